@@ -1,0 +1,7 @@
+#include "lexicon/commands.h"
+
+namespace velmo {
+
+void register_lexicon_commands(Interpreter&) {}
+
+}  // namespace velmo

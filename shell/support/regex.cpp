@@ -1,0 +1,40 @@
+#include "shell/support/regex.h"
+
+#include <vector>
+
+namespace velmo {
+
+Regex::~Regex() {
+  if (compiled_) regfree(&re_);
+}
+
+bool Regex::compile(std::string_view pattern) {
+  if (compiled_) regfree(&re_);
+  compiled_ = false;
+  error_.clear();
+  const std::string text(pattern);
+  const int rc = regcomp(&re_, text.c_str(), REG_EXTENDED);
+  if (rc != 0) {
+    char buffer[256];
+    regerror(rc, &re_, buffer, sizeof buffer);
+    error_ = buffer;
+    return false;
+  }
+  compiled_ = true;
+  return true;
+}
+
+bool Regex::search(const char* text, RegexMatch* groups, int max_groups, bool not_bol) const {
+  if (!compiled_ || !text) return false;
+  const int flags = not_bol ? REG_NOTBOL : 0;
+  if (max_groups <= 0 || !groups) return regexec(&re_, text, 0, nullptr, flags) == 0;
+  std::vector<regmatch_t> found(static_cast<std::size_t>(max_groups));
+  if (regexec(&re_, text, found.size(), found.data(), flags) != 0) return false;
+  for (int i = 0; i < max_groups; ++i) {
+    groups[i].start = static_cast<int>(found[static_cast<std::size_t>(i)].rm_so);
+    groups[i].end = static_cast<int>(found[static_cast<std::size_t>(i)].rm_eo);
+  }
+  return true;
+}
+
+}  // namespace velmo

@@ -1,0 +1,20 @@
+#pragma once
+// Text helpers shared by every table of the system: the ELF-style hash over
+// lower-cased bytes and case-insensitive comparison of ASCII letters.
+#include <cstdint>
+#include <string_view>
+
+namespace velmo {
+
+inline char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+std::uint32_t elf_hash_nocase(std::string_view text);
+std::uint32_t elf_hash(std::string_view text);
+// <0, 0, >0 like strcmp, ignoring the case of ASCII letters.
+int compare_nocase(std::string_view a, std::string_view b);
+inline bool equal_nocase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && compare_nocase(a, b) == 0;
+}
+int compare_exact(std::string_view a, std::string_view b);
+
+}  // namespace velmo

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever the build and the tests need and the
+# machine lacks. Safe to run again: it does nothing when all is there.
+set -e
+needed=()
+for pkg in g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || needed+=("$pkg")
+done
+if [ ${#needed[@]} -gt 0 ]; then
+  echo "Installing: ${needed[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${needed[@]}"
+fi
