@@ -1,0 +1,16 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "analyser/workspace.h"
+
+namespace zentra {
+
+// Checks the arguments (those after the program name), runs the indicator
+// that the first character of the mode selects, and returns the exit status.
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const Workspace& workspace);
+
+}  // namespace zentra

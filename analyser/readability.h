@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "analyser/workspace.h"
+
+namespace zentra {
+
+inline constexpr std::string_view kReadabilityReport = "readability.log";
+
+struct TextCounts {
+    std::size_t letters = 0;     // every character that separates nothing
+    std::size_t separators = 0;  // spaces, tabs and line ends, each counted
+    std::size_t lineEnds = 0;
+};
+
+TextCounts countText(std::string_view text);
+
+// The Coleman-Liau index: 5.89 L/W - 30 (S+1)/W - 15.8, in single precision.
+float colemanLiauIndex(const TextCounts& counts);
+
+// The one line of readability.log.
+std::string readabilityLine(float index);
+
+// Mode r: one index for the whole document.
+void runReadability(const Workspace& workspace, const std::filesystem::path& document);
+
+}  // namespace zentra

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zentra {
+
+// Turns every CR LF pair into a single LF, as a text-mode read does, so that
+// documents with either kind of line end give the same results. A CR that
+// does not stand before a LF is an ordinary character.
+std::string normalizeLineEnds(std::string_view raw);
+
+// Reads a whole file as text. Returns nothing when the file cannot be opened;
+// callers treat that as an empty input without a message.
+std::optional<std::string> readTextFile(const std::filesystem::path& path);
+
+// Replaces the file with the given content (silently when it cannot be written).
+void writeTextFile(const std::filesystem::path& path, std::string_view content);
+
+// A file that is created empty and then only grows: reports and the
+// all-parsed working files.
+class AppendingFile {
+public:
+    explicit AppendingFile(const std::filesystem::path& path);
+    void append(std::string_view text);
+
+private:
+    std::ofstream out_;
+};
+
+}  // namespace zentra
