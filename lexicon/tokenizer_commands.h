@@ -2,6 +2,7 @@
 
 namespace velmo {
 class Interpreter;
-// Registers the commands of the attributes-and-lexicon subsystem.
-void register_lexicon_commands(Interpreter& interpreter);
+// Registers the tokenizer commands: def-tokenizer, def-socket-tokenizer,
+// double-byte and test-tokenizer.
+void register_tokenizer_commands(Interpreter& interpreter);
 }  // namespace velmo

@@ -24,6 +24,20 @@ bool Regex::compile(std::string_view pattern) {
   return true;
 }
 
+bool Regex::compile_anchored(std::string_view pattern) {
+  if (pattern.starts_with('^')) return compile(pattern);
+  std::string anchored;
+  anchored.reserve(pattern.size() + 1);
+  anchored += '^';
+  anchored += pattern;
+  return compile(anchored);
+}
+
+bool Regex::matches_prefix(const char* text) const {
+  RegexMatch match;
+  return search(text, &match, 1) && match.start == 0 && match.end > 0;
+}
+
 bool Regex::search(const char* text, RegexMatch* groups, int max_groups, bool not_bol) const {
   if (!compiled_ || !text) return false;
   const int flags = not_bol ? REG_NOTBOL : 0;

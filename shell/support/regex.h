@@ -22,6 +22,12 @@ class Regex {
 
   // Compiles `pattern`; on failure error() holds the library's message.
   bool compile(std::string_view pattern);
+  // Compiles `pattern` anchored at the start of the text: "^" is put in front
+  // unless the pattern begins with one.
+  bool compile_anchored(std::string_view pattern);
+  // Whether the expression matches at the start of `text` with at least one
+  // character.
+  bool matches_prefix(const char* text) const;
   bool ok() const { return compiled_; }
   const std::string& error() const { return error_; }
   int group_count() const { return compiled_ ? static_cast<int>(re_.re_nsub) : 0; }

@@ -1,0 +1,14 @@
+#include "app/command_groups.h"
+
+#include "lexicon/tokenizer_commands.h"
+#include "shell/interpreter.h"
+#include "shell/shell_commands.h"
+
+namespace velmo {
+
+void register_command_groups(Interpreter& interpreter) {
+  register_shell_commands(interpreter);
+  register_tokenizer_commands(interpreter);
+}
+
+}  // namespace velmo

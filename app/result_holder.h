@@ -1,0 +1,30 @@
+#pragma once
+// Holds what the analysis of the current input line produced, and the text
+// buffer in which it is printed.
+#include <string_view>
+
+#include "shell/settings.h"
+#include "shell/support/str_bufs.h"
+
+namespace velmo {
+
+class ResultHolder {
+ public:
+  static constexpr std::size_t kInitialBuffer = 512;
+  ResultHolder() : buffer_(kInitialBuffer) {}
+
+  // Frees the previous line's result.
+  void clear() { buffer_.clear(); }
+  // Parses `line` with the current parser and prints its tree in the chosen
+  // format; prints nothing while no parser is defined.
+  void analyse(std::string_view line, const ShellSettings& settings);
+
+ private:
+  StrBufs buffer_;
+};
+
+// Makes the -f feature list the attributes shown in the output of the
+// current parser, when there is one.
+void apply_feature_list(const ShellSettings& settings);
+
+}  // namespace velmo
