@@ -1,7 +1,0 @@
-#include "lexicon/commands.h"
-
-namespace velmo {
-
-void register_lexicon_commands(Interpreter&) {}
-
-}  // namespace velmo
