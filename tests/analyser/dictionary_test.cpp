@@ -1,0 +1,103 @@
+#include "analyser/dictionary.h"
+
+#include <gtest/gtest.h>
+
+#include "analyser/word_scanner.h"
+
+namespace zentra {
+namespace {
+
+using Words = std::vector<std::string_view>;
+
+std::vector<std::string> ownedWords(std::string_view text) { return splitWords(text); }
+
+Words viewsOf(const std::vector<std::string>& words) { return Words(words.begin(), words.end()); }
+
+TEST(MarkEntries, EveryLineEndsWithTheEntryMarker) {
+    EXPECT_EQ(markEntries(std::string("shall be\nmay\n")), "shall be %%%\nmay %%%\n %%%");
+    EXPECT_EQ(markEntries(std::string("may")), "may %%%");
+    EXPECT_EQ(markEntries(std::string()), " %%%");
+    EXPECT_EQ(markEntries(std::nullopt), "");
+}
+
+TEST(ReadEntries, OneEntryPerLine) {
+    const auto entries = readEntries(markEntries(std::string("shall be\nmay\n")));
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0], (Phrase{"shall", "be"}));
+    EXPECT_EQ(entries[1], (Phrase{"may"}));
+    EXPECT_EQ(entries[2], (Phrase{"%%%"}));  // the text after the final line end
+}
+
+TEST(ReadEntries, EmptyLineSwallowsTheNextLine) {
+    const auto entries = readEntries(markEntries(std::string("a b\n\nc d\ne")));
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0], (Phrase{"a", "b"}));
+    EXPECT_EQ(entries[1], (Phrase{"%%%", "c", "d"}));
+    EXPECT_EQ(entries[2], (Phrase{"e"}));
+}
+
+TEST(ReadEntries, NoTextNoEntries) { EXPECT_TRUE(readEntries("").empty()); }
+
+TEST(PhraseMatcher, ShallBeMatchesOnce) {
+    const PhraseMatcher matcher(std::vector<Phrase>{{"shall", "be"}});
+    const auto sentence = ownedWords("the system shall be fast");
+    const auto found = matcher.matches(viewsOf(sentence));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].entry, 0u);
+    EXPECT_EQ(found[0].position, 2u);
+}
+
+TEST(PhraseMatcher, OverlappingMatchesAllCount) {
+    const PhraseMatcher matcher(std::vector<Phrase>{{"be", "be"}});
+    const auto sentence = ownedWords("be be be");
+    const auto found = matcher.matches(viewsOf(sentence));
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].position, 0u);
+    EXPECT_EQ(found[1].position, 1u);
+}
+
+TEST(PhraseMatcher, WholeEntryMustFitInTheSentence) {
+    const PhraseMatcher matcher(std::vector<Phrase>{{"shall", "be"}});
+    const auto sentence = ownedWords("it shall");
+    EXPECT_TRUE(matcher.matches(viewsOf(sentence)).empty());
+    EXPECT_FALSE(matcher.firstMatchingEntry(viewsOf(sentence)).has_value());
+}
+
+TEST(PhraseMatcher, ComparesCaseSensitively) {
+    const PhraseMatcher matcher(std::vector<Phrase>{{"Shall"}});
+    const auto sentence = ownedWords("it shall");
+    EXPECT_TRUE(matcher.matches(viewsOf(sentence)).empty());
+}
+
+TEST(PhraseMatcher, OrdersByEntryThenPosition) {
+    const PhraseMatcher matcher(std::vector<Phrase>{{"b"}, {"a"}, {"a", "b"}});
+    const auto sentence = ownedWords("a b a b");
+    const auto found = matcher.matches(viewsOf(sentence));
+    ASSERT_EQ(found.size(), 6u);
+    const std::vector<std::pair<std::size_t, std::size_t>> expected{{0, 1}, {0, 3}, {1, 0}, {1, 2}, {2, 0}, {2, 2}};
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_EQ(found[i].entry, expected[i].first) << i;
+        EXPECT_EQ(found[i].position, expected[i].second) << i;
+    }
+}
+
+TEST(PhraseMatcher, FirstMatchingEntryIsInDictionaryOrder) {
+    const PhraseMatcher matcher(std::vector<Phrase>{{"x"}, {"late"}, {"early"}});
+    const auto sentence = ownedWords("early and late");
+    EXPECT_EQ(matcher.firstMatchingEntry(viewsOf(sentence)), std::optional<std::size_t>(1));
+}
+
+TEST(PhraseMatcher, RepeatedEntriesEachMatch) {
+    const PhraseMatcher matcher(std::vector<Phrase>{{"may"}, {"may"}});
+    const auto sentence = ownedWords("it may");
+    EXPECT_EQ(matcher.matches(viewsOf(sentence)).size(), 2u);
+}
+
+TEST(PhraseMatcher, EntryFromEmptyLineMatchesNothingOrdinary) {
+    const PhraseMatcher matcher(readEntries(markEntries(std::string("\nfast\n"))));
+    const auto sentence = ownedWords("it is fast");
+    EXPECT_TRUE(matcher.matches(viewsOf(sentence)).empty());
+}
+
+}  // namespace
+}  // namespace zentra

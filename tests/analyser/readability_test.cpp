@@ -1,0 +1,50 @@
+#include "analyser/readability.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "analyser/zentra_test_support.h"
+
+namespace zentra {
+namespace {
+
+TEST(CountText, SeparatorsAndLetters) {
+    const TextCounts counts = countText("ab cd\nef");
+    EXPECT_EQ(counts.letters, 6u);
+    EXPECT_EQ(counts.separators, 2u);
+    EXPECT_EQ(counts.lineEnds, 1u);
+}
+
+TEST(CountText, ConsecutiveSeparatorsEachCount) {
+    const TextCounts counts = countText("a \t\n\nb");
+    EXPECT_EQ(counts.separators, 4u);
+    EXPECT_EQ(counts.lineEnds, 2u);
+    EXPECT_EQ(counts.letters, 2u);
+}
+
+TEST(CountText, CarriageReturnAloneIsALetter) { EXPECT_EQ(countText("a\rb").letters, 3u); }
+
+TEST(ColemanLiau, TwoLineExample) {
+    EXPECT_EQ(readabilityLine(colemanLiauIndex(countText("ab cd\nef"))),
+              "Readability Index: (Coleman-Liau Formula) -28.13\n");
+}
+
+TEST(ColemanLiau, SixSignificantDigits) {
+    // 5.89 * 10 / 3 - 30 * 1 / 3 - 15.8 = -6.16666...
+    EXPECT_EQ(readabilityLine(colemanLiauIndex({10, 3, 0})), "Readability Index: (Coleman-Liau Formula) -6.16667\n");
+}
+
+TEST(ColemanLiau, NoSeparatorsIsNotFinite) { EXPECT_FALSE(std::isfinite(colemanLiauIndex(countText("abc")))); }
+
+TEST(ReadabilityRun, CrLfCountsAsOneLineEnd) {
+    testing::ScratchDir dir;
+    dir.write("doc.txt", "ab cd\r\nef");
+    dir.write("readability.log", "old");
+    runReadability(dir.workspace(), dir.path("doc.txt"));
+    EXPECT_EQ(dir.read("readability.log"), "Readability Index: (Coleman-Liau Formula) -28.13\n");
+    EXPECT_FALSE(dir.exists("sentences.txt"));
+}
+
+}  // namespace
+}  // namespace zentra

@@ -1,0 +1,56 @@
+#include "analyser/sentences.h"
+
+#include <gtest/gtest.h>
+
+namespace zentra {
+namespace {
+
+using Words = std::vector<std::string_view>;
+
+TEST(MarkSentences, MarkerIsThreePoundSignBytes) {
+    EXPECT_EQ(kSentenceMarker, std::string_view("\xA3\xA3\xA3"));
+    EXPECT_EQ(kSentenceMarker.size(), 3u);
+}
+
+TEST(MarkSentences, ThreeLinesWithFinalLineEndGiveFourSentences) {
+    const MarkedDocument marked = markSentences(std::string("a b\nc\nd\n"));
+    EXPECT_EQ(marked.text, "a b \xA3\xA3\xA3\nc \xA3\xA3\xA3\nd \xA3\xA3\xA3\n \xA3\xA3\xA3");
+    EXPECT_EQ(marked.sentenceCount, 4u);
+}
+
+TEST(MarkSentences, LastLineWithoutLineEnd) {
+    const MarkedDocument marked = markSentences(std::string("a\nb"));
+    EXPECT_EQ(marked.text, "a \xA3\xA3\xA3\nb \xA3\xA3\xA3");
+    EXPECT_EQ(marked.sentenceCount, 2u);
+}
+
+TEST(MarkSentences, EmptyDocumentIsOneEmptySentence) {
+    const MarkedDocument marked = markSentences(std::string());
+    EXPECT_EQ(marked.text, " \xA3\xA3\xA3");
+    EXPECT_EQ(marked.sentenceCount, 1u);
+}
+
+TEST(MarkSentences, MissingDocumentHasNoSentences) {
+    const MarkedDocument marked = markSentences(std::nullopt);
+    EXPECT_EQ(marked.text, "");
+    EXPECT_EQ(marked.sentenceCount, 0u);
+}
+
+TEST(SentenceReader, ReadsWordsUpToEachMarker) {
+    const MarkedDocument marked = markSentences(std::string("The  system\tshall\n\nrun.\n"));
+    SentenceReader reader(marked.text);
+    EXPECT_EQ(reader.next(), (Words{"The", "system", "shall"}));
+    EXPECT_EQ(reader.next(), Words{});
+    EXPECT_EQ(reader.next(), (Words{"run."}));
+    EXPECT_EQ(reader.next(), Words{});
+    EXPECT_EQ(reader.next(), Words{});  // past the end
+}
+
+TEST(SentenceReader, MarkerGluedToAWordIsNoMarker) {
+    SentenceReader reader("a\xA3\xA3\xA3 b \xA3\xA3\xA3 c");
+    EXPECT_EQ(reader.next(), (Words{"a\xA3\xA3\xA3", "b"}));
+    EXPECT_EQ(reader.next(), (Words{"c"}));
+}
+
+}  // namespace
+}  // namespace zentra

@@ -1,0 +1,58 @@
+#include "analyser/text_io.h"
+
+#include <gtest/gtest.h>
+
+#include "analyser/zentra_test_support.h"
+
+namespace zentra {
+namespace {
+
+TEST(NormalizeLineEnds, TurnsCrLfIntoLf) { EXPECT_EQ(normalizeLineEnds("a\r\nb\r\n"), "a\nb\n"); }
+
+TEST(NormalizeLineEnds, KeepsLoneCarriageReturns) {
+    EXPECT_EQ(normalizeLineEnds("a\rb\r"), "a\rb\r");
+    EXPECT_EQ(normalizeLineEnds("a\r\r\nb"), "a\r\nb");
+}
+
+TEST(NormalizeLineEnds, KeepsNulBytes) {
+    const std::string raw("a\0b\r\n", 5);
+    EXPECT_EQ(normalizeLineEnds(raw), std::string("a\0b\n", 4));
+}
+
+TEST(ReadTextFile, MissingFileGivesNothing) {
+    testing::ScratchDir dir;
+    EXPECT_FALSE(readTextFile(dir.path("absent.txt")).has_value());
+}
+
+TEST(ReadTextFile, DirectoryGivesNothing) {
+    testing::ScratchDir dir;
+    EXPECT_FALSE(readTextFile(dir.path("")).has_value());
+}
+
+TEST(ReadTextFile, ReadsWithNormalizedLineEnds) {
+    testing::ScratchDir dir;
+    dir.write("doc.txt", "one\r\ntwo");
+    EXPECT_EQ(readTextFile(dir.path("doc.txt")), std::optional<std::string>("one\ntwo"));
+}
+
+TEST(AppendingFile, StartsEmptyAndGrows) {
+    testing::ScratchDir dir;
+    dir.write("report.log", "old content");
+    {
+        AppendingFile file(dir.path("report.log"));
+        EXPECT_EQ(dir.read("report.log"), "");
+        file.append("a\n");
+        file.append("b");
+    }
+    EXPECT_EQ(dir.read("report.log"), "a\nb");
+}
+
+TEST(WriteTextFile, ReplacesContent) {
+    testing::ScratchDir dir;
+    writeTextFile(dir.path("f.txt"), "long first content");
+    writeTextFile(dir.path("f.txt"), "short");
+    EXPECT_EQ(dir.read("f.txt"), "short");
+}
+
+}  // namespace
+}  // namespace zentra

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "analyser/word_scanner.h"
+#include "analyser/word_set.h"
+
+namespace zentra {
+namespace {
+
+TEST(WordScanner, SplitsAtAnyWhiteSpace) {
+    EXPECT_EQ(splitWords("  a\tbb\n\nc\r\vd\fe "), (std::vector<std::string>{"a", "bb", "c", "d", "e"}));
+}
+
+TEST(WordScanner, EmptyAndBlankTextsHaveNoWords) {
+    EXPECT_TRUE(splitWords("").empty());
+    EXPECT_TRUE(splitWords(" \n\t").empty());
+}
+
+TEST(WordScanner, HighBytesAndNulBelongToWords) {
+    const std::string text("\xA3x \0y", 5);
+    EXPECT_EQ(splitWords(text), (std::vector<std::string>{"\xA3x", std::string("\0y", 2)}));
+}
+
+TEST(WordScanner, LongWordsAreWhole) {
+    const std::string longWord(10000, 'w');
+    EXPECT_EQ(splitWords("a " + longWord + " b"), (std::vector<std::string>{"a", longWord, "b"}));
+}
+
+TEST(JoinWithTrailingSpaces, EveryWordGetsASpace) {
+    EXPECT_EQ(joinWithTrailingSpaces(std::vector<std::string>{"a", "b"}), "a b ");
+    EXPECT_EQ(joinWithTrailingSpaces(std::vector<std::string>{}), "");
+}
+
+TEST(WordSet, ComparesExactly) {
+    const WordSet set(std::vector<std::string>{"it", "This"});
+    EXPECT_TRUE(set.contains("it"));
+    EXPECT_FALSE(set.contains("It"));
+    EXPECT_FALSE(set.contains("this"));
+    EXPECT_FALSE(set.contains("i"));
+}
+
+}  // namespace
+}  // namespace zentra
