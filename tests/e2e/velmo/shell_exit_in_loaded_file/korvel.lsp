@@ -1,0 +1,3 @@
+(echo before)
+(load quit.lsp)
+(echo never printed)

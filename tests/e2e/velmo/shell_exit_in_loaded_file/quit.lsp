@@ -1,0 +1,3 @@
+(echo quitting)
+(exit)
+(echo not this)

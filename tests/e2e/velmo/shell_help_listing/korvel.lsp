@@ -1,0 +1,5 @@
+(help "def-[ts]o")
+(? ".*tokenizer")
+(HELP "set-s")
+(help "qu+ote")
+(help "(")

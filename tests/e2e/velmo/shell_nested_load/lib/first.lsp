@@ -1,0 +1,3 @@
+(echo in first)
+(load second.lsp)
+(echo first again)

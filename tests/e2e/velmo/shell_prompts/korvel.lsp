@@ -1,0 +1,1 @@
+; nothing yet

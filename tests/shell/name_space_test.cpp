@@ -1,0 +1,140 @@
+#include "shell/name_space.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/obj_factory.h"
+
+namespace velmo {
+namespace {
+
+// Records the order in which objects are destroyed.
+struct Tracked {
+  Tracked(std::vector<std::string>& log, std::string name) : log(log), name(std::move(name)) {}
+  ~Tracked() { log.push_back(name); }
+  std::vector<std::string>& log;
+  std::string name;
+};
+
+class NameSpaceTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    NameSpaces::delete_all();
+    NameSpaces::set_current("STD");
+  }
+  void TearDown() override { NameSpaces::delete_all(); }
+};
+
+TEST_F(NameSpaceTest, EverySpaceDefinesTheComparisonFunctions) {
+  auto compare = reinterpret_cast<CompareFn>(NameSpaces::lookup("strcasecmp", "function"));
+  ASSERT_NE(compare, nullptr);
+  EXPECT_EQ(compare("ABC", "abc"), 0);
+  auto exact = reinterpret_cast<CompareFn>(NameSpaces::lookup("strcmp", "function"));
+  ASSERT_NE(exact, nullptr);
+  EXPECT_NE(exact("ABC", "abc"), 0);
+}
+
+TEST_F(NameSpaceTest, DuplicateDefinitionKeepsTheFirstObject) {
+  int first = 1;
+  int second = 2;
+  NameSpaces::define("thing", &first, "Int");
+  testing::internal::CaptureStderr();
+  bool inserted = true;
+  NamedEntry* entry = NameSpaces::define("THING", &second, "Int", nullptr, &inserted);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Duplicate definition of THING\n");
+  EXPECT_FALSE(inserted);
+  EXPECT_EQ(entry->object, &first);
+  EXPECT_EQ(NameSpaces::lookup("Thing", "Int"), &first);
+}
+
+TEST_F(NameSpaceTest, RefusedOwnedDefinitionDestroysTheNewObject) {
+  std::vector<std::string> log;
+  NameSpaces::define_owned("x", std::make_unique<Tracked>(log, "first"), "Tracked");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(NameSpaces::define_owned("x", std::make_unique<Tracked>(log, "second"), "Tracked"), nullptr);
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(log, (std::vector<std::string>{"second"}));
+  NameSpaces::delete_all();
+  EXPECT_EQ(log, (std::vector<std::string>{"second", "first"}));
+}
+
+TEST_F(NameSpaceTest, TypeCheckIsSubstringAndMessagesAreExact) {
+  int object = 0;
+  NameSpaces::define("tok", &object, "SocketTokenizer/TokenizerBase");
+  EXPECT_EQ(NameSpaces::lookup("tok", "TokenizerBase"), &object);
+  EXPECT_EQ(NameSpaces::lookup("tok", ""), &object);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(NameSpaces::lookup("tok", "Lexicon"), nullptr);
+  EXPECT_EQ(NameSpaces::lookup("none", "Lexicon"), nullptr);
+  EXPECT_EQ(NameSpaces::lookup("none", "Lexicon", false), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "The named object 'tok' is of the type 'SocketTokenizer/TokenizerBase', not the expected type "
+            "'Lexicon'.\n"
+            "The named object 'none' (type=Lexicon) is not found\n");
+}
+
+TEST_F(NameSpaceTest, QualifiedNamesSelectTheSpace) {
+  int a = 0;
+  NameSpaces::set_current("other");
+  NameSpaces::define("STD::a", &a, "");
+  EXPECT_EQ(NameSpaces::lookup("a", "", false), nullptr);
+  EXPECT_EQ(NameSpaces::lookup("std::A", ""), &a);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(NameSpaces::define("nowhere::b", &a, ""), nullptr);
+  EXPECT_EQ(NameSpaces::lookup("nowhere::b", ""), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "The NameSpace nowhere is not defined.\nThe NameSpace nowhere is not defined.\n");
+}
+
+TEST_F(NameSpaceTest, DeletingDestroysObjectsNewestFirst) {
+  std::vector<std::string> log;
+  NameSpaces::define_owned("one", std::make_unique<Tracked>(log, "one"), "T");
+  NameSpaces::define_owned("two", std::make_unique<Tracked>(log, "two"), "T");
+  int unowned = 0;
+  NameSpaces::define("plain", &unowned, "T");
+  NameSpaces::define_owned("three", std::make_unique<Tracked>(log, "three"), "T");
+  NameSpaces::delete_all();
+  EXPECT_EQ(log, (std::vector<std::string>{"three", "two", "one"}));
+  EXPECT_EQ(NameSpaces::current(), nullptr);
+  EXPECT_EQ(NameSpaces::define("later", &unowned, "T"), nullptr);
+}
+
+struct Proto {
+  int value;
+};
+void* clone_proto(void* p) { return new Proto(*static_cast<Proto*>(p)); }
+void destroy_proto(void* p) { delete static_cast<Proto*>(p); }
+
+TEST(ObjFactoryTest, PrototypesAreClonedAndMissingOnesReported) {
+  ObjFactory& factory = ObjFactory::instance();
+  ASSERT_TRUE(factory.add_maker("TestClass", std::make_unique<Maker>(23, clone_proto, destroy_proto)));
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(factory.add_maker("testclass", std::make_unique<Maker>(23, clone_proto, destroy_proto)));
+  EXPECT_FALSE(factory.add_prototype("NoClass", "p", nullptr, ""));
+  EXPECT_EQ(factory.get_prototype("NoClass", "p"), nullptr);
+  EXPECT_EQ(factory.get_prototype("TestClass", "absent"), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Duplicate definition of testclass\n"
+            "ObjFactory::proto no maker for 'NoClass'\n"
+            "Object Factory does not have a maker for NoClass\n"
+            "No prototype for absent exists in the Object Factory\n");
+  auto* proto = new Proto{7};
+  ASSERT_TRUE(factory.add_prototype("TestClass", "seven", proto, "(seven) the number seven"));
+  auto* made = static_cast<Proto*>(factory.make("testclass", "SEVEN"));
+  ASSERT_NE(made, nullptr);
+  EXPECT_NE(made, proto);
+  EXPECT_EQ(made->value, 7);
+  delete made;
+  EXPECT_EQ(factory.find_prototype("TestClass", "seven"), proto);
+
+  std::ostringstream listing;
+  factory.list_objects(listing, "sev", "TestC");
+  EXPECT_EQ(listing.str(), "seven\n(seven) the number seven\n\n");
+  factory.destroy_prototypes();
+  EXPECT_EQ(factory.find_prototype("TestClass", "seven"), nullptr);
+}
+
+}  // namespace
+}  // namespace velmo
