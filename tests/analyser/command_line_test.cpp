@@ -15,7 +15,7 @@ struct Outcome {
     std::string err;
 };
 
-class CommandLine : public ::testing::Test {
+class zentraCommandLine : public ::testing::Test {
 protected:
     Outcome run(const std::vector<std::string>& args) {
         std::ostringstream out, err;
@@ -26,7 +26,7 @@ protected:
     testing::ScratchDir dir;
 };
 
-TEST_F(CommandLine, TooFewArguments) {
+TEST_F(zentraCommandLine, TooFewArguments) {
     for (const auto& args : {std::vector<std::string>{}, std::vector<std::string>{"i"}, std::vector<std::string>{"@"}}) {
         const Outcome outcome = run(args);
         EXPECT_EQ(outcome.status, 1);
@@ -35,7 +35,7 @@ TEST_F(CommandLine, TooFewArguments) {
     }
 }
 
-TEST_F(CommandLine, AtPrintsFreeWhateverFollows) {
+TEST_F(zentraCommandLine, AtPrintsFreeWhateverFollows) {
     const Outcome outcome = run({"@bc", "doc.txt", "a", "b", "c"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, "free\n");
@@ -43,7 +43,7 @@ TEST_F(CommandLine, AtPrintsFreeWhateverFollows) {
     EXPECT_FALSE(dir.exists("sentences.txt"));
 }
 
-TEST_F(CommandLine, DictionaryModesNeedExactlyThreeArguments) {
+TEST_F(zentraCommandLine, DictionaryModesNeedExactlyThreeArguments) {
     for (const char* mode : {"i", "l", "u", "v", "lexical"}) {
         for (const auto& extra : {std::vector<std::string>{}, std::vector<std::string>{"d", "e"}}) {
             std::vector<std::string> args{mode, "doc.txt"};
@@ -55,7 +55,7 @@ TEST_F(CommandLine, DictionaryModesNeedExactlyThreeArguments) {
     }
 }
 
-TEST_F(CommandLine, UnknownModeHasNoLineEnd) {
+TEST_F(zentraCommandLine, UnknownModeHasNoLineEnd) {
     for (const char* mode : {"x", "I", "", "Multiplicity"}) {
         const Outcome outcome = run({mode, "doc.txt"});
         EXPECT_EQ(outcome.status, 1);
@@ -64,12 +64,12 @@ TEST_F(CommandLine, UnknownModeHasNoLineEnd) {
     }
 }
 
-TEST_F(CommandLine, WrongCountIsCheckedBeforeTheModeLetter) {
+TEST_F(zentraCommandLine, WrongCountIsCheckedBeforeTheModeLetter) {
     EXPECT_EQ(run({"x", "doc.txt", "d", "e"}).err, "Zentra input parameter error!");
     EXPECT_EQ(run({"u", "doc.txt", "d", "e"}).err, "Zentra Error: wrong number of parameters\n");
 }
 
-TEST_F(CommandLine, MxSelectsMultiplicityAndIgnoresExtraArguments) {
+TEST_F(zentraCommandLine, MxSelectsMultiplicityAndIgnoresExtraArguments) {
     dir.write("doc.txt", "a");
     const Outcome outcome = run({"mx", file("doc.txt"), "ignored.txt", "more"});
     EXPECT_EQ(outcome.status, 0);
@@ -79,13 +79,13 @@ TEST_F(CommandLine, MxSelectsMultiplicityAndIgnoresExtraArguments) {
               "\nNumber of evaluated sentences: 1\nNumber of defective sentences: 0\nDefect rate: 0%\n");
 }
 
-TEST_F(CommandLine, ReadabilityIgnoresADictionary) {
+TEST_F(zentraCommandLine, ReadabilityIgnoresADictionary) {
     dir.write("doc.txt", "ab cd\nef");
     EXPECT_EQ(run({"r", file("doc.txt"), "dict.txt"}).status, 0);
     EXPECT_EQ(dir.read("readability.log"), "Readability Index: (Coleman-Liau Formula) -28.13\n");
 }
 
-TEST_F(CommandLine, EachDictionaryModeWritesItsReport) {
+TEST_F(zentraCommandLine, EachDictionaryModeWritesItsReport) {
     dir.write("doc.txt", "a");
     dir.write("terms.txt", "a");
     EXPECT_EQ(run({"i", file("doc.txt"), file("terms.txt")}).status, 0);

@@ -13,14 +13,14 @@ std::vector<std::string> ownedWords(std::string_view text) { return splitWords(t
 
 Words viewsOf(const std::vector<std::string>& words) { return Words(words.begin(), words.end()); }
 
-TEST(MarkEntries, EveryLineEndsWithTheEntryMarker) {
+TEST(zentraMarkEntries, EveryLineEndsWithTheEntryMarker) {
     EXPECT_EQ(markEntries(std::string("shall be\nmay\n")), "shall be %%%\nmay %%%\n %%%");
     EXPECT_EQ(markEntries(std::string("may")), "may %%%");
     EXPECT_EQ(markEntries(std::string()), " %%%");
     EXPECT_EQ(markEntries(std::nullopt), "");
 }
 
-TEST(ReadEntries, OneEntryPerLine) {
+TEST(zentraReadEntries, OneEntryPerLine) {
     const auto entries = readEntries(markEntries(std::string("shall be\nmay\n")));
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0], (Phrase{"shall", "be"}));
@@ -28,7 +28,7 @@ TEST(ReadEntries, OneEntryPerLine) {
     EXPECT_EQ(entries[2], (Phrase{"%%%"}));  // the text after the final line end
 }
 
-TEST(ReadEntries, EmptyLineSwallowsTheNextLine) {
+TEST(zentraReadEntries, EmptyLineSwallowsTheNextLine) {
     const auto entries = readEntries(markEntries(std::string("a b\n\nc d\ne")));
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0], (Phrase{"a", "b"}));
@@ -36,9 +36,9 @@ TEST(ReadEntries, EmptyLineSwallowsTheNextLine) {
     EXPECT_EQ(entries[2], (Phrase{"e"}));
 }
 
-TEST(ReadEntries, NoTextNoEntries) { EXPECT_TRUE(readEntries("").empty()); }
+TEST(zentraReadEntries, NoTextNoEntries) { EXPECT_TRUE(readEntries("").empty()); }
 
-TEST(PhraseMatcher, ShallBeMatchesOnce) {
+TEST(zentraPhraseMatcher, ShallBeMatchesOnce) {
     const PhraseMatcher matcher(std::vector<Phrase>{{"shall", "be"}});
     const auto sentence = ownedWords("the system shall be fast");
     const auto found = matcher.matches(viewsOf(sentence));
@@ -47,7 +47,7 @@ TEST(PhraseMatcher, ShallBeMatchesOnce) {
     EXPECT_EQ(found[0].position, 2u);
 }
 
-TEST(PhraseMatcher, OverlappingMatchesAllCount) {
+TEST(zentraPhraseMatcher, OverlappingMatchesAllCount) {
     const PhraseMatcher matcher(std::vector<Phrase>{{"be", "be"}});
     const auto sentence = ownedWords("be be be");
     const auto found = matcher.matches(viewsOf(sentence));
@@ -56,20 +56,20 @@ TEST(PhraseMatcher, OverlappingMatchesAllCount) {
     EXPECT_EQ(found[1].position, 1u);
 }
 
-TEST(PhraseMatcher, WholeEntryMustFitInTheSentence) {
+TEST(zentraPhraseMatcher, WholeEntryMustFitInTheSentence) {
     const PhraseMatcher matcher(std::vector<Phrase>{{"shall", "be"}});
     const auto sentence = ownedWords("it shall");
     EXPECT_TRUE(matcher.matches(viewsOf(sentence)).empty());
     EXPECT_FALSE(matcher.firstMatchingEntry(viewsOf(sentence)).has_value());
 }
 
-TEST(PhraseMatcher, ComparesCaseSensitively) {
+TEST(zentraPhraseMatcher, ComparesCaseSensitively) {
     const PhraseMatcher matcher(std::vector<Phrase>{{"Shall"}});
     const auto sentence = ownedWords("it shall");
     EXPECT_TRUE(matcher.matches(viewsOf(sentence)).empty());
 }
 
-TEST(PhraseMatcher, OrdersByEntryThenPosition) {
+TEST(zentraPhraseMatcher, OrdersByEntryThenPosition) {
     const PhraseMatcher matcher(std::vector<Phrase>{{"b"}, {"a"}, {"a", "b"}});
     const auto sentence = ownedWords("a b a b");
     const auto found = matcher.matches(viewsOf(sentence));
@@ -81,19 +81,19 @@ TEST(PhraseMatcher, OrdersByEntryThenPosition) {
     }
 }
 
-TEST(PhraseMatcher, FirstMatchingEntryIsInDictionaryOrder) {
+TEST(zentraPhraseMatcher, FirstMatchingEntryIsInDictionaryOrder) {
     const PhraseMatcher matcher(std::vector<Phrase>{{"x"}, {"late"}, {"early"}});
     const auto sentence = ownedWords("early and late");
     EXPECT_EQ(matcher.firstMatchingEntry(viewsOf(sentence)), std::optional<std::size_t>(1));
 }
 
-TEST(PhraseMatcher, RepeatedEntriesEachMatch) {
+TEST(zentraPhraseMatcher, RepeatedEntriesEachMatch) {
     const PhraseMatcher matcher(std::vector<Phrase>{{"may"}, {"may"}});
     const auto sentence = ownedWords("it may");
     EXPECT_EQ(matcher.matches(viewsOf(sentence)).size(), 2u);
 }
 
-TEST(PhraseMatcher, EntryFromEmptyLineMatchesNothingOrdinary) {
+TEST(zentraPhraseMatcher, EntryFromEmptyLineMatchesNothingOrdinary) {
     const PhraseMatcher matcher(readEntries(markEntries(std::string("\nfast\n"))));
     const auto sentence = ownedWords("it is fast");
     EXPECT_TRUE(matcher.matches(viewsOf(sentence)).empty());

@@ -10,7 +10,7 @@ namespace {
 using testing::node;
 using testing::tree;
 
-TEST(ImplicitFindings, DictionaryWordAsSubjectObjectOrDeterminer) {
+TEST(zentraImplicitFindings, DictionaryWordAsSubjectObjectOrDeterminer) {
     const WordSet dictionary(std::vector<std::string>{"it", "this"});
     const std::vector<Row> rows{{"it", "N", "subj", "like"},
                                 {"it", "N", "s", "like"},
@@ -21,25 +21,25 @@ TEST(ImplicitFindings, DictionaryWordAsSubjectObjectOrDeterminer) {
               (std::vector<Implicitness>{Implicitness::Subject, Implicitness::Determiner, Implicitness::Object}));
 }
 
-TEST(ImplicitFindings, RelationSWithTheSameWordIsNoFinding) {
+TEST(zentraImplicitFindings, RelationSWithTheSameWordIsNoFinding) {
     const WordSet dictionary(std::vector<std::string>{"it"});
     EXPECT_TRUE(implicitFindings({{"it", "N", "s", "like"}}, dictionary).empty());
 }
 
-TEST(ImplicityRecordText, ExactTexts) {
+TEST(zentraImplicityRecordText, ExactTexts) {
     EXPECT_EQ(implicityRecordText(Implicitness::Subject), "\ncontains an implicit sentence: \nimplicit subject\n\n");
     EXPECT_EQ(implicityRecordText(Implicitness::Object), "\ncontains an implicit sentence: \nimplicit object\n\n");
     EXPECT_EQ(implicityRecordText(Implicitness::Determiner),
               "\ncontains an implicit sentence:\nimplicit determiner.\n\n");
 }
 
-class ImplicityRun : public ::testing::Test {
+class zentraImplicityRun : public ::testing::Test {
 protected:
     void run() { runImplicity(dir.workspace(), dir.path("doc.txt"), dir.path("dict.txt")); }
     testing::ScratchDir dir;
 };
 
-TEST_F(ImplicityRun, ReportsEachFindingAndCountsTheSentenceOnce) {
+TEST_F(zentraImplicityRun, ReportsEachFindingAndCountsTheSentenceOnce) {
     dir.write("doc.txt", "it likes this\nAnn sees Bob\n");
     dir.write("dict.txt", "it\nthis\n");
     dir.write("parsed.txt", tree(node("1", "it", "~", "N", "2", "subj", "like") +
@@ -64,7 +64,7 @@ TEST_F(ImplicityRun, ReportsEachFindingAndCountsTheSentenceOnce) {
     EXPECT_EQ(dir.read("single_parsed_f.txt"), "");
 }
 
-TEST_F(ImplicityRun, SkippedSentenceIsCountedButNotReported) {
+TEST_F(zentraImplicityRun, SkippedSentenceIsCountedButNotReported) {
     dir.write("doc.txt", "it likes cheese");
     dir.write("dict.txt", "it");
     dir.write("no_show.txt", "1");
@@ -78,7 +78,7 @@ TEST_F(ImplicityRun, SkippedSentenceIsCountedButNotReported) {
     EXPECT_EQ(dir.read("single_parsed_f.txt"), "it N subj like ### ### ");
 }
 
-TEST_F(ImplicityRun, MissingInputsGiveAnEmptySummary) {
+TEST_F(zentraImplicityRun, MissingInputsGiveAnEmptySummary) {
     run();
     EXPECT_EQ(dir.read("implicity.sdc.log"),
               "\nNumber of evaluated sentences: 0\nNumber of defective sentences: 0\nDefect rate: 0%\n");
@@ -87,7 +87,7 @@ TEST_F(ImplicityRun, MissingInputsGiveAnEmptySummary) {
     EXPECT_EQ(dir.read("all_parsed.txt"), "");
 }
 
-TEST_F(ImplicityRun, OldReportIsReplaced) {
+TEST_F(zentraImplicityRun, OldReportIsReplaced) {
     dir.write("implicity.sdc.log", "stale");
     dir.write("doc.txt", "x");
     dir.write("dict.txt", "it");

@@ -7,17 +7,17 @@
 namespace zentra {
 namespace {
 
-TEST(LexicalRecordText, SentenceThenWording) {
+TEST(zentraLexicalRecordText, SentenceThenWording) {
     EXPECT_EQ(lexicalRecordText({"it", "shall", "be"}, {"shall", "be"}),
               "it shall be \nis defective because it contains the wording:\nshall be \n\n");
 }
 
-class LexicalRun : public ::testing::Test {
+class zentraLexicalRun : public ::testing::Test {
 protected:
     testing::ScratchDir dir;
 };
 
-TEST_F(LexicalRun, CountsEveryMatch) {
+TEST_F(zentraLexicalRun, CountsEveryMatch) {
     dir.write("doc.txt", "the system shall be fast\nbe be be\nok\n");
     dir.write("terms.txt", "shall be\nbe be\n");
     runLexical(dir.workspace(), dir.path("doc.txt"), dir.path("terms.txt"));
@@ -30,7 +30,7 @@ TEST_F(LexicalRun, CountsEveryMatch) {
     EXPECT_EQ(dir.read("dict_instr.txt"), "shall be %%%\nbe be %%%\n %%%");
 }
 
-TEST_F(LexicalRun, SkipsListedSentences) {
+TEST_F(zentraLexicalRun, SkipsListedSentences) {
     dir.write("doc.txt", "be be\nbe be");
     dir.write("terms.txt", "be be");
     dir.write("no_show.txt", "1");
@@ -40,14 +40,14 @@ TEST_F(LexicalRun, SkipsListedSentences) {
               "\nNumber of evaluated sentences: 2\nNumber of defective sentences: 1\nDefect rate: 50%\n");
 }
 
-TEST_F(LexicalRun, MissingDictionaryStillWritesTheSummary) {
+TEST_F(zentraLexicalRun, MissingDictionaryStillWritesTheSummary) {
     dir.write("doc.txt", "be be");
     runLexical(dir.workspace(), dir.path("doc.txt"), dir.path("words.txt"));
     EXPECT_EQ(dir.read("words.log"),
               "\nNumber of evaluated sentences: 1\nNumber of defective sentences: 0\nDefect rate: 0%\n");
 }
 
-TEST_F(LexicalRun, ReportNamedAfterTheDictionaryLandsInTheWorkingDirectory) {
+TEST_F(zentraLexicalRun, ReportNamedAfterTheDictionaryLandsInTheWorkingDirectory) {
     std::filesystem::create_directory(dir.path("dicts"));
     dir.write("dicts/terms.txt", "fast");
     dir.write("doc.txt", "fast");

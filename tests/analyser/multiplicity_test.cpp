@@ -10,31 +10,31 @@ namespace {
 using testing::node;
 using testing::tree;
 
-TEST(CountMultiplicity, TwoSubjects) {
+TEST(zentraCountMultiplicity, TwoSubjects) {
     const auto counts = countMultiplicity({{"Ann", "N", "s", "see"}, {"Bob", "N", "s", "run"}});
     EXPECT_EQ(counts.subjects, 2u);
     EXPECT_EQ(counts.mainVerbs, 0u);
 }
 
-TEST(CountMultiplicity, NounConjoinedToASubjectCountsPerOccurrence) {
+TEST(zentraCountMultiplicity, NounConjoinedToASubjectCountsPerOccurrence) {
     const auto counts = countMultiplicity(
         {{"Ann", "N", "s", "see"}, {"Ann", "N", "s", "run"}, {"Bob", "N", "conj", "Ann"}, {"Cy", "A", "conj", "Ann"}});
     EXPECT_EQ(counts.subjects, 4u);
 }
 
-TEST(CountMultiplicity, ConjoinedVerbSetsTwoMainVerbs) {
+TEST(zentraCountMultiplicity, ConjoinedVerbSetsTwoMainVerbs) {
     EXPECT_EQ(countMultiplicity({{"run", "V", "conj", "see"}}).mainVerbs, 2u);
     EXPECT_EQ(countMultiplicity({{"run", "VB", "conj", "see"}, {"run", "VB", "conj", "see"}}).mainVerbs, 2u);
     EXPECT_EQ(countMultiplicity({{"run", "V", "conj", "fin"}}).mainVerbs, 3u);
 }
 
-TEST(CountMultiplicity, VerbsGovernedByFin) {
+TEST(zentraCountMultiplicity, VerbsGovernedByFin) {
     EXPECT_EQ(countMultiplicity({{"run", "V", "x", "fin"}}).mainVerbs, 1u);
     EXPECT_EQ(countMultiplicity({{"run", "V", "x", "fin"}, {"go", "VB", "y", "fin"}}).mainVerbs, 2u);
     EXPECT_EQ(countMultiplicity({{"run", "VBE", "x", "fin"}}).mainVerbs, 0u);
 }
 
-TEST(MultiplicityRun, ReportsSubjectsAndVerbsAsTwoRecordsOfOneDefect) {
+TEST(zentraMultiplicityRun, ReportsSubjectsAndVerbsAsTwoRecordsOfOneDefect) {
     testing::ScratchDir dir;
     dir.write("doc.txt", "Ann runs and Bob runs\nAnn runs\n");
     dir.write("parsed.txt", tree(node("1", "Ann", "~", "N", "2", "s", "run") +

@@ -10,7 +10,7 @@ namespace {
 using testing::node;
 using testing::tree;
 
-TEST(StretchSplitter, CutsAtPromptsAfterDroppingTheFirstCharacter) {
+TEST(zentraStretchSplitter, CutsAtPromptsAfterDroppingTheFirstCharacter) {
     StretchSplitter splitter("> one\n> two\n> ");
     EXPECT_EQ(splitter.next(), " one\n");
     EXPECT_EQ(splitter.next(), " two\n");
@@ -19,101 +19,101 @@ TEST(StretchSplitter, CutsAtPromptsAfterDroppingTheFirstCharacter) {
     EXPECT_EQ(splitter.next(), "");
 }
 
-TEST(StretchSplitter, FirstCharacterIsDroppedWhateverItIs) {
+TEST(zentraStretchSplitter, FirstCharacterIsDroppedWhateverItIs) {
     StretchSplitter splitter("xab>cd");
     EXPECT_EQ(splitter.next(), "ab");
     EXPECT_EQ(splitter.next(), "cd");
     EXPECT_EQ(splitter.next(), "");
 }
 
-TEST(StretchSplitter, EmptyTextGivesEmptyStretches) {
+TEST(zentraStretchSplitter, EmptyTextGivesEmptyStretches) {
     StretchSplitter splitter("");
     EXPECT_EQ(splitter.next(), "");
     EXPECT_EQ(splitter.next(), "");
 }
 
-TEST(SkipHeader, DropsEverythingUpToTheFirstNumberedLineAndItsDigit) {
+TEST(zentraSkipHeader, DropsEverythingUpToTheFirstNumberedLineAndItsDigit) {
     EXPECT_EQ(skipHeader(" (\n12\t(a\n3\t(b\n)\n"), "2\t(a\n3\t(b\n)\n");
 }
 
-TEST(SkipHeader, EmptyNodeLinesBeforeTheFirstNumberedLineGoToo) {
+TEST(zentraSkipHeader, EmptyNodeLinesBeforeTheFirstNumberedLineGoToo) {
     EXPECT_EQ(skipHeader(" (\nE0\t(()\t U\t*\t)\n1\t(a\t~ N\tE0\t)\n)\n"), "\t(a\t~ N\tE0\t)\n)\n");
 }
 
-TEST(SkipHeader, CharacterAfterALineEndIsNotItselfALineEnd) {
+TEST(zentraSkipHeader, CharacterAfterALineEndIsNotItselfALineEnd) {
     // The second line end is the character looked at after the first one;
     // the "7" after it therefore does not stop the skipping.
     EXPECT_EQ(skipHeader("a\n\n7x\n8y"), "y");
 }
 
-TEST(SkipHeader, NoNumberedLineLeavesNothing) {
+TEST(zentraSkipHeader, NoNumberedLineLeavesNothing) {
     EXPECT_EQ(skipHeader(" (\n)\n"), "");
     EXPECT_EQ(skipHeader(" \n"), "");
     EXPECT_EQ(skipHeader(""), "");
     EXPECT_EQ(skipHeader("\n"), "");
 }
 
-TEST(FilterCharacters, DropsNumbersParenthesesCapitalETildeAndMarksLines) {
+TEST(zentraFilterCharacters, DropsNumbersParenthesesCapitalETildeAndMarksLines) {
     EXPECT_EQ(filterCharacters("\t(Every\t~ D\t2\tdet\t(gov house))\n2\t(x"), "\tvery\t D\t\tdet\tgov house\n###\tx");
 }
 
-TEST(FilterCharacters, QuotedMultiwordBecomesOneWord) {
+TEST(zentraFilterCharacters, QuotedMultiwordBecomesOneWord) {
     EXPECT_EQ(filterCharacters("\t(\"New York\"\t~ N\t2\tsubj)"), "\tNew_York\t N\t\tsubj");
 }
 
-TEST(FilterCharacters, QuotedTextKeepsDigitsParenthesesAndE) {
+TEST(zentraFilterCharacters, QuotedTextKeepsDigitsParenthesesAndE) {
     EXPECT_EQ(filterCharacters("\"E (2) ~\"x"), "E_(2)_~x");
 }
 
-TEST(FilterCharacters, LineEndInsideQuotesGetsNoMarker) { EXPECT_EQ(filterCharacters("\"a\nb\"\n"), "a\nb\n###"); }
+TEST(zentraFilterCharacters, LineEndInsideQuotesGetsNoMarker) { EXPECT_EQ(filterCharacters("\"a\nb\"\n"), "a\nb\n###"); }
 
-TEST(FilterCharacters, UnterminatedQuoteRunsToTheEnd) { EXPECT_EQ(filterCharacters("a \"b c\nd e"), "a b_c\nd_e"); }
+TEST(zentraFilterCharacters, UnterminatedQuoteRunsToTheEnd) { EXPECT_EQ(filterCharacters("a \"b c\nd e"), "a b_c\nd_e"); }
 
-TEST(DropMarkupWords, RemovesGovAndAntecedent) {
+TEST(zentraDropMarkupWords, RemovesGovAndAntecedent) {
     EXPECT_EQ(dropMarkupWords("\tit\t N\t\tsubj\tgov like\tantecedent \n###"), "it N subj like ### ");
     EXPECT_EQ(dropMarkupWords("governor gov. Gov"), "governor gov. Gov ");
     EXPECT_EQ(dropMarkupWords(""), "");
 }
 
-TEST(BuildRows, FourWordLineIsARow) {
+TEST(zentraBuildRows, FourWordLineIsARow) {
     EXPECT_EQ(buildRows("it N subj like ### "), (std::vector<Row>{{"it", "N", "subj", "like"}}));
 }
 
-TEST(BuildRows, FiveWordLineKeepsTheRootOfContentWords) {
+TEST(zentraBuildRows, FiveWordLineKeepsTheRootOfContentWords) {
     EXPECT_EQ(buildRows("dogs dog N s bark ### "), (std::vector<Row>{{"dog", "N", "s", "bark"}}));
     EXPECT_EQ(buildRows("is be VBE aux run ### "), (std::vector<Row>{{"be", "VBE", "aux", "run"}}));
 }
 
-TEST(BuildRows, LineThatEndsEarlyGivesNoRow) {
+TEST(zentraBuildRows, LineThatEndsEarlyGivesNoRow) {
     // A node hanging from the top: word, root, category, "*", marker.
     EXPECT_TRUE(buildRows("sees see V * ### ").empty());
     EXPECT_TRUE(buildRows("a b ### c ### ").empty());
 }
 
-TEST(BuildRows, RootBeShiftsTheFields) {
+TEST(zentraBuildRows, RootBeShiftsTheFields) {
     EXPECT_EQ(buildRows("been be Aux aux run ### "), (std::vector<Row>{{"been", "Aux", "aux", "run"}}));
     // The fifth word is taken even when it is a line marker.
     EXPECT_EQ(buildRows("x be C r ### y N s z ### "),
               (std::vector<Row>{{"x", "C", "r", "###"}, {"y", "N", "s", "z"}}));
 }
 
-TEST(BuildRows, WordsAfterARowStartTheNextRow) {
+TEST(zentraBuildRows, WordsAfterARowStartTheNextRow) {
     EXPECT_EQ(buildRows("a B c d e F g h ### "), (std::vector<Row>{{"a", "B", "c", "d"}, {"e", "F", "g", "h"}}));
 }
 
-TEST(BuildRows, TruncatedTextStopsQuietly) {
+TEST(zentraBuildRows, TruncatedTextStopsQuietly) {
     EXPECT_TRUE(buildRows("a B c").empty());
     EXPECT_TRUE(buildRows("dogs dog N s").empty());
     EXPECT_TRUE(buildRows("x be C r").empty());
     EXPECT_TRUE(buildRows("").empty());
 }
 
-TEST(RowsText, OneRowALine) {
+TEST(zentraRowsText, OneRowALine) {
     EXPECT_EQ(rowsText({{"a", "b", "c", "d"}, {"e", "f", "g", "h"}}), "a b c d\ne f g h\n");
     EXPECT_EQ(rowsText({}), "");
 }
 
-TEST(ReduceParserOutput, DependencyTreeOfOneSentence) {
+TEST(zentraReduceParserOutput, DependencyTreeOfOneSentence) {
     const std::string stretch = tree(node("1", "Ann", "~", "N", "2", "s", "see") + node("2", "sees", "see", "V", "*", "") +
                                      node("3", "Bob", "~", "N", "2", "obj", "see"))
                                     .substr(1);
@@ -122,7 +122,7 @@ TEST(ReduceParserOutput, DependencyTreeOfOneSentence) {
     EXPECT_EQ(reduced.rows, (std::vector<Row>{{"Ann", "N", "s", "see"}, {"Bob", "N", "obj", "see"}}));
 }
 
-TEST(ReduceParserOutput, EmptyNodesQuotesAndCapitalE) {
+TEST(zentraReduceParserOutput, EmptyNodesQuotesAndCapitalE) {
     const std::string stretch =
         " (\nE0\t(()\t U\t*\t)\n" + node("1", "Every", "~", "D", "2", "det", "city") +
         node("2", "city", "~", "N", "3", "subj", "love") + node("3", "loves", "love", "V", "E0", "", "") +
@@ -133,12 +133,12 @@ TEST(ReduceParserOutput, EmptyNodesQuotesAndCapitalE) {
                                               {"New_York", "N", "obj", "love"}}));
 }
 
-TEST(ReduceParserOutput, AntecedentsVanish) {
+TEST(zentraReduceParserOutput, AntecedentsVanish) {
     const std::string stretch = " (\n1\t(it\t~ N\t2\tsubj\t(gov like)\t(antecedent E1))\n)\n";
     EXPECT_EQ(reduceParserOutput(stretch).rows, (std::vector<Row>{{"it", "N", "subj", "like"}}));
 }
 
-TEST(ReduceParserOutput, ParserWithoutTreeGivesNothing) {
+TEST(zentraReduceParserOutput, ParserWithoutTreeGivesNothing) {
     EXPECT_TRUE(reduceParserOutput(" \n").rows.empty());
     EXPECT_EQ(reduceParserOutput(" \n").words, "");
     EXPECT_TRUE(reduceParserOutput(" (\n)\n").rows.empty());

@@ -9,47 +9,47 @@ namespace {
 
 using Words = std::vector<std::string_view>;
 
-TEST(MarkSections, HeadingsAndSubheadings) {
+TEST(zentraMarkSections, HeadingsAndSubheadings) {
     const SectionedDocument marked = markSections(std::string("1 Scope\n1.1 Goals\ntext"));
     EXPECT_EQ(marked.text, "1 $$$  Scope [ 1\n1.1 $$$  Goals [ 2\ntext [ 2");
     EXPECT_EQ(marked.sectionCount, 2u);
 }
 
-TEST(MarkSections, ZeroEndsTheNumber) {
+TEST(zentraMarkSections, ZeroEndsTheNumber) {
     const SectionedDocument marked = markSections(std::string("10 Annex"));
     EXPECT_EQ(marked.text, "1 $$$ 0 Annex [ 1");
     EXPECT_EQ(sectionNumberTexts(marked.text), (std::vector<std::string>{"1"}));
 }
 
-TEST(MarkSections, BlankLinesAndLeadingLineEndsVanish) {
+TEST(zentraMarkSections, BlankLinesAndLeadingLineEndsVanish) {
     const SectionedDocument marked = markSections(std::string("\n\n2 A\n\n\nb\n"));
     EXPECT_EQ(marked.text, "2 $$$  A [ 1\nb [ 1\n [ 1");
 }
 
-TEST(MarkSections, HeadingNeedsADigitAtTheStartOfTheLine) {
+TEST(zentraMarkSections, HeadingNeedsADigitAtTheStartOfTheLine) {
     const SectionedDocument marked = markSections(std::string("see 2 x\n 3 y\n0 z"));
     EXPECT_EQ(marked.text, "see 2 x [ 0\n 3 y [ 0\n0 z [ 0");
     EXPECT_EQ(marked.sectionCount, 0u);
 }
 
-TEST(MarkSections, NumberAloneOnItsLine) {
+TEST(zentraMarkSections, NumberAloneOnItsLine) {
     EXPECT_EQ(markSections(std::string("3.\nx")).text, "3. $$$  [ 1\nx [ 1");
     EXPECT_EQ(markSections(std::string("4")).text, "4 $$$  [ 1");
 }
 
-TEST(MarkSections, EmptyAndMissingDocuments) {
+TEST(zentraMarkSections, EmptyAndMissingDocuments) {
     EXPECT_EQ(markSections(std::string()).text, " [ 0");
     EXPECT_EQ(markSections(std::nullopt).text, "");
 }
 
-TEST(SectionIds, OrdinalTabNumberText) {
+TEST(zentraSectionIds, OrdinalTabNumberText) {
     const auto numbers = sectionNumberTexts("1 $$$  Scope [ 1\n1.1 $$$  Goals [ 2");
     EXPECT_EQ(numbers, (std::vector<std::string>{"1", "1.1"}));
     EXPECT_EQ(sectionIdText(numbers), "1\t1\n2\t1.1\n");
     EXPECT_EQ(sectionNumberTexts("$$$ x"), (std::vector<std::string>{""}));
 }
 
-TEST(SectionLineReader, WordsBeforeTheMarkerAndTheSectionAfterIt) {
+TEST(zentraSectionLineReader, WordsBeforeTheMarkerAndTheSectionAfterIt) {
     SectionLineReader reader("1 $$$  Scope [ 1\nx y [ 1\n [ 1");
     auto line = reader.next();
     ASSERT_TRUE(line);
@@ -64,7 +64,7 @@ TEST(SectionLineReader, WordsBeforeTheMarkerAndTheSectionAfterIt) {
     EXPECT_FALSE(reader.next());
 }
 
-TEST(SectionLineReader, MissingSectionWordAtTheEnd) {
+TEST(zentraSectionLineReader, MissingSectionWordAtTheEnd) {
     SectionLineReader reader("a [");
     auto line = reader.next();
     ASSERT_TRUE(line);
@@ -72,7 +72,7 @@ TEST(SectionLineReader, MissingSectionWordAtTheEnd) {
     EXPECT_FALSE(reader.next());
 }
 
-TEST(SectionTally, OnlyNumberedSectionsHaveCounters) {
+TEST(zentraSectionTally, OnlyNumberedSectionsHaveCounters) {
     SectionTally tally(2, {"1", "1.1"});
     EXPECT_EQ(tally.sectionOf("1"), std::optional<std::size_t>(1));
     EXPECT_EQ(tally.sectionOf("2"), std::optional<std::size_t>(2));
@@ -85,7 +85,7 @@ TEST(SectionTally, OnlyNumberedSectionsHaveCounters) {
     EXPECT_EQ(tally.label("0"), "0");
 }
 
-TEST(SectionTally, Table) {
+TEST(zentraSectionTally, Table) {
     SectionTally tally(2, {"1", "1.1"});
     tally.countSentence(1);
     tally.countSentence(2);
@@ -94,7 +94,7 @@ TEST(SectionTally, Table) {
     EXPECT_EQ(tally.table(), "1\t0\t1\n1.1\t1\t2\n");
 }
 
-TEST(PerSectionRun, LogTableAndSectionIds) {
+TEST(zentraPerSectionRun, LogTableAndSectionIds) {
     testing::ScratchDir dir;
     dir.write("doc.txt", "1 Scope\r\nIt may fail.\r\n\r\n1.1 Goals\r\nIt should run and may stop.\r\n10 Annex\r\n");
     dir.write("weak.txt", "should\nmay\n");
@@ -108,7 +108,7 @@ TEST(PerSectionRun, LogTableAndSectionIds) {
     EXPECT_EQ(dir.read("dict_instr.txt"), "should %%%\nmay %%%\n %%%");
 }
 
-TEST(PerSectionRun, LinesBeforeTheFirstHeadingAreReportedUnderSectionZero) {
+TEST(zentraPerSectionRun, LinesBeforeTheFirstHeadingAreReportedUnderSectionZero) {
     testing::ScratchDir dir;
     dir.write("doc.txt", "Preface may go\n1 Body may go");
     dir.write("weak.txt", "may");
@@ -117,7 +117,7 @@ TEST(PerSectionRun, LinesBeforeTheFirstHeadingAreReportedUnderSectionZero) {
     EXPECT_EQ(dir.read("weak.xls"), "1\t1\t1\n");
 }
 
-TEST(PerSectionRun, MissingInputs) {
+TEST(zentraPerSectionRun, MissingInputs) {
     testing::ScratchDir dir;
     runPerSection(dir.workspace(), dir.path("doc.txt"), dir.path("weak.txt"));
     EXPECT_EQ(dir.read("weak.log"), "");

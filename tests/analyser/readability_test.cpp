@@ -9,35 +9,35 @@
 namespace zentra {
 namespace {
 
-TEST(CountText, SeparatorsAndLetters) {
+TEST(zentraCountText, SeparatorsAndLetters) {
     const TextCounts counts = countText("ab cd\nef");
     EXPECT_EQ(counts.letters, 6u);
     EXPECT_EQ(counts.separators, 2u);
     EXPECT_EQ(counts.lineEnds, 1u);
 }
 
-TEST(CountText, ConsecutiveSeparatorsEachCount) {
+TEST(zentraCountText, ConsecutiveSeparatorsEachCount) {
     const TextCounts counts = countText("a \t\n\nb");
     EXPECT_EQ(counts.separators, 4u);
     EXPECT_EQ(counts.lineEnds, 2u);
     EXPECT_EQ(counts.letters, 2u);
 }
 
-TEST(CountText, CarriageReturnAloneIsALetter) { EXPECT_EQ(countText("a\rb").letters, 3u); }
+TEST(zentraCountText, CarriageReturnAloneIsALetter) { EXPECT_EQ(countText("a\rb").letters, 3u); }
 
-TEST(ColemanLiau, TwoLineExample) {
+TEST(zentraColemanLiau, TwoLineExample) {
     EXPECT_EQ(readabilityLine(colemanLiauIndex(countText("ab cd\nef"))),
               "Readability Index: (Coleman-Liau Formula) -28.13\n");
 }
 
-TEST(ColemanLiau, SixSignificantDigits) {
+TEST(zentraColemanLiau, SixSignificantDigits) {
     // 5.89 * 10 / 3 - 30 * 1 / 3 - 15.8 = -6.16666...
     EXPECT_EQ(readabilityLine(colemanLiauIndex({10, 3, 0})), "Readability Index: (Coleman-Liau Formula) -6.16667\n");
 }
 
-TEST(ColemanLiau, NoSeparatorsIsNotFinite) { EXPECT_FALSE(std::isfinite(colemanLiauIndex(countText("abc")))); }
+TEST(zentraColemanLiau, NoSeparatorsIsNotFinite) { EXPECT_FALSE(std::isfinite(colemanLiauIndex(countText("abc")))); }
 
-TEST(ReadabilityRun, CrLfCountsAsOneLineEnd) {
+TEST(zentraReadabilityRun, CrLfCountsAsOneLineEnd) {
     testing::ScratchDir dir;
     dir.write("doc.txt", "ab cd\r\nef");
     dir.write("readability.log", "old");

@@ -7,54 +7,54 @@
 namespace zentra {
 namespace {
 
-TEST(RecordHeader, LineNumberOnItsOwnLine) { EXPECT_EQ(recordHeader(12), "The line number:\n12\n"); }
+TEST(zentraRecordHeader, LineNumberOnItsOwnLine) { EXPECT_EQ(recordHeader(12), "The line number:\n12\n"); }
 
-TEST(SummaryText, ExactLines) {
+TEST(zentraSummaryText, ExactLines) {
     EXPECT_EQ(summaryText(4, 1),
               "\nNumber of evaluated sentences: 4\nNumber of defective sentences: 1\nDefect rate: 25%\n");
 }
 
-TEST(SummaryText, RateIsTruncated) {
+TEST(zentraSummaryText, RateIsTruncated) {
     EXPECT_EQ(summaryText(3, 2),
               "\nNumber of evaluated sentences: 3\nNumber of defective sentences: 2\nDefect rate: 66%\n");
 }
 
-TEST(SummaryText, NoSentencesGivesRateZero) {
+TEST(zentraSummaryText, NoSentencesGivesRateZero) {
     EXPECT_EQ(summaryText(0, 0),
               "\nNumber of evaluated sentences: 0\nNumber of defective sentences: 0\nDefect rate: 0%\n");
 }
 
-TEST(SummaryText, RateMayExceedAHundred) {
+TEST(zentraSummaryText, RateMayExceedAHundred) {
     EXPECT_EQ(summaryText(1, 2),
               "\nNumber of evaluated sentences: 1\nNumber of defective sentences: 2\nDefect rate: 200%\n");
 }
 
-TEST(DerivedReportName, ReplacesTheLastThreeCharacters) {
+TEST(zentraDerivedReportName, ReplacesTheLastThreeCharacters) {
     EXPECT_EQ(derivedReportName("terms.txt", "log"), "terms.log");
     EXPECT_EQ(derivedReportName("terms.txt", "xls"), "terms.xls");
     EXPECT_EQ(derivedReportName("terms", "log"), "telog");
     EXPECT_EQ(derivedReportName("abc", "log"), "log");
 }
 
-TEST(DerivedReportName, DropsDirectories) {
+TEST(zentraDerivedReportName, DropsDirectories) {
     EXPECT_EQ(derivedReportName("dicts\\terms.txt", "log"), "terms.log");
     EXPECT_EQ(derivedReportName("c:\\a\\b\\terms.txt", "log"), "terms.log");
     EXPECT_EQ(derivedReportName("dicts/terms.txt", "log"), "terms.log");
     EXPECT_EQ(derivedReportName("/abs/dicts/terms.txt", "xls"), "terms.xls");
 }
 
-TEST(DerivedReportName, LeadingBackslashAloneIsKept) {
+TEST(zentraDerivedReportName, LeadingBackslashAloneIsKept) {
     EXPECT_EQ(derivedReportName("\\terms.txt", "log"), "\\terms.log");
     EXPECT_EQ(derivedReportName("\\a\\terms.txt", "log"), "terms.log");
 }
 
-TEST(DerivedReportName, ShortNamesGetTheExtensionAppended) {
+TEST(zentraDerivedReportName, ShortNamesGetTheExtensionAppended) {
     EXPECT_EQ(derivedReportName("ab", "log"), "ab.log");
     EXPECT_EQ(derivedReportName("dir/x", "log"), "x.log");
     EXPECT_EQ(derivedReportName("dir/", "xls"), ".xls");
 }
 
-TEST(NoShowList, ListsDecimalNumbers) {
+TEST(zentraNoShowList, ListsDecimalNumbers) {
     const NoShowList list = NoShowList::parse("2\n 5\t007\n");
     EXPECT_TRUE(list.contains(2));
     EXPECT_TRUE(list.contains(5));
@@ -63,7 +63,7 @@ TEST(NoShowList, ListsDecimalNumbers) {
     EXPECT_FALSE(list.contains(0));
 }
 
-TEST(NoShowList, GarbageWordsAreIgnored) {
+TEST(zentraNoShowList, GarbageWordsAreIgnored) {
     const NoShowList list = NoShowList::parse("x3 3 -4 +5 6. \xff 99999999999999999999999999 8");
     EXPECT_TRUE(list.contains(3));
     EXPECT_TRUE(list.contains(8));
@@ -72,7 +72,7 @@ TEST(NoShowList, GarbageWordsAreIgnored) {
     EXPECT_FALSE(list.contains(6));
 }
 
-TEST(NoShowList, MissingFileListsNothing) {
+TEST(zentraNoShowList, MissingFileListsNothing) {
     const NoShowList list = NoShowList::load("/nonexistent/zentra/no_show.txt");
     EXPECT_FALSE(list.contains(1));
 }

@@ -7,36 +7,36 @@ namespace {
 
 using Words = std::vector<std::string_view>;
 
-TEST(MarkSentences, MarkerIsThreePoundSignBytes) {
+TEST(zentraMarkSentences, MarkerIsThreePoundSignBytes) {
     EXPECT_EQ(kSentenceMarker, std::string_view("\xA3\xA3\xA3"));
     EXPECT_EQ(kSentenceMarker.size(), 3u);
 }
 
-TEST(MarkSentences, ThreeLinesWithFinalLineEndGiveFourSentences) {
+TEST(zentraMarkSentences, ThreeLinesWithFinalLineEndGiveFourSentences) {
     const MarkedDocument marked = markSentences(std::string("a b\nc\nd\n"));
     EXPECT_EQ(marked.text, "a b \xA3\xA3\xA3\nc \xA3\xA3\xA3\nd \xA3\xA3\xA3\n \xA3\xA3\xA3");
     EXPECT_EQ(marked.sentenceCount, 4u);
 }
 
-TEST(MarkSentences, LastLineWithoutLineEnd) {
+TEST(zentraMarkSentences, LastLineWithoutLineEnd) {
     const MarkedDocument marked = markSentences(std::string("a\nb"));
     EXPECT_EQ(marked.text, "a \xA3\xA3\xA3\nb \xA3\xA3\xA3");
     EXPECT_EQ(marked.sentenceCount, 2u);
 }
 
-TEST(MarkSentences, EmptyDocumentIsOneEmptySentence) {
+TEST(zentraMarkSentences, EmptyDocumentIsOneEmptySentence) {
     const MarkedDocument marked = markSentences(std::string());
     EXPECT_EQ(marked.text, " \xA3\xA3\xA3");
     EXPECT_EQ(marked.sentenceCount, 1u);
 }
 
-TEST(MarkSentences, MissingDocumentHasNoSentences) {
+TEST(zentraMarkSentences, MissingDocumentHasNoSentences) {
     const MarkedDocument marked = markSentences(std::nullopt);
     EXPECT_EQ(marked.text, "");
     EXPECT_EQ(marked.sentenceCount, 0u);
 }
 
-TEST(SentenceReader, ReadsWordsUpToEachMarker) {
+TEST(zentraSentenceReader, ReadsWordsUpToEachMarker) {
     const MarkedDocument marked = markSentences(std::string("The  system\tshall\n\nrun.\n"));
     SentenceReader reader(marked.text);
     EXPECT_EQ(reader.next(), (Words{"The", "system", "shall"}));
@@ -46,7 +46,7 @@ TEST(SentenceReader, ReadsWordsUpToEachMarker) {
     EXPECT_EQ(reader.next(), Words{});  // past the end
 }
 
-TEST(SentenceReader, MarkerGluedToAWordIsNoMarker) {
+TEST(zentraSentenceReader, MarkerGluedToAWordIsNoMarker) {
     SentenceReader reader("a\xA3\xA3\xA3 b \xA3\xA3\xA3 c");
     EXPECT_EQ(reader.next(), (Words{"a\xA3\xA3\xA3", "b"}));
     EXPECT_EQ(reader.next(), (Words{"c"}));

@@ -7,35 +7,35 @@
 namespace zentra {
 namespace {
 
-TEST(NormalizeLineEnds, TurnsCrLfIntoLf) { EXPECT_EQ(normalizeLineEnds("a\r\nb\r\n"), "a\nb\n"); }
+TEST(zentraNormalizeLineEnds, TurnsCrLfIntoLf) { EXPECT_EQ(normalizeLineEnds("a\r\nb\r\n"), "a\nb\n"); }
 
-TEST(NormalizeLineEnds, KeepsLoneCarriageReturns) {
+TEST(zentraNormalizeLineEnds, KeepsLoneCarriageReturns) {
     EXPECT_EQ(normalizeLineEnds("a\rb\r"), "a\rb\r");
     EXPECT_EQ(normalizeLineEnds("a\r\r\nb"), "a\r\nb");
 }
 
-TEST(NormalizeLineEnds, KeepsNulBytes) {
+TEST(zentraNormalizeLineEnds, KeepsNulBytes) {
     const std::string raw("a\0b\r\n", 5);
     EXPECT_EQ(normalizeLineEnds(raw), std::string("a\0b\n", 4));
 }
 
-TEST(ReadTextFile, MissingFileGivesNothing) {
+TEST(zentraReadTextFile, MissingFileGivesNothing) {
     testing::ScratchDir dir;
     EXPECT_FALSE(readTextFile(dir.path("absent.txt")).has_value());
 }
 
-TEST(ReadTextFile, DirectoryGivesNothing) {
+TEST(zentraReadTextFile, DirectoryGivesNothing) {
     testing::ScratchDir dir;
     EXPECT_FALSE(readTextFile(dir.path("")).has_value());
 }
 
-TEST(ReadTextFile, ReadsWithNormalizedLineEnds) {
+TEST(zentraReadTextFile, ReadsWithNormalizedLineEnds) {
     testing::ScratchDir dir;
     dir.write("doc.txt", "one\r\ntwo");
     EXPECT_EQ(readTextFile(dir.path("doc.txt")), std::optional<std::string>("one\ntwo"));
 }
 
-TEST(AppendingFile, StartsEmptyAndGrows) {
+TEST(zentraAppendingFile, StartsEmptyAndGrows) {
     testing::ScratchDir dir;
     dir.write("report.log", "old content");
     {
@@ -47,7 +47,7 @@ TEST(AppendingFile, StartsEmptyAndGrows) {
     EXPECT_EQ(dir.read("report.log"), "a\nb");
 }
 
-TEST(WriteTextFile, ReplacesContent) {
+TEST(zentraWriteTextFile, ReplacesContent) {
     testing::ScratchDir dir;
     writeTextFile(dir.path("f.txt"), "long first content");
     writeTextFile(dir.path("f.txt"), "short");

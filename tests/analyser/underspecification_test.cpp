@@ -11,41 +11,41 @@ using testing::node;
 using testing::tree;
 using Terms = std::vector<std::string_view>;
 
-TEST(UnspecifiedTerms, NounWithoutModifier) {
+TEST(zentraUnspecifiedTerms, NounWithoutModifier) {
     EXPECT_EQ(unspecifiedTerms({{"system", "N", "subj", "run"}}, {"system"}), Terms{"system"});
 }
 
-TEST(UnspecifiedTerms, VerbUseIsNoFinding) {
+TEST(zentraUnspecifiedTerms, VerbUseIsNoFinding) {
     EXPECT_TRUE(unspecifiedTerms({{"run", "V", "x", "fin"}}, {"run"}).empty());
 }
 
-TEST(UnspecifiedTerms, NounNounModifierSpecifies) {
+TEST(zentraUnspecifiedTerms, NounNounModifierSpecifies) {
     EXPECT_TRUE(unspecifiedTerms({{"system", "N", "subj", "run"}, {"control", "N", "nn", "system"}}, {"system"}).empty());
 }
 
-TEST(UnspecifiedTerms, PrepositionalAndAdjectivalModifiersSpecify) {
+TEST(zentraUnspecifiedTerms, PrepositionalAndAdjectivalModifiersSpecify) {
     EXPECT_TRUE(unspecifiedTerms({{"system", "N", "s", "r"}, {"of", "Prep", "mod", "system"}}, {"system"}).empty());
     EXPECT_TRUE(unspecifiedTerms({{"system", "N", "s", "r"}, {"fast", "A", "mod", "system"}}, {"system"}).empty());
 }
 
-TEST(UnspecifiedTerms, OtherModifiersDoNotSpecify) {
+TEST(zentraUnspecifiedTerms, OtherModifiersDoNotSpecify) {
     EXPECT_EQ(unspecifiedTerms({{"system", "N", "s", "r"}, {"fast", "A", "nn", "system"}}, {"system"}),
               Terms{"system"});
     EXPECT_EQ(unspecifiedTerms({{"system", "N", "s", "r"}, {"the", "D", "mod", "system"}}, {"system"}),
               Terms{"system"});
 }
 
-TEST(UnspecifiedTerms, NounTestReadsAcrossRowBoundaries) {
+TEST(zentraUnspecifiedTerms, NounTestReadsAcrossRowBoundaries) {
     // "x" ends one row and the next row begins with "N".
     EXPECT_EQ(unspecifiedTerms({{"a", "B", "c", "x"}, {"N", "D", "e", "f"}}, {"x"}), Terms{"x"});
 }
 
-TEST(UnspecifiedTerms, DictionaryOrderAndRepeats) {
+TEST(zentraUnspecifiedTerms, DictionaryOrderAndRepeats) {
     const std::vector<Row> rows{{"b", "N", "s", "r"}, {"a", "N", "obj", "r"}};
     EXPECT_EQ(unspecifiedTerms(rows, {"a", "b", "a", "c"}), (Terms{"a", "b", "a"}));
 }
 
-TEST(UnderspecificationRun, ReportsEachTerm) {
+TEST(zentraUnderspecificationRun, ReportsEachTerm) {
     testing::ScratchDir dir;
     dir.write("doc.txt", "the system shall handle data\n");
     dir.write("terms.txt", "system data\nhandle\n");

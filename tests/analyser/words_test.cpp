@@ -6,31 +6,31 @@
 namespace zentra {
 namespace {
 
-TEST(WordScanner, SplitsAtAnyWhiteSpace) {
+TEST(zentraWordScanner, SplitsAtAnyWhiteSpace) {
     EXPECT_EQ(splitWords("  a\tbb\n\nc\r\vd\fe "), (std::vector<std::string>{"a", "bb", "c", "d", "e"}));
 }
 
-TEST(WordScanner, EmptyAndBlankTextsHaveNoWords) {
+TEST(zentraWordScanner, EmptyAndBlankTextsHaveNoWords) {
     EXPECT_TRUE(splitWords("").empty());
     EXPECT_TRUE(splitWords(" \n\t").empty());
 }
 
-TEST(WordScanner, HighBytesAndNulBelongToWords) {
+TEST(zentraWordScanner, HighBytesAndNulBelongToWords) {
     const std::string text("\xA3x \0y", 5);
     EXPECT_EQ(splitWords(text), (std::vector<std::string>{"\xA3x", std::string("\0y", 2)}));
 }
 
-TEST(WordScanner, LongWordsAreWhole) {
+TEST(zentraWordScanner, LongWordsAreWhole) {
     const std::string longWord(10000, 'w');
     EXPECT_EQ(splitWords("a " + longWord + " b"), (std::vector<std::string>{"a", longWord, "b"}));
 }
 
-TEST(JoinWithTrailingSpaces, EveryWordGetsASpace) {
+TEST(zentraJoinWithTrailingSpaces, EveryWordGetsASpace) {
     EXPECT_EQ(joinWithTrailingSpaces(std::vector<std::string>{"a", "b"}), "a b ");
     EXPECT_EQ(joinWithTrailingSpaces(std::vector<std::string>{}), "");
 }
 
-TEST(WordSet, ComparesExactly) {
+TEST(zentraWordSet, ComparesExactly) {
     const WordSet set(std::vector<std::string>{"it", "This"});
     EXPECT_TRUE(set.contains("it"));
     EXPECT_FALSE(set.contains("It"));
