@@ -15,7 +15,9 @@ struct NodePoolState {
 };
 
 NodePoolState& pool() {
-  static NodePoolState state;
+  // Never destroyed: lists held by other static objects (the object factory,
+  // prototypes) give their nodes back while the program exits.
+  static NodePoolState& state = *new NodePoolState;
   return state;
 }
 
