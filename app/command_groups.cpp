@@ -2,6 +2,7 @@
 
 #include "lexicon/tokenizer_commands.h"
 #include "shell/interpreter.h"
+#include "shell/lexp.h"
 #include "shell/shell_commands.h"
 
 namespace velmo {
@@ -9,6 +10,7 @@ namespace velmo {
 void register_command_groups(Interpreter& interpreter) {
   register_shell_commands(interpreter);
   register_tokenizer_commands(interpreter);
+  register_expression_commands(interpreter);
 }
 
 }  // namespace velmo
