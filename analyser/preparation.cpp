@@ -15,12 +15,12 @@ PreparedSentence SentencePreparer::next() {
     sentence.number = ++number_;
     sentence.words = sentences_.next();
     sentence.text = joinWithTrailingSpaces(sentence.words);
-    writeTextFile(workspace_.file(kSingleSentenceFile), sentence.text);
+    rewriteTextFile(workspace_.file(kSingleSentenceFile), sentence.text);
 
     ReducedOutput reduced = reduceParserOutput(stretches_.next());
-    writeTextFile(workspace_.file(kSingleParsedFilteredFile), reduced.words);
+    rewriteTextFile(workspace_.file(kSingleParsedFilteredFile), reduced.words);
     const std::string rows = rowsText(reduced.rows);
-    writeTextFile(workspace_.file(kSingleParsedFile), rows);
+    rewriteTextFile(workspace_.file(kSingleParsedFile), rows);
     if (style_ == RowLogStyle::NewlineThenRows) {
         allParsed_.append("\n");
         allParsed_.append(rows);

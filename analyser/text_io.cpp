@@ -1,5 +1,8 @@
 #include "analyser/text_io.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <iterator>
 #include <system_error>
 
@@ -27,6 +30,45 @@ std::optional<std::string> readTextFile(const std::filesystem::path& path) {
 void writeTextFile(const std::filesystem::path& path, std::string_view content) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+namespace {
+
+// Owns a POSIX file descriptor.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, std::string_view content) {
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t written = ::pwrite(fd, content.data() + done, content.size() - done, static_cast<off_t>(done));
+        if (written <= 0) return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+void rewriteTextFile(const std::filesystem::path& path, std::string_view content) {
+    const FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
+    if (!file.valid()) return;
+    // After a failed write the file is emptied rather than left half old.
+    const off_t length = writeAll(file.get(), content) ? static_cast<off_t>(content.size()) : 0;
+    [[maybe_unused]] const int cut = ::ftruncate(file.get(), length);
 }
 
 AppendingFile::AppendingFile(const std::filesystem::path& path)

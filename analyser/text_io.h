@@ -20,6 +20,13 @@ std::optional<std::string> readTextFile(const std::filesystem::path& path);
 // Replaces the file with the given content (silently when it cannot be written).
 void writeTextFile(const std::filesystem::path& path, std::string_view content);
 
+// The same for a file that is rewritten over and over (once per sentence):
+// the new content is written over the old from the start and the file is then
+// cut to its length. Truncating a non-empty file to zero first would make the
+// file system flush the old content on close and wait for that flush at the
+// next rewrite, which costs a disk round trip per sentence.
+void rewriteTextFile(const std::filesystem::path& path, std::string_view content);
+
 // A file that is created empty and then only grows: reports and the
 // all-parsed working files.
 class AppendingFile {

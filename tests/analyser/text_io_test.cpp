@@ -56,3 +56,29 @@ TEST(zentraWriteTextFile, ReplacesContent) {
 
 }  // namespace
 }  // namespace zentra
+
+namespace zentra {
+namespace {
+
+TEST(zentraRewriteTextFile, GrowsShrinksAndEmpties) {
+    testing::ScratchDir dir;
+    rewriteTextFile(dir.path("f.txt"), "short");
+    EXPECT_EQ(dir.read("f.txt"), "short");
+    rewriteTextFile(dir.path("f.txt"), "a much longer content");
+    EXPECT_EQ(dir.read("f.txt"), "a much longer content");
+    rewriteTextFile(dir.path("f.txt"), "tiny");
+    EXPECT_EQ(dir.read("f.txt"), "tiny");
+    rewriteTextFile(dir.path("f.txt"), "");
+    EXPECT_EQ(dir.read("f.txt"), "");
+    rewriteTextFile(dir.path("f.txt"), "again");
+    EXPECT_EQ(dir.read("f.txt"), "again");
+}
+
+TEST(zentraRewriteTextFile, UnwritablePlaceIsIgnored) {
+    testing::ScratchDir dir;
+    rewriteTextFile(dir.path("no/such/dir/f.txt"), "x");
+    EXPECT_FALSE(dir.exists("no"));
+}
+
+}  // namespace
+}  // namespace zentra
