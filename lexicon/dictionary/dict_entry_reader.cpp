@@ -1,0 +1,79 @@
+#include "lexicon/dictionary/dict_entry_reader.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "lexicon/dictionary/raw_file.h"
+#include "shell/support/str_bufs.h"
+
+namespace velmo {
+namespace {
+
+// How much of a broken entry the report shows.
+constexpr std::size_t kReportedBytes = 99;
+
+bool is_white(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+}  // namespace
+
+bool DictEntryReader::skip_to_open(RawFile& file) const {
+  for (int c = file.get(); c != EOF; c = file.get()) {
+    if (static_cast<char>(c) == open_) return true;
+  }
+  return false;
+}
+
+DictEntryReader::Result DictEntryReader::read(RawFile& file, StrBufs& out) const {
+  out.clear();
+  if (!skip_to_open(file)) return Result::kEnd;
+  out.push(open_);
+  int depth = 1;
+  bool in_quotes = false;
+  for (int c = file.get(); c != EOF; c = file.get()) {
+    const char ch = static_cast<char>(c);
+    out.push(ch);
+    if (in_quotes) {
+      if (ch == '\\') {
+        const int next = file.get();
+        if (next == EOF) break;
+        out.push(static_cast<char>(next));
+      } else if (ch == '"') {
+        in_quotes = false;
+      }
+    } else if (ch == '"') {
+      in_quotes = true;
+    } else if (ch == open_) {
+      ++depth;
+    } else if (ch == close_ && --depth == 0) {
+      return Result::kEntry;
+    }
+  }
+  report_unmatched(out);
+  return Result::kUnmatched;
+}
+
+void DictEntryReader::report_unmatched(const StrBufs& text) {
+  const std::string_view start = text.view().substr(0, kReportedBytes);
+  std::cerr << "DictOnDisk::get_entry: unmatched parenthesis\n" << start << '\n' << std::flush;
+}
+
+std::string DictEntryReader::key_of(std::string_view entry) const {
+  std::size_t i = entry.empty() ? 0 : 1;  // past the opening character
+  while (i < entry.size() && is_white(entry[i])) ++i;
+  std::string key;
+  if (i < entry.size() && entry[i] == '"') {
+    // A quoted key runs to the next unescaped quote and may hold delimiters.
+    for (++i; i < entry.size() && entry[i] != '"'; ++i) {
+      if (entry[i] == '\\' && i + 1 < entry.size()) ++i;
+      key += entry[i];
+    }
+    return key;
+  }
+  std::size_t end = i;
+  while (end < entry.size() && entry[end] != open_ && entry[end] != close_) ++end;
+  while (end > i && is_white(entry[end - 1])) --end;
+  key.assign(entry.substr(i, end - i));
+  return key;
+}
+
+}  // namespace velmo
