@@ -1,7 +1,10 @@
 #include "app/command_groups.h"
 
+#include "corpus/corpus_commands.h"
+#include "lexicon/attributes/attribute_commands.h"
 #include "lexicon/tokenizer_commands.h"
 #include "shell/interpreter.h"
+#include "shell/lib_commands.h"
 #include "shell/lexp.h"
 #include "shell/shell_commands.h"
 
@@ -11,6 +14,9 @@ void register_command_groups(Interpreter& interpreter) {
   register_shell_commands(interpreter);
   register_tokenizer_commands(interpreter);
   register_expression_commands(interpreter);
+  register_library_commands(interpreter);
+  register_attribute_commands(interpreter);
+  register_corpus_commands(interpreter);
 }
 
 }  // namespace velmo

@@ -1,0 +1,49 @@
+#pragma once
+// The value of a list attribute: a reference-counted array of shared
+// attribute value vectors, each element holding one reference.
+#include <cstddef>
+#include <memory>
+
+namespace velmo {
+
+class AttVec;
+
+class AttList {
+ public:
+  AttList() = default;
+  // A private copy: new references to the same element vectors.
+  AttList(const AttList& other);
+  AttList& operator=(const AttList&) = delete;
+  ~AttList();
+
+  int refs() const { return refs_; }
+  void add_ref() { ++refs_; }
+  static void drop_ref(AttList* list);
+
+  std::size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  AttVec* at(std::size_t i) const { return items_[i]; }
+  // Takes a reference on `vec`.
+  void append(AttVec* vec);
+  void prepend(AttVec* vec);
+  // Replaces element i, taking a reference on the new vector.
+  void replace(std::size_t i, AttVec* vec);
+  // Removes element i and returns it with the list's reference still held.
+  AttVec* take(std::size_t i);
+  // Drops the elements from `n` on.
+  void truncate(std::size_t n);
+  // Element i made private to this list (copied when shared).
+  AttVec* private_at(std::size_t i);
+  // True when no element defines any attribute.
+  bool all_empty() const;
+
+ private:
+  void reserve_one_more();
+
+  int refs_ = 0;
+  std::size_t capacity_ = 0;
+  std::size_t count_ = 0;
+  std::unique_ptr<AttVec*[]> items_;
+};
+
+}  // namespace velmo
