@@ -26,5 +26,5 @@ for mode in i l m r u v; do
   start=$(date +%s.%N)
   "$zentra" "$mode" doc.txt dict.txt 2>/dev/null || true
   end=$(date +%s.%N)
-  printf 'mode %s: %6.2f s\n' "$mode" "$(echo "$end - $start" | bc)"
+  printf 'mode %s: %6.2f s\n' "$mode" "$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')"
 done
