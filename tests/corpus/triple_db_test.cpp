@@ -1,0 +1,270 @@
+#include "corpus/triple_db.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "corpus/hash_header.h"
+#include "shell/name_space.h"
+#include "temp_dir.h"
+
+namespace velmo {
+namespace {
+
+using testing_support::TempDir;
+using testing_support::write_bytes;
+
+std::string printed(PLHash& db, std::string_view key) {
+  std::ostringstream out;
+  db.print_key(out, key);
+  return out.str();
+}
+
+std::string dumped(PLHash& db) {
+  std::ostringstream out;
+  db.dump(out, nullptr);
+  return out.str();
+}
+
+class TripleDbTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    NameSpaces::set_current("STD");
+    write_bytes(header, "triples.qh, 7, 32;\n");
+  }
+  void link(TripleDb& db) {
+    std::istringstream in(testing_support::read_bytes(header));
+    ASSERT_EQ(db.link_file(header, in), PLHash::LinkResult::kLinked);
+  }
+
+  TempDir dir;
+  std::string header = dir.file("triples.hdr");
+};
+
+TEST(TripleEntry, CountsAndRelationTotals) {
+  TripleEntry entry;
+  entry.add("obj", "apple", 3);
+  entry.add("OBJ", "Apple", 1);
+  entry.add("obj", "pear", 4);
+  entry.add("subj", "man", 2);
+  EXPECT_EQ(entry.count("obj", "apple"), 4U);
+  EXPECT_EQ(entry.relation_total("obj"), 8U);
+  EXPECT_EQ(entry.relation_total("subj"), 2U);
+  EXPECT_EQ(entry.count("subj", "apple"), 0U);
+}
+
+TEST(TripleEntry, PackedFormRoundTripsAndRejectsDamage) {
+  TripleEntry entry;
+  entry.add("obj", "apple", 5000000000ULL);
+  entry.add("mod", "red", 2);
+  StrBufs bytes;
+  entry.pack(bytes);
+  const auto back = TripleEntry::unpack(bytes.view());
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->counts(), entry.counts());
+  EXPECT_EQ(TripleEntry::unpack(bytes.view().substr(0, bytes.size() - 1)), nullptr);
+  EXPECT_EQ(TripleEntry::unpack(std::string(bytes.view()) + "x"), nullptr);
+  EXPECT_EQ(TripleEntry::unpack(std::string("\xff\xff\xff\xff", 4)), nullptr);
+}
+
+TEST_F(TripleDbTest, ProbabilityIsTheShareAmongModifiersOfTheRelation) {
+  TripleDb db(11);
+  db.add_triple("eat", "obj", "apple", 3);
+  db.add_triple("eat", "obj", "pear", 1);
+  db.add_triple("eat", "subj", "man", 5);
+  EXPECT_DOUBLE_EQ(*db.probability("eat", "obj", "apple"), 0.75);
+  EXPECT_DOUBLE_EQ(*db.probability("EAT", "obj", "pear"), 0.25);
+  EXPECT_DOUBLE_EQ(*db.probability("eat", "subj", "man"), 1.0);
+  EXPECT_FALSE(db.probability("eat", "obj", "stone").has_value());
+  EXPECT_FALSE(db.probability("drink", "obj", "apple").has_value());
+  EXPECT_EQ(db.total_count(), 9U);
+}
+
+TEST_F(TripleDbTest, PopulateReadsTabSeparatedLines) {
+  TripleDb db(11);
+  std::istringstream in("eat\tobj\tapple\t3\neat\tobj\tpear\n\ndrink\tobj\twater\t2\r\n");
+  EXPECT_TRUE(db.populate(in));
+  EXPECT_EQ(printed(db, "eat"), "eat\tobj\tapple\t3\neat\tobj\tpear\t1\n");
+  EXPECT_EQ(printed(db, "drink"), "drink\tobj\twater\t2\n");
+  EXPECT_EQ(printed(db, "sleep"), "");
+  EXPECT_EQ(db.total_count(), 6U);
+}
+
+TEST_F(TripleDbTest, MalformedLinesAreReportedAndSkipped) {
+  TripleDb db(11);
+  std::istringstream in("eat\tobj\napple\tobj\tred\t0\neat\tobj\tapple\nx\ty\tz\tw\tv\n");
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(db.populate(in));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Line 1 is not head<TAB>relation<TAB>modifier[<TAB>count]\n"
+            "Line 2 is not head<TAB>relation<TAB>modifier[<TAB>count]\n"
+            "Line 4 is not head<TAB>relation<TAB>modifier[<TAB>count]\n");
+  EXPECT_EQ(db.total_count(), 1U);
+}
+
+TEST_F(TripleDbTest, AddTriplesUsesTheGivenRelation) {
+  TripleDb db(11);
+  std::istringstream in("eat\tapple\t2\nsee\tdog\n");
+  EXPECT_TRUE(db.add_triples("obj", in));
+  EXPECT_EQ(dumped(db), "eat\tobj\tapple\t2\nsee\tobj\tdog\t1\n");
+}
+
+TEST_F(TripleDbTest, SyncedEntriesAreFoundByAFreshDatabase) {
+  {
+    TripleDb db(11);
+    link(db);
+    db.add_triple("eat", "obj", "apple", 3);
+    db.add_triple("see", "obj", "dog", 1);
+    ASSERT_TRUE(db.sync());
+    EXPECT_TRUE(db.unlink_file());
+    EXPECT_EQ(db.total_count(), 0U);
+    EXPECT_EQ(printed(db, "eat"), "");
+  }
+  EXPECT_TRUE(std::filesystem::exists(dir.file("triples.qh")));
+  TripleDb db(11);
+  link(db);
+  EXPECT_EQ(db.total_count(), 4U);
+  EXPECT_EQ(db.count("eat", "obj", "apple"), 3U);
+  db.add_triple("eat", "obj", "apple", 1);
+  EXPECT_EQ(printed(db, "eat"), "eat\tobj\tapple\t4\n");
+  EXPECT_TRUE(db.file()->validate(std::cerr));
+}
+
+TEST_F(TripleDbTest, DestroyingALinkedDatabaseKeepsItsChanges) {
+  {
+    TripleDb db(11);
+    link(db);
+    db.add_triple("eat", "obj", "apple", 3);
+  }
+  TripleDb db(11);
+  link(db);
+  EXPECT_EQ(db.count("eat", "obj", "apple"), 3U);
+  EXPECT_EQ(db.total_count(), 3U);
+}
+
+TEST_F(TripleDbTest, InterruptedSessionLosesOnlyChangesSinceTheLastSync) {
+  const std::string crashed_header = dir.file("crashed.hdr");
+  write_bytes(crashed_header, "crashed.qh 7 32");
+  TripleDb db(11);
+  link(db);
+  db.add_triple("eat", "obj", "apple", 3);
+  ASSERT_TRUE(db.sync());
+  db.add_triple("eat", "obj", "pear", 1);
+  db.add_triple("see", "obj", "dog", 1);
+  std::filesystem::copy_file(dir.file("triples.qh"), dir.file("crashed.qh"));
+
+  TripleDb reopened(11);
+  std::istringstream in("crashed.qh 7 32");
+  ASSERT_EQ(reopened.link_file(crashed_header, in), PLHash::LinkResult::kLinked);
+  EXPECT_EQ(dumped(reopened), "eat\tobj\tapple\t3\n");
+  EXPECT_EQ(reopened.total_count(), 3U);
+  EXPECT_TRUE(reopened.file()->validate(std::cerr));
+}
+
+TEST_F(TripleDbTest, DumpCoversFileAndMemoryEntries) {
+  TripleDb db(11);
+  link(db);
+  db.add_triple("eat", "obj", "apple", 3);
+  db.sync();
+  db.add_triple("eat", "obj", "pear", 1);  // changed, not yet synced
+  db.add_triple("see", "obj", "dog", 1);   // only in memory
+  EXPECT_EQ(dumped(db), "eat\tobj\tapple\t3\neat\tobj\tpear\t1\nsee\tobj\tdog\t1\n");
+}
+
+TEST_F(TripleDbTest, LinkingAddsEarlierEntriesToTheFileEntries) {
+  {
+    TripleDb db(11);
+    link(db);
+    db.add_triple("eat", "obj", "apple", 3);
+  }
+  TripleDb db(11);
+  db.add_triple("eat", "obj", "apple", 1);
+  db.add_triple("see", "obj", "dog", 1);
+  link(db);
+  EXPECT_EQ(db.count("eat", "obj", "apple"), 4U);
+  EXPECT_EQ(db.total_count(), 5U);
+  db.sync();
+  // Bucket order of the file: "see" hashes to a lower bucket than "eat".
+  EXPECT_EQ(dumped(db), "see\tobj\tdog\t1\neat\tobj\tapple\t4\n");
+}
+
+TEST_F(TripleDbTest, CopyAndMerge) {
+  TripleDb source(11);
+  source.add_triple("eat", "obj", "apple", 3);
+  source.add_triple("see", "obj", "dog", 1);
+  TripleDb copy(11);
+  copy.add_triple("old", "obj", "thing", 7);
+  ASSERT_TRUE(copy.copy_from(source));
+  EXPECT_EQ(dumped(copy), dumped(source));
+  EXPECT_EQ(copy.total_count(), 4U);
+
+  TripleDb merged(11);
+  merged.add_triple("eat", "obj", "apple", 1);
+  ASSERT_TRUE(merged.merge_from(source));
+  EXPECT_EQ(merged.count("eat", "obj", "apple"), 4U);
+  EXPECT_EQ(merged.count("see", "obj", "dog"), 1U);
+  EXPECT_EQ(merged.total_count(), 5U);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(merged.merge_from(merged));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Can't merge a database into itself\n");
+}
+
+TEST_F(TripleDbTest, CopyIntoALinkedDatabaseReplacesItsFile) {
+  TripleDb target(11);
+  link(target);
+  target.add_triple("old", "obj", "thing", 7);
+  target.sync();
+  TripleDb source(11);
+  source.add_triple("eat", "obj", "apple", 3);
+  ASSERT_TRUE(target.copy_from(source));
+  ASSERT_TRUE(target.sync());
+  EXPECT_EQ(dumped(target), "eat\tobj\tapple\t3\n");
+  EXPECT_EQ(target.total_count(), 3U);
+}
+
+TEST_F(TripleDbTest, ReconstructStartsFromNothing) {
+  TripleDb db(11);
+  link(db);
+  db.add_triple("old", "obj", "thing", 7);
+  db.sync();
+  std::istringstream in("eat\tobj\tapple\t2\n");
+  ASSERT_TRUE(db.reconstruct(in));
+  EXPECT_EQ(dumped(db), "eat\tobj\tapple\t2\n");
+  EXPECT_EQ(db.total_count(), 2U);
+}
+
+TEST_F(TripleDbTest, HeaderFileNamesAreRelativeToTheHeader) {
+  std::istringstream in("\"data.qh\" 101 , 64 ; the rest of a line is a comment");
+  const auto layout = read_hash_header(in, "/some/dir/db.hdr");
+  ASSERT_TRUE(layout.has_value());
+  EXPECT_EQ(layout->file, "/some/dir/data.qh");
+  EXPECT_EQ(layout->buckets, 101U);
+  EXPECT_EQ(layout->block_size, 64U);
+  std::istringstream absolute("/abs/data.qh,5,32");
+  EXPECT_EQ(read_hash_header(absolute, "db.hdr")->file, "/abs/data.qh");
+  std::istringstream bad("data.qh 0 32");
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(read_hash_header(bad, "db.hdr").has_value());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "The header file db.hdr must give a file name, a bucket count and a block size\n");
+}
+
+TEST(PLHash, KindsLackingAnOperationAreReported) {
+  PLHash base(11);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(base.modify("x"), nullptr);
+  std::istringstream in("x");
+  EXPECT_FALSE(base.populate(in));
+  TripleDb db(11);
+  db.add_triple("eat", "obj", "apple", 1);
+  EXPECT_FALSE(db.copy_from(base));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "PLHash::new_entry must be defined by a subclass.\n"
+            "PLHash::populate must be defined by a subclass.\n"
+            "Can't copy a PLHash into a TripleDb\n");
+  EXPECT_EQ(db.count("eat", "obj", "apple"), 1U);
+}
+
+}  // namespace
+}  // namespace velmo
