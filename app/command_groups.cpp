@@ -1,6 +1,7 @@
 #include "app/command_groups.h"
 
 #include "corpus/corpus_commands.h"
+#include "corpus/corpus_commands.h"
 #include "lexicon/attributes/attribute_commands.h"
 #include "lexicon/tokenizer_commands.h"
 #include "shell/interpreter.h"
@@ -16,6 +17,7 @@ void register_command_groups(Interpreter& interpreter) {
   register_expression_commands(interpreter);
   register_library_commands(interpreter);
   register_attribute_commands(interpreter);
+  register_corpus_commands(interpreter);
   register_corpus_commands(interpreter);
 }
 
