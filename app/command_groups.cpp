@@ -1,7 +1,6 @@
 #include "app/command_groups.h"
 
 #include "corpus/corpus_commands.h"
-#include "corpus/corpus_commands.h"
 #include "lexicon/attributes/attribute_commands.h"
 #include "lexicon/tokenizer_commands.h"
 #include "shell/interpreter.h"
@@ -17,7 +16,6 @@ void register_command_groups(Interpreter& interpreter) {
   register_expression_commands(interpreter);
   register_library_commands(interpreter);
   register_attribute_commands(interpreter);
-  register_corpus_commands(interpreter);
   register_corpus_commands(interpreter);
 }
 
