@@ -2,6 +2,7 @@
 
 #include "corpus/corpus_commands.h"
 #include "lexicon/attributes/attribute_commands.h"
+#include "lexicon/lexicon/lexicon_commands.h"
 #include "lexicon/tokenizer_commands.h"
 #include "shell/interpreter.h"
 #include "shell/lib_commands.h"
@@ -16,6 +17,7 @@ void register_command_groups(Interpreter& interpreter) {
   register_expression_commands(interpreter);
   register_library_commands(interpreter);
   register_attribute_commands(interpreter);
+  register_lexicon_commands(interpreter);
   register_corpus_commands(interpreter);
 }
 

@@ -1,0 +1,36 @@
+#pragma once
+// A meaning that is an attribute value vector. Whatever name its prototype is
+// registered under, it is printed and compared as "avm".
+#include "lexicon/lexicon/meaning.h"
+
+namespace velmo {
+
+class AttInterpreterList;
+class AttVec;
+
+class AVMeaning final : public Meaning {
+ public:
+  static constexpr const char* kTypeName = "avm";
+
+  // An empty vector of `type`.
+  explicit AVMeaning(const AttInterpreterList* type);
+  ~AVMeaning() override;
+
+  std::string_view type_name() const override { return kTypeName; }
+  void print_body(std::ostream& out) const override;
+  std::unique_ptr<Meaning> clone() const override;
+  // The vector comparison; -2 unless the other meaning is also "avm".
+  int compare(const Meaning& other) const override;
+  // The two vectors are unifiable.
+  bool matches(const Meaning& other) const override;
+  // Reads the vector from the first element.
+  void read_body(IRSlist& elements) override;
+
+  AttVec& vector() const { return *vec_; }
+
+ private:
+  explicit AVMeaning(const AttVec& body);
+  AttVec* vec_;  // shared by reference count with whoever takes it
+};
+
+}  // namespace velmo

@@ -1,0 +1,212 @@
+#include "lexicon/lexicon/lexicon.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "lexicon/lexicon/ending_support.h"
+#include "lexicon/tokenizer/tokenizer.h"
+#include "shell/irslist.h"
+#include "shell/support/text.h"
+
+namespace velmo {
+namespace {
+
+// Entry texts from a dictionary are short; small buffers keep the per-lookup
+// tokenizer cheap.
+constexpr std::size_t kEntryTokenBuffer = 256;
+
+bool key_order(const LexEntry* a, const LexEntry* b) { return compare_nocase(a->key(), b->key()) < 0; }
+
+}  // namespace
+
+EndingTableSupport& ending_table_support() {
+  static EndingTableSupport support;
+  return support;
+}
+
+Lexicon::Lexicon(std::size_t buckets) : entries_(buckets), absent_(buckets) {}
+
+Lexicon::~Lexicon() { set_ending_table(nullptr, false); }
+
+// ---------------------------------------------------------------- loading
+
+void Lexicon::load(std::istream& in, bool duplicate_flag) {
+  Tokenizer tokenizer(tokenizer_configs::kCommands);
+  tokenizer.set_input(&in);
+  while (std::unique_ptr<IRSlist> entry = IRSlist::read(tokenizer)) {
+    add(*entry, duplicate_flag);
+    entry.reset();
+    tokenizer.strings().clear();  // entries copy what they keep
+  }
+}
+
+void Lexicon::load_merging(std::istream& in) {
+  Tokenizer tokenizer(tokenizer_configs::kCommands);
+  tokenizer.set_input(&in);
+  while (std::unique_ptr<IRSlist> entry = IRSlist::read(tokenizer)) {
+    find_or_add(*entry);
+    entry.reset();
+    tokenizer.strings().clear();
+  }
+}
+
+std::unique_ptr<LexEntry> Lexicon::new_entry(std::string_view key) { return std::make_unique<LexEntry>(key); }
+
+LexEntry* Lexicon::find_or_add(IRSlist& entry) {
+  const EntryKey key = entry_key_of(entry);
+  if (key.empty()) return nullptr;
+  LexEntry* found = lookup(key.text);
+  if (found && (!key.multi_word() || !found->meanings().empty())) return found;
+  return add(entry, true);
+}
+
+LexEntry* Lexicon::add(IRSlist& entry, bool duplicate_flag) {
+  const EntryKey key = entry_key_of(entry);
+  if (key.empty()) return nullptr;
+  LexEntry* target = entries_.find(key.text);
+  if (target && duplicate_flag) {
+    std::cerr << "Duplicate entry: " << key.text << '\n' << std::flush;
+    return target;
+  }
+  const bool is_new = target == nullptr;
+  if (is_new) target = entries_.insert(new_entry(key.text));
+  add_meanings(entry, key.atoms, *target);
+  if (is_new && key.multi_word()) add_phrase_to_head(key);
+  return target;
+}
+
+void Lexicon::add_meanings(IRSlist& entry, std::size_t first_meaning, LexEntry& target) {
+  CurrentEntryScope scope(&target);
+  std::size_t index = 0;
+  for (IRSlist* element : entry.children()) {
+    if (index++ < first_meaning || !element->is_list()) continue;
+    if (std::unique_ptr<Meaning> meaning = make_meaning(*element)) add_meaning(std::move(meaning), target);
+  }
+}
+
+void Lexicon::add_phrase_to_head(const EntryKey& key) {
+  if (LexEntry* head = lookup_or_create(key.first_atom, true)) head->add_phrase(key.record);
+}
+
+bool Lexicon::add_meaning(std::unique_ptr<Meaning> meaning, LexEntry& entry) {
+  if (dedup_meanings_ && entry.has_meaning_like(*meaning)) return false;
+  entry.append_meaning(std::move(meaning));
+  return true;
+}
+
+// ---------------------------------------------------------------- lookups
+
+LexEntry* Lexicon::disk_lookup(std::string_view word) {
+  LexEntry* found = nullptr;
+  bool first_reading = true;
+  for (const auto& dictionary : dictionaries_) {
+    const std::optional<std::string_view> text = dictionary->get_entry(word);
+    if (!text) continue;
+    Tokenizer tokenizer(tokenizer_configs::kCommands, kEntryTokenBuffer);
+    tokenizer.set_string_input(*text);
+    std::unique_ptr<IRSlist> entry = IRSlist::read(tokenizer);
+    if (!entry) continue;
+    // The first dictionary's reading makes the entry; later ones add to it.
+    LexEntry* added = add(*entry, first_reading);
+    first_reading = false;
+    if (!found) found = added;
+  }
+  return found;
+}
+
+LexEntry* Lexicon::lookup(std::string_view word) {
+  LexEntry* entry = entries_.find(word);
+  if (!entry) {
+    if (absent_.find(word)) return nullptr;
+    entry = disk_lookup(word);
+    if (!entry) {
+      absent_.insert(word, true);
+      return nullptr;
+    }
+  }
+  stamp(*entry);
+  return entry;
+}
+
+LexEntry* Lexicon::lookup_or_create(std::string_view key, bool use_disk) {
+  if (LexEntry* entry = entries_.find(key)) return entry;
+  if (use_disk) {
+    if (LexEntry* entry = disk_lookup(key)) return entry;
+  }
+  return entries_.insert(new_entry(key));
+}
+
+void Lexicon::stamp(LexEntry& entry) {
+  entry.set_stamp(++access_counter_);
+  if (access_counter_ > access_limit_) purge();
+}
+
+// Keeps the entries used in the last half of the access limit, renumbered
+// from the middle; everything else goes, whatever loaded it.
+void Lexicon::purge() {
+  const std::uint32_t half = access_limit_ / 2;
+  entries_.remove_if([half](LexEntry& entry) {
+    if (entry.stamp() <= half) return true;
+    entry.set_stamp(entry.stamp() - half);
+    return false;
+  });
+  access_counter_ = half;
+}
+
+std::string Lexicon::root_of(std::string_view word) {
+  const LexEntry* entry = root_entry(word);
+  return entry ? entry->key() : std::string(word);
+}
+
+LexEntry* Lexicon::root_entry(std::string_view word) {
+  const EndingTableSupport& support = ending_table_support();
+  if (!ending_table_ || !support.candidate_roots) return nullptr;
+  std::vector<std::string> candidates;
+  support.candidate_roots(*ending_table_, word, candidates);
+  for (const std::string& candidate : candidates) {
+    if (LexEntry* entry = lookup(candidate)) return entry;
+  }
+  return nullptr;
+}
+
+void Lexicon::clear() {
+  entries_.clear();
+  absent_.clear();
+}
+
+// ---------------------------------------------------------------- set-up
+
+void Lexicon::link(std::unique_ptr<DictOnDisk> dictionary) { dictionaries_.push_back(std::move(dictionary)); }
+
+void Lexicon::set_ending_table(EndingTable* table, bool owned) {
+  const EndingTableSupport& support = ending_table_support();
+  if (owns_ending_table_ && ending_table_ && support.destroy) support.destroy(ending_table_);
+  ending_table_ = table;
+  owns_ending_table_ = owned;
+}
+
+// ---------------------------------------------------------------- printing
+
+std::vector<const LexEntry*> Lexicon::sorted_entries(std::size_t capacity) const {
+  std::vector<const LexEntry*> sorted;
+  sorted.reserve(std::max(capacity, entries_.size()));
+  entries_.for_each([&](const LexEntry& entry) { sorted.push_back(&entry); });
+  std::sort(sorted.begin(), sorted.end(), key_order);
+  return sorted;
+}
+
+void Lexicon::print_keys(std::ostream& out) const {
+  for (const LexEntry* entry : sorted_entries(kKeyListCapacity)) out << entry->key() << '\n';
+}
+
+void Lexicon::print_sorted(std::ostream& out) const {
+  for (const LexEntry* entry : sorted_entries(kSortedListCapacity)) print_entry(out, *entry);
+}
+
+void Lexicon::print_all(std::ostream& out) const {
+  entries_.for_each([&](const LexEntry& entry) { print_entry(out, entry); });
+}
+
+void Lexicon::print_entry(std::ostream& out, const LexEntry& entry) const { entry.print(out); }
+
+}  // namespace velmo

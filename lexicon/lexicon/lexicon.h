@@ -1,0 +1,102 @@
+#pragma once
+// A lexicon: words and multi-word keys mapped to entries. The in-memory table
+// is filled from command files and lexicon files, and doubles as a cache of
+// the on-disk dictionaries linked to it; entries not used in the last half
+// of the access limit are released when the limit is passed.
+#include <cstdint>
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lexicon/dictionary/dict_on_disk.h"
+#include "lexicon/lexicon/entry_table.h"
+#include "lexicon/lexicon/lex_entry.h"
+#include "shell/support/name_table.h"
+
+namespace velmo {
+
+class EndingTable;
+class IRSlist;
+
+class Lexicon {
+ public:
+  static constexpr const char* kTypeText = "Lexicon";
+  static constexpr std::uint32_t kAccessLimit = 1000000;
+  static constexpr std::size_t kKeyListCapacity = 32000;
+  static constexpr std::size_t kSortedListCapacity = 120000;
+
+  explicit Lexicon(std::size_t buckets);
+  Lexicon(const Lexicon&) = delete;
+  Lexicon& operator=(const Lexicon&) = delete;
+
+  // ---- The virtual operations, in slot order.
+  // The entry that the linked dictionaries hold for `word`, read into the
+  // table (several dictionaries merge into one entry), or null.
+  virtual LexEntry* disk_lookup(std::string_view word);
+  // Adds every S-expression of the stream as an entry.
+  virtual void load(std::istream& in, bool duplicate_flag);
+  // The same, each through find_or_add.
+  virtual void load_merging(std::istream& in);
+  virtual std::unique_ptr<LexEntry> new_entry(std::string_view key);
+  virtual LexEntry* find_or_add(IRSlist& entry);
+  // Adds an entry expression; with the duplicate flag an existing key is
+  // reported and kept unchanged. Null when the expression has no key.
+  virtual LexEntry* add(IRSlist& entry, bool duplicate_flag);
+  virtual void print_keys(std::ostream& out) const;
+  virtual void print_sorted(std::ostream& out) const;
+  virtual void print_all(std::ostream& out) const;
+  virtual void print_entry(std::ostream& out, const LexEntry& entry) const;
+  // Appends the meaning; with de-duplication, refuses one equal to a meaning
+  // already there. False when refused.
+  virtual bool add_meaning(std::unique_ptr<Meaning> meaning, LexEntry& entry);
+  virtual ~Lexicon();
+
+  // ---- Lookups.
+  // Table, then the absent set, then the linked dictionaries; a found entry
+  // is stamped with the access counter, which may start a purge.
+  LexEntry* lookup(std::string_view word);
+  // Table, then (if asked) the linked dictionaries, else a new empty entry.
+  LexEntry* lookup_or_create(std::string_view key, bool use_disk);
+  // The root of a word: the key of the first candidate root the ending table
+  // finds in the lexicon, or the word itself.
+  std::string root_of(std::string_view word);
+  // The entry of that root, or null when the root is the word itself.
+  LexEntry* root_entry(std::string_view word);
+  // Empties the entry table and the absent set (the disk files stay).
+  void clear();
+
+  // ---- Set-up.
+  void link(std::unique_ptr<DictOnDisk> dictionary);
+  // A table owned by the lexicon (built from a list) or by its name space.
+  void set_ending_table(EndingTable* table, bool owned);
+  EndingTable* ending_table() const { return ending_table_; }
+  void set_dedup_meanings(bool on) { dedup_meanings_ = on; }
+
+  // ---- State, for inspection.
+  std::size_t size() const { return entries_.size(); }
+  std::size_t absent_count() const { return absent_.size(); }
+  std::uint32_t access_counter() const { return access_counter_; }
+  LexEntry* find_in_memory(std::string_view key) const { return entries_.find(key); }
+  std::size_t linked_count() const { return dictionaries_.size(); }
+
+ private:
+  void stamp(LexEntry& entry);
+  void purge();
+  void add_meanings(IRSlist& entry, std::size_t first_meaning, LexEntry& target);
+  void add_phrase_to_head(const EntryKey& key);
+  std::vector<const LexEntry*> sorted_entries(std::size_t capacity) const;
+
+  EntryTable entries_;
+  NameTable<bool> absent_;
+  bool dedup_meanings_ = false;
+  std::uint32_t access_counter_ = 0;
+  std::uint32_t access_limit_ = kAccessLimit;
+  std::vector<std::unique_ptr<DictOnDisk>> dictionaries_;
+  EndingTable* ending_table_ = nullptr;
+  bool owns_ending_table_ = false;
+};
+
+}  // namespace velmo
