@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "shell/irslist.h"
+#include "shell/lib_word_list.h"
+#include "shell/support/string_pool.h"
+
+namespace velmo {
+namespace {
+
+TEST(WordListTest, IgnoresCaseAndReturnsTheStoredWord) {
+  WordList list(11, /*case_sensitive=*/false);
+  list.add("Banana");
+  list.add("BANANA");
+  EXPECT_EQ(list.size(), 1u);
+  EXPECT_STREQ(list.lookup("banana"), "Banana");
+  EXPECT_EQ(list.lookup("band"), nullptr);
+  EXPECT_EQ(list.lookup(nullptr), nullptr);
+}
+
+TEST(WordListTest, CaseSensitiveListKeepsBothSpellings) {
+  WordList list(11, /*case_sensitive=*/true);
+  list.add("Banana");
+  list.add("banana");
+  EXPECT_EQ(list.size(), 2u);
+  EXPECT_EQ(list.lookup("BANANA"), nullptr);
+}
+
+TEST(WordListTest, OwnsCopiesOfItsWords) {
+  WordList list(3, false);
+  std::string word = "transient";
+  list.add(word);
+  word = "overwritten";
+  EXPECT_STREQ(list.lookup("transient"), "transient");
+}
+
+TEST(SortedWordArrayTest, BinarySearchAfterSealing) {
+  SortedWordArray words(/*case_sensitive=*/false);
+  for (const char* w : {"pear", "Apple", "fig", "apple", "banana"}) words.add(w);
+  words.seal();
+  EXPECT_EQ(words.size(), 4u);  // apple once
+  EXPECT_TRUE(words.contains("APPLE"));
+  EXPECT_TRUE(words.contains("fig"));
+  EXPECT_FALSE(words.contains("figs"));
+  EXPECT_FALSE(words.contains(""));
+}
+
+TEST(SortedWordArrayTest, CaseSensitiveSearch) {
+  SortedWordArray words(/*case_sensitive=*/true);
+  words.add("Apple");
+  words.seal();
+  EXPECT_TRUE(words.contains("Apple"));
+  EXPECT_FALSE(words.contains("apple"));
+}
+
+std::string numbered(char letter, int n) {
+  std::string word(1, letter);
+  word += std::to_string(n);
+  return word;
+}
+
+TEST(SortedWordArrayTest, LargeListsAreFound) {
+  SortedWordArray words(false);
+  for (int i = 0; i < 20000; ++i) words.add(numbered('w', i * 7 % 20000));
+  words.seal();
+  EXPECT_EQ(words.size(), 20000u);
+  for (int i = 0; i < 20000; i += 997) EXPECT_TRUE(words.contains(numbered('W', i)));
+  EXPECT_FALSE(words.contains("w20000"));
+}
+
+TEST(SuffixSetTest, MatchesEndingsIgnoringCase) {
+  SuffixSet suffixes;
+  for (const char* s : {"ing", "ED", "s"}) suffixes.add(s);
+  suffixes.seal();
+  std::string scratch;
+  EXPECT_TRUE(suffixes.matches("walking", scratch));
+  EXPECT_TRUE(suffixes.matches("WALKED", scratch));
+  EXPECT_TRUE(suffixes.matches("cats", scratch));
+  EXPECT_TRUE(suffixes.matches("s", scratch));
+  EXPECT_FALSE(suffixes.matches("walk", scratch));
+  EXPECT_FALSE(suffixes.matches("", scratch));
+}
+
+// Reversed, the suffixes are "a", "ab" and "ac"; "za" reversed is "az",
+// which sorts after all three, so a lone binary search accepting stored
+// prefixes would land beyond "a" and miss it.
+TEST(SuffixSetTest, ShortSuffixIsFoundPastLongerNeighbours) {
+  SuffixSet suffixes;
+  for (const char* s : {"a", "ba", "ca"}) suffixes.add(s);
+  suffixes.seal();
+  std::string scratch;
+  EXPECT_TRUE(suffixes.matches("za", scratch));
+  EXPECT_TRUE(suffixes.matches("xca", scratch));
+  EXPECT_FALSE(suffixes.matches("ab", scratch));
+}
+
+class WordSourceTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("velmo_word_source_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string write(const char* name, const std::string& content) {
+    const std::filesystem::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+  }
+
+  std::vector<std::string> words_of(const std::string& arguments, LineEnd line_end) {
+    std::string form = "(";
+    form += arguments;
+    form += ')';
+    std::unique_ptr<IRSlist> args = IRSlist::parse(form, store_);
+    std::vector<std::string> words;
+    for_each_listed_word(*args, line_end, [&](std::string_view word) { words.emplace_back(word); });
+    return words;
+  }
+
+  static std::string quoted(const std::string& path) {
+    std::string text = "\"";
+    text += path;
+    text += '"';
+    return text;
+  }
+
+  std::filesystem::path dir_;
+  StringPool store_;
+};
+
+TEST_F(WordSourceTest, ListsAndFilesInOrder) {
+  const std::string file = write("words.txt", "one\n\ntwo\n");
+  std::string arguments = "(a b) ";
+  arguments += quoted(file);
+  arguments += " (c)";
+  EXPECT_EQ(words_of(arguments, LineEnd::kStripCarriageReturn),
+            (std::vector<std::string>{"a", "b", "one", "two", "c"}));
+}
+
+TEST_F(WordSourceTest, CarriageReturnsAreStrippedOrKept) {
+  const std::string file = write("crlf.txt", "one\r\ntwo\r\n\r\nlast");
+  EXPECT_EQ(words_of(quoted(file), LineEnd::kStripCarriageReturn),
+            (std::vector<std::string>{"one", "two", "last"}));
+  EXPECT_EQ(words_of(quoted(file), LineEnd::kKeepCarriageReturn),
+            (std::vector<std::string>{"one\r", "two\r", "\r", "last"}));
+}
+
+TEST_F(WordSourceTest, EmptyFileGivesNothing) {
+  const std::string file = write("empty.txt", "");
+  EXPECT_TRUE(words_of(quoted(file), LineEnd::kStripCarriageReturn).empty());
+}
+
+TEST_F(WordSourceTest, MissingFileIsReportedAndGivesNothing) {
+  const std::string missing = (dir_ / "missing.txt").string();
+  testing::internal::CaptureStderr();
+  const std::vector<std::string> words = words_of(quoted(missing) + " (kept)", LineEnd::kStripCarriageReturn);
+  std::string expected = "The file ";
+  expected += missing;
+  expected += " cannot be opened\n";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), expected);
+  EXPECT_EQ(words, (std::vector<std::string>{"kept"}));
+}
+
+}  // namespace
+}  // namespace velmo
