@@ -1,0 +1,1 @@
+(alias extra (make-av ((cat v))))
