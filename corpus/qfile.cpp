@@ -1,12 +1,14 @@
 #include "corpus/qfile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <iostream>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -18,7 +20,7 @@ namespace {
 constexpr std::uint64_t kMaxFileSize = std::numeric_limits<std::uint32_t>::max();
 // Bytes read at once when a record is visited: the header and, for most
 // records, all of their data.
-constexpr std::size_t kSpeculativeRead = 256;
+constexpr std::size_t kMinMapLength = std::size_t{1} << 24;
 
 std::uint16_t make_flags(bool whole) { return static_cast<std::uint16_t>(QFile::kMagic | (whole ? 1U : 0U)); }
 
@@ -51,8 +53,11 @@ bool QFile::open(std::string_view name, std::uint32_t block_size, Mode mode) {
   }
   struct stat status {};
   bool ok = ::fstat(fd_, &status) == 0;
+  file_size_ = static_cast<std::uint64_t>(status.st_size);
+  map_file();
   if (ok) ok = status.st_size == 0 ? start_fresh(block_size) : load_existing(static_cast<std::uint64_t>(status.st_size));
   if (!ok) {
+    unmap_file();
     ::close(fd_);
     fd_ = -1;
   }
@@ -162,6 +167,7 @@ bool QFile::sync() {
 void QFile::close() {
   if (!is_open()) return;
   sync();
+  unmap_file();
   ::close(fd_);
   fd_ = -1;
   free_list_.clear();
@@ -385,12 +391,7 @@ std::optional<std::uint32_t> QFile::grow(std::uint64_t size) {
     report("The block file " + name_ + " cannot grow beyond 4 GB");
     return std::nullopt;
   }
-  static const std::vector<char> zeros(kGrowth * 16, '\0');
-  for (std::uint64_t done = 0; done < added;) {
-    const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(added - done, zeros.size()));
-    if (!pwrite_all(end_ + done, zeros.data(), chunk)) return std::nullopt;
-    done += chunk;
-  }
+  if (!resize_file(end_ + added)) return std::nullopt;
   const std::uint32_t offset = end_;
   end_ = static_cast<std::uint32_t>(end_ + added);
   changed_ = true;
@@ -438,12 +439,44 @@ bool QFile::truncate_to(std::uint32_t end) {
   free_list_.clear();
   end_ = end;
   changed_ = true;
-  return write_header(0) && ::ftruncate(fd_, end) == 0;
+  return write_header(0) && resize_file(end);
 }
 
 // ---- System calls.
 
+bool QFile::resize_file(std::uint64_t size) {
+  if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
+    report("Can't write " + name_);
+    return false;
+  }
+  file_size_ = size;
+  if (map_ && size > map_length_) map_file();
+  return true;
+}
+
+void QFile::map_file() {
+  unmap_file();
+  // Room to grow: remapping is needed only when the file doubles.
+  const std::size_t length = std::max<std::size_t>(kMinMapLength, static_cast<std::size_t>(file_size_) * 2);
+  const int protection = read_only_ ? PROT_READ : PROT_READ | PROT_WRITE;
+  void* map = ::mmap(nullptr, length, protection, MAP_SHARED, fd_, 0);
+  if (map == MAP_FAILED) return;
+  map_ = static_cast<char*>(map);
+  map_length_ = length;
+}
+
+void QFile::unmap_file() {
+  if (map_) ::munmap(map_, map_length_);
+  map_ = nullptr;
+  map_length_ = 0;
+}
+
 bool QFile::pread_all(std::uint64_t offset, char* out, std::size_t length) {
+  // Only bytes inside the file may be touched through the mapping.
+  if (map_ && offset + length <= file_size_) {
+    std::memcpy(out, map_ + offset, length);
+    return true;
+  }
   while (length > 0) {
     const ssize_t got = ::pread(fd_, out, length, static_cast<off_t>(offset));
     if (got < 0 && errno == EINTR) continue;
@@ -459,6 +492,11 @@ bool QFile::pread_all(std::uint64_t offset, char* out, std::size_t length) {
 }
 
 bool QFile::pwrite_all(std::uint64_t offset, const char* data, std::size_t length) {
+  if (map_ && !read_only_ && offset + length <= file_size_) {
+    std::memcpy(map_ + offset, data, length);
+    return true;
+  }
+  const std::uint64_t end = offset + length;
   while (length > 0) {
     const ssize_t put = ::pwrite(fd_, data, length, static_cast<off_t>(offset));
     if (put < 0 && errno == EINTR) continue;
@@ -469,6 +507,10 @@ bool QFile::pwrite_all(std::uint64_t offset, const char* data, std::size_t lengt
     data += put;
     offset += static_cast<std::uint64_t>(put);
     length -= static_cast<std::size_t>(put);
+  }
+  if (end > file_size_) {
+    file_size_ = end;
+    if (map_ && end > map_length_) map_file();
   }
   return true;
 }

@@ -125,6 +125,12 @@ class QFile {
   }
   bool pread_all(std::uint64_t offset, char* out, std::size_t length);
   bool pwrite_all(std::uint64_t offset, const char* data, std::size_t length);
+  // Sets the file's size (new bytes are zeros) and keeps the mapping over it.
+  bool resize_file(std::uint64_t size);
+  // Maps the file into memory, with room to grow, so that reads and writes
+  // inside it need no system call; without a mapping they go to the file.
+  void map_file();
+  void unmap_file();
   void report(std::string_view text) const;
 
   std::string name_;
@@ -133,6 +139,9 @@ class QFile {
   bool changed_ = false;
   std::uint32_t block_size_ = kMinBlockSize;
   std::uint32_t end_ = kHeaderSize;
+  std::uint64_t file_size_ = 0;
+  char* map_ = nullptr;
+  std::size_t map_length_ = 0;
   std::optional<Placement> stored_free_list_;
   FreeList free_list_;
 };
