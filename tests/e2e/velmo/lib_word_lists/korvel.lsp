@@ -7,3 +7,6 @@
 (foreach (apple cherry GRAPE kiwi) :eval (show (format (ident) " " (in :wordlist fruit))))
 (foreach (walking WALKED walks) :eval (show (format (ident) " " (suffix endings.txt (s)))))
 (eval (show (in :wordlist nothing)))
+(def-tokenizer :name commas "," "" "" "" "" "")
+(foreach ("a b,Kiwi,c") :eval (show (format (contain-tokens :tokenizer commas (kiwi)) "|" (contain-tokens :case :tokenizer commas (kiwi)) "|" (contain-tokens (c)))))
+(eval (contain-tokens :tokenizer nowhere (x)))
