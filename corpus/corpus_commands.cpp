@@ -199,8 +199,9 @@ void print_profile(std::ostream& out, const std::vector<std::uint32_t>& lengths)
 
 Word profile_command(IRSlist& args) {
   QHash* file = take_linked_file(args);
-  if (!file) return 0;
-  print_profile(std::cout, file->chain_lengths());
+  const auto lengths = file ? file->chain_lengths() : std::nullopt;
+  if (!lengths) return 0;
+  print_profile(std::cout, *lengths);
   return 1;
 }
 

@@ -154,6 +154,7 @@ bool PLHash::copy_from(PLHash& source) {
     if (EntryPtr copy = clone(key, entry)) table_.insert(key, Slot{std::move(copy), true, false});
   });
   total_count_ = source.total_count();
+  total_changed_ = true;
   return complete;
 }
 
@@ -172,7 +173,7 @@ bool PLHash::merge_from(PLHash& source) {
       table_.insert(key, Slot{std::move(copy), true, false});
     }
   });
-  total_count_ += source.total_count();
+  add_to_total(source.total_count());
   return complete && combined;
 }
 
@@ -187,6 +188,7 @@ bool PLHash::clear() {
 void PLHash::forget_memory() {
   table_.clear();
   total_count_ = 0;
+  total_changed_ = true;
 }
 
 // ---- The linked file.
@@ -212,6 +214,7 @@ bool PLHash::adopt_file_entries() {
   const std::uint64_t in_memory = total_count_;
   load_total();
   total_count_ += in_memory;
+  total_changed_ = in_memory != 0;
   bool ok = true;
   table_.for_each([&](auto& item) {
     const std::optional<std::string> bytes = file_->find(item.name);
@@ -259,7 +262,11 @@ bool PLHash::sync() {
     item.value.dirty = false;
     item.value.on_disk = true;
   });
-  return store_total() && file_->sync() && ok;
+  if (total_changed_) {
+    if (!store_total()) return false;
+    total_changed_ = false;
+  }
+  return file_->sync() && ok;
 }
 
 bool PLHash::unlink_file() {
@@ -268,6 +275,7 @@ bool PLHash::unlink_file() {
   file_->close();
   file_.reset();
   forget_memory();
+  total_changed_ = false;
   return synced;
 }
 

@@ -69,7 +69,10 @@ class PLHash {
   bool dump(std::ostream& out, LExp* filter);
 
   std::uint64_t total_count() const { return total_count_; }
-  void add_to_total(std::uint64_t count) { total_count_ += count; }
+  void add_to_total(std::uint64_t count) {
+    total_count_ += count;
+    total_changed_ = true;
+  }
 
   // ---- Whole databases.
   bool copy_from(PLHash& source);
@@ -110,6 +113,7 @@ class PLHash {
   NameTable<Slot> table_;
   std::unique_ptr<QHash> file_;
   std::uint64_t total_count_ = 0;
+  bool total_changed_ = false;  // since the last sync
 };
 
 }  // namespace velmo

@@ -289,13 +289,15 @@ bool QHash::sort_links() {
   return true;
 }
 
-std::vector<std::uint32_t> QHash::chain_lengths() {
+std::optional<std::vector<std::uint32_t>> QHash::chain_lengths() {
   std::vector<std::uint32_t> lengths(buckets_.size(), 0);
-  for (std::uint32_t bucket = 0; bucket < buckets_.size(); ++bucket)
-    walk(bucket, [&](const Link&) {
+  for (std::uint32_t bucket = 0; bucket < buckets_.size(); ++bucket) {
+    const bool whole = walk(bucket, [&](const Link&) {
       ++lengths[bucket];
       return true;
     });
+    if (!whole) return std::nullopt;
+  }
   return lengths;
 }
 

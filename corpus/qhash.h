@@ -59,8 +59,8 @@ class QHash {
 
   // Relinks every chain in ascending order of record offsets.
   bool sort_links();
-  // The length of every bucket's chain.
-  std::vector<std::uint32_t> chain_lengths();
+  // The length of every bucket's chain; nothing when a chain is broken.
+  std::optional<std::vector<std::uint32_t>> chain_lengths();
   // Walks every chain and reports the first inconsistency on `err`.
   bool validate(std::ostream& err);
 
