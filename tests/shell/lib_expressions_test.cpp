@@ -335,6 +335,27 @@ TEST_F(LibraryTest, RepeatedWordListNameKeepsTheFirst) {
   EXPECT_EQ(text_result("(in :wordlist lib-twice)", "first"), "first");
 }
 
+TEST_F(LibraryTest, InWithNamedListAddsItsOwnWordsToTheList) {
+  Interpreter::instance().execute_string("(make-word-list lib-shared :hashsize 5 (one))");
+  EXPECT_EQ(text_result("(in :wordlist lib-shared (two))", "TWO"), "two");
+  EXPECT_EQ(NameSpaces::lookup_as<WordTable>("lib-shared", kWordListType, false)->size(), 2u);
+}
+
+TEST_F(LibraryTest, WordListCommandsWithoutNameAreReported) {
+  testing::internal::CaptureStderr();
+  Interpreter::instance().execute_string("(make-word-list :hashsize 5)");
+  Interpreter::instance().execute_string("(add-to-word-list)");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "make-word-list: the name of the word list is missing\n"
+            "add-to-word-list: the name of the word list is missing\n");
+}
+
+TEST_F(LibraryTest, RegSubWithBadPatternCopiesTheInput) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(text_result("(reg-sub \"[b\" x g)", "abc"), "abc");
+  EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("regexp(3): ", 0), 0u);
+}
+
 TEST_F(LibraryTest, MissingWordListIsReported) {
   testing::internal::CaptureStderr();
   Interpreter::instance().execute_string("(add-to-word-list lib-absent (a))");
