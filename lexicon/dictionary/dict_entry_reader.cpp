@@ -1,6 +1,5 @@
 #include "lexicon/dictionary/dict_entry_reader.h"
 
-#include <cstdio>
 #include <iostream>
 
 #include "lexicon/dictionary/raw_file.h"
@@ -17,7 +16,7 @@ bool is_white(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; 
 }  // namespace
 
 bool DictEntryReader::skip_to_open(RawFile& file) const {
-  for (int c = file.get(); c != EOF; c = file.get()) {
+  for (int c = file.get(); c >= 0; c = file.get()) {
     if (static_cast<char>(c) == open_) return true;
   }
   return false;
@@ -29,13 +28,13 @@ DictEntryReader::Result DictEntryReader::read(RawFile& file, StrBufs& out) const
   out.push(open_);
   int depth = 1;
   bool in_quotes = false;
-  for (int c = file.get(); c != EOF; c = file.get()) {
+  for (int c = file.get(); c >= 0; c = file.get()) {
     const char ch = static_cast<char>(c);
     out.push(ch);
     if (in_quotes) {
       if (ch == '\\') {
         const int next = file.get();
-        if (next == EOF) break;
+        if (next < 0) break;
         out.push(static_cast<char>(next));
       } else if (ch == '"') {
         in_quotes = false;

@@ -7,6 +7,11 @@
 #include "shell/support/text.h"
 
 namespace velmo {
+namespace {
+
+constexpr std::size_t kIndexWindow = 64;
+
+}  // namespace
 
 bool DictIndexBuilder::build(RawFile& dictionary, const std::string& index_path) {
   std::cerr << "Making Index file " << index_path << ". Please wait.\n" << std::flush;
@@ -80,7 +85,8 @@ bool DictIndex::plausible_size(std::uint64_t size, std::uint32_t buckets) {
 }
 
 bool DictIndex::open(const std::string& path, std::uint32_t buckets, std::uint64_t dictionary_size) {
-  file_ = RawFile(path, RawFile::Mode::kRead);
+  // A bucket number and a short list fit in one small window.
+  file_ = RawFile(path, RawFile::Mode::kRead, kIndexWindow);
   buckets_ = buckets;
   dictionary_size_ = dictionary_size;
   size_ = file_.size();

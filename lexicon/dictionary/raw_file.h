@@ -1,8 +1,9 @@
 #pragma once
-// A file read or written as raw bytes, with seeking and byte offsets that no
-// line-end translation can shift. Owns its C stream.
+// A file read or written as raw bytes, so no line-end translation can shift
+// an offset. Reads go through a small window of the file, refilled with one
+// positioned read: a seek inside the window costs nothing, and a lookup that
+// jumps elsewhere costs one system call.
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -11,19 +12,26 @@ namespace velmo {
 class RawFile {
  public:
   enum class Mode { kRead, kWrite };
+  static constexpr std::size_t kDefaultWindow = 1024;
 
   RawFile() = default;
-  // Opens `path`; is_open() tells whether it worked.
-  RawFile(const std::string& path, Mode mode);
+  // Opens `path` (created or emptied for writing); is_open() tells whether
+  // it worked. `window` is the number of bytes one refill reads.
+  RawFile(const std::string& path, Mode mode, std::size_t window = kDefaultWindow);
+  RawFile(RawFile&& other) noexcept;
+  RawFile& operator=(RawFile&& other) noexcept;
+  RawFile(const RawFile&) = delete;
+  RawFile& operator=(const RawFile&) = delete;
+  ~RawFile() { close(); }
 
-  bool is_open() const { return stream_ != nullptr; }
-  void close() { stream_.reset(); }
+  bool is_open() const { return fd_ >= 0; }
+  void close();
 
-  // Moves to an absolute byte offset; false when the offset is unusable.
+  // Moves to an absolute byte offset.
   bool seek(std::uint64_t offset);
-  std::uint64_t tell() const;
-  // The next byte, or EOF.
-  int get() { return std::getc(stream_.get()); }
+  std::uint64_t tell() const { return window_start_ + position_; }
+  // The next byte, or -1 at the end of the file.
+  int get() { return position_ < filled_ ? static_cast<unsigned char>(window_[position_++]) : refill(); }
   // Reads a big-endian 4-byte number; false at the end of the file.
   bool read_u32(std::uint32_t& value);
   bool write(const void* data, std::size_t length);
@@ -31,10 +39,14 @@ class RawFile {
   std::uint64_t size() const;
 
  private:
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> stream_;
+  int refill();
+
+  int fd_ = -1;
+  std::unique_ptr<char[]> window_;
+  std::size_t capacity_ = 0;
+  std::uint64_t window_start_ = 0;  // file offset of window_[0]
+  std::size_t filled_ = 0;          // valid bytes in the window
+  std::size_t position_ = 0;        // next byte in the window
 };
 
 // File-system queries used to decide whether an index is stale.
