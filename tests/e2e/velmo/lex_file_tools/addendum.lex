@@ -1,0 +1,3 @@
+(bird (v))
+(cow (n))
+(dog (n))

@@ -1,0 +1,17 @@
+(ant
+ (n)
+ )
+(Bird
+ (n)
+ (v)
+ )
+(cat
+ (n)
+ )
+(cow (n))
+(dog
+ (n)
+ (v)
+ (adj)
+ (n)
+ )

@@ -1,0 +1,14 @@
+(ant
+ (n)
+ )
+(Bird
+ (n)
+ )
+(cat
+ (n)
+ )
+(dog
+ (n)
+ (v)
+ (adj)
+ )

@@ -1,0 +1,6 @@
+(ant (n))
+(Bird (n))
+(cat (n))
+(cat (n))
+(dog (n) (v))
+(dog (v) (adj))

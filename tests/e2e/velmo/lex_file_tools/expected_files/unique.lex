@@ -1,0 +1,5 @@
+(ant (n))
+(Bird (n))
+(cat (n))
+(dog (n) (v))
+(dog (v) (adj))

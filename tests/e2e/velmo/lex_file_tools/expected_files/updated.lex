@@ -1,0 +1,9 @@
+(ant
+ (n)
+ )
+(bird (v))
+(cat
+ (n)
+ )
+(cow (n))
+(dog (n))

@@ -1,0 +1,12 @@
+; Lexicon files handled as text.
+(sort-lex unsorted.lex sorted.lex)
+(rm-duplicates sorted.lex unique.lex)
+(merge-entries unique.lex merged.lex)
+(update-lex addendum.lex merged.lex updated.lex)
+(combine-lex merged.lex addendum.lex combined.lex)
+(diff merged.lex relaid.lex same.diff)
+(diff merged.lex addendum.lex changes.diff)
+(select (str-eq (head-word) (str dog)) merged.lex selected.lex)
+(sort-lex unsorted.lex)
+(sort-lex broken.lex -)
+(sort-lex missing.lex nothing.lex)

@@ -1,0 +1,7 @@
+(ant (n))
+(bird
+   (N))
+(cat (n)
+ )
+(dog (n) (v)
+     (adj))

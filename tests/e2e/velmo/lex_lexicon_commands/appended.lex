@@ -1,0 +1,2 @@
+(dog (gloss appended))
+(in (phrases (in spite of) (IN FRONT OF)))
