@@ -43,8 +43,10 @@ AttInterpreterList* current_att_type() { return current_type_slot(); }
 void set_current_att_type(AttInterpreterList* type) { current_type_slot() = type; }
 
 std::unordered_set<AttInterpreterList*>& AttInterpreterList::live_types() {
-  static std::unordered_set<AttInterpreterList*> types;
-  return types;
+  // Never destroyed: types owned by name spaces may be destroyed during the
+  // process's exit, after function-local statics made later than theirs.
+  static auto* types = new std::unordered_set<AttInterpreterList*>;
+  return *types;
 }
 
 AttInterpreterList::AttInterpreterList(std::string_view name, std::size_t capacity)
@@ -110,8 +112,11 @@ Word* AttInterpreterList::acquire_block(std::size_t words) const {
 }
 
 void AttInterpreterList::release_block(Word* block, std::size_t words) const {
+  if (words != layout_.block_words()) {
+    delete[] block;  // made before the type grew: of no further use
+    return;
+  }
   if (words != free_block_words_) {
-    // The layout grew: blocks of the old size are of no further use.
     for (Word* old_block : free_blocks_) delete[] old_block;
     free_blocks_.clear();
     free_block_words_ = words;

@@ -12,8 +12,9 @@
 namespace velmo {
 
 InternedStrings& InternedStrings::instance() {
-  static InternedStrings strings;
-  return strings;
+  // Never destroyed: interned texts stay valid for vectors freed at exit.
+  static auto* strings = new InternedStrings;
+  return *strings;
 }
 
 const char* InternedStrings::intern(std::string_view text) {
