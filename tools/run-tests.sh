@@ -6,7 +6,7 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/ensure-packages.sh" || exit 1
 jobs=$(nproc)
-export ASAN_OPTIONS=halt_on_error=1:detect_leaks=0
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 build() {  # build DIR CMAKE-ARGS...
