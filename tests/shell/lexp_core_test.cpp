@@ -174,7 +174,8 @@ TEST_F(LExpCoreTest, AdaptorChecksItsInputType) {
 }
 
 TEST_F(LExpCoreTest, StrConstantCopiesItsTextAndIsNullWithoutOne) {
-  EXPECT_EQ(text_of(eval("(str \"a b\")")), "a b");
+  LExpPtr quoted = LExp::from_text("(str \"a b\")");
+  EXPECT_EQ(text_of(quoted->eval(0, kAnyType)), "a b");
   EXPECT_EQ(eval("(str)"), 0u);
   LExpPtr exp = LExp::from_text("(str hello)");
   EXPECT_EQ(exp->output_type(), type_id("char*"));
