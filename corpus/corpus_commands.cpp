@@ -28,9 +28,12 @@ Db* take_database(IRSlist& args, const char* type = "PLHash") {
     std::cerr << "Database name is missing\n" << std::flush;
     return nullptr;
   }
-  auto* db = NameSpaces::lookup_as<PLHash>(name, type, false);
-  if (!db) std::cerr << "Database " << name << " is not found\n" << std::flush;
-  return static_cast<Db*>(db);
+  if (!NameSpaces::lookup(name, "", false)) {
+    std::cerr << "Database " << name << " is not found\n" << std::flush;
+    return nullptr;
+  }
+  // An object of another type is reported by the lookup itself.
+  return static_cast<Db*>(NameSpaces::lookup_as<PLHash>(name, type, false));
 }
 
 // The database named by the first argument when it is linked to a file.

@@ -10,6 +10,8 @@
 (unlink-file deps)
 (print-free-list deps)
 (s nodb key)
+(s strcmp key)
+(add-triples strcmp obj "x.txt")
 (echo bad magic)
 (make-tripledb magic 11)
 (link-file magic "badmagic.hdr")
