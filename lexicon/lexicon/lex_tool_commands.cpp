@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "lexicon/dictionary/dict_on_disk.h"
+#include "lexicon/lexicon/form_reader.h"
 #include "lexicon/lexicon/lex_entry.h"
 #include "lexicon/lexicon/lex_file_tools.h"
 #include "lexicon/lexicon/lexicon_commands.h"
-#include "lexicon/tokenizer/tokenizer.h"
 #include "shell/interpreter.h"
 #include "shell/irslist.h"
 #include "shell/lexp.h"
@@ -162,14 +162,10 @@ Word filter_entries_command(IRSlist& args) {
   LExpPtr entry_action = take_expression(args);
   InputFile in(input);
   if (!in.ok()) return 0;
-  Tokenizer tokenizer(tokenizer_configs::kCommands);
-  tokenizer.set_input(&in.stream());
-  while (std::unique_ptr<IRSlist> form = IRSlist::read(tokenizer)) {
-    std::unique_ptr<LexEntry> entry = temporary_entry(*form);
+  for_each_form(in.stream(), [&](IRSlist& form) {
+    std::unique_ptr<LexEntry> entry = temporary_entry(form);
     filter_entry(*entry, condition.get(), meaning_action.get(), entry_action.get());
-    form.reset();
-    tokenizer.strings().clear();
-  }
+  });
   return 1;
 }
 

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "lexicon/lexicon/ending_support.h"
+#include "lexicon/lexicon/form_reader.h"
 #include "lexicon/tokenizer/tokenizer.h"
 #include "shell/irslist.h"
 #include "shell/support/text.h"
@@ -31,23 +32,11 @@ Lexicon::~Lexicon() { set_ending_table(nullptr, false); }
 // ---------------------------------------------------------------- loading
 
 void Lexicon::load(std::istream& in, bool duplicate_flag) {
-  Tokenizer tokenizer(tokenizer_configs::kCommands);
-  tokenizer.set_input(&in);
-  while (std::unique_ptr<IRSlist> entry = IRSlist::read(tokenizer)) {
-    add(*entry, duplicate_flag);
-    entry.reset();
-    tokenizer.strings().clear();  // entries copy what they keep
-  }
+  for_each_form(in, [&](IRSlist& entry) { add(entry, duplicate_flag); });
 }
 
 void Lexicon::load_merging(std::istream& in) {
-  Tokenizer tokenizer(tokenizer_configs::kCommands);
-  tokenizer.set_input(&in);
-  while (std::unique_ptr<IRSlist> entry = IRSlist::read(tokenizer)) {
-    find_or_add(*entry);
-    entry.reset();
-    tokenizer.strings().clear();
-  }
+  for_each_form(in, [&](IRSlist& entry) { find_or_add(entry); });
 }
 
 std::unique_ptr<LexEntry> Lexicon::new_entry(std::string_view key) { return std::make_unique<LexEntry>(key); }

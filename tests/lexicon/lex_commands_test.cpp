@@ -205,3 +205,28 @@ TEST_F(LexCommandsTest, ExpressionFunctions) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+std::string help_for(const char* regex) {
+  Interpreter& interpreter = Interpreter::instance();
+  if (!interpreter.find_command("make-lexicon")) register_lexicon_commands(interpreter);
+  std::ostringstream out;
+  interpreter.list_commands(out, regex);
+  return out.str();
+}
+
+TEST(LexCommandDocsTest, DocStringsAreExact) {
+  EXPECT_EQ(help_for("make-avmeaning-proto$"), "make-avmeaning-proto\nNo documentation provided\n\n");
+  EXPECT_EQ(help_for("update-lex$"),
+            "update-lex\n(update-lex addendum old-dict new-dict) --- \nnew-dict will consist of entries in "
+            "addendum and old-dict entries\nthat are not found in addendum. Both addendum and old-dict are "
+            "assumed\nto be sorted\n\n");
+  EXPECT_EQ(help_for("make-lexicon$"),
+            "make-lexicon\n(make-lexicon <name> <size>)  <name> is the name of the lexicon, which is accessible "
+            "as a named object.  <size> is the size of the internal hashtable\n\n");
+}
+
+}  // namespace
+}  // namespace velmo

@@ -105,6 +105,13 @@ TEST_F(LexiconTest, WithoutDuplicateFlagMeaningsAreAppended) {
   EXPECT_EQ(printed(lexicon_.lookup("dog")), "(dog\n (gloss first)\n (gloss second)\n )\n");
 }
 
+TEST_F(LexiconTest, StrayClosingParenthesisDoesNotEndTheFile) {
+  std::istringstream file("(a (gloss x)))\n) (b (gloss y))\n");
+  lexicon_.load(file, true);
+  EXPECT_NE(lexicon_.find_in_memory("a"), nullptr);
+  EXPECT_NE(lexicon_.find_in_memory("b"), nullptr);
+}
+
 TEST_F(LexiconTest, DeduplicationRefusesEqualMeanings) {
   lexicon_.set_dedup_meanings(true);
   add("(dog (gloss same) (gloss same) (gloss other))");
