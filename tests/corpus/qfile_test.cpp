@@ -141,6 +141,34 @@ TEST_F(QFileTest, LargeRecordGrowsTheFileByItsOwnSize) {
   EXPECT_EQ(file.read_record(12), big);
 }
 
+TEST_F(QFileTest, RecordBeyondSixteenBitBlockCountUsesTwoExtents) {
+  QFile file;
+  ASSERT_TRUE(file.open(path, 32));
+  std::string big(3u << 20, '\0');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7);
+  const auto at = file.write_record(std::nullopt, big);
+  ASSERT_TRUE(at.has_value());
+  EXPECT_EQ(file.read_record(*at), big);
+  file.close();
+  QFile reopened;
+  ASSERT_TRUE(reopened.open(path, 32));
+  EXPECT_EQ(reopened.read_record(*at), big);
+  EXPECT_EQ(reopened.check_record(*at), RecordCheck::kOk);
+}
+
+TEST_F(QFileTest, ReadOnlyOpenAlsoCountsTheListRecordAsFree) {
+  {
+    QFile file;
+    ASSERT_TRUE(file.open(path, 32));
+    const auto a = file.write_record(std::nullopt, "first");
+    file.write_record(std::nullopt, "second");
+    file.free_record(*a);
+  }
+  QFile file;
+  ASSERT_TRUE(file.open(path, 32, QFile::Mode::kReadOnly));
+  EXPECT_EQ(file.free_list().describe(), " (12, 32) (76, 4032)");
+}
+
 TEST_F(QFileTest, FreeListSurvivesCloseAndReopen) {
   {
     QFile file;
