@@ -157,6 +157,11 @@ void Interpreter::list_commands(std::ostream& out, const char* regex) const {
 }
 
 void Interpreter::run_tokenizer(TokenizerBase& tokenizer) {
+  if (run_depth_ >= kMaxRunDepth) {
+    std::cerr << "Command text nested more than " << kMaxRunDepth << " levels deep is not run\n" << std::flush;
+    return;
+  }
+  ++run_depth_;
   TokenizerBase* previous = current_tokenizer_;
   current_tokenizer_ = &tokenizer;
   for (;;) {
@@ -173,6 +178,7 @@ void Interpreter::run_tokenizer(TokenizerBase& tokenizer) {
   }
   if (prompt_) std::cout << '\n' << std::flush;
   current_tokenizer_ = previous;
+  --run_depth_;
 }
 
 void Interpreter::run_stream(std::istream& in) {

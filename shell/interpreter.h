@@ -66,6 +66,10 @@ std::optional<std::string> expand_environment(std::string_view name);
 class Interpreter {
  public:
   static constexpr std::size_t kCommandBuckets = 1997;
+  // Runs of command text nested within one another (loads, macro
+  // expansions, strings): a file that loads itself or a macro that expands
+  // into itself stops here instead of exhausting the stack.
+  static constexpr int kMaxRunDepth = 200;
   static Interpreter& instance();
 
   // Registration.
@@ -102,6 +106,7 @@ class Interpreter {
   bool prompt_ = true;
   bool show_commands_ = false;
   TokenizerBase* current_tokenizer_ = nullptr;
+  int run_depth_ = 0;
   SearchPath search_path_;
 };
 

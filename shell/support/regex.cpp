@@ -1,6 +1,7 @@
 #include "shell/support/regex.h"
 
-#include <vector>
+#include <algorithm>
+#include <array>
 
 namespace velmo {
 
@@ -42,12 +43,16 @@ bool Regex::search(const char* text, RegexMatch* groups, int max_groups, bool no
   if (!compiled_ || !text) return false;
   const int flags = not_bol ? REG_NOTBOL : 0;
   if (max_groups <= 0 || !groups) return regexec(&re_, text, 0, nullptr, flags) == 0;
-  std::vector<regmatch_t> found(static_cast<std::size_t>(max_groups));
-  if (regexec(&re_, text, found.size(), found.data(), flags) != 0) return false;
-  for (int i = 0; i < max_groups; ++i) {
-    groups[i].start = static_cast<int>(found[static_cast<std::size_t>(i)].rm_so);
-    groups[i].end = static_cast<int>(found[static_cast<std::size_t>(i)].rm_eo);
+  // Searches run on hot paths (substitutions, filters): the group array
+  // lives on the stack; more than ten groups are never reported.
+  std::array<regmatch_t, kMaxGroups> found{};
+  const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(max_groups), kMaxGroups);
+  if (regexec(&re_, text, count, found.data(), flags) != 0) return false;
+  for (std::size_t i = 0; i < count; ++i) {
+    groups[i].start = static_cast<int>(found[i].rm_so);
+    groups[i].end = static_cast<int>(found[i].rm_eo);
   }
+  for (std::size_t i = count; i < static_cast<std::size_t>(max_groups); ++i) groups[i] = RegexMatch{};
   return true;
 }
 

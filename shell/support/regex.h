@@ -3,6 +3,7 @@
 // (egrep style), which matches the syntax the command language documents.
 #include <regex.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,9 @@ struct RegexMatch {
 
 class Regex {
  public:
+  // The whole match and groups 1 to 9.
+  static constexpr std::size_t kMaxGroups = 10;
+
   Regex() = default;
   ~Regex();
   Regex(const Regex&) = delete;

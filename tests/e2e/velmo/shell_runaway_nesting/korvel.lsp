@@ -1,0 +1,4 @@
+(load self.lsp)
+(defmacro again () (again))
+(again)
+(echo still running)
