@@ -4,6 +4,7 @@
 #include "lexicon/attributes/attribute_commands.h"
 #include "lexicon/lexicon/lexicon_commands.h"
 #include "lexicon/tokenizer_commands.h"
+#include "parser/builtin_attributes.h"
 #include "shell/interpreter.h"
 #include "shell/lib_commands.h"
 #include "shell/lexp.h"
@@ -19,6 +20,7 @@ void register_command_groups(Interpreter& interpreter) {
   register_attribute_commands(interpreter);
   register_lexicon_commands(interpreter);
   register_corpus_commands(interpreter);
+  register_builtin_attribute_commands(interpreter);
 }
 
 }  // namespace velmo
