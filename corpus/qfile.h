@@ -13,6 +13,9 @@
 // free-list record unless the in-memory list equals the stored one, so a
 // process killed before `close` leaves a file that opens with every record
 // intact; only the free space of that session is lost (it is never reused).
+//
+// The file is mapped into memory while open, so visiting a record costs no
+// system call; another process must not shorten the file meanwhile.
 #include <cstdint>
 #include <optional>
 #include <string>
