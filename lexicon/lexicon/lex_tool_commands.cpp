@@ -171,16 +171,18 @@ Word filter_entries_command(IRSlist& args) {
 
 Word get_entry_command(IRSlist& args) {
   const char* header = args.take_atom();
-  std::unique_ptr<IRSlist> words = args.take_first();
   if (!header) return 0;
   DictOnDisk dictionary(header);
-  if (!dictionary.is_open() || !words) return 0;
+  if (!dictionary.is_open()) return 0;
   auto print = [&](const char* word) {
     if (!word) return;
     if (std::optional<std::string_view> entry = dictionary.get_entry(word)) std::cout << *entry << '\n';
   };
-  if (words->is_atom()) print(words->atom());
-  for (const IRSlist* word : words->children()) print(word->atom());
+  // The words come as a list; loose words after the header are taken too.
+  for (const IRSlist* element : args.children()) {
+    if (element->is_atom()) print(element->atom());
+    for (const IRSlist* word : element->children()) print(word->atom());
+  }
   std::cout << std::flush;
   return 1;
 }
