@@ -67,6 +67,11 @@ class AttInterpreter {
   virtual void drop_unclaimed(Word /*value*/) const {}
   // True for classes whose values are reference-counted objects.
   virtual bool shares_values() const { return false; }
+  // How vectors may unify this attribute without calling unify_val: the
+  // plain classes name their rule here. A class that overrides unify_val
+  // must answer kCallUnifyVal.
+  enum class UnifyRule : std::uint8_t { kCallUnifyVal, kEqualByte, kEqualWord, kMaskByte, kMaskWord, kKeepByte };
+  virtual UnifyRule unify_rule() const { return UnifyRule::kCallUnifyVal; }
 
   const std::string& name() const { return name_; }
   // Replaces the name; an empty name is refused with a message.

@@ -80,6 +80,7 @@ bool AttInterpreterList::add(std::unique_ptr<AttInterpreter> att) {
   placed.allocate(*this);
   index_.emplace(placed.name(), index);
   if (placed.shares_values()) shared_.push_back(index);
+  shortcuts_.push_back({placed.unify_rule(), placed.slot()});
   return true;
 }
 

@@ -65,6 +65,13 @@ class AttInterpreterList {
   int reserve_word() { return layout_.words++; }
   bool is_binary(int index) const { return binary_.test(static_cast<std::size_t>(index)); }
   std::uint32_t binary_word(std::size_t k) const { return binary_.word(k); }
+  // The unification rule and storage slot of each attribute, for the
+  // vectors' unification loops.
+  struct UnifyShortcut {
+    AttInterpreter::UnifyRule rule;
+    int slot;
+  };
+  const UnifyShortcut& shortcut(int index) const { return shortcuts_[static_cast<std::size_t>(index)]; }
   // Indices of the attributes whose values are shared objects.
   const std::vector<int>& shared_value_indices() const { return shared_; }
 
@@ -107,6 +114,7 @@ class AttInterpreterList {
   NameTable<std::unique_ptr<LBitSet>> att_sets_;
   std::unordered_map<std::string_view, int> index_;  // keys point into the interpreters' names
   std::vector<int> shared_;
+  std::vector<UnifyShortcut> shortcuts_;
   mutable std::vector<Word*> free_blocks_;
   mutable std::size_t free_block_words_ = 0;
   std::unordered_set<AttVec*> kept_;

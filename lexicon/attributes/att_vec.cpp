@@ -169,7 +169,7 @@ bool AttVec::empty() const {
 
 std::size_t AttVec::defined_count() const {
   std::size_t n = 0;
-  for (int k = 0; k < layout_.bit_words(); ++k) n += static_cast<std::size_t>(__builtin_popcount(defined_bits()[k]));
+  for (int k = 0; k < layout_.bit_words(); ++k) n += static_cast<std::size_t>(std::popcount(defined_bits()[k]));
   return n;
 }
 
@@ -228,6 +228,60 @@ bool AttVec::unify_binary(int index, const AttVec& other, bool set_flag) {
   return binary_value(index) == theirs;
 }
 
+template <class T>
+bool AttVec::unify_plain(AttInterpreter::UnifyRule rule, bool defined, T& mine, T theirs, bool set_flag) {
+  using Rule = AttInterpreter::UnifyRule;
+  if (!defined) {
+    if (set_flag) mine = theirs;
+    return true;
+  }
+  switch (rule) {
+    case Rule::kKeepByte: return true;
+    case Rule::kEqualByte:
+    case Rule::kEqualWord: return mine == theirs;
+    default: break;
+  }
+  // A disjunction: the alternatives left on both sides.
+  if (mine == 0 && theirs == 0) return true;
+  const T both = mine & theirs;
+  if (both == 0) return false;
+  if (set_flag) mine = both;
+  return true;
+}
+
+bool AttVec::unify_attribute(int index, const AttVec& other, bool set_flag) {
+  using Rule = AttInterpreter::UnifyRule;
+  if (type_->is_binary(index)) return unify_binary(index, other, set_flag);
+  const AttInterpreterList::UnifyShortcut& cut = type_->shortcut(index);
+  const bool was_defined = defined(index);
+  switch (cut.rule) {
+    case Rule::kEqualByte:
+    case Rule::kKeepByte:
+    case Rule::kMaskByte: {
+      std::uint8_t mine = byte_at(cut.slot);
+      if (!unify_plain<std::uint8_t>(cut.rule, was_defined, mine, other.byte_at(cut.slot), set_flag)) return false;
+      if (set_flag) {
+        if (!was_defined) mark_defined(index);
+        set_byte(cut.slot, mine);
+      }
+      return true;
+    }
+    case Rule::kEqualWord:
+    case Rule::kMaskWord: {
+      Word mine = word_at(cut.slot);
+      if (!unify_plain<Word>(cut.rule, was_defined, mine, other.word_at(cut.slot), set_flag)) return false;
+      if (set_flag) {
+        if (!was_defined) mark_defined(index);
+        set_word(cut.slot, mine);
+      }
+      return true;
+    }
+    case Rule::kCallUnifyVal: break;
+  }
+  const AttInterpreter& att = type_->attribute(index);
+  return att.unify_val(*this, att.get(other), set_flag);
+}
+
 bool AttVec::unify(const AttVec& other, const LBitSet* mask, bool set_flag) {
   if (!set_flag) return unifiable(other, mask);
   if (!other.usable() || other.empty()) return true;
@@ -236,14 +290,9 @@ bool AttVec::unify(const AttVec& other, const LBitSet* mask, bool set_flag) {
   for (int k = 0; k < other.layout_.bit_words(); ++k) {
     std::uint32_t w = other.defined_word(k, mask);
     while (w) {
-      const int index = k * 32 + __builtin_ctz(w);
+      const int index = k * 32 + std::countr_zero(w);
       w &= w - 1;
-      if (type_->is_binary(index)) {
-        if (!unify_binary(index, other, true)) return false;
-        continue;
-      }
-      const AttInterpreter& att = type_->attribute(index);
-      if (!att.unify_val(*this, att.get(other), true)) return false;
+      if (!unify_attribute(index, other, true)) return false;
     }
   }
   return true;
@@ -262,10 +311,9 @@ bool AttVec::unifiable(const AttVec& other, const LBitSet* mask) const {
   for (int k = 0; k < words; ++k) {
     std::uint32_t w = other.defined_word(k, mask) & ~type_->binary_word(k);
     while (w) {
-      const int index = k * 32 + __builtin_ctz(w);
+      const int index = k * 32 + std::countr_zero(w);
       w &= w - 1;
-      const AttInterpreter& att = type_->attribute(index);
-      if (!att.unify_val(*self, att.get(other), false)) return false;
+      if (!self->unify_attribute(index, other, false)) return false;
     }
   }
   return true;
@@ -274,14 +322,7 @@ bool AttVec::unifiable(const AttVec& other, const LBitSet* mask) const {
 void AttVec::merge(const AttVec& other, const LBitSet* mask) {
   if (!usable() || !other.usable() || type_ != other.type_) return;
   for (int k = 0; k < other.layout_.bit_words(); ++k)
-    for_each_bit(other.defined_word(k, mask), k * 32, [&](int index) {
-      if (type_->is_binary(index)) {
-        unify_binary(index, other, true);
-        return;
-      }
-      const AttInterpreter& att = type_->attribute(index);
-      att.unify_val(*this, att.get(other), true);
-    });
+    for_each_bit(other.defined_word(k, mask), k * 32, [&](int index) { unify_attribute(index, other, true); });
 }
 
 void AttVec::overwrite(const AttVec& other, const LBitSet* mask) {
@@ -335,7 +376,7 @@ int AttVec::compare(const AttVec& other, const LBitSet* mask) const {
     if (common & type_->binary_word(k) & (binary_bits()[k] ^ other.binary_bits()[k])) return 2;
     common &= ~type_->binary_word(k);
     while (common) {
-      const int index = k * 32 + __builtin_ctz(common);
+      const int index = k * 32 + std::countr_zero(common);
       common &= common - 1;
       const AttInterpreter& att = type_->attribute(index);
       result = combine_comparison(result, att.compare(att.get(*this), att.get(other)));

@@ -4,6 +4,7 @@
 // defined and binary-value bit sets, byte area). Copying a vector of plain
 // attributes copies the block; unifying plain attributes touches no heap.
 #include <cstddef>
+#include <bit>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -110,6 +111,11 @@ class AttVec {
   void claim_shared_values();
   void copy_from(const AttVec& other);
   bool unify_binary(int index, const AttVec& other, bool set_flag);
+  // Unifies one attribute of `other` into this vector, by the type's
+  // shortcut for plain classes, else by the interpreter.
+  bool unify_attribute(int index, const AttVec& other, bool set_flag);
+  template <class T>
+  static bool unify_plain(AttInterpreter::UnifyRule rule, bool defined, T& mine, T theirs, bool set_flag);
   int compare_defined_sets(const AttVec& other, const LBitSet* mask) const;
   void print_attributes(std::ostream& out, const LBitSet* filter, bool abbreviate) const;
 
@@ -123,7 +129,7 @@ class AttVec {
 template <class F>
 inline void for_each_bit(std::uint32_t word, int base, F&& f) {
   while (word) {
-    const int bit = __builtin_ctz(word);
+    const int bit = std::countr_zero(word);
     f(base + bit);
     word &= word - 1;
   }

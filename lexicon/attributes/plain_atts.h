@@ -32,6 +32,7 @@ class SmIntAtt : public CharAtt {
   const char* type_name() const override { return "SmIntAtt"; }
   std::unique_ptr<AttInterpreter> clone() const override { return clone_unplaced(*this); }
   bool unify_val(AttVec& vec, Word value, bool set_flag) const override;
+  UnifyRule unify_rule() const override { return UnifyRule::kKeepByte; }
   std::string str_val(Word value) const override { return std::to_string(value & 0xFF); }
   Word make_val(IRSlist& element) const override;
 };
@@ -43,6 +44,7 @@ class IntAtt : public LongVAtt {
   const char* type_name() const override { return "IntAtt"; }
   std::unique_ptr<AttInterpreter> clone() const override { return clone_unplaced(*this); }
   int compare(Word a, Word b) const override;
+  UnifyRule unify_rule() const override { return UnifyRule::kEqualWord; }
   void print(std::ostream& out, const AttVec& vec) const override;
   std::string str_val(Word value) const override;
   Word make_val(IRSlist& element) const override;
@@ -72,6 +74,7 @@ class EnumAtt : public CharAtt {
   using CharAtt::CharAtt;
   const char* type_name() const override { return "EnumAtt"; }
   std::unique_ptr<AttInterpreter> clone() const override { return clone_unplaced(*this); }
+  UnifyRule unify_rule() const override { return UnifyRule::kEqualByte; }
   void set_facets(IRSlist& facets) override;
   std::string str_val(Word value) const override;
   Word make_val(IRSlist& element) const override;
@@ -108,6 +111,7 @@ class Disj8Att : public CharAtt {
   std::unique_ptr<AttInterpreter> clone() const override { return clone_unplaced(*this); }
   void set_facets(IRSlist& facets) override { disj_.set_facets(name(), facets); }
   bool unify_val(AttVec& vec, Word value, bool set_flag) const override;
+  UnifyRule unify_rule() const override { return UnifyRule::kMaskByte; }
   int compare(Word a, Word b) const override { return Disjunction::compare(a, b); }
   std::string str_val(Word value) const override { return disj_.str_val(value); }
   Word make_val(IRSlist& element) const override { return disj_.make_val(element); }
@@ -124,6 +128,7 @@ class DisjAtt : public LongVAtt {
   std::unique_ptr<AttInterpreter> clone() const override { return clone_unplaced(*this); }
   void set_facets(IRSlist& facets) override { disj_.set_facets(name(), facets); }
   bool unify_val(AttVec& vec, Word value, bool set_flag) const override;
+  UnifyRule unify_rule() const override { return UnifyRule::kMaskWord; }
   int compare(Word a, Word b) const override { return Disjunction::compare(a, b); }
   std::string str_val(Word value) const override { return disj_.str_val(value); }
   Word make_val(IRSlist& element) const override { return disj_.make_val(element); }

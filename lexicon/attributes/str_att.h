@@ -33,6 +33,7 @@ class StrAtt : public LongVAtt {
   using LongVAtt::LongVAtt;
   const char* type_name() const override { return "StrAtt"; }
   std::unique_ptr<AttInterpreter> clone() const override { return clone_unplaced(*this); }
+  UnifyRule unify_rule() const override { return UnifyRule::kEqualWord; }
   void print(std::ostream& out, const AttVec& vec) const override;
   std::string str_val(Word value) const override;
   Word make_val(IRSlist& element) const override;

@@ -367,3 +367,41 @@ TEST(LBitSetTest, EqualityIgnoresTrailingZeroWords) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+using testing::AttTypeFixture;
+using AttVecShortcutTest = AttTypeFixture;
+
+// The vectors unify plain attributes without calling unify_val; the result
+// must be the same as the interpreter's own rule for every pair of values.
+TEST_F(AttVecShortcutTest, VectorUnificationAgreesWithTheInterpreters) {
+  const std::vector<std::pair<const char*, std::vector<Word>>> cases = {
+      {"per", {0, 3, 4}}, {"cat", {0, 1, 2}}, {"x", {0, 1, 3, 4, 6}}, {"num", {0, 1, 2, 3}}, {"n", {0, 7, 0xFFFFFFFF}}};
+  for (const auto& [name, values] : cases) {
+    const int i = index(name);
+    const AttInterpreter& att = type->attribute(i);
+    for (bool mine_defined : {false, true})
+      for (Word mine : values)
+        for (Word theirs : values)
+          for (bool set_flag : {false, true}) {
+            AttVec by_vector(type.get());
+            AttVec by_interpreter(type.get());
+            AttVec other(type.get());
+            if (mine_defined) {
+              by_vector.set(i, mine);
+              by_interpreter.set(i, mine);
+            }
+            other.set(i, theirs);
+            const bool expected = att.unify_val(by_interpreter, theirs, set_flag);
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(mine) + " " + std::to_string(theirs));
+            EXPECT_EQ(by_vector.unify(other, nullptr, set_flag), expected);
+            EXPECT_EQ(by_vector.defined(i), by_interpreter.defined(i));
+            EXPECT_EQ(by_vector.get(i), by_interpreter.get(i));
+          }
+  }
+}
+
+}  // namespace
+}  // namespace velmo
