@@ -312,7 +312,8 @@ TEST_F(DictOnDiskTest, RandomIndexBytesNeverCrashALookup) {
     DictOnDisk dict("d.hdr");
     ASSERT_TRUE(dict.is_open());
     for (int i = 0; i < 300; i += 17) {
-      const std::string word = "w" + std::to_string(i);
+      std::string word(1, 'w');
+      word += std::to_string(i);
       std::string right_entry = "(";
       right_entry += word;
       right_entry += " (avm ()))";
