@@ -1,6 +1,7 @@
 #include "corpus/qfile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +11,6 @@
 #include <iostream>
 #include <cstring>
 #include <limits>
-#include <vector>
 
 #include "shell/support/str_bufs.h"
 
@@ -51,6 +51,11 @@ bool QFile::open(std::string_view name, std::uint32_t block_size, Mode mode) {
     report("Can't open " + name_);
     return false;
   }
+  if (!lock_descriptor()) {
+    ::close(fd_);
+    fd_ = -1;
+    return false;
+  }
   struct stat status {};
   bool ok = ::fstat(fd_, &status) == 0;
   file_size_ = static_cast<std::uint64_t>(status.st_size);
@@ -74,6 +79,15 @@ bool QFile::open_descriptor(Mode mode) {
   }
   fd_ = ::open(name_.c_str(), O_RDONLY);
   return fd_ >= 0;
+}
+
+// Two writers (or a writer and a reader) on one file would each keep their
+// own free list and bucket table: the second one is refused.
+bool QFile::lock_descriptor() {
+  if (::flock(fd_, (read_only_ ? LOCK_SH : LOCK_EX) | LOCK_NB) == 0) return true;
+  if (errno != EWOULDBLOCK) return true;  // no locking on this file system
+  report("The block file " + name_ + " is in use");
+  return false;
 }
 
 bool QFile::start_fresh(std::uint32_t block_size) {

@@ -105,6 +105,7 @@ class QFile {
   };
 
   bool open_descriptor(Mode mode);
+  bool lock_descriptor();
   bool start_fresh(std::uint32_t block_size);
   bool load_existing(std::uint64_t file_size);
   void load_free_list(std::uint32_t offset);

@@ -218,6 +218,22 @@ TEST_F(QFileTest, UnopenableFileIsReported) {
   EXPECT_FALSE(file.is_open());
 }
 
+TEST_F(QFileTest, FileOpenForWritingIsNotOpenedTwice) {
+  QFile writer;
+  ASSERT_TRUE(writer.open(path, 32));
+  QFile second;
+  QFile reader;
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(second.open(path, 32));
+  EXPECT_FALSE(reader.open(path, 32, QFile::Mode::kReadOnly));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "The block file " + path + " is in use\nThe block file " + path + " is in use\n");
+  writer.close();
+  EXPECT_TRUE(reader.open(path, 32, QFile::Mode::kReadOnly));
+  QFile another_reader;
+  EXPECT_TRUE(another_reader.open(path, 32, QFile::Mode::kReadOnly));
+}
+
 TEST_F(QFileTest, TruncatedFilesAreRefused) {
   write_bytes(path, std::string(3, '\0'));
   QFile file;
