@@ -49,6 +49,10 @@ std::unordered_set<AttInterpreterList*>& AttInterpreterList::live_types() {
   return *types;
 }
 
+bool AttInterpreterList::is_live(const AttInterpreterList* type) {
+  return live_types().count(const_cast<AttInterpreterList*>(type)) != 0;
+}
+
 AttInterpreterList::AttInterpreterList(std::string_view name, std::size_t capacity)
     : name_(name), aliases_(std::make_unique<AliasSet>()), att_sets_(kSetBuckets) {
   atts_.reserve(capacity);

@@ -93,6 +93,8 @@ class AttInterpreterList {
   // The kept vector at that address in any live type, or null; `owner`
   // receives its type.
   static AttVec* find_kept(Word address, AttInterpreterList** owner = nullptr);
+  // Whether `type` still exists (vectors of a destroyed type cannot be freed).
+  static bool is_live(const AttInterpreterList* type);
 
   // ---- Lookups by type name.
   // The named type (class "AttInterpreterList"), or null.

@@ -1,5 +1,8 @@
 #include "lexicon/lexicon/av_meaning.h"
 
+#include <vector>
+
+#include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "shell/irslist.h"
 
@@ -9,7 +12,24 @@ AVMeaning::AVMeaning(const AttInterpreterList* type) : vec_(new AttVec(type)) { 
 
 AVMeaning::AVMeaning(const AttVec& body) : vec_(new AttVec(body)) { vec_->add_ref(); }
 
-AVMeaning::~AVMeaning() { AttVec::drop_ref(vec_); }
+namespace {
+
+// Vectors whose type is already destroyed cannot be freed; they stay
+// reachable here until the process ends. Never destroyed itself.
+std::vector<AttVec*>& orphaned_vectors() {
+  static auto* orphans = new std::vector<AttVec*>;
+  return *orphans;
+}
+
+}  // namespace
+
+// A lexicon made before the attribute type of its meanings outlives that type
+// when the name space is torn down, newest object first; only the end of the
+// process can release such a vector then.
+AVMeaning::~AVMeaning() {
+  if (AttInterpreterList::is_live(vec_->type())) AttVec::drop_ref(vec_);
+  else orphaned_vectors().push_back(vec_);
+}
 
 void AVMeaning::print_body(std::ostream& out) const { vec_->print(out); }
 
