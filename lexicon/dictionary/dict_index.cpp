@@ -54,9 +54,9 @@ bool DictIndexBuilder::encode(const std::vector<Located>& entries, std::string& 
   std::vector<std::uint32_t> counts(buckets_, 0);
   for (const Located& entry : entries) ++counts[entry.bucket];
   std::vector<std::uint32_t> table(buckets_, 0);
-  std::vector<std::size_t> list_start(buckets_, 0);
+  std::vector<std::uint32_t> list_start(buckets_, 0);
   std::uint64_t offset = 4ull * buckets_;
-  std::size_t slot = 0;
+  std::uint32_t slot = 0;
   for (std::uint32_t b = 0; b < buckets_; ++b) {
     list_start[b] = slot;
     if (counts[b] < 2) continue;
@@ -66,7 +66,7 @@ bool DictIndexBuilder::encode(const std::vector<Located>& entries, std::string& 
     slot += counts[b] + 1;
   }
   std::vector<std::uint32_t> lists(slot, 0);
-  std::vector<std::size_t> filled(buckets_, 0);
+  std::vector<std::uint32_t> filled(buckets_, 0);
   for (const Located& entry : entries) {
     const std::uint32_t b = entry.bucket;
     if (counts[b] == 1) table[b] = kSingleEntryBit | entry.position_plus_one;

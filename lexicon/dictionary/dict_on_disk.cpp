@@ -10,8 +10,9 @@
 namespace velmo {
 namespace {
 
-// Index offsets are 31-bit numbers, so the bucket table must fit below 2 GB.
-constexpr long kMaxBuckets = 0x1FFFFFFF;
+// Index offsets are 31-bit numbers, so the bucket table must stay well below
+// 2 GB; building it also takes a few numbers per bucket in memory.
+constexpr long kMaxBuckets = 1L << 24;
 constexpr std::size_t kBuildWindow = 1 << 16;
 
 }  // namespace

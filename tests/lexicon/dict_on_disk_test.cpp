@@ -236,6 +236,14 @@ TEST_F(DictOnDiskTest, BucketCountBelowOneLeavesItUnopened) {
   EXPECT_FALSE(fs::exists(path("dict.idx")));
 }
 
+TEST_F(DictOnDiskTest, AbsurdBucketCountLeavesItUnopened) {
+  write("dict.txt", "(dog (1))\n");
+  header("4000000000");
+  DictOnDisk dict("d.hdr");
+  EXPECT_FALSE(dict.is_open());
+  EXPECT_FALSE(fs::exists(path("dict.idx")));
+}
+
 TEST_F(DictOnDiskTest, UnwritableIndexIsReported) {
   write("dict.txt", "(dog (1))\n");
   write("d.hdr", "dict.txt 3 nodir/dict.idx ( )\n");
