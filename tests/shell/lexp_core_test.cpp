@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "lexp_fixture.h"
 #include "shell/interpreter.h"
 #include "shell/lexp.h"
 #include "shell/lexp_forms.h"
@@ -16,14 +17,7 @@ namespace {
 class LExpCoreTest : public testing::Test {
  protected:
   void SetUp() override {
-    if (!NameSpaces::current()) NameSpaces::set_current("STD");
-    if (!LExp::find_prototype("prog")) {
-      register_constants();
-      register_control_forms();
-      register_variable_forms();
-      register_plumbing_forms();
-    }
-    if (!Interpreter::instance().find_command("eval")) register_expression_commands(Interpreter::instance());
+    ensure_expression_language();
   }
 
   static Word eval(const char* text, Word input = 0, TypeId type = kAnyType) {

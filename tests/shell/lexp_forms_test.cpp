@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "lexp_fixture.h"
 #include "lexicon/tokenizer/tokenizer.h"
 #include "shell/interpreter.h"
 #include "shell/lexp.h"
@@ -17,14 +18,7 @@ namespace {
 class LExpFormsTest : public testing::Test {
  protected:
   void SetUp() override {
-    if (!NameSpaces::current()) NameSpaces::set_current("STD");
-    if (!LExp::find_prototype("prog")) {
-      register_constants();
-      register_control_forms();
-      register_variable_forms();
-      register_plumbing_forms();
-    }
-    if (!Interpreter::instance().find_command("eval")) register_expression_commands(Interpreter::instance());
+    ensure_expression_language();
   }
 
   static LExpPtr build(const char* text) {

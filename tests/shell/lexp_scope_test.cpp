@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "lexp_fixture.h"
 #include "shell/interpreter.h"
 #include "shell/lexp.h"
 #include "shell/lexp_forms.h"
@@ -15,14 +16,7 @@ namespace {
 class LExpScopeTest : public testing::Test {
  protected:
   void SetUp() override {
-    if (!NameSpaces::current()) NameSpaces::set_current("STD");
-    if (!LExp::find_prototype("prog")) {
-      register_constants();
-      register_control_forms();
-      register_variable_forms();
-      register_plumbing_forms();
-    }
-    if (!Interpreter::instance().find_command("eval")) register_expression_commands(Interpreter::instance());
+    ensure_expression_language();
     register_native("scope-sum", [](Word, Word a, Word b) -> Word { return a + b; }, nullptr, "int", nullptr);
   }
   void TearDown() override { set_debug_macro(std::nullopt); }

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "lexp_fixture.h"
 #include "shell/interpreter.h"
 #include "shell/lexp.h"
 #include "shell/lexp_forms.h"
@@ -22,14 +23,7 @@ namespace {
 class LibraryTest : public testing::Test {
  protected:
   void SetUp() override {
-    if (!NameSpaces::current()) NameSpaces::set_current("STD");
-    if (!LExp::find_prototype("prog")) {
-      register_constants();
-      register_control_forms();
-      register_variable_forms();
-      register_plumbing_forms();
-    }
-    if (!Interpreter::instance().find_command("eval")) register_expression_commands(Interpreter::instance());
+    ensure_expression_language();
     if (!Interpreter::instance().find_command("make-word-list")) {
       register_library_commands(Interpreter::instance());
     } else if (!LExp::find_prototype("stem-word")) {
