@@ -24,3 +24,6 @@
 (dump deps (reg-match "[es]"))
 (get-total-count deps)
 (link-file deps "data/deps.hdr")
+(make-tripledb reader 7)
+(link-file reader "data/deps.hdr")
+(profile reader)
