@@ -1,0 +1,4 @@
+(classes "L")
+(objects "prog" "LEx")
+(objects "i[fn]$" "LExp")
+(classes "(")
