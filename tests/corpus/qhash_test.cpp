@@ -310,3 +310,41 @@ TEST_F(QHashTest, ReadOnlyHashFileFindsButRefusesChanges) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+// Damaged files of every kind: whatever bytes are changed, reading and
+// writing stay inside the file and every walk ends.
+TEST_F(QHashTest, RandomDamageIsSurvived) {
+  open_new(7);
+  for (int i = 0; i < 60; ++i) hash.insert(entry(numbered("k", i), std::string(i % 70, 'v')));
+  for (int i = 0; i < 60; i += 4) hash.remove(numbered("k", i));
+  hash.close();
+  const std::string pristine = read_bytes(path);
+  std::uint32_t seed = 12345;
+  auto next_random = [&seed] {
+    seed = seed * 1103515245U + 12345U;
+    return seed >> 8;
+  };
+  ::testing::internal::CaptureStderr();
+  for (int round = 0; round < 300; ++round) {
+    std::string damaged = pristine;
+    const int flips = 1 + static_cast<int>(next_random() % 4);
+    for (int f = 0; f < flips; ++f)
+      damaged[next_random() % damaged.size()] = static_cast<char>(next_random());
+    write_bytes(path, damaged);
+    QHash damaged_hash;
+    if (damaged_hash.open(path, 7, 32, "strcasecmp") != QHash::OpenResult::kOk) continue;
+    std::ostringstream err;
+    damaged_hash.validate(err);
+    damaged_hash.find("k5");
+    damaged_hash.chain_lengths();
+    damaged_hash.for_each([](std::string_view) { return true; });
+    damaged_hash.store(entry("new", "value"));
+  }
+  ::testing::internal::GetCapturedStderr();
+}
+
+}  // namespace
+}  // namespace velmo
