@@ -27,16 +27,16 @@ Lexicon* lexicon_named(const char* name) {
 Lexicon* take_lexicon(IRSlist& args) { return lexicon_named(args.take_atom()); }
 
 // A list builds a table of the lexicon's own; an atom names a defined one.
-void attach_ending_table(Lexicon& lexicon, IRSlist& spec) {
-  if (spec.is_atom()) {
-    if (!spec.atom()) return;
-    if (auto* table = NameSpaces::lookup_as<EndingTable>(spec.atom(), kEndingTableType))
+void attach_ending_table(Lexicon& lexicon, IRSlist& table_form) {
+  if (table_form.is_atom()) {
+    if (!table_form.atom()) return;
+    if (auto* table = NameSpaces::lookup_as<EndingTable>(table_form.atom(), kEndingTableType))
       lexicon.set_ending_table(table, false);
     return;
   }
   const EndingTableSupport& support = ending_table_support();
   if (!support.build) return;
-  if (EndingTable* table = support.build(spec)) lexicon.set_ending_table(table, true);
+  if (EndingTable* table = support.build(table_form)) lexicon.set_ending_table(table, true);
 }
 
 Word make_lexicon_command(IRSlist& args) {

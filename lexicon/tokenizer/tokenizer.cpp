@@ -45,10 +45,10 @@ TokenizerBase::TokenizerBase(const TokenizerConfig& config, std::size_t token_bu
   // Quote groups are separated by white characters; the first byte of a group
   // opens a quote closed by the bytes that follow it ("^" takes the next byte
   // literally), or by itself when it stands alone.
-  const std::string_view spec = config.quote;
+  const std::string_view quote_groups = config.quote;
   std::size_t i = 0;
-  while (i < spec.size()) {
-    const auto open = static_cast<unsigned char>(spec[i]);
+  while (i < quote_groups.size()) {
+    const auto open = static_cast<unsigned char>(quote_groups[i]);
     if (white_[open]) {
       ++i;
       continue;
@@ -58,9 +58,9 @@ TokenizerBase::TokenizerBase(const TokenizerConfig& config, std::size_t token_bu
     ByteSet& closing = *quotes_[open];
     ++i;
     bool any = false;
-    while (i < spec.size() && !white_[static_cast<unsigned char>(spec[i])]) {
-      if (spec[i] == '^' && i + 1 < spec.size()) ++i;
-      closing[static_cast<unsigned char>(spec[i])] = 1;
+    while (i < quote_groups.size() && !white_[static_cast<unsigned char>(quote_groups[i])]) {
+      if (quote_groups[i] == '^' && i + 1 < quote_groups.size()) ++i;
+      closing[static_cast<unsigned char>(quote_groups[i])] = 1;
       any = true;
       ++i;
     }
