@@ -139,26 +139,25 @@ Word link_file_command(IRSlist& args) {
   return 0;
 }
 
-Word unlink_file_command(IRSlist& args) {
+// The database named first in `args`, when it is linked to a disk file.
+PLHash* take_linked_database(IRSlist& args) {
   const char* name = args.length() > 0 ? args.peek_atom() : nullptr;
   PLHash* db = take_database(args);
-  if (!db) return 0;
-  if (!db->linked()) {
+  if (db && !db->linked()) {
     std::cerr << "Database " << name << " is not linked to a disk file\n" << std::flush;
-    return 0;
+    return nullptr;
   }
-  return result(db->unlink_file());
+  return db;
+}
+
+Word unlink_file_command(IRSlist& args) {
+  PLHash* db = take_linked_database(args);
+  return db ? result(db->unlink_file()) : 0;
 }
 
 Word sync_command(IRSlist& args) {
-  const char* name = args.length() > 0 ? args.peek_atom() : nullptr;
-  PLHash* db = take_database(args);
-  if (!db) return 0;
-  if (!db->linked()) {
-    std::cerr << "Database " << name << " is not linked to a disk file\n" << std::flush;
-    return 0;
-  }
-  return result(db->sync());
+  PLHash* db = take_linked_database(args);
+  return db ? result(db->sync()) : 0;
 }
 
 Word populate_command(IRSlist& args) {
