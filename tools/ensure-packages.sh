@@ -3,7 +3,7 @@
 # machine lacks. Safe to run again: it does nothing when all is there.
 set -e
 needed=()
-for pkg in g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev; do
+for pkg in g++ cmake make ccache libgtest-dev libgmock-dev libbenchmark-dev; do
   dpkg -s "$pkg" >/dev/null 2>&1 || needed+=("$pkg")
 done
 if [ ${#needed[@]} -gt 0 ]; then
