@@ -12,6 +12,7 @@
 #include <cstring>
 #include <limits>
 
+#include "shell/support/diagnostics.h"
 #include "shell/support/str_bufs.h"
 
 namespace velmo {
@@ -203,7 +204,7 @@ bool QFile::refuse_if_read_only() {
     return true;
   }
   if (!read_only_) return false;
-  std::cerr << "Trying to write read-only file!\n" << std::flush;
+  diag() << "Trying to write read-only file!\n" << std::flush;
   return true;
 }
 
@@ -252,7 +253,7 @@ std::optional<RecordHeader> QFile::read_header(std::uint32_t offset, bool quiet)
   if (!problem) return header;
   if (!quiet) {
     if (*problem == RecordCheck::kInvalidHeader && !valid_magic(header.flags))
-      std::cerr << "Invalid magic number!\n" << std::flush;
+      diag() << "Invalid magic number!\n" << std::flush;
     else if (*problem == RecordCheck::kInvalidHeader)
       report("The record at " + std::to_string(offset) + " in " + name_ + " has an inconsistent length");
     else
@@ -529,6 +530,6 @@ bool QFile::pwrite_all(std::uint64_t offset, const char* data, std::size_t lengt
   return true;
 }
 
-void QFile::report(std::string_view text) const { std::cerr << text << '\n' << std::flush; }
+void QFile::report(std::string_view text) const { diag() << text << '\n' << std::flush; }
 
 }  // namespace velmo

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "shell/support/diagnostics.h"
 #include "shell/support/str_bufs.h"
 #include "shell/support/text.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 constexpr std::uint32_t kMaxFunctionName = 1024;
 
-void report(std::string_view text) { std::cerr << text << '\n' << std::flush; }
+void report(std::string_view text) { diag() << text << '\n' << std::flush; }
 
 bool file_has_data(const std::string& name) {
   struct stat status {};
@@ -119,7 +120,7 @@ QHash::OpenResult QHash::read_layout() {
 bool QHash::bind_compare(std::string_view name) {
   void* function = NameSpaces::lookup(name, "function", false);
   if (!function) {
-    std::cerr << "The function '" << name << "' is not registered as a named object\n" << std::flush;
+    diag() << "The function '" << name << "' is not registered as a named object\n" << std::flush;
     compare_ = nullptr;
     return false;
   }
