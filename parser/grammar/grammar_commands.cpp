@@ -11,6 +11,7 @@
 #include "parser/builtin_attributes.h"
 #include "parser/grammar/korvel_parser.h"
 #include "shell/interpreter.h"
+#include "shell/support/diagnostics.h"
 #include "shell/name_space.h"
 
 namespace velmo {
@@ -63,7 +64,7 @@ std::vector<int> attribute_indices(const KorvelParser& parser, const std::vector
   for (std::string_view name : names) {
     const int index = type ? type->index_of(name) : -1;
     if (index < 0) {
-      std::cerr << what << name << " is not an attribute name\n" << std::flush;
+      diag() << what << name << " is not an attribute name\n" << std::flush;
       continue;
     }
     out.push_back(index);
@@ -149,7 +150,8 @@ Word def_korvel_parser(IRSlist& args) {
   if (const char* text = atom_text(analyzer))
     parser->set_analyzer(static_cast<LexAnalyzer*>(NameSpaces::lookup(text, "LexAnalyzer")));
   const char* dist_name = atom_text(dist);
-  if (auto in = open_data_file(dist_name ? dist_name : KorvelParser::kDefaultDistFile)) parser->distances().read(*in);
+  const char* dist_file = dist_name ? dist_name : KorvelParser::kDefaultDistFile;
+  if (auto in = open_data_file(dist_file)) parser->distances().read(*in, dist_file);
   if (const char* bad_name = atom_text(bad))
     if (auto in = open_data_file(bad_name)) parser->bad_triples().read(*in);
 

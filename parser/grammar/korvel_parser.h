@@ -11,6 +11,7 @@
 
 #include "lexicon/attributes/lbitset.h"
 #include "parser/grammar/gcate.h"
+#include "parser/forest/distance_table.h"
 #include "parser/grammar/grammar_files.h"
 #include "shell/lexp.h"
 #include "shell/support/name_table.h"

@@ -19,6 +19,7 @@
 #include "shell/lexp.h"
 #include "shell/lib_commands.h"
 #include "shell/name_space.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo::testing {
 
@@ -55,9 +56,10 @@ class GrammarFixture : public ::testing::Test {
     return ::testing::internal::GetCapturedStdout();
   }
   static std::string errors_of(std::string_view text) {
-    ::testing::internal::CaptureStderr();
+    std::ostringstream errors;
+    ScopedDiagnostics capture(errors);
     run(text);
-    return ::testing::internal::GetCapturedStderr();
+    return errors.str();
   }
 
   static KorvelParser& parser() { return *current_parser(); }

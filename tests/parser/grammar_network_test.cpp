@@ -236,19 +236,6 @@ TEST_F(CategoryNamingTest, NoCategoryWithoutBaseOrName) {
 
 // ---- Data files.
 
-TEST(GrammarFilesTest, DistanceTableGivesProbabilityByDistance) {
-  DistanceTable table;
-  std::istringstream in("; comment\nV:subj:N 0.5 0.25 0.125\nN:det:Det 0.9\nbroken\n");
-  table.read(in);
-  EXPECT_EQ(table.size(), 2u);
-  EXPECT_FLOAT_EQ(*table.probability("V:subj:N", 1), 0.5f);
-  EXPECT_FLOAT_EQ(*table.probability("V:subj:N", 2), 0.25f);
-  EXPECT_FLOAT_EQ(*table.probability("V:subj:N", 9), 0.125f);
-  EXPECT_FLOAT_EQ(*table.probability("V:subj:N", -2), 0.25f);
-  EXPECT_FLOAT_EQ(*table.probability("n:DET:det", 0), 0.9f);
-  EXPECT_FALSE(table.probability("broken", 1).has_value());
-}
-
 TEST(GrammarFilesTest, BadTriplesAreKeptOncePerLineIgnoringCase) {
   BadTriples triples;
   std::istringstream in("see\tobj\tit\nSEE\tOBJ\tIT\nrun\tsubj\tdog\r\n");
