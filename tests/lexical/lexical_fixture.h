@@ -11,12 +11,12 @@
 #include "lexical/items/ending_commands.h"
 #include "lexical/patterns/pattern_commands.h"
 #include "lexicon/lexicon/lexicon_commands.h"
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/lexp_forms.h"
-#include "shell/lib_commands.h"
-#include "shell/name_space.h"
-#include "shell/obj_factory.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/forms.h"
+#include "shell/lib/commands.h"
+#include "shell/interpreter/name_space.h"
+#include "shell/interpreter/obj_factory.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {
