@@ -4,13 +4,13 @@
 #include "lexical/items/ending_commands.h"
 #include "lexicon/attributes/attribute_commands.h"
 #include "lexicon/lexicon/lexicon_commands.h"
-#include "lexicon/tokenizer_commands.h"
-#include "parser/builtin_attributes.h"
+#include "lexicon/tokenizer/tokenizer_commands.h"
+#include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/grammar_commands.h"
-#include "shell/interpreter.h"
-#include "shell/lib_commands.h"
-#include "shell/lexp.h"
-#include "shell/shell_commands.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/interpreter/shell_commands.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lib/commands.h"
 
 namespace velmo {
 

@@ -10,7 +10,7 @@
 #include "lexicon/lexicon/av_meaning.h"
 #include "lexicon/lexicon/freq_meaning.h"
 #include "lexicon/lexicon/lex_entry.h"
-#include "parser/builtin_attributes.h"
+#include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/chart.h"
 #include "parser/chart/item_atts.h"
 #include "parser/chart/sentence_view.h"

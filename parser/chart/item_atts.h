@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "lexicon/attributes/att_vec.h"
-#include "parser/builtin_attributes.h"
+#include "parser/grammar/builtin_attributes.h"
 
 namespace velmo {
 

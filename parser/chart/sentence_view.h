@@ -10,15 +10,11 @@
 
 namespace velmo {
 
-class LexAnalyzer;
-
 class SentenceView {
  public:
   // Sets may be null: no position is in them.
   SentenceView(ItemLattice& lattice, const LBitSet* skipped, const LBitSet* first_conj, const LBitSet* last_conj)
       : lattice_(&lattice), skipped_(skipped), first_conj_(first_conj), last_conj_(last_conj) {}
-  // The analyzer's lattice and sets.
-  static SentenceView of(LexAnalyzer& analyzer);
 
   // Positions, sentinel 0 included; words are at 1..positions()-1.
   int positions() const { return lattice_->positions(); }
