@@ -3,7 +3,8 @@
 # machine lacks. Safe to run again: it does nothing when all is there.
 set -e
 needed=()
-for pkg in g++ cmake make ccache libgtest-dev libgmock-dev libbenchmark-dev; do
+# wordnet-base: WordNet 3.0, one of the sources of the English data.
+for pkg in g++ cmake make ccache libgtest-dev libgmock-dev libbenchmark-dev python3 wordnet-base; do
   dpkg -s "$pkg" >/dev/null 2>&1 || needed+=("$pkg")
 done
 if [ ${#needed[@]} -gt 0 ]; then
