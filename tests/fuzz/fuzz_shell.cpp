@@ -8,8 +8,8 @@
 #include <streambuf>
 
 #include "app/command_groups.h"
-#include "shell/interpreter.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/interpreter/name_space.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo::fuzz {

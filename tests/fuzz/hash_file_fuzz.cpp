@@ -11,7 +11,7 @@
 #include "corpus/qhash.h"
 #include "corpus/triple_db.h"
 #include "fuzz_shell.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 
 namespace {
 
