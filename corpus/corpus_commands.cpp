@@ -1,3 +1,4 @@
+#include "shell/support/sizes.h"
 #include "corpus/corpus_commands.h"
 
 #include <cstdlib>
@@ -229,7 +230,7 @@ Word make_tripledb_command(IRSlist& args) {
     diag() << "(make-tripledb <dbname> <size>) needs a name and a positive size\n" << std::flush;
     return 0;
   }
-  auto db = std::make_unique<TripleDb>(static_cast<std::size_t>(size));
+  auto db = std::make_unique<TripleDb>(checked_buckets("make-tripledb", size));
   PLHash* base = db.get();
   bool inserted = false;
   NameSpaces::define(name, base, TripleDb::kType, &destroy_as<PLHash>, &inserted);

@@ -1,3 +1,4 @@
+#include "shell/support/sizes.h"
 #include "lexicon/lexicon/lexicon_commands.h"
 
 #include <cstdlib>
@@ -44,7 +45,8 @@ Word make_lexicon_command(IRSlist& args) {
   const char* name = args.take_atom();
   if (!name) return 0;
   const long size = args.take_long();
-  auto lexicon = std::make_unique<Lexicon>(size > 0 ? static_cast<std::size_t>(size) : 1);
+  // No size (read as 0) means one bucket, as it always has.
+  auto lexicon = std::make_unique<Lexicon>(size == 0 ? 1 : checked_buckets("make-lexicon", size));
   if (endings) attach_ending_table(*lexicon, *endings);
   return reinterpret_cast<Word>(NameSpaces::define_owned(name, std::move(lexicon), Lexicon::kTypeText));
 }

@@ -27,7 +27,7 @@ TEST(CheckedSize, OutOfRangeSizesAreReportedAndBounded) {
             "make-x: 100000000000 is out of range (1 to 100); 100 is used\n"
             "make-x: 0 is out of range (1 to 100); 1 is used\n"
             "make-x: -3 is out of range (1 to 100); 1 is used\n"
-            "make-x: 9223372036854775807 is out of range (1 to 100); 100 is used\n"
+            "make-x: 99999999999999999999999 is out of range (1 to 100); 100 is used\n"
             "make-x: ten is not a number; 3 is used\n"
             "make-x: nothing is not a number; 3 is used\n"
             "in: 2147483647 is out of range (1 to 16777216); 16777216 is used\n");
