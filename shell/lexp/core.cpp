@@ -51,15 +51,20 @@ const ShellTypes& ShellTypes::get() {
   return types;
 }
 
+// A value known to be something other than a stream (a text, an integer)
+// is no stream: reading or writing through it would corrupt memory.
 std::istream* as_input_stream(Word value, TypeId type) {
+  static const TypeId istream_type = type_id("istream*");
   if (!value) return nullptr;
   if (type == ShellTypes::get().stream) return static_cast<std::istream*>(from_word<std::fstream>(value));
+  if (type != kAnyType && type != istream_type) return nullptr;
   return from_word<std::istream>(value);
 }
 
 std::ostream* as_output_stream(Word value, TypeId type) {
   if (!value) return nullptr;
   if (type == ShellTypes::get().stream) return static_cast<std::ostream*>(from_word<std::fstream>(value));
+  if (type != kAnyType && type != ShellTypes::get().ostream) return nullptr;
   return from_word<std::ostream>(value);
 }
 
@@ -78,6 +83,22 @@ void LExp::set_types(const char* input_type, const char* output_type) {
 bool LExp::check_input(TypeId type) const {
   if (accepts(type)) return true;
   report_type_error(type);
+  return false;
+}
+
+void LExp::report_type_error(TypeId received, TypeId expected) const {
+  diag() << name() << " received a wrong type of argument:'" << type_name(received) << "' (" << received << ")\n"
+         << "The expected type of argument is:'" << type_name(expected) << "' (" << expected << ")\n"
+         << std::flush;
+}
+
+bool eval_expecting(const LExp& consumer, LExp* exp, Word input, TypeId type, TypeId expected, Word& value) {
+  value = exp ? exp->eval(input, type) : 0;
+  if (value == 0 || expected == kAnyType) return true;
+  const TypeId got = exp->result_type();
+  if (got == kAnyType || got == expected) return true;
+  consumer.report_type_error(got, expected);
+  value = 0;
   return false;
 }
 
@@ -277,7 +298,11 @@ Word MArgExp::eval(Word input, TypeId type) {
   if (!check_input(type)) return 0;
   // The argument vector lives on the stack: evaluation allocates nothing.
   Word values[1 + 4] = {input, 0, 0, 0, 0};
-  for (std::size_t i = 0; i < args_.size(); ++i) values[i + 1] = eval_optional(args_[i].get(), input, type);
+  for (std::size_t i = 0; i < args_.size(); ++i) {
+    const TypeId expected = i < arg_types_.size() ? arg_types_[i] : kAnyType;
+    // A value of the wrong type is not passed on as 0: the call is not made.
+    if (!eval_expecting(*this, args_[i].get(), input, type, expected, values[i + 1])) return 0;
+  }
   return call(values);
 }
 
