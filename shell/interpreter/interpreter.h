@@ -70,6 +70,12 @@ class Interpreter {
   // expansions, strings): a file that loads itself or a macro that expands
   // into itself stops here instead of exhausting the stack.
   static constexpr int kMaxRunDepth = 200;
+  // The work one top-level command may do: macro expansions count 1, file
+  // loads kLoadWork. The depth bound above does not bound the width: a
+  // macro that expands into two calls of itself, or a file that loads itself
+  // twice, would run 2^200 times. Beyond the bound the command is stopped.
+  static constexpr unsigned long kMaxCommandWork = 1'000'000;
+  static constexpr unsigned long kLoadWork = 100;
   static Interpreter& instance();
 
   // Registration.
@@ -87,6 +93,17 @@ class Interpreter {
   // Opens `name` on the search path and runs it; false if it cannot be opened.
   bool load_file(std::string_view name);
 
+  // Counts `units` of work of the running top-level command; false once
+  // its work is spent (reported once), after which everything it would
+  // still run is skipped until it ends.
+  bool add_work(unsigned long units);
+  bool command_stopped() const { return command_stopped_; }
+  // Stops the running top-level command (if any) without a message of its
+  // own: the caller has reported why.
+  void stop_command() {
+    if (form_depth_ > 0) command_stopped_ = true;
+  }
+
   bool prompt() const { return prompt_; }
   void set_prompt(bool on) { prompt_ = on; }
   bool show_commands() const { return show_commands_; }
@@ -100,6 +117,8 @@ class Interpreter {
   void register_builtin_commands();
   void add(std::string_view name, CommandHandler handler, const char* doc, bool replace);
   void run_tokenizer(TokenizerBase& tokenizer);
+  // Runs a form as a macro expansion or a command.
+  Word dispatch(IRSlist& form, const char* name);
 
   NameTable<CommandEntry> commands_;
   StringPool docs_;
@@ -107,6 +126,11 @@ class Interpreter {
   bool show_commands_ = false;
   TokenizerBase* current_tokenizer_ = nullptr;
   int run_depth_ = 0;
+  // Forms being executed, nested; 1 inside a top-level command.
+  int form_depth_ = 0;
+  unsigned long command_work_ = 0;
+  bool command_stopped_ = false;
+  std::string command_name_;  // of the running top-level command, for the message
   SearchPath search_path_;
 };
 

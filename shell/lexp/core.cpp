@@ -10,6 +10,7 @@
 #include "shell/reader/tokenizer.h"
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/forms.h"
+#include "shell/interpreter/interpreter.h"
 #include "shell/interpreter/name_space.h"
 #include "shell/interpreter/obj_factory.h"
 #include "shell/support/diagnostics.h"
@@ -136,7 +137,7 @@ LExpPtr build_from_prototype(const LExp& prototype, IRSlist& args) {
 
 LExpPtr expand_macro(Macro& macro, IRSlist& args) {
   std::string expansion;
-  if (!macro.expand(args, expansion)) return nullptr;
+  if (!Interpreter::instance().add_work(1) || !macro.expand(args, expansion)) return nullptr;
   return LExp::from_expansion(expansion);
 }
 
@@ -148,8 +149,11 @@ LExpPtr LExp::get_exp(IRSlist* node) {
     diag() << "LExp::get_exp: " << (node->atom() ? node->atom() : "()") << " is not a LExp\n" << std::flush;
     return nullptr;
   }
+  // A stopped command builds nothing more.
+  if (Interpreter::instance().command_stopped()) return nullptr;
   BuildDepthGuard depth;
   if (depth.too_deep()) {
+    Interpreter::instance().stop_command();
     // Reported once per outermost build, not once per level on the way out.
     if (!deep_nesting_reported)
       diag() << "LExp::get_exp: expression nested more than " << kMaxBuildDepth << " levels deep\n"
