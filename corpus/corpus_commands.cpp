@@ -282,6 +282,10 @@ void register_corpus_commands(Interpreter& interpreter) {
   interpreter.add_command("make-tripledb", make_tripledb_command,
                           "(make-tripledb <dbname> <size>) creates a TripleDb object named <dbname>\n");
   interpreter.add_command("add-triples", add_triples_command, "(add-triples <DB> <RELATION> <FILE>)");
+  // These free entries, or add so many that a table may be rebuilt, while
+  // a dump filter may be walking them.
+  for (const char* name : {"copy", "merge", "unlink-file", "populate", "reconstruct", "sort-links", "add-triples"})
+    interpreter.mark_freeing(name);
 }
 
 }  // namespace velmo

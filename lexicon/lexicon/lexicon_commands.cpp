@@ -155,6 +155,7 @@ void register_lexicon_commands(Interpreter& interpreter) {
   interpreter.add_command(
       "clear-lexicon", &clear_lexicon_command,
       "(clear-lexicon lexicon-name) remove the entries in the lexicon (the disk file is unchanged).");
+  interpreter.mark_freeing("clear-lexicon");
   interpreter.add_command("link-lex-file", &link_lex_file_command,
                           "(link-lex-file lexicon-name header.hdr) Link a lexicon to a disk file so that if an "
                           "entry is not found, the disk file will be searched.");

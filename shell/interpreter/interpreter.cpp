@@ -137,6 +137,10 @@ void Interpreter::add(std::string_view name, CommandHandler handler, const char*
   }
 }
 
+void Interpreter::mark_freeing(std::string_view name) {
+  if (CommandEntry* entry = commands_.find(name)) entry->frees_objects = true;
+}
+
 void Interpreter::add_command(std::string_view name, CommandHandler handler, const char* doc) {
   add(name, handler, doc, false);
 }
@@ -242,6 +246,11 @@ Word Interpreter::dispatch(IRSlist& form, const char* name) {
     }
   }
   const CommandEntry* entry = commands_.find(name);
+  if (entry && entry->frees_objects && expression_runs_ > 0) {
+    diag() << "(" << name << " ...) is refused inside an expression: it would free what the expression uses\n"
+           << std::flush;
+    return 0;
+  }
   if (!entry) {
     diag() << "unknown function " << name << '\n' << (form.is_list() ? form.flat() : "") << '\n' << std::flush;
     return 0;
@@ -252,6 +261,12 @@ Word Interpreter::dispatch(IRSlist& form, const char* name) {
 void Interpreter::execute_forms(IRSlist& forms) {
   while (std::unique_ptr<IRSlist> form = forms.take_first())
     if (form->is_list()) execute_form(*form);
+}
+
+void Interpreter::execute_forms_in_expression(IRSlist& forms) {
+  ++expression_runs_;
+  execute_forms(forms);
+  --expression_runs_;
 }
 
 bool Interpreter::load_file(std::string_view name) {

@@ -28,6 +28,9 @@ using CommandHandler = Word (*)(IRSlist& args);
 struct CommandEntry {
   CommandHandler handler = nullptr;
   const char* doc = nullptr;  // null: no documentation
+  // Frees or empties objects (name spaces, lexicons, databases): refused
+  // while an expression runs commands, since the expression may hold them.
+  bool frees_objects = false;
 };
 
 // Prints the help listing: entries whose names match `regex` (anchored at
@@ -81,6 +84,8 @@ class Interpreter {
   // Registration.
   void add_command(std::string_view name, CommandHandler handler, const char* doc);
   void add_or_replace_command(std::string_view name, CommandHandler handler, const char* doc);
+  // Marks a registered command as one that frees or empties objects.
+  void mark_freeing(std::string_view name);
   CommandHandler find_command(std::string_view name) const;
   void list_commands(std::ostream& out, const char* regex) const;
 
@@ -90,6 +95,9 @@ class Interpreter {
   Word execute_form(IRSlist& form);
   // Executes each element of `forms` as a form, freeing it afterwards.
   void execute_forms(IRSlist& forms);
+  // The same for forms run by an expression that is being evaluated
+  // (exec-commands): commands that free objects are refused meanwhile.
+  void execute_forms_in_expression(IRSlist& forms);
   // Opens `name` on the search path and runs it; false if it cannot be opened.
   bool load_file(std::string_view name);
 
@@ -128,6 +136,8 @@ class Interpreter {
   int run_depth_ = 0;
   // Forms being executed, nested; 1 inside a top-level command.
   int form_depth_ = 0;
+  // Expressions now running commands (exec-commands within exec-commands).
+  int expression_runs_ = 0;
   unsigned long command_work_ = 0;
   bool command_stopped_ = false;
   std::string command_name_;  // of the running top-level command, for the message

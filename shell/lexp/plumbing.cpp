@@ -67,7 +67,7 @@ class ExecCommandsExp final : public DefaultClone<ExecCommandsExp> {
     if (!forms_) return 0;
     StringPool texts;
     std::unique_ptr<IRSlist> forms = forms_->copy(texts);
-    Interpreter::instance().execute_forms(*forms);
+    Interpreter::instance().execute_forms_in_expression(*forms);
     return 0;
   }
 
