@@ -6,6 +6,7 @@
 #include "lexicon/lexicon/lexicon_commands.h"
 #include "lexicon/tokenizer_commands.h"
 #include "parser/builtin_attributes.h"
+#include "parser/grammar/grammar_commands.h"
 #include "shell/interpreter.h"
 #include "shell/lib_commands.h"
 #include "shell/lexp.h"
@@ -23,6 +24,7 @@ void register_command_groups(Interpreter& interpreter) {
   register_ending_commands(interpreter);
   register_corpus_commands(interpreter);
   register_builtin_attribute_commands(interpreter);
+  register_grammar_commands(interpreter);
 }
 
 }  // namespace velmo

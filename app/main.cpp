@@ -11,6 +11,7 @@
 #include "shell/interpreter.h"
 #include "shell/name_space.h"
 #include "shell/settings.h"
+#include "shell/support/diagnostics.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
   ShellSettings& settings = velmo::shell_settings();
   read_command_line(argc, argv, settings);
   if (!settings.search_path) {
-    std::cerr << "The search path for data files are not defined.\n "
+    velmo::diag() << "The search path for data files are not defined.\n "
               << "You must use '-p PATHS' option or define the environment\n"
               << "variable KORVELPATH" << '\n'
               << std::flush;

@@ -10,6 +10,7 @@
 #include "shell/interpreter.h"
 #include "shell/lexp.h"
 #include "shell/name_space.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
@@ -25,11 +26,11 @@ template <class Db = PLHash>
 Db* take_database(IRSlist& args, const char* type = "PLHash") {
   const char* name = args.length() > 0 ? args.take_atom() : nullptr;
   if (!name) {
-    std::cerr << "Database name is missing\n" << std::flush;
+    diag() << "Database name is missing\n" << std::flush;
     return nullptr;
   }
   if (!NameSpaces::lookup(name, "", false)) {
-    std::cerr << "Database " << name << " is not found\n" << std::flush;
+    diag() << "Database " << name << " is not found\n" << std::flush;
     return nullptr;
   }
   // An object of another type is reported by the lookup itself.
@@ -42,7 +43,7 @@ QHash* take_linked_file(IRSlist& args) {
   PLHash* db = take_database(args);
   if (!db) return nullptr;
   if (!db->linked()) {
-    std::cerr << "Database " << name << " is not linked to a disk file\n" << std::flush;
+    diag() << "Database " << name << " is not linked to a disk file\n" << std::flush;
     return nullptr;
   }
   return db->file();
@@ -99,7 +100,7 @@ Word dump_command(IRSlist& args) {
   const char* name = args.take_atom();
   std::ofstream out(name ? name : "", std::ios::trunc);
   if (!out) {
-    std::cerr << "Can't open " << (name ? name : "") << '\n' << std::flush;
+    diag() << "Can't open " << (name ? name : "") << '\n' << std::flush;
     return 0;
   }
   return result(db->dump(out, filter.get()));
@@ -110,19 +111,19 @@ Word link_file_command(IRSlist& args) {
   PLHash* db = take_database(args);
   if (!db) return 0;
   if (db->linked()) {
-    std::cerr << "Database " << db_name << " is already linked to a disk file\n" << std::flush;
+    diag() << "Database " << db_name << " is already linked to a disk file\n" << std::flush;
     return 0;
   }
   const char* header_name = args.length() > 0 ? args.take_atom() : nullptr;
   if (!header_name) {
-    std::cerr << "(link-file db header.hdr) needs a header file\n" << std::flush;
+    diag() << "(link-file db header.hdr) needs a header file\n" << std::flush;
     return 0;
   }
   SearchPath& path = Interpreter::instance().search_path();
   const std::optional<std::string> header_path = path.find(header_name);
   std::unique_ptr<std::ifstream> header = header_path ? path.open(header_name) : nullptr;
   if (!header) {
-    if (!header_path) std::cerr << "Can't open " << header_name << '\n' << std::flush;
+    if (!header_path) diag() << "Can't open " << header_name << '\n' << std::flush;
     return 0;
   }
   switch (db->link_file(*header_path, *header)) {
@@ -144,7 +145,7 @@ PLHash* take_linked_database(IRSlist& args) {
   const char* name = args.length() > 0 ? args.peek_atom() : nullptr;
   PLHash* db = take_database(args);
   if (db && !db->linked()) {
-    std::cerr << "Database " << name << " is not linked to a disk file\n" << std::flush;
+    diag() << "Database " << name << " is not linked to a disk file\n" << std::flush;
     return nullptr;
   }
   return db;
@@ -181,7 +182,7 @@ Word get_total_count_command(IRSlist& args) {
 
 Word validate_command(IRSlist& args) {
   QHash* file = take_linked_file(args);
-  return result(file && file->validate(std::cerr));
+  return result(file && file->validate(diag()));
 }
 
 void print_profile(std::ostream& out, const std::vector<std::uint32_t>& lengths) {
@@ -225,7 +226,7 @@ Word make_tripledb_command(IRSlist& args) {
   const char* name = args.length() > 0 ? args.take_atom() : nullptr;
   const long size = name && args.length() > 0 ? args.take_long() : 0;
   if (!name || size <= 0) {
-    std::cerr << "(make-tripledb <dbname> <size>) needs a name and a positive size\n" << std::flush;
+    diag() << "(make-tripledb <dbname> <size>) needs a name and a positive size\n" << std::flush;
     return 0;
   }
   auto db = std::make_unique<TripleDb>(static_cast<std::size_t>(size));
@@ -242,7 +243,7 @@ Word add_triples_command(IRSlist& args) {
   if (!db) return 0;
   const char* relation = args.length() > 0 ? args.take_atom() : nullptr;
   if (!relation || args.length() == 0) {
-    std::cerr << "(add-triples <DB> <RELATION> <FILE>) needs a relation and a file\n" << std::flush;
+    diag() << "(add-triples <DB> <RELATION> <FILE>) needs a relation and a file\n" << std::flush;
     return 0;
   }
   return with_input(args, [db, relation](std::istream& in) { return db->add_triples(relation, in); });

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lexicon/tokenizer/tokenizer.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
@@ -38,7 +39,7 @@ std::optional<HashHeader> read_hash_header(std::istream& in, std::string_view he
   const std::optional<std::uint32_t> buckets = fields.size() == 3 ? positive_number(fields[1]) : std::nullopt;
   const std::optional<std::uint32_t> block_size = fields.size() == 3 ? positive_number(fields[2]) : std::nullopt;
   if (!buckets || !block_size) {
-    std::cerr << "The header file " << header_name
+    diag() << "The header file " << header_name
               << " must give a file name, a bucket count and a block size\n"
               << std::flush;
     return std::nullopt;

@@ -5,6 +5,7 @@
 
 #include "corpus/hash_header.h"
 #include "shell/lexp.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
@@ -36,7 +37,7 @@ PLHash::~PLHash() {
 }
 
 void PLHash::report_undefined(std::string_view operation) {
-  std::cerr << "PLHash::" << operation << " must be defined by a subclass.\n" << std::flush;
+  diag() << "PLHash::" << operation << " must be defined by a subclass.\n" << std::flush;
 }
 
 PLHash::EntryPtr PLHash::new_entry() {
@@ -137,7 +138,7 @@ bool PLHash::dump(std::ostream& out, LExp* filter) {
 
 bool PLHash::same_kind(const PLHash& other, std::string_view operation) const {
   if (std::string_view(kind()) == other.kind()) return true;
-  std::cerr << "Can't " << operation << " a " << other.kind() << " into a " << kind() << '\n' << std::flush;
+  diag() << "Can't " << operation << " a " << other.kind() << " into a " << kind() << '\n' << std::flush;
   return false;
 }
 
@@ -160,7 +161,7 @@ bool PLHash::copy_from(PLHash& source) {
 
 bool PLHash::merge_from(PLHash& source) {
   if (&source == this) {
-    std::cerr << "Can't merge a database into itself\n" << std::flush;
+    diag() << "Can't merge a database into itself\n" << std::flush;
     return false;
   }
   if (!same_kind(source, "merge")) return false;

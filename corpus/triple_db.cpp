@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lexicon/tokenizer/tokenizer.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/text.h"
 
 namespace velmo {
@@ -112,7 +113,7 @@ bool TripleDb::pack_entry(const Entry& entry, StrBufs& out) {
 
 PLHash::EntryPtr TripleDb::unpack_entry(std::string_view key, std::string_view bytes) {
   std::unique_ptr<TripleEntry> entry = TripleEntry::unpack(bytes);
-  if (!entry) std::cerr << "The stored entry of " << key << " is corrupt\n" << std::flush;
+  if (!entry) diag() << "The stored entry of " << key << " is corrupt\n" << std::flush;
   return entry;
 }
 
@@ -159,7 +160,7 @@ bool TripleDb::read_lines(std::istream& in, std::size_t fields, const char* form
     if (count) {
       ok = add_line(line, *count) && ok;
     } else {
-      std::cerr << "Line " << line_number << " is not " << format << '\n' << std::flush;
+      diag() << "Line " << line_number << " is not " << format << '\n' << std::flush;
       ok = false;
     }
     line.clear();

@@ -10,6 +10,7 @@
 #include "lexicon/tokenizer/tokenizer.h"
 #include "shell/interpreter.h"
 #include "shell/name_space.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
@@ -36,7 +37,7 @@ std::unique_ptr<T> build_tokenizer(IRSlist& args, std::size_t token_buffer, std:
     tokenizer = std::make_unique<T>(separator->atom() ? separator->atom() : "", token_buffer, input_buffer);
   } else {
     if (args.length() != 6) {
-      std::cerr << "(def-tokenizer ...) incorrect number of arguments\n" << std::flush;
+      diag() << "(def-tokenizer ...) incorrect number of arguments\n" << std::flush;
       return nullptr;
     }
     const char* texts[6];
@@ -108,12 +109,12 @@ void test_socket_tokenizer(SocketTokenizer& tokenizer, const char* input) {
   }
   const std::optional<std::string> path = Interpreter::instance().search_path().find(input);
   if (!path) {
-    std::cerr << "The file " << input << " cannot be opened\n" << std::flush;
+    diag() << "The file " << input << " cannot be opened\n" << std::flush;
     return;
   }
   const int fd = ::open(path->c_str(), O_RDONLY);
   if (fd < 0) {
-    std::cerr << "The file " << *path << " exists, but cannot be opened\n" << std::flush;
+    diag() << "The file " << *path << " exists, but cannot be opened\n" << std::flush;
     return;
   }
   tokenizer.set_input(fd);

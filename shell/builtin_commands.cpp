@@ -4,6 +4,7 @@
 
 #include "shell/interpreter.h"
 #include "shell/name_space.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
@@ -25,7 +26,7 @@ Word exit_command(IRSlist&) {
 
 Word quote_command(IRSlist& args) {
   if (args.length() != 1) {
-    std::cerr << "quote must take one argument\n" << std::flush;
+    diag() << "quote must take one argument\n" << std::flush;
     return 0;
   }
   IRSlist* only = args.element_at(0);

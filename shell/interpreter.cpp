@@ -9,6 +9,7 @@
 
 #include "lexicon/tokenizer/tokenizer.h"
 #include "shell/name_space.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/regex.h"
 
 namespace velmo {
@@ -20,7 +21,7 @@ void print_help_listing(std::ostream& out, std::vector<std::pair<std::string, co
   Regex filter;
   if (regex) {
     if (!filter.compile_anchored(regex)) {
-      std::cerr << "regexp(3): " << filter.error() << '\n' << std::flush;
+      diag() << "regexp(3): " << filter.error() << '\n' << std::flush;
       return;
     }
     std::erase_if(entries, [&](const auto& entry) { return !filter.matches_prefix(entry.first.c_str()); });
@@ -43,7 +44,7 @@ std::optional<std::string> expand_environment(std::string_view name) {
     }
     const std::size_t close = name.find(')', i);
     if (i + 1 >= name.size() || name[i + 1] != '(' || close == std::string_view::npos) {
-      std::cerr << "syntax error in " << name << '\n' << std::flush;
+      diag() << "syntax error in " << name << '\n' << std::flush;
       return std::nullopt;
     }
     const std::string variable(name.substr(i + 2, close - i - 2));
@@ -105,12 +106,12 @@ std::optional<std::string> SearchPath::find(std::string_view raw_name) {
 std::unique_ptr<std::ifstream> SearchPath::open(std::string_view name) {
   const std::optional<std::string> full = find(name);
   if (!full) {
-    std::cerr << "The file " << name << " cannot be opened\n" << std::flush;
+    diag() << "The file " << name << " cannot be opened\n" << std::flush;
     return nullptr;
   }
   auto stream = std::make_unique<std::ifstream>(*full, std::ios::binary);
   if (!stream->is_open()) {
-    std::cerr << "The file " << *full << " exists, but cannot be opened\n" << std::flush;
+    diag() << "The file " << *full << " exists, but cannot be opened\n" << std::flush;
     return nullptr;
   }
   return stream;
@@ -132,7 +133,7 @@ void Interpreter::add(std::string_view name, CommandHandler handler, const char*
   if (replace) {
     item->value = CommandEntry{handler, stored_doc};
   } else {
-    std::cerr << "Duplicate definition of " << name << '\n' << std::flush;
+    diag() << "Duplicate definition of " << name << '\n' << std::flush;
   }
 }
 
@@ -158,7 +159,7 @@ void Interpreter::list_commands(std::ostream& out, const char* regex) const {
 
 void Interpreter::run_tokenizer(TokenizerBase& tokenizer) {
   if (run_depth_ >= kMaxRunDepth) {
-    std::cerr << "Command text nested more than " << kMaxRunDepth << " levels deep is not run\n" << std::flush;
+    diag() << "Command text nested more than " << kMaxRunDepth << " levels deep is not run\n" << std::flush;
     return;
   }
   ++run_depth_;
@@ -170,7 +171,7 @@ void Interpreter::run_tokenizer(TokenizerBase& tokenizer) {
     if (prompt_) std::cout << "> " << std::flush;
     std::unique_ptr<IRSlist> item = IRSlist::read(tokenizer);
     if (item) {
-      if (show_commands_) std::cerr << item->indented() << std::flush;
+      if (show_commands_) diag() << item->indented() << std::flush;
       if (item->is_list()) execute_form(*item);
     } else if (!tokenizer.has_input()) {
       break;
@@ -210,7 +211,7 @@ Word Interpreter::execute_form(IRSlist& form) {
   }
   const CommandEntry* entry = commands_.find(name);
   if (!entry) {
-    std::cerr << "unknown function " << name << '\n' << (form.is_list() ? form.flat() : "") << '\n' << std::flush;
+    diag() << "unknown function " << name << '\n' << (form.is_list() ? form.flat() : "") << '\n' << std::flush;
     return 0;
   }
   return entry->handler(form);

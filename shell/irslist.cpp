@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lexicon/tokenizer/tokenizer.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/string_pool.h"
 #include "shell/support/text.h"
 
@@ -31,7 +32,7 @@ bool is_keyword_atom(const IRSlist* node, std::string_view name) {
 }
 
 void report_found_list(const IRSlist* list) {
-  std::cerr << "expecting an atom. This is found instead:\n(" << list->flat() << ")\n" << std::flush;
+  diag() << "expecting an atom. This is found instead:\n(" << list->flat() << ")\n" << std::flush;
 }
 
 }  // namespace
@@ -79,7 +80,7 @@ const char* IRSlist::peek_atom() const {
 long IRSlist::take_long() {
   const char* text = take_atom();
   if (!text) {
-    std::cerr << "IRSlist::get_long_val expecting a string\n" << std::flush;
+    diag() << "IRSlist::get_long_val expecting a string\n" << std::flush;
     return 0;
   }
   return scan_int(text);
@@ -88,7 +89,7 @@ long IRSlist::take_long() {
 float IRSlist::take_float() {
   const char* text = take_atom();
   if (!text) {
-    std::cerr << "IRSlist::get_float_val expecting a string\n" << std::flush;
+    diag() << "IRSlist::get_float_val expecting a string\n" << std::flush;
     return 0;
   }
   return scan_float(text);
@@ -97,7 +98,7 @@ float IRSlist::take_float() {
 float IRSlist::float_at(std::size_t n) const {
   const IRSlist* node = element_at(n);
   if (!node || !node->atom_) {
-    std::cerr << "IRSlist::get_float_val expecting a string\n" << std::flush;
+    diag() << "IRSlist::get_float_val expecting a string\n" << std::flush;
     return 0;
   }
   return scan_float(node->atom_);
@@ -137,7 +138,7 @@ SlistNode* IRSlist::keyword_node(std::string_view name, SlistNode** previous) co
 }
 
 void IRSlist::report_missing(std::string_view name, bool quiet) const {
-  if (!quiet) std::cerr << "argument " << name << " is not found\n" << std::flush;
+  if (!quiet) diag() << "argument " << name << " is not found\n" << std::flush;
 }
 
 IRSlist* IRSlist::peek_value_node(std::string_view name, bool quiet) const {
@@ -180,7 +181,7 @@ bool IRSlist::integer_after(std::string_view name, long& value, bool quiet) cons
   const IRSlist* node = peek_value_node(name, quiet);
   if (!node) return false;
   if (!node->atom_) {
-    std::cerr << "There must be an integer after " << name << '\n' << std::flush;
+    diag() << "There must be an integer after " << name << '\n' << std::flush;
     return false;
   }
   value = scan_int(node->atom_);
@@ -191,7 +192,7 @@ bool IRSlist::number_after(std::string_view name, float& value, bool quiet) cons
   const IRSlist* node = peek_value_node(name, quiet);
   if (!node) return false;
   if (!node->atom_) {
-    std::cerr << "There must be a number after " << name << '\n' << std::flush;
+    diag() << "There must be a number after " << name << '\n' << std::flush;
     return false;
   }
   value = scan_float(node->atom_);

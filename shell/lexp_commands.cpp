@@ -7,6 +7,7 @@
 #include "shell/lexp_forms.h"
 #include "shell/lexp_macro.h"
 #include "shell/lexp_scope.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -17,7 +18,7 @@ namespace {
 Word declare_var_command(IRSlist& args) {
   const char* name = args.take_atom();
   if (!name) {
-    std::cerr << "declare-var: the variable name is missing\n" << std::flush;
+    diag() << "declare-var: the variable name is missing\n" << std::flush;
     return 0;
   }
   TypeId type = kAnyType;

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "shell/lexp_forms.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -103,7 +104,7 @@ class WhileExp final : public DefaultClone<WhileExp, SequenceExp> {
       if (!items_[0]->eval(input, type)) return 0;
       eval_rest(items_, 1, input, type, 0);
     }
-    std::cerr << "(while ...): stopped after " << kMaxWhileRounds << " rounds; the condition never became 0\n"
+    diag() << "(while ...): stopped after " << kMaxWhileRounds << " rounds; the condition never became 0\n"
               << std::flush;
     return 0;
   }

@@ -9,6 +9,7 @@
 #include "shell/lexp_forms.h"
 #include "shell/name_space.h"
 #include "shell/obj_factory.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -31,7 +32,7 @@ TypeId TypeTable::id(std::string_view name) {
 std::string_view TypeTable::name(TypeId id) const {
   if (id == kAnyType) return "void*";
   if (id < 1 || static_cast<std::size_t>(id) > names_.size()) {
-    std::cerr << "Unknown type id: " << id << '\n' << std::flush;
+    diag() << "Unknown type id: " << id << '\n' << std::flush;
     return {};
   }
   return names_[static_cast<std::size_t>(id) - 1];
@@ -78,7 +79,7 @@ bool LExp::check_input(TypeId type) const {
 }
 
 void LExp::report_type_error(TypeId received) const {
-  std::cerr << name() << " received a wrong type of argument:'" << type_name(received) << "' (" << received << ")\n"
+  diag() << name() << " received a wrong type of argument:'" << type_name(received) << "' (" << received << ")\n"
             << "The expected type of argument is:'" << type_name(input_type_) << "' (" << input_type_ << ")\n"
             << std::flush;
 }
@@ -120,14 +121,14 @@ LExpPtr expand_macro(Macro& macro, IRSlist& args) {
 LExpPtr LExp::get_exp(IRSlist* node) {
   if (!node) return nullptr;
   if (node->is_atom()) {
-    std::cerr << "LExp::get_exp: " << (node->atom() ? node->atom() : "()") << " is not a LExp\n" << std::flush;
+    diag() << "LExp::get_exp: " << (node->atom() ? node->atom() : "()") << " is not a LExp\n" << std::flush;
     return nullptr;
   }
   BuildDepthGuard depth;
   if (depth.too_deep()) {
     // Reported once per outermost build, not once per level on the way out.
     if (!deep_nesting_reported)
-      std::cerr << "LExp::get_exp: expression nested more than " << kMaxBuildDepth << " levels deep\n"
+      diag() << "LExp::get_exp: expression nested more than " << kMaxBuildDepth << " levels deep\n"
                 << std::flush;
     deep_nesting_reported = true;
     return nullptr;
@@ -138,7 +139,7 @@ LExpPtr LExp::get_exp(IRSlist* node) {
   if (NameSpace* space = NameSpaces::current())
     if (Macro* macro = space->find_macro(name)) return expand_macro(*macro, *node);
   if (const LExp* prototype = find_prototype(name)) return build_from_prototype(*prototype, *node);
-  std::cerr << "LExp::get_exp:  unknown type: '" << name << "'\n" << std::flush;
+  diag() << "LExp::get_exp:  unknown type: '" << name << "'\n" << std::flush;
   return nullptr;
 }
 
@@ -260,7 +261,7 @@ MArgExp::MArgExp(const MArgExp& prototype)
 void MArgExp::init(IRSlist& args) {
   const std::size_t count = args.length();
   if (count > max_args_) {
-    std::cerr << "Incorrect number of arguments in " << name_ << ". Expected: " << max_args_ << " Actual: " << count
+    diag() << "Incorrect number of arguments in " << name_ << ". Expected: " << max_args_ << " Actual: " << count
               << '\n'
               << std::flush;
     return;
@@ -339,7 +340,7 @@ void NamedObjConst::init(IRSlist& args) {
   const char* name = args.take_atom();
   const char* type = args.take_atom();
   if (!name || !type) {
-    std::cerr << "the type of '" << (name ? name : "") << "' is not defined\n" << std::flush;
+    diag() << "the type of '" << (name ? name : "") << "' is not defined\n" << std::flush;
     return;
   }
   set_value(to_word(NameSpaces::lookup(name, type, true)));
@@ -371,7 +372,7 @@ void IstrmConst::init(IRSlist& args) {
   if (!name) return;
   auto file = std::make_unique<std::ifstream>(name, std::ios::binary);
   if (!file->is_open()) {
-    std::cerr << "Can't open file: " << name << '\n' << std::flush;
+    diag() << "Can't open file: " << name << '\n' << std::flush;
     return;
   }
   file_ = std::move(file);
@@ -386,7 +387,7 @@ void OstrmConst::init(IRSlist& args) {
   if (!name) return;
   auto file = std::make_unique<std::ofstream>(name, std::ios::binary | std::ios::trunc);
   if (!file->is_open()) {
-    std::cerr << "Can't open file: " << name << '\n' << std::flush;
+    diag() << "Can't open file: " << name << '\n' << std::flush;
     return;
   }
   file_ = std::move(file);

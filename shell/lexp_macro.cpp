@@ -5,6 +5,7 @@
 
 #include "lexicon/tokenizer/tokenizer.h"
 #include "shell/irslist.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/text.h"
 
 namespace velmo {
@@ -49,7 +50,7 @@ int MacroDefinition::parameter_index(std::string_view token) const {
 bool MacroDefinition::expand(IRSlist& args, std::string& text) {
   const std::size_t count = args.length();
   if (count != parameters_.size())
-    std::cerr << "Expecting " << parameters_.size() << " arguments for for '" << name_ << "'. Found: " << count
+    diag() << "Expecting " << parameters_.size() << " arguments for for '" << name_ << "'. Found: " << count
               << '\n'
               << std::flush;
   std::vector<std::string> values(parameters_.size());
@@ -89,7 +90,7 @@ void MacroDefinition::show_if_debugged(const std::string& text) const {
   const std::optional<std::string>& setting = debug_macro();
   if (!setting) return;
   if (!(setting->starts_with('*') || equal_nocase(*setting, name_))) return;
-  std::cerr << "Expand macro: " << name_ << '\n' << text << '\n' << std::flush;
+  diag() << "Expand macro: " << name_ << '\n' << text << '\n' << std::flush;
 }
 
 namespace {
@@ -126,7 +127,7 @@ bool define_macro(IRSlist& args) {
   }
   NameSpace* space = NameSpaces::current();
   if (!space) {
-    std::cerr << "defmacro: there is no current name space for " << name << '\n' << std::flush;
+    diag() << "defmacro: there is no current name space for " << name << '\n' << std::flush;
     return false;
   }
   return space->add_macro(name, std::make_unique<MacroDefinition>(name, std::move(parameters), std::move(body)));

@@ -9,6 +9,7 @@
 #include "shell/interpreter.h"
 #include "shell/lexp_forms.h"
 #include "shell/name_space.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {
@@ -127,7 +128,7 @@ class OpenFileExp final : public DefaultClone<OpenFileExp, LAdaptor> {
     const auto mode = write_ ? std::ios::out | std::ios::trunc | std::ios::binary : std::ios::in | std::ios::binary;
     auto file = std::make_unique<std::fstream>(path, mode);
     if (!file->is_open()) {
-      std::cerr << "Can't open file: " << path << '\n' << std::flush;
+      diag() << "Can't open file: " << path << '\n' << std::flush;
       return 0;
     }
     return to_word(OpenFiles::instance().add(std::move(file)));
@@ -144,7 +145,7 @@ class CloseFileExp final : public DefaultClone<CloseFileExp, LAdaptor> {
   const char* name() const override { return "close-file"; }
   Word apply(Word input) override {
     if (input && !OpenFiles::instance().close(input))
-      std::cerr << "close-file: the input is not a file opened by open-file\n" << std::flush;
+      diag() << "close-file: the input is not a file opened by open-file\n" << std::flush;
     return 0;
   }
 };
@@ -186,7 +187,7 @@ class SetTokenizerInputExp final : public DefaultClone<SetTokenizerInputExp, Tok
   bool attach(TokenizerBase& base, Word input, TypeId type) override {
     auto* tokenizer = dynamic_cast<Tokenizer*>(&base);
     if (!tokenizer) {
-      std::cerr << "set-tokenizer-input: the tokenizer does not read streams\n" << std::flush;
+      diag() << "set-tokenizer-input: the tokenizer does not read streams\n" << std::flush;
       return false;
     }
     std::istream* stream = &std::cin;

@@ -4,6 +4,7 @@
 
 #include "shell/lexp_forms.h"
 #include "shell/lexp_scope.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -12,7 +13,7 @@ namespace velmo {
 
 bool Variable::assign(Word value, TypeId value_type) {
   if (type_ != kAnyType && value_type != type_) {
-    std::cerr << "the variable " << name_ << " is assigned an incompatible type: " << type_name(value_type)
+    diag() << "the variable " << name_ << " is assigned an incompatible type: " << type_name(value_type)
               << ". The expected type is: " << type_name(type_) << '\n'
               << std::flush;
     return false;
@@ -54,7 +55,7 @@ VariablePtr ScopeStack::define_in(Scope& scope, std::string_view name, TypeId ty
   auto [item, inserted] = scope.insert(name, variable);
   (void)item;
   if (!inserted) {
-    std::cerr << "Duplicate definition of " << name << '\n' << std::flush;
+    diag() << "Duplicate definition of " << name << '\n' << std::flush;
     return nullptr;
   }
   return variable;
@@ -130,7 +131,7 @@ void FuncExp::init(IRSlist& args) {
   const std::size_t count = args.length();
   const std::size_t expected = definition_->parameters.size();
   if (count != expected) {
-    std::cerr << definition_->name << " requires " << expected << " arguments. " << count << " found.\n"
+    diag() << definition_->name << " requires " << expected << " arguments. " << count << " found.\n"
               << std::flush;
     return;
   }
@@ -144,7 +145,7 @@ Word FuncExp::eval(Word input, TypeId type) {
   if (function.body.empty() || args_.size() != function.parameters.size()) return 0;
   CallDepthGuard depth;
   if (depth.too_deep()) {
-    std::cerr << function.name << ": function calls nested more than " << kMaxCallDepth << " levels deep\n"
+    diag() << function.name << ": function calls nested more than " << kMaxCallDepth << " levels deep\n"
               << std::flush;
     return 0;
   }
@@ -184,7 +185,7 @@ VariablePtr take_variable(IRSlist& args, const char* form) {
   const char* name = args.take_atom();
   if (!name) return nullptr;
   VariablePtr variable = ScopeStack::instance().find(name);
-  if (!variable) std::cerr << "(" << form << " ... ): the variable " << name << " is not defined\n" << std::flush;
+  if (!variable) diag() << "(" << form << " ... ): the variable " << name << " is not defined\n" << std::flush;
   return variable;
 }
 

@@ -8,6 +8,7 @@
 #include "shell/lib_exp_support.h"
 #include "shell/lib_word_list.h"
 #include "shell/name_space.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -23,7 +24,7 @@ Word make_word_list_command(IRSlist& args) {
   args.take_flag(":case-sensitive");
   const char* name = args.take_atom();
   if (!name) {
-    std::cerr << "make-word-list: the name of the word list is missing\n" << std::flush;
+    diag() << "make-word-list: the name of the word list is missing\n" << std::flush;
     return 0;
   }
   const std::size_t buckets = size ? std::strtoul(size, nullptr, 10) : 1;
@@ -38,7 +39,7 @@ Word make_word_list_command(IRSlist& args) {
 Word add_to_word_list_command(IRSlist& args) {
   const char* name = args.take_atom();
   if (!name) {
-    std::cerr << "add-to-word-list: the name of the word list is missing\n" << std::flush;
+    diag() << "add-to-word-list: the name of the word list is missing\n" << std::flush;
     return 0;
   }
   // Only make-word-list defines objects of this type, always as a WordList.

@@ -2,13 +2,15 @@
 
 #include <iostream>
 
+#include "shell/support/diagnostics.h"
+
 namespace velmo {
 
 void PositionalArgs::build(const char* owner, IRSlist& args, std::size_t max) {
   args_.clear();
   const std::size_t count = args.length();
   if (count > max) {
-    std::cerr << "Incorrect number of arguments in " << owner << ". Expected: " << max << " Actual: " << count
+    diag() << "Incorrect number of arguments in " << owner << ". Expected: " << max << " Actual: " << count
               << '\n'
               << std::flush;
     return;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/lib_exp_support.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -21,7 +22,7 @@ class StreamArgument {
   void build(const char* owner, IRSlist& args) {
     stream_ = LExp::build_first(args);
     if (!stream_ || yields_stream(*stream_)) return;
-    std::cerr << owner << ": the expression " << stream_->name() << " yields '" << type_name(stream_->output_type())
+    diag() << owner << ": the expression " << stream_->name() << " yields '" << type_name(stream_->output_type())
               << "', not a stream\n"
               << std::flush;
     stream_.reset();
@@ -131,13 +132,13 @@ class WriteToFileExp final : public DefaultClone<WriteToFileExp> {
     if (!name) return 0;
     std::ofstream file(name, std::ios::binary | std::ios::trunc);
     if (!file) {
-      std::cerr << "Can't open file: " << name << '\n' << std::flush;
+      diag() << "Can't open file: " << name << '\n' << std::flush;
       return 0;
     }
     file << text_of(input);
     file.close();
     if (!file) {
-      std::cerr << "Can't write file: " << name << '\n' << std::flush;
+      diag() << "Can't write file: " << name << '\n' << std::flush;
       return 0;
     }
     return input;

@@ -3,11 +3,13 @@
 #include <cstring>
 #include <iostream>
 
+#include "shell/support/diagnostics.h"
+
 namespace velmo {
 
 bool compile_reported(Regex& regex, std::string_view pattern, bool anchored) {
   if (anchored ? regex.compile_anchored(pattern) : regex.compile(pattern)) return true;
-  std::cerr << "regexp(3): " << regex.error() << " in \"" << pattern << "\"\n" << std::flush;
+  diag() << "regexp(3): " << regex.error() << " in \"" << pattern << "\"\n" << std::flush;
   return false;
 }
 

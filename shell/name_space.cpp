@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include "shell/irslist.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
@@ -23,7 +24,7 @@ int compare_exact_texts(const char* a, const char* b) { return std::strcmp(a, b)
 int compare_texts_nocase(const char* a, const char* b) { return strcasecmp(a, b); }
 
 void report_duplicate(std::string_view name) {
-  std::cerr << "Duplicate definition of " << name << '\n' << std::flush;
+  diag() << "Duplicate definition of " << name << '\n' << std::flush;
 }
 
 }  // namespace
@@ -97,7 +98,7 @@ NameSpace* NameSpaces::resolve(std::string_view qualified, std::string_view& nam
     const std::string_view space_name = qualified.substr(0, separator);
     name = qualified.substr(separator + 2);
     NameSpace* space = find(space_name);
-    if (!space) std::cerr << "The NameSpace " << space_name << " is not defined.\n" << std::flush;
+    if (!space) diag() << "The NameSpace " << space_name << " is not defined.\n" << std::flush;
     return space;
   }
   name = qualified;
@@ -120,11 +121,11 @@ void* NameSpaces::lookup(std::string_view name, std::string_view expected_type, 
   NamedEntry* entry = space ? space->find(local) : nullptr;
   if (!entry) {
     if (complain && space)
-      std::cerr << "The named object '" << name << "' (type=" << expected_type << ") is not found\n" << std::flush;
+      diag() << "The named object '" << name << "' (type=" << expected_type << ") is not found\n" << std::flush;
     return nullptr;
   }
   if (!entry->type.empty() && !expected_type.empty() && entry->type.find(expected_type) == std::string::npos) {
-    std::cerr << "The named object '" << name << "' is of the type '" << entry->type << "', not the expected type '"
+    diag() << "The named object '" << name << "' is of the type '" << entry->type << "', not the expected type '"
               << expected_type << "'.\n"
               << std::flush;
     return nullptr;

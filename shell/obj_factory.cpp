@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "shell/interpreter.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/regex.h"
 
 namespace velmo {
@@ -17,7 +18,7 @@ ObjFactory& ObjFactory::instance() {
 bool ObjFactory::add_maker(std::string_view class_name, std::unique_ptr<Maker> maker) {
   auto [item, added] = makers_.insert(class_name, nullptr);
   if (!added) {
-    std::cerr << "Duplicate definition of " << class_name << '\n' << std::flush;
+    diag() << "Duplicate definition of " << class_name << '\n' << std::flush;
     return false;
   }
   item->value = std::move(maker);
@@ -33,12 +34,12 @@ bool ObjFactory::add_prototype(std::string_view class_name, std::string_view nam
                                std::string_view doc) {
   Maker* maker = find_maker(class_name);
   if (!maker) {
-    std::cerr << "ObjFactory::proto no maker for '" << class_name << "'\n" << std::flush;
+    diag() << "ObjFactory::proto no maker for '" << class_name << "'\n" << std::flush;
     return false;
   }
   auto [item, added] = maker->prototypes().insert(name, Maker::Prototype{prototype, std::string(doc)});
   if (!added) {
-    std::cerr << "Duplicate definition of " << name << '\n' << std::flush;
+    diag() << "Duplicate definition of " << name << '\n' << std::flush;
     return false;
   }
   (void)item;
@@ -56,12 +57,12 @@ void* ObjFactory::find_prototype(std::string_view class_name, std::string_view n
 void* ObjFactory::get_prototype(std::string_view class_name, std::string_view name) {
   Maker* maker = find_maker(class_name);
   if (!maker) {
-    std::cerr << "Object Factory does not have a maker for " << class_name << '\n' << std::flush;
+    diag() << "Object Factory does not have a maker for " << class_name << '\n' << std::flush;
     return nullptr;
   }
   Maker::Prototype* prototype = maker->prototypes().find(name);
   if (!prototype || !prototype->object) {
-    std::cerr << "No prototype for " << name << " exists in the Object Factory\n" << std::flush;
+    diag() << "No prototype for " << name << " exists in the Object Factory\n" << std::flush;
     return nullptr;
   }
   return prototype->object;
@@ -100,7 +101,7 @@ void ObjFactory::list_objects(std::ostream& out, const char* object_regex, const
   Regex class_filter;
   if (class_regex) {
     if (!class_filter.compile_anchored(class_regex)) {
-      std::cerr << "regexp(3): " << class_filter.error() << '\n' << std::flush;
+      diag() << "regexp(3): " << class_filter.error() << '\n' << std::flush;
       return;
     }
   }

@@ -42,11 +42,15 @@ Word def_endings_command(IRSlist& args) {
 
 }  // namespace
 
-void register_ending_commands(Interpreter& interpreter) {
+void install_ending_table_support() {
   EndingTableSupport& support = ending_table_support();
   support.build = &build_table;
   support.destroy = &destroy_table;
   support.candidate_roots = &candidate_roots;
+}
+
+void register_ending_commands(Interpreter& interpreter) {
+  install_ending_table_support();
   interpreter.add_command("def-endings", &def_endings_command, "(def-endings ending1 ...) define a set of endings.");
 }
 

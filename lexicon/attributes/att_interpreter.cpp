@@ -7,14 +7,15 @@
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/byte_cursor.h"
 #include "shell/irslist.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/str_bufs.h"
 
 namespace velmo {
 
 void report_error(std::string_view text) {
-  std::cerr << text;
-  if (text.empty() || text.back() != '\n') std::cerr << '\n';
-  std::cerr << std::flush;
+  diag() << text;
+  if (text.empty() || text.back() != '\n') diag() << '\n';
+  diag() << std::flush;
 }
 
 Word AttInterpreter::bad_value(std::string_view value) const {

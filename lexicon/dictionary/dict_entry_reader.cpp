@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "lexicon/dictionary/raw_file.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/str_bufs.h"
 
 namespace velmo {
@@ -53,7 +54,7 @@ DictEntryReader::Result DictEntryReader::read(RawFile& file, StrBufs& out) const
 
 void DictEntryReader::report_unmatched(const StrBufs& text) {
   const std::string_view start = text.view().substr(0, kReportedBytes);
-  std::cerr << "DictOnDisk::get_entry: unmatched parenthesis\n" << start << '\n' << std::flush;
+  diag() << "DictOnDisk::get_entry: unmatched parenthesis\n" << start << '\n' << std::flush;
 }
 
 std::string DictEntryReader::key_of(std::string_view entry) const {

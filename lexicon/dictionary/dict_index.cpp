@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "lexicon/dictionary/dict_entry_reader.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/str_bufs.h"
 #include "shell/support/text.h"
 
@@ -14,20 +15,20 @@ constexpr std::size_t kIndexWindow = 64;
 }  // namespace
 
 bool DictIndexBuilder::build(RawFile& dictionary, const std::string& index_path) {
-  std::cerr << "Making Index file " << index_path << ". Please wait.\n" << std::flush;
+  diag() << "Making Index file " << index_path << ". Please wait.\n" << std::flush;
   RawFile index(index_path, RawFile::Mode::kWrite);
   if (!index.is_open()) {
-    std::cerr << "Cannot open index file " << index_path << '\n' << std::flush;
+    diag() << "Cannot open index file " << index_path << '\n' << std::flush;
     return false;
   }
   std::vector<Located> entries;
   std::string bytes;
   if (!collect(dictionary, entries) || !encode(entries, bytes)) {
-    std::cerr << "The dictionary is too large for an index file: " << index_path << '\n' << std::flush;
+    diag() << "The dictionary is too large for an index file: " << index_path << '\n' << std::flush;
     return false;
   }
   if (!index.write(bytes.data(), bytes.size())) {
-    std::cerr << "Cannot open index file " << index_path << '\n' << std::flush;
+    diag() << "Cannot open index file " << index_path << '\n' << std::flush;
     return false;
   }
   return true;
@@ -43,9 +44,9 @@ bool DictIndexBuilder::collect(RawFile& dictionary, std::vector<Located>& entrie
     if (position + 1 >= kSingleEntryBit) return false;
     const std::uint32_t hash = elf_hash_nocase(reader_.key_of(text.view()));
     entries.push_back({hash % buckets_, static_cast<std::uint32_t>(position + 1)});
-    if (entries.size() % kProgressStep == 0) std::cerr << entries.size() << " entries\n" << std::flush;
+    if (entries.size() % kProgressStep == 0) diag() << entries.size() << " entries\n" << std::flush;
   }
-  std::cerr << entries.size() << " entries\n" << std::flush;
+  diag() << entries.size() << " entries\n" << std::flush;
   return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "lexicon/dictionary/dict_header.h"
 #include "shell/interpreter.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/text.h"
 
 namespace velmo {
@@ -46,7 +47,7 @@ void DictOnDisk::open(std::string_view header_name) {
     }
   }
   if (!index_.open(index_path_, buckets_, dictionary_.size())) {
-    std::cerr << "Cannot open the index file: '" << index_path_ << "'\n" << std::flush;
+    diag() << "Cannot open the index file: '" << index_path_ << "'\n" << std::flush;
     dictionary_.close();
   }
 }
@@ -54,12 +55,12 @@ void DictOnDisk::open(std::string_view header_name) {
 bool DictOnDisk::open_dictionary(const std::string& directory, const DictHeader& header) {
   dictionary_path_ = path_beside(directory, header.dictionary_name);
   if (!regular_file_exists(dictionary_path_)) {
-    std::cerr << dictionary_path_ << " does not exist\n" << std::flush;
+    diag() << dictionary_path_ << " does not exist\n" << std::flush;
     return false;
   }
   dictionary_ = RawFile(dictionary_path_, RawFile::Mode::kRead);
   if (!dictionary_.is_open()) {
-    std::cerr << "Error openning dictionary " << dictionary_path_ << '\n' << std::flush;
+    diag() << "Error openning dictionary " << dictionary_path_ << '\n' << std::flush;
     return false;
   }
   return true;
@@ -77,7 +78,7 @@ bool DictOnDisk::index_needs_building(std::uint32_t buckets) const {
 
 std::optional<std::string_view> DictOnDisk::get_entry(std::string_view word) {
   if (!is_open()) {
-    std::cerr << "Dictionary file or index file not openned.\n" << std::flush;
+    diag() << "Dictionary file or index file not openned.\n" << std::flush;
     return std::nullopt;
   }
   index_.candidates(elf_hash_nocase(word), candidates_);

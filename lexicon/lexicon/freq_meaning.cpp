@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "shell/irslist.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/str_bufs.h"
 
 namespace velmo {
@@ -73,7 +74,7 @@ int FreqMN::compare(const Meaning& other) const {
 void FreqMN::read_body(IRSlist& elements) {
   const std::size_t count = elements.is_nil() ? 0 : elements.length();
   if (count % 2 != 0) {
-    std::cerr << "Incorrect format for (freq ...)\n" << std::flush;
+    diag() << "Incorrect format for (freq ...)\n" << std::flush;
     return;
   }
   std::vector<std::pair<std::string, float>> read;

@@ -7,6 +7,7 @@
 #include "lexicon/lexicon/form_reader.h"
 #include "lexicon/tokenizer/tokenizer.h"
 #include "shell/irslist.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/text.h"
 
 namespace velmo {
@@ -54,7 +55,7 @@ LexEntry* Lexicon::add(IRSlist& entry, bool duplicate_flag) {
   if (key.empty()) return nullptr;
   LexEntry* target = entries_.find(key.text);
   if (target && duplicate_flag) {
-    std::cerr << "Duplicate entry: " << key.text << '\n' << std::flush;
+    diag() << "Duplicate entry: " << key.text << '\n' << std::flush;
     return target;
   }
   const bool is_new = target == nullptr;

@@ -7,6 +7,7 @@
 #include "lexicon/lexicon/phrase_meaning.h"
 #include "shell/irslist.h"
 #include "shell/obj_factory.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
@@ -56,7 +57,7 @@ bool register_meaning_prototype(std::string_view name, std::unique_ptr<Meaning> 
 std::unique_ptr<Meaning> make_meaning(IRSlist& expression) {
   ObjFactory& factory = ObjFactory::instance();
   if (!factory.find_maker(kMeaningClass)) {
-    std::cerr << "lexicon.c: needs maker for Meaning\n" << std::flush;
+    diag() << "lexicon.c: needs maker for Meaning\n" << std::flush;
     return nullptr;
   }
   const IRSlist* head = expression.children().first();

@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "shell/support/diagnostics.h"
+
 namespace velmo {
 namespace {
 
@@ -66,7 +68,7 @@ bool RawEntryReader::next(std::string& entry) {
       return true;
     }
   }
-  std::cerr << "next_item: unmatched parenthesis\n" << std::flush;
+  diag() << "next_item: unmatched parenthesis\n" << std::flush;
   finished_ = true;
   entry.clear();
   return false;

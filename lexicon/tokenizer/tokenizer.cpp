@@ -6,6 +6,8 @@
 #include <cstring>
 #include <iostream>
 
+#include "shell/support/diagnostics.h"
+
 namespace velmo {
 
 namespace tokenizer_configs {
@@ -116,7 +118,7 @@ void TokenizerBase::add_long_quote(std::string_view open, std::string_view close
 
 void TokenizerBase::rollback(char c) {
   if (pushed_count_ >= kMaxRollback) {
-    std::cerr << "Tokenizer cannot rollback more than " << kMaxRollback << " characters\n" << std::flush;
+    diag() << "Tokenizer cannot rollback more than " << kMaxRollback << " characters\n" << std::flush;
     std::exit(1);
   }
   pushed_[static_cast<std::size_t>(pushed_count_++)] = c;

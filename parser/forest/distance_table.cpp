@@ -1,0 +1,110 @@
+#include "parser/forest/distance_table.h"
+
+#include <charconv>
+#include <cmath>
+#include <iostream>
+#include <string>
+
+namespace velmo {
+namespace {
+
+// Splits off the next field separated by blanks or tabs.
+std::string_view next_field(std::string_view& line) {
+  const std::size_t start = line.find_first_not_of(" \t\r");
+  if (start == std::string_view::npos) {
+    line = {};
+    return {};
+  }
+  line.remove_prefix(start);
+  const std::size_t end = std::min(line.find_first_of(" \t\r"), line.size());
+  const std::string_view field = line.substr(0, end);
+  line.remove_prefix(end);
+  return field;
+}
+
+bool parse_int(std::string_view text, int& value) {
+  const char* last = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), last, value);
+  return ec == std::errc() && ptr == last;
+}
+
+bool parse_probability(std::string_view text, float& value) {
+  const std::string copy(text);
+  char* end = nullptr;
+  value = std::strtof(copy.c_str(), &end);
+  return !copy.empty() && end == copy.c_str() + copy.size() && value > 0.0f && value <= 1.0f;
+}
+
+}  // namespace
+
+DistanceTable::DistanceTable() : index_(kBuckets, &THashTraits<const char*>::hash, &compare_text_exact) {}
+
+int DistanceTable::clamp(int distance) {
+  return distance < -kMaxDistance ? -kMaxDistance : (distance > kMaxDistance ? kMaxDistance : distance);
+}
+
+std::size_t DistanceTable::read(std::istream& in, std::string_view file_name) {
+  std::string line;
+  std::size_t line_number = 0, taken = 0;
+  while (std::getline(in, line)) {
+    ++line_number;
+    std::string_view rest = line;
+    const std::string_view key = next_field(rest);
+    if (key.empty() || key[0] == '#' || key[0] == ';') continue;
+    const std::string_view distance_text = next_field(rest);
+    const std::string_view probability_text = next_field(rest);
+    int distance = 0;
+    float probability = 0.0f;
+    const bool any = distance_text == "*";
+    if ((!any && !parse_int(distance_text, distance)) || !parse_probability(probability_text, probability) ||
+        !next_field(rest).empty()) {
+      std::cerr << file_name << ':' << line_number << ": bad distance entry" << '\n' << std::flush;
+      continue;
+    }
+    add(key, distance, any, probability);
+    ++taken;
+  }
+  return taken;
+}
+
+void DistanceTable::add(std::string_view key, int distance, bool any_distance, float probability) {
+  const std::string copy(key);
+  std::size_t* found = index_.find(copy.c_str());
+  std::size_t row_index = 0;
+  if (found) {
+    row_index = *found;
+  } else {
+    row_index = rows_.size();
+    rows_.push_back(Row{});
+    rows_.back().by_distance.fill(0.0f);
+    index_.insert(keys_.add(key), row_index);
+  }
+  Row& row = rows_[row_index];
+  float& slot = any_distance ? row.any : row.by_distance[static_cast<std::size_t>(clamp(distance) + kMaxDistance)];
+  if (slot == 0.0f) slot = probability;
+}
+
+void DistanceTable::clear() {
+  index_.clear();
+  rows_.clear();
+  keys_.clear();
+}
+
+float DistanceTable::probability(std::string_view key, int distance) const {
+  const std::string copy(key);
+  const std::size_t* found = index_.find(copy.c_str());
+  if (!found) return -1.0f;
+  const Row& row = rows_[*found];
+  const float listed = row.by_distance[static_cast<std::size_t>(clamp(distance) + kMaxDistance)];
+  if (listed > 0.0f) return listed;
+  return row.any > 0.0f ? row.any : kUnseenProbability;
+}
+
+float DistanceTable::weight(std::string_view key, int distance) const {
+  const float p = probability(key, distance);
+  if (p <= 0.0f) return kFloorWeight;
+  const float w = -std::log(p);
+  return w < kFloorWeight ? kFloorWeight : w;
+}
+
+}  // namespace velmo

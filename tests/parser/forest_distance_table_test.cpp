@@ -1,0 +1,57 @@
+#include "parser/forest/distance_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace velmo {
+namespace {
+
+TEST(DistanceTable, ReadsEntriesAndSkipsBadLinesWithTheirNumbers) {
+  std::istringstream in(
+      "# comment\n"
+      "\n"
+      "V:subj:N -1 0.5\n"
+      "V:subj:N\t*\t0.01\n"
+      "V:obj:N 1\n"              // missing probability
+      "V:obj:N x 0.5\n"          // bad distance
+      "V:obj:N 1 1.5\n"          // probability above 1
+      "V:obj:N 1 0.25 extra\n"   // extra field
+      "; another comment\n"
+      "V:obj:N 2 0.25\n");
+  testing::internal::CaptureStderr();
+  DistanceTable table;
+  EXPECT_EQ(table.read(in, "dist.txt"), 3u);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "dist.txt:5: bad distance entry\n"
+            "dist.txt:6: bad distance entry\n"
+            "dist.txt:7: bad distance entry\n"
+            "dist.txt:8: bad distance entry\n");
+  EXPECT_EQ(table.key_count(), 2u);
+  EXPECT_FLOAT_EQ(table.probability("V:subj:N", -1), 0.5f);
+  EXPECT_FLOAT_EQ(table.probability("V:subj:N", 3), 0.01f);  // the "*" line
+  EXPECT_FLOAT_EQ(table.probability("V:obj:N", 1), DistanceTable::kUnseenProbability);
+  EXPECT_LT(table.probability("N:det:Det", -1), 0.0f);
+}
+
+TEST(DistanceTable, WeightIsMinusLogRaisedToTheFloor) {
+  DistanceTable table;
+  table.add("V:s:N", -1, false, 0.5f);
+  table.add("V:s:N", -1, false, 0.9f);  // repeated: the first value stays
+  table.add("V:s:N", 2, false, 1.0f);
+  EXPECT_FLOAT_EQ(table.weight("V:s:N", -1), -std::log(0.5f));
+  EXPECT_FLOAT_EQ(table.weight("V:s:N", 2), DistanceTable::kFloorWeight);  // -ln 1 = 0
+  EXPECT_FLOAT_EQ(table.weight("unknown", 2), DistanceTable::kFloorWeight);
+}
+
+TEST(DistanceTable, DistancesAreClampedToTwenty) {
+  DistanceTable table;
+  table.add("A:mod:N", 20, false, 0.25f);
+  table.add("A:mod:N", -300, false, 0.125f);
+  EXPECT_FLOAT_EQ(table.probability("A:mod:N", 57), 0.25f);
+  EXPECT_FLOAT_EQ(table.probability("A:mod:N", -20), 0.125f);
+}
+
+}  // namespace
+}  // namespace velmo
