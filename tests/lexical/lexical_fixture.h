@@ -5,6 +5,7 @@
 // factory's prototypes, so every test makes sure all of it is in place.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "lexical/items/ending_commands.h"
@@ -15,6 +16,7 @@
 #include "shell/lib_commands.h"
 #include "shell/name_space.h"
 #include "shell/obj_factory.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -47,9 +49,15 @@ class LexicalTest : public ::testing::Test {
   }
   static void run(const std::string& text) { Interpreter::instance().execute_string(text); }
   static std::string errors_of(const std::string& text) {
-    ::testing::internal::CaptureStderr();
-    run(text);
-    return ::testing::internal::GetCapturedStderr();
+    return errors_during([&] { run(text); });
+  }
+  // The messages written while `action` runs.
+  template <class F>
+  static std::string errors_during(F&& action) {
+    std::ostringstream messages;
+    ScopedDiagnostics scope(messages);
+    action();
+    return messages.str();
   }
 };
 
