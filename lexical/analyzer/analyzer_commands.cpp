@@ -9,10 +9,12 @@
 #include "lexical/analyzer/lex_rules.h"
 #include "lexical/functions/antecedents.h"
 #include "lexical/functions/lexical_functions.h"
+#include "lexical/patterns/lpattern.h"
 #include "lexicon/lexicon/lexicon.h"
 #include "shell/interpreter.h"
 #include "shell/irslist.h"
 #include "shell/name_space.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -53,7 +55,7 @@ Word make_lex_analyzer_command(IRSlist& args) {
   if (length < 1 || length > LexAnalyzer::kMaxPositions) length = LexAnalyzer::kDefaultSentenceLength;
   auto analyzer = std::make_unique<LexAnalyzer>(static_cast<std::size_t>(length));
   if (lexicon_name) analyzer->set_lexicon(NameSpaces::lookup_as<Lexicon>(lexicon_name, Lexicon::kTypeText));
-  else std::cerr << "make-lex-analyzer: no :lexicon given for " << name << '\n' << std::flush;
+  else diag() << "make-lex-analyzer: no :lexicon given for " << name << '\n' << std::flush;
   if (rules_name) analyzer->set_rules(NameSpaces::lookup_as<LexRuleList>(rules_name, LexRuleList::kTypeText));
   analyzer->set_hook(std::move(hook));
   analyzer->set_meaning_selector(std::move(selector));
@@ -88,7 +90,7 @@ Word insert_lex_rules_command(IRSlist& args) {
   if (!name) return 0;
   auto* set = NameSpaces::lookup_as<LexRuleList>(name, LexRuleList::kTypeText, false);
   if (!set) {
-    std::cerr << "(insert-lex-rules ...): the lexical rule set '" << name << "' is not defined\n" << std::flush;
+    diag() << "(insert-lex-rules ...): the lexical rule set '" << name << "' is not defined\n" << std::flush;
     return 0;
   }
   set->insert_before(anchor ? anchor : "", read_rules(args));
@@ -100,7 +102,7 @@ Word debug_rules_command(IRSlist& args) {
   if (!name) return 0;
   auto* set = NameSpaces::lookup_as<LexRuleList>(name, LexRuleList::kTypeText, false);
   if (!set) {
-    std::cerr << "the lexical rules `" << name << "' are not found\n" << std::flush;
+    diag() << "the lexical rules `" << name << "' are not found\n" << std::flush;
     return 0;
   }
   const char* pattern = args.take_atom();
@@ -158,6 +160,7 @@ void register_analyzer_commands(Interpreter& interpreter) {
   interpreter.add_command("set-lex-analyzer-focus-marker", &set_focus_marker_command, kFocusMarkerDoc);
   interpreter.add_command("set-lex-analyzer-pos-marker", &set_pos_marker_command, kPosMarkerDoc);
   interpreter.add_command("make-llrule", &make_llrule_command, kMakeLLRuleDoc);
+  register_pattern_kinds();
   register_antecedent_commands(interpreter);
   if (!LExp::find_prototype("apply-llrule")) register_llrule_meaning();
   register_lexical_functions();

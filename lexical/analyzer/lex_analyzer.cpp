@@ -8,6 +8,7 @@
 #include "lexicon/lexicon/lex_entry.h"
 #include "lexicon/lexicon/lexicon.h"
 #include "lexicon/lexicon/meaning.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -98,7 +99,7 @@ void LexAnalyzer::add_word(std::string_view token) {
   lattice_.ensure_sentinel();
   if (positions() >= kMaxPositions) {
     if (!dropped_words_reported_)
-      std::cerr << "The sentence has more than " << kMaxPositions - 1 << " words; the rest are ignored\n"
+      diag() << "The sentence has more than " << kMaxPositions - 1 << " words; the rest are ignored\n"
                 << std::flush;
     dropped_words_reported_ = true;
     return;
@@ -130,7 +131,7 @@ void LexAnalyzer::add_spacing(std::string_view text) { lattice_.add_spacing(text
 void LexAnalyzer::analyze() {
   set_current_lex_analyzer(this);
   if (!lexicon_) {
-    std::cerr << "The lexical analyzer has no lexicon\n" << std::flush;
+    diag() << "The lexical analyzer has no lexicon\n" << std::flush;
     return;
   }
   split_trailing_punctuation(positions() - 1);
@@ -232,7 +233,7 @@ void LexAnalyzer::add_entry_items(LexEntry& entry, int low, int high, std::span<
         if (!self.phrase_matches(low, before, after, phrase.text)) continue;
         LexEntry* phrase_entry = self.lexicon_->lookup(phrase.text);
         if (!phrase_entry) {
-          std::cerr << "Phrasal entry '" << phrase.text << "' is not found\n" << std::flush;
+          diag() << "Phrasal entry '" << phrase.text << "' is not found\n" << std::flush;
           continue;
         }
         add(*phrase_entry, low - before, low + after, depth + 1);

@@ -5,12 +5,14 @@
 #include <iostream>
 
 #include "lexical/analyzer/lex_analyzer.h"
+#include "lexical/functions/match_exp.h"
 #include "lexical/patterns/lpattern.h"
 #include "lexical/patterns/match.h"
 #include "shell/irslist.h"
 #include "shell/name_space.h"
 #include "shell/obj_factory.h"
 #include "shell/support/regex.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -38,7 +40,7 @@ LexRule::~LexRule() = default;
 std::unique_ptr<LexRule> LexRule::read(IRSlist& spec) {
   const char* name = spec.take_atom();
   if (!name) {
-    std::cerr << "A lexical rule needs a name\n" << std::flush;
+    diag() << "A lexical rule needs a name\n" << std::flush;
     return nullptr;
   }
   LExpPtr precondition;
@@ -61,13 +63,13 @@ std::unique_ptr<LexRule> LexRule::read(IRSlist& spec) {
     else if (!action_form) action_form = std::move(element);
   }
   if (!pattern_form || !action_form) {
-    std::cerr << "The lexical rule " << name << " needs a pattern and an action\n" << std::flush;
+    diag() << "The lexical rule " << name << " needs a pattern and an action\n" << std::flush;
     return nullptr;
   }
-  std::unique_ptr<LPattern> pattern = make_pattern(*pattern_form);
+  std::unique_ptr<LPattern> pattern = LPattern::make(*pattern_form);
   LExpPtr action = LExp::get_exp(action_form.get());
   if (!pattern || !action) {
-    std::cerr << "The lexical rule " << name << " is left out: its pattern or action could not be built\n"
+    diag() << "The lexical rule " << name << " is left out: its pattern or action could not be built\n"
               << std::flush;
     return nullptr;
   }
@@ -79,13 +81,13 @@ std::unique_ptr<LexRule> LexRule::read(IRSlist& spec) {
 
 void LexRule::apply(LexAnalyzer& analyzer) {
   if (precondition_ && precondition_->eval(to_word(&analyzer), analyzer_type()) == 0) return;
-  if (debug_) std::cerr << "\nLexical Rule: " << name_ << '\n' << std::flush;
+  if (debug_) diag() << "\nLexical Rule: " << name_ << '\n' << std::flush;
   MatchList matches;
-  pattern_->match_all(analyzer, matches);
+  pattern_->match_all(analyzer.lattice(), matches);
   int previous_high = INT_MIN;
   int run_low = INT_MIN;
   for (std::unique_ptr<Match>& match : matches) {
-    if (debug_) match->print(std::cerr, 0);
+    if (debug_) match->print(diag(), 0);
     bool act = act_on_all_;
     if (match->high != previous_high) {
       act = true;
@@ -97,7 +99,7 @@ void LexRule::apply(LexAnalyzer& analyzer) {
     if (act) action_->eval(to_word(match.get()), match_type());
     match.reset();
   }
-  if (debug_) std::cerr << std::flush;
+  if (debug_) diag() << std::flush;
 }
 
 // ---------------------------------------------------------------- LexRuleList
@@ -116,7 +118,7 @@ bool LexRuleList::toggle_debug(const char* regex) {
   }
   Regex pattern;
   if (!pattern.compile_anchored(regex)) {
-    std::cerr << "debug-rules: " << pattern.error() << '\n' << std::flush;
+    diag() << "debug-rules: " << pattern.error() << '\n' << std::flush;
     return false;
   }
   for (auto& rule : rules_)
@@ -146,7 +148,7 @@ std::unique_ptr<LPattern> sequence_of(std::unique_ptr<IRSlist> elements, bool& f
   if (!elements || elements->children().empty()) return nullptr;
   static const char kSeq[] = "seq";
   elements->prepend(std::make_unique<IRSlist>(kSeq));
-  std::unique_ptr<LPattern> pattern = make_pattern(*elements);
+  std::unique_ptr<LPattern> pattern = LPattern::make(*elements);
   if (!pattern) failed = true;
   return pattern;
 }
@@ -168,7 +170,7 @@ LLRule* LLRule::read(IRSlist& elements, IRSlist* action_form) {
   std::unique_ptr<LPattern> right_pattern = sequence_of(std::move(right), failed);
   LExpPtr action = action_form ? LExp::get_exp(action_form) : nullptr;
   if (failed || !action) {
-    std::cerr << "make-llrule: the rule's patterns or action could not be built\n" << std::flush;
+    diag() << "make-llrule: the rule's patterns or action could not be built\n" << std::flush;
     return nullptr;
   }
   return new LLRule(std::move(left_pattern), std::move(right_pattern), std::move(action));
@@ -178,20 +180,20 @@ int LLRule::apply(LexAnalyzer& analyzer, int low, int high) {
   MatchList lefts;
   MatchList rights;
   if (left_) {
-    left_->matches_ending_at(analyzer, low - 1, lefts);
+    left_->matches_ending_at(analyzer.lattice(), low - 1, lefts);
     if (lefts.empty()) return 0;
   }
   if (right_) {
-    right_->matches_starting_at(analyzer, high + 1, rights);
+    right_->matches_starting_at(analyzer.lattice(), high + 1, rights);
     if (rights.empty()) return 0;
   }
   int ran = 0;
   if (left_) {
     for (std::unique_ptr<Match>& left : lefts) {
-      left->append_sub(std::make_unique<Match>(&analyzer, nullptr, low, high));
+      left->sub_matches.push_back(std::make_unique<Match>(&analyzer.lattice(), low, high));
       left->high = high;
       for (const std::unique_ptr<Match>& right : rights) {
-        left->append_sub(right->copy());
+        left->sub_matches.push_back(right->copy());
         left->high = right->high;
       }
       action_->eval(to_word(left.get()), match_type());
@@ -201,7 +203,7 @@ int LLRule::apply(LexAnalyzer& analyzer, int low, int high) {
     return ran;
   }
   for (std::unique_ptr<Match>& right : rights) {
-    right->prepend_sub(std::make_unique<Match>(&analyzer, nullptr, low, high));
+    right->sub_matches.insert(right->sub_matches.begin(), std::make_unique<Match>(&analyzer.lattice(), low, high));
     right->low = low;
     action_->eval(to_word(right.get()), match_type());
     ran = 1;
@@ -251,7 +253,7 @@ Word apply_llrule(Word input) {
   if (!match || !match->item || !match->item->meaning) return 0;
   auto* meaning = dynamic_cast<const LLRuleMeaning*>(match->item->meaning.get());
   if (!meaning || !meaning->rule()) return 0;
-  LexAnalyzer* analyzer = match->analyzer ? match->analyzer : current_lex_analyzer();
+  LexAnalyzer* analyzer = analyzer_of(match);
   if (!analyzer) return 0;
   meaning->rule()->apply(*analyzer, match->low, match->high);
   return input;

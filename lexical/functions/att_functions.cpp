@@ -25,7 +25,8 @@ AttVec* vec_of(Word value) { return from_word<AttVec>(value); }
 // vector type when the first argument is an atom naming one, else the
 // current type.
 const AttInterpreterList* take_type(IRSlist& args) {
-  const char* first = args.peek_atom();
+  const IRSlist* head = args.element_at(0);
+  const char* first = head && head->is_atom() ? head->atom() : nullptr;
   if (first) {
     if (AttInterpreterList* named = AttInterpreterList::find(first)) {
       args.take_first();

@@ -12,6 +12,7 @@
 #include "lexicon/lexicon/av_meaning.h"
 #include "shell/irslist.h"
 #include "shell/lexp.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -181,7 +182,7 @@ class SetCateExp final : public DefaultClone<SetCateExp> {
     if (!check_input(type)) return 0;
     LexItem* item = item_of(input);
     if (!item) {
-      std::cerr << "Cannot set-cate a nil lexitem.\n" << std::flush;
+      diag() << "Cannot set-cate a nil lexitem.\n" << std::flush;
       return 0;
     }
     const char* category = has_category_ ? category_.c_str() : nullptr;

@@ -11,6 +11,7 @@
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/lexicon/av_meaning.h"
 #include "lexicon/lexicon/meaning.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -22,7 +23,6 @@ TypeId item_type() {
 }
 TypeId text_type() { return ShellTypes::get().text; }
 
-Word word_of_int(long value) { return static_cast<Word>(static_cast<std::intptr_t>(value)); }
 Word item_word(LexItem* item) { return to_word(item); }
 
 // Items are 16-bit positioned: values outside are refused.
@@ -33,7 +33,7 @@ bool valid_position(long value) { return value >= 0 && value < LexAnalyzer::kMax
 Word set_high(MatchCall& call) {
   auto* item = call.pointer<LexItem>(0);
   if (!item) {
-    std::cerr << "Cannot set-high a nil lexitem.\n" << std::flush;
+    diag() << "Cannot set-high a nil lexitem.\n" << std::flush;
     return 0;
   }
   if (!valid_position(call.integer(1))) return 0;
@@ -45,7 +45,7 @@ Word set_high(MatchCall& call) {
 Word set_low(MatchCall& call) {
   auto* item = call.pointer<LexItem>(0);
   if (!item) {
-    std::cerr << "Cannot set-low a nil lexitem.\n" << std::flush;
+    diag() << "Cannot set-low a nil lexitem.\n" << std::flush;
     return 0;
   }
   if (!valid_position(call.integer(1))) return 0;

@@ -8,6 +8,7 @@
 #include "lexical/analyzer/lex_analyzer.h"
 #include "lexical/patterns/match.h"
 #include "shell/irslist.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -30,7 +31,8 @@ bool is_integer_text(const char* text) {
 }  // namespace
 
 LexAnalyzer* analyzer_of(const Match* match) {
-  if (match && match->analyzer) return match->analyzer;
+  if (match)
+    if (LexAnalyzer* analyzer = match->analyzer()) return analyzer;
   return current_lex_analyzer();
 }
 
@@ -48,7 +50,7 @@ void MatchExp::init(IRSlist& args) {
     const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(*kind)));
     if (!arg) {
       if (std::isupper(static_cast<unsigned char>(*kind))) break;
-      std::cerr << name_ << ": missing argument\n" << std::flush;
+      diag() << name_ << ": missing argument\n" << std::flush;
       break;
     }
     if (lower == 'c') {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "shell/irslist.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -39,7 +40,7 @@ bool SBnd::read_mark(const char* atom, Mark& mark) {
 void SBnd::add_element(Element element, Mark& mark) {
   const int index = element_count();
   if (index >= kMaxElements) {
-    std::cerr << "sbnd: more than " << kMaxElements << " elements; the rest are ignored\n" << std::flush;
+    diag() << "sbnd: more than " << kMaxElements << " elements; the rest are ignored\n" << std::flush;
     mark = Mark{};
     return;
   }

@@ -51,13 +51,17 @@ class AnalyzerTest : public LexicalTest {
     analyzer.print_items(out);
     return out.str();
   }
+  static std::string span_of(const LexItem& item) {
+    std::ostringstream text;
+    text << '[' << item.low << ',' << item.high << "] " << (item.root ? item.root : "");
+    return text.str();
+  }
   // "[low,high] root" for every live item, by end position.
   static std::vector<std::string> spans(const LexAnalyzer& analyzer) {
     std::vector<std::string> result;
     for (int p = 0; p < analyzer.positions(); ++p)
       for (const LexItem* item : analyzer.by_end(p))
-        result.push_back("[" + std::to_string(item->low) + "," + std::to_string(item->high) + "] " +
-                         (item->root ? item->root : ""));
+        result.push_back(span_of(*item));
     return result;
   }
 
