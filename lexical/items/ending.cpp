@@ -1,8 +1,8 @@
 #include "lexical/items/ending.h"
 
 #include "lexical/items/ending_table.h"
-#include "shell/irslist.h"
-#include "shell/lexp.h"
+#include "shell/reader/irslist.h"
+#include "shell/lexp/lexp.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {

@@ -4,9 +4,9 @@
 
 #include "lexical/items/ending_table.h"
 #include "lexicon/lexicon/ending_support.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

@@ -1,6 +1,6 @@
 #include "lexical/items/ending_table.h"
 
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {

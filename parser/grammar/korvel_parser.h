@@ -13,7 +13,7 @@
 #include "parser/grammar/gcate.h"
 #include "parser/forest/distance_table.h"
 #include "parser/grammar/grammar_files.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 #include "shell/support/name_table.h"
 
 namespace velmo {
