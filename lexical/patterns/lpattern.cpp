@@ -4,8 +4,8 @@
 #include <string>
 
 #include "lexical/items/item_lattice.h"
-#include "shell/irslist.h"
-#include "shell/obj_factory.h"
+#include "shell/reader/irslist.h"
+#include "shell/interpreter/obj_factory.h"
 #include "shell/support/diagnostics.h"
 #include "shell/support/text.h"
 

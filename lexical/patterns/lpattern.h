@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "lexical/patterns/match.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 

@@ -6,7 +6,8 @@
 #include "lexical/patterns/lpattern.h"
 #include "lexical/patterns/pattern_commands.h"
 #include "lexicon/lexicon/meaning.h"
-#include "shell/irslist.h"
+#include "shell/lexp/native.h"
+#include "shell/reader/irslist.h"
 
 namespace velmo {
 namespace {

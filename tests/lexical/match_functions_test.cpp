@@ -8,8 +8,8 @@
 #include "lexical/patterns/lpattern.h"
 #include "lexicon/lexicon/meaning.h"
 #include "lexical_fixture.h"
-#include "shell/irslist.h"
-#include "shell/obj_factory.h"
+#include "shell/reader/irslist.h"
+#include "shell/interpreter/obj_factory.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {

@@ -9,7 +9,7 @@
 #include "lexical/items/item_lattice.h"
 #include "lexicon/lexicon/meaning.h"
 #include "lexical_fixture.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {
