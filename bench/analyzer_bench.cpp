@@ -21,11 +21,11 @@
 #include "lexicon/attributes/attribute_commands.h"
 #include "lexicon/lexicon/lexicon.h"
 #include "lexicon/lexicon/lexicon_commands.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/lexp.h"
-#include "shell/lib_commands.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lib/commands.h"
+#include "shell/interpreter/name_space.h"
 #include "shell/support/string_pool.h"
 
 namespace {

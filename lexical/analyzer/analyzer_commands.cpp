@@ -11,9 +11,9 @@
 #include "lexical/functions/lexical_functions.h"
 #include "lexical/patterns/lpattern.h"
 #include "lexicon/lexicon/lexicon.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/interpreter/name_space.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {

@@ -8,9 +8,10 @@
 #include "lexical/functions/match_exp.h"
 #include "lexical/patterns/lpattern.h"
 #include "lexical/patterns/match.h"
-#include "shell/irslist.h"
-#include "shell/name_space.h"
-#include "shell/obj_factory.h"
+#include "shell/reader/irslist.h"
+#include "shell/interpreter/name_space.h"
+#include "shell/lexp/native.h"
+#include "shell/interpreter/obj_factory.h"
 #include "shell/support/regex.h"
 #include "shell/support/diagnostics.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lexicon/lexicon/meaning.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 

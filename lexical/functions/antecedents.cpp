@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/lexp.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/lexp/lexp.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 

@@ -7,8 +7,9 @@
 #include "lexicon/attributes/att_expressions.h"
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
-#include "shell/irslist.h"
-#include "shell/lexp.h"
+#include "shell/reader/irslist.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/constants.h"
 
 namespace velmo {
 

@@ -8,7 +8,7 @@
 #include "lexical/functions/match_exp.h"
 #include "lexical/patterns/match.h"
 #include "lexicon/lexicon/meaning.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 
 namespace velmo {
 

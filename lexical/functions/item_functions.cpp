@@ -10,8 +10,10 @@
 #include "lexical/items/lex_item.h"
 #include "lexicon/attributes/att_expressions.h"
 #include "lexicon/lexicon/av_meaning.h"
-#include "shell/irslist.h"
-#include "shell/lexp.h"
+#include "shell/reader/irslist.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/native.h"
+#include "shell/lexp/adaptors.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {

@@ -6,7 +6,7 @@
 #include "lexical/functions/item_functions.h"
 #include "lexical/functions/lattice_functions.h"
 #include "lexical/functions/sbnd.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 

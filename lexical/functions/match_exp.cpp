@@ -7,7 +7,7 @@
 
 #include "lexical/analyzer/lex_analyzer.h"
 #include "lexical/patterns/match.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {

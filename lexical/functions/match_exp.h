@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 

@@ -4,7 +4,9 @@
 #include <iostream>
 #include <string_view>
 
-#include "shell/irslist.h"
+#include "shell/lexp/adaptors.h"
+#include "shell/lexp/native.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {

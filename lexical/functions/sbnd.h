@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 

@@ -8,7 +8,7 @@
 #include "lexical/analyzer/analyzer_commands.h"
 #include "lexical/analyzer/lex_analyzer.h"
 #include "lexical_fixture.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 
