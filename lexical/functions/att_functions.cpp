@@ -68,7 +68,8 @@ class VecArgument {
  public:
   void read(const AttInterpreterList* type, std::unique_ptr<IRSlist> node) {
     if (!node) return;
-    const char* head = node->is_list() ? node->peek_atom() : nullptr;
+    const IRSlist* first = node->is_list() ? node->element_at(0) : nullptr;
+    const char* head = first && first->is_atom() ? first->atom() : nullptr;
     if (head && LExp::find_prototype(head)) {
       exp_ = LExp::get_exp(node.get());
       return;
