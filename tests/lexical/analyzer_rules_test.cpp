@@ -152,6 +152,19 @@ TEST_F(RulesTest, SequencesAndRepetitionsOverTheLattice) {
   EXPECT_EQ(analyzer->by_end(3).size(), 2u);
 }
 
+// A rule that copies every item it matches and enters the copies: the
+// copies duplicate existing readings and are not entered, and the matches
+// were collected before the rule acted, so the rule ends.
+TEST_F(RulesTest, RulesThatReAddTheirItemsEnd) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set + " (again (lexitem (t)) (assert (duplicate-lexitem (litem))))"
+      " (wider (lexitem (t)) (set-high (duplicate-lexitem (litem)) (int 2))))");
+  LexAnalyzer* analyzer = make_analyzer("(dog (note n))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "dog dog");
+  EXPECT_THAT(spans(*analyzer), ElementsAre("[1,1] dog", "[2,2] dog", "[1,2] dog"));
+  EXPECT_LE(analyzer->lattice().item_count(), 8u);
+}
+
 // A value of another type is never taken for an item.
 TEST_F(RulesTest, ArgumentsOfTheWrongTypeAreRefused) {
   EXPECT_EQ(errors_during([] { LExp::from_text("(add-weight ($ 2 (litem)) (int 1))"); }),
