@@ -3,7 +3,7 @@
 // buffer in which it is printed.
 #include <string_view>
 
-#include "shell/settings.h"
+#include "shell/interpreter/settings.h"
 #include "shell/support/str_bufs.h"
 
 namespace velmo {

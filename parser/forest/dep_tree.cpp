@@ -1,0 +1,125 @@
+#include "parser/forest/dep_tree.h"
+
+#include <string>
+
+#include "lexicon/attributes/att_vec.h"
+#include "parser/forest/deps.h"
+#include "shell/support/text.h"
+
+namespace velmo {
+namespace {
+
+std::int16_t to_short(int value) { return static_cast<std::int16_t>(value); }
+
+// Where a node lies for ordering siblings: its position, else its span.
+int first_place(const DepTree& node) { return node.has_word() ? node.position() : node.start(); }
+int last_place(const DepTree& node) { return node.has_word() ? node.position() : node.end(); }
+
+}  // namespace
+
+DepTree::DepTree(Deps& deps, int start, int end, int position)
+    : deps_(&deps), start_(to_short(start)), end_(to_short(end)), position_(to_short(position)) {}
+
+DepTree::~DepTree() = default;
+
+void DepTree::set_span(int start, int end) {
+  start_ = to_short(start);
+  end_ = to_short(end);
+}
+
+void DepTree::set_category(std::string_view text) { category_ = deps_->keep(text); }
+void DepTree::set_relation(std::string_view text) { relation_ = deps_->keep(text); }
+void DepTree::set_root(std::string_view text) { root_ = deps_->keep(text); }
+
+std::string DepTree::word() const {
+  if (!has_word() || start_ < 1 || start_ > end_) return {};
+  return deps_->words_between(start_, end_);
+}
+
+const char* DepTree::label() {
+  if (!label_) {
+    std::string text;
+    if (position_ > 0) {
+      text = std::to_string(position_);
+    } else {
+      text = "E";
+      text += std::to_string(deps_->next_empty_label());
+    }
+    label_ = deps_->keep(text);
+  }
+  return label_;
+}
+
+void DepTree::set_atts(const AttVec* atts) {
+  if (atts) atts_ = std::make_unique<AttVec>(*atts);
+  else atts_.reset();
+}
+
+DepProperty* DepTree::find_mutable(std::string_view name) {
+  for (DepProperty& p : properties_)
+    if (equal_nocase(p.name, name)) return &p;
+  return nullptr;
+}
+
+const DepProperty* DepTree::find_property(std::string_view name) const {
+  return const_cast<DepTree*>(this)->find_mutable(name);
+}
+
+void DepTree::set_property(std::string_view name, std::string_view text) {
+  DepProperty* p = find_mutable(name);
+  if (!p) {
+    add_property(name, text);
+    return;
+  }
+  p->text = deps_->keep(text);
+  p->node = nullptr;
+}
+
+void DepTree::set_property(std::string_view name, DepTree* node) {
+  DepProperty* p = find_mutable(name);
+  if (!p) {
+    properties_.push_back(DepProperty{deps_->keep(name), nullptr, node, 1.0f});
+    return;
+  }
+  p->text = nullptr;
+  p->node = node;
+}
+
+void DepTree::add_property(std::string_view name, std::string_view text) {
+  properties_.push_back(DepProperty{deps_->keep(name), deps_->keep(text), nullptr, 1.0f});
+}
+
+bool DepTree::remove_property(std::string_view name) {
+  for (auto it = properties_.begin(); it != properties_.end(); ++it)
+    if (equal_nocase(it->name, name)) {
+      properties_.erase(it);
+      return true;
+    }
+  return false;
+}
+
+DepTree* DepTree::antecedent() const {
+  const DepProperty* p = find_property(kAntecedent);
+  return p ? p->node : nullptr;
+}
+
+void DepTree::set_antecedent(DepTree* node) {
+  set_property(kAntecedent, node);
+  if (node) node->set_property(kReference, this);
+}
+
+void DepTree::add_child_in_order(DepTree* child) {
+  const bool positioned = child->has_word();
+  for (std::size_t i = 0; i < children().size(); ++i) {
+    const DepTree& other = *this->child(i);
+    const bool after = positioned && other.has_word() ? other.position() > child->position()
+                                                      : first_place(other) > last_place(*child);
+    if (after) {
+      insert_at(i, child);
+      return;
+    }
+  }
+  append(child);
+}
+
+}  // namespace velmo

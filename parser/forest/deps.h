@@ -1,0 +1,93 @@
+#pragma once
+// One sentence's dependency tree: the words with the white space before
+// each, the nodes (owned here, released together), the top node, the
+// counter of "E" labels, an id and a list of assertions. A Deps is shared
+// by the parser and the expression language and counts its holders.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "parser/forest/dep_tree.h"
+#include "shell/support/string_pool.h"
+
+namespace velmo {
+
+class Deps {
+ public:
+  Deps();
+  virtual ~Deps();
+  Deps(const Deps&) = delete;
+  Deps& operator=(const Deps&) = delete;
+
+  // ---- Holders.
+  int refs() const { return refs_; }
+  void add_ref() { ++refs_; }
+  // Drops one reference; the last one destroys the tree.
+  static void release(Deps* deps);
+
+  // ---- Sentence. Position 0 is the empty sentinel; words are 1..n-1.
+  // Forgets the nodes, the words and the assertions, and restarts the
+  // label counter; the id stays.
+  void reset();
+  void add_word(std::string_view word, std::string_view space_before);
+  // The count of positions including the sentinel (n).
+  int word_count() const { return static_cast<int>(words_.size()); }
+  std::string_view word(int position) const;
+  std::string_view space_before(int position) const;
+  // The words start..end joined, one blank where the text had white space.
+  std::string words_between(int start, int end) const;
+
+  // ---- Nodes.
+  virtual DepTree* new_node(int start, int end, int position);
+  DepTree* root() const { return root_; }
+  void set_root(DepTree* root) { root_ = root; }
+  std::size_t node_count() const { return nodes_.size(); }
+  // Next value of the "E" label counter.
+  int next_empty_label() { return empty_labels_++; }
+
+  // ---- Texts, kept as long as the tree.
+  const char* keep(std::string_view text) { return texts_.add(text); }
+
+  const std::string& id() const { return id_; }
+  void set_id(std::string_view id);
+  const std::vector<std::string>& assertions() const { return assertions_; }
+  void add_assertion(std::string_view text) { assertions_.emplace_back(text); }
+
+ private:
+  int refs_ = 0;
+  std::vector<const char*> words_;
+  std::vector<const char*> spaces_;
+  std::vector<std::unique_ptr<DepTree>> nodes_;
+  DepTree* root_ = nullptr;
+  int empty_labels_ = 0;
+  std::string id_;
+  std::vector<std::string> assertions_;
+  StringPool texts_;
+};
+
+// A counted reference to a Deps.
+class DepsRef {
+ public:
+  DepsRef() = default;
+  explicit DepsRef(Deps* deps) : deps_(deps) {
+    if (deps_) deps_->add_ref();
+  }
+  DepsRef(const DepsRef& other) : DepsRef(other.deps_) {}
+  DepsRef(DepsRef&& other) noexcept : deps_(other.deps_) { other.deps_ = nullptr; }
+  DepsRef& operator=(DepsRef other) noexcept {
+    std::swap(deps_, other.deps_);
+    return *this;
+  }
+  ~DepsRef() { Deps::release(deps_); }
+  Deps* get() const { return deps_; }
+  Deps* operator->() const { return deps_; }
+  Deps& operator*() const { return *deps_; }
+  explicit operator bool() const { return deps_ != nullptr; }
+
+ private:
+  Deps* deps_ = nullptr;
+};
+
+}  // namespace velmo

@@ -1,0 +1,88 @@
+#include "parser/forest/rs_tree.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace velmo {
+namespace {
+
+void report(const char* message) { std::cerr << message << '\n' << std::flush; }
+
+}  // namespace
+
+std::size_t RSTree::index_in_parent() const {
+  if (!parent_) return 0;
+  const auto& siblings = parent_->children_;
+  return static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
+}
+
+RSTree* RSTree::next_sibling() const {
+  if (!parent_) return nullptr;
+  const std::size_t i = index_in_parent() + 1;
+  return i < parent_->children_.size() ? parent_->children_[i] : nullptr;
+}
+
+RSTree* RSTree::previous_sibling() const {
+  if (!parent_) return nullptr;
+  const std::size_t i = index_in_parent();
+  return i > 0 ? parent_->children_[i - 1] : nullptr;
+}
+
+bool RSTree::is_ancestor_of(const RSTree* node) const {
+  for (const RSTree* p = node ? node->parent_ : nullptr; p; p = p->parent_)
+    if (p == this) return true;
+  return false;
+}
+
+bool RSTree::del() {
+  if (!parent_) {
+    report("RSTree::del() cannot delete the root node of a RSTree");
+    return false;
+  }
+  parent_->unlink_child(this);
+  return true;
+}
+
+void RSTree::unlink_child(RSTree* child) {
+  children_.erase(std::find(children_.begin(), children_.end(), child));
+  child->parent_ = nullptr;
+}
+
+bool RSTree::placeable(RSTree* child) const {
+  if (!child || child == this || child->is_ancestor_of(this)) return false;
+  return child->parent_ == nullptr || child->parent_ == this;
+}
+
+bool RSTree::place(std::size_t index, RSTree* child, const char* message) {
+  if (!placeable(child)) {
+    report(message);
+    return false;
+  }
+  if (child->parent_ == this) {
+    const std::size_t old = child->index_in_parent();
+    unlink_child(child);
+    if (old < index) --index;
+  }
+  index = std::min(index, children_.size());
+  children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index), child);
+  child->parent_ = this;
+  return true;
+}
+
+bool RSTree::insert(RSTree* child) { return place(0, child, "RSTree::insert error."); }
+
+bool RSTree::append(RSTree* child) { return place(children_.size(), child, "RSTree::append error."); }
+
+bool RSTree::insert_at(std::size_t index, RSTree* child) { return place(index, child, "RSTree::insert error."); }
+
+bool RSTree::insert_before(RSTree* child, RSTree* anchor) {
+  if (!anchor || anchor->parent_ != this) return place(children_.size() + 1, nullptr, "RSTree::insert error.");
+  return place(anchor->index_in_parent(), child, "RSTree::insert error.");
+}
+
+bool RSTree::insert_after(RSTree* child, RSTree* anchor) {
+  if (!anchor || anchor->parent_ != this) return place(0, nullptr, "RSTree::insert error.");
+  return place(anchor->index_in_parent() + 1, child, "RSTree::insert error.");
+}
+
+}  // namespace velmo
