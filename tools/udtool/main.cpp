@@ -133,7 +133,20 @@ int to_ud(const Arguments& arguments) {
     tree.sent_id = std::to_string(count);
     write_conllu(std::cout, scheme_to_ud(tree, options));
   }
+  // Lines velmo printed no tree for still get a sentence, so that the
+  // output keeps step with the text.
+  std::string line;
+  int missing = 0;
+  while (lines && std::getline(lines->stream(), line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    PlainTree empty;
+    attach_text(empty, line);
+    empty.sent_id = std::to_string(++count);
+    write_conllu(std::cout, scheme_to_ud(empty, options));
+    ++missing;
+  }
   for (const DepFormatProblem& problem : reader.problems()) report(input.name(), problem.line, problem.message);
+  if (missing) std::cerr << input.name() << ": no tree for the last " << missing << " lines\n";
   return 0;
 }
 
