@@ -3,7 +3,10 @@
 #include <cctype>
 #include <unordered_set>
 
+#include "shell/support/diagnostics.h"
+
 #include "parser/chart/chart.h"
+#include "parser/chart/chart_commands.h"
 #include "parser/chart/chart_parser.h"
 #include "parser/chart/sentence_view.h"
 #include "parser/grammar/korvel_parser.h"
@@ -25,11 +28,13 @@ ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence) {
   if (!parser.att_type()) return result;
   chart.stats.words = static_cast<std::size_t>(std::max(sentence.last_word(), 0));
   ChartParser chart_parser(parser, sentence);
-  if (!chart_parser.run()) return result;
-  result.parsed = true;
-  result.roots = collect_roots(parser);
-  chart.stats.roots = result.roots.size();
-  result.cover = choose_cover(parser, result.roots);
+  result.parsed = chart_parser.run();
+  if (result.parsed) {
+    result.roots = collect_roots(parser);
+    chart.stats.roots = result.roots.size();
+    result.cover = choose_cover(parser, result.roots);
+  }
+  if (chart.report_stats) print_parse_stats(diag(), chart.stats);
   return result;
 }
 
