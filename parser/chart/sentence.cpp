@@ -31,10 +31,8 @@ ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence) {
   result.parsed = chart_parser.run();
   if (result.parsed) {
     result.roots = collect_roots(parser);
-    chart.stats.roots = result.roots.size();
     result.cover = choose_cover(parser, result.roots);
   }
-  if (chart.report_stats) print_parse_stats(diag(), chart.stats);
   return result;
 }
 
@@ -61,6 +59,7 @@ std::vector<RootItem> collect_roots(KorvelParser& parser) {
       }
     }
   }
+  parser.chart().stats.roots = roots.size();
   return roots;
 }
 
@@ -100,7 +99,13 @@ void collect_cover(SpanTable& table, int i, int j, const std::vector<RootItem>& 
 
 }  // namespace
 
-std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
+void report_sentence(const Chart& chart) {
+  if (chart.report_stats) print_parse_stats(diag(), chart.stats);
+}
+
+namespace {
+
+std::vector<RootItem> best_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
   std::vector<RootItem> cover;
   if (weight) *weight = 0.0f;
   if (!parser.chart().sentence) return cover;
@@ -149,6 +154,14 @@ std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootI
   }
   collect_cover(table, 1, last, roots, cover);
   if (weight) *weight = table.at(1, last).weight;
+  return cover;
+}
+
+}  // namespace
+
+std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
+  std::vector<RootItem> cover = best_cover(parser, roots, weight);
+  report_sentence(parser.chart());
   return cover;
 }
 

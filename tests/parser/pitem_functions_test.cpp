@@ -166,6 +166,17 @@ TEST_F(PItemFunctionsTest, StatisticsOfTheLastSentence) {
   const std::string out = output_of("(parse-stats)");
   EXPECT_EQ(out.rfind(";; words: 5 lexical: 3 items: ", 0), 0u) << out;
   EXPECT_NE(out.find(" pool: ok\n"), std::string::npos) << out;
+  run("(parse-stats 1)");
+  std::ostringstream captured;
+  {
+    ScopedDiagnostics capture(captured);
+    sentence.parse_with(parser());
+    sentence.parse_with(parser());
+  }
+  run("(parse-stats 0)");
+  const std::string lines = captured.str();
+  EXPECT_EQ(lines.substr(0, lines.size() / 2), lines.substr(lines.size() / 2));
+  EXPECT_EQ(lines.rfind(";; words: 5 lexical: 3 items: ", 0), 0u) << lines;
   std::ostringstream line;
   ParseStats stats;
   stats.pool_exhausted = true;
