@@ -277,6 +277,7 @@ TEST_F(ChartTest, AMovedElementFillsItsGapAndLeavesATrace) {
   ASSERT_EQ(trace->records().size(), 1u);
   EXPECT_EQ(trace->records()[0].role, builtin_attributes().type->attribute(att("role")).get_val("obj"));
   EXPECT_EQ(reinterpret_cast<const PItem*>(trace->records()[0].item)->lexical_head().start, 2);
+  EXPECT_NE(question->av.text().find("(trace (obj [2,2]))"), std::string::npos) << question->av.text();
 }
 
 TEST_F(ChartTest, AnArgumentListMakesASubcategoryWhoseArgumentsAttach) {
