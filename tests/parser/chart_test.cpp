@@ -391,6 +391,19 @@ TEST_F(ChartTest, EverySentenceStartsFromAnEmptyChart) {
   }
 }
 
+TEST_F(ChartTest, ACategoryModifyingItselfAcrossManyWords) {
+  // Every compound is offered to the link whose waiting lists are being
+  // read, so they grow while they are read.
+  run("(def-category CN (visible-atts (cat)))"
+      "(def-modifiers CN (* (CN (dep-type nn))) (:head (N)))");
+  TestSentence s;
+  s.words("a b c d e f g h i j k l m n");
+  for (int p = 1; p <= 14; ++p) s.item(p, p, kNoun);
+  const ChartResult result = parse(s);
+  EXPECT_TRUE(result.parsed);
+  EXPECT_NE(item_spanning(cate("CN"), 1, 14), nullptr);
+}
+
 TEST_F(ChartTest, ACycleOfProjectionsEnds) {
   run("(def-category X (visible-atts (cat))) (def-category Y (visible-atts (cat)))"
       "(def-modifiers X (:head (Y) (N))) (def-modifiers Y (:head (X)))");
