@@ -257,9 +257,19 @@ class LexiconBuilder:
             frames[frames.index(("N",))] = ("N?",)
         return frames
 
+    def bare_verb_features(self, lemma):
+        """A verb's own form; also its past or participle when the treebank
+        uses it so (put, set, cut)."""
+        seen = self.inflected.get((lemma, lemma, "V"), [])
+        extra = [features for features in seen if "(vform en)" in features or "(tense past)" in features]
+        if len(extra) < 2:
+            return VERB_BASE
+        return merge_vform([VERB_BASE] + extra)
+
     def open_class_readings(self, lemma, category, features=None, lemma_attr=None):
         if category == "V":
-            return [Reading("V", features or VERB_BASE, frame, lemma_attr) for frame in self.frames_of(lemma)]
+            features = features or self.bare_verb_features(lemma)
+            return [Reading("V", features, frame, lemma_attr) for frame in self.frames_of(lemma)]
         if category == "N":
             feats = features or NOUN_SG
             spelled = self.spellings.get(lemma)
@@ -356,7 +366,7 @@ class LexiconBuilder:
         for (form, lemma, category), features in self.inflected.items():
             if form == lemma or not lemma or not form:
                 continue
-            if lemma not in self.entries or not any(r.category == category for r in self.entries[lemma].readings):
+            if category not in self.lemma_categories.get(lemma, ()) and (lemma, category) not in self.wn:
                 continue
             if self.explained(form, lemma, category):
                 continue
@@ -377,7 +387,8 @@ class LexiconBuilder:
                 if "_" in form or form in self.closed:
                     continue
                 for base in bases:
-                    if base not in self.entries or not any(r.category == category for r in self.entries[base].readings):
+                    known = category in self.lemma_categories.get(base, ()) or (base, category) in self.wn
+                    if not known:
                         continue
                     if self.explained(form, base, category):
                         continue

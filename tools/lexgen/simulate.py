@@ -6,6 +6,7 @@ of its unknown-word class. Used to tune the generator; the lexicon check
 
 from collections import Counter
 
+import context
 from lexicon_builder import unknown_class
 from scheme import gold_category, printed
 
@@ -30,13 +31,26 @@ def costs_of(builder, form, guessed):
     return dict(entry.costs) if entry and entry.costs else {}
 
 
-def measure(builder, sentences):
+def items_of(builder, form):
+    items = [context.Item(reading, name, None) for reading, name in builder.derived(form)]
+    if items:
+        return items, False
+    entry = builder.entries.get(unknown_class(form))
+    return [context.Item(reading, None, None) for reading in (entry.readings if entry else [])], True
+
+
+def measure(builder, sentences, use_context=True):
     figures = Counter()
     confusions = Counter()
     for sentence in sentences:
-        for token in sentence:
+        words = [token.form for token in sentence]
+        analysed = [items_of(builder, word) for word in words]
+        lattice = [items for items, _ in analysed]
+        if use_context:
+            context.apply(words, lattice)
+        for token, (_, guessed), found in zip(sentence, analysed, lattice):
             gold = gold_category(token)
-            items, guessed = readings_of(builder, token.form)
+            items = [item.reading for item in found]
             figures["tokens"] += 1
             figures["readings"] += len(items)
             if guessed:
@@ -64,5 +78,5 @@ def report(figures, confusions, stream):
     stream.write("readings per token %.3f\n" % (figures["readings"] / n))
     stream.write("cheapest is gold %.2f%%\n" % (100.0 * figures["best"] / n))
     stream.write("guessed %.2f%%\n" % (100.0 * figures["guessed"] / n))
-    for (gold, best, form), count in confusions.most_common(40):
+    for (gold, best, form), count in confusions.most_common(25):
         stream.write("  %5d %s -> %s  %s\n" % (count, gold, best, form))
