@@ -12,8 +12,8 @@ data, over treebank sentences (the EWT dev split by default) and reports
 The gold tokens are given to velmo as they are (one `p` command per
 sentence, followed by `li`), so that the figures measure the lexicon and not
 the tokenizer. A reading's cost is the one its word's "freq" record gives
-(the word's own entry, else its root's, else its unknown-word class), 18 when
-none lists it.
+of the entry the item was made from (the root's entry for an inflected form,
+else the word's own, else its unknown-word class), 18 when none lists it.
 
   tools/lexicon-check.py [--velmo PATH] [--conllu FILE] [--limit N]
 """
@@ -113,8 +113,9 @@ def parse_items(text):
         at = body.find("(avm ")
         vector = body[at:balanced(body, at)] if at >= 0 else ""
         root = re.search(r" \(root (.*)\)$", body)
+        inflected = " (affixes " in body
         items.append((int(match.group(1)), int(match.group(2)), category_name(vector),
-                      root.group(1) if root else ""))
+                      root.group(1) if root else "", inflected))
     return items
 
 
@@ -133,8 +134,12 @@ def read_costs(path):
     return costs
 
 
-def cost_table(costs, word, root):
-    for key in (word.lower(), root.lower(), unknown_class(word)):
+def cost_table(costs, word, item):
+    """The record the parser reads: that of the entry the item was made from
+    (the root's entry for an inflected form, the word's own entry, or the
+    unknown-word class the guesser looked the word up under)."""
+    _, _, _, root, inflected = item
+    for key in ((root.lower(),) if inflected else (word.lower(), unknown_class(word))):
         if key in costs:
             return costs[key]
     return {}
@@ -204,7 +209,7 @@ def main():
             if gold in names:
                 gold_in += 1
             if own:
-                best = min(own, key=lambda item: (cost_table(costs, token.form, item[3]).get(item[2], UNLISTED_COST),
+                best = min(own, key=lambda item: (cost_table(costs, token.form, item).get(item[2], UNLISTED_COST),
                                                   item[2]))
                 if printed(best[2]) == gold:
                     cheapest_gold += 1

@@ -72,6 +72,7 @@ def apply(words, items):
     """Deletes readings of `items` (one list per word) that the context rules
     out; `words` are the word forms."""
     n = len(words)
+    noun_or_verb(words, items)
     for i in range(n):
         word = words[i].lower()
         nxt = items[i + 1] if i + 1 < n else []
@@ -84,18 +85,18 @@ def apply(words, items):
                 drop(here, lambda x: x.category == "VB")
         elif word == "like" and any(pronoun(x) and "(case nom)" in x.reading.features for x in prev):
             drop(here, lambda x: x.category in ("Prep", "C"))
-        elif word == "am" and i > 0:
+        if word == "am" and i > 0:
             if any(x.category == "Num" for x in prev):
                 drop(here, lambda x: x.category != "N")
             else:
                 drop(here, lambda x: x.category == "N")
-        elif word in BE:
+        if word in BE:
             if nxt and nxt_word not in NEGATION and not any(pronoun(x) for x in nxt):
                 if not any(participle(x) or is_adverb(x) for x in nxt):
                     drop(here, lambda x: x.category == "VB")
                 elif any(participle(x) for x in nxt):
                     drop(here, lambda x: x.category == "VBE")
-        elif word in HAVE:
+        if word in HAVE:
             if nxt_word in NEGATION:
                 drop(here, lambda x: x.category == "V")
             elif nxt:
@@ -122,6 +123,22 @@ def apply(words, items):
         elif word in ("'s", "’s", "s"):
             if prev and any(pronoun(x) for x in prev) and not any(x.category == "N" and not pronoun(x) for x in prev):
                 drop(here, lambda x: x.category == "Part")
+
+
+ARTICLES_AND_POSSESSIVES = {"the", "a", "an", "my", "your", "his", "its", "our", "their"}
+
+
+def noun_or_verb(words, items):
+    """After a determiner or a possessive a word is not a verb; after a
+    subject pronoun it is not a noun."""
+    for i in range(1, len(words)):
+        prev, here = items[i - 1], items[i]
+        if not any(x.category == "V" for x in here) or not any(x.category in ("N", "A") for x in here):
+            continue
+        if words[i - 1].lower() in ARTICLES_AND_POSSESSIVES:
+            drop(here, lambda x: x.category == "V" and not participle(x))
+        elif prev and all(pronoun(x) and "(case nom)" in x.reading.features for x in prev):
+            drop(here, lambda x: x.category == "N" and not pronoun(x))
 
 
 def drop(items, condition):

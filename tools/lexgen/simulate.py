@@ -32,11 +32,12 @@ def costs_of(builder, form, guessed):
 
 
 def items_of(builder, form):
-    items = [context.Item(reading, name, None) for reading, name in builder.derived(form)]
+    items = [context.Item(reading, name, key) for reading, name, key in builder.derived_with_entries(form)]
     if items:
         return items, False
-    entry = builder.entries.get(unknown_class(form))
-    return [context.Item(reading, None, None) for reading in (entry.readings if entry else [])], True
+    key = unknown_class(form)
+    entry = builder.entries.get(key)
+    return [context.Item(reading, None, key) for reading in (entry.readings if entry else [])], True
 
 
 def measure(builder, sentences, use_context=True):
@@ -61,8 +62,11 @@ def measure(builder, sentences, use_context=True):
             names = [printed(r.name()) for r in items]
             if gold in names:
                 figures["gold_in"] += 1
-            costs = costs_of(builder, token.form, guessed)
-            best = min(items, key=lambda r: (costs.get(r.name(), UNLISTED_COST), r.name()))
+            def cost(item):
+                entry = builder.entries.get(item.root)
+                table = dict(entry.costs) if entry and entry.costs else {}
+                return table.get(item.reading.name(), UNLISTED_COST), item.reading.name()
+            best = min(found, key=cost).reading
             if printed(best.name()) == gold:
                 figures["best"] += 1
             else:
