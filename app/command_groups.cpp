@@ -5,6 +5,7 @@
 #include "lexicon/lexicon/lexicon_commands.h"
 #include "lexicon/tokenizer_commands.h"
 #include "parser/builtin_attributes.h"
+#include "parser/grammar/grammar_commands.h"
 #include "shell/interpreter.h"
 #include "shell/lib_commands.h"
 #include "shell/lexp.h"
@@ -21,6 +22,7 @@ void register_command_groups(Interpreter& interpreter) {
   register_lexicon_commands(interpreter);
   register_corpus_commands(interpreter);
   register_builtin_attribute_commands(interpreter);
+  register_grammar_commands(interpreter);
 }
 
 }  // namespace velmo

@@ -62,6 +62,7 @@ bool QFile::open(std::string_view name, std::uint32_t block_size, Mode mode) {
   file_size_ = static_cast<std::uint64_t>(status.st_size);
   map_file();
   if (ok) ok = status.st_size == 0 ? start_fresh(block_size) : load_existing(static_cast<std::uint64_t>(status.st_size));
+  if (ok) ok = finish_journal();
   if (!ok) {
     unmap_file();
     ::close(fd_);
@@ -190,6 +191,76 @@ void QFile::close() {
   changed_ = false;
 }
 
+// ---- Changes of several words.
+
+bool QFile::write_words_atomically(const std::vector<WordWrite>& words) {
+  if (refuse_if_read_only()) return false;
+  for (const WordWrite& word : words) {
+    if (!inside(word.offset, 4)) {
+      report("Writing outside the block file " + name_);
+      return false;
+    }
+  }
+  if (words.empty()) return true;
+  if (!write_file_whole(journal_name(), encode_word_journal(words), [this] { wrote(); })) {
+    report("Can't write " + journal_name());
+    return false;
+  }
+  if (!apply_words(words)) return false;
+  // The journal may go only once the words it protects are on the disk.
+  if (!flush_to_disk() || ::unlink(journal_name().c_str()) != 0) {
+    report("Can't remove " + journal_name());
+    return false;
+  }
+  wrote();
+  return true;
+}
+
+bool QFile::apply_words(const std::vector<WordWrite>& words) {
+  changed_ = true;
+  for (const WordWrite& word : words) {
+    StrBufs bytes(4);
+    bytes.put_u32(word.value);
+    if (!pwrite_all(word.offset, bytes.data(), bytes.size())) return false;
+  }
+  return true;
+}
+
+bool QFile::flush_to_disk() {
+  if (map_ && ::msync(map_, static_cast<std::size_t>(file_size_), MS_SYNC) != 0) return false;
+  return ::fsync(fd_) == 0;
+}
+
+bool QFile::finish_journal() {
+  const std::string journal = journal_name();
+  // A journal that was never completed was never acted on.
+  if (!read_only_) ::unlink((journal + ".tmp").c_str());
+  struct stat status {};
+  if (::stat(journal.c_str(), &status) != 0) return true;
+  if (read_only_) {
+    report("The block file " + name_ + " has an unfinished change in " + journal +
+           ": open it for writing once to finish it");
+    return false;
+  }
+  std::string bytes(static_cast<std::size_t>(status.st_size), '\0');
+  const int fd = ::open(journal.c_str(), O_RDONLY);
+  const bool read = fd >= 0 && ::pread(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size());
+  if (fd >= 0) ::close(fd);
+  std::optional<std::vector<WordWrite>> words = read ? decode_word_journal(bytes) : std::nullopt;
+  const bool fits = words && std::all_of(words->begin(), words->end(),
+                                          [this](const WordWrite& word) { return inside(word.offset, 4); });
+  if (!fits) {
+    report("The journal " + journal + " of " + name_ + " is damaged: remove it to open the file as it is");
+    return false;
+  }
+  if (!apply_words(*words) || !flush_to_disk() || ::unlink(journal.c_str()) != 0) {
+    report("Can't finish the change recorded in " + journal);
+    return false;
+  }
+  wrote();
+  return true;
+}
+
 bool QFile::write_header(std::uint32_t free_list_offset) {
   StrBufs header(kHeaderSize);
   header.put_u32(end_);
@@ -260,6 +331,11 @@ std::optional<RecordHeader> QFile::read_header(std::uint32_t offset, bool quiet)
       report("The record at " + std::to_string(offset) + " lies outside " + name_);
   }
   return std::nullopt;
+}
+
+bool QFile::fits_in_place(std::uint32_t offset, std::size_t length) {
+  const std::optional<RecordHeader> header = read_header(offset, true);
+  return header && length <= first_extent_bytes(header->blocks) - kRecordHeaderSize;
 }
 
 RecordCheck QFile::check_record(std::uint32_t offset) {
@@ -336,8 +412,9 @@ bool QFile::write_placed(Placement placement, std::string_view data) {
   bytes.append(data.substr(0, in_first));
   bytes.put_u32(placement.second->offset);
   bytes.put_u32(placement.second->size / block_size_);
-  return pwrite_all(placement.offset, bytes.data(), bytes.size()) &&
-         pwrite_all(placement.second->offset, data.data() + in_first, data.size() - in_first);
+  // The rest first: the first extent, once written, points at it.
+  return pwrite_all(placement.second->offset, data.data() + in_first, data.size() - in_first) &&
+         pwrite_all(placement.offset, bytes.data(), bytes.size());
 }
 
 bool QFile::rewrite(std::uint32_t offset, std::string_view data) {
@@ -466,6 +543,7 @@ bool QFile::resize_file(std::uint64_t size) {
   }
   file_size_ = size;
   if (map_ && size > map_length_) map_file();
+  wrote();
   return true;
 }
 
@@ -509,6 +587,7 @@ bool QFile::pread_all(std::uint64_t offset, char* out, std::size_t length) {
 bool QFile::pwrite_all(std::uint64_t offset, const char* data, std::size_t length) {
   if (map_ && !read_only_ && offset + length <= file_size_) {
     std::memcpy(map_ + offset, data, length);
+    wrote();
     return true;
   }
   const std::uint64_t end = offset + length;
@@ -527,6 +606,7 @@ bool QFile::pwrite_all(std::uint64_t offset, const char* data, std::size_t lengt
     file_size_ = end;
     if (map_ && end > map_length_) map_file();
   }
+  wrote();
   return true;
 }
 

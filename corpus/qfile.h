@@ -9,7 +9,9 @@
 // first extent keeps the offset and block count of a second extent in the
 // last 8 bytes of the first one.
 //
-// Crash safety: while the file is open for writing, the header names no
+// Crash safety: changes that take several writes to keep the file whole go
+// through a journal beside the file ("<name>-journal"), which the next
+// opening for writing completes. While the file is open for writing, the header names no
 // free-list record unless the in-memory list equals the stored one, so a
 // process killed before `close` leaves a file that opens with every record
 // intact; only the free space of that session is lost (it is never reused).
@@ -17,11 +19,14 @@
 // The file is mapped into memory while open, so visiting a record costs no
 // system call; another process must not shorten the file meanwhile.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "corpus/free_list.h"
+#include "corpus/word_journal.h"
 
 namespace velmo {
 
@@ -83,6 +88,13 @@ class QFile {
   bool free_record(std::uint32_t offset);
   RecordCheck check_record(std::uint32_t offset);
 
+  // True when `length` data bytes fit in the first extent of the record at
+  // `offset`, so that rewriting it there takes a single write.
+  bool fits_in_place(std::uint32_t offset, std::size_t length);
+  // Writes every word as one change: a kill at any moment leaves all or none
+  // of them in effect once the file is opened for writing again.
+  bool write_words_atomically(const std::vector<WordWrite>& words);
+
   // Raw bytes between the header and the end offset, for layers that keep
   // fixed data there.
   bool read_raw(std::uint32_t offset, char* out, std::size_t length);
@@ -94,6 +106,11 @@ class QFile {
   bool truncate_to(std::uint32_t end);
   // False, with the read-only message, when the file may not be written.
   bool ensure_writable() { return !refuse_if_read_only(); }
+
+  // Called after every change that reaches the file (a write, a change of
+  // its size); tests stop the process there to see what a kill at that
+  // moment leaves behind.
+  void set_write_hook(std::function<void()> hook) { write_hook_ = std::move(hook); }
 
  private:
   // Where a new record goes: its first extent and, for data too large for
@@ -110,6 +127,12 @@ class QFile {
   bool load_existing(std::uint64_t file_size);
   void load_free_list(std::uint32_t offset);
   bool write_header(std::uint32_t free_list_offset);
+  std::string journal_name() const { return name_ + "-journal"; }
+  // Completes the change a killed process left in the journal.
+  bool finish_journal();
+  bool apply_words(const std::vector<WordWrite>& words);
+  // Waits until what was written is on the disk.
+  bool flush_to_disk();
   bool refuse_if_read_only();
   // Forgets the stored free-list record before the in-memory list changes.
   bool detach_stored_free_list();
@@ -136,6 +159,9 @@ class QFile {
   void map_file();
   void unmap_file();
   void report(std::string_view text) const;
+  void wrote() const {
+    if (write_hook_) write_hook_();
+  }
 
   std::string name_;
   int fd_ = -1;
@@ -148,6 +174,7 @@ class QFile {
   std::size_t map_length_ = 0;
   std::optional<Placement> stored_free_list_;
   FreeList free_list_;
+  std::function<void()> write_hook_;
 };
 
 }  // namespace velmo

@@ -230,11 +230,20 @@ bool QHash::insert(std::string_view entry) {
 }
 
 bool QHash::replace(std::string_view entry) {
-  const std::optional<Found> found = locate(key_of(entry));
+  const std::string_view key = key_of(entry);
+  const std::optional<Found> found = locate(key);
   if (!found) return false;
   std::string data = u32_bytes(found->next);
   data.append(entry);
-  return file_.write_record(found->offset, data).has_value();
+  if (file_.fits_in_place(found->offset, data.size())) return file_.write_record(found->offset, data).has_value();
+  // Rewriting in place would take several writes, and a kill between them
+  // would leave neither form: the new form is written apart and linked in
+  // instead of the old one with a single write.
+  const std::optional<std::uint32_t> offset = file_.write_record(std::nullopt, data);
+  if (!offset) return false;
+  const bool linked =
+      found->previous == 0 ? set_bucket(bucket_of(key), *offset) : set_next(found->previous, *offset);
+  return linked && file_.free_record(found->offset);
 }
 
 bool QHash::store(std::string_view entry) {
@@ -251,9 +260,11 @@ bool QHash::remove(std::string_view key) {
 }
 
 bool QHash::clear() {
-  if (!file_.is_open() || !file_.truncate_to(data_start_)) return false;
+  if (!file_.is_open() || !file_.ensure_writable()) return false;
+  // The chains are emptied before their records go, so that no bucket ever
+  // points past the end of the file.
   std::fill(buckets_.begin(), buckets_.end(), 0);
-  return write_bucket_table();
+  return write_bucket_table() && file_.truncate_to(data_start_);
 }
 
 bool QHash::for_each(const std::function<bool(std::string_view entry)>& f) {
@@ -270,23 +281,33 @@ bool QHash::for_each(const std::function<bool(std::string_view entry)>& f) {
 
 // ---- Maintenance.
 
+// Relinking a chain in place takes several writes, and between any two of
+// them the chain would lack records or loop: every new link goes to the
+// file as one change through its journal.
 bool QHash::sort_links() {
   if (!file_.is_open()) return false;
   if (!file_.ensure_writable()) return false;
-  std::vector<std::uint32_t> offsets;
+  std::vector<WordWrite> words;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> heads;  // bucket, new head
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> chain;  // offset, next
   for (std::uint32_t bucket = 0; bucket < buckets_.size(); ++bucket) {
-    offsets.clear();
+    chain.clear();
     if (!walk(bucket, [&](const Link& link) {
-          offsets.push_back(link.offset);
+          chain.emplace_back(link.offset, link.next);
           return true;
         }))
       return false;
-    if (std::is_sorted(offsets.begin(), offsets.end())) continue;
-    std::sort(offsets.begin(), offsets.end());
-    for (std::size_t i = offsets.size(); i-- > 0;)
-      if (!set_next(offsets[i], i + 1 < offsets.size() ? offsets[i + 1] : 0)) return false;
-    if (!set_bucket(bucket, offsets.front())) return false;
+    if (std::is_sorted(chain.begin(), chain.end())) continue;
+    std::sort(chain.begin(), chain.end());
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+      const std::uint32_t next = i + 1 < chain.size() ? chain[i + 1].first : 0;
+      if (chain[i].second != next) words.push_back({chain[i].first + QFile::kRecordHeaderSize, next});
+    }
+    words.push_back({kBucketTableOffset + bucket * 4, chain.front().first});
+    heads.emplace_back(bucket, chain.front().first);
   }
+  if (!file_.write_words_atomically(words)) return false;
+  for (const auto& [bucket, head] : heads) buckets_[bucket] = head;
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "corpus/qfile.h"
 
 #include <filesystem>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -360,6 +361,82 @@ TEST_F(QFileTest, SyncedFileReopensWithItsFreeList) {
   ASSERT_TRUE(reopened.open(copy, 32));
   EXPECT_EQ(reopened.free_list().describe(), " (12, 32) (76, 4032)");
   EXPECT_EQ(reopened.read_record(44), "two");
+}
+
+// ---- Changes of several words through the journal.
+
+TEST(WordJournal, RoundTripsAndRejectsEveryDamage) {
+  const std::vector<WordWrite> words{{16, 0}, {20, 4108}, {0xFFFFFFF0U, 7}};
+  const std::string bytes = encode_word_journal(words);
+  EXPECT_EQ(bytes.size(), 8U + 4 + 3 * 8 + 8);
+  EXPECT_EQ(decode_word_journal(bytes), words);
+  EXPECT_EQ(decode_word_journal(encode_word_journal({})), std::vector<WordWrite>{});
+  for (std::size_t cut = 0; cut < bytes.size(); ++cut)
+    EXPECT_FALSE(decode_word_journal(bytes.substr(0, cut)).has_value()) << cut;
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    std::string damaged = bytes;
+    damaged[at] = static_cast<char>(damaged[at] ^ 0x10);
+    EXPECT_FALSE(decode_word_journal(damaged).has_value()) << at;
+  }
+}
+
+class QFileJournalTest : public QFileTest {
+ protected:
+  void SetUp() override {
+    QFile file;
+    ASSERT_TRUE(file.open(path, 32));
+    ASSERT_EQ(file.write_record(std::nullopt, "abcdefgh"), 12U);
+  }
+  std::string journal = path + "-journal";
+};
+
+TEST_F(QFileJournalTest, WordsAreWrittenAndTheJournalRemoved) {
+  QFile file;
+  ASSERT_TRUE(file.open(path, 32));
+  int writes = 0;
+  file.set_write_hook([&] { ++writes; });
+  ASSERT_TRUE(file.write_words_atomically({{20, 0x31323334}, {24, 0x35363738}}));
+  EXPECT_EQ(file.read_record(12), "12345678");
+  EXPECT_FALSE(std::filesystem::exists(journal));
+  // Temporary journal, its rename, two words, its removal.
+  EXPECT_EQ(writes, 5);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(file.write_words_atomically({{20, 1}, {file.end_offset(), 1}}));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Writing outside the block file " + path + "\n");
+  EXPECT_EQ(file.read_record(12), "12345678");
+}
+
+TEST_F(QFileJournalTest, AJournalLeftByAKillIsCompletedAtTheNextOpening) {
+  write_bytes(journal, encode_word_journal({{20, 0x41424344}}));
+  write_bytes(journal + ".tmp", "half");
+  QFile reader;
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(reader.open(path, 32, QFile::Mode::kReadOnly));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "The block file " + path + " has an unfinished change in " + journal +
+                ": open it for writing once to finish it\n");
+  QFile file;
+  ASSERT_TRUE(file.open(path, 32));
+  EXPECT_EQ(file.read_record(12), "ABCDefgh");
+  EXPECT_FALSE(std::filesystem::exists(journal));
+  EXPECT_FALSE(std::filesystem::exists(journal + ".tmp"));
+}
+
+TEST_F(QFileJournalTest, ADamagedJournalIsReportedAndNothingApplied) {
+  std::string bytes = encode_word_journal({{20, 0x41424344}});
+  bytes[13] = 'x';
+  write_bytes(journal, bytes);
+  QFile file;
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(file.open(path, 32));
+  write_bytes(journal, encode_word_journal({{5000, 1}}));
+  EXPECT_FALSE(file.open(path, 32));
+  const std::string message =
+      "The journal " + journal + " of " + path + " is damaged: remove it to open the file as it is\n";
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), message + message);
+  std::filesystem::remove(journal);
+  ASSERT_TRUE(file.open(path, 32));
+  EXPECT_EQ(file.read_record(12), "abcdefgh");
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+#include "parser/chart/chart.h"
+
+#include <algorithm>
+
+namespace velmo {
+
+PItem* Chart::new_item() {
+  PItem* item = pool_.allocate();
+  if (item)
+    ++stats.made;
+  else
+    stats.pool_exhausted = true;
+  return item;
+}
+
+void Chart::reset(int words) {
+  pool_.free_all();
+  pool_.clear_exhausted();
+  stats = ParseStats{};
+  start_list.clear();
+  case_marked.clear();
+  oblique_case_marked.clear();
+  const auto n = static_cast<std::size_t>(std::max(words, 0)) + 1;
+  bracket_low_.assign(n, -1);
+  bracket_high_.assign(n, INT_MAX);
+}
+
+int Chart::bracket_low(int word) const {
+  return word >= 0 && static_cast<std::size_t>(word) < bracket_low_.size() ? bracket_low_[word] : -1;
+}
+
+int Chart::bracket_high(int word) const {
+  return word >= 0 && static_cast<std::size_t>(word) < bracket_high_.size() ? bracket_high_[word] : INT_MAX;
+}
+
+void Chart::isolate(int i, int j) {
+  if (i >= j || i < 0) return;
+  const int last = std::min(j, static_cast<int>(bracket_low_.size()) - 1);
+  for (int w = i; w < j && w <= last; ++w) bracket_low_[w] = std::max(bracket_low_[w], i);
+  for (int w = i + 1; w <= last; ++w) bracket_high_[w] = std::min(bracket_high_[w], j);
+}
+
+bool Chart::crosses_bracket(int start, int end) const {
+  return bracket_high(start) < end || bracket_low(end) > start;
+}
+
+}  // namespace velmo

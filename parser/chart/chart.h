@@ -1,0 +1,62 @@
+#pragma once
+// The per-sentence state of a parser that is not kept in its categories:
+// the item pool, the start list of lexical items, the bracket table, the
+// case-marked position sets and the counts of what the sentence made.
+#include <climits>
+#include <cstddef>
+#include <vector>
+
+#include "parser/chart/item_pool.h"
+
+namespace velmo {
+
+// What one sentence made; `parse-stats` prints it.
+struct ParseStats {
+  std::size_t words = 0;      // analyzer positions minus the sentinel
+  std::size_t lexical = 0;    // items entered from lexical items
+  std::size_t made = 0;       // items taken from the pool
+  std::size_t packed = 0;     // items absorbed by an equivalent one
+  std::size_t merged = 0;     // successful merges
+  std::size_t coordinated = 0;
+  std::size_t roots = 0;      // root items found
+  bool pool_exhausted = false;
+  bool stopped_in_entry = false;  // the pool ran out while words were entered
+};
+
+class Chart {
+ public:
+  static constexpr std::size_t kListCapacity = 200;
+
+  explicit Chart(const AttInterpreterList* type) : pool_(type) {
+    start_list.reserve(kListCapacity);
+    case_marked.reserve(kListCapacity);
+    oblique_case_marked.reserve(kListCapacity);
+  }
+
+  // A new item counted in the statistics, or null when the pool is empty.
+  PItem* new_item();
+  // Frees every item and empties the lists; the bracket table gets room for
+  // positions 0..words.
+  void reset(int words);
+
+  ItemPool& pool() { return pool_; }
+  ParseStats stats;
+  std::vector<PItem*> start_list;
+  std::vector<int> case_marked;
+  std::vector<int> oblique_case_marked;
+
+  // ---- Brackets: spans of words that items may not cross.
+  int bracket_low(int word) const;
+  int bracket_high(int word) const;
+  // Marks i..j (i < j) as a bracket.
+  void isolate(int i, int j);
+  // Whether a span start..end would cross a bracket.
+  bool crosses_bracket(int start, int end) const;
+
+ private:
+  ItemPool pool_;
+  std::vector<int> bracket_low_;
+  std::vector<int> bracket_high_;
+};
+
+}  // namespace velmo

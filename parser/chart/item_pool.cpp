@@ -1,0 +1,36 @@
+#include "parser/chart/item_pool.h"
+
+namespace velmo {
+
+int& pitem_limit() {
+  static int limit = ItemPool::kDefaultLimit;
+  return limit;
+}
+
+void PItem::reset() {
+  start = end = 0;
+  av.clear();
+  next_alt = head_child = second = nullptr;
+  cate = nullptr;
+  link = nullptr;
+  lex_item = nullptr;
+  weight = 0.0f;
+}
+
+PItem* ItemPool::allocate() {
+  const std::size_t limit = pitem_limit() > 0 ? static_cast<std::size_t>(pitem_limit()) : 0;
+  if (used_ >= limit) {
+    exhausted_ = true;
+    return nullptr;
+  }
+  if (used_ < items_.size()) {
+    PItem* item = &items_[used_++];
+    item->reset();
+    return item;
+  }
+  items_.emplace_back(type_);
+  ++used_;
+  return &items_.back();
+}
+
+}  // namespace velmo

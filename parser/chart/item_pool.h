@@ -1,0 +1,39 @@
+#pragma once
+// The pool of parse items. Items are made on demand and reused across
+// sentences; a sentence never frees one. At most `pitem_limit()` items exist:
+// past it, allocation fails and the sentence is parsed with what it has.
+#include <cstddef>
+#include <deque>
+
+#include "parser/chart/pitem.h"
+
+namespace velmo {
+
+// The process-wide limit on the number of items (40000).
+int& pitem_limit();
+
+class ItemPool {
+ public:
+  static constexpr int kDefaultLimit = 40000;
+  static constexpr std::size_t kInitialCapacity = 2000;
+
+  explicit ItemPool(const AttInterpreterList* type) : type_(type) {}
+
+  // A fresh item, or null when the limit is reached.
+  PItem* allocate();
+  // Marks every item free.
+  void free_all() { used_ = 0; }
+
+  std::size_t used() const { return used_; }
+  std::size_t made() const { return items_.size(); }
+  bool exhausted() const { return exhausted_; }
+  void clear_exhausted() { exhausted_ = false; }
+
+ private:
+  const AttInterpreterList* type_;
+  std::deque<PItem> items_;
+  std::size_t used_ = 0;
+  bool exhausted_ = false;
+};
+
+}  // namespace velmo

@@ -1,0 +1,55 @@
+#pragma once
+// A parse item: a span of words analysed as an item of one category, with
+// its attribute vector, the way it was made and its weight (lower is
+// better). Items come from the parser's pool and live until the next
+// sentence; nothing else owns or frees them.
+//
+// How an item was made, told by its fields:
+//   lexical item      head_child null; lex_item set
+//   projected item    head_child set, second null, link set (head position)
+//   copied item       head_child set, second null, link set (slot n copy)
+//   merged item       head_child = the head side, second = the modifier
+//   coordination      head_child = left conjunct, second = right conjunct,
+//                     link = the category's conj link
+// Packed alternatives of an item hang on its next_alt chain.
+#include <cstdint>
+
+#include "lexicon/attributes/att_vec.h"
+
+namespace velmo {
+
+class GCate;
+class GLink;
+class LexItem;
+
+struct PItem {
+  explicit PItem(const AttInterpreterList* type) : av(type) {}
+  PItem(const PItem&) = delete;
+  PItem& operator=(const PItem&) = delete;
+
+  std::int16_t start = 0;  // first word of the span
+  std::int16_t end = 0;    // last word (start > end: an empty item)
+  AttVec av;
+  PItem* next_alt = nullptr;    // packed equivalents of this item
+  PItem* head_child = nullptr;  // the item this one was made from
+  PItem* second = nullptr;      // the attached modifier or right conjunct
+  GCate* cate = nullptr;        // the category the item belongs to
+  GLink* link = nullptr;        // the link through which it was made
+  LexItem* lex_item = nullptr;  // for lexical items
+  float weight = 0.0f;
+
+  int length() const { return end - start; }
+  bool is_lexical() const { return head_child == nullptr; }
+  bool is_merge() const { return head_child != nullptr && second != nullptr; }
+  // The lexical item at the bottom of the head-child chain.
+  const PItem& lexical_head() const {
+    const PItem* item = this;
+    while (item->head_child) item = item->head_child;
+    return *item;
+  }
+
+  // Back to a fresh item (vector emptied, links cut).
+  void reset();
+};
+
+}  // namespace velmo

@@ -1,0 +1,121 @@
+#include "parser/grammar/gcate.h"
+
+#include <algorithm>
+
+namespace velmo {
+
+// ---- CateChart
+
+std::vector<PItem*>& CateChart::bucket(int end_word, int position) {
+  const auto row = static_cast<std::size_t>(end_word < 0 ? 0 : end_word);
+  if (row >= rows_.size()) rows_.resize(row + 10);
+  auto& buckets = rows_[row];
+  if (buckets.size() < slots_) buckets.resize(slots_);
+  return buckets[static_cast<std::size_t>(position)];
+}
+
+const std::vector<PItem*>* CateChart::find_bucket(int end_word, int position) const {
+  if (end_word < 0 || static_cast<std::size_t>(end_word) >= rows_.size()) return nullptr;
+  const auto& buckets = rows_[static_cast<std::size_t>(end_word)];
+  if (position < 0 || static_cast<std::size_t>(position) >= buckets.size()) return nullptr;
+  return &buckets[static_cast<std::size_t>(position)];
+}
+
+PItem* CateChart::pop_work() {
+  if (work_head_ >= work_.size()) {
+    work_.clear();
+    work_head_ = 0;
+    return nullptr;
+  }
+  return work_[work_head_++];
+}
+
+void CateChart::add_active_end(int end_word) {
+  if (end_word < 0) return;
+  if (static_cast<std::size_t>(end_word) >= active_.size()) active_.resize(static_cast<std::size_t>(end_word) + 10);
+  active_[static_cast<std::size_t>(end_word)] = true;
+}
+
+void CateChart::clear() {
+  for (auto& row : rows_)
+    for (auto& bucket : row) bucket.clear();
+  work_.clear();
+  work_head_ = 0;
+  std::fill(active_.begin(), active_.end(), false);
+}
+
+// ---- GCate
+
+GCate::GCate(KorvelParser* parser, std::string_view name) : parser_(parser), name_(name) {
+  reset_positions(1);
+  head = 0;
+  obligatory = 0;
+  guest_link_ = make_free_link(this);
+  guest_link_->set_relation(kGuestRelation);
+  guest_link_->weight = kGuestWeight;
+}
+
+GCate::~GCate() = default;
+
+void GCate::reset_positions(int n) {
+  if (n < 0) n = 0;
+  // Links of the old positions no longer attach anything.
+  for (auto& slot : slots_)
+    for (GLink* link : slot) link->modifier()->remove_modifier_link(link);
+  slots_.assign(static_cast<std::size_t>(n) + 1, {});
+  head = -1;
+  repeatable = minimal = skip_adjunct = 0;
+  obligatory = n >= 32 ? 0xffffffffu : ((1u << n) - 1u);
+  skip_word_conds.clear();
+  chart_.slots_ = slots_.size();
+}
+
+GLink* GCate::make_free_link(GCate* modifier) {
+  owned_links_.push_back(std::make_unique<GLink>(this, modifier));
+  return owned_links_.back().get();
+}
+
+GLink* GCate::add_link(int slot, GCate* modifier) {
+  if (slot < 0 || slot > position_count()) return nullptr;
+  GLink* link = make_free_link(modifier);
+  link->position = static_cast<std::int16_t>(slot);
+  slots_[static_cast<std::size_t>(slot)].push_back(link);
+  return link;
+}
+
+GLink* GCate::make_conj_link() {
+  conj_link_ = make_free_link(this);
+  conj_link_->set_relation("conj");
+  return conj_link_;
+}
+
+bool GCate::obligatory_in(int from, int to) const {
+  for (int k = std::max(from, 0); k <= to && k < 32; ++k)
+    if (is_obligatory(k)) return true;
+  return false;
+}
+
+LExp* GCate::skip_word_cond(int position) const {
+  if (position < 0 || static_cast<std::size_t>(position) >= skip_word_conds.size()) return nullptr;
+  return skip_word_conds[static_cast<std::size_t>(position)].get();
+}
+
+void GCate::insert_modifier_link(GLink* link) {
+  auto it = std::upper_bound(modifier_links_.begin(), modifier_links_.end(), link,
+                             [](const GLink* a, const GLink* b) { return a->weight < b->weight; });
+  modifier_links_.insert(it, link);
+}
+
+void GCate::remove_modifier_link(GLink* link) {
+  auto it = std::find(modifier_links_.begin(), modifier_links_.end(), link);
+  if (it != modifier_links_.end()) modifier_links_.erase(it);
+}
+
+void GCate::reorder_modifier_link(GLink* link) {
+  auto it = std::find(modifier_links_.begin(), modifier_links_.end(), link);
+  if (it == modifier_links_.end()) return;
+  modifier_links_.erase(it);
+  insert_modifier_link(link);
+}
+
+}  // namespace velmo

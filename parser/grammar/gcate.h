@@ -1,0 +1,126 @@
+#pragma once
+// A category of the grammar network: an ordered row of positions, each with
+// the links through which items of other categories attach to an item of
+// this one, and the per-sentence chart of its items.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lexicon/attributes/lbitset.h"
+#include "parser/grammar/glink.h"
+#include "shell/lexp.h"
+
+namespace velmo {
+
+class KorvelParser;
+struct PItem;
+
+// The items a category stored during the current sentence: buckets indexed
+// by end word and position (slot n holds the complete items of
+// subclasses), the work list of newly complete items and the set of end
+// words at which items were stored.
+class CateChart {
+ public:
+  // The bucket (end word, position); rows are added on demand.
+  std::vector<PItem*>& bucket(int end_word, int position);
+  // The bucket, or null when no row exists for that end word.
+  const std::vector<PItem*>* find_bucket(int end_word, int position) const;
+  int rows() const { return static_cast<int>(rows_.size()); }
+
+  void push_work(PItem* item) { work_.push_back(item); }
+  // The next item of the work list, or null when it is empty.
+  PItem* pop_work();
+
+  bool active_end(int end_word) const {
+    return end_word >= 0 && static_cast<std::size_t>(end_word) < active_.size() && active_[end_word];
+  }
+  void add_active_end(int end_word);
+
+  // Empties everything of the sentence; rows keep their capacity.
+  void clear();
+
+ private:
+  std::size_t slots_ = 0;
+  std::vector<std::vector<std::vector<PItem*>>> rows_;
+  std::vector<PItem*> work_;
+  std::size_t work_head_ = 0;
+  std::vector<bool> active_;
+
+  friend class GCate;
+};
+
+class GCate {
+ public:
+  static constexpr const char* kGuestRelation = "guest";
+  static constexpr float kGuestWeight = 30.0f;  // 20.0 x 1.5
+
+  GCate(KorvelParser* parser, std::string_view name);
+  ~GCate();
+  GCate(const GCate&) = delete;
+  GCate& operator=(const GCate&) = delete;
+
+  KorvelParser* parser() const { return parser_; }
+  const std::string& name() const { return name_; }
+
+  // ---- Positions. Slot n (n = position_count()) holds subclass links.
+  int position_count() const { return static_cast<int>(slots_.size()) - 1; }
+  const std::vector<GLink*>& links_at(int slot) const { return slots_[static_cast<std::size_t>(slot)]; }
+  // Replaces the positions by `n` obligatory ones without links.
+  void reset_positions(int n);
+  // Appends a link made here to `slot` and sets its position index.
+  GLink* add_link(int slot, GCate* modifier);
+  // Makes a link owned by this category that sits at no position.
+  GLink* make_free_link(GCate* modifier);
+
+  int head = 0;                  // -1 until a ":head" flag is seen
+  std::uint32_t repeatable = 0;  // one bit per position
+  std::uint32_t obligatory = 0;
+  std::uint32_t minimal = 0;
+  std::uint32_t skip_adjunct = 0;
+  bool subcategory = false;
+
+  bool is_repeatable(int k) const { return bit(repeatable, k); }
+  bool is_obligatory(int k) const { return bit(obligatory, k); }
+  // Whether an obligatory position lies in from..to (inclusive).
+  bool obligatory_in(int from, int to) const;
+
+  // One condition per position, null where none was given.
+  std::vector<LExpPtr> skip_word_conds;
+  LExp* skip_word_cond(int position) const;
+  LExpPtr full_item_cond, minimal_modifier_cond;
+
+  LBitSet visible_atts, subcat_atts;
+  std::vector<int> conj_identical;
+  LBitSet conj_consistent;
+  bool has_conj_constraints() const { return conj_link_ && !conj_consistent.none(); }
+  GLink* conj_link() const { return conj_link_; }
+  // Makes a new conj link (from the category to itself).
+  GLink* make_conj_link();
+  GLink* guest_link() const { return guest_link_; }
+
+  // Links in which this category is the modifier, by ascending weight
+  // (ties keep insertion order).
+  const std::vector<GLink*>& modifier_links() const { return modifier_links_; }
+  void insert_modifier_link(GLink* link);
+  // Moves a link of that list to its place after a change of weight.
+  void reorder_modifier_link(GLink* link);
+  void remove_modifier_link(GLink* link);
+
+  CateChart& chart() { return chart_; }
+  const CateChart& chart() const { return chart_; }
+
+ private:
+  static bool bit(std::uint32_t mask, int k) { return k >= 0 && k < 32 && ((mask >> k) & 1u); }
+
+  KorvelParser* parser_;
+  std::string name_;
+  std::vector<std::vector<GLink*>> slots_;
+  std::vector<std::unique_ptr<GLink>> owned_links_;
+  std::vector<GLink*> modifier_links_;
+  GLink* conj_link_ = nullptr;
+  GLink* guest_link_ = nullptr;
+  CateChart chart_;
+};
+
+}  // namespace velmo

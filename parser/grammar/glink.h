@@ -1,0 +1,70 @@
+#pragma once
+// One attachment possibility of the grammar: an item of the modifier
+// category may attach as a dependent to an item of the modifiee category at
+// the link's position, when the link's conditions accept both.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lexicon/attributes/lbitset.h"
+#include "shell/lexp.h"
+
+namespace velmo {
+
+class GCate;
+struct PItem;
+
+class GLink {
+ public:
+  static constexpr float kDefaultWeight = 1.0f;
+  static constexpr int kDefaultMaxDist = 64;
+
+  GLink(GCate* modifiee, GCate* modifier) : modifiee_(modifiee), modifier_(modifier) {}
+  GLink(const GLink&) = delete;
+  GLink& operator=(const GLink&) = delete;
+
+  GCate* modifiee() const { return modifiee_; }
+  GCate* modifier() const { return modifier_; }
+
+  // ---- Conditions; null accepts everything.
+  LExpPtr modifier_cond, modifiee_cond, merged_cond, head_cond;
+
+  std::uint32_t slash_mask = 0;
+  float weight = kDefaultWeight;
+  std::int16_t position = -1;
+  std::int16_t subclass = 0;
+  bool no_guest = true;
+  int check_arg = -1;
+  int max_dist = kDefaultMaxDist;
+  // Attributes of the modifier that the merged item takes over.
+  LBitSet percolated;
+
+  // The relation name, or empty when none was given.
+  const std::string& relation() const { return relation_; }
+  bool has_relation() const { return has_relation_; }
+  const std::string& distance_key() const { return distance_key_; }
+  // Sets the relation name and derives the distance key from it.
+  void set_relation(std::string_view name);
+
+  // ---- Waiting lists of complete modifier items, one per end word.
+  std::vector<PItem*>* waiting_at(int end_word) {
+    return end_word >= 0 && static_cast<std::size_t>(end_word) < waiting_.size() ? &waiting_[end_word] : nullptr;
+  }
+  void add_waiting(int end_word, PItem* item);
+  // Empties the lists up to `words` end words (they keep their capacity).
+  void clear_waiting(int words);
+
+ private:
+  GCate* modifiee_;
+  GCate* modifier_;
+  std::string relation_;
+  bool has_relation_ = false;
+  std::string distance_key_;
+  std::vector<std::vector<PItem*>> waiting_;
+};
+
+// The part of a category name before its first "_".
+std::string_view name_stem(std::string_view name);
+
+}  // namespace velmo

@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "lexicon/attributes/att_vec.h"
+#include "parser/grammar/category_names.h"
+#include "parser/grammar/grammar_files.h"
+#include "parser/grammar_fixture.h"
+
+namespace velmo {
+namespace {
+
+using testing::GrammarFixture;
+using testing::grammar_text;
+
+class GrammarNetworkTest : public GrammarFixture {
+ protected:
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    ::testing::internal::CaptureStdout();
+    run(grammar_text("network.lsp"));
+    network_output = ::testing::internal::GetCapturedStdout();
+  }
+  std::string network_output;
+};
+
+TEST_F(GrammarNetworkTest, ParserBecomesCurrentWithItsSettings) {
+  ASSERT_NE(current_parser(), nullptr);
+  EXPECT_EQ(parser().name(), "net");
+  EXPECT_EQ(parser().att_type(), builtin_attributes().type);
+  EXPECT_TRUE(parser().lexical_atts.test(static_cast<std::size_t>(att("args"))));
+  EXPECT_FALSE(parser().lexical_atts.test(static_cast<std::size_t>(att("move"))));
+  ASSERT_TRUE(parser().show_atts.has_value());
+  EXPECT_EQ(*parser().show_atts, (std::vector<int>{att("cat"), att("num")}));
+  EXPECT_EQ(parser().empty_category()->name(), "EC");
+  EXPECT_EQ(parser().empty_link()->relation(), "ECR");
+  EXPECT_EQ(parser().roots.size(), 2u);
+  EXPECT_EQ(current_category(), nullptr);
+  EXPECT_EQ(current_link(), nullptr);
+}
+
+TEST_F(GrammarNetworkTest, CategoryWithoutModifiersHasOneHeadPosition) {
+  GCate& det = cate("Det");
+  EXPECT_EQ(det.position_count(), 1);
+  EXPECT_EQ(det.head, 0);
+  EXPECT_EQ(det.guest_link()->relation(), "guest");
+  EXPECT_FLOAT_EQ(det.guest_link()->weight, 30.0f);
+}
+
+TEST_F(GrammarNetworkTest, PositionFlagsSetRepeatableAndObligatoryMasks) {
+  GCate& np = cate("NP");
+  ASSERT_EQ(np.position_count(), 4);
+  EXPECT_EQ(np.head, 2);
+  EXPECT_FALSE(np.is_obligatory(0));  // ?
+  EXPECT_FALSE(np.is_repeatable(0));
+  EXPECT_FALSE(np.is_obligatory(1));  // *
+  EXPECT_TRUE(np.is_repeatable(1));
+  EXPECT_TRUE(np.is_obligatory(2));  // no flag
+  EXPECT_FALSE(np.is_repeatable(2));
+  GCate& s = cate("S");
+  EXPECT_TRUE(s.is_obligatory(0));  // +
+  EXPECT_TRUE(s.is_repeatable(0));
+}
+
+TEST_F(GrammarNetworkTest, LinksSitAtTheirPositionsWithPercolatedAttributes) {
+  GCate& np = cate("NP");
+  ASSERT_EQ(np.links_at(2).size(), 1u);
+  GLink* head = np.links_at(2)[0];
+  EXPECT_EQ(head->modifier(), &cate("N"));
+  EXPECT_EQ(head->position, 2);
+  // At the head position every visible attribute of the modifier goes up.
+  EXPECT_TRUE(head->percolated.test(static_cast<std::size_t>(att("cat"))));
+  EXPECT_TRUE(head->percolated.test(static_cast<std::size_t>(att("num"))));
+  // Elsewhere only those that are also default percolating.
+  GLink* pobj = cate("PP").links_at(1)[0];
+  EXPECT_TRUE(pobj->percolated.test(static_cast<std::size_t>(att("num"))));
+  EXPECT_FALSE(pobj->percolated.test(static_cast<std::size_t>(att("cat"))));
+  EXPECT_EQ(pobj->max_dist, 64);
+  EXPECT_EQ(pobj->check_arg, -1);
+  EXPECT_TRUE(pobj->no_guest);
+}
+
+TEST_F(GrammarNetworkTest, UnknownModifierCategoryIsReportedAndSkipped) {
+  EXPECT_NE(network_output.find("Node: Nowhere is not defined\n"), std::string::npos);
+  EXPECT_EQ(cate("S").links_at(2).size(), 1u);
+}
+
+TEST_F(GrammarNetworkTest, ModifierLinksAreOrderedByWeight) {
+  run("(def-category X (def-modifiers X (:head (N (dep-weight 2.0))) (* (N (dep-weight 0.5)))))");
+  const std::vector<GLink*>& links = cate("N").modifier_links();
+  ASSERT_GE(links.size(), 3u);
+  for (std::size_t i = 1; i < links.size(); ++i) EXPECT_LE(links[i - 1]->weight, links[i]->weight);
+  EXPECT_FLOAT_EQ(links.front()->weight, 0.5f);
+  EXPECT_FLOAT_EQ(links.back()->weight, 2.0f);
+}
+
+TEST_F(GrammarNetworkTest, DistanceKeyUsesStemsAndShortModifierNames) {
+  run("(def-category V_N) (def-category COMP) (def-category NN)"
+      "(def-modifiers V_N (:head (V)) ((N (dep-type subj)) (COMP (dep-type subj)) (NN (dep-type nn))))");
+  const std::vector<GLink*>& links = cate("V_N").links_at(1);
+  ASSERT_EQ(links.size(), 3u);
+  EXPECT_EQ(links[0]->distance_key(), "V:subj:N");
+  EXPECT_EQ(links[1]->distance_key(), "V:subj:C");
+  EXPECT_EQ(links[2]->distance_key(), "V:nn:N");
+}
+
+TEST_F(GrammarNetworkTest, LinkCommandsSetTheirFields) {
+  run("(def-category Y (def-modifiers Y (:head (N)) ((P (max-dist 3) (check-arg 1) (allow-guest)"
+      " (check-slash subj wh) (percolate (cat num)) (block (num))))))");
+  GLink* link = cate("Y").links_at(1)[0];
+  EXPECT_EQ(link->max_dist, 3);
+  EXPECT_EQ(link->check_arg, 1);
+  EXPECT_FALSE(link->no_guest);
+  EXPECT_EQ(link->slash_mask, 5u);  // bits of subj and wh
+  EXPECT_TRUE(link->percolated.test(static_cast<std::size_t>(att("cat"))));
+  EXPECT_FALSE(link->percolated.test(static_cast<std::size_t>(att("num"))));
+}
+
+TEST_F(GrammarNetworkTest, CommandsWithoutCurrentObjectsDoNothing) {
+  run("(dep-type nothing) (visible-atts (cat)) (max-dist 2)");
+  EXPECT_EQ(current_link(), nullptr);
+  EXPECT_EQ(current_category(), nullptr);
+}
+
+TEST_F(GrammarNetworkTest, SubcategoriesAndSubclasses) {
+  run("(def-subcat V_N V (:head (V)) ((NP (dep-type obj))))");
+  GCate& vn = cate("V_N");
+  EXPECT_TRUE(vn.subcategory);
+  EXPECT_TRUE(vn.visible_atts.test(static_cast<std::size_t>(att("cat"))));
+  const std::vector<GLink*>& under_v = cate("V").links_at(0);
+  ASSERT_EQ(under_v.size(), 1u);
+  EXPECT_EQ(under_v[0]->relation(), "subcat");
+  EXPECT_EQ(under_v[0]->modifier(), &vn);
+
+  run("(def-category Adjunct) (def-subclass Adjunct (AdvP (visible-atts (cat))) (Punct))");
+  GCate& adjunct = cate("Adjunct");
+  const std::vector<GLink*>& slot_n = adjunct.links_at(adjunct.position_count());
+  ASSERT_EQ(slot_n.size(), 2u);
+  EXPECT_EQ(slot_n[0]->relation(), "subclass");
+  EXPECT_EQ(slot_n[0]->subclass, 1);
+  EXPECT_TRUE(cate("AdvP").visible_atts.test(static_cast<std::size_t>(att("cat"))));
+}
+
+TEST_F(GrammarNetworkTest, ConjunctConstraintsNeedTheConjLink) {
+  run("(def-conj-constraints NP (dep-weight 3.0))");  // no conj link yet: no current link
+  EXPECT_EQ(cate("NP").conj_link(), nullptr);
+  run("(def-category NP (conj-atts (cat) (num))) (def-conj-constraints NP (dep-weight 3.0))");
+  GCate& np = cate("NP");
+  ASSERT_NE(np.conj_link(), nullptr);
+  EXPECT_TRUE(np.has_conj_constraints());
+  EXPECT_EQ(np.conj_link()->relation(), "conj");
+  EXPECT_FLOAT_EQ(np.conj_link()->weight, 3.0f);
+  EXPECT_EQ(np.conj_identical, std::vector<int>{att("cat")});
+}
+
+TEST_F(GrammarNetworkTest, UnknownAttributeNamesAreReportedPerList) {
+  const std::string errors = errors_of(
+      "(def-korvel-parser other :attribute-vector-type syn :lexical-attributes (cat bogus)"
+      " :show-attributes (nope) :default-percolating-attributes (zilch) :empty-category E0 :empty-category-rel R0)");
+  EXPECT_NE(errors.find("lexical attributes: bogus is not an attribute name\n"), std::string::npos);
+  EXPECT_NE(errors.find("show attributes: nope is not an attribute name\n"), std::string::npos);
+  EXPECT_NE(errors.find("default percolating attributes: zilch is not an attribute name\n"), std::string::npos);
+  EXPECT_EQ(parser().name(), "other");
+  EXPECT_EQ(parser().empty_category()->name(), "E0");
+  EXPECT_EQ(parser().empty_link()->relation(), "R0");
+}
+
+TEST_F(GrammarNetworkTest, DeletingTheParserClearsTheCurrentObjects) {
+  run("(def-category Z) (def-modifiers Z (:head (N)))");
+  EXPECT_NE(current_category(), nullptr);  // def-modifiers leaves it set
+  NameSpaces::delete_all();
+  EXPECT_EQ(current_parser(), nullptr);
+  EXPECT_EQ(current_category(), nullptr);
+}
+
+// ---- Category names of attribute vectors and automatic subcategorisation.
+
+class CategoryNamingTest : public GrammarNetworkTest {
+ protected:
+  AttVec vec(std::string_view text) {
+    texts.push_back(IRSlist::parse(text, store));
+    return AttVec(builtin_attributes().type, *texts.back());
+  }
+  StringPool store;
+  std::vector<IRSlistPtr> texts;
+};
+
+TEST_F(CategoryNamingTest, NamesComeFromNodeOrCatAndArgs) {
+  EXPECT_EQ(category_name(vec("((cat v) (args ((cat n)) ((cat c))))")), "V_N_C");
+  EXPECT_EQ(category_name(vec("((cat n) +head_final (args ((cat v))))")), "V_N");
+  EXPECT_EQ(category_name(vec("((cat d))")), "Det");
+  EXPECT_EQ(category_name(vec("((cat j))")), "Conn");
+  EXPECT_EQ(category_name(vec("((cat v) (node \"Aux\"))")), "Aux");
+  EXPECT_EQ(category_name(vec("((cat x))")), "");
+  EXPECT_EQ(category_name(vec("((num sg))")), "");
+}
+
+TEST_F(CategoryNamingTest, MissingFrameIsMadeUnderItsBaseCategory) {
+  GCate* vn = parser().category_of(vec("((cat v) (args ((cat n)) ((cat p))))"));
+  ASSERT_NE(vn, nullptr);
+  EXPECT_EQ(vn->name(), "V_N_P");
+  EXPECT_TRUE(vn->subcategory);
+  EXPECT_EQ(vn->position_count(), 3);
+  EXPECT_EQ(vn->head, 0);
+  GLink* first = vn->links_at(1)[0];
+  EXPECT_EQ(first->relation(), "comp1");
+  EXPECT_EQ(first->check_arg, 0);
+  EXPECT_FALSE(first->no_guest);
+  EXPECT_EQ(vn->links_at(2)[0]->relation(), "comp2");
+  EXPECT_EQ(vn->links_at(2)[0]->check_arg, 1);
+  EXPECT_EQ(vn->skip_adjunct, 0b110u);
+  // Visible: the base's subcategory attributes plus cat and lexitem.
+  EXPECT_TRUE(vn->visible_atts.test(static_cast<std::size_t>(att("num"))));
+  EXPECT_TRUE(vn->visible_atts.test(static_cast<std::size_t>(att("lexitem"))));
+  bool hung = false;
+  for (GLink* link : cate("V").links_at(cate("V").head))
+    hung |= link->modifier() == vn && link->relation() == "subcat";
+  EXPECT_TRUE(hung);
+  // Made once.
+  EXPECT_EQ(parser().category_of(vec("((cat v) (args ((cat n)) ((cat p))))")), vn);
+}
+
+TEST_F(CategoryNamingTest, HeadFinalFramePutsTheHeadLast) {
+  GCate* nv = parser().category_of(vec("((cat v) +head_final (args ((cat n))))"));
+  ASSERT_NE(nv, nullptr);
+  EXPECT_EQ(nv->name(), "N_V");
+  EXPECT_EQ(nv->head, 1);
+  EXPECT_EQ(nv->links_at(0)[0]->relation(), "comp0");
+}
+
+TEST_F(CategoryNamingTest, NoCategoryWithoutBaseOrName) {
+  EXPECT_EQ(parser().category_of(vec("((cat c) (args ((cat n))))")), nullptr);  // no C category
+  EXPECT_EQ(parser().category_of(vec("((cat x))")), nullptr);
+  EXPECT_EQ(parser().category_of(vec("((cat n))")), &cate("N"));
+}
+
+// ---- Data files.
+
+TEST(GrammarFilesTest, BadTriplesAreKeptOncePerLineIgnoringCase) {
+  BadTriples triples;
+  std::istringstream in("see\tobj\tit\nSEE\tOBJ\tIT\nrun\tsubj\tdog\r\n");
+  triples.read(in);
+  EXPECT_EQ(triples.size(), 2u);
+  EXPECT_TRUE(triples.contains("See\tobj\tIt"));
+  EXPECT_TRUE(triples.contains("run\tsubj\tdog"));
+  EXPECT_FALSE(triples.contains("run\tobj\tdog"));
+}
+
+}  // namespace
+}  // namespace velmo
