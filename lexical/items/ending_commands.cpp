@@ -1,0 +1,53 @@
+#include "lexical/items/ending_commands.h"
+
+#include <memory>
+
+#include "lexical/items/ending_table.h"
+#include "lexicon/lexicon/ending_support.h"
+#include "shell/interpreter.h"
+#include "shell/irslist.h"
+#include "shell/name_space.h"
+
+namespace velmo {
+namespace {
+
+EndingTable* build_table(IRSlist& endings) {
+  auto table = std::make_unique<EndingTable>();
+  table->add_from_list(endings);
+  return table.release();
+}
+
+void destroy_table(EndingTable* table) { delete table; }
+
+// The lexicon holds its table as a plain pointer; root finding uses the
+// table's own buffer and iteration state.
+void candidate_roots(const EndingTable& table, std::string_view word, std::vector<std::string>& roots) {
+  const_cast<EndingTable&>(table).candidate_roots(word, roots);
+}
+
+// A table defined earlier under the name, or a new one registered under it.
+EndingTable* find_or_define_table(const char* name) {
+  if (NameSpaces::lookup(name, "", false)) return NameSpaces::lookup_as<EndingTable>(name, EndingTable::kTypeText);
+  return NameSpaces::define_owned(name, std::make_unique<EndingTable>(), EndingTable::kTypeText);
+}
+
+Word def_endings_command(IRSlist& args) {
+  const char* name = args.take_atom();
+  if (!name) return 0;
+  EndingTable* table = find_or_define_table(name);
+  if (!table) return 0;
+  while (std::unique_ptr<IRSlist> spec = args.take_first()) table->add_ending(*spec);
+  return reinterpret_cast<Word>(table);
+}
+
+}  // namespace
+
+void register_ending_commands(Interpreter& interpreter) {
+  EndingTableSupport& support = ending_table_support();
+  support.build = &build_table;
+  support.destroy = &destroy_table;
+  support.candidate_roots = &candidate_roots;
+  interpreter.add_command("def-endings", &def_endings_command, "(def-endings ending1 ...) define a set of endings.");
+}
+
+}  // namespace velmo

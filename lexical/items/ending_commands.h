@@ -1,0 +1,11 @@
+#pragma once
+// The ending commands: def-endings, and the ending tables that lexicons made
+// with `make-lexicon ... :ending-table` use for root finding.
+
+namespace velmo {
+
+class Interpreter;
+
+void register_ending_commands(Interpreter& interpreter);
+
+}  // namespace velmo

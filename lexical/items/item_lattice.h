@@ -1,0 +1,157 @@
+#pragma once
+// The sentence as the lexical layer sees it: its words with the text before
+// each, optional per-word tags, and the lattice of lexical items over the
+// token positions. The lexical analyzer holds one and fills it per sentence;
+// patterns match against it; the parser reads it.
+//
+// Positions: position 0 is an empty sentinel, words are at 1..n-1 where n is
+// positions(). Items are kept per position in two lists sorted on insertion,
+// so that the items ending or starting at a position are found without
+// searching:
+//   by end p:   live items whose high is p, by decreasing low (shortest
+//               first); a new item goes before items with the same low; a new
+//               empty item goes to the end;
+//   by start p: live items whose low is p, by decreasing high (longest
+//               first); a new item goes before items with the same high; a new
+//               empty item goes to the end.
+// Every item made for the sentence is owned by the lattice until reset();
+// all strings of the sentence live in one pool that reset() empties.
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lexical/items/lex_item.h"
+#include "shell/support/string_pool.h"
+
+namespace velmo {
+
+class LexAnalyzer;
+class Meaning;
+
+class ItemLattice {
+ public:
+  static constexpr std::size_t kDefaultSentenceLength = 64;
+  static constexpr std::size_t kPoolBytes = 4096;
+  // Called on every item entered by add_item, and on its sub-items, depth
+  // first (the analyzer's hook).
+  using ItemHook = std::function<void(LexItem& item)>;
+
+  explicit ItemLattice(std::size_t suggested_length = kDefaultSentenceLength, LexAnalyzer* owner = nullptr);
+  ItemLattice(const ItemLattice&) = delete;
+  ItemLattice& operator=(const ItemLattice&) = delete;
+  ~ItemLattice();
+
+  LexAnalyzer* owner() const { return owner_; }
+  void set_owner(LexAnalyzer* owner) { owner_ = owner; }
+  void set_hook(ItemHook hook) { hook_ = std::move(hook); }
+
+  // Empties everything for the next sentence: items (each destroys its
+  // meaning copy), lists, words, spacing, tags and the string pool.
+  void reset();
+
+  // ---- Words.
+  // n: the number of positions, sentinel included (0 before the first word
+  // or spacing is added).
+  int positions() const { return static_cast<int>(words_.size()); }
+  // Creates position 0 (empty word, no spacing, no tag) when none exists.
+  void ensure_sentinel();
+  // Appends a pooled copy of the word at the next position and returns that
+  // position; the spacing and tag arrays are padded up to it.
+  int add_word(std::string_view word);
+  // Text before the next word: stored at position n when none is there yet,
+  // otherwise appended, so consecutive spacing accumulates into one entry.
+  void add_spacing(std::string_view text);
+  // Replaces the word at p (1..n-1) by a pooled copy of `word`.
+  void set_word(int p, std::string_view word);
+  // Appends to the spacing at p (p >= 0), padding the array up to p.
+  void append_spacing(int p, std::string_view text);
+  // Sets the tag at p (1..n-1) to a pooled copy; the array is padded.
+  void set_tag(int p, std::string_view tag);
+
+  // The word at p, or null outside 1..n-1.
+  const char* word_at(int p) const;
+  // The text before the word at p, or "" outside the spacing array.
+  const char* spacing_at(int p) const;
+  // The tag given with the word at p, or null.
+  const char* tag_at(int p) const;
+  // Number of entries of the tag array (padded entries included).
+  std::size_t tag_count() const { return tags_.size(); }
+  // True when the spacing before p is absent, empty or begins with "<".
+  bool tight(int p) const;
+  // The words low..high (clamped to 0..n-1): a single position gives its
+  // word; otherwise the words joined, with one blank before each word after
+  // the first whose spacing is not empty. Valid until the next call.
+  const char* span_text(int low, int high);
+  // The words low..high; before every word after the first whose first
+  // byte is plain ASCII, its spacing with line feeds written as blanks.
+  void print_words(std::ostream& out, int low, int high) const;
+
+  // A pooled copy of `text`, valid until reset.
+  const char* intern(std::string_view text) { return pool_.add(text); }
+  StringPool& strings() { return pool_; }
+
+  // ---- Items.
+  // A new item over low..high with head = low, a copy of the meaning (its
+  // own clone operation), pooled root and affixes; registered in the list
+  // of all items but not entered in the by-end and by-start lists.
+  LexItem* make_item(std::string_view root, const Meaning* meaning, int low, int high,
+                     std::span<const std::string_view> affixes = {});
+  // A deep copy registered here: span, head, weight, category, root, entry,
+  // lattice, a clone of the meaning, the relation and the affixes copied,
+  // every sub-item copied recursively; the deleted flag starts at 0.
+  LexItem* copy_item(const LexItem& item);
+
+  // A live item with the same span as `item`, both with meanings, equal
+  // roots (case-sensitive) and meanings that compare equal; else null.
+  LexItem* find_duplicate(const LexItem& item) const;
+  // Clears the deleted flag; with checking, returns an existing duplicate
+  // instead of entering the item (it stays owned until reset); calls the
+  // hook on the item and its sub-items; enters it in both lists.
+  LexItem* add_item(LexItem* item, bool check_duplicates);
+  // Sets the deleted flag and takes the item out of both lists.
+  void delete_item(LexItem* item);
+  // Deletes the items strictly inside low..high: from high down to low,
+  // every item of that by-end list whose low is above the span's low, or
+  // equal to it with a high below the span's high. Nothing when low = high.
+  void delete_inside_span(int low, int high);
+
+  // Live items whose high is p / whose low is p, in their list order;
+  // empty for a position that has none.
+  const std::vector<LexItem*>& by_end(int p) const;
+  const std::vector<LexItem*>& by_start(int p) const;
+  // Removes every item from the by-end list of p (the by-start lists and the
+  // deleted flags stay as they are; used by rm-non-max).
+  void clear_by_end(int p);
+  // Every item made for the sentence, in creation order.
+  std::size_t item_count() const { return all_items_.size(); }
+  LexItem* item(std::size_t i) const { return all_items_[i].get(); }
+
+ private:
+  LexItem* new_item();
+  void call_hook(LexItem& item);
+  std::vector<LexItem*>& list_at(std::vector<std::vector<LexItem*>>& lists, int p);
+  static void insert_by_end(std::vector<LexItem*>& list, LexItem* item);
+  static void insert_by_start(std::vector<LexItem*>& list, LexItem* item);
+  static void remove_from(std::vector<LexItem*>& list, const LexItem* item);
+  template <class T>
+  void grow_for(std::vector<T>& array, std::size_t size) const;
+
+  std::size_t suggested_length_;
+  LexAnalyzer* owner_;
+  ItemHook hook_;
+  StringPool pool_;
+  std::string span_text_;
+  std::vector<const char*> words_;
+  std::vector<const char*> spacing_;
+  std::vector<const char*> tags_;
+  std::vector<std::unique_ptr<LexItem>> all_items_;
+  std::vector<std::vector<LexItem*>> by_end_;
+  std::vector<std::vector<LexItem*>> by_start_;
+};
+
+}  // namespace velmo

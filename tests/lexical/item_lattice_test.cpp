@@ -1,0 +1,220 @@
+#include "lexical/items/item_lattice.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lexicon/lexicon/meaning.h"
+#include "lexical_fixture.h"
+#include "shell/irslist.h"
+
+namespace velmo {
+namespace {
+
+class ItemLatticeTest : public LexicalTest {
+ protected:
+  void SetUp() override {
+    LexicalTest::SetUp();
+    for (const char* word : {"The", "old", "man", "sat"}) {
+      lattice_.add_spacing(" ");
+      lattice_.add_word(word);
+    }
+  }
+
+  std::unique_ptr<Meaning> meaning(const std::string& text) {
+    std::unique_ptr<IRSlist> form = IRSlist::parse(text, store_);
+    return make_meaning(*form);
+  }
+  LexItem* item(int low, int high, const std::string& root = "r", const std::string& note = "(note x)") {
+    return lattice_.make_item(root, meaning(note).get(), low, high);
+  }
+  static std::string printed(const LexItem& item) {
+    std::ostringstream out;
+    item.print(out);
+    return out.str();
+  }
+  static std::string root_name(int low, int high) {
+    std::string name = "r";
+    name += std::to_string(low);
+    name += std::to_string(high);
+    return name;
+  }
+  // "low-high" of every item of a list.
+  static std::string spans(const std::vector<LexItem*>& items) {
+    std::string text;
+    for (const LexItem* item : items) text += std::to_string(item->low) + "-" + std::to_string(item->high) + " ";
+    return text;
+  }
+
+  StringPool store_;
+  ItemLattice lattice_;
+};
+
+TEST_F(ItemLatticeTest, WordsSpacingAndSpanText) {
+  EXPECT_EQ(lattice_.positions(), 5);
+  EXPECT_EQ(lattice_.word_at(0), nullptr);
+  EXPECT_STREQ(lattice_.word_at(1), "The");
+  EXPECT_EQ(lattice_.word_at(5), nullptr);
+  EXPECT_STREQ(lattice_.span_text(1, 3), "The old man");
+  EXPECT_STREQ(lattice_.span_text(2, 2), "old");
+  EXPECT_STREQ(lattice_.span_text(3, 99), "man sat");
+  EXPECT_STREQ(lattice_.span_text(3, 2), "");
+  EXPECT_STREQ(lattice_.spacing_at(7), "");
+}
+
+TEST_F(ItemLatticeTest, SpacingAccumulatesAndDecidesTightness) {
+  lattice_.add_spacing("<b>");
+  lattice_.add_spacing(" ");
+  lattice_.add_word("down");
+  lattice_.add_word("!");
+  EXPECT_STREQ(lattice_.spacing_at(5), "<b> ");
+  EXPECT_TRUE(lattice_.tight(5));
+  EXPECT_TRUE(lattice_.tight(6));
+  EXPECT_FALSE(lattice_.tight(4));
+  EXPECT_STREQ(lattice_.span_text(4, 6), "sat down!");
+}
+
+TEST_F(ItemLatticeTest, PrintWordsSkipsSpacingBeforeNonAsciiWords) {
+  lattice_.add_spacing("\n");
+  lattice_.add_word("\xe4\xb8\xad");
+  lattice_.add_spacing("\n");
+  lattice_.add_word("end");
+  std::ostringstream out;
+  lattice_.print_words(out, 3, 6);
+  EXPECT_EQ(out.str(), "man sat\xe4\xb8\xad end");
+}
+
+TEST_F(ItemLatticeTest, TagsArePaddedUpToTheirPosition) {
+  EXPECT_EQ(lattice_.tag_count(), 4u);
+  lattice_.set_tag(2, "JJ");
+  EXPECT_STREQ(lattice_.tag_at(2), "JJ");
+  EXPECT_EQ(lattice_.tag_at(1), nullptr);
+  EXPECT_EQ(lattice_.tag_at(9), nullptr);
+}
+
+TEST_F(ItemLatticeTest, MadeItemAndItsPrintedForm) {
+  const std::string_view affixes[] = {"plural"};
+  LexItem* made = lattice_.make_item("man", meaning("(note person)").get(), 2, 3, affixes);
+  EXPECT_EQ(made->head, 2);
+  EXPECT_EQ(made->weight, 0);
+  EXPECT_EQ(made->category, nullptr);
+  EXPECT_EQ(lattice_.item_count(), 1u);
+  EXPECT_TRUE(lattice_.by_end(3).empty());  // made, not entered
+  EXPECT_EQ(printed(*made), "[2,3] old man (note person) (affixes plural) w=0 hd=2 (root man)\n");
+  made->category = lattice_.intern("NN");
+  made->weight = -3;
+  LexItem* part = item(3, 3, "man");
+  made->sub_items.push_back(part);
+  EXPECT_EQ(printed(*made),
+            "[2,3] NN old man (note person) (affixes plural) w=-3 hd=2 (root man)\n"
+            "  [3,3] man (note x) w=0 hd=3 (root man)\n");
+}
+
+TEST_F(ItemLatticeTest, CopyIsDeep) {
+  LexItem* whole = item(1, 3, "the old man");
+  LexItem* part = item(3, 3, "man");
+  part->relation = lattice_.intern("head");
+  whole->sub_items.push_back(part);
+  whole->weight = 4;
+  lattice_.delete_item(whole);
+  LexItem* copy = lattice_.copy_item(*whole);
+  EXPECT_EQ(lattice_.item_count(), 4u);
+  EXPECT_EQ(copy->deleted, 0);
+  EXPECT_EQ(copy->weight, 4);
+  ASSERT_EQ(copy->sub_items.size(), 1u);
+  EXPECT_NE(copy->sub_items[0], part);
+  EXPECT_NE(copy->sub_items[0]->relation, part->relation);
+  EXPECT_STREQ(copy->sub_items[0]->relation, "head");
+  EXPECT_NE(copy->meaning.get(), whole->meaning.get());
+  EXPECT_EQ(printed(*copy), printed(*whole));
+}
+
+TEST_F(ItemLatticeTest, ListsKeepTheirOrders) {
+  for (auto [low, high] : std::vector<std::pair<int, int>>{{3, 3}, {1, 3}, {2, 3}, {4, 3}, {2, 3}, {3, 4}, {3, 2}})
+    lattice_.add_item(item(low, high, root_name(low, high)), false);
+  EXPECT_EQ(spans(lattice_.by_end(3)), "3-3 2-3 2-3 1-3 4-3 ");
+  EXPECT_EQ(spans(lattice_.by_start(3)), "3-4 3-3 3-2 ");
+  // A new item goes before the items with the same low / high.
+  LexItem* newer = item(2, 3, "newest");
+  lattice_.add_item(newer, false);
+  EXPECT_EQ(lattice_.by_end(3)[1], newer);
+  EXPECT_EQ(lattice_.by_start(4)[0]->high, 3);  // the empty item at the end of by-end 3 starts at 4
+}
+
+TEST_F(ItemLatticeTest, DuplicateReadingsAreEnteredOnce) {
+  LexItem* first = lattice_.add_item(item(2, 3, "man"), true);
+  EXPECT_EQ(lattice_.add_item(item(2, 3, "man"), true), first);
+  EXPECT_NE(lattice_.add_item(item(2, 3, "Man"), true), first);  // roots compare exactly
+  EXPECT_NE(lattice_.add_item(item(2, 3, "man", "(note y)"), true), first);
+  LexItem* unchecked = lattice_.add_item(item(2, 3, "man"), false);
+  EXPECT_NE(unchecked, first);
+  EXPECT_EQ(lattice_.by_end(3).size(), 4u);
+  EXPECT_EQ(lattice_.add_item(first, false), first);  // already listed: not entered twice
+  EXPECT_EQ(lattice_.by_end(3).size(), 4u);
+  EXPECT_EQ(lattice_.item_count(), 5u);
+}
+
+TEST_F(ItemLatticeTest, HookSeesItemAndSubItemsDepthFirst) {
+  std::vector<std::string> seen;
+  lattice_.set_hook([&](LexItem& hooked) { seen.emplace_back(hooked.root); });
+  LexItem* whole = item(1, 3, "a");
+  LexItem* middle = item(2, 3, "b");
+  middle->sub_items.push_back(item(3, 3, "c"));
+  whole->sub_items.push_back(middle);
+  whole->sub_items.push_back(item(1, 1, "d"));
+  lattice_.add_item(whole, true);
+  EXPECT_EQ(seen, (std::vector<std::string>{"a", "b", "c", "d"}));
+  seen.clear();
+  lattice_.add_item(item(1, 3, "a"), true);  // a duplicate is not hooked
+  EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(ItemLatticeTest, DeleteAndAddAgain) {
+  LexItem* entered = lattice_.add_item(item(2, 3), false);
+  lattice_.delete_item(entered);
+  EXPECT_TRUE(entered->is_deleted());
+  EXPECT_TRUE(lattice_.by_end(3).empty());
+  EXPECT_TRUE(lattice_.by_start(2).empty());
+  lattice_.add_item(entered, false);
+  EXPECT_FALSE(entered->is_deleted());
+  EXPECT_EQ(lattice_.by_start(2).size(), 1u);
+}
+
+TEST_F(ItemLatticeTest, DeleteInsideSpanKeepsTheSpanItselfAndItemsOutside) {
+  for (auto [low, high] : std::vector<std::pair<int, int>>{{1, 4}, {1, 3}, {2, 4}, {2, 3}, {3, 3}, {1, 1}, {3, 2}})
+    lattice_.add_item(item(low, high, root_name(low, high)), false);
+  LexItem* beyond = lattice_.add_item(item(0, 4), false);
+  lattice_.delete_inside_span(1, 4);
+  std::string live;
+  for (int p = 0; p <= 4; ++p) live += spans(lattice_.by_end(p));
+  EXPECT_EQ(live, "1-4 0-4 ");
+  EXPECT_FALSE(beyond->is_deleted());
+  lattice_.add_item(item(2, 2), false);
+  lattice_.delete_inside_span(2, 2);  // low = high: nothing
+  EXPECT_EQ(lattice_.by_end(2).size(), 1u);
+}
+
+TEST_F(ItemLatticeTest, ResetEmptiesEverything) {
+  lattice_.add_item(item(1, 1), false);
+  lattice_.set_tag(1, "DT");
+  lattice_.reset();
+  EXPECT_EQ(lattice_.positions(), 0);
+  EXPECT_EQ(lattice_.item_count(), 0u);
+  EXPECT_TRUE(lattice_.by_end(1).empty());
+  EXPECT_EQ(lattice_.tag_count(), 0u);
+  lattice_.add_word("again");
+  EXPECT_EQ(lattice_.positions(), 2);
+  EXPECT_STREQ(lattice_.word_at(1), "again");
+}
+
+TEST_F(ItemLatticeTest, ListsGrowForAnyPosition) {
+  LexItem* far = lattice_.add_item(item(700, 900), false);
+  EXPECT_EQ(lattice_.by_end(900)[0], far);
+  EXPECT_EQ(lattice_.by_start(700)[0], far);
+  EXPECT_TRUE(lattice_.by_end(-1).empty());
+}
+
+}  // namespace
+}  // namespace velmo
