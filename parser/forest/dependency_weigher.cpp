@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 
 #include "lexical/items/lex_item.h"
 #include "lexicon/attributes/att_vec.h"
@@ -15,6 +14,7 @@
 #include "parser/grammar/glink.h"
 #include "parser/grammar/korvel_parser.h"
 #include "shell/support/text.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
@@ -132,13 +132,11 @@ float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_sid
 }
 
 float DependencyWeigher::single_weight(const PItem& head, const PItem& modifier, std::string_view relation) {
-  const BuiltinAttributes& b = builtin_attributes();
   const std::string head_word = word_of(head), modifier_word = word_of(modifier);
   const int d = distance(position_of(head), position_of(modifier));
-  std::string head_key = category_key(head);
-  if (relation == "subj" && is_cat_p(head)) head_key = "V";
-  (void)b;
-  std::string key = head_key;
+  // A predicative preposition takes its subject as a verb does.
+  const bool verb_like = relation == "subj" && is_cat_p(head);
+  std::string key = verb_like ? std::string(1, 'V') : category_key(head);
   key += ':';
   key += relation;
   key += ':';
@@ -167,7 +165,7 @@ float DependencyWeigher::triple_weight(const std::string& triple, float distance
   const auto weight = static_cast<float>(-std::log(value));
   cache_.insert(cache_texts_.add(triple), weight);
   if (weight_debugging())
-    std::cerr << triple << ' ' << weight << " dist=" << distance_weight << " distp=" << distance << '\n'
+    diag() << triple << ' ' << weight << " dist=" << distance_weight << " distp=" << distance << '\n'
               << std::flush;
   return weight + distance_weight;
 }

@@ -118,7 +118,7 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   a->total = modifier_node->best_weight() + head_node->best_weight();
   float local = 0.0f;
   if (weigher_ && weigher_->active() && item->link)
-    local = const_cast<DependencyWeigher*>(weigher_)->merge_weight(*item, *head_side, *modifier, *item->link);
+    local = weigher_->merge_weight(*item, *head_side, *modifier, *item->link);
   else
     local = item->weight - modifier->weight - head_side->weight;
   if (item->link) {

@@ -72,7 +72,7 @@ class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
   ~ParseForest() override;
 
   // Weighs the dependencies of merged items statistically while set.
-  void set_weigher(const DependencyWeigher* weigher) { weigher_ = weigher; }
+  void set_weigher(DependencyWeigher* weigher) { weigher_ = weigher; }
 
   // The node of an item, made (with the nodes below it) on first use. Null
   // for a null item, and for an item reached again while its own node is
@@ -98,7 +98,7 @@ class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
   void add_merged(TNode& node, PItem* item);
   TAlternative* new_alternative();
 
-  const DependencyWeigher* weigher_ = nullptr;
+  DependencyWeigher* weigher_ = nullptr;
   std::deque<TNode> nodes_;
   std::deque<TAlternative> alternatives_;
   std::vector<TNode*> roots_;
