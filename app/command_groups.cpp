@@ -7,6 +7,7 @@
 #include "lexicon/tokenizer_commands.h"
 #include "parser/builtin_attributes.h"
 #include "parser/grammar/grammar_commands.h"
+#include "parser/output/output_commands.h"
 #include "shell/interpreter.h"
 #include "shell/lib_commands.h"
 #include "shell/lexp.h"
@@ -25,6 +26,7 @@ void register_command_groups(Interpreter& interpreter) {
   register_corpus_commands(interpreter);
   register_builtin_attribute_commands(interpreter);
   register_grammar_commands(interpreter);
+  register_output_commands(interpreter);
 }
 
 }  // namespace velmo

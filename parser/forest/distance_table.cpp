@@ -1,9 +1,10 @@
 #include "parser/forest/distance_table.h"
-#include "shell/support/diagnostics.h"
 
 #include <charconv>
 #include <cmath>
 #include <string>
+
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
