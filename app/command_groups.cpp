@@ -2,16 +2,17 @@
 
 #include "corpus/corpus_commands.h"
 #include "lexical/items/ending_commands.h"
+#include "lexical/patterns/pattern_commands.h"
 #include "lexicon/attributes/attribute_commands.h"
 #include "lexicon/lexicon/lexicon_commands.h"
-#include "lexicon/tokenizer_commands.h"
-#include "parser/builtin_attributes.h"
+#include "lexicon/tokenizer/tokenizer_commands.h"
+#include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/grammar_commands.h"
 #include "parser/output/output_commands.h"
-#include "shell/interpreter.h"
-#include "shell/lib_commands.h"
-#include "shell/lexp.h"
-#include "shell/shell_commands.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/interpreter/shell_commands.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lib/commands.h"
 
 namespace velmo {
 
@@ -23,6 +24,7 @@ void register_command_groups(Interpreter& interpreter) {
   register_attribute_commands(interpreter);
   register_lexicon_commands(interpreter);
   register_ending_commands(interpreter);
+  register_pattern_commands(interpreter);
   register_corpus_commands(interpreter);
   register_builtin_attribute_commands(interpreter);
   register_grammar_commands(interpreter);

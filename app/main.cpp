@@ -8,9 +8,9 @@
 
 #include "app/command_groups.h"
 #include "app/result_holder.h"
-#include "shell/interpreter.h"
-#include "shell/name_space.h"
-#include "shell/settings.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/interpreter/name_space.h"
+#include "shell/interpreter/settings.h"
 #include "shell/support/diagnostics.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "parser/forest/deps.h"
 #include "parser/output/print_tree.h"
-#include "shell/settings.h"
+#include "shell/interpreter/settings.h"
 
 namespace velmo {
 

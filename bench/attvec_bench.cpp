@@ -10,7 +10,7 @@
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/complex_atts.h"
 #include "lexicon/attributes/plain_atts.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {

@@ -16,8 +16,8 @@
 #include "lexicon/lexicon/lexicon.h"
 #include "lexicon/lexicon/meaning.h"
 #include "lexicon/lexicon/str_meaning.h"
-#include "shell/interpreter.h"
-#include "shell/obj_factory.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/interpreter/obj_factory.h"
 
 namespace {
 

@@ -2,9 +2,10 @@
 // and a defined function, built once and evaluated on changing inputs.
 #include <benchmark/benchmark.h>
 
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/interpreter/name_space.h"
+#include "shell/lexp/native.h"
 
 namespace {
 

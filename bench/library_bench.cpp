@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "shell/lexp.h"
-#include "shell/lib_exp_support.h"
-#include "shell/lib_regex.h"
-#include "shell/lib_stemmer.h"
-#include "shell/lib_text.h"
-#include "shell/lib_word_list.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lib/exp_support.h"
+#include "shell/lib/regex_helpers.h"
+#include "shell/lib/stemmer.h"
+#include "shell/lib/text_algorithms.h"
+#include "shell/lib/word_list.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "corpus/qhash.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 
 namespace {
 

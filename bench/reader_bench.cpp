@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "lexicon/tokenizer/tokenizer.h"
-#include "shell/irslist.h"
+#include "shell/reader/tokenizer.h"
+#include "shell/reader/irslist.h"
 
 namespace {
 

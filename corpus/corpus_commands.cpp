@@ -7,9 +7,9 @@
 
 #include "corpus/pl_hash.h"
 #include "corpus/triple_db.h"
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/interpreter/name_space.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {

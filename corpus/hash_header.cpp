@@ -4,7 +4,7 @@
 #include <iostream>
 #include <vector>
 
-#include "lexicon/tokenizer/tokenizer.h"
+#include "shell/reader/tokenizer.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {

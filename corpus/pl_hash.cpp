@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "corpus/hash_header.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {

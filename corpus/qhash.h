@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "corpus/qfile.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 

@@ -4,7 +4,7 @@
 # Exits non-zero when anything fails; ends with ctest's summary.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/ensure-packages.sh" || exit 1
+"$root/tools/ensure-packages.sh" --tests || exit 1
 jobs=$(nproc)
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

@@ -23,7 +23,7 @@
 #include "lexical/items/item_lattice.h"
 #include "lexical/items/lex_item.h"
 #include "lexicon/attributes/lbitset.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 

@@ -1,11 +1,9 @@
 #include "lexical/items/ending.h"
 
-#include <iostream>
-
 #include "lexical/items/ending_table.h"
-#include "shell/irslist.h"
-#include "shell/lexp.h"
-#include "shell/support/text.h"
+#include "shell/reader/irslist.h"
+#include "shell/lexp/lexp.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
@@ -83,7 +81,7 @@ bool EndingES::init(IRSlist& spec) {
   Ending::init(spec);
   std::optional<std::string> characters = take_field(spec);
   if (!characters || characters->empty()) {
-    std::cerr << "Ending '" << suffix() << "' of type e needs a character set; it is not added.\n" << std::flush;
+    diag() << "Ending '" << suffix() << "' of type e needs a character set; it is not added.\n" << std::flush;
     return false;
   }
   characters_ = std::move(*characters);

@@ -4,9 +4,9 @@
 
 #include "lexical/items/ending_table.h"
 #include "lexicon/lexicon/ending_support.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {
@@ -42,11 +42,15 @@ Word def_endings_command(IRSlist& args) {
 
 }  // namespace
 
-void register_ending_commands(Interpreter& interpreter) {
+void install_ending_table_support() {
   EndingTableSupport& support = ending_table_support();
   support.build = &build_table;
   support.destroy = &destroy_table;
   support.candidate_roots = &candidate_roots;
+}
+
+void register_ending_commands(Interpreter& interpreter) {
+  install_ending_table_support();
   interpreter.add_command("def-endings", &def_endings_command, "(def-endings ending1 ...) define a set of endings.");
 }
 

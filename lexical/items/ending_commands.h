@@ -7,5 +7,7 @@ namespace velmo {
 class Interpreter;
 
 void register_ending_commands(Interpreter& interpreter);
+// Lets lexicons build, use and destroy ending tables (part of the above).
+void install_ending_table_support();
 
 }  // namespace velmo

@@ -1,8 +1,7 @@
 #include "lexical/items/ending_table.h"
 
-#include <iostream>
-
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -16,7 +15,7 @@ std::unique_ptr<Ending> EndingTable::make_ending(IRSlist& spec) {
   std::unique_ptr<IRSlist> kind_node = spec.take_first();
   const char* kind = kind_node && kind_node->is_atom() && kind_node->atom() ? kind_node->atom() : "";
   if (kind_node && kind_node->is_list()) {
-    std::cerr << "Ending type '" << kind_node->text() << "' is not defined.\n" << std::flush;
+    diag() << "Ending type '" << kind_node->text() << "' is not defined.\n" << std::flush;
     return nullptr;
   }
   switch (kind[0]) {
@@ -27,14 +26,14 @@ std::unique_ptr<Ending> EndingTable::make_ending(IRSlist& spec) {
     case 'e':
       return std::make_unique<EndingES>(*this);
     default:
-      std::cerr << "Ending type '" << kind << "' is not defined.\n" << std::flush;
+      diag() << "Ending type '" << kind << "' is not defined.\n" << std::flush;
       return nullptr;
   }
 }
 
 bool EndingTable::add_ending(IRSlist& spec) {
   if (spec.is_atom() && !spec.is_nil()) {
-    std::cerr << "An ending is a list (KIND SUFFIX NAME REPLACEMENT), not the atom '"
+    diag() << "An ending is a list (KIND SUFFIX NAME REPLACEMENT), not the atom '"
               << (spec.atom() ? spec.atom() : "") << "'.\n"
               << std::flush;
     return false;
@@ -55,7 +54,7 @@ void EndingTable::add_from_list(IRSlist& list) {
 void EndingTable::add_conditions(IRSlist& entries) {
   while (std::unique_ptr<IRSlist> entry = entries.take_first()) {
     if (entry->length() != 2) {
-      std::cerr << "An ending condition is a list of names and an expression: " << entry->text() << '\n'
+      diag() << "An ending condition is a list of names and an expression: " << entry->text() << '\n'
                 << std::flush;
       continue;
     }

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "lexical/items/ending.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {

@@ -6,7 +6,7 @@
 #include "lexicon/attributes/att_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/complex_atts.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 

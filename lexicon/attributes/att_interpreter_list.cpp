@@ -2,7 +2,7 @@
 
 #include "lexicon/attributes/alias_set.h"
 #include "lexicon/attributes/att_vec.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 

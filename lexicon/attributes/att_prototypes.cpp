@@ -7,7 +7,7 @@
 #include "lexicon/attributes/plain_atts.h"
 #include "lexicon/attributes/str_att.h"
 #include "lexicon/attributes/trace_att.h"
-#include "shell/obj_factory.h"
+#include "shell/interpreter/obj_factory.h"
 
 namespace velmo {
 

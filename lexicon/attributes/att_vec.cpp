@@ -7,7 +7,7 @@
 #include "lexicon/attributes/alias_set.h"
 #include "lexicon/attributes/byte_cursor.h"
 #include "lexicon/attributes/complex_atts.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/str_bufs.h"
 
 namespace velmo {

@@ -12,9 +12,9 @@
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_prototypes.h"
 #include "lexicon/attributes/att_vec.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 

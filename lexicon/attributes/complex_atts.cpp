@@ -7,7 +7,7 @@
 #include "lexicon/attributes/att_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/byte_cursor.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/str_bufs.h"
 
 namespace velmo {

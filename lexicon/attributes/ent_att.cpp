@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "lexicon/attributes/att_vec.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 
 namespace velmo {
 

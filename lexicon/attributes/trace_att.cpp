@@ -1,7 +1,7 @@
 #include "lexicon/attributes/trace_att.h"
 
 #include "lexicon/attributes/att_vec.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 
 namespace velmo {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "lexicon/tokenizer/tokenizer.h"
+#include "shell/reader/tokenizer.h"
 
 namespace velmo {
 namespace {

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "lexicon/dictionary/dict_header.h"
-#include "shell/interpreter.h"
+#include "shell/interpreter/interpreter.h"
 #include "shell/support/diagnostics.h"
 #include "shell/support/text.h"
 

@@ -4,7 +4,7 @@
 
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 
 namespace velmo {
 

@@ -5,8 +5,8 @@
 #include <istream>
 #include <memory>
 
-#include "lexicon/tokenizer/tokenizer.h"
-#include "shell/irslist.h"
+#include "shell/reader/tokenizer.h"
+#include "shell/reader/irslist.h"
 
 namespace velmo {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/diagnostics.h"
 #include "shell/support/str_bufs.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/text.h"
 
 namespace velmo {

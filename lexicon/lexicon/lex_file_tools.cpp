@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "lexicon/lexicon/raw_entries.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 #include "shell/support/text.h"
 
 namespace velmo {

@@ -11,9 +11,9 @@
 #include "lexicon/lexicon/lex_entry.h"
 #include "lexicon/lexicon/lex_file_tools.h"
 #include "lexicon/lexicon/lexicon_commands.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/lexp.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "lexicon/lexicon/ending_support.h"
 #include "lexicon/lexicon/form_reader.h"
-#include "lexicon/tokenizer/tokenizer.h"
-#include "shell/irslist.h"
+#include "shell/reader/tokenizer.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/diagnostics.h"
 #include "shell/support/text.h"
 

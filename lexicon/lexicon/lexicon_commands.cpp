@@ -10,9 +10,9 @@
 #include "lexicon/lexicon/ending_support.h"
 #include "lexicon/lexicon/lexicon.h"
 #include "lexicon/lexicon/str_meaning.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

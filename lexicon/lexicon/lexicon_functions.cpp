@@ -6,9 +6,10 @@
 #include "lexicon/lexicon/lexicon_commands.h"
 #include "lexicon/lexicon/meaning.h"
 #include "lexicon/lexicon/raw_entries.h"
-#include "shell/irslist.h"
-#include "shell/lexp.h"
-#include "shell/name_space.h"
+#include "shell/lexp/native.h"
+#include "shell/reader/irslist.h"
+#include "shell/lexp/lexp.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "lexicon/lexicon/freq_meaning.h"
 #include "lexicon/lexicon/phrase_meaning.h"
-#include "shell/irslist.h"
-#include "shell/obj_factory.h"
+#include "shell/reader/irslist.h"
+#include "shell/interpreter/obj_factory.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {

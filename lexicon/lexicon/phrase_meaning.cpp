@@ -1,7 +1,7 @@
 #include "lexicon/lexicon/phrase_meaning.h"
 
 #include "lexicon/lexicon/lex_entry.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 
 namespace velmo {
 

@@ -1,6 +1,6 @@
 #include "lexicon/lexicon/str_meaning.h"
 
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/text.h"
 
 namespace velmo {

@@ -6,7 +6,7 @@
 #include "lexical/items/lex_item.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/trace_att.h"
-#include "parser/builtin_attributes.h"
+#include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/pitem.h"
 #include "parser/forest/distance_table.h"
 #include "parser/grammar/category_names.h"

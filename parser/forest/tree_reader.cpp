@@ -5,7 +5,7 @@
 
 #include "lexical/items/lex_item.h"
 #include "lexicon/attributes/att_vec.h"
-#include "parser/builtin_attributes.h"
+#include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/pitem.h"
 #include "parser/forest/deps.h"
 #include "parser/forest/parse_forest.h"

@@ -2,7 +2,7 @@
 
 #include "lexicon/attributes/att_list.h"
 #include "lexicon/attributes/att_vec.h"
-#include "parser/builtin_attributes.h"
+#include "parser/grammar/builtin_attributes.h"
 
 namespace velmo {
 

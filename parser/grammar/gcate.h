@@ -9,7 +9,7 @@
 
 #include "lexicon/attributes/lbitset.h"
 #include "parser/grammar/glink.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "lexicon/attributes/lbitset.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 

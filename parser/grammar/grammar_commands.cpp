@@ -8,11 +8,11 @@
 
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
-#include "parser/builtin_attributes.h"
+#include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/korvel_parser.h"
-#include "shell/interpreter.h"
+#include "shell/interpreter/interpreter.h"
 #include "shell/support/diagnostics.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

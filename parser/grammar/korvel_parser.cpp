@@ -4,7 +4,7 @@
 
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
-#include "parser/builtin_attributes.h"
+#include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/chart.h"
 #include "parser/grammar/category_names.h"
 

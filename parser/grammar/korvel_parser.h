@@ -14,7 +14,7 @@
 #include "parser/forest/distance_table.h"
 #include "parser/forest/sentence_result.h"
 #include "parser/grammar/grammar_files.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 #include "shell/support/name_table.h"
 
 namespace velmo {

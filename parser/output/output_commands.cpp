@@ -14,8 +14,8 @@
 #include "parser/output/print_tree.h"
 #include "parser/output/result_format.h"
 #include "parser/output/sentence_parse.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
 
 namespace velmo {
 namespace {
@@ -43,7 +43,7 @@ Word parse_and_print(const std::vector<std::string_view>& words) {
   std::cout << ";; length: " << parser->analyzer()->positions() - 1 << '\n';
   const auto started = std::chrono::steady_clock::now();
   Deps* deps = nullptr;
-  if (parser->output_tree) parse_chart(*parser, SentenceView::of(*parser->analyzer()));
+  if (parser->output_tree) parse_chart(*parser, sentence_view_of(*parser->analyzer()));
   else deps = parse_analyzed_sentence(*parser);
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   std::cout << ";; parse time: " << elapsed.count() << " sec. " << '\n';

@@ -1,7 +1,7 @@
 #include "parser/output/sentence_parse.h"
 
 #include "lexical/analyzer/lex_analyzer.h"
-#include "lexicon/tokenizer/tokenizer.h"
+#include "shell/reader/tokenizer.h"
 #include "parser/chart/chart.h"
 #include "parser/chart/chart_parser.h"
 #include "parser/chart/sentence.h"
@@ -26,13 +26,18 @@ void set_weight_sources(KorvelParser& parser, const LexAnalyzer& analyzer) {
 
 }  // namespace
 
+SentenceView sentence_view_of(LexAnalyzer& analyzer) {
+  return SentenceView(analyzer.lattice(), &analyzer.skipped(), &analyzer.first_conjunctions(),
+                      &analyzer.last_conjunctions());
+}
+
 Deps* parse_analyzed_sentence(KorvelParser& parser) {
   LexAnalyzer* analyzer = parser.analyzer();
   if (!analyzer || !parser.att_type()) return nullptr;
   SentenceResult& result = parser.result();
   result.begin_sentence();
   set_weight_sources(parser, *analyzer);
-  const SentenceView sentence = SentenceView::of(*analyzer);
+  const SentenceView sentence = sentence_view_of(*analyzer);
   Chart& chart = parser.chart();
   chart.sentence = sentence;
   chart.stats.words = static_cast<std::size_t>(std::max(sentence.last_word(), 0));

@@ -9,6 +9,11 @@ namespace velmo {
 
 class Deps;
 class KorvelParser;
+class LexAnalyzer;
+class SentenceView;
+
+// What the chart reads of the analyzer's sentence.
+SentenceView sentence_view_of(LexAnalyzer& analyzer);
 
 // Parses the sentence the parser's analyzer holds. Null when the parser
 // has no analyzer or attribute type. When the item pool runs out while the

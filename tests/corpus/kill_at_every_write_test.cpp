@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "corpus/triple_db.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 #include "temp_dir.h"
 
 namespace velmo {

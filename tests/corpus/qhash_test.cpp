@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 #include "shell/support/text.h"
 #include "temp_dir.h"
 

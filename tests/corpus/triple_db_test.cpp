@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "corpus/hash_header.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 #include "temp_dir.h"
 
 namespace velmo {

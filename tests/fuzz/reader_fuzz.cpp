@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "lexicon/tokenizer/tokenizer.h"
-#include "shell/irslist.h"
+#include "shell/reader/tokenizer.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/string_pool.h"
 
 namespace {

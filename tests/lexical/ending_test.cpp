@@ -9,7 +9,7 @@
 #include "lexical/items/ending_table.h"
 #include "lexicon/lexicon/lexicon.h"
 #include "lexical_fixture.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {
@@ -151,9 +151,7 @@ TEST_F(EndingTest, VeryLongWordsAreHandled) {
 
 TEST_F(EndingTest, UnknownKindIsReportedAndSkipped) {
   std::unique_ptr<IRSlist> form = IRSlist::parse("((x s plural) (p s plural) (\"\" s) ())", store_);
-  ::testing::internal::CaptureStderr();
-  table_.add_from_list(*form);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(errors_during([&] { table_.add_from_list(*form); }),
             "Ending type 'x' is not defined.\nEnding type '' is not defined.\nEnding type '' is not defined.\n");
   EXPECT_EQ(table_.size(), 1u);
 }
@@ -166,9 +164,7 @@ TEST_F(EndingTest, KindIsReadByItsFirstCharacter) {
 
 TEST_F(EndingTest, EsEndingWithoutCharacterSetIsRefused) {
   std::unique_ptr<IRSlist> form = IRSlist::parse("((e es plural) (e es plural \"\"))", store_);
-  ::testing::internal::CaptureStderr();
-  table_.add_from_list(*form);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(errors_during([&] { table_.add_from_list(*form); }),
             "Ending 'es' of type e needs a character set; it is not added.\n"
             "Ending 'es' of type e needs a character set; it is not added.\n");
   EXPECT_EQ(table_.size(), 0u);
@@ -176,9 +172,7 @@ TEST_F(EndingTest, EsEndingWithoutCharacterSetIsRefused) {
 
 TEST_F(EndingTest, ListWhereAnAtomIsExpectedLeavesTheFieldEmpty) {
   std::unique_ptr<IRSlist> form = IRSlist::parse("((p s (a b) y))", store_);
-  ::testing::internal::CaptureStderr();
-  table_.add_from_list(*form);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "expecting an atom. This is found instead:\n(a b)\n");
+  EXPECT_EQ(errors_during([&] { table_.add_from_list(*form); }), "expecting an atom. This is found instead:\n(a b)\n");
   ASSERT_EQ(table_.size(), 1u);
   EXPECT_EQ(table_.ending(0).name(), nullptr);
   EXPECT_STREQ(table_.ending(0).replacement(), "y");
@@ -186,9 +180,7 @@ TEST_F(EndingTest, ListWhereAnAtomIsExpectedLeavesTheFieldEmpty) {
 
 TEST_F(EndingTest, MalformedConditionEntriesAreReported) {
   std::unique_ptr<IRSlist> form = IRSlist::parse("(:conditions ((plural) ((a) (no-such-exp)))  (p s plural))", store_);
-  ::testing::internal::CaptureStderr();
-  table_.add_from_list(*form);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(errors_during([&] { table_.add_from_list(*form); }),
             "An ending condition is a list of names and an expression: (plural)\n"
             "LExp::get_exp:  unknown type: 'no-such-exp'\n");
   EXPECT_EQ(table_.condition("plural"), nullptr);

@@ -8,7 +8,7 @@
 
 #include "lexicon/lexicon/meaning.h"
 #include "lexical_fixture.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 
 namespace velmo {
 namespace {

@@ -5,16 +5,19 @@
 // factory's prototypes, so every test makes sure all of it is in place.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "lexical/items/ending_commands.h"
+#include "lexical/patterns/pattern_commands.h"
 #include "lexicon/lexicon/lexicon_commands.h"
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/lexp_forms.h"
-#include "shell/lib_commands.h"
-#include "shell/name_space.h"
-#include "shell/obj_factory.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/forms.h"
+#include "shell/lib/commands.h"
+#include "shell/interpreter/name_space.h"
+#include "shell/interpreter/obj_factory.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -32,6 +35,7 @@ inline void ensure_lexical_commands() {
   if (!interpreter.find_command("make-word-list")) register_library_commands(interpreter);
   if (!interpreter.find_command("make-lexicon")) register_lexicon_commands(interpreter);
   if (!interpreter.find_command("def-endings")) register_ending_commands(interpreter);
+  register_pattern_commands(interpreter);
   interpreter.set_prompt(false);
   if (!ObjFactory::instance().find_prototype("Meaning", "note"))
     interpreter.execute_string("(make-str-meaning-proto note)");
@@ -47,9 +51,15 @@ class LexicalTest : public ::testing::Test {
   }
   static void run(const std::string& text) { Interpreter::instance().execute_string(text); }
   static std::string errors_of(const std::string& text) {
-    ::testing::internal::CaptureStderr();
-    run(text);
-    return ::testing::internal::GetCapturedStderr();
+    return errors_during([&] { run(text); });
+  }
+  // The messages written while `action` runs.
+  template <class F>
+  static std::string errors_during(F&& action) {
+    std::ostringstream messages;
+    ScopedDiagnostics scope(messages);
+    action();
+    return messages.str();
   }
 };
 

@@ -9,8 +9,8 @@
 #include "lexicon/attributes/alias_set.h"
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
-#include "shell/interpreter.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

@@ -5,9 +5,9 @@
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/attribute_commands.h"
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/interpreter/name_space.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {

@@ -14,7 +14,7 @@
 #include "lexicon/attributes/plain_atts.h"
 #include "lexicon/attributes/str_att.h"
 #include "lexicon/attributes/trace_att.h"
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo::testing {

@@ -12,7 +12,7 @@
 #include "lexicon/dictionary/dict_entry_reader.h"
 #include "lexicon/dictionary/dict_header.h"
 #include "lexicon/dictionary/dict_index.h"
-#include "shell/interpreter.h"
+#include "shell/interpreter/interpreter.h"
 #include "shell/support/str_bufs.h"
 #include "shell/support/text.h"
 

@@ -11,9 +11,9 @@
 #include "lexicon/attributes/plain_atts.h"
 #include "lexicon/lexicon/lex_entry.h"
 #include "lexicon/lexicon/lexicon.h"
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "lexicon/lexicon/raw_entries.h"
-#include "shell/lexp.h"
+#include "shell/lexp/lexp.h"
 
 namespace velmo {
 namespace {

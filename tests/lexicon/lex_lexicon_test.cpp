@@ -9,9 +9,9 @@
 
 #include "lexicon/lexicon/meaning.h"
 #include "lexicon/lexicon/str_meaning.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/obj_factory.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/interpreter/obj_factory.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {

@@ -11,9 +11,9 @@
 #include "lexicon/lexicon/lexicon_commands.h"
 #include "lexicon/lexicon/meaning.h"
 #include "lexicon/lexicon/str_meaning.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/lexp.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/lexp/lexp.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {

@@ -1,4 +1,4 @@
-#include "lexicon/tokenizer/tokenizer.h"
+#include "shell/reader/tokenizer.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

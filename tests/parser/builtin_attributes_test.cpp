@@ -1,11 +1,11 @@
-#include "parser/builtin_attributes.h"
+#include "parser/grammar/builtin_attributes.h"
 
 #include <gtest/gtest.h>
 
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/attribute_commands.h"
-#include "shell/interpreter.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

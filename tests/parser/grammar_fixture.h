@@ -12,13 +12,13 @@
 
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/attribute_commands.h"
-#include "parser/builtin_attributes.h"
+#include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/grammar_commands.h"
 #include "parser/grammar/korvel_parser.h"
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/lib_commands.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lib/commands.h"
+#include "shell/interpreter/name_space.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo::testing {
@@ -38,6 +38,7 @@ class GrammarFixture : public ::testing::Test {
     if (!interpreter.find_command("def-att-list")) register_attribute_commands(interpreter);
     if (!interpreter.find_command("init-attributes")) register_builtin_attribute_commands(interpreter);
     if (!interpreter.find_command("defun")) register_expression_commands(interpreter);
+    if (!interpreter.find_command("make-word-list")) register_library_commands(interpreter);
     if (!interpreter.find_command("def-korvel-parser")) register_grammar_commands(interpreter);
   }
   void SetUp() override {

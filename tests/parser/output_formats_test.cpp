@@ -11,9 +11,9 @@
 #include "parser/output/print_tree.h"
 #include "parser/output/quoting.h"
 #include "parser/output/result_format.h"
-#include "shell/interpreter.h"
-#include "shell/irslist.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/interpreter/name_space.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

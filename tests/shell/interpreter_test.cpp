@@ -1,4 +1,4 @@
-#include "shell/interpreter.h"
+#include "shell/interpreter/interpreter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "shell/irslist.h"
+#include "shell/reader/irslist.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "lexicon/tokenizer/tokenizer.h"
+#include "shell/reader/tokenizer.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {

@@ -3,11 +3,13 @@
 #include <string>
 
 #include "lexp_fixture.h"
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/lexp_forms.h"
-#include "shell/name_space.h"
-#include "shell/obj_factory.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/adaptors.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/forms.h"
+#include "shell/interpreter/name_space.h"
+#include "shell/interpreter/obj_factory.h"
+#include "shell/lexp/native.h"
 
 namespace velmo {
 namespace {

@@ -3,10 +3,10 @@
 // destroy the factory's prototypes or the name spaces, so every test makes
 // sure a current name space, the core expression kinds and the expression
 // commands are in place.
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/lexp_forms.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/forms.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 

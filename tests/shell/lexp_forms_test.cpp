@@ -6,11 +6,13 @@
 #include <string>
 
 #include "lexp_fixture.h"
-#include "lexicon/tokenizer/tokenizer.h"
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/lexp_forms.h"
-#include "shell/name_space.h"
+#include "shell/lexp/adaptors.h"
+#include "shell/lexp/native.h"
+#include "shell/reader/tokenizer.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/forms.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

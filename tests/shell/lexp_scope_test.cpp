@@ -3,12 +3,13 @@
 #include <string>
 
 #include "lexp_fixture.h"
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/lexp_forms.h"
-#include "shell/lexp_macro.h"
-#include "shell/lexp_scope.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/forms.h"
+#include "shell/lexp/macro.h"
+#include "shell/lexp/native.h"
+#include "shell/lexp/scope.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

@@ -7,13 +7,13 @@
 #include <string>
 
 #include "lexp_fixture.h"
-#include "shell/interpreter.h"
-#include "shell/lexp.h"
-#include "shell/lexp_forms.h"
-#include "shell/lib_commands.h"
-#include "shell/lib_exp_support.h"
-#include "shell/lib_word_list.h"
-#include "shell/name_space.h"
+#include "shell/interpreter/interpreter.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/forms.h"
+#include "shell/lib/commands.h"
+#include "shell/lib/exp_support.h"
+#include "shell/lib/word_list.h"
+#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/lib_regex.h"
+#include "shell/lib/regex_helpers.h"
 
 namespace velmo {
 namespace {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/lib_stemmer.h"
+#include "shell/lib/stemmer.h"
 
 namespace velmo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/lib_text.h"
+#include "shell/lib/text_algorithms.h"
 
 namespace velmo {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/irslist.h"
-#include "shell/lib_word_list.h"
+#include "shell/reader/irslist.h"
+#include "shell/lib/word_list.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {

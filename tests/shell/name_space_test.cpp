@@ -1,11 +1,11 @@
-#include "shell/name_space.h"
+#include "shell/interpreter/name_space.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "shell/obj_factory.h"
+#include "shell/interpreter/obj_factory.h"
 
 namespace velmo {
 namespace {

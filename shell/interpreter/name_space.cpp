@@ -1,0 +1,142 @@
+#include "shell/interpreter/name_space.h"
+
+#include <cstring>
+#include <iostream>
+#include <strings.h>
+
+#include "shell/reader/irslist.h"
+#include "shell/support/diagnostics.h"
+
+namespace velmo {
+namespace {
+
+struct NameSpaceRegistry {
+  std::vector<std::unique_ptr<NameSpace>> spaces;  // oldest first
+  NameSpace* current = nullptr;
+};
+
+NameSpaceRegistry& registry() {
+  static NameSpaceRegistry instance;
+  return instance;
+}
+
+int compare_exact_texts(const char* a, const char* b) { return std::strcmp(a, b); }
+int compare_texts_nocase(const char* a, const char* b) { return strcasecmp(a, b); }
+
+void report_duplicate(std::string_view name) {
+  diag() << "Duplicate definition of " << name << '\n' << std::flush;
+}
+
+}  // namespace
+
+NameSpace::NameSpace(std::string_view name, std::size_t buckets)
+    : name_(name), entries_(buckets), macros_(kMacroBuckets) {
+  define("strcmp", reinterpret_cast<void*>(&compare_exact_texts), "function", nullptr);
+  define("strcasecmp", reinterpret_cast<void*>(&compare_texts_nocase), "function", nullptr);
+}
+
+NameSpace::~NameSpace() {
+  // Newest first: an object goes before the objects it was built from.
+  for (auto it = destructors_.rbegin(); it != destructors_.rend(); ++it) it->destroy(it->object);
+}
+
+NamedEntry* NameSpace::define(std::string_view name, void* object, std::string_view type, DestroyFn destroy,
+                              bool* inserted) {
+  auto [item, added] = entries_.insert(name, NamedEntry{std::string(name), object, std::string(type)});
+  if (inserted) *inserted = added;
+  if (!added) {
+    report_duplicate(name);
+    return &item->value;
+  }
+  if (destroy) destructors_.push_back({object, destroy});
+  return &item->value;
+}
+
+Macro* NameSpace::find_macro(std::string_view name) {
+  std::unique_ptr<Macro>* macro = macros_.find(name);
+  return macro ? macro->get() : nullptr;
+}
+
+bool NameSpace::add_macro(std::string_view name, std::unique_ptr<Macro> macro) {
+  auto [item, added] = macros_.insert(name, nullptr);
+  if (!added) {
+    report_duplicate(name);
+    return false;
+  }
+  item->value = std::move(macro);
+  return true;
+}
+
+NameSpace* NameSpaces::current() { return registry().current; }
+
+NameSpace* NameSpaces::find(std::string_view name) {
+  for (auto& space : registry().spaces)
+    if (equal_nocase(space->name(), name)) return space.get();
+  return nullptr;
+}
+
+NameSpace* NameSpaces::set_current(std::string_view name) {
+  NameSpace* space = find(name);
+  if (!space) {
+    registry().spaces.push_back(std::make_unique<NameSpace>(name));
+    space = registry().spaces.back().get();
+  }
+  registry().current = space;
+  return space;
+}
+
+void NameSpaces::delete_all() {
+  NameSpaceRegistry& r = registry();
+  r.current = nullptr;
+  // Newest space first, matching the order in which they were listed.
+  while (!r.spaces.empty()) r.spaces.pop_back();
+}
+
+NameSpace* NameSpaces::resolve(std::string_view qualified, std::string_view& name) {
+  const std::size_t separator = qualified.find("::");
+  if (separator != std::string_view::npos) {
+    const std::string_view space_name = qualified.substr(0, separator);
+    name = qualified.substr(separator + 2);
+    NameSpace* space = find(space_name);
+    if (!space) diag() << "The NameSpace " << space_name << " is not defined.\n" << std::flush;
+    return space;
+  }
+  name = qualified;
+  if (registry().current) return registry().current;
+  return registry().spaces.empty() ? nullptr : registry().spaces.back().get();
+}
+
+NamedEntry* NameSpaces::define(std::string_view name, void* object, std::string_view type, DestroyFn destroy,
+                               bool* inserted) {
+  if (inserted) *inserted = false;
+  std::string_view local;
+  NameSpace* space = resolve(name, local);
+  if (!space) return nullptr;
+  return space->define(local, object, type, destroy, inserted);
+}
+
+void* NameSpaces::lookup(std::string_view name, std::string_view expected_type, bool complain) {
+  std::string_view local;
+  NameSpace* space = resolve(name, local);
+  NamedEntry* entry = space ? space->find(local) : nullptr;
+  if (!entry) {
+    if (complain && space)
+      diag() << "The named object '" << name << "' (type=" << expected_type << ") is not found\n" << std::flush;
+    return nullptr;
+  }
+  if (!entry->type.empty() && !expected_type.empty() && entry->type.find(expected_type) == std::string::npos) {
+    diag() << "The named object '" << name << "' is of the type '" << entry->type << "', not the expected type '"
+              << expected_type << "'.\n"
+              << std::flush;
+    return nullptr;
+  }
+  return entry->object;
+}
+
+void* NameSpaces::lookup_by_keyword(const IRSlist& args, std::string_view keyword, std::string_view expected_type) {
+  const char* name = nullptr;
+  if (!args.peek_value(keyword, name, true) || !name) return nullptr;
+  return lookup(name, expected_type, true);
+}
+
+}  // namespace velmo

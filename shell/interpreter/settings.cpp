@@ -1,0 +1,10 @@
+#include "shell/interpreter/settings.h"
+
+namespace velmo {
+
+ShellSettings& shell_settings() {
+  static ShellSettings settings;
+  return settings;
+}
+
+}  // namespace velmo

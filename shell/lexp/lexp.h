@@ -1,0 +1,118 @@
+#pragma once
+// The expression language. An expression (`LExp`) is built once from a
+// parenthesised form and then evaluated many times: it takes one input value
+// (a machine word) with the `TypeId` of that value and returns one machine
+// word, 0 meaning false or nothing.
+//
+// Subsystems make native functions available as expressions with one call:
+//
+//   register_native("int-gt", &int_gt, nullptr, "int", doc);   // TwoArgExp
+//   register_adaptor("+1", &plus_one, nullptr, nullptr, doc);  // FnAdaptor
+//   register_lexp(std::make_unique<MyExp>());                  // own class
+//
+// and build expressions from command arguments with LExp::get_exp.
+//
+// The expression kinds live in their own headers: lexp/native.h (native
+// functions), lexp/adaptors.h (conversions), lexp/constants.h (constants).
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "shell/lexp/types.h"
+#include "shell/reader/irslist.h"
+
+namespace velmo {
+
+class Interpreter;
+
+class LExp;
+using LExpPtr = std::unique_ptr<LExp>;
+using LExpList = std::vector<LExpPtr>;
+
+class LExp {
+ public:
+  LExp() = default;
+  LExp(const LExp&) = delete;
+  LExp& operator=(const LExp&) = delete;
+
+  // Operations each expression kind defines.
+  // The doc string; "No documentation provided" by default.
+  virtual const char* doc() const;
+  // The name under which the expression kind is registered.
+  virtual const char* name() const = 0;
+  // A fresh expression of the same kind with the prototype's fixed fields
+  // and no arguments.
+  virtual LExpPtr clone() const = 0;
+  // Takes the arguments of the form (the form without its name) and builds
+  // the sub-expressions. The default ignores them.
+  virtual void init(IRSlist& args);
+  virtual Word eval(Word input, TypeId type) = 0;
+  // Frees the expression and its sub-expressions.
+  virtual ~LExp() = default;
+
+  TypeId input_type() const { return input_type_; }
+  TypeId output_type() const { return output_type_; }
+  void set_input_type(TypeId type) { input_type_ = type; }
+  void set_output_type(TypeId type) { output_type_ = type; }
+  void set_types(const char* input_type, const char* output_type);
+
+  // Whether an input of `type` may be given to this expression.
+  bool accepts(TypeId type) const { return input_type_ == kAnyType || type == kAnyType || type == input_type_; }
+  // accepts(), reporting a refused type.
+  bool check_input(TypeId type) const;
+  // Prints the two-line report of a wrong input type.
+  void report_type_error(TypeId received) const;
+
+  // ---- Building.
+  // Builds an expression from a form; null (with a message) when it cannot.
+  // The form's elements are consumed: the name and whatever init takes.
+  static LExpPtr get_exp(IRSlist* node);
+  // Builds the first item of `text`, read with the command syntax.
+  static LExpPtr from_text(std::string_view text);
+  // Builds every item of `text` (a macro expansion): null for none, the
+  // expression for one, a `prog` of them for several.
+  static LExpPtr from_expansion(std::string_view text);
+  // The registered prototype of that name, or null; no messages.
+  static const LExp* find_prototype(std::string_view name);
+
+  // Helpers for init: the first remaining element built as an expression
+  // (null when there is none or it fails), and every remaining element built
+  // in order, failures left out.
+  static LExpPtr build_first(IRSlist& args);
+  static void build_all(IRSlist& args, LExpList& out);
+
+ private:
+  TypeId input_type_ = kAnyType;
+  TypeId output_type_ = kAnyType;
+};
+
+// Evaluates an optional expression: 0 when it is missing.
+inline Word eval_optional(LExp* exp, Word input, TypeId type) { return exp ? exp->eval(input, type) : 0; }
+
+// Clones by default construction, for kinds whose fixed fields are set by
+// their constructor; get_exp copies the prototype's types into the clone.
+template <class Derived, class Base = LExp>
+class DefaultClone : public Base {
+ public:
+  using Base::Base;
+  LExpPtr clone() const override { return std::make_unique<Derived>(); }
+};
+
+// ---------------------------------------------------------------------------
+// Registration in the object factory under the class "LExp".
+
+inline constexpr const char* kLExpClass = "LExp";
+inline constexpr std::size_t kLExpBuckets = 23;
+
+// Registers `prototype` under `name` with `doc` (null: the prototype's own).
+// A repeated name prints "Duplicate definition of " and the prototype is
+// dropped; returns whether it was registered.
+bool register_lexp(LExpPtr prototype, const char* name = nullptr, const char* doc = nullptr);
+
+// Registers the maker of the class "LExp" (idempotent), the prototypes of
+// the shell's expression kinds, and the commands declare-var, defun, eval,
+// foreach, defmacro and debug-macro.
+void register_expression_commands(Interpreter& interpreter);
+
+}  // namespace velmo

@@ -1,0 +1,108 @@
+#include "shell/lib/word_list.h"
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+
+#include "shell/interpreter/interpreter.h"
+#include "shell/reader/irslist.h"
+#include "shell/support/text.h"
+
+namespace velmo {
+
+// ---- WordList
+
+WordList::WordList(std::size_t buckets, bool case_sensitive)
+    : WordTable(buckets, &THashTraits<const char*>::hash,
+                case_sensitive ? &compare_text_exact : &THashTraits<const char*>::compare) {}
+
+void WordList::add(std::string_view word) {
+  const std::string key(word);  // the table's keys are NUL-terminated texts
+  if (contains(key.c_str())) return;
+  const char* copy = words_.add(word);
+  insert(copy, copy);
+}
+
+const char* WordList::lookup(const char* word) const {
+  if (!word) return nullptr;
+  const char* const* stored = find(word);
+  return stored ? *stored : nullptr;
+}
+
+// ---- SortedWordArray
+
+int SortedWordArray::compare(std::string_view a, std::string_view b) const {
+  return case_sensitive_ ? compare_exact(a, b) : compare_nocase(a, b);
+}
+
+void SortedWordArray::add(std::string_view word) {
+  const char* copy = texts_.add(word);
+  words_.emplace_back(copy, word.size());
+  sealed_ = false;
+}
+
+void SortedWordArray::seal() {
+  if (sealed_) return;
+  auto less = [this](std::string_view a, std::string_view b) { return compare(a, b) < 0; };
+  std::stable_sort(words_.begin(), words_.end(), less);
+  auto equal = [this](std::string_view a, std::string_view b) { return compare(a, b) == 0; };
+  words_.erase(std::unique(words_.begin(), words_.end(), equal), words_.end());
+  sealed_ = true;
+}
+
+bool SortedWordArray::contains(std::string_view word) const {
+  auto less = [this](std::string_view a, std::string_view b) { return compare(a, b) < 0; };
+  auto it = std::lower_bound(words_.begin(), words_.end(), word, less);
+  return it != words_.end() && compare(*it, word) == 0;
+}
+
+// ---- SuffixSet
+
+void SuffixSet::add(std::string_view suffix) {
+  if (suffix.empty()) return;
+  std::string reversed(suffix.rbegin(), suffix.rend());
+  reversed_.add(reversed);
+}
+
+bool SuffixSet::matches(std::string_view word, std::string& scratch) const {
+  scratch.assign(word.rbegin(), word.rend());
+  // Every beginning of the reversed word is looked up: a single binary
+  // search that accepts any stored prefix can step past a short suffix when
+  // longer entries sharing its first letters sort between.
+  const std::string_view reversed(scratch);
+  for (std::size_t length = 1; length <= reversed.size(); ++length)
+    if (reversed_.contains(reversed.substr(0, length))) return true;
+  return false;
+}
+
+// ---- Filling from arguments
+
+namespace {
+
+void read_word_file(const char* name, LineEnd line_end, WordSink sink, void* context) {
+  std::unique_ptr<std::ifstream> file = Interpreter::instance().search_path().open(name);
+  if (!file) return;
+  std::string line;
+  while (std::getline(*file, line)) {
+    if (line_end == LineEnd::kStripCarriageReturn && !line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) sink(context, line);
+  }
+}
+
+}  // namespace
+
+bool for_each_listed_word(IRSlist& args, LineEnd line_end, WordSink sink, void* context) {
+  bool saw_file = false;
+  while (std::unique_ptr<IRSlist> element = args.take_first()) {
+    if (element->is_list()) {
+      for (const IRSlist* item : element->children())
+        if (item->is_atom() && item->atom()) sink(context, item->atom());
+    } else if (element->atom()) {
+      saw_file = true;
+      read_word_file(element->atom(), line_end, sink, context);
+    }
+  }
+  return saw_file;
+}
+
+}  // namespace velmo
