@@ -133,9 +133,15 @@ DepTree* TreeReader::lexical_level_tree(const PItem& item) {
   return node;
 }
 
+// An empty head stands for the item's category; its root is the item's
+// "cform" when it has one (a clause head "fin", say).
 DepTree* TreeReader::new_empty_head(const PItem& item) {
   DepTree* node = deps_.new_node(item.start, item.start - 1, -1);
   node->label();
+  const std::string category = category_name_of(item);
+  if (!category.empty()) node->set_category(category);
+  const int cform = builtin_attributes().cform;
+  if (defined(item, cform)) node->set_root(item.av.str_val(cform));
   return node;
 }
 
