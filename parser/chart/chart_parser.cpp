@@ -13,6 +13,7 @@
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/chart.h"
 #include "parser/chart/item_atts.h"
+#include "parser/chart/sentence.h"
 #include "parser/chart/sentence_view.h"
 #include "parser/grammar/category_names.h"
 #include "parser/grammar/korvel_parser.h"
@@ -125,7 +126,10 @@ bool ChartParser::enter_lexical_items() {
 }
 
 bool ChartParser::run() {
-  if (!enter_lexical_items()) return false;
+  if (!enter_lexical_items()) {
+    report_sentence(chart_);
+    return false;
+  }
   std::stable_sort(chart_.start_list.begin(), chart_.start_list.end(), [](const PItem* a, const PItem* b) {
     return a->start != b->start ? a->start < b->start : a->weight < b->weight;
   });

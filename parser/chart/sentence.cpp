@@ -3,7 +3,10 @@
 #include <cctype>
 #include <unordered_set>
 
+#include "shell/support/diagnostics.h"
+
 #include "parser/chart/chart.h"
+#include "parser/chart/chart_commands.h"
 #include "parser/chart/chart_parser.h"
 #include "parser/chart/sentence_view.h"
 #include "parser/grammar/korvel_parser.h"
@@ -25,11 +28,11 @@ ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence) {
   if (!parser.att_type()) return result;
   chart.stats.words = static_cast<std::size_t>(std::max(sentence.last_word(), 0));
   ChartParser chart_parser(parser, sentence);
-  if (!chart_parser.run()) return result;
-  result.parsed = true;
-  result.roots = collect_roots(parser);
-  chart.stats.roots = result.roots.size();
-  result.cover = choose_cover(parser, result.roots);
+  result.parsed = chart_parser.run();
+  if (result.parsed) {
+    result.roots = collect_roots(parser);
+    result.cover = choose_cover(parser, result.roots);
+  }
   return result;
 }
 
@@ -56,6 +59,7 @@ std::vector<RootItem> collect_roots(KorvelParser& parser) {
       }
     }
   }
+  parser.chart().stats.roots = roots.size();
   return roots;
 }
 
@@ -95,7 +99,13 @@ void collect_cover(SpanTable& table, int i, int j, const std::vector<RootItem>& 
 
 }  // namespace
 
-std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
+void report_sentence(const Chart& chart) {
+  if (chart.report_stats) print_parse_stats(diag(), chart.stats);
+}
+
+namespace {
+
+std::vector<RootItem> best_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
   std::vector<RootItem> cover;
   if (weight) *weight = 0.0f;
   if (!parser.chart().sentence) return cover;
@@ -144,6 +154,14 @@ std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootI
   }
   collect_cover(table, 1, last, roots, cover);
   if (weight) *weight = table.at(1, last).weight;
+  return cover;
+}
+
+}  // namespace
+
+std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
+  std::vector<RootItem> cover = best_cover(parser, roots, weight);
+  report_sentence(parser.chart());
   return cover;
 }
 

@@ -375,6 +375,21 @@ TEST_F(ChartTest, PoolExhaustionInTheChartKeepsWhatWasMade) {
   EXPECT_NE(item_spanning(cate("NP"), 1, 2), nullptr);
 }
 
+TEST_F(ChartTest, EverySentenceStartsFromAnEmptyChart) {
+  TestSentence s;
+  s.words("the dog saw a man with the big big telescope");
+  const char* readings[] = {kDet, kNoun, kVerb, kDet, kNoun, kPrep, kDet, kAdj, kAdj, kNoun};
+  for (int p = 1; p <= 10; ++p) s.item(p, p, readings[p - 1]);
+  parse(s);
+  const ParseStats first = stats();
+  for (int again = 0; again < 3; ++again) {
+    parse(s);
+    EXPECT_EQ(stats().made, first.made);
+    EXPECT_EQ(stats().packed, first.packed);
+    EXPECT_EQ(stats().merged, first.merged);
+  }
+}
+
 TEST_F(ChartTest, ACycleOfProjectionsEnds) {
   run("(def-category X (visible-atts (cat))) (def-category Y (visible-atts (cat)))"
       "(def-modifiers X (:head (Y) (N))) (def-modifiers Y (:head (X)))");
