@@ -61,6 +61,13 @@ const TraceList* trace_list(const PItem& item) {
   return reinterpret_cast<const TraceList*>(item.av.get(b.trace));
 }
 
+// The item's lexical item: its own, or the one its "lexitem" carries.
+const LexItem* lexical_item_of(const PItem& item) {
+  if (item.lex_item) return item.lex_item;
+  const int index = builtin_attributes().lexitem;
+  return has(item, index) ? reinterpret_cast<const LexItem*>(item.av.get(index)) : nullptr;
+}
+
 }  // namespace
 
 DependencyWeigher::DependencyWeigher() : cache_(kCacheBuckets, &THashTraits<const char*>::hash, &compare_text_exact) {}
@@ -71,13 +78,15 @@ void DependencyWeigher::clear_cache() {
 }
 
 std::string DependencyWeigher::word_of(const PItem& item) {
-  if (item.lex_item && item.lex_item->root) return item.lex_item->root;
+  const LexItem* lex = lexical_item_of(item);
+  if (lex && lex->root) return lex->root;
   const std::string cform = text_of(item.av, builtin_attributes().cform);
   return cform.empty() ? std::string("~") : cform;
 }
 
 int DependencyWeigher::position_of(const PItem& item) {
-  return item.lex_item ? item.lex_item->head : item.start;
+  const LexItem* lex = lexical_item_of(item);
+  return lex ? lex->head : item.start;
 }
 
 std::string DependencyWeigher::category_key(const PItem& item) {

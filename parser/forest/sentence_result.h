@@ -7,7 +7,7 @@
 //   begin_sentence();                        before the chart is built
 //   forest().node_for(item), set_extra_cost, add_root   root collection
 //   forest().set_roots(cover)                the minimal-weight cover
-//   build(analyzer, modifier)                the sentence's Deps
+//   build(words, modifier)                   the sentence's Deps
 #include <functional>
 
 #include "parser/forest/dependency_weigher.h"
@@ -16,7 +16,7 @@
 
 namespace velmo {
 
-class LexAnalyzer;
+class ItemLattice;
 
 // Applies a tree-rule set to a finished tree (installed by the tree-rule
 // layer; null until then).
@@ -33,12 +33,12 @@ class SentenceResult {
   // Empties the forest of the previous sentence.
   void begin_sentence();
   // Reads the tree of the forest's roots into the result tree (made anew
-  // when someone else still holds the previous one), with the analyzer's
+  // when someone else still holds the previous one), with the sentence's
   // words, and lets `modifier` (a tree-rule set, may be null) rewrite it.
-  Deps& build(const LexAnalyzer* analyzer, void* modifier);
+  Deps& build(const ItemLattice* words, void* modifier);
   // A result with no tree at all (the sentence could not be parsed): the
   // words and a top node without children.
-  Deps& build_empty(const LexAnalyzer* analyzer);
+  Deps& build_empty(const ItemLattice* words);
 
   // The tree of the last sentence, or null before the first.
   Deps* deps() const { return deps_.get(); }
@@ -46,7 +46,7 @@ class SentenceResult {
 
  private:
   // The Deps to fill: the previous one when nobody else holds it.
-  Deps& fresh_deps(const LexAnalyzer* analyzer);
+  Deps& fresh_deps(const ItemLattice* words);
 
   ParseForest forest_;
   DependencyWeigher weigher_;

@@ -12,15 +12,15 @@
 namespace velmo {
 namespace {
 
-// The weigher asks the parser's grammar files, the analyzer's skipped
+// The weigher asks the parser's grammar files, the sentence's skipped
 // positions and the relation database.
-void set_weight_sources(KorvelParser& parser, const LexAnalyzer& analyzer) {
+void set_weight_sources(KorvelParser& parser, const SentenceView& sentence) {
   DependencyWeigher& weigher = parser.result().weigher();
   if (weight_debugging()) weigher.clear_cache();
   DependencyWeigher::Sources sources;
   sources.distances = &parser.distances();
   sources.is_bad_triple = [&parser](std::string_view triple) { return parser.bad_triples().contains(triple); };
-  sources.is_skipped = [&analyzer](int p) { return analyzer.is_skipped(p); };
+  sources.is_skipped = [sentence](int p) { return sentence.skipped(p); };
   weigher.set_sources(std::move(sources));
 }
 
@@ -31,17 +31,15 @@ SentenceView sentence_view_of(LexAnalyzer& analyzer) {
                       &analyzer.last_conjunctions());
 }
 
-Deps* parse_analyzed_sentence(KorvelParser& parser) {
-  LexAnalyzer* analyzer = parser.analyzer();
-  if (!analyzer || !parser.att_type()) return nullptr;
+Deps* parse_sentence(KorvelParser& parser, const SentenceView& sentence, const ItemLattice& words) {
+  if (!parser.att_type()) return nullptr;
   SentenceResult& result = parser.result();
   result.begin_sentence();
-  set_weight_sources(parser, *analyzer);
-  const SentenceView sentence = sentence_view_of(*analyzer);
+  set_weight_sources(parser, sentence);
   Chart& chart = parser.chart();
   chart.sentence = sentence;
   chart.stats.words = static_cast<std::size_t>(std::max(sentence.last_word(), 0));
-  if (!ChartParser(parser, sentence).run()) return &result.build_empty(analyzer);
+  if (!ChartParser(parser, sentence).run()) return &result.build_empty(&words);
 
   ParseForest& forest = result.forest();
   std::vector<RootItem> roots = collect_roots(parser);
@@ -57,7 +55,13 @@ Deps* parse_analyzed_sentence(KorvelParser& parser) {
   for (const RootItem& root : choose_cover(parser, roots))
     if (TNode* node = forest.node_for(root.item)) cover.push_back(node);
   forest.set_roots(std::move(cover));
-  return &result.build(analyzer, parser.deps_modifier);
+  return &result.build(&words, parser.deps_modifier);
+}
+
+Deps* parse_analyzed_sentence(KorvelParser& parser) {
+  LexAnalyzer* analyzer = parser.analyzer();
+  if (!analyzer) return nullptr;
+  return parse_sentence(parser, sentence_view_of(*analyzer), analyzer->lattice());
 }
 
 Deps* parse_line(KorvelParser& parser, std::string_view line) {

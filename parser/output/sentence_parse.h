@@ -8,12 +8,19 @@
 namespace velmo {
 
 class Deps;
+class ItemLattice;
 class KorvelParser;
 class LexAnalyzer;
 class SentenceView;
 
 // What the chart reads of the analyzer's sentence.
 SentenceView sentence_view_of(LexAnalyzer& analyzer);
+
+// Parses a sentence: the chart of `sentence`, the forest of its root items,
+// the cover, and the tree with the words of `words`. Null without an
+// attribute type. When the item pool runs out while the lexical items are
+// entered, the result is a tree without nodes.
+Deps* parse_sentence(KorvelParser& parser, const SentenceView& sentence, const ItemLattice& words);
 
 // Parses the sentence the parser's analyzer holds. Null when the parser
 // has no analyzer or attribute type. When the item pool runs out while the
