@@ -195,7 +195,10 @@ TEST_F(FunctionsTest, AttributeFunctions) {
   EXPECT_EQ(eval("(contain (cat) ((cat v)))", v, "AttVec*"), 0u);
   EXPECT_EQ(eval("(unify ((cat v)))", v, "AttVec*"), 0u);
   EXPECT_NE(eval("(modify ((cat v)))", v, "AttVec*"), 0u);
-  EXPECT_STREQ(from_word<const char>(eval("(att-str-val cat)", v, "AttVec*")), "v");
+  // The text lives in the expression until its next evaluation.
+  LExpPtr str_val = LExp::from_text("(att-str-val cat)");
+  ASSERT_NE(str_val, nullptr);
+  EXPECT_STREQ(from_word<const char>(str_val->eval(v, type_id("AttVec*"))), "v");
   EXPECT_EQ(eval("(unifiable2 (cat) (ident) (attvec ((cat n))))", v, "AttVec*"), 0u);
   EXPECT_NE(eval("(unifiable2 (sg) (ident) (attvec ((cat n))))", v, "AttVec*"), 0u);
   EXPECT_NE(eval("(undefine (cat))", v, "AttVec*"), 0u);
