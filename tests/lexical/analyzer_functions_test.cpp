@@ -154,6 +154,21 @@ TEST_F(FunctionsTest, CombineAndDeleteInsideSpans) {
   EXPECT_THAT(spans(*analyzer), ElementsAre("[3,3] barks"));
 }
 
+TEST_F(FunctionsTest, AddComponentWidensAndRefusesCycles) {
+  LexAnalyzer* analyzer = make_analyzer("(big (note adj)) (dog (note n))");
+  analyze(*analyzer, "big dog");
+  LexItem* big = first_at(*analyzer, 1, 1);
+  LexItem* dog = first_at(*analyzer, 2, 2);
+  Match match = whole(*analyzer);
+  EXPECT_EQ(on_match("(add-component (exist-lexitem 1 1) (exist-lexitem 2 2) mod)", match), to_word(big));
+  EXPECT_EQ(big->high, 2);
+  EXPECT_STREQ(dog->relation, "mod");
+  EXPECT_EQ(analyzer->by_end(1).size(), 0u);
+  EXPECT_EQ(first_at(*analyzer, 1, 2), big);
+  EXPECT_EQ(on_match("(add-component (exist-lexitem 2 2) (exist-lexitem 1 2))", match), 0u);
+  EXPECT_TRUE(dog->sub_items.empty());
+}
+
 TEST_F(FunctionsTest, RmNonMaxKeepsTheLongestItems) {
   LexAnalyzer* analyzer = make_analyzer("(in (note p)) (front (note n)) (of (note p)) (in front of (note p))");
   analyze(*analyzer, "in front of");
