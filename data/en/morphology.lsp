@@ -61,5 +61,5 @@
 (def-rules english-rules
   ;; A guessed item is found under its class name; its root is the word.
   (guessed-root :act-on-all-matches
-    (lexitem (comp (root) (reg-match "_[a-z]+_$")))
+    (lexitem (comp (root) (str-prefix (str "_") (ident))))
     (set-lexitem-root (litem) (matching-word))))
