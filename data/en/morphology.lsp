@@ -4,13 +4,14 @@
 ;; root only when the ending suits it; the rule then sets the features the
 ;; ending implies.
 
-;; Readings an ending may inflect: plain nouns (not pronouns, numbers or
-;; listed forms), lexical verbs, and adjectives and adverbs.
+;; Readings an ending may inflect: plain nouns (not pronouns, names, numbers
+;; or listed forms), lexical verbs, and adjectives and adverbs.
 (defun inflectable-noun ()
   (and (contain syn (cat) (attvec syn ((cat n))))
        (not (defined syn (node)))
        (not (defined syn (lemma)))
-       (not (contain syn (pron) (+pron)))))
+       (not (contain syn (pron) (+pron)))
+       (not (contain syn (proper) (+proper)))))
 (defun inflectable-verb ()
   (and (contain syn (cat) (attvec syn ((cat v))))
        (not (defined syn (node)))
