@@ -21,6 +21,7 @@ class ResultHolder {
 
  private:
   StrBufs buffer_;
+  int lines_ = 0;  // sentences analysed, numbering the CoNLL-U output
 };
 
 // Makes the -f feature list the attributes shown in the output of the
