@@ -1,5 +1,6 @@
 #include "parser/output/conllu_output.h"
 
+#include <cctype>
 #include <sstream>
 #include <string>
 #include <unordered_map>
@@ -71,23 +72,37 @@ ud::PlainTree plain_tree_of(Deps& deps) {
   return tree;
 }
 
+namespace {
+
+std::string without_space(std::string_view text) {
+  std::string result;
+  for (char c : text)
+    if (!std::isspace(static_cast<unsigned char>(c))) result += c;
+  return result;
+}
+
+}  // namespace
+
 void print_conllu(std::ostream& out, Deps* deps, std::string_view line, int number) {
-  ud::PlainTree tree;
-  if (deps && deps->word_count() > 1)
-    tree = plain_tree_of(*deps);
-  else
-    ud::attach_text(tree, line);
   size_t first = line.find_first_not_of(" \t\r\n");
   size_t last = line.find_last_not_of(" \t\r\n");
-  tree.text = first == std::string_view::npos ? "" : std::string(line.substr(first, last - first + 1));
+  std::string text = first == std::string_view::npos ? "" : std::string(line.substr(first, last - first + 1));
+  ud::PlainTree tree;
+  if (deps && deps->word_count() > 1) tree = plain_tree_of(*deps);
+  // The tokens must spell the line: when the tokenizer dropped or changed
+  // something, the node words anchor the tokens in the line instead.
+  std::string spelled;
+  for (const ud::PlainToken& token : tree.tokens) spelled += token.form;
+  if (without_space(spelled) != without_space(text)) ud::attach_text(tree, text);
+  tree.text = text;
   // A sentence needs a word: an empty line prints nothing.
   if (tree.tokens.empty()) return;
   tree.sent_id = std::to_string(number);
   std::ostringstream sentence;
   ud::write_conllu(sentence, ud::scheme_to_ud(tree));
-  std::string text = sentence.str();
-  text.pop_back();  // the blank line is the caller's
-  out << text;
+  std::string written = sentence.str();
+  written.pop_back();  // the blank line is the caller's
+  out << written;
 }
 
 }  // namespace velmo

@@ -17,5 +17,18 @@ if [ "$report" != "$expected sentences, 0 problems" ]; then
   echo "expected $expected sentences, udtool says: $report"
   exit 1
 fi
-# Every word has a head and a relation, and the text is the input line.
-awk -F'\t' '/^[0-9]+\t/ && ($7 == "_" || $8 == "_") { print "unattached: " $0; bad = 1 } END { exit bad }' output.conllu
+# Every word has a head and a relation, and the tokens spell the text.
+awk -F'\t' '
+  function check() {
+    gsub(/[ \t]/, "", text)
+    if (text != spelled) { print "tokens \"" spelled "\" do not spell \"" text "\""; bad = 1 }
+    text = ""; spelled = ""; skip = 0
+  }
+  /^# text = / { text = substr($0, 10) }
+  /^[0-9]+-[0-9]+\t/ { split($1, range, "-"); skip = range[2]; spelled = spelled $2 }
+  /^[0-9]+\t/ {
+    if ($7 == "_" || $8 == "_") { print "unattached: " $0; bad = 1 }
+    if ($1 > skip) spelled = spelled $2
+  }
+  /^$/ { check() }
+  END { exit bad }' output.conllu
