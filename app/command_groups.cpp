@@ -1,6 +1,7 @@
 #include "app/command_groups.h"
 
 #include "corpus/corpus_commands.h"
+#include "lexical/analyzer/analyzer_commands.h"
 #include "lexical/items/ending_commands.h"
 #include "lexical/patterns/pattern_commands.h"
 #include "lexicon/attributes/attribute_commands.h"
@@ -8,6 +9,7 @@
 #include "lexicon/tokenizer/tokenizer_commands.h"
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/grammar_commands.h"
+#include "parser/output/output_commands.h"
 #include "shell/interpreter/interpreter.h"
 #include "shell/interpreter/shell_commands.h"
 #include "shell/lexp/lexp.h"
@@ -24,9 +26,11 @@ void register_command_groups(Interpreter& interpreter) {
   register_lexicon_commands(interpreter);
   register_ending_commands(interpreter);
   register_pattern_commands(interpreter);
+  register_analyzer_commands(interpreter);
   register_corpus_commands(interpreter);
   register_builtin_attribute_commands(interpreter);
   register_grammar_commands(interpreter);
+  register_output_commands(interpreter);
 }
 
 }  // namespace velmo

@@ -45,6 +45,8 @@ class Chart {
 
   ItemPool& pool() { return pool_; }
   ParseStats stats;
+  // Print the statistics on the error stream after every sentence.
+  bool report_stats = false;
   // The sentence being parsed, kept until the next reset.
   std::optional<SentenceView> sentence;
   std::vector<PItem*> start_list;

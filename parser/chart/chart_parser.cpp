@@ -13,6 +13,7 @@
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/chart.h"
 #include "parser/chart/item_atts.h"
+#include "parser/chart/sentence.h"
 #include "parser/chart/sentence_view.h"
 #include "parser/grammar/category_names.h"
 #include "parser/grammar/korvel_parser.h"
@@ -125,7 +126,10 @@ bool ChartParser::enter_lexical_items() {
 }
 
 bool ChartParser::run() {
-  if (!enter_lexical_items()) return false;
+  if (!enter_lexical_items()) {
+    report_sentence(chart_);
+    return false;
+  }
   std::stable_sort(chart_.start_list.begin(), chart_.start_list.end(), [](const PItem* a, const PItem* b) {
     return a->start != b->start ? a->start < b->start : a->weight < b->weight;
   });
@@ -161,11 +165,12 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
   for (int k = g.is_repeatable(p) ? p : p - 1; k >= 0; --k) {
     for (int w = item->start - 1; w >= 0;) {
       for (GLink* link : g.links_at(k)) {
-        std::vector<PItem*>* waiting = link->waiting_at(w);
+        const std::vector<PItem*>* waiting = link->waiting_at(w);
         if (item->end - w > link->max_dist || !waiting || waiting->empty() || !accepts(link->modifiee_cond.get(), item))
           continue;
-        for (std::size_t i = 0; i < waiting->size(); ++i) {
-          PItem* modifier = (*waiting)[i];
+        // Merges below may add waiting lists to the link and move this one.
+        for (std::size_t i = 0; i < link->waiting_at(w)->size(); ++i) {
+          PItem* modifier = (*link->waiting_at(w))[i];
           PItem* merged = merge(link, k, modifier, item, k);
           if (!merged) continue;
           if (bit(g.minimal, k) && accepts(g.minimal_modifier_cond.get(), modifier)) minimal_found = true;

@@ -3,7 +3,10 @@
 #include <cctype>
 #include <unordered_set>
 
+#include "shell/support/diagnostics.h"
+
 #include "parser/chart/chart.h"
+#include "parser/chart/chart_commands.h"
 #include "parser/chart/chart_parser.h"
 #include "parser/chart/sentence_view.h"
 #include "parser/grammar/korvel_parser.h"
@@ -25,11 +28,11 @@ ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence) {
   if (!parser.att_type()) return result;
   chart.stats.words = static_cast<std::size_t>(std::max(sentence.last_word(), 0));
   ChartParser chart_parser(parser, sentence);
-  if (!chart_parser.run()) return result;
-  result.parsed = true;
-  result.roots = collect_roots(parser);
-  chart.stats.roots = result.roots.size();
-  result.cover = choose_cover(parser, result.roots);
+  result.parsed = chart_parser.run();
+  if (result.parsed) {
+    result.roots = collect_roots(parser);
+    result.cover = choose_cover(parser, result.roots);
+  }
   return result;
 }
 
@@ -56,6 +59,7 @@ std::vector<RootItem> collect_roots(KorvelParser& parser) {
       }
     }
   }
+  parser.chart().stats.roots = roots.size();
   return roots;
 }
 
@@ -95,7 +99,13 @@ void collect_cover(SpanTable& table, int i, int j, const std::vector<RootItem>& 
 
 }  // namespace
 
-std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
+void report_sentence(const Chart& chart) {
+  if (chart.report_stats) print_parse_stats(diag(), chart.stats);
+}
+
+namespace {
+
+std::vector<RootItem> best_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
   std::vector<RootItem> cover;
   if (weight) *weight = 0.0f;
   if (!parser.chart().sentence) return cover;
@@ -125,16 +135,18 @@ std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootI
                       : 0.0f;
   }
   while (last > largest_end && last > 1 && is_punctuation(sentence.word_at(last))) --last;
+  // The gap cost of a split after word m depends on words m and m + 1 only.
+  std::vector<float> gap(static_cast<std::size_t>(last) + 1, kCoverGap);
+  for (int m = 1; m < last; ++m)
+    if (single_punctuation(sentence.word_at(m)) || single_punctuation(sentence.word_at(m + 1)))
+      gap[static_cast<std::size_t>(m)] = kCoverPunctuationGap;
   for (int length = 2; length <= last; ++length) {
     for (int i = 1; i + length - 1 <= last; ++i) {
       const int j = i + length - 1;
       SpanTable::Cell& cell = table.at(i, j);
       if (cell.root >= 0) continue;
       for (int m = i; m < j; ++m) {
-        const bool punctuation =
-            single_punctuation(sentence.word_at(m)) || single_punctuation(sentence.word_at(m + 1));
-        const float sum =
-            table.at(i, m).weight + table.at(m + 1, j).weight + (punctuation ? kCoverPunctuationGap : kCoverGap);
+        const float sum = table.at(i, m).weight + table.at(m + 1, j).weight + gap[static_cast<std::size_t>(m)];
         if (cell.weight < 0.0f || sum < cell.weight) {
           cell.weight = sum;
           cell.split = m;
@@ -144,6 +156,14 @@ std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootI
   }
   collect_cover(table, 1, last, roots, cover);
   if (weight) *weight = table.at(1, last).weight;
+  return cover;
+}
+
+}  // namespace
+
+std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
+  std::vector<RootItem> cover = best_cover(parser, roots, weight);
+  report_sentence(parser.chart());
   return cover;
 }
 

@@ -11,6 +11,7 @@
 
 namespace velmo {
 
+class Chart;
 class KorvelParser;
 class SentenceView;
 struct PItem;
@@ -22,8 +23,10 @@ struct RootItem {
 };
 
 struct ChartResult {
-  // False when there is no analyzer or attribute type, and when the pool ran
-  // out while the lexical items were entered.
+  // False without an attribute type, and when the pool ran out while the
+  // lexical items were entered: the cover is then empty, that is, the
+  // sentence is covered by its single words (its result must be built from
+  // that, never left at the previous sentence's).
   bool parsed = false;
   std::vector<RootItem> roots;  // every distinct root item
   std::vector<RootItem> cover;  // the chosen roots, left to right
@@ -40,12 +43,16 @@ void reset_parser(KorvelParser& parser);
 // sentence until the next reset) and finds its roots and cover.
 ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence);
 
-// Every distinct item that a root entry accepts, with its extra cost.
+// Every distinct item that a root entry accepts, with its extra cost (their
+// number goes to the sentence's statistics).
 std::vector<RootItem> collect_roots(KorvelParser& parser);
 // The minimal-weight cover of words 1..last by root items (weight plus
 // extra cost), with a gap cost between parts; items in word order. The
-// cover's total weight goes to `weight` when given.
+// cover's total weight goes to `weight` when given. This is the last step
+// of a sentence's chart: with `parse-stats 1` its statistics are printed.
 std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootItem>& roots,
                                    float* weight = nullptr);
+// Prints the statistics when `parse-stats 1` asked for them.
+void report_sentence(const Chart& chart);
 
 }  // namespace velmo
