@@ -15,6 +15,7 @@
 #include "parser/grammar/grammar_files.h"
 #include "shell/lexp/lexp.h"
 #include "shell/support/name_table.h"
+#include "shell/support/named_object.h"
 
 namespace velmo {
 
@@ -29,7 +30,7 @@ struct RootEntry {
   LExpPtr cost;       // integer extra cost of a root item; null: 0
 };
 
-class KorvelParser {
+class KorvelParser : public NamedObject {
  public:
   static constexpr const char* kTypeText = "KorvelParser";
   static constexpr std::size_t kDefaultBuckets = 197;
@@ -39,7 +40,7 @@ class KorvelParser {
 
   KorvelParser(std::string_view name, std::size_t buckets, std::string_view empty_category,
                std::string_view empty_relation);
-  ~KorvelParser();
+  ~KorvelParser() override;
   KorvelParser(const KorvelParser&) = delete;
   KorvelParser& operator=(const KorvelParser&) = delete;
 
