@@ -150,7 +150,7 @@ class Setup {
     }
     std::set<std::string> keys;
     for (const auto& [key, cat] : readings) {
-      add_entry(key, cat);
+      add_entry(key, cat.c_str());
       keys.insert(key);
     }
     for (std::size_t i = 0; keys.size() < kLexiconWords; ++i) {

@@ -31,13 +31,17 @@ void report_duplicate(std::string_view name) {
 
 NameSpace::NameSpace(std::string_view name, std::size_t buckets)
     : name_(name), entries_(buckets), macros_(kMacroBuckets) {
-  define_owned("strcmp", std::make_unique<NamedFunction>(&compare_exact_texts), "function");
-  define_owned("strcasecmp", std::make_unique<NamedFunction>(&compare_texts_nocase), "function");
+  define_owned("strcmp", new NamedFunction(&compare_exact_texts), "function");
+  define_owned("strcasecmp", new NamedFunction(&compare_texts_nocase), "function");
 }
 
 NameSpace::~NameSpace() {
   // Newest first: an object goes before the objects it was built from.
-  while (!owned_.empty()) owned_.pop_back();
+  while (!owned_.empty()) {
+    NamedObject* object = owned_.back();
+    owned_.pop_back();
+    object->release_from_space();
+  }
 }
 
 NamedEntry* NameSpace::define(std::string_view name, NamedObject* object, std::string_view type, bool* inserted) {
@@ -47,12 +51,12 @@ NamedEntry* NameSpace::define(std::string_view name, NamedObject* object, std::s
   return &item->value;
 }
 
-NamedEntry* NameSpace::define_owned(std::string_view name, std::unique_ptr<NamedObject> object,
-                                    std::string_view type, bool* inserted) {
+NamedEntry* NameSpace::define_owned(std::string_view name, NamedObject* object, std::string_view type,
+                                    bool* inserted) {
   bool added = false;
-  NamedEntry* entry = define(name, object.get(), type, &added);
+  NamedEntry* entry = define(name, object, type, &added);
   if (inserted) *inserted = added;
-  if (added) owned_.push_back(std::move(object));
+  if (added) owned_.push_back(object);
   return entry;
 }
 
@@ -118,13 +122,13 @@ NamedEntry* NameSpaces::define(std::string_view name, NamedObject* object, std::
   return space->define(local, object, type, inserted);
 }
 
-NamedEntry* NameSpaces::define_owned_object(std::string_view name, std::unique_ptr<NamedObject> object,
-                                            std::string_view type, bool* inserted) {
-  *inserted = false;
+NamedEntry* NameSpaces::define_owned(std::string_view name, NamedObject* object, std::string_view type,
+                                     bool* inserted) {
+  if (inserted) *inserted = false;
   std::string_view local;
   NameSpace* space = resolve(name, local);
   if (!space) return nullptr;
-  return space->define_owned(local, std::move(object), type, inserted);
+  return space->define_owned(local, object, type, inserted);
 }
 
 void NameSpaces::report_not_found(std::string_view name, std::string_view expected_type, bool complain) {

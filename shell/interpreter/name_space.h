@@ -45,9 +45,10 @@ class NameSpace {
   // name prints "Duplicate definition of " and returns the existing entry
   // (the new object is not registered).
   NamedEntry* define(std::string_view name, NamedObject* object, std::string_view type, bool* inserted = nullptr);
-  // The same for an object the name space takes over; a refused object is
-  // destroyed.
-  NamedEntry* define_owned(std::string_view name, std::unique_ptr<NamedObject> object, std::string_view type,
+  // The same for an object the name space takes over (it calls the
+  // object's release_from_space() when it is deleted); a refused object is
+  // left to the caller.
+  NamedEntry* define_owned(std::string_view name, NamedObject* object, std::string_view type,
                            bool* inserted = nullptr);
   NamedEntry* find(std::string_view name) { return entries_.find(name); }
 
@@ -62,7 +63,7 @@ class NameSpace {
  private:
   std::string name_;
   NameTable<NamedEntry> entries_;
-  std::vector<std::unique_ptr<NamedObject>> owned_;  // oldest first
+  std::vector<NamedObject*> owned_;  // oldest first
   NameTable<std::unique_ptr<Macro>> macros_;
 };
 
@@ -90,11 +91,16 @@ class NameSpaces {
   template <class T>
   static T* define_owned(std::string_view name, std::unique_ptr<T> object, std::string_view type) {
     static_assert(std::is_base_of_v<NamedObject, T>, "named objects derive from NamedObject");
-    T* raw = object.get();
     bool inserted = false;
-    define_owned_object(name, std::move(object), type, &inserted);
-    return inserted ? raw : nullptr;
+    define_owned(name, static_cast<NamedObject*>(object.get()), type, &inserted);
+    return inserted ? object.release() : nullptr;
   }
+  // Defines an object that the name space releases with
+  // release_from_space() when it is deleted (for objects shared through
+  // counted references: the caller gives the space its reference). When
+  // the definition is refused the object stays the caller's.
+  static NamedEntry* define_owned(std::string_view name, NamedObject* object, std::string_view type,
+                                  bool* inserted);
 
   // Finds an object; the expected type (empty: any) must occur in the stored
   // type text (so "TokenizerBase" accepts "Tokenizer/TokenizerBase"). Prints
@@ -118,8 +124,6 @@ class NameSpaces {
                                         std::string_view expected_type);
 
  private:
-  static NamedEntry* define_owned_object(std::string_view name, std::unique_ptr<NamedObject> object,
-                                         std::string_view type, bool* inserted);
   static void report_not_found(std::string_view name, std::string_view expected_type, bool complain);
 };
 

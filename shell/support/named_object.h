@@ -12,6 +12,10 @@ namespace velmo {
 class NamedObject {
  public:
   virtual ~NamedObject() = default;
+  // Called by the name space that owns the object when the space is
+  // deleted. Deletes the object; an object shared through counted
+  // references drops the space's reference instead.
+  virtual void release_from_space() { delete this; }
 
  protected:
   NamedObject() = default;
