@@ -150,50 +150,50 @@ void NoPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) {
 // ---------------------------------------------------------------- + and *
 
 // Only the first match at each step is used, and the chain is extended
-// before it as long as the part matches: one match, the longest chain.
+// before it as long as the part matches: one match, the longest chain. An
+// empty step ends the chain. Built in a loop, so long sentences cannot
+// exhaust the stack.
 void PlusPat::chain_ending_at(ItemLattice& lattice, int e, MatchList& out) {
-  if (e < 1) return;
-  MatchList found;
-  part()->matches_ending_at(lattice, e, found);
-  if (found.empty()) return;
-  MatchPtr step = std::move(found.front());
-  found.clear();
-  if (!step->is_empty() && step->low - 1 < e) {
-    MatchList longer;
-    chain_ending_at(lattice, step->low - 1, longer);
-    if (!longer.empty()) {
-      for (MatchPtr& chain : longer) {
-        chain->sub_matches.push_back(step->copy());
-        chain->high = e;
-        insert_sorted(out, std::move(chain));
-      }
-      return;
-    }
+  MatchList steps;  // from the last position backward
+  for (int at = e; at >= 1;) {
+    MatchList found;
+    part()->matches_ending_at(lattice, at, found);
+    if (found.empty()) break;
+    steps.push_back(std::move(found.front()));
+    const Match& step = *steps.back();
+    if (step.is_empty() || step.low - 1 >= at) break;
+    at = step.low - 1;
   }
-  insert_sorted(out, wrap(lattice, std::move(step)));
+  if (steps.empty()) return;
+  MatchPtr chain = wrap(lattice, std::move(steps.back()));
+  const std::size_t before = steps.size() - 1;
+  steps.pop_back();
+  for (auto it = steps.rbegin(); it != steps.rend(); ++it) chain->sub_matches.push_back(std::move(*it));
+  if (before > 0) chain->high = e;
+  insert_sorted(out, std::move(chain));
 }
 
-// Forward chains stop at n, the position after the last word.
+// Forward chains stop at n, the position after the last word; a step that
+// ends before its start is not extended.
 void PlusPat::chain_starting_at(ItemLattice& lattice, int s, MatchList& out) {
-  if (s > lattice.positions()) return;
-  MatchList found;
-  part()->matches_starting_at(lattice, s, found);
-  if (found.empty()) return;
-  MatchPtr step = std::move(found.front());
-  found.clear();
-  if (step->high >= s) {
-    MatchList longer;
-    chain_starting_at(lattice, step->high + 1, longer);
-    if (!longer.empty()) {
-      for (MatchPtr& chain : longer) {
-        chain->sub_matches.insert(chain->sub_matches.begin(), step->copy());
-        chain->low = s;
-        insert_sorted(out, std::move(chain));
-      }
-      return;
-    }
+  MatchList steps;  // from the first position forward
+  for (int at = s; at <= lattice.positions();) {
+    MatchList found;
+    part()->matches_starting_at(lattice, at, found);
+    if (found.empty()) break;
+    steps.push_back(std::move(found.front()));
+    const Match& step = *steps.back();
+    if (step.high < at) break;
+    at = step.high + 1;
   }
-  insert_sorted(out, wrap(lattice, std::move(step)));
+  if (steps.empty()) return;
+  MatchPtr chain = wrap(lattice, std::move(steps.back()));
+  const std::size_t before = steps.size() - 1;
+  steps.pop_back();
+  chain->sub_matches.insert(chain->sub_matches.begin(), std::make_move_iterator(steps.begin()),
+                            std::make_move_iterator(steps.end()));
+  if (before > 0) chain->low = s;
+  insert_sorted(out, std::move(chain));
 }
 
 void PlusPat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) {

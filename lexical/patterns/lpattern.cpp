@@ -13,6 +13,32 @@ namespace velmo {
 namespace {
 
 constexpr std::size_t kPatternBuckets = 23;
+// Matching recurses over the sub-patterns, so the size of one pattern is
+// bounded to keep the stack safe whatever the command file holds.
+constexpr std::size_t kMaxPatternNodes = 2000;
+
+// Counts the patterns made within one outermost make().
+struct MakeScope {
+  static inline int depth = 0;
+  static inline std::size_t nodes = 0;
+  static inline bool reported = false;
+  MakeScope() {
+    if (depth++ == 0) {
+      nodes = 0;
+      reported = false;
+    }
+  }
+  ~MakeScope() { --depth; }
+  MakeScope(const MakeScope&) = delete;
+  MakeScope& operator=(const MakeScope&) = delete;
+  // False (reported once) when the outermost pattern grows too big.
+  static bool count_node() {
+    if (++nodes <= kMaxPatternNodes) return true;
+    if (!reported) diag() << "A pattern may hold at most " << kMaxPatternNodes << " sub-patterns\n" << std::flush;
+    reported = true;
+    return false;
+  }
+};
 
 TypeId match_type() {
   static const TypeId id = type_id(Match::kTypeText);
@@ -57,6 +83,8 @@ LPatternPtr LPattern::make(IRSlist& form) {
     diag() << "need to call pattern_init()\n" << std::flush;
     return nullptr;
   }
+  MakeScope scope;
+  if (!MakeScope::count_node()) return nullptr;
   if (form.is_atom()) {
     if (!form.atom()) {
       diag() << "The pattern () is not defined\n" << std::flush;
@@ -189,6 +217,7 @@ bool WordSeq::init(IRSlist& args) {
 }
 
 bool MultiPattern::init(IRSlist& args) {
+  MakeScope scope;
   bool broken = false;
   while (std::unique_ptr<IRSlist> arg = args.take_first()) {
     if (take_option(*arg, broken)) continue;
@@ -196,6 +225,10 @@ bool MultiPattern::init(IRSlist& args) {
       if (arg->atom() && arg->atom()[0] == ':') continue;  // unknown options are ignored
       if (!arg->atom()) {
         diag() << "The pattern () is not defined\n" << std::flush;
+        broken = true;
+        continue;
+      }
+      if (!MakeScope::count_node()) {
         broken = true;
         continue;
       }

@@ -280,6 +280,49 @@ TEST_F(PatternTest, BrokenPatternsAreReportedAndNotMade) {
   }
 }
 
+TEST_F(PatternTest, HugePatternsAreRefused) {
+  std::string nested;
+  for (int i = 0; i < 3000; ++i) nested += "(seq ";
+  nested += "a";
+  nested += std::string(3000, ')');
+  std::string flat = "(seq";
+  for (int i = 0; i < 3000; ++i) flat += " a";
+  flat += ")";
+  for (const std::string& text : {nested, flat}) {
+    std::unique_ptr<IRSlist> form = IRSlist::parse(text, store_);
+    ASSERT_NE(form, nullptr);
+    LPatternPtr made;
+    EXPECT_EQ(errors_during([&] { made = LPattern::make(*form); }), "A pattern may hold at most 2000 sub-patterns\n");
+    EXPECT_EQ(made, nullptr);
+  }
+  // The count starts again with every pattern.
+  std::string fine = "(seq";
+  for (int i = 0; i < 1500; ++i) fine += " a";
+  fine += ")";
+  sentence({"a", "a"});
+  EXPECT_EQ(all(fine), "");
+  EXPECT_EQ(all(fine), "");
+}
+
+TEST_F(PatternTest, LongChainsOfPlus) {
+  lattice_.reset();
+  for (int i = 0; i < 50000; ++i) {
+    lattice_.add_spacing(" ");
+    lattice_.add_word("a");
+  }
+  LPatternPtr plus = pattern("(+ (word (str= a)))");
+  ASSERT_NE(plus, nullptr);
+  MatchList matches;
+  plus->matches_ending_at(lattice_, 50000, matches);
+  ASSERT_EQ(matches.size(), 1u);
+  EXPECT_EQ(matches[0]->low, 1);
+  EXPECT_EQ(matches[0]->sub_matches.size(), 50000u);
+  matches.clear();
+  plus->matches_starting_at(lattice_, 2, matches);
+  ASSERT_EQ(matches.size(), 1u);
+  EXPECT_EQ(matches[0]->high, 50000);
+}
+
 TEST_F(PatternTest, SurplusArgumentsOfOnePatternsAreIgnored) {
   sentence({"a", "b"});
   std::string messages;

@@ -12,8 +12,8 @@
 #include "parser/output/quoting.h"
 #include "parser/output/result_format.h"
 #include "shell/interpreter/interpreter.h"
-#include "shell/reader/irslist.h"
 #include "shell/interpreter/name_space.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {

@@ -257,9 +257,19 @@ class LexiconBuilder:
             frames[frames.index(("N",))] = ("N?",)
         return frames
 
+    def bare_verb_features(self, lemma):
+        """A verb's own form; also its past or participle when the treebank
+        uses it so (put, set, cut)."""
+        seen = self.inflected.get((lemma, lemma, "V"), [])
+        extra = [features for features in seen if "(vform en)" in features or "(tense past)" in features]
+        if len(extra) < 2:
+            return VERB_BASE
+        return merge_vform([VERB_BASE] + extra)
+
     def open_class_readings(self, lemma, category, features=None, lemma_attr=None):
         if category == "V":
-            return [Reading("V", features or VERB_BASE, frame, lemma_attr) for frame in self.frames_of(lemma)]
+            features = features or self.bare_verb_features(lemma)
+            return [Reading("V", features, frame, lemma_attr) for frame in self.frames_of(lemma)]
         if category == "N":
             feats = features or NOUN_SG
             spelled = self.spellings.get(lemma)
@@ -356,7 +366,7 @@ class LexiconBuilder:
         for (form, lemma, category), features in self.inflected.items():
             if form == lemma or not lemma or not form:
                 continue
-            if lemma not in self.entries or not any(r.category == category for r in self.entries[lemma].readings):
+            if category not in self.lemma_categories.get(lemma, ()) and (lemma, category) not in self.wn:
                 continue
             if self.explained(form, lemma, category):
                 continue
@@ -377,7 +387,8 @@ class LexiconBuilder:
                 if "_" in form or form in self.closed:
                     continue
                 for base in bases:
-                    if base not in self.entries or not any(r.category == category for r in self.entries[base].readings):
+                    known = category in self.lemma_categories.get(base, ()) or (base, category) in self.wn
+                    if not known:
                         continue
                     if self.explained(form, base, category):
                         continue
@@ -497,52 +508,50 @@ class LexiconBuilder:
 
     # -- costs ----------------------------------------------------------------------
 
-    def reading_names(self, form):
-        names = []
-        for reading, _ in self.derived(form):
-            name = reading.name()
-            if name not in names:
-                names.append(name)
-        return names
-
     def compute_costs(self):
-        observed = defaultdict(Counter)
+        """Each entry's record. The parser weighs an item by the record of the
+        entry it was made from, so an entry's cost of a reading is -ln of the
+        chance that a treebank word the analyzer reads through the entry
+        (walk, walks, walked through walk; was through wa) has that reading,
+        smoothed: a reading an ending offers but the words never have becomes
+        dear."""
+        chosen = defaultdict(Counter)
+        offered = Counter()
         for form, category, frame in self.token_names:
-            observed[form][(category, frame)] += 1
+            found = self.derived_with_entries(form)
+            names = []
+            for reading, _, key in found:
+                if reading.name() not in names:
+                    names.append(reading.name())
+            for key in {key for _, _, key in found}:
+                offered[key] += 1
+            name = closest_name(names, category, frame)
+            if name is not None:
+                key = next(key for reading, _, key in found if reading.name() == name)
+                chosen[key][name] += 1
         for lowered, entry in self.entries.items():
-            if lowered in self.unknown_keys():
+            if lowered in self.unknown_keys() or not entry.readings:
                 continue
-            names = self.reading_names(entry.key)
-            if not names:
-                continue
-            counts = Counter()
-            for (category, frame), count in observed.get(lowered, Counter()).items():
-                name = closest_name(names, category, frame)
-                if name:
-                    counts[name] += count
-            total = sum(counts.values())
-            costs = []
-            for name in names:
-                p = (counts[name] + BETA / len(names)) / (total + BETA)
-                costs.append((name, -math.log(p)))
+            names = []
+            for reading in entry.readings:
+                if reading.name() not in names:
+                    names.append(reading.name())
+            seen = chosen.get(lowered, Counter())
+            total = offered.get(lowered, 0)
+            costs = [(name, -math.log((seen[name] + BETA / len(names)) / (total + BETA))) for name in names]
             entry.costs = sorted(costs, key=lambda item: (item[1], item[0]))
-        # Forms the treebank saw that only endings explain get an entry of
-        # their own for their costs.
-        for form in sorted(observed):
-            if form in self.entries:
+
+    def derived_with_entries(self, form):
+        result = []
+        for root, name in morphology.candidate_roots(form):
+            lowered = key_of(root)
+            entry = self.entries.get(lowered)
+            if not entry:
                 continue
-            names = self.reading_names(form)
-            if not names:
-                continue
-            counts = Counter()
-            for (category, frame), count in observed[form].items():
-                name = closest_name(names, category, frame)
-                if name:
-                    counts[name] += count
-            total = sum(counts.values())
-            entry = self.entry(form)
-            entry.costs = sorted(((name, -math.log((counts[name] + BETA / len(names)) / (total + BETA)))
-                                  for name in names), key=lambda item: (item[1], item[0]))
+            for reading in entry.readings:
+                if name is None or inflects(reading, name):
+                    result.append((reading, name, lowered))
+        return result
 
     @staticmethod
     def unknown_keys():
