@@ -196,6 +196,8 @@ TEST_F(FunctionsTest, AttributeFunctions) {
   EXPECT_EQ(eval("(unify ((cat v)))", v, "AttVec*"), 0u);
   EXPECT_NE(eval("(modify ((cat v)))", v, "AttVec*"), 0u);
   EXPECT_STREQ(from_word<const char>(eval("(att-str-val cat)", v, "AttVec*")), "v");
+  EXPECT_EQ(eval("(unifiable2 (cat) (ident) (attvec ((cat n))))", v, "AttVec*"), 0u);
+  EXPECT_NE(eval("(unifiable2 (sg) (ident) (attvec ((cat n))))", v, "AttVec*"), 0u);
   EXPECT_NE(eval("(undefine (cat))", v, "AttVec*"), 0u);
   EXPECT_EQ(eval("(strict-unifiable (cat) ((cat n)))", v, "AttVec*"), 0u);
   EXPECT_NE(eval("(undefine (sg))", v, "AttVec*"), 0u);
