@@ -9,7 +9,7 @@ from collections import Counter, defaultdict
 
 import morphology
 from scheme import Reading, gold_category
-from sources import read_wn_exceptions, read_wn_index, read_wn_verb_frames
+from sources import read_wn_exceptions, read_wn_index, read_wn_spellings, read_wn_verb_frames
 
 # A frame must be seen this often, and make up this share of the verb's uses,
 # to become a reading of its own.
@@ -225,6 +225,7 @@ class LexiconBuilder:
                 key = (item.lemma, category)
                 self.wn[key] = self.wn.get(key, 0) + item.tagged
         self.wn_frames = read_wn_verb_frames(self.wordnet_dir)
+        self.wn_spellings = read_wn_spellings(self.wordnet_dir)
         self.exceptions = {pos: read_wn_exceptions(self.wordnet_dir, pos) for pos in ("n", "v", "a")}
 
     # -- building -------------------------------------------------------------------
@@ -370,7 +371,7 @@ class LexiconBuilder:
                 continue
             if self.explained(form, lemma, category):
                 continue
-            if len(features) < 2 and category != "V":
+            if len(features) < 2 or len(features) < 0.05 * sum(self.form_counts[form].values()):
                 continue
             grouped[(form, category)].append((lemma, features))
         for (form, category), items in sorted(grouped.items()):
@@ -453,12 +454,13 @@ class LexiconBuilder:
             if count >= MIN_NAME_COUNT and plain_phrase(text):
                 phrases.setdefault(key_of(text), (text, "N", count))
         for text, category, tagged in self.collocations:
+            text = self.wn_spellings.get(text.replace(" ", "_").lower(), text.replace(" ", "_")).replace("_", " ")
             words = text.split()
             if len(words) > MAX_PHRASE_WORDS or not plain_phrase(text):
                 continue
             if tagged < 1 and (category != "N" or words[0].lower() in self.closed):
                 continue
-            if tagged < 1 and not all(word in self.entries for word in words):
+            if tagged < 1 and not all(key_of(word) in self.entries for word in words):
                 continue
             phrases.setdefault(key_of(text), (text, category, 0))
         by_anchor = defaultdict(list)
@@ -583,7 +585,7 @@ def inflects(reading, name):
     features = reading.features
     if group is morphology.PLURAL_OR_3SG:
         if reading.category == "N":
-            return "+pron" not in features and "(num pl)" not in features
+            return "+pron" not in features and "+proper" not in features and "(num pl)" not in features
         return reading.category == "V"
     if group in (morphology.PAST, morphology.ING):
         return reading.category == "V"
