@@ -6,6 +6,7 @@
 
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "parser/grammar/korvel_parser.h"
+#include "parser/output/conllu_output.h"
 #include "parser/output/sentence_parse.h"
 
 namespace velmo {
@@ -17,9 +18,15 @@ void ResultHolder::clear() {
 }
 
 void ResultHolder::analyse(std::string_view line, const ShellSettings& settings) {
+  ++lines_;
   KorvelParser* parser = current_parser();
-  if (!parser) return;
-  Deps* deps = parse_line(*parser, line);
+  Deps* deps = parser ? parse_line(*parser, line) : nullptr;
+  // With -u every line with words is a sentence, with or without a tree.
+  if (settings.conllu) {
+    deps_ = DepsRef(deps);
+    print_conllu(std::cout, deps, line, lines_);
+    return;
+  }
   if (!deps) return;
   deps_ = DepsRef(deps);
   tree_.copy_from(*deps, parser->show_atts ? &*parser->show_atts : nullptr);

@@ -25,6 +25,7 @@ class ResultHolder {
   DepsRef deps_;
   PrintTree tree_;
   std::string buffer_;
+  int lines_ = 0;  // sentences analysed, numbering the CoNLL-U output
 };
 
 // Makes the -f feature list the attributes shown in the output of the
