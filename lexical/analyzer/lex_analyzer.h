@@ -153,6 +153,7 @@ class LexAnalyzer {
   LExpPtr hook_;
   LExpPtr meaning_selector_;
   bool dropped_words_reported_ = false;
+  bool missing_lexicon_reported_ = false;  // said once per analyzer
   std::vector<EntryReading> readings_;  // reused by look_up_word
 };
 
