@@ -54,7 +54,7 @@
   ;; "have" before a past participle (or "not") is an auxiliary, otherwise
   ;; a main verb.
   (have-auxiliary-or-verb :act-on-all-matches
-    (lexitem (and (comp (root) (in ("have" "has" "had" "having")))
+    (lexitem (and (comp (root) (in ("have" "has" "had" "having" "'ve" "ve" "haven" "hasn" "hadn")))
                   (or (aux-item) (lexical-verb-item))))
     (cond
       ((followed-by-word (negation-word))
@@ -66,7 +66,7 @@
   ;; "do" before "not" is an auxiliary; before neither a bare verb nor a
   ;; pronoun it is a main verb.
   (do-auxiliary-or-verb :act-on-all-matches
-    (lexitem (and (comp (root) (in ("do" "does" "did")))
+    (lexitem (and (comp (root) (in ("do" "does" "did" "don" "doesn" "didn")))
                   (or (aux-item) (lexical-verb-item))))
     (cond
       ((followed-by-word (negation-word))
