@@ -111,13 +111,15 @@
     (when (and (exist-lexitem (int -1) (comp (low) (-1)) (pronoun-item))
                (not (exist-lexitem (int -1) (comp (low) (-1)) (noun-item))))
       (delete (litem))))
-    ;; After an article or a possessive a word is not a finite or bare verb;
+  ;; After an article or a possessive a word is not a finite or bare verb;
   ;; after a subject pronoun it is not a noun.
   (verb-after-article :act-on-all-matches
-    (lexitem (and (lexical-verb-item) (not (participle-item))
-                  (not (no-alternative (or (noun-item) (adjective-item))))))
-    (when (preceded-by-word (in ("the" "a" "an" "my" "your" "his" "its" "our" "their"))) (delete (litem))))
+    (seq :front-to-back (word (in ("the" "a" "an" "my" "your" "his" "its" "our" "their")))
+         (lexitem (and (lexical-verb-item) (not (participle-item))
+                       (not (no-alternative (or (noun-item) (adjective-item)))))))
+    (delete (comp ($ 2) (litem))))
   (noun-after-subject-pronoun :act-on-all-matches
-    (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item)))))
-    (when (preceded-by-word (in ("i" "we" "they" "he" "she"))) (delete (litem))))
+    (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
+         (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item))))))
+    (delete (comp ($ 2) (litem))))
   )
