@@ -18,6 +18,7 @@
 (defun cop-item () (comp (att) (contain syn (node) (attvec syn ((node VBE))))))
 (defun adverb-item () (comp (att) (contain syn (node) (attvec syn ((node Adv))))))
 (defun part-item () (comp (att) (contain syn (node) (attvec syn ((node Part))))))
+(defun punctuation-item () (comp (att) (contain syn (node) (attvec syn ((node Punc))))))
 (defun num-item () (comp (att) (contain syn (node) (attvec syn ((node Num))))))
 (defun pronoun-item () (comp (att) (contain syn (pron) (+pron))))
 (defun noun-item ()
@@ -34,10 +35,11 @@
 (defun negation-word () (in ("not" "n't" "'t" "nt" "never")))
 
 (def-rules english-rules
-  ;; "to" before a word that cannot be a bare verb is a preposition.
+  ;; "to" before a word that cannot be a bare verb (nor punctuation) is a
+  ;; preposition.
   (to-before-non-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= to)) (aux-item) (not (no-alternative (not (aux-item))))))
-    (when (and (followed-by (t)) (not (followed-by (base-verb-item)))
+    (when (and (followed-by (t)) (not (followed-by (base-verb-item))) (not (followed-by (punctuation-item)))
                (not (followed-by-word (in ("be" "not" "never")))))
       (delete (litem))))
   ;; A form of "be" before a participle is an auxiliary; before anything
@@ -52,7 +54,7 @@
   ;; "have" before a past participle (or "not") is an auxiliary, otherwise
   ;; a main verb.
   (have-auxiliary-or-verb :act-on-all-matches
-    (lexitem (and (comp (root) (in ("have" "has" "had" "having")))
+    (lexitem (and (comp (root) (in ("have" "has" "had" "having" "'ve" "ve" "haven" "hasn" "hadn")))
                   (or (aux-item) (lexical-verb-item))))
     (cond
       ((followed-by-word (negation-word))
@@ -64,7 +66,7 @@
   ;; "do" before "not" is an auxiliary; before neither a bare verb nor a
   ;; pronoun it is a main verb.
   (do-auxiliary-or-verb :act-on-all-matches
-    (lexitem (and (comp (root) (in ("do" "does" "did")))
+    (lexitem (and (comp (root) (in ("do" "does" "did" "don" "doesn" "didn")))
                   (or (aux-item) (lexical-verb-item))))
     (cond
       ((followed-by-word (negation-word))
@@ -109,13 +111,15 @@
     (when (and (exist-lexitem (int -1) (comp (low) (-1)) (pronoun-item))
                (not (exist-lexitem (int -1) (comp (low) (-1)) (noun-item))))
       (delete (litem))))
-    ;; After an article or a possessive a word is not a finite or bare verb;
+  ;; After an article or a possessive a word is not a finite or bare verb;
   ;; after a subject pronoun it is not a noun.
   (verb-after-article :act-on-all-matches
-    (lexitem (and (lexical-verb-item) (not (participle-item))
-                  (not (no-alternative (or (noun-item) (adjective-item))))))
-    (when (preceded-by-word (in ("the" "a" "an" "my" "your" "his" "its" "our" "their"))) (delete (litem))))
+    (seq :front-to-back (word (in ("the" "a" "an" "my" "your" "his" "its" "our" "their")))
+         (lexitem (and (lexical-verb-item) (not (participle-item))
+                       (not (no-alternative (or (noun-item) (adjective-item)))))))
+    (delete (comp ($ 2) (litem))))
   (noun-after-subject-pronoun :act-on-all-matches
-    (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item)))))
-    (when (preceded-by-word (in ("i" "we" "they" "he" "she"))) (delete (litem))))
+    (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
+         (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item))))))
+    (delete (comp ($ 2) (litem))))
   )

@@ -276,3 +276,24 @@ TEST_F(FunctionsTest, MixedCaseFlag) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+TEST_F(FunctionsTest, AbbreviationLettersPassOverFunctionWordsAndUseInnerCapitals) {
+  LexAnalyzer* analyzer = make_analyzer("(x (note x))");
+  analyze(*analyzer, "the Bank of England ( BE ) said");
+  Match first(&analyzer->lattice(), 5, 7);
+  const Word bank = on_match("(abbrev-def (meaning))", first);
+  ASSERT_NE(bank, 0u);
+  EXPECT_EQ(from_word<LexItem>(bank)->low, 2);
+  analyze(*analyzer, "Acme GmbH ( AGH ) sold");
+  Match second(&analyzer->lattice(), 3, 5);
+  EXPECT_NE(on_match("(abbrev-def (meaning))", second), 0u);
+  analyze(*analyzer, "big , England ( BE )");
+  Match third(&analyzer->lattice(), 4, 6);
+  EXPECT_EQ(on_match("(abbrev-def (meaning))", third), 0u);
+}
+
+}  // namespace
+}  // namespace velmo

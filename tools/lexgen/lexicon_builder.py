@@ -294,13 +294,32 @@ class LexiconBuilder:
         self.add_treebank_form_readings()
         self.add_multiword_items()
         self.add_unknown_word_classes()
+        self.drop_comma_keys()
         self.compute_costs()
+
+    def drop_comma_keys(self):
+        """The lexicon reads a key with a comma as a phrase written around its
+        comma (3,000 would get the root "000 3"): words with commas (numbers,
+        addresses) are left to the guesser."""
+        for key in [key for key in self.entries if "," in key and key != ","]:
+            del self.entries[key]
 
     def add_closed_class(self):
         for lowered, (key, readings) in self.closed.items():
             entry = self.entry(key)
             for reading in readings:
                 entry.add(reading)
+
+    def inflected_form_of_known(self, word):
+        for root, name in morphology.candidate_roots(word):
+            if name is None or root == word:
+                continue
+            if self.lemma_counts.get(root, 0) >= 2 or any((root, c) in self.wn for c in ("N", "V", "A")):
+                return True
+        for pos in ("n", "v", "a"):
+            if word in self.exceptions.get(pos, {}):
+                return True
+        return False
 
     def lemma_key_spelling(self, lemma):
         spelled = self.spellings.get(lemma)
@@ -313,7 +332,11 @@ class LexiconBuilder:
     def add_lemmas(self):
         candidates = defaultdict(set)
         for lemma, categories in self.lemma_categories.items():
-            for category in categories:
+            for category, count in categories.items():
+                # A rare treebank lemma that is an inflected form of another
+                # word (dogs, Children) is an annotation slip, not a word.
+                if count < 3 and (lemma, category) not in self.wn and self.inflected_form_of_known(lemma):
+                    continue
                 candidates[lemma].add(category)
         for (lemma, category), tagged in self.wn.items():
             if lemma in self.closed:
