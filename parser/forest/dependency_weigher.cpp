@@ -188,8 +188,9 @@ float DependencyWeigher::triple_weight(const std::string& triple, float distance
     const std::string_view text = triple;
     p = sources_.probability(text.substr(0, tab1), text.substr(tab1 + 1, tab2 - tab1 - 1), text.substr(tab2 + 1));
   }
-  const double value = p && *p > 0.0 ? *p : 1.0;
-  const auto weight = static_cast<float>(-std::log(value));
+  // No answer, or certainty, costs nothing (and prints as 0, not -0).
+  const double value = p && *p > 0.0 && *p < 1.0 ? *p : 1.0;
+  const float weight = value < 1.0 ? static_cast<float>(-std::log(value)) : 0.0f;
   cache_.insert(cache_texts_.add(triple), weight);
   if (weight_debugging())
     diag() << triple << ' ' << weight << " dist=" << distance_weight << " distp=" << distance << '\n'
