@@ -9,6 +9,7 @@
 #include "lexicon/tokenizer/tokenizer_commands.h"
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/grammar_commands.h"
+#include "parser/output/output_commands.h"
 #include "shell/interpreter/interpreter.h"
 #include "shell/interpreter/shell_commands.h"
 #include "shell/lexp/lexp.h"
@@ -29,6 +30,7 @@ void register_command_groups(Interpreter& interpreter) {
   register_corpus_commands(interpreter);
   register_builtin_attribute_commands(interpreter);
   register_grammar_commands(interpreter);
+  register_output_commands(interpreter);
 }
 
 }  // namespace velmo

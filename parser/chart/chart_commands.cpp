@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "lexical/analyzer/lex_analyzer.h"
 #include "parser/chart/chart.h"
 #include "parser/chart/sentence.h"
 #include "parser/grammar/korvel_parser.h"
@@ -33,6 +34,14 @@ Word parse_stats_command(IRSlist& args) {
   return reinterpret_cast<Word>(parser);
 }
 
+Word print_lexical_items_command(IRSlist&) {
+  KorvelParser* parser = current_parser();
+  if (!parser || !parser->analyzer()) return 0;
+  parser->analyzer()->print_items(std::cout);
+  std::cout << std::flush;
+  return reinterpret_cast<Word>(parser);
+}
+
 }  // namespace
 
 void print_parse_stats(std::ostream& out, const ParseStats& stats) {
@@ -44,6 +53,8 @@ void print_parse_stats(std::ostream& out, const ParseStats& stats) {
 
 void register_chart_commands(Interpreter& interpreter) {
   interpreter.add_command("reset-parser", &reset_parser_command, "(reset-parser) reset the parser.");
+  interpreter.add_command("prlexitems", &print_lexical_items_command, "(prlexitems) print the lexical items.");
+  interpreter.add_command("li", &print_lexical_items_command, "(li) print the lexical items.");
   interpreter.add_command("parse-stats", &parse_stats_command,
                           "(parse-stats [0|1]) print the number of parse items made, packed and merged for the last "
                           "sentence and whether the item pool ran out; with 1, print them after every sentence.");

@@ -1,6 +1,6 @@
 #pragma once
-// Commands on the chart of the current parser: its per-sentence reset and
-// the statistics of the last sentence.
+// Commands on the chart of the current parser: its per-sentence reset, the
+// statistics of the last sentence and the listing of its lexical items.
 #include <ostream>
 
 namespace velmo {

@@ -21,7 +21,7 @@ class ChartParser {
  public:
   // Propagation deeper than this (a grammar whose projections form a cycle
   // that packing cannot stop) is cut off.
-  static constexpr int kMaxDepth = 2000;
+  static constexpr int kMaxDepth = 1000;
   // Weight of a lexical item whose word has no "freq" value for it.
   static constexpr float kDefaultWordWeight = 18.0f;
   // Distances (in head words) beyond which no merge is made.

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "lexical/analyzer/lex_analyzer.h"
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
+#include "lexicon/lexicon/relation_source.h"
 #include "parser/chart/chart_commands.h"
 #include "parser/functions/pitem_functions.h"
 #include "parser/grammar/builtin_attributes.h"
@@ -150,7 +152,7 @@ Word def_korvel_parser(IRSlist& args) {
       attribute_set_of(*parser, percolating.get(), "default percolating attributes: ");
   if (weights) parser->weights_of_words = LExp::get_exp(weights.get());
   if (const char* text = atom_text(analyzer))
-    parser->set_analyzer(static_cast<LexAnalyzer*>(NameSpaces::lookup(text, "LexAnalyzer")));
+    parser->set_analyzer(NameSpaces::lookup_as<LexAnalyzer>(text, "LexAnalyzer"));
   const char* dist_name = atom_text(dist);
   const char* dist_file = dist_name ? dist_name : KorvelParser::kDefaultDistFile;
   if (auto in = open_data_file(dist_file)) parser->distances().read(*in, dist_file);
@@ -488,8 +490,13 @@ KorvelParser* take_parser(IRSlist& args) {
 Word set_reldb(IRSlist& args) {
   KorvelParser* parser = take_parser(args);
   const char* name = args.take_atom();
-  void* db = name ? NameSpaces::lookup(name, "") : nullptr;
-  if (!parser || !db) return 0;
+  NamedObject* object = name ? NameSpaces::lookup(name, "") : nullptr;
+  if (!parser || !object) return 0;
+  auto* db = dynamic_cast<RelationSource*>(object);
+  if (!db) {
+    diag() << "set-reldb: " << name << " is not a relation database" << '\n' << std::flush;
+    return 0;
+  }
   parser->reldb = db;
   return as_word(parser);
 }

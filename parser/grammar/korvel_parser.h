@@ -12,9 +12,11 @@
 #include "lexicon/attributes/lbitset.h"
 #include "parser/grammar/gcate.h"
 #include "parser/forest/distance_table.h"
+#include "parser/forest/sentence_result.h"
 #include "parser/grammar/grammar_files.h"
 #include "shell/lexp/lexp.h"
 #include "shell/support/name_table.h"
+#include "shell/support/named_object.h"
 
 namespace velmo {
 
@@ -22,6 +24,7 @@ class AttInterpreterList;
 class AttVec;
 class Chart;
 class LexAnalyzer;
+class RelationSource;
 
 struct RootEntry {
   GCate* category = nullptr;
@@ -29,7 +32,7 @@ struct RootEntry {
   LExpPtr cost;       // integer extra cost of a root item; null: 0
 };
 
-class KorvelParser {
+class KorvelParser : public NamedObject {
  public:
   static constexpr const char* kTypeText = "KorvelParser";
   static constexpr std::size_t kDefaultBuckets = 197;
@@ -39,7 +42,7 @@ class KorvelParser {
 
   KorvelParser(std::string_view name, std::size_t buckets, std::string_view empty_category,
                std::string_view empty_relation);
-  ~KorvelParser();
+  ~KorvelParser() override;
   KorvelParser(const KorvelParser&) = delete;
   KorvelParser& operator=(const KorvelParser&) = delete;
 
@@ -76,7 +79,7 @@ class KorvelParser {
   std::vector<RootEntry> roots;
 
   bool output_tree = false;
-  void* reldb = nullptr;          // relation database; not owned
+  RelationSource* reldb = nullptr;  // relation database; not owned
   void* deps_modifier = nullptr;  // tree-rule set; not owned
 
   DistanceTable& distances() { return distances_; }
@@ -84,6 +87,10 @@ class KorvelParser {
 
   // ---- The per-sentence chart.
   Chart& chart() { return *chart_; }
+
+  // ---- The forest, the dependency weights and the tree of the last
+  // sentence.
+  SentenceResult& result() { return result_; }
 
  private:
   GCate* make_subcategory(const AttVec& vec, const std::string& full_name, std::string_view base_name);
@@ -97,6 +104,7 @@ class KorvelParser {
   std::unique_ptr<GCate> empty_category_;
   GLink* empty_link_ = nullptr;
   std::unique_ptr<Chart> chart_;
+  SentenceResult result_;
 };
 
 // ---- The process-wide current parser, category and link. Deleting a

@@ -277,6 +277,7 @@ TEST_F(ChartTest, AMovedElementFillsItsGapAndLeavesATrace) {
   ASSERT_EQ(trace->records().size(), 1u);
   EXPECT_EQ(trace->records()[0].role, builtin_attributes().type->attribute(att("role")).get_val("obj"));
   EXPECT_EQ(reinterpret_cast<const PItem*>(trace->records()[0].item)->lexical_head().start, 2);
+  EXPECT_NE(question->av.text().find("(trace (obj [2,2]))"), std::string::npos) << question->av.text();
 }
 
 TEST_F(ChartTest, AnArgumentListMakesASubcategoryWhoseArgumentsAttach) {
@@ -292,6 +293,48 @@ TEST_F(ChartTest, AnArgumentListMakesASubcategoryWhoseArgumentsAttach) {
   EXPECT_EQ(frame->link->relation(), "comp1");
   // The verb alone is no complete frame; the optional argument would be.
   EXPECT_EQ(stats().pool_exhausted, false);
+}
+
+TEST_F(ChartTest, AFrameIsCompleteWhenItsMissingArgumentsAreOptional) {
+  TestSentence optional;
+  optional.words("dogs sleep");
+  optional.item(1, 1, kNouns);
+  optional.item(2, 2, "(cat v) (args ((cat n) +opt))");
+  parse(optional);
+  EXPECT_NE(item_spanning(cate("S"), 1, 2), nullptr);
+
+  TestSentence obligatory;
+  obligatory.words("dogs chase");
+  obligatory.item(1, 1, kNouns);
+  obligatory.item(2, 2, "(cat v) (args ((cat n)))");
+  parse(obligatory);
+  EXPECT_EQ(item_spanning(cate("S"), 1, 2), nullptr);
+}
+
+TEST_F(ChartTest, CaseMarksDecideWhetherAMergeStands) {
+  run("(def-category Nc (visible-atts (cat cm govern))) (def-category CM (visible-atts (cat cm)))"
+      "(def-modifiers CM ((A (dep-type mod) (percolate (cm)))) (:head (Nc)))");
+  // The head asks for a case mark (cm 0): a modifier without one is welcome.
+  TestSentence plain;
+  plain.words("red box");
+  plain.item(1, 1, kAdj);
+  plain.item(2, 2, "(node \"Nc\") (cat n) -cm");
+  parse(plain);
+  EXPECT_NE(item_spanning(cate("CM"), 1, 2), nullptr);
+  // A modifier that also lacks the mark cannot attach to a head without one.
+  TestSentence unmarked;
+  unmarked.words("red box");
+  unmarked.item(1, 1, "(cat a) -cm");
+  unmarked.item(2, 2, "(node \"Nc\") (cat n) -cm");
+  parse(unmarked);
+  EXPECT_EQ(item_spanning(cate("CM"), 1, 2), nullptr);
+  // Unless the head does not govern case.
+  TestSentence ungoverned;
+  ungoverned.words("red box");
+  ungoverned.item(1, 1, "(cat a) -cm");
+  ungoverned.item(2, 2, "(node \"Nc\") (cat n) -cm -govern");
+  parse(ungoverned);
+  EXPECT_NE(item_spanning(cate("CM"), 1, 2), nullptr);
 }
 
 TEST_F(ChartTest, BracketsStopSpansThatCrossThem) {
@@ -388,6 +431,19 @@ TEST_F(ChartTest, EverySentenceStartsFromAnEmptyChart) {
     EXPECT_EQ(stats().packed, first.packed);
     EXPECT_EQ(stats().merged, first.merged);
   }
+}
+
+TEST_F(ChartTest, ACategoryModifyingItselfAcrossManyWords) {
+  // Every compound is offered to the link whose waiting lists are being
+  // read, so they grow while they are read.
+  run("(def-category CN (visible-atts (cat)))"
+      "(def-modifiers CN (* (CN (dep-type nn))) (:head (N)))");
+  TestSentence s;
+  s.words("a b c d e f g h i j k l m n");
+  for (int p = 1; p <= 14; ++p) s.item(p, p, kNoun);
+  const ChartResult result = parse(s);
+  EXPECT_TRUE(result.parsed);
+  EXPECT_NE(item_spanning(cate("CN"), 1, 14), nullptr);
 }
 
 TEST_F(ChartTest, ACycleOfProjectionsEnds) {
