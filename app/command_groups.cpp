@@ -8,6 +8,8 @@
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/grammar_commands.h"
 #include "shell/interpreter/interpreter.h"
+#include "treerules/rules/tree_rules.h"
+#include "treerules/functions/tree_functions.h"
 #include "shell/interpreter/shell_commands.h"
 #include "shell/lexp/lexp.h"
 #include "shell/lib/commands.h"
@@ -25,6 +27,8 @@ void register_command_groups(Interpreter& interpreter) {
   register_corpus_commands(interpreter);
   register_builtin_attribute_commands(interpreter);
   register_grammar_commands(interpreter);
+  register_tree_rule_commands(interpreter);
+  register_tree_functions(interpreter);
 }
 
 }  // namespace velmo

@@ -1,12 +1,14 @@
 #include "parser/forest/rs_tree.h"
 
 #include <algorithm>
-#include <iostream>
+#include <ostream>
+
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
 
-void report(const char* message) { std::cerr << message << '\n' << std::flush; }
+void report(const char* message) { diag() << message << '\n' << std::flush; }
 
 }  // namespace
 
