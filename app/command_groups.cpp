@@ -1,7 +1,9 @@
 #include "app/command_groups.h"
 
 #include "corpus/corpus_commands.h"
+#include "lexical/analyzer/analyzer_commands.h"
 #include "lexical/items/ending_commands.h"
+#include "lexical/patterns/pattern_commands.h"
 #include "lexicon/attributes/attribute_commands.h"
 #include "lexicon/lexicon/lexicon_commands.h"
 #include "lexicon/tokenizer/tokenizer_commands.h"
@@ -24,6 +26,8 @@ void register_command_groups(Interpreter& interpreter) {
   register_attribute_commands(interpreter);
   register_lexicon_commands(interpreter);
   register_ending_commands(interpreter);
+  register_pattern_commands(interpreter);
+  register_analyzer_commands(interpreter);
   register_corpus_commands(interpreter);
   register_builtin_attribute_commands(interpreter);
   register_grammar_commands(interpreter);

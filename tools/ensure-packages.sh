@@ -4,7 +4,8 @@
 # With --tests it also installs what only the tests use (a headless browser
 # for the HTML report test).
 set -e
-wanted=(g++ cmake make ccache python3 libgtest-dev libgmock-dev libbenchmark-dev)
+# wordnet-base: WordNet 3.0, one of the sources of the English data.
+wanted=(g++ cmake make ccache python3 libgtest-dev libgmock-dev libbenchmark-dev wordnet-base)
 [ "${1:-}" = "--tests" ] && wanted+=(chromium)
 needed=()
 for pkg in "${wanted[@]}"; do

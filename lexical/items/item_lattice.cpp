@@ -266,6 +266,11 @@ void ItemLattice::clear_by_end(int p) {
   if (p >= 0 && static_cast<std::size_t>(p) < by_end_.size()) by_end_[p].clear();
 }
 
+void ItemLattice::keep_only_by_end(int p, LexItem* item) {
+  if (p < 0 || static_cast<std::size_t>(p) >= by_end_.size()) return;
+  by_end_[p].assign(1, item);
+}
+
 std::vector<LexItem*>& ItemLattice::list_at(std::vector<std::vector<LexItem*>>& lists, int p) {
   const auto index = static_cast<std::size_t>(p);
   if (lists.size() <= index) {

@@ -127,6 +127,9 @@ class ItemLattice {
   // Removes every item from the by-end list of p (the by-start lists and the
   // deleted flags stay as they are; used by rm-non-max).
   void clear_by_end(int p);
+  // Leaves `item` alone in the by-end list of p (rm-non-max keeps only the
+  // longest item ending there); the by-start lists stay as they are.
+  void keep_only_by_end(int p, LexItem* item);
   // Every item made for the sentence, in creation order.
   std::size_t item_count() const { return all_items_.size(); }
   LexItem* item(std::size_t i) const { return all_items_[i].get(); }

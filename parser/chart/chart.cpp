@@ -17,6 +17,7 @@ void Chart::reset(int words) {
   pool_.free_all();
   pool_.clear_exhausted();
   stats = ParseStats{};
+  sentence.reset();
   start_list.clear();
   case_marked.clear();
   oblique_case_marked.clear();
@@ -34,10 +35,13 @@ int Chart::bracket_high(int word) const {
 }
 
 void Chart::isolate(int i, int j) {
-  if (i >= j || i < 0) return;
-  const int last = std::min(j, static_cast<int>(bracket_low_.size()) - 1);
-  for (int w = i; w < j && w <= last; ++w) bracket_low_[w] = std::max(bracket_low_[w], i);
-  for (int w = i + 1; w <= last; ++w) bracket_high_[w] = std::min(bracket_high_[w], j);
+  if (i >= j || i < 0 || j > kMaxBracketWord) return;
+  if (static_cast<std::size_t>(j) >= bracket_low_.size()) {
+    bracket_low_.resize(static_cast<std::size_t>(j) + 1, -1);
+    bracket_high_.resize(static_cast<std::size_t>(j) + 1, INT_MAX);
+  }
+  for (int w = i; w < j; ++w) bracket_low_[w] = std::max(bracket_low_[w], i);
+  for (int w = i + 1; w <= j; ++w) bracket_high_[w] = std::min(bracket_high_[w], j);
 }
 
 bool Chart::crosses_bracket(int start, int end) const {

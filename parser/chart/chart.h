@@ -1,12 +1,14 @@
 #pragma once
 // The per-sentence state of a parser that is not kept in its categories:
-// the item pool, the start list of lexical items, the bracket table, the
+// the sentence, the item pool, the start list of lexical items, the bracket table, the
 // case-marked position sets and the counts of what the sentence made.
 #include <climits>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "parser/chart/item_pool.h"
+#include "parser/chart/sentence_view.h"
 
 namespace velmo {
 
@@ -26,6 +28,8 @@ struct ParseStats {
 class Chart {
  public:
   static constexpr std::size_t kListCapacity = 200;
+  // Word positions are 16-bit; brackets beyond are ignored.
+  static constexpr int kMaxBracketWord = 32767;
 
   explicit Chart(const AttInterpreterList* type) : pool_(type) {
     start_list.reserve(kListCapacity);
@@ -35,12 +39,16 @@ class Chart {
 
   // A new item counted in the statistics, or null when the pool is empty.
   PItem* new_item();
-  // Frees every item and empties the lists; the bracket table gets room for
-  // positions 0..words.
+  // Frees every item and empties the lists and the bracket table (which
+  // grows as brackets are marked).
   void reset(int words);
 
   ItemPool& pool() { return pool_; }
   ParseStats stats;
+  // Print the statistics on the error stream after every sentence.
+  bool report_stats = false;
+  // The sentence being parsed, kept until the next reset.
+  std::optional<SentenceView> sentence;
   std::vector<PItem*> start_list;
   std::vector<int> case_marked;
   std::vector<int> oblique_case_marked;

@@ -33,7 +33,7 @@ void GLink::add_waiting(int end_word, PItem* item) {
 }
 
 void GLink::clear_waiting(int words) {
-  const std::size_t n = std::min(waiting_.size(), static_cast<std::size_t>(words < 0 ? 0 : words) + 1);
+  const std::size_t n = words < 0 ? waiting_.size() : std::min(waiting_.size(), static_cast<std::size_t>(words) + 1);
   for (std::size_t i = 0; i < n; ++i) waiting_[i].clear();
 }
 

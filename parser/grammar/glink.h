@@ -52,7 +52,8 @@ class GLink {
     return end_word >= 0 && static_cast<std::size_t>(end_word) < waiting_.size() ? &waiting_[end_word] : nullptr;
   }
   void add_waiting(int end_word, PItem* item);
-  // Empties the lists up to `words` end words (they keep their capacity).
+  // Empties the lists of end words 0..words, all of them when `words` is
+  // negative; they keep their capacity.
   void clear_waiting(int words);
 
  private:

@@ -8,6 +8,8 @@
 
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
+#include "parser/chart/chart_commands.h"
+#include "parser/functions/pitem_functions.h"
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/korvel_parser.h"
 #include "shell/interpreter/interpreter.h"
@@ -509,6 +511,8 @@ Word debug_weight(IRSlist& args) {
 }  // namespace
 
 void register_grammar_commands(Interpreter& interpreter) {
+  register_pitem_functions();
+  register_chart_commands(interpreter);
   interpreter.add_command("def-korvel-parser", &def_korvel_parser,
                           "(def-korvel-parser name size-of-hash att-type lex-attributes output-attributes "
                           "default-percolating-attributes max-weight-difference ...)");

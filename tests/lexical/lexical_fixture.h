@@ -9,6 +9,7 @@
 #include <string>
 
 #include "lexical/items/ending_commands.h"
+#include "lexical/patterns/pattern_commands.h"
 #include "lexicon/lexicon/lexicon_commands.h"
 #include "shell/interpreter/interpreter.h"
 #include "shell/lexp/lexp.h"
@@ -34,6 +35,7 @@ inline void ensure_lexical_commands() {
   if (!interpreter.find_command("make-word-list")) register_library_commands(interpreter);
   if (!interpreter.find_command("make-lexicon")) register_lexicon_commands(interpreter);
   if (!interpreter.find_command("def-endings")) register_ending_commands(interpreter);
+  register_pattern_commands(interpreter);
   interpreter.set_prompt(false);
   if (!ObjFactory::instance().find_prototype("Meaning", "note"))
     interpreter.execute_string("(make-str-meaning-proto note)");

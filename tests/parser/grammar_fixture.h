@@ -38,6 +38,7 @@ class GrammarFixture : public ::testing::Test {
     if (!interpreter.find_command("def-att-list")) register_attribute_commands(interpreter);
     if (!interpreter.find_command("init-attributes")) register_builtin_attribute_commands(interpreter);
     if (!interpreter.find_command("defun")) register_expression_commands(interpreter);
+    if (!interpreter.find_command("make-word-list")) register_library_commands(interpreter);
     if (!interpreter.find_command("def-korvel-parser")) register_grammar_commands(interpreter);
   }
   void SetUp() override {

@@ -1,0 +1,354 @@
+#include "lexical/functions/att_functions.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lexicon/attributes/att_expressions.h"
+#include "lexicon/attributes/att_interpreter_list.h"
+#include "lexicon/attributes/att_vec.h"
+#include "shell/reader/irslist.h"
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/constants.h"
+
+namespace velmo {
+
+namespace {
+
+TypeId att_vec_type() {
+  static const TypeId id = type_id(kAttVecType);
+  return id;
+}
+
+AttVec* vec_of(Word value) { return from_word<AttVec>(value); }
+
+// The optional leading type name of an argument list: the named attribute
+// vector type when the first argument is an atom naming one, else the
+// current type.
+const AttInterpreterList* take_type(IRSlist& args) {
+  const IRSlist* head = args.element_at(0);
+  const char* first = head && head->is_atom() ? head->atom() : nullptr;
+  if (first) {
+    if (AttInterpreterList* named = AttInterpreterList::find(first)) {
+      args.take_first();
+      return named;
+    }
+  }
+  return current_att_type();
+}
+
+// Attribute names resolved in a type when the expression is built; unknown
+// names are reported and left out.
+struct AttNames {
+  std::vector<int> indices;
+  LBitSet mask;
+
+  void read(const AttInterpreterList* type, const IRSlist* list) {
+    if (!type || !list) return;
+    auto add = [&](const char* name) {
+      if (!name) return;
+      const int index = type->index_of(name);
+      if (index < 0) {
+        report_error(std::string("The attribute ") + name + " is not found");
+        return;
+      }
+      indices.push_back(index);
+      mask.set(static_cast<std::size_t>(index));
+    };
+    if (list->is_atom()) add(list->atom());
+    else
+      for (const IRSlist* element : list->children()) add(element->atom());
+  }
+};
+
+// A vector constant: a list naming a registered expression is built as one
+// and evaluated on the input; any other list is read as a vector text of the
+// type, once.
+class VecArgument {
+ public:
+  void read(const AttInterpreterList* type, std::unique_ptr<IRSlist> node) {
+    if (!node) return;
+    const char* head = node->is_list() ? node->peek_atom() : nullptr;
+    if (head && LExp::find_prototype(head)) {
+      exp_ = LExp::get_exp(node.get());
+      return;
+    }
+    if (!type) return;
+    constant_ = std::make_unique<AttVec>(type);
+    if (node->is_list()) constant_->read(*node);
+  }
+  const AttVec* value(Word input, TypeId type) const {
+    if (constant_) return constant_.get();
+    return exp_ ? vec_of(exp_->eval(input, type)) : nullptr;
+  }
+
+ private:
+  std::unique_ptr<AttVec> constant_;
+  LExpPtr exp_;
+};
+
+enum class AttOp { kDefined, kDefinedOneOf, kUndefine, kUnifiable, kStrictUnifiable, kContain, kUnify, kModify };
+
+const char* op_name(AttOp op) {
+  switch (op) {
+    case AttOp::kDefined: return "defined";
+    case AttOp::kDefinedOneOf: return "defined-one-of";
+    case AttOp::kUndefine: return "undefine";
+    case AttOp::kUnifiable: return "unifiable";
+    case AttOp::kStrictUnifiable: return "strict-unifiable";
+    case AttOp::kContain: return "contain";
+    case AttOp::kUnify: return "unify";
+    case AttOp::kModify: return "modify";
+  }
+  return "";
+}
+
+const char* op_doc(AttOp op) {
+  switch (op) {
+    case AttOp::kDefined: return "(defined [TYPE] (ATT ...)) true when every listed attribute is defined";
+    case AttOp::kDefinedOneOf:
+      return "(defined-one-of [TYPE] (ATT ...)) true when at least one listed attribute is defined";
+    case AttOp::kUndefine: return "(undefine [TYPE] (ATT ...)) remove the listed attributes from the vector";
+    case AttOp::kUnifiable:
+      return "(unifiable [TYPE] (ATT ...) VECTOR) true when the vector unifies with VECTOR on the listed attributes";
+    case AttOp::kStrictUnifiable:
+      return "(strict-unifiable [TYPE] (ATT ...) VECTOR) true when a listed attribute is defined and the vector "
+             "unifies with VECTOR on the listed attributes";
+    case AttOp::kContain:
+      return "(contain [TYPE] (ATT ...) VECTOR) true when the listed attributes are defined and contain the values "
+             "of VECTOR";
+    case AttOp::kUnify: return "(unify [TYPE] VECTOR) unify VECTOR into the vector; nothing when it fails";
+    case AttOp::kModify: return "(modify [TYPE] VECTOR) overwrite the vector with the values defined in VECTOR";
+  }
+  return "";
+}
+
+bool takes_names(AttOp op) { return op != AttOp::kUnify && op != AttOp::kModify; }
+bool takes_vector(AttOp op) {
+  return op == AttOp::kUnifiable || op == AttOp::kStrictUnifiable || op == AttOp::kContain ||
+         op == AttOp::kUnify || op == AttOp::kModify;
+}
+
+class AttOpExp final : public LExp {
+ public:
+  explicit AttOpExp(AttOp op) : op_(op) { set_types(kAttVecType, kAttVecType); }
+  const char* name() const override { return op_name(op_); }
+  const char* doc() const override { return op_doc(op_); }
+  LExpPtr clone() const override { return std::make_unique<AttOpExp>(op_); }
+
+  void init(IRSlist& args) override {
+    type_ = take_type(args);
+    if (takes_names(op_)) {
+      std::unique_ptr<IRSlist> names = args.take_first();
+      names_.read(type_, names.get());
+    }
+    if (takes_vector(op_)) constant_.read(type_, args.take_first());
+  }
+
+  Word eval(Word input, TypeId type) override {
+    if (!check_input(type) || !input) return 0;
+    AttVec& vec = *vec_of(input);
+    if (!vec.usable()) return 0;
+    switch (op_) {
+      case AttOp::kDefined:
+        for (int index : names_.indices)
+          if (!vec.defined(index)) return 0;
+        return input;
+      case AttOp::kDefinedOneOf:
+        for (int index : names_.indices)
+          if (vec.defined(index)) return input;
+        return 0;
+      case AttOp::kUndefine:
+        for (int index : names_.indices) vec.remove(index);
+        return input;
+      default: break;
+    }
+    const AttVec* other = constant_.value(input, type);
+    if (!other || other->type() != vec.type()) return 0;
+    switch (op_) {
+      case AttOp::kUnifiable: return vec.unifiable(*other, &names_.mask) ? input : 0;
+      case AttOp::kStrictUnifiable: return any_defined(vec) && vec.unifiable(*other, &names_.mask) ? input : 0;
+      case AttOp::kContain: return contains(vec, *other) ? input : 0;
+      case AttOp::kUnify: return vec.unify(*other) ? input : 0;
+      case AttOp::kModify: vec.overwrite(*other); return input;
+      default: return 0;
+    }
+  }
+
+ private:
+  bool any_defined(const AttVec& vec) const {
+    for (int index : names_.indices)
+      if (vec.defined(index)) return true;
+    return false;
+  }
+  // Every listed attribute defined, and its value equal to the constant's or
+  // (for complex values) containing it by the attribute's comparison.
+  bool contains(const AttVec& vec, const AttVec& other) const {
+    for (int index : names_.indices) {
+      if (!vec.defined(index)) return false;
+      if (!other.defined(index)) continue;
+      const AttInterpreter& att = vec.type()->attribute(index);
+      if (vec.type()->is_binary(index)) {
+        if (vec.binary_value(index) != other.binary_value(index)) return false;
+        continue;
+      }
+      const int order = att.compare(vec.get(index), other.get(index));
+      if (order != 0 && order != -1) return false;
+    }
+    return true;
+  }
+
+  AttOp op_;
+  const AttInterpreterList* type_ = nullptr;
+  AttNames names_;
+  VecArgument constant_;
+};
+
+// (value [TYPE] ATT [EXPR]): the value word of the attribute, or EXPR on it.
+class ValueExp final : public DefaultClone<ValueExp> {
+ public:
+  ValueExp() { set_types(kAttVecType, kAttValType); }
+  const char* name() const override { return "value"; }
+  const char* doc() const override { return "(value [TYPE] ATT [LEXP]) the value of the attribute, or LEXP on it"; }
+  void init(IRSlist& args) override {
+    type_ = take_type(args);
+    const char* att = args.take_atom();
+    if (type_ && att) index_ = type_->index_of(att);
+    if (att && index_ < 0)
+      report_error(std::string("AttValPred::init: the attribute name '") + att + "' is not found");
+    inner_ = build_first(args);
+    if (inner_) set_output_type(inner_->output_type());
+  }
+  Word eval(Word input, TypeId type) override {
+    if (!check_input(type) || !input || index_ < 0) return 0;
+    const AttVec& vec = *vec_of(input);
+    if (vec.type() != type_ || !vec.defined(index_)) return 0;
+    const Word value = vec.get(index_);
+    return inner_ ? inner_->eval(value, type_id(kAttValType)) : value;
+  }
+
+ private:
+  const AttInterpreterList* type_ = nullptr;
+  int index_ = -1;
+  LExpPtr inner_;
+};
+
+// (att-str-val [TYPE] ATT): the text of the attribute's value.
+class AttStrValExp final : public DefaultClone<AttStrValExp> {
+ public:
+  AttStrValExp() { set_types(kAttVecType, "char*"); }
+  const char* name() const override { return "att-str-val"; }
+  const char* doc() const override { return "(att-str-val [TYPE] ATT) the value of the attribute as a string"; }
+  void init(IRSlist& args) override {
+    type_ = take_type(args);
+    const char* att = args.take_atom();
+    if (type_ && att) index_ = type_->index_of(att);
+    if (att && index_ < 0)
+      report_error(std::string("AttStrVal::init: the attribute name '") + att + "' is not found");
+  }
+  Word eval(Word input, TypeId type) override {
+    if (!check_input(type) || !input || index_ < 0) return 0;
+    const AttVec& vec = *vec_of(input);
+    if (vec.type() != type_ || !vec.defined(index_)) return 0;
+    text_ = vec.str_val(index_);
+    return to_word(text_.c_str());
+  }
+
+ private:
+  const AttInterpreterList* type_ = nullptr;
+  int index_ = -1;
+  std::string text_;  // valid until the next evaluation
+};
+
+// (attvec2str [TYPE] (ATT ...)): the printed vector restricted to the list.
+class AttVecToStrExp final : public DefaultClone<AttVecToStrExp> {
+ public:
+  AttVecToStrExp() { set_types(kAttVecType, "char*"); }
+  const char* name() const override { return "attvec2str"; }
+  const char* doc() const override {
+    return "(attvec2str [TYPE] (ATT ...)) the printed form of the vector restricted to the listed attributes";
+  }
+  void init(IRSlist& args) override {
+    type_ = take_type(args);
+    std::unique_ptr<IRSlist> names = args.take_first();
+    names_.read(type_, names.get());
+  }
+  Word eval(Word input, TypeId type) override {
+    if (!check_input(type) || !input) return 0;
+    const AttVec& vec = *vec_of(input);
+    if (!vec.usable()) return 0;
+    text_ = vec.text(&names_.mask);
+    return to_word(text_.c_str());
+  }
+
+ private:
+  const AttInterpreterList* type_ = nullptr;
+  AttNames names_;
+  std::string text_;
+};
+
+// (attvec [TYPE] (ATT ...)): a vector constant.
+class AttVecConst final : public DefaultClone<AttVecConst, LConst> {
+ public:
+  AttVecConst() { set_output_type(att_vec_type()); }
+  const char* name() const override { return "attvec"; }
+  const char* doc() const override { return "(attvec [TYPE] (ATT ...)) an attribute value vector constant"; }
+  void init(IRSlist& args) override {
+    const AttInterpreterList* type = take_type(args);
+    if (!type) return;
+    vec_ = std::make_unique<AttVec>(type);
+    if (std::unique_ptr<IRSlist> text = args.take_first(); text && text->is_list()) vec_->read(*text);
+    set_value(to_word(vec_.get()));
+  }
+
+ private:
+  std::unique_ptr<AttVec> vec_;
+};
+
+// (att-set [TYPE] NAME): a named attribute set of the type.
+class AttSetConst final : public DefaultClone<AttSetConst, LConst> {
+ public:
+  AttSetConst() { set_output_type(type_id(kLBitSetType)); }
+  const char* name() const override { return "att-set"; }
+  const char* doc() const override { return "(att-set [TYPE] NAME) an attribute set defined by def-att-set"; }
+  void init(IRSlist& args) override {
+    const AttInterpreterList* type = take_type(args);
+    const char* set_name = args.take_atom();
+    if (!type || !set_name) return;
+    const LBitSet* set = type->find_att_set(set_name);
+    if (!set) report_error(std::string("The attribute set ") + set_name + " is not found");
+    set_value(to_word(set));
+  }
+};
+
+// (att-index [TYPE] ATT): the index of an attribute in its type.
+class AttIndexConst final : public DefaultClone<AttIndexConst, LConst> {
+ public:
+  AttIndexConst() { set_output_type(ShellTypes::get().integer); }
+  const char* name() const override { return "att-index"; }
+  const char* doc() const override { return "(att-index [TYPE] ATT) the index of the attribute in its type"; }
+  void init(IRSlist& args) override {
+    const AttInterpreterList* type = take_type(args);
+    const char* att = args.take_atom();
+    if (!type || !att) return;
+    const int index = type->index_of(att);
+    if (index < 0) report_error(std::string("The attribute ") + att + " is not found");
+    set_value(static_cast<Word>(static_cast<std::intptr_t>(index)));
+  }
+};
+
+}  // namespace
+
+void register_att_functions() {
+  for (AttOp op : {AttOp::kDefined, AttOp::kDefinedOneOf, AttOp::kUndefine, AttOp::kUnifiable,
+                   AttOp::kStrictUnifiable, AttOp::kContain, AttOp::kUnify, AttOp::kModify})
+    register_lexp(std::make_unique<AttOpExp>(op));
+  register_lexp(std::make_unique<ValueExp>());
+  register_lexp(std::make_unique<AttStrValExp>());
+  register_lexp(std::make_unique<AttVecToStrExp>());
+  register_lexp(std::make_unique<AttVecConst>());
+  register_lexp(std::make_unique<AttSetConst>());
+  register_lexp(std::make_unique<AttIndexConst>());
+}
+
+}  // namespace velmo

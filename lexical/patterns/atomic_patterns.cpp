@@ -1,0 +1,142 @@
+// The pattern kinds of single positions and fixed places: word, lexitem,
+// collect-lexitems, not-in-lexicon, ., ^, $, whole-sentence and word-seq.
+#include <vector>
+
+#include "lexical/items/item_lattice.h"
+#include "lexical/patterns/lpattern.h"
+#include "shell/support/text.h"
+
+namespace velmo {
+namespace {
+
+TypeId text_type() { return ShellTypes::get().text; }
+
+TypeId item_type() {
+  static const TypeId id = type_id("LexItem*");
+  return id;
+}
+
+void add_match(ItemLattice& lattice, MatchList& out, int low, int high) {
+  out.push_back(std::make_unique<Match>(&lattice, low, high));
+}
+
+bool is_word_position(const ItemLattice& lattice, int p) { return p >= 1 && p <= lattice.positions() - 1; }
+
+}  // namespace
+
+// ---------------------------------------------------------------- word
+
+void WordPat::match_at(ItemLattice& lattice, int p, MatchList& out) const {
+  if (p < 1) return;
+  if (no_gap() && !lattice.tight(p)) return;
+  const char* word = lattice.word_at(p);
+  if (!word || condition()->eval(to_word(word), text_type()) == 0) return;
+  add_match(lattice, out, p, p);
+}
+
+void WordPat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) { match_at(lattice, p, out); }
+void WordPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) { match_at(lattice, p, out); }
+
+// ---------------------------------------------------------------- lexitem
+
+// The list is copied first: a condition may change the lattice.
+void LexItemPat::match_items(ItemLattice& lattice, const std::vector<LexItem*>& items, MatchList& out) const {
+  const std::vector<LexItem*> candidates = items;
+  MatchList found;
+  for (LexItem* item : candidates) {
+    if (condition()->eval(to_word(item), item_type()) == 0) continue;
+    insert_sorted(found, std::make_unique<Match>(&lattice, item->low, item->high, item));
+  }
+  move_matches(found, out, true);
+}
+
+void LexItemPat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) {
+  if (p >= 1) match_items(lattice, lattice.by_end(p), out);
+}
+
+void LexItemPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) {
+  if (p >= 1) match_items(lattice, lattice.by_start(p), out);
+}
+
+// ---------------------------------------------------------------- collect-lexitems
+
+// From the last word backward: the first item ending at e that satisfies
+// the condition becomes a sub-match, and the scan goes on before it. An
+// empty item (low = e + 1) does not move the scan forward again.
+void CollectLexItems::match_all(ItemLattice& lattice, MatchList& out) {
+  const int n = lattice.positions();
+  auto collected = std::make_unique<Match>(&lattice, 1, n - 1);
+  for (int e = n - 1; e >= 1; --e) {
+    const std::vector<LexItem*> candidates = lattice.by_end(e);
+    for (LexItem* item : candidates) {
+      if (condition_ && condition_->eval(to_word(item), item_type()) == 0) continue;
+      insert_sorted(collected->sub_matches, std::make_unique<Match>(&lattice, item->low, item->high, item));
+      if (item->low < e) e = item->low;
+      break;
+    }
+  }
+  out.push_back(std::move(collected));
+}
+
+// ---------------------------------------------------------------- not-in-lexicon
+
+// Only a word can be missing from the lexicon: positions outside 1..n-1
+// never match.
+void NotInLexPat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) {
+  if (is_word_position(lattice, p) && lattice.by_end(p).empty()) add_match(lattice, out, p, p);
+}
+
+void NotInLexPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) {
+  if (is_word_position(lattice, p) && lattice.by_start(p).empty()) add_match(lattice, out, p, p);
+}
+
+// ---------------------------------------------------------------- . ^ $ whole-sentence
+
+void DotPat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) { add_match(lattice, out, p, p); }
+void DotPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) { add_match(lattice, out, p, p); }
+
+void BeginPat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) {
+  if (p <= 0) add_match(lattice, out, p, p);
+}
+
+void BeginPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) {
+  if (p < 2) add_match(lattice, out, p, p - 1);
+}
+
+void EndPat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) {
+  if (p == lattice.positions()) add_match(lattice, out, p, p);
+}
+
+void EndPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) {
+  if (p == lattice.positions()) add_match(lattice, out, p, p);
+}
+
+void WholeSentencePat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) {
+  if (p == lattice.positions() - 1) add_match(lattice, out, 0, p);
+}
+
+void WholeSentencePat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) {
+  if (p == 0) add_match(lattice, out, 0, lattice.positions() - 1);
+}
+
+// ---------------------------------------------------------------- word-seq
+
+bool WordSeq::words_at(const ItemLattice& lattice, int first) const {
+  for (std::size_t i = 0; i < words_.size(); ++i) {
+    const char* word = lattice.word_at(first + static_cast<int>(i));
+    if (!word || !equal_nocase(word, words_[i])) return false;
+  }
+  return true;
+}
+
+void WordSeq::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) {
+  const int k = static_cast<int>(words_.size());
+  if (p >= k && words_at(lattice, p - k + 1)) add_match(lattice, out, p - k + 1, p);
+}
+
+void WordSeq::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) {
+  const int k = static_cast<int>(words_.size());
+  if (p >= 1 && words_at(lattice, p)) add_match(lattice, out, p, p + k - 1);
+}
+
+}  // namespace velmo

@@ -1,0 +1,323 @@
+#pragma once
+// Lexical patterns: sequences of words and lexical items of the current
+// sentence, written as S-expressions in command files and matched against
+// the sentence's item lattice. Pattern kinds are prototypes of the object
+// factory class "LPattern"; a pattern is made by cloning the prototype named
+// by the head of its list and reading the rest (LPattern::make).
+//
+// Positions: n is the lattice's number of positions, words are at 1..n-1.
+// Every kind finds the matches ending at a position and those starting at a
+// position; match_all scans the sentence (backward by default, forward with
+// ":front-to-back").
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lexical/patterns/match.h"
+#include "shell/lexp/lexp.h"
+
+namespace velmo {
+
+class IRSlist;
+class ItemLattice;
+class LPattern;
+
+using LPatternPtr = std::unique_ptr<LPattern>;
+
+class LPattern {
+ public:
+  static constexpr const char* kFactoryClass = "LPattern";
+  static constexpr const char* kFamilyDoc = "Lexical Patterns";
+
+  LPattern() = default;
+  LPattern(const LPattern&) = delete;
+  LPattern& operator=(const LPattern&) = delete;
+
+  // ---- The virtual operations, in slot order.
+  // Every match of the pattern in the sentence, appended to `out`.
+  virtual void match_all(ItemLattice& lattice, MatchList& out);
+  // The matches whose last position is p.
+  virtual void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) = 0;
+  // The matches whose first position is p.
+  virtual void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) = 0;
+  // A fresh pattern of the same kind, without arguments.
+  virtual LPatternPtr clone() const = 0;
+  // Reads the arguments (the form without its head). False when the pattern
+  // is unusable (reported); such a pattern is never made.
+  virtual bool init(IRSlist& args);
+  virtual ~LPattern() = default;
+
+  // The name the kind is registered under.
+  virtual const char* name() const = 0;
+
+  // Makes a pattern from an S-expression: a bare atom is a word pattern
+  // (case-insensitive equality); a list names its kind by its head atom.
+  // ":nogap" anywhere in the list sets the no-gap flag. Null, with a
+  // message, when no pattern can be made.
+  static LPatternPtr make(IRSlist& form);
+
+  bool front_to_back() const { return front_to_back_ != 0; }
+  bool overlapping() const { return overlapping_ != 0; }
+  bool no_gap() const { return no_gap_ != 0; }
+  void set_front_to_back(bool on) { front_to_back_ = on ? 1 : 0; }
+  void set_overlapping(bool on) { overlapping_ = on ? 1 : 0; }
+  void set_no_gap(bool on) { no_gap_ = on ? 1 : 0; }
+  LExp* constraint() const { return constraint_.get(); }
+
+ protected:
+  // Removes and destroys every match of `found` for which the constraint
+  // (input type "Match*") returns 0.
+  void apply_constraint(MatchList& found) const;
+  // Reads a ":front-to-back", ":overlapping" or (constraint EXPR) argument;
+  // false when `arg` is none of them. `broken` is set when the constraint
+  // cannot be built.
+  bool take_option(IRSlist& arg, bool& broken);
+
+ private:
+  std::int16_t front_to_back_ = 0;
+  std::int16_t overlapping_ = 0;
+  std::int16_t no_gap_ = 0;
+  LExpPtr constraint_;
+};
+
+// Clones by default construction; the fixed fields are set by constructors.
+template <class Derived, class Base = LPattern>
+class PatternClone : public Base {
+ public:
+  LPatternPtr clone() const override { return std::make_unique<Derived>(); }
+};
+
+// ---------------------------------------------------------------- atomic
+
+// A pattern of one position whose condition is an expression.
+class AtomicPat : public LPattern {
+ public:
+  // The first argument, compiled as an expression, is the condition.
+  bool init(IRSlist& args) override;
+  void set_condition(LExpPtr condition) { condition_ = std::move(condition); }
+  LExp* condition() const { return condition_.get(); }
+
+ private:
+  LExpPtr condition_;
+};
+
+// (word LEXP): the word at p satisfies LEXP (input "char*").
+class WordPat final : public PatternClone<WordPat, AtomicPat> {
+ public:
+  const char* name() const override { return "word"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+
+ private:
+  void match_at(ItemLattice& lattice, int p, MatchList& out) const;
+};
+
+// (lexitem LEXP): an item ending (starting) at p satisfies LEXP (input
+// "LexItem*"); one match per such item, with the item and its span.
+class LexItemPat final : public PatternClone<LexItemPat, AtomicPat> {
+ public:
+  const char* name() const override { return "lexitem"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+
+ private:
+  void match_items(ItemLattice& lattice, const std::vector<LexItem*>& items, MatchList& out) const;
+};
+
+// (collect-lexitems [COND]): match-all only; one match over the sentence
+// whose sub-matches are, from the end backward, the first item ending at
+// each position that satisfies COND.
+class CollectLexItems final : public PatternClone<CollectLexItems> {
+ public:
+  const char* name() const override { return "collect-lexitems"; }
+  bool init(IRSlist& args) override;
+  void match_all(ItemLattice& lattice, MatchList& out) override;
+  void matches_ending_at(ItemLattice&, int, MatchList&) override {}
+  void matches_starting_at(ItemLattice&, int, MatchList&) override {}
+
+ private:
+  LExpPtr condition_;
+};
+
+// (not-in-lexicon): a word with no live item ending (starting) at it.
+class NotInLexPat final : public PatternClone<NotInLexPat> {
+ public:
+  const char* name() const override { return "not-in-lexicon"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+};
+
+// (.): any single position, whatever is there.
+class DotPat final : public PatternClone<DotPat> {
+ public:
+  const char* name() const override { return "."; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+};
+
+// (^): the beginning of the sentence.
+class BeginPat final : public PatternClone<BeginPat> {
+ public:
+  const char* name() const override { return "^"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+};
+
+// ($): the end of the sentence, position n.
+class EndPat final : public PatternClone<EndPat> {
+ public:
+  const char* name() const override { return "$"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+};
+
+// (whole-sentence): [0, n-1].
+class WholeSentencePat final : public PatternClone<WholeSentencePat> {
+ public:
+  const char* name() const override { return "whole-sentence"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+};
+
+// (word-seq W ...): consecutive words equal to W ... (ignoring case).
+class WordSeq final : public PatternClone<WordSeq> {
+ public:
+  const char* name() const override { return "word-seq"; }
+  bool init(IRSlist& args) override;
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+
+ private:
+  bool words_at(const ItemLattice& lattice, int first) const;
+  std::vector<std::string> words_;
+};
+
+// ---------------------------------------------------------------- multi
+
+// A pattern over a list of sub-patterns. Its scan of the sentence reports,
+// without ":overlapping", no match that starts inside (front to back: ends
+// inside) a match reported before.
+class MultiPattern : public LPattern {
+ public:
+  bool init(IRSlist& args) override;
+  void match_all(ItemLattice& lattice, MatchList& out) override;
+  std::size_t size() const { return parts_.size(); }
+
+ protected:
+  // Whether the kind keeps its result lists sorted.
+  virtual bool sorts_matches() const { return false; }
+  std::vector<LPatternPtr>& parts() { return parts_; }
+
+ private:
+  std::vector<LPatternPtr> parts_;
+};
+
+// (seq P ...): contiguous matches of P ... in order.
+class SeqPat final : public PatternClone<SeqPat, MultiPattern> {
+ public:
+  const char* name() const override { return "seq"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+
+ protected:
+  bool sorts_matches() const override { return true; }
+
+ private:
+  // Matches of the parts 0..last ending at e / of first..end starting at s.
+  void prefix_ending_at(ItemLattice& lattice, std::size_t last, int e, MatchList& out);
+  void suffix_starting_at(ItemLattice& lattice, std::size_t first, int s, MatchList& out);
+};
+
+// (! P ...) / (or-pat P ...): the matches of the first alternative that
+// has any.
+class OrPat final : public MultiPattern {
+ public:
+  explicit OrPat(const char* name = "!") : name_(name) {}
+  LPatternPtr clone() const override { return std::make_unique<OrPat>(name_); }
+  const char* name() const override { return name_; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+
+ private:
+  template <class Find>
+  void first_alternative(Find find, MatchList& out);
+  const char* name_;
+};
+
+// (& P ...) / (and-pat P ...): the matches of P1 whose span every other
+// part matches too.
+class AndPat final : public MultiPattern {
+ public:
+  explicit AndPat(const char* name = "&") : name_(name) {}
+  LPatternPtr clone() const override { return std::make_unique<AndPat>(name_); }
+  const char* name() const override { return name_; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+
+ private:
+  template <class Find>
+  void all_parts(Find find, MatchList& out);
+  const char* name_;
+};
+
+// ---------------------------------------------------------------- one
+
+// A pattern over one sub-pattern: the first list among its arguments.
+class OnePat : public LPattern {
+ public:
+  bool init(IRSlist& args) override;
+  LPattern* part() const { return part_.get(); }
+
+ private:
+  LPatternPtr part_;
+};
+
+// (? P): the matches of P, then the empty match.
+class OptionalPat final : public PatternClone<OptionalPat, OnePat> {
+ public:
+  const char* name() const override { return "?"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+};
+
+// (no P): a word at which P has no match.
+class NoPat final : public PatternClone<NoPat, OnePat> {
+ public:
+  const char* name() const override { return "no"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+};
+
+// (+ P): the longest chain of matches of P, built greedily from the first
+// match at each step (one match, not its shorter prefixes).
+class PlusPat : public OnePat {
+ public:
+  LPatternPtr clone() const override { return std::make_unique<PlusPat>(); }
+  const char* name() const override { return "+"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+
+ protected:
+  // The chains without the constraint.
+  void chain_ending_at(ItemLattice& lattice, int e, MatchList& out);
+  void chain_starting_at(ItemLattice& lattice, int s, MatchList& out);
+};
+
+// (* P): as (+ P), or the empty match when that has none.
+class StarPat final : public PlusPat {
+ public:
+  LPatternPtr clone() const override { return std::make_unique<StarPat>(); }
+  const char* name() const override { return "*"; }
+  void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
+  void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+};
+
+// ---------------------------------------------------------------- set-up
+
+// Registers the "LPattern" class of the object factory with every pattern
+// kind under its names and doc strings; later calls do nothing.
+void register_pattern_kinds();
+
+}  // namespace velmo

@@ -1,0 +1,63 @@
+#include "parser/chart/chart_commands.h"
+
+#include <iostream>
+
+#include "lexical/analyzer/lex_analyzer.h"
+#include "parser/chart/chart.h"
+#include "parser/chart/sentence.h"
+#include "parser/grammar/korvel_parser.h"
+#include "shell/interpreter/interpreter.h"
+
+namespace velmo {
+namespace {
+
+Word reset_parser_command(IRSlist&) {
+  KorvelParser* parser = current_parser();
+  if (!parser) return 0;
+  reset_parser(*parser);
+  return reinterpret_cast<Word>(parser);
+}
+
+// (parse-stats) prints the counts of the last sentence; (parse-stats 1)
+// also prints them on the error stream after every sentence, (parse-stats 0)
+// stops that.
+Word parse_stats_command(IRSlist& args) {
+  KorvelParser* parser = current_parser();
+  if (!parser) return 0;
+  Chart& chart = parser->chart();
+  if (!args.children().empty()) {
+    chart.report_stats = args.take_long() != 0;
+    return chart.report_stats ? 1 : 0;
+  }
+  print_parse_stats(std::cout, chart.stats);
+  std::cout << std::flush;
+  return reinterpret_cast<Word>(parser);
+}
+
+Word print_lexical_items_command(IRSlist&) {
+  KorvelParser* parser = current_parser();
+  if (!parser || !parser->analyzer()) return 0;
+  parser->analyzer()->print_items(std::cout);
+  std::cout << std::flush;
+  return reinterpret_cast<Word>(parser);
+}
+
+}  // namespace
+
+void print_parse_stats(std::ostream& out, const ParseStats& stats) {
+  out << ";; words: " << stats.words << " lexical: " << stats.lexical << " items: " << stats.made
+      << " packed: " << stats.packed << " merged: " << stats.merged << " coordinated: " << stats.coordinated
+      << " roots: " << stats.roots << " pool: "
+      << (stats.stopped_in_entry ? "exhausted in entry" : stats.pool_exhausted ? "exhausted" : "ok") << '\n';
+}
+
+void register_chart_commands(Interpreter& interpreter) {
+  interpreter.add_command("reset-parser", &reset_parser_command, "(reset-parser) reset the parser.");
+  interpreter.add_command("prlexitems", &print_lexical_items_command, "(prlexitems) print the lexical items.");
+  interpreter.add_command("li", &print_lexical_items_command, "(li) print the lexical items.");
+  interpreter.add_command("parse-stats", &parse_stats_command,
+                          "(parse-stats [0|1]) print the number of parse items made, packed and merged for the last "
+                          "sentence and whether the item pool ran out; with 1, print them after every sentence.");
+}
+
+}  // namespace velmo

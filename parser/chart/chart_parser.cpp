@@ -1,0 +1,586 @@
+#include "parser/chart/chart_parser.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "lexical/items/lex_item.h"
+#include "lexicon/attributes/att_list.h"
+#include "lexicon/attributes/att_vec.h"
+#include "lexicon/lexicon/av_meaning.h"
+#include "lexicon/lexicon/freq_meaning.h"
+#include "lexicon/lexicon/lex_entry.h"
+#include "parser/grammar/builtin_attributes.h"
+#include "parser/chart/chart.h"
+#include "parser/chart/item_atts.h"
+#include "parser/chart/sentence.h"
+#include "parser/chart/sentence_view.h"
+#include "parser/grammar/category_names.h"
+#include "parser/grammar/korvel_parser.h"
+
+namespace velmo {
+namespace {
+
+TypeId pitem_type() {
+  static const TypeId id = type_id("PItem*");
+  return id;
+}
+
+// Bit k of a position mask.
+bool bit(std::uint32_t mask, int k) { return k >= 0 && k < 32 && ((mask >> k) & 1u); }
+
+// Keeps the propagation depth of one call chain.
+class DepthGuard {
+ public:
+  explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+  ~DepthGuard() { --depth_; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+ChartParser::ChartParser(KorvelParser& parser, const SentenceView& sentence)
+    : parser_(parser), sentence_(sentence), chart_(parser.chart()), b_(builtin_attributes()) {}
+
+bool ChartParser::accepts(LExp* cond, const PItem* item) const {
+  return !cond || cond->eval(reinterpret_cast<Word>(item), pitem_type()) != 0;
+}
+
+bool ChartParser::word_accepted(LExp* cond, int w) const {
+  const char* word = sentence_.word_at(w);
+  return cond && word && cond->eval(reinterpret_cast<Word>(word), ShellTypes::get().text) != 0;
+}
+
+bool ChartParser::is_word(int w, const char* text) const {
+  const char* word = sentence_.word_at(w);
+  return word && std::strcmp(word, text) == 0;
+}
+
+int ChartParser::head_word(const PItem& item) const {
+  const PItem& lexical = item.lexical_head();
+  if (lexical.lex_item) return lexical.lex_item->head;
+  return lexical.start;
+}
+
+// ---- 1. Entering the lexical items.
+
+// The reading's value in the word's "freq" record: the entry named by the
+// item's category name ("V_N"), else by the short name of its "cat" ("V").
+float ChartParser::word_weight(const PItem& item) const {
+  const LexEntry* entry = item.lex_item ? item.lex_item->entry : nullptr;
+  if (!entry) return kDefaultWordWeight;
+  for (const auto& meaning : entry->meanings()) {
+    if (meaning->type_name() != FreqMN::kTypeName) continue;
+    const auto pairs = static_cast<const FreqMN&>(*meaning).pairs();
+    const AttVec& vec = static_cast<const AVMeaning&>(*item.lex_item->meaning).vector();
+    for (const std::string& name : {category_name(vec), std::string(cat_short_name(vec))}) {
+      if (name.empty()) continue;
+      for (const auto& [key, value] : pairs)
+        if (key == name) return value;
+    }
+  }
+  return kDefaultWordWeight;
+}
+
+bool ChartParser::enter_lexical_items() {
+  const int move = b_.move, trace = b_.trace, role = b_.role;
+  for (int p = 0; p <= sentence_.positions(); ++p) {
+    for (LexItem* lex : sentence_.by_start(p)) {
+      if (!lex->meaning || lex->meaning->type_name() != AVMeaning::kTypeName) continue;
+      const AttVec& vec = static_cast<const AVMeaning&>(*lex->meaning).vector();
+      GCate* cate = parser_.category_of(vec);
+      if (!cate) continue;
+      PItem* item = chart_.new_item();
+      if (!item) {
+        chart_.stats.stopped_in_entry = true;
+        return false;
+      }
+      ++chart_.stats.lexical;
+      item->start = static_cast<std::int16_t>(lex->low);
+      item->end = static_cast<std::int16_t>(lex->high);
+      item->av.unify(vec, &parser_.lexical_atts);
+      item->cate = cate;
+      item->lex_item = lex;
+      if (b_.lexitem >= 0 && !item->av.defined(b_.lexitem) && item->start <= item->end)
+        item->av.set(b_.lexitem, reinterpret_cast<Word>(lex));
+      if (item->start <= item->end) {
+        lex->weight = static_cast<std::int16_t>(word_weight(*item));
+        item->weight += lex->weight;
+      }
+      // Each moved element remembers its role and the item it moved from.
+      const std::size_t moved = list_size(item->av, move);
+      for (std::size_t i = 0; i < moved && trace >= 0; ++i) {
+        AttVec* element = private_element(item->av, move, i);
+        if (!element) continue;
+        element->set(trace, make_trace(att_value(*element, role), item));
+        element->remove(role);
+      }
+      chart_.start_list.push_back(item);
+    }
+  }
+  return true;
+}
+
+bool ChartParser::run() {
+  if (!enter_lexical_items()) {
+    report_sentence(chart_);
+    return false;
+  }
+  std::stable_sort(chart_.start_list.begin(), chart_.start_list.end(), [](const PItem* a, const PItem* b) {
+    return a->start != b->start ? a->start < b->start : a->weight < b->weight;
+  });
+  for (PItem* item : chart_.start_list) propagate(*item->cate, item, nullptr);
+  return true;
+}
+
+// ---- 4. Propagate.
+
+void ChartParser::propagate(GCate& g, PItem* item, GLink* link) {
+  if (depth_ >= kMaxDepth) return;
+  DepthGuard guard(depth_);
+  if (!link || link->position == g.head)
+    extend_left(g, item, g.head);
+  else if (link->position > g.head)
+    attach_right(g, item, link);
+  process_work(g);
+}
+
+void ChartParser::process_work(GCate& g) {
+  while (PItem* ready = g.chart().pop_work()) {
+    const std::vector<GLink*>& links = g.modifier_links();
+    for (std::size_t i = 0; i < links.size(); ++i) offer(links[i], ready);
+  }
+}
+
+// ---- 5. Extend left.
+
+void ChartParser::extend_left(GCate& g, PItem* item, int p) {
+  if (p < 0 || depth_ >= kMaxDepth) return;
+  DepthGuard guard(depth_);
+  bool minimal_found = false;
+  for (int k = g.is_repeatable(p) ? p : p - 1; k >= 0; --k) {
+    for (int w = item->start - 1; w >= 0;) {
+      for (GLink* link : g.links_at(k)) {
+        std::vector<PItem*>* waiting = link->waiting_at(w);
+        if (item->end - w > link->max_dist || !waiting || waiting->empty() || !accepts(link->modifiee_cond.get(), item))
+          continue;
+        for (std::size_t i = 0; i < waiting->size(); ++i) {
+          PItem* modifier = (*waiting)[i];
+          PItem* merged = merge(link, k, modifier, item, k);
+          if (!merged) continue;
+          if (bit(g.minimal, k) && accepts(g.minimal_modifier_cond.get(), modifier)) minimal_found = true;
+          extend_left(g, merged, k);
+        }
+      }
+      w = skip_left(g, k, w, *item);
+      if (w < 0) break;
+    }
+    if (g.is_obligatory(k)) break;
+  }
+  if (minimal_found || g.obligatory_in(0, p - 1)) return;
+  store(g, item, g.head);
+}
+
+// ---- 6. Skipping words to the left.
+
+int ChartParser::skip_left(GCate& g, int k, int w, const PItem& item) {
+  if (w < 1) return -1;
+  if (word_accepted(g.skip_word_cond(k), w) || sentence_.skipped(w)) return w - 1;
+  if (!bit(g.skip_adjunct, k)) return -1;
+  return skip_adjunct(g, w, item);
+}
+
+// Passes over an adjunct (an item of a subclass of "Adjunct") that lies
+// between the item and a modifier, with or without commas around it.
+int ChartParser::skip_adjunct(GCate&, int w, const PItem& item) {
+  GCate* adjunct = parser_.find("Adjunct");
+  if (!adjunct) return -1;
+  bool comma = false;
+  int x = item.start - 1;
+  while (x > 1) {
+    if (sentence_.skipped(x)) {
+      --x;
+    } else if (is_word(x, ",")) {
+      comma = true;
+      --x;
+    } else {
+      break;
+    }
+  }
+  const std::vector<PItem*>* bucket = adjunct->chart().find_bucket(x, adjunct->position_count());
+  if (!bucket) return -1;
+  for (const PItem* candidate : *bucket) {
+    if (candidate->start > w || att_zero(candidate->av, b_.guest)) continue;
+    if (candidate->length() >= item.length() || candidate->length() > 4) return -1;
+    if (!comma) return candidate->start - 1;
+    if (is_word(candidate->start - 1, ",")) return candidate->start - 2;
+  }
+  return -1;
+}
+
+// ---- 7. Store.
+
+bool ChartParser::is_complete(GCate& g, const PItem& item, int p) const {
+  const int n = g.position_count();
+  if (g.subcategory && item.av.defined(b_.args)) {
+    const AttList* args = list_of(item.av, b_.args);
+    for (int j = p + 1; j <= n - 1; ++j) {
+      const std::size_t a = static_cast<std::size_t>(j - 1);
+      if (!args || a >= args->size() || !att_set(*args->at(a), b_.opt)) return false;
+    }
+    return true;
+  }
+  return !g.obligatory_in(p + 1, n - 1) && accepts(g.full_item_cond.get(), &item);
+}
+
+// Packs the item under an equal one (same span, same visible attributes)
+// stored at the positions it could equally have reached.
+bool ChartParser::pack(GCate& g, PItem* item, int p) {
+  const int n = g.position_count();
+  int from = p, to = p;
+  if (!(g.subcategory && item->av.defined(b_.args))) {
+    while (from > 0 && !g.is_obligatory(from)) --from;
+    while (to + 1 < n && !g.is_obligatory(to + 1)) ++to;
+  }
+  for (int q = from; q <= to; ++q) {
+    const std::vector<PItem*>* bucket = g.chart().find_bucket(item->end, q);
+    if (!bucket) continue;
+    for (PItem* other : *bucket) {
+      if (other->start != item->start || other->end != item->end) continue;
+      if (other->av.compare(item->av, &g.visible_atts) != 0) continue;
+      item->next_alt = other->next_alt;
+      other->next_alt = item;
+      ++chart_.stats.packed;
+      return true;
+    }
+  }
+  return false;
+}
+
+void ChartParser::store(GCate& g, PItem* item, int p) {
+  if (p < 0 || p > g.position_count()) return;
+  const bool complete = is_complete(g, *item, p);
+  if (pack(g, item, p)) return;
+  if (complete) {
+    g.chart().push_work(item);
+    if (g.has_conj_constraints()) coordinate(g, item, p);
+  } else if (!g.subcategory && !g.obligatory_in(p + 1, g.position_count() - 1)) {
+    return;
+  }
+  g.chart().bucket(item->end, p).push_back(item);
+  g.chart().add_active_end(item->end);
+}
+
+// ---- 8. Attach on the right.
+
+void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
+  const int t = link->position;
+  bool merged_any = false;
+  for (int k = g.is_repeatable(t) ? t : t - 1; k >= std::max(g.head, 0); --k) {
+    for (int w = m->start - 1; w >= 0;) {
+      if (const std::vector<PItem*>* bucket = g.chart().find_bucket(w, k)) {
+        for (std::size_t i = 0; i < bucket->size(); ++i) {
+          PItem* head = (*bucket)[i];
+          if (m->start - head->start > link->max_dist || !accepts(link->modifiee_cond.get(), head)) continue;
+          if (PItem* merged = merge(link, t, m, head, k)) {
+            merged_any = true;
+            store(g, merged, t);
+          }
+          bucket = g.chart().find_bucket(w, k);  // storing may have added rows
+        }
+      }
+      w = skip_left(g, t, w, *m);
+      if (w < 0) break;
+    }
+    if (g.is_obligatory(k)) break;
+  }
+  if (!merged_any && g.head == -1 && !g.obligatory_in(0, t - 2)) store(g, m, t);
+}
+
+// ---- 9. Offer.
+
+void ChartParser::offer(GLink* link, PItem* item) {
+  if (!accepts(link->modifier_cond.get(), item)) return;
+  GCate& owner = *link->modifiee();
+  const int n = owner.position_count();
+  if (link->subclass || link->position == n) {
+    PItem* used = item;
+    if (link->weight > 1.0f) {
+      used = chart_.new_item();
+      if (!used) return;
+      used->start = item->start;
+      used->end = item->end;
+      used->av = item->av;
+      used->head_child = item;
+      used->link = link;
+      used->cate = &owner;
+      used->weight = item->weight + link->weight;
+    }
+    std::vector<PItem*>& bucket = owner.chart().bucket(used->end, n);
+    auto at = std::upper_bound(bucket.begin(), bucket.end(), used,
+                               [](const PItem* a, const PItem* b) { return a->start < b->start; });
+    bucket.insert(at, used);
+    owner.chart().push_work(used);
+    if (depth_ < kMaxDepth) {
+      DepthGuard guard(depth_);
+      process_work(owner);
+    }
+    return;
+  }
+  if (link->position == owner.head) {
+    PItem* projected = chart_.new_item();
+    if (!projected) return;
+    projected->start = item->start;
+    projected->end = item->end;
+    projected->weight = item->weight;
+    projected->av.unify(item->av, &link->percolated);
+    projected->head_child = item;
+    projected->link = link;
+    projected->cate = &owner;
+    if (!accepts(link->head_cond.get(), projected)) return;
+    propagate(owner, projected, link);
+    return;
+  }
+  if (link->position > owner.head && item->start > 0) {
+    int w = item->start - 1;
+    if (word_accepted(owner.skip_word_cond(link->position), w) && !owner.chart().active_end(w)) w = item->start - 2;
+    if (link->no_guest && !sentence_.skipped(w) && !owner.chart().active_end(w)) return;
+    propagate(owner, item, link);
+    return;
+  }
+  link->add_waiting(item->end, item);
+}
+
+// ---- 10. Merge.
+
+PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
+  // 1. The head's argument list against the modifier.
+  const AttVec* argument = nullptr;
+  const int i = link->check_arg;
+  if (i >= 0) {
+    const AttList* args = list_of(h->av, b_.args);
+    for (int j = t - 1; j >= k + 1; --j) {
+      const std::size_t a = static_cast<std::size_t>(j - 1);
+      if (!args || a >= args->size() || !att_set(*args->at(a), b_.opt)) return nullptr;
+    }
+    if (args && static_cast<std::size_t>(i) < args->size()) {
+      argument = args->at(static_cast<std::size_t>(i));
+      m->av.unify(*argument);
+    }
+  }
+  // 2. The slash mask.
+  std::uint32_t mask = link->slash_mask;
+  if (b_.check >= 0 && m->av.defined(b_.check)) mask |= static_cast<std::uint32_t>(m->av.get(b_.check));
+  // 3. A gap of the head that the modifier fills.
+  const AttList* moved = list_of(h->av, b_.move);
+  std::size_t gap = 0;
+  bool has_gap = false;
+  if (moved && mask && i < 0) {
+    for (std::size_t e = 0; e < moved->size(); ++e) {
+      if (!(static_cast<std::uint32_t>(att_value(*moved->at(e), b_.slash)) & mask)) continue;
+      if (has_gap) return nullptr;
+      has_gap = true;
+      gap = e;
+    }
+    if (has_gap && !moved->at(gap)->unifiable(m->av)) return nullptr;
+  }
+  // 4. The span, which must not cross a bracket.
+  const bool head_first = h->start <= m->start;
+  const int start = head_first ? h->start : m->start;
+  const int end = head_first ? m->end : h->end;
+  if (chart_.crosses_bracket(start, end)) return nullptr;
+  // 5. The distance between the head words.
+  const int d = head_first ? head_word(*m) - head_word(*h) : head_word(*h) - head_word(*m);
+  if (d > kMaxHeadDistance) return nullptr;
+  const float distance = d > 0 ? static_cast<float>(d >> 1) : 0.0f;
+  // 6. The new item.
+  PItem* n = chart_.new_item();
+  if (!n) return nullptr;
+  n->start = static_cast<std::int16_t>(start);
+  n->end = static_cast<std::int16_t>(end);
+  n->av = h->av;
+  n->head_child = h;
+  n->second = m;
+  n->link = link;
+  n->cate = link->modifiee();
+  n->weight = h->weight + m->weight + distance + link->weight;
+  // 7. The filled gap leaves the moved elements.
+  if (has_gap) fill_gap(n->av, gap, n->av);
+  // 8. The modifier's attributes.
+  if (!merge_attributes(link, n, m, h)) return nullptr;
+  // 9. An argument that expects a moved element gets an empty category.
+  if (argument && list_size(*argument, b_.move) > 0) {
+    if (!n->av.defined(b_.move)) return nullptr;
+    PItem* filled = empty_category_item(m);
+    if (!filled) return nullptr;
+    fill_gap(n->av, 0, filled->av);
+    n->av.remove(b_.move);
+    n->second = filled;
+  }
+  // 10. A moved modifier fills the first gap it brought.
+  if (m->av.defined(b_.move) && mask && n->av.defined(b_.move)) fill_gap(n->av, 0, n->av);
+  // 11. The merged condition; 12. case marks.
+  if (!accepts(link->merged_cond.get(), n) || !case_marks_accept(n, m, h)) return nullptr;
+  ++chart_.stats.merged;
+  return n;
+}
+
+bool ChartParser::merge_attributes(GLink* link, PItem* n, PItem* m, PItem* h) {
+  if (!(h->av.defined(b_.move) && m->av.defined(b_.move) && !att_set(m->av, b_.control)))
+    return n->av.unify(m->av, &link->percolated);
+  LBitSet without_move = link->percolated;
+  without_move.reset(static_cast<std::size_t>(b_.move));
+  if (!n->av.unify(m->av, &without_move)) return false;
+  return merge_moved(n, m);
+}
+
+// Adds the modifier's moved elements to the merged item's list: an element
+// whose "slash" value is already there is unified with it when that value
+// is "wh"; any other repeated value is turned into a "wh" element, which
+// can happen once.
+bool ChartParser::merge_moved(PItem* n, PItem* m) {
+  const AttList* theirs = list_of(m->av, b_.move);
+  if (!theirs) return true;
+  auto holds_wh = [&](const AttList* list) {
+    for (std::size_t e = 0; list && e < list->size(); ++e)
+      if (att_value(*list->at(e), b_.slash) == b_.slash_wh)
+        return true;
+    return false;
+  };
+  if (!list_of(n->av, b_.move)) {  // the filled gap emptied the head's list
+    LBitSet only_move;
+    only_move.set(static_cast<std::size_t>(b_.move));
+    return n->av.unify(m->av, &only_move);
+  }
+  for (std::size_t x = 0; x < theirs->size(); ++x) {
+    AttVec* element = theirs->at(x);
+    const Word slash = att_value(*element, b_.slash);
+    AttList* mine = private_list_of(n->av, b_.move);
+    std::size_t same = mine->size();
+    for (std::size_t e = 0; e < mine->size(); ++e)
+      if (att_value(*mine->at(e), b_.slash) == slash) {
+        same = e;
+        break;
+      }
+    if (same == mine->size()) {
+      mine->append(element);
+      continue;
+    }
+    if (slash == b_.slash_wh) {
+      if (!mine->private_at(same)->unify(*element)) return false;
+      continue;
+    }
+    if (holds_wh(mine) || holds_wh(theirs)) return false;
+    auto* copy = new AttVec(*element);
+    copy->set(b_.slash, b_.slash_wh);
+    mine->append(copy);
+  }
+  return true;
+}
+
+bool ChartParser::case_marks_accept(PItem* n, PItem* m, PItem* h) {
+  const int cm = b_.cm;
+  if (!att_zero(n->av, cm)) return true;
+  if (att_value(h->av, b_.cat) == b_.cat_p && h->av.defined(b_.cat))
+    n->av.remove(cm);
+  else if (att_value(m->av, b_.cat) == b_.cat_p && m->av.defined(b_.cat))
+    n->av.remove(cm);
+  if (!att_zero(m->av, cm)) return true;
+  if (att_zero(h->av, b_.govern)) return true;
+  if (!h->av.defined(b_.move)) return att_set(h->av, cm);
+  n->av.remove(cm);
+  return true;
+}
+
+// The modifier M with an empty item of the empty category attached: it
+// stands in for the argument that moved away.
+PItem* ChartParser::empty_category_item(PItem* m) {
+  GCate* ec = parser_.empty_category();
+  PItem* empty = chart_.new_item();
+  PItem* e = empty ? chart_.new_item() : nullptr;
+  if (!e) return nullptr;
+  empty->start = m->start;
+  empty->end = static_cast<std::int16_t>(m->start - 1);
+  empty->cate = ec;
+  e->start = m->start;
+  e->end = m->end;
+  e->av = m->av;
+  e->head_child = m;
+  e->second = empty;
+  e->link = parser_.empty_link();
+  e->cate = ec;
+  e->weight = m->weight + empty->weight + parser_.empty_link()->weight;
+  return e;
+}
+
+// ---- 11. Coordination.
+
+void ChartParser::coordinate(GCate& g, PItem* r, int p) {
+  if (sentence_.first_conjunction(r->start)) return;
+  bool conjunction = false;
+  int x = r->start - 1;
+  while (x >= 1) {
+    if (sentence_.last_conjunction(x)) {
+      conjunction = true;
+      while (x >= 1 && sentence_.last_conjunction(x)) --x;
+    } else if (sentence_.skipped(x)) {
+      --x;
+    } else {
+      break;
+    }
+  }
+  if (!conjunction) {
+    const std::vector<PItem*>* same = g.chart().find_bucket(x, p);
+    if (!att_set(r->av, b_.last_conj) || !is_word(x, ",") || (same && !same->empty())) return;
+    --x;
+  }
+  const int n = g.position_count();
+  for (int q = n - 1; q >= 0; --q) {
+    for (int e = x; e >= 1;) {
+      if (const std::vector<PItem*>* bucket = g.chart().find_bucket(e, q)) {
+        for (std::size_t i = 0; i < bucket->size(); ++i) {
+          PItem* left = (*bucket)[i];
+          if (PItem* c = coordination_item(g, left, r)) store(g, c, p);
+          bucket = g.chart().find_bucket(e, q);
+        }
+      }
+      if ((sentence_.skipped(e) && !g.chart().active_end(e)) || is_word(e, ","))
+        --e;
+      else
+        break;
+    }
+    if (g.is_obligatory(q)) break;
+  }
+}
+
+PItem* ChartParser::coordination_item(GCate& g, PItem* left, PItem* right) {
+  if (att_set(left->av, b_.last_conj)) return nullptr;
+  for (int att : g.conj_identical)
+    if (left->av.defined(att) != right->av.defined(att)) return nullptr;
+  if (!left->av.unifiable(right->av, &g.conj_consistent)) return nullptr;
+  if (left->av.defined(b_.move) && right->av.defined(b_.move) &&
+      list_size(left->av, b_.move) != list_size(right->av, b_.move))
+    return nullptr;
+  PItem* c = chart_.new_item();
+  if (!c) return nullptr;
+  c->start = left->start;
+  c->end = right->end;
+  c->head_child = left;
+  c->second = right;
+  c->cate = &g;
+  c->weight = left->weight + right->weight;
+  c->av = left->av;
+  c->av.unify(right->av, &g.conj_consistent);
+  if (!accepts(g.conj_link()->merged_cond.get(), c)) return nullptr;
+  c->link = g.conj_link();
+  if (b_.last_conj >= 0) c->av.set(b_.last_conj, 1);
+  if (c->start > 0 && sentence_.first_conjunction(c->start - 1)) --c->start;
+  ++chart_.stats.coordinated;
+  return c;
+}
+
+}  // namespace velmo

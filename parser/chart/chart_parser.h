@@ -1,0 +1,69 @@
+#pragma once
+// The chart parsing algorithm: a bottom-up, head-driven chart parser that
+// works from left to right. Every item grows outward from its head, first
+// to the left and then to the right, by absorbing complete items of other
+// categories through the links of its positions; a complete item is offered
+// at once to every link in which its category can serve as modifier.
+#include <cstdint>
+
+namespace velmo {
+
+class GCate;
+class GLink;
+class KorvelParser;
+class SentenceView;
+class LExp;
+class Chart;
+struct BuiltinAttributes;
+struct PItem;
+
+class ChartParser {
+ public:
+  // Propagation deeper than this (a grammar whose projections form a cycle
+  // that packing cannot stop) is cut off.
+  static constexpr int kMaxDepth = 1000;
+  // Weight of a lexical item whose word has no "freq" value for it.
+  static constexpr float kDefaultWordWeight = 18.0f;
+  // Distances (in head words) beyond which no merge is made.
+  static constexpr int kMaxHeadDistance = 20;
+
+  ChartParser(KorvelParser& parser, const SentenceView& sentence);
+
+  // Builds the chart of the analyzer's sentence. False when the pool ran
+  // out while the lexical items were entered (the chart is then unusable).
+  bool run();
+
+ private:
+  bool enter_lexical_items();
+  void propagate(GCate& g, PItem* item, GLink* link);
+  void process_work(GCate& g);
+  void extend_left(GCate& g, PItem* item, int p);
+  int skip_left(GCate& g, int k, int w, const PItem& item);
+  int skip_adjunct(GCate& g, int w, const PItem& item);
+  void store(GCate& g, PItem* item, int p);
+  bool is_complete(GCate& g, const PItem& item, int p) const;
+  bool pack(GCate& g, PItem* item, int p);
+  void attach_right(GCate& g, PItem* m, GLink* link);
+  void offer(GLink* link, PItem* item);
+  PItem* merge(GLink* link, int t, PItem* m, PItem* h, int k);
+  bool merge_attributes(GLink* link, PItem* n, PItem* m, PItem* h);
+  bool merge_moved(PItem* n, PItem* m);
+  bool case_marks_accept(PItem* n, PItem* m, PItem* h);
+  PItem* empty_category_item(PItem* m);
+  void coordinate(GCate& g, PItem* r, int p);
+  PItem* coordination_item(GCate& g, PItem* left, PItem* right);
+
+  float word_weight(const PItem& item) const;
+  bool accepts(LExp* cond, const PItem* item) const;
+  bool word_accepted(LExp* cond, int w) const;
+  bool is_word(int w, const char* text) const;
+  int head_word(const PItem& item) const;
+
+  KorvelParser& parser_;
+  const SentenceView& sentence_;
+  Chart& chart_;
+  const BuiltinAttributes& b_;
+  int depth_ = 0;
+};
+
+}  // namespace velmo

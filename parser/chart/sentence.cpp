@@ -1,0 +1,168 @@
+#include "parser/chart/sentence.h"
+
+#include <cctype>
+#include <unordered_set>
+
+#include "shell/support/diagnostics.h"
+
+#include "parser/chart/chart.h"
+#include "parser/chart/chart_commands.h"
+#include "parser/chart/chart_parser.h"
+#include "parser/chart/sentence_view.h"
+#include "parser/grammar/korvel_parser.h"
+
+namespace velmo {
+
+void reset_parser(KorvelParser& parser) {
+  parser.chart().reset(0);
+  parser.for_each_category([](GCate& cate) {
+    cate.chart().clear();
+    for (GLink* link : cate.modifier_links()) link->clear_waiting(-1);
+  });
+}
+
+ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence) {
+  ChartResult result;
+  Chart& chart = parser.chart();
+  chart.sentence = sentence;
+  if (!parser.att_type()) return result;
+  chart.stats.words = static_cast<std::size_t>(std::max(sentence.last_word(), 0));
+  ChartParser chart_parser(parser, sentence);
+  result.parsed = chart_parser.run();
+  if (result.parsed) {
+    result.roots = collect_roots(parser);
+    result.cover = choose_cover(parser, result.roots);
+  }
+  return result;
+}
+
+std::vector<RootItem> collect_roots(KorvelParser& parser) {
+  std::vector<RootItem> roots;
+  std::unordered_set<const PItem*> seen;
+  const TypeId pitem = type_id("PItem*");
+  const int last = parser.chart().sentence ? parser.chart().sentence->last_word() : 0;
+  for (RootEntry& entry : parser.roots) {
+    GCate& cate = *entry.category;
+    const int n = cate.position_count();
+    for (int end = last; end >= 0; --end) {
+      for (int q = n; q >= 0; --q) {
+        if (const std::vector<PItem*>* bucket = cate.chart().find_bucket(end, q)) {
+          for (PItem* item : *bucket) {
+            const Word input = reinterpret_cast<Word>(item);
+            if (entry.condition && entry.condition->eval(input, pitem) == 0) continue;
+            if (!seen.insert(item).second) continue;
+            const int cost = entry.cost ? static_cast<int>(entry.cost->eval(input, pitem)) : 0;
+            roots.push_back({item, cost, item->weight});
+          }
+        }
+        if (q < n && cate.is_obligatory(q)) break;
+      }
+    }
+  }
+  parser.chart().stats.roots = roots.size();
+  return roots;
+}
+
+namespace {
+
+// The triangular table of spans i..j (0 <= i <= j <= last).
+class SpanTable {
+ public:
+  struct Cell {
+    int root = -1;   // index of the root item that covers the span alone
+    int split = -1;  // the left part is i..split, the right split+1..j
+    float weight = -1.0f;  // -1: unset
+  };
+  explicit SpanTable(int last) : cells_(static_cast<std::size_t>((last + 1) * (last + 2) / 2)) {}
+  Cell& at(int i, int j) { return cells_[static_cast<std::size_t>(j * (j + 1) / 2 + i)]; }
+
+ private:
+  std::vector<Cell> cells_;
+};
+
+bool is_punctuation(const char* word) {
+  return word && *word && !std::isalnum(static_cast<unsigned char>(*word)) &&
+         static_cast<unsigned char>(*word) < 128;
+}
+
+bool single_punctuation(const char* word) { return is_punctuation(word) && word[1] == '\0'; }
+
+void collect_cover(SpanTable& table, int i, int j, const std::vector<RootItem>& roots, std::vector<RootItem>& out) {
+  SpanTable::Cell& cell = table.at(i, j);
+  if (cell.root >= 0) {
+    out.push_back(roots[static_cast<std::size_t>(cell.root)]);
+  } else if (cell.split >= 0) {
+    collect_cover(table, i, cell.split, roots, out);
+    collect_cover(table, cell.split + 1, j, roots, out);
+  }
+}
+
+}  // namespace
+
+void report_sentence(const Chart& chart) {
+  if (chart.report_stats) print_parse_stats(diag(), chart.stats);
+}
+
+namespace {
+
+std::vector<RootItem> best_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
+  std::vector<RootItem> cover;
+  if (weight) *weight = 0.0f;
+  if (!parser.chart().sentence) return cover;
+  const SentenceView& sentence = *parser.chart().sentence;
+  int last = sentence.last_word();
+  if (last < 1) return cover;
+  SpanTable table(last);
+  int largest_end = -1;
+  for (std::size_t r = 0; r < roots.size(); ++r) {
+    const PItem& item = *roots[r].item;
+    if (item.start < 0 || item.start > item.end || item.end > last) continue;
+    largest_end = std::max<int>(largest_end, item.end);
+    const float value = roots[r].weight + static_cast<float>(roots[r].extra_cost);
+    SpanTable::Cell& cell = table.at(item.start, item.end);
+    if (cell.weight < 0.0f || value < cell.weight) {
+      cell.root = static_cast<int>(r);
+      cell.weight = value;
+    }
+  }
+  const TypeId text = ShellTypes::get().text;
+  for (int w = 1; w <= last; ++w) {
+    SpanTable::Cell& cell = table.at(w, w);
+    if (cell.root >= 0) continue;
+    const Word word = reinterpret_cast<Word>(sentence.word_at(w));
+    cell.weight = parser.weights_of_words
+                      ? static_cast<float>(static_cast<int>(parser.weights_of_words->eval(word, text)))
+                      : 0.0f;
+  }
+  while (last > largest_end && last > 1 && is_punctuation(sentence.word_at(last))) --last;
+  for (int length = 2; length <= last; ++length) {
+    for (int i = 1; i + length - 1 <= last; ++i) {
+      const int j = i + length - 1;
+      SpanTable::Cell& cell = table.at(i, j);
+      if (cell.root >= 0) continue;
+      for (int m = i; m < j; ++m) {
+        const bool punctuation =
+            single_punctuation(sentence.word_at(m)) || single_punctuation(sentence.word_at(m + 1));
+        const float sum =
+            table.at(i, m).weight + table.at(m + 1, j).weight + (punctuation ? kCoverPunctuationGap : kCoverGap);
+        if (cell.weight < 0.0f || sum < cell.weight) {
+          cell.weight = sum;
+          cell.split = m;
+        }
+      }
+    }
+  }
+  collect_cover(table, 1, last, roots, cover);
+  if (weight) *weight = table.at(1, last).weight;
+  return cover;
+}
+
+}  // namespace
+
+std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
+  std::vector<RootItem> cover = best_cover(parser, roots, weight);
+  report_sentence(parser.chart());
+  return cover;
+}
+
+}  // namespace velmo

@@ -1,0 +1,180 @@
+#include "parser/ud/loose_tokens.h"
+
+#include <algorithm>
+
+#include "parser/ud/conllu.h"
+#include "parser/ud/scheme.h"
+
+namespace velmo::ud {
+
+namespace {
+
+bool is_opening(const std::string& form) {
+  return form == "(" || form == "[" || form == "{" || form == "<" || form == "``" || form == "\u201c" ||
+         form == "\u2018";
+}
+bool is_closing(const std::string& form) {
+  return form == ")" || form == "]" || form == "}" || form == ">" || form == "''" || form == "\u201d" ||
+         form == "\u2019";
+}
+bool closes(const std::string& opening, const std::string& closing) {
+  return (opening == "(" && closing == ")") || (opening == "[" && closing == "]") ||
+         (opening == "{" && closing == "}") || (opening == "<" && closing == ">") ||
+         (opening == "``" && closing == "''") || (opening == "\u201c" && closing == "\u201d") ||
+         (opening == "\u2018" && closing == "\u2019");
+}
+
+class LooseTokens {
+ public:
+  LooseTokens(const std::vector<PlainToken>& tokens, std::vector<int>& heads, std::vector<std::string>& relations)
+      : tokens_(tokens), heads_(heads), relations_(relations), n_(static_cast<int>(tokens.size())) {}
+
+  void run() {
+    for (int p = 1; p <= n_; ++p)
+      if (heads_[p] >= 0) attached_.push_back(p);
+    if (attached_.empty()) return;
+    measure();
+    pair_brackets();
+    std::vector<int> found(n_ + 1, -1);
+    size_t next = 0;
+    for (int p = 1; p <= n_; ++p) {
+      if (heads_[p] >= 0) continue;
+      while (next < attached_.size() && attached_[next] < p) ++next;
+      int left = next > 0 ? attached_[next - 1] : 0;
+      int right = next < attached_.size() ? attached_[next] : 0;
+      found[p] = head_for(p, left, right);
+    }
+    for (int p = 1; p <= n_; ++p) {
+      if (found[p] < 0) continue;
+      heads_[p] = found[p];
+      relations_[p] = is_punctuation(form(p)) ? "punct" : "dep";
+    }
+  }
+
+ private:
+  const std::string& form(int p) const { return tokens_[p - 1].form; }
+
+  // Depth, leftmost and rightmost word of every attached word's subtree.
+  void measure() {
+    depth_.assign(n_ + 1, 0);
+    left_edge_.assign(n_ + 1, 0);
+    right_edge_.assign(n_ + 1, 0);
+    for (int p : attached_) {
+      left_edge_[p] = std::min(left_edge_[p] ? left_edge_[p] : p, p);
+      right_edge_[p] = std::max(right_edge_[p], p);
+      int steps = 0;
+      for (int at = heads_[p]; at > 0 && steps <= n_; at = heads_[at], ++steps) {
+        left_edge_[at] = left_edge_[at] ? std::min(left_edge_[at], p) : p;
+        right_edge_[at] = std::max(right_edge_[at], p);
+      }
+      depth_[p] = steps + 1;
+      if (heads_[p] == 0) root_ = p;
+    }
+  }
+
+  // Brackets and quotes without node, paired with their partners: the pair
+  // goes to the phrase between them.
+  void pair_brackets() {
+    partner_.assign(n_ + 1, 0);
+    std::vector<int> open;
+    int open_quote = 0;
+    for (int p = 1; p <= n_; ++p) {
+      if (heads_[p] >= 0) continue;
+      const std::string& f = form(p);
+      if (f == "\"" || f == "'") {
+        if (open_quote && form(open_quote) == f) {
+          partner_[p] = open_quote;
+          partner_[open_quote] = p;
+          open_quote = 0;
+        } else if (f == "\"" || (p < n_ && !tokens_[p].space_before ? false : tokens_[p - 1].space_before || p == 1)) {
+          open_quote = p;
+        }
+      } else if (is_opening(f)) {
+        open.push_back(p);
+      } else if (is_closing(f) && !open.empty() && closes(form(open.back()), f)) {
+        partner_[p] = open.back();
+        partner_[open.back()] = p;
+        open.pop_back();
+      }
+    }
+  }
+
+  // The word of first..last whose head lies outside it, -1 when none or
+  // several.
+  int phrase_head(int first, int last) const {
+    int head = -1;
+    for (int p : attached_) {
+      if (p < first || p > last) continue;
+      if (heads_[p] >= first && heads_[p] <= last) continue;
+      if (head >= 0) return -1;
+      head = p;
+    }
+    return head;
+  }
+
+  int head_for(int p, int left, int right) const {
+    if (partner_[p]) {
+      int first = std::min(p, partner_[p]), last = std::max(p, partner_[p]);
+      int head = phrase_head(first + 1, last - 1);
+      if (head > 0) return head;
+    }
+    if (right == 0) return root_;  // final punctuation
+    const std::string& f = form(p);
+    // Anything before the first word, and an unpaired opening bracket, goes
+    // with the phrase that begins after it.
+    if (left == 0 || (is_opening(f) && !partner_[p])) {
+      int at = right;
+      while (heads_[at] > 0 && left_edge_[heads_[at]] >= right) at = heads_[at];
+      return at;
+    }
+    if (is_closing(f) && !partner_[p]) {
+      int at = left;
+      while (heads_[at] > 0 && right_edge_[heads_[at]] <= left) at = heads_[at];
+      return at;
+    }
+    // A hyphen or slash inside a word goes with the dependent of the two
+    // parts it joins.
+    bool joined = !tokens_[p - 1].space_before && p < n_ && !tokens_[p].space_before;
+    if (joined && (f == "-" || f == "/")) {
+      if (heads_[left] == right) return left;
+      if (heads_[right] == left) return right;
+    }
+    // The lowest word above both neighbours, and its children on either side.
+    int a = left, b = right, child_left = 0, child_right = 0;
+    while (a != b) {
+      if (a <= 0 || b <= 0) return root_;
+      if (depth_[a] >= depth_[b]) {
+        child_left = a;
+        a = heads_[a];
+      } else {
+        child_right = b;
+        b = heads_[b];
+      }
+    }
+    if (child_right > 0) {
+      std::string_view r = universal_relation(relations_[child_right]);
+      if (r == "conj" || r == "appos" || r == "list" || r == "parataxis" || r == "acl" || r == "advcl")
+        return child_right;
+    }
+    // A phrase in front of its head takes the punctuation that closes it.
+    if (child_left > 0 && child_left < a) return child_left;
+    return a;
+  }
+
+  const std::vector<PlainToken>& tokens_;
+  std::vector<int>& heads_;
+  std::vector<std::string>& relations_;
+  const int n_;
+  std::vector<int> attached_;
+  std::vector<int> depth_, left_edge_, right_edge_, partner_;
+  int root_ = 0;
+};
+
+}  // namespace
+
+void attach_loose_tokens(const std::vector<PlainToken>& tokens, std::vector<int>& heads,
+                         std::vector<std::string>& relations) {
+  LooseTokens(tokens, heads, relations).run();
+}
+
+}  // namespace velmo::ud

@@ -1,0 +1,125 @@
+#include "parser/ud/scheme.h"
+
+#include <array>
+#include <cctype>
+
+#include "parser/ud/conllu.h"
+
+namespace velmo::ud {
+
+std::string lower(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return result;
+}
+
+namespace {
+
+template <size_t N>
+bool one_of(std::string_view word, const std::array<std::string_view, N>& words) {
+  for (std::string_view candidate : words)
+    if (word == candidate) return true;
+  return false;
+}
+
+bool is_clause_verb_category(std::string_view category) {
+  return category == "V" || category == "VBE" || category == "VB";
+}
+
+}  // namespace
+
+bool is_infinitive_to(std::string_view form, std::string_view xpos, std::string_view upos) {
+  return lower(form) == "to" && (xpos == "TO" || upos == "PART");
+}
+
+std::string category_from_ud(std::string_view upos, std::string_view xpos, std::string_view lemma,
+                             std::string_view form, std::string_view deprel) {
+  std::string_view relation = universal_relation(deprel);
+  std::string lemma_lower = lower(lemma);
+  if (upos == "NOUN" || upos == "PROPN" || upos == "PRON") return "N";
+  if (upos == "NUM") return "Num";
+  if (upos == "ADJ") return "A";
+  if (upos == "ADV") return "Adv";
+  if (upos == "ADP") return "Prep";
+  if (upos == "DET") return "Det";
+  if (upos == "CCONJ") return "Conn";
+  if (upos == "SCONJ") return "C";
+  if (upos == "PART") {
+    if (is_infinitive_to(form, xpos, upos)) return "VB";
+    if (lemma_lower == "not" || xpos == "RB") return "Adv";
+    return "Part";
+  }
+  if (upos == "AUX") {
+    if (relation == "cop") return "VBE";
+    if (lemma_lower == "be" && relation != "aux") return "VBE";
+    return "VB";
+  }
+  if (upos == "VERB") return lemma_lower == "be" ? "VBE" : "V";
+  if (upos == "PUNCT") return "Punc";
+  if (upos == "INTJ") return "Intj";
+  return "U";
+}
+
+std::string root_for(std::string_view category, std::string_view lemma, std::string_view form) {
+  bool has_lemma = !lemma.empty() && lemma != "_";
+  if (category == "VBE") return "be";
+  if (category == "VB") return has_lemma && lower(lemma) == "be" ? "be" : std::string(form);
+  if ((category == "N" || category == "V" || category == "A") && has_lemma) return std::string(lemma);
+  return std::string(form);
+}
+
+bool is_punctuation(std::string_view form) {
+  if (form.empty()) return false;
+  for (unsigned char c : form)
+    if (std::isalnum(c) || c >= 128) return false;
+  return true;
+}
+
+bool is_personal_pronoun(std::string_view form) {
+  static constexpr std::array<std::string_view, 44> pronouns = {
+      "i",      "me",     "my",         "mine",     "myself", "you",       "your",       "yours",  "yourself",
+      "he",     "him",    "his",        "himself",  "she",    "her",       "hers",       "herself", "it",
+      "its",    "itself", "we",         "us",       "our",    "ours",      "ourselves",  "they",   "them",
+      "their",  "theirs", "themselves", "who",      "whom",   "whose",     "what",       "which",  "that",
+      "this",   "these",  "those",      "something", "anything", "nothing", "everything", "someone"};
+  return one_of(lower(form), pronouns);
+}
+
+bool is_clitic(std::string_view previous, std::string_view form) {
+  static constexpr std::array<std::string_view, 9> clitics = {"n't", "'s", "'re", "'m", "'ve", "'ll", "'d", "'",
+                                                              "s"};
+  std::string word = lower(form);
+  std::string before = lower(previous);
+  if (previous.empty() || is_punctuation(previous)) return false;
+  if (word == "s") return before == "it";  // "its" written for "it's"
+  if (word == "not") return before == "can";
+  if (word == "na") return before == "gon" || before == "wan";
+  return one_of(word, clitics);
+}
+
+std::string upos_from_category(std::string_view category, std::string_view form, int position) {
+  std::string word = lower(form);
+  if (category == "N") {
+    if (is_personal_pronoun(word)) return "PRON";
+    bool capital = !form.empty() && std::isupper(static_cast<unsigned char>(form[0]));
+    return capital && position > 1 ? "PROPN" : "NOUN";
+  }
+  if (category == "Num") return "NUM";
+  if (category == "V") return "VERB";
+  if (category == "VBE") return "AUX";
+  if (category == "VB") return word == "to" ? "PART" : "AUX";
+  if (category == "A") return "ADJ";
+  if (category == "Adv") return word == "not" || word == "n't" ? "PART" : "ADV";
+  if (category == "Prep") return "ADP";
+  if (category == "Det") return "DET";
+  if (category == "C") return "SCONJ";
+  if (category == "Conn") return "CCONJ";
+  if (category == "Part") return "PART";
+  if (category == "Intj") return "INTJ";
+  if (category == "Punc") return "PUNCT";
+  if (is_clause_verb_category(category)) return "VERB";
+  if (is_punctuation(form)) return category.empty() ? "PUNCT" : "SYM";
+  return "X";
+}
+
+}  // namespace velmo::ud

@@ -1,0 +1,352 @@
+// The English scheme to UD: empty nodes are removed (a clause head gives its
+// place to its verb), then complementisers, prepositions and copulas give
+// their places to what they head, multi-word items are headed by their first
+// word, tokens without a node are attached, and one root is kept.
+#include <algorithm>
+
+#include "parser/ud/convert.h"
+#include "parser/ud/loose_tokens.h"
+#include "parser/ud/scheme.h"
+#include "parser/ud/tree_edit.h"
+
+namespace velmo::ud {
+
+namespace {
+
+bool nominal(std::string_view category) { return category == "N" || category == "Num"; }
+bool clausal(std::string_view category) {
+  return category == "C" || category == "V" || category == "VBE" || category == "VB";
+}
+
+std::vector<int> heads_of(const PlainTree& tree) {
+  std::vector<int> heads;
+  for (const PlainNode& node : tree.nodes) heads.push_back(node.head);
+  return heads;
+}
+
+class SchemeToUd {
+ public:
+  SchemeToUd(const PlainTree& tree, const SchemeToUdOptions& options)
+      : tree_(tree), options_(options), edit_(heads_of(tree)), nodes_(tree.nodes), relations_(tree.nodes.size()) {}
+
+  UdSentence convert() {
+    prepare_positions();
+    for (int node = 0; node < edit_.size(); ++node) relations_[node] = ud_relation(node);
+    remove_empty_nodes();
+    give_way("i", "mark");
+    give_way("pcomp", "case");
+    give_way("pred", "cop");
+    first_word_heads();
+    collect_heads();
+    keep_one_root();
+    attach_loose_tokens(tokens_, ud_head_, ud_rel_);
+    return build();
+  }
+
+ private:
+  // Positions beyond the tokens extend them with the nodes' words; a second
+  // node at a position is treated as an empty node.
+  void prepare_positions() {
+    tokens_ = tree_.tokens;
+    int count = static_cast<int>(tokens_.size());
+    for (const PlainNode& node : nodes_) count = std::max(count, node.position);
+    tokens_.resize(count);
+    node_at_.assign(count + 1, -1);
+    for (int i = 0; i < static_cast<int>(nodes_.size()); ++i) {
+      PlainNode& node = nodes_[i];
+      if (node.position <= 0) continue;
+      if (node_at_[node.position] >= 0) {
+        node.position = 0;
+        continue;
+      }
+      node_at_[node.position] = i;
+      PlainToken& token = tokens_[node.position - 1];
+      if (token.form.empty()) token.form = word_of(node);
+    }
+    for (PlainToken& token : tokens_)
+      if (token.form.empty()) token.form.assign(1, '_');
+  }
+
+  // A node's own word: the piece of a multi-word word that stands at its
+  // position is not known here, so blanks are kept out by taking the last
+  // piece (the head of a name).
+  static std::string word_of(const PlainNode& node) {
+    size_t blank = node.word.rfind(' ');
+    return blank == std::string::npos ? node.word : node.word.substr(blank + 1);
+  }
+
+  // Adjectives, determiners and numbers standing for a noun phrase ("many of
+  // the Iraqis") take nominal modifiers.
+  bool used_as_noun(int node) const {
+    std::string_view category = nodes_[node].category;
+    if (category != "A" && category != "Det" && category != "Num") return false;
+    std::string_view r = nodes_[node].relation;
+    return r == "s" || r == "obj" || r == "obj2" || r == "pcomp" || r == "appo" || r == "expl";
+  }
+
+  // The auxiliary right before a verb that is not an -ing form, when it is a
+  // form of be: "was eaten", "has been seen"; -1 when there is none.
+  int passive_auxiliary(int verb) const {
+    if (verb < 0 || nodes_[verb].category != "V" || nodes_[verb].position <= 0) return -1;
+    const std::string& word = nodes_[verb].word;
+    if (word.size() >= 3 && lower(word.substr(word.size() - 3)) == "ing") return -1;
+    int nearest = -1;
+    for (int child : edit_.children(verb)) {
+      const PlainNode& aux = nodes_[child];
+      if (aux.relation != "aux" || aux.position <= 0 || aux.position > nodes_[verb].position) continue;
+      if (nearest < 0 || aux.position > nodes_[nearest].position) nearest = child;
+    }
+    return nearest >= 0 && nodes_[nearest].root == "be" ? nearest : -1;
+  }
+  bool passive(int verb) const { return passive_auxiliary(verb) >= 0; }
+
+  bool has_child_with(int node, std::string_view relation) const {
+    for (int child : edit_.children(node))
+      if (nodes_[child].relation == relation) return true;
+    return false;
+  }
+
+  std::string ud_relation(int index) const {
+    const PlainNode& node = nodes_[index];
+    std::string_view r = node.relation;
+    std::string_view category = node.category;
+    int head = edit_.head(index);
+    std::string_view head_category = head >= 0 ? std::string_view(nodes_[head].category) : std::string_view();
+    bool under_noun = nominal(head_category) || (head >= 0 && used_as_noun(head));
+    if (r.empty()) return "dep";
+    if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
+    if (r == "expl") return "expl";
+    if (r == "obj") return "obj";
+    if (r == "obj2") return "iobj";
+    if (r == "pred") return head_category == "VBE" ? "pred" : "xcomp";
+    if (r == "comp") return under_noun ? "acl" : category == "C" ? "ccomp" : "xcomp";
+    if (r == "aux") return lower(node.word) == "to" ? "mark" : passive_auxiliary(head) == index ? "aux:pass" : "aux";
+    if (r == "det") return "det";
+    if (r == "gen") return "nmod:poss";
+    if (r == "poss") return "case";
+    if (r == "nn") return "compound";
+    if (r == "num") return "nummod";
+    if (r == "prt") return "compound:prt";
+    if (r == "rel") return "acl:relcl";
+    if (r == "appo") return "appos";
+    if (r == "conj") return "conj";
+    if (r == "cc") return "cc";
+    if (r == "punc") return "punct";
+    if (r == "para") return "parataxis";
+    if (r == "list") return "list";
+    if (r == "voc") return "vocative";
+    if (r == "disc") return "discourse";
+    if (r == "lex-dep") return "fixed";
+    if (r == "i" || r == "pcomp" || r == "lex-mod" || r == "cop") return std::string(r);  // resolved below
+    if (r == "mod") {
+      if (category == "Prep") return under_noun ? "nmod" : "obl";
+      if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
+      if (category == "Adv") return "advmod";
+      if (category == "N") return under_noun ? "nmod" : "obl";
+      if (category == "Num") return under_noun ? "nmod" : "obl";
+      if (clausal(category)) return under_noun ? "acl" : "advcl";
+      if (category == "Det") return "det";
+      if (category == "Intj") return "discourse";
+      if (category == "Punc") return "punct";
+    }
+    return "dep";
+  }
+
+  bool alive(int node) const { return alive_[node]; }
+
+  // An empty node gives its place to its i child, else its pred child, else
+  // its largest child (fragments); the other children go under that one.
+  void remove_empty_nodes() {
+    alive_.assign(edit_.size(), 1);
+    std::vector<int> size(edit_.size(), 0);
+    for (int node : edit_.post_order()) {
+      size[node] = nodes_[node].position > 0 ? 1 : 0;
+      for (int child : edit_.children(node)) size[node] += alive_[child] ? size[child] : 0;
+      if (nodes_[node].position > 0) continue;
+      int chosen = -1;
+      for (int child : edit_.children(node)) {
+        if (!alive_[child]) continue;
+        auto rank = [&](int c) {
+          if (relations_[c] == "i") return 3;
+          if (nodes_[c].relation == "pred") return 2;
+          return 1;
+        };
+        if (chosen < 0 || rank(child) > rank(chosen) || (rank(child) == rank(chosen) && size[child] > size[chosen]))
+          chosen = child;
+      }
+      if (chosen < 0) {
+        alive_[node] = 0;
+        continue;
+      }
+      edit_.promote(chosen, node);
+      alive_[node] = 0;
+      // A word-less node without relation (the fragments) leaves a root.
+      relations_[chosen] = !nodes_[node].relation.empty() ? relations_[node] : edit_.head(chosen) >= 0 ? "dep" : "root";
+      std::vector<int> others(edit_.children(node));
+      for (int child : others) {
+        if (!alive_[child]) continue;
+        edit_.set_head(child, chosen);
+        if (nodes_[child].relation.empty()) relations_[child] = "dep";
+      }
+    }
+  }
+
+  // A word heading `relation` children gives its place to the first of them
+  // and hangs from it with `demoted`; its other dependents follow, except the
+  // words of its own multi-word item. Innermost first.
+  void give_way(std::string_view relation, std::string_view demoted) {
+    for (int node : edit_.post_order()) {
+      if (!alive(node) || nodes_[node].position <= 0) continue;
+      int chosen = -1;
+      for (int child : edit_.children(node))
+        if (alive(child) && relations_[child] == relation && (chosen < 0 || child < chosen)) chosen = child;
+      if (chosen < 0) continue;
+      if (relation == "pred" && nodes_[node].category != "VBE") continue;
+      edit_.promote(chosen, node);
+      relations_[chosen] = relations_[node];
+      relations_[node] = std::string(demoted);
+      if (demoted == "case" && clausal(nodes_[chosen].category)) relations_[node] = "mark";
+      std::vector<int> others(edit_.children(node));
+      for (int child : others)
+        if (alive(child) && relations_[child] != "lex-mod" && relations_[child] != "fixed")
+          edit_.set_head(child, chosen);
+    }
+  }
+
+  // Multi-word items: a head at the end of its item is a name (flat), any
+  // other head a fixed expression; UD heads both by their first word.
+  void first_word_heads() {
+    for (int node : edit_.post_order()) {
+      if (!alive(node) || nodes_[node].position <= 0) continue;
+      std::vector<int> members;
+      for (int child : edit_.children(node))
+        if (alive(child) && relations_[child] == "lex-mod" && nodes_[child].position > 0) members.push_back(child);
+      if (members.empty()) continue;
+      auto by_position = [&](int a, int b) { return nodes_[a].position < nodes_[b].position; };
+      std::sort(members.begin(), members.end(), by_position);
+      bool head_last = nodes_[members.back()].position < nodes_[node].position;
+      const char* relation = head_last ? "flat" : "fixed";
+      int first = nodes_[members.front()].position < nodes_[node].position ? members.front() : node;
+      if (first != node) {
+        edit_.promote(first, node);
+        relations_[first] = relations_[node];
+        relations_[node] = relation;
+        std::vector<int> others(edit_.children(node));
+        for (int child : others)
+          if (alive(child)) edit_.set_head(child, first);
+      }
+      for (int member : members)
+        if (member != first) relations_[member] = relation;
+    }
+  }
+
+  // UD heads by position (0 for the root, -1 for tokens without a node).
+  void collect_heads() {
+    const int n = static_cast<int>(tokens_.size());
+    ud_head_.assign(n + 1, -1);
+    ud_rel_.assign(n + 1, "");
+    for (int p = 1; p <= n; ++p) {
+      int node = node_at_[p];
+      if (node < 0) continue;
+      int head = edit_.head(node);
+      while (head >= 0 && (!alive(head) || nodes_[head].position <= 0)) head = edit_.head(head);
+      ud_head_[p] = head >= 0 ? nodes_[head].position : 0;
+      ud_rel_[p] = relations_[node];
+      if (ud_head_[p] == 0) ud_rel_[p] = "root";
+    }
+  }
+
+  void keep_one_root() {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<int> roots;
+    for (int p = 1; p <= n; ++p)
+      if (ud_head_[p] == 0) roots.push_back(p);
+    if (roots.empty()) {
+      // No tree at all: the first word that is not punctuation heads.
+      int first = 1;
+      for (int p = 1; p <= n; ++p)
+        if (!is_punctuation(tokens_[p - 1].form)) {
+          first = p;
+          break;
+        }
+      if (n > 0) {
+        ud_head_[first] = 0;
+        ud_rel_[first] = "root";
+      }
+      return;
+    }
+    if (roots.size() == 1) return;
+    std::vector<int> size(n + 1, 0);
+    for (int p = 1; p <= n; ++p)
+      for (int at = p, steps = 0; at > 0 && steps <= n; at = ud_head_[at], ++steps) ++size[at];
+    int best = roots.front();
+    for (int root : roots)
+      if (size[root] > size[best]) best = root;
+    for (int root : roots) {
+      if (root == best) continue;
+      ud_head_[root] = best;
+      ud_rel_[root] = is_punctuation(tokens_[root - 1].form) ? "punct" : "dep";
+    }
+  }
+
+  UdSentence build() const {
+    UdSentence sentence;
+    if (!tree_.sent_id.empty()) sentence.comments.push_back("# sent_id = " + tree_.sent_id);
+    std::string text = tree_.text;
+    if (text.empty())
+      for (size_t t = 0; t < tokens_.size(); ++t)
+        text.append(t > 0 && tokens_[t].space_before ? " " : "").append(tokens_[t].form);
+    sentence.comments.push_back("# text = " + text);
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p) {
+      UdWord word;
+      word.id = p;
+      word.form = tokens_[p - 1].form;
+      int node = node_at_[p];
+      const PlainNode* plain = node >= 0 ? &nodes_[node] : nullptr;
+      word.lemma = plain && !plain->root.empty() && plain->root.find(' ') == std::string::npos ? plain->root : word.form;
+      word.upos = upos_from_category(plain ? std::string_view(plain->category) : std::string_view(), word.form, p);
+      word.head = std::max(ud_head_[p], 0);
+      word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
+      if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
+      std::string misc;
+      bool no_space_after = p < n && !tokens_[p].space_before;
+      bool clitic_next = p < n && no_space_after && is_clitic(tokens_[p - 1].form, tokens_[p].form);
+      bool clitic_here = p > 1 && !tokens_[p - 1].space_before && is_clitic(tokens_[p - 2].form, word.form);
+      if (clitic_next && !clitic_here) {
+        UdMultiword token{p, p + 1, tokens_[p - 1].form + tokens_[p].form, ""};
+        if (p + 1 < n && !tokens_[p + 1].space_before) token.misc = "SpaceAfter=No";
+        sentence.multiwords.push_back(token);
+      } else if (no_space_after && !clitic_here) {
+        misc = "SpaceAfter=No";
+      }
+      if (options_.scheme_in_misc && plain) {
+        auto add = [&](const std::string& item) { misc.append(misc.empty() ? "" : "|").append(item); };
+        if (!plain->relation.empty()) add("Rel=" + plain->relation);
+        if (!plain->category.empty()) add("Cat=" + plain->category);
+      }
+      word.misc = misc.empty() ? "_" : misc;
+      sentence.words.push_back(std::move(word));
+    }
+    return sentence;
+  }
+
+  const PlainTree& tree_;
+  const SchemeToUdOptions& options_;
+  TreeEdit edit_;
+  std::vector<PlainNode> nodes_;
+  std::vector<std::string> relations_;  // UD relation each node will carry
+  std::vector<char> alive_;
+  std::vector<PlainToken> tokens_;
+  std::vector<int> node_at_;
+  std::vector<int> ud_head_;
+  std::vector<std::string> ud_rel_;
+};
+
+}  // namespace
+
+UdSentence scheme_to_ud(const PlainTree& tree, const SchemeToUdOptions& options) {
+  return SchemeToUd(tree, options).convert();
+}
+
+}  // namespace velmo::ud

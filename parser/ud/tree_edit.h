@@ -1,0 +1,69 @@
+#pragma once
+// Parent pointers with child lists kept in step, for the restructuring passes
+// of the converters: moving a node costs the degree of its old parent.
+#include <algorithm>
+#include <vector>
+
+namespace velmo::ud {
+
+class TreeEdit {
+ public:
+  // `heads[i]` is the parent of node i, -1 for the top.
+  explicit TreeEdit(std::vector<int> heads) : heads_(std::move(heads)), children_(heads_.size() + 1) {
+    for (int i = 0; i < static_cast<int>(heads_.size()); ++i) slot(heads_[i]).push_back(i);
+  }
+
+  int size() const { return static_cast<int>(heads_.size()); }
+  int head(int node) const { return heads_[node]; }
+  const std::vector<int>& heads() const { return heads_; }
+  const std::vector<int>& children(int node) const {
+    return children_[node < 0 ? heads_.size() : static_cast<size_t>(node)];
+  }
+
+  int add_node(int head) {
+    heads_.push_back(head);
+    children_.insert(children_.end() - 1, std::vector<int>());
+    // The top's list moved one slot on; the new node's list is empty.
+    slot(head).push_back(size() - 1);
+    return size() - 1;
+  }
+
+  void set_head(int node, int head) {
+    std::vector<int>& old = slot(heads_[node]);
+    old.erase(std::find(old.begin(), old.end(), node));
+    heads_[node] = head;
+    slot(head).push_back(node);
+  }
+
+  // Puts `child` in the place of `node` (same parent) and `node` under `child`.
+  void promote(int child, int node) {
+    set_head(child, heads_[node]);
+    set_head(node, child);
+  }
+
+  // Post-order of the current tree: every node after its children.
+  std::vector<int> post_order() const {
+    std::vector<int> order;
+    std::vector<std::pair<int, size_t>> stack;
+    for (int top_child : children(-1)) stack.emplace_back(top_child, 0);
+    while (!stack.empty()) {
+      auto& [node, next] = stack.back();
+      if (next < children(node).size()) {
+        int child = children(node)[next++];
+        stack.emplace_back(child, 0);
+        continue;
+      }
+      order.push_back(node);
+      stack.pop_back();
+    }
+    return order;
+  }
+
+ private:
+  std::vector<int>& slot(int node) { return children_[node < 0 ? heads_.size() : static_cast<size_t>(node)]; }
+
+  std::vector<int> heads_;
+  std::vector<std::vector<int>> children_;
+};
+
+}  // namespace velmo::ud

@@ -1,0 +1,137 @@
+// Lexical rules: runs of matches, rule sets and their commands, LL rules.
+#include <gmock/gmock.h>
+
+#include "analyzer_fixture.h"
+#include "lexical/analyzer/lex_rules.h"
+
+namespace velmo {
+namespace {
+
+using ::testing::ElementsAre;
+
+class RulesTest : public AnalyzerTest {
+ protected:
+  LexRuleList* rules(const std::string& name) {
+    return NameSpaces::lookup_as<LexRuleList>(name, LexRuleList::kTypeText, false);
+  }
+  static std::vector<std::string> names(const LexRuleList& set) {
+    std::vector<std::string> result;
+    for (std::size_t i = 0; i < set.size(); ++i) result.push_back(set.at(i).name());
+    return result;
+  }
+  static std::vector<int> weights_at(const LexAnalyzer& analyzer, int p) {
+    std::vector<int> result;
+    for (const LexItem* item : analyzer.by_end(p)) result.push_back(item->weight);
+    return result;
+  }
+  // An analyzer over "a b c d e" whose lexicon gives the items [2,5] and
+  // [3,5]; the rule set `set` holds one rule with `options`.
+  LexAnalyzer* run_rule(const std::string& options) {
+    const std::string set = unique("rules");
+    run("(def-rules " + set + " (r " + options + " (lexitem (t)) (add-weight (litem) (int 1))))");
+    LexAnalyzer* analyzer =
+        make_analyzer("(b c d e (note x)) (c d e (note y))", "", ":lexical-rules " + set);
+    analyze(*analyzer, "a b c d e");
+    return analyzer;
+  }
+};
+
+TEST_F(RulesTest, ARunOfMatchesWithOneHighActsOnItsFirstMatch) {
+  LexAnalyzer* analyzer = run_rule("");
+  ASSERT_THAT(spans(*analyzer), ElementsAre("[3,5] c d e", "[2,5] b c d e"));
+  EXPECT_THAT(weights_at(*analyzer, 5), ElementsAre(0, 1));
+}
+
+TEST_F(RulesTest, ActOnAllMatchesActsOnEveryMatch) {
+  LexAnalyzer* analyzer = run_rule(":act-on-all-matches");
+  EXPECT_THAT(weights_at(*analyzer, 5), ElementsAre(1, 1));
+}
+
+TEST_F(RulesTest, PreconditionOnTheAnalyzerCanSkipTheRule) {
+  LexAnalyzer* analyzer = run_rule(":precondition (nil)");
+  EXPECT_THAT(weights_at(*analyzer, 5), ElementsAre(0, 0));
+}
+
+TEST_F(RulesTest, DefRulesAppendsAndInsertLexRulesInsertsBeforeTheAnchor) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set + " (r1 (word (t)) (t)) (r3 (word (t)) (t)))");
+  run("(def-rules " + set + " (r4 (word (t)) (t)))");
+  run("(insert-lex-rules " + set + " r3 (r2a (word (t)) (t)) (r2b (word (t)) (t)))");
+  ASSERT_NE(rules(set), nullptr);
+  EXPECT_THAT(names(*rules(set)), ElementsAre("r1", "r2a", "r2b", "r3", "r4"));
+  run("(insert-lex-rules " + set + " R1 (r5 (word (t)) (t)))");
+  EXPECT_THAT(names(*rules(set)), ElementsAre("r1", "r2a", "r2b", "r3", "r4", "r5"));
+  EXPECT_EQ(errors_of("(insert-lex-rules nothing_here r1 (r6 (word (t)) (t)))"),
+            "(insert-lex-rules ...): the lexical rule set 'nothing_here' is not defined\n");
+}
+
+TEST_F(RulesTest, DebugRulesTogglesAllOrTheMatchingRules) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set + " (noun-a (word (t)) (t)) (noun-b (word (t)) (t)) (verb (word (t)) (t)))");
+  LexRuleList& list = *rules(set);
+  run("(debug-rules " + set + ")");
+  EXPECT_TRUE(list.at(0).debug() && list.at(1).debug() && list.at(2).debug());
+  run("(debug-rules " + set + ")");
+  EXPECT_FALSE(list.at(0).debug() || list.at(1).debug() || list.at(2).debug());
+  run("(debug-rules " + set + " noun)");
+  EXPECT_TRUE(list.at(0).debug() && list.at(1).debug());
+  EXPECT_FALSE(list.at(2).debug());
+  run("(debug-rules " + set + " ^noun-b)");
+  EXPECT_FALSE(list.at(1).debug());
+  EXPECT_EQ(errors_of("(debug-rules nothing_here)"), "the lexical rules `nothing_here' are not found\n");
+}
+
+TEST_F(RulesTest, DebuggedRulesPrintTheirNameAndMatches) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set + " (shout (word (str= dog)) (t)))");
+  run("(debug-rules " + set + ")");
+  LexAnalyzer* analyzer = make_analyzer("(cat (note n))", "", ":lexical-rules " + set);
+  EXPECT_EQ(errors_during([&] { analyze(*analyzer, "a dog"); }), "\nLexical Rule: shout\n[2,2] dog\n");
+}
+
+TEST_F(RulesTest, RulesThatCannotBeBuiltAreLeftOut) {
+  const std::string set = unique("rules");
+  const std::string messages = errors_of("(def-rules " + set + " (broken (no-such-pattern) (t)) (lonely (word (t))))");
+  EXPECT_NE(messages.find("The pattern no-such-pattern is not defined"), std::string::npos);
+  EXPECT_NE(messages.find("The lexical rule lonely needs a pattern and an action"), std::string::npos);
+  EXPECT_EQ(rules(set)->size(), 0u);
+}
+
+TEST_F(RulesTest, RulesThatDeleteEverythingLeaveAnEmptyLattice) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set + " (wipe (lexitem (t)) (delete (litem))) (again (word (t)) (look-up (low) (high))))");
+  LexAnalyzer* analyzer = make_analyzer("(dog (note n))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "dog dog");
+  // The second rule looks the words up again: one reading per word, entered once.
+  EXPECT_THAT(spans(*analyzer), ElementsAre("[1,1] dog", "[2,2] dog"));
+  analyzer->reset();
+  EXPECT_EQ(analyzer->lattice().item_count(), 0u);
+}
+
+TEST_F(RulesTest, LLRulesLookAroundTheSpanOfTheirItem) {
+  const std::string rule = unique("ll");
+  const std::string set = unique("rules");
+  run("(make-llrule " + rule + " (the ~ (word (t))) (prog (skip (low)) (skip (high))))");
+  run("(def-rules " + set + " (ll (lexitem (t)) (apply-llrule)))");
+  LexAnalyzer* analyzer = make_analyzer("(x (llrule " + rule + "))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "the x dog");
+  EXPECT_TRUE(analyzer->skipped().test(1));
+  EXPECT_TRUE(analyzer->skipped().test(3));
+  analyze(*analyzer, "a x dog");
+  EXPECT_TRUE(analyzer->skipped().none());
+  std::ostringstream printed;
+  analyzer->look_up_word("x", 1, 1);
+  analyzer->print_items(printed);
+  EXPECT_NE(printed.str().find("(llrule " + rule + ")"), std::string::npos);
+}
+
+TEST_F(RulesTest, CommandDocStrings) {
+  std::ostringstream out;
+  Interpreter::instance().list_commands(out, "set-lex-analyzer");
+  EXPECT_EQ(out.str(),
+            "set-lex-analyzer-focus-marker\n(set-lex-analyzer-focus-marker ANALYZER MARKER).\n\n"
+            "set-lex-analyzer-pos-marker\n(set-lex-analyzer-pos-marker ANALYZER MARKER).\n\n");
+}
+
+}  // namespace
+}  // namespace velmo

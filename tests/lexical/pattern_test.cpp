@@ -1,0 +1,368 @@
+#include "lexical/patterns/lpattern.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lexical/items/item_lattice.h"
+#include "lexicon/lexicon/meaning.h"
+#include "lexical_fixture.h"
+#include "shell/reader/irslist.h"
+#include "shell/support/string_pool.h"
+
+namespace velmo {
+namespace {
+
+// (test-root-is ROOT): true for an item whose root is ROOT.
+class RootIsExp final : public DefaultClone<RootIsExp> {
+ public:
+  RootIsExp() { set_types("LexItem*", "int"); }
+  const char* name() const override { return "test-root-is"; }
+  void init(IRSlist& args) override {
+    if (const char* root = args.take_atom()) root_ = root;
+  }
+  Word eval(Word input, TypeId) override {
+    const auto* item = from_word<const LexItem>(input);
+    return item && item->root && root_ == item->root ? 1 : 0;
+  }
+
+ private:
+  std::string root_;
+};
+
+// "[low,high]", the root of the item in braces, the sub-matches in
+// parentheses.
+std::string render(const Match& match) {
+  std::string text = "[" + std::to_string(match.low) + "," + std::to_string(match.high) + "]";
+  if (match.item) text += std::string("{") + match.item->root + "}";
+  if (!match.sub_matches.empty()) {
+    text += "(";
+    for (std::size_t i = 0; i < match.sub_matches.size(); ++i) {
+      if (i) text += " ";
+      text += render(*match.sub_matches[i]);
+    }
+    text += ")";
+  }
+  return text;
+}
+
+std::string render(const MatchList& matches) {
+  std::string text;
+  for (const MatchPtr& match : matches) {
+    if (!text.empty()) text += " ";
+    text += render(*match);
+  }
+  return text;
+}
+
+class PatternTest : public LexicalTest {
+ protected:
+  void SetUp() override {
+    LexicalTest::SetUp();
+    if (!LExp::find_prototype("test-root-is")) register_lexp(std::make_unique<RootIsExp>());
+  }
+
+  void sentence(std::initializer_list<const char*> words) {
+    lattice_.reset();
+    for (const char* word : words) {
+      lattice_.add_spacing(" ");
+      lattice_.add_word(word);
+    }
+  }
+  LexItem* enter(int low, int high, const std::string& root) {
+    std::unique_ptr<IRSlist> note = IRSlist::parse("(note " + root + ")", store_);
+    std::unique_ptr<Meaning> meaning = make_meaning(*note);
+    return lattice_.add_item(lattice_.make_item(root, meaning.get(), low, high), false);
+  }
+  LPatternPtr pattern(const std::string& text) {
+    std::unique_ptr<IRSlist> form = IRSlist::parse(text, store_);
+    return form ? LPattern::make(*form) : nullptr;
+  }
+  std::string all(const std::string& text) {
+    LPatternPtr made = pattern(text);
+    if (!made) return "NOT MADE";
+    MatchList matches;
+    made->match_all(lattice_, matches);
+    return render(matches);
+  }
+  std::string ending_at(const std::string& text, int p) {
+    LPatternPtr made = pattern(text);
+    if (!made) return "NOT MADE";
+    MatchList matches;
+    made->matches_ending_at(lattice_, p, matches);
+    return render(matches);
+  }
+  std::string starting_at(const std::string& text, int p) {
+    LPatternPtr made = pattern(text);
+    if (!made) return "NOT MADE";
+    MatchList matches;
+    made->matches_starting_at(lattice_, p, matches);
+    return render(matches);
+  }
+
+  StringPool store_;
+  ItemLattice lattice_;
+};
+
+// ---------------------------------------------------------------- words
+
+TEST_F(PatternTest, BareWordIgnoresCase) {
+  sentence({"The", "old", "man"});
+  EXPECT_EQ(all("THE"), "[1,1]");
+  EXPECT_EQ(all("(seq the MAN)"), "");
+  EXPECT_EQ(all("(seq OLD man)"), "[2,3]([2,2] [3,3])");
+}
+
+TEST_F(PatternTest, WordConditionAndNoGap) {
+  sentence({"a", "b"});
+  lattice_.add_word("c");  // no spacing before c
+  EXPECT_EQ(all("(word (in (b c)))"), "[3,3] [2,2]");
+  EXPECT_EQ(all("(word :nogap (in (b c)))"), "[3,3]");
+  EXPECT_EQ(all("(word (in (b c)) :NOGAP)"), "[3,3]");
+  EXPECT_EQ(ending_at("(word (in (b c)))", 4), "");
+}
+
+TEST_F(PatternTest, OptionalInsideSequence) {
+  const std::string the_old_man = "(seq the (? (seq old)) man)";
+  sentence({"the", "old", "man"});
+  EXPECT_EQ(all(the_old_man), "[1,3]([1,1] [2,2]([2,2]) [3,3])");
+  sentence({"the", "man"});
+  EXPECT_EQ(all(the_old_man), "[1,2]([1,1] [2,1] [2,2])");
+  EXPECT_EQ(starting_at(the_old_man, 1), "[1,2]([1,1] [2,1] [2,2])");
+}
+
+TEST_F(PatternTest, PlusIsGreedyAndSinglePath) {
+  sentence({"a", "big", "old", "red", "car"});
+  const std::string adjectives = "(+ (word (in (big old red))))";
+  EXPECT_EQ(ending_at(adjectives, 4), "[2,4]([2,2] [3,3] [4,4])");
+  EXPECT_EQ(starting_at(adjectives, 2), "[2,4]([2,2] [3,3] [4,4])");
+  EXPECT_EQ(starting_at(adjectives, 3), "[3,4]([3,3] [4,4])");
+  EXPECT_EQ(ending_at(adjectives, 5), "");
+  EXPECT_EQ(ending_at("(* (word (in (big old red))))", 5), "[6,5]");
+  EXPECT_EQ(starting_at("(* (word (in (big old red))))", 1), "[1,0]");
+  EXPECT_EQ(ending_at("(* (word (in (big old red))))", 3), "[2,3]([2,2] [3,3])");
+}
+
+TEST_F(PatternTest, PlusUsesOnlyTheFirstMatchAtEachStep) {
+  sentence({"x", "y", "z"});
+  enter(2, 3, "yz");
+  enter(3, 3, "z");  // by end of 3: z first (shortest), then yz
+  EXPECT_EQ(ending_at("(+ (lexitem (test-root-is z)))", 3), "[3,3]([3,3]{z})");
+  EXPECT_EQ(ending_at("(+ (! (lexitem (test-root-is z)) x y))", 3), "[1,3]([1,1] [2,2] [3,3]{z})");
+}
+
+TEST_F(PatternTest, FirstAlternativeWins) {
+  sentence({"old", "man"});
+  EXPECT_EQ(ending_at("(! man (seq old man))", 2), "[2,2]");
+  EXPECT_EQ(ending_at("(or-pat (seq old man) man)", 2), "[1,2]([1,1] [2,2])");
+  EXPECT_EQ(ending_at("(! boy (seq old man))", 2), "[1,2]([1,1] [2,2])");
+}
+
+TEST_F(PatternTest, AndKeepsTheSpansEveryPartMatches) {
+  sentence({"old", "man"});
+  EXPECT_EQ(ending_at("(& (word (in (man boy))) (word (in (man old))))", 2), "[2,2]");
+  EXPECT_EQ(ending_at("(and-pat man (seq old man))", 2), "");
+}
+
+TEST_F(PatternTest, SentenceBoundaries) {
+  sentence({"x", "y", "x"});
+  EXPECT_EQ(all("(seq (^) x)"), "[0,1]([0,0] [1,1])");
+  EXPECT_EQ(all("(seq :front-to-back (^) x)"), "[1,1]([1,0] [1,1])");
+  EXPECT_EQ(all("(seq x ($))"), "[3,4]([3,3] [4,4])");
+  EXPECT_EQ(all("(seq x (end-of-sentence))"), "[3,4]([3,3] [4,4])");
+  EXPECT_EQ(all("(whole-sentence)"), "[0,3]");
+  EXPECT_EQ(starting_at("(whole-sentence)", 0), "[0,3]");
+  EXPECT_EQ(starting_at("(beginning-of-sentence)", 2), "");
+}
+
+TEST_F(PatternTest, OverlappingScans) {
+  sentence({"a", "a", "a"});
+  EXPECT_EQ(all("(seq a a)"), "[2,3]([2,2] [3,3])");
+  EXPECT_EQ(all("(seq :overlapping a a)"), "[1,2]([1,1] [2,2]) [2,3]([2,2] [3,3])");
+  EXPECT_EQ(all("(seq :front-to-back a a)"), "[1,2]([1,1] [2,2])");
+  EXPECT_EQ(all("(seq :FRONT-TO-BACK :Overlapping a a)"), "[1,2]([1,1] [2,2]) [2,3]([2,2] [3,3])");
+  EXPECT_EQ(all("(seq :unknown-option a a)"), "[2,3]([2,2] [3,3])");
+}
+
+TEST_F(PatternTest, NoMatchesOnlyWords) {
+  sentence({"x", "y"});
+  EXPECT_EQ(all("(no (seq x))"), "[2,2]");
+  EXPECT_EQ(ending_at("(no (seq x))", 0), "");
+  EXPECT_EQ(ending_at("(no (seq x))", 3), "");
+  EXPECT_EQ(starting_at("(no (seq x))", 2), "[2,2]");
+}
+
+TEST_F(PatternTest, DotAndNotInLexicon) {
+  sentence({"x", "y", "z"});
+  enter(1, 2, "xy");
+  EXPECT_EQ(ending_at("(.)", 7), "[7,7]");
+  EXPECT_EQ(all("(not-in-lexicon)"), "[3,3] [1,1]");
+  EXPECT_EQ(starting_at("(not-in-lexicon)", 1), "");
+  EXPECT_EQ(starting_at("(not-in-lexicon)", 2), "[2,2]");
+  EXPECT_EQ(ending_at("(not-in-lexicon)", 4), "");
+}
+
+TEST_F(PatternTest, WordSequences) {
+  sentence({"in", "front", "of", "it"});
+  EXPECT_EQ(all("(word-seq IN front of)"), "[1,3]");
+  EXPECT_EQ(starting_at("(word-seq in front of)", 1), "[1,3]");
+  EXPECT_EQ(starting_at("(word-seq of it now)", 3), "");
+  EXPECT_EQ(ending_at("(word-seq in front)", 1), "");
+}
+
+TEST_F(PatternTest, LexItemMatchesAreSorted) {
+  sentence({"a", "b", "c"});
+  enter(3, 3, "c");
+  enter(1, 3, "abc");
+  enter(2, 3, "bc");
+  EXPECT_EQ(ending_at("(lexitem (test-root-is abc))", 3), "[1,3]{abc}");
+  // The by-end list holds c, bc, abc (shortest first); matches are sorted by low.
+  EXPECT_EQ(ending_at("(lexitem (t))", 3), "[1,3]{abc} [2,3]{bc} [3,3]{c}");
+  EXPECT_EQ(starting_at("(lexitem (test-root-is bc))", 2), "[2,3]{bc}");
+  EXPECT_EQ(ending_at("(lexitem (t))", 0), "");
+}
+
+TEST_F(PatternTest, CollectLexItemsTakesTheFirstSatisfyingItemFromTheEnd) {
+  sentence({"a", "b", "c", "d"});
+  enter(4, 4, "d");
+  enter(3, 4, "cd");
+  enter(2, 2, "b");
+  enter(1, 2, "ab");
+  enter(2, 1, "empty");  // an empty item ending at 1
+  EXPECT_EQ(all("(collect-lexitems)"), "[1,4]([2,2]{b} [4,4]{d} [2,1]{empty})");
+  EXPECT_EQ(all("(collect-lexitems (test-root-is cd))"), "[1,4]([3,4]{cd})");
+  EXPECT_EQ(all("(collect-lexitems (test-root-is none))"), "[1,4]");
+  EXPECT_EQ(ending_at("(collect-lexitems)", 4), "");
+  sentence({"a"});
+  enter(2, 1, "empty");
+  EXPECT_EQ(all("(collect-lexitems)"), "[1,1]([2,1]{empty})");  // an empty item does not stall the scan
+}
+
+TEST_F(PatternTest, ConstraintsFilterMatches) {
+  sentence({"big", "man", "big", "dog"});
+  EXPECT_EQ(all("(seq big (word (in (man dog))) (constraint (int-gt (high) (int 2))))"), "[3,4]([3,3] [4,4])");
+  EXPECT_EQ(all("(? :front-to-back (seq big) (constraint (int-gt (low) (int 2))))"), "[3,3]([3,3]) [3,2] [4,3]");
+  // ! and & read a constraint but do not apply it.
+  EXPECT_EQ(all("(! big (constraint (int-gt (high) (int 2))))"), "[3,3] [1,1]");
+}
+
+// ---------------------------------------------------------------- bad input
+
+TEST_F(PatternTest, BrokenPatternsAreReportedAndNotMade) {
+  struct Case {
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"(no-such-pattern a)", "The pattern no-such-pattern is not defined\n"},
+      {"(seq a (bogus))", "The pattern bogus is not defined\n"},
+      {"((seq) a)", "expecting an atom. This is found instead:\n(seq)\n"},
+      {"(())", "The pattern () is not defined\n"},
+      {"(seq)", "The pattern seq needs at least one sub-pattern\n"},
+      {"(! :overlapping)", "The pattern ! needs at least one sub-pattern\n"},
+      {"(+)", "The pattern + needs a sub-pattern\n"},
+      {"(* a b)", "The pattern * needs a sub-pattern\n"},
+      {"(? (seq))", "The pattern seq needs at least one sub-pattern\n"},
+      {"(word)", "The pattern word needs a condition\n"},
+      {"(lexitem no-such-function)", "LExp::get_exp: no-such-function is not a LExp\n"},
+      {"(word-seq)", "The pattern word-seq needs at least one word\n"},
+      {"(seq a (constraint))", "The constraint of the pattern seq needs an expression\n"},
+      {"(seq a (constraint (no-such-exp)))", "LExp::get_exp:  unknown type: 'no-such-exp'\n"},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<IRSlist> form = IRSlist::parse(c.text, store_);
+    ASSERT_NE(form, nullptr) << c.text;
+    LPatternPtr made;
+    EXPECT_EQ(errors_during([&] { made = LPattern::make(*form); }), c.message) << c.text;
+    EXPECT_EQ(made, nullptr) << c.text;
+  }
+}
+
+TEST_F(PatternTest, HugePatternsAreRefused) {
+  std::string nested;
+  for (int i = 0; i < 3000; ++i) nested += "(seq ";
+  nested += "a";
+  nested += std::string(3000, ')');
+  std::string flat = "(seq";
+  for (int i = 0; i < 3000; ++i) flat += " a";
+  flat += ")";
+  for (const std::string& text : {nested, flat}) {
+    std::unique_ptr<IRSlist> form = IRSlist::parse(text, store_);
+    ASSERT_NE(form, nullptr);
+    LPatternPtr made;
+    EXPECT_EQ(errors_during([&] { made = LPattern::make(*form); }), "A pattern may hold at most 2000 sub-patterns\n");
+    EXPECT_EQ(made, nullptr);
+  }
+  // The count starts again with every pattern.
+  std::string fine = "(seq";
+  for (int i = 0; i < 1500; ++i) fine += " a";
+  fine += ")";
+  sentence({"a", "a"});
+  EXPECT_EQ(all(fine), "");
+  EXPECT_EQ(all(fine), "");
+}
+
+TEST_F(PatternTest, LongChainsOfPlus) {
+  lattice_.reset();
+  for (int i = 0; i < 50000; ++i) {
+    lattice_.add_spacing(" ");
+    lattice_.add_word("a");
+  }
+  LPatternPtr plus = pattern("(+ (word (str= a)))");
+  ASSERT_NE(plus, nullptr);
+  MatchList matches;
+  plus->matches_ending_at(lattice_, 50000, matches);
+  ASSERT_EQ(matches.size(), 1u);
+  EXPECT_EQ(matches[0]->low, 1);
+  EXPECT_EQ(matches[0]->sub_matches.size(), 50000u);
+  matches.clear();
+  plus->matches_starting_at(lattice_, 2, matches);
+  ASSERT_EQ(matches.size(), 1u);
+  EXPECT_EQ(matches[0]->high, 50000);
+}
+
+TEST_F(PatternTest, SurplusArgumentsOfOnePatternsAreIgnored) {
+  sentence({"a", "b"});
+  std::string messages;
+  std::string found;
+  messages = errors_during([&] { found = all("(+ stray (seq a) (seq b) :what)"); });
+  EXPECT_EQ(messages, "");
+  EXPECT_EQ(found, "[1,1]([1,1]([1,1]))");
+}
+
+// ---------------------------------------------------------------- matches
+
+TEST_F(PatternTest, MatchCopyAndPrint) {
+  sentence({"the", "old", "man"});
+  LexItem* man = enter(3, 3, "man");
+  MatchList matches;
+  pattern("(seq the (? (seq old)) (lexitem (test-root-is man)))")->match_all(lattice_, matches);
+  ASSERT_EQ(matches.size(), 1u);
+  MatchPtr copy = matches[0]->copy();
+  matches.clear();
+  EXPECT_EQ(render(*copy), "[1,3]([1,1] [2,2]([2,2]) [3,3]{man})");
+  EXPECT_EQ(copy->sub_matches[2]->item, man);
+  std::ostringstream out;
+  copy->print(out);
+  EXPECT_EQ(out.str(),
+            "[1,3] the old man\n"
+            "[1,1] the\n"
+            "[2,2] old\n"
+            "  [2,2] old\n"
+            "[3,3] man (note man) w=0 hd=3 (root man)\n");
+  std::ostringstream empty;
+  Match(&lattice_, 2, 1).print(empty, 1);
+  EXPECT_EQ(empty.str(), "[2,1] Epsilon\n");
+}
+
+TEST_F(PatternTest, MatchSortingRules) {
+  MatchList list;
+  for (auto [low, high] : std::vector<std::pair<int, int>>{{3, 3}, {5, 4}, {1, 2}, {3, 4}, {2, 1}, {9, 9}})
+    insert_sorted(list, std::make_unique<Match>(&lattice_, low, high));
+  EXPECT_EQ(render(list), "[1,2] [3,4] [3,3] [9,9] [2,1] [5,4]");
+}
+
+}  // namespace
+}  // namespace velmo

@@ -1,0 +1,415 @@
+#include <gtest/gtest.h>
+
+#include "lexicon/attributes/att_list.h"
+#include "lexicon/attributes/trace_att.h"
+#include "parser/chart_fixture.h"
+
+namespace velmo {
+namespace {
+
+using testing::grammar_text;
+using testing::item_spanning;
+using testing::items_ending_at;
+using testing::TestSentence;
+
+constexpr const char* kDet = "(cat d)";
+constexpr const char* kAdj = "(cat a)";
+constexpr const char* kPrep = "(cat p)";
+constexpr const char* kNoun = "(cat n) (num sg)";
+constexpr const char* kNouns = "(cat n) (num pl)";
+constexpr const char* kVerb = "(cat v)";
+
+class ChartTest : public testing::GrammarFixture {
+ protected:
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    run(grammar_text("chart.lsp"));
+  }
+  void TearDown() override {
+    pitem_limit() = ItemPool::kDefaultLimit;
+    GrammarFixture::TearDown();
+  }
+  // Words with one reading each, given as "word:vector" pairs.
+  ChartResult parse(TestSentence& s) { return s.parse_with(parser()); }
+  const ParseStats& stats() { return parser().chart().stats; }
+};
+
+TEST_F(ChartTest, DeterminerAndNounMakeANounPhrase) {
+  TestSentence s;
+  s.words("the dog");
+  s.item(1, 1, kDet);
+  s.item(2, 2, kNoun);
+  const ChartResult result = parse(s);
+  ASSERT_TRUE(result.parsed);
+  PItem* np = item_spanning(cate("NP"), 1, 2);
+  ASSERT_NE(np, nullptr);
+  // 18 + 18 for the words, 1 for the link; adjacent head words cost nothing.
+  EXPECT_FLOAT_EQ(np->weight, 37.0f);
+  ASSERT_TRUE(np->is_merge());
+  EXPECT_EQ(np->link->relation(), "det");
+  EXPECT_EQ(np->second->lexical_head().start, 1);
+  ASSERT_EQ(result.cover.size(), 1u);
+  EXPECT_EQ(result.cover[0].item, np);
+}
+
+TEST_F(ChartTest, ANonRepeatablePositionTakesOneModifier) {
+  TestSentence s;
+  s.words("the the dog");
+  s.item(1, 1, kDet);
+  s.item(2, 2, kDet);
+  s.item(3, 3, kNoun);
+  parse(s);
+  EXPECT_NE(item_spanning(cate("NP"), 2, 3), nullptr);
+  EXPECT_EQ(item_spanning(cate("NP"), 1, 3), nullptr);
+}
+
+TEST_F(ChartTest, ARepeatablePositionTakesSeveralModifiers) {
+  TestSentence s;
+  s.words("the big red dog");
+  s.item(1, 1, kDet);
+  s.item(2, 2, kAdj);
+  s.item(3, 3, kAdj);
+  s.item(4, 4, kNoun);
+  parse(s);
+  PItem* np = item_spanning(cate("NP"), 1, 4);
+  ASSERT_NE(np, nullptr);
+  EXPECT_EQ(np->link->relation(), "det");
+}
+
+TEST_F(ChartTest, AWordBetweenModifierAndHeadMustBeSkipped) {
+  TestSentence plain;
+  plain.words("the , dog");
+  plain.item(1, 1, kDet);
+  plain.item(3, 3, kNoun);
+  parse(plain);
+  EXPECT_EQ(item_spanning(cate("NP"), 1, 3), nullptr);
+
+  TestSentence skipping;
+  skipping.words("the , dog");
+  skipping.item(1, 1, kDet);
+  skipping.item(3, 3, kNoun);
+  skipping.skip(2);
+  parse(skipping);
+  EXPECT_NE(item_spanning(cate("NP"), 1, 3), nullptr);
+}
+
+TEST_F(ChartTest, ASkipWordConditionPassesTheWordsItAccepts) {
+  run("(def-category NP2 (visible-atts (cat)))"
+      "(def-modifiers NP2 (:skip-word (str-eq (ident) (str um)) (Det (dep-type det))) (:head (N)))");
+  TestSentence s;
+  s.words("the um dog");
+  s.item(1, 1, kDet);
+  s.item(3, 3, kNoun);
+  parse(s);
+  EXPECT_NE(item_spanning(cate("NP2"), 1, 3), nullptr);
+}
+
+TEST_F(ChartTest, HeadWordsTwentyOneApartDoNotMerge) {
+  TestSentence s;
+  s.words("the x x x x x x x x x x x x x x x x x x x x dog");
+  s.item(1, 1, kDet);
+  s.item(22, 22, kNoun);
+  for (int p = 2; p <= 21; ++p) s.skip(p);
+  parse(s);
+  EXPECT_EQ(item_spanning(cate("NP"), 1, 22), nullptr);
+}
+
+TEST_F(ChartTest, HeadWordsFiveApartAddTwo) {
+  TestSentence s;
+  s.words("the x x x x dog");
+  s.item(1, 1, kDet);
+  s.item(6, 6, kNoun);
+  for (int p = 2; p <= 5; ++p) s.skip(p);
+  parse(s);
+  PItem* np = item_spanning(cate("NP"), 1, 6);
+  ASSERT_NE(np, nullptr);
+  EXPECT_FLOAT_EQ(np->weight, 18.0f + 18.0f + 1.0f + 2.0f);
+}
+
+TEST_F(ChartTest, WordWeightsComeFromTheFreqRecordOfTheReading) {
+  TestSentence s;
+  s.words("dog runs");
+  PItem* noun_item = nullptr;
+  s.item(1, 1, kNoun, "N 3 V 7");
+  s.item(2, 2, "(cat v) (args ((cat n)))", "V_N 5 V 9");
+  parse(s);
+  noun_item = item_spanning(cate("N"), 1, 1);
+  ASSERT_NE(noun_item, nullptr);
+  EXPECT_FLOAT_EQ(noun_item->weight, 3.0f);
+  EXPECT_EQ(noun_item->lex_item->weight, 3);
+  PItem* verb = nullptr;
+  for (PItem* item : items_ending_at(cate("V_N"), 2))
+    if (item->is_lexical()) verb = item;
+  ASSERT_NE(verb, nullptr);
+  EXPECT_FLOAT_EQ(verb->weight, 5.0f);
+}
+
+TEST_F(ChartTest, WordsWithoutFreqWeighEighteen) {
+  TestSentence s;
+  s.words("dog");
+  s.item(1, 1, kNoun, "V 7");
+  parse(s);
+  PItem* noun = item_spanning(cate("N"), 1, 1);
+  ASSERT_NE(noun, nullptr);
+  EXPECT_FLOAT_EQ(noun->weight, 18.0f);
+}
+
+TEST_F(ChartTest, SubjectVerbObjectWithPrepositionalAttachmentAmbiguity) {
+  TestSentence s;
+  s.words("dogs see cats with telescopes");
+  s.item(1, 1, kNouns);
+  s.item(2, 2, kVerb);
+  s.item(3, 3, kNouns);
+  s.item(4, 4, kPrep);
+  s.item(5, 5, kNouns);
+  const ChartResult result = parse(s);
+  PItem* clause = item_spanning(cate("S"), 1, 5);
+  ASSERT_NE(clause, nullptr);
+  // Two analyses: the phrase attaches to the verb or to "cats"; they differ
+  // in weight only by the distance term, so both are kept (as separate
+  // items or packed).
+  int analyses = 0;
+  for (PItem* item : items_ending_at(cate("S"), 5))
+    if (item->start == 1)
+      for (PItem* alt = item; alt; alt = alt->next_alt) ++analyses;
+  EXPECT_GE(analyses, 2);
+  ASSERT_EQ(result.cover.size(), 1u);
+  EXPECT_EQ(result.cover[0].item->start, 1);
+  EXPECT_EQ(result.cover[0].item->end, 5);
+}
+
+TEST_F(ChartTest, EqualItemsArePackedAndOnlyTheFirstIsOffered) {
+  TestSentence s;
+  s.words("the fish");
+  s.item(1, 1, kDet);
+  s.item(2, 2, "(cat n) (num sg) +opt");
+  s.item(2, 2, "(cat n) (num sg) -opt");
+  parse(s);
+  EXPECT_GE(stats().packed, 1u);
+  const std::vector<PItem*> nouns = items_ending_at(cate("N"), 2);
+  ASSERT_EQ(nouns.size(), 1u);
+  ASSERT_NE(nouns[0]->next_alt, nullptr);
+  // One NP over both words, with the packed reading as its alternative below.
+  int phrases = 0;
+  for (PItem* item : items_ending_at(cate("NP"), 2))
+    if (item->start == 1) ++phrases;
+  EXPECT_EQ(phrases, 1);
+}
+
+TEST_F(ChartTest, CoordinationWithAConjunction) {
+  TestSentence s;
+  s.words("dogs and cats");
+  s.item(1, 1, kNouns);
+  s.item(3, 3, kNouns);
+  s.last_conj(2);
+  parse(s);
+  PItem* both = item_spanning(cate("NP"), 1, 3);
+  ASSERT_NE(both, nullptr);
+  EXPECT_EQ(both->link, cate("NP").conj_link());
+  EXPECT_EQ(both->head_child->start, 1);
+  EXPECT_EQ(both->second->start, 3);
+  EXPECT_FLOAT_EQ(both->weight, 36.0f);
+  EXPECT_TRUE(both->av.defined(att("last_conj")));
+  EXPECT_EQ(stats().coordinated, 1u);
+}
+
+TEST_F(ChartTest, CoordinationWithACommaNeedsALastConjunct) {
+  TestSentence plain;
+  plain.words("dogs , cats");
+  plain.item(1, 1, kNouns);
+  plain.item(3, 3, kNouns);
+  parse(plain);
+  EXPECT_EQ(item_spanning(cate("NP"), 1, 3), nullptr);
+
+  TestSentence s;
+  s.words("dogs , cats and mice");
+  s.item(1, 1, kNouns);
+  s.item(3, 3, kNouns);
+  s.item(5, 5, kNouns);
+  s.last_conj(4);
+  parse(s);
+  ASSERT_NE(item_spanning(cate("NP"), 3, 5), nullptr);
+  PItem* all = item_spanning(cate("NP"), 1, 5);
+  ASSERT_NE(all, nullptr);
+  EXPECT_EQ(all->link, cate("NP").conj_link());
+}
+
+TEST_F(ChartTest, ConjunctsMustAgreeOnConsistentAttributes) {
+  TestSentence s;
+  s.words("dog and cats");
+  s.item(1, 1, kNoun);
+  s.item(3, 3, kNouns);
+  s.last_conj(2);
+  parse(s);
+  EXPECT_EQ(item_spanning(cate("NP"), 1, 3), nullptr);
+}
+
+TEST_F(ChartTest, AFirstConjunctionIsTakenIntoTheSpan) {
+  TestSentence s;
+  s.words("both dogs and cats");
+  s.item(2, 2, kNouns);
+  s.item(4, 4, kNouns);
+  s.first_conj(1);
+  s.last_conj(3);
+  parse(s);
+  EXPECT_NE(item_spanning(cate("NP"), 1, 4), nullptr);
+}
+
+TEST_F(ChartTest, AMovedElementFillsItsGapAndLeavesATrace) {
+  TestSentence s;
+  s.words("what see");
+  s.item(1, 1, "(cat n) (check wh)");
+  s.item(2, 2, "(cat v) (move ((slash wh) (role obj)))");
+  parse(s);
+  PItem* verb = item_spanning(cate("V"), 2, 2);
+  ASSERT_NE(verb, nullptr);
+  // Entering the verb gave its moved element a trace and took its role.
+  const AttList* moved = reinterpret_cast<const AttList*>(verb->av.get(att("move")));
+  ASSERT_NE(moved, nullptr);
+  EXPECT_FALSE(moved->at(0)->defined(att("role")));
+  ASSERT_TRUE(moved->at(0)->defined(att("trace")));
+
+  PItem* question = item_spanning(cate("Wh"), 1, 2);
+  ASSERT_NE(question, nullptr);
+  EXPECT_FALSE(question->av.defined(att("move")));
+  ASSERT_TRUE(question->av.defined(att("trace")));
+  const auto* trace = reinterpret_cast<const TraceList*>(question->av.get(att("trace")));
+  ASSERT_EQ(trace->records().size(), 1u);
+  EXPECT_EQ(trace->records()[0].role, builtin_attributes().type->attribute(att("role")).get_val("obj"));
+  EXPECT_EQ(reinterpret_cast<const PItem*>(trace->records()[0].item)->lexical_head().start, 2);
+}
+
+TEST_F(ChartTest, AnArgumentListMakesASubcategoryWhoseArgumentsAttach) {
+  TestSentence s;
+  s.words("dogs chase cats");
+  s.item(1, 1, kNouns);
+  s.item(2, 2, "(cat v) (args ((cat n)))");
+  s.item(3, 3, kNouns);
+  parse(s);
+  GCate& vn = cate("V_N");
+  PItem* frame = item_spanning(vn, 2, 3);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->link->relation(), "comp1");
+  // The verb alone is no complete frame; the optional argument would be.
+  EXPECT_EQ(stats().pool_exhausted, false);
+}
+
+TEST_F(ChartTest, BracketsStopSpansThatCrossThem) {
+  TestSentence s;
+  s.words("the big dog");
+  s.item(1, 1, kDet);
+  s.item(2, 2, kAdj);
+  s.item(3, 3, kNoun);
+  reset_parser(parser());
+  parser().chart().isolate(1, 2);
+  parse_chart(parser(), s.view());
+  EXPECT_EQ(item_spanning(cate("NP"), 2, 3), nullptr);
+}
+
+TEST_F(ChartTest, WithoutRootsTheCoverIsMadeOfSingleWords) {
+  TestSentence s;
+  s.words("x y z");
+  const ChartResult result = parse(s);
+  EXPECT_TRUE(result.cover.empty());
+  float weight = 0.0f;
+  choose_cover(parser(), result.roots, &weight);
+  EXPECT_FLOAT_EQ(weight, 70.0f);  // two gaps of 35
+
+  TestSentence p;
+  p.words("x , y");
+  const ChartResult with_comma = parse(p);
+  choose_cover(parser(), with_comma.roots, &weight);
+  EXPECT_FLOAT_EQ(weight, 20.0f);  // two gaps next to punctuation
+}
+
+TEST_F(ChartTest, TheCoverPrefersFewerCheaperRoots) {
+  TestSentence s;
+  s.words("the dog . a cat");
+  s.item(1, 1, kDet);
+  s.item(2, 2, kNoun);
+  s.item(4, 4, kDet);
+  s.item(5, 5, kNoun);
+  const ChartResult result = parse(s);
+  ASSERT_EQ(result.cover.size(), 2u);
+  EXPECT_EQ(result.cover[0].item->start, 1);
+  EXPECT_EQ(result.cover[0].item->end, 2);
+  EXPECT_EQ(result.cover[1].item->start, 4);
+  EXPECT_EQ(result.cover[1].item->end, 5);
+}
+
+TEST_F(ChartTest, PoolExhaustionDuringEntryStopsTheSentence) {
+  pitem_limit() = 2;
+  TestSentence s;
+  s.words("the big dog");
+  s.item(1, 1, kDet);
+  s.item(2, 2, kAdj);
+  s.item(3, 3, kNoun);
+  const ChartResult result = parse(s);
+  EXPECT_FALSE(result.parsed);
+  EXPECT_TRUE(stats().stopped_in_entry);
+  EXPECT_TRUE(stats().pool_exhausted);
+  EXPECT_TRUE(result.cover.empty());
+}
+
+TEST_F(ChartTest, PoolExhaustionInTheChartKeepsWhatWasMade) {
+  pitem_limit() = 6;
+  TestSentence s;
+  s.words("dogs see cats with telescopes");
+  s.item(1, 1, kNouns);
+  s.item(2, 2, kVerb);
+  s.item(3, 3, kNouns);
+  s.item(4, 4, kPrep);
+  s.item(5, 5, kNouns);
+  const ChartResult result = parse(s);
+  EXPECT_TRUE(result.parsed);
+  EXPECT_TRUE(stats().pool_exhausted);
+  EXPECT_LE(parser().chart().pool().used(), 6u);
+  // The next sentence has the whole pool again.
+  pitem_limit() = ItemPool::kDefaultLimit;
+  TestSentence next;
+  next.words("the dog");
+  next.item(1, 1, kDet);
+  next.item(2, 2, kNoun);
+  parse(next);
+  EXPECT_FALSE(stats().pool_exhausted);
+  EXPECT_NE(item_spanning(cate("NP"), 1, 2), nullptr);
+}
+
+TEST_F(ChartTest, EverySentenceStartsFromAnEmptyChart) {
+  TestSentence s;
+  s.words("the dog saw a man with the big big telescope");
+  const char* readings[] = {kDet, kNoun, kVerb, kDet, kNoun, kPrep, kDet, kAdj, kAdj, kNoun};
+  for (int p = 1; p <= 10; ++p) s.item(p, p, readings[p - 1]);
+  parse(s);
+  const ParseStats first = stats();
+  for (int again = 0; again < 3; ++again) {
+    parse(s);
+    EXPECT_EQ(stats().made, first.made);
+    EXPECT_EQ(stats().packed, first.packed);
+    EXPECT_EQ(stats().merged, first.merged);
+  }
+}
+
+TEST_F(ChartTest, ACycleOfProjectionsEnds) {
+  run("(def-category X (visible-atts (cat))) (def-category Y (visible-atts (cat)))"
+      "(def-modifiers X (:head (Y) (N))) (def-modifiers Y (:head (X)))");
+  TestSentence s;
+  s.words("dog");
+  s.item(1, 1, kNoun);
+  const ChartResult result = parse(s);
+  EXPECT_TRUE(result.parsed);
+  EXPECT_NE(item_spanning(cate("X"), 1, 1), nullptr);
+  EXPECT_NE(item_spanning(cate("Y"), 1, 1), nullptr);
+}
+
+TEST_F(ChartTest, ItemsOfUnknownCategoriesAreLeftOut) {
+  TestSentence s;
+  s.words("zzz dog");
+  s.item(1, 1, "(cat x)");
+  s.item(2, 2, kNoun);
+  parse(s);
+  EXPECT_EQ(stats().lexical, 1u);
+}
+
+}  // namespace
+}  // namespace velmo

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Regenerates the English data into a scratch folder and compares it, byte
+# for byte, with the committed files under data/en/. Exits 0 when they agree,
+# 1 when they differ, and 77 (skipped) when the treebank or WordNet is not
+# on this machine.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+wordnet=${WORDNET_DIR:-/usr/share/wordnet}
+ewt=${EWT_TRAIN:-}
+if [ -z "$ewt" ]; then
+  dir=$root
+  while [ "$dir" != / ]; do
+    dir=$(dirname "$dir")
+    candidate=$dir/shared/data/ud-english-ewt/en_ewt-ud-train.conllu
+    if [ -f "$candidate" ]; then ewt=$candidate; break; fi
+  done
+fi
+if [ -z "$ewt" ] || [ ! -f "$ewt" ] || [ ! -f "$wordnet/index.noun" ]; then
+  echo "skipped: the EWT train split or WordNet is missing"
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+python3 "$root/tools/gen-english-data.py" --ewt "$ewt" --wordnet "$wordnet" --out "$work" 2>/dev/null || exit 1
+status=0
+for file in words.dic words.idx words.hdr lexicon.lsp unknown.lsp; do
+  if ! cmp -s "$work/$file" "$root/data/en/$file"; then
+    echo "data/en/$file differs from what the generator writes"
+    status=1
+  fi
+done
+exit $status

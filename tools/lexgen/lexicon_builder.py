@@ -1,0 +1,646 @@
+"""Builds the English lexicon in memory: closed-class words from the hand
+list, open-class lemmas from the treebank and WordNet with their frames,
+irregular forms, multi-word items, the unknown-word classes, and every
+word form's costs."""
+
+import math
+import re
+from collections import Counter, defaultdict
+
+import morphology
+from scheme import Reading, gold_category
+from sources import read_wn_exceptions, read_wn_index, read_wn_verb_frames
+
+# A frame must be seen this often, and make up this share of the verb's uses,
+# to become a reading of its own.
+MIN_FRAME_COUNT = 3
+MIN_FRAME_SHARE = 0.08
+MAX_FRAMES = 3
+# Treebank readings of a form that the other sources do not give it.
+MIN_FORM_READING_COUNT = 2
+MIN_FORM_READING_SHARE = 0.03
+# WordNet readings are trusted for words the treebank knows little about, and
+# for senses the WordNet concordance saw often.
+WN_TRUST_BELOW = 12
+WN_TAGGED_ENOUGH = 3
+# Multi-word items.
+MIN_FIXED_COUNT = 2
+MIN_NAME_COUNT = 3
+MAX_PHRASES_PER_WORD = 40
+MAX_PHRASE_WORDS = 4
+# Smoothing of the costs: add-beta over the readings the lexicon gives a form.
+BETA = 0.5
+
+NOUN_SG = ("(num sg)", "(person 3)")
+NOUN_PL = ("(num pl)", "(person 3)")
+VERB_BASE = ("(vform fin base)", "(tense pres)")
+ADJ_POS = ("(degree pos)",)
+
+WN_CATEGORY = {"n": "N", "v": "V", "a": "A", "r": "Adv"}
+WN_FRAME_OBJECT = {8, 9, 10, 11, 15, 16, 17, 18, 19, 20, 21, 30, 31}
+WN_FRAME_CLAUSE = {26, 34}
+WN_FRAME_INTRANSITIVE = {1, 2, 3, 4, 12, 13, 22, 23, 27}
+
+
+def key_of(word):
+    return word.lower()
+
+
+def verb_frame(token, children):
+    """The argument frame of a verb token, from its dependents."""
+    iobj = obj = comp = None
+    for child in children:
+        rel = child.deprel.split(":")[0]
+        if rel == "iobj" and iobj is None:
+            iobj = "N"
+        elif rel == "obj" and obj is None:
+            obj = "N"
+        elif rel == "ccomp" and comp is None:
+            comp = "C"
+        elif rel == "xcomp" and comp is None:
+            comp = {"VERB": "V", "AUX": "V", "ADJ": "A", "NOUN": "N", "PROPN": "N"}.get(child.upos)
+    frame = [arg for arg in (iobj, obj, comp) if arg]
+    return tuple(frame[:2])
+
+
+def token_features(token, category):
+    feats = token.feats
+    if category == "N":
+        plural = feats.get("Number") == "Plur"
+        features = NOUN_PL if plural else NOUN_SG
+        if token.upos == "PROPN":
+            features = features + ("+proper",)
+        return features
+    if category == "V":
+        form, tense = feats.get("VerbForm"), feats.get("Tense")
+        if form in ("Ger",) or (form == "Part" and tense == "Pres"):
+            return ("(vform ing)",)
+        if form == "Part":
+            return ("(vform en)",)
+        if tense == "Past":
+            return ("(vform fin)", "(tense past)")
+        if form == "Inf":
+            return ("(vform base)",)
+        if feats.get("Person") == "3" and feats.get("Number") == "Sing":
+            return ("(vform fin)", "(tense pres)", "(num sg)", "(person 3)")
+        return VERB_BASE
+    if category == "A":
+        degree = {"Cmp": "cmp", "Sup": "sup"}.get(feats.get("Degree"), "pos")
+        return ("(degree %s)" % degree,)
+    if category == "Num":
+        return ("(num pl)",) if token.form.lower() not in ("one", "1") else ("(num sg)",)
+    return ()
+
+
+def merge_vform(features_list):
+    """One feature tuple for a verb form seen with several verb forms."""
+    vforms, tenses, rest = [], [], []
+    for features in features_list:
+        for feature in features:
+            match = re.match(r"\((vform|tense) (.*)\)$", feature)
+            if match:
+                target = vforms if match.group(1) == "vform" else tenses
+                for value in match.group(2).split():
+                    if value not in target:
+                        target.append(value)
+            elif feature not in rest:
+                rest.append(feature)
+    order = ["fin", "base", "ing", "en"]
+    result = []
+    if vforms:
+        result.append("(vform %s)" % " ".join(v for v in order if v in vforms))
+    if tenses and any(v in vforms for v in ("fin",)):
+        result.append("(tense %s)" % " ".join(t for t in ("pres", "past") if t in tenses))
+    if len(features_list) == 1:
+        result.extend(rest)
+    return tuple(result)
+
+
+def parse_closed_class(path):
+    """KEY : READING | READING lines of the hand-written list."""
+    entries = {}
+    with open(path, encoding="utf-8") as stream:
+        for line in stream:
+            line = line.rstrip("\n")
+            if not line.strip() or line.startswith(";;"):
+                continue
+            if line.startswith('"'):
+                end = 1
+                while line[end] != '"':
+                    end += 2 if line[end] == "\\" else 1
+                key = line[1:end].replace('\\"', '"').replace("\\\\", "\\")
+                rest = line[end + 1:].split(":", 1)[1]
+            else:
+                key, rest = line.split(" : ", 1)
+            readings = []
+            for part in rest.split("|"):
+                tokens = part.split(None, 1)
+                category = tokens[0]
+                features = tuple(re.findall(r'\([^()]*\)|[+-][a-z_]+', tokens[1])) if len(tokens) > 1 else ()
+                lemma = None
+                kept = []
+                for feature in features:
+                    match = re.match(r'\(lemma "(.*)"\)$', feature)
+                    if match:
+                        lemma = match.group(1)
+                    else:
+                        kept.append(feature)
+                readings.append(Reading(category, kept, (), lemma))
+            entries.setdefault(key_of(key), (key, []))[1].extend(readings)
+    return entries
+
+
+class Entry:
+    __slots__ = ("key", "readings", "phrases", "costs")
+
+    def __init__(self, key):
+        self.key = key
+        self.readings = []
+        self.phrases = []
+        self.costs = []
+
+    def add(self, reading):
+        if all(existing.key() != reading.key() for existing in self.readings):
+            self.readings.append(reading)
+
+
+class LexiconBuilder:
+    def __init__(self, treebank, wordnet_dir, closed_class_path):
+        self.sentences = list(treebank)
+        self.wordnet_dir = wordnet_dir
+        self.closed = parse_closed_class(closed_class_path)
+        self.entries = {}
+        self.form_counts = defaultdict(Counter)     # form key -> category name -> count
+        self.token_names = []                       # per treebank token: (form key, gold category, frame)
+        self.lemma_counts = Counter()               # lemma key -> tokens
+        self.lemma_categories = defaultdict(Counter)
+        self.verb_frames = defaultdict(Counter)
+        self.spellings = defaultdict(Counter)       # lemma key -> written forms of the lemma
+        self.inflected = defaultdict(list)          # (form key, lemma key, category) -> features
+        self.wn = {}                                # (lemma key, category) -> tagged sense count
+        self.wn_frames = {}
+
+    # -- entries --------------------------------------------------------------------
+
+    def entry(self, key):
+        lowered = key_of(key)
+        if lowered not in self.entries:
+            self.entries[lowered] = Entry(key)
+        return self.entries[lowered]
+
+    # -- treebank -------------------------------------------------------------------
+
+    def read_treebank(self):
+        for sentence in self.sentences:
+            children = defaultdict(list)
+            for token in sentence:
+                children[token.head].append(token)
+            for token in sentence:
+                category = gold_category(token)
+                form = key_of(token.form)
+                lemma = key_of(token.lemma)
+                frame = verb_frame(token, children[token.id]) if category == "V" else ()
+                self.token_names.append((form, category, frame))
+                if category in ("N", "V", "A", "Adv", "Num"):
+                    self.lemma_counts[lemma] += 1
+                    self.lemma_categories[lemma][category] += 1
+                    if token.upos == "PROPN" or token.upos == "NOUN":
+                        self.spellings[lemma][token.lemma] += 1
+                    if category == "V":
+                        self.verb_frames[lemma][frame] += 1
+                    if form != lemma or category in ("N", "V", "A"):
+                        self.inflected[(form, lemma, category)].append(token_features(token, category))
+                self.form_counts[form][category] += 1
+
+    # -- WordNet --------------------------------------------------------------------
+
+    def read_wordnet(self):
+        self.collocations = []
+        for pos in ("n", "v", "a", "r"):
+            for item in read_wn_index(self.wordnet_dir, pos):
+                category = WN_CATEGORY[pos]
+                if "_" in item.lemma:
+                    self.collocations.append((item.lemma.replace("_", " "), category, item.tagged))
+                    continue
+                key = (item.lemma, category)
+                self.wn[key] = self.wn.get(key, 0) + item.tagged
+        self.wn_frames = read_wn_verb_frames(self.wordnet_dir)
+        self.exceptions = {pos: read_wn_exceptions(self.wordnet_dir, pos) for pos in ("n", "v", "a")}
+
+    # -- building -------------------------------------------------------------------
+
+    def frames_of(self, lemma):
+        counts = self.verb_frames.get(lemma, Counter())
+        total = sum(counts.values())
+        frames = []
+        if total >= MIN_FRAME_COUNT:
+            for frame, count in sorted(counts.items(), key=lambda item: (-item[1], item[0])):
+                if count >= MIN_FRAME_COUNT and count >= MIN_FRAME_SHARE * total:
+                    frames.append(frame)
+        if not frames:
+            numbers = self.wn_frames.get(lemma, set())
+            if counts:
+                frames.append(max(counts.items(), key=lambda item: (item[1], item[0]))[0])
+            if numbers & WN_FRAME_OBJECT and ("N",) not in frames:
+                frames.append(("N",))
+            if numbers & WN_FRAME_CLAUSE and ("C",) not in frames:
+                frames.append(("C",))
+            if numbers & WN_FRAME_INTRANSITIVE and () not in frames:
+                frames.append(())
+            if not frames:
+                frames.append(())
+        frames = frames[:MAX_FRAMES]
+        # An intransitive use next to a transitive one: one reading with an
+        # optional object.
+        if () in frames and ("N",) in frames:
+            frames.remove(())
+            frames[frames.index(("N",))] = ("N?",)
+        return frames
+
+    def open_class_readings(self, lemma, category, features=None, lemma_attr=None):
+        if category == "V":
+            return [Reading("V", features or VERB_BASE, frame, lemma_attr) for frame in self.frames_of(lemma)]
+        if category == "N":
+            feats = features or NOUN_SG
+            spelled = self.spellings.get(lemma)
+            if spelled and "+proper" not in feats:
+                best = max(spelled.items(), key=lambda item: (item[1], item[0]))[0]
+                if best[:1].isupper():
+                    feats = feats + ("+proper",)
+            return [Reading("N", feats, (), lemma_attr)]
+        if category == "A":
+            return [Reading("A", features or ADJ_POS, (), lemma_attr)]
+        if category == "Num":
+            return [Reading("Num", features or (), (), lemma_attr)]
+        return [Reading(category, features or (), (), lemma_attr)]
+
+    def build(self):
+        self.read_treebank()
+        self.read_wordnet()
+        self.add_closed_class()
+        self.add_lemmas()
+        self.add_irregular_forms()
+        self.add_treebank_form_readings()
+        self.add_multiword_items()
+        self.add_unknown_word_classes()
+        self.compute_costs()
+
+    def add_closed_class(self):
+        for lowered, (key, readings) in self.closed.items():
+            entry = self.entry(key)
+            for reading in readings:
+                entry.add(reading)
+
+    def lemma_key_spelling(self, lemma):
+        spelled = self.spellings.get(lemma)
+        if spelled:
+            best = max(spelled.items(), key=lambda item: (item[1], item[0]))[0]
+            if best[:1].isupper() and best.lower() == lemma:
+                return best
+        return lemma
+
+    def add_lemmas(self):
+        candidates = defaultdict(set)
+        for lemma, categories in self.lemma_categories.items():
+            for category in categories:
+                candidates[lemma].add(category)
+        for (lemma, category), tagged in self.wn.items():
+            if lemma in self.closed:
+                continue
+            seen = self.lemma_counts.get(lemma, 0)
+            if seen < WN_TRUST_BELOW or tagged >= WN_TAGGED_ENOUGH:
+                candidates[lemma].add(category)
+        for lemma in sorted(candidates):
+            if not lemma or " " in lemma:
+                continue
+            categories = candidates[lemma]
+            if lemma in self.closed:
+                # Hand-written words take only what the treebank adds to them.
+                continue
+            entry = self.entry(self.lemma_key_spelling(lemma))
+            for category in ("N", "V", "A", "Adv", "Num"):
+                if category in categories:
+                    for reading in self.open_class_readings(lemma, category):
+                        entry.add(reading)
+
+    def derived(self, form):
+        """The readings the analyzer makes for a form: its own entry, and the
+        entries of the roots its endings give, as the lexical rules keep them.
+        Yields (reading, ending name)."""
+        for root, name in morphology.candidate_roots(form):
+            entry = self.entries.get(key_of(root))
+            if not entry:
+                continue
+            for reading in entry.readings:
+                if name is None:
+                    yield reading, None
+                elif inflects(reading, name):
+                    yield reading, name
+
+    def explained(self, form, lemma, category):
+        for reading, name in self.derived(form):
+            if name is not None and reading.category == category and key_of(self.root_of(form, name)) == lemma:
+                return True
+        return False
+
+    @staticmethod
+    def root_of(form, name):
+        for root, ending in morphology.candidate_roots(form):
+            if ending == name:
+                return root
+        return form
+
+    def add_irregular_forms(self):
+        # Treebank forms that no ending explains.
+        grouped = defaultdict(list)
+        for (form, lemma, category), features in self.inflected.items():
+            if form == lemma or not lemma or not form:
+                continue
+            if lemma not in self.entries or not any(r.category == category for r in self.entries[lemma].readings):
+                continue
+            if self.explained(form, lemma, category):
+                continue
+            if len(features) < 2 and category != "V":
+                continue
+            grouped[(form, category)].append((lemma, features))
+        for (form, category), items in sorted(grouped.items()):
+            if form in self.closed:
+                continue
+            lemma, features = max(items, key=lambda item: (len(item[1]), item[0]))
+            merged = merge_vform(features) if category == "V" else Counter(features).most_common(1)[0][0]
+            entry = self.entry(form)
+            for reading in self.open_class_readings(lemma, category, merged, self.lemma_key_spelling(lemma)):
+                entry.add(reading)
+        # WordNet's exception lists.
+        for pos, category in (("n", "N"), ("v", "V"), ("a", "A")):
+            for form, bases in sorted(self.exceptions[pos].items()):
+                if "_" in form or form in self.closed:
+                    continue
+                for base in bases:
+                    if base not in self.entries or not any(r.category == category for r in self.entries[base].readings):
+                        continue
+                    if self.explained(form, base, category):
+                        continue
+                    entry = self.entries.get(form)
+                    if entry and any(r.lemma == base and r.category == category for r in entry.readings):
+                        continue
+                    for reading in self.open_class_readings(base, category, exception_features(form, category), base):
+                        self.entry(form).add(reading)
+
+    def add_treebank_form_readings(self):
+        """Readings the treebank shows often enough that the lexicon does not
+        give yet: kept under the form itself."""
+        for form, counts in sorted(self.form_counts.items()):
+            total = sum(counts.values())
+            have = {reading.category for reading, _ in self.derived(form)}
+            for category, count in sorted(counts.items()):
+                if category in have:
+                    continue
+                if count < MIN_FORM_READING_COUNT and total > 1:
+                    continue
+                if count < MIN_FORM_READING_SHARE * total:
+                    continue
+                if category in ("N", "V", "A"):
+                    if form in self.closed or category == "V":
+                        reading = Reading(category, VERB_BASE if category == "V" else
+                                          (NOUN_SG if category == "N" else ADJ_POS))
+                    else:
+                        reading = self.open_class_readings(form, category)[0]
+                    if category == "V":
+                        reading = Reading("V", VERB_BASE, self.frames_of(form)[0])
+                else:
+                    reading = Reading(category, default_features(category))
+                self.entry(form).add(reading)
+
+    # -- multi-word items -----------------------------------------------------------
+
+    def add_multiword_items(self):
+        phrases = {}
+        # Fixed expressions and flat names of the treebank.
+        fixed = Counter()
+        names = Counter()
+        for sentence in self.sentences:
+            groups = defaultdict(list)
+            for token in sentence:
+                if token.deprel in ("fixed", "flat"):
+                    groups[token.head].append(token)
+            for head_id, members in groups.items():
+                head = sentence[head_id - 1]
+                words = [head] + members
+                ids = [t.id for t in words]
+                if ids != list(range(ids[0], ids[0] + len(ids))) or len(words) > MAX_PHRASE_WORDS:
+                    continue
+                text = " ".join(t.form for t in words)
+                if members[0].deprel == "fixed":
+                    fixed[(text.lower(), gold_category(head))] += 1
+                elif head.upos == "PROPN":
+                    names[text] += 1
+        for (text, category), count in sorted(fixed.items()):
+            if count >= MIN_FIXED_COUNT and plain_phrase(text):
+                phrases.setdefault(key_of(text), (text, category, count))
+        for text, count in sorted(names.items()):
+            if count >= MIN_NAME_COUNT and plain_phrase(text):
+                phrases.setdefault(key_of(text), (text, "N", count))
+        for text, category, tagged in self.collocations:
+            words = text.split()
+            if len(words) > MAX_PHRASE_WORDS or not plain_phrase(text):
+                continue
+            if tagged < 1 and (category != "N" or words[0].lower() in self.closed):
+                continue
+            if tagged < 1 and not all(word in self.entries for word in words):
+                continue
+            phrases.setdefault(key_of(text), (text, category, 0))
+        by_anchor = defaultdict(list)
+        for lowered, (text, category, count) in sorted(phrases.items()):
+            by_anchor[key_of(text.split()[0])].append((-count, len(text.split()), lowered, text, category))
+        for anchor, items in sorted(by_anchor.items()):
+            items.sort()
+            for _, _, lowered, text, category in items[:MAX_PHRASES_PER_WORD]:
+                entry = self.entry(text)
+                if category == "N":
+                    features = NOUN_SG + (("+proper",) if text[:1].isupper() else ())
+                    entry.add(Reading("N", features))
+                elif category == "V":
+                    entry.add(Reading("V", VERB_BASE, ("N?",)))
+                elif category == "A":
+                    entry.add(Reading("A", ADJ_POS))
+                else:
+                    entry.add(Reading(category, default_features(category)))
+                self.entry(text.split()[0]).phrases.append(text)
+
+    # -- unknown words --------------------------------------------------------------
+
+    def add_unknown_word_classes(self):
+        """The readings of each class of unknown word, learned from the words
+        seen once in the treebank."""
+        totals = Counter(form for form, _, _ in self.token_names)
+        counts = defaultdict(Counter)
+        for (form, category, _), token_form in zip(self.token_names, self._surface_forms()):
+            if totals[form] == 1:
+                counts[unknown_class(token_form)][category] += 1
+        self.unknown_costs = {}
+        for name, _ in UNKNOWN_CLASSES:
+            seen = counts.get(name, Counter())
+            total = sum(seen.values())
+            kept = [(c, n) for c, n in seen.most_common() if n >= 0.05 * total][:4] or [("N", 1)]
+            entry = self.entry(name)
+            for category, _ in sorted(kept):
+                entry.add(Reading(category, unknown_features(name, category)))
+            denominator = sum(n for _, n in kept) + BETA
+            entry.costs = sorted(((c, -math.log((n + BETA / len(kept)) / denominator)) for c, n in kept),
+                                 key=lambda item: (item[1], item[0]))
+
+    def _surface_forms(self):
+        for sentence in self.sentences:
+            for token in sentence:
+                yield token.form
+
+    # -- costs ----------------------------------------------------------------------
+
+    def reading_names(self, form):
+        names = []
+        for reading, _ in self.derived(form):
+            name = reading.name()
+            if name not in names:
+                names.append(name)
+        return names
+
+    def compute_costs(self):
+        observed = defaultdict(Counter)
+        for form, category, frame in self.token_names:
+            observed[form][(category, frame)] += 1
+        for lowered, entry in self.entries.items():
+            if lowered in self.unknown_keys():
+                continue
+            names = self.reading_names(entry.key)
+            if not names:
+                continue
+            counts = Counter()
+            for (category, frame), count in observed.get(lowered, Counter()).items():
+                name = closest_name(names, category, frame)
+                if name:
+                    counts[name] += count
+            total = sum(counts.values())
+            costs = []
+            for name in names:
+                p = (counts[name] + BETA / len(names)) / (total + BETA)
+                costs.append((name, -math.log(p)))
+            entry.costs = sorted(costs, key=lambda item: (item[1], item[0]))
+        # Forms the treebank saw that only endings explain get an entry of
+        # their own for their costs.
+        for form in sorted(observed):
+            if form in self.entries:
+                continue
+            names = self.reading_names(form)
+            if not names:
+                continue
+            counts = Counter()
+            for (category, frame), count in observed[form].items():
+                name = closest_name(names, category, frame)
+                if name:
+                    counts[name] += count
+            total = sum(counts.values())
+            entry = self.entry(form)
+            entry.costs = sorted(((name, -math.log((counts[name] + BETA / len(names)) / (total + BETA)))
+                                  for name in names), key=lambda item: (item[1], item[0]))
+
+    @staticmethod
+    def unknown_keys():
+        return {name for name, _ in UNKNOWN_CLASSES}
+
+
+def closest_name(names, category, frame):
+    """The reading name a treebank use counts for: the exact frame when the
+    lexicon has it, else the verb reading sharing the most arguments."""
+    if category != "V":
+        return category if category in names else None
+    exact = "_".join(("V",) + frame)
+    if exact in names:
+        return exact
+    verbs = [name for name in names if name == "V" or name.startswith("V_")]
+    if not verbs:
+        return None
+    def shared(name):
+        args = name.split("_")[1:]
+        return (sum(1 for a in frame if a in args), -abs(len(args) - len(frame)))
+    return max(verbs, key=lambda name: (shared(name), name))
+
+
+def inflects(reading, name):
+    """Whether the lexical rules keep a reading found through an ending."""
+    if reading.lemma is not None:
+        return False
+    group = morphology.group_of(name)
+    features = reading.features
+    if group is morphology.PLURAL_OR_3SG:
+        if reading.category == "N":
+            return "+pron" not in features and "(num pl)" not in features
+        return reading.category == "V"
+    if group in (morphology.PAST, morphology.ING):
+        return reading.category == "V"
+    if group in (morphology.COMPARATIVE, morphology.SUPERLATIVE):
+        return reading.category in ("A", "Adv")
+    return False
+
+
+def plain_phrase(text):
+    return all(re.match(r"^[A-Za-z][A-Za-z.&]*$", word) for word in text.split()) and len(text.split()) > 1
+
+
+def exception_features(form, category):
+    if category == "N":
+        return NOUN_PL
+    if category == "A":
+        return ("(degree sup)",) if form.endswith("st") else ("(degree cmp)",)
+    if form.endswith("ing"):
+        return ("(vform ing)",)
+    if form.endswith("s") and not form.endswith("ss"):
+        return ("(vform fin)", "(tense pres)", "(num sg)", "(person 3)")
+    return ("(vform fin en)", "(tense past)")
+
+
+def default_features(category):
+    return {"N": NOUN_SG, "A": ADJ_POS, "V": VERB_BASE}.get(category, ())
+
+
+# Classes of unknown words, tried in this order; the regular expressions are
+# the ones the lexical rules use (anchored at the start of the word). A class
+# name ends in "_" so that no ending finds another entry in it.
+UNKNOWN_CLASSES = [
+    ("_url_", r"(.*://|www[.]|.*@.*[.]|.*[.](com|org|net|edu|gov)$)"),
+    ("_num_", r"[-+]?[$]?[0-9][-0-9.,:/]*(%|s|st|nd|rd|th|am|pm|k|m)?$"),
+    ("_digit_", r".*[0-9]"),
+    ("_sym_", r"[^A-Za-z]*$"),
+    ("_hyph_", r".*[A-Za-z]-[A-Za-z]"),
+    ("_allcap_", r"[A-Z][A-Z.&]+$"),
+    ("_cap_", r"[A-Z]"),
+    ("_ly_", r".*ly$"),
+    ("_ing_", r".*ing$"),
+    ("_ed_", r".*ed$"),
+    ("_adj_", r".*(able|ible|ful|ous|ive|less|ic|ical|ish|ary|al)$"),
+    ("_noun_", r".*(tion|sion|ment|ness|ity|ism|ist|ance|ence|ship|er|or|ism)$"),
+    ("_s_", r".*[^s]s$"),
+    ("_unk_", r""),
+]
+_UNKNOWN_RE = [(name, re.compile(expression)) for name, expression in UNKNOWN_CLASSES]
+
+
+def unknown_class(word):
+    for name, expression in _UNKNOWN_RE:
+        if expression.match(word):
+            return name
+    return "_unk_"
+
+
+def unknown_features(name, category):
+    if category == "N":
+        if name in ("_cap_", "_allcap_"):
+            return NOUN_SG + ("+proper",)
+        return NOUN_PL if name == "_s_" else NOUN_SG
+    if category == "V":
+        return {"_s_": ("(vform fin)", "(tense pres)", "(num sg)", "(person 3)"),
+                "_ed_": ("(vform fin en)", "(tense past)"),
+                "_ing_": ("(vform ing)",)}.get(name, VERB_BASE)
+    if category == "A":
+        return ADJ_POS
+    return ()
