@@ -18,6 +18,8 @@
 
 namespace velmo {
 
+class DepsModifier;
+
 class AttInterpreterList;
 class AttVec;
 class Chart;
@@ -77,7 +79,7 @@ class KorvelParser {
 
   bool output_tree = false;
   void* reldb = nullptr;          // relation database; not owned
-  void* deps_modifier = nullptr;  // tree-rule set; not owned
+  DepsModifier* deps_modifier = nullptr;  // tree-rule set; not owned
 
   DistanceTable& distances() { return distances_; }
   BadTriples& bad_triples() { return bad_triples_; }

@@ -10,6 +10,7 @@
 
 #include "parser/forest/deps.h"
 #include "parser/output/result_format.h"
+#include "shell/interpreter/interpreter.h"
 #include "shell/interpreter/name_space.h"
 #include "shell/reader/irslist.h"
 #include "shell/reader/tokenizer.h"
@@ -231,7 +232,8 @@ class ReadAndModifyDeps final : public DefaultClone<ReadAndModifyDeps, LExp> {
   const char* name() const override { return "read-and-modify-deps"; }
   const char* doc() const override {
     return "(read-and-modify-deps FILE-OR-STREAM RULE-SET) applies the tree rules of RULE-SET to every tree "
-           "of the input (result format) and prints each tree; the count of trees";
+           "of the input (result format; a file is found on the search path) and prints each tree; the count of "
+           "trees";
   }
   void init(IRSlist& args) override {
     std::unique_ptr<IRSlist> source = args.take_first();
@@ -241,12 +243,13 @@ class ReadAndModifyDeps final : public DefaultClone<ReadAndModifyDeps, LExp> {
   }
   Word eval(Word input, TypeId type) override {
     TreeModifier* modifier = NameSpaces::lookup_as<TreeModifier>(rules_, TreeModifier::kTypeText);
-    std::ifstream file;
+    if (!modifier) return 0;
+    std::unique_ptr<std::ifstream> file;
     std::istream* in = nullptr;
     if (source_) in = as_input_stream(source_->eval(input, type), source_->output_type());
     else if (!file_.empty()) {
-      file.open(file_, std::ios::binary);
-      if (file) in = &file;
+      file = Interpreter::instance().search_path().open(file_);
+      if (file) in = file.get();
       else diag() << "Can't open file: " << file_ << std::endl;
     }
     if (!in) return 0;
@@ -256,7 +259,7 @@ class ReadAndModifyDeps final : public DefaultClone<ReadAndModifyDeps, LExp> {
     while (std::unique_ptr<IRSlist> tree = IRSlist::read(tokenizer)) {
       if (!tree->is_list()) continue;
       DepsRef deps(read_tree(*tree));
-      if (modifier) modifier->apply(deps->root());
+      modifier->apply(deps->root());
       std::string out;
       print_result_format(out, *deps, nullptr);
       std::cout << out << std::flush;

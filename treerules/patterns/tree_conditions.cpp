@@ -30,16 +30,16 @@ class NodeCondition : public RTCond {
 class TwoExpCondition : public NodeCondition {
  public:
   void init(IRSlist& args) override {
-    first_ = build_first(args);
-    second_ = build_first(args);
+    first_ = TreeExp(build_first(args));
+    second_ = TreeExp(build_first(args));
   }
 
  protected:
-  LExp* first() const { return first_.get(); }
-  LExp* second() const { return second_.get(); }
+  const TreeExp& first() const { return first_; }
+  const TreeExp& second() const { return second_; }
 
  private:
-  LExpPtr first_, second_;
+  TreeExp first_, second_;
 };
 
 class FirstChild final : public DefaultClone<FirstChild, NodeCondition> {
@@ -73,7 +73,7 @@ class ExistChild final : public DefaultClone<ExistChild, TwoExpCondition> {
   const char* doc() const override { return "(exist-child COND) the first child satisfying COND"; }
   Word test(RSTree& node) override {
     for (RSTree* child : node.children())
-      if (holds(first(), child)) return node_word(child);
+      if (first().holds(child)) return node_word(child);
     return 0;
   }
 };
@@ -84,7 +84,7 @@ class AllChildren final : public DefaultClone<AllChildren, TwoExpCondition> {
   const char* doc() const override { return "(all-children COND) the node, when every child satisfies COND"; }
   Word test(RSTree& node) override {
     for (RSTree* child : node.children())
-      if (!holds(first(), child)) return 0;
+      if (!first().holds(child)) return 0;
     return node_word(&node);
   }
 };
@@ -97,7 +97,7 @@ class NumChildren final : public DefaultClone<NumChildren, TwoExpCondition> {
   Word test(RSTree& node) override {
     Word count = 0;
     for (RSTree* child : node.children())
-      if (!first() || holds(first(), child)) ++count;
+      if (!first() || first().holds(child)) ++count;
     return count;
   }
 };
@@ -116,8 +116,8 @@ class ExistDescendant final : public DefaultClone<ExistDescendant, TwoExpConditi
     while (!pending.empty()) {
       RSTree* current = pending.back();
       pending.pop_back();
-      if (current != &node && second() && holds(second(), current)) continue;
-      if (holds(first(), current)) return node_word(current);
+      if (current != &node && second() && second().holds(current)) continue;
+      if (first().holds(current)) return node_word(current);
       const auto& children = current->children();
       for (auto child = children.rbegin(); child != children.rend(); ++child) pending.push_back(*child);
     }
@@ -137,14 +137,14 @@ class ExistCCommander : public DefaultClone<ExistCCommander, TwoExpCondition> {
   }
   Word test(RSTree& node) override {
     for (RSTree* child : node.children())
-      if (holds(first(), child)) return node_word(child);
+      if (first().holds(child)) return node_word(child);
     for (RSTree* from = &node; RSTree* ancestor = from->parent(); from = ancestor) {
-      if (second() && holds(second(), ancestor)) return 0;
+      if (second() && second().holds(ancestor)) return 0;
       for (RSTree* sibling : ancestor->children()) {
         if (sibling == from) break;
-        if (holds(first(), sibling)) return node_word(sibling);
+        if (first().holds(sibling)) return node_word(sibling);
       }
-      if (with_ancestors() && holds(first(), ancestor)) return node_word(ancestor);
+      if (with_ancestors() && first().holds(ancestor)) return node_word(ancestor);
     }
     return 0;
   }
@@ -172,7 +172,7 @@ class SelfOrExistAncestor final : public DefaultClone<SelfOrExistAncestor, TwoEx
   }
   Word test(RSTree& node) override {
     for (RSTree* current = &node; current; current = current->parent())
-      if (holds(first(), current)) return node_word(current);
+      if (first().holds(current)) return node_word(current);
     return 0;
   }
 };
@@ -184,13 +184,10 @@ class AncestorOf final : public DefaultClone<AncestorOf, TwoExpCondition> {
     return "(ancestor-of A B) true when the node A yields is a proper ancestor of the node B yields";
   }
   Word test(RSTree& node) override {
-    RSTree* above = as_node(eval_node(first(), node));
-    RSTree* below = as_node(eval_node(second(), node));
+    RSTree* above = as_node(first().eval(&node));
+    RSTree* below = as_node(second().eval(&node));
     return above && below && above != below && above->is_ancestor_of(below) ? node_word(&node) : 0;
   }
-
- private:
-  static Word eval_node(LExp* exp, RSTree& node) { return eval_optional(exp, node_word(&node), TreeTypes::get().node); }
 };
 
 // (exist-match PATTERN [:action ACTION]): the node, when PATTERN matches
@@ -205,8 +202,8 @@ class ExistMatch final : public DefaultClone<ExistMatch, NodeCondition> {
   }
   void init(IRSlist& args) override {
     if (std::unique_ptr<IRSlist> action = args.take_value_node(":action", true)) action_ = get_exp(action.get());
-    pattern_ = build_first(args);
-    if (pattern_ && !yields_matches(*pattern_)) {
+    pattern_ = TreeExp(build_first(args));
+    if (pattern_ && !pattern_.yields_matches()) {
       diag() << pattern_->name() << " cannot be used as a subtree condition in (tree ...) " << std::endl;
       pattern_.reset();
     }
@@ -214,7 +211,7 @@ class ExistMatch final : public DefaultClone<ExistMatch, NodeCondition> {
   Word test(RSTree& node) override {
     if (!pattern_) return 0;
     for (TPostIterator<RSTree> it(&node); !it.done(); it.advance()) {
-      if (TreeMatchPtr match = run_pattern(*pattern_, it.current())) {
+      if (TreeMatchPtr match = pattern_.match(it.current())) {
         eval_optional(action_.get(), to_word(match.get()), TreeTypes::get().match);
         return node_word(&node);
       }
@@ -223,7 +220,8 @@ class ExistMatch final : public DefaultClone<ExistMatch, NodeCondition> {
   }
 
  private:
-  LExpPtr pattern_, action_;
+  TreeExp pattern_;
+  LExpPtr action_;
 };
 
 // Reads the integer atoms that select a sub-match.
@@ -318,13 +316,16 @@ class GetNode final : public DefaultClone<GetNode, NodeCondition> {
   const char* doc() const override {
     return "(get-node COND1 ... CONDn) moves down to the first child satisfying each condition in turn";
   }
-  void init(IRSlist& args) override { build_all(args, steps_); }
+  void init(IRSlist& args) override {
+    while (std::unique_ptr<IRSlist> element = args.take_first())
+      if (LExpPtr step = get_exp(element.get())) steps_.emplace_back(std::move(step));
+  }
   Word test(RSTree& node) override {
     RSTree* current = &node;
-    for (const LExpPtr& step : steps_) {
+    for (const TreeExp& step : steps_) {
       RSTree* next = nullptr;
       for (RSTree* child : current->children())
-        if (holds(step.get(), child)) {
+        if (step.holds(child)) {
           next = child;
           break;
         }
@@ -335,7 +336,7 @@ class GetNode final : public DefaultClone<GetNode, NodeCondition> {
   }
 
  private:
-  LExpList steps_;
+  TreeExpList steps_;
 };
 
 class TreeRoot final : public DefaultClone<TreeRoot, NodeCondition> {

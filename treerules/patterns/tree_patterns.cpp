@@ -14,6 +14,28 @@ const TreeTypes& TreeTypes::get() {
   return types;
 }
 
+TreeExp::TreeExp(LExpPtr exp)
+    : exp_(std::move(exp)),
+      pattern_(dynamic_cast<RTPat*>(exp_.get())),
+      yields_matches_(exp_ && exp_->output_type() == TreeTypes::get().match) {}
+
+bool TreeExp::holds(RSTree* node) const {
+  if (!exp_) return true;
+  if (pattern_) return node && pattern_->test(node);
+  return exp_->eval(node_word(node), TreeTypes::get().node) != 0;
+}
+
+TreeMatchPtr TreeExp::match(RSTree* node) const {
+  if (!exp_ || !node) return nullptr;
+  if (pattern_) return pattern_->match_at(node);
+  const Word result = exp_->eval(node_word(node), TreeTypes::get().node);
+  return result ? from_word<TreeMatch>(result)->clone() : nullptr;
+}
+
+Word TreeExp::eval(RSTree* node) const { return exp_ ? exp_->eval(node_word(node), TreeTypes::get().node) : 0; }
+
+bool TreeExp::optional() const { return pattern_ && pattern_->optional(); }
+
 bool holds(LExp* cond, RSTree* node) {
   if (!cond) return true;
   if (auto* pattern = dynamic_cast<RTPat*>(cond)) return node && pattern->match_at(node) != nullptr;
@@ -59,8 +81,8 @@ void RTPat::bind(RSTree* node) const {
 
 void OneCondRTPat::init(IRSlist& args) {
   take_variable(args);
-  inner_ = build_first(args);
-  if (inner_ && !yields_matches(*inner_)) {
+  inner_ = TreeExp(build_first(args));
+  if (inner_ && !inner_.yields_matches()) {
     diag() << "In (" << name() << " <LEXP>) <LEXP> must return TreeMatch*" << std::endl;
     inner_.reset();
   }
@@ -75,16 +97,20 @@ class NodeCond final : public DefaultClone<NodeCond, RTPat> {
   const char* doc() const override { return "(node [VAR] COND) matches a node at which COND holds"; }
   void init(IRSlist& args) override {
     take_variable(args);
-    cond_ = build_first(args);
+    cond_ = TreeExp(build_first(args));
   }
   TreeMatchPtr match_at(RSTree* node) override {
-    if (!holds(cond_.get(), node)) return nullptr;
-    bind(node);
+    if (!test(node)) return nullptr;
     return std::make_unique<TreeMatch>(node);
+  }
+  bool test(RSTree* node) override {
+    if (!cond_.holds(node)) return false;
+    bind(node);
+    return true;
   }
 
  private:
-  LExpPtr cond_;
+  TreeExp cond_;
 };
 
 // Shared by tree, treeu and treeq: the condition on the node and the child
@@ -93,11 +119,11 @@ class BranchCond : public RTPat {
  public:
   void init(IRSlist& args) override {
     take_variable(args);
-    cond_ = build_first(args);
+    cond_ = TreeExp(build_first(args));
     while (std::unique_ptr<IRSlist> element = args.take_first()) {
-      LExpPtr child = get_exp(element.get());
+      TreeExp child(get_exp(element.get()));
       if (!child) continue;
-      if (!yields_matches(*child)) {
+      if (!child.yields_matches()) {
         diag() << child->name() << " cannot be used as a subtree condition in (tree ...) " << std::endl;
         continue;
       }
@@ -105,7 +131,7 @@ class BranchCond : public RTPat {
     }
   }
   TreeMatchPtr match_at(RSTree* node) override {
-    if (!holds(cond_.get(), node)) return nullptr;
+    if (!cond_.holds(node)) return nullptr;
     auto match = std::make_unique<TreeMatch>(node);
     if (!match_children(*node, *match)) return nullptr;
     bind(node);
@@ -115,11 +141,11 @@ class BranchCond : public RTPat {
  protected:
   // Finds a child for every child pattern, appending their matches.
   virtual bool match_children(RSTree& node, TreeMatch& match) = 0;
-  const LExpList& child_patterns() const { return children_; }
+  const TreeExpList& child_patterns() const { return children_; }
 
  private:
-  LExpPtr cond_;
-  LExpList children_;
+  TreeExp cond_;
+  TreeExpList children_;
 };
 
 // (tree ...): each child pattern takes the first child, in order, that no
@@ -134,14 +160,14 @@ class TreePattern final : public DefaultClone<TreePattern, BranchCond> {
 
  protected:
   bool match_children(RSTree& node, TreeMatch& match) override {
-    for (const LExpPtr& pattern : child_patterns()) {
+    for (const TreeExp& pattern : child_patterns()) {
       TreeMatchPtr found;
       for (RSTree* child : node.children()) {
         if (match.has_sub_at(child)) continue;
-        if ((found = run_pattern(*pattern, child))) break;
+        if ((found = pattern.match(child))) break;
       }
       if (found) match.append(std::move(found));
-      else if (is_optional(*pattern)) match.append(std::make_unique<TreeMatch>());
+      else if (pattern.optional()) match.append(std::make_unique<TreeMatch>());
       else return false;
     }
     return true;
@@ -160,11 +186,11 @@ class TreeUPattern final : public DefaultClone<TreeUPattern, BranchCond> {
   bool match_children(RSTree& node, TreeMatch& match) override {
     const auto& children = node.children();
     std::size_t next = 0;
-    for (const LExpPtr& pattern : child_patterns()) {
+    for (const TreeExp& pattern : child_patterns()) {
       TreeMatchPtr found;
-      while (next < children.size() && !found) found = run_pattern(*pattern, children[next++]);
+      while (next < children.size() && !found) found = pattern.match(children[next++]);
       if (found) match.append(std::move(found));
-      else if (is_optional(*pattern)) match.append(std::make_unique<TreeMatch>());
+      else if (pattern.optional()) match.append(std::make_unique<TreeMatch>());
       else return false;
     }
     return true;
@@ -183,9 +209,9 @@ class TreeQPattern final : public DefaultClone<TreeQPattern, BranchCond> {
   bool match_children(RSTree& node, TreeMatch& match) override {
     const auto& children = node.children();
     std::size_t next = 0;
-    for (const LExpPtr& pattern : child_patterns()) {
+    for (const TreeExp& pattern : child_patterns()) {
       TreeMatchPtr found;
-      while (next < children.size() && !found) found = run_pattern(*pattern, children[next++]);
+      while (next < children.size() && !found) found = pattern.match(children[next++]);
       if (!found) return false;
       match.append(std::move(found));
     }
@@ -203,9 +229,9 @@ class PathCond final : public DefaultClone<PathCond, RTPat> {
   }
   void init(IRSlist& args) override {
     while (std::unique_ptr<IRSlist> element = args.take_first()) {
-      LExpPtr step = get_exp(element.get());
+      TreeExp step(get_exp(element.get()));
       if (!step) continue;
-      if (!yields_matches(*step)) {
+      if (!step.yields_matches()) {
         diag() << "PathCond: all arguments must be LExps that return 'TreeMatch*'" << std::endl;
         continue;
       }
@@ -214,7 +240,7 @@ class PathCond final : public DefaultClone<PathCond, RTPat> {
   }
   TreeMatchPtr match_at(RSTree* node) override {
     if (steps_.empty()) return nullptr;
-    TreeMatchPtr match = run_pattern(*steps_.front(), node);
+    TreeMatchPtr match = steps_.front().match(node);
     if (!match || match->is_empty()) return nullptr;
     RSTree* current_node = node;
     TreeMatch* current = match->innermost();
@@ -222,12 +248,12 @@ class PathCond final : public DefaultClone<PathCond, RTPat> {
       TreeMatchPtr found;
       RSTree* taken = nullptr;
       for (RSTree* child : current_node->children())
-        if ((found = run_pattern(*steps_[i], child))) {
+        if ((found = steps_[i].match(child))) {
           taken = child;
           break;
         }
       if (!found) {
-        if (is_optional(*steps_[i])) continue;
+        if (steps_[i].optional()) continue;
         return nullptr;
       }
       TreeMatch* next = found->innermost();
@@ -240,7 +266,7 @@ class PathCond final : public DefaultClone<PathCond, RTPat> {
   }
 
  private:
-  LExpList steps_;
+  TreeExpList steps_;
 };
 
 // (t? P): P's match; optional inside a parent pattern.
@@ -251,7 +277,7 @@ class OptRTPat final : public DefaultClone<OptRTPat, OneCondRTPat> {
   const char* doc() const override { return "(t? P) P, optional where a parent pattern allows it"; }
   TreeMatchPtr match_at(RSTree* node) override {
     if (!inner()) return nullptr;
-    TreeMatchPtr match = run_pattern(*inner(), node);
+    TreeMatchPtr match = inner().match(node);
     if (match) bind(node);
     return match;
   }
@@ -274,7 +300,7 @@ class PlusRTPat : public DefaultClone<PlusRTPat, OneCondRTPat> {
  private:
   TreeMatchPtr chain_at(RSTree* node) {
     if (!inner()) return nullptr;
-    TreeMatchPtr match = run_pattern(*inner(), node);
+    TreeMatchPtr match = inner().match(node);
     if (!match || match->is_empty()) return nullptr;
     TreeMatch* end = match->innermost();
     if (RSTree* below = end->node()) {
@@ -307,27 +333,27 @@ class AttachmentPoints final : public DefaultClone<AttachmentPoints, RTPat> {
            "the right edge of the preceding sibling, while CONTINUE holds";
   }
   void init(IRSlist& args) override {
-    cond_ = build_first(args);
-    is_point_ = build_first(args);
-    go_on_ = build_first(args);
+    cond_ = TreeExp(build_first(args));
+    is_point_ = TreeExp(build_first(args));
+    go_on_ = TreeExp(build_first(args));
   }
   TreeMatchPtr match_at(RSTree* node) override {
-    if (!holds(cond_.get(), node)) return nullptr;
+    if (!cond_.holds(node)) return nullptr;
     auto match = std::make_unique<TreeMatch>(node);
     if (RSTree* up = node->parent()) {
       match->append(std::make_unique<TreeMatch>(up));
-      while (up && holds(go_on_.get(), up)) {
+      while (up && go_on_.holds(up)) {
         up = up->parent();
-        if (up && holds(is_point_.get(), up)) match->append(std::make_unique<TreeMatch>(up));
+        if (up && is_point_.holds(up)) match->append(std::make_unique<TreeMatch>(up));
       }
     }
-    for (RSTree* down = node->previous_sibling(); down && holds(go_on_.get(), down); down = down->last_child())
-      if (holds(is_point_.get(), down)) match->append(std::make_unique<TreeMatch>(down));
+    for (RSTree* down = node->previous_sibling(); down && go_on_.holds(down); down = down->last_child())
+      if (is_point_.holds(down)) match->append(std::make_unique<TreeMatch>(down));
     return match;
   }
 
  private:
-  LExpPtr cond_, is_point_, go_on_;
+  TreeExp cond_, is_point_, go_on_;
 };
 
 }  // namespace

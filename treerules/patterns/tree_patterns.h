@@ -5,6 +5,7 @@
 // that records which nodes satisfied which part of it, owned by the caller.
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/scope.h"
@@ -33,6 +34,42 @@ bool yields_matches(const LExp& exp);
 // Whether a pattern expression may match nothing inside a parent pattern.
 bool is_optional(const LExp& exp);
 
+class RTPat;
+
+// A sub-expression of a tree pattern, condition or rule. Whether it is a
+// pattern is found out once, when it is built, not at every node.
+class TreeExp {
+ public:
+  TreeExp() = default;
+  explicit TreeExp(LExpPtr exp);
+
+  explicit operator bool() const { return exp_ != nullptr; }
+  LExp* get() const { return exp_.get(); }
+  LExp& operator*() const { return *exp_; }
+  LExp* operator->() const { return exp_.get(); }
+  void reset() {
+    exp_.reset();
+    pattern_ = nullptr;
+    yields_matches_ = false;
+  }
+
+  // Whether it yields anything at `node` (true when there is no expression).
+  bool holds(RSTree* node) const;
+  // Its match at `node`, owned by the caller.
+  TreeMatchPtr match(RSTree* node) const;
+  // The value it yields at `node`.
+  Word eval(RSTree* node) const;
+  bool yields_matches() const { return yields_matches_; }
+  bool optional() const;
+
+ private:
+  LExpPtr exp_;
+  RTPat* pattern_ = nullptr;  // exp_ itself, when it is a pattern
+  bool yields_matches_ = false;
+};
+
+using TreeExpList = std::vector<TreeExp>;
+
 // Base of every tree condition and pattern: input type "RSTree*".
 class RTCond : public LExp {
  public:
@@ -51,6 +88,9 @@ class RTPat : public RTCond {
   Word eval(Word input, TypeId type) override;
   // The match at `node`, or null.
   virtual TreeMatchPtr match_at(RSTree* node) = 0;
+  // Whether the pattern matches at `node` (binding its variable); patterns
+  // that can tell without building the match say so cheaper.
+  virtual bool test(RSTree* node) { return match_at(node) != nullptr; }
 
  protected:
   void set_optional() { optional_ = true; }
@@ -71,10 +111,10 @@ class OneCondRTPat : public RTPat {
   void init(IRSlist& args) override;
 
  protected:
-  LExp* inner() const { return inner_.get(); }
+  const TreeExp& inner() const { return inner_; }
 
  private:
-  LExpPtr inner_;
+  TreeExp inner_;
 };
 
 // Registers the patterns, the tree conditions and the access functions.

@@ -4,9 +4,10 @@
 #include <ostream>
 #include <strings.h>
 
-#include "parser/forest/rs_tree.h"
+#include "parser/forest/deps.h"
 #include "shell/lexp/scope.h"
 #include "shell/support/diagnostics.h"
+#include "treerules/functions/tree_functions.h"
 #include "treerules/patterns/tree_patterns.h"
 
 namespace velmo {
@@ -28,11 +29,9 @@ class RunningTraversal {
   RuleTraversal* previous_;
 };
 
-std::size_t subtree_size(RSTree* root) {
-  std::size_t size = 0;
-  for (TPreIterator<RSTree> it(root); !it.done(); it.advance()) ++size;
-  return size;
-}
+// The number of nodes the tree can hold: every node of a sentence is made
+// by its Deps.
+std::size_t tree_capacity(RSTree* root) { return as_dep_tree(root)->deps().node_count(); }
 
 // The pre-order walk of a down rule.
 class PreOrderWalk final : public RuleTraversal {
@@ -85,9 +84,9 @@ class PostOrderWalk final : public RuleTraversal {
 bool is_kind(const char* atom, const char* kind) { return atom && std::strcmp(atom, kind) == 0; }
 
 // Builds a condition inside the rule's scope; reports one of the wrong type.
-LExpPtr build_condition(IRSlist& spec) {
-  LExpPtr condition = LExp::build_first(spec);
-  if (condition && !yields_matches(*condition))
+TreeExp build_condition(IRSlist& spec) {
+  TreeExp condition(LExp::build_first(spec));
+  if (condition && !condition.yields_matches())
     diag() << condition->name() << " cannot be used as a condition in tree rules." << std::endl;
   return condition;
 }
@@ -128,13 +127,13 @@ void StructuralRule::init(IRSlist& spec) {
 
 TreeMatchPtr StructuralRule::match_at(RSTree* node) const {
   if (!condition_) return nullptr;
-  if (yields_matches(*condition_)) return run_pattern(*condition_, node);
+  if (condition_.yields_matches()) return condition_.match(node);
   // A condition of another type still decides; its match is the node.
-  return holds(condition_.get(), node) ? std::make_unique<TreeMatch>(node) : nullptr;
+  return condition_.holds(node) ? std::make_unique<TreeMatch>(node) : nullptr;
 }
 
 void DownRule::apply(RSTree* root) {
-  const std::size_t limit = visit_limit(subtree_size(root));
+  const std::size_t limit = visit_limit(tree_capacity(root));
   PreOrderWalk walk(root);
   for (std::size_t visits = 0; walk.current(); ++visits) {
     if (visits == limit) {
@@ -152,7 +151,7 @@ void DownRule::apply(RSTree* root) {
 }
 
 void UpRule::apply(RSTree* root) {
-  const std::size_t limit = visit_limit(subtree_size(root));
+  const std::size_t limit = visit_limit(tree_capacity(root));
   PostOrderWalk walk(root);
   for (std::size_t visits = 0; walk.current(); ++visits) {
     if (visits == limit) {
@@ -188,8 +187,8 @@ void FlatRule::init(IRSlist& spec) {
       continue;  // "?" and other atoms: accepted, every condition stays required
     }
     const std::size_t i = conditions_.size();
-    LExpPtr condition = LExp::get_exp(element.get());
-    if (condition && !yields_matches(*condition)) {
+    TreeExp condition(LExp::get_exp(element.get()));
+    if (condition && !condition.yields_matches()) {
       diag() << condition->name() << " cannot be used as a condition in tree rules." << std::endl;
       condition.reset();
     }
@@ -212,7 +211,7 @@ void FlatRule::apply(RSTree* root) {
       if (is_required(i) && !satisfied[i]) return false;
     return true;
   };
-  const std::size_t limit = visit_limit(subtree_size(root));
+  const std::size_t limit = visit_limit(tree_capacity(root));
   PostOrderWalk walk(root);
   for (std::size_t visits = 0; walk.current(); ++visits) {
     if (visits == limit) {
@@ -223,7 +222,7 @@ void FlatRule::apply(RSTree* root) {
     bool fired = false;
     for (std::size_t i = 0; i < count && !fired; ++i) {
       if ((slots[i] && !is_maximal(i)) || !conditions_[i]) continue;
-      TreeMatchPtr match = run_pattern(*conditions_[i], node);
+      TreeMatchPtr match = conditions_[i].match(node);
       if (!match) continue;
       slots[i] = std::move(match);
       satisfied[i] = true;
@@ -245,6 +244,8 @@ void FlatRule::apply(RSTree* root) {
 }
 
 // ---------------------------------------------------------------------------
+
+void TreeModifier::modify(Deps& deps) { apply(deps.root()); }
 
 void TreeModifier::apply(RSTree* root) {
   if (!root) return;

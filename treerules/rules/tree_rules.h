@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "parser/forest/deps_modifier.h"
 #include "shell/lexp/lexp.h"
+#include "treerules/patterns/tree_patterns.h"
 
 namespace velmo {
 
@@ -69,7 +71,7 @@ class StructuralRule : public TreeRule {
   std::unique_ptr<TreeMatch> match_at(RSTree* node) const;
 
  private:
-  LExpPtr condition_;
+  TreeExp condition_;
 };
 
 // Pre-order: a node before its children; shallow: no descent below a node
@@ -104,18 +106,19 @@ class FlatRule final : public TreeRule {
 
  private:
   bool is_maximal(std::size_t i) const { return i < kMaskBits && (maximal_mask_ >> i & 1u); }
-  bool is_required(std::size_t i) const { return i < kMaskBits ? (required_mask_ >> i & 1u) : conditions_[i] != nullptr; }
+  bool is_required(std::size_t i) const { return i < kMaskBits ? (required_mask_ >> i & 1u) : static_cast<bool>(conditions_[i]); }
 
-  std::vector<LExpPtr> conditions_;  // a condition of the wrong type is null
+  TreeExpList conditions_;  // a condition of the wrong type is empty
   std::uint32_t required_mask_ = 0;
   std::uint32_t maximal_mask_ = 0;
 };
 
-// A named, ordered set of tree rules.
-class TreeModifier {
+// A named, ordered set of tree rules; a parser applies it to every tree.
+class TreeModifier final : public DepsModifier {
  public:
   static constexpr const char* kTypeText = "TreeModifier";
 
+  void modify(Deps& deps) override;
   // Applies every rule, in order, to the tree below `root` (none: nothing).
   void apply(RSTree* root);
   void add(std::unique_ptr<TreeRule> rule) { rules_.push_back(std::move(rule)); }
