@@ -9,6 +9,7 @@
 #include "lexicon/tokenizer/tokenizer_commands.h"
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/grammar_commands.h"
+#include "parser/output/output_commands.h"
 #include "shell/interpreter/interpreter.h"
 #include "treerules/rules/tree_rules.h"
 #include "treerules/functions/tree_functions.h"
@@ -31,6 +32,7 @@ void register_command_groups(Interpreter& interpreter) {
   register_corpus_commands(interpreter);
   register_builtin_attribute_commands(interpreter);
   register_grammar_commands(interpreter);
+  register_output_commands(interpreter);
   register_tree_rule_commands(interpreter);
   register_tree_functions(interpreter);
 }

@@ -41,6 +41,7 @@ void read_command_line(int argc, char** argv, ShellSettings& settings) {
     else if (arg == "-r") settings.r_flag = true;
     else if (arg == "-d") settings.command_lines = true;
     else if (arg == "-t") settings.triples = true;
+    else if (arg == "-u") settings.conllu = true;
     else if (arg == "-l") settings.l_flag = true;
     else if (arg == "-h" || arg == "-help") print_usage();
     else if (arg == "-f" && has_value) {
@@ -79,7 +80,8 @@ void run_main_loop(const ShellSettings& settings) {
   velmo::ResultHolder holder;
   char buffer[1024];
   for (;;) {
-    if (settings.prompt) std::cout << "> " << std::flush;
+    // A prompt has no place in CoNLL-U.
+    if (settings.prompt && !settings.conllu) std::cout << "> " << std::flush;
     std::string_view line;
     if (!read_line(buffer, line)) break;
     if (settings.command_lines && !line.empty() && line[0] == '~') {

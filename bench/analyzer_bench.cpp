@@ -18,6 +18,7 @@
 #include "lexical/analyzer/analyzer_commands.h"
 #include "lexical/analyzer/lex_analyzer.h"
 #include "lexical/items/ending_commands.h"
+#include "lexical/patterns/pattern_commands.h"
 #include "lexicon/attributes/attribute_commands.h"
 #include "lexicon/lexicon/lexicon.h"
 #include "lexicon/lexicon/lexicon_commands.h"
@@ -80,6 +81,7 @@ class Setup {
     return setup;
   }
   velmo::LexAnalyzer* analyzer() const { return analyzer_; }
+  velmo::LexAnalyzer* plain() const { return plain_; }
   const std::vector<std::vector<std::string>>& sentences() const { return sentences_; }
   std::size_t word_count() const { return words_; }
 
@@ -94,6 +96,7 @@ class Setup {
     register_attribute_commands(interpreter);
     register_lexicon_commands(interpreter);
     register_ending_commands(interpreter);
+    register_pattern_commands(interpreter);
     register_analyzer_commands(interpreter);
     interpreter.execute_string(
         "(def-att-list bsyn (defattribute cat EnumAtt (allowable-values n v adj adv p d pron conj num x)) "
@@ -105,6 +108,8 @@ class Setup {
     define_rules();
     interpreter.execute_string("(make-lex-analyzer bana :lexicon blex :lexical-rules brules)");
     analyzer_ = NameSpaces::lookup_as<LexAnalyzer>("bana", LexAnalyzer::kTypeText);
+    interpreter.execute_string("(make-lex-analyzer bana0 :lexicon blex)");
+    plain_ = NameSpaces::lookup_as<LexAnalyzer>("bana0", LexAnalyzer::kTypeText);
     read_sentences();
   }
 
@@ -150,7 +155,7 @@ class Setup {
     }
     std::set<std::string> keys;
     for (const auto& [key, cat] : readings) {
-      add_entry(key, cat);
+      add_entry(key, cat.c_str());
       keys.insert(key);
     }
     for (std::size_t i = 0; keys.size() < kLexiconWords; ++i) {
@@ -178,10 +183,10 @@ class Setup {
     const char* const cats[] = {"n", "v", "adj", "adv", "p", "d", "pron", "conj", "num", "x"};
     for (int i = 0; i < 10; ++i)
       rules += std::string(" (c") + std::to_string(i) + " (lexitem (att (unifiable (cat) ((cat " + cats[i] +
-               "))))) (set-cate (litem) " + cats[i] + "))";
+               "))))) (comp (litem) (set-cate " + cats[i] + ")))";
     for (int i = 0; i < 10; ++i)
       rules += std::string(" (s") + std::to_string(i) + " (seq (lexitem (att (unifiable (cat) ((cat d))))) " +
-               "(lexitem (att (unifiable (cat) ((cat " + cats[i] + ")))))) (add-weight ($ 2 (litem)) (int 1)))";
+               "(lexitem (att (unifiable (cat) ((cat " + cats[i] + ")))))) (add-weight (comp ($ 2) (litem)) (int 1)))";
     for (int i = 0; i < 10; ++i)
       rules += std::string(" (u") + std::to_string(i) + " (not-in-lexicon) (make-lexitem (low) (high) (nil)))";
     for (int i = 0; i < 5; ++i)
@@ -207,14 +212,14 @@ class Setup {
 
   velmo::Lexicon* lexicon_ = nullptr;
   velmo::LexAnalyzer* analyzer_ = nullptr;
+  velmo::LexAnalyzer* plain_ = nullptr;
   velmo::StringPool store_;
   std::vector<std::vector<std::string>> sentences_;
   std::size_t words_ = 0;
 };
 
-void BM_AnalyzeDevSentences(benchmark::State& state) {
+void analyze_all(benchmark::State& state, velmo::LexAnalyzer& analyzer) {
   Setup& setup = Setup::instance();
-  velmo::LexAnalyzer& analyzer = *setup.analyzer();
   std::size_t items = 0;
   for (auto _ : state) {
     for (const std::vector<std::string>& sentence : setup.sentences()) {
@@ -232,7 +237,14 @@ void BM_AnalyzeDevSentences(benchmark::State& state) {
   state.counters["items_per_word"] =
       static_cast<double>(items) / static_cast<double>(state.iterations() * setup.word_count());
 }
+
+// Lookup through the endings, phrases and the 50 rules.
+void BM_AnalyzeDevSentences(benchmark::State& state) { analyze_all(state, *Setup::instance().analyzer()); }
 BENCHMARK(BM_AnalyzeDevSentences)->Unit(benchmark::kMillisecond);
+
+// The same without rules: lookup and phrases alone.
+void BM_LookUpDevSentences(benchmark::State& state) { analyze_all(state, *Setup::instance().plain()); }
+BENCHMARK(BM_LookUpDevSentences)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -48,6 +48,16 @@ constexpr const char* kGrammar = R"(
 (roots (S) (NP))
 )";
 
+// Noun compounds of any bracketing, told apart by their head word: a run of
+// nouns has a number of items cubic in its length, and the pool caps it.
+constexpr const char* kCompounds = R"(
+(def-korvel-parser compounds :attribute-vector-type syn :lexical-attributes (cat num lexitem))
+(def-category N (visible-atts (cat lexitem)))
+(def-category CN (visible-atts (cat lexitem)))
+(def-modifiers CN (* (CN (dep-type nn))) (:head (N)) (* (CN (dep-type nn))))
+(roots (CN))
+)";
+
 struct Word {
   const char* text;
   const char* vector;
@@ -71,6 +81,22 @@ class Fixture {
     NameSpaces::set_current("STD");
     interpreter.execute_string(kGrammar);
     parser = current_parser();
+    interpreter.execute_string(kCompounds);
+    compounds = current_parser();
+  }
+
+  // `length` nouns.
+  void build_nouns(int length) {
+    lattice.reset();
+    lattice.ensure_sentinel();
+    last_conj = LBitSet();
+    AVMeaning meaning(builtin_attributes().type);
+    meaning.read_body(*IRSlist::parse("(((cat n) (num sg)))", store));
+    for (int i = 0; i < length; ++i) {
+      lattice.add_spacing(" ");
+      const int p = lattice.add_word("stone");
+      lattice.add_item(lattice.make_item("stone", &meaning, p, p), false);
+    }
   }
 
   // "the dog saw a man", then prepositional phrases with a coordination
@@ -100,12 +126,13 @@ class Fixture {
     }
   }
 
-  ChartResult parse() {
-    reset_parser(*parser);
-    return parse_chart(*parser, SentenceView(lattice, nullptr, nullptr, &last_conj));
+  ChartResult parse(KorvelParser* with) {
+    reset_parser(*with);
+    return parse_chart(*with, SentenceView(lattice, nullptr, nullptr, &last_conj));
   }
 
   KorvelParser* parser = nullptr;
+  KorvelParser* compounds = nullptr;
   ItemLattice lattice;
   LBitSet last_conj;
   StringPool store;
@@ -122,7 +149,7 @@ void BM_ParseSentence(benchmark::State& state) {
   f.build(length);
   std::size_t items = 0;
   for (auto _ : state) {
-    ChartResult result = f.parse();
+    ChartResult result = f.parse(f.parser);
     benchmark::DoNotOptimize(result.cover.data());
     items = f.parser->chart().stats.made;
   }
@@ -133,6 +160,21 @@ void BM_ParseSentence(benchmark::State& state) {
       static_cast<double>(length) * 1e-6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ParseSentence)->Arg(10)->Arg(20)->Arg(40)->Arg(80)->Unit(benchmark::kMicrosecond);
+
+// The worst case: runs of nouns whose compounds exhaust the item pool.
+void BM_PoolBound(benchmark::State& state) {
+  Fixture& f = fixture();
+  const int length = static_cast<int>(state.range(0));
+  f.build_nouns(length);
+  for (auto _ : state) {
+    ChartResult result = f.parse(f.compounds);
+    benchmark::DoNotOptimize(result.cover.data());
+  }
+  const ParseStats& stats = f.compounds->chart().stats;
+  state.counters["items"] = static_cast<double>(stats.made);
+  state.counters["pool_out"] = stats.pool_exhausted ? 1 : 0;
+}
+BENCHMARK(BM_PoolBound)->Arg(20)->Arg(40)->Arg(80)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace velmo

@@ -1,2 +1,4 @@
-; Start-up file of velmo. The English grammar and lexicon are loaded from
-; here once they exist; for now the shell starts with no parser.
+; Start-up file of velmo: loads the English data (attributes, lexicon,
+; morphology and the lexical analyzer). The grammar is loaded from here once
+; it exists.
+(load "en/english.lsp")

@@ -5,6 +5,7 @@
 (load "en/attributes.lsp")
 (load "en/lexicon.lsp")
 (load "en/morphology.lsp")
+(load "en/context.lsp")
 
 ;; Items are made from the attribute-vector readings of an entry; its cost
 ;; record ("freq") and phrase list are read by the parser and the lexicon.

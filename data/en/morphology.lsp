@@ -4,19 +4,20 @@
 ;; root only when the ending suits it; the rule then sets the features the
 ;; ending implies.
 
-;; Readings an ending may inflect: plain nouns (not pronouns, numbers or
-;; listed forms), lexical verbs, and adjectives and adverbs.
+;; Readings an ending may inflect: plain nouns (not pronouns, names, numbers
+;; or listed forms), lexical verbs, and adjectives and adverbs.
 (defun inflectable-noun ()
-  (and (contain syn (cat) ((cat n)))
+  (and (contain syn (cat) (attvec syn ((cat n))))
        (not (defined syn (node)))
        (not (defined syn (lemma)))
-       (not (contain syn (pron) (+pron)))))
+       (not (contain syn (pron) (+pron)))
+       (not (contain syn (proper) (+proper)))))
 (defun inflectable-verb ()
-  (and (contain syn (cat) ((cat v)))
+  (and (contain syn (cat) (attvec syn ((cat v))))
        (not (defined syn (node)))
        (not (defined syn (lemma)))))
 (defun gradable ()
-  (and (contain syn (cat) ((cat a)))
+  (and (contain syn (cat) (attvec syn ((cat a))))
        (not (defined syn (lemma)))))
 
 (def-rules english-rules
@@ -24,29 +25,29 @@
     (lexitem (or (ending s) (ending es) (ending ies)))
     (cond
       ((comp (litem) (att) (inflectable-noun))
-       (comp (litem) (att) (modify syn ((num pl) (person 3)))))
+       (comp (litem) (att) (modify syn (attvec syn ((num pl) (person 3))))))
       ((comp (litem) (att) (inflectable-verb))
-       (comp (litem) (att) (modify syn ((vform fin) (tense pres) (num sg) (person 3)))))
+       (comp (litem) (att) (modify syn (attvec syn ((vform fin) (tense pres) (num sg) (person 3))))))
       ((t) (delete (litem)))))
   (past :act-on-all-matches
     (lexitem (or (ending ed) (ending ed_e) (ending ed_dbl) (ending ied)))
     (if (comp (litem) (att) (inflectable-verb))
-        (comp (litem) (att) (modify syn ((vform fin en) (tense past))))
+        (comp (litem) (att) (modify syn (attvec syn ((vform fin en) (tense past)))))
         (delete (litem))))
   (present-participle :act-on-all-matches
     (lexitem (or (ending ing) (ending ing_e) (ending ing_dbl) (ending ying)))
     (if (comp (litem) (att) (inflectable-verb))
-        (comp (litem) (att) (modify syn ((vform ing))) (undefine syn (tense)))
+        (comp (litem) (att) (modify syn (attvec syn ((vform ing)))) (undefine syn (tense)))
         (delete (litem))))
   (comparative :act-on-all-matches
     (lexitem (or (ending er) (ending er_e) (ending er_dbl) (ending ier)))
     (if (comp (litem) (att) (gradable))
-        (comp (litem) (att) (modify syn ((degree cmp))))
+        (comp (litem) (att) (modify syn (attvec syn ((degree cmp)))))
         (delete (litem))))
   (superlative :act-on-all-matches
     (lexitem (or (ending est) (ending est_e) (ending est_dbl) (ending iest)))
     (if (comp (litem) (att) (gradable))
-        (comp (litem) (att) (modify syn ((degree sup))))
+        (comp (litem) (att) (modify syn (attvec syn ((degree sup)))))
         (delete (litem))))
   ;; A form listed on its own (went, children, better) has its root in
   ;; "lemma".
@@ -61,5 +62,5 @@
 (def-rules english-rules
   ;; A guessed item is found under its class name; its root is the word.
   (guessed-root :act-on-all-matches
-    (lexitem (comp (root) (reg-match "_[a-z]+_$")))
+    (lexitem (comp (root) (str-prefix (str "_") (ident))))
     (set-lexitem-root (litem) (matching-word))))

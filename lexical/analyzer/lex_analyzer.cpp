@@ -131,7 +131,8 @@ void LexAnalyzer::add_spacing(std::string_view text) { lattice_.add_spacing(text
 void LexAnalyzer::analyze() {
   set_current_lex_analyzer(this);
   if (!lexicon_) {
-    diag() << "The lexical analyzer has no lexicon\n" << std::flush;
+    if (!missing_lexicon_reported_) diag() << "The lexical analyzer has no lexicon\n" << std::flush;
+    missing_lexicon_reported_ = true;
     return;
   }
   split_trailing_punctuation(positions() - 1);
@@ -172,7 +173,10 @@ void LexAnalyzer::split_trailing_punctuation(int from) {
 
 void LexAnalyzer::look_up_word(std::string_view word, int low, int high) {
   if (!lexicon_ || word.empty()) return;
+  // Nested lookups (a rule's look-up during analysis) get their own list.
   std::vector<EntryReading> readings;
+  readings.swap(readings_);
+  readings.clear();
   lookup_readings(*lexicon_, word, readings);
   for (const EntryReading& reading : readings) {
     const char* affix = reading.ending ? reading.ending->name() : nullptr;
@@ -183,6 +187,7 @@ void LexAnalyzer::look_up_word(std::string_view word, int low, int high) {
       add_entry_items(*reading.entry, low, high, {});
     }
   }
+  readings.swap(readings_);
 }
 
 namespace {
@@ -222,18 +227,19 @@ void LexAnalyzer::add_entry_items(LexEntry& entry, int low, int high, std::span<
         self.add_item(item, true);
       }
       if (depth >= kMaxPhraseDepth) return;
-      // Records can be added while we walk (a disk lookup adds entries):
-      // walk a copy of the counts and keys.
-      const std::vector<PhraseRecord> phrases = entry.phrases();
-      for (const PhraseRecord& phrase : phrases) {
+      // A disk lookup below may add records to this entry: walk by index
+      // and copy what is kept of a record before looking its key up.
+      for (std::size_t i = 0; i < entry.phrases().size(); ++i) {
+        const PhraseRecord& phrase = entry.phrases()[i];
         // The record counts the words after the anchor (before the comma of
         // the key) and the words before it (after the comma).
         const int after = phrase.before_count;
         const int before = static_cast<int>(phrase.after_count);
         if (!self.phrase_matches(low, before, after, phrase.text)) continue;
-        LexEntry* phrase_entry = self.lexicon_->lookup(phrase.text);
+        const std::string key = phrase.text;
+        LexEntry* phrase_entry = self.lexicon_->lookup(key);
         if (!phrase_entry) {
-          diag() << "Phrasal entry '" << phrase.text << "' is not found\n" << std::flush;
+          diag() << "Phrasal entry '" << key << "' is not found\n" << std::flush;
           continue;
         }
         add(*phrase_entry, low - before, low + after, depth + 1);

@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lexical/items/ending_lookup.h"
 #include "lexical/items/item_lattice.h"
 #include "lexical/items/lex_item.h"
 #include "lexicon/attributes/lbitset.h"
@@ -152,6 +153,8 @@ class LexAnalyzer {
   LExpPtr hook_;
   LExpPtr meaning_selector_;
   bool dropped_words_reported_ = false;
+  bool missing_lexicon_reported_ = false;  // said once per analyzer
+  std::vector<EntryReading> readings_;  // reused by look_up_word
 };
 
 // The analyzer that expression functions act on when no match gives one:

@@ -151,9 +151,9 @@ Word abbrev_with_def(MatchCall& call) {
 }  // namespace
 
 void register_abbrev_functions() {
-  register_match_exp("abbrev-def", "x", kLexItemType, &abbrev_def,
+  register_match_exp("abbrev-def", "m", kLexItemType, &abbrev_def,
                      "(abbrev-def MEANING) an item for a spelled-out form followed by its abbreviation in brackets");
-  register_match_exp("abbrev-with-def", "x", kLexItemType, &abbrev_with_def,
+  register_match_exp("abbrev-with-def", "m", kLexItemType, &abbrev_with_def,
                      "(abbrev-with-def MEANING) an item for an abbreviation followed by its spelled-out form in "
                      "brackets");
 }

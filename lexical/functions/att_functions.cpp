@@ -68,7 +68,8 @@ class VecArgument {
  public:
   void read(const AttInterpreterList* type, std::unique_ptr<IRSlist> node) {
     if (!node) return;
-    const char* head = node->is_list() ? node->peek_atom() : nullptr;
+    const IRSlist* first = node->is_list() ? node->element_at(0) : nullptr;
+    const char* head = first && first->is_atom() ? first->atom() : nullptr;
     if (head && LExp::find_prototype(head)) {
       exp_ = LExp::get_exp(node.get());
       return;
@@ -202,6 +203,45 @@ class AttOpExp final : public LExp {
   const AttInterpreterList* type_ = nullptr;
   AttNames names_;
   VecArgument constant_;
+};
+
+// (unify2 [TYPE] (ATT ...) A B) and (unifiable2 [TYPE] (ATT ...) A B): A
+// and B are expressions evaluated on the input, each yielding a vector;
+// unify2 unifies B into A on the listed attributes and yields A, nothing
+// when they do not unify; unifiable2 only tests.
+class TwoVectorExp final : public LExp {
+ public:
+  explicit TwoVectorExp(bool change) : change_(change) { set_output_type(att_vec_type()); }
+  const char* name() const override { return change_ ? "unify2" : "unifiable2"; }
+  const char* doc() const override {
+    return change_ ? "(unify2 [TYPE] (ATT ...) A B) unify the vector B yields into the vector A yields, on the listed "
+                     "attributes"
+                   : "(unifiable2 [TYPE] (ATT ...) A B) true when the vectors A and B yield unify on the listed "
+                     "attributes";
+  }
+  LExpPtr clone() const override { return std::make_unique<TwoVectorExp>(change_); }
+  void init(IRSlist& args) override {
+    type_ = take_type(args);
+    std::unique_ptr<IRSlist> names = args.take_first();
+    names_.read(type_, names.get());
+    first_ = build_first(args);
+    second_ = build_first(args);
+  }
+  Word eval(Word input, TypeId type) override {
+    if (!check_input(type) || !first_ || !second_) return 0;
+    AttVec* a = vec_of(first_->eval(input, type));
+    const AttVec* b = vec_of(second_->eval(input, type));
+    if (!a || !b || a->type() != b->type() || !a->usable()) return 0;
+    if (!change_) return a->unifiable(*b, &names_.mask) ? to_word(a) : 0;
+    return a->unify(*b, &names_.mask) ? to_word(a) : 0;
+  }
+
+ private:
+  bool change_;
+  const AttInterpreterList* type_ = nullptr;
+  AttNames names_;
+  LExpPtr first_;
+  LExpPtr second_;
 };
 
 // (value [TYPE] ATT [EXPR]): the value word of the attribute, or EXPR on it.
@@ -343,6 +383,8 @@ void register_att_functions() {
   for (AttOp op : {AttOp::kDefined, AttOp::kDefinedOneOf, AttOp::kUndefine, AttOp::kUnifiable,
                    AttOp::kStrictUnifiable, AttOp::kContain, AttOp::kUnify, AttOp::kModify})
     register_lexp(std::make_unique<AttOpExp>(op));
+  register_lexp(std::make_unique<TwoVectorExp>(true));
+  register_lexp(std::make_unique<TwoVectorExp>(false));
   register_lexp(std::make_unique<ValueExp>());
   register_lexp(std::make_unique<AttStrValExp>());
   register_lexp(std::make_unique<AttVecToStrExp>());

@@ -9,6 +9,7 @@
 #include "lexical/patterns/match.h"
 #include "lexicon/lexicon/meaning.h"
 #include "shell/reader/irslist.h"
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 
@@ -17,6 +18,14 @@ namespace {
 TypeId match_type() {
   static const TypeId id = type_id(kMatchType);
   return id;
+}
+
+// Whether an argument expression may yield a value of `type`; reported
+// when its known result type is another.
+bool yields(const LExp& exp, const char* type) {
+  if (exp.output_type() == kAnyType || exp.output_type() == type_id(type)) return true;
+  diag() << "an argument yields " << type_name(exp.output_type()) << ", not " << type << '\n' << std::flush;
+  return false;
 }
 
 long as_long(Word value) { return static_cast<long>(static_cast<std::intptr_t>(value)); }
@@ -43,6 +52,7 @@ class MakeLexItemExp final : public DefaultClone<MakeLexItemExp> {
     low_ = build_first(args);
     high_ = build_first(args);
     meaning_ = build_first(args);
+    if (meaning_ && !yields(*meaning_, kMeaningType)) meaning_.reset();
   }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !low_ || !high_) return 0;
@@ -86,6 +96,7 @@ class CombineLexItemsExp final : public DefaultClone<CombineLexItemsExp> {
         continue;
       }
       LExpPtr exp = get_exp(arg.get());
+      if (exp && !yields(*exp, kLexItemType)) exp.reset();
       if (exp) parts_.push_back(Part{std::move(exp), relation, has_relation});
       has_relation = false;
       relation.clear();

@@ -376,10 +376,21 @@ Word add_components(MatchCall& call) {
   return item_word(call.analyzer->add_item(copy, true));
 }
 
+// Whether `item` is `within` or one of its components, at any depth.
+bool contains(const LexItem* within, const LexItem* item, int depth = 0) {
+  if (within == item) return true;
+  if (depth > 1000) return true;  // deeper than any sentence: treat as a cycle
+  for (const LexItem* sub : within->sub_items)
+    if (contains(sub, item, depth + 1)) return true;
+  return false;
+}
+
 Word add_component(MatchCall& call) {
   auto* item = call.pointer<LexItem>(0);
   auto* component = call.pointer<LexItem>(1);
-  if (!item || !component || item == component) return 0;
+  // An item never becomes a component of itself, directly or through its
+  // components: printing, copying and hooks walk the components.
+  if (!item || !component || contains(component, item)) return 0;
   add_sub_item(*item, component);
   if (component->low < item->low) item->low = component->low;
   if (component->high > item->high) {
@@ -417,19 +428,19 @@ Word insert_empty_category(MatchCall& call) {
 void register_lattice_functions() {
   const char* item = kLexItemType;
   const char* match = kMatchType;
-  register_match_exp("set-high", "xi", item, &set_high,
+  register_match_exp("set-high", "li", item, &set_high,
                      "(set-high ITEM INT) move the end of the item, re-entering it with duplicate checking");
-  register_match_exp("set-low", "xi", item, &set_low, "(set-low ITEM INT) set the start of the item");
-  register_match_exp("set-head", "xi", item, &set_head, "(set-head ITEM INT) set the head position of the item");
-  register_match_exp("set-weight", "xi", item, &set_weight, "(set-weight ITEM INT) set the weight of the item");
-  register_match_exp("add-weight", "xi", item, &add_weight, "(add-weight ITEM INT) add to the weight of the item");
-  register_match_exp("set-lexitem-root", "xs", item, &set_lexitem_root,
+  register_match_exp("set-low", "li", item, &set_low, "(set-low ITEM INT) set the start of the item");
+  register_match_exp("set-head", "li", item, &set_head, "(set-head ITEM INT) set the head position of the item");
+  register_match_exp("set-weight", "li", item, &set_weight, "(set-weight ITEM INT) set the weight of the item");
+  register_match_exp("add-weight", "li", item, &add_weight, "(add-weight ITEM INT) add to the weight of the item");
+  register_match_exp("set-lexitem-root", "ls", item, &set_lexitem_root,
                      "(set-lexitem-root ITEM STRING) set the root of the item (of its head component)");
-  register_match_exp("assert", "x", item, &assert_item,
+  register_match_exp("assert", "l", item, &assert_item,
                      "(assert ITEM) enter the item in the lattice with duplicate checking");
-  register_match_exp("duplicate-lexitem", "x", item, &duplicate_item,
+  register_match_exp("duplicate-lexitem", "l", item, &duplicate_item,
                      "(duplicate-lexitem ITEM) a deep copy of the item, not entered in the lattice");
-  register_match_exp("delete", "x", item, &delete_item, "(delete ITEM) take the item out of the lattice");
+  register_match_exp("delete", "l", item, &delete_item, "(delete ITEM) take the item out of the lattice");
 
   register_match_exp("look-up", "iiS", match, &look_up,
                      "(look-up LOW HIGH [WORD]) look the words LOW..HIGH (or WORD) up as one item over the span");
@@ -448,7 +459,7 @@ void register_lattice_functions() {
                      "(delete-smaller LOW HIGH) delete the items strictly inside LOW..HIGH");
   register_match_exp("delete-if", "iic", match, &delete_if,
                      "(delete-if LOW HIGH LEXP) delete the items within LOW..HIGH that satisfy LEXP");
-  register_match_exp("delete-except", "iix", match, &delete_except,
+  register_match_exp("delete-except", "iil", match, &delete_except,
                      "(delete-except LOW HIGH ITEM) delete the items within LOW..HIGH except ITEM");
   register_match_exp("del-following", "c", match, &del_following,
                      "(del-following LEXP) delete the items right after the match that satisfy LEXP");
@@ -465,21 +476,21 @@ void register_lattice_functions() {
   register_match_exp("rm-non-max", "", match, &rm_non_max,
                      "(rm-non-max) keep only the longest items, scanning from the end of the sentence");
   register_match_exp("skip", "i", match, &skip, "(skip POS) add POS to the skipped positions");
-  register_match_exp("flag-adv", "x", match, &flag_adv, "(flag-adv ITEM) add the item's span to the adverb positions");
-  register_match_exp("flag-first-conjunction", "x", match, &flag_first_conjunction,
+  register_match_exp("flag-adv", "l", match, &flag_adv, "(flag-adv ITEM) add the item's span to the adverb positions");
+  register_match_exp("flag-first-conjunction", "l", match, &flag_first_conjunction,
                      "(flag-first-conjunction ITEM) add the item's span to the first-conjunction positions");
-  register_match_exp("flag-last-conjunction", "x", match, &flag_last_conjunction,
+  register_match_exp("flag-last-conjunction", "l", match, &flag_last_conjunction,
                      "(flag-last-conjunction ITEM) add the item's span to the last-conjunction positions");
 
-  register_match_exp("retrieve-lexitem", "iix", item, &retrieve_lexitem,
+  register_match_exp("retrieve-lexitem", "iim", item, &retrieve_lexitem,
                      "(retrieve-lexitem LOW HIGH MEANING) the first item over LOW..HIGH whose meaning is MEANING or "
                      "more specific");
-  register_match_exp("add-components", "xiic", item, &add_components,
+  register_match_exp("add-components", "liic", item, &add_components,
                      "(add-components ITEM LOW HIGH LEXP) a copy of ITEM with the longest items within LOW..HIGH "
                      "satisfying LEXP as components");
-  register_match_exp("add-component", "xxS", item, &add_component,
+  register_match_exp("add-component", "llS", item, &add_component,
                      "(add-component ITEM COMPONENT [RELATION]) add COMPONENT to ITEM, widening it");
-  register_match_exp("insert-empty-category", "ix", item, &insert_empty_category,
+  register_match_exp("insert-empty-category", "im", item, &insert_empty_category,
                      "(insert-empty-category POS MEANING) an empty item after POS with MEANING");
 }
 

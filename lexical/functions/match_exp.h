@@ -19,10 +19,14 @@ inline constexpr const char* kMatchType = "Match*";
 // Argument kinds, one letter each in a signature:
 //   i  integer: an expression evaluated on the match, or an integer atom;
 //   s  text: an expression evaluated on the match, or an atom taken as it is;
-//   x  value: an expression evaluated on the match (an item, a meaning ...);
+//   l  item: an expression yielding a "LexItem*", evaluated on the match;
+//   m  meaning: an expression yielding a "Meaning*", evaluated on the match;
 //   c  condition: an expression kept for the function to evaluate on items
 //      or words;
-// an upper-case letter marks an optional argument.
+// an upper-case letter marks an optional argument. An argument expression
+// whose result type is known and differs from the kind's is refused when
+// the expression is built (values of another type must never be taken for
+// items).
 struct MatchCall {
   static constexpr std::size_t kMaxArgs = 4;
   Match* match = nullptr;

@@ -79,7 +79,8 @@ void SBnd::init(IRSlist& args) {
       guard_next = false;
       continue;
     }
-    const char* head = arg->peek_atom();
+    const IRSlist* first = arg->element_at(0);
+    const char* head = first && first->is_atom() ? first->atom() : nullptr;
     Element element;
     if (head && is_mark_char(head[0])) {
       read_mark(head, mark);

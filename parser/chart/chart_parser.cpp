@@ -165,11 +165,12 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
   for (int k = g.is_repeatable(p) ? p : p - 1; k >= 0; --k) {
     for (int w = item->start - 1; w >= 0;) {
       for (GLink* link : g.links_at(k)) {
-        std::vector<PItem*>* waiting = link->waiting_at(w);
+        const std::vector<PItem*>* waiting = link->waiting_at(w);
         if (item->end - w > link->max_dist || !waiting || waiting->empty() || !accepts(link->modifiee_cond.get(), item))
           continue;
-        for (std::size_t i = 0; i < waiting->size(); ++i) {
-          PItem* modifier = (*waiting)[i];
+        // Merges below may add waiting lists to the link and move this one.
+        for (std::size_t i = 0; i < link->waiting_at(w)->size(); ++i) {
+          PItem* modifier = (*link->waiting_at(w))[i];
           PItem* merged = merge(link, k, modifier, item, k);
           if (!merged) continue;
           if (bit(g.minimal, k) && accepts(g.minimal_modifier_cond.get(), modifier)) minimal_found = true;

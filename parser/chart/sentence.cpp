@@ -135,16 +135,18 @@ std::vector<RootItem> best_cover(KorvelParser& parser, const std::vector<RootIte
                       : 0.0f;
   }
   while (last > largest_end && last > 1 && is_punctuation(sentence.word_at(last))) --last;
+  // The gap cost of a split after word m depends on words m and m + 1 only.
+  std::vector<float> gap(static_cast<std::size_t>(last) + 1, kCoverGap);
+  for (int m = 1; m < last; ++m)
+    if (single_punctuation(sentence.word_at(m)) || single_punctuation(sentence.word_at(m + 1)))
+      gap[static_cast<std::size_t>(m)] = kCoverPunctuationGap;
   for (int length = 2; length <= last; ++length) {
     for (int i = 1; i + length - 1 <= last; ++i) {
       const int j = i + length - 1;
       SpanTable::Cell& cell = table.at(i, j);
       if (cell.root >= 0) continue;
       for (int m = i; m < j; ++m) {
-        const bool punctuation =
-            single_punctuation(sentence.word_at(m)) || single_punctuation(sentence.word_at(m + 1));
-        const float sum =
-            table.at(i, m).weight + table.at(m + 1, j).weight + (punctuation ? kCoverPunctuationGap : kCoverGap);
+        const float sum = table.at(i, m).weight + table.at(m + 1, j).weight + gap[static_cast<std::size_t>(m)];
         if (cell.weight < 0.0f || sum < cell.weight) {
           cell.weight = sum;
           cell.split = m;

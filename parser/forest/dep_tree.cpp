@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "parser/forest/deps.h"
 #include "shell/support/text.h"
@@ -20,7 +21,11 @@ int last_place(const DepTree& node) { return node.has_word() ? node.position() :
 DepTree::DepTree(Deps& deps, int start, int end, int position)
     : deps_(&deps), start_(to_short(start)), end_(to_short(end)), position_(to_short(position)) {}
 
-DepTree::~DepTree() = default;
+DepTree::~DepTree() {
+  // A vector whose type was deleted first (the name spaces go at `exit`)
+  // cannot be freed through it; it is left alone.
+  if (atts_ && !AttInterpreterList::is_live(atts_->type())) static_cast<void>(atts_.release());
+}
 
 void DepTree::set_span(int start, int end) {
   start_ = to_short(start);
@@ -78,7 +83,7 @@ void DepTree::set_property(std::string_view name, std::string_view text) {
 void DepTree::set_property(std::string_view name, DepTree* node) {
   DepProperty* p = find_mutable(name);
   if (!p) {
-    properties_.push_back(DepProperty{deps_->keep(name), nullptr, node, 1.0f});
+    add_property(name, node);
     return;
   }
   p->text = nullptr;
@@ -87,6 +92,17 @@ void DepTree::set_property(std::string_view name, DepTree* node) {
 
 void DepTree::add_property(std::string_view name, std::string_view text) {
   properties_.push_back(DepProperty{deps_->keep(name), deps_->keep(text), nullptr, 1.0f});
+}
+
+void DepTree::add_property(std::string_view name, DepTree* node) {
+  properties_.push_back(DepProperty{deps_->keep(name), nullptr, node, 1.0f});
+}
+
+void DepTree::set_property_node(std::size_t k, DepTree* node) {
+  if (k < properties_.size()) {
+    properties_[k].node = node;
+    properties_[k].text = nullptr;
+  }
 }
 
 bool DepTree::remove_property(std::string_view name) {

@@ -2,8 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <iostream>
 #include <string>
+
+#include "shell/support/diagnostics.h"
 
 namespace velmo {
 namespace {
@@ -58,7 +59,7 @@ std::size_t DistanceTable::read(std::istream& in, std::string_view file_name) {
     const bool any = distance_text == "*";
     if ((!any && !parse_int(distance_text, distance)) || !parse_probability(probability_text, probability) ||
         !next_field(rest).empty()) {
-      std::cerr << file_name << ':' << line_number << ": bad distance entry" << '\n' << std::flush;
+      diag() << file_name << ':' << line_number << ": bad distance entry" << '\n' << std::flush;
       continue;
     }
     add(key, distance, any, probability);

@@ -1,6 +1,8 @@
 #include "parser/grammar/builtin_attributes.h"
 
 #include "lexicon/attributes/att_interpreter_list.h"
+#include "lexicon/attributes/trace_att.h"
+#include "parser/chart/pitem.h"
 #include "shell/interpreter/interpreter.h"
 #include "shell/interpreter/name_space.h"
 
@@ -71,7 +73,26 @@ const BuiltinAttributes& bind_builtin_attributes(const AttInterpreterList& syn) 
   for (const NamedIndex& att : kAttributes) binding.*att.field = syn.index_of(att.name);
   for (const NamedValue& value : kCatValues) binding.*value.field = value_of(syn, binding.cat, value.text);
   binding.slash_wh = value_of(syn, binding.slash, "wh");
+  if (binding.trace >= 0)
+    if (auto* trace = dynamic_cast<TraceAtt*>(&syn.attribute(binding.trace))) trace->set_record_printer(&trace_record_text);
   return binding;
+}
+
+// A trace record as "(ROLE [START,END])": the role's value and the span of
+// the item the element moved from.
+std::string trace_record_text(const TraceRecord& record) {
+  const BuiltinAttributes& b = builtin_attributes();
+  std::string text = "(";
+  text += b.type && b.role >= 0 ? b.type->attribute(b.role).str_val(record.role) : std::to_string(record.role);
+  if (const auto* item = reinterpret_cast<const PItem*>(record.item)) {
+    text += " [";
+    text += std::to_string(item->start);
+    text += ',';
+    text += std::to_string(item->end);
+    text += ']';
+  }
+  text += ')';
+  return text;
 }
 
 void register_builtin_attribute_commands(Interpreter& interpreter) {

@@ -1,6 +1,7 @@
 #pragma once
 // The attributes and values the parser reads by name, bound by
 // `init-attributes` in the attribute vector type "syn".
+#include <string>
 #include <string_view>
 
 #include "shell/support/slist.h"
@@ -8,6 +9,7 @@
 namespace velmo {
 
 class AttInterpreterList;
+struct TraceRecord;
 class Interpreter;
 
 struct BuiltinAttributes {
@@ -33,6 +35,11 @@ BuiltinAttributes& builtin_attributes();
 
 // Binds the vocabulary in `syn`; returns the binding.
 const BuiltinAttributes& bind_builtin_attributes(const AttInterpreterList& syn);
+
+// How the parser's trace records print inside a "trace" attribute:
+// "(ROLE [START,END])", ROLE the role's value, START,END the span of the
+// item the moved element came from. `init-attributes` installs it.
+std::string trace_record_text(const TraceRecord& record);
 
 // Registers `init-attributes`.
 void register_builtin_attribute_commands(Interpreter& interpreter);

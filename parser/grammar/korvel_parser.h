@@ -12,6 +12,7 @@
 #include "lexicon/attributes/lbitset.h"
 #include "parser/grammar/gcate.h"
 #include "parser/forest/distance_table.h"
+#include "parser/forest/sentence_result.h"
 #include "parser/grammar/grammar_files.h"
 #include "shell/lexp/lexp.h"
 #include "shell/support/name_table.h"
@@ -87,6 +88,10 @@ class KorvelParser {
   // ---- The per-sentence chart.
   Chart& chart() { return *chart_; }
 
+  // ---- The forest, the dependency weights and the tree of the last
+  // sentence.
+  SentenceResult& result() { return result_; }
+
  private:
   GCate* make_subcategory(const AttVec& vec, const std::string& full_name, std::string_view base_name);
 
@@ -99,6 +104,7 @@ class KorvelParser {
   std::unique_ptr<GCate> empty_category_;
   GLink* empty_link_ = nullptr;
   std::unique_ptr<Chart> chart_;
+  SentenceResult result_;
 };
 
 // ---- The process-wide current parser, category and link. Deleting a

@@ -23,8 +23,14 @@ int copied_position(const DepTree& node) {
   return best > 0 ? best : node.start();
 }
 
-void copy_atts(const AttVec* atts, const std::vector<int>& shown, PrintNode& node) {
+// An empty list shows every attribute.
+void copy_atts(const AttVec* atts, const std::vector<int>& shown, bool all, PrintNode& node) {
   if (!atts) return;
+  if (all) {
+    for (int index = 0; index < atts->size(); ++index)
+      if (atts->defined(index)) node.atts.emplace_back(atts->att_name(index), atts->str_val(index));
+    return;
+  }
   for (const int index : shown)
     if (index >= 0 && index < atts->size() && atts->defined(index))
       node.atts.emplace_back(atts->att_name(index), atts->str_val(index));
@@ -36,6 +42,7 @@ void PrintTree::copy_from(Deps& deps, const std::vector<int>* shown) {
   nodes_.clear();
   DepTree* top = deps.root();
   if (!top) return;
+  all_atts_ = shown && shown->empty();
   std::vector<int> sorted_shown = shown ? *shown : std::vector<int>{};
   std::sort(sorted_shown.begin(), sorted_shown.end());
   sorted_shown.erase(std::unique(sorted_shown.begin(), sorted_shown.end()), sorted_shown.end());
@@ -71,7 +78,7 @@ int PrintTree::copy_node(DepTree& source, int parent, const std::vector<int>& sh
   node.start = source.start();
   node.end = source.end();
   node.parent = parent;
-  copy_atts(source.atts(), shown, node);
+  copy_atts(source.atts(), shown, all_atts_, node);
   if (parent != PrintNode::kNone) nodes_[static_cast<std::size_t>(parent)].children.push_back(index);
   sources.push_back(&source);
   return index;

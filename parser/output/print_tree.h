@@ -33,7 +33,7 @@ struct PrintNode {
 class PrintTree {
  public:
   // Copies the tree of `deps`; `shown` lists the attribute indices whose
-  // pairs are copied (null: none). Labels missing in the source are given
+  // pairs are copied (null: none; an empty list: all). Labels missing in the source are given
   // there first, in pre-order.
   void copy_from(Deps& deps, const std::vector<int>* shown);
   void clear() { nodes_.clear(); }
@@ -48,6 +48,7 @@ class PrintTree {
   int copy_node(DepTree& source, int parent, const std::vector<int>& shown, std::vector<DepTree*>& sources);
 
   std::vector<PrintNode> nodes_;
+  bool all_atts_ = false;
 };
 
 // The dependency format: "(", one line per node in word order, ")". The

@@ -46,7 +46,8 @@ void label_all(DepTree* top) {
 class ResultPrinter {
  public:
   ResultPrinter(std::string& out, Deps& deps, const std::vector<int>* shown) : out_(out), deps_(deps) {
-    if (shown && !shown->empty()) {
+    show_atts_ = shown != nullptr;
+    if (shown && !shown->empty()) {  // an empty list shows every attribute
       filter_.emplace();
       for (int index : *shown)
         if (index >= 0) filter_->set(static_cast<std::size_t>(index));
@@ -133,8 +134,8 @@ class ResultPrinter {
       else if (p.text) append_tree_quoted(out_, p.text, true);
       out_ += ')';
     }
-    if (filter_ && node.atts()) {
-      const std::string text = node.atts()->text(&*filter_);
+    if (show_atts_ && node.atts()) {
+      const std::string text = node.atts()->text(filter_ ? &*filter_ : nullptr);
       out_ += "\t(atts ";
       out_ += std::string_view(text).substr(1, text.size() - 2);
       out_ += ')';
@@ -162,6 +163,7 @@ class ResultPrinter {
 
   std::string& out_;
   Deps& deps_;
+  bool show_atts_ = false;
   std::optional<LBitSet> filter_;
 };
 

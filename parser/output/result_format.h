@@ -19,8 +19,8 @@ struct ResultFormatFlags {
 ResultFormatFlags& result_format_flags();
 
 // Writes `deps` in the result format; `shown` lists the attribute indices
-// written in "(atts" (null: no attributes). Labels missing on nodes are
-// given first.
+// written in "(atts" (null: no attributes; an empty list: all). Labels
+// missing on nodes are given first.
 void print_result_format(std::string& out, Deps& deps, const std::vector<int>* shown);
 
 // Every node of the tree other than the top node, in word order (a node

@@ -307,4 +307,23 @@ void write_dep_format(std::ostream& out, const PlainTree& tree, const DepFormatS
   DepFormatWriter(out, tree, style).write();
 }
 
+void write_triples_format(std::ostream& out, const PlainTree& tree) {
+  TreeIndex index(tree);
+  std::vector<int> stack;
+  std::vector<int> top = ordered_children(index, kTop);
+  stack.assign(top.rbegin(), top.rend());
+  while (!stack.empty()) {
+    int node = stack.back();
+    stack.pop_back();
+    const PlainNode& n = tree.nodes[node];
+    if (!n.relation.empty() && n.head != kTop && !tree.nodes[n.head].category.empty()) {
+      const PlainNode& parent = tree.nodes[n.head];
+      out << parent.root_or_word() << '\t' << parent.category << ':' << n.relation << ':' << n.category << '\t'
+          << n.root_or_word() << '\n';
+    }
+    std::vector<int> children = ordered_children(index, node);
+    stack.insert(stack.end(), children.rbegin(), children.rend());
+  }
+}
+
 }  // namespace velmo::ud

@@ -48,6 +48,11 @@ struct DepFormatStyle {
 // labelled E1, E2, ... in the order of their lines.
 void write_dep_format(std::ostream& out, const PlainTree& tree, const DepFormatStyle& style = {});
 
+// The triples format of velmo's -t: for every node in pre-order that has a
+// relation and a parent with a category, "parent root TAB parent
+// category:relation:category TAB root".
+void write_triples_format(std::ostream& out, const PlainTree& tree);
+
 // A word, root or parent root as the dependency format writes it: quoted when
 // it holds a blank, tab, line end, double quote, parenthesis, ";", backslash
 // or a byte of value 128 or above.

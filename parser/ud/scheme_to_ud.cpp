@@ -3,6 +3,7 @@
 // their places to what they head, multi-word items are headed by their first
 // word, tokens without a node are attached, and one root is kept.
 #include <algorithm>
+#include <cctype>
 
 #include "parser/ud/convert.h"
 #include "parser/ud/loose_tokens.h"
@@ -12,6 +13,10 @@
 namespace velmo::ud {
 
 namespace {
+
+bool starts_upper(std::string_view word) {
+  return !word.empty() && std::isupper(static_cast<unsigned char>(word[0]));
+}
 
 bool nominal(std::string_view category) { return category == "N" || category == "Num"; }
 bool clausal(std::string_view category) {
@@ -225,7 +230,11 @@ class SchemeToUd {
       auto by_position = [&](int a, int b) { return nodes_[a].position < nodes_[b].position; };
       std::sort(members.begin(), members.end(), by_position);
       bool head_last = nodes_[members.back()].position < nodes_[node].position;
-      const char* relation = head_last ? "flat" : "fixed";
+      // Names: headed by their last word, or nouns written with capitals.
+      bool capitals = nodes_[node].category == "N";
+      for (int member : members) capitals = capitals && starts_upper(tokens_[nodes_[member].position - 1].form);
+      capitals = capitals && starts_upper(tokens_[nodes_[node].position - 1].form);
+      const char* relation = head_last || capitals ? "flat" : "fixed";
       int first = nodes_[members.front()].position < nodes_[node].position ? members.front() : node;
       if (first != node) {
         edit_.promote(first, node);

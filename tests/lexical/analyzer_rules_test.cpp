@@ -135,3 +135,41 @@ TEST_F(RulesTest, CommandDocStrings) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+TEST_F(RulesTest, SequencesAndRepetitionsOverTheLattice) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set +
+      " (s (seq (lexitem (t)) (lexitem (t))) (add-weight (comp ($ 2) (litem)) (int 1)))"
+      " (p (+ (lexitem (t))) (delete-if (low) (high) (root (str= nothing))))"
+      " (u (not-in-lexicon) (make-lexitem (low) (high) (nil)))"
+      " (k (seq (word (str= the)) (lexitem (t))) (exist-lexitem (low) (high))))");
+  LexAnalyzer* analyzer = make_analyzer("(the (note d)) (big (note a)) (dog (note n)) (big dog (note n))", "",
+                                        ":lexical-rules " + set);
+  analyze(*analyzer, "the big dog barks");
+  EXPECT_EQ(analyzer->by_end(3).size(), 2u);
+}
+
+// A rule that copies every item it matches and enters the copies: the
+// copies duplicate existing readings and are not entered, and the matches
+// were collected before the rule acted, so the rule ends.
+TEST_F(RulesTest, RulesThatReAddTheirItemsEnd) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set + " (again (lexitem (t)) (assert (duplicate-lexitem (litem))))"
+      " (wider (lexitem (t)) (set-high (duplicate-lexitem (litem)) (int 2))))");
+  LexAnalyzer* analyzer = make_analyzer("(dog (note n))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "dog dog");
+  EXPECT_THAT(spans(*analyzer), ElementsAre("[1,1] dog", "[2,2] dog", "[1,2] dog"));
+  EXPECT_LE(analyzer->lattice().item_count(), 8u);
+}
+
+// A value of another type is never taken for an item.
+TEST_F(RulesTest, ArgumentsOfTheWrongTypeAreRefused) {
+  EXPECT_EQ(errors_during([] { LExp::from_text("(add-weight ($ 2 (litem)) (int 1))"); }),
+            "add-weight: argument 1 yields Match*, not LexItem*\n");
+}
+
+}  // namespace
+}  // namespace velmo

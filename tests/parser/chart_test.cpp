@@ -277,6 +277,7 @@ TEST_F(ChartTest, AMovedElementFillsItsGapAndLeavesATrace) {
   ASSERT_EQ(trace->records().size(), 1u);
   EXPECT_EQ(trace->records()[0].role, builtin_attributes().type->attribute(att("role")).get_val("obj"));
   EXPECT_EQ(reinterpret_cast<const PItem*>(trace->records()[0].item)->lexical_head().start, 2);
+  EXPECT_NE(question->av.text().find("(trace (obj [2,2]))"), std::string::npos) << question->av.text();
 }
 
 TEST_F(ChartTest, AnArgumentListMakesASubcategoryWhoseArgumentsAttach) {
@@ -388,6 +389,19 @@ TEST_F(ChartTest, EverySentenceStartsFromAnEmptyChart) {
     EXPECT_EQ(stats().packed, first.packed);
     EXPECT_EQ(stats().merged, first.merged);
   }
+}
+
+TEST_F(ChartTest, ACategoryModifyingItselfAcrossManyWords) {
+  // Every compound is offered to the link whose waiting lists are being
+  // read, so they grow while they are read.
+  run("(def-category CN (visible-atts (cat)))"
+      "(def-modifiers CN (* (CN (dep-type nn))) (:head (N)))");
+  TestSentence s;
+  s.words("a b c d e f g h i j k l m n");
+  for (int p = 1; p <= 14; ++p) s.item(p, p, kNoun);
+  const ChartResult result = parse(s);
+  EXPECT_TRUE(result.parsed);
+  EXPECT_NE(item_spanning(cate("CN"), 1, 14), nullptr);
 }
 
 TEST_F(ChartTest, ACycleOfProjectionsEnds) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "shell/support/diagnostics.h"
+
 #include <cmath>
 #include <sstream>
 
@@ -20,10 +24,11 @@ TEST(DistanceTable, ReadsEntriesAndSkipsBadLinesWithTheirNumbers) {
       "V:obj:N 1 0.25 extra\n"   // extra field
       "; another comment\n"
       "V:obj:N 2 0.25\n");
-  testing::internal::CaptureStderr();
+  std::ostringstream messages;
+  ScopedDiagnostics capture(messages);
   DistanceTable table;
   EXPECT_EQ(table.read(in, "dist.txt"), 3u);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(messages.str(),
             "dist.txt:5: bad distance entry\n"
             "dist.txt:6: bad distance entry\n"
             "dist.txt:7: bad distance entry\n"

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "shell/support/diagnostics.h"
+
 #include <string>
 #include <vector>
 
@@ -7,12 +11,6 @@
 
 namespace velmo {
 namespace {
-
-std::string stderr_of(void (*run)(Deps&), Deps& deps) {
-  testing::internal::CaptureStderr();
-  run(deps);
-  return testing::internal::GetCapturedStderr();
-}
 
 std::vector<int> positions_of_children(const DepTree& node) {
   std::vector<int> out;
@@ -26,13 +24,14 @@ TEST(RSTree, MisuseIsReportedAndChangesNothing) {
   DepTree* b = deps.new_node(2, 2, 2);
   DepTree* c = deps.new_node(3, 3, 3);
   ASSERT_TRUE(a->append(b));
-  testing::internal::CaptureStderr();
+  std::ostringstream messages;
+  ScopedDiagnostics capture(messages);
   EXPECT_FALSE(a->del());       // the root has no parent
   EXPECT_FALSE(c->insert(b));   // b already hangs under a
   EXPECT_FALSE(c->append(b));
   EXPECT_FALSE(b->append(a));   // a cycle
   EXPECT_FALSE(a->append(a));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(messages.str(),
             "RSTree::del() cannot delete the root node of a RSTree\n"
             "RSTree::insert error.\n"
             "RSTree::append error.\n"
@@ -184,7 +183,6 @@ TEST(Deps, WordsWithSpacingAndCounting) {
   EXPECT_EQ(deps->word(7), "");
   Deps other;
   EXPECT_NE(other.id(), deps->id());
-  (void)stderr_of;
 }
 
 }  // namespace

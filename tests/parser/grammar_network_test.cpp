@@ -116,6 +116,20 @@ TEST_F(GrammarNetworkTest, LinkCommandsSetTheirFields) {
   EXPECT_FALSE(link->percolated.test(static_cast<std::size_t>(att("num"))));
 }
 
+TEST_F(GrammarNetworkTest, AConditionThatFailsToBuildIsReportedAndLeftOut) {
+  const std::string errors =
+      errors_of("(def-category W (def-modifiers W (:head (N)) ((P (modifier-cond (no-such-function)))))) ");
+  EXPECT_NE(errors.find("unknown type: 'no-such-function'"), std::string::npos) << errors;
+  GLink* link = cate("W").links_at(1)[0];
+  EXPECT_EQ(link->modifier_cond, nullptr);
+}
+
+TEST_F(GrammarNetworkTest, RootsOfUnknownCategoriesAreReported) {
+  EXPECT_EQ(output_of("(roots (S) (Nothing (pitem-low)))"), "Node: Nothing is not defined\n");
+  ASSERT_EQ(parser().roots.size(), 1u);
+  EXPECT_EQ(parser().roots[0].category, &cate("S"));
+}
+
 TEST_F(GrammarNetworkTest, CommandsWithoutCurrentObjectsDoNothing) {
   run("(dep-type nothing) (visible-atts (cat)) (max-dist 2)");
   EXPECT_EQ(current_link(), nullptr);

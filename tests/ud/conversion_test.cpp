@@ -354,6 +354,20 @@ TEST(SchemeToUd, EmptyClauseHeadsPrepositionsAndCopulasGiveWay) {
             "2:det 9:nsubj 5:obj 5:nsubj 2:acl:relcl 9:cop 9:case 9:det 0:root 9:punct ");
 }
 
+TEST(SchemeToUd, AMultiwordItemAsVelmoPrintsIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Bob\t~ N\t2\ts\t(gov see))\n"
+      "2\t(sees\tsee V\t*\t)\n"
+      "3\t(\"New York\"\t~ N\t2\tobj\t(gov see))\n"
+      "4\t(York\t U\t3\tlex-mod\t(gov \"New York\"))\n"
+      ")\n",
+      "Bob sees New York");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 3:flat ");
+  EXPECT_EQ(sentence.words[2].form, "New");
+  EXPECT_EQ(sentence.words[2].lemma, "New");  // a root with a blank is no lemma
+}
+
 TEST(AttachText, NodeWordsAnchorTheTokensAndGapsAreSplit) {
   PlainTree tree;
   PlainNode a;

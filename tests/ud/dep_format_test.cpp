@@ -64,6 +64,12 @@ TEST(DepFormatWriter, WritesTheWorkedExampleByteForByte) {
             ")\n");
 }
 
+TEST(DepFormatWriter, WritesTheTriplesFormatInPreOrder) {
+  std::ostringstream out;
+  write_triples_format(out, read_all(kAnnSeesBob)[0]);
+  EXPECT_EQ(out.str(), "see\tV:s:N\tAnn\nsee\tV:obj:N\tBob\n");
+}
+
 TEST(DepFormat, EmptyNodesQuotedWordsAndAntecedentsSurviveARoundTrip) {
   const std::string text =
       "(\n"

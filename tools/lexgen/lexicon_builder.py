@@ -9,7 +9,7 @@ from collections import Counter, defaultdict
 
 import morphology
 from scheme import Reading, gold_category
-from sources import read_wn_exceptions, read_wn_index, read_wn_verb_frames
+from sources import read_wn_exceptions, read_wn_index, read_wn_spellings, read_wn_verb_frames
 
 # A frame must be seen this often, and make up this share of the verb's uses,
 # to become a reading of its own.
@@ -225,6 +225,7 @@ class LexiconBuilder:
                 key = (item.lemma, category)
                 self.wn[key] = self.wn.get(key, 0) + item.tagged
         self.wn_frames = read_wn_verb_frames(self.wordnet_dir)
+        self.wn_spellings = read_wn_spellings(self.wordnet_dir)
         self.exceptions = {pos: read_wn_exceptions(self.wordnet_dir, pos) for pos in ("n", "v", "a")}
 
     # -- building -------------------------------------------------------------------
@@ -257,9 +258,19 @@ class LexiconBuilder:
             frames[frames.index(("N",))] = ("N?",)
         return frames
 
+    def bare_verb_features(self, lemma):
+        """A verb's own form; also its past or participle when the treebank
+        uses it so (put, set, cut)."""
+        seen = self.inflected.get((lemma, lemma, "V"), [])
+        extra = [features for features in seen if "(vform en)" in features or "(tense past)" in features]
+        if len(extra) < 2:
+            return VERB_BASE
+        return merge_vform([VERB_BASE] + extra)
+
     def open_class_readings(self, lemma, category, features=None, lemma_attr=None):
         if category == "V":
-            return [Reading("V", features or VERB_BASE, frame, lemma_attr) for frame in self.frames_of(lemma)]
+            features = features or self.bare_verb_features(lemma)
+            return [Reading("V", features, frame, lemma_attr) for frame in self.frames_of(lemma)]
         if category == "N":
             feats = features or NOUN_SG
             spelled = self.spellings.get(lemma)
@@ -283,13 +294,32 @@ class LexiconBuilder:
         self.add_treebank_form_readings()
         self.add_multiword_items()
         self.add_unknown_word_classes()
+        self.drop_comma_keys()
         self.compute_costs()
+
+    def drop_comma_keys(self):
+        """The lexicon reads a key with a comma as a phrase written around its
+        comma (3,000 would get the root "000 3"): words with commas (numbers,
+        addresses) are left to the guesser."""
+        for key in [key for key in self.entries if "," in key and key != ","]:
+            del self.entries[key]
 
     def add_closed_class(self):
         for lowered, (key, readings) in self.closed.items():
             entry = self.entry(key)
             for reading in readings:
                 entry.add(reading)
+
+    def inflected_form_of_known(self, word):
+        for root, name in morphology.candidate_roots(word):
+            if name is None or root == word:
+                continue
+            if self.lemma_counts.get(root, 0) >= 2 or any((root, c) in self.wn for c in ("N", "V", "A")):
+                return True
+        for pos in ("n", "v", "a"):
+            if word in self.exceptions.get(pos, {}):
+                return True
+        return False
 
     def lemma_key_spelling(self, lemma):
         spelled = self.spellings.get(lemma)
@@ -302,7 +332,11 @@ class LexiconBuilder:
     def add_lemmas(self):
         candidates = defaultdict(set)
         for lemma, categories in self.lemma_categories.items():
-            for category in categories:
+            for category, count in categories.items():
+                # A rare treebank lemma that is an inflected form of another
+                # word (dogs, Children) is an annotation slip, not a word.
+                if count < 3 and (lemma, category) not in self.wn and self.inflected_form_of_known(lemma):
+                    continue
                 candidates[lemma].add(category)
         for (lemma, category), tagged in self.wn.items():
             if lemma in self.closed:
@@ -356,11 +390,11 @@ class LexiconBuilder:
         for (form, lemma, category), features in self.inflected.items():
             if form == lemma or not lemma or not form:
                 continue
-            if lemma not in self.entries or not any(r.category == category for r in self.entries[lemma].readings):
+            if category not in self.lemma_categories.get(lemma, ()) and (lemma, category) not in self.wn:
                 continue
             if self.explained(form, lemma, category):
                 continue
-            if len(features) < 2 and category != "V":
+            if len(features) < 2 or len(features) < 0.05 * sum(self.form_counts[form].values()):
                 continue
             grouped[(form, category)].append((lemma, features))
         for (form, category), items in sorted(grouped.items()):
@@ -377,7 +411,8 @@ class LexiconBuilder:
                 if "_" in form or form in self.closed:
                     continue
                 for base in bases:
-                    if base not in self.entries or not any(r.category == category for r in self.entries[base].readings):
+                    known = category in self.lemma_categories.get(base, ()) or (base, category) in self.wn
+                    if not known:
                         continue
                     if self.explained(form, base, category):
                         continue
@@ -442,12 +477,13 @@ class LexiconBuilder:
             if count >= MIN_NAME_COUNT and plain_phrase(text):
                 phrases.setdefault(key_of(text), (text, "N", count))
         for text, category, tagged in self.collocations:
+            text = self.wn_spellings.get(text.replace(" ", "_").lower(), text.replace(" ", "_")).replace("_", " ")
             words = text.split()
             if len(words) > MAX_PHRASE_WORDS or not plain_phrase(text):
                 continue
             if tagged < 1 and (category != "N" or words[0].lower() in self.closed):
                 continue
-            if tagged < 1 and not all(word in self.entries for word in words):
+            if tagged < 1 and not all(key_of(word) in self.entries for word in words):
                 continue
             phrases.setdefault(key_of(text), (text, category, 0))
         by_anchor = defaultdict(list)
@@ -497,52 +533,50 @@ class LexiconBuilder:
 
     # -- costs ----------------------------------------------------------------------
 
-    def reading_names(self, form):
-        names = []
-        for reading, _ in self.derived(form):
-            name = reading.name()
-            if name not in names:
-                names.append(name)
-        return names
-
     def compute_costs(self):
-        observed = defaultdict(Counter)
+        """Each entry's record. The parser weighs an item by the record of the
+        entry it was made from, so an entry's cost of a reading is -ln of the
+        chance that a treebank word the analyzer reads through the entry
+        (walk, walks, walked through walk; was through wa) has that reading,
+        smoothed: a reading an ending offers but the words never have becomes
+        dear."""
+        chosen = defaultdict(Counter)
+        offered = Counter()
         for form, category, frame in self.token_names:
-            observed[form][(category, frame)] += 1
+            found = self.derived_with_entries(form)
+            names = []
+            for reading, _, key in found:
+                if reading.name() not in names:
+                    names.append(reading.name())
+            for key in {key for _, _, key in found}:
+                offered[key] += 1
+            name = closest_name(names, category, frame)
+            if name is not None:
+                key = next(key for reading, _, key in found if reading.name() == name)
+                chosen[key][name] += 1
         for lowered, entry in self.entries.items():
-            if lowered in self.unknown_keys():
+            if lowered in self.unknown_keys() or not entry.readings:
                 continue
-            names = self.reading_names(entry.key)
-            if not names:
-                continue
-            counts = Counter()
-            for (category, frame), count in observed.get(lowered, Counter()).items():
-                name = closest_name(names, category, frame)
-                if name:
-                    counts[name] += count
-            total = sum(counts.values())
-            costs = []
-            for name in names:
-                p = (counts[name] + BETA / len(names)) / (total + BETA)
-                costs.append((name, -math.log(p)))
+            names = []
+            for reading in entry.readings:
+                if reading.name() not in names:
+                    names.append(reading.name())
+            seen = chosen.get(lowered, Counter())
+            total = offered.get(lowered, 0)
+            costs = [(name, -math.log((seen[name] + BETA / len(names)) / (total + BETA))) for name in names]
             entry.costs = sorted(costs, key=lambda item: (item[1], item[0]))
-        # Forms the treebank saw that only endings explain get an entry of
-        # their own for their costs.
-        for form in sorted(observed):
-            if form in self.entries:
+
+    def derived_with_entries(self, form):
+        result = []
+        for root, name in morphology.candidate_roots(form):
+            lowered = key_of(root)
+            entry = self.entries.get(lowered)
+            if not entry:
                 continue
-            names = self.reading_names(form)
-            if not names:
-                continue
-            counts = Counter()
-            for (category, frame), count in observed[form].items():
-                name = closest_name(names, category, frame)
-                if name:
-                    counts[name] += count
-            total = sum(counts.values())
-            entry = self.entry(form)
-            entry.costs = sorted(((name, -math.log((counts[name] + BETA / len(names)) / (total + BETA)))
-                                  for name in names), key=lambda item: (item[1], item[0]))
+            for reading in entry.readings:
+                if name is None or inflects(reading, name):
+                    result.append((reading, name, lowered))
+        return result
 
     @staticmethod
     def unknown_keys():
@@ -574,7 +608,7 @@ def inflects(reading, name):
     features = reading.features
     if group is morphology.PLURAL_OR_3SG:
         if reading.category == "N":
-            return "+pron" not in features and "(num pl)" not in features
+            return "+pron" not in features and "+proper" not in features and "(num pl)" not in features
         return reading.category == "V"
     if group in (morphology.PAST, morphology.ING):
         return reading.category == "V"

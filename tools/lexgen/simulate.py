@@ -6,6 +6,7 @@ of its unknown-word class. Used to tune the generator; the lexicon check
 
 from collections import Counter
 
+import context
 from lexicon_builder import unknown_class
 from scheme import gold_category, printed
 
@@ -30,13 +31,27 @@ def costs_of(builder, form, guessed):
     return dict(entry.costs) if entry and entry.costs else {}
 
 
-def measure(builder, sentences):
+def items_of(builder, form):
+    items = [context.Item(reading, name, key) for reading, name, key in builder.derived_with_entries(form)]
+    if items:
+        return items, False
+    key = unknown_class(form)
+    entry = builder.entries.get(key)
+    return [context.Item(reading, None, key) for reading in (entry.readings if entry else [])], True
+
+
+def measure(builder, sentences, use_context=True):
     figures = Counter()
     confusions = Counter()
     for sentence in sentences:
-        for token in sentence:
+        words = [token.form for token in sentence]
+        analysed = [items_of(builder, word) for word in words]
+        lattice = [items for items, _ in analysed]
+        if use_context:
+            context.apply(words, lattice)
+        for token, (_, guessed), found in zip(sentence, analysed, lattice):
             gold = gold_category(token)
-            items, guessed = readings_of(builder, token.form)
+            items = [item.reading for item in found]
             figures["tokens"] += 1
             figures["readings"] += len(items)
             if guessed:
@@ -47,8 +62,11 @@ def measure(builder, sentences):
             names = [printed(r.name()) for r in items]
             if gold in names:
                 figures["gold_in"] += 1
-            costs = costs_of(builder, token.form, guessed)
-            best = min(items, key=lambda r: (costs.get(r.name(), UNLISTED_COST), r.name()))
+            def cost(item):
+                entry = builder.entries.get(item.root)
+                table = dict(entry.costs) if entry and entry.costs else {}
+                return table.get(item.reading.name(), UNLISTED_COST), item.reading.name()
+            best = min(found, key=cost).reading
             if printed(best.name()) == gold:
                 figures["best"] += 1
             else:
@@ -64,5 +82,5 @@ def report(figures, confusions, stream):
     stream.write("readings per token %.3f\n" % (figures["readings"] / n))
     stream.write("cheapest is gold %.2f%%\n" % (100.0 * figures["best"] / n))
     stream.write("guessed %.2f%%\n" % (100.0 * figures["guessed"] / n))
-    for (gold, best, form), count in confusions.most_common(40):
+    for (gold, best, form), count in confusions.most_common(25):
         stream.write("  %5d %s -> %s  %s\n" % (count, gold, best, form))

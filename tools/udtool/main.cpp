@@ -1,6 +1,8 @@
 // udtool: the bridge between treebanks in CoNLL-U and the English scheme.
-//   udtool to-scheme [--features] [--no-empty] FILE   CoNLL-U -> dependency format
-//   udtool to-ud [--text LINES] [--no-misc] FILE      dependency format -> CoNLL-U
+//   udtool to-scheme [--features] [--no-empty] [--triples] FILE
+//                                                     CoNLL-U -> dependency (or triples) format
+//   udtool to-ud [--text LINES] [--empty E] [--no-misc] FILE
+//                                                     dependency format -> CoNLL-U
 //   udtool roundtrip [--out FILE] [--no-punct-nodes] FILE
 //   udtool score [--worst N] [--seconds S] GOLD SYSTEM
 //   udtool text FILE                                  one sentence text per line
@@ -25,8 +27,8 @@ namespace {
 using namespace velmo::ud;
 
 const char* const kUsage =
-    "usage: udtool to-scheme [--features] [--no-empty] FILE\n"
-    "       udtool to-ud [--text LINES] [--no-misc] FILE\n"
+    "usage: udtool to-scheme [--features] [--no-empty] [--triples] FILE\n"
+    "       udtool to-ud [--text LINES] [--empty DESIGNATOR] [--no-misc] FILE\n"
     "       udtool roundtrip [--out FILE] [--no-punct-nodes] FILE\n"
     "       udtool score [--worst N] [--seconds S] GOLD SYSTEM\n"
     "       udtool text FILE\n"
@@ -102,8 +104,13 @@ int to_scheme(const Arguments& arguments) {
   UdToSchemeOptions options;
   options.features = arguments.flag("--features");
   options.empty_nodes = !arguments.flag("--no-empty");
+  bool triples = arguments.flag("--triples");
   for (const UdSentence& sentence : sentences) {
-    write_dep_format(std::cout, ud_to_scheme(sentence, options));
+    PlainTree tree = ud_to_scheme(sentence, options);
+    if (triples)
+      write_triples_format(std::cout, tree);
+    else
+      write_dep_format(std::cout, tree);
     std::cout << '\n';
   }
   return 0;
@@ -120,7 +127,7 @@ int to_ud(const Arguments& arguments) {
   }
   SchemeToUdOptions options;
   options.scheme_in_misc = !arguments.flag("--no-misc");
-  DepFormatReader reader(input.stream());
+  DepFormatReader reader(input.stream(), arguments.option("--empty", "()"));
   PlainTree tree;
   int count = 0;
   while (reader.next(tree)) {
@@ -256,7 +263,7 @@ int main(int argc, char** argv) {
   if (argc < 2) return std::cerr << kUsage, 2;
   std::string command = argv[1];
   if (command == "to-scheme") return to_scheme(parse_arguments(argc, argv, {}));
-  if (command == "to-ud") return to_ud(parse_arguments(argc, argv, {"--text"}));
+  if (command == "to-ud") return to_ud(parse_arguments(argc, argv, {"--text", "--empty"}));
   if (command == "roundtrip") return roundtrip(parse_arguments(argc, argv, {"--out"}));
   if (command == "score") return score_files(parse_arguments(argc, argv, {"--worst", "--seconds"}));
   if (command == "text") return text(parse_arguments(argc, argv, {}));

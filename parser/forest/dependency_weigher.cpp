@@ -1,0 +1,182 @@
+#include "parser/forest/dependency_weigher.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "lexical/items/lex_item.h"
+#include "lexicon/attributes/att_vec.h"
+#include "lexicon/attributes/trace_att.h"
+#include "parser/grammar/builtin_attributes.h"
+#include "parser/chart/pitem.h"
+#include "parser/forest/distance_table.h"
+#include "parser/grammar/category_names.h"
+#include "parser/grammar/gcate.h"
+#include "parser/grammar/glink.h"
+#include "parser/grammar/korvel_parser.h"
+#include "shell/support/text.h"
+#include "shell/support/diagnostics.h"
+
+namespace velmo {
+namespace {
+
+bool is_cat_p(const PItem& item) {
+  const BuiltinAttributes& b = builtin_attributes();
+  return b.cat >= 0 && b.cat_p != BuiltinAttributes::kNoValue && item.av.defined(b.cat) &&
+         item.av.get(b.cat) == b.cat_p;
+}
+
+bool has(const PItem& item, int index) { return index >= 0 && item.av.defined(index); }
+
+// The head word item of a head side: its lexical item when it has
+// "lexitem" or is of "cat" p, else the item itself.
+const PItem& head_word_item(const PItem& head_side) {
+  const BuiltinAttributes& b = builtin_attributes();
+  if (has(head_side, b.lexitem) || is_cat_p(head_side)) return head_side.lexical_head();
+  return head_side;
+}
+
+std::string text_of(const AttVec& vec, int index) {
+  return index >= 0 && vec.defined(index) ? vec.str_val(index) : std::string();
+}
+
+// The role of argument `k` of the item's "args", or empty.
+std::string argument_role(const PItem& item, int k) {
+  const BuiltinAttributes& b = builtin_attributes();
+  if (k < 0 || !has(item, b.args)) return {};
+  const std::vector<AttVec*> args = args_of(item.av);
+  if (static_cast<std::size_t>(k) >= args.size() || !args[static_cast<std::size_t>(k)]) return {};
+  return text_of(*args[static_cast<std::size_t>(k)], b.role);
+}
+
+// The text of a role value kept in a trace record.
+std::string role_text(Word role) {
+  const BuiltinAttributes& b = builtin_attributes();
+  if (!b.type || b.role < 0 || role == 0) return {};
+  return b.type->attribute(b.role).str_val(role);
+}
+
+const TraceList* trace_list(const PItem& item) {
+  const BuiltinAttributes& b = builtin_attributes();
+  if (!has(item, b.trace)) return nullptr;
+  return reinterpret_cast<const TraceList*>(item.av.get(b.trace));
+}
+
+// The item's lexical item: its own, or the one its "lexitem" carries.
+const LexItem* lexical_item_of(const PItem& item) {
+  if (item.lex_item) return item.lex_item;
+  const int index = builtin_attributes().lexitem;
+  return has(item, index) ? reinterpret_cast<const LexItem*>(item.av.get(index)) : nullptr;
+}
+
+}  // namespace
+
+DependencyWeigher::DependencyWeigher() : cache_(kCacheBuckets, &THashTraits<const char*>::hash, &compare_text_exact) {}
+
+void DependencyWeigher::clear_cache() {
+  cache_.clear();
+  cache_texts_.clear();
+}
+
+std::string DependencyWeigher::word_of(const PItem& item) {
+  const LexItem* lex = lexical_item_of(item);
+  if (lex && lex->root) return lex->root;
+  const std::string cform = text_of(item.av, builtin_attributes().cform);
+  return cform.empty() ? std::string("~") : cform;
+}
+
+int DependencyWeigher::position_of(const PItem& item) {
+  const LexItem* lex = lexical_item_of(item);
+  return lex ? lex->head : item.start;
+}
+
+std::string DependencyWeigher::category_key(const PItem& item) {
+  if (!item.cate) return {};
+  const std::string& name = item.cate->name();
+  if (name.empty() || name[0] == '_' || name == "Appo" || name == "PRO" || name == "NN") return "N";
+  const std::string stem(name_stem(name));
+  return stem == "I" ? "V" : stem;
+}
+
+int DependencyWeigher::distance(int head_position, int modifier_position) const {
+  const int low = std::min(head_position, modifier_position), high = std::max(head_position, modifier_position);
+  int skipped = 0;
+  if (sources_.is_skipped && high - low <= 4 * DistanceTable::kMaxDistance)
+    for (int p = low + 1; p < high; ++p)
+      if (sources_.is_skipped(p)) ++skipped;
+  const int d = modifier_position - head_position;
+  return d > 0 ? d - skipped : d + skipped;
+}
+
+std::string DependencyWeigher::relation_name(const PItem& head_side, const PItem& modifier, const GLink& link) {
+  const BuiltinAttributes& b = builtin_attributes();
+  if (is_cat_p(modifier)) {
+    const std::string pform = text_of(modifier.av, b.pform);
+    if (!pform.empty()) return pform;
+  }
+  if (link.relation().starts_with("comp") && has(head_side, b.args)) {
+    const std::string role = argument_role(head_side, link.position - 1);
+    if (!role.empty()) return role;
+  }
+  return link.relation();
+}
+
+float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_side, const PItem& modifier,
+                                      const GLink& link) {
+  const PItem& head = head_word_item(head_side);
+  if (const TraceList* traces = trace_list(merged)) {
+    const BuiltinAttributes& b = builtin_attributes();
+    const PItem& filler = has(modifier, b.move) ? head : modifier;
+    float best = kTraceCeiling;
+    for (const TraceRecord& record : traces->records()) {
+      const auto* entry = reinterpret_cast<const PItem*>(record.item);
+      if (entry) best = std::min(best, single_weight(*entry, filler, role_text(record.role)));
+    }
+    return best;
+  }
+  const std::string relation = relation_name(head_side, modifier, link);
+  float best = single_weight(head, modifier, relation);
+  for (const PItem* alt = modifier.next_alt; alt; alt = alt->next_alt)
+    best = std::min(best, single_weight(head, *alt, relation));
+  return best;
+}
+
+float DependencyWeigher::single_weight(const PItem& head, const PItem& modifier, std::string_view relation) {
+  const std::string head_word = word_of(head), modifier_word = word_of(modifier);
+  const int d = distance(position_of(head), position_of(modifier));
+  // A predicative preposition takes its subject as a verb does.
+  const bool verb_like = relation == "subj" && is_cat_p(head);
+  std::string key = verb_like ? std::string(1, 'V') : category_key(head);
+  key += ':';
+  key += relation;
+  key += ':';
+  key += category_key(modifier);
+  const float distance_weight =
+      sources_.distances ? sources_.distances->weight(key, d) : DistanceTable::kFloorWeight;
+  if (relation == "Prep") return distance_weight;
+  std::string triple = head_word;
+  triple += '\t';
+  triple += relation;
+  triple += '\t';
+  triple += modifier_word;
+  if (sources_.is_bad_triple && sources_.is_bad_triple(triple)) return kBadTripleWeight;
+  return triple_weight(triple, distance_weight, d);
+}
+
+float DependencyWeigher::triple_weight(const std::string& triple, float distance_weight, int distance) {
+  if (const float* cached = cache_.find(triple.c_str())) return *cached + distance_weight;
+  std::optional<double> p;
+  if (sources_.probability) {
+    const std::size_t tab1 = triple.find('\t'), tab2 = triple.find('\t', tab1 + 1);
+    const std::string_view text = triple;
+    p = sources_.probability(text.substr(0, tab1), text.substr(tab1 + 1, tab2 - tab1 - 1), text.substr(tab2 + 1));
+  }
+  const double value = p && *p > 0.0 ? *p : 1.0;
+  const auto weight = static_cast<float>(-std::log(value));
+  cache_.insert(cache_texts_.add(triple), weight);
+  if (weight_debugging())
+    diag() << triple << ' ' << weight << " dist=" << distance_weight << " distp=" << distance << '\n'
+              << std::flush;
+  return weight + distance_weight;
+}
+
+}  // namespace velmo

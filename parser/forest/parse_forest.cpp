@@ -1,0 +1,156 @@
+#include "parser/forest/parse_forest.h"
+
+#include <ostream>
+
+#include "parser/chart/pitem.h"
+#include "parser/forest/dependency_weigher.h"
+#include "parser/grammar/gcate.h"
+#include "parser/grammar/glink.h"
+#include "parser/output/item_printer.h"
+#include "shell/support/text.h"
+
+namespace velmo {
+namespace {
+
+constexpr float kGuestCost = 10.0f;
+constexpr float kLinkWeightShare = 0.1f;
+
+}  // namespace
+
+TNode::TNode(ParseForest& forest, PItem* item) : forest_(&forest), item_(item) {}
+
+GCate* TNode::category() const { return item_ ? item_->cate : nullptr; }
+
+void TNode::insert(TAlternative* alternative) {
+  auto it = alternatives_.begin();
+  while (it != alternatives_.end() && (*it)->total <= alternative->total) ++it;
+  alternatives_.insert(it, alternative);
+}
+
+ParseForest::ParseForest() : THashTableWithOrd<PItem*, TNode*>(kBuckets) {}
+
+ParseForest::~ParseForest() = default;
+
+TAlternative* ParseForest::new_alternative() { return &alternatives_.emplace_back(); }
+
+TNode* ParseForest::node_for(PItem* item) {
+  if (!item) return nullptr;
+  if (TNode** found = find(item)) return (*found)->building_ ? nullptr : *found;
+  TNode& node = nodes_.emplace_back(*this, item);
+  insert(item, &node);
+  node.building_ = true;
+  build_alternatives(node);
+  node.building_ = false;
+  return &node;
+}
+
+void ParseForest::add_root(TNode* node) {
+  if (!node || node->is_root_) return;
+  node->is_root_ = true;
+  roots_.push_back(node);
+}
+
+void ParseForest::set_roots(std::vector<TNode*> roots) {
+  for (TNode* root : roots_) root->is_root_ = false;
+  roots_.clear();
+  for (TNode* root : roots) add_root(root);
+}
+
+void ParseForest::build_alternatives(TNode& node) {
+  for (PItem* item = node.item_; item; item = item->next_alt) {
+    if (!item->head_child) add_lexical(node, item);
+    else if (item->second) add_merged(node, item);
+    else if (item->link) add_projected(node, item);
+    else add_packed(node, item);
+  }
+}
+
+void ParseForest::add_lexical(TNode& node, PItem* item) {
+  TAlternative* a = new_alternative();
+  a->kind = TAlternative::Kind::kLexical;
+  a->head = true;
+  a->source = item;
+  a->dependent = item;
+  a->total = a->local = item->weight;
+  node.insert(a);
+  node.analyses_ += 1.0;
+}
+
+void ParseForest::add_projected(TNode& node, PItem* item) {
+  TNode* below = node_for(item->head_child);
+  if (!below || below->alternatives_.empty()) return;
+  TAlternative* a = new_alternative();
+  a->kind = TAlternative::Kind::kProjected;
+  a->head = true;
+  a->source = item;
+  a->dependent = item->head_child;
+  a->link = item->link;
+  a->dependent_node = below;
+  a->local = item->weight - item->head_child->weight;
+  a->total = below->best_weight() + a->local;
+  node.insert(a);
+  node.analyses_ += below->analyses_;
+}
+
+void ParseForest::add_packed(TNode& node, PItem* item) {
+  TNode* below = node_for(item->head_child);
+  if (!below) return;
+  const float difference = item->weight - item->head_child->weight;
+  for (const TAlternative* alternative : below->alternatives_) {
+    TAlternative* a = new_alternative();
+    *a = *alternative;
+    a->total += difference;
+    a->local += difference;
+    node.insert(a);
+  }
+  node.analyses_ += below->analyses_;
+}
+
+void ParseForest::add_merged(TNode& node, PItem* item) {
+  PItem* head_side = item->head_child;
+  PItem* modifier = item->second;
+  TNode* head_node = node_for(head_side);
+  TNode* modifier_node = node_for(modifier);
+  if (!head_node || !modifier_node || head_node->alternatives_.empty() || modifier_node->alternatives_.empty())
+    return;
+  TAlternative* a = new_alternative();
+  a->kind = TAlternative::Kind::kMerged;
+  a->source = item;
+  a->dependent = modifier;
+  a->link = item->link;
+  a->dependent_node = modifier_node;
+  a->head_side = head_node;
+  a->total = modifier_node->best_weight() + head_node->best_weight();
+  float local = 0.0f;
+  if (weigher_ && weigher_->active() && item->link)
+    local = weigher_->merge_weight(*item, *head_side, *modifier, *item->link);
+  else
+    local = item->weight - modifier->weight - head_side->weight;
+  if (item->link) {
+    if (item->link->relation() == "guest") local += kGuestCost;
+    local += kLinkWeightShare * item->link->weight;
+  }
+  a->local = local;
+  a->total += local;
+  node.insert(a);
+  node.analyses_ += modifier_node->analyses_ * head_node->analyses_;
+}
+
+void ParseForest::print(std::ostream& out) {
+  out << "TNodes:" << '\n';
+  for (TNode& node : nodes_) {
+    out << (node.category() ? node.category()->name() : std::string()) << ": (" << node.analyses_ << ")"
+        << " w=" << node.best_weight() << '\n';
+    print_item(out, node.item_);
+    out << '\n';
+  }
+}
+
+void ParseForest::clear_nodes() {
+  THashTableWithOrd<PItem*, TNode*>::clear();
+  roots_.clear();
+  nodes_.clear();
+  alternatives_.clear();
+}
+
+}  // namespace velmo

@@ -1,0 +1,109 @@
+#pragma once
+// The parse forest: one node per parse item of the chosen analyses, each
+// with its alternative analyses sorted by total weight (lower is better).
+// The packed items of the chart form an AND-OR graph; a node's alternative
+// records are its OR branches, and a merged record ties a dependent (the
+// modifier) to the alternatives of the head side.
+#include <cstddef>
+#include <deque>
+#include <iosfwd>
+#include <vector>
+
+#include "shell/support/thash_table.h"
+
+namespace velmo {
+
+class DependencyWeigher;
+class GCate;
+class GLink;
+class ParseForest;
+class TNode;
+struct PItem;
+
+// One way of analysing a forest node.
+struct TAlternative {
+  enum class Kind { kLexical, kProjected, kMerged };
+
+  Kind kind = Kind::kLexical;
+  bool head = false;            // the head flag
+  PItem* source = nullptr;      // the item (of the node's packed chain) it came from
+  PItem* dependent = nullptr;   // the modifier, the head child, or the item itself
+  GLink* link = nullptr;        // absent for lexical records
+  TNode* dependent_node = nullptr;  // absent for lexical records
+  TNode* head_side = nullptr;   // merged records: the node whose alternatives form the head side
+  float total = 0.0f;
+  float local = 0.0f;
+};
+
+class TNode {
+ public:
+  TNode(ParseForest& forest, PItem* item);
+
+  ParseForest& forest() const { return *forest_; }
+  PItem* item() const { return item_; }
+  GCate* category() const;
+  const std::vector<TAlternative*>& alternatives() const { return alternatives_; }
+  const TAlternative* best() const { return alternatives_.empty() ? nullptr : alternatives_.front(); }
+  // Total weight of the first alternative (0 without any).
+  float best_weight() const { return alternatives_.empty() ? 0.0f : alternatives_.front()->total; }
+  int extra_cost() const { return extra_cost_; }
+  void set_extra_cost(int cost) { extra_cost_ = cost; }
+  double analysis_count() const { return analyses_; }
+  bool visited = false;
+
+ private:
+  friend class ParseForest;
+  // Inserts by ascending total weight, after records of equal weight.
+  void insert(TAlternative* alternative);
+
+  ParseForest* forest_;
+  PItem* item_;
+  std::vector<TAlternative*> alternatives_;
+  int extra_cost_ = 0;
+  double analyses_ = 0.0;
+  bool building_ = false;
+  bool is_root_ = false;
+};
+
+class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
+ public:
+  static constexpr std::size_t kBuckets = 101;
+
+  ParseForest();
+  ~ParseForest() override;
+
+  // Weighs the dependencies of merged items statistically while set.
+  void set_weigher(DependencyWeigher* weigher) { weigher_ = weigher; }
+
+  // The node of an item, made (with the nodes below it) on first use. Null
+  // for a null item, and for an item reached again while its own node is
+  // being made (a cycle of packed projections).
+  TNode* node_for(PItem* item);
+
+  // ---- Roots (filled by the root collection and the cover of the chart).
+  const std::vector<TNode*>& roots() const { return roots_; }
+  void add_root(TNode* node);
+  // Replaces the roots (the cover keeps only its own).
+  void set_roots(std::vector<TNode*> roots);
+
+  // "TNodes:", then per node its category, analysis count, best weight and
+  // its item (by the item printer).
+  virtual void print(std::ostream& out);
+  // Frees every node.
+  virtual void clear_nodes();
+
+ private:
+  void build_alternatives(TNode& node);
+  void add_lexical(TNode& node, PItem* item);
+  void add_projected(TNode& node, PItem* item);
+  void add_packed(TNode& node, PItem* item);
+  void add_merged(TNode& node, PItem* item);
+  TAlternative* new_alternative();
+
+  DependencyWeigher* weigher_ = nullptr;
+  std::deque<TNode> nodes_;
+  std::deque<TAlternative> alternatives_;
+  std::vector<TNode*> roots_;
+};
+
+}  // namespace velmo

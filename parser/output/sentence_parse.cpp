@@ -1,0 +1,96 @@
+#include "parser/output/sentence_parse.h"
+
+#include "lexical/analyzer/lex_analyzer.h"
+#include "shell/reader/tokenizer.h"
+#include "parser/chart/chart.h"
+#include "parser/chart/chart_parser.h"
+#include "parser/chart/sentence.h"
+#include "parser/chart/sentence_view.h"
+#include "parser/forest/sentence_result.h"
+#include "parser/grammar/korvel_parser.h"
+
+namespace velmo {
+namespace {
+
+// The weigher asks the parser's grammar files, the sentence's skipped
+// positions and the relation database.
+void set_weight_sources(KorvelParser& parser, const SentenceView& sentence) {
+  DependencyWeigher& weigher = parser.result().weigher();
+  if (weight_debugging()) weigher.clear_cache();
+  DependencyWeigher::Sources sources;
+  sources.distances = &parser.distances();
+  sources.is_bad_triple = [&parser](std::string_view triple) { return parser.bad_triples().contains(triple); };
+  sources.is_skipped = [sentence](int p) { return sentence.skipped(p); };
+  weigher.set_sources(std::move(sources));
+}
+
+}  // namespace
+
+SentenceView sentence_view_of(LexAnalyzer& analyzer) {
+  return SentenceView(analyzer.lattice(), &analyzer.skipped(), &analyzer.first_conjunctions(),
+                      &analyzer.last_conjunctions());
+}
+
+Deps* parse_sentence(KorvelParser& parser, const SentenceView& sentence, const ItemLattice& words) {
+  if (!parser.att_type()) return nullptr;
+  SentenceResult& result = parser.result();
+  result.begin_sentence();
+  set_weight_sources(parser, sentence);
+  Chart& chart = parser.chart();
+  chart.sentence = sentence;
+  chart.stats.words = static_cast<std::size_t>(std::max(sentence.last_word(), 0));
+  if (!ChartParser(parser, sentence).run()) return &result.build_empty(&words);
+
+  ParseForest& forest = result.forest();
+  std::vector<RootItem> roots = collect_roots(parser);
+  chart.stats.roots = roots.size();
+  for (RootItem& root : roots) {
+    TNode* node = forest.node_for(root.item);
+    if (!node) continue;
+    node->set_extra_cost(root.extra_cost);
+    root.weight = node->best_weight();
+    forest.add_root(node);
+  }
+  std::vector<TNode*> cover;
+  for (const RootItem& root : choose_cover(parser, roots))
+    if (TNode* node = forest.node_for(root.item)) cover.push_back(node);
+  forest.set_roots(std::move(cover));
+  return &result.build(&words, parser.deps_modifier);
+}
+
+Deps* parse_analyzed_sentence(KorvelParser& parser) {
+  LexAnalyzer* analyzer = parser.analyzer();
+  if (!analyzer) return nullptr;
+  return parse_sentence(parser, sentence_view_of(*analyzer), analyzer->lattice());
+}
+
+Deps* parse_line(KorvelParser& parser, std::string_view line) {
+  LexAnalyzer* analyzer = parser.analyzer();
+  if (!analyzer) return nullptr;
+  reset_parser(parser);
+  analyzer->reset();
+  Tokenizer tokenizer(tokenizer_configs::kSentences, kDefaultTokenBufferSize, kDefaultInputBufferSize);
+  tokenizer.set_string_input(line);
+  while (const char* token = tokenizer.next_token()) {
+    if (tokenizer.is_white(static_cast<unsigned char>(token[0]))) analyzer->add_spacing(" ");
+    else analyzer->add_word(std::string_view(token, tokenizer.token_length()));
+  }
+  analyzer->analyze();
+  parser.output_tree = false;
+  return parse_analyzed_sentence(parser);
+}
+
+bool enter_sentence_words(KorvelParser& parser, const std::vector<std::string_view>& words) {
+  LexAnalyzer* analyzer = parser.analyzer();
+  if (!analyzer) return false;
+  reset_parser(parser);
+  analyzer->reset();
+  for (std::string_view word : words) {
+    analyzer->add_spacing(" ");
+    analyzer->add_word(word);
+  }
+  analyzer->analyze();
+  return true;
+}
+
+}  // namespace velmo

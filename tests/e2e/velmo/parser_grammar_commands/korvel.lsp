@@ -1,0 +1,26 @@
+; The grammar commands: a parser with its categories, a link to an unknown
+; category, unknown attribute names, roots, and the documentation of the
+; commands.
+(def-att-list syn
+  (defattribute cat EnumAtt (allowable-values n v p j i d c a))
+  (defattribute num EnumAtt (allowable-values sg pl))
+  (defattribute args ListAtt) (defattribute lexitem EntAtt))
+(init-attributes)
+(def-korvel-parser tiny :attribute-vector-type syn :lexical-attributes (cat num args lexitem bogus)
+  :show-attributes (cat nope) :default-percolating-attributes (num))
+(def-category Det)
+(def-category N (visible-atts (cat num)))
+(def-category NP (visible-atts (cat num))
+  (def-modifiers NP (? (Det (dep-type det) (dep-weight 0.5))) (:head (N)) (* (PP (dep-type pmod)))))
+(roots (NP) (S))
+(def-korvel-parser tiny)
+(parse-stats)
+(help "def-korvel-parser")
+(help "def-subclass")
+(help "set-reldb")
+(help "check-arg")
+(help "minimal-modifier-cond")
+(help "show-attributes")
+(help "percolate")
+(help "reset-parser")
+(help "prlexitems")

@@ -1,0 +1,16 @@
+(load "syn.lsp")
+(make-avmeaning-proto syn avm)
+(make-lexicon lex 101 :ending-table ((p s third) (p "" base)))
+(lex lex
+  (Ann (avm ((cat n) (num sg))))
+  (Bob (avm ((cat n) (num sg))))
+  (see (avm ((cat v)))))
+(make-lex-analyzer ana :lexicon lex)
+(def-korvel-parser demo :attribute-vector-type syn :lexical-analyzer ana
+  :lexical-attributes (cat num lexitem) :default-percolating-attributes (num))
+(def-category N (visible-atts (cat num lexitem)))
+(def-category V (visible-atts (cat num)))
+(def-modifiers V (:head) (? (N (dep-type obj))))
+(def-category S (visible-atts (cat num cform)))
+(def-modifiers S ((N (dep-type subj))) (:head (V (dep-type pred))))
+(roots (S))

@@ -1,0 +1,458 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lexical/items/item_lattice.h"
+#include "parser/chart/pitem.h"
+#include "parser/forest/dependency_weigher.h"
+#include "parser/forest/deps.h"
+#include "parser/forest/distance_table.h"
+#include "parser/forest/parse_forest.h"
+#include "parser/forest/sentence_result.h"
+#include "parser/forest/tree_reader.h"
+#include "parser/grammar/gcate.h"
+#include "parser/grammar/glink.h"
+#include "parser/chart/item_pool.h"
+#include "parser/chart/sentence.h"
+#include "parser/chart_fixture.h"
+#include "parser/grammar_fixture.h"
+#include "parser/output/sentence_parse.h"
+#include "parser/output/print_tree.h"
+#include "shell/support/diagnostics.h"
+
+namespace velmo {
+namespace {
+
+// Parse items, categories and links made by hand, so that each step of
+// the forest can be given exactly the analyses it is to choose from.
+class ForestTest : public testing::GrammarFixture {
+ protected:
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    lattice_.ensure_sentinel();
+  }
+  void TearDown() override {
+    items_.clear();
+    result_.reset();
+    GrammarFixture::TearDown();
+  }
+
+  void words(std::initializer_list<const char*> list) {
+    for (const char* w : list) {
+      lattice_.add_spacing(" ");
+      lattice_.add_word(w);
+    }
+  }
+  GCate* category(const char* name) {
+    categories_.push_back(std::make_unique<GCate>(nullptr, name));
+    return categories_.back().get();
+  }
+  GLink* link(GCate* modifiee, GCate* modifier, const char* relation, int position, float weight = 1.0f) {
+    GLink* l = modifiee->add_link(position, modifier);
+    if (relation) l->set_relation(relation);
+    l->weight = weight;
+    return l;
+  }
+  PItem* item(GCate* cate, int start, int end, float weight, const char* vector = "(cat n)") {
+    items_.push_back(std::make_unique<PItem>(builtin_attributes().type));
+    PItem* made = items_.back().get();
+    made->cate = cate;
+    made->start = static_cast<std::int16_t>(start);
+    made->end = static_cast<std::int16_t>(end);
+    made->weight = weight;
+    set_vector(*made, vector);
+    return made;
+  }
+  // A lexical item over one word with "lexitem" set.
+  PItem* word_item(GCate* cate, int position, float weight, const char* vector = "(cat n)") {
+    LexItem* lex = lattice_.make_item(lattice_.word_at(position), nullptr, position, position);
+    lattice_.add_item(lex, false);
+    PItem* made = item(cate, position, position, weight, vector);
+    made->lex_item = lex;
+    made->av.set(builtin_attributes().lexitem, reinterpret_cast<Word>(lex));
+    return made;
+  }
+  PItem* merge(PItem* head, PItem* modifier, GLink* l, float link_weight = 1.0f) {
+    PItem* made = item(head->cate, std::min(head->start, modifier->start), std::max(head->end, modifier->end),
+                       head->weight + modifier->weight + link_weight, nullptr);
+    made->av = head->av;
+    made->head_child = head;
+    made->second = modifier;
+    made->link = l;
+    return made;
+  }
+  PItem* project(PItem* below, GCate* into, GLink* l, float extra = 0.0f) {
+    PItem* made = item(into, below->start, below->end, below->weight + extra, nullptr);
+    made->av = below->av;
+    made->head_child = below;
+    made->link = l;
+    return made;
+  }
+  void set_vector(PItem& p, const char* vector) {
+    if (!vector) return;
+    StringPool store;
+    std::string text = "(";
+    text.append(vector).append(")");
+    auto list = IRSlist::parse(text, store);
+    p.av.read(*list);
+  }
+
+  // The dependency format of the tree read off `roots`.
+  std::string tree_of(std::vector<PItem*> roots) {
+    std::vector<TNode*> nodes;
+    for (PItem* root : roots) nodes.push_back(result_->forest().node_for(root));
+    result_->forest().set_roots(nodes);
+    Deps& deps = result_->build(&lattice_, nullptr);
+    PrintTree tree;
+    tree.copy_from(deps, nullptr);
+    std::string out;
+    print_dependency_format(out, tree, "()");
+    return out;
+  }
+
+  ItemLattice lattice_;
+  std::vector<std::unique_ptr<GCate>> categories_;
+  std::vector<std::unique_ptr<PItem>> items_;
+  std::unique_ptr<SentenceResult> result_ = std::make_unique<SentenceResult>();
+};
+
+TEST_F(ForestTest, AlternativesAreSortedByTotalWeight) {
+  words({"dogs", "bark"});
+  GCate* n = category("N");
+  GCate* v = category("V");
+  GLink* subj = link(v, n, "subj", 0);
+  PItem* dogs = word_item(n, 1, 18.0f);
+  PItem* bark = word_item(v, 2, 18.0f, "(cat v)");
+  PItem* heavy = merge(bark, dogs, subj, 5.0f);
+  PItem* light = merge(bark, dogs, subj, 1.0f);
+  heavy->next_alt = light;  // packed: the heavier one came first
+  TNode* node = result_->forest().node_for(heavy);
+  ASSERT_EQ(node->alternatives().size(), 2u);
+  EXPECT_EQ(node->best()->source, light);
+  // Local weight: item weight minus both parts (the link weight), plus a
+  // tenth of the link's own weight.
+  EXPECT_FLOAT_EQ(node->best()->local, 1.0f + 0.1f);
+  EXPECT_FLOAT_EQ(node->best_weight(), 18.0f + 18.0f + 1.1f);
+  EXPECT_FLOAT_EQ(node->alternatives()[1]->total, 18.0f + 18.0f + 5.1f);
+  EXPECT_DOUBLE_EQ(node->analysis_count(), 2.0);
+}
+
+TEST_F(ForestTest, AGuestDependencyCostsTenMore) {
+  words({"dogs", "bark"});
+  GCate* n = category("N");
+  GCate* v = category("V");
+  GLink* guest = link(v, n, "guest", 0);
+  GLink* other = link(v, n, "subj", 0);
+  PItem* dogs = word_item(n, 1, 18.0f);
+  PItem* bark = word_item(v, 2, 18.0f, "(cat v)");
+  TNode* as_guest = result_->forest().node_for(merge(bark, dogs, guest));
+  TNode* as_subject = result_->forest().node_for(merge(bark, dogs, other));
+  EXPECT_FLOAT_EQ(as_guest->best_weight() - as_subject->best_weight(), 10.0f);
+}
+
+TEST_F(ForestTest, OneRootHangsUnderTheTopNode) {
+  words({"dogs", "bark"});
+  GCate* n = category("N");
+  GCate* v = category("V");
+  GLink* subj = link(v, n, "subj", 0);
+  PItem* clause = merge(word_item(v, 2, 18.0f, "(cat v)"), word_item(n, 1, 18.0f), subj);
+  EXPECT_EQ(tree_of({clause}),
+            "(\n"
+            "1\t(dogs\t~ N\t2\tsubj\t(gov bark))\n"
+            "2\t(bark\t~ V\t*\t)\n"
+            ")");
+  Deps& deps = *result_->deps();
+  ASSERT_EQ(deps.root()->children().size(), 1u);
+  EXPECT_EQ(deps.root()->child(0)->position(), 2);
+}
+
+TEST_F(ForestTest, ThreeFragmentsHangUnderOneWordlessNode) {
+  words({"dogs", "cats", "birds"});
+  GCate* n = category("N");
+  PItem* a = word_item(n, 1, 18.0f);
+  PItem* b = word_item(n, 2, 18.0f);
+  PItem* c = word_item(n, 3, 18.0f);
+  EXPECT_EQ(tree_of({a, b, c}),
+            "(\n"
+            "E1\t(()\t U\t*\t)\n"
+            "1\t(dogs\t~ N\tE1\t)\n"
+            "2\t(cats\t~ N\tE1\t)\n"
+            "3\t(birds\t~ N\tE1\t)\n"
+            ")");
+  Deps& deps = *result_->deps();
+  ASSERT_EQ(deps.root()->children().size(), 1u);
+  EXPECT_EQ(deps.root()->child(0)->children().size(), 3u);
+  EXPECT_FALSE(deps.root()->child(0)->has_word());
+}
+
+TEST_F(ForestTest, AnEmptyCoverLeavesTheTopNodeAlone) {
+  words({"!"});
+  EXPECT_EQ(tree_of({}), "(\n)");
+  ASSERT_NE(result_->deps()->root(), nullptr);
+  EXPECT_FALSE(result_->deps()->root()->has_children());
+}
+
+TEST_F(ForestTest, AHeadWithoutLexicalItemGetsAnEmptyNode) {
+  words({"dogs", "bark"});
+  GCate* n = category("N");
+  GCate* v = category("V");
+  GCate* s = category("S");
+  GLink* pred = link(s, v, "pred", 1);
+  GLink* subj = link(s, n, "subj", 0);
+  PItem* verb = word_item(v, 2, 18.0f, "(cat v)");
+  PItem* projected = project(verb, s, pred);
+  projected->av.clear();  // no "lexitem": the clause gets a head of its own
+  set_vector(*projected, "(cform fin)");
+  PItem* clause = merge(projected, word_item(n, 1, 18.0f), subj);
+  EXPECT_EQ(tree_of({clause}),
+            "(\n"
+            "E0\t(()\tfin S\t*\t)\n"
+            "1\t(dogs\t~ N\tE0\tsubj\t(gov fin))\n"
+            "2\t(bark\t~ V\tE0\tpred\t(gov fin))\n"
+            ")");
+}
+
+TEST_F(ForestTest, SubcatLinksAndPrepositionsKeepTheirOwnHead) {
+  words({"to", "dogs"});
+  GCate* n = category("N");
+  GCate* p = category("P");
+  GCate* p_n = category("P_N");
+  GLink* subcat = link(p, p_n, "subcat", 0);
+  GLink* obj = link(p_n, n, "pobj", 1);
+  PItem* to = word_item(p_n, 1, 18.0f, "(cat p)");
+  PItem* phrase = merge(to, word_item(n, 2, 18.0f), obj);
+  PItem* up = project(phrase, p, subcat);
+  up->av.clear();  // neither "lexitem" nor "cat": the subcat link decides
+  EXPECT_EQ(tree_of({up}),
+            "(\n"
+            "1\t(to\t~ P_N\t*\t)\n"
+            "2\t(dogs\t~ N\t1\tpobj\t(gov to))\n"
+            ")");
+  // A projection of "cat" p through another link is its own head too.
+  result_ = std::make_unique<SentenceResult>();
+  GLink* other = link(p, p_n, "pp", 0);
+  PItem* up2 = project(phrase, p, other);
+  up2->av.clear();
+  set_vector(*up2, "(cat p)");
+  EXPECT_EQ(tree_of({up2}).find("E"), std::string::npos);
+}
+
+TEST_F(ForestTest, ArgumentRolesBecomeRelations) {
+  words({"dogs", "chase", "cats"});
+  GCate* n = category("N");
+  GCate* v = category("V_N");
+  GLink* comp = link(v, n, "comp1", 1);
+  PItem* verb = word_item(v, 2, 18.0f, "(cat v) (args ((cat n) (role obj)))");
+  PItem* clause = merge(verb, word_item(n, 3, 18.0f), comp);
+  EXPECT_NE(tree_of({clause}).find("3\t(cats\t~ N\t2\tobj\t(gov chase))"), std::string::npos);
+}
+
+TEST_F(ForestTest, ATwoWordItemHeadedByItsLastWordHasALexModChild) {
+  words({"New", "York"});
+  GCate* n = category("N");
+  LexItem* lex = lattice_.make_item("New York", nullptr, 1, 2);
+  lex->head = 2;
+  lattice_.add_item(lex, false);
+  PItem* city = item(n, 1, 2, 18.0f);
+  city->lex_item = lex;
+  city->av.set(builtin_attributes().lexitem, reinterpret_cast<Word>(lex));
+  EXPECT_EQ(tree_of({city}),
+            "(\n"
+            "1\t(New\t U\t2\tlex-mod\t(gov \"New York\"))\n"
+            "2\t(\"New York\"\t~ N\t*\t)\n"
+            ")");
+}
+
+TEST_F(ForestTest, SubItemsOfAMultiWordItemBecomeItsSubtree) {
+  words({"New", "York", "City"});
+  GCate* n = category("N");
+  LexItem* lex = lattice_.make_item("New York City", nullptr, 1, 3);
+  LexItem* state = lattice_.make_item("New York", nullptr, 1, 2);
+  LexItem* city_word = lattice_.make_item("city", nullptr, 3, 3);
+  lex->head = 3;
+  lex->sub_items = {state, city_word};
+  state->relation = "nn";
+  PItem* city = item(n, 1, 3, 18.0f);
+  city->lex_item = lex;
+  const std::string out = tree_of({city});
+  EXPECT_NE(out.find("3\t(City\t~ U\t*\t)"), std::string::npos) << out;
+  EXPECT_NE(out.find("1\t(\"New York\"\t~ U\t3\tnn\t(gov city))"), std::string::npos) << out;
+  EXPECT_NE(out.find("2\t(York\t U\t1\tlex-mod\t(gov \"New York\"))"), std::string::npos) << out;
+}
+
+TEST_F(ForestTest, ACycleOfPackedProjectionsIsCutNotFollowed) {
+  words({"dogs"});
+  GCate* n = category("N");
+  GCate* np = category("NP");
+  GLink* up = link(np, n, "head", 0);
+  GLink* down = link(n, np, "head", 0);
+  PItem* dogs = word_item(n, 1, 18.0f);
+  PItem* phrase = project(dogs, np, up);
+  PItem* again = project(phrase, n, down);
+  dogs->next_alt = again;  // packed into the item it came from
+  TNode* node = result_->forest().node_for(dogs);
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->alternatives().size(), 1u);
+  EXPECT_NE(tree_of({dogs}).find("1\t(dogs"), std::string::npos);
+}
+
+// Two packed analyses of "saw man with telescope": the phrase attaches to
+// the verb or to the noun. The chart prefers the noun; the relation
+// database prefers the verb.
+class RelationDatabaseTest : public ForestTest {
+ protected:
+  PItem* sentence() {
+    words({"saw", "man", "with", "telescope"});
+    GCate* v = category("V");
+    GCate* n = category("N");
+    GCate* p = category("P");
+    GLink* obj = link(v, n, "obj", 1);
+    GLink* vmod = link(v, p, "mod", 1);
+    GLink* nmod = link(n, p, "mod", 1);
+    GLink* pobj = link(p, n, "pobj", 1);
+    PItem* saw = word_item(v, 1, 18.0f, "(cat v)");
+    PItem* man = word_item(n, 2, 18.0f);
+    PItem* pp = merge(word_item(p, 3, 18.0f, "(cat p)"), word_item(n, 4, 18.0f), pobj);
+    PItem* to_noun = merge(saw, merge(man, pp, nmod), obj, 1.0f);
+    PItem* to_verb = merge(merge(saw, man, obj), pp, vmod, 3.0f);
+    to_noun->next_alt = to_verb;
+    return to_noun;
+  }
+};
+
+TEST_F(RelationDatabaseTest, WithoutDatabaseTheChartWeightsDecide) {
+  const std::string out = tree_of({sentence()});
+  EXPECT_NE(out.find("3\t(with\t~ P\t2\tmod"), std::string::npos) << out;
+}
+
+TEST_F(RelationDatabaseTest, TheDatabaseChangesWhichTreeWins) {
+  DistanceTable distances;
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  sources.probability = [](std::string_view head, std::string_view relation,
+                           std::string_view modifier) -> std::optional<double> {
+    if (relation == "mod" && modifier == "with") return head == "saw" ? 0.9 : 0.01;
+    return std::nullopt;
+  };
+  result_->weigher().set_sources(sources);
+  const std::string out = tree_of({sentence()});
+  EXPECT_NE(out.find("3\t(with\t~ P\t1\tmod"), std::string::npos) << out;
+}
+
+TEST_F(RelationDatabaseTest, BadTriplesCostFortyAndDebuggingWritesEachTriple) {
+  DistanceTable distances;
+  distances.add("V:obj:N", 1, false, 0.5f);
+  DependencyWeigher weigher;
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  sources.probability = [](std::string_view, std::string_view, std::string_view) -> std::optional<double> {
+    return 0.25;
+  };
+  sources.is_bad_triple = [](std::string_view triple) { return triple == "saw\tpobj\ttelescope"; };
+  weigher.set_sources(sources);
+  sentence();
+  PItem* saw = items_[0].get();
+  PItem* man = items_[1].get();
+  EXPECT_FLOAT_EQ(weigher.single_weight(*saw, *man, "pobj"), 0.1f - std::log(0.25f));
+  PItem telescope(builtin_attributes().type);
+  telescope.lex_item = lattice_.make_item("telescope", nullptr, 4, 4);
+  telescope.cate = man->cate;
+  EXPECT_FLOAT_EQ(weigher.single_weight(*saw, telescope, "pobj"), 40.0f);
+  std::ostringstream messages;
+  ScopedDiagnostics capture(messages);
+  weight_debugging() = true;
+  const float w = weigher.single_weight(*saw, *man, "obj");
+  weight_debugging() = false;
+  EXPECT_FLOAT_EQ(w, -std::log(0.25f) - std::log(0.5f));
+  EXPECT_EQ(messages.str(), "saw\tobj\tman 1.38629 dist=0.693147 distp=1\n");
+  // Cached: no second line.
+  weigher.single_weight(*saw, *man, "obj");
+  EXPECT_EQ(messages.str(), "saw\tobj\tman 1.38629 dist=0.693147 distp=1\n");
+}
+
+TEST(DependencyWeigherKeys, CategoryKeysAndDistances) {
+  PItem item(nullptr);
+  GCate nn(nullptr, "NN"), aux(nullptr, "I_V"), num(nullptr, "_NUM"), verb(nullptr, "V_N_C");
+  item.cate = &nn;
+  EXPECT_EQ(DependencyWeigher::category_key(item), "N");
+  item.cate = &aux;
+  EXPECT_EQ(DependencyWeigher::category_key(item), "V");
+  item.cate = &num;
+  EXPECT_EQ(DependencyWeigher::category_key(item), "N");
+  item.cate = &verb;
+  EXPECT_EQ(DependencyWeigher::category_key(item), "V");
+  DependencyWeigher weigher;
+  DependencyWeigher::Sources sources;
+  sources.is_skipped = [](int p) { return p == 3; };
+  weigher.set_sources(sources);
+  EXPECT_EQ(weigher.distance(2, 5), 2);   // word 3 is skipped
+  EXPECT_EQ(weigher.distance(5, 2), -2);
+  EXPECT_EQ(weigher.distance(5, 4), -1);
+}
+
+}  // namespace
+}  // namespace velmo
+
+namespace velmo {
+namespace {
+
+class ChartTreeTest : public testing::GrammarFixture {
+ protected:
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    run(testing::grammar_text("chart.lsp"));
+  }
+  std::string tree_of(testing::TestSentence& s, const char* designator = "()") {
+    reset_parser(parser());
+    Deps* deps = parse_sentence(parser(), s.view(), s.lattice);
+    if (!deps) return "no tree";
+    PrintTree tree;
+    tree.copy_from(*deps, nullptr);
+    std::string out;
+    print_dependency_format(out, tree, designator);
+    return out;
+  }
+};
+
+TEST_F(ChartTreeTest, AMovedElementLeavesAnEmptyNodeWithItsAntecedent) {
+  run("(roots (Wh))");
+  testing::TestSentence s;
+  s.words("what see");
+  s.item(1, 1, "(cat n) (check wh)");
+  s.item(2, 2, "(cat v) (move ((slash wh) (role obj)))");
+  EXPECT_EQ(tree_of(s, "*e*"),
+            "(\n"
+            "E0\t(*e*\t Wh\t*\t)\n"
+            "1\t(what\t~ N\tE0\twh)\n"
+            "2\t(see\t~ V\tE0\t)\n"
+            "E2\t(*e*\twhat N\t2\tobj\t(gov see)\t(antecedent 1))\n"
+            ")");
+}
+
+TEST_F(ChartTreeTest, WithoutMovedElementsNoEmptyNodeIsAdded) {
+  testing::TestSentence s;
+  s.words("the dog");
+  s.item(1, 1, "(cat d)");
+  s.item(2, 2, "(cat n) (num sg)");
+  EXPECT_EQ(tree_of(s).find("E"), tree_of(s).find("E0"));
+  EXPECT_EQ(tree_of(s).find("antecedent"), std::string::npos);
+}
+
+TEST_F(ChartTreeTest, AnExhaustedPoolGivesATreeWithoutNodes) {
+  testing::TestSentence s;
+  s.words("the dog");
+  s.item(1, 1, "(cat d)");
+  s.item(2, 2, "(cat n) (num sg)");
+  pitem_limit() = 1;
+  const std::string out = tree_of(s);
+  pitem_limit() = ItemPool::kDefaultLimit;
+  EXPECT_EQ(out, "(\n)");
+}
+
+}  // namespace
+}  // namespace velmo
