@@ -359,3 +359,18 @@ TEST_F(OutputFormatsTest, AStoredTreeOfAnUnknownVectorTypeEndsTheProgram) {
 
 }  // namespace
 }  // namespace velmo
+
+#include "parser/output/tree_display.h"
+
+namespace velmo {
+namespace {
+
+TEST_F(OutputFormatsTest, TreeDisplayMarksWhereTheParentLies) {
+  build_worked_example();
+  std::string out;
+  print_tree_display(out, *deps_.root());
+  EXPECT_EQ(out, "( (+++ sees\n   (--- Ann)\n   (+++ Bob)))");
+}
+
+}  // namespace
+}  // namespace velmo
