@@ -11,6 +11,7 @@
 
 #include "parser/forest/deps_modifier.h"
 #include "shell/lexp/lexp.h"
+#include "shell/support/named_object.h"
 #include "treerules/patterns/tree_patterns.h"
 
 namespace velmo {
@@ -114,7 +115,7 @@ class FlatRule final : public TreeRule {
 };
 
 // A named, ordered set of tree rules; a parser applies it to every tree.
-class TreeModifier final : public DepsModifier {
+class TreeModifier final : public NamedObject, public DepsModifier {
  public:
   static constexpr const char* kTypeText = "TreeModifier";
 
