@@ -26,6 +26,7 @@ class AttInterpreterList;
 class AttVec;
 class Chart;
 class LexAnalyzer;
+class RelationSource;
 
 struct RootEntry {
   GCate* category = nullptr;
@@ -80,7 +81,7 @@ class KorvelParser : public NamedObject {
   std::vector<RootEntry> roots;
 
   bool output_tree = false;
-  void* reldb = nullptr;          // relation database; not owned
+  RelationSource* reldb = nullptr;        // relation database; not owned
   DepsModifier* deps_modifier = nullptr;  // tree-rule set; not owned
 
   DistanceTable& distances() { return distances_; }
