@@ -82,7 +82,7 @@ class Setup {
     std::unique_ptr<velmo::IRSlist> form = velmo::IRSlist::parse(list, store);
     auto table = std::make_unique<velmo::EndingTable>();
     table->add_from_list(*form);
-    lexicon_->set_ending_table(table.release(), true);
+    lexicon_->set_own_ending_table(std::move(table));
     // Every word once, inflected with a suffix chosen at random.
     const char* const suffixes[] = {"", "s", "es", "ed", "ing", "er", "est", "ly", "ness", "ment", "ation", "'s"};
     std::mt19937 random(7);

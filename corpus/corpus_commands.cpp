@@ -34,7 +34,7 @@ Db* take_database(IRSlist& args, const char* type = "PLHash") {
     return nullptr;
   }
   // An object of another type is reported by the lookup itself.
-  return static_cast<Db*>(NameSpaces::lookup_as<PLHash>(name, type, false));
+  return NameSpaces::lookup_as<Db>(name, type, false);
 }
 
 // The database named by the first argument when it is linked to a file.
@@ -229,13 +229,10 @@ Word make_tripledb_command(IRSlist& args) {
     diag() << "(make-tripledb <dbname> <size>) needs a name and a positive size\n" << std::flush;
     return 0;
   }
-  auto db = std::make_unique<TripleDb>(static_cast<std::size_t>(size));
-  PLHash* base = db.get();
-  bool inserted = false;
-  NameSpaces::define(name, base, TripleDb::kType, &destroy_as<PLHash>, &inserted);
-  if (!inserted) return 0;
-  db.release();
-  return to_word(base);
+  TripleDb* db =
+      NameSpaces::define_owned(name, std::make_unique<TripleDb>(static_cast<std::size_t>(size)), TripleDb::kType);
+  if (!db) return 0;
+  return to_word(static_cast<PLHash*>(db));
 }
 
 Word add_triples_command(IRSlist& args) {

@@ -18,13 +18,14 @@
 
 #include "corpus/qhash.h"
 #include "shell/support/name_table.h"
+#include "shell/support/named_object.h"
 #include "shell/support/str_bufs.h"
 
 namespace velmo {
 
 class LExp;
 
-class PLHash {
+class PLHash : public NamedObject {
  public:
   // One entry of a database kind, unpacked.
   class Entry {
@@ -37,7 +38,7 @@ class PLHash {
   enum class LinkResult { kLinked, kFailed, kUnknownFunction };
 
   explicit PLHash(std::size_t buckets);
-  virtual ~PLHash();
+  ~PLHash() override;
   PLHash(const PLHash&) = delete;
   PLHash& operator=(const PLHash&) = delete;
 

@@ -118,13 +118,13 @@ QHash::OpenResult QHash::read_layout() {
 }
 
 bool QHash::bind_compare(std::string_view name) {
-  void* function = NameSpaces::lookup(name, "function", false);
+  const CompareFn function = NameSpaces::lookup_function(name, false);
   if (!function) {
     diag() << "The function '" << name << "' is not registered as a named object\n" << std::flush;
     compare_ = nullptr;
     return false;
   }
-  compare_ = reinterpret_cast<CompareFn>(function);
+  compare_ = function;
   compare_name_ = std::string(name);
   return true;
 }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "corpus/pl_hash.h"
+#include "lexicon/lexicon/relation_source.h"
 
 namespace velmo {
 
@@ -41,7 +42,7 @@ class TripleEntry : public PLHash::Entry {
   std::map<std::string, std::uint64_t, NoCaseLess> relation_totals_;
 };
 
-class TripleDb : public PLHash {
+class TripleDb : public PLHash, public RelationSource {
  public:
   static constexpr const char* kType = "TripleDb:PLHash";
 
@@ -66,7 +67,8 @@ class TripleDb : public PLHash {
   std::uint64_t count(std::string_view head, std::string_view relation, std::string_view modifier);
   // The share of `modifier` among the modifiers seen with `head` in
   // `relation`, in (0, 1]; nothing when the triple was never seen.
-  std::optional<double> probability(std::string_view head, std::string_view relation, std::string_view modifier);
+  std::optional<double> probability(std::string_view head, std::string_view relation,
+                                    std::string_view modifier) override;
 
  private:
   // Reads tab-separated lines of `fields` or `fields + 1` (a count) fields.

@@ -146,9 +146,17 @@ def cost_table(costs, word, item):
 
 
 def run_velmo(velmo, lines):
+    """velmo's output, messages and processor time (user and system)."""
     command = [velmo, "-d", "-i", "-p", "%s;%s" % (os.path.join(HERE, "lexcheck"), DATA)]
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
     result = subprocess.run(command, input="\n".join(lines) + "\n", capture_output=True, text=True)
-    return result.stdout, result.stderr
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    seconds = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
+    return result.stdout, result.stderr, seconds
+
+
+def best_time(velmo, lines, runs=3):
+    return min(run_velmo(velmo, lines)[2] for _ in range(runs))
 
 
 def measure_start(velmo, runs=5):
@@ -176,17 +184,15 @@ def main():
 
     parse_lines = ["~(p %s)" % " ".join(quoted(token.form) for token in sentence) for sentence in sentences]
     words = sum(len(sentence) for sentence in sentences)
-    began = time.perf_counter()
-    run_velmo(args.velmo, [])
-    empty = time.perf_counter() - began
-    began = time.perf_counter()
-    run_velmo(args.velmo, parse_lines)
-    analysis = max(time.perf_counter() - began - empty, 1e-9)
+    # Processor time, not wall time: the machine may be busy with other work.
+    # The parser has no categories, so a sentence costs its lexical analysis
+    # and the reading of the command.
+    analysis = max(best_time(args.velmo, parse_lines) - best_time(args.velmo, []), 1e-9)
 
     lines = []
     for line in parse_lines:
         lines.extend([line, "~(li)"])
-    output, errors = run_velmo(args.velmo, lines)
+    output, errors, _ = run_velmo(args.velmo, lines)
     chunks = output.split(";; length:")[1:]
     if len(chunks) != len(sentences):
         sys.stderr.write("velmo answered %d of %d sentences; its messages:\n%s\n"
@@ -221,7 +227,7 @@ def main():
     print("cheapest reading is gold  %.2f%%  (target 93%%)" % (100.0 * cheapest_gold / tokens))
     print("start-up                  %.0f ms (target at most 150 ms)" % (1000 * start_seconds))
     print("peak resident memory      %.1f MB (target under 200 MB)" % (peak_kb / 1024.0))
-    print("lexical analysis          %.0f words/s (target at least 100,000)" % (words / analysis))
+    print("lexical analysis          %.0f words/s of processor time (target at least 100,000)" % (words / analysis))
     return 0
 
 

@@ -18,6 +18,7 @@
 (defun cop-item () (comp (att) (contain syn (node) (attvec syn ((node VBE))))))
 (defun adverb-item () (comp (att) (contain syn (node) (attvec syn ((node Adv))))))
 (defun part-item () (comp (att) (contain syn (node) (attvec syn ((node Part))))))
+(defun punctuation-item () (comp (att) (contain syn (node) (attvec syn ((node Punc))))))
 (defun num-item () (comp (att) (contain syn (node) (attvec syn ((node Num))))))
 (defun pronoun-item () (comp (att) (contain syn (pron) (+pron))))
 (defun noun-item ()
@@ -34,10 +35,11 @@
 (defun negation-word () (in ("not" "n't" "'t" "nt" "never")))
 
 (def-rules english-rules
-  ;; "to" before a word that cannot be a bare verb is a preposition.
+  ;; "to" before a word that cannot be a bare verb (nor punctuation) is a
+  ;; preposition.
   (to-before-non-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= to)) (aux-item) (not (no-alternative (not (aux-item))))))
-    (when (and (followed-by (t)) (not (followed-by (base-verb-item)))
+    (when (and (followed-by (t)) (not (followed-by (base-verb-item))) (not (followed-by (punctuation-item)))
                (not (followed-by-word (in ("be" "not" "never")))))
       (delete (litem))))
   ;; A form of "be" before a participle is an auxiliary; before anything

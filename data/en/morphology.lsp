@@ -4,13 +4,14 @@
 ;; root only when the ending suits it; the rule then sets the features the
 ;; ending implies.
 
-;; Readings an ending may inflect: plain nouns (not pronouns, numbers or
-;; listed forms), lexical verbs, and adjectives and adverbs.
+;; Readings an ending may inflect: plain nouns (not pronouns, names, numbers
+;; or listed forms), lexical verbs, and adjectives and adverbs.
 (defun inflectable-noun ()
   (and (contain syn (cat) (attvec syn ((cat n))))
        (not (defined syn (node)))
        (not (defined syn (lemma)))
-       (not (contain syn (pron) (+pron)))))
+       (not (contain syn (pron) (+pron)))
+       (not (contain syn (proper) (+proper)))))
 (defun inflectable-verb ()
   (and (contain syn (cat) (attvec syn ((cat v))))
        (not (defined syn (node)))
@@ -61,5 +62,5 @@
 (def-rules english-rules
   ;; A guessed item is found under its class name; its root is the word.
   (guessed-root :act-on-all-matches
-    (lexitem (comp (root) (reg-match "_[a-z]+_$")))
+    (lexitem (comp (root) (str-prefix (str "_") (ident))))
     (set-lexitem-root (litem) (matching-word))))

@@ -131,8 +131,6 @@ Word set_pos_marker_command(IRSlist& args) {
   return as_word(analyzer);
 }
 
-void destroy_llrule(void* rule) { LLRule::drop_ref(static_cast<LLRule*>(rule)); }
-
 Word make_llrule_command(IRSlist& args) {
   const char* name = args.take_atom();
   std::unique_ptr<IRSlist> elements = args.take_first();
@@ -142,7 +140,7 @@ Word make_llrule_command(IRSlist& args) {
   if (!rule) return 0;
   rule->add_ref();  // the name space's reference
   bool inserted = false;
-  NameSpaces::define(name, rule, LLRule::kTypeText, &destroy_llrule, &inserted);
+  NameSpaces::define_owned(name, rule, LLRule::kTypeText, &inserted);
   if (!inserted) {
     LLRule::drop_ref(rule);
     return 0;

@@ -131,7 +131,8 @@ void LexAnalyzer::add_spacing(std::string_view text) { lattice_.add_spacing(text
 void LexAnalyzer::analyze() {
   set_current_lex_analyzer(this);
   if (!lexicon_) {
-    diag() << "The lexical analyzer has no lexicon\n" << std::flush;
+    if (!missing_lexicon_reported_) diag() << "The lexical analyzer has no lexicon\n" << std::flush;
+    missing_lexicon_reported_ = true;
     return;
   }
   split_trailing_punctuation(positions() - 1);

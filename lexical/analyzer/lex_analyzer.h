@@ -25,6 +25,7 @@
 #include "lexical/items/lex_item.h"
 #include "lexicon/attributes/lbitset.h"
 #include "shell/lexp/lexp.h"
+#include "shell/support/named_object.h"
 
 namespace velmo {
 
@@ -37,7 +38,7 @@ inline constexpr const char* kLexAnalyzerType = "LexAnalyzer*";
 inline constexpr const char* kLexItemType = "LexItem*";
 inline constexpr const char* kMeaningType = "Meaning*";
 
-class LexAnalyzer {
+class LexAnalyzer : public NamedObject {
  public:
   static constexpr const char* kTypeText = "LexAnalyzer";
   static constexpr std::size_t kDefaultSentenceLength = 64;
@@ -67,7 +68,7 @@ class LexAnalyzer {
   // Looks `word` up in the lexicon and adds the items of the entries found
   // (and of their phrases present in the sentence) over low..high.
   virtual void look_up_word(std::string_view word, int low, int high);
-  virtual ~LexAnalyzer();
+  ~LexAnalyzer() override;
 
   // ---- Sentence input.
   // The next word; a leading focus marker marks a focus position, a tag
@@ -153,6 +154,7 @@ class LexAnalyzer {
   LExpPtr hook_;
   LExpPtr meaning_selector_;
   bool dropped_words_reported_ = false;
+  bool missing_lexicon_reported_ = false;  // said once per analyzer
   std::vector<EntryReading> readings_;  // reused by look_up_word
 };
 

@@ -10,6 +10,7 @@
 
 #include "lexicon/lexicon/meaning.h"
 #include "shell/lexp/lexp.h"
+#include "shell/support/named_object.h"
 
 namespace velmo {
 
@@ -49,7 +50,7 @@ class LexRule {
   bool debug_ = false;
 };
 
-class LexRuleList {
+class LexRuleList : public NamedObject {
  public:
   static constexpr const char* kTypeText = "LexRuleList";
 
@@ -73,12 +74,12 @@ class LexRuleList {
 // it and a right pattern matched starting just after it; the action sees a
 // match covering both sides with the span in the middle. Shared by counted
 // references from "llrule" meanings.
-class LLRule {
+class LLRule : public NamedObject {
  public:
   static constexpr const char* kTypeText = "LLRule";
 
   LLRule(std::unique_ptr<LPattern> left, std::unique_ptr<LPattern> right, LExpPtr action);
-  ~LLRule();
+  ~LLRule() override;
   LLRule(const LLRule&) = delete;
   LLRule& operator=(const LLRule&) = delete;
 
@@ -92,6 +93,8 @@ class LLRule {
   void add_ref() { ++refs_; }
   static void drop_ref(LLRule* rule);
   int refs() const { return refs_; }
+  // The name space holds one reference.
+  void release_from_space() override { drop_ref(this); }
 
  private:
   std::unique_ptr<LPattern> left_;

@@ -10,13 +10,14 @@
 #include <unordered_set>
 #include <vector>
 
+#include "shell/support/named_object.h"
 #include "shell/support/slist.h"
 
 namespace velmo {
 
 class Interpreter;
 
-class AntecedentList {
+class AntecedentList : public NamedObject {
  public:
   static constexpr const char* kTypeText = "AntecedentList";
   // Records a name with its value unless it is already recorded; false then.

@@ -376,10 +376,21 @@ Word add_components(MatchCall& call) {
   return item_word(call.analyzer->add_item(copy, true));
 }
 
+// Whether `item` is `within` or one of its components, at any depth.
+bool contains(const LexItem* within, const LexItem* item, int depth = 0) {
+  if (within == item) return true;
+  if (depth > 1000) return true;  // deeper than any sentence: treat as a cycle
+  for (const LexItem* sub : within->sub_items)
+    if (contains(sub, item, depth + 1)) return true;
+  return false;
+}
+
 Word add_component(MatchCall& call) {
   auto* item = call.pointer<LexItem>(0);
   auto* component = call.pointer<LexItem>(1);
-  if (!item || !component || item == component) return 0;
+  // An item never becomes a component of itself, directly or through its
+  // components: printing, copying and hooks walk the components.
+  if (!item || !component || contains(component, item)) return 0;
   add_sub_item(*item, component);
   if (component->low < item->low) item->low = component->low;
   if (component->high > item->high) {

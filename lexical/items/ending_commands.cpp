@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "lexical/items/ending_table.h"
-#include "lexicon/lexicon/ending_support.h"
+#include "lexicon/lexicon/ending_table_base.h"
 #include "shell/interpreter/interpreter.h"
 #include "shell/reader/irslist.h"
 #include "shell/interpreter/name_space.h"
@@ -11,19 +11,15 @@
 namespace velmo {
 namespace {
 
-EndingTable* build_table(IRSlist& endings) {
-  auto table = std::make_unique<EndingTable>();
-  table->add_from_list(endings);
-  return table.release();
-}
-
-void destroy_table(EndingTable* table) { delete table; }
-
-// The lexicon holds its table as a plain pointer; root finding uses the
-// table's own buffer and iteration state.
-void candidate_roots(const EndingTable& table, std::string_view word, std::vector<std::string>& roots) {
-  const_cast<EndingTable&>(table).candidate_roots(word, roots);
-}
+// Builds the tables of lexicons made with an inline ending list.
+class ListTableBuilder final : public EndingTableBuilder {
+ public:
+  std::unique_ptr<EndingTableBase> build(IRSlist& endings) override {
+    auto table = std::make_unique<EndingTable>();
+    table->add_from_list(endings);
+    return table;
+  }
+};
 
 // A table defined earlier under the name, or a new one registered under it.
 EndingTable* find_or_define_table(const char* name) {
@@ -43,10 +39,8 @@ Word def_endings_command(IRSlist& args) {
 }  // namespace
 
 void install_ending_table_support() {
-  EndingTableSupport& support = ending_table_support();
-  support.build = &build_table;
-  support.destroy = &destroy_table;
-  support.candidate_roots = &candidate_roots;
+  static ListTableBuilder builder;
+  EndingTableBuilder::install(&builder);
 }
 
 void register_ending_commands(Interpreter& interpreter) {

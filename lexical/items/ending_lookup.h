@@ -4,16 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "lexicon/lexicon/lexicon.h"
+
 namespace velmo {
-
-class Ending;
-class LexEntry;
-class Lexicon;
-
-struct EntryReading {
-  LexEntry* entry = nullptr;
-  const Ending* ending = nullptr;  // null: the word was found as it stands
-};
 
 // With an ending table the word itself is not looked up: for every matching
 // ending in definition order, its root (if the condition accepts it) is

@@ -125,4 +125,20 @@ void EndingTable::candidate_roots(std::string_view word, std::vector<std::string
   }
 }
 
+bool EndingTable::first_root(std::string_view word, RootCandidate& candidate) {
+  return root_from(start(word), candidate);
+}
+
+bool EndingTable::next_root(RootCandidate& candidate) { return root_from(next(), candidate); }
+
+bool EndingTable::root_from(const Ending* ending, RootCandidate& candidate) {
+  for (; ending; ending = next()) {
+    if (const char* root = ending->root(word_)) {
+      candidate = {root, ending};
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace velmo

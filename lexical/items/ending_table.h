@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "lexical/items/ending.h"
+#include "lexicon/lexicon/ending_table_base.h"
 #include "shell/lexp/lexp.h"
 #include "shell/support/string_pool.h"
 
@@ -24,7 +25,7 @@ namespace velmo {
 
 class IRSlist;
 
-class EndingTable {
+class EndingTable final : public EndingTableBase {
  public:
   static constexpr const char* kTypeText = "EndingTable";
   static constexpr std::size_t kInitialCapacity = 50;
@@ -33,7 +34,7 @@ class EndingTable {
   EndingTable();
   EndingTable(const EndingTable&) = delete;
   EndingTable& operator=(const EndingTable&) = delete;
-  ~EndingTable();
+  ~EndingTable() override;
 
   // Adds the ending of a specification (KIND SUFFIX NAME REPLACEMENT
   // [CHARS]) at the end. Unknown kinds ("Ending type '" KIND "' is not
@@ -68,12 +69,17 @@ class EndingTable {
   // The candidate roots of `word`, every matching ending in order, those
   // rejected by their conditions left out.
   void candidate_roots(std::string_view word, std::vector<std::string>& roots);
+  // The same one at a time, for the lexicon (EndingTableBase).
+  bool first_root(std::string_view word, RootCandidate& candidate) override;
+  bool next_root(RootCandidate& candidate) override;
 
   std::size_t size() const { return endings_.size(); }
   const Ending& ending(std::size_t i) const { return *endings_[i]; }
 
  private:
   std::unique_ptr<Ending> make_ending(IRSlist& spec);
+  // The first root that `ending` or a later matching ending yields.
+  bool root_from(const Ending* ending, RootCandidate& candidate);
 
   std::vector<std::unique_ptr<Ending>> endings_;
   std::vector<std::pair<std::string, LExp*>> conditions_;

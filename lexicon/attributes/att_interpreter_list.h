@@ -14,6 +14,7 @@
 #include "lexicon/attributes/att_interpreter.h"
 #include "lexicon/attributes/lbitset.h"
 #include "shell/support/name_table.h"
+#include "shell/support/named_object.h"
 
 namespace velmo {
 
@@ -34,13 +35,13 @@ struct AttLayout {
   }
 };
 
-class AttInterpreterList {
+class AttInterpreterList : public NamedObject {
  public:
   static constexpr const char* kTypeText = "AttInterpreterList";
   static constexpr std::size_t kSetBuckets = 41;
 
   explicit AttInterpreterList(std::string_view name, std::size_t capacity = 4);
-  ~AttInterpreterList();
+  ~AttInterpreterList() override;
   AttInterpreterList(const AttInterpreterList&) = delete;
   AttInterpreterList& operator=(const AttInterpreterList&) = delete;
 

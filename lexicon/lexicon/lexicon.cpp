@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iostream>
 
-#include "lexicon/lexicon/ending_support.h"
 #include "lexicon/lexicon/form_reader.h"
 #include "shell/reader/tokenizer.h"
 #include "shell/reader/irslist.h"
@@ -19,16 +18,20 @@ constexpr std::size_t kEntryTokenBuffer = 256;
 
 bool key_order(const LexEntry* a, const LexEntry* b) { return compare_nocase(a->key(), b->key()) < 0; }
 
+EndingTableBuilder*& installed_builder() {
+  static EndingTableBuilder* builder = nullptr;
+  return builder;
+}
+
 }  // namespace
 
-EndingTableSupport& ending_table_support() {
-  static EndingTableSupport support;
-  return support;
-}
+EndingTableBuilder* EndingTableBuilder::installed() { return installed_builder(); }
+
+void EndingTableBuilder::install(EndingTableBuilder* builder) { installed_builder() = builder; }
 
 Lexicon::Lexicon(std::size_t buckets) : entries_(buckets), absent_(buckets) {}
 
-Lexicon::~Lexicon() { set_ending_table(nullptr, false); }
+Lexicon::~Lexicon() = default;
 
 // ---------------------------------------------------------------- loading
 
@@ -149,14 +152,23 @@ std::string Lexicon::root_of(std::string_view word) {
 }
 
 LexEntry* Lexicon::root_entry(std::string_view word) {
-  const EndingTableSupport& support = ending_table_support();
-  if (!ending_table_ || !support.candidate_roots) return nullptr;
-  std::vector<std::string> candidates;
-  support.candidate_roots(*ending_table_, word, candidates);
-  for (const std::string& candidate : candidates) {
-    if (LexEntry* entry = lookup(candidate)) return entry;
+  if (!ending_table_) return nullptr;
+  RootCandidate candidate;
+  for (bool more = ending_table_->first_root(word, candidate); more; more = ending_table_->next_root(candidate)) {
+    if (LexEntry* entry = lookup(candidate.root)) return entry;
   }
   return nullptr;
+}
+
+void Lexicon::lookup_readings(std::string_view word, std::vector<EntryReading>& readings) {
+  if (!ending_table_) {
+    if (LexEntry* entry = lookup(word)) readings.push_back({entry, nullptr});
+    return;
+  }
+  RootCandidate candidate;
+  for (bool more = ending_table_->first_root(word, candidate); more; more = ending_table_->next_root(candidate)) {
+    if (LexEntry* entry = lookup(candidate.root)) readings.push_back({entry, candidate.ending});
+  }
 }
 
 void Lexicon::clear() {
@@ -168,11 +180,14 @@ void Lexicon::clear() {
 
 void Lexicon::link(std::unique_ptr<DictOnDisk> dictionary) { dictionaries_.push_back(std::move(dictionary)); }
 
-void Lexicon::set_ending_table(EndingTable* table, bool owned) {
-  const EndingTableSupport& support = ending_table_support();
-  if (owns_ending_table_ && ending_table_ && support.destroy) support.destroy(ending_table_);
+void Lexicon::set_ending_table(EndingTableBase* table) {
+  own_ending_table_.reset();
   ending_table_ = table;
-  owns_ending_table_ = owned;
+}
+
+void Lexicon::set_own_ending_table(std::unique_ptr<EndingTableBase> table) {
+  own_ending_table_ = std::move(table);
+  ending_table_ = own_ending_table_.get();
 }
 
 // ---------------------------------------------------------------- printing

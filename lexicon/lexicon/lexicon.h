@@ -13,15 +13,22 @@
 
 #include "lexicon/dictionary/dict_on_disk.h"
 #include "lexicon/lexicon/entry_table.h"
+#include "lexicon/lexicon/ending_table_base.h"
 #include "lexicon/lexicon/lex_entry.h"
 #include "shell/support/name_table.h"
+#include "shell/support/named_object.h"
 
 namespace velmo {
 
-class EndingTable;
 class IRSlist;
 
-class Lexicon {
+// One reading of a word: the entry and the ending through which it was found.
+struct EntryReading {
+  LexEntry* entry = nullptr;
+  const Ending* ending = nullptr;  // null: the word was found as it stands
+};
+
+class Lexicon : public NamedObject {
  public:
   static constexpr const char* kTypeText = "Lexicon";
   static constexpr std::uint32_t kAccessLimit = 1000000;
@@ -52,7 +59,7 @@ class Lexicon {
   // Appends the meaning; with de-duplication, refuses one equal to a meaning
   // already there. False when refused.
   virtual bool add_meaning(std::unique_ptr<Meaning> meaning, LexEntry& entry);
-  virtual ~Lexicon();
+  ~Lexicon() override;
 
   // ---- Lookups.
   // Table, then the absent set, then the linked dictionaries; a found entry
@@ -60,6 +67,12 @@ class Lexicon {
   LexEntry* lookup(std::string_view word);
   // Table, then (if asked) the linked dictionaries, else a new empty entry.
   LexEntry* lookup_or_create(std::string_view key, bool use_disk);
+  // The lookup through endings: with an ending table the word itself is not
+  // looked up; for every candidate root the table yields (in its order) the
+  // root is looked up and each entry found is appended with its ending.
+  // Without a table the word is looked up as it stands. The same entry may
+  // come back several times through different endings.
+  void lookup_readings(std::string_view word, std::vector<EntryReading>& readings);
   // The root of a word: the key of the first candidate root the ending table
   // finds in the lexicon, or the word itself.
   std::string root_of(std::string_view word);
@@ -70,9 +83,11 @@ class Lexicon {
 
   // ---- Set-up.
   void link(std::unique_ptr<DictOnDisk> dictionary);
-  // A table owned by the lexicon (built from a list) or by its name space.
-  void set_ending_table(EndingTable* table, bool owned);
-  EndingTable* ending_table() const { return ending_table_; }
+  // A table owned by its name space (def-endings), or null for none.
+  void set_ending_table(EndingTableBase* table);
+  // A table of the lexicon's own (built from an inline list).
+  void set_own_ending_table(std::unique_ptr<EndingTableBase> table);
+  EndingTableBase* ending_table() const { return ending_table_; }
   void set_dedup_meanings(bool on) { dedup_meanings_ = on; }
 
   // ---- State, for inspection.
@@ -95,8 +110,8 @@ class Lexicon {
   std::uint32_t access_counter_ = 0;
   std::uint32_t access_limit_ = kAccessLimit;
   std::vector<std::unique_ptr<DictOnDisk>> dictionaries_;
-  EndingTable* ending_table_ = nullptr;
-  bool owns_ending_table_ = false;
+  std::unique_ptr<EndingTableBase> own_ending_table_;
+  EndingTableBase* ending_table_ = nullptr;  // own_ending_table_ or a named one
 };
 
 }  // namespace velmo

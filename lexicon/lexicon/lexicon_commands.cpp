@@ -7,7 +7,7 @@
 
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/lexicon/av_meaning.h"
-#include "lexicon/lexicon/ending_support.h"
+#include "lexicon/lexicon/ending_table_base.h"
 #include "lexicon/lexicon/lexicon.h"
 #include "lexicon/lexicon/str_meaning.h"
 #include "shell/interpreter/interpreter.h"
@@ -30,13 +30,14 @@ Lexicon* take_lexicon(IRSlist& args) { return lexicon_named(args.take_atom()); }
 void attach_ending_table(Lexicon& lexicon, IRSlist& table_form) {
   if (table_form.is_atom()) {
     if (!table_form.atom()) return;
-    if (auto* table = NameSpaces::lookup_as<EndingTable>(table_form.atom(), kEndingTableType))
-      lexicon.set_ending_table(table, false);
+    if (auto* table = NameSpaces::lookup_as<EndingTableBase>(table_form.atom(), kEndingTableType))
+      lexicon.set_ending_table(table);
     return;
   }
-  const EndingTableSupport& support = ending_table_support();
-  if (!support.build) return;
-  if (EndingTable* table = support.build(table_form)) lexicon.set_ending_table(table, true);
+  EndingTableBuilder* builder = EndingTableBuilder::installed();
+  if (!builder) return;
+  if (std::unique_ptr<EndingTableBase> table = builder->build(table_form))
+    lexicon.set_own_ending_table(std::move(table));
 }
 
 Word make_lexicon_command(IRSlist& args) {

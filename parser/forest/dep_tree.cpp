@@ -83,7 +83,7 @@ void DepTree::set_property(std::string_view name, std::string_view text) {
 void DepTree::set_property(std::string_view name, DepTree* node) {
   DepProperty* p = find_mutable(name);
   if (!p) {
-    properties_.push_back(DepProperty{deps_->keep(name), nullptr, node, 1.0f});
+    add_property(name, node);
     return;
   }
   p->text = nullptr;
@@ -92,6 +92,17 @@ void DepTree::set_property(std::string_view name, DepTree* node) {
 
 void DepTree::add_property(std::string_view name, std::string_view text) {
   properties_.push_back(DepProperty{deps_->keep(name), deps_->keep(text), nullptr, 1.0f});
+}
+
+void DepTree::add_property(std::string_view name, DepTree* node) {
+  properties_.push_back(DepProperty{deps_->keep(name), nullptr, node, 1.0f});
+}
+
+void DepTree::set_property_node(std::size_t k, DepTree* node) {
+  if (k < properties_.size()) {
+    properties_[k].node = node;
+    properties_[k].text = nullptr;
+  }
 }
 
 bool DepTree::remove_property(std::string_view name) {

@@ -83,6 +83,9 @@ class DepTree : public RSTree {
   void set_property(std::string_view name, std::string_view text);
   void set_property(std::string_view name, DepTree* node);
   void add_property(std::string_view name, std::string_view text);
+  void add_property(std::string_view name, DepTree* node);
+  // Points property `k` (in order) at a node.
+  void set_property_node(std::size_t k, DepTree* node);
   bool remove_property(std::string_view name);
   DepTree* antecedent() const;
   // Makes `node` the antecedent of this node and this node its reference.

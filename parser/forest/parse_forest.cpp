@@ -45,10 +45,15 @@ TNode* ParseForest::node_for(PItem* item) {
 }
 
 void ParseForest::add_root(TNode* node) {
-  if (!node) return;
-  for (TNode* root : roots_)
-    if (root == node) return;
+  if (!node || node->is_root_) return;
+  node->is_root_ = true;
   roots_.push_back(node);
+}
+
+void ParseForest::set_roots(std::vector<TNode*> roots) {
+  for (TNode* root : roots_) root->is_root_ = false;
+  roots_.clear();
+  for (TNode* root : roots) add_root(root);
 }
 
 void ParseForest::build_alternatives(TNode& node) {

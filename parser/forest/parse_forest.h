@@ -62,6 +62,7 @@ class TNode {
   int extra_cost_ = 0;
   double analyses_ = 0.0;
   bool building_ = false;
+  bool is_root_ = false;
 };
 
 class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
@@ -82,7 +83,8 @@ class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
   // ---- Roots (filled by the root collection and the cover of the chart).
   const std::vector<TNode*>& roots() const { return roots_; }
   void add_root(TNode* node);
-  void set_roots(std::vector<TNode*> roots) { roots_ = std::move(roots); }
+  // Replaces the roots (the cover keeps only its own).
+  void set_roots(std::vector<TNode*> roots);
 
   // "TNodes:", then per node its category, analysis count, best weight and
   // its item (by the item printer).

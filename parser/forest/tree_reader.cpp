@@ -4,7 +4,9 @@
 #include <string>
 
 #include "lexical/items/lex_item.h"
+#include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
+#include "lexicon/attributes/trace_att.h"
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/pitem.h"
 #include "parser/forest/deps.h"
@@ -64,6 +66,37 @@ void TreeReader::read(ParseForest& forest) {
     for (DepTree* f : fragments) sentence->add_child_in_order(f);
   }
   top->append(sentence);
+  place_empty_nodes();
+}
+
+void TreeReader::place_empty_nodes() {
+  const BuiltinAttributes& b = builtin_attributes();
+  for (const MovedPart& part : moved_) {
+    for (const TraceRecord& record : part.traces->records()) {
+      const auto* lost = reinterpret_cast<const PItem*>(record.item);
+      if (!lost) continue;
+      auto found = word_nodes_.find(lost->lexical_head().lex_item);
+      if (found == word_nodes_.end()) continue;
+      DepTree* word = found->second;
+      const std::string role =
+          b.type && b.role >= 0 && record.role ? b.type->attribute(b.role).str_val(record.role) : std::string();
+      bool taken = false;
+      for (RSTree* c : word->children()) {
+        const DepTree* child = static_cast<const DepTree*>(c);
+        if (child->relation() && role == child->relation()) taken = true;
+      }
+      if (taken) continue;
+      DepTree* empty = deps_.new_node(word->end() + 1, word->end(), -1);
+      DepTree& filler = *part.filler;
+      if (filler.root()) empty->set_root(filler.root());
+      else if (filler.has_word()) empty->set_root(filler.word());
+      if (filler.category()) empty->set_category(filler.category());
+      empty->set_atts(filler.atts());
+      if (!role.empty()) empty->set_relation(role);
+      empty->set_antecedent(&filler);
+      word->add_child_in_order(empty);
+    }
+  }
 }
 
 DepTree* TreeReader::node_tree(TNode* node) {
@@ -81,10 +114,14 @@ DepTree* TreeReader::node_tree(TNode* node) {
     record = record->head_side->best();
   }
   std::vector<DepTree*> dependents;
+  const int trace = builtin_attributes().trace;
   for (const TAlternative* m : merged)
     if (DepTree* tree = dependent_tree(*m)) {
       give_relation(*tree, *m);
       dependents.push_back(tree);
+      if (defined(*m->source, trace) && !defined(*m->head_side->item(), trace))
+        if (const auto* traces = reinterpret_cast<const TraceList*>(m->source->av.get(trace)))
+          moved_.push_back({tree, traces});
     }
 
   DepTree* head = nullptr;
@@ -191,6 +228,7 @@ DepTree* TreeReader::lexical_subtree(const LexItem& item, const PItem* parse_ite
     if (parse_item) head->set_atts(&parse_item->av);
   }
   for (DepTree* other : others) head->add_child_in_order(other);
+  word_nodes_.emplace(&item, head);
   if (e > s) {
     std::vector<bool> covered(static_cast<std::size_t>(e - s + 1), false);
     for (DepTree* other : others) mark_covered(*other, covered, s);

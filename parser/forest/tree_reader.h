@@ -2,6 +2,7 @@
 // Reads the best dependency tree off a parse forest: for every root of the
 // cover the tree of its lowest-weight analysis, the fragments under a
 // word-less node when there are several, all under the word-less top node.
+#include <unordered_map>
 #include <vector>
 
 namespace velmo {
@@ -11,6 +12,7 @@ class DepTree;
 class LexItem;
 class ParseForest;
 class TNode;
+class TraceList;
 struct PItem;
 struct TAlternative;
 
@@ -34,8 +36,20 @@ class TreeReader {
   DepTree* new_empty_head(const PItem& item);
   void give_relation(DepTree& tree, const TAlternative& record);
   void attach_dependents(DepTree& head, const PItem& item, const std::vector<DepTree*>& dependents);
+  // Gives each word that lost an argument to a moved element an empty
+  // child standing for it, with the moved element as its antecedent.
+  void place_empty_nodes();
+
+  // A moved element attached by a merge whose item filled a gap, with the
+  // trace entries of that gap.
+  struct MovedPart {
+    DepTree* filler;
+    const TraceList* traces;
+  };
 
   Deps& deps_;
+  std::unordered_map<const LexItem*, DepTree*> word_nodes_;
+  std::vector<MovedPart> moved_;
 };
 
 }  // namespace velmo

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lexical/analyzer/lex_analyzer.h"
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "parser/chart/chart_commands.h"
@@ -150,7 +151,7 @@ Word def_korvel_parser(IRSlist& args) {
       attribute_set_of(*parser, percolating.get(), "default percolating attributes: ");
   if (weights) parser->weights_of_words = LExp::get_exp(weights.get());
   if (const char* text = atom_text(analyzer))
-    parser->set_analyzer(static_cast<LexAnalyzer*>(NameSpaces::lookup(text, "LexAnalyzer")));
+    parser->set_analyzer(NameSpaces::lookup_as<LexAnalyzer>(text, "LexAnalyzer"));
   const char* dist_name = atom_text(dist);
   const char* dist_file = dist_name ? dist_name : KorvelParser::kDefaultDistFile;
   if (auto in = open_data_file(dist_file)) parser->distances().read(*in, dist_file);

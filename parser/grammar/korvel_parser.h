@@ -16,6 +16,7 @@
 #include "parser/grammar/grammar_files.h"
 #include "shell/lexp/lexp.h"
 #include "shell/support/name_table.h"
+#include "shell/support/named_object.h"
 
 namespace velmo {
 
@@ -30,7 +31,7 @@ struct RootEntry {
   LExpPtr cost;       // integer extra cost of a root item; null: 0
 };
 
-class KorvelParser {
+class KorvelParser : public NamedObject {
  public:
   static constexpr const char* kTypeText = "KorvelParser";
   static constexpr std::size_t kDefaultBuckets = 197;
@@ -40,7 +41,7 @@ class KorvelParser {
 
   KorvelParser(std::string_view name, std::size_t buckets, std::string_view empty_category,
                std::string_view empty_relation);
-  ~KorvelParser();
+  ~KorvelParser() override;
   KorvelParser(const KorvelParser&) = delete;
   KorvelParser& operator=(const KorvelParser&) = delete;
 

@@ -31,25 +31,33 @@ void report_duplicate(std::string_view name) {
 
 NameSpace::NameSpace(std::string_view name, std::size_t buckets)
     : name_(name), entries_(buckets), macros_(kMacroBuckets) {
-  define("strcmp", reinterpret_cast<void*>(&compare_exact_texts), "function", nullptr);
-  define("strcasecmp", reinterpret_cast<void*>(&compare_texts_nocase), "function", nullptr);
+  define_owned("strcmp", new NamedFunction(&compare_exact_texts), "function");
+  define_owned("strcasecmp", new NamedFunction(&compare_texts_nocase), "function");
 }
 
 NameSpace::~NameSpace() {
   // Newest first: an object goes before the objects it was built from.
-  for (auto it = destructors_.rbegin(); it != destructors_.rend(); ++it) it->destroy(it->object);
+  while (!owned_.empty()) {
+    NamedObject* object = owned_.back();
+    owned_.pop_back();
+    object->release_from_space();
+  }
 }
 
-NamedEntry* NameSpace::define(std::string_view name, void* object, std::string_view type, DestroyFn destroy,
-                              bool* inserted) {
+NamedEntry* NameSpace::define(std::string_view name, NamedObject* object, std::string_view type, bool* inserted) {
   auto [item, added] = entries_.insert(name, NamedEntry{std::string(name), object, std::string(type)});
   if (inserted) *inserted = added;
-  if (!added) {
-    report_duplicate(name);
-    return &item->value;
-  }
-  if (destroy) destructors_.push_back({object, destroy});
+  if (!added) report_duplicate(name);
   return &item->value;
+}
+
+NamedEntry* NameSpace::define_owned(std::string_view name, NamedObject* object, std::string_view type,
+                                    bool* inserted) {
+  bool added = false;
+  NamedEntry* entry = define(name, object, type, &added);
+  if (inserted) *inserted = added;
+  if (added) owned_.push_back(object);
+  return entry;
 }
 
 Macro* NameSpace::find_macro(std::string_view name) {
@@ -106,22 +114,34 @@ NameSpace* NameSpaces::resolve(std::string_view qualified, std::string_view& nam
   return registry().spaces.empty() ? nullptr : registry().spaces.back().get();
 }
 
-NamedEntry* NameSpaces::define(std::string_view name, void* object, std::string_view type, DestroyFn destroy,
-                               bool* inserted) {
+NamedEntry* NameSpaces::define(std::string_view name, NamedObject* object, std::string_view type, bool* inserted) {
   if (inserted) *inserted = false;
   std::string_view local;
   NameSpace* space = resolve(name, local);
   if (!space) return nullptr;
-  return space->define(local, object, type, destroy, inserted);
+  return space->define(local, object, type, inserted);
 }
 
-void* NameSpaces::lookup(std::string_view name, std::string_view expected_type, bool complain) {
+NamedEntry* NameSpaces::define_owned(std::string_view name, NamedObject* object, std::string_view type,
+                                     bool* inserted) {
+  if (inserted) *inserted = false;
+  std::string_view local;
+  NameSpace* space = resolve(name, local);
+  if (!space) return nullptr;
+  return space->define_owned(local, object, type, inserted);
+}
+
+void NameSpaces::report_not_found(std::string_view name, std::string_view expected_type, bool complain) {
+  if (complain)
+    diag() << "The named object '" << name << "' (type=" << expected_type << ") is not found\n" << std::flush;
+}
+
+NamedObject* NameSpaces::lookup(std::string_view name, std::string_view expected_type, bool complain) {
   std::string_view local;
   NameSpace* space = resolve(name, local);
   NamedEntry* entry = space ? space->find(local) : nullptr;
   if (!entry) {
-    if (complain && space)
-      diag() << "The named object '" << name << "' (type=" << expected_type << ") is not found\n" << std::flush;
+    if (space) report_not_found(name, expected_type, complain);
     return nullptr;
   }
   if (!entry->type.empty() && !expected_type.empty() && entry->type.find(expected_type) == std::string::npos) {
@@ -133,7 +153,13 @@ void* NameSpaces::lookup(std::string_view name, std::string_view expected_type, 
   return entry->object;
 }
 
-void* NameSpaces::lookup_by_keyword(const IRSlist& args, std::string_view keyword, std::string_view expected_type) {
+CompareFn NameSpaces::lookup_function(std::string_view name, bool complain) {
+  const auto* function = lookup_as<NamedFunction>(name, "function", complain);
+  return function ? function->function() : nullptr;
+}
+
+NamedObject* NameSpaces::lookup_by_keyword(const IRSlist& args, std::string_view keyword,
+                                           std::string_view expected_type) {
   const char* name = nullptr;
   if (!args.peek_value(keyword, name, true) || !name) return nullptr;
   return lookup(name, expected_type, true);

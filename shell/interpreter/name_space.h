@@ -5,20 +5,15 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "shell/support/name_table.h"
+#include "shell/support/named_object.h"
 
 namespace velmo {
 
 class IRSlist;
-
-using DestroyFn = void (*)(void*);
-
-template <class T>
-void destroy_as(void* object) {
-  delete static_cast<T*>(object);
-}
 
 // A macro of the command language; the expression language implements it.
 class Macro {
@@ -31,12 +26,9 @@ class Macro {
 
 struct NamedEntry {
   std::string name;
-  void* object = nullptr;
+  NamedObject* object = nullptr;
   std::string type;  // empty: none
 };
-
-// The comparison functions every name space defines as objects of type "function".
-using CompareFn = int (*)(const char*, const char*);
 
 class NameSpace {
  public:
@@ -49,10 +41,15 @@ class NameSpace {
   NameSpace& operator=(const NameSpace&) = delete;
 
   const std::string& name() const { return name_; }
-  // Adds an entry; on a duplicate name prints "Duplicate definition of "
-  // and returns the existing entry (the new object is not registered).
-  NamedEntry* define(std::string_view name, void* object, std::string_view type, DestroyFn destroy,
-                     bool* inserted = nullptr);
+  // Adds an entry for an object the caller keeps owning; on a duplicate
+  // name prints "Duplicate definition of " and returns the existing entry
+  // (the new object is not registered).
+  NamedEntry* define(std::string_view name, NamedObject* object, std::string_view type, bool* inserted = nullptr);
+  // The same for an object the name space takes over (it calls the
+  // object's release_from_space() when it is deleted); a refused object is
+  // left to the caller.
+  NamedEntry* define_owned(std::string_view name, NamedObject* object, std::string_view type,
+                           bool* inserted = nullptr);
   NamedEntry* find(std::string_view name) { return entries_.find(name); }
 
   // Macros of this name space; add_macro refuses duplicates like define.
@@ -64,13 +61,9 @@ class NameSpace {
   }
 
  private:
-  struct Owned {
-    void* object;
-    DestroyFn destroy;
-  };
   std::string name_;
   NameTable<NamedEntry> entries_;
-  std::vector<Owned> destructors_;
+  std::vector<NamedObject*> owned_;  // oldest first
   NameTable<std::unique_ptr<Macro>> macros_;
 };
 
@@ -89,26 +82,49 @@ class NameSpaces {
   // Reports an undefined space and returns null.
   static NameSpace* resolve(std::string_view qualified, std::string_view& name);
 
-  static NamedEntry* define(std::string_view name, void* object, std::string_view type,
-                            DestroyFn destroy = nullptr, bool* inserted = nullptr);
-  // Defines an owned object; a refused definition destroys the object and
-  // returns null.
+  // Defines an object the caller keeps owning (it must outlive the space or
+  // be defined nowhere else).
+  static NamedEntry* define(std::string_view name, NamedObject* object, std::string_view type,
+                            bool* inserted = nullptr);
+  // Defines an object owned by the name space; a refused definition destroys
+  // the object and returns null.
   template <class T>
   static T* define_owned(std::string_view name, std::unique_ptr<T> object, std::string_view type) {
+    static_assert(std::is_base_of_v<NamedObject, T>, "named objects derive from NamedObject");
     bool inserted = false;
-    NamedEntry* entry = define(name, object.get(), type, &destroy_as<T>, &inserted);
-    if (!entry || !inserted) return nullptr;
-    return object.release();
+    define_owned(name, static_cast<NamedObject*>(object.get()), type, &inserted);
+    return inserted ? object.release() : nullptr;
   }
+  // Defines an object that the name space releases with
+  // release_from_space() when it is deleted (for objects shared through
+  // counted references: the caller gives the space its reference). When
+  // the definition is refused the object stays the caller's.
+  static NamedEntry* define_owned(std::string_view name, NamedObject* object, std::string_view type,
+                                  bool* inserted);
+
   // Finds an object; the expected type (empty: any) must occur in the stored
-  // type text. Prints the lookup messages.
-  static void* lookup(std::string_view name, std::string_view expected_type, bool complain = true);
+  // type text (so "TokenizerBase" accepts "Tokenizer/TokenizerBase"). Prints
+  // the lookup messages unless `complain` is false; a type that does not
+  // match is always reported.
+  static NamedObject* lookup(std::string_view name, std::string_view expected_type, bool complain = true);
+  // lookup(), then the object as a T. An object that passes the type-text
+  // rule but is not a T is not found, with the not-found message.
   template <class T>
   static T* lookup_as(std::string_view name, std::string_view expected_type, bool complain = true) {
-    return static_cast<T*>(lookup(name, expected_type, complain));
+    NamedObject* object = lookup(name, expected_type, complain);
+    if (!object) return nullptr;
+    T* typed = dynamic_cast<T*>(object);
+    if (!typed) report_not_found(name, expected_type, complain);
+    return typed;
   }
+  // The comparison function of that name (type "function"), or null.
+  static CompareFn lookup_function(std::string_view name, bool complain = true);
   // Looks up the object named by the value after `keyword` in `args`.
-  static void* lookup_by_keyword(const IRSlist& args, std::string_view keyword, std::string_view expected_type);
+  static NamedObject* lookup_by_keyword(const IRSlist& args, std::string_view keyword,
+                                        std::string_view expected_type);
+
+ private:
+  static void report_not_found(std::string_view name, std::string_view expected_type, bool complain);
 };
 
 }  // namespace velmo

@@ -346,7 +346,10 @@ void NamedObjConst::init(IRSlist& args) {
     diag() << "the type of '" << (name ? name : "") << "' is not defined\n" << std::flush;
     return;
   }
-  set_value(to_word(NameSpaces::lookup(name, type, true)));
+  // The value is the address of the whole object, which is what the
+  // expressions that take it as their class expect.
+  NamedObject* object = NameSpaces::lookup(name, type, true);
+  set_value(to_word(object ? dynamic_cast<void*>(object) : nullptr));
 }
 
 PredConst::PredConst() { set_output_type(ShellTypes::get().lexp); }

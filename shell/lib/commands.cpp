@@ -28,8 +28,8 @@ Word make_word_list_command(IRSlist& args) {
     return 0;
   }
   const std::size_t buckets = size ? std::strtoul(size, nullptr, 10) : 1;
-  std::unique_ptr<WordTable> table = std::make_unique<WordList>(buckets, /*case_sensitive=*/false);
-  auto* list = static_cast<WordList*>(NameSpaces::define_owned(name, std::move(table), kWordListType));
+  auto* list = NameSpaces::define_owned(name, std::make_unique<WordList>(buckets, /*case_sensitive=*/false),
+                                       kWordListType);
   if (!list) return 0;
   for_each_listed_word(args, LineEnd::kKeepCarriageReturn, [list](std::string_view word) { list->add(word); });
   return to_word(list);
@@ -42,8 +42,7 @@ Word add_to_word_list_command(IRSlist& args) {
     diag() << "add-to-word-list: the name of the word list is missing\n" << std::flush;
     return 0;
   }
-  // Only make-word-list defines objects of this type, always as a WordList.
-  auto* list = static_cast<WordList*>(NameSpaces::lookup_as<WordTable>(name, kWordListType));
+  auto* list = NameSpaces::lookup_as<WordList>(name, kWordListType);
   if (!list) return 0;
   for_each_listed_word(args, LineEnd::kKeepCarriageReturn, [list](std::string_view word) { list->add(word); });
   return to_word(list);

@@ -33,8 +33,7 @@ class InExp final : public DefaultClone<InExp> {
       table_ = own_table_.get();
     } else if (args.has_flag(":wordlist")) {
       const char* list_name = args.take_value(":wordlist");
-      // Only make-word-list defines objects of this type, always as a WordList.
-      if (list_name) table_ = static_cast<WordList*>(NameSpaces::lookup_as<WordTable>(list_name, kWordListType));
+      if (list_name) table_ = NameSpaces::lookup_as<WordList>(list_name, kWordListType);
       if (!table_) return;
     } else {
       sorted_ = std::make_unique<SortedWordArray>(case_sensitive);

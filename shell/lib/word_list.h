@@ -9,6 +9,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "shell/support/named_object.h"
 #include "shell/support/string_pool.h"
 #include "shell/support/thash_table.h"
 
@@ -23,7 +24,7 @@ using WordTable = THashTableWithOrd<const char*, const char*>;
 
 // A hash-table word list that owns its words; each entry's key and value
 // are the same stored copy.
-class WordList final : public WordTable {
+class WordList final : public WordTable, public NamedObject {
  public:
   WordList(std::size_t buckets, bool case_sensitive);
 

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/support/named_object.h"
 #include "shell/support/str_bufs.h"
 #include "shell/support/string_pool.h"
 
@@ -46,13 +47,13 @@ inline constexpr std::size_t kDefaultTokenBufferSize = 4096;
 inline constexpr std::size_t kDefaultInputBufferSize = 512;
 inline constexpr int kMaxRollback = 10;
 
-class TokenizerBase {
+class TokenizerBase : public NamedObject {
  public:
   TokenizerBase(const TokenizerConfig& config, std::size_t token_buffer_size = kDefaultTokenBufferSize,
                 std::size_t input_buffer_size = kDefaultInputBufferSize);
   // Separator mode: tokens run up to and including the separator text.
   TokenizerBase(std::string_view separator, std::size_t token_buffer_size, std::size_t input_buffer_size);
-  virtual ~TokenizerBase() = default;
+  ~TokenizerBase() override = default;
   TokenizerBase(const TokenizerBase&) = delete;
   TokenizerBase& operator=(const TokenizerBase&) = delete;
 

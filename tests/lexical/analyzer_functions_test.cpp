@@ -154,6 +154,21 @@ TEST_F(FunctionsTest, CombineAndDeleteInsideSpans) {
   EXPECT_THAT(spans(*analyzer), ElementsAre("[3,3] barks"));
 }
 
+TEST_F(FunctionsTest, AddComponentWidensAndRefusesCycles) {
+  LexAnalyzer* analyzer = make_analyzer("(big (note adj)) (dog (note n))");
+  analyze(*analyzer, "big dog");
+  LexItem* big = first_at(*analyzer, 1, 1);
+  LexItem* dog = first_at(*analyzer, 2, 2);
+  Match match = whole(*analyzer);
+  EXPECT_EQ(on_match("(add-component (exist-lexitem 1 1) (exist-lexitem 2 2) mod)", match), to_word(big));
+  EXPECT_EQ(big->high, 2);
+  EXPECT_STREQ(dog->relation, "mod");
+  EXPECT_EQ(analyzer->by_end(1).size(), 0u);
+  EXPECT_EQ(first_at(*analyzer, 1, 2), big);
+  EXPECT_EQ(on_match("(add-component (exist-lexitem 2 2) (exist-lexitem 1 2))", match), 0u);
+  EXPECT_TRUE(dog->sub_items.empty());
+}
+
 TEST_F(FunctionsTest, RmNonMaxKeepsTheLongestItems) {
   LexAnalyzer* analyzer = make_analyzer("(in (note p)) (front (note n)) (of (note p)) (in front of (note p))");
   analyze(*analyzer, "in front of");
@@ -195,7 +210,10 @@ TEST_F(FunctionsTest, AttributeFunctions) {
   EXPECT_EQ(eval("(contain (cat) ((cat v)))", v, "AttVec*"), 0u);
   EXPECT_EQ(eval("(unify ((cat v)))", v, "AttVec*"), 0u);
   EXPECT_NE(eval("(modify ((cat v)))", v, "AttVec*"), 0u);
-  EXPECT_STREQ(from_word<const char>(eval("(att-str-val cat)", v, "AttVec*")), "v");
+  // The text lives in the expression until its next evaluation.
+  LExpPtr str_val = LExp::from_text("(att-str-val cat)");
+  ASSERT_NE(str_val, nullptr);
+  EXPECT_STREQ(from_word<const char>(str_val->eval(v, type_id("AttVec*"))), "v");
   EXPECT_EQ(eval("(unifiable2 (cat) (ident) (attvec ((cat n))))", v, "AttVec*"), 0u);
   EXPECT_NE(eval("(unifiable2 (sg) (ident) (attvec ((cat n))))", v, "AttVec*"), 0u);
   EXPECT_NE(eval("(undefine (cat))", v, "AttVec*"), 0u);
@@ -254,6 +272,27 @@ TEST_F(FunctionsTest, MixedCaseFlag) {
   EXPECT_EQ(eval("(is-mixed-case)", to_word(analyzer), "LexAnalyzer*"), 0u);
   analyzer->reset();
   EXPECT_EQ(analyzer->mixed_case(), 1);
+}
+
+}  // namespace
+}  // namespace velmo
+
+namespace velmo {
+namespace {
+
+TEST_F(FunctionsTest, AbbreviationLettersPassOverFunctionWordsAndUseInnerCapitals) {
+  LexAnalyzer* analyzer = make_analyzer("(x (note x))");
+  analyze(*analyzer, "the Bank of England ( BE ) said");
+  Match first(&analyzer->lattice(), 5, 7);
+  const Word bank = on_match("(abbrev-def (meaning))", first);
+  ASSERT_NE(bank, 0u);
+  EXPECT_EQ(from_word<LexItem>(bank)->low, 2);
+  analyze(*analyzer, "Acme GmbH ( AGH ) sold");
+  Match second(&analyzer->lattice(), 3, 5);
+  EXPECT_NE(on_match("(abbrev-def (meaning))", second), 0u);
+  analyze(*analyzer, "big , England ( BE )");
+  Match third(&analyzer->lattice(), 4, 6);
+  EXPECT_EQ(on_match("(abbrev-def (meaning))", third), 0u);
 }
 
 }  // namespace

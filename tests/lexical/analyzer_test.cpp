@@ -225,3 +225,53 @@ TEST_F(LexAnalyzerTest, MakeLexAnalyzerWithoutLexiconIsReported) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+// Random bytes, punctuation and known words through the analyzer and a rule
+// set that adds, widens, combines and deletes: nothing breaks, and every
+// reset releases the sentence.
+TEST_F(LexAnalyzerTest, RandomSentencesThroughRulesStayWellFormed) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set +
+      " (unknown (not-in-lexicon) (assert (make-lexitem (low) (high) (meaning))))"
+      " (wide (seq (lexitem (t)) (lexitem (t))) (combine-lexitems a (comp ($ 1) (litem)) b (comp ($ 2) (litem))))"
+      " (cut (lexitem (root (str= dog))) (delete-smaller (int 0) (high)))"
+      " (punct (word (str= .)) (remove-punctuation-marks (low)))"
+      " (look (+ (lexitem (t))) (look-up (low) (high)))"
+      " (max (whole-sentence) (rm-non-max)))");
+  LexAnalyzer* analyzer = make_analyzer("(dog (note n)) (the (note d)) (in front of (note p)) (in (note p))", "",
+                                        ":lexical-rules " + set);
+  analyzer->set_tag_marker('/');
+  analyzer->set_focus_marker('*');
+  const char* const pieces[] = {"dog", "the", "in", "front", "of", ".", ",", "?!", "\xC3\xA9t\xC3\xA9", "\xff\x80",
+                                "*dog", "dog/NN", "/", "*", "-", "'s", "$5", "#1", "etc.", ""};
+  unsigned seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  for (int sentence = 0; sentence < 300; ++sentence) {
+    analyzer->reset();
+    const int length = static_cast<int>(next() % 40);
+    for (int i = 0; i < length; ++i) {
+      analyzer->add_spacing(next() % 5 ? " " : "");
+      std::string word = pieces[next() % std::size(pieces)];
+      if (next() % 7 == 0) word += static_cast<char>(next() % 256);
+      analyzer->add_word(word);
+    }
+    errors_during([&] { analyzer->analyze(); });
+    for (int p = 0; p < analyzer->positions(); ++p) {
+      for (const LexItem* item : analyzer->by_end(p)) {
+        EXPECT_EQ(item->high, p);
+        EXPECT_FALSE(item->is_deleted());
+      }
+      for (const LexItem* item : analyzer->by_start(p)) EXPECT_EQ(item->low, p);
+    }
+    std::ostringstream printed;
+    analyzer->print_items(printed);
+  }
+  analyzer->reset();
+  EXPECT_EQ(analyzer->lattice().item_count(), 0u);
+}
+
+}  // namespace
+}  // namespace velmo

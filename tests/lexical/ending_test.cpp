@@ -216,7 +216,7 @@ TEST_F(EndingTest, LexiconWithInlineTableFindsRoots) {
   auto* lexicon = NameSpaces::lookup_as<Lexicon>(lexicon_name, "Lexicon");
   ASSERT_NE(lexicon, nullptr);
   ASSERT_NE(lexicon->ending_table(), nullptr);
-  EXPECT_EQ(lexicon->ending_table()->size(), 3u);
+  EXPECT_EQ(dynamic_cast<EndingTable&>(*lexicon->ending_table()).size(), 3u);
   EXPECT_EQ(lexicon->root_of("Dogs"), "dog");
   EXPECT_EQ(lexicon->root_of("running"), "run");
   EXPECT_EQ(lexicon->root_of("news"), "news");  // "new" is rejected by the condition

@@ -17,7 +17,11 @@
 #include "parser/forest/tree_reader.h"
 #include "parser/grammar/gcate.h"
 #include "parser/grammar/glink.h"
+#include "parser/chart/item_pool.h"
+#include "parser/chart/sentence.h"
+#include "parser/chart_fixture.h"
 #include "parser/grammar_fixture.h"
+#include "parser/output/sentence_parse.h"
 #include "parser/output/print_tree.h"
 #include "shell/support/diagnostics.h"
 
@@ -389,6 +393,65 @@ TEST(DependencyWeigherKeys, CategoryKeysAndDistances) {
   EXPECT_EQ(weigher.distance(2, 5), 2);   // word 3 is skipped
   EXPECT_EQ(weigher.distance(5, 2), -2);
   EXPECT_EQ(weigher.distance(5, 4), -1);
+}
+
+}  // namespace
+}  // namespace velmo
+
+namespace velmo {
+namespace {
+
+class ChartTreeTest : public testing::GrammarFixture {
+ protected:
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    run(testing::grammar_text("chart.lsp"));
+  }
+  std::string tree_of(testing::TestSentence& s, const char* designator = "()") {
+    reset_parser(parser());
+    Deps* deps = parse_sentence(parser(), s.view(), s.lattice);
+    if (!deps) return "no tree";
+    PrintTree tree;
+    tree.copy_from(*deps, nullptr);
+    std::string out;
+    print_dependency_format(out, tree, designator);
+    return out;
+  }
+};
+
+TEST_F(ChartTreeTest, AMovedElementLeavesAnEmptyNodeWithItsAntecedent) {
+  run("(roots (Wh))");
+  testing::TestSentence s;
+  s.words("what see");
+  s.item(1, 1, "(cat n) (check wh)");
+  s.item(2, 2, "(cat v) (move ((slash wh) (role obj)))");
+  EXPECT_EQ(tree_of(s, "*e*"),
+            "(\n"
+            "E0\t(*e*\t Wh\t*\t)\n"
+            "1\t(what\t~ N\tE0\twh)\n"
+            "2\t(see\t~ V\tE0\t)\n"
+            "E2\t(*e*\twhat N\t2\tobj\t(gov see)\t(antecedent 1))\n"
+            ")");
+}
+
+TEST_F(ChartTreeTest, WithoutMovedElementsNoEmptyNodeIsAdded) {
+  testing::TestSentence s;
+  s.words("the dog");
+  s.item(1, 1, "(cat d)");
+  s.item(2, 2, "(cat n) (num sg)");
+  EXPECT_EQ(tree_of(s).find("E"), tree_of(s).find("E0"));
+  EXPECT_EQ(tree_of(s).find("antecedent"), std::string::npos);
+}
+
+TEST_F(ChartTreeTest, AnExhaustedPoolGivesATreeWithoutNodes) {
+  testing::TestSentence s;
+  s.words("the dog");
+  s.item(1, 1, "(cat d)");
+  s.item(2, 2, "(cat n) (num sg)");
+  pitem_limit() = 1;
+  const std::string out = tree_of(s);
+  pitem_limit() = ItemPool::kDefaultLimit;
+  EXPECT_EQ(out, "(\n)");
 }
 
 }  // namespace

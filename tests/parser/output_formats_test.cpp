@@ -301,3 +301,76 @@ TEST_F(OutputFormatsTest, ResultFormatAssertionsAndAttributes) {
 
 }  // namespace
 }  // namespace velmo
+
+#include "lexicon/attributes/byte_cursor.h"
+#include "parser/forest/stored_deps.h"
+#include "shell/support/str_bufs.h"
+
+namespace velmo {
+namespace {
+
+TEST_F(OutputFormatsTest, StoredTreesReadBackTheSame) {
+  build_worked_example();
+  DepTree* ann = deps_.root()->child(0)->child(0);
+  DepTree* empty = deps_.new_node(4, 3, -1);
+  deps_.root()->child(0)->add_child_in_order(empty);
+  empty->set_antecedent(ann);
+  empty->set_relation("subj");
+  ann->set_property("ckroot", "yes");
+  ann->set_weight(2.5f);
+  deps_.add_assertion("(likes Ann Bob)");
+  StrBufs form;
+  store_deps(deps_, form);
+  Deps copy;
+  ByteCursor in(form.data(), form.size());
+  ASSERT_TRUE(load_deps(copy, in));
+  EXPECT_TRUE(in.at_end());
+  const std::vector<int> shown{syn_->index_of("num")};
+  std::string before, after;
+  print_result_format(before, deps_, &shown);
+  print_result_format(after, copy, &shown);
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(copy.id(), deps_.id());
+  EXPECT_NE(after.find("(ante 1)"), std::string::npos) << after;
+  // Every cut of the form is refused, never read past its end.
+  for (std::size_t length = 0; length < form.size(); ++length) {
+    ByteCursor cut(form.data(), length);
+    Deps damaged;
+    EXPECT_FALSE(load_deps(damaged, cut)) << length;
+  }
+}
+
+TEST_F(OutputFormatsTest, AStoredTreeOfAnUnknownVectorTypeEndsTheProgram) {
+  build_worked_example();
+  StrBufs form;
+  store_deps(deps_, form);
+  std::string bytes = form.str();
+  const std::size_t at = bytes.find("syn");
+  ASSERT_NE(at, std::string::npos);
+  bytes.replace(at, 3, "xyz");
+  EXPECT_EXIT(
+      {
+        Deps copy;
+        ByteCursor in(bytes.data(), bytes.size());
+        load_deps(copy, in);
+      },
+      ::testing::ExitedWithCode(1), "The type of AttVec in dependency tree is not defined");
+}
+
+}  // namespace
+}  // namespace velmo
+
+#include "parser/output/tree_display.h"
+
+namespace velmo {
+namespace {
+
+TEST_F(OutputFormatsTest, TreeDisplayMarksWhereTheParentLies) {
+  build_worked_example();
+  std::string out;
+  print_tree_display(out, *deps_.root());
+  EXPECT_EQ(out, "( (+++ sees\n   (--- Ann)\n   (+++ Bob)))");
+}
+
+}  // namespace
+}  // namespace velmo

@@ -184,7 +184,10 @@ TEST_F(LExpCoreTest, IntConstantReadsALeadingInteger) {
 }
 
 TEST_F(LExpCoreTest, NamedObjectConstant) {
-  static int object = 5;
+  struct CoreThing : NamedObject {
+    int value = 5;
+  };
+  static CoreThing object;
   NameSpaces::define("core-test-object", &object, "CoreThing");
   EXPECT_EQ(eval("(named-obj core-test-object CoreThing)"), to_word(&object));
   testing::internal::CaptureStderr();

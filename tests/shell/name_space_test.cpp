@@ -6,12 +6,19 @@
 #include <vector>
 
 #include "shell/interpreter/obj_factory.h"
+#include "shell/reader/tokenizer.h"
 
 namespace velmo {
 namespace {
 
+// A plain named object.
+struct Thing : NamedObject {
+  explicit Thing(int value = 0) : value(value) {}
+  int value;
+};
+
 // Records the order in which objects are destroyed.
-struct Tracked {
+struct Tracked : NamedObject {
   Tracked(std::vector<std::string>& log, std::string name) : log(log), name(std::move(name)) {}
   ~Tracked() { log.push_back(name); }
   std::vector<std::string>& log;
@@ -28,21 +35,21 @@ class NameSpaceTest : public testing::Test {
 };
 
 TEST_F(NameSpaceTest, EverySpaceDefinesTheComparisonFunctions) {
-  auto compare = reinterpret_cast<CompareFn>(NameSpaces::lookup("strcasecmp", "function"));
+  CompareFn compare = NameSpaces::lookup_function("strcasecmp");
   ASSERT_NE(compare, nullptr);
   EXPECT_EQ(compare("ABC", "abc"), 0);
-  auto exact = reinterpret_cast<CompareFn>(NameSpaces::lookup("strcmp", "function"));
+  CompareFn exact = NameSpaces::lookup_function("strcmp");
   ASSERT_NE(exact, nullptr);
   EXPECT_NE(exact("ABC", "abc"), 0);
 }
 
 TEST_F(NameSpaceTest, DuplicateDefinitionKeepsTheFirstObject) {
-  int first = 1;
-  int second = 2;
+  Thing first(1);
+  Thing second(2);
   NameSpaces::define("thing", &first, "Int");
   testing::internal::CaptureStderr();
   bool inserted = true;
-  NamedEntry* entry = NameSpaces::define("THING", &second, "Int", nullptr, &inserted);
+  NamedEntry* entry = NameSpaces::define("THING", &second, "Int", &inserted);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Duplicate definition of THING\n");
   EXPECT_FALSE(inserted);
   EXPECT_EQ(entry->object, &first);
@@ -61,7 +68,7 @@ TEST_F(NameSpaceTest, RefusedOwnedDefinitionDestroysTheNewObject) {
 }
 
 TEST_F(NameSpaceTest, TypeCheckIsSubstringAndMessagesAreExact) {
-  int object = 0;
+  Thing object;
   NameSpaces::define("tok", &object, "SocketTokenizer/TokenizerBase");
   EXPECT_EQ(NameSpaces::lookup("tok", "TokenizerBase"), &object);
   EXPECT_EQ(NameSpaces::lookup("tok", ""), &object);
@@ -75,8 +82,31 @@ TEST_F(NameSpaceTest, TypeCheckIsSubstringAndMessagesAreExact) {
             "The named object 'none' (type=Lexicon) is not found\n");
 }
 
+TEST_F(NameSpaceTest, TypedLookupRefusesAnObjectOfAnotherClass) {
+  // The type text matches, the class does not: a clean "not found".
+  Thing impostor;
+  NameSpaces::define("tok", &impostor, "Tokenizer/TokenizerBase");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(NameSpaces::lookup_as<TokenizerBase>("tok", "TokenizerBase"), nullptr);
+  EXPECT_EQ(NameSpaces::lookup_as<TokenizerBase>("tok", "TokenizerBase", false), nullptr);
+  EXPECT_EQ(NameSpaces::lookup_function("tok", false), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "The named object 'tok' (type=TokenizerBase) is not found\n"
+            "The named object 'tok' is of the type 'Tokenizer/TokenizerBase', not the expected type 'function'.\n");
+  EXPECT_EQ(NameSpaces::lookup_as<Thing>("tok", "Tokenizer"), &impostor);
+}
+
+TEST_F(NameSpaceTest, TypedLookupReachesTheBaseOfADerivedObject) {
+  auto* tokenizer = NameSpaces::define_owned("words", std::make_unique<Tokenizer>(tokenizer_configs::kWhitespace),
+                                             "Tokenizer/TokenizerBase");
+  ASSERT_NE(tokenizer, nullptr);
+  TokenizerBase* base = NameSpaces::lookup_as<TokenizerBase>("words", "TokenizerBase");
+  EXPECT_EQ(base, static_cast<TokenizerBase*>(tokenizer));
+  EXPECT_EQ(NameSpaces::lookup_as<NamedObject>("words", ""), static_cast<NamedObject*>(tokenizer));
+}
+
 TEST_F(NameSpaceTest, QualifiedNamesSelectTheSpace) {
-  int a = 0;
+  Thing a;
   NameSpaces::set_current("other");
   NameSpaces::define("STD::a", &a, "");
   EXPECT_EQ(NameSpaces::lookup("a", "", false), nullptr);
@@ -92,7 +122,7 @@ TEST_F(NameSpaceTest, DeletingDestroysObjectsNewestFirst) {
   std::vector<std::string> log;
   NameSpaces::define_owned("one", std::make_unique<Tracked>(log, "one"), "T");
   NameSpaces::define_owned("two", std::make_unique<Tracked>(log, "two"), "T");
-  int unowned = 0;
+  Thing unowned;
   NameSpaces::define("plain", &unowned, "T");
   NameSpaces::define_owned("three", std::make_unique<Tracked>(log, "three"), "T");
   NameSpaces::delete_all();

@@ -81,7 +81,7 @@ def apply(words, items):
         here = items[i]
         if word == "to":
             if nxt and not any(verbish(x) and "base" in x.forms for x in nxt) and not (
-                    nxt_word in ("be", "not", "never")):
+                    nxt_word in ("be", "not", "never")) and not any(x.category == "Punc" for x in nxt):
                 drop(here, lambda x: x.category == "VB")
         elif word == "like" and any(pronoun(x) and "(case nom)" in x.reading.features for x in prev):
             drop(here, lambda x: x.category in ("Prep", "C"))

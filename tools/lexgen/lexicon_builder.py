@@ -9,7 +9,7 @@ from collections import Counter, defaultdict
 
 import morphology
 from scheme import Reading, gold_category
-from sources import read_wn_exceptions, read_wn_index, read_wn_verb_frames
+from sources import read_wn_exceptions, read_wn_index, read_wn_spellings, read_wn_verb_frames
 
 # A frame must be seen this often, and make up this share of the verb's uses,
 # to become a reading of its own.
@@ -225,6 +225,7 @@ class LexiconBuilder:
                 key = (item.lemma, category)
                 self.wn[key] = self.wn.get(key, 0) + item.tagged
         self.wn_frames = read_wn_verb_frames(self.wordnet_dir)
+        self.wn_spellings = read_wn_spellings(self.wordnet_dir)
         self.exceptions = {pos: read_wn_exceptions(self.wordnet_dir, pos) for pos in ("n", "v", "a")}
 
     # -- building -------------------------------------------------------------------
@@ -293,13 +294,32 @@ class LexiconBuilder:
         self.add_treebank_form_readings()
         self.add_multiword_items()
         self.add_unknown_word_classes()
+        self.drop_comma_keys()
         self.compute_costs()
+
+    def drop_comma_keys(self):
+        """The lexicon reads a key with a comma as a phrase written around its
+        comma (3,000 would get the root "000 3"): words with commas (numbers,
+        addresses) are left to the guesser."""
+        for key in [key for key in self.entries if "," in key and key != ","]:
+            del self.entries[key]
 
     def add_closed_class(self):
         for lowered, (key, readings) in self.closed.items():
             entry = self.entry(key)
             for reading in readings:
                 entry.add(reading)
+
+    def inflected_form_of_known(self, word):
+        for root, name in morphology.candidate_roots(word):
+            if name is None or root == word:
+                continue
+            if self.lemma_counts.get(root, 0) >= 2 or any((root, c) in self.wn for c in ("N", "V", "A")):
+                return True
+        for pos in ("n", "v", "a"):
+            if word in self.exceptions.get(pos, {}):
+                return True
+        return False
 
     def lemma_key_spelling(self, lemma):
         spelled = self.spellings.get(lemma)
@@ -312,7 +332,11 @@ class LexiconBuilder:
     def add_lemmas(self):
         candidates = defaultdict(set)
         for lemma, categories in self.lemma_categories.items():
-            for category in categories:
+            for category, count in categories.items():
+                # A rare treebank lemma that is an inflected form of another
+                # word (dogs, Children) is an annotation slip, not a word.
+                if count < 3 and (lemma, category) not in self.wn and self.inflected_form_of_known(lemma):
+                    continue
                 candidates[lemma].add(category)
         for (lemma, category), tagged in self.wn.items():
             if lemma in self.closed:
@@ -370,7 +394,7 @@ class LexiconBuilder:
                 continue
             if self.explained(form, lemma, category):
                 continue
-            if len(features) < 2 and category != "V":
+            if len(features) < 2 or len(features) < 0.05 * sum(self.form_counts[form].values()):
                 continue
             grouped[(form, category)].append((lemma, features))
         for (form, category), items in sorted(grouped.items()):
@@ -453,12 +477,13 @@ class LexiconBuilder:
             if count >= MIN_NAME_COUNT and plain_phrase(text):
                 phrases.setdefault(key_of(text), (text, "N", count))
         for text, category, tagged in self.collocations:
+            text = self.wn_spellings.get(text.replace(" ", "_").lower(), text.replace(" ", "_")).replace("_", " ")
             words = text.split()
             if len(words) > MAX_PHRASE_WORDS or not plain_phrase(text):
                 continue
             if tagged < 1 and (category != "N" or words[0].lower() in self.closed):
                 continue
-            if tagged < 1 and not all(word in self.entries for word in words):
+            if tagged < 1 and not all(key_of(word) in self.entries for word in words):
                 continue
             phrases.setdefault(key_of(text), (text, category, 0))
         by_anchor = defaultdict(list)
@@ -583,7 +608,7 @@ def inflects(reading, name):
     features = reading.features
     if group is morphology.PLURAL_OR_3SG:
         if reading.category == "N":
-            return "+pron" not in features and "(num pl)" not in features
+            return "+pron" not in features and "+proper" not in features and "(num pl)" not in features
         return reading.category == "V"
     if group in (morphology.PAST, morphology.ING):
         return reading.category == "V"

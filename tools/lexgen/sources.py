@@ -104,3 +104,24 @@ def read_wn_verb_frames(wordnet_dir):
                 for word in targets:
                     frames.setdefault(word, set()).add(number)
     return frames
+
+
+def read_wn_spellings(wordnet_dir):
+    """Maps each lower-case lemma to the spelling the data files give it
+    (New_York for new_york), when that differs from lower case."""
+    spellings = {}
+    for pos in ("n", "v", "a", "r"):
+        path = os.path.join(wordnet_dir, "data." + WN_FILES[pos])
+        with open(path, encoding="latin-1") as stream:
+            for line in stream:
+                if line.startswith(" "):
+                    continue
+                fields = line.split(None, 4 + 2 * int(line.split(None, 4)[3], 16))
+                word_count = int(fields[3], 16)
+                for i in range(word_count):
+                    word = fields[4 + 2 * i]
+                    word = word.split("(", 1)[0]  # adjective markers such as (a)
+                    lowered = word.lower()
+                    if word != lowered and lowered not in spellings:
+                        spellings[lowered] = word
+    return spellings

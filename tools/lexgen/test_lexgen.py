@@ -1,0 +1,180 @@
+#!/usr/bin/env python3
+"""Unit tests of the English data generator: the parts that must agree with
+velmo byte for byte (key hash, index layout, entry and key texts, ending
+matching) and the treebank mappings the costs rest on."""
+
+import os
+import struct
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import morphology  # noqa: E402
+from lexicon_builder import Entry, closest_name, merge_vform, unknown_class  # noqa: E402
+from scheme import Reading, gold_category, printed  # noqa: E402
+from sources import Token  # noqa: E402
+from writer import SINGLE_ENTRY_BIT, entry_text, key_hash, key_text, write_dictionary  # noqa: E402
+
+
+def token(form, lemma, upos, deprel="dep", feats=None):
+    return Token(1, form, lemma, upos, "_", feats or {}, 0, deprel)
+
+
+class KeyHashTest(unittest.TestCase):
+    def test_folds_ascii_case_only(self):
+        self.assertEqual(key_hash("Dog"), key_hash("dog"))
+        self.assertNotEqual(key_hash("caf\u00e9"), key_hash("CAF\u00c9"))
+
+    def test_known_values(self):
+        self.assertEqual(key_hash(""), 0)
+        self.assertEqual(key_hash("a"), 97)
+        self.assertEqual(key_hash("ab"), 97 * 16 + 98)
+        # Long keys fold the top bits back in and stay within 28 bits.
+        self.assertLess(key_hash("x" * 1000), 1 << 28)
+
+
+class DictionaryTest(unittest.TestCase):
+    def write(self, keys, buckets):
+        entries = []
+        for key in keys:
+            entry = Entry(key)
+            entry.readings.append(Reading("N", ("(num sg)",)))
+            entries.append(entry)
+        folder = tempfile.mkdtemp()
+        paths = [os.path.join(folder, name) for name in ("d.dic", "d.idx", "d.hdr")]
+        write_dictionary(entries, *paths, buckets)
+        with open(paths[0], "rb") as stream:
+            dictionary = stream.read()
+        with open(paths[1], "rb") as stream:
+            index = stream.read()
+        with open(paths[2]) as stream:
+            header = stream.read()
+        return dictionary, index, header
+
+    def test_positions_start_after_the_previous_closing_parenthesis(self):
+        dictionary, index, _ = self.write(["b", "a"], 1)
+        (offset,) = struct.unpack(">I", index[:4])
+        self.assertEqual(offset, 4)
+        positions = struct.unpack(">3I", index[4:16])
+        self.assertEqual(positions[2], 0)
+        first, second = positions[0] - 1, positions[1] - 1
+        self.assertEqual(first, 0)
+        self.assertEqual(dictionary[second:second + 2], b"\n(")
+        self.assertTrue(dictionary[second + 1:].startswith(b"(b\n"))
+
+    def test_single_entry_buckets_carry_the_high_bit(self):
+        _, index, header = self.write(["a"], 3)
+        table = struct.unpack(">3I", index[:12])
+        self.assertEqual(table[key_hash("a") % 3], SINGLE_ENTRY_BIT | 1)
+        self.assertEqual(len(index), 12)
+        self.assertIn("d.dic 3 d.idx ( )", header)
+
+
+class EntryTextTest(unittest.TestCase):
+    def test_keys_are_quoted_when_they_hold_delimiters_or_high_bytes(self):
+        self.assertEqual(key_text("walk"), "walk")
+        self.assertEqual(key_text("in front of"), "in front of")
+        self.assertEqual(key_text("("), '"("')
+        self.assertEqual(key_text('"'), '"\\""')
+        self.assertEqual(key_text("n't"), '"n\'t"')
+        self.assertEqual(key_text("caf\u00e9"), '"caf\u00e9"')
+
+    def test_entry_lists_readings_costs_and_phrases(self):
+        entry = Entry("walk")
+        entry.readings.append(Reading("V", ("(vform fin base)",), ("N?",)))
+        entry.costs = [("V_N", 0.25), ("N", 1.5)]
+        entry.phrases = ["walk out"]
+        self.assertEqual(entry_text(entry),
+                         "(walk\n (avm ((cat v) (vform fin base) (args ((cat n) +opt))))\n"
+                         " (freq V_N 0.25 N 1.5)\n (phrases (walk out))\n )\n")
+
+
+class ReadingTest(unittest.TestCase):
+    def test_category_names_follow_the_parser(self):
+        self.assertEqual(Reading("V", (), ("N", "C")).name(), "V_N_C")
+        self.assertEqual(Reading("V", (), ("N?",)).name(), "V_N")
+        self.assertEqual(Reading("Prep").name(), "Prep")
+        self.assertEqual(Reading("VB").avm(), "(avm ((cat v) (node VB)))")
+        self.assertEqual(Reading("Punc").avm(), "(avm ((node Punc)))")
+        self.assertEqual(printed("V_N_C"), "V")
+
+    def test_gold_categories_of_the_scheme(self):
+        self.assertEqual(gold_category(token("is", "be", "AUX", "cop")), "VBE")
+        self.assertEqual(gold_category(token("is", "be", "AUX", "aux")), "VB")
+        self.assertEqual(gold_category(token("to", "to", "PART", "mark")), "VB")
+        self.assertEqual(gold_category(token("n't", "not", "PART", "advmod")), "Adv")
+        self.assertEqual(gold_category(token("'s", "'s", "PART", "case")), "Part")
+        self.assertEqual(gold_category(token("Bush", "Bush", "PROPN")), "N")
+        self.assertEqual(gold_category(token("two", "two", "NUM")), "Num")
+
+    def test_closest_frame(self):
+        names = ["V_N", "V_C", "N"]
+        self.assertEqual(closest_name(names, "V", ("N",)), "V_N")
+        self.assertEqual(closest_name(names, "V", ("C",)), "V_C")
+        # A use without arguments counts for a reading with one argument.
+        self.assertIn(closest_name(names, "V", ()), ("V_N", "V_C"))
+        self.assertIsNone(closest_name(["N"], "V", ()))
+
+    def test_merged_verb_forms(self):
+        self.assertEqual(merge_vform([("(vform fin)", "(tense past)"), ("(vform en)",)]),
+                         ("(vform fin en)", "(tense past)"))
+
+
+class EndingTest(unittest.TestCase):
+    def roots(self, word):
+        return morphology.candidate_roots(word)
+
+    def test_regular_inflection(self):
+        self.assertIn(("walk", "s"), self.roots("walks"))
+        self.assertIn(("box", "es"), self.roots("boxes"))
+        self.assertIn(("fly", "ies"), self.roots("flies"))
+        self.assertIn(("stop", "ed_dbl"), self.roots("stopped"))
+        self.assertIn(("run", "ing_dbl"), self.roots("running"))
+        self.assertIn(("bake", "ing_e"), self.roots("baking"))
+        self.assertIn(("die", "ying"), self.roots("dying"))
+        self.assertIn(("big", "er_dbl"), self.roots("bigger"))
+        self.assertIn(("happy", "iest"), self.roots("happiest"))
+
+    def test_word_itself_comes_first(self):
+        self.assertEqual(self.roots("walks")[0], ("walks", None))
+
+    def test_conditions_and_limits(self):
+        # A doubled consonant after a vowel is undone whatever the word: only
+        # the lexicon rejects "fal"; "added" is too short for it.
+        self.assertIn(("fal", "ing_dbl"), self.roots("falling"))
+        self.assertNotIn(("ad", "ed_dbl"), self.roots("added"))
+        self.assertNotIn(("b", "ing_e"), self.roots("being"))
+        # A word no longer than the suffix never matches it.
+        self.assertEqual(self.roots("es"), [("es", None), ("e", "s")])
+        # The e ending tests the third character from the end, exactly.
+        self.assertIn(("BOX", "es"), self.roots("BOXES"))
+        self.assertNotIn(("cak", "es"), self.roots("cakes"))
+
+    def test_table_text(self):
+        text = morphology.ending_table_list()
+        self.assertIn('(p "")', text)
+        self.assertIn('(e "es" es "" sxzhoSXZHO)', text)
+        self.assertIn('((ed_e er_e est_e) (reg-match ".*e$"))', text)
+
+
+class UnknownWordTest(unittest.TestCase):
+    def test_classes(self):
+        self.assertEqual(unknown_class("http://x.org"), "_url_")
+        self.assertEqual(unknown_class("bob@example.com"), "_url_")
+        self.assertEqual(unknown_class("3,000"), "_num_")
+        self.assertEqual(unknown_class("10:30pm"), "_num_")
+        self.assertEqual(unknown_class("B52"), "_digit_")
+        self.assertEqual(unknown_class(":-)"), "_sym_")
+        self.assertEqual(unknown_class("NASA"), "_allcap_")
+        self.assertEqual(unknown_class("Zorblax"), "_cap_")
+        self.assertEqual(unknown_class("quickly"), "_ly_")
+        self.assertEqual(unknown_class("glorping"), "_ing_")
+        self.assertEqual(unknown_class("zorbs"), "_s_")
+        self.assertEqual(unknown_class("zorb"), "_unk_")
+        self.assertEqual(unknown_class("\u00e9t\u00e9"), "_unk_")
+
+
+if __name__ == "__main__":
+    unittest.main()
