@@ -24,6 +24,7 @@ class AttInterpreterList;
 class AttVec;
 class Chart;
 class LexAnalyzer;
+class RelationSource;
 
 struct RootEntry {
   GCate* category = nullptr;
@@ -78,7 +79,7 @@ class KorvelParser : public NamedObject {
   std::vector<RootEntry> roots;
 
   bool output_tree = false;
-  void* reldb = nullptr;          // relation database; not owned
+  RelationSource* reldb = nullptr;  // relation database; not owned
   void* deps_modifier = nullptr;  // tree-rule set; not owned
 
   DistanceTable& distances() { return distances_; }

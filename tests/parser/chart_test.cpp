@@ -295,6 +295,48 @@ TEST_F(ChartTest, AnArgumentListMakesASubcategoryWhoseArgumentsAttach) {
   EXPECT_EQ(stats().pool_exhausted, false);
 }
 
+TEST_F(ChartTest, AFrameIsCompleteWhenItsMissingArgumentsAreOptional) {
+  TestSentence optional;
+  optional.words("dogs sleep");
+  optional.item(1, 1, kNouns);
+  optional.item(2, 2, "(cat v) (args ((cat n) +opt))");
+  parse(optional);
+  EXPECT_NE(item_spanning(cate("S"), 1, 2), nullptr);
+
+  TestSentence obligatory;
+  obligatory.words("dogs chase");
+  obligatory.item(1, 1, kNouns);
+  obligatory.item(2, 2, "(cat v) (args ((cat n)))");
+  parse(obligatory);
+  EXPECT_EQ(item_spanning(cate("S"), 1, 2), nullptr);
+}
+
+TEST_F(ChartTest, CaseMarksDecideWhetherAMergeStands) {
+  run("(def-category Nc (visible-atts (cat cm govern))) (def-category CM (visible-atts (cat cm)))"
+      "(def-modifiers CM ((A (dep-type mod) (percolate (cm)))) (:head (Nc)))");
+  // The head asks for a case mark (cm 0): a modifier without one is welcome.
+  TestSentence plain;
+  plain.words("red box");
+  plain.item(1, 1, kAdj);
+  plain.item(2, 2, "(node \"Nc\") (cat n) -cm");
+  parse(plain);
+  EXPECT_NE(item_spanning(cate("CM"), 1, 2), nullptr);
+  // A modifier that also lacks the mark cannot attach to a head without one.
+  TestSentence unmarked;
+  unmarked.words("red box");
+  unmarked.item(1, 1, "(cat a) -cm");
+  unmarked.item(2, 2, "(node \"Nc\") (cat n) -cm");
+  parse(unmarked);
+  EXPECT_EQ(item_spanning(cate("CM"), 1, 2), nullptr);
+  // Unless the head does not govern case.
+  TestSentence ungoverned;
+  ungoverned.words("red box");
+  ungoverned.item(1, 1, "(cat a) -cm");
+  ungoverned.item(2, 2, "(node \"Nc\") (cat n) -cm -govern");
+  parse(ungoverned);
+  EXPECT_NE(item_spanning(cate("CM"), 1, 2), nullptr);
+}
+
 TEST_F(ChartTest, BracketsStopSpansThatCrossThem) {
   TestSentence s;
   s.words("the big dog");
