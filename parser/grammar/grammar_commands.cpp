@@ -10,6 +10,7 @@
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/lexicon/relation_source.h"
+#include "parser/forest/deps_modifier.h"
 #include "parser/chart/chart_commands.h"
 #include "parser/functions/pitem_functions.h"
 #include "parser/grammar/builtin_attributes.h"
@@ -504,7 +505,7 @@ Word set_reldb(IRSlist& args) {
 Word set_deps_modifier(IRSlist& args) {
   KorvelParser* parser = take_parser(args);
   const char* name = args.take_atom();
-  void* modifier = name ? NameSpaces::lookup(name, "") : nullptr;
+  DepsModifier* modifier = name ? NameSpaces::lookup_as<DepsModifier>(name, "TreeModifier") : nullptr;
   if (!parser || !modifier) return 0;
   parser->deps_modifier = modifier;
   return as_word(parser);

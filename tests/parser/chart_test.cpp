@@ -104,6 +104,38 @@ TEST_F(ChartTest, ASkipWordConditionPassesTheWordsItAccepts) {
   EXPECT_NE(item_spanning(cate("NP2"), 1, 3), nullptr);
 }
 
+TEST_F(ChartTest, AnAdjunctShorterThanTheItemMayBeSkipped) {
+  run("(def-category Adjunct) (def-subclass Adjunct (Adv))"
+      "(def-category NP4 (visible-atts (cat)))"
+      "(def-modifiers NP4 (:skip-adjunct ? (Det (dep-type det))) (* (A (dep-type amod))) (:head (N)))");
+  TestSentence s;
+  s.words("the quickly big dog");
+  s.item(1, 1, kDet);
+  s.item(2, 2, "(node \"Adv\")");
+  s.item(3, 3, kAdj);
+  s.item(4, 4, kNoun);
+  parse(s);
+  EXPECT_NE(item_spanning(cate("NP4"), 1, 4), nullptr);
+
+  TestSentence commas;
+  commas.words("the , quickly , big dog");
+  commas.item(1, 1, kDet);
+  commas.item(3, 3, "(node \"Adv\")");
+  commas.item(5, 5, kAdj);
+  commas.item(6, 6, kNoun);
+  parse(commas);
+  EXPECT_NE(item_spanning(cate("NP4"), 1, 6), nullptr);
+
+  // An adjunct as long as the item is not skipped.
+  TestSentence too_long;
+  too_long.words("the quickly dog");
+  too_long.item(1, 1, kDet);
+  too_long.item(2, 2, "(node \"Adv\")");
+  too_long.item(3, 3, kNoun);
+  parse(too_long);
+  EXPECT_EQ(item_spanning(cate("NP4"), 1, 3), nullptr);
+}
+
 TEST_F(ChartTest, HeadWordsTwentyOneApartDoNotMerge) {
   TestSentence s;
   s.words("the x x x x x x x x x x x x x x x x x x x x dog");
