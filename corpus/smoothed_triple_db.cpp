@@ -61,31 +61,42 @@ double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
 }
 
-// P(modifier | relation), backing off to a floor that shrinks with the
-// number of distinct modifiers the relation takes.
-double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std::string_view modifier) {
-  const TripleEntry* all = entry(kAllHeads);
-  const std::uint64_t types = all ? all->relation_types(relation) : 0;
-  const double floor = 1.0 / (2.0 * static_cast<double>(types) + 2.0);
-  if (!all) return floor;
-  return interpolate(all->count(relation, modifier), all->relation_total(relation), types, floor);
+// How often `modifier` stands in each relation, counted over the heads of
+// `entry`.
+SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleEntry* entry,
+                                                                   std::string_view relation,
+                                                                   std::string_view modifier) {
+  RelationCounts counts;
+  if (!entry) return counts;
+  for (const auto& [name, total] : entry->relation_totals()) {
+    if (is_internal(name)) continue;
+    const std::uint64_t seen = entry->count(name, modifier);
+    if (seen == 0) continue;
+    counts.all += seen;
+    ++counts.relations;
+    if (compare_nocase(name, relation) == 0) counts.in_relation = seen;
+  }
+  return counts;
 }
 
-double SmoothedTripleDb::modifier_given_head(std::string_view head, std::string_view relation,
+double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
+  const RelationCounts counts = modifier_counts(entry(kAllHeads), relation, modifier);
+  return interpolate(counts.in_relation, counts.all, counts.relations, relation_prior(relation));
+}
+
+double SmoothedTripleDb::relation_given_pair(std::string_view head, std::string_view relation,
                                              std::string_view modifier) {
-  const double backoff = modifier_given_relation(relation, modifier);
+  const double backoff = 0.5 * (relation_given_head(head, relation) + relation_given_modifier(relation, modifier));
   const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
-  if (!head_entry) return backoff;
-  return interpolate(head_entry->count(relation, modifier), head_entry->relation_total(relation),
-                     head_entry->relation_types(relation), backoff);
+  const RelationCounts counts = modifier_counts(head_entry, relation, modifier);
+  return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
 }
 
 std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::string_view relation,
                                                     std::string_view modifier) {
-  const double p_relation = relation_given_head(head, relation);
   const bool unknown_modifier = modifier.empty() || modifier == "~" || compare_nocase(modifier, relation) == 0;
-  if (unknown_modifier) return p_relation;
-  return p_relation * modifier_given_head(head, relation, modifier);
+  if (unknown_modifier) return relation_given_head(head, relation);
+  return relation_given_pair(head, relation, modifier);
 }
 
 }  // namespace velmo

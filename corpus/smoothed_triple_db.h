@@ -6,14 +6,20 @@
 // cheapest of all; here an unseen one always costs more than a well-attested
 // one.
 //
-// The answer is the probability of the dependent given the head word,
-// P(relation | head) * P(modifier | head, relation), each estimated with
+// The answer is the probability of the relation given the two words,
+// P(relation | head, modifier): how well the relation suits this pair, not
+// how common the modifier word is (a probability of the modifier word itself
+// would charge every open-class dependent more than a function word, and so
+// favour analyses that make fewer words dependents). It is estimated with
 // Witten-Bell interpolation down a chain of back-offs:
-//   P(relation | head)  -> P(relation | head's category) -> P(relation)
-//   P(modifier | head, relation) -> P(modifier | relation) -> a floor
+//   P(relation | head, modifier) -> the mean of P(relation | head) and
+//   P(relation | modifier);
+//   P(relation | head) -> P(relation | head's category) -> P(relation);
+//   P(relation | modifier) -> P(relation);
+//   P(relation) has half a count added for every relation and one unseen.
 // A modifier word "~" (a phrase without a lexical head word) or equal to the
 // relation (a preposition asked under its own name) counts as unknown: the
-// answer is then P(relation | head) alone.
+// answer is then P(relation | head).
 //
 // The counts behind the back-offs are entries of the database under keys no
 // word can have (written by tools/gen-english-stats.py):
@@ -43,19 +49,23 @@ class SmoothedTripleDb : public TripleDb {
                                     std::string_view modifier) override;
 
   double relation_given_head(std::string_view head, std::string_view relation);
-  double modifier_given_head(std::string_view head, std::string_view relation, std::string_view modifier);
+  double relation_given_modifier(std::string_view relation, std::string_view modifier);
+  double relation_given_pair(std::string_view head, std::string_view relation, std::string_view modifier);
 
  private:
-  // Counts of one entry for one relation, without the category record.
+  // Counts of one entry (for one modifier, or all), without the category
+  // record: in the relation asked for, in every relation, and the number of
+  // distinct relations.
   struct RelationCounts {
-    std::uint64_t in_relation = 0;  // c(head, relation)
-    std::uint64_t all = 0;          // c(head)
-    std::uint64_t relations = 0;    // distinct relations of head
+    std::uint64_t in_relation = 0;
+    std::uint64_t all = 0;
+    std::uint64_t relations = 0;
   };
   static RelationCounts relation_counts(const TripleEntry* entry, std::string_view relation);
+  static RelationCounts modifier_counts(const TripleEntry* entry, std::string_view relation,
+                                        std::string_view modifier);
   double relation_prior(std::string_view relation);
   double relation_given_class(std::string_view head_class, std::string_view relation);
-  double modifier_given_relation(std::string_view relation, std::string_view modifier);
   const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }
 };
 

@@ -210,7 +210,9 @@ def write_dist(stats, path, prep_relations):
             counts = stats.distances[key]
             total = sum(counts.values())
             limit = MIN_PREP_KEY_COUNT if relation in prep_relations else MIN_KEY_COUNT
-            if total < limit:
+            # The table's fields are separated by blanks: a multi-word
+            # preposition cannot be a key.
+            if total < limit or " " in key:
                 continue
             slots = 2 * MAX_DISTANCE + 1
             denominator = total + DIST_SMOOTHING * slots

@@ -50,6 +50,14 @@ TEST_F(SmoothedTripleDbTest, SeenTriplesBeatUnseenOnes) {
   EXPECT_GT(p("eat", "obj", "apple"), p("pizza", "obj", "apple"));
 }
 
+TEST_F(SmoothedTripleDbTest, ThePairDecidesTheRelation) {
+  EXPECT_GT(p("eat", "with", "fork"), p("eat", "obj", "fork"));
+  EXPECT_GT(p("eat", "obj", "apple"), 0.8);
+  // A frequent modifier word is not cheaper for being frequent: the answer
+  // is about the relation, not the word.
+  EXPECT_NEAR(p("eat", "obj", "apple"), p("eat", "obj", "pear"), 0.1);
+}
+
 TEST_F(SmoothedTripleDbTest, UnknownModifierAsksForTheRelationAlone) {
   // A prepositional phrase asked under its preposition: which head takes
   // "with" phrases more readily.
