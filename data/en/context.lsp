@@ -122,4 +122,14 @@
     (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
          (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item))))))
     (delete (comp ($ 2) (litem))))
-  )
+    ;; Punctuation inside a sentence never blocks a merge: the chart passes
+  ;; over it, and the conversion to UD attaches it.
+  (punctuation-skipped :act-on-all-matches
+    (lexitem (punctuation-item))
+    (skip (low)))
+  ;; A lexical verb prints as V whatever its frame (the chart reads the
+  ;; frame from "args": V_N, V_C, ...).
+  (verb-prints-as-v :act-on-all-matches
+    (lexitem (lexical-verb-item))
+    (comp (litem) (set-cate "V")))
+)
