@@ -174,8 +174,9 @@ class TreePattern final : public DefaultClone<TreePattern, BranchCond> {
   }
 };
 
-// (treeu ...): one scan over the children serves the patterns in order.
-class TreeUPattern final : public DefaultClone<TreeUPattern, BranchCond> {
+// (treeu ...): one scan over the children serves the patterns in order;
+// an optional pattern that finds nothing takes an empty match.
+class TreeUPattern : public DefaultClone<TreeUPattern, BranchCond> {
  public:
   const char* name() const override { return "treeu"; }
   const char* doc() const override {
@@ -183,6 +184,7 @@ class TreeUPattern final : public DefaultClone<TreeUPattern, BranchCond> {
   }
 
  protected:
+  virtual bool allows_optional() const { return true; }
   bool match_children(RSTree& node, TreeMatch& match) override {
     const auto& children = node.children();
     std::size_t next = 0;
@@ -190,7 +192,7 @@ class TreeUPattern final : public DefaultClone<TreeUPattern, BranchCond> {
       TreeMatchPtr found;
       while (next < children.size() && !found) found = pattern.match(children[next++]);
       if (found) match.append(std::move(found));
-      else if (pattern.optional()) match.append(std::make_unique<TreeMatch>());
+      else if (allows_optional() && pattern.optional()) match.append(std::make_unique<TreeMatch>());
       else return false;
     }
     return true;
@@ -198,7 +200,7 @@ class TreeUPattern final : public DefaultClone<TreeUPattern, BranchCond> {
 };
 
 // (treeq ...): as treeu, every pattern required.
-class TreeQPattern final : public DefaultClone<TreeQPattern, BranchCond> {
+class TreeQPattern final : public DefaultClone<TreeQPattern, TreeUPattern> {
  public:
   const char* name() const override { return "treeq"; }
   const char* doc() const override {
@@ -206,17 +208,7 @@ class TreeQPattern final : public DefaultClone<TreeQPattern, BranchCond> {
   }
 
  protected:
-  bool match_children(RSTree& node, TreeMatch& match) override {
-    const auto& children = node.children();
-    std::size_t next = 0;
-    for (const TreeExp& pattern : child_patterns()) {
-      TreeMatchPtr found;
-      while (next < children.size() && !found) found = pattern.match(children[next++]);
-      if (!found) return false;
-      match.append(std::move(found));
-    }
-    return true;
-  }
+  bool allows_optional() const override { return false; }
 };
 
 // (path P1 ... Pk): P1 at the node, each later step at a child of the node

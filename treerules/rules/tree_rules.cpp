@@ -33,53 +33,50 @@ class RunningTraversal {
 // by its Deps.
 std::size_t tree_capacity(RSTree* root) { return as_dep_tree(root)->deps().node_count(); }
 
-// The pre-order walk of a down rule.
-class PreOrderWalk final : public RuleTraversal {
- public:
-  explicit PreOrderWalk(RSTree* root) : it_(root) {}
-  RSTree* current() const { return it_.current(); }
-  void step_past(RSTree* node) override {
-    if (node != it_.current() || stepped_) return;
-    it_.step_past_current();
-    stepped_ = true;
+// How each order moves on: past the current node and its subtree (before
+// the node is detached), and past the current node with the shallow flag
+// (down: not into its children; up: not to its remaining siblings).
+struct PreOrder {
+  using Iterator = TPreIterator<RSTree>;
+  static void step_past(Iterator& it) { it.step_past_current(); }
+  static void leave(Iterator& it) {
+    it.skip_children();
+    it.advance();
   }
-  void next(bool skip_children) {
-    if (stepped_) {
-      stepped_ = false;
-      return;
-    }
-    if (skip_children) it_.skip_children();
-    it_.advance();
-  }
-
- private:
-  TPreIterator<RSTree> it_;
-  bool stepped_ = false;
+};
+struct PostOrder {
+  using Iterator = TPostIterator<RSTree>;
+  static void step_past(Iterator& it) { it.advance(); }
+  static void leave(Iterator& it) { it.skip_siblings(); }
 };
 
-// The post-order walk of up and flat rules.
-class PostOrderWalk final : public RuleTraversal {
+// The walk of a rule over a tree. When an action detaches the node the
+// walk stands on, the walk has already moved on and does not move again.
+template <class Order>
+class RuleWalk final : public RuleTraversal {
  public:
-  explicit PostOrderWalk(RSTree* root) : it_(root) {}
+  explicit RuleWalk(RSTree* root) : it_(root) {}
   RSTree* current() const { return it_.current(); }
   void step_past(RSTree* node) override {
     if (node != it_.current() || stepped_) return;
-    it_.advance();
+    Order::step_past(it_);
     stepped_ = true;
   }
-  void next(bool skip_siblings) {
-    if (stepped_) {
-      stepped_ = false;
-      return;
-    }
-    if (skip_siblings) it_.skip_siblings();
+  // Moves to the next node; `shallow` after an action that fired on a
+  // shallow rule.
+  void next(bool shallow) {
+    if (stepped_) stepped_ = false;
+    else if (shallow) Order::leave(it_);
     else it_.advance();
   }
 
  private:
-  TPostIterator<RSTree> it_;
+  typename Order::Iterator it_;
   bool stepped_ = false;
 };
+
+using PreOrderWalk = RuleWalk<PreOrder>;
+using PostOrderWalk = RuleWalk<PostOrder>;
 
 bool is_kind(const char* atom, const char* kind) { return atom && std::strcmp(atom, kind) == 0; }
 
