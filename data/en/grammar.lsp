@@ -8,13 +8,21 @@
   :lexical-analyzer english-analyzer
   :lexical-attributes (cat node cform pform role num person case pron vform tense degree
                        lexitem move trace slash check control govern guest last_conj cm)
-  :default-percolating-attributes (move trace))
+  :default-percolating-attributes (move trace)
+  :dist "en/stats/dist.txt"
+  :bad-triples "en/stats/bad-triples.txt")
+
+;; Corpus statistics of EWT train (en/stats/README): the relation database
+;; weighs every dependency when the best tree is chosen.
+(open-reldb english-relations "en/stats/relations.hdr")
+(set-reldb english-grammar english-relations)
 
 ;; Conditions on the items of a link.
 (defun finite () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform fin))))))
 (defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
 (defun coordinated () (or (get-modifier-by-type cc) (get-modifier-by-type punc)))
+(defun comma () (comp (pitem-head-word) (in (","))))
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
 (defun lexical-item () (comp (pitem-attvec) (defined syn (lexitem))))
@@ -26,16 +34,17 @@
 (def-category Conn)
 (def-category Det)
 (def-category Num)
-(def-category Adv (visible-atts (cat)))
+(def-category Adv (visible-atts (cat lexitem)))
 (def-category VB (visible-atts (vform)))
-(def-category A (visible-atts (cat degree)))
-(def-category Prep (visible-atts (cat pform)))
-(def-category N (visible-atts (cat num case pron)))
-(def-category V (visible-atts (cat vform)) (subcat-atts (cat vform)))
-(def-category VBE (visible-atts (cat vform)))
+(def-category A (visible-atts (cat degree lexitem)))
+(def-category Prep (visible-atts (cat pform lexitem)))
+(def-category N (visible-atts (cat num case pron lexitem)))
+(def-category V (visible-atts (cat vform lexitem)) (subcat-atts (cat vform lexitem)))
+(def-category VBE (visible-atts (cat vform lexitem)))
 (def-category C (visible-atts (cat cform)))
 
 (def-modifiers A
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 2)))
   (* (Adv (dep-type mod) (max-dist 3)))
   (:head)
@@ -47,6 +56,7 @@
   (:head))
 
 (def-modifiers N
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 2.5)))
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
@@ -60,6 +70,7 @@
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (participle)))))
 
 (def-modifiers Prep
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 2)))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8))
@@ -70,6 +81,7 @@
 ;; The verb phrase: adjuncts, subject, auxiliaries, negation on the left;
 ;; objects come from the subcategories, adjuncts on the right.
 (def-modifiers V
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 2.0)))
   (* (Prep (dep-type mod) (max-dist 8) (dep-weight 2.0))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
@@ -80,8 +92,8 @@
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
-  (* (N (dep-type obj) (max-dist 8) (dep-weight 2.0))
-     (Prep (dep-type mod) (max-dist 8) (dep-weight 1.0))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0)))
+  (* (Prep (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Adv (dep-type mod) (max-dist 7) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 6) (dep-weight 3.0))
      (C (dep-type comp) (max-dist 12) (dep-weight 3.0))
@@ -89,6 +101,7 @@
      (V (dep-type conj) (max-dist 12) (dep-weight 1.0) (modifier-cond (coordinated)))))
 
 (def-modifiers VBE
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 2.0)))
   (* (Prep (dep-type mod) (max-dist 8) (dep-weight 2.0))
      (Adv (dep-type mod) (max-dist 8))
@@ -126,13 +139,19 @@
 
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 (def-modifiers C
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5)))
   (:head (V (dep-type i) (modifier-cond (finite))
+            (block (lexitem))
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin"))))))
          (VBE (dep-type i) (modifier-cond (finite))
+            (block (lexitem))
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
   (* (C (dep-type conj) (max-dist 20) (modifier-cond (coordinated)))))
 
-(roots (C) (V) (VBE) (N) (Prep) (A) (Adv) (Num) (Intj) (U) (Det) (Conn) (VB) (Part))
+;; Root costs from en/stats/roots.txt.
+(roots (C (t) (int 0)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
+       (Intj (t) (int 5)) (Adv (t) (int 5)) (Prep (t) (int 5)) (Det (t) (int 7)) (VBE (t) (int 9))
+       (Conn (t) (int 9)) (VB (t) (int 9)) (Part (t) (int 9)))
