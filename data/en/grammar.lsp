@@ -22,6 +22,10 @@
 (defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
 (defun coordinated () (or (get-modifier-by-type cc) (get-modifier-by-type punc)))
+(defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
+;; A clause without complementiser attaches below a word only with its own
+;; subject: a subjectless finite verb is an imperative, a main clause.
+(defun full-clause () (or (not (fin-clause)) (get-modifier-by-type s)))
 (defun comma () (comp (pitem-head-word) (in (","))))
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
@@ -65,9 +69,9 @@
   (* (N (dep-type nn) (max-dist 3) (modifier-cond (and (bare-item) (not (before-punctuation))))))
   (:head)
   (* (Prep (dep-type mod) (max-dist 7))
-     (C (dep-type rel) (max-dist 7) (dep-weight 3.0))
+     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (full-clause)))
      (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
-     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (participle)))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (not (get-modifier-by-type s)))))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
@@ -85,7 +89,7 @@
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 2.0)))
   (* (Prep (dep-type mod) (max-dist 8) (dep-weight 2.0))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0)))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause))))
   (? (N (dep-type s) (max-dist 8)))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
@@ -96,7 +100,7 @@
   (* (Prep (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Adv (dep-type mod) (max-dist 7) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 6) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 3.0))
+     (C (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (base-form)))
      (V (dep-type conj) (max-dist 12) (dep-weight 1.0) (modifier-cond (coordinated)))))
 
@@ -105,7 +109,7 @@
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 2.0)))
   (* (Prep (dep-type mod) (max-dist 8) (dep-weight 2.0))
      (Adv (dep-type mod) (max-dist 8))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0)))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause))))
   (? (N (dep-type s) (max-dist 8)))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
@@ -118,14 +122,14 @@
      (Num (dep-type pred) (max-dist 8)))
   (* (Prep (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Adv (dep-type mod) (max-dist 7))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (VBE (dep-type conj) (max-dist 12) (dep-weight 1.0) (modifier-cond (coordinated)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
 ;; frames it saw; the general verb positions take what the frames miss.
 (def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5))))
-(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5))))
+(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (full-clause)))))
 (def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 (def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5)))
@@ -133,7 +137,7 @@
 (def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5)))
   (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))))
 (def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5)))
-  (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5))))
+  (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (full-clause)))))
 (def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5)))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 
