@@ -21,12 +21,14 @@
 (defun finite () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform fin))))))
 (defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
-(defun coordinated () (or (get-modifier-by-type cc) (get-modifier-by-type punc)))
+(defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "[,;:]")))
+(defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
 (defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
 ;; A clause without complementiser attaches below a word only with its own
 ;; subject: a subjectless finite verb is an imperative, a main clause.
 (defun full-clause () (or (not (fin-clause)) (get-modifier-by-type s)))
-(defun comma () (comp (pitem-head-word) (in (","))))
+(defun clause-complement () (and (full-clause) (not (starts-with-punctuation))))
+(defun comma () (comp (pitem-head-word) (in ("," ";" ":"))))
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
 (defun lexical-item () (comp (pitem-attvec) (defined syn (lexitem))))
@@ -71,6 +73,7 @@
   (* (Prep (dep-type mod) (max-dist 7))
      (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (full-clause)))
      (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
+     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (not (get-modifier-by-type s)))))))
 
 (def-modifiers Prep
@@ -90,6 +93,8 @@
   (* (Prep (dep-type mod) (max-dist 8) (dep-weight 2.0))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause))))
+  (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
+         (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8)))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
@@ -100,7 +105,7 @@
   (* (Prep (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Adv (dep-type mod) (max-dist 7) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 6) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
+     (C (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (clause-complement)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (base-form)))
      (V (dep-type conj) (max-dist 12) (dep-weight 1.0) (modifier-cond (coordinated)))))
 
@@ -110,6 +115,8 @@
   (* (Prep (dep-type mod) (max-dist 8) (dep-weight 2.0))
      (Adv (dep-type mod) (max-dist 8))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause))))
+  (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
+         (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8)))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
@@ -129,7 +136,7 @@
 ;; preferred attachments, never required, since the lexicon lists only the
 ;; frames it saw; the general verb positions take what the frames miss.
 (def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5))))
-(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (full-clause)))))
+(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
 (def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 (def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5)))
@@ -137,7 +144,7 @@
 (def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5)))
   (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))))
 (def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5)))
-  (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (full-clause)))))
+  (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
 (def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5)))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 
@@ -153,7 +160,8 @@
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (coordinated)))))
+  (* (C (dep-type conj) (max-dist 20) (modifier-cond (coordinated)))
+     (C (dep-type para) (max-dist 30) (dep-weight 3.0) (modifier-cond (and (starts-with-punctuation) (full-clause))))))
 
 ;; Root costs from en/stats/roots.txt.
 (roots (C (t) (int 0)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
