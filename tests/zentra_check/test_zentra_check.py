@@ -75,8 +75,12 @@ class Findings(TempDirTest):
         self.assertIn('loophole or open end: "as appropriate"', found[17])
         self.assertIn('weak verb: "may"', found[18])
         self.assertIn('vague or subjective wording: "easy to use"', found[20])
+        # With the default grammar the parse-based indicators report too;
+        # the wording indicators stay silent on the clean sentences.
+        wording = ("vague or subjective wording", "loophole or open end", "weak verb",
+                   "comparative without reference")
         for clean in (2, 12, 16, 19, 21):
-            self.assertNotIn(clean, found)
+            self.assertEqual([f for f in found.get(clean, []) if f.startswith(wording)], [])
 
     def test_parse_based_indicators_read_the_trees(self):
         # The stand-in prints recorded trees in velmo's dependency format.
