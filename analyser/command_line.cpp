@@ -50,7 +50,10 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return 1;
     }
     runIndicator(mode, args, workspace);
-    return 0;
+    // A report or working file that could not be written is never success.
+    for (const std::filesystem::path& path : workspace.failedWrites())
+        err << "Zentra Error: can't write " << path.lexically_normal().string() << '\n' << std::flush;
+    return workspace.failedWrites().empty() ? 0 : 1;
 }
 
 }  // namespace zentra

@@ -27,9 +27,15 @@ std::optional<std::string> readTextFile(const std::filesystem::path& path) {
     return normalizeLineEnds(raw);
 }
 
-void writeTextFile(const std::filesystem::path& path, std::string_view content) {
+bool writeTextFile(const std::filesystem::path& path, std::string_view content) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+void writeTextFile(const WorkFile& file, std::string_view content) {
+    if (!writeTextFile(file.path(), content)) file.noteWriteFailure();
 }
 
 namespace {
@@ -63,19 +69,36 @@ bool writeAll(int fd, std::string_view content) {
 
 }  // namespace
 
-void rewriteTextFile(const std::filesystem::path& path, std::string_view content) {
+bool rewriteTextFile(const std::filesystem::path& path, std::string_view content) {
     const FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
-    if (!file.valid()) return;
+    if (!file.valid()) return false;
     // After a failed write the file is emptied rather than left half old.
-    const off_t length = writeAll(file.get(), content) ? static_cast<off_t>(content.size()) : 0;
-    [[maybe_unused]] const int cut = ::ftruncate(file.get(), length);
+    const bool written = writeAll(file.get(), content);
+    const off_t length = written ? static_cast<off_t>(content.size()) : 0;
+    return ::ftruncate(file.get(), length) == 0 && written;
+}
+
+void rewriteTextFile(const WorkFile& file, std::string_view content) {
+    if (!rewriteTextFile(file.path(), content)) file.noteWriteFailure();
 }
 
 AppendingFile::AppendingFile(const std::filesystem::path& path)
     : out_(path, std::ios::binary | std::ios::trunc) {}
 
+AppendingFile::AppendingFile(const WorkFile& file)
+    : out_(file.path(), std::ios::binary | std::ios::trunc), file_(file) {
+    if (!out_) file_->noteWriteFailure();
+}
+
+AppendingFile::~AppendingFile() {
+    if (!out_.is_open()) return;
+    out_.close();
+    if (!out_ && file_) file_->noteWriteFailure();
+}
+
 void AppendingFile::append(std::string_view text) {
     out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (!out_ && file_) file_->noteWriteFailure();
 }
 
 }  // namespace zentra

@@ -1,3 +1,4 @@
+#include "shell/support/sizes.h"
 #include "corpus/corpus_commands.h"
 
 #include <cstdlib>
@@ -230,8 +231,8 @@ Word make_tripledb_command(IRSlist& args) {
     diag() << "(make-tripledb <dbname> <size>) needs a name and a positive size\n" << std::flush;
     return 0;
   }
-  TripleDb* db =
-      NameSpaces::define_owned(name, std::make_unique<TripleDb>(static_cast<std::size_t>(size)), TripleDb::kType);
+  TripleDb* db = NameSpaces::define_owned(name, std::make_unique<TripleDb>(checked_buckets("make-tripledb", size)),
+                                          TripleDb::kType);
   if (!db) return 0;
   return to_word(static_cast<PLHash*>(db));
 }
@@ -306,6 +307,10 @@ void register_corpus_commands(Interpreter& interpreter) {
   interpreter.add_command("open-reldb", open_reldb_command,
                           "(open-reldb <dbname> <header.hdr>) opens a prebuilt triple database read-only as a "
                           "relation database whose probabilities are smoothed (for set-reldb)");
+  // These free entries, or add so many that a table may be rebuilt, while
+  // a dump filter may be walking them.
+  for (const char* name : {"copy", "merge", "unlink-file", "populate", "reconstruct", "sort-links", "add-triples"})
+    interpreter.mark_freeing(name);
 }
 
 }  // namespace velmo

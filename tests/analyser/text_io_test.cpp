@@ -1,7 +1,11 @@
 #include "analyser/text_io.h"
 
+#include <sstream>
+#include <vector>
+
 #include <gtest/gtest.h>
 
+#include "analyser/command_line.h"
 #include "analyser/zentra_test_support.h"
 
 namespace zentra {
@@ -78,6 +82,37 @@ TEST(zentraRewriteTextFile, UnwritablePlaceIsIgnored) {
     testing::ScratchDir dir;
     rewriteTextFile(dir.path("no/such/dir/f.txt"), "x");
     EXPECT_FALSE(dir.exists("no"));
+}
+
+TEST(zentraWriteFailures, EveryUnwritableWorkspaceFileIsNotedOnce) {
+    testing::ScratchDir dir;
+    const Workspace workspace = dir.workspace();
+    std::filesystem::create_directory(dir.path("report.log"));
+    std::filesystem::create_directory(dir.path("single.txt"));
+    writeTextFile(workspace.file("fine.txt"), "kept");
+    writeTextFile(workspace.file("report.log"), "lost");
+    rewriteTextFile(workspace.file("single.txt"), "lost");
+    rewriteTextFile(workspace.file("single.txt"), "lost again");
+    {
+        AppendingFile report(workspace.file("report.log"));
+        EXPECT_FALSE(report.ok());
+        report.append("lost");
+    }
+    EXPECT_EQ(dir.read("fine.txt"), "kept");
+    const std::vector<std::filesystem::path> expected{dir.path("report.log"), dir.path("single.txt")};
+    EXPECT_EQ(workspace.failedWrites(), expected);
+    EXPECT_FALSE(writeTextFile(dir.path("report.log"), "x"));
+    EXPECT_TRUE(writeTextFile(dir.path("fine.txt"), "x"));
+}
+
+TEST(zentraWriteFailures, TheRunReportsThemAndFails) {
+    testing::ScratchDir dir;
+    dir.write("doc.txt", "The system shall work.");
+    std::filesystem::create_directory(dir.path("readability.log"));
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runCommandLine({"r", dir.path("doc.txt").string()}, out, err, dir.workspace()), 1);
+    EXPECT_EQ(err.str(), "Zentra Error: can't write " + dir.path("readability.log").string() + "\n");
 }
 
 }  // namespace
