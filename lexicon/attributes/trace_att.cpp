@@ -18,10 +18,6 @@ std::string default_record_text(const TraceRecord& record) {
 }
 }  // namespace
 
-void TraceList::drop_ref(TraceList* list) {
-  if (list && --list->refs_ <= 0) delete list;
-}
-
 void TraceAtt::set(AttVec& vec, Word value) const {
   TraceList* old_list = as_list(get(vec));
   if (value) as_list(value)->add_ref();
