@@ -11,6 +11,8 @@
 #include "parser/grammar/grammar_commands.h"
 #include "parser/output/output_commands.h"
 #include "shell/interpreter/interpreter.h"
+#include "treerules/rules/tree_rules.h"
+#include "treerules/functions/tree_functions.h"
 #include "shell/interpreter/shell_commands.h"
 #include "shell/lexp/lexp.h"
 #include "shell/lib/commands.h"
@@ -31,6 +33,8 @@ void register_command_groups(Interpreter& interpreter) {
   register_builtin_attribute_commands(interpreter);
   register_grammar_commands(interpreter);
   register_output_commands(interpreter);
+  register_tree_rule_commands(interpreter);
+  register_tree_functions(interpreter);
 }
 
 }  // namespace velmo

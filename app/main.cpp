@@ -89,8 +89,10 @@ void run_main_loop(const ShellSettings& settings) {
       continue;
     }
     holder.clear();
-    holder.analyse(line, settings);
-    std::cout << '\n' << std::flush;
+    const bool printed = holder.analyse(line, settings);
+    // In CoNLL-U the blank line ends a sentence; a line without words has none.
+    if (printed || !settings.conllu) std::cout << '\n';
+    std::cout << std::flush;
   }
 }
 

@@ -17,22 +17,22 @@ void ResultHolder::clear() {
   buffer_.clear();
 }
 
-void ResultHolder::analyse(std::string_view line, const ShellSettings& settings) {
+bool ResultHolder::analyse(std::string_view line, const ShellSettings& settings) {
   ++lines_;
   KorvelParser* parser = current_parser();
   Deps* deps = parser ? parse_line(*parser, line) : nullptr;
   // With -u every line with words is a sentence, with or without a tree.
   if (settings.conllu) {
     deps_ = DepsRef(deps);
-    print_conllu(std::cout, deps, line, lines_);
-    return;
+    return print_conllu(std::cout, deps, line, lines_);
   }
-  if (!deps) return;
+  if (!deps) return false;
   deps_ = DepsRef(deps);
   tree_.copy_from(*deps, parser->show_atts ? &*parser->show_atts : nullptr);
   if (settings.triples) print_triples_format(buffer_, tree_);
   else print_dependency_format(buffer_, tree_, settings.empty_category);
   std::cout << buffer_;
+  return true;
 }
 
 void apply_feature_list(const ShellSettings& settings) {

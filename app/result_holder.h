@@ -19,7 +19,9 @@ class ResultHolder {
   void clear();
   // Parses `line` with the current parser and prints its tree in the chosen
   // format; prints nothing while no parser is defined.
-  void analyse(std::string_view line, const ShellSettings& settings);
+  // With -u, returns whether a sentence was printed (a line without words
+  // gives none).
+  bool analyse(std::string_view line, const ShellSettings& settings);
 
  private:
   DepsRef deps_;

@@ -54,7 +54,7 @@
   ;; "have" before a past participle (or "not") is an auxiliary, otherwise
   ;; a main verb.
   (have-auxiliary-or-verb :act-on-all-matches
-    (lexitem (and (comp (root) (in ("have" "has" "had" "having")))
+    (lexitem (and (comp (root) (in ("have" "has" "had" "having" "'ve" "ve" "haven" "hasn" "hadn")))
                   (or (aux-item) (lexical-verb-item))))
     (cond
       ((followed-by-word (negation-word))
@@ -66,7 +66,7 @@
   ;; "do" before "not" is an auxiliary; before neither a bare verb nor a
   ;; pronoun it is a main verb.
   (do-auxiliary-or-verb :act-on-all-matches
-    (lexitem (and (comp (root) (in ("do" "does" "did")))
+    (lexitem (and (comp (root) (in ("do" "does" "did" "don" "doesn" "didn")))
                   (or (aux-item) (lexical-verb-item))))
     (cond
       ((followed-by-word (negation-word))
@@ -111,13 +111,15 @@
     (when (and (exist-lexitem (int -1) (comp (low) (-1)) (pronoun-item))
                (not (exist-lexitem (int -1) (comp (low) (-1)) (noun-item))))
       (delete (litem))))
-    ;; After an article or a possessive a word is not a finite or bare verb;
+  ;; After an article or a possessive a word is not a finite or bare verb;
   ;; after a subject pronoun it is not a noun.
   (verb-after-article :act-on-all-matches
-    (lexitem (and (lexical-verb-item) (not (participle-item))
-                  (not (no-alternative (or (noun-item) (adjective-item))))))
-    (when (preceded-by-word (in ("the" "a" "an" "my" "your" "his" "its" "our" "their"))) (delete (litem))))
+    (seq :front-to-back (word (in ("the" "a" "an" "my" "your" "his" "its" "our" "their")))
+         (lexitem (and (lexical-verb-item) (not (participle-item))
+                       (not (no-alternative (or (noun-item) (adjective-item)))))))
+    (delete (comp ($ 2) (litem))))
   (noun-after-subject-pronoun :act-on-all-matches
-    (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item)))))
-    (when (preceded-by-word (in ("i" "we" "they" "he" "she"))) (delete (litem))))
+    (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
+         (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item))))))
+    (delete (comp ($ 2) (litem))))
   )

@@ -42,7 +42,7 @@ const char* Ending::root(std::string_view word) const {
 
 const char* Ending::accept(std::string_view stem, std::string_view tail) const {
   const char* candidate = table_->build_root(stem, tail);
-  if (condition_ && condition_->eval(to_word(candidate), ShellTypes::get().text) == 0) return nullptr;
+  if (condition_ && !table_->accepts(*condition_, candidate)) return nullptr;
   return candidate;
 }
 

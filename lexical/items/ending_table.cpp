@@ -89,8 +89,10 @@ LExp* EndingTable::condition(std::string_view name) const {
 
 // ---------------------------------------------------------------- iteration
 
+// A start() from within a condition keeps the buffer: the roots of the
+// iteration that is evaluating the condition must stay valid.
 const Ending* EndingTable::start(std::string_view word) {
-  roots_.clear();
+  if (nested_ == 0) roots_.clear();
   current_ = nullptr;
   next_index_ = endings_.size();
   word_ = std::string_view();
@@ -119,10 +121,17 @@ const char* EndingTable::build_root(std::string_view stem, std::string_view tail
   return roots_.add(scratch_);
 }
 
-void EndingTable::candidate_roots(std::string_view word, std::vector<std::string>& roots) {
-  for (const Ending* ending = start(word); ending; ending = next()) {
-    if (const char* root = ending->root(word_)) roots.emplace_back(root);
-  }
+bool EndingTable::accepts(LExp& condition, const char* root) {
+  const std::string_view word = word_;
+  const std::size_t next_index = next_index_;
+  const Ending* current = current_;
+  ++nested_;
+  const bool accepted = condition.eval(to_word(root), ShellTypes::get().text) != 0;
+  --nested_;
+  word_ = word;
+  next_index_ = next_index;
+  current_ = current;
+  return accepted;
 }
 
 bool EndingTable::first_root(std::string_view word, RootCandidate& candidate) {

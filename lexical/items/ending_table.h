@@ -66,10 +66,12 @@ class EndingTable final : public EndingTableBase {
 
   // Builds stem + tail in the root buffer; valid until the next start().
   const char* build_root(std::string_view stem, std::string_view tail);
-  // The candidate roots of `word`, every matching ending in order, those
-  // rejected by their conditions left out.
-  void candidate_roots(std::string_view word, std::vector<std::string>& roots);
-  // The same one at a time, for the lexicon (EndingTableBase).
+  // Evaluates an ending's condition on a candidate root. The condition may
+  // itself find roots through this table (get-root on the same lexicon):
+  // the iteration under way is restored afterwards, and its roots stay valid.
+  bool accepts(LExp& condition, const char* root);
+  // The candidate roots of a word one at a time, in the table's order,
+  // those rejected by their conditions left out (for the lexicon).
   bool first_root(std::string_view word, RootCandidate& candidate) override;
   bool next_root(RootCandidate& candidate) override;
 
@@ -88,6 +90,7 @@ class EndingTable final : public EndingTableBase {
   std::string_view word_;
   std::size_t next_index_ = 0;
   const Ending* current_ = nullptr;
+  int nested_ = 0;  // conditions being evaluated
   std::string scratch_;
 };
 

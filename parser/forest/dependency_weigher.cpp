@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "lexical/items/lex_item.h"
+#include "lexicon/attributes/att_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/trace_att.h"
 #include "parser/grammar/builtin_attributes.h"
@@ -53,6 +54,22 @@ std::string role_text(Word role) {
   const BuiltinAttributes& b = builtin_attributes();
   if (!b.type || b.role < 0 || role == 0) return {};
   return b.type->attribute(b.role).str_val(role);
+}
+
+// The role recorded in the trace of the head side's first moved element
+// whose "slash" shares a bit with the link's slash-check mask.
+std::string moved_role(const PItem& head_side, std::uint32_t mask) {
+  const BuiltinAttributes& b = builtin_attributes();
+  if (mask == 0 || !has(head_side, b.move) || b.slash < 0 || b.trace < 0) return {};
+  const auto* moved = reinterpret_cast<const AttList*>(head_side.av.get(b.move));
+  for (std::size_t i = 0; moved && i < moved->size(); ++i) {
+    const AttVec* element = moved->at(i);
+    if (!element || !element->defined(b.slash) || !element->defined(b.trace)) continue;
+    if ((static_cast<std::uint32_t>(element->get(b.slash)) & mask) == 0) continue;
+    const auto* traces = reinterpret_cast<const TraceList*>(element->get(b.trace));
+    if (traces && !traces->records().empty()) return role_text(traces->records().front().role);
+  }
+  return {};
 }
 
 const TraceList* trace_list(const PItem& item) {
@@ -117,7 +134,8 @@ std::string DependencyWeigher::relation_name(const PItem& head_side, const PItem
     const std::string role = argument_role(head_side, link.position - 1);
     if (!role.empty()) return role;
   }
-  return link.relation();
+  const std::string moved = moved_role(head_side, link.slash_mask);
+  return moved.empty() ? link.relation() : moved;
 }
 
 float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_side, const PItem& modifier,
@@ -170,8 +188,9 @@ float DependencyWeigher::triple_weight(const std::string& triple, float distance
     const std::string_view text = triple;
     p = sources_.probability(text.substr(0, tab1), text.substr(tab1 + 1, tab2 - tab1 - 1), text.substr(tab2 + 1));
   }
-  const double value = p && *p > 0.0 ? *p : 1.0;
-  const auto weight = static_cast<float>(-std::log(value));
+  // No answer, or certainty, costs nothing (and prints as 0, not -0).
+  const double value = p && *p > 0.0 && *p < 1.0 ? *p : 1.0;
+  const float weight = value < 1.0 ? static_cast<float>(-std::log(value)) : 0.0f;
   cache_.insert(cache_texts_.add(triple), weight);
   if (weight_debugging())
     diag() << triple << ' ' << weight << " dist=" << distance_weight << " distp=" << distance << '\n'

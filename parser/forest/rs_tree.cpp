@@ -1,6 +1,7 @@
 #include "parser/forest/rs_tree.h"
 
 #include <algorithm>
+#include <ostream>
 
 #include "shell/support/diagnostics.h"
 
@@ -11,10 +12,10 @@ void report(const char* message) { diag() << message << '\n' << std::flush; }
 
 }  // namespace
 
-std::size_t RSTree::index_in_parent() const {
-  if (!parent_) return 0;
-  const auto& siblings = parent_->children_;
-  return static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
+std::size_t RSTree::index_in_parent() const { return parent_ ? index_ : 0; }
+
+void RSTree::renumber_children(std::size_t from) {
+  for (std::size_t i = from; i < children_.size(); ++i) children_[i]->index_ = i;
 }
 
 RSTree* RSTree::next_sibling() const {
@@ -45,7 +46,9 @@ bool RSTree::del() {
 }
 
 void RSTree::unlink_child(RSTree* child) {
-  children_.erase(std::find(children_.begin(), children_.end(), child));
+  const std::size_t index = child->index_;
+  children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+  renumber_children(index);
   child->parent_ = nullptr;
 }
 
@@ -67,6 +70,7 @@ bool RSTree::place(std::size_t index, RSTree* child, const char* message) {
   index = std::min(index, children_.size());
   children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index), child);
   child->parent_ = this;
+  renumber_children(index);
   return true;
 }
 

@@ -23,7 +23,8 @@ class RSTree {
   // The siblings beside this node, or null.
   RSTree* next_sibling() const;
   RSTree* previous_sibling() const;
-  // Index of this node among its parent's children (0 without a parent).
+  // Index of this node among its parent's children (0 without a parent);
+  // kept up to date by every change, so sibling steps cost nothing.
   std::size_t index_in_parent() const;
   bool is_ancestor_of(const RSTree* node) const;
 
@@ -45,9 +46,11 @@ class RSTree {
   // Whether `child` may be placed among the children of this node.
   bool placeable(RSTree* child) const;
   void unlink_child(RSTree* child);
+  void renumber_children(std::size_t from);
   bool place(std::size_t index, RSTree* child, const char* message);
 
   RSTree* parent_ = nullptr;
+  std::size_t index_ = 0;  // among the parent's children
   std::vector<RSTree*> children_;
 };
 

@@ -1,14 +1,10 @@
 #include "parser/forest/sentence_result.h"
 
 #include "lexical/items/item_lattice.h"
+#include "parser/forest/deps_modifier.h"
 #include "parser/forest/tree_reader.h"
 
 namespace velmo {
-
-DepsModifierHook& deps_modifier_hook() {
-  static DepsModifierHook hook = nullptr;
-  return hook;
-}
 
 SentenceResult::SentenceResult() { forest_.set_weigher(&weigher_); }
 
@@ -30,10 +26,10 @@ Deps& SentenceResult::fresh_deps(const ItemLattice* words) {
   return deps;
 }
 
-Deps& SentenceResult::build(const ItemLattice* words, void* modifier) {
+Deps& SentenceResult::build(const ItemLattice* words, DepsModifier* modifier) {
   Deps& deps = fresh_deps(words);
   TreeReader(deps).read(forest_);
-  if (modifier && deps_modifier_hook()) deps_modifier_hook()(modifier, deps);
+  if (modifier) modifier->modify(deps);
   return deps;
 }
 

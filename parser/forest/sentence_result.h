@@ -16,12 +16,8 @@
 
 namespace velmo {
 
+class DepsModifier;
 class ItemLattice;
-
-// Applies a tree-rule set to a finished tree (installed by the tree-rule
-// layer; null until then).
-using DepsModifierHook = void (*)(void* modifier, Deps& deps);
-DepsModifierHook& deps_modifier_hook();
 
 class SentenceResult {
  public:
@@ -35,7 +31,7 @@ class SentenceResult {
   // Reads the tree of the forest's roots into the result tree (made anew
   // when someone else still holds the previous one), with the sentence's
   // words, and lets `modifier` (a tree-rule set, may be null) rewrite it.
-  Deps& build(const ItemLattice* words, void* modifier);
+  Deps& build(const ItemLattice* words, DepsModifier* modifier);
   // A result with no tree at all (the sentence could not be parsed): the
   // words and a top node without children.
   Deps& build_empty(const ItemLattice* words);

@@ -9,6 +9,8 @@
 #include "lexical/analyzer/lex_analyzer.h"
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
+#include "lexicon/lexicon/relation_source.h"
+#include "parser/forest/deps_modifier.h"
 #include "parser/chart/chart_commands.h"
 #include "parser/functions/pitem_functions.h"
 #include "parser/grammar/builtin_attributes.h"
@@ -489,8 +491,13 @@ KorvelParser* take_parser(IRSlist& args) {
 Word set_reldb(IRSlist& args) {
   KorvelParser* parser = take_parser(args);
   const char* name = args.take_atom();
-  void* db = name ? NameSpaces::lookup(name, "") : nullptr;
-  if (!parser || !db) return 0;
+  NamedObject* object = name ? NameSpaces::lookup(name, "") : nullptr;
+  if (!parser || !object) return 0;
+  auto* db = dynamic_cast<RelationSource*>(object);
+  if (!db) {
+    diag() << "set-reldb: " << name << " is not a relation database" << '\n' << std::flush;
+    return 0;
+  }
   parser->reldb = db;
   return as_word(parser);
 }
@@ -498,7 +505,7 @@ Word set_reldb(IRSlist& args) {
 Word set_deps_modifier(IRSlist& args) {
   KorvelParser* parser = take_parser(args);
   const char* name = args.take_atom();
-  void* modifier = name ? NameSpaces::lookup(name, "") : nullptr;
+  DepsModifier* modifier = name ? NameSpaces::lookup_as<DepsModifier>(name, "TreeModifier") : nullptr;
   if (!parser || !modifier) return 0;
   parser->deps_modifier = modifier;
   return as_word(parser);

@@ -20,10 +20,13 @@
 
 namespace velmo {
 
+class DepsModifier;
+
 class AttInterpreterList;
 class AttVec;
 class Chart;
 class LexAnalyzer;
+class RelationSource;
 
 struct RootEntry {
   GCate* category = nullptr;
@@ -78,8 +81,8 @@ class KorvelParser : public NamedObject {
   std::vector<RootEntry> roots;
 
   bool output_tree = false;
-  void* reldb = nullptr;          // relation database; not owned
-  void* deps_modifier = nullptr;  // tree-rule set; not owned
+  RelationSource* reldb = nullptr;        // relation database; not owned
+  DepsModifier* deps_modifier = nullptr;  // tree-rule set; not owned
 
   DistanceTable& distances() { return distances_; }
   BadTriples& bad_triples() { return bad_triples_; }

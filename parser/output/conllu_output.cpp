@@ -83,7 +83,7 @@ std::string without_space(std::string_view text) {
 
 }  // namespace
 
-void print_conllu(std::ostream& out, Deps* deps, std::string_view line, int number) {
+bool print_conllu(std::ostream& out, Deps* deps, std::string_view line, int number) {
   size_t first = line.find_first_not_of(" \t\r\n");
   size_t last = line.find_last_not_of(" \t\r\n");
   std::string text = first == std::string_view::npos ? "" : std::string(line.substr(first, last - first + 1));
@@ -96,13 +96,14 @@ void print_conllu(std::ostream& out, Deps* deps, std::string_view line, int numb
   if (without_space(spelled) != without_space(text)) ud::attach_text(tree, text);
   tree.text = text;
   // A sentence needs a word: an empty line prints nothing.
-  if (tree.tokens.empty()) return;
+  if (tree.tokens.empty()) return false;
   tree.sent_id = std::to_string(number);
   std::ostringstream sentence;
   ud::write_conllu(sentence, ud::scheme_to_ud(tree));
   std::string written = sentence.str();
   written.pop_back();  // the blank line is the caller's
   out << written;
+  return true;
 }
 
 }  // namespace velmo

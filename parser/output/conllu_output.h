@@ -18,6 +18,7 @@ ud::PlainTree plain_tree_of(Deps& deps);
 // `deps`, or from the words of `line` when there is no tree; nothing for a
 // line without words. The blank line that ends the sentence is left to the
 // caller.
-void print_conllu(std::ostream& out, Deps* deps, std::string_view line, int number);
+// True when a sentence was printed.
+bool print_conllu(std::ostream& out, Deps* deps, std::string_view line, int number);
 
 }  // namespace velmo

@@ -1,6 +1,7 @@
 #include "parser/output/sentence_parse.h"
 
 #include "lexical/analyzer/lex_analyzer.h"
+#include "lexicon/lexicon/relation_source.h"
 #include "shell/reader/tokenizer.h"
 #include "parser/chart/chart.h"
 #include "parser/chart/chart_parser.h"
@@ -21,6 +22,10 @@ void set_weight_sources(KorvelParser& parser, const SentenceView& sentence) {
   sources.distances = &parser.distances();
   sources.is_bad_triple = [&parser](std::string_view triple) { return parser.bad_triples().contains(triple); };
   sources.is_skipped = [sentence](int p) { return sentence.skipped(p); };
+  if (RelationSource* db = parser.reldb)
+    sources.probability = [db](std::string_view head, std::string_view relation, std::string_view modifier) {
+      return db->probability(head, relation, modifier);
+    };
   weigher.set_sources(std::move(sources));
 }
 

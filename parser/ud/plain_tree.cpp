@@ -15,19 +15,6 @@ std::vector<std::vector<int>> PlainTree::children() const {
   return result;
 }
 
-std::vector<int> PlainTree::nodes_by_position() const {
-  std::vector<int> result(word_count() + 1, -1);
-  for (int i = 0; i < static_cast<int>(nodes.size()); ++i)
-    if (nodes[i].position > 0 && result[nodes[i].position] < 0) result[nodes[i].position] = i;
-  return result;
-}
-
-int PlainTree::word_count() const {
-  int count = static_cast<int>(tokens.size());
-  for (const PlainNode& node : nodes) count = std::max(count, node.position);
-  return count;
-}
-
 bool PlainTree::is_tree() const {
   const int n = static_cast<int>(nodes.size());
   // 0 unvisited, 1 on the current path, 2 known to reach the top.

@@ -46,11 +46,6 @@ struct PlainTree {
   // Children of every node, in index order; the last entry holds the
   // children of the top node.
   std::vector<std::vector<int>> children() const;
-  // For each position 0..word_count(), the index of the node standing
-  // there, or -1.
-  std::vector<int> nodes_by_position() const;
-  // Largest position of a node or token.
-  int word_count() const;
   // True when every head is in range and no node is its own ancestor.
   bool is_tree() const;
 };

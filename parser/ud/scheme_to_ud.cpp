@@ -68,8 +68,28 @@ class SchemeToUd {
       PlainToken& token = tokens_[node.position - 1];
       if (token.form.empty()) token.form = word_of(node);
     }
-    for (PlainToken& token : tokens_)
-      if (token.form.empty()) token.form.assign(1, '_');
+    drop_empty_positions();
+  }
+
+  // Positions with neither a token nor a node (the text had nothing left for
+  // them) are left out and the rest renumbered, so the words still spell the
+  // text.
+  void drop_empty_positions() {
+    const int count = static_cast<int>(tokens_.size());
+    std::vector<int> renumbered(count + 1, 0);
+    std::vector<PlainToken> kept;
+    std::vector<int> kept_nodes(1, -1);
+    for (int p = 1; p <= count; ++p) {
+      if (tokens_[p - 1].form.empty()) continue;
+      kept.push_back(tokens_[p - 1]);
+      kept_nodes.push_back(node_at_[p]);
+      renumbered[p] = static_cast<int>(kept.size());
+    }
+    if (static_cast<int>(kept.size()) == count) return;
+    for (PlainNode& node : nodes_)
+      if (node.position > 0) node.position = renumbered[node.position];
+    tokens_ = std::move(kept);
+    node_at_ = std::move(kept_nodes);
   }
 
   // A node's own word: the piece of a multi-word word that stands at its

@@ -61,11 +61,35 @@ size_t find_word(std::string_view text, std::string_view word, size_t from) {
   return low_text.find(low_word, from);
 }
 
+// Splits the longest piece before a punctuation character inside it
+// ("doesn't" -> "doesn" "'t"); false when no piece can be split.
+bool split_inside(std::vector<Piece>& pieces) {
+  size_t best = pieces.size(), at = 0;
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    const std::string& form = pieces[i].form;
+    for (size_t c = 1; c < form.size(); ++c)
+      if (is_punct_char(form[c]) && !is_punct_char(form[c - 1]) &&
+          (best == pieces.size() || form.size() > pieces[best].form.size())) {
+        best = i;
+        at = c;
+        break;
+      }
+  }
+  if (best == pieces.size()) return false;
+  Piece tail{pieces[best].form.substr(at), false};
+  pieces[best].form.resize(at);
+  pieces.insert(pieces.begin() + static_cast<long>(best) + 1, tail);
+  return true;
+}
+
 // Hands `pieces` to the positions first..last; surplus pieces are joined to
-// the last position, missing ones stay empty.
+// the last position; when pieces are missing, words are split at their inner
+// punctuation, and positions still without a piece stay empty.
 void assign(std::vector<PlainToken>& tokens, int first, int last, std::vector<Piece> pieces) {
   const int wanted = last - first + 1;
   if (wanted <= 0) return;
+  while (static_cast<int>(pieces.size()) < wanted && split_inside(pieces)) {
+  }
   while (static_cast<int>(pieces.size()) > wanted) {
     Piece extra = pieces.back();
     pieces.pop_back();

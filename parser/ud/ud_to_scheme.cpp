@@ -217,7 +217,7 @@ class UdToScheme {
 
   void mark_heads() {
     for (int node = 0; node < static_cast<int>(nodes_.size()); ++node)
-      if (nodes_[node].relation == "i") nodes_[node].category = "C";
+      if (nodes_[node].relation == "i") nodes_[node].category.assign(1, 'C');
     chain_heads("i", "i");
   }
 

@@ -30,5 +30,6 @@ awk -F'\t' '
     if ($7 == "_" || $8 == "_") { print "unattached: " $0; bad = 1 }
     if ($1 > skip) spelled = spelled $2
   }
-  /^$/ { check() }
+  /^$/ { if (previous == "") { print "two blank lines in a row"; bad = 1 } check() }
+  { previous = $0 }
   END { exit bad }' output.conllu

@@ -246,6 +246,24 @@ TEST_F(EndingTest, ReadingsPairEntriesWithTheirEndings) {
   EXPECT_EQ(found, (std::vector<std::string>{"dog/plural", "dogs/base", "dogs/again"}));
 }
 
+// The condition looks a long word up in the same lexicon while the table is
+// in the middle of its iteration over "dogs".
+TEST_F(EndingTest, ConditionMayFindRootsThroughTheSameTable) {
+  const std::string lexicon_name = unique("lexicon");
+  const std::string long_word(3000, 'x');
+  run("(make-lexicon " + lexicon_name + " 11 :ending-table ((p s plural) (p \"\" base) " +
+      ":conditions (((plural) (comp (str " + long_word + ") (get-root (str " + lexicon_name + ")))))))");
+  run("(lex " + lexicon_name + " (dog (note animal)) (dogs (note team)))");
+  auto* lexicon = NameSpaces::lookup_as<Lexicon>(lexicon_name, "Lexicon");
+  ASSERT_NE(lexicon, nullptr);
+  std::vector<EntryReading> readings;
+  lookup_readings(*lexicon, "dogs", readings);
+  std::vector<std::string> found;
+  for (const EntryReading& reading : readings) found.push_back(reading.entry->key() + "/" + reading.ending->name());
+  EXPECT_EQ(found, (std::vector<std::string>{"dog/plural", "dogs/base"}));
+  EXPECT_EQ(lexicon->root_of("dogs"), "dog");
+}
+
 TEST_F(EndingTest, ReadingsWithoutTableLookUpTheWordAsItStands) {
   const std::string lexicon_name = unique("lexicon");
   run("(make-lexicon " + lexicon_name + " 11)");

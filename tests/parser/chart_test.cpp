@@ -104,6 +104,38 @@ TEST_F(ChartTest, ASkipWordConditionPassesTheWordsItAccepts) {
   EXPECT_NE(item_spanning(cate("NP2"), 1, 3), nullptr);
 }
 
+TEST_F(ChartTest, AnAdjunctShorterThanTheItemMayBeSkipped) {
+  run("(def-category Adjunct) (def-subclass Adjunct (Adv))"
+      "(def-category NP4 (visible-atts (cat)))"
+      "(def-modifiers NP4 (:skip-adjunct ? (Det (dep-type det))) (* (A (dep-type amod))) (:head (N)))");
+  TestSentence s;
+  s.words("the quickly big dog");
+  s.item(1, 1, kDet);
+  s.item(2, 2, "(node \"Adv\")");
+  s.item(3, 3, kAdj);
+  s.item(4, 4, kNoun);
+  parse(s);
+  EXPECT_NE(item_spanning(cate("NP4"), 1, 4), nullptr);
+
+  TestSentence commas;
+  commas.words("the , quickly , big dog");
+  commas.item(1, 1, kDet);
+  commas.item(3, 3, "(node \"Adv\")");
+  commas.item(5, 5, kAdj);
+  commas.item(6, 6, kNoun);
+  parse(commas);
+  EXPECT_NE(item_spanning(cate("NP4"), 1, 6), nullptr);
+
+  // An adjunct as long as the item is not skipped.
+  TestSentence too_long;
+  too_long.words("the quickly dog");
+  too_long.item(1, 1, kDet);
+  too_long.item(2, 2, "(node \"Adv\")");
+  too_long.item(3, 3, kNoun);
+  parse(too_long);
+  EXPECT_EQ(item_spanning(cate("NP4"), 1, 3), nullptr);
+}
+
 TEST_F(ChartTest, HeadWordsTwentyOneApartDoNotMerge) {
   TestSentence s;
   s.words("the x x x x x x x x x x x x x x x x x x x x dog");
@@ -293,6 +325,48 @@ TEST_F(ChartTest, AnArgumentListMakesASubcategoryWhoseArgumentsAttach) {
   EXPECT_EQ(frame->link->relation(), "comp1");
   // The verb alone is no complete frame; the optional argument would be.
   EXPECT_EQ(stats().pool_exhausted, false);
+}
+
+TEST_F(ChartTest, AFrameIsCompleteWhenItsMissingArgumentsAreOptional) {
+  TestSentence optional;
+  optional.words("dogs sleep");
+  optional.item(1, 1, kNouns);
+  optional.item(2, 2, "(cat v) (args ((cat n) +opt))");
+  parse(optional);
+  EXPECT_NE(item_spanning(cate("S"), 1, 2), nullptr);
+
+  TestSentence obligatory;
+  obligatory.words("dogs chase");
+  obligatory.item(1, 1, kNouns);
+  obligatory.item(2, 2, "(cat v) (args ((cat n)))");
+  parse(obligatory);
+  EXPECT_EQ(item_spanning(cate("S"), 1, 2), nullptr);
+}
+
+TEST_F(ChartTest, CaseMarksDecideWhetherAMergeStands) {
+  run("(def-category Nc (visible-atts (cat cm govern))) (def-category CM (visible-atts (cat cm)))"
+      "(def-modifiers CM ((A (dep-type mod) (percolate (cm)))) (:head (Nc)))");
+  // The head asks for a case mark (cm 0): a modifier without one is welcome.
+  TestSentence plain;
+  plain.words("red box");
+  plain.item(1, 1, kAdj);
+  plain.item(2, 2, "(node \"Nc\") (cat n) -cm");
+  parse(plain);
+  EXPECT_NE(item_spanning(cate("CM"), 1, 2), nullptr);
+  // A modifier that also lacks the mark cannot attach to a head without one.
+  TestSentence unmarked;
+  unmarked.words("red box");
+  unmarked.item(1, 1, "(cat a) -cm");
+  unmarked.item(2, 2, "(node \"Nc\") (cat n) -cm");
+  parse(unmarked);
+  EXPECT_EQ(item_spanning(cate("CM"), 1, 2), nullptr);
+  // Unless the head does not govern case.
+  TestSentence ungoverned;
+  ungoverned.words("red box");
+  ungoverned.item(1, 1, "(cat a) -cm");
+  ungoverned.item(2, 2, "(node \"Nc\") (cat n) -cm -govern");
+  parse(ungoverned);
+  EXPECT_NE(item_spanning(cate("CM"), 1, 2), nullptr);
 }
 
 TEST_F(ChartTest, BracketsStopSpansThatCrossThem) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "parser/forest/tree_reader.h"
 #include "parser/grammar/gcate.h"
 #include "parser/grammar/glink.h"
+#include "parser/chart/chart_parser.h"
 #include "parser/chart/item_pool.h"
 #include "parser/chart/sentence.h"
 #include "parser/chart_fixture.h"
@@ -432,6 +434,32 @@ TEST_F(ChartTreeTest, AMovedElementLeavesAnEmptyNodeWithItsAntecedent) {
             "2\t(see\t~ V\tE0\t)\n"
             "E2\t(*e*\twhat N\t2\tobj\t(gov see)\t(antecedent 1))\n"
             ")");
+}
+
+TEST_F(ChartTreeTest, MovedElementsAreWeighedUnderTheirRole) {
+  run("(roots (Wh))");
+  std::vector<std::string> asked;
+  DependencyWeigher::Sources sources;
+  sources.probability = [&asked](std::string_view head, std::string_view relation,
+                                 std::string_view modifier) -> std::optional<double> {
+    asked.push_back(std::string(head) + " " + std::string(relation) + " " + std::string(modifier));
+    return 0.5;
+  };
+  parser().result().weigher().set_sources(sources);
+  testing::TestSentence s;
+  s.words("what see");
+  s.item(1, 1, "(cat n) (check wh)");
+  s.item(2, 2, "(cat v) (move ((slash wh) (role obj)))");
+  reset_parser(parser());
+  const SentenceView view = s.view();
+  parser().chart().sentence = view;
+  ASSERT_TRUE(ChartParser(parser(), view).run());
+  std::vector<RootItem> roots = collect_roots(parser());
+  ASSERT_FALSE(roots.empty());
+  parser().result().begin_sentence();
+  ASSERT_NE(parser().result().forest().node_for(roots.front().item), nullptr);
+  // The filled gap is weighed as the verb's object.
+  EXPECT_NE(std::find(asked.begin(), asked.end(), "see obj what"), asked.end()) << ::testing::PrintToString(asked);
 }
 
 TEST_F(ChartTreeTest, WithoutMovedElementsNoEmptyNodeIsAdded) {

@@ -368,6 +368,41 @@ TEST(SchemeToUd, AMultiwordItemAsVelmoPrintsIt) {
   EXPECT_EQ(sentence.words[2].lemma, "New");  // a root with a blank is no lemma
 }
 
+TEST(SchemeToUd, WordsAreSplitAtInnerPunctuationToFillPositionsWithoutNodes) {
+  // velmo cut "doesn't" into doesn and 't, and gave neither a node.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\t U\t*\t)\n"
+      "1\t(Ann\t~ N\tE1\t)\n"
+      "4\t(see\t~ V\tE1\t)\n"
+      "6\t(Bob\t~ N\tE1\t)\n"
+      ")\n",
+      "Ann doesn't see \"Bob\"");
+  std::string forms;
+  for (const UdWord& word : sentence.words) forms += word.form + " ";
+  EXPECT_EQ(forms, "Ann doesn 't see \" Bob \" ");
+  EXPECT_EQ(sentence.words[4].head, 6);  // the quotes go with what they enclose
+  EXPECT_EQ(sentence.words[6].head, 6);
+}
+
+TEST(SchemeToUd, PositionsTheTextHasNothingForAreLeftOut) {
+  PlainTree tree;
+  PlainNode a;
+  a.word = "a";
+  a.position = 1;
+  tree.add(a);
+  PlainNode c = a;
+  c.word = "c";
+  c.position = 3;
+  c.head = 0;
+  c.relation = "obj";
+  tree.add(c);
+  attach_text(tree, "a c");
+  UdSentence sentence = scheme_to_ud(tree);
+  ASSERT_EQ(sentence.words.size(), 2u);
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
+}
+
 TEST(AttachText, NodeWordsAnchorTheTokensAndGapsAreSplit) {
   PlainTree tree;
   PlainNode a;

@@ -138,7 +138,8 @@ int to_ud(const Arguments& arguments) {
       attach_text(tree, line);
     }
     tree.sent_id = std::to_string(count);
-    write_conllu(std::cout, scheme_to_ud(tree, options));
+    UdSentence sentence = scheme_to_ud(tree, options);
+    if (!sentence.words.empty()) write_conllu(std::cout, sentence);  // an empty line has no sentence
   }
   // Lines velmo printed no tree for still get a sentence, so that the
   // output keeps step with the text.
@@ -149,7 +150,8 @@ int to_ud(const Arguments& arguments) {
     PlainTree empty;
     attach_text(empty, line);
     empty.sent_id = std::to_string(++count);
-    write_conllu(std::cout, scheme_to_ud(empty, options));
+    UdSentence sentence = scheme_to_ud(empty, options);
+    if (!sentence.words.empty()) write_conllu(std::cout, sentence);
     ++missing;
   }
   for (const DepFormatProblem& problem : reader.problems()) report(input.name(), problem.line, problem.message);

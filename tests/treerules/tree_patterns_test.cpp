@@ -1,0 +1,140 @@
+// Tree patterns, tree conditions and the access functions on matches.
+#include "tree_fixture.h"
+
+namespace velmo {
+namespace {
+
+class TreePatterns : public TreeTest {
+ protected:
+  // The match of a pattern at a node; the pattern keeps it.
+  TreeMatch* match(std::string_view pattern, RSTree* node) { return from_word<TreeMatch>(eval_on(pattern, node)); }
+};
+
+TEST_F(TreePatterns, TreeNeedsADifferentChildForEachPattern) {
+  read(kSentence);
+  // dog has two children, but only one noun-free determiner.
+  EXPECT_TRUE(match("(tree (cat (str= N)) (node (cat (str= Det))) (node (cat (str= A))))", at(3)));
+  EXPECT_FALSE(match("(tree (cat (str= N)) (node (cat (str= Det))) (node (cat (str= Det))))", at(3)));
+  TreeMatch* m = match("(tree (cat (str= N)) (node (cat (str= A))) (node (cat (str= Det))))", at(3));
+  ASSERT_TRUE(m);
+  ASSERT_EQ(m->sub_count(), 2u);
+  EXPECT_EQ(m->sub(1)->node(), at(2));
+  EXPECT_EQ(m->sub(2)->node(), at(1));
+}
+
+TEST_F(TreePatterns, TreeqTakesTheChildrenInOrderTreeDoesNot) {
+  read(kSentence);
+  const char* a_then_det = "(%s (cat (str= N)) (node (cat (str= A))) (node (cat (str= Det))))";
+  char text[200];
+  std::snprintf(text, sizeof text, a_then_det, "treeq");
+  EXPECT_FALSE(match(text, at(3)));  // the determiner precedes the adjective
+  std::snprintf(text, sizeof text, a_then_det, "treeu");
+  EXPECT_FALSE(match(text, at(3)));
+  std::snprintf(text, sizeof text, a_then_det, "tree");
+  EXPECT_TRUE(match(text, at(3)));
+  EXPECT_TRUE(match("(treeq (cat (str= N)) (node (cat (str= Det))) (node (cat (str= A))))", at(3)));
+}
+
+TEST_F(TreePatterns, OptionalChildPatternsGiveEmptySubMatches) {
+  read(kSentence);
+  TreeMatch* m = match("(tree (cat (str= N)) (t? (node (cat (str= Prep)))) (node (cat (str= A))))", at(3));
+  ASSERT_TRUE(m);
+  EXPECT_TRUE(m->sub(1)->is_empty());
+  EXPECT_EQ(m->sub(2)->node(), at(2));
+}
+
+TEST_F(TreePatterns, PatternVariablesHoldTheMatchedNodes) {
+  read(kSentence);
+  expressions_.push_back(LExp::from_text("(let (found) (prog (tree V (cat (str= V_N)) (node D (rel (str= subj)))) "
+                                          "(get-val D)))"));
+  EXPECT_EQ(from_word<RSTree>(expressions_.back()->eval(node_word(at(4)), TreeTypes::get().node)), at(3));
+}
+
+TEST_F(TreePatterns, PathFollowsADescendantChainAndTplusRepeats) {
+  read(kSentence);
+  TreeMatch* m = match("(path (node (cat (str= V_N))) (node (rel (str= subj))) (node (cat (str= A))))", at(4));
+  ASSERT_TRUE(m);
+  EXPECT_EQ(m->node(), at(2));  // the last node reached
+  EXPECT_EQ(m->sub(1)->node(), at(3));
+  EXPECT_EQ(m->sub(1)->sub(1)->node(), at(2));
+  EXPECT_FALSE(match("(path (node (cat (str= V_N))) (node (cat (str= A))))", at(4)));
+
+  TreeMatch* chain = match("(t+ (node (depnode-pos)))", deps_->root());
+  ASSERT_TRUE(chain);  // top -> saw -> dog -> the, following first children
+  EXPECT_EQ(chain->node(), deps_->root());
+  EXPECT_EQ(chain->innermost()->node(), at(1));
+}
+
+TEST_F(TreePatterns, AttachmentPointsGoUpTheAncestorsAndDownTheRightEdge) {
+  read(kSentence);
+  TreeMatch* m = match("(attachment-points (node2word) (cat) (cat))", at(6));
+  ASSERT_TRUE(m);
+  ASSERT_EQ(m->sub_count(), 3u);
+  EXPECT_EQ(m->sub(1)->node(), at(4));  // the parent; above it the top node has no category
+  EXPECT_EQ(m->sub(2)->node(), at(3));  // the preceding sibling
+  EXPECT_EQ(m->sub(3)->node(), at(2));  // and its last child
+}
+
+TEST_F(TreePatterns, ConditionsOnChildrenAndAncestors) {
+  read(kSentence);
+  DepTree* top = deps_->root();
+  EXPECT_EQ(from_word<RSTree>(eval_on("(first-child)", top)), top);  // the root counts as first and last
+  EXPECT_EQ(from_word<RSTree>(eval_on("(last-child)", top)), top);
+  EXPECT_EQ(from_word<RSTree>(eval_on("(first-child)", at(2))), nullptr);
+  EXPECT_EQ(from_word<RSTree>(eval_on("(exist-child (rel (str= obj)))", at(4))), at(6));
+  EXPECT_EQ(eval_on("(num-children)", at(4)), 2u);
+  EXPECT_EQ(eval_on("(num-children (cat (str= Det)))", at(3)), 1u);
+  EXPECT_EQ(from_word<RSTree>(eval_on("(all-children (node2word))", at(3))), at(3));
+  EXPECT_EQ(from_word<RSTree>(eval_on("(exist-decendent (cat (str= A)))", at(4))), at(2));
+  // BLOCK keeps the search out of the subject.
+  EXPECT_EQ(from_word<RSTree>(eval_on("(exist-decendent (cat (str= A)) (rel (str= subj)))", at(4))), nullptr);
+  EXPECT_EQ(from_word<RSTree>(eval_on("(self-or-exist-ancestor (cat (str= V_N)))", at(1))), at(4));
+  EXPECT_EQ(from_word<RSTree>(eval_on("(exist-c-commander (cat (str= N)))", at(5))), at(3));
+  EXPECT_EQ(from_word<RSTree>(eval_on("(exist-c-commander (cat (str= Det)))", at(3))), at(1));
+  EXPECT_EQ(from_word<RSTree>(eval_on("(exist-c-commander (rel (str= subj)))", at(6))), at(3));
+  EXPECT_EQ(from_word<RSTree>(eval_on("(exist-c-commander-or-ancestor (cat (str= V_N)))", at(6))), at(4));
+  EXPECT_EQ(from_word<RSTree>(eval_on("(exist-c-commander (rel (str= subj)) (cat (str= V_N)))", at(6))), nullptr);
+  EXPECT_EQ(from_word<RSTree>(eval_on("(ancestor-of (get-node (rel (str= subj))) (parent))", at(4))), nullptr);
+  EXPECT_EQ(from_word<RSTree>(eval_on("(ancestor-of (tree-root) (get-node (rel (str= det))))", at(3))), at(3));
+  EXPECT_EQ(from_word<RSTree>(eval_on("(get-node (rel (str= subj)) (cat (str= A)))", at(4))), at(2));
+  EXPECT_EQ(from_word<RSTree>(eval_on("(tree-root)", at(1))), top);
+  EXPECT_EQ(from_word<RSTree>(eval_on("(is-leaf)", at(1))), at(1));
+  EXPECT_EQ(from_word<RSTree>(eval_on("(is-leaf)", at(3))), nullptr);
+}
+
+TEST_F(TreePatterns, ExistMatchRunsItsActionOnTheFirstPostOrderMatch) {
+  read(kSentence);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(from_word<RSTree>(eval_on("(exist-match (node (cat (str= Det))) :action (comp (match) (node2word "
+                                      "(print-str :suffix \"\\n\"))))",
+                                      at(4))),
+            at(4));
+  EXPECT_EQ(captured(), "the\n");
+}
+
+TEST_F(TreePatterns, MatchSelectsSubMatchesAndReportsMissingOnes) {
+  read(kSentence);
+  TreeMatch* m = match("(tree (cat (str= V_N)) (tree (rel (str= subj)) (node (cat (str= A)))))", at(4));
+  ASSERT_TRUE(m);
+  expressions_.push_back(LExp::from_text("(match 1 1)"));
+  EXPECT_EQ(from_word<RSTree>(expressions_.back()->eval(to_word(m), TreeTypes::get().match)), at(2));
+  expressions_.push_back(LExp::from_text("(match 2 1)"));
+  std::ostringstream messages;
+  {
+    ScopedDiagnostics capture(messages);
+    EXPECT_EQ(expressions_.back()->eval(to_word(m), TreeTypes::get().match), 0u);
+  }
+  EXPECT_EQ(messages.str(), "(match ...) resulted in nil\n");
+
+  expressions_.push_back(LExp::from_text("(let (n) (forall-subtree-matches n 1 (comp (get-val n) (node2word))))"));
+  EXPECT_EQ(expressions_.back()->eval(to_word(m), TreeTypes::get().match), 1u);
+}
+
+TEST_F(TreePatterns, BadArgumentsAreReported) {
+  EXPECT_EQ(run("(eval (path (node) (int 3)))"), "PathCond: all arguments must be LExps that return 'TreeMatch*'\n");
+  EXPECT_EQ(run("(eval (tree (node2word) (is-leaf)))"), "is-leaf cannot be used as a subtree condition in (tree ...) \n");
+  EXPECT_EQ(run("(eval (t+ (is-leaf)))"), "In (t+ <LEXP>) <LEXP> must return TreeMatch*\n");
+}
+
+}  // namespace
+}  // namespace velmo

@@ -1,0 +1,141 @@
+#pragma once
+// Tree rules: a condition (a tree pattern) looked for over a dependency
+// tree, and an action run on every match, typically restructuring the tree.
+// Rules are grouped in named rule sets (TreeModifier) that a parser applies
+// to every finished tree.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "parser/forest/deps_modifier.h"
+#include "shell/lexp/lexp.h"
+#include "shell/support/named_object.h"
+#include "treerules/patterns/tree_patterns.h"
+
+namespace velmo {
+
+class Interpreter;
+class RSTree;
+class TreeMatch;
+
+// The traversal of the rule whose action is running. detach-node moves it
+// past the node it removes, so the walk neither stops nor wanders off.
+class RuleTraversal {
+ public:
+  virtual ~RuleTraversal() = default;
+  // Steps past `node` when it is the node the traversal stands on.
+  virtual void step_past(RSTree* node) = 0;
+};
+
+// The traversal whose action is running, or null outside actions.
+RuleTraversal* current_traversal();
+
+class TreeRule {
+ public:
+  virtual ~TreeRule() = default;
+  // Applies the rule to the tree below `root`.
+  virtual void apply(RSTree* root) = 0;
+  // Reads the rule from its specification (without the kind atom).
+  virtual void init(IRSlist& spec) = 0;
+
+  const std::string& rule_name() const { return name_; }
+  const std::string& comments() const { return comments_; }
+  bool shallow() const { return shallow_; }
+
+ protected:
+  // The optional "shallow" atom and the :name and :comments keywords.
+  void take_flags_and_keywords(IRSlist& spec);
+  // Evaluates the action with a match; whether it yielded non-zero.
+  bool run_action(Word match, TypeId type) const;
+  void set_action(LExpPtr action) { action_ = std::move(action); }
+  // A traversal may visit at most this many nodes for a tree of `size`
+  // nodes: actions that keep moving nodes ahead of it cannot make it endless.
+  static std::size_t visit_limit(std::size_t size) { return 8 * size + 16; }
+  void report_runaway() const;
+
+ private:
+  LExpPtr action_;
+  bool shallow_ = false;
+  std::string name_;
+  std::string comments_;
+};
+
+// A rule whose condition yields a tree match at a node.
+class StructuralRule : public TreeRule {
+ public:
+  void init(IRSlist& spec) override;
+
+ protected:
+  // The match of the condition at `node`, or null.
+  std::unique_ptr<TreeMatch> match_at(RSTree* node) const;
+
+ private:
+  TreeExp condition_;
+};
+
+// Pre-order: a node before its children; shallow: no descent below a node
+// whose action yielded non-zero.
+class DownRule final : public StructuralRule {
+ public:
+  void apply(RSTree* root) override;
+};
+
+// Post-order: children before their parent; shallow: after an action that
+// yielded non-zero, the remaining siblings are passed over.
+class UpRule final : public StructuralRule {
+ public:
+  void apply(RSTree* root) override;
+};
+
+// The action, once, on the tree root.
+class RootRule final : public TreeRule {
+ public:
+  void apply(RSTree* root) override;
+  void init(IRSlist& spec) override;
+};
+
+// Several conditions satisfied anywhere in the tree (post-order); the action
+// runs on their combined match each time all are satisfied.
+class FlatRule final : public TreeRule {
+ public:
+  static constexpr std::size_t kMaskBits = 32;
+
+  void apply(RSTree* root) override;
+  void init(IRSlist& spec) override;
+
+ private:
+  bool is_maximal(std::size_t i) const { return i < kMaskBits && (maximal_mask_ >> i & 1u); }
+  bool is_required(std::size_t i) const { return i < kMaskBits ? (required_mask_ >> i & 1u) : static_cast<bool>(conditions_[i]); }
+
+  TreeExpList conditions_;  // a condition of the wrong type is empty
+  std::uint32_t required_mask_ = 0;
+  std::uint32_t maximal_mask_ = 0;
+};
+
+// A named, ordered set of tree rules; a parser applies it to every tree.
+class TreeModifier final : public NamedObject, public DepsModifier {
+ public:
+  static constexpr const char* kTypeText = "TreeModifier";
+
+  void modify(Deps& deps) override;
+  // Applies every rule, in order, to the tree below `root` (none: nothing).
+  void apply(RSTree* root);
+  void add(std::unique_ptr<TreeRule> rule) { rules_.push_back(std::move(rule)); }
+  void clear() { rules_.clear(); }
+  std::size_t size() const { return rules_.size(); }
+
+ private:
+  std::vector<std::unique_ptr<TreeRule>> rules_;
+};
+
+// Builds a rule from its specification (a list headed by "up", "down",
+// "root" or "flat"); null for any other head.
+std::unique_ptr<TreeRule> make_tree_rule(IRSlist& spec);
+
+// Registers def-tree-rules, clear-tree-rules, the tree patterns and
+// conditions, and the restructuring functions.
+void register_tree_rule_commands(Interpreter& interpreter);
+
+}  // namespace velmo
