@@ -11,31 +11,31 @@ namespace zentra {
 // Turns every CR LF pair into a single LF, as a text-mode read does, so that
 // documents with either kind of line end give the same results. A CR that
 // does not stand before a LF is an ordinary character.
-std::string normalizeLineEnds(std::string_view raw);
+std::string normalize_line_ends(std::string_view raw);
 
 // Reads a whole file as text. Returns nothing when the file cannot be opened;
 // callers treat that as an empty input without a message.
-std::optional<std::string> readTextFile(const std::filesystem::path& path);
+std::optional<std::string> read_text_file(const std::filesystem::path& path);
 
 // Replaces the file with the given content (silently when it cannot be written).
-void writeTextFile(const std::filesystem::path& path, std::string_view content);
+void write_text_file(const std::filesystem::path& path, std::string_view content);
 
 // The same for a file that is rewritten over and over (once per sentence):
 // the new content is written over the old from the start and the file is then
 // cut to its length. Truncating a non-empty file to zero first would make the
 // file system flush the old content on close and wait for that flush at the
 // next rewrite, which costs a disk round trip per sentence.
-void rewriteTextFile(const std::filesystem::path& path, std::string_view content);
+void rewrite_text_file(const std::filesystem::path& path, std::string_view content);
 
 // A file that is created empty and then only grows: reports and the
 // all-parsed working files.
 class AppendingFile {
-public:
-    explicit AppendingFile(const std::filesystem::path& path);
-    void append(std::string_view text);
+ public:
+  explicit AppendingFile(const std::filesystem::path& path);
+  void append(std::string_view text);
 
-private:
-    std::ofstream out_;
+ private:
+  std::ofstream out_;
 };
 
 }  // namespace zentra

@@ -21,13 +21,13 @@ inline constexpr std::string_view kSectionIdFile = "Sect_Id.txt";
 // its working files and reports. The program uses the current directory;
 // tests use a scratch directory.
 class Workspace {
-public:
-    explicit Workspace(std::filesystem::path dir) : dir_(std::move(dir)) {}
+ public:
+  explicit Workspace(std::filesystem::path dir) : dir_(std::move(dir)) {}
 
-    std::filesystem::path file(std::string_view name) const { return dir_ / name; }
+  std::filesystem::path file(std::string_view name) const { return dir_ / name; }
 
-private:
-    std::filesystem::path dir_;
+ private:
+  std::filesystem::path dir_;
 };
 
 }  // namespace zentra

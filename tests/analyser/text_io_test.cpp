@@ -7,51 +7,51 @@
 namespace zentra {
 namespace {
 
-TEST(zentraNormalizeLineEnds, TurnsCrLfIntoLf) { EXPECT_EQ(normalizeLineEnds("a\r\nb\r\n"), "a\nb\n"); }
+TEST(zentraNormalizeLineEnds, TurnsCrLfIntoLf) { EXPECT_EQ(normalize_line_ends("a\r\nb\r\n"), "a\nb\n"); }
 
 TEST(zentraNormalizeLineEnds, KeepsLoneCarriageReturns) {
-    EXPECT_EQ(normalizeLineEnds("a\rb\r"), "a\rb\r");
-    EXPECT_EQ(normalizeLineEnds("a\r\r\nb"), "a\r\nb");
+  EXPECT_EQ(normalize_line_ends("a\rb\r"), "a\rb\r");
+  EXPECT_EQ(normalize_line_ends("a\r\r\nb"), "a\r\nb");
 }
 
 TEST(zentraNormalizeLineEnds, KeepsNulBytes) {
-    const std::string raw("a\0b\r\n", 5);
-    EXPECT_EQ(normalizeLineEnds(raw), std::string("a\0b\n", 4));
+  const std::string raw("a\0b\r\n", 5);
+  EXPECT_EQ(normalize_line_ends(raw), std::string("a\0b\n", 4));
 }
 
 TEST(zentraReadTextFile, MissingFileGivesNothing) {
-    testing::ScratchDir dir;
-    EXPECT_FALSE(readTextFile(dir.path("absent.txt")).has_value());
+  testing::ScratchDir dir;
+  EXPECT_FALSE(read_text_file(dir.path("absent.txt")).has_value());
 }
 
 TEST(zentraReadTextFile, DirectoryGivesNothing) {
-    testing::ScratchDir dir;
-    EXPECT_FALSE(readTextFile(dir.path("")).has_value());
+  testing::ScratchDir dir;
+  EXPECT_FALSE(read_text_file(dir.path("")).has_value());
 }
 
 TEST(zentraReadTextFile, ReadsWithNormalizedLineEnds) {
-    testing::ScratchDir dir;
-    dir.write("doc.txt", "one\r\ntwo");
-    EXPECT_EQ(readTextFile(dir.path("doc.txt")), std::optional<std::string>("one\ntwo"));
+  testing::ScratchDir dir;
+  dir.write("doc.txt", "one\r\ntwo");
+  EXPECT_EQ(read_text_file(dir.path("doc.txt")), std::optional<std::string>("one\ntwo"));
 }
 
 TEST(zentraAppendingFile, StartsEmptyAndGrows) {
-    testing::ScratchDir dir;
-    dir.write("report.log", "old content");
-    {
-        AppendingFile file(dir.path("report.log"));
-        EXPECT_EQ(dir.read("report.log"), "");
-        file.append("a\n");
-        file.append("b");
-    }
-    EXPECT_EQ(dir.read("report.log"), "a\nb");
+  testing::ScratchDir dir;
+  dir.write("report.log", "old content");
+  {
+    AppendingFile file(dir.path("report.log"));
+    EXPECT_EQ(dir.read("report.log"), "");
+    file.append("a\n");
+    file.append("b");
+  }
+  EXPECT_EQ(dir.read("report.log"), "a\nb");
 }
 
 TEST(zentraWriteTextFile, ReplacesContent) {
-    testing::ScratchDir dir;
-    writeTextFile(dir.path("f.txt"), "long first content");
-    writeTextFile(dir.path("f.txt"), "short");
-    EXPECT_EQ(dir.read("f.txt"), "short");
+  testing::ScratchDir dir;
+  write_text_file(dir.path("f.txt"), "long first content");
+  write_text_file(dir.path("f.txt"), "short");
+  EXPECT_EQ(dir.read("f.txt"), "short");
 }
 
 }  // namespace
@@ -61,23 +61,23 @@ namespace zentra {
 namespace {
 
 TEST(zentraRewriteTextFile, GrowsShrinksAndEmpties) {
-    testing::ScratchDir dir;
-    rewriteTextFile(dir.path("f.txt"), "short");
-    EXPECT_EQ(dir.read("f.txt"), "short");
-    rewriteTextFile(dir.path("f.txt"), "a much longer content");
-    EXPECT_EQ(dir.read("f.txt"), "a much longer content");
-    rewriteTextFile(dir.path("f.txt"), "tiny");
-    EXPECT_EQ(dir.read("f.txt"), "tiny");
-    rewriteTextFile(dir.path("f.txt"), "");
-    EXPECT_EQ(dir.read("f.txt"), "");
-    rewriteTextFile(dir.path("f.txt"), "again");
-    EXPECT_EQ(dir.read("f.txt"), "again");
+  testing::ScratchDir dir;
+  rewrite_text_file(dir.path("f.txt"), "short");
+  EXPECT_EQ(dir.read("f.txt"), "short");
+  rewrite_text_file(dir.path("f.txt"), "a much longer content");
+  EXPECT_EQ(dir.read("f.txt"), "a much longer content");
+  rewrite_text_file(dir.path("f.txt"), "tiny");
+  EXPECT_EQ(dir.read("f.txt"), "tiny");
+  rewrite_text_file(dir.path("f.txt"), "");
+  EXPECT_EQ(dir.read("f.txt"), "");
+  rewrite_text_file(dir.path("f.txt"), "again");
+  EXPECT_EQ(dir.read("f.txt"), "again");
 }
 
 TEST(zentraRewriteTextFile, UnwritablePlaceIsIgnored) {
-    testing::ScratchDir dir;
-    rewriteTextFile(dir.path("no/such/dir/f.txt"), "x");
-    EXPECT_FALSE(dir.exists("no"));
+  testing::ScratchDir dir;
+  rewrite_text_file(dir.path("no/such/dir/f.txt"), "x");
+  EXPECT_FALSE(dir.exists("no"));
 }
 
 }  // namespace
