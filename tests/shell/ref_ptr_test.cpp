@@ -77,7 +77,7 @@ TEST(RefPtrTest, UnclaimedObjectsAndCopiesStartUnowned) {
 
   RefPtr<Counted> held(new Counted);
   Counted* copy = new Counted(*held);
-  EXPECT_EQ(copy->refs(), 0);  // a copy is nobody's yet
+  EXPECT_EQ(copy->refs(), 0);              // a copy is nobody's yet
   Counted::drop_if_unclaimed(held.get());  // held: not deleted
   EXPECT_EQ(Counted::live, 2);
   Counted::drop_if_unclaimed(copy);
