@@ -134,7 +134,7 @@ std::unique_ptr<LexEntry> temporary_entry(IRSlist& form) {
 }
 
 void filter_entry(LexEntry& entry, LExp* condition, LExp* meaning_action, LExp* entry_action) {
-  const Word entry_word = reinterpret_cast<Word>(&entry);
+  const Word entry_word = to_word(&entry);
   // No condition selects every entry.
   if (condition && !condition->eval(entry_word, kAnyType)) return;
   if (meaning_action) {
@@ -143,7 +143,7 @@ void filter_entry(LexEntry& entry, LExp* condition, LExp* meaning_action, LExp* 
     for (const auto& meaning : entry.meanings()) snapshot.push_back(meaning.get());
     for (const Meaning* meaning : snapshot) {
       // The action may have removed meanings further down the list.
-      if (entry.holds(meaning)) meaning_action->eval(reinterpret_cast<Word>(meaning), meaning_type);
+      if (entry.holds(meaning)) meaning_action->eval(to_word(meaning), meaning_type);
     }
   }
   eval_optional(entry_action, entry_word, kAnyType);
