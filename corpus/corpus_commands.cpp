@@ -1,3 +1,4 @@
+#include "shell/support/sizes.h"
 #include "corpus/corpus_commands.h"
 
 #include <cstdlib>
@@ -6,6 +7,7 @@
 #include <memory>
 
 #include "corpus/pl_hash.h"
+#include "corpus/smoothed_triple_db.h"
 #include "corpus/triple_db.h"
 #include "shell/interpreter/interpreter.h"
 #include "shell/lexp/lexp.h"
@@ -229,8 +231,8 @@ Word make_tripledb_command(IRSlist& args) {
     diag() << "(make-tripledb <dbname> <size>) needs a name and a positive size\n" << std::flush;
     return 0;
   }
-  TripleDb* db =
-      NameSpaces::define_owned(name, std::make_unique<TripleDb>(static_cast<std::size_t>(size)), TripleDb::kType);
+  TripleDb* db = NameSpaces::define_owned(name, std::make_unique<TripleDb>(checked_buckets("make-tripledb", size)),
+                                          TripleDb::kType);
   if (!db) return 0;
   return to_word(static_cast<PLHash*>(db));
 }
@@ -244,6 +246,30 @@ Word add_triples_command(IRSlist& args) {
     return 0;
   }
   return with_input(args, [db, relation](std::istream& in) { return db->add_triples(relation, in); });
+}
+
+// Entries a shipped relation database keeps in memory once asked for.
+constexpr std::size_t kRelDbMemoryBuckets = 4093;
+
+Word open_reldb_command(IRSlist& args) {
+  const char* name = args.length() > 0 ? args.take_atom() : nullptr;
+  const char* header_name = name && args.length() > 0 ? args.take_atom() : nullptr;
+  if (!name || !header_name) {
+    diag() << "(open-reldb <dbname> <header.hdr>) needs a name and a header file\n" << std::flush;
+    return 0;
+  }
+  SearchPath& path = Interpreter::instance().search_path();
+  const std::optional<std::string> header_path = path.find(header_name);
+  std::unique_ptr<std::ifstream> header = header_path ? path.open(header_name) : nullptr;
+  if (!header) {
+    if (!header_path) diag() << "Can't open " << header_name << '\n' << std::flush;
+    return 0;
+  }
+  auto db = std::make_unique<SmoothedTripleDb>(kRelDbMemoryBuckets);
+  // Read-only: the shipped file is never rewritten by a parse.
+  if (db->link_file(*header_path, *header, QFile::Mode::kReadOnly) != PLHash::LinkResult::kLinked) return 0;
+  SmoothedTripleDb* defined = NameSpaces::define_owned(name, std::move(db), SmoothedTripleDb::kType);
+  return defined ? to_word(static_cast<PLHash*>(defined)) : 0;
 }
 
 }  // namespace
@@ -278,6 +304,13 @@ void register_corpus_commands(Interpreter& interpreter) {
   interpreter.add_command("make-tripledb", make_tripledb_command,
                           "(make-tripledb <dbname> <size>) creates a TripleDb object named <dbname>\n");
   interpreter.add_command("add-triples", add_triples_command, "(add-triples <DB> <RELATION> <FILE>)");
+  interpreter.add_command("open-reldb", open_reldb_command,
+                          "(open-reldb <dbname> <header.hdr>) opens a prebuilt triple database read-only as a "
+                          "relation database whose probabilities are smoothed (for set-reldb)");
+  // These free entries, or add so many that a table may be rebuilt, while
+  // a dump filter may be walking them.
+  for (const char* name : {"copy", "merge", "unlink-file", "populate", "reconstruct", "sort-links", "add-triples"})
+    interpreter.mark_freeing(name);
 }
 
 }  // namespace velmo

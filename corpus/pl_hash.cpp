@@ -194,11 +194,11 @@ void PLHash::forget_memory() {
 
 // ---- The linked file.
 
-PLHash::LinkResult PLHash::link_file(const std::string& header_path, std::istream& header) {
+PLHash::LinkResult PLHash::link_file(const std::string& header_path, std::istream& header, QFile::Mode mode) {
   const std::optional<HashHeader> layout = read_hash_header(header, header_path);
   if (!layout) return LinkResult::kFailed;
   auto file = std::make_unique<QHash>();
-  switch (file->open(layout->file, layout->buckets, layout->block_size, key_compare_name())) {
+  switch (file->open(layout->file, layout->buckets, layout->block_size, key_compare_name(), mode)) {
     case QHash::OpenResult::kOk:
       break;
     case QHash::OpenResult::kUnknownFunction:

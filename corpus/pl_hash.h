@@ -84,7 +84,9 @@ class PLHash : public NamedObject {
   bool clear();
 
   // ---- The linked file.
-  LinkResult link_file(const std::string& header_path, std::istream& header);
+  // A read-only link never changes the file (a database shipped with the data).
+  LinkResult link_file(const std::string& header_path, std::istream& header,
+                       QFile::Mode mode = QFile::Mode::kReadWrite);
   // Writes the changes, closes the file and forgets everything.
   bool unlink_file();
   bool sync();

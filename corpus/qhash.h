@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/support/sizes.h"
 #include "corpus/qfile.h"
 #include "shell/interpreter/name_space.h"
 
@@ -23,7 +24,7 @@ namespace velmo {
 class QHash {
  public:
   static constexpr std::uint32_t kBucketTableOffset = 16;
-  static constexpr std::uint32_t kMaxBuckets = 1U << 26;
+  static constexpr std::uint32_t kMaxBuckets = kMaxBucketCount;
 
   enum class OpenResult { kOk, kFailed, kUnknownFunction };
 

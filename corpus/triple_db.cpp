@@ -46,7 +46,10 @@ bool NoCaseLess::operator()(const std::pair<std::string, std::string>& a,
 // ---- TripleEntry.
 
 void TripleEntry::add(std::string_view relation, std::string_view modifier, std::uint64_t count) {
-  counts_[Pair(relation, modifier)] += count;
+  if (count == 0) return;
+  std::uint64_t& seen = counts_[Pair(relation, modifier)];
+  if (seen == 0) ++relation_types_[std::string(relation)];
+  seen += count;
   relation_totals_[std::string(relation)] += count;
 }
 
@@ -62,6 +65,11 @@ std::uint64_t TripleEntry::count(std::string_view relation, std::string_view mod
 std::uint64_t TripleEntry::relation_total(std::string_view relation) const {
   const auto it = relation_totals_.find(std::string(relation));
   return it == relation_totals_.end() ? 0 : it->second;
+}
+
+std::uint64_t TripleEntry::relation_types(std::string_view relation) const {
+  const auto it = relation_types_.find(std::string(relation));
+  return it == relation_types_.end() ? 0 : it->second;
 }
 
 void TripleEntry::pack(StrBufs& out) const {

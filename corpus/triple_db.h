@@ -30,6 +30,9 @@ class TripleEntry : public PLHash::Entry {
   void add_all(const TripleEntry& other);
   std::uint64_t count(std::string_view relation, std::string_view modifier) const;
   std::uint64_t relation_total(std::string_view relation) const;
+  // The number of distinct modifiers seen in `relation`.
+  std::uint64_t relation_types(std::string_view relation) const;
+  const std::map<std::string, std::uint64_t, NoCaseLess>& relation_totals() const { return relation_totals_; }
   const std::map<Pair, std::uint64_t, NoCaseLess>& counts() const { return counts_; }
 
   // Binary form: the pair count, then per pair the relation and the
@@ -40,6 +43,7 @@ class TripleEntry : public PLHash::Entry {
  private:
   std::map<Pair, std::uint64_t, NoCaseLess> counts_;
   std::map<std::string, std::uint64_t, NoCaseLess> relation_totals_;
+  std::map<std::string, std::uint64_t, NoCaseLess> relation_types_;
 };
 
 class TripleDb : public PLHash, public RelationSource {

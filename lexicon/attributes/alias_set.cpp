@@ -59,8 +59,10 @@ bool AliasSet::add(std::string_view name, AttVec* vec) {
   // The nearest ones on each side have no direct neighbour on the same side
   // between them and the new alias.
   std::vector<Alias*> nearest_general, nearest_specific;
-  for (auto& [other, c] : side) {
-    auto* a = const_cast<Alias*>(other);
+  for (const auto& entry : side) {
+    // Not a structured binding: clang 14 cannot capture those in a lambda.
+    auto* a = const_cast<Alias*>(entry.first);
+    const int c = entry.second;
     const auto& inner = c == 1 ? a->more_specific : a->more_general;
     const bool nearest = std::none_of(inner.begin(), inner.end(), [&](const Alias* n) { return in_side(n, c); });
     if (nearest) (c == 1 ? nearest_general : nearest_specific).push_back(a);

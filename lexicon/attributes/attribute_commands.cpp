@@ -229,6 +229,7 @@ void register_attribute_commands(Interpreter& interpreter) {
   interpreter.add_command("save-aliases", &save_aliases, "(save-aliases file) save the aliases in file.");
   interpreter.add_command("alias", &alias, "(alias name [att-type] (ATTRIBUTES)) define an alias");
   interpreter.add_command("clear-alias", &clear_alias, "(clear-alias att-type) remove all the definitions of att-type");
+  interpreter.mark_freeing("clear-alias");
   interpreter.add_command("print-alias", &print_alias, "(print-alias) print the aliases of the current att-type.");
   interpreter.add_command("set-att-itp-list", &set_att_itp_list,
                           "(set-att-itp-list att-type) set the current att-type.");

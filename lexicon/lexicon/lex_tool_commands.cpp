@@ -135,8 +135,11 @@ std::unique_ptr<LexEntry> temporary_entry(IRSlist& form) {
 
 void filter_entry(LexEntry& entry, LExp* condition, LExp* meaning_action, LExp* entry_action) {
   const Word entry_word = to_word(&entry);
+  // The entry goes with its type, so that an expression expecting something
+  // else reports it instead of reading it as that.
+  static const TypeId entry_type = type_id("LexEntry*");
   // No condition selects every entry.
-  if (condition && !condition->eval(entry_word, kAnyType)) return;
+  if (condition && !condition->eval(entry_word, entry_type)) return;
   if (meaning_action) {
     static const TypeId meaning_type = type_id("Meaning*");
     std::vector<const Meaning*> snapshot;
@@ -146,7 +149,7 @@ void filter_entry(LexEntry& entry, LExp* condition, LExp* meaning_action, LExp* 
       if (entry.holds(meaning)) meaning_action->eval(to_word(meaning), meaning_type);
     }
   }
-  eval_optional(entry_action, entry_word, kAnyType);
+  eval_optional(entry_action, entry_word, entry_type);
 }
 
 LExpPtr take_expression(IRSlist& args) {

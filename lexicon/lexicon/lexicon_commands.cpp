@@ -1,3 +1,4 @@
+#include "shell/support/sizes.h"
 #include "lexicon/lexicon/lexicon_commands.h"
 
 #include <cstdlib>
@@ -46,7 +47,8 @@ Word make_lexicon_command(IRSlist& args) {
   const char* name = args.take_atom();
   if (!name) return 0;
   const long size = args.take_long();
-  auto lexicon = std::make_unique<Lexicon>(size > 0 ? static_cast<std::size_t>(size) : 1);
+  // No size (read as 0) means one bucket, as it always has.
+  auto lexicon = std::make_unique<Lexicon>(size == 0 ? 1 : checked_buckets("make-lexicon", size));
   if (endings) attach_ending_table(*lexicon, *endings);
   return to_word(NameSpaces::define_owned(name, std::move(lexicon), Lexicon::kTypeText));
 }
@@ -155,6 +157,7 @@ void register_lexicon_commands(Interpreter& interpreter) {
   interpreter.add_command(
       "clear-lexicon", &clear_lexicon_command,
       "(clear-lexicon lexicon-name) remove the entries in the lexicon (the disk file is unchanged).");
+  interpreter.mark_freeing("clear-lexicon");
   interpreter.add_command("link-lex-file", &link_lex_file_command,
                           "(link-lex-file lexicon-name header.hdr) Link a lexicon to a disk file so that if an "
                           "entry is not found, the disk file will be searched.");

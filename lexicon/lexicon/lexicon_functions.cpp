@@ -38,7 +38,9 @@ class GetRootExp final : public DefaultClone<GetRootExp> {
     if (!check_input(type) || !input) return 0;
     Lexicon* lexicon = lexicon_;
     if (lexicon_name_) {
-      const auto* name = reinterpret_cast<const char*>(lexicon_name_->eval(input, type));
+      Word name_word = 0;
+      if (!eval_expecting(*this, lexicon_name_.get(), input, type, ShellTypes::get().text, name_word)) return input;
+      const auto* name = reinterpret_cast<const char*>(name_word);
       lexicon = name ? NameSpaces::lookup_as<Lexicon>(name, Lexicon::kTypeText) : nullptr;
     }
     if (!lexicon) return input;

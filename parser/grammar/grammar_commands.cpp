@@ -1,3 +1,4 @@
+#include "shell/support/sizes.h"
 #include "parser/grammar/grammar_commands.h"
 
 #include <fstream>
@@ -137,12 +138,13 @@ Word def_korvel_parser(IRSlist& args) {
   const char* name = args.take_atom();
   if (!name) return 0;
 
-  long buckets = KorvelParser::kDefaultBuckets;
-  if (const char* text = atom_text(size)) buckets = std::strtol(text, nullptr, 10);
+  std::size_t buckets = KorvelParser::kDefaultBuckets;
+  if (const char* text = atom_text(size))
+    buckets = checked_size(":hashtable-size", text, 1, kMaxBucketCount, KorvelParser::kDefaultBuckets);
   const char* ec = atom_text(empty_cate);
   const char* ecr = atom_text(empty_rel);
   auto parser = std::make_unique<KorvelParser>(
-      name, buckets > 0 ? static_cast<std::size_t>(buckets) : KorvelParser::kDefaultBuckets,
+      name, buckets,
       ec ? ec : KorvelParser::kDefaultEmptyCategory, ecr ? ecr : KorvelParser::kDefaultEmptyRelation);
   if (const char* text = atom_text(type_name))
     parser->set_att_type(NameSpaces::lookup_as<AttInterpreterList>(text, AttInterpreterList::kTypeText));

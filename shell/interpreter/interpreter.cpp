@@ -137,6 +137,10 @@ void Interpreter::add(std::string_view name, CommandHandler handler, const char*
   }
 }
 
+void Interpreter::mark_freeing(std::string_view name) {
+  if (CommandEntry* entry = commands_.find(name)) entry->frees_objects = true;
+}
+
 void Interpreter::add_command(std::string_view name, CommandHandler handler, const char* doc) {
   add(name, handler, doc, false);
 }
@@ -160,6 +164,9 @@ void Interpreter::list_commands(std::ostream& out, const char* regex) const {
 void Interpreter::run_tokenizer(TokenizerBase& tokenizer) {
   if (run_depth_ >= kMaxRunDepth) {
     diag() << "Command text nested more than " << kMaxRunDepth << " levels deep is not run\n" << std::flush;
+    // Nesting that deep does not end well: the command that made it stops,
+    // so that the message comes once and not once for every branch.
+    stop_command();
     return;
   }
   ++run_depth_;
@@ -169,6 +176,8 @@ void Interpreter::run_tokenizer(TokenizerBase& tokenizer) {
     tokenizer.strings().clear();
     tokenizer.clear_pending();
     if (prompt_) std::cout << "> " << std::flush;
+    // What is left of a stopped command's text is not read.
+    if (command_stopped_) break;
     std::unique_ptr<IRSlist> item = IRSlist::read(tokenizer);
     if (item) {
       if (show_commands_) diag() << item->indented() << std::flush;
@@ -195,12 +204,39 @@ void Interpreter::execute_string(std::string_view text) {
 }
 
 Word Interpreter::execute_form(IRSlist& form) {
+  if (command_stopped_) return 0;
   const char* name = form.take_atom();
   if (!name) return 0;
+  // The outermost form is a top-level command, with fresh work to spend.
+  const bool top_level = form_depth_ == 0;
+  if (top_level) {
+    command_work_ = 0;
+    command_name_ = name;
+  }
+  ++form_depth_;
+  const Word result = dispatch(form, name);
+  --form_depth_;
+  if (top_level) command_stopped_ = false;
+  return result;
+}
+
+bool Interpreter::add_work(unsigned long units) {
+  if (command_stopped_) return false;
+  if (form_depth_ == 0) return true;  // no command is running
+  command_work_ += units;
+  if (command_work_ <= kMaxCommandWork) return true;
+  command_stopped_ = true;
+  diag() << "(" << command_name_ << " ...) is stopped: one command may make at most " << kMaxCommandWork
+         << " macro expansions, a file load counting as " << kLoadWork << '\n'
+         << std::flush;
+  return false;
+}
+
+Word Interpreter::dispatch(IRSlist& form, const char* name) {
   if (NameSpace* space = NameSpaces::current()) {
     if (Macro* macro = space->find_macro(name)) {
       std::string expansion;
-      if (macro->expand(form, expansion)) {
+      if (add_work(1) && macro->expand(form, expansion)) {
         const bool saved_prompt = prompt_;
         prompt_ = false;
         execute_string(expansion);
@@ -210,6 +246,11 @@ Word Interpreter::execute_form(IRSlist& form) {
     }
   }
   const CommandEntry* entry = commands_.find(name);
+  if (entry && entry->frees_objects && expression_runs_ > 0) {
+    diag() << "(" << name << " ...) is refused inside an expression: it would free what the expression uses\n"
+           << std::flush;
+    return 0;
+  }
   if (!entry) {
     diag() << "unknown function " << name << '\n' << (form.is_list() ? form.flat() : "") << '\n' << std::flush;
     return 0;
@@ -222,7 +263,14 @@ void Interpreter::execute_forms(IRSlist& forms) {
     if (form->is_list()) execute_form(*form);
 }
 
+void Interpreter::execute_forms_in_expression(IRSlist& forms) {
+  ++expression_runs_;
+  execute_forms(forms);
+  --expression_runs_;
+}
+
 bool Interpreter::load_file(std::string_view name) {
+  if (!add_work(kLoadWork)) return false;
   std::unique_ptr<std::ifstream> stream = search_path_.open(name);
   if (!stream) return false;
   run_stream(*stream);

@@ -28,6 +28,9 @@ using CommandHandler = Word (*)(IRSlist& args);
 struct CommandEntry {
   CommandHandler handler = nullptr;
   const char* doc = nullptr;  // null: no documentation
+  // Frees or empties objects (name spaces, lexicons, databases): refused
+  // while an expression runs commands, since the expression may hold them.
+  bool frees_objects = false;
 };
 
 // Prints the help listing: entries whose names match `regex` (anchored at
@@ -70,11 +73,19 @@ class Interpreter {
   // expansions, strings): a file that loads itself or a macro that expands
   // into itself stops here instead of exhausting the stack.
   static constexpr int kMaxRunDepth = 200;
+  // The work one top-level command may do: macro expansions count 1, file
+  // loads kLoadWork. The depth bound above does not bound the width: a
+  // macro that expands into two calls of itself, or a file that loads itself
+  // twice, would run 2^200 times. Beyond the bound the command is stopped.
+  static constexpr unsigned long kMaxCommandWork = 1'000'000;
+  static constexpr unsigned long kLoadWork = 100;
   static Interpreter& instance();
 
   // Registration.
   void add_command(std::string_view name, CommandHandler handler, const char* doc);
   void add_or_replace_command(std::string_view name, CommandHandler handler, const char* doc);
+  // Marks a registered command as one that frees or empties objects.
+  void mark_freeing(std::string_view name);
   CommandHandler find_command(std::string_view name) const;
   void list_commands(std::ostream& out, const char* regex) const;
 
@@ -84,8 +95,22 @@ class Interpreter {
   Word execute_form(IRSlist& form);
   // Executes each element of `forms` as a form, freeing it afterwards.
   void execute_forms(IRSlist& forms);
+  // The same for forms run by an expression that is being evaluated
+  // (exec-commands): commands that free objects are refused meanwhile.
+  void execute_forms_in_expression(IRSlist& forms);
   // Opens `name` on the search path and runs it; false if it cannot be opened.
   bool load_file(std::string_view name);
+
+  // Counts `units` of work of the running top-level command; false once
+  // its work is spent (reported once), after which everything it would
+  // still run is skipped until it ends.
+  bool add_work(unsigned long units);
+  bool command_stopped() const { return command_stopped_; }
+  // Stops the running top-level command (if any) without a message of its
+  // own: the caller has reported why.
+  void stop_command() {
+    if (form_depth_ > 0) command_stopped_ = true;
+  }
 
   bool prompt() const { return prompt_; }
   void set_prompt(bool on) { prompt_ = on; }
@@ -100,6 +125,8 @@ class Interpreter {
   void register_builtin_commands();
   void add(std::string_view name, CommandHandler handler, const char* doc, bool replace);
   void run_tokenizer(TokenizerBase& tokenizer);
+  // Runs a form as a macro expansion or a command.
+  Word dispatch(IRSlist& form, const char* name);
 
   NameTable<CommandEntry> commands_;
   StringPool docs_;
@@ -107,6 +134,13 @@ class Interpreter {
   bool show_commands_ = false;
   TokenizerBase* current_tokenizer_ = nullptr;
   int run_depth_ = 0;
+  // Forms being executed, nested; 1 inside a top-level command.
+  int form_depth_ = 0;
+  // Expressions now running commands (exec-commands within exec-commands).
+  int expression_runs_ = 0;
+  unsigned long command_work_ = 0;
+  bool command_stopped_ = false;
+  std::string command_name_;  // of the running top-level command, for the message
   SearchPath search_path_;
 };
 

@@ -105,6 +105,12 @@ void ObjFactory::list_objects(std::ostream& out, const char* object_regex, const
       return;
     }
   }
+  // The object filter is compiled once per class below: a bad one is
+  // reported once, here.
+  if (Regex object_filter; object_regex && !object_filter.compile_anchored(object_regex)) {
+    diag() << "regexp(3): " << object_filter.error() << '\n' << std::flush;
+    return;
+  }
   std::vector<std::pair<std::string, Maker*>> classes;
   makers_.for_each([&](auto& item) {
     if (!class_regex || class_filter.matches_prefix(item.name))

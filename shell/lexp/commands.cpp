@@ -26,7 +26,10 @@ Word declare_var_command(IRSlist& args) {
   LExpPtr initial = args.is_nil() ? nullptr : LExp::build_first(args);
   VariablePtr variable = ScopeStack::instance().define_global(name, type);
   if (!variable) return 0;
-  if (initial) variable->assign(initial->eval(0, kAnyType), initial->output_type());
+  if (initial) {
+    const Word value = initial->eval(0, kAnyType);
+    variable->assign(value, initial->result_type());
+  }
   return variable->value();
 }
 

@@ -28,6 +28,12 @@ Word eval_rest(const LExpList& items, std::size_t from, Word input, TypeId type,
   return result;
 }
 
+// The result type of what eval_rest returned: that of its last item, or
+// `none_type` when there were none.
+TypeId rest_type(const LExpList& items, std::size_t from, TypeId none_type) {
+  return from < items.size() ? items.back()->result_type() : none_type;
+}
+
 class Prog1Exp final : public DefaultClone<Prog1Exp, SequenceExp> {
  public:
   const char* name() const override { return "prog1"; }
@@ -39,8 +45,9 @@ class Prog1Exp final : public DefaultClone<Prog1Exp, SequenceExp> {
   Word eval(Word input, TypeId type) override {
     if (items_.empty()) return 0;
     const Word first = items_.front()->eval(input, type);
+    const TypeId first_type = items_.front()->result_type();
     eval_rest(items_, 1, input, type, 0);
-    return first;
+    return returning(first, first_type);
   }
 };
 
@@ -62,9 +69,9 @@ class CompExp final : public DefaultClone<CompExp, SequenceExp> {
   Word eval(Word input, TypeId type) override {
     for (const LExpPtr& exp : items_) {
       input = exp->eval(input, type);
-      type = exp->output_type();
+      type = exp->result_type();
     }
-    return input;
+    return returning(input, type);
   }
 };
 
@@ -82,7 +89,9 @@ class IfExp final : public DefaultClone<IfExp, SequenceExp> {
   Word eval(Word input, TypeId type) override {
     if (items_.empty()) return 0;
     const std::size_t branch = items_[0]->eval(input, type) ? 1 : 2;
-    return branch < items_.size() ? items_[branch]->eval(input, type) : 0;
+    if (branch >= items_.size()) return returning(0, kAnyType);
+    const Word value = items_[branch]->eval(input, type);
+    return returning(value, items_[branch]->result_type());
   }
 };
 
@@ -121,8 +130,9 @@ class WhenExp final : public DefaultClone<WhenExp, SequenceExp> {
   Word eval(Word input, TypeId type) override {
     if (items_.empty()) return 0;
     const Word condition = items_[0]->eval(input, type);
+    const TypeId condition_type = items_[0]->result_type();
     if (condition) eval_rest(items_, 1, input, type, 0);
-    return condition;
+    return returning(condition, condition_type);
   }
 };
 
@@ -144,10 +154,10 @@ class OneOfExp final : public DefaultClone<OneOfExp, SequenceExp> {
   Word eval(Word input, TypeId type) override {
     for (const LExpPtr& exp : items_) {
       const Word value = exp->eval(input, type);
-      const Word verdict = predicate_ ? predicate_->eval(value, exp->output_type()) : value;
-      if (verdict) return verdict;
+      const Word verdict = predicate_ ? predicate_->eval(value, exp->result_type()) : value;
+      if (verdict) return returning(verdict, predicate_ ? predicate_->result_type() : exp->result_type());
     }
-    return 0;
+    return returning(0, kAnyType);
   }
 
  private:
@@ -183,9 +193,12 @@ class CondExp final : public DefaultClone<CondExp> {
   Word eval(Word input, TypeId type) override {
     for (const LExpList& clause : clauses_) {
       const Word condition = clause[0]->eval(input, type);
-      if (condition) return eval_rest(clause, 1, input, type, condition);
+      if (!condition) continue;
+      const TypeId condition_type = clause[0]->result_type();
+      const Word value = eval_rest(clause, 1, input, type, condition);
+      return returning(value, rest_type(clause, 1, condition_type));
     }
-    return 0;
+    return returning(0, kAnyType);
   }
 
  private:
@@ -221,10 +234,10 @@ class NotExp final : public DefaultClone<NotExp, SequenceExp> {
            "  returns true if <lexp> evaluates to 0;";
   }
   Word eval(Word input, TypeId type) override {
-    if (items_.empty()) return input == 0 ? 1 : 0;
+    if (items_.empty()) return returning(input == 0 ? 1 : 0, ShellTypes::get().integer);
     for (const LExpPtr& exp : items_)
-      if (exp->eval(input, type)) return 0;
-    return input;
+      if (exp->eval(input, type)) return returning(0, kAnyType);
+    return returning(input, type);
   }
 };
 
@@ -236,10 +249,10 @@ class OrExp final : public DefaultClone<OrExp, SequenceExp> {
            "  returns true if one of <lexp>s evaluates to true.";
   }
   Word eval(Word input, TypeId type) override {
-    if (items_.empty()) return input;
+    if (items_.empty()) return returning(input, type);
     for (const LExpPtr& exp : items_)
-      if (const Word value = exp->eval(input, type)) return value;
-    return 0;
+      if (const Word value = exp->eval(input, type)) return returning(value, exp->result_type());
+    return returning(0, kAnyType);
   }
 };
 
@@ -254,7 +267,7 @@ class XorExp final : public DefaultClone<XorExp, SequenceExp> {
     bool odd = false;
     for (const LExpPtr& exp : items_)
       if (exp->eval(input, type)) odd = !odd;
-    return odd ? 1 : 0;
+    return returning(odd ? 1 : 0, ShellTypes::get().integer);
   }
 };
 
@@ -267,11 +280,13 @@ class AndExp final : public DefaultClone<AndExp, SequenceExp> {
   }
   Word eval(Word input, TypeId type) override {
     Word value = input;
+    TypeId value_type = type;
     for (const LExpPtr& exp : items_) {
       value = exp->eval(input, type);
-      if (!value) return 0;
+      if (!value) return returning(0, kAnyType);
+      value_type = exp->result_type();
     }
-    return value;
+    return returning(value, value_type);
   }
 };
 
@@ -282,7 +297,7 @@ class TrueExp final : public DefaultClone<TrueExp> {
     return "(t)\n"
            "  Always return 1";
   }
-  Word eval(Word, TypeId) override { return 1; }
+  Word eval(Word, TypeId) override { return returning(1, ShellTypes::get().integer); }
 };
 
 class NilExp final : public DefaultClone<NilExp> {
@@ -302,7 +317,7 @@ class IsNilExp final : public DefaultClone<IsNilExp> {
     return "(is-nil)\n"
            "  Returns true if the input is 0. Returns false otherwise.";
   }
-  Word eval(Word input, TypeId) override { return input == 0 ? 1 : 0; }
+  Word eval(Word input, TypeId) override { return returning(input == 0 ? 1 : 0, ShellTypes::get().integer); }
 };
 
 class IdentExp final : public DefaultClone<IdentExp> {
@@ -312,7 +327,7 @@ class IdentExp final : public DefaultClone<IdentExp> {
     return "(ident)\n"
            "  Always return the input.";
   }
-  Word eval(Word input, TypeId) override { return input; }
+  Word eval(Word input, TypeId type) override { return returning(input, type); }
 };
 
 // (eq a b): 1 when both give the same word; 0 when either is missing.
@@ -321,7 +336,8 @@ class EqExp final : public DefaultClone<EqExp, SequenceExp> {
   const char* name() const override { return "eq"; }
   Word eval(Word input, TypeId type) override {
     if (items_.size() < 2) return 0;
-    return items_[0]->eval(input, type) == items_[1]->eval(input, type) ? 1 : 0;
+    const bool same = items_[0]->eval(input, type) == items_[1]->eval(input, type);
+    return returning(same ? 1 : 0, ShellTypes::get().integer);
   }
 };
 

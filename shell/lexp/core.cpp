@@ -10,6 +10,7 @@
 #include "shell/reader/tokenizer.h"
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/forms.h"
+#include "shell/interpreter/interpreter.h"
 #include "shell/interpreter/name_space.h"
 #include "shell/interpreter/obj_factory.h"
 #include "shell/support/diagnostics.h"
@@ -51,15 +52,20 @@ const ShellTypes& ShellTypes::get() {
   return types;
 }
 
+// A value known to be something other than a stream (a text, an integer)
+// is no stream: reading or writing through it would corrupt memory.
 std::istream* as_input_stream(Word value, TypeId type) {
+  static const TypeId istream_type = type_id("istream*");
   if (!value) return nullptr;
   if (type == ShellTypes::get().stream) return static_cast<std::istream*>(from_word<std::fstream>(value));
+  if (type != kAnyType && type != istream_type) return nullptr;
   return from_word<std::istream>(value);
 }
 
 std::ostream* as_output_stream(Word value, TypeId type) {
   if (!value) return nullptr;
   if (type == ShellTypes::get().stream) return static_cast<std::ostream*>(from_word<std::fstream>(value));
+  if (type != kAnyType && type != ShellTypes::get().ostream) return nullptr;
   return from_word<std::ostream>(value);
 }
 
@@ -78,6 +84,22 @@ void LExp::set_types(const char* input_type, const char* output_type) {
 bool LExp::check_input(TypeId type) const {
   if (accepts(type)) return true;
   report_type_error(type);
+  return false;
+}
+
+void LExp::report_type_error(TypeId received, TypeId expected) const {
+  diag() << name() << " received a wrong type of argument:'" << type_name(received) << "' (" << received << ")\n"
+         << "The expected type of argument is:'" << type_name(expected) << "' (" << expected << ")\n"
+         << std::flush;
+}
+
+bool eval_expecting(const LExp& consumer, LExp* exp, Word input, TypeId type, TypeId expected, Word& value) {
+  value = exp ? exp->eval(input, type) : 0;
+  if (value == 0 || expected == kAnyType) return true;
+  const TypeId got = exp->result_type();
+  if (got == kAnyType || got == expected) return true;
+  consumer.report_type_error(got, expected);
+  value = 0;
   return false;
 }
 
@@ -115,7 +137,7 @@ LExpPtr build_from_prototype(const LExp& prototype, IRSlist& args) {
 
 LExpPtr expand_macro(Macro& macro, IRSlist& args) {
   std::string expansion;
-  if (!macro.expand(args, expansion)) return nullptr;
+  if (!Interpreter::instance().add_work(1) || !macro.expand(args, expansion)) return nullptr;
   return LExp::from_expansion(expansion);
 }
 
@@ -127,8 +149,11 @@ LExpPtr LExp::get_exp(IRSlist* node) {
     diag() << "LExp::get_exp: " << (node->atom() ? node->atom() : "()") << " is not a LExp\n" << std::flush;
     return nullptr;
   }
+  // A stopped command builds nothing more.
+  if (Interpreter::instance().command_stopped()) return nullptr;
   BuildDepthGuard depth;
   if (depth.too_deep()) {
+    Interpreter::instance().stop_command();
     // Reported once per outermost build, not once per level on the way out.
     if (!deep_nesting_reported)
       diag() << "LExp::get_exp: expression nested more than " << kMaxBuildDepth << " levels deep\n"
@@ -277,7 +302,11 @@ Word MArgExp::eval(Word input, TypeId type) {
   if (!check_input(type)) return 0;
   // The argument vector lives on the stack: evaluation allocates nothing.
   Word values[1 + 4] = {input, 0, 0, 0, 0};
-  for (std::size_t i = 0; i < args_.size(); ++i) values[i + 1] = eval_optional(args_[i].get(), input, type);
+  for (std::size_t i = 0; i < args_.size(); ++i) {
+    const TypeId expected = i < arg_types_.size() ? arg_types_[i] : kAnyType;
+    // A value of the wrong type is not passed on as 0: the call is not made.
+    if (!eval_expecting(*this, args_[i].get(), input, type, expected, values[i + 1])) return 0;
+  }
   return call(values);
 }
 

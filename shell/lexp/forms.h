@@ -26,9 +26,10 @@ class ProgExp final : public DefaultClone<ProgExp, SequenceExp> {
   const char* doc() const override;
   void init(IRSlist& args) override;
   Word eval(Word input, TypeId type) override {
-    Word result = input;
+    if (items_.empty()) return returning(input, type);
+    Word result = 0;
     for (const LExpPtr& exp : items_) result = exp->eval(input, type);
-    return result;
+    return returning(result, items_.back()->result_type());
   }
 };
 

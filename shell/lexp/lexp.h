@@ -57,12 +57,20 @@ class LExp {
   void set_output_type(TypeId type) { output_type_ = type; }
   void set_types(const char* input_type, const char* output_type);
 
+  // The type of the value the latest eval returned: the output type, or,
+  // for forms whose output type is open, the type recorded as they ran (the
+  // value of an untyped variable, the branch taken, the input handed on).
+  // Consumers hand it on with the value, so a value's type travels with it.
+  TypeId result_type() const { return output_type_ != kAnyType ? output_type_ : result_type_; }
+
   // Whether an input of `type` may be given to this expression.
   bool accepts(TypeId type) const { return input_type_ == kAnyType || type == kAnyType || type == input_type_; }
   // accepts(), reporting a refused type.
   bool check_input(TypeId type) const;
   // Prints the two-line report of a wrong input type.
   void report_type_error(TypeId received) const;
+  // The same report for a value that should have been of type `expected`.
+  void report_type_error(TypeId received, TypeId expected) const;
 
   // ---- Building.
   // Builds an expression from a form; null (with a message) when it cannot.
@@ -82,13 +90,28 @@ class LExp {
   static LExpPtr build_first(IRSlist& args);
   static void build_all(IRSlist& args, LExpList& out);
 
+ protected:
+  // Returns `value`, recording `type` as its result type; forms with an open
+  // output type return through it.
+  Word returning(Word value, TypeId type) {
+    result_type_ = type;
+    return value;
+  }
+
  private:
   TypeId input_type_ = kAnyType;
   TypeId output_type_ = kAnyType;
+  TypeId result_type_ = kAnyType;
 };
 
 // Evaluates an optional expression: 0 when it is missing.
 inline Word eval_optional(LExp* exp, Word input, TypeId type) { return exp ? exp->eval(input, type) : 0; }
+
+// Evaluates an optional sub-expression of `consumer` whose value must be of
+// type `expected` into `value` (0 when it is missing). A value of another
+// type, known only now (that of an untyped variable, say), is reported:
+// `value` is then 0 and the result false.
+bool eval_expecting(const LExp& consumer, LExp* exp, Word input, TypeId type, TypeId expected, Word& value);
 
 // Clones by default construction, for kinds whose fixed fields are set by
 // their constructor; get_exp copies the prototype's types into the clone.

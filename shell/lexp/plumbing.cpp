@@ -30,7 +30,9 @@ class PairPartExp final : public DefaultClone<PairPartExp<kFirst>> {
     const TwoArgs& pair = *from_word<TwoArgs>(input);
     const Word value = kFirst ? pair.first : pair.second;
     const TypeId value_type = kFirst ? pair.first_type : pair.second_type;
-    return then_ ? then_->eval(value, value_type) : value;
+    if (!then_) return this->returning(value, value_type);
+    const Word result = then_->eval(value, value_type);
+    return this->returning(result, then_->result_type());
   }
 
  private:
@@ -65,7 +67,7 @@ class ExecCommandsExp final : public DefaultClone<ExecCommandsExp> {
     if (!forms_) return 0;
     StringPool texts;
     std::unique_ptr<IRSlist> forms = forms_->copy(texts);
-    Interpreter::instance().execute_forms(*forms);
+    Interpreter::instance().execute_forms_in_expression(*forms);
     return 0;
   }
 
@@ -164,7 +166,10 @@ class TokenizerInputExp : public LExp {
     source_ = build_first(args);
   }
   Word eval(Word input, TypeId type) override {
-    TokenizerBase* tokenizer = named_ ? named_ : from_word<TokenizerBase>(eval_optional(tokenizer_exp_.get(), input, type));
+    static const TypeId tokenizer_type = type_id("Tokenizer*");
+    Word computed = 0;
+    if (!named_ && !eval_expecting(*this, tokenizer_exp_.get(), input, type, tokenizer_type, computed)) return 0;
+    TokenizerBase* tokenizer = named_ ? named_ : from_word<TokenizerBase>(computed);
     if (!tokenizer) return 0;
     tokenizer->clear_pending();
     return attach(*tokenizer, input, type) ? to_word(tokenizer) : 0;
@@ -192,7 +197,10 @@ class SetTokenizerInputExp final : public DefaultClone<SetTokenizerInputExp, Tok
       return false;
     }
     std::istream* stream = &std::cin;
-    if (source()) stream = as_input_stream(source()->eval(input, type), source()->output_type());
+    if (source()) {
+      const Word value = source()->eval(input, type);
+      stream = as_input_stream(value, source()->result_type());
+    }
     if (!stream) return false;
     tokenizer->set_input(stream);
     return true;
@@ -205,7 +213,8 @@ class SetTokenizerStringInputExp final : public DefaultClone<SetTokenizerStringI
 
  protected:
   bool attach(TokenizerBase& tokenizer, Word input, TypeId type) override {
-    const Word text = eval_optional(source(), input, type);
+    Word text = 0;
+    if (!eval_expecting(*this, source(), input, type, ShellTypes::get().text, text)) return false;
     if (!text) return false;
     tokenizer.set_string_input(from_word<const char>(text));
     return true;

@@ -20,6 +20,9 @@ class Variable {
   const std::string& name() const { return name_; }
   Word value() const { return value_; }
   TypeId type() const { return type_; }
+  // The type of the value now held: the declared type, or for an untyped
+  // variable the type of the value last assigned (kAnyType when unknown).
+  TypeId value_type() const { return type_ != kAnyType ? type_ : value_type_; }
 
   // Stores `value` unless the variable is typed and `value_type` differs
   // (reported; the value stays). Returns whether it was stored.
@@ -33,7 +36,13 @@ class Variable {
   std::string name_;
   Word value_ = 0;
   TypeId type_;
-  std::vector<std::pair<Word, TypeId>> saved_;
+  TypeId value_type_ = kAnyType;
+  struct Saved {
+    Word value;
+    TypeId type;
+    TypeId value_type;
+  };
+  std::vector<Saved> saved_;
 };
 
 using VariablePtr = std::shared_ptr<Variable>;

@@ -19,18 +19,20 @@ bool Variable::assign(Word value, TypeId value_type) {
     return false;
   }
   value_ = value;
+  value_type_ = value_type;
   return true;
 }
 
 void Variable::save() {
-  saved_.emplace_back(value_, type_);
+  saved_.push_back({value_, type_, value_type_});
   type_ = kAnyType;
 }
 
 void Variable::restore() {
   if (saved_.empty()) return;
-  value_ = saved_.back().first;
-  type_ = saved_.back().second;
+  value_ = saved_.back().value;
+  type_ = saved_.back().type;
+  value_type_ = saved_.back().value_type;
   saved_.pop_back();
 }
 
@@ -153,12 +155,14 @@ Word FuncExp::eval(Word input, TypeId type) {
   for (std::size_t i = parameters.size(); i-- > 0;) {
     LExp* argument = args_[i].get();
     parameters[i]->save();
-    parameters[i]->assign(eval_optional(argument, input, type), argument ? argument->output_type() : kAnyType);
+    parameters[i]->assign(eval_optional(argument, input, type), argument ? argument->result_type() : kAnyType);
   }
   Word result = 0;
   for (const LExpPtr& exp : function.body) result = exp->eval(input, type);
+  // Read before the parameters come back: the last value may be one of them.
+  const TypeId result_type = function.body.back()->result_type();
   for (const VariablePtr& parameter : parameters) parameter->restore();
-  return result;
+  return returning(result, result_type);
 }
 
 bool define_function(IRSlist& args) {
@@ -200,8 +204,9 @@ class SetqExp final : public DefaultClone<SetqExp> {
   }
   Word eval(Word input, TypeId type) override {
     const Word value = value_ ? value_->eval(input, type) : input;
-    if (variable_) variable_->assign(value, value_ ? value_->output_type() : type);
-    return value;
+    const TypeId value_type = value_ ? value_->result_type() : type;
+    if (variable_) variable_->assign(value, value_type);
+    return returning(value, value_type);
   }
 
  private:
@@ -216,12 +221,15 @@ class GetValExp final : public DefaultClone<GetValExp> {
   void init(IRSlist& args) override {
     variable_ = take_variable(args, "get-val");
     if (!args.is_nil()) then_ = build_first(args);
-    if (variable_) set_output_type(variable_->type());
+    if (then_) set_output_type(then_->output_type());
+    else if (variable_) set_output_type(variable_->type());
   }
   Word eval(Word, TypeId) override {
     if (!variable_) return 0;
     const Word value = variable_->value();
-    return then_ ? then_->eval(value, variable_->type()) : value;
+    if (!then_) return returning(value, variable_->value_type());
+    const Word result = then_->eval(value, variable_->value_type());
+    return returning(result, then_->result_type());
   }
 
  private:
@@ -243,8 +251,9 @@ class LetExp final : public DefaultClone<LetExp> {
   Word eval(Word input, TypeId type) override {
     for (const VariablePtr& variable : variables_) variable->save();
     const Word result = body_.eval(input, type);
+    const TypeId result_type = body_.result_type();
     for (const VariablePtr& variable : variables_) variable->restore();
-    return result;
+    return returning(result, result_type);
   }
 
  private:

@@ -1,3 +1,4 @@
+#include "shell/support/sizes.h"
 #include "shell/lib/commands.h"
 
 #include <cstdlib>
@@ -27,7 +28,7 @@ Word make_word_list_command(IRSlist& args) {
     diag() << "make-word-list: the name of the word list is missing\n" << std::flush;
     return 0;
   }
-  const std::size_t buckets = size ? std::strtoul(size, nullptr, 10) : 1;
+  const std::size_t buckets = checked_size("make-word-list :hashsize", size, 1, kMaxBucketCount, 1);
   auto* list = NameSpaces::define_owned(name, std::make_unique<WordList>(buckets, /*case_sensitive=*/false),
                                        kWordListType);
   if (!list) return 0;

@@ -31,7 +31,8 @@ class StreamArgument {
   // The stream for this evaluation, or null for standard output.
   std::ostream* resolve(Word input, TypeId type) const {
     if (!stream_) return nullptr;
-    return as_output_stream(stream_->eval(input, type), stream_->output_type());
+    const Word value = stream_->eval(input, type);
+    return as_output_stream(value, stream_->result_type());
   }
 
  private:
@@ -128,7 +129,9 @@ class WriteToFileExp final : public DefaultClone<WriteToFileExp> {
   }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input) return 0;
-    const char* name = file_ ? text_of(file_->eval(input, type)) : (fixed_name_.empty() ? nullptr : fixed_name_.c_str());
+    Word name_word = 0;
+    if (file_ && !eval_expecting(*this, file_.get(), input, type, ShellTypes::get().text, name_word)) return 0;
+    const char* name = file_ ? text_of(name_word) : (fixed_name_.empty() ? nullptr : fixed_name_.c_str());
     if (!name) return 0;
     std::ofstream file(name, std::ios::binary | std::ios::trunc);
     if (!file) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/support/sizes.h"
 #include "shell/lib/exp_support.h"
 #include "shell/lib/regex_helpers.h"
 #include "shell/support/text.h"
@@ -65,7 +66,8 @@ class RegSubExp final : public DefaultClone<RegSubExp> {
       const char* text = option->atom();
       if (!text) continue;
       if (equal_nocase(text, "g")) substitution_.set_global(true);
-      else if (is_number(text)) size = std::max<std::size_t>(kMinimumBuffer, std::strtoul(text, nullptr, 10));
+      else if (is_number(text))
+        size = std::max(kMinimumBuffer, checked_size("reg-sub: buffer size", text, 0, kMaxReservedBytes, 0));
     }
     buffer_.reserve(size);
   }

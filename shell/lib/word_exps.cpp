@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "shell/support/sizes.h"
 #include "shell/reader/tokenizer.h"
 #include "shell/lib/exp_support.h"
 #include "shell/lib/word_list.h"
@@ -29,7 +30,7 @@ class InExp final : public DefaultClone<InExp> {
     const bool case_sensitive = args.take_flag(":case-sensitive");
     if (args.has_flag(":hashsize")) {
       const char* size = args.take_value(":hashsize");
-      own_table_ = std::make_unique<WordList>(size ? std::strtoul(size, nullptr, 10) : 1, case_sensitive);
+      own_table_ = std::make_unique<WordList>(checked_size("in :hashsize", size, 1, kMaxBucketCount, 1), case_sensitive);
       table_ = own_table_.get();
     } else if (args.has_flag(":wordlist")) {
       const char* list_name = args.take_value(":wordlist");

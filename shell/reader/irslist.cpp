@@ -1,6 +1,9 @@
 #include "shell/reader/irslist.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <vector>
@@ -13,10 +16,12 @@
 namespace velmo {
 namespace {
 
+// The leading integer of `text`, or 0. A number beyond the range of int
+// gives the nearest limit (reading it with "%d" would be undefined), which
+// the command that takes it then checks against its own range.
 int scan_int(const char* text) {
-  int value = 0;
-  if (std::sscanf(text, "%d", &value) != 1) return 0;
-  return value;
+  const long value = std::strtol(text, nullptr, 10);
+  return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
 float scan_float(const char* text) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "shell/support/regex_cost.h"
+
 namespace velmo {
 
 Regex::~Regex() {
@@ -13,6 +15,11 @@ bool Regex::compile(std::string_view pattern) {
   if (compiled_) regfree(&re_);
   compiled_ = false;
   error_.clear();
+  // Measured first: some patterns would take minutes and gigabytes to compile.
+  if (const std::optional<std::string> problem = regex_cost_problem(pattern)) {
+    error_ = "pattern refused: " + *problem;
+    return false;
+  }
   const std::string text(pattern);
   const int rc = regcomp(&re_, text.c_str(), REG_EXTENDED);
   if (rc != 0) {

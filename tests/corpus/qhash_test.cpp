@@ -195,7 +195,7 @@ TEST_F(QHashTest, ZeroBucketsAreRefused) {
   write_bytes(path, be32(24) + be32(0) + be32(32) + be32(0) + be32(0) + be32(0));
   EXPECT_EQ(hash.open(path, 5, 32, "strcmp"), QHash::OpenResult::kFailed);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "A hash file needs between 1 and 67108864 buckets\nThe hash file " + path + " has no buckets\n");
+            "A hash file needs between 1 and 16777216 buckets\nThe hash file " + path + " has no buckets\n");
 }
 
 TEST_F(QHashTest, BucketTableLongerThanTheFileIsRefused) {

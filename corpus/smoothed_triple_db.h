@@ -1,0 +1,72 @@
+#pragma once
+// The relation database the English grammar uses: a triple-count database
+// whose answers are smoothed, so that every triple, seen or not, gets a
+// probability below 1.0. The parser charges -ln of the answer and takes a
+// missing answer as 1.0 (no cost), which would make an unseen attachment the
+// cheapest of all; here an unseen one always costs more than a well-attested
+// one.
+//
+// The answer is the probability of the relation given the two words,
+// P(relation | head, modifier): how well the relation suits this pair, not
+// how common the modifier word is (a probability of the modifier word itself
+// would charge every open-class dependent more than a function word, and so
+// favour analyses that make fewer words dependents). It is estimated with
+// Witten-Bell interpolation down a chain of back-offs:
+//   P(relation | head, modifier) -> the mean of P(relation | head) and
+//   P(relation | modifier);
+//   P(relation | head) -> P(relation | head's category) -> P(relation);
+//   P(relation | modifier) -> P(relation);
+//   P(relation) has half a count added for every relation and one unseen.
+// A modifier word "~" (a phrase without a lexical head word) or equal to the
+// relation (a preposition asked under its own name) counts as unknown: the
+// answer is then P(relation | head).
+//
+// The counts behind the back-offs are entries of the database under keys no
+// word can have (written by tools/gen-english-stats.py):
+//   "<any>"        relation, modifier, count summed over all heads;
+//   "<class:CAT>"  relation, "*", count summed over the heads of category CAT;
+//   in each head's own entry, the pair ("<class>", CAT) names its category.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "corpus/triple_db.h"
+
+namespace velmo {
+
+class SmoothedTripleDb : public TripleDb {
+ public:
+  static constexpr const char* kType = "SmoothedTripleDb:TripleDb:PLHash";
+  static constexpr std::string_view kAllHeads = "<any>";
+  static constexpr std::string_view kClassPrefix = "<class:";
+  static constexpr std::string_view kClassRelation = "<class>";
+
+  explicit SmoothedTripleDb(std::size_t buckets) : TripleDb(buckets) {}
+
+  const char* kind() const override { return "SmoothedTripleDb"; }
+  std::optional<double> probability(std::string_view head, std::string_view relation,
+                                    std::string_view modifier) override;
+
+  double relation_given_head(std::string_view head, std::string_view relation);
+  double relation_given_modifier(std::string_view relation, std::string_view modifier);
+  double relation_given_pair(std::string_view head, std::string_view relation, std::string_view modifier);
+
+ private:
+  // Counts of one entry (for one modifier, or all), without the category
+  // record: in the relation asked for, in every relation, and the number of
+  // distinct relations.
+  struct RelationCounts {
+    std::uint64_t in_relation = 0;
+    std::uint64_t all = 0;
+    std::uint64_t relations = 0;
+  };
+  static RelationCounts relation_counts(const TripleEntry* entry, std::string_view relation);
+  static RelationCounts modifier_counts(const TripleEntry* entry, std::string_view relation,
+                                        std::string_view modifier);
+  double relation_prior(std::string_view relation);
+  double relation_given_class(std::string_view head_class, std::string_view relation);
+  const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }
+};
+
+}  // namespace velmo

@@ -1,0 +1,76 @@
+#include "corpus/smoothed_triple_db.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace velmo {
+namespace {
+
+// A small database in the layout the statistics generator writes.
+class SmoothedTripleDbTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::istringstream in(
+        "eat\tobj\tapple\t6\n"
+        "eat\tobj\tpear\t2\n"
+        "eat\twith\tfork\t2\n"
+        "eat\t<class>\tV\t1\n"
+        "pizza\twith\tcheese\t3\n"
+        "pizza\t<class>\tN\t1\n"
+        "<any>\tobj\tapple\t6\n"
+        "<any>\tobj\tpear\t2\n"
+        "<any>\twith\tfork\t2\n"
+        "<any>\twith\tcheese\t3\n"
+        "<class:V>\tobj\t*\t8\n"
+        "<class:V>\twith\t*\t2\n"
+        "<class:N>\twith\t*\t3\n");
+    ASSERT_TRUE(db.populate(in));
+  }
+  double p(const char* h, const char* r, const char* m) { return db.probability(h, r, m).value_or(2.0); }
+
+  SmoothedTripleDb db{101};
+};
+
+TEST_F(SmoothedTripleDbTest, EveryTripleGetsAnAnswerBelowOne) {
+  for (const char* head : {"eat", "pizza", "unknown", "<any>"})
+    for (const char* relation : {"obj", "with", "never-seen"})
+      for (const char* modifier : {"apple", "stone", "~"}) {
+        const double value = p(head, relation, modifier);
+        EXPECT_GT(value, 0.0) << head << ' ' << relation << ' ' << modifier;
+        EXPECT_LT(value, 1.0) << head << ' ' << relation << ' ' << modifier;
+      }
+}
+
+TEST_F(SmoothedTripleDbTest, SeenTriplesBeatUnseenOnes) {
+  EXPECT_GT(p("eat", "obj", "apple"), p("eat", "obj", "pear"));
+  EXPECT_GT(p("eat", "obj", "pear"), p("eat", "obj", "stone"));
+  // An unseen modifier seen elsewhere in the relation beats one never seen.
+  EXPECT_GT(p("pizza", "with", "fork"), p("pizza", "with", "stone"));
+  EXPECT_GT(p("eat", "obj", "apple"), p("pizza", "obj", "apple"));
+}
+
+TEST_F(SmoothedTripleDbTest, ThePairDecidesTheRelation) {
+  EXPECT_GT(p("eat", "with", "fork"), p("eat", "obj", "fork"));
+  EXPECT_GT(p("eat", "obj", "apple"), 0.8);
+  // A frequent modifier word is not cheaper for being frequent: the answer
+  // is about the relation, not the word.
+  EXPECT_NEAR(p("eat", "obj", "apple"), p("eat", "obj", "pear"), 0.1);
+}
+
+TEST_F(SmoothedTripleDbTest, UnknownModifierAsksForTheRelationAlone) {
+  // A prepositional phrase asked under its preposition: which head takes
+  // "with" phrases more readily.
+  EXPECT_DOUBLE_EQ(p("eat", "with", "~"), db.relation_given_head("eat", "with"));
+  EXPECT_DOUBLE_EQ(p("eat", "with", "with"), p("eat", "with", "~"));
+  EXPECT_GT(p("pizza", "with", "~"), p("eat", "with", "~"));
+}
+
+TEST_F(SmoothedTripleDbTest, UnknownHeadsBackOffToTheirClassOrThePrior) {
+  // Unknown heads have no class: the relation prior alone.
+  EXPECT_GT(p("unknown", "obj", "apple"), p("unknown", "with", "apple"));
+  EXPECT_GT(p("unknown", "obj", "apple"), p("unknown", "obj", "stone"));
+}
+
+}  // namespace
+}  // namespace velmo

@@ -1,0 +1,10 @@
+; An expression that would free what it uses while it runs.
+(make-word-list w :hashsize 11 (a b c))
+(eval (prog (exec-commands (delete-name-space x)) (comp (str a) (in :wordlist w) (print-str))))
+(eval (comp (str b) (in :wordlist w) (print-str)))
+(make-tripledb db 7)
+(populate db triples.txt)
+(dump db (prog (exec-commands (reconstruct db triples.txt) (echo in the filter)) (t)))
+(eval (exec-commands (echo "outside the expression the commands run")))
+(delete-name-space x)
+(echo still running)

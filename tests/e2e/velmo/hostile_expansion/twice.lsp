@@ -1,0 +1,2 @@
+(load twice.lsp)
+(load twice.lsp)

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Regenerates the corpus statistics into a scratch folder and compares them,
+# byte for byte, with the committed files under data/en/stats/.
+#   tools/check-english-stats.sh UDTOOL VELMO
+# Exits 0 when they agree, 1 when they differ, 77 (skipped) when the EWT
+# train split is not on this machine.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+udtool=$1
+velmo=$2
+ewt=${EWT_TRAIN:-}
+if [ -z "$ewt" ]; then
+  dir=$root
+  while [ "$dir" != / ]; do
+    dir=$(dirname "$dir")
+    candidate=$dir/shared/data/ud-english-ewt/en_ewt-ud-train.conllu
+    if [ -f "$candidate" ]; then ewt=$candidate; break; fi
+  done
+fi
+if [ -z "$ewt" ] || [ ! -f "$ewt" ]; then
+  echo "skipped: the EWT train split is missing"
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+python3 "$root/tools/gen-english-stats.py" --ewt "$ewt" --udtool "$udtool" --velmo "$velmo" --out "$work" || exit 1
+status=0
+for file in dist.txt triples.txt bad-triples.txt roots.txt relations.hdr relations.qhash; do
+  if ! cmp -s "$work/$file" "$root/data/en/stats/$file"; then
+    echo "data/en/stats/$file differs from what the generator writes"
+    status=1
+  fi
+done
+exit $status

@@ -1,0 +1,366 @@
+#!/usr/bin/env python3
+"""Generates the corpus statistics of velmo's English grammar under
+data/en/stats/ from the UD English Web Treebank (train split), converted to
+our scheme by udtool. The output depends on nothing but the treebank and the
+converter: running it again gives the same bytes.
+
+  tools/gen-english-stats.py [--ewt TRAIN.conllu] [--udtool PATH]
+                             [--scheme FILE] [--velmo PATH] [--out DIR]
+
+--scheme reads an already converted file (udtool to-scheme output) instead
+of running udtool. --velmo builds the prebuilt relation database
+(relations.qhash) from triples.txt with that velmo binary; without it the
+hash file is left alone.
+
+Files written (data/en/stats/README describes them for grammar writers):
+  dist.txt        distance table, keys HEAD:relation:MODIFIER
+  triples.txt     triple counts, the input of the relation database
+  bad-triples.txt triples the treebank rules out
+  roots.txt       cost of each category as the root of a sentence
+  relations.hdr, relations.qhash   the relation database (with --velmo)
+"""
+
+import argparse
+import math
+import os
+import subprocess
+import sys
+import tempfile
+from collections import Counter, defaultdict
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+
+MAX_DISTANCE = 20          # the parser clamps distances to -20..20
+MIN_KEY_COUNT = 5          # rarer distance keys are left out (no preference)
+DIST_SMOOTHING = 0.5       # added to every distance count of a key
+MIN_PREP_KEY_COUNT = 20    # prepositions rarer than this get no keys of their own
+
+# Keys of the relation database that no word can have: the totals over all
+# heads, the totals of each head category, and the category record of a head.
+ALL_HEADS = "<any>"
+CLASS_PREFIX = "<class:"
+CLASS_RELATION = "<class>"
+ANY_MODIFIER = "*"
+
+# Bad triples: modifiers of these categories never seen in these relations,
+# although their frequencies predict it, are ruled out for frequent heads.
+BAD_MODIFIER_CATEGORIES = {"Det", "Conn", "Part", "C", "VB", "Punc"}
+BAD_RELATIONS = {"s", "obj", "obj2", "pred", "nn", "gen", "pcomp", "appo", "num"}
+BAD_MIN_MODIFIER = 100     # occurrences of the modifier word as a dependent
+BAD_MIN_EXPECTED = 10.0    # expected count of (relation, modifier) under independence
+BAD_MIN_HEAD = 50          # occurrences of (head, relation)
+
+MAX_ROOT_COST = 10
+
+
+def default_ewt():
+    """The train split in the shared data folder beside the repository."""
+    folder = ROOT
+    while folder != os.path.dirname(folder):
+        folder = os.path.dirname(folder)
+        candidate = os.path.join(folder, "shared", "data", "ud-english-ewt", "en_ewt-ud-train.conllu")
+        if os.path.exists(candidate):
+            return candidate
+    return "en_ewt-ud-train.conllu"
+
+
+def default_tool(name, subdir):
+    path = os.path.join(ROOT, "build", subdir, name)
+    return path if os.path.exists(path) else None
+
+
+# ---- Reading the dependency format.
+
+def unquote(text):
+    if len(text) >= 2 and text[0] == '"' and text[-1] == '"':
+        return text[1:-1].replace('\\"', '"').replace("\\\\", "\\")
+    return text
+
+
+class Node:
+    __slots__ = ("label", "word", "root", "cat", "gov", "rel", "antecedent", "position")
+
+    def __init__(self, label, word, root, cat, gov, rel, antecedent):
+        self.label = label
+        self.word = word
+        self.root = root
+        self.cat = cat
+        self.gov = gov
+        self.rel = rel
+        self.antecedent = antecedent
+        self.position = int(label) if label.isdigit() else None
+
+
+def parse_node(line):
+    fields = line.split("\t")
+    label = fields[0]
+    word = unquote(fields[1][1:])
+    root_cat = fields[2]
+    space = root_cat.rfind(" ")
+    root = unquote(root_cat[:space])
+    cat = root_cat[space + 1:]
+    gov = fields[3]
+    rel = fields[4].rstrip(")") if len(fields) > 4 else ""
+    antecedent = None
+    for extra in fields[5:]:
+        if extra.startswith("(antecedent "):
+            antecedent = extra[len("(antecedent "):].rstrip(")")
+    if root == "~":
+        root = word
+    return Node(label, word, root, cat, gov, rel, antecedent)
+
+
+def read_sentences(lines):
+    nodes = None
+    for line in lines:
+        line = line.rstrip("\n")
+        if line == "(":
+            nodes = []
+        elif line == ")":
+            if nodes is not None:
+                yield nodes
+            nodes = None
+        elif line and nodes is not None:
+            nodes.append(parse_node(line))
+
+
+# ---- What a sentence contributes.
+
+def word_key(text):
+    return text.lower()
+
+
+class Statistics:
+    def __init__(self):
+        self.distances = defaultdict(Counter)   # key -> distance -> count
+        self.triples = Counter()                # (head, relation, modifier) -> count
+        self.categories = defaultdict(Counter)  # head word -> category -> count
+        self.roots = Counter()                  # category -> sentences
+        self.sentences = 0
+
+    def add_sentence(self, nodes):
+        self.sentences += 1
+        by_label = {node.label: node for node in nodes}
+        children = defaultdict(list)
+        for node in nodes:
+            children[node.gov].append(node)
+        for node in children.get("*", []):
+            self.roots[node.cat] += 1
+
+        def position(node, seen=()):
+            """A word's position; an empty node stands where its antecedent
+            stands, else where its first word is."""
+            if node.position is not None:
+                return node.position
+            if node.antecedent in by_label and node.antecedent not in seen:
+                return position(by_label[node.antecedent], seen + (node.label,))
+            below = [position(c, seen + (node.label,)) for c in children.get(node.label, [])
+                     if c.label not in seen]
+            below = [p for p in below if p is not None]
+            return min(below) if below else None
+
+        for node in nodes:
+            head = by_label.get(node.gov)
+            if head is None:
+                continue
+            self.add_dependency(head, node, children, position)
+
+    def add_dependency(self, head, node, children, position):
+        head_word = word_key(head.root)
+        modifier_word = word_key(node.root)
+        self.categories[head_word][head.cat] += 1
+        relations = [node.rel]
+        if node.cat == "Prep":
+            # The parser names a prepositional modifier's relation by the
+            # preposition itself; its object is the word that matters.
+            relations.append(word_key(node.root))
+            objects = [c for c in children.get(node.label, []) if c.rel == "pcomp"]
+            modifier_word = word_key(objects[0].root) if objects else modifier_word
+        head_position = position(head)
+        modifier_position = position(node)
+        for relation in relations:
+            if head_position is not None and modifier_position is not None:
+                d = max(-MAX_DISTANCE, min(MAX_DISTANCE, modifier_position - head_position))
+                self.distances[distance_key(head.cat, relation, node.cat)][d] += 1
+        self.triples[(head_word, relations[-1], modifier_word)] += 1
+
+
+def distance_key(head_cat, relation, modifier_cat):
+    return "%s:%s:%s" % (category_key(head_cat), relation, category_key(modifier_cat))
+
+
+def category_key(cat):
+    return cat.split("_")[0] if cat else "U"
+
+
+# ---- Writing.
+
+def number(value):
+    return ("%.6g" % value)
+
+
+def write_dist(stats, path, prep_relations):
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        out.write("# Distance table of velmo's English grammar, generated by tools/gen-english-stats.py\n")
+        out.write("# from the UD English Web Treebank (train split; CC BY-SA 4.0).\n")
+        out.write("# key HEAD:relation:MODIFIER, distance (modifier - head), probability\n")
+        for key in sorted(stats.distances):
+            relation = key.split(":")[1]
+            counts = stats.distances[key]
+            total = sum(counts.values())
+            limit = MIN_PREP_KEY_COUNT if relation in prep_relations else MIN_KEY_COUNT
+            # The table's fields are separated by blanks: a multi-word
+            # preposition cannot be a key.
+            if total < limit or " " in key:
+                continue
+            slots = 2 * MAX_DISTANCE + 1
+            denominator = total + DIST_SMOOTHING * slots
+            for d in sorted(counts):
+                out.write("%s\t%d\t%s\n" % (key, d, number((counts[d] + DIST_SMOOTHING) / denominator)))
+            out.write("%s\t*\t%s\n" % (key, number(DIST_SMOOTHING / denominator)))
+
+
+def head_class(categories):
+    """The category a head word has most often (ties: the first by name)."""
+    best = max(categories.values())
+    return min(cat for cat, count in categories.items() if count == best)
+
+
+def write_triples(stats, path):
+    lines = []
+    by_relation_modifier = Counter()
+    by_class = Counter()
+    for (head, relation, modifier), count in stats.triples.items():
+        lines.append((head, relation, modifier, count))
+        by_relation_modifier[(relation, modifier)] += count
+    classes = {head: head_class(cats) for head, cats in stats.categories.items()}
+    for (head, relation, modifier), count in stats.triples.items():
+        by_class[(classes[head], relation)] += count
+    for head, cat in classes.items():
+        lines.append((head, CLASS_RELATION, cat, 1))
+    for (relation, modifier), count in by_relation_modifier.items():
+        lines.append((ALL_HEADS, relation, modifier, count))
+    for (cat, relation), count in by_class.items():
+        lines.append((CLASS_PREFIX + cat + ">", relation, ANY_MODIFIER, count))
+    lines.sort()
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        for head, relation, modifier, count in lines:
+            if readable(head, relation, modifier):
+                out.write("%s\t%s\t%s\t%d\n" % (head, relation, modifier, count))
+    return len({line[0] for line in lines})
+
+
+def bad_triples(stats):
+    modifier_counts = Counter()
+    relation_counts = Counter()
+    relation_modifier = Counter()
+    head_relation = Counter()
+    total = 0
+    for (head, relation, modifier), count in stats.triples.items():
+        modifier_counts[modifier] += count
+        relation_counts[relation] += count
+        relation_modifier[(relation, modifier)] += count
+        head_relation[(head, relation)] += count
+        total += count
+    closed = sorted(m for m, c in modifier_counts.items()
+                    if c >= BAD_MIN_MODIFIER and m in stats.modifier_categories
+                    and head_class(stats.modifier_categories[m]) in BAD_MODIFIER_CATEGORIES)
+    result = []
+    for relation in sorted(BAD_RELATIONS):
+        heads = sorted(h for (h, r), c in head_relation.items() if r == relation and c >= BAD_MIN_HEAD)
+        for modifier in closed:
+            expected = relation_counts[relation] * modifier_counts[modifier] / max(total, 1)
+            if relation_modifier[(relation, modifier)] == 0 and expected >= BAD_MIN_EXPECTED:
+                result.extend("%s\t%s\t%s" % (h, relation, modifier) for h in heads)
+    return sorted(set(result))
+
+
+def write_roots(stats, path):
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        out.write("# Root categories of velmo's English grammar, generated by tools/gen-english-stats.py\n")
+        out.write("# category, sentences rooted in it (EWT train), cost = round(-ln share), at most %d\n"
+                  % MAX_ROOT_COST)
+        for cat in sorted(stats.roots, key=lambda c: (-stats.roots[c], c)):
+            share = stats.roots[cat] / stats.sentences
+            cost = min(MAX_ROOT_COST, int(round(-math.log(share))))
+            out.write("%s\t%d\t%d\n" % (cat, stats.roots[cat], cost))
+
+
+def readable(*fields):
+    """velmo's record reader takes ";" as the start of a comment and a
+    backslash as an escape: triples with either (punctuation, emoticons)
+    are left out."""
+    return not any(";" in f or "\\" in f for f in fields)
+
+
+def bucket_count(entries):
+    """An odd bucket count about twice the number of entries."""
+    n = 2 * entries + 1
+    while any(n % p == 0 for p in (3, 5, 7, 11, 13)):
+        n += 2
+    return n
+
+
+def build_database(velmo, out_dir, heads):
+    """Builds relations.qhash from triples.txt with velmo's own commands."""
+    buckets = bucket_count(heads)
+    header = os.path.join(out_dir, "relations.hdr")
+    with open(header, "w", encoding="utf-8", newline="\n") as out:
+        out.write("relations.qhash %d 64\n" % buckets)
+    qhash = os.path.join(out_dir, "relations.qhash")
+    if os.path.exists(qhash):
+        os.remove(qhash)
+    with tempfile.TemporaryDirectory() as work:
+        with open(os.path.join(work, "korvel.lsp"), "w", encoding="utf-8") as out:
+            out.write('(make-tripledb relations %d)\n' % buckets)
+            out.write('(link-file relations "%s")\n' % header)
+            out.write('(populate relations "%s")\n' % os.path.join(out_dir, "triples.txt"))
+            out.write('(sync relations)\n(unlink-file relations)\n')
+        subprocess.run([velmo, "-p", work], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, check=True)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--ewt", default=default_ewt())
+    parser.add_argument("--udtool", default=default_tool("udtool", os.path.join("tools", "udtool")))
+    parser.add_argument("--scheme", help="udtool to-scheme output to read instead of running udtool")
+    parser.add_argument("--velmo", help="velmo binary that builds relations.qhash")
+    parser.add_argument("--out", default=os.path.join(ROOT, "data", "en", "stats"))
+    args = parser.parse_args()
+
+    if args.scheme:
+        with open(args.scheme, encoding="utf-8") as f:
+            text = f.read()
+    else:
+        if not args.udtool:
+            sys.exit("gen-english-stats: udtool not found; build it or pass --udtool")
+        text = subprocess.run([args.udtool, "to-scheme", args.ewt], check=True,
+                              stdout=subprocess.PIPE).stdout.decode("utf-8")
+    stats = Statistics()
+    stats.modifier_categories = defaultdict(Counter)
+    for nodes in read_sentences(text.splitlines()):
+        stats.add_sentence(nodes)
+        for node in nodes:
+            stats.modifier_categories[word_key(node.root)][node.cat] += 1
+
+    os.makedirs(args.out, exist_ok=True)
+    prep_relations = {r for (h, r, m) in stats.triples if r not in SCHEME_RELATIONS}
+    write_dist(stats, os.path.join(args.out, "dist.txt"), prep_relations)
+    heads = write_triples(stats, os.path.join(args.out, "triples.txt"))
+    with open(os.path.join(args.out, "bad-triples.txt"), "w", encoding="utf-8", newline="\n") as out:
+        for line in bad_triples(stats):
+            out.write(line + "\n")
+    write_roots(stats, os.path.join(args.out, "roots.txt"))
+    if args.velmo:
+        build_database(args.velmo, os.path.abspath(args.out), heads)
+
+
+SCHEME_RELATIONS = {
+    "i", "s", "expl", "subj", "obj", "obj2", "pred", "comp", "aux", "det", "gen", "poss", "nn", "num",
+    "mod", "pcomp", "rel", "appo", "conj", "cc", "prt", "lex-mod", "lex-dep", "punc", "para", "list",
+    "voc", "disc", "guest", "dep",
+}
+
+if __name__ == "__main__":
+    main()
