@@ -88,7 +88,7 @@ std::vector<Row> build_rows(std::string_view words) {
   // a line marker, after which the next line starts.
   std::string_view w1, w2, w3, w4, w5;
   bool at_end = false;
-  auto read = [at_end](std::string_view& into) {
+  auto read = [&](std::string_view& into) {
     auto word = scanner.next();
     if (!word) {
       at_end = true;
