@@ -343,7 +343,9 @@ TEST_F(QHashTest, RandomDamageIsSurvived) {
     const bool valid = damaged_hash.validate(err);
     EXPECT_EQ(valid, err.str().empty()) << "round " << round;
     const std::optional<std::string> found = damaged_hash.find("k5");
-    if (found) EXPECT_TRUE(equal_nocase(found->substr(0, 3), std::string_view("k5\0", 3))) << "round " << round;
+    if (found) {
+      EXPECT_TRUE(equal_nocase(found->substr(0, 3), std::string_view("k5\0", 3))) << "round " << round;
+    }
     // Every record takes at least one 32-byte block: a walk that visits
     // more records than that went round in a circle.
     std::size_t visited = 0;
@@ -354,8 +356,9 @@ TEST_F(QHashTest, RandomDamageIsSurvived) {
       for (std::uint32_t length : *lengths) total += length;
       EXPECT_LE(total, damaged.size() / 32) << "round " << round;
     }
-    if (damaged_hash.store(entry("new", "value")))
+    if (damaged_hash.store(entry("new", "value"))) {
       EXPECT_EQ(damaged_hash.find("new"), entry("new", "value")) << "round " << round;
+    }
   }
   ::testing::internal::GetCapturedStderr();
   EXPECT_GT(opened, 100);
