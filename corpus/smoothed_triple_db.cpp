@@ -15,6 +15,12 @@ double interpolate(std::uint64_t seen, std::uint64_t total, std::uint64_t types,
 
 bool is_internal(std::string_view relation) { return !relation.empty() && relation.front() == '<'; }
 
+std::string lower(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = ascii_lower(c);
+  return result;
+}
+
 }  // namespace
 
 SmoothedTripleDb::RelationCounts SmoothedTripleDb::relation_counts(const TripleEntry* entry,
@@ -30,12 +36,30 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::relation_counts(const TripleE
   return counts;
 }
 
+// The counts over all heads, indexed once (on the first question): by
+// relation, and for each modifier word the relations it was seen in.
+const SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
+  if (summary_) return *summary_;
+  summary_ = std::make_unique<Summary>();
+  const TripleEntry* all = entry(kAllHeads);
+  if (!all) return *summary_;
+  for (const auto& [pair, count] : all->counts()) {
+    if (is_internal(pair.first)) continue;
+    summary_->relations[lower(pair.first)] += count;
+    summary_->total += count;
+    summary_->by_modifier[lower(pair.second)].emplace_back(lower(pair.first), count);
+  }
+  return *summary_;
+}
+
 // P(relation) over all dependencies, with half a count for every relation
 // (and one more for a relation never seen).
 double SmoothedTripleDb::relation_prior(std::string_view relation) {
-  const RelationCounts counts = relation_counts(entry(kAllHeads), relation);
-  return (static_cast<double>(counts.in_relation) + 0.5) /
-         (static_cast<double>(counts.all) + 0.5 * static_cast<double>(counts.relations + 1));
+  const Summary& all = summary();
+  const auto it = all.relations.find(lower(relation));
+  const std::uint64_t seen = it == all.relations.end() ? 0 : it->second;
+  return (static_cast<double>(seen) + 0.5) /
+         (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.relations.size() + 1));
 }
 
 double SmoothedTripleDb::relation_given_class(std::string_view head_class, std::string_view relation) {
@@ -80,8 +104,18 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleE
 }
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
-  const RelationCounts counts = modifier_counts(entry(kAllHeads), relation, modifier);
-  return interpolate(counts.in_relation, counts.all, counts.relations, relation_prior(relation));
+  const Summary& all = summary();
+  const double prior = relation_prior(relation);
+  const auto it = all.by_modifier.find(lower(modifier));
+  if (it == all.by_modifier.end()) return prior;
+  RelationCounts counts;
+  const std::string wanted = lower(relation);
+  for (const auto& [name, seen] : it->second) {
+    counts.all += seen;
+    ++counts.relations;
+    if (name == wanted) counts.in_relation = seen;
+  }
+  return interpolate(counts.in_relation, counts.all, counts.relations, prior);
 }
 
 double SmoothedTripleDb::relation_given_pair(std::string_view head, std::string_view relation,
@@ -90,6 +124,11 @@ double SmoothedTripleDb::relation_given_pair(std::string_view head, std::string_
   const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
   const RelationCounts counts = modifier_counts(head_entry, relation, modifier);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
+}
+
+bool SmoothedTripleDb::populate(std::istream& in) {
+  summary_.reset();
+  return TripleDb::populate(in);
 }
 
 std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::string_view relation,

@@ -27,9 +27,13 @@
 //   "<class:CAT>"  relation, "*", count summed over the heads of category CAT;
 //   in each head's own entry, the pair ("<class>", CAT) names its category.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "corpus/triple_db.h"
 
@@ -45,6 +49,8 @@ class SmoothedTripleDb : public TripleDb {
   explicit SmoothedTripleDb(std::size_t buckets) : TripleDb(buckets) {}
 
   const char* kind() const override { return "SmoothedTripleDb"; }
+  // New counts also renew the index of the totals over all heads.
+  bool populate(std::istream& in) override;
   std::optional<double> probability(std::string_view head, std::string_view relation,
                                     std::string_view modifier) override;
 
@@ -61,12 +67,22 @@ class SmoothedTripleDb : public TripleDb {
     std::uint64_t all = 0;
     std::uint64_t relations = 0;
   };
+  // The "<any>" entry indexed for the questions asked of it again and
+  // again; texts lower-cased.
+  struct Summary {
+    std::unordered_map<std::string, std::uint64_t> relations;
+    std::uint64_t total = 0;
+    std::unordered_map<std::string, std::vector<std::pair<std::string, std::uint64_t>>> by_modifier;
+  };
+  const Summary& summary();
   static RelationCounts relation_counts(const TripleEntry* entry, std::string_view relation);
   static RelationCounts modifier_counts(const TripleEntry* entry, std::string_view relation,
                                         std::string_view modifier);
   double relation_prior(std::string_view relation);
   double relation_given_class(std::string_view head_class, std::string_view relation);
   const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }
+
+  std::unique_ptr<Summary> summary_;
 };
 
 }  // namespace velmo

@@ -1,4 +1,4 @@
 ; Start-up file of velmo: loads the English data (attributes, lexicon,
-; morphology and the lexical analyzer). The grammar is loaded from here once
-; it exists.
+; morphology and the lexical analyzer) and the English grammar.
 (load "en/english.lsp")
+(load "en/grammar.lsp")

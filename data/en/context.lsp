@@ -122,4 +122,15 @@
     (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
          (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item))))))
     (delete (comp ($ 2) (litem))))
-  )
+    ;; Quotes and brackets inside a sentence never block a merge: the chart
+  ;; passes over them, and the conversion to UD attaches them. Commas and
+  ;; other marks stay: they bound the phrases the chart may join.
+  (punctuation-skipped :act-on-all-matches
+    (lexitem (and (punctuation-item) (comp (root) (in ("\"" "'" "`" "``" "''" "(" ")" "[" "]" "-" "--" "*")))))
+    (skip (low)))
+  ;; A lexical verb prints as V whatever its frame (the chart reads the
+  ;; frame from "args": V_N, V_C, ...).
+  (verb-prints-as-v :act-on-all-matches
+    (lexitem (lexical-verb-item))
+    (comp (litem) (set-cate "V")))
+)

@@ -75,8 +75,12 @@ class Findings(TempDirTest):
         self.assertIn('loophole or open end: "as appropriate"', found[17])
         self.assertIn('weak verb: "may"', found[18])
         self.assertIn('vague or subjective wording: "easy to use"', found[20])
+        # With the default grammar the parse-based indicators report too;
+        # the wording indicators stay silent on the clean sentences.
+        wording = ("vague or subjective wording", "loophole or open end", "weak verb",
+                   "comparative without reference")
         for clean in (2, 12, 16, 19, 21):
-            self.assertNotIn(clean, found)
+            self.assertEqual([f for f in found.get(clean, []) if f.startswith(wording)], [])
 
     def test_parse_based_indicators_read_the_trees(self):
         # The stand-in prints recorded trees in velmo's dependency format.
@@ -85,10 +89,12 @@ class Findings(TempDirTest):
         found = findings(result.stdout)
         self.assertIn('implicit subject: "It"', found[3])
         self.assertIn('implicit subject: "This"', found[4])
+        self.assertIn('implicit object: "This"', found[4])  # the passive's object gap
         self.assertIn('implicit object: "it"', found[14])
         self.assertIn("more than one subject", found[5])
         self.assertIn("more than one main verb", found[8])
         self.assertIn('unspecified term "data"', found[10])
+        self.assertIn('implicit subject: "It"', found[22])  # the subject of "to restart"
 
     def test_sentences_are_reported_as_written(self):
         result = run_tool(DOCUMENT)
@@ -98,7 +104,7 @@ class Findings(TempDirTest):
         result = run_tool(DOCUMENT)
         rows = re.findall(r"^(\S+)\s+(\d+)\s+(\d+)$", result.stdout, re.M)
         self.assertEqual([r[0] for r in rows], ["1", "2", "2.1", "2.2"])
-        self.assertEqual(sum(int(r[2]) for r in rows), 21)
+        self.assertEqual(sum(int(r[2]) for r in rows), 22)
 
 
 class Counts(TempDirTest):

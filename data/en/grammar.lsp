@@ -1,0 +1,169 @@
+;; The English grammar of velmo: categories, positions and links that build
+;; the trees of SCHEME.md. Lexical categories head their own phrases (a noun
+;; takes its determiner, adjectives and modifiers; a verb its subject,
+;; auxiliaries and adjuncts); the empty clause head is category C.
+
+(def-korvel-parser english-grammar
+  :attribute-vector-type syn
+  :lexical-analyzer english-analyzer
+  :lexical-attributes (cat node cform pform role num person case pron vform tense degree
+                       lexitem move trace slash check control govern guest last_conj cm)
+  :default-percolating-attributes (move trace)
+  :dist "en/stats/dist.txt"
+  :bad-triples "en/stats/bad-triples.txt")
+
+;; Corpus statistics of EWT train (en/stats/README): the relation database
+;; weighs every dependency when the best tree is chosen.
+(open-reldb english-relations "en/stats/relations.hdr")
+(set-reldb english-grammar english-relations)
+
+;; Conditions on the items of a link.
+(defun finite () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform fin))))))
+(defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
+(defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
+(defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "[,;:]")))
+(defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
+(defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
+;; A clause without complementiser attaches below a word only with its own
+;; subject: a subjectless finite verb is an imperative, a main clause.
+(defun full-clause () (or (not (fin-clause)) (get-modifier-by-type s)))
+(defun clause-complement () (and (full-clause) (not (starts-with-punctuation))))
+(defun comma () (comp (pitem-head-word) (in ("," ";" ":"))))
+(defun bare-item () (and (head-first) (head-last)))
+(defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
+(defun lexical-item () (comp (pitem-attvec) (defined syn (lexitem))))
+
+(def-category Punc)
+(def-category Intj)
+(def-category U)
+(def-category Part)
+(def-category Conn)
+(def-category Det)
+(def-category Num)
+(def-category Adv (visible-atts (cat lexitem)))
+(def-category VB (visible-atts (vform)))
+(def-category A (visible-atts (cat degree lexitem)))
+(def-category Prep (visible-atts (cat pform lexitem)))
+(def-category N (visible-atts (cat num case pron lexitem)))
+(def-category V (visible-atts (cat vform lexitem)) (subcat-atts (cat vform lexitem)))
+(def-category VBE (visible-atts (cat vform lexitem)))
+(def-category C (visible-atts (cat cform)))
+
+(def-modifiers A
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
+  (? (Conn (dep-type cc) (max-dist 2)))
+  (* (Adv (dep-type mod) (max-dist 3)))
+  (:head)
+  (* (Prep (dep-type mod) (max-dist 6))
+     (A (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
+
+(def-modifiers Adv
+  (* (Adv (dep-type mod) (max-dist 2)))
+  (:head))
+
+(def-modifiers N
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
+  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 2.5)))
+  (? (Det (dep-type det) (max-dist 5))
+     (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
+  (* (Num (dep-type num) (max-dist 4))
+     (A (dep-type mod) (max-dist 4)))
+  (* (N (dep-type nn) (max-dist 3) (modifier-cond (and (bare-item) (not (before-punctuation))))))
+  (:head)
+  (* (Prep (dep-type mod) (max-dist 7))
+     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (full-clause)))
+     (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
+     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
+     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (not (get-modifier-by-type s)))))))
+
+(def-modifiers Prep
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
+  (? (Conn (dep-type cc) (max-dist 2)))
+  (:head)
+  (? (N (dep-type pcomp) (max-dist 8))
+     (Num (dep-type pcomp) (max-dist 4))
+     (V (dep-type pcomp) (max-dist 6) (modifier-cond (participle))))
+  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
+
+;; The verb phrase: adjuncts, subject, auxiliaries, negation on the left;
+;; objects come from the subcategories, adjuncts on the right.
+(def-modifiers V
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
+  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 2.0)))
+  (* (Prep (dep-type mod) (max-dist 8) (dep-weight 2.0))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause))))
+  (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
+         (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
+  (? (N (dep-type s) (max-dist 8)))
+  (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
+         (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
+     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))))
+     (Adv (dep-type mod) (max-dist 3)))
+  (:head)
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0)))
+  (* (Prep (dep-type mod) (max-dist 8) (dep-weight 1.0))
+     (Adv (dep-type mod) (max-dist 7) (dep-weight 1.0))
+     (A (dep-type pred) (max-dist 6) (dep-weight 3.0))
+     (C (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (clause-complement)))
+     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (base-form)))
+     (V (dep-type conj) (max-dist 12) (dep-weight 1.0) (modifier-cond (coordinated)))))
+
+(def-modifiers VBE
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
+  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 2.0)))
+  (* (Prep (dep-type mod) (max-dist 8) (dep-weight 2.0))
+     (Adv (dep-type mod) (max-dist 8))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause))))
+  (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
+         (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
+  (? (N (dep-type s) (max-dist 8)))
+  (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
+         (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
+     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))))
+     (Adv (dep-type mod) (max-dist 3)))
+  (:head)
+  (? (N (dep-type pred) (max-dist 8))
+     (A (dep-type pred) (max-dist 8))
+     (Prep (dep-type pred) (max-dist 8))
+     (Num (dep-type pred) (max-dist 8)))
+  (* (Prep (dep-type mod) (max-dist 8) (dep-weight 1.0))
+     (Adv (dep-type mod) (max-dist 7))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
+     (VBE (dep-type conj) (max-dist 12) (dep-weight 1.0) (modifier-cond (coordinated)))))
+
+;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
+;; preferred attachments, never required, since the lexicon lists only the
+;; frames it saw; the general verb positions take what the frames miss.
+(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5))))
+(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
+(def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))))
+(def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
+(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5)))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5))))
+(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5)))
+  (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))))
+(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5)))
+  (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
+(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5)))
+  (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
+
+;; Clauses: a complementiser heads its verb; without one, the empty "fin".
+(def-modifiers C
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
+  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5)))
+  (:head (V (dep-type i) (modifier-cond (finite))
+            (block (lexitem))
+            (head-cond (comp (pitem-attvec) (unify syn ((cform "fin"))))))
+         (VBE (dep-type i) (modifier-cond (finite))
+            (block (lexitem))
+            (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
+  (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
+     (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
+  (* (C (dep-type conj) (max-dist 20) (modifier-cond (coordinated)))
+     (C (dep-type para) (max-dist 30) (dep-weight 3.0) (modifier-cond (and (starts-with-punctuation) (full-clause))))))
+
+;; Root costs from en/stats/roots.txt.
+(roots (C (t) (int 0)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
+       (Intj (t) (int 5)) (Adv (t) (int 5)) (Prep (t) (int 5)) (Det (t) (int 7)) (VBE (t) (int 9))
+       (Conn (t) (int 9)) (VB (t) (int 9)) (Part (t) (int 9)))
