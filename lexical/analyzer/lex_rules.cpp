@@ -138,10 +138,6 @@ LLRule::LLRule(std::unique_ptr<LPattern> left, std::unique_ptr<LPattern> right, 
 
 LLRule::~LLRule() = default;
 
-void LLRule::drop_ref(LLRule* rule) {
-  if (rule && --rule->refs_ <= 0) delete rule;
-}
-
 namespace {
 
 // The elements as one sequence pattern, (seq ELEMENT ...); null for none.

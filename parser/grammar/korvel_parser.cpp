@@ -7,14 +7,16 @@
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/chart.h"
 #include "parser/grammar/category_names.h"
+#include "shell/support/current.h"
 
 namespace velmo {
 namespace {
 
+// Deleting a parser deletes its categories and links, which clears these.
 struct CurrentGrammar {
-  KorvelParser* parser = nullptr;
-  GCate* category = nullptr;
-  GLink* link = nullptr;
+  Current<KorvelParser> parser;
+  Current<GCate> category;
+  Current<GLink> link;
 };
 
 CurrentGrammar& current() {
@@ -24,12 +26,12 @@ CurrentGrammar& current() {
 
 }  // namespace
 
-KorvelParser* current_parser() { return current().parser; }
-void set_current_parser(KorvelParser* parser) { current().parser = parser; }
-GCate* current_category() { return current().category; }
-void set_current_category(GCate* category) { current().category = category; }
-GLink* current_link() { return current().link; }
-void set_current_link(GLink* link) { current().link = link; }
+KorvelParser* current_parser() { return current().parser.get(); }
+void set_current_parser(KorvelParser* parser) { current().parser.set(parser); }
+GCate* current_category() { return current().category.get(); }
+void set_current_category(GCate* category) { current().category.set(category); }
+GLink* current_link() { return current().link.get(); }
+void set_current_link(GLink* link) { current().link.set(link); }
 
 bool& weight_debugging() {
   static bool on = false;
@@ -47,12 +49,10 @@ KorvelParser::KorvelParser(std::string_view name, std::size_t buckets, std::stri
 }
 
 KorvelParser::~KorvelParser() {
+  // The parser's categories and links clear their own settings as they go;
+  // the current link also goes when the current category is one of ours.
   CurrentGrammar& state = current();
-  if (state.parser == this) state.parser = nullptr;
-  if (state.category && state.category->parser() == this) {
-    state.category = nullptr;
-    state.link = nullptr;
-  }
+  if (state.category.get() && state.category.get()->parser() == this) state.link.clear();
 }
 
 void KorvelParser::set_att_type(const AttInterpreterList* type) {
