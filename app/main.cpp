@@ -118,5 +118,8 @@ int main(int argc, char** argv) {
   velmo::apply_feature_list(settings);
 
   run_main_loop(settings);
+  // The objects go while every process-wide setting they clear on deletion
+  // is still alive: after main, those settings may be destroyed first.
+  velmo::NameSpaces::delete_all();
   return 0;
 }

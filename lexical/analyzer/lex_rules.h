@@ -28,7 +28,7 @@ class LexRule {
 
   // (NAME [:precondition EXPR] [:act-on-all-matches] (PATTERN) (ACTION)):
   // null, after a message, when the name, pattern or action is missing.
-  static std::unique_ptr<LexRule> read(IRSlist& spec);
+  static std::unique_ptr<LexRule> read(IRSlist& definition);
 
   const std::string& name() const { return name_; }
   bool debug() const { return debug_; }
