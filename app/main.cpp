@@ -38,14 +38,14 @@ void read_command_line(int argc, char** argv, ShellSettings& settings) {
     const std::string_view arg = argv[i];
     const bool has_value = i + 1 < argc;
     if (arg == "-i") settings.prompt = false;
-    else if (arg == "-r") settings.r_flag = true;
+    else if (arg == "-r") settings.option_r_given = true;
     else if (arg == "-d") settings.command_lines = true;
     else if (arg == "-t") settings.triples = true;
     else if (arg == "-u") settings.conllu = true;
-    else if (arg == "-l") settings.l_flag = true;
+    else if (arg == "-l") settings.relations_requested = true;
     else if (arg == "-h" || arg == "-help") print_usage();
     else if (arg == "-f" && has_value) {
-      settings.f_flag = true;
+      settings.features_requested = true;
       settings.features = argv[++i];
     } else if (arg == "-p" && has_value) settings.search_path = argv[++i];
     else if (arg == "-e" && has_value) settings.empty_category = argv[++i];
@@ -118,5 +118,8 @@ int main(int argc, char** argv) {
   velmo::apply_feature_list(settings);
 
   run_main_loop(settings);
+  // The objects go while every process-wide setting they clear on deletion
+  // is still alive: after main, those settings may be destroyed first.
+  velmo::NameSpaces::delete_all();
   return 0;
 }

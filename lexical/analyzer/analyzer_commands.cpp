@@ -64,12 +64,12 @@ Word make_lex_analyzer_command(IRSlist& args) {
   return as_word(made);
 }
 
-// Every remaining list of `args` read as a rule specification.
+// Every remaining list of `args` read as a rule definition.
 std::vector<std::unique_ptr<LexRule>> read_rules(IRSlist& args) {
   std::vector<std::unique_ptr<LexRule>> rules;
-  while (std::unique_ptr<IRSlist> spec = args.take_first()) {
-    if (!spec->is_list()) continue;
-    if (std::unique_ptr<LexRule> rule = LexRule::read(*spec)) rules.push_back(std::move(rule));
+  while (std::unique_ptr<IRSlist> definition = args.take_first()) {
+    if (!definition->is_list()) continue;
+    if (std::unique_ptr<LexRule> rule = LexRule::read(*definition)) rules.push_back(std::move(rule));
   }
   return rules;
 }

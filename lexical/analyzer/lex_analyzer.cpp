@@ -8,15 +8,16 @@
 #include "lexicon/lexicon/lex_entry.h"
 #include "lexicon/lexicon/lexicon.h"
 #include "lexicon/lexicon/meaning.h"
+#include "shell/support/current.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {
 
 namespace {
 
-LexAnalyzer*& current_analyzer_slot() {
-  static LexAnalyzer* current = nullptr;
-  return current;
+Current<LexAnalyzer>& current_analyzer_setting() {
+  static Current<LexAnalyzer> setting;
+  return setting;
 }
 
 bool is_ascii_alnum(unsigned char c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'); }
@@ -31,8 +32,8 @@ constexpr int kMaxPhraseDepth = 8;
 
 }  // namespace
 
-LexAnalyzer* current_lex_analyzer() { return current_analyzer_slot(); }
-void set_current_lex_analyzer(LexAnalyzer* analyzer) { current_analyzer_slot() = analyzer; }
+LexAnalyzer* current_lex_analyzer() { return current_analyzer_setting().get(); }
+void set_current_lex_analyzer(LexAnalyzer* analyzer) { current_analyzer_setting().set(analyzer); }
 
 LexAnalyzer::LexAnalyzer(std::size_t suggested_length)
     : suggested_length_(suggested_length ? suggested_length : kDefaultSentenceLength),
@@ -43,9 +44,7 @@ LexAnalyzer::LexAnalyzer(std::size_t suggested_length)
       adverbs_(suggested_length_),
       skipped_(suggested_length_) {}
 
-LexAnalyzer::~LexAnalyzer() {
-  if (current_lex_analyzer() == this) set_current_lex_analyzer(nullptr);
-}
+LexAnalyzer::~LexAnalyzer() = default;
 
 // ---------------------------------------------------------------- items
 

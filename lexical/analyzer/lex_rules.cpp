@@ -38,8 +38,8 @@ LexRule::LexRule(std::string_view name, std::unique_ptr<LPattern> pattern, LExpP
 
 LexRule::~LexRule() = default;
 
-std::unique_ptr<LexRule> LexRule::read(IRSlist& spec) {
-  const char* name = spec.take_atom();
+std::unique_ptr<LexRule> LexRule::read(IRSlist& definition) {
+  const char* name = definition.take_atom();
   if (!name) {
     diag() << "A lexical rule needs a name\n" << std::flush;
     return nullptr;
@@ -48,12 +48,12 @@ std::unique_ptr<LexRule> LexRule::read(IRSlist& spec) {
   bool act_on_all = false;
   std::unique_ptr<IRSlist> pattern_form;
   std::unique_ptr<IRSlist> action_form;
-  while (std::unique_ptr<IRSlist> element = spec.take_first()) {
+  while (std::unique_ptr<IRSlist> element = definition.take_first()) {
     if (element->is_atom()) {
       const char* atom = element->atom();
       if (!atom) continue;
       if (std::strcmp(atom, ":precondition") == 0) {
-        std::unique_ptr<IRSlist> condition = spec.take_first();
+        std::unique_ptr<IRSlist> condition = definition.take_first();
         if (condition) precondition = LExp::get_exp(condition.get());
       } else if (std::strcmp(atom, ":act-on-all-matches") == 0) {
         act_on_all = true;
@@ -137,10 +137,6 @@ LLRule::LLRule(std::unique_ptr<LPattern> left, std::unique_ptr<LPattern> right, 
     : left_(std::move(left)), right_(std::move(right)), action_(std::move(action)) {}
 
 LLRule::~LLRule() = default;
-
-void LLRule::drop_ref(LLRule* rule) {
-  if (rule && --rule->refs_ <= 0) delete rule;
-}
 
 namespace {
 

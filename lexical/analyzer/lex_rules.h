@@ -11,6 +11,7 @@
 #include "lexicon/lexicon/meaning.h"
 #include "shell/lexp/lexp.h"
 #include "shell/support/named_object.h"
+#include "shell/support/ref_ptr.h"
 
 namespace velmo {
 
@@ -27,7 +28,7 @@ class LexRule {
 
   // (NAME [:precondition EXPR] [:act-on-all-matches] (PATTERN) (ACTION)):
   // null, after a message, when the name, pattern or action is missing.
-  static std::unique_ptr<LexRule> read(IRSlist& spec);
+  static std::unique_ptr<LexRule> read(IRSlist& definition);
 
   const std::string& name() const { return name_; }
   bool debug() const { return debug_; }
@@ -74,7 +75,7 @@ class LexRuleList : public NamedObject {
 // it and a right pattern matched starting just after it; the action sees a
 // match covering both sides with the span in the middle. Shared by counted
 // references from "llrule" meanings.
-class LLRule : public NamedObject {
+class LLRule : public NamedObject, public RefCounted<LLRule> {
  public:
   static constexpr const char* kTypeText = "LLRule";
 
@@ -90,9 +91,6 @@ class LLRule : public NamedObject {
   // 1 when the action ran at least once.
   int apply(LexAnalyzer& analyzer, int low, int high);
 
-  void add_ref() { ++refs_; }
-  static void drop_ref(LLRule* rule);
-  int refs() const { return refs_; }
   // The name space holds one reference.
   void release_from_space() override { drop_ref(this); }
 
@@ -100,7 +98,6 @@ class LLRule : public NamedObject {
   std::unique_ptr<LPattern> left_;
   std::unique_ptr<LPattern> right_;
   LExpPtr action_;
-  int refs_ = 0;
 };
 
 // A lexicon meaning that refers to an LL rule: (llrule RULENAME).

@@ -12,11 +12,11 @@ char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c -
 
 bool is_vowel(char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u'; }
 
-// The next atom of the specification, or nothing when the list is used up
+// The next atom of the definition, or nothing when the list is used up
 // or holds a list there (reported by take_atom).
-std::optional<std::string> take_field(IRSlist& spec) {
-  if (spec.children().empty()) return std::nullopt;
-  const char* atom = spec.take_atom();
+std::optional<std::string> take_field(IRSlist& definition) {
+  if (definition.children().empty()) return std::nullopt;
+  const char* atom = definition.take_atom();
   if (!atom) return std::nullopt;
   return std::string(atom);
 }
@@ -46,10 +46,10 @@ const char* Ending::accept(std::string_view stem, std::string_view tail) const {
   return candidate;
 }
 
-bool Ending::init(IRSlist& spec) {
-  if (std::optional<std::string> suffix = take_field(spec)) suffix_ = std::move(*suffix);
-  name_ = take_field(spec);
-  replacement_ = take_field(spec);
+bool Ending::init(IRSlist& definition) {
+  if (std::optional<std::string> suffix = take_field(definition)) suffix_ = std::move(*suffix);
+  name_ = take_field(definition);
+  replacement_ = take_field(definition);
   condition_ = name_ ? table_->condition(*name_) : nullptr;
   return true;
 }
@@ -77,9 +77,9 @@ bool EndingES::matches(std::string_view word) const {
   return characters_.find(word[n - 3]) != std::string::npos;
 }
 
-bool EndingES::init(IRSlist& spec) {
-  Ending::init(spec);
-  std::optional<std::string> characters = take_field(spec);
+bool EndingES::init(IRSlist& definition) {
+  Ending::init(definition);
+  std::optional<std::string> characters = take_field(definition);
   if (!characters || characters->empty()) {
     diag() << "Ending '" << suffix() << "' of type e needs a character set; it is not added.\n" << std::flush;
     return false;

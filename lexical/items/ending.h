@@ -34,8 +34,8 @@ class Ending {
   virtual const char* root(std::string_view word) const;
   // Reads SUFFIX, NAME and REPLACEMENT (each only if present) and binds the
   // condition registered under NAME in the table. False when the
-  // specification is unusable (reported).
-  virtual bool init(IRSlist& spec);
+  // definition is unusable (reported).
+  virtual bool init(IRSlist& definition);
   virtual ~Ending() = default;
 
   // The name (the affix recorded in items found through the ending), or
@@ -75,7 +75,7 @@ class EndingES final : public Ending {
   bool matches(std::string_view word) const override;
   // Reads the character set after the plain fields; an e ending without one
   // is refused.
-  bool init(IRSlist& spec) override;
+  bool init(IRSlist& definition) override;
   const std::string& characters() const { return characters_; }
 
  private:

@@ -32,7 +32,7 @@ Word def_endings_command(IRSlist& args) {
   if (!name) return 0;
   EndingTable* table = find_or_define_table(name);
   if (!table) return 0;
-  while (std::unique_ptr<IRSlist> spec = args.take_first()) table->add_ending(*spec);
+  while (std::unique_ptr<IRSlist> definition = args.take_first()) table->add_ending(*definition);
   return reinterpret_cast<Word>(table);
 }
 

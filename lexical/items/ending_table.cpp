@@ -11,8 +11,8 @@ EndingTable::~EndingTable() = default;
 
 // ---------------------------------------------------------------- building
 
-std::unique_ptr<Ending> EndingTable::make_ending(IRSlist& spec) {
-  std::unique_ptr<IRSlist> kind_node = spec.take_first();
+std::unique_ptr<Ending> EndingTable::make_ending(IRSlist& definition) {
+  std::unique_ptr<IRSlist> kind_node = definition.take_first();
   const char* kind = kind_node && kind_node->is_atom() && kind_node->atom() ? kind_node->atom() : "";
   if (kind_node && kind_node->is_list()) {
     diag() << "Ending type '" << kind_node->text() << "' is not defined.\n" << std::flush;
@@ -31,15 +31,15 @@ std::unique_ptr<Ending> EndingTable::make_ending(IRSlist& spec) {
   }
 }
 
-bool EndingTable::add_ending(IRSlist& spec) {
-  if (spec.is_atom() && !spec.is_nil()) {
+bool EndingTable::add_ending(IRSlist& definition) {
+  if (definition.is_atom() && !definition.is_nil()) {
     diag() << "An ending is a list (KIND SUFFIX NAME REPLACEMENT), not the atom '"
-              << (spec.atom() ? spec.atom() : "") << "'.\n"
+              << (definition.atom() ? definition.atom() : "") << "'.\n"
               << std::flush;
     return false;
   }
-  std::unique_ptr<Ending> ending = make_ending(spec);
-  if (!ending || !ending->init(spec)) return false;
+  std::unique_ptr<Ending> ending = make_ending(definition);
+  if (!ending || !ending->init(definition)) return false;
   // The array grows by a quarter of its capacity plus 4.
   if (endings_.size() == endings_.capacity()) endings_.reserve(endings_.capacity() + endings_.capacity() / 4 + 4);
   endings_.push_back(std::move(ending));
@@ -48,7 +48,7 @@ bool EndingTable::add_ending(IRSlist& spec) {
 
 void EndingTable::add_from_list(IRSlist& list) {
   if (std::unique_ptr<IRSlist> conditions = list.take_value_node(":conditions", true)) add_conditions(*conditions);
-  while (std::unique_ptr<IRSlist> spec = list.take_first()) add_ending(*spec);
+  while (std::unique_ptr<IRSlist> definition = list.take_first()) add_ending(*definition);
 }
 
 void EndingTable::add_conditions(IRSlist& entries) {

@@ -36,13 +36,13 @@ class EndingTable final : public EndingTableBase {
   EndingTable& operator=(const EndingTable&) = delete;
   ~EndingTable() override;
 
-  // Adds the ending of a specification (KIND SUFFIX NAME REPLACEMENT
+  // Adds the ending of a definition (KIND SUFFIX NAME REPLACEMENT
   // [CHARS]) at the end. Unknown kinds ("Ending type '" KIND "' is not
-  // defined.") and unusable specifications are reported and add nothing.
-  bool add_ending(IRSlist& spec);
+  // defined.") and unusable definitions are reported and add nothing.
+  bool add_ending(IRSlist& definition);
   // Fills the table from an inline list: the ":conditions" keyword and its
   // value are taken out first, wherever they stand; every other element is
-  // an ending specification, added in order.
+  // an ending definition, added in order.
   void add_from_list(IRSlist& list);
   // Compiles each condition entry ((NAME ...) EXPR) once and binds it to
   // every name of the entry. Malformed entries are reported and skipped.
@@ -79,7 +79,7 @@ class EndingTable final : public EndingTableBase {
   const Ending& ending(std::size_t i) const { return *endings_[i]; }
 
  private:
-  std::unique_ptr<Ending> make_ending(IRSlist& spec);
+  std::unique_ptr<Ending> make_ending(IRSlist& definition);
   // The first root that `ending` or a later matching ending yields.
   bool root_from(const Ending* ending, RootCandidate& candidate);
 

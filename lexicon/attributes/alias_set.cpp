@@ -13,7 +13,7 @@ AliasSet::AliasSet() { nodes_.reserve(kInitialCapacity); }
 AliasSet::~AliasSet() { clear(); }
 
 void AliasSet::clear() {
-  for (auto& node : nodes_) AttVec::drop_ref(node->vec);
+  for (auto& node : nodes_) node->vec.reset();
   nodes_.clear();
   by_name_.clear();
   order_.clear();
@@ -22,7 +22,7 @@ void AliasSet::clear() {
 
 const AttVec* AliasSet::find(std::string_view name) const {
   auto it = by_name_.find(std::string(name));
-  return it == by_name_.end() ? nullptr : it->second->vec;
+  return it == by_name_.end() ? nullptr : it->second->vec.get();
 }
 
 void AliasSet::link(Alias* specific, Alias* general) {
@@ -42,8 +42,7 @@ bool AliasSet::add(std::string_view name, AttVec* vec) {
     report_error("Duplicate definition of " + std::string(name));
     return false;
   }
-  vec->add_ref();
-  auto node = std::make_unique<Alias>(Alias{std::string(name), vec, nodes_.size(), {}, {}});
+  auto node = std::make_unique<Alias>(Alias{std::string(name), RefPtr<AttVec>(vec), nodes_.size(), {}, {}});
   Alias* added = node.get();
 
   // Split the existing aliases into those more general and those more

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "shell/support/ref_ptr.h"
+
 namespace velmo {
 
 class AttVec;
@@ -20,7 +22,7 @@ class AliasSet {
 
   struct Alias {
     std::string name;
-    AttVec* vec;  // one reference held by the set
+    RefPtr<AttVec> vec;
     std::size_t sequence;
     std::vector<Alias*> more_specific;
     std::vector<Alias*> more_general;

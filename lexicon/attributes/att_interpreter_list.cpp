@@ -3,6 +3,7 @@
 #include "lexicon/attributes/alias_set.h"
 #include "lexicon/attributes/att_vec.h"
 #include "shell/interpreter/name_space.h"
+#include "shell/support/current.h"
 
 namespace velmo {
 
@@ -15,9 +16,9 @@ constexpr std::size_t kMaxFreeBlocks = 0;
 constexpr std::size_t kMaxFreeBlocks = 1024;
 #endif
 
-AttInterpreterList*& current_type_slot() {
-  static AttInterpreterList* current = nullptr;
-  return current;
+Current<AttInterpreterList>& current_type_setting() {
+  static Current<AttInterpreterList> setting;
+  return setting;
 }
 
 std::string_view without_sign(std::string_view name) {
@@ -39,8 +40,8 @@ void report_lookup_failure(std::string_view type_name, std::string_view att_name
 
 }  // namespace
 
-AttInterpreterList* current_att_type() { return current_type_slot(); }
-void set_current_att_type(AttInterpreterList* type) { current_type_slot() = type; }
+AttInterpreterList* current_att_type() { return current_type_setting().get(); }
+void set_current_att_type(AttInterpreterList* type) { current_type_setting().set(type); }
 
 std::unordered_set<AttInterpreterList*>& AttInterpreterList::live_types() {
   // Never destroyed: types owned by name spaces may be destroyed during the
@@ -61,7 +62,6 @@ AttInterpreterList::AttInterpreterList(std::string_view name, std::size_t capaci
 
 AttInterpreterList::~AttInterpreterList() {
   live_types().erase(this);
-  if (current_att_type() == this) set_current_att_type(nullptr);
   // Vectors need their interpreters to release their values: drop them first.
   aliases_->clear();
   for (AttVec* vec : kept_) AttVec::drop_ref(vec);

@@ -4,11 +4,13 @@
 #include <cstddef>
 #include <memory>
 
+#include "shell/support/ref_ptr.h"
+
 namespace velmo {
 
 class AttVec;
 
-class AttList {
+class AttList : public RefCounted<AttList> {
  public:
   AttList() = default;
   // A private copy: new references to the same element vectors.
@@ -16,13 +18,9 @@ class AttList {
   AttList& operator=(const AttList&) = delete;
   ~AttList();
 
-  int refs() const { return refs_; }
-  void add_ref() { ++refs_; }
-  static void drop_ref(AttList* list);
-
   std::size_t size() const { return count_; }
   bool empty() const { return count_ == 0; }
-  AttVec* at(std::size_t i) const { return items_[i]; }
+  AttVec* at(std::size_t i) const { return items_[i].get(); }
   // Takes a reference on `vec`.
   void append(AttVec* vec);
   void prepend(AttVec* vec);
@@ -40,10 +38,9 @@ class AttList {
  private:
   void reserve_one_more();
 
-  int refs_ = 0;
   std::size_t capacity_ = 0;
   std::size_t count_ = 0;
-  std::unique_ptr<AttVec*[]> items_;
+  std::unique_ptr<RefPtr<AttVec>[]> items_;
 };
 
 }  // namespace velmo

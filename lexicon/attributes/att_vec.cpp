@@ -25,7 +25,7 @@ AttVec::AttVec(const AttInterpreterList* type) : type_(type) {
 
 AttVec::AttVec(const AttInterpreterList* type, IRSlist& text) : AttVec(type) { read(text); }
 
-AttVec::AttVec(const AttVec& other) : type_(other.type_) { copy_from(other); }
+AttVec::AttVec(const AttVec& other) : RefCounted(), type_(other.type_) { copy_from(other); }
 
 AttVec::AttVec(const AttVec& other, const LBitSet* mask) : AttVec(other.type_) {
   if (usable()) unify(other, mask, true);
@@ -123,14 +123,6 @@ void AttVec::mark_undefined(int index) {
 }
 
 // ---- Sharing
-
-void AttVec::drop_ref(AttVec* vec) {
-  if (vec && --vec->refs_ <= 0) delete vec;
-}
-
-void AttVec::drop_if_unclaimed(AttVec* vec) {
-  if (vec && vec->refs_ <= 0) delete vec;
-}
 
 // ---- Single attributes
 

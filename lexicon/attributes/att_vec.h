@@ -11,6 +11,7 @@
 
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/lbitset.h"
+#include "shell/support/ref_ptr.h"
 
 namespace velmo {
 
@@ -18,7 +19,7 @@ class ByteCursor;
 class IRSlist;
 class StrBufs;
 
-class AttVec {
+class AttVec : public RefCounted<AttVec> {
  public:
   // An empty vector; without a type it reports and stays unusable.
   explicit AttVec(const AttInterpreterList* type);
@@ -30,13 +31,8 @@ class AttVec {
   AttVec& operator=(const AttVec& other);
   ~AttVec();
 
-  // ---- Sharing: holders of a shared vector count their references.
-  int refs() const { return refs_; }
-  void add_ref() { ++refs_; }
-  // Drops one reference and frees the vector when none is left.
-  static void drop_ref(AttVec* vec);
-  // Frees a vector that no holder took.
-  static void drop_if_unclaimed(AttVec* vec);
+  // Sharing: holders of a shared vector count their references through
+  // RefCounted (add_ref, drop_ref, drop_if_unclaimed) or hold a RefPtr.
 
   const AttInterpreterList* type() const { return type_; }
   bool usable() const { return block_ != nullptr; }
@@ -119,7 +115,6 @@ class AttVec {
   int compare_defined_sets(const AttVec& other, const LBitSet* mask) const;
   void print_attributes(std::ostream& out, const LBitSet* filter, bool abbreviate) const;
 
-  int refs_ = 0;
   const AttInterpreterList* type_;
   Word* block_ = nullptr;
   AttLayout layout_;

@@ -13,6 +13,7 @@
 #include "lexicon/attributes/att_prototypes.h"
 #include "lexicon/attributes/att_vec.h"
 #include "shell/interpreter/interpreter.h"
+#include "shell/lexp/types.h"
 #include "shell/reader/irslist.h"
 #include "shell/interpreter/name_space.h"
 
@@ -29,7 +30,7 @@ class UnplacedAttributes {
     return holder;
   }
   Word hold(std::unique_ptr<AttInterpreter> att) {
-    const auto word = reinterpret_cast<Word>(att.get());
+    const auto word = to_word(att.get());
     waiting_.emplace(word, std::move(att));
     return word;
   }
@@ -45,7 +46,7 @@ class UnplacedAttributes {
   std::unordered_map<Word, std::unique_ptr<AttInterpreter>> waiting_;
 };
 
-Word as_word(const void* p) { return reinterpret_cast<Word>(p); }
+Word as_word(const void* p) { return to_word(p); }
 
 // The type named by `name`, or the current type when there is no name.
 AttInterpreterList* named_or_current(const char* name) {

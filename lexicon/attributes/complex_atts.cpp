@@ -7,6 +7,7 @@
 #include "lexicon/attributes/att_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/byte_cursor.h"
+#include "shell/lexp/types.h"
 #include "shell/reader/irslist.h"
 #include "shell/support/str_bufs.h"
 
@@ -15,7 +16,7 @@ namespace velmo {
 namespace {
 AttVec* as_vec(Word value) { return reinterpret_cast<AttVec*>(value); }
 AttList* as_list(Word value) { return reinterpret_cast<AttList*>(value); }
-Word as_word(const void* p) { return reinterpret_cast<Word>(p); }
+Word as_word(const void* p) { return to_word(p); }
 }  // namespace
 
 int combine_comparison(int running, int next) {

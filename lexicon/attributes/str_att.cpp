@@ -5,6 +5,7 @@
 
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/byte_cursor.h"
+#include "shell/lexp/types.h"
 #include "shell/reader/irslist.h"
 #include "shell/support/str_bufs.h"
 #include "shell/support/text.h"
@@ -45,7 +46,7 @@ Word StrAtt::make_val(IRSlist& element) const {
 }
 
 Word StrAtt::get_val(std::string_view text) const {
-  return reinterpret_cast<Word>(InternedStrings::instance().intern(text));
+  return to_word(InternedStrings::instance().intern(text));
 }
 
 void StrAtt::pack(const AttVec& vec, StrBufs& out) const {

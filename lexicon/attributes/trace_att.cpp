@@ -1,6 +1,7 @@
 #include "lexicon/attributes/trace_att.h"
 
 #include "lexicon/attributes/att_vec.h"
+#include "shell/lexp/types.h"
 #include "shell/reader/irslist.h"
 
 namespace velmo {
@@ -18,10 +19,6 @@ std::string default_record_text(const TraceRecord& record) {
 }
 }  // namespace
 
-void TraceList::drop_ref(TraceList* list) {
-  if (list && --list->refs_ <= 0) delete list;
-}
-
 void TraceAtt::set(AttVec& vec, Word value) const {
   TraceList* old_list = as_list(get(vec));
   if (value) as_list(value)->add_ref();
@@ -34,7 +31,7 @@ TraceList* TraceAtt::private_list(AttVec& vec) const {
   if (list->refs() <= 1) return list;
   auto* copy = new TraceList;
   copy->records() = list->records();
-  set(vec, reinterpret_cast<Word>(copy));  // references the copy, releases the shared one
+  set(vec, to_word(copy));  // references the copy, releases the shared one
   return copy;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lexicon/attributes/att_interpreter.h"
+#include "shell/support/ref_ptr.h"
 
 namespace velmo {
 
@@ -14,16 +15,12 @@ struct TraceRecord {
   Word item = 0;
 };
 
-class TraceList {
+class TraceList : public RefCounted<TraceList> {
  public:
-  int refs() const { return refs_; }
-  void add_ref() { ++refs_; }
-  static void drop_ref(TraceList* list);
   std::vector<TraceRecord>& records() { return records_; }
   const std::vector<TraceRecord>& records() const { return records_; }
 
  private:
-  int refs_ = 0;
   std::vector<TraceRecord> records_;
 };
 

@@ -77,7 +77,7 @@ void select_entries(std::istream& in, std::ostream& out, LExp& condition) {
   const TypeId text_type = ShellTypes::get().text;
   for (std::string entry; reader.next(entry);) {
     const std::string flat = with_bars(entry);
-    if (condition.eval(reinterpret_cast<Word>(flat.c_str()), text_type)) out << entry << '\n';
+    if (condition.eval(to_word(flat.c_str()), text_type)) out << entry << '\n';
   }
 }
 

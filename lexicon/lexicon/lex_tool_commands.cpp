@@ -134,7 +134,7 @@ std::unique_ptr<LexEntry> temporary_entry(IRSlist& form) {
 }
 
 void filter_entry(LexEntry& entry, LExp* condition, LExp* meaning_action, LExp* entry_action) {
-  const Word entry_word = reinterpret_cast<Word>(&entry);
+  const Word entry_word = to_word(&entry);
   // The entry goes with its type, so that an expression expecting something
   // else reports it instead of reading it as that.
   static const TypeId entry_type = type_id("LexEntry*");
@@ -146,7 +146,7 @@ void filter_entry(LexEntry& entry, LExp* condition, LExp* meaning_action, LExp* 
     for (const auto& meaning : entry.meanings()) snapshot.push_back(meaning.get());
     for (const Meaning* meaning : snapshot) {
       // The action may have removed meanings further down the list.
-      if (entry.holds(meaning)) meaning_action->eval(reinterpret_cast<Word>(meaning), meaning_type);
+      if (entry.holds(meaning)) meaning_action->eval(to_word(meaning), meaning_type);
     }
   }
   eval_optional(entry_action, entry_word, entry_type);

@@ -12,6 +12,7 @@
 #include "lexicon/lexicon/lexicon.h"
 #include "lexicon/lexicon/str_meaning.h"
 #include "shell/interpreter/interpreter.h"
+#include "shell/lexp/types.h"
 #include "shell/reader/irslist.h"
 #include "shell/interpreter/name_space.h"
 
@@ -49,14 +50,14 @@ Word make_lexicon_command(IRSlist& args) {
   // No size (read as 0) means one bucket, as it always has.
   auto lexicon = std::make_unique<Lexicon>(size == 0 ? 1 : checked_buckets("make-lexicon", size));
   if (endings) attach_ending_table(*lexicon, *endings);
-  return reinterpret_cast<Word>(NameSpaces::define_owned(name, std::move(lexicon), Lexicon::kTypeText));
+  return to_word(NameSpaces::define_owned(name, std::move(lexicon), Lexicon::kTypeText));
 }
 
 Word lex_command(IRSlist& args) {
   Lexicon* lexicon = take_lexicon(args);
   if (!lexicon) return 0;
   while (std::unique_ptr<IRSlist> entry = args.take_first()) lexicon->add(*entry, true);
-  return reinterpret_cast<Word>(lexicon);
+  return to_word(lexicon);
 }
 
 Word load_lex_command(IRSlist& args) {
@@ -70,7 +71,7 @@ Word load_lex_command(IRSlist& args) {
   std::ifstream in(*path, std::ios::binary);
   if (!in) return 0;
   lexicon->load(in, duplicate_flag);
-  return reinterpret_cast<Word>(lexicon);
+  return to_word(lexicon);
 }
 
 Word lex_entry_command(IRSlist& args) {
@@ -82,13 +83,13 @@ Word lex_entry_command(IRSlist& args) {
     if (const LexEntry* entry = lexicon->lookup(word)) lexicon->print_entry(std::cout, *entry);
   }
   std::cout << std::flush;
-  return reinterpret_cast<Word>(lexicon);
+  return to_word(lexicon);
 }
 
 Word clear_lexicon_command(IRSlist& args) {
   Lexicon* lexicon = take_lexicon(args);
   if (lexicon) lexicon->clear();
-  return reinterpret_cast<Word>(lexicon);
+  return to_word(lexicon);
 }
 
 Word link_lex_file_command(IRSlist& args) {
@@ -100,7 +101,7 @@ Word link_lex_file_command(IRSlist& args) {
     auto dictionary = std::make_unique<DictOnDisk>(header);
     if (dictionary->is_open()) lexicon->link(std::move(dictionary));
   }
-  return reinterpret_cast<Word>(lexicon);
+  return to_word(lexicon);
 }
 
 Word print_lex_command(IRSlist& args) {
@@ -110,11 +111,11 @@ Word print_lex_command(IRSlist& args) {
   if (!file || std::string_view(file) == "-") {
     lexicon->print_sorted(std::cout);
     std::cout << std::flush;
-    return reinterpret_cast<Word>(lexicon);
+    return to_word(lexicon);
   }
   std::ofstream out(file, std::ios::binary);
   if (out) lexicon->print_sorted(out);
-  return reinterpret_cast<Word>(lexicon);
+  return to_word(lexicon);
 }
 
 Word make_avmeaning_proto_command(IRSlist& args) {
@@ -126,7 +127,7 @@ Word make_avmeaning_proto_command(IRSlist& args) {
   if (!type) return 0;
   auto prototype = std::make_unique<AVMeaning>(type);
   Meaning* raw = prototype.get();
-  return register_meaning_prototype(name, std::move(prototype)) ? reinterpret_cast<Word>(raw) : 0;
+  return register_meaning_prototype(name, std::move(prototype)) ? to_word(raw) : 0;
 }
 
 Word make_str_meaning_proto_command(IRSlist& args) {
@@ -135,7 +136,7 @@ Word make_str_meaning_proto_command(IRSlist& args) {
   if (!name) return 0;
   auto prototype = std::make_unique<StrMeaning>(name);
   Meaning* raw = prototype.get();
-  return register_meaning_prototype(name, std::move(prototype)) ? reinterpret_cast<Word>(raw) : 0;
+  return register_meaning_prototype(name, std::move(prototype)) ? to_word(raw) : 0;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 namespace velmo {
 namespace {
 
-Word text_word(const char* text) { return reinterpret_cast<Word>(text); }
+Word text_word(const char* text) { return to_word(text); }
 
 // (get-root LEXICON): the root of the input word in the lexicon. The
 // lexicon is named by an atom, or by an expression that yields its name.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "shell/lexp/types.h"
 #include "shell/reader/tokenizer.h"
 #include "shell/interpreter/interpreter.h"
 #include "shell/interpreter/name_space.h"
@@ -69,7 +70,7 @@ Word define_tokenizer(IRSlist& args, std::size_t token_buffer, const char* type)
   } else {
     anonymous_tokenizers().push_back(std::move(tokenizer));
   }
-  return reinterpret_cast<Word>(raw);
+  return to_word(raw);
 }
 
 Word def_tokenizer_command(IRSlist& args) {

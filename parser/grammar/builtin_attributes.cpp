@@ -5,6 +5,7 @@
 #include "parser/chart/pitem.h"
 #include "shell/interpreter/interpreter.h"
 #include "shell/interpreter/name_space.h"
+#include "shell/support/current.h"
 
 namespace velmo {
 namespace {
@@ -45,6 +46,14 @@ Word value_of(const AttInterpreterList& syn, int index, const char* text) {
   return syn.attribute(index).get_val(text);
 }
 
+// The type the binding was made from; deleting it resets the binding.
+void reset_binding() { builtin_attributes() = BuiltinAttributes{}; }
+
+Current<const AttInterpreterList>& bound_type() {
+  static Current<const AttInterpreterList> setting(&reset_binding);
+  return setting;
+}
+
 Word init_attributes_command(IRSlist&) {
   auto* syn = NameSpaces::lookup_as<AttInterpreterList>("syn", AttInterpreterList::kTypeText);
   if (!syn) return 0;
@@ -70,6 +79,7 @@ const BuiltinAttributes& bind_builtin_attributes(const AttInterpreterList& syn) 
   BuiltinAttributes& binding = builtin_attributes();
   binding = BuiltinAttributes{};
   binding.type = &syn;
+  bound_type().set(&syn);
   for (const NamedIndex& att : kAttributes) binding.*att.field = syn.index_of(att.name);
   for (const NamedValue& value : kCatValues) binding.*value.field = value_of(syn, binding.cat, value.text);
   binding.slash_wh = value_of(syn, binding.slash, "wh");

@@ -15,7 +15,8 @@ class Interpreter;
 struct BuiltinAttributes {
   static constexpr Word kNoValue = static_cast<Word>(-1);
 
-  const AttInterpreterList* type = nullptr;  // null until bound
+  // Null until bound; deleting the bound type resets the whole binding.
+  const AttInterpreterList* type = nullptr;
   // Indices of the attributes in "syn"; -1 when the type lacks one.
   int args = -1, cform = -1, check = -1, control = -1, govern = -1, guest = -1, head_final = -1,
       last_conj = -1, lexitem = -1, move = -1, node = -1, opt = -1, pform = -1, rare = -1, ref = -1,

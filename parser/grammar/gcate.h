@@ -10,6 +10,7 @@
 #include "lexicon/attributes/lbitset.h"
 #include "parser/grammar/glink.h"
 #include "shell/lexp/lexp.h"
+#include "shell/support/current.h"
 
 namespace velmo {
 
@@ -50,7 +51,7 @@ class CateChart {
   friend class GCate;
 };
 
-class GCate {
+class GCate : public CanBeCurrent {
  public:
   static constexpr const char* kGuestRelation = "guest";
   static constexpr float kGuestWeight = 30.0f;  // 20.0 x 1.5

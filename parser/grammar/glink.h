@@ -9,13 +9,14 @@
 
 #include "lexicon/attributes/lbitset.h"
 #include "shell/lexp/lexp.h"
+#include "shell/support/current.h"
 
 namespace velmo {
 
 class GCate;
 struct PItem;
 
-class GLink {
+class GLink : public CanBeCurrent {
  public:
   static constexpr float kDefaultWeight = 1.0f;
   static constexpr int kDefaultMaxDist = 64;

@@ -170,14 +170,14 @@ Word def_korvel_parser(IRSlist& args) {
 // ---- Categories and positions.
 
 // Reads one position: its ":skip-word" condition, its flags, and its link
-// specifications.
-void read_position(GCate& cate, int i, IRSlist& spec) {
+// definitions.
+void read_position(GCate& cate, int i, IRSlist& definition) {
   KorvelParser& parser = *cate.parser();
   bool present = false;
-  IRSlistPtr skip = take_option(spec, ":skip-word", present);
+  IRSlistPtr skip = take_option(definition, ":skip-word", present);
   cate.skip_word_conds.push_back(skip ? LExp::get_exp(skip.get()) : nullptr);
   const std::uint32_t bit = i < 32 ? 1u << i : 0u;
-  while (IRSlistPtr element = spec.take_first()) {
+  while (IRSlistPtr element = definition.take_first()) {
     if (element->is_atom()) {
       const std::string_view flag = element->atom() ? element->atom() : "";
       if (flag == "*") {
@@ -217,9 +217,9 @@ void read_position(GCate& cate, int i, IRSlist& spec) {
 void build_positions(GCate& cate, IRSlist& positions) {
   cate.reset_positions(static_cast<int>(positions.length()));
   int i = 0;
-  while (IRSlistPtr spec = positions.take_first()) {
-    if (spec->is_list())
-      read_position(cate, i, *spec);
+  while (IRSlistPtr definition = positions.take_first()) {
+    if (definition->is_list())
+      read_position(cate, i, *definition);
     else
       cate.skip_word_conds.push_back(nullptr);
     ++i;
@@ -292,8 +292,8 @@ Word def_subclass(IRSlist& args) {
     report_undefined(parent_name);
     return 0;
   }
-  while (IRSlistPtr spec = args.take_first()) {
-    const char* name = spec->is_list() ? spec->take_atom() : spec->atom();
+  while (IRSlistPtr definition = args.take_first()) {
+    const char* name = definition->is_list() ? definition->take_atom() : definition->atom();
     if (!name) continue;
     GCate* cate = parser->find(name, true);
     GLink* link = parent->add_link(parent->position_count(), cate);
@@ -301,7 +301,7 @@ Word def_subclass(IRSlist& args) {
     link->subclass = 1;
     cate->insert_modifier_link(link);
     set_current_category(cate);
-    if (spec->is_list()) run_commands(*spec);
+    if (definition->is_list()) run_commands(*definition);
   }
   set_current_category(nullptr);
   return as_word(parent);
@@ -445,9 +445,9 @@ Word roots(IRSlist& args) {
   KorvelParser* parser = current_parser();
   if (!parser) return 0;
   std::vector<RootEntry> table;
-  while (IRSlistPtr spec = args.take_first()) {
-    if (!spec->is_list()) continue;
-    const char* name = spec->take_atom();
+  while (IRSlistPtr definition = args.take_first()) {
+    if (!definition->is_list()) continue;
+    const char* name = definition->take_atom();
     if (!name) continue;
     GCate* cate = parser->find(name);
     if (!cate) {
@@ -456,8 +456,8 @@ Word roots(IRSlist& args) {
     }
     RootEntry entry;
     entry.category = cate;
-    if (IRSlistPtr cond = spec->take_first()) entry.condition = cond->is_nil() ? nullptr : LExp::get_exp(cond.get());
-    if (IRSlistPtr cost = spec->take_first()) entry.cost = LExp::get_exp(cost.get());
+    if (IRSlistPtr cond = definition->take_first()) entry.condition = cond->is_nil() ? nullptr : LExp::get_exp(cond.get());
+    if (IRSlistPtr cost = definition->take_first()) entry.cost = LExp::get_exp(cost.get());
     table.push_back(std::move(entry));
   }
   parser->roots = std::move(table);

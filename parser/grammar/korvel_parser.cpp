@@ -7,14 +7,17 @@
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/chart.h"
 #include "parser/grammar/category_names.h"
+#include "shell/support/current.h"
 
 namespace velmo {
 namespace {
 
+// Each setting is cleared when its object is deleted; deleting a parser
+// deletes its categories and links, so it clears all three.
 struct CurrentGrammar {
-  KorvelParser* parser = nullptr;
-  GCate* category = nullptr;
-  GLink* link = nullptr;
+  Current<KorvelParser> parser;
+  Current<GCate> category;
+  Current<GLink> link;
 };
 
 CurrentGrammar& current() {
@@ -24,12 +27,12 @@ CurrentGrammar& current() {
 
 }  // namespace
 
-KorvelParser* current_parser() { return current().parser; }
-void set_current_parser(KorvelParser* parser) { current().parser = parser; }
-GCate* current_category() { return current().category; }
-void set_current_category(GCate* category) { current().category = category; }
-GLink* current_link() { return current().link; }
-void set_current_link(GLink* link) { current().link = link; }
+KorvelParser* current_parser() { return current().parser.get(); }
+void set_current_parser(KorvelParser* parser) { current().parser.set(parser); }
+GCate* current_category() { return current().category.get(); }
+void set_current_category(GCate* category) { current().category.set(category); }
+GLink* current_link() { return current().link.get(); }
+void set_current_link(GLink* link) { current().link.set(link); }
 
 bool& weight_debugging() {
   static bool on = false;
@@ -46,14 +49,8 @@ KorvelParser::KorvelParser(std::string_view name, std::size_t buckets, std::stri
   empty_link_->set_relation(empty_relation);
 }
 
-KorvelParser::~KorvelParser() {
-  CurrentGrammar& state = current();
-  if (state.parser == this) state.parser = nullptr;
-  if (state.category && state.category->parser() == this) {
-    state.category = nullptr;
-    state.link = nullptr;
-  }
-}
+// The parser's categories and links clear their own settings as they go.
+KorvelParser::~KorvelParser() = default;
 
 void KorvelParser::set_att_type(const AttInterpreterList* type) {
   att_type_ = type;

@@ -4,6 +4,7 @@
 
 #include "shell/interpreter/interpreter.h"
 #include "shell/interpreter/name_space.h"
+#include "shell/lexp/types.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {
@@ -30,8 +31,8 @@ Word quote_command(IRSlist& args) {
     return 0;
   }
   IRSlist* only = args.element_at(0);
-  if (only->is_list()) return reinterpret_cast<Word>(only);
-  return reinterpret_cast<Word>(only->atom());
+  if (only->is_list()) return to_word(only);
+  return to_word(only->atom());
 }
 
 Word echo_command(IRSlist& args) {

@@ -13,9 +13,11 @@ struct ShellSettings {
   std::optional<std::string> features;     // -f FEATURES
   std::optional<std::string> search_path;  // KORVELPATH, replaced by -p PATHS
   std::string empty_category = "()";       // -e TRACE
-  bool r_flag = false;
-  bool l_flag = false;
-  bool f_flag = false;
+  // Options that are accepted and remembered but change nothing: -r, -l
+  // (relations are always printed) and -f (the features are in `features`).
+  bool option_r_given = false;
+  bool relations_requested = false;  // -l
+  bool features_requested = false;   // -f
 };
 
 ShellSettings& shell_settings();

@@ -5,6 +5,7 @@
 #include "shell/interpreter/interpreter.h"
 #include "shell/interpreter/name_space.h"
 #include "shell/interpreter/obj_factory.h"
+#include "shell/lexp/types.h"
 
 namespace velmo {
 namespace {
@@ -14,7 +15,7 @@ const char* optional_atom(IRSlist& args) { return args.length() > 0 ? args.take_
 
 Word set_current_name_space_command(IRSlist& args) {
   const char* name = optional_atom(args);
-  return reinterpret_cast<Word>(NameSpaces::set_current(name ? name : "STD"));
+  return to_word(NameSpaces::set_current(name ? name : "STD"));
 }
 
 Word delete_name_space_command(IRSlist&) {

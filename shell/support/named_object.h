@@ -7,9 +7,12 @@
 // The type text that lookups compare and messages print ("Lexicon",
 // "Tokenizer/TokenizerBase"...) is given when the object is defined, since
 // one class may be registered under several texts.
+#include "shell/support/current.h"
+
 namespace velmo {
 
-class NamedObject {
+// Every named object can be a process-wide current object (current.h).
+class NamedObject : public CanBeCurrent {
  public:
   virtual ~NamedObject() = default;
   // Called by the name space that owns the object when the space is

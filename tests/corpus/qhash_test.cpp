@@ -315,7 +315,8 @@ namespace velmo {
 namespace {
 
 // Damaged files of every kind: whatever bytes are changed, reading and
-// writing stay inside the file and every walk ends.
+// writing stay inside the file, every walk ends, what is found is what was
+// asked for, and a stored entry can be found again.
 TEST_F(QHashTest, RandomDamageIsSurvived) {
   open_new(7);
   for (int i = 0; i < 60; ++i) hash.insert(entry(numbered("k", i), std::string(i % 70, 'v')));
@@ -327,6 +328,7 @@ TEST_F(QHashTest, RandomDamageIsSurvived) {
     seed = seed * 1103515245U + 12345U;
     return seed >> 8;
   };
+  int opened = 0;
   ::testing::internal::CaptureStderr();
   for (int round = 0; round < 300; ++round) {
     std::string damaged = pristine;
@@ -336,14 +338,30 @@ TEST_F(QHashTest, RandomDamageIsSurvived) {
     write_bytes(path, damaged);
     QHash damaged_hash;
     if (damaged_hash.open(path, 7, 32, "strcasecmp") != QHash::OpenResult::kOk) continue;
+    ++opened;
     std::ostringstream err;
-    damaged_hash.validate(err);
-    damaged_hash.find("k5");
-    damaged_hash.chain_lengths();
-    damaged_hash.for_each([](std::string_view) { return true; });
-    damaged_hash.store(entry("new", "value"));
+    const bool valid = damaged_hash.validate(err);
+    EXPECT_EQ(valid, err.str().empty()) << "round " << round;
+    const std::optional<std::string> found = damaged_hash.find("k5");
+    if (found) {
+      EXPECT_TRUE(equal_nocase(found->substr(0, 3), std::string_view("k5\0", 3))) << "round " << round;
+    }
+    // Every record takes at least one 32-byte block: a walk that visits
+    // more records than that went round in a circle.
+    std::size_t visited = 0;
+    damaged_hash.for_each([&visited](std::string_view) { return ++visited <= (1u << 20); });
+    EXPECT_LE(visited, damaged.size() / 32) << "round " << round;
+    if (const auto lengths = damaged_hash.chain_lengths()) {
+      std::size_t total = 0;
+      for (std::uint32_t length : *lengths) total += length;
+      EXPECT_LE(total, damaged.size() / 32) << "round " << round;
+    }
+    if (damaged_hash.store(entry("new", "value"))) {
+      EXPECT_EQ(damaged_hash.find("new"), entry("new", "value")) << "round " << round;
+    }
   }
   ::testing::internal::GetCapturedStderr();
+  EXPECT_GT(opened, 100);
 }
 
 }  // namespace

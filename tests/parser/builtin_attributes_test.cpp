@@ -47,6 +47,18 @@ TEST_F(BuiltinAttributesTest, BindsAttributesAndCategoryValuesOfSyn) {
   EXPECT_EQ(b.cat_short_name(x), "");
 }
 
+TEST_F(BuiltinAttributesTest, DeletingSynResetsTheBinding) {
+  Interpreter::instance().execute_string(
+      "(def-att-list syn (defattribute cat EnumAtt (allowable-values n v)))"
+      "(init-attributes)");
+  ASSERT_NE(builtin_attributes().type, nullptr);
+  ASSERT_EQ(builtin_attributes().cat, 0);
+  NameSpaces::delete_all();
+  EXPECT_EQ(builtin_attributes().type, nullptr);
+  EXPECT_EQ(builtin_attributes().cat, -1);
+  EXPECT_EQ(builtin_attributes().cat_n, BuiltinAttributes::kNoValue);
+}
+
 TEST_F(BuiltinAttributesTest, MissingSynIsReportedAndLeavesBindingAlone) {
   builtin_attributes() = BuiltinAttributes{};
   testing::internal::CaptureStderr();

@@ -96,6 +96,14 @@ class Findings(TempDirTest):
         self.assertIn('unspecified term "data"', found[10])
         self.assertIn('implicit subject: "It"', found[22])  # the subject of "to restart"
 
+    def test_parse_based_indicators_with_the_default_grammar(self):
+        result = run_tool(DOCUMENT)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        found = findings(result.stdout)
+        self.assertIn("more than one subject", found[5])
+        self.assertIn("more than one main verb", found[8])
+        self.assertIn('unspecified term "data"', found[10])
+
     def test_sentences_are_reported_as_written(self):
         result = run_tool(DOCUMENT)
         self.assertIn("\n9: The display shall be user-friendly if possible.\n", result.stdout)

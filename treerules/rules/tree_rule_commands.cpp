@@ -26,8 +26,8 @@ Word def_tree_rules(IRSlist& args) {
   if (!name) return 0;
   TreeModifier* modifier = find_or_define_modifier(name);
   if (!modifier) return 0;
-  while (std::unique_ptr<IRSlist> spec = args.take_first())
-    if (std::unique_ptr<TreeRule> rule = make_tree_rule(*spec)) modifier->add(std::move(rule));
+  while (std::unique_ptr<IRSlist> definition = args.take_first())
+    if (std::unique_ptr<TreeRule> rule = make_tree_rule(*definition)) modifier->add(std::move(rule));
   return to_word(modifier);
 }
 

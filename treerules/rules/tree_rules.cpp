@@ -81,8 +81,8 @@ using PostOrderWalk = RuleWalk<PostOrder>;
 bool is_kind(const char* atom, const char* kind) { return atom && std::strcmp(atom, kind) == 0; }
 
 // Builds a condition inside the rule's scope; reports one of the wrong type.
-TreeExp build_condition(IRSlist& spec) {
-  TreeExp condition(LExp::build_first(spec));
+TreeExp build_condition(IRSlist& definition) {
+  TreeExp condition(LExp::build_first(definition));
   if (condition && !condition.yields_matches())
     diag() << condition->name() << " cannot be used as a condition in tree rules." << std::endl;
   return condition;
@@ -94,16 +94,16 @@ RuleTraversal* current_traversal() { return running_traversal; }
 
 // ---------------------------------------------------------------------------
 
-void TreeRule::take_flags_and_keywords(IRSlist& spec) {
-  if (const IRSlist* first = spec.children().first(); first && first->is_atom() && first->atom() &&
+void TreeRule::take_flags_and_keywords(IRSlist& definition) {
+  if (const IRSlist* first = definition.children().first(); first && first->is_atom() && first->atom() &&
                                                       strcasecmp(first->atom(), "shallow") == 0) {
-    spec.take_first();
+    definition.take_first();
     shallow_ = true;
   }
-  if (spec.has_flag(":name"))
-    if (const char* name = spec.take_value(":name", true)) name_ = name;
-  if (spec.has_flag(":comments"))
-    if (const char* comments = spec.take_value(":comments", true)) comments_ = comments;
+  if (definition.has_flag(":name"))
+    if (const char* name = definition.take_value(":name", true)) name_ = name;
+  if (definition.has_flag(":comments"))
+    if (const char* comments = definition.take_value(":comments", true)) comments_ = comments;
 }
 
 bool TreeRule::run_action(Word match, TypeId type) const {
@@ -115,11 +115,11 @@ void TreeRule::report_runaway() const {
          << " stopped: its actions keep moving nodes ahead of its traversal" << std::endl;
 }
 
-void StructuralRule::init(IRSlist& spec) {
-  take_flags_and_keywords(spec);
+void StructuralRule::init(IRSlist& definition) {
+  take_flags_and_keywords(definition);
   ScopeGuard scope;
-  condition_ = build_condition(spec);
-  set_action(LExp::build_first(spec));
+  condition_ = build_condition(definition);
+  set_action(LExp::build_first(definition));
 }
 
 TreeMatchPtr StructuralRule::match_at(RSTree* node) const {
@@ -165,17 +165,17 @@ void UpRule::apply(RSTree* root) {
   }
 }
 
-void RootRule::init(IRSlist& spec) {
+void RootRule::init(IRSlist& definition) {
   ScopeGuard scope;
-  set_action(LExp::build_first(spec));
+  set_action(LExp::build_first(definition));
 }
 
 void RootRule::apply(RSTree* root) { run_action(node_word(root), TreeTypes::get().node); }
 
-void FlatRule::init(IRSlist& spec) {
-  take_flags_and_keywords(spec);
+void FlatRule::init(IRSlist& definition) {
+  take_flags_and_keywords(definition);
   ScopeGuard scope;
-  std::unique_ptr<IRSlist> list = spec.take_first();
+  std::unique_ptr<IRSlist> list = definition.take_first();
   bool next_is_maximal = false;
   while (list && !list->children().empty()) {
     std::unique_ptr<IRSlist> element = list->take_first();
@@ -196,7 +196,7 @@ void FlatRule::init(IRSlist& spec) {
     next_is_maximal = false;
     conditions_.push_back(std::move(condition));
   }
-  set_action(LExp::build_first(spec));
+  set_action(LExp::build_first(definition));
 }
 
 void FlatRule::apply(RSTree* root) {
@@ -249,8 +249,8 @@ void TreeModifier::apply(RSTree* root) {
   for (const auto& rule : rules_) rule->apply(root);
 }
 
-std::unique_ptr<TreeRule> make_tree_rule(IRSlist& spec) {
-  const IRSlist* head = spec.children().first();
+std::unique_ptr<TreeRule> make_tree_rule(IRSlist& definition) {
+  const IRSlist* head = definition.children().first();
   if (!head || !head->is_atom()) return nullptr;
   const char* kind = head->atom();
   std::unique_ptr<TreeRule> rule;
@@ -259,8 +259,8 @@ std::unique_ptr<TreeRule> make_tree_rule(IRSlist& spec) {
   else if (is_kind(kind, "root")) rule = std::make_unique<RootRule>();
   else if (is_kind(kind, "flat")) rule = std::make_unique<FlatRule>();
   else return nullptr;
-  spec.take_first();
-  rule->init(spec);
+  definition.take_first();
+  rule->init(definition);
   return rule;
 }
 

@@ -37,8 +37,8 @@ class TreeRule {
   virtual ~TreeRule() = default;
   // Applies the rule to the tree below `root`.
   virtual void apply(RSTree* root) = 0;
-  // Reads the rule from its specification (without the kind atom).
-  virtual void init(IRSlist& spec) = 0;
+  // Reads the rule from its definition (without the kind atom).
+  virtual void init(IRSlist& definition) = 0;
 
   const std::string& rule_name() const { return name_; }
   const std::string& comments() const { return comments_; }
@@ -46,7 +46,7 @@ class TreeRule {
 
  protected:
   // The optional "shallow" atom and the :name and :comments keywords.
-  void take_flags_and_keywords(IRSlist& spec);
+  void take_flags_and_keywords(IRSlist& definition);
   // Evaluates the action with a match; whether it yielded non-zero.
   bool run_action(Word match, TypeId type) const;
   void set_action(LExpPtr action) { action_ = std::move(action); }
@@ -65,7 +65,7 @@ class TreeRule {
 // A rule whose condition yields a tree match at a node.
 class StructuralRule : public TreeRule {
  public:
-  void init(IRSlist& spec) override;
+  void init(IRSlist& definition) override;
 
  protected:
   // The match of the condition at `node`, or null.
@@ -93,7 +93,7 @@ class UpRule final : public StructuralRule {
 class RootRule final : public TreeRule {
  public:
   void apply(RSTree* root) override;
-  void init(IRSlist& spec) override;
+  void init(IRSlist& definition) override;
 };
 
 // Several conditions satisfied anywhere in the tree (post-order); the action
@@ -103,7 +103,7 @@ class FlatRule final : public TreeRule {
   static constexpr std::size_t kMaskBits = 32;
 
   void apply(RSTree* root) override;
-  void init(IRSlist& spec) override;
+  void init(IRSlist& definition) override;
 
  private:
   bool is_maximal(std::size_t i) const { return i < kMaskBits && (maximal_mask_ >> i & 1u); }
@@ -130,9 +130,9 @@ class TreeModifier final : public NamedObject, public DepsModifier {
   std::vector<std::unique_ptr<TreeRule>> rules_;
 };
 
-// Builds a rule from its specification (a list headed by "up", "down",
+// Builds a rule from its definition (a list headed by "up", "down",
 // "root" or "flat"); null for any other head.
-std::unique_ptr<TreeRule> make_tree_rule(IRSlist& spec);
+std::unique_ptr<TreeRule> make_tree_rule(IRSlist& definition);
 
 // Registers def-tree-rules, clear-tree-rules, the tree patterns and
 // conditions, and the restructuring functions.

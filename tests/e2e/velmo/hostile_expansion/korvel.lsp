@@ -12,7 +12,7 @@
 (eval (comp (str "an expression ") (print-str)))
 (defmacro twice-lexp () (prog (twice-lexp) (twice-lexp)))
 (eval (twice-lexp))
-; Ten calls a level: four levels are fine, seven are too many.
+; Ten calls a level: four levels are fine, six are too many.
 (defmacro a () (b) (b) (b) (b) (b) (b) (b) (b) (b) (b))
 (defmacro b () (c) (c) (c) (c) (c) (c) (c) (c) (c) (c))
 (defmacro c () (d) (d) (d) (d) (d) (d) (d) (d) (d) (d))
@@ -22,5 +22,5 @@
 (defmacro g () (quote g))
 (d)
 (echo after ten thousand)
-(a)
+(b)
 (echo still running)
