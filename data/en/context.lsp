@@ -76,17 +76,16 @@
     (when (and (followed-by (t)) (not (followed-by (base-verb-item))) (not (followed-by (punctuation-item)))
                (not (followed-by (adverb-item))) (not (followed-by-word (in ("be" "not" "never")))))
       (delete (litem))))
-  ;; A form of "be" before a participle that cannot be an adjective is an
-  ;; auxiliary; before anything that is neither participle, adverb, "to"
-  ;; nor a quote it heads its clause, unless it may stand before its
-  ;; subject (Are the figures...).
+  ;; A form of "be" before a participle is an auxiliary (also before one
+  ;; that may be an adjective: keeping the copula there for "was
+  ;; interested" loses more parses than it gains); before anything that is
+  ;; neither participle, adverb, "to" nor a quote it heads its clause,
+  ;; unless it may stand before its subject (Are the figures...).
   (be-auxiliary-or-copula :act-on-all-matches
     (lexitem (and (comp (root) (str= be)) (or (aux-item) (cop-item))))
     (when (and (followed-by (t)) (not (followed-by-word (negation-word))) (not (followed-by (pronoun-item))))
       (if (followed-by (participle-item))
-          (when (and (not (followed-by (adjective-item)))
-                     (comp (litem) (and (cop-item) (not (no-alternative (aux-item))))))
-            (delete (litem)))
+          (when (comp (litem) (and (cop-item) (not (no-alternative (aux-item))))) (delete (litem)))
           (when (and (comp (litem) (and (aux-item) (not (no-alternative (cop-item))))) (not (followed-by (adverb-item)))
                      (not (followed-by-word (in ("to" "\"" "'" "“" "‘")))) (not (inversion-possible)))
             (delete (litem))))))
@@ -116,15 +115,12 @@
       ((and (followed-by (t)) (not (followed-by (base-verb-item))) (not (followed-by (pronoun-item)))
             (not (followed-by (adverb-item))) (not (followed-by (punctuation-item))) (not (inversion-possible)))
        (when (comp (litem) (and (aux-item) (not (no-alternative (lexical-verb-item))))) (delete (litem))))))
-  ;; "there" before an auxiliary, a copula or a word that is only a verb,
-  ;; and not after a noun or a verb, is the expletive; before punctuation or
-  ;; a function word, an adverb.
+  ;; "there" before a verb is the expletive; before punctuation or a
+  ;; function word, an adverb.
   (there-expletive-or-adverb :act-on-all-matches
     (lexitem (and (comp (root) (str= there)) (or (adverb-item) (pronoun-item))))
     (cond
-      ((and (or (followed-by (aux-item)) (followed-by (cop-item)) (followed-by-word (in ("'s" "s" "’s")))
-                (only-followed-by (verb-item)))
-            (not (preceded-by (or (noun-item) (lexical-verb-item)))))
+      ((or (followed-by (verb-item)) (followed-by-word (in ("'s" "s" "’s"))))
        (when (comp (litem) (and (adverb-item) (not (no-alternative (pronoun-item))))) (delete (litem))))
       ((and (followed-by (t)) (not (followed-by (not (function-word-item)))))
        (when (comp (litem) (and (pronoun-item) (not (no-alternative (adverb-item))))) (delete (litem))))))
@@ -133,13 +129,10 @@
     (lexitem (and (comp (root) (in ("this" "that" "these" "those"))) (determiner-item)
                   (not (no-alternative (not (determiner-item))))))
     (when (not (followed-by (nominal-item))) (delete (litem))))
-  ;; "that" between a noun and a verb introduces a relative clause: the
-  ;; pronoun (before a subject it may be the complementiser: the fact that
-  ;; he left).
+  ;; "that" after a noun introduces a relative clause: the pronoun.
   (relative-that :act-on-all-matches
     (lexitem (and (comp (root) (str= that)) (complementiser-item)))
-    (when (and (preceded-by (noun-item)) (not (preceded-by (lexical-verb-item)))
-               (followed-by (verb-item)) (not (followed-by (or (determiner-item) (pronoun-item)))))
+    (when (and (preceded-by (noun-item)) (not (preceded-by (lexical-verb-item))))
       (delete (litem))))
   ;; "like" after a subject pronoun is the verb.
   (like-after-subject :act-on-all-matches
