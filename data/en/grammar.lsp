@@ -27,7 +27,7 @@
 (defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
 (defun gerund () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
-(defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "[,;:]")))
+(defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^[,;:]")))
 (defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
 (defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
 ;; A clause without complementiser attaches below a word only with its own
@@ -38,6 +38,13 @@
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
 (defun lexical-item () (comp (pitem-attvec) (defined syn (lexitem))))
+;; A relative clause opens with its relative word; without one (the book I
+;; read) its verb has no object of its own, the gap.
+(defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
+(defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)))))
+;; Compounds may be written with a hyphen (wheel-chair).
+(defun before-comma-or-bracket () (pitem-following-word (in ("," ";" ":" "--" "(" ")" "\"" "'" "/"))))
+(defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
 
 (def-category Punc)
 (def-category Intj)
@@ -60,7 +67,9 @@
   (? (Conn (dep-type cc) (max-dist 2)))
   (* (Adv (dep-type mod) (max-dist 3)))
   (:head)
-  (* (Prep (dep-type mod) (max-dist 6))
+  (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
+     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
+     (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
 
 (def-modifiers Adv
@@ -74,13 +83,15 @@
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
      (A (dep-type mod) (max-dist 4)))
-  (* (N (dep-type nn) (max-dist 3) (modifier-cond (and (bare-item) (not (before-punctuation))))))
+  (* :skip-word (in ("-"))
+     (N (dep-type nn) (max-dist 3) (modifier-cond (and (bare-item) (not (pronoun)) (not (before-comma-or-bracket))))
+        (modifiee-cond (not (pronoun)))))
   (:head)
-  (* (Prep (dep-type mod) (max-dist 7))
-     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (full-clause)))
+  (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
+     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))))
      (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
-     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (not (get-modifier-by-type s)))))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s)))))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
