@@ -32,7 +32,9 @@
 (defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
 ;; A clause without complementiser attaches below a word only with its own
 ;; subject: a subjectless finite verb is an imperative, a main clause.
-(defun full-clause () (and (no-cc) (or (not (fin-clause)) (get-modifier-by-type s))))
+;; A complementiser counts only with its clause.
+(defun complete-clause () (or (fin-clause) (get-modifier-by-type i)))
+(defun full-clause () (and (no-cc) (complete-clause) (or (not (fin-clause)) (get-modifier-by-type s))))
 (defun clause-complement () (and (full-clause) (not (starts-with-punctuation))))
 (defun comma () (comp (pitem-head-word) (in ("," ";" ":"))))
 (defun bare-item () (and (head-first) (head-last)))
@@ -200,10 +202,10 @@
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (coordinated)))
+  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (coordinated) (complete-clause))))
      (C (dep-type para) (max-dist 30) (dep-weight 3.0) (modifier-cond (and (starts-with-punctuation) (full-clause))))))
 
 ;; Root costs from en/stats/roots.txt.
-(roots (C (t) (int 0)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
+(roots (C (complete-clause) (int 0)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
        (Intj (t) (int 5)) (Adv (t) (int 5)) (Prep (t) (int 5)) (Det (t) (int 7)) (VBE (t) (int 9))
        (Conn (t) (int 9)) (VB (t) (int 9)) (Part (t) (int 9)))
