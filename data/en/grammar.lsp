@@ -71,6 +71,7 @@
   (:head)
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
+     (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
 
@@ -81,6 +82,7 @@
 (def-modifiers N
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5)))
+  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 3.0)))
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
@@ -89,6 +91,8 @@
      (N (dep-type nn) (max-dist 3) (modifier-cond (and (bare-item) (not (pronoun)) (not (before-comma-or-bracket))))
         (modifiee-cond (not (pronoun)))))
   (:head)
+  (* :skip-word (in (","))
+     (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
      (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))))
      (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
