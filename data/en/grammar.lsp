@@ -46,6 +46,7 @@
 (defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)))))
 ;; Compounds may be written with a hyphen (wheel-chair).
 (defun before-comma-or-bracket () (pitem-following-word (in ("," ";" ":" "--" "(" ")" "\"" "'" "/"))))
+(defun genitive () (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
 
 (def-category Punc)
@@ -97,7 +98,9 @@
      (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))))
      (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
-     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s)))))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))))))
+  ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
+  (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen))))))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
@@ -122,7 +125,7 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (not-expletive))))
+  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (not-expletive) (not (genitive)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
@@ -156,7 +159,7 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (not-expletive))))
+  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (not-expletive) (not (genitive)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
