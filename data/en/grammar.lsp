@@ -21,6 +21,8 @@
 ;; A phrase that took a coordinating conjunction is a later conjunct: it
 ;; attaches through conj only, never as an argument or adjunct.
 (defun no-cc () (not (get-modifier-by-type cc)))
+;; A comma before a subject belongs to the clause, not to the noun.
+(defun no-punc () (not (get-modifier-by-type punc)))
 (defun expletive () (comp (pitem-head-word) (reg-match "^[Tt]here$")))
 (defun not-expletive () (not (expletive)))
 (defun finite () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform fin))))))
@@ -125,7 +127,7 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (not-expletive) (not (genitive)))))
+  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
@@ -159,7 +161,7 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (not-expletive) (not (genitive)))))
+  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
