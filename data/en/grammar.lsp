@@ -31,6 +31,9 @@
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
 (defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^[,;:]")))
 (defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
+;; Conjoined verb phrases share the first one's subject; a conjunct with a
+;; subject of its own is a conjoined clause.
+(defun shared-subject-conjunct () (and (coordinated) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
 (defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
 ;; A clause without complementiser attaches below a word only with its own
 ;; subject: a subjectless finite verb is an imperative, a main clause.
@@ -119,11 +122,12 @@
 (def-modifiers V
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0)))
+  ;; A fronted clause keeps its own closing comma (If you go, ...).
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (full-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
@@ -145,19 +149,20 @@
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (coordinated)))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (coordinated)))))
+     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
+     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
 (def-modifiers VBE
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0)))
+  ;; A fronted clause keeps its own closing comma (If you go, ...).
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (full-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 8))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
@@ -180,8 +185,8 @@
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (coordinated)))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (coordinated)))))
+     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
+     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
@@ -212,7 +217,11 @@
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
   (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (coordinated) (complete-clause))))
-     (C (dep-type para) (max-dist 30) (dep-weight 3.0) (modifier-cond (and (starts-with-punctuation) (full-clause))))))
+     (C (dep-type para) (max-dist 30) (dep-weight 3.0) (modifier-cond (and (starts-with-punctuation) (full-clause)))
+        (modifiee-cond (fin-clause))))
+  ;; The comma closing a fronted adverbial clause (If you go, ...).
+  (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
+           (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i))))))
 
 ;; Root costs from en/stats/roots.txt.
 (roots (C (complete-clause) (int 0)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
