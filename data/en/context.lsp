@@ -214,6 +214,36 @@
   (auxiliary-form-not-noun :act-on-all-matches
     (lexitem (and (comp (surform) (in ("has" "does" "getting"))) (noun-item) (not (no-alternative (not (noun-item))))))
     (delete (litem)))
+  ;; "thanks" and "regards" are nouns (Thanks for the link. Regards,).
+  (thanks-noun :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("thanks" "regards"))) (lexical-verb-item)
+                  (not (no-alternative (not (lexical-verb-item))))))
+    (delete (litem)))
+  ;; "'s" after a word that is only a noun is the possessive marker, unless
+  ;; an adverb follows (the car's still there).
+  (possessive-after-noun :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("'s" "’s" "s"))) (or (aux-item) (cop-item)) (not (no-alternative (part-item)))))
+    (when (and (only-preceded-by (noun-item)) (not (followed-by (adverb-item)))) (delete (litem))))
+  ;; "no" before a word that is only a noun is the determiner.
+  (no-determiner :act-on-all-matches
+    (lexitem (and (comp (root) (str= no)) (adverb-item) (not (no-alternative (not (adverb-item))))))
+    (when (only-followed-by (noun-item)) (delete (litem))))
+  ;; After a negation or an adverb such as "just" or "please", a
+  ;; noun-or-verb word that can be a bare verb is one.
+  (bare-verb-after-adverb :act-on-all-matches
+    (seq :front-to-back (word (in ("n't" "n’t" "not" "never" "please" "just" "also" "ever")))
+         (lexitem (and (noun-item) (not (no-alternative (base-verb-item))))))
+    (delete (comp ($ 2) (litem))))
+  ;; After an auxiliary "have" a past participle is no noun or adjective;
+  ;; after an auxiliary "be" a participle is no noun.
+  (participle-after-auxiliary :act-on-all-matches
+    (lexitem (and (or (noun-item) (adjective-item)) (not (no-alternative (participle-item)))))
+    (when (only-preceded-by (aux-item))
+      (cond
+        ((preceded-by-word (in ("have" "has" "had" "'ve" "’ve" "ve" "having")))
+         (when (comp (litem) (not (no-alternative (past-participle-item)))) (delete (litem))))
+        ((preceded-by (comp (root) (str= be)))
+         (when (comp (litem) (noun-item)) (delete (litem)))))))
   ;; Quotes and brackets inside a sentence never block a merge: the chart
   ;; passes over them, and the conversion to UD attaches them. Commas and
   ;; other marks stay: they bound the phrases the chart may join.
