@@ -139,7 +139,7 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform base))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))))
+  (? (N (dep-type obj) (max-dist 16) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))))
   (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 7) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
