@@ -20,6 +20,9 @@
 ;; Conditions on the items of a link.
 ;; A phrase that took a coordinating conjunction is a later conjunct: it
 ;; attaches through conj only, never as an argument or adjunct.
+;; The conjunction marks its phrase (last_conj): packing then keeps a phrase
+;; that took the conjunction apart from one whose modifier took it.
+(defun marked-conjunct () (comp (pitem-attvec) (modify syn ((last_conj +)))))
 (defun no-cc () (not (get-modifier-by-type cc)))
 ;; A comma before a subject belongs to the clause, not to the noun.
 (defun no-punc () (not (get-modifier-by-type punc)))
@@ -61,18 +64,18 @@
 (def-category Conn)
 (def-category Det)
 (def-category Num)
-(def-category Adv (visible-atts (cat lexitem)))
+(def-category Adv (visible-atts (cat lexitem last_conj)))
 (def-category VB (visible-atts (vform)))
-(def-category A (visible-atts (cat degree lexitem)))
-(def-category Prep (visible-atts (cat pform lexitem)))
-(def-category N (visible-atts (cat num case pron lexitem)))
-(def-category V (visible-atts (cat vform lexitem)) (subcat-atts (cat vform lexitem)))
-(def-category VBE (visible-atts (cat vform lexitem)))
-(def-category C (visible-atts (cat cform)))
+(def-category A (visible-atts (cat degree lexitem last_conj)))
+(def-category Prep (visible-atts (cat pform lexitem last_conj)))
+(def-category N (visible-atts (cat num case pron lexitem last_conj)))
+(def-category V (visible-atts (cat vform lexitem last_conj)) (subcat-atts (cat vform lexitem)))
+(def-category VBE (visible-atts (cat vform lexitem last_conj)))
+(def-category C (visible-atts (cat cform last_conj)))
 
 (def-modifiers A
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2)))
+  (? (Conn (dep-type cc) (max-dist 2) (merged-cond (marked-conjunct))))
   (* (Adv (dep-type mod) (max-dist 3)))
   (:head)
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
@@ -87,7 +90,7 @@
 
 (def-modifiers N
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5)))
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 3.0)))
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
@@ -109,7 +112,7 @@
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2)))
+  (? (Conn (dep-type cc) (max-dist 2) (merged-cond (marked-conjunct))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
@@ -121,7 +124,7 @@
 ;; from the subcategories, adjuncts and later conjuncts on the right.
 (def-modifiers V
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0)))
+  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...).
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (full-clause))))
   (* :skip-word (in (","))
@@ -156,7 +159,7 @@
 ;; noun after it then the subject.
 (def-modifiers VBE
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0)))
+  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...).
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (full-clause))))
   (* :skip-word (in (","))
@@ -207,7 +210,7 @@
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 (def-modifiers C
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5)))
+  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct))))
   (:head (V (dep-type i) (modifier-cond (finite))
             (block (lexitem))
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin"))))))
