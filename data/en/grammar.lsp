@@ -51,7 +51,8 @@
 ;; A relative clause opens with its relative word; without one (the book I
 ;; read) its verb has no object of its own, the gap.
 (defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
-(defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)))))
+;; (nor a predicate: the place I was, never the gal was hot).
+(defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred)))))
 ;; Compounds may be written with a hyphen (wheel-chair).
 (defun before-comma-or-bracket () (pitem-following-word (in ("," ";" ":" "--" "(" ")" "\"" "'" "/"))))
 (defun genitive () (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))
@@ -134,7 +135,8 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)))))
+  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive))))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
@@ -169,7 +171,8 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)))))
+  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive))))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
