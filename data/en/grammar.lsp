@@ -56,6 +56,7 @@
 ;; Compounds may be written with a hyphen (wheel-chair).
 (defun before-comma-or-bracket () (pitem-following-word (in ("," ";" ":" "--" "(" ")" "\"" "'" "/"))))
 (defun genitive () (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))
+(defun capitalised () (comp (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
 
 (def-category Punc)
@@ -100,6 +101,9 @@
   (* :skip-word (in ("-"))
      (N (dep-type nn) (max-dist 3) (modifier-cond (and (bare-item) (not (pronoun)) (not (before-comma-or-bracket))))
         (modifiee-cond (not (pronoun)))))
+  ;; Names: capitalised nouns before a capitalised noun are parts of its name.
+  (* (N (dep-type lex-mod) (max-dist 4) (modifier-cond (and (bare-item) (capitalised) (not (before-comma-or-bracket))))
+        (modifiee-cond (capitalised))))
   (:head)
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
