@@ -226,8 +226,8 @@
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (coordinated) (complete-clause))))
-     (C (dep-type para) (max-dist 30) (dep-weight 3.0) (modifier-cond (and (starts-with-punctuation) (full-clause)))
+  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause))))
+     (C (dep-type para) (max-dist 30) (dep-weight -40.0) (modifier-cond (full-clause))
         (modifiee-cond (fin-clause))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
