@@ -57,7 +57,11 @@
 (defun before-comma-or-bracket () (pitem-following-word (in ("," ";" ":" "--" "(" ")" "\"" "'" "/"))))
 (defun genitive () (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))
 (defun capitalised () (comp (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$")))
+;; Question and relative words stand before the clause as its object.
+(defun wh-word () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Tt]hat)$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
+;; Accusative pronouns (me, him, them) are never subjects.
+(defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
 (def-category Punc)
 (def-category Intj)
@@ -108,7 +112,7 @@
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
-     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))))))
@@ -137,9 +141,10 @@
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive))))
+  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
@@ -175,7 +180,7 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive))))
+  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
@@ -217,7 +222,7 @@
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 (def-modifiers C
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct))))
+  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct)) (modifiee-cond (not (fin-clause)))))
   (:head (V (dep-type i) (modifier-cond (finite))
             (block (lexitem))
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin"))))))
