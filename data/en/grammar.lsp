@@ -239,6 +239,6 @@
            (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i))))))
 
 ;; Root costs from en/stats/roots.txt.
-(roots (C (complete-clause) (int 0)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
+(roots (C (fin-clause) (int 0)) (C (complete-clause) (int 4)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
        (Intj (t) (int 5)) (Adv (t) (int 5)) (Prep (t) (int 5)) (Det (t) (int 7)) (VBE (t) (int 9))
        (Conn (t) (int 9)) (VB (t) (int 9)) (Part (t) (int 9)))
