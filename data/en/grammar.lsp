@@ -80,8 +80,8 @@
 (def-category C (visible-atts (cat cform last_conj)))
 
 (def-modifiers A
-  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2) (merged-cond (marked-conjunct))))
+  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
+  (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   (* (Adv (dep-type mod) (max-dist 3)))
   (:head)
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
@@ -120,8 +120,8 @@
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen))))))))
 
 (def-modifiers Prep
-  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2) (merged-cond (marked-conjunct))))
+  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
+  (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
