@@ -12,61 +12,61 @@ namespace zentra {
 
 namespace {
 
-std::optional<Implicitness> implicitnessOf(std::string_view relation) {
-    if (relation == "subj") return Implicitness::Subject;
-    if (relation == "obj") return Implicitness::Object;
-    if (relation == "det") return Implicitness::Determiner;
-    return std::nullopt;
+std::optional<Implicitness> implicitness_of(std::string_view relation) {
+  if (relation == "subj") return Implicitness::Subject;
+  if (relation == "obj") return Implicitness::Object;
+  if (relation == "det") return Implicitness::Determiner;
+  return std::nullopt;
 }
 
 }  // namespace
 
-std::vector<Implicitness> implicitFindings(const std::vector<Row>& rows, const WordSet& dictionary) {
-    std::vector<Implicitness> findings;
-    for (const Row& row : rows) {
-        const auto kind = implicitnessOf(row[2]);
-        if (kind && dictionary.contains(row[0])) findings.push_back(*kind);
-    }
-    return findings;
+std::vector<Implicitness> implicit_findings(const std::vector<Row>& rows, const WordSet& dictionary) {
+  std::vector<Implicitness> findings;
+  for (const Row& row : rows) {
+    const auto kind = implicitness_of(row[2]);
+    if (kind && dictionary.contains(row[0])) findings.push_back(*kind);
+  }
+  return findings;
 }
 
-std::string_view implicityRecordText(Implicitness kind) {
-    switch (kind) {
-        case Implicitness::Subject:
-            return "\ncontains an implicit sentence: \nimplicit subject\n\n";
-        case Implicitness::Object:
-            return "\ncontains an implicit sentence: \nimplicit object\n\n";
-        case Implicitness::Determiner:
-            return "\ncontains an implicit sentence:\nimplicit determiner.\n\n";
-    }
-    return {};
+std::string_view implicity_record_text(Implicitness kind) {
+  switch (kind) {
+    case Implicitness::Subject:
+      return "\ncontains an implicit sentence: \nimplicit subject\n\n";
+    case Implicitness::Object:
+      return "\ncontains an implicit sentence: \nimplicit object\n\n";
+    case Implicitness::Determiner:
+      return "\ncontains an implicit sentence:\nimplicit determiner.\n\n";
+  }
+  return {};
 }
 
-void runImplicity(const Workspace& workspace, const std::filesystem::path& document,
-                  const std::filesystem::path& dictionary) {
-    const auto dictionaryText = readTextFile(dictionary);
-    writeTextFile(workspace.file(kEntriesFile), markEntries(dictionaryText));
-    const WordSet words(splitWords(dictionaryText.value_or(std::string())));
+void run_implicity(const Workspace& workspace, const std::filesystem::path& document,
+                   const std::filesystem::path& dictionary) {
+  const auto dictionary_text = read_text_file(dictionary);
+  write_text_file(workspace.file(kEntriesFile), mark_entries(dictionary_text));
+  const WordSet words(split_words(dictionary_text.value_or(std::string())));
 
-    const MarkedDocument marked = markSentences(readTextFile(document));
-    writeTextFile(workspace.file(kSentencesFile), marked.text);
-    AppendingFile report(workspace.file(kImplicityReport));
-    const NoShowList noShow = NoShowList::load(workspace.file(kNoShowFile));
+  const MarkedDocument marked = mark_sentences(read_text_file(document));
+  write_text_file(workspace.file(kSentencesFile), marked.text);
+  AppendingFile report(workspace.file(kImplicityReport));
+  const NoShowList no_show = NoShowList::load(workspace.file(kNoShowFile));
 
-    SentencePreparer preparer(workspace, marked, kAllParsedFile, RowLogStyle::RowsThenSeparator);
-    std::size_t defective = 0;
-    for (std::size_t k = 1; k <= marked.sentenceCount; ++k) {
-        const PreparedSentence sentence = preparer.next();
-        if (noShow.contains(sentence.number)) continue;
-        const auto findings = implicitFindings(sentence.rows, words);
-        for (Implicitness kind : findings) {
-            report.append(recordHeader(sentence.number));
-            report.append(sentence.text);
-            report.append(implicityRecordText(kind));
-        }
-        if (!findings.empty()) ++defective;
+  SentencePreparer preparer(workspace, marked, kAllParsedFile, RowLogStyle::RowsThenSeparator);
+  std::size_t defective = 0;
+  for (std::size_t k = 1; k <= marked.sentence_count; ++k) {
+    const PreparedSentence sentence = preparer.next();
+    if (no_show.contains(sentence.number)) continue;
+    const auto findings = implicit_findings(sentence.rows, words);
+    for (Implicitness kind : findings) {
+      report.append(record_header(sentence.number));
+      report.append(sentence.text);
+      report.append(implicity_record_text(kind));
     }
-    report.append(summaryText(marked.sentenceCount, defective));
+    if (!findings.empty()) ++defective;
+  }
+  report.append(summary_text(marked.sentence_count, defective));
 }
 
 }  // namespace zentra

@@ -16,13 +16,13 @@ enum class Implicitness { Subject, Object, Determiner };
 
 // One finding per row whose word is a dictionary word and whose relation is
 // "subj", "obj" or "det", in row order.
-std::vector<Implicitness> implicitFindings(const std::vector<Row>& rows, const WordSet& dictionary);
+std::vector<Implicitness> implicit_findings(const std::vector<Row>& rows, const WordSet& dictionary);
 
 // The text that follows the sentence in a record of the given kind.
-std::string_view implicityRecordText(Implicitness kind);
+std::string_view implicity_record_text(Implicitness kind);
 
 // Mode i: report sentences with implicit subjects, objects or determiners.
-void runImplicity(const Workspace& workspace, const std::filesystem::path& document,
-                  const std::filesystem::path& dictionary);
+void run_implicity(const Workspace& workspace, const std::filesystem::path& document,
+                   const std::filesystem::path& dictionary);
 
 }  // namespace zentra

@@ -7,6 +7,6 @@
 #include "analyser/command_line.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    return zentra::runCommandLine(args, std::cout, std::cerr, zentra::Workspace("."));
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return zentra::run_command_line(args, std::cout, std::cerr, zentra::Workspace("."));
 }

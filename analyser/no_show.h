@@ -11,14 +11,14 @@ namespace zentra {
 // neither examined nor reported. The file is read once per run; words that
 // are not plain decimal numbers are ignored.
 class NoShowList {
-public:
-    static NoShowList parse(std::string_view text);
-    static NoShowList load(const std::filesystem::path& path);
+ public:
+  static NoShowList parse(std::string_view text);
+  static NoShowList load(const std::filesystem::path& path);
 
-    bool contains(std::size_t sentence) const { return numbers_.count(sentence) != 0; }
+  bool contains(std::size_t sentence) const { return numbers_.count(sentence) != 0; }
 
-private:
-    std::unordered_set<std::size_t> numbers_;
+ private:
+  std::unordered_set<std::size_t> numbers_;
 };
 
 }  // namespace zentra

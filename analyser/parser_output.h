@@ -11,16 +11,16 @@ namespace zentra {
 // prints its prompt "> " before reading each line, so the text starts with a
 // ">" (discarded) and every further ">" ends one sentence's output.
 class StretchSplitter {
-public:
-    explicit StretchSplitter(std::string text);
+ public:
+  explicit StretchSplitter(std::string text);
 
-    // The next stretch, without its closing ">". Empty once the text is used
-    // up, so sentences beyond the parser output get no rows.
-    std::string_view next();
+  // The next stretch, without its closing ">". Empty once the text is used
+  // up, so sentences beyond the parser output get no rows.
+  std::string_view next();
 
-private:
-    std::string text_;
-    std::size_t pos_ = 0;
+ private:
+  std::string text_;
+  std::size_t pos_ = 0;
 };
 
 // Four words: word (or its root), category, relation, governor.
@@ -32,19 +32,19 @@ inline constexpr std::string_view kLineMarker = "###";
 // The five steps that reduce one stretch to rows, each taking the text the
 // step before produced (the texts are those of single_parsed.txt and
 // single_parsed_f.txt along the way).
-std::string skipHeader(std::string_view stretch);
-std::string filterCharacters(std::string_view headerless);
-std::string dropMarkupWords(std::string_view filtered);
-std::vector<Row> buildRows(std::string_view words);
+std::string skip_header(std::string_view stretch);
+std::string filter_characters(std::string_view headerless);
+std::string drop_markup_words(std::string_view filtered);
+std::vector<Row> build_rows(std::string_view words);
 
-std::string rowText(const Row& row);
-std::string rowsText(const std::vector<Row>& rows);
+std::string row_text(const Row& row);
+std::string rows_text(const std::vector<Row>& rows);
 
 struct ReducedOutput {
-    std::string words;      // final single_parsed_f.txt
-    std::vector<Row> rows;  // final single_parsed.txt, one row a line
+  std::string words;      // final single_parsed_f.txt
+  std::vector<Row> rows;  // final single_parsed.txt, one row a line
 };
 
-ReducedOutput reduceParserOutput(std::string_view stretch);
+ReducedOutput reduce_parser_output(std::string_view stretch);
 
 }  // namespace zentra

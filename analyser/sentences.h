@@ -14,24 +14,24 @@ namespace zentra {
 inline constexpr std::string_view kSentenceMarker = "\xA3\xA3\xA3";
 
 struct MarkedDocument {
-    std::string text;               // the content of sentences.txt
-    std::size_t sentenceCount = 0;  // line ends plus one; 0 without a document
+  std::string text;                // the content of sentences.txt
+  std::size_t sentence_count = 0;  // line ends plus one; 0 without a document
 };
 
 // Copies the document with " £££\n" for each line end and " £££" after the
 // last character. A document that could not be read gives no sentences.
-MarkedDocument markSentences(const std::optional<std::string>& document);
+MarkedDocument mark_sentences(const std::optional<std::string>& document);
 
 // Reads sentences back from the marked text: the words up to the next marker.
 // Past the end every sentence is empty.
 class SentenceReader {
-public:
-    explicit SentenceReader(std::string_view marked) : words_(marked) {}
+ public:
+  explicit SentenceReader(std::string_view marked) : words_(marked) {}
 
-    std::vector<std::string_view> next();
+  std::vector<std::string_view> next();
 
-private:
-    WordScanner words_;
+ private:
+  WordScanner words_;
 };
 
 }  // namespace zentra

@@ -14,10 +14,10 @@ inline constexpr std::string_view kUnderspecificationReport = "underspecificatio
 
 // The dictionary terms, in dictionary order (repeats included), that one
 // sentence uses as a noun without specifying them.
-std::vector<std::string_view> unspecifiedTerms(const std::vector<Row>& rows, const std::vector<std::string>& terms);
+std::vector<std::string_view> unspecified_terms(const std::vector<Row>& rows, const std::vector<std::string>& terms);
 
 // Mode u: report nouns of the dictionary that no modifier specifies.
-void runUnderspecification(const Workspace& workspace, const std::filesystem::path& document,
-                           const std::filesystem::path& dictionary);
+void run_underspecification(const Workspace& workspace, const std::filesystem::path& document,
+                            const std::filesystem::path& dictionary);
 
 }  // namespace zentra

@@ -12,7 +12,8 @@
 namespace velmo {
 namespace {
 
-// Deleting a parser deletes its categories and links, which clears these.
+// Each setting is cleared when its object is deleted; deleting a parser
+// deletes its categories and links, so it clears all three.
 struct CurrentGrammar {
   Current<KorvelParser> parser;
   Current<GCate> category;
@@ -48,12 +49,8 @@ KorvelParser::KorvelParser(std::string_view name, std::size_t buckets, std::stri
   empty_link_->set_relation(empty_relation);
 }
 
-KorvelParser::~KorvelParser() {
-  // The parser's categories and links clear their own settings as they go;
-  // the current link also goes when the current category is one of ours.
-  CurrentGrammar& state = current();
-  if (state.category.get() && state.category.get()->parser() == this) state.link.clear();
-}
+// The parser's categories and links clear their own settings as they go.
+KorvelParser::~KorvelParser() = default;
 
 void KorvelParser::set_att_type(const AttInterpreterList* type) {
   att_type_ = type;

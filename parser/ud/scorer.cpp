@@ -157,14 +157,47 @@ class Aligner {
   std::vector<int> system_to_gold_;
 };
 
+// The text of one sentence without white space, as `flatten` builds it.
+std::string sentence_text(const UdSentence& sentence) {
+  return flatten(std::vector<UdSentence>{sentence}).text;
+}
+
+// When both files hold the same number of sentences, a sentence whose text
+// differs (a word the system lost or changed) is left out of both sides, so
+// that one damaged sentence does not stop the whole comparison.
+bool drop_differing_sentences(std::vector<UdSentence>& gold, std::vector<UdSentence>& system,
+                              std::vector<std::string>& skipped) {
+  if (gold.size() != system.size()) return false;
+  std::vector<UdSentence> kept_gold, kept_system;
+  for (size_t i = 0; i < gold.size(); ++i) {
+    if (sentence_text(gold[i]) == sentence_text(system[i])) {
+      kept_gold.push_back(std::move(gold[i]));
+      kept_system.push_back(std::move(system[i]));
+    } else {
+      std::string id = gold[i].comment_value("sent_id");
+      skipped.push_back(id.empty() ? std::to_string(i + 1) : id);
+    }
+  }
+  if (kept_gold.empty()) return false;
+  gold = std::move(kept_gold);
+  system = std::move(kept_system);
+  return true;
+}
+
 }  // namespace
 
-ScoreResult score(const std::vector<UdSentence>& gold, const std::vector<UdSentence>& system) {
+ScoreResult score(const std::vector<UdSentence>& gold_sentences, const std::vector<UdSentence>& system_sentences) {
   ScoreResult result;
+  std::vector<UdSentence> gold = gold_sentences, system = system_sentences;
   FlatFile g = flatten(gold), s = flatten(system);
   if (g.text != s.text) {
-    result.error = mismatch_message(g.text, s.text);
-    return result;
+    std::string error = mismatch_message(g.text, s.text);
+    if (!drop_differing_sentences(gold, system, result.scores.skipped)) {
+      result.error = std::move(error);
+      return result;
+    }
+    g = flatten(gold);
+    s = flatten(system);
   }
   Aligner aligner(g, s);
   aligner.run();

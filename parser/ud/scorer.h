@@ -2,7 +2,9 @@
 // Attachment scores of a system file against a gold file. Words are aligned
 // by their characters, as the shared-task evaluation does: both files must
 // hold the same text once white space is removed, but may cut it into words
-// differently; words inside multi-word tokens are matched by their forms.
+// differently (with as many sentences on both sides, a sentence whose text
+// differs is left out and named in `Scores::skipped`); words inside
+// multi-word tokens are matched by their forms.
 // Relations are compared by their universal part ("nsubj:pass" = "nsubj").
 #include <map>
 #include <string>
@@ -36,7 +38,8 @@ struct Scores {
   int heads = 0;   // aligned words with the right head
   int labels = 0;  // and the right relation
   std::map<std::string, RelationCounts> relations;
-  std::vector<SentenceScore> sentences;  // one per gold sentence
+  std::vector<SentenceScore> sentences;  // one per gold sentence that was scored
+  std::vector<std::string> skipped;      // sentences left out because their texts differ
 
   // F1 of a count over the system and gold words: the plain accuracy when
   // both files cut the text alike.

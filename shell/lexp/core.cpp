@@ -231,39 +231,6 @@ bool register_lexp(LExpPtr prototype, const char* name, const char* doc) {
   return true;
 }
 
-namespace {
-
-template <class Exp, class Fn>
-bool register_native_as(std::string_view name, Fn fn, const char* input_type, const char* output_type,
-                        const char* doc, std::initializer_list<const char*> arg_types) {
-  auto exp = std::make_unique<Exp>(name, fn, input_type, output_type, arg_types);
-  const std::string key(name);
-  return register_lexp(std::move(exp), key.c_str(), doc);
-}
-
-}  // namespace
-
-bool register_native(std::string_view name, ZeroArgExp::Fn fn, const char* input_type, const char* output_type,
-                     const char* doc, std::initializer_list<const char*> arg_types) {
-  return register_native_as<ZeroArgExp>(name, fn, input_type, output_type, doc, arg_types);
-}
-bool register_native(std::string_view name, OneArgExp::Fn fn, const char* input_type, const char* output_type,
-                     const char* doc, std::initializer_list<const char*> arg_types) {
-  return register_native_as<OneArgExp>(name, fn, input_type, output_type, doc, arg_types);
-}
-bool register_native(std::string_view name, TwoArgExp::Fn fn, const char* input_type, const char* output_type,
-                     const char* doc, std::initializer_list<const char*> arg_types) {
-  return register_native_as<TwoArgExp>(name, fn, input_type, output_type, doc, arg_types);
-}
-bool register_native(std::string_view name, ThreeArgExp::Fn fn, const char* input_type, const char* output_type,
-                     const char* doc, std::initializer_list<const char*> arg_types) {
-  return register_native_as<ThreeArgExp>(name, fn, input_type, output_type, doc, arg_types);
-}
-bool register_native(std::string_view name, FourArgExp::Fn fn, const char* input_type, const char* output_type,
-                     const char* doc, std::initializer_list<const char*> arg_types) {
-  return register_native_as<FourArgExp>(name, fn, input_type, output_type, doc, arg_types);
-}
-
 // ---------------------------------------------------------------------------
 // Native functions.
 
@@ -295,7 +262,7 @@ void MArgExp::init(IRSlist& args) {
 Word MArgExp::eval(Word input, TypeId type) {
   if (!check_input(type)) return 0;
   // The argument vector lives on the stack: evaluation allocates nothing.
-  Word values[1 + 4] = {input, 0, 0, 0, 0};
+  Word values[1 + kMaxNativeArgs] = {input};
   for (std::size_t i = 0; i < args_.size(); ++i) {
     const TypeId expected = i < arg_types_.size() ? arg_types_[i] : kAnyType;
     // A value of the wrong type is not passed on as 0: the call is not made.

@@ -3,14 +3,21 @@
 // argument expressions, registered with one call to register_native.
 #include <cstddef>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "shell/lexp/lexp.h"
 
 namespace velmo {
 
+inline constexpr std::size_t kMaxNativeArgs = 4;
+
+// What every native function expression shares: the arguments, built from
+// the form and evaluated on the same input before the call.
 class MArgExp : public LExp {
  public:
   MArgExp(std::string_view name, std::size_t max_args, const char* input_type, const char* output_type,
@@ -37,88 +44,74 @@ class MArgExp : public LExp {
   LExpList args_;  // an argument that failed to build is null
 };
 
-class ZeroArgExp final : public MArgExp {
- public:
-  using Fn = Word (*)(Word input);
-  ZeroArgExp(std::string_view name, Fn fn, const char* input_type = nullptr, const char* output_type = nullptr,
-             std::initializer_list<const char*> arg_types = {})
-      : MArgExp(name, 1, input_type, output_type, arg_types), fn_(fn) {}
-  LExpPtr clone() const override { return LExpPtr(new ZeroArgExp(*this)); }
+namespace native_detail {
 
- private:
-  ZeroArgExp(const ZeroArgExp& other) : MArgExp(other), fn_(other.fn_) {}
-  Word call(const Word* v) const override { return fn_(v[0]); }
-  Fn fn_;
+template <std::size_t>
+using ArgWord = Word;
+
+template <class Indices>
+struct FnOf;
+template <std::size_t... I>
+struct FnOf<std::index_sequence<I...>> {
+  using type = Word (*)(Word input, ArgWord<I>... args);
 };
 
-class OneArgExp final : public MArgExp {
+// The number of arguments of a native function after its input, for the
+// function pointer types that NativeExp accepts.
+template <class Fn>
+struct ArgCount;
+template <class... Args>
+struct ArgCount<Word (*)(Word, Args...)> {
+  static_assert((std::is_same_v<Args, Word> && ...), "native functions take and return machine words");
+  static constexpr std::size_t value = sizeof...(Args);
+};
+
+}  // namespace native_detail
+
+// A native function of the input and N argument values.
+template <std::size_t N>
+class NativeExp final : public MArgExp {
+  static_assert(N <= kMaxNativeArgs, "a native function takes at most four arguments");
+
  public:
-  using Fn = Word (*)(Word input, Word a1);
-  OneArgExp(std::string_view name, Fn fn, const char* input_type = nullptr, const char* output_type = nullptr,
+  using Fn = typename native_detail::FnOf<std::make_index_sequence<N>>::type;
+  NativeExp(std::string_view name, Fn fn, const char* input_type = nullptr, const char* output_type = nullptr,
             std::initializer_list<const char*> arg_types = {})
-      : MArgExp(name, 1, input_type, output_type, arg_types), fn_(fn) {}
-  LExpPtr clone() const override { return LExpPtr(new OneArgExp(*this)); }
+      : MArgExp(name, kAcceptedArgs, input_type, output_type, arg_types), fn_(fn) {}
+  LExpPtr clone() const override { return LExpPtr(new NativeExp(*this)); }
 
  private:
-  OneArgExp(const OneArgExp& other) : MArgExp(other), fn_(other.fn_) {}
-  Word call(const Word* v) const override { return fn_(v[0], v[1]); }
+  // A function of the input alone still accepts one argument, which is
+  // evaluated for its effects (an assignment, say) but not passed on.
+  static constexpr std::size_t kAcceptedArgs = N == 0 ? 1 : N;
+
+  NativeExp(const NativeExp& other) : MArgExp(other), fn_(other.fn_) {}
+  Word call(const Word* v) const override { return call_with(v, std::make_index_sequence<N + 1>()); }
+  template <std::size_t... I>
+  Word call_with(const Word* v, std::index_sequence<I...>) const {
+    return fn_(v[I]...);
+  }
+
   Fn fn_;
 };
 
-class TwoArgExp final : public MArgExp {
- public:
-  using Fn = Word (*)(Word input, Word a1, Word a2);
-  TwoArgExp(std::string_view name, Fn fn, const char* input_type = nullptr, const char* output_type = nullptr,
-            std::initializer_list<const char*> arg_types = {})
-      : MArgExp(name, 2, input_type, output_type, arg_types), fn_(fn) {}
-  LExpPtr clone() const override { return LExpPtr(new TwoArgExp(*this)); }
+using ZeroArgExp = NativeExp<0>;
+using OneArgExp = NativeExp<1>;
+using TwoArgExp = NativeExp<2>;
+using ThreeArgExp = NativeExp<3>;
+using FourArgExp = NativeExp<4>;
 
- private:
-  TwoArgExp(const TwoArgExp& other) : MArgExp(other), fn_(other.fn_) {}
-  Word call(const Word* v) const override { return fn_(v[0], v[1], v[2]); }
-  Fn fn_;
-};
-
-class ThreeArgExp final : public MArgExp {
- public:
-  using Fn = Word (*)(Word input, Word a1, Word a2, Word a3);
-  ThreeArgExp(std::string_view name, Fn fn, const char* input_type = nullptr, const char* output_type = nullptr,
-              std::initializer_list<const char*> arg_types = {})
-      : MArgExp(name, 3, input_type, output_type, arg_types), fn_(fn) {}
-  LExpPtr clone() const override { return LExpPtr(new ThreeArgExp(*this)); }
-
- private:
-  ThreeArgExp(const ThreeArgExp& other) : MArgExp(other), fn_(other.fn_) {}
-  Word call(const Word* v) const override { return fn_(v[0], v[1], v[2], v[3]); }
-  Fn fn_;
-};
-
-class FourArgExp final : public MArgExp {
- public:
-  using Fn = Word (*)(Word input, Word a1, Word a2, Word a3, Word a4);
-  FourArgExp(std::string_view name, Fn fn, const char* input_type = nullptr, const char* output_type = nullptr,
-             std::initializer_list<const char*> arg_types = {})
-      : MArgExp(name, 4, input_type, output_type, arg_types), fn_(fn) {}
-  LExpPtr clone() const override { return LExpPtr(new FourArgExp(*this)); }
-
- private:
-  FourArgExp(const FourArgExp& other) : MArgExp(other), fn_(other.fn_) {}
-  Word call(const Word* v) const override { return fn_(v[0], v[1], v[2], v[3], v[4]); }
-  Fn fn_;
-};
-
-// One-line registration of a native function; the overload is chosen by the
-// function's shape (input only: ZeroArgExp, input and one argument:
-// OneArgExp, ...). Null type names mean any type.
-bool register_native(std::string_view name, ZeroArgExp::Fn fn, const char* input_type, const char* output_type,
-                     const char* doc, std::initializer_list<const char*> arg_types = {});
-bool register_native(std::string_view name, OneArgExp::Fn fn, const char* input_type, const char* output_type,
-                     const char* doc, std::initializer_list<const char*> arg_types = {});
-bool register_native(std::string_view name, TwoArgExp::Fn fn, const char* input_type, const char* output_type,
-                     const char* doc, std::initializer_list<const char*> arg_types = {});
-bool register_native(std::string_view name, ThreeArgExp::Fn fn, const char* input_type, const char* output_type,
-                     const char* doc, std::initializer_list<const char*> arg_types = {});
-bool register_native(std::string_view name, FourArgExp::Fn fn, const char* input_type, const char* output_type,
-                     const char* doc, std::initializer_list<const char*> arg_types = {});
+// One-line registration of a native function (or of a lambda without
+// captures): the number of arguments after the input, 0 to 4, chooses the
+// NativeExp. Null type names mean any type.
+template <class F>
+bool register_native(std::string_view name, F fn, const char* input_type, const char* output_type, const char* doc,
+                     std::initializer_list<const char*> arg_types = {}) {
+  auto pointer = +fn;  // a lambda without captures becomes a function pointer
+  constexpr std::size_t args = native_detail::ArgCount<decltype(pointer)>::value;
+  const std::string key(name);
+  return register_lexp(std::make_unique<NativeExp<args>>(name, pointer, input_type, output_type, arg_types),
+                       key.c_str(), doc);
+}
 
 }  // namespace velmo

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   write_file(directory + "/no_show.txt", parts[4]);
   std::ostringstream out;
   std::ostringstream err;
-  zentra::runCommandLine({mode, directory + "/doc.txt", directory + "/dict.txt"}, out, err,
-                         zentra::Workspace(directory));
+  zentra::run_command_line({mode, directory + "/doc.txt", directory + "/dict.txt"}, out, err,
+                           zentra::Workspace(directory));
   return 0;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 
 #include "lexicon/attributes/att_vec.h"
@@ -185,6 +186,27 @@ TEST_F(GrammarNetworkTest, DeletingTheParserClearsTheCurrentObjects) {
   NameSpaces::delete_all();
   EXPECT_EQ(current_parser(), nullptr);
   EXPECT_EQ(current_category(), nullptr);
+}
+
+TEST_F(GrammarNetworkTest, DeletingAnObjectClearsOnlyTheSettingsThatNameIt) {
+  ASSERT_FALSE(cate("NP").links_at(0).empty());
+  GLink* net_link = cate("NP").links_at(0)[0];
+  auto other = std::make_unique<KorvelParser>("other", KorvelParser::kDefaultBuckets, "EC", "ECR");
+  set_current_parser(other.get());
+  set_current_category(other->find("Q", true));
+  set_current_link(net_link);
+  other.reset();
+  EXPECT_EQ(current_parser(), nullptr);
+  EXPECT_EQ(current_category(), nullptr);
+  EXPECT_EQ(current_link(), net_link);  // it belongs to the parser that is still there
+
+  auto third = std::make_unique<KorvelParser>("third", KorvelParser::kDefaultBuckets, "EC", "ECR");
+  GCate* w = third->find("W", true);
+  set_current_category(w);
+  set_current_link(w->make_free_link(w));
+  third.reset();
+  EXPECT_EQ(current_category(), nullptr);
+  EXPECT_EQ(current_link(), nullptr);
 }
 
 // ---- Category names of attribute vectors and automatic subcategorisation.

@@ -106,5 +106,37 @@ TEST(Scorer, DifferentTextsCannotBeCompared) {
   EXPECT_EQ(result.error, "the texts differ at character 2: gold 'abc', system 'abd'");
 }
 
+TEST(Scorer, ASentenceWhoseTextDiffersIsLeftOutWhenTheSentencesPairUp) {
+  // The system lost the final "." of its second sentence.
+  const char* const gold =
+      "# sent_id = a\n"
+      "1\tdogs\tdog\tNOUN\t_\t_\t2\tnsubj\t_\t_\n"
+      "2\tbark\tbark\tVERB\t_\t_\t0\troot\t_\t_\n"
+      "\n"
+      "# sent_id = b\n"
+      "1\tyes\tyes\tINTJ\t_\t_\t0\troot\t_\t_\n"
+      "2\t.\t.\tPUNCT\t_\t_\t1\tpunct\t_\t_\n"
+      "\n";
+  const char* const system =
+      "1\tdogs\tdog\tNOUN\t_\t_\t2\tnsubj\t_\t_\n"
+      "2\tbark\tbark\tVERB\t_\t_\t0\troot\t_\t_\n"
+      "\n"
+      "1\tyes\tyes\tINTJ\t_\t_\t0\troot\t_\t_\n"
+      "\n";
+  ScoreResult result = score(read(gold), read(system));
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(result.scores.gold_words, 2);
+  EXPECT_DOUBLE_EQ(result.scores.las(), 100.0);
+  ASSERT_EQ(result.scores.skipped.size(), 1u);
+  EXPECT_EQ(result.scores.skipped[0], "b");
+  ASSERT_EQ(result.scores.sentences.size(), 1u);
+  EXPECT_EQ(result.scores.sentences[0].sent_id, "a");
+
+  // Without sentences to pair up, the files cannot be compared at all.
+  std::string one_sentence = system;
+  one_sentence.resize(one_sentence.find("\n\n") + 2);
+  EXPECT_FALSE(score(read(gold), read(one_sentence)).ok);
+}
+
 }  // namespace
 }  // namespace velmo::ud

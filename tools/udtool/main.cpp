@@ -181,6 +181,10 @@ void print_summary(const Scores& scores) {
   std::cout << "words: gold " << scores.gold_words << ", system " << scores.system_words << ", aligned "
             << scores.aligned << " (F1 " << scores.words_f1() << ")\n";
   std::cout << "UAS: " << scores.uas() << "\nLAS: " << scores.las() << '\n';
+  if (!scores.skipped.empty()) {
+    std::cout << "skipped: " << scores.skipped.size() << " sentences whose text differs (first: "
+              << scores.skipped.front() << ")\n";
+  }
 }
 
 int roundtrip(const Arguments& arguments) {
