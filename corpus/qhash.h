@@ -24,7 +24,7 @@ namespace velmo {
 class QHash {
  public:
   static constexpr std::uint32_t kBucketTableOffset = 16;
-  static constexpr std::uint32_t kMaxBuckets = kMaxBucketCount;
+  static constexpr std::uint32_t kMaxBuckets = kMaxDiskBucketCount;
 
   enum class OpenResult { kOk, kFailed, kUnknownFunction };
 

@@ -14,7 +14,7 @@ namespace {
 
 // Index offsets are 31-bit numbers, so the bucket table must stay well below
 // 2 GB; building it also takes a few numbers per bucket in memory.
-constexpr long kMaxBuckets = static_cast<long>(kMaxBucketCount);
+constexpr long kMaxBuckets = static_cast<long>(kMaxDiskBucketCount);
 constexpr std::size_t kBuildWindow = 1 << 16;
 
 }  // namespace

@@ -1,8 +1,15 @@
 #include "parser/chart/chart.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace velmo {
+
+double process_cpu_seconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+}
 
 PItem* Chart::new_item() {
   PItem* item = pool_.allocate();
@@ -14,6 +21,7 @@ PItem* Chart::new_item() {
 }
 
 void Chart::reset(int words) {
+  sentence_started_cpu = process_cpu_seconds();
   pool_.free_all();
   pool_.clear_exhausted();
   stats = ParseStats{};
@@ -44,8 +52,6 @@ void Chart::isolate(int i, int j) {
   for (int w = i + 1; w <= j; ++w) bracket_high_[w] = std::min(bracket_high_[w], j);
 }
 
-bool Chart::crosses_bracket(int start, int end) const {
-  return bracket_high(start) < end || bracket_low(end) > start;
-}
+bool Chart::crosses_bracket(int start, int end) const { return bracket_high(start) < end || bracket_low(end) > start; }
 
 }  // namespace velmo

@@ -14,16 +14,19 @@ namespace velmo {
 
 // What one sentence made; `parse-stats` prints it.
 struct ParseStats {
-  std::size_t words = 0;      // analyzer positions minus the sentinel
-  std::size_t lexical = 0;    // items entered from lexical items
-  std::size_t made = 0;       // items taken from the pool
-  std::size_t packed = 0;     // items absorbed by an equivalent one
-  std::size_t merged = 0;     // successful merges
+  std::size_t words = 0;    // analyzer positions minus the sentinel
+  std::size_t lexical = 0;  // items entered from lexical items
+  std::size_t made = 0;     // items taken from the pool
+  std::size_t packed = 0;   // items absorbed by an equivalent one
+  std::size_t merged = 0;   // successful merges
   std::size_t coordinated = 0;
-  std::size_t roots = 0;      // root items found
+  std::size_t roots = 0;  // root items found
   bool pool_exhausted = false;
   bool stopped_in_entry = false;  // the pool ran out while words were entered
 };
+
+// The processor time the process has used, in seconds.
+double process_cpu_seconds();
 
 class Chart {
  public:
@@ -47,6 +50,8 @@ class Chart {
   ParseStats stats;
   // Print the statistics on the error stream after every sentence.
   bool report_stats = false;
+  // The processor time (process_cpu_seconds) when the sentence began.
+  double sentence_started_cpu = 0.0;
   // The sentence being parsed, kept until the next reset.
   std::optional<SentenceView> sentence;
   std::vector<PItem*> start_list;

@@ -1,6 +1,8 @@
 #include "parser/chart/chart_commands.h"
 
+#include <iomanip>
 #include <iostream>
+#include <string_view>
 
 #include "lexical/analyzer/lex_analyzer.h"
 #include "parser/chart/chart.h"
@@ -20,11 +22,19 @@ Word reset_parser_command(IRSlist&) {
 
 // (parse-stats) prints the counts of the last sentence; (parse-stats 1)
 // also prints them on the error stream after every sentence, (parse-stats 0)
-// stops that.
+// stops that. (parse-stats :time) prints the processor time spent since the
+// last sentence began (its lexical analysis, chart, forest, tree and
+// output when given right after it): the speed benchmark reads it.
 Word parse_stats_command(IRSlist& args) {
   KorvelParser* parser = current_parser();
   if (!parser) return 0;
   Chart& chart = parser->chart();
+  if (const char* first = args.peek_atom(); first && std::string_view(first) == ":time") {
+    std::cout << ";; sentence cpu: " << std::fixed << std::setprecision(3)
+              << 1000.0 * (process_cpu_seconds() - chart.sentence_started_cpu) << " ms" << std::defaultfloat << '\n'
+              << std::flush;
+    return reinterpret_cast<Word>(parser);
+  }
   if (!args.children().empty()) {
     chart.report_stats = args.take_long() != 0;
     return chart.report_stats ? 1 : 0;
@@ -48,16 +58,21 @@ void print_parse_stats(std::ostream& out, const ParseStats& stats) {
   out << ";; words: " << stats.words << " lexical: " << stats.lexical << " items: " << stats.made
       << " packed: " << stats.packed << " merged: " << stats.merged << " coordinated: " << stats.coordinated
       << " roots: " << stats.roots << " pool: "
-      << (stats.stopped_in_entry ? "exhausted in entry" : stats.pool_exhausted ? "exhausted" : "ok") << '\n';
+      << (stats.stopped_in_entry ? "exhausted in entry"
+          : stats.pool_exhausted ? "exhausted"
+                                 : "ok")
+      << '\n';
 }
 
 void register_chart_commands(Interpreter& interpreter) {
   interpreter.add_command("reset-parser", &reset_parser_command, "(reset-parser) reset the parser.");
   interpreter.add_command("prlexitems", &print_lexical_items_command, "(prlexitems) print the lexical items.");
   interpreter.add_command("li", &print_lexical_items_command, "(li) print the lexical items.");
-  interpreter.add_command("parse-stats", &parse_stats_command,
-                          "(parse-stats [0|1]) print the number of parse items made, packed and merged for the last "
-                          "sentence and whether the item pool ran out; with 1, print them after every sentence.");
+  interpreter.add_command(
+      "parse-stats", &parse_stats_command,
+      "(parse-stats [0|1]) print the number of parse items made, packed and merged for the last "
+      "sentence and whether the item pool ran out; with 1, print them after every sentence; with :time, print "
+      "the processor time spent since the last sentence began.");
 }
 
 }  // namespace velmo

@@ -7,15 +7,15 @@
 #include "lexicon/attributes/att_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/trace_att.h"
-#include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/pitem.h"
 #include "parser/forest/distance_table.h"
+#include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/category_names.h"
 #include "parser/grammar/gcate.h"
 #include "parser/grammar/glink.h"
 #include "parser/grammar/korvel_parser.h"
-#include "shell/support/text.h"
 #include "shell/support/diagnostics.h"
+#include "shell/support/text.h"
 
 namespace velmo {
 namespace {
@@ -87,11 +87,40 @@ const LexItem* lexical_item_of(const PItem& item) {
 
 }  // namespace
 
-DependencyWeigher::DependencyWeigher() : cache_(kCacheBuckets, &THashTraits<const char*>::hash, &compare_text_exact) {}
+DependencyWeigher::DependencyWeigher()
+    : cache_(kCacheBuckets, &THashTraits<const char*>::hash, &compare_text_exact),
+      subj_(intern("subj")),
+      prep_(intern("Prep")),
+      verb_key_(intern("V")),
+      no_word_(intern("~")) {}
+
+const char* DependencyWeigher::intern(std::string_view text) { return interned_.emplace(text).first->c_str(); }
+
+void DependencyWeigher::set_sources(Sources sources) {
+  sources_ = std::move(sources);
+  begin_sentence();
+}
+
+void DependencyWeigher::begin_sentence() {
+  categories_.clear();
+  cform_words_.clear();
+  distance_rows_.clear();
+  triples_.clear();
+  skipped_before_.clear();
+}
 
 void DependencyWeigher::clear_cache() {
   cache_.clear();
   cache_texts_.clear();
+  triples_.clear();
+}
+
+std::size_t DependencyWeigher::TripleKeyHash::operator()(const TripleKey& key) const {
+  const auto mix = [](std::size_t h, const void* p) {
+    const auto bits = reinterpret_cast<std::uintptr_t>(p);
+    return (h ^ (bits >> 3)) * 0x9E3779B97F4A7C15ull;
+  };
+  return mix(mix(mix(0, key.head), key.relation), key.modifier) >> 17;
 }
 
 std::string DependencyWeigher::word_of(const PItem& item) {
@@ -114,12 +143,43 @@ std::string DependencyWeigher::category_key(const PItem& item) {
   return stem == "I" ? "V" : stem;
 }
 
+const char* DependencyWeigher::category_of(const PItem& item) {
+  auto [it, added] = categories_.try_emplace(item.cate, nullptr);
+  if (added) it->second = intern(category_key(item));
+  return it->second;
+}
+
+DependencyWeigher::Side DependencyWeigher::side_of(const PItem& item) {
+  Side side{no_word_, category_of(item), item.start, is_cat_p(item)};
+  const LexItem* lex = lexical_item_of(item);
+  if (lex) side.position = lex->head;
+  if (lex && lex->root) {
+    side.word = lex->root;
+  } else {
+    const int cform = builtin_attributes().cform;
+    if (cform >= 0 && item.av.defined(cform)) {
+      auto [it, added] = cform_words_.try_emplace(item.av.get(cform), nullptr);
+      if (added) {
+        const std::string text = item.av.str_val(cform);
+        it->second = text.empty() ? no_word_ : intern(text);
+      }
+      side.word = it->second;
+    }
+  }
+  return side;
+}
+
 int DependencyWeigher::distance(int head_position, int modifier_position) const {
   const int low = std::min(head_position, modifier_position), high = std::max(head_position, modifier_position);
   int skipped = 0;
-  if (sources_.is_skipped && high - low <= 4 * DistanceTable::kMaxDistance)
-    for (int p = low + 1; p < high; ++p)
-      if (sources_.is_skipped(p)) ++skipped;
+  const int from = std::max(low + 1, 0);
+  if (sources_.is_skipped && high - low <= 4 * DistanceTable::kMaxDistance && from < high) {
+    // skipped_before_[p] counts the skipped positions from 0 to p - 1.
+    if (skipped_before_.empty()) skipped_before_.push_back(0);
+    for (int p = static_cast<int>(skipped_before_.size()) - 1; p < high; ++p)
+      skipped_before_.push_back(skipped_before_.back() + (sources_.is_skipped(p) ? 1 : 0));
+    skipped = skipped_before_[static_cast<std::size_t>(high)] - skipped_before_[static_cast<std::size_t>(from)];
+  }
   const int d = modifier_position - head_position;
   return d > 0 ? d - skipped : d + skipped;
 }
@@ -151,37 +211,63 @@ float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_sid
     }
     return best;
   }
-  const std::string relation = relation_name(head_side, modifier, link);
-  float best = single_weight(head, modifier, relation);
+  const char* relation = intern(relation_name(head_side, modifier, link));
+  const Side head_words = side_of(head);
+  float best = weight_of(head_words, side_of(modifier), relation);
   for (const PItem* alt = modifier.next_alt; alt; alt = alt->next_alt)
-    best = std::min(best, single_weight(head, *alt, relation));
+    best = std::min(best, weight_of(head_words, side_of(*alt), relation));
   return best;
 }
 
 float DependencyWeigher::single_weight(const PItem& head, const PItem& modifier, std::string_view relation) {
-  const std::string head_word = word_of(head), modifier_word = word_of(modifier);
-  const int d = distance(position_of(head), position_of(modifier));
-  // A predicative preposition takes its subject as a verb does.
-  const bool verb_like = relation == "subj" && is_cat_p(head);
-  std::string key = verb_like ? std::string(1, 'V') : category_key(head);
-  key += ':';
-  key += relation;
-  key += ':';
-  key += category_key(modifier);
-  const float distance_weight =
-      sources_.distances ? sources_.distances->weight(key, d) : DistanceTable::kFloorWeight;
-  if (relation == "Prep") return distance_weight;
-  std::string triple = head_word;
-  triple += '\t';
-  triple += relation;
-  triple += '\t';
-  triple += modifier_word;
-  if (sources_.is_bad_triple && sources_.is_bad_triple(triple)) return kBadTripleWeight;
-  return triple_weight(triple, distance_weight, d);
+  return weight_of(side_of(head), side_of(modifier), intern(relation));
 }
 
+float DependencyWeigher::weight_of(const Side& head, const Side& modifier, const char* relation) {
+  const int d = distance(head.position, modifier.position);
+  // A predicative preposition takes its subject as a verb does.
+  const bool verb_like = relation == subj_ && head.cat_p;
+  const float dw = distance_weight(verb_like ? verb_key_ : head.category, relation, modifier.category, d);
+  if (relation == prep_) return dw;
+  const TripleWeight triple = triple_of(TripleKey{head.word, relation, modifier.word}, dw, d);
+  return triple.bad ? kBadTripleWeight : triple.weight + dw;
+}
+
+float DependencyWeigher::distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d) {
+  if (!sources_.distances) return DistanceTable::kFloorWeight;
+  auto [it, added] = distance_rows_.try_emplace(TripleKey{head_key, relation, modifier_key}, DistanceTable::kNoRow);
+  if (added) {
+    std::string key = head_key;
+    key += ':';
+    key += relation;
+    key += ':';
+    key += modifier_key;
+    it->second = sources_.distances->find_row(key);
+  }
+  return sources_.distances->row_weight(it->second, d);
+}
+
+DependencyWeigher::TripleWeight DependencyWeigher::triple_of(const TripleKey& key, float distance_weight,
+                                                             int distance) {
+  if (const auto it = triples_.find(key); it != triples_.end()) return it->second;
+  std::string triple = key.head;
+  triple += '\t';
+  triple += key.relation;
+  triple += '\t';
+  triple += key.modifier;
+  TripleWeight result{0.0f, false};
+  if (sources_.is_bad_triple && sources_.is_bad_triple(triple))
+    result.bad = true;
+  else
+    result.weight = triple_weight(triple, distance_weight, distance);
+  triples_.emplace(key, result);
+  return result;
+}
+
+// The weight of the triple without the distance weight, from the cache or
+// the relation database.
 float DependencyWeigher::triple_weight(const std::string& triple, float distance_weight, int distance) {
-  if (const float* cached = cache_.find(triple.c_str())) return *cached + distance_weight;
+  if (const float* cached = cache_.find(triple.c_str())) return *cached;
   std::optional<double> p;
   if (sources_.probability) {
     const std::size_t tab1 = triple.find('\t'), tab2 = triple.find('\t', tab1 + 1);
@@ -193,9 +279,8 @@ float DependencyWeigher::triple_weight(const std::string& triple, float distance
   const float weight = value < 1.0 ? static_cast<float>(-std::log(value)) : 0.0f;
   cache_.insert(cache_texts_.add(triple), weight);
   if (weight_debugging())
-    diag() << triple << ' ' << weight << " dist=" << distance_weight << " distp=" << distance << '\n'
-              << std::flush;
-  return weight + distance_weight;
+    diag() << triple << ' ' << weight << " dist=" << distance_weight << " distp=" << distance << '\n' << std::flush;
+  return weight;
 }
 
 }  // namespace velmo

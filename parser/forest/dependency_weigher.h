@@ -3,13 +3,25 @@
 // parser has a relation database: the weight of the word triple (head word,
 // relation, modifier word) from the database plus a distance weight from the
 // distance table (docs/distance-table.md). Bad triples cost 40.0. Triple
-// weights are cached by their text.
+// weights are cached by their text across sentences.
+//
+// The forest asks for the same dependencies many times (once per packed
+// alternative of a modifier, once per merged item that repeats a head and a
+// modifier word), so within a sentence the answers are also memoised by the
+// identity of the words (the lexical items' pooled roots), categories and
+// relations: a repeated question costs a few pointer comparisons instead of
+// building and hashing texts.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
+#include "shell/support/slist.h"
 #include "shell/support/string_pool.h"
 #include "shell/support/thash_table.h"
 
@@ -37,7 +49,11 @@ class DependencyWeigher {
   };
 
   DependencyWeigher();
-  void set_sources(Sources sources) { sources_ = std::move(sources); }
+  // Takes the sources of a new sentence and forgets the memos of the last.
+  void set_sources(Sources sources);
+  // Forgets what was memoised for the previous sentence (the memos hold
+  // pointers into its lexical items).
+  void begin_sentence();
   bool active() const { return static_cast<bool>(sources_.probability); }
   // Empties the cache of triple weights.
   void clear_cache();
@@ -56,13 +72,57 @@ class DependencyWeigher {
   int distance(int head_position, int modifier_position) const;
 
  private:
+  // What a single weight needs of one side of a dependency; the texts are
+  // interned (category keys, cform words) or pooled for the sentence (roots).
+  struct Side {
+    const char* word;
+    const char* category;
+    int position;
+    bool cat_p;
+  };
+  struct TripleKey {
+    const char* head;
+    const char* relation;
+    const char* modifier;
+    bool operator==(const TripleKey&) const = default;
+  };
+  struct TripleKeyHash {
+    std::size_t operator()(const TripleKey& key) const;
+  };
+  // The triple's weight without the distance, or the bad-triple flag.
+  struct TripleWeight {
+    float weight;
+    bool bad;
+  };
+
   // The relation under which the statistics know the dependency.
   static std::string relation_name(const PItem& head_side, const PItem& modifier, const GLink& link);
+  const char* intern(std::string_view text);
+  Side side_of(const PItem& item);
+  const char* category_of(const PItem& item);
+  float weight_of(const Side& head, const Side& modifier, const char* relation);
+  float distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d);
+  TripleWeight triple_of(const TripleKey& key, float distance_weight, int distance);
   float triple_weight(const std::string& triple, float distance_weight, int distance);
 
   Sources sources_;
   THashTableWithOrd<const char*, float> cache_;
   StringPool cache_texts_;
+
+  // Interned texts (relations, category keys, cform words), kept for the
+  // weigher's life.
+  std::unordered_set<std::string> interned_;
+  const char* subj_;
+  const char* prep_;
+  const char* verb_key_;
+  const char* no_word_;
+  // ---- Memos of the current sentence.
+  std::unordered_map<const void*, const char*> categories_;  // by GCate
+  std::unordered_map<Word, const char*> cform_words_;        // by "cform" value
+  std::unordered_map<TripleKey, int, TripleKeyHash> distance_rows_;
+  std::unordered_map<TripleKey, TripleWeight, TripleKeyHash> triples_;
+  // skipped_before_[p]: skipped positions below p, filled as far as asked.
+  mutable std::vector<int> skipped_before_;
 };
 
 }  // namespace velmo

@@ -15,10 +15,6 @@ Deps::Deps() : id_(std::to_string(next_deps_id())), texts_(1024) {}
 
 Deps::~Deps() = default;
 
-void Deps::release(Deps* deps) {
-  if (deps && --deps->refs_ <= 0) delete deps;
-}
-
 void Deps::reset() {
   root_ = nullptr;
   nodes_.clear();

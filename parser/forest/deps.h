@@ -10,22 +10,17 @@
 #include <vector>
 
 #include "parser/forest/dep_tree.h"
+#include "shell/support/ref_ptr.h"
 #include "shell/support/string_pool.h"
 
 namespace velmo {
 
-class Deps {
+class Deps : public RefCounted<Deps> {
  public:
   Deps();
   virtual ~Deps();
   Deps(const Deps&) = delete;
   Deps& operator=(const Deps&) = delete;
-
-  // ---- Holders.
-  int refs() const { return refs_; }
-  void add_ref() { ++refs_; }
-  // Drops one reference; the last one destroys the tree.
-  static void release(Deps* deps);
 
   // ---- Sentence. Position 0 is the empty sentinel; words are 1..n-1.
   // Forgets the nodes, the words and the assertions, and restarts the
@@ -56,7 +51,6 @@ class Deps {
   void add_assertion(std::string_view text) { assertions_.emplace_back(text); }
 
  private:
-  int refs_ = 0;
   std::vector<const char*> words_;
   std::vector<const char*> spaces_;
   std::vector<std::unique_ptr<DepTree>> nodes_;
@@ -67,27 +61,7 @@ class Deps {
   StringPool texts_;
 };
 
-// A counted reference to a Deps.
-class DepsRef {
- public:
-  DepsRef() = default;
-  explicit DepsRef(Deps* deps) : deps_(deps) {
-    if (deps_) deps_->add_ref();
-  }
-  DepsRef(const DepsRef& other) : DepsRef(other.deps_) {}
-  DepsRef(DepsRef&& other) noexcept : deps_(other.deps_) { other.deps_ = nullptr; }
-  DepsRef& operator=(DepsRef other) noexcept {
-    std::swap(deps_, other.deps_);
-    return *this;
-  }
-  ~DepsRef() { Deps::release(deps_); }
-  Deps* get() const { return deps_; }
-  Deps* operator->() const { return deps_; }
-  Deps& operator*() const { return *deps_; }
-  explicit operator bool() const { return deps_ != nullptr; }
-
- private:
-  Deps* deps_ = nullptr;
-};
+// A counted reference to a Deps: the last holder to go destroys the tree.
+using DepsRef = RefPtr<Deps>;
 
 }  // namespace velmo

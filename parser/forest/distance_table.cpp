@@ -91,21 +91,31 @@ void DistanceTable::clear() {
   keys_.clear();
 }
 
-float DistanceTable::probability(std::string_view key, int distance) const {
+int DistanceTable::find_row(std::string_view key) const {
   const std::string copy(key);
   const std::size_t* found = index_.find(copy.c_str());
-  if (!found) return -1.0f;
-  const Row& row = rows_[*found];
+  return found ? static_cast<int>(*found) : kNoRow;
+}
+
+float DistanceTable::row_probability(int row_index, int distance) const {
+  if (row_index < 0 || static_cast<std::size_t>(row_index) >= rows_.size()) return -1.0f;
+  const Row& row = rows_[static_cast<std::size_t>(row_index)];
   const float listed = row.by_distance[static_cast<std::size_t>(clamp(distance) + kMaxDistance)];
   if (listed > 0.0f) return listed;
   return row.any > 0.0f ? row.any : kUnseenProbability;
 }
 
-float DistanceTable::weight(std::string_view key, int distance) const {
-  const float p = probability(key, distance);
+float DistanceTable::row_weight(int row, int distance) const {
+  const float p = row_probability(row, distance);
   if (p <= 0.0f) return kFloorWeight;
   const float w = -std::log(p);
   return w < kFloorWeight ? kFloorWeight : w;
 }
+
+float DistanceTable::probability(std::string_view key, int distance) const {
+  return row_probability(find_row(key), distance);
+}
+
+float DistanceTable::weight(std::string_view key, int distance) const { return row_weight(find_row(key), distance); }
 
 }  // namespace velmo

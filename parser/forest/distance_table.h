@@ -43,6 +43,14 @@ class DistanceTable {
   // P itself; negative when the key is absent.
   float probability(std::string_view key, int distance) const;
 
+  // The row of a key, or kNoRow: callers that weigh many distances of one
+  // key look it up once.
+  static constexpr int kNoRow = -1;
+  int find_row(std::string_view key) const;
+  // weight() and probability() for a row found by find_row.
+  float row_weight(int row, int distance) const;
+  float row_probability(int row, int distance) const;
+
  private:
   static constexpr int kSlots = 2 * kMaxDistance + 1;
   struct Row {

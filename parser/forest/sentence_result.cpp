@@ -8,7 +8,10 @@ namespace velmo {
 
 SentenceResult::SentenceResult() { forest_.set_weigher(&weigher_); }
 
-void SentenceResult::begin_sentence() { forest_.clear_nodes(); }
+void SentenceResult::begin_sentence() {
+  forest_.clear_nodes();
+  weigher_.begin_sentence();
+}
 
 Deps& SentenceResult::fresh_deps(const ItemLattice* words) {
   // The previous tree may still be held by an expression or the shell: it

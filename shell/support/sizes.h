@@ -8,8 +8,12 @@
 
 namespace velmo {
 
-// The most buckets any hash table may have, in memory or on disk.
-inline constexpr std::size_t kMaxBucketCount = std::size_t{1} << 24;
+// The most buckets a hash table in memory may have: each bucket costs a few
+// dozen bytes, so a handful of tables at 2^24 would take gigabytes.
+inline constexpr std::size_t kMaxBucketCount = std::size_t{1} << 20;
+// The most buckets a table on disk (a dictionary index, a hash file) may
+// have; its bucket table costs 4 bytes a bucket.
+inline constexpr std::size_t kMaxDiskBucketCount = std::size_t{1} << 24;
 // The most bytes a command may ask to have reserved ahead of use.
 inline constexpr std::size_t kMaxReservedBytes = std::size_t{1} << 24;
 
@@ -21,7 +25,7 @@ std::size_t checked_size(std::string_view what, long long value, std::size_t min
 // reported as "<what>: <text> is not a number; <fallback> is used".
 std::size_t checked_size(std::string_view what, const char* text, std::size_t min, std::size_t max,
                          std::size_t fallback);
-// A bucket count: [1, kMaxBucketCount].
+// A bucket count of a table in memory: [1, kMaxBucketCount].
 inline std::size_t checked_buckets(std::string_view what, long long value) {
   return checked_size(what, value, 1, kMaxBucketCount);
 }

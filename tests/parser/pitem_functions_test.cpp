@@ -184,5 +184,16 @@ TEST_F(PItemFunctionsTest, StatisticsOfTheLastSentence) {
   EXPECT_EQ(line.str(), ";; words: 0 lexical: 0 items: 0 packed: 0 merged: 0 coordinated: 0 roots: 0 pool: exhausted\n");
 }
 
+TEST_F(PItemFunctionsTest, ProcessorTimeOfTheSentenceSoFar) {
+  const std::string out = output_of("(parse-stats :time)");
+  ASSERT_EQ(out.rfind(";; sentence cpu: ", 0), 0u) << out;
+  const std::size_t unit = out.find(" ms\n");
+  ASSERT_NE(unit, std::string::npos) << out;
+  const double ms = std::stod(out.substr(17, unit - 17));
+  EXPECT_GE(ms, 0.0);
+  // The time option leaves the per-sentence report alone.
+  EXPECT_FALSE(parser().chart().report_stats);
+}
+
 }  // namespace
 }  // namespace velmo

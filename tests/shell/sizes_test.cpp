@@ -30,7 +30,7 @@ TEST(CheckedSize, OutOfRangeSizesAreReportedAndBounded) {
             "make-x: 99999999999999999999999 is out of range (1 to 100); 100 is used\n"
             "make-x: ten is not a number; 3 is used\n"
             "make-x: nothing is not a number; 3 is used\n"
-            "in: 2147483647 is out of range (1 to 16777216); 16777216 is used\n");
+            "in: 2147483647 is out of range (1 to 1048576); 1048576 is used\n");
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+; Sizes, counts and bucket counts out of range: each is reported, bounded,
+; an: each is reported, bounded,
+; and the ru ngont-str)))
+(eva(in :hashseze -1 (a b)) (print-str)))
+(eval (comp (str b) (in :hashsize 2147483647 (Aa b)) (print-str)))
+(make-lexicon L1 2000000000)
+(make-lexicon L2 -5)
+(make-tripledb db 100000000000)
+(echo d the ru ngont-str)))
+(eva(in :hashseze -1 (a b)) (print-str)))
+(eval (comp (str b) (in :hashsize 2147483647 (Aa b)) (print-str)))
+(make-lexicon L1 2000000000)
+(make-lexicon L2 -5)
+(make-tripledb db 100000000000)
+(echo still running)
