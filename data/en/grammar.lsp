@@ -116,7 +116,8 @@
      (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
-     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
+                                                               (or (gerund) (not (get-modifier-by-type obj)))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen))))))))
 
@@ -126,7 +127,7 @@
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
-     (V (dep-type pcomp) (max-dist 6) (modifier-cond (participle))))
+     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
   (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
