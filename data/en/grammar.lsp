@@ -114,7 +114,7 @@
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
      (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
-     (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
+     (N (dep-type conj) (max-dist 14) (modifier-cond (coordinated)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj)))))))
