@@ -117,7 +117,8 @@
      (N (dep-type conj) (max-dist 14) (modifier-cond (coordinated)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
-                                                               (or (gerund) (not (get-modifier-by-type obj)))))))
+                                                               (or (gerund) (not (get-modifier-by-type obj))))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen))))))))
 
