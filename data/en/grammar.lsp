@@ -162,7 +162,7 @@
   (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 14) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
-     (A (dep-type pred) (max-dist 6) (dep-weight 3.0))
+     (A (dep-type pred) (max-dist 12) (dep-weight 3.0))
      (C (dep-type comp) (max-dist 12) (dep-weight 10.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
