@@ -114,9 +114,11 @@
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
      (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
-     (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
+     (N (dep-type conj) (max-dist 14) (modifier-cond (coordinated)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
-     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
+                                                               (or (gerund) (not (get-modifier-by-type obj))))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen))))))))
 
@@ -126,7 +128,7 @@
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
-     (V (dep-type pcomp) (max-dist 6) (modifier-cond (participle))))
+     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
   (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
@@ -161,7 +163,7 @@
      (Adv (dep-type mod) (max-dist 14) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 6) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (clause-complement)))
+     (C (dep-type comp) (max-dist 12) (dep-weight 10.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
