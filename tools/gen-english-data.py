@@ -67,13 +67,17 @@ def write_unknown_rules(path):
         stream.write("      )))\n")
 
 
+def cost_scale(text):
+    return None if text == "none" else float(text)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--ewt", default=default_ewt())
     parser.add_argument("--wordnet", default="/usr/share/wordnet")
     parser.add_argument("--out", default=os.path.join(ROOT, "data", "en"))
-    parser.add_argument("--cost-scale", type=float, default=writer.COST_SCALE,
-                        help="write reading costs as whole numbers, round(SCALE * cost)")
+    parser.add_argument("--cost-scale", type=cost_scale, default=writer.COST_SCALE,
+                        help="write reading costs as whole numbers, round(SCALE * cost); none: two decimals")
     parser.add_argument("--measure", metavar="CONLLU", help="also report the lexicon's figures on these sentences")
     args = parser.parse_args()
     writer.COST_SCALE = args.cost_scale

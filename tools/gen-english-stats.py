@@ -38,7 +38,7 @@ DIST_SMOOTHING = 0.5       # added to every distance count of a key
 # The parser adds -ln P(distance) to every dependency; the table holds
 # P ** DIST_EXPONENT, which weighs the distance term against the relation
 # database's. Chosen with tools/tune-english.py on held-out train sentences.
-DIST_EXPONENT = 0.3
+DIST_EXPONENT = 0.6
 MIN_PREP_KEY_COUNT = 20    # prepositions rarer than this get no keys of their own
 
 # Keys of the relation database that no word can have: the totals over all

@@ -153,10 +153,8 @@ def main():
 
     results = []
     for scale in args.cost_scale.split(","):
-        command = [sys.executable, os.path.join(HERE, "gen-english-data.py"), "--ewt", train_rest, "--out", lexicon_dir]
-        if scale != "none":
-            command += ["--cost-scale", scale]
-        run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        run([sys.executable, os.path.join(HERE, "gen-english-data.py"), "--ewt", train_rest, "--out", lexicon_dir,
+             "--cost-scale", scale], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for exponent in args.dist_exponent.split(","):
             run([sys.executable, os.path.join(HERE, "gen-english-stats.py"), "--ewt", train_rest, "--udtool", udtool,
                  "--velmo", velmo, "--out", stats_dir, "--dist-exponent", exponent], stdout=subprocess.DEVNULL)

@@ -90,7 +90,7 @@ class EntryTextTest(unittest.TestCase):
         entry.phrases = ["walk out"]
         self.assertEqual(entry_text(entry),
                          "(walk\n (avm ((cat v) (vform fin base) (args ((cat n) +opt))))\n"
-                         " (freq V_N 0 N 3)\n (phrases (walk out))\n )\n")  # twice the cost, rounded
+                         " (freq V_N 0 N 2)\n (phrases (walk out))\n )\n")  # rounded
 
 
 class CostTest(unittest.TestCase):

@@ -41,7 +41,7 @@ def key_text(key):
 # "freq" record says). With COST_SCALE set, costs are written as whole
 # numbers already, round(COST_SCALE * cost), so that nothing is lost to the
 # truncation; None writes them with two decimals.
-COST_SCALE = 2.0
+COST_SCALE = 1.0
 
 
 def format_cost(value):
