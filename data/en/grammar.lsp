@@ -32,7 +32,7 @@
 (defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
 (defun gerund () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
-(defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^[,;:]")))
+(defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^([,;:]|--? )")))
 (defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
 ;; Conjoined verb phrases share the first one's subject; a conjunct with a
 ;; subject of its own is a conjoined clause.
@@ -44,7 +44,7 @@
 (defun complete-clause () (or (fin-clause) (get-modifier-by-type i)))
 (defun full-clause () (and (no-cc) (complete-clause) (or (not (fin-clause)) (get-modifier-by-type s))))
 (defun clause-complement () (and (full-clause) (not (starts-with-punctuation))))
-(defun comma () (comp (pitem-head-word) (in ("," ";" ":"))))
+(defun comma () (comp (pitem-head-word) (in ("," ";" ":" "-" "--"))))
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
 (defun lexical-item () (comp (pitem-attvec) (defined syn (lexitem))))
