@@ -296,6 +296,10 @@
     (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
          (lexitem (and (adjective-item) (not (no-alternative (lexical-verb-item))))))
     (delete (comp ($ 2) (litem))))
+  ;; "out" and "as" before "of" are prepositions (out of, as of).
+  (preposition-before-of :act-on-all-matches
+    (lexitem (and (comp (root) (in ("out" "as"))) (adverb-item) (not (no-alternative (preposition-item)))))
+    (when (followed-by-word (in ("of"))) (delete (litem))))
   ;; Quotes and brackets inside a sentence never block a merge: the chart
   ;; passes over them, and the conversion to UD attaches them. Commas and
   ;; other marks stay: they bound the phrases the chart may join.
