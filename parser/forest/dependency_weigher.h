@@ -27,6 +27,7 @@
 
 namespace velmo {
 
+class AttVec;
 class DistanceTable;
 class GLink;
 struct PItem;
@@ -95,8 +96,34 @@ class DependencyWeigher {
     bool bad;
   };
 
-  // The relation under which the statistics know the dependency.
-  static std::string relation_name(const PItem& head_side, const PItem& modifier, const GLink& link);
+  struct ValueKey {
+    int index;
+    Word value;
+    bool operator==(const ValueKey&) const = default;
+  };
+  struct ValueKeyHash {
+    std::size_t operator()(const ValueKey& key) const;
+  };
+  struct LinkRelation {
+    const char* relation;
+    bool complement;  // the relation begins with "comp"
+  };
+  struct MergeKey {
+    const PItem* head;
+    const PItem* modifier;
+    const char* relation;
+    bool operator==(const MergeKey&) const = default;
+  };
+  struct MergeKeyHash {
+    std::size_t operator()(const MergeKey& key) const;
+  };
+
+  // The relation under which the statistics know the dependency, interned.
+  const char* relation_of(const PItem& head_side, const PItem& modifier, const GLink& link);
+  // The interned text of the vector's value of attribute `index` ("" when
+  // undefined).
+  const char* value_text(const AttVec& vec, int index);
+  const char* role_text_of(Word role);
   const char* intern(std::string_view text);
   Side side_of(const PItem& item);
   const char* category_of(const PItem& item);
@@ -117,8 +144,11 @@ class DependencyWeigher {
   const char* verb_key_;
   const char* no_word_;
   // ---- Memos of the current sentence.
-  std::unordered_map<const void*, const char*> categories_;  // by GCate
-  std::unordered_map<Word, const char*> cform_words_;        // by "cform" value
+  const char* empty_;
+  std::unordered_map<const void*, const char*> categories_;       // by GCate
+  std::unordered_map<const void*, LinkRelation> link_relations_;  // by GLink
+  std::unordered_map<ValueKey, const char*, ValueKeyHash> value_texts_;
+  std::unordered_map<MergeKey, float, MergeKeyHash> merges_;
   std::unordered_map<TripleKey, int, TripleKeyHash> distance_rows_;
   std::unordered_map<TripleKey, TripleWeight, TripleKeyHash> triples_;
   // skipped_before_[p]: skipped positions below p, filled as far as asked.
