@@ -118,7 +118,8 @@ std::size_t DependencyWeigher::TripleKeyHash::operator()(const TripleKey& key) c
 }
 
 std::size_t DependencyWeigher::ValueKeyHash::operator()(const ValueKey& key) const {
-  return (static_cast<std::size_t>(key.value) * 0x9E3779B97F4A7C15ull + static_cast<std::size_t>(key.index)) >> 7;
+  const std::size_t bits = static_cast<std::size_t>(key.value) ^ (static_cast<std::size_t>(key.index) << 40);
+  return (bits * 0x9E3779B97F4A7C15ull) >> 20;
 }
 
 std::size_t DependencyWeigher::MergeKeyHash::operator()(const MergeKey& key) const {
@@ -128,17 +129,17 @@ std::size_t DependencyWeigher::MergeKeyHash::operator()(const MergeKey& key) con
 
 const char* DependencyWeigher::value_text(const AttVec& vec, int index) {
   if (index < 0 || !vec.defined(index)) return empty_;
-  auto [it, added] = value_texts_.try_emplace(ValueKey{index, vec.get(index)}, nullptr);
-  if (added) it->second = intern(vec.str_val(index));
-  return it->second;
+  auto [text, added] = value_texts_.find_or_add(ValueKey{index, vec.get(index)});
+  if (added) text = intern(vec.str_val(index));
+  return text;
 }
 
 // Role values are kept as values of "role"; -1 stands for that attribute in
 // the memo of value texts, whose key is the value alone here.
 const char* DependencyWeigher::role_text_of(Word role) {
-  auto [it, added] = value_texts_.try_emplace(ValueKey{-1, role}, nullptr);
-  if (added) it->second = intern(role_text(role));
-  return it->second;
+  auto [text, added] = value_texts_.find_or_add(ValueKey{-1, role});
+  if (added) text = intern(role_text(role));
+  return text;
 }
 
 std::string DependencyWeigher::word_of(const PItem& item) {
@@ -162,9 +163,9 @@ std::string DependencyWeigher::category_key(const PItem& item) {
 }
 
 const char* DependencyWeigher::category_of(const PItem& item) {
-  auto [it, added] = categories_.try_emplace(item.cate, nullptr);
-  if (added) it->second = intern(category_key(item));
-  return it->second;
+  auto [key, added] = categories_.find_or_add(item.cate);
+  if (added) key = intern(category_key(item));
+  return key;
 }
 
 DependencyWeigher::Side DependencyWeigher::side_of(const PItem& item) {
@@ -201,9 +202,8 @@ const char* DependencyWeigher::relation_of(const PItem& head_side, const PItem& 
     const char* pform = value_text(modifier.av, b.pform);
     if (*pform) return pform;
   }
-  auto [it, added] = link_relations_.try_emplace(&link, LinkRelation{nullptr, false});
-  if (added) it->second = LinkRelation{intern(link.relation()), link.relation().starts_with("comp")};
-  const LinkRelation& named = it->second;
+  auto [named, added] = link_relations_.find_or_add(&link);
+  if (added) named = LinkRelation{intern(link.relation()), link.relation().starts_with("comp")};
   if (named.complement && has(head_side, b.args)) {
     const auto* args = reinterpret_cast<const AttList*>(head_side.av.get(b.args));
     const int k = link.position - 1;
@@ -231,13 +231,13 @@ float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_sid
     return best;
   }
   const char* relation = relation_of(head_side, modifier, link);
-  auto [it, added] = merges_.try_emplace(MergeKey{&head, &modifier, relation}, 0.0f);
-  if (!added) return it->second;
+  auto [memo, added] = merges_.find_or_add(MergeKey{&head, &modifier, relation});
+  if (!added) return memo;
   const Side head_words = side_of(head);
   float best = weight_of(head_words, side_of(modifier), relation);
   for (const PItem* alt = modifier.next_alt; alt; alt = alt->next_alt)
     best = std::min(best, weight_of(head_words, side_of(*alt), relation));
-  it->second = best;
+  memo = best;
   return best;
 }
 
@@ -257,32 +257,31 @@ float DependencyWeigher::weight_of(const Side& head, const Side& modifier, const
 
 float DependencyWeigher::distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d) {
   if (!sources_.distances) return DistanceTable::kFloorWeight;
-  auto [it, added] = distance_rows_.try_emplace(TripleKey{head_key, relation, modifier_key}, DistanceTable::kNoRow);
+  auto [row, added] = distance_rows_.find_or_add(TripleKey{head_key, relation, modifier_key});
   if (added) {
     std::string key = head_key;
     key += ':';
     key += relation;
     key += ':';
     key += modifier_key;
-    it->second = sources_.distances->find_row(key);
+    row = sources_.distances->find_row(key);
   }
-  return sources_.distances->row_weight(it->second, d);
+  return sources_.distances->row_weight(row, d);
 }
 
 DependencyWeigher::TripleWeight DependencyWeigher::triple_of(const TripleKey& key, float distance_weight,
                                                              int distance) {
-  if (const auto it = triples_.find(key); it != triples_.end()) return it->second;
+  auto [result, added] = triples_.find_or_add(key);
+  if (!added) return result;
   std::string triple = key.head;
   triple += '\t';
   triple += key.relation;
   triple += '\t';
   triple += key.modifier;
-  TripleWeight result{0.0f, false};
   if (sources_.is_bad_triple && sources_.is_bad_triple(triple))
-    result.bad = true;
+    result = TripleWeight{0.0f, true};
   else
-    result.weight = triple_weight(triple, distance_weight, distance);
-  triples_.emplace(key, result);
+    result = TripleWeight{triple_weight(triple, distance_weight, distance), false};
   return result;
 }
 

@@ -17,10 +17,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "parser/forest/flat_memo.h"
 #include "shell/support/slist.h"
 #include "shell/support/string_pool.h"
 #include "shell/support/thash_table.h"
@@ -104,6 +104,11 @@ class DependencyWeigher {
   struct ValueKeyHash {
     std::size_t operator()(const ValueKey& key) const;
   };
+  struct PointerHash {
+    std::size_t operator()(const void* key) const {
+      return (reinterpret_cast<std::uintptr_t>(key) * 0x9E3779B97F4A7C15ull) >> 20;
+    }
+  };
   struct LinkRelation {
     const char* relation;
     bool complement;  // the relation begins with "comp"
@@ -145,12 +150,12 @@ class DependencyWeigher {
   const char* no_word_;
   // ---- Memos of the current sentence.
   const char* empty_;
-  std::unordered_map<const void*, const char*> categories_;       // by GCate
-  std::unordered_map<const void*, LinkRelation> link_relations_;  // by GLink
-  std::unordered_map<ValueKey, const char*, ValueKeyHash> value_texts_;
-  std::unordered_map<MergeKey, float, MergeKeyHash> merges_;
-  std::unordered_map<TripleKey, int, TripleKeyHash> distance_rows_;
-  std::unordered_map<TripleKey, TripleWeight, TripleKeyHash> triples_;
+  FlatMemo<const void*, const char*, PointerHash> categories_;       // by GCate
+  FlatMemo<const void*, LinkRelation, PointerHash> link_relations_;  // by GLink
+  FlatMemo<ValueKey, const char*, ValueKeyHash> value_texts_;
+  FlatMemo<MergeKey, float, MergeKeyHash> merges_;
+  FlatMemo<TripleKey, int, TripleKeyHash> distance_rows_;
+  FlatMemo<TripleKey, TripleWeight, TripleKeyHash> triples_;
   // skipped_before_[p]: skipped positions below p, filled as far as asked.
   mutable std::vector<int> skipped_before_;
 };
