@@ -1,8 +1,10 @@
 ;; Contextual lexical rules: a reading that the neighbouring words rule out
 ;; is deleted, when the word keeps another. They decide auxiliary against
 ;; copula or main verb, infinitival "to" against the preposition, expletive
-;; against adverbial "there", determiner against pronoun, and a few more.
-;; tools/lexgen/context.py measures the same rules on the treebank.
+;; against adverbial "there", determiner against pronoun, preposition
+;; against complementiser or adverb, noun against verb, and a few more.
+;; tools/lexgen/readings.py measures them on the treebank: how many readings
+;; each rule deletes and how many of those were the treebank's own.
 
 ;; Readings, on a lexical item.
 (defun verb-item () (comp (att) (contain syn (cat) (attvec syn ((cat v))))))
@@ -26,33 +28,70 @@
 (defun adjective-item () (comp (att) (and (contain syn (cat) (attvec syn ((cat a)))) (not (defined syn (node))))))
 (defun determiner-item () (comp (att) (contain syn (cat) (attvec syn ((cat d))))))
 (defun nominal-item () (or (noun-item) (num-item) (adjective-item)))
+(defun object-pronoun-item ()
+  (comp (att) (and (contain syn (pron) (+pron)) (strict-unifiable syn (case) (attvec syn ((case acc gen)))))))
+(defun conjunction-item () (comp (att) (contain syn (cat) (attvec syn ((cat j))))))
+(defun preposition-item () (comp (att) (contain syn (node) (attvec syn ((node Prep))))))
+(defun complementiser-item () (comp (att) (contain syn (cat) (attvec syn ((cat c))))))
 (defun nominative-item () (comp (att) (and (contain syn (pron) (+pron)) (contain syn (case) (attvec syn ((case nom)))))))
 (defun function-word-item ()
   (comp (att) (or (contain syn (node) (attvec syn ((node Punc)))) (contain syn (node) (attvec syn ((node Prep))))
                   (contain syn (cat) (attvec syn ((cat j)))) (contain syn (cat) (attvec syn ((cat c)))))))
 
 ;; Words, on a word.
-(defun negation-word () (in ("not" "n't" "'t" "nt" "never")))
+(defun negation-word () (in ("not" "n't" "'t" "nt" "never" "n’t" "’t")))
+
+;; The neighbours of a match: some reading of the word before it satisfies
+;; TEST; every reading of the word before (after) it satisfies TEST.
+(defmacro preceded-by (test) (exist-lexitem (int -1) (comp (low) (-1)) test))
+(defmacro only-preceded-by (test) (and (preceded-by (t)) (not (preceded-by (not test)))))
+(defmacro only-followed-by (test) (and (followed-by (t)) (not (followed-by (not test)))))
+
+;; Where a finite auxiliary may come before its subject: at the start, after
+;; a wh-word, "as", "so", "than", "nor", a conjunction, punctuation, an
+;; adverb or a participle (Have you seen..., as does he, Attached is...).
+(defun inversion-possible ()
+  (or (not (preceded-by (t)))
+      (preceded-by-word (in ("what" "where" "how" "why" "when" "who" "which" "whom" "as" "so" "than" "nor" "neither")))
+      (preceded-by (or (conjunction-item) (punctuation-item) (participle-item)))
+      (only-preceded-by (adverb-item))))
+
+;; The word before reads only as an adverb, an auxiliary or a verb (or is
+;; "to"), or there is none: a noun-or-verb word here is a verb.
+(defun verbal-left ()
+  (or (not (preceded-by (t)))
+      (and (not (preceded-by (comp (att) (or (contain syn (cat) (attvec syn ((cat n))))
+                                              (contain syn (cat) (attvec syn ((cat d))))
+                                              (contain syn (cat) (attvec syn ((cat j))))
+                                              (contain syn (cat) (attvec syn ((cat c))))
+                                              (and (contain syn (cat) (attvec syn ((cat a)))) (not (defined syn (node))))
+                                              (not (defined syn (cat)))))))
+           (or (not (preceded-by (preposition-item))) (preceded-by-word (str= "to"))))))
 
 (def-rules english-rules
-  ;; "to" before a word that cannot be a bare verb (nor punctuation) is a
-  ;; preposition.
+  ;; "to" before a word that cannot be a bare verb (nor punctuation, nor an
+  ;; adverb: to really go) is a preposition.
   (to-before-non-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= to)) (aux-item) (not (no-alternative (not (aux-item))))))
     (when (and (followed-by (t)) (not (followed-by (base-verb-item))) (not (followed-by (punctuation-item)))
-               (not (followed-by-word (in ("be" "not" "never")))))
+               (not (followed-by (adverb-item))) (not (followed-by-word (in ("be" "not" "never")))))
       (delete (litem))))
-  ;; A form of "be" before a participle is an auxiliary; before anything
-  ;; that is neither participle nor adverb it heads its clause.
+  ;; A form of "be" before a participle is an auxiliary (also before one
+  ;; that may be an adjective: keeping the copula there for "was
+  ;; interested" loses more parses than it gains); before anything that is
+  ;; neither participle, adverb, "to" nor a quote it heads its clause,
+  ;; unless it may stand before its subject (Are the figures...).
   (be-auxiliary-or-copula :act-on-all-matches
     (lexitem (and (comp (root) (str= be)) (or (aux-item) (cop-item))))
     (when (and (followed-by (t)) (not (followed-by-word (negation-word))) (not (followed-by (pronoun-item))))
       (if (followed-by (participle-item))
           (when (comp (litem) (and (cop-item) (not (no-alternative (aux-item))))) (delete (litem)))
-          (when (and (comp (litem) (and (aux-item) (not (no-alternative (cop-item))))) (not (followed-by (adverb-item))))
+          (when (and (comp (litem) (and (aux-item) (not (no-alternative (cop-item))))) (not (followed-by (adverb-item)))
+                     (not (followed-by-word (in ("to" "\"" "'" "“" "‘")))) (not (inversion-possible)))
             (delete (litem))))))
-  ;; "have" before a past participle (or "not") is an auxiliary, otherwise
-  ;; a main verb.
+  ;; "have" before a past participle (or "not") is an auxiliary; before a
+  ;; word that is neither adverb nor punctuation, where no subject can
+  ;; follow it, a main verb.
   (have-auxiliary-or-verb :act-on-all-matches
     (lexitem (and (comp (root) (in ("have" "has" "had" "having" "'ve" "ve" "haven" "hasn" "hadn")))
                   (or (aux-item) (lexical-verb-item))))
@@ -61,24 +100,27 @@
        (when (comp (litem) (and (lexical-verb-item) (not (no-alternative (aux-item))))) (delete (litem))))
       ((followed-by (past-participle-item))
        (when (comp (litem) (and (lexical-verb-item) (not (no-alternative (aux-item))))) (delete (litem))))
-      ((and (followed-by (t)) (not (followed-by (adverb-item))))
+      ((and (followed-by (t)) (not (followed-by (adverb-item))) (not (followed-by (punctuation-item)))
+            (not (inversion-possible)))
        (when (comp (litem) (and (aux-item) (not (no-alternative (lexical-verb-item))))) (delete (litem))))))
-  ;; "do" before "not" is an auxiliary; before neither a bare verb nor a
-  ;; pronoun it is a main verb.
+  ;; "do" before "not" is an auxiliary; before neither a bare verb, a
+  ;; pronoun, an adverb nor punctuation, where no subject can follow it, a
+  ;; main verb.
   (do-auxiliary-or-verb :act-on-all-matches
     (lexitem (and (comp (root) (in ("do" "does" "did" "don" "doesn" "didn")))
                   (or (aux-item) (lexical-verb-item))))
     (cond
       ((followed-by-word (negation-word))
        (when (comp (litem) (and (lexical-verb-item) (not (no-alternative (aux-item))))) (delete (litem))))
-      ((and (not (followed-by (base-verb-item))) (not (followed-by (pronoun-item))))
+      ((and (followed-by (t)) (not (followed-by (base-verb-item))) (not (followed-by (pronoun-item)))
+            (not (followed-by (adverb-item))) (not (followed-by (punctuation-item))) (not (inversion-possible)))
        (when (comp (litem) (and (aux-item) (not (no-alternative (lexical-verb-item))))) (delete (litem))))))
   ;; "there" before a verb is the expletive; before punctuation or a
   ;; function word, an adverb.
   (there-expletive-or-adverb :act-on-all-matches
     (lexitem (and (comp (root) (str= there)) (or (adverb-item) (pronoun-item))))
     (cond
-      ((or (followed-by (verb-item)) (followed-by-word (in ("'s" "s"))))
+      ((or (followed-by (verb-item)) (followed-by-word (in ("'s" "s" "’s"))))
        (when (comp (litem) (and (adverb-item) (not (no-alternative (pronoun-item))))) (delete (litem))))
       ((and (followed-by (t)) (not (followed-by (not (function-word-item)))))
        (when (comp (litem) (and (pronoun-item) (not (no-alternative (adverb-item))))) (delete (litem))))))
@@ -89,9 +131,8 @@
     (when (not (followed-by (nominal-item))) (delete (litem))))
   ;; "that" after a noun introduces a relative clause: the pronoun.
   (relative-that :act-on-all-matches
-    (lexitem (and (comp (root) (str= that)) (comp (att) (contain syn (cat) (attvec syn ((cat c)))))))
-    (when (and (exist-lexitem (int -1) (comp (low) (-1)) (noun-item))
-               (not (exist-lexitem (int -1) (comp (low) (-1)) (lexical-verb-item))))
+    (lexitem (and (comp (root) (str= that)) (complementiser-item)))
+    (when (and (preceded-by (noun-item)) (not (preceded-by (lexical-verb-item))))
       (delete (litem))))
   ;; "like" after a subject pronoun is the verb.
   (like-after-subject :act-on-all-matches
@@ -122,7 +163,58 @@
     (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
          (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item))))))
     (delete (comp ($ 2) (litem))))
-    ;; Quotes and brackets inside a sentence never block a merge: the chart
+  ;; A preposition before a word that is neither verb, adverb nor pronoun
+  ;; does not introduce a clause.
+  (preposition-not-clause :act-on-all-matches
+    (lexitem (and (comp (root) (in ("of" "on" "from" "by" "into" "onto" "upon" "except" "at" "in" "during" "among"
+                                    "amongst" "via" "per" "within" "throughout" "toward" "towards" "across" "against")))
+                  (complementiser-item) (not (no-alternative (not (complementiser-item))))))
+    (when (and (followed-by (t)) (not (followed-by (verb-item))) (not (followed-by (adverb-item)))
+               (not (followed-by (pronoun-item))))
+      (delete (litem))))
+  ;; A preposition before a determiner is not an adverb (in the house).
+  (preposition-before-determiner :act-on-all-matches
+    (lexitem (and (comp (root) (in ("in" "on" "after" "before" "through" "off" "at" "into" "from" "with" "of" "for" "by"
+                                    "during" "under" "within" "throughout" "upon" "across" "inside" "outside" "behind"
+                                    "beyond")))
+                  (adverb-item) (not (no-alternative (not (adverb-item))))))
+    (when (followed-by (determiner-item)) (delete (litem))))
+  ;; After a modal a word that can be a bare verb is one.
+  (bare-verb-after-modal :act-on-all-matches
+    (seq :front-to-back
+         (word (in ("will" "would" "can" "could" "should" "may" "might" "must" "shall" "'ll" "’ll" "'d" "’d" "ll"
+                    "cannot")))
+         (lexitem (and (or (noun-item) (adjective-item)) (not (no-alternative (base-verb-item))))))
+    (delete (comp ($ 2) (litem))))
+  ;; A quantifier before a noun (or a word that is only an adjective) is a
+  ;; determiner.
+  (quantifier-determiner :act-on-all-matches
+    (lexitem (and (comp (root) (in ("some" "any" "these" "all" "another" "each" "both" "every" "either" "neither"
+                                    "several")))
+                  (pronoun-item) (not (no-alternative (not (pronoun-item))))))
+    (when (or (followed-by (noun-item)) (only-followed-by (adjective-item))) (delete (litem))))
+  ;; A noun-or-verb word after an adverb, an auxiliary, "to" or nothing,
+  ;; before an object pronoun or an article, is a verb (to help them, just
+  ;; read the book).
+  (verb-before-object :act-on-all-matches
+    (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item))) (not (comp (root) (str= thank)))))
+    (when (and (verbal-left) (or (only-followed-by (object-pronoun-item)) (followed-by-word (in ("the" "a" "an")))))
+      (delete (litem))))
+  ;; After a word that is only an adjective and before a preposition, a
+  ;; conjunction, punctuation or the end, a noun-or-verb word is a noun.
+  (noun-after-adjective :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (not (participle-item))
+                  (not (no-alternative (not (and (lexical-verb-item) (not (participle-item))))))))
+    (when (and (only-preceded-by (adjective-item))
+               (or (not (followed-by (t)))
+                   (followed-by (or (preposition-item) (conjunction-item) (punctuation-item)))))
+      (delete (litem))))
+  ;; "has", "does" and "getting" are never nouns (plurals of "ha", "doe",
+  ;; the gerund).
+  (auxiliary-form-not-noun :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("has" "does" "getting"))) (noun-item) (not (no-alternative (not (noun-item))))))
+    (delete (litem)))
+  ;; Quotes and brackets inside a sentence never block a merge: the chart
   ;; passes over them, and the conversion to UD attaches them. Commas and
   ;; other marks stay: they bound the phrases the chart may join.
   (punctuation-skipped :act-on-all-matches

@@ -20,24 +20,48 @@
 ;; Conditions on the items of a link.
 ;; A phrase that took a coordinating conjunction is a later conjunct: it
 ;; attaches through conj only, never as an argument or adjunct.
+;; The conjunction marks its phrase (last_conj): packing then keeps a phrase
+;; that took the conjunction apart from one whose modifier took it.
+(defun marked-conjunct () (comp (pitem-attvec) (modify syn ((last_conj +)))))
 (defun no-cc () (not (get-modifier-by-type cc)))
+;; A comma before a subject belongs to the clause, not to the noun.
+(defun no-punc () (not (get-modifier-by-type punc)))
 (defun expletive () (comp (pitem-head-word) (reg-match "^[Tt]here$")))
 (defun not-expletive () (not (expletive)))
 (defun finite () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform fin))))))
 (defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
 (defun gerund () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
-(defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "[,;:]")))
+(defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^[,;:]")))
 (defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
+;; Conjoined verb phrases share the first one's subject; a conjunct with a
+;; subject of its own is a conjoined clause.
+(defun shared-subject-conjunct () (and (coordinated) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
 (defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
 ;; A clause without complementiser attaches below a word only with its own
 ;; subject: a subjectless finite verb is an imperative, a main clause.
-(defun full-clause () (and (no-cc) (or (not (fin-clause)) (get-modifier-by-type s))))
+;; A complementiser counts only with its clause.
+(defun complete-clause () (or (fin-clause) (get-modifier-by-type i)))
+(defun full-clause () (and (no-cc) (complete-clause) (or (not (fin-clause)) (get-modifier-by-type s))))
 (defun clause-complement () (and (full-clause) (not (starts-with-punctuation))))
 (defun comma () (comp (pitem-head-word) (in ("," ";" ":"))))
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
 (defun lexical-item () (comp (pitem-attvec) (defined syn (lexitem))))
+;; A relative clause opens with its relative word; without one (the book I
+;; read) its verb has no object of its own, the gap.
+(defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
+;; (nor a predicate: the place I was, never the gal was hot).
+(defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred)))))
+;; Compounds may be written with a hyphen (wheel-chair).
+(defun before-comma-or-bracket () (pitem-following-word (in ("," ";" ":" "--" "(" ")" "\"" "'" "/"))))
+(defun genitive () (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))
+(defun capitalised () (comp (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$")))
+;; Question and relative words stand before the clause as its object.
+(defun wh-word () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Tt]hat)$")))
+(defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
+;; Accusative pronouns (me, him, them) are never subjects.
+(defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
 (def-category Punc)
 (def-category Intj)
@@ -46,21 +70,24 @@
 (def-category Conn)
 (def-category Det)
 (def-category Num)
-(def-category Adv (visible-atts (cat lexitem)))
+(def-category Adv (visible-atts (cat lexitem last_conj)))
 (def-category VB (visible-atts (vform)))
-(def-category A (visible-atts (cat degree lexitem)))
-(def-category Prep (visible-atts (cat pform lexitem)))
-(def-category N (visible-atts (cat num case pron lexitem)))
-(def-category V (visible-atts (cat vform lexitem)) (subcat-atts (cat vform lexitem)))
-(def-category VBE (visible-atts (cat vform lexitem)))
-(def-category C (visible-atts (cat cform)))
+(def-category A (visible-atts (cat degree lexitem last_conj)))
+(def-category Prep (visible-atts (cat pform lexitem last_conj)))
+(def-category N (visible-atts (cat num case pron lexitem last_conj)))
+(def-category V (visible-atts (cat vform lexitem last_conj)) (subcat-atts (cat vform lexitem)))
+(def-category VBE (visible-atts (cat vform lexitem last_conj)))
+(def-category C (visible-atts (cat cform last_conj)))
 
 (def-modifiers A
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2)))
+  (? (Conn (dep-type cc) (max-dist 2) (merged-cond (marked-conjunct))))
   (* (Adv (dep-type mod) (max-dist 3)))
   (:head)
-  (* (Prep (dep-type mod) (max-dist 6))
+  (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
+     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
+     (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
+     (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
 
 (def-modifiers Adv
@@ -69,24 +96,34 @@
 
 (def-modifiers N
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5)))
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
+  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 3.0)))
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
      (A (dep-type mod) (max-dist 4)))
-  (* (N (dep-type nn) (max-dist 3) (modifier-cond (and (bare-item) (not (before-punctuation))))))
+  (* :skip-word (in ("-"))
+     (N (dep-type nn) (max-dist 3) (modifier-cond (and (bare-item) (not (pronoun)) (not (before-comma-or-bracket))))
+        (modifiee-cond (not (pronoun)))))
+  ;; Names: capitalised nouns before a capitalised noun are parts of its name.
+  (* (N (dep-type lex-mod) (max-dist 4) (modifier-cond (and (bare-item) (capitalised) (not (before-comma-or-bracket))))
+        (modifiee-cond (capitalised))))
   (:head)
-  (* (Prep (dep-type mod) (max-dist 7))
-     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (full-clause)))
+  (* :skip-word (in (","))
+     (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
+  (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
+     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
-     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (not (get-modifier-by-type s)))))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))))))
+  ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
+  (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen))))))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2)))
+  (? (Conn (dep-type cc) (max-dist 2) (merged-cond (marked-conjunct))))
   (:head)
-  (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (no-cc)))
+  (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (participle))))
   (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
@@ -96,16 +133,19 @@
 ;; from the subcategories, adjuncts and later conjuncts on the right.
 (def-modifiers V
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0)))
+  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
+  ;; A fronted clause keeps its own closing comma (If you go, ...).
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (full-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (not-expletive))))
+  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
@@ -113,8 +153,8 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform base))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (no-cc))))
-  (* (Prep (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (no-cc)))
+  (? (N (dep-type obj) (max-dist 16) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))))
+  (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 7) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 6) (dep-weight 3.0))
@@ -123,23 +163,25 @@
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (coordinated)))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (coordinated)))))
+     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
+     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
 (def-modifiers VBE
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0)))
+  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
+  ;; A fronted clause keeps its own closing comma (If you go, ...).
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (full-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 8))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (not-expletive))))
+  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
@@ -147,40 +189,40 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform base))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
-  (? (N (dep-type pred) (max-dist 8) (modifier-cond (no-cc)) (modifiee-cond (not (get-modifier-by-type expl))))
+  (? (N (dep-type pred) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (not (get-modifier-by-type expl))))
      (N (dep-type s) (max-dist 8) (modifier-cond (no-cc)) (modifiee-cond (get-modifier-by-type expl)))
      (A (dep-type pred) (max-dist 8))
      (Prep (dep-type pred) (max-dist 8) (modifier-cond (no-cc)))
      (Num (dep-type pred) (max-dist 8)))
-  (* (Prep (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (no-cc)))
+  (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 7))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (coordinated)))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (coordinated)))))
+     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
+     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
 ;; frames it saw; the general verb positions take what the frames miss.
-(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (no-cc)))))
+(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))))))
 (def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
 (def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
-(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (no-cc))))
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (no-cc)))))
-(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (no-cc))))
+(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))))))
+(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
   (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))))
-(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (no-cc))))
+(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
-(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (no-cc))))
+(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 (def-modifiers C
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5)))
+  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct)) (modifiee-cond (not (fin-clause)))))
   (:head (V (dep-type i) (modifier-cond (finite))
             (block (lexitem))
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin"))))))
@@ -189,10 +231,14 @@
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (coordinated)))
-     (C (dep-type para) (max-dist 30) (dep-weight 3.0) (modifier-cond (and (starts-with-punctuation) (full-clause))))))
+  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause))))
+     (C (dep-type para) (max-dist 30) (dep-weight -40.0) (modifier-cond (full-clause))
+        (modifiee-cond (fin-clause))))
+  ;; The comma closing a fronted adverbial clause (If you go, ...).
+  (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
+           (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i))))))
 
 ;; Root costs from en/stats/roots.txt.
-(roots (C (t) (int 0)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
+(roots (C (complete-clause) (int 0)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
        (Intj (t) (int 5)) (Adv (t) (int 5)) (Prep (t) (int 5)) (Det (t) (int 7)) (VBE (t) (int 9))
        (Conn (t) (int 9)) (VB (t) (int 9)) (Part (t) (int 9)))

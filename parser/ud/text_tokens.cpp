@@ -21,7 +21,7 @@ bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0;
 bool is_punct_char(char c) { return std::ispunct(static_cast<unsigned char>(c)) != 0; }
 
 // Splits a stretch of text at blanks, then peels punctuation off both ends
-// of every chunk, one character at a time.
+// of every chunk, one character (or run of one character) at a time.
 std::vector<Piece> split_stretch(std::string_view text, bool space_before) {
   std::vector<Piece> pieces;
   size_t at = 0;
@@ -37,28 +37,58 @@ std::vector<Piece> split_stretch(std::string_view text, bool space_before) {
     size_t lead = 0, trail = chunk.size();
     while (lead < trail && is_punct_char(chunk[lead])) ++lead;
     while (trail > lead && is_punct_char(chunk[trail - 1])) --trail;
-    for (size_t i = 0; i < lead; ++i) {
-      pieces.push_back({std::string(1, chunk[i]), space_before});
+    auto add = [&](size_t from, size_t to) {
+      pieces.push_back({std::string(chunk.substr(from, to - from)), space_before});
       space_before = false;
-    }
-    if (trail > lead) {
-      pieces.push_back({std::string(chunk.substr(lead, trail - lead)), space_before});
-      space_before = false;
-    }
-    for (size_t i = trail; i < chunk.size(); ++i) {
-      pieces.push_back({std::string(1, chunk[i]), space_before});
-      space_before = false;
-    }
+    };
+    // A run of one punctuation character ("...", "!!") is one piece.
+    auto add_runs = [&](size_t from, size_t to) {
+      while (from < to) {
+        size_t run = from + 1;
+        while (run < to && chunk[run] == chunk[from]) ++run;
+        add(from, run);
+        from = run;
+      }
+    };
+    add_runs(0, lead);
+    if (trail > lead) add(lead, trail);
+    add_runs(trail, chunk.size());
     at = end;
   }
   return pieces;
 }
 
+bool is_word_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+
+bool contraction_at(std::string_view text) {
+  return text.substr(0, 3) == "n't" || text.substr(0, 3) == "N'T" || (!text.empty() && text.front() == '\'');
+}
+
+// True when `word` at `at` does not cut a run of letters or digits in two
+// ("in" inside "taking"); a contraction may follow ("do" in "don't") or be
+// the word ("n't").
+bool whole_word_at(std::string_view text, size_t at, std::string_view word) {
+  const bool starts_inside =
+      at > 0 && is_word_char(text[at - 1]) && is_word_char(word.front()) && !contraction_at(word);
+  const size_t end = at + word.size();
+  const bool ends_inside =
+      end < text.size() && is_word_char(text[end]) && is_word_char(word.back()) && !contraction_at(text.substr(end));
+  return !starts_inside && !ends_inside;
+}
+
+// The first place from `from` where `word` stands as a word of its own
+// (compared exactly, then ignoring case), else anywhere; npos when it is
+// not there at all.
 size_t find_word(std::string_view text, std::string_view word, size_t from) {
-  size_t found = text.find(word, from);
-  if (found != std::string_view::npos) return found;
-  std::string low_text = lower(text), low_word = lower(word);
-  return low_text.find(low_word, from);
+  if (word.empty()) return std::string_view::npos;
+  const std::string low_text = lower(text), low_word = lower(word);
+  for (int pass = 0; pass < 2; ++pass) {
+    const std::string_view haystack = pass ? std::string_view(low_text) : text;
+    const std::string_view needle = pass ? std::string_view(low_word) : word;
+    for (size_t at = haystack.find(needle, from); at != std::string_view::npos; at = haystack.find(needle, at + 1))
+      if (whole_word_at(text, at, word)) return at;
+  }
+  return std::string_view(low_text).find(low_word, from);
 }
 
 // Splits the longest piece before a punctuation character inside it
@@ -82,21 +112,68 @@ bool split_inside(std::vector<Piece>& pieces) {
   return true;
 }
 
-// Hands `pieces` to the positions first..last; surplus pieces are joined to
-// the last position; when pieces are missing, words are split at their inner
-// punctuation, and positions still without a piece stay empty.
-void assign(std::vector<PlainToken>& tokens, int first, int last, std::vector<Piece> pieces) {
-  const int wanted = last - first + 1;
-  if (wanted <= 0) return;
-  while (static_cast<int>(pieces.size()) < wanted && split_inside(pieces)) {
+// Where the token found for `word` at `at` ends: a word of punctuation
+// takes in the rest of a run of its last character ("." standing for
+// "...").
+size_t run_end(std::string_view line, size_t at, std::string_view word) {
+  size_t end = at + word.size();
+  const char last = word.back();
+  if (!is_punct_char(last) || word.find_first_not_of(last) != std::string_view::npos) return end;
+  while (end < line.size() && line[end] == last) ++end;
+  return end;
+}
+
+PlainToken token_of(const Piece& piece) { return {piece.form, piece.space_before}; }
+
+// Builds the tokens of a line position by position. Positions that hold a
+// node keep their order; text the node words leave unexplained becomes the
+// tokens of the positions between them, and tokens of new positions when
+// there are more pieces than positions (a full stop the tokenizer dropped),
+// so that the tokens always spell the line.
+class TokenLayout {
+ public:
+  explicit TokenLayout(int positions) : new_position_(positions + 1, 0) {}
+
+  // Hands `pieces` to the positions first..last: words are split at their
+  // inner punctuation while pieces are missing ("doesn't" -> "doesn" "'t");
+  // positions still without a piece stay empty, surplus pieces get
+  // positions of their own after them.
+  void fill(int first, int last, std::vector<Piece> pieces) {
+    const int wanted = std::max(0, last - first + 1);
+    while (static_cast<int>(pieces.size()) < wanted && split_inside(pieces)) {
+    }
+    const int count = std::max(wanted, static_cast<int>(pieces.size()));
+    for (int i = 0; i < count; ++i) {
+      if (i < wanted) new_position_[first + i] = static_cast<int>(tokens_.size()) + 1;
+      tokens_.push_back(i < static_cast<int>(pieces.size()) ? token_of(pieces[i]) : PlainToken{"", false});
+    }
   }
-  while (static_cast<int>(pieces.size()) > wanted) {
-    Piece extra = pieces.back();
-    pieces.pop_back();
-    pieces.back().form += (extra.space_before ? " " : "") + extra.form;
+  void place(int position, PlainToken token) {
+    new_position_[position] = static_cast<int>(tokens_.size()) + 1;
+    tokens_.push_back(std::move(token));
   }
-  for (int i = 0; i < static_cast<int>(pieces.size()); ++i)
-    tokens[first + i - 1] = {pieces[i].form, pieces[i].space_before};
+  int new_position(int position) const { return new_position_[position]; }
+  std::vector<PlainToken>& tokens() { return tokens_; }
+
+ private:
+  std::vector<int> new_position_;
+  std::vector<PlainToken> tokens_;
+};
+
+// The word of a node at its own position: a multi-word item's node carries
+// all its words, and `before` of them (its "lex-mod" dependents left of it)
+// precede the one at its position.
+std::string word_at_position(const PlainNode& item, std::size_t before) {
+  if (item.word.find(' ') == std::string::npos) return item.word;
+  std::vector<std::string_view> pieces;
+  std::string_view rest = item.word;
+  while (!rest.empty()) {
+    const size_t blank = rest.find(' ');
+    if (blank != 0) pieces.push_back(rest.substr(0, blank));
+    if (blank == std::string_view::npos) break;
+    rest.remove_prefix(blank + 1);
+  }
+  return before < pieces.size() ? std::string(pieces[before]) : std::string();
 }
 
 }  // namespace
@@ -105,32 +182,35 @@ void attach_text(PlainTree& tree, std::string_view line) {
   tree.text = std::string(line);
   int count = 0;
   for (const PlainNode& node : tree.nodes) count = std::max(count, node.position);
-  std::vector<std::string> anchor(count + 1);
+  std::vector<std::size_t> words_before(tree.nodes.size(), 0);
   for (const PlainNode& node : tree.nodes)
-    if (node.position > 0 && !node.word.empty() && node.word.find(' ') == std::string::npos)
-      anchor[node.position] = node.word;
-  std::vector<PlainToken> tokens(count);
+    if (node.relation == "lex-mod" && node.head >= 0 && node.position > 0 &&
+        node.position < tree.nodes[node.head].position)
+      ++words_before[node.head];
+  std::vector<std::string> anchor(count + 1);
+  for (std::size_t i = 0; i < tree.nodes.size(); ++i)
+    if (tree.nodes[i].position > 0) anchor[tree.nodes[i].position] = word_at_position(tree.nodes[i], words_before[i]);
+  TokenLayout layout(count);
   size_t cursor = 0;
   int last_anchored = 0;
   for (int p = 1; p <= count; ++p) {
     if (anchor[p].empty()) continue;
-    size_t found = find_word(line, anchor[p], cursor);
+    const size_t found = find_word(line, anchor[p], cursor);
     if (found == std::string_view::npos) continue;
-    std::vector<Piece> gap = split_stretch(line.substr(cursor, found - cursor), false);
-    assign(tokens, last_anchored + 1, p - 1, std::move(gap));
-    tokens[p - 1] = {std::string(line.substr(found, anchor[p].size())), found > 0 && is_space(line[found - 1])};
-    cursor = found + anchor[p].size();
+    layout.fill(last_anchored + 1, p - 1, split_stretch(line.substr(cursor, found - cursor), false));
+    const size_t end = run_end(line, found, anchor[p]);
+    layout.place(p, {std::string(line.substr(found, end - found)), found > 0 && is_space(line[found - 1])});
+    cursor = end;
     last_anchored = p;
   }
-  std::vector<Piece> rest = split_stretch(line.substr(cursor), false);
-  // The rest of the line fills the positions after the last anchor first.
-  size_t used = 0;
-  for (int p = last_anchored + 1; p <= count && used < rest.size(); ++p, ++used)
-    tokens[p - 1] = {rest[used].form, rest[used].space_before};
-  for (; used < rest.size(); ++used) tokens.push_back({rest[used].form, rest[used].space_before});
+  layout.fill(last_anchored + 1, count, split_stretch(line.substr(cursor), false));
+  std::vector<PlainToken>& tokens = layout.tokens();
   // Positions nothing was found for keep the node's word, if any.
-  for (const PlainNode& node : tree.nodes)
-    if (node.position > 0 && tokens[node.position - 1].form.empty()) tokens[node.position - 1].form = node.word;
+  for (PlainNode& node : tree.nodes) {
+    if (node.position <= 0) continue;
+    node.position = layout.new_position(node.position);
+    if (tokens[node.position - 1].form.empty()) tokens[node.position - 1].form = node.word;
+  }
   if (!tokens.empty()) tokens.front().space_before = false;
   tree.tokens = std::move(tokens);
 }

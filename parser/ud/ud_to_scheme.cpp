@@ -31,7 +31,7 @@ std::string relation_from_ud(std::string_view deprel, std::string_view category,
   if (deprel == "compound:prt") return "prt";
   if (u == "compound") return "nn";
   if (u == "case") return category == "Part" ? "poss" : "pcomp";  // pcomp: the case pass turns it round
-  if (u == "mark") return "i";                                   // likewise the mark pass
+  if (u == "mark") return "i";                                    // likewise the mark pass
   if (u == "aux") return "aux";
   if (u == "cop") return "cop";  // the copula pass turns it round
   if (u == "appos") return "appo";
@@ -45,6 +45,18 @@ std::string relation_from_ud(std::string_view deprel, std::string_view category,
   if (u == "flat" || u == "fixed") return "lex-mod";
   (void)dependent_upos;
   return "dep";
+}
+
+// The function decides the category of modifiers: participles and names
+// used as adjectives are A, nouns and determiners used as adverbs Adv, and
+// whatever introduces a nominal is a preposition. (One assignment from a
+// fresh string: assigning short literals in place here made GCC 12 warn
+// about overlapping copies.)
+std::string_view category_by_function(std::string_view relation, std::string_view category) {
+  if (relation == "amod") return "A";
+  if (relation == "advmod" && category != "Adv" && category != "VB") return "Adv";
+  if (relation == "case" && category != "Part") return "Prep";
+  return category;
 }
 
 class UdToScheme {
@@ -81,14 +93,8 @@ class UdToScheme {
       PlainNode node;
       node.word = w.form;
       node.position = w.id;
-      node.category = category_from_ud(w.upos, w.xpos, w.lemma, w.form, w.deprel);
-      // The function decides the category of modifiers: participles and
-      // names used as adjectives are A, nouns and determiners used as
-      // adverbs Adv, and whatever introduces a nominal is a preposition.
-      std::string_view u = universal_relation(w.deprel);
-      if (u == "amod") node.category = "A";
-      if (u == "advmod" && node.category != "Adv" && node.category != "VB") node.category = "Adv";
-      if (u == "case" && node.category != "Part") node.category = "Prep";
+      const std::string tagged = category_from_ud(w.upos, w.xpos, w.lemma, w.form, w.deprel);
+      node.category = std::string(category_by_function(universal_relation(w.deprel), tagged));
       node.root = root_for(node.category, w.lemma, w.form);
       node.relation = relation_from_ud(w.deprel, node.category, w.upos);
       if (universal_relation(w.deprel) == "mark" && is_infinitive_to(w.form, w.xpos, w.upos)) node.relation = "aux";
@@ -140,12 +146,12 @@ class UdToScheme {
       edit_.set_head(first, last);
       nodes_[first].relation = "lex-mod";
       std::string root = nodes_[first].word;
-      for (int member : members) root += " " + nodes_[member].word;
+      for (int member : members) root.append(" ").append(nodes_[member].word);
       nodes_[last].root = root;
     }
     for (int node = 0; node < static_cast<int>(nodes_.size()); ++node) {
       int head = edit_.head(node);
-      if (ud_relation(node) == "fixed" && head >= 0) nodes_[head].root += " " + nodes_[node].word;
+      if (ud_relation(node) == "fixed" && head >= 0) nodes_[head].root.append(" ").append(nodes_[node].word);
     }
   }
 
@@ -320,7 +326,8 @@ class UdToScheme {
       size_t start = 0;
       while (start < deps.size()) {
         size_t bar = deps.find('|', start);
-        std::string_view edge = deps.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start);
+        std::string_view edge =
+            deps.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start);
         start = bar == std::string_view::npos ? deps.size() : bar + 1;
         size_t colon = edge.find(':');
         int head = 0;

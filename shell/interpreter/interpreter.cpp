@@ -7,9 +7,10 @@
 #include <iostream>
 #include <sstream>
 
-#include "shell/reader/tokenizer.h"
 #include "shell/interpreter/name_space.h"
+#include "shell/reader/tokenizer.h"
 #include "shell/support/diagnostics.h"
+#include "shell/support/held_value.h"
 #include "shell/support/regex.h"
 
 namespace velmo {
@@ -28,8 +29,7 @@ void print_help_listing(std::ostream& out, std::vector<std::pair<std::string, co
   }
   std::sort(entries.begin(), entries.end(),
             [](const auto& a, const auto& b) { return compare_nocase(a.first, b.first) < 0; });
-  for (const auto& [name, doc] : entries)
-    out << name << '\n' << (doc ? doc : "No documentation provided") << "\n\n";
+  for (const auto& [name, doc] : entries) out << name << '\n' << (doc ? doc : "No documentation provided") << "\n\n";
   out << std::flush;
 }
 
@@ -216,7 +216,10 @@ Word Interpreter::execute_form(IRSlist& form) {
   ++form_depth_;
   const Word result = dispatch(form, name);
   --form_depth_;
-  if (top_level) command_stopped_ = false;
+  if (top_level) {
+    command_stopped_ = false;
+    DroppedValues::release();
+  }
   return result;
 }
 

@@ -39,6 +39,14 @@ class FnAdaptor final : public LAdaptor {
   const char* name() const override { return name_.c_str(); }
   LExpPtr clone() const override;
   Word apply(Word input) override { return fn_(input); }
+  // As LAdaptor::eval, calling the function directly: field accessors sit
+  // at the start of most conditions and run once per node and rule.
+  Word eval(Word input, TypeId type) override {
+    if (!check_input(type)) return 0;
+    const Word converted = fn_(input);
+    LExp* next = inner();
+    return next ? next->eval(converted, intermediate_type()) : converted;
+  }
 
  private:
   std::string name_;

@@ -81,12 +81,6 @@ void LExp::set_types(const char* input_type, const char* output_type) {
   output_type_ = type_id(output_type);
 }
 
-bool LExp::check_input(TypeId type) const {
-  if (accepts(type)) return true;
-  report_type_error(type);
-  return false;
-}
-
 void LExp::report_type_error(TypeId received, TypeId expected) const {
   diag() << name() << " received a wrong type of argument:'" << type_name(received) << "' (" << received << ")\n"
          << "The expected type of argument is:'" << type_name(expected) << "' (" << expected << ")\n"

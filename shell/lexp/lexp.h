@@ -65,8 +65,14 @@ class LExp {
 
   // Whether an input of `type` may be given to this expression.
   bool accepts(TypeId type) const { return input_type_ == kAnyType || type == kAnyType || type == input_type_; }
-  // accepts(), reporting a refused type.
-  bool check_input(TypeId type) const;
+  // accepts(), reporting a refused type. Inline: every evaluation starts
+  // with it, and the accepted case is a comparison or two.
+  bool check_input(TypeId type) const {
+    if (accepts(type)) [[likely]]
+      return true;
+    report_type_error(type);
+    return false;
+  }
   // Prints the two-line report of a wrong input type.
   void report_type_error(TypeId received) const;
   // The same report for a value that should have been of type `expected`.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/lexp/lexp.h"
+#include "shell/support/held_value.h"
 #include "shell/support/name_table.h"
 
 namespace velmo {
@@ -25,7 +26,9 @@ class Variable {
   TypeId value_type() const { return type_ != kAnyType ? type_ : value_type_; }
 
   // Stores `value` unless the variable is typed and `value_type` differs
-  // (reported; the value stays). Returns whether it was stored.
+  // (reported; the value stays). Returns whether it was stored. A text or a
+  // list is copied: the variable's value outlives the expression that made
+  // it. The value given up stays readable until the top-level command ends.
   bool assign(Word value, TypeId value_type);
   // Pushes the value and type, then accepts any type until restore().
   void save();
@@ -33,14 +36,19 @@ class Variable {
   std::size_t saved_depth() const { return saved_.size(); }
 
  private:
+  // The variable's own copy of a text or list value; null for other types.
+  static RefPtr<HeldValue> hold(Word value, TypeId value_type);
+
   std::string name_;
   Word value_ = 0;
   TypeId type_;
   TypeId value_type_ = kAnyType;
+  RefPtr<HeldValue> held_;  // the copy value_ points into, if any
   struct Saved {
     Word value;
     TypeId type;
     TypeId value_type;
+    RefPtr<HeldValue> held;
   };
   std::vector<Saved> saved_;
 };

@@ -14,25 +14,42 @@ namespace velmo {
 bool Variable::assign(Word value, TypeId value_type) {
   if (type_ != kAnyType && value_type != type_) {
     diag() << "the variable " << name_ << " is assigned an incompatible type: " << type_name(value_type)
-              << ". The expected type is: " << type_name(type_) << '\n'
-              << std::flush;
+           << ". The expected type is: " << type_name(type_) << '\n'
+           << std::flush;
     return false;
   }
-  value_ = value;
+  // Copied before the old value goes: it may be the very text assigned.
+  RefPtr<HeldValue> held = hold(value, value_type);
+  DroppedValues::keep(std::move(held_));
+  held_ = std::move(held);
+  value_ = held_ ? held_->word() : value;
   value_type_ = value_type;
   return true;
 }
 
+RefPtr<HeldValue> Variable::hold(Word value, TypeId value_type) {
+  if (!value) return nullptr;
+  const ShellTypes& types = ShellTypes::get();
+  if (value_type == types.text) return HeldValue::copy_text(from_word<const char>(value));
+  if (value_type == types.slist) return HeldValue::copy_list(*from_word<const Slist>(value));
+  return nullptr;
+}
+
 void Variable::save() {
-  saved_.push_back({value_, type_, value_type_});
+  // The copy moves with the saved value; value_ points into it meanwhile.
+  saved_.push_back({value_, type_, value_type_, std::move(held_)});
   type_ = kAnyType;
 }
 
 void Variable::restore() {
   if (saved_.empty()) return;
-  value_ = saved_.back().value;
-  type_ = saved_.back().type;
-  value_type_ = saved_.back().value_type;
+  // The value given up may be what the function or let returns.
+  DroppedValues::keep(std::move(held_));
+  Saved& saved = saved_.back();
+  value_ = saved.value;
+  type_ = saved.type;
+  value_type_ = saved.value_type;
+  held_ = std::move(saved.held);
   saved_.pop_back();
 }
 
@@ -133,8 +150,7 @@ void FuncExp::init(IRSlist& args) {
   const std::size_t count = args.length();
   const std::size_t expected = definition_->parameters.size();
   if (count != expected) {
-    diag() << definition_->name << " requires " << expected << " arguments. " << count << " found.\n"
-              << std::flush;
+    diag() << definition_->name << " requires " << expected << " arguments. " << count << " found.\n" << std::flush;
     return;
   }
   while (std::unique_ptr<IRSlist> element = args.take_first()) args_.push_back(get_exp(element.get()));
@@ -147,8 +163,7 @@ Word FuncExp::eval(Word input, TypeId type) {
   if (function.body.empty() || args_.size() != function.parameters.size()) return 0;
   CallDepthGuard depth;
   if (depth.too_deep()) {
-    diag() << function.name << ": function calls nested more than " << kMaxCallDepth << " levels deep\n"
-              << std::flush;
+    diag() << function.name << ": function calls nested more than " << kMaxCallDepth << " levels deep\n" << std::flush;
     return 0;
   }
   const std::vector<VariablePtr>& parameters = function.parameters;
@@ -221,8 +236,10 @@ class GetValExp final : public DefaultClone<GetValExp> {
   void init(IRSlist& args) override {
     variable_ = take_variable(args, "get-val");
     if (!args.is_nil()) then_ = build_first(args);
-    if (then_) set_output_type(then_->output_type());
-    else if (variable_) set_output_type(variable_->type());
+    if (then_)
+      set_output_type(then_->output_type());
+    else if (variable_)
+      set_output_type(variable_->type());
   }
   Word eval(Word, TypeId) override {
     if (!variable_) return 0;

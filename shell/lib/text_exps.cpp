@@ -10,6 +10,7 @@
 #include "shell/lib/exp_support.h"
 #include "shell/lib/stemmer.h"
 #include "shell/lib/text_algorithms.h"
+#include "shell/lib/text_equality.h"
 #include "shell/support/text.h"
 
 namespace velmo {
@@ -45,23 +46,38 @@ Word remove_prefix(Word input, Word a) {
   return text.starts_with(prefix) ? word_of(text_of(input) + prefix.size()) : 0;
 }
 
-// (str= TEXT): the input equals TEXT ignoring ASCII case.
-class StrEqualsExp final : public DefaultClone<StrEqualsExp> {
+// (str= TEXT): the input equals TEXT ignoring ASCII case. TEXT is kept in
+// lower case, so a comparison folds only the input, and it stops at the
+// first difference without measuring the input first.
+class StrEqualsExp final : public DefaultClone<StrEqualsExp>, public TextEqualityTest {
  public:
   StrEqualsExp() { set_types(kText, kInt); }
   const char* name() const override { return "str="; }
   void init(IRSlist& args) override {
     const char* text = args.take_atom();
-    if (text) text_ = text;
+    if (text)
+      for (const char* c = text; *c; ++c) lower_text_ += ascii_lower(*c);
     has_text_ = text != nullptr;
   }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input || !has_text_) return 0;
-    return equal_nocase(text_of(input), text_) ? 1 : 0;
+    return equals_input(text_of(input)) ? 1 : 0;
+  }
+  bool lower_text(std::string_view& text) const override {
+    text = lower_text_;
+    return has_text_;
   }
 
  private:
-  std::string text_;
+  // An atom holds no NUL, so the input's terminating NUL never equals a
+  // character of TEXT and the loop never reads past the input's end.
+  bool equals_input(const char* input) const {
+    for (const char c : lower_text_)
+      if (ascii_lower(*input++) != c) return false;
+    return *input == '\0';
+  }
+
+  std::string lower_text_;
   bool has_text_ = false;
 };
 

@@ -4,12 +4,12 @@
 
 #include "lexp_fixture.h"
 #include "shell/interpreter/interpreter.h"
-#include "shell/lexp/lexp.h"
+#include "shell/interpreter/name_space.h"
 #include "shell/lexp/forms.h"
+#include "shell/lexp/lexp.h"
 #include "shell/lexp/macro.h"
 #include "shell/lexp/native.h"
 #include "shell/lexp/scope.h"
-#include "shell/interpreter/name_space.h"
 
 namespace velmo {
 namespace {
@@ -18,7 +18,8 @@ class LExpScopeTest : public testing::Test {
  protected:
   void SetUp() override {
     ensure_expression_language();
-    register_native("scope-sum", [](Word, Word a, Word b) -> Word { return a + b; }, nullptr, "int", nullptr);
+    register_native(
+        "scope-sum", [](Word, Word a, Word b) -> Word { return a + b; }, nullptr, "int", nullptr);
   }
   void TearDown() override { set_debug_macro(std::nullopt); }
 
@@ -52,7 +53,7 @@ TEST_F(LExpScopeTest, TypedVariableRefusesAnIncompatibleValue) {
 
 TEST_F(LExpScopeTest, UntypedVariableTakesAnyValue) {
   Variable variable("u", kAnyType);
-  EXPECT_TRUE(variable.assign(1, type_id("char*")));
+  EXPECT_TRUE(variable.assign(to_word("one"), type_id("char*")));
   EXPECT_TRUE(variable.assign(2, type_id("int")));
   EXPECT_EQ(variable.value(), 2u);
 }
@@ -62,12 +63,43 @@ TEST_F(LExpScopeTest, SaveAcceptsAnyTypeUntilRestore) {
   variable.assign(5, type_id("int"));
   variable.save();
   EXPECT_EQ(variable.value(), 5u);  // saving keeps the value
-  EXPECT_TRUE(variable.assign(6, type_id("char*")));
+  EXPECT_TRUE(variable.assign(to_word("six"), type_id("char*")));
   variable.restore();
   EXPECT_EQ(variable.value(), 5u);
   EXPECT_EQ(variable.type(), type_id("int"));
   variable.restore();  // nothing saved: no change
   EXPECT_EQ(variable.value(), 5u);
+}
+
+TEST_F(LExpScopeTest, VariableKeepsItsOwnCopyOfATextOrList) {
+  Variable variable("k", kAnyType);
+  std::string text = "own copy";
+  variable.assign(to_word(text.c_str()), type_id("char*"));
+  text = "changed!";
+  EXPECT_STREQ(from_word<const char>(variable.value()), "own copy");
+  Slist list;
+  list.append(1);
+  list.append(2);
+  variable.assign(to_word(&list), type_id("Slist*"));
+  list.clear();
+  EXPECT_EQ(from_word<const Slist>(variable.value())->length(), 2u);
+}
+
+TEST_F(LExpScopeTest, ValuesGivenUpStayUntilTheTopLevelCommandEnds) {
+  DroppedValues::release();
+  Variable variable("g", kAnyType);
+  variable.assign(to_word("first"), type_id("char*"));
+  const char* first = from_word<const char>(variable.value());
+  variable.save();
+  variable.assign(to_word("second"), type_id("char*"));
+  const char* second = from_word<const char>(variable.value());
+  variable.restore();  // as a function returning its parameter does
+  EXPECT_STREQ(first, "first");
+  EXPECT_STREQ(second, "second");
+  EXPECT_EQ(DroppedValues::count(), 1u);
+  run("(eval (t))");  // a top-level command ends
+  EXPECT_EQ(DroppedValues::count(), 0u);
+  EXPECT_STREQ(from_word<const char>(variable.value()), "first");
 }
 
 // ---- ScopeStack
@@ -224,13 +256,14 @@ std::string& recorded() {
 }
 
 TEST_F(LExpScopeTest, ForeachEvaluatesOnEachTextAsCharStar) {
-  register_native("scope-record",
-                  [](Word text) -> Word {
-                    recorded() += from_word<const char>(text);
-                    recorded() += '|';
-                    return 0;
-                  },
-                  "char*", nullptr, nullptr);
+  register_native(
+      "scope-record",
+      [](Word text) -> Word {
+        recorded() += from_word<const char>(text);
+        recorded() += '|';
+        return 0;
+      },
+      "char*", nullptr, nullptr);
   recorded().clear();
   run("(foreach (alpha \"b c\" (skipped) gamma) :eval (scope-record))");
   EXPECT_EQ(recorded(), "alpha|b c|gamma|");

@@ -122,6 +122,10 @@ TEST_F(LibraryTest, StrEqualsIgnoresCase) {
   EXPECT_EQ(eval_text("(str= the)", "The"), 1u);
   EXPECT_EQ(eval_text("(str= then)", "The"), 0u);
   EXPECT_EQ(eval_text("(str= the)", nullptr), 0u);
+  EXPECT_EQ(eval_text("(str= THE)", "the"), 1u);
+  EXPECT_EQ(eval_text("(str= the)", "th"), 0u);
+  EXPECT_EQ(eval_text("(str= the)", "theme"), 0u);
+  EXPECT_EQ(eval_text("(str= \"\")", ""), 1u);
 }
 
 TEST_F(LibraryTest, TextComparisonsOfArguments) {

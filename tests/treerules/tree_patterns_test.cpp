@@ -45,8 +45,9 @@ TEST_F(TreePatterns, OptionalChildPatternsGiveEmptySubMatches) {
 
 TEST_F(TreePatterns, PatternVariablesHoldTheMatchedNodes) {
   read(kSentence);
-  expressions_.push_back(LExp::from_text("(let (found) (prog (tree V (cat (str= V_N)) (node D (rel (str= subj)))) "
-                                          "(get-val D)))"));
+  expressions_.push_back(
+      LExp::from_text("(let (found) (prog (tree V (cat (str= V_N)) (node D (rel (str= subj)))) "
+                      "(get-val D)))"));
   EXPECT_EQ(from_word<RSTree>(expressions_.back()->eval(node_word(at(4)), TreeTypes::get().node)), at(3));
 }
 
@@ -130,9 +131,39 @@ TEST_F(TreePatterns, MatchSelectsSubMatchesAndReportsMissingOnes) {
   EXPECT_EQ(expressions_.back()->eval(to_word(m), TreeTypes::get().match), 1u);
 }
 
+// Conditions that start with (cat (str= ...)) or (rel (str= ...)) are
+// decided by a direct comparison where that comparison fails; the answers
+// must be those of the full evaluation.
+TEST_F(TreePatterns, CategoryAndRelationTestsDecideAsTheFullEvaluation) {
+  read(kSentence);
+  EXPECT_TRUE(match("(node (cat (str= v_n)))", at(4)));  // case is ignored
+  EXPECT_FALSE(match("(node (cat (str= V)))", at(4)));   // a prefix is not equal
+  EXPECT_FALSE(match("(node (cat (str= V_NP)))", at(4)));
+  EXPECT_FALSE(match("(node (cat (str=)))", at(4)));
+  EXPECT_EQ(run("(eval (node (rel (str= subj))))"), "");  // the root has no relation
+  EXPECT_FALSE(match("(node (rel (str= subj)))", deps_->root()));
+  EXPECT_TRUE(match("(node (and (cat (str= N)) (exist-child (rel (str= det)))))", at(3)));
+  EXPECT_FALSE(match("(node (and (cat (str= N)) (exist-child (rel (str= obj)))))", at(3)));
+  EXPECT_TRUE(match("(tree (and (cat (str= n))) (node (rel (str= DET))))", at(3)));
+  EXPECT_TRUE(match("(t+ (node (cat (str= V_N))))", at(4)));
+  EXPECT_FALSE(match("(t* (node (cat (str= N))))", at(4)));
+}
+
+TEST_F(TreePatterns, ARejectedNodeBindsNoVariableAndOnlyTheLeadingTestIsSkipped) {
+  read(kSentence);
+  expressions_.push_back(LExp::from_text("(let (X) (prog (node X (cat (str= Det))) (get-val X)))"));
+  EXPECT_EQ(expressions_.back()->eval(node_word(at(3)), TreeTypes::get().node), 0u);
+  // A condition that does something before its category test does it at
+  // every node.
+  testing::internal::CaptureStdout();
+  for (int p = 1; p <= 6; ++p) eval_on("(node (and (node2word (print-str :suffix \" \")) (cat (str= N))))", at(p));
+  EXPECT_EQ(captured(), "the big dog saw a cat ");
+}
+
 TEST_F(TreePatterns, BadArgumentsAreReported) {
   EXPECT_EQ(run("(eval (path (node) (int 3)))"), "PathCond: all arguments must be LExps that return 'TreeMatch*'\n");
-  EXPECT_EQ(run("(eval (tree (node2word) (is-leaf)))"), "is-leaf cannot be used as a subtree condition in (tree ...) \n");
+  EXPECT_EQ(run("(eval (tree (node2word) (is-leaf)))"),
+            "is-leaf cannot be used as a subtree condition in (tree ...) \n");
   EXPECT_EQ(run("(eval (t+ (is-leaf)))"), "In (t+ <LEXP>) <LEXP> must return TreeMatch*\n");
 }
 

@@ -58,173 +58,173 @@ UdSentence from_velmo(const std::string& output, const std::string& line) {
 
 TEST(UdToScheme, Copula) {
   const char* const ud =
-    "# text = The car is red.\n"
-    "1\tThe\tthe\tDET\tDT\t_\t2\tdet\t_\t_\n"
-    "2\tcar\tcar\tNOUN\tNN\t_\t4\tnsubj\t_\t_\n"
-    "3\tis\tbe\tAUX\tVBZ\tVerbForm=Fin\t4\tcop\t_\t_\n"
-    "4\tred\tred\tADJ\tJJ\t_\t0\troot\t_\tSpaceAfter=No\n"
-    "5\t.\t.\tPUNCT\t.\t_\t4\tpunct\t_\t_\n";
+      "# text = The car is red.\n"
+      "1\tThe\tthe\tDET\tDT\t_\t2\tdet\t_\t_\n"
+      "2\tcar\tcar\tNOUN\tNN\t_\t4\tnsubj\t_\t_\n"
+      "3\tis\tbe\tAUX\tVBZ\tVerbForm=Fin\t4\tcop\t_\t_\n"
+      "4\tred\tred\tADJ\tJJ\t_\t0\troot\t_\tSpaceAfter=No\n"
+      "5\t.\t.\tPUNCT\t.\t_\t4\tpunct\t_\t_\n";
   EXPECT_EQ(scheme_text(ud),
-    "(\n"
-    "E1\t(()\tfin C\t*\t)\n"
-    "1\t(The\t~ Det\t2\tdet\t(gov car))\n"
-    "2\t(car\t~ N\t3\ts\t(gov be))\n"
-    "3\t(is\tbe VBE\tE1\ti\t(gov fin))\n"
-    "4\t(red\t~ A\t3\tpred\t(gov be))\n"
-    "5\t(.\t~ Punc\t3\tpunc\t(gov be))\n"
-    "E2\t(()\tcar N\t3\tsubj\t(gov be)\t(antecedent 2))\n"
-    ")\n");
+            "(\n"
+            "E1\t(()\tfin C\t*\t)\n"
+            "1\t(The\t~ Det\t2\tdet\t(gov car))\n"
+            "2\t(car\t~ N\t3\ts\t(gov be))\n"
+            "3\t(is\tbe VBE\tE1\ti\t(gov fin))\n"
+            "4\t(red\t~ A\t3\tpred\t(gov be))\n"
+            "5\t(.\t~ Punc\t3\tpunc\t(gov be))\n"
+            "E2\t(()\tcar N\t3\tsubj\t(gov be)\t(antecedent 2))\n"
+            ")\n");
   expect_round_trip(ud);
 }
 
 TEST(UdToScheme, PrepositionalPhrases) {
   const char* const ud =
-    "# sent_id = pp\n"
-    "# text = Ann saw the man with a telescope in the park.\n"
-    "1\tAnn\tAnn\tPROPN\tNNP\tNumber=Sing\t2\tnsubj\t2:nsubj\t_\n"
-    "2\tsaw\tsee\tVERB\tVBD\tMood=Ind|Tense=Past|VerbForm=Fin\t0\troot\t0:root\t_\n"
-    "3\tthe\tthe\tDET\tDT\t_\t4\tdet\t4:det\t_\n"
-    "4\tman\tman\tNOUN\tNN\tNumber=Sing\t2\tobj\t2:obj\t_\n"
-    "5\twith\twith\tADP\tIN\t_\t7\tcase\t7:case\t_\n"
-    "6\ta\ta\tDET\tDT\t_\t7\tdet\t7:det\t_\n"
-    "7\ttelescope\ttelescope\tNOUN\tNN\tNumber=Sing\t4\tnmod\t4:nmod:with\t_\n"
-    "8\tin\tin\tADP\tIN\t_\t10\tcase\t10:case\t_\n"
-    "9\tthe\tthe\tDET\tDT\t_\t10\tdet\t10:det\t_\n"
-    "10\tpark\tpark\tNOUN\tNN\tNumber=Sing\t2\tobl\t2:obl:in\tSpaceAfter=No\n"
-    "11\t.\t.\tPUNCT\t.\t_\t2\tpunct\t2:punct\t_\n";
+      "# sent_id = pp\n"
+      "# text = Ann saw the man with a telescope in the park.\n"
+      "1\tAnn\tAnn\tPROPN\tNNP\tNumber=Sing\t2\tnsubj\t2:nsubj\t_\n"
+      "2\tsaw\tsee\tVERB\tVBD\tMood=Ind|Tense=Past|VerbForm=Fin\t0\troot\t0:root\t_\n"
+      "3\tthe\tthe\tDET\tDT\t_\t4\tdet\t4:det\t_\n"
+      "4\tman\tman\tNOUN\tNN\tNumber=Sing\t2\tobj\t2:obj\t_\n"
+      "5\twith\twith\tADP\tIN\t_\t7\tcase\t7:case\t_\n"
+      "6\ta\ta\tDET\tDT\t_\t7\tdet\t7:det\t_\n"
+      "7\ttelescope\ttelescope\tNOUN\tNN\tNumber=Sing\t4\tnmod\t4:nmod:with\t_\n"
+      "8\tin\tin\tADP\tIN\t_\t10\tcase\t10:case\t_\n"
+      "9\tthe\tthe\tDET\tDT\t_\t10\tdet\t10:det\t_\n"
+      "10\tpark\tpark\tNOUN\tNN\tNumber=Sing\t2\tobl\t2:obl:in\tSpaceAfter=No\n"
+      "11\t.\t.\tPUNCT\t.\t_\t2\tpunct\t2:punct\t_\n";
   EXPECT_EQ(scheme_text(ud),
-    "(\n"
-    "E1\t(()\tfin C\t*\t)\n"
-    "1\t(Ann\t~ N\t2\ts\t(gov see))\n"
-    "2\t(saw\tsee V\tE1\ti\t(gov fin))\n"
-    "3\t(the\t~ Det\t4\tdet\t(gov man))\n"
-    "4\t(man\t~ N\t2\tobj\t(gov see))\n"
-    "5\t(with\t~ Prep\t4\tmod\t(gov man))\n"
-    "6\t(a\t~ Det\t7\tdet\t(gov telescope))\n"
-    "7\t(telescope\t~ N\t5\tpcomp\t(gov with))\n"
-    "8\t(in\t~ Prep\t2\tmod\t(gov see))\n"
-    "9\t(the\t~ Det\t10\tdet\t(gov park))\n"
-    "10\t(park\t~ N\t8\tpcomp\t(gov in))\n"
-    "11\t(.\t~ Punc\t2\tpunc\t(gov see))\n"
-    "E2\t(()\tAnn N\t2\tsubj\t(gov see)\t(antecedent 1))\n"
-    ")\n");
+            "(\n"
+            "E1\t(()\tfin C\t*\t)\n"
+            "1\t(Ann\t~ N\t2\ts\t(gov see))\n"
+            "2\t(saw\tsee V\tE1\ti\t(gov fin))\n"
+            "3\t(the\t~ Det\t4\tdet\t(gov man))\n"
+            "4\t(man\t~ N\t2\tobj\t(gov see))\n"
+            "5\t(with\t~ Prep\t4\tmod\t(gov man))\n"
+            "6\t(a\t~ Det\t7\tdet\t(gov telescope))\n"
+            "7\t(telescope\t~ N\t5\tpcomp\t(gov with))\n"
+            "8\t(in\t~ Prep\t2\tmod\t(gov see))\n"
+            "9\t(the\t~ Det\t10\tdet\t(gov park))\n"
+            "10\t(park\t~ N\t8\tpcomp\t(gov in))\n"
+            "11\t(.\t~ Punc\t2\tpunc\t(gov see))\n"
+            "E2\t(()\tAnn N\t2\tsubj\t(gov see)\t(antecedent 1))\n"
+            ")\n");
   expect_round_trip(ud);
 }
 
 TEST(UdToScheme, AuxiliaryChain) {
   const char* const ud =
-    "# sent_id = aux\n"
-    "# text = It will have been eaten.\n"
-    "1\tIt\tit\tPRON\tPRP\tCase=Nom\t5\tnsubj:pass\t5:nsubj:pass\t_\n"
-    "2\twill\twill\tAUX\tMD\tVerbForm=Fin\t5\taux\t5:aux\t_\n"
-    "3\thave\thave\tAUX\tVB\tVerbForm=Inf\t5\taux\t5:aux\t_\n"
-    "4\tbeen\tbe\tAUX\tVBN\tVerbForm=Part\t5\taux:pass\t5:aux:pass\t_\n"
-    "5\teaten\teat\tVERB\tVBN\tVerbForm=Part|Voice=Pass\t0\troot\t0:root\tSpaceAfter=No\n"
-    "6\t.\t.\tPUNCT\t.\t_\t5\tpunct\t5:punct\t_\n";
+      "# sent_id = aux\n"
+      "# text = It will have been eaten.\n"
+      "1\tIt\tit\tPRON\tPRP\tCase=Nom\t5\tnsubj:pass\t5:nsubj:pass\t_\n"
+      "2\twill\twill\tAUX\tMD\tVerbForm=Fin\t5\taux\t5:aux\t_\n"
+      "3\thave\thave\tAUX\tVB\tVerbForm=Inf\t5\taux\t5:aux\t_\n"
+      "4\tbeen\tbe\tAUX\tVBN\tVerbForm=Part\t5\taux:pass\t5:aux:pass\t_\n"
+      "5\teaten\teat\tVERB\tVBN\tVerbForm=Part|Voice=Pass\t0\troot\t0:root\tSpaceAfter=No\n"
+      "6\t.\t.\tPUNCT\t.\t_\t5\tpunct\t5:punct\t_\n";
   EXPECT_EQ(scheme_text(ud),
-    "(\n"
-    "E1\t(()\tfin C\t*\t)\n"
-    "1\t(It\t~ N\t5\ts\t(gov eat))\n"
-    "2\t(will\t~ VB\t5\taux\t(gov eat))\n"
-    "3\t(have\t~ VB\t5\taux\t(gov eat))\n"
-    "4\t(been\tbe VB\t5\taux\t(gov eat))\n"
-    "5\t(eaten\teat V\tE1\ti\t(gov fin))\n"
-    "6\t(.\t~ Punc\t5\tpunc\t(gov eat))\n"
-    "E2\t(()\tit N\t5\tobj\t(gov eat)\t(antecedent 1))\n"
-    ")\n");
+            "(\n"
+            "E1\t(()\tfin C\t*\t)\n"
+            "1\t(It\t~ N\t5\ts\t(gov eat))\n"
+            "2\t(will\t~ VB\t5\taux\t(gov eat))\n"
+            "3\t(have\t~ VB\t5\taux\t(gov eat))\n"
+            "4\t(been\tbe VB\t5\taux\t(gov eat))\n"
+            "5\t(eaten\teat V\tE1\ti\t(gov fin))\n"
+            "6\t(.\t~ Punc\t5\tpunc\t(gov eat))\n"
+            "E2\t(()\tit N\t5\tobj\t(gov eat)\t(antecedent 1))\n"
+            ")\n");
   expect_round_trip(ud);
 }
 
 TEST(UdToScheme, RelativeClause) {
   const char* const ud =
-    "# sent_id = relative\n"
-    "# text = The book that I read left.\n"
-    "1\tThe\tthe\tDET\tDT\t_\t2\tdet\t2:det\t_\n"
-    "2\tbook\tbook\tNOUN\tNN\tNumber=Sing\t6\tnsubj\t6:nsubj|5:obj\t_\n"
-    "3\tthat\tthat\tPRON\tWDT\tPronType=Rel\t5\tobj\t2:ref\t_\n"
-    "4\tI\tI\tPRON\tPRP\tCase=Nom\t5\tnsubj\t5:nsubj\t_\n"
-    "5\tread\tread\tVERB\tVBD\tVerbForm=Fin\t2\tacl:relcl\t2:acl:relcl\t_\n"
-    "6\tleft\tleave\tVERB\tVBD\tVerbForm=Fin\t0\troot\t0:root\tSpaceAfter=No\n"
-    "7\t.\t.\tPUNCT\t.\t_\t6\tpunct\t6:punct\t_\n";
+      "# sent_id = relative\n"
+      "# text = The book that I read left.\n"
+      "1\tThe\tthe\tDET\tDT\t_\t2\tdet\t2:det\t_\n"
+      "2\tbook\tbook\tNOUN\tNN\tNumber=Sing\t6\tnsubj\t6:nsubj|5:obj\t_\n"
+      "3\tthat\tthat\tPRON\tWDT\tPronType=Rel\t5\tobj\t2:ref\t_\n"
+      "4\tI\tI\tPRON\tPRP\tCase=Nom\t5\tnsubj\t5:nsubj\t_\n"
+      "5\tread\tread\tVERB\tVBD\tVerbForm=Fin\t2\tacl:relcl\t2:acl:relcl\t_\n"
+      "6\tleft\tleave\tVERB\tVBD\tVerbForm=Fin\t0\troot\t0:root\tSpaceAfter=No\n"
+      "7\t.\t.\tPUNCT\t.\t_\t6\tpunct\t6:punct\t_\n";
   EXPECT_EQ(scheme_text(ud),
-    "(\n"
-    "E1\t(()\tfin C\t*\t)\n"
-    "1\t(The\t~ Det\t2\tdet\t(gov book))\n"
-    "2\t(book\t~ N\t6\ts\t(gov leave))\n"
-    "E2\t(()\tfin C\t2\trel\t(gov book))\n"
-    "3\t(that\t~ N\t5\tobj\t(gov read))\n"
-    "4\t(I\t~ N\t5\ts\t(gov read))\n"
-    "5\t(read\t~ V\tE2\ti\t(gov fin))\n"
-    "E3\t(()\tI N\t5\tsubj\t(gov read)\t(antecedent 4))\n"
-    "6\t(left\tleave V\tE1\ti\t(gov fin))\n"
-    "7\t(.\t~ Punc\t6\tpunc\t(gov leave))\n"
-    "E4\t(()\tbook N\t6\tsubj\t(gov leave)\t(antecedent 2))\n"
-    ")\n");
+            "(\n"
+            "E1\t(()\tfin C\t*\t)\n"
+            "1\t(The\t~ Det\t2\tdet\t(gov book))\n"
+            "2\t(book\t~ N\t6\ts\t(gov leave))\n"
+            "E2\t(()\tfin C\t2\trel\t(gov book))\n"
+            "3\t(that\t~ N\t5\tobj\t(gov read))\n"
+            "4\t(I\t~ N\t5\ts\t(gov read))\n"
+            "5\t(read\t~ V\tE2\ti\t(gov fin))\n"
+            "E3\t(()\tI N\t5\tsubj\t(gov read)\t(antecedent 4))\n"
+            "6\t(left\tleave V\tE1\ti\t(gov fin))\n"
+            "7\t(.\t~ Punc\t6\tpunc\t(gov leave))\n"
+            "E4\t(()\tbook N\t6\tsubj\t(gov leave)\t(antecedent 2))\n"
+            ")\n");
   expect_round_trip(ud);
 }
 
 TEST(UdToScheme, ThreeConjunctsWithComma) {
   const char* const ud =
-    "# sent_id = coordination\n"
-    "# text = Ann, Bob and Cy came.\n"
-    "1\tAnn\tAnn\tPROPN\tNNP\t_\t6\tnsubj\t6:nsubj\tSpaceAfter=No\n"
-    "2\t,\t,\tPUNCT\t,\t_\t3\tpunct\t3:punct\t_\n"
-    "3\tBob\tBob\tPROPN\tNNP\t_\t1\tconj\t1:conj:and|6:nsubj\t_\n"
-    "4\tand\tand\tCCONJ\tCC\t_\t5\tcc\t5:cc\t_\n"
-    "5\tCy\tCy\tPROPN\tNNP\t_\t1\tconj\t1:conj:and|6:nsubj\t_\n"
-    "6\tcame\tcome\tVERB\tVBD\tVerbForm=Fin\t0\troot\t0:root\tSpaceAfter=No\n"
-    "7\t.\t.\tPUNCT\t.\t_\t6\tpunct\t6:punct\t_\n";
+      "# sent_id = coordination\n"
+      "# text = Ann, Bob and Cy came.\n"
+      "1\tAnn\tAnn\tPROPN\tNNP\t_\t6\tnsubj\t6:nsubj\tSpaceAfter=No\n"
+      "2\t,\t,\tPUNCT\t,\t_\t3\tpunct\t3:punct\t_\n"
+      "3\tBob\tBob\tPROPN\tNNP\t_\t1\tconj\t1:conj:and|6:nsubj\t_\n"
+      "4\tand\tand\tCCONJ\tCC\t_\t5\tcc\t5:cc\t_\n"
+      "5\tCy\tCy\tPROPN\tNNP\t_\t1\tconj\t1:conj:and|6:nsubj\t_\n"
+      "6\tcame\tcome\tVERB\tVBD\tVerbForm=Fin\t0\troot\t0:root\tSpaceAfter=No\n"
+      "7\t.\t.\tPUNCT\t.\t_\t6\tpunct\t6:punct\t_\n";
   EXPECT_EQ(scheme_text(ud),
-    "(\n"
-    "E1\t(()\tfin C\t*\t)\n"
-    "1\t(Ann\t~ N\t6\ts\t(gov come))\n"
-    "2\t(,\t~ Punc\t3\tpunc\t(gov Bob))\n"
-    "3\t(Bob\t~ N\t1\tconj\t(gov Ann))\n"
-    "4\t(and\t~ Conn\t5\tcc\t(gov Cy))\n"
-    "5\t(Cy\t~ N\t1\tconj\t(gov Ann))\n"
-    "6\t(came\tcome V\tE1\ti\t(gov fin))\n"
-    "7\t(.\t~ Punc\t6\tpunc\t(gov come))\n"
-    "E2\t(()\tAnn N\t6\tsubj\t(gov come)\t(antecedent 1))\n"
-    ")\n");
+            "(\n"
+            "E1\t(()\tfin C\t*\t)\n"
+            "1\t(Ann\t~ N\t6\ts\t(gov come))\n"
+            "2\t(,\t~ Punc\t3\tpunc\t(gov Bob))\n"
+            "3\t(Bob\t~ N\t1\tconj\t(gov Ann))\n"
+            "4\t(and\t~ Conn\t5\tcc\t(gov Cy))\n"
+            "5\t(Cy\t~ N\t1\tconj\t(gov Ann))\n"
+            "6\t(came\tcome V\tE1\ti\t(gov fin))\n"
+            "7\t(.\t~ Punc\t6\tpunc\t(gov come))\n"
+            "E2\t(()\tAnn N\t6\tsubj\t(gov come)\t(antecedent 1))\n"
+            ")\n");
   expect_round_trip(ud);
 }
 
 TEST(UdToScheme, ContractionAndComplementiser) {
   const char* const ud =
-    "# sent_id = contraction\n"
-    "# text = I don't know that he left.\n"
-    "1\tI\tI\tPRON\tPRP\tCase=Nom\t4\tnsubj\t4:nsubj\t_\n"
-    "2-3\tdon't\t_\t_\t_\t_\t_\t_\t_\t_\n"
-    "2\tdo\tdo\tAUX\tVBP\tMood=Ind|VerbForm=Fin\t4\taux\t4:aux\t_\n"
-    "3\tn't\tnot\tPART\tRB\t_\t4\tadvmod\t4:advmod\t_\n"
-    "4\tknow\tknow\tVERB\tVB\tVerbForm=Inf\t0\troot\t0:root\t_\n"
-    "5\tthat\tthat\tSCONJ\tIN\t_\t7\tmark\t7:mark\t_\n"
-    "6\the\the\tPRON\tPRP\tCase=Nom\t7\tnsubj\t7:nsubj\t_\n"
-    "7\tleft\tleave\tVERB\tVBD\tVerbForm=Fin\t4\tccomp\t4:ccomp\tSpaceAfter=No\n"
-    "8\t.\t.\tPUNCT\t.\t_\t4\tpunct\t4:punct\t_\n";
+      "# sent_id = contraction\n"
+      "# text = I don't know that he left.\n"
+      "1\tI\tI\tPRON\tPRP\tCase=Nom\t4\tnsubj\t4:nsubj\t_\n"
+      "2-3\tdon't\t_\t_\t_\t_\t_\t_\t_\t_\n"
+      "2\tdo\tdo\tAUX\tVBP\tMood=Ind|VerbForm=Fin\t4\taux\t4:aux\t_\n"
+      "3\tn't\tnot\tPART\tRB\t_\t4\tadvmod\t4:advmod\t_\n"
+      "4\tknow\tknow\tVERB\tVB\tVerbForm=Inf\t0\troot\t0:root\t_\n"
+      "5\tthat\tthat\tSCONJ\tIN\t_\t7\tmark\t7:mark\t_\n"
+      "6\the\the\tPRON\tPRP\tCase=Nom\t7\tnsubj\t7:nsubj\t_\n"
+      "7\tleft\tleave\tVERB\tVBD\tVerbForm=Fin\t4\tccomp\t4:ccomp\tSpaceAfter=No\n"
+      "8\t.\t.\tPUNCT\t.\t_\t4\tpunct\t4:punct\t_\n";
   EXPECT_EQ(scheme_text(ud),
-    "(\n"
-    "E1\t(()\tfin C\t*\t)\n"
-    "1\t(I\t~ N\t4\ts\t(gov know))\n"
-    "2\t(do\t~ VB\t4\taux\t(gov know))\n"
-    "3\t(n't\t~ Adv\t4\tmod\t(gov know))\n"
-    "4\t(know\t~ V\tE1\ti\t(gov fin))\n"
-    "5\t(that\t~ C\t4\tcomp\t(gov know))\n"
-    "6\t(he\t~ N\t7\ts\t(gov leave))\n"
-    "7\t(left\tleave V\t5\ti\t(gov that))\n"
-    "E2\t(()\the N\t7\tsubj\t(gov leave)\t(antecedent 6))\n"
-    "8\t(.\t~ Punc\t4\tpunc\t(gov know))\n"
-    "E3\t(()\tI N\t4\tsubj\t(gov know)\t(antecedent 1))\n"
-    ")\n");
+            "(\n"
+            "E1\t(()\tfin C\t*\t)\n"
+            "1\t(I\t~ N\t4\ts\t(gov know))\n"
+            "2\t(do\t~ VB\t4\taux\t(gov know))\n"
+            "3\t(n't\t~ Adv\t4\tmod\t(gov know))\n"
+            "4\t(know\t~ V\tE1\ti\t(gov fin))\n"
+            "5\t(that\t~ C\t4\tcomp\t(gov know))\n"
+            "6\t(he\t~ N\t7\ts\t(gov leave))\n"
+            "7\t(left\tleave V\t5\ti\t(gov that))\n"
+            "E2\t(()\the N\t7\tsubj\t(gov leave)\t(antecedent 6))\n"
+            "8\t(.\t~ Punc\t4\tpunc\t(gov know))\n"
+            "E3\t(()\tI N\t4\tsubj\t(gov know)\t(antecedent 1))\n"
+            ")\n");
   expect_round_trip(ud);
 }
 
 TEST(UdToScheme, ControlledSubjectsComeFromTheEnhancedGraph) {
-  PlainTree tree = ud_to_scheme(parse_ud(
-      "1\tAnn\tAnn\tPROPN\tNNP\t_\t2\tnsubj\t2:nsubj|4:nsubj:xsubj\t_\n"
-      "2\twants\twant\tVERB\tVBZ\tVerbForm=Fin\t0\troot\t0:root\t_\n"
-      "3\tto\tto\tPART\tTO\t_\t4\tmark\t4:mark\t_\n"
-      "4\tleave\tleave\tVERB\tVB\tVerbForm=Inf\t2\txcomp\t2:xcomp\t_\n"));
+  PlainTree tree =
+      ud_to_scheme(parse_ud("1\tAnn\tAnn\tPROPN\tNNP\t_\t2\tnsubj\t2:nsubj|4:nsubj:xsubj\t_\n"
+                            "2\twants\twant\tVERB\tVBZ\tVerbForm=Fin\t0\troot\t0:root\t_\n"
+                            "3\tto\tto\tPART\tTO\t_\t4\tmark\t4:mark\t_\n"
+                            "4\tleave\tleave\tVERB\tVB\tVerbForm=Inf\t2\txcomp\t2:xcomp\t_\n"));
   std::ostringstream out;
   write_dep_format(out, tree);
   EXPECT_EQ(out.str(),
@@ -322,11 +322,11 @@ TEST(SchemeToUd, PunctuationWithoutNodesFollowsUdRules) {
       ")\n",
       "Ann (the boss), Bob and Cy came - really.");
   EXPECT_EQ(sentence.words[1].form, "(");
-  EXPECT_EQ(sentence.words[1].head, 4);   // the bracket pair goes to its phrase
+  EXPECT_EQ(sentence.words[1].head, 4);  // the bracket pair goes to its phrase
   EXPECT_EQ(sentence.words[4].head, 4);
-  EXPECT_EQ(sentence.words[5].head, 7);   // the comma before a conjunct goes to it
-  EXPECT_EQ(sentence.words[10].head, 10); // the dash between came and really
-  EXPECT_EQ(sentence.words[12].head, 10); // the final full stop goes to the root
+  EXPECT_EQ(sentence.words[5].head, 7);    // the comma before a conjunct goes to it
+  EXPECT_EQ(sentence.words[10].head, 10);  // the dash between came and really
+  EXPECT_EQ(sentence.words[12].head, 10);  // the final full stop goes to the root
   EXPECT_EQ(sentence.words[12].deprel, "punct");
 }
 
@@ -350,8 +350,7 @@ TEST(SchemeToUd, EmptyClauseHeadsPrepositionsAndCopulasGiveWay) {
       "E4\t(()\tbook N\t6\tsubj\t(gov be)\t(antecedent 2))\n"
       ")\n",
       "The book that I read was on the table.");
-  EXPECT_EQ(attachments(sentence),
-            "2:det 9:nsubj 5:obj 5:nsubj 2:acl:relcl 9:cop 9:case 9:det 0:root 9:punct ");
+  EXPECT_EQ(attachments(sentence), "2:det 9:nsubj 5:obj 5:nsubj 2:acl:relcl 9:cop 9:case 9:det 0:root 9:punct ");
 }
 
 TEST(SchemeToUd, AMultiwordItemAsVelmoPrintsIt) {
@@ -414,13 +413,62 @@ TEST(AttachText, NodeWordsAnchorTheTokensAndGapsAreSplit) {
   b.position = 4;
   tree.add(b);
   attach_text(tree, "Hello (dear) world!");
-  ASSERT_EQ(tree.tokens.size(), 5u);
+  // Three gap pieces for two positions: the third gets a position of its
+  // own, and the node after it moves up.
+  ASSERT_EQ(tree.tokens.size(), 6u);
   EXPECT_EQ(tree.tokens[1].form, "(");
   EXPECT_TRUE(tree.tokens[1].space_before);
-  EXPECT_EQ(tree.tokens[2].form, "dear)");  // three gap pieces for two positions
+  EXPECT_EQ(tree.tokens[2].form, "dear");
   EXPECT_FALSE(tree.tokens[2].space_before);
-  EXPECT_EQ(tree.tokens[4].form, "!");
-  EXPECT_FALSE(tree.tokens[4].space_before);
+  EXPECT_EQ(tree.tokens[3].form, ")");
+  EXPECT_EQ(tree.tokens[4].form, "world");
+  EXPECT_EQ(tree.nodes[1].position, 5);
+  EXPECT_EQ(tree.tokens[5].form, "!");
+  EXPECT_FALSE(tree.tokens[5].space_before);
+}
+
+// The tokenizer may drop a full stop before a closing quote: the line's
+// text is kept whole by giving it a position of its own.
+TEST(AttachText, TextTheNodesLeaveOutGetsPositions) {
+  PlainTree tree;
+  for (auto [word, position] : {std::pair{"We", 1}, {"keep", 2}, {"'", 3}}) {
+    PlainNode node;
+    node.word = word;
+    node.position = position;
+    tree.add(node);
+  }
+  attach_text(tree, "We keep.'");
+  ASSERT_EQ(tree.tokens.size(), 4u);
+  EXPECT_EQ(tree.tokens[2].form, ".");
+  EXPECT_EQ(tree.tokens[3].form, "'");
+  EXPECT_EQ(tree.nodes[2].position, 4);
+}
+
+// A word is found as a word, not inside another ("in" in "taking"); a
+// multi-word item's node stands for its word at its own position, and a
+// word of punctuation takes in the rest of its run.
+TEST(AttachText, WordsAreMatchedWholeAndMultiwordItemsByTheirPosition) {
+  PlainTree tree;
+  PlainNode head;
+  head.word = "taking in";
+  head.position = 1;
+  int index = tree.add(head);
+  PlainNode in;
+  in.word = "in";
+  in.position = 2;
+  in.relation = "lex-mod";
+  in.head = index;
+  tree.add(in);
+  PlainNode dots;
+  dots.word = ".";
+  dots.position = 4;
+  tree.add(dots);
+  attach_text(tree, "taking in people...");
+  ASSERT_EQ(tree.tokens.size(), 4u);
+  EXPECT_EQ(tree.tokens[0].form, "taking");
+  EXPECT_EQ(tree.tokens[1].form, "in");
+  EXPECT_EQ(tree.tokens[2].form, "people");
+  EXPECT_EQ(tree.tokens[3].form, "...");
 }
 
 }  // namespace

@@ -9,8 +9,9 @@
 #include "parser/forest/deps.h"
 #include "shell/lexp/adaptors.h"
 #include "shell/lexp/native.h"
-#include "treerules/functions/tree_functions.h"
 #include "treerules/functions/tree_function_support.h"
+#include "treerules/functions/tree_functions.h"
+#include "treerules/patterns/node_guard.h"
 
 namespace velmo {
 
@@ -61,14 +62,6 @@ Word node2maxp(Word input) {
 Word node2root(Word input) {
   DepTree* node = dep(input);
   return node ? to_word(node->root()) : 0;
-}
-Word node_category(Word input) {
-  DepTree* node = dep(input);
-  return node ? to_word(node->category()) : 0;
-}
-Word node_relation(Word input) {
-  DepTree* node = dep(input);
-  return node ? to_word(node->relation()) : 0;
 }
 Word node2attvec(Word input) {
   DepTree* node = dep(input);
@@ -133,8 +126,12 @@ void register_tree_accessors() {
   register_adaptor("node2maxp", &node2maxp, node, text,
                    "(node2maxp [LEXP]) the words covered by the node and all its descendants");
   register_adaptor("node2root", &node2root, node, text, "(node2root [LEXP]) the root form");
-  register_adaptor("cat", &node_category, node, text, "(cat [LEXP]) the category");
-  register_adaptor("rel", &node_relation, node, text, "(rel [LEXP]) the relation to the parent");
+  // cat and rel are a kind of their own: conditions that start with them
+  // are recognised and tested cheaply (patterns/node_guard.h).
+  register_lexp(std::make_unique<NodeTextAdaptor>("cat", NodeTextField::kCategory), nullptr,
+                "(cat [LEXP]) the category");
+  register_lexp(std::make_unique<NodeTextAdaptor>("rel", NodeTextField::kRelation), nullptr,
+                "(rel [LEXP]) the relation to the parent");
   register_adaptor("node2attvec", &node2attvec, node, kAttVecType, "(node2attvec [LEXP]) the attribute vector");
   register_adaptor("depnode-pos", &depnode_pos, node, integer,
                    "(depnode-pos [LEXP]) the position, or the span start for a node without one");
@@ -146,8 +143,7 @@ void register_tree_accessors() {
   register_adaptor("node2antecedent", &node2ante, node, node, "(node2antecedent [LEXP]) the antecedent");
   register_adaptor("deps", &node_deps, node, "Deps*", "(deps [LEXP]) the tree the node belongs to");
   register_adaptor("word-after", &word_after, node, text, "(word-after [LEXP]) the word after the node's span");
-  register_adaptor("word-before", &word_before, node, text,
-                   "(word-before [LEXP]) the word before the node's span");
+  register_adaptor("word-before", &word_before, node, text, "(word-before [LEXP]) the word before the node's span");
   register_adaptor("spaces-before", &spaces_before, node, text,
                    "(spaces-before [LEXP]) the white space before the node's words, \"|\" between words");
 }

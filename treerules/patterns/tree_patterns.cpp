@@ -17,16 +17,19 @@ const TreeTypes& TreeTypes::get() {
 TreeExp::TreeExp(LExpPtr exp)
     : exp_(std::move(exp)),
       pattern_(dynamic_cast<RTPat*>(exp_.get())),
-      yields_matches_(exp_ && exp_->output_type() == TreeTypes::get().match) {}
+      yields_matches_(exp_ && exp_->output_type() == TreeTypes::get().match),
+      guard_(NodeGuard::of(exp_.get())) {}
 
 bool TreeExp::holds(RSTree* node) const {
   if (!exp_) return true;
+  if (!guard_.admits(node)) return false;
+  if (guard_.whole()) return true;
   if (pattern_) return node && pattern_->test(node);
   return exp_->eval(node_word(node), TreeTypes::get().node) != 0;
 }
 
 TreeMatchPtr TreeExp::match(RSTree* node) const {
-  if (!exp_ || !node) return nullptr;
+  if (!exp_ || !node || !guard_.admits(node)) return nullptr;
   if (pattern_) return pattern_->match_at(node);
   const Word result = exp_->eval(node_word(node), TreeTypes::get().node);
   return result ? from_word<TreeMatch>(result)->clone() : nullptr;
@@ -103,6 +106,7 @@ class NodeCond final : public DefaultClone<NodeCond, RTPat> {
     if (!test(node)) return nullptr;
     return std::make_unique<TreeMatch>(node);
   }
+  const LExp* first_test() const override { return cond_.get(); }
   bool test(RSTree* node) override {
     if (!cond_.holds(node)) return false;
     bind(node);
@@ -137,6 +141,7 @@ class BranchCond : public RTPat {
     bind(node);
     return match;
   }
+  const LExp* first_test() const override { return cond_.get(); }
 
  protected:
   // Finds a child for every child pattern, appending their matches.
@@ -166,9 +171,12 @@ class TreePattern final : public DefaultClone<TreePattern, BranchCond> {
         if (match.has_sub_at(child)) continue;
         if ((found = pattern.match(child))) break;
       }
-      if (found) match.append(std::move(found));
-      else if (pattern.optional()) match.append(std::make_unique<TreeMatch>());
-      else return false;
+      if (found)
+        match.append(std::move(found));
+      else if (pattern.optional())
+        match.append(std::make_unique<TreeMatch>());
+      else
+        return false;
     }
     return true;
   }
@@ -191,9 +199,12 @@ class TreeUPattern : public DefaultClone<TreeUPattern, BranchCond> {
     for (const TreeExp& pattern : child_patterns()) {
       TreeMatchPtr found;
       while (next < children.size() && !found) found = pattern.match(children[next++]);
-      if (found) match.append(std::move(found));
-      else if (allows_optional() && pattern.optional()) match.append(std::make_unique<TreeMatch>());
-      else return false;
+      if (found)
+        match.append(std::move(found));
+      else if (allows_optional() && pattern.optional())
+        match.append(std::make_unique<TreeMatch>());
+      else
+        return false;
     }
     return true;
   }
@@ -203,9 +214,7 @@ class TreeUPattern : public DefaultClone<TreeUPattern, BranchCond> {
 class TreeQPattern final : public DefaultClone<TreeQPattern, TreeUPattern> {
  public:
   const char* name() const override { return "treeq"; }
-  const char* doc() const override {
-    return "(treeq [VAR] COND P1 ... Pk) as treeu, every child pattern required";
-  }
+  const char* doc() const override { return "(treeq [VAR] COND P1 ... Pk) as treeu, every child pattern required"; }
 
  protected:
   bool allows_optional() const override { return false; }
@@ -230,6 +239,7 @@ class PathCond final : public DefaultClone<PathCond, RTPat> {
       steps_.push_back(std::move(step));
     }
   }
+  const LExp* first_test() const override { return steps_.empty() ? nullptr : steps_.front().get(); }
   TreeMatchPtr match_at(RSTree* node) override {
     if (steps_.empty()) return nullptr;
     TreeMatchPtr match = steps_.front().match(node);
@@ -329,6 +339,7 @@ class AttachmentPoints final : public DefaultClone<AttachmentPoints, RTPat> {
     is_point_ = TreeExp(build_first(args));
     go_on_ = TreeExp(build_first(args));
   }
+  const LExp* first_test() const override { return cond_.get(); }
   TreeMatchPtr match_at(RSTree* node) override {
     if (!cond_.holds(node)) return nullptr;
     auto match = std::make_unique<TreeMatch>(node);

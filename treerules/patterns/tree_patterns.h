@@ -9,6 +9,7 @@
 
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/scope.h"
+#include "treerules/patterns/node_guard.h"
 #include "treerules/patterns/tree_match.h"
 
 namespace velmo {
@@ -51,6 +52,7 @@ class TreeExp {
     exp_.reset();
     pattern_ = nullptr;
     yields_matches_ = false;
+    guard_ = NodeGuard();
   }
 
   // Whether it yields anything at `node` (true when there is no expression).
@@ -66,6 +68,7 @@ class TreeExp {
   LExpPtr exp_;
   RTPat* pattern_ = nullptr;  // exp_ itself, when it is a pattern
   bool yields_matches_ = false;
+  NodeGuard guard_;  // a node it rejects is one where exp_ yields nothing
 };
 
 using TreeExpList = std::vector<TreeExp>;
@@ -91,6 +94,9 @@ class RTPat : public RTCond {
   // Whether the pattern matches at `node` (binding its variable); patterns
   // that can tell without building the match say so cheaper.
   virtual bool test(RSTree* node) { return match_at(node) != nullptr; }
+  // The expression the pattern evaluates first at a node, when nothing
+  // else happens there if it yields nothing; null when there is none.
+  virtual const LExp* first_test() const { return nullptr; }
 
  protected:
   void set_optional() { optional_ = true; }
@@ -109,6 +115,7 @@ class RTPat : public RTCond {
 class OneCondRTPat : public RTPat {
  public:
   void init(IRSlist& args) override;
+  const LExp* first_test() const override { return inner_.get(); }
 
  protected:
   const TreeExp& inner() const { return inner_; }

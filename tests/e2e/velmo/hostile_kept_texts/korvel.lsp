@@ -1,0 +1,23 @@
+; Texts and lists kept in variables outlive the expressions that made them.
+(declare-var v)
+(eval (setq v (str "some text")))
+(eval (comp (get-val v) (print-str :suffix "|")))
+(eval (comp (get-val v) (print-str :suffix "|")))
+(declare-var w char* (str initial))
+(eval (comp (get-val w) (print-str :suffix "|")))
+(foreach (alpha beta) :eval (setq v))
+(eval (comp (get-val v) (print-str :suffix "|")))
+; A function returns the value of its parameter, restored on return.
+(defun same (x) (get-val x))
+(eval (comp (same (str returned)) (print-str :suffix "|")))
+(eval (comp (let (u) (setq u (str "from let"))) (print-str :suffix "|")))
+; The value read stays readable when the variable is given another.
+(eval (comp (get-val v) (prog (setq v (str newer)) (print-str :suffix "|"))))
+(eval (comp (get-val v) (print-str :suffix "|")))
+(eval (setq v (get-val v)))
+(eval (comp (get-val v) (print-str :suffix "|")))
+(eval (setq v (list (str a) (int 2))))
+(eval (setq w (get-val v)))
+(eval (comp (get-val v) (print-str)))
+(echo)
+(echo still running)

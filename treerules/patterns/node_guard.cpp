@@ -1,0 +1,66 @@
+#include "treerules/patterns/node_guard.h"
+
+#include <cstring>
+
+#include "parser/forest/dep_tree.h"
+#include "shell/lexp/forms.h"
+#include "shell/lib/text_equality.h"
+#include "treerules/patterns/tree_patterns.h"
+
+namespace velmo {
+
+const char* node_text_field(const RSTree* node, NodeTextField field) {
+  // Every tree node the expression language reaches is made by a Deps.
+  const auto* dep = static_cast<const DepTree*>(node);
+  switch (field) {
+    case NodeTextField::kCategory:
+      return dep->category();
+    case NodeTextField::kRelation:
+      return dep->relation();
+    case NodeTextField::kNone:
+      break;
+  }
+  return nullptr;
+}
+
+NodeTextAdaptor::NodeTextAdaptor(const char* name, NodeTextField field)
+    : LAdaptor(ShellTypes::get().text), name_(name), field_(field) {
+  set_input_type(TreeTypes::get().node);
+}
+
+LExpPtr NodeTextAdaptor::clone() const { return std::make_unique<NodeTextAdaptor>(name_, field_); }
+
+Word NodeTextAdaptor::apply(Word input) {
+  return input ? to_word(node_text_field(from_word<RSTree>(input), field_)) : 0;
+}
+
+NodeGuard NodeGuard::of(const LExp* exp) {
+  if (!exp) return {};
+  // A pattern tests the node first with its own first condition; nothing
+  // else happens at a node where that fails.
+  if (const auto* pattern = dynamic_cast<const RTPat*>(exp)) {
+    NodeGuard guard = of(pattern->first_test());
+    guard.whole_ = false;
+    return guard;
+  }
+  // (and A ...) stops at A, having done nothing else.
+  if (const auto* sequence = dynamic_cast<const SequenceExp*>(exp)) {
+    if (std::strcmp(exp->name(), "and") != 0 || sequence->empty()) return {};
+    NodeGuard guard = of(sequence->items().front().get());
+    guard.whole_ = guard.whole_ && sequence->items().size() == 1;
+    return guard;
+  }
+  // (cat (str= TEXT)), (rel (str= TEXT)).
+  const auto* adaptor = dynamic_cast<const NodeTextAdaptor*>(exp);
+  if (!adaptor) return {};
+  const auto* test = dynamic_cast<const TextEqualityTest*>(adaptor->inner());
+  std::string_view text;
+  if (!test || !test->lower_text(text)) return {};
+  NodeGuard guard;
+  guard.field_ = adaptor->field();
+  guard.lower_text_ = text;
+  guard.whole_ = true;
+  return guard;
+}
+
+}  // namespace velmo

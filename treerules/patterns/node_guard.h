@@ -1,0 +1,78 @@
+#pragma once
+// Cheap rejects for tree conditions. Most conditions start by comparing the
+// node's category or relation with a fixed text, as in (cat (str= N)); the
+// rest of the condition only runs when that comparison holds. A NodeGuard
+// is that comparison, found once when the condition is built and made at
+// each node without evaluating the expression chain. It is exact: a node
+// the guard rejects is one at which the condition yields nothing, and the
+// parts it skips have no effect there (no variable bound, no message).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "shell/lexp/adaptors.h"
+
+namespace velmo {
+
+class RSTree;
+
+// The texts of a dependency node that cat and rel read.
+enum class NodeTextField : std::uint8_t { kNone, kCategory, kRelation };
+
+// The text field of `node` (a dependency node), or null.
+const char* node_text_field(const RSTree* node, NodeTextField field);
+
+// (cat [LEXP]) and (rel [LEXP]): the adaptor from a node to one of its text
+// fields. A kind of its own, so that guards can recognise it.
+class NodeTextAdaptor final : public LAdaptor {
+ public:
+  NodeTextAdaptor(const char* name, NodeTextField field);
+  const char* name() const override { return name_; }
+  LExpPtr clone() const override;
+  Word apply(Word input) override;
+  Word eval(Word input, TypeId type) override {
+    if (!check_input(type)) return 0;
+    const Word text = apply(input);
+    LExp* next = inner();
+    return next ? next->eval(text, intermediate_type()) : text;
+  }
+  NodeTextField field() const { return field_; }
+
+ private:
+  const char* name_;
+  NodeTextField field_;
+};
+
+class NodeGuard {
+ public:
+  NodeGuard() = default;
+  // The guard that the condition `exp` implies at the node it is given;
+  // inactive when none is known.
+  static NodeGuard of(const LExp* exp);
+
+  bool active() const { return field_ != NodeTextField::kNone; }
+  // Whether the condition is exactly this comparison, so that the guard's
+  // answer is the condition's.
+  bool whole() const { return whole_; }
+  // Whether the condition may hold at `node` (true for an inactive guard).
+  bool admits(const RSTree* node) const {
+    if (!active()) return true;
+    const char* text = node ? node_text_field(node, field_) : nullptr;
+    return text && equals_folded(text);
+  }
+
+ private:
+  bool equals_folded(const char* text) const {
+    for (const char c : lower_text_) {
+      const char t = *text++;
+      if ((t >= 'A' && t <= 'Z' ? static_cast<char>(t + 32) : t) != c) return false;
+    }
+    return *text == '\0';
+  }
+
+  NodeTextField field_ = NodeTextField::kNone;
+  bool whole_ = false;
+  std::string lower_text_;
+};
+
+}  // namespace velmo
