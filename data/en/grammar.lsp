@@ -32,7 +32,7 @@
 (defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
 (defun gerund () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
-(defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^[,;:]")))
+(defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^([,;:]|--? )")))
 (defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
 ;; Conjoined verb phrases share the first one's subject; a conjunct with a
 ;; subject of its own is a conjoined clause.
@@ -44,7 +44,7 @@
 (defun complete-clause () (or (fin-clause) (get-modifier-by-type i)))
 (defun full-clause () (and (no-cc) (complete-clause) (or (not (fin-clause)) (get-modifier-by-type s))))
 (defun clause-complement () (and (full-clause) (not (starts-with-punctuation))))
-(defun comma () (comp (pitem-head-word) (in ("," ";" ":"))))
+(defun comma () (comp (pitem-head-word) (in ("," ";" ":" "-" "--"))))
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
 (defun lexical-item () (comp (pitem-attvec) (defined syn (lexitem))))
@@ -59,6 +59,7 @@
 (defun capitalised () (comp (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$")))
 ;; Question and relative words stand before the clause as its object.
 (defun wh-word () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Tt]hat)$")))
+(defun before-comma () (comp (pitem-following-word) (in (","))))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
@@ -80,8 +81,8 @@
 (def-category C (visible-atts (cat cform last_conj)))
 
 (def-modifiers A
-  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2) (merged-cond (marked-conjunct))))
+  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
+  (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   (* (Adv (dep-type mod) (max-dist 3)))
   (:head)
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
@@ -113,19 +114,21 @@
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
      (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
-     (N (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))
+     (N (dep-type conj) (max-dist 14) (modifier-cond (coordinated)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
-     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
+                                                               (or (gerund) (not (get-modifier-by-type obj))))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen))))))))
 
 (def-modifiers Prep
-  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
-  (? (Conn (dep-type cc) (max-dist 2) (merged-cond (marked-conjunct))))
+  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
+  (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
-     (V (dep-type pcomp) (max-dist 6) (modifier-cond (participle))))
+     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
   (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
@@ -140,6 +143,7 @@
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
+     (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
@@ -153,12 +157,13 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform base))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
-  (? (N (dep-type obj) (max-dist 16) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))))
+  (? (N (dep-type obj) (max-dist 16) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
+        (modifiee-cond (not (get-modifier-by-type obj)))))
   (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
-     (Adv (dep-type mod) (max-dist 7) (dep-weight 1.0))
+     (Adv (dep-type mod) (max-dist 14) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 6) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (clause-complement)))
+     (C (dep-type comp) (max-dist 12) (dep-weight 10.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
@@ -177,6 +182,7 @@
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 8))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
+     (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
@@ -195,7 +201,7 @@
      (Prep (dep-type pred) (max-dist 8) (modifier-cond (no-cc)))
      (Num (dep-type pred) (max-dist 8)))
   (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
-     (Adv (dep-type mod) (max-dist 7))
+     (Adv (dep-type mod) (max-dist 14))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
@@ -239,6 +245,6 @@
            (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i))))))
 
 ;; Root costs from en/stats/roots.txt.
-(roots (C (complete-clause) (int 0)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
+(roots (C (fin-clause) (int 0)) (C (complete-clause) (int 4)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
        (Intj (t) (int 5)) (Adv (t) (int 5)) (Prep (t) (int 5)) (Det (t) (int 7)) (VBE (t) (int 9))
        (Conn (t) (int 9)) (VB (t) (int 9)) (Part (t) (int 9)))
