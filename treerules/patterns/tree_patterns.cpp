@@ -20,16 +20,19 @@ TreeExp::TreeExp(LExpPtr exp)
       yields_matches_(exp_ && exp_->output_type() == TreeTypes::get().match),
       guard_(NodeGuard::of(exp_.get())) {}
 
-bool TreeExp::holds(RSTree* node) const {
-  if (!exp_) return true;
-  if (!guard_.admits(node)) return false;
-  if (guard_.whole()) return true;
+bool TreeExp::evaluate_holds(RSTree* node) const {
   if (pattern_) return node && pattern_->test(node);
-  return exp_->eval(node_word(node), TreeTypes::get().node) != 0;
+  const TypeId type = TreeTypes::get().node;
+  if (const LExpList* conjuncts = guard_.conjuncts()) {
+    // (and A B ...) with A already decided by the guard: B ... in order.
+    for (std::size_t i = 1; i < conjuncts->size(); ++i)
+      if (!(*conjuncts)[i]->eval(node_word(node), type)) return false;
+    return true;
+  }
+  return exp_->eval(node_word(node), type) != 0;
 }
 
-TreeMatchPtr TreeExp::match(RSTree* node) const {
-  if (!exp_ || !node || !guard_.admits(node)) return nullptr;
+TreeMatchPtr TreeExp::evaluate_match(RSTree* node) const {
   if (pattern_) return pattern_->match_at(node);
   const Word result = exp_->eval(node_word(node), TreeTypes::get().node);
   return result ? from_word<TreeMatch>(result)->clone() : nullptr;
@@ -136,10 +139,12 @@ class BranchCond : public RTPat {
   }
   TreeMatchPtr match_at(RSTree* node) override {
     if (!cond_.holds(node)) return nullptr;
-    auto match = std::make_unique<TreeMatch>(node);
-    if (!match_children(*node, *match)) return nullptr;
+    // Most tries fail at the children: the match is allocated only once
+    // they are all found.
+    TreeMatch match(node);
+    if (!match_children(*node, match)) return nullptr;
     bind(node);
-    return match;
+    return std::make_unique<TreeMatch>(std::move(match));
   }
   const LExp* first_test() const override { return cond_.get(); }
 

@@ -56,15 +56,26 @@ class TreeExp {
   }
 
   // Whether it yields anything at `node` (true when there is no expression).
-  bool holds(RSTree* node) const;
+  // A node the guard rejects is decided here, without a call.
+  bool holds(RSTree* node) const {
+    if (!exp_) return true;
+    if (!guard_.admits(node)) return false;
+    return guard_.whole() || evaluate_holds(node);
+  }
   // Its match at `node`, owned by the caller.
-  TreeMatchPtr match(RSTree* node) const;
+  TreeMatchPtr match(RSTree* node) const {
+    if (!exp_ || !node || !guard_.admits(node)) return nullptr;
+    return evaluate_match(node);
+  }
   // The value it yields at `node`.
   Word eval(RSTree* node) const;
   bool yields_matches() const { return yields_matches_; }
   bool optional() const;
 
  private:
+  bool evaluate_holds(RSTree* node) const;
+  TreeMatchPtr evaluate_match(RSTree* node) const;
+
   LExpPtr exp_;
   RTPat* pattern_ = nullptr;  // exp_ itself, when it is a pattern
   bool yields_matches_ = false;
