@@ -69,7 +69,12 @@ class StructuralRule : public TreeRule {
 
  protected:
   // The match of the condition at `node`, or null.
-  std::unique_ptr<TreeMatch> match_at(RSTree* node) const;
+  TreeMatchPtr match_at(RSTree* node) const {
+    if (!condition_) return nullptr;
+    if (condition_.yields_matches()) return condition_.match(node);
+    // A condition of another type still decides; its match is the node.
+    return condition_.holds(node) ? std::make_unique<TreeMatch>(node) : nullptr;
+  }
 
  private:
   TreeExp condition_;
@@ -107,7 +112,9 @@ class FlatRule final : public TreeRule {
 
  private:
   bool is_maximal(std::size_t i) const { return i < kMaskBits && (maximal_mask_ >> i & 1u); }
-  bool is_required(std::size_t i) const { return i < kMaskBits ? (required_mask_ >> i & 1u) : static_cast<bool>(conditions_[i]); }
+  bool is_required(std::size_t i) const {
+    return i < kMaskBits ? (required_mask_ >> i & 1u) : static_cast<bool>(conditions_[i]);
+  }
 
   TreeExpList conditions_;  // a condition of the wrong type is empty
   std::uint32_t required_mask_ = 0;
