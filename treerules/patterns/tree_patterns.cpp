@@ -32,6 +32,14 @@ bool TreeExp::evaluate_holds(RSTree* node) const {
   return exp_->eval(node_word(node), type) != 0;
 }
 
+bool TreeExp::evaluate_match_into(RSTree* node, TreeMatch& out) const {
+  if (pattern_) return pattern_->match_into(node, out);
+  TreeMatchPtr match = evaluate_match(node);
+  if (!match) return false;
+  out = std::move(*match);
+  return true;
+}
+
 TreeMatchPtr TreeExp::evaluate_match(RSTree* node) const {
   if (pattern_) return pattern_->match_at(node);
   const Word result = exp_->eval(node_word(node), TreeTypes::get().node);
@@ -72,6 +80,13 @@ Word RTPat::eval(Word input, TypeId type) {
   return to_word(last_result_.get());
 }
 
+bool RTPat::match_into(RSTree* node, TreeMatch& out) {
+  TreeMatchPtr match = match_at(node);
+  if (!match) return false;
+  out = std::move(*match);
+  return true;
+}
+
 void RTPat::take_variable(IRSlist& args) {
   const IRSlist* first = args.children().first();
   if (!first || !first->is_atom() || first->is_nil()) return;
@@ -109,6 +124,11 @@ class NodeCond final : public DefaultClone<NodeCond, RTPat> {
     if (!test(node)) return nullptr;
     return std::make_unique<TreeMatch>(node);
   }
+  bool match_into(RSTree* node, TreeMatch& out) override {
+    if (!test(node)) return false;
+    out.reset(node);
+    return true;
+  }
   const LExp* first_test() const override { return cond_.get(); }
   bool test(RSTree* node) override {
     if (!cond_.holds(node)) return false;
@@ -138,13 +158,18 @@ class BranchCond : public RTPat {
     }
   }
   TreeMatchPtr match_at(RSTree* node) override {
-    if (!cond_.holds(node)) return nullptr;
     // Most tries fail at the children: the match is allocated only once
     // they are all found.
-    TreeMatch match(node);
-    if (!match_children(*node, match)) return nullptr;
-    bind(node);
+    TreeMatch match;
+    if (!match_into(node, match)) return nullptr;
     return std::make_unique<TreeMatch>(std::move(match));
+  }
+  bool match_into(RSTree* node, TreeMatch& out) override {
+    if (!cond_.holds(node)) return false;
+    out.reset(node);
+    if (!match_children(*node, out)) return false;
+    bind(node);
+    return true;
   }
   const LExp* first_test() const override { return cond_.get(); }
 

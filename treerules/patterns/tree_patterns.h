@@ -67,6 +67,12 @@ class TreeExp {
     if (!exp_ || !node || !guard_.admits(node)) return nullptr;
     return evaluate_match(node);
   }
+  // Its match at `node` written into `out`, which it replaces; whether
+  // there is one (`out` is then left in no particular state).
+  bool match_into(RSTree* node, TreeMatch& out) const {
+    if (!exp_ || !node || !guard_.admits(node)) return false;
+    return evaluate_match_into(node, out);
+  }
   // The value it yields at `node`.
   Word eval(RSTree* node) const;
   bool yields_matches() const { return yields_matches_; }
@@ -75,6 +81,7 @@ class TreeExp {
  private:
   bool evaluate_holds(RSTree* node) const;
   TreeMatchPtr evaluate_match(RSTree* node) const;
+  bool evaluate_match_into(RSTree* node, TreeMatch& out) const;
 
   LExpPtr exp_;
   RTPat* pattern_ = nullptr;  // exp_ itself, when it is a pattern
@@ -102,6 +109,9 @@ class RTPat : public RTCond {
   Word eval(Word input, TypeId type) override;
   // The match at `node`, or null.
   virtual TreeMatchPtr match_at(RSTree* node) = 0;
+  // The match at `node` written into `out` (see TreeExp::match_into);
+  // patterns that can build it there allocate nothing for it.
+  virtual bool match_into(RSTree* node, TreeMatch& out);
   // Whether the pattern matches at `node` (binding its variable); patterns
   // that can tell without building the match say so cheaper.
   virtual bool test(RSTree* node) { return match_at(node) != nullptr; }

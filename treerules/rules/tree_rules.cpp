@@ -231,41 +231,28 @@ void StructuralRule::init(IRSlist& definition) {
   set_action(LExp::build_first(definition));
 }
 
-void DownRule::apply(RSTree* root) {
+template <class Walk>
+void StructuralRule::walk_tree(RSTree* root) {
   const std::size_t limit = visit_limit(tree_capacity(root));
-  PreOrderWalk walk(root);
+  Walk walk(root);
+  TreeMatch match;  // used again at every node
   for (std::size_t visits = 0; walk.current(); ++visits) {
     if (visits == limit) {
       report_runaway();
       return;
     }
-    RSTree* node = walk.current();
-    bool stop_here = false;
-    if (TreeMatchPtr match = match_at(node)) {
+    bool fired_shallow = false;
+    if (match_into(walk.current(), match)) {
       RunningTraversal running(walk);
-      stop_here = run_action(to_word(match.get()), TreeTypes::get().match) && shallow();
+      fired_shallow = run_action(to_word(&match), TreeTypes::get().match) && shallow();
     }
-    walk.next(stop_here);
+    walk.next(fired_shallow);
   }
 }
 
-void UpRule::apply(RSTree* root) {
-  const std::size_t limit = visit_limit(tree_capacity(root));
-  PostOrderWalk walk(root);
-  for (std::size_t visits = 0; walk.current(); ++visits) {
-    if (visits == limit) {
-      report_runaway();
-      return;
-    }
-    RSTree* node = walk.current();
-    bool leave_level = false;
-    if (TreeMatchPtr match = match_at(node)) {
-      RunningTraversal running(walk);
-      leave_level = run_action(to_word(match.get()), TreeTypes::get().match) && shallow();
-    }
-    walk.next(leave_level);
-  }
-}
+void DownRule::apply(RSTree* root) { walk_tree<PreOrderWalk>(root); }
+
+void UpRule::apply(RSTree* root) { walk_tree<PostOrderWalk>(root); }
 
 void RootRule::init(IRSlist& definition) {
   ScopeGuard scope;
@@ -304,13 +291,16 @@ void FlatRule::init(IRSlist& definition) {
 void FlatRule::apply(RSTree* root) {
   const std::size_t count = conditions_.size();
   // A slot holds the latest match of its condition since the action last
-  // ran; a condition is satisfied while its slot is filled.
+  // ran; a condition is satisfied while its slot is filled. The slots go to
+  // the action as the sub-matches of the combined match and come back for
+  // the next round, so the matches are allocated once per slot.
   std::vector<TreeMatchPtr> slots(count);
-  auto all_required_satisfied = [&] {
-    for (std::size_t i = 0; i < count; ++i)
-      if (is_required(i) && !slots[i]) return false;
-    return true;
-  };
+  std::vector<char> filled(count, 0);
+  std::size_t required = 0;
+  for (std::size_t i = 0; i < count; ++i) required += is_required(i) ? 1 : 0;
+  std::size_t missing = required;              // required conditions not yet satisfied
+  auto found = std::make_unique<TreeMatch>();  // a condition's match, before it takes its slot
+  TreeMatch combined;
   const std::size_t limit = visit_limit(tree_capacity(root));
   PostOrderWalk walk(root);
   for (std::size_t visits = 0; walk.current(); ++visits) {
@@ -321,20 +311,30 @@ void FlatRule::apply(RSTree* root) {
     RSTree* node = walk.current();
     bool fired = false;
     for (std::size_t i = 0; i < count && !fired; ++i) {
-      if ((slots[i] && !is_maximal(i)) || !conditions_[i]) continue;
-      TreeMatchPtr match = conditions_[i].match(node);
-      if (!match) continue;
-      slots[i] = std::move(match);
-      if (!all_required_satisfied()) continue;
-      TreeMatch combined;
-      for (TreeMatchPtr& slot : slots) combined.append(slot ? std::move(slot) : std::make_unique<TreeMatch>());
+      if ((filled[i] && !is_maximal(i)) || !conditions_[i]) continue;
+      if (!conditions_[i].match_into(node, *found)) continue;
+      std::swap(slots[i], found);
+      if (!found) found = std::make_unique<TreeMatch>();
+      if (!filled[i]) {
+        filled[i] = 1;
+        if (is_required(i)) --missing;
+      }
+      if (missing > 0) continue;
+      for (std::size_t k = 0; k < count; ++k) {
+        if (!slots[k]) slots[k] = std::make_unique<TreeMatch>();
+        if (!filled[k]) slots[k]->reset(nullptr);  // the empty match of an optional condition
+        filled[k] = 0;
+      }
+      missing = required;
+      combined.reset(nullptr);
+      combined.swap_subs(slots);
       bool yielded = false;
       {
         RunningTraversal running(walk);
         yielded = run_action(to_word(&combined), TreeTypes::get().match);
       }
       if (yielded && shallow()) return;
-      for (TreeMatchPtr& slot : slots) slot.reset();
+      combined.swap_subs(slots);
       fired = true;
     }
     walk.next(false);

@@ -68,13 +68,20 @@ class StructuralRule : public TreeRule {
   void init(IRSlist& definition) override;
 
  protected:
-  // The match of the condition at `node`, or null.
-  TreeMatchPtr match_at(RSTree* node) const {
-    if (!condition_) return nullptr;
-    if (condition_.yields_matches()) return condition_.match(node);
+  // The match of the condition at `node` written into `out`; whether
+  // there is one.
+  bool match_into(RSTree* node, TreeMatch& out) const {
+    if (!condition_) return false;
+    if (condition_.yields_matches()) return condition_.match_into(node, out);
     // A condition of another type still decides; its match is the node.
-    return condition_.holds(node) ? std::make_unique<TreeMatch>(node) : nullptr;
+    if (!condition_.holds(node)) return false;
+    out.reset(node);
+    return true;
   }
+  // Visits the tree with `Walk`, running the action on every match;
+  // `shallow` moves the walk on as the rule kind says.
+  template <class Walk>
+  void walk_tree(RSTree* root);
 
  private:
   TreeExp condition_;
