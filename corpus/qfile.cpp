@@ -39,7 +39,7 @@ void put_record_header(StrBufs& out, std::uint32_t length, std::uint16_t blocks,
 }  // namespace
 
 std::uint32_t QFile::effective_block_size(std::uint32_t requested) {
-  const std::uint32_t size = std::max(requested, kMinBlockSize);
+  const std::uint32_t size = std::clamp(requested, kMinBlockSize, kMaxBlockSize);
   return (size + 3U) & ~3U;
 }
 
@@ -114,7 +114,7 @@ bool QFile::load_existing(std::uint64_t file_size) {
   const std::uint32_t end = u32_at(header);
   const std::uint32_t free_list_offset = u32_at(header + 4);
   block_size_ = u32_at(header + 8);
-  if (block_size_ < kMinBlockSize || block_size_ % 4 != 0 || end < kHeaderSize) {
+  if (block_size_ < kMinBlockSize || block_size_ > kMaxBlockSize || block_size_ % 4 != 0 || end < kHeaderSize) {
     report("The block file " + name_ + " has a corrupt header");
     return false;
   }

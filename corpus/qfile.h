@@ -49,6 +49,9 @@ class QFile {
   static constexpr std::uint16_t kMagic = 0x5554;
   static constexpr std::uint32_t kGrowth = 4096;
   static constexpr std::uint32_t kMinBlockSize = 32;
+  // Every record takes at least one block: a block of gigabytes would make
+  // each record a file of its own size.
+  static constexpr std::uint32_t kMaxBlockSize = std::uint32_t{1} << 20;
   static constexpr std::uint32_t kMaxFirstBlocks = 0xFFFF;
 
   enum class Mode { kReadWrite, kReadOnly };

@@ -47,6 +47,10 @@ QHash::OpenResult QHash::open(std::string_view file_name, std::uint32_t buckets,
       report("A hash file needs between 1 and " + std::to_string(kMaxBuckets) + " buckets");
       return OpenResult::kFailed;
     }
+    if (block_size > QFile::kMaxBlockSize) {
+      report("A hash file's blocks take at most " + std::to_string(QFile::kMaxBlockSize) + " bytes");
+      return OpenResult::kFailed;
+    }
     if (!bind_compare(compare_name)) return OpenResult::kUnknownFunction;
   }
   if (!file_.open(name, block_size, mode)) return OpenResult::kFailed;

@@ -16,6 +16,7 @@ sys.path.insert(0, os.path.join(HERE, "lexgen"))
 import morphology  # noqa: E402
 from lexicon_builder import UNKNOWN_CLASSES, LexiconBuilder  # noqa: E402
 from sources import read_conllu  # noqa: E402
+import writer  # noqa: E402
 from writer import write_dictionary  # noqa: E402
 
 ROOT = os.path.dirname(HERE)
@@ -66,13 +67,20 @@ def write_unknown_rules(path):
         stream.write("      )))\n")
 
 
+def cost_scale(text):
+    return None if text == "none" else float(text)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--ewt", default=default_ewt())
     parser.add_argument("--wordnet", default="/usr/share/wordnet")
     parser.add_argument("--out", default=os.path.join(ROOT, "data", "en"))
+    parser.add_argument("--cost-scale", type=cost_scale, default=writer.COST_SCALE,
+                        help="write reading costs as whole numbers, round(SCALE * cost); none: two decimals")
     parser.add_argument("--measure", metavar="CONLLU", help="also report the lexicon's figures on these sentences")
     args = parser.parse_args()
+    writer.COST_SCALE = args.cost_scale
 
     builder = LexiconBuilder(read_conllu(args.ewt), args.wordnet, os.path.join(HERE, "lexgen", "closed-class.txt"))
     builder.build()

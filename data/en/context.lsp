@@ -21,6 +21,7 @@
 (defun adverb-item () (comp (att) (contain syn (node) (attvec syn ((node Adv))))))
 (defun part-item () (comp (att) (contain syn (node) (attvec syn ((node Part))))))
 (defun punctuation-item () (comp (att) (contain syn (node) (attvec syn ((node Punc))))))
+(defun symbol-item () (comp (att) (contain syn (node) (attvec syn ((node U))))))
 (defun num-item () (comp (att) (contain syn (node) (attvec syn ((node Num))))))
 (defun pronoun-item () (comp (att) (contain syn (pron) (+pron))))
 (defun noun-item ()
@@ -41,10 +42,12 @@
 ;; Words, on a word.
 (defun negation-word () (in ("not" "n't" "'t" "nt" "never" "n’t" "’t")))
 
-;; The neighbours of a match: some reading of the word before it satisfies
-;; TEST; every reading of the word before (after) it satisfies TEST.
+;; The neighbours of a match: some reading of the word before it (of the
+;; second word after it) satisfies TEST; every reading of the word before
+;; (after) it satisfies TEST.
 (defmacro preceded-by (test) (exist-lexitem (int -1) (comp (low) (-1)) test))
 (defmacro only-preceded-by (test) (and (preceded-by (t)) (not (preceded-by (not test)))))
+(defmacro second-after (test) (exist-lexitem (comp (high) (+1) (+1)) (comp (high) (+1) (+1)) test))
 (defmacro only-followed-by (test) (and (followed-by (t)) (not (followed-by (not test)))))
 
 ;; Where a finite auxiliary may come before its subject: at the start, after
@@ -214,6 +217,76 @@
   (auxiliary-form-not-noun :act-on-all-matches
     (lexitem (and (comp (surform) (in ("has" "does" "getting"))) (noun-item) (not (no-alternative (not (noun-item))))))
     (delete (litem)))
+  ;; "thanks" and "regards" are nouns (Thanks for the link. Regards,).
+  (thanks-noun :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("thanks" "regards"))) (lexical-verb-item)
+                  (not (no-alternative (not (lexical-verb-item))))))
+    (delete (litem)))
+  ;; "'s" after a word that is only a noun is the possessive marker, unless
+  ;; an adverb follows (the car's still there).
+  (possessive-after-noun :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("'s" "’s" "s"))) (or (aux-item) (cop-item)) (not (no-alternative (part-item)))))
+    (when (and (only-preceded-by (noun-item)) (not (followed-by (adverb-item)))) (delete (litem))))
+  ;; "no" before a word that is only a noun is the determiner.
+  (no-determiner :act-on-all-matches
+    (lexitem (and (comp (root) (str= no)) (adverb-item) (not (no-alternative (not (adverb-item))))))
+    (when (only-followed-by (noun-item)) (delete (litem))))
+  ;; After a negation or an adverb such as "just" or "please", a
+  ;; noun-or-verb word that can be a bare verb is one.
+  (bare-verb-after-adverb :act-on-all-matches
+    (seq :front-to-back (word (in ("n't" "n’t" "not" "never" "please" "just" "also" "ever")))
+         (lexitem (and (noun-item) (not (no-alternative (base-verb-item))))))
+    (delete (comp ($ 2) (litem))))
+  ;; After an auxiliary "have" a past participle is no noun or adjective;
+  ;; after an auxiliary "be" a participle is no noun.
+  (participle-after-auxiliary :act-on-all-matches
+    (lexitem (and (or (noun-item) (adjective-item)) (not (no-alternative (participle-item)))))
+    (when (only-preceded-by (aux-item))
+      (cond
+        ((preceded-by-word (in ("have" "has" "had" "'ve" "’ve" "ve" "having")))
+         (when (comp (litem) (not (no-alternative (past-participle-item)))) (delete (litem))))
+        ((preceded-by (comp (root) (str= be)))
+         (when (comp (litem) (noun-item)) (delete (litem)))))))
+  ;; "that" is an adverb only before an adjective, an adverb or a number
+  ;; (that much, that far).
+  (that-adverb :act-on-all-matches
+    (lexitem (and (comp (root) (str= that)) (adverb-item) (not (no-alternative (not (adverb-item))))))
+    (when (and (followed-by (t)) (not (followed-by (or (adjective-item) (adverb-item) (num-item))))) (delete (litem))))
+  ;; A dash is punctuation, not a symbol, away from numbers and symbols
+  ;; (5 - 10, file - name.doc).
+  (dash-punctuation :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("-" "--"))) (symbol-item) (not (no-alternative (not (symbol-item))))))
+    (when (and (not (preceded-by (or (num-item) (symbol-item)))) (not (followed-by (or (num-item) (symbol-item)))))
+      (delete (litem))))
+  ;; An adjective-or-adverb word before a word that is only a noun is the
+  ;; adjective, unless it is one of the usual adverbs (only, even, later
+  ;; today).
+  (adjective-before-noun :act-on-all-matches
+    (lexitem (and (adverb-item) (not (no-alternative (adjective-item)))
+                  (not (comp (surform) (in ("only" "even" "later" "earlier" "early" "late" "still" "sometime" "most"
+                                            "first" "back" "just" "also" "almost" "nearly" "especially" "much" "more"
+                                            "least" "very" "too" "so" "well" "right" "soon" "ago"))))))
+    (when (and (only-followed-by (noun-item))
+               (not (followed-by-word (in ("today" "tomorrow" "tonight" "yesterday" "morning" "night" "week" "year"
+                                           "month")))))
+      (delete (litem))))
+  ;; "to" before a word that is only a verb, and can be a bare one, is
+  ;; infinitival.
+  (to-before-bare-verb :act-on-all-matches
+    (lexitem (and (comp (root) (str= to)) (preposition-item) (not (no-alternative (not (preposition-item))))))
+    (when (and (only-followed-by (verb-item)) (followed-by (base-verb-item))) (delete (litem))))
+  ;; Past a negation or an adverb, "be" before a word that is neither
+  ;; participle, adverb, pronoun, "to" nor a quote heads its clause (is
+  ;; not ready).
+  (be-copula-over-adverb :act-on-all-matches
+    (lexitem (and (comp (root) (str= be)) (aux-item) (not (no-alternative (cop-item)))))
+    (when (and (or (followed-by-word (negation-word)) (only-followed-by (adverb-item)))
+               (second-after (t))
+               (not (second-after (or (participle-item) (adverb-item) (pronoun-item))))
+               (not (exist-word-in-sentence (comp (high) (+1) (+1)) (comp (high) (+1) (+1) (+1))
+                                            (in ("to" "\"" "'" "“" "‘"))))
+               (not (inversion-possible)))
+      (delete (litem))))
   ;; Quotes and brackets inside a sentence never block a merge: the chart
   ;; passes over them, and the conversion to UD attaches them. Commas and
   ;; other marks stay: they bound the phrases the chart may join.

@@ -15,6 +15,7 @@
 #include "shell/reader/irslist.h"
 #include "shell/interpreter/name_space.h"
 #include "shell/support/diagnostics.h"
+#include "shell/support/sizes.h"
 
 namespace velmo {
 
@@ -52,8 +53,9 @@ Word make_lex_analyzer_command(IRSlist& args) {
   const char* name = args.take_atom();
   if (!name) return 0;
   // Sentences longer than the suggested length still fit: the arrays grow.
-  if (length < 1 || length > LexAnalyzer::kMaxPositions) length = LexAnalyzer::kDefaultSentenceLength;
-  auto analyzer = std::make_unique<LexAnalyzer>(static_cast<std::size_t>(length));
+  const std::size_t suggested =
+      checked_size(":suggested-sentence-length", length, 1, static_cast<std::size_t>(LexAnalyzer::kMaxPositions));
+  auto analyzer = std::make_unique<LexAnalyzer>(suggested);
   if (lexicon_name) analyzer->set_lexicon(NameSpaces::lookup_as<Lexicon>(lexicon_name, Lexicon::kTypeText));
   else diag() << "make-lex-analyzer: no :lexicon given for " << name << '\n' << std::flush;
   if (rules_name) analyzer->set_rules(NameSpaces::lookup_as<LexRuleList>(rules_name, LexRuleList::kTypeText));

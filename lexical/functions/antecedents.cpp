@@ -125,6 +125,7 @@ void register_antecedent_commands(Interpreter& interpreter) {
   interpreter.add_command("make-antecedent-list", &make_antecedent_list_command, "(make-antecedent-list <name>)");
   interpreter.add_command("clear-antecedent-list", &clear_antecedent_list_command,
                           "(clear-antecedent-list name) clear the entries in an antecedent list.");
+  interpreter.mark_freeing("clear-antecedent-list");
   for (AnteOp op : {AnteOp::kRegister, AnteOp::kExactMatch, AnteOp::kCovered, AnteOp::kClear})
     register_lexp(std::make_unique<AnteExp>(op));
 }

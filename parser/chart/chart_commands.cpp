@@ -66,6 +66,8 @@ void print_parse_stats(std::ostream& out, const ParseStats& stats) {
 
 void register_chart_commands(Interpreter& interpreter) {
   interpreter.add_command("reset-parser", &reset_parser_command, "(reset-parser) reset the parser.");
+  // Grammar conditions run while the chart is in use: they may not empty it.
+  interpreter.mark_freeing("reset-parser");
   interpreter.add_command("prlexitems", &print_lexical_items_command, "(prlexitems) print the lexical items.");
   interpreter.add_command("li", &print_lexical_items_command, "(li) print the lexical items.");
   interpreter.add_command(

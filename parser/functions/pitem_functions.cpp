@@ -140,12 +140,14 @@ class FollowingWordExp final : public DefaultClone<FollowingWordExp, WordConditi
     const TypeId text = ShellTypes::get().text;
     if (condition_ && item->end > 0) {
       const char* end_word = sentence->word_at(item->end);
-      if (end_word && condition_->eval(as_word(end_word), text) != 0) return as_word(end_word);
+      if (end_word && condition_->eval(as_word(end_word), text) != 0) return returning(as_word(end_word), text);
     }
     const int w = following_position(*sentence, *item, no_skip_);
     if (w == 0) return 0;
     const char* word = sentence->word_at(w);
-    return condition_ ? condition_->eval(as_word(word), text) : as_word(word);
+    if (!condition_) return returning(as_word(word), text);
+    const Word result = condition_->eval(as_word(word), text);
+    return returning(result, condition_->result_type());
   }
 };
 

@@ -289,7 +289,9 @@ void LAdaptor::init(IRSlist& args) {
 Word LAdaptor::eval(Word input, TypeId type) {
   if (!check_input(type)) return 0;
   const Word converted = apply(input);
-  return inner_ ? inner_->eval(converted, intermediate_) : converted;
+  if (!inner_) return returning(converted, intermediate_);
+  const Word result = inner_->eval(converted, intermediate_);
+  return returning(result, inner_->result_type());
 }
 
 FnAdaptor::FnAdaptor(std::string_view name, Fn fn, const char* input_type, const char* intermediate_type)
@@ -337,7 +339,10 @@ void NamedObjConst::init(IRSlist& args) {
     return;
   }
   // The value is the address of the whole object, which is what the
-  // expressions that take it as their class expect.
+  // expressions that take it as their class expect. It is typed by the class
+  // it was looked up as ("Lexicon" gives "Lexicon*"), so a consumer of
+  // another type refuses it instead of misreading the object.
+  set_output_type(type_id(std::string(type) + "*"));
   NamedObject* object = NameSpaces::lookup(name, type, true);
   set_value(to_word(object ? dynamic_cast<void*>(object) : nullptr));
 }
@@ -360,7 +365,10 @@ const char* file_argument(IRSlist& args) {
 
 }  // namespace
 
-IstrmConst::IstrmConst() { set_value(to_word<std::istream>(&std::cin)); }
+IstrmConst::IstrmConst() {
+  set_output_type(type_id("istream*"));
+  set_value(to_word<std::istream>(&std::cin));
+}
 IstrmConst::~IstrmConst() = default;
 
 void IstrmConst::init(IRSlist& args) {
@@ -375,7 +383,10 @@ void IstrmConst::init(IRSlist& args) {
   set_value(to_word<std::istream>(file_.get()));
 }
 
-OstrmConst::OstrmConst() { set_value(to_word<std::ostream>(&std::cout)); }
+OstrmConst::OstrmConst() {
+  set_output_type(ShellTypes::get().ostream);
+  set_value(to_word<std::ostream>(&std::cout));
+}
 OstrmConst::~OstrmConst() = default;
 
 void OstrmConst::init(IRSlist& args) {

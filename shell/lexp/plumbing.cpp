@@ -157,6 +157,7 @@ class CloseFileExp final : public DefaultClone<CloseFileExp, LAdaptor> {
 // the tokenizer, named or computed, and the expression giving the input.
 class TokenizerInputExp : public LExp {
  public:
+  TokenizerInputExp() { set_output_type(type_id("Tokenizer*")); }
   void init(IRSlist& args) override {
     std::unique_ptr<IRSlist> first = args.take_first();
     if (first && first->is_atom() && first->atom())

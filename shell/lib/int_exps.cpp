@@ -61,7 +61,9 @@ class IntBinaryExp final : public LExp {
 
 // (+1 [LEXP]) and (-1 [LEXP]): the input moved by one, then the optional
 // inner expression. The inner expression receives the input's own type, so
-// an integer stays an integer and a text steps over its first byte.
+// an integer stays an integer and a text steps over its first byte. A text
+// never steps outside itself: +1 at its end and -1 (whose start is not
+// known) give nothing.
 class StepAdaptor final : public LAdaptor {
  public:
   explicit StepAdaptor(int delta) : delta_(delta) {}
@@ -70,8 +72,12 @@ class StepAdaptor final : public LAdaptor {
   Word apply(Word input) override { return input + static_cast<Word>(static_cast<std::intptr_t>(delta_)); }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type)) return 0;
+    if (type == ShellTypes::get().text && (!input || delta_ < 0 || *from_word<const char>(input) == '\0'))
+      return returning(0, type);
     const Word moved = apply(input);
-    return inner() ? inner()->eval(moved, type) : moved;
+    if (!inner()) return returning(moved, type);
+    const Word result = inner()->eval(moved, type);
+    return returning(result, inner()->result_type());
   }
 
  private:

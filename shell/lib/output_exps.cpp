@@ -23,8 +23,8 @@ class StreamArgument {
     stream_ = LExp::build_first(args);
     if (!stream_ || yields_stream(*stream_)) return;
     diag() << owner << ": the expression " << stream_->name() << " yields '" << type_name(stream_->output_type())
-              << "', not a stream\n"
-              << std::flush;
+           << "', not a stream\n"
+           << std::flush;
     stream_.reset();
   }
   bool given() const { return stream_ != nullptr; }
@@ -62,8 +62,10 @@ class PrintStrExp final : public DefaultClone<PrintStrExp> {
     const bool to_standard_output = out == nullptr;
     if (to_standard_output) out = &std::cout;
     *out << prefix_;
-    if (input) *out << text_of(input);
-    else if (!stream_.given()) *out << "(null)";
+    if (input)
+      *out << text_of(input);
+    else if (!stream_.given())
+      *out << "(null)";
     *out << suffix_;
     if (to_standard_output) out->flush();
     return 0;
@@ -86,9 +88,11 @@ class PadExp final : public DefaultClone<PadExp> {
   }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type)) return 0;
-    if (std::ostream* out = stream_.resolve(input, type)) *out << text_;
-    else std::cout << text_ << std::flush;
-    return input;
+    if (std::ostream* out = stream_.resolve(input, type))
+      *out << text_;
+    else
+      std::cout << text_ << std::flush;
+    return returning(input, type);
   }
 
  private:
@@ -105,9 +109,11 @@ class FlushOutputExp final : public DefaultClone<FlushOutputExp> {
   void init(IRSlist& args) override { stream_.build(name(), args); }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type)) return 0;
-    if (std::ostream* out = stream_.resolve(input, type)) out->flush();
-    else std::cout.flush();
-    return input;
+    if (std::ostream* out = stream_.resolve(input, type))
+      out->flush();
+    else
+      std::cout.flush();
+    return returning(input, type);
   }
 
  private:
@@ -124,8 +130,10 @@ class WriteToFileExp final : public DefaultClone<WriteToFileExp> {
   void init(IRSlist& args) override {
     args.take_value(":mode", /*quiet=*/true);  // accepted for compatibility; files are always replaced
     const IRSlist* first = args.children().first();
-    if (first && first->is_atom() && first->atom()) fixed_name_ = args.take_atom();
-    else file_ = LExp::build_first(args);
+    if (first && first->is_atom() && first->atom())
+      fixed_name_ = args.take_atom();
+    else
+      file_ = LExp::build_first(args);
   }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input) return 0;

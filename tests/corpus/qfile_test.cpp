@@ -255,6 +255,17 @@ TEST_F(QFileTest, CorruptBlockSizeIsRefused) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "The block file " + path + " has a corrupt header\n");
 }
 
+TEST_F(QFileTest, HugeBlockSizesAreRefusedOrBounded) {
+  // A block size near 2^32 once wrapped round to 0 and divided by it.
+  write_bytes(path, be32(12) + be32(0) + be32(0xFFFFFFFCu));
+  QFile file;
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(file.open(path, 32));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "The block file " + path + " has a corrupt header\n");
+  EXPECT_EQ(QFile::effective_block_size(0xFFFFFFFFu), QFile::kMaxBlockSize);
+  EXPECT_EQ(QFile::effective_block_size(0), QFile::kMinBlockSize);
+}
+
 TEST_F(QFileTest, FreeListOffsetPastTheEndIsReportedAndIgnored) {
   {
     QFile file;

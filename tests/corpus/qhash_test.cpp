@@ -198,6 +198,13 @@ TEST_F(QHashTest, ZeroBucketsAreRefused) {
             "A hash file needs between 1 and 16777216 buckets\nThe hash file " + path + " has no buckets\n");
 }
 
+TEST_F(QHashTest, HugeBlockSizeIsRefusedBeforeTheFileIsMade) {
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(hash.open(path, 5, 0xFFFFFFFFu, "strcmp"), QHash::OpenResult::kFailed);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "A hash file's blocks take at most 1048576 bytes\n");
+  EXPECT_FALSE(hash.is_open());
+}
+
 TEST_F(QHashTest, BucketTableLongerThanTheFileIsRefused) {
   write_bytes(path, be32(24) + be32(0) + be32(32) + be32(1000) + be32(0) + be32(0));
   ::testing::internal::CaptureStderr();

@@ -212,6 +212,18 @@ TEST_F(LexAnalyzerTest, LongSentencesAndLongWordsStayWithinBounds) {
   EXPECT_STREQ(analyzer->span_text(1, 1000), (std::string("dog ") + long_word + "\x80\xff").c_str());
 }
 
+TEST_F(LexAnalyzerTest, SuggestedSentenceLengthIsRangeChecked) {
+  const std::string small = unique("analyzer") + "_small";
+  EXPECT_EQ(errors_of("(make-lex-analyzer " + small + " :suggested-sentence-length -5)"),
+            ":suggested-sentence-length: -5 is out of range (1 to 16000); 1 is used\n"
+            "make-lex-analyzer: no :lexicon given for " + small + "\n");
+  EXPECT_EQ(NameSpaces::lookup_as<LexAnalyzer>(small, LexAnalyzer::kTypeText)->suggested_length(), 1u);
+  const std::string huge = unique("analyzer") + "_huge";
+  EXPECT_EQ(errors_of("(make-lex-analyzer " + huge + " :suggested-sentence-length 100000)"),
+            ":suggested-sentence-length: 100000 is out of range (1 to 16000); 16000 is used\n"
+            "make-lex-analyzer: no :lexicon given for " + huge + "\n");
+}
+
 TEST_F(LexAnalyzerTest, MakeLexAnalyzerWithoutLexiconIsReported) {
   const std::string name = unique("analyzer");
   EXPECT_EQ(errors_of("(make-lex-analyzer " + name + " :suggested-sentence-length 10)"),

@@ -83,6 +83,19 @@ TEST_F(TreeFunctions, ReattachingRefusesCycles) {
   EXPECT_EQ(messages.str(), "RSTree::insert error.\n");
 }
 
+TEST_F(TreeFunctions, NodeArgumentsOfAnotherTypeAreRefused) {
+  read(kSentence);
+  const std::string before = shape(deps_->root());
+  std::ostringstream messages;
+  ScopedDiagnostics capture(messages);
+  EXPECT_EQ(eval_on("(reattach-node (str dog) mod)", at(2)), 0u);
+  EXPECT_EQ(eval_on("(add-rel-to-deps (get-parent subj) (str cat) obj)", at(3)), 0u);
+  EXPECT_EQ(shape(deps_->root()), before);
+  const std::string text = messages.str();
+  EXPECT_NE(text.find("reattach-node received a wrong type of argument:'char*'"), std::string::npos);
+  EXPECT_NE(text.find("add-rel-to-deps received a wrong type of argument:'char*'"), std::string::npos);
+}
+
 TEST_F(TreeFunctions, SpacesAndChunks) {
   read("(\n1\t(New\t~ N\t2\tnn)\n2\t(York\t~ N\t*) :nogap\n3\t(\"'s\"\t~ Pos\t2\tpos)\n4\t(mayor\t~ N\t*)\n)");
   DepTree* york = at(2);

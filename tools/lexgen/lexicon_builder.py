@@ -30,6 +30,12 @@ MAX_PHRASES_PER_WORD = 40
 MAX_PHRASE_WORDS = 4
 # Smoothing of the costs: add-beta over the readings the lexicon gives a form.
 BETA = 0.5
+# A multi-word item costs -ln P(unit | its words in a row): the share of the
+# treebank's occurrences of the word sequence that form a unit (no word but
+# one depends on a word outside), add-PHRASE_PRIOR smoothed towards
+# PHRASE_PRIOR_SHARE, so a sequence never seen costs -ln PHRASE_PRIOR_SHARE.
+PHRASE_PRIOR = 1.0
+PHRASE_PRIOR_SHARE = 0.5
 
 NOUN_SG = ("(num sg)", "(person 3)")
 NOUN_PL = ("(num pl)", "(person 3)")
@@ -296,6 +302,7 @@ class LexiconBuilder:
         self.add_unknown_word_classes()
         self.drop_comma_keys()
         self.compute_costs()
+        self.compute_phrase_costs()
 
     def drop_comma_keys(self):
         """The lexicon reads a key with a comma as a phrase written around its
@@ -565,6 +572,44 @@ class LexiconBuilder:
             total = offered.get(lowered, 0)
             costs = [(name, -math.log((seen[name] + BETA / len(names)) / (total + BETA))) for name in names]
             entry.costs = sorted(costs, key=lambda item: (item[1], item[0]))
+
+    def compute_phrase_costs(self):
+        """Each multi-word item's record: how often its words, where they
+        stand in a row in the treebank (by form or by lemma), make a unit
+        there, that is, a stretch in which every word but one depends on a
+        word of the stretch. "work on" + noun is no unit (on depends on the
+        noun), "grow up" and "New York" are."""
+        phrases = {}
+        for lowered, entry in self.entries.items():
+            if " " in lowered and entry.readings:
+                phrases[tuple(lowered.split())] = entry
+        if not phrases:
+            return
+        longest = max(len(words) for words in phrases)
+        seen = Counter()
+        units = Counter()
+        for sentence in self.sentences:
+            forms = [token.form.lower() for token in sentence]
+            lemmas = [token.lemma.lower() for token in sentence]
+            for start in range(len(sentence)):
+                for length in range(2, min(longest, len(sentence) - start) + 1):
+                    stretch = range(start, start + length)
+                    found = {tuple(forms[i] for i in stretch), tuple(lemmas[i] for i in stretch)}
+                    for words in found:
+                        if words not in phrases:
+                            continue
+                        seen[words] += 1
+                        ids = {sentence[i].id for i in stretch}
+                        outside = sum(1 for i in stretch if sentence[i].head not in ids)
+                        if outside == 1:
+                            units[words] += 1
+        for words, entry in phrases.items():
+            share = (units[words] + PHRASE_PRIOR * PHRASE_PRIOR_SHARE) / (seen[words] + PHRASE_PRIOR)
+            names = []
+            for reading in entry.readings:
+                if reading.name() not in names:
+                    names.append(reading.name())
+            entry.costs = sorted(((name, -math.log(share)) for name in names), key=lambda item: (item[1], item[0]))
 
     def derived_with_entries(self, form):
         result = []

@@ -3,6 +3,7 @@
 velmo byte for byte (key hash, index layout, entry and key texts, ending
 matching) and the treebank mappings the costs rest on."""
 
+import math
 import os
 import struct
 import sys
@@ -12,7 +13,8 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import morphology  # noqa: E402
-from lexicon_builder import Entry, closest_name, merge_vform, unknown_class  # noqa: E402
+import writer  # noqa: E402
+from lexicon_builder import Entry, LexiconBuilder, closest_name, merge_vform, unknown_class  # noqa: E402
 from scheme import Reading, gold_category, printed  # noqa: E402
 from sources import Token  # noqa: E402
 from writer import SINGLE_ENTRY_BIT, entry_text, key_hash, key_text, write_dictionary  # noqa: E402
@@ -88,7 +90,38 @@ class EntryTextTest(unittest.TestCase):
         entry.phrases = ["walk out"]
         self.assertEqual(entry_text(entry),
                          "(walk\n (avm ((cat v) (vform fin base) (args ((cat n) +opt))))\n"
-                         " (freq V_N 0.25 N 1.5)\n (phrases (walk out))\n )\n")
+                         " (freq V_N 0 N 2)\n (phrases (walk out))\n )\n")  # rounded
+
+
+class CostTest(unittest.TestCase):
+    def test_multiword_items_cost_by_how_often_their_words_form_a_unit(self):
+        def sentence(*words):
+            return [Token(i + 1, form, form, "VERB", "_", {}, head, "dep") for i, (form, head) in enumerate(words)]
+        treebank = [
+            sentence(("grow", 0), ("up", 1), ("fast", 1)),     # up hangs from grow: a unit
+            sentence(("work", 0), ("on", 3), ("it", 1)),       # on hangs from it: no unit
+            sentence(("we", 2), ("work", 0), ("on", 4), ("this", 2)),
+        ]
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        for text in ("grow up", "work on", "never seen"):
+            builder.entry(text).add(Reading("V", (), ("N?",)))
+        builder.compute_phrase_costs()
+        costs = {key: dict(entry.costs) for key, entry in builder.entries.items()}
+        self.assertAlmostEqual(costs["grow up"]["V_N"], -math.log(1.5 / 2))
+        self.assertAlmostEqual(costs["work on"]["V_N"], -math.log(0.5 / 3))
+        self.assertAlmostEqual(costs["never seen"]["V_N"], -math.log(0.5))
+
+    def test_costs_as_whole_numbers_when_scaled(self):
+        saved = writer.COST_SCALE
+        try:
+            writer.COST_SCALE = None
+            self.assertEqual(writer.format_cost(1.25), "1.25")
+            writer.COST_SCALE = 2.0
+            self.assertEqual(writer.format_cost(1.26), "3")
+            self.assertEqual(writer.format_cost(0.2), "0")
+        finally:
+            writer.COST_SCALE = saved
 
 
 class ReadingTest(unittest.TestCase):

@@ -37,7 +37,16 @@ def key_text(key):
     return quote(key)
 
 
+# The parser keeps a reading's cost as a whole number (it truncates what the
+# "freq" record says). With COST_SCALE set, costs are written as whole
+# numbers already, round(COST_SCALE * cost), so that nothing is lost to the
+# truncation; None writes them with two decimals.
+COST_SCALE = 1.0
+
+
 def format_cost(value):
+    if COST_SCALE is not None:
+        return "%d" % int(round(COST_SCALE * value))
     text = "%.2f" % (value + 0.0)
     if text == "-0.00":
         text = "0.00"

@@ -105,7 +105,9 @@ class ReattachNode final : public DefaultClone<ReattachNode, NodeFunction> {
     relation_.take(args);
   }
   Word apply(DepTree& node, Word input, TypeId type) override {
-    DepTree* parent = as_dep_tree(from_word<RSTree>(eval_optional(parent_.get(), input, type)));
+    Word parent_value = 0;
+    if (!eval_expecting(*this, parent_.get(), input, type, TreeTypes::get().node, parent_value)) return 0;
+    DepTree* parent = as_dep_tree(from_word<RSTree>(parent_value));
     if (!parent || !reattach(node, *parent)) return 0;
     if (const char* relation = relation_.present() ? relation_.value(input, type) : nullptr)
       node.set_relation(relation);
@@ -131,8 +133,15 @@ class AddRelToDeps final : public DefaultClone<AddRelToDeps, LExp> {
     set_output_type(TreeTypes::get().node);
   }
   Word eval(Word input, TypeId type) override {
-    DepTree* head = as_dep_tree(from_word<RSTree>(eval_optional(head_.get(), input, type)));
-    DepTree* modifier = as_dep_tree(from_word<RSTree>(eval_optional(modifier_.get(), input, type)));
+    // Nodes only: a value of another type is reported, not misread.
+    const TypeId node = TreeTypes::get().node;
+    Word head_value = 0;
+    Word modifier_value = 0;
+    if (!eval_expecting(*this, head_.get(), input, type, node, head_value) ||
+        !eval_expecting(*this, modifier_.get(), input, type, node, modifier_value))
+      return 0;
+    DepTree* head = as_dep_tree(from_word<RSTree>(head_value));
+    DepTree* modifier = as_dep_tree(from_word<RSTree>(modifier_value));
     const char* relation = relation_.value(input, type);
     if (!head || !modifier || !relation || !reattach(*modifier, *head)) return 0;
     modifier->set_relation(relation);

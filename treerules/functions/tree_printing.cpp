@@ -330,7 +330,9 @@ class PrintLeaf final : public DefaultClone<PrintLeaf, LExp> {
   }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type)) return 0;
-    RSTree* node = from_word<RSTree>(eval_optional(node_.get(), input, type));
+    Word node_value = 0;
+    if (!eval_expecting(*this, node_.get(), input, type, TreeTypes::get().node, node_value)) return 0;
+    RSTree* node = from_word<RSTree>(node_value);
     Word count = 0;
     for (TPreIterator<RSTree> it(node); !it.done(); it.advance()) {
       RSTree* leaf = it.current();

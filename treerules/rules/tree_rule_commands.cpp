@@ -183,6 +183,8 @@ void register_tree_rule_commands(Interpreter& interpreter) {
   register_restructuring_functions();
   interpreter.add_command("def-tree-rules", &def_tree_rules, "(def-tree-rules <name> <rule> ... <rule>)");
   interpreter.add_command("clear-tree-rules", &clear_tree_rules, "(clear-tree-rules <name>)");
+  // A rule's action may run commands: it must not free the rules being applied.
+  interpreter.mark_freeing("clear-tree-rules");
 }
 
 }  // namespace velmo

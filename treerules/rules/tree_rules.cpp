@@ -347,7 +347,9 @@ void TreeModifier::modify(Deps& deps) { apply(deps.root()); }
 
 void TreeModifier::apply(RSTree* root) {
   if (!root) return;
-  for (const auto& rule : rules_) rule->apply(root);
+  // By index: an action may run def-tree-rules, which adds to rules_ and may
+  // move its storage.
+  for (std::size_t i = 0; i < rules_.size(); ++i) rules_[i]->apply(root);
 }
 
 std::unique_ptr<TreeRule> make_tree_rule(IRSlist& definition) {

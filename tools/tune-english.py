@@ -1,0 +1,173 @@
+#!/usr/bin/env python3
+"""Tunes the statistical parameters of velmo's English data on the train
+split alone: every N-th train sentence is held out, the lexicon and the
+corpus statistics are generated from the rest, and the held-out sentences
+are parsed with each candidate setting and scored against their gold trees
+(UAS and LAS after conversion to UD, velmo -u). Nothing else is read: dev
+and test sentences are never used, so the choice can be checked on dev
+afterwards.
+
+  tools/tune-english.py [--ewt TRAIN] [--build DIR] [--work DIR] [--every N]
+                        [--dist-exponent X,Y,...] [--cost-scale S,T,...]
+
+--dist-exponent   powers of the distance probabilities (gen-english-stats.py)
+--cost-scale      reading costs as whole numbers round(S * cost); "none"
+                  keeps two decimals (gen-english-data.py)
+The setting with the best held-out LAS (then UAS) is printed last. The same
+inputs give the same figures: the split and the generators are
+deterministic.
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+
+STATS_FILES = ("dist.txt", "triples.txt", "bad-triples.txt", "roots.txt", "relations.hdr", "relations.qhash")
+LEXICON_FILES = ("words.dic", "words.idx", "words.hdr", "lexicon.lsp", "unknown.lsp")
+
+
+def default_ewt():
+    folder = ROOT
+    while folder != os.path.dirname(folder):
+        folder = os.path.dirname(folder)
+        candidate = os.path.join(folder, "shared", "data", "ud-english-ewt", "en_ewt-ud-train.conllu")
+        if os.path.exists(candidate):
+            return candidate
+    return "en_ewt-ud-train.conllu"
+
+
+def read_blocks(path):
+    """The sentences of a CoNLL-U file as lists of lines (comments kept)."""
+    blocks, block = [], []
+    with open(path, encoding="utf-8") as stream:
+        for line in stream:
+            line = line.rstrip("\n")
+            if line:
+                block.append(line)
+            elif block:
+                blocks.append(block)
+                block = []
+    if block:
+        blocks.append(block)
+    return blocks
+
+
+def write_blocks(path, blocks):
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        for block in blocks:
+            out.write("\n".join(block) + "\n\n")
+
+
+def split_train(ewt, work, every):
+    """train-rest.conllu (the statistics' source) and held-out.conllu."""
+    blocks = read_blocks(ewt)
+    held = [b for i, b in enumerate(blocks) if i % every == every - 1]
+    rest = [b for i, b in enumerate(blocks) if i % every != every - 1]
+    write_blocks(os.path.join(work, "train-rest.conllu"), rest)
+    write_blocks(os.path.join(work, "held-out.conllu"), held)
+    return len(rest), len(held)
+
+
+def words_of(block):
+    """(form, head, relation) of each syntactic word, relation without its
+    subtype."""
+    words = []
+    for line in block:
+        if line.startswith("#"):
+            continue
+        cells = line.split("\t")
+        if "-" in cells[0] or "." in cells[0]:
+            continue
+        words.append((cells[1], cells[6], cells[7].split(":")[0]))
+    return words
+
+
+def score(gold_path, system_path):
+    """UAS and LAS over the sentences whose words are the gold words; the
+    others are counted and left out (tokenisation differences)."""
+    gold, system = read_blocks(gold_path), read_blocks(system_path)
+    total = heads = labels = skipped = 0
+    for g, s in zip(gold, system):
+        gw, sw = words_of(g), words_of(s)
+        if [w[0] for w in gw] != [w[0] for w in sw]:
+            skipped += 1
+            continue
+        for (_, gh, gr), (_, sh, sr) in zip(gw, sw):
+            total += 1
+            if gh == sh:
+                heads += 1
+                labels += gr == sr
+    skipped += abs(len(gold) - len(system))
+    return 100.0 * heads / max(total, 1), 100.0 * labels / max(total, 1), skipped
+
+
+def link_data(work):
+    """A copy of data/ made of links, with en/ and en/stats/ as real folders."""
+    data = os.path.join(work, "data")
+    shutil.rmtree(data, ignore_errors=True)
+    os.makedirs(os.path.join(data, "en", "stats"))
+    for name in os.listdir(os.path.join(ROOT, "data")):
+        if name != "en":
+            os.symlink(os.path.join(ROOT, "data", name), os.path.join(data, name))
+    for name in os.listdir(os.path.join(ROOT, "data", "en")):
+        if name != "stats" and name not in LEXICON_FILES:
+            os.symlink(os.path.join(ROOT, "data", "en", name), os.path.join(data, "en", name))
+    return data
+
+
+def run(command, **kwargs):
+    subprocess.run(command, check=True, **kwargs)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--ewt", default=default_ewt())
+    parser.add_argument("--build", default=os.path.join(ROOT, "build"))
+    parser.add_argument("--work", default=os.path.join(ROOT, "build", "tune-english"))
+    parser.add_argument("--every", type=int, default=20, help="hold out every N-th train sentence")
+    parser.add_argument("--dist-exponent", default="1.0")
+    parser.add_argument("--cost-scale", default="none")
+    args = parser.parse_args()
+
+    velmo = os.path.join(args.build, "app", "velmo")
+    udtool = os.path.join(args.build, "tools", "udtool", "udtool")
+    for program in (velmo, udtool):
+        if not os.access(program, os.X_OK):
+            sys.exit("tune-english: %s is missing; build the project first" % program)
+    os.makedirs(args.work, exist_ok=True)
+    rest, held = split_train(args.ewt, args.work, args.every)
+    print("train sentences for the statistics: %d, held out: %d" % (rest, held))
+    train_rest = os.path.join(args.work, "train-rest.conllu")
+    held_out = os.path.join(args.work, "held-out.conllu")
+    text = os.path.join(args.work, "held-out.txt")
+    with open(text, "w", encoding="utf-8") as out:
+        run([udtool, "text", held_out], stdout=out)
+    data = link_data(args.work)
+    stats_dir = os.path.join(data, "en", "stats")
+    lexicon_dir = os.path.join(data, "en")
+
+    results = []
+    for scale in args.cost_scale.split(","):
+        run([sys.executable, os.path.join(HERE, "gen-english-data.py"), "--ewt", train_rest, "--out", lexicon_dir,
+             "--cost-scale", scale], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for exponent in args.dist_exponent.split(","):
+            run([sys.executable, os.path.join(HERE, "gen-english-stats.py"), "--ewt", train_rest, "--udtool", udtool,
+                 "--velmo", velmo, "--out", stats_dir, "--dist-exponent", exponent], stdout=subprocess.DEVNULL)
+            system = os.path.join(args.work, "system.conllu")
+            with open(text, encoding="utf-8") as stdin, open(system, "w", encoding="utf-8") as stdout:
+                run([velmo, "-i", "-u", "-p", data], stdin=stdin, stdout=stdout, stderr=subprocess.DEVNULL)
+            uas, las, skipped = score(held_out, system)
+            results.append((las, uas, scale, exponent))
+            print("cost-scale %-5s dist-exponent %-5s UAS %.2f LAS %.2f (%d sentences left out)"
+                  % (scale, exponent, uas, las, skipped), flush=True)
+    las, uas, scale, exponent = max(results)
+    print("best: cost-scale %s dist-exponent %s (UAS %.2f LAS %.2f)" % (scale, exponent, uas, las))
+
+
+if __name__ == "__main__":
+    main()
