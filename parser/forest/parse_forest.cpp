@@ -1,5 +1,6 @@
 #include "parser/forest/parse_forest.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "parser/chart/pitem.h"
@@ -21,10 +22,11 @@ TNode::TNode(ParseForest& forest, PItem* item) : forest_(&forest), item_(item) {
 
 GCate* TNode::category() const { return item_ ? item_->cate : nullptr; }
 
-void TNode::insert(TAlternative* alternative) {
-  auto it = alternatives_.begin();
-  while (it != alternatives_.end() && (*it)->total <= alternative->total) ++it;
-  alternatives_.insert(it, alternative);
+void TNode::insert(TAlternative* alternative) { alternatives_.push_back(alternative); }
+
+void TNode::sort_alternatives() {
+  std::stable_sort(alternatives_.begin(), alternatives_.end(),
+                   [](const TAlternative* a, const TAlternative* b) { return a->total < b->total; });
 }
 
 ParseForest::ParseForest() : THashTableWithOrd<PItem*, TNode*>(kBuckets) {}
@@ -33,11 +35,24 @@ ParseForest::~ParseForest() = default;
 
 TAlternative* ParseForest::new_alternative() { return &alternatives_.emplace_back(); }
 
+std::uint32_t ParseForest::next_generation() {
+  static std::uint32_t generation = 0;
+  return ++generation;
+}
+
 TNode* ParseForest::node_for(PItem* item) {
   if (!item) return nullptr;
-  if (TNode** found = find(item)) return (*found)->building_ ? nullptr : *found;
+  if (item->forest_generation != generation_ || !item->forest_node) {
+    // Another forest may have marked the item since.
+    TNode** found = find(item);
+    item->forest_node = found ? *found : nullptr;
+    item->forest_generation = generation_;
+  }
+  if (TNode* known = item->forest_node) return known->building_ ? nullptr : known;
   TNode& node = nodes_.emplace_back(*this, item);
   insert(item, &node);
+  item->forest_node = &node;
+  item->forest_generation = generation_;
   node.building_ = true;
   build_alternatives(node);
   node.building_ = false;
@@ -58,11 +73,16 @@ void ParseForest::set_roots(std::vector<TNode*> roots) {
 
 void ParseForest::build_alternatives(TNode& node) {
   for (PItem* item = node.item_; item; item = item->next_alt) {
-    if (!item->head_child) add_lexical(node, item);
-    else if (item->second) add_merged(node, item);
-    else if (item->link) add_projected(node, item);
-    else add_packed(node, item);
+    if (!item->head_child)
+      add_lexical(node, item);
+    else if (item->second)
+      add_merged(node, item);
+    else if (item->link)
+      add_projected(node, item);
+    else
+      add_packed(node, item);
   }
+  node.sort_alternatives();
 }
 
 void ParseForest::add_lexical(TNode& node, PItem* item) {
@@ -111,8 +131,7 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   PItem* modifier = item->second;
   TNode* head_node = node_for(head_side);
   TNode* modifier_node = node_for(modifier);
-  if (!head_node || !modifier_node || head_node->alternatives_.empty() || modifier_node->alternatives_.empty())
-    return;
+  if (!head_node || !modifier_node || head_node->alternatives_.empty() || modifier_node->alternatives_.empty()) return;
   TAlternative* a = new_alternative();
   a->kind = TAlternative::Kind::kMerged;
   a->source = item;
@@ -148,6 +167,7 @@ void ParseForest::print(std::ostream& out) {
 
 void ParseForest::clear_nodes() {
   THashTableWithOrd<PItem*, TNode*>::clear();
+  generation_ = next_generation();
   roots_.clear();
   nodes_.clear();
   alternatives_.clear();
