@@ -25,8 +25,20 @@ GCate* TNode::category() const { return item_ ? item_->cate : nullptr; }
 void TNode::insert(TAlternative* alternative) { alternatives_.push_back(alternative); }
 
 void TNode::sort_alternatives() {
-  std::stable_sort(alternatives_.begin(), alternatives_.end(),
-                   [](const TAlternative* a, const TAlternative* b) { return a->total < b->total; });
+  // Most nodes have a few records: an insertion sort (stable, no buffer)
+  // serves them; long lists take the library's stable sort.
+  constexpr std::size_t kInsertionSortLimit = 32;
+  const auto lighter = [](const TAlternative* a, const TAlternative* b) { return a->total < b->total; };
+  if (alternatives_.size() > kInsertionSortLimit) {
+    std::stable_sort(alternatives_.begin(), alternatives_.end(), lighter);
+    return;
+  }
+  for (std::size_t i = 1; i < alternatives_.size(); ++i) {
+    TAlternative* moving = alternatives_[i];
+    std::size_t j = i;
+    for (; j > 0 && lighter(moving, alternatives_[j - 1]); --j) alternatives_[j] = alternatives_[j - 1];
+    alternatives_[j] = moving;
+  }
 }
 
 ParseForest::ParseForest() : THashTableWithOrd<PItem*, TNode*>(kBuckets) {}
@@ -146,7 +158,7 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   else
     local = item->weight - modifier->weight - head_side->weight;
   if (item->link) {
-    if (item->link->relation() == "guest") local += kGuestCost;
+    if (item->link->relation() == GCate::kGuestRelation) local += kGuestCost;
     local += kLinkWeightShare * item->link->weight;
   }
   a->local = local;
