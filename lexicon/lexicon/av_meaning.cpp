@@ -26,9 +26,19 @@ std::vector<AttVec*>& orphaned_vectors() {
 // A lexicon made before the attribute type of its meanings outlives that type
 // when the name space is torn down, newest object first; only the end of the
 // process can release such a vector then.
-AVMeaning::~AVMeaning() {
+AVMeaning::~AVMeaning() { release_vector(); }
+
+void AVMeaning::release_vector() {
   if (AttInterpreterList::is_live(vec_->type())) AttVec::drop_ref(vec_);
   else orphaned_vectors().push_back(vec_);
+}
+
+bool AVMeaning::usable() const { return AttInterpreterList::is_live(vec_->type()); }
+
+void AVMeaning::retype(const AttInterpreterList* type) {
+  release_vector();
+  vec_ = new AttVec(type);
+  vec_->add_ref();
 }
 
 void AVMeaning::print_body(std::ostream& out) const { vec_->print(out); }

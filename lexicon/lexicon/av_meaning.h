@@ -25,11 +25,17 @@ class AVMeaning final : public Meaning {
   bool matches(const Meaning& other) const override;
   // Reads the vector from the first element.
   void read_body(IRSlist& elements) override;
+  // False once the attribute type of the vector is deleted.
+  bool usable() const override;
+  // Gives the prototype an empty vector of `type`, for a prototype whose
+  // type was deleted and is defined again.
+  void retype(const AttInterpreterList* type);
 
   AttVec& vector() const { return *vec_; }
 
  private:
   explicit AVMeaning(const AttVec& body);
+  void release_vector();
   AttVec* vec_;  // shared by reference count with whoever takes it
 };
 

@@ -125,6 +125,12 @@ Word make_avmeaning_proto_command(IRSlist& args) {
   if (!type_name || !name) return 0;
   auto* type = NameSpaces::lookup_as<AttInterpreterList>(type_name, AttInterpreterList::kTypeText);
   if (!type) return 0;
+  // A prototype left behind by a deleted attribute type takes the new type,
+  // so that a grammar can be loaded again after its name space was deleted.
+  if (auto* stale = dynamic_cast<AVMeaning*>(find_meaning_prototype(name)); stale && !stale->usable()) {
+    stale->retype(type);
+    return to_word(static_cast<Meaning*>(stale));
+  }
   auto prototype = std::make_unique<AVMeaning>(type);
   Meaning* raw = prototype.get();
   return register_meaning_prototype(name, std::move(prototype)) ? to_word(raw) : 0;

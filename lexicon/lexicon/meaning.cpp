@@ -54,6 +54,10 @@ bool register_meaning_prototype(std::string_view name, std::unique_ptr<Meaning> 
   return true;
 }
 
+Meaning* find_meaning_prototype(std::string_view name) {
+  return static_cast<Meaning*>(ObjFactory::instance().find_prototype(kMeaningClass, name));
+}
+
 std::unique_ptr<Meaning> make_meaning(IRSlist& expression) {
   ObjFactory& factory = ObjFactory::instance();
   if (!factory.find_maker(kMeaningClass)) {
@@ -65,6 +69,10 @@ std::unique_ptr<Meaning> make_meaning(IRSlist& expression) {
   if (!type) return nullptr;
   const auto* prototype = static_cast<const Meaning*>(factory.find_prototype(kMeaningClass, type));
   if (!prototype) return nullptr;
+  if (!prototype->usable()) {
+    diag() << "The attribute type of the meaning " << type << " no longer exists\n" << std::flush;
+    return nullptr;
+  }
   expression.take_first();
   return prototype->make(expression);
 }

@@ -34,6 +34,9 @@ class Meaning {
   // A clone of this prototype with its body read from `elements`; null when
   // the kind yields no meaning.
   virtual std::unique_ptr<Meaning> make(IRSlist& elements) const;
+  // False when something the meaning's body refers to (an attribute type)
+  // has been deleted: such a prototype must not be copied any more.
+  virtual bool usable() const { return true; }
   virtual ~Meaning() = default;
 
   // "(" type " " body ")".
@@ -50,9 +53,12 @@ inline constexpr std::size_t kMeaningBuckets = 23;
 void register_meaning_kinds();
 // Registers a prototype under `name`; a refused name destroys it.
 bool register_meaning_prototype(std::string_view name, std::unique_ptr<Meaning> prototype);
+// The prototype registered under `name`, or null.
+Meaning* find_meaning_prototype(std::string_view name);
 // Makes the meaning of an expression "(type body...)": the type name is
 // removed from the list and the prototype of that type reads the rest. Null
-// for an unknown type (silently) and when there is no registry (reported).
+// for an unknown type (silently), when there is no registry and when the
+// prototype is no longer usable (both reported).
 std::unique_ptr<Meaning> make_meaning(IRSlist& expression);
 
 }  // namespace velmo

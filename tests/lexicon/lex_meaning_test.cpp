@@ -103,6 +103,35 @@ TEST_F(MeaningTest, MakeMeaningUsesTheRegistry) {
   EXPECT_EQ(make_meaning(*phrases), nullptr);
 }
 
+// A prototype whose attribute type was deleted is refused with a message
+// (copying it would read the freed type), and defining it again for a new
+// type makes it usable.
+TEST_F(MeaningTest, APrototypeOutlivingItsTypeIsRefusedUntilDefinedAgain) {
+  auto old_type = std::make_unique<AttInterpreterList>("staletype");
+  old_type->add(std::make_unique<BinAtt>("n"));
+  auto prototype = std::make_unique<AVMeaning>(old_type.get());
+  AVMeaning* stale = prototype.get();
+  ASSERT_TRUE(register_meaning_prototype("staleavm", std::move(prototype)));
+  EXPECT_TRUE(stale->usable());
+  old_type.reset();
+  EXPECT_FALSE(stale->usable());
+
+  std::unique_ptr<IRSlist> expr = IRSlist::parse("(staleavm (+n))", store_);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(make_meaning(*expr), nullptr);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "The attribute type of the meaning staleavm no longer exists\n");
+
+  auto new_type = std::make_unique<AttInterpreterList>("freshtype");
+  new_type->add(std::make_unique<BinAtt>("n"));
+  stale->retype(new_type.get());
+  EXPECT_TRUE(stale->usable());
+  std::unique_ptr<IRSlist> again = IRSlist::parse("(staleavm (+n))", store_);
+  std::unique_ptr<Meaning> meaning = make_meaning(*again);
+  ASSERT_NE(meaning, nullptr);
+  EXPECT_EQ(meaning->text(), "(avm (+n))");
+}
+
 class AVMeaningTest : public MeaningTest {
  protected:
   AVMeaningTest() : type_(std::make_unique<AttInterpreterList>("lexsyn")) {
