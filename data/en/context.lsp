@@ -287,6 +287,19 @@
                                             (in ("to" "\"" "'" "“" "‘"))))
                (not (inversion-possible)))
       (delete (litem))))
+  ;; "when" and "where" are adverbs, also where they open a clause.
+  (wh-adverb :act-on-all-matches
+    (lexitem (and (comp (root) (in ("when" "where"))) (complementiser-item) (not (no-alternative (adverb-item)))))
+    (delete (litem)))
+  ;; After a subject pronoun a verb-or-adjective word is the verb (he said).
+  (adjective-after-subject-pronoun :act-on-all-matches
+    (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
+         (lexitem (and (adjective-item) (not (no-alternative (lexical-verb-item))))))
+    (delete (comp ($ 2) (litem))))
+  ;; "out" and "as" before "of" are prepositions (out of, as of).
+  (preposition-before-of :act-on-all-matches
+    (lexitem (and (comp (root) (in ("out" "as"))) (adverb-item) (not (no-alternative (preposition-item)))))
+    (when (followed-by-word (in ("of"))) (delete (litem))))
   ;; Quotes and brackets inside a sentence never block a merge: the chart
   ;; passes over them, and the conversion to UD attaches them. Commas and
   ;; other marks stay: they bound the phrases the chart may join.

@@ -60,6 +60,8 @@
 ;; Question and relative words stand before the clause as its object.
 (defun wh-word () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Tt]hat)$")))
 (defun before-comma () (comp (pitem-following-word) (in (","))))
+;; Nouns of time stand as adjuncts (This year it is easy).
+(defun time-noun () (comp (pitem-head-word) (reg-match "(^| )([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
@@ -144,6 +146,7 @@
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
+     (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
@@ -183,6 +186,7 @@
      (Adv (dep-type mod) (max-dist 8))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
+     (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))

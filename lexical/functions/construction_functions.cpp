@@ -62,9 +62,15 @@ class MakeLexItemExp final : public DefaultClone<MakeLexItemExp> {
     const long low = as_long(low_->eval(input, match_type()));
     const long high = as_long(high_->eval(input, match_type()));
     if (low < 0 || high < 0 || low >= LexAnalyzer::kMaxPositions || high >= LexAnalyzer::kMaxPositions) return 0;
-    const auto* meaning = meaning_ ? from_word<Meaning>(meaning_->eval(input, match_type())) : nullptr;
+    // Values whose type shows only now (an `if` of two kinds) are checked too.
+    Word meaning_value = 0;
+    Word root_value = 0;
+    if (!eval_expecting(*this, meaning_.get(), input, match_type(), type_id(kMeaningType), meaning_value) ||
+        !eval_expecting(*this, root_exp_.get(), input, match_type(), ShellTypes::get().text, root_value))
+      return 0;
+    const auto* meaning = from_word<Meaning>(meaning_value);
     const char* root = has_root_text_ ? root_text_.c_str() : nullptr;
-    if (root_exp_) root = from_word<const char>(root_exp_->eval(input, match_type()));
+    if (root_exp_) root = from_word<const char>(root_value);
     if (!root) root = analyzer->span_text(static_cast<int>(low), static_cast<int>(high));
     return to_word(analyzer->make_item(root ? root : "", meaning, static_cast<int>(low), static_cast<int>(high)));
   }

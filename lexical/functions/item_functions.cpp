@@ -192,7 +192,11 @@ class SetCateExp final : public DefaultClone<SetCateExp> {
       return 0;
     }
     const char* category = has_category_ ? category_.c_str() : nullptr;
-    if (category_exp_) category = from_word<const char>(category_exp_->eval(input, type));
+    if (category_exp_) {
+      Word text = 0;
+      if (!eval_expecting(*this, category_exp_.get(), input, type, ShellTypes::get().text, text)) return input;
+      category = from_word<const char>(text);
+    }
     if (!category || !item->lattice) return input;
     item->category = item->lattice->intern(category);
     return input;

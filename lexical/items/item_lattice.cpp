@@ -47,6 +47,7 @@ void ItemLattice::reset() {
   tags_.clear();
   pool_.clear();
   span_text_.clear();
+  span_cache_.clear();
 }
 
 // Per-position arrays grow by a quarter of their capacity plus 4 entries.
@@ -65,6 +66,7 @@ void ItemLattice::ensure_sentinel() {
 }
 
 int ItemLattice::add_word(std::string_view word) {
+  span_cache_.clear();
   ensure_sentinel();
   const std::size_t position = words_.size();
   grow_for(words_, position + 1);
@@ -77,6 +79,7 @@ int ItemLattice::add_word(std::string_view word) {
 }
 
 void ItemLattice::add_spacing(std::string_view text) {
+  span_cache_.clear();
   ensure_sentinel();
   const std::size_t next = words_.size();
   grow_for(spacing_, next + 1);
@@ -90,11 +93,13 @@ void ItemLattice::add_spacing(std::string_view text) {
 
 void ItemLattice::set_word(int p, std::string_view word) {
   if (p < 1 || p >= positions()) return;
+  span_cache_.clear();
   words_[p] = intern(word);
 }
 
 void ItemLattice::append_spacing(int p, std::string_view text) {
   if (p < 0) return;
+  span_cache_.clear();
   const auto index = static_cast<std::size_t>(p);
   grow_for(spacing_, index + 1);
   if (spacing_.size() <= index) spacing_.resize(index + 1, nullptr);
@@ -143,11 +148,19 @@ const char* ItemLattice::span_text(int low, int high) {
   high = std::min(high, last);
   if (low > high) return span_text_.c_str();
   if (low == high) return words_[low];
+  const bool cached = high - low < kCachedSpanWords;
+  const std::size_t slot = static_cast<std::size_t>(low) * kCachedSpanWords + static_cast<std::size_t>(high - low);
+  if (cached) {
+    const std::size_t slots = static_cast<std::size_t>(positions()) * kCachedSpanWords;
+    if (span_cache_.size() != slots) span_cache_.assign(slots, nullptr);
+    if (const char* known = span_cache_[slot]) return known;
+  }
   for (int p = low; p <= high; ++p) {
     if (p > low && spacing_at(p)[0] != '\0') span_text_ += ' ';
     span_text_ += words_[p];
   }
-  return span_text_.c_str();
+  if (!cached) return span_text_.c_str();
+  return span_cache_[slot] = intern(span_text_);
 }
 
 void ItemLattice::print_words(std::ostream& out, int low, int high) const {

@@ -85,7 +85,11 @@ class ItemLattice {
   bool tight(int p) const;
   // The words low..high (clamped to 0..n-1): a single position gives its
   // word; otherwise the words joined, with one blank before each word after
-  // the first whose spacing is not empty. Valid until the next call.
+  // the first whose spacing is not empty. Spans of fewer than
+  // kCachedSpanWords words are joined once per sentence (grammar conditions
+  // ask for the same spans over and over) and stay valid until the words
+  // change; a longer span is valid until the next call.
+  static constexpr int kCachedSpanWords = 32;
   const char* span_text(int low, int high);
   // The words low..high; before every word after the first whose first
   // byte is plain ASCII, its spacing with line feeds written as blanks.
@@ -149,6 +153,9 @@ class ItemLattice {
   ItemHook hook_;
   StringPool pool_;
   std::string span_text_;
+  // Joined spans by low * kCachedSpanWords + (high - low); emptied whenever
+  // a word or a spacing changes.
+  std::vector<const char*> span_cache_;
   std::vector<const char*> words_;
   std::vector<const char*> spacing_;
   std::vector<const char*> tags_;

@@ -126,8 +126,6 @@ void AttVec::mark_undefined(int index) {
 
 // ---- Single attributes
 
-bool AttVec::defined(int index) const { return index >= 0 && test_bit(defined_bits(), index); }
-
 Word AttVec::get(int index) const { return defined(index) ? type_->attribute(index).get(*this) : 0; }
 
 void AttVec::set(int index, Word value) {

@@ -39,7 +39,8 @@ class AttVec : public RefCounted<AttVec> {
   int size() const { return type_ ? type_->count() : 0; }
 
   // ---- Single attributes (indices of the type).
-  bool defined(int index) const;
+  // Inline: the parser asks it millions of times per text.
+  bool defined(int index) const { return index >= 0 && test_bit(defined_bits(), index); }
   Word get(int index) const;
   void set(int index, Word value);
   void remove(int index);

@@ -15,6 +15,8 @@ void PItem::reset() {
   link = nullptr;
   lex_item = nullptr;
   weight = 0.0f;
+  forest_node = nullptr;
+  forest_generation = 0;
 }
 
 PItem* ItemPool::allocate() {

@@ -21,6 +21,7 @@ namespace velmo {
 class GCate;
 class GLink;
 class LexItem;
+class TNode;
 
 struct PItem {
   explicit PItem(const AttInterpreterList* type) : av(type) {}
@@ -37,6 +38,11 @@ struct PItem {
   GLink* link = nullptr;        // the link through which it was made
   LexItem* lex_item = nullptr;  // for lexical items
   float weight = 0.0f;
+  // The item's node in the parse forest that made it, valid while the
+  // forest's generation is `forest_generation` (the forest keeps its own
+  // table of nodes; this spares the lookup).
+  TNode* forest_node = nullptr;
+  std::uint32_t forest_generation = 0;
 
   int length() const { return end - start; }
   bool is_lexical() const { return head_child == nullptr; }

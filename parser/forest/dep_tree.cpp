@@ -56,8 +56,10 @@ const char* DepTree::label() {
 }
 
 void DepTree::set_atts(const AttVec* atts) {
-  if (atts) atts_ = std::make_unique<AttVec>(*atts);
-  else atts_.reset();
+  if (atts)
+    atts_ = std::make_unique<AttVec>(*atts);
+  else
+    atts_.reset();
 }
 
 DepProperty* DepTree::find_mutable(std::string_view name) {
@@ -128,8 +130,8 @@ void DepTree::add_child_in_order(DepTree* child) {
   const bool positioned = child->has_word();
   for (std::size_t i = 0; i < children().size(); ++i) {
     const DepTree& other = *this->child(i);
-    const bool after = positioned && other.has_word() ? other.position() > child->position()
-                                                      : first_place(other) > last_place(*child);
+    const bool after =
+        positioned && other.has_word() ? other.position() > child->position() : first_place(other) > last_place(*child);
     if (after) {
       insert_at(i, child);
       return;

@@ -40,15 +40,6 @@ std::string text_of(const AttVec& vec, int index) {
   return index >= 0 && vec.defined(index) ? vec.str_val(index) : std::string();
 }
 
-// The role of argument `k` of the item's "args", or empty.
-std::string argument_role(const PItem& item, int k) {
-  const BuiltinAttributes& b = builtin_attributes();
-  if (k < 0 || !has(item, b.args)) return {};
-  const std::vector<AttVec*> args = args_of(item.av);
-  if (static_cast<std::size_t>(k) >= args.size() || !args[static_cast<std::size_t>(k)]) return {};
-  return text_of(*args[static_cast<std::size_t>(k)], b.role);
-}
-
 // The text of a role value kept in a trace record.
 std::string role_text(Word role) {
   const BuiltinAttributes& b = builtin_attributes();
@@ -57,19 +48,19 @@ std::string role_text(Word role) {
 }
 
 // The role recorded in the trace of the head side's first moved element
-// whose "slash" shares a bit with the link's slash-check mask.
-std::string moved_role(const PItem& head_side, std::uint32_t mask) {
+// whose "slash" shares a bit with the link's slash-check mask; 0 for none.
+Word moved_role(const PItem& head_side, std::uint32_t mask) {
   const BuiltinAttributes& b = builtin_attributes();
-  if (mask == 0 || !has(head_side, b.move) || b.slash < 0 || b.trace < 0) return {};
+  if (mask == 0 || !has(head_side, b.move) || b.slash < 0 || b.trace < 0) return 0;
   const auto* moved = reinterpret_cast<const AttList*>(head_side.av.get(b.move));
   for (std::size_t i = 0; moved && i < moved->size(); ++i) {
     const AttVec* element = moved->at(i);
     if (!element || !element->defined(b.slash) || !element->defined(b.trace)) continue;
     if ((static_cast<std::uint32_t>(element->get(b.slash)) & mask) == 0) continue;
     const auto* traces = reinterpret_cast<const TraceList*>(element->get(b.trace));
-    if (traces && !traces->records().empty()) return role_text(traces->records().front().role);
+    if (traces && !traces->records().empty()) return traces->records().front().role;
   }
-  return {};
+  return 0;
 }
 
 const TraceList* trace_list(const PItem& item) {
@@ -92,7 +83,8 @@ DependencyWeigher::DependencyWeigher()
       subj_(intern("subj")),
       prep_(intern("Prep")),
       verb_key_(intern("V")),
-      no_word_(intern("~")) {}
+      no_word_(intern("~")),
+      empty_(intern("")) {}
 
 const char* DependencyWeigher::intern(std::string_view text) { return interned_.emplace(text).first->c_str(); }
 
@@ -103,7 +95,9 @@ void DependencyWeigher::set_sources(Sources sources) {
 
 void DependencyWeigher::begin_sentence() {
   categories_.clear();
-  cform_words_.clear();
+  link_relations_.clear();
+  value_texts_.clear();
+  merges_.clear();
   distance_rows_.clear();
   triples_.clear();
   skipped_before_.clear();
@@ -121,6 +115,31 @@ std::size_t DependencyWeigher::TripleKeyHash::operator()(const TripleKey& key) c
     return (h ^ (bits >> 3)) * 0x9E3779B97F4A7C15ull;
   };
   return mix(mix(mix(0, key.head), key.relation), key.modifier) >> 17;
+}
+
+std::size_t DependencyWeigher::ValueKeyHash::operator()(const ValueKey& key) const {
+  const std::size_t bits = static_cast<std::size_t>(key.value) ^ (static_cast<std::size_t>(key.index) << 40);
+  return (bits * 0x9E3779B97F4A7C15ull) >> 20;
+}
+
+std::size_t DependencyWeigher::MergeKeyHash::operator()(const MergeKey& key) const {
+  return TripleKeyHash()(
+      TripleKey{reinterpret_cast<const char*>(key.head), key.relation, reinterpret_cast<const char*>(key.modifier)});
+}
+
+const char* DependencyWeigher::value_text(const AttVec& vec, int index) {
+  if (index < 0 || !vec.defined(index)) return empty_;
+  auto [text, added] = value_texts_.find_or_add(ValueKey{index, vec.get(index)});
+  if (added) text = intern(vec.str_val(index));
+  return text;
+}
+
+// Role values are kept as values of "role"; -1 stands for that attribute in
+// the memo of value texts, whose key is the value alone here.
+const char* DependencyWeigher::role_text_of(Word role) {
+  auto [text, added] = value_texts_.find_or_add(ValueKey{-1, role});
+  if (added) text = intern(role_text(role));
+  return text;
 }
 
 std::string DependencyWeigher::word_of(const PItem& item) {
@@ -144,9 +163,9 @@ std::string DependencyWeigher::category_key(const PItem& item) {
 }
 
 const char* DependencyWeigher::category_of(const PItem& item) {
-  auto [it, added] = categories_.try_emplace(item.cate, nullptr);
-  if (added) it->second = intern(category_key(item));
-  return it->second;
+  auto [key, added] = categories_.find_or_add(item.cate);
+  if (added) key = intern(category_key(item));
+  return key;
 }
 
 DependencyWeigher::Side DependencyWeigher::side_of(const PItem& item) {
@@ -156,15 +175,8 @@ DependencyWeigher::Side DependencyWeigher::side_of(const PItem& item) {
   if (lex && lex->root) {
     side.word = lex->root;
   } else {
-    const int cform = builtin_attributes().cform;
-    if (cform >= 0 && item.av.defined(cform)) {
-      auto [it, added] = cform_words_.try_emplace(item.av.get(cform), nullptr);
-      if (added) {
-        const std::string text = item.av.str_val(cform);
-        it->second = text.empty() ? no_word_ : intern(text);
-      }
-      side.word = it->second;
-    }
+    const char* cform = value_text(item.av, builtin_attributes().cform);
+    if (*cform) side.word = cform;
   }
   return side;
 }
@@ -184,18 +196,25 @@ int DependencyWeigher::distance(int head_position, int modifier_position) const 
   return d > 0 ? d - skipped : d + skipped;
 }
 
-std::string DependencyWeigher::relation_name(const PItem& head_side, const PItem& modifier, const GLink& link) {
+const char* DependencyWeigher::relation_of(const PItem& head_side, const PItem& modifier, const GLink& link) {
   const BuiltinAttributes& b = builtin_attributes();
   if (is_cat_p(modifier)) {
-    const std::string pform = text_of(modifier.av, b.pform);
-    if (!pform.empty()) return pform;
+    const char* pform = value_text(modifier.av, b.pform);
+    if (*pform) return pform;
   }
-  if (link.relation().starts_with("comp") && has(head_side, b.args)) {
-    const std::string role = argument_role(head_side, link.position - 1);
-    if (!role.empty()) return role;
+  auto [named, added] = link_relations_.find_or_add(&link);
+  if (added) named = LinkRelation{intern(link.relation()), link.relation().starts_with("comp")};
+  if (named.complement && has(head_side, b.args)) {
+    const auto* args = reinterpret_cast<const AttList*>(head_side.av.get(b.args));
+    const int k = link.position - 1;
+    if (args && k >= 0 && static_cast<std::size_t>(k) < args->size() && args->at(static_cast<std::size_t>(k))) {
+      const char* role = value_text(*args->at(static_cast<std::size_t>(k)), b.role);
+      if (*role) return role;
+    }
   }
-  const std::string moved = moved_role(head_side, link.slash_mask);
-  return moved.empty() ? link.relation() : moved;
+  const Word moved = moved_role(head_side, link.slash_mask);
+  const char* role = moved ? role_text_of(moved) : empty_;
+  return *role ? role : named.relation;
 }
 
 float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_side, const PItem& modifier,
@@ -211,11 +230,14 @@ float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_sid
     }
     return best;
   }
-  const char* relation = intern(relation_name(head_side, modifier, link));
+  const char* relation = relation_of(head_side, modifier, link);
+  auto [memo, added] = merges_.find_or_add(MergeKey{&head, &modifier, relation});
+  if (!added) return memo;
   const Side head_words = side_of(head);
   float best = weight_of(head_words, side_of(modifier), relation);
   for (const PItem* alt = modifier.next_alt; alt; alt = alt->next_alt)
     best = std::min(best, weight_of(head_words, side_of(*alt), relation));
+  memo = best;
   return best;
 }
 
@@ -235,32 +257,31 @@ float DependencyWeigher::weight_of(const Side& head, const Side& modifier, const
 
 float DependencyWeigher::distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d) {
   if (!sources_.distances) return DistanceTable::kFloorWeight;
-  auto [it, added] = distance_rows_.try_emplace(TripleKey{head_key, relation, modifier_key}, DistanceTable::kNoRow);
+  auto [row, added] = distance_rows_.find_or_add(TripleKey{head_key, relation, modifier_key});
   if (added) {
     std::string key = head_key;
     key += ':';
     key += relation;
     key += ':';
     key += modifier_key;
-    it->second = sources_.distances->find_row(key);
+    row = sources_.distances->find_row(key);
   }
-  return sources_.distances->row_weight(it->second, d);
+  return sources_.distances->row_weight(row, d);
 }
 
 DependencyWeigher::TripleWeight DependencyWeigher::triple_of(const TripleKey& key, float distance_weight,
                                                              int distance) {
-  if (const auto it = triples_.find(key); it != triples_.end()) return it->second;
+  auto [result, added] = triples_.find_or_add(key);
+  if (!added) return result;
   std::string triple = key.head;
   triple += '\t';
   triple += key.relation;
   triple += '\t';
   triple += key.modifier;
-  TripleWeight result{0.0f, false};
   if (sources_.is_bad_triple && sources_.is_bad_triple(triple))
-    result.bad = true;
+    result = TripleWeight{0.0f, true};
   else
-    result.weight = triple_weight(triple, distance_weight, distance);
-  triples_.emplace(key, result);
+    result = TripleWeight{triple_weight(triple, distance_weight, distance), false};
   return result;
 }
 

@@ -17,16 +17,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "parser/forest/flat_memo.h"
 #include "shell/support/slist.h"
 #include "shell/support/string_pool.h"
 #include "shell/support/thash_table.h"
 
 namespace velmo {
 
+class AttVec;
 class DistanceTable;
 class GLink;
 struct PItem;
@@ -95,8 +96,39 @@ class DependencyWeigher {
     bool bad;
   };
 
-  // The relation under which the statistics know the dependency.
-  static std::string relation_name(const PItem& head_side, const PItem& modifier, const GLink& link);
+  struct ValueKey {
+    int index;
+    Word value;
+    bool operator==(const ValueKey&) const = default;
+  };
+  struct ValueKeyHash {
+    std::size_t operator()(const ValueKey& key) const;
+  };
+  struct PointerHash {
+    std::size_t operator()(const void* key) const {
+      return (reinterpret_cast<std::uintptr_t>(key) * 0x9E3779B97F4A7C15ull) >> 20;
+    }
+  };
+  struct LinkRelation {
+    const char* relation;
+    bool complement;  // the relation begins with "comp"
+  };
+  struct MergeKey {
+    const PItem* head;
+    const PItem* modifier;
+    const char* relation;
+    bool operator==(const MergeKey&) const = default;
+  };
+  struct MergeKeyHash {
+    std::size_t operator()(const MergeKey& key) const;
+  };
+
+  // The relation under which the statistics know the dependency, interned.
+  const char* relation_of(const PItem& head_side, const PItem& modifier, const GLink& link);
+  // The interned text of the vector's value of attribute `index` ("" when
+  // undefined).
+  const char* value_text(const AttVec& vec, int index);
+  const char* role_text_of(Word role);
   const char* intern(std::string_view text);
   Side side_of(const PItem& item);
   const char* category_of(const PItem& item);
@@ -117,10 +149,13 @@ class DependencyWeigher {
   const char* verb_key_;
   const char* no_word_;
   // ---- Memos of the current sentence.
-  std::unordered_map<const void*, const char*> categories_;  // by GCate
-  std::unordered_map<Word, const char*> cform_words_;        // by "cform" value
-  std::unordered_map<TripleKey, int, TripleKeyHash> distance_rows_;
-  std::unordered_map<TripleKey, TripleWeight, TripleKeyHash> triples_;
+  const char* empty_;
+  FlatMemo<const void*, const char*, PointerHash> categories_;       // by GCate
+  FlatMemo<const void*, LinkRelation, PointerHash> link_relations_;  // by GLink
+  FlatMemo<ValueKey, const char*, ValueKeyHash> value_texts_;
+  FlatMemo<MergeKey, float, MergeKeyHash> merges_;
+  FlatMemo<TripleKey, int, TripleKeyHash> distance_rows_;
+  FlatMemo<TripleKey, TripleWeight, TripleKeyHash> triples_;
   // skipped_before_[p]: skipped positions below p, filled as far as asked.
   mutable std::vector<int> skipped_before_;
 };

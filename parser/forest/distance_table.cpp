@@ -81,6 +81,7 @@ void DistanceTable::add(std::string_view key, int distance, bool any_distance, f
     index_.insert(keys_.add(key), row_index);
   }
   Row& row = rows_[row_index];
+  row.weighed = false;
   float& slot = any_distance ? row.any : row.by_distance[static_cast<std::size_t>(clamp(distance) + kMaxDistance)];
   if (slot == 0.0f) slot = probability;
 }
@@ -105,11 +106,21 @@ float DistanceTable::row_probability(int row_index, int distance) const {
   return row.any > 0.0f ? row.any : kUnseenProbability;
 }
 
-float DistanceTable::row_weight(int row, int distance) const {
-  const float p = row_probability(row, distance);
-  if (p <= 0.0f) return kFloorWeight;
-  const float w = -std::log(p);
+float DistanceTable::weight_of(float probability) {
+  if (probability <= 0.0f) return kFloorWeight;
+  const float w = -std::log(probability);
   return w < kFloorWeight ? kFloorWeight : w;
+}
+
+float DistanceTable::row_weight(int row_index, int distance) const {
+  if (row_index < 0 || static_cast<std::size_t>(row_index) >= rows_.size()) return kFloorWeight;
+  const Row& row = rows_[static_cast<std::size_t>(row_index)];
+  if (!row.weighed) {
+    for (int d = -kMaxDistance; d <= kMaxDistance; ++d)
+      row.weights[static_cast<std::size_t>(d + kMaxDistance)] = weight_of(row_probability(row_index, d));
+    row.weighed = true;
+  }
+  return row.weights[static_cast<std::size_t>(clamp(distance) + kMaxDistance)];
 }
 
 float DistanceTable::probability(std::string_view key, int distance) const {

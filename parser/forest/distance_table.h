@@ -56,7 +56,11 @@ class DistanceTable {
   struct Row {
     std::array<float, kSlots> by_distance;  // 0 = not listed
     float any = 0.0f;                       // the "*" line; 0 = none
+    // The weights of every distance, worked out when first asked.
+    mutable std::array<float, kSlots> weights;
+    mutable bool weighed = false;
   };
+  static float weight_of(float probability);
   static int clamp(int distance);
 
   THashTableWithOrd<const char*, std::size_t> index_;

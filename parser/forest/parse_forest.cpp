@@ -1,5 +1,6 @@
 #include "parser/forest/parse_forest.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "parser/chart/pitem.h"
@@ -21,10 +22,23 @@ TNode::TNode(ParseForest& forest, PItem* item) : forest_(&forest), item_(item) {
 
 GCate* TNode::category() const { return item_ ? item_->cate : nullptr; }
 
-void TNode::insert(TAlternative* alternative) {
-  auto it = alternatives_.begin();
-  while (it != alternatives_.end() && (*it)->total <= alternative->total) ++it;
-  alternatives_.insert(it, alternative);
+void TNode::insert(TAlternative* alternative) { alternatives_.push_back(alternative); }
+
+void TNode::sort_alternatives() {
+  // Most nodes have a few records: an insertion sort (stable, no buffer)
+  // serves them; long lists take the library's stable sort.
+  constexpr std::size_t kInsertionSortLimit = 32;
+  const auto lighter = [](const TAlternative* a, const TAlternative* b) { return a->total < b->total; };
+  if (alternatives_.size() > kInsertionSortLimit) {
+    std::stable_sort(alternatives_.begin(), alternatives_.end(), lighter);
+    return;
+  }
+  for (std::size_t i = 1; i < alternatives_.size(); ++i) {
+    TAlternative* moving = alternatives_[i];
+    std::size_t j = i;
+    for (; j > 0 && lighter(moving, alternatives_[j - 1]); --j) alternatives_[j] = alternatives_[j - 1];
+    alternatives_[j] = moving;
+  }
 }
 
 ParseForest::ParseForest() : THashTableWithOrd<PItem*, TNode*>(kBuckets) {}
@@ -33,11 +47,24 @@ ParseForest::~ParseForest() = default;
 
 TAlternative* ParseForest::new_alternative() { return &alternatives_.emplace_back(); }
 
+std::uint32_t ParseForest::next_generation() {
+  static std::uint32_t generation = 0;
+  return ++generation;
+}
+
 TNode* ParseForest::node_for(PItem* item) {
   if (!item) return nullptr;
-  if (TNode** found = find(item)) return (*found)->building_ ? nullptr : *found;
+  if (item->forest_generation != generation_ || !item->forest_node) {
+    // Another forest may have marked the item since.
+    TNode** found = find(item);
+    item->forest_node = found ? *found : nullptr;
+    item->forest_generation = generation_;
+  }
+  if (TNode* known = item->forest_node) return known->building_ ? nullptr : known;
   TNode& node = nodes_.emplace_back(*this, item);
   insert(item, &node);
+  item->forest_node = &node;
+  item->forest_generation = generation_;
   node.building_ = true;
   build_alternatives(node);
   node.building_ = false;
@@ -58,11 +85,16 @@ void ParseForest::set_roots(std::vector<TNode*> roots) {
 
 void ParseForest::build_alternatives(TNode& node) {
   for (PItem* item = node.item_; item; item = item->next_alt) {
-    if (!item->head_child) add_lexical(node, item);
-    else if (item->second) add_merged(node, item);
-    else if (item->link) add_projected(node, item);
-    else add_packed(node, item);
+    if (!item->head_child)
+      add_lexical(node, item);
+    else if (item->second)
+      add_merged(node, item);
+    else if (item->link)
+      add_projected(node, item);
+    else
+      add_packed(node, item);
   }
+  node.sort_alternatives();
 }
 
 void ParseForest::add_lexical(TNode& node, PItem* item) {
@@ -111,8 +143,7 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   PItem* modifier = item->second;
   TNode* head_node = node_for(head_side);
   TNode* modifier_node = node_for(modifier);
-  if (!head_node || !modifier_node || head_node->alternatives_.empty() || modifier_node->alternatives_.empty())
-    return;
+  if (!head_node || !modifier_node || head_node->alternatives_.empty() || modifier_node->alternatives_.empty()) return;
   TAlternative* a = new_alternative();
   a->kind = TAlternative::Kind::kMerged;
   a->source = item;
@@ -127,7 +158,7 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   else
     local = item->weight - modifier->weight - head_side->weight;
   if (item->link) {
-    if (item->link->relation() == "guest") local += kGuestCost;
+    if (item->link->relation() == GCate::kGuestRelation) local += kGuestCost;
     local += kLinkWeightShare * item->link->weight;
   }
   a->local = local;
@@ -148,6 +179,7 @@ void ParseForest::print(std::ostream& out) {
 
 void ParseForest::clear_nodes() {
   THashTableWithOrd<PItem*, TNode*>::clear();
+  generation_ = next_generation();
   roots_.clear();
   nodes_.clear();
   alternatives_.clear();

@@ -5,6 +5,7 @@
 // records are its OR branches, and a merged record ties a dependent (the
 // modifier) to the alternatives of the head side.
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <iosfwd>
 #include <vector>
@@ -25,12 +26,12 @@ struct TAlternative {
   enum class Kind { kLexical, kProjected, kMerged };
 
   Kind kind = Kind::kLexical;
-  bool head = false;            // the head flag
-  PItem* source = nullptr;      // the item (of the node's packed chain) it came from
-  PItem* dependent = nullptr;   // the modifier, the head child, or the item itself
-  GLink* link = nullptr;        // absent for lexical records
+  bool head = false;                // the head flag
+  PItem* source = nullptr;          // the item (of the node's packed chain) it came from
+  PItem* dependent = nullptr;       // the modifier, the head child, or the item itself
+  GLink* link = nullptr;            // absent for lexical records
   TNode* dependent_node = nullptr;  // absent for lexical records
-  TNode* head_side = nullptr;   // merged records: the node whose alternatives form the head side
+  TNode* head_side = nullptr;       // merged records: the node whose alternatives form the head side
   float total = 0.0f;
   float local = 0.0f;
 };
@@ -53,8 +54,11 @@ class TNode {
 
  private:
   friend class ParseForest;
-  // Inserts by ascending total weight, after records of equal weight.
+  // Adds a record while the node is built; sort_alternatives() then orders
+  // them by ascending total weight, records of equal weight in the order
+  // they were added.
   void insert(TAlternative* alternative);
+  void sort_alternatives();
 
   ParseForest* forest_;
   PItem* item_;
@@ -100,7 +104,12 @@ class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
   void add_merged(TNode& node, PItem* item);
   TAlternative* new_alternative();
 
+  // A new generation number, never used before by any forest: items
+  // remember their node with the generation that made it.
+  static std::uint32_t next_generation();
+
   DependencyWeigher* weigher_ = nullptr;
+  std::uint32_t generation_ = next_generation();
   std::deque<TNode> nodes_;
   std::deque<TAlternative> alternatives_;
   std::vector<TNode*> roots_;

@@ -108,14 +108,18 @@ class TPostIterator {
       current_ = nullptr;
       return;
     }
-    if (RSTree* next = node->next_sibling()) current_ = leftmost_leaf(next);
-    else current_ = static_cast<T*>(node->parent());
+    if (RSTree* next = node->next_sibling())
+      current_ = leftmost_leaf(next);
+    else
+      current_ = static_cast<T*>(node->parent());
   }
   // Continues at the parent, passing over the current node's remaining
   // siblings.
   void skip_siblings() {
-    if (!current_ || current_ == root_) current_ = nullptr;
-    else current_ = static_cast<T*>(current_->parent());
+    if (!current_ || current_ == root_)
+      current_ = nullptr;
+    else
+      current_ = static_cast<T*>(current_->parent());
   }
 
  private:

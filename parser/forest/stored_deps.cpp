@@ -28,8 +28,10 @@ void put_text(StrBufs& out, std::string_view text) {
 }
 
 void put_optional(StrBufs& out, const char* text) {
-  if (text) put_text(out, text);
-  else out.put_u16(kAbsent);
+  if (text)
+    put_text(out, text);
+  else
+    out.put_u16(kAbsent);
 }
 
 void put_i16(StrBufs& out, int value) { out.put_u16(static_cast<std::uint16_t>(static_cast<std::int16_t>(value))); }
@@ -199,8 +201,10 @@ bool load_deps(Deps& deps, ByteCursor& in) {
     const int parent = links[i].parent;
     // Parents come before their children in pre-order.
     if (parent >= static_cast<int>(i)) return false;
-    if (parent >= 0) nodes[static_cast<std::size_t>(parent)]->append(nodes[i]);
-    else if (!deps.root()) deps.set_root(nodes[i]);
+    if (parent >= 0)
+      nodes[static_cast<std::size_t>(parent)]->append(nodes[i]);
+    else if (!deps.root())
+      deps.set_root(nodes[i]);
     for (const auto& [k, target] : links[i].node_properties) {
       if (static_cast<std::size_t>(target) >= nodes.size()) return false;
       nodes[i]->set_property_node(k, nodes[static_cast<std::size_t>(target)]);

@@ -7,10 +7,10 @@
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/trace_att.h"
-#include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/pitem.h"
 #include "parser/forest/deps.h"
 #include "parser/forest/parse_forest.h"
+#include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/category_names.h"
 #include "parser/grammar/gcate.h"
 #include "parser/grammar/glink.h"
@@ -88,8 +88,10 @@ void TreeReader::place_empty_nodes() {
       if (taken) continue;
       DepTree* empty = deps_.new_node(word->end() + 1, word->end(), -1);
       DepTree& filler = *part.filler;
-      if (filler.root()) empty->set_root(filler.root());
-      else if (filler.has_word()) empty->set_root(filler.word());
+      if (filler.root())
+        empty->set_root(filler.root());
+      else if (filler.has_word())
+        empty->set_root(filler.word());
       if (filler.category()) empty->set_category(filler.category());
       empty->set_atts(filler.atts());
       if (!role.empty()) empty->set_relation(role);
@@ -126,8 +128,8 @@ DepTree* TreeReader::node_tree(TNode* node) {
 
   DepTree* head = nullptr;
   if (record->kind != TAlternative::Kind::kMerged) {
-    DepTree* head_tree = record->kind == TAlternative::Kind::kLexical ? lexical_level_tree(*record->dependent)
-                                                                       : dependent_tree(*record);
+    DepTree* head_tree =
+        record->kind == TAlternative::Kind::kLexical ? lexical_level_tree(*record->dependent) : dependent_tree(*record);
     const bool own_head = record->kind == TAlternative::Kind::kLexical || has_lexitem(item) || is_cat_p(item) ||
                           !record->link || equal_nocase(record->link->relation(), "subcat");
     if (own_head) {
@@ -213,13 +215,17 @@ DepTree* TreeReader::lexical_subtree(const LexItem& item, const PItem* parse_ite
     }
     tree->set_relation(sub->relation ? sub->relation : "lex-dep");
     others.push_back(tree);
-    if (sub->low == s) s = std::min<int>(sub->high + 1, e);
-    else if (sub->high == e) e = std::max<int>(sub->low - 1, s);
+    if (sub->low == s)
+      s = std::min<int>(sub->high + 1, e);
+    else if (sub->high == e)
+      e = std::max<int>(sub->low - 1, s);
   }
   if (!head) {
     head = deps_.new_node(s, e, s == e ? s : item.head);
-    if (item.category) head->set_category(item.category);
-    else if (parse_item && !category_name_of(*parse_item).empty()) head->set_category(category_name_of(*parse_item));
+    if (item.category)
+      head->set_category(item.category);
+    else if (parse_item && !category_name_of(*parse_item).empty())
+      head->set_category(category_name_of(*parse_item));
     if (s == whole_start && e == whole_end) {
       if (item.root) head->set_root(item.root);
     } else {

@@ -1,6 +1,5 @@
 #include "parser/output/conllu_output.h"
 
-#include <cctype>
 #include <sstream>
 #include <string>
 #include <unordered_map>
@@ -66,22 +65,10 @@ ud::PlainTree plain_tree_of(Deps& deps) {
   for (int p = 1; p < deps.word_count(); ++p)
     tree.tokens.push_back({std::string(deps.word(p)), !deps.space_before(p).empty()});
   if (!tree.tokens.empty()) tree.tokens.front().space_before = false;
-  for (const ud::PlainToken& token : tree.tokens)
-    tree.text.append(token.space_before ? " " : "").append(token.form);
+  for (const ud::PlainToken& token : tree.tokens) tree.text.append(token.space_before ? " " : "").append(token.form);
   if (DepTree* top = deps.root()) PlainCopy(tree).copy_below(*top);
   return tree;
 }
-
-namespace {
-
-std::string without_space(std::string_view text) {
-  std::string result;
-  for (char c : text)
-    if (!std::isspace(static_cast<unsigned char>(c))) result += c;
-  return result;
-}
-
-}  // namespace
 
 bool print_conllu(std::ostream& out, Deps* deps, std::string_view line, int number) {
   size_t first = line.find_first_not_of(" \t\r\n");
@@ -89,11 +76,10 @@ bool print_conllu(std::ostream& out, Deps* deps, std::string_view line, int numb
   std::string text = first == std::string_view::npos ? "" : std::string(line.substr(first, last - first + 1));
   ud::PlainTree tree;
   if (deps && deps->word_count() > 1) tree = plain_tree_of(*deps);
-  // The tokens must spell the line: when the tokenizer dropped or changed
-  // something, the node words anchor the tokens in the line instead.
-  std::string spelled;
-  for (const ud::PlainToken& token : tree.tokens) spelled += token.form;
-  if (without_space(spelled) != without_space(text)) ud::attach_text(tree, text);
+  // The tokens must spell the line as written: the node words anchor them
+  // in the line, so that words the tokenizer split ("--" as two hyphens,
+  // "!!") or dropped come out as the line has them.
+  ud::attach_text(tree, text);
   tree.text = text;
   // A sentence needs a word: an empty line prints nothing.
   if (tree.tokens.empty()) return false;

@@ -204,13 +204,19 @@ void attach_text(PlainTree& tree, std::string_view line) {
     last_anchored = p;
   }
   layout.fill(last_anchored + 1, count, split_stretch(line.substr(cursor), false));
-  std::vector<PlainToken>& tokens = layout.tokens();
-  // Positions nothing was found for keep the node's word, if any.
-  for (PlainNode& node : tree.nodes) {
-    if (node.position <= 0) continue;
-    node.position = layout.new_position(node.position);
-    if (tokens[node.position - 1].form.empty()) tokens[node.position - 1].form = node.word;
+  // A node whose word the line does not have (a second "-" of "--" taken
+  // in by the first) stands for no token: it becomes an empty node, so the
+  // tokens still spell the line. Positions left without text are dropped.
+  const std::vector<PlainToken>& laid = layout.tokens();
+  std::vector<int> kept_position(laid.size() + 1, 0);
+  std::vector<PlainToken> tokens;
+  for (std::size_t i = 0; i < laid.size(); ++i) {
+    if (laid[i].form.empty()) continue;
+    tokens.push_back(laid[i]);
+    kept_position[i + 1] = static_cast<int>(tokens.size());
   }
+  for (PlainNode& node : tree.nodes)
+    if (node.position > 0) node.position = kept_position[layout.new_position(node.position)];
   if (!tokens.empty()) tokens.front().space_before = false;
   tree.tokens = std::move(tokens);
 }

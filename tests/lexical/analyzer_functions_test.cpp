@@ -126,6 +126,10 @@ TEST_F(FunctionsTest, ItemModifiersAndPositionSets) {
   on_item("(set-cate ADJ)", big);
   EXPECT_STREQ(big->category, "ADJ");
   EXPECT_EQ(errors_during([] { eval("(set-cate ADJ)", 0, "LexItem*"); }), "Cannot set-cate a nil lexitem.\n");
+  // A category that is not a text is refused, not read as one.
+  EXPECT_EQ(errors_during([&] { on_item("(set-cate (int 5))", big); }),
+            "set-cate received a wrong type of argument:'int' (2)\nThe expected type of argument is:'char*' (1)\n");
+  EXPECT_STREQ(big->category, "ADJ");
   on_match("(delete (litem))", match);
   EXPECT_TRUE(big->is_deleted());
   EXPECT_NE(on_item("(is-deleted)", big), 0u);

@@ -64,6 +64,31 @@ TEST_F(ItemLatticeTest, WordsSpacingAndSpanText) {
   EXPECT_STREQ(lattice_.spacing_at(7), "");
 }
 
+TEST_F(ItemLatticeTest, JoinedSpansFollowChangedWordsAndSpacing) {
+  const char* first = lattice_.span_text(1, 3);
+  EXPECT_STREQ(first, "The old man");
+  EXPECT_STREQ(lattice_.span_text(2, 4), "old man sat");
+  EXPECT_STREQ(first, "The old man");  // a short span outlives the next call
+  lattice_.set_word(2, "young");
+  EXPECT_STREQ(lattice_.span_text(1, 3), "The young man");
+  lattice_.append_spacing(3, "\n");
+  EXPECT_STREQ(lattice_.span_text(1, 3), "The young man");
+  lattice_.add_spacing(" ");
+  lattice_.add_word("down");
+  EXPECT_STREQ(lattice_.span_text(3, 5), "man sat down");
+  // Spans too long for the cache are joined on every call.
+  std::string expected = "man sat down";
+  for (int i = 0; i < ItemLattice::kCachedSpanWords; ++i) {
+    lattice_.add_spacing(" ");
+    lattice_.add_word("x");
+    expected += " x";
+  }
+  EXPECT_STREQ(lattice_.span_text(3, lattice_.positions() - 1), expected.c_str());
+  lattice_.set_word(lattice_.positions() - 1, "y");
+  expected.back() = 'y';
+  EXPECT_STREQ(lattice_.span_text(3, lattice_.positions() - 1), expected.c_str());
+}
+
 TEST_F(ItemLatticeTest, SpacingAccumulatesAndDecidesTightness) {
   lattice_.add_spacing("<b>");
   lattice_.add_spacing(" ");

@@ -16,8 +16,8 @@ class ConlluOutputTest : public ::testing::Test {
   // "Ann doesn't sleep." as a parser would leave it: an empty clause head
   // "fin", an empty subject with its antecedent, no node for the full stop.
   void build() {
-    for (const auto& [word, space] : {std::pair{"", ""}, {"Ann", ""}, {"does", " "}, {"n't", ""}, {"sleep", " "},
-                                      {".", ""}})
+    for (const auto& [word, space] :
+         {std::pair{"", ""}, {"Ann", ""}, {"does", " "}, {"n't", ""}, {"sleep", " "}, {".", ""}})
       deps_.add_word(word, space);
     DepTree* top = deps_.new_node(-1, -1, -1);
     deps_.set_root(top);
@@ -86,6 +86,28 @@ TEST_F(ConlluOutputTest, PrintsValidConlluWithTheContractionAsOneToken) {
   std::vector<ud::ConlluProblem> problems;
   EXPECT_EQ(ud::read_conllu(in, &problems).size(), 1u);
   EXPECT_TRUE(problems.empty());
+}
+
+// The tokens spell the line as written, whatever the tokenizer made of it:
+// two hyphen words print as the line's "--", and a full stop the words left
+// out still gets its token.
+TEST_F(ConlluOutputTest, TokensFollowTheLineNotTheTokenizer) {
+  for (const auto& [word, space] : {std::pair{"", ""}, {"Wait", ""}, {"-", " "}, {"-", ""}, {"now", " "}})
+    deps_.add_word(word, space);
+  DepTree* top = deps_.new_node(-1, -1, -1);
+  deps_.set_root(top);
+  DepTree* wait = node(1, "wait", "V", "");
+  top->append(wait);
+  wait->add_child_in_order(node(4, "now", "Adv", "mod"));
+  std::ostringstream out;
+  print_conllu(out, &deps_, "Wait -- now.", 2);
+  EXPECT_EQ(out.str(),
+            "# sent_id = 2\n"
+            "# text = Wait -- now.\n"
+            "1\tWait\twait\tVERB\t_\t_\t0\troot\t_\tCat=V\n"
+            "2\t--\t--\tPUNCT\t_\t_\t1\tpunct\t_\t_\n"
+            "3\tnow\tnow\tADV\t_\t_\t1\tadvmod\t_\tSpaceAfter=No|Rel=mod|Cat=Adv\n"
+            "4\t.\t.\tPUNCT\t_\t_\t1\tpunct\t_\t_\n");
 }
 
 TEST_F(ConlluOutputTest, WithoutTreeTheLineStillGivesASentence) {

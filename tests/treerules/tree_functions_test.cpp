@@ -94,6 +94,10 @@ TEST_F(TreeFunctions, NodeArgumentsOfAnotherTypeAreRefused) {
   const std::string text = messages.str();
   EXPECT_NE(text.find("reattach-node received a wrong type of argument:'char*'"), std::string::npos);
   EXPECT_NE(text.find("add-rel-to-deps received a wrong type of argument:'char*'"), std::string::npos);
+  // Texts likewise: a number is not read as a property value.
+  eval_on("(set-prop ckroot (int 5))", at(3));
+  EXPECT_EQ(text_on("(get-prop ckroot)", at(3)), "(nil)");
+  EXPECT_NE(messages.str().find("int gives a value of type 'int' where a text is expected\n"), std::string::npos);
 }
 
 TEST_F(TreeFunctions, SpacesAndChunks) {

@@ -158,6 +158,16 @@ TEST_F(TreePatterns, ARejectedNodeBindsNoVariableAndOnlyTheLeadingTestIsSkipped)
   testing::internal::CaptureStdout();
   for (int p = 1; p <= 6; ++p) eval_on("(node (and (node2word (print-str :suffix \" \")) (cat (str= N))))", at(p));
   EXPECT_EQ(captured(), "the big dog saw a cat ");
+  // After the category test, the other conjuncts run in order where it
+  // holds, and decide: print-str yields 0.
+  testing::internal::CaptureStdout();
+  bool matched = false;
+  for (int p = 1; p <= 6; ++p)
+    matched |= match("(node (and (cat (str= N)) (node2word (print-str :suffix \" \")) (t)))", at(p)) != nullptr;
+  EXPECT_EQ(captured(), "dog ");
+  EXPECT_FALSE(matched);
+  EXPECT_TRUE(match("(node (and (cat (str= N)) (node2word) (is-leaf)))", at(6)) == nullptr);
+  EXPECT_TRUE(match("(node (and (cat (str= Det)) (node2word) (is-leaf)))", at(5)) != nullptr);
 }
 
 TEST_F(TreePatterns, BadArgumentsAreReported) {

@@ -21,8 +21,9 @@ class TreeRules : public TreeTest {
 TEST_F(TreeRules, DownRuleVisitsInPreOrderAndUpRuleInPostOrder) {
   read(kSentence);
   testing::internal::CaptureStdout();
-  define_and_apply("(down (node (node2word)) (comp (match) (node2word (print-str :suffix \" \")))) "
-                   "(up (node (node2word)) (comp (match) (node2word (print-str :suffix \" \"))))");
+  define_and_apply(
+      "(down (node (node2word)) (comp (match) (node2word (print-str :suffix \" \")))) "
+      "(up (node (node2word)) (comp (match) (node2word (print-str :suffix \" \"))))");
   EXPECT_EQ(captured(), "saw dog the big cat a the big dog a cat saw ");
 }
 
@@ -41,9 +42,10 @@ TEST_F(TreeRules, ShallowDownRuleDoesNotVisitChildrenItMovedAway) {
   testing::internal::CaptureStdout();
   // At "dog", "big" moves to the end of "saw"; "the", still below "dog", is
   // passed over, and "big" is visited where it now stands.
-  define_and_apply("(down shallow (tree X (rel (str= subj)) (node A (cat (str= A)))) "
-                   "(prog (append-node (get-val A) (comp (match) (parent))) (t))) "
-                   "(down (node (node2word)) (comp (match) (node2word (print-str :suffix \" \"))))");
+  define_and_apply(
+      "(down shallow (tree X (rel (str= subj)) (node A (cat (str= A)))) "
+      "(prog (append-node (get-val A) (comp (match) (parent))) (t))) "
+      "(down (node (node2word)) (comp (match) (node2word (print-str :suffix \" \"))))");
   EXPECT_EQ(captured(), "saw dog the cat a big ");
   EXPECT_EQ(shape(deps_->root()), "*(saw(dog(the) cat(a) big))");
 }
@@ -60,17 +62,19 @@ TEST_F(TreeRules, FlatRuleFiresWhenAllConditionsAreSatisfiedThenStartsAgain) {
   testing::internal::CaptureStdout();
   // Post-order: the big dog a cat saw. Det and N both satisfied first at
   // "dog" (the, dog), then again at "cat" (a, cat).
-  define_and_apply("(flat ((node (cat (str= Det))) (node (cat (reg-match N)))) "
-                   "(prog (comp (match 1) (node2word (print-str :suffix \"+\"))) "
-                   "(comp (match 2) (node2word (print-str :suffix \" \")))))");
+  define_and_apply(
+      "(flat ((node (cat (str= Det))) (node (cat (reg-match N)))) "
+      "(prog (comp (match 1) (node2word (print-str :suffix \"+\"))) "
+      "(comp (match 2) (node2word (print-str :suffix \" \")))))");
   EXPECT_EQ(captured(), "the+dog a+cat ");
 }
 
 TEST_F(TreeRules, FlatRuleMaximalConditionKeepsTheLastMatch) {
   read(kSentence);
   testing::internal::CaptureStdout();
-  define_and_apply("(flat (:max (node (node2word)) (node (cat (str= V_N)))) "
-                   "(comp (match 1) (node2word (print-str))))");
+  define_and_apply(
+      "(flat (:max (node (node2word)) (node (cat (str= V_N)))) "
+      "(comp (match 1) (node2word (print-str))))");
   EXPECT_EQ(captured(), "saw");
 }
 
@@ -113,13 +117,15 @@ TEST_F(TreeRules, InheritChildrenOnAnOnlyChildChangesNothing) {
 
 TEST_F(TreeRules, MovingFunctionsPlaceNodes) {
   read(kSentence);
-  define_and_apply("(down (tree (cat (str= V_N)) (node S (rel (str= subj))) (node O (rel (str= obj)))) "
-                   "(prog (insert-after (get-val S) (get-val O)) (insert-node (comp (get-val O) (get-node (rel (str= det)))) "
-                   "(get-val O))))");
+  define_and_apply(
+      "(down (tree (cat (str= V_N)) (node S (rel (str= subj))) (node O (rel (str= obj)))) "
+      "(prog (insert-after (get-val S) (get-val O)) (insert-node (comp (get-val O) (get-node (rel (str= det)))) "
+      "(get-val O))))");
   EXPECT_EQ(shape(deps_->root()), "*(saw(cat(a) dog(the big)))");
   read(kSentence);
-  define_and_apply("(down (tree (cat (str= V_N)) (node S (rel (str= subj))) (node O (rel (str= obj)))) "
-                   "(insert-before (get-val O) (comp (match) (get-node (rel (str= subj)) (cat (str= A))))))");
+  define_and_apply(
+      "(down (tree (cat (str= V_N)) (node S (rel (str= subj))) (node O (rel (str= obj)))) "
+      "(insert-before (get-val O) (comp (match) (get-node (rel (str= subj)) (cat (str= A))))))");
   EXPECT_EQ(shape(deps_->root()), "*(saw(dog(the cat(a) big)))");
 }
 
@@ -136,21 +142,43 @@ TEST_F(TreeRules, RefusalsLeaveTheTreeUnchanged) {
             "Cannot append the root node of a tree match\n");
   EXPECT_EQ(shape(deps_->root()), before);
   // A node moved under its own descendant, and the top node detached.
-  EXPECT_EQ(define_and_apply("(down (tree (cat (str= V_N)) (node S (rel (str= subj)))) "
-                             "(prog (append-node (comp (match) (parent)) (comp (get-val S) (get-node (rel (str= det))))) "
-                             "(detach-node (comp (match) (tree-root)))))"),
-            "RSTree::insert error.\nRSTree::del() cannot delete the root node of a RSTree\n");
+  EXPECT_EQ(
+      define_and_apply("(down (tree (cat (str= V_N)) (node S (rel (str= subj)))) "
+                       "(prog (append-node (comp (match) (parent)) (comp (get-val S) (get-node (rel (str= det))))) "
+                       "(detach-node (comp (match) (tree-root)))))"),
+      "RSTree::insert error.\nRSTree::del() cannot delete the root node of a RSTree\n");
   EXPECT_EQ(shape(deps_->root()), before);
 }
 
 TEST_F(TreeRules, DetachingTheMatchedNodeStepsTheTraversalPastIt) {
   read(kSentence);
   testing::internal::CaptureStdout();
-  define_and_apply("(down (node (rel (str= subj))) (detach-node (match))) "
-                   "(up (node (rel (str= det))) (prog (comp (match) (node2word (print-str :suffix \" \"))) "
-                   "(detach-node (match))))");
+  define_and_apply(
+      "(down (node (rel (str= subj))) (detach-node (match))) "
+      "(up (node (rel (str= det))) (prog (comp (match) (node2word (print-str :suffix \" \"))) "
+      "(detach-node (match))))");
   EXPECT_EQ(captured(), "a ");
   EXPECT_EQ(shape(deps_->root()), "*(saw(cat))");
+}
+
+// At "the", "a" is moved in front of it among dog's children: the walk
+// must go on from the place "the" has now, not from where it reached it.
+TEST_F(TreeRules, WalksGoOnFromWhereTheNodeIsAfterAnActionMovedItsSiblings) {
+  const char* move_a_first_under_dog =
+      "(let (a) (setq a (comp (match) (tree-root) (get-node (cat (str= V_N)) (rel (str= obj)) (rel (str= det))))) "
+      "(detach-node (get-val a)) (insert-node (get-val a) (comp (match) (parent))))";
+  const std::string print_then_find_the =
+      "(node (and (parent) (prog (node2word (print-str :suffix \" \")) (node2word (str= the))))) ";
+  read(kSentence);
+  testing::internal::CaptureStdout();
+  define_and_apply("(down " + print_then_find_the + move_a_first_under_dog + ")");
+  EXPECT_EQ(captured(), "saw dog the big cat ");
+  EXPECT_EQ(shape(deps_->root()), "*(saw(dog(a the big) cat))");
+  read(kSentence);
+  testing::internal::CaptureStdout();
+  define_and_apply("(up " + print_then_find_the + move_a_first_under_dog + ")");
+  EXPECT_EQ(captured(), "the big dog cat saw ");
+  EXPECT_EQ(shape(deps_->root()), "*(saw(dog(a the big) cat))");
 }
 
 TEST_F(TreeRules, RulesThatKeepMovingNodesAheadOfTheTraversalStop) {

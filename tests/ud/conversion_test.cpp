@@ -444,6 +444,24 @@ TEST(AttachText, TextTheNodesLeaveOutGetsPositions) {
   EXPECT_EQ(tree.nodes[2].position, 4);
 }
 
+// The tokenizer's two hyphens of "--" are one token of the line: the
+// second node has no text of its own and becomes an empty node.
+TEST(AttachText, ANodeWithoutTextOfItsOwnBecomesEmpty) {
+  PlainTree tree;
+  for (auto [word, position] : {std::pair{"Wait", 1}, {"-", 2}, {"-", 3}, {"now", 4}}) {
+    PlainNode node;
+    node.word = word;
+    node.position = position;
+    tree.add(node);
+  }
+  attach_text(tree, "Wait -- now");
+  ASSERT_EQ(tree.tokens.size(), 3u);
+  EXPECT_EQ(tree.tokens[1].form, "--");
+  EXPECT_EQ(tree.nodes[1].position, 2);
+  EXPECT_EQ(tree.nodes[2].position, 0);
+  EXPECT_EQ(tree.nodes[3].position, 3);
+}
+
 // A word is found as a word, not inside another ("in" in "taking"); a
 // multi-word item's node stands for its word at its own position, and a
 // word of punctuation takes in the rest of its run.

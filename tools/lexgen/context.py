@@ -1,6 +1,9 @@
-"""The contextual lexical rules, as the generator measures them: readings
-that the neighbouring words rule out are deleted (data/en/context.lsp holds
-the same rules for velmo)."""
+"""The generator's model of the contextual lexical rules: readings that the
+neighbouring words rule out are deleted. It models the first rules of
+data/en/context.lsp (auxiliary, copula, "to", "there", demonstratives, nouns
+and verbs after articles and subject pronouns), enough for the figures of
+gen-english-data.py --measure; tools/lexgen/readings.py measures velmo's
+own rules, all of them, on the treebank."""
 
 import re
 

@@ -7,6 +7,7 @@
 
 #include "parser/forest/deps.h"
 #include "shell/reader/irslist.h"
+#include "shell/support/diagnostics.h"
 #include "treerules/functions/tree_function_support.h"
 #include "treerules/functions/tree_functions.h"
 #include "treerules/patterns/tree_patterns.h"
@@ -23,7 +24,15 @@ bool TextArg::take(IRSlist& args) {
 
 const char* TextArg::value(Word input, TypeId type) const {
   if (literal_) return literal_->c_str();
-  return exp_ ? from_word<const char>(exp_->eval(input, type)) : nullptr;
+  if (!exp_) return nullptr;
+  const Word value = exp_->eval(input, type);
+  const TypeId got = exp_->result_type();
+  if (value && got != kAnyType && got != ShellTypes::get().text) {
+    diag() << exp_->name() << " gives a value of type '" << type_name(got) << "' where a text is expected\n"
+           << std::flush;
+    return nullptr;
+  }
+  return from_word<const char>(value);
 }
 
 NodeFunction::NodeFunction(const char* output_type) { set_types("RSTree*", output_type); }

@@ -2,26 +2,11 @@
 
 #include <cstring>
 
-#include "parser/forest/dep_tree.h"
 #include "shell/lexp/forms.h"
 #include "shell/lib/text_equality.h"
 #include "treerules/patterns/tree_patterns.h"
 
 namespace velmo {
-
-const char* node_text_field(const RSTree* node, NodeTextField field) {
-  // Every tree node the expression language reaches is made by a Deps.
-  const auto* dep = static_cast<const DepTree*>(node);
-  switch (field) {
-    case NodeTextField::kCategory:
-      return dep->category();
-    case NodeTextField::kRelation:
-      return dep->relation();
-    case NodeTextField::kNone:
-      break;
-  }
-  return nullptr;
-}
 
 NodeTextAdaptor::NodeTextAdaptor(const char* name, NodeTextField field)
     : LAdaptor(ShellTypes::get().text), name_(name), field_(field) {
@@ -41,12 +26,14 @@ NodeGuard NodeGuard::of(const LExp* exp) {
   if (const auto* pattern = dynamic_cast<const RTPat*>(exp)) {
     NodeGuard guard = of(pattern->first_test());
     guard.whole_ = false;
+    guard.conjuncts_ = nullptr;
     return guard;
   }
   // (and A ...) stops at A, having done nothing else.
   if (const auto* sequence = dynamic_cast<const SequenceExp*>(exp)) {
     if (std::strcmp(exp->name(), "and") != 0 || sequence->empty()) return {};
     NodeGuard guard = of(sequence->items().front().get());
+    guard.conjuncts_ = guard.whole_ && sequence->items().size() > 1 ? &sequence->items() : nullptr;
     guard.whole_ = guard.whole_ && sequence->items().size() == 1;
     return guard;
   }
@@ -59,6 +46,10 @@ NodeGuard NodeGuard::of(const LExp* exp) {
   NodeGuard guard;
   guard.field_ = adaptor->field();
   guard.lower_text_ = text;
+  guard.first_lower_ = text.empty() ? '\0' : text.front();
+  guard.first_upper_ = guard.first_lower_ >= 'a' && guard.first_lower_ <= 'z'
+                           ? static_cast<char>(guard.first_lower_ - 32)
+                           : guard.first_lower_;
   guard.whole_ = true;
   return guard;
 }

@@ -10,17 +10,28 @@
 #include <string>
 #include <string_view>
 
+#include "parser/forest/dep_tree.h"
 #include "shell/lexp/adaptors.h"
 
 namespace velmo {
-
-class RSTree;
 
 // The texts of a dependency node that cat and rel read.
 enum class NodeTextField : std::uint8_t { kNone, kCategory, kRelation };
 
 // The text field of `node` (a dependency node), or null.
-const char* node_text_field(const RSTree* node, NodeTextField field);
+inline const char* node_text_field(const RSTree* node, NodeTextField field) {
+  // Every tree node the expression language reaches is made by a Deps.
+  const auto* dep = static_cast<const DepTree*>(node);
+  switch (field) {
+    case NodeTextField::kCategory:
+      return dep->category();
+    case NodeTextField::kRelation:
+      return dep->relation();
+    case NodeTextField::kNone:
+      break;
+  }
+  return nullptr;
+}
 
 // (cat [LEXP]) and (rel [LEXP]): the adaptor from a node to one of its text
 // fields. A kind of its own, so that guards can recognise it.
@@ -54,11 +65,17 @@ class NodeGuard {
   // Whether the condition is exactly this comparison, so that the guard's
   // answer is the condition's.
   bool whole() const { return whole_; }
+  // For a condition (and A B ...) whose A is exactly this comparison: its
+  // conjuncts, of which those after the first decide where the guard
+  // admits the node. Null otherwise.
+  const LExpList* conjuncts() const { return conjuncts_; }
   // Whether the condition may hold at `node` (true for an inactive guard).
   bool admits(const RSTree* node) const {
     if (!active()) return true;
     const char* text = node ? node_text_field(node, field_) : nullptr;
-    return text && equals_folded(text);
+    // Most nodes differ in the first character: one test rejects them.
+    if (!text || (*text != first_lower_ && *text != first_upper_)) return false;
+    return equals_folded(text);
   }
 
  private:
@@ -72,7 +89,9 @@ class NodeGuard {
 
   NodeTextField field_ = NodeTextField::kNone;
   bool whole_ = false;
+  const LExpList* conjuncts_ = nullptr;
   std::string lower_text_;
+  char first_lower_ = '\0', first_upper_ = '\0';  // the first character in both cases
 };
 
 }  // namespace velmo

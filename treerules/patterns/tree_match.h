@@ -17,6 +17,12 @@ class TreeMatch {
 
   RSTree* node() const { return node_; }
   void set_node(RSTree* node) { node_ = node; }
+  // Makes this the match of `node` with no sub-matches, keeping the room
+  // the sub-matches took: a match used again at every node allocates once.
+  void reset(RSTree* node) {
+    node_ = node;
+    subs_.clear();
+  }
   bool is_empty() const { return node_ == nullptr; }
 
   const std::vector<std::unique_ptr<TreeMatch>>& subs() const { return subs_; }
@@ -25,6 +31,8 @@ class TreeMatch {
   TreeMatch* sub(std::size_t i) const { return i >= 1 && i <= subs_.size() ? subs_[i - 1].get() : nullptr; }
   void append(std::unique_ptr<TreeMatch> sub) { subs_.push_back(std::move(sub)); }
   void prepend(std::unique_ptr<TreeMatch> sub) { subs_.insert(subs_.begin(), std::move(sub)); }
+  // Exchanges the sub-matches with `subs`.
+  void swap_subs(std::vector<std::unique_ptr<TreeMatch>>& subs) { subs_.swap(subs); }
   // Whether `node` is already the node of one of the direct sub-matches.
   bool has_sub_at(const RSTree* node) const;
   // Follows the first sub-match down as far as it goes: the end of a chain

@@ -20,16 +20,27 @@ TreeExp::TreeExp(LExpPtr exp)
       yields_matches_(exp_ && exp_->output_type() == TreeTypes::get().match),
       guard_(NodeGuard::of(exp_.get())) {}
 
-bool TreeExp::holds(RSTree* node) const {
-  if (!exp_) return true;
-  if (!guard_.admits(node)) return false;
-  if (guard_.whole()) return true;
+bool TreeExp::evaluate_holds(RSTree* node) const {
   if (pattern_) return node && pattern_->test(node);
-  return exp_->eval(node_word(node), TreeTypes::get().node) != 0;
+  const TypeId type = TreeTypes::get().node;
+  if (const LExpList* conjuncts = guard_.conjuncts()) {
+    // (and A B ...) with A already decided by the guard: B ... in order.
+    for (std::size_t i = 1; i < conjuncts->size(); ++i)
+      if (!(*conjuncts)[i]->eval(node_word(node), type)) return false;
+    return true;
+  }
+  return exp_->eval(node_word(node), type) != 0;
 }
 
-TreeMatchPtr TreeExp::match(RSTree* node) const {
-  if (!exp_ || !node || !guard_.admits(node)) return nullptr;
+bool TreeExp::evaluate_match_into(RSTree* node, TreeMatch& out) const {
+  if (pattern_) return pattern_->match_into(node, out);
+  TreeMatchPtr match = evaluate_match(node);
+  if (!match) return false;
+  out = std::move(*match);
+  return true;
+}
+
+TreeMatchPtr TreeExp::evaluate_match(RSTree* node) const {
   if (pattern_) return pattern_->match_at(node);
   const Word result = exp_->eval(node_word(node), TreeTypes::get().node);
   return result ? from_word<TreeMatch>(result)->clone() : nullptr;
@@ -69,6 +80,13 @@ Word RTPat::eval(Word input, TypeId type) {
   return to_word(last_result_.get());
 }
 
+bool RTPat::match_into(RSTree* node, TreeMatch& out) {
+  TreeMatchPtr match = match_at(node);
+  if (!match) return false;
+  out = std::move(*match);
+  return true;
+}
+
 void RTPat::take_variable(IRSlist& args) {
   const IRSlist* first = args.children().first();
   if (!first || !first->is_atom() || first->is_nil()) return;
@@ -106,6 +124,11 @@ class NodeCond final : public DefaultClone<NodeCond, RTPat> {
     if (!test(node)) return nullptr;
     return std::make_unique<TreeMatch>(node);
   }
+  bool match_into(RSTree* node, TreeMatch& out) override {
+    if (!test(node)) return false;
+    out.reset(node);
+    return true;
+  }
   const LExp* first_test() const override { return cond_.get(); }
   bool test(RSTree* node) override {
     if (!cond_.holds(node)) return false;
@@ -135,11 +158,18 @@ class BranchCond : public RTPat {
     }
   }
   TreeMatchPtr match_at(RSTree* node) override {
-    if (!cond_.holds(node)) return nullptr;
-    auto match = std::make_unique<TreeMatch>(node);
-    if (!match_children(*node, *match)) return nullptr;
+    // Most tries fail at the children: the match is allocated only once
+    // they are all found.
+    TreeMatch match;
+    if (!match_into(node, match)) return nullptr;
+    return std::make_unique<TreeMatch>(std::move(match));
+  }
+  bool match_into(RSTree* node, TreeMatch& out) override {
+    if (!cond_.holds(node)) return false;
+    out.reset(node);
+    if (!match_children(*node, out)) return false;
     bind(node);
-    return match;
+    return true;
   }
   const LExp* first_test() const override { return cond_.get(); }
 

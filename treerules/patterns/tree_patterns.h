@@ -56,15 +56,33 @@ class TreeExp {
   }
 
   // Whether it yields anything at `node` (true when there is no expression).
-  bool holds(RSTree* node) const;
+  // A node the guard rejects is decided here, without a call.
+  bool holds(RSTree* node) const {
+    if (!exp_) return true;
+    if (!guard_.admits(node)) return false;
+    return guard_.whole() || evaluate_holds(node);
+  }
   // Its match at `node`, owned by the caller.
-  TreeMatchPtr match(RSTree* node) const;
+  TreeMatchPtr match(RSTree* node) const {
+    if (!exp_ || !node || !guard_.admits(node)) return nullptr;
+    return evaluate_match(node);
+  }
+  // Its match at `node` written into `out`, which it replaces; whether
+  // there is one (`out` is then left in no particular state).
+  bool match_into(RSTree* node, TreeMatch& out) const {
+    if (!exp_ || !node || !guard_.admits(node)) return false;
+    return evaluate_match_into(node, out);
+  }
   // The value it yields at `node`.
   Word eval(RSTree* node) const;
   bool yields_matches() const { return yields_matches_; }
   bool optional() const;
 
  private:
+  bool evaluate_holds(RSTree* node) const;
+  TreeMatchPtr evaluate_match(RSTree* node) const;
+  bool evaluate_match_into(RSTree* node, TreeMatch& out) const;
+
   LExpPtr exp_;
   RTPat* pattern_ = nullptr;  // exp_ itself, when it is a pattern
   bool yields_matches_ = false;
@@ -91,6 +109,9 @@ class RTPat : public RTCond {
   Word eval(Word input, TypeId type) override;
   // The match at `node`, or null.
   virtual TreeMatchPtr match_at(RSTree* node) = 0;
+  // The match at `node` written into `out` (see TreeExp::match_into);
+  // patterns that can build it there allocate nothing for it.
+  virtual bool match_into(RSTree* node, TreeMatch& out);
   // Whether the pattern matches at `node` (binding its variable); patterns
   // that can tell without building the match say so cheaper.
   virtual bool test(RSTree* node) { return match_at(node) != nullptr; }

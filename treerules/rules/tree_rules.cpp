@@ -1,8 +1,8 @@
 #include "treerules/rules/tree_rules.h"
 
+#include <strings.h>
 #include <cstring>
 #include <ostream>
-#include <strings.h>
 
 #include "parser/forest/deps.h"
 #include "shell/lexp/scope.h"
@@ -18,9 +18,7 @@ RuleTraversal* running_traversal = nullptr;
 // Makes `traversal` the running one while an action runs; nests.
 class RunningTraversal {
  public:
-  explicit RunningTraversal(RuleTraversal& traversal) : previous_(running_traversal) {
-    running_traversal = &traversal;
-  }
+  explicit RunningTraversal(RuleTraversal& traversal) : previous_(running_traversal) { running_traversal = &traversal; }
   ~RunningTraversal() { running_traversal = previous_; }
   RunningTraversal(const RunningTraversal&) = delete;
   RunningTraversal& operator=(const RunningTraversal&) = delete;
@@ -33,50 +31,163 @@ class RunningTraversal {
 // by its Deps.
 std::size_t tree_capacity(RSTree* root) { return as_dep_tree(root)->deps().node_count(); }
 
-// How each order moves on: past the current node and its subtree (before
-// the node is detached), and past the current node with the shallow flag
-// (down: not into its children; up: not to its remaining siblings).
-struct PreOrder {
-  using Iterator = TPreIterator<RSTree>;
-  static void step_past(Iterator& it) { it.step_past_current(); }
-  static void leave(Iterator& it) {
-    it.skip_children();
-    it.advance();
+// Where the walks of the rules stand among siblings: the index of each
+// node on the path from the root down to the current node, so that a step
+// to the next sibling needs no call. An action (or a condition) may move
+// nodes between steps, so an index is checked before it is used and, when
+// stale, asked of the node; the walk stays right on any change of the tree.
+constexpr std::size_t kUnknownIndex = static_cast<std::size_t>(-1);
+
+class SiblingPath {
+ public:
+  // The index of the current node; unknown above the capacity.
+  std::size_t index() const { return depth_ >= 1 && depth_ <= kCapacity ? path_[depth_ - 1] : kUnknownIndex; }
+  void set_index(std::size_t index) {
+    if (depth_ >= 1 && depth_ <= kCapacity) path_[depth_ - 1] = index;
   }
+  // Down to a child at `index`; up to the parent.
+  void push(std::size_t index) {
+    ++depth_;
+    set_index(index);
+  }
+  void pop() {
+    if (depth_ > 0) --depth_;
+  }
+
+ private:
+  static constexpr std::size_t kCapacity = 64;
+  std::size_t path_[kCapacity];
+  std::size_t depth_ = 0;
 };
-struct PostOrder {
-  using Iterator = TPostIterator<RSTree>;
-  static void step_past(Iterator& it) { it.advance(); }
-  static void leave(Iterator& it) { it.skip_siblings(); }
+
+// The sibling after `node`, or null; `index` is where `node` was last
+// seen and becomes the index of the sibling.
+inline RSTree* sibling_after(RSTree* node, std::size_t& index) {
+  RSTree* parent = node->parent();
+  if (!parent) return nullptr;
+  const auto& siblings = parent->children();
+  if (index >= siblings.size() || siblings[index] != node) index = node->index_in_parent();
+  return ++index < siblings.size() ? siblings[index] : nullptr;
+}
+
+// Pre-order (a node before its children) over the subtree under a root;
+// the next node is found from the current one, so the tree may change
+// between steps.
+class PreOrderSteps {
+ public:
+  explicit PreOrderSteps(RSTree* root) : root_(root), current_(root) {}
+  RSTree* current() const { return current_; }
+  void advance() {
+    RSTree* node = current_;
+    if (!node) return;
+    if (!skip_ && node->has_children()) {
+      current_ = node->first_child();
+      path_.push(0);
+      return;
+    }
+    skip_ = false;
+    for (; node && node != root_; node = node->parent(), path_.pop()) {
+      std::size_t index = path_.index();
+      if (RSTree* next = sibling_after(node, index)) {
+        current_ = next;
+        path_.set_index(index);
+        return;
+      }
+    }
+    current_ = nullptr;
+  }
+  // Past the current node and its subtree (before it is detached), or,
+  // with the shallow flag, not into its children.
+  void step_past() {
+    skip_ = true;
+    advance();
+  }
+  void leave() { step_past(); }
+
+ private:
+  RSTree* root_;
+  RSTree* current_;
+  SiblingPath path_;
+  bool skip_ = false;
+};
+
+// Post-order (children before their parent).
+class PostOrderSteps {
+ public:
+  explicit PostOrderSteps(RSTree* root) : root_(root) { current_ = root ? leftmost_leaf(root) : nullptr; }
+  RSTree* current() const { return current_; }
+  void advance() {
+    RSTree* node = current_;
+    if (!node || node == root_) {
+      current_ = nullptr;
+      return;
+    }
+    std::size_t index = path_.index();
+    if (RSTree* next = sibling_after(node, index)) {
+      path_.set_index(index);
+      current_ = leftmost_leaf(next);
+    } else {
+      up();
+    }
+  }
+  void step_past() { advance(); }
+  // With the shallow flag: on to the parent, passing over the remaining
+  // siblings.
+  void leave() {
+    if (!current_ || current_ == root_)
+      current_ = nullptr;
+    else
+      up();
+  }
+
+ private:
+  void up() {
+    current_ = current_->parent();
+    path_.pop();
+  }
+  RSTree* leftmost_leaf(RSTree* node) {
+    while (node->has_children()) {
+      node = node->first_child();
+      path_.push(0);
+    }
+    return node;
+  }
+
+  RSTree* root_;
+  RSTree* current_ = nullptr;
+  SiblingPath path_;
 };
 
 // The walk of a rule over a tree. When an action detaches the node the
 // walk stands on, the walk has already moved on and does not move again.
-template <class Order>
+template <class Steps>
 class RuleWalk final : public RuleTraversal {
  public:
-  explicit RuleWalk(RSTree* root) : it_(root) {}
-  RSTree* current() const { return it_.current(); }
+  explicit RuleWalk(RSTree* root) : steps_(root) {}
+  RSTree* current() const { return steps_.current(); }
   void step_past(RSTree* node) override {
-    if (node != it_.current() || stepped_) return;
-    Order::step_past(it_);
+    if (node != steps_.current() || stepped_) return;
+    steps_.step_past();
     stepped_ = true;
   }
   // Moves to the next node; `shallow` after an action that fired on a
   // shallow rule.
   void next(bool shallow) {
-    if (stepped_) stepped_ = false;
-    else if (shallow) Order::leave(it_);
-    else it_.advance();
+    if (stepped_)
+      stepped_ = false;
+    else if (shallow)
+      steps_.leave();
+    else
+      steps_.advance();
   }
 
  private:
-  typename Order::Iterator it_;
+  Steps steps_;
   bool stepped_ = false;
 };
 
-using PreOrderWalk = RuleWalk<PreOrder>;
-using PostOrderWalk = RuleWalk<PostOrder>;
+using PreOrderWalk = RuleWalk<PreOrderSteps>;
+using PostOrderWalk = RuleWalk<PostOrderSteps>;
 
 bool is_kind(const char* atom, const char* kind) { return atom && std::strcmp(atom, kind) == 0; }
 
@@ -95,8 +206,8 @@ RuleTraversal* current_traversal() { return running_traversal; }
 // ---------------------------------------------------------------------------
 
 void TreeRule::take_flags_and_keywords(IRSlist& definition) {
-  if (const IRSlist* first = definition.children().first(); first && first->is_atom() && first->atom() &&
-                                                      strcasecmp(first->atom(), "shallow") == 0) {
+  if (const IRSlist* first = definition.children().first();
+      first && first->is_atom() && first->atom() && strcasecmp(first->atom(), "shallow") == 0) {
     definition.take_first();
     shallow_ = true;
   }
@@ -106,9 +217,7 @@ void TreeRule::take_flags_and_keywords(IRSlist& definition) {
     if (const char* comments = definition.take_value(":comments", true)) comments_ = comments;
 }
 
-bool TreeRule::run_action(Word match, TypeId type) const {
-  return action_ && action_->eval(match, type) != 0;
-}
+bool TreeRule::run_action(Word match, TypeId type) const { return action_ && action_->eval(match, type) != 0; }
 
 void TreeRule::report_runaway() const {
   diag() << "Tree rule " << (name_.empty() ? std::string("without name") : name_)
@@ -122,48 +231,28 @@ void StructuralRule::init(IRSlist& definition) {
   set_action(LExp::build_first(definition));
 }
 
-TreeMatchPtr StructuralRule::match_at(RSTree* node) const {
-  if (!condition_) return nullptr;
-  if (condition_.yields_matches()) return condition_.match(node);
-  // A condition of another type still decides; its match is the node.
-  return condition_.holds(node) ? std::make_unique<TreeMatch>(node) : nullptr;
-}
-
-void DownRule::apply(RSTree* root) {
+template <class Walk>
+void StructuralRule::walk_tree(RSTree* root) {
   const std::size_t limit = visit_limit(tree_capacity(root));
-  PreOrderWalk walk(root);
+  Walk walk(root);
+  TreeMatch match;  // used again at every node
   for (std::size_t visits = 0; walk.current(); ++visits) {
     if (visits == limit) {
       report_runaway();
       return;
     }
-    RSTree* node = walk.current();
-    bool stop_here = false;
-    if (TreeMatchPtr match = match_at(node)) {
+    bool fired_shallow = false;
+    if (match_into(walk.current(), match)) {
       RunningTraversal running(walk);
-      stop_here = run_action(to_word(match.get()), TreeTypes::get().match) && shallow();
+      fired_shallow = run_action(to_word(&match), TreeTypes::get().match) && shallow();
     }
-    walk.next(stop_here);
+    walk.next(fired_shallow);
   }
 }
 
-void UpRule::apply(RSTree* root) {
-  const std::size_t limit = visit_limit(tree_capacity(root));
-  PostOrderWalk walk(root);
-  for (std::size_t visits = 0; walk.current(); ++visits) {
-    if (visits == limit) {
-      report_runaway();
-      return;
-    }
-    RSTree* node = walk.current();
-    bool leave_level = false;
-    if (TreeMatchPtr match = match_at(node)) {
-      RunningTraversal running(walk);
-      leave_level = run_action(to_word(match.get()), TreeTypes::get().match) && shallow();
-    }
-    walk.next(leave_level);
-  }
-}
+void DownRule::apply(RSTree* root) { walk_tree<PreOrderWalk>(root); }
+
+void UpRule::apply(RSTree* root) { walk_tree<PostOrderWalk>(root); }
 
 void RootRule::init(IRSlist& definition) {
   ScopeGuard scope;
@@ -201,13 +290,17 @@ void FlatRule::init(IRSlist& definition) {
 
 void FlatRule::apply(RSTree* root) {
   const std::size_t count = conditions_.size();
+  // A slot holds the latest match of its condition since the action last
+  // ran; a condition is satisfied while its slot is filled. The slots go to
+  // the action as the sub-matches of the combined match and come back for
+  // the next round, so the matches are allocated once per slot.
   std::vector<TreeMatchPtr> slots(count);
-  std::vector<bool> satisfied(count, false);
-  auto all_required_satisfied = [&] {
-    for (std::size_t i = 0; i < count; ++i)
-      if (is_required(i) && !satisfied[i]) return false;
-    return true;
-  };
+  std::vector<char> filled(count, 0);
+  std::size_t required = 0;
+  for (std::size_t i = 0; i < count; ++i) required += is_required(i) ? 1 : 0;
+  std::size_t missing = required;              // required conditions not yet satisfied
+  auto found = std::make_unique<TreeMatch>();  // a condition's match, before it takes its slot
+  TreeMatch combined;
   const std::size_t limit = visit_limit(tree_capacity(root));
   PostOrderWalk walk(root);
   for (std::size_t visits = 0; walk.current(); ++visits) {
@@ -218,22 +311,30 @@ void FlatRule::apply(RSTree* root) {
     RSTree* node = walk.current();
     bool fired = false;
     for (std::size_t i = 0; i < count && !fired; ++i) {
-      if ((slots[i] && !is_maximal(i)) || !conditions_[i]) continue;
-      TreeMatchPtr match = conditions_[i].match(node);
-      if (!match) continue;
-      slots[i] = std::move(match);
-      satisfied[i] = true;
-      if (!all_required_satisfied()) continue;
-      auto combined = std::make_unique<TreeMatch>();
-      for (TreeMatchPtr& slot : slots) combined->append(slot ? std::move(slot) : std::make_unique<TreeMatch>());
+      if ((filled[i] && !is_maximal(i)) || !conditions_[i]) continue;
+      if (!conditions_[i].match_into(node, *found)) continue;
+      std::swap(slots[i], found);
+      if (!found) found = std::make_unique<TreeMatch>();
+      if (!filled[i]) {
+        filled[i] = 1;
+        if (is_required(i)) --missing;
+      }
+      if (missing > 0) continue;
+      for (std::size_t k = 0; k < count; ++k) {
+        if (!slots[k]) slots[k] = std::make_unique<TreeMatch>();
+        if (!filled[k]) slots[k]->reset(nullptr);  // the empty match of an optional condition
+        filled[k] = 0;
+      }
+      missing = required;
+      combined.reset(nullptr);
+      combined.swap_subs(slots);
       bool yielded = false;
       {
         RunningTraversal running(walk);
-        yielded = run_action(to_word(combined.get()), TreeTypes::get().match);
+        yielded = run_action(to_word(&combined), TreeTypes::get().match);
       }
       if (yielded && shallow()) return;
-      for (TreeMatchPtr& slot : slots) slot.reset();
-      satisfied.assign(count, false);
+      combined.swap_subs(slots);
       fired = true;
     }
     walk.next(false);
@@ -256,11 +357,16 @@ std::unique_ptr<TreeRule> make_tree_rule(IRSlist& definition) {
   if (!head || !head->is_atom()) return nullptr;
   const char* kind = head->atom();
   std::unique_ptr<TreeRule> rule;
-  if (is_kind(kind, "down")) rule = std::make_unique<DownRule>();
-  else if (is_kind(kind, "up")) rule = std::make_unique<UpRule>();
-  else if (is_kind(kind, "root")) rule = std::make_unique<RootRule>();
-  else if (is_kind(kind, "flat")) rule = std::make_unique<FlatRule>();
-  else return nullptr;
+  if (is_kind(kind, "down"))
+    rule = std::make_unique<DownRule>();
+  else if (is_kind(kind, "up"))
+    rule = std::make_unique<UpRule>();
+  else if (is_kind(kind, "root"))
+    rule = std::make_unique<RootRule>();
+  else if (is_kind(kind, "flat"))
+    rule = std::make_unique<FlatRule>();
+  else
+    return nullptr;
   definition.take_first();
   rule->init(definition);
   return rule;

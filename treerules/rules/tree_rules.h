@@ -68,8 +68,20 @@ class StructuralRule : public TreeRule {
   void init(IRSlist& definition) override;
 
  protected:
-  // The match of the condition at `node`, or null.
-  std::unique_ptr<TreeMatch> match_at(RSTree* node) const;
+  // The match of the condition at `node` written into `out`; whether
+  // there is one.
+  bool match_into(RSTree* node, TreeMatch& out) const {
+    if (!condition_) return false;
+    if (condition_.yields_matches()) return condition_.match_into(node, out);
+    // A condition of another type still decides; its match is the node.
+    if (!condition_.holds(node)) return false;
+    out.reset(node);
+    return true;
+  }
+  // Visits the tree with `Walk`, running the action on every match;
+  // `shallow` moves the walk on as the rule kind says.
+  template <class Walk>
+  void walk_tree(RSTree* root);
 
  private:
   TreeExp condition_;
@@ -107,7 +119,9 @@ class FlatRule final : public TreeRule {
 
  private:
   bool is_maximal(std::size_t i) const { return i < kMaskBits && (maximal_mask_ >> i & 1u); }
-  bool is_required(std::size_t i) const { return i < kMaskBits ? (required_mask_ >> i & 1u) : static_cast<bool>(conditions_[i]); }
+  bool is_required(std::size_t i) const {
+    return i < kMaskBits ? (required_mask_ >> i & 1u) : static_cast<bool>(conditions_[i]);
+  }
 
   TreeExpList conditions_;  // a condition of the wrong type is empty
   std::uint32_t required_mask_ = 0;
