@@ -37,18 +37,27 @@ void read_command_line(int argc, char** argv, ShellSettings& settings) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool has_value = i + 1 < argc;
-    if (arg == "-i") settings.prompt = false;
-    else if (arg == "-r") settings.option_r_given = true;
-    else if (arg == "-d") settings.command_lines = true;
-    else if (arg == "-t") settings.triples = true;
-    else if (arg == "-u") settings.conllu = true;
-    else if (arg == "-l") settings.relations_requested = true;
-    else if (arg == "-h" || arg == "-help") print_usage();
+    if (arg == "-i")
+      settings.prompt = false;
+    else if (arg == "-r")
+      settings.option_r_given = true;
+    else if (arg == "-d")
+      settings.command_lines = true;
+    else if (arg == "-t")
+      settings.triples = true;
+    else if (arg == "-u")
+      settings.conllu = true;
+    else if (arg == "-l")
+      settings.relations_requested = true;
+    else if (arg == "-h" || arg == "-help")
+      print_usage();
     else if (arg == "-f" && has_value) {
       settings.features_requested = true;
       settings.features = argv[++i];
-    } else if (arg == "-p" && has_value) settings.search_path = argv[++i];
-    else if (arg == "-e" && has_value) settings.empty_category = argv[++i];
+    } else if (arg == "-p" && has_value)
+      settings.search_path = argv[++i];
+    else if (arg == "-e" && has_value)
+      settings.empty_category = argv[++i];
   }
 }
 
@@ -103,9 +112,9 @@ int main(int argc, char** argv) {
   read_command_line(argc, argv, settings);
   if (!settings.search_path) {
     velmo::diag() << "The search path for data files are not defined.\n "
-              << "You must use '-p PATHS' option or define the environment\n"
-              << "variable KORVELPATH" << '\n'
-              << std::flush;
+                  << "You must use '-p PATHS' option or define the environment\n"
+                  << "variable KORVELPATH" << '\n'
+                  << std::flush;
     return 1;
   }
   velmo::Interpreter& interpreter = velmo::Interpreter::instance();

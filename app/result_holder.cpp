@@ -29,8 +29,10 @@ bool ResultHolder::analyse(std::string_view line, const ShellSettings& settings)
   if (!deps) return false;
   deps_ = DepsRef(deps);
   tree_.copy_from(*deps, parser->show_atts ? &*parser->show_atts : nullptr);
-  if (settings.triples) print_triples_format(buffer_, tree_);
-  else print_dependency_format(buffer_, tree_, settings.empty_category);
+  if (settings.triples)
+    print_triples_format(buffer_, tree_);
+  else
+    print_dependency_format(buffer_, tree_, settings.empty_category);
   std::cout << buffer_;
   return true;
 }
@@ -51,8 +53,10 @@ void apply_feature_list(const ShellSettings& settings) {
     start = end + 1;
   }
   // No known name shows nothing (an empty list would show every attribute).
-  if (shown.empty()) parser->show_atts.reset();
-  else parser->show_atts = std::move(shown);
+  if (shown.empty())
+    parser->show_atts.reset();
+  else
+    parser->show_atts = std::move(shown);
 }
 
 }  // namespace velmo

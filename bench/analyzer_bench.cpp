@@ -115,7 +115,7 @@ class Setup {
 
   static const char* category(const std::string& upos) {
     static const std::map<std::string, const char*> map = {
-        {"NOUN", "n"}, {"PROPN", "n"}, {"VERB", "v"}, {"AUX", "v"}, {"ADJ", "adj"},  {"ADV", "adv"},
+        {"NOUN", "n"}, {"PROPN", "n"}, {"VERB", "v"},    {"AUX", "v"},      {"ADJ", "adj"},    {"ADV", "adv"},
         {"ADP", "p"},  {"DET", "d"},   {"PRON", "pron"}, {"CCONJ", "conj"}, {"SCONJ", "conj"}, {"NUM", "num"}};
     auto at = map.find(upos);
     return at == map.end() ? "x" : at->second;
@@ -190,8 +190,8 @@ class Setup {
     for (int i = 0; i < 10; ++i)
       rules += std::string(" (u") + std::to_string(i) + " (not-in-lexicon) (make-lexitem (low) (high) (nil)))";
     for (int i = 0; i < 5; ++i)
-      rules += std::string(" (k") + std::to_string(i) +
-               " (seq (word (str= " + words[i] + ")) (lexitem (t))) (exist-lexitem (low) (high)))";
+      rules += std::string(" (k") + std::to_string(i) + " (seq (word (str= " + words[i] +
+               ")) (lexitem (t))) (exist-lexitem (low) (high)))";
     for (int i = 0; i < 5; ++i)
       rules += std::string(" (e") + std::to_string(i) + " (+ (lexitem (att (unifiable (cat) ((cat n)))))) " +
                "(delete-if (low) (high) (att (unifiable (cat) ((cat v))))))";

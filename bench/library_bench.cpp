@@ -19,8 +19,8 @@ constexpr int kListWords = 100000;
 
 // Pronounceable pseudo-words: every number maps to a distinct word.
 std::string pseudo_word(int n) {
-  static const char* const kSyllables[] = {"ba", "ko", "ri", "mel", "tan", "sor", "ul", "dre",
-                                           "fi", "gon", "pla", "ve", "ist", "run", "hop", "cat"};
+  static const char* const kSyllables[] = {"ba", "ko",  "ri",  "mel", "tan", "sor", "ul",  "dre",
+                                           "fi", "gon", "pla", "ve",  "ist", "run", "hop", "cat"};
   std::string word;
   do {
     word += kSyllables[n % 16];
@@ -87,8 +87,8 @@ void BM_InExpression(benchmark::State& state) {
 BENCHMARK(BM_InExpression);
 
 std::vector<std::string> inflected_words() {
-  static const char* const kEndings[] = {"",      "s",    "ing",   "ed",   "ness",   "ational", "fulness", "ization",
-                                         "ement", "ly",   "ities", "ies",  "iveness", "ations", "izer",   "ousli"};
+  static const char* const kEndings[] = {"",      "s",  "ing",   "ed",  "ness",    "ational", "fulness", "ization",
+                                         "ement", "ly", "ities", "ies", "iveness", "ations",  "izer",    "ousli"};
   std::vector<std::string> words;
   for (int i = 0; i < 4096; ++i) words.push_back(pseudo_word(i * 31 % kListWords) + kEndings[i % 16]);
   return words;

@@ -63,8 +63,11 @@ struct Word {
   const char* vector;
 };
 
-constexpr Word kSubject[] = {{"the", "((cat d))"}, {"dog", "((cat n) (num sg))"}, {"saw", "((cat v))"},
-                             {"a", "((cat d))"},   {"man", "((cat n) (num sg))"}};
+constexpr Word kSubject[] = {{"the", "((cat d))"},
+                             {"dog", "((cat n) (num sg))"},
+                             {"saw", "((cat v))"},
+                             {"a", "((cat d))"},
+                             {"man", "((cat n) (num sg))"}};
 constexpr Word kPhrase[] = {{"with", "((cat p))"}, {"the", "((cat d))"}, {"telescope", "((cat n) (num sg))"}};
 constexpr Word kConjunct[] = {{"and", nullptr}, {"a", "((cat d))"}, {"cat", "((cat n) (num sg))"}};
 constexpr Word kFiller = {"big", "((cat a))"};

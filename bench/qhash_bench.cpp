@@ -17,7 +17,8 @@ constexpr std::uint32_t kBuckets = 262139;
 constexpr std::uint32_t kBlockSize = 32;
 
 std::string bench_file() {
-  return (std::filesystem::temp_directory_path() / ("velmo_qhash_bench_" + std::to_string(::getpid()) + ".qh")).string();
+  return (std::filesystem::temp_directory_path() / ("velmo_qhash_bench_" + std::to_string(::getpid()) + ".qh"))
+      .string();
 }
 
 std::string key_of(int i) {

@@ -32,8 +32,10 @@ void BM_ReadLexiconFile(benchmark::State& state) {
     for (;;) {
       tokenizer.strings().clear();
       std::unique_ptr<velmo::IRSlist> form = velmo::IRSlist::read(tokenizer);
-      if (form) ++forms;
-      else if (!tokenizer.has_input()) break;
+      if (form)
+        ++forms;
+      else if (!tokenizer.has_input())
+        break;
     }
   }
   benchmark::DoNotOptimize(forms);

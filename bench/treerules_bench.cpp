@@ -38,7 +38,8 @@ void build_tree(Deps& deps, int size, std::mt19937& random) {
     deps.add_word(word, " ");
     DepTree* node = deps.new_node(p, p, p);
     node->set_category(kCategories[random() % 7]);
-    if (nodes.empty()) top->add_child_in_order(node);
+    if (nodes.empty())
+      top->add_child_in_order(node);
     else {
       node->set_relation(kRelations[random() % 7]);
       nodes[random() % nodes.size()]->add_child_in_order(node);

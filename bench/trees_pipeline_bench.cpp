@@ -64,8 +64,10 @@ void analyse_line(KorvelParser& parser, LexAnalyzer& analyzer, const std::string
   Tokenizer tokenizer(tokenizer_configs::kSentences, kDefaultTokenBufferSize, kDefaultInputBufferSize);
   tokenizer.set_string_input(line);
   while (const char* token = tokenizer.next_token()) {
-    if (tokenizer.is_white(static_cast<unsigned char>(token[0]))) analyzer.add_spacing(" ");
-    else analyzer.add_word(std::string_view(token, tokenizer.token_length()));
+    if (tokenizer.is_white(static_cast<unsigned char>(token[0])))
+      analyzer.add_spacing(" ");
+    else
+      analyzer.add_word(std::string_view(token, tokenizer.token_length()));
   }
   analyzer.analyze();
 }

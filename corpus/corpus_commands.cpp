@@ -296,9 +296,8 @@ void register_corpus_commands(Interpreter& interpreter) {
                           "(get-total-count db) return the total count of db");
   interpreter.add_command("validate", validate_command, "(validate db) check the disk file consistency of db");
   interpreter.add_command("profile", profile_command, "(profile db) print the hashtable profile of db");
-  interpreter.add_command(
-      "sort-links", sort_links_command,
-      "(sort-links db) sort the links in each hash bucket so that they are in ascending order.");
+  interpreter.add_command("sort-links", sort_links_command,
+                          "(sort-links db) sort the links in each hash bucket so that they are in ascending order.");
   interpreter.add_command("print-free-list", print_free_list_command,
                           "(print-free-list db) print the free block list in the disk file");
   interpreter.add_command("make-tripledb", make_tripledb_command,

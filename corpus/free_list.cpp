@@ -46,8 +46,7 @@ std::vector<Extent> FreeList::extents() const {
 
 std::string FreeList::describe() const {
   std::string text;
-  for (const auto& [offset, size] : extents_)
-    text += " (" + std::to_string(offset) + ", " + std::to_string(size) + ")";
+  for (const auto& [offset, size] : extents_) text += " (" + std::to_string(offset) + ", " + std::to_string(size) + ")";
   return text;
 }
 

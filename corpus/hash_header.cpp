@@ -39,9 +39,8 @@ std::optional<HashHeader> read_hash_header(std::istream& in, std::string_view he
   const std::optional<std::uint32_t> buckets = fields.size() == 3 ? positive_number(fields[1]) : std::nullopt;
   const std::optional<std::uint32_t> block_size = fields.size() == 3 ? positive_number(fields[2]) : std::nullopt;
   if (!buckets || !block_size) {
-    diag() << "The header file " << header_name
-              << " must give a file name, a bucket count and a block size\n"
-              << std::flush;
+    diag() << "The header file " << header_name << " must give a file name, a bucket count and a block size\n"
+           << std::flush;
     return std::nullopt;
   }
   HashHeader header{fields[0], *buckets, *block_size};

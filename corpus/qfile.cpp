@@ -61,7 +61,8 @@ bool QFile::open(std::string_view name, std::uint32_t block_size, Mode mode) {
   bool ok = ::fstat(fd_, &status) == 0;
   file_size_ = static_cast<std::uint64_t>(status.st_size);
   map_file();
-  if (ok) ok = status.st_size == 0 ? start_fresh(block_size) : load_existing(static_cast<std::uint64_t>(status.st_size));
+  if (ok)
+    ok = status.st_size == 0 ? start_fresh(block_size) : load_existing(static_cast<std::uint64_t>(status.st_size));
   if (ok) ok = finish_journal();
   if (!ok) {
     unmap_file();
@@ -248,7 +249,7 @@ bool QFile::finish_journal() {
   if (fd >= 0) ::close(fd);
   std::optional<std::vector<WordWrite>> words = read ? decode_word_journal(bytes) : std::nullopt;
   const bool fits = words && std::all_of(words->begin(), words->end(),
-                                          [this](const WordWrite& word) { return inside(word.offset, 4); });
+                                         [this](const WordWrite& word) { return inside(word.offset, 4); });
   if (!fits) {
     report("The journal " + journal + " of " + name_ + " is damaged: remove it to open the file as it is");
     return false;
@@ -487,7 +488,8 @@ std::optional<std::uint32_t> QFile::grow(std::uint64_t size) {
   const std::uint32_t offset = end_;
   end_ = static_cast<std::uint32_t>(end_ + added);
   changed_ = true;
-  if (added > size) free_list_.add({static_cast<std::uint32_t>(offset + size), static_cast<std::uint32_t>(added - size)});
+  if (added > size)
+    free_list_.add({static_cast<std::uint32_t>(offset + size), static_cast<std::uint32_t>(added - size)});
   return offset;
 }
 

@@ -161,9 +161,7 @@ std::uint32_t QHash::bucket_of(std::string_view key) const {
   return elf_hash_nocase(key) % static_cast<std::uint32_t>(buckets_.size());
 }
 
-std::uint32_t QHash::max_chain_length() const {
-  return (file_.end_offset() - data_start_) / file_.block_size() + 1;
-}
+std::uint32_t QHash::max_chain_length() const { return (file_.end_offset() - data_start_) / file_.block_size() + 1; }
 
 bool QHash::walk(std::uint32_t bucket, const std::function<bool(const Link&)>& f) {
   const std::uint32_t limit = max_chain_length();
@@ -245,8 +243,7 @@ bool QHash::replace(std::string_view entry) {
   // instead of the old one with a single write.
   const std::optional<std::uint32_t> offset = file_.write_record(std::nullopt, data);
   if (!offset) return false;
-  const bool linked =
-      found->previous == 0 ? set_bucket(bucket_of(key), *offset) : set_next(found->previous, *offset);
+  const bool linked = found->previous == 0 ? set_bucket(bucket_of(key), *offset) : set_next(found->previous, *offset);
   return linked && file_.free_record(found->offset);
 }
 

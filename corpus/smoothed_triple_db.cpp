@@ -9,8 +9,7 @@ namespace {
 // for the back-off as there are distinct outcomes seen.
 double interpolate(std::uint64_t seen, std::uint64_t total, std::uint64_t types, double backoff) {
   if (total == 0) return backoff;
-  return (static_cast<double>(seen) + static_cast<double>(types) * backoff) /
-         static_cast<double>(total + types);
+  return (static_cast<double>(seen) + static_cast<double>(types) * backoff) / static_cast<double>(total + types);
 }
 
 bool is_internal(std::string_view relation) { return !relation.empty() && relation.front() == '<'; }
@@ -87,8 +86,7 @@ double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_
 
 // How often `modifier` stands in each relation, counted over the heads of
 // `entry`.
-SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleEntry* entry,
-                                                                   std::string_view relation,
+SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleEntry* entry, std::string_view relation,
                                                                    std::string_view modifier) {
   RelationCounts counts;
   if (!entry) return counts;

@@ -76,8 +76,7 @@ class SmoothedTripleDb : public TripleDb {
   };
   const Summary& summary();
   static RelationCounts relation_counts(const TripleEntry* entry, std::string_view relation);
-  static RelationCounts modifier_counts(const TripleEntry* entry, std::string_view relation,
-                                        std::string_view modifier);
+  static RelationCounts modifier_counts(const TripleEntry* entry, std::string_view relation, std::string_view modifier);
   double relation_prior(std::string_view relation);
   double relation_given_class(std::string_view head_class, std::string_view relation);
   const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }

@@ -164,7 +164,8 @@ bool TripleDb::read_lines(std::istream& in, std::size_t fields, const char* form
     if (line.empty()) return;
     if (!line.back().empty() && line.back().back() == '\r') line.back().pop_back();
     const std::optional<std::uint64_t> count =
-        line.size() == fields + 1 ? parse_count(line.back()) : (line.size() == fields ? std::optional<std::uint64_t>(1) : std::nullopt);
+        line.size() == fields + 1 ? parse_count(line.back())
+                                  : (line.size() == fields ? std::optional<std::uint64_t>(1) : std::nullopt);
     if (count) {
       ok = add_line(line, *count) && ok;
     } else {
@@ -185,17 +186,15 @@ bool TripleDb::read_lines(std::istream& in, std::size_t fields, const char* form
 }
 
 bool TripleDb::populate(std::istream& in) {
-  return read_lines(in, 3, "head<TAB>relation<TAB>modifier[<TAB>count]",
-                    [&](const std::vector<std::string>& f, std::uint64_t count) {
-                      return add_triple(f[0], f[1], f[2], count);
-                    });
+  return read_lines(
+      in, 3, "head<TAB>relation<TAB>modifier[<TAB>count]",
+      [&](const std::vector<std::string>& f, std::uint64_t count) { return add_triple(f[0], f[1], f[2], count); });
 }
 
 bool TripleDb::add_triples(std::string_view relation, std::istream& in) {
-  return read_lines(in, 2, "head<TAB>modifier[<TAB>count]",
-                    [&](const std::vector<std::string>& f, std::uint64_t count) {
-                      return add_triple(f[0], relation, f[1], count);
-                    });
+  return read_lines(
+      in, 2, "head<TAB>modifier[<TAB>count]",
+      [&](const std::vector<std::string>& f, std::uint64_t count) { return add_triple(f[0], relation, f[1], count); });
 }
 
 }  // namespace velmo

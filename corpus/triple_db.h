@@ -66,8 +66,7 @@ class TripleDb : public PLHash, public RelationSource {
 
   // Lines of head, modifier and an optional count, all in `relation`.
   bool add_triples(std::string_view relation, std::istream& in);
-  bool add_triple(std::string_view head, std::string_view relation, std::string_view modifier,
-                  std::uint64_t count = 1);
+  bool add_triple(std::string_view head, std::string_view relation, std::string_view modifier, std::uint64_t count = 1);
   std::uint64_t count(std::string_view head, std::string_view relation, std::string_view modifier);
   // The share of `modifier` among the modifiers seen with `head` in
   // `relation`, in (0, 1]; nothing when the triple was never seen.

@@ -56,8 +56,10 @@ Word make_lex_analyzer_command(IRSlist& args) {
   const std::size_t suggested =
       checked_size(":suggested-sentence-length", length, 1, static_cast<std::size_t>(LexAnalyzer::kMaxPositions));
   auto analyzer = std::make_unique<LexAnalyzer>(suggested);
-  if (lexicon_name) analyzer->set_lexicon(NameSpaces::lookup_as<Lexicon>(lexicon_name, Lexicon::kTypeText));
-  else diag() << "make-lex-analyzer: no :lexicon given for " << name << '\n' << std::flush;
+  if (lexicon_name)
+    analyzer->set_lexicon(NameSpaces::lookup_as<Lexicon>(lexicon_name, Lexicon::kTypeText));
+  else
+    diag() << "make-lex-analyzer: no :lexicon given for " << name << '\n' << std::flush;
   if (rules_name) analyzer->set_rules(NameSpaces::lookup_as<LexRuleList>(rules_name, LexRuleList::kTypeText));
   analyzer->set_hook(std::move(hook));
   analyzer->set_meaning_selector(std::move(selector));

@@ -98,8 +98,7 @@ void LexAnalyzer::add_word(std::string_view token) {
   lattice_.ensure_sentinel();
   if (positions() >= kMaxPositions) {
     if (!dropped_words_reported_)
-      diag() << "The sentence has more than " << kMaxPositions - 1 << " words; the rest are ignored\n"
-                << std::flush;
+      diag() << "The sentence has more than " << kMaxPositions - 1 << " words; the rest are ignored\n" << std::flush;
     dropped_words_reported_ = true;
     return;
   }
@@ -158,9 +157,7 @@ void LexAnalyzer::split_trailing_punctuation(int from) {
   const std::string_view word = word_at(p);
   if (lexicon_->lookup(word)) return;
   std::size_t keep = word.size();
-  auto kept_char = [](unsigned char c) {
-    return is_word_char(c) || c == '[' || c == ']' || c == '<' || c == '>';
-  };
+  auto kept_char = [](unsigned char c) { return is_word_char(c) || c == '[' || c == ']' || c == '<' || c == '>'; };
   while (keep > 1 && !kept_char(static_cast<unsigned char>(word[keep - 1]))) --keep;
   if (keep <= 1 && !kept_char(static_cast<unsigned char>(word[0]))) return;
   if (keep == word.size()) return;
@@ -219,8 +216,7 @@ void LexAnalyzer::add_entry_items(LexEntry& entry, int low, int high, std::span<
       static const TypeId meaning_type = type_id(kMeaningType);
       const std::string_view root = reading_order_root(entry.key(), root_buffer);
       for (const std::unique_ptr<Meaning>& meaning : entry.meanings()) {
-        if (self.meaning_selector_ && self.meaning_selector_->eval(to_word(meaning.get()), meaning_type) == 0)
-          continue;
+        if (self.meaning_selector_ && self.meaning_selector_->eval(to_word(meaning.get()), meaning_type) == 0) continue;
         LexItem* item = self.make_item(root, meaning.get(), low, high, affixes);
         item->entry = &entry;
         self.add_item(item, true);

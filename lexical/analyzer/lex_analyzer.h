@@ -155,7 +155,7 @@ class LexAnalyzer : public NamedObject {
   LExpPtr meaning_selector_;
   bool dropped_words_reported_ = false;
   bool missing_lexicon_reported_ = false;  // said once per analyzer
-  std::vector<EntryReading> readings_;  // reused by look_up_word
+  std::vector<EntryReading> readings_;     // reused by look_up_word
 };
 
 // The analyzer that expression functions act on when no match gives one:

@@ -60,8 +60,10 @@ std::unique_ptr<LexRule> LexRule::read(IRSlist& definition) {
       }
       continue;
     }
-    if (!pattern_form) pattern_form = std::move(element);
-    else if (!action_form) action_form = std::move(element);
+    if (!pattern_form)
+      pattern_form = std::move(element);
+    else if (!action_form)
+      action_form = std::move(element);
   }
   if (!pattern_form || !action_form) {
     diag() << "The lexical rule " << name << " needs a pattern and an action\n" << std::flush;
@@ -70,8 +72,7 @@ std::unique_ptr<LexRule> LexRule::read(IRSlist& definition) {
   std::unique_ptr<LPattern> pattern = LPattern::make(*pattern_form);
   LExpPtr action = LExp::get_exp(action_form.get());
   if (!pattern || !action) {
-    diag() << "The lexical rule " << name << " is left out: its pattern or action could not be built\n"
-              << std::flush;
+    diag() << "The lexical rule " << name << " is left out: its pattern or action could not be built\n" << std::flush;
     return nullptr;
   }
   auto rule = std::make_unique<LexRule>(name, std::move(pattern), std::move(action));

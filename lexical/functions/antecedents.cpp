@@ -60,10 +60,14 @@ enum class AnteOp { kRegister, kExactMatch, kCovered, kClear };
 
 const char* op_name(AnteOp op) {
   switch (op) {
-    case AnteOp::kRegister: return "register-name";
-    case AnteOp::kExactMatch: return "exist-exact-match";
-    case AnteOp::kCovered: return "covered-by-antecedent";
-    case AnteOp::kClear: return "clear-ante-list";
+    case AnteOp::kRegister:
+      return "register-name";
+    case AnteOp::kExactMatch:
+      return "exist-exact-match";
+    case AnteOp::kCovered:
+      return "covered-by-antecedent";
+    case AnteOp::kClear:
+      return "clear-ante-list";
   }
   return "";
 }
@@ -73,10 +77,12 @@ const char* op_doc(AnteOp op) {
     case AnteOp::kRegister:
       return "(register-name LIST [VALUE]) record the input name in the antecedent list with the value VALUE yields "
              "on it, unless it is recorded";
-    case AnteOp::kExactMatch: return "(exist-exact-match LIST) true when the input name is recorded in the list";
+    case AnteOp::kExactMatch:
+      return "(exist-exact-match LIST) true when the input name is recorded in the list";
     case AnteOp::kCovered:
       return "(covered-by-antecedent LIST) true when the input word occurs in a name recorded in the list";
-    case AnteOp::kClear: return "(clear-ante-list LIST) empty the antecedent list";
+    case AnteOp::kClear:
+      return "(clear-ante-list LIST) empty the antecedent list";
   }
   return "";
 }
@@ -106,9 +112,12 @@ class AnteExp final : public LExp {
     switch (op_) {
       case AnteOp::kRegister:
         return list_->register_name(text, value_ ? value_->eval(input, type) : input) ? input : 0;
-      case AnteOp::kExactMatch: return list_->exact_match(text) ? input : 0;
-      case AnteOp::kCovered: return list_->covers(text) ? input : 0;
-      case AnteOp::kClear: break;
+      case AnteOp::kExactMatch:
+        return list_->exact_match(text) ? input : 0;
+      case AnteOp::kCovered:
+        return list_->covers(text) ? input : 0;
+      case AnteOp::kClear:
+        break;
     }
     return 0;
   }

@@ -55,7 +55,8 @@ struct AttNames {
       indices.push_back(index);
       mask.set(static_cast<std::size_t>(index));
     };
-    if (list->is_atom()) add(list->atom());
+    if (list->is_atom())
+      add(list->atom());
     else
       for (const IRSlist* element : list->children()) add(element->atom());
   }
@@ -92,24 +93,34 @@ enum class AttOp { kDefined, kDefinedOneOf, kUndefine, kUnifiable, kStrictUnifia
 
 const char* op_name(AttOp op) {
   switch (op) {
-    case AttOp::kDefined: return "defined";
-    case AttOp::kDefinedOneOf: return "defined-one-of";
-    case AttOp::kUndefine: return "undefine";
-    case AttOp::kUnifiable: return "unifiable";
-    case AttOp::kStrictUnifiable: return "strict-unifiable";
-    case AttOp::kContain: return "contain";
-    case AttOp::kUnify: return "unify";
-    case AttOp::kModify: return "modify";
+    case AttOp::kDefined:
+      return "defined";
+    case AttOp::kDefinedOneOf:
+      return "defined-one-of";
+    case AttOp::kUndefine:
+      return "undefine";
+    case AttOp::kUnifiable:
+      return "unifiable";
+    case AttOp::kStrictUnifiable:
+      return "strict-unifiable";
+    case AttOp::kContain:
+      return "contain";
+    case AttOp::kUnify:
+      return "unify";
+    case AttOp::kModify:
+      return "modify";
   }
   return "";
 }
 
 const char* op_doc(AttOp op) {
   switch (op) {
-    case AttOp::kDefined: return "(defined [TYPE] (ATT ...)) true when every listed attribute is defined";
+    case AttOp::kDefined:
+      return "(defined [TYPE] (ATT ...)) true when every listed attribute is defined";
     case AttOp::kDefinedOneOf:
       return "(defined-one-of [TYPE] (ATT ...)) true when at least one listed attribute is defined";
-    case AttOp::kUndefine: return "(undefine [TYPE] (ATT ...)) remove the listed attributes from the vector";
+    case AttOp::kUndefine:
+      return "(undefine [TYPE] (ATT ...)) remove the listed attributes from the vector";
     case AttOp::kUnifiable:
       return "(unifiable [TYPE] (ATT ...) VECTOR) true when the vector unifies with VECTOR on the listed attributes";
     case AttOp::kStrictUnifiable:
@@ -118,16 +129,18 @@ const char* op_doc(AttOp op) {
     case AttOp::kContain:
       return "(contain [TYPE] (ATT ...) VECTOR) true when the listed attributes are defined and contain the values "
              "of VECTOR";
-    case AttOp::kUnify: return "(unify [TYPE] VECTOR) unify VECTOR into the vector; nothing when it fails";
-    case AttOp::kModify: return "(modify [TYPE] VECTOR) overwrite the vector with the values defined in VECTOR";
+    case AttOp::kUnify:
+      return "(unify [TYPE] VECTOR) unify VECTOR into the vector; nothing when it fails";
+    case AttOp::kModify:
+      return "(modify [TYPE] VECTOR) overwrite the vector with the values defined in VECTOR";
   }
   return "";
 }
 
 bool takes_names(AttOp op) { return op != AttOp::kUnify && op != AttOp::kModify; }
 bool takes_vector(AttOp op) {
-  return op == AttOp::kUnifiable || op == AttOp::kStrictUnifiable || op == AttOp::kContain ||
-         op == AttOp::kUnify || op == AttOp::kModify;
+  return op == AttOp::kUnifiable || op == AttOp::kStrictUnifiable || op == AttOp::kContain || op == AttOp::kUnify ||
+         op == AttOp::kModify;
 }
 
 class AttOpExp final : public LExp {
@@ -162,17 +175,25 @@ class AttOpExp final : public LExp {
       case AttOp::kUndefine:
         for (int index : names_.indices) vec.remove(index);
         return input;
-      default: break;
+      default:
+        break;
     }
     const AttVec* other = constant_.value(input, type);
     if (!other || other->type() != vec.type()) return 0;
     switch (op_) {
-      case AttOp::kUnifiable: return vec.unifiable(*other, &names_.mask) ? input : 0;
-      case AttOp::kStrictUnifiable: return any_defined(vec) && vec.unifiable(*other, &names_.mask) ? input : 0;
-      case AttOp::kContain: return contains(vec, *other) ? input : 0;
-      case AttOp::kUnify: return vec.unify(*other) ? input : 0;
-      case AttOp::kModify: vec.overwrite(*other); return input;
-      default: return 0;
+      case AttOp::kUnifiable:
+        return vec.unifiable(*other, &names_.mask) ? input : 0;
+      case AttOp::kStrictUnifiable:
+        return any_defined(vec) && vec.unifiable(*other, &names_.mask) ? input : 0;
+      case AttOp::kContain:
+        return contains(vec, *other) ? input : 0;
+      case AttOp::kUnify:
+        return vec.unify(*other) ? input : 0;
+      case AttOp::kModify:
+        vec.overwrite(*other);
+        return input;
+      default:
+        return 0;
     }
   }
 
@@ -254,8 +275,7 @@ class ValueExp final : public DefaultClone<ValueExp> {
     type_ = take_type(args);
     const char* att = args.take_atom();
     if (type_ && att) index_ = type_->index_of(att);
-    if (att && index_ < 0)
-      report_error(std::string("AttValPred::init: the attribute name '") + att + "' is not found");
+    if (att && index_ < 0) report_error(std::string("AttValPred::init: the attribute name '") + att + "' is not found");
     inner_ = build_first(args);
     if (inner_) set_output_type(inner_->output_type());
   }
@@ -283,8 +303,7 @@ class AttStrValExp final : public DefaultClone<AttStrValExp> {
     type_ = take_type(args);
     const char* att = args.take_atom();
     if (type_ && att) index_ = type_->index_of(att);
-    if (att && index_ < 0)
-      report_error(std::string("AttStrVal::init: the attribute name '") + att + "' is not found");
+    if (att && index_ < 0) report_error(std::string("AttStrVal::init: the attribute name '") + att + "' is not found");
   }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input || index_ < 0) return 0;
@@ -380,8 +399,8 @@ class AttIndexConst final : public DefaultClone<AttIndexConst, LConst> {
 }  // namespace
 
 void register_att_functions() {
-  for (AttOp op : {AttOp::kDefined, AttOp::kDefinedOneOf, AttOp::kUndefine, AttOp::kUnifiable,
-                   AttOp::kStrictUnifiable, AttOp::kContain, AttOp::kUnify, AttOp::kModify})
+  for (AttOp op : {AttOp::kDefined, AttOp::kDefinedOneOf, AttOp::kUndefine, AttOp::kUnifiable, AttOp::kStrictUnifiable,
+                   AttOp::kContain, AttOp::kUnify, AttOp::kModify})
     register_lexp(std::make_unique<AttOpExp>(op));
   register_lexp(std::make_unique<TwoVectorExp>(true));
   register_lexp(std::make_unique<TwoVectorExp>(false));

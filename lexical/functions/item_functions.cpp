@@ -243,8 +243,7 @@ Word is_mixed_case(Word input) { return input && from_word<LexAnalyzer>(input)->
 
 void register_item_functions() {
   register_adaptor("root", &item_root, kLexItemType, "char*", "(root [LEXP]) the root of the item");
-  register_adaptor("surform", &item_surform, kLexItemType, "char*",
-                   "(surform [LEXP]) the words of the item's span");
+  register_adaptor("surform", &item_surform, kLexItemType, "char*", "(surform [LEXP]) the words of the item's span");
   register_adaptor("lexitem-meaning", &item_meaning, kLexItemType, kMeaningType,
                    "(lexitem-meaning [LEXP]) the meaning of the item");
   register_adaptor("att", &item_att, kLexItemType, kAttVecType,

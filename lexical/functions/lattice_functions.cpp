@@ -118,8 +118,10 @@ std::string join_words(const LexAnalyzer& analyzer, int low, int high, F&& repla
   for (int p = low; p <= high; ++p) {
     const char* word = analyzer.word_at(p);
     if (!word) continue;
-    if (word[0] == '-') replace(text, word);
-    else text.append(word);
+    if (word[0] == '-')
+      replace(text, word);
+    else
+      text.append(word);
   }
   return text;
 }
@@ -244,8 +246,7 @@ Word keep_tags(MatchCall& call) {
   if (call.match->high < 0) return 0;
   const std::vector<LexItem*> items = call.analyzer->by_end(call.match->high);
   for (LexItem* item : items)
-    if (item->low == call.match->low && !call.holds(item_word(item), item_type()))
-      call.analyzer->delete_item(item);
+    if (item->low == call.match->low && !call.holds(item_word(item), item_type())) call.analyzer->delete_item(item);
   return 0;
 }
 

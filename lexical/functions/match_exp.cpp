@@ -31,11 +31,16 @@ bool is_integer_text(const char* text) {
 // The result type an argument of that kind must have.
 TypeId expected_type(char kind) {
   switch (kind) {
-    case 'i': return ShellTypes::get().integer;
-    case 's': return ShellTypes::get().text;
-    case 'l': return type_id(kLexItemType);
-    case 'm': return type_id(kMeaningType);
-    default: return kAnyType;
+    case 'i':
+      return ShellTypes::get().integer;
+    case 's':
+      return ShellTypes::get().text;
+    case 'l':
+      return type_id(kLexItemType);
+    case 'm':
+      return type_id(kMeaningType);
+    default:
+      return kAnyType;
   }
 }
 
@@ -82,8 +87,8 @@ void MatchExp::init(IRSlist& args) {
       const TypeId expected = expected_type(lower);
       if (target.exp && expected != kAnyType && target.exp->output_type() != kAnyType &&
           target.exp->output_type() != expected) {
-        diag() << name_ << ": argument " << slot + 1 << " yields " << type_name(target.exp->output_type())
-               << ", not " << type_name(expected) << '\n'
+        diag() << name_ << ": argument " << slot + 1 << " yields " << type_name(target.exp->output_type()) << ", not "
+               << type_name(expected) << '\n'
                << std::flush;
         target.exp.reset();
       }

@@ -115,9 +115,7 @@ const char* SBnd::token(long n) const {
   return element.has_first ? element.first_token.c_str() : nullptr;
 }
 
-bool SBnd::holds(LExp* exp) {
-  return exp && exp->eval(to_word(this), sbnd_type()) != 0;
-}
+bool SBnd::holds(LExp* exp) { return exp && exp->eval(to_word(this), sbnd_type()) != 0; }
 
 void SBnd::record_first(int i) {
   Element& element = elements_[static_cast<std::size_t>(i)];
@@ -172,8 +170,7 @@ int SBnd::examine(bool retry, bool& again) {
   // Candidates: from the furthest element reachable over optional ones down
   // to the nearest, so that moving on is preferred to repeating.
   const Element* current = current_ >= 0 ? &elements_[static_cast<std::size_t>(current_)] : nullptr;
-  const bool may_repeat =
-      current && repeatable(current_) && (current->limit <= 0 || repetitions_ < current->limit);
+  const bool may_repeat = current && repeatable(current_) && (current->limit <= 0 || repetitions_ < current->limit);
   const int lowest = may_repeat ? current_ : current_ + 1;
   int highest = current_ + 1;
   for (; highest < count; ++highest) {
@@ -224,7 +221,9 @@ class SBndTokenAdaptor : public LAdaptor {
 class CurrentTokenExp final : public DefaultClone<CurrentTokenExp, SBndTokenAdaptor> {
  public:
   const char* name() const override { return "current-token"; }
-  const char* doc() const override { return "(current-token [LEXP]) the token the sentence boundary recogniser examines"; }
+  const char* doc() const override {
+    return "(current-token [LEXP]) the token the sentence boundary recogniser examines";
+  }
   Word apply(Word input) override { return to_word(sbnd_of(input)->current_token()); }
 };
 

@@ -34,8 +34,8 @@ std::unique_ptr<Ending> EndingTable::make_ending(IRSlist& definition) {
 bool EndingTable::add_ending(IRSlist& definition) {
   if (definition.is_atom() && !definition.is_nil()) {
     diag() << "An ending is a list (KIND SUFFIX NAME REPLACEMENT), not the atom '"
-              << (definition.atom() ? definition.atom() : "") << "'.\n"
-              << std::flush;
+           << (definition.atom() ? definition.atom() : "") << "'.\n"
+           << std::flush;
     return false;
   }
   std::unique_ptr<Ending> ending = make_ending(definition);
@@ -54,8 +54,7 @@ void EndingTable::add_from_list(IRSlist& list) {
 void EndingTable::add_conditions(IRSlist& entries) {
   while (std::unique_ptr<IRSlist> entry = entries.take_first()) {
     if (entry->length() != 2) {
-      diag() << "An ending condition is a list of names and an expression: " << entry->text() << '\n'
-                << std::flush;
+      diag() << "An ending condition is a list of names and an expression: " << entry->text() << '\n' << std::flush;
       continue;
     }
     std::unique_ptr<IRSlist> names = entry->take_first();

@@ -51,20 +51,20 @@ class LexItem {
   bool has_affix(const char* name) const;
 
   // ---- Fields, in record order.
-  std::uint16_t high = 0;  // last position of the span
-  std::uint16_t low = 0;   // first position of the span
-  std::int16_t head = 0;   // position of the head word; low when made
+  std::uint16_t high = 0;    // last position of the span
+  std::uint16_t low = 0;     // first position of the span
+  std::int16_t head = 0;     // position of the head word; low when made
   std::int16_t deleted = 0;  // 1 while taken out of the lattice's lists
   std::int16_t weight = 0;   // printed as " w="
   std::int32_t reserved = 0;
-  std::unique_ptr<Meaning> meaning;   // private copy, may be null
-  std::vector<const char*> affixes;   // ending names, pooled
-  std::vector<LexItem*> sub_items;    // components, owned by the lattice
-  const char* root = nullptr;         // pooled
-  const char* relation = nullptr;     // relation to the item this is a component of; pooled
-  const char* category = nullptr;     // pooled; null until set
-  LexEntry* entry = nullptr;          // the lexicon entry the item was made from
-  ItemLattice* lattice = nullptr;     // the sentence the item belongs to
+  std::unique_ptr<Meaning> meaning;  // private copy, may be null
+  std::vector<const char*> affixes;  // ending names, pooled
+  std::vector<LexItem*> sub_items;   // components, owned by the lattice
+  const char* root = nullptr;        // pooled
+  const char* relation = nullptr;    // relation to the item this is a component of; pooled
+  const char* category = nullptr;    // pooled; null until set
+  LexEntry* entry = nullptr;         // the lexicon entry the item was made from
+  ItemLattice* lattice = nullptr;    // the sentence the item belongs to
 };
 
 }  // namespace velmo

@@ -51,9 +51,7 @@ class WordEquals final : public LExp {
   explicit WordEquals(std::string_view word) : word_(word) { set_types("char*", "int"); }
   const char* name() const override { return "word="; }
   LExpPtr clone() const override { return std::make_unique<WordEquals>(word_); }
-  Word eval(Word input, TypeId) override {
-    return input && equal_nocase(from_word<const char>(input), word_) ? 1 : 0;
-  }
+  Word eval(Word input, TypeId) override { return input && equal_nocase(from_word<const char>(input), word_) ? 1 : 0; }
 
  private:
   std::string word_;
@@ -147,7 +145,8 @@ bool LPattern::take_option(IRSlist& arg, bool& broken) {
 
 void LPattern::apply_constraint(MatchList& found) const {
   if (!constraint_) return;
-  std::erase_if(found, [this](const MatchPtr& match) { return constraint_->eval(to_word(match.get()), match_type()) == 0; });
+  std::erase_if(found,
+                [this](const MatchPtr& match) { return constraint_->eval(to_word(match.get()), match_type()) == 0; });
 }
 
 // ---------------------------------------------------------------- scanning
@@ -273,7 +272,8 @@ void register_pattern_kinds() {
   // After delete-name-space has destroyed the prototypes they come back.
   if (factory.find_prototype(LPattern::kFactoryClass, "word")) return;
   add_kind("word", std::make_unique<WordPat>(), "(word LEXP) matches a word that satisfies LEXP");
-  add_kind("lexitem", std::make_unique<LexItemPat>(), "(lexitem LEXP) matches a single lexical item that satisfies LEXP");
+  add_kind("lexitem", std::make_unique<LexItemPat>(),
+           "(lexitem LEXP) matches a single lexical item that satisfies LEXP");
   add_kind("not-in-lexicon", std::make_unique<NotInLexPat>(), "mattched if the word is not in the lexicon");
   add_kind("collect-lexitems", std::make_unique<CollectLexItems>(), "(collect-lexitems <cond>)");
   add_kind(".", std::make_unique<DotPat>(), "matches any single lexical item");

@@ -30,9 +30,7 @@ Word meaning_of(Word input) {
 
 Word low_of(Word input) { return input ? static_cast<Word>(static_cast<std::intptr_t>(match_of(input)->low)) : 0; }
 
-Word high_of(Word input) {
-  return input ? static_cast<Word>(static_cast<std::intptr_t>(match_of(input)->high)) : 0;
-}
+Word high_of(Word input) { return input ? static_cast<Word>(static_cast<std::intptr_t>(match_of(input)->high)) : 0; }
 
 // The word at low for a one-word match, the span text for a longer one,
 // nothing for an empty one.

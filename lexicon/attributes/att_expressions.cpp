@@ -16,10 +16,14 @@ enum class AvListOp { kDelete, kMove, kInsert, kRotateInsert };
 
 const char* op_name(AvListOp op) {
   switch (op) {
-    case AvListOp::kDelete: return "delete-from-avlist";
-    case AvListOp::kMove: return "move-att";
-    case AvListOp::kInsert: return "insert-into-avlist";
-    case AvListOp::kRotateInsert: return "rotate-and-insert-into-avlist";
+    case AvListOp::kDelete:
+      return "delete-from-avlist";
+    case AvListOp::kMove:
+      return "move-att";
+    case AvListOp::kInsert:
+      return "insert-into-avlist";
+    case AvListOp::kRotateInsert:
+      return "rotate-and-insert-into-avlist";
   }
   return "";
 }
@@ -83,10 +87,16 @@ class AvListExp : public LExp {
     auto* vec = from_word<AttVec>(input);
     if (!ready_ || !vec || vec->type() != type_ || !vec->defined(first_.index)) return input;
     switch (op_) {
-      case AvListOp::kDelete: delete_first(*vec); break;
-      case AvListOp::kMove: move_first(*vec); break;
+      case AvListOp::kDelete:
+        delete_first(*vec);
+        break;
+      case AvListOp::kMove:
+        move_first(*vec);
+        break;
       case AvListOp::kInsert:
-      case AvListOp::kRotateInsert: insert(*vec, input, type); break;
+      case AvListOp::kRotateInsert:
+        insert(*vec, input, type);
+        break;
     }
     return input;
   }

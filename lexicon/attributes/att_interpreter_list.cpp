@@ -26,10 +26,9 @@ std::string_view without_sign(std::string_view name) {
   return name;
 }
 
-void report_lookup_failure(std::string_view type_name, std::string_view att_name, bool type_known,
-                           bool quote_name) {
-  std::string text = "AttInterpreterList::get_att(\"" + std::string(type_name) + "\", \"" + std::string(att_name) +
-                     "\"): \n";
+void report_lookup_failure(std::string_view type_name, std::string_view att_name, bool type_known, bool quote_name) {
+  std::string text =
+      "AttInterpreterList::get_att(\"" + std::string(type_name) + "\", \"" + std::string(att_name) + "\"): \n";
   const std::string quote = quote_name ? "\"" : "";
   if (type_known)
     text += quote + std::string(att_name) + quote + " is not an attribute";

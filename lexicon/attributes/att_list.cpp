@@ -34,9 +34,7 @@ void AttList::prepend(AttVec* vec) {
   ++count_;
 }
 
-void AttList::replace(std::size_t i, AttVec* vec) {
-  items_[i].reset(vec);
-}
+void AttList::replace(std::size_t i, AttVec* vec) { items_[i].reset(vec); }
 
 AttVec* AttList::take(std::size_t i) {
   AttVec* vec = items_[i].release();

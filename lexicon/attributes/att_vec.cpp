@@ -226,10 +226,13 @@ bool AttVec::unify_plain(AttInterpreter::UnifyRule rule, bool defined, T& mine, 
     return true;
   }
   switch (rule) {
-    case Rule::kKeepByte: return true;
+    case Rule::kKeepByte:
+      return true;
     case Rule::kEqualByte:
-    case Rule::kEqualWord: return mine == theirs;
-    default: break;
+    case Rule::kEqualWord:
+      return mine == theirs;
+    default:
+      break;
   }
   // A disjunction: the alternatives left on both sides.
   if (mine == 0 && theirs == 0) return true;
@@ -266,7 +269,8 @@ bool AttVec::unify_attribute(int index, const AttVec& other, bool set_flag) {
       }
       return true;
     }
-    case Rule::kCallUnifyVal: break;
+    case Rule::kCallUnifyVal:
+      break;
   }
   const AttInterpreter& att = type_->attribute(index);
   return att.unify_val(*this, att.get(other), set_flag);

@@ -104,8 +104,7 @@ Word def_att_list(IRSlist& args) {
   while (std::unique_ptr<IRSlist> element = args.take_first()) {
     if (!element->is_list()) continue;
     const Word result = Interpreter::instance().execute_form(*element);
-    if (std::unique_ptr<AttInterpreter> att = UnplacedAttributes::instance().take(result))
-      list->add(std::move(att));
+    if (std::unique_ptr<AttInterpreter> att = UnplacedAttributes::instance().take(result)) list->add(std::move(att));
   }
   set_current_att_type(list);
   return as_word(list);
@@ -236,8 +235,7 @@ void register_attribute_commands(Interpreter& interpreter) {
   interpreter.add_command(
       "def-att-set", &def_att_set,
       "(def-att-set att-type name att1 att2 ...) define a set of attribute values and assign it a name.");
-  interpreter.add_command("define-attribute", &define_attribute,
-                          "(define-attribute name-of-attribute type-of-val)");
+  interpreter.add_command("define-attribute", &define_attribute, "(define-attribute name-of-attribute type-of-val)");
   register_attribute_expressions();
 }
 

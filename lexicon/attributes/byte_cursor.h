@@ -12,8 +12,7 @@ class ByteCursor {
   // Nested vectors deeper than this are treated as corrupt input.
   static constexpr int kMaxDepth = 200;
 
-  ByteCursor(const void* data, std::size_t length)
-      : p_(static_cast<const unsigned char*>(data)), end_(p_ + length) {}
+  ByteCursor(const void* data, std::size_t length) : p_(static_cast<const unsigned char*>(data)), end_(p_ + length) {}
 
   std::size_t remaining() const { return static_cast<std::size_t>(end_ - p_); }
   bool at_end() const { return p_ == end_; }

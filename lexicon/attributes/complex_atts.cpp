@@ -52,8 +52,7 @@ bool ComplexAtt::value_part_is_list(const IRSlist& element) const {
 
 AttVec* ComplexAtt::read_nested(IRSlist& text, int depth) const {
   if (depth >= kMaxNesting) {
-    report_error("The value of " + name() + " is nested more than " + std::to_string(kMaxNesting) +
-                 " vectors deep");
+    report_error("The value of " + name() + " is nested more than " + std::to_string(kMaxNesting) + " vectors deep");
     return nullptr;
   }
   auto* vec = new AttVec(nested_type());
@@ -310,8 +309,10 @@ bool ListAtt::unpack(AttVec& vec, ByteCursor& in) const {
   for (std::uint16_t k = 0; k < n && ok; ++k) {
     auto* nested = new AttVec(nested_type());
     ok = nested->usable() && nested->unpack(in);
-    if (ok) list->append(nested);
-    else delete nested;
+    if (ok)
+      list->append(nested);
+    else
+      delete nested;
   }
   in.leave();
   if (!ok) {

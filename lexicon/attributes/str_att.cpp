@@ -45,9 +45,7 @@ Word StrAtt::make_val(IRSlist& element) const {
   return get_val(text);
 }
 
-Word StrAtt::get_val(std::string_view text) const {
-  return to_word(InternedStrings::instance().intern(text));
-}
+Word StrAtt::get_val(std::string_view text) const { return to_word(InternedStrings::instance().intern(text)); }
 
 void StrAtt::pack(const AttVec& vec, StrBufs& out) const {
   const Word value = get(vec);

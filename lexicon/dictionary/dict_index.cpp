@@ -70,8 +70,10 @@ bool DictIndexBuilder::encode(const std::vector<Located>& entries, std::string& 
   std::vector<std::uint32_t> filled(buckets_, 0);
   for (const Located& entry : entries) {
     const std::uint32_t b = entry.bucket;
-    if (counts[b] == 1) table[b] = kSingleEntryBit | entry.position_plus_one;
-    else lists[list_start[b] + filled[b]++] = entry.position_plus_one;
+    if (counts[b] == 1)
+      table[b] = kSingleEntryBit | entry.position_plus_one;
+    else
+      lists[list_start[b] + filled[b]++] = entry.position_plus_one;
   }
   StrBufs bytes(4 * (table.size() + lists.size()));
   for (std::uint32_t value : table) bytes.put_u32(value);

@@ -29,8 +29,10 @@ std::vector<AttVec*>& orphaned_vectors() {
 AVMeaning::~AVMeaning() { release_vector(); }
 
 void AVMeaning::release_vector() {
-  if (AttInterpreterList::is_live(vec_->type())) AttVec::drop_ref(vec_);
-  else orphaned_vectors().push_back(vec_);
+  if (AttInterpreterList::is_live(vec_->type()))
+    AttVec::drop_ref(vec_);
+  else
+    orphaned_vectors().push_back(vec_);
 }
 
 bool AVMeaning::usable() const { return AttInterpreterList::is_live(vec_->type()); }
@@ -43,9 +45,7 @@ void AVMeaning::retype(const AttInterpreterList* type) {
 
 void AVMeaning::print_body(std::ostream& out) const { vec_->print(out); }
 
-std::unique_ptr<Meaning> AVMeaning::clone() const {
-  return std::unique_ptr<Meaning>(new AVMeaning(*vec_));
-}
+std::unique_ptr<Meaning> AVMeaning::clone() const { return std::unique_ptr<Meaning>(new AVMeaning(*vec_)); }
 
 int AVMeaning::compare(const Meaning& other) const {
   const auto* that = dynamic_cast<const AVMeaning*>(&other);

@@ -44,8 +44,7 @@ std::vector<std::pair<std::string, float>> FreqMN::pairs() const {
     if (!nul) break;
     const std::size_t name_end = static_cast<const unsigned char*>(nul) - bytes;
     if (name_end + 5 > size) break;
-    result.emplace_back(std::string(packed_, at, name_end - at),
-                        std::bit_cast<float>(get_u32(bytes + name_end + 1)));
+    result.emplace_back(std::string(packed_, at, name_end - at), std::bit_cast<float>(get_u32(bytes + name_end + 1)));
     at = name_end + 5;
   }
   return result;

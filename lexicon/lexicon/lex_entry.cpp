@@ -20,8 +20,10 @@ bool has_high_byte(std::string_view text) {
 std::uint32_t tokens_in(std::string_view atom) {
   std::uint32_t tokens = 1;
   for (char c : atom) {
-    if (c == '\'') tokens += 1;
-    else if (c == '-') tokens += 2;
+    if (c == '\'')
+      tokens += 1;
+    else if (c == '-')
+      tokens += 2;
   }
   return tokens;
 }
@@ -35,8 +37,7 @@ bool is_key_atom(const IRSlist& node) { return node.is_atom() && node.atom() != 
 }  // namespace
 
 bool LexEntry::has_meaning_like(const Meaning& meaning) const {
-  return std::any_of(meanings_.begin(), meanings_.end(),
-                     [&](const auto& mine) { return mine->compare(meaning) == 0; });
+  return std::any_of(meanings_.begin(), meanings_.end(), [&](const auto& mine) { return mine->compare(meaning) == 0; });
 }
 
 bool LexEntry::holds(const Meaning* meaning) const {
@@ -83,8 +84,10 @@ EntryKey entry_key_of(const IRSlist& entry) {
     if (!is_key_atom(*node)) break;
     const std::string_view atom = node->atom();
     const bool comma = atom == ",";
-    if (key.atoms == 0) key.first_atom = atom;
-    else if (!comma && !has_high_byte(atom)) key.text += ' ';
+    if (key.atoms == 0)
+      key.first_atom = atom;
+    else if (!comma && !has_high_byte(atom))
+      key.text += ' ';
     key.text += atom;
     ++key.atoms;
     if (comma && !split) {

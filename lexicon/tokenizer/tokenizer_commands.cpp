@@ -29,8 +29,7 @@ std::vector<std::unique_ptr<TokenizerBase>>& anonymous_tokenizers() {
 char first_byte(const char* text) { return text ? text[0] : 0; }
 
 template <class T>
-std::unique_ptr<T> build_tokenizer(IRSlist& args, std::size_t token_buffer, std::size_t input_buffer,
-                                   bool& ok) {
+std::unique_ptr<T> build_tokenizer(IRSlist& args, std::size_t token_buffer, std::size_t input_buffer, bool& ok) {
   ok = false;
   std::unique_ptr<IRSlist> long_quotes = args.take_value_node(":long-quotes", true);
   std::unique_ptr<T> tokenizer;
@@ -44,7 +43,7 @@ std::unique_ptr<T> build_tokenizer(IRSlist& args, std::size_t token_buffer, std:
     const char* texts[6];
     for (const char*& text : texts) text = args.take_atom();
     const TokenizerConfig config{texts[0] ? texts[0] : "", texts[1] ? texts[1] : "", texts[2] ? texts[2] : "",
-                                 texts[3] ? texts[3] : "", first_byte(texts[4]), first_byte(texts[5])};
+                                 texts[3] ? texts[3] : "", first_byte(texts[4]),     first_byte(texts[5])};
     tokenizer = std::make_unique<T>(config, token_buffer, input_buffer);
   }
   if (long_quotes) {
@@ -142,8 +141,10 @@ Word test_tokenizer_command(IRSlist& args) {
   const char* input = args.length() > 0 ? args.take_atom() : nullptr;
   auto* tokenizer = name ? NameSpaces::lookup_as<TokenizerBase>(name, "TokenizerBase") : nullptr;
   if (!tokenizer) return 0;
-  if (auto* socket = dynamic_cast<SocketTokenizer*>(tokenizer)) test_socket_tokenizer(*socket, input);
-  else if (auto* stream = dynamic_cast<Tokenizer*>(tokenizer)) test_stream_tokenizer(*stream, input);
+  if (auto* socket = dynamic_cast<SocketTokenizer*>(tokenizer))
+    test_socket_tokenizer(*socket, input);
+  else if (auto* stream = dynamic_cast<Tokenizer*>(tokenizer))
+    test_stream_tokenizer(*stream, input);
   return 0;
 }
 

@@ -448,8 +448,7 @@ bool ChartParser::merge_moved(PItem* n, PItem* m) {
   if (!theirs) return true;
   auto holds_wh = [&](const AttList* list) {
     for (std::size_t e = 0; list && e < list->size(); ++e)
-      if (att_value(*list->at(e), b_.slash) == b_.slash_wh)
-        return true;
+      if (att_value(*list->at(e), b_.slash) == b_.slash_wh) return true;
     return false;
   };
   if (!list_of(n->av, b_.move)) {  // the filled gap emptied the head's list

@@ -69,8 +69,8 @@ namespace {
 class SpanTable {
  public:
   struct Cell {
-    int root = -1;   // index of the root item that covers the span alone
-    int split = -1;  // the left part is i..split, the right split+1..j
+    int root = -1;         // index of the root item that covers the span alone
+    int split = -1;        // the left part is i..split, the right split+1..j
     float weight = -1.0f;  // -1: unset
   };
   explicit SpanTable(int last) : cells_(static_cast<std::size_t>((last + 1) * (last + 2) / 2)) {}
@@ -81,8 +81,7 @@ class SpanTable {
 };
 
 bool is_punctuation(const char* word) {
-  return word && *word && !std::isalnum(static_cast<unsigned char>(*word)) &&
-         static_cast<unsigned char>(*word) < 128;
+  return word && *word && !std::isalnum(static_cast<unsigned char>(*word)) && static_cast<unsigned char>(*word) < 128;
 }
 
 bool single_punctuation(const char* word) { return is_punctuation(word) && word[1] == '\0'; }

@@ -50,8 +50,7 @@ std::vector<RootItem> collect_roots(KorvelParser& parser);
 // extra cost), with a gap cost between parts; items in word order. The
 // cover's total weight goes to `weight` when given. This is the last step
 // of a sentence's chart: with `parse-stats 1` its statistics are printed.
-std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootItem>& roots,
-                                   float* weight = nullptr);
+std::vector<RootItem> choose_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight = nullptr);
 // Prints the statistics when `parse-stats 1` asked for them.
 void report_sentence(const Chart& chart);
 

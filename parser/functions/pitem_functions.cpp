@@ -229,8 +229,7 @@ class ModifierByTypeExp final : public DefaultClone<ModifierByTypeExp> {
   Word eval(Word input, TypeId type) override {
     if (!input || !check_input(type)) return 0;
     for (const PItem* item = as_item(input); item; item = item->head_child)
-      if (item->link && item->link->has_relation() && item->link->relation() == relation_)
-        return as_word(item->second);
+      if (item->link && item->link->has_relation() && item->link->relation() == relation_) return as_word(item->second);
     return 0;
   }
 
@@ -254,9 +253,7 @@ Word head_first(Word input) {
 class CaseMarkExp final : public LExp {
  public:
   enum class Op { kMark, kMarkOblique, kTest, kTestOblique };
-  CaseMarkExp(const char* name, Op op) : name_(name), op_(op) {
-    set_types(kInt, kInt);
-  }
+  CaseMarkExp(const char* name, Op op) : name_(name), op_(op) { set_types(kInt, kInt); }
   const char* name() const override { return name_; }
   LExpPtr clone() const override { return std::make_unique<CaseMarkExp>(name_, op_); }
   void init(IRSlist& args) override {
@@ -267,8 +264,7 @@ class CaseMarkExp final : public LExp {
     if (!parser_ || !check_input(type)) return 0;
     Chart& chart = parser_->chart();
     const int p = to_int(input);
-    std::vector<int>& set =
-        op_ == Op::kMark || op_ == Op::kTest ? chart.case_marked : chart.oblique_case_marked;
+    std::vector<int>& set = op_ == Op::kMark || op_ == Op::kTest ? chart.case_marked : chart.oblique_case_marked;
     if (op_ == Op::kMark || op_ == Op::kMarkOblique) {
       set.push_back(p + 1);
       return 0;

@@ -16,16 +16,26 @@ struct NamedIndex {
 };
 
 constexpr NamedIndex kAttributes[] = {
-    {"args", &BuiltinAttributes::args},         {"cform", &BuiltinAttributes::cform},
-    {"check", &BuiltinAttributes::check},       {"control", &BuiltinAttributes::control},
-    {"govern", &BuiltinAttributes::govern},     {"guest", &BuiltinAttributes::guest},
-    {"head_final", &BuiltinAttributes::head_final}, {"last_conj", &BuiltinAttributes::last_conj},
-    {"lexitem", &BuiltinAttributes::lexitem},   {"move", &BuiltinAttributes::move},
-    {"node", &BuiltinAttributes::node},         {"opt", &BuiltinAttributes::opt},
-    {"pform", &BuiltinAttributes::pform},       {"rare", &BuiltinAttributes::rare},
-    {"ref", &BuiltinAttributes::ref},           {"role", &BuiltinAttributes::role},
-    {"slash", &BuiltinAttributes::slash},       {"trace", &BuiltinAttributes::trace},
-    {"cat", &BuiltinAttributes::cat},           {"cm", &BuiltinAttributes::cm},
+    {"args", &BuiltinAttributes::args},
+    {"cform", &BuiltinAttributes::cform},
+    {"check", &BuiltinAttributes::check},
+    {"control", &BuiltinAttributes::control},
+    {"govern", &BuiltinAttributes::govern},
+    {"guest", &BuiltinAttributes::guest},
+    {"head_final", &BuiltinAttributes::head_final},
+    {"last_conj", &BuiltinAttributes::last_conj},
+    {"lexitem", &BuiltinAttributes::lexitem},
+    {"move", &BuiltinAttributes::move},
+    {"node", &BuiltinAttributes::node},
+    {"opt", &BuiltinAttributes::opt},
+    {"pform", &BuiltinAttributes::pform},
+    {"rare", &BuiltinAttributes::rare},
+    {"ref", &BuiltinAttributes::ref},
+    {"role", &BuiltinAttributes::role},
+    {"slash", &BuiltinAttributes::slash},
+    {"trace", &BuiltinAttributes::trace},
+    {"cat", &BuiltinAttributes::cat},
+    {"cm", &BuiltinAttributes::cm},
 };
 
 struct NamedValue {
@@ -35,10 +45,10 @@ struct NamedValue {
 };
 
 constexpr NamedValue kCatValues[] = {
-    {"v", &BuiltinAttributes::cat_v, "V"},   {"p", &BuiltinAttributes::cat_p, "P"},
-    {"n", &BuiltinAttributes::cat_n, "N"},   {"j", &BuiltinAttributes::cat_j, "Conn"},
-    {"i", &BuiltinAttributes::cat_i, "I"},   {"d", &BuiltinAttributes::cat_d, "Det"},
-    {"c", &BuiltinAttributes::cat_c, "C"},   {"a", &BuiltinAttributes::cat_a, "A"},
+    {"v", &BuiltinAttributes::cat_v, "V"}, {"p", &BuiltinAttributes::cat_p, "P"},
+    {"n", &BuiltinAttributes::cat_n, "N"}, {"j", &BuiltinAttributes::cat_j, "Conn"},
+    {"i", &BuiltinAttributes::cat_i, "I"}, {"d", &BuiltinAttributes::cat_d, "Det"},
+    {"c", &BuiltinAttributes::cat_c, "C"}, {"a", &BuiltinAttributes::cat_a, "A"},
 };
 
 Word value_of(const AttInterpreterList& syn, int index, const char* text) {
@@ -84,7 +94,8 @@ const BuiltinAttributes& bind_builtin_attributes(const AttInterpreterList& syn) 
   for (const NamedValue& value : kCatValues) binding.*value.field = value_of(syn, binding.cat, value.text);
   binding.slash_wh = value_of(syn, binding.slash, "wh");
   if (binding.trace >= 0)
-    if (auto* trace = dynamic_cast<TraceAtt*>(&syn.attribute(binding.trace))) trace->set_record_printer(&trace_record_text);
+    if (auto* trace = dynamic_cast<TraceAtt*>(&syn.attribute(binding.trace)))
+      trace->set_record_printer(&trace_record_text);
   return binding;
 }
 

@@ -96,7 +96,8 @@ void union_into(LBitSet& target, const LBitSet& extra) {
 LBitSet intersection(const LBitSet& a, const LBitSet& b) {
   LBitSet out;
   for (std::size_t k = 0; k < a.word_count(); ++k)
-    for_each_bit(a.word(k) & b.word(k), static_cast<int>(k * 32), [&](int bit) { out.set(static_cast<std::size_t>(bit)); });
+    for_each_bit(a.word(k) & b.word(k), static_cast<int>(k * 32),
+                 [&](int bit) { out.set(static_cast<std::size_t>(bit)); });
   return out;
 }
 
@@ -143,16 +144,14 @@ Word def_korvel_parser(IRSlist& args) {
     buckets = checked_size(":hashtable-size", text, 1, kMaxBucketCount, KorvelParser::kDefaultBuckets);
   const char* ec = atom_text(empty_cate);
   const char* ecr = atom_text(empty_rel);
-  auto parser = std::make_unique<KorvelParser>(
-      name, buckets,
-      ec ? ec : KorvelParser::kDefaultEmptyCategory, ecr ? ecr : KorvelParser::kDefaultEmptyRelation);
+  auto parser = std::make_unique<KorvelParser>(name, buckets, ec ? ec : KorvelParser::kDefaultEmptyCategory,
+                                               ecr ? ecr : KorvelParser::kDefaultEmptyRelation);
   if (const char* text = atom_text(type_name))
     parser->set_att_type(NameSpaces::lookup_as<AttInterpreterList>(text, AttInterpreterList::kTypeText));
   parser->lexical_atts = attribute_set_of(*parser, lexical.get(), "lexical attributes: ");
   if (show_given)
     parser->show_atts = show ? attribute_indices(*parser, names_of(*show), "show attributes: ") : std::vector<int>{};
-  parser->default_percolating =
-      attribute_set_of(*parser, percolating.get(), "default percolating attributes: ");
+  parser->default_percolating = attribute_set_of(*parser, percolating.get(), "default percolating attributes: ");
   if (weights) parser->weights_of_words = LExp::get_exp(weights.get());
   if (const char* text = atom_text(analyzer))
     parser->set_analyzer(NameSpaces::lookup_as<LexAnalyzer>(text, "LexAnalyzer"));
@@ -204,8 +203,8 @@ void read_position(GCate& cate, int i, IRSlist& definition) {
       continue;
     }
     GLink* link = cate.add_link(i, modifier);
-    link->percolated = i == cate.head ? modifier->visible_atts
-                                      : intersection(modifier->visible_atts, parser.default_percolating);
+    link->percolated =
+        i == cate.head ? modifier->visible_atts : intersection(modifier->visible_atts, parser.default_percolating);
     if (cate.skip_adjunct & bit) link->no_guest = false;
     modifier->insert_modifier_link(link);
     set_current_link(link);
@@ -403,7 +402,8 @@ Word check_slash(IRSlist& args) {
   GLink* link = link_in_use();
   const BuiltinAttributes& b = builtin_attributes();
   if (!link || !b.type || b.check < 0) return 0;
-  while (const char* value = args.take_atom()) link->slash_mask |= static_cast<std::uint32_t>(b.type->attribute(b.check).get_val(value));
+  while (const char* value = args.take_atom())
+    link->slash_mask |= static_cast<std::uint32_t>(b.type->attribute(b.check).get_val(value));
   return as_word(link);
 }
 
@@ -456,7 +456,8 @@ Word roots(IRSlist& args) {
     }
     RootEntry entry;
     entry.category = cate;
-    if (IRSlistPtr cond = definition->take_first()) entry.condition = cond->is_nil() ? nullptr : LExp::get_exp(cond.get());
+    if (IRSlistPtr cond = definition->take_first())
+      entry.condition = cond->is_nil() ? nullptr : LExp::get_exp(cond.get());
     if (IRSlistPtr cost = definition->take_first()) entry.cost = LExp::get_exp(cost.get());
     table.push_back(std::move(entry));
   }
@@ -555,8 +556,7 @@ void register_grammar_commands(Interpreter& interpreter) {
                           "(head-cond LExp) the condition that must be satisfied by a head item for it to be "
                           "projected to a higher level.");
   interpreter.add_command("dep-type", &dep_type, "(dep-type name) the name of the type of a dependency relation.");
-  interpreter.add_command("max-dist", &max_dist,
-                          "(max-dist dist) the maximum distance between modifier and modifiee.");
+  interpreter.add_command("max-dist", &max_dist, "(max-dist dist) the maximum distance between modifier and modifiee.");
   interpreter.add_command("check-arg", &check_arg,
                           "(check-arg index) make sure the args attribute of the head is consistant with the "
                           "attribute of the index'th modifier.");

@@ -52,8 +52,10 @@ Word parse_and_print(const std::vector<std::string_view>& words) {
   std::cout << ";; length: " << std::max(parser->analyzer()->positions() - 1, 0) << '\n';
   const auto started = std::chrono::steady_clock::now();
   Deps* deps = nullptr;
-  if (parser->output_tree) parse_chart(*parser, sentence_view_of(*parser->analyzer()));
-  else deps = parse_analyzed_sentence(*parser);
+  if (parser->output_tree)
+    parse_chart(*parser, sentence_view_of(*parser->analyzer()));
+  else
+    deps = parse_analyzed_sentence(*parser);
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
   std::cout << ";; parse time: " << elapsed.count() << " sec. " << '\n';
   if (deps) {
@@ -177,8 +179,7 @@ Word pn_command(IRSlist& args) {
   if (!parser || !category_pattern) return 0;
   Regex category_regex, relation_regex;
   if (!category_regex.compile(category_pattern) || (relation_pattern && !relation_regex.compile(relation_pattern))) {
-    diag() << "pn: " << (category_regex.ok() ? relation_regex.error() : category_regex.error()) << '\n'
-           << std::flush;
+    diag() << "pn: " << (category_regex.ok() ? relation_regex.error() : category_regex.error()) << '\n' << std::flush;
     return 0;
   }
   std::optional<LBitSet> filter;
@@ -191,8 +192,10 @@ Word pn_command(IRSlist& args) {
   parser->for_each_category([&](GCate& cate) {
     if (!category_regex.search(cate.name())) return;
     std::cout << "Node: " << cate.name() << '\n';
-    if (relation_pattern) dump_links(std::cout, cate, relation_regex, shown);
-    else dump_category_chart(std::cout, cate, shown);
+    if (relation_pattern)
+      dump_links(std::cout, cate, relation_regex, shown);
+    else
+      dump_category_chart(std::cout, cate, shown);
   });
   std::cout << std::flush;
   return as_word(parser);
@@ -205,9 +208,7 @@ Word set_flag(IRSlist& args, bool& flag) {
 
 Word print_governor_command(IRSlist& args) { return set_flag(args, result_format_flags().print_gov); }
 
-Word print_deptree_weight_command(IRSlist& args) {
-  return set_flag(args, result_format_flags().print_deptree_weight);
-}
+Word print_deptree_weight_command(IRSlist& args) { return set_flag(args, result_format_flags().print_deptree_weight); }
 
 }  // namespace
 
@@ -221,8 +222,7 @@ void register_output_commands(Interpreter& interpreter) {
                           "(reparse DEPTREE) extract the sentence from DEPTREE and parse it.");
   interpreter.add_command("rp", &reparse_command, "(rp DEPTREE) extract the sentence from DEPTREE and parse it.");
   interpreter.add_command("pn", &pn_command, "(pn category)");
-  interpreter.add_command("print-governor", &print_governor_command,
-                          "(print-governor 0|1) set the PRINT_GOV flag");
+  interpreter.add_command("print-governor", &print_governor_command, "(print-governor 0|1) set the PRINT_GOV flag");
   interpreter.add_command("print-deptree-weight", &print_deptree_weight_command,
                           "(print-deptree-weight 0|1) set the PRINT_DEPTREE_WEIGHT flag");
 }

@@ -64,8 +64,7 @@ void PrintTree::copy_from(Deps& deps, const std::vector<int>* shown) {
     }
 }
 
-int PrintTree::copy_node(DepTree& source, int parent, const std::vector<int>& shown,
-                         std::vector<DepTree*>& sources) {
+int PrintTree::copy_node(DepTree& source, int parent, const std::vector<int>& shown, std::vector<DepTree*>& sources) {
   const int index = static_cast<int>(nodes_.size());
   nodes_.emplace_back();
   PrintNode& node = nodes_.back();
@@ -110,20 +109,27 @@ class DependencyPrinter {
   void print_line(const PrintNode& node) {
     out_ += node.label;
     out_ += "\t(";
-    if (node.word.empty()) out_ += designator_;
-    else append_tree_quoted(out_, node.word);
+    if (node.word.empty())
+      out_ += designator_;
+    else
+      append_tree_quoted(out_, node.word);
     out_ += '\t';
     if (node.root) {
-      if (node.word.empty()) append_tree_quoted(out_, *node.root);
-      else if (equal_nocase(*node.root, node.word)) out_ += '~';
-      else append_tree_quoted(out_, *node.root);
+      if (node.word.empty())
+        append_tree_quoted(out_, *node.root);
+      else if (equal_nocase(*node.root, node.word))
+        out_ += '~';
+      else
+        append_tree_quoted(out_, *node.root);
     }
     out_ += ' ';
     out_ += node.category ? *node.category : "U";
     out_ += '\t';
     const PrintNode* parent = node.parent == PrintNode::kNone ? nullptr : &tree_.node(node.parent);
-    if (!parent || parent->parent == PrintNode::kNone) out_ += '*';
-    else out_ += parent->label;
+    if (!parent || parent->parent == PrintNode::kNone)
+      out_ += '*';
+    else
+      out_ += parent->label;
     out_ += '\t';
     if (node.relation) out_ += *node.relation;
     if (parent && parent->root) {

@@ -18,7 +18,7 @@ struct PrintNode {
   static constexpr int kNone = -1;
 
   std::string label;
-  std::string word;                     // empty for an empty category
+  std::string word;  // empty for an empty category
   std::optional<std::string> root;
   std::optional<std::string> category;
   std::optional<std::string> relation;

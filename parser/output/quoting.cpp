@@ -8,7 +8,15 @@ bool needs_quotes(std::string_view text, bool comma_is_special) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte >= 128) return true;
     switch (c) {
-      case '\t': case '\n': case '\r': case ' ': case '"': case '(': case ')': case ';': case '\\':
+      case '\t':
+      case '\n':
+      case '\r':
+      case ' ':
+      case '"':
+      case '(':
+      case ')':
+      case ';':
+      case '\\':
         return true;
       case ',':
         if (comma_is_special) return true;

@@ -107,11 +107,15 @@ class ResultPrinter {
     out_ += node.label();
     out_ += "\t(";
     const std::string word = node.word();
-    if (word.empty()) out_ += "()";
-    else append_tree_quoted(out_, word, true);
+    if (word.empty())
+      out_ += "()";
+    else
+      append_tree_quoted(out_, word, true);
     out_ += '\t';
-    if (!node.root() || equal_nocase(node.root(), word)) out_ += '~';
-    else append_tree_quoted(out_, node.root(), true);
+    if (!node.root() || equal_nocase(node.root(), word))
+      out_ += '~';
+    else
+      append_tree_quoted(out_, node.root(), true);
     out_ += ' ';
     out_ += node.category() ? node.category() : "U";
     out_ += '\t';
@@ -130,8 +134,10 @@ class ResultPrinter {
       out_ += " (";
       out_ += p.name;
       out_ += ' ';
-      if (p.node) out_ += p.node->label();
-      else if (p.text) append_tree_quoted(out_, p.text, true);
+      if (p.node)
+        out_ += p.node->label();
+      else if (p.text)
+        append_tree_quoted(out_, p.text, true);
       out_ += ')';
     }
     if (show_atts_ && node.atts()) {
@@ -148,8 +154,10 @@ class ResultPrinter {
 
   void print_parent_reference(DepTree& node) {
     DepTree* parent = node.parent();
-    if (!parent || (parent->start() < 0 && parent->end() < 0)) out_ += '*';
-    else out_ += parent->label();
+    if (!parent || (parent->start() < 0 && parent->end() < 0))
+      out_ += '*';
+    else
+      out_ += parent->label();
   }
 
   void print_assertions() {

@@ -77,8 +77,10 @@ Deps* parse_line(KorvelParser& parser, std::string_view line) {
   Tokenizer tokenizer(tokenizer_configs::kSentences, kDefaultTokenBufferSize, kDefaultInputBufferSize);
   tokenizer.set_string_input(line);
   while (const char* token = tokenizer.next_token()) {
-    if (tokenizer.is_white(static_cast<unsigned char>(token[0]))) analyzer->add_spacing(" ");
-    else analyzer->add_word(std::string_view(token, tokenizer.token_length()));
+    if (tokenizer.is_white(static_cast<unsigned char>(token[0])))
+      analyzer->add_spacing(" ");
+    else
+      analyzer->add_word(std::string_view(token, tokenizer.token_length()));
   }
   analyzer->analyze();
   parser.output_tree = false;

@@ -172,8 +172,8 @@ void ConlluReader::read_line(std::string_view line, Pending& pending) {
     return;
   }
   if (number != expected)
-    problem(line_number_, "word id " + std::to_string(number) + " out of sequence (" + std::to_string(expected) +
-                              " expected)");
+    problem(line_number_,
+            "word id " + std::to_string(number) + " out of sequence (" + std::to_string(expected) + " expected)");
   UdWord word;
   word.id = expected;
   word.form = columns[1];
@@ -205,8 +205,8 @@ void ConlluReader::finish(Pending& pending, UdSentence& sentence) {
   // Heads out of range are reported and left unattached (-1) for now.
   for (int i = 0; i < n; ++i) {
     if (words[i].head > n || words[i].head < -1) {
-      problem(lines[i], "head " + std::to_string(words[i].head) + " of word " + std::to_string(i + 1) +
-                            " is out of range");
+      problem(lines[i],
+              "head " + std::to_string(words[i].head) + " of word " + std::to_string(i + 1) + " is out of range");
       words[i].head = -1;
     }
   }
@@ -216,8 +216,8 @@ void ConlluReader::finish(Pending& pending, UdSentence& sentence) {
     if (root == 0) {
       root = i + 1;
     } else {
-      problem(lines[i], "word " + std::to_string(i + 1) + " is a second root (the first is word " +
-                            std::to_string(root) + ")");
+      problem(lines[i],
+              "word " + std::to_string(i + 1) + " is a second root (the first is word " + std::to_string(root) + ")");
       words[i].head = root;
     }
   }
@@ -289,8 +289,8 @@ void write_conllu(std::ostream& out, const UdSentence& sentence) {
       return text.empty() ? underscore : text;
     };
     out << word.id << '\t' << column(word.form) << '\t' << column(word.lemma) << '\t' << column(word.upos) << '\t'
-        << column(word.xpos) << '\t' << column(word.feats) << '\t' << word.head << '\t' << column(word.deprel)
-        << '\t' << column(word.deps) << '\t' << column(word.misc) << '\n';
+        << column(word.xpos) << '\t' << column(word.feats) << '\t' << word.head << '\t' << column(word.deprel) << '\t'
+        << column(word.deps) << '\t' << column(word.misc) << '\n';
     write_empty_nodes(word.id);
   }
   out << '\n';

@@ -11,8 +11,8 @@ namespace {
 
 bool needs_quotes(std::string_view text) {
   for (unsigned char c : text)
-    if (c == '\t' || c == '\n' || c == '\r' || c == ' ' || c == '"' || c == '(' || c == ')' || c == ';' ||
-        c == '\\' || c >= 128)
+    if (c == '\t' || c == '\n' || c == '\r' || c == ' ' || c == '"' || c == '(' || c == ')' || c == ';' || c == '\\' ||
+        c >= 128)
       return true;
   return false;
 }
@@ -91,8 +91,7 @@ std::string quote_dep_word(std::string_view text) {
   return result;
 }
 
-bool DepFormatReader::read_node(std::string_view line, PlainNode& node, std::string& parent,
-                                std::string& antecedent) {
+bool DepFormatReader::read_node(std::string_view line, PlainNode& node, std::string& parent, std::string& antecedent) {
   LineCursor cursor(line);
   node.label = cursor.until("\t");
   if (node.label.empty() || !cursor.take('\t') || !cursor.take('(')) return false;

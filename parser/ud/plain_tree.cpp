@@ -34,7 +34,8 @@ bool PlainTree::is_tree() const {
   return true;
 }
 
-TreeIndex::TreeIndex(const PlainTree& tree) : tree(tree), children(tree.children()), min_position(tree.nodes.size(), 0) {
+TreeIndex::TreeIndex(const PlainTree& tree)
+    : tree(tree), children(tree.children()), min_position(tree.nodes.size(), 0) {
   // Post-order without recursion: a node is finished after all its children.
   const int n = static_cast<int>(tree.nodes.size());
   std::vector<std::pair<int, size_t>> stack;
@@ -64,8 +65,7 @@ int sort_key(const TreeIndex& index, int node) {
 
 std::vector<int> ordered_children(const TreeIndex& index, int parent) {
   std::vector<int> result = index.children_of(parent);
-  std::stable_sort(result.begin(), result.end(),
-                   [&](int a, int b) { return sort_key(index, a) < sort_key(index, b); });
+  std::stable_sort(result.begin(), result.end(), [&](int a, int b) { return sort_key(index, a) < sort_key(index, b); });
   return result;
 }
 

@@ -77,17 +77,16 @@ bool is_punctuation(std::string_view form) {
 
 bool is_personal_pronoun(std::string_view form) {
   static constexpr std::array<std::string_view, 44> pronouns = {
-      "i",      "me",     "my",         "mine",     "myself", "you",       "your",       "yours",  "yourself",
-      "he",     "him",    "his",        "himself",  "she",    "her",       "hers",       "herself", "it",
-      "its",    "itself", "we",         "us",       "our",    "ours",      "ourselves",  "they",   "them",
-      "their",  "theirs", "themselves", "who",      "whom",   "whose",     "what",       "which",  "that",
-      "this",   "these",  "those",      "something", "anything", "nothing", "everything", "someone"};
+      "i",     "me",     "my",         "mine",      "myself",   "you",     "your",       "yours",   "yourself",
+      "he",    "him",    "his",        "himself",   "she",      "her",     "hers",       "herself", "it",
+      "its",   "itself", "we",         "us",        "our",      "ours",    "ourselves",  "they",    "them",
+      "their", "theirs", "themselves", "who",       "whom",     "whose",   "what",       "which",   "that",
+      "this",  "these",  "those",      "something", "anything", "nothing", "everything", "someone"};
   return one_of(lower(form), pronouns);
 }
 
 bool is_clitic(std::string_view previous, std::string_view form) {
-  static constexpr std::array<std::string_view, 9> clitics = {"n't", "'s", "'re", "'m", "'ve", "'ll", "'d", "'",
-                                                              "s"};
+  static constexpr std::array<std::string_view, 9> clitics = {"n't", "'s", "'re", "'m", "'ve", "'ll", "'d", "'", "s"};
   std::string word = lower(form);
   std::string before = lower(previous);
   if (previous.empty() || is_punctuation(previous)) return false;

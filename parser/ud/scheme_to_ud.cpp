@@ -14,9 +14,7 @@ namespace velmo::ud {
 
 namespace {
 
-bool starts_upper(std::string_view word) {
-  return !word.empty() && std::isupper(static_cast<unsigned char>(word[0]));
-}
+bool starts_upper(std::string_view word) { return !word.empty() && std::isupper(static_cast<unsigned char>(word[0])); }
 
 bool nominal(std::string_view category) { return category == "N" || category == "Num"; }
 bool clausal(std::string_view category) {
@@ -333,7 +331,8 @@ class SchemeToUd {
       word.form = tokens_[p - 1].form;
       int node = node_at_[p];
       const PlainNode* plain = node >= 0 ? &nodes_[node] : nullptr;
-      word.lemma = plain && !plain->root.empty() && plain->root.find(' ') == std::string::npos ? plain->root : word.form;
+      word.lemma =
+          plain && !plain->root.empty() && plain->root.find(' ') == std::string::npos ? plain->root : word.form;
       word.upos = upos_from_category(plain ? std::string_view(plain->category) : std::string_view(), word.form, p);
       word.head = std::max(ud_head_[p], 0);
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];

@@ -137,8 +137,8 @@ class Aligner {
     std::vector<std::vector<int>> table(n + 1, std::vector<int>(m + 1, 0));
     for (size_t i = n; i-- > 0;)
       for (size_t j = m; j-- > 0;)
-        table[i][j] = g_[gs + i].form == s_[ss + j].form ? table[i + 1][j + 1] + 1
-                                                         : std::max(table[i + 1][j], table[i][j + 1]);
+        table[i][j] =
+            g_[gs + i].form == s_[ss + j].form ? table[i + 1][j + 1] + 1 : std::max(table[i + 1][j], table[i][j + 1]);
     size_t i = 0, j = 0;
     while (i < n && j < m) {
       if (g_[gs + i].form == s_[ss + j].form) {
@@ -158,9 +158,7 @@ class Aligner {
 };
 
 // The text of one sentence without white space, as `flatten` builds it.
-std::string sentence_text(const UdSentence& sentence) {
-  return flatten(std::vector<UdSentence>{sentence}).text;
-}
+std::string sentence_text(const UdSentence& sentence) { return flatten(std::vector<UdSentence>{sentence}).text; }
 
 // When both files hold the same number of sentences, a sentence whose text
 // differs (a word the system lost or changed) is left out of both sides, so
@@ -204,7 +202,8 @@ ScoreResult score(const std::vector<UdSentence>& gold_sentences, const std::vect
   Scores& scores = result.scores;
   scores.gold_words = static_cast<int>(g.words.size());
   scores.system_words = static_cast<int>(s.words.size());
-  for (const UdSentence& sentence : gold) scores.sentences.push_back({sentence.comment_value("sent_id"), sentence.text()});
+  for (const UdSentence& sentence : gold)
+    scores.sentences.push_back({sentence.comment_value("sent_id"), sentence.text()});
   for (const FlatWord& word : s.words) ++scores.relations[word.relation].system;
   const std::vector<int>& to_system = aligner.gold_to_system();
   const std::vector<int>& to_gold = aligner.system_to_gold();

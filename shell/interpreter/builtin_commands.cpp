@@ -41,8 +41,10 @@ Word echo_command(IRSlist& args) {
   for (const IRSlist* arg : args.children()) {
     if (!first) line += ' ';
     first = false;
-    if (arg->is_list()) arg->append_text(line);  // a list is echoed in its text form
-    else if (arg->atom()) line += arg->atom();
+    if (arg->is_list())
+      arg->append_text(line);  // a list is echoed in its text form
+    else if (arg->atom())
+      line += arg->atom();
   }
   std::cout << line << '\n' << std::flush;
   return 0;
@@ -84,7 +86,8 @@ void Interpreter::register_builtin_commands() {
   add_command("?", help_command, "same as 'help'");
   add_command("system", system_command, "(system <command>) execute the shell command");
   add_command("show-commands", show_commands_command, "(show-commands 0|1) turn on/off showing commands");
-  add_command("set-search-path", set_search_path_command, "(set-search-path <paths> <deliminator>) set the search path");
+  add_command("set-search-path", set_search_path_command,
+              "(set-search-path <paths> <deliminator>) set the search path");
 }
 
 }  // namespace velmo

@@ -36,8 +36,7 @@ struct CommandEntry {
 // Prints the help listing: entries whose names match `regex` (anchored at
 // the start; null: all) sorted case-insensitively, each as name, newline, doc
 // string or "No documentation provided", newline, empty line.
-void print_help_listing(std::ostream& out, std::vector<std::pair<std::string, const char*>> entries,
-                        const char* regex);
+void print_help_listing(std::ostream& out, std::vector<std::pair<std::string, const char*>> entries, const char* regex);
 
 // Directories searched for command and data files. "" stands for the name as
 // written.

@@ -23,9 +23,7 @@ NameSpaceRegistry& registry() {
 int compare_exact_texts(const char* a, const char* b) { return std::strcmp(a, b); }
 int compare_texts_nocase(const char* a, const char* b) { return strcasecmp(a, b); }
 
-void report_duplicate(std::string_view name) {
-  diag() << "Duplicate definition of " << name << '\n' << std::flush;
-}
+void report_duplicate(std::string_view name) { diag() << "Duplicate definition of " << name << '\n' << std::flush; }
 
 }  // namespace
 
@@ -51,8 +49,7 @@ NamedEntry* NameSpace::define(std::string_view name, NamedObject* object, std::s
   return &item->value;
 }
 
-NamedEntry* NameSpace::define_owned(std::string_view name, NamedObject* object, std::string_view type,
-                                    bool* inserted) {
+NamedEntry* NameSpace::define_owned(std::string_view name, NamedObject* object, std::string_view type, bool* inserted) {
   bool added = false;
   NamedEntry* entry = define(name, object, type, &added);
   if (inserted) *inserted = added;
@@ -146,8 +143,8 @@ NamedObject* NameSpaces::lookup(std::string_view name, std::string_view expected
   }
   if (!entry->type.empty() && !expected_type.empty() && entry->type.find(expected_type) == std::string::npos) {
     diag() << "The named object '" << name << "' is of the type '" << entry->type << "', not the expected type '"
-              << expected_type << "'.\n"
-              << std::flush;
+           << expected_type << "'.\n"
+           << std::flush;
     return nullptr;
   }
   return entry->object;

@@ -48,8 +48,7 @@ class NameSpace {
   // The same for an object the name space takes over (it calls the
   // object's release_from_space() when it is deleted); a refused object is
   // left to the caller.
-  NamedEntry* define_owned(std::string_view name, NamedObject* object, std::string_view type,
-                           bool* inserted = nullptr);
+  NamedEntry* define_owned(std::string_view name, NamedObject* object, std::string_view type, bool* inserted = nullptr);
   NamedEntry* find(std::string_view name) { return entries_.find(name); }
 
   // Macros of this name space; add_macro refuses duplicates like define.
@@ -99,8 +98,7 @@ class NameSpaces {
   // release_from_space() when it is deleted (for objects shared through
   // counted references: the caller gives the space its reference). When
   // the definition is refused the object stays the caller's.
-  static NamedEntry* define_owned(std::string_view name, NamedObject* object, std::string_view type,
-                                  bool* inserted);
+  static NamedEntry* define_owned(std::string_view name, NamedObject* object, std::string_view type, bool* inserted);
 
   // Finds an object; the expected type (empty: any) must occur in the stored
   // type text (so "TokenizerBase" accepts "Tokenizer/TokenizerBase"). Prints
@@ -120,8 +118,7 @@ class NameSpaces {
   // The comparison function of that name (type "function"), or null.
   static CompareFn lookup_function(std::string_view name, bool complain = true);
   // Looks up the object named by the value after `keyword` in `args`.
-  static NamedObject* lookup_by_keyword(const IRSlist& args, std::string_view keyword,
-                                        std::string_view expected_type);
+  static NamedObject* lookup_by_keyword(const IRSlist& args, std::string_view keyword, std::string_view expected_type);
 
  private:
   static void report_not_found(std::string_view name, std::string_view expected_type, bool complain);

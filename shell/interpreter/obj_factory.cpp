@@ -113,8 +113,7 @@ void ObjFactory::list_objects(std::ostream& out, const char* object_regex, const
   }
   std::vector<std::pair<std::string, Maker*>> classes;
   makers_.for_each([&](auto& item) {
-    if (!class_regex || class_filter.matches_prefix(item.name))
-      classes.emplace_back(item.name, item.value.get());
+    if (!class_regex || class_filter.matches_prefix(item.name)) classes.emplace_back(item.name, item.value.get());
   });
   for (auto& [name, maker] : classes) {
     std::vector<std::pair<std::string, const char*>> entries;

@@ -22,8 +22,7 @@ class Maker {
     std::string doc;
   };
 
-  Maker(std::size_t buckets, MakeFn make, DestroyFn destroy)
-      : prototypes_(buckets), make_(make), destroy_(destroy) {}
+  Maker(std::size_t buckets, MakeFn make, DestroyFn destroy) : prototypes_(buckets), make_(make), destroy_(destroy) {}
 
   NameTable<Prototype>& prototypes() { return prototypes_; }
   TSlist<void*>& list() { return list_; }

@@ -39,8 +39,7 @@ Word objects_command(IRSlist& args) {
 }  // namespace
 
 void register_shell_commands(Interpreter& interpreter) {
-  interpreter.add_command("set-current-name-space", set_current_name_space_command,
-                          "(set-current-name-space <NAME>)");
+  interpreter.add_command("set-current-name-space", set_current_name_space_command, "(set-current-name-space <NAME>)");
   interpreter.add_command("delete-name-space", delete_name_space_command, "(delete-name-space <NAME>)");
   interpreter.mark_freeing("delete-name-space");
   interpreter.add_command("classes", classes_command, "(classes cl) list the classes in the Object Factory");

@@ -53,7 +53,7 @@ class FnAdaptor final : public LAdaptor {
   Fn fn_;
 };
 
-bool register_adaptor(std::string_view name, FnAdaptor::Fn fn, const char* input_type,
-                      const char* intermediate_type, const char* doc);
+bool register_adaptor(std::string_view name, FnAdaptor::Fn fn, const char* input_type, const char* intermediate_type,
+                      const char* doc);
 
 }  // namespace velmo

@@ -114,7 +114,7 @@ class WhileExp final : public DefaultClone<WhileExp, SequenceExp> {
       eval_rest(items_, 1, input, type, 0);
     }
     diag() << "(while ...): stopped after " << kMaxWhileRounds << " rounds; the condition never became 0\n"
-              << std::flush;
+           << std::flush;
     return 0;
   }
 };

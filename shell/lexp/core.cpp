@@ -47,7 +47,7 @@ TypeId type_id(std::string_view name) { return TypeTable::instance().id(name); }
 std::string_view type_name(TypeId id) { return TypeTable::instance().name(id); }
 
 const ShellTypes& ShellTypes::get() {
-  static const ShellTypes types{type_id("char*"),   type_id("int"),      type_id("Slist*"), type_id("stream*"),
+  static const ShellTypes types{type_id("char*"),    type_id("int"),      type_id("Slist*"), type_id("stream*"),
                                 type_id("ostream*"), type_id("TwoArgs*"), type_id("LExp*")};
   return types;
 }
@@ -99,8 +99,8 @@ bool eval_expecting(const LExp& consumer, LExp* exp, Word input, TypeId type, Ty
 
 void LExp::report_type_error(TypeId received) const {
   diag() << name() << " received a wrong type of argument:'" << type_name(received) << "' (" << received << ")\n"
-            << "The expected type of argument is:'" << type_name(input_type_) << "' (" << input_type_ << ")\n"
-            << std::flush;
+         << "The expected type of argument is:'" << type_name(input_type_) << "' (" << input_type_ << ")\n"
+         << std::flush;
 }
 
 namespace {
@@ -150,8 +150,7 @@ LExpPtr LExp::get_exp(IRSlist* node) {
     Interpreter::instance().stop_command();
     // Reported once per outermost build, not once per level on the way out.
     if (!deep_nesting_reported)
-      diag() << "LExp::get_exp: expression nested more than " << kMaxBuildDepth << " levels deep\n"
-                << std::flush;
+      diag() << "LExp::get_exp: expression nested more than " << kMaxBuildDepth << " levels deep\n" << std::flush;
     deep_nesting_reported = true;
     return nullptr;
   }
@@ -251,8 +250,8 @@ void MArgExp::init(IRSlist& args) {
   const std::size_t count = args.length();
   if (count > max_args_) {
     diag() << "Incorrect number of arguments in " << name_ << ". Expected: " << max_args_ << " Actual: " << count
-              << '\n'
-              << std::flush;
+           << '\n'
+           << std::flush;
     return;
   }
   // Positions matter: an argument that fails to build stays as a null slot.
@@ -306,8 +305,8 @@ LExpPtr FnAdaptor::clone() const {
   return copy;
 }
 
-bool register_adaptor(std::string_view name, FnAdaptor::Fn fn, const char* input_type,
-                      const char* intermediate_type, const char* doc) {
+bool register_adaptor(std::string_view name, FnAdaptor::Fn fn, const char* input_type, const char* intermediate_type,
+                      const char* doc) {
   const std::string key(name);
   return register_lexp(std::make_unique<FnAdaptor>(name, fn, input_type, intermediate_type), key.c_str(), doc);
 }

@@ -50,9 +50,8 @@ int MacroDefinition::parameter_index(std::string_view token) const {
 bool MacroDefinition::expand(IRSlist& args, std::string& text) {
   const std::size_t count = args.length();
   if (count != parameters_.size())
-    diag() << "Expecting " << parameters_.size() << " arguments for for '" << name_ << "'. Found: " << count
-              << '\n'
-              << std::flush;
+    diag() << "Expecting " << parameters_.size() << " arguments for for '" << name_ << "'. Found: " << count << '\n'
+           << std::flush;
   std::vector<std::string> values(parameters_.size());
   std::size_t position = 0;
   for (const IRSlist* argument : args.children()) {
@@ -70,8 +69,10 @@ bool MacroDefinition::expand(IRSlist& args, std::string& text) {
     const char first = token.front();
     if (is_letter(first)) {
       const int index = parameter_index(token);
-      if (index >= 0) text += values[static_cast<std::size_t>(index)];
-      else append_quoted(text, token);
+      if (index >= 0)
+        text += values[static_cast<std::size_t>(index)];
+      else
+        append_quoted(text, token);
     } else if (is_structure(first)) {
       text += token;
     } else if (first == '"') {

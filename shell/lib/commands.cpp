@@ -29,8 +29,8 @@ Word make_word_list_command(IRSlist& args) {
     return 0;
   }
   const std::size_t buckets = checked_size("make-word-list :hashsize", size, 1, kMaxBucketCount, 1);
-  auto* list = NameSpaces::define_owned(name, std::make_unique<WordList>(buckets, /*case_sensitive=*/false),
-                                       kWordListType);
+  auto* list =
+      NameSpaces::define_owned(name, std::make_unique<WordList>(buckets, /*case_sensitive=*/false), kWordListType);
   if (!list) return 0;
   for_each_listed_word(args, LineEnd::kKeepCarriageReturn, [list](std::string_view word) { list->add(word); });
   return to_word(list);

@@ -11,9 +11,8 @@ void PositionalArgs::build(const char* owner, IRSlist& args, std::size_t max) {
   args_.clear();
   const std::size_t count = args.length();
   if (count > max) {
-    diag() << "Incorrect number of arguments in " << owner << ". Expected: " << max << " Actual: " << count
-              << '\n'
-              << std::flush;
+    diag() << "Incorrect number of arguments in " << owner << ". Expected: " << max << " Actual: " << count << '\n'
+           << std::flush;
     return;
   }
   while (std::unique_ptr<IRSlist> element = args.take_first()) args_.push_back(LExp::get_exp(element.get()));

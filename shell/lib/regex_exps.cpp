@@ -65,7 +65,8 @@ class RegSubExp final : public DefaultClone<RegSubExp> {
     while (std::unique_ptr<IRSlist> option = args.take_first()) {
       const char* text = option->atom();
       if (!text) continue;
-      if (equal_nocase(text, "g")) substitution_.set_global(true);
+      if (equal_nocase(text, "g"))
+        substitution_.set_global(true);
       else if (is_number(text))
         size = std::max(kMinimumBuffer, checked_size("reg-sub: buffer size", text, 0, kMaxReservedBytes, 0));
     }

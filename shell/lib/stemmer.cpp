@@ -11,11 +11,11 @@ namespace {
 // When a rule may fire, judged on the stem (the word without the ending).
 enum class Condition {
   kAlways,
-  kMeasureAbove0,        // m > 0
-  kMeasureAbove1,        // m > 1
-  kHasVowel,             // *v*
-  kMeasureAbove1SorT,    // m > 1 and the stem ends in s or t
-  kMeasure1NotCvc,       // m = 1 and not *o
+  kMeasureAbove0,      // m > 0
+  kMeasureAbove1,      // m > 1
+  kHasVowel,           // *v*
+  kMeasureAbove1SorT,  // m > 1 and the stem ends in s or t
+  kMeasure1NotCvc,     // m = 1 and not *o
 };
 
 struct Rule {
@@ -179,7 +179,9 @@ class Word {
   }
 
  private:
-  static bool is_plain_consonant(char c) { return c != 'a' && c != 'e' && c != 'i' && c != 'o' && c != 'u' && c != 'y'; }
+  static bool is_plain_consonant(char c) {
+    return c != 'a' && c != 'e' && c != 'i' && c != 'o' && c != 'u' && c != 'y';
+  }
 
   std::string& w_;
 };

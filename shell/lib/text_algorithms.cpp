@@ -28,7 +28,8 @@ void sorted_trigrams(std::string_view text, std::vector<Trigram>& out) {
   if (text.size() + 2 < 3) return;
   out.reserve(text.size());
   auto padded_at = [&](std::size_t i) { return (i == 0 || i == text.size() + 1) ? ' ' : text[i - 1]; };
-  for (std::size_t i = 0; i + 3 <= text.size() + 2; ++i) out.push_back({padded_at(i), padded_at(i + 1), padded_at(i + 2)});
+  for (std::size_t i = 0; i + 3 <= text.size() + 2; ++i)
+    out.push_back({padded_at(i), padded_at(i + 1), padded_at(i + 2)});
   std::sort(out.begin(), out.end(), [](const Trigram& a, const Trigram& b) { return compare_trigrams(a, b) < 0; });
 }
 

@@ -30,7 +30,8 @@ class InExp final : public DefaultClone<InExp> {
     const bool case_sensitive = args.take_flag(":case-sensitive");
     if (args.has_flag(":hashsize")) {
       const char* size = args.take_value(":hashsize");
-      own_table_ = std::make_unique<WordList>(checked_size("in :hashsize", size, 1, kMaxBucketCount, 1), case_sensitive);
+      own_table_ =
+          std::make_unique<WordList>(checked_size("in :hashsize", size, 1, kMaxBucketCount, 1), case_sensitive);
       table_ = own_table_.get();
     } else if (args.has_flag(":wordlist")) {
       const char* list_name = args.take_value(":wordlist");
@@ -57,8 +58,10 @@ class InExp final : public DefaultClone<InExp> {
     return false;
   }
   void add(std::string_view word) {
-    if (table_) table_->add(word);
-    else sorted_->add(word);
+    if (table_)
+      table_->add(word);
+    else
+      sorted_->add(word);
   }
 
   std::unique_ptr<WordList> own_table_;

@@ -237,8 +237,10 @@ namespace {
 // parentheses when `parenthesise`. Iterative, so nesting depth is unbounded.
 void append_node(std::string& out, const IRSlist* root, bool parenthesise) {
   if (root->is_atom()) {
-    if (root->is_nil()) out += "()";
-    else append_quoted(out, root->atom());
+    if (root->is_nil())
+      out += "()";
+    else
+      append_quoted(out, root->atom());
     return;
   }
   struct Frame {
@@ -261,8 +263,10 @@ void append_node(std::string& out, const IRSlist* root, bool parenthesise) {
     if (!frame.first) out += ' ';
     frame.first = false;
     if (child->is_atom()) {
-      if (child->is_nil()) out += "()";
-      else append_quoted(out, child->atom());
+      if (child->is_nil())
+        out += "()";
+      else
+        append_quoted(out, child->atom());
     } else {
       out += '(';
       stack.push_back({child->children().raw().begin(), child->children().raw().end(), true});
@@ -273,8 +277,10 @@ void append_node(std::string& out, const IRSlist* root, bool parenthesise) {
 }  // namespace
 
 void IRSlist::append_flat(std::string& out) const {
-  if (is_list()) append_node(out, this, false);
-  else append_node(out, this, true);
+  if (is_list())
+    append_node(out, this, false);
+  else
+    append_node(out, this, true);
 }
 
 std::string IRSlist::flat() const {
@@ -293,8 +299,10 @@ std::string IRSlist::text() const {
 
 void IRSlist::append_indented(std::string& out, int depth) const {
   if (is_atom()) {
-    if (is_nil()) out += "()";
-    else append_quoted(out, atom_);
+    if (is_nil())
+      out += "()";
+    else
+      append_quoted(out, atom_);
     return;
   }
   out += '(';
@@ -332,8 +340,10 @@ std::unique_ptr<IRSlist> IRSlist::read(TokenizerBase& tokenizer) {
     IRSlist* item = nullptr;
     if (token[0] == '(' && token[1] == '\0') {
       item = new IRSlist;
-      if (open.empty()) root.reset(item);
-      else open.back()->append(item);
+      if (open.empty())
+        root.reset(item);
+      else
+        open.back()->append(item);
       open.push_back(item);
       continue;
     }

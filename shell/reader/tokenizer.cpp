@@ -70,8 +70,7 @@ TokenizerBase::TokenizerBase(const TokenizerConfig& config, std::size_t token_bu
   }
 }
 
-TokenizerBase::TokenizerBase(std::string_view separator, std::size_t token_buffer_size,
-                             std::size_t input_buffer_size)
+TokenizerBase::TokenizerBase(std::string_view separator, std::size_t token_buffer_size, std::size_t input_buffer_size)
     : separator_(separator),
       token_(token_buffer_size),
       input_size_(input_buffer_size ? input_buffer_size : 1),
@@ -139,8 +138,10 @@ int TokenizerBase::peek() {
 }
 
 void TokenizerBase::consume() {
-  if (pushed_count_ > 0) --pushed_count_;
-  else ++position_;
+  if (pushed_count_ > 0)
+    --pushed_count_;
+  else
+    ++position_;
 }
 
 const char* TokenizerBase::next_significant_token() {
@@ -212,8 +213,10 @@ void TokenizerBase::read_quoted(unsigned char open) {
     if (b < 0) return;
     const auto byte = static_cast<unsigned char>(b);
     if (!(*quotes_[open])[byte]) {
-      if (escape_ && b == static_cast<unsigned char>(escape_)) read_escape();
-      else token_.push(static_cast<char>(byte));
+      if (escape_ && b == static_cast<unsigned char>(escape_))
+        read_escape();
+      else
+        token_.push(static_cast<char>(byte));
       continue;
     }
     token_.push(static_cast<char>(byte));
@@ -227,10 +230,17 @@ void TokenizerBase::read_escape() {
   const int e = get();
   if (e < 0) return;
   switch (e) {
-    case 't': token_.push('\t'); return;
-    case 'n': token_.push('\n'); return;
-    case 'r': token_.push('\r'); return;
-    default: break;
+    case 't':
+      token_.push('\t');
+      return;
+    case 'n':
+      token_.push('\n');
+      return;
+    case 'r':
+      token_.push('\r');
+      return;
+    default:
+      break;
   }
   if (e >= '0' && e <= '9') {
     unsigned value = static_cast<unsigned>(e - '0');

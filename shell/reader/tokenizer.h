@@ -145,7 +145,7 @@ class TokenizerBase : public NamedObject {
   StrBufs token_;
   std::vector<LongQuote> long_quotes_;
   std::unique_ptr<char[]> input_;
-  std::size_t input_size_;       // size of a stream refill
+  std::size_t input_size_;  // size of a stream refill
   std::size_t input_allocated_ = 0;
   std::size_t position_ = 0;
   std::size_t valid_ = 0;

@@ -115,7 +115,8 @@ std::optional<std::string> regex_cost_problem(std::string_view pattern) {
       ++at;
     }
     if (groups.back().total() > RegexLimits::kMaxExpandedSize)
-      return "more than " + std::to_string(RegexLimits::kMaxExpandedSize) + " elements once its repetitions are expanded";
+      return "more than " + std::to_string(RegexLimits::kMaxExpandedSize) +
+             " elements once its repetitions are expanded";
   }
   std::uint64_t total = 0;
   for (const Group& group : groups) total = capped(total + group.total());

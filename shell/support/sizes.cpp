@@ -18,13 +18,9 @@ std::size_t out_of_range(std::string_view what, std::string_view written, bool b
   return used;
 }
 
-bool below(long long value, std::size_t min) {
-  return value < 0 || static_cast<unsigned long long>(value) < min;
-}
+bool below(long long value, std::size_t min) { return value < 0 || static_cast<unsigned long long>(value) < min; }
 
-bool above(long long value, std::size_t max) {
-  return value > 0 && static_cast<unsigned long long>(value) > max;
-}
+bool above(long long value, std::size_t max) { return value > 0 && static_cast<unsigned long long>(value) > max; }
 
 }  // namespace
 

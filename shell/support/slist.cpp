@@ -143,8 +143,7 @@ void Slist::unlink(SlistNode* previous, SlistNode* node) {
   SlistNodePool::release(node);
 }
 
-Slist::Iterator::Iterator(Slist& list)
-    : list_(&list), previous_(list.last_), current_(list.first_node()) {}
+Slist::Iterator::Iterator(Slist& list) : list_(&list), previous_(list.last_), current_(list.first_node()) {}
 
 void Slist::Iterator::advance() {
   if (!current_) return;

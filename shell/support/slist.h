@@ -156,12 +156,16 @@ class TSlist {
 
  public:
   static Word to_word(T v) {
-    if constexpr (std::is_pointer_v<T>) return reinterpret_cast<Word>(v);
-    else return static_cast<Word>(v);
+    if constexpr (std::is_pointer_v<T>)
+      return reinterpret_cast<Word>(v);
+    else
+      return static_cast<Word>(v);
   }
   static T from_word(Word w) {
-    if constexpr (std::is_pointer_v<T>) return reinterpret_cast<T>(w);
-    else return static_cast<T>(w);
+    if constexpr (std::is_pointer_v<T>)
+      return reinterpret_cast<T>(w);
+    else
+      return static_cast<T>(w);
   }
 
   bool empty() const { return list_.empty(); }

@@ -49,7 +49,9 @@ struct THashTraits<P*, std::enable_if_t<!std::is_same_v<P*, const char*>>> {
 // Exact (case-sensitive) comparison of texts, for tables that must tell
 // "Word" from "word". The case-insensitive hash stays valid with it: texts
 // that are equal exactly are equal ignoring case.
-inline int compare_text_exact(const char* const& a, const char* const& b) { return compare_exact(a ? a : "", b ? b : ""); }
+inline int compare_text_exact(const char* const& a, const char* const& b) {
+  return compare_exact(a ? a : "", b ? b : "");
+}
 
 template <class K, class V>
 class THashTableWithOrd {

@@ -278,9 +278,9 @@ TEST_F(QFileTest, FreeListOffsetPastTheEndIsReportedAndIgnored) {
   QFile file;
   ::testing::internal::CaptureStderr();
   ASSERT_TRUE(file.open(path, 32));
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "The record at 999999 lies outside " + path + "\nThe free list of " + path +
-                " is unreadable; its space stays unused\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "The record at 999999 lies outside " + path +
+                                                          "\nThe free list of " + path +
+                                                          " is unreadable; its space stays unused\n");
   EXPECT_TRUE(file.free_list().empty());
   EXPECT_EQ(file.read_record(12), "data");
   // New records go to fresh space, never over unknown ground.
@@ -318,8 +318,7 @@ TEST_F(QFileTest, LengthBeyondTheExtentIsNeverRead) {
   ::testing::internal::CaptureStderr();
   ASSERT_TRUE(file.open(path, 32));
   EXPECT_FALSE(file.read_record(12).has_value());
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "The record at 12 in " + path + " has an inconsistent length\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "The record at 12 in " + path + " has an inconsistent length\n");
 }
 
 TEST_F(QFileTest, OffsetsOutsideTheFileAreRefused) {
@@ -423,9 +422,8 @@ TEST_F(QFileJournalTest, AJournalLeftByAKillIsCompletedAtTheNextOpening) {
   QFile reader;
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(reader.open(path, 32, QFile::Mode::kReadOnly));
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "The block file " + path + " has an unfinished change in " + journal +
-                ": open it for writing once to finish it\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "The block file " + path + " has an unfinished change in " +
+                                                          journal + ": open it for writing once to finish it\n");
   QFile file;
   ASSERT_TRUE(file.open(path, 32));
   EXPECT_EQ(file.read_record(12), "ABCDefgh");

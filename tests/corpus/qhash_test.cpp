@@ -89,7 +89,8 @@ TEST_F(QHashTest, ExactComparisonDistinguishesCase) {
 TEST_F(QHashTest, CollisionsInOneBucketKeepEveryEntry) {
   open_new(1);
   for (int i = 0; i < 50; ++i) ASSERT_TRUE(hash.insert(entry(numbered("key", i), std::to_string(i * i))));
-  for (int i = 0; i < 50; ++i) EXPECT_EQ(hash.find(numbered("key", i)), entry(numbered("key", i), std::to_string(i * i)));
+  for (int i = 0; i < 50; ++i)
+    EXPECT_EQ(hash.find(numbered("key", i)), entry(numbered("key", i), std::to_string(i * i)));
   // Removing from the head, the middle and the tail of the chain.
   EXPECT_TRUE(hash.remove("key49"));
   EXPECT_TRUE(hash.remove("key25"));
@@ -185,7 +186,8 @@ TEST_F(QHashTest, UnregisteredComparisonFunctionIsReported) {
   write_bytes(path, bytes);
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(hash.open(path, 5, 32, "strcmp"), QHash::OpenResult::kUnknownFunction);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "The function 'strcmpxxxx' is not registered as a named object\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "The function 'strcmpxxxx' is not registered as a named object\n");
   EXPECT_FALSE(hash.is_open());
 }
 
@@ -340,8 +342,7 @@ TEST_F(QHashTest, RandomDamageIsSurvived) {
   for (int round = 0; round < 300; ++round) {
     std::string damaged = pristine;
     const int flips = 1 + static_cast<int>(next_random() % 4);
-    for (int f = 0; f < flips; ++f)
-      damaged[next_random() % damaged.size()] = static_cast<char>(next_random());
+    for (int f = 0; f < flips; ++f) damaged[next_random() % damaged.size()] = static_cast<char>(next_random());
     write_bytes(path, damaged);
     QHash damaged_hash;
     if (damaged_hash.open(path, 7, 32, "strcasecmp") != QHash::OpenResult::kOk) continue;

@@ -15,9 +15,8 @@ class TempDir {
  public:
   TempDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("velmo_corpus_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
-             std::to_string(::getpid()));
+    path_ = std::filesystem::temp_directory_path() / ("velmo_corpus_" + std::string(info->test_suite_name()) + "_" +
+                                                      info->name() + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

@@ -60,8 +60,7 @@ class AnalyzerTest : public LexicalTest {
   static std::vector<std::string> spans(const LexAnalyzer& analyzer) {
     std::vector<std::string> result;
     for (int p = 0; p < analyzer.positions(); ++p)
-      for (const LexItem* item : analyzer.by_end(p))
-        result.push_back(span_of(*item));
+      for (const LexItem* item : analyzer.by_end(p)) result.push_back(span_of(*item));
     return result;
   }
 

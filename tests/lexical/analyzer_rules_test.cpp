@@ -29,8 +29,7 @@ class RulesTest : public AnalyzerTest {
   LexAnalyzer* run_rule(const std::string& options) {
     const std::string set = unique("rules");
     run("(def-rules " + set + " (r " + options + " (lexitem (t)) (add-weight (litem) (int 1))))");
-    LexAnalyzer* analyzer =
-        make_analyzer("(b c d e (note x)) (c d e (note y))", "", ":lexical-rules " + set);
+    LexAnalyzer* analyzer = make_analyzer("(b c d e (note x)) (c d e (note y))", "", ":lexical-rules " + set);
     analyze(*analyzer, "a b c d e");
     return analyzer;
   }
@@ -146,8 +145,8 @@ TEST_F(RulesTest, SequencesAndRepetitionsOverTheLattice) {
       " (p (+ (lexitem (t))) (delete-if (low) (high) (root (str= nothing))))"
       " (u (not-in-lexicon) (make-lexitem (low) (high) (nil)))"
       " (k (seq (word (str= the)) (lexitem (t))) (exist-lexitem (low) (high))))");
-  LexAnalyzer* analyzer = make_analyzer("(the (note d)) (big (note a)) (dog (note n)) (big dog (note n))", "",
-                                        ":lexical-rules " + set);
+  LexAnalyzer* analyzer =
+      make_analyzer("(the (note d)) (big (note a)) (dog (note n)) (big dog (note n))", "", ":lexical-rules " + set);
   analyze(*analyzer, "the big dog barks");
   EXPECT_EQ(analyzer->by_end(3).size(), 2u);
 }
@@ -157,7 +156,8 @@ TEST_F(RulesTest, SequencesAndRepetitionsOverTheLattice) {
 // were collected before the rule acted, so the rule ends.
 TEST_F(RulesTest, RulesThatReAddTheirItemsEnd) {
   const std::string set = unique("rules");
-  run("(def-rules " + set + " (again (lexitem (t)) (assert (duplicate-lexitem (litem))))"
+  run("(def-rules " + set +
+      " (again (lexitem (t)) (assert (duplicate-lexitem (litem))))"
       " (wider (lexitem (t)) (set-high (duplicate-lexitem (litem)) (int 2))))");
   LexAnalyzer* analyzer = make_analyzer("(dog (note n))", "", ":lexical-rules " + set);
   analyze(*analyzer, "dog dog");

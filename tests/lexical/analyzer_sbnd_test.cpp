@@ -19,8 +19,8 @@ class SBndTest : public AnalyzerTest {
   std::vector<long> feed(const std::vector<std::string>& tokens) {
     std::vector<long> results;
     for (const std::string& token : tokens)
-      results.push_back(static_cast<long>(static_cast<std::intptr_t>(
-          recogniser_->eval(to_word(token.c_str()), ShellTypes::get().text))));
+      results.push_back(static_cast<long>(
+          static_cast<std::intptr_t>(recogniser_->eval(to_word(token.c_str()), ShellTypes::get().text))));
     return results;
   }
 

@@ -216,12 +216,14 @@ TEST_F(LexAnalyzerTest, SuggestedSentenceLengthIsRangeChecked) {
   const std::string small = unique("analyzer") + "_small";
   EXPECT_EQ(errors_of("(make-lex-analyzer " + small + " :suggested-sentence-length -5)"),
             ":suggested-sentence-length: -5 is out of range (1 to 16000); 1 is used\n"
-            "make-lex-analyzer: no :lexicon given for " + small + "\n");
+            "make-lex-analyzer: no :lexicon given for " +
+                small + "\n");
   EXPECT_EQ(NameSpaces::lookup_as<LexAnalyzer>(small, LexAnalyzer::kTypeText)->suggested_length(), 1u);
   const std::string huge = unique("analyzer") + "_huge";
   EXPECT_EQ(errors_of("(make-lex-analyzer " + huge + " :suggested-sentence-length 100000)"),
             ":suggested-sentence-length: 100000 is out of range (1 to 16000); 16000 is used\n"
-            "make-lex-analyzer: no :lexicon given for " + huge + "\n");
+            "make-lex-analyzer: no :lexicon given for " +
+                huge + "\n");
 }
 
 TEST_F(LexAnalyzerTest, MakeLexAnalyzerWithoutLexiconIsReported) {
@@ -253,12 +255,13 @@ TEST_F(LexAnalyzerTest, RandomSentencesThroughRulesStayWellFormed) {
       " (punct (word (str= .)) (remove-punctuation-marks (low)))"
       " (look (+ (lexitem (t))) (look-up (low) (high)))"
       " (max (whole-sentence) (rm-non-max)))");
-  LexAnalyzer* analyzer = make_analyzer("(dog (note n)) (the (note d)) (in front of (note p)) (in (note p))", "",
-                                        ":lexical-rules " + set);
+  LexAnalyzer* analyzer =
+      make_analyzer("(dog (note n)) (the (note d)) (in front of (note p)) (in (note p))", "", ":lexical-rules " + set);
   analyzer->set_tag_marker('/');
   analyzer->set_focus_marker('*');
-  const char* const pieces[] = {"dog", "the", "in", "front", "of", ".", ",", "?!", "\xC3\xA9t\xC3\xA9", "\xff\x80",
-                                "*dog", "dog/NN", "/", "*", "-", "'s", "$5", "#1", "etc.", ""};
+  const char* const pieces[] = {"dog",      "the",  "in",     "front", "of", ".", ",",  "?!", "\xC3\xA9t\xC3\xA9",
+                                "\xff\x80", "*dog", "dog/NN", "/",     "*",  "-", "'s", "$5", "#1",
+                                "etc.",     ""};
   unsigned seed = 12345;
   auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
   for (int sentence = 0; sentence < 300; ++sentence) {

@@ -88,10 +88,10 @@ TEST_F(EndingTest, DoubleEndingDropsOneOfTheDoubledConsonants) {
   EXPECT_EQ(roots_of("running"), Roots{"ing:run"});
   EXPECT_EQ(roots_of("falling"), Roots{"ing:fal"});
   EXPECT_EQ(roots_of("stopped"), Roots{"ed:stop"});
-  EXPECT_EQ(roots_of("RUNNING"), Roots{});  // the vowel test is on lower-case vowels
-  EXPECT_EQ(roots_of("adding"), Roots{});   // k = 2: stem too short
-  EXPECT_EQ(roots_of("shhhing"), Roots{});  // no vowel before the doubled h
-  EXPECT_EQ(roots_of("sleeping"), Roots{}); // e and p differ
+  EXPECT_EQ(roots_of("RUNNING"), Roots{});   // the vowel test is on lower-case vowels
+  EXPECT_EQ(roots_of("adding"), Roots{});    // k = 2: stem too short
+  EXPECT_EQ(roots_of("shhhing"), Roots{});   // no vowel before the doubled h
+  EXPECT_EQ(roots_of("sleeping"), Roots{});  // e and p differ
 }
 
 TEST_F(EndingTest, DoubleEndingIgnoresItsReplacement) {

@@ -179,9 +179,9 @@ TEST_F(AliasFileTest, CorruptRecordsAreSkipped) {
   std::unique_ptr<AttInterpreterList> fresh;
   CaptureStderr();
   EXPECT_EQ(load_into_fresh_type(fresh), 1u);
-  EXPECT_EQ(GetCapturedStderr(), "The alias file " + path + " has a record without a name\n" +
-                                     "The alias file " + path + " has a corrupt vector for the alias t\n" +
-                                     "The alias file " + path + " has a corrupt vector for the alias u\n");
+  EXPECT_EQ(GetCapturedStderr(), "The alias file " + path + " has a record without a name\n" + "The alias file " +
+                                     path + " has a corrupt vector for the alias t\n" + "The alias file " + path +
+                                     " has a corrupt vector for the alias u\n");
   EXPECT_EQ(fresh->aliases().find("v")->text(), "(+sg)");
 }
 

@@ -56,9 +56,7 @@ class AttTypeFixture : public ::testing::Test {
     return type->add(std::move(att)) ? raw : nullptr;
   }
 
-  std::unique_ptr<AttVec> vec(std::string_view text) {
-    return std::make_unique<AttVec>(type.get(), texts.parse(text));
-  }
+  std::unique_ptr<AttVec> vec(std::string_view text) { return std::make_unique<AttVec>(type.get(), texts.parse(text)); }
   std::string text_of(std::string_view text) { return vec(text)->text(); }
   int index(std::string_view name) const { return type->index_of(name); }
 

@@ -17,9 +17,7 @@ using testing::AttTypeFixture;
 class AttInterpreterTest : public AttTypeFixture {
  protected:
   const AttInterpreter& att(std::string_view name) { return type->attribute(index(name)); }
-  Word value(std::string_view name, std::string_view element) {
-    return att(name).make_val(texts.parse(element));
-  }
+  Word value(std::string_view name, std::string_view element) { return att(name).make_val(texts.parse(element)); }
 };
 
 // ---- Storage layout

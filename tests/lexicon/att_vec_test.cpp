@@ -254,9 +254,9 @@ std::unique_ptr<AttVec> round_trip(const AttVec& v, std::string* bytes = nullptr
 }
 
 TEST_F(AttVecTest, PackUnpackRoundTrip) {
-  auto v = vec(
-      "(-sg (per 3) (cat v) (num sg pl) (x b) (root \"a b\") (n -7) (agr (+sg (cat n))) "
-      "(args ((cat n)) ((per 1))) (stk ((x a))))");
+  auto v =
+      vec("(-sg (per 3) (cat v) (num sg pl) (x b) (root \"a b\") (n -7) (agr (+sg (cat n))) "
+          "(args ((cat n)) ((per 1))) (stk ((x a))))");
   auto back = round_trip(*v);
   EXPECT_EQ(back->text(), v->text());
   EXPECT_EQ(back->compare(*v), 0);
@@ -297,7 +297,7 @@ TEST_F(AttVecTest, CorruptBinaryFormsFailWithoutReadingPastTheEnd) {
     ByteCursor in(bytes.data(), cut);
     EXPECT_FALSE(back.unpack(in)) << "cut at " << cut;
   }
-  const char bad_index[] = {10, 11};  // index == count
+  const char bad_index[] = {10, 11};   // index == count
   const char bad_enum[] = {2, 9, 11};  // cat has three values
   const char bad_complement[] = {static_cast<char>(-11), 11};
   for (auto form : {std::string(bad_index, 2), std::string(bad_enum, 3), std::string(bad_complement, 2)}) {

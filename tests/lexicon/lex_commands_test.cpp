@@ -176,9 +176,8 @@ TEST_F(LexCommandsTest, MeaningProtoCommandsNeedTheirArguments) {
 TEST_F(LexCommandsTest, FilterEntriesRunsTheActions) {
   write("in.lex", "(dog (note pet) (cmdavm (+n)))\n(in front of (note p))\n");
   run("(filter-entries " + file("in.lex") + " (test-note-key) (test-note-meaning) (test-note-key))");
-  EXPECT_EQ(noted(), (std::vector<std::string>{"entry dog", "Meaning* (note pet)", "Meaning* (avm (+n))",
-                                               "entry dog", "entry in front of", "Meaning* (note p)",
-                                               "entry in front of"}));
+  EXPECT_EQ(noted(), (std::vector<std::string>{"entry dog", "Meaning* (note pet)", "Meaning* (avm (+n))", "entry dog",
+                                               "entry in front of", "Meaning* (note p)", "entry in front of"}));
 }
 
 TEST_F(LexCommandsTest, ToolCommandsUseFiles) {

@@ -69,9 +69,9 @@ TEST_F(LexiconTest, PhraseRecordSplitByComma) {
 }
 
 TEST_F(LexiconTest, ApostrophesAndHyphensCountAsTokens) {
-  add("(don't care (gloss x))");        // don ' t care
-  add("(well-known fact (gloss x))");   // well - known fact
-  add("(x , rock-solid (gloss x))");    // after the comma: rock - solid
+  add("(don't care (gloss x))");       // don ' t care
+  add("(well-known fact (gloss x))");  // well - known fact
+  add("(x , rock-solid (gloss x))");   // after the comma: rock - solid
   EXPECT_EQ(phrases_of(lexicon_.find_in_memory("don't")), "[2,0 don't care]");
   EXPECT_EQ(phrases_of(lexicon_.find_in_memory("well-known")), "[3,0 well-known fact]");
   EXPECT_EQ(phrases_of(lexicon_.find_in_memory("x")), "[0,3 x, rock-solid]");

@@ -68,7 +68,11 @@ TEST_F(MeaningTest, StrMeaningComparison) {
 TEST_F(MeaningTest, FreqBodyIsPackedBigEndian) {
   FreqMN freq;
   read(freq, "a 1 bc 0.5");
-  const std::string expected("\0\0\0\x02" "a\0\x3f\x80\0\0" "bc\0\x3f\0\0\0", 4 + 6 + 7);
+  const std::string expected(
+      "\0\0\0\x02"
+      "a\0\x3f\x80\0\0"
+      "bc\0\x3f\0\0\0",
+      4 + 6 + 7);
   EXPECT_EQ(freq.packed(), expected);
   EXPECT_EQ(freq.text(), "(freq a 1 bc 0.5)");
 }
@@ -119,8 +123,7 @@ TEST_F(MeaningTest, APrototypeOutlivingItsTypeIsRefusedUntilDefinedAgain) {
   std::unique_ptr<IRSlist> expr = IRSlist::parse("(staleavm (+n))", store_);
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(make_meaning(*expr), nullptr);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "The attribute type of the meaning staleavm no longer exists\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "The attribute type of the meaning staleavm no longer exists\n");
 
   auto new_type = std::make_unique<AttInterpreterList>("freshtype");
   new_type->add(std::make_unique<BinAtt>("n"));

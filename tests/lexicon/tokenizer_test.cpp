@@ -99,7 +99,9 @@ TEST(Tokenizer, QuoteSpecificationWithCaretAndGroups) {
 TEST(Tokenizer, DoubleByteModeKeepsPairsTogether) {
   Tokenizer t(kSent);
   t.set_double_byte(true);
-  t.set_string_input("\xB0\xA1" "abc");
+  t.set_string_input(
+      "\xB0\xA1"
+      "abc");
   EXPECT_EQ(all_tokens(t), (V{"\xB0\xA1", "abc"}));
 }
 

@@ -23,13 +23,19 @@ class AnalyzerChartTest : public testing::GrammarFixture {
     // Meaning prototypes outlive the name spaces (and this test's "syn"):
     // each test makes its own.
     const std::string avm = std::string("avm_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    run("(make-avmeaning-proto syn " + avm + ")"
+    run("(make-avmeaning-proto syn " + avm +
+        ")"
         "(make-lexicon words 101)"
-        "(lex words (the (" + avm + " ((cat d)))) (dog (" + avm + " ((cat n) (num sg))) (freq N 4))"
-        " (barks (" + avm + " ((cat v))) (" + avm + " ((cat n) (num pl))) (freq V 2 N 30)))"
+        "(lex words (the (" +
+        avm + " ((cat d)))) (dog (" + avm +
+        " ((cat n) (num sg))) (freq N 4))"
+        " (barks (" +
+        avm + " ((cat v))) (" + avm +
+        " ((cat n) (num pl))) (freq V 2 N 30)))"
         "(make-lex-analyzer analyzer :lexicon words)");
     std::string grammar = grammar_text("chart.lsp");
-    grammar.replace(grammar.find("(def-korvel-parser chart"), 24, "(def-korvel-parser chart :lexical-analyzer analyzer");
+    grammar.replace(grammar.find("(def-korvel-parser chart"), 24,
+                    "(def-korvel-parser chart :lexical-analyzer analyzer");
     run(grammar);
     analyzer = parser().analyzer();
   }

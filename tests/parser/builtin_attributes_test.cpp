@@ -63,8 +63,7 @@ TEST_F(BuiltinAttributesTest, MissingSynIsReportedAndLeavesBindingAlone) {
   builtin_attributes() = BuiltinAttributes{};
   testing::internal::CaptureStderr();
   Interpreter::instance().execute_string("(init-attributes)");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "The named object 'syn' (type=AttInterpreterList) is not found\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "The named object 'syn' (type=AttInterpreterList) is not found\n");
   EXPECT_EQ(builtin_attributes().type, nullptr);
 }
 

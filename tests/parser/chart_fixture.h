@@ -30,7 +30,8 @@ class TestSentence {
     std::size_t at = 0;
     while (at < text.size()) {
       const std::size_t blank = text.find(' ', at);
-      const std::string_view word = text.substr(at, blank == std::string_view::npos ? std::string_view::npos : blank - at);
+      const std::string_view word =
+          text.substr(at, blank == std::string_view::npos ? std::string_view::npos : blank - at);
       if (!word.empty()) {
         lattice.add_spacing(" ");
         lattice.add_word(word);

@@ -18,10 +18,10 @@ TEST(DistanceTable, ReadsEntriesAndSkipsBadLinesWithTheirNumbers) {
       "\n"
       "V:subj:N -1 0.5\n"
       "V:subj:N\t*\t0.01\n"
-      "V:obj:N 1\n"              // missing probability
-      "V:obj:N x 0.5\n"          // bad distance
-      "V:obj:N 1 1.5\n"          // probability above 1
-      "V:obj:N 1 0.25 extra\n"   // extra field
+      "V:obj:N 1\n"             // missing probability
+      "V:obj:N x 0.5\n"         // bad distance
+      "V:obj:N 1 1.5\n"         // probability above 1
+      "V:obj:N 1 0.25 extra\n"  // extra field
       "; another comment\n"
       "V:obj:N 2 0.25\n");
   std::ostringstream messages;

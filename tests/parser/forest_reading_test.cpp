@@ -392,7 +392,7 @@ TEST(DependencyWeigherKeys, CategoryKeysAndDistances) {
   DependencyWeigher::Sources sources;
   sources.is_skipped = [](int p) { return p == 3; };
   weigher.set_sources(sources);
-  EXPECT_EQ(weigher.distance(2, 5), 2);   // word 3 is skipped
+  EXPECT_EQ(weigher.distance(2, 5), 2);  // word 3 is skipped
   EXPECT_EQ(weigher.distance(5, 2), -2);
   EXPECT_EQ(weigher.distance(5, 4), -1);
 }

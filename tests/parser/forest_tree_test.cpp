@@ -26,10 +26,10 @@ TEST(RSTree, MisuseIsReportedAndChangesNothing) {
   ASSERT_TRUE(a->append(b));
   std::ostringstream messages;
   ScopedDiagnostics capture(messages);
-  EXPECT_FALSE(a->del());       // the root has no parent
-  EXPECT_FALSE(c->insert(b));   // b already hangs under a
+  EXPECT_FALSE(a->del());      // the root has no parent
+  EXPECT_FALSE(c->insert(b));  // b already hangs under a
   EXPECT_FALSE(c->append(b));
-  EXPECT_FALSE(b->append(a));   // a cycle
+  EXPECT_FALSE(b->append(a));  // a cycle
   EXPECT_FALSE(a->append(a));
   EXPECT_EQ(messages.str(),
             "RSTree::del() cannot delete the root node of a RSTree\n"

@@ -249,8 +249,7 @@ TEST_F(CategoryNamingTest, MissingFrameIsMadeUnderItsBaseCategory) {
   EXPECT_TRUE(vn->visible_atts.test(static_cast<std::size_t>(att("num"))));
   EXPECT_TRUE(vn->visible_atts.test(static_cast<std::size_t>(att("lexitem"))));
   bool hung = false;
-  for (GLink* link : cate("V").links_at(cate("V").head))
-    hung |= link->modifier() == vn && link->relation() == "subcat";
+  for (GLink* link : cate("V").links_at(cate("V").head)) hung |= link->modifier() == vn && link->relation() == "subcat";
   EXPECT_TRUE(hung);
   // Made once.
   EXPECT_EQ(parser().category_of(vec("((cat v) (args ((cat n)) ((cat p))))")), vn);

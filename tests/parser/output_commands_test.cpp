@@ -54,14 +54,13 @@ class OutputCommandsTest : public testing::GrammarFixture {
 
 TEST_F(OutputCommandsTest, ParsePrintsLengthTimeAndTheResultFormat) {
   const std::string out = timed_output_of("(print-governor 1) (p Ann sees Bob)");
-  EXPECT_TRUE(std::regex_search(out, std::regex(
-                                         "^;; length: 3\n"
-                                         ";; parse time: T sec. \n"
-                                         "\\(:id [0-9]+\n"
-                                         "1\t\\(Ann\t~ N\t2\ts\t\\(gov see\\)\\)\n"
-                                         "2\t\\(sees\tsee V\t\\*\\)\n"
-                                         "3\t\\(Bob\t~ N\t2\tobj\t\\(gov see\\)\\)\n"
-                                         "\\)\n$")))
+  EXPECT_TRUE(std::regex_search(out, std::regex("^;; length: 3\n"
+                                                ";; parse time: T sec. \n"
+                                                "\\(:id [0-9]+\n"
+                                                "1\t\\(Ann\t~ N\t2\ts\t\\(gov see\\)\\)\n"
+                                                "2\t\\(sees\tsee V\t\\*\\)\n"
+                                                "3\t\\(Bob\t~ N\t2\tobj\t\\(gov see\\)\\)\n"
+                                                "\\)\n$")))
       << out;
 }
 
@@ -93,8 +92,7 @@ TEST_F(OutputCommandsTest, TheFlagsAndTheirDocStrings) {
   run("(print-governor 0) (print-deptree-weight 0)");
   EXPECT_FALSE(result_format_flags().print_gov);
   EXPECT_FALSE(result_format_flags().print_deptree_weight);
-  EXPECT_EQ(output_of("(help \"print-governor\")"),
-            "print-governor\n(print-governor 0|1) set the PRINT_GOV flag\n\n");
+  EXPECT_EQ(output_of("(help \"print-governor\")"), "print-governor\n(print-governor 0|1) set the PRINT_GOV flag\n\n");
   EXPECT_EQ(output_of("(help \"print-deptree\")"),
             "print-deptree-weight\n(print-deptree-weight 0|1) set the PRINT_DEPTREE_WEIGHT flag\n\n");
 }

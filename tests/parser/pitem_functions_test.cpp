@@ -133,9 +133,7 @@ TEST_F(PItemFunctionsTest, CaseMarkedPositions) {
   EXPECT_EQ(test->eval(4, integer), 0u);
 }
 
-TEST_F(PItemFunctionsTest, NodeNameOfAVector) {
-  EXPECT_EQ(eval_text("(pitem-attvec (node-name))", noun), "N");
-}
+TEST_F(PItemFunctionsTest, NodeNameOfAVector) { EXPECT_EQ(eval_text("(pitem-attvec (node-name))", noun), "N"); }
 
 TEST_F(PItemFunctionsTest, IsolateMarksABracket) {
   LExpPtr exp = LExp::from_text("(isolate (int 2) (int 3))");
@@ -181,7 +179,8 @@ TEST_F(PItemFunctionsTest, StatisticsOfTheLastSentence) {
   ParseStats stats;
   stats.pool_exhausted = true;
   print_parse_stats(line, stats);
-  EXPECT_EQ(line.str(), ";; words: 0 lexical: 0 items: 0 packed: 0 merged: 0 coordinated: 0 roots: 0 pool: exhausted\n");
+  EXPECT_EQ(line.str(),
+            ";; words: 0 lexical: 0 items: 0 packed: 0 merged: 0 coordinated: 0 roots: 0 pool: exhausted\n");
 }
 
 TEST_F(PItemFunctionsTest, ProcessorTimeOfTheSentenceSoFar) {

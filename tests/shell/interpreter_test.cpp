@@ -49,8 +49,7 @@ TEST(CommandTable, ExecuteFormsRunsEachListElement) {
 
 TEST(HelpListing, AnchoredSortedAndUndocumented) {
   std::ostringstream out;
-  print_help_listing(out,
-                     {{"beta", nullptr}, {"alphaZ", "(alpha) first"}, {"Alphabet", "(alphabet)"}, {"xalpha", ""}},
+  print_help_listing(out, {{"beta", nullptr}, {"alphaZ", "(alpha) first"}, {"Alphabet", "(alphabet)"}, {"xalpha", ""}},
                      "[Aa]lpha");
   EXPECT_EQ(out.str(), "Alphabet\n(alphabet)\n\nalphaZ\n(alpha) first\n\n");
   std::ostringstream all;

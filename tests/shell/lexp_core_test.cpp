@@ -18,9 +18,7 @@ namespace {
 // name spaces; every test starts with both in place.
 class LExpCoreTest : public testing::Test {
  protected:
-  void SetUp() override {
-    ensure_expression_language();
-  }
+  void SetUp() override { ensure_expression_language(); }
 
   static Word eval(const char* text, Word input = 0, TypeId type = kAnyType) {
     LExpPtr exp = LExp::from_text(text);
@@ -133,7 +131,8 @@ TEST_F(LExpCoreTest, WrongInputTypeIsReportedAndYieldsZero) {
 }
 
 TEST_F(LExpCoreTest, ArgumentTypesAreRecorded) {
-  auto exp = std::make_unique<TwoArgExp>("core-typed", &add, "int", "int", std::initializer_list<const char*>{"int", "char*"});
+  auto exp =
+      std::make_unique<TwoArgExp>("core-typed", &add, "int", "int", std::initializer_list<const char*>{"int", "char*"});
   ASSERT_EQ(exp->arg_types().size(), 2u);
   EXPECT_EQ(exp->arg_types()[1], type_id("char*"));
   EXPECT_EQ(exp->input_type(), type_id("int"));

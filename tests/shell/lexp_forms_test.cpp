@@ -19,9 +19,7 @@ namespace {
 
 class LExpFormsTest : public testing::Test {
  protected:
-  void SetUp() override {
-    ensure_expression_language();
-  }
+  void SetUp() override { ensure_expression_language(); }
 
   static LExpPtr build(const char* text) {
     LExpPtr exp = LExp::from_text(text);
@@ -57,7 +55,8 @@ TEST_F(LExpFormsTest, Prog1ReturnsTheFirstResultEvenWhenLaterOnesChangeAVariable
 }
 
 TEST_F(LExpFormsTest, CompChainsResultsWithTheirTypes) {
-  register_adaptor("forms-inc", [](Word v) -> Word { return v + 1; }, "int", "int", nullptr);
+  register_adaptor(
+      "forms-inc", [](Word v) -> Word { return v + 1; }, "int", "int", nullptr);
   EXPECT_EQ(eval("(comp (int 1) (forms-inc) (forms-inc))"), 3u);
   EXPECT_EQ(eval("(comp)", 6), 6u);
   // The first receives the caller's input and type.
@@ -77,8 +76,10 @@ TEST_F(LExpFormsTest, IfChoosesABranchAndYieldsZeroWithoutOne) {
 }
 
 TEST_F(LExpFormsTest, WhileRepeatsUntilTheConditionIsZero) {
-  register_native("forms-less", [](Word, Word a, Word b) -> Word { return a < b ? 1 : 0; }, nullptr, "int", nullptr);
-  register_adaptor("forms-plus1", [](Word v) -> Word { return v + 1; }, nullptr, "int", nullptr);
+  register_native(
+      "forms-less", [](Word, Word a, Word b) -> Word { return a < b ? 1 : 0; }, nullptr, "int", nullptr);
+  register_adaptor(
+      "forms-plus1", [](Word v) -> Word { return v + 1; }, nullptr, "int", nullptr);
   run("(declare-var forms-counter)");
   EXPECT_EQ(eval("(while (forms-less (get-val forms-counter) (int 10))"
                  "  (setq forms-counter (get-val forms-counter (forms-plus1))))"),
@@ -102,7 +103,8 @@ TEST_F(LExpFormsTest, WhenRunsTheBodyOnlyIfTheConditionHolds) {
 }
 
 TEST_F(LExpFormsTest, OneOfGivesEachResultToThePredicate) {
-  register_native("forms-is-three", [](Word v) -> Word { return v == 3 ? 30 : 0; }, nullptr, nullptr, nullptr);
+  register_native(
+      "forms-is-three", [](Word v) -> Word { return v == 3 ? 30 : 0; }, nullptr, nullptr, nullptr);
   EXPECT_EQ(eval("(one-of (int 1) (int 3) (int 5) :is (forms-is-three))"), 30u);
   EXPECT_EQ(eval("(one-of (int 1) (int 5) :is (forms-is-three))"), 0u);
 }
@@ -183,7 +185,8 @@ TEST_F(LExpFormsTest, PairPartsPickTheirValueWithItsType) {
   EXPECT_EQ(eval("(1/2)", to_word(&pair), pair_type), to_word("left"));
   EXPECT_EQ(eval("(2/2)", to_word(&pair), pair_type), 7u);
   EXPECT_EQ(eval("(1/2)", 0, pair_type), 0u);
-  register_native("forms-int-only", [](Word v) -> Word { return v * 3; }, "int", nullptr, nullptr);
+  register_native(
+      "forms-int-only", [](Word v) -> Word { return v * 3; }, "int", nullptr, nullptr);
   EXPECT_EQ(eval("(2/2 (forms-int-only))", to_word(&pair), pair_type), 21u);
   testing::internal::CaptureStderr();
   EXPECT_EQ(eval("(1/2 (forms-int-only))", to_word(&pair), pair_type), 0u);
@@ -201,7 +204,8 @@ TEST_F(LExpFormsTest, QuoteLexpGivesTheTextFormMadeWhenBuilt) {
 TEST_F(LExpFormsTest, ExecCommandsRunsItsFormsAtEveryEvaluation) {
   run("(declare-var forms-exec)");
   LExpPtr exp = build("(exec-commands (eval (setq forms-exec (get-val forms-exec (forms-plus-one)))))");
-  register_adaptor("forms-plus-one", [](Word v) -> Word { return v + 1; }, nullptr, "int", nullptr);
+  register_adaptor(
+      "forms-plus-one", [](Word v) -> Word { return v + 1; }, nullptr, "int", nullptr);
   EXPECT_EQ(exp->eval(5, kAnyType), 0u);
   EXPECT_EQ(exp->eval(5, kAnyType), 0u);
   EXPECT_EQ(eval("(get-val forms-exec)"), 2u);
@@ -212,14 +216,14 @@ TEST_F(LExpFormsTest, OpenFileWritesThroughCreatedDirectoriesAndCloseFileClosesI
   const std::filesystem::path base = std::filesystem::temp_directory_path() / "lexp_forms_open_file";
   std::filesystem::remove_all(base);
   const std::string name = (base / "one/two/out.txt").string();
-  register_native("forms-write-hello",
-                  [](Word stream) -> Word {
-                    *as_output_stream(stream, ShellTypes::get().stream) << "hello";
-                    return stream;
-                  },
-                  "stream*", "stream*", nullptr);
-  EXPECT_EQ(eval("(open-file :write (comp (forms-write-hello) (close-file)))", to_word(name.c_str()),
-                 type_id("char*")),
+  register_native(
+      "forms-write-hello",
+      [](Word stream) -> Word {
+        *as_output_stream(stream, ShellTypes::get().stream) << "hello";
+        return stream;
+      },
+      "stream*", "stream*", nullptr);
+  EXPECT_EQ(eval("(open-file :write (comp (forms-write-hello) (close-file)))", to_word(name.c_str()), type_id("char*")),
             0u);
   std::ifstream in(name);
   std::string content;
@@ -255,8 +259,8 @@ TEST_F(LExpFormsTest, SetTokenizerInputReadsTheStreamOfAnExpression) {
   static Tokenizer tokenizer(tokenizer_configs::kWhitespace);
   static std::istringstream source("gamma delta");
   NameSpaces::define("forms-stream-tokenizer", &tokenizer, "Tokenizer/TokenizerBase");
-  register_native("forms-source", [](Word) -> Word { return to_word<std::istream>(&source); }, nullptr, nullptr,
-                  nullptr);
+  register_native(
+      "forms-source", [](Word) -> Word { return to_word<std::istream>(&source); }, nullptr, nullptr, nullptr);
   EXPECT_EQ(eval("(set-tokenizer-input forms-stream-tokenizer (forms-source))"), to_word(&tokenizer));
   const char* token = tokenizer.next_significant_token();
   ASSERT_NE(token, nullptr);

@@ -98,7 +98,8 @@ TEST_F(LibraryTest, MissingIntegerArgumentGivesZero) {
 TEST_F(LibraryTest, TooManyIntegerArgumentsAreReported) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(eval("(int-sum (int 1) (int 2) (int 3))", 1), 0u);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Incorrect number of arguments in int-sum. Expected: 2 Actual: 3\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Incorrect number of arguments in int-sum. Expected: 2 Actual: 3\n");
 }
 
 TEST_F(LibraryTest, StepAdaptorsKeepTheInputType) {
@@ -197,9 +198,7 @@ TEST_F(LibraryTest, StemWord) {
   EXPECT_EQ(eval_text("(stem-word)", possessive), word_of(possessive));  // returned unchanged
 }
 
-TEST_F(LibraryTest, StemWordFeedsItsInnerExpression) {
-  EXPECT_EQ(eval_text("(stem-word (str= RUN))", "running"), 1u);
-}
+TEST_F(LibraryTest, StemWordFeedsItsInnerExpression) { EXPECT_EQ(eval_text("(stem-word (str= RUN))", "running"), 1u); }
 
 TEST_F(LibraryTest, FormatSkipsNullResults) {
   EXPECT_EQ(text_result("(format x (str) y)", "in"), "xy");

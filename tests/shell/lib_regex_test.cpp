@@ -47,9 +47,7 @@ TEST(RegexSubstitutionTest, EmptyMatchesNeverLoop) {
   EXPECT_EQ(substitute("$", "!", true, "end"), "end!");
 }
 
-TEST(RegexSubstitutionTest, StartAnchorMatchesOnlyAtTheStart) {
-  EXPECT_EQ(substitute("^a", "o", true, "aaa"), "oaa");
-}
+TEST(RegexSubstitutionTest, StartAnchorMatchesOnlyAtTheStart) { EXPECT_EQ(substitute("^a", "o", true, "aaa"), "oaa"); }
 
 TEST(RegexSubstitutionTest, SearchGoesOnAfterTheMatch) {
   // The replacement is not searched again.

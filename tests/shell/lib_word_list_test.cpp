@@ -146,8 +146,7 @@ TEST_F(WordSourceTest, ListsAndFilesInOrder) {
 
 TEST_F(WordSourceTest, CarriageReturnsAreStrippedOrKept) {
   const std::string file = write("crlf.txt", "one\r\ntwo\r\n\r\nlast");
-  EXPECT_EQ(words_of(quoted(file), LineEnd::kStripCarriageReturn),
-            (std::vector<std::string>{"one", "two", "last"}));
+  EXPECT_EQ(words_of(quoted(file), LineEnd::kStripCarriageReturn), (std::vector<std::string>{"one", "two", "last"}));
   EXPECT_EQ(words_of(quoted(file), LineEnd::kKeepCarriageReturn),
             (std::vector<std::string>{"one\r", "two\r", "\r", "last"}));
 }

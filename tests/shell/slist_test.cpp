@@ -60,8 +60,10 @@ TEST(Slist, IteratorSurvivesRemovalOfCurrent) {
   TSlist<int> list;
   for (int i = 1; i <= 6; ++i) list.append(i);
   for (Slist::Iterator it(list.raw()); !it.done();) {
-    if (it.value() % 2 == 0) it.remove_current();
-    else it.advance();
+    if (it.value() % 2 == 0)
+      it.remove_current();
+    else
+      it.advance();
   }
   EXPECT_EQ(values(list), (std::vector<int>{1, 3, 5}));
   for (Slist::Iterator it(list.raw()); !it.done();) it.remove_current();

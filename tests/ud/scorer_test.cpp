@@ -100,8 +100,8 @@ TEST(Scorer, MatchingTokenisationGivesThePlainWordCount) {
 }
 
 TEST(Scorer, DifferentTextsCannotBeCompared) {
-  ScoreResult result = score(read("1\tabc\tabc\tX\t_\t_\t0\troot\t_\t_\n"),
-                             read("1\tabd\tabd\tX\t_\t_\t0\troot\t_\t_\n"));
+  ScoreResult result =
+      score(read("1\tabc\tabc\tX\t_\t_\t0\troot\t_\t_\n"), read("1\tabd\tabd\tX\t_\t_\t0\troot\t_\t_\n"));
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, "the texts differ at character 2: gold 'abc', system 'abd'");
 }

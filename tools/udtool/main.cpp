@@ -171,8 +171,8 @@ void print_relations(const Scores& scores, bool by_loss, size_t limit) {
   for (size_t i = 0; i < rows.size() && i < limit; ++i) {
     const auto& [name, counts] = rows[i];
     std::cout << std::left << std::setw(12) << name << std::right << std::setw(8) << counts.gold << std::setw(8)
-              << counts.system << std::setw(8) << counts.correct << std::fixed << std::setprecision(2)
-              << std::setw(11) << counts.precision() << std::setw(8) << counts.recall() << '\n';
+              << counts.system << std::setw(8) << counts.correct << std::fixed << std::setprecision(2) << std::setw(11)
+              << counts.precision() << std::setw(8) << counts.recall() << '\n';
   }
 }
 
@@ -182,8 +182,8 @@ void print_summary(const Scores& scores) {
             << scores.aligned << " (F1 " << scores.words_f1() << ")\n";
   std::cout << "UAS: " << scores.uas() << "\nLAS: " << scores.las() << '\n';
   if (!scores.skipped.empty()) {
-    std::cout << "skipped: " << scores.skipped.size() << " sentences whose text differs (first: "
-              << scores.skipped.front() << ")\n";
+    std::cout << "skipped: " << scores.skipped.size()
+              << " sentences whose text differs (first: " << scores.skipped.front() << ")\n";
   }
 }
 
@@ -239,8 +239,8 @@ int score_files(const Arguments& arguments) {
   if (worst > 0) {
     std::cout << "\nworst sentences (LAS, words, id, text):\n" << std::setprecision(2);
     for (const SentenceScore& sentence : worst_sentences(result.scores, worst))
-      std::cout << std::setw(6) << sentence.las() << std::setw(5) << sentence.words << "  " << sentence.sent_id
-                << "  " << sentence.text << '\n';
+      std::cout << std::setw(6) << sentence.las() << std::setw(5) << sentence.words << "  " << sentence.sent_id << "  "
+                << sentence.text << '\n';
   }
   return 0;
 }

@@ -44,8 +44,10 @@ class SetProp : public DefaultClone<SetProp, NodeFunction> {
 
  protected:
   virtual void store(DepTree& node, const char* name, DepTree* value) {
-    if (std::string_view(name) == DepTree::kAntecedent) node.set_antecedent(value);
-    else node.set_property(name, value);
+    if (std::string_view(name) == DepTree::kAntecedent)
+      node.set_antecedent(value);
+    else
+      node.set_property(name, value);
   }
   virtual void store(DepTree& node, const char* name, const char* value) { node.set_property(name, value); }
 
@@ -187,10 +189,14 @@ Word invert_dep(Word, Word node_value) {
   parent->del();
   grand->insert_at(index, node);
   node->add_child_in_order(parent);
-  if (parent_relation) node->set_relation(parent_relation);
-  else node->clear_relation();
-  if (had_relation) parent->set_relation(node_relation);
-  else parent->clear_relation();
+  if (parent_relation)
+    node->set_relation(parent_relation);
+  else
+    node->clear_relation();
+  if (had_relation)
+    parent->set_relation(node_relation);
+  else
+    parent->clear_relation();
   return node_value;
 }
 
@@ -216,8 +222,7 @@ void register_tree_edits() {
   const char* node = "RSTree*";
   const char* text = "char*";
   register_native("set-rel", &set_rel, nullptr, node, "(set-rel NODE TEXT) sets the node's relation", {node, text});
-  register_native("set-root", &set_root, nullptr, node, "(set-root NODE TEXT) sets the node's root form",
-                  {node, text});
+  register_native("set-root", &set_root, nullptr, node, "(set-root NODE TEXT) sets the node's root form", {node, text});
   register_native("set-cat", &set_cat, nullptr, node, "(set-cat NODE TEXT) sets the node's category", {node, text});
   register_native("invert-dep", &invert_dep, TreeMatch::kTypeText, node,
                   "(invert-dep NODE) makes NODE the head of its parent, in the parent's place", {node});

@@ -65,7 +65,8 @@ using ArgsFn = Word (*)(Word input, const Args& args);
 // An ArgsFunction whose work is a plain function.
 class ArgsFunctionOf final : public ArgsFunction {
  public:
-  ArgsFunctionOf(const char* name, const char* doc, ArgsFn fn) : ArgsFunction(nullptr, nullptr), name_(name), doc_(doc), fn_(fn) {}
+  ArgsFunctionOf(const char* name, const char* doc, ArgsFn fn)
+      : ArgsFunction(nullptr, nullptr), name_(name), doc_(doc), fn_(fn) {}
   const char* name() const override { return name_; }
   const char* doc() const override { return doc_; }
   LExpPtr clone() const override {
@@ -110,8 +111,10 @@ void display(std::ostream& out, DepTree& node, int depth) {
   out << node_word_text(node);
   const auto& children = node.children();
   for (RSTree* child : children) {
-    if (children.size() > 1) out << '\n' << std::string(static_cast<std::size_t>(2 * (depth + 1)), ' ');
-    else out << ' ';
+    if (children.size() > 1)
+      out << '\n' << std::string(static_cast<std::size_t>(2 * (depth + 1)), ' ');
+    else
+      out << ' ';
     display(out, *static_cast<DepTree*>(child), depth + 1);
   }
   out << ')';
@@ -124,15 +127,12 @@ void print_node_lines(std::ostream& out, DepTree& root, const LBitSet* set) {
     DepTree& node = *it.current();
     if (!node.parent() || !selected(set, node)) continue;
     out << node.label() << '\t' << node_word_text(node) << '\t' << text_or_empty(node.root()) << '\t'
-        << (node.category() ? node.category() : "U") << '\t'
-        << (node.parent()->parent() ? node.parent()->label() : "*") << '\t' << text_or_empty(node.relation())
-        << '\n';
+        << (node.category() ? node.category() : "U") << '\t' << (node.parent()->parent() ? node.parent()->label() : "*")
+        << '\t' << text_or_empty(node.relation()) << '\n';
   }
 }
 
-DepTree* match_node(Word match) {
-  return match ? dep(to_word(from_word<TreeMatch>(match)->node())) : nullptr;
-}
+DepTree* match_node(Word match) { return match ? dep(to_word(from_word<TreeMatch>(match)->node())) : nullptr; }
 
 std::string words_from_to(DepTree* from, DepTree* to) {
   if (!from || !to || from->start() < 1 || to->end() < from->start()) return {};
@@ -199,7 +199,9 @@ class MinimalAcross final : public DefaultClone<MinimalAcross, NodeFunction> {
  public:
   MinimalAcross() : DefaultClone("RSTree*") {}
   const char* name() const override { return "minimal-across"; }
-  const char* doc() const override { return "(minimal-across LEXP) the lowest of the node and its ancestors satisfying LEXP"; }
+  const char* doc() const override {
+    return "(minimal-across LEXP) the lowest of the node and its ancestors satisfying LEXP";
+  }
   void init(IRSlist& args) override { test_ = build_first(args); }
   Word apply(DepTree& node, Word, TypeId) override {
     for (RSTree* current = &node; current; current = current->parent())

@@ -26,8 +26,7 @@ namespace {
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
   return true;
 }
 
@@ -63,11 +62,14 @@ class ResultReader {
         continue;
       }
       const std::string_view atom = element->atom() ? element->atom() : "";
-      if (atom == ":nogap") no_gap_ = true;
+      if (atom == ":nogap")
+        no_gap_ = true;
       else if (atom == ":id") {
         if (const char* id = tree.take_atom()) deps_.set_id(id);
-      } else if (atom == "assertions:") read_assertions(tree);
-      else pending_label = atom;
+      } else if (atom == "assertions:")
+        read_assertions(tree);
+      else
+        pending_label = atom;
     }
     resolve_parents();
   }
@@ -127,9 +129,12 @@ class ResultReader {
     const std::string head = atom_text(item.children().first());
     const std::string value = atom_text(item.children().last());
     if (head.empty() || head == "gov" || head == DepTree::kReference) return;
-    if (head == "w") entry.node->set_weight(std::strtof(value.c_str(), nullptr));
-    else if (head == DepTree::kAntecedent) entry.antecedent = value;
-    else entry.node->add_property(head, value);
+    if (head == "w")
+      entry.node->set_weight(std::strtof(value.c_str(), nullptr));
+    else if (head == DepTree::kAntecedent)
+      entry.antecedent = value;
+    else
+      entry.node->add_property(head, value);
   }
 
   static bool is_direction_marks(const std::string& ref) {
@@ -142,8 +147,7 @@ class ResultReader {
     for (Entry& entry : entries_) {
       DepTree* parent = find_parent(entry);
       if (parent && parent != top_ && (parent == entry.node || entry.node->is_ancestor_of(parent))) {
-        diag() << "the parent of `" << entry.word << "' is already its descendent: " << reference(entry)
-               << std::endl;
+        diag() << "the parent of `" << entry.word << "' is already its descendent: " << reference(entry) << std::endl;
         parent = nullptr;
       }
       if (!parent && entry.node->category()) parent = top_;
@@ -237,8 +241,10 @@ class ReadAndModifyDeps final : public DefaultClone<ReadAndModifyDeps, LExp> {
   }
   void init(IRSlist& args) override {
     std::unique_ptr<IRSlist> source = args.take_first();
-    if (source && source->is_list()) source_ = get_exp(source.get());
-    else if (source && source->atom()) file_ = source->atom();
+    if (source && source->is_list())
+      source_ = get_exp(source.get());
+    else if (source && source->atom())
+      file_ = source->atom();
     if (const char* rules = args.take_atom()) rules_ = rules;
   }
   Word eval(Word input, TypeId type) override {
@@ -246,11 +252,14 @@ class ReadAndModifyDeps final : public DefaultClone<ReadAndModifyDeps, LExp> {
     if (!modifier) return 0;
     std::unique_ptr<std::ifstream> file;
     std::istream* in = nullptr;
-    if (source_) in = as_input_stream(source_->eval(input, type), source_->output_type());
+    if (source_)
+      in = as_input_stream(source_->eval(input, type), source_->output_type());
     else if (!file_.empty()) {
       file = Interpreter::instance().search_path().open(file_);
-      if (file) in = file.get();
-      else diag() << "Can't open file: " << file_ << std::endl;
+      if (file)
+        in = file.get();
+      else
+        diag() << "Can't open file: " << file_ << std::endl;
     }
     if (!in) return 0;
     Tokenizer tokenizer(tokenizer_configs::kCommands);

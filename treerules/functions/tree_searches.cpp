@@ -17,8 +17,10 @@ namespace velmo {
 bool TextArg::take(IRSlist& args) {
   std::unique_ptr<IRSlist> element = args.take_first();
   if (!element) return false;
-  if (element->is_list()) exp_ = LExp::get_exp(element.get());
-  else if (element->atom()) literal_ = element->atom();
+  if (element->is_list())
+    exp_ = LExp::get_exp(element.get());
+  else if (element->atom())
+    literal_ = element->atom();
   return present();
 }
 

@@ -74,8 +74,10 @@ Word inherit_children(Word match, Word node_value) {
     if (sibling == node) continue;
     const bool precedes = sibling->index_in_parent() < node->index_in_parent();
     sibling->del();
-    if (precedes) node->insert_at(before++, sibling);
-    else node->append(sibling);
+    if (precedes)
+      node->insert_at(before++, sibling);
+    else
+      node->append(sibling);
   }
   return to_word(node);
 }
@@ -164,16 +166,18 @@ void register_restructuring_functions() {
                   "(A (B)          (insert-node A F)  (A (F (G))\n   (C (D))\t\t==>\t      (B)\n"
                   "   (E)\t\t\t\t      (C (D))\n   (F (G)))\t\t\t      (E))\n",
                   {node, node});
-  register_native("append-node", &append_node, match, node,
-                  "(append-node <node> <parent>) append <node> as the last \nchild of <parent>. For example:\n"
-                  "(A (B)          (append-node C G)  (A (B)\n   (C (D))\t\t==>\t      (C (D)\n"
-                  "   (E)\t\t\t\t         (G))\n   (F (G)))\t\t\t      (E)\n                                      (F))\n",
-                  {node, node});
-  register_native("detach-node", &detach_node, match, node,
-                  "(detatch-node <node>) detach the subtree rooted at <node> \nfrom its parent. The detached subtree is "
-                  "returned. For example:\n(A (B)          (detach-node C)  (A (B)\n   (C (D))\t\t==>\t    (E)\n"
-                  "   (E)\t\t\t\t    (F (G)))\n   (F (G)))\n",
-                  {node});
+  register_native(
+      "append-node", &append_node, match, node,
+      "(append-node <node> <parent>) append <node> as the last \nchild of <parent>. For example:\n"
+      "(A (B)          (append-node C G)  (A (B)\n   (C (D))\t\t==>\t      (C (D)\n"
+      "   (E)\t\t\t\t         (G))\n   (F (G)))\t\t\t      (E)\n                                      (F))\n",
+      {node, node});
+  register_native(
+      "detach-node", &detach_node, match, node,
+      "(detatch-node <node>) detach the subtree rooted at <node> \nfrom its parent. The detached subtree is "
+      "returned. For example:\n(A (B)          (detach-node C)  (A (B)\n   (C (D))\t\t==>\t    (E)\n"
+      "   (E)\t\t\t\t    (F (G)))\n   (F (G)))\n",
+      {node});
 }
 
 }  // namespace
