@@ -227,6 +227,10 @@ class ListExp final : public DefaultClone<ListExp, SequenceExp> {
 };
 
 class NotExp final : public DefaultClone<NotExp, SequenceExp> {
+  // The result is always an integer: its type id is looked up once, when
+  // the form is built, not at every evaluation.
+  TypeId integer_type_ = ShellTypes::get().integer;
+
  public:
   const char* name() const override { return "not"; }
   const char* doc() const override {
@@ -234,7 +238,7 @@ class NotExp final : public DefaultClone<NotExp, SequenceExp> {
            "  returns true if <lexp> evaluates to 0;";
   }
   Word eval(Word input, TypeId type) override {
-    if (items_.empty()) return returning(input == 0 ? 1 : 0, ShellTypes::get().integer);
+    if (items_.empty()) return returning(input == 0 ? 1 : 0, integer_type_);
     for (const LExpPtr& exp : items_)
       if (exp->eval(input, type)) return returning(0, kAnyType);
     return returning(input, type);
@@ -257,6 +261,9 @@ class OrExp final : public DefaultClone<OrExp, SequenceExp> {
 };
 
 class XorExp final : public DefaultClone<XorExp, SequenceExp> {
+  // Looked up once, as in `not`.
+  TypeId integer_type_ = ShellTypes::get().integer;
+
  public:
   const char* name() const override { return "xor"; }
   const char* doc() const override {
@@ -267,7 +274,7 @@ class XorExp final : public DefaultClone<XorExp, SequenceExp> {
     bool odd = false;
     for (const LExpPtr& exp : items_)
       if (exp->eval(input, type)) odd = !odd;
-    return returning(odd ? 1 : 0, ShellTypes::get().integer);
+    return returning(odd ? 1 : 0, integer_type_);
   }
 };
 
@@ -291,13 +298,16 @@ class AndExp final : public DefaultClone<AndExp, SequenceExp> {
 };
 
 class TrueExp final : public DefaultClone<TrueExp> {
+  // Looked up once, as in `not`.
+  TypeId integer_type_ = ShellTypes::get().integer;
+
  public:
   const char* name() const override { return "t"; }
   const char* doc() const override {
     return "(t)\n"
            "  Always return 1";
   }
-  Word eval(Word, TypeId) override { return returning(1, ShellTypes::get().integer); }
+  Word eval(Word, TypeId) override { return returning(1, integer_type_); }
 };
 
 class NilExp final : public DefaultClone<NilExp> {
@@ -311,13 +321,16 @@ class NilExp final : public DefaultClone<NilExp> {
 };
 
 class IsNilExp final : public DefaultClone<IsNilExp> {
+  // Looked up once, as in `not`.
+  TypeId integer_type_ = ShellTypes::get().integer;
+
  public:
   const char* name() const override { return "is-nil"; }
   const char* doc() const override {
     return "(is-nil)\n"
            "  Returns true if the input is 0. Returns false otherwise.";
   }
-  Word eval(Word input, TypeId) override { return returning(input == 0 ? 1 : 0, ShellTypes::get().integer); }
+  Word eval(Word input, TypeId) override { return returning(input == 0 ? 1 : 0, integer_type_); }
 };
 
 class IdentExp final : public DefaultClone<IdentExp> {
@@ -332,12 +345,15 @@ class IdentExp final : public DefaultClone<IdentExp> {
 
 // (eq a b): 1 when both give the same word; 0 when either is missing.
 class EqExp final : public DefaultClone<EqExp, SequenceExp> {
+  // Looked up once, as in `not`.
+  TypeId integer_type_ = ShellTypes::get().integer;
+
  public:
   const char* name() const override { return "eq"; }
   Word eval(Word input, TypeId type) override {
     if (items_.size() < 2) return 0;
     const bool same = items_[0]->eval(input, type) == items_[1]->eval(input, type);
-    return returning(same ? 1 : 0, ShellTypes::get().integer);
+    return returning(same ? 1 : 0, integer_type_);
   }
 };
 
