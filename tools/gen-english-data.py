@@ -15,22 +15,11 @@ sys.path.insert(0, os.path.join(HERE, "lexgen"))
 
 import morphology  # noqa: E402
 from lexicon_builder import UNKNOWN_CLASSES, LexiconBuilder  # noqa: E402
-from sources import read_conllu  # noqa: E402
+from sources import default_ewt, read_conllu  # noqa: E402
 import writer  # noqa: E402
 from writer import write_dictionary  # noqa: E402
 
 ROOT = os.path.dirname(HERE)
-
-
-def default_ewt():
-    """The train split in the shared data folder beside the repository."""
-    folder = ROOT
-    while folder != os.path.dirname(folder):
-        folder = os.path.dirname(folder)
-        candidate = os.path.join(folder, "shared", "data", "ud-english-ewt", "en_ewt-ud-train.conllu")
-        if os.path.exists(candidate):
-            return candidate
-    return "en_ewt-ud-train.conllu"
 
 
 def bucket_count(entries):
@@ -73,7 +62,7 @@ def cost_scale(text):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--ewt", default=default_ewt())
+    parser.add_argument("--ewt", default=default_ewt(ROOT))
     parser.add_argument("--wordnet", default="/usr/share/wordnet")
     parser.add_argument("--out", default=os.path.join(ROOT, "data", "en"))
     parser.add_argument("--cost-scale", type=cost_scale, default=writer.COST_SCALE,

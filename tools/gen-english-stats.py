@@ -30,6 +30,10 @@ import tempfile
 from collections import Counter, defaultdict
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "lexgen"))
+
+from sources import default_ewt  # noqa: E402
+
 ROOT = os.path.dirname(HERE)
 
 MAX_DISTANCE = 20          # the parser clamps distances to -20..20
@@ -57,17 +61,6 @@ BAD_MIN_EXPECTED = 10.0    # expected count of (relation, modifier) under indepe
 BAD_MIN_HEAD = 50          # occurrences of (head, relation)
 
 MAX_ROOT_COST = 10
-
-
-def default_ewt():
-    """The train split in the shared data folder beside the repository."""
-    folder = ROOT
-    while folder != os.path.dirname(folder):
-        folder = os.path.dirname(folder)
-        candidate = os.path.join(folder, "shared", "data", "ud-english-ewt", "en_ewt-ud-train.conllu")
-        if os.path.exists(candidate):
-            return candidate
-    return "en_ewt-ud-train.conllu"
 
 
 def default_tool(name, subdir):
@@ -328,7 +321,7 @@ def build_database(velmo, out_dir, heads):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--ewt", default=default_ewt())
+    parser.add_argument("--ewt", default=default_ewt(ROOT))
     parser.add_argument("--udtool", default=default_tool("udtool", os.path.join("tools", "udtool")))
     parser.add_argument("--scheme", help="udtool to-scheme output to read instead of running udtool")
     parser.add_argument("--velmo", help="velmo binary that builds relations.qhash")

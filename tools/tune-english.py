@@ -25,20 +25,14 @@ import subprocess
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "lexgen"))
+
+from sources import default_ewt  # noqa: E402
+
 ROOT = os.path.dirname(HERE)
 
 STATS_FILES = ("dist.txt", "triples.txt", "bad-triples.txt", "roots.txt", "relations.hdr", "relations.qhash")
 LEXICON_FILES = ("words.dic", "words.idx", "words.hdr", "lexicon.lsp", "unknown.lsp")
-
-
-def default_ewt():
-    folder = ROOT
-    while folder != os.path.dirname(folder):
-        folder = os.path.dirname(folder)
-        candidate = os.path.join(folder, "shared", "data", "ud-english-ewt", "en_ewt-ud-train.conllu")
-        if os.path.exists(candidate):
-            return candidate
-    return "en_ewt-ud-train.conllu"
 
 
 def read_blocks(path):
@@ -126,7 +120,7 @@ def run(command, **kwargs):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--ewt", default=default_ewt())
+    parser.add_argument("--ewt", default=default_ewt(ROOT))
     parser.add_argument("--build", default=os.path.join(ROOT, "build"))
     parser.add_argument("--work", default=os.path.join(ROOT, "build", "tune-english"))
     parser.add_argument("--every", type=int, default=20, help="hold out every N-th train sentence")

@@ -8,6 +8,18 @@ from collections import namedtuple
 Token = namedtuple("Token", "id form lemma upos xpos feats head deprel")
 
 
+def default_ewt(root):
+    """The train split in the shared data folder found above `root` (the
+    repository), or its bare file name when there is none."""
+    folder = root
+    while folder != os.path.dirname(folder):
+        folder = os.path.dirname(folder)
+        candidate = os.path.join(folder, "shared", "data", "ud-english-ewt", "en_ewt-ud-train.conllu")
+        if os.path.exists(candidate):
+            return candidate
+    return "en_ewt-ud-train.conllu"
+
+
 def parse_feats(text):
     if text == "_":
         return {}
