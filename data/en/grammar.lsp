@@ -44,6 +44,9 @@
 (defun complete-clause () (or (fin-clause) (get-modifier-by-type i)))
 (defun full-clause () (and (no-cc) (complete-clause) (or (not (fin-clause)) (get-modifier-by-type s))))
 (defun clause-complement () (and (full-clause) (not (starts-with-punctuation))))
+;; A loosely joined clause (parataxis): a finite clause without complementiser
+;; or conjunction, with a subject of its own.
+(defun para-clause () (and (fin-clause) (full-clause) (starts-with-punctuation)))
 (defun comma () (comp (pitem-head-word) (in ("," ";" ":" "-" "--"))))
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
@@ -172,7 +175,10 @@
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)))))
+     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+  ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
+  ;; the verb of the clause before it, after all of that clause's words.
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -211,7 +217,8 @@
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)))))
+     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
@@ -241,9 +248,7 @@
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause))))
-     (C (dep-type para) (max-dist 30) (dep-weight -40.0) (modifier-cond (full-clause))
-        (modifiee-cond (fin-clause))))
+  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
            (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i))))))
