@@ -236,8 +236,11 @@ class SchemeToUd {
     }
   }
 
-  // Multi-word items: a head at the end of its item is a name (flat), any
-  // other head a fixed expression; UD heads both by their first word.
+  // Multi-word items, as the treebank writes them: a name (an item headed by
+  // its last word, or a noun item written with capitals) is flat under its
+  // first word; any other noun item is a compound headed by its last word
+  // (police station); the words after a verb are its particles (give up);
+  // anything else is a fixed expression under its first word.
   void first_word_heads() {
     for (int node : edit_.post_order()) {
       if (!alive(node) || nodes_[node].position <= 0) continue;
@@ -248,23 +251,34 @@ class SchemeToUd {
       auto by_position = [&](int a, int b) { return nodes_[a].position < nodes_[b].position; };
       std::sort(members.begin(), members.end(), by_position);
       bool head_last = nodes_[members.back()].position < nodes_[node].position;
-      // Names: headed by their last word, or nouns written with capitals.
-      bool capitals = nodes_[node].category == "N";
+      std::string_view category = nodes_[node].category;
+      bool capitals = category == "N" && starts_upper(tokens_[nodes_[node].position - 1].form);
       for (int member : members) capitals = capitals && starts_upper(tokens_[nodes_[member].position - 1].form);
-      capitals = capitals && starts_upper(tokens_[nodes_[node].position - 1].form);
-      const char* relation = head_last || capitals ? "flat" : "fixed";
       int first = nodes_[members.front()].position < nodes_[node].position ? members.front() : node;
-      if (first != node) {
-        edit_.promote(first, node);
-        relations_[first] = relations_[node];
-        relations_[node] = relation;
-        std::vector<int> others(edit_.children(node));
-        for (int child : others)
-          if (alive(child)) edit_.set_head(child, first);
-      }
-      for (int member : members)
-        if (member != first) relations_[member] = relation;
+      int last = nodes_[members.back()].position > nodes_[node].position ? members.back() : node;
+      if (head_last || capitals)
+        head_item(node, members, first, "flat");
+      else if (category == "N")
+        head_item(node, members, last, "compound");
+      else
+        head_item(node, members, first, category == "V" ? "compound:prt" : "fixed");
     }
+  }
+
+  // Gives the item of `node` and its `members` the head `chosen` (the node
+  // itself or one of the members): the item's other words hang from it with
+  // `relation`, and the node's other dependents follow it.
+  void head_item(int node, const std::vector<int>& members, int chosen, const char* relation) {
+    if (chosen != node) {
+      edit_.promote(chosen, node);
+      relations_[chosen] = relations_[node];
+      relations_[node] = relation;
+      std::vector<int> others(edit_.children(node));
+      for (int child : others)
+        if (alive(child)) edit_.set_head(child, chosen);
+    }
+    for (int member : members)
+      if (member != chosen) relations_[member] = relation;
   }
 
   // UD heads by position (0 for the root, -1 for tokens without a node).

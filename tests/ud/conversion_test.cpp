@@ -367,6 +367,26 @@ TEST(SchemeToUd, AMultiwordItemAsVelmoPrintsIt) {
   EXPECT_EQ(sentence.words[2].lemma, "New");  // a root with a blank is no lemma
 }
 
+TEST(SchemeToUd, MultiwordItemsTakeTheTreebanksStructure) {
+  // A lower-case noun item is a compound headed by its last word, which also
+  // takes the item's determiner; the words after a verb item are particles;
+  // an adverb item is fixed under its first word.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov \"blow up\"))\n"
+      "2\t(\"blow up\"\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(up\t U\t2\tlex-mod\t(gov \"blow up\"))\n"
+      "4\t(a\t~ Det\t5\tdet\t(gov \"police station\"))\n"
+      "5\t(\"police station\"\t~ N\t2\tobj\t(gov \"blow up\"))\n"
+      "6\t(station\t U\t5\tlex-mod\t(gov \"police station\"))\n"
+      "7\t(\"as well\"\t~ Adv\t2\tmod\t(gov \"blow up\"))\n"
+      "8\t(well\t U\t7\tlex-mod\t(gov \"as well\"))\n"
+      ")\n",
+      "They blow up a police station as well");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:compound:prt 6:det 6:compound 2:obj 2:advmod 7:fixed ");
+}
+
 TEST(SchemeToUd, WordsAreSplitAtInnerPunctuationToFillPositionsWithoutNodes) {
   // velmo cut "doesn't" into doesn and 't, and gave neither a node.
   UdSentence sentence = from_velmo(
