@@ -178,7 +178,9 @@
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
+     ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
+     ;; running); else it is the main verb under "be" or "have" (have feared).
+     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
@@ -220,7 +222,7 @@
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
+     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
