@@ -47,6 +47,9 @@
 ;; A loosely joined clause (parataxis): a finite clause without complementiser
 ;; or conjunction, with a subject of its own.
 (defun para-clause () (and (fin-clause) (full-clause) (starts-with-punctuation)))
+;; A preposition before the verb has its object (a stranded one follows it:
+;; the house I live in).
+(defun with-object () (get-modifier-by-type pcomp))
 (defun comma () (comp (pitem-head-word) (in ("," ";" ":" "-" "--"))))
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
@@ -150,7 +153,7 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...).
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
@@ -195,7 +198,7 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...).
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
      (Adv (dep-type mod) (max-dist 8))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
