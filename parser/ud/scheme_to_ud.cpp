@@ -39,6 +39,7 @@ class SchemeToUd {
     give_way("i", "mark");
     give_way("pcomp", "case");
     give_way("pred", "cop");
+    names_standing_alone();
     first_word_heads();
     collect_heads();
     keep_one_root();
@@ -233,6 +234,29 @@ class SchemeToUd {
       for (int child : others)
         if (alive(child) && relations_[child] != "lex-mod" && relations_[child] != "fixed")
           edit_.set_head(child, chosen);
+    }
+  }
+
+  // A capitalised noun standing alone (a sentence or fragment of its own),
+  // whose only dependents are the capitalised nouns right before it, is a
+  // name: the treebank writes such lines (signatures: Sean Boyle) as flat
+  // names far more often than as compounds.
+  void names_standing_alone() {
+    for (int node : edit_.post_order()) {
+      if (!alive(node) || nodes_[node].position <= 0 || !nodes_[node].relation.empty()) continue;
+      if (nodes_[node].category != "N" || !starts_upper(tokens_[nodes_[node].position - 1].form)) continue;
+      const std::vector<int>& children = edit_.children(node);
+      if (children.empty()) continue;
+      int expected = nodes_[node].position - static_cast<int>(children.size());
+      bool name = true;
+      for (int child : children) {
+        const PlainNode& part = nodes_[child];
+        name = name && alive(child) && relations_[child] == "compound" && part.category == "N" &&
+               part.position == expected++ && starts_upper(tokens_[part.position - 1].form) &&
+               edit_.children(child).empty();
+      }
+      if (!name) continue;
+      for (int child : children) relations_[child] = "lex-mod";
     }
   }
 

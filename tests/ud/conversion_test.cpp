@@ -387,6 +387,26 @@ TEST(SchemeToUd, MultiwordItemsTakeTheTreebanksStructure) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:compound:prt 6:det 6:compound 2:obj 2:advmod 7:fixed ");
 }
 
+TEST(SchemeToUd, ACapitalisedNounStandingAloneWithItsCompoundsIsAFlatName) {
+  UdSentence alone = from_velmo(
+      "(\n"
+      "1\t(Sean\t~ N\t2\tnn\t(gov Boyle))\n"
+      "2\t(Boyle\t~ N\t*\t)\n"
+      ")\n",
+      "Sean Boyle");
+  EXPECT_EQ(attachments(alone), "0:root 1:flat ");
+  // Inside a sentence the compound stays.
+  UdSentence inside = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(State\t~ N\t2\tnn\t(gov Department))\n"
+      "2\t(Department\t~ N\t3\ts\t(gov agree))\n"
+      "3\t(agrees\tagree V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "State Department agrees");
+  EXPECT_EQ(attachments(inside), "2:compound 3:nsubj 0:root ");
+}
+
 TEST(SchemeToUd, WordsAreSplitAtInnerPunctuationToFillPositionsWithoutNodes) {
   // velmo cut "doesn't" into doesn and 't, and gave neither a node.
   UdSentence sentence = from_velmo(
