@@ -28,6 +28,9 @@ MIN_FIXED_COUNT = 2
 MIN_NAME_COUNT = 3
 MAX_PHRASES_PER_WORD = 40
 MAX_PHRASE_WORDS = 4
+# A word form the treebank has this often, and never with a root its ending
+# offers (has as ha+s, number as numb+er), is not read through that ending.
+MIN_FALSE_ROOT_COUNT = 2
 # Smoothing of the costs: add-beta over the readings the lexicon gives a form.
 BETA = 0.5
 # A multi-word item costs -ln P(unit | its words in a row): the share of the
@@ -185,6 +188,8 @@ class LexiconBuilder:
         self.inflected = defaultdict(list)          # (form key, lemma key, category) -> features
         self.wn = {}                                # (lemma key, category) -> tagged sense count
         self.wn_frames = {}
+        self.form_lemmas = defaultdict(set)         # form key -> lemma keys the treebank gives it
+        self.false_roots = set()                    # (form key, ending name) the analyzer must not use
 
     # -- entries --------------------------------------------------------------------
 
@@ -207,6 +212,7 @@ class LexiconBuilder:
                 lemma = key_of(token.lemma)
                 frame = verb_frame(token, children[token.id]) if category == "V" else ()
                 self.token_names.append((form, category, frame))
+                self.form_lemmas[form].add(lemma)
                 if category in ("N", "V", "A", "Adv", "Num"):
                     self.lemma_counts[lemma] += 1
                     self.lemma_categories[lemma][category] += 1
@@ -296,8 +302,10 @@ class LexiconBuilder:
         self.read_wordnet()
         self.add_closed_class()
         self.add_lemmas()
+        self.find_false_roots()
         self.add_irregular_forms()
         self.add_treebank_form_readings()
+        self.find_false_roots()
         self.add_multiword_items()
         self.add_unknown_word_classes()
         self.drop_comma_keys()
@@ -364,13 +372,28 @@ class LexiconBuilder:
                     for reading in self.open_class_readings(lemma, category):
                         entry.add(reading)
 
+    def find_false_roots(self):
+        """Endings that lead a frequent treebank form to a root the treebank
+        never gives it: has is no plural of "ha", after no comparative of
+        "aft", best no superlative of "b". The lexical rules delete the items
+        found that way."""
+        for form, lemmas in sorted(self.form_lemmas.items()):
+            if sum(self.form_counts[form].values()) < MIN_FALSE_ROOT_COUNT or not form.isalpha() or not form.isascii():
+                continue
+            for root, name in morphology.candidate_roots(form):
+                if name is None or key_of(root) in lemmas or (form, name) in self.false_roots:
+                    continue
+                entry = self.entries.get(key_of(root))
+                if entry and any(inflects(reading, name) for reading in entry.readings):
+                    self.false_roots.add((form, name))
+
     def derived(self, form):
         """The readings the analyzer makes for a form: its own entry, and the
         entries of the roots its endings give, as the lexical rules keep them.
         Yields (reading, ending name)."""
         for root, name in morphology.candidate_roots(form):
             entry = self.entries.get(key_of(root))
-            if not entry:
+            if not entry or (key_of(form), name) in self.false_roots:
                 continue
             for reading in entry.readings:
                 if name is None:
@@ -616,7 +639,7 @@ class LexiconBuilder:
         for root, name in morphology.candidate_roots(form):
             lowered = key_of(root)
             entry = self.entries.get(lowered)
-            if not entry:
+            if not entry or (key_of(form), name) in self.false_roots:
                 continue
             for reading in entry.readings:
                 if name is None or inflects(reading, name):

@@ -112,6 +112,21 @@ class CostTest(unittest.TestCase):
         self.assertAlmostEqual(costs["work on"]["V_N"], -math.log(0.5 / 3))
         self.assertAlmostEqual(costs["never seen"]["V_N"], -math.log(0.5))
 
+    def test_false_roots_are_endings_to_roots_the_treebank_never_gives(self):
+        treebank = [[Token(1, "has", "have", "AUX", "_", {}, 0, "root"), Token(2, "walks", "walk", "VERB", "_", {}, 0, "root")],
+                    [Token(1, "has", "have", "AUX", "_", {}, 0, "root"), Token(2, "walks", "walk", "NOUN", "_", {}, 0, "root")]]
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        builder.read_treebank()
+        builder.add_closed_class()
+        for root in ("ha", "walk"):
+            builder.entry(root).add(Reading("N", ("(num sg)", "(person 3)")))
+        builder.find_false_roots()
+        self.assertEqual(builder.false_roots, {("has", "s")})
+        # The analyzer's model no longer reads "has" through "ha".
+        self.assertEqual([name for _, name in builder.derived("has")], [None])
+        self.assertIn("s", [name for _, name in builder.derived("walks")])
+
     def test_costs_as_whole_numbers_when_scaled(self):
         saved = writer.COST_SCALE
         try:
