@@ -56,6 +56,11 @@
 (defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
 ;; (nor a predicate: the place I was, never the gal was hot).
 (defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred)))))
+;; A noun before a noun is a compound part with its own adjectives, numbers
+;; and compounds (nuclear weapons program, 15 - year term), but without
+;; determiner, possessor or anything after it.
+(defun compound-part () (and (head-last) (not (get-modifier-by-type det)) (not (get-modifier-by-type gen))
+                             (not (get-modifier-by-type poss)) (no-cc) (no-punc)))
 ;; Compounds may be written with a hyphen (wheel-chair).
 (defun before-comma-or-bracket () (pitem-following-word (in ("," ";" ":" "--" "(" ")" "\"" "'" "/"))))
 (defun genitive () (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))
@@ -109,7 +114,7 @@
   (* (Num (dep-type num) (max-dist 4))
      (A (dep-type mod) (max-dist 4)))
   (* :skip-word (in ("-"))
-     (N (dep-type nn) (max-dist 3) (modifier-cond (and (bare-item) (not (pronoun)) (not (before-comma-or-bracket))))
+     (N (dep-type nn) (max-dist 5) (modifier-cond (and (compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
         (modifiee-cond (not (pronoun)))))
   ;; Names: capitalised nouns before a capitalised noun are parts of its name.
   (* (N (dep-type lex-mod) (max-dist 4) (modifier-cond (and (bare-item) (capitalised) (not (before-comma-or-bracket))))
@@ -173,7 +178,9 @@
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
+     ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
+     ;; running); else it is the main verb under "be" or "have" (have feared).
+     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
@@ -215,7 +222,7 @@
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
+     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
