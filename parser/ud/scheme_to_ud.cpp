@@ -229,7 +229,13 @@ class SchemeToUd {
       edit_.promote(chosen, node);
       relations_[chosen] = relations_[node];
       relations_[node] = std::string(demoted);
-      if (demoted == "case" && clausal(nodes_[chosen].category)) relations_[node] = "mark";
+      // A preposition before a clause (for protecting his clan) is its mark,
+      // and the clause an adverbial or adnominal clause.
+      if (demoted == "case" && clausal(nodes_[chosen].category)) {
+        relations_[node] = "mark";
+        if (relations_[chosen] == "obl") relations_[chosen] = "advcl";
+        if (relations_[chosen] == "nmod") relations_[chosen] = "acl";
+      }
       std::vector<int> others(edit_.children(node));
       for (int child : others)
         if (alive(child) && relations_[child] != "lex-mod" && relations_[child] != "fixed")

@@ -407,6 +407,22 @@ TEST(SchemeToUd, ACapitalisedNounStandingAloneWithItsCompoundsIsAFlatName) {
   EXPECT_EQ(attachments(inside), "2:compound 3:nsubj 0:root ");
 }
 
+TEST(SchemeToUd, APrepositionBeforeAClauseIsItsMarkAndTheClauseAnAdverbialClause) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Thanks\tthank V\tE0\ti\t(gov fin))\n"
+      "2\t(for\t~ Prep\t1\tmod\t(gov thank))\n"
+      "3\t(helping\thelp V\t2\tpcomp\t(gov for))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov way))\n"
+      "5\t(way\t~ N\t3\tobj\t(gov help))\n"
+      "6\t(of\t~ Prep\t5\tmod\t(gov way))\n"
+      "7\t(asking\task V\t6\tpcomp\t(gov of))\n"
+      ")\n",
+      "Thanks for helping the way of asking");
+  EXPECT_EQ(attachments(sentence), "0:root 3:mark 1:advcl 5:det 3:obj 7:mark 5:acl ");
+}
+
 TEST(SchemeToUd, WordsAreSplitAtInnerPunctuationToFillPositionsWithoutNodes) {
   // velmo cut "doesn't" into doesn and 't, and gave neither a node.
   UdSentence sentence = from_velmo(
