@@ -34,9 +34,11 @@
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
 (defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^([,;:]|--? )")))
 (defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
+;; Later conjuncts all hang from the first: a later conjunct takes none.
+(defun conjunct () (and (coordinated) (not (get-modifier-by-type conj))))
 ;; Conjoined verb phrases share the first one's subject; a conjunct with a
 ;; subject of its own is a conjoined clause.
-(defun shared-subject-conjunct () (and (coordinated) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
+(defun shared-subject-conjunct () (and (conjunct) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
 (defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
 ;; A clause without complementiser attaches below a word only with its own
 ;; subject: a subjectless finite verb is an imperative, a main clause.
@@ -44,6 +46,12 @@
 (defun complete-clause () (or (fin-clause) (get-modifier-by-type i)))
 (defun full-clause () (and (no-cc) (complete-clause) (or (not (fin-clause)) (get-modifier-by-type s))))
 (defun clause-complement () (and (full-clause) (not (starts-with-punctuation))))
+;; A loosely joined clause (parataxis): a finite clause without complementiser
+;; or conjunction, with a subject of its own.
+(defun para-clause () (and (fin-clause) (full-clause) (starts-with-punctuation)))
+;; A preposition before the verb has its object (a stranded one follows it:
+;; the house I live in).
+(defun with-object () (get-modifier-by-type pcomp))
 (defun comma () (comp (pitem-head-word) (in ("," ";" ":" "-" "--"))))
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
@@ -53,6 +61,11 @@
 (defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
 ;; (nor a predicate: the place I was, never the gal was hot).
 (defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred)))))
+;; A noun before a noun is a compound part with its own adjectives, numbers
+;; and compounds (nuclear weapons program, 15 - year term), but without
+;; determiner, possessor or anything after it.
+(defun compound-part () (and (head-last) (not (get-modifier-by-type det)) (not (get-modifier-by-type gen))
+                             (not (get-modifier-by-type poss)) (no-cc) (no-punc)))
 ;; Compounds may be written with a hyphen (wheel-chair).
 (defun before-comma-or-bracket () (pitem-following-word (in ("," ";" ":" "--" "(" ")" "\"" "'" "/"))))
 (defun genitive () (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))
@@ -91,7 +104,7 @@
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (A (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
+     (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
 (def-modifiers Adv
   (* (Adv (dep-type mod) (max-dist 2)))
@@ -106,7 +119,7 @@
   (* (Num (dep-type num) (max-dist 4))
      (A (dep-type mod) (max-dist 4)))
   (* :skip-word (in ("-"))
-     (N (dep-type nn) (max-dist 3) (modifier-cond (and (bare-item) (not (pronoun)) (not (before-comma-or-bracket))))
+     (N (dep-type nn) (max-dist 5) (modifier-cond (and (compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
         (modifiee-cond (not (pronoun)))))
   ;; Names: capitalised nouns before a capitalised noun are parts of its name.
   (* (N (dep-type lex-mod) (max-dist 4) (modifier-cond (and (bare-item) (capitalised) (not (before-comma-or-bracket))))
@@ -116,7 +129,7 @@
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
      (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
-     (N (dep-type conj) (max-dist 14) (modifier-cond (coordinated)))
+     (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj))))))
@@ -131,7 +144,7 @@
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
-  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
+  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
@@ -140,9 +153,9 @@
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...).
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (full-clause))))
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
@@ -170,9 +183,14 @@
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
+     ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
+     ;; running); else it is the main verb under "be" or "have" (have feared).
+     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)))))
+     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+  ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
+  ;; the verb of the clause before it, after all of that clause's words.
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -180,9 +198,9 @@
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...).
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (full-clause))))
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
      (Adv (dep-type mod) (max-dist 8))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
@@ -209,9 +227,10 @@
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)))))
+     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)))))
+     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
@@ -241,14 +260,13 @@
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause))))
-     (C (dep-type para) (max-dist 30) (dep-weight -40.0) (modifier-cond (full-clause))
-        (modifiee-cond (fin-clause))))
+  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
            (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i))))))
 
-;; Root costs from en/stats/roots.txt.
-(roots (C (fin-clause) (int 0)) (C (complete-clause) (int 4)) (N (t) (int 2)) (Num (t) (int 4)) (A (t) (int 4)) (V (t) (int 5)) (U (t) (int 5))
-       (Intj (t) (int 5)) (Adv (t) (int 5)) (Prep (t) (int 5)) (Det (t) (int 7)) (VBE (t) (int 9))
-       (Conn (t) (int 9)) (VB (t) (int 9)) (Part (t) (int 9)))
+;; Root costs: en/stats/roots.txt (-ln share of sentences) times 1.5, the factor
+;; chosen on held-out train sentences (tools/tune-english.py).
+(roots (C (fin-clause) (int 0)) (C (complete-clause) (int 6)) (N (t) (int 3)) (Num (t) (int 6)) (A (t) (int 6)) (V (t) (int 8)) (U (t) (int 8))
+       (Intj (t) (int 8)) (Adv (t) (int 8)) (Prep (t) (int 8)) (Det (t) (int 11)) (VBE (t) (int 14))
+       (Conn (t) (int 14)) (VB (t) (int 14)) (Part (t) (int 14)))

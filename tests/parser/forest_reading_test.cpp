@@ -316,7 +316,7 @@ class RelationDatabaseTest : public ForestTest {
     GLink* obj = link(v, n, "obj", 1);
     GLink* vmod = link(v, p, "mod", 1);
     GLink* nmod = link(n, p, "mod", 1);
-    GLink* pobj = link(p, n, "pobj", 1);
+    GLink* pobj = link(p, n, "pcomp", 1);
     PItem* saw = word_item(v, 1, 18.0f, "(cat v)");
     PItem* man = word_item(n, 2, 18.0f);
     PItem* pp = merge(word_item(p, 3, 18.0f, "(cat p)"), word_item(n, 4, 18.0f), pobj);
@@ -344,6 +344,27 @@ TEST_F(RelationDatabaseTest, TheDatabaseChangesWhichTreeWins) {
   result_->weigher().set_sources(sources);
   const std::string out = tree_of({sentence()});
   EXPECT_NE(out.find("3\t(with\t~ P\t1\tmod"), std::string::npos) << out;
+}
+
+TEST_F(RelationDatabaseTest, APrepositionalPhraseIsAskedWithItsObject) {
+  std::vector<std::string> asked;
+  DependencyWeigher::Sources sources;
+  sources.probability = [&asked](std::string_view head, std::string_view relation,
+                                 std::string_view modifier) -> std::optional<double> {
+    asked.push_back(std::string(head) + " " + std::string(relation) + " " + std::string(modifier));
+    if (relation == "with" && modifier == "telescope") return head == "saw" ? 0.9 : 0.01;
+    return std::nullopt;
+  };
+  result_->weigher().set_sources(sources);
+  PItem* root = sentence();
+  // The preposition carries its form: the relation is "with".
+  for (auto& made : items_)
+    if (made->cate && made->cate->name() == "P") set_vector(*made, "(cat p) (pform with)");
+  const std::string out = tree_of({root});
+  EXPECT_NE(out.find("3\t(with\t~ P\t1\tmod"), std::string::npos) << out;
+  EXPECT_NE(std::find(asked.begin(), asked.end(), "saw with telescope"), asked.end())
+      << ::testing::PrintToString(asked);
+  EXPECT_EQ(std::find(asked.begin(), asked.end(), "saw with with"), asked.end());
 }
 
 TEST_F(RelationDatabaseTest, BadTriplesCostFortyAndDebuggingWritesEachTriple) {
