@@ -29,7 +29,10 @@
 (defun expletive () (comp (pitem-head-word) (reg-match "^[Tt]here$")))
 (defun not-expletive () (not (expletive)))
 (defun finite () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform fin))))))
-(defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
+;; An infinitive never has a subject of its own: with one, the base form is
+;; a present tense (That's it, I know).
+(defun base-form () (and (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base)))))
+                         (not (get-modifier-by-type s))))
 (defun gerund () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
 (defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^([,;:]|--? )")))
