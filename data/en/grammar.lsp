@@ -37,9 +37,11 @@
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
 (defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^([,;:]|--? )")))
 (defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
+;; Later conjuncts all hang from the first: a later conjunct takes none.
+(defun conjunct () (and (coordinated) (not (get-modifier-by-type conj))))
 ;; Conjoined verb phrases share the first one's subject; a conjunct with a
 ;; subject of its own is a conjoined clause.
-(defun shared-subject-conjunct () (and (coordinated) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
+(defun shared-subject-conjunct () (and (conjunct) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
 (defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
 ;; A clause without complementiser attaches below a word only with its own
 ;; subject: a subjectless finite verb is an imperative, a main clause.
@@ -50,6 +52,9 @@
 ;; A loosely joined clause (parataxis): a finite clause without complementiser
 ;; or conjunction, with a subject of its own.
 (defun para-clause () (and (fin-clause) (full-clause) (starts-with-punctuation)))
+;; A preposition before the verb has its object (a stranded one follows it:
+;; the house I live in).
+(defun with-object () (get-modifier-by-type pcomp))
 (defun comma () (comp (pitem-head-word) (in ("," ";" ":" "-" "--"))))
 (defun bare-item () (and (head-first) (head-last)))
 (defun before-punctuation () (pitem-following-word (in ("," ";" ":" "-" "--" "(" ")" "\"" "'" "/"))))
@@ -106,7 +111,7 @@
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (A (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
+     (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
 (def-modifiers Adv
   (* (Adv (dep-type mod) (max-dist 2)))
@@ -131,7 +136,7 @@
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
      (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
-     (N (dep-type conj) (max-dist 14) (modifier-cond (coordinated)))
+     (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj))))))
@@ -146,7 +151,7 @@
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
-  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (coordinated)))))
+  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
@@ -157,7 +162,7 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...).
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
@@ -202,7 +207,7 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...).
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (no-cc)))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
      (Adv (dep-type mod) (max-dist 8))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))

@@ -94,23 +94,40 @@ class EntryTextTest(unittest.TestCase):
 
 
 class CostTest(unittest.TestCase):
-    def test_multiword_items_cost_by_how_often_their_words_form_a_unit(self):
+    def test_multiword_items_cost_by_how_often_the_treebank_writes_them_so(self):
         def sentence(*words):
-            return [Token(i + 1, form, form, "VERB", "_", {}, head, "dep") for i, (form, head) in enumerate(words)]
+            return [Token(i + 1, form, form, "VERB", "_", {}, head, rel) for i, (form, head, rel) in enumerate(words)]
         treebank = [
-            sentence(("grow", 0), ("up", 1), ("fast", 1)),     # up hangs from grow: a unit
-            sentence(("work", 0), ("on", 3), ("it", 1)),       # on hangs from it: no unit
-            sentence(("we", 2), ("work", 0), ("on", 4), ("this", 2)),
+            sentence(("grow", 0, "root"), ("up", 1, "compound:prt"), ("fast", 1, "advmod")),  # a particle
+            sentence(("grow", 0, "root"), ("up", 1, "advmod")),                                # no particle
+            sentence(("work", 0, "root"), ("on", 3, "case"), ("it", 1, "obl")),                # on is it's case
+            sentence(("we", 2, "nsubj"), ("work", 0, "root"), ("on", 4, "case"), ("this", 2, "obl")),
+            sentence(("so", 0, "root"), ("that", 1, "fixed")),
         ]
         closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
         builder = LexiconBuilder(treebank, "", closed)
         for text in ("grow up", "work on", "never seen"):
             builder.entry(text).add(Reading("V", (), ("N?",)))
+        builder.entry("so that").add(Reading("C", ()))
+        builder.entry("work").phrases.append("work on")
         builder.compute_phrase_costs()
         costs = {key: dict(entry.costs) for key, entry in builder.entries.items()}
-        self.assertAlmostEqual(costs["grow up"]["V_N"], -math.log(1.5 / 2))
-        self.assertAlmostEqual(costs["work on"]["V_N"], -math.log(0.5 / 3))
+        self.assertAlmostEqual(costs["grow up"]["V_N"], -math.log(1.5 / 3))
         self.assertAlmostEqual(costs["never seen"]["V_N"], -math.log(0.5))
+        self.assertAlmostEqual(costs["so that"]["C"], -math.log(1.5 / 2))
+        # Seen twice and never written as an item: dropped with its reference.
+        self.assertNotIn("work on", builder.entries)
+        self.assertEqual(builder.entries["work"].phrases, [])
+
+    def test_collocations_that_fit_what_the_treebank_writes(self):
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder([], "", closed)
+        particles = {"up": 10, "on": 5, "with": 1}
+        self.assertTrue(builder.collocation_fits(["New", "York"], "N", particles))
+        self.assertFalse(builder.collocation_fits(["Gulf", "of", "Mexico"], "N", particles))
+        self.assertTrue(builder.collocation_fits(["catch", "up"], "V", particles))
+        self.assertFalse(builder.collocation_fits(["catch", "up", "with"], "V", particles))
+        self.assertFalse(builder.collocation_fits(["again", "and", "again"], "Adv", particles))
 
     def test_false_roots_are_endings_to_roots_the_treebank_never_gives(self):
         treebank = [[Token(1, "has", "have", "AUX", "_", {}, 0, "root"), Token(2, "walks", "walk", "VERB", "_", {}, 0, "root")],
