@@ -29,7 +29,10 @@
 (defun expletive () (comp (pitem-head-word) (reg-match "^[Tt]here$")))
 (defun not-expletive () (not (expletive)))
 (defun finite () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform fin))))))
-(defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
+;; An infinitive never has a subject of its own: with one, the base form is
+;; a present tense (That's it, I know).
+(defun base-form () (and (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base)))))
+                         (not (get-modifier-by-type s))))
 (defun gerund () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
 (defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^([,;:]|--? )")))
@@ -60,7 +63,11 @@
 ;; read) its verb has no object of its own, the gap.
 (defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
 ;; (nor a predicate: the place I was, never the gal was hot).
-(defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred)))))
+;; Without one it begins with its subject (the time I walked in, never the
+;; piece on the war Qaeda has printed).
+(defun subject-first () (int-eq (pitem-low) (comp (get-modifier-by-type s) (pitem-low))))
+(defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred))
+                                                   (subject-first))))
 ;; A noun before a noun is a compound part with its own adjectives, numbers
 ;; and compounds (nuclear weapons program, 15 - year term), but without
 ;; determiner, possessor or anything after it.
