@@ -52,6 +52,8 @@
 ;; A loosely joined clause (parataxis): a finite clause without complementiser
 ;; or conjunction, with a subject of its own.
 (defun para-clause () (and (fin-clause) (full-clause) (starts-with-punctuation)))
+;; A gerund without subject or auxiliary of its own can be a subject.
+(defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
 ;; A preposition before the verb has its object (a stranded one follows it:
 ;; the house I live in).
 (defun with-object () (get-modifier-by-type pcomp))
@@ -173,7 +175,10 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
-     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
+     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
+     ;; A gerund clause as subject (Resolving this conflict would help).
+     (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux))))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
@@ -217,7 +222,10 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
-     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
+     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
+     ;; A gerund clause as subject (Resolving this conflict would help).
+     (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux))))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
