@@ -29,7 +29,10 @@
 (defun expletive () (comp (pitem-head-word) (reg-match "^[Tt]here$")))
 (defun not-expletive () (not (expletive)))
 (defun finite () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform fin))))))
-(defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
+;; An infinitive never has a subject of its own: with one, the base form is
+;; a present tense (That's it, I know).
+(defun base-form () (and (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base)))))
+                         (not (get-modifier-by-type s))))
 (defun gerund () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
 (defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^([,;:]|--? )")))
@@ -49,6 +52,8 @@
 ;; A loosely joined clause (parataxis): a finite clause without complementiser
 ;; or conjunction, with a subject of its own.
 (defun para-clause () (and (fin-clause) (full-clause) (starts-with-punctuation)))
+;; A gerund without subject or auxiliary of its own can be a subject.
+(defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
 ;; A preposition before the verb has its object (a stranded one follows it:
 ;; the house I live in).
 (defun with-object () (get-modifier-by-type pcomp))
@@ -60,7 +65,11 @@
 ;; read) its verb has no object of its own, the gap.
 (defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
 ;; (nor a predicate: the place I was, never the gal was hot).
-(defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred)))))
+;; Without one it begins with its subject (the time I walked in, never the
+;; piece on the war Qaeda has printed).
+(defun subject-first () (int-eq (pitem-low) (comp (get-modifier-by-type s) (pitem-low))))
+(defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred))
+                                                   (subject-first))))
 ;; A noun before a noun is a compound part with its own adjectives, numbers
 ;; and compounds (nuclear weapons program, 15 - year term), but without
 ;; determiner, possessor or anything after it.
@@ -166,7 +175,10 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
-     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
+     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
+     ;; A gerund clause as subject (Resolving this conflict would help).
+     (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux))))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
@@ -210,7 +222,10 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
-     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
+     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
+     ;; A gerund clause as subject (Resolving this conflict would help).
+     (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux))))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
