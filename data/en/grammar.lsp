@@ -52,6 +52,8 @@
 ;; A loosely joined clause (parataxis): a finite clause without complementiser
 ;; or conjunction, with a subject of its own.
 (defun para-clause () (and (fin-clause) (full-clause) (starts-with-punctuation)))
+;; Without punctuation (a run-on sentence) only as a last resort.
+(defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation))))
 ;; A gerund without subject or auxiliary of its own can be a subject.
 (defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
 ;; A preposition before the verb has its object (a stranded one follows it:
@@ -202,7 +204,8 @@
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -245,7 +248,8 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
