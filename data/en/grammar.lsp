@@ -83,7 +83,7 @@
 (defun wh-word () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Tt]hat)$")))
 (defun before-comma () (comp (pitem-following-word) (in (","))))
 ;; Nouns of time stand as adjuncts (This year it is easy).
-(defun time-noun () (comp (pitem-head-word) (reg-match "(^| )([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
+(defun time-noun () (comp (pitem-head-word) (reg-match "(.* )?([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
