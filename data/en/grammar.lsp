@@ -51,7 +51,14 @@
 (defun clause-complement () (and (full-clause) (not (starts-with-punctuation))))
 ;; A loosely joined clause (parataxis): a finite clause without complementiser
 ;; or conjunction, with a subject of its own.
-(defun para-clause () (and (fin-clause) (full-clause) (starts-with-punctuation)))
+;; Brackets: a phrase or clause that takes the opening bracket before it takes
+;; the closing one after it too, and stands as an apposition or parataxis.
+(defun opening-bracket () (comp (pitem-head-word) (in ("(" "["))))
+(defun closing-bracket () (comp (pitem-head-word) (in (")" "]"))))
+(defun bracketed () (comp (pitem-head-word) (reg-match "[([]")))
+(defun para-clause () (and (fin-clause) (full-clause) (or (starts-with-punctuation) (bracketed))))
+;; Without punctuation (a run-on sentence) only as a last resort.
+(defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed))))
 ;; A gerund without subject or auxiliary of its own can be a subject.
 (defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
 ;; A preposition before the verb has its object (a stranded one follows it:
@@ -83,7 +90,7 @@
 (defun wh-word () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Tt]hat)$")))
 (defun before-comma () (comp (pitem-following-word) (in (","))))
 ;; Nouns of time stand as adjuncts (This year it is easy).
-(defun time-noun () (comp (pitem-head-word) (reg-match "(^| )([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
+(defun time-noun () (comp (pitem-head-word) (reg-match "(.* )?([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
@@ -120,7 +127,7 @@
   (:head))
 
 (def-modifiers N
-  (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (comma))))
+  (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 3.0)))
   (? (Det (dep-type det) (max-dist 5))
@@ -139,12 +146,14 @@
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
      (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
-     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
+     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed))))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj))))))
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
-  (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen))))))))
+  (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
+  ;; A phrase that opened a bracket closes it (Portland (ENA)).
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
@@ -202,7 +211,8 @@
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -245,7 +255,8 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
@@ -265,7 +276,7 @@
 
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 (def-modifiers C
-  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct)) (modifiee-cond (not (fin-clause)))))
   (:head (V (dep-type i) (modifier-cond (finite))
             (block (lexitem))
@@ -278,7 +289,9 @@
   (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
-           (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i))))))
+           (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i)))))
+  ;; A clause that opened a bracket closes it.
+  (? (Punc (dep-type punc) (max-dist 40) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 
 ;; Root costs: en/stats/roots.txt (-ln share of sentences) times 1.5, the factor
 ;; chosen on held-out train sentences (tools/tune-english.py).
