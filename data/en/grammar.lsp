@@ -156,13 +156,14 @@
   (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 
 (def-modifiers Prep
-  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
+  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
-  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
+  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
