@@ -156,13 +156,14 @@
   (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 
 (def-modifiers Prep
-  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
+  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
-  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
+  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
@@ -198,6 +199,7 @@
         (modifiee-cond (not (get-modifier-by-type obj)))))
   (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 14) (dep-weight 1.0))
+     (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 12) (dep-weight 3.0))
      (C (dep-type comp) (max-dist 12) (dep-weight 10.0) (modifier-cond (clause-complement)))
@@ -249,6 +251,7 @@
      (Num (dep-type pred) (max-dist 14)))
   (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 14))
+     (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
