@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "corpus/pl_hash.h"
 #include "corpus/smoothed_triple_db.h"
@@ -108,6 +110,26 @@ Word dump_command(IRSlist& args) {
   return result(db->dump(out, filter.get()));
 }
 
+// A database header found on the search path, open for reading.
+struct HeaderFile {
+  std::string path;
+  std::unique_ptr<std::ifstream> stream;
+};
+
+// Names a header that is not on the search path; one that is there but
+// cannot be read was reported by the search path itself.
+std::optional<HeaderFile> open_header(const char* header_name) {
+  SearchPath& path = Interpreter::instance().search_path();
+  std::optional<std::string> found = path.find(header_name);
+  if (!found) {
+    diag() << "Can't open " << header_name << '\n' << std::flush;
+    return std::nullopt;
+  }
+  std::unique_ptr<std::ifstream> stream = path.open(header_name);
+  if (!stream) return std::nullopt;
+  return HeaderFile{std::move(*found), std::move(stream)};
+}
+
 Word link_file_command(IRSlist& args) {
   const char* db_name = args.length() > 0 ? args.peek_atom() : nullptr;
   PLHash* db = take_database(args);
@@ -121,14 +143,9 @@ Word link_file_command(IRSlist& args) {
     diag() << "(link-file db header.hdr) needs a header file\n" << std::flush;
     return 0;
   }
-  SearchPath& path = Interpreter::instance().search_path();
-  const std::optional<std::string> header_path = path.find(header_name);
-  std::unique_ptr<std::ifstream> header = header_path ? path.open(header_name) : nullptr;
-  if (!header) {
-    if (!header_path) diag() << "Can't open " << header_name << '\n' << std::flush;
-    return 0;
-  }
-  switch (db->link_file(*header_path, *header)) {
+  std::optional<HeaderFile> header = open_header(header_name);
+  if (!header) return 0;
+  switch (db->link_file(header->path, *header->stream)) {
     case PLHash::LinkResult::kLinked:
       return 1;
     case PLHash::LinkResult::kFailed:
@@ -258,16 +275,11 @@ Word open_reldb_command(IRSlist& args) {
     diag() << "(open-reldb <dbname> <header.hdr>) needs a name and a header file\n" << std::flush;
     return 0;
   }
-  SearchPath& path = Interpreter::instance().search_path();
-  const std::optional<std::string> header_path = path.find(header_name);
-  std::unique_ptr<std::ifstream> header = header_path ? path.open(header_name) : nullptr;
-  if (!header) {
-    if (!header_path) diag() << "Can't open " << header_name << '\n' << std::flush;
-    return 0;
-  }
+  std::optional<HeaderFile> header = open_header(header_name);
+  if (!header) return 0;
   auto db = std::make_unique<SmoothedTripleDb>(kRelDbMemoryBuckets);
   // Read-only: the shipped file is never rewritten by a parse.
-  if (db->link_file(*header_path, *header, QFile::Mode::kReadOnly) != PLHash::LinkResult::kLinked) return 0;
+  if (db->link_file(header->path, *header->stream, QFile::Mode::kReadOnly) != PLHash::LinkResult::kLinked) return 0;
   SmoothedTripleDb* defined = NameSpaces::define_owned(name, std::move(db), SmoothedTripleDb::kType);
   return defined ? to_word(static_cast<PLHash*>(defined)) : 0;
 }

@@ -1,5 +1,7 @@
 #include "corpus/smoothed_triple_db.h"
 
+#include <algorithm>
+
 #include "shell/support/text.h"
 
 namespace velmo {
@@ -47,6 +49,7 @@ const SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
     summary_->relations[lower(pair.first)] += count;
     summary_->total += count;
     summary_->by_modifier[lower(pair.second)].emplace_back(lower(pair.first), count);
+    summary_->modifiers[lower(pair.second)] += count;
   }
   return *summary_;
 }
@@ -73,13 +76,7 @@ double SmoothedTripleDb::relation_given_class(std::string_view head_class, std::
 
 double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_view relation) {
   const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
-  std::string head_class;
-  if (head_entry) {
-    const auto& counts = head_entry->counts();
-    const auto it = counts.lower_bound(TripleEntry::Pair(std::string(kClassRelation), std::string()));
-    if (it != counts.end() && compare_nocase(it->first.first, kClassRelation) == 0) head_class = it->first.second;
-  }
-  const double backoff = relation_given_class(head_class, relation);
+  const double backoff = relation_given_class(class_of(head_entry), relation);
   const RelationCounts counts = relation_counts(head_entry, relation);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
 }
@@ -129,9 +126,86 @@ bool SmoothedTripleDb::populate(std::istream& in) {
   return TripleDb::populate(in);
 }
 
+bool SmoothedTripleDb::is_prepositional(std::string_view relation) {
+  const TripleEntry* marks = entry(kPrepositions);
+  return marks && marks->relation_total(relation) > 0;
+}
+
+// P(modifier | relation) over all heads, Witten-Bell interpolated with
+// P(modifier) over all relations, which has half a count for every word
+// and one unseen.
+double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std::string_view modifier) {
+  const Summary& all = summary();
+  const auto seen = all.modifiers.find(lower(modifier));
+  const double prior = (static_cast<double>(seen == all.modifiers.end() ? 0 : seen->second) + 0.5) /
+                       (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.modifiers.size() + 1));
+  const TripleEntry* any = entry(kAllHeads);
+  if (!any) return prior;
+  return interpolate(any->count(relation, modifier), any->relation_total(relation), any->relation_types(relation),
+                     prior);
+}
+
+// How much more likely `modifier` is with this head than with any head in
+// the relation: P(modifier | head, relation) / P(modifier | relation), the
+// former interpolated towards the latter, so that a head never seen in the
+// relation gives 1 and one seen often with other modifiers less than 1.
+double SmoothedTripleDb::association(std::string_view head, std::string_view relation, std::string_view modifier) {
+  const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
+  if (!head_entry) return 1.0;
+  const std::uint64_t total = head_entry->relation_total(relation);
+  if (total == 0) return 1.0;
+  const double backoff = modifier_given_relation(relation, modifier);
+  const double smoothed =
+      interpolate(head_entry->count(relation, modifier), total, head_entry->relation_types(relation), backoff);
+  return smoothed / backoff;
+}
+
+std::uint64_t SmoothedTripleDb::occurrences(const TripleEntry* entry) {
+  return entry ? entry->count(kOccurrences, kAnyModifier) : 0;
+}
+
+// How many phrases in the relation a word of the class takes per
+// occurrence, backed off to the rate over all words (half a count added).
+double SmoothedTripleDb::rate_given_class(std::string_view head_class, std::string_view relation) {
+  const Summary& all = summary();
+  const auto seen = all.relations.find(lower(relation));
+  const double prior = (static_cast<double>(seen == all.relations.end() ? 0 : seen->second) + 0.5) /
+                       (static_cast<double>(std::max<std::uint64_t>(occurrences(entry(kAllHeads)), 1)) + 0.5);
+  if (head_class.empty()) return prior;
+  std::string key(kClassPrefix);
+  key.append(head_class);
+  key.push_back('>');
+  const TripleEntry* class_entry = entry(key);
+  const RelationCounts counts = relation_counts(class_entry, relation);
+  return interpolate(counts.in_relation, occurrences(class_entry), counts.relations, prior);
+}
+
+// How many phrases in the relation the head takes per occurrence: unlike
+// P(relation | head), not lowered for heads that take many dependents of
+// other kinds (a verb's subject and objects do not make it less likely to
+// take a prepositional phrase).
+double SmoothedTripleDb::rate_given_head(std::string_view head, std::string_view relation) {
+  const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
+  const double backoff = rate_given_class(class_of(head_entry), relation);
+  const RelationCounts counts = relation_counts(head_entry, relation);
+  return interpolate(counts.in_relation, occurrences(head_entry), counts.relations, backoff);
+}
+
+std::string SmoothedTripleDb::class_of(const TripleEntry* head_entry) {
+  if (!head_entry) return {};
+  const auto& counts = head_entry->counts();
+  const auto it = counts.lower_bound(TripleEntry::Pair(std::string(kClassRelation), std::string()));
+  if (it != counts.end() && compare_nocase(it->first.first, kClassRelation) == 0) return it->first.second;
+  return {};
+}
+
 std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::string_view relation,
                                                     std::string_view modifier) {
   const bool unknown_modifier = modifier.empty() || modifier == "~" || compare_nocase(modifier, relation) == 0;
+  if (is_prepositional(relation)) {
+    const double rate = rate_given_head(head, relation);
+    return std::min(kCeiling, unknown_modifier ? rate : rate * association(head, relation, modifier));
+  }
   if (unknown_modifier) return relation_given_head(head, relation);
   return relation_given_pair(head, relation, modifier);
 }

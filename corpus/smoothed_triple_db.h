@@ -21,11 +21,21 @@
 // relation (a preposition asked under its own name) counts as unknown: the
 // answer is then P(relation | head).
 //
+// A prepositional phrase is asked as (head, preposition, its object). Which
+// head takes it depends on how readily each head takes that preposition and
+// on how well the object suits the head: the answer is P(preposition | head)
+// times the association of the object with the head in that preposition,
+// P(object | head, preposition) / P(object | preposition), where the first
+// backs off to the second (so an unseen pair leaves P(preposition | head),
+// a little lowered when the head has many other objects) and the second to
+// P(object) with half a count per word; the product is kept below 1.
+//
 // The counts behind the back-offs are entries of the database under keys no
 // word can have (written by tools/gen-english-stats.py):
 //   "<any>"        relation, modifier, count summed over all heads;
 //   "<class:CAT>"  relation, "*", count summed over the heads of category CAT;
-//   in each head's own entry, the pair ("<class>", CAT) names its category.
+//   in each head's own entry, the pair ("<class>", CAT) names its category;
+//   "<prepositions>" relation, "*", count: the relations that are prepositions.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -45,6 +55,10 @@ class SmoothedTripleDb : public TripleDb {
   static constexpr std::string_view kAllHeads = "<any>";
   static constexpr std::string_view kClassPrefix = "<class:";
   static constexpr std::string_view kClassRelation = "<class>";
+  static constexpr std::string_view kPrepositions = "<prepositions>";
+  static constexpr std::string_view kOccurrences = "<occurrences>";
+  static constexpr std::string_view kAnyModifier = "*";
+  static constexpr double kCeiling = 0.99;
 
   explicit SmoothedTripleDb(std::size_t buckets) : TripleDb(buckets) {}
 
@@ -57,6 +71,10 @@ class SmoothedTripleDb : public TripleDb {
   double relation_given_head(std::string_view head, std::string_view relation);
   double relation_given_modifier(std::string_view relation, std::string_view modifier);
   double relation_given_pair(std::string_view head, std::string_view relation, std::string_view modifier);
+  double modifier_given_relation(std::string_view relation, std::string_view modifier);
+  double association(std::string_view head, std::string_view relation, std::string_view modifier);
+  bool is_prepositional(std::string_view relation);
+  double rate_given_head(std::string_view head, std::string_view relation);
 
  private:
   // Counts of one entry (for one modifier, or all), without the category
@@ -72,6 +90,7 @@ class SmoothedTripleDb : public TripleDb {
   struct Summary {
     std::unordered_map<std::string, std::uint64_t> relations;
     std::uint64_t total = 0;
+    std::unordered_map<std::string, std::uint64_t> modifiers;  // count over all relations
     std::unordered_map<std::string, std::vector<std::pair<std::string, std::uint64_t>>> by_modifier;
   };
   const Summary& summary();
@@ -79,6 +98,9 @@ class SmoothedTripleDb : public TripleDb {
   static RelationCounts modifier_counts(const TripleEntry* entry, std::string_view relation, std::string_view modifier);
   double relation_prior(std::string_view relation);
   double relation_given_class(std::string_view head_class, std::string_view relation);
+  double rate_given_class(std::string_view head_class, std::string_view relation);
+  static std::uint64_t occurrences(const TripleEntry* entry);
+  static std::string class_of(const TripleEntry* head_entry);
   const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }
 
   std::unique_ptr<Summary> summary_;

@@ -51,6 +51,8 @@ ALL_HEADS = "<any>"
 CLASS_PREFIX = "<class:"
 CLASS_RELATION = "<class>"
 ANY_MODIFIER = "*"
+PREPOSITIONS = "<prepositions>"  # its relations are the prepositions
+OCCURRENCES = "<occurrences>"    # (word, this, "*"): how often the word occurs
 
 # Bad triples: modifiers of these categories never seen in these relations,
 # although their frequencies predict it, are ruled out for frequent heads.
@@ -135,6 +137,7 @@ class Statistics:
         self.triples = Counter()                # (head, relation, modifier) -> count
         self.categories = defaultdict(Counter)  # head word -> category -> count
         self.roots = Counter()                  # category -> sentences
+        self.occurrences = Counter()            # word -> occurrences
         self.sentences = 0
 
     def add_sentence(self, nodes):
@@ -159,6 +162,8 @@ class Statistics:
             return min(below) if below else None
 
         for node in nodes:
+            if node.position is not None:
+                self.occurrences[word_key(node.root)] += 1
             head = by_label.get(node.gov)
             if head is None:
                 continue
@@ -236,12 +241,24 @@ def write_triples(stats, path):
     classes = {head: head_class(cats) for head, cats in stats.categories.items()}
     for (head, relation, modifier), count in stats.triples.items():
         by_class[(classes[head], relation)] += count
+    by_class_occurrences = Counter()
     for head, cat in classes.items():
         lines.append((head, CLASS_RELATION, cat, 1))
+        lines.append((head, OCCURRENCES, ANY_MODIFIER, stats.occurrences[head]))
+        by_class_occurrences[cat] += stats.occurrences[head]
+    for cat, count in by_class_occurrences.items():
+        lines.append((CLASS_PREFIX + cat + ">", OCCURRENCES, ANY_MODIFIER, count))
+    lines.append((ALL_HEADS, OCCURRENCES, ANY_MODIFIER, sum(stats.occurrences.values())))
     for (relation, modifier), count in by_relation_modifier.items():
         lines.append((ALL_HEADS, relation, modifier, count))
     for (cat, relation), count in by_class.items():
         lines.append((CLASS_PREFIX + cat + ">", relation, ANY_MODIFIER, count))
+    by_preposition = Counter()
+    for (head, relation, modifier), count in stats.triples.items():
+        if relation not in SCHEME_RELATIONS:
+            by_preposition[relation] += count
+    for relation, count in by_preposition.items():
+        lines.append((PREPOSITIONS, relation, ANY_MODIFIER, count))
     lines.sort()
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         for head, relation, modifier, count in lines:

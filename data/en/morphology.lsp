@@ -20,6 +20,10 @@
   (and (contain syn (cat) (attvec syn ((cat a))))
        (not (defined syn (lemma)))))
 
+;; Endings that lead a listed word to a false root (has: ha+s) come first:
+;; the generator finds them in the treebank.
+(load "en/false-roots.lsp")
+
 (def-rules english-rules
   (plural-or-third-person :act-on-all-matches
     (lexitem (or (ending s) (ending es) (ending ies)))

@@ -82,6 +82,7 @@ DependencyWeigher::DependencyWeigher()
     : cache_(kCacheBuckets, &THashTraits<const char*>::hash, &compare_text_exact),
       subj_(intern("subj")),
       prep_(intern("Prep")),
+      pcomp_(intern("pcomp")),
       verb_key_(intern("V")),
       no_word_(intern("~")),
       empty_(intern("")) {}
@@ -234,11 +235,41 @@ float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_sid
   auto [memo, added] = merges_.find_or_add(MergeKey{&head, &modifier, relation});
   if (!added) return memo;
   const Side head_words = side_of(head);
-  float best = weight_of(head_words, side_of(modifier), relation);
+  const bool prepositional = is_cat_p(modifier) && *value_text(modifier.av, builtin_attributes().pform);
+  float best = weight_of(head_words, modifier_side(modifier, prepositional), relation);
   for (const PItem* alt = modifier.next_alt; alt; alt = alt->next_alt)
-    best = std::min(best, weight_of(head_words, side_of(*alt), relation));
+    best = std::min(best, weight_of(head_words, modifier_side(*alt, prepositional), relation));
   memo = best;
   return best;
+}
+
+const char* DependencyWeigher::link_relation(const GLink& link) {
+  auto [named, added] = link_relations_.find_or_add(&link);
+  if (added) named = LinkRelation{intern(link.relation()), link.relation().starts_with("comp")};
+  return named.relation;
+}
+
+// A prepositional phrase is known by its preposition as the relation; the
+// word that tells where it attaches is the preposition's object (eat pizza
+// with a fork: eat-with-fork against pizza-with-fork). The side keeps the
+// preposition's position and category, which the distance table is keyed
+// by; a stranded preposition (no object) keeps its own word.
+DependencyWeigher::Side DependencyWeigher::modifier_side(const PItem& modifier, bool prepositional) {
+  Side side = side_of(modifier);
+  if (!prepositional) return side;
+  if (const PItem* object = prepositional_object(modifier)) {
+    const Side object_side = side_of(*object);
+    if (object_side.word != no_word_) side.word = object_side.word;
+  }
+  return side;
+}
+
+// The object of a prepositional phrase: the modifier of the merge through a
+// "pcomp" link on the phrase's head-child chain.
+const PItem* DependencyWeigher::prepositional_object(const PItem& phrase) {
+  for (const PItem* item = &phrase; item; item = item->head_child)
+    if (item->second && item->link && link_relation(*item->link) == pcomp_) return item->second;
+  return nullptr;
 }
 
 float DependencyWeigher::single_weight(const PItem& head, const PItem& modifier, std::string_view relation) {

@@ -3,7 +3,9 @@
 // parser has a relation database: the weight of the word triple (head word,
 // relation, modifier word) from the database plus a distance weight from the
 // distance table (docs/distance-table.md). Bad triples cost 40.0. Triple
-// weights are cached by their text across sentences.
+// weights are cached by their text across sentences. A prepositional
+// modifier is asked as (head word, preposition, the preposition's object):
+// the object, not the preposition, tells where the phrase attaches.
 //
 // The forest asks for the same dependencies many times (once per packed
 // alternative of a modifier, once per merged item that repeats a head and a
@@ -125,6 +127,11 @@ class DependencyWeigher {
 
   // The relation under which the statistics know the dependency, interned.
   const char* relation_of(const PItem& head_side, const PItem& modifier, const GLink& link);
+  // The interned relation name of a link.
+  const char* link_relation(const GLink& link);
+  // The side of a modifier; a prepositional phrase's carries its object's word.
+  Side modifier_side(const PItem& modifier, bool prepositional);
+  const PItem* prepositional_object(const PItem& phrase);
   // The interned text of the vector's value of attribute `index` ("" when
   // undefined).
   const char* value_text(const AttVec& vec, int index);
@@ -146,6 +153,7 @@ class DependencyWeigher {
   std::unordered_set<std::string> interned_;
   const char* subj_;
   const char* prep_;
+  const char* pcomp_;  // the link from a preposition to its object
   const char* verb_key_;
   const char* no_word_;
   // ---- Memos of the current sentence.

@@ -39,6 +39,7 @@ class SchemeToUd {
     give_way("i", "mark");
     give_way("pcomp", "case");
     give_way("pred", "cop");
+    names_standing_alone();
     first_word_heads();
     collect_heads();
     keep_one_root();
@@ -228,7 +229,13 @@ class SchemeToUd {
       edit_.promote(chosen, node);
       relations_[chosen] = relations_[node];
       relations_[node] = std::string(demoted);
-      if (demoted == "case" && clausal(nodes_[chosen].category)) relations_[node] = "mark";
+      // A preposition before a clause (for protecting his clan) is its mark,
+      // and the clause an adverbial or adnominal clause.
+      if (demoted == "case" && clausal(nodes_[chosen].category)) {
+        relations_[node] = "mark";
+        if (relations_[chosen] == "obl") relations_[chosen] = "advcl";
+        if (relations_[chosen] == "nmod") relations_[chosen] = "acl";
+      }
       std::vector<int> others(edit_.children(node));
       for (int child : others)
         if (alive(child) && relations_[child] != "lex-mod" && relations_[child] != "fixed")
@@ -236,8 +243,34 @@ class SchemeToUd {
     }
   }
 
-  // Multi-word items: a head at the end of its item is a name (flat), any
-  // other head a fixed expression; UD heads both by their first word.
+  // A capitalised noun standing alone (a sentence or fragment of its own),
+  // whose only dependents are the capitalised nouns right before it, is a
+  // name: the treebank writes such lines (signatures: Sean Boyle) as flat
+  // names far more often than as compounds.
+  void names_standing_alone() {
+    for (int node : edit_.post_order()) {
+      if (!alive(node) || nodes_[node].position <= 0 || !nodes_[node].relation.empty()) continue;
+      if (nodes_[node].category != "N" || !starts_upper(tokens_[nodes_[node].position - 1].form)) continue;
+      const std::vector<int>& children = edit_.children(node);
+      if (children.empty()) continue;
+      int expected = nodes_[node].position - static_cast<int>(children.size());
+      bool name = true;
+      for (int child : children) {
+        const PlainNode& part = nodes_[child];
+        name = name && alive(child) && relations_[child] == "compound" && part.category == "N" &&
+               part.position == expected++ && starts_upper(tokens_[part.position - 1].form) &&
+               edit_.children(child).empty();
+      }
+      if (!name) continue;
+      for (int child : children) relations_[child] = "lex-mod";
+    }
+  }
+
+  // Multi-word items, as the treebank writes them: a name (an item headed by
+  // its last word, or a noun item written with capitals) is flat under its
+  // first word; any other noun item is a compound headed by its last word
+  // (police station); the words after a verb are its particles (give up);
+  // anything else is a fixed expression under its first word.
   void first_word_heads() {
     for (int node : edit_.post_order()) {
       if (!alive(node) || nodes_[node].position <= 0) continue;
@@ -248,23 +281,34 @@ class SchemeToUd {
       auto by_position = [&](int a, int b) { return nodes_[a].position < nodes_[b].position; };
       std::sort(members.begin(), members.end(), by_position);
       bool head_last = nodes_[members.back()].position < nodes_[node].position;
-      // Names: headed by their last word, or nouns written with capitals.
-      bool capitals = nodes_[node].category == "N";
+      std::string_view category = nodes_[node].category;
+      bool capitals = category == "N" && starts_upper(tokens_[nodes_[node].position - 1].form);
       for (int member : members) capitals = capitals && starts_upper(tokens_[nodes_[member].position - 1].form);
-      capitals = capitals && starts_upper(tokens_[nodes_[node].position - 1].form);
-      const char* relation = head_last || capitals ? "flat" : "fixed";
       int first = nodes_[members.front()].position < nodes_[node].position ? members.front() : node;
-      if (first != node) {
-        edit_.promote(first, node);
-        relations_[first] = relations_[node];
-        relations_[node] = relation;
-        std::vector<int> others(edit_.children(node));
-        for (int child : others)
-          if (alive(child)) edit_.set_head(child, first);
-      }
-      for (int member : members)
-        if (member != first) relations_[member] = relation;
+      int last = nodes_[members.back()].position > nodes_[node].position ? members.back() : node;
+      if (head_last || capitals)
+        head_item(node, members, first, "flat");
+      else if (category == "N")
+        head_item(node, members, last, "compound");
+      else
+        head_item(node, members, first, category == "V" ? "compound:prt" : "fixed");
     }
+  }
+
+  // Gives the item of `node` and its `members` the head `chosen` (the node
+  // itself or one of the members): the item's other words hang from it with
+  // `relation`, and the node's other dependents follow it.
+  void head_item(int node, const std::vector<int>& members, int chosen, const char* relation) {
+    if (chosen != node) {
+      edit_.promote(chosen, node);
+      relations_[chosen] = relations_[node];
+      relations_[node] = relation;
+      std::vector<int> others(edit_.children(node));
+      for (int child : others)
+        if (alive(child)) edit_.set_head(child, chosen);
+    }
+    for (int member : members)
+      if (member != chosen) relations_[member] = relation;
   }
 
   // UD heads by position (0 for the root, -1 for tokens without a node).

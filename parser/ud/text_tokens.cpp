@@ -3,6 +3,7 @@
 // text between two node words is split at blanks and around punctuation and
 // handed to the positions between them.
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 #include "parser/ud/convert.h"
@@ -176,6 +177,268 @@ std::string word_at_position(const PlainNode& item, std::size_t before) {
   return before < pieces.size() ? std::string(pieces[before]) : std::string();
 }
 
+// ---- Treebank spelling of the laid tokens. The sentence tokenizer keeps
+// "maybe...", "$5" and "and/or" as one word and cuts "don't" as "don" "'t";
+// the treebank writes "maybe" "...", "$" "5", "and" "/" "or" and "do"
+// "n't". Words the parser read as one keep their node on their first piece
+// of letters or digits; the other pieces become tokens without a node,
+// which the converter attaches by its rules for such tokens.
+
+bool is_alpha(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+
+bool has_word_char(std::string_view form) {
+  return std::any_of(form.begin(), form.end(), [](char c) { return is_word_char(c); });
+}
+
+// Addresses and links keep every character.
+bool is_address(std::string_view form) {
+  return form.find('@') != std::string_view::npos || form.find("://") != std::string_view::npos ||
+         lower(form).find("www.") != std::string_view::npos;
+}
+
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
+constexpr std::string_view kPound = "\xC2\xA3";
+constexpr std::string_view kEuro = "\xE2\x82\xAC";
+constexpr std::string_view kCurlyApostrophe = "\xE2\x80\x99";
+
+// The end of the run of letters and digits from `from`.
+size_t next_break(std::string_view form, size_t from) {
+  while (from < form.size() && is_word_char(form[from])) ++from;
+  return from;
+}
+
+// A currency or number sign written against what follows ("$5", "#1").
+size_t leading_sign(std::string_view form) {
+  for (std::string_view sign : {std::string_view("$"), std::string_view("~"), kPound, kEuro})
+    if (form.size() > sign.size() && form.substr(0, sign.size()) == sign && is_word_char(form[sign.size()]))
+      return sign.size();
+  if (form.size() > 1 && form[0] == '#' && std::isdigit(static_cast<unsigned char>(form[1]))) return 1;
+  return 0;
+}
+
+// A quote in front of a word ("'proof"), told from the clitics that begin
+// with an apostrophe ("'s", "'em").
+size_t leading_quote(std::string_view form) {
+  static constexpr std::array<std::string_view, 12> clitics = {"s", "m",  "re", "ve",    "ll",  "d",
+                                                               "t", "em", "n",  "cause", "til", "nt"};
+  if (form.size() < 2 || form[0] != '\'' || !is_alpha(form[1])) return 0;
+  const std::string rest = lower(form.substr(1));
+  return std::find(clitics.begin(), clitics.end(), rest) == clitics.end() ? 1 : 0;
+}
+
+bool single_letter_at(std::string_view form, size_t from, size_t to) { return to == from + 1 && is_alpha(form[from]); }
+
+// An address keeps its characters, but not the brackets around it
+// ("<ann@x.com>") nor a closing bracket it does not open.
+std::vector<std::string> address_pieces(std::string_view form) {
+  std::vector<std::string> pieces;
+  if (form.size() > 1 && form.front() == '<') {
+    pieces.emplace_back("<");
+    form.remove_prefix(1);
+  }
+  std::string closing;
+  while (form.size() > 1 && (form.back() == '>' || form.back() == ']' || form.back() == ')')) {
+    const char open = form.back() == '>' ? '<' : form.back() == ']' ? '[' : '(';
+    if (form.find(open) != std::string_view::npos) break;
+    closing.insert(closing.begin(), form.back());
+    form.remove_suffix(1);
+  }
+  pieces.emplace_back(form);
+  for (char c : closing) pieces.emplace_back(1, c);
+  return pieces;
+}
+
+// The pieces of one token: signs in front, runs of two or more full stops
+// (or an ellipsis character), commas next to a letter and slashes between
+// letters stand apart; "w/" keeps its slash.
+std::vector<std::string> spelled_pieces(std::string_view form) {
+  if (!has_word_char(form)) return {std::string(form)};
+  if (is_address(form)) return address_pieces(form);
+  std::vector<std::string> pieces;
+  std::string current;
+  auto flush = [&] {
+    if (!current.empty()) pieces.push_back(std::move(current));
+    current.clear();
+  };
+  size_t at = leading_sign(form) + leading_quote(form);
+  if (at > 0) pieces.emplace_back(form.substr(0, at));
+  while (at < form.size()) {
+    const char c = form[at];
+    const bool inside = at > 0 && at + 1 < form.size();
+    if (c == '.' && at + 1 < form.size() && form[at + 1] == '.') {
+      size_t end = at;
+      while (end < form.size() && form[end] == '.') ++end;
+      flush();
+      pieces.emplace_back(form.substr(at, end - at));
+      at = end;
+    } else if (form.substr(at, kEllipsis.size()) == kEllipsis) {
+      flush();
+      pieces.emplace_back(kEllipsis);
+      at += kEllipsis.size();
+    } else if (c == ',' && inside && !current.empty() && (is_alpha(form[at - 1]) || is_alpha(form[at + 1]))) {
+      flush();
+      pieces.emplace_back(",");
+      ++at;
+    } else if (form.substr(at, kCurlyApostrophe.size()) == kCurlyApostrophe && !current.empty() &&
+               at + kCurlyApostrophe.size() < form.size() && is_alpha(form[at + kCurlyApostrophe.size()])) {
+      // A clitic after a typographic apostrophe, as the tokenizer cuts "'s".
+      flush();
+      current = std::string(kCurlyApostrophe);
+      at += kCurlyApostrophe.size();
+    } else if (c == '/' && inside && is_alpha(form[at - 1]) && is_alpha(form[at + 1]) &&
+               !(current.size() == 1 && single_letter_at(form, at + 1, next_break(form, at + 1)))) {
+      if (current == "w" || current == "W") {
+        current += c;
+        flush();
+      } else {
+        flush();
+        pieces.emplace_back("/");
+      }
+      ++at;
+    } else {
+      current += c;
+      ++at;
+    }
+  }
+  flush();
+  return pieces;
+}
+
+// Words the treebank writes as two or three ("cannot": "can" "not").
+std::vector<std::string> fused_word_parts(std::string_view form) {
+  struct Fused {
+    std::string_view word;
+    std::array<std::size_t, 2> cuts;  // piece lengths; 0 ends the list
+  };
+  static constexpr std::array<Fused, 7> fused = {{{"cannot", {3, 0}},
+                                                  {"gonna", {3, 0}},
+                                                  {"wanna", {3, 0}},
+                                                  {"gotta", {3, 0}},
+                                                  {"outta", {3, 0}},
+                                                  {"dunno", {2, 1}},
+                                                  {"lemme", {3, 0}}}};
+  const std::string low = lower(form);
+  for (const Fused& entry : fused) {
+    if (low != entry.word) continue;
+    std::vector<std::string> parts;
+    size_t at = 0;
+    for (std::size_t cut : entry.cuts) {
+      if (cut == 0) break;
+      parts.emplace_back(form.substr(at, cut));
+      at += cut;
+    }
+    parts.emplace_back(form.substr(at));
+    return parts;
+  }
+  return {};
+}
+
+bool is_t_clitic(std::string_view form) {
+  const std::string low = lower(form);
+  return low == "'t" || low == "\xE2\x80\x99t";
+}
+
+// "don" "'t" become "do" "n't": the n goes over to the negation.
+void move_negation_n(std::vector<PlainToken>& tokens) {
+  for (size_t i = 0; i + 1 < tokens.size(); ++i) {
+    std::string& word = tokens[i].form;
+    if (tokens[i + 1].space_before || !is_t_clitic(tokens[i + 1].form) || word.size() < 2) continue;
+    const char n = word.back();
+    if (n != 'n' && n != 'N') continue;
+    word.pop_back();
+    tokens[i + 1].form.insert(tokens[i + 1].form.begin(), n);
+  }
+}
+
+// Splits the tokens into the treebank's pieces; `position_of[p]` becomes
+// the new position of the piece that keeps position p's node.
+bool is_sentence_marks(std::string_view form) {
+  return !form.empty() && form.find_first_not_of(".?!") == std::string_view::npos;
+}
+
+// How many tokens from `first` the treebank writes as one: a smiley cut by
+// the tokenizer (":" ")"), or a run of full stops, question and exclamation
+// marks with at least one of the latter (".?", "!?").
+bool is_digits(std::string_view form) {
+  return !form.empty() &&
+         std::all_of(form.begin(), form.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+}
+
+// Numbers joined by hyphens without blanks that the treebank writes as one
+// token: telephone numbers and codes (713-853-3989, 646-8420, 3-5213), not
+// ranges (1969-1970, 400-500). The count of tokens, or 1.
+size_t hyphenated_number_count(const std::vector<PlainToken>& tokens, size_t first) {
+  size_t count = 1;
+  while (first + count + 1 < tokens.size() && tokens[first + count].form == "-" &&
+         !tokens[first + count].space_before && !tokens[first + count + 1].space_before &&
+         is_digits(tokens[first + count + 1].form))
+    count += 2;
+  if (count == 1 || !is_digits(tokens[first].form)) return 1;
+  const std::string& last = tokens[first + count - 1].form;
+  const bool code = count > 3 || (tokens[first].form.size() <= 3 && last.size() == 4);
+  return code ? count : 1;
+}
+
+size_t joined_count(const std::vector<PlainToken>& tokens, size_t first) {
+  if (size_t numbers = hyphenated_number_count(tokens, first); numbers > 1) return numbers;
+  static constexpr std::array<std::string_view, 8> smileys = {":)", ":(", ";)", ":-)", ":-(", ";-)", "=)", ":-/"};
+  std::string joined = tokens[first].form;
+  for (size_t count = 2; count <= 3 && first + count <= tokens.size(); ++count) {
+    if (tokens[first + count - 1].space_before) break;
+    joined += tokens[first + count - 1].form;
+    if (std::find(smileys.begin(), smileys.end(), joined) != smileys.end()) return count;
+  }
+  size_t count = 1;
+  joined = tokens[first].form;
+  while (first + count < tokens.size() && !tokens[first + count].space_before && is_sentence_marks(joined) &&
+         is_sentence_marks(tokens[first + count].form)) {
+    joined += tokens[first + count].form;
+    ++count;
+  }
+  return joined.find_first_of("?!") != std::string::npos ? count : 1;
+}
+
+std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, std::vector<int>& position_of) {
+  // Tokens written as one keep the first one's position; the positions
+  // they take in stand for no token (their nodes become empty).
+  std::vector<PlainToken> tokens;
+  std::vector<int> joined_position(given.size() + 1, 0);
+  for (size_t i = 0; i < given.size();) {
+    const size_t count = joined_count(given, i);
+    tokens.push_back(given[i]);
+    joined_position[i + 1] = static_cast<int>(tokens.size());
+    for (size_t k = 1; k < count; ++k) tokens.back().form += given[i + k].form;
+    i += count;
+  }
+  std::vector<PlainToken> result;
+  std::vector<int> piece_position(tokens.size() + 1, 0);
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    std::vector<std::string> pieces = fused_word_parts(tokens[i].form);
+    if (pieces.empty()) pieces = spelled_pieces(tokens[i].form);
+    bool space = tokens[i].space_before;
+    for (std::string& piece : pieces) {
+      if (piece_position[i + 1] == 0 && has_word_char(piece))
+        piece_position[i + 1] = static_cast<int>(result.size()) + 1;
+      result.push_back({std::move(piece), space});
+      space = false;
+    }
+    if (piece_position[i + 1] == 0) piece_position[i + 1] = static_cast<int>(result.size());
+  }
+  // The full stop of an abbreviation that ends the sentence ("U.S.",
+  // "etc.") is the sentence's own.
+  if (!result.empty()) {
+    const std::string& last = result.back().form;
+    if (last.size() >= 2 && last.back() == '.' && is_alpha(last[last.size() - 2]) && !is_address(last)) {
+      result.back().form.pop_back();
+      result.push_back({".", false});
+    }
+  }
+  position_of.assign(given.size() + 1, 0);
+  for (size_t p = 1; p <= given.size(); ++p) position_of[p] = piece_position[joined_position[p]];
+  move_negation_n(result);
+  return result;
+}
+
 }  // namespace
 
 void attach_text(PlainTree& tree, std::string_view line) {
@@ -217,6 +480,10 @@ void attach_text(PlainTree& tree, std::string_view line) {
   }
   for (PlainNode& node : tree.nodes)
     if (node.position > 0) node.position = kept_position[layout.new_position(node.position)];
+  std::vector<int> position_of;
+  tokens = treebank_tokens(tokens, position_of);
+  for (PlainNode& node : tree.nodes)
+    if (node.position > 0) node.position = position_of[node.position];
   if (!tokens.empty()) tokens.front().space_before = false;
   tree.tokens = std::move(tokens);
 }

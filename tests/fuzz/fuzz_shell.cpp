@@ -15,8 +15,6 @@
 namespace velmo::fuzz {
 namespace {
 
-constexpr std::string_view kSeparator = "\n--8<--\n";
-
 // A stream buffer that drops everything.
 class NullBuffer : public std::streambuf {
  protected:
@@ -27,24 +25,6 @@ class NullBuffer : public std::streambuf {
 Word refused(IRSlist&) { return 0; }
 
 }  // namespace
-
-std::vector<std::string> split_parts(std::string_view data, std::size_t parts) {
-  std::vector<std::string> pieces;
-  while (pieces.size() + 1 < parts) {
-    const std::size_t cut = data.find(kSeparator);
-    if (cut == std::string_view::npos) break;
-    pieces.emplace_back(data.substr(0, cut));
-    data.remove_prefix(cut + kSeparator.size());
-  }
-  pieces.emplace_back(data);
-  pieces.resize(parts);
-  return pieces;
-}
-
-void write_file(const std::string& name, std::string_view bytes) {
-  std::ofstream out(name, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 FuzzShell::FuzzShell() {
   char scratch[] = "/tmp/velmo-fuzz-XXXXXX";

@@ -1,19 +1,17 @@
 #pragma once
 // What the fuzz targets share: a command interpreter with every command
 // group registered, run in a scratch directory of its own, and a way to cut
-// one fuzz input into the several files a target reads.
+// one fuzz input into the several files a target reads (fuzz_input.h).
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fuzz_input.h"
+
 namespace velmo::fuzz {
 
-// Cuts `data` at each "\n--8<--\n" into at most `parts` pieces (the last
-// piece keeps any further separators); missing pieces are empty.
-std::vector<std::string> split_parts(std::string_view data, std::size_t parts);
-
-// Writes `bytes` to `name` in the current (scratch) directory.
-void write_file(const std::string& name, std::string_view bytes);
+using fuzz_input::split_parts;
+using fuzz_input::write_file;
 
 class FuzzShell {
  public:

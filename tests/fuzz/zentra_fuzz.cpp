@@ -12,28 +12,12 @@
 #include <vector>
 
 #include "analyser/command_line.h"
+#include "fuzz_input.h"
 
 namespace {
 
-constexpr std::string_view kSeparator = "\n--8<--\n";
-
-std::vector<std::string> split_parts(std::string_view data, std::size_t parts) {
-  std::vector<std::string> pieces;
-  while (pieces.size() + 1 < parts) {
-    const std::size_t cut = data.find(kSeparator);
-    if (cut == std::string_view::npos) break;
-    pieces.emplace_back(data.substr(0, cut));
-    data.remove_prefix(cut + kSeparator.size());
-  }
-  pieces.emplace_back(data);
-  pieces.resize(parts);
-  return pieces;
-}
-
-void write_file(const std::string& name, const std::string& bytes) {
-  std::ofstream out(name, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using fuzz_input::split_parts;
+using fuzz_input::write_file;
 
 const std::string& scratch_directory() {
   static const std::string directory = [] {

@@ -144,6 +144,43 @@ TEST_F(ForestTest, AlternativesAreSortedByTotalWeight) {
   EXPECT_DOUBLE_EQ(node->analysis_count(), 2.0);
 }
 
+// With a relation database a dependency weighs at least nothing: a record
+// whose parts alone weigh as much as an earlier record is not weighed (it
+// could not become the best, equal weights keeping the earlier one).
+TEST_F(ForestTest, ARecordThatCannotBeLighterIsNotWeighed) {
+  words({"dogs", "bark"});
+  GCate* n = category("N");
+  GCate* v = category("V");
+  GLink* subj = link(v, n, "subj", 0);
+  GLink* obj = link(v, n, "obj", 0);
+  GLink* agent = link(v, n, "agent", 0);
+  PItem* dogs = word_item(n, 1, 18.0f);
+  PItem* heavy_dogs = word_item(n, 1, 25.0f);
+  PItem* bark = word_item(v, 2, 18.0f, "(cat v)");
+  PItem* first = merge(bark, dogs, subj);
+  PItem* equal = merge(bark, dogs, obj);  // could tie: weighed
+  PItem* heavy = merge(bark, heavy_dogs, agent);
+  first->next_alt = equal;
+  equal->next_alt = heavy;
+  std::vector<std::string> asked;
+  DistanceTable distances;
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  sources.probability = [&asked](std::string_view, std::string_view relation,
+                                 std::string_view) -> std::optional<double> {
+    asked.emplace_back(relation);
+    return 0.5;
+  };
+  result_->weigher().set_sources(sources);
+  TNode* node = result_->forest().node_for(first);
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->best()->source, first);
+  // The heavy record's parts alone outweigh the first record.
+  EXPECT_EQ(asked, (std::vector<std::string>{"subj", "obj"}));
+  EXPECT_DOUBLE_EQ(node->analysis_count(), 3.0);
+  EXPECT_FLOAT_EQ(node->best_weight(), 18.0f + 18.0f + (-std::log(0.5f) + 0.1f) + 0.1f);
+}
+
 TEST_F(ForestTest, AGuestDependencyCostsTenMore) {
   words({"dogs", "bark"});
   GCate* n = category("N");
@@ -316,7 +353,7 @@ class RelationDatabaseTest : public ForestTest {
     GLink* obj = link(v, n, "obj", 1);
     GLink* vmod = link(v, p, "mod", 1);
     GLink* nmod = link(n, p, "mod", 1);
-    GLink* pobj = link(p, n, "pobj", 1);
+    GLink* pobj = link(p, n, "pcomp", 1);
     PItem* saw = word_item(v, 1, 18.0f, "(cat v)");
     PItem* man = word_item(n, 2, 18.0f);
     PItem* pp = merge(word_item(p, 3, 18.0f, "(cat p)"), word_item(n, 4, 18.0f), pobj);
@@ -344,6 +381,27 @@ TEST_F(RelationDatabaseTest, TheDatabaseChangesWhichTreeWins) {
   result_->weigher().set_sources(sources);
   const std::string out = tree_of({sentence()});
   EXPECT_NE(out.find("3\t(with\t~ P\t1\tmod"), std::string::npos) << out;
+}
+
+TEST_F(RelationDatabaseTest, APrepositionalPhraseIsAskedWithItsObject) {
+  std::vector<std::string> asked;
+  DependencyWeigher::Sources sources;
+  sources.probability = [&asked](std::string_view head, std::string_view relation,
+                                 std::string_view modifier) -> std::optional<double> {
+    asked.push_back(std::string(head) + " " + std::string(relation) + " " + std::string(modifier));
+    if (relation == "with" && modifier == "telescope") return head == "saw" ? 0.9 : 0.01;
+    return std::nullopt;
+  };
+  result_->weigher().set_sources(sources);
+  PItem* root = sentence();
+  // The preposition carries its form: the relation is "with".
+  for (auto& made : items_)
+    if (made->cate && made->cate->name() == "P") set_vector(*made, "(cat p) (pform with)");
+  const std::string out = tree_of({root});
+  EXPECT_NE(out.find("3\t(with\t~ P\t1\tmod"), std::string::npos) << out;
+  EXPECT_NE(std::find(asked.begin(), asked.end(), "saw with telescope"), asked.end())
+      << ::testing::PrintToString(asked);
+  EXPECT_EQ(std::find(asked.begin(), asked.end(), "saw with with"), asked.end());
 }
 
 TEST_F(RelationDatabaseTest, BadTriplesCostFortyAndDebuggingWritesEachTriple) {

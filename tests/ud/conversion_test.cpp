@@ -367,6 +367,62 @@ TEST(SchemeToUd, AMultiwordItemAsVelmoPrintsIt) {
   EXPECT_EQ(sentence.words[2].lemma, "New");  // a root with a blank is no lemma
 }
 
+TEST(SchemeToUd, MultiwordItemsTakeTheTreebanksStructure) {
+  // A lower-case noun item is a compound headed by its last word, which also
+  // takes the item's determiner; the words after a verb item are particles;
+  // an adverb item is fixed under its first word.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov \"blow up\"))\n"
+      "2\t(\"blow up\"\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(up\t U\t2\tlex-mod\t(gov \"blow up\"))\n"
+      "4\t(a\t~ Det\t5\tdet\t(gov \"police station\"))\n"
+      "5\t(\"police station\"\t~ N\t2\tobj\t(gov \"blow up\"))\n"
+      "6\t(station\t U\t5\tlex-mod\t(gov \"police station\"))\n"
+      "7\t(\"as well\"\t~ Adv\t2\tmod\t(gov \"blow up\"))\n"
+      "8\t(well\t U\t7\tlex-mod\t(gov \"as well\"))\n"
+      ")\n",
+      "They blow up a police station as well");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:compound:prt 6:det 6:compound 2:obj 2:advmod 7:fixed ");
+}
+
+TEST(SchemeToUd, ACapitalisedNounStandingAloneWithItsCompoundsIsAFlatName) {
+  UdSentence alone = from_velmo(
+      "(\n"
+      "1\t(Sean\t~ N\t2\tnn\t(gov Boyle))\n"
+      "2\t(Boyle\t~ N\t*\t)\n"
+      ")\n",
+      "Sean Boyle");
+  EXPECT_EQ(attachments(alone), "0:root 1:flat ");
+  // Inside a sentence the compound stays.
+  UdSentence inside = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(State\t~ N\t2\tnn\t(gov Department))\n"
+      "2\t(Department\t~ N\t3\ts\t(gov agree))\n"
+      "3\t(agrees\tagree V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "State Department agrees");
+  EXPECT_EQ(attachments(inside), "2:compound 3:nsubj 0:root ");
+}
+
+TEST(SchemeToUd, APrepositionBeforeAClauseIsItsMarkAndTheClauseAnAdverbialClause) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Thanks\tthank V\tE0\ti\t(gov fin))\n"
+      "2\t(for\t~ Prep\t1\tmod\t(gov thank))\n"
+      "3\t(helping\thelp V\t2\tpcomp\t(gov for))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov way))\n"
+      "5\t(way\t~ N\t3\tobj\t(gov help))\n"
+      "6\t(of\t~ Prep\t5\tmod\t(gov way))\n"
+      "7\t(asking\task V\t6\tpcomp\t(gov of))\n"
+      ")\n",
+      "Thanks for helping the way of asking");
+  EXPECT_EQ(attachments(sentence), "0:root 3:mark 1:advcl 5:det 3:obj 7:mark 5:acl ");
+}
+
 TEST(SchemeToUd, WordsAreSplitAtInnerPunctuationToFillPositionsWithoutNodes) {
   // velmo cut "doesn't" into doesn and 't, and gave neither a node.
   UdSentence sentence = from_velmo(
@@ -379,7 +435,7 @@ TEST(SchemeToUd, WordsAreSplitAtInnerPunctuationToFillPositionsWithoutNodes) {
       "Ann doesn't see \"Bob\"");
   std::string forms;
   for (const UdWord& word : sentence.words) forms += word.form + " ";
-  EXPECT_EQ(forms, "Ann doesn 't see \" Bob \" ");
+  EXPECT_EQ(forms, "Ann does n't see \" Bob \" ");
   EXPECT_EQ(sentence.words[4].head, 6);  // the quotes go with what they enclose
   EXPECT_EQ(sentence.words[6].head, 6);
 }
@@ -487,6 +543,88 @@ TEST(AttachText, WordsAreMatchedWholeAndMultiwordItemsByTheirPosition) {
   EXPECT_EQ(tree.tokens[1].form, "in");
   EXPECT_EQ(tree.tokens[2].form, "people");
   EXPECT_EQ(tree.tokens[3].form, "...");
+}
+
+// A tree of one node per word, each at its position.
+PlainTree tree_of_words(std::initializer_list<const char*> words) {
+  PlainTree tree;
+  int position = 0;
+  for (const char* word : words) {
+    PlainNode node;
+    node.word = word;
+    node.position = ++position;
+    tree.add(node);
+  }
+  return tree;
+}
+
+std::string forms(const PlainTree& tree) {
+  std::string result;
+  for (const PlainToken& token : tree.tokens) result.append(result.empty() ? "" : " ").append(token.form);
+  return result;
+}
+
+// The tokenizer's "didn" "'t" is the treebank's "did" "n't", written as one
+// token "didn't"; "can" "'t" gives "ca" "n't".
+TEST(AttachText, NegationTakesTheNOfTheWordBefore) {
+  PlainTree tree = tree_of_words({"I", "didn", "'t", "and", "can", "’t"});
+  attach_text(tree, "I didn't and can’t");
+  EXPECT_EQ(forms(tree), "I did n't and ca n’t");
+  EXPECT_EQ(tree.nodes[2].position, 3);
+  UdSentence sentence = scheme_to_ud(tree);
+  ASSERT_EQ(sentence.multiwords.size(), 1u);
+  EXPECT_EQ(sentence.multiwords[0].form, "didn't");
+}
+
+// Words the treebank writes as two: the node stays with the first, the
+// second is a token without a node; later nodes move up.
+TEST(AttachText, FusedWordsAreWrittenAsTheirParts) {
+  PlainTree tree = tree_of_words({"I", "cannot", "go"});
+  attach_text(tree, "I cannot go");
+  EXPECT_EQ(forms(tree), "I can not go");
+  EXPECT_EQ(tree.nodes[1].position, 2);
+  EXPECT_EQ(tree.nodes[2].position, 4);
+  EXPECT_EQ(scheme_to_ud(tree).multiwords.size(), 1u);
+}
+
+// Ellipses, signs, commas between letters and slashes between words stand
+// apart; addresses, "w/", "b/c", dates and numbers stay whole.
+TEST(AttachText, PunctuationInsideAWordStandsApart) {
+  PlainTree tree = tree_of_words({"maybe...so", "$5,000", "and/or", "Baltimore,MD", "w/it", "b/c", "11/28/2000",
+                                  "ann@x.com", "'proof", "Iran’s", "#1", "#tag"});
+  attach_text(tree, "maybe...so $5,000 and/or Baltimore,MD w/it b/c 11/28/2000 ann@x.com 'proof Iran’s #1 #tag");
+  EXPECT_EQ(forms(tree),
+            "maybe ... so $ 5,000 and / or Baltimore , MD w/ it b/c 11/28/2000 ann@x.com ' proof Iran ’s # 1 #tag");
+  EXPECT_EQ(tree.nodes[1].position, 5);  // "$5,000": the number keeps the node
+  EXPECT_EQ(tree.nodes[8].position, 18);
+}
+
+// A smiley and a run of question and exclamation marks are one token; the
+// nodes of the tokens taken in become empty.
+TEST(AttachText, SmileysAndRunsOfMarksAreOneToken) {
+  PlainTree tree = tree_of_words({"ok", ":", ")", "really", "!", "?", "yes", ".", "\""});
+  attach_text(tree, "ok :) really!? yes.\"");
+  EXPECT_EQ(forms(tree), "ok :) really !? yes . \"");
+  EXPECT_EQ(tree.nodes[2].position, 0);
+  EXPECT_EQ(tree.nodes[4].position, 4);
+  EXPECT_EQ(tree.nodes[5].position, 0);
+  EXPECT_EQ(tree.nodes[6].position, 5);
+}
+
+// Telephone numbers and codes cut at their hyphens are one token again,
+// ranges are not; brackets around an address stand apart; an abbreviation
+// that ends the sentence gives up its full stop.
+TEST(AttachText, NumbersAddressesAndTheLastFullStop) {
+  PlainTree tree = tree_of_words({"call", "713", "-", "853", "-", "3989", "or", "646", "-", "8420", "in", "1969", "-",
+                                  "1970", "<ann@x.com>", "in", "the", "U.S."});
+  attach_text(tree, "call 713-853-3989 or 646-8420 in 1969-1970 <ann@x.com> in the U.S.");
+  EXPECT_EQ(forms(tree), "call 713-853-3989 or 646-8420 in 1969 - 1970 < ann@x.com > in the U.S .");
+  EXPECT_EQ(tree.nodes[1].position, 2);
+  EXPECT_EQ(tree.nodes[2].position, 0);
+  EXPECT_EQ(tree.nodes[5].position, 0);
+  EXPECT_EQ(tree.nodes[6].position, 3);
+  EXPECT_EQ(tree.nodes[14].position, 10);
+  EXPECT_EQ(tree.nodes[17].position, 14);
 }
 
 }  // namespace

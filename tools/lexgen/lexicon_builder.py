@@ -23,19 +23,31 @@ MIN_FORM_READING_SHARE = 0.03
 # for senses the WordNet concordance saw often.
 WN_TRUST_BELOW = 12
 WN_TAGGED_ENOUGH = 3
+# A lemma's category the treebank gives it at most this often, and in less
+# than this share of its uses, is no reading of it.
+MAX_RARE_CATEGORY_COUNT = 2
+RARE_CATEGORY_SHARE = 0.02
 # Multi-word items.
 MIN_FIXED_COUNT = 2
 MIN_NAME_COUNT = 3
 MAX_PHRASES_PER_WORD = 40
 MAX_PHRASE_WORDS = 4
+# A word form the treebank has this often, and never with a root its ending
+# offers (has as ha+s, number as numb+er), is not read through that ending.
+MIN_FALSE_ROOT_COUNT = 2
 # Smoothing of the costs: add-beta over the readings the lexicon gives a form.
 BETA = 0.5
-# A multi-word item costs -ln P(unit | its words in a row): the share of the
-# treebank's occurrences of the word sequence that form a unit (no word but
-# one depends on a word outside), add-PHRASE_PRIOR smoothed towards
-# PHRASE_PRIOR_SHARE, so a sequence never seen costs -ln PHRASE_PRIOR_SHARE.
+# A multi-word item costs -ln P(item | its words in a row): the share of the
+# treebank's occurrences of the word sequence written as the item comes out
+# in UD (flat name, compound noun, verb particle, fixed expression),
+# add-PHRASE_PRIOR smoothed towards PHRASE_PRIOR_SHARE, so a sequence never
+# seen costs -ln PHRASE_PRIOR_SHARE; one seen MIN_PHRASE_SEEN times and never
+# written so is dropped.
 PHRASE_PRIOR = 1.0
 PHRASE_PRIOR_SHARE = 0.5
+MIN_PHRASE_SEEN = 2
+# A word is a verb particle when the treebank has it as one this often.
+MIN_PARTICLE_COUNT = 3
 
 NOUN_SG = ("(num sg)", "(person 3)")
 NOUN_PL = ("(num pl)", "(person 3)")
@@ -185,6 +197,8 @@ class LexiconBuilder:
         self.inflected = defaultdict(list)          # (form key, lemma key, category) -> features
         self.wn = {}                                # (lemma key, category) -> tagged sense count
         self.wn_frames = {}
+        self.form_lemmas = defaultdict(set)         # form key -> lemma keys the treebank gives it
+        self.false_roots = set()                    # (form key, ending name) the analyzer must not use
 
     # -- entries --------------------------------------------------------------------
 
@@ -207,6 +221,7 @@ class LexiconBuilder:
                 lemma = key_of(token.lemma)
                 frame = verb_frame(token, children[token.id]) if category == "V" else ()
                 self.token_names.append((form, category, frame))
+                self.form_lemmas[form].add(lemma)
                 if category in ("N", "V", "A", "Adv", "Num"):
                     self.lemma_counts[lemma] += 1
                     self.lemma_categories[lemma][category] += 1
@@ -296,8 +311,10 @@ class LexiconBuilder:
         self.read_wordnet()
         self.add_closed_class()
         self.add_lemmas()
+        self.find_false_roots()
         self.add_irregular_forms()
         self.add_treebank_form_readings()
+        self.find_false_roots()
         self.add_multiword_items()
         self.add_unknown_word_classes()
         self.drop_comma_keys()
@@ -344,6 +361,11 @@ class LexiconBuilder:
                 # word (dogs, Children) is an annotation slip, not a word.
                 if count < 3 and (lemma, category) not in self.wn and self.inflected_form_of_known(lemma):
                     continue
+                # A use or two among many (know as a noun once in 429) is a
+                # slip or a rare sense; WordNet keeps the senses it saw often.
+                if (count <= MAX_RARE_CATEGORY_COUNT and count < RARE_CATEGORY_SHARE * sum(categories.values())
+                        and self.wn.get((lemma, category), 0) < WN_TAGGED_ENOUGH):
+                    continue
                 candidates[lemma].add(category)
         for (lemma, category), tagged in self.wn.items():
             if lemma in self.closed:
@@ -364,13 +386,28 @@ class LexiconBuilder:
                     for reading in self.open_class_readings(lemma, category):
                         entry.add(reading)
 
+    def find_false_roots(self):
+        """Endings that lead a frequent treebank form to a root the treebank
+        never gives it: has is no plural of "ha", after no comparative of
+        "aft", best no superlative of "b". The lexical rules delete the items
+        found that way."""
+        for form, lemmas in sorted(self.form_lemmas.items()):
+            if sum(self.form_counts[form].values()) < MIN_FALSE_ROOT_COUNT or not form.isalpha() or not form.isascii():
+                continue
+            for root, name in morphology.candidate_roots(form):
+                if name is None or key_of(root) in lemmas or (form, name) in self.false_roots:
+                    continue
+                entry = self.entries.get(key_of(root))
+                if entry and any(inflects(reading, name) for reading in entry.readings):
+                    self.false_roots.add((form, name))
+
     def derived(self, form):
         """The readings the analyzer makes for a form: its own entry, and the
         entries of the roots its endings give, as the lexical rules keep them.
         Yields (reading, ending name)."""
         for root, name in morphology.candidate_roots(form):
             entry = self.entries.get(key_of(root))
-            if not entry:
+            if not entry or (key_of(form), name) in self.false_roots:
                 continue
             for reading in entry.readings:
                 if name is None:
@@ -461,7 +498,11 @@ class LexiconBuilder:
         # Fixed expressions and flat names of the treebank.
         fixed = Counter()
         names = Counter()
+        particles = Counter()
         for sentence in self.sentences:
+            for token in sentence:
+                if token.deprel == "compound:prt":
+                    particles[key_of(token.form)] += 1
             groups = defaultdict(list)
             for token in sentence:
                 if token.deprel in ("fixed", "flat"):
@@ -492,6 +533,8 @@ class LexiconBuilder:
                 continue
             if tagged < 1 and not all(key_of(word) in self.entries for word in words):
                 continue
+            if not self.collocation_fits(words, category, particles):
+                continue
             phrases.setdefault(key_of(text), (text, category, 0))
         by_anchor = defaultdict(list)
         for lowered, (text, category, count) in sorted(phrases.items()):
@@ -510,6 +553,19 @@ class LexiconBuilder:
                 else:
                     entry.add(Reading(category, default_features(category)))
                 self.entry(text.split()[0]).phrases.append(text)
+
+    def collocation_fits(self, words, category, particles):
+        """Whether a WordNet collocation can come out in UD as the treebank
+        writes such words: a noun without function words inside (not "Gulf
+        of Mexico": of is the case of a modifier), a verb with particles
+        only (go on, not "take care" or "speak for"). Other collocations
+        (again and again, after all) the treebank writes as phrases of their
+        own; its fixed expressions come in from the treebank itself."""
+        if category == "N":
+            return not any(word.islower() and key_of(word) in self.closed for word in words)
+        if category == "V":
+            return all(particles[key_of(word)] >= MIN_PARTICLE_COUNT for word in words[1:])
+        return False
 
     # -- unknown words --------------------------------------------------------------
 
@@ -575,10 +631,13 @@ class LexiconBuilder:
 
     def compute_phrase_costs(self):
         """Each multi-word item's record: how often its words, where they
-        stand in a row in the treebank (by form or by lemma), make a unit
-        there, that is, a stretch in which every word but one depends on a
-        word of the stretch. "work on" + noun is no unit (on depends on the
-        noun), "grow up" and "New York" are."""
+        stand in a row in the treebank (by form or by lemma), are written
+        there the way the item comes out in UD (see written_as_item): "grow
+        up" (a particle) and "New York" (a name) mostly are, "work on" +
+        noun (on is the noun's case) and "at the same time" (a phrase of its
+        own) are not. An item whose words the treebank has in a row at
+        least MIN_PHRASE_SEEN times and never writes so is dropped: it can
+        only give wrong trees."""
         phrases = {}
         for lowered, entry in self.entries.items():
             if " " in lowered and entry.readings:
@@ -599,11 +658,13 @@ class LexiconBuilder:
                         if words not in phrases:
                             continue
                         seen[words] += 1
-                        ids = {sentence[i].id for i in stretch}
-                        outside = sum(1 for i in stretch if sentence[i].head not in ids)
-                        if outside == 1:
+                        category = phrases[words].readings[0].category
+                        if written_as_item([sentence[i] for i in stretch], category):
                             units[words] += 1
-        for words, entry in phrases.items():
+        for words, entry in sorted(phrases.items()):
+            if units[words] == 0 and seen[words] >= MIN_PHRASE_SEEN:
+                self.drop_phrase(" ".join(words))
+                continue
             share = (units[words] + PHRASE_PRIOR * PHRASE_PRIOR_SHARE) / (seen[words] + PHRASE_PRIOR)
             names = []
             for reading in entry.readings:
@@ -611,12 +672,18 @@ class LexiconBuilder:
                     names.append(reading.name())
             entry.costs = sorted(((name, -math.log(share)) for name in names), key=lambda item: (item[1], item[0]))
 
+    def drop_phrase(self, lowered):
+        del self.entries[lowered]
+        anchor = self.entries.get(lowered.split()[0])
+        if anchor:
+            anchor.phrases = [text for text in anchor.phrases if key_of(text) != lowered]
+
     def derived_with_entries(self, form):
         result = []
         for root, name in morphology.candidate_roots(form):
             lowered = key_of(root)
             entry = self.entries.get(lowered)
-            if not entry:
+            if not entry or (key_of(form), name) in self.false_roots:
                 continue
             for reading in entry.readings:
                 if name is None or inflects(reading, name):
@@ -626,6 +693,26 @@ class LexiconBuilder:
     @staticmethod
     def unknown_keys():
         return {name for name, _ in UNKNOWN_CLASSES}
+
+
+def written_as_item(tokens, category):
+    """Whether treebank tokens in a row are written as the UD converter
+    writes a multi-word item of this category: a name (every word
+    capitalised) flat under its first word, another noun item a compound
+    headed by its last word, a verb with its particles (compound:prt), any
+    other item fixed under its first word."""
+    first, last = tokens[0], tokens[-1]
+    if category == "N" and all(token.form[:1].isupper() for token in tokens):
+        head, relation = first, "flat"
+    elif category == "N":
+        head, relation = last, "compound"
+    elif category == "V":
+        head, relation = first, "compound:prt"
+    else:
+        head, relation = first, "fixed"
+    return all(token.head == head.id and token.deprel.split(":")[0] == relation.split(":")[0]
+               and (relation != "compound:prt" or token.deprel == relation)
+               for token in tokens if token is not head)
 
 
 def closest_name(names, category, frame):

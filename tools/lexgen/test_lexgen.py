@@ -17,6 +17,7 @@ import writer  # noqa: E402
 from lexicon_builder import Entry, LexiconBuilder, closest_name, merge_vform, unknown_class  # noqa: E402
 from scheme import Reading, gold_category, printed  # noqa: E402
 from sources import Token  # noqa: E402
+from velmo_items import category_name, parse_items  # noqa: E402
 from writer import SINGLE_ENTRY_BIT, entry_text, key_hash, key_text, write_dictionary  # noqa: E402
 
 
@@ -94,23 +95,55 @@ class EntryTextTest(unittest.TestCase):
 
 
 class CostTest(unittest.TestCase):
-    def test_multiword_items_cost_by_how_often_their_words_form_a_unit(self):
+    def test_multiword_items_cost_by_how_often_the_treebank_writes_them_so(self):
         def sentence(*words):
-            return [Token(i + 1, form, form, "VERB", "_", {}, head, "dep") for i, (form, head) in enumerate(words)]
+            return [Token(i + 1, form, form, "VERB", "_", {}, head, rel) for i, (form, head, rel) in enumerate(words)]
         treebank = [
-            sentence(("grow", 0), ("up", 1), ("fast", 1)),     # up hangs from grow: a unit
-            sentence(("work", 0), ("on", 3), ("it", 1)),       # on hangs from it: no unit
-            sentence(("we", 2), ("work", 0), ("on", 4), ("this", 2)),
+            sentence(("grow", 0, "root"), ("up", 1, "compound:prt"), ("fast", 1, "advmod")),  # a particle
+            sentence(("grow", 0, "root"), ("up", 1, "advmod")),                                # no particle
+            sentence(("work", 0, "root"), ("on", 3, "case"), ("it", 1, "obl")),                # on is it's case
+            sentence(("we", 2, "nsubj"), ("work", 0, "root"), ("on", 4, "case"), ("this", 2, "obl")),
+            sentence(("so", 0, "root"), ("that", 1, "fixed")),
         ]
         closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
         builder = LexiconBuilder(treebank, "", closed)
         for text in ("grow up", "work on", "never seen"):
             builder.entry(text).add(Reading("V", (), ("N?",)))
+        builder.entry("so that").add(Reading("C", ()))
+        builder.entry("work").phrases.append("work on")
         builder.compute_phrase_costs()
         costs = {key: dict(entry.costs) for key, entry in builder.entries.items()}
-        self.assertAlmostEqual(costs["grow up"]["V_N"], -math.log(1.5 / 2))
-        self.assertAlmostEqual(costs["work on"]["V_N"], -math.log(0.5 / 3))
+        self.assertAlmostEqual(costs["grow up"]["V_N"], -math.log(1.5 / 3))
         self.assertAlmostEqual(costs["never seen"]["V_N"], -math.log(0.5))
+        self.assertAlmostEqual(costs["so that"]["C"], -math.log(1.5 / 2))
+        # Seen twice and never written as an item: dropped with its reference.
+        self.assertNotIn("work on", builder.entries)
+        self.assertEqual(builder.entries["work"].phrases, [])
+
+    def test_collocations_that_fit_what_the_treebank_writes(self):
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder([], "", closed)
+        particles = {"up": 10, "on": 5, "with": 1}
+        self.assertTrue(builder.collocation_fits(["New", "York"], "N", particles))
+        self.assertFalse(builder.collocation_fits(["Gulf", "of", "Mexico"], "N", particles))
+        self.assertTrue(builder.collocation_fits(["catch", "up"], "V", particles))
+        self.assertFalse(builder.collocation_fits(["catch", "up", "with"], "V", particles))
+        self.assertFalse(builder.collocation_fits(["again", "and", "again"], "Adv", particles))
+
+    def test_false_roots_are_endings_to_roots_the_treebank_never_gives(self):
+        treebank = [[Token(1, "has", "have", "AUX", "_", {}, 0, "root"), Token(2, "walks", "walk", "VERB", "_", {}, 0, "root")],
+                    [Token(1, "has", "have", "AUX", "_", {}, 0, "root"), Token(2, "walks", "walk", "NOUN", "_", {}, 0, "root")]]
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        builder.read_treebank()
+        builder.add_closed_class()
+        for root in ("ha", "walk"):
+            builder.entry(root).add(Reading("N", ("(num sg)", "(person 3)")))
+        builder.find_false_roots()
+        self.assertEqual(builder.false_roots, {("has", "s")})
+        # The analyzer's model no longer reads "has" through "ha".
+        self.assertEqual([name for _, name in builder.derived("has")], [None])
+        self.assertIn("s", [name for _, name in builder.derived("walks")])
 
     def test_costs_as_whole_numbers_when_scaled(self):
         saved = writer.COST_SCALE
@@ -207,6 +240,24 @@ class UnknownWordTest(unittest.TestCase):
         self.assertEqual(unknown_class("zorbs"), "_s_")
         self.assertEqual(unknown_class("zorb"), "_unk_")
         self.assertEqual(unknown_class("\u00e9t\u00e9"), "_unk_")
+
+
+class VelmoItemsTest(unittest.TestCase):
+    def test_category_names_as_the_parser_derives_them(self):
+        self.assertEqual(category_name("(avm ((cat v) (args ((cat n)) ((cat c))) (vform fin)))"), "V_N_C")
+        self.assertEqual(category_name("(avm ((cat v) (args ((cat n))) (vform fin)))", with_args=False), "V")
+        self.assertEqual(category_name("(avm ((cat a) (node Adv)))"), "Adv")
+        self.assertEqual(category_name("(avm (prep (pform \"in\")))"), "Prep")
+        self.assertEqual(category_name("(avm ((num sg)))"), "")
+
+    def test_printed_items(self):
+        text = ("[2,2] V walks (avm ((cat v) (vform fin))) (affixes s) w=0 hd=2 (root walk)\n"
+                "[1,2] \"New (York)\" (avm ((cat n) (lemma \"a)b\"))) w=0 hd=1 (root New York)\n"
+                "not an item\n")
+        walks, name = parse_items(text)
+        self.assertEqual((walks.low, walks.high, walks.category, walks.root, walks.inflected), (2, 2, "V", "walk", True))
+        self.assertEqual((name.low, name.high, name.category, name.root, name.inflected), (1, 2, "N", "New York", False))
+        self.assertEqual(name.vector, '(avm ((cat n) (lemma "a)b")))')
 
 
 if __name__ == "__main__":
