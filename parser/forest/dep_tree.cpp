@@ -111,10 +111,12 @@ void DepTree::set_property(std::string_view name, DepTree* node) {
 }
 
 void DepTree::add_property(std::string_view name, std::string_view text) {
+  reserve_properties();
   properties_.push_back(DepProperty{deps_->keep(name), deps_->keep(text), nullptr, 1.0f});
 }
 
 void DepTree::add_property(std::string_view name, DepTree* node) {
+  reserve_properties();
   properties_.push_back(DepProperty{deps_->keep(name), nullptr, node, 1.0f});
 }
 

@@ -106,6 +106,11 @@ class DepTree : public RSTree {
 
  private:
   DepProperty* find_mutable(std::string_view name);
+  // Room for a few properties at the first: a node that gets one (a rule
+  // marking it) often gets more.
+  void reserve_properties() {
+    if (properties_.capacity() == 0) properties_.reserve(4);
+  }
 
   Deps* deps_;
   std::int16_t start_, end_, position_;

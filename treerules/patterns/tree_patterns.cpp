@@ -196,17 +196,15 @@ class TreePattern final : public DefaultClone<TreePattern, BranchCond> {
  protected:
   bool match_children(RSTree& node, TreeMatch& match) override {
     for (const TreeExp& pattern : child_patterns()) {
-      TreeMatchPtr found;
+      TreeMatch& sub = match.next_sub();
+      bool found = false;
       for (RSTree* child : node.children()) {
         if (match.has_sub_at(child)) continue;
-        if ((found = pattern.match(child))) break;
+        if ((found = pattern.match_into(child, sub))) break;
       }
-      if (found)
-        match.append(std::move(found));
-      else if (pattern.optional())
-        match.append(std::make_unique<TreeMatch>());
-      else
-        return false;
+      if (!found && !pattern.optional()) return false;
+      if (!found) sub.reset(nullptr);
+      match.append_next();
     }
     return true;
   }
@@ -227,14 +225,12 @@ class TreeUPattern : public DefaultClone<TreeUPattern, BranchCond> {
     const auto& children = node.children();
     std::size_t next = 0;
     for (const TreeExp& pattern : child_patterns()) {
-      TreeMatchPtr found;
-      while (next < children.size() && !found) found = pattern.match(children[next++]);
-      if (found)
-        match.append(std::move(found));
-      else if (allows_optional() && pattern.optional())
-        match.append(std::make_unique<TreeMatch>());
-      else
-        return false;
+      TreeMatch& sub = match.next_sub();
+      bool found = false;
+      while (next < children.size() && !found) found = pattern.match_into(children[next++], sub);
+      if (!found && !(allows_optional() && pattern.optional())) return false;
+      if (!found) sub.reset(nullptr);
+      match.append_next();
     }
     return true;
   }
