@@ -73,6 +73,11 @@ class TreeExp {
     if (!exp_ || !node || !guard_.admits(node)) return false;
     return evaluate_match_into(node, out);
   }
+  // As match_into, at a node the caller knows the guard admits.
+  bool match_admitted_into(RSTree* node, TreeMatch& out) const {
+    if (!exp_ || !node) return false;
+    return evaluate_match_into(node, out);
+  }
   // Whether the guard lets `node` through: where it does not, the
   // expression yields nothing and has no effect.
   bool admits(const RSTree* node) const { return guard_.admits(node); }

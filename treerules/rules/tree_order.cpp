@@ -20,11 +20,12 @@ int field_index(NodeTextField field) { return field == NodeTextField::kCategory 
 
 }  // namespace
 
-std::size_t TreeOrder::slot_of(std::uint32_t hash, const char* text, std::size_t length) const {
+inline std::size_t TreeOrder::slot_of(std::uint32_t hash, const char* text, std::size_t length) const {
   const std::size_t mask = table_.size() - 1;
+  const std::uint16_t* table = table_.data();
   std::size_t slot = hash & mask;
-  for (; table_[slot] != kNoText; slot = (slot + 1) & mask) {
-    const Text& known = texts_[table_[slot]];
+  for (std::uint16_t n; (n = table[slot]) != kNoText; slot = (slot + 1) & mask) {
+    const Text& known = texts_[n];
     if (known.hash == hash && known.lower.size() == length && equals_folded(text, known.lower)) break;
   }
   return slot;

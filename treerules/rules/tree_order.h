@@ -39,8 +39,12 @@ class TreeOrder {
   // The nodes in walk order.
   const std::vector<RSTree*>& nodes(WalkOrder walk) const { return walk == WalkOrder::kPre ? pre_ : post_; }
   // The places (in `nodes(walk)`, ascending) of the nodes that `guard`
-  // admits; all places for an inactive guard. Valid until the next prepare.
+  // admits; all places for an inactive guard, and when the nodes are not
+  // listed by text. Valid until the next prepare.
   std::span<const std::uint32_t> admitted(WalkOrder walk, const NodeGuard& guard);
+  // Whether the nodes are listed by text (false only for trees with more
+  // distinct texts than a node can number).
+  bool listed() const { return numbered_; }
 
  private:
   static constexpr std::uint16_t kNoText = 0xffff;

@@ -268,8 +268,8 @@ void StructuralRule::init(IRSlist& definition) {
 }
 
 template <class Walk>
-bool StructuralRule::visit(Walk& walk, TreeMatch& match) const {
-  if (!match_into(walk.current(), match)) return false;
+bool StructuralRule::visit(Walk& walk, TreeMatch& match, bool admitted) const {
+  if (!match_into(walk.current(), match, admitted)) return false;
   RunningTraversal running(walk);
   return run_action(to_word(&match), TreeTypes::get().match) && shallow();
 }
@@ -288,11 +288,12 @@ void StructuralRule::walk_tree(RSTree* root, TreeOrder& order) {
   order.prepare(root);
   const std::vector<RSTree*>& nodes = order.nodes(Walk::kOrder);
   bool in_order = true;
+  const bool listed = order.listed();  // else the guard is asked here
   for (const std::uint32_t place : order.admitted(Walk::kOrder, condition_.guard())) {
     RSTree* node = nodes[place];
-    if (!condition_.admits(node)) continue;
+    if (!listed && !condition_.admits(node)) continue;
     walk.jump_to(node);
-    const bool fired_shallow = visit(walk, match);
+    const bool fired_shallow = visit(walk, match, true);
     if (order.current() && !walk.stepped() && !fired_shallow) continue;
     walk.next(fired_shallow);
     visits = place + 1;
@@ -306,7 +307,7 @@ void StructuralRule::walk_tree(RSTree* root, TreeOrder& order) {
       report_runaway();
       return;
     }
-    walk.next(visit(walk, match));
+    walk.next(visit(walk, match, false));
   }
 }
 

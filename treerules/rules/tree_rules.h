@@ -97,10 +97,11 @@ class StructuralRule : public TreeRule {
 
  protected:
   // The match of the condition at `node` written into `out`; whether
-  // there is one.
-  bool match_into(RSTree* node, TreeMatch& out) const {
+  // there is one. `admitted`: the condition's guard is known to admit it.
+  bool match_into(RSTree* node, TreeMatch& out, bool admitted) const {
     if (!condition_) return false;
-    if (condition_.yields_matches()) return condition_.match_into(node, out);
+    if (condition_.yields_matches())
+      return admitted ? condition_.match_admitted_into(node, out) : condition_.match_into(node, out);
     // A condition of another type still decides; its match is the node.
     if (!condition_.holds(node)) return false;
     out.reset(node);
@@ -113,7 +114,7 @@ class StructuralRule : public TreeRule {
   // Tries the condition at the walk's node and runs the action on a match;
   // whether the walk must leave the node as after a shallow rule's action.
   template <class Walk>
-  bool visit(Walk& walk, TreeMatch& match) const;
+  bool visit(Walk& walk, TreeMatch& match, bool admitted) const;
 
  private:
   TreeExp condition_;
