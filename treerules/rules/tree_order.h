@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "parser/forest/deps.h"
@@ -41,7 +42,17 @@ class TreeOrder {
   // The places (in `nodes(walk)`, ascending) of the nodes that `guard`
   // admits; all places for an inactive guard, and when the nodes are not
   // listed by text. Valid until the next prepare.
-  std::span<const std::uint32_t> admitted(WalkOrder walk, const NodeGuard& guard);
+  std::span<const std::uint32_t> admitted(WalkOrder walk, const NodeGuard& guard) {
+    if (!guard.active() || !numbered_) return {all_places_.data(), pre_.size()};
+    // The guard's text, as a node would hold it, is already in lower case.
+    const std::string_view lower = guard.lower_text();
+    const std::uint16_t text = table_[slot_of(guard.text_hash(), lower.data(), lower.size())];
+    if (text == kNoText) return {};
+    const int field = guard.field() == NodeTextField::kCategory ? 0 : 1;
+    Lists& lists = lists_[field][static_cast<int>(walk)];
+    if (!lists.made) make_lists(lists, field, walk);
+    return {lists.places.data() + lists.start[text], lists.start[text + 1u] - lists.start[text]};
+  }
   // Whether the nodes are listed by text (false only for trees with more
   // distinct texts than a node can number).
   bool listed() const { return numbered_; }
@@ -71,7 +82,23 @@ class TreeOrder {
   // new; kNoText for null.
   std::uint16_t number_text(const char* text);
   // The slot of the table where the text is or would go.
-  std::size_t slot_of(std::uint32_t hash, const char* text, std::size_t length) const;
+  std::size_t slot_of(std::uint32_t hash, const char* text, std::size_t length) const {
+    const std::size_t mask = table_.size() - 1;
+    std::size_t slot = hash & mask;
+    for (std::uint16_t n; (n = table_[slot]) != kNoText; slot = (slot + 1) & mask) {
+      const Text& known = texts_[n];
+      if (known.hash == hash && known.lower.size() == length && equals_folded(text, known.lower)) break;
+    }
+    return slot;
+  }
+  // Whether `text` folded to lower case begins with `lower`.
+  static bool equals_folded(const char* text, std::string_view lower) {
+    for (const char c : lower) {
+      const char t = *text++;
+      if ((t >= 'A' && t <= 'Z' ? static_cast<char>(t + 32) : t) != c) return false;
+    }
+    return true;
+  }
   void read_nodes(RSTree* root);
   void make_lists(Lists& lists, int field, WalkOrder walk) const;
 
