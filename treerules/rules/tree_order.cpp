@@ -14,6 +14,14 @@ constexpr std::size_t kFirstTableSize = 64;
 
 std::uint16_t TreeOrder::number_text(const char* text) {
   if (!text) return kNoText;
+  Seen& seen = seen_[(reinterpret_cast<std::uintptr_t>(text) >> 3) % kSeenSize];
+  if (seen.text == text) return seen.number;
+  const std::uint16_t number = number_new_text(text);
+  seen = Seen{text, number};
+  return number;
+}
+
+std::uint16_t TreeOrder::number_new_text(const char* text) {
   std::size_t length = 0;
   const std::uint32_t hash = folded_text_hash(text, length);
   std::size_t slot = slot_of(hash, text, length);
@@ -56,6 +64,7 @@ void TreeOrder::read_nodes(RSTree* root) {
   info_.clear();
   texts_.clear();
   table_.assign(kFirstTableSize, kNoText);
+  for (Seen& seen : seen_) seen = Seen{nullptr, kNoText};
   numbered_ = true;
   // Pre-order, stepping through the tree itself: down to the first child,
   // else on to the next sibling of the node or of its nearest ancestor

@@ -81,6 +81,7 @@ class TreeOrder {
   // The number of a node's text among the texts of the tree, made when
   // new; kNoText for null.
   std::uint16_t number_text(const char* text);
+  std::uint16_t number_new_text(const char* text);
   // The slot of the table where the text is or would go.
   std::size_t slot_of(std::uint32_t hash, const char* text, std::size_t length) const {
     const std::size_t mask = table_.size() - 1;
@@ -114,6 +115,15 @@ class TreeOrder {
   // The distinct texts and an open-addressed table of their numbers.
   std::vector<Text> texts_;
   std::vector<std::uint16_t> table_;
+  // The numbers of the text pointers met so far. A tree keeps each of its
+  // categories and relations once, so most nodes are found here without
+  // reading their text.
+  struct Seen {
+    const char* text;
+    std::uint16_t number;
+  };
+  static constexpr std::size_t kSeenSize = 64;
+  Seen seen_[kSeenSize] = {};
   bool numbered_ = true;  // every text got a number
 
   Lists lists_[2][2];  // [field: category, relation][walk]
