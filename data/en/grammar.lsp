@@ -155,7 +155,7 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...).
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
