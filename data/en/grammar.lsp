@@ -113,7 +113,7 @@
 (def-modifiers N
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
-  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 3.0)))
+  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
@@ -128,7 +128,7 @@
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
-     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 20.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
