@@ -20,7 +20,6 @@ else the word's own, else its unknown-word class), 18 when none lists it.
 
 import argparse
 import os
-import re
 import resource
 import subprocess
 import sys
@@ -31,94 +30,13 @@ ROOT = os.path.dirname(HERE)
 sys.path.insert(0, os.path.join(HERE, "lexgen"))
 
 from lexicon_builder import unknown_class  # noqa: E402
-from scheme import CAT_SHORT, gold_category, printed  # noqa: E402
+from scheme import gold_category, printed  # noqa: E402
 from sources import read_conllu  # noqa: E402
+from velmo_items import SENTENCE_MARK, parse_items, sentence_commands, treebank_file  # noqa: E402
 
 DATA = os.path.join(ROOT, "data")
 UNLISTED_COST = 18.0
 # Aliases of data/en/attributes.lsp that stand for a category.
-ALIAS_NODES = {"prep": "Prep", "adv": "Adv", "aux": "VB", "cop": "VBE"}
-
-
-def default_dev():
-    folder = ROOT
-    while folder != os.path.dirname(folder):
-        folder = os.path.dirname(folder)
-        candidate = os.path.join(folder, "shared", "data", "ud-english-ewt", "en_ewt-ud-dev.conllu")
-        if os.path.exists(candidate):
-            return candidate
-    return "en_ewt-ud-dev.conllu"
-
-
-def quoted(word):
-    return '"%s"' % word.replace("\\", "\\\\").replace('"', '\\"')
-
-
-def balanced(text, start):
-    """The end of the parenthesised group that starts at `start`."""
-    depth = 0
-    in_quotes = False
-    i = start
-    while i < len(text):
-        c = text[i]
-        if in_quotes:
-            if c == "\\":
-                i += 1
-            elif c == '"':
-                in_quotes = False
-        elif c == '"':
-            in_quotes = True
-        elif c == "(":
-            depth += 1
-        elif c == ")":
-            depth -= 1
-            if depth == 0:
-                return i + 1
-        i += 1
-    return len(text)
-
-
-def category_name(vector):
-    """The category name the parser derives from a printed vector."""
-    node = re.search(r"\(node ([A-Za-z]+)\)", vector)
-    if node:
-        return node.group(1)
-    for alias, name in ALIAS_NODES.items():
-        if re.search(r"[( ]%s[ )]" % alias, vector):
-            return name
-    args_at = vector.find("(args ")
-    head = vector if args_at < 0 else vector[:args_at]
-    cat = re.search(r"\(cat ([a-z])\)", head)
-    if not cat:
-        return ""
-    name = CAT_SHORT.get(cat.group(1), "")
-    if args_at >= 0:
-        body = vector[args_at:balanced(vector, args_at)]
-        for element_cat in re.findall(r"\(\(cat ([a-z])\)", body):
-            name += "_" + CAT_SHORT.get(element_cat, "")
-    return name
-
-
-ITEM_LINE = re.compile(r"^\[(\d+),(\d+)\] (.*)$")
-
-
-def parse_items(text):
-    """(low, high, category name, root) of every top-level item printed by li."""
-    items = []
-    for line in text.splitlines():
-        match = ITEM_LINE.match(line)
-        if not match:
-            continue
-        body = match.group(3)
-        at = body.find("(avm ")
-        vector = body[at:balanced(body, at)] if at >= 0 else ""
-        root = re.search(r" \(root (.*)\)$", body)
-        inflected = " (affixes " in body
-        items.append((int(match.group(1)), int(match.group(2)), category_name(vector),
-                      root.group(1) if root else "", inflected))
-    return items
-
-
 def read_costs(path):
     """key (lower case) -> {category name: cost} from the dictionary's freq records."""
     costs = {}
@@ -138,8 +56,7 @@ def cost_table(costs, word, item):
     """The record the parser reads: that of the entry the item was made from
     (the root's entry for an inflected form, the word's own entry, or the
     unknown-word class the guesser looked the word up under)."""
-    _, _, _, root, inflected = item
-    for key in ((root.lower(),) if inflected else (word.lower(), unknown_class(word))):
+    for key in ((item.root.lower(),) if item.inflected else (word.lower(), unknown_class(word))):
         if key in costs:
             return costs[key]
     return {}
@@ -173,7 +90,7 @@ def measure_start(velmo, runs=5):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--velmo", default=os.path.join(ROOT, "build", "app", "velmo"))
-    parser.add_argument("--conllu", default=default_dev())
+    parser.add_argument("--conllu", default=treebank_file("dev"))
     parser.add_argument("--limit", type=int, default=0, help="only the first N sentences")
     args = parser.parse_args()
 
@@ -182,18 +99,15 @@ def main():
         sentences = sentences[:args.limit]
     start_seconds, peak_kb = measure_start(args.velmo)
 
-    parse_lines = ["~(p %s)" % " ".join(quoted(token.form) for token in sentence) for sentence in sentences]
+    parse_lines = sentence_commands(sentences, list_items=False)
     words = sum(len(sentence) for sentence in sentences)
     # Processor time, not wall time: the machine may be busy with other work.
     # The parser has no categories, so a sentence costs its lexical analysis
     # and the reading of the command.
     analysis = max(best_time(args.velmo, parse_lines) - best_time(args.velmo, []), 1e-9)
 
-    lines = []
-    for line in parse_lines:
-        lines.extend([line, "~(li)"])
-    output, errors, _ = run_velmo(args.velmo, lines)
-    chunks = output.split(";; length:")[1:]
+    output, errors, _ = run_velmo(args.velmo, sentence_commands(sentences))
+    chunks = output.split(SENTENCE_MARK)[1:]
     if len(chunks) != len(sentences):
         sys.stderr.write("velmo answered %d of %d sentences; its messages:\n%s\n"
                          % (len(chunks), len(sentences), errors[:2000]))
@@ -206,23 +120,23 @@ def main():
         for position, token in enumerate(sentence, 1):
             tokens += 1
             gold = gold_category(token)
-            own = [item for item in items if item[0] == position and item[1] == position and item[2]]
-            spanning = [item for item in items if item[0] <= position <= item[1] and item[2]]
+            own = [item for item in items if item.low == position and item.high == position and item.category]
+            spanning = [item for item in items if item.low <= position <= item.high and item.category]
             if spanning:
                 covered += 1
             readings += len(own)
-            names = [printed(item[2]) for item in own]
+            names = [printed(item.category) for item in own]
             if gold in names:
                 gold_in += 1
             if own:
-                cost = [cost_table(costs, token.form, item).get(item[2], UNLISTED_COST) for item in own]
-                best = min(zip(cost, own), key=lambda pair: (pair[0], pair[1][2]))[1]
-                if printed(best[2]) == gold:
+                cost = [cost_table(costs, token.form, item).get(item.category, UNLISTED_COST) for item in own]
+                best = min(zip(cost, own), key=lambda pair: (pair[0], pair[1].category))[1]
+                if printed(best.category) == gold:
                     cheapest_gold += 1
                 # The parser keeps a word's weight as a whole number: a tie
                 # between categories leaves the choice to the grammar.
                 whole = [int(value) for value in cost]
-                lowest = {printed(item[2]) for value, item in zip(whole, own) if value == min(whole)}
+                lowest = {printed(item.category) for value, item in zip(whole, own) if value == min(whole)}
                 if lowest == {gold}:
                     whole_gold += 1
     print("sentences                 %d" % len(sentences))

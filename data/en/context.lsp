@@ -287,6 +287,11 @@
                                             (in ("to" "\"" "'" "“" "‘"))))
                (not (inversion-possible)))
       (delete (litem))))
+  ;; A word written against the negation "'t" is its auxiliary (won't,
+  ;; can't, don't): not the verb "won", the noun "can", the verb "don".
+  (auxiliary-before-negation-clitic :act-on-all-matches
+    (lexitem (and (not (aux-item)) (not (cop-item)) (not (no-alternative (or (aux-item) (cop-item))))))
+    (when (followed-by-word (in ("'t" "’t"))) (delete (litem))))
   ;; "when" and "where" are adverbs, also where they open a clause.
   (wh-adverb :act-on-all-matches
     (lexitem (and (comp (root) (in ("when" "where"))) (complementiser-item) (not (no-alternative (adverb-item)))))

@@ -41,11 +41,11 @@
   (false-root-ing :act-on-all-matches
     (lexitem (ending ing))
     (when (comp (matching-word) (in ("accounting" "annoying" "astounding" "billing" "bombing" "briefing" "casting" "coding" "comforting"
-      "counseling" "dining" "disgusting" "distinguishing" "drying" "embarrassing" "evening" "flooding"
-      "frightening" "fulfilling" "greeting" "heating" "holidaying" "hoping" "landing" "lighting" "loading"
-      "looting" "metering" "misunderstanding" "overbearing" "overwhelming" "painting" "parking"
-      "picketing" "piping" "poisoning" "printing" "putting" "raging" "recording" "recruiting" "riding"
-      "roofing" "scaring" "seating" "spelling" "towing" "understanding" "warning")))
+      "counseling" "dining" "disgusting" "distinguishing" "drying" "embarrassing" "flooding" "frightening"
+      "fulfilling" "greeting" "heating" "holidaying" "hoping" "landing" "lighting" "loading" "looting"
+      "metering" "misunderstanding" "overbearing" "overwhelming" "painting" "parking" "picketing" "piping"
+      "poisoning" "printing" "putting" "raging" "recording" "recruiting" "riding" "roofing" "scaring"
+      "seating" "spelling" "towing" "understanding" "warning")))
       (delete (litem))))
   (false-root-ing_e :act-on-all-matches
     (lexitem (ending ing_e))
@@ -56,7 +56,7 @@
       (delete (litem))))
   (false-root-ing_dbl :act-on-all-matches
     (lexitem (ending ing_dbl))
-    (when (comp (matching-word) (in ("flopping" "installing" "programming" "shipping" "spelling" "wedding")))
+    (when (comp (matching-word) (in ("flopping" "installing" "shipping" "spelling" "wedding")))
       (delete (litem))))
   (false-root-er :act-on-all-matches
     (lexitem (ending er))

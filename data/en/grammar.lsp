@@ -29,7 +29,10 @@
 (defun expletive () (comp (pitem-head-word) (reg-match "^[Tt]here$")))
 (defun not-expletive () (not (expletive)))
 (defun finite () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform fin))))))
-(defun base-form () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
+;; An infinitive never has a subject of its own: with one, the base form is
+;; a present tense (That's it, I know).
+(defun base-form () (and (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base)))))
+                         (not (get-modifier-by-type s))))
 (defun gerund () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
 (defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^([,;:]|--? )")))
@@ -48,7 +51,16 @@
 (defun clause-complement () (and (full-clause) (not (starts-with-punctuation))))
 ;; A loosely joined clause (parataxis): a finite clause without complementiser
 ;; or conjunction, with a subject of its own.
-(defun para-clause () (and (fin-clause) (full-clause) (starts-with-punctuation)))
+;; Brackets: a phrase or clause that takes the opening bracket before it takes
+;; the closing one after it too, and stands as an apposition or parataxis.
+(defun opening-bracket () (comp (pitem-head-word) (in ("(" "["))))
+(defun closing-bracket () (comp (pitem-head-word) (in (")" "]"))))
+(defun bracketed () (comp (pitem-head-word) (reg-match "[([]")))
+(defun para-clause () (and (fin-clause) (full-clause) (or (starts-with-punctuation) (bracketed))))
+;; Without punctuation (a run-on sentence) only as a last resort.
+(defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed))))
+;; A gerund without subject or auxiliary of its own can be a subject.
+(defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
 ;; A preposition before the verb has its object (a stranded one follows it:
 ;; the house I live in).
 (defun with-object () (get-modifier-by-type pcomp))
@@ -60,7 +72,11 @@
 ;; read) its verb has no object of its own, the gap.
 (defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
 ;; (nor a predicate: the place I was, never the gal was hot).
-(defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred)))))
+;; Without one it begins with its subject (the time I walked in, never the
+;; piece on the war Qaeda has printed).
+(defun subject-first () (int-eq (pitem-low) (comp (get-modifier-by-type s) (pitem-low))))
+(defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred))
+                                                   (subject-first))))
 ;; A noun before a noun is a compound part with its own adjectives, numbers
 ;; and compounds (nuclear weapons program, 15 - year term), but without
 ;; determiner, possessor or anything after it.
@@ -74,7 +90,7 @@
 (defun wh-word () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Tt]hat)$")))
 (defun before-comma () (comp (pitem-following-word) (in (","))))
 ;; Nouns of time stand as adjuncts (This year it is easy).
-(defun time-noun () (comp (pitem-head-word) (reg-match "(^| )([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
+(defun time-noun () (comp (pitem-head-word) (reg-match "(.* )?([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
@@ -111,7 +127,7 @@
   (:head))
 
 (def-modifiers N
-  (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (comma))))
+  (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
   (? (Det (dep-type det) (max-dist 5))
@@ -130,21 +146,24 @@
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
      (C (dep-type rel) (max-dist 7) (dep-weight 20.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
-     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (starts-with-punctuation)))
+     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed))))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj))))))
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
-  (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen))))))))
+  (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
+  ;; A phrase that opened a bracket closes it (Portland (ENA)).
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 
 (def-modifiers Prep
-  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
+  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
-  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
+  (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
@@ -166,7 +185,10 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
-     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
+     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
+     ;; A gerund clause as subject (Resolving this conflict would help).
+     (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux))))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
@@ -177,6 +199,7 @@
         (modifiee-cond (not (get-modifier-by-type obj)))))
   (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 14) (dep-weight 1.0))
+     (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 12) (dep-weight 3.0))
      (C (dep-type comp) (max-dist 12) (dep-weight 10.0) (modifier-cond (clause-complement)))
@@ -190,7 +213,8 @@
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -210,7 +234,10 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
-     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive))))
+     (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
+     ;; A gerund clause as subject (Resolving this conflict would help).
+     (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux))))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
@@ -224,13 +251,15 @@
      (Num (dep-type pred) (max-dist 14)))
   (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 14))
+     (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
@@ -250,7 +279,7 @@
 
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 (def-modifiers C
-  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (comma))))
+  (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct)) (modifiee-cond (not (fin-clause)))))
   (:head (V (dep-type i) (modifier-cond (finite))
             (block (lexitem))
@@ -263,7 +292,9 @@
   (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
-           (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i))))))
+           (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i)))))
+  ;; A clause that opened a bracket closes it.
+  (? (Punc (dep-type punc) (max-dist 40) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 
 ;; Root costs: en/stats/roots.txt (-ln share of sentences) times 1.5, the factor
 ;; chosen on held-out train sentences (tools/tune-english.py).

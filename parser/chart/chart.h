@@ -4,6 +4,7 @@
 // case-marked position sets and the counts of what the sentence made.
 #include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -57,6 +58,9 @@ class Chart {
   std::vector<PItem*> start_list;
   std::vector<int> case_marked;
   std::vector<int> oblique_case_marked;
+  // Counts the calls of expression functions that change items or the
+  // chart (remembered condition answers must not skip them).
+  std::uint64_t item_changes = 0;
 
   // ---- Brackets: spans of words that items may not cross.
   int bracket_low(int word) const;

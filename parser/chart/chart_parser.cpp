@@ -50,6 +50,11 @@ bool ChartParser::accepts(LExp* cond, const PItem* item) const {
   return !cond || cond->eval(reinterpret_cast<Word>(item), pitem_type()) != 0;
 }
 
+bool ChartParser::accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* item) const {
+  if (plan) return plan->accepts(parser_.conditions(), *item, chart_.item_changes);
+  return accepts(cond, item);
+}
+
 bool ChartParser::word_accepted(LExp* cond, int w) const {
   const char* word = sentence_.word_at(w);
   return cond && word && cond->eval(reinterpret_cast<Word>(word), ShellTypes::get().text) != 0;
@@ -166,7 +171,8 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
     for (int w = item->start - 1; w >= 0;) {
       for (GLink* link : g.links_at(k)) {
         const std::vector<PItem*>* waiting = link->waiting_at(w);
-        if (item->end - w > link->max_dist || !waiting || waiting->empty() || !accepts(link->modifiee_cond.get(), item))
+        if (item->end - w > link->max_dist || !waiting || waiting->empty() ||
+            !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), item))
           continue;
         // Merges below may add waiting lists to the link and move this one.
         for (std::size_t i = 0; i < link->waiting_at(w)->size(); ++i) {
@@ -286,7 +292,9 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
       if (const std::vector<PItem*>* bucket = g.chart().find_bucket(w, k)) {
         for (std::size_t i = 0; i < bucket->size(); ++i) {
           PItem* head = (*bucket)[i];
-          if (m->start - head->start > link->max_dist || !accepts(link->modifiee_cond.get(), head)) continue;
+          if (m->start - head->start > link->max_dist ||
+              !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), head))
+            continue;
           if (PItem* merged = merge(link, t, m, head, k)) {
             merged_any = true;
             store(g, merged, t);
@@ -305,7 +313,7 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
 // ---- 9. Offer.
 
 void ChartParser::offer(GLink* link, PItem* item) {
-  if (!accepts(link->modifier_cond.get(), item)) return;
+  if (!accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), item)) return;
   GCate& owner = *link->modifiee();
   const int n = owner.position_count();
   if (link->subclass || link->position == n) {
@@ -371,6 +379,7 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
     if (args && static_cast<std::size_t>(i) < args->size()) {
       argument = args->at(static_cast<std::size_t>(i));
       m->av.unify(*argument);
+      ++m->revision;
     }
   }
   // 2. The slash mask.

@@ -8,6 +8,7 @@
 
 namespace velmo {
 
+class ConditionPlan;
 class GCate;
 class GLink;
 class KorvelParser;
@@ -55,6 +56,8 @@ class ChartParser {
 
   float word_weight(const PItem& item) const;
   bool accepts(LExp* cond, const PItem* item) const;
+  // A modifier or modifiee condition, by its plan when it has one.
+  bool accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* item) const;
   bool word_accepted(LExp* cond, int w) const;
   bool is_word(int w, const char* text) const;
   int head_word(const PItem& item) const;

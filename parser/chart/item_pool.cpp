@@ -15,6 +15,7 @@ void PItem::reset() {
   link = nullptr;
   lex_item = nullptr;
   weight = 0.0f;
+  revision = 0;
   forest_node = nullptr;
   forest_generation = 0;
 }

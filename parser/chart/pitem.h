@@ -38,6 +38,10 @@ struct PItem {
   GLink* link = nullptr;        // the link through which it was made
   LexItem* lex_item = nullptr;  // for lexical items
   float weight = 0.0f;
+  // Counts the changes of `av` after the item was complete (a head's
+  // argument unified into a modifier): remembered answers of conditions
+  // hold for one revision.
+  std::uint32_t revision = 0;
   // The item's node in the parse forest that made it, valid while the
   // forest's generation is `forest_generation` (the forest keeps its own
   // table of nodes; this spares the lookup).

@@ -15,6 +15,7 @@ namespace velmo {
 
 void reset_parser(KorvelParser& parser) {
   parser.chart().reset(0);
+  parser.conditions().clear();
   parser.for_each_category([](GCate& cate) {
     cate.chart().clear();
     for (GLink* link : cate.modifier_links()) link->clear_waiting(-1);

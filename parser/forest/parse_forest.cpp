@@ -22,7 +22,10 @@ TNode::TNode(ParseForest& forest, PItem* item) : forest_(&forest), item_(item) {
 
 GCate* TNode::category() const { return item_ ? item_->cate : nullptr; }
 
-void TNode::insert(TAlternative* alternative) { alternatives_.push_back(alternative); }
+void TNode::insert(TAlternative* alternative) {
+  alternatives_.push_back(alternative);
+  if (alternatives_.size() == 1 || alternative->total < lightest_) lightest_ = alternative->total;
+}
 
 void TNode::sort_alternatives() {
   // Most nodes have a few records: an insertion sort (stable, no buffer)
@@ -144,6 +147,29 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   TNode* head_node = node_for(head_side);
   TNode* modifier_node = node_for(modifier);
   if (!head_node || !modifier_node || head_node->alternatives_.empty() || modifier_node->alternatives_.empty()) return;
+  node.analyses_ += modifier_node->analyses_ * head_node->analyses_;
+  const float below = modifier_node->best_weight() + head_node->best_weight();
+  const bool weighed = weigher_ && weigher_->active() && item->link;
+  const bool guest = item->link && item->link->relation() == GCate::kGuestRelation;
+  // A statistical weight is never negative, so the record weighs at least
+  // its weight with a zero dependency weight (float sums grow with their
+  // terms). When an earlier record is no heavier, this one cannot become
+  // the node's best (equal weights keep the earlier): it is not weighed.
+  if (weighed && !node.alternatives_.empty()) {
+    float lowest = 0.0f;
+    if (guest) lowest += kGuestCost;
+    lowest += kLinkWeightShare * item->link->weight;
+    if (below + lowest >= node.lightest_) return;
+  }
+  float local = 0.0f;
+  if (weighed)
+    local = weigher_->merge_weight(*item, *head_side, *modifier, *item->link);
+  else
+    local = item->weight - modifier->weight - head_side->weight;
+  if (item->link) {
+    if (guest) local += kGuestCost;
+    local += kLinkWeightShare * item->link->weight;
+  }
   TAlternative* a = new_alternative();
   a->kind = TAlternative::Kind::kMerged;
   a->source = item;
@@ -151,20 +177,9 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   a->link = item->link;
   a->dependent_node = modifier_node;
   a->head_side = head_node;
-  a->total = modifier_node->best_weight() + head_node->best_weight();
-  float local = 0.0f;
-  if (weigher_ && weigher_->active() && item->link)
-    local = weigher_->merge_weight(*item, *head_side, *modifier, *item->link);
-  else
-    local = item->weight - modifier->weight - head_side->weight;
-  if (item->link) {
-    if (item->link->relation() == GCate::kGuestRelation) local += kGuestCost;
-    local += kLinkWeightShare * item->link->weight;
-  }
   a->local = local;
-  a->total += local;
+  a->total = below + local;
   node.insert(a);
-  node.analyses_ += modifier_node->analyses_ * head_node->analyses_;
 }
 
 void ParseForest::print(std::ostream& out) {

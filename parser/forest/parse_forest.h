@@ -63,6 +63,7 @@ class TNode {
   ParseForest* forest_;
   PItem* item_;
   std::vector<TAlternative*> alternatives_;
+  float lightest_ = 0.0f;  // the least total of the records so far
   int extra_cost_ = 0;
   double analyses_ = 0.0;
   bool building_ = false;

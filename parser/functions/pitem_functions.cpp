@@ -38,6 +38,16 @@ const SentenceView* sentence_of(const PItem* item) {
   return sentence ? &*sentence : nullptr;
 }
 
+// Tells the item's chart that an expression function changed an item or
+// the chart (remembered condition answers then no longer stand).
+void note_change(const PItem* item) {
+  if (item && item->cate && item->cate->parser()) ++item->cate->parser()->chart().item_changes;
+}
+
+void note_change(KorvelParser* parser) {
+  if (parser) ++parser->chart().item_changes;
+}
+
 // ---- Adaptors.
 
 Word pitem_low(Word input) { return input ? as_int(as_item(input)->start) : 0; }
@@ -211,6 +221,7 @@ class AddWeightExp final : public DefaultClone<AddWeightExp> {
   Word eval(Word input, TypeId type) override {
     if (!input || !check_input(type)) return 0;
     as_item(input)->weight += amount_;
+    note_change(as_item(input));
     return input;
   }
 
@@ -267,6 +278,7 @@ class CaseMarkExp final : public LExp {
     std::vector<int>& set = op_ == Op::kMark || op_ == Op::kTest ? chart.case_marked : chart.oblique_case_marked;
     if (op_ == Op::kMark || op_ == Op::kMarkOblique) {
       set.push_back(p + 1);
+      note_change(parser_);
       return 0;
     }
     for (int marked : set)
@@ -291,6 +303,7 @@ Word set_head_of_lexitem(Word input) {
     has_cat = vec.defined(b.cat);
     cat = vec.get(b.cat);
   }
+  note_change(current_parser());
   item->head = static_cast<std::int16_t>(item->low);
   if (has_cat && (cat == b.cat_n || cat == b.cat_a) && item->lattice) {
     for (int w = item->high; w >= std::max<int>(item->low, 1); --w) {
@@ -312,6 +325,7 @@ Word set_trace_att_of_pred(Word input) {
   if (!item || b.move < 0 || b.trace < 0 || !item->av.defined(b.move)) return input;
   AttVec* element = private_element(item->av, b.move, 0);
   if (!element) return input;
+  note_change(item);
   auto* fresh = new TraceList;
   if (const auto* old = reinterpret_cast<const TraceList*>(att_value(*element, b.trace)))
     for (const TraceRecord& record : old->records()) fresh->records().push_back({record.role, as_word(item)});
@@ -321,7 +335,10 @@ Word set_trace_att_of_pred(Word input) {
 }
 
 Word isolate(Word, Word i, Word j) {
-  if (KorvelParser* parser = current_parser()) parser->chart().isolate(to_int(i), to_int(j));
+  if (KorvelParser* parser = current_parser()) {
+    parser->chart().isolate(to_int(i), to_int(j));
+    note_change(parser);
+  }
   return 0;
 }
 

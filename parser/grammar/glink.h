@@ -13,6 +13,7 @@
 
 namespace velmo {
 
+class ConditionPlan;
 class GCate;
 struct PItem;
 
@@ -30,6 +31,9 @@ class GLink : public CanBeCurrent {
 
   // ---- Conditions; null accepts everything.
   LExpPtr modifier_cond, modifiee_cond, merged_cond, head_cond;
+  // The modifier and modifiee conditions as plans whose parts the chart
+  // answers once per item (null: evaluate the expression).
+  std::shared_ptr<const ConditionPlan> modifier_plan, modifiee_plan;
 
   std::uint32_t slash_mask = 0;
   float weight = kDefaultWeight;

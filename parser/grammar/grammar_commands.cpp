@@ -360,6 +360,19 @@ Word link_condition(IRSlist& args) {
   return as_word(link);
 }
 
+// A modifier or modifiee condition, with its plan: the chart answers the
+// plan's parts once per item.
+template <LExpPtr GLink::*Field, std::shared_ptr<const ConditionPlan> GLink::*Plan>
+Word planned_link_condition(IRSlist& args) {
+  GLink* link = link_in_use();
+  if (!link) return 0;
+  std::unique_ptr<IRSlist> form = args.take_first();
+  link->*Plan = form ? ConditionPlan::build(*form, current_parser()->conditions()) : nullptr;
+  link->*Field = LExp::get_exp(form.get());
+  if (!(link->*Field)) link->*Plan = nullptr;
+  return as_word(link);
+}
+
 Word dep_type(IRSlist& args) {
   GLink* link = link_in_use();
   const char* name = args.take_atom();
@@ -546,9 +559,9 @@ void register_grammar_commands(Interpreter& interpreter) {
   interpreter.add_command("conj-atts", &conj_atts,
                           "(conj-atts (att1 ... attn) (att1' ... attn')) the conjuncts must have identical values for "
                           "att1 ... attn and consistent values of att1' ... attn'.");
-  interpreter.add_command("modifier-cond", &link_condition<&GLink::modifier_cond>,
+  interpreter.add_command("modifier-cond", &planned_link_condition<&GLink::modifier_cond, &GLink::modifier_plan>,
                           "(modifier-cond LExp) the condition that must be satisfied by a modifier.");
-  interpreter.add_command("modifiee-cond", &link_condition<&GLink::modifiee_cond>,
+  interpreter.add_command("modifiee-cond", &planned_link_condition<&GLink::modifiee_cond, &GLink::modifiee_plan>,
                           "(modifiee-cond LExp) the condition that must be satisfied by a modifiee.");
   interpreter.add_command("merged-cond", &link_condition<&GLink::merged_cond>,
                           "(merged-cond LExp) the condition that must be satisfied by a merged item.");

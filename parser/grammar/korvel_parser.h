@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lexicon/attributes/lbitset.h"
+#include "parser/chart/condition_memo.h"
 #include "parser/grammar/gcate.h"
 #include "parser/forest/distance_table.h"
 #include "parser/forest/sentence_result.h"
@@ -89,6 +90,8 @@ class KorvelParser : public NamedObject {
 
   // ---- The per-sentence chart.
   Chart& chart() { return *chart_; }
+  // Numbers of condition texts and their answers for this sentence's items.
+  ConditionMemo& conditions() { return conditions_; }
 
   // ---- The forest, the dependency weights and the tree of the last
   // sentence.
@@ -106,6 +109,7 @@ class KorvelParser : public NamedObject {
   std::unique_ptr<GCate> empty_category_;
   GLink* empty_link_ = nullptr;
   std::unique_ptr<Chart> chart_;
+  ConditionMemo conditions_;
   SentenceResult result_;
 };
 

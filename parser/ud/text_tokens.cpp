@@ -228,11 +228,32 @@ size_t leading_quote(std::string_view form) {
 
 bool single_letter_at(std::string_view form, size_t from, size_t to) { return to == from + 1 && is_alpha(form[from]); }
 
+// An address keeps its characters, but not the brackets around it
+// ("<ann@x.com>") nor a closing bracket it does not open.
+std::vector<std::string> address_pieces(std::string_view form) {
+  std::vector<std::string> pieces;
+  if (form.size() > 1 && form.front() == '<') {
+    pieces.emplace_back("<");
+    form.remove_prefix(1);
+  }
+  std::string closing;
+  while (form.size() > 1 && (form.back() == '>' || form.back() == ']' || form.back() == ')')) {
+    const char open = form.back() == '>' ? '<' : form.back() == ']' ? '[' : '(';
+    if (form.find(open) != std::string_view::npos) break;
+    closing.insert(closing.begin(), form.back());
+    form.remove_suffix(1);
+  }
+  pieces.emplace_back(form);
+  for (char c : closing) pieces.emplace_back(1, c);
+  return pieces;
+}
+
 // The pieces of one token: signs in front, runs of two or more full stops
 // (or an ellipsis character), commas next to a letter and slashes between
 // letters stand apart; "w/" keeps its slash.
 std::vector<std::string> spelled_pieces(std::string_view form) {
-  if (!has_word_char(form) || is_address(form)) return {std::string(form)};
+  if (!has_word_char(form)) return {std::string(form)};
+  if (is_address(form)) return address_pieces(form);
   std::vector<std::string> pieces;
   std::string current;
   auto flush = [&] {
@@ -338,7 +359,28 @@ bool is_sentence_marks(std::string_view form) {
 // How many tokens from `first` the treebank writes as one: a smiley cut by
 // the tokenizer (":" ")"), or a run of full stops, question and exclamation
 // marks with at least one of the latter (".?", "!?").
+bool is_digits(std::string_view form) {
+  return !form.empty() &&
+         std::all_of(form.begin(), form.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+}
+
+// Numbers joined by hyphens without blanks that the treebank writes as one
+// token: telephone numbers and codes (713-853-3989, 646-8420, 3-5213), not
+// ranges (1969-1970, 400-500). The count of tokens, or 1.
+size_t hyphenated_number_count(const std::vector<PlainToken>& tokens, size_t first) {
+  size_t count = 1;
+  while (first + count + 1 < tokens.size() && tokens[first + count].form == "-" &&
+         !tokens[first + count].space_before && !tokens[first + count + 1].space_before &&
+         is_digits(tokens[first + count + 1].form))
+    count += 2;
+  if (count == 1 || !is_digits(tokens[first].form)) return 1;
+  const std::string& last = tokens[first + count - 1].form;
+  const bool code = count > 3 || (tokens[first].form.size() <= 3 && last.size() == 4);
+  return code ? count : 1;
+}
+
 size_t joined_count(const std::vector<PlainToken>& tokens, size_t first) {
+  if (size_t numbers = hyphenated_number_count(tokens, first); numbers > 1) return numbers;
   static constexpr std::array<std::string_view, 8> smileys = {":)", ":(", ";)", ":-)", ":-(", ";-)", "=)", ":-/"};
   std::string joined = tokens[first].form;
   for (size_t count = 2; count <= 3 && first + count <= tokens.size(); ++count) {
@@ -381,6 +423,15 @@ std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, st
       space = false;
     }
     if (piece_position[i + 1] == 0) piece_position[i + 1] = static_cast<int>(result.size());
+  }
+  // The full stop of an abbreviation that ends the sentence ("U.S.",
+  // "etc.") is the sentence's own.
+  if (!result.empty()) {
+    const std::string& last = result.back().form;
+    if (last.size() >= 2 && last.back() == '.' && is_alpha(last[last.size() - 2]) && !is_address(last)) {
+      result.back().form.pop_back();
+      result.push_back({".", false});
+    }
   }
   position_of.assign(given.size() + 1, 0);
   for (size_t p = 1; p <= given.size(); ++p) position_of[p] = piece_position[joined_position[p]];

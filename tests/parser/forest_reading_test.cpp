@@ -144,6 +144,43 @@ TEST_F(ForestTest, AlternativesAreSortedByTotalWeight) {
   EXPECT_DOUBLE_EQ(node->analysis_count(), 2.0);
 }
 
+// With a relation database a dependency weighs at least nothing: a record
+// whose parts alone weigh as much as an earlier record is not weighed (it
+// could not become the best, equal weights keeping the earlier one).
+TEST_F(ForestTest, ARecordThatCannotBeLighterIsNotWeighed) {
+  words({"dogs", "bark"});
+  GCate* n = category("N");
+  GCate* v = category("V");
+  GLink* subj = link(v, n, "subj", 0);
+  GLink* obj = link(v, n, "obj", 0);
+  GLink* agent = link(v, n, "agent", 0);
+  PItem* dogs = word_item(n, 1, 18.0f);
+  PItem* heavy_dogs = word_item(n, 1, 25.0f);
+  PItem* bark = word_item(v, 2, 18.0f, "(cat v)");
+  PItem* first = merge(bark, dogs, subj);
+  PItem* equal = merge(bark, dogs, obj);  // could tie: weighed
+  PItem* heavy = merge(bark, heavy_dogs, agent);
+  first->next_alt = equal;
+  equal->next_alt = heavy;
+  std::vector<std::string> asked;
+  DistanceTable distances;
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  sources.probability = [&asked](std::string_view, std::string_view relation,
+                                 std::string_view) -> std::optional<double> {
+    asked.emplace_back(relation);
+    return 0.5;
+  };
+  result_->weigher().set_sources(sources);
+  TNode* node = result_->forest().node_for(first);
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->best()->source, first);
+  // The heavy record's parts alone outweigh the first record.
+  EXPECT_EQ(asked, (std::vector<std::string>{"subj", "obj"}));
+  EXPECT_DOUBLE_EQ(node->analysis_count(), 3.0);
+  EXPECT_FLOAT_EQ(node->best_weight(), 18.0f + 18.0f + (-std::log(0.5f) + 0.1f) + 0.1f);
+}
+
 TEST_F(ForestTest, AGuestDependencyCostsTenMore) {
   words({"dogs", "bark"});
   GCate* n = category("N");

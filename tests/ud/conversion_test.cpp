@@ -611,5 +611,21 @@ TEST(AttachText, SmileysAndRunsOfMarksAreOneToken) {
   EXPECT_EQ(tree.nodes[6].position, 5);
 }
 
+// Telephone numbers and codes cut at their hyphens are one token again,
+// ranges are not; brackets around an address stand apart; an abbreviation
+// that ends the sentence gives up its full stop.
+TEST(AttachText, NumbersAddressesAndTheLastFullStop) {
+  PlainTree tree = tree_of_words({"call", "713", "-", "853", "-", "3989", "or", "646", "-", "8420", "in", "1969", "-",
+                                  "1970", "<ann@x.com>", "in", "the", "U.S."});
+  attach_text(tree, "call 713-853-3989 or 646-8420 in 1969-1970 <ann@x.com> in the U.S.");
+  EXPECT_EQ(forms(tree), "call 713-853-3989 or 646-8420 in 1969 - 1970 < ann@x.com > in the U.S .");
+  EXPECT_EQ(tree.nodes[1].position, 2);
+  EXPECT_EQ(tree.nodes[2].position, 0);
+  EXPECT_EQ(tree.nodes[5].position, 0);
+  EXPECT_EQ(tree.nodes[6].position, 3);
+  EXPECT_EQ(tree.nodes[14].position, 10);
+  EXPECT_EQ(tree.nodes[17].position, 14);
+}
+
 }  // namespace
 }  // namespace velmo::ud

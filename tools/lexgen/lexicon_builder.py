@@ -23,6 +23,10 @@ MIN_FORM_READING_SHARE = 0.03
 # for senses the WordNet concordance saw often.
 WN_TRUST_BELOW = 12
 WN_TAGGED_ENOUGH = 3
+# A lemma's category the treebank gives it at most this often, and in less
+# than this share of its uses, is no reading of it.
+MAX_RARE_CATEGORY_COUNT = 2
+RARE_CATEGORY_SHARE = 0.02
 # Multi-word items.
 MIN_FIXED_COUNT = 2
 MIN_NAME_COUNT = 3
@@ -356,6 +360,11 @@ class LexiconBuilder:
                 # A rare treebank lemma that is an inflected form of another
                 # word (dogs, Children) is an annotation slip, not a word.
                 if count < 3 and (lemma, category) not in self.wn and self.inflected_form_of_known(lemma):
+                    continue
+                # A use or two among many (know as a noun once in 429) is a
+                # slip or a rare sense; WordNet keeps the senses it saw often.
+                if (count <= MAX_RARE_CATEGORY_COUNT and count < RARE_CATEGORY_SHARE * sum(categories.values())
+                        and self.wn.get((lemma, category), 0) < WN_TAGGED_ENOUGH):
                     continue
                 candidates[lemma].add(category)
         for (lemma, category), tagged in self.wn.items():

@@ -23,7 +23,6 @@ rules. For each file it prints
 import argparse
 import os
 import re
-import subprocess
 import sys
 import tempfile
 from collections import Counter
@@ -33,22 +32,16 @@ ROOT = os.path.dirname(os.path.dirname(HERE))
 DATA = os.path.join(ROOT, "data")
 sys.path.insert(0, HERE)
 
-from scheme import CAT_SHORT, gold_category, printed  # noqa: E402
+from scheme import gold_category, printed  # noqa: E402
 from sources import read_conllu  # noqa: E402
+from velmo_items import balanced, category_name, parse_items, run_analysis, treebank_file  # noqa: E402
 
-ALIAS_NODES = {"prep": "Prep", "adv": "Adv", "aux": "VB", "cop": "VBE"}
 VERB_CATEGORIES = ("V", "VB", "VBE")
 GOLD_VFORM = {"VB": "base", "VBD": "fin", "VBP": "fin", "VBZ": "fin", "MD": "fin", "VBG": "ing", "VBN": "en"}
 
 
 def default_files():
-    folder = ROOT
-    while folder != os.path.dirname(folder):
-        folder = os.path.dirname(folder)
-        base = os.path.join(folder, "shared", "data", "ud-english-ewt")
-        if os.path.isdir(base):
-            return [os.path.join(base, "en_ewt-ud-%s.conllu" % split) for split in ("train", "dev")]
-    return []
+    return [treebank_file(split) for split in ("train", "dev")]
 
 
 # -- reading command files --------------------------------------------------------
@@ -118,82 +111,27 @@ def write_start_up(folder, prelude, rules):
 # -- running velmo ------------------------------------------------------------------
 
 
-def quoted(word):
-    return '"%s"' % word.replace("\\", "\\\\").replace('"', '\\"')
-
-
-def balanced(text, start):
-    depth = 0
-    in_quotes = False
-    i = start
-    while i < len(text):
-        c = text[i]
-        if in_quotes:
-            if c == "\\":
-                i += 1
-            elif c == '"':
-                in_quotes = False
-        elif c == '"':
-            in_quotes = True
-        elif c == "(":
-            depth += 1
-        elif c == ")":
-            depth -= 1
-            if depth == 0:
-                return i + 1
-        i += 1
-    return len(text)
-
-
-def category_name(vector):
-    node = re.search(r"\(node ([A-Za-z]+)\)", vector)
-    if node:
-        return node.group(1)
-    for alias, name in ALIAS_NODES.items():
-        if re.search(r"[( ]%s[ )]" % alias, vector):
-            return name
-    args_at = vector.find("(args ")
-    head = vector if args_at < 0 else vector[:args_at]
-    cat = re.search(r"\(cat ([a-z])\)", head)
-    return CAT_SHORT.get(cat.group(1), "") if cat else ""
-
-
-ITEM_LINE = re.compile(r"^\[(\d+),(\d+)\] (.*)$")
-
-
-def reading_of(body):
-    """(category, verb forms or None) of a printed item."""
-    at = body.find("(avm ")
-    vector = body[at:balanced(body, at)] if at >= 0 else ""
+def reading_of(vector):
+    """(category, verb forms or None) of a printed attribute vector."""
     args_at = vector.find("(args ")
     head = vector if args_at < 0 else vector[:args_at] + vector[balanced(vector, args_at):]
     vform = re.search(r"\(vform ([a-z ]+)\)", head)
-    return category_name(vector), frozenset(vform.group(1).split()) if vform else None
+    return category_name(vector, with_args=False), frozenset(vform.group(1).split()) if vform else None
 
 
 def run_velmo(velmo, path, sentences):
     """For every sentence, for every position, the list of readings of the
     one-word items there; a multi-word item is listed, as ("phrase", None), at its
     first word only (it enters the chart once)."""
-    lines = []
-    for sentence in sentences:
-        lines.append("~(p %s)" % " ".join(quoted(token.form) for token in sentence))
-        lines.append("~(li)")
-    result = subprocess.run([velmo, "-d", "-i", "-p", path], input="\n".join(lines) + "\n",
-                            capture_output=True, text=True)
-    chunks = result.stdout.split(";; length:")[1:]
-    if len(chunks) != len(sentences):
-        sys.exit("velmo answered %d of %d sentences:\n%s" % (len(chunks), len(sentences), result.stderr[:2000]))
+    chunks, problem = run_analysis(velmo, path, sentences)
+    if chunks is None:
+        sys.exit(problem)
     lattices = []
     for sentence, chunk in zip(sentences, chunks):
         positions = [[] for _ in sentence]
-        for line in chunk.splitlines():
-            match = ITEM_LINE.match(line)
-            if not match:
-                continue
-            low, high = int(match.group(1)), int(match.group(2))
-            reading = reading_of(match.group(3)) if low == high else ("phrase", None)
-            positions[low - 1].append(reading)
+        for item in parse_items(chunk):
+            reading = reading_of(item.vector) if item.low == item.high else ("phrase", None)
+            positions[item.low - 1].append(reading)
         lattices.append(positions)
     return lattices
 

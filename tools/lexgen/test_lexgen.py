@@ -17,6 +17,7 @@ import writer  # noqa: E402
 from lexicon_builder import Entry, LexiconBuilder, closest_name, merge_vform, unknown_class  # noqa: E402
 from scheme import Reading, gold_category, printed  # noqa: E402
 from sources import Token  # noqa: E402
+from velmo_items import category_name, parse_items  # noqa: E402
 from writer import SINGLE_ENTRY_BIT, entry_text, key_hash, key_text, write_dictionary  # noqa: E402
 
 
@@ -239,6 +240,24 @@ class UnknownWordTest(unittest.TestCase):
         self.assertEqual(unknown_class("zorbs"), "_s_")
         self.assertEqual(unknown_class("zorb"), "_unk_")
         self.assertEqual(unknown_class("\u00e9t\u00e9"), "_unk_")
+
+
+class VelmoItemsTest(unittest.TestCase):
+    def test_category_names_as_the_parser_derives_them(self):
+        self.assertEqual(category_name("(avm ((cat v) (args ((cat n)) ((cat c))) (vform fin)))"), "V_N_C")
+        self.assertEqual(category_name("(avm ((cat v) (args ((cat n))) (vform fin)))", with_args=False), "V")
+        self.assertEqual(category_name("(avm ((cat a) (node Adv)))"), "Adv")
+        self.assertEqual(category_name("(avm (prep (pform \"in\")))"), "Prep")
+        self.assertEqual(category_name("(avm ((num sg)))"), "")
+
+    def test_printed_items(self):
+        text = ("[2,2] V walks (avm ((cat v) (vform fin))) (affixes s) w=0 hd=2 (root walk)\n"
+                "[1,2] \"New (York)\" (avm ((cat n) (lemma \"a)b\"))) w=0 hd=1 (root New York)\n"
+                "not an item\n")
+        walks, name = parse_items(text)
+        self.assertEqual((walks.low, walks.high, walks.category, walks.root, walks.inflected), (2, 2, "V", "walk", True))
+        self.assertEqual((name.low, name.high, name.category, name.root, name.inflected), (1, 2, "N", "New York", False))
+        self.assertEqual(name.vector, '(avm ((cat n) (lemma "a)b")))')
 
 
 if __name__ == "__main__":

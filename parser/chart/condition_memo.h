@@ -1,0 +1,92 @@
+#pragma once
+// Results of link conditions on the items of one sentence. A complete item
+// is offered to every link in which its category is the modifier, and a
+// stored head is tested by every modifier that reaches it; many links repeat
+// the same condition text. A condition is a function of the item (its
+// vector, the items below it and the sentence's words), so its answer for an
+// item is kept under the text's number and asked once.
+//
+// A condition that changes anything while it is evaluated (the item's
+// vector or weight, or the chart through the item-changing functions) is
+// no function of the item: it is marked and from then on always evaluated.
+// The chart's count of item-changing calls is watched at every evaluation;
+// the item's vector, whose comparison costs as much as most conditions, is
+// watched for the first `kWatchedEvaluations` evaluations of a condition.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "parser/forest/flat_memo.h"
+
+namespace velmo {
+
+class IRSlist;
+class LExp;
+struct PItem;
+
+class ConditionMemo {
+ public:
+  // The number of a condition text (equal texts, equal numbers).
+  int number_of(std::string_view text);
+  std::size_t condition_count() const { return conditions_.size(); }
+
+  // The condition's answer for the item, from the memo when it was asked
+  // before; `changes` counts the chart's item-changing calls so far.
+  bool accepts(LExp& condition, int number, PItem& item, const std::uint64_t& changes);
+
+  // Forgets the answers (the items of a sentence are reused by the next).
+  void clear() { answers_.clear(); }
+
+ private:
+  struct Key {
+    const PItem* item;
+    std::uint32_t revision;  // the item's vector revision
+    int number;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const {
+      const auto bits = reinterpret_cast<std::uintptr_t>(key.item) ^ (static_cast<std::uintptr_t>(key.number) << 48) ^
+                        (static_cast<std::uintptr_t>(key.revision) << 32);
+      return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> 17);
+    }
+  };
+
+  std::unordered_map<std::string, int> numbers_;
+  static constexpr int kWatchedEvaluations = 256;
+
+  struct Condition {
+    bool repeatable = true;  // false once it changed something
+    int watched = 0;         // evaluations whose effect on the item was checked
+  };
+  std::vector<Condition> conditions_;
+  FlatMemo<Key, bool, KeyHash> answers_{4096};
+};
+
+// A link condition read as and, or and not over parts (calls of functions,
+// tests), each part answered once per item through the memo: conditions
+// of different links share their parts ((no-cc) in most of them).
+class ConditionPlan {
+ public:
+  // The plan of a condition form; null when a part cannot be built.
+  static std::shared_ptr<const ConditionPlan> build(const IRSlist& form, ConditionMemo& memo);
+
+  // The condition's answer, as its expression would give it: the parts
+  // are asked in the same order and as far as the combination needs them.
+  bool accepts(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const;
+
+ private:
+  enum class Op { kPart, kAnd, kOr, kNot };
+  static std::unique_ptr<ConditionPlan> build_node(const IRSlist& form, ConditionMemo& memo);
+
+  Op op_ = Op::kPart;
+  int number_ = -1;
+  std::shared_ptr<LExp> part_;
+  std::vector<std::unique_ptr<ConditionPlan>> children_;
+};
+
+}  // namespace velmo

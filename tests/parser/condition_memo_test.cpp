@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lexical/functions/att_functions.h"
+#include "parser/chart/condition_memo.h"
+#include "parser/chart_fixture.h"
+#include "shell/reader/irslist.h"
+#include "shell/support/string_pool.h"
+
+namespace velmo {
+namespace {
+
+using testing::grammar_text;
+using testing::item_spanning;
+using testing::TestSentence;
+
+class ConditionMemoTest : public testing::GrammarFixture {
+ protected:
+  static void SetUpTestSuite() {
+    GrammarFixture::SetUpTestSuite();
+    if (!LExp::find_prototype("defined")) register_att_functions();
+  }
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    run(grammar_text("chart.lsp"));
+    sentence.words("the big dog");
+    sentence.item(1, 1, "(cat d)");
+    sentence.item(2, 2, "(cat a)");
+    sentence.item(3, 3, "(cat n) (num sg)");
+    sentence.parse_with(parser());
+    phrase = item_spanning(cate("NP"), 1, 3);
+    noun = item_spanning(cate("N"), 3, 3);
+    ASSERT_NE(phrase, nullptr);
+    ASSERT_NE(noun, nullptr);
+  }
+  std::shared_ptr<const ConditionPlan> plan(const std::string& text) {
+    std::unique_ptr<IRSlist> form = IRSlist::parse(text, store);
+    return form ? ConditionPlan::build(*form, memo) : nullptr;
+  }
+  static bool expression_accepts(const std::string& text, PItem* item) {
+    LExpPtr exp = LExp::from_text(text);
+    return exp && exp->eval(reinterpret_cast<Word>(item), type_id("PItem*")) != 0;
+  }
+
+  TestSentence sentence;
+  PItem* phrase = nullptr;
+  PItem* noun = nullptr;
+  StringPool store;
+  ConditionMemo memo;
+  std::uint64_t changes = 0;
+};
+
+TEST_F(ConditionMemoTest, PlansAnswerAsTheirExpressions) {
+  const char* conditions[] = {
+      "(head-last)",
+      "(and (head-last) (get-modifier-by-type det))",
+      "(and (head-first) (head-last))",
+      "(or (get-modifier-by-type amod) (head-first))",
+      "(or (head-first) (pitem-following-word (in (\"x\"))))",
+      "(not (get-modifier-by-type det))",
+      "(not (head-first) (get-modifier-by-type amod))",
+      "(not (or (head-first) (not (head-last))))",
+      "(and)",
+      "(or)",
+      "(not)",
+  };
+  for (const char* text : conditions) {
+    auto made = plan(text);
+    ASSERT_NE(made, nullptr) << text;
+    for (PItem* item : {phrase, noun}) {
+      const bool expected = expression_accepts(text, item);
+      EXPECT_EQ(made->accepts(memo, *item, changes), expected) << text;
+      EXPECT_EQ(made->accepts(memo, *item, changes), expected) << text << " (asked again)";
+    }
+  }
+}
+
+TEST_F(ConditionMemoTest, EqualTextsShareANumber) {
+  const int first = memo.number_of("(head-last)");
+  EXPECT_EQ(memo.number_of("(head-last)"), first);
+  EXPECT_NE(memo.number_of("(head-first)"), first);
+  plan("(and (head-last) (not (head-first)))");
+  EXPECT_EQ(memo.condition_count(), 2u);  // its parts are the two above
+}
+
+TEST_F(ConditionMemoTest, AnswersHoldForOneRevisionOfTheItem) {
+  auto has_number = plan("(comp (pitem-attvec) (defined syn (num)))");
+  ASSERT_NE(has_number, nullptr);
+  EXPECT_TRUE(has_number->accepts(memo, *noun, changes));
+  noun->av.remove(att("num"));
+  // Remembered: the memo does not look again while the revision stands.
+  EXPECT_TRUE(has_number->accepts(memo, *noun, changes));
+  ++noun->revision;
+  EXPECT_FALSE(has_number->accepts(memo, *noun, changes));
+  memo.clear();
+  --noun->revision;
+  EXPECT_FALSE(has_number->accepts(memo, *noun, changes));
+}
+
+TEST_F(ConditionMemoTest, AConditionThatChangesTheItemIsAlwaysEvaluated) {
+  auto adds = plan("(and (pitem-add-weight 1.5) (head-last))");
+  ASSERT_NE(adds, nullptr);
+  const float weight = noun->weight;
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(adds->accepts(memo, *noun, changes));
+  EXPECT_FLOAT_EQ(noun->weight, weight + 4.5f);
+
+  auto undefines = plan("(comp (pitem-attvec) (undefine syn (num)))");
+  ASSERT_NE(undefines, nullptr);
+  const Word singular = noun->av.get(att("num"));
+  undefines->accepts(memo, *noun, changes);
+  EXPECT_FALSE(noun->av.defined(att("num")));
+  noun->av.set(att("num"), singular);
+  undefines->accepts(memo, *noun, changes);
+  EXPECT_FALSE(noun->av.defined(att("num"))) << "evaluated again";
+}
+
+TEST_F(ConditionMemoTest, AFormThatBuildsNoExpressionHasNoPlan) {
+  EXPECT_EQ(plan("(and (head-last) (no-such-function))"), nullptr);
+}
+
+}  // namespace
+}  // namespace velmo
