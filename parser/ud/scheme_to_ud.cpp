@@ -192,7 +192,9 @@ class SchemeToUd {
         if (!alive_[child]) continue;
         auto rank = [&](int c) {
           if (relations_[c] == "i") return 3;
-          if (nodes_[c].relation == "pred") return 2;
+          // Among fragments, a clause (a verb that hung from its clause head)
+          // heads rather than a larger piece without one.
+          if (nodes_[c].relation == "pred" || nodes_[c].relation == "i") return 2;
           return 1;
         };
         if (chosen < 0 || rank(child) > rank(chosen) || (rank(child) == rank(chosen) && size[child] > size[chosen]))

@@ -281,6 +281,22 @@ TEST(SchemeToUd, AFragmentaryParseGivesOneRootAndAttachesSkippedPunctuation) {
   EXPECT_EQ(sentence.text(), "Hello world, Ann sees Bob.");
 }
 
+TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E1\t(()\t U\t*\t)\n"
+      "1\t(In\t~ Prep\tE1\t)\n"
+      "2\t(the\t~ Det\t4\tdet\t(gov wake))\n"
+      "3\t(long\t~ A\t4\tmod\t(gov wake))\n"
+      "4\t(wake\t~ N\t1\tpcomp\t(gov in))\n"
+      "E2\t(()\tfin C\tE1\t)\n"
+      "6\t(Ann\t~ N\t7\ts\t(gov leave))\n"
+      "7\t(left\tleave V\tE2\ti\t(gov fin))\n"
+      ")\n",
+      "In the long wake, Ann left.");
+  EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:dep 4:punct 7:nsubj 0:root 7:punct ");
+}
+
 TEST(SchemeToUd, ASentenceWithoutTreeIsStillValid) {
   UdSentence sentence = from_velmo("(\n)\n", "\"Hi there.\"");
   EXPECT_EQ(attachments(sentence), "2:punct 0:root 2:dep 2:punct 2:punct ");
