@@ -239,9 +239,14 @@ class SchemeToUd {
         if (relations_[chosen] == "nmod") relations_[chosen] = "acl";
       }
       std::vector<int> others(edit_.children(node));
-      for (int child : others)
-        if (alive(child) && relations_[child] != "lex-mod" && relations_[child] != "fixed")
-          edit_.set_head(child, chosen);
+      for (int child : others) {
+        if (!alive(child) || relations_[child] == "lex-mod" || relations_[child] == "fixed") continue;
+        edit_.set_head(child, chosen);
+        // A second predicate after an inverted one (Here is the file) is the
+        // subject; after the copula's only predicate it is a complement.
+        if (relations_[child] == relation && relation == "pred")
+          relations_[child] = nodes_[chosen].position < nodes_[node].position ? "nsubj" : "xcomp";
+      }
     }
   }
 

@@ -297,6 +297,19 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
   EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:dep 4:punct 7:nsubj 0:root 7:punct ");
 }
 
+TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Here\t~ Adv\t2\tpred\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov file))\n"
+      "4\t(file\t~ N\t2\tpred\t(gov be))\n"
+      ")\n",
+      "Here is the file");
+  EXPECT_EQ(attachments(sentence), "0:root 1:cop 4:det 1:nsubj ");
+}
+
 TEST(SchemeToUd, ASentenceWithoutTreeIsStillValid) {
   UdSentence sentence = from_velmo("(\n)\n", "\"Hi there.\"");
   EXPECT_EQ(attachments(sentence), "2:punct 0:root 2:dep 2:punct 2:punct ");
