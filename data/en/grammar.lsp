@@ -252,7 +252,7 @@
      (A (dep-type pred) (max-dist 14))
      (Prep (dep-type pred) (max-dist 14) (modifier-cond (no-cc)))
      (Num (dep-type pred) (max-dist 14)))
-  (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
+  (* (Prep (dep-type mod) (max-dist 16) (dep-weight 3.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 14))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
