@@ -129,7 +129,7 @@
 (def-modifiers N
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
-  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 3.0)))
+  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
@@ -144,7 +144,7 @@
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
-     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 20.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed))))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
@@ -174,7 +174,7 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...).
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
