@@ -256,7 +256,7 @@
      (Adv (dep-type mod) (max-dist 14))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
