@@ -122,8 +122,12 @@
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
+;; Adverbs of the clause (not, never, also, already ...) modify its verb, not
+;; the adverb after them (has not already seen).
+(defun clause-adverb () (comp (pitem-head-word) (reg-match "^([Nn]ot|n't|[Nn]ever|[Aa]lso|[Nn]ow|[Ss]till|[Aa]lways|[Ee]specially|[Oo]ften|[Pp]robably|[Tt]hen|[Aa]lready|[Aa]ctually|[Oo]nly|[Mm]aybe|[Pp]erhaps|[Uu]sually|[Cc]ertainly|[Tt]here|[Hh]ere|[Ww]here|[Ww]ell|[Ss]ometimes|[Ff]inally|[Aa]gain)$")))
+
 (def-modifiers Adv
-  (* (Adv (dep-type mod) (max-dist 2)))
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
   (:head))
 
 (def-modifiers N
