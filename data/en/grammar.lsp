@@ -92,6 +92,9 @@
 ;; Nouns of time stand as adjuncts (This year it is easy).
 (defun time-noun () (comp (pitem-head-word) (reg-match "(.* )?([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
+;; Personal pronouns take no prepositional phrase (gave it to them), unlike
+;; quantifying ones (some of them).
+(defun personal-pronoun () (comp (pitem-head-word) (reg-match "^([Ii]t|[Tt]hem|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Yy]ou|I|[Ww]e|[Tt]hey|[Hh]e|[Ss]he)$")))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
@@ -147,7 +150,7 @@
   (:head)
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
-  (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
+  (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)) (modifiee-cond (not (personal-pronoun))))
      (C (dep-type rel) (max-dist 7) (dep-weight 20.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed))))
