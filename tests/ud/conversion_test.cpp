@@ -297,6 +297,43 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
   EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:dep 4:punct 7:nsubj 0:root 7:punct ");
 }
 
+TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Here\t~ Adv\t2\tpred\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov file))\n"
+      "4\t(file\t~ N\t2\tpred\t(gov be))\n"
+      ")\n",
+      "Here is the file");
+  EXPECT_EQ(attachments(sentence), "0:root 1:cop 4:det 1:nsubj ");
+}
+
+TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(easy\t~ A\t2\tpred\t(gov be))\n"
+      "4\t(to\t~ VB\t5\taux\t(gov see))\n"
+      "5\t(see\t~ V\t3\tcomp\t(gov easy))\n"
+      ")\n",
+      "It is easy to see");
+  EXPECT_EQ(attachments(sentence), "3:expl 3:cop 0:root 5:mark 3:csubj ");
+  // Without the clause "it" stays the subject.
+  UdSentence plain = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(easy\t~ A\t2\tpred\t(gov be))\n"
+      ")\n",
+      "It is easy");
+  EXPECT_EQ(attachments(plain), "3:nsubj 3:cop 0:root ");
+}
+
 TEST(SchemeToUd, ASentenceWithoutTreeIsStillValid) {
   UdSentence sentence = from_velmo("(\n)\n", "\"Hi there.\"");
   EXPECT_EQ(attachments(sentence), "2:punct 0:root 2:dep 2:punct 2:punct ");
