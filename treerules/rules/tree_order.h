@@ -122,7 +122,7 @@ class TreeOrder {
     const char* text;
     std::uint16_t number;
   };
-  static constexpr std::size_t kSeenSize = 64;
+  static constexpr std::size_t kSeenSize = 64;  // the top 6 bits of a mixed pointer
   Seen seen_[kSeenSize] = {};
   bool numbered_ = true;  // every text got a number
 
