@@ -152,12 +152,53 @@ double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std:
 double SmoothedTripleDb::association(std::string_view head, std::string_view relation, std::string_view modifier) {
   const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
   if (!head_entry) return 1.0;
-  const std::uint64_t total = head_entry->relation_total(relation);
-  if (total == 0) return 1.0;
   const double backoff = modifier_given_relation(relation, modifier);
+  const double of_class = backoff * class_association(class_of(head_entry), relation, modifier);
+  const std::uint64_t total = head_entry->relation_total(relation);
+  if (total == 0) return of_class / backoff;
   const double smoothed =
-      interpolate(head_entry->count(relation, modifier), total, head_entry->relation_types(relation), backoff);
+      interpolate(head_entry->count(relation, modifier), total, head_entry->relation_types(relation), of_class);
   return smoothed / backoff;
+}
+
+std::string SmoothedTripleDb::word_class_of(std::string_view word) {
+  const TripleEntry* word_entry = is_internal(word) ? nullptr : entry(word);
+  if (!word_entry) return {};
+  const auto& counts = word_entry->counts();
+  const auto it = counts.lower_bound(TripleEntry::Pair(std::string(kWordClass), std::string()));
+  if (it != counts.end() && compare_nocase(it->first.first, kWordClass) == 0) return it->first.second;
+  return {};
+}
+
+// The association of the modifier's word class (a WordNet noun class for a
+// prepositional object) with heads of the category in the relation:
+// P(class | category, relation) / P(class | relation), each interpolated
+// towards the next (the last towards an even share among the classes seen
+// in the relation). 1 when the word or the head has no class.
+double SmoothedTripleDb::class_association(std::string_view head_class, std::string_view relation,
+                                           std::string_view modifier) {
+  if (head_class.empty()) return 1.0;
+  const std::string word_class = word_class_of(modifier);
+  if (word_class.empty()) return 1.0;
+  std::string all_key(kObjectClassesPrefix);
+  all_key.append("any>");
+  const TripleEntry* all = entry(all_key);
+  if (!all || all->relation_types(relation) == 0) return 1.0;
+  const double even = 1.0 / static_cast<double>(all->relation_types(relation) + 1);
+  const double in_relation =
+      interpolate(all->count(relation, word_class), all->relation_total(relation), all->relation_types(relation), even);
+  std::string key(kObjectClassesPrefix);
+  key.append(head_class);
+  key.push_back('>');
+  return modifier_given_head(entry(key), relation, word_class, in_relation) / in_relation;
+}
+
+// P(modifier | the entry's head, relation), interpolated with `backoff`.
+double SmoothedTripleDb::modifier_given_head(const TripleEntry* head_entry, std::string_view relation,
+                                             std::string_view modifier, double backoff) {
+  if (!head_entry) return backoff;
+  return interpolate(head_entry->count(relation, modifier), head_entry->relation_total(relation),
+                     head_entry->relation_types(relation), backoff);
 }
 
 std::uint64_t SmoothedTripleDb::occurrences(const TripleEntry* entry) {

@@ -23,19 +23,26 @@
 //
 // A prepositional phrase is asked as (head, preposition, its object). Which
 // head takes it depends on how readily each head takes that preposition and
-// on how well the object suits the head: the answer is P(preposition | head)
-// times the association of the object with the head in that preposition,
-// P(object | head, preposition) / P(object | preposition), where the first
-// backs off to the second (so an unseen pair leaves P(preposition | head),
-// a little lowered when the head has many other objects) and the second to
-// P(object) with half a count per word; the product is kept below 1.
+// on how well the object suits the head: the answer is the rate at which the
+// head takes phrases of that preposition per occurrence (backed off to its
+// category's and all words') times the association of the object with the
+// head in that preposition, P(object | head, preposition) /
+// P(object | preposition). The first backs off to the second times the
+// association of the object's word class (a WordNet noun class) with the
+// head's category, P(class | category, preposition) / P(class | preposition);
+// the second backs off to P(object) with half a count per word. An object
+// without class and a pair never seen leave the rate alone (a little
+// lowered when the head has many other objects); the product stays below 1.
 //
 // The counts behind the back-offs are entries of the database under keys no
 // word can have (written by tools/gen-english-stats.py):
 //   "<any>"        relation, modifier, count summed over all heads;
 //   "<class:CAT>"  relation, "*", count summed over the heads of category CAT;
 //   in each head's own entry, the pair ("<class>", CAT) names its category;
-//   "<prepositions>" relation, "*", count: the relations that are prepositions.
+//   "<prepositions>" relation, "*", count: the relations that are prepositions;
+//   in a word's entry, ("<occurrences>", "*") how often it occurs (summed in
+//   "<any>" and "<class:CAT>") and ("<wordclass>", CLASS) its noun class;
+//   "<objclass:CAT>" (and "<objclass:any>") preposition, object class, count.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -57,6 +64,8 @@ class SmoothedTripleDb : public TripleDb {
   static constexpr std::string_view kClassRelation = "<class>";
   static constexpr std::string_view kPrepositions = "<prepositions>";
   static constexpr std::string_view kOccurrences = "<occurrences>";
+  static constexpr std::string_view kWordClass = "<wordclass>";
+  static constexpr std::string_view kObjectClassesPrefix = "<objclass:";
   static constexpr std::string_view kAnyModifier = "*";
   static constexpr double kCeiling = 0.99;
 
@@ -100,6 +109,10 @@ class SmoothedTripleDb : public TripleDb {
   double relation_given_class(std::string_view head_class, std::string_view relation);
   double rate_given_class(std::string_view head_class, std::string_view relation);
   static std::uint64_t occurrences(const TripleEntry* entry);
+  static double modifier_given_head(const TripleEntry* head_entry, std::string_view relation, std::string_view modifier,
+                                    double backoff);
+  std::string word_class_of(std::string_view word);
+  double class_association(std::string_view head_class, std::string_view relation, std::string_view modifier);
   static std::string class_of(const TripleEntry* head_entry);
   const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }
 

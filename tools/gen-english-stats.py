@@ -32,7 +32,7 @@ from collections import Counter, defaultdict
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "lexgen"))
 
-from sources import default_ewt  # noqa: E402
+from sources import default_ewt, read_wn_index  # noqa: E402
 
 ROOT = os.path.dirname(HERE)
 
@@ -52,6 +52,8 @@ CLASS_PREFIX = "<class:"
 CLASS_RELATION = "<class>"
 ANY_MODIFIER = "*"
 PREPOSITIONS = "<prepositions>"  # its relations are the prepositions
+WORD_CLASS = "<wordclass>"       # (word, this, CLASS): the object's word class
+OBJECT_CLASSES = "<objclass:"     # <objclass:CAT>: preposition, object class, count
 OCCURRENCES = "<occurrences>"    # (word, this, "*"): how often the word occurs
 
 # Bad triples: modifiers of these categories never seen in these relations,
@@ -231,7 +233,37 @@ def head_class(categories):
     return min(cat for cat, count in categories.items() if count == best)
 
 
-def write_triples(stats, path):
+def read_noun_classes(wordnet_dir):
+    """Maps each WordNet noun (lower case, blanks for underscores) to the
+    lexicographer file of its first (most frequent) sense, as "n" and the
+    file's number (n28: noun.time); nothing when WordNet is missing."""
+    data = os.path.join(wordnet_dir, "data.noun")
+    if not os.path.exists(data):
+        return {}
+    files = {}
+    with open(data, encoding="latin-1") as stream:
+        for line in stream:
+            if not line.startswith(" "):
+                fields = line.split(" ", 2)
+                files[fields[0]] = fields[1]
+    classes = {}
+    for item in read_wn_index(wordnet_dir, "n"):
+        if item.offsets and item.offsets[0] in files:
+            classes[item.lemma.replace("_", " ").lower()] = "n" + files[item.offsets[0]]
+    return classes
+
+
+def word_class(word, noun_classes):
+    """The class of a prepositional object: its WordNet noun class, "num"
+    for a number, else "other"."""
+    if word in noun_classes:
+        return noun_classes[word]
+    if any(c.isdigit() for c in word):
+        return "num"
+    return "other"
+
+
+def write_triples(stats, path, noun_classes):
     lines = []
     by_relation_modifier = Counter()
     by_class = Counter()
@@ -259,6 +291,20 @@ def write_triples(stats, path):
             by_preposition[relation] += count
     for relation, count in by_preposition.items():
         lines.append((PREPOSITIONS, relation, ANY_MODIFIER, count))
+    # The classes of each preposition's objects, over the heads of each
+    # category and over all heads, and the class of every object word.
+    by_object_class = Counter()
+    objects = set()
+    for (head, relation, modifier), count in stats.triples.items():
+        if relation not in SCHEME_RELATIONS:
+            cls = word_class(modifier, noun_classes)
+            by_object_class[(classes[head], relation, cls)] += count
+            by_object_class[("any", relation, cls)] += count
+            objects.add(modifier)
+    for (cat, relation, cls), count in by_object_class.items():
+        lines.append((OBJECT_CLASSES + cat + ">", relation, cls, count))
+    for word in objects:
+        lines.append((word, WORD_CLASS, word_class(word, noun_classes), 1))
     lines.sort()
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         for head, relation, modifier, count in lines:
@@ -342,6 +388,7 @@ def main():
     parser.add_argument("--udtool", default=default_tool("udtool", os.path.join("tools", "udtool")))
     parser.add_argument("--scheme", help="udtool to-scheme output to read instead of running udtool")
     parser.add_argument("--velmo", help="velmo binary that builds relations.qhash")
+    parser.add_argument("--wordnet", default="/usr/share/wordnet", help="WordNet folder (noun classes)")
     parser.add_argument("--out", default=os.path.join(ROOT, "data", "en", "stats"))
     parser.add_argument("--dist-exponent", type=float, default=DIST_EXPONENT,
                         help="power the distance probabilities are raised to (tuning)")
@@ -365,7 +412,7 @@ def main():
     os.makedirs(args.out, exist_ok=True)
     prep_relations = {r for (h, r, m) in stats.triples if r not in SCHEME_RELATIONS}
     write_dist(stats, os.path.join(args.out, "dist.txt"), prep_relations, args.dist_exponent)
-    heads = write_triples(stats, os.path.join(args.out, "triples.txt"))
+    heads = write_triples(stats, os.path.join(args.out, "triples.txt"), read_noun_classes(args.wordnet))
     with open(os.path.join(args.out, "bad-triples.txt"), "w", encoding="utf-8", newline="\n") as out:
         for line in bad_triples(stats):
             out.write(line + "\n")

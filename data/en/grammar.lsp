@@ -92,6 +92,9 @@
 ;; Nouns of time stand as adjuncts (This year it is easy).
 (defun time-noun () (comp (pitem-head-word) (reg-match "(.* )?([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
+;; Personal pronouns take no prepositional phrase (gave it to them), unlike
+;; quantifying ones (some of them).
+(defun personal-pronoun () (comp (pitem-head-word) (reg-match "^([Ii]t|[Tt]hem|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Yy]ou|I|[Ww]e|[Tt]hey|[Hh]e|[Ss]he)$")))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
@@ -122,14 +125,18 @@
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
+;; Adverbs of the clause (not, never, also, already ...) modify its verb, not
+;; the adverb after them (has not already seen).
+(defun clause-adverb () (comp (pitem-head-word) (reg-match "^([Nn]ot|n't|[Nn]ever|[Aa]lso|[Nn]ow|[Ss]till|[Aa]lways|[Ee]specially|[Oo]ften|[Pp]robably|[Tt]hen|[Aa]lready|[Aa]ctually|[Oo]nly|[Mm]aybe|[Pp]erhaps|[Uu]sually|[Cc]ertainly|[Tt]here|[Hh]ere|[Ww]here|[Ww]ell|[Ss]ometimes|[Ff]inally|[Aa]gain)$")))
+
 (def-modifiers Adv
-  (* (Adv (dep-type mod) (max-dist 2)))
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
   (:head))
 
 (def-modifiers N
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
-  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 3.0)))
+  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
@@ -143,8 +150,8 @@
   (:head)
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
-  (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)))
-     (C (dep-type rel) (max-dist 7) (dep-weight 3.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
+  (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)) (modifiee-cond (not (personal-pronoun))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 20.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed))))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
@@ -174,7 +181,7 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...).
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
@@ -237,23 +244,26 @@
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
-        (modifiee-cond (or (finite) (not (get-modifier-by-type aux))))))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
+     ;; "Here" before the copula is its predicate; the subject follows (Here is the file).
+     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$")))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform base))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
-  (? (N (dep-type pred) (max-dist 14) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (not (get-modifier-by-type expl))))
-     (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (get-modifier-by-type expl)))
+  (? (N (dep-type pred) (max-dist 14) (modifier-cond (and (no-cc) (no-punc)))
+        (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)))))
+     (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
      (A (dep-type pred) (max-dist 14))
      (Prep (dep-type pred) (max-dist 14) (modifier-cond (no-cc)))
      (Num (dep-type pred) (max-dist 14)))
-  (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
+  (* (Prep (dep-type mod) (max-dist 16) (dep-weight 3.0) (modifier-cond (no-cc)))
      (Adv (dep-type mod) (max-dist 14))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (full-clause)))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))

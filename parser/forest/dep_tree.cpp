@@ -32,8 +32,26 @@ void DepTree::set_span(int start, int end) {
   end_ = to_short(end);
 }
 
-void DepTree::set_category(std::string_view text) { category_ = deps_->keep(text); }
-void DepTree::set_relation(std::string_view text) { relation_ = deps_->keep(text); }
+void DepTree::note_change() { deps_->note_change(); }
+
+// The category and the relation are what tree rules look nodes up by, so
+// changing them changes the tree like moving a node does.
+void DepTree::set_category(std::string_view text) {
+  category_ = deps_->keep(text);
+  note_change();
+}
+void DepTree::set_relation(std::string_view text) {
+  relation_ = deps_->keep(text);
+  note_change();
+}
+void DepTree::clear_category() {
+  category_ = nullptr;
+  note_change();
+}
+void DepTree::clear_relation() {
+  relation_ = nullptr;
+  note_change();
+}
 void DepTree::set_root(std::string_view text) { root_ = deps_->keep(text); }
 
 std::string DepTree::word() const {

@@ -56,8 +56,8 @@ class DepTree : public RSTree {
   void set_category(std::string_view text);
   void set_relation(std::string_view text);
   void set_root(std::string_view text);
-  void clear_category() { category_ = nullptr; }
-  void clear_relation() { relation_ = nullptr; }
+  void clear_category();
+  void clear_relation();
   void clear_root() { root_ = nullptr; }
   // The words of the span joined (empty for a node without position).
   std::string word() const;
@@ -100,6 +100,9 @@ class DepTree : public RSTree {
   // with a greater position, or, for children without position, before the
   // first child whose span starts after the new child's span end.
   void add_child_in_order(DepTree* child);
+
+ protected:
+  void note_change() override;
 
  private:
   DepProperty* find_mutable(std::string_view name);

@@ -23,6 +23,7 @@ void Deps::reset() {
   assertions_.clear();
   empty_labels_ = 0;
   texts_.clear();
+  ++changes_;
 }
 
 void Deps::set_id(std::string_view id) { id_.assign(id.data(), id.size()); }

@@ -4,6 +4,7 @@
 // counter of "E" labels, an id and a list of assertions. A Deps is shared
 // by the parser and the expression language and counts its holders.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,6 +40,11 @@ class Deps : public RefCounted<Deps> {
   DepTree* root() const { return root_; }
   void set_root(DepTree* root) { root_ = root; }
   std::size_t node_count() const { return nodes_.size(); }
+  // Counts the changes of the tree's shape and of its nodes' categories
+  // and relations; whoever keeps facts about the tree (the node index of
+  // the tree rules) compares it to know whether they still hold.
+  std::uint64_t change_count() const { return changes_; }
+  void note_change() { ++changes_; }
   // Next value of the "E" label counter.
   int next_empty_label() { return empty_labels_++; }
 
@@ -56,6 +62,7 @@ class Deps : public RefCounted<Deps> {
   std::vector<std::unique_ptr<DepTree>> nodes_;
   DepTree* root_ = nullptr;
   int empty_labels_ = 0;
+  std::uint64_t changes_ = 0;
   std::string id_;
   std::vector<std::string> assertions_;
   StringPool texts_;

@@ -12,22 +12,8 @@ void report(const char* message) { diag() << message << '\n' << std::flush; }
 
 }  // namespace
 
-std::size_t RSTree::index_in_parent() const { return parent_ ? index_ : 0; }
-
 void RSTree::renumber_children(std::size_t from) {
   for (std::size_t i = from; i < children_.size(); ++i) children_[i]->index_ = i;
-}
-
-RSTree* RSTree::next_sibling() const {
-  if (!parent_) return nullptr;
-  const std::size_t i = index_in_parent() + 1;
-  return i < parent_->children_.size() ? parent_->children_[i] : nullptr;
-}
-
-RSTree* RSTree::previous_sibling() const {
-  if (!parent_) return nullptr;
-  const std::size_t i = index_in_parent();
-  return i > 0 ? parent_->children_[i - 1] : nullptr;
 }
 
 bool RSTree::is_ancestor_of(const RSTree* node) const {
@@ -50,6 +36,7 @@ void RSTree::unlink_child(RSTree* child) {
   children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
   renumber_children(index);
   child->parent_ = nullptr;
+  note_change();
 }
 
 bool RSTree::placeable(RSTree* child) const {
@@ -71,6 +58,7 @@ bool RSTree::place(std::size_t index, RSTree* child, const char* message) {
   children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index), child);
   child->parent_ = this;
   renumber_children(index);
+  note_change();
   return true;
 }
 

@@ -21,11 +21,15 @@ class RSTree {
   RSTree* first_child() const { return children_.empty() ? nullptr : children_.front(); }
   RSTree* last_child() const { return children_.empty() ? nullptr : children_.back(); }
   // The siblings beside this node, or null.
-  RSTree* next_sibling() const;
-  RSTree* previous_sibling() const;
+  RSTree* next_sibling() const {
+    if (!parent_) return nullptr;
+    const std::size_t i = index_ + 1;
+    return i < parent_->children_.size() ? parent_->children_[i] : nullptr;
+  }
+  RSTree* previous_sibling() const { return parent_ && index_ > 0 ? parent_->children_[index_ - 1] : nullptr; }
   // Index of this node among its parent's children (0 without a parent);
   // kept up to date by every change, so sibling steps cost nothing.
-  std::size_t index_in_parent() const;
+  std::size_t index_in_parent() const { return parent_ ? index_ : 0; }
   bool is_ancestor_of(const RSTree* node) const;
 
   // Removes this node (with its subtree) from its parent. Refused with a
@@ -41,6 +45,11 @@ class RSTree {
   // Puts `child` right before / after `anchor`, one of the children.
   bool insert_before(RSTree* child, RSTree* anchor);
   bool insert_after(RSTree* child, RSTree* anchor);
+
+ protected:
+  // Called on a node whose children change (one removed, added or moved),
+  // so that an owner can tell that the shape of its tree has changed.
+  virtual void note_change() {}
 
  private:
   // Whether `child` may be placed among the children of this node.

@@ -39,6 +39,7 @@ class SchemeToUd {
     give_way("i", "mark");
     give_way("pcomp", "case");
     give_way("pred", "cop");
+    extraposed_subjects();
     names_standing_alone();
     first_word_heads();
     collect_heads();
@@ -192,7 +193,9 @@ class SchemeToUd {
         if (!alive_[child]) continue;
         auto rank = [&](int c) {
           if (relations_[c] == "i") return 3;
-          if (nodes_[c].relation == "pred") return 2;
+          // Among fragments, a clause (a verb that hung from its clause head)
+          // heads rather than a larger piece without one.
+          if (nodes_[c].relation == "pred" || nodes_[c].relation == "i") return 2;
           return 1;
         };
         if (chosen < 0 || rank(child) > rank(chosen) || (rank(child) == rank(chosen) && size[child] > size[chosen]))
@@ -237,9 +240,14 @@ class SchemeToUd {
         if (relations_[chosen] == "nmod") relations_[chosen] = "acl";
       }
       std::vector<int> others(edit_.children(node));
-      for (int child : others)
-        if (alive(child) && relations_[child] != "lex-mod" && relations_[child] != "fixed")
-          edit_.set_head(child, chosen);
+      for (int child : others) {
+        if (!alive(child) || relations_[child] == "lex-mod" || relations_[child] == "fixed") continue;
+        edit_.set_head(child, chosen);
+        // A second predicate after an inverted one (Here is the file) is the
+        // subject; after the copula's only predicate it is a complement.
+        if (relations_[child] == relation && relation == "pred")
+          relations_[child] = nodes_[chosen].position < nodes_[node].position ? "nsubj" : "xcomp";
+      }
     }
   }
 
@@ -263,6 +271,28 @@ class SchemeToUd {
       }
       if (!name) continue;
       for (int child : children) relations_[child] = "lex-mod";
+    }
+  }
+
+  // "It is easy to see": a predicate with a copula, the subject "it" and a
+  // clause after it has the clause as its subject and "it" as expletive, as
+  // the treebank writes extraposition.
+  void extraposed_subjects() {
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || nodes_[node].position <= 0) continue;
+      int it = -1, clause = -1;
+      bool copula = false;
+      for (int child : edit_.children(node)) {
+        if (!alive(child)) continue;
+        const std::string& r = relations_[child];
+        if (r == "cop") copula = true;
+        if (r == "nsubj" && lower(nodes_[child].word) == "it") it = child;
+        if ((r == "xcomp" || r == "ccomp") && clause < 0 && nodes_[child].position > nodes_[node].position)
+          clause = child;
+      }
+      if (!copula || it < 0 || clause < 0) continue;
+      relations_[it] = "expl";
+      relations_[clause] = "csubj";
     }
   }
 

@@ -138,5 +138,68 @@ TEST_F(PrepositionalTripleDbTest, UnseenTriplesStayBelowOneAndBelowSeenOnes) {
   EXPECT_LT(p("unknown", "with", "telescope"), p("see", "with", "telescope"));
 }
 
+// Word classes of prepositional objects: verbs take "with" + tools (n06),
+// nouns "with" + food (n13). "slice" and "cake" never had a "with" phrase.
+class ObjectClassTripleDbTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::istringstream in(
+        "cut\twith\tknife\t4\n"
+        "cut\t<class>\tV\t1\n"
+        "cut\t<occurrences>\t*\t20\n"
+        "slice\tobj\tbread\t5\n"
+        "slice\t<class>\tV\t1\n"
+        "slice\t<occurrences>\t*\t10\n"
+        "bread\twith\tbutter\t4\n"
+        "bread\t<class>\tN\t1\n"
+        "bread\t<occurrences>\t*\t20\n"
+        "cake\tdet\tthe\t5\n"
+        "cake\t<class>\tN\t1\n"
+        "cake\t<occurrences>\t*\t10\n"
+        "knife\t<wordclass>\tn06\t1\n"
+        "scissors\t<wordclass>\tn06\t1\n"
+        "butter\t<wordclass>\tn13\t1\n"
+        "jam\t<wordclass>\tn13\t1\n"
+        "<objclass:V>\twith\tn06\t4\n"
+        "<objclass:N>\twith\tn13\t4\n"
+        "<objclass:any>\twith\tn06\t4\n"
+        "<objclass:any>\twith\tn13\t4\n"
+        "<any>\twith\tknife\t4\n"
+        "<any>\twith\tbutter\t4\n"
+        "<any>\tobj\tbread\t5\n"
+        "<any>\tdet\tthe\t5\n"
+        "<any>\t<occurrences>\t*\t60\n"
+        "<class:V>\twith\t*\t4\n"
+        "<class:V>\tobj\t*\t5\n"
+        "<class:V>\t<occurrences>\t*\t30\n"
+        "<class:N>\twith\t*\t4\n"
+        "<class:N>\tdet\t*\t5\n"
+        "<class:N>\t<occurrences>\t*\t30\n"
+        "<prepositions>\twith\t*\t8\n");
+    ASSERT_TRUE(db.populate(in));
+  }
+  double p(const char* h, const char* r, const char* m) { return db.probability(h, r, m).value_or(2.0); }
+
+  SmoothedTripleDb db{101};
+};
+
+TEST_F(ObjectClassTripleDbTest, TheObjectsClassDecidesForHeadsThatNeverHadThePreposition) {
+  const double verb_over_noun = p("slice", "with", "~") / p("cake", "with", "~");
+  EXPECT_GT(p("slice", "with", "scissors") / p("cake", "with", "scissors"), 1.5 * verb_over_noun);
+  EXPECT_LT(p("slice", "with", "jam") / p("cake", "with", "jam"), verb_over_noun / 1.5);
+  // A word without a class leaves the heads as the preposition alone does.
+  EXPECT_NEAR(p("slice", "with", "zzz") / p("cake", "with", "zzz"), verb_over_noun, 1e-9);
+  for (const char* head : {"slice", "cake", "cut", "bread"})
+    for (const char* object : {"scissors", "jam", "knife", "zzz"}) {
+      EXPECT_GT(p(head, "with", object), 0.0);
+      EXPECT_LT(p(head, "with", object), 1.0);
+    }
+}
+
+TEST_F(ObjectClassTripleDbTest, AHeadsOwnObjectsComeBeforeItsClass) {
+  EXPECT_GT(p("cut", "with", "knife"), p("cut", "with", "scissors"));
+  EXPECT_GT(p("bread", "with", "butter"), p("bread", "with", "jam"));
+}
+
 }  // namespace
 }  // namespace velmo

@@ -181,6 +181,33 @@ TEST_F(TreeRules, WalksGoOnFromWhereTheNodeIsAfterAnActionMovedItsSiblings) {
   EXPECT_EQ(shape(deps_->root()), "*(saw(dog(a the big) cat))");
 }
 
+// Rules visit only the nodes their leading category test admits, but a
+// category an action gives to a node ahead of the walk still counts.
+TEST_F(TreeRules, WalksSeeCategoriesThatEarlierActionsGave) {
+  read(kSentence);
+  testing::internal::CaptureStdout();
+  define_and_apply(
+      "(down (node (cat (str= n))) (prog (comp (match) (node2word (print-str :suffix \" \"))) "
+      "(set-cat (comp (match) (get-child det)) (str N))))");
+  EXPECT_EQ(captured(), "dog the ");  // "the" became N when "dog" was visited
+  read(kSentence);
+  testing::internal::CaptureStdout();
+  define_and_apply(
+      "(up (node (cat (str= DET))) (prog (comp (match) (node2word (print-str :suffix \" \"))) "
+      "(set-cat (comp (match) (parent) (get-child mod)) (str det))))");
+  EXPECT_EQ(captured(), "the big a ");  // "big" comes after "the" in post-order
+  read(kSentence);
+  testing::internal::CaptureStdout();
+  define_and_apply(
+      "(flat ((node (cat (str= a))) (node (rel (str= obj)))) "
+      "(comp (match 1) (node2word (print-str :suffix \" \"))))"
+      "(flat ((node (cat (str= Det)))) (prog (comp (match 1) (node2word (print-str :suffix \" \"))) (set-cat (match 1) "
+      "(str A))))"
+      "(flat ((node (cat (str= a))) (node (rel (str= obj)))) "
+      "(comp (match 1) (node2word (print-str :suffix \" \"))))");
+  EXPECT_EQ(captured(), "big the a the ");
+}
+
 TEST_F(TreeRules, RulesThatKeepMovingNodesAheadOfTheTraversalStop) {
   read(kSentence);
   // Each determiner is moved to the end of the sentence, behind the other,

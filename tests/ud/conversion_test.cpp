@@ -281,6 +281,59 @@ TEST(SchemeToUd, AFragmentaryParseGivesOneRootAndAttachesSkippedPunctuation) {
   EXPECT_EQ(sentence.text(), "Hello world, Ann sees Bob.");
 }
 
+TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E1\t(()\t U\t*\t)\n"
+      "1\t(In\t~ Prep\tE1\t)\n"
+      "2\t(the\t~ Det\t4\tdet\t(gov wake))\n"
+      "3\t(long\t~ A\t4\tmod\t(gov wake))\n"
+      "4\t(wake\t~ N\t1\tpcomp\t(gov in))\n"
+      "E2\t(()\tfin C\tE1\t)\n"
+      "6\t(Ann\t~ N\t7\ts\t(gov leave))\n"
+      "7\t(left\tleave V\tE2\ti\t(gov fin))\n"
+      ")\n",
+      "In the long wake, Ann left.");
+  EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:dep 4:punct 7:nsubj 0:root 7:punct ");
+}
+
+TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Here\t~ Adv\t2\tpred\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov file))\n"
+      "4\t(file\t~ N\t2\tpred\t(gov be))\n"
+      ")\n",
+      "Here is the file");
+  EXPECT_EQ(attachments(sentence), "0:root 1:cop 4:det 1:nsubj ");
+}
+
+TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(easy\t~ A\t2\tpred\t(gov be))\n"
+      "4\t(to\t~ VB\t5\taux\t(gov see))\n"
+      "5\t(see\t~ V\t3\tcomp\t(gov easy))\n"
+      ")\n",
+      "It is easy to see");
+  EXPECT_EQ(attachments(sentence), "3:expl 3:cop 0:root 5:mark 3:csubj ");
+  // Without the clause "it" stays the subject.
+  UdSentence plain = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(easy\t~ A\t2\tpred\t(gov be))\n"
+      ")\n",
+      "It is easy");
+  EXPECT_EQ(attachments(plain), "3:nsubj 3:cop 0:root ");
+}
+
 TEST(SchemeToUd, ASentenceWithoutTreeIsStillValid) {
   UdSentence sentence = from_velmo("(\n)\n", "\"Hi there.\"");
   EXPECT_EQ(attachments(sentence), "2:punct 0:root 2:dep 2:punct 2:punct ");

@@ -6,6 +6,7 @@
 // each node without evaluating the expression chain. It is exact: a node
 // the guard rejects is one at which the condition yields nothing, and the
 // parts it skips have no effect there (no variable bound, no message).
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -54,6 +55,19 @@ class NodeTextAdaptor final : public LAdaptor {
   NodeTextField field_;
 };
 
+// A hash of a text folded to lower case (ASCII letters), the same for the
+// texts a guard equates.
+inline std::uint32_t folded_text_hash(const char* text, std::size_t& length) {
+  std::uint32_t hash = 2166136261u;
+  const char* p = text;
+  for (; *p; ++p) {
+    const char c = *p;
+    hash = (hash ^ static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c)) * 16777619u;
+  }
+  length = static_cast<std::size_t>(p - text);
+  return hash;
+}
+
 class NodeGuard {
  public:
   NodeGuard() = default;
@@ -62,6 +76,10 @@ class NodeGuard {
   static NodeGuard of(const LExp* exp);
 
   bool active() const { return field_ != NodeTextField::kNone; }
+  // The field compared and the text it must equal, in lower case.
+  NodeTextField field() const { return field_; }
+  std::string_view lower_text() const { return lower_text_; }
+  std::uint32_t text_hash() const { return text_hash_; }
   // Whether the condition is exactly this comparison, so that the guard's
   // answer is the condition's.
   bool whole() const { return whole_; }
@@ -91,6 +109,7 @@ class NodeGuard {
   bool whole_ = false;
   const LExpList* conjuncts_ = nullptr;
   std::string lower_text_;
+  std::uint32_t text_hash_ = 0;                   // folded_text_hash of lower_text_
   char first_lower_ = '\0', first_upper_ = '\0';  // the first character in both cases
 };
 

@@ -73,6 +73,10 @@ class TreeExp {
     if (!exp_ || !node || !guard_.admits(node)) return false;
     return evaluate_match_into(node, out);
   }
+  // Whether the guard lets `node` through: where it does not, the
+  // expression yields nothing and has no effect.
+  bool admits(const RSTree* node) const { return guard_.admits(node); }
+  const NodeGuard& guard() const { return guard_; }
   // The value it yields at `node`.
   Word eval(RSTree* node) const;
   bool yields_matches() const { return yields_matches_; }

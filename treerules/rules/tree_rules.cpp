@@ -1,6 +1,8 @@
 #include "treerules/rules/tree_rules.h"
 
 #include <strings.h>
+
+#include <algorithm>
 #include <cstring>
 #include <ostream>
 
@@ -53,6 +55,8 @@ class SiblingPath {
   void pop() {
     if (depth_ > 0) --depth_;
   }
+  // Forgets the path: the walk goes on from a node it jumped to.
+  void clear() { depth_ = 0; }
 
  private:
   static constexpr std::size_t kCapacity = 64;
@@ -76,7 +80,14 @@ inline RSTree* sibling_after(RSTree* node, std::size_t& index) {
 class PreOrderSteps {
  public:
   explicit PreOrderSteps(RSTree* root) : root_(root), current_(root) {}
+  static constexpr WalkOrder kOrder = WalkOrder::kPre;
   RSTree* current() const { return current_; }
+  // Stands on `node`, a node of the subtree, as if the walk had come to it.
+  void jump_to(RSTree* node) {
+    current_ = node;
+    path_.clear();
+    skip_ = false;
+  }
   void advance() {
     RSTree* node = current_;
     if (!node) return;
@@ -115,7 +126,12 @@ class PreOrderSteps {
 class PostOrderSteps {
  public:
   explicit PostOrderSteps(RSTree* root) : root_(root) { current_ = root ? leftmost_leaf(root) : nullptr; }
+  static constexpr WalkOrder kOrder = WalkOrder::kPost;
   RSTree* current() const { return current_; }
+  void jump_to(RSTree* node) {
+    current_ = node;
+    path_.clear();
+  }
   void advance() {
     RSTree* node = current_;
     if (!node || node == root_) {
@@ -164,7 +180,14 @@ template <class Steps>
 class RuleWalk final : public RuleTraversal {
  public:
   explicit RuleWalk(RSTree* root) : steps_(root) {}
+  static constexpr WalkOrder kOrder = Steps::kOrder;
   RSTree* current() const { return steps_.current(); }
+  void jump_to(RSTree* node) {
+    steps_.jump_to(node);
+    stepped_ = false;
+  }
+  // Whether an action stepped the walk past its node.
+  bool stepped() const { return stepped_; }
   void step_past(RSTree* node) override {
     if (node != steps_.current() || stepped_) return;
     steps_.step_past();
@@ -188,6 +211,19 @@ class RuleWalk final : public RuleTraversal {
 
 using PreOrderWalk = RuleWalk<PreOrderSteps>;
 using PostOrderWalk = RuleWalk<PostOrderSteps>;
+
+// Sets a flag for its lifetime, restoring what it was.
+class Applying {
+ public:
+  explicit Applying(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+  ~Applying() { flag_ = was_; }
+  Applying(const Applying&) = delete;
+  Applying& operator=(const Applying&) = delete;
+
+ private:
+  bool& flag_;
+  bool was_;
+};
 
 bool is_kind(const char* atom, const char* kind) { return atom && std::strcmp(atom, kind) == 0; }
 
@@ -232,34 +268,57 @@ void StructuralRule::init(IRSlist& definition) {
 }
 
 template <class Walk>
-void StructuralRule::walk_tree(RSTree* root) {
-  const std::size_t limit = visit_limit(tree_capacity(root));
+bool StructuralRule::visit(Walk& walk, TreeMatch& match) const {
+  if (!match_into(walk.current(), match)) return false;
+  RunningTraversal running(walk);
+  return run_action(to_word(&match), TreeTypes::get().match) && shallow();
+}
+
+template <class Walk>
+void StructuralRule::walk_tree(RSTree* root, TreeOrder& order) {
   Walk walk(root);
   TreeMatch match;  // used again at every node
-  for (std::size_t visits = 0; walk.current(); ++visits) {
+  std::size_t visits = 0;
+  // While the tree stays as it was read, the walk takes from the order the
+  // nodes the condition's guard admits, in walk order; the others are
+  // nodes where the condition yields nothing. After any change (or a
+  // shallow action) it finds its way in the tree itself, from the node it
+  // stands on, having made as many visits as a walk in the tree would have.
+  order.prepare(root);
+  const std::vector<RSTree*>& nodes = order.nodes(Walk::kOrder);
+  bool in_order = true;
+  for (const std::uint32_t place : order.admitted(Walk::kOrder, condition_.guard())) {
+    RSTree* node = nodes[place];
+    if (!condition_.admits(node)) continue;
+    walk.jump_to(node);
+    const bool fired_shallow = visit(walk, match);
+    if (order.current() && !walk.stepped() && !fired_shallow) continue;
+    walk.next(fired_shallow);
+    visits = place + 1;
+    in_order = false;
+    break;
+  }
+  if (in_order) return;
+  const std::size_t limit = visit_limit(tree_capacity(root));
+  for (; walk.current(); ++visits) {
     if (visits == limit) {
       report_runaway();
       return;
     }
-    bool fired_shallow = false;
-    if (match_into(walk.current(), match)) {
-      RunningTraversal running(walk);
-      fired_shallow = run_action(to_word(&match), TreeTypes::get().match) && shallow();
-    }
-    walk.next(fired_shallow);
+    walk.next(visit(walk, match));
   }
 }
 
-void DownRule::apply(RSTree* root) { walk_tree<PreOrderWalk>(root); }
+void DownRule::apply(RSTree* root, TreeOrder& order) { walk_tree<PreOrderWalk>(root, order); }
 
-void UpRule::apply(RSTree* root) { walk_tree<PostOrderWalk>(root); }
+void UpRule::apply(RSTree* root, TreeOrder& order) { walk_tree<PostOrderWalk>(root, order); }
 
 void RootRule::init(IRSlist& definition) {
   ScopeGuard scope;
   set_action(LExp::build_first(definition));
 }
 
-void RootRule::apply(RSTree* root) { run_action(node_word(root), TreeTypes::get().node); }
+void RootRule::apply(RSTree* root, TreeOrder&) { run_action(node_word(root), TreeTypes::get().node); }
 
 void FlatRule::init(IRSlist& definition) {
   take_flags_and_keywords(definition);
@@ -288,7 +347,19 @@ void FlatRule::init(IRSlist& definition) {
   set_action(LExp::build_first(definition));
 }
 
-void FlatRule::apply(RSTree* root) {
+std::span<const std::uint32_t> FlatRule::admitted_places(TreeOrder& order, std::vector<std::uint32_t>& places) const {
+  for (const TreeExp& condition : conditions_) {
+    if (!condition) continue;
+    if (!condition.guard().active()) return order.admitted(WalkOrder::kPost, condition.guard());
+    const auto admitted = order.admitted(WalkOrder::kPost, condition.guard());
+    places.insert(places.end(), admitted.begin(), admitted.end());
+  }
+  std::sort(places.begin(), places.end());
+  places.erase(std::unique(places.begin(), places.end()), places.end());
+  return places;
+}
+
+void FlatRule::apply(RSTree* root, TreeOrder& order) {
   const std::size_t count = conditions_.size();
   // A slot holds the latest match of its condition since the action last
   // ran; a condition is satisfied while its slot is filled. The slots go to
@@ -301,13 +372,10 @@ void FlatRule::apply(RSTree* root) {
   std::size_t missing = required;              // required conditions not yet satisfied
   auto found = std::make_unique<TreeMatch>();  // a condition's match, before it takes its slot
   TreeMatch combined;
-  const std::size_t limit = visit_limit(tree_capacity(root));
   PostOrderWalk walk(root);
-  for (std::size_t visits = 0; walk.current(); ++visits) {
-    if (visits == limit) {
-      report_runaway();
-      return;
-    }
+  // Tries the conditions at the walk's node and runs the action when all
+  // are satisfied; false when the rule is done with the tree.
+  auto visit = [&]() {
     RSTree* node = walk.current();
     bool fired = false;
     for (std::size_t i = 0; i < count && !fired; ++i) {
@@ -333,10 +401,36 @@ void FlatRule::apply(RSTree* root) {
         RunningTraversal running(walk);
         yielded = run_action(to_word(&combined), TreeTypes::get().match);
       }
-      if (yielded && shallow()) return;
+      if (yielded && shallow()) return false;
       combined.swap_subs(slots);
       fired = true;
     }
+    return true;
+  };
+  // As the structural rules: the nodes from the order while the tree is
+  // unchanged, then the walk in the tree.
+  order.prepare(root);
+  const std::vector<RSTree*>& nodes = order.nodes(WalkOrder::kPost);
+  std::size_t visits = 0;
+  bool in_order = true;
+  std::vector<std::uint32_t> places;  // a rule may be applied again by its own action: not a member
+  for (const std::uint32_t place : admitted_places(order, places)) {
+    walk.jump_to(nodes[place]);
+    if (!visit()) return;
+    if (order.current() && !walk.stepped()) continue;
+    walk.next(false);
+    visits = place + 1;
+    in_order = false;
+    break;
+  }
+  if (in_order) return;
+  const std::size_t limit = visit_limit(tree_capacity(root));
+  for (; walk.current(); ++visits) {
+    if (visits == limit) {
+      report_runaway();
+      return;
+    }
+    if (!visit()) return;
     walk.next(false);
   }
 }
@@ -347,9 +441,15 @@ void TreeModifier::modify(Deps& deps) { apply(deps.root()); }
 
 void TreeModifier::apply(RSTree* root) {
   if (!root) return;
+  // An action that applies this set again (to this tree or another) gets
+  // an order of its own.
+  TreeOrder nested;
+  TreeOrder& order = applying_ ? nested : order_;
+  Applying applying(applying_);
+  order.forget();
   // By index: an action may run def-tree-rules, which adds to rules_ and may
   // move its storage.
-  for (std::size_t i = 0; i < rules_.size(); ++i) rules_[i]->apply(root);
+  for (std::size_t i = 0; i < rules_.size(); ++i) rules_[i]->apply(root, order);
 }
 
 std::unique_ptr<TreeRule> make_tree_rule(IRSlist& definition) {

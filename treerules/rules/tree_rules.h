@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "shell/lexp/lexp.h"
 #include "shell/support/named_object.h"
 #include "treerules/patterns/tree_patterns.h"
+#include "treerules/rules/tree_order.h"
 
 namespace velmo {
 
@@ -35,8 +37,9 @@ RuleTraversal* current_traversal();
 class TreeRule {
  public:
   virtual ~TreeRule() = default;
-  // Applies the rule to the tree below `root`.
-  virtual void apply(RSTree* root) = 0;
+  // Applies the rule to the tree below `root`; `order` holds the nodes of
+  // that tree in walk order while the tree is unchanged.
+  virtual void apply(RSTree* root, TreeOrder& order) = 0;
   // Reads the rule from its definition (without the kind atom).
   virtual void init(IRSlist& definition) = 0;
 
@@ -81,7 +84,11 @@ class StructuralRule : public TreeRule {
   // Visits the tree with `Walk`, running the action on every match;
   // `shallow` moves the walk on as the rule kind says.
   template <class Walk>
-  void walk_tree(RSTree* root);
+  void walk_tree(RSTree* root, TreeOrder& order);
+  // Tries the condition at the walk's node and runs the action on a match;
+  // whether the walk must leave the node as after a shallow rule's action.
+  template <class Walk>
+  bool visit(Walk& walk, TreeMatch& match) const;
 
  private:
   TreeExp condition_;
@@ -91,20 +98,20 @@ class StructuralRule : public TreeRule {
 // whose action yielded non-zero.
 class DownRule final : public StructuralRule {
  public:
-  void apply(RSTree* root) override;
+  void apply(RSTree* root, TreeOrder& order) override;
 };
 
 // Post-order: children before their parent; shallow: after an action that
 // yielded non-zero, the remaining siblings are passed over.
 class UpRule final : public StructuralRule {
  public:
-  void apply(RSTree* root) override;
+  void apply(RSTree* root, TreeOrder& order) override;
 };
 
 // The action, once, on the tree root.
 class RootRule final : public TreeRule {
  public:
-  void apply(RSTree* root) override;
+  void apply(RSTree* root, TreeOrder& order) override;
   void init(IRSlist& definition) override;
 };
 
@@ -114,7 +121,7 @@ class FlatRule final : public TreeRule {
  public:
   static constexpr std::size_t kMaskBits = 32;
 
-  void apply(RSTree* root) override;
+  void apply(RSTree* root, TreeOrder& order) override;
   void init(IRSlist& definition) override;
 
  private:
@@ -122,6 +129,10 @@ class FlatRule final : public TreeRule {
   bool is_required(std::size_t i) const {
     return i < kMaskBits ? (required_mask_ >> i & 1u) : static_cast<bool>(conditions_[i]);
   }
+
+  // The places in post-order of the nodes where some condition may hold,
+  // collected in `places` unless they are all the places.
+  std::span<const std::uint32_t> admitted_places(TreeOrder& order, std::vector<std::uint32_t>& places) const;
 
   TreeExpList conditions_;  // a condition of the wrong type is empty
   std::uint32_t required_mask_ = 0;
@@ -142,6 +153,8 @@ class TreeModifier final : public NamedObject, public DepsModifier {
 
  private:
   std::vector<std::unique_ptr<TreeRule>> rules_;
+  TreeOrder order_;
+  bool applying_ = false;  // order_ is in use (an action may apply the set again)
 };
 
 // Builds a rule from its definition (a list headed by "up", "down",

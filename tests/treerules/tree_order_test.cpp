@@ -1,0 +1,77 @@
+// The orders the tree rules walk in, and the nodes listed by category and
+// relation.
+#include "treerules/rules/tree_order.h"
+
+#include "tree_fixture.h"
+
+namespace velmo {
+namespace {
+
+class TreeOrderTest : public TreeTest {
+ protected:
+  // The words of the nodes at `places` of the walk, blank-separated ("*"
+  // for the top node).
+  std::string words(const TreeOrder& order, WalkOrder walk, std::span<const std::uint32_t> places) {
+    std::string out;
+    for (const std::uint32_t place : places) {
+      const auto* node = static_cast<const DepTree*>(order.nodes(walk)[place]);
+      if (!out.empty()) out += ' ';
+      out += node->position() > 0 ? std::string(node->deps().word(node->position())) : "*";
+    }
+    return out;
+  }
+  std::string all_words(const TreeOrder& order, WalkOrder walk) {
+    std::vector<std::uint32_t> places(order.nodes(walk).size());
+    for (std::size_t i = 0; i < places.size(); ++i) places[i] = static_cast<std::uint32_t>(i);
+    return words(order, walk, places);
+  }
+  NodeGuard guard(std::string_view condition) {
+    expressions_.push_back(LExp::from_text(condition));
+    return NodeGuard::of(expressions_.back().get());
+  }
+};
+
+TEST_F(TreeOrderTest, ListsTheNodesInBothWalkOrders) {
+  read(kSentence);
+  TreeOrder order;
+  order.prepare(deps_->root());
+  EXPECT_EQ(all_words(order, WalkOrder::kPre), "* saw dog the big cat a");
+  EXPECT_EQ(all_words(order, WalkOrder::kPost), "the big dog a cat saw *");
+  // A subtree on its own.
+  order.prepare(at(3));
+  EXPECT_EQ(all_words(order, WalkOrder::kPre), "dog the big");
+  EXPECT_EQ(all_words(order, WalkOrder::kPost), "the big dog");
+}
+
+TEST_F(TreeOrderTest, AdmitsTheNodesAGuardWouldWithoutRegardToCase) {
+  read(kSentence);
+  TreeOrder order;
+  order.prepare(deps_->root());
+  const NodeGuard det = guard("(cat (str= DET))");
+  EXPECT_EQ(words(order, WalkOrder::kPre, order.admitted(WalkOrder::kPre, det)), "the a");
+  EXPECT_EQ(words(order, WalkOrder::kPost, order.admitted(WalkOrder::kPost, det)), "the a");
+  EXPECT_EQ(words(order, WalkOrder::kPost, order.admitted(WalkOrder::kPost, guard("(rel (str= subj))"))), "dog");
+  EXPECT_TRUE(order.admitted(WalkOrder::kPre, guard("(cat (str= Adv))")).empty());
+  // Without a guard: every node.
+  EXPECT_EQ(order.admitted(WalkOrder::kPre, guard("(node2word)")).size(), 7u);
+}
+
+TEST_F(TreeOrderTest, IsReadAgainAfterTheTreeChanged) {
+  read(kSentence);
+  TreeOrder order;
+  order.prepare(deps_->root());
+  EXPECT_TRUE(order.current());
+  at(2)->set_property("seen", "yes");  // properties do not count
+  EXPECT_TRUE(order.current());
+  at(2)->set_category("Det");
+  EXPECT_FALSE(order.current());
+  order.prepare(deps_->root());
+  EXPECT_EQ(words(order, WalkOrder::kPre, order.admitted(WalkOrder::kPre, guard("(cat (str= det))"))), "the big a");
+  at(5)->del();
+  EXPECT_FALSE(order.current());
+  order.prepare(deps_->root());
+  EXPECT_EQ(all_words(order, WalkOrder::kPost), "the big dog cat saw *");
+}
+
+}  // namespace
+}  // namespace velmo

@@ -1,0 +1,153 @@
+#include "treerules/rules/tree_order.h"
+
+#include <cstring>
+
+#include "parser/forest/dep_tree.h"
+#include "shell/support/text.h"
+
+namespace velmo {
+namespace {
+
+constexpr std::size_t kFirstTableSize = 64;
+
+bool equals_folded(const char* text, std::string_view lower) {
+  for (const char c : lower)
+    if (ascii_lower(*text++) != c) return false;
+  return true;
+}
+
+int field_index(NodeTextField field) { return field == NodeTextField::kCategory ? 0 : 1; }
+
+}  // namespace
+
+std::size_t TreeOrder::slot_of(std::uint32_t hash, const char* text, std::size_t length) const {
+  const std::size_t mask = table_.size() - 1;
+  std::size_t slot = hash & mask;
+  for (; table_[slot] != kNoText; slot = (slot + 1) & mask) {
+    const Text& known = texts_[table_[slot]];
+    if (known.hash == hash && known.lower.size() == length && equals_folded(text, known.lower)) break;
+  }
+  return slot;
+}
+
+std::uint16_t TreeOrder::number_text(const char* text) {
+  if (!text) return kNoText;
+  std::size_t length = 0;
+  const std::uint32_t hash = folded_text_hash(text, length);
+  std::size_t slot = slot_of(hash, text, length);
+  if (table_[slot] != kNoText) return table_[slot];
+  // Past the numbers a node can hold, the lists are not made; the rules
+  // then try every node, their guards rejecting as in a walk in the tree.
+  if (texts_.size() + 1 >= kNoText) {
+    numbered_ = false;
+    return kNoText;
+  }
+  if (2 * (texts_.size() + 1) > table_.size()) {
+    table_.assign(2 * table_.size(), kNoText);
+    for (std::size_t i = 0; i < texts_.size(); ++i) {
+      const Text& known = texts_[i];
+      table_[slot_of(known.hash, known.lower.c_str(), known.lower.size())] = static_cast<std::uint16_t>(i);
+    }
+    slot = slot_of(hash, text, length);
+  }
+  Text& added = texts_.emplace_back();
+  added.lower.assign(text, length);
+  for (char& c : added.lower) c = ascii_lower(c);
+  added.hash = hash;
+  table_[slot] = static_cast<std::uint16_t>(texts_.size() - 1);
+  return table_[slot];
+}
+
+void TreeOrder::prepare(RSTree* root) {
+  const Deps* deps = root ? &static_cast<DepTree*>(root)->deps() : nullptr;
+  if (root == root_ && deps == deps_ && current()) return;
+  root_ = root;
+  deps_ = deps;
+  changes_ = deps ? deps->change_count() : 0;
+  for (auto& field : lists_)
+    for (Lists& lists : field) lists.made = false;
+  read_nodes(root);
+}
+
+void TreeOrder::read_nodes(RSTree* root) {
+  pre_.clear();
+  info_.clear();
+  texts_.clear();
+  table_.assign(kFirstTableSize, kNoText);
+  numbered_ = true;
+  // Pre-order, stepping through the tree itself: down to the first child,
+  // else on to the next sibling of the node or of its nearest ancestor
+  // that has one.
+  RSTree* node = root;
+  std::uint32_t parent = 0, depth = 0;
+  while (node) {
+    const auto place = static_cast<std::uint32_t>(pre_.size());
+    const auto* dep = static_cast<const DepTree*>(node);
+    pre_.push_back(node);
+    info_.push_back(Node{parent, depth, 1, {number_text(dep->category()), number_text(dep->relation())}});
+    if (node->has_children()) {
+      node = node->first_child();
+      parent = place;
+      ++depth;
+      continue;
+    }
+    RSTree* next = nullptr;
+    for (; node != root && !(next = node->next_sibling()); node = node->parent()) {
+      parent = info_[parent].parent;
+      --depth;
+    }
+    node = next;
+  }
+  // Subtree sizes, children before parents; then a node's place in
+  // post-order: the nodes before it in pre-order that are not its
+  // ancestors, and its descendants.
+  const std::size_t count = pre_.size();
+  for (std::size_t i = count; i-- > 1;) info_[info_[i].parent].size += info_[i].size;
+  post_.resize(count);
+  pre_place_.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint32_t place = static_cast<std::uint32_t>(i) - info_[i].depth + info_[i].size - 1;
+    post_[place] = pre_[i];
+    pre_place_[place] = static_cast<std::uint32_t>(i);
+  }
+  if (all_places_.size() < count) {
+    all_places_.resize(count);
+    for (std::size_t i = 0; i < count; ++i) all_places_[i] = static_cast<std::uint32_t>(i);
+  }
+}
+
+void TreeOrder::make_lists(Lists& lists, int field, WalkOrder walk) const {
+  // A counting sort by text number, taking the nodes in walk order so that
+  // each text's places come out ascending. `start` serves as the cursors
+  // and is moved back one text afterwards.
+  const std::size_t texts = texts_.size();
+  const std::size_t count = pre_.size();
+  lists.start.assign(texts + 1, 0);
+  for (const Node& node : info_)
+    if (node.text[field] != kNoText) ++lists.start[node.text[field] + 1u];
+  for (std::size_t t = 0; t < texts; ++t) lists.start[t + 1] += lists.start[t];
+  lists.places.resize(lists.start[texts]);
+  for (std::uint32_t place = 0; place < count; ++place) {
+    const std::uint16_t n = info_[walk == WalkOrder::kPost ? pre_place_[place] : place].text[field];
+    if (n != kNoText) lists.places[lists.start[n]++] = place;
+  }
+  for (std::size_t t = texts; t > 0; --t) lists.start[t] = lists.start[t - 1];
+  lists.start[0] = 0;
+  lists.made = true;
+}
+
+std::span<const std::uint32_t> TreeOrder::admitted(WalkOrder walk, const NodeGuard& guard) {
+  const std::size_t count = pre_.size();
+  if (!guard.active() || !numbered_) return {all_places_.data(), count};
+  const std::string_view lower = guard.lower_text();
+  // The guard's text, as a node would hold it, is already in lower case.
+  std::size_t slot = slot_of(guard.text_hash(), lower.data(), lower.size());
+  const std::uint16_t text = table_[slot];
+  if (text == kNoText) return {};
+  const int field = field_index(guard.field());
+  Lists& lists = lists_[field][static_cast<int>(walk)];
+  if (!lists.made) make_lists(lists, field, walk);
+  return {lists.places.data() + lists.start[text], lists.start[text + 1u] - lists.start[text]};
+}
+
+}  // namespace velmo

@@ -1,0 +1,91 @@
+#pragma once
+// The nodes of a tree in the orders the rules walk it (pre-order and
+// post-order), read once and used by every rule of a set for as long as
+// the tree does not change. The nodes are also listed by category and by
+// relation (compared without regard to case, as the rules' guards compare
+// them), so a rule whose condition starts with (cat (str= X)) or
+// (rel (str= X)) visits only the nodes that can match, in walk order.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "parser/forest/deps.h"
+#include "treerules/patterns/node_guard.h"
+
+namespace velmo {
+
+class RSTree;
+
+// Which walk an order is for.
+enum class WalkOrder : std::uint8_t { kPre, kPost };
+
+class TreeOrder {
+ public:
+  // Makes the orders those of the tree under `root`, read again unless
+  // they already are and the tree has not changed since.
+  void prepare(RSTree* root);
+  // Whether the orders still describe the tree: nothing has moved, been
+  // added or removed, and no category or relation has changed.
+  bool current() const { return deps_ && deps_->change_count() == changes_; }
+  // Forgets the tree: the next prepare reads it whatever it is. A tree made
+  // after this one went may lie at the same addresses.
+  void forget() {
+    root_ = nullptr;
+    deps_ = nullptr;
+  }
+
+  // The nodes in walk order.
+  const std::vector<RSTree*>& nodes(WalkOrder walk) const { return walk == WalkOrder::kPre ? pre_ : post_; }
+  // The places (in `nodes(walk)`, ascending) of the nodes that `guard`
+  // admits; all places for an inactive guard. Valid until the next prepare.
+  std::span<const std::uint32_t> admitted(WalkOrder walk, const NodeGuard& guard);
+
+ private:
+  static constexpr std::uint16_t kNoText = 0xffff;
+  struct Node {
+    std::uint32_t parent;  // place in pre-order (the root: its own)
+    std::uint32_t depth;
+    std::uint32_t size;     // of the subtree
+    std::uint16_t text[2];  // numbers of the category and the relation
+  };
+  struct Text {
+    std::string lower;
+    std::uint32_t hash;
+  };
+  // For each text number, the places of the nodes with that text in one
+  // field: those of text t are places[start[t]] up to places[start[t + 1]].
+  // Made when a rule first asks.
+  struct Lists {
+    bool made = false;
+    std::vector<std::uint32_t> start;
+    std::vector<std::uint32_t> places;
+  };
+
+  // The number of a node's text among the texts of the tree, made when
+  // new; kNoText for null.
+  std::uint16_t number_text(const char* text);
+  // The slot of the table where the text is or would go.
+  std::size_t slot_of(std::uint32_t hash, const char* text, std::size_t length) const;
+  void read_nodes(RSTree* root);
+  void make_lists(Lists& lists, int field, WalkOrder walk) const;
+
+  RSTree* root_ = nullptr;
+  const Deps* deps_ = nullptr;
+  std::uint64_t changes_ = 0;
+
+  std::vector<RSTree*> pre_, post_;
+  std::vector<Node> info_;                 // per place in pre-order
+  std::vector<std::uint32_t> pre_place_;   // per place in post-order: the place in pre-order
+  std::vector<std::uint32_t> all_places_;  // 0, 1, 2, ...
+
+  // The distinct texts and an open-addressed table of their numbers.
+  std::vector<Text> texts_;
+  std::vector<std::uint16_t> table_;
+  bool numbered_ = true;  // every text got a number
+
+  Lists lists_[2][2];  // [field: category, relation][walk]
+};
+
+}  // namespace velmo
