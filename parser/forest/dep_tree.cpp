@@ -19,7 +19,11 @@ int last_place(const DepTree& node) { return node.has_word() ? node.position() :
 }  // namespace
 
 DepTree::DepTree(Deps& deps, int start, int end, int position)
-    : deps_(&deps), start_(to_short(start)), end_(to_short(end)), position_(to_short(position)) {}
+    : deps_(&deps),
+      start_(to_short(start)),
+      end_(to_short(end)),
+      position_(to_short(position)),
+      properties_(deps.property_store()) {}
 
 DepTree::~DepTree() {
   // A vector whose type was deleted first (the name spaces go at `exit`)
@@ -37,11 +41,11 @@ void DepTree::note_change() { deps_->note_change(); }
 // The category and the relation are what tree rules look nodes up by, so
 // changing them changes the tree like moving a node does.
 void DepTree::set_category(std::string_view text) {
-  category_ = deps_->keep(text);
+  category_ = deps_->keep_label(text);
   note_change();
 }
 void DepTree::set_relation(std::string_view text) {
-  relation_ = deps_->keep(text);
+  relation_ = deps_->keep_label(text);
   note_change();
 }
 void DepTree::clear_category() {
@@ -111,10 +115,12 @@ void DepTree::set_property(std::string_view name, DepTree* node) {
 }
 
 void DepTree::add_property(std::string_view name, std::string_view text) {
+  reserve_properties();
   properties_.push_back(DepProperty{deps_->keep(name), deps_->keep(text), nullptr, 1.0f});
 }
 
 void DepTree::add_property(std::string_view name, DepTree* node) {
+  reserve_properties();
   properties_.push_back(DepProperty{deps_->keep(name), nullptr, node, 1.0f});
 }
 

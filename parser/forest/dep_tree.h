@@ -4,6 +4,7 @@
 // properties. Nodes are made and owned by their Deps.
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,7 +78,7 @@ class DepTree : public RSTree {
   void add_weight(float weight) { weight_ += weight; }
 
   // ---- Properties.
-  const std::vector<DepProperty>& properties() const { return properties_; }
+  const std::pmr::vector<DepProperty>& properties() const { return properties_; }
   const DepProperty* find_property(std::string_view name) const;
   // Sets (replaces) the first property of that name.
   void set_property(std::string_view name, std::string_view text);
@@ -106,6 +107,11 @@ class DepTree : public RSTree {
 
  private:
   DepProperty* find_mutable(std::string_view name);
+  // Room for a few properties at the first: a node that gets one (a rule
+  // marking it) often gets more.
+  void reserve_properties() {
+    if (properties_.capacity() == 0) properties_.reserve(4);
+  }
 
   Deps* deps_;
   std::int16_t start_, end_, position_;
@@ -116,7 +122,7 @@ class DepTree : public RSTree {
   const char* label_ = nullptr;
   std::unique_ptr<AttVec> atts_;
   float weight_ = 0.0f;
-  std::vector<DepProperty> properties_;
+  std::pmr::vector<DepProperty> properties_;  // in the Deps's property store
 };
 
 }  // namespace velmo

@@ -23,7 +23,40 @@ void Deps::reset() {
   assertions_.clear();
   empty_labels_ = 0;
   texts_.clear();
+  labels_.clear();
+  label_count_ = 0;
+  property_store_.release();
   ++changes_;
+}
+
+namespace {
+
+std::uint32_t text_hash(std::string_view text) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash;
+}
+
+}  // namespace
+
+const char* Deps::keep_label(std::string_view text) {
+  if (2 * (label_count_ + 1) > labels_.size()) {
+    std::vector<const char*> old(labels_.empty() ? 32 : 2 * labels_.size(), nullptr);
+    old.swap(labels_);
+    for (const char* kept : old)
+      if (kept)
+        for (std::size_t slot = text_hash(kept) & (labels_.size() - 1);; slot = (slot + 1) & (labels_.size() - 1))
+          if (!labels_[slot]) {
+            labels_[slot] = kept;
+            break;
+          }
+  }
+  const std::size_t mask = labels_.size() - 1;
+  std::size_t slot = text_hash(text) & mask;
+  for (; labels_[slot]; slot = (slot + 1) & mask)
+    if (text == labels_[slot]) return labels_[slot];
+  ++label_count_;
+  return labels_[slot] = texts_.add(text);
 }
 
 void Deps::set_id(std::string_view id) { id_.assign(id.data(), id.size()); }

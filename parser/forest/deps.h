@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,11 @@ class Deps : public RefCounted<Deps> {
 
   // ---- Texts, kept as long as the tree.
   const char* keep(std::string_view text) { return texts_.add(text); }
+  // As keep, for the few texts many nodes share (categories, relations):
+  // equal texts are kept once and get the same pointer.
+  const char* keep_label(std::string_view text);
+  // Where the nodes keep their properties; released with the nodes.
+  std::pmr::memory_resource* property_store() { return &property_store_; }
 
   const std::string& id() const { return id_; }
   void set_id(std::string_view id);
@@ -57,6 +63,8 @@ class Deps : public RefCounted<Deps> {
   void add_assertion(std::string_view text) { assertions_.emplace_back(text); }
 
  private:
+  // Declared first: the nodes' properties live here and must go last.
+  std::pmr::monotonic_buffer_resource property_store_;
   std::vector<const char*> words_;
   std::vector<const char*> spaces_;
   std::vector<std::unique_ptr<DepTree>> nodes_;
@@ -66,6 +74,8 @@ class Deps : public RefCounted<Deps> {
   std::string id_;
   std::vector<std::string> assertions_;
   StringPool texts_;
+  std::vector<const char*> labels_;  // open-addressed table of keep_label's texts
+  std::size_t label_count_ = 0;
 };
 
 // A counted reference to a Deps: the last holder to go destroys the tree.

@@ -73,5 +73,17 @@ TEST_F(TreeOrderTest, IsReadAgainAfterTheTreeChanged) {
   EXPECT_EQ(all_words(order, WalkOrder::kPost), "the big dog cat saw *");
 }
 
+// The order numbers texts by pointer first: a tree keeps each category and
+// relation once.
+TEST_F(TreeOrderTest, EqualCategoriesAndRelationsAreKeptOnce) {
+  read(kSentence);
+  EXPECT_EQ(at(1)->category(), at(5)->category());  // Det
+  EXPECT_EQ(at(1)->relation(), at(5)->relation());  // det
+  EXPECT_STREQ(at(1)->category(), "Det");
+  EXPECT_NE(deps_->keep_label("Det"), deps_->keep_label("det"));
+  at(2)->set_category("Det");
+  EXPECT_EQ(at(2)->category(), at(1)->category());
+}
+
 }  // namespace
 }  // namespace velmo

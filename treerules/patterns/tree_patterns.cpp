@@ -20,8 +20,9 @@ TreeExp::TreeExp(LExpPtr exp)
       yields_matches_(exp_ && exp_->output_type() == TreeTypes::get().match),
       guard_(NodeGuard::of(exp_.get())) {}
 
+// The guard has admitted the node when these run.
 bool TreeExp::evaluate_holds(RSTree* node) const {
-  if (pattern_) return node && pattern_->test(node);
+  if (pattern_) return node && pattern_->test_admitted(node);
   const TypeId type = TreeTypes::get().node;
   if (const LExpList* conjuncts = guard_.conjuncts()) {
     // (and A B ...) with A already decided by the guard: B ... in order.
@@ -33,7 +34,7 @@ bool TreeExp::evaluate_holds(RSTree* node) const {
 }
 
 bool TreeExp::evaluate_match_into(RSTree* node, TreeMatch& out) const {
-  if (pattern_) return pattern_->match_into(node, out);
+  if (pattern_) return pattern_->match_admitted_into(node, out);
   TreeMatchPtr match = evaluate_match(node);
   if (!match) return false;
   out = std::move(*match);
@@ -129,9 +130,19 @@ class NodeCond final : public DefaultClone<NodeCond, RTPat> {
     out.reset(node);
     return true;
   }
+  bool match_admitted_into(RSTree* node, TreeMatch& out) override {
+    if (!test_admitted(node)) return false;
+    out.reset(node);
+    return true;
+  }
   const LExp* first_test() const override { return cond_.get(); }
   bool test(RSTree* node) override {
     if (!cond_.holds(node)) return false;
+    bind(node);
+    return true;
+  }
+  bool test_admitted(RSTree* node) override {
+    if (!cond_.holds_admitted(node)) return false;
     bind(node);
     return true;
   }
@@ -164,18 +175,22 @@ class BranchCond : public RTPat {
     if (!match_into(node, match)) return nullptr;
     return std::make_unique<TreeMatch>(std::move(match));
   }
-  bool match_into(RSTree* node, TreeMatch& out) override {
-    if (!cond_.holds(node)) return false;
-    out.reset(node);
-    if (!match_children(*node, out)) return false;
-    bind(node);
-    return true;
+  bool match_into(RSTree* node, TreeMatch& out) override { return cond_.holds(node) && match_below(node, out); }
+  bool match_admitted_into(RSTree* node, TreeMatch& out) override {
+    return cond_.holds_admitted(node) && match_below(node, out);
   }
   const LExp* first_test() const override { return cond_.get(); }
 
  protected:
   // Finds a child for every child pattern, appending their matches.
   virtual bool match_children(RSTree& node, TreeMatch& match) = 0;
+  // The match once the node's own condition holds.
+  bool match_below(RSTree* node, TreeMatch& out) {
+    out.reset(node);
+    if (!match_children(*node, out)) return false;
+    bind(node);
+    return true;
+  }
   const TreeExpList& child_patterns() const { return children_; }
 
  private:
@@ -196,17 +211,15 @@ class TreePattern final : public DefaultClone<TreePattern, BranchCond> {
  protected:
   bool match_children(RSTree& node, TreeMatch& match) override {
     for (const TreeExp& pattern : child_patterns()) {
-      TreeMatchPtr found;
+      TreeMatch& sub = match.next_sub();
+      bool found = false;
       for (RSTree* child : node.children()) {
         if (match.has_sub_at(child)) continue;
-        if ((found = pattern.match(child))) break;
+        if ((found = pattern.match_into(child, sub))) break;
       }
-      if (found)
-        match.append(std::move(found));
-      else if (pattern.optional())
-        match.append(std::make_unique<TreeMatch>());
-      else
-        return false;
+      if (!found && !pattern.optional()) return false;
+      if (!found) sub.reset(nullptr);
+      match.append_next();
     }
     return true;
   }
@@ -227,14 +240,12 @@ class TreeUPattern : public DefaultClone<TreeUPattern, BranchCond> {
     const auto& children = node.children();
     std::size_t next = 0;
     for (const TreeExp& pattern : child_patterns()) {
-      TreeMatchPtr found;
-      while (next < children.size() && !found) found = pattern.match(children[next++]);
-      if (found)
-        match.append(std::move(found));
-      else if (allows_optional() && pattern.optional())
-        match.append(std::make_unique<TreeMatch>());
-      else
-        return false;
+      TreeMatch& sub = match.next_sub();
+      bool found = false;
+      while (next < children.size() && !found) found = pattern.match_into(children[next++], sub);
+      if (!found && !(allows_optional() && pattern.optional())) return false;
+      if (!found) sub.reset(nullptr);
+      match.append_next();
     }
     return true;
   }

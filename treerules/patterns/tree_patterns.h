@@ -73,6 +73,13 @@ class TreeExp {
     if (!exp_ || !node || !guard_.admits(node)) return false;
     return evaluate_match_into(node, out);
   }
+  // As match_into, at a node the caller knows the guard admits.
+  bool match_admitted_into(RSTree* node, TreeMatch& out) const {
+    if (!exp_ || !node) return false;
+    return evaluate_match_into(node, out);
+  }
+  // As holds, at a node the caller knows the guard admits.
+  bool holds_admitted(RSTree* node) const { return !exp_ || guard_.whole() || evaluate_holds(node); }
   // Whether the guard lets `node` through: where it does not, the
   // expression yields nothing and has no effect.
   bool admits(const RSTree* node) const { return guard_.admits(node); }
@@ -119,6 +126,10 @@ class RTPat : public RTCond {
   // Whether the pattern matches at `node` (binding its variable); patterns
   // that can tell without building the match say so cheaper.
   virtual bool test(RSTree* node) { return match_at(node) != nullptr; }
+  // As match_into and test, at a node the guard of first_test() is known
+  // to admit: patterns that test it first may skip it.
+  virtual bool match_admitted_into(RSTree* node, TreeMatch& out) { return match_into(node, out); }
+  virtual bool test_admitted(RSTree* node) { return test(node); }
   // The expression the pattern evaluates first at a node, when nothing
   // else happens there if it yields nothing; null when there is none.
   virtual const LExp* first_test() const { return nullptr; }

@@ -10,28 +10,18 @@ namespace {
 
 constexpr std::size_t kFirstTableSize = 64;
 
-bool equals_folded(const char* text, std::string_view lower) {
-  for (const char c : lower)
-    if (ascii_lower(*text++) != c) return false;
-  return true;
-}
-
-int field_index(NodeTextField field) { return field == NodeTextField::kCategory ? 0 : 1; }
-
 }  // namespace
-
-std::size_t TreeOrder::slot_of(std::uint32_t hash, const char* text, std::size_t length) const {
-  const std::size_t mask = table_.size() - 1;
-  std::size_t slot = hash & mask;
-  for (; table_[slot] != kNoText; slot = (slot + 1) & mask) {
-    const Text& known = texts_[table_[slot]];
-    if (known.hash == hash && known.lower.size() == length && equals_folded(text, known.lower)) break;
-  }
-  return slot;
-}
 
 std::uint16_t TreeOrder::number_text(const char* text) {
   if (!text) return kNoText;
+  Seen& seen = seen_[(reinterpret_cast<std::uintptr_t>(text) >> 3) % kSeenSize];
+  if (seen.text == text) return seen.number;
+  const std::uint16_t number = number_new_text(text);
+  seen = Seen{text, number};
+  return number;
+}
+
+std::uint16_t TreeOrder::number_new_text(const char* text) {
   std::size_t length = 0;
   const std::uint32_t hash = folded_text_hash(text, length);
   std::size_t slot = slot_of(hash, text, length);
@@ -74,6 +64,7 @@ void TreeOrder::read_nodes(RSTree* root) {
   info_.clear();
   texts_.clear();
   table_.assign(kFirstTableSize, kNoText);
+  for (Seen& seen : seen_) seen = Seen{nullptr, kNoText};
   numbered_ = true;
   // Pre-order, stepping through the tree itself: down to the first child,
   // else on to the next sibling of the node or of its nearest ancestor
@@ -134,20 +125,6 @@ void TreeOrder::make_lists(Lists& lists, int field, WalkOrder walk) const {
   for (std::size_t t = texts; t > 0; --t) lists.start[t] = lists.start[t - 1];
   lists.start[0] = 0;
   lists.made = true;
-}
-
-std::span<const std::uint32_t> TreeOrder::admitted(WalkOrder walk, const NodeGuard& guard) {
-  const std::size_t count = pre_.size();
-  if (!guard.active() || !numbered_) return {all_places_.data(), count};
-  const std::string_view lower = guard.lower_text();
-  // The guard's text, as a node would hold it, is already in lower case.
-  std::size_t slot = slot_of(guard.text_hash(), lower.data(), lower.size());
-  const std::uint16_t text = table_[slot];
-  if (text == kNoText) return {};
-  const int field = field_index(guard.field());
-  Lists& lists = lists_[field][static_cast<int>(walk)];
-  if (!lists.made) make_lists(lists, field, walk);
-  return {lists.places.data() + lists.start[text], lists.start[text + 1u] - lists.start[text]};
 }
 
 }  // namespace velmo

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "parser/forest/deps.h"
@@ -39,8 +40,22 @@ class TreeOrder {
   // The nodes in walk order.
   const std::vector<RSTree*>& nodes(WalkOrder walk) const { return walk == WalkOrder::kPre ? pre_ : post_; }
   // The places (in `nodes(walk)`, ascending) of the nodes that `guard`
-  // admits; all places for an inactive guard. Valid until the next prepare.
-  std::span<const std::uint32_t> admitted(WalkOrder walk, const NodeGuard& guard);
+  // admits; all places for an inactive guard, and when the nodes are not
+  // listed by text. Valid until the next prepare.
+  std::span<const std::uint32_t> admitted(WalkOrder walk, const NodeGuard& guard) {
+    if (!guard.active() || !numbered_) return {all_places_.data(), pre_.size()};
+    // The guard's text, as a node would hold it, is already in lower case.
+    const std::string_view lower = guard.lower_text();
+    const std::uint16_t text = table_[slot_of(guard.text_hash(), lower.data(), lower.size())];
+    if (text == kNoText) return {};
+    const int field = guard.field() == NodeTextField::kCategory ? 0 : 1;
+    Lists& lists = lists_[field][static_cast<int>(walk)];
+    if (!lists.made) make_lists(lists, field, walk);
+    return {lists.places.data() + lists.start[text], lists.start[text + 1u] - lists.start[text]};
+  }
+  // Whether the nodes are listed by text (false only for trees with more
+  // distinct texts than a node can number).
+  bool listed() const { return numbered_; }
 
  private:
   static constexpr std::uint16_t kNoText = 0xffff;
@@ -66,8 +81,25 @@ class TreeOrder {
   // The number of a node's text among the texts of the tree, made when
   // new; kNoText for null.
   std::uint16_t number_text(const char* text);
+  std::uint16_t number_new_text(const char* text);
   // The slot of the table where the text is or would go.
-  std::size_t slot_of(std::uint32_t hash, const char* text, std::size_t length) const;
+  std::size_t slot_of(std::uint32_t hash, const char* text, std::size_t length) const {
+    const std::size_t mask = table_.size() - 1;
+    std::size_t slot = hash & mask;
+    for (std::uint16_t n; (n = table_[slot]) != kNoText; slot = (slot + 1) & mask) {
+      const Text& known = texts_[n];
+      if (known.hash == hash && known.lower.size() == length && equals_folded(text, known.lower)) break;
+    }
+    return slot;
+  }
+  // Whether `text` folded to lower case begins with `lower`.
+  static bool equals_folded(const char* text, std::string_view lower) {
+    for (const char c : lower) {
+      const char t = *text++;
+      if ((t >= 'A' && t <= 'Z' ? static_cast<char>(t + 32) : t) != c) return false;
+    }
+    return true;
+  }
   void read_nodes(RSTree* root);
   void make_lists(Lists& lists, int field, WalkOrder walk) const;
 
@@ -83,6 +115,15 @@ class TreeOrder {
   // The distinct texts and an open-addressed table of their numbers.
   std::vector<Text> texts_;
   std::vector<std::uint16_t> table_;
+  // The numbers of the text pointers met so far. A tree keeps each of its
+  // categories and relations once, so most nodes are found here without
+  // reading their text.
+  struct Seen {
+    const char* text;
+    std::uint16_t number;
+  };
+  static constexpr std::size_t kSeenSize = 64;
+  Seen seen_[kSeenSize] = {};
   bool numbered_ = true;  // every text got a number
 
   Lists lists_[2][2];  // [field: category, relation][walk]

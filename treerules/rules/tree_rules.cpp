@@ -268,8 +268,8 @@ void StructuralRule::init(IRSlist& definition) {
 }
 
 template <class Walk>
-bool StructuralRule::visit(Walk& walk, TreeMatch& match) const {
-  if (!match_into(walk.current(), match)) return false;
+bool StructuralRule::visit(Walk& walk, TreeMatch& match, bool admitted) const {
+  if (!match_into(walk.current(), match, admitted)) return false;
   RunningTraversal running(walk);
   return run_action(to_word(&match), TreeTypes::get().match) && shallow();
 }
@@ -277,7 +277,8 @@ bool StructuralRule::visit(Walk& walk, TreeMatch& match) const {
 template <class Walk>
 void StructuralRule::walk_tree(RSTree* root, TreeOrder& order) {
   Walk walk(root);
-  TreeMatch match;  // used again at every node
+  Reusable<TreeMatch>::Lease leased(match_);
+  TreeMatch& match = *leased;
   std::size_t visits = 0;
   // While the tree stays as it was read, the walk takes from the order the
   // nodes the condition's guard admits, in walk order; the others are
@@ -287,11 +288,12 @@ void StructuralRule::walk_tree(RSTree* root, TreeOrder& order) {
   order.prepare(root);
   const std::vector<RSTree*>& nodes = order.nodes(Walk::kOrder);
   bool in_order = true;
+  const bool listed = order.listed();  // else the guard is asked here
   for (const std::uint32_t place : order.admitted(Walk::kOrder, condition_.guard())) {
     RSTree* node = nodes[place];
-    if (!condition_.admits(node)) continue;
+    if (!listed && !condition_.admits(node)) continue;
     walk.jump_to(node);
-    const bool fired_shallow = visit(walk, match);
+    const bool fired_shallow = visit(walk, match, true);
     if (order.current() && !walk.stepped() && !fired_shallow) continue;
     walk.next(fired_shallow);
     visits = place + 1;
@@ -305,7 +307,7 @@ void StructuralRule::walk_tree(RSTree* root, TreeOrder& order) {
       report_runaway();
       return;
     }
-    walk.next(visit(walk, match));
+    walk.next(visit(walk, match, false));
   }
 }
 
@@ -361,17 +363,18 @@ std::span<const std::uint32_t> FlatRule::admitted_places(TreeOrder& order, std::
 
 void FlatRule::apply(RSTree* root, TreeOrder& order) {
   const std::size_t count = conditions_.size();
-  // A slot holds the latest match of its condition since the action last
-  // ran; a condition is satisfied while its slot is filled. The slots go to
-  // the action as the sub-matches of the combined match and come back for
-  // the next round, so the matches are allocated once per slot.
-  std::vector<TreeMatchPtr> slots(count);
-  std::vector<char> filled(count, 0);
+  // The matches are allocated once per slot, and kept for the next tree.
+  Reusable<State>::Lease state(state_);
+  std::vector<TreeMatchPtr>& slots = state->slots;
+  slots.resize(count);
+  std::vector<char>& filled = state->filled;
+  filled.assign(count, 0);
+  TreeMatchPtr& found = state->found;
+  if (!found) found = std::make_unique<TreeMatch>();
+  TreeMatch& combined = state->combined;
   std::size_t required = 0;
   for (std::size_t i = 0; i < count; ++i) required += is_required(i) ? 1 : 0;
-  std::size_t missing = required;              // required conditions not yet satisfied
-  auto found = std::make_unique<TreeMatch>();  // a condition's match, before it takes its slot
-  TreeMatch combined;
+  std::size_t missing = required;  // required conditions not yet satisfied
   PostOrderWalk walk(root);
   // Tries the conditions at the walk's node and runs the action when all
   // are satisfied; false when the rule is done with the tree.
@@ -413,7 +416,8 @@ void FlatRule::apply(RSTree* root, TreeOrder& order) {
   const std::vector<RSTree*>& nodes = order.nodes(WalkOrder::kPost);
   std::size_t visits = 0;
   bool in_order = true;
-  std::vector<std::uint32_t> places;  // a rule may be applied again by its own action: not a member
+  std::vector<std::uint32_t>& places = state->places;
+  places.clear();
   for (const std::uint32_t place : admitted_places(order, places)) {
     walk.jump_to(nodes[place]);
     if (!visit()) return;

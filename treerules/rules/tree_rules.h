@@ -34,6 +34,31 @@ class RuleTraversal {
 // The traversal whose action is running, or null outside actions.
 RuleTraversal* current_traversal();
 
+// An object a rule keeps from one application to the next so that its
+// storage is used again. An application nested in another (an action that
+// applies the rule again) leases one of its own.
+template <class T>
+class Reusable {
+ public:
+  class Lease {
+   public:
+    explicit Lease(Reusable& owner)
+        : owner_(owner), object_(owner.spare_ ? std::move(owner.spare_) : std::make_unique<T>()) {}
+    ~Lease() { owner_.spare_ = std::move(object_); }
+    Lease(const Lease&) = delete;
+    Lease& operator=(const Lease&) = delete;
+    T& operator*() const { return *object_; }
+    T* operator->() const { return object_.get(); }
+
+   private:
+    Reusable& owner_;
+    std::unique_ptr<T> object_;
+  };
+
+ private:
+  std::unique_ptr<T> spare_;
+};
+
 class TreeRule {
  public:
   virtual ~TreeRule() = default;
@@ -72,10 +97,11 @@ class StructuralRule : public TreeRule {
 
  protected:
   // The match of the condition at `node` written into `out`; whether
-  // there is one.
-  bool match_into(RSTree* node, TreeMatch& out) const {
+  // there is one. `admitted`: the condition's guard is known to admit it.
+  bool match_into(RSTree* node, TreeMatch& out, bool admitted) const {
     if (!condition_) return false;
-    if (condition_.yields_matches()) return condition_.match_into(node, out);
+    if (condition_.yields_matches())
+      return admitted ? condition_.match_admitted_into(node, out) : condition_.match_into(node, out);
     // A condition of another type still decides; its match is the node.
     if (!condition_.holds(node)) return false;
     out.reset(node);
@@ -88,10 +114,11 @@ class StructuralRule : public TreeRule {
   // Tries the condition at the walk's node and runs the action on a match;
   // whether the walk must leave the node as after a shallow rule's action.
   template <class Walk>
-  bool visit(Walk& walk, TreeMatch& match) const;
+  bool visit(Walk& walk, TreeMatch& match, bool admitted) const;
 
  private:
   TreeExp condition_;
+  Reusable<TreeMatch> match_;  // filled at every node that matches
 };
 
 // Pre-order: a node before its children; shallow: no descent below a node
@@ -130,6 +157,17 @@ class FlatRule final : public TreeRule {
     return i < kMaskBits ? (required_mask_ >> i & 1u) : static_cast<bool>(conditions_[i]);
   }
 
+  // What an application works with: a slot holds the latest match of its
+  // condition since the action last ran (a condition is satisfied while
+  // its slot is filled); the slots go to the action as the sub-matches of
+  // the combined match and come back for the next round.
+  struct State {
+    std::vector<TreeMatchPtr> slots;
+    std::vector<char> filled;
+    TreeMatchPtr found;  // a condition's match, before it takes its slot
+    TreeMatch combined;
+    std::vector<std::uint32_t> places;
+  };
   // The places in post-order of the nodes where some condition may hold,
   // collected in `places` unless they are all the places.
   std::span<const std::uint32_t> admitted_places(TreeOrder& order, std::vector<std::uint32_t>& places) const;
@@ -137,6 +175,7 @@ class FlatRule final : public TreeRule {
   TreeExpList conditions_;  // a condition of the wrong type is empty
   std::uint32_t required_mask_ = 0;
   std::uint32_t maximal_mask_ = 0;
+  Reusable<State> state_;
 };
 
 // A named, ordered set of tree rules; a parser applies it to every tree.
