@@ -379,7 +379,7 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
     if (args && static_cast<std::size_t>(i) < args->size()) {
       argument = args->at(static_cast<std::size_t>(i));
       m->av.unify(*argument);
-      ++m->revision;
+      m->vector_changed();
     }
   }
   // 2. The slash mask.

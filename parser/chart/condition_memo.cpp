@@ -29,8 +29,16 @@ bool ConditionMemo::accepts(LExp& condition, int number, PItem& item, const std:
   if (number < 0 || static_cast<std::size_t>(number) >= conditions_.size()) return evaluate(condition, item);
   Condition& known_condition = conditions_[static_cast<std::size_t>(number)];
   if (!known_condition.repeatable) return evaluate(condition, item);
+  // The first numbers are answered in the item itself, the others here.
+  const bool in_item = number < ItemAnswers::kConditions;
+  const std::size_t word = static_cast<std::size_t>(number) / 64;
+  const std::uint64_t bit = std::uint64_t{1} << (number % 64);
   const Key key{&item, item.revision, number};
-  if (const bool* known = answers_.find(key)) return *known;
+  if (in_item) {
+    if (item.answers.known[word] & bit) return (item.answers.accepted[word] & bit) != 0;
+  } else if (const bool* known = answers_.find(key)) {
+    return *known;
+  }
   const float weight = item.weight;
   const std::uint64_t changes_before = changes;
   bool changed = false;
@@ -47,7 +55,15 @@ bool ConditionMemo::accepts(LExp& condition, int number, PItem& item, const std:
     known_condition.repeatable = false;
     return answer;
   }
-  answers_.find_or_add(key).first = answer;
+  if (in_item) {
+    item.answers.known[word] |= bit;
+    if (answer)
+      item.answers.accepted[word] |= bit;
+    else
+      item.answers.accepted[word] &= ~bit;
+  } else {
+    answers_.find_or_add(key).first = answer;
+  }
   return answer;
 }
 

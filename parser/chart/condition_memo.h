@@ -4,7 +4,8 @@
 // stored head is tested by every modifier that reaches it; many links repeat
 // the same condition text. A condition is a function of the item (its
 // vector, the items below it and the sentence's words), so its answer for an
-// item is kept under the text's number and asked once.
+// item is kept under the text's number and asked once: in the item itself
+// for the first numbers (ItemAnswers), in a table for the others.
 //
 // A condition that changes anything while it is evaluated (the item's
 // vector or weight, or the chart through the item-changing functions) is

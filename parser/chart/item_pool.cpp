@@ -16,6 +16,7 @@ void PItem::reset() {
   lex_item = nullptr;
   weight = 0.0f;
   revision = 0;
+  answers.forget();
   forest_node = nullptr;
   forest_generation = 0;
 }

@@ -23,6 +23,17 @@ class GLink;
 class LexItem;
 class TNode;
 
+// Answers of the first numbered conditions (ConditionMemo) for one item:
+// bit k of `known` tells whether condition k was asked, bit k of `accepted`
+// its answer.
+struct ItemAnswers {
+  static constexpr int kConditions = 128;
+  std::uint64_t known[2] = {0, 0};
+  std::uint64_t accepted[2] = {0, 0};
+
+  void forget() { known[0] = known[1] = 0; }
+};
+
 struct PItem {
   explicit PItem(const AttInterpreterList* type) : av(type) {}
   PItem(const PItem&) = delete;
@@ -42,6 +53,7 @@ struct PItem {
   // argument unified into a modifier): remembered answers of conditions
   // hold for one revision.
   std::uint32_t revision = 0;
+  ItemAnswers answers;
   // The item's node in the parse forest that made it, valid while the
   // forest's generation is `forest_generation` (the forest keeps its own
   // table of nodes; this spares the lookup).
@@ -60,6 +72,12 @@ struct PItem {
 
   // Back to a fresh item (vector emptied, links cut).
   void reset();
+  // Called after `av` of a complete item changed: answers of conditions
+  // no longer hold.
+  void vector_changed() {
+    ++revision;
+    answers.forget();
+  }
 };
 
 }  // namespace velmo

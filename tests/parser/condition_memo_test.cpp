@@ -91,11 +91,25 @@ TEST_F(ConditionMemoTest, AnswersHoldForOneRevisionOfTheItem) {
   noun->av.remove(att("num"));
   // Remembered: the memo does not look again while the revision stands.
   EXPECT_TRUE(has_number->accepts(memo, *noun, changes));
-  ++noun->revision;
+  noun->vector_changed();
+  EXPECT_FALSE(has_number->accepts(memo, *noun, changes));
+}
+
+// Past the numbers answered in the item, answers are kept in the memo's
+// table under the item's revision.
+TEST_F(ConditionMemoTest, LaterNumbersAreRememberedPerRevision) {
+  for (int i = 0; i < ItemAnswers::kConditions; ++i) memo.number_of("filler " + std::to_string(i));
+  auto has_number = plan("(comp (pitem-attvec) (defined syn (num)))");
+  ASSERT_NE(has_number, nullptr);
+  EXPECT_TRUE(has_number->accepts(memo, *noun, changes));
+  noun->av.remove(att("num"));
+  EXPECT_TRUE(has_number->accepts(memo, *noun, changes));
+  noun->vector_changed();
   EXPECT_FALSE(has_number->accepts(memo, *noun, changes));
   memo.clear();
-  --noun->revision;
-  EXPECT_FALSE(has_number->accepts(memo, *noun, changes));
+  noun->av.set(att("num"), phrase->av.get(att("num")));
+  noun->vector_changed();
+  EXPECT_EQ(has_number->accepts(memo, *noun, changes), noun->av.defined(att("num")));
 }
 
 TEST_F(ConditionMemoTest, AConditionThatChangesTheItemIsAlwaysEvaluated) {
