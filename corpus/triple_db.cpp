@@ -50,7 +50,12 @@ void TripleEntry::add(std::string_view relation, std::string_view modifier, std:
   std::uint64_t& seen = counts_[Pair(relation, modifier)];
   if (seen == 0) ++relation_types_[std::string(relation)];
   seen += count;
-  relation_totals_[std::string(relation)] += count;
+  std::uint64_t& total = relation_totals_[std::string(relation)];
+  if (!relation.starts_with('<')) {
+    if (total == 0) ++word_relations_;
+    word_relations_total_ += count;
+  }
+  total += count;
 }
 
 void TripleEntry::add_all(const TripleEntry& other) {
@@ -63,12 +68,12 @@ std::uint64_t TripleEntry::count(std::string_view relation, std::string_view mod
 }
 
 std::uint64_t TripleEntry::relation_total(std::string_view relation) const {
-  const auto it = relation_totals_.find(std::string(relation));
+  const auto it = relation_totals_.find(relation);
   return it == relation_totals_.end() ? 0 : it->second;
 }
 
 std::uint64_t TripleEntry::relation_types(std::string_view relation) const {
-  const auto it = relation_types_.find(std::string(relation));
+  const auto it = relation_types_.find(relation);
   return it == relation_types_.end() ? 0 : it->second;
 }
 
