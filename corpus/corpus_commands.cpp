@@ -280,6 +280,7 @@ Word open_reldb_command(IRSlist& args) {
   auto db = std::make_unique<SmoothedTripleDb>(kRelDbMemoryBuckets);
   // Read-only: the shipped file is never rewritten by a parse.
   if (db->link_file(header->path, *header->stream, QFile::Mode::kReadOnly) != PLHash::LinkResult::kLinked) return 0;
+  db->prepare();
   SmoothedTripleDb* defined = NameSpaces::define_owned(name, std::move(db), SmoothedTripleDb::kType);
   return defined ? to_word(static_cast<PLHash*>(defined)) : 0;
 }

@@ -28,12 +28,9 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::relation_counts(const TripleE
                                                                    std::string_view relation) {
   RelationCounts counts;
   if (!entry) return counts;
-  for (const auto& [name, total] : entry->relation_totals()) {
-    if (is_internal(name)) continue;
-    counts.all += total;
-    ++counts.relations;
-    if (compare_nocase(name, relation) == 0) counts.in_relation = total;
-  }
+  counts.all = entry->word_relations_total();
+  counts.relations = entry->word_relations();
+  if (!is_internal(relation)) counts.in_relation = entry->relation_total(relation);
   return counts;
 }
 

@@ -76,6 +76,9 @@ class SmoothedTripleDb : public TripleDb {
   bool populate(std::istream& in) override;
   std::optional<double> probability(std::string_view head, std::string_view relation,
                                     std::string_view modifier) override;
+  // Indexes the counts over all heads now rather than on the first
+  // question, so that the first sentence parsed does not pay for it.
+  void prepare() { summary(); }
 
   double relation_given_head(std::string_view head, std::string_view relation);
   double relation_given_modifier(std::string_view relation, std::string_view modifier);

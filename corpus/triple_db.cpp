@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <iostream>
+#include <iterator>
 #include <vector>
 
 #include "shell/reader/tokenizer.h"
@@ -45,12 +46,37 @@ bool NoCaseLess::operator()(const std::pair<std::string, std::string>& a,
 
 // ---- TripleEntry.
 
+namespace {
+
+// The value of `key` in a map ordered by NoCaseLess, made 0 when absent.
+// Keys arriving in order (a stored entry lists its pairs sorted) are found
+// or placed at the end without a search.
+template <class Key, class Map, class Probe>
+std::uint64_t& value_at(Map& map, const Probe& key) {
+  if (!map.empty()) {
+    auto last = std::prev(map.end());
+    const NoCaseLess less;
+    if (!less(last->first, key)) {
+      if (!less(key, last->first)) return last->second;
+      return map[Key(key)];
+    }
+  }
+  return map.emplace_hint(map.end(), Key(key), 0)->second;
+}
+
+}  // namespace
+
 void TripleEntry::add(std::string_view relation, std::string_view modifier, std::uint64_t count) {
   if (count == 0) return;
-  std::uint64_t& seen = counts_[Pair(relation, modifier)];
-  if (seen == 0) ++relation_types_[std::string(relation)];
+  std::uint64_t& seen = value_at<Pair>(counts_, Pair(relation, modifier));
+  if (seen == 0) ++value_at<std::string>(relation_types_, relation);
   seen += count;
-  relation_totals_[std::string(relation)] += count;
+  std::uint64_t& total = value_at<std::string>(relation_totals_, relation);
+  if (!relation.starts_with('<')) {
+    if (total == 0) ++word_relations_;
+    word_relations_total_ += count;
+  }
+  total += count;
 }
 
 void TripleEntry::add_all(const TripleEntry& other) {
@@ -63,12 +89,12 @@ std::uint64_t TripleEntry::count(std::string_view relation, std::string_view mod
 }
 
 std::uint64_t TripleEntry::relation_total(std::string_view relation) const {
-  const auto it = relation_totals_.find(std::string(relation));
+  const auto it = relation_totals_.find(relation);
   return it == relation_totals_.end() ? 0 : it->second;
 }
 
 std::uint64_t TripleEntry::relation_types(std::string_view relation) const {
-  const auto it = relation_types_.find(std::string(relation));
+  const auto it = relation_types_.find(relation);
   return it == relation_types_.end() ? 0 : it->second;
 }
 

@@ -17,6 +17,7 @@ namespace velmo {
 
 // Orders texts ignoring the case of ASCII letters.
 struct NoCaseLess {
+  using is_transparent = void;  // texts are looked up without copying them
   bool operator()(std::string_view a, std::string_view b) const;
   bool operator()(const std::pair<std::string, std::string>& a, const std::pair<std::string, std::string>& b) const;
 };
@@ -33,6 +34,10 @@ class TripleEntry : public PLHash::Entry {
   // The number of distinct modifiers seen in `relation`.
   std::uint64_t relation_types(std::string_view relation) const;
   const std::map<std::string, std::uint64_t, NoCaseLess>& relation_totals() const { return relation_totals_; }
+  // Over the relations whose names are words (not "<...>" records): the
+  // summed count and the number of distinct relations.
+  std::uint64_t word_relations_total() const { return word_relations_total_; }
+  std::uint64_t word_relations() const { return word_relations_; }
   const std::map<Pair, std::uint64_t, NoCaseLess>& counts() const { return counts_; }
 
   // Binary form: the pair count, then per pair the relation and the
@@ -44,6 +49,8 @@ class TripleEntry : public PLHash::Entry {
   std::map<Pair, std::uint64_t, NoCaseLess> counts_;
   std::map<std::string, std::uint64_t, NoCaseLess> relation_totals_;
   std::map<std::string, std::uint64_t, NoCaseLess> relation_types_;
+  std::uint64_t word_relations_total_ = 0;
+  std::uint64_t word_relations_ = 0;
 };
 
 class TripleDb : public PLHash, public RelationSource {

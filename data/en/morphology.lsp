@@ -64,6 +64,11 @@
 (load "en/unknown.lsp")
 
 (def-rules english-rules
+  ;; "US" written in capitals is the country, not the pronoun "us": it reads
+  ;; as any capitalised word the lexicon does not know.
+  (us-the-country :act-on-all-matches
+    (lexitem (and (comp (att) (contain syn (pron) (+pron))) (comp (surform) (reg-match "U[.]?S[.]?$"))))
+    (when (look-up (low) (high) (str "_allcap_")) (delete (litem))))
   ;; A guessed item is found under its class name; its root is the word.
   (guessed-root :act-on-all-matches
     (lexitem (comp (root) (str-prefix (str "_") (ident))))

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <sstream>
+#include <vector>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +54,29 @@ TEST(TripleEntry, CountsAndRelationTotals) {
   EXPECT_EQ(entry.relation_total("obj"), 8U);
   EXPECT_EQ(entry.relation_total("subj"), 2U);
   EXPECT_EQ(entry.count("subj", "apple"), 0U);
+}
+
+// Pairs arrive in order from a stored entry and in any order from text
+// (a key keeps the spelling it was first added with, so these agree in case):
+// both must give the same counts, totals and word-relation summary.
+TEST(TripleEntry, OrderOfAddingDoesNotMatter) {
+  const std::vector<std::tuple<std::string, std::string, std::uint64_t>> pairs = {
+      {"<class>", "N", 1}, {"mod", "red", 2},  {"obj", "pear", 4}, {"obj", "apple", 3},
+      {"obj", "apple", 1}, {"subj", "man", 2}, {"mod", "Big", 5},  {"<occurrences>", "*", 9}};
+  TripleEntry forward;
+  TripleEntry backward;
+  for (const auto& [relation, modifier, count] : pairs) forward.add(relation, modifier, count);
+  for (auto it = pairs.rbegin(); it != pairs.rend(); ++it)
+    backward.add(std::get<0>(*it), std::get<1>(*it), std::get<2>(*it));
+  EXPECT_EQ(forward.counts(), backward.counts());
+  EXPECT_EQ(forward.relation_totals(), backward.relation_totals());
+  EXPECT_EQ(forward.count("obj", "APPLE"), 4U);
+  EXPECT_EQ(forward.relation_types("obj"), 2U);
+  EXPECT_EQ(forward.relation_total("Obj"), 8U);
+  EXPECT_EQ(forward.word_relations(), 3U);  // mod, obj, subj: not the "<...>" records
+  EXPECT_EQ(forward.word_relations_total(), 17U);
+  EXPECT_EQ(backward.word_relations(), 3U);
+  EXPECT_EQ(backward.word_relations_total(), 17U);
 }
 
 TEST(TripleEntry, PackedFormRoundTripsAndRejectsDamage) {
