@@ -281,6 +281,37 @@ TEST(SchemeToUd, AFragmentaryParseGivesOneRootAndAttachesSkippedPunctuation) {
   EXPECT_EQ(sentence.text(), "Hello world, Ann sees Bob.");
 }
 
+TEST(SchemeToUd, AClockTimeHeadsItsHalfOfDayAndIsAListItemOfTheDateBeforeIt) {
+  // As parsed: both numbers modify PM, the root.
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "1\t(02/13/2001\t~ Num\t3\tnum\t(gov pm))\n"
+      "2\t(08:02\t~ Num\t3\tnum\t(gov pm))\n"
+      "3\t(PM\t~ N\t*\t)\n"
+      ")\n",
+      "02/13/2001 08:02 PM");
+  EXPECT_EQ(attachments(sentence), "0:root 1:list 2:nmod:unmarked ");
+  // Alone in a clause the time takes the place PM had; a plain hour counts.
+  sentence = from_velmo(
+      "> (\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Call\tcall V\tE1\ti\t(gov fin))\n"
+      "2\t(at\t~ Prep\t1\tmod\t(gov call))\n"
+      "3\t(5\t~ Num\t4\tnum\t(gov pm))\n"
+      "4\t(pm\t~ N\t2\tpcomp\t(gov at))\n"
+      ")\n",
+      "Call at 5 pm");
+  EXPECT_EQ(attachments(sentence), "0:root 3:case 1:obl 3:nmod:unmarked ");
+  // Times of a day that is no date stay as parsed.
+  sentence = from_velmo(
+      "> (\n"
+      "1\t(2001\t~ Num\t2\tnum\t(gov 08:02))\n"
+      "2\t(08:02\t~ Num\t*\t)\n"
+      ")\n",
+      "2001 08:02");
+  EXPECT_EQ(attachments(sentence), "2:nummod 0:root ");
+}
+
 TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
   UdSentence sentence = from_velmo(
       "> (\n"
