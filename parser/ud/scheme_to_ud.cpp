@@ -170,6 +170,11 @@ class SchemeToUd {
     if (r == "expl") return "expl";
     if (r == "obj") return "obj";
     if (r == "obj2") return "iobj";
+    // After an expletive (there was a demonstration) the noun the copula
+    // took as its predicate is the subject, and the copula the head.
+    if (r == "pred" && head_category == "VBE" && category != "Prep" && has_child_with(head, "expl") &&
+        !has_child_with(head, "s"))
+      return "nsubj";
     if (r == "pred") return head_category == "VBE" ? "pred" : "xcomp";
     if (r == "comp") return under_noun ? "acl" : category == "C" ? "ccomp" : "xcomp";
     if (r == "aux") return lower(node.word) == "to" ? "mark" : passive_auxiliary(head) == index ? "aux:pass" : "aux";

@@ -281,6 +281,19 @@ TEST(SchemeToUd, AFragmentaryParseGivesOneRootAndAttachesSkippedPunctuation) {
   EXPECT_EQ(sentence.text(), "Hello world, Ann sees Bob.");
 }
 
+TEST(SchemeToUd, AfterAnExpletiveThePredicateNounIsTheSubjectOfTheCopula) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(there\t~ N\t2\texpl\t(gov be))\n"
+      "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov demonstration))\n"
+      "4\t(demonstration\t~ N\t2\tpred\t(gov be))\n"
+      ")\n",
+      "there was a demonstration");
+  EXPECT_EQ(attachments(sentence), "2:expl 0:root 4:det 2:nsubj ");
+}
+
 TEST(SchemeToUd, AClockTimeHeadsItsHalfOfDayAndIsAListItemOfTheDateBeforeIt) {
   // As parsed: both numbers modify PM, the root.
   UdSentence sentence = from_velmo(
