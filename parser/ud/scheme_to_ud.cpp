@@ -43,6 +43,23 @@ bool digit_groups(std::string_view word, char separator, int separators, size_t 
 bool clock_time(std::string_view word) { return digit_groups(word, ':', 1, 2) || digit_groups(word, ':', 2, 2); }
 bool hour_or_time(std::string_view word) { return clock_time(word) || digit_groups(word, ':', 0, 2); }
 bool calendar_date(std::string_view word) { return digit_groups(word, '/', 2, 4); }
+bool month_name(std::string_view word) {
+  static constexpr std::string_view months[] = {"January", "February", "March",     "April",   "May",      "June",
+                                                "July",    "August",   "September", "October", "November", "December",
+                                                "Jan.",    "Feb.",     "Mar.",      "Apr.",    "Jun.",     "Jul.",
+                                                "Aug.",    "Sep.",     "Sept.",     "Oct.",    "Nov.",     "Dec."};
+  return std::find(std::begin(months), std::end(months), word) != std::end(months);
+}
+// 2, 21st, 3rd: a day of the month.
+bool day_of_month(std::string_view word) {
+  size_t digits = 0;
+  while (digits < word.size() && std::isdigit(static_cast<unsigned char>(word[digits]))) ++digits;
+  if (digits == 0 || digits > 2) return false;
+  std::string_view rest = word.substr(digits);
+  return rest.empty() || rest == "st" || rest == "nd" || rest == "rd" || rest == "th";
+}
+bool four_digit_year(std::string_view word) { return digit_groups(word, '/', 0, 4) && word.size() == 4; }
+
 bool half_of_day(std::string_view word) {
   return word == "AM" || word == "PM" || word == "am" || word == "pm" || word == "a.m." || word == "p.m.";
 }
@@ -72,6 +89,7 @@ class SchemeToUd {
     keep_one_root();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     dates_and_times();
+    month_days();
     return build();
   }
 
@@ -430,13 +448,40 @@ class SchemeToUd {
       if (!hour_or_time(tokens_[p - 1].form)) continue;
       if (p < n && half_of_day(tokens_[p].form)) {
         // The time heads what PM had (at 5 pm: "at" is the case of 5).
-        if (ancestor(p + 1, p))
-          for (int q = 1; q <= n; ++q)
-            if (ud_head_[q] == p + 1 && q != p) ud_head_[q] = p;
+        if (ancestor(p + 1, p)) move_dependents(p + 1, p);
         reattach(p + 1, p, "nmod:unmarked");
       }
       if (p > 1 && clock_time(tokens_[p - 1].form) && calendar_date(tokens_[p - 2].form)) reattach(p, p - 1, "list");
     }
+  }
+
+  // "September 2, 2005": the day heads, with the month and the year as its
+  // unmarked modifiers and the comma as its punctuation.
+  void month_days() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int month = 1; month < n; ++month) {
+      int day = month + 1;
+      if (!month_name(tokens_[month - 1].form) || !day_of_month(tokens_[day - 1].form)) continue;
+      if (ud_head_[month] < 0 || ud_head_[day] < 0) continue;
+      if (ancestor(month, day)) move_dependents(month, day);
+      reattach(month, day, "nmod:unmarked");
+      int year = day + 2;
+      if (year <= n && tokens_[day].form == "," && four_digit_year(tokens_[year - 1].form) && ud_head_[year] >= 0 &&
+          ud_head_[day + 1] >= 0) {
+        reattach(year, day, "nmod:unmarked");
+        if (!ancestor(day + 1, day)) {
+          ud_head_[day + 1] = day;
+          ud_rel_[day + 1] = "punct";
+        }
+      }
+    }
+  }
+
+  // The dependents of `from` hang from `to` instead, except the one above `to`.
+  void move_dependents(int from, int to) {
+    const int n = static_cast<int>(tokens_.size());
+    for (int q = 1; q <= n; ++q)
+      if (ud_head_[q] == from && q != to && !ancestor(q, to)) ud_head_[q] = to;
   }
 
   bool ancestor(int above, int p) const {

@@ -281,6 +281,30 @@ TEST(SchemeToUd, AFragmentaryParseGivesOneRootAndAttachesSkippedPunctuation) {
   EXPECT_EQ(sentence.text(), "Hello world, Ann sees Bob.");
 }
 
+TEST(SchemeToUd, TheDayHeadsItsMonthAndYear) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(wrote\twrite V\tE0\ti\t(gov fin))\n"
+      "2\t(on\t~ Prep\t1\tmod\t(gov write))\n"
+      "3\t(September\t~ N\t2\tpcomp\t(gov on))\n"
+      "4\t(2\t~ Num\t3\tnum\t(gov september))\n"
+      "6\t(2005\t~ Num\t3\tnum\t(gov september))\n"
+      ")\n",
+      "wrote on September 2, 2005");
+  EXPECT_EQ(attachments(sentence), "0:root 4:case 4:nmod:unmarked 1:obl 4:punct 4:nmod:unmarked ");
+  // The day below a clause that hangs from the month: the day takes the
+  // month's place and the clause stays with the month, so no cycle arises.
+  sentence = from_velmo(
+      "> (\n"
+      "1\t(April\t~ N\t*\t)\n"
+      "2\t(3\t~ Num\t3\tnum\t(gov left))\n"
+      "3\t(left\tleave V\t1\tmod\t(gov april))\n"
+      ")\n",
+      "April 3 left");
+  EXPECT_EQ(attachments(sentence), "2:nmod:unmarked 0:root 1:acl ");
+}
+
 TEST(SchemeToUd, AfterAnExpletiveThePredicateNounIsTheSubjectOfTheCopula) {
   UdSentence sentence = from_velmo(
       "> (\n"
