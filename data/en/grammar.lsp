@@ -98,6 +98,9 @@
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
+;; This, that, these and those.
+(defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
+
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -117,6 +120,9 @@
 (def-modifiers A
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
+  ;; "the same" stands alone as a noun phrase (the results are the same).
+  (? (Det (dep-type det) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "^[Tt]he$")))
+          (modifiee-cond (comp (pitem-head-word) (reg-match "^same$")))))
   (* (Adv (dep-type mod) (max-dist 3)))
   (:head)
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
@@ -151,7 +157,7 @@
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)) (modifiee-cond (not (personal-pronoun))))
-     (C (dep-type rel) (max-dist 7) (dep-weight 20.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed))))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
@@ -195,7 +201,11 @@
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
-        (modifiee-cond (or (finite) (not (get-modifier-by-type aux))))))
+        (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
+     ;; A demonstrative read as determiner of a noun that is the verb
+     ;; (These look fine).
+     (Det (dep-type s) (max-dist 3) (dep-weight 3.0) (modifier-cond (and (bare-item) (demonstrative)))
+          (modifiee-cond (finite))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
@@ -209,7 +219,7 @@
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 12) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 10.0) (modifier-cond (clause-complement)))
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))

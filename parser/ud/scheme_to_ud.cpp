@@ -21,6 +21,49 @@ bool clausal(std::string_view category) {
   return category == "C" || category == "V" || category == "VBE" || category == "VB";
 }
 
+// Digits and separators only, in groups of at most max_digits digits, with
+// exactly `separators` separators (08:02 has one ':', 02/13/2001 two '/').
+bool digit_groups(std::string_view word, char separator, int separators, size_t max_digits) {
+  int seen = 0;
+  size_t run = 0;
+  for (char c : word) {
+    if (c == separator) {
+      if (run == 0) return false;
+      ++seen;
+      run = 0;
+    } else if (std::isdigit(static_cast<unsigned char>(c))) {
+      if (++run > max_digits) return false;
+    } else {
+      return false;
+    }
+  }
+  return run > 0 && seen == separators;
+}
+
+bool clock_time(std::string_view word) { return digit_groups(word, ':', 1, 2) || digit_groups(word, ':', 2, 2); }
+bool hour_or_time(std::string_view word) { return clock_time(word) || digit_groups(word, ':', 0, 2); }
+bool calendar_date(std::string_view word) { return digit_groups(word, '/', 2, 4); }
+bool month_name(std::string_view word) {
+  static constexpr std::string_view months[] = {"January", "February", "March",     "April",   "May",      "June",
+                                                "July",    "August",   "September", "October", "November", "December",
+                                                "Jan.",    "Feb.",     "Mar.",      "Apr.",    "Jun.",     "Jul.",
+                                                "Aug.",    "Sep.",     "Sept.",     "Oct.",    "Nov.",     "Dec."};
+  return std::find(std::begin(months), std::end(months), word) != std::end(months);
+}
+// 2, 21st, 3rd: a day of the month.
+bool day_of_month(std::string_view word) {
+  size_t digits = 0;
+  while (digits < word.size() && std::isdigit(static_cast<unsigned char>(word[digits]))) ++digits;
+  if (digits == 0 || digits > 2) return false;
+  std::string_view rest = word.substr(digits);
+  return rest.empty() || rest == "st" || rest == "nd" || rest == "rd" || rest == "th";
+}
+bool four_digit_year(std::string_view word) { return digit_groups(word, '/', 0, 4) && word.size() == 4; }
+
+bool half_of_day(std::string_view word) {
+  return word == "AM" || word == "PM" || word == "am" || word == "pm" || word == "a.m." || word == "p.m.";
+}
+
 std::vector<int> heads_of(const PlainTree& tree) {
   std::vector<int> heads;
   for (const PlainNode& node : tree.nodes) heads.push_back(node.head);
@@ -45,6 +88,8 @@ class SchemeToUd {
     collect_heads();
     keep_one_root();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
+    dates_and_times();
+    month_days();
     return build();
   }
 
@@ -143,6 +188,11 @@ class SchemeToUd {
     if (r == "expl") return "expl";
     if (r == "obj") return "obj";
     if (r == "obj2") return "iobj";
+    // After an expletive (there was a demonstration) the noun the copula
+    // took as its predicate is the subject, and the copula the head.
+    if (r == "pred" && head_category == "VBE" && category != "Prep" && has_child_with(head, "expl") &&
+        !has_child_with(head, "s"))
+      return "nsubj";
     if (r == "pred") return head_category == "VBE" ? "pred" : "xcomp";
     if (r == "comp") return under_noun ? "acl" : category == "C" ? "ccomp" : "xcomp";
     if (r == "aux") return lower(node.word) == "to" ? "mark" : passive_auxiliary(head) == index ? "aux:pass" : "aux";
@@ -388,6 +438,69 @@ class SchemeToUd {
       ud_head_[root] = best;
       ud_rel_[root] = is_punctuation(tokens_[root - 1].form) ? "punct" : "dep";
     }
+  }
+
+  // The treebank heads "08:02 PM" by the time (PM is nmod:unmarked), and a
+  // time after a date (02/13/2001 08:02) is a list item of the date.
+  void dates_and_times() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p) {
+      if (!hour_or_time(tokens_[p - 1].form)) continue;
+      if (p < n && half_of_day(tokens_[p].form)) {
+        // The time heads what PM had (at 5 pm: "at" is the case of 5).
+        if (ancestor(p + 1, p)) move_dependents(p + 1, p);
+        reattach(p + 1, p, "nmod:unmarked");
+      }
+      if (p > 1 && clock_time(tokens_[p - 1].form) && calendar_date(tokens_[p - 2].form)) reattach(p, p - 1, "list");
+    }
+  }
+
+  // "September 2, 2005": the day heads, with the month and the year as its
+  // unmarked modifiers and the comma as its punctuation.
+  void month_days() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int month = 1; month < n; ++month) {
+      int day = month + 1;
+      if (!month_name(tokens_[month - 1].form) || !day_of_month(tokens_[day - 1].form)) continue;
+      if (ud_head_[month] < 0 || ud_head_[day] < 0) continue;
+      if (ancestor(month, day)) move_dependents(month, day);
+      reattach(month, day, "nmod:unmarked");
+      int year = day + 2;
+      if (year <= n && tokens_[day].form == "," && four_digit_year(tokens_[year - 1].form) && ud_head_[year] >= 0 &&
+          ud_head_[day + 1] >= 0) {
+        reattach(year, day, "nmod:unmarked");
+        if (!ancestor(day + 1, day)) {
+          ud_head_[day + 1] = day;
+          ud_rel_[day + 1] = "punct";
+        }
+      }
+    }
+  }
+
+  // The dependents of `from` hang from `to` instead, except the one above `to`.
+  void move_dependents(int from, int to) {
+    const int n = static_cast<int>(tokens_.size());
+    for (int q = 1; q <= n; ++q)
+      if (ud_head_[q] == from && q != to && !ancestor(q, to)) ud_head_[q] = to;
+  }
+
+  bool ancestor(int above, int p) const {
+    const int n = static_cast<int>(tokens_.size());
+    for (int at = ud_head_[p], steps = 0; at > 0 && steps <= n; at = ud_head_[at], ++steps)
+      if (at == above) return true;
+    return false;
+  }
+
+  // Puts child under head; when head hung below child, head first takes
+  // child's place so the tree keeps one root and no cycle.
+  void reattach(int child, int head, const char* relation) {
+    if (ud_head_[child] < 0 || ud_head_[head] < 0) return;
+    if (ancestor(child, head)) {
+      ud_head_[head] = ud_head_[child];
+      ud_rel_[head] = ud_rel_[child];
+    }
+    ud_head_[child] = head;
+    ud_rel_[child] = relation;
   }
 
   UdSentence build() const {

@@ -281,6 +281,74 @@ TEST(SchemeToUd, AFragmentaryParseGivesOneRootAndAttachesSkippedPunctuation) {
   EXPECT_EQ(sentence.text(), "Hello world, Ann sees Bob.");
 }
 
+TEST(SchemeToUd, TheDayHeadsItsMonthAndYear) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(wrote\twrite V\tE0\ti\t(gov fin))\n"
+      "2\t(on\t~ Prep\t1\tmod\t(gov write))\n"
+      "3\t(September\t~ N\t2\tpcomp\t(gov on))\n"
+      "4\t(2\t~ Num\t3\tnum\t(gov september))\n"
+      "6\t(2005\t~ Num\t3\tnum\t(gov september))\n"
+      ")\n",
+      "wrote on September 2, 2005");
+  EXPECT_EQ(attachments(sentence), "0:root 4:case 4:nmod:unmarked 1:obl 4:punct 4:nmod:unmarked ");
+  // The day below a clause that hangs from the month: the day takes the
+  // month's place and the clause stays with the month, so no cycle arises.
+  sentence = from_velmo(
+      "> (\n"
+      "1\t(April\t~ N\t*\t)\n"
+      "2\t(3\t~ Num\t3\tnum\t(gov left))\n"
+      "3\t(left\tleave V\t1\tmod\t(gov april))\n"
+      ")\n",
+      "April 3 left");
+  EXPECT_EQ(attachments(sentence), "2:nmod:unmarked 0:root 1:acl ");
+}
+
+TEST(SchemeToUd, AfterAnExpletiveThePredicateNounIsTheSubjectOfTheCopula) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(there\t~ N\t2\texpl\t(gov be))\n"
+      "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov demonstration))\n"
+      "4\t(demonstration\t~ N\t2\tpred\t(gov be))\n"
+      ")\n",
+      "there was a demonstration");
+  EXPECT_EQ(attachments(sentence), "2:expl 0:root 4:det 2:nsubj ");
+}
+
+TEST(SchemeToUd, AClockTimeHeadsItsHalfOfDayAndIsAListItemOfTheDateBeforeIt) {
+  // As parsed: both numbers modify PM, the root.
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "1\t(02/13/2001\t~ Num\t3\tnum\t(gov pm))\n"
+      "2\t(08:02\t~ Num\t3\tnum\t(gov pm))\n"
+      "3\t(PM\t~ N\t*\t)\n"
+      ")\n",
+      "02/13/2001 08:02 PM");
+  EXPECT_EQ(attachments(sentence), "0:root 1:list 2:nmod:unmarked ");
+  // Alone in a clause the time takes the place PM had; a plain hour counts.
+  sentence = from_velmo(
+      "> (\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Call\tcall V\tE1\ti\t(gov fin))\n"
+      "2\t(at\t~ Prep\t1\tmod\t(gov call))\n"
+      "3\t(5\t~ Num\t4\tnum\t(gov pm))\n"
+      "4\t(pm\t~ N\t2\tpcomp\t(gov at))\n"
+      ")\n",
+      "Call at 5 pm");
+  EXPECT_EQ(attachments(sentence), "0:root 3:case 1:obl 3:nmod:unmarked ");
+  // Times of a day that is no date stay as parsed.
+  sentence = from_velmo(
+      "> (\n"
+      "1\t(2001\t~ Num\t2\tnum\t(gov 08:02))\n"
+      "2\t(08:02\t~ Num\t*\t)\n"
+      ")\n",
+      "2001 08:02");
+  EXPECT_EQ(attachments(sentence), "2:nummod 0:root ");
+}
+
 TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
   UdSentence sentence = from_velmo(
       "> (\n"

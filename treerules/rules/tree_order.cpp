@@ -1,9 +1,6 @@
 #include "treerules/rules/tree_order.h"
 
-#include <cstring>
-
 #include "parser/forest/dep_tree.h"
-#include "shell/support/text.h"
 
 namespace velmo {
 namespace {
@@ -38,14 +35,11 @@ std::uint16_t TreeOrder::number_new_text(const char* text) {
     table_.assign(2 * table_.size(), kNoText);
     for (std::size_t i = 0; i < texts_.size(); ++i) {
       const Text& known = texts_[i];
-      table_[slot_of(known.hash, known.lower.c_str(), known.lower.size())] = static_cast<std::uint16_t>(i);
+      table_[slot_of(known.hash, known.text, known.length)] = static_cast<std::uint16_t>(i);
     }
     slot = slot_of(hash, text, length);
   }
-  Text& added = texts_.emplace_back();
-  added.lower.assign(text, length);
-  for (char& c : added.lower) c = ascii_lower(c);
-  added.hash = hash;
+  texts_.push_back(Text{text, length, hash});
   table_[slot] = static_cast<std::uint16_t>(texts_.size() - 1);
   return table_[slot];
 }

@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -65,9 +64,11 @@ class TreeOrder {
     std::uint32_t size;     // of the subtree
     std::uint16_t text[2];  // numbers of the category and the relation
   };
+  // A text as the first node that has it holds it (the tree keeps it).
   struct Text {
-    std::string lower;
-    std::uint32_t hash;
+    const char* text;
+    std::size_t length;
+    std::uint32_t hash;  // folded_text_hash
   };
   // For each text number, the places of the nodes with that text in one
   // field: those of text t are places[start[t]] up to places[start[t + 1]].
@@ -88,18 +89,18 @@ class TreeOrder {
     std::size_t slot = hash & mask;
     for (std::uint16_t n; (n = table_[slot]) != kNoText; slot = (slot + 1) & mask) {
       const Text& known = texts_[n];
-      if (known.hash == hash && known.lower.size() == length && equals_folded(text, known.lower)) break;
+      if (known.hash == hash && known.length == length && equals_folded(text, known.text, length)) break;
     }
     return slot;
   }
-  // Whether `text` folded to lower case begins with `lower`.
-  static bool equals_folded(const char* text, std::string_view lower) {
-    for (const char c : lower) {
-      const char t = *text++;
-      if ((t >= 'A' && t <= 'Z' ? static_cast<char>(t + 32) : t) != c) return false;
-    }
+  // Whether the first `length` characters of `a` and `b` are equal
+  // folded to lower case.
+  static bool equals_folded(const char* a, const char* b, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i)
+      if (fold(a[i]) != fold(b[i])) return false;
     return true;
   }
+  static char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
   void read_nodes(RSTree* root);
   void make_lists(Lists& lists, int field, WalkOrder walk) const;
 
