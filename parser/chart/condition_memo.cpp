@@ -25,7 +25,7 @@ int ConditionMemo::number_of(std::string_view text) {
   return at->second;
 }
 
-bool ConditionMemo::accepts(LExp& condition, int number, PItem& item, const std::uint64_t& changes) {
+bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uint64_t& changes) {
   if (number < 0 || static_cast<std::size_t>(number) >= conditions_.size()) return evaluate(condition, item);
   Condition& known_condition = conditions_[static_cast<std::size_t>(number)];
   if (!known_condition.repeatable) return evaluate(condition, item);

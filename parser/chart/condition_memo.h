@@ -21,13 +21,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "parser/chart/pitem.h"
 #include "parser/forest/flat_memo.h"
 
 namespace velmo {
 
 class IRSlist;
 class LExp;
-struct PItem;
 
 class ConditionMemo {
  public:
@@ -37,12 +37,24 @@ class ConditionMemo {
 
   // The condition's answer for the item, from the memo when it was asked
   // before; `changes` counts the chart's item-changing calls so far.
-  bool accepts(LExp& condition, int number, PItem& item, const std::uint64_t& changes);
+  bool accepts(LExp& condition, int number, PItem& item, const std::uint64_t& changes) {
+    // Most questions are answered by the item's own bits: that path stays
+    // inline, free of the table's key.
+    if (number >= 0 && number < ItemAnswers::kConditions && static_cast<std::size_t>(number) < conditions_.size()) {
+      const std::size_t word = static_cast<std::size_t>(number) / 64;
+      const std::uint64_t bit = std::uint64_t{1} << (number % 64);
+      if ((item.answers.known[word] & bit) && conditions_[static_cast<std::size_t>(number)].repeatable)
+        return (item.answers.accepted[word] & bit) != 0;
+    }
+    return ask(condition, number, item, changes);
+  }
 
   // Forgets the answers (the items of a sentence are reused by the next).
   void clear() { answers_.clear(); }
 
  private:
+  bool ask(LExp& condition, int number, PItem& item, const std::uint64_t& changes);
+
   struct Key {
     const PItem* item;
     std::uint32_t revision;  // the item's vector revision

@@ -194,7 +194,10 @@ class IncludeFollowingExp final : public DefaultClone<IncludeFollowingExp> {
     const SentenceView* sentence = sentence_of(item);
     if (!sentence) return input;
     const int w = following_position(*sentence, *item, true);
-    if (w > 0 && word_accepted(condition_.get(), sentence->word_at(w))) item->end = static_cast<std::int16_t>(w);
+    if (w > 0 && word_accepted(condition_.get(), sentence->word_at(w))) {
+      item->end = static_cast<std::int16_t>(w);
+      note_change(item);
+    }
     return input;
   }
 
@@ -208,7 +211,10 @@ Word include_preceding_word(Word input) {
   if (!sentence) return input;
   int w = item->start - 1;
   while (w >= 1 && sentence->skipped(w)) --w;
-  if (w >= 1) item->start = static_cast<std::int16_t>(w);
+  if (w >= 1) {
+    item->start = static_cast<std::int16_t>(w);
+    note_change(item);
+  }
   return input;
 }
 

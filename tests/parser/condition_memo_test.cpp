@@ -129,6 +129,19 @@ TEST_F(ConditionMemoTest, AConditionThatChangesTheItemIsAlwaysEvaluated) {
   EXPECT_FALSE(noun->av.defined(att("num"))) << "evaluated again";
 }
 
+// Extending an item to a neighbouring word changes the item: such a
+// condition is not remembered.
+TEST_F(ConditionMemoTest, AConditionThatMovesTheSpanIsAlwaysEvaluated) {
+  const std::uint64_t& chart_changes = parser().chart().item_changes;
+  auto extends = plan("(include-preceding-word)");
+  ASSERT_NE(extends, nullptr);
+  const int start = noun->start;
+  EXPECT_TRUE(extends->accepts(memo, *noun, chart_changes));
+  EXPECT_EQ(noun->start, start - 1);
+  EXPECT_TRUE(extends->accepts(memo, *noun, chart_changes));
+  EXPECT_EQ(noun->start, start - 2) << "evaluated again";
+}
+
 TEST_F(ConditionMemoTest, AFormThatBuildsNoExpressionHasNoPlan) {
   EXPECT_EQ(plan("(and (head-last) (no-such-function))"), nullptr);
 }
