@@ -183,6 +183,24 @@ class SchemeToUd {
     return true;
   }
 
+  // The first of two objects, or a personal pronoun after a verb of telling
+  // or giving (tell me that ..., charge them for ...), is the recipient.
+  bool recipient(int node) const {
+    int head = edit_.head(node);
+    if (head < 0) return false;
+    for (int sibling : edit_.children(head))
+      if (sibling != node && nodes_[sibling].relation == "obj" && nodes_[sibling].position > nodes_[node].position &&
+          nodes_[node].position > 0)
+        return true;
+    static constexpr std::string_view pronouns[] = {"me", "you", "him", "her", "us", "them"};
+    static constexpr std::string_view verbs[] = {
+        "give",   "tell",  "ask",    "charge", "feed",  "show",  "trust",   "send", "allow",  "remind",  "pay",
+        "inform", "email", "assure", "notify", "teach", "offer", "promise", "owe",  "advise", "instruct"};
+    std::string word = lower(nodes_[node].word);
+    return std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns) &&
+           std::find(std::begin(verbs), std::end(verbs), nodes_[head].root) != std::end(verbs);
+  }
+
   bool has_child_with(int node, std::string_view relation) const {
     for (int child : edit_.children(node))
       if (nodes_[child].relation == relation) return true;
@@ -199,7 +217,7 @@ class SchemeToUd {
     if (r.empty()) return "dep";
     if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
     if (r == "expl") return "expl";
-    if (r == "obj") return "obj";
+    if (r == "obj") return recipient(index) ? "iobj" : "obj";
     if (r == "obj2") return "iobj";
     // After an expletive (there was a demonstration) the noun the copula
     // took as its predicate is the subject, and the copula the head.

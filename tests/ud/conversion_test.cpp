@@ -304,6 +304,34 @@ TEST(SchemeToUd, ANounPhraseAfterACommaRenamesUnlessTheListHasAConjunction) {
   EXPECT_EQ(attachments(sentence), "0:root 4:punct 4:det 1:conj 6:cc 1:conj ");
 }
 
+TEST(SchemeToUd, TheFirstOfTwoObjectsAndAPronounAfterTellAreRecipients) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(sent\tsend V\tE0\ti\t(gov fin))\n"
+      "2\t(Ann\t~ N\t1\tobj\t(gov send))\n"
+      "3\t(files\tfile N\t1\tobj\t(gov send))\n"
+      ")\n",
+      "sent Ann files");
+  EXPECT_EQ(attachments(sentence), "0:root 1:iobj 1:obj ");
+  sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(tell\ttell V\tE0\ti\t(gov fin))\n"
+      "2\t(me\t~ N\t1\tobj\t(gov tell))\n"
+      ")\n",
+      "tell me");
+  EXPECT_EQ(attachments(sentence), "0:root 1:iobj ");
+  sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(saw\tsee V\tE0\ti\t(gov fin))\n"
+      "2\t(me\t~ N\t1\tobj\t(gov see))\n"
+      ")\n",
+      "saw me");
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
+}
+
 TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
   UdSentence sentence = from_velmo(
       "> (\n"
