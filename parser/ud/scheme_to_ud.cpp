@@ -201,6 +201,14 @@ class SchemeToUd {
            std::find(std::begin(verbs), std::end(verbs), nodes_[head].root) != std::end(verbs);
   }
 
+  // "it" before seem or appear with a clause after them stands in for it.
+  bool raising_it(int node) const {
+    int head = edit_.head(node);
+    if (head < 0 || lower(nodes_[node].word) != "it") return false;
+    const std::string& verb = nodes_[head].root;
+    return (verb == "seem" || verb == "appear") && has_child_with(head, "comp");
+  }
+
   bool has_child_with(int node, std::string_view relation) const {
     for (int child : edit_.children(node))
       if (nodes_[child].relation == relation) return true;
@@ -215,6 +223,7 @@ class SchemeToUd {
     std::string_view head_category = head >= 0 ? std::string_view(nodes_[head].category) : std::string_view();
     bool under_noun = nominal(head_category) || (head >= 0 && used_as_noun(head));
     if (r.empty()) return "dep";
+    if (r == "s" && raising_it(index)) return "expl";  // It seems that ...
     if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
     if (r == "expl") return "expl";
     if (r == "obj") return recipient(index) ? "iobj" : "obj";

@@ -332,6 +332,28 @@ TEST(SchemeToUd, TheFirstOfTwoObjectsAndAPronounAfterTellAreRecipients) {
   EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
 }
 
+TEST(SchemeToUd, ItBeforeSeemWithAClauseIsAnExpletive) {
+  const char* const parse =
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov seem))\n"
+      "2\t(seems\tseem V\tE0\ti\t(gov fin))\n"
+      "3\t(that\t~ C\t2\tcomp\t(gov seem))\n"
+      "4\t(he\t~ N\t5\ts\t(gov leave))\n"
+      "5\t(left\tleave V\t3\ti\t(gov that))\n"
+      ")\n";
+  EXPECT_EQ(attachments(from_velmo(parse, "It seems that he left")), "2:expl 0:root 5:mark 5:nsubj 2:ccomp ");
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov seem))\n"
+      "2\t(seems\tseem V\tE0\ti\t(gov fin))\n"
+      "3\t(good\t~ A\t2\tpred\t(gov seem))\n"
+      ")\n",
+      "It seems good");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:xcomp ");
+}
+
 TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
   UdSentence sentence = from_velmo(
       "> (\n"
