@@ -90,6 +90,7 @@ class SchemeToUd {
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     dates_and_times();
     month_days();
+    addresses_after_names();
     return build();
   }
 
@@ -170,6 +171,36 @@ class SchemeToUd {
   }
   bool passive(int verb) const { return passive_auxiliary(verb) >= 0; }
 
+  // A noun phrase with a determiner joined to a noun by punctuation alone,
+  // where no conjunct of that noun has a conjunction, renames it (Ahmed
+  // Yassin, a religious leader).
+  bool apposed_noun(int node) const {
+    int head = edit_.head(node);
+    if (nodes_[node].category != "N" || head < 0 || nodes_[head].category != "N") return false;
+    if (!has_child_with(node, "det")) return false;
+    for (int sibling : edit_.children(head))
+      if (nodes_[sibling].relation == "conj" && has_child_with(sibling, "cc")) return false;
+    return true;
+  }
+
+  // The first of two objects, or a personal pronoun after a verb of telling
+  // or giving (tell me that ..., charge them for ...), is the recipient.
+  bool recipient(int node) const {
+    int head = edit_.head(node);
+    if (head < 0) return false;
+    for (int sibling : edit_.children(head))
+      if (sibling != node && nodes_[sibling].relation == "obj" && nodes_[sibling].position > nodes_[node].position &&
+          nodes_[node].position > 0)
+        return true;
+    static constexpr std::string_view pronouns[] = {"me", "you", "him", "her", "us", "them"};
+    static constexpr std::string_view verbs[] = {
+        "give",   "tell",  "ask",    "charge", "feed",  "show",  "trust",   "send", "allow",  "remind",  "pay",
+        "inform", "email", "assure", "notify", "teach", "offer", "promise", "owe",  "advise", "instruct"};
+    std::string word = lower(nodes_[node].word);
+    return std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns) &&
+           std::find(std::begin(verbs), std::end(verbs), nodes_[head].root) != std::end(verbs);
+  }
+
   bool has_child_with(int node, std::string_view relation) const {
     for (int child : edit_.children(node))
       if (nodes_[child].relation == relation) return true;
@@ -186,7 +217,7 @@ class SchemeToUd {
     if (r.empty()) return "dep";
     if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
     if (r == "expl") return "expl";
-    if (r == "obj") return "obj";
+    if (r == "obj") return recipient(index) ? "iobj" : "obj";
     if (r == "obj2") return "iobj";
     // After an expletive (there was a demonstration) the noun the copula
     // took as its predicate is the subject, and the copula the head.
@@ -204,7 +235,7 @@ class SchemeToUd {
     if (r == "prt") return "compound:prt";
     if (r == "rel") return "acl:relcl";
     if (r == "appo") return "appos";
-    if (r == "conj") return "conj";
+    if (r == "conj") return apposed_noun(index) ? "appos" : "conj";
     if (r == "cc") return "cc";
     if (r == "punc") return "punct";
     if (r == "para") return "parataxis";
@@ -475,6 +506,16 @@ class SchemeToUd {
         }
       }
     }
+  }
+
+  // An e-mail address left over after a name (Ann Lee <ann@x.com>) is a
+  // list item of the name, as the treebank writes signatures.
+  void addresses_after_names() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 2; p <= n; ++p)
+      if (ud_rel_[p] == "dep" && ud_head_[p] > 0 && ud_head_[p] < p &&
+          tokens_[p - 1].form.find('@') != std::string::npos)
+        ud_rel_[p] = "list";
   }
 
   // The dependents of `from` hang from `to` instead, except the one above `to`.

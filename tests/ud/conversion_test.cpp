@@ -281,6 +281,68 @@ TEST(SchemeToUd, AFragmentaryParseGivesOneRootAndAttachesSkippedPunctuation) {
   EXPECT_EQ(sentence.text(), "Hello world, Ann sees Bob.");
 }
 
+TEST(SchemeToUd, ANounPhraseAfterACommaRenamesUnlessTheListHasAConjunction) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "1\t(Yassin\t~ N\t*\t)\n"
+      "2\t(,\t~ Punc\t4\tpunc\t(gov leader))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov leader))\n"
+      "4\t(leader\t~ N\t1\tconj\t(gov yassin))\n"
+      ")\n",
+      "Yassin , a leader");
+  EXPECT_EQ(attachments(sentence), "0:root 4:punct 4:det 1:appos ");
+  sentence = from_velmo(
+      "> (\n"
+      "1\t(Ann\t~ N\t*\t)\n"
+      "2\t(,\t~ Punc\t4\tpunc\t(gov dog))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov dog))\n"
+      "4\t(dog\t~ N\t1\tconj\t(gov ann))\n"
+      "5\t(and\t~ Conn\t6\tcc\t(gov bob))\n"
+      "6\t(Bob\t~ N\t1\tconj\t(gov ann))\n"
+      ")\n",
+      "Ann , a dog and Bob");
+  EXPECT_EQ(attachments(sentence), "0:root 4:punct 4:det 1:conj 6:cc 1:conj ");
+}
+
+TEST(SchemeToUd, TheFirstOfTwoObjectsAndAPronounAfterTellAreRecipients) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(sent\tsend V\tE0\ti\t(gov fin))\n"
+      "2\t(Ann\t~ N\t1\tobj\t(gov send))\n"
+      "3\t(files\tfile N\t1\tobj\t(gov send))\n"
+      ")\n",
+      "sent Ann files");
+  EXPECT_EQ(attachments(sentence), "0:root 1:iobj 1:obj ");
+  sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(tell\ttell V\tE0\ti\t(gov fin))\n"
+      "2\t(me\t~ N\t1\tobj\t(gov tell))\n"
+      ")\n",
+      "tell me");
+  EXPECT_EQ(attachments(sentence), "0:root 1:iobj ");
+  sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(saw\tsee V\tE0\ti\t(gov fin))\n"
+      "2\t(me\t~ N\t1\tobj\t(gov see))\n"
+      ")\n",
+      "saw me");
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
+}
+
+TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E1\t(()\t U\t*\t)\n"
+      "1\t(Lee\t~ N\tE1\t)\n"
+      "2\t(lee@x.com\t~ N\tE1\t)\n"
+      ")\n",
+      "Lee lee@x.com");
+  EXPECT_EQ(attachments(sentence), "0:root 1:list ");
+}
+
 TEST(SchemeToUd, TheDayHeadsItsMonthAndYear) {
   UdSentence sentence = from_velmo(
       "> (\n"
