@@ -92,22 +92,28 @@ std::unique_ptr<ConditionPlan> ConditionPlan::build_node(const IRSlist& form, Co
 }
 
 bool ConditionPlan::accepts(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
+  // A part is asked of the memo directly: most children are parts, and
+  // their answers mostly come from the item's bits.
+  const auto child_accepts = [&](const ConditionPlan& child) {
+    return child.op_ == Op::kPart ? memo.accepts(*child.part_, child.number_, item, changes)
+                                  : child.accepts(memo, item, changes);
+  };
   switch (op_) {
     case Op::kPart:
       return memo.accepts(*part_, number_, item, changes);
     case Op::kAnd:
       for (const auto& child : children_)
-        if (!child->accepts(memo, item, changes)) return false;
+        if (!child_accepts(*child)) return false;
       return true;
     case Op::kOr:
       if (children_.empty()) return true;  // (or) gives its input, the item
       for (const auto& child : children_)
-        if (child->accepts(memo, item, changes)) return true;
+        if (child_accepts(*child)) return true;
       return false;
     case Op::kNot:
       if (children_.empty()) return false;  // (not) of the item
       for (const auto& child : children_)
-        if (child->accepts(memo, item, changes)) return false;
+        if (child_accepts(*child)) return false;
       return true;
   }
   return false;
