@@ -94,6 +94,7 @@ PLHash::Entry* PLHash::modify(std::string_view key) {
     slot = &table_.insert(key, Slot{std::move(entry), false, false}).first->value;
   }
   slot->dirty = true;
+  ++changes_;
   return slot->entry.get();
 }
 
@@ -151,6 +152,7 @@ PLHash::EntryPtr PLHash::clone(std::string_view key, const Entry& entry) {
 bool PLHash::copy_from(PLHash& source) {
   if (&source == this) return true;
   if (!same_kind(source, "copy") || !clear()) return false;
+  ++changes_;
   const bool complete = source.for_each_entry([&](std::string_view key, const Entry& entry) {
     if (EntryPtr copy = clone(key, entry)) table_.insert(key, Slot{std::move(copy), true, false});
   });
@@ -165,6 +167,7 @@ bool PLHash::merge_from(PLHash& source) {
     return false;
   }
   if (!same_kind(source, "merge")) return false;
+  ++changes_;
   bool combined = true;
   const bool complete = source.for_each_entry([&](std::string_view key, const Entry& entry) {
     if (Slot* slot = load(key)) {
@@ -187,6 +190,7 @@ bool PLHash::clear() {
 }
 
 void PLHash::forget_memory() {
+  ++changes_;
   table_.clear();
   total_count_ = 0;
   total_changed_ = true;
@@ -207,6 +211,7 @@ PLHash::LinkResult PLHash::link_file(const std::string& header_path, std::istrea
       return LinkResult::kFailed;
   }
   file_ = std::move(file);
+  ++changes_;
   return adopt_file_entries() ? LinkResult::kLinked : LinkResult::kFailed;
 }
 

@@ -69,6 +69,11 @@ class PLHash : public NamedObject {
   // Prints every entry (or those whose key `filter` accepts).
   bool dump(std::ostream& out, LExp* filter);
 
+  // Grows whenever entries may have changed (an entry handed out for
+  // changing, a copy, merge, link or clear): what is derived from the
+  // entries is stale when it differs from the value it was derived at.
+  std::uint64_t changes() const { return changes_; }
+
   std::uint64_t total_count() const { return total_count_; }
   void add_to_total(std::uint64_t count) {
     total_count_ += count;
@@ -117,6 +122,7 @@ class PLHash : public NamedObject {
   std::unique_ptr<QHash> file_;
   std::uint64_t total_count_ = 0;
   bool total_changed_ = false;  // since the last sync
+  std::uint64_t changes_ = 0;
 };
 
 }  // namespace velmo

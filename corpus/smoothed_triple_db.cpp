@@ -37,8 +37,9 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::relation_counts(const TripleE
 // The counts over all heads, indexed once (on the first question): by
 // relation, and for each modifier word the relations it was seen in.
 const SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
-  if (summary_) return *summary_;
+  if (summary_ && summary_changes_ == changes()) return *summary_;
   summary_ = std::make_unique<Summary>();
+  summary_changes_ = changes();
   const TripleEntry* all = entry(kAllHeads);
   if (!all) return *summary_;
   for (const auto& [pair, count] : all->counts()) {
@@ -116,11 +117,6 @@ double SmoothedTripleDb::relation_given_pair(std::string_view head, std::string_
   const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
   const RelationCounts counts = modifier_counts(head_entry, relation, modifier);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
-}
-
-bool SmoothedTripleDb::populate(std::istream& in) {
-  summary_.reset();
-  return TripleDb::populate(in);
 }
 
 bool SmoothedTripleDb::is_prepositional(std::string_view relation) {

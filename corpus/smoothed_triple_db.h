@@ -72,8 +72,6 @@ class SmoothedTripleDb : public TripleDb {
   explicit SmoothedTripleDb(std::size_t buckets) : TripleDb(buckets) {}
 
   const char* kind() const override { return "SmoothedTripleDb"; }
-  // New counts also renew the index of the totals over all heads.
-  bool populate(std::istream& in) override;
   std::optional<double> probability(std::string_view head, std::string_view relation,
                                     std::string_view modifier) override;
   // Indexes the counts over all heads now rather than on the first
@@ -120,6 +118,7 @@ class SmoothedTripleDb : public TripleDb {
   const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }
 
   std::unique_ptr<Summary> summary_;
+  std::uint64_t summary_changes_ = 0;  // changes() when the summary was made
 };
 
 }  // namespace velmo

@@ -42,6 +42,17 @@ TEST_F(SmoothedTripleDbTest, EveryTripleGetsAnAnswerBelowOne) {
       }
 }
 
+// The totals over all heads are indexed once; counts added after a question
+// (add-triples on an open database) must still reach the answers.
+TEST_F(SmoothedTripleDbTest, CountsAddedLaterChangeTheAnswers) {
+  const double before = db.relation_given_modifier("with", "stone");
+  ASSERT_TRUE(db.add_triple("<any>", "with", "stone", 50));
+  EXPECT_GT(db.relation_given_modifier("with", "stone"), before);
+  const double prepared = db.relation_given_modifier("obj", "stone");
+  db.prepare();
+  EXPECT_EQ(db.relation_given_modifier("obj", "stone"), prepared);
+}
+
 TEST_F(SmoothedTripleDbTest, SeenTriplesBeatUnseenOnes) {
   EXPECT_GT(p("eat", "obj", "apple"), p("eat", "obj", "pear"));
   EXPECT_GT(p("eat", "obj", "pear"), p("eat", "obj", "stone"));
