@@ -38,6 +38,15 @@ class ConditionMemoTest : public testing::GrammarFixture {
     std::unique_ptr<IRSlist> form = IRSlist::parse(text, store);
     return form ? ConditionPlan::build(*form, memo) : nullptr;
   }
+  // "Has a number" is answered once and kept while the noun's revision
+  // stands (removing the number changes nothing), then asked again.
+  void expect_number_kept_for_one_revision(const ConditionPlan& has_number) {
+    EXPECT_TRUE(has_number.accepts(memo, *noun, changes));
+    noun->av.remove(att("num"));
+    EXPECT_TRUE(has_number.accepts(memo, *noun, changes));
+    noun->vector_changed();
+    EXPECT_FALSE(has_number.accepts(memo, *noun, changes));
+  }
   static bool expression_accepts(const std::string& text, PItem* item) {
     LExpPtr exp = LExp::from_text(text);
     return exp && exp->eval(reinterpret_cast<Word>(item), type_id("PItem*")) != 0;
@@ -87,12 +96,7 @@ TEST_F(ConditionMemoTest, EqualTextsShareANumber) {
 TEST_F(ConditionMemoTest, AnswersHoldForOneRevisionOfTheItem) {
   auto has_number = plan("(comp (pitem-attvec) (defined syn (num)))");
   ASSERT_NE(has_number, nullptr);
-  EXPECT_TRUE(has_number->accepts(memo, *noun, changes));
-  noun->av.remove(att("num"));
-  // Remembered: the memo does not look again while the revision stands.
-  EXPECT_TRUE(has_number->accepts(memo, *noun, changes));
-  noun->vector_changed();
-  EXPECT_FALSE(has_number->accepts(memo, *noun, changes));
+  expect_number_kept_for_one_revision(*has_number);
 }
 
 // Past the numbers answered in the item, answers are kept in the memo's
@@ -101,11 +105,7 @@ TEST_F(ConditionMemoTest, LaterNumbersAreRememberedPerRevision) {
   for (int i = 0; i < ItemAnswers::kConditions; ++i) memo.number_of("filler " + std::to_string(i));
   auto has_number = plan("(comp (pitem-attvec) (defined syn (num)))");
   ASSERT_NE(has_number, nullptr);
-  EXPECT_TRUE(has_number->accepts(memo, *noun, changes));
-  noun->av.remove(att("num"));
-  EXPECT_TRUE(has_number->accepts(memo, *noun, changes));
-  noun->vector_changed();
-  EXPECT_FALSE(has_number->accepts(memo, *noun, changes));
+  expect_number_kept_for_one_revision(*has_number);
   memo.clear();
   noun->av.set(att("num"), phrase->av.get(att("num")));
   noun->vector_changed();
