@@ -162,6 +162,16 @@
          (lexitem (and (lexical-verb-item) (not (participle-item))
                        (not (no-alternative (or (noun-item) (adjective-item)))))))
     (delete (comp ($ 2) (litem))))
+  ;; Nor is it one right after a preposition (after work, on show, of
+  ;; clutter): the treebank has a finite or bare verb there about once in
+  ;; a thousand (kind of see).
+  (verb-after-preposition :act-on-all-matches
+    (seq :front-to-back (word (in ("of" "in" "on" "at" "for" "with" "from" "by" "about" "after" "before" "into" "through"
+                                   "over" "under" "during" "without" "within" "between" "against" "among" "upon" "via"
+                                   "per" "behind" "toward" "towards" "since" "until")))
+         (lexitem (and (lexical-verb-item) (not (participle-item))
+                       (not (no-alternative (or (noun-item) (adjective-item)))))))
+    (delete (comp ($ 2) (litem))))
   (noun-after-subject-pronoun :act-on-all-matches
     (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
          (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item))))))
