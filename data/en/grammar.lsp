@@ -114,7 +114,7 @@
 (def-category Prep (visible-atts (cat pform lexitem last_conj)))
 (def-category N (visible-atts (cat num case pron lexitem last_conj)))
 (def-category V (visible-atts (cat vform lexitem last_conj)) (subcat-atts (cat vform lexitem)))
-(def-category VBE (visible-atts (cat vform lexitem last_conj)))
+(def-category VBE (visible-atts (cat vform lexitem last_conj rare)))
 (def-category C (visible-atts (cat cform last_conj)))
 
 (def-modifiers A
@@ -129,6 +129,7 @@
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
 ;; Adverbs of the clause (not, never, also, already ...) modify its verb, not
@@ -146,7 +147,11 @@
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
-     (A (dep-type mod) (max-dist 4)))
+     (A (dep-type mod) (max-dist 4))
+     ;; A participle before its noun, with no dependents after it (the
+     ;; proposed structure, the above mentioned party, a bottling plant).
+     (V (dep-type mod) (max-dist 4) (dep-weight 2.0)
+        (modifier-cond (and (participle) (head-last) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))))
   (* :skip-word (in ("-"))
      (N (dep-type nn) (max-dist 5) (modifier-cond (and (compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
         (modifiee-cond (not (pronoun)))))
@@ -171,6 +176,9 @@
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
+  ;; A focusing or degree adverb before the phrase (just in the water, right
+  ;; after lunch).
+  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 3.0) (modifier-cond (bare-item))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
@@ -226,6 +234,8 @@
      (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
+     ;; An infinitival copula (seems to be fine, going to be late).
+     (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
@@ -263,10 +273,18 @@
      (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$")))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
-     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
-         (merged-cond (comp (pitem-attvec) (modify syn ((vform base))))))
+     ;; As for V: "to" brings the infinitive's empty subject.
+     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))) (percolate (move control))
+         (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
+  ;; A question puts the subject after the copula (is it still available?).
+  (? (N (dep-type s) (max-dist 4) (dep-weight 3.0)
+        (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+        (modifiee-cond (and (head-first) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
+        ;; Marked (rare), so that packing keeps it apart from "is it" with
+        ;; "it" as predicate.
+        (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (? (N (dep-type pred) (max-dist 14) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)))))
      (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
@@ -279,6 +297,7 @@
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
@@ -296,13 +315,16 @@
 ;; link to V passes them on: "move" and "control" are visible for that
 ;; moment only, so that other verb items still pack without them.
 (def-category V (visible-atts (cat vform lexitem last_conj move control)))
-(def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control)) (modifier-cond (base-form)))))
+(def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control)) (modifier-cond (base-form)))
+                              (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control))
+                                   (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
 (def-category V (visible-atts (cat vform lexitem last_conj)))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 (def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
   (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))))))
 (def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
-  (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))))
+  (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))
+     (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
 (def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
 (def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))

@@ -259,6 +259,8 @@ class SchemeToUd {
       if (category == "Adv") return "advmod";
       if (category == "N") return under_noun ? "nmod" : "obl";
       if (category == "Num") return under_noun ? "nmod" : "obl";
+      // A verb before its noun is an adjectival participle (the proposed plan).
+      if (category == "V" && under_noun && node.position > 0 && node.position < nodes_[head].position) return "amod";
       if (clausal(category)) return under_noun ? "acl" : "advcl";
       if (category == "Det") return "det";
       if (category == "Intj") return "discourse";
