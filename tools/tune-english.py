@@ -9,10 +9,18 @@ afterwards.
 
   tools/tune-english.py [--ewt TRAIN] [--build DIR] [--work DIR] [--every N]
                         [--dist-exponent X,Y,...] [--cost-scale S,T,...]
+                        [--search-weights FACTORS] [--rounds N]
 
 --dist-exponent   powers of the distance probabilities (gen-english-stats.py)
 --cost-scale      reading costs as whole numbers round(S * cost); "none"
                   keeps two decimals (gen-english-data.py)
+--search-weights  after the first setting is scored, a coordinate search over
+                  the link weights (dep-weight) and root costs of
+                  en/grammar.lsp: each weight in turn is multiplied by each
+                  factor (e.g. 0.5,0.75,1.5,2) and the change is kept when
+                  held-out LAS (then UAS) improves; --rounds passes over all
+                  weights. The changes are printed as line numbers with old
+                  and new values; data/en/grammar.lsp is left as it is.
 The setting with the best held-out LAS (then UAS) is printed last. The same
 inputs give the same figures: the split and the generators are
 deterministic.
@@ -20,6 +28,7 @@ deterministic.
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -111,9 +120,75 @@ def link_data(work):
         if name != "en":
             os.symlink(os.path.join(ROOT, "data", name), os.path.join(data, name))
     for name in os.listdir(os.path.join(ROOT, "data", "en")):
-        if name != "stats" and name not in LEXICON_FILES:
+        if name != "stats" and name not in LEXICON_FILES and name != "grammar.lsp":
             os.symlink(os.path.join(ROOT, "data", "en", name), os.path.join(data, "en", name))
+    shutil.copy(os.path.join(ROOT, "data", "en", "grammar.lsp"), os.path.join(data, "en", "grammar.lsp"))
     return data
+
+
+# A tunable number of the grammar: a link weight or a root cost.
+WEIGHT = re.compile(r"\(dep-weight ([0-9.]+)\)|\((?:[A-Za-z]+) \([^()]*(?:\([^()]*\))?[^()]*\) \(int ([0-9]+)\)\)")
+
+
+class GrammarWeights:
+    """The weights of a grammar file, rewritten in place one at a time."""
+
+    def __init__(self, path):
+        self.path = path
+        with open(path, encoding="utf-8") as stream:
+            self.text = stream.read()
+        self.spans = []
+        for match in WEIGHT.finditer(self.text):
+            group = 1 if match.group(1) is not None else 2
+            self.spans.append([match.start(group), match.end(group), float(match.group(group)), group == 2])
+        self.original = [span[2] for span in self.spans]
+
+    def line_of(self, index):
+        return self.text.count("\n", 0, self.spans[index][0]) + 1
+
+    def set(self, index, value):
+        start, end, _, integral = self.spans[index]
+        written = str(int(round(value))) if integral else ("%.2f" % value).rstrip("0").rstrip(".")
+        if "." not in written and not integral:
+            written += ".0"
+        shift = len(written) - (end - start)
+        self.text = self.text[:start] + written + self.text[end:]
+        self.spans[index][1] = end + shift
+        self.spans[index][2] = float(written)
+        for span in self.spans[index + 1:]:
+            span[0] += shift
+            span[1] += shift
+        with open(self.path, "w", encoding="utf-8") as out:
+            out.write(self.text)
+
+
+def search_weights(grammar, factors, rounds, evaluate):
+    """Coordinate search: keep each change of one weight that raises the
+    held-out (LAS, UAS)."""
+    best = evaluate()
+    print("weights: start UAS %.2f LAS %.2f, %d weights" % (best[1], best[0], len(grammar.spans)), flush=True)
+    for _ in range(rounds):
+        changed = False
+        for index in range(len(grammar.spans)):
+            current = grammar.spans[index][2]
+            for factor in factors:
+                candidate = current * factor
+                if grammar.spans[index][3] and round(candidate) == round(current):
+                    continue
+                grammar.set(index, candidate)
+                result = evaluate()
+                if result > best:
+                    print("line %d: %s -> %s UAS %.2f LAS %.2f" % (grammar.line_of(index), current,
+                                                                 grammar.spans[index][2], result[1], result[0]),
+                          flush=True)
+                    best, current, changed = result, grammar.spans[index][2], True
+                grammar.set(index, current)
+        if not changed:
+            break
+    print("weights: end UAS %.2f LAS %.2f" % (best[1], best[0]))
+    for index, value in enumerate(grammar.original):
+        if grammar.spans[index][2] != value:
+            print("  line %d: %s -> %s" % (grammar.line_of(index), value, grammar.spans[index][2]))
 
 
 def run(command, **kwargs):
@@ -128,6 +203,8 @@ def main():
     parser.add_argument("--every", type=int, default=20, help="hold out every N-th train sentence")
     parser.add_argument("--dist-exponent", default="1.0")
     parser.add_argument("--cost-scale", default="none")
+    parser.add_argument("--search-weights", default="", help="factors, e.g. 0.5,0.75,1.5,2")
+    parser.add_argument("--rounds", type=int, default=1)
     args = parser.parse_args()
 
     velmo = os.path.join(args.build, "app", "velmo")
@@ -161,6 +238,16 @@ def main():
             results.append((las, uas, scale, exponent))
             print("cost-scale %-5s dist-exponent %-5s UAS %.2f LAS %.2f (%d sentences left out)"
                   % (scale, exponent, uas, las, skipped), flush=True)
+            if args.search_weights:
+                def evaluate():
+                    with open(text, encoding="utf-8") as stdin, open(system, "w", encoding="utf-8") as stdout:
+                        run([velmo, "-i", "-u", "-p", data], stdin=stdin, stdout=stdout, stderr=subprocess.DEVNULL)
+                    las, uas = score(held_out, system)[1::-1]
+                    return (round(las, 2), round(uas, 2))
+                factors = [float(f) for f in args.search_weights.split(",")]
+                search_weights(GrammarWeights(os.path.join(data, "en", "grammar.lsp")), factors, args.rounds,
+                               evaluate)
+                return
     las, uas, scale, exponent = max(results)
     print("best: cost-scale %s dist-exponent %s (UAS %.2f LAS %.2f)" % (scale, exponent, uas, las))
 

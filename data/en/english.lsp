@@ -6,6 +6,7 @@
 (load "en/lexicon.lsp")
 (load "en/morphology.lsp")
 (load "en/context.lsp")
+(load "en/joins.lsp")
 
 ;; Items are made from the attribute-vector readings of an entry; its cost
 ;; record ("freq") and phrase list are read by the parser and the lexicon.

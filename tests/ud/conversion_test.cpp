@@ -363,6 +363,13 @@ TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
       ")\n",
       "Lee lee@x.com");
   EXPECT_EQ(attachments(sentence), "0:root 1:list ");
+  UdSentence apposed = from_velmo(
+      "(\n"
+      "1\t(Lee\t~ N\t*\t)\n"
+      "2\t(<lee@x.com>\t~ N\t1\tappo\t(gov Lee))\n"
+      ")\n",
+      "Lee <lee@x.com>");
+  EXPECT_EQ(attachments(apposed), "0:root 3:punct 1:list 3:punct ");
 }
 
 TEST(SchemeToUd, TheDayHeadsItsMonthAndYear) {
@@ -460,6 +467,20 @@ TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
       ")\n",
       "Here is the file");
   EXPECT_EQ(attachments(sentence), "0:root 1:cop 4:det 1:nsubj ");
+}
+
+TEST(SchemeToUd, AVerbBeforeItsNounIsAnAdjectivalModifierAndAfterItAClause) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Read\tread V\tE0\ti\t(gov fin))\n"
+      "2\t(the\t~ Det\t4\tdet\t(gov plan))\n"
+      "3\t(proposed\tpropose V\t4\tmod\t(gov plan))\n"
+      "4\t(plan\t~ N\t1\tobj\t(gov read))\n"
+      "5\t(attached\tattach V\t4\tmod\t(gov plan))\n"
+      ")\n",
+      "Read the proposed plan attached");
+  EXPECT_EQ(attachments(sentence), "0:root 4:det 4:amod 1:obj 4:acl ");
 }
 
 TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
