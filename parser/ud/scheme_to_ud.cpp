@@ -532,12 +532,13 @@ class SchemeToUd {
     }
   }
 
-  // An e-mail address left over after a name (Ann Lee <ann@x.com>) is a
-  // list item of the name, as the treebank writes signatures.
+  // An e-mail address left over after a name, or set beside it as an
+  // apposition (Ann Lee <ann@x.com>), is a list item of the name, as the
+  // treebank writes signatures.
   void addresses_after_names() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 2; p <= n; ++p)
-      if (ud_rel_[p] == "dep" && ud_head_[p] > 0 && ud_head_[p] < p &&
+      if ((ud_rel_[p] == "dep" || ud_rel_[p] == "appos") && ud_head_[p] > 0 && ud_head_[p] < p &&
           tokens_[p - 1].form.find('@') != std::string::npos)
         ud_rel_[p] = "list";
   }

@@ -56,6 +56,32 @@ TEST_F(TreeOrderTest, AdmitsTheNodesAGuardWouldWithoutRegardToCase) {
   EXPECT_EQ(order.admitted(WalkOrder::kPre, guard("(node2word)")).size(), 7u);
 }
 
+// Conditions that try the children with a text test first pass over the
+// nodes none of whose children has that text; the others are not filtered.
+TEST_F(TreeOrderTest, AdmitsOnlyNodesWithAChildTheConditionTestsFirst) {
+  read(kSentence);
+  TreeOrder order;
+  order.prepare(deps_->root());
+  const auto admitted = [&](WalkOrder walk, std::string_view condition) {
+    return words(order, walk, order.admitted(walk, guard(condition)));
+  };
+  EXPECT_EQ(admitted(WalkOrder::kPre, "(tree (rel (str= subj)) (node (rel (str= mod))))"), "dog");
+  EXPECT_EQ(admitted(WalkOrder::kPre, "(tree (rel (str= obj)) (node (rel (str= mod))))"), "");
+  EXPECT_EQ(admitted(WalkOrder::kPost, "(treeu (cat (str= v_n)) (node (rel (str= OBJ))) (node (cat (str= A))))"),
+            "saw");
+  EXPECT_EQ(admitted(WalkOrder::kPost, "(node (and (cat (str= V_N)) (exist-child (rel (str= obj)))))"), "saw");
+  EXPECT_EQ(admitted(WalkOrder::kPost, "(and (cat (str= V_N)) (exist-child (rel (str= det))))"), "");
+  // No test of the node's own: every node with such a child.
+  EXPECT_EQ(admitted(WalkOrder::kPost, "(exist-child (cat (str= Det)))"), "dog cat");
+  // A text no node has.
+  EXPECT_EQ(admitted(WalkOrder::kPre, "(tree (rel (str= subj)) (node (rel (str= conj))))"), "");
+  // An optional first child, or a test of the node's own that is more than
+  // the guard, may do something first: those nodes stay.
+  EXPECT_EQ(admitted(WalkOrder::kPre, "(tree (rel (str= obj)) (t? (node (rel (str= mod)))))"), "cat");
+  EXPECT_EQ(admitted(WalkOrder::kPre, "(tree (and (rel (str= obj)) (node2word)) (node (rel (str= mod))))"), "cat");
+  EXPECT_EQ(admitted(WalkOrder::kPost, "(and (cat (str= V_N)) (node2word) (exist-child (rel (str= det))))"), "saw");
+}
+
 TEST_F(TreeOrderTest, IsReadAgainAfterTheTreeChanged) {
   read(kSentence);
   TreeOrder order;

@@ -363,6 +363,13 @@ TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
       ")\n",
       "Lee lee@x.com");
   EXPECT_EQ(attachments(sentence), "0:root 1:list ");
+  UdSentence apposed = from_velmo(
+      "(\n"
+      "1\t(Lee\t~ N\t*\t)\n"
+      "2\t(<lee@x.com>\t~ N\t1\tappo\t(gov Lee))\n"
+      ")\n",
+      "Lee <lee@x.com>");
+  EXPECT_EQ(attachments(apposed), "0:root 3:punct 1:list 3:punct ");
 }
 
 TEST(SchemeToUd, TheDayHeadsItsMonthAndYear) {

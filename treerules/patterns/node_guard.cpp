@@ -27,14 +27,30 @@ NodeGuard NodeGuard::of(const LExp* exp) {
     NodeGuard guard = of(pattern->first_test());
     guard.whole_ = false;
     guard.conjuncts_ = nullptr;
+    if (!guard.has_child_test()) guard.take_required_child(*pattern);
     return guard;
   }
-  // (and A ...) stops at A, having done nothing else.
+  // (and A ...) stops at A, having done nothing else; when A is decided by
+  // the guard, B is next, and a test B makes of the children first counts
+  // as the guard's.
   if (const auto* sequence = dynamic_cast<const SequenceExp*>(exp)) {
     if (std::strcmp(exp->name(), "and") != 0 || sequence->empty()) return {};
-    NodeGuard guard = of(sequence->items().front().get());
-    guard.conjuncts_ = guard.whole_ && sequence->items().size() > 1 ? &sequence->items() : nullptr;
-    guard.whole_ = guard.whole_ && sequence->items().size() == 1;
+    const LExpList& items = sequence->items();
+    NodeGuard guard = of(items.front().get());
+    const bool decided_first = guard.whole_ && items.size() > 1;
+    guard.conjuncts_ = decided_first ? &items : nullptr;
+    guard.whole_ = guard.whole_ && items.size() == 1;
+    if (decided_first) {
+      const NodeGuard second = of(items[1].get());
+      if (!second.active() && second.has_child_test()) guard.take_child_test_of(second);
+    }
+    return guard;
+  }
+  // (exist-child COND) and the like: nothing happens at a node none of
+  // whose children COND's guard admits.
+  if (const auto* condition = dynamic_cast<const RTCond*>(exp)) {
+    NodeGuard guard;
+    guard.take_required_child(*condition);
     return guard;
   }
   // (cat (str= TEXT)), (rel (str= TEXT)).
@@ -54,6 +70,11 @@ NodeGuard NodeGuard::of(const LExp* exp) {
                            : guard.first_lower_;
   guard.whole_ = true;
   return guard;
+}
+
+void NodeGuard::take_required_child(const RTCond& condition) {
+  const TreeExp* child = condition.required_child();
+  if (child && child->guard().active()) take_child_test(child->guard());
 }
 
 }  // namespace velmo

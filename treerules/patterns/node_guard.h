@@ -6,6 +6,12 @@
 // each node without evaluating the expression chain. It is exact: a node
 // the guard rejects is one at which the condition yields nothing, and the
 // parts it skips have no effect there (no variable bound, no message).
+//
+// A guard may also name a test that some child of the node must pass: a
+// condition such as (and (cat (str= V)) (exist-child (rel (str= obj)))) or
+// (tree (cat (str= V)) (node (rel (str= obj)))) yields nothing, with no
+// effect, at a node none of whose children has that relation. The rules
+// use it to pass over such nodes without trying them.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,6 +21,8 @@
 #include "shell/lexp/adaptors.h"
 
 namespace velmo {
+
+class RTCond;
 
 // The texts of a dependency node that cat and rel read.
 enum class NodeTextField : std::uint8_t { kNone, kCategory, kRelation };
@@ -87,6 +95,12 @@ class NodeGuard {
   // conjuncts, of which those after the first decide where the guard
   // admits the node. Null otherwise.
   const LExpList* conjuncts() const { return conjuncts_; }
+  // The test some child must pass (see above), when there is one: the
+  // field and the text, in lower case.
+  bool has_child_test() const { return child_field_ != NodeTextField::kNone; }
+  NodeTextField child_field() const { return child_field_; }
+  std::string_view child_lower_text() const { return child_lower_text_; }
+  std::uint32_t child_text_hash() const { return child_text_hash_; }
   // Whether the condition may hold at `node` (true for an inactive guard).
   bool admits(const RSTree* node) const {
     if (!active()) return true;
@@ -97,6 +111,20 @@ class NodeGuard {
   }
 
  private:
+  // The test of the children that `condition` makes first, if any.
+  void take_required_child(const RTCond& condition);
+  // The test of the children that `guard` has.
+  void take_child_test_of(const NodeGuard& guard) {
+    child_field_ = guard.child_field_;
+    child_lower_text_ = guard.child_lower_text_;
+    child_text_hash_ = guard.child_text_hash_;
+  }
+  // Makes the comparison of `guard` the test for this guard's children.
+  void take_child_test(const NodeGuard& guard) {
+    child_field_ = guard.field_;
+    child_lower_text_ = guard.lower_text_;
+    child_text_hash_ = guard.text_hash_;
+  }
   bool equals_folded(const char* text) const {
     for (const char c : lower_text_) {
       const char t = *text++;
@@ -111,6 +139,9 @@ class NodeGuard {
   std::string lower_text_;
   std::uint32_t text_hash_ = 0;                   // folded_text_hash of lower_text_
   char first_lower_ = '\0', first_upper_ = '\0';  // the first character in both cases
+  NodeTextField child_field_ = NodeTextField::kNone;
+  std::string child_lower_text_;
+  std::uint32_t child_text_hash_ = 0;
 };
 
 }  // namespace velmo

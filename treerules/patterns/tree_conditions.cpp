@@ -71,6 +71,7 @@ class ExistChild final : public DefaultClone<ExistChild, TwoExpCondition> {
  public:
   const char* name() const override { return "exist-child"; }
   const char* doc() const override { return "(exist-child COND) the first child satisfying COND"; }
+  const TreeExp* required_child() const override { return first() ? &first() : nullptr; }
   Word test(RSTree& node) override {
     for (RSTree* child : node.children())
       if (first().holds(child)) return node_word(child);

@@ -180,6 +180,14 @@ class BranchCond : public RTPat {
     return cond_.holds_admitted(node) && match_below(node, out);
   }
   const LExp* first_test() const override { return cond_.get(); }
+  // The first child pattern, when it is required and the node's own
+  // condition is decided by its guard: the children are tried with it
+  // first, and its failure at every child ends the match.
+  const TreeExp* required_child() const override {
+    if (children_.empty() || children_.front().optional()) return nullptr;
+    if (cond_ && !cond_.guard().whole()) return nullptr;
+    return &children_.front();
+  }
 
  protected:
   // Finds a child for every child pattern, appending their matches.

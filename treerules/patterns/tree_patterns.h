@@ -106,6 +106,11 @@ using TreeExpList = std::vector<TreeExp>;
 class RTCond : public LExp {
  public:
   RTCond();
+  // An expression some child of the node must satisfy: the condition tests
+  // the children with it first (after any test of the node's own that its
+  // guard makes), and at a node none of whose children its guard admits,
+  // yields nothing and has no effect. Null when there is none.
+  virtual const TreeExp* required_child() const { return nullptr; }
 };
 
 // Base of the patterns: the optional flag (t? and t*) and the pattern

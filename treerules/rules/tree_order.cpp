@@ -71,7 +71,12 @@ void TreeOrder::read_nodes(RSTree* root) {
     const auto place = static_cast<std::uint32_t>(pre_.size());
     const auto* dep = static_cast<const DepTree*>(node);
     pre_.push_back(node);
-    info_.push_back(Node{parent, depth, 1, {number_text(dep->category()), number_text(dep->relation())}});
+    const std::uint16_t category = number_text(dep->category()), relation = number_text(dep->relation());
+    info_.push_back(Node{parent, depth, 1, {category, relation}, {0, 0}});
+    if (place > 0) {
+      info_[parent].child_texts[0] |= text_bit(category);
+      info_[parent].child_texts[1] |= text_bit(relation);
+    }
     if (node->has_children()) {
       node = node->first_child();
       parent = place;
@@ -101,6 +106,21 @@ void TreeOrder::read_nodes(RSTree* root) {
     all_places_.resize(count);
     for (std::size_t i = 0; i < count; ++i) all_places_[i] = static_cast<std::uint32_t>(i);
   }
+}
+
+std::span<const std::uint32_t> TreeOrder::with_child(WalkOrder walk, const NodeGuard& guard,
+                                                     std::span<const std::uint32_t> places) {
+  const std::string_view lower = guard.child_lower_text();
+  const std::uint16_t text = table_[slot_of(guard.child_text_hash(), lower.data(), lower.size())];
+  if (text == kNoText) return {};  // no node of the tree has the text
+  const std::uint64_t bit = text_bit(text);
+  const int field = guard.child_field() == NodeTextField::kCategory ? 0 : 1;
+  filtered_.clear();
+  for (const std::uint32_t place : places) {
+    const std::uint32_t pre = walk == WalkOrder::kPost ? pre_place_[place] : place;
+    if (info_[pre].child_texts[field] & bit) filtered_.push_back(place);
+  }
+  return filtered_;
 }
 
 void TreeOrder::make_lists(Lists& lists, int field, WalkOrder walk) const {

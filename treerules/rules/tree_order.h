@@ -39,9 +39,21 @@ class TreeOrder {
   // The nodes in walk order.
   const std::vector<RSTree*>& nodes(WalkOrder walk) const { return walk == WalkOrder::kPre ? pre_ : post_; }
   // The places (in `nodes(walk)`, ascending) of the nodes that `guard`
-  // admits; all places for an inactive guard, and when the nodes are not
-  // listed by text. Valid until the next prepare.
+  // admits, with a child its child test admits when it has one; all places
+  // for an inactive guard without child test, and when the nodes are not
+  // listed by text. Valid until the next prepare or admitted.
   std::span<const std::uint32_t> admitted(WalkOrder walk, const NodeGuard& guard) {
+    const std::span<const std::uint32_t> places = admitted_by_text(walk, guard);
+    if (!guard.has_child_test() || !numbered_ || places.empty()) return places;
+    return with_child(walk, guard, places);
+  }
+  // Whether the nodes are listed by text (false only for trees with more
+  // distinct texts than a node can number).
+  bool listed() const { return numbered_; }
+
+ private:
+  // The places of the nodes whose own text the guard admits.
+  std::span<const std::uint32_t> admitted_by_text(WalkOrder walk, const NodeGuard& guard) {
     if (!guard.active() || !numbered_) return {all_places_.data(), pre_.size()};
     // The guard's text, as a node would hold it, is already in lower case.
     const std::string_view lower = guard.lower_text();
@@ -52,17 +64,21 @@ class TreeOrder {
     if (!lists.made) make_lists(lists, field, walk);
     return {lists.places.data() + lists.start[text], lists.start[text + 1u] - lists.start[text]};
   }
-  // Whether the nodes are listed by text (false only for trees with more
-  // distinct texts than a node can number).
-  bool listed() const { return numbered_; }
+  // Those of `places` whose node has a child that the guard's child test
+  // admits (kept in filtered_).
+  std::span<const std::uint32_t> with_child(WalkOrder walk, const NodeGuard& guard,
+                                            std::span<const std::uint32_t> places);
 
- private:
   static constexpr std::uint16_t kNoText = 0xffff;
+  // The bit of a text number in a mask of the texts of a node's children;
+  // numbers from 64 on share bits, so a set bit only says "maybe".
+  static std::uint64_t text_bit(std::uint16_t text) { return text == kNoText ? 0 : std::uint64_t{1} << (text & 63u); }
   struct Node {
     std::uint32_t parent;  // place in pre-order (the root: its own)
     std::uint32_t depth;
-    std::uint32_t size;     // of the subtree
-    std::uint16_t text[2];  // numbers of the category and the relation
+    std::uint32_t size;            // of the subtree
+    std::uint16_t text[2];         // numbers of the category and the relation
+    std::uint64_t child_texts[2];  // text_bit of the children's texts, by field
   };
   // A text as the first node that has it holds it (the tree keeps it).
   struct Text {
@@ -127,7 +143,8 @@ class TreeOrder {
   Seen seen_[kSeenSize] = {};
   bool numbered_ = true;  // every text got a number
 
-  Lists lists_[2][2];  // [field: category, relation][walk]
+  Lists lists_[2][2];                    // [field: category, relation][walk]
+  std::vector<std::uint32_t> filtered_;  // what with_child returned last
 };
 
 }  // namespace velmo

@@ -352,7 +352,8 @@ void FlatRule::init(IRSlist& definition) {
 std::span<const std::uint32_t> FlatRule::admitted_places(TreeOrder& order, std::vector<std::uint32_t>& places) const {
   for (const TreeExp& condition : conditions_) {
     if (!condition) continue;
-    if (!condition.guard().active()) return order.admitted(WalkOrder::kPost, condition.guard());
+    if (!condition.guard().active() && !condition.guard().has_child_test())
+      return order.admitted(WalkOrder::kPost, condition.guard());
     const auto admitted = order.admitted(WalkOrder::kPost, condition.guard());
     places.insert(places.end(), admitted.begin(), admitted.end());
   }
