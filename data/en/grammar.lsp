@@ -232,7 +232,9 @@
   (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+  ;; The subject is also the empty subject of an infinitive the verb's
+  ;; frame took (Ann wants to leave).
+  (? (N (dep-type s) (max-dist 8) (check-slash ctl) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
@@ -244,8 +246,10 @@
           (modifiee-cond (finite))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
-     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
-         (merged-cond (comp (pitem-attvec) (modify syn ((vform base))))))
+     ;; Infinitival "to" brings the infinitive's empty subject ("move"),
+     ;; which now stands for this verb.
+     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))) (percolate (move control))
+         (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
@@ -307,8 +311,9 @@
      (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$")))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
-     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
-         (merged-cond (comp (pitem-attvec) (modify syn ((vform base))))))
+     ;; As for V: "to" brings the infinitive's empty subject.
+     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))) (percolate (move control))
+         (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
   ;; A question puts the subject after the copula (is it still available?).
@@ -346,8 +351,16 @@
 ;; frames it saw; the general verb positions take what the frames miss.
 (def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))))))
 (def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
-(def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))
-                              (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
+;; An infinitive of the V_V frame leaves its empty subject ("move") to the
+;; verb, whose subject fills it (Ann wants to leave: Ann is the subject of
+;; leave too). V_V takes V's visible attributes when it is made, and its
+;; link to V passes them on: "move" and "control" are visible for that
+;; moment only, so that other verb items still pack without them.
+(def-category V (visible-atts (cat vform lexitem last_conj move control)))
+(def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control)) (modifier-cond (base-form)))
+                              (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control))
+                                   (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
+(def-category V (visible-atts (cat vform lexitem last_conj)))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 (def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
   (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))))))

@@ -431,6 +431,19 @@ class SchemeToUd {
     }
     for (int member : members)
       if (member != chosen) relations_[member] = relation;
+    // The item's other words carry no category of their own: the word that
+    // heads the item now is of the item's category, the others of the
+    // category the treebank gives such parts (the particles and most words
+    // of fixed expressions are prepositions).
+    std::string_view relation_name = relation;
+    bool nominal_parts = relation_name == "flat" || relation_name == "compound";
+    for (int member : members) {
+      if (!nodes_[member].category.empty() && nodes_[member].category != "U") continue;
+      if (member == chosen || nominal_parts)
+        nodes_[member].category = nodes_[node].category;
+      else
+        nodes_[member].category = "Prep";
+    }
   }
 
   // UD heads by position (0 for the root, -1 for tokens without a node).
