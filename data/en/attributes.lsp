@@ -15,8 +15,8 @@
   (defattribute role EnumAtt
     (allowable-values i s expl subj obj obj2 pred comp aux det gen poss nn num mod pcomp rel appo
                       conj cc prt lex-mod lex-dep punc para list voc disc guest dep))
-  (defattribute slash DisjAtt (allowable-values wh rel))
-  (defattribute check DisjAtt (allowable-values wh rel))
+  (defattribute slash DisjAtt (allowable-values wh rel ctl))
+  (defattribute check DisjAtt (allowable-values wh rel ctl))
   (defattribute move StackAtt)
   (defattribute trace TraceAtt)
   (defattribute control BinAtt)

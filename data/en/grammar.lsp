@@ -89,6 +89,11 @@
 ;; Question and relative words stand before the clause as its object.
 (defun wh-word () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Tt]hat)$")))
 (defun before-comma () (comp (pitem-following-word) (in (","))))
+;; The first word of the sentence; the last one, or before final marks.
+(defun sentence-start () (int-eq (pitem-low) (int 1)))
+(defun sentence-end () (pitem-followed-by-or-end-with-word (reg-match "^[.!?]+$")))
+;; An address in angle brackets (<ann@example.com>).
+(defun angle-bracketed () (comp (pitem-head-word) (reg-match "^<.*>$")))
 ;; Nouns of time stand as adjuncts (This year it is easy).
 (defun time-noun () (comp (pitem-head-word) (reg-match "(.* )?([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
@@ -100,6 +105,13 @@
 
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
+
+;; A name or a word of address, alone or with a possessor (guys, my friend).
+(defun vocative-noun () (and (head-last) (not (get-modifier-by-type det)) (not (pronoun))
+                             (or (capitalised)
+                                 (comp (pitem-head-word) (in ("guys" "friend" "friends" "folks" "dear" "buddy" "man" "dude" "sir" "everyone" "everybody" "people" "girls" "boys" "bro" "mate"))))))
+;; A name before a fronted adverbial clause (Phil if you could ...).
+(defun before-subordinator () (comp (pitem-following-word) (in ("if" "when" "as" "because" "since" "once" "unless" "although" "though" "while"))))
 
 (def-category Punc)
 (def-category Intj)
@@ -164,7 +176,7 @@
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)) (modifiee-cond (not (personal-pronoun))))
      (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
-     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed))))
+     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed) (angle-bracketed))))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj))))))
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
@@ -182,6 +194,8 @@
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
+     ;; as such, in general, for sure
+     (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
   (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
   (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
@@ -192,7 +206,14 @@
 (def-modifiers V
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
-  ;; A fronted clause keeps its own closing comma (If you go, ...).
+  ;; A fronted clause keeps its own closing comma (If you go, ...); an
+  ;; adverb, interjection or name may stand before it (Maybe if you ask,
+  ;; Phil if you could ...).
+  (* (Adv (dep-type mod) (max-dist 14) (dep-weight 2.0) (modifier-cond (and (bare-item) (clause-adverb)))
+          (modifiee-cond (get-modifier-by-type mod)))
+     (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
+     (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
+        (modifiee-cond (get-modifier-by-type mod))))
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
@@ -204,7 +225,9 @@
   (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+  ;; The subject is also the empty subject of an infinitive the verb's
+  ;; frame took (Ann wants to leave).
+  (? (N (dep-type s) (max-dist 8) (check-slash ctl) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
@@ -216,8 +239,10 @@
           (modifiee-cond (finite))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
-     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
-         (merged-cond (comp (pitem-attvec) (modify syn ((vform base))))))
+     ;; Infinitival "to" brings the infinitive's empty subject ("move"),
+     ;; which now stands for this verb.
+     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))) (percolate (move control))
+         (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
   (? (N (dep-type obj) (max-dist 16) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
@@ -238,6 +263,9 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+  ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
+  (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
+        (modifiee-cond (get-modifier-by-type obj))))
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words.
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))
@@ -248,7 +276,14 @@
 (def-modifiers VBE
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
-  ;; A fronted clause keeps its own closing comma (If you go, ...).
+  ;; A fronted clause keeps its own closing comma (If you go, ...); an
+  ;; adverb, interjection or name may stand before it (Maybe if you ask,
+  ;; Phil if you could ...).
+  (* (Adv (dep-type mod) (max-dist 14) (dep-weight 2.0) (modifier-cond (and (bare-item) (clause-adverb)))
+          (modifiee-cond (get-modifier-by-type mod)))
+     (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
+     (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
+        (modifiee-cond (get-modifier-by-type mod))))
   (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
@@ -269,8 +304,9 @@
      (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$")))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
-     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite)))
-         (merged-cond (comp (pitem-attvec) (modify syn ((vform base))))))
+     ;; As for V: "to" brings the infinitive's empty subject.
+     (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))) (percolate (move control))
+         (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
   ;; A question puts the subject after the copula (is it still available?).
@@ -304,8 +340,16 @@
 ;; frames it saw; the general verb positions take what the frames miss.
 (def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))))))
 (def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
-(def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))
-                              (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
+;; An infinitive of the V_V frame leaves its empty subject ("move") to the
+;; verb, whose subject fills it (Ann wants to leave: Ann is the subject of
+;; leave too). V_V takes V's visible attributes when it is made, and its
+;; link to V passes them on: "move" and "control" are visible for that
+;; moment only, so that other verb items still pack without them.
+(def-category V (visible-atts (cat vform lexitem last_conj move control)))
+(def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control)) (modifier-cond (base-form)))
+                              (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control))
+                                   (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
+(def-category V (visible-atts (cat vform lexitem last_conj)))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 (def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
   (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))))))

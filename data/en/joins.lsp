@@ -1,10 +1,13 @@
 ;; Tokens the tokenizer cut apart that stand for one word: a run of dashes
-;; or equals signs written together (a ruler line, ----==), and a phone
-;; number written with hyphens (303-832-8160). The joined item is added
+;; or equals signs written together (a ruler line, ----==), a phone number
+;; written with hyphens (303-832-8160), and a web address with its query
+;; (http://x.com/search?q=a&b=c). The joined item is added
 ;; beside the pieces; the parser takes whichever covers the sentence better.
 
 (defun ruler-piece () (reg-match "^[-=_~*#]+$"))
 (defun digit-group () (reg-match "^[0-9]+$"))
+(defun web-address () (reg-match "^(https?://|www[.])"))
+(defun closing-mark () (in ("]" ")" ">" "\"" "'" "," "!" ".")))
 
 (def-rules english-rules
   (ruler-line
@@ -12,4 +15,11 @@
     (look-up (low) (high) (str "_sym_")))
   (hyphenated-number
     (seq :front-to-back (word (digit-group)) (+ (seq (word :nogap (str= "-")) (word :nogap (digit-group)))))
-    (look-up (low) (high) (str "_num_"))))
+    (look-up (low) (high) (str "_num_")))
+  (web-address-with-query
+    (seq :front-to-back (word (web-address)) (+ (word :nogap (not (closing-mark)))))
+    (look-up (low) (high) (str "_url_")))
+  ;; A joined item found under its class name has its own text as root.
+  (joined-root :act-on-all-matches
+    (lexitem (and (comp (root) (str-prefix (str "_") (ident))) (comp (surform) (reg-match ".*[^ ] *[^ ]"))))
+    (set-lexitem-root (litem) (matching-word))))

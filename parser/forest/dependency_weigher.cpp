@@ -197,7 +197,8 @@ int DependencyWeigher::distance(int head_position, int modifier_position) const 
   return d > 0 ? d - skipped : d + skipped;
 }
 
-const char* DependencyWeigher::relation_of(const PItem& head_side, const PItem& modifier, const GLink& link) {
+const char* DependencyWeigher::relation_of(const PItem& head_side, const PItem& modifier, const GLink& link,
+                                           bool moved_roles) {
   const BuiltinAttributes& b = builtin_attributes();
   if (is_cat_p(modifier)) {
     const char* pform = value_text(modifier.av, b.pform);
@@ -213,7 +214,7 @@ const char* DependencyWeigher::relation_of(const PItem& head_side, const PItem& 
       if (*role) return role;
     }
   }
-  const Word moved = moved_role(head_side, link.slash_mask);
+  const Word moved = moved_roles ? moved_role(head_side, link.slash_mask) : 0;
   const char* role = moved ? role_text_of(moved) : empty_;
   return *role ? role : named.relation;
 }
@@ -221,17 +222,26 @@ const char* DependencyWeigher::relation_of(const PItem& head_side, const PItem& 
 float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_side, const PItem& modifier,
                                       const GLink& link) {
   const PItem& head = head_word_item(head_side);
-  if (const TraceList* traces = trace_list(merged)) {
+  // A merge that fills a gap (its trace is new: the head side has none) is
+  // weighed as the filler in its role under the word that lost it, or as
+  // the dependency it makes on the surface when that is cheaper (a
+  // controller is also the subject of its own verb). Later merges keep the
+  // trace in their vectors but make ordinary dependencies.
+  const TraceList* traces = trace_list(merged);
+  if (traces && !trace_list(head_side)) {
     const BuiltinAttributes& b = builtin_attributes();
     const PItem& filler = has(modifier, b.move) ? head : modifier;
-    float best = kTraceCeiling;
+    float best = std::min(kTraceCeiling, surface_weight(head, modifier, relation_of(head_side, modifier, link, false)));
     for (const TraceRecord& record : traces->records()) {
       const auto* entry = reinterpret_cast<const PItem*>(record.item);
       if (entry) best = std::min(best, single_weight(*entry, filler, role_text(record.role)));
     }
     return best;
   }
-  const char* relation = relation_of(head_side, modifier, link);
+  return surface_weight(head, modifier, relation_of(head_side, modifier, link, true));
+}
+
+float DependencyWeigher::surface_weight(const PItem& head, const PItem& modifier, const char* relation) {
   auto [memo, added] = merges_.find_or_add(MergeKey{&head, &modifier, relation});
   if (!added) return memo;
   const Side head_words = side_of(head);

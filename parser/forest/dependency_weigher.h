@@ -64,6 +64,9 @@ class DependencyWeigher {
   // The weight of the dependency that merged item `merged` made between its
   // head side and its modifier through `link`.
   float merge_weight(const PItem& merged, const PItem& head_side, const PItem& modifier, const GLink& link);
+  // The weight of a dependency of `modifier` under the head word item
+  // `head` with the relation named.
+  float surface_weight(const PItem& head, const PItem& modifier, const char* relation);
   // The weight of one dependency between a head word item and a modifier.
   float single_weight(const PItem& head, const PItem& modifier, std::string_view relation);
 
@@ -125,8 +128,10 @@ class DependencyWeigher {
     std::size_t operator()(const MergeKey& key) const;
   };
 
-  // The relation under which the statistics know the dependency, interned.
-  const char* relation_of(const PItem& head_side, const PItem& modifier, const GLink& link);
+  // The relation under which the statistics know the dependency, interned;
+  // with `moved_roles`, a gap of the head side that the link may fill lends
+  // its role.
+  const char* relation_of(const PItem& head_side, const PItem& modifier, const GLink& link, bool moved_roles);
   // The interned relation name of a link.
   const char* link_relation(const GLink& link);
   // The side of a modifier; a prepositional phrase's carries its object's word.

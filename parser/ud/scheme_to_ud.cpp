@@ -431,6 +431,19 @@ class SchemeToUd {
     }
     for (int member : members)
       if (member != chosen) relations_[member] = relation;
+    // The item's other words carry no category of their own: the word that
+    // heads the item now is of the item's category, the others of the
+    // category the treebank gives such parts (the particles and most words
+    // of fixed expressions are prepositions).
+    std::string_view relation_name = relation;
+    bool nominal_parts = relation_name == "flat" || relation_name == "compound";
+    for (int member : members) {
+      if (!nodes_[member].category.empty() && nodes_[member].category != "U") continue;
+      if (member == chosen || nominal_parts)
+        nodes_[member].category = nodes_[node].category;
+      else
+        nodes_[member].category = "Prep";
+    }
   }
 
   // UD heads by position (0 for the root, -1 for tokens without a node).
@@ -519,12 +532,13 @@ class SchemeToUd {
     }
   }
 
-  // An e-mail address left over after a name (Ann Lee <ann@x.com>) is a
-  // list item of the name, as the treebank writes signatures.
+  // An e-mail address left over after a name, or set beside it as an
+  // apposition (Ann Lee <ann@x.com>), is a list item of the name, as the
+  // treebank writes signatures.
   void addresses_after_names() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 2; p <= n; ++p)
-      if (ud_rel_[p] == "dep" && ud_head_[p] > 0 && ud_head_[p] < p &&
+      if ((ud_rel_[p] == "dep" || ud_rel_[p] == "appos") && ud_head_[p] > 0 && ud_head_[p] < p &&
           tokens_[p - 1].form.find('@') != std::string::npos)
         ud_rel_[p] = "list";
   }

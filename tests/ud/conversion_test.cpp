@@ -363,6 +363,13 @@ TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
       ")\n",
       "Lee lee@x.com");
   EXPECT_EQ(attachments(sentence), "0:root 1:list ");
+  UdSentence apposed = from_velmo(
+      "(\n"
+      "1\t(Lee\t~ N\t*\t)\n"
+      "2\t(<lee@x.com>\t~ N\t1\tappo\t(gov Lee))\n"
+      ")\n",
+      "Lee <lee@x.com>");
+  EXPECT_EQ(attachments(apposed), "0:root 3:punct 1:list 3:punct ");
 }
 
 TEST(SchemeToUd, TheDayHeadsItsMonthAndYear) {
@@ -582,6 +589,7 @@ TEST(SchemeToUd, AMultiwordItemAsVelmoPrintsIt) {
       ")\n",
       "Bob sees New York");
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 3:flat ");
+  EXPECT_EQ(sentence.words[3].upos, "PROPN");  // the name's second word, printed without category
   EXPECT_EQ(sentence.words[2].form, "New");
   EXPECT_EQ(sentence.words[2].lemma, "New");  // a root with a blank is no lemma
 }
@@ -604,6 +612,12 @@ TEST(SchemeToUd, MultiwordItemsTakeTheTreebanksStructure) {
       ")\n",
       "They blow up a police station as well");
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:compound:prt 6:det 6:compound 2:obj 2:advmod 7:fixed ");
+  // The words printed without category take the category of their part:
+  // the new head of a compound is a noun, particles and the other words of
+  // a fixed expression prepositions.
+  std::string tags;
+  for (const UdWord& word : sentence.words) tags += word.upos + " ";
+  EXPECT_EQ(tags, "PRON VERB ADP DET NOUN NOUN ADV ADP ");
 }
 
 TEST(SchemeToUd, ACapitalisedNounStandingAloneWithItsCompoundsIsAFlatName) {

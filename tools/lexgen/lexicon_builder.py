@@ -134,6 +134,31 @@ def merge_vform(features_list):
     return tuple(result)
 
 
+def split_features(text):
+    """The attribute texts of a reading: +name, -name and parenthesised
+    texts, which may hold lists of vectors ((move ((slash ctl) (role subj))))."""
+    features = []
+    at = 0
+    while at < len(text):
+        if text[at] == "(":
+            depth, end = 0, at
+            while end < len(text):
+                depth += {"(": 1, ")": -1}.get(text[end], 0)
+                end += 1
+                if depth == 0:
+                    break
+            features.append(text[at:end])
+            at = end
+            continue
+        match = re.match(r"[+-][a-z_]+", text[at:])
+        if match:
+            features.append(match.group(0))
+            at += match.end()
+        else:
+            at += 1
+    return tuple(features)
+
+
 def parse_closed_class(path):
     """KEY : READING | READING lines of the hand-written list."""
     entries = {}
@@ -154,7 +179,7 @@ def parse_closed_class(path):
             for part in rest.split("|"):
                 tokens = part.split(None, 1)
                 category = tokens[0]
-                features = tuple(re.findall(r'\([^()]*\)|[+-][a-z_]+', tokens[1])) if len(tokens) > 1 else ()
+                features = split_features(tokens[1]) if len(tokens) > 1 else ()
                 lemma = None
                 kept = []
                 for feature in features:

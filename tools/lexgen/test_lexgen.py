@@ -14,7 +14,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import morphology  # noqa: E402
 import writer  # noqa: E402
-from lexicon_builder import Entry, LexiconBuilder, closest_name, merge_vform, unknown_class  # noqa: E402
+from lexicon_builder import Entry, LexiconBuilder, closest_name, merge_vform, split_features, unknown_class  # noqa: E402
 from scheme import Reading, gold_category, printed  # noqa: E402
 from sources import Token  # noqa: E402
 from velmo_items import category_name, parse_items  # noqa: E402
@@ -186,6 +186,11 @@ class ReadingTest(unittest.TestCase):
     def test_merged_verb_forms(self):
         self.assertEqual(merge_vform([("(vform fin)", "(tense past)"), ("(vform en)",)]),
                          ("(vform fin en)", "(tense past)"))
+
+    def test_hand_written_features_may_hold_lists_of_vectors(self):
+        self.assertEqual(split_features("(vform base) +control (move ((slash ctl) (role subj))) -opt"),
+                         ("(vform base)", "+control", "(move ((slash ctl) (role subj)))", "-opt"))
+        self.assertEqual(split_features('(lemma "be") (num sg)'), ('(lemma "be")', "(num sg)"))
 
 
 class EndingTest(unittest.TestCase):
