@@ -601,6 +601,15 @@ class SchemeToUd {
     ud_rel_[child] = relation;
   }
 
+  // The positions some word hangs from as expletive.
+  std::vector<bool> expletive_heads() const {
+    std::vector<bool> heads(tokens_.size() + 1, false);
+    for (size_t q = 1; q < ud_head_.size() && q < ud_rel_.size(); ++q)
+      if (ud_rel_[q] == "expl" && ud_head_[q] > 0 && static_cast<size_t>(ud_head_[q]) < heads.size())
+        heads[ud_head_[q]] = true;
+    return heads;
+  }
+
   UdSentence build() const {
     UdSentence sentence;
     if (!tree_.sent_id.empty()) sentence.comments.push_back("# sent_id = " + tree_.sent_id);
@@ -610,6 +619,7 @@ class SchemeToUd {
         text.append(t > 0 && tokens_[t].space_before ? " " : "").append(tokens_[t].form);
     sentence.comments.push_back("# text = " + text);
     const int n = static_cast<int>(tokens_.size());
+    const std::vector<bool> expletive_head = expletive_heads();
     for (int p = 1; p <= n; ++p) {
       UdWord word;
       word.id = p;
@@ -619,6 +629,8 @@ class SchemeToUd {
       word.lemma =
           plain && !plain->root.empty() && plain->root.find(' ') == std::string::npos ? plain->root : word.form;
       word.upos = upos_from_category(plain ? std::string_view(plain->category) : std::string_view(), word.form, p);
+      // The "be" of "there is" is the verb of its clause, not a copula.
+      if (word.upos == "AUX" && expletive_head[p]) word.upos = "VERB";
       word.head = std::max(ud_head_[p], 0);
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";

@@ -407,6 +407,9 @@ TEST(SchemeToUd, AfterAnExpletiveThePredicateNounIsTheSubjectOfTheCopula) {
       ")\n",
       "there was a demonstration");
   EXPECT_EQ(attachments(sentence), "2:expl 0:root 4:det 2:nsubj ");
+  // The expletive is a pronoun and the "be" it hangs from the verb.
+  EXPECT_EQ(sentence.words[0].upos, "PRON");
+  EXPECT_EQ(sentence.words[1].upos, "VERB");
 }
 
 TEST(SchemeToUd, AClockTimeHeadsItsHalfOfDayAndIsAListItemOfTheDateBeforeIt) {
