@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include <string>
+#include <unordered_set>
 
 #include "parser/forest/deps.h"
 #include "shell/reader/irslist.h"
@@ -14,18 +15,24 @@
 
 namespace velmo {
 
+const char* lasting_text(std::string_view text) {
+  // A node-based set: the texts stay where they are as it grows.
+  static std::unordered_set<std::string> texts;
+  return texts.emplace(text).first->c_str();
+}
+
 bool TextArg::take(IRSlist& args) {
   std::unique_ptr<IRSlist> element = args.take_first();
   if (!element) return false;
   if (element->is_list())
     exp_ = LExp::get_exp(element.get());
   else if (element->atom())
-    literal_ = element->atom();
+    literal_ = lasting_text(element->atom());
   return present();
 }
 
 const char* TextArg::value(Word input, TypeId type) const {
-  if (literal_) return literal_->c_str();
+  if (literal_) return literal_;
   if (!exp_) return nullptr;
   const Word value = exp_->eval(input, type);
   const TypeId got = exp_->result_type();

@@ -21,9 +21,8 @@ std::uint16_t TreeOrder::number_text(const char* text) {
 }
 
 std::uint16_t TreeOrder::number_new_text(const char* text) {
-  std::size_t length = 0;
-  const std::uint32_t hash = folded_text_hash(text, length);
-  std::size_t slot = slot_of(hash, text, length);
+  const FoldedTextKey key = FoldedTextKey::of(text);
+  std::size_t slot = slot_of(key, text);
   if (table_[slot] != kNoText) return table_[slot];
   // Past the numbers a node can hold, the lists are not made; the rules
   // then try every node, their guards rejecting as in a walk in the tree.
@@ -35,11 +34,11 @@ std::uint16_t TreeOrder::number_new_text(const char* text) {
     table_.assign(2 * table_.size(), kNoText);
     for (std::size_t i = 0; i < texts_.size(); ++i) {
       const Text& known = texts_[i];
-      table_[slot_of(known.hash, known.text, known.length)] = static_cast<std::uint16_t>(i);
+      table_[slot_of(known.key, known.text)] = static_cast<std::uint16_t>(i);
     }
-    slot = slot_of(hash, text, length);
+    slot = slot_of(key, text);
   }
-  texts_.push_back(Text{text, length, hash});
+  texts_.push_back(Text{text, key});
   table_[slot] = static_cast<std::uint16_t>(texts_.size() - 1);
   return table_[slot];
 }
@@ -111,7 +110,7 @@ void TreeOrder::read_nodes(RSTree* root) {
 std::span<const std::uint32_t> TreeOrder::with_child(WalkOrder walk, const NodeGuard& guard,
                                                      std::span<const std::uint32_t> places) {
   const std::string_view lower = guard.child_lower_text();
-  const std::uint16_t text = table_[slot_of(guard.child_text_hash(), lower.data(), lower.size())];
+  const std::uint16_t text = table_[slot_of(guard.child_text_key(), lower.data())];
   if (text == kNoText) return {};  // no node of the tree has the text
   const std::uint64_t bit = text_bit(text);
   const int field = guard.child_field() == NodeTextField::kCategory ? 0 : 1;

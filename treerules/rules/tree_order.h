@@ -50,14 +50,25 @@ class TreeOrder {
   // Whether the nodes are listed by text (false only for trees with more
   // distinct texts than a node can number).
   bool listed() const { return numbered_; }
+  // The number of the guard's text among the texts of the tree (kNoText
+  // when no node has it); the number of the text of the node at `place`
+  // in the field the guard compares (kNoText for none). While the nodes are
+  // listed and the order is current, the guard admits exactly the nodes
+  // whose number equals the guard's.
+  static constexpr std::uint16_t kNoText = 0xffff;
+  std::uint16_t text_number(const NodeGuard& guard) const {
+    return table_[slot_of(guard.text_key(), guard.lower_text().data())];
+  }
+  std::uint16_t text_at(WalkOrder walk, std::uint32_t place, NodeTextField field) const {
+    const std::uint32_t pre = walk == WalkOrder::kPost ? pre_place_[place] : place;
+    return info_[pre].text[field == NodeTextField::kCategory ? 0 : 1];
+  }
 
  private:
   // The places of the nodes whose own text the guard admits.
   std::span<const std::uint32_t> admitted_by_text(WalkOrder walk, const NodeGuard& guard) {
     if (!guard.active() || !numbered_) return {all_places_.data(), pre_.size()};
-    // The guard's text, as a node would hold it, is already in lower case.
-    const std::string_view lower = guard.lower_text();
-    const std::uint16_t text = table_[slot_of(guard.text_hash(), lower.data(), lower.size())];
+    const std::uint16_t text = text_number(guard);
     if (text == kNoText) return {};
     const int field = guard.field() == NodeTextField::kCategory ? 0 : 1;
     Lists& lists = lists_[field][static_cast<int>(walk)];
@@ -69,7 +80,6 @@ class TreeOrder {
   std::span<const std::uint32_t> with_child(WalkOrder walk, const NodeGuard& guard,
                                             std::span<const std::uint32_t> places);
 
-  static constexpr std::uint16_t kNoText = 0xffff;
   // The bit of a text number in a mask of the texts of a node's children;
   // numbers from 64 on share bits, so a set bit only says "maybe".
   static std::uint64_t text_bit(std::uint16_t text) { return text == kNoText ? 0 : std::uint64_t{1} << (text & 63u); }
@@ -83,8 +93,7 @@ class TreeOrder {
   // A text as the first node that has it holds it (the tree keeps it).
   struct Text {
     const char* text;
-    std::size_t length;
-    std::uint32_t hash;  // folded_text_hash
+    FoldedTextKey key;
   };
   // For each text number, the places of the nodes with that text in one
   // field: those of text t are places[start[t]] up to places[start[t + 1]].
@@ -99,24 +108,16 @@ class TreeOrder {
   // new; kNoText for null.
   std::uint16_t number_text(const char* text);
   std::uint16_t number_new_text(const char* text);
-  // The slot of the table where the text is or would go.
-  std::size_t slot_of(std::uint32_t hash, const char* text, std::size_t length) const {
+  // The slot of the table where the text with that key is or would go.
+  std::size_t slot_of(const FoldedTextKey& key, const char* text) const {
     const std::size_t mask = table_.size() - 1;
-    std::size_t slot = hash & mask;
+    std::size_t slot = key.hash & mask;
     for (std::uint16_t n; (n = table_[slot]) != kNoText; slot = (slot + 1) & mask) {
       const Text& known = texts_[n];
-      if (known.hash == hash && known.length == length && equals_folded(text, known.text, length)) break;
+      if (known.key == key && key.same_texts(text, known.text)) break;
     }
     return slot;
   }
-  // Whether the first `length` characters of `a` and `b` are equal
-  // folded to lower case.
-  static bool equals_folded(const char* a, const char* b, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i)
-      if (fold(a[i]) != fold(b[i])) return false;
-    return true;
-  }
-  static char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
   void read_nodes(RSTree* root);
   void make_lists(Lists& lists, int field, WalkOrder walk) const;
 
