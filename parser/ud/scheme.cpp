@@ -76,12 +76,13 @@ bool is_punctuation(std::string_view form) {
 }
 
 bool is_personal_pronoun(std::string_view form) {
-  static constexpr std::array<std::string_view, 44> pronouns = {
-      "i",     "me",     "my",         "mine",      "myself",   "you",     "your",       "yours",   "yourself",
-      "he",    "him",    "his",        "himself",   "she",      "her",     "hers",       "herself", "it",
-      "its",   "itself", "we",         "us",        "our",      "ours",    "ourselves",  "they",    "them",
-      "their", "theirs", "themselves", "who",       "whom",     "whose",   "what",       "which",   "that",
-      "this",  "these",  "those",      "something", "anything", "nothing", "everything", "someone"};
+  static constexpr std::array<std::string_view, 55> pronouns = {
+      "i", "me", "my", "mine", "myself", "you", "your", "yours", "yourself", "he", "him", "his", "himself", "she",
+      "her", "hers", "herself", "it", "its", "itself", "we", "us", "our", "ours", "ourselves", "they", "them", "their",
+      "theirs", "themselves", "who", "whom", "whose", "what", "which", "that", "this", "these", "those", "something",
+      "anything", "nothing", "everything", "someone",
+      // The expletive, the other indefinite pronouns and the chat spelling of "you".
+      "there", "anyone", "anybody", "everyone", "everybody", "somebody", "nobody", "none", "whatever", "whoever", "u"};
   return one_of(lower(form), pronouns);
 }
 

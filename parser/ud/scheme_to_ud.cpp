@@ -87,6 +87,7 @@ class SchemeToUd {
     first_word_heads();
     collect_heads();
     keep_one_root();
+    stranded_function_words();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     dates_and_times();
     month_days();
@@ -495,6 +496,37 @@ class SchemeToUd {
     }
   }
 
+  // A determiner or conjunction the parser left as a fragment of its own
+  // belongs to what follows it: the determiner to the first noun after it
+  // (the [designated recipient]), the conjunction to the head of the piece
+  // that follows it.
+  void stranded_function_words() {
+    const int n = static_cast<int>(tokens_.size());
+    // From the right, so that a conjunction finds the determiner after it
+    // already placed.
+    for (int p = n - 1; p >= 1; --p) {
+      if (ud_rel_[p] != "dep" || node_at_[p] < 0) continue;
+      const std::string& category = nodes_[node_at_[p]].category;
+      if (category == "Det") {
+        for (int q = p + 1; q <= n && q <= p + 4; ++q) {
+          if (is_punctuation(tokens_[q - 1].form)) break;
+          if (node_at_[q] >= 0 && nominal(nodes_[node_at_[q]].category) && !ancestor(p, q)) {
+            ud_head_[p] = q;
+            ud_rel_[p] = "det";
+            break;
+          }
+        }
+      } else if (category == "Conn") {
+        int top = p + 1;
+        while (top <= n && ud_head_[top] > p) top = ud_head_[top];
+        if (top <= n && ud_head_[top] >= 0 && !ancestor(p, top)) {
+          ud_head_[p] = top;
+          ud_rel_[p] = "cc";
+        }
+      }
+    }
+  }
+
   // The treebank heads "08:02 PM" by the time (PM is nmod:unmarked), and a
   // time after a date (02/13/2001 08:02) is a list item of the date.
   void dates_and_times() {
@@ -569,6 +601,15 @@ class SchemeToUd {
     ud_rel_[child] = relation;
   }
 
+  // The positions some word hangs from as expletive.
+  std::vector<bool> expletive_heads() const {
+    std::vector<bool> heads(tokens_.size() + 1, false);
+    for (size_t q = 1; q < ud_head_.size() && q < ud_rel_.size(); ++q)
+      if (ud_rel_[q] == "expl" && ud_head_[q] > 0 && static_cast<size_t>(ud_head_[q]) < heads.size())
+        heads[ud_head_[q]] = true;
+    return heads;
+  }
+
   UdSentence build() const {
     UdSentence sentence;
     if (!tree_.sent_id.empty()) sentence.comments.push_back("# sent_id = " + tree_.sent_id);
@@ -578,6 +619,7 @@ class SchemeToUd {
         text.append(t > 0 && tokens_[t].space_before ? " " : "").append(tokens_[t].form);
     sentence.comments.push_back("# text = " + text);
     const int n = static_cast<int>(tokens_.size());
+    const std::vector<bool> expletive_head = expletive_heads();
     for (int p = 1; p <= n; ++p) {
       UdWord word;
       word.id = p;
@@ -587,6 +629,8 @@ class SchemeToUd {
       word.lemma =
           plain && !plain->root.empty() && plain->root.find(' ') == std::string::npos ? plain->root : word.form;
       word.upos = upos_from_category(plain ? std::string_view(plain->category) : std::string_view(), word.form, p);
+      // The "be" of "there is" is the verb of its clause, not a copula.
+      if (word.upos == "AUX" && expletive_head[p]) word.upos = "VERB";
       word.head = std::max(ud_head_[p], 0);
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
