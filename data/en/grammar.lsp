@@ -110,6 +110,8 @@
 (defun vocative-noun () (and (head-last) (not (get-modifier-by-type det)) (not (pronoun))
                              (or (capitalised)
                                  (comp (pitem-head-word) (in ("guys" "friend" "friends" "folks" "dear" "buddy" "man" "dude" "sir" "everyone" "everybody" "people" "girls" "boys" "bro" "mate"))))))
+;; Right after a finite auxiliary that opens a question.
+(defun after-auxiliary () (comp (pitem-preceding-word) (reg-match "^([Ww]ill|[Ww]ould|[Cc]an|[Cc]ould|[Ss]hould|[Ss]hall|[Mm]ay|[Mm]ight|[Mm]ust|[Dd]o|[Dd]oes|[Dd]id|[Hh]ave|[Hh]as|[Hh]ad|[Ii]s|[Aa]re|[Ww]as|[Ww]ere)$")))
 ;; A clause opened by "that" or "whether".
 (defun content-clause () (comp (pitem-attvec) (att-str-val cform) (in ("that" "whether"))))
 ;; Words that head a relative clause of their own without relative word.
@@ -138,7 +140,9 @@
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; "the same" stands alone as a noun phrase (the results are the same).
   (? (Det (dep-type det) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "^[Tt]he$")))
-          (modifiee-cond (comp (pitem-head-word) (reg-match "^same$")))))
+          (modifiee-cond (and (or (before-punctuation) (sentence-end))
+                              (or (comp (pitem-head-word) (reg-match "^(same|most|least|first|last|next)$"))
+                                  (comp (pitem-attvec) (contain syn (degree) (attvec syn ((degree sup))))))))))
   (* (Adv (dep-type mod) (max-dist 3)))
   (:head)
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
@@ -236,6 +240,11 @@
   ;; frame took (Ann wants to leave).
   (? (N (dep-type s) (max-dist 8) (check-slash ctl) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
+     ;; In a question the subject stands between two auxiliaries (Will you
+     ;; be going?, Should I be worried?).
+     (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl)
+        (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
+        (modifiee-cond (get-modifier-by-type aux)))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
@@ -303,6 +312,11 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
+     ;; In a question the subject stands between two auxiliaries (Will you
+     ;; be going?, Should I be worried?).
+     (N (dep-type s) (max-dist 8) (dep-weight 1.0)
+        (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
+        (modifiee-cond (get-modifier-by-type aux)))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))

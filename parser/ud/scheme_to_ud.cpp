@@ -87,6 +87,7 @@ class SchemeToUd {
     first_word_heads();
     collect_heads();
     keep_one_root();
+    stranded_function_words();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     dates_and_times();
     month_days();
@@ -495,6 +496,37 @@ class SchemeToUd {
       if (root == best) continue;
       ud_head_[root] = best;
       ud_rel_[root] = is_punctuation(tokens_[root - 1].form) ? "punct" : "dep";
+    }
+  }
+
+  // A determiner or conjunction the parser left as a fragment of its own
+  // belongs to what follows it: the determiner to the first noun after it
+  // (the [designated recipient]), the conjunction to the head of the piece
+  // that follows it.
+  void stranded_function_words() {
+    const int n = static_cast<int>(tokens_.size());
+    // From the right, so that a conjunction finds the determiner after it
+    // already placed.
+    for (int p = n - 1; p >= 1; --p) {
+      if (ud_rel_[p] != "dep" || node_at_[p] < 0) continue;
+      const std::string& category = nodes_[node_at_[p]].category;
+      if (category == "Det") {
+        for (int q = p + 1; q <= n && q <= p + 4; ++q) {
+          if (is_punctuation(tokens_[q - 1].form)) break;
+          if (node_at_[q] >= 0 && nominal(nodes_[node_at_[q]].category) && !ancestor(p, q)) {
+            ud_head_[p] = q;
+            ud_rel_[p] = "det";
+            break;
+          }
+        }
+      } else if (category == "Conn") {
+        int top = p + 1;
+        while (top <= n && ud_head_[top] > p) top = ud_head_[top];
+        if (top <= n && ud_head_[top] >= 0 && !ancestor(p, top)) {
+          ud_head_[p] = top;
+          ud_rel_[p] = "cc";
+        }
+      }
     }
   }
 

@@ -460,6 +460,22 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
   EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:dep 4:punct 7:nsubj 0:root 7:punct ");
 }
 
+TEST(SchemeToUd, AStrandedDeterminerOrConjunctionJoinsWhatFollowsIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "E0\t(()\tfin C\tE2\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov go))\n"
+      "2\t(went\tgo V\tE0\ti\t(gov fin))\n"
+      "3\t(and\t~ Conn\tE2\t)\n"
+      "4\t(the\t~ Det\tE2\t)\n"
+      "5\t(named\tname V\tE2\t)\n"
+      "6\t(man\t~ N\t5\tobj\t(gov name))\n"
+      ")\n",
+      "Ann went and the named man");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:cc 6:det 2:dep 5:obj ");
+}
+
 TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
   UdSentence sentence = from_velmo(
       "(\n"
