@@ -137,6 +137,17 @@
     (lexitem (and (comp (root) (str= that)) (complementiser-item)))
     (when (and (preceded-by (noun-item)) (not (preceded-by (lexical-verb-item))))
       (delete (litem))))
+  ;; "that" after a verb and before the start of a clause (an article, a
+  ;; subject pronoun, a name) is the complementiser (said that the ..., know
+  ;; that he ...): the treebank has nothing else there.
+  (complementiser-that-after-verb :act-on-all-matches
+    (lexitem (and (comp (root) (str= that)) (not (complementiser-item))
+                  (not (no-alternative (complementiser-item)))))
+    (when (and (preceded-by (verb-item)) (not (preceded-by (noun-item)))
+               (or (followed-by-word (in ("the" "a" "an" "i" "you" "he" "she" "it" "we" "they" "there" "this" "these"
+                                          "those" "some" "all" "no" "if" "when" "our" "his" "her" "my" "their" "your")))
+                   (followed-by (comp (surform) (reg-match "^[A-Z][a-z]")))))
+      (delete (litem))))
   ;; "like" after a subject pronoun is the verb.
   (like-after-subject :act-on-all-matches
     (lexitem (and (comp (root) (str= like)) (comp (att) (or (contain syn (node) (attvec syn ((node Prep))))
@@ -336,3 +347,15 @@
     (lexitem (lexical-verb-item))
     (comp (litem) (set-cate "V")))
 )
+
+(def-rules english-rules
+  ;; An auxiliary with nothing after it but its negation, punctuation or the
+  ;; end of the sentence stands for its elided verb (they didn't., I possibly
+  ;; can, soon will): it heads its clause as a verb.
+  (elided-verb :act-on-all-matches
+    (lexitem (and (aux-item) (not (comp (root) (in ("to" "be" "am" "is" "are" "was" "were" "been" "being" "'s" "'re" "'m"))))))
+    (when (and (preceded-by (t)) (not (preceded-by (punctuation-item)))
+               (or (not (followed-by (t))) (followed-by (punctuation-item))
+                   (and (followed-by-word (negation-word))
+                        (or (not (second-after (t))) (second-after (punctuation-item))))))
+      (comp (litem) (att) (modify syn (attvec syn ((node V))))))))

@@ -5,6 +5,7 @@
 
 #include "parser/forest/deps.h"
 #include "shell/lexp/lexp.h"
+#include "treerules/patterns/lasting_text.h"
 
 namespace velmo {
 
@@ -12,11 +13,6 @@ namespace velmo {
 int node_place(const DepTree& node);
 // `text` kept by the node's tree; as an expression value.
 Word keep_text(const DepTree& node, std::string_view text);
-
-// A copy of `text` kept for the whole run, one per distinct text. The
-// literal texts of definitions are kept so: trees hold them without a copy
-// of their own, and may outlive the definitions.
-const char* lasting_text(std::string_view text);
 
 // An argument given as literal text (an atom, kept by lasting_text) or as an
 // expression evaluated with the function's input.

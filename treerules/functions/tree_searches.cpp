@@ -4,7 +4,6 @@
 #include <strings.h>
 
 #include <string>
-#include <unordered_set>
 
 #include "parser/forest/deps.h"
 #include "shell/reader/irslist.h"
@@ -14,12 +13,6 @@
 #include "treerules/patterns/tree_patterns.h"
 
 namespace velmo {
-
-const char* lasting_text(std::string_view text) {
-  // A node-based set: the texts stay where they are as it grows.
-  static std::unordered_set<std::string> texts;
-  return texts.emplace(text).first->c_str();
-}
 
 bool TextArg::take(IRSlist& args) {
   std::unique_ptr<IRSlist> element = args.take_first();

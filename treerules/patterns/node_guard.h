@@ -108,6 +108,8 @@ class NodeGuard {
   NodeTextField field() const { return field_; }
   std::string_view lower_text() const { return lower_text_; }
   const FoldedTextKey& text_key() const { return text_key_; }
+  // The lasting_text number of lower_text().
+  std::uint32_t text_number() const { return text_number_; }
   // Whether the condition is exactly this comparison, so that the guard's
   // answer is the condition's.
   bool whole() const { return whole_; }
@@ -121,6 +123,7 @@ class NodeGuard {
   NodeTextField child_field() const { return child_field_; }
   std::string_view child_lower_text() const { return child_lower_text_; }
   const FoldedTextKey& child_text_key() const { return child_text_key_; }
+  std::uint32_t child_text_number() const { return child_text_number_; }
   // Whether the condition may hold at `node` (true for an inactive guard).
   bool admits(const RSTree* node) const {
     if (!active()) return true;
@@ -138,12 +141,14 @@ class NodeGuard {
     child_field_ = guard.child_field_;
     child_lower_text_ = guard.child_lower_text_;
     child_text_key_ = guard.child_text_key_;
+    child_text_number_ = guard.child_text_number_;
   }
   // Makes the comparison of `guard` the test for this guard's children.
   void take_child_test(const NodeGuard& guard) {
     child_field_ = guard.field_;
     child_lower_text_ = guard.lower_text_;
     child_text_key_ = guard.text_key_;
+    child_text_number_ = guard.text_number_;
   }
   bool equals_folded(const char* text) const {
     for (const char c : lower_text_) {
@@ -158,10 +163,12 @@ class NodeGuard {
   const LExpList* conjuncts_ = nullptr;
   std::string lower_text_;
   FoldedTextKey text_key_;                        // of lower_text_
+  std::uint32_t text_number_ = 0;                 // lasting_text number of lower_text_
   char first_lower_ = '\0', first_upper_ = '\0';  // the first character in both cases
   NodeTextField child_field_ = NodeTextField::kNone;
   std::string child_lower_text_;
   FoldedTextKey child_text_key_;
+  std::uint32_t child_text_number_ = 0;
 };
 
 }  // namespace velmo

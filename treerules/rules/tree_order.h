@@ -43,9 +43,37 @@ class TreeOrder {
   // for an inactive guard without child test, and when the nodes are not
   // listed by text. Valid until the next prepare or admitted.
   std::span<const std::uint32_t> admitted(WalkOrder walk, const NodeGuard& guard) {
+    const ChildFilter filter = child_filter(guard);
+    if (filter.none) return {};
     const std::span<const std::uint32_t> places = admitted_by_text(walk, guard);
-    if (!guard.has_child_test() || !numbered_ || places.empty()) return places;
-    return with_child(walk, guard, places);
+    if (!filter.bit || places.empty()) return places;
+    return with_child(walk, filter, places);
+  }
+  // The places of the nodes whose own text the guard admits (ignoring its
+  // child test); valid until the next prepare.
+  std::span<const std::uint32_t> admitted_by_text(WalkOrder walk, const NodeGuard& guard) {
+    if (!guard.active() || !numbered_) return {all_places_.data(), pre_.size()};
+    const std::uint16_t text = text_number(guard);
+    if (text == kNoText) return {};
+    const int field = guard.field() == NodeTextField::kCategory ? 0 : 1;
+    Lists& lists = lists_[field][static_cast<int>(walk)];
+    if (!lists.made) make_lists(lists, field, walk);
+    return {lists.places.data() + lists.start[text], lists.start[text + 1u] - lists.start[text]};
+  }
+  // A guard's child test in the order's terms: a bit that must be set in
+  // the mask of the texts of a node's children in one field.
+  struct ChildFilter {
+    int field = 0;
+    std::uint64_t bit = 0;  // 0: every node passes
+    bool none = false;      // no node of the tree passes
+  };
+  ChildFilter child_filter(const NodeGuard& guard);
+  // Whether the node at `place` may pass the filter; one that does not is
+  // one none of whose children the guard's child test admits.
+  bool passes(WalkOrder walk, std::uint32_t place, const ChildFilter& filter) const {
+    if (!filter.bit) return true;
+    const std::uint32_t pre = walk == WalkOrder::kPost ? pre_place_[place] : place;
+    return (info_[pre].child_texts[filter.field] & filter.bit) != 0;
   }
   // Whether the nodes are listed by text (false only for trees with more
   // distinct texts than a node can number).
@@ -56,8 +84,8 @@ class TreeOrder {
   // listed and the order is current, the guard admits exactly the nodes
   // whose number equals the guard's.
   static constexpr std::uint16_t kNoText = 0xffff;
-  std::uint16_t text_number(const NodeGuard& guard) const {
-    return table_[slot_of(guard.text_key(), guard.lower_text().data())];
+  std::uint16_t text_number(const NodeGuard& guard) {
+    return number_of(guard.text_number(), guard.text_key(), guard.lower_text().data());
   }
   std::uint16_t text_at(WalkOrder walk, std::uint32_t place, NodeTextField field) const {
     const std::uint32_t pre = walk == WalkOrder::kPost ? pre_place_[place] : place;
@@ -65,19 +93,8 @@ class TreeOrder {
   }
 
  private:
-  // The places of the nodes whose own text the guard admits.
-  std::span<const std::uint32_t> admitted_by_text(WalkOrder walk, const NodeGuard& guard) {
-    if (!guard.active() || !numbered_) return {all_places_.data(), pre_.size()};
-    const std::uint16_t text = text_number(guard);
-    if (text == kNoText) return {};
-    const int field = guard.field() == NodeTextField::kCategory ? 0 : 1;
-    Lists& lists = lists_[field][static_cast<int>(walk)];
-    if (!lists.made) make_lists(lists, field, walk);
-    return {lists.places.data() + lists.start[text], lists.start[text + 1u] - lists.start[text]};
-  }
-  // Those of `places` whose node has a child that the guard's child test
-  // admits (kept in filtered_).
-  std::span<const std::uint32_t> with_child(WalkOrder walk, const NodeGuard& guard,
+  // Those of `places` that pass the filter (kept in filtered_).
+  std::span<const std::uint32_t> with_child(WalkOrder walk, const ChildFilter& filter,
                                             std::span<const std::uint32_t> places);
 
   // The bit of a text number in a mask of the texts of a node's children;
@@ -108,6 +125,14 @@ class TreeOrder {
   // new; kNoText for null.
   std::uint16_t number_text(const char* text);
   std::uint16_t number_new_text(const char* text);
+  // The number in this tree of a guard's text (kNoText: no node has it),
+  // given its lasting_text number, its key and the text; remembered for
+  // the tree by the lasting number, as many guards test the same texts.
+  std::uint16_t number_of(std::uint32_t lasting, const FoldedTextKey& key, const char* text) {
+    if (lasting < known_.size() && known_[lasting].reading == reading_) return known_[lasting].number;
+    return look_up(lasting, key, text);
+  }
+  std::uint16_t look_up(std::uint32_t lasting, const FoldedTextKey& key, const char* text);
   // The slot of the table where the text with that key is or would go.
   std::size_t slot_of(const FoldedTextKey& key, const char* text) const {
     const std::size_t mask = table_.size() - 1;
@@ -138,10 +163,18 @@ class TreeOrder {
   // reading their text.
   struct Seen {
     const char* text;
+    std::uint32_t reading;  // of the tree it was seen in
     std::uint16_t number;
   };
   static constexpr std::size_t kSeenSize = 64;  // the top 6 bits of a mixed pointer
   Seen seen_[kSeenSize] = {};
+  std::uint32_t reading_ = 0;  // counts the trees read: entries of seen_ from earlier ones are stale
+  // By lasting_text number: the number of that text in the tree read at `reading`.
+  struct Known {
+    std::uint32_t reading = 0;
+    std::uint16_t number = kNoText;
+  };
+  std::vector<Known> known_;
   bool numbered_ = true;  // every text got a number
 
   Lists lists_[2][2];                    // [field: category, relation][walk]

@@ -126,7 +126,9 @@ class PreOrderSteps {
 // Post-order (children before their parent).
 class PostOrderSteps {
  public:
-  explicit PostOrderSteps(RSTree* root) : root_(root) { current_ = root ? leftmost_leaf(root) : nullptr; }
+  // The walks of the rules start with jump_to: the walk stands nowhere
+  // until then.
+  explicit PostOrderSteps(RSTree* root) : root_(root) {}
   static constexpr WalkOrder kOrder = WalkOrder::kPost;
   RSTree* current() const { return current_; }
   void jump_to(RSTree* node) {
@@ -290,7 +292,11 @@ void StructuralRule::walk_tree(RSTree* root, TreeOrder& order) {
   const std::vector<RSTree*>& nodes = order.nodes(Walk::kOrder);
   bool in_order = true;
   const bool listed = order.listed();  // else the guard is asked here
-  for (const std::uint32_t place : order.admitted(Walk::kOrder, condition_.guard())) {
+  const TreeOrder::ChildFilter filter = order.child_filter(condition_.guard());
+  const std::span<const std::uint32_t> places =
+      filter.none ? std::span<const std::uint32_t>() : order.admitted_by_text(Walk::kOrder, condition_.guard());
+  for (const std::uint32_t place : places) {
+    if (!order.passes(Walk::kOrder, place, filter)) continue;
     RSTree* node = nodes[place];
     if (!listed && !condition_.admits(node)) continue;
     walk.jump_to(node);
@@ -471,8 +477,9 @@ void TreeModifier::apply(RSTree* root) {
   if (!root) return;
   // An action that applies this set again (to this tree or another) gets
   // an order of its own.
-  TreeOrder nested;
-  TreeOrder& order = applying_ ? nested : order_;
+  std::unique_ptr<TreeOrder> nested;
+  if (applying_) nested = std::make_unique<TreeOrder>();
+  TreeOrder& order = nested ? *nested : order_;
   Applying applying(applying_);
   order.forget();
   // By index: an action may run def-tree-rules, which adds to rules_ and may
