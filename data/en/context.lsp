@@ -356,3 +356,15 @@
     (lexitem (lexical-verb-item))
     (comp (litem) (set-cate "V")))
 )
+
+(def-rules english-rules
+  ;; An auxiliary with nothing after it but its negation, punctuation or the
+  ;; end of the sentence stands for its elided verb (they didn't., I possibly
+  ;; can, soon will): it heads its clause as a verb.
+  (elided-verb :act-on-all-matches
+    (lexitem (and (aux-item) (not (comp (root) (in ("to" "be" "am" "is" "are" "was" "were" "been" "being" "'s" "'re" "'m"))))))
+    (when (and (preceded-by (t)) (not (preceded-by (punctuation-item)))
+               (or (not (followed-by (t))) (followed-by (punctuation-item))
+                   (and (followed-by-word (negation-word))
+                        (or (not (second-after (t))) (second-after (punctuation-item))))))
+      (comp (litem) (att) (modify syn (attvec syn ((node V))))))))

@@ -264,6 +264,10 @@
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (not (get-modifier-by-type obj)))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
+     ;; A second object after a pronoun one (landed herself a job, faxed
+     ;; you the file), where the verb's frames have none.
+     (N (dep-type obj) (max-dist 20) (dep-weight 4.0) (modifier-cond (and (no-cc) (no-punc) (get-modifier-by-type det)))
+        (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
      (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
