@@ -888,6 +888,11 @@ TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
   EXPECT_EQ(upos_from_category("N", "Google", 3), "PROPN");
   EXPECT_EQ(upos_from_category("N", "Google", 1), "NOUN");  // a capital at the start says nothing
   EXPECT_EQ(upos_from_category("U", "bomb", 2), "X");
+  EXPECT_EQ(upos_from_category("N", "US", 3), "PROPN");  // the country, not the pronoun
+  EXPECT_EQ(upos_from_category("N", "us", 3), "PRON");
+  EXPECT_EQ(upos_from_category("Punc", "$", 2), "SYM");
+  EXPECT_EQ(upos_from_category("Punc", ":)", 2), "SYM");
+  EXPECT_EQ(upos_from_category("Punc", "-", 2), "PUNCT");
 }
 
 }  // namespace
