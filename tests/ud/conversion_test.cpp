@@ -674,6 +674,8 @@ TEST(SchemeToUd, APrepositionBeforeAClauseIsItsMarkAndTheClauseAnAdverbialClause
       ")\n",
       "Thanks for helping the way of asking");
   EXPECT_EQ(attachments(sentence), "0:root 3:mark 1:advcl 5:det 3:obj 7:mark 5:acl ");
+  EXPECT_EQ(sentence.words[1].upos, "SCONJ");
+  EXPECT_EQ(sentence.words[5].upos, "SCONJ");
 }
 
 TEST(SchemeToUd, WordsAreSplitAtInnerPunctuationToFillPositionsWithoutNodes) {
