@@ -120,6 +120,12 @@
 (defun vocative-noun () (and (head-last) (not (get-modifier-by-type det)) (not (pronoun))
                              (or (capitalised)
                                  (comp (pitem-head-word) (in ("guys" "friend" "friends" "folks" "dear" "buddy" "man" "dude" "sir" "everyone" "everybody" "people" "girls" "boys" "bro" "mate"))))))
+;; Right after a finite auxiliary that opens a question.
+(defun after-auxiliary () (comp (pitem-preceding-word) (reg-match "^([Ww]ill|[Ww]ould|[Cc]an|[Cc]ould|[Ss]hould|[Ss]hall|[Mm]ay|[Mm]ight|[Mm]ust|[Dd]o|[Dd]oes|[Dd]id|[Hh]ave|[Hh]as|[Hh]ad|[Ii]s|[Aa]re|[Ww]as|[Ww]ere)$")))
+;; A clause opened by "that" or "whether".
+(defun content-clause () (comp (pitem-attvec) (att-str-val cform) (in ("that" "whether"))))
+;; Words that head a relative clause of their own without relative word.
+(defun free-relative-head () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever|[Aa]ll|[Ee]verything|[Aa]nything|[Ss]omething|[Nn]othing)$"))))
 ;; A name before a fronted adverbial clause (Phil if you could ...).
 (defun before-subordinator () (comp (pitem-following-word) (in ("if" "when" "as" "because" "since" "once" "unless" "although" "though" "while"))))
 
@@ -144,7 +150,9 @@
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; "the same" stands alone as a noun phrase (the results are the same).
   (? (Det (dep-type det) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "^[Tt]he$")))
-          (modifiee-cond (comp (pitem-head-word) (reg-match "^same$")))))
+          (modifiee-cond (and (or (before-punctuation) (sentence-end))
+                              (or (comp (pitem-head-word) (reg-match "^(same|most|least|first|last|next)$"))
+                                  (comp (pitem-attvec) (contain syn (degree) (attvec syn ((degree sup))))))))))
   (* (Adv (dep-type mod) (max-dist 3)))
   (:head)
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
@@ -185,6 +193,9 @@
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)) (modifiee-cond (not (personal-pronoun))))
      (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
+     ;; A free relative (What they wonder is ..., All you need is ...).
+     (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
+        (modifiee-cond (free-relative-head)))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed) (angle-bracketed))))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
@@ -241,6 +252,11 @@
   ;; frame took (Ann wants to leave).
   (? (N (dep-type s) (max-dist 8) (check-slash ctl) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
+     ;; In a question the subject stands between two auxiliaries (Will you
+     ;; be going?, Should I be worried?).
+     (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl)
+        (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
+        (modifiee-cond (get-modifier-by-type aux)))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
@@ -257,13 +273,17 @@
          (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
-  (? (N (dep-type obj) (max-dist 16) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
+  (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (not (get-modifier-by-type obj))) (merged-cond (taken-object))))
-  (* (Prep (dep-type mod) (max-dist 16) (dep-weight 1.0) (modifier-cond (no-cc)))
-     (Adv (dep-type mod) (max-dist 14) (dep-weight 1.0))
+  (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
+     ;; A second object after a pronoun one (landed herself a job, faxed
+     ;; you the file), where the verb's frames have none.
+     (N (dep-type obj) (max-dist 20) (dep-weight 4.0) (modifier-cond (and (no-cc) (no-punc) (get-modifier-by-type det)))
+        (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
-     (A (dep-type pred) (max-dist 12) (dep-weight 3.0))
+     (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
      (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
@@ -308,6 +328,11 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
+     ;; In a question the subject stands between two auxiliaries (Will you
+     ;; be going?, Should I be worried?).
+     (N (dep-type s) (max-dist 8) (dep-weight 1.0)
+        (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
+        (modifiee-cond (get-modifier-by-type aux)))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
@@ -328,18 +353,22 @@
         ;; Marked (rare), so that packing keeps it apart from "is it" with
         ;; "it" as predicate.
         (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
-  (? (N (dep-type pred) (max-dist 14) (modifier-cond (and (no-cc) (no-punc)))
+  (? (N (dep-type pred) (max-dist 20) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)))))
      (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
-     (A (dep-type pred) (max-dist 14))
-     (Prep (dep-type pred) (max-dist 14) (modifier-cond (no-cc)))
-     (Num (dep-type pred) (max-dist 14)))
-  (* (Prep (dep-type mod) (max-dist 16) (dep-weight 3.0) (modifier-cond (no-cc)))
-     (Adv (dep-type mod) (max-dist 14))
+     (A (dep-type pred) (max-dist 20))
+     (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)))
+     (Num (dep-type pred) (max-dist 20))
+     ;; A clause as predicate (The problem is that ..., All you do is wait,
+     ;; The aim is to win).
+     (C (dep-type pred) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
+     (V (dep-type pred) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc)))
+        (modifiee-cond (not (get-modifier-by-type expl)))))
+  (* (Prep (dep-type mod) (max-dist 20) (dep-weight 3.0) (modifier-cond (no-cc)))
+     (Adv (dep-type mod) (max-dist 20))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
-     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))))
      (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))

@@ -104,6 +104,35 @@ void DepTree::set_property(std::string_view name, std::string_view text) {
   p->node = nullptr;
 }
 
+namespace {
+
+// Whether two property names are equal without regard to the case of ASCII
+// letters, as find_mutable compares them; reads no further than they agree.
+bool same_name(const char* a, const char* b) {
+  if (a == b) return true;
+  if (!a || !b) return false;
+  for (; *a && ascii_lower(*a) == ascii_lower(*b); ++a, ++b) {
+  }
+  return *a == *b;
+}
+
+}  // namespace
+
+void DepTree::set_lasting_property(const char* name, const char* text) {
+  for (DepProperty& p : properties_)
+    if (same_name(p.name, name)) {
+      p.text = text;
+      p.node = nullptr;
+      return;
+    }
+  add_lasting_property(name, text);
+}
+
+void DepTree::add_lasting_property(const char* name, const char* text) {
+  reserve_properties();
+  properties_.push_back(DepProperty{name, text, nullptr, 1.0f});
+}
+
 void DepTree::set_property(std::string_view name, DepTree* node) {
   DepProperty* p = find_mutable(name);
   if (!p) {

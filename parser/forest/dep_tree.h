@@ -85,6 +85,10 @@ class DepTree : public RSTree {
   void set_property(std::string_view name, DepTree* node);
   void add_property(std::string_view name, std::string_view text);
   void add_property(std::string_view name, DepTree* node);
+  // As set_property and add_property with texts kept elsewhere for longer
+  // than the tree (NUL-terminated): the node holds them without a copy.
+  void set_lasting_property(const char* name, const char* text);
+  void add_lasting_property(const char* name, const char* text);
   // Points property `k` (in order) at a node.
   void set_property_node(std::size_t k, DepTree* node);
   bool remove_property(std::string_view name);

@@ -76,12 +76,13 @@ bool is_punctuation(std::string_view form) {
 }
 
 bool is_personal_pronoun(std::string_view form) {
-  static constexpr std::array<std::string_view, 44> pronouns = {
-      "i",     "me",     "my",         "mine",      "myself",   "you",     "your",       "yours",   "yourself",
-      "he",    "him",    "his",        "himself",   "she",      "her",     "hers",       "herself", "it",
-      "its",   "itself", "we",         "us",        "our",      "ours",    "ourselves",  "they",    "them",
-      "their", "theirs", "themselves", "who",       "whom",     "whose",   "what",       "which",   "that",
-      "this",  "these",  "those",      "something", "anything", "nothing", "everything", "someone"};
+  static constexpr std::array<std::string_view, 55> pronouns = {
+      "i", "me", "my", "mine", "myself", "you", "your", "yours", "yourself", "he", "him", "his", "himself", "she",
+      "her", "hers", "herself", "it", "its", "itself", "we", "us", "our", "ours", "ourselves", "they", "them", "their",
+      "theirs", "themselves", "who", "whom", "whose", "what", "which", "that", "this", "these", "those", "something",
+      "anything", "nothing", "everything", "someone",
+      // The expletive, the other indefinite pronouns and the chat spelling of "you".
+      "there", "anyone", "anybody", "everyone", "everybody", "somebody", "nobody", "none", "whatever", "whoever", "u"};
   return one_of(lower(form), pronouns);
 }
 
@@ -100,6 +101,10 @@ std::string upos_from_category(std::string_view category, std::string_view form,
   std::string word = lower(form);
   if (category == "N") {
     if (is_personal_pronoun(word)) return "PRON";
+    // Quantifiers standing for a noun (some of them) stay determiners.
+    if (one_of(word, std::array<std::string_view, 7>{"all", "some", "any", "each", "another", "both", "either"}))
+      return "DET";
+    if (one_of(word, std::array<std::string_view, 2>{"many", "few"})) return "ADJ";
     bool capital = !form.empty() && std::isupper(static_cast<unsigned char>(form[0]));
     return capital && position > 1 ? "PROPN" : "NOUN";
   }

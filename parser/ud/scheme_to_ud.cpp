@@ -87,6 +87,7 @@ class SchemeToUd {
     first_word_heads();
     collect_heads();
     keep_one_root();
+    stranded_function_words();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     dates_and_times();
     month_days();
@@ -431,6 +432,22 @@ class SchemeToUd {
     }
     for (int member : members)
       if (member != chosen) relations_[member] = relation;
+    // The item's other words carry no category of their own: the word that
+    // heads the item now is of the item's category, the others of the
+    // category the treebank gives such parts (the particles and most words
+    // of fixed expressions are prepositions).
+    std::string_view relation_name = relation;
+    bool nominal_parts = relation_name == "flat" || relation_name == "compound";
+    for (int member : members) {
+      if (!nodes_[member].category.empty() && nodes_[member].category != "U") continue;
+      if (is_punctuation(nodes_[member].word)) {
+        nodes_[member].category = "Punc";  // the hyphen of ghost - written
+      } else if (member == chosen || nominal_parts) {
+        nodes_[member].category = nodes_[node].category;
+      } else {
+        nodes_[member].category = "Prep";
+      }
+    }
   }
 
   // UD heads by position (0 for the root, -1 for tokens without a node).
@@ -479,6 +496,37 @@ class SchemeToUd {
       if (root == best) continue;
       ud_head_[root] = best;
       ud_rel_[root] = is_punctuation(tokens_[root - 1].form) ? "punct" : "dep";
+    }
+  }
+
+  // A determiner or conjunction the parser left as a fragment of its own
+  // belongs to what follows it: the determiner to the first noun after it
+  // (the [designated recipient]), the conjunction to the head of the piece
+  // that follows it.
+  void stranded_function_words() {
+    const int n = static_cast<int>(tokens_.size());
+    // From the right, so that a conjunction finds the determiner after it
+    // already placed.
+    for (int p = n - 1; p >= 1; --p) {
+      if (ud_rel_[p] != "dep" || node_at_[p] < 0) continue;
+      const std::string& category = nodes_[node_at_[p]].category;
+      if (category == "Det") {
+        for (int q = p + 1; q <= n && q <= p + 4; ++q) {
+          if (is_punctuation(tokens_[q - 1].form)) break;
+          if (node_at_[q] >= 0 && nominal(nodes_[node_at_[q]].category) && !ancestor(p, q)) {
+            ud_head_[p] = q;
+            ud_rel_[p] = "det";
+            break;
+          }
+        }
+      } else if (category == "Conn") {
+        int top = p + 1;
+        while (top <= n && ud_head_[top] > p) top = ud_head_[top];
+        if (top <= n && ud_head_[top] >= 0 && !ancestor(p, top)) {
+          ud_head_[p] = top;
+          ud_rel_[p] = "cc";
+        }
+      }
     }
   }
 
@@ -556,6 +604,15 @@ class SchemeToUd {
     ud_rel_[child] = relation;
   }
 
+  // The positions some word hangs from as expletive.
+  std::vector<bool> expletive_heads() const {
+    std::vector<bool> heads(tokens_.size() + 1, false);
+    for (size_t q = 1; q < ud_head_.size() && q < ud_rel_.size(); ++q)
+      if (ud_rel_[q] == "expl" && ud_head_[q] > 0 && static_cast<size_t>(ud_head_[q]) < heads.size())
+        heads[ud_head_[q]] = true;
+    return heads;
+  }
+
   UdSentence build() const {
     UdSentence sentence;
     if (!tree_.sent_id.empty()) sentence.comments.push_back("# sent_id = " + tree_.sent_id);
@@ -565,6 +622,7 @@ class SchemeToUd {
         text.append(t > 0 && tokens_[t].space_before ? " " : "").append(tokens_[t].form);
     sentence.comments.push_back("# text = " + text);
     const int n = static_cast<int>(tokens_.size());
+    const std::vector<bool> expletive_head = expletive_heads();
     for (int p = 1; p <= n; ++p) {
       UdWord word;
       word.id = p;
@@ -574,6 +632,8 @@ class SchemeToUd {
       word.lemma =
           plain && !plain->root.empty() && plain->root.find(' ') == std::string::npos ? plain->root : word.form;
       word.upos = upos_from_category(plain ? std::string_view(plain->category) : std::string_view(), word.form, p);
+      // The "be" of "there is" is the verb of its clause, not a copula.
+      if (word.upos == "AUX" && expletive_head[p]) word.upos = "VERB";
       word.head = std::max(ud_head_[p], 0);
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";

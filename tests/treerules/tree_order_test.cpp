@@ -99,6 +99,34 @@ TEST_F(TreeOrderTest, IsReadAgainAfterTheTreeChanged) {
   EXPECT_EQ(all_words(order, WalkOrder::kPost), "the big dog cat saw *");
 }
 
+// One order serves tree after tree: what it remembers of a text in one tree
+// (its number, the nodes that have it) does not carry over to the next.
+TEST_F(TreeOrderTest, ServesOneTreeAfterAnother) {
+  read(kSentence);
+  DepsRef first = deps_;
+  TreeOrder order;
+  const NodeGuard det = guard("(cat (str= Det))");
+  const NodeGuard noun_with_det = guard("(tree (cat (str= N)) (node (rel (str= det))))");
+  order.prepare(first->root());
+  EXPECT_EQ(words(order, WalkOrder::kPre, order.admitted(WalkOrder::kPre, det)), "the a");
+  EXPECT_EQ(words(order, WalkOrder::kPre, order.admitted(WalkOrder::kPre, noun_with_det)), "dog");
+  read(
+      "(\n"
+      "1\t(cats\t~ N\t2\tsubj)\n"
+      "2\t(sleep\t~ V\t*)\n"
+      "3\t(the\t~ Det\t4\tdet)\n"
+      "4\t(day\t~ N\t2\tmod)\n"
+      ")");
+  order.forget();
+  order.prepare(deps_->root());
+  EXPECT_EQ(words(order, WalkOrder::kPost, order.admitted(WalkOrder::kPost, det)), "the");
+  EXPECT_EQ(words(order, WalkOrder::kPost, order.admitted(WalkOrder::kPost, noun_with_det)), "day");
+  EXPECT_EQ(words(order, WalkOrder::kPost, order.admitted(WalkOrder::kPost, guard("(cat (str= v))"))), "sleep");
+  order.forget();
+  order.prepare(first->root());
+  EXPECT_EQ(words(order, WalkOrder::kPost, order.admitted(WalkOrder::kPost, noun_with_det)), "dog");
+}
+
 // The order numbers texts by pointer first: a tree keeps each category and
 // relation once.
 TEST_F(TreeOrderTest, EqualCategoriesAndRelationsAreKeptOnce) {

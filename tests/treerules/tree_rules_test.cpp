@@ -27,6 +27,27 @@ TEST_F(TreeRules, DownRuleVisitsInPreOrderAndUpRuleInPostOrder) {
   EXPECT_EQ(captured(), "saw dog the big cat a the big dog a cat saw ");
 }
 
+// Literal property texts are not copied into the tree: they must stay valid
+// once the rules are gone, and set-prop replaces a property whatever the
+// case of its name.
+TEST_F(TreeRules, PropertiesSetByRulesOutliveTheRules) {
+  read(kSentence);
+  define_and_apply(
+      "(down (node (cat (str= N))) (comp (match) (set-prop Mark first))) "
+      "(down (node (cat (str= N))) (comp (match) (set-prop mark second))) "
+      "(down (node (cat (str= N))) (comp (match) (add-to-dep-prop-list tag x))) "
+      "(down (node (cat (str= N))) (comp (match) (add-to-dep-prop-list tag y)))");
+  run("(clear-tree-rules R)");
+  run("(def-tree-rules R (down (node (cat (str= V))) (comp (match) (set-prop other texts))))");
+  run("(clear-tree-rules R)");
+  ASSERT_EQ(at(3)->properties().size(), 3u);
+  EXPECT_STREQ(at(3)->properties()[0].name, "Mark");
+  EXPECT_STREQ(at(3)->properties()[0].text, "second");
+  EXPECT_EQ(text_on("(get-prop tag y)", at(3)), "y");
+  EXPECT_EQ(text_on("(get-prop MARK)", at(3)), "second");
+  EXPECT_EQ(text_on("(get-prop mark)", at(6)), "(nil)");  // N_V
+}
+
 TEST_F(TreeRules, ShallowDownRuleDoesNotVisitBelowAFiringNode) {
   read(kSentence);
   testing::internal::CaptureStdout();

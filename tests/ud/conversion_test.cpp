@@ -5,6 +5,7 @@
 #include "parser/ud/conllu.h"
 #include "parser/ud/convert.h"
 #include "parser/ud/dep_format.h"
+#include "parser/ud/scheme.h"
 
 namespace velmo::ud {
 namespace {
@@ -407,6 +408,9 @@ TEST(SchemeToUd, AfterAnExpletiveThePredicateNounIsTheSubjectOfTheCopula) {
       ")\n",
       "there was a demonstration");
   EXPECT_EQ(attachments(sentence), "2:expl 0:root 4:det 2:nsubj ");
+  // The expletive is a pronoun and the "be" it hangs from the verb.
+  EXPECT_EQ(sentence.words[0].upos, "PRON");
+  EXPECT_EQ(sentence.words[1].upos, "VERB");
 }
 
 TEST(SchemeToUd, AClockTimeHeadsItsHalfOfDayAndIsAListItemOfTheDateBeforeIt) {
@@ -454,6 +458,22 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
       ")\n",
       "In the long wake, Ann left.");
   EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:dep 4:punct 7:nsubj 0:root 7:punct ");
+}
+
+TEST(SchemeToUd, AStrandedDeterminerOrConjunctionJoinsWhatFollowsIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "E0\t(()\tfin C\tE2\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov go))\n"
+      "2\t(went\tgo V\tE0\ti\t(gov fin))\n"
+      "3\t(and\t~ Conn\tE2\t)\n"
+      "4\t(the\t~ Det\tE2\t)\n"
+      "5\t(named\tname V\tE2\t)\n"
+      "6\t(man\t~ N\t5\tobj\t(gov name))\n"
+      ")\n",
+      "Ann went and the named man");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:cc 6:det 2:dep 5:obj ");
 }
 
 TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
@@ -589,6 +609,7 @@ TEST(SchemeToUd, AMultiwordItemAsVelmoPrintsIt) {
       ")\n",
       "Bob sees New York");
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 3:flat ");
+  EXPECT_EQ(sentence.words[3].upos, "PROPN");  // the name's second word, printed without category
   EXPECT_EQ(sentence.words[2].form, "New");
   EXPECT_EQ(sentence.words[2].lemma, "New");  // a root with a blank is no lemma
 }
@@ -611,6 +632,12 @@ TEST(SchemeToUd, MultiwordItemsTakeTheTreebanksStructure) {
       ")\n",
       "They blow up a police station as well");
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:compound:prt 6:det 6:compound 2:obj 2:advmod 7:fixed ");
+  // The words printed without category take the category of their part:
+  // the new head of a compound is a noun, particles and the other words of
+  // a fixed expression prepositions.
+  std::string tags;
+  for (const UdWord& word : sentence.words) tags += word.upos + " ";
+  EXPECT_EQ(tags, "PRON VERB ADP DET NOUN NOUN ADV ADP ");
 }
 
 TEST(SchemeToUd, ACapitalisedNounStandingAloneWithItsCompoundsIsAFlatName) {
@@ -851,6 +878,16 @@ TEST(AttachText, NumbersAddressesAndTheLastFullStop) {
   EXPECT_EQ(tree.nodes[6].position, 3);
   EXPECT_EQ(tree.nodes[14].position, 10);
   EXPECT_EQ(tree.nodes[17].position, 14);
+}
+
+TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
+  EXPECT_EQ(upos_from_category("N", "there", 1), "PRON");
+  EXPECT_EQ(upos_from_category("N", "Anyone", 1), "PRON");
+  EXPECT_EQ(upos_from_category("N", "some", 3), "DET");  // some of them
+  EXPECT_EQ(upos_from_category("N", "many", 3), "ADJ");
+  EXPECT_EQ(upos_from_category("N", "Google", 3), "PROPN");
+  EXPECT_EQ(upos_from_category("N", "Google", 1), "NOUN");  // a capital at the start says nothing
+  EXPECT_EQ(upos_from_category("U", "bomb", 2), "X");
 }
 
 }  // namespace

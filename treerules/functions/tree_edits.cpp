@@ -27,6 +27,11 @@ class SetProp : public DefaultClone<SetProp, NodeFunction> {
     value_.take(args);
   }
   Word apply(DepTree& node, Word input, TypeId type) override {
+    // Literal texts are kept for the whole run: the node takes them as they are.
+    if (const char* name = name_.literal(); name && value_.literal()) {
+      store_lasting(node, name, value_.literal());
+      return to_word<RSTree>(&node);
+    }
     const char* name = name_.value(input, type);
     if (!name || !value_.present()) return 0;
     LExp* exp = value_.expression();
@@ -50,6 +55,9 @@ class SetProp : public DefaultClone<SetProp, NodeFunction> {
       node.set_property(name, value);
   }
   virtual void store(DepTree& node, const char* name, const char* value) { node.set_property(name, value); }
+  virtual void store_lasting(DepTree& node, const char* name, const char* value) {
+    node.set_lasting_property(name, value);
+  }
 
  private:
   TextArg name_, value_;
@@ -65,6 +73,9 @@ class AddToDepPropList final : public DefaultClone<AddToDepPropList, SetProp> {
  protected:
   void store(DepTree& node, const char* name, DepTree* value) override { node.set_property(name, value); }
   void store(DepTree& node, const char* name, const char* value) override { node.add_property(name, value); }
+  void store_lasting(DepTree& node, const char* name, const char* value) override {
+    node.add_lasting_property(name, value);
+  }
 };
 
 class DelProp final : public DefaultClone<DelProp, NodeFunction> {

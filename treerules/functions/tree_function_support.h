@@ -1,11 +1,11 @@
 #pragma once
 // Helpers shared by the tree functions.
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "parser/forest/deps.h"
 #include "shell/lexp/lexp.h"
+#include "treerules/patterns/lasting_text.h"
 
 namespace velmo {
 
@@ -14,20 +14,22 @@ int node_place(const DepTree& node);
 // `text` kept by the node's tree; as an expression value.
 Word keep_text(const DepTree& node, std::string_view text);
 
-// An argument given as literal text (an atom, copied) or as an expression
-// evaluated with the function's input.
+// An argument given as literal text (an atom, kept by lasting_text) or as an
+// expression evaluated with the function's input.
 class TextArg {
  public:
   // Takes the next argument; false when there is none.
   bool take(IRSlist& args);
-  bool present() const { return literal_.has_value() || exp_ != nullptr; }
+  bool present() const { return literal_ != nullptr || exp_ != nullptr; }
   // The text, or null.
   const char* value(Word input, TypeId type) const;
   // The expression when the argument is one (null for literal text).
   LExp* expression() const { return exp_.get(); }
+  // The literal text (kept for the whole run), or null.
+  const char* literal() const { return literal_; }
 
  private:
-  std::optional<std::string> literal_;
+  const char* literal_ = nullptr;
   LExpPtr exp_;
 };
 

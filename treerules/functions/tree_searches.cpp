@@ -20,12 +20,12 @@ bool TextArg::take(IRSlist& args) {
   if (element->is_list())
     exp_ = LExp::get_exp(element.get());
   else if (element->atom())
-    literal_ = element->atom();
+    literal_ = lasting_text(element->atom());
   return present();
 }
 
 const char* TextArg::value(Word input, TypeId type) const {
-  if (literal_) return literal_->c_str();
+  if (literal_) return literal_;
   if (!exp_) return nullptr;
   const Word value = exp_->eval(input, type);
   const TypeId got = exp_->result_type();

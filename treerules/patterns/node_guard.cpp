@@ -4,6 +4,7 @@
 
 #include "shell/lexp/forms.h"
 #include "shell/lib/text_equality.h"
+#include "treerules/patterns/lasting_text.h"
 #include "treerules/patterns/tree_patterns.h"
 
 namespace velmo {
@@ -62,8 +63,8 @@ NodeGuard NodeGuard::of(const LExp* exp) {
   NodeGuard guard;
   guard.field_ = adaptor->field();
   guard.lower_text_ = text;
-  std::size_t length = 0;
-  guard.text_hash_ = folded_text_hash(guard.lower_text_.c_str(), length);
+  guard.text_key_ = FoldedTextKey::of(guard.lower_text_.c_str());
+  guard.text_number_ = keep_lasting_text(guard.lower_text_).number;
   guard.first_lower_ = text.empty() ? '\0' : text.front();
   guard.first_upper_ = guard.first_lower_ >= 'a' && guard.first_lower_ <= 'z'
                            ? static_cast<char>(guard.first_lower_ - 32)

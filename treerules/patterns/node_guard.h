@@ -63,18 +63,38 @@ class NodeTextAdaptor final : public LAdaptor {
   NodeTextField field_;
 };
 
-// A hash of a text folded to lower case (ASCII letters), the same for the
-// texts a guard equates.
-inline std::uint32_t folded_text_hash(const char* text, std::size_t& length) {
-  std::uint32_t hash = 2166136261u;
-  const char* p = text;
-  for (; *p; ++p) {
-    const char c = *p;
-    hash = (hash ^ static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c)) * 16777619u;
+// What tells texts apart without regard to case (ASCII letters): a hash of
+// the text folded to lower case, its length and its first eight folded
+// bytes. Texts with different keys differ; texts with equal keys are equal
+// when they are no longer than eight bytes, and otherwise when the rest
+// compares equal folded.
+struct FoldedTextKey {
+  std::uint64_t head = 0;
+  std::uint32_t hash = 0;
+  std::uint32_t length = 0;
+
+  static FoldedTextKey of(const char* text) {
+    FoldedTextKey key;
+    std::uint32_t hash = 2166136261u;
+    const char* p = text;
+    for (; *p; ++p) {
+      const auto c = static_cast<unsigned char>(fold(*p));
+      hash = (hash ^ c) * 16777619u;
+      if (p - text < 8) key.head |= std::uint64_t{c} << (8 * (p - text));
+    }
+    key.hash = hash;
+    key.length = static_cast<std::uint32_t>(p - text);
+    return key;
   }
-  length = static_cast<std::size_t>(p - text);
-  return hash;
-}
+  bool operator==(const FoldedTextKey&) const = default;
+  // Whether `a` and `b`, texts with this key, are equal folded.
+  bool same_texts(const char* a, const char* b) const {
+    for (std::uint32_t i = 8; i < length; ++i)
+      if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+  }
+  static char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+};
 
 class NodeGuard {
  public:
@@ -87,7 +107,9 @@ class NodeGuard {
   // The field compared and the text it must equal, in lower case.
   NodeTextField field() const { return field_; }
   std::string_view lower_text() const { return lower_text_; }
-  std::uint32_t text_hash() const { return text_hash_; }
+  const FoldedTextKey& text_key() const { return text_key_; }
+  // The lasting_text number of lower_text().
+  std::uint32_t text_number() const { return text_number_; }
   // Whether the condition is exactly this comparison, so that the guard's
   // answer is the condition's.
   bool whole() const { return whole_; }
@@ -100,7 +122,8 @@ class NodeGuard {
   bool has_child_test() const { return child_field_ != NodeTextField::kNone; }
   NodeTextField child_field() const { return child_field_; }
   std::string_view child_lower_text() const { return child_lower_text_; }
-  std::uint32_t child_text_hash() const { return child_text_hash_; }
+  const FoldedTextKey& child_text_key() const { return child_text_key_; }
+  std::uint32_t child_text_number() const { return child_text_number_; }
   // Whether the condition may hold at `node` (true for an inactive guard).
   bool admits(const RSTree* node) const {
     if (!active()) return true;
@@ -117,13 +140,15 @@ class NodeGuard {
   void take_child_test_of(const NodeGuard& guard) {
     child_field_ = guard.child_field_;
     child_lower_text_ = guard.child_lower_text_;
-    child_text_hash_ = guard.child_text_hash_;
+    child_text_key_ = guard.child_text_key_;
+    child_text_number_ = guard.child_text_number_;
   }
   // Makes the comparison of `guard` the test for this guard's children.
   void take_child_test(const NodeGuard& guard) {
     child_field_ = guard.field_;
     child_lower_text_ = guard.lower_text_;
-    child_text_hash_ = guard.text_hash_;
+    child_text_key_ = guard.text_key_;
+    child_text_number_ = guard.text_number_;
   }
   bool equals_folded(const char* text) const {
     for (const char c : lower_text_) {
@@ -137,11 +162,13 @@ class NodeGuard {
   bool whole_ = false;
   const LExpList* conjuncts_ = nullptr;
   std::string lower_text_;
-  std::uint32_t text_hash_ = 0;                   // folded_text_hash of lower_text_
+  FoldedTextKey text_key_;                        // of lower_text_
+  std::uint32_t text_number_ = 0;                 // lasting_text number of lower_text_
   char first_lower_ = '\0', first_upper_ = '\0';  // the first character in both cases
   NodeTextField child_field_ = NodeTextField::kNone;
   std::string child_lower_text_;
-  std::uint32_t child_text_hash_ = 0;
+  FoldedTextKey child_text_key_;
+  std::uint32_t child_text_number_ = 0;
 };
 
 }  // namespace velmo

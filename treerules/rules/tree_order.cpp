@@ -14,16 +14,15 @@ std::uint16_t TreeOrder::number_text(const char* text) {
   // Texts lie a few bytes apart: the pointer is mixed before it picks a place.
   const std::uint64_t mixed = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text)) * 0x9e3779b97f4a7c15u;
   Seen& seen = seen_[mixed >> 58];
-  if (seen.text == text) return seen.number;
+  if (seen.text == text && seen.reading == reading_) return seen.number;
   const std::uint16_t number = number_new_text(text);
-  seen = Seen{text, number};
+  seen = Seen{text, reading_, number};
   return number;
 }
 
 std::uint16_t TreeOrder::number_new_text(const char* text) {
-  std::size_t length = 0;
-  const std::uint32_t hash = folded_text_hash(text, length);
-  std::size_t slot = slot_of(hash, text, length);
+  const FoldedTextKey key = FoldedTextKey::of(text);
+  std::size_t slot = slot_of(key, text);
   if (table_[slot] != kNoText) return table_[slot];
   // Past the numbers a node can hold, the lists are not made; the rules
   // then try every node, their guards rejecting as in a walk in the tree.
@@ -35,11 +34,11 @@ std::uint16_t TreeOrder::number_new_text(const char* text) {
     table_.assign(2 * table_.size(), kNoText);
     for (std::size_t i = 0; i < texts_.size(); ++i) {
       const Text& known = texts_[i];
-      table_[slot_of(known.hash, known.text, known.length)] = static_cast<std::uint16_t>(i);
+      table_[slot_of(known.key, known.text)] = static_cast<std::uint16_t>(i);
     }
-    slot = slot_of(hash, text, length);
+    slot = slot_of(key, text);
   }
-  texts_.push_back(Text{text, length, hash});
+  texts_.push_back(Text{text, key});
   table_[slot] = static_cast<std::uint16_t>(texts_.size() - 1);
   return table_[slot];
 }
@@ -60,7 +59,11 @@ void TreeOrder::read_nodes(RSTree* root) {
   info_.clear();
   texts_.clear();
   table_.assign(kFirstTableSize, kNoText);
-  for (Seen& seen : seen_) seen = Seen{nullptr, kNoText};
+  if (++reading_ == 0) {  // wrapped around: entries that old could look current
+    for (Seen& seen : seen_) seen = Seen{nullptr, 0, kNoText};
+    known_.assign(known_.size(), Known{});
+    reading_ = 1;
+  }
   numbered_ = true;
   // Pre-order, stepping through the tree itself: down to the first child,
   // else on to the next sibling of the node or of its nearest ancestor
@@ -108,18 +111,29 @@ void TreeOrder::read_nodes(RSTree* root) {
   }
 }
 
-std::span<const std::uint32_t> TreeOrder::with_child(WalkOrder walk, const NodeGuard& guard,
+std::uint16_t TreeOrder::look_up(std::uint32_t lasting, const FoldedTextKey& key, const char* text) {
+  const std::uint16_t number = table_[slot_of(key, text)];
+  if (lasting >= known_.size()) known_.resize(lasting + 1);
+  known_[lasting] = Known{reading_, number};
+  return number;
+}
+
+TreeOrder::ChildFilter TreeOrder::child_filter(const NodeGuard& guard) {
+  ChildFilter filter;
+  if (!guard.has_child_test() || !numbered_) return filter;
+  const std::uint16_t text =
+      number_of(guard.child_text_number(), guard.child_text_key(), guard.child_lower_text().data());
+  filter.none = text == kNoText;  // no node of the tree has the text
+  filter.bit = text_bit(text);
+  filter.field = guard.child_field() == NodeTextField::kCategory ? 0 : 1;
+  return filter;
+}
+
+std::span<const std::uint32_t> TreeOrder::with_child(WalkOrder walk, const ChildFilter& filter,
                                                      std::span<const std::uint32_t> places) {
-  const std::string_view lower = guard.child_lower_text();
-  const std::uint16_t text = table_[slot_of(guard.child_text_hash(), lower.data(), lower.size())];
-  if (text == kNoText) return {};  // no node of the tree has the text
-  const std::uint64_t bit = text_bit(text);
-  const int field = guard.child_field() == NodeTextField::kCategory ? 0 : 1;
   filtered_.clear();
-  for (const std::uint32_t place : places) {
-    const std::uint32_t pre = walk == WalkOrder::kPost ? pre_place_[place] : place;
-    if (info_[pre].child_texts[field] & bit) filtered_.push_back(place);
-  }
+  for (const std::uint32_t place : places)
+    if (passes(walk, place, filter)) filtered_.push_back(place);
   return filtered_;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <ostream>
 
 #include "parser/forest/deps.h"
@@ -125,7 +126,9 @@ class PreOrderSteps {
 // Post-order (children before their parent).
 class PostOrderSteps {
  public:
-  explicit PostOrderSteps(RSTree* root) : root_(root) { current_ = root ? leftmost_leaf(root) : nullptr; }
+  // The walks of the rules start with jump_to: the walk stands nowhere
+  // until then.
+  explicit PostOrderSteps(RSTree* root) : root_(root) {}
   static constexpr WalkOrder kOrder = WalkOrder::kPost;
   RSTree* current() const { return current_; }
   void jump_to(RSTree* node) {
@@ -289,7 +292,11 @@ void StructuralRule::walk_tree(RSTree* root, TreeOrder& order) {
   const std::vector<RSTree*>& nodes = order.nodes(Walk::kOrder);
   bool in_order = true;
   const bool listed = order.listed();  // else the guard is asked here
-  for (const std::uint32_t place : order.admitted(Walk::kOrder, condition_.guard())) {
+  const TreeOrder::ChildFilter filter = order.child_filter(condition_.guard());
+  const std::span<const std::uint32_t> places =
+      filter.none ? std::span<const std::uint32_t>() : order.admitted_by_text(Walk::kOrder, condition_.guard());
+  for (const std::uint32_t place : places) {
+    if (!order.passes(Walk::kOrder, place, filter)) continue;
     RSTree* node = nodes[place];
     if (!listed && !condition_.admits(node)) continue;
     walk.jump_to(node);
@@ -349,16 +356,25 @@ void FlatRule::init(IRSlist& definition) {
   set_action(LExp::build_first(definition));
 }
 
-std::span<const std::uint32_t> FlatRule::admitted_places(TreeOrder& order, std::vector<std::uint32_t>& places) const {
+std::span<const std::uint32_t> FlatRule::admitted_places(TreeOrder& order, State& state) const {
+  std::vector<std::uint32_t>& places = state.places;
+  places.clear();
+  bool first = true;
   for (const TreeExp& condition : conditions_) {
     if (!condition) continue;
-    if (!condition.guard().active() && !condition.guard().has_child_test())
-      return order.admitted(WalkOrder::kPost, condition.guard());
-    const auto admitted = order.admitted(WalkOrder::kPost, condition.guard());
-    places.insert(places.end(), admitted.begin(), admitted.end());
+    const NodeGuard& guard = condition.guard();
+    if (!guard.active() && !guard.has_child_test()) return order.admitted(WalkOrder::kPost, guard);
+    // Each list is ascending: their union, merged.
+    const auto admitted = order.admitted(WalkOrder::kPost, guard);
+    if (first) {
+      places.assign(admitted.begin(), admitted.end());
+      first = false;
+      continue;
+    }
+    state.merged.clear();
+    std::set_union(places.begin(), places.end(), admitted.begin(), admitted.end(), std::back_inserter(state.merged));
+    places.swap(state.merged);
   }
-  std::sort(places.begin(), places.end());
-  places.erase(std::unique(places.begin(), places.end()), places.end());
   return places;
 }
 
@@ -377,14 +393,30 @@ void FlatRule::apply(RSTree* root, TreeOrder& order) {
   for (std::size_t i = 0; i < count; ++i) required += is_required(i) ? 1 : 0;
   std::size_t missing = required;  // required conditions not yet satisfied
   PostOrderWalk walk(root);
-  // Tries the conditions at the walk's node and runs the action when all
-  // are satisfied; false when the rule is done with the tree.
-  auto visit = [&]() {
+  order.prepare(root);
+  // While the tree is as the order read it, a condition's guard is decided
+  // by the text numbers of the order.
+  std::vector<std::uint32_t>& wanted = state->wanted;
+  wanted.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const NodeGuard& guard = conditions_[i].guard();
+    wanted[i] = guard.active() && order.listed() ? order.text_number(guard) : kAnyText;
+  }
+  // Tries the conditions at the walk's node (at `place` in the order, when
+  // it comes from there) and runs the action when all are satisfied; false
+  // when the rule is done with the tree.
+  auto visit = [&](const std::uint32_t* place) {
     RSTree* node = walk.current();
     bool fired = false;
     for (std::size_t i = 0; i < count && !fired; ++i) {
       if ((filled[i] && !is_maximal(i)) || !conditions_[i]) continue;
-      if (!conditions_[i].match_into(node, *found)) continue;
+      if (place && wanted[i] != kAnyText && order.current()) {
+        const NodeTextField field = conditions_[i].guard().field();
+        if (wanted[i] == TreeOrder::kNoText || order.text_at(WalkOrder::kPost, *place, field) != wanted[i]) continue;
+        if (!conditions_[i].match_admitted_into(node, *found)) continue;
+      } else if (!conditions_[i].match_into(node, *found)) {
+        continue;
+      }
       std::swap(slots[i], found);
       if (!found) found = std::make_unique<TreeMatch>();
       if (!filled[i]) {
@@ -413,15 +445,12 @@ void FlatRule::apply(RSTree* root, TreeOrder& order) {
   };
   // As the structural rules: the nodes from the order while the tree is
   // unchanged, then the walk in the tree.
-  order.prepare(root);
   const std::vector<RSTree*>& nodes = order.nodes(WalkOrder::kPost);
   std::size_t visits = 0;
   bool in_order = true;
-  std::vector<std::uint32_t>& places = state->places;
-  places.clear();
-  for (const std::uint32_t place : admitted_places(order, places)) {
+  for (const std::uint32_t place : admitted_places(order, *state)) {
     walk.jump_to(nodes[place]);
-    if (!visit()) return;
+    if (!visit(&place)) return;
     if (order.current() && !walk.stepped()) continue;
     walk.next(false);
     visits = place + 1;
@@ -435,7 +464,7 @@ void FlatRule::apply(RSTree* root, TreeOrder& order) {
       report_runaway();
       return;
     }
-    if (!visit()) return;
+    if (!visit(nullptr)) return;
     walk.next(false);
   }
 }
@@ -448,8 +477,9 @@ void TreeModifier::apply(RSTree* root) {
   if (!root) return;
   // An action that applies this set again (to this tree or another) gets
   // an order of its own.
-  TreeOrder nested;
-  TreeOrder& order = applying_ ? nested : order_;
+  std::unique_ptr<TreeOrder> nested;
+  if (applying_) nested = std::make_unique<TreeOrder>();
+  TreeOrder& order = nested ? *nested : order_;
   Applying applying(applying_);
   order.forget();
   // By index: an action may run def-tree-rules, which adds to rules_ and may

@@ -166,11 +166,15 @@ class FlatRule final : public TreeRule {
     std::vector<char> filled;
     TreeMatchPtr found;  // a condition's match, before it takes its slot
     TreeMatch combined;
-    std::vector<std::uint32_t> places;
+    std::vector<std::uint32_t> places, merged;
+    // For each condition, the number in the order of the text its guard
+    // wants (TreeOrder::kNoText: no node has it); kAnyText: no guard.
+    std::vector<std::uint32_t> wanted;
   };
+  static constexpr std::uint32_t kAnyText = 0x10000;
   // The places in post-order of the nodes where some condition may hold,
-  // collected in `places` unless they are all the places.
-  std::span<const std::uint32_t> admitted_places(TreeOrder& order, std::vector<std::uint32_t>& places) const;
+  // collected in `state.places` unless they are all the places.
+  std::span<const std::uint32_t> admitted_places(TreeOrder& order, State& state) const;
 
   TreeExpList conditions_;  // a condition of the wrong type is empty
   std::uint32_t required_mask_ = 0;
