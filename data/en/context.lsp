@@ -137,6 +137,17 @@
     (lexitem (and (comp (root) (str= that)) (complementiser-item)))
     (when (and (preceded-by (noun-item)) (not (preceded-by (lexical-verb-item))))
       (delete (litem))))
+  ;; "that" after a verb and before the start of a clause (an article, a
+  ;; subject pronoun, a name) is the complementiser (said that the ..., know
+  ;; that he ...): the treebank has nothing else there.
+  (complementiser-that-after-verb :act-on-all-matches
+    (lexitem (and (comp (root) (str= that)) (not (complementiser-item))
+                  (not (no-alternative (complementiser-item)))))
+    (when (and (preceded-by (verb-item)) (not (preceded-by (noun-item)))
+               (or (followed-by-word (in ("the" "a" "an" "i" "you" "he" "she" "it" "we" "they" "there" "this" "these"
+                                          "those" "some" "all" "no" "if" "when" "our" "his" "her" "my" "their" "your")))
+                   (followed-by (comp (surform) (reg-match "^[A-Z][a-z]")))))
+      (delete (litem))))
   ;; "like" after a subject pronoun is the verb.
   (like-after-subject :act-on-all-matches
     (lexitem (and (comp (root) (str= like)) (comp (att) (or (contain syn (node) (attvec syn ((node Prep))))
@@ -172,6 +183,15 @@
          (lexitem (and (lexical-verb-item) (not (participle-item))
                        (not (no-alternative (or (noun-item) (adjective-item)))))))
     (delete (comp ($ 2) (litem))))
+  ;; Before "of" and before "was", "were" or "are" a noun-or-verb word is
+  ;; the noun (the use of, the fire was): the treebank has a verb there once
+  ;; in twenty, nearly always one of the verbs kept out here (think of, what
+  ;; they want are).
+  (noun-before-of-or-be :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (noun-item)))
+                  (not (comp (root) (in ("think" "know" "speak" "approve" "talk" "hear" "dream" "consist" "do" "say"
+                                         "mean" "claim" "need" "matter" "care" "tire" "beware" "rid" "want" "wonder"))))))
+    (when (followed-by-word (in ("of" "was" "were" "are"))) (delete (litem))))
   (noun-after-subject-pronoun :act-on-all-matches
     (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
          (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item))))))
@@ -336,3 +356,15 @@
     (lexitem (lexical-verb-item))
     (comp (litem) (set-cate "V")))
 )
+
+(def-rules english-rules
+  ;; An auxiliary with nothing after it but its negation, punctuation or the
+  ;; end of the sentence stands for its elided verb (they didn't., I possibly
+  ;; can, soon will): it heads its clause as a verb.
+  (elided-verb :act-on-all-matches
+    (lexitem (and (aux-item) (not (comp (root) (in ("to" "be" "am" "is" "are" "was" "were" "been" "being" "'s" "'re" "'m"))))))
+    (when (and (preceded-by (t)) (not (preceded-by (punctuation-item)))
+               (or (not (followed-by (t))) (followed-by (punctuation-item))
+                   (and (followed-by-word (negation-word))
+                        (or (not (second-after (t))) (second-after (punctuation-item))))))
+      (comp (litem) (att) (modify syn (attvec syn ((node V))))))))

@@ -101,6 +101,10 @@ std::string upos_from_category(std::string_view category, std::string_view form,
   std::string word = lower(form);
   if (category == "N") {
     if (is_personal_pronoun(word)) return "PRON";
+    // Quantifiers standing for a noun (some of them) stay determiners.
+    if (one_of(word, std::array<std::string_view, 7>{"all", "some", "any", "each", "another", "both", "either"}))
+      return "DET";
+    if (one_of(word, std::array<std::string_view, 2>{"many", "few"})) return "ADJ";
     bool capital = !form.empty() && std::isupper(static_cast<unsigned char>(form[0]));
     return capital && position > 1 ? "PROPN" : "NOUN";
   }

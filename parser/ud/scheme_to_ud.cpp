@@ -440,10 +440,13 @@ class SchemeToUd {
     bool nominal_parts = relation_name == "flat" || relation_name == "compound";
     for (int member : members) {
       if (!nodes_[member].category.empty() && nodes_[member].category != "U") continue;
-      if (member == chosen || nominal_parts)
+      if (is_punctuation(nodes_[member].word)) {
+        nodes_[member].category = "Punc";  // the hyphen of ghost - written
+      } else if (member == chosen || nominal_parts) {
         nodes_[member].category = nodes_[node].category;
-      else
+      } else {
         nodes_[member].category = "Prep";
+      }
     }
   }
 

@@ -5,6 +5,7 @@
 #include "parser/ud/conllu.h"
 #include "parser/ud/convert.h"
 #include "parser/ud/dep_format.h"
+#include "parser/ud/scheme.h"
 
 namespace velmo::ud {
 namespace {
@@ -877,6 +878,16 @@ TEST(AttachText, NumbersAddressesAndTheLastFullStop) {
   EXPECT_EQ(tree.nodes[6].position, 3);
   EXPECT_EQ(tree.nodes[14].position, 10);
   EXPECT_EQ(tree.nodes[17].position, 14);
+}
+
+TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
+  EXPECT_EQ(upos_from_category("N", "there", 1), "PRON");
+  EXPECT_EQ(upos_from_category("N", "Anyone", 1), "PRON");
+  EXPECT_EQ(upos_from_category("N", "some", 3), "DET");  // some of them
+  EXPECT_EQ(upos_from_category("N", "many", 3), "ADJ");
+  EXPECT_EQ(upos_from_category("N", "Google", 3), "PROPN");
+  EXPECT_EQ(upos_from_category("N", "Google", 1), "NOUN");  // a capital at the start says nothing
+  EXPECT_EQ(upos_from_category("U", "bomb", 2), "X");
 }
 
 }  // namespace
