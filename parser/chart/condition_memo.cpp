@@ -25,6 +25,15 @@ int ConditionMemo::number_of(std::string_view text) {
   return at->second;
 }
 
+int ConditionMemo::number_of(const LExp& part, std::shared_ptr<LExp> owner) {
+  auto [at, added] = part_numbers_.try_emplace(&part, static_cast<int>(conditions_.size()));
+  if (added) {
+    conditions_.emplace_back();
+    owners_.push_back(std::move(owner));
+  }
+  return at->second;
+}
+
 bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uint64_t& changes) {
   if (number < 0 || static_cast<std::size_t>(number) >= conditions_.size()) return evaluate(condition, item);
   Condition& known_condition = conditions_[static_cast<std::size_t>(number)];
@@ -85,9 +94,43 @@ std::unique_ptr<ConditionPlan> ConditionPlan::build_node(const IRSlist& form, Co
     return plan;
   }
   const std::string text = form.text();
-  plan->part_ = LExp::from_text(text);
-  if (!plan->part_) return nullptr;
+  std::shared_ptr<LExp> part = LExp::from_text(text);
+  if (!part) return nullptr;
+  if (LExp* body = part->same_as()) return build_inside(*body, part, memo, 1);
+  plan->part_ = part.get();
+  plan->owner_ = std::move(part);
   plan->number_ = memo.number_of(text);
+  return plan;
+}
+
+std::unique_ptr<ConditionPlan> ConditionPlan::build_inside(LExp& exp, const std::shared_ptr<LExp>& owner,
+                                                           ConditionMemo& memo, int depth) {
+  if (depth < kMaxReadThrough)
+    if (LExp* body = exp.same_as()) return build_inside(*body, owner, memo, depth + 1);
+  auto plan = std::make_unique<ConditionPlan>();
+  const LExpList* operands = exp.operands();
+  switch (exp.connective()) {
+    case LExp::Connective::kNone:
+      operands = nullptr;
+      break;
+    case LExp::Connective::kAnd:
+      plan->op_ = Op::kAnd;
+      break;
+    case LExp::Connective::kOr:
+      plan->op_ = Op::kOr;
+      break;
+    case LExp::Connective::kNot:
+      plan->op_ = Op::kNot;
+      break;
+  }
+  if (plan->op_ != Op::kPart && operands) {
+    for (const LExpPtr& operand : *operands) plan->children_.push_back(build_inside(*operand, owner, memo, depth));
+    return plan;
+  }
+  plan->op_ = Op::kPart;
+  plan->part_ = &exp;
+  plan->owner_ = owner;
+  plan->number_ = memo.number_of(exp, owner);
   return plan;
 }
 

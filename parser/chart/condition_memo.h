@@ -33,6 +33,10 @@ class ConditionMemo {
  public:
   // The number of a condition text (equal texts, equal numbers).
   int number_of(std::string_view text);
+  // The number of an expression inside a function's body, shared by every
+  // call of the function; `owner` keeps the expression alive while the
+  // memo lives (so no later expression takes its address and number).
+  int number_of(const LExp& part, std::shared_ptr<LExp> owner);
   std::size_t condition_count() const { return conditions_.size(); }
 
   // The condition's answer for the item, from the memo when it was asked
@@ -70,6 +74,8 @@ class ConditionMemo {
   };
 
   std::unordered_map<std::string, int> numbers_;
+  std::unordered_map<const LExp*, int> part_numbers_;
+  std::vector<std::shared_ptr<LExp>> owners_;
   static constexpr int kWatchedEvaluations = 256;
 
   struct Condition {
@@ -82,7 +88,10 @@ class ConditionMemo {
 
 // A link condition read as and, or and not over parts (calls of functions,
 // tests), each part answered once per item through the memo: conditions
-// of different links share their parts ((no-cc) in most of them).
+// of different links share their parts ((no-cc) in most of them). A call
+// of a function without parameters is read through to its body, so the
+// parts of functions that call each other ((full-clause) calls (no-cc) and
+// (fin-clause)) are answered once per item too.
 class ConditionPlan {
  public:
   // The plan of a condition form; null when a part cannot be built.
@@ -94,11 +103,21 @@ class ConditionPlan {
 
  private:
   enum class Op { kPart, kAnd, kOr, kNot };
+  // Calls read through within one another, at most (a guard: a function
+  // is built before its name is known, so none can call itself); a deeper
+  // call stays a part.
+  static constexpr int kMaxReadThrough = 32;
+
   static std::unique_ptr<ConditionPlan> build_node(const IRSlist& form, ConditionMemo& memo);
+  // The plan of an expression inside the part `owner` (the body of a
+  // function it calls, read through).
+  static std::unique_ptr<ConditionPlan> build_inside(LExp& exp, const std::shared_ptr<LExp>& owner, ConditionMemo& memo,
+                                                     int depth);
 
   Op op_ = Op::kPart;
   int number_ = -1;
-  std::shared_ptr<LExp> part_;
+  LExp* part_ = nullptr;
+  std::shared_ptr<LExp> owner_;  // the expression built from the form, holding part_
   std::vector<std::unique_ptr<ConditionPlan>> children_;
 };
 

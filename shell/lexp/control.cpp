@@ -232,6 +232,8 @@ class NotExp final : public DefaultClone<NotExp, SequenceExp> {
   TypeId integer_type_ = ShellTypes::get().integer;
 
  public:
+  Connective connective() const override { return Connective::kNot; }
+  const LExpList* operands() const override { return &items_; }
   const char* name() const override { return "not"; }
   const char* doc() const override {
     return "(not <lexp>)\n"
@@ -247,6 +249,8 @@ class NotExp final : public DefaultClone<NotExp, SequenceExp> {
 
 class OrExp final : public DefaultClone<OrExp, SequenceExp> {
  public:
+  Connective connective() const override { return Connective::kOr; }
+  const LExpList* operands() const override { return &items_; }
   const char* name() const override { return "or"; }
   const char* doc() const override {
     return "(or <lexp> <lexp> ... <lexp>)\n"
@@ -280,6 +284,8 @@ class XorExp final : public DefaultClone<XorExp, SequenceExp> {
 
 class AndExp final : public DefaultClone<AndExp, SequenceExp> {
  public:
+  Connective connective() const override { return Connective::kAnd; }
+  const LExpList* operands() const override { return &items_; }
   const char* name() const override { return "and"; }
   const char* doc() const override {
     return "(and <lexp> <lexp> ... <lexp>)\n"

@@ -51,6 +51,16 @@ class LExp {
   // Frees the expression and its sub-expressions.
   virtual ~LExp() = default;
 
+  // How a reader of conditions may look into an expression without
+  // evaluating it. `connective` tells an and, or or not form (its operands
+  // are `operands`); `same_as` gives the expression whose evaluation on
+  // the same input this one amounts to (the body of a call of a function
+  // without parameters), or null.
+  enum class Connective { kNone, kAnd, kOr, kNot };
+  virtual Connective connective() const { return Connective::kNone; }
+  virtual const LExpList* operands() const { return nullptr; }
+  virtual LExp* same_as() const { return nullptr; }
+
   TypeId input_type() const { return input_type_; }
   TypeId output_type() const { return output_type_; }
   void set_input_type(TypeId type) { input_type_ = type; }

@@ -114,6 +114,9 @@ class FuncExp final : public LExp {
   LExpPtr clone() const override;
   void init(IRSlist& args) override;
   Word eval(Word input, TypeId type) override;
+  // A call without arguments of a function whose body is one expression
+  // is that expression evaluated on the same input.
+  LExp* same_as() const override;
 
  private:
   std::shared_ptr<const FuncDef> definition_;

@@ -180,6 +180,12 @@ Word FuncExp::eval(Word input, TypeId type) {
   return returning(result, result_type);
 }
 
+LExp* FuncExp::same_as() const {
+  const FuncDef& function = *definition_;
+  if (!function.parameters.empty() || !args_.empty() || function.body.size() != 1) return nullptr;
+  return function.body.front().get();
+}
+
 bool define_function(IRSlist& args) {
   const char* name = args.take_atom();
   if (!name) return false;

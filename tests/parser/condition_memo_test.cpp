@@ -142,6 +142,39 @@ TEST_F(ConditionMemoTest, AConditionThatMovesTheSpanIsAlwaysEvaluated) {
   EXPECT_EQ(noun->start, start - 2) << "evaluated again";
 }
 
+// A call of a function without parameters is read through to its body:
+// the plan answers as the call, and the parts of functions that call each
+// other are numbered once, whichever condition reaches them.
+TEST_F(ConditionMemoTest, PlansReadThroughFunctionsWithoutParameters) {
+  run("(defun memo-last () (head-last))"
+      "(defun memo-bare () (and (head-first) (memo-last)))"
+      "(defun memo-modified () (or (get-modifier-by-type det) (not (memo-bare))))");
+  const char* conditions[] = {"(memo-last)", "(memo-bare)", "(memo-modified)", "(not (memo-modified))",
+                              "(and (memo-bare) (memo-last))"};
+  for (const char* text : conditions) {
+    auto made = plan(text);
+    ASSERT_NE(made, nullptr) << text;
+    for (PItem* item : {phrase, noun}) {
+      const bool expected = expression_accepts(text, item);
+      EXPECT_EQ(made->accepts(memo, *item, changes), expected) << text;
+      EXPECT_EQ(made->accepts(memo, *item, changes), expected) << text << " (asked again)";
+    }
+  }
+  // (head-last), (head-first) and (get-modifier-by-type det) in the bodies.
+  EXPECT_EQ(memo.condition_count(), 3u);
+}
+
+// A part inside a function that changes the item is evaluated at every
+// question, as the call itself would be.
+TEST_F(ConditionMemoTest, AChangingPartInsideAFunctionIsAlwaysEvaluated) {
+  run("(defun memo-heavier () (and (head-last) (pitem-add-weight 2)))");
+  auto heavier = plan("(memo-heavier)");
+  ASSERT_NE(heavier, nullptr);
+  const float weight = noun->weight;
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(heavier->accepts(memo, *noun, changes));
+  EXPECT_FLOAT_EQ(noun->weight, weight + 6.0f);
+}
+
 TEST_F(ConditionMemoTest, AFormThatBuildsNoExpressionHasNoPlan) {
   EXPECT_EQ(plan("(and (head-last) (no-such-function))"), nullptr);
 }

@@ -248,6 +248,27 @@ TEST_F(LExpScopeTest, RecursionThroughCommandsIsBounded) {
   EXPECT_NE(err.find("scope-loop: function calls nested more than 1000 levels deep\n"), std::string::npos);
 }
 
+// Readers of conditions look through a call of a function without
+// parameters whose body is one expression, and into and, or and not.
+TEST_F(LExpScopeTest, CallsWithoutParametersShowTheirBody) {
+  run("(defun scope-both () (and (t) (nil)))");
+  run("(defun scope-two-forms () (t) (nil))");
+  run("(defun scope-one-parameter (a) (get-val a))");
+  LExpPtr call = LExp::from_text("(scope-both)");
+  ASSERT_NE(call, nullptr);
+  const LExp* body = call->same_as();
+  ASSERT_NE(body, nullptr);
+  EXPECT_EQ(body->connective(), LExp::Connective::kAnd);
+  ASSERT_NE(body->operands(), nullptr);
+  EXPECT_EQ(body->operands()->size(), 2u);
+  EXPECT_EQ(call->connective(), LExp::Connective::kNone);
+  EXPECT_EQ(LExp::from_text("(scope-two-forms)")->same_as(), nullptr);
+  EXPECT_EQ(LExp::from_text("(scope-one-parameter (int 1))")->same_as(), nullptr);
+  EXPECT_EQ(LExp::from_text("(or (t))")->connective(), LExp::Connective::kOr);
+  EXPECT_EQ(LExp::from_text("(not (t))")->connective(), LExp::Connective::kNot);
+  EXPECT_EQ(LExp::from_text("(t)")->operands(), nullptr);
+}
+
 // ---- eval and foreach commands
 
 std::string& recorded() {
