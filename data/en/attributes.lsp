@@ -18,6 +18,9 @@
   (defattribute slash DisjAtt (allowable-values wh rel ctl))
   (defattribute check DisjAtt (allowable-values wh rel ctl))
   (defattribute move StackAtt)
+  ;; A verb whose object a fronted question or relative word may stand for:
+  ;; the clause head then makes the gap a moved element.
+  (defattribute gap BinAtt)
   (defattribute trace TraceAtt)
   (defattribute control BinAtt)
   (defattribute govern BinAtt)

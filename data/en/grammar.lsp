@@ -7,7 +7,7 @@
   :attribute-vector-type syn
   :lexical-analyzer english-analyzer
   :lexical-attributes (cat node cform pform role num person case pron vform tense degree
-                       lexitem move trace slash check control govern guest last_conj cm)
+                       lexitem move trace slash check control govern guest last_conj cm gap)
   :default-percolating-attributes (move trace)
   :dist "en/stats/dist.txt"
   :bad-triples "en/stats/bad-triples.txt")
@@ -88,6 +88,16 @@
 (defun capitalised () (comp (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$")))
 ;; Question and relative words stand before the clause as its object.
 (defun wh-word () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Tt]hat)$")))
+;; The gap of a complete clause whose verb took no object becomes its moved
+;; element, with a trace to the verb, when a question or relative word
+;; stands before the clause to fill it. An object closes the gap ("gap" is
+;; visible, so that a verb with its object and one without never pack).
+;; A verb that took its object has no gap left.
+(defun taken-object () (comp (pitem-attvec) (undefine syn (gap))))
+(defun gap-to-open () (and (comp (pitem-attvec) (defined syn (gap)))
+                           (comp (pitem-preceding-word) (in ("what" "What" "which" "Which" "who" "Who" "whom" "Whom" "that" "That")))))
+(defun open-gap () (or (not (gap-to-open))
+                       (and (comp (pitem-attvec) (modify syn ((move ((slash wh) (role obj)))))) (set-trace-att-of-pred))))
 (defun before-comma () (comp (pitem-following-word) (in (","))))
 ;; The first word of the sentence; the last one, or before final marks.
 (defun sentence-start () (int-eq (pitem-low) (int 1)))
@@ -110,6 +120,8 @@
 (defun vocative-noun () (and (head-last) (not (get-modifier-by-type det)) (not (pronoun))
                              (or (capitalised)
                                  (comp (pitem-head-word) (in ("guys" "friend" "friends" "folks" "dear" "buddy" "man" "dude" "sir" "everyone" "everybody" "people" "girls" "boys" "bro" "mate"))))))
+;; A phrase that opens with a colon or dash.
+(defun after-colon () (comp (pitem-head-word) (reg-match "^(:|--? )")))
 ;; Right after a finite auxiliary that opens a question.
 (defun after-auxiliary () (comp (pitem-preceding-word) (reg-match "^([Ww]ill|[Ww]ould|[Cc]an|[Cc]ould|[Ss]hould|[Ss]hall|[Mm]ay|[Mm]ight|[Mm]ust|[Dd]o|[Dd]oes|[Dd]id|[Hh]ave|[Hh]as|[Hh]ad|[Ii]s|[Aa]re|[Ww]as|[Ww]ere)$")))
 ;; A clause opened by "that" or "whether".
@@ -143,14 +155,24 @@
           (modifiee-cond (and (or (before-punctuation) (sentence-end))
                               (or (comp (pitem-head-word) (reg-match "^(same|most|least|first|last|next)$"))
                                   (comp (pitem-attvec) (contain syn (degree) (attvec syn ((degree sup))))))))))
-  (* (Adv (dep-type mod) (max-dist 3)))
+  (* (Adv (dep-type mod) (max-dist 3))
+     ;; a bit expensive, a little dumpy, a lot better
+     (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
+        (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$"))))))
   (:head)
+  ;; worth a visit
+  (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
+
+;; A greeting with the name of whom it greets (Hey Vladi, Thanks Nina).
+(def-modifiers Intj
+  (:head)
+  (? (N (dep-type voc) (max-dist 3) (dep-weight 2.0) (modifier-cond (and (bare-item) (capitalised))))))
 
 ;; Adverbs of the clause (not, never, also, already ...) modify its verb, not
 ;; the adverb after them (has not already seen).
@@ -164,6 +186,9 @@
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
+  ;; A predeterminer (such a mess, quite a day).
+  (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
+     (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$"))))))
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
@@ -188,6 +213,14 @@
         (modifiee-cond (free-relative-head)))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed) (angle-bracketed))))
+     ;; you guys, us all
+     (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
+        (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
+        (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
+     ;; A heading and the clause after its colon (Moral of the story: don't
+     ;; drink Coke).
+     (C (dep-type para) (max-dist 30) (dep-weight 4.0) (modifier-cond (and (no-cc) (fin-clause) (after-colon)))
+        (modifiee-cond (sentence-start)))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj))))))
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
@@ -233,6 +266,8 @@
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
+  ;; (a finite clause whose verb may lose its object rather takes the word
+  ;; at its head C, where it fills the gap)
   (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
@@ -262,7 +297,7 @@
      (Adv (dep-type mod) (max-dist 3)))
   (:head)
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
-        (modifiee-cond (not (get-modifier-by-type obj)))))
+        (modifiee-cond (not (get-modifier-by-type obj))) (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
      ;; A second object after a pronoun one (landed herself a job, faxed
      ;; you the file), where the verb's frames have none.
@@ -367,36 +402,45 @@
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
 ;; frames it saw; the general verb positions take what the frames miss.
-(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))))))
-(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
+(def-category V (visible-atts (cat vform lexitem last_conj move control gap)))
 ;; An infinitive of the V_V frame leaves its empty subject ("move") to the
 ;; verb, whose subject fills it (Ann wants to leave: Ann is the subject of
-;; leave too). V_V takes V's visible attributes when it is made, and its
-;; link to V passes them on: "move" and "control" are visible for that
-;; moment only, so that other verb items still pack without them.
-(def-category V (visible-atts (cat vform lexitem last_conj move control)))
+;; leave too); a frame with an object keeps "gap", the verb's leave to lose
+;; its object to a fronted word. A frame takes V's visible attributes when it is made,
+;; and its link to V passes them on: "move", "control" and "gap" are visible
+;; for that moment only, so that other verb items still pack without them.
+(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object)))))
+(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
 (def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control)) (modifier-cond (base-form)))
                               (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control))
                                    (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
-(def-category V (visible-atts (cat vform lexitem last_conj)))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 (def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))))))
-(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object)))))
+(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
   (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))
      (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
-(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
+(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
-(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
+(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
+(def-category V (visible-atts (cat vform lexitem last_conj)))
 
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
+;; The clause head turns its verb's missing object (a verb with "gap")
+;; into a moved element with a trace to the verb, and a question or relative word before
+;; the clause fills it (the book that I read: the empty object of read
+;; stands for that).
 (def-modifiers C
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
-  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct)) (modifiee-cond (not (fin-clause)))))
+  (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct))
+           (modifiee-cond (or (not (fin-clause)) (comp (pitem-attvec) (defined syn (trace)))))))
+  (? (N (dep-type obj) (max-dist 40) (dep-weight 1.5) (check-slash wh)
+        (modifier-cond (and (comp (pitem-attvec) (defined syn (check))) (wh-word) (bare-item)))
+        (modifiee-cond (and (fin-clause) (comp (pitem-attvec) (defined syn (move)))))))
   (:head (V (dep-type i) (modifier-cond (finite))
-            (block (lexitem))
-            (head-cond (comp (pitem-attvec) (unify syn ((cform "fin"))))))
+            (percolate (cat vform last_conj gap))
+            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap))))
          (VBE (dep-type i) (modifier-cond (finite))
             (block (lexitem))
             (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))

@@ -223,18 +223,22 @@ float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_sid
                                       const GLink& link) {
   const PItem& head = head_word_item(head_side);
   // A merge that fills a gap (its trace is new: the head side has none) is
-  // weighed as the filler in its role under the word that lost it, or as
-  // the dependency it makes on the surface when that is cheaper (a
-  // controller is also the subject of its own verb). Later merges keep the
-  // trace in their vectors but make ordinary dependencies.
+  // weighed as the filler in its role under the word that lost it. When the
+  // head is a word, the dependency the filler makes on the surface counts
+  // too, whichever is cheaper (a controller is also the subject of its own
+  // verb); under a word-less clause head the surface relation says nothing.
+  // Later merges keep the trace in their vectors but make ordinary
+  // dependencies.
   const TraceList* traces = trace_list(merged);
   if (traces && !trace_list(head_side)) {
     const BuiltinAttributes& b = builtin_attributes();
     const PItem& filler = has(modifier, b.move) ? head : modifier;
-    float best = std::min(kTraceCeiling, surface_weight(head, modifier, relation_of(head_side, modifier, link, false)));
+    float best = kTraceCeiling;
+    if (lexical_item_of(head))
+      best = std::min(best, surface_weight(head, modifier, relation_of(head_side, modifier, link, false)));
     for (const TraceRecord& record : traces->records()) {
       const auto* entry = reinterpret_cast<const PItem*>(record.item);
-      if (entry) best = std::min(best, single_weight(*entry, filler, role_text(record.role)));
+      if (entry) best = std::min(best, single_weight(entry->lexical_head(), filler, role_text(record.role)));
     }
     return best;
   }

@@ -324,7 +324,9 @@ Word set_head_of_lexitem(Word input) {
 }
 
 // The first moved element gets a trace of its own: the roles of its trace
-// with this item as the item they moved from.
+// with this item as the item they moved from. An element that has no trace
+// yet (put on the list by the grammar, not by the lexicon) gives its "role",
+// which it then loses, as entering a lexical item does.
 Word set_trace_att_of_pred(Word input) {
   PItem* item = as_item(input);
   const BuiltinAttributes& b = builtin_attributes();
@@ -335,7 +337,10 @@ Word set_trace_att_of_pred(Word input) {
   auto* fresh = new TraceList;
   if (const auto* old = reinterpret_cast<const TraceList*>(att_value(*element, b.trace)))
     for (const TraceRecord& record : old->records()) fresh->records().push_back({record.role, as_word(item)});
-  if (fresh->records().empty()) fresh->records().push_back({0, as_word(item)});
+  if (fresh->records().empty()) {
+    fresh->records().push_back({att_value(*element, b.role), as_word(item)});
+    if (b.role >= 0) element->remove(b.role);
+  }
   element->set(b.trace, as_word(fresh));
   return input;
 }

@@ -558,18 +558,31 @@ bool contains(const std::vector<std::string>& texts, const std::string& text) {
   return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-TEST_F(ChartTreeTest, AFilledGapIsWeighedUnderItsRoleAndItsSurfaceRelation) {
+TEST_F(ChartTreeTest, AFilledGapIsWeighedUnderItsRole) {
   run("(roots (Wh))");
   testing::TestSentence s;
   s.words("what see");
   s.item(1, 1, "(cat n) (check wh)");
   s.item(2, 2, "(cat v) (move ((slash wh) (role obj)))");
   const std::vector<std::string> asked = triples_asked(s, 0.5);
-  // The filled gap is weighed as the verb's object, and as the dependency
-  // the filler makes where it stands (under the clause item, which carries
-  // no word of its own in this grammar), whichever is cheaper.
+  // The filled gap is weighed as the verb's object; the clause item the
+  // filler joins has no word of its own, so the surface relation says
+  // nothing and is not asked about.
   EXPECT_TRUE(contains(asked, "see obj what")) << ::testing::PrintToString(asked);
-  EXPECT_TRUE(contains(asked, "~ wh what")) << ::testing::PrintToString(asked);
+  EXPECT_FALSE(contains(asked, "~ wh what")) << ::testing::PrintToString(asked);
+}
+
+TEST_F(ChartTreeTest, AFillerUnderAWordIsAlsoWeighedByItsSurfaceRelation) {
+  run("(def-category Vw (visible-atts (cat move lexitem)))"
+      "(def-modifiers Vw ((N (check-slash wh) (dep-type s))) (:head))"
+      "(roots (Vw))");
+  testing::TestSentence s;
+  s.words("who left");
+  s.item(1, 1, "(cat n) (check wh)");
+  s.item(2, 2, "(node \"Vw\") (cat v) (move ((slash wh) (role obj)))");
+  const std::vector<std::string> asked = triples_asked(s, 0.5);
+  EXPECT_TRUE(contains(asked, "left obj who")) << ::testing::PrintToString(asked);
+  EXPECT_TRUE(contains(asked, "left s who")) << ::testing::PrintToString(asked);
 }
 
 TEST_F(ChartTreeTest, MergesAfterTheFillingOneMakeOrdinaryDependencies) {

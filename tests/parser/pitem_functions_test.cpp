@@ -2,7 +2,10 @@
 
 #include <sstream>
 
+#include "lexicon/attributes/att_list.h"
+#include "lexicon/attributes/trace_att.h"
 #include "parser/chart/chart_commands.h"
+#include "parser/chart/item_atts.h"
 #include "parser/chart_fixture.h"
 #include "parser/functions/pitem_functions.h"
 
@@ -134,6 +137,42 @@ TEST_F(PItemFunctionsTest, CaseMarkedPositions) {
 }
 
 TEST_F(PItemFunctionsTest, NodeNameOfAVector) { EXPECT_EQ(eval_text("(pitem-attvec (node-name))", noun), "N"); }
+
+// The first moved element of an item gets a trace whose records name the
+// item: the roles of its former trace, or its own "role" when it had none
+// (an element the grammar put there, as for a clause head's gap).
+TEST_F(PItemFunctionsTest, SetTraceAttOfPredPointsTheFirstMovedElementAtTheItem) {
+  const BuiltinAttributes& b = builtin_attributes();
+  const LexItem* made = sentence.item(4, 4, "(move ((slash wh) (role obj)) ((slash subj) (role subj)))");
+  ASSERT_TRUE(phrase->av.unify(static_cast<const AVMeaning&>(*made->meaning).vector()));
+  EXPECT_EQ(eval("(set-trace-att-of-pred)", phrase), reinterpret_cast<Word>(phrase));
+  const AttList* moved = list_of(phrase->av, b.move);
+  ASSERT_NE(moved, nullptr);
+  ASSERT_EQ(moved->size(), 2u);
+  const AttVec& first = *moved->at(0);
+  EXPECT_FALSE(first.defined(b.role));
+  ASSERT_TRUE(first.defined(b.trace));
+  const auto* trace = reinterpret_cast<const TraceList*>(first.get(b.trace));
+  ASSERT_EQ(trace->records().size(), 1u);
+  EXPECT_EQ(trace->records()[0].item, reinterpret_cast<Word>(phrase));
+  EXPECT_EQ(trace->records()[0].role, b.type->attribute(b.role).get_val("obj"));
+  // The second element is left as it was.
+  EXPECT_TRUE(moved->at(1)->defined(b.role));
+  EXPECT_FALSE(moved->at(1)->defined(b.trace));
+
+  // Without moved elements nothing changes.
+  eval("(set-trace-att-of-pred)", noun);
+  EXPECT_FALSE(noun->av.defined(b.move));
+  // An element with a trace keeps its roles and now names the other item.
+  noun->av = phrase->av;
+  eval("(set-trace-att-of-pred)", noun);
+  const auto* again = reinterpret_cast<const TraceList*>(list_of(noun->av, b.move)->at(0)->get(b.trace));
+  ASSERT_EQ(again->records().size(), 1u);
+  EXPECT_EQ(again->records()[0].item, reinterpret_cast<Word>(noun));
+  EXPECT_EQ(again->records()[0].role, b.type->attribute(b.role).get_val("obj"));
+  // The phrase's own trace is untouched (the noun's vector made the list its own).
+  EXPECT_EQ(trace->records()[0].item, reinterpret_cast<Word>(phrase));
+}
 
 TEST_F(PItemFunctionsTest, IsolateMarksABracket) {
   LExpPtr exp = LExp::from_text("(isolate (int 2) (int 3))");

@@ -21,6 +21,9 @@ CAT_OF = {"N": "n", "V": "v", "A": "a", "C": "c", "Det": "d", "Conn": "j"}
 FRAME_ARGS = {"N": "((cat n))", "C": "((cat c))", "V": "((cat v) (vform base))", "A": "((cat a))"}
 
 
+OBJECT_GAP = "+gap"
+
+
 class Reading:
     """One reading: a scheme category, features (attribute texts), an argument
     frame (tuple of short names, optional ones marked with a trailing '?'),
@@ -61,6 +64,12 @@ class Reading:
                     text = text[:-1] + " +opt)"
                 args.append(text)
             parts.append("(args %s)" % " ".join(args))
+            # A verb whose frame opens with an object may lose that object to
+            # a question or relative word before its clause (what did you
+            # see, the book that I read): the grammar makes the gap a moved
+            # element once the clause is complete.
+            if self.category == "V" and self.frame[0].rstrip("?") == "N":
+                parts.append(OBJECT_GAP)
         if self.lemma is not None:
             parts.append('(lemma "%s")' % self.lemma.replace("\\", "\\\\").replace('"', '\\"'))
         return "(avm (%s))" % " ".join(parts)

@@ -90,7 +90,7 @@ class EntryTextTest(unittest.TestCase):
         entry.costs = [("V_N", 0.25), ("N", 1.5)]
         entry.phrases = ["walk out"]
         self.assertEqual(entry_text(entry),
-                         "(walk\n (avm ((cat v) (vform fin base) (args ((cat n) +opt))))\n"
+                         "(walk\n (avm ((cat v) (vform fin base) (args ((cat n) +opt)) +gap))\n"
                          " (freq V_N 0 N 2)\n (phrases (walk out))\n )\n")  # rounded
 
 
@@ -165,6 +165,13 @@ class ReadingTest(unittest.TestCase):
         self.assertEqual(Reading("VB").avm(), "(avm ((cat v) (node VB)))")
         self.assertEqual(Reading("Punc").avm(), "(avm ((node Punc)))")
         self.assertEqual(printed("V_N_C"), "V")
+
+    def test_a_verb_whose_frame_opens_with_an_object_may_lose_it_to_a_fronted_word(self):
+        self.assertEqual(Reading("V", ("(vform base)",), ("N?",)).avm(),
+                         "(avm ((cat v) (vform base) (args ((cat n) +opt)) +gap))")
+        self.assertNotIn("+gap", Reading("V", (), ("C",)).avm())
+        self.assertNotIn("+gap", Reading("V", (), ()).avm())
+        self.assertNotIn("+gap", Reading("A", (), ()).avm())
 
     def test_gold_categories_of_the_scheme(self):
         self.assertEqual(gold_category(token("is", "be", "AUX", "cop")), "VBE")

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <ostream>
 
 #include "parser/forest/deps.h"
@@ -371,8 +370,10 @@ std::span<const std::uint32_t> FlatRule::admitted_places(TreeOrder& order, State
       first = false;
       continue;
     }
-    state.merged.clear();
-    std::set_union(places.begin(), places.end(), admitted.begin(), admitted.end(), std::back_inserter(state.merged));
+    state.merged.resize(places.size() + admitted.size());
+    const auto end =
+        std::set_union(places.begin(), places.end(), admitted.begin(), admitted.end(), state.merged.begin());
+    state.merged.erase(end, state.merged.end());
     places.swap(state.merged);
   }
   return places;
