@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "parser/forest/deps.h"
@@ -98,6 +99,18 @@ void BM_TreeRules(benchmark::State& state) {
     for (const auto& deps : trees) rules->apply(deps->root());
   state.counters["trees/s"] = benchmark::Counter(static_cast<double>(kTrees) * static_cast<double>(state.iterations()),
                                                  benchmark::Counter::kIsRate);
+  // What the rules did, for comparing builds: the properties they set, and
+  // a checksum of which nodes got which.
+  std::size_t properties = 0, checksum = 0;
+  for (const auto& deps : trees)
+    for (TPreIterator<DepTree> it(deps->root()); !it.done(); it.advance())
+      for (const DepProperty& property : it.current()->properties()) {
+        ++properties;
+        checksum = checksum * 31 + std::hash<std::string_view>()(property.name) +
+                   static_cast<std::size_t>(it.current()->position());
+      }
+  state.counters["properties"] = static_cast<double>(properties);
+  state.counters["checksum"] = static_cast<double>(checksum % 1000000007u);
 }
 BENCHMARK(BM_TreeRules)->Unit(benchmark::kMillisecond);
 

@@ -97,10 +97,22 @@ bool is_clitic(std::string_view previous, std::string_view form) {
   return one_of(word, clitics);
 }
 
+namespace {
+
+// Marks the treebank writes as symbols: currency, number and percent signs,
+// the slash, plus signs and smileys.
+bool is_symbol(std::string_view form) {
+  static constexpr std::array<std::string_view, 12> symbols = {"$",  "#",  "%",   "/",   "+",  "++",
+                                                               ":)", ":(", ":-)", ":-(", ";)", ":D"};
+  return one_of(form, symbols);
+}
+
+}  // namespace
+
 std::string upos_from_category(std::string_view category, std::string_view form, int position) {
   std::string word = lower(form);
   if (category == "N") {
-    if (is_personal_pronoun(word)) return "PRON";
+    if (is_personal_pronoun(word) && form != "US") return "PRON";  // US in capitals is the country
     // Quantifiers standing for a noun (some of them) stay determiners.
     if (one_of(word, std::array<std::string_view, 7>{"all", "some", "any", "each", "another", "both", "either"}))
       return "DET";
@@ -120,7 +132,7 @@ std::string upos_from_category(std::string_view category, std::string_view form,
   if (category == "Conn") return "CCONJ";
   if (category == "Part") return "PART";
   if (category == "Intj") return "INTJ";
-  if (category == "Punc") return "PUNCT";
+  if (category == "Punc") return is_symbol(form) ? "SYM" : "PUNCT";
   if (is_clause_verb_category(category)) return "VERB";
   if (is_punctuation(form)) return category.empty() ? "PUNCT" : "SYM";
   return "X";

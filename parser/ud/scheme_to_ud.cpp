@@ -256,6 +256,8 @@ class SchemeToUd {
     if (r == "i" || r == "pcomp" || r == "lex-mod" || r == "cop") return std::string(r);  // resolved below
     if (r == "mod") {
       if (category == "Prep") return under_noun ? "nmod" : "obl";
+      // "such" before the determiner of its noun (such a mess).
+      if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
       if (category == "Adv") return "advmod";
       if (category == "N") return under_noun ? "nmod" : "obl";
@@ -637,6 +639,8 @@ class SchemeToUd {
       word.head = std::max(ud_head_[p], 0);
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
+      // A preposition that introduces a clause is a subordinating conjunction.
+      if (word.upos == "ADP" && word.deprel == "mark") word.upos = "SCONJ";
       std::string misc;
       bool no_space_after = p < n && !tokens_[p].space_before;
       bool clitic_next = p < n && no_space_after && is_clitic(tokens_[p - 1].form, tokens_[p].form);

@@ -503,6 +503,17 @@ TEST(SchemeToUd, AVerbBeforeItsNounIsAnAdjectivalModifierAndAfterItAClause) {
   EXPECT_EQ(attachments(sentence), "0:root 4:det 4:amod 1:obj 4:acl ");
 }
 
+TEST(SchemeToUd, SuchBeforeTheDeterminerIsAPredeterminer) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Such\t~ A\t3\tmod\t(gov mess))\n"
+      "2\t(a\t~ Det\t3\tdet\t(gov mess))\n"
+      "3\t(mess\t~ N\t*\t)\n"
+      ")\n",
+      "Such a mess");
+  EXPECT_EQ(sentence.words[0].deprel, "det:predet");
+}
+
 TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
   UdSentence sentence = from_velmo(
       "(\n"
@@ -674,6 +685,8 @@ TEST(SchemeToUd, APrepositionBeforeAClauseIsItsMarkAndTheClauseAnAdverbialClause
       ")\n",
       "Thanks for helping the way of asking");
   EXPECT_EQ(attachments(sentence), "0:root 3:mark 1:advcl 5:det 3:obj 7:mark 5:acl ");
+  EXPECT_EQ(sentence.words[1].upos, "SCONJ");
+  EXPECT_EQ(sentence.words[5].upos, "SCONJ");
 }
 
 TEST(SchemeToUd, WordsAreSplitAtInnerPunctuationToFillPositionsWithoutNodes) {
@@ -888,6 +901,11 @@ TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
   EXPECT_EQ(upos_from_category("N", "Google", 3), "PROPN");
   EXPECT_EQ(upos_from_category("N", "Google", 1), "NOUN");  // a capital at the start says nothing
   EXPECT_EQ(upos_from_category("U", "bomb", 2), "X");
+  EXPECT_EQ(upos_from_category("N", "US", 3), "PROPN");  // the country, not the pronoun
+  EXPECT_EQ(upos_from_category("N", "us", 3), "PRON");
+  EXPECT_EQ(upos_from_category("Punc", "$", 2), "SYM");
+  EXPECT_EQ(upos_from_category("Punc", ":)", 2), "SYM");
+  EXPECT_EQ(upos_from_category("Punc", "-", 2), "PUNCT");
 }
 
 }  // namespace

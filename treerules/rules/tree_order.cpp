@@ -118,17 +118,6 @@ std::uint16_t TreeOrder::look_up(std::uint32_t lasting, const FoldedTextKey& key
   return number;
 }
 
-TreeOrder::ChildFilter TreeOrder::child_filter(const NodeGuard& guard) {
-  ChildFilter filter;
-  if (!guard.has_child_test() || !numbered_) return filter;
-  const std::uint16_t text =
-      number_of(guard.child_text_number(), guard.child_text_key(), guard.child_lower_text().data());
-  filter.none = text == kNoText;  // no node of the tree has the text
-  filter.bit = text_bit(text);
-  filter.field = guard.child_field() == NodeTextField::kCategory ? 0 : 1;
-  return filter;
-}
-
 std::span<const std::uint32_t> TreeOrder::with_child(WalkOrder walk, const ChildFilter& filter,
                                                      std::span<const std::uint32_t> places) {
   filtered_.clear();

@@ -67,7 +67,13 @@ class TreeOrder {
     std::uint64_t bit = 0;  // 0: every node passes
     bool none = false;      // no node of the tree passes
   };
-  ChildFilter child_filter(const NodeGuard& guard);
+  ChildFilter child_filter(const NodeGuard& guard) {
+    if (!guard.has_child_test() || !numbered_) return {};
+    const std::uint16_t text =
+        number_of(guard.child_text_number(), guard.child_text_key(), guard.child_lower_text().data());
+    // kNoText: no node of the tree has the text.
+    return {guard.child_field() == NodeTextField::kCategory ? 0 : 1, text_bit(text), text == kNoText};
+  }
   // Whether the node at `place` may pass the filter; one that does not is
   // one none of whose children the guard's child test admits.
   bool passes(WalkOrder walk, std::uint32_t place, const ChildFilter& filter) const {
