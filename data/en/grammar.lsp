@@ -120,6 +120,8 @@
 (defun vocative-noun () (and (head-last) (not (get-modifier-by-type det)) (not (pronoun))
                              (or (capitalised)
                                  (comp (pitem-head-word) (in ("guys" "friend" "friends" "folks" "dear" "buddy" "man" "dude" "sir" "everyone" "everybody" "people" "girls" "boys" "bro" "mate"))))))
+;; A phrase that opens with a colon or dash.
+(defun after-colon () (comp (pitem-head-word) (reg-match "^(:|--? )")))
 ;; Right after a finite auxiliary that opens a question.
 (defun after-auxiliary () (comp (pitem-preceding-word) (reg-match "^([Ww]ill|[Ww]ould|[Cc]an|[Cc]ould|[Ss]hould|[Ss]hall|[Mm]ay|[Mm]ight|[Mm]ust|[Dd]o|[Dd]oes|[Dd]id|[Hh]ave|[Hh]as|[Hh]ad|[Ii]s|[Aa]re|[Ww]as|[Ww]ere)$")))
 ;; A clause opened by "that" or "whether".
@@ -153,14 +155,24 @@
           (modifiee-cond (and (or (before-punctuation) (sentence-end))
                               (or (comp (pitem-head-word) (reg-match "^(same|most|least|first|last|next)$"))
                                   (comp (pitem-attvec) (contain syn (degree) (attvec syn ((degree sup))))))))))
-  (* (Adv (dep-type mod) (max-dist 3)))
+  (* (Adv (dep-type mod) (max-dist 3))
+     ;; a bit expensive, a little dumpy, a lot better
+     (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
+        (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$"))))))
   (:head)
+  ;; worth a visit
+  (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
+
+;; A greeting with the name of whom it greets (Hey Vladi, Thanks Nina).
+(def-modifiers Intj
+  (:head)
+  (? (N (dep-type voc) (max-dist 3) (dep-weight 2.0) (modifier-cond (and (bare-item) (capitalised))))))
 
 ;; Adverbs of the clause (not, never, also, already ...) modify its verb, not
 ;; the adverb after them (has not already seen).
@@ -174,6 +186,9 @@
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
+  ;; A predeterminer (such a mess, quite a day).
+  (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
+     (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$"))))))
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
@@ -198,6 +213,14 @@
         (modifiee-cond (free-relative-head)))
      (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed) (angle-bracketed))))
+     ;; you guys, us all
+     (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
+        (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
+        (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
+     ;; A heading and the clause after its colon (Moral of the story: don't
+     ;; drink Coke).
+     (C (dep-type para) (max-dist 30) (dep-weight 4.0) (modifier-cond (and (no-cc) (fin-clause) (after-colon)))
+        (modifiee-cond (sentence-start)))
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj))))))
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))

@@ -250,9 +250,18 @@ float DependencyWeigher::surface_weight(const PItem& head, const PItem& modifier
   if (!added) return memo;
   const Side head_words = side_of(head);
   const bool prepositional = is_cat_p(modifier) && *value_text(modifier.av, builtin_attributes().pform);
-  float best = weight_of(head_words, modifier_side(modifier, prepositional), relation);
-  for (const PItem* alt = modifier.next_alt; alt; alt = alt->next_alt)
-    best = std::min(best, weight_of(head_words, modifier_side(*alt, prepositional), relation));
+  // Packed alternatives mostly share their word, position and category: a
+  // side weighed before in the chain weighs the same again.
+  Side weighed[kRememberedSides];
+  std::size_t weighed_count = 0;
+  float best = 0.0f;
+  for (const PItem* alt = &modifier; alt; alt = alt->next_alt) {
+    const Side side = modifier_side(*alt, prepositional);
+    if (std::find(weighed, weighed + weighed_count, side) != weighed + weighed_count) continue;
+    if (weighed_count < kRememberedSides) weighed[weighed_count++] = side;
+    const float weight = weight_of(head_words, side, relation);
+    best = alt == &modifier ? weight : std::min(best, weight);
+  }
   memo = best;
   return best;
 }

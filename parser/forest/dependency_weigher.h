@@ -85,7 +85,11 @@ class DependencyWeigher {
     const char* category;
     int position;
     bool cat_p;
+    bool operator==(const Side&) const = default;
   };
+  // Distinct sides of a modifier's packed alternatives remembered while
+  // they are weighed (the later ones are weighed without looking back).
+  static constexpr std::size_t kRememberedSides = 8;
   struct TripleKey {
     const char* head;
     const char* relation;

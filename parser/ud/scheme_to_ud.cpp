@@ -256,6 +256,8 @@ class SchemeToUd {
     if (r == "i" || r == "pcomp" || r == "lex-mod" || r == "cop") return std::string(r);  // resolved below
     if (r == "mod") {
       if (category == "Prep") return under_noun ? "nmod" : "obl";
+      // "such" before the determiner of its noun (such a mess).
+      if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
       if (category == "Adv") return "advmod";
       if (category == "N") return under_noun ? "nmod" : "obl";

@@ -383,6 +383,40 @@ TEST_F(RelationDatabaseTest, TheDatabaseChangesWhichTreeWins) {
   EXPECT_NE(out.find("3\t(with\t~ P\t1\tmod"), std::string::npos) << out;
 }
 
+// A modifier's packed alternatives are weighed each by its own word and the
+// lightest decides; alternatives with the same word, position and category
+// are weighed once.
+TEST_F(RelationDatabaseTest, PackedModifiersAreWeighedOncePerDistinctWord) {
+  words({"saw", "man"});
+  GCate* v = category("V");
+  GCate* n = category("N");
+  GLink* obj = link(v, n, "obj", 1);
+  PItem* saw = word_item(v, 1, 18.0f, "(cat v)");
+  PItem* man = word_item(n, 2, 18.0f);
+  PItem* man_again = word_item(n, 2, 18.0f);
+  PItem* men = item(n, 2, 2, 18.0f);
+  men->lex_item = lattice_.make_item("men", nullptr, 2, 2);
+  PItem* men_alone = item(n, 2, 2, 18.0f);
+  men_alone->lex_item = men->lex_item;
+  man->next_alt = man_again;
+  man_again->next_alt = men;
+  std::vector<std::string> asked;
+  DependencyWeigher::Sources sources;
+  sources.probability = [&asked](std::string_view head, std::string_view relation,
+                                 std::string_view modifier) -> std::optional<double> {
+    asked.push_back(std::string(head) + " " + std::string(relation) + " " + std::string(modifier));
+    return modifier == "men" ? 0.5 : 0.01;
+  };
+  DependencyWeigher& weigher = result_->weigher();
+  weigher.set_sources(sources);
+  const float packed = weigher.merge_weight(*merge(saw, man, obj), *saw, *man, *obj);
+  EXPECT_EQ(asked, (std::vector<std::string>{"saw obj man", "saw obj men"}));
+  const float alone = weigher.merge_weight(*merge(saw, men_alone, obj), *saw, *men_alone, *obj);
+  EXPECT_FLOAT_EQ(packed, alone);
+  PItem* man_alone = word_item(n, 2, 18.0f);
+  EXPECT_LT(alone, weigher.merge_weight(*merge(saw, man_alone, obj), *saw, *man_alone, *obj));
+}
+
 TEST_F(RelationDatabaseTest, APrepositionalPhraseIsAskedWithItsObject) {
   std::vector<std::string> asked;
   DependencyWeigher::Sources sources;

@@ -503,6 +503,17 @@ TEST(SchemeToUd, AVerbBeforeItsNounIsAnAdjectivalModifierAndAfterItAClause) {
   EXPECT_EQ(attachments(sentence), "0:root 4:det 4:amod 1:obj 4:acl ");
 }
 
+TEST(SchemeToUd, SuchBeforeTheDeterminerIsAPredeterminer) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Such\t~ A\t3\tmod\t(gov mess))\n"
+      "2\t(a\t~ Det\t3\tdet\t(gov mess))\n"
+      "3\t(mess\t~ N\t*\t)\n"
+      ")\n",
+      "Such a mess");
+  EXPECT_EQ(sentence.words[0].deprel, "det:predet");
+}
+
 TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
   UdSentence sentence = from_velmo(
       "(\n"
