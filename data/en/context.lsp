@@ -153,6 +153,11 @@
     (lexitem (and (comp (root) (str= like)) (comp (att) (or (contain syn (node) (attvec syn ((node Prep))))
                                                              (contain syn (cat) (attvec syn ((cat c))))))))
     (when (exist-lexitem (int -1) (comp (low) (-1)) (nominative-item)) (delete (litem))))
+  ;; "like" after a word that is only a noun or only a verb is no verb
+  ;; (countries like Malaysia, looked like a doll).
+  (like-after-noun-or-verb :act-on-all-matches
+    (lexitem (and (comp (root) (str= like)) (lexical-verb-item) (not (no-alternative (not (lexical-verb-item))))))
+    (when (or (only-preceded-by (noun-item)) (only-preceded-by (lexical-verb-item))) (delete (litem))))
   ;; "am" after a number is the time of day, elsewhere a form of "be".
   (am-time-of-day :act-on-all-matches
     (lexitem (and (comp (root) (str= am)) (noun-item) (not (no-alternative (verb-item)))))

@@ -92,6 +92,9 @@
 ;; element, with a trace to the verb, when a question or relative word
 ;; stands before the clause to fill it. An object closes the gap ("gap" is
 ;; visible, so that a verb with its object and one without never pack).
+;; A verb whose frame took an infinitive carries its empty subject; the
+;; infinitive lies to the right, so left links measure their distance past it.
+(defun controlled () (comp (pitem-attvec) (defined syn (move))))
 ;; A verb that took its object has no gap left.
 (defun taken-object () (comp (pitem-attvec) (undefine syn (gap))))
 (defun gap-to-open () (and (comp (pitem-attvec) (defined syn (gap)))
@@ -274,7 +277,9 @@
   ;; The subject is also the empty subject of an infinitive the verb's
   ;; frame took (Ann wants to leave).
   (? (N (dep-type s) (max-dist 8) (check-slash ctl) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
-        (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
+        (modifiee-cond (and (not (controlled)) (or (finite) (not (get-modifier-by-type aux))))))
+     (N (dep-type s) (max-dist 30) (check-slash ctl) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+        (modifiee-cond (and (controlled) (or (finite) (not (get-modifier-by-type aux))))))
      ;; In a question the subject stands between two auxiliaries (Will you
      ;; be going?, Should I be worried?).
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl)
@@ -288,13 +293,16 @@
      ;; (These look fine).
      (Det (dep-type s) (max-dist 3) (dep-weight 3.0) (modifier-cond (and (bare-item) (demonstrative)))
           (modifiee-cond (finite))))
-  (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
+  (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite)) (modifiee-cond (not (controlled)))
+         (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
+     (VB (dep-type aux) (max-dist 30) (modifier-cond (finite)) (modifiee-cond (controlled))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      ;; Infinitival "to" brings the infinitive's empty subject ("move"),
      ;; which now stands for this verb.
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))) (percolate (move control))
          (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
-     (Adv (dep-type mod) (max-dist 3)))
+     (Adv (dep-type mod) (max-dist 3) (modifiee-cond (not (controlled))))
+     (Adv (dep-type mod) (max-dist 30) (modifiee-cond (controlled))))
   (:head)
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (not (get-modifier-by-type obj))) (merged-cond (taken-object))))

@@ -278,22 +278,23 @@ bool StructuralRule::visit(Walk& walk, TreeMatch& match, bool admitted) const {
 
 template <class Walk>
 void StructuralRule::walk_tree(RSTree* root, TreeOrder& order) {
-  Walk walk(root);
-  Reusable<TreeMatch>::Lease leased(match_);
-  TreeMatch& match = *leased;
-  std::size_t visits = 0;
   // While the tree stays as it was read, the walk takes from the order the
   // nodes the condition's guard admits, in walk order; the others are
   // nodes where the condition yields nothing. After any change (or a
   // shallow action) it finds its way in the tree itself, from the node it
   // stands on, having made as many visits as a walk in the tree would have.
   order.prepare(root);
+  const TreeOrder::ChildFilter filter = order.child_filter(condition_.guard());
+  if (filter.none) return;
+  const std::span<const std::uint32_t> places = order.admitted_by_text(Walk::kOrder, condition_.guard());
+  if (places.empty()) return;  // no node where the condition can yield anything
+  Walk walk(root);
+  Reusable<TreeMatch>::Lease leased(match_);
+  TreeMatch& match = *leased;
+  std::size_t visits = 0;
   const std::vector<RSTree*>& nodes = order.nodes(Walk::kOrder);
   bool in_order = true;
   const bool listed = order.listed();  // else the guard is asked here
-  const TreeOrder::ChildFilter filter = order.child_filter(condition_.guard());
-  const std::span<const std::uint32_t> places =
-      filter.none ? std::span<const std::uint32_t>() : order.admitted_by_text(Walk::kOrder, condition_.guard());
   for (const std::uint32_t place : places) {
     if (!order.passes(Walk::kOrder, place, filter)) continue;
     RSTree* node = nodes[place];
