@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 
 #include "lexical/functions/att_functions.h"
@@ -52,6 +53,20 @@ class ConditionMemoTest : public testing::GrammarFixture {
     return exp && exp->eval(reinterpret_cast<Word>(item), type_id("PItem*")) != 0;
   }
 
+  // Each condition's plan answers as the expression itself, for both items,
+  // and asked again from the memo.
+  void expect_plans_answer_as_expressions(std::span<const char* const> conditions) {
+    for (const char* text : conditions) {
+      auto made = plan(text);
+      ASSERT_NE(made, nullptr) << text;
+      for (PItem* item : {phrase, noun}) {
+        const bool expected = expression_accepts(text, item);
+        EXPECT_EQ(made->accepts(memo, *item, changes), expected) << text;
+        EXPECT_EQ(made->accepts(memo, *item, changes), expected) << text << " (asked again)";
+      }
+    }
+  }
+
   TestSentence sentence;
   PItem* phrase = nullptr;
   PItem* noun = nullptr;
@@ -74,15 +89,7 @@ TEST_F(ConditionMemoTest, PlansAnswerAsTheirExpressions) {
       "(or)",
       "(not)",
   };
-  for (const char* text : conditions) {
-    auto made = plan(text);
-    ASSERT_NE(made, nullptr) << text;
-    for (PItem* item : {phrase, noun}) {
-      const bool expected = expression_accepts(text, item);
-      EXPECT_EQ(made->accepts(memo, *item, changes), expected) << text;
-      EXPECT_EQ(made->accepts(memo, *item, changes), expected) << text << " (asked again)";
-    }
-  }
+  expect_plans_answer_as_expressions(conditions);
 }
 
 TEST_F(ConditionMemoTest, EqualTextsShareANumber) {
@@ -151,15 +158,7 @@ TEST_F(ConditionMemoTest, PlansReadThroughFunctionsWithoutParameters) {
       "(defun memo-modified () (or (get-modifier-by-type det) (not (memo-bare))))");
   const char* conditions[] = {"(memo-last)", "(memo-bare)", "(memo-modified)", "(not (memo-modified))",
                               "(and (memo-bare) (memo-last))"};
-  for (const char* text : conditions) {
-    auto made = plan(text);
-    ASSERT_NE(made, nullptr) << text;
-    for (PItem* item : {phrase, noun}) {
-      const bool expected = expression_accepts(text, item);
-      EXPECT_EQ(made->accepts(memo, *item, changes), expected) << text;
-      EXPECT_EQ(made->accepts(memo, *item, changes), expected) << text << " (asked again)";
-    }
-  }
+  expect_plans_answer_as_expressions(conditions);
   // (head-last), (head-first) and (get-modifier-by-type det) in the bodies.
   EXPECT_EQ(memo.condition_count(), 3u);
 }
