@@ -26,6 +26,9 @@
 (defun pronoun-item () (comp (att) (contain syn (pron) (+pron))))
 (defun noun-item ()
   (comp (att) (and (contain syn (cat) (attvec syn ((cat n)))) (not (defined syn (node))) (not (contain syn (pron) (+pron))))))
+(defun singular-noun-item ()
+  (comp (att) (and (contain syn (cat) (attvec syn ((cat n)))) (not (defined syn (node))) (not (contain syn (pron) (+pron)))
+                   (contain syn (num) (attvec syn ((num sg)))))))
 (defun adjective-item () (comp (att) (and (contain syn (cat) (attvec syn ((cat a)))) (not (defined syn (node))))))
 (defun determiner-item () (comp (att) (contain syn (cat) (attvec syn ((cat d))))))
 (defun nominal-item () (or (noun-item) (num-item) (adjective-item)))
@@ -246,6 +249,20 @@
     (when (and (only-preceded-by (adjective-item))
                (or (not (followed-by (t)))
                    (followed-by (or (preposition-item) (conjunction-item) (punctuation-item)))))
+      (delete (litem))))
+  ;; A present bare verb right after a singular noun has no subject it agrees
+  ;; with (the wine list, cover letter, post office): a noun-or-verb word
+  ;; there is the second noun of a compound, unless a verb such as "let" or
+  ;; "make" just before the noun takes a bare verb after it (let the dog work).
+  (noun-after-singular-noun :act-on-all-matches
+    (lexitem (and (base-verb-item) (lexical-verb-item)
+                  (not (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense past))))))
+                  (not (no-alternative (noun-item)))))
+    (when (and (preceded-by (singular-noun-item)) (not (preceded-by (not (or (singular-noun-item) (lexical-verb-item)))))
+               (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1) (-1))
+                                            (in ("let" "lets" "letting" "make" "makes" "made" "making" "help" "helps"
+                                                 "helped" "helping" "have" "has" "had" "see" "saw" "watch" "hear"
+                                                 "heard")))))
       (delete (litem))))
   ;; "has", "does" and "getting" are never nouns (plurals of "ha", "doe",
   ;; the gerund).
