@@ -1,12 +1,14 @@
 ;; Tokens the tokenizer cut apart that stand for one word: a run of dashes
 ;; or equals signs written together (a ruler line, ----==), a phone number
-;; written with hyphens (303-832-8160), and a web address with its query
+;; written with hyphens (303-832-8160), dollar signs in a row ($$$), and a
+;; web address with its query
 ;; (http://x.com/search?q=a&b=c). The joined item is added
 ;; beside the pieces; the parser takes whichever covers the sentence better.
 
 (defun ruler-piece () (reg-match "^[-=_~*#]+$"))
 (defun digit-group () (reg-match "^[0-9]+$"))
 (defun web-address () (reg-match "^(https?://|www[.])"))
+(defun dollar-sign () (str= "$"))
 (defun closing-mark () (in ("]" ")" ">" "\"" "'" "," "!" ".")))
 
 (def-rules english-rules
@@ -16,6 +18,10 @@
   (hyphenated-number
     (seq :front-to-back (word (digit-group)) (+ (seq (word :nogap (str= "-")) (word :nogap (digit-group)))))
     (look-up (low) (high) (str "_num_")))
+  ;; Dollar signs in a row ($$$) stand for money, a noun.
+  (dollar-signs
+    (seq :front-to-back (word (dollar-sign)) (+ (word :nogap (dollar-sign))))
+    (look-up (low) (high) (str "_noun_")))
   (web-address-with-query
     (seq :front-to-back (word (web-address)) (+ (word :nogap (not (closing-mark)))))
     (look-up (low) (high) (str "_url_")))
