@@ -130,6 +130,15 @@
        (when (comp (litem) (and (adverb-item) (not (no-alternative (pronoun-item))))) (delete (litem))))
       ((and (followed-by (t)) (not (followed-by (not (function-word-item)))))
        (when (comp (litem) (and (pronoun-item) (not (no-alternative (adverb-item))))) (delete (litem))))))
+  ;; A demonstrative agrees in number with its noun: a noun-or-verb word whose
+  ;; noun is singular after "these" or "those" (these look fine) is the verb,
+  ;; unless a preposition before the demonstrative makes it no subject (of
+  ;; these).
+  (verb-after-plural-demonstrative :act-on-all-matches
+    (lexitem (and (singular-noun-item) (not (no-alternative (lexical-verb-item)))))
+    (when (and (preceded-by-word (in ("these" "those")))
+               (not (exist-lexitem (int -1) (comp (low) (-1) (-1)) (preposition-item))))
+      (delete (litem))))
   ;; A demonstrative before no noun, number or adjective is a pronoun.
   (demonstrative-pronoun :act-on-all-matches
     (lexitem (and (comp (root) (in ("this" "that" "these" "those"))) (determiner-item)
@@ -264,6 +273,14 @@
                                                  "helped" "helping" "have" "has" "had" "see" "saw" "watch" "hear"
                                                  "heard")))))
       (delete (litem))))
+  ;; A noun-or-verb word that opens the sentence before a colon is a heading
+  ;; or a label (Excerpt:, Questions:, Slope: 0.12), not a verb.
+  (noun-as-label :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (noun-item)))))
+    (when (and (not (preceded-by (t))) (followed-by-word (str= ":"))) (delete (litem))))
+  ;; A demonstrative agrees in number with its noun: a noun-or-verb word whose
+  ;; noun is singular after "these" or "those" (these look fine), or plural
+  ;; after "this" (this works), is the verb.
   ;; "has", "does" and "getting" are never nouns (plurals of "ha", "doe",
   ;; the gerund).
   (auxiliary-form-not-noun :act-on-all-matches
