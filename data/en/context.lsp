@@ -26,6 +26,9 @@
 (defun pronoun-item () (comp (att) (contain syn (pron) (+pron))))
 (defun noun-item ()
   (comp (att) (and (contain syn (cat) (attvec syn ((cat n)))) (not (defined syn (node))) (not (contain syn (pron) (+pron))))))
+(defun singular-noun-item ()
+  (comp (att) (and (contain syn (cat) (attvec syn ((cat n)))) (not (defined syn (node))) (not (contain syn (pron) (+pron)))
+                   (contain syn (num) (attvec syn ((num sg)))))))
 (defun adjective-item () (comp (att) (and (contain syn (cat) (attvec syn ((cat a)))) (not (defined syn (node))))))
 (defun determiner-item () (comp (att) (contain syn (cat) (attvec syn ((cat d))))))
 (defun nominal-item () (or (noun-item) (num-item) (adjective-item)))
@@ -127,6 +130,15 @@
        (when (comp (litem) (and (adverb-item) (not (no-alternative (pronoun-item))))) (delete (litem))))
       ((and (followed-by (t)) (not (followed-by (not (function-word-item)))))
        (when (comp (litem) (and (pronoun-item) (not (no-alternative (adverb-item))))) (delete (litem))))))
+  ;; A demonstrative agrees in number with its noun: a noun-or-verb word whose
+  ;; noun is singular after "these" or "those" (these look fine) is the verb,
+  ;; unless a preposition before the demonstrative makes it no subject (of
+  ;; these).
+  (verb-after-plural-demonstrative :act-on-all-matches
+    (lexitem (and (singular-noun-item) (not (no-alternative (lexical-verb-item)))))
+    (when (and (preceded-by-word (in ("these" "those")))
+               (not (exist-lexitem (int -1) (comp (low) (-1) (-1)) (preposition-item))))
+      (delete (litem))))
   ;; A demonstrative before no noun, number or adjective is a pronoun.
   (demonstrative-pronoun :act-on-all-matches
     (lexitem (and (comp (root) (in ("this" "that" "these" "those"))) (determiner-item)
@@ -247,6 +259,28 @@
                (or (not (followed-by (t)))
                    (followed-by (or (preposition-item) (conjunction-item) (punctuation-item)))))
       (delete (litem))))
+  ;; A present bare verb right after a singular noun has no subject it agrees
+  ;; with (the wine list, cover letter, post office): a noun-or-verb word
+  ;; there is the second noun of a compound, unless a verb such as "let" or
+  ;; "make" just before the noun takes a bare verb after it (let the dog work).
+  (noun-after-singular-noun :act-on-all-matches
+    (lexitem (and (base-verb-item) (lexical-verb-item)
+                  (not (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense past))))))
+                  (not (no-alternative (noun-item)))))
+    (when (and (preceded-by (singular-noun-item)) (not (preceded-by (not (or (singular-noun-item) (lexical-verb-item)))))
+               (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1) (-1))
+                                            (in ("let" "lets" "letting" "make" "makes" "made" "making" "help" "helps"
+                                                 "helped" "helping" "have" "has" "had" "see" "saw" "watch" "hear"
+                                                 "heard")))))
+      (delete (litem))))
+  ;; A noun-or-verb word that opens the sentence before a colon is a heading
+  ;; or a label (Excerpt:, Questions:, Slope: 0.12), not a verb.
+  (noun-as-label :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (noun-item)))))
+    (when (and (not (preceded-by (t))) (followed-by-word (str= ":"))) (delete (litem))))
+  ;; A demonstrative agrees in number with its noun: a noun-or-verb word whose
+  ;; noun is singular after "these" or "those" (these look fine), or plural
+  ;; after "this" (this works), is the verb.
   ;; "has", "does" and "getting" are never nouns (plurals of "ha", "doe",
   ;; the gerund).
   (auxiliary-form-not-noun :act-on-all-matches
