@@ -140,7 +140,7 @@
 (def-category Part)
 (def-category Conn)
 (def-category Det)
-(def-category Num)
+(def-category Num (visible-atts (cat lexitem last_conj)))
 (def-category Adv (visible-atts (cat lexitem last_conj)))
 (def-category VB (visible-atts (vform)))
 (def-category A (visible-atts (cat degree lexitem last_conj)))
@@ -171,6 +171,17 @@
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
+
+;; Numbers in a list hang from the first as conjuncts (5 and 6 dollars,
+;; 12,000, 8,000 and 5,000 dollars).
+(def-modifiers Num
+  ;; The comma before a later number of the list, looked for only where a
+  ;; conjunction or another comma follows, since numbers are common.
+  (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))
+           (modifiee-cond (pitem-following-word (in ("," "and" "or"))))))
+  (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
+  (:head)
+  (* (Num (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
 ;; A greeting with the name of whom it greets (Hey Vladi, Thanks Nina).
 (def-modifiers Intj
