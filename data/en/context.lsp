@@ -268,7 +268,7 @@
                   (not (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense past))))))
                   (not (no-alternative (noun-item)))))
     (when (and (preceded-by (singular-noun-item)) (not (preceded-by (not (or (singular-noun-item) (lexical-verb-item)))))
-               (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1) (-1))
+               (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1))
                                             (in ("let" "lets" "letting" "make" "makes" "made" "making" "help" "helps"
                                                  "helped" "helping" "have" "has" "had" "see" "saw" "watch" "hear"
                                                  "heard")))))
