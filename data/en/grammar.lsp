@@ -231,6 +231,10 @@
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
         (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
+     ;; A rate after an amount (70.85 dollars a barrel, $3 a gallon).
+     (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
+        (modifier-cond (comp (pitem-head-word) (reg-match "^(a|an|per|each) (barrel|gallon|litre|liter|pound|ounce|ton|kilo|mile|day|night|week|month|year|hour|minute|piece|head|person|share|unit)$")))
+        (modifiee-cond (get-modifier-by-type num)))
      ;; A heading and the clause after its colon (Moral of the story: don't
      ;; drink Coke).
      (C (dep-type para) (max-dist 30) (dep-weight 4.0) (modifier-cond (and (no-cc) (fin-clause) (after-colon)))
