@@ -273,6 +273,16 @@
                                                  "helped" "helping" "have" "has" "had" "see" "saw" "watch" "hear"
                                                  "heard")))))
       (delete (litem))))
+  ;; Before punctuation or the end, a plural-or-third-person word right after
+  ;; a singular noun is mostly the plural of a compound (cat pictures., back
+  ;; aches.), seldom a verb without object (the money flows.).
+  (plural-after-singular-noun :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (comp (att) (contain syn (num) (attvec syn ((num sg)))))
+                  (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense pres)))))
+                  (not (no-alternative (and (noun-item) (comp (att) (contain syn (num) (attvec syn ((num pl))))))))))
+    (when (and (preceded-by (singular-noun-item)) (not (preceded-by (not (or (singular-noun-item) (lexical-verb-item)))))
+               (or (not (followed-by (t))) (followed-by (punctuation-item))))
+      (delete (litem))))
   ;; A noun-or-verb word that opens the sentence before a colon is a heading
   ;; or a label (Excerpt:, Questions:, Slope: 0.12), not a verb.
   (noun-as-label :act-on-all-matches
