@@ -304,6 +304,9 @@
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
+     ;; A bare number opening the sentence, such as a year (2005 is going to rock).
+     (Num (dep-type s) (max-dist 4) (dep-weight 3.0) (modifier-cond (and (bare-item) (sentence-start)))
+          (modifiee-cond (finite)))
      ;; A demonstrative read as determiner of a noun that is the verb
      ;; (These look fine).
      (Det (dep-type s) (max-dist 3) (dep-weight 3.0) (modifier-cond (and (bare-item) (demonstrative)))
@@ -383,6 +386,9 @@
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
+     ;; A bare number opening the sentence, such as a year (2005 is going to rock).
+     (Num (dep-type s) (max-dist 4) (dep-weight 3.0) (modifier-cond (and (bare-item) (sentence-start)))
+          (modifiee-cond (finite)))
      ;; "Here" before the copula is its predicate; the subject follows (Here is the file).
      (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$")))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
