@@ -261,13 +261,19 @@
       (delete (litem))))
   ;; A present bare verb right after a singular noun has no subject it agrees
   ;; with (the wine list, cover letter, post office): a noun-or-verb word
-  ;; there is the second noun of a compound, unless a verb such as "let" or
-  ;; "make" just before the noun takes a bare verb after it (let the dog work).
+  ;; there is the second noun of a compound, also where the noun may be read
+  ;; otherwise but follows an article or a possessive (a light snack), unless
+  ;; a verb such as "let" or "make" just before the noun takes a bare verb
+  ;; after it (let the dog work).
   (noun-after-singular-noun :act-on-all-matches
     (lexitem (and (base-verb-item) (lexical-verb-item)
                   (not (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense past))))))
                   (not (no-alternative (noun-item)))))
-    (when (and (preceded-by (singular-noun-item)) (not (preceded-by (not (or (singular-noun-item) (lexical-verb-item)))))
+    (when (and (preceded-by (singular-noun-item))
+               (or (not (preceded-by (not (or (singular-noun-item) (lexical-verb-item)))))
+                   (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
+                                           (in ("a" "an" "the" "my" "your" "his" "its" "our" "their" "every" "each"
+                                                "another"))))
                (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1))
                                             (in ("let" "lets" "letting" "make" "makes" "made" "making" "help" "helps"
                                                  "helped" "helping" "have" "has" "had" "see" "saw" "watch" "hear"
