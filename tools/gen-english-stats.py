@@ -6,16 +6,17 @@ converter: running it again gives the same bytes.
 
   tools/gen-english-stats.py [--ewt TRAIN.conllu] [--udtool PATH]
                              [--scheme FILE] [--velmo PATH] [--out DIR]
-                             [--dist-exponent X]
+                             [--dist-exponent X] [--triples FILE]
 
 --scheme reads an already converted file (udtool to-scheme output) instead
 of running udtool. --velmo builds the prebuilt relation database
-(relations.qhash) from triples.txt with that velmo binary; without it the
-hash file is left alone.
+(relations.qhash) from the triple counts with that velmo binary; without it
+the hash file is left alone. The triple counts are the database's input
+only and are not kept (the database holds them); --triples FILE keeps a
+copy of them as text.
 
 Files written (data/en/stats/README describes them for grammar writers):
   dist.txt        distance table, keys HEAD:relation:MODIFIER
-  triples.txt     triple counts, the input of the relation database
   bad-triples.txt triples the treebank rules out
   roots.txt       cost of each category as the root of a sentence
   relations.hdr, relations.qhash   the relation database (with --velmo)
@@ -364,8 +365,8 @@ def bucket_count(entries):
     return n
 
 
-def build_database(velmo, out_dir, heads):
-    """Builds relations.qhash from triples.txt with velmo's own commands."""
+def build_database(velmo, out_dir, heads, triples):
+    """Builds relations.qhash from the triple counts file with velmo's own commands."""
     buckets = bucket_count(heads)
     header = os.path.join(out_dir, "relations.hdr")
     with open(header, "w", encoding="utf-8", newline="\n") as out:
@@ -377,7 +378,7 @@ def build_database(velmo, out_dir, heads):
         with open(os.path.join(work, "korvel.lsp"), "w", encoding="utf-8") as out:
             out.write('(make-tripledb relations %d)\n' % buckets)
             out.write('(link-file relations "%s")\n' % header)
-            out.write('(populate relations "%s")\n' % os.path.join(out_dir, "triples.txt"))
+            out.write('(populate relations "%s")\n' % triples)
             out.write('(sync relations)\n(unlink-file relations)\n')
         subprocess.run([velmo, "-p", work], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, check=True)
 
@@ -390,6 +391,7 @@ def main():
     parser.add_argument("--velmo", help="velmo binary that builds relations.qhash")
     parser.add_argument("--wordnet", default="/usr/share/wordnet", help="WordNet folder (noun classes)")
     parser.add_argument("--out", default=os.path.join(ROOT, "data", "en", "stats"))
+    parser.add_argument("--triples", help="also keep the triple counts (the database's input) in this text file")
     parser.add_argument("--dist-exponent", type=float, default=DIST_EXPONENT,
                         help="power the distance probabilities are raised to (tuning)")
     args = parser.parse_args()
@@ -412,13 +414,15 @@ def main():
     os.makedirs(args.out, exist_ok=True)
     prep_relations = {r for (h, r, m) in stats.triples if r not in SCHEME_RELATIONS}
     write_dist(stats, os.path.join(args.out, "dist.txt"), prep_relations, args.dist_exponent)
-    heads = write_triples(stats, os.path.join(args.out, "triples.txt"), read_noun_classes(args.wordnet))
     with open(os.path.join(args.out, "bad-triples.txt"), "w", encoding="utf-8", newline="\n") as out:
         for line in bad_triples(stats):
             out.write(line + "\n")
     write_roots(stats, os.path.join(args.out, "roots.txt"))
-    if args.velmo:
-        build_database(args.velmo, os.path.abspath(args.out), heads)
+    with tempfile.TemporaryDirectory() as work:
+        triples = os.path.abspath(args.triples) if args.triples else os.path.join(work, "triples.txt")
+        heads = write_triples(stats, triples, read_noun_classes(args.wordnet))
+        if args.velmo:
+            build_database(args.velmo, os.path.abspath(args.out), heads, triples)
 
 
 SCHEME_RELATIONS = {
