@@ -146,6 +146,9 @@
                                    (not (comp (pitem-head-word) (reg-match "^[A-Za-z]+ (do|does|did|will|would|can|could|is|are|was|were|should|shall|has|have|had|may|might|must|am)( |$)")))))
 (defun main-clause-shape () (not (and (get-modifier-by-type para) (subordinate-opening))))
 
+;; A verb of saying after the clause it reports ("We won," he said.).
+(defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
+                               (reg-match "^(said|says|say|added|adds|told|tells|asked|asks|wrote|writes|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalls|recalled|admitted|know|think|guess|suppose|believe|hope|mean|swear|bet)( |$)")))
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -278,6 +281,8 @@
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
 ;; from the subcategories, adjuncts and later conjuncts on the right.
 (def-modifiers V
+  (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
+        (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (sentence-end) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
