@@ -939,6 +939,13 @@ TEST(AttachText, NumbersAddressesAndTheLastFullStop) {
   EXPECT_EQ(tree.nodes[17].position, 14);
 }
 
+TEST(IsPunctuation, AsciiAndUnicodeMarksButNoWords) {
+  for (const char* mark : {",", "--", "...", "\u201c", "\u201d", "\u2019", "\u2014", "\u2026", "\u00ab", "!?"})
+    EXPECT_TRUE(is_punctuation(mark)) << mark;
+  for (const char* word : {"", "a", "3", "\u00e9", "caf\u00e9", "don\u2019t", "\u201chi", "\xe2\x80"})
+    EXPECT_FALSE(is_punctuation(word)) << word;
+}
+
 TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
   EXPECT_EQ(upos_from_category("N", "there", 1), "PRON");
   EXPECT_EQ(upos_from_category("N", "Anyone", 1), "PRON");
