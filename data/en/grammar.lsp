@@ -58,6 +58,8 @@
 (defun bracketed () (comp (pitem-head-word) (reg-match "[([]")))
 (defun para-clause () (and (fin-clause) (full-clause) (or (starts-with-punctuation) (bracketed))))
 ;; Without punctuation (a run-on sentence) only as a last resort.
+;; A clause opened by who, which or whose.
+(defun wh-subject-clause () (comp (pitem-head-word) (reg-match "^([Ww]ho|[Ww]hich|[Ww]hose) ")))
 (defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed))))
 ;; A gerund without subject or auxiliary of its own can be a subject.
 (defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
@@ -351,7 +353,11 @@
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (clause-complement)))
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)))))
+     ;; A clause opened by who or which after the verb's object is a
+     ;; relative clause of a noun (knew someone who had one).
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (wh-subject-clause)))
+        (modifiee-cond (not (get-modifier-by-type obj))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
