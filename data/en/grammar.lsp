@@ -151,6 +151,10 @@
 ;; A verb of saying after the clause it reports ("We won," he said.).
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
                                (reg-match "^(said|says|say|added|adds|told|tells|asked|asks|wrote|writes|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalls|recalled|admitted|know|think|guess|suppose|believe|hope|mean|swear|bet)( |$)")))
+;; A noun joined by a comma alone is a conjunct only inside a list that goes
+;; on (A, B and C); else the noun after the comma begins a new clause (When
+;; they saw it, people left).
+(defun list-goes-on () (pitem-following-word (in ("," "and" "or" "&" "/"))))
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -242,7 +246,7 @@
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (free-relative-head)))
-     (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
+     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on)))))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed) (angle-bracketed))))
      ;; you guys, us all
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
