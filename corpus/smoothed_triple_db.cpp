@@ -16,11 +16,7 @@ double interpolate(std::uint64_t seen, std::uint64_t total, std::uint64_t types,
 
 bool is_internal(std::string_view relation) { return !relation.empty() && relation.front() == '<'; }
 
-std::string lower(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = ascii_lower(c);
-  return result;
-}
+std::string lower(std::string_view text) { return std::string(FoldedText(text).view()); }
 
 }  // namespace
 
@@ -42,13 +38,13 @@ const SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
   summary_changes_ = changes();
   const TripleEntry* all = entry(kAllHeads);
   if (!all) return *summary_;
-  for (const auto& [pair, count] : all->counts()) {
-    if (is_internal(pair.first)) continue;
-    summary_->relations[lower(pair.first)] += count;
-    summary_->total += count;
-    summary_->by_modifier[lower(pair.second)].emplace_back(lower(pair.first), count);
-    summary_->modifiers[lower(pair.second)] += count;
-  }
+  all->for_each_count([&](const TripleEntry::Count& pair) {
+    if (is_internal(pair.relation)) return;
+    summary_->relations[lower(pair.relation)] += pair.count;
+    summary_->total += pair.count;
+    summary_->by_modifier[lower(pair.modifier)].emplace_back(lower(pair.relation), pair.count);
+    summary_->modifiers[lower(pair.modifier)] += pair.count;
+  });
   return *summary_;
 }
 
@@ -56,7 +52,8 @@ const SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
 // (and one more for a relation never seen).
 double SmoothedTripleDb::relation_prior(std::string_view relation) {
   const Summary& all = summary();
-  const auto it = all.relations.find(lower(relation));
+  const FoldedText wanted(relation);
+  const auto it = all.relations.find(wanted.view());
   const std::uint64_t seen = it == all.relations.end() ? 0 : it->second;
   return (static_cast<double>(seen) + 0.5) /
          (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.relations.size() + 1));
@@ -83,30 +80,23 @@ double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_
 // `entry`.
 SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleEntry* entry, std::string_view relation,
                                                                    std::string_view modifier) {
-  RelationCounts counts;
-  if (!entry) return counts;
-  for (const auto& [name, total] : entry->relation_totals()) {
-    if (is_internal(name)) continue;
-    const std::uint64_t seen = entry->count(name, modifier);
-    if (seen == 0) continue;
-    counts.all += seen;
-    ++counts.relations;
-    if (compare_nocase(name, relation) == 0) counts.in_relation = seen;
-  }
-  return counts;
+  if (!entry) return {};
+  const TripleEntry::ModifierCounts seen = entry->modifier_counts(relation, modifier);
+  return RelationCounts{seen.in_relation, seen.all, seen.relations};
 }
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
   const Summary& all = summary();
   const double prior = relation_prior(relation);
-  const auto it = all.by_modifier.find(lower(modifier));
+  const FoldedText wanted_modifier(modifier);
+  const auto it = all.by_modifier.find(wanted_modifier.view());
   if (it == all.by_modifier.end()) return prior;
   RelationCounts counts;
-  const std::string wanted = lower(relation);
+  const FoldedText wanted(relation);
   for (const auto& [name, seen] : it->second) {
     counts.all += seen;
     ++counts.relations;
-    if (name == wanted) counts.in_relation = seen;
+    if (name == wanted.view()) counts.in_relation = seen;
   }
   return interpolate(counts.in_relation, counts.all, counts.relations, prior);
 }
@@ -129,7 +119,8 @@ bool SmoothedTripleDb::is_prepositional(std::string_view relation) {
 // and one unseen.
 double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std::string_view modifier) {
   const Summary& all = summary();
-  const auto seen = all.modifiers.find(lower(modifier));
+  const FoldedText wanted(modifier);
+  const auto seen = all.modifiers.find(wanted.view());
   const double prior = (static_cast<double>(seen == all.modifiers.end() ? 0 : seen->second) + 0.5) /
                        (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.modifiers.size() + 1));
   const TripleEntry* any = entry(kAllHeads);
@@ -154,13 +145,9 @@ double SmoothedTripleDb::association(std::string_view head, std::string_view rel
   return smoothed / backoff;
 }
 
-std::string SmoothedTripleDb::word_class_of(std::string_view word) {
+std::string_view SmoothedTripleDb::word_class_of(std::string_view word) {
   const TripleEntry* word_entry = is_internal(word) ? nullptr : entry(word);
-  if (!word_entry) return {};
-  const auto& counts = word_entry->counts();
-  const auto it = counts.lower_bound(TripleEntry::Pair(std::string(kWordClass), std::string()));
-  if (it != counts.end() && compare_nocase(it->first.first, kWordClass) == 0) return it->first.second;
-  return {};
+  return word_entry ? word_entry->first_modifier(kWordClass) : std::string_view();
 }
 
 // The association of the modifier's word class (a WordNet noun class for a
@@ -171,7 +158,7 @@ std::string SmoothedTripleDb::word_class_of(std::string_view word) {
 double SmoothedTripleDb::class_association(std::string_view head_class, std::string_view relation,
                                            std::string_view modifier) {
   if (head_class.empty()) return 1.0;
-  const std::string word_class = word_class_of(modifier);
+  const std::string_view word_class = word_class_of(modifier);
   if (word_class.empty()) return 1.0;
   std::string all_key(kObjectClassesPrefix);
   all_key.append("any>");
@@ -202,7 +189,8 @@ std::uint64_t SmoothedTripleDb::occurrences(const TripleEntry* entry) {
 // occurrence, backed off to the rate over all words (half a count added).
 double SmoothedTripleDb::rate_given_class(std::string_view head_class, std::string_view relation) {
   const Summary& all = summary();
-  const auto seen = all.relations.find(lower(relation));
+  const FoldedText wanted(relation);
+  const auto seen = all.relations.find(wanted.view());
   const double prior = (static_cast<double>(seen == all.relations.end() ? 0 : seen->second) + 0.5) /
                        (static_cast<double>(std::max<std::uint64_t>(occurrences(entry(kAllHeads)), 1)) + 0.5);
   if (head_class.empty()) return prior;
@@ -225,12 +213,8 @@ double SmoothedTripleDb::rate_given_head(std::string_view head, std::string_view
   return interpolate(counts.in_relation, occurrences(head_entry), counts.relations, backoff);
 }
 
-std::string SmoothedTripleDb::class_of(const TripleEntry* head_entry) {
-  if (!head_entry) return {};
-  const auto& counts = head_entry->counts();
-  const auto it = counts.lower_bound(TripleEntry::Pair(std::string(kClassRelation), std::string()));
-  if (it != counts.end() && compare_nocase(it->first.first, kClassRelation) == 0) return it->first.second;
-  return {};
+std::string_view SmoothedTripleDb::class_of(const TripleEntry* head_entry) {
+  return head_entry ? head_entry->first_modifier(kClassRelation) : std::string_view();
 }
 
 std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::string_view relation,

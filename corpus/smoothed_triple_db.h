@@ -44,6 +44,7 @@
 //   "<any>" and "<class:CAT>") and ("<wordclass>", CLASS) its noun class;
 //   "<objclass:CAT>" (and "<objclass:any>") preposition, object class, count.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -97,11 +98,17 @@ class SmoothedTripleDb : public TripleDb {
   };
   // The "<any>" entry indexed for the questions asked of it again and
   // again; texts lower-cased.
+  struct TextHash {
+    using is_transparent = void;  // looked up by folded views, without copying
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+  template <class Value>
+  using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
   struct Summary {
-    std::unordered_map<std::string, std::uint64_t> relations;
+    TextMap<std::uint64_t> relations;
     std::uint64_t total = 0;
-    std::unordered_map<std::string, std::uint64_t> modifiers;  // count over all relations
-    std::unordered_map<std::string, std::vector<std::pair<std::string, std::uint64_t>>> by_modifier;
+    TextMap<std::uint64_t> modifiers;  // count over all relations
+    TextMap<std::vector<std::pair<std::string, std::uint64_t>>> by_modifier;
   };
   const Summary& summary();
   static RelationCounts relation_counts(const TripleEntry* entry, std::string_view relation);
@@ -112,9 +119,9 @@ class SmoothedTripleDb : public TripleDb {
   static std::uint64_t occurrences(const TripleEntry* entry);
   static double modifier_given_head(const TripleEntry* head_entry, std::string_view relation, std::string_view modifier,
                                     double backoff);
-  std::string word_class_of(std::string_view word);
+  std::string_view word_class_of(std::string_view word);
   double class_association(std::string_view head_class, std::string_view relation, std::string_view modifier);
-  static std::string class_of(const TripleEntry* head_entry);
+  static std::string_view class_of(const TripleEntry* head_entry);
   const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }
 
   std::unique_ptr<Summary> summary_;

@@ -1,5 +1,6 @@
 #include "corpus/triple_db.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <iterator>
@@ -12,10 +13,10 @@
 namespace velmo {
 namespace {
 
-bool take_text(std::string_view& bytes, std::string& out) {
+bool take_text(std::string_view& bytes, std::string_view& out) {
   const std::size_t end = bytes.find('\0');
   if (end == std::string_view::npos) return false;
-  out.assign(bytes.substr(0, end));
+  out = bytes.substr(0, end);
   bytes.remove_prefix(end + 1);
   return true;
 }
@@ -36,86 +37,256 @@ std::optional<std::uint64_t> parse_count(std::string_view text) {
 
 }  // namespace
 
-bool NoCaseLess::operator()(std::string_view a, std::string_view b) const { return compare_nocase(a, b) < 0; }
-
-bool NoCaseLess::operator()(const std::pair<std::string, std::string>& a,
-                            const std::pair<std::string, std::string>& b) const {
-  const int first = compare_nocase(a.first, b.first);
-  return first != 0 ? first < 0 : compare_nocase(a.second, b.second) < 0;
+FoldedText::FoldedText(std::string_view text) {
+  std::size_t first_capital = 0;
+  while (first_capital < text.size() && ascii_lower(text[first_capital]) == text[first_capital]) ++first_capital;
+  if (first_capital == text.size()) {
+    view_ = text;
+    return;
+  }
+  char* out = inline_;
+  if (text.size() > kInline) {
+    heap_.resize(text.size());
+    out = heap_.data();
+  }
+  for (std::size_t i = 0; i < text.size(); ++i) out[i] = ascii_lower(text[i]);
+  view_ = std::string_view(out, text.size());
 }
 
 // ---- TripleEntry.
 
 namespace {
 
-// The value of `key` in a map ordered by NoCaseLess, made 0 when absent.
-// Keys arriving in order (a stored entry lists its pairs sorted) are found
-// or placed at the end without a search.
-template <class Key, class Map, class Probe>
-std::uint64_t& value_at(Map& map, const Probe& key) {
-  if (!map.empty()) {
-    auto last = std::prev(map.end());
-    const NoCaseLess less;
-    if (!less(last->first, key)) {
-      if (!less(key, last->first)) return last->second;
-      return map[Key(key)];
-    }
-  }
-  return map.emplace_hint(map.end(), Key(key), 0)->second;
-}
+bool is_record_name(std::string_view relation) { return !relation.empty() && relation.front() == '<'; }
 
 }  // namespace
 
+TripleEntry::Text TripleEntry::store_text(std::string_view text) {
+  const auto offset = static_cast<std::uint32_t>(texts_.size());
+  texts_.append(text);
+  Text stored{offset, offset, static_cast<std::uint32_t>(text.size())};
+  const FoldedText lower(text);
+  if (lower.view().data() != text.data()) {
+    stored.folded = static_cast<std::uint32_t>(texts_.size());
+    texts_.append(lower.view());
+  }
+  return stored;
+}
+
+int TripleEntry::compare_keys(const Record& a, const Record& b) const {
+  const int relation = folded(a.relation).compare(folded(b.relation));
+  if (relation != 0) return relation;
+  return folded(a.modifier).compare(folded(b.modifier));
+}
+
 void TripleEntry::add(std::string_view relation, std::string_view modifier, std::uint64_t count) {
   if (count == 0) return;
-  std::uint64_t& seen = value_at<Pair>(counts_, Pair(relation, modifier));
-  if (seen == 0) ++value_at<std::string>(relation_types_, relation);
-  seen += count;
-  std::uint64_t& total = value_at<std::string>(relation_totals_, relation);
-  if (!relation.starts_with('<')) {
-    if (total == 0) ++word_relations_;
-    word_relations_total_ += count;
+  // Pairs of one relation mostly arrive together: they share its text.
+  const Record* last = !pending_.empty() ? &pending_.back() : (records_.empty() ? nullptr : &records_.back());
+  const Text relation_text = last && original(last->relation) == relation ? last->relation : store_text(relation);
+  const Record record{relation_text, store_text(modifier), count};
+  by_modifier_.clear();
+  if (!pending_.empty()) {
+    pending_.push_back(record);
+    return;
   }
-  total += count;
+  const int order = records_.empty() ? 1 : compare_keys(record, records_.back());
+  if (order > 0) {
+    append(record);
+  } else if (order == 0) {
+    records_.back().count += count;
+    groups_.back().total += count;
+    if (!is_record_name(relation)) word_relations_total_ += count;
+  } else {
+    pending_.push_back(record);
+  }
+}
+
+void TripleEntry::append(const Record& record) {
+  const auto index = static_cast<std::uint32_t>(records_.size());
+  records_.push_back(record);
+  const bool word_relation = !is_record_name(original(record.relation));
+  if (groups_.empty() || folded(groups_.back().relation) != folded(record.relation)) {
+    groups_.push_back(Group{record.relation, index, index + 1, record.count});
+    if (word_relation) ++word_relations_;
+  } else {
+    groups_.back().end = index + 1;
+    groups_.back().total += record.count;
+  }
+  if (word_relation) word_relations_total_ += record.count;
+}
+
+void TripleEntry::settle() const {
+  if (pending_.empty()) return;
+  const auto less = [this](const Record& a, const Record& b) { return compare_keys(a, b) < 0; };
+  // Stable: of pairs equal but for case, the one added first keeps its
+  // spelling, and the sorted pairs came before every pending one.
+  std::stable_sort(pending_.begin(), pending_.end(), less);
+  std::vector<Record> merged;
+  merged.reserve(records_.size() + pending_.size());
+  const auto put = [&](const Record& record) {
+    if (!merged.empty() && compare_keys(merged.back(), record) == 0)
+      merged.back().count += record.count;
+    else
+      merged.push_back(record);
+  };
+  std::size_t i = 0, j = 0;
+  while (i < records_.size() || j < pending_.size()) {
+    if (j == pending_.size() || (i < records_.size() && !less(pending_[j], records_[i])))
+      put(records_[i++]);
+    else
+      put(pending_[j++]);
+  }
+  records_ = std::move(merged);
+  pending_.clear();
+  rebuild_groups();
+}
+
+void TripleEntry::rebuild_groups() const {
+  groups_.clear();
+  word_relations_total_ = 0;
+  word_relations_ = 0;
+  for (std::size_t i = 0; i < records_.size(); ++i) {
+    const Record& record = records_[i];
+    const auto index = static_cast<std::uint32_t>(i);
+    if (groups_.empty() || folded(groups_.back().relation) != folded(record.relation)) {
+      groups_.push_back(Group{record.relation, index, index + 1, record.count});
+      if (!is_record_name(original(record.relation))) ++word_relations_;
+    } else {
+      groups_.back().end = index + 1;
+      groups_.back().total += record.count;
+    }
+    if (!is_record_name(original(record.relation))) word_relations_total_ += record.count;
+  }
+}
+
+const TripleEntry::Group* TripleEntry::find_group(std::string_view folded_relation) const {
+  const auto it =
+      std::lower_bound(groups_.begin(), groups_.end(), folded_relation,
+                       [this](const Group& group, std::string_view wanted) { return folded(group.relation) < wanted; });
+  return it != groups_.end() && folded(it->relation) == folded_relation ? &*it : nullptr;
+}
+
+const TripleEntry::Record* TripleEntry::find_record(const Group& group, std::string_view folded_modifier) const {
+  const auto begin = records_.begin() + group.begin, end = records_.begin() + group.end;
+  const auto it = std::lower_bound(begin, end, folded_modifier, [this](const Record& record, std::string_view wanted) {
+    return folded(record.modifier) < wanted;
+  });
+  return it != end && folded(it->modifier) == folded_modifier ? &*it : nullptr;
 }
 
 void TripleEntry::add_all(const TripleEntry& other) {
-  for (const auto& [pair, count] : other.counts_) add(pair.first, pair.second, count);
+  other.for_each_count([&](const Count& pair) { add(pair.relation, pair.modifier, pair.count); });
 }
 
 std::uint64_t TripleEntry::count(std::string_view relation, std::string_view modifier) const {
-  const auto it = counts_.find(Pair(relation, modifier));
-  return it == counts_.end() ? 0 : it->second;
+  settle();
+  const FoldedText wanted_relation(relation);
+  const Group* group = find_group(wanted_relation.view());
+  if (!group) return 0;
+  const FoldedText wanted_modifier(modifier);
+  const Record* record = find_record(*group, wanted_modifier.view());
+  return record ? record->count : 0;
 }
 
 std::uint64_t TripleEntry::relation_total(std::string_view relation) const {
-  const auto it = relation_totals_.find(relation);
-  return it == relation_totals_.end() ? 0 : it->second;
+  settle();
+  const FoldedText wanted(relation);
+  const Group* group = find_group(wanted.view());
+  return group ? group->total : 0;
 }
 
 std::uint64_t TripleEntry::relation_types(std::string_view relation) const {
-  const auto it = relation_types_.find(relation);
-  return it == relation_types_.end() ? 0 : it->second;
+  settle();
+  const FoldedText wanted(relation);
+  const Group* group = find_group(wanted.view());
+  return group ? group->end - group->begin : 0;
+}
+
+std::string_view TripleEntry::first_modifier(std::string_view relation) const {
+  settle();
+  const FoldedText wanted(relation);
+  const Group* group = find_group(wanted.view());
+  return group ? original(records_[group->begin].modifier) : std::string_view();
+}
+
+void TripleEntry::index_modifiers() const {
+  if (!by_modifier_.empty() || records_.empty()) return;
+  by_modifier_.resize(records_.size());
+  for (std::size_t i = 0; i < records_.size(); ++i) by_modifier_[i] = static_cast<std::uint32_t>(i);
+  std::stable_sort(by_modifier_.begin(), by_modifier_.end(), [this](std::uint32_t a, std::uint32_t b) {
+    return folded(records_[a].modifier) < folded(records_[b].modifier);
+  });
+}
+
+TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relation, std::string_view modifier) const {
+  settle();
+  index_modifiers();
+  const FoldedText wanted(modifier);
+  const auto modifier_of = [this](std::uint32_t index) { return folded(records_[index].modifier); };
+  auto it = std::lower_bound(by_modifier_.begin(), by_modifier_.end(), wanted.view(),
+                             [&](std::uint32_t index, std::string_view text) { return modifier_of(index) < text; });
+  ModifierCounts counts;
+  const FoldedText wanted_relation(relation);
+  for (; it != by_modifier_.end() && modifier_of(*it) == wanted.view(); ++it) {
+    const Record& record = records_[*it];
+    if (is_record_name(original(record.relation))) continue;
+    counts.all += record.count;
+    ++counts.relations;
+    if (folded(record.relation) == wanted_relation.view()) counts.in_relation = record.count;
+  }
+  return counts;
+}
+
+std::vector<TripleEntry::Relation> TripleEntry::relations() const {
+  settle();
+  std::vector<Relation> result;
+  result.reserve(groups_.size());
+  for (const Group& group : groups_)
+    result.push_back(Relation{original(group.relation), group.total, group.end - group.begin});
+  return result;
+}
+
+std::uint64_t TripleEntry::word_relations_total() const {
+  settle();
+  return word_relations_total_;
+}
+
+std::uint64_t TripleEntry::word_relations() const {
+  settle();
+  return word_relations_;
+}
+
+std::vector<TripleEntry::Count> TripleEntry::counts() const {
+  std::vector<Count> result;
+  for_each_count([&](const Count& pair) { result.push_back(pair); });
+  return result;
+}
+
+std::size_t TripleEntry::size() const {
+  settle();
+  return records_.size();
 }
 
 void TripleEntry::pack(StrBufs& out) const {
-  out.put_u32(static_cast<std::uint32_t>(counts_.size()));
-  for (const auto& [pair, count] : counts_) {
-    out.append(pair.first);
+  settle();
+  out.put_u32(static_cast<std::uint32_t>(records_.size()));
+  for_each_count([&](const Count& pair) {
+    out.append(pair.relation);
     out.push('\0');
-    out.append(pair.second);
+    out.append(pair.modifier);
     out.push('\0');
-    out.put_u32(static_cast<std::uint32_t>(count >> 32));
-    out.put_u32(static_cast<std::uint32_t>(count));
-  }
+    out.put_u32(static_cast<std::uint32_t>(pair.count >> 32));
+    out.put_u32(static_cast<std::uint32_t>(pair.count));
+  });
 }
 
 std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
   auto entry = std::make_unique<TripleEntry>();
   std::uint32_t pairs = 0;
   if (!take_u32(bytes, pairs)) return nullptr;
-  std::string relation;
-  std::string modifier;
+  std::string_view relation;
+  std::string_view modifier;
   for (std::uint32_t i = 0; i < pairs; ++i) {
     std::uint32_t high = 0;
     std::uint32_t low = 0;
@@ -136,8 +307,9 @@ TripleDb::~TripleDb() {
 PLHash::EntryPtr TripleDb::new_entry() { return std::make_unique<TripleEntry>(); }
 
 void TripleDb::print_entry(std::ostream& out, std::string_view key, const Entry& entry) {
-  for (const auto& [pair, count] : static_cast<const TripleEntry&>(entry).counts())
-    out << key << '\t' << pair.first << '\t' << pair.second << '\t' << count << '\n';
+  static_cast<const TripleEntry&>(entry).for_each_count([&](const TripleEntry::Count& pair) {
+    out << key << '\t' << pair.relation << '\t' << pair.modifier << '\t' << pair.count << '\n';
+  });
 }
 
 bool TripleDb::pack_entry(const Entry& entry, StrBufs& out) {

@@ -4,28 +4,67 @@
 // "how likely is this modifier word in this relation to this head word".
 #include <cstdint>
 #include <istream>
-#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "corpus/pl_hash.h"
 #include "lexicon/lexicon/relation_source.h"
 
 namespace velmo {
 
-// Orders texts ignoring the case of ASCII letters.
-struct NoCaseLess {
-  using is_transparent = void;  // texts are looked up without copying them
-  bool operator()(std::string_view a, std::string_view b) const;
-  bool operator()(const std::pair<std::string, std::string>& a, const std::pair<std::string, std::string>& b) const;
+// A text with its ASCII letters lower-cased, made without allocating for
+// the short texts questions ask about (and without copying a text that has
+// no capital letter). Folded texts compare as compare_nocase compares the
+// originals.
+class FoldedText {
+ public:
+  explicit FoldedText(std::string_view text);
+  FoldedText(const FoldedText&) = delete;
+  FoldedText& operator=(const FoldedText&) = delete;
+  std::string_view view() const { return view_; }
+
+ private:
+  static constexpr std::size_t kInline = 64;
+  char inline_[kInline];
+  std::string heap_;
+  std::string_view view_;
 };
 
-// The counts of one head word: (relation, modifier) -> count.
+// The counts of one head word: (relation, modifier) -> count. Pairs are
+// kept sorted by their case-folded texts in one flat array, a pair keeping
+// the spelling it was first added with; pairs added out of order wait in a
+// pending list until the next question. Each relation's pairs are
+// contiguous, so its total and number of modifiers are kept per relation;
+// an index by modifier is made on the first question that needs it.
 class TripleEntry : public PLHash::Entry {
  public:
-  using Pair = std::pair<std::string, std::string>;
+  // One pair and its count, in the spelling the pair was first added with.
+  struct Count {
+    std::string_view relation;
+    std::string_view modifier;
+    std::uint64_t count;
+    bool operator==(const Count&) const = default;
+  };
+  // One relation: its name (as spelt in its first pair), the summed count
+  // and the number of distinct modifiers.
+  struct Relation {
+    std::string_view name;
+    std::uint64_t total;
+    std::uint64_t types;
+    bool operator==(const Relation&) const = default;
+  };
+  // How a modifier stands in the word relations (not the "<...>" records):
+  // its count in the relation asked for, summed over all, and the number of
+  // relations it was seen in.
+  struct ModifierCounts {
+    std::uint64_t in_relation = 0;
+    std::uint64_t all = 0;
+    std::uint64_t relations = 0;
+  };
 
   void add(std::string_view relation, std::string_view modifier, std::uint64_t count);
   void add_all(const TripleEntry& other);
@@ -33,12 +72,24 @@ class TripleEntry : public PLHash::Entry {
   std::uint64_t relation_total(std::string_view relation) const;
   // The number of distinct modifiers seen in `relation`.
   std::uint64_t relation_types(std::string_view relation) const;
-  const std::map<std::string, std::uint64_t, NoCaseLess>& relation_totals() const { return relation_totals_; }
+  // The first modifier (in sorted order) of `relation`, empty when the
+  // relation has none: the value of a record that names one thing.
+  std::string_view first_modifier(std::string_view relation) const;
+  ModifierCounts modifier_counts(std::string_view relation, std::string_view modifier) const;
+  std::vector<Relation> relations() const;
   // Over the relations whose names are words (not "<...>" records): the
   // summed count and the number of distinct relations.
-  std::uint64_t word_relations_total() const { return word_relations_total_; }
-  std::uint64_t word_relations() const { return word_relations_; }
-  const std::map<Pair, std::uint64_t, NoCaseLess>& counts() const { return counts_; }
+  std::uint64_t word_relations_total() const;
+  std::uint64_t word_relations() const;
+  // Every pair in sorted order.
+  template <class Visit>
+  void for_each_count(Visit visit) const {
+    settle();
+    for (const Record& record : records_)
+      visit(Count{original(record.relation), original(record.modifier), record.count});
+  }
+  std::vector<Count> counts() const;
+  std::size_t size() const;
 
   // Binary form: the pair count, then per pair the relation and the
   // modifier, each ended by NUL, and the count as two 32-bit halves.
@@ -46,11 +97,47 @@ class TripleEntry : public PLHash::Entry {
   static std::unique_ptr<TripleEntry> unpack(std::string_view bytes);
 
  private:
-  std::map<Pair, std::uint64_t, NoCaseLess> counts_;
-  std::map<std::string, std::uint64_t, NoCaseLess> relation_totals_;
-  std::map<std::string, std::uint64_t, NoCaseLess> relation_types_;
-  std::uint64_t word_relations_total_ = 0;
-  std::uint64_t word_relations_ = 0;
+  // A text in texts_: the original bytes at `offset`, the folded ones at
+  // `folded` (the same place when folding changes nothing).
+  struct Text {
+    std::uint32_t offset;
+    std::uint32_t folded;
+    std::uint32_t size;
+  };
+  struct Record {
+    Text relation;
+    Text modifier;
+    std::uint64_t count;
+  };
+  // The pairs of one relation: records_[begin, end).
+  struct Group {
+    Text relation;
+    std::uint32_t begin;
+    std::uint32_t end;
+    std::uint64_t total;
+  };
+
+  std::string_view original(const Text& text) const { return {texts_.data() + text.offset, text.size}; }
+  std::string_view folded(const Text& text) const { return {texts_.data() + text.folded, text.size}; }
+  Text store_text(std::string_view text);
+  int compare_keys(const Record& a, const Record& b) const;
+  void append(const Record& record);
+  // Merges the pending pairs into the sorted array.
+  void settle() const;
+  void rebuild_groups() const;
+  const Group* find_group(std::string_view folded_relation) const;
+  const Record* find_record(const Group& group, std::string_view folded_modifier) const;
+  void index_modifiers() const;
+
+  // The questions of a const entry sort pending pairs in and make indexes:
+  // these change no answer.
+  mutable std::string texts_;
+  mutable std::vector<Record> records_;
+  mutable std::vector<Record> pending_;
+  mutable std::vector<Group> groups_;
+  mutable std::vector<std::uint32_t> by_modifier_;  // record indexes by modifier; empty until asked
+  mutable std::uint64_t word_relations_total_ = 0;
+  mutable std::uint64_t word_relations_ = 0;
 };
 
 class TripleDb : public PLHash, public RelationSource {

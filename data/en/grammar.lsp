@@ -133,7 +133,22 @@
 (defun free-relative-head () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever|[Aa]ll|[Ee]verything|[Aa]nything|[Ss]omething|[Nn]othing)$"))))
 ;; A name before a fronted adverbial clause (Phil if you could ...).
 (defun before-subordinator () (comp (pitem-following-word) (in ("if" "when" "as" "because" "since" "once" "unless" "although" "though" "while"))))
+;; A finite clause opened by a question adverb of time or place is an
+;; adverbial clause of the verb beside it (When we start, we will call; I
+;; left when he came), not a clause of its own.
+(defun adverb-clause () (and (fin-clause) (full-clause)
+                             (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) .*"))))
+;; Such a clause is rarely the main clause: only as a question, where an
+;; auxiliary follows the adverb (When will you come?).
+;; Nor does it take the clause after it as parataxis: that clause is the
+;; main one (When we start, we will call you).
+(defun subordinate-opening () (and (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) "))
+                                   (not (comp (pitem-head-word) (reg-match "^[A-Za-z]+ (do|does|did|will|would|can|could|is|are|was|were|should|shall|has|have|had|may|might|must|am)( |$)")))))
+(defun main-clause-shape () (not (and (get-modifier-by-type para) (subordinate-opening))))
 
+;; A verb of saying after the clause it reports ("We won," he said.).
+(defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
+                               (reg-match "^(said|says|say|added|adds|told|tells|asked|asks|wrote|writes|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalls|recalled|admitted|know|think|guess|suppose|believe|hope|mean|swear|bet)( |$)")))
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -266,6 +281,8 @@
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
 ;; from the subcategories, adjuncts and later conjuncts on the right.
 (def-modifiers V
+  (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
+        (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (sentence-end) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
@@ -276,7 +293,8 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
+     (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
@@ -335,6 +353,7 @@
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
      (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (clause-complement)))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      ;; An infinitival copula (seems to be fine, going to be late).
      (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
@@ -365,7 +384,8 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause))))))
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
+     (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
      (Adv (dep-type mod) (max-dist 8))
@@ -421,6 +441,7 @@
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))))
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (adverb-clause)))
      (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
@@ -469,16 +490,16 @@
         (modifiee-cond (and (fin-clause) (comp (pitem-attvec) (defined syn (move)))))))
   (:head (V (dep-type i) (modifier-cond (finite))
             (percolate (cat vform last_conj gap))
-            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap))))
+            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap) (main-clause-shape))))
          (VBE (dep-type i) (modifier-cond (finite))
             (block (lexitem))
-            (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
+            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (main-clause-shape)))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
   (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
-           (modifiee-cond (and (not (fin-clause)) (get-modifier-by-type i)))))
+           (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)))))
   ;; A clause that opened a bracket closes it.
   (? (Punc (dep-type punc) (max-dist 40) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 

@@ -82,11 +82,15 @@ class LooseTokens {
       if (heads_[p] >= 0) continue;
       const std::string& f = form(p);
       if (f == "\"" || f == "'") {
-        if (open_quote && form(open_quote) == f) {
+        // A single quote glued to the word before it closes (or is an
+        // apostrophe); one after a blank and glued to the next word opens.
+        bool glued_before = p > 1 && !tokens_[p - 1].space_before;
+        bool glued_after = p < n_ && !tokens_[p].space_before;
+        if (open_quote && form(open_quote) == f && (f == "\"" || glued_before)) {
           partner_[p] = open_quote;
           partner_[open_quote] = p;
           open_quote = 0;
-        } else if (f == "\"" || (p < n_ && !tokens_[p].space_before ? false : tokens_[p - 1].space_before || p == 1)) {
+        } else if (f == "\"" || (!glued_before && glued_after)) {
           open_quote = p;
         }
       } else if (is_opening(f)) {
@@ -151,13 +155,11 @@ class LooseTokens {
         b = heads_[b];
       }
     }
-    if (child_right > 0) {
-      std::string_view r = universal_relation(relations_[child_right]);
-      if (r == "conj" || r == "appos" || r == "list" || r == "parataxis" || r == "acl" || r == "advcl")
-        return child_right;
-    }
-    // A phrase in front of its head takes the punctuation that closes it.
+    // A phrase in front of its head takes the mark that closes it (the comma
+    // after a fronted clause); otherwise the phrase that the mark opens does
+    // (the comma before a conjunct, an apposition or an adjunct).
     if (child_left > 0 && child_left < a) return child_left;
+    if (child_right > 0) return child_right;
     return a;
   }
 

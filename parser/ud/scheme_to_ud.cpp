@@ -88,6 +88,7 @@ class SchemeToUd {
     collect_heads();
     keep_one_root();
     stranded_function_words();
+    free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     dates_and_times();
     month_days();
@@ -499,6 +500,18 @@ class SchemeToUd {
       ud_head_[root] = best;
       ud_rel_[root] = is_punctuation(tokens_[root - 1].form) ? "punct" : "dep";
     }
+  }
+
+  // Punctuation marks are placed by the shape of the tree around them, not
+  // where the parse left them: a mark that heads nothing gives up its head
+  // and is attached again with the tokens that have no node.
+  void free_punctuation() {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> heads_something(n + 1, false);
+    for (int p = 1; p <= n; ++p)
+      if (ud_head_[p] > 0) heads_something[ud_head_[p]] = true;
+    for (int p = 1; p <= n; ++p)
+      if (ud_rel_[p] == "punct" && ud_head_[p] > 0 && !heads_something[p]) ud_head_[p] = -1;
   }
 
   // A determiner or conjunction the parser left as a fragment of its own

@@ -69,7 +69,7 @@ TEST(TripleEntry, OrderOfAddingDoesNotMatter) {
   for (auto it = pairs.rbegin(); it != pairs.rend(); ++it)
     backward.add(std::get<0>(*it), std::get<1>(*it), std::get<2>(*it));
   EXPECT_EQ(forward.counts(), backward.counts());
-  EXPECT_EQ(forward.relation_totals(), backward.relation_totals());
+  EXPECT_EQ(forward.relations(), backward.relations());
   EXPECT_EQ(forward.count("obj", "APPLE"), 4U);
   EXPECT_EQ(forward.relation_types("obj"), 2U);
   EXPECT_EQ(forward.relation_total("Obj"), 8U);
@@ -77,6 +77,63 @@ TEST(TripleEntry, OrderOfAddingDoesNotMatter) {
   EXPECT_EQ(forward.word_relations_total(), 17U);
   EXPECT_EQ(backward.word_relations(), 3U);
   EXPECT_EQ(backward.word_relations_total(), 17U);
+}
+
+// A modifier's counts over the word relations of a head (the "<...>"
+// records left out), found whatever the case of the question.
+TEST(TripleEntry, ModifierCountsCoverTheWordRelations) {
+  TripleEntry entry;
+  entry.add("obj", "apple", 3);
+  entry.add("nmod", "Apple", 2);
+  entry.add("<wordclass>", "apple", 9);
+  entry.add("obj", "pear", 4);
+  const TripleEntry::ModifierCounts counts = entry.modifier_counts("OBJ", "APPLE");
+  EXPECT_EQ(counts.in_relation, 3U);
+  EXPECT_EQ(counts.all, 5U);
+  EXPECT_EQ(counts.relations, 2U);
+  EXPECT_EQ(entry.modifier_counts("<wordclass>", "apple").in_relation, 0U);
+  EXPECT_EQ(entry.modifier_counts("subj", "apple").in_relation, 0U);
+  EXPECT_EQ(entry.modifier_counts("obj", "stone").all, 0U);
+  // Counts added after a question reach the next one.
+  entry.add("subj", "apple", 1);
+  EXPECT_EQ(entry.modifier_counts("subj", "apple").in_relation, 1U);
+  EXPECT_EQ(entry.modifier_counts("obj", "apple").relations, 3U);
+}
+
+TEST(FoldedText, LowersAsciiLettersOfShortAndLongTexts) {
+  EXPECT_EQ(FoldedText("Apple-PIE").view(), "apple-pie");
+  const std::string plain = "already lower";
+  EXPECT_EQ(FoldedText(plain).view().data(), plain.data());  // not copied
+  const std::string long_text(100, 'Q');
+  EXPECT_EQ(FoldedText(long_text).view(), std::string(100, 'q'));
+  EXPECT_EQ(FoldedText("\xc3\x89t\xc3\xa9").view(), "\xc3\x89t\xc3\xa9");  // only ASCII letters fold
+}
+
+TEST(TripleEntry, FirstModifierNamesARecordsValue) {
+  TripleEntry entry;
+  entry.add("obj", "apple", 3);
+  entry.add("<class>", "V", 1);
+  EXPECT_EQ(entry.first_modifier("<CLASS>"), "V");
+  EXPECT_EQ(entry.first_modifier("<wordclass>"), "");
+  EXPECT_EQ(entry.first_modifier("obj"), "apple");
+}
+
+// Out-of-order pairs wait until a question, then merge with the sorted
+// ones: a pair keeps its first spelling and the listing stays sorted.
+TEST(TripleEntry, PairsAddedBetweenQuestionsMergeInOrder) {
+  TripleEntry entry;
+  entry.add("obj", "Pear", 1);
+  entry.add("obj", "apple", 2);
+  EXPECT_EQ(entry.count("obj", "pear"), 1U);
+  entry.add("obj", "PEAR", 5);
+  entry.add("mod", "red", 1);
+  entry.add("obj", "zebra", 1);
+  const std::vector<TripleEntry::Count> expected = {
+      {"mod", "red", 1}, {"obj", "apple", 2}, {"obj", "Pear", 6}, {"obj", "zebra", 1}};
+  EXPECT_EQ(entry.counts(), expected);
+  EXPECT_EQ(entry.relation_types("obj"), 3U);
+  EXPECT_EQ(entry.relation_total("obj"), 9U);
+  EXPECT_EQ(entry.word_relations(), 2U);
 }
 
 TEST(TripleEntry, PackedFormRoundTripsAndRejectsDamage) {

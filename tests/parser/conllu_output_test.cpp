@@ -105,7 +105,7 @@ TEST_F(ConlluOutputTest, TokensFollowTheLineNotTheTokenizer) {
             "# sent_id = 2\n"
             "# text = Wait -- now.\n"
             "1\tWait\twait\tVERB\t_\t_\t0\troot\t_\tCat=V\n"
-            "2\t--\t--\tPUNCT\t_\t_\t1\tpunct\t_\t_\n"
+            "2\t--\t--\tPUNCT\t_\t_\t3\tpunct\t_\t_\n"
             "3\tnow\tnow\tADV\t_\t_\t1\tadvmod\t_\tSpaceAfter=No|Rel=mod|Cat=Adv\n"
             "4\t.\t.\tPUNCT\t_\t_\t1\tpunct\t_\t_\n");
 }

@@ -582,9 +582,55 @@ TEST(SchemeToUd, PunctuationWithoutNodesFollowsUdRules) {
   EXPECT_EQ(sentence.words[1].head, 4);  // the bracket pair goes to its phrase
   EXPECT_EQ(sentence.words[4].head, 4);
   EXPECT_EQ(sentence.words[5].head, 7);    // the comma before a conjunct goes to it
-  EXPECT_EQ(sentence.words[10].head, 10);  // the dash between came and really
+  EXPECT_EQ(sentence.words[10].head, 12);  // the dash before an adjunct goes to it
   EXPECT_EQ(sentence.words[12].head, 10);  // the final full stop goes to the root
   EXPECT_EQ(sentence.words[12].deprel, "punct");
+}
+
+TEST(SchemeToUd, PunctuationIsPlacedByTheTreeNotByTheParse) {
+  // When she left, Ann said 'yes', and Bob smiled.
+  // The parse hangs every mark from "said"; the conversion places them anew.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(When\t~ C\t6\tmod\t(gov say))\n"
+      "2\t(she\t~ N\t3\ts\t(gov leave))\n"
+      "3\t(left\tleave V\t1\ti\t(gov when))\n"
+      "4\t(,\t~ Punc\t6\tpunc\t(gov say))\n"
+      "5\t(Ann\t~ N\t6\ts\t(gov say))\n"
+      "6\t(said\tsay V\tE1\ti\t(gov fin))\n"
+      "7\t('\t~ Punc\t6\tpunc\t(gov say))\n"
+      "8\t(yes\t~ Intj\t6\tobj\t(gov say))\n"
+      "9\t('\t~ Punc\t6\tpunc\t(gov say))\n"
+      "10\t(,\t~ Punc\t6\tpunc\t(gov say))\n"
+      "11\t(and\t~ Conn\t13\tcc\t(gov smile))\n"
+      "12\t(Bob\t~ N\t13\ts\t(gov smile))\n"
+      "13\t(smiled\tsmile V\t6\tconj\t(gov say))\n"
+      "14\t(.\t~ Punc\t13\tpunc\t(gov smile))\n"
+      ")\n",
+      "When she left, Ann said 'yes', and Bob smiled.");
+  ASSERT_EQ(sentence.words.size(), 14u);
+  EXPECT_EQ(sentence.words[3].head, 3);  // the comma closing a fronted clause goes to its head
+  EXPECT_EQ(sentence.words[6].head, 8);  // quotes go to what they enclose
+  EXPECT_EQ(sentence.words[8].head, 8);
+  EXPECT_EQ(sentence.words[9].head, 13);  // the comma before a conjunct goes to it
+  EXPECT_EQ(sentence.words[13].head, 6);  // the final full stop goes to the root
+  for (int p : {3, 6, 8, 9, 13}) EXPECT_EQ(sentence.words[p].deprel, "punct") << p;
+}
+
+TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
+  // A mark the parse made the head of words is left where it is, so the
+  // words below it keep a head.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov come))\n"
+      "2\t(came\tcome V\tE1\ti\t(gov fin))\n"
+      "3\t(-\t~ Punc\t2\tpunc\t(gov come))\n"
+      "4\t(really\t~ Adv\t3\tmod\t(gov -))\n"
+      ")\n",
+      "Ann came - really");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:punct 3:advmod ");
 }
 
 TEST(SchemeToUd, EmptyClauseHeadsPrepositionsAndCopulasGiveWay) {
