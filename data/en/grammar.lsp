@@ -367,9 +367,10 @@
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
         (modifiee-cond (get-modifier-by-type obj))))
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
-  ;; the verb of the clause before it, after all of that clause's words.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)))))
+  ;; the verb of the clause before it, after all of that clause's words; a
+  ;; participle or gerund heads no clause of its own that could take it.
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (finite)))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (finite)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -446,8 +447,8 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (finite)))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (finite)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the

@@ -35,6 +35,7 @@ class LooseTokens {
     if (attached_.empty()) return;
     measure();
     pair_brackets();
+    find_enclosing();
     std::vector<int> found(n_ + 1, -1);
     size_t next = 0;
     for (int p = 1; p <= n_; ++p) {
@@ -103,23 +104,40 @@ class LooseTokens {
     }
   }
 
-  // The word of first..last whose head lies outside it, -1 when none or
-  // several.
-  int phrase_head(int first, int last) const {
-    int head = -1;
-    for (int p : attached_) {
-      if (p < first || p > last) continue;
-      if (heads_[p] >= first && heads_[p] <= last) continue;
-      if (head >= 0) return -1;
-      head = p;
+  // The opening partner of the innermost pair around every token, 0 when
+  // none.
+  void find_enclosing() {
+    enclosing_.assign(n_ + 1, 0);
+    std::vector<int> open;
+    for (int p = 1; p <= n_; ++p) {
+      if (partner_[p] && partner_[p] < p && !open.empty() && open.back() == partner_[p]) open.pop_back();
+      enclosing_[p] = open.empty() ? 0 : open.back();
+      if (partner_[p] > p) open.push_back(p);
     }
-    return head;
+  }
+
+  // The word of first..last whose head lies outside it, -1 when none or
+  // several: the top of the first word's chain inside the range, when its
+  // subtree holds the range's last word.
+  int phrase_head(int first, int last) const {
+    auto begin = std::lower_bound(attached_.begin(), attached_.end(), first);
+    auto end = std::upper_bound(attached_.begin(), attached_.end(), last);
+    if (begin == end) return -1;
+    int top = *begin;
+    while (heads_[top] >= first && heads_[top] <= last) top = heads_[top];
+    return right_edge_[top] >= *(end - 1) ? top : -1;
   }
 
   int head_for(int p, int left, int right) const {
     if (partner_[p]) {
       int first = std::min(p, partner_[p]), last = std::max(p, partner_[p]);
       int head = phrase_head(first + 1, last - 1);
+      if (head > 0) return head;
+    }
+    // The last mark inside brackets or quotes (the full stop of a quoted
+    // sentence) goes to what they enclose.
+    if (int open = enclosing_[p]; open > 0 && (right == 0 || right > partner_[open])) {
+      int head = phrase_head(open + 1, partner_[open] - 1);
       if (head > 0) return head;
     }
     if (right == 0) return root_;  // final punctuation
@@ -168,7 +186,7 @@ class LooseTokens {
   std::vector<std::string>& relations_;
   const int n_;
   std::vector<int> attached_;
-  std::vector<int> depth_, left_edge_, right_edge_, partner_;
+  std::vector<int> depth_, left_edge_, right_edge_, partner_, enclosing_;
   int root_ = 0;
 };
 

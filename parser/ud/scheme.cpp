@@ -68,10 +68,39 @@ std::string root_for(std::string_view category, std::string_view lemma, std::str
   return std::string(form);
 }
 
+namespace {
+
+// Marks outside ASCII that texts use as punctuation: the general punctuation
+// block (dashes, curly quotes, the ellipsis, bullets) and the Latin-1 marks
+// (guillemets, the middle dot, inverted marks).
+bool punctuation_code_point(char32_t c) {
+  return (c >= 0x2010 && c <= 0x2027) || (c >= 0x2030 && c <= 0x205E) || c == 0xA1 || c == 0xA7 || c == 0xAB ||
+         c == 0xB6 || c == 0xB7 || c == 0xBB || c == 0xBF;
+}
+
+}  // namespace
+
 bool is_punctuation(std::string_view form) {
   if (form.empty()) return false;
-  for (unsigned char c : form)
-    if (std::isalnum(c) || c >= 128) return false;
+  for (size_t i = 0; i < form.size();) {
+    unsigned char c = static_cast<unsigned char>(form[i]);
+    if (c < 128) {
+      if (std::isalnum(c)) return false;
+      ++i;
+      continue;
+    }
+    // Two- and three-byte UTF-8 sequences only: the marks above lie there.
+    size_t length = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 0;
+    if (length == 0 || i + length > form.size()) return false;
+    char32_t code = length == 2 ? c & 0x1F : c & 0x0F;
+    for (size_t k = 1; k < length; ++k) {
+      unsigned char next = static_cast<unsigned char>(form[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (!punctuation_code_point(code)) return false;
+    i += length;
+  }
   return true;
 }
 

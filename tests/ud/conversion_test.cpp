@@ -618,6 +618,21 @@ TEST(SchemeToUd, PunctuationIsPlacedByTheTreeNotByTheParse) {
   for (int p : {3, 6, 8, 9, 13}) EXPECT_EQ(sentence.words[p].deprel, "punct") << p;
 }
 
+TEST(SchemeToUd, TheLastMarkInsideQuotesGoesToWhatTheyEnclose) {
+  // Ann said "we won." (the full stop belongs to the quoted clause).
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov say))\n"
+      "2\t(said\tsay V\tE1\ti\t(gov fin))\n"
+      "E2\t(()\tfin C\t2\tcomp\t(gov say))\n"
+      "4\t(we\t~ N\t5\ts\t(gov win))\n"
+      "5\t(won\twin V\tE2\ti\t(gov fin))\n"
+      ")\n",
+      "Ann said \"we won.\"");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:punct 5:nsubj 2:ccomp 5:punct 5:punct ");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
@@ -937,6 +952,13 @@ TEST(AttachText, NumbersAddressesAndTheLastFullStop) {
   EXPECT_EQ(tree.nodes[6].position, 3);
   EXPECT_EQ(tree.nodes[14].position, 10);
   EXPECT_EQ(tree.nodes[17].position, 14);
+}
+
+TEST(IsPunctuation, AsciiAndUnicodeMarksButNoWords) {
+  for (const char* mark : {",", "--", "...", "\u201c", "\u201d", "\u2019", "\u2014", "\u2026", "\u00ab", "!?"})
+    EXPECT_TRUE(is_punctuation(mark)) << mark;
+  for (const char* word : {"", "a", "3", "\u00e9", "caf\u00e9", "don\u2019t", "\u201chi", "\xe2\x80"})
+    EXPECT_FALSE(is_punctuation(word)) << word;
 }
 
 TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
