@@ -90,6 +90,7 @@ class SchemeToUd {
     stranded_function_words();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
+    emoticons_as_discourse();
     dates_and_times();
     month_days();
     addresses_after_names();
@@ -511,7 +512,15 @@ class SchemeToUd {
     for (int p = 1; p <= n; ++p)
       if (ud_head_[p] > 0) heads_something[ud_head_[p]] = true;
     for (int p = 1; p <= n; ++p)
-      if (ud_rel_[p] == "punct" && ud_head_[p] > 0 && !heads_something[p]) ud_head_[p] = -1;
+      if ((ud_rel_[p] == "punct" || is_emoticon(tokens_[p - 1].form)) && ud_head_[p] > 0 && !heads_something[p])
+        ud_head_[p] = -1;
+  }
+
+  // A smiley, placed like the punctuation it is written with, is a
+  // discourse word of the clause it closes.
+  void emoticons_as_discourse() {
+    for (size_t p = 1; p < ud_rel_.size(); ++p)
+      if (ud_rel_[p] == "punct" && is_emoticon(tokens_[p - 1].form)) ud_rel_[p] = "discourse";
   }
 
   // A determiner or conjunction the parser left as a fragment of its own
