@@ -45,6 +45,15 @@
 ;; Words, on a word.
 (defun negation-word () (in ("not" "n't" "'t" "nt" "never" "n’t" "’t")))
 
+;; Words after which "to" opens an infinitive (want to go), seldom a
+;; preposition phrase.
+(defun infinitive-taker-word ()
+  (in ("have" "has" "had" "having" "want" "wants" "wanted" "wanting" "need" "needs" "needed" "able" "unable" "trying"
+       "try" "tries" "tried" "willing" "seem" "seems" "seemed" "how" "decide" "decided" "decides" "plan" "plans"
+       "planned" "planning" "hope" "hoped" "hoping" "wish" "ought" "supposed" "afford" "managed" "refuse" "refused"
+       "expect" "expected" "continue" "continued" "started" "begin" "began" "allowed" "like" "love" "hate" "glad"
+       "happy" "easy" "hard" "difficult" "likely" "unlikely" "chose" "choose" "forget" "forgot" "remember" "tend")))
+
 ;; The neighbours of a match: some reading of the word before it (of the
 ;; second word after it) satisfies TEST; every reading of the word before
 ;; (after) it satisfies TEST.
@@ -149,15 +158,19 @@
     (lexitem (and (comp (root) (str= that)) (complementiser-item)))
     (when (and (preceded-by (noun-item)) (not (preceded-by (lexical-verb-item))))
       (delete (litem))))
-  ;; "that" after a verb and before the start of a clause (an article, a
-  ;; subject pronoun, a name) is the complementiser (said that the ..., know
-  ;; that he ...): the treebank has nothing else there.
+  ;; "that" after a verb or an adjective and before the start of a clause
+  ;; (an article, a subject pronoun, a quantifier, a name) is the
+  ;; complementiser (said that the ..., know that both ..., possible that
+  ;; you ...): the treebank has nothing else there.
   (complementiser-that-after-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= that)) (not (complementiser-item))
                   (not (no-alternative (complementiser-item)))))
-    (when (and (preceded-by (verb-item)) (not (preceded-by (noun-item)))
+    (when (and (preceded-by (or (verb-item) (adjective-item))) (not (preceded-by (noun-item)))
                (or (followed-by-word (in ("the" "a" "an" "i" "you" "he" "she" "it" "we" "they" "there" "this" "these"
-                                          "those" "some" "all" "no" "if" "when" "our" "his" "her" "my" "their" "your")))
+                                          "those" "some" "all" "no" "if" "when" "our" "his" "her" "my" "their" "your"
+                                          "both" "many" "most" "each" "every" "any" "one" "around" "nobody" "everyone"
+                                          "someone" "somebody" "everybody" "nothing" "everything" "something" "once"
+                                          "although" "though" "because" "as" "after" "before" "while" "unless")))
                    (followed-by (comp (surform) (reg-match "^[A-Z][a-z]")))))
       (delete (litem))))
   ;; "like" after a subject pronoun is the verb.
@@ -222,13 +235,18 @@
     (when (and (followed-by (t)) (not (followed-by (verb-item))) (not (followed-by (adverb-item)))
                (not (followed-by (pronoun-item))))
       (delete (litem))))
-  ;; A preposition before a determiner is not an adverb (in the house).
+  ;; A preposition before a determiner, a word that is only a noun or a
+;; number, an object pronoun or a name is not an adverb (in the house, on
+;; Monday, at 5).
   (preposition-before-determiner :act-on-all-matches
     (lexitem (and (comp (root) (in ("in" "on" "after" "before" "through" "off" "at" "into" "from" "with" "of" "for" "by"
                                     "during" "under" "within" "throughout" "upon" "across" "inside" "outside" "behind"
                                     "beyond")))
                   (adverb-item) (not (no-alternative (not (adverb-item))))))
-    (when (followed-by (determiner-item)) (delete (litem))))
+    (when (or (followed-by (determiner-item)) (only-followed-by (or (noun-item) (num-item)))
+              (followed-by-word (in ("me" "him" "her" "us" "them" "it" "you" "this" "that" "these" "those")))
+              (followed-by (comp (surform) (reg-match "^[A-Z][a-z]"))))
+      (delete (litem))))
   ;; After a modal a word that can be a bare verb is one.
   (bare-verb-after-modal :act-on-all-matches
     (seq :front-to-back
@@ -407,6 +425,26 @@
     (when (and (preceded-by (t))
                (not (preceded-by-word (in ("." "!" "?" ":" ";" "\"" "“" "(" "[" "-" "--" "*" "'" "‘" "..." ">" "|" "/")))))
       (delete (litem))))
+  ;; After a word that takes an infinitive (want to, have to, able to,
+  ;; trying to) "to" is the infinitival marker and a noun-or-verb word after
+  ;; it the bare verb (going to party, need to audit).
+  (to-after-infinitive-taker :act-on-all-matches
+    (lexitem (and (comp (root) (str= to)) (preposition-item) (not (no-alternative (not (preposition-item))))))
+    (when (and (preceded-by-word (infinitive-taker-word)) (followed-by (base-verb-item))) (delete (litem))))
+  (bare-verb-after-infinitival-to :act-on-all-matches
+    (seq :front-to-back (word (infinitive-taker-word)) (word (str= "to"))
+         (lexitem (and (or (noun-item) (adjective-item)) (not (no-alternative (base-verb-item))))))
+    (delete (comp ($ 3) (litem))))
+  ;; "but" is a conjunction, except after "all" or a pronoun such as
+  ;; "nothing" (nothing but, anyone but).
+  (but-conjunction :act-on-all-matches
+    (lexitem (and (comp (root) (str= but)) (preposition-item) (not (no-alternative (not (preposition-item))))))
+    (when (not (or (preceded-by (pronoun-item)) (preceded-by-word (in ("all" "last" "anything" "nothing")))))
+      (delete (litem))))
+  ;; "very" is an adjective only after a determiner (the very man).
+  (very-adverb :act-on-all-matches
+    (lexitem (and (comp (root) (str= very)) (adjective-item) (not (no-alternative (adverb-item)))))
+    (when (not (preceded-by (determiner-item))) (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
