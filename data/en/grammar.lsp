@@ -58,6 +58,8 @@
 (defun bracketed () (comp (pitem-head-word) (reg-match "[([]")))
 (defun para-clause () (and (fin-clause) (full-clause) (or (starts-with-punctuation) (bracketed))))
 ;; Without punctuation (a run-on sentence) only as a last resort.
+;; A clause opened by who, which or whose.
+(defun wh-subject-clause () (comp (pitem-head-word) (reg-match "^([Ww]ho|[Ww]hich|[Ww]hose) ")))
 (defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed))))
 ;; A gerund without subject or auxiliary of its own can be a subject.
 (defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
@@ -149,6 +151,10 @@
 ;; A verb of saying after the clause it reports ("We won," he said.).
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
                                (reg-match "^(said|says|say|added|adds|told|tells|asked|asks|wrote|writes|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalls|recalled|admitted|know|think|guess|suppose|believe|hope|mean|swear|bet)( |$)")))
+;; A noun joined by a comma alone is a conjunct only inside a list that goes
+;; on (A, B and C); else the noun after the comma begins a new clause (When
+;; they saw it, people left).
+(defun list-goes-on () (pitem-following-word (in ("," "and" "or" "&" "/"))))
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -240,7 +246,7 @@
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (free-relative-head)))
-     (N (dep-type conj) (max-dist 14) (modifier-cond (conjunct)))
+     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on)))))
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (starts-with-punctuation) (bracketed) (angle-bracketed))))
      ;; you guys, us all
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
@@ -351,7 +357,11 @@
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (clause-complement)))
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)))))
+     ;; A clause opened by who or which after the verb's object is a
+     ;; relative clause of a noun (knew someone who had one).
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (wh-subject-clause)))
+        (modifiee-cond (not (get-modifier-by-type obj))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
