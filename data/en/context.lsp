@@ -158,15 +158,19 @@
     (lexitem (and (comp (root) (str= that)) (complementiser-item)))
     (when (and (preceded-by (noun-item)) (not (preceded-by (lexical-verb-item))))
       (delete (litem))))
-  ;; "that" after a verb and before the start of a clause (an article, a
-  ;; subject pronoun, a name) is the complementiser (said that the ..., know
-  ;; that he ...): the treebank has nothing else there.
+  ;; "that" after a verb or an adjective and before the start of a clause
+  ;; (an article, a subject pronoun, a quantifier, a name) is the
+  ;; complementiser (said that the ..., know that both ..., possible that
+  ;; you ...): the treebank has nothing else there.
   (complementiser-that-after-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= that)) (not (complementiser-item))
                   (not (no-alternative (complementiser-item)))))
-    (when (and (preceded-by (verb-item)) (not (preceded-by (noun-item)))
+    (when (and (preceded-by (or (verb-item) (adjective-item))) (not (preceded-by (noun-item)))
                (or (followed-by-word (in ("the" "a" "an" "i" "you" "he" "she" "it" "we" "they" "there" "this" "these"
-                                          "those" "some" "all" "no" "if" "when" "our" "his" "her" "my" "their" "your")))
+                                          "those" "some" "all" "no" "if" "when" "our" "his" "her" "my" "their" "your"
+                                          "both" "many" "most" "each" "every" "any" "one" "around" "nobody" "everyone"
+                                          "someone" "somebody" "everybody" "nothing" "everything" "something" "once"
+                                          "although" "though" "because" "as" "after" "before" "while" "unless")))
                    (followed-by (comp (surform) (reg-match "^[A-Z][a-z]")))))
       (delete (litem))))
   ;; "like" after a subject pronoun is the verb.
@@ -431,6 +435,16 @@
     (seq :front-to-back (word (infinitive-taker-word)) (word (str= "to"))
          (lexitem (and (or (noun-item) (adjective-item)) (not (no-alternative (base-verb-item))))))
     (delete (comp ($ 3) (litem))))
+  ;; "but" is a conjunction, except after "all" or a pronoun such as
+  ;; "nothing" (nothing but, anyone but).
+  (but-conjunction :act-on-all-matches
+    (lexitem (and (comp (root) (str= but)) (preposition-item) (not (no-alternative (not (preposition-item))))))
+    (when (not (or (preceded-by (pronoun-item)) (preceded-by-word (in ("all" "last" "anything" "nothing")))))
+      (delete (litem))))
+  ;; "very" is an adjective only after a determiner (the very man).
+  (very-adverb :act-on-all-matches
+    (lexitem (and (comp (root) (str= very)) (adjective-item) (not (no-alternative (adverb-item)))))
+    (when (not (preceded-by (determiner-item))) (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
