@@ -16,8 +16,6 @@ double interpolate(std::uint64_t seen, std::uint64_t total, std::uint64_t types,
 
 bool is_internal(std::string_view relation) { return !relation.empty() && relation.front() == '<'; }
 
-std::string lower(std::string_view text) { return std::string(FoldedText(text).view()); }
-
 }  // namespace
 
 SmoothedTripleDb::RelationCounts SmoothedTripleDb::relation_counts(const TripleEntry* entry,
@@ -44,25 +42,43 @@ SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
   summary_->all_heads = all;
   summary_->occurrences = occurrences(all);
   if (!all) return *summary_;
-  all->for_each_count([&](const TripleEntry::Count& pair) {
-    if (is_internal(pair.relation)) return;
-    summary_->relations[lower(pair.relation)] += pair.count;
-    summary_->total += pair.count;
-    summary_->by_modifier[lower(pair.modifier)].emplace_back(lower(pair.relation), pair.count);
-    summary_->modifiers[lower(pair.modifier)] += pair.count;
+  summary_->total = all->word_relations_total();
+  summary_->relations = all->word_relations();
+  all->for_each_folded_count([&](const TripleEntry::Count& pair) {
+    if (!is_internal(pair.relation)) summary_->uses.push_back(ModifierUse{pair.modifier, pair.relation, pair.count});
   });
+  std::sort(summary_->uses.begin(), summary_->uses.end(),
+            [](const ModifierUse& a, const ModifierUse& b) { return a.modifier < b.modifier; });
+  for (std::size_t i = 0; i < summary_->uses.size(); ++i)
+    if (i == 0 || summary_->uses[i].modifier != summary_->uses[i - 1].modifier) ++summary_->modifiers;
   return *summary_;
+}
+
+std::uint64_t SmoothedTripleDb::relation_seen(std::string_view relation) {
+  const TripleEntry* all = summary().all_heads;
+  return all && !is_internal(relation) ? all->relation_total(relation) : 0;
+}
+
+std::pair<std::vector<SmoothedTripleDb::ModifierUse>::const_iterator,
+          std::vector<SmoothedTripleDb::ModifierUse>::const_iterator>
+SmoothedTripleDb::uses_of(std::string_view modifier) {
+  const std::vector<ModifierUse>& uses = summary().uses;
+  const FoldedText wanted(modifier);
+  const auto first =
+      std::lower_bound(uses.begin(), uses.end(), wanted.view(),
+                       [](const ModifierUse& use, std::string_view text) { return use.modifier < text; });
+  auto last = first;
+  while (last != uses.end() && last->modifier == wanted.view()) ++last;
+  return {first, last};
 }
 
 // P(relation) over all dependencies, with half a count for every relation
 // (and one more for a relation never seen).
 double SmoothedTripleDb::relation_prior(std::string_view relation) {
+  const std::uint64_t seen = relation_seen(relation);
   const Summary& all = summary();
-  const FoldedText wanted(relation);
-  const auto it = all.relations.find(wanted.view());
-  const std::uint64_t seen = it == all.relations.end() ? 0 : it->second;
   return (static_cast<double>(seen) + 0.5) /
-         (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.relations.size() + 1));
+         (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.relations + 1));
 }
 
 const SmoothedTripleDb::ClassEntries& SmoothedTripleDb::class_entries(std::string_view head_class) {
@@ -106,17 +122,15 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleE
 }
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
-  const Summary& all = summary();
   const double prior = relation_prior(relation);
-  const FoldedText wanted_modifier(modifier);
-  const auto it = all.by_modifier.find(wanted_modifier.view());
-  if (it == all.by_modifier.end()) return prior;
+  const auto [first, last] = uses_of(modifier);
+  if (first == last) return prior;
   RelationCounts counts;
   const FoldedText wanted(relation);
-  for (const auto& [name, seen] : it->second) {
-    counts.all += seen;
+  for (auto use = first; use != last; ++use) {
+    counts.all += use->count;
     ++counts.relations;
-    if (name == wanted.view()) counts.in_relation = seen;
+    if (use->relation == wanted.view()) counts.in_relation = use->count;
   }
   return interpolate(counts.in_relation, counts.all, counts.relations, prior);
 }
@@ -143,11 +157,12 @@ bool SmoothedTripleDb::is_prepositional(std::string_view relation) {
 // P(modifier) over all relations, which has half a count for every word
 // and one unseen.
 double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std::string_view modifier) {
+  std::uint64_t seen = 0;
+  const auto [first, last] = uses_of(modifier);
+  for (auto use = first; use != last; ++use) seen += use->count;
   const Summary& all = summary();
-  const FoldedText wanted(modifier);
-  const auto seen = all.modifiers.find(wanted.view());
-  const double prior = (static_cast<double>(seen == all.modifiers.end() ? 0 : seen->second) + 0.5) /
-                       (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.modifiers.size() + 1));
+  const double prior = (static_cast<double>(seen) + 0.5) /
+                       (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.modifiers + 1));
   const TripleEntry* any = all.all_heads;
   if (!any) return prior;
   return interpolate(any->count(relation, modifier), any->relation_total(relation), any->relation_types(relation),
@@ -212,11 +227,10 @@ std::uint64_t SmoothedTripleDb::occurrences(const TripleEntry* entry) {
 // How many phrases in the relation a word of the class takes per
 // occurrence, backed off to the rate over all words (half a count added).
 double SmoothedTripleDb::rate_given_class(std::string_view head_class, std::string_view relation) {
+  const std::uint64_t seen = relation_seen(relation);
   const Summary& all = summary();
-  const FoldedText wanted(relation);
-  const auto seen = all.relations.find(wanted.view());
-  const double prior = (static_cast<double>(seen == all.relations.end() ? 0 : seen->second) + 0.5) /
-                       (static_cast<double>(std::max<std::uint64_t>(all.occurrences, 1)) + 0.5);
+  const double prior =
+      (static_cast<double>(seen) + 0.5) / (static_cast<double>(std::max<std::uint64_t>(all.occurrences, 1)) + 0.5);
   if (head_class.empty()) return prior;
   const TripleEntry* class_entry = class_entries(head_class).heads;
   const RelationCounts counts = relation_counts(class_entry, relation);

@@ -44,12 +44,10 @@
 //   "<any>" and "<class:CAT>") and ("<wordclass>", CLASS) its noun class;
 //   "<objclass:CAT>" (and "<objclass:any>") preposition, object class, count.
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -98,18 +96,19 @@ class SmoothedTripleDb : public TripleDb {
   };
   // The "<any>" entry indexed for the questions asked of it again and
   // again; texts lower-cased.
-  struct TextHash {
-    using is_transparent = void;  // looked up by folded views, without copying
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-  };
-  template <class Value>
-  using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
   // The entries of a category: its heads' counts and its prepositional
   // objects' classes (null when the database has none).
   struct ClassEntries {
     std::string name;
     const TripleEntry* heads;
     const TripleEntry* objects;
+  };
+  // A modifier word's count in one relation over all heads (texts
+  // case-folded, viewing the "<any>" entry).
+  struct ModifierUse {
+    std::string_view modifier;
+    std::string_view relation;
+    std::uint64_t count;
   };
   struct Summary {
     // The entries every question reads, found once.
@@ -118,12 +117,20 @@ class SmoothedTripleDb : public TripleDb {
     const TripleEntry* object_classes = nullptr;  // of all heads
     std::uint64_t occurrences = 0;                // of all heads
     std::vector<ClassEntries> classes;            // as asked for
-    TextMap<std::uint64_t> relations;
+    // Over the word relations of all heads: the summed count, the number
+    // of relations and of distinct modifiers, and the uses sorted by
+    // modifier.
     std::uint64_t total = 0;
-    TextMap<std::uint64_t> modifiers;  // count over all relations
-    TextMap<std::vector<std::pair<std::string, std::uint64_t>>> by_modifier;
+    std::uint64_t relations = 0;
+    std::uint64_t modifiers = 0;
+    std::vector<ModifierUse> uses;
   };
   Summary& summary();
+  // The count of `relation` over all heads (0 for a "<...>" record).
+  std::uint64_t relation_seen(std::string_view relation);
+  // The uses of `modifier` over all heads.
+  std::pair<std::vector<ModifierUse>::const_iterator, std::vector<ModifierUse>::const_iterator> uses_of(
+      std::string_view modifier);
   const ClassEntries& class_entries(std::string_view head_class);
   const TripleEntry* head_entry(std::string_view head);
   double relation_given_head(const TripleEntry* head_entry, std::string_view relation);

@@ -65,10 +65,9 @@ TripleEntry::Text TripleEntry::store_text(std::string_view text) {
   const auto offset = static_cast<std::uint32_t>(texts_.size());
   texts_.append(text);
   Text stored{offset, offset, static_cast<std::uint32_t>(text.size())};
-  const FoldedText lower(text);
-  if (lower.view().data() != text.data()) {
+  if (std::any_of(text.begin(), text.end(), [](char c) { return ascii_lower(c) != c; })) {
     stored.folded = static_cast<std::uint32_t>(texts_.size());
-    texts_.append(lower.view());
+    for (const char c : text) texts_.push_back(ascii_lower(c));
   }
   return stored;
 }
@@ -106,7 +105,8 @@ void TripleEntry::append(const Record& record) {
   const auto index = static_cast<std::uint32_t>(records_.size());
   records_.push_back(record);
   const bool word_relation = !is_record_name(original(record.relation));
-  if (groups_.empty() || folded(groups_.back().relation) != folded(record.relation)) {
+  if (groups_.empty() || (groups_.back().relation.offset != record.relation.offset &&
+                          folded(groups_.back().relation) != folded(record.relation))) {
     groups_.push_back(Group{record.relation, index, index + 1, record.count});
     if (word_relation) ++word_relations_;
   } else {
@@ -296,6 +296,9 @@ std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
   auto entry = std::make_unique<TripleEntry>();
   std::uint32_t pairs = 0;
   if (!take_u32(bytes, pairs)) return nullptr;
+  // A pair takes at least ten bytes: a damaged count reserves no more.
+  entry->records_.reserve(std::min<std::size_t>(pairs, bytes.size() / 10));
+  entry->texts_.reserve(bytes.size());
   std::string_view relation;
   std::string_view modifier;
   for (std::uint32_t i = 0; i < pairs; ++i) {
