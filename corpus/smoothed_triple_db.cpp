@@ -45,12 +45,11 @@ SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
   summary_->total = all->word_relations_total();
   summary_->relations = all->word_relations();
   all->for_each_folded_count([&](const TripleEntry::Count& pair) {
-    if (!is_internal(pair.relation)) summary_->uses.push_back(ModifierUse{pair.modifier, pair.relation, pair.count});
+    if (is_internal(pair.relation)) return;
+    Summary::Uses& uses = summary_->by_modifier[pair.modifier];
+    uses.total += pair.count;
+    ++uses.relations;
   });
-  std::sort(summary_->uses.begin(), summary_->uses.end(),
-            [](const ModifierUse& a, const ModifierUse& b) { return a.modifier < b.modifier; });
-  for (std::size_t i = 0; i < summary_->uses.size(); ++i)
-    if (i == 0 || summary_->uses[i].modifier != summary_->uses[i - 1].modifier) ++summary_->modifiers;
   return *summary_;
 }
 
@@ -59,17 +58,11 @@ std::uint64_t SmoothedTripleDb::relation_seen(std::string_view relation) {
   return all && !is_internal(relation) ? all->relation_total(relation) : 0;
 }
 
-std::pair<std::vector<SmoothedTripleDb::ModifierUse>::const_iterator,
-          std::vector<SmoothedTripleDb::ModifierUse>::const_iterator>
-SmoothedTripleDb::uses_of(std::string_view modifier) {
-  const std::vector<ModifierUse>& uses = summary().uses;
+const SmoothedTripleDb::Summary::Uses* SmoothedTripleDb::uses_of(std::string_view modifier) {
+  const Summary& all = summary();
   const FoldedText wanted(modifier);
-  const auto first =
-      std::lower_bound(uses.begin(), uses.end(), wanted.view(),
-                       [](const ModifierUse& use, std::string_view text) { return use.modifier < text; });
-  auto last = first;
-  while (last != uses.end() && last->modifier == wanted.view()) ++last;
-  return {first, last};
+  const auto it = all.by_modifier.find(wanted.view());
+  return it == all.by_modifier.end() ? nullptr : &it->second;
 }
 
 // P(relation) over all dependencies, with half a count for every relation
@@ -123,15 +116,10 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleE
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
   const double prior = relation_prior(relation);
-  const auto [first, last] = uses_of(modifier);
-  if (first == last) return prior;
-  RelationCounts counts;
-  const FoldedText wanted(relation);
-  for (auto use = first; use != last; ++use) {
-    counts.all += use->count;
-    ++counts.relations;
-    if (use->relation == wanted.view()) counts.in_relation = use->count;
-  }
+  const Summary::Uses* uses = uses_of(modifier);
+  if (!uses) return prior;
+  const TripleEntry* all = summary().all_heads;
+  const RelationCounts counts{is_internal(relation) ? 0 : all->count(relation, modifier), uses->total, uses->relations};
   return interpolate(counts.in_relation, counts.all, counts.relations, prior);
 }
 
@@ -157,12 +145,11 @@ bool SmoothedTripleDb::is_prepositional(std::string_view relation) {
 // P(modifier) over all relations, which has half a count for every word
 // and one unseen.
 double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std::string_view modifier) {
-  std::uint64_t seen = 0;
-  const auto [first, last] = uses_of(modifier);
-  for (auto use = first; use != last; ++use) seen += use->count;
+  const Summary::Uses* uses = uses_of(modifier);
+  const std::uint64_t seen = uses ? uses->total : 0;
   const Summary& all = summary();
   const double prior = (static_cast<double>(seen) + 0.5) /
-                       (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.modifiers + 1));
+                       (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.by_modifier.size() + 1));
   const TripleEntry* any = all.all_heads;
   if (!any) return prior;
   return interpolate(any->count(relation, modifier), any->relation_total(relation), any->relation_types(relation),

@@ -48,6 +48,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -103,13 +104,6 @@ class SmoothedTripleDb : public TripleDb {
     const TripleEntry* heads;
     const TripleEntry* objects;
   };
-  // A modifier word's count in one relation over all heads (texts
-  // case-folded, viewing the "<any>" entry).
-  struct ModifierUse {
-    std::string_view modifier;
-    std::string_view relation;
-    std::uint64_t count;
-  };
   struct Summary {
     // The entries every question reads, found once.
     const TripleEntry* all_heads = nullptr;
@@ -117,20 +111,22 @@ class SmoothedTripleDb : public TripleDb {
     const TripleEntry* object_classes = nullptr;  // of all heads
     std::uint64_t occurrences = 0;                // of all heads
     std::vector<ClassEntries> classes;            // as asked for
-    // Over the word relations of all heads: the summed count, the number
-    // of relations and of distinct modifiers, and the uses sorted by
-    // modifier.
+    // Over the word relations of all heads: the summed count and the
+    // number of relations, and per modifier (case-folded, viewing the
+    // "<any>" entry) its summed count and number of relations.
     std::uint64_t total = 0;
     std::uint64_t relations = 0;
-    std::uint64_t modifiers = 0;
-    std::vector<ModifierUse> uses;
+    struct Uses {
+      std::uint64_t total;
+      std::uint64_t relations;
+    };
+    std::unordered_map<std::string_view, Uses> by_modifier;
   };
   Summary& summary();
   // The count of `relation` over all heads (0 for a "<...>" record).
   std::uint64_t relation_seen(std::string_view relation);
-  // The uses of `modifier` over all heads.
-  std::pair<std::vector<ModifierUse>::const_iterator, std::vector<ModifierUse>::const_iterator> uses_of(
-      std::string_view modifier);
+  // The uses of `modifier` over all heads, null when it has none.
+  const Summary::Uses* uses_of(std::string_view modifier);
   const ClassEntries& class_entries(std::string_view head_class);
   const TripleEntry* head_entry(std::string_view head);
   double relation_given_head(const TripleEntry* head_entry, std::string_view relation);

@@ -210,11 +210,15 @@ std::string_view TripleEntry::first_modifier(std::string_view relation) const {
   return group ? original(records_[group->begin].modifier) : std::string_view();
 }
 
+// The records of word relations ordered by modifier (the order among one
+// modifier's records does not matter: their counts are summed).
 void TripleEntry::index_modifiers() const {
-  if (!by_modifier_.empty() || records_.empty()) return;
-  by_modifier_.resize(records_.size());
-  for (std::size_t i = 0; i < records_.size(); ++i) by_modifier_[i] = static_cast<std::uint32_t>(i);
-  std::stable_sort(by_modifier_.begin(), by_modifier_.end(), [this](std::uint32_t a, std::uint32_t b) {
+  if (!by_modifier_.empty()) return;
+  for (const Group& group : groups_) {
+    if (is_record_name(original(group.relation))) continue;
+    for (std::uint32_t i = group.begin; i < group.end; ++i) by_modifier_.push_back(i);
+  }
+  std::sort(by_modifier_.begin(), by_modifier_.end(), [this](std::uint32_t a, std::uint32_t b) {
     return folded(records_[a].modifier) < folded(records_[b].modifier);
   });
 }
@@ -229,9 +233,9 @@ TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relati
     ++counts.relations;
     if (folded(record.relation) == wanted_relation.view()) counts.in_relation = record.count;
   };
-  // An entry asked about a few modifiers is searched relation by relation;
-  // one asked often gets an index by modifier, which costs a sort to make.
-  if (by_modifier_.empty() && ++modifier_questions_ < kIndexAfterQuestions) {
+  // An entry is searched relation by relation until it has been asked
+  // about enough modifiers to repay sorting an index by modifier.
+  if (by_modifier_.empty() && ++modifier_questions_ < kIndexAfterQuestions + records_.size() / 4) {
     for (const Group& group : groups_) {
       if (is_record_name(original(group.relation))) continue;
       if (const Record* record = find_record(group, wanted.view())) take(*record);
@@ -242,10 +246,7 @@ TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relati
   const auto modifier_of = [this](std::uint32_t index) { return folded(records_[index].modifier); };
   auto it = std::lower_bound(by_modifier_.begin(), by_modifier_.end(), wanted.view(),
                              [&](std::uint32_t index, std::string_view text) { return modifier_of(index) < text; });
-  for (; it != by_modifier_.end() && modifier_of(*it) == wanted.view(); ++it) {
-    const Record& record = records_[*it];
-    if (!is_record_name(original(record.relation))) take(record);
-  }
+  for (; it != by_modifier_.end() && modifier_of(*it) == wanted.view(); ++it) take(records_[*it]);
   return counts;
 }
 
