@@ -99,7 +99,36 @@ double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_
   return relation_given_head(head_entry(head), relation);
 }
 
+std::string_view SmoothedTripleDb::memo_key(std::string& buffer, const void* entry, std::string_view first,
+                                            std::string_view second) {
+  buffer.clear();
+  const auto address = reinterpret_cast<std::uintptr_t>(entry);
+  buffer.append(reinterpret_cast<const char*>(&address), sizeof address);
+  const auto size = static_cast<std::uint32_t>(first.size());
+  buffer.append(reinterpret_cast<const char*>(&size), sizeof size);
+  for (const char c : first) buffer.push_back(ascii_lower(c));
+  for (const char c : second) buffer.push_back(ascii_lower(c));
+  return buffer;
+}
+
+template <class Compute>
+double SmoothedTripleDb::remembered(AnswerMemo Summary::*memo, std::string_view key, Compute compute) {
+  {
+    const AnswerMemo& answers = summary().*memo;
+    const auto it = answers.find(key);
+    if (it != answers.end()) return it->second;
+  }
+  const double answer = compute();
+  (summary().*memo).emplace(key, answer);
+  return answer;
+}
+
 double SmoothedTripleDb::relation_given_head(const TripleEntry* head_entry, std::string_view relation) {
+  return remembered(&Summary::head_relations, memo_key(head_relation_key_, head_entry, relation, {}),
+                    [&] { return compute_relation_given_head(head_entry, relation); });
+}
+
+double SmoothedTripleDb::compute_relation_given_head(const TripleEntry* head_entry, std::string_view relation) {
   const double backoff = relation_given_class(class_of(head_entry), relation);
   const RelationCounts counts = relation_counts(head_entry, relation);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
@@ -115,6 +144,11 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleE
 }
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
+  return remembered(&Summary::modifier_relations, memo_key(modifier_relation_key_, nullptr, relation, modifier),
+                    [&] { return compute_relation_given_modifier(relation, modifier); });
+}
+
+double SmoothedTripleDb::compute_relation_given_modifier(std::string_view relation, std::string_view modifier) {
   const double prior = relation_prior(relation);
   const Summary::Uses* uses = uses_of(modifier);
   if (!uses) return prior;
@@ -233,6 +267,11 @@ double SmoothedTripleDb::rate_given_head(std::string_view head, std::string_view
 }
 
 double SmoothedTripleDb::rate_given_head(const TripleEntry* head_entry, std::string_view relation) {
+  return remembered(&Summary::head_rates, memo_key(head_rate_key_, head_entry, relation, {}),
+                    [&] { return compute_rate_given_head(head_entry, relation); });
+}
+
+double SmoothedTripleDb::compute_rate_given_head(const TripleEntry* head_entry, std::string_view relation) {
   const double backoff = rate_given_class(class_of(head_entry), relation);
   const RelationCounts counts = relation_counts(head_entry, relation);
   return interpolate(counts.in_relation, occurrences(head_entry), counts.relations, backoff);

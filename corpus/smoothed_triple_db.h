@@ -44,6 +44,7 @@
 //   "<any>" and "<class:CAT>") and ("<wordclass>", CLASS) its noun class;
 //   "<objclass:CAT>" (and "<objclass:any>") preposition, object class, count.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -104,6 +105,11 @@ class SmoothedTripleDb : public TripleDb {
     const TripleEntry* heads;
     const TripleEntry* objects;
   };
+  struct TextHash {
+    using is_transparent = void;  // looked up by views, without copying
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+  using AnswerMemo = std::unordered_map<std::string, double, TextHash, std::equal_to<>>;
   struct Summary {
     // The entries every question reads, found once.
     const TripleEntry* all_heads = nullptr;
@@ -121,8 +127,23 @@ class SmoothedTripleDb : public TripleDb {
       std::uint64_t relations;
     };
     std::unordered_map<std::string_view, Uses> by_modifier;
+    // Answers that depend on less than a whole triple, shared by the
+    // triples that have those words in common: P(relation | head), the
+    // head's rate of the relation and P(relation | modifier).
+    AnswerMemo head_relations;
+    AnswerMemo head_rates;
+    AnswerMemo modifier_relations;
   };
   Summary& summary();
+  // The memo key of an entry and up to two texts (case-folded), made in
+  // `buffer`.
+  static std::string_view memo_key(std::string& buffer, const void* entry, std::string_view first,
+                                   std::string_view second);
+  template <class Compute>
+  double remembered(AnswerMemo Summary::*memo, std::string_view key, Compute compute);
+  double compute_relation_given_head(const TripleEntry* head_entry, std::string_view relation);
+  double compute_rate_given_head(const TripleEntry* head_entry, std::string_view relation);
+  double compute_relation_given_modifier(std::string_view relation, std::string_view modifier);
   // The count of `relation` over all heads (0 for a "<...>" record).
   std::uint64_t relation_seen(std::string_view relation);
   // The uses of `modifier` over all heads, null when it has none.
@@ -147,6 +168,10 @@ class SmoothedTripleDb : public TripleDb {
   const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }
 
   std::unique_ptr<Summary> summary_;
+  // One key buffer per memo: computing one answer asks the others.
+  std::string head_relation_key_;
+  std::string head_rate_key_;
+  std::string modifier_relation_key_;
   std::uint64_t summary_changes_ = 0;  // changes() when the summary was made
 };
 
