@@ -131,12 +131,18 @@ namespace {
 // Marks the treebank writes as symbols: currency, number and percent signs,
 // the slash, plus signs and smileys.
 bool is_symbol(std::string_view form) {
-  static constexpr std::array<std::string_view, 12> symbols = {"$",  "#",  "%",   "/",   "+",  "++",
-                                                               ":)", ":(", ":-)", ":-(", ";)", ":D"};
-  return one_of(form, symbols);
+  static constexpr std::array<std::string_view, 6> symbols = {"$", "#", "%", "/", "+", "++"};
+  return one_of(form, symbols) || is_emoticon(form);
 }
 
 }  // namespace
+
+bool is_emoticon(std::string_view form) {
+  static constexpr std::array<std::string_view, 22> faces = {":)",  ":(",  ":-)", ":-(", ";)", ";-)", ":D", ":-D",
+                                                             ":P",  ":p",  ":/",  ":-/", "(:", "=)",  "=(", "^_^",
+                                                             "-_-", ">:(", ":'(", "<3",  ":O", ":|"};
+  return one_of(form, faces);
+}
 
 std::string upos_from_category(std::string_view category, std::string_view form, int position) {
   std::string word = lower(form);
@@ -161,7 +167,7 @@ std::string upos_from_category(std::string_view category, std::string_view form,
   if (category == "Conn") return "CCONJ";
   if (category == "Part") return "PART";
   if (category == "Intj") return "INTJ";
-  if (category == "Punc") return is_symbol(form) ? "SYM" : "PUNCT";
+  if (category == "Punc" || (category.empty() && is_emoticon(form))) return is_symbol(form) ? "SYM" : "PUNCT";
   if (is_clause_verb_category(category)) return "VERB";
   if (is_punctuation(form)) return category.empty() ? "PUNCT" : "SYM";
   return "X";

@@ -20,6 +20,8 @@ std::string root_for(std::string_view category, std::string_view lemma, std::str
 std::string upos_from_category(std::string_view category, std::string_view form, int position);
 
 bool is_punctuation(std::string_view form);
+// Smileys and other faces written with marks: discourse words in UD.
+bool is_emoticon(std::string_view form);
 bool is_personal_pronoun(std::string_view form);
 // "n't", "'s", "'re", ... written against the previous word: one multi-word
 // token with it in CoNLL-U.

@@ -90,6 +90,8 @@ class SchemeToUd {
     stranded_function_words();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
+    emoticons_as_discourse();
+    numbers_naming_their_noun();
     dates_and_times();
     month_days();
     addresses_after_names();
@@ -511,7 +513,15 @@ class SchemeToUd {
     for (int p = 1; p <= n; ++p)
       if (ud_head_[p] > 0) heads_something[ud_head_[p]] = true;
     for (int p = 1; p <= n; ++p)
-      if (ud_rel_[p] == "punct" && ud_head_[p] > 0 && !heads_something[p]) ud_head_[p] = -1;
+      if ((ud_rel_[p] == "punct" || is_emoticon(tokens_[p - 1].form)) && ud_head_[p] > 0 && !heads_something[p])
+        ud_head_[p] = -1;
+  }
+
+  // A smiley, placed like the punctuation it is written with, is a
+  // discourse word of the clause it closes.
+  void emoticons_as_discourse() {
+    for (size_t p = 1; p < ud_rel_.size(); ++p)
+      if (ud_rel_[p] == "punct" && is_emoticon(tokens_[p - 1].form)) ud_rel_[p] = "discourse";
   }
 
   // A determiner or conjunction the parser left as a fragment of its own
@@ -542,6 +552,21 @@ class SchemeToUd {
           ud_rel_[p] = "cc";
         }
       }
+    }
+  }
+
+  // A number right after its noun names it (Section 7, Team 1, number one,
+  // # 3): the treebank writes it flat; after a month it is the year (May
+  // 2000). Currency signs keep their nummod ($ 20).
+  void numbers_naming_their_noun() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 2; p <= n; ++p) {
+      int noun = p - 1;
+      if (ud_rel_[p] != "nummod" || ud_head_[p] != noun || node_at_[noun] < 0) continue;
+      if (nodes_[node_at_[noun]].category != "N") continue;
+      const std::string& word = tokens_[noun - 1].form;
+      if (!std::isalpha(static_cast<unsigned char>(word[0])) && word != "#") continue;
+      ud_rel_[p] = month_name(word) ? "nmod:unmarked" : "flat";
     }
   }
 

@@ -633,6 +633,44 @@ TEST(SchemeToUd, TheLastMarkInsideQuotesGoesToWhatTheyEnclose) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:punct 5:nsubj 2:ccomp 5:punct 5:punct ");
 }
 
+TEST(SchemeToUd, ASmileyIsADiscourseSymbolPlacedLikePunctuation) {
+  // With or without a node of its own, the smiley closing a clause hangs
+  // from the clause's head.
+  for (const char* smiley_node : {"3\t(:)\t~ Punc\t1\tpunc\t(gov see))\n", ""}) {
+    UdSentence sentence = from_velmo(std::string("(\n"
+                                                 "E1\t(()\tfin C\t*\t)\n"
+                                                 "1\t(See\tsee V\tE1\ti\t(gov fin))\n"
+                                                 "2\t(you\t~ N\t1\tobj\t(gov see))\n") +
+                                         smiley_node + ")\n",
+                                     "See you :)");
+    EXPECT_EQ(attachments(sentence), "0:root 1:obj 1:discourse ") << smiley_node;
+    EXPECT_EQ(sentence.words[2].upos, "SYM");
+  }
+}
+
+TEST(SchemeToUd, ANumberRightAfterItsNounNamesItUnlessItIsMoneyOrAYear) {
+  auto relation_of_number = [](const std::string& noun, const std::string& number = "7") {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(See\tsee V\tE1\ti\t(gov fin))\n"
+        "2\t(" +
+            noun +
+            "\t~ N\t1\tobj\t(gov see))\n"
+            "3\t(" +
+            number + "\t~ Num\t2\tnum\t(gov " + noun +
+            "))\n"
+            ")\n",
+        "See " + noun + " " + number);
+    return std::to_string(sentence.words[2].head) + ":" + sentence.words[2].deprel;
+  };
+  EXPECT_EQ(relation_of_number("Section"), "2:flat");
+  EXPECT_EQ(relation_of_number("number"), "2:flat");
+  EXPECT_EQ(relation_of_number("#"), "2:flat");
+  EXPECT_EQ(relation_of_number("May", "2000"), "2:nmod:unmarked");
+  EXPECT_EQ(relation_of_number("$"), "2:nummod");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
