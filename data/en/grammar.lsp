@@ -140,13 +140,11 @@
 ;; left when he came), not a clause of its own.
 (defun adverb-clause () (and (fin-clause) (full-clause)
                              (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) .*"))))
-;; Such a clause is rarely the main clause: only as a question, where an
-;; auxiliary follows the adverb (When will you come?).
-;; Nor does it take the clause after it as parataxis: that clause is the
-;; main one (When we start, we will call you).
+;; Such a clause takes no clause after it as parataxis: that clause is the
+;; main one (When we start, we will call you). A question, where an
+;; auxiliary follows the adverb, may (When will you come? I wonder).
 (defun subordinate-opening () (and (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) "))
                                    (not (comp (pitem-head-word) (reg-match "^[A-Za-z]+ (do|does|did|will|would|can|could|is|are|was|were|should|shall|has|have|had|may|might|must|am)( |$)")))))
-(defun main-clause-shape () (not (and (get-modifier-by-type para) (subordinate-opening))))
 
 ;; A verb of saying after the clause it reports ("We won," he said.).
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
@@ -384,8 +382,8 @@
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (finite)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -462,8 +460,8 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (finite)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
@@ -506,10 +504,10 @@
         (modifiee-cond (and (fin-clause) (comp (pitem-attvec) (defined syn (move)))))))
   (:head (V (dep-type i) (modifier-cond (finite))
             (percolate (cat vform last_conj gap))
-            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap) (main-clause-shape))))
+            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap))))
          (VBE (dep-type i) (modifier-cond (finite))
             (block (lexitem))
-            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (main-clause-shape)))))
+            (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
   (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
