@@ -360,7 +360,8 @@
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)))))
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause))))
+        (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))
      ;; A clause opened by who or which after the verb's object is a
      ;; relative clause of a noun (knew someone who had one).
      (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (wh-subject-clause)))
@@ -474,7 +475,8 @@
 ;; and its link to V passes them on: "move", "control" and "gap" are visible
 ;; for that moment only, so that other verb items still pack without them.
 (def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object)))))
-(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
+(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement))
+                                 (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))))
 (def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control)) (modifier-cond (base-form)))
                               (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control))
                                    (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
