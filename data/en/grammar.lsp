@@ -118,6 +118,9 @@
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
+;; Nominative pronouns (I, he, she, we, they) are never objects.
+(defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
+
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
 
@@ -349,7 +352,7 @@
      (Adv (dep-type mod) (max-dist 3) (modifiee-cond (not (controlled))))
      (Adv (dep-type mod) (max-dist 30) (modifiee-cond (controlled))))
   (:head)
-  (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
+  (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
         (modifiee-cond (not (get-modifier-by-type obj))) (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
      ;; A second object after a pronoun one (landed herself a job, faxed
@@ -474,21 +477,21 @@
 ;; its object to a fronted word. A frame takes V's visible attributes when it is made,
 ;; and its link to V passes them on: "move", "control" and "gap" are visible
 ;; for that moment only, so that other verb items still pack without them.
-(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object)))))
+(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object)))))
 (def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement))
                                  (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))))
 (def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control)) (modifier-cond (base-form)))
                               (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control))
                                    (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
-(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object)))))
-(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
+(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object)))))
+(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))
      (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
-(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
+(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
-(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
+(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 (def-category V (visible-atts (cat vform lexitem last_conj)))
 
