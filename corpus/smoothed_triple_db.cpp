@@ -32,11 +32,17 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::relation_counts(const TripleE
 
 // The counts over all heads, indexed once (on the first question): by
 // relation, and for each modifier word the relations it was seen in.
-const SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
+SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
   if (summary_ && summary_changes_ == changes()) return *summary_;
   summary_ = std::make_unique<Summary>();
   summary_changes_ = changes();
+  summary_->prepositions = entry(kPrepositions);
+  std::string key(kObjectClassesPrefix);
+  key.append("any>");
+  summary_->object_classes = entry(key);
   const TripleEntry* all = entry(kAllHeads);
+  summary_->all_heads = all;
+  summary_->occurrences = occurrences(all);
   if (!all) return *summary_;
   all->for_each_count([&](const TripleEntry::Count& pair) {
     if (is_internal(pair.relation)) return;
@@ -59,18 +65,32 @@ double SmoothedTripleDb::relation_prior(std::string_view relation) {
          (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.relations.size() + 1));
 }
 
-double SmoothedTripleDb::relation_given_class(std::string_view head_class, std::string_view relation) {
-  const double prior = relation_prior(relation);
-  if (head_class.empty()) return prior;
+const SmoothedTripleDb::ClassEntries& SmoothedTripleDb::class_entries(std::string_view head_class) {
+  Summary& all = summary();
+  for (const ClassEntries& known : all.classes)
+    if (known.name == head_class) return known;
   std::string key(kClassPrefix);
   key.append(head_class);
   key.push_back('>');
-  const RelationCounts counts = relation_counts(entry(key), relation);
+  const TripleEntry* heads = entry(key);
+  key.assign(kObjectClassesPrefix);
+  key.append(head_class);
+  key.push_back('>');
+  return all.classes.emplace_back(ClassEntries{std::string(head_class), heads, entry(key)});
+}
+
+double SmoothedTripleDb::relation_given_class(std::string_view head_class, std::string_view relation) {
+  const double prior = relation_prior(relation);
+  if (head_class.empty()) return prior;
+  const RelationCounts counts = relation_counts(class_entries(head_class).heads, relation);
   return interpolate(counts.in_relation, counts.all, counts.relations, prior);
 }
 
 double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_view relation) {
-  const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
+  return relation_given_head(head_entry(head), relation);
+}
+
+double SmoothedTripleDb::relation_given_head(const TripleEntry* head_entry, std::string_view relation) {
   const double backoff = relation_given_class(class_of(head_entry), relation);
   const RelationCounts counts = relation_counts(head_entry, relation);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
@@ -103,14 +123,19 @@ double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std:
 
 double SmoothedTripleDb::relation_given_pair(std::string_view head, std::string_view relation,
                                              std::string_view modifier) {
-  const double backoff = 0.5 * (relation_given_head(head, relation) + relation_given_modifier(relation, modifier));
-  const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
+  return relation_given_pair(head_entry(head), relation, modifier);
+}
+
+double SmoothedTripleDb::relation_given_pair(const TripleEntry* head_entry, std::string_view relation,
+                                             std::string_view modifier) {
+  const double backoff =
+      0.5 * (relation_given_head(head_entry, relation) + relation_given_modifier(relation, modifier));
   const RelationCounts counts = modifier_counts(head_entry, relation, modifier);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
 }
 
 bool SmoothedTripleDb::is_prepositional(std::string_view relation) {
-  const TripleEntry* marks = entry(kPrepositions);
+  const TripleEntry* marks = summary().prepositions;
   return marks && marks->relation_total(relation) > 0;
 }
 
@@ -123,7 +148,7 @@ double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std:
   const auto seen = all.modifiers.find(wanted.view());
   const double prior = (static_cast<double>(seen == all.modifiers.end() ? 0 : seen->second) + 0.5) /
                        (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.modifiers.size() + 1));
-  const TripleEntry* any = entry(kAllHeads);
+  const TripleEntry* any = all.all_heads;
   if (!any) return prior;
   return interpolate(any->count(relation, modifier), any->relation_total(relation), any->relation_types(relation),
                      prior);
@@ -134,7 +159,11 @@ double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std:
 // former interpolated towards the latter, so that a head never seen in the
 // relation gives 1 and one seen often with other modifiers less than 1.
 double SmoothedTripleDb::association(std::string_view head, std::string_view relation, std::string_view modifier) {
-  const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
+  return association(head_entry(head), relation, modifier);
+}
+
+double SmoothedTripleDb::association(const TripleEntry* head_entry, std::string_view relation,
+                                     std::string_view modifier) {
   if (!head_entry) return 1.0;
   const double backoff = modifier_given_relation(relation, modifier);
   const double of_class = backoff * class_association(class_of(head_entry), relation, modifier);
@@ -146,7 +175,7 @@ double SmoothedTripleDb::association(std::string_view head, std::string_view rel
 }
 
 std::string_view SmoothedTripleDb::word_class_of(std::string_view word) {
-  const TripleEntry* word_entry = is_internal(word) ? nullptr : entry(word);
+  const TripleEntry* word_entry = head_entry(word);
   return word_entry ? word_entry->first_modifier(kWordClass) : std::string_view();
 }
 
@@ -160,17 +189,12 @@ double SmoothedTripleDb::class_association(std::string_view head_class, std::str
   if (head_class.empty()) return 1.0;
   const std::string_view word_class = word_class_of(modifier);
   if (word_class.empty()) return 1.0;
-  std::string all_key(kObjectClassesPrefix);
-  all_key.append("any>");
-  const TripleEntry* all = entry(all_key);
+  const TripleEntry* all = summary().object_classes;
   if (!all || all->relation_types(relation) == 0) return 1.0;
   const double even = 1.0 / static_cast<double>(all->relation_types(relation) + 1);
   const double in_relation =
       interpolate(all->count(relation, word_class), all->relation_total(relation), all->relation_types(relation), even);
-  std::string key(kObjectClassesPrefix);
-  key.append(head_class);
-  key.push_back('>');
-  return modifier_given_head(entry(key), relation, word_class, in_relation) / in_relation;
+  return modifier_given_head(class_entries(head_class).objects, relation, word_class, in_relation) / in_relation;
 }
 
 // P(modifier | the entry's head, relation), interpolated with `backoff`.
@@ -192,12 +216,9 @@ double SmoothedTripleDb::rate_given_class(std::string_view head_class, std::stri
   const FoldedText wanted(relation);
   const auto seen = all.relations.find(wanted.view());
   const double prior = (static_cast<double>(seen == all.relations.end() ? 0 : seen->second) + 0.5) /
-                       (static_cast<double>(std::max<std::uint64_t>(occurrences(entry(kAllHeads)), 1)) + 0.5);
+                       (static_cast<double>(std::max<std::uint64_t>(all.occurrences, 1)) + 0.5);
   if (head_class.empty()) return prior;
-  std::string key(kClassPrefix);
-  key.append(head_class);
-  key.push_back('>');
-  const TripleEntry* class_entry = entry(key);
+  const TripleEntry* class_entry = class_entries(head_class).heads;
   const RelationCounts counts = relation_counts(class_entry, relation);
   return interpolate(counts.in_relation, occurrences(class_entry), counts.relations, prior);
 }
@@ -207,7 +228,10 @@ double SmoothedTripleDb::rate_given_class(std::string_view head_class, std::stri
 // other kinds (a verb's subject and objects do not make it less likely to
 // take a prepositional phrase).
 double SmoothedTripleDb::rate_given_head(std::string_view head, std::string_view relation) {
-  const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
+  return rate_given_head(head_entry(head), relation);
+}
+
+double SmoothedTripleDb::rate_given_head(const TripleEntry* head_entry, std::string_view relation) {
   const double backoff = rate_given_class(class_of(head_entry), relation);
   const RelationCounts counts = relation_counts(head_entry, relation);
   return interpolate(counts.in_relation, occurrences(head_entry), counts.relations, backoff);
@@ -217,15 +241,20 @@ std::string_view SmoothedTripleDb::class_of(const TripleEntry* head_entry) {
   return head_entry ? head_entry->first_modifier(kClassRelation) : std::string_view();
 }
 
+const TripleEntry* SmoothedTripleDb::head_entry(std::string_view head) {
+  return is_internal(head) ? nullptr : entry(head);
+}
+
 std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::string_view relation,
                                                     std::string_view modifier) {
   const bool unknown_modifier = modifier.empty() || modifier == "~" || compare_nocase(modifier, relation) == 0;
+  const TripleEntry* head_words = head_entry(head);
   if (is_prepositional(relation)) {
-    const double rate = rate_given_head(head, relation);
-    return std::min(kCeiling, unknown_modifier ? rate : rate * association(head, relation, modifier));
+    const double rate = rate_given_head(head_words, relation);
+    return std::min(kCeiling, unknown_modifier ? rate : rate * association(head_words, relation, modifier));
   }
-  if (unknown_modifier) return relation_given_head(head, relation);
-  return relation_given_pair(head, relation, modifier);
+  if (unknown_modifier) return relation_given_head(head_words, relation);
+  return relation_given_pair(head_words, relation, modifier);
 }
 
 }  // namespace velmo

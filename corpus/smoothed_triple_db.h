@@ -104,13 +104,32 @@ class SmoothedTripleDb : public TripleDb {
   };
   template <class Value>
   using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
+  // The entries of a category: its heads' counts and its prepositional
+  // objects' classes (null when the database has none).
+  struct ClassEntries {
+    std::string name;
+    const TripleEntry* heads;
+    const TripleEntry* objects;
+  };
   struct Summary {
+    // The entries every question reads, found once.
+    const TripleEntry* all_heads = nullptr;
+    const TripleEntry* prepositions = nullptr;
+    const TripleEntry* object_classes = nullptr;  // of all heads
+    std::uint64_t occurrences = 0;                // of all heads
+    std::vector<ClassEntries> classes;            // as asked for
     TextMap<std::uint64_t> relations;
     std::uint64_t total = 0;
     TextMap<std::uint64_t> modifiers;  // count over all relations
     TextMap<std::vector<std::pair<std::string, std::uint64_t>>> by_modifier;
   };
-  const Summary& summary();
+  Summary& summary();
+  const ClassEntries& class_entries(std::string_view head_class);
+  const TripleEntry* head_entry(std::string_view head);
+  double relation_given_head(const TripleEntry* head_entry, std::string_view relation);
+  double relation_given_pair(const TripleEntry* head_entry, std::string_view relation, std::string_view modifier);
+  double association(const TripleEntry* head_entry, std::string_view relation, std::string_view modifier);
+  double rate_given_head(const TripleEntry* head_entry, std::string_view relation);
   static RelationCounts relation_counts(const TripleEntry* entry, std::string_view relation);
   static RelationCounts modifier_counts(const TripleEntry* entry, std::string_view relation, std::string_view modifier);
   double relation_prior(std::string_view relation);

@@ -221,19 +221,30 @@ void TripleEntry::index_modifiers() const {
 
 TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relation, std::string_view modifier) const {
   settle();
-  index_modifiers();
   const FoldedText wanted(modifier);
-  const auto modifier_of = [this](std::uint32_t index) { return folded(records_[index].modifier); };
-  auto it = std::lower_bound(by_modifier_.begin(), by_modifier_.end(), wanted.view(),
-                             [&](std::uint32_t index, std::string_view text) { return modifier_of(index) < text; });
-  ModifierCounts counts;
   const FoldedText wanted_relation(relation);
-  for (; it != by_modifier_.end() && modifier_of(*it) == wanted.view(); ++it) {
-    const Record& record = records_[*it];
-    if (is_record_name(original(record.relation))) continue;
+  ModifierCounts counts;
+  const auto take = [&](const Record& record) {
     counts.all += record.count;
     ++counts.relations;
     if (folded(record.relation) == wanted_relation.view()) counts.in_relation = record.count;
+  };
+  // An entry asked about a few modifiers is searched relation by relation;
+  // one asked often gets an index by modifier, which costs a sort to make.
+  if (by_modifier_.empty() && ++modifier_questions_ < kIndexAfterQuestions) {
+    for (const Group& group : groups_) {
+      if (is_record_name(original(group.relation))) continue;
+      if (const Record* record = find_record(group, wanted.view())) take(*record);
+    }
+    return counts;
+  }
+  index_modifiers();
+  const auto modifier_of = [this](std::uint32_t index) { return folded(records_[index].modifier); };
+  auto it = std::lower_bound(by_modifier_.begin(), by_modifier_.end(), wanted.view(),
+                             [&](std::uint32_t index, std::string_view text) { return modifier_of(index) < text; });
+  for (; it != by_modifier_.end() && modifier_of(*it) == wanted.view(); ++it) {
+    const Record& record = records_[*it];
+    if (!is_record_name(original(record.relation))) take(record);
   }
   return counts;
 }

@@ -136,6 +136,8 @@ class TripleEntry : public PLHash::Entry {
   mutable std::vector<Record> pending_;
   mutable std::vector<Group> groups_;
   mutable std::vector<std::uint32_t> by_modifier_;  // record indexes by modifier; empty until asked
+  static constexpr std::uint32_t kIndexAfterQuestions = 16;
+  mutable std::uint32_t modifier_questions_ = 0;
   mutable std::uint64_t word_relations_total_ = 0;
   mutable std::uint64_t word_relations_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "parser/chart/condition_memo.h"
 
+#include <algorithm>
+
 #include "lexicon/attributes/att_vec.h"
 #include "parser/chart/pitem.h"
 #include "shell/lexp/lexp.h"
@@ -34,10 +36,39 @@ int ConditionMemo::number_of(const LExp& part, std::shared_ptr<LExp> owner) {
   return at->second;
 }
 
-bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uint64_t& changes) {
-  if (number < 0 || static_cast<std::size_t>(number) >= conditions_.size()) return evaluate(condition, item);
+int ConditionMemo::plan_number_of(const std::string& shape, const std::vector<int>& parts) {
+  auto [at, added] = plan_numbers_.try_emplace(shape, static_cast<int>(plans_.size()));
+  if (added) {
+    plans_.push_back(Plan{parts, true});
+    // A plan built after one of its parts was found to change the item.
+    for (int part : parts)
+      if (part < 0 || static_cast<std::size_t>(part) >= conditions_.size() ||
+          !conditions_[static_cast<std::size_t>(part)].repeatable)
+        plans_.back().repeatable = false;
+  }
+  return at->second;
+}
+
+void ConditionMemo::remember_plan_in_table(int plan, const PItem& item, bool answer) {
+  answers_.find_or_add(Key{&item, item.revision, kPlanNumbers + plan}).first = answer;
+}
+
+void ConditionMemo::mark_changing(int number) {
+  conditions_[static_cast<std::size_t>(number)].repeatable = false;
+  for (Plan& plan : plans_)
+    if (std::find(plan.parts.begin(), plan.parts.end(), number) != plan.parts.end()) plan.repeatable = false;
+}
+
+bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uint64_t& changes, bool& remembered) {
+  if (number < 0 || static_cast<std::size_t>(number) >= conditions_.size()) {
+    remembered = false;
+    return evaluate(condition, item);
+  }
   Condition& known_condition = conditions_[static_cast<std::size_t>(number)];
-  if (!known_condition.repeatable) return evaluate(condition, item);
+  if (!known_condition.repeatable) {
+    remembered = false;
+    return evaluate(condition, item);
+  }
   // The first numbers are answered in the item itself, the others here.
   const bool in_item = number < ItemAnswers::kConditions;
   const std::size_t word = static_cast<std::size_t>(number) / 64;
@@ -61,7 +92,8 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
     answer = evaluate(condition, item);
   }
   if (changed || changes != changes_before || item.weight != weight) {
-    known_condition.repeatable = false;
+    mark_changing(number);
+    remembered = false;
     return answer;
   }
   if (in_item) {
@@ -77,86 +109,110 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
 }
 
 std::shared_ptr<const ConditionPlan> ConditionPlan::build(const IRSlist& form, ConditionMemo& memo) {
-  return build_node(form, memo);
+  auto plan = std::make_shared<ConditionPlan>();
+  if (!plan->add_node(form, memo)) return nullptr;
+  plan->number_whole(memo);
+  return plan;
 }
 
-std::unique_ptr<ConditionPlan> ConditionPlan::build_node(const IRSlist& form, ConditionMemo& memo) {
-  auto plan = std::make_unique<ConditionPlan>();
+bool ConditionPlan::add_node(const IRSlist& form, ConditionMemo& memo) {
   const IRSlist* head = form.is_list() ? form.element_at(0) : nullptr;
   const char* name = head && head->is_atom() ? head->atom() : nullptr;
   if (name && (equal_nocase(name, "and") || equal_nocase(name, "or") || equal_nocase(name, "not"))) {
-    plan->op_ = equal_nocase(name, "and") ? Op::kAnd : equal_nocase(name, "or") ? Op::kOr : Op::kNot;
-    for (std::size_t i = 1; i < form.length(); ++i) {
-      std::unique_ptr<ConditionPlan> child = build_node(*form.element_at(i), memo);
-      if (!child) return nullptr;
-      plan->children_.push_back(std::move(child));
-    }
-    return plan;
+    const std::size_t at = nodes_.size();
+    nodes_.push_back(Node{equal_nocase(name, "and") ? Op::kAnd : equal_nocase(name, "or") ? Op::kOr : Op::kNot});
+    for (std::size_t i = 1; i < form.length(); ++i)
+      if (!add_node(*form.element_at(i), memo)) return false;
+    nodes_[at].end = static_cast<std::uint32_t>(nodes_.size());
+    return true;
   }
   const std::string text = form.text();
   std::shared_ptr<LExp> part = LExp::from_text(text);
-  if (!part) return nullptr;
-  if (LExp* body = part->same_as()) return build_inside(*body, part, memo, 1);
-  plan->part_ = part.get();
-  plan->owner_ = std::move(part);
-  plan->number_ = memo.number_of(text);
-  return plan;
+  if (!part) return false;
+  if (LExp* body = part->same_as()) {
+    add_inside(*body, part, memo, 1);
+  } else {
+    nodes_.push_back(Node{Op::kPart, static_cast<std::uint32_t>(nodes_.size() + 1), memo.number_of(text), part.get()});
+  }
+  owners_.push_back(std::move(part));
+  return true;
 }
 
-std::unique_ptr<ConditionPlan> ConditionPlan::build_inside(LExp& exp, const std::shared_ptr<LExp>& owner,
-                                                           ConditionMemo& memo, int depth) {
+void ConditionPlan::add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth) {
   if (depth < kMaxReadThrough)
-    if (LExp* body = exp.same_as()) return build_inside(*body, owner, memo, depth + 1);
-  auto plan = std::make_unique<ConditionPlan>();
-  const LExpList* operands = exp.operands();
+    if (LExp* body = exp.same_as()) return add_inside(*body, owner, memo, depth + 1);
+  Op op = Op::kPart;
   switch (exp.connective()) {
     case LExp::Connective::kNone:
-      operands = nullptr;
       break;
     case LExp::Connective::kAnd:
-      plan->op_ = Op::kAnd;
+      op = Op::kAnd;
       break;
     case LExp::Connective::kOr:
-      plan->op_ = Op::kOr;
+      op = Op::kOr;
       break;
     case LExp::Connective::kNot:
-      plan->op_ = Op::kNot;
+      op = Op::kNot;
       break;
   }
-  if (plan->op_ != Op::kPart && operands) {
-    for (const LExpPtr& operand : *operands) plan->children_.push_back(build_inside(*operand, owner, memo, depth));
-    return plan;
+  const LExpList* operands = exp.operands();
+  if (op != Op::kPart && operands) {
+    const std::size_t at = nodes_.size();
+    nodes_.push_back(Node{op});
+    for (const LExpPtr& operand : *operands) add_inside(*operand, owner, memo, depth);
+    nodes_[at].end = static_cast<std::uint32_t>(nodes_.size());
+    return;
   }
-  plan->op_ = Op::kPart;
-  plan->part_ = &exp;
-  plan->owner_ = owner;
-  plan->number_ = memo.number_of(exp, owner);
-  return plan;
+  nodes_.push_back(Node{Op::kPart, static_cast<std::uint32_t>(nodes_.size() + 1), memo.number_of(exp, owner), &exp});
 }
 
-bool ConditionPlan::accepts(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
-  // A part is asked of the memo directly: most children are parts, and
+// Plans of one shape ask the same parts in the same way, so they share a
+// number; a single part is remembered as the part itself.
+void ConditionPlan::number_whole(ConditionMemo& memo) {
+  if (nodes_.size() == 1 && nodes_[0].op == Op::kPart) return;
+  std::string shape;
+  std::vector<int> parts;
+  for (const Node& node : nodes_) {
+    shape += std::to_string(static_cast<int>(node.op)) + ':' + std::to_string(node.end) + ':' +
+             std::to_string(node.number) + ' ';
+    if (node.op == Op::kPart) parts.push_back(node.number);
+  }
+  number_ = memo.plan_number_of(shape, parts);
+}
+
+bool ConditionPlan::walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
+  bool remembered = true;
+  const bool accepted = answer(0, memo, item, changes, remembered);
+  if (remembered && number_ >= 0) memo.remember_plan(number_, item, accepted);
+  return accepted;
+}
+
+bool ConditionPlan::answer(std::size_t at, ConditionMemo& memo, PItem& item, const std::uint64_t& changes,
+                           bool& remembered) const {
+  // A part is asked of the memo directly: most operands are parts, and
   // their answers mostly come from the item's bits.
-  const auto child_accepts = [&](const ConditionPlan& child) {
-    return child.op_ == Op::kPart ? memo.accepts(*child.part_, child.number_, item, changes)
-                                  : child.accepts(memo, item, changes);
+  const auto operand_accepts = [&](std::size_t i) {
+    const Node& operand = nodes_[i];
+    return operand.op == Op::kPart ? memo.accepts(*operand.part, operand.number, item, changes, remembered)
+                                   : answer(i, memo, item, changes, remembered);
   };
-  switch (op_) {
+  const Node& node = nodes_[at];
+  switch (node.op) {
     case Op::kPart:
-      return memo.accepts(*part_, number_, item, changes);
+      return memo.accepts(*node.part, node.number, item, changes, remembered);
     case Op::kAnd:
-      for (const auto& child : children_)
-        if (!child_accepts(*child)) return false;
+      for (std::size_t i = at + 1; i < node.end; i = nodes_[i].end)
+        if (!operand_accepts(i)) return false;
       return true;
     case Op::kOr:
-      if (children_.empty()) return true;  // (or) gives its input, the item
-      for (const auto& child : children_)
-        if (child_accepts(*child)) return true;
+      if (at + 1 == node.end) return true;  // (or) gives its input, the item
+      for (std::size_t i = at + 1; i < node.end; i = nodes_[i].end)
+        if (operand_accepts(i)) return true;
       return false;
     case Op::kNot:
-      if (children_.empty()) return false;  // (not) of the item
-      for (const auto& child : children_)
-        if (child_accepts(*child)) return false;
+      if (at + 1 == node.end) return false;  // (not) of the item
+      for (std::size_t i = at + 1; i < node.end; i = nodes_[i].end)
+        if (operand_accepts(i)) return false;
       return true;
   }
   return false;

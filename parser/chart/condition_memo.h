@@ -13,6 +13,12 @@
 // The chart's count of item-changing calls is watched at every evaluation;
 // the item's vector, whose comparison costs as much as most conditions, is
 // watched for the first `kWatchedEvaluations` evaluations of a condition.
+//
+// A plan over several conditions (ConditionPlan) is numbered too, by its
+// shape: its answer for an item is kept like a condition's when every part
+// it asked was answered from, or stored in, the memo; the next question
+// would then ask the same parts with the same answers. A plan holding a
+// part that turns out to change the item is from then on walked again.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -38,10 +44,20 @@ class ConditionMemo {
   // memo lives (so no later expression takes its address and number).
   int number_of(const LExp& part, std::shared_ptr<LExp> owner);
   std::size_t condition_count() const { return conditions_.size(); }
+  // The number of a plan by its shape (equal shapes, equal numbers); the
+  // plan asks the conditions `parts`.
+  int plan_number_of(const std::string& shape, const std::vector<int>& parts);
+  std::size_t plan_count() const { return plans_.size(); }
 
   // The condition's answer for the item, from the memo when it was asked
   // before; `changes` counts the chart's item-changing calls so far.
   bool accepts(LExp& condition, int number, PItem& item, const std::uint64_t& changes) {
+    bool remembered = true;
+    return accepts(condition, number, item, changes, remembered);
+  }
+  // As above; clears `remembered` when the answer was neither taken from
+  // the memo nor stored in it.
+  bool accepts(LExp& condition, int number, PItem& item, const std::uint64_t& changes, bool& remembered) {
     // Most questions are answered by the item's own bits: that path stays
     // inline, free of the table's key.
     if (number >= 0 && number < ItemAnswers::kConditions && static_cast<std::size_t>(number) < conditions_.size()) {
@@ -50,14 +66,48 @@ class ConditionMemo {
       if ((item.answers.known[word] & bit) && conditions_[static_cast<std::size_t>(number)].repeatable)
         return (item.answers.accepted[word] & bit) != 0;
     }
-    return ask(condition, number, item, changes);
+    return ask(condition, number, item, changes, remembered);
+  }
+
+  // The remembered answer of plan `plan` for the item: 1 or 0, -1 when
+  // there is none to use.
+  int plan_answer(int plan, const PItem& item) const {
+    if (plan < 0 || static_cast<std::size_t>(plan) >= plans_.size() ||
+        !plans_[static_cast<std::size_t>(plan)].repeatable)
+      return -1;
+    if (plan < ItemAnswers::kPlans) {
+      const std::size_t word = static_cast<std::size_t>(plan) / 64;
+      const std::uint64_t bit = std::uint64_t{1} << (plan % 64);
+      if (!(item.answers.plan_known[word] & bit)) return -1;
+      return (item.answers.plan_accepted[word] & bit) != 0;
+    }
+    const bool* known = answers_.find(Key{&item, item.revision, kPlanNumbers + plan});
+    return known ? *known : -1;
+  }
+  // Remembers the plan's answer for the item (when the plan may be).
+  void remember_plan(int plan, PItem& item, bool answer) {
+    if (plan < 0 || static_cast<std::size_t>(plan) >= plans_.size() ||
+        !plans_[static_cast<std::size_t>(plan)].repeatable)
+      return;
+    if (plan >= ItemAnswers::kPlans) return remember_plan_in_table(plan, item, answer);
+    const std::size_t word = static_cast<std::size_t>(plan) / 64;
+    const std::uint64_t bit = std::uint64_t{1} << (plan % 64);
+    item.answers.plan_known[word] |= bit;
+    if (answer)
+      item.answers.plan_accepted[word] |= bit;
+    else
+      item.answers.plan_accepted[word] &= ~bit;
   }
 
   // Forgets the answers (the items of a sentence are reused by the next).
   void clear() { answers_.clear(); }
 
  private:
-  bool ask(LExp& condition, int number, PItem& item, const std::uint64_t& changes);
+  bool ask(LExp& condition, int number, PItem& item, const std::uint64_t& changes, bool& remembered);
+  void remember_plan_in_table(int plan, const PItem& item, bool answer);
+  // Marks the condition as one that changes the item, and every plan
+  // asking it.
+  void mark_changing(int number);
 
   struct Key {
     const PItem* item;
@@ -72,6 +122,8 @@ class ConditionMemo {
       return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> 17);
     }
   };
+  // Plans' answers in the table are keyed apart from conditions'.
+  static constexpr int kPlanNumbers = 1 << 24;
 
   std::unordered_map<std::string, int> numbers_;
   std::unordered_map<const LExp*, int> part_numbers_;
@@ -83,6 +135,12 @@ class ConditionMemo {
     int watched = 0;         // evaluations whose effect on the item was checked
   };
   std::vector<Condition> conditions_;
+  struct Plan {
+    std::vector<int> parts;
+    bool repeatable = true;  // false once a part changed something
+  };
+  std::unordered_map<std::string, int> plan_numbers_;
+  std::vector<Plan> plans_;
   FlatMemo<Key, bool, KeyHash> answers_{4096};
 };
 
@@ -91,7 +149,9 @@ class ConditionMemo {
 // of different links share their parts ((no-cc) in most of them). A call
 // of a function without parameters is read through to its body, so the
 // parts of functions that call each other ((full-clause) calls (no-cc) and
-// (fin-clause)) are answered once per item too.
+// (fin-clause)) are answered once per item too. The plan is one array in
+// prefix order, each node followed by its operands; a plan of several parts
+// keeps its whole answer per item as well.
 class ConditionPlan {
  public:
   // The plan of a condition form; null when a part cannot be built.
@@ -99,26 +159,40 @@ class ConditionPlan {
 
   // The condition's answer, as its expression would give it: the parts
   // are asked in the same order and as far as the combination needs them.
-  bool accepts(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const;
+  bool accepts(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
+    if (number_ >= 0) {
+      const int known = memo.plan_answer(number_, item);
+      if (known >= 0) return known != 0;
+    }
+    return walk(memo, item, changes);
+  }
 
  private:
-  enum class Op { kPart, kAnd, kOr, kNot };
+  enum class Op : std::uint8_t { kPart, kAnd, kOr, kNot };
   // Calls read through within one another, at most (a guard: a function
   // is built before its name is known, so none can call itself); a deeper
   // call stays a part.
   static constexpr int kMaxReadThrough = 32;
 
-  static std::unique_ptr<ConditionPlan> build_node(const IRSlist& form, ConditionMemo& memo);
-  // The plan of an expression inside the part `owner` (the body of a
-  // function it calls, read through).
-  static std::unique_ptr<ConditionPlan> build_inside(LExp& exp, const std::shared_ptr<LExp>& owner, ConditionMemo& memo,
-                                                     int depth);
+  struct Node {
+    Op op = Op::kPart;
+    std::uint32_t end = 0;  // the index past the node's operands
+    int number = -1;        // a part's condition number
+    LExp* part = nullptr;
+  };
 
-  Op op_ = Op::kPart;
-  int number_ = -1;
-  LExp* part_ = nullptr;
-  std::shared_ptr<LExp> owner_;  // the expression built from the form, holding part_
-  std::vector<std::unique_ptr<ConditionPlan>> children_;
+  bool add_node(const IRSlist& form, ConditionMemo& memo);
+  // Adds an expression inside the part `owner` (the body of a function it
+  // calls, read through).
+  void add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth);
+  void number_whole(ConditionMemo& memo);
+
+  bool walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const;
+  bool answer(std::size_t at, ConditionMemo& memo, PItem& item, const std::uint64_t& changes, bool& remembered) const;
+
+  std::vector<Node> nodes_;
+  std::vector<std::shared_ptr<LExp>> owners_;  // the expressions built from the form, holding the parts
+  int number_ = -1;                            // the whole plan's number; -1 for a single part
 };
 
 }  // namespace velmo

@@ -25,13 +25,17 @@ class TNode;
 
 // Answers of the first numbered conditions (ConditionMemo) for one item:
 // bit k of `known` tells whether condition k was asked, bit k of `accepted`
-// its answer.
+// its answer; `plan_known` and `plan_accepted` do the same for the first
+// numbered whole plans (and, or and not over several conditions).
 struct ItemAnswers {
   static constexpr int kConditions = 128;
+  static constexpr int kPlans = 128;
   std::uint64_t known[2] = {0, 0};
   std::uint64_t accepted[2] = {0, 0};
+  std::uint64_t plan_known[2] = {0, 0};
+  std::uint64_t plan_accepted[2] = {0, 0};
 
-  void forget() { known[0] = known[1] = 0; }
+  void forget() { known[0] = known[1] = plan_known[0] = plan_known[1] = 0; }
 };
 
 struct PItem {

@@ -100,6 +100,25 @@ TEST_F(ConditionMemoTest, EqualTextsShareANumber) {
   EXPECT_EQ(memo.condition_count(), 2u);  // its parts are the two above
 }
 
+// Plans of one shape share the number under which their whole answer is
+// kept; a plan of one part is kept as that part.
+TEST_F(ConditionMemoTest, PlansOfOneShapeShareANumber) {
+  plan("(and (head-last) (not (head-first)))");
+  plan("(and (head-last) (not (head-first)))");
+  EXPECT_EQ(memo.plan_count(), 1u);
+  plan("(and (not (head-first)) (head-last))");
+  EXPECT_EQ(memo.plan_count(), 2u);
+  plan("(head-last)");
+  EXPECT_EQ(memo.plan_count(), 2u);
+}
+
+// The whole answer of a plan is kept for one revision too.
+TEST_F(ConditionMemoTest, PlanAnswersHoldForOneRevisionOfTheItem) {
+  auto has_number = plan("(and (head-last) (comp (pitem-attvec) (defined syn (num))))");
+  ASSERT_NE(has_number, nullptr);
+  expect_number_kept_for_one_revision(*has_number);
+}
+
 TEST_F(ConditionMemoTest, AnswersHoldForOneRevisionOfTheItem) {
   auto has_number = plan("(comp (pitem-attvec) (defined syn (num)))");
   ASSERT_NE(has_number, nullptr);
