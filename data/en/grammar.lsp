@@ -118,6 +118,9 @@
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
+;; Nominative pronouns (I, he, she, we, they) are never objects.
+(defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
+
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
 
@@ -140,13 +143,11 @@
 ;; left when he came), not a clause of its own.
 (defun adverb-clause () (and (fin-clause) (full-clause)
                              (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) .*"))))
-;; Such a clause is rarely the main clause: only as a question, where an
-;; auxiliary follows the adverb (When will you come?).
-;; Nor does it take the clause after it as parataxis: that clause is the
-;; main one (When we start, we will call you).
+;; Such a clause takes no clause after it as parataxis: that clause is the
+;; main one (When we start, we will call you). A question, where an
+;; auxiliary follows the adverb, may (When will you come? I wonder).
 (defun subordinate-opening () (and (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) "))
                                    (not (comp (pitem-head-word) (reg-match "^[A-Za-z]+ (do|does|did|will|would|can|could|is|are|was|were|should|shall|has|have|had|may|might|must|am)( |$)")))))
-(defun main-clause-shape () (not (and (get-modifier-by-type para) (subordinate-opening))))
 
 ;; A verb of saying after the clause it reports ("We won," he said.).
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
@@ -270,8 +271,13 @@
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
-  ;; A phrase that opened a bracket closes it (Portland (ENA)).
-  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
+  ;; A phrase that opened a bracket closes it (Portland (ENA)); one that
+  ;; opened with a comma, an apposition, may close with one (Nina, 19, said),
+  ;; unless a conjunction follows (A, B, and C).
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))
+     (Punc (dep-type punc) (max-dist 12) (dep-weight 2.0)
+           (modifier-cond (and (comp (pitem-head-word) (in (","))) (not (pitem-following-word (in ("and" "or" "but" "&" "nor"))))))
+           (modifiee-cond (starts-with-punctuation)))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
@@ -351,7 +357,7 @@
      (Adv (dep-type mod) (max-dist 3) (modifiee-cond (not (controlled))))
      (Adv (dep-type mod) (max-dist 30) (modifiee-cond (controlled))))
   (:head)
-  (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
+  (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
         (modifiee-cond (not (get-modifier-by-type obj))) (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
      ;; A second object after a pronoun one (landed herself a job, faxed
@@ -362,7 +368,8 @@
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)))))
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause))))
+        (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))
      ;; A clause opened by who or which after the verb's object is a
      ;; relative clause of a noun (knew someone who had one).
      (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (wh-subject-clause)))
@@ -384,8 +391,8 @@
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (finite)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -462,8 +469,8 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (finite)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
@@ -475,20 +482,21 @@
 ;; its object to a fronted word. A frame takes V's visible attributes when it is made,
 ;; and its link to V passes them on: "move", "control" and "gap" are visible
 ;; for that moment only, so that other verb items still pack without them.
-(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object)))))
-(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
+(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object)))))
+(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement))
+                                 (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))))
 (def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control)) (modifier-cond (base-form)))
                               (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control))
                                    (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
-(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object)))))
-(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
+(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object)))))
+(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))
      (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
-(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
+(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
-(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
+(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 (def-category V (visible-atts (cat vform lexitem last_conj)))
 
@@ -506,16 +514,19 @@
         (modifiee-cond (and (fin-clause) (comp (pitem-attvec) (defined syn (move)))))))
   (:head (V (dep-type i) (modifier-cond (finite))
             (percolate (cat vform last_conj gap))
-            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap) (main-clause-shape))))
+            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap))))
          (VBE (dep-type i) (modifier-cond (finite))
             (block (lexitem))
-            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (main-clause-shape)))))
+            (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
   (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
-           (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)))))
+           (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)
+                              ;; and the comma closing a relative clause that
+                              ;; opened with one (Nina, who was there, said ...)
+                              (and (starts-with-punctuation) (relative-word))))))
   ;; A clause that opened a bracket closes it.
   (? (Punc (dep-type punc) (max-dist 40) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 

@@ -82,6 +82,7 @@ class SchemeToUd {
     give_way("i", "mark");
     give_way("pcomp", "case");
     give_way("pred", "cop");
+    verbs_used_as_prepositions();
     extraposed_subjects();
     names_standing_alone();
     first_word_heads();
@@ -346,6 +347,34 @@ class SchemeToUd {
         if (relations_[child] == relation && relation == "pred")
           relations_[child] = nodes_[chosen].position < nodes_[node].position ? "nsubj" : "xcomp";
       }
+    }
+  }
+
+  // "including", "regarding" and "concerning" with an object and no subject
+  // of their own introduce a noun phrase: the treebank makes the object the
+  // head (a nominal modifier of a noun, an oblique elsewhere) and the verb
+  // its case marker.
+  void verbs_used_as_prepositions() {
+    for (int node : edit_.post_order()) {
+      if (!alive(node) || nodes_[node].position <= 0 || nodes_[node].category != "V") continue;
+      std::string word = lower(nodes_[node].word);
+      if (word != "including" && word != "regarding" && word != "concerning") continue;
+      int object = -1;
+      bool own_clause = false;
+      for (int child : edit_.children(node)) {
+        if (!alive(child)) continue;
+        const std::string& r = relations_[child];
+        if (r == "obj" && nodes_[child].position > nodes_[node].position && object < 0) object = child;
+        if (r == "nsubj" || r == "nsubj:pass" || r == "aux" || r == "aux:pass") own_clause = true;
+      }
+      if (object < 0 || own_clause) continue;
+      edit_.promote(object, node);
+      const std::string& r = relations_[node];
+      relations_[object] = r == "acl" ? "nmod" : r == "advcl" || r == "xcomp" ? "obl" : r;
+      relations_[node] = "case";
+      std::vector<int> others(edit_.children(node));
+      for (int child : others)
+        if (alive(child)) edit_.set_head(child, object);
     }
   }
 

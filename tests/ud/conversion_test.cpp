@@ -671,6 +671,34 @@ TEST(SchemeToUd, ANumberRightAfterItsNounNamesItUnlessItIsMoneyOrAYear) {
   EXPECT_EQ(relation_of_number("$"), "2:nummod");
 }
 
+TEST(SchemeToUd, IncludingAndRegardingWithAnObjectAreCaseMarkers) {
+  // Thanks for the note regarding the plan: the object heads, "regarding" is
+  // its case marker and the phrase a nominal modifier of "note".
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Thanks\t~ N\t*\t)\n"
+      "2\t(for\t~ Prep\t1\tmod\t(gov thanks))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov note))\n"
+      "4\t(note\t~ N\t2\tpcomp\t(gov for))\n"
+      "5\t(regarding\tregard V\t4\tmod\t(gov note))\n"
+      "6\t(the\t~ Det\t7\tdet\t(gov plan))\n"
+      "7\t(plan\t~ N\t5\tobj\t(gov regard))\n"
+      ")\n",
+      "Thanks for the note regarding the plan");
+  EXPECT_EQ(attachments(sentence), "0:root 4:case 4:det 1:nmod 7:case 7:det 4:nmod ");
+  // With a subject of its own the verb keeps its clause.
+  UdSentence clause = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t3\ts\t(gov include))\n"
+      "2\t(are\t~ VB\t3\taux\t(gov include))\n"
+      "3\t(including\tinclude V\tE1\ti\t(gov fin))\n"
+      "4\t(it\t~ N\t3\tobj\t(gov include))\n"
+      ")\n",
+      "We are including it");
+  EXPECT_EQ(attachments(clause), "3:nsubj 3:aux 0:root 3:obj ");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
