@@ -271,8 +271,13 @@
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
-  ;; A phrase that opened a bracket closes it (Portland (ENA)).
-  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
+  ;; A phrase that opened a bracket closes it (Portland (ENA)); one that
+  ;; opened with a comma, an apposition, may close with one (Nina, 19, said),
+  ;; unless a conjunction follows (A, B, and C).
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))
+     (Punc (dep-type punc) (max-dist 12) (dep-weight 2.0)
+           (modifier-cond (and (comp (pitem-head-word) (in (","))) (not (pitem-following-word (in ("and" "or" "but" "&" "nor"))))))
+           (modifiee-cond (starts-with-punctuation)))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
@@ -518,7 +523,10 @@
   (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
-           (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)))))
+           (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)
+                              ;; and the comma closing a relative clause that
+                              ;; opened with one (Nina, who was there, said ...)
+                              (and (starts-with-punctuation) (relative-word))))))
   ;; A clause that opened a bracket closes it.
   (? (Punc (dep-type punc) (max-dist 40) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 
