@@ -473,6 +473,13 @@
     (when (and (comp ($ 2) (followed-by (or (noun-item) (adjective-item) (num-item))))
                (not (comp ($ 2) (followed-by (adverb-item)))))
       (delete (comp ($ 2) (litem)))))
+  ;; After a degree adverb (very clean, too close) a word that may be an
+  ;; adjective is no finite or bare verb.
+  (no-bare-verb-after-degree :act-on-all-matches
+    (seq :front-to-back (word (in ("very" "too" "extremely" "quite" "pretty" "fairly" "incredibly" "overly" "reasonably"
+                                   "Very")))
+         (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (or (adjective-item) (noun-item)))))))
+    (delete (comp ($ 2) (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
