@@ -214,7 +214,9 @@
 ;; the adverb after them (has not already seen).
 (defun clause-adverb () (comp (pitem-head-word) (reg-match "^([Nn]ot|n't|[Nn]ever|[Aa]lso|[Nn]ow|[Ss]till|[Aa]lways|[Ee]specially|[Oo]ften|[Pp]robably|[Tt]hen|[Aa]lready|[Aa]ctually|[Oo]nly|[Mm]aybe|[Pp]erhaps|[Uu]sually|[Cc]ertainly|[Tt]here|[Hh]ere|[Ww]here|[Ww]ell|[Ss]ometimes|[Ff]inally|[Aa]gain)$")))
 
+;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
+  (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
   (:head))
 

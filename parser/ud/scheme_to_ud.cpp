@@ -84,6 +84,7 @@ class SchemeToUd {
     give_way("pred", "cop");
     verbs_used_as_prepositions();
     extraposed_subjects();
+    infinitives_of_degree();
     names_standing_alone();
     first_word_heads();
     collect_heads();
@@ -375,6 +376,33 @@ class SchemeToUd {
       std::vector<int> others(edit_.children(node));
       for (int child : others)
         if (alive(child)) edit_.set_head(child, object);
+    }
+  }
+
+  // An infinitive after an adjective is its complement (able to go), but an
+  // adverbial clause after one of degree (too good to miss, free enough to
+  // leave) or of feeling and readiness (glad to hear, free to go, available
+  // to help), as the treebank writes them.
+  void infinitives_of_degree() {
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || relations_[node] != "xcomp" || nodes_[node].category != "V") continue;
+      int adjective = edit_.head(node);
+      if (adjective < 0 || !alive(adjective) || nodes_[adjective].category != "A") continue;
+      if (nodes_[adjective].position <= 0 || nodes_[adjective].position > nodes_[node].position) continue;
+      bool infinitive = false;
+      for (int child : edit_.children(node))
+        infinitive = infinitive || (alive(child) && relations_[child] == "mark" && lower(nodes_[child].word) == "to");
+      if (!infinitive) continue;
+      bool degree = false;
+      for (int child : edit_.children(adjective)) {
+        std::string word = lower(nodes_[child].word);
+        degree = degree || (alive(child) && (word == "too" || word == "enough"));
+      }
+      std::string adjective_root = lower(nodes_[adjective].root_or_word());
+      static constexpr std::string_view adverbial[] = {"free",  "glad",  "happy", "available",
+                                                       "sorry", "first", "enough"};
+      if (degree || std::find(std::begin(adverbial), std::end(adverbial), adjective_root) != std::end(adverbial))
+        relations_[node] = "advcl";
     }
   }
 

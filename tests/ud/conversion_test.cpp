@@ -699,6 +699,28 @@ TEST(SchemeToUd, IncludingAndRegardingWithAnObjectAreCaseMarkers) {
   EXPECT_EQ(attachments(clause), "3:nsubj 3:aux 0:root 3:obj ");
 }
 
+TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClause) {
+  auto infinitive_relation = [](const std::string& adverb, const std::string& adjective) {
+    std::string line = "We are " + (adverb.empty() ? "" : adverb + " ") + adjective + " to go";
+    int a = adverb.empty() ? 3 : 4;
+    std::string at = std::to_string(a);
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov be))\n"
+        "2\t(are\tbe VBE\tE1\ti\t(gov fin))\n" +
+            (adverb.empty() ? "" : "3\t(" + adverb + "\t~ Adv\t4\tmod\t(gov " + adjective + "))\n") + at + "\t(" +
+            adjective + "\t~ A\t2\tpred\t(gov be))\n" + std::to_string(a + 1) + "\t(to\t~ VB\t" +
+            std::to_string(a + 2) + "\taux\t(gov go))\n" + std::to_string(a + 2) + "\t(go\t~ V\t" + at +
+            "\tcomp\t(gov " + adjective + "))\n" + ")\n",
+        line);
+    return sentence.words.back().deprel;
+  };
+  EXPECT_EQ(infinitive_relation("", "able"), "xcomp");
+  EXPECT_EQ(infinitive_relation("too", "late"), "advcl");
+  EXPECT_EQ(infinitive_relation("", "free"), "advcl");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
