@@ -150,6 +150,12 @@
                                    (not (comp (pitem-head-word) (reg-match "^[A-Za-z]+ (do|does|did|will|would|can|could|is|are|was|were|should|shall|has|have|had|may|might|must|am)( |$)")))))
 
 ;; A verb of saying after the clause it reports ("We won," he said.).
+;; The adverb marks its verb ("cm"), and such a clause is never the whole
+;; sentence: a clause after it, even without a comma, is the main one (When
+;; she was a kitten she looked like a cake).
+(defun subordinating-adverb () (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce)$")))
+(defun subordinate-mark () (comp (pitem-attvec) (modify syn ((cm +)))))
+(defun whole-sentence-subordinate () (and (sentence-start) (sentence-end) (comp (pitem-attvec) (defined syn (cm))) (subordinate-opening)))
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
                                (reg-match "^(said|says|say|added|adds|told|tells|asked|asks|wrote|writes|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalls|recalled|admitted|know|think|guess|suppose|believe|hope|mean|swear|bet)( |$)")))
 ;; A noun joined by a comma alone is a conjunct only inside a list that goes
@@ -168,8 +174,8 @@
 (def-category A (visible-atts (cat degree lexitem last_conj)))
 (def-category Prep (visible-atts (cat pform lexitem last_conj)))
 (def-category N (visible-atts (cat num case pron lexitem last_conj)))
-(def-category V (visible-atts (cat vform lexitem last_conj)) (subcat-atts (cat vform lexitem)))
-(def-category VBE (visible-atts (cat vform lexitem last_conj rare)))
+(def-category V (visible-atts (cat vform lexitem last_conj cm)) (subcat-atts (cat vform lexitem)))
+(def-category VBE (visible-atts (cat vform lexitem last_conj rare cm)))
 (def-category C (visible-atts (cat cform last_conj)))
 
 (def-modifiers A
@@ -214,7 +220,9 @@
 ;; the adverb after them (has not already seen).
 (defun clause-adverb () (comp (pitem-head-word) (reg-match "^([Nn]ot|n't|[Nn]ever|[Aa]lso|[Nn]ow|[Ss]till|[Aa]lways|[Ee]specially|[Oo]ften|[Pp]robably|[Tt]hen|[Aa]lready|[Aa]ctually|[Oo]nly|[Mm]aybe|[Pp]erhaps|[Uu]sually|[Cc]ertainly|[Tt]here|[Hh]ere|[Ww]here|[Ww]ell|[Ss]ometimes|[Ff]inally|[Aa]gain)$")))
 
+;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
+  (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
   (:head))
 
@@ -314,7 +322,8 @@
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
-     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (not (subordinating-adverb))))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
@@ -411,7 +420,8 @@
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
-     (Adv (dep-type mod) (max-dist 8))
+     (Adv (dep-type mod) (max-dist 8) (modifier-cond (not (subordinating-adverb))))
+     (Adv (dep-type mod) (max-dist 8) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
@@ -475,7 +485,7 @@
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
 ;; frames it saw; the general verb positions take what the frames miss.
-(def-category V (visible-atts (cat vform lexitem last_conj move control gap)))
+(def-category V (visible-atts (cat vform lexitem last_conj move control gap cm)))
 ;; An infinitive of the V_V frame leaves its empty subject ("move") to the
 ;; verb, whose subject fills it (Ann wants to leave: Ann is the subject of
 ;; leave too); a frame with an object keeps "gap", the verb's leave to lose
@@ -498,7 +508,7 @@
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
 (def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
-(def-category V (visible-atts (cat vform lexitem last_conj)))
+(def-category V (visible-atts (cat vform lexitem last_conj cm)))
 
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 ;; The clause head turns its verb's missing object (a verb with "gap")
@@ -513,11 +523,11 @@
         (modifier-cond (and (comp (pitem-attvec) (defined syn (check))) (wh-word) (bare-item)))
         (modifiee-cond (and (fin-clause) (comp (pitem-attvec) (defined syn (move)))))))
   (:head (V (dep-type i) (modifier-cond (finite))
-            (percolate (cat vform last_conj gap))
-            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap))))
+            (percolate (cat vform last_conj gap cm))
+            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap) (not (whole-sentence-subordinate)))))
          (VBE (dep-type i) (modifier-cond (finite))
             (block (lexitem))
-            (head-cond (comp (pitem-attvec) (unify syn ((cform "fin")))))))
+            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (not (whole-sentence-subordinate))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
   (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
