@@ -189,6 +189,37 @@ class SchemeToUd {
     return true;
   }
 
+  // Verbs whose second object names or judges the first (call him Bob,
+  // consider it a success).
+  bool naming_verb(int verb) const {
+    if (verb < 0 || nodes_[verb].category != "V") return false;
+    static constexpr std::string_view verbs[] = {"call", "name",  "consider", "elect", "appoint",
+                                                 "deem", "label", "dub",      "rename"};
+    return std::find(std::begin(verbs), std::end(verbs), nodes_[verb].root) != std::end(verbs);
+  }
+
+  // An object that is really a predicate: after become, remain and seem
+  // (become a member), the second object of a naming verb (call him Bob),
+  // and the only object of its participle (a book called Dune).
+  bool predicative_object(int node) const {
+    int verb = edit_.head(node);
+    if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position <= nodes_[verb].position) return false;
+    std::string_view category = nodes_[node].category;
+    if (category != "N" && category != "A" && category != "Num") return false;
+    const std::string& root = nodes_[verb].root;
+    if (root == "become" || root == "remain" || root == "seem") return !is_personal_pronoun(lower(nodes_[node].word));
+    if (!naming_verb(verb)) return false;
+    for (int sibling : edit_.children(verb)) {
+      std::string_view r = nodes_[sibling].relation;
+      if (sibling != node && (r == "obj" || r == "obj2") && nodes_[sibling].position > 0 &&
+          nodes_[sibling].position < nodes_[node].position)
+        return true;
+    }
+    const std::string& form = nodes_[verb].word;
+    bool participle = form.size() > 2 && form.substr(form.size() - 2) == "ed";
+    return participle && (nodes_[verb].relation == "mod" || passive(verb));
+  }
+
   // The first of two objects, or a personal pronoun after a verb of telling
   // or giving (tell me that ..., charge them for ...), is the recipient.
   bool recipient(int node) const {
@@ -232,8 +263,8 @@ class SchemeToUd {
     if (r == "s" && raising_it(index)) return "expl";  // It seems that ...
     if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
     if (r == "expl") return "expl";
-    if (r == "obj") return recipient(index) ? "iobj" : "obj";
-    if (r == "obj2") return "iobj";
+    if (r == "obj" && predicative_object(index)) return "xcomp";
+    if (r == "obj" || r == "obj2") return naming_verb(head) ? "obj" : r == "obj2" || recipient(index) ? "iobj" : "obj";
     // After an expletive (there was a demonstration) the noun the copula
     // took as its predicate is the subject, and the copula the head.
     if (r == "pred" && head_category == "VBE" && category != "Prep" && has_child_with(head, "expl") &&
@@ -379,8 +410,9 @@ class SchemeToUd {
     }
   }
 
-  // An infinitive after an adjective is its complement (able to go), but an
-  // adverbial clause after one of degree (too good to miss, free enough to
+  // An infinitive after an adjective is its open complement (able to go),
+  // a clausal complement after easy, hard and the like, and an adverbial
+  // clause after one of degree (too good to miss, free enough to
   // leave) or of feeling and readiness (glad to hear, free to go, available
   // to help), as the treebank writes them.
   void infinitives_of_degree() {
@@ -401,7 +433,12 @@ class SchemeToUd {
       std::string adjective_root = lower(nodes_[adjective].root_or_word());
       static constexpr std::string_view adverbial[] = {"free",  "glad",  "happy", "available",
                                                        "sorry", "first", "enough"};
-      if (degree || std::find(std::begin(adverbial), std::end(adverbial), adjective_root) != std::end(adverbial))
+      // The infinitive whose object is the adjective's subject (hard to
+      // tell, easy to find) is the adjective's clausal complement.
+      static constexpr std::string_view tough[] = {"easy", "hard", "difficult", "impossible", "tough"};
+      if (std::find(std::begin(tough), std::end(tough), adjective_root) != std::end(tough))
+        relations_[node] = "ccomp";
+      else if (degree || std::find(std::begin(adverbial), std::end(adverbial), adjective_root) != std::end(adverbial))
         relations_[node] = "advcl";
     }
   }

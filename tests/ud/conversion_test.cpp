@@ -719,6 +719,51 @@ TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClaus
   EXPECT_EQ(infinitive_relation("", "able"), "xcomp");
   EXPECT_EQ(infinitive_relation("too", "late"), "advcl");
   EXPECT_EQ(infinitive_relation("", "free"), "advcl");
+  EXPECT_EQ(infinitive_relation("", "hard"), "ccomp");
+}
+
+TEST(SchemeToUd, ObjectsThatArePredicatesAreOpenComplements) {
+  // They call him Bob: the named object stays obj, the name is xcomp.
+  UdSentence naming = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov call))\n"
+      "2\t(call\t~ V\tE1\ti\t(gov fin))\n"
+      "3\t(him\t~ N\t2\tobj2\t(gov call))\n"
+      "4\t(Bob\t~ N\t2\tobj\t(gov call))\n"
+      ")\n",
+      "They call him Bob");
+  EXPECT_EQ(attachments(naming), "2:nsubj 0:root 2:obj 2:xcomp ");
+  // Ann became a member: the noun after become is its predicate.
+  UdSentence becoming = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov become))\n"
+      "2\t(became\tbecome V\tE1\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov member))\n"
+      "4\t(member\t~ N\t2\tobj\t(gov become))\n"
+      ")\n",
+      "Ann became a member");
+  EXPECT_EQ(attachments(becoming), "2:nsubj 0:root 4:det 2:xcomp ");
+  // A book called Dune: the only object of the participle is its name; a
+  // finite "called" keeps its object (Ann called Bob).
+  UdSentence participle = from_velmo(
+      "(\n"
+      "1\t(book\t~ N\t*\t)\n"
+      "2\t(called\tcall V\t1\tmod\t(gov book))\n"
+      "3\t(Dune\t~ N\t2\tobj\t(gov call))\n"
+      ")\n",
+      "book called Dune");
+  EXPECT_EQ(attachments(participle), "0:root 1:acl 2:xcomp ");
+  UdSentence finite = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov call))\n"
+      "2\t(called\tcall V\tE1\ti\t(gov fin))\n"
+      "3\t(Bob\t~ N\t2\tobj\t(gov call))\n"
+      ")\n",
+      "Ann called Bob");
+  EXPECT_EQ(attachments(finite), "2:nsubj 0:root 2:obj ");
 }
 
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
