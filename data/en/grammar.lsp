@@ -274,8 +274,10 @@
      ;; drink Coke).
      (C (dep-type para) (max-dist 30) (dep-weight 4.0) (modifier-cond (and (no-cc) (fin-clause) (after-colon)))
         (modifiee-cond (sentence-start)))
+     ;; (never of a personal pronoun after an auxiliary: Are you enjoying it?)
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
-                                                               (or (gerund) (not (get-modifier-by-type obj))))))
+                                                               (or (gerund) (not (get-modifier-by-type obj)))))
+        (modifiee-cond (not (and (personal-pronoun) (after-auxiliary)))))
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))

@@ -90,6 +90,7 @@ class SchemeToUd {
     collect_heads();
     keep_one_root();
     stranded_function_words();
+    adjectives_over_compounds();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     emoticons_as_discourse();
@@ -595,6 +596,21 @@ class SchemeToUd {
       if (root == best) continue;
       ud_head_[root] = best;
       ud_rel_[root] = is_punctuation(tokens_[root - 1].form) ? "punct" : "dep";
+    }
+  }
+
+  // An adjective right before a common noun that is a compound of the noun
+  // after it modifies the whole compound (authentic meat pies): the treebank
+  // hangs it from the compound's head.
+  void adjectives_over_compounds() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p + 2 <= n; ++p) {
+      int noun = p + 1, head = p + 2;
+      if (ud_rel_[p] != "amod" || ud_head_[p] != noun || ud_rel_[noun] != "compound" || ud_head_[noun] != head)
+        continue;
+      if (node_at_[noun] < 0 || nodes_[node_at_[noun]].category != "N" || starts_upper(tokens_[noun - 1].form))
+        continue;
+      ud_head_[p] = head;
     }
   }
 

@@ -766,6 +766,25 @@ TEST(SchemeToUd, ObjectsThatArePredicatesAreOpenComplements) {
   EXPECT_EQ(attachments(finite), "2:nsubj 0:root 2:obj ");
 }
 
+TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
+  auto attachments_of = [](const std::string& modifier) {
+    return attachments(
+        from_velmo("(\n"
+                   "1\t(fresh\t~ A\t2\tmod\t(gov " +
+                       modifier +
+                       "))\n"
+                       "2\t(" +
+                       modifier +
+                       "\t~ N\t3\tnn\t(gov pie))\n"
+                       "3\t(pies\tpie N\t*\t)\n"
+                       ")\n",
+                   "fresh " + modifier + " pies"));
+  };
+  EXPECT_EQ(attachments_of("meat"), "3:amod 3:compound 0:root ");
+  // Before a capitalised compound (a name) the adjective stays where it is.
+  EXPECT_EQ(attachments_of("Apple"), "2:amod 3:compound 0:root ");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
