@@ -16,8 +16,6 @@ double interpolate(std::uint64_t seen, std::uint64_t total, std::uint64_t types,
 
 bool is_internal(std::string_view relation) { return !relation.empty() && relation.front() == '<'; }
 
-std::string lower(std::string_view text) { return std::string(FoldedText(text).view()); }
-
 }  // namespace
 
 SmoothedTripleDb::RelationCounts SmoothedTripleDb::relation_counts(const TripleEntry* entry,
@@ -44,25 +42,36 @@ SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
   summary_->all_heads = all;
   summary_->occurrences = occurrences(all);
   if (!all) return *summary_;
-  all->for_each_count([&](const TripleEntry::Count& pair) {
+  summary_->total = all->word_relations_total();
+  summary_->relations = all->word_relations();
+  all->for_each_folded_count([&](const TripleEntry::Count& pair) {
     if (is_internal(pair.relation)) return;
-    summary_->relations[lower(pair.relation)] += pair.count;
-    summary_->total += pair.count;
-    summary_->by_modifier[lower(pair.modifier)].emplace_back(lower(pair.relation), pair.count);
-    summary_->modifiers[lower(pair.modifier)] += pair.count;
+    Summary::Uses& uses = summary_->by_modifier[pair.modifier];
+    uses.total += pair.count;
+    ++uses.relations;
   });
   return *summary_;
+}
+
+std::uint64_t SmoothedTripleDb::relation_seen(std::string_view relation) {
+  const TripleEntry* all = summary().all_heads;
+  return all && !is_internal(relation) ? all->relation_total(relation) : 0;
+}
+
+const SmoothedTripleDb::Summary::Uses* SmoothedTripleDb::uses_of(std::string_view modifier) {
+  const Summary& all = summary();
+  const FoldedText wanted(modifier);
+  const auto it = all.by_modifier.find(wanted.view());
+  return it == all.by_modifier.end() ? nullptr : &it->second;
 }
 
 // P(relation) over all dependencies, with half a count for every relation
 // (and one more for a relation never seen).
 double SmoothedTripleDb::relation_prior(std::string_view relation) {
+  const std::uint64_t seen = relation_seen(relation);
   const Summary& all = summary();
-  const FoldedText wanted(relation);
-  const auto it = all.relations.find(wanted.view());
-  const std::uint64_t seen = it == all.relations.end() ? 0 : it->second;
   return (static_cast<double>(seen) + 0.5) /
-         (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.relations.size() + 1));
+         (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.relations + 1));
 }
 
 const SmoothedTripleDb::ClassEntries& SmoothedTripleDb::class_entries(std::string_view head_class) {
@@ -90,7 +99,36 @@ double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_
   return relation_given_head(head_entry(head), relation);
 }
 
+std::string_view SmoothedTripleDb::memo_key(std::string& buffer, const void* entry, std::string_view first,
+                                            std::string_view second) {
+  buffer.clear();
+  const auto address = reinterpret_cast<std::uintptr_t>(entry);
+  buffer.append(reinterpret_cast<const char*>(&address), sizeof address);
+  const auto size = static_cast<std::uint32_t>(first.size());
+  buffer.append(reinterpret_cast<const char*>(&size), sizeof size);
+  for (const char c : first) buffer.push_back(ascii_lower(c));
+  for (const char c : second) buffer.push_back(ascii_lower(c));
+  return buffer;
+}
+
+template <class Compute>
+double SmoothedTripleDb::remembered(AnswerMemo Summary::*memo, std::string_view key, Compute compute) {
+  {
+    const AnswerMemo& answers = summary().*memo;
+    const auto it = answers.find(key);
+    if (it != answers.end()) return it->second;
+  }
+  const double answer = compute();
+  (summary().*memo).emplace(key, answer);
+  return answer;
+}
+
 double SmoothedTripleDb::relation_given_head(const TripleEntry* head_entry, std::string_view relation) {
+  return remembered(&Summary::head_relations, memo_key(head_relation_key_, head_entry, relation, {}),
+                    [&] { return compute_relation_given_head(head_entry, relation); });
+}
+
+double SmoothedTripleDb::compute_relation_given_head(const TripleEntry* head_entry, std::string_view relation) {
   const double backoff = relation_given_class(class_of(head_entry), relation);
   const RelationCounts counts = relation_counts(head_entry, relation);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
@@ -106,18 +144,16 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleE
 }
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
-  const Summary& all = summary();
+  return remembered(&Summary::modifier_relations, memo_key(modifier_relation_key_, nullptr, relation, modifier),
+                    [&] { return compute_relation_given_modifier(relation, modifier); });
+}
+
+double SmoothedTripleDb::compute_relation_given_modifier(std::string_view relation, std::string_view modifier) {
   const double prior = relation_prior(relation);
-  const FoldedText wanted_modifier(modifier);
-  const auto it = all.by_modifier.find(wanted_modifier.view());
-  if (it == all.by_modifier.end()) return prior;
-  RelationCounts counts;
-  const FoldedText wanted(relation);
-  for (const auto& [name, seen] : it->second) {
-    counts.all += seen;
-    ++counts.relations;
-    if (name == wanted.view()) counts.in_relation = seen;
-  }
+  const Summary::Uses* uses = uses_of(modifier);
+  if (!uses) return prior;
+  const TripleEntry* all = summary().all_heads;
+  const RelationCounts counts{is_internal(relation) ? 0 : all->count(relation, modifier), uses->total, uses->relations};
   return interpolate(counts.in_relation, counts.all, counts.relations, prior);
 }
 
@@ -143,11 +179,11 @@ bool SmoothedTripleDb::is_prepositional(std::string_view relation) {
 // P(modifier) over all relations, which has half a count for every word
 // and one unseen.
 double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std::string_view modifier) {
+  const Summary::Uses* uses = uses_of(modifier);
+  const std::uint64_t seen = uses ? uses->total : 0;
   const Summary& all = summary();
-  const FoldedText wanted(modifier);
-  const auto seen = all.modifiers.find(wanted.view());
-  const double prior = (static_cast<double>(seen == all.modifiers.end() ? 0 : seen->second) + 0.5) /
-                       (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.modifiers.size() + 1));
+  const double prior = (static_cast<double>(seen) + 0.5) /
+                       (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.by_modifier.size() + 1));
   const TripleEntry* any = all.all_heads;
   if (!any) return prior;
   return interpolate(any->count(relation, modifier), any->relation_total(relation), any->relation_types(relation),
@@ -212,11 +248,10 @@ std::uint64_t SmoothedTripleDb::occurrences(const TripleEntry* entry) {
 // How many phrases in the relation a word of the class takes per
 // occurrence, backed off to the rate over all words (half a count added).
 double SmoothedTripleDb::rate_given_class(std::string_view head_class, std::string_view relation) {
+  const std::uint64_t seen = relation_seen(relation);
   const Summary& all = summary();
-  const FoldedText wanted(relation);
-  const auto seen = all.relations.find(wanted.view());
-  const double prior = (static_cast<double>(seen == all.relations.end() ? 0 : seen->second) + 0.5) /
-                       (static_cast<double>(std::max<std::uint64_t>(all.occurrences, 1)) + 0.5);
+  const double prior =
+      (static_cast<double>(seen) + 0.5) / (static_cast<double>(std::max<std::uint64_t>(all.occurrences, 1)) + 0.5);
   if (head_class.empty()) return prior;
   const TripleEntry* class_entry = class_entries(head_class).heads;
   const RelationCounts counts = relation_counts(class_entry, relation);
@@ -232,6 +267,11 @@ double SmoothedTripleDb::rate_given_head(std::string_view head, std::string_view
 }
 
 double SmoothedTripleDb::rate_given_head(const TripleEntry* head_entry, std::string_view relation) {
+  return remembered(&Summary::head_rates, memo_key(head_rate_key_, head_entry, relation, {}),
+                    [&] { return compute_rate_given_head(head_entry, relation); });
+}
+
+double SmoothedTripleDb::compute_rate_given_head(const TripleEntry* head_entry, std::string_view relation) {
   const double backoff = rate_given_class(class_of(head_entry), relation);
   const RelationCounts counts = relation_counts(head_entry, relation);
   return interpolate(counts.in_relation, occurrences(head_entry), counts.relations, backoff);

@@ -88,6 +88,12 @@ class TripleEntry : public PLHash::Entry {
     for (const Record& record : records_)
       visit(Count{original(record.relation), original(record.modifier), record.count});
   }
+  // The same with the texts case-folded (views valid until the next change).
+  template <class Visit>
+  void for_each_folded_count(Visit visit) const {
+    settle();
+    for (const Record& record : records_) visit(Count{folded(record.relation), folded(record.modifier), record.count});
+  }
   std::vector<Count> counts() const;
   std::size_t size() const;
 

@@ -80,6 +80,7 @@ class SchemeToUd {
     for (int node = 0; node < edit_.size(); ++node) relations_[node] = ud_relation(node);
     remove_empty_nodes();
     give_way("i", "mark");
+    prepositional_predicates();
     give_way("pcomp", "case");
     give_way("pred", "cop");
     verbs_used_as_prepositions();
@@ -90,6 +91,7 @@ class SchemeToUd {
     collect_heads();
     keep_one_root();
     stranded_function_words();
+    adjectives_over_compounds();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     emoticons_as_discourse();
@@ -382,6 +384,27 @@ class SchemeToUd {
     }
   }
 
+  // A form of be with neither predicate nor expletive whose first
+  // prepositional phrase after it hangs from it as an adjunct (they are all
+  // from Ohio): that phrase is the predicate.
+  void prepositional_predicates() {
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || nodes_[node].category != "VBE" || nodes_[node].position <= 0) continue;
+      int phrase = -1;
+      bool predicate = false;
+      for (int child : edit_.children(node)) {
+        if (!alive(child)) continue;
+        const std::string& r = nodes_[child].relation;
+        if (r == "pred" || r == "expl") predicate = true;
+        if (r == "mod" && nodes_[child].category == "Prep" && nodes_[child].position > nodes_[node].position &&
+            (phrase < 0 || nodes_[child].position < nodes_[phrase].position))
+          phrase = child;
+      }
+      if (predicate || phrase < 0) continue;
+      relations_[phrase] = "pred";
+    }
+  }
+
   // "including", "regarding" and "concerning" with an object and no subject
   // of their own introduce a noun phrase: the treebank makes the object the
   // head (a nominal modifier of a noun, an oblique elsewhere) and the verb
@@ -595,6 +618,21 @@ class SchemeToUd {
       if (root == best) continue;
       ud_head_[root] = best;
       ud_rel_[root] = is_punctuation(tokens_[root - 1].form) ? "punct" : "dep";
+    }
+  }
+
+  // An adjective right before a common noun that is a compound of the noun
+  // after it modifies the whole compound (authentic meat pies): the treebank
+  // hangs it from the compound's head.
+  void adjectives_over_compounds() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p + 2 <= n; ++p) {
+      int noun = p + 1, head = p + 2;
+      if (ud_rel_[p] != "amod" || ud_head_[p] != noun || ud_rel_[noun] != "compound" || ud_head_[noun] != head)
+        continue;
+      if (node_at_[noun] < 0 || nodes_[node_at_[noun]].category != "N" || starts_upper(tokens_[noun - 1].form))
+        continue;
+      ud_head_[p] = head;
     }
   }
 
