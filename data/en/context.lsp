@@ -45,14 +45,15 @@
 ;; Words, on a word.
 (defun negation-word () (in ("not" "n't" "'t" "nt" "never" "n’t" "’t")))
 
-;; Words after which "to" opens an infinitive (want to go), seldom a
-;; preposition phrase.
+;; Words after which "to" opens an infinitive (want to go, in order to,
+;; asked them to), seldom a preposition phrase, where a verb can follow.
 (defun infinitive-taker-word ()
   (in ("have" "has" "had" "having" "want" "wants" "wanted" "wanting" "need" "needs" "needed" "able" "unable" "trying"
        "try" "tries" "tried" "willing" "seem" "seems" "seemed" "how" "decide" "decided" "decides" "plan" "plans"
        "planned" "planning" "hope" "hoped" "hoping" "wish" "ought" "supposed" "afford" "managed" "refuse" "refused"
        "expect" "expected" "continue" "continued" "started" "begin" "began" "allowed" "like" "love" "hate" "glad"
-       "happy" "easy" "hard" "difficult" "likely" "unlikely" "chose" "choose" "forget" "forgot" "remember" "tend")))
+       "happy" "easy" "hard" "difficult" "likely" "unlikely" "chose" "choose" "forget" "forgot" "remember" "tend"
+       "going" "Going" "order" "meant" "used" "way" "me" "us" "him" "them" "you")))
 
 ;; The neighbours of a match: some reading of the word before it (of the
 ;; second word after it) satisfies TEST; every reading of the word before
@@ -336,7 +337,7 @@
   ;; After a negation or an adverb such as "just" or "please", a
   ;; noun-or-verb word that can be a bare verb is one.
   (bare-verb-after-adverb :act-on-all-matches
-    (seq :front-to-back (word (in ("n't" "n’t" "not" "never" "please" "just" "also" "ever")))
+    (seq :front-to-back (word (in ("n't" "n’t" "not" "never" "please" "plz" "pls" "Please" "Plz" "just" "also" "ever")))
          (lexitem (and (noun-item) (not (no-alternative (base-verb-item))))))
     (delete (comp ($ 2) (litem))))
   ;; After an auxiliary "have" a past participle is no noun or adjective;
@@ -480,6 +481,14 @@
                                    "Very")))
          (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (or (adjective-item) (noun-item)))))))
     (delete (comp ($ 2) (litem))))
+  ;; After an adverb in -ly (strongly recommend, currently chairs) a
+  ;; noun-or-verb word is the verb: the treebank has a noun there about once
+  ;; in fifty.
+  (verb-after-ly-adverb :act-on-all-matches
+    (lexitem (and (noun-item) (not (no-alternative (and (lexical-verb-item) (not (participle-item)))))))
+    (when (and (only-preceded-by (adverb-item)) (preceded-by (comp (surform) (reg-match ".*[a-z]ly$")))
+               (not (preceded-by-word (in ("only" "Only")))))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches

@@ -80,6 +80,7 @@ class SchemeToUd {
     for (int node = 0; node < edit_.size(); ++node) relations_[node] = ud_relation(node);
     remove_empty_nodes();
     give_way("i", "mark");
+    prepositional_predicates();
     give_way("pcomp", "case");
     give_way("pred", "cop");
     verbs_used_as_prepositions();
@@ -380,6 +381,27 @@ class SchemeToUd {
         if (relations_[child] == relation && relation == "pred")
           relations_[child] = nodes_[chosen].position < nodes_[node].position ? "nsubj" : "xcomp";
       }
+    }
+  }
+
+  // A form of be with neither predicate nor expletive whose first
+  // prepositional phrase after it hangs from it as an adjunct (they are all
+  // from Ohio): that phrase is the predicate.
+  void prepositional_predicates() {
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || nodes_[node].category != "VBE" || nodes_[node].position <= 0) continue;
+      int phrase = -1;
+      bool predicate = false;
+      for (int child : edit_.children(node)) {
+        if (!alive(child)) continue;
+        const std::string& r = nodes_[child].relation;
+        if (r == "pred" || r == "expl") predicate = true;
+        if (r == "mod" && nodes_[child].category == "Prep" && nodes_[child].position > nodes_[node].position &&
+            (phrase < 0 || nodes_[child].position < nodes_[phrase].position))
+          phrase = child;
+      }
+      if (predicate || phrase < 0) continue;
+      relations_[phrase] = "pred";
     }
   }
 
