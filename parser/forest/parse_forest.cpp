@@ -87,6 +87,10 @@ void ParseForest::set_roots(std::vector<TNode*> roots) {
 }
 
 void ParseForest::build_alternatives(TNode& node) {
+  // Mostly one record per packed item: room for them all at once.
+  std::size_t chain = 0;
+  for (const PItem* item = node.item_; item; item = item->next_alt) ++chain;
+  node.alternatives_.reserve(chain);
   for (PItem* item = node.item_; item; item = item->next_alt) {
     if (!item->head_child)
       add_lexical(node, item);
