@@ -140,11 +140,11 @@
 (defun free-relative-head () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever|[Aa]ll|[Ee]verything|[Aa]nything|[Ss]omething|[Nn]othing)$"))))
 ;; A name before a fronted adverbial clause (Phil if you could ...).
 (defun before-subordinator () (comp (pitem-following-word) (in ("if" "when" "as" "because" "since" "once" "unless" "although" "though" "while"))))
-;; A finite clause opened by a question adverb of time or place is an
+;; A finite clause opened by when, whenever or once is an
 ;; adverbial clause of the verb beside it (When we start, we will call; I
 ;; left when he came), not a clause of its own.
 (defun adverb-clause () (and (fin-clause) (full-clause)
-                             (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) .*"))))
+                             (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever|[Oo]nce) .*"))))
 ;; Such a clause takes no clause after it as parataxis: that clause is the
 ;; main one (When we start, we will call you). A question, where an
 ;; auxiliary follows the adverb, may (When will you come? I wonder).
