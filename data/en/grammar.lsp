@@ -196,7 +196,13 @@
   ;; worth a visit
   (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
-     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
+     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
+     ;; A clause without "that" only after adjectives of knowing and feeling
+     ;; (sure it works, glad you came); after others it is a clause of its
+     ;; own (Staff is very friendly they treat you well).
+     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (fin-clause)))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
+                             (reg-match "^(sure|glad|afraid|sorry|happy|pleased|confident|aware|certain|lucky|likely|curious|positive|convinced|thankful|grateful|proud|worried|amazed|surprised|disappointed|sad|hopeful)$"))))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
