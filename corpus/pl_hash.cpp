@@ -28,7 +28,7 @@ std::string_view payload_of(std::string_view bytes) {
 
 }  // namespace
 
-PLHash::PLHash(std::size_t buckets) : table_(buckets) {}
+PLHash::PLHash(std::size_t buckets) : table_(buckets), absent_(buckets) {}
 
 PLHash::~PLHash() {
   // Entries cannot be packed any more (the kind is gone); the file is closed
@@ -73,8 +73,18 @@ PLHash::Slot* PLHash::load(std::string_view key) {
   if (key.empty()) return nullptr;
   if (Slot* slot = table_.find(key)) return slot;
   if (!file_) return nullptr;
+  // Keys the file lacks are asked again and again (words without
+  // statistics): they are remembered until the next change.
+  if (absent_changes_ != changes_) {
+    absent_.clear();
+    absent_changes_ = changes_;
+  }
+  if (absent_.find(key)) return nullptr;
   const std::optional<std::string> bytes = file_->find(key);
-  if (!bytes) return nullptr;
+  if (!bytes) {
+    absent_.insert(key, true);
+    return nullptr;
+  }
   EntryPtr entry = unpack_entry(key, payload_of(*bytes));
   if (!entry) return nullptr;
   return &table_.insert(QHash::key_of(*bytes), Slot{std::move(entry), false, true}).first->value;

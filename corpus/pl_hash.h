@@ -119,6 +119,8 @@ class PLHash : public NamedObject {
   void forget_memory();
 
   NameTable<Slot> table_;
+  NameTable<bool> absent_;  // keys the linked file lacks, as of absent_changes_
+  std::uint64_t absent_changes_ = 0;
   std::unique_ptr<QHash> file_;
   std::uint64_t total_count_ = 0;
   bool total_changed_ = false;  // since the last sync

@@ -16,8 +16,6 @@ double interpolate(std::uint64_t seen, std::uint64_t total, std::uint64_t types,
 
 bool is_internal(std::string_view relation) { return !relation.empty() && relation.front() == '<'; }
 
-std::string lower(std::string_view text) { return std::string(FoldedText(text).view()); }
-
 }  // namespace
 
 SmoothedTripleDb::RelationCounts SmoothedTripleDb::relation_counts(const TripleEntry* entry,
@@ -32,45 +30,105 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::relation_counts(const TripleE
 
 // The counts over all heads, indexed once (on the first question): by
 // relation, and for each modifier word the relations it was seen in.
-const SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
+SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
   if (summary_ && summary_changes_ == changes()) return *summary_;
   summary_ = std::make_unique<Summary>();
   summary_changes_ = changes();
+  summary_->prepositions = entry(kPrepositions);
+  std::string key(kObjectClassesPrefix);
+  key.append("any>");
+  summary_->object_classes = entry(key);
   const TripleEntry* all = entry(kAllHeads);
+  summary_->all_heads = all;
+  summary_->occurrences = occurrences(all);
   if (!all) return *summary_;
-  all->for_each_count([&](const TripleEntry::Count& pair) {
+  summary_->total = all->word_relations_total();
+  summary_->relations = all->word_relations();
+  all->for_each_folded_count([&](const TripleEntry::Count& pair) {
     if (is_internal(pair.relation)) return;
-    summary_->relations[lower(pair.relation)] += pair.count;
-    summary_->total += pair.count;
-    summary_->by_modifier[lower(pair.modifier)].emplace_back(lower(pair.relation), pair.count);
-    summary_->modifiers[lower(pair.modifier)] += pair.count;
+    Summary::Uses& uses = summary_->by_modifier[pair.modifier];
+    uses.total += pair.count;
+    ++uses.relations;
   });
   return *summary_;
+}
+
+std::uint64_t SmoothedTripleDb::relation_seen(std::string_view relation) {
+  const TripleEntry* all = summary().all_heads;
+  return all && !is_internal(relation) ? all->relation_total(relation) : 0;
+}
+
+const SmoothedTripleDb::Summary::Uses* SmoothedTripleDb::uses_of(std::string_view modifier) {
+  const Summary& all = summary();
+  const FoldedText wanted(modifier);
+  const auto it = all.by_modifier.find(wanted.view());
+  return it == all.by_modifier.end() ? nullptr : &it->second;
 }
 
 // P(relation) over all dependencies, with half a count for every relation
 // (and one more for a relation never seen).
 double SmoothedTripleDb::relation_prior(std::string_view relation) {
+  const std::uint64_t seen = relation_seen(relation);
   const Summary& all = summary();
-  const FoldedText wanted(relation);
-  const auto it = all.relations.find(wanted.view());
-  const std::uint64_t seen = it == all.relations.end() ? 0 : it->second;
   return (static_cast<double>(seen) + 0.5) /
-         (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.relations.size() + 1));
+         (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.relations + 1));
+}
+
+const SmoothedTripleDb::ClassEntries& SmoothedTripleDb::class_entries(std::string_view head_class) {
+  Summary& all = summary();
+  for (const ClassEntries& known : all.classes)
+    if (known.name == head_class) return known;
+  std::string key(kClassPrefix);
+  key.append(head_class);
+  key.push_back('>');
+  const TripleEntry* heads = entry(key);
+  key.assign(kObjectClassesPrefix);
+  key.append(head_class);
+  key.push_back('>');
+  return all.classes.emplace_back(ClassEntries{std::string(head_class), heads, entry(key)});
 }
 
 double SmoothedTripleDb::relation_given_class(std::string_view head_class, std::string_view relation) {
   const double prior = relation_prior(relation);
   if (head_class.empty()) return prior;
-  std::string key(kClassPrefix);
-  key.append(head_class);
-  key.push_back('>');
-  const RelationCounts counts = relation_counts(entry(key), relation);
+  const RelationCounts counts = relation_counts(class_entries(head_class).heads, relation);
   return interpolate(counts.in_relation, counts.all, counts.relations, prior);
 }
 
 double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_view relation) {
-  const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
+  return relation_given_head(head_entry(head), relation);
+}
+
+std::string_view SmoothedTripleDb::memo_key(std::string& buffer, const void* entry, std::string_view first,
+                                            std::string_view second) {
+  buffer.clear();
+  const auto address = reinterpret_cast<std::uintptr_t>(entry);
+  buffer.append(reinterpret_cast<const char*>(&address), sizeof address);
+  const auto size = static_cast<std::uint32_t>(first.size());
+  buffer.append(reinterpret_cast<const char*>(&size), sizeof size);
+  for (const char c : first) buffer.push_back(ascii_lower(c));
+  for (const char c : second) buffer.push_back(ascii_lower(c));
+  return buffer;
+}
+
+template <class Compute>
+double SmoothedTripleDb::remembered(AnswerMemo Summary::*memo, std::string_view key, Compute compute) {
+  {
+    const AnswerMemo& answers = summary().*memo;
+    const auto it = answers.find(key);
+    if (it != answers.end()) return it->second;
+  }
+  const double answer = compute();
+  (summary().*memo).emplace(key, answer);
+  return answer;
+}
+
+double SmoothedTripleDb::relation_given_head(const TripleEntry* head_entry, std::string_view relation) {
+  return remembered(&Summary::head_relations, memo_key(head_relation_key_, head_entry, relation, {}),
+                    [&] { return compute_relation_given_head(head_entry, relation); });
+}
+
+double SmoothedTripleDb::compute_relation_given_head(const TripleEntry* head_entry, std::string_view relation) {
   const double backoff = relation_given_class(class_of(head_entry), relation);
   const RelationCounts counts = relation_counts(head_entry, relation);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
@@ -86,31 +144,34 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleE
 }
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
-  const Summary& all = summary();
+  return remembered(&Summary::modifier_relations, memo_key(modifier_relation_key_, nullptr, relation, modifier),
+                    [&] { return compute_relation_given_modifier(relation, modifier); });
+}
+
+double SmoothedTripleDb::compute_relation_given_modifier(std::string_view relation, std::string_view modifier) {
   const double prior = relation_prior(relation);
-  const FoldedText wanted_modifier(modifier);
-  const auto it = all.by_modifier.find(wanted_modifier.view());
-  if (it == all.by_modifier.end()) return prior;
-  RelationCounts counts;
-  const FoldedText wanted(relation);
-  for (const auto& [name, seen] : it->second) {
-    counts.all += seen;
-    ++counts.relations;
-    if (name == wanted.view()) counts.in_relation = seen;
-  }
+  const Summary::Uses* uses = uses_of(modifier);
+  if (!uses) return prior;
+  const TripleEntry* all = summary().all_heads;
+  const RelationCounts counts{is_internal(relation) ? 0 : all->count(relation, modifier), uses->total, uses->relations};
   return interpolate(counts.in_relation, counts.all, counts.relations, prior);
 }
 
 double SmoothedTripleDb::relation_given_pair(std::string_view head, std::string_view relation,
                                              std::string_view modifier) {
-  const double backoff = 0.5 * (relation_given_head(head, relation) + relation_given_modifier(relation, modifier));
-  const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
+  return relation_given_pair(head_entry(head), relation, modifier);
+}
+
+double SmoothedTripleDb::relation_given_pair(const TripleEntry* head_entry, std::string_view relation,
+                                             std::string_view modifier) {
+  const double backoff =
+      0.5 * (relation_given_head(head_entry, relation) + relation_given_modifier(relation, modifier));
   const RelationCounts counts = modifier_counts(head_entry, relation, modifier);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
 }
 
 bool SmoothedTripleDb::is_prepositional(std::string_view relation) {
-  const TripleEntry* marks = entry(kPrepositions);
+  const TripleEntry* marks = summary().prepositions;
   return marks && marks->relation_total(relation) > 0;
 }
 
@@ -118,12 +179,12 @@ bool SmoothedTripleDb::is_prepositional(std::string_view relation) {
 // P(modifier) over all relations, which has half a count for every word
 // and one unseen.
 double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std::string_view modifier) {
+  const Summary::Uses* uses = uses_of(modifier);
+  const std::uint64_t seen = uses ? uses->total : 0;
   const Summary& all = summary();
-  const FoldedText wanted(modifier);
-  const auto seen = all.modifiers.find(wanted.view());
-  const double prior = (static_cast<double>(seen == all.modifiers.end() ? 0 : seen->second) + 0.5) /
-                       (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.modifiers.size() + 1));
-  const TripleEntry* any = entry(kAllHeads);
+  const double prior = (static_cast<double>(seen) + 0.5) /
+                       (static_cast<double>(all.total) + 0.5 * static_cast<double>(all.by_modifier.size() + 1));
+  const TripleEntry* any = all.all_heads;
   if (!any) return prior;
   return interpolate(any->count(relation, modifier), any->relation_total(relation), any->relation_types(relation),
                      prior);
@@ -134,7 +195,11 @@ double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std:
 // former interpolated towards the latter, so that a head never seen in the
 // relation gives 1 and one seen often with other modifiers less than 1.
 double SmoothedTripleDb::association(std::string_view head, std::string_view relation, std::string_view modifier) {
-  const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
+  return association(head_entry(head), relation, modifier);
+}
+
+double SmoothedTripleDb::association(const TripleEntry* head_entry, std::string_view relation,
+                                     std::string_view modifier) {
   if (!head_entry) return 1.0;
   const double backoff = modifier_given_relation(relation, modifier);
   const double of_class = backoff * class_association(class_of(head_entry), relation, modifier);
@@ -146,7 +211,7 @@ double SmoothedTripleDb::association(std::string_view head, std::string_view rel
 }
 
 std::string_view SmoothedTripleDb::word_class_of(std::string_view word) {
-  const TripleEntry* word_entry = is_internal(word) ? nullptr : entry(word);
+  const TripleEntry* word_entry = head_entry(word);
   return word_entry ? word_entry->first_modifier(kWordClass) : std::string_view();
 }
 
@@ -160,17 +225,12 @@ double SmoothedTripleDb::class_association(std::string_view head_class, std::str
   if (head_class.empty()) return 1.0;
   const std::string_view word_class = word_class_of(modifier);
   if (word_class.empty()) return 1.0;
-  std::string all_key(kObjectClassesPrefix);
-  all_key.append("any>");
-  const TripleEntry* all = entry(all_key);
+  const TripleEntry* all = summary().object_classes;
   if (!all || all->relation_types(relation) == 0) return 1.0;
   const double even = 1.0 / static_cast<double>(all->relation_types(relation) + 1);
   const double in_relation =
       interpolate(all->count(relation, word_class), all->relation_total(relation), all->relation_types(relation), even);
-  std::string key(kObjectClassesPrefix);
-  key.append(head_class);
-  key.push_back('>');
-  return modifier_given_head(entry(key), relation, word_class, in_relation) / in_relation;
+  return modifier_given_head(class_entries(head_class).objects, relation, word_class, in_relation) / in_relation;
 }
 
 // P(modifier | the entry's head, relation), interpolated with `backoff`.
@@ -188,16 +248,12 @@ std::uint64_t SmoothedTripleDb::occurrences(const TripleEntry* entry) {
 // How many phrases in the relation a word of the class takes per
 // occurrence, backed off to the rate over all words (half a count added).
 double SmoothedTripleDb::rate_given_class(std::string_view head_class, std::string_view relation) {
+  const std::uint64_t seen = relation_seen(relation);
   const Summary& all = summary();
-  const FoldedText wanted(relation);
-  const auto seen = all.relations.find(wanted.view());
-  const double prior = (static_cast<double>(seen == all.relations.end() ? 0 : seen->second) + 0.5) /
-                       (static_cast<double>(std::max<std::uint64_t>(occurrences(entry(kAllHeads)), 1)) + 0.5);
+  const double prior =
+      (static_cast<double>(seen) + 0.5) / (static_cast<double>(std::max<std::uint64_t>(all.occurrences, 1)) + 0.5);
   if (head_class.empty()) return prior;
-  std::string key(kClassPrefix);
-  key.append(head_class);
-  key.push_back('>');
-  const TripleEntry* class_entry = entry(key);
+  const TripleEntry* class_entry = class_entries(head_class).heads;
   const RelationCounts counts = relation_counts(class_entry, relation);
   return interpolate(counts.in_relation, occurrences(class_entry), counts.relations, prior);
 }
@@ -207,7 +263,15 @@ double SmoothedTripleDb::rate_given_class(std::string_view head_class, std::stri
 // other kinds (a verb's subject and objects do not make it less likely to
 // take a prepositional phrase).
 double SmoothedTripleDb::rate_given_head(std::string_view head, std::string_view relation) {
-  const TripleEntry* head_entry = is_internal(head) ? nullptr : entry(head);
+  return rate_given_head(head_entry(head), relation);
+}
+
+double SmoothedTripleDb::rate_given_head(const TripleEntry* head_entry, std::string_view relation) {
+  return remembered(&Summary::head_rates, memo_key(head_rate_key_, head_entry, relation, {}),
+                    [&] { return compute_rate_given_head(head_entry, relation); });
+}
+
+double SmoothedTripleDb::compute_rate_given_head(const TripleEntry* head_entry, std::string_view relation) {
   const double backoff = rate_given_class(class_of(head_entry), relation);
   const RelationCounts counts = relation_counts(head_entry, relation);
   return interpolate(counts.in_relation, occurrences(head_entry), counts.relations, backoff);
@@ -217,15 +281,20 @@ std::string_view SmoothedTripleDb::class_of(const TripleEntry* head_entry) {
   return head_entry ? head_entry->first_modifier(kClassRelation) : std::string_view();
 }
 
+const TripleEntry* SmoothedTripleDb::head_entry(std::string_view head) {
+  return is_internal(head) ? nullptr : entry(head);
+}
+
 std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::string_view relation,
                                                     std::string_view modifier) {
   const bool unknown_modifier = modifier.empty() || modifier == "~" || compare_nocase(modifier, relation) == 0;
+  const TripleEntry* head_words = head_entry(head);
   if (is_prepositional(relation)) {
-    const double rate = rate_given_head(head, relation);
-    return std::min(kCeiling, unknown_modifier ? rate : rate * association(head, relation, modifier));
+    const double rate = rate_given_head(head_words, relation);
+    return std::min(kCeiling, unknown_modifier ? rate : rate * association(head_words, relation, modifier));
   }
-  if (unknown_modifier) return relation_given_head(head, relation);
-  return relation_given_pair(head, relation, modifier);
+  if (unknown_modifier) return relation_given_head(head_words, relation);
+  return relation_given_pair(head_words, relation, modifier);
 }
 
 }  // namespace velmo

@@ -98,19 +98,62 @@ class SmoothedTripleDb : public TripleDb {
   };
   // The "<any>" entry indexed for the questions asked of it again and
   // again; texts lower-cased.
+  // The entries of a category: its heads' counts and its prepositional
+  // objects' classes (null when the database has none).
+  struct ClassEntries {
+    std::string name;
+    const TripleEntry* heads;
+    const TripleEntry* objects;
+  };
   struct TextHash {
-    using is_transparent = void;  // looked up by folded views, without copying
+    using is_transparent = void;  // looked up by views, without copying
     std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
   };
-  template <class Value>
-  using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
+  using AnswerMemo = std::unordered_map<std::string, double, TextHash, std::equal_to<>>;
   struct Summary {
-    TextMap<std::uint64_t> relations;
+    // The entries every question reads, found once.
+    const TripleEntry* all_heads = nullptr;
+    const TripleEntry* prepositions = nullptr;
+    const TripleEntry* object_classes = nullptr;  // of all heads
+    std::uint64_t occurrences = 0;                // of all heads
+    std::vector<ClassEntries> classes;            // as asked for
+    // Over the word relations of all heads: the summed count and the
+    // number of relations, and per modifier (case-folded, viewing the
+    // "<any>" entry) its summed count and number of relations.
     std::uint64_t total = 0;
-    TextMap<std::uint64_t> modifiers;  // count over all relations
-    TextMap<std::vector<std::pair<std::string, std::uint64_t>>> by_modifier;
+    std::uint64_t relations = 0;
+    struct Uses {
+      std::uint64_t total;
+      std::uint64_t relations;
+    };
+    std::unordered_map<std::string_view, Uses> by_modifier;
+    // Answers that depend on less than a whole triple, shared by the
+    // triples that have those words in common: P(relation | head), the
+    // head's rate of the relation and P(relation | modifier).
+    AnswerMemo head_relations;
+    AnswerMemo head_rates;
+    AnswerMemo modifier_relations;
   };
-  const Summary& summary();
+  Summary& summary();
+  // The memo key of an entry and up to two texts (case-folded), made in
+  // `buffer`.
+  static std::string_view memo_key(std::string& buffer, const void* entry, std::string_view first,
+                                   std::string_view second);
+  template <class Compute>
+  double remembered(AnswerMemo Summary::*memo, std::string_view key, Compute compute);
+  double compute_relation_given_head(const TripleEntry* head_entry, std::string_view relation);
+  double compute_rate_given_head(const TripleEntry* head_entry, std::string_view relation);
+  double compute_relation_given_modifier(std::string_view relation, std::string_view modifier);
+  // The count of `relation` over all heads (0 for a "<...>" record).
+  std::uint64_t relation_seen(std::string_view relation);
+  // The uses of `modifier` over all heads, null when it has none.
+  const Summary::Uses* uses_of(std::string_view modifier);
+  const ClassEntries& class_entries(std::string_view head_class);
+  const TripleEntry* head_entry(std::string_view head);
+  double relation_given_head(const TripleEntry* head_entry, std::string_view relation);
+  double relation_given_pair(const TripleEntry* head_entry, std::string_view relation, std::string_view modifier);
+  double association(const TripleEntry* head_entry, std::string_view relation, std::string_view modifier);
+  double rate_given_head(const TripleEntry* head_entry, std::string_view relation);
   static RelationCounts relation_counts(const TripleEntry* entry, std::string_view relation);
   static RelationCounts modifier_counts(const TripleEntry* entry, std::string_view relation, std::string_view modifier);
   double relation_prior(std::string_view relation);
@@ -125,6 +168,10 @@ class SmoothedTripleDb : public TripleDb {
   const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }
 
   std::unique_ptr<Summary> summary_;
+  // One key buffer per memo: computing one answer asks the others.
+  std::string head_relation_key_;
+  std::string head_rate_key_;
+  std::string modifier_relation_key_;
   std::uint64_t summary_changes_ = 0;  // changes() when the summary was made
 };
 

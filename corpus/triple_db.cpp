@@ -65,10 +65,9 @@ TripleEntry::Text TripleEntry::store_text(std::string_view text) {
   const auto offset = static_cast<std::uint32_t>(texts_.size());
   texts_.append(text);
   Text stored{offset, offset, static_cast<std::uint32_t>(text.size())};
-  const FoldedText lower(text);
-  if (lower.view().data() != text.data()) {
+  if (std::any_of(text.begin(), text.end(), [](char c) { return ascii_lower(c) != c; })) {
     stored.folded = static_cast<std::uint32_t>(texts_.size());
-    texts_.append(lower.view());
+    for (const char c : text) texts_.push_back(ascii_lower(c));
   }
   return stored;
 }
@@ -106,7 +105,8 @@ void TripleEntry::append(const Record& record) {
   const auto index = static_cast<std::uint32_t>(records_.size());
   records_.push_back(record);
   const bool word_relation = !is_record_name(original(record.relation));
-  if (groups_.empty() || folded(groups_.back().relation) != folded(record.relation)) {
+  if (groups_.empty() || (groups_.back().relation.offset != record.relation.offset &&
+                          folded(groups_.back().relation) != folded(record.relation))) {
     groups_.push_back(Group{record.relation, index, index + 1, record.count});
     if (word_relation) ++word_relations_;
   } else {
@@ -210,31 +210,43 @@ std::string_view TripleEntry::first_modifier(std::string_view relation) const {
   return group ? original(records_[group->begin].modifier) : std::string_view();
 }
 
+// The records of word relations ordered by modifier (the order among one
+// modifier's records does not matter: their counts are summed).
 void TripleEntry::index_modifiers() const {
-  if (!by_modifier_.empty() || records_.empty()) return;
-  by_modifier_.resize(records_.size());
-  for (std::size_t i = 0; i < records_.size(); ++i) by_modifier_[i] = static_cast<std::uint32_t>(i);
-  std::stable_sort(by_modifier_.begin(), by_modifier_.end(), [this](std::uint32_t a, std::uint32_t b) {
+  if (!by_modifier_.empty()) return;
+  for (const Group& group : groups_) {
+    if (is_record_name(original(group.relation))) continue;
+    for (std::uint32_t i = group.begin; i < group.end; ++i) by_modifier_.push_back(i);
+  }
+  std::sort(by_modifier_.begin(), by_modifier_.end(), [this](std::uint32_t a, std::uint32_t b) {
     return folded(records_[a].modifier) < folded(records_[b].modifier);
   });
 }
 
 TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relation, std::string_view modifier) const {
   settle();
-  index_modifiers();
   const FoldedText wanted(modifier);
-  const auto modifier_of = [this](std::uint32_t index) { return folded(records_[index].modifier); };
-  auto it = std::lower_bound(by_modifier_.begin(), by_modifier_.end(), wanted.view(),
-                             [&](std::uint32_t index, std::string_view text) { return modifier_of(index) < text; });
-  ModifierCounts counts;
   const FoldedText wanted_relation(relation);
-  for (; it != by_modifier_.end() && modifier_of(*it) == wanted.view(); ++it) {
-    const Record& record = records_[*it];
-    if (is_record_name(original(record.relation))) continue;
+  ModifierCounts counts;
+  const auto take = [&](const Record& record) {
     counts.all += record.count;
     ++counts.relations;
     if (folded(record.relation) == wanted_relation.view()) counts.in_relation = record.count;
+  };
+  // An entry is searched relation by relation until it has been asked
+  // about enough modifiers to repay sorting an index by modifier.
+  if (by_modifier_.empty() && ++modifier_questions_ < kIndexAfterQuestions + records_.size() / 4) {
+    for (const Group& group : groups_) {
+      if (is_record_name(original(group.relation))) continue;
+      if (const Record* record = find_record(group, wanted.view())) take(*record);
+    }
+    return counts;
   }
+  index_modifiers();
+  const auto modifier_of = [this](std::uint32_t index) { return folded(records_[index].modifier); };
+  auto it = std::lower_bound(by_modifier_.begin(), by_modifier_.end(), wanted.view(),
+                             [&](std::uint32_t index, std::string_view text) { return modifier_of(index) < text; });
+  for (; it != by_modifier_.end() && modifier_of(*it) == wanted.view(); ++it) take(records_[*it]);
   return counts;
 }
 
@@ -285,6 +297,9 @@ std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
   auto entry = std::make_unique<TripleEntry>();
   std::uint32_t pairs = 0;
   if (!take_u32(bytes, pairs)) return nullptr;
+  // A pair takes at least ten bytes: a damaged count reserves no more.
+  entry->records_.reserve(std::min<std::size_t>(pairs, bytes.size() / 10));
+  entry->texts_.reserve(bytes.size());
   std::string_view relation;
   std::string_view modifier;
   for (std::uint32_t i = 0; i < pairs; ++i) {

@@ -88,6 +88,12 @@ class TripleEntry : public PLHash::Entry {
     for (const Record& record : records_)
       visit(Count{original(record.relation), original(record.modifier), record.count});
   }
+  // The same with the texts case-folded (views valid until the next change).
+  template <class Visit>
+  void for_each_folded_count(Visit visit) const {
+    settle();
+    for (const Record& record : records_) visit(Count{folded(record.relation), folded(record.modifier), record.count});
+  }
   std::vector<Count> counts() const;
   std::size_t size() const;
 
@@ -136,6 +142,8 @@ class TripleEntry : public PLHash::Entry {
   mutable std::vector<Record> pending_;
   mutable std::vector<Group> groups_;
   mutable std::vector<std::uint32_t> by_modifier_;  // record indexes by modifier; empty until asked
+  static constexpr std::uint32_t kIndexAfterQuestions = 16;
+  mutable std::uint32_t modifier_questions_ = 0;
   mutable std::uint64_t word_relations_total_ = 0;
   mutable std::uint64_t word_relations_ = 0;
 };

@@ -45,14 +45,15 @@
 ;; Words, on a word.
 (defun negation-word () (in ("not" "n't" "'t" "nt" "never" "n’t" "’t")))
 
-;; Words after which "to" opens an infinitive (want to go), seldom a
-;; preposition phrase.
+;; Words after which "to" opens an infinitive (want to go, in order to,
+;; asked them to), seldom a preposition phrase, where a verb can follow.
 (defun infinitive-taker-word ()
   (in ("have" "has" "had" "having" "want" "wants" "wanted" "wanting" "need" "needs" "needed" "able" "unable" "trying"
        "try" "tries" "tried" "willing" "seem" "seems" "seemed" "how" "decide" "decided" "decides" "plan" "plans"
        "planned" "planning" "hope" "hoped" "hoping" "wish" "ought" "supposed" "afford" "managed" "refuse" "refused"
        "expect" "expected" "continue" "continued" "started" "begin" "began" "allowed" "like" "love" "hate" "glad"
-       "happy" "easy" "hard" "difficult" "likely" "unlikely" "chose" "choose" "forget" "forgot" "remember" "tend")))
+       "happy" "easy" "hard" "difficult" "likely" "unlikely" "chose" "choose" "forget" "forgot" "remember" "tend"
+       "going" "Going" "order" "meant" "used" "way" "me" "us" "him" "them" "you")))
 
 ;; The neighbours of a match: some reading of the word before it (of the
 ;; second word after it) satisfies TEST; every reading of the word before
@@ -273,10 +274,7 @@
   (noun-after-adjective :act-on-all-matches
     (lexitem (and (lexical-verb-item) (not (participle-item))
                   (not (no-alternative (not (and (lexical-verb-item) (not (participle-item))))))))
-    (when (and (only-preceded-by (adjective-item))
-               (or (not (followed-by (t)))
-                   (followed-by (or (preposition-item) (conjunction-item) (punctuation-item)))))
-      (delete (litem))))
+    (when (only-preceded-by (adjective-item)) (delete (litem))))
   ;; A present bare verb right after a singular noun has no subject it agrees
   ;; with (the wine list, cover letter, post office): a noun-or-verb word
   ;; there is the second noun of a compound, also where the noun may be read
@@ -339,7 +337,7 @@
   ;; After a negation or an adverb such as "just" or "please", a
   ;; noun-or-verb word that can be a bare verb is one.
   (bare-verb-after-adverb :act-on-all-matches
-    (seq :front-to-back (word (in ("n't" "n’t" "not" "never" "please" "just" "also" "ever")))
+    (seq :front-to-back (word (in ("n't" "n’t" "not" "never" "please" "plz" "pls" "Please" "Plz" "just" "also" "ever")))
          (lexitem (and (noun-item) (not (no-alternative (base-verb-item))))))
     (delete (comp ($ 2) (litem))))
   ;; After an auxiliary "have" a past participle is no noun or adjective;
@@ -445,6 +443,52 @@
   (very-adverb :act-on-all-matches
     (lexitem (and (comp (root) (str= very)) (adjective-item) (not (no-alternative (adverb-item)))))
     (when (not (preceded-by (determiner-item))) (delete (litem))))
+  ;; After a possessive "'s" a noun-or-verb word is no finite or bare verb
+  ;; (Bush's claims, Mr. Lay's schedule): the treebank has one there only
+  ;; after "let's".
+  (noun-after-possessive :act-on-all-matches
+    (seq :front-to-back (word (in ("'s" "’s")))
+         (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (or (noun-item) (adjective-item)))))))
+    (when (not (exist-word-in-sentence (comp ($ 1) (low) (-1)) (comp ($ 1) (low)) (in ("let" "Let" "LET"))))
+      (delete (comp ($ 2) (litem)))))
+  ;; A noun-or-verb word standing alone between punctuation marks other than
+  ;; quotes and exclamation marks, or at either end of the sentence, is a
+  ;; label or a list item (( Phone ), Note, Regards,), seldom a verb.
+  (noun-standing-alone :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (noun-item)))
+                  (not (comp (root) (in ("thank" "please"))))))
+    (when (and (or (not (preceded-by (t))) (only-preceded-by (punctuation-item)))
+               (or (not (followed-by (t))) (only-followed-by (punctuation-item)))
+               (not (preceded-by-word (in ("\"" "“" "”" "'" "‘" "’"))))
+               (not (followed-by-word (in ("\"" "“" "”" "'" "‘" "’" "!" "!!" "!?")))))
+      (delete (litem))))
+  ;; After an article or a possessive, an adjective-or-adverb word before a
+  ;; noun, an adjective or a number is the adjective (the next one, my first
+  ;; inaugural service), except the degree words (a very good, the most).
+  (adjective-after-article :act-on-all-matches
+    (seq :front-to-back (word (in ("the" "a" "an" "this" "my" "your" "his" "her" "its" "our" "their" "these" "those"
+                                   "every" "each" "another" "The" "A" "An" "This" "My" "Your" "Our" "Their")))
+         (lexitem (and (adverb-item) (not (no-alternative (adjective-item)))
+                       (not (comp (surform) (in ("very" "most" "more" "pretty" "well" "much" "little" "super" "only"
+                                                 "less" "least" "so" "too" "rather" "quite" "really" "fairly")))))))
+    (when (and (comp ($ 2) (followed-by (or (noun-item) (adjective-item) (num-item))))
+               (not (comp ($ 2) (followed-by (adverb-item)))))
+      (delete (comp ($ 2) (litem)))))
+  ;; After a degree adverb (very clean, too close) a word that may be an
+  ;; adjective is no finite or bare verb.
+  (no-bare-verb-after-degree :act-on-all-matches
+    (seq :front-to-back (word (in ("very" "too" "extremely" "quite" "pretty" "fairly" "incredibly" "overly" "reasonably"
+                                   "Very")))
+         (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (or (adjective-item) (noun-item)))))))
+    (delete (comp ($ 2) (litem))))
+  ;; After an adverb in -ly (strongly recommend, currently chairs) a
+  ;; noun-or-verb word is the verb: the treebank has a noun there about once
+  ;; in fifty.
+  (verb-after-ly-adverb :act-on-all-matches
+    (lexitem (and (noun-item) (not (no-alternative (and (lexical-verb-item) (not (participle-item)))))))
+    (when (and (only-preceded-by (adverb-item)) (preceded-by (comp (surform) (reg-match ".*[a-z]ly$")))
+               (not (preceded-by-word (in ("only" "Only")))))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches

@@ -4,12 +4,12 @@
 (def-rules english-rules
   (false-root-s :act-on-all-matches
     (lexitem (ending s))
-    (when (comp (matching-word) (in ("aids" "aires" "analyses" "bangs" "bases" "boss" "clothes" "collages" "contents" "daniels" "discuss"
-      "does" "dominos" "ds" "ecs" "edwards" "ees" "ellis" "finances" "furnishings" "gas" "gis" "goods"
-      "grounds" "has" "hbs" "headquarters" "ips" "irs" "kansas" "killies" "laos" "los" "manners" "marches"
-      "mars" "mills" "mins" "pants" "pass" "philippines" "pilates" "proceedings" "ps" "sanders" "savings"
-      "shelves" "silkies" "sms" "sooners" "sparks" "spears" "species" "ss" "tabs" "thanks" "thieves"
-      "thus" "trails" "troops" "ucas" "veggies" "vs" "walters" "wives" "yrs")))
+    (when (comp (matching-word) (in ("aids" "aires" "analyses" "bangs" "bases" "boss" "clothes" "collages" "contents" "corps" "daniels"
+      "discuss" "does" "dominos" "ds" "ecs" "edwards" "ees" "ellis" "finances" "furnishings" "gas" "gis"
+      "goods" "grounds" "has" "hbs" "headquarters" "ips" "irs" "jeans" "kansas" "killies" "laos" "los"
+      "manners" "marches" "mars" "mills" "mins" "pants" "pass" "philippines" "pilates" "proceedings" "ps"
+      "sanders" "savings" "shelves" "silkies" "sms" "sooners" "sparks" "spears" "species" "ss" "tabs"
+      "thanks" "thieves" "thus" "trails" "troops" "ucas" "veggies" "vs" "walters" "wives" "yrs")))
       (delete (litem))))
   (false-root-es :act-on-all-matches
     (lexitem (ending es))

@@ -118,6 +118,9 @@
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
+;; Nominative pronouns (I, he, she, we, they) are never objects.
+(defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
+
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
 
@@ -129,6 +132,8 @@
 (defun after-colon () (comp (pitem-head-word) (reg-match "^(:|--? )")))
 ;; Right after a finite auxiliary that opens a question.
 (defun after-auxiliary () (comp (pitem-preceding-word) (reg-match "^([Ww]ill|[Ww]ould|[Cc]an|[Cc]ould|[Ss]hould|[Ss]hall|[Mm]ay|[Mm]ight|[Mm]ust|[Dd]o|[Dd]oes|[Dd]id|[Hh]ave|[Hh]as|[Hh]ad|[Ii]s|[Aa]re|[Ww]as|[Ww]ere)$")))
+;; A clause opened by "that".
+(defun that-clause () (comp (pitem-attvec) (att-str-val cform) (str= "that")))
 ;; A clause opened by "that" or "whether".
 (defun content-clause () (comp (pitem-attvec) (att-str-val cform) (in ("that" "whether"))))
 ;; Words that head a relative clause of their own without relative word.
@@ -140,15 +145,19 @@
 ;; left when he came), not a clause of its own.
 (defun adverb-clause () (and (fin-clause) (full-clause)
                              (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) .*"))))
-;; Such a clause is rarely the main clause: only as a question, where an
-;; auxiliary follows the adverb (When will you come?).
-;; Nor does it take the clause after it as parataxis: that clause is the
-;; main one (When we start, we will call you).
+;; Such a clause takes no clause after it as parataxis: that clause is the
+;; main one (When we start, we will call you). A question, where an
+;; auxiliary follows the adverb, may (When will you come? I wonder).
 (defun subordinate-opening () (and (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) "))
                                    (not (comp (pitem-head-word) (reg-match "^[A-Za-z]+ (do|does|did|will|would|can|could|is|are|was|were|should|shall|has|have|had|may|might|must|am)( |$)")))))
-(defun main-clause-shape () (not (and (get-modifier-by-type para) (subordinate-opening))))
 
 ;; A verb of saying after the clause it reports ("We won," he said.).
+;; The adverb marks its verb ("cm"), and such a clause is never the whole
+;; sentence: a clause after it, even without a comma, is the main one (When
+;; she was a kitten she looked like a cake).
+(defun subordinating-adverb () (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce)$")))
+(defun subordinate-mark () (comp (pitem-attvec) (modify syn ((cm +)))))
+(defun whole-sentence-subordinate () (and (sentence-start) (sentence-end) (comp (pitem-attvec) (defined syn (cm))) (subordinate-opening)))
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
                                (reg-match "^(said|says|say|added|adds|told|tells|asked|asks|wrote|writes|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalls|recalled|admitted|know|think|guess|suppose|believe|hope|mean|swear|bet)( |$)")))
 ;; A noun joined by a comma alone is a conjunct only inside a list that goes
@@ -167,8 +176,8 @@
 (def-category A (visible-atts (cat degree lexitem last_conj)))
 (def-category Prep (visible-atts (cat pform lexitem last_conj)))
 (def-category N (visible-atts (cat num case pron lexitem last_conj)))
-(def-category V (visible-atts (cat vform lexitem last_conj)) (subcat-atts (cat vform lexitem)))
-(def-category VBE (visible-atts (cat vform lexitem last_conj rare)))
+(def-category V (visible-atts (cat vform lexitem last_conj cm)) (subcat-atts (cat vform lexitem)))
+(def-category VBE (visible-atts (cat vform lexitem last_conj rare cm)))
 (def-category C (visible-atts (cat cform last_conj)))
 
 (def-modifiers A
@@ -213,7 +222,9 @@
 ;; the adverb after them (has not already seen).
 (defun clause-adverb () (comp (pitem-head-word) (reg-match "^([Nn]ot|n't|[Nn]ever|[Aa]lso|[Nn]ow|[Ss]till|[Aa]lways|[Ee]specially|[Oo]ften|[Pp]robably|[Tt]hen|[Aa]lready|[Aa]ctually|[Oo]nly|[Mm]aybe|[Pp]erhaps|[Uu]sually|[Cc]ertainly|[Tt]here|[Hh]ere|[Ww]here|[Ww]ell|[Ss]ometimes|[Ff]inally|[Aa]gain)$")))
 
+;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
+  (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
   (:head))
 
@@ -265,13 +276,20 @@
      ;; drink Coke).
      (C (dep-type para) (max-dist 30) (dep-weight 4.0) (modifier-cond (and (no-cc) (fin-clause) (after-colon)))
         (modifiee-cond (sentence-start)))
+     ;; (never of a personal pronoun after an auxiliary: Are you enjoying it?)
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
-                                                               (or (gerund) (not (get-modifier-by-type obj))))))
+                                                               (or (gerund) (not (get-modifier-by-type obj)))))
+        (modifiee-cond (not (and (personal-pronoun) (after-auxiliary)))))
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
-  ;; A phrase that opened a bracket closes it (Portland (ENA)).
-  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
+  ;; A phrase that opened a bracket closes it (Portland (ENA)); one that
+  ;; opened with a comma, an apposition, may close with one (Nina, 19, said),
+  ;; unless a conjunction follows (A, B, and C).
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))
+     (Punc (dep-type punc) (max-dist 12) (dep-weight 2.0)
+           (modifier-cond (and (comp (pitem-head-word) (in (","))) (not (pitem-following-word (in ("and" "or" "but" "&" "nor"))))))
+           (modifiee-cond (starts-with-punctuation)))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
@@ -304,11 +322,12 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
-     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (not (subordinating-adverb))))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
@@ -351,7 +370,7 @@
      (Adv (dep-type mod) (max-dist 3) (modifiee-cond (not (controlled))))
      (Adv (dep-type mod) (max-dist 30) (modifiee-cond (controlled))))
   (:head)
-  (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc)))
+  (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
         (modifiee-cond (not (get-modifier-by-type obj))) (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
      ;; A second object after a pronoun one (landed herself a job, faxed
@@ -362,12 +381,15 @@
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)))))
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause))))
+        (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))
      ;; A clause opened by who or which after the verb's object is a
      ;; relative clause of a noun (knew someone who had one).
      (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (wh-subject-clause)))
         (modifiee-cond (not (get-modifier-by-type obj))))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
+     ;; (a clause opened by "that" is a complement or relative clause: the
+     ;; evidence that the group presented)
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      ;; An infinitival copula (seems to be fine, going to be late).
@@ -384,8 +406,8 @@
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (finite)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -400,11 +422,12 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
-     (Adv (dep-type mod) (max-dist 8))
+     (Adv (dep-type mod) (max-dist 8) (modifier-cond (not (subordinating-adverb))))
+     (Adv (dep-type mod) (max-dist 8) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
@@ -462,35 +485,36 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (finite)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
 ;; frames it saw; the general verb positions take what the frames miss.
-(def-category V (visible-atts (cat vform lexitem last_conj move control gap)))
+(def-category V (visible-atts (cat vform lexitem last_conj move control gap cm)))
 ;; An infinitive of the V_V frame leaves its empty subject ("move") to the
 ;; verb, whose subject fills it (Ann wants to leave: Ann is the subject of
 ;; leave too); a frame with an object keeps "gap", the verb's leave to lose
 ;; its object to a fronted word. A frame takes V's visible attributes when it is made,
 ;; and its link to V passes them on: "move", "control" and "gap" are visible
 ;; for that moment only, so that other verb items still pack without them.
-(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object)))))
-(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
+(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object)))))
+(def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement))
+                                 (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))))
 (def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control)) (modifier-cond (base-form)))
                               (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control))
                                    (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
-(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc)))))
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object)))))
-(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
+(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object)))))
+(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))
      (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (and (base-form) (get-modifier-by-type aux))))))
-(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
+(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
-(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc))) (merged-cond (taken-object))))
+(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
-(def-category V (visible-atts (cat vform lexitem last_conj)))
+(def-category V (visible-atts (cat vform lexitem last_conj cm)))
 
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 ;; The clause head turns its verb's missing object (a verb with "gap")
@@ -505,17 +529,20 @@
         (modifier-cond (and (comp (pitem-attvec) (defined syn (check))) (wh-word) (bare-item)))
         (modifiee-cond (and (fin-clause) (comp (pitem-attvec) (defined syn (move)))))))
   (:head (V (dep-type i) (modifier-cond (finite))
-            (percolate (cat vform last_conj gap))
-            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap) (main-clause-shape))))
+            (percolate (cat vform last_conj gap cm))
+            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (open-gap) (not (whole-sentence-subordinate)))))
          (VBE (dep-type i) (modifier-cond (finite))
             (block (lexitem))
-            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (main-clause-shape)))))
+            (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (not (whole-sentence-subordinate))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
   (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
-           (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)))))
+           (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)
+                              ;; and the comma closing a relative clause that
+                              ;; opened with one (Nina, who was there, said ...)
+                              (and (starts-with-punctuation) (relative-word))))))
   ;; A clause that opened a bracket closes it.
   (? (Punc (dep-type punc) (max-dist 40) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
 

@@ -80,14 +80,18 @@ class SchemeToUd {
     for (int node = 0; node < edit_.size(); ++node) relations_[node] = ud_relation(node);
     remove_empty_nodes();
     give_way("i", "mark");
+    prepositional_predicates();
     give_way("pcomp", "case");
     give_way("pred", "cop");
+    verbs_used_as_prepositions();
     extraposed_subjects();
+    infinitives_of_degree();
     names_standing_alone();
     first_word_heads();
     collect_heads();
     keep_one_root();
     stranded_function_words();
+    adjectives_over_compounds();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     emoticons_as_discourse();
@@ -187,6 +191,37 @@ class SchemeToUd {
     return true;
   }
 
+  // Verbs whose second object names or judges the first (call him Bob,
+  // consider it a success).
+  bool naming_verb(int verb) const {
+    if (verb < 0 || nodes_[verb].category != "V") return false;
+    static constexpr std::string_view verbs[] = {"call", "name",  "consider", "elect", "appoint",
+                                                 "deem", "label", "dub",      "rename"};
+    return std::find(std::begin(verbs), std::end(verbs), nodes_[verb].root) != std::end(verbs);
+  }
+
+  // An object that is really a predicate: after become, remain and seem
+  // (become a member), the second object of a naming verb (call him Bob),
+  // and the only object of its participle (a book called Dune).
+  bool predicative_object(int node) const {
+    int verb = edit_.head(node);
+    if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position <= nodes_[verb].position) return false;
+    std::string_view category = nodes_[node].category;
+    if (category != "N" && category != "A" && category != "Num") return false;
+    const std::string& root = nodes_[verb].root;
+    if (root == "become" || root == "remain" || root == "seem") return !is_personal_pronoun(lower(nodes_[node].word));
+    if (!naming_verb(verb)) return false;
+    for (int sibling : edit_.children(verb)) {
+      std::string_view r = nodes_[sibling].relation;
+      if (sibling != node && (r == "obj" || r == "obj2") && nodes_[sibling].position > 0 &&
+          nodes_[sibling].position < nodes_[node].position)
+        return true;
+    }
+    const std::string& form = nodes_[verb].word;
+    bool participle = form.size() > 2 && form.substr(form.size() - 2) == "ed";
+    return participle && (nodes_[verb].relation == "mod" || passive(verb));
+  }
+
   // The first of two objects, or a personal pronoun after a verb of telling
   // or giving (tell me that ..., charge them for ...), is the recipient.
   bool recipient(int node) const {
@@ -230,8 +265,8 @@ class SchemeToUd {
     if (r == "s" && raising_it(index)) return "expl";  // It seems that ...
     if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
     if (r == "expl") return "expl";
-    if (r == "obj") return recipient(index) ? "iobj" : "obj";
-    if (r == "obj2") return "iobj";
+    if (r == "obj" && predicative_object(index)) return "xcomp";
+    if (r == "obj" || r == "obj2") return naming_verb(head) ? "obj" : r == "obj2" || recipient(index) ? "iobj" : "obj";
     // After an expletive (there was a demonstration) the noun the copula
     // took as its predicate is the subject, and the copula the head.
     if (r == "pred" && head_category == "VBE" && category != "Prep" && has_child_with(head, "expl") &&
@@ -346,6 +381,88 @@ class SchemeToUd {
         if (relations_[child] == relation && relation == "pred")
           relations_[child] = nodes_[chosen].position < nodes_[node].position ? "nsubj" : "xcomp";
       }
+    }
+  }
+
+  // A form of be with neither predicate nor expletive whose first
+  // prepositional phrase after it hangs from it as an adjunct (they are all
+  // from Ohio): that phrase is the predicate.
+  void prepositional_predicates() {
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || nodes_[node].category != "VBE" || nodes_[node].position <= 0) continue;
+      int phrase = -1;
+      bool predicate = false;
+      for (int child : edit_.children(node)) {
+        if (!alive(child)) continue;
+        const std::string& r = nodes_[child].relation;
+        if (r == "pred" || r == "expl") predicate = true;
+        if (r == "mod" && nodes_[child].category == "Prep" && nodes_[child].position > nodes_[node].position &&
+            (phrase < 0 || nodes_[child].position < nodes_[phrase].position))
+          phrase = child;
+      }
+      if (predicate || phrase < 0) continue;
+      relations_[phrase] = "pred";
+    }
+  }
+
+  // "including", "regarding" and "concerning" with an object and no subject
+  // of their own introduce a noun phrase: the treebank makes the object the
+  // head (a nominal modifier of a noun, an oblique elsewhere) and the verb
+  // its case marker.
+  void verbs_used_as_prepositions() {
+    for (int node : edit_.post_order()) {
+      if (!alive(node) || nodes_[node].position <= 0 || nodes_[node].category != "V") continue;
+      std::string word = lower(nodes_[node].word);
+      if (word != "including" && word != "regarding" && word != "concerning") continue;
+      int object = -1;
+      bool own_clause = false;
+      for (int child : edit_.children(node)) {
+        if (!alive(child)) continue;
+        const std::string& r = relations_[child];
+        if (r == "obj" && nodes_[child].position > nodes_[node].position && object < 0) object = child;
+        if (r == "nsubj" || r == "nsubj:pass" || r == "aux" || r == "aux:pass") own_clause = true;
+      }
+      if (object < 0 || own_clause) continue;
+      edit_.promote(object, node);
+      const std::string& r = relations_[node];
+      relations_[object] = r == "acl" ? "nmod" : r == "advcl" || r == "xcomp" ? "obl" : r;
+      relations_[node] = "case";
+      std::vector<int> others(edit_.children(node));
+      for (int child : others)
+        if (alive(child)) edit_.set_head(child, object);
+    }
+  }
+
+  // An infinitive after an adjective is its open complement (able to go),
+  // a clausal complement after easy, hard and the like, and an adverbial
+  // clause after one of degree (too good to miss, free enough to
+  // leave) or of feeling and readiness (glad to hear, free to go, available
+  // to help), as the treebank writes them.
+  void infinitives_of_degree() {
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || relations_[node] != "xcomp" || nodes_[node].category != "V") continue;
+      int adjective = edit_.head(node);
+      if (adjective < 0 || !alive(adjective) || nodes_[adjective].category != "A") continue;
+      if (nodes_[adjective].position <= 0 || nodes_[adjective].position > nodes_[node].position) continue;
+      bool infinitive = false;
+      for (int child : edit_.children(node))
+        infinitive = infinitive || (alive(child) && relations_[child] == "mark" && lower(nodes_[child].word) == "to");
+      if (!infinitive) continue;
+      bool degree = false;
+      for (int child : edit_.children(adjective)) {
+        std::string word = lower(nodes_[child].word);
+        degree = degree || (alive(child) && (word == "too" || word == "enough"));
+      }
+      std::string adjective_root = lower(nodes_[adjective].root_or_word());
+      static constexpr std::string_view adverbial[] = {"free",  "glad",  "happy", "available",
+                                                       "sorry", "first", "enough"};
+      // The infinitive whose object is the adjective's subject (hard to
+      // tell, easy to find) is the adjective's clausal complement.
+      static constexpr std::string_view tough[] = {"easy", "hard", "difficult", "impossible", "tough"};
+      if (std::find(std::begin(tough), std::end(tough), adjective_root) != std::end(tough))
+        relations_[node] = "ccomp";
+      else if (degree || std::find(std::begin(adverbial), std::end(adverbial), adjective_root) != std::end(adverbial))
+        relations_[node] = "advcl";
     }
   }
 
@@ -501,6 +618,21 @@ class SchemeToUd {
       if (root == best) continue;
       ud_head_[root] = best;
       ud_rel_[root] = is_punctuation(tokens_[root - 1].form) ? "punct" : "dep";
+    }
+  }
+
+  // An adjective right before a common noun that is a compound of the noun
+  // after it modifies the whole compound (authentic meat pies): the treebank
+  // hangs it from the compound's head.
+  void adjectives_over_compounds() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p + 2 <= n; ++p) {
+      int noun = p + 1, head = p + 2;
+      if (ud_rel_[p] != "amod" || ud_head_[p] != noun || ud_rel_[noun] != "compound" || ud_head_[noun] != head)
+        continue;
+      if (node_at_[noun] < 0 || nodes_[node_at_[noun]].category != "N" || starts_upper(tokens_[noun - 1].form))
+        continue;
+      ud_head_[p] = head;
     }
   }
 

@@ -213,6 +213,23 @@ TEST_F(TripleDbTest, SyncedEntriesAreFoundByAFreshDatabase) {
   EXPECT_TRUE(db.file()->validate(std::cerr));
 }
 
+// A key the file lacks is remembered as absent, but only until the next
+// change: one added afterwards is found.
+TEST_F(TripleDbTest, KeysMissingFromTheFileAreFoundOnceAdded) {
+  TripleDb db(11);
+  link(db);
+  db.add_triple("eat", "obj", "apple", 3);
+  ASSERT_TRUE(db.sync());
+  EXPECT_EQ(db.find("drink"), nullptr);
+  EXPECT_EQ(db.find("DRINK"), nullptr);
+  db.add_triple("drink", "obj", "water", 2);
+  EXPECT_EQ(db.count("Drink", "obj", "water"), 2U);
+  ASSERT_TRUE(db.sync());
+  ASSERT_TRUE(db.unlink_file());
+  link(db);
+  EXPECT_EQ(db.count("drink", "obj", "water"), 2U);
+}
+
 TEST_F(TripleDbTest, DestroyingALinkedDatabaseKeepsItsChanges) {
   {
     TripleDb db(11);

@@ -671,6 +671,148 @@ TEST(SchemeToUd, ANumberRightAfterItsNounNamesItUnlessItIsMoneyOrAYear) {
   EXPECT_EQ(relation_of_number("$"), "2:nummod");
 }
 
+TEST(SchemeToUd, IncludingAndRegardingWithAnObjectAreCaseMarkers) {
+  // Thanks for the note regarding the plan: the object heads, "regarding" is
+  // its case marker and the phrase a nominal modifier of "note".
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Thanks\t~ N\t*\t)\n"
+      "2\t(for\t~ Prep\t1\tmod\t(gov thanks))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov note))\n"
+      "4\t(note\t~ N\t2\tpcomp\t(gov for))\n"
+      "5\t(regarding\tregard V\t4\tmod\t(gov note))\n"
+      "6\t(the\t~ Det\t7\tdet\t(gov plan))\n"
+      "7\t(plan\t~ N\t5\tobj\t(gov regard))\n"
+      ")\n",
+      "Thanks for the note regarding the plan");
+  EXPECT_EQ(attachments(sentence), "0:root 4:case 4:det 1:nmod 7:case 7:det 4:nmod ");
+  // With a subject of its own the verb keeps its clause.
+  UdSentence clause = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t3\ts\t(gov include))\n"
+      "2\t(are\t~ VB\t3\taux\t(gov include))\n"
+      "3\t(including\tinclude V\tE1\ti\t(gov fin))\n"
+      "4\t(it\t~ N\t3\tobj\t(gov include))\n"
+      ")\n",
+      "We are including it");
+  EXPECT_EQ(attachments(clause), "3:nsubj 3:aux 0:root 3:obj ");
+}
+
+TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClause) {
+  auto infinitive_relation = [](const std::string& adverb, const std::string& adjective) {
+    std::string line = "We are " + (adverb.empty() ? "" : adverb + " ") + adjective + " to go";
+    int a = adverb.empty() ? 3 : 4;
+    std::string at = std::to_string(a);
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov be))\n"
+        "2\t(are\tbe VBE\tE1\ti\t(gov fin))\n" +
+            (adverb.empty() ? "" : "3\t(" + adverb + "\t~ Adv\t4\tmod\t(gov " + adjective + "))\n") + at + "\t(" +
+            adjective + "\t~ A\t2\tpred\t(gov be))\n" + std::to_string(a + 1) + "\t(to\t~ VB\t" +
+            std::to_string(a + 2) + "\taux\t(gov go))\n" + std::to_string(a + 2) + "\t(go\t~ V\t" + at +
+            "\tcomp\t(gov " + adjective + "))\n" + ")\n",
+        line);
+    return sentence.words.back().deprel;
+  };
+  EXPECT_EQ(infinitive_relation("", "able"), "xcomp");
+  EXPECT_EQ(infinitive_relation("too", "late"), "advcl");
+  EXPECT_EQ(infinitive_relation("", "free"), "advcl");
+  EXPECT_EQ(infinitive_relation("", "hard"), "ccomp");
+}
+
+TEST(SchemeToUd, ObjectsThatArePredicatesAreOpenComplements) {
+  // They call him Bob: the named object stays obj, the name is xcomp.
+  UdSentence naming = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov call))\n"
+      "2\t(call\t~ V\tE1\ti\t(gov fin))\n"
+      "3\t(him\t~ N\t2\tobj2\t(gov call))\n"
+      "4\t(Bob\t~ N\t2\tobj\t(gov call))\n"
+      ")\n",
+      "They call him Bob");
+  EXPECT_EQ(attachments(naming), "2:nsubj 0:root 2:obj 2:xcomp ");
+  // Ann became a member: the noun after become is its predicate.
+  UdSentence becoming = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov become))\n"
+      "2\t(became\tbecome V\tE1\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov member))\n"
+      "4\t(member\t~ N\t2\tobj\t(gov become))\n"
+      ")\n",
+      "Ann became a member");
+  EXPECT_EQ(attachments(becoming), "2:nsubj 0:root 4:det 2:xcomp ");
+  // A book called Dune: the only object of the participle is its name; a
+  // finite "called" keeps its object (Ann called Bob).
+  UdSentence participle = from_velmo(
+      "(\n"
+      "1\t(book\t~ N\t*\t)\n"
+      "2\t(called\tcall V\t1\tmod\t(gov book))\n"
+      "3\t(Dune\t~ N\t2\tobj\t(gov call))\n"
+      ")\n",
+      "book called Dune");
+  EXPECT_EQ(attachments(participle), "0:root 1:acl 2:xcomp ");
+  UdSentence finite = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov call))\n"
+      "2\t(called\tcall V\tE1\ti\t(gov fin))\n"
+      "3\t(Bob\t~ N\t2\tobj\t(gov call))\n"
+      ")\n",
+      "Ann called Bob");
+  EXPECT_EQ(attachments(finite), "2:nsubj 0:root 2:obj ");
+}
+
+TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
+  auto attachments_of = [](const std::string& modifier) {
+    return attachments(
+        from_velmo("(\n"
+                   "1\t(fresh\t~ A\t2\tmod\t(gov " +
+                       modifier +
+                       "))\n"
+                       "2\t(" +
+                       modifier +
+                       "\t~ N\t3\tnn\t(gov pie))\n"
+                       "3\t(pies\tpie N\t*\t)\n"
+                       ")\n",
+                   "fresh " + modifier + " pies"));
+  };
+  EXPECT_EQ(attachments_of("meat"), "3:amod 3:compound 0:root ");
+  // Before a capitalised compound (a name) the adjective stays where it is.
+  EXPECT_EQ(attachments_of("Apple"), "2:amod 3:compound 0:root ");
+}
+
+TEST(SchemeToUd, APrepositionalPhraseAfterBeWithoutPredicateIsThePredicate) {
+  // They are all from Ohio: the phrase heads, "are" is its copula.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov be))\n"
+      "2\t(are\tbe VBE\tE1\ti\t(gov fin))\n"
+      "3\t(all\t~ Adv\t2\tmod\t(gov be))\n"
+      "4\t(from\t~ Prep\t2\tmod\t(gov be))\n"
+      "5\t(Ohio\t~ N\t4\tpcomp\t(gov from))\n"
+      ")\n",
+      "They are all from Ohio");
+  EXPECT_EQ(attachments(sentence), "5:nsubj 5:cop 5:advmod 5:case 0:root ");
+  // An existential keeps its verb as head (there is a cat in the garden).
+  UdSentence existential = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(There\t~ N\t2\texpl\t(gov be))\n"
+      "2\t(is\tbe VBE\tE1\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov cat))\n"
+      "4\t(cat\t~ N\t2\ts\t(gov be))\n"
+      "5\t(in\t~ Prep\t2\tmod\t(gov be))\n"
+      "6\t(Ohio\t~ N\t5\tpcomp\t(gov in))\n"
+      ")\n",
+      "There is a cat in Ohio");
+  EXPECT_EQ(attachments(existential), "2:expl 0:root 4:det 2:nsubj 6:case 2:obl ");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.

@@ -320,7 +320,7 @@ class LexiconBuilder:
         if category == "N":
             feats = features or NOUN_SG
             spelled = self.spellings.get(lemma)
-            if spelled and "+proper" not in feats:
+            if spelled and "+proper" not in feats and not self.wordnet_common_noun(lemma):
                 best = max(spelled.items(), key=lambda item: (item[1], item[0]))[0]
                 if best[:1].isupper():
                     feats = feats + ("+proper",)
@@ -369,6 +369,12 @@ class LexiconBuilder:
             if word in self.exceptions.get(pos, {}):
                 return True
         return False
+
+    def wordnet_common_noun(self, lemma):
+        """Whether WordNet has the lemma as a noun written in lower case
+        (lounge, avenue): such a word stays a common noun even where the
+        treebank mostly meets it inside names, so that its plural is read."""
+        return (lemma, "N") in self.wn and not self.wn_spellings.get(lemma, lemma)[:1].isupper()
 
     def lemma_key_spelling(self, lemma):
         spelled = self.spellings.get(lemma)
