@@ -386,22 +386,32 @@ class SchemeToUd {
 
   // A form of be with neither predicate nor expletive whose first
   // prepositional phrase after it hangs from it as an adjunct (they are all
-  // from Ohio): that phrase is the predicate.
+  // from Ohio), or else whose first adverb of place or state after it does
+  // (he was there, all is well): that phrase or adverb is the predicate.
   void prepositional_predicates() {
+    static constexpr std::string_view places[] = {
+        "there",   "here",   "out",    "in",    "away",    "back",      "up",         "over",     "around",
+        "on",      "off",    "down",   "home",  "well",    "about",     "together",   "anywhere", "inside",
+        "outside", "abroad", "nearby", "below", "through", "somewhere", "everywhere", "upstairs", "downstairs"};
     for (int node = 0; node < edit_.size(); ++node) {
       if (!alive(node) || nodes_[node].category != "VBE" || nodes_[node].position <= 0) continue;
-      int phrase = -1;
+      int phrase = -1, adverb = -1;
       bool predicate = false;
       for (int child : edit_.children(node)) {
         if (!alive(child)) continue;
-        const std::string& r = nodes_[child].relation;
-        if (r == "pred" || r == "expl") predicate = true;
-        if (r == "mod" && nodes_[child].category == "Prep" && nodes_[child].position > nodes_[node].position &&
-            (phrase < 0 || nodes_[child].position < nodes_[phrase].position))
-          phrase = child;
+        const PlainNode& c = nodes_[child];
+        if (c.relation == "pred" || c.relation == "expl") predicate = true;
+        if (c.relation != "mod" || c.position <= nodes_[node].position) continue;
+        if (c.category == "Prep" && (phrase < 0 || c.position < nodes_[phrase].position)) phrase = child;
+        if (c.category == "Adv" && (adverb < 0 || c.position < nodes_[adverb].position) &&
+            std::find(std::begin(places), std::end(places), lower(c.word)) != std::end(places))
+          adverb = child;
       }
-      if (predicate || phrase < 0) continue;
-      relations_[phrase] = "pred";
+      if (predicate) continue;
+      if (phrase >= 0)
+        relations_[phrase] = "pred";
+      else if (adverb >= 0)
+        relations_[adverb] = "pred";
     }
   }
 

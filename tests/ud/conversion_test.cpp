@@ -798,6 +798,16 @@ TEST(SchemeToUd, APrepositionalPhraseAfterBeWithoutPredicateIsThePredicate) {
       ")\n",
       "They are all from Ohio");
   EXPECT_EQ(attachments(sentence), "5:nsubj 5:cop 5:advmod 5:case 0:root ");
+  // Without such a phrase an adverb of place is the predicate (he was there).
+  UdSentence place = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(He\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE1\ti\t(gov fin))\n"
+      "3\t(there\t~ Adv\t2\tmod\t(gov be))\n"
+      ")\n",
+      "He was there");
+  EXPECT_EQ(attachments(place), "3:nsubj 3:cop 0:root ");
   // An existential keeps its verb as head (there is a cat in the garden).
   UdSentence existential = from_velmo(
       "(\n"
