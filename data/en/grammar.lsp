@@ -132,6 +132,8 @@
 (defun after-colon () (comp (pitem-head-word) (reg-match "^(:|--? )")))
 ;; Right after a finite auxiliary that opens a question.
 (defun after-auxiliary () (comp (pitem-preceding-word) (reg-match "^([Ww]ill|[Ww]ould|[Cc]an|[Cc]ould|[Ss]hould|[Ss]hall|[Mm]ay|[Mm]ight|[Mm]ust|[Dd]o|[Dd]oes|[Dd]id|[Hh]ave|[Hh]as|[Hh]ad|[Ii]s|[Aa]re|[Ww]as|[Ww]ere)$")))
+;; A clause opened by "that".
+(defun that-clause () (comp (pitem-attvec) (att-str-val cform) (str= "that")))
 ;; A clause opened by "that" or "whether".
 (defun content-clause () (comp (pitem-attvec) (att-str-val cform) (in ("that" "whether"))))
 ;; Words that head a relative clause of their own without relative word.
@@ -320,7 +322,7 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
@@ -385,7 +387,9 @@
      ;; relative clause of a noun (knew someone who had one).
      (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (wh-subject-clause)))
         (modifiee-cond (not (get-modifier-by-type obj))))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)))))
+     ;; (a clause opened by "that" is a complement or relative clause: the
+     ;; evidence that the group presented)
+     (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
      ;; An infinitival copula (seems to be fine, going to be late).
@@ -418,7 +422,7 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))

@@ -80,6 +80,7 @@ class SchemeToUd {
     for (int node = 0; node < edit_.size(); ++node) relations_[node] = ud_relation(node);
     remove_empty_nodes();
     give_way("i", "mark");
+    prepositional_predicates();
     give_way("pcomp", "case");
     give_way("pred", "cop");
     verbs_used_as_prepositions();
@@ -380,6 +381,37 @@ class SchemeToUd {
         if (relations_[child] == relation && relation == "pred")
           relations_[child] = nodes_[chosen].position < nodes_[node].position ? "nsubj" : "xcomp";
       }
+    }
+  }
+
+  // A form of be with neither predicate nor expletive whose first
+  // prepositional phrase after it hangs from it as an adjunct (they are all
+  // from Ohio), or else whose first adverb of place or state after it does
+  // (he was there, all is well): that phrase or adverb is the predicate.
+  void prepositional_predicates() {
+    static constexpr std::string_view places[] = {
+        "there",   "here",   "out",    "in",    "away",    "back",      "up",         "over",     "around",
+        "on",      "off",    "down",   "home",  "well",    "about",     "together",   "anywhere", "inside",
+        "outside", "abroad", "nearby", "below", "through", "somewhere", "everywhere", "upstairs", "downstairs"};
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || nodes_[node].category != "VBE" || nodes_[node].position <= 0) continue;
+      int phrase = -1, adverb = -1;
+      bool predicate = false;
+      for (int child : edit_.children(node)) {
+        if (!alive(child)) continue;
+        const PlainNode& c = nodes_[child];
+        if (c.relation == "pred" || c.relation == "expl") predicate = true;
+        if (c.relation != "mod" || c.position <= nodes_[node].position) continue;
+        if (c.category == "Prep" && (phrase < 0 || c.position < nodes_[phrase].position)) phrase = child;
+        if (c.category == "Adv" && (adverb < 0 || c.position < nodes_[adverb].position) &&
+            std::find(std::begin(places), std::end(places), lower(c.word)) != std::end(places))
+          adverb = child;
+      }
+      if (predicate) continue;
+      if (phrase >= 0)
+        relations_[phrase] = "pred";
+      else if (adverb >= 0)
+        relations_[adverb] = "pred";
     }
   }
 

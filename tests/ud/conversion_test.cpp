@@ -785,6 +785,44 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
   EXPECT_EQ(attachments_of("Apple"), "2:amod 3:compound 0:root ");
 }
 
+TEST(SchemeToUd, APrepositionalPhraseAfterBeWithoutPredicateIsThePredicate) {
+  // They are all from Ohio: the phrase heads, "are" is its copula.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov be))\n"
+      "2\t(are\tbe VBE\tE1\ti\t(gov fin))\n"
+      "3\t(all\t~ Adv\t2\tmod\t(gov be))\n"
+      "4\t(from\t~ Prep\t2\tmod\t(gov be))\n"
+      "5\t(Ohio\t~ N\t4\tpcomp\t(gov from))\n"
+      ")\n",
+      "They are all from Ohio");
+  EXPECT_EQ(attachments(sentence), "5:nsubj 5:cop 5:advmod 5:case 0:root ");
+  // Without such a phrase an adverb of place is the predicate (he was there).
+  UdSentence place = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(He\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE1\ti\t(gov fin))\n"
+      "3\t(there\t~ Adv\t2\tmod\t(gov be))\n"
+      ")\n",
+      "He was there");
+  EXPECT_EQ(attachments(place), "3:nsubj 3:cop 0:root ");
+  // An existential keeps its verb as head (there is a cat in the garden).
+  UdSentence existential = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(There\t~ N\t2\texpl\t(gov be))\n"
+      "2\t(is\tbe VBE\tE1\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov cat))\n"
+      "4\t(cat\t~ N\t2\ts\t(gov be))\n"
+      "5\t(in\t~ Prep\t2\tmod\t(gov be))\n"
+      "6\t(Ohio\t~ N\t5\tpcomp\t(gov in))\n"
+      ")\n",
+      "There is a cat in Ohio");
+  EXPECT_EQ(attachments(existential), "2:expl 0:root 4:det 2:nsubj 6:case 2:obl ");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
