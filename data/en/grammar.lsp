@@ -140,11 +140,11 @@
 (defun free-relative-head () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever|[Aa]ll|[Ee]verything|[Aa]nything|[Ss]omething|[Nn]othing)$"))))
 ;; A name before a fronted adverbial clause (Phil if you could ...).
 (defun before-subordinator () (comp (pitem-following-word) (in ("if" "when" "as" "because" "since" "once" "unless" "although" "though" "while"))))
-;; A finite clause opened by a question adverb of time or place is an
+;; A finite clause opened by when, whenever or once is an
 ;; adverbial clause of the verb beside it (When we start, we will call; I
 ;; left when he came), not a clause of its own.
 (defun adverb-clause () (and (fin-clause) (full-clause)
-                             (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) .*"))))
+                             (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever|[Oo]nce) .*"))))
 ;; Such a clause takes no clause after it as parataxis: that clause is the
 ;; main one (When we start, we will call you). A question, where an
 ;; auxiliary follows the adverb, may (When will you come? I wonder).
@@ -196,7 +196,13 @@
   ;; worth a visit
   (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
-     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
+     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
+     ;; A clause without "that" only after adjectives of knowing and feeling
+     ;; (sure it works, glad you came); after others it is a clause of its
+     ;; own (Staff is very friendly they treat you well).
+     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (fin-clause)))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
+                             (reg-match "^(sure|glad|afraid|sorry|happy|pleased|confident|aware|certain|lucky|likely|curious|positive|convinced|thankful|grateful|proud|worried|amazed|surprised|disappointed|sad|hopeful)$"))))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
