@@ -164,6 +164,11 @@
 ;; on (A, B and C); else the noun after the comma begins a new clause (When
 ;; they saw it, people left).
 (defun list-goes-on () (pitem-following-word (in ("," "and" "or" "&" "/"))))
+;; Verbs that take a finite clause without complementiser (say, think,
+;; know, hope, guess, ...), by their forms.
+(defun bare-clause-verb () (comp (pitem-head-child) (pitem-head-word)
+                                 (reg-match "^(say|said|think|thought|know|knew|known|tell|told|hope|believ|mean|meant|guess|find|found|assum|feel|felt|see|saw|seen|figur|confirm|ensur|suggest|hear|heard|ask|wish|remember|imagin|stat|claim|reali[sz]|wonder|indicat|understand|understood|learn|decid|suspect|doubt|writ|wrote|notic|bet|recommend|promis|repl|expect|conclud|add|discover|show|agree|warn|swear|swore|pray|insist|admit|announc|report|argu|explain|predict|suppos|reckon|presum|worr|fear|pretend|prov|trust|not|mention|read|check|mak|made|rul|verif|guarantee|bet|dream|sens|sense|forget|forgot|forgotten|hint|complain|recall|reveal|acknowledg|answer|respond|specif|determin|emphasi[sz]|observ|propos|pledg|vow|deny|denied|den|declar|estimat|calculat)(s|es|ed|d|ing|ies|ied|y|e|en|n|t|ted|ting)?( |$)")))
+
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -387,8 +392,13 @@
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause))))
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (not (fin-clause))))
         (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))
+     ;; A clause without complementiser only after verbs of saying, thinking
+     ;; and perceiving (I think it works); after others it is a relative
+     ;; clause or a clause of its own (has the best sushi I've found).
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (fin-clause)))
+        (modifiee-cond (and (not (and (subordinate-opening) (sentence-start))) (bare-clause-verb))))
      ;; A clause opened by who or which after the verb's object is a
      ;; relative clause of a noun (knew someone who had one).
      (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (wh-subject-clause)))
