@@ -407,7 +407,12 @@
      ;; evidence that the group presented)
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
-     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
+     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     ;; A bare infinitive only after let, make, help and their like (let
+     ;; me know, help you find it, go get it).
+     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (not (get-modifier-by-type aux))))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
+                             (reg-match "^([Ll]et|[Ll]ets|[Ll]etting|[Mm]ake|[Mm]akes|[Mm]ade|[Mm]aking|[Hh]elp|[Hh]elps|[Hh]elped|[Hh]elping|[Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|[Gg]o|[Gg]oes|[Ww]ent|[Gg]oing|[Cc]ome|[Cc]omes|[Cc]ame|[Cc]oming|[Ss]ee|[Ss]ees|[Ss]aw|[Ss]een|[Ww]atch|[Ww]atches|[Ww]atched|[Hh]ear|[Hh]ears|[Hh]eard|[Ff]eel|[Ff]eels|[Ff]elt|[Rr]ecommend|[Rr]ecommends|[Rr]ecommended|[Ss]uggest|[Ss]uggests|[Ss]uggested|[Dd]emand|[Dd]emanded|[Bb]id|[Dd]are|[Nn]eed|[Nn]eeds|[Tt]ry|[Rr]ather|[Bb]etter|[Ss]ay|[Ss]ays|[Ss]aid|[Ww]an|[Nn]a|[Tt]a|[Ll]ook)( |$)"))))
      ;; An infinitival copula (seems to be fine, going to be late).
      (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
