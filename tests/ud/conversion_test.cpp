@@ -823,6 +823,26 @@ TEST(SchemeToUd, APrepositionalPhraseAfterBeWithoutPredicateIsThePredicate) {
   EXPECT_EQ(attachments(existential), "2:expl 0:root 4:det 2:nsubj 6:case 2:obl ");
 }
 
+TEST(SchemeToUd, ATitleBeforeANameDescribesIt) {
+  auto title_relation = [](const std::string& title, const std::string& name) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "1\t(" +
+            title + "\t~ N\t2\tnn\t(gov " + name +
+            "))\n"
+            "2\t(" +
+            name +
+            "\t~ N\t*\t)\n"
+            ")\n",
+        title + " " + name);
+    return sentence.words[0].deprel;
+  };
+  EXPECT_EQ(title_relation("Dr.", "Cooper"), "nmod:desc");
+  EXPECT_EQ(title_relation("President", "Bush"), "nmod:desc");
+  EXPECT_EQ(title_relation("police", "station"), "compound");
+  EXPECT_EQ(title_relation("Enron", "Corp"), "compound");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
