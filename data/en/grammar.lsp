@@ -140,11 +140,11 @@
 (defun free-relative-head () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever|[Aa]ll|[Ee]verything|[Aa]nything|[Ss]omething|[Nn]othing)$"))))
 ;; A name before a fronted adverbial clause (Phil if you could ...).
 (defun before-subordinator () (comp (pitem-following-word) (in ("if" "when" "as" "because" "since" "once" "unless" "although" "though" "while"))))
-;; A finite clause opened by a question adverb of time or place is an
+;; A finite clause opened by when, whenever or once is an
 ;; adverbial clause of the verb beside it (When we start, we will call; I
 ;; left when he came), not a clause of its own.
 (defun adverb-clause () (and (fin-clause) (full-clause)
-                             (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) .*"))))
+                             (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever|[Oo]nce) .*"))))
 ;; Such a clause takes no clause after it as parataxis: that clause is the
 ;; main one (When we start, we will call you). A question, where an
 ;; auxiliary follows the adverb, may (When will you come? I wonder).
@@ -164,6 +164,11 @@
 ;; on (A, B and C); else the noun after the comma begins a new clause (When
 ;; they saw it, people left).
 (defun list-goes-on () (pitem-following-word (in ("," "and" "or" "&" "/"))))
+;; Verbs that take a finite clause without complementiser (say, think,
+;; know, hope, guess, ...), by their forms.
+(defun bare-clause-verb () (comp (pitem-head-child) (pitem-head-word)
+                                 (reg-match "^(say|said|think|thought|know|knew|known|tell|told|hope|believ|mean|meant|guess|find|found|assum|feel|felt|see|saw|seen|figur|confirm|ensur|suggest|hear|heard|ask|wish|remember|imagin|stat|claim|reali[sz]|wonder|indicat|understand|understood|learn|decid|suspect|doubt|writ|wrote|notic|bet|recommend|promis|repl|expect|conclud|add|discover|show|agree|warn|swear|swore|pray|insist|admit|announc|report|argu|explain|predict|suppos|reckon|presum|worr|fear|pretend|prov|trust|not|mention|read|check|mak|made|rul|verif|guarantee|bet|dream|sens|sense|forget|forgot|forgotten|hint|complain|recall|reveal|acknowledg|answer|respond|specif|determin|emphasi[sz]|observ|propos|pledg|vow|deny|denied|den|declar|estimat|calculat)(s|es|ed|d|ing|ies|ied|y|e|en|n|t|ted|ting)?( |$)")))
+
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -196,7 +201,13 @@
   ;; worth a visit
   (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
-     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (clause-complement)))
+     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
+     ;; A clause without "that" only after adjectives of knowing and feeling
+     ;; (sure it works, glad you came); after others it is a clause of its
+     ;; own (Staff is very friendly they treat you well).
+     (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (fin-clause)))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
+                             (reg-match "^(sure|glad|afraid|sorry|happy|pleased|confident|aware|certain|lucky|likely|curious|positive|convinced|thankful|grateful|proud|worried|amazed|surprised|disappointed|sad|hopeful)$"))))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
@@ -381,8 +392,13 @@
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause))))
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (not (fin-clause))))
         (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))
+     ;; A clause without complementiser only after verbs of saying, thinking
+     ;; and perceiving (I think it works); after others it is a relative
+     ;; clause or a clause of its own (has the best sushi I've found).
+     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (fin-clause)))
+        (modifiee-cond (and (not (and (subordinate-opening) (sentence-start))) (bare-clause-verb))))
      ;; A clause opened by who or which after the verb's object is a
      ;; relative clause of a noun (knew someone who had one).
      (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (wh-subject-clause)))
@@ -391,7 +407,12 @@
      ;; evidence that the group presented)
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
-     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
+     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     ;; A bare infinitive only after let, make, help and their like (let
+     ;; me know, help you find it, go get it).
+     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (not (get-modifier-by-type aux))))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
+                             (reg-match "^([Ll]et|[Ll]ets|[Ll]etting|[Mm]ake|[Mm]akes|[Mm]ade|[Mm]aking|[Hh]elp|[Hh]elps|[Hh]elped|[Hh]elping|[Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|[Gg]o|[Gg]oes|[Ww]ent|[Gg]oing|[Cc]ome|[Cc]omes|[Cc]ame|[Cc]oming|[Ss]ee|[Ss]ees|[Ss]aw|[Ss]een|[Ww]atch|[Ww]atches|[Ww]atched|[Hh]ear|[Hh]ears|[Hh]eard|[Ff]eel|[Ff]eels|[Ff]elt|[Rr]ecommend|[Rr]ecommends|[Rr]ecommended|[Ss]uggest|[Ss]uggests|[Ss]uggested|[Dd]emand|[Dd]emanded|[Bb]id|[Dd]are|[Nn]eed|[Nn]eeds|[Tt]ry|[Rr]ather|[Bb]etter|[Ss]ay|[Ss]ays|[Ss]aid|[Ww]an|[Nn]a|[Tt]a|[Ll]ook)( |$)"))))
      ;; An infinitival copula (seems to be fine, going to be late).
      (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))

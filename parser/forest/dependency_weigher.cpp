@@ -101,6 +101,7 @@ void DependencyWeigher::begin_sentence() {
   merges_.clear();
   distance_rows_.clear();
   triples_.clear();
+  sides_.clear();
   skipped_before_.clear();
 }
 
@@ -170,6 +171,13 @@ const char* DependencyWeigher::category_of(const PItem& item) {
 }
 
 DependencyWeigher::Side DependencyWeigher::side_of(const PItem& item) {
+  // A head or modifier item takes part in many dependencies.
+  auto [side, added] = sides_.find_or_add(&item);
+  if (added) side = make_side(item);
+  return side;
+}
+
+DependencyWeigher::Side DependencyWeigher::make_side(const PItem& item) {
   Side side{no_word_, category_of(item), item.start, is_cat_p(item)};
   const LexItem* lex = lexical_item_of(item);
   if (lex) side.position = lex->head;

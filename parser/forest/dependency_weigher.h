@@ -147,6 +147,7 @@ class DependencyWeigher {
   const char* role_text_of(Word role);
   const char* intern(std::string_view text);
   Side side_of(const PItem& item);
+  Side make_side(const PItem& item);
   const char* category_of(const PItem& item);
   float weight_of(const Side& head, const Side& modifier, const char* relation);
   float distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d);
@@ -173,6 +174,7 @@ class DependencyWeigher {
   FlatMemo<MergeKey, float, MergeKeyHash> merges_;
   FlatMemo<TripleKey, int, TripleKeyHash> distance_rows_;
   FlatMemo<TripleKey, TripleWeight, TripleKeyHash> triples_;
+  FlatMemo<const void*, Side, PointerHash> sides_;  // by PItem
   // skipped_before_[p]: skipped positions below p, filled as far as asked.
   mutable std::vector<int> skipped_before_;
 };
