@@ -407,10 +407,19 @@
      ;; evidence that the group presented)
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
-     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc))))
+     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     ;; A bare infinitive only after let, make, help and their like (let
+     ;; me know, help you find it, go get it).
+     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (not (get-modifier-by-type aux))))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
+                             (reg-match "^([Ll]et|[Ll]ets|[Ll]etting|[Mm]ake|[Mm]akes|[Mm]ade|[Mm]aking|[Hh]elp|[Hh]elps|[Hh]elped|[Hh]elping|[Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|[Gg]o|[Gg]oes|[Ww]ent|[Gg]oing|[Cc]ome|[Cc]omes|[Cc]ame|[Cc]oming|[Ss]ee|[Ss]ees|[Ss]aw|[Ss]een|[Ww]atch|[Ww]atches|[Ww]atched|[Hh]ear|[Hh]ears|[Hh]eard|[Ff]eel|[Ff]eels|[Ff]elt|[Rr]ecommend|[Rr]ecommends|[Rr]ecommended|[Ss]uggest|[Ss]uggests|[Ss]uggested|[Dd]emand|[Dd]emanded|[Bb]id|[Dd]are|[Nn]eed|[Nn]eeds|[Tt]ry|[Rr]ather|[Bb]etter|[Ss]ay|[Ss]ays|[Ss]aid|[Ww]an|[Nn]a|[Tt]a|[Ll]ook)( |$)"))))
      ;; An infinitival copula (seems to be fine, going to be late).
      (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
+     ;; A gerund as complement after start, keep, stop, enjoy and their like
+     ;; (kept asking); after others it is an adjunct (came running).
+     (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s))))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
+                             (reg-match "^([Ss]tart|[Kk]eep|[Kk]ept|[Tt]ry|[Tt]ri|[Ss]top|[Ss]topp|[Ee]njoy|[Bb]egin|[Bb]egan|[Bb]egun|[Hh]ave|[Hh]as|[Hh]ad|[Ee]nd|[Rr]ecommend|[Gg]et|[Gg]ot|[Gg]otten|[Gg]o|[Ww]ent|[Gg]one|[Cc]ontinu|[Ff]ind|[Ff]ound|[Aa]void|[Cc]onsider|[Ff]eel|[Ff]elt|[Ll]ike|[Ll]ik|[Ss]uggest|[Pp]ropos|[Mm]ean|[Mm]eant|[Ww]ant|[Ll]ove|[Ll]ov|[Rr]isk|[Rr]emember|[Pp]ictur|[Ff]inish|[Ii]magin|[Ll]eave|[Ll]eft|[Bb]other|[Rr]esist|[Cc]ome|[Cc]ame|[Rr]ecall|[Ss]ee|[Ss]aw|[Ss]een|[Ss]pend|[Ss]pent|[Hh]ate|[Hh]at|[Qq]uit|[Mm]ind|[Mm]iss|[Pp]ractic|[Dd]eny|[Dd]eni|[Aa]dmit|[Pp]ostpon|[Dd]elay|[Kk]eep)(s|es|ed|d|ing|ies|ied|e|en|n|t)?( |$)"))))
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))

@@ -1,5 +1,6 @@
 // The pattern kinds of single positions and fixed places: word, lexitem,
 // collect-lexitems, not-in-lexicon, ., ^, $, whole-sentence and word-seq.
+#include <algorithm>
 #include <vector>
 
 #include "lexical/items/item_lattice.h"
@@ -40,10 +41,22 @@ void WordPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) {
 // ---------------------------------------------------------------- lexitem
 
 // The list is copied first: a condition may change the lattice.
+// Most positions hold a few items: their copy stays on the stack.
 void LexItemPat::match_items(ItemLattice& lattice, const std::vector<LexItem*>& items, MatchList& out) const {
-  const std::vector<LexItem*> candidates = items;
+  constexpr std::size_t kOnStack = 32;
+  LexItem* on_stack[kOnStack];
+  std::vector<LexItem*> on_heap;
+  LexItem** candidates = on_stack;
+  const std::size_t count = items.size();
+  if (count > kOnStack) {
+    on_heap = items;
+    candidates = on_heap.data();
+  } else {
+    std::copy(items.begin(), items.end(), on_stack);
+  }
   MatchList found;
-  for (LexItem* item : candidates) {
+  for (std::size_t i = 0; i < count; ++i) {
+    LexItem* item = candidates[i];
     if (condition()->eval(to_word(item), item_type()) == 0) continue;
     insert_sorted(found, std::make_unique<Match>(&lattice, item->low, item->high, item));
   }

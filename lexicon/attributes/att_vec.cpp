@@ -380,6 +380,26 @@ int AttVec::compare(const AttVec& other, const LBitSet* mask) const {
   return result;
 }
 
+bool AttVec::equals(const AttVec& other, const LBitSet* mask) const {
+  if (type_ != other.type_) return false;
+  const int words = std::max(layout_.bit_words(), other.layout_.bit_words());
+  for (int k = 0; k < words; ++k)
+    if (defined_word(k, mask) != other.defined_word(k, mask)) return false;
+  const int common_words = std::min(layout_.bit_words(), other.layout_.bit_words());
+  for (int k = 0; k < common_words; ++k) {
+    std::uint32_t common = defined_word(k, mask);
+    if (common & type_->binary_word(k) & (binary_bits()[k] ^ other.binary_bits()[k])) return false;
+    common &= ~type_->binary_word(k);
+    while (common) {
+      const int index = k * 32 + std::countr_zero(common);
+      common &= common - 1;
+      const AttInterpreter& att = type_->attribute(index);
+      if (att.compare(att.get(*this), att.get(other)) != 0) return false;
+    }
+  }
+  return true;
+}
+
 float AttVec::distance(const AttVec& other) const {
   if (type_ != other.type_) return 0.0f;
   float total = 0.0f;

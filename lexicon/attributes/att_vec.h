@@ -63,6 +63,9 @@ class AttVec : public RefCounted<AttVec> {
   void generalize(const AttVec& other, const LBitSet* mask = nullptr);
   void subtract(const AttVec& other, const LBitSet* mask = nullptr);
   int compare(const AttVec& other, const LBitSet* mask = nullptr) const;
+  // Whether compare() gives 0 (same attributes, equal values), stopping at
+  // the first difference.
+  bool equals(const AttVec& other, const LBitSet* mask = nullptr) const;
   // Sum of the weights of the attributes on which the two disagree.
   float distance(const AttVec& other) const;
 

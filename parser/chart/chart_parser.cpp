@@ -258,7 +258,7 @@ bool ChartParser::pack(GCate& g, PItem* item, int p) {
     if (!bucket) continue;
     for (PItem* other : *bucket) {
       if (other->start != item->start || other->end != item->end) continue;
-      if (other->av.compare(item->av, &g.visible_atts) != 0) continue;
+      if (!other->av.equals(item->av, &g.visible_atts)) continue;
       item->next_alt = other->next_alt;
       other->next_alt = item;
       ++chart_.stats.packed;

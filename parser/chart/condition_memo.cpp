@@ -4,6 +4,7 @@
 
 #include "lexicon/attributes/att_vec.h"
 #include "parser/chart/pitem.h"
+#include "shell/lexp/forms.h"
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/types.h"
 #include "shell/reader/irslist.h"
@@ -19,18 +20,33 @@ TypeId pitem_type() {
 
 bool evaluate(LExp& condition, PItem& item) { return condition.eval(reinterpret_cast<Word>(&item), pitem_type()) != 0; }
 
+// Whether the condition is (comp (pitem-head-word) TEST...) with tests of
+// the text alone: its answer depends on the item's span and nothing else.
+bool tests_span_text(const LExp* exp) {
+  if (!exp || std::string_view(exp->name()) != "comp") return false;
+  const auto* sequence = dynamic_cast<const SequenceExp*>(exp);
+  if (!sequence || sequence->items().size() < 2) return false;
+  const LExpList& items = sequence->items();
+  if (std::string_view(items[0]->name()) != "pitem-head-word") return false;
+  for (std::size_t i = 1; i < items.size(); ++i) {
+    const std::string_view name = items[i]->name();
+    if (name != "reg-match" && name != "in") return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-int ConditionMemo::number_of(std::string_view text) {
+int ConditionMemo::number_of(std::string_view text, const LExp* exp) {
   auto [at, added] = numbers_.try_emplace(std::string(text), static_cast<int>(conditions_.size()));
-  if (added) conditions_.emplace_back();
+  if (added) conditions_.push_back(Condition{.by_span = tests_span_text(exp)});
   return at->second;
 }
 
 int ConditionMemo::number_of(const LExp& part, std::shared_ptr<LExp> owner) {
   auto [at, added] = part_numbers_.try_emplace(&part, static_cast<int>(conditions_.size()));
   if (added) {
-    conditions_.emplace_back();
+    conditions_.push_back(Condition{.by_span = tests_span_text(&part)});
     owners_.push_back(std::move(owner));
   }
   return at->second;
@@ -54,6 +70,7 @@ void ConditionMemo::remember_plan_in_table(int plan, const PItem& item, bool ans
 }
 
 void ConditionMemo::mark_changing(int number) {
+  any_changing_ = true;
   conditions_[static_cast<std::size_t>(number)].repeatable = false;
   for (Plan& plan : plans_)
     if (std::find(plan.parts.begin(), plan.parts.end(), number) != plan.parts.end()) plan.repeatable = false;
@@ -83,11 +100,13 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
   const std::uint64_t changes_before = changes;
   bool changed = false;
   bool answer = false;
-  if (known_condition.watched < kWatchedEvaluations) {
+  if (known_condition.by_span) {
+    answer = span_answer(condition, number, item);
+  } else if (known_condition.watched < kWatchedEvaluations) {
     ++known_condition.watched;
     const AttVec before(item.av);
     answer = evaluate(condition, item);
-    changed = item.av.compare(before) != 0;
+    changed = !item.av.equals(before);
   } else {
     answer = evaluate(condition, item);
   }
@@ -105,6 +124,16 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
   } else {
     answers_.find_or_add(key).first = answer;
   }
+  return answer;
+}
+
+bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
+  const auto span =
+      static_cast<std::uint32_t>(static_cast<std::uint16_t>(item.start)) << 16 | static_cast<std::uint16_t>(item.end);
+  const Key key{nullptr, span, number};
+  if (const bool* known = answers_.find(key)) return *known;
+  const bool answer = evaluate(condition, item);
+  answers_.find_or_add(key).first = answer;
   return answer;
 }
 
@@ -132,7 +161,7 @@ bool ConditionPlan::add_node(const IRSlist& form, ConditionMemo& memo) {
   if (LExp* body = part->same_as()) {
     add_inside(*body, part, memo, 1);
   } else {
-    nodes_.push_back(Node{Op::kPart, static_cast<std::uint32_t>(nodes_.size() + 1), memo.number_of(text), part.get()});
+    add_part(memo.number_of(text, part.get()), part.get());
   }
   owners_.push_back(std::move(part));
   return true;
@@ -163,7 +192,17 @@ void ConditionPlan::add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, Co
     nodes_[at].end = static_cast<std::uint32_t>(nodes_.size());
     return;
   }
-  nodes_.push_back(Node{Op::kPart, static_cast<std::uint32_t>(nodes_.size() + 1), memo.number_of(exp, owner), &exp});
+  add_part(memo.number_of(exp, owner), &exp);
+}
+
+void ConditionPlan::add_part(int number, LExp* part) {
+  Node node{.op = Op::kPart, .end = static_cast<std::uint32_t>(nodes_.size() + 1), .number = number, .part = part};
+  if (number >= 0 && number < ItemAnswers::kConditions) {
+    node.in_item = true;
+    node.word = static_cast<std::uint8_t>(number / 64);
+    node.bit = std::uint64_t{1} << (number % 64);
+  }
+  nodes_.push_back(node);
 }
 
 // Plans of one shape ask the same parts in the same way, so they share a
@@ -193,13 +232,13 @@ bool ConditionPlan::answer(std::size_t at, ConditionMemo& memo, PItem& item, con
   // their answers mostly come from the item's bits.
   const auto operand_accepts = [&](std::size_t i) {
     const Node& operand = nodes_[i];
-    return operand.op == Op::kPart ? memo.accepts(*operand.part, operand.number, item, changes, remembered)
+    return operand.op == Op::kPart ? part_accepts(operand, memo, item, changes, remembered)
                                    : answer(i, memo, item, changes, remembered);
   };
   const Node& node = nodes_[at];
   switch (node.op) {
     case Op::kPart:
-      return memo.accepts(*node.part, node.number, item, changes, remembered);
+      return part_accepts(node, memo, item, changes, remembered);
     case Op::kAnd:
       for (std::size_t i = at + 1; i < node.end; i = nodes_[i].end)
         if (!operand_accepts(i)) return false;

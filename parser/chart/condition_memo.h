@@ -7,6 +7,10 @@
 // item is kept under the text's number and asked once: in the item itself
 // for the first numbers (ItemAnswers), in a table for the others.
 //
+// A condition that only tests the words of the item's span (its head word
+// matched against patterns or word lists) is answered once per span: items
+// of many categories share a span.
+//
 // A condition that changes anything while it is evaluated (the item's
 // vector or weight, or the chart through the item-changing functions) is
 // no function of the item: it is marked and from then on always evaluated.
@@ -37,8 +41,9 @@ class LExp;
 
 class ConditionMemo {
  public:
-  // The number of a condition text (equal texts, equal numbers).
-  int number_of(std::string_view text);
+  // The number of a condition text (equal texts, equal numbers); `exp`,
+  // when given, is the condition built from it.
+  int number_of(std::string_view text, const LExp* exp = nullptr);
   // The number of an expression inside a function's body, shared by every
   // call of the function; `owner` keeps the expression alive while the
   // memo lives (so no later expression takes its address and number).
@@ -48,6 +53,8 @@ class ConditionMemo {
   // plan asks the conditions `parts`.
   int plan_number_of(const std::string& shape, const std::vector<int>& parts);
   std::size_t plan_count() const { return plans_.size(); }
+  // Whether some condition was found to change the item it was asked of.
+  bool any_changing() const { return any_changing_; }
 
   // The condition's answer for the item, from the memo when it was asked
   // before; `changes` counts the chart's item-changing calls so far.
@@ -119,7 +126,11 @@ class ConditionMemo {
     std::size_t operator()(const Key& key) const {
       const auto bits = reinterpret_cast<std::uintptr_t>(key.item) ^ (static_cast<std::uintptr_t>(key.number) << 48) ^
                         (static_cast<std::uintptr_t>(key.revision) << 32);
-      return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> 17);
+      // Span keys have no item, their bits are all high: shifts bring
+      // them down before and between the products.
+      std::uint64_t mixed = (bits ^ (bits >> 30)) * 0xBF58476D1CE4E5B9ull;
+      mixed = (mixed ^ (mixed >> 27)) * 0x94D049BB133111EBull;
+      return static_cast<std::size_t>(mixed ^ (mixed >> 31));
     }
   };
   // Plans' answers in the table are keyed apart from conditions'.
@@ -132,13 +143,18 @@ class ConditionMemo {
 
   struct Condition {
     bool repeatable = true;  // false once it changed something
+    bool by_span = false;    // a test of the item's words alone: answered once per span
     int watched = 0;         // evaluations whose effect on the item was checked
   };
+  // The answer of a condition that tests the words of the item's span
+  // alone, from the span's answers or by evaluation.
+  bool span_answer(LExp& condition, int number, PItem& item);
   std::vector<Condition> conditions_;
   struct Plan {
     std::vector<int> parts;
     bool repeatable = true;  // false once a part changed something
   };
+  bool any_changing_ = false;
   std::unordered_map<std::string, int> plan_numbers_;
   std::vector<Plan> plans_;
   FlatMemo<Key, bool, KeyHash> answers_{4096};
@@ -176,10 +192,22 @@ class ConditionPlan {
 
   struct Node {
     Op op = Op::kPart;
+    bool in_item = false;   // a part answered in the item's bits
+    std::uint8_t word = 0;  // and where: the word and the bit
     std::uint32_t end = 0;  // the index past the node's operands
     int number = -1;        // a part's condition number
+    std::uint64_t bit = 0;
     LExp* part = nullptr;
   };
+  void add_part(int number, LExp* part);
+  // A part's answer: from the item's bits while no part of any plan has
+  // changed an item, else from the memo.
+  bool part_accepts(const Node& node, ConditionMemo& memo, PItem& item, const std::uint64_t& changes,
+                    bool& remembered) const {
+    if (node.in_item && !memo.any_changing() && (item.answers.known[node.word] & node.bit))
+      return (item.answers.accepted[node.word] & node.bit) != 0;
+    return memo.accepts(*node.part, node.number, item, changes, remembered);
+  }
 
   bool add_node(const IRSlist& form, ConditionMemo& memo);
   // Adds an expression inside the part `owner` (the body of a function it

@@ -149,6 +149,34 @@ TEST_F(AttVecTest, ComparisonWithMask) {
   EXPECT_EQ(vec("(+sg (cat n))")->compare(*vec("(+sg (cat v))"), &mask), 0);
 }
 
+// Equality answers as a comparison giving 0, for ordered, unordered and
+// masked pairs alike.
+TEST_F(AttVecTest, EqualityIsAComparisonGivingZero) {
+  const char* texts[] = {"(+sg)",
+                         "(+sg (per 3))",
+                         "(-sg)",
+                         "((cat n))",
+                         "(+sg (per 3) (cat n))",
+                         "((num sg))",
+                         "((num sg pl))",
+                         "((num sg pl) +sg)",
+                         "((num sg) +sg)",
+                         "((agr (+sg (per 3))))",
+                         "((agr (+sg (per 1))))",
+                         "()"};
+  LBitSet mask = type->make_att_set({"sg", "num"});
+  for (const char* a : texts)
+    for (const char* b : texts) {
+      auto left = vec(a);
+      auto right = vec(b);
+      EXPECT_EQ(left->equals(*right), left->compare(*right) == 0) << a << " " << b;
+      EXPECT_EQ(left->equals(*right, &mask), left->compare(*right, &mask) == 0) << a << " " << b << " masked";
+    }
+  EXPECT_TRUE(vec("(+sg (cat n))")->equals(*vec("(+sg (cat n))")));
+  EXPECT_FALSE(vec("(+sg (cat n))")->equals(*vec("(+sg (cat v))")));
+  EXPECT_TRUE(vec("(+sg (cat n))")->equals(*vec("(+sg (cat v))"), &mask));
+}
+
 // ---- Generalisation and subtraction
 
 TEST_F(AttVecTest, GeneralizationKeepsWhatBothAgreeOn) {

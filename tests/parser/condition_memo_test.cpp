@@ -92,6 +92,23 @@ TEST_F(ConditionMemoTest, PlansAnswerAsTheirExpressions) {
   expect_plans_answer_as_expressions(conditions);
 }
 
+// Tests of the span's words are answered per span: items of one span get
+// one answer, items of another span their own.
+TEST_F(ConditionMemoTest, SpanTestsAnswerPerSpan) {
+  const char* conditions[] = {
+      "(comp (pitem-head-word) (reg-match \"dog$\"))",
+      "(comp (pitem-head-word) (reg-match \"^dog$\"))",
+      "(comp (pitem-head-word) (in (\"dog\")))",
+      "(and (head-last) (comp (pitem-head-word) (reg-match \"^the \")))",
+  };
+  expect_plans_answer_as_expressions(conditions);
+  auto exact = plan("(comp (pitem-head-word) (reg-match \"^dog$\"))");
+  EXPECT_TRUE(exact->accepts(memo, *noun, changes));
+  EXPECT_FALSE(exact->accepts(memo, *phrase, changes));
+  noun->vector_changed();  // the item forgets; the span's answer stands
+  EXPECT_TRUE(exact->accepts(memo, *noun, changes));
+}
+
 TEST_F(ConditionMemoTest, EqualTextsShareANumber) {
   const int first = memo.number_of("(head-last)");
   EXPECT_EQ(memo.number_of("(head-last)"), first);
