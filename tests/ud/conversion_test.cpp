@@ -827,20 +827,22 @@ TEST(SchemeToUd, ATitleBeforeANameDescribesIt) {
   auto title_relation = [](const std::string& title, const std::string& name) {
     UdSentence sentence = from_velmo(
         "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
         "1\t(" +
             title + "\t~ N\t2\tnn\t(gov " + name +
             "))\n"
             "2\t(" +
             name +
-            "\t~ N\t*\t)\n"
+            "\t~ N\t3\ts\t(gov leave))\n"
+            "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
             ")\n",
-        title + " " + name);
-    return sentence.words[0].deprel;
+        title + " " + name + " left");
+    return std::to_string(sentence.words[0].head) + ":" + sentence.words[0].deprel;
   };
-  EXPECT_EQ(title_relation("Dr.", "Cooper"), "nmod:desc");
-  EXPECT_EQ(title_relation("President", "Bush"), "nmod:desc");
-  EXPECT_EQ(title_relation("police", "station"), "compound");
-  EXPECT_EQ(title_relation("Enron", "Corp"), "compound");
+  EXPECT_EQ(title_relation("Dr.", "Cooper"), "2:nmod:desc");
+  EXPECT_EQ(title_relation("President", "Bush"), "2:nmod:desc");
+  EXPECT_EQ(title_relation("police", "station"), "2:compound");
+  EXPECT_EQ(title_relation("Enron", "Corp"), "2:compound");
 }
 
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
