@@ -60,7 +60,9 @@
 ;; Without punctuation (a run-on sentence) only as a last resort.
 ;; A clause opened by who, which or whose.
 (defun wh-subject-clause () (comp (pitem-head-word) (reg-match "^([Ww]ho|[Ww]hich|[Ww]hose) ")))
-(defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed))))
+;; A clause opened by a relative word (that, which, who ...) is rather a
+;; relative clause.
+(defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed)) (not (comp (pitem-head-word) (reg-match "^([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose)( |$)")))))
 ;; A gerund without subject or auxiliary of its own can be a subject.
 (defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
 ;; A preposition before the verb has its object (a stranded one follows it:
@@ -168,6 +170,11 @@
 ;; know, hope, guess, ...), by their forms.
 (defun bare-clause-verb () (comp (pitem-head-child) (pitem-head-word)
                                  (reg-match "^(say|said|think|thought|know|knew|known|tell|told|hope|believ|mean|meant|guess|find|found|assum|feel|felt|see|saw|seen|figur|confirm|ensur|suggest|hear|heard|ask|wish|remember|imagin|stat|claim|reali[sz]|wonder|indicat|understand|understood|learn|decid|suspect|doubt|writ|wrote|notic|bet|recommend|promis|repl|expect|conclud|add|discover|show|agree|warn|swear|swore|pray|insist|admit|announc|report|argu|explain|predict|suppos|reckon|presum|worr|fear|pretend|prov|trust|not|mention|read|check|mak|made|rul|verif|guarantee|bet|dream|sens|sense|forget|forgot|forgotten|hint|complain|recall|reveal|acknowledg|answer|respond|specif|determin|emphasi[sz]|observ|propos|pledg|vow|deny|denied|den|declar|estimat|calculat)(s|es|ed|d|ing|ies|ied|y|e|en|n|t|ted|ting)?( |$)")))
+
+;; Verbs that take a to-infinitive as complement (want, try, need, ...),
+;; by their forms.
+(defun infinitive-verb () (comp (pitem-head-child) (pitem-head-word)
+                                (reg-match "^([Ww]ant|[Hh]ave|[Hh]as|[Hh]ad|[Tt]ry|[Tt]ri|[Nn]eed|[Gg]o|[Gg]oes|[Ww]ent|[Gg]one|[Ll]ike|[Ll]ik|[Ss]eem|[Gg]et|[Gg]ot|[Dd]ecid|[Aa]sk|[Tt]ell|[Tt]old|[Cc]ontinu|[Rr]efus|[Ee]xpect|[Aa]llow|[Hh]ope|[Hh]op|[Ss]tart|[Bb]egin|[Bb]egan|[Bb]egun|[Ii]ntend|[Aa]ttempt|[Cc]hoos|[Cc]hose|[Cc]hosen|[Ss]uppos|[Tt]end|[Pp]lan|[Pp]lann|[Hh]elp|[Ff]orget|[Ff]orgot|[Ff]orgotten|[Ss]eek|[Ss]ought|[Ll]ook|[Ee]ncourag|[Rr]equir|[Rr]ecommend|[Aa]gree|[Ee]nabl|[Mm]anag|[Aa]fford|[Ff]orc|[Ii]nvit|[Rr]emember|[Mm]ak|[Mm]ade|[Ss]ay|[Ss]aid|[Cc]onvinc|[Uu]rge|[Uu]rg|[Cc]laim|[Ww]ish|[Ll]ove|[Ll]ov|[Hh]esitat|[Cc]aus|[Ll]earn|[Ff]ail|[Pp]ledg|[Pp]romis|[Pp]refer|[Pp]referr|[Tt]hreaten|[Hh]appen|[Pp]ressur|[Ll]ead|[Ll]ed|[Tt]each|[Tt]aught|[Pp]retend|[Ss]et|[Ss]chedul|[Aa]pprov|[Oo]bligat|[Oo]rder|[Hh]ate|[Hh]at|[Tt]rain|[Oo]ffer|[Dd]eclin|[Pp]ersuad|[Bb]other|[Aa]ppear|[Bb]eg|[Bb]egg|[Tt]arget|[Pp]ermit|[Pp]ermitt|[Dd]irect|[Aa]im|[Pp]roject|[Kk]now|[Kk]new|[Kk]nown|[Pp]repar|[Ss]truggl|[Dd]eserv|[Dd]are|[Dd]ar|[Vv]olunteer|[Aa]rrang|[Oo]ught|[Uu]sed|[Ww]ait|[Pp]rompt|[Ii]nstruct|[Ee]xpect|[Mm]ean|[Mm]eant|[Oo]pt|[Vv]ow|[Ss]wear|[Ss]wore|[Ll]ong|[Yy]earn|[Hh]av|[Ss]triv|[Ss]trove|[Ss]triven|[Ee]njoy|[Dd]etermin|[Ll]oath|[Pp]roceed|[Rr]ush|[Hh]urri|[Hh]urry|[Ff]ight|[Ff]ought|[Ss]train|[Cc]ommit|[Aa]sk|[Cc]ar|[Bb]ound|[Ee]ager)(s|es|ed|d|ing|ies|ied|e|en|n|t)?( |$)")))
 
 (def-category Punc)
 (def-category Intj)
@@ -407,7 +414,13 @@
      ;; evidence that the group presented)
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
-     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     ;; A to-infinitive is a complement after want, try, need, decide and
+     ;; their like (tried to call); after others it tells the purpose, an
+     ;; adjunct (called to let me know, came in to get a gift).
+     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+        (modifiee-cond (infinitive-verb)))
+     (V (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+        (modifiee-cond (not (infinitive-verb))))
      ;; A bare infinitive only after let, make, help and their like (let
      ;; me know, help you find it, go get it).
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (not (get-modifier-by-type aux))))
