@@ -498,6 +498,11 @@
                   (not (complementiser-item)) (not (no-alternative (complementiser-item)))))
     (when (followed-by-word (in ("i" "he" "she" "we" "they" "I" "He" "She" "We" "They")))
       (delete (litem))))
+  ;; "about" before a number is an adverb (about $ 20,000).
+  (adverb-before-number :act-on-all-matches
+    (lexitem (and (comp (root) (str= about)) (preposition-item) (not (no-alternative (adverb-item)))))
+    (when (or (only-followed-by (num-item)) (followed-by-word (in ("$" "£" "€"))))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches

@@ -169,6 +169,11 @@
 (defun bare-clause-verb () (comp (pitem-head-child) (pitem-head-word)
                                  (reg-match "^(say|said|think|thought|know|knew|known|tell|told|hope|believ|mean|meant|guess|find|found|assum|feel|felt|see|saw|seen|figur|confirm|ensur|suggest|hear|heard|ask|wish|remember|imagin|stat|claim|reali[sz]|wonder|indicat|understand|understood|learn|decid|suspect|doubt|writ|wrote|notic|bet|recommend|promis|repl|expect|conclud|add|discover|show|agree|warn|swear|swore|pray|insist|admit|announc|report|argu|explain|predict|suppos|reckon|presum|worr|fear|pretend|prov|trust|not|mention|read|check|mak|made|rul|verif|guarantee|bet|dream|sens|sense|forget|forgot|forgotten|hint|complain|recall|reveal|acknowledg|answer|respond|specif|determin|emphasi[sz]|observ|propos|pledg|vow|deny|denied|den|declar|estimat|calculat)(s|es|ed|d|ing|ies|ied|y|e|en|n|t|ted|ting)?( |$)")))
 
+;; Verbs that take a to-infinitive as complement (want, try, need, ...),
+;; by their forms.
+(defun infinitive-verb () (comp (pitem-head-child) (pitem-head-word)
+                                (reg-match "^([Ww]ant|[Hh]ave|[Hh]as|[Hh]ad|[Tt]ry|[Tt]ri|[Nn]eed|[Gg]o|[Gg]oes|[Ww]ent|[Gg]one|[Ll]ike|[Ll]ik|[Ss]eem|[Gg]et|[Gg]ot|[Dd]ecid|[Aa]sk|[Tt]ell|[Tt]old|[Cc]ontinu|[Rr]efus|[Ee]xpect|[Aa]llow|[Hh]ope|[Hh]op|[Ss]tart|[Bb]egin|[Bb]egan|[Bb]egun|[Ii]ntend|[Aa]ttempt|[Cc]hoos|[Cc]hose|[Cc]hosen|[Ss]uppos|[Tt]end|[Pp]lan|[Pp]lann|[Hh]elp|[Ff]orget|[Ff]orgot|[Ff]orgotten|[Ss]eek|[Ss]ought|[Ll]ook|[Ee]ncourag|[Rr]equir|[Rr]ecommend|[Aa]gree|[Ee]nabl|[Mm]anag|[Aa]fford|[Ff]orc|[Ii]nvit|[Rr]emember|[Mm]ak|[Mm]ade|[Ss]ay|[Ss]aid|[Cc]onvinc|[Uu]rge|[Uu]rg|[Cc]laim|[Ww]ish|[Ll]ove|[Ll]ov|[Hh]esitat|[Cc]aus|[Ll]earn|[Ff]ail|[Pp]ledg|[Pp]romis|[Pp]refer|[Pp]referr|[Tt]hreaten|[Hh]appen|[Pp]ressur|[Ll]ead|[Ll]ed|[Tt]each|[Tt]aught|[Pp]retend|[Ss]et|[Ss]chedul|[Aa]pprov|[Oo]bligat|[Oo]rder|[Hh]ate|[Hh]at|[Tt]rain|[Oo]ffer|[Dd]eclin|[Pp]ersuad|[Bb]other|[Aa]ppear|[Bb]eg|[Bb]egg|[Tt]arget|[Pp]ermit|[Pp]ermitt|[Dd]irect|[Aa]im|[Pp]roject|[Kk]now|[Kk]new|[Kk]nown|[Pp]repar|[Ss]truggl|[Dd]eserv|[Dd]are|[Dd]ar|[Vv]olunteer|[Aa]rrang|[Oo]ught|[Uu]sed|[Ww]ait|[Pp]rompt|[Ii]nstruct|[Ee]xpect|[Mm]ean|[Mm]eant|[Oo]pt|[Vv]ow|[Ss]wear|[Ss]wore|[Ll]ong|[Yy]earn|[Hh]av|[Ss]triv|[Ss]trove|[Ss]triven|[Ee]njoy|[Dd]etermin|[Ll]oath|[Pp]roceed|[Rr]ush|[Hh]urri|[Hh]urry|[Ff]ight|[Ff]ought|[Ss]train|[Cc]ommit|[Aa]sk|[Cc]ar|[Bb]ound|[Ee]ager)(s|es|ed|d|ing|ies|ied|e|en|n|t)?( |$)")))
+
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -407,7 +412,13 @@
      ;; evidence that the group presented)
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
-     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     ;; A to-infinitive is a complement after want, try, need, decide and
+     ;; their like (tried to call); after others it tells the purpose, an
+     ;; adjunct (called to let me know, came in to get a gift).
+     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+        (modifiee-cond (infinitive-verb)))
+     (V (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+        (modifiee-cond (not (infinitive-verb))))
      ;; A bare infinitive only after let, make, help and their like (let
      ;; me know, help you find it, go get it).
      (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (not (get-modifier-by-type aux))))
@@ -415,7 +426,11 @@
                              (reg-match "^([Ll]et|[Ll]ets|[Ll]etting|[Mm]ake|[Mm]akes|[Mm]ade|[Mm]aking|[Hh]elp|[Hh]elps|[Hh]elped|[Hh]elping|[Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|[Gg]o|[Gg]oes|[Ww]ent|[Gg]oing|[Cc]ome|[Cc]omes|[Cc]ame|[Cc]oming|[Ss]ee|[Ss]ees|[Ss]aw|[Ss]een|[Ww]atch|[Ww]atches|[Ww]atched|[Hh]ear|[Hh]ears|[Hh]eard|[Ff]eel|[Ff]eels|[Ff]elt|[Rr]ecommend|[Rr]ecommends|[Rr]ecommended|[Ss]uggest|[Ss]uggests|[Ss]uggested|[Dd]emand|[Dd]emanded|[Bb]id|[Dd]are|[Nn]eed|[Nn]eeds|[Tt]ry|[Rr]ather|[Bb]etter|[Ss]ay|[Ss]ays|[Ss]aid|[Ww]an|[Nn]a|[Tt]a|[Ll]ook)( |$)"))))
      ;; An infinitival copula (seems to be fine, going to be late).
      (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s)))))
+     ;; A gerund as complement after start, keep, stop, enjoy and their like
+     ;; (kept asking); after others it is an adjunct (came running).
+     (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s))))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
+                             (reg-match "^([Ss]tart|[Kk]eep|[Kk]ept|[Tt]ry|[Tt]ri|[Ss]top|[Ss]topp|[Ee]njoy|[Bb]egin|[Bb]egan|[Bb]egun|[Hh]ave|[Hh]as|[Hh]ad|[Ee]nd|[Rr]ecommend|[Gg]et|[Gg]ot|[Gg]otten|[Gg]o|[Ww]ent|[Gg]one|[Cc]ontinu|[Ff]ind|[Ff]ound|[Aa]void|[Cc]onsider|[Ff]eel|[Ff]elt|[Ll]ike|[Ll]ik|[Ss]uggest|[Pp]ropos|[Mm]ean|[Mm]eant|[Ww]ant|[Ll]ove|[Ll]ov|[Rr]isk|[Rr]emember|[Pp]ictur|[Ff]inish|[Ii]magin|[Ll]eave|[Ll]eft|[Bb]other|[Rr]esist|[Cc]ome|[Cc]ame|[Rr]ecall|[Ss]ee|[Ss]aw|[Ss]een|[Ss]pend|[Ss]pent|[Hh]ate|[Hh]at|[Qq]uit|[Mm]ind|[Mm]iss|[Pp]ractic|[Dd]eny|[Dd]eni|[Aa]dmit|[Pp]ostpon|[Dd]elay|[Kk]eep)(s|es|ed|d|ing|ies|ied|e|en|n|t)?( |$)"))))
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
