@@ -92,6 +92,7 @@ class SchemeToUd {
     keep_one_root();
     stranded_function_words();
     adjectives_over_compounds();
+    titles_before_names();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     emoticons_as_discourse();
@@ -628,6 +629,27 @@ class SchemeToUd {
       if (root == best) continue;
       ud_head_[root] = best;
       ud_rel_[root] = is_punctuation(tokens_[root - 1].form) ? "punct" : "dep";
+    }
+  }
+
+  // A title before a name (Dr. Cooper, President Bush, spokesman Ali) is a
+  // nominal modifier that describes the name, not a compound.
+  void titles_before_names() {
+    static constexpr std::string_view titles[] = {
+        "mr.",     "mr",       "mrs.",    "mrs",       "ms.",         "ms",        "miss",       "dr.",
+        "dr",      "doctor",   "prof.",   "professor", "st.",         "st",        "saint",      "president",
+        "general", "gen.",     "judge",   "governor",  "gov.",        "minister",  "king",       "queen",
+        "prince",  "princess", "mullah",  "rev.",      "chairman",    "ayatollah", "senator",    "sen.",
+        "rep.",    "sir",      "captain", "capt.",     "col.",        "lt.",       "sgt.",       "mayor",
+        "pope",    "lord",     "lady",    "spokesman", "spokeswoman", "secretary", "chancellor", "premier"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      int name = ud_head_[p];
+      if (ud_rel_[p] != "compound" || name <= p || name > n) continue;
+      if (std::find(std::begin(titles), std::end(titles), lower(tokens_[p - 1].form)) == std::end(titles)) continue;
+      bool capitals = true;
+      for (int q = p + 1; q <= name; ++q) capitals = capitals && starts_upper(tokens_[q - 1].form);
+      if (capitals) ud_rel_[p] = "nmod:desc";
     }
   }
 

@@ -823,6 +823,28 @@ TEST(SchemeToUd, APrepositionalPhraseAfterBeWithoutPredicateIsThePredicate) {
   EXPECT_EQ(attachments(existential), "2:expl 0:root 4:det 2:nsubj 6:case 2:obl ");
 }
 
+TEST(SchemeToUd, ATitleBeforeANameDescribesIt) {
+  auto title_relation = [](const std::string& title, const std::string& name) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(" +
+            title + "\t~ N\t2\tnn\t(gov " + name +
+            "))\n"
+            "2\t(" +
+            name +
+            "\t~ N\t3\ts\t(gov leave))\n"
+            "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
+            ")\n",
+        title + " " + name + " left");
+    return std::to_string(sentence.words[0].head) + ":" + sentence.words[0].deprel;
+  };
+  EXPECT_EQ(title_relation("Dr.", "Cooper"), "2:nmod:desc");
+  EXPECT_EQ(title_relation("President", "Bush"), "2:nmod:desc");
+  EXPECT_EQ(title_relation("police", "station"), "2:compound");
+  EXPECT_EQ(title_relation("Enron", "Corp"), "2:compound");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
