@@ -60,7 +60,9 @@
 ;; Without punctuation (a run-on sentence) only as a last resort.
 ;; A clause opened by who, which or whose.
 (defun wh-subject-clause () (comp (pitem-head-word) (reg-match "^([Ww]ho|[Ww]hich|[Ww]hose) ")))
-(defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed))))
+;; A clause opened by a relative word (that, which, who ...) is rather a
+;; relative clause.
+(defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed)) (not (comp (pitem-head-word) (reg-match "^([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose)( |$)")))))
 ;; A gerund without subject or auxiliary of its own can be a subject.
 (defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
 ;; A preposition before the verb has its object (a stranded one follows it:

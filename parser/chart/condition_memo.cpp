@@ -139,37 +139,41 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
 
 std::shared_ptr<const ConditionPlan> ConditionPlan::build(const IRSlist& form, ConditionMemo& memo) {
   auto plan = std::make_shared<ConditionPlan>();
-  if (!plan->add_node(form, memo)) return nullptr;
+  std::vector<Node> nodes;
+  if (!plan->add_node(form, memo, nodes)) return nullptr;
+  plan->first_ = plan->compile(nodes, 0, kTrue, kFalse);
   plan->number_whole(memo);
   return plan;
 }
 
-bool ConditionPlan::add_node(const IRSlist& form, ConditionMemo& memo) {
+bool ConditionPlan::add_node(const IRSlist& form, ConditionMemo& memo, std::vector<Node>& nodes) {
   const IRSlist* head = form.is_list() ? form.element_at(0) : nullptr;
   const char* name = head && head->is_atom() ? head->atom() : nullptr;
   if (name && (equal_nocase(name, "and") || equal_nocase(name, "or") || equal_nocase(name, "not"))) {
-    const std::size_t at = nodes_.size();
-    nodes_.push_back(Node{equal_nocase(name, "and") ? Op::kAnd : equal_nocase(name, "or") ? Op::kOr : Op::kNot});
+    const std::size_t at = nodes.size();
+    nodes.push_back(Node{equal_nocase(name, "and") ? Op::kAnd : equal_nocase(name, "or") ? Op::kOr : Op::kNot});
     for (std::size_t i = 1; i < form.length(); ++i)
-      if (!add_node(*form.element_at(i), memo)) return false;
-    nodes_[at].end = static_cast<std::uint32_t>(nodes_.size());
+      if (!add_node(*form.element_at(i), memo, nodes)) return false;
+    nodes[at].end = static_cast<std::uint32_t>(nodes.size());
     return true;
   }
   const std::string text = form.text();
   std::shared_ptr<LExp> part = LExp::from_text(text);
   if (!part) return false;
   if (LExp* body = part->same_as()) {
-    add_inside(*body, part, memo, 1);
+    add_inside(*body, part, memo, 1, nodes);
   } else {
-    add_part(memo.number_of(text, part.get()), part.get());
+    nodes.push_back(
+        Node{Op::kPart, static_cast<std::uint32_t>(nodes.size() + 1), memo.number_of(text, part.get()), part.get()});
   }
   owners_.push_back(std::move(part));
   return true;
 }
 
-void ConditionPlan::add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth) {
+void ConditionPlan::add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth,
+                               std::vector<Node>& nodes) {
   if (depth < kMaxReadThrough)
-    if (LExp* body = exp.same_as()) return add_inside(*body, owner, memo, depth + 1);
+    if (LExp* body = exp.same_as()) return add_inside(*body, owner, memo, depth + 1, nodes);
   Op op = Op::kPart;
   switch (exp.connective()) {
     case LExp::Connective::kNone:
@@ -186,75 +190,76 @@ void ConditionPlan::add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, Co
   }
   const LExpList* operands = exp.operands();
   if (op != Op::kPart && operands) {
-    const std::size_t at = nodes_.size();
-    nodes_.push_back(Node{op});
-    for (const LExpPtr& operand : *operands) add_inside(*operand, owner, memo, depth);
-    nodes_[at].end = static_cast<std::uint32_t>(nodes_.size());
+    const std::size_t at = nodes.size();
+    nodes.push_back(Node{op});
+    for (const LExpPtr& operand : *operands) add_inside(*operand, owner, memo, depth, nodes);
+    nodes[at].end = static_cast<std::uint32_t>(nodes.size());
     return;
   }
-  add_part(memo.number_of(exp, owner), &exp);
+  nodes.push_back(Node{Op::kPart, static_cast<std::uint32_t>(nodes.size() + 1), memo.number_of(exp, owner), &exp});
 }
 
-void ConditionPlan::add_part(int number, LExp* part) {
-  Node node{.op = Op::kPart, .end = static_cast<std::uint32_t>(nodes_.size() + 1), .number = number, .part = part};
-  if (number >= 0 && number < ItemAnswers::kConditions) {
-    node.in_item = true;
-    node.word = static_cast<std::uint8_t>(number / 64);
-    node.bit = std::uint64_t{1} << (number % 64);
+// Operands are compiled from the last to the first, so that each one's
+// successor is known: in (and A B) a true A goes on to B, a false one ends
+// false; in (or A B) a true A ends true, a false one goes on to B; (not A
+// B) is (or A B) with the answers swapped. (and) and (or) give true,
+// (not) false.
+int ConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false) {
+  const Node& node = nodes[at];
+  if (node.op == Op::kPart) {
+    Step step{.number = node.number, .if_true = if_true, .if_false = if_false, .part = node.part};
+    if (node.number >= 0 && node.number < ItemAnswers::kConditions) {
+      step.in_item = true;
+      step.word = static_cast<std::uint8_t>(node.number / 64);
+      step.bit = std::uint64_t{1} << (node.number % 64);
+    }
+    steps_.push_back(step);
+    return static_cast<int>(steps_.size() - 1);
   }
-  nodes_.push_back(node);
+  std::vector<std::size_t> operands;
+  for (std::size_t i = at + 1; i < node.end; i = nodes[i].end) operands.push_back(i);
+  if (operands.empty()) return node.op == Op::kNot ? if_false : if_true;
+  int next = node.op == Op::kAnd ? if_true : node.op == Op::kOr ? if_false : if_true;
+  for (auto operand = operands.rbegin(); operand != operands.rend(); ++operand) {
+    switch (node.op) {
+      case Op::kAnd:
+        next = compile(nodes, *operand, next, if_false);
+        break;
+      case Op::kOr:
+        next = compile(nodes, *operand, if_true, next);
+        break;
+      default:  // kNot
+        next = compile(nodes, *operand, if_false, next);
+        break;
+    }
+  }
+  return next;
 }
 
 // Plans of one shape ask the same parts in the same way, so they share a
 // number; a single part is remembered as the part itself.
 void ConditionPlan::number_whole(ConditionMemo& memo) {
-  if (nodes_.size() == 1 && nodes_[0].op == Op::kPart) return;
-  std::string shape;
+  if (steps_.size() == 1 && first_ == 0 && steps_[0].if_true == kTrue && steps_[0].if_false == kFalse) return;
+  std::string shape = std::to_string(first_) + ' ';
   std::vector<int> parts;
-  for (const Node& node : nodes_) {
-    shape += std::to_string(static_cast<int>(node.op)) + ':' + std::to_string(node.end) + ':' +
-             std::to_string(node.number) + ' ';
-    if (node.op == Op::kPart) parts.push_back(node.number);
+  for (const Step& step : steps_) {
+    shape +=
+        std::to_string(step.number) + ':' + std::to_string(step.if_true) + ':' + std::to_string(step.if_false) + ' ';
+    parts.push_back(step.number);
   }
   number_ = memo.plan_number_of(shape, parts);
 }
 
 bool ConditionPlan::walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
   bool remembered = true;
-  const bool accepted = answer(0, memo, item, changes, remembered);
+  int at = first_;
+  while (at >= 0) {
+    const Step& step = steps_[static_cast<std::size_t>(at)];
+    at = part_accepts(step, memo, item, changes, remembered) ? step.if_true : step.if_false;
+  }
+  const bool accepted = at == kTrue;
   if (remembered && number_ >= 0) memo.remember_plan(number_, item, accepted);
   return accepted;
-}
-
-bool ConditionPlan::answer(std::size_t at, ConditionMemo& memo, PItem& item, const std::uint64_t& changes,
-                           bool& remembered) const {
-  // A part is asked of the memo directly: most operands are parts, and
-  // their answers mostly come from the item's bits.
-  const auto operand_accepts = [&](std::size_t i) {
-    const Node& operand = nodes_[i];
-    return operand.op == Op::kPart ? part_accepts(operand, memo, item, changes, remembered)
-                                   : answer(i, memo, item, changes, remembered);
-  };
-  const Node& node = nodes_[at];
-  switch (node.op) {
-    case Op::kPart:
-      return part_accepts(node, memo, item, changes, remembered);
-    case Op::kAnd:
-      for (std::size_t i = at + 1; i < node.end; i = nodes_[i].end)
-        if (!operand_accepts(i)) return false;
-      return true;
-    case Op::kOr:
-      if (at + 1 == node.end) return true;  // (or) gives its input, the item
-      for (std::size_t i = at + 1; i < node.end; i = nodes_[i].end)
-        if (operand_accepts(i)) return true;
-      return false;
-    case Op::kNot:
-      if (at + 1 == node.end) return false;  // (not) of the item
-      for (std::size_t i = at + 1; i < node.end; i = nodes_[i].end)
-        if (operand_accepts(i)) return false;
-      return true;
-  }
-  return false;
 }
 
 }  // namespace velmo

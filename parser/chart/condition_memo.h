@@ -165,9 +165,13 @@ class ConditionMemo {
 // of different links share their parts ((no-cc) in most of them). A call
 // of a function without parameters is read through to its body, so the
 // parts of functions that call each other ((full-clause) calls (no-cc) and
-// (fin-clause)) are answered once per item too. The plan is one array in
-// prefix order, each node followed by its operands; a plan of several parts
-// keeps its whole answer per item as well.
+// (fin-clause)) are answered once per item too.
+//
+// The tree of and, or and not is compiled into one array of steps, one per
+// part, each naming the step that follows a true and a false answer (or
+// the plan's answer): walking it asks the parts in the expression's order
+// and as far as its combination needs them. A plan of several parts keeps
+// its whole answer per item as well.
 class ConditionPlan {
  public:
   // The plan of a condition form; null when a part cannot be built.
@@ -189,36 +193,49 @@ class ConditionPlan {
   // is built before its name is known, so none can call itself); a deeper
   // call stays a part.
   static constexpr int kMaxReadThrough = 32;
+  // Step numbers that end the walk with an answer.
+  static constexpr int kTrue = -1;
+  static constexpr int kFalse = -2;
 
+  // The tree as built: prefix order, each node followed by its operands.
   struct Node {
     Op op = Op::kPart;
-    bool in_item = false;   // a part answered in the item's bits
-    std::uint8_t word = 0;  // and where: the word and the bit
     std::uint32_t end = 0;  // the index past the node's operands
     int number = -1;        // a part's condition number
-    std::uint64_t bit = 0;
     LExp* part = nullptr;
   };
-  void add_part(int number, LExp* part);
+  struct Step {
+    bool in_item = false;   // answered in the item's bits,
+    std::uint8_t word = 0;  // in this word
+    int number = -1;        // the part's condition number
+    std::uint64_t bit = 0;  // at this bit
+    int if_true = kTrue;    // the next step after each answer
+    int if_false = kFalse;
+    LExp* part = nullptr;
+  };
   // A part's answer: from the item's bits while no part of any plan has
   // changed an item, else from the memo.
-  bool part_accepts(const Node& node, ConditionMemo& memo, PItem& item, const std::uint64_t& changes,
-                    bool& remembered) const {
-    if (node.in_item && !memo.any_changing() && (item.answers.known[node.word] & node.bit))
-      return (item.answers.accepted[node.word] & node.bit) != 0;
-    return memo.accepts(*node.part, node.number, item, changes, remembered);
+  static bool part_accepts(const Step& step, ConditionMemo& memo, PItem& item, const std::uint64_t& changes,
+                           bool& remembered) {
+    if (step.in_item && !memo.any_changing() && (item.answers.known[step.word] & step.bit))
+      return (item.answers.accepted[step.word] & step.bit) != 0;
+    return memo.accepts(*step.part, step.number, item, changes, remembered);
   }
 
-  bool add_node(const IRSlist& form, ConditionMemo& memo);
+  bool add_node(const IRSlist& form, ConditionMemo& memo, std::vector<Node>& nodes);
   // Adds an expression inside the part `owner` (the body of a function it
   // calls, read through).
-  void add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth);
+  void add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth,
+                  std::vector<Node>& nodes);
+  // Compiles the node at `at` to steps going on to `if_true` or `if_false`;
+  // returns its first step.
+  int compile(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false);
   void number_whole(ConditionMemo& memo);
 
   bool walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const;
-  bool answer(std::size_t at, ConditionMemo& memo, PItem& item, const std::uint64_t& changes, bool& remembered) const;
 
-  std::vector<Node> nodes_;
+  std::vector<Step> steps_;
+  int first_ = kTrue;                          // the first step
   std::vector<std::shared_ptr<LExp>> owners_;  // the expressions built from the form, holding the parts
   int number_ = -1;                            // the whole plan's number; -1 for a single part
 };

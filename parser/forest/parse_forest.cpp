@@ -23,32 +23,71 @@ TNode::TNode(ParseForest& forest, PItem* item) : forest_(&forest), item_(item) {
 GCate* TNode::category() const { return item_ ? item_->cate : nullptr; }
 
 void TNode::insert(TAlternative* alternative) {
-  alternatives_.push_back(alternative);
-  if (alternatives_.size() == 1 || alternative->total < lightest_) lightest_ = alternative->total;
+  std::vector<TAlternative*>& records = *building_list_;
+  records.push_back(alternative);
+  if (records.size() == 1 || alternative->total < lightest_) lightest_ = alternative->total;
 }
 
 void TNode::sort_alternatives() {
+  std::vector<TAlternative*>& records = *building_list_;
   // Most nodes have a few records: an insertion sort (stable, no buffer)
   // serves them; long lists take the library's stable sort.
   constexpr std::size_t kInsertionSortLimit = 32;
   const auto lighter = [](const TAlternative* a, const TAlternative* b) { return a->total < b->total; };
-  if (alternatives_.size() > kInsertionSortLimit) {
-    std::stable_sort(alternatives_.begin(), alternatives_.end(), lighter);
+  if (records.size() > kInsertionSortLimit) {
+    std::stable_sort(records.begin(), records.end(), lighter);
     return;
   }
-  for (std::size_t i = 1; i < alternatives_.size(); ++i) {
-    TAlternative* moving = alternatives_[i];
+  for (std::size_t i = 1; i < records.size(); ++i) {
+    TAlternative* moving = records[i];
     std::size_t j = i;
-    for (; j > 0 && lighter(moving, alternatives_[j - 1]); --j) alternatives_[j] = alternatives_[j - 1];
-    alternatives_[j] = moving;
+    for (; j > 0 && lighter(moving, records[j - 1]); --j) records[j] = records[j - 1];
+    records[j] = moving;
   }
+}
+
+template <class T>
+T* ParseForest::BlockPool<T>::take(std::size_t count) {
+  T* taken = nullptr;
+  if (count > kBlock) {
+    taken = oversized_.emplace_back(std::make_unique<T[]>(count)).get();
+  } else {
+    if (block_ < filled_.size() && filled_[block_] + count > kBlock) ++block_;
+    if (block_ == blocks_.size()) blocks_.push_back(std::make_unique<T[]>(kBlock));
+    if (block_ == filled_.size()) filled_.push_back(0);
+    taken = blocks_[block_].get() + filled_[block_];
+    filled_[block_] += count;
+  }
+  for (std::size_t i = 0; i < count; ++i) taken[i] = T{};
+  return taken;
+}
+
+template <class T>
+void ParseForest::BlockPool<T>::clear() {
+  oversized_.clear();
+  filled_.clear();
+  block_ = 0;
+}
+
+template <class T>
+template <class F>
+void ParseForest::BlockPool<T>::for_each(F&& visit) {
+  for (std::size_t b = 0; b < filled_.size(); ++b)
+    for (std::size_t i = 0; i < filled_[b]; ++i) visit(blocks_[b][i]);
 }
 
 ParseForest::ParseForest() : THashTableWithOrd<PItem*, TNode*>(kBuckets) {}
 
 ParseForest::~ParseForest() = default;
 
-TAlternative* ParseForest::new_alternative() { return &alternatives_.emplace_back(); }
+TAlternative* ParseForest::new_alternative() { return alternatives_.take(1); }
+
+TAlternative* const* ParseForest::keep_records(const std::vector<TAlternative*>& records) {
+  if (records.empty()) return nullptr;
+  TAlternative** kept = records_.take(records.size());
+  std::copy(records.begin(), records.end(), kept);
+  return kept;
+}
 
 std::uint32_t ParseForest::next_generation() {
   static std::uint32_t generation = 0;
@@ -64,13 +103,23 @@ TNode* ParseForest::node_for(PItem* item) {
     item->forest_generation = generation_;
   }
   if (TNode* known = item->forest_node) return known->building_ ? nullptr : known;
-  TNode& node = nodes_.emplace_back(*this, item);
+  TNode& node = *nodes_.take(1);
+  node = TNode(*this, item);
   insert(item, &node);
   item->forest_node = &node;
   item->forest_generation = generation_;
+  // Nodes below are built while this one is: each depth has its own list.
+  if (building_depth_ == building_lists_.size()) building_lists_.emplace_back();
+  std::vector<TAlternative*>& records = building_lists_[building_depth_++];
+  records.clear();
+  node.building_list_ = &records;
   node.building_ = true;
   build_alternatives(node);
   node.building_ = false;
+  node.alternatives_ = keep_records(records);
+  node.count_ = records.size();
+  node.building_list_ = nullptr;
+  --building_depth_;
   return &node;
 }
 
@@ -113,7 +162,7 @@ void ParseForest::add_lexical(TNode& node, PItem* item) {
 
 void ParseForest::add_projected(TNode& node, PItem* item) {
   TNode* below = node_for(item->head_child);
-  if (!below || below->alternatives_.empty()) return;
+  if (!below || below->count_ == 0) return;
   TAlternative* a = new_alternative();
   a->kind = TAlternative::Kind::kProjected;
   a->head = true;
@@ -131,7 +180,7 @@ void ParseForest::add_packed(TNode& node, PItem* item) {
   TNode* below = node_for(item->head_child);
   if (!below) return;
   const float difference = item->weight - item->head_child->weight;
-  for (const TAlternative* alternative : below->alternatives_) {
+  for (const TAlternative* alternative : below->alternatives()) {
     TAlternative* a = new_alternative();
     *a = *alternative;
     a->total += difference;
@@ -146,7 +195,7 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   PItem* modifier = item->second;
   TNode* head_node = node_for(head_side);
   TNode* modifier_node = node_for(modifier);
-  if (!head_node || !modifier_node || head_node->alternatives_.empty() || modifier_node->alternatives_.empty()) return;
+  if (!head_node || !modifier_node || head_node->count_ == 0 || modifier_node->count_ == 0) return;
   node.analyses_ += modifier_node->analyses_ * head_node->analyses_;
   const float below = modifier_node->best_weight() + head_node->best_weight();
   const bool weighed = weigher_ && weigher_->active() && item->link;
@@ -155,7 +204,7 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   // its weight with a zero dependency weight (float sums grow with their
   // terms). When an earlier record is no heavier, this one cannot become
   // the node's best (equal weights keep the earlier): it is not weighed.
-  if (weighed && !node.alternatives_.empty()) {
+  if (weighed && node.has_records()) {
     float lowest = 0.0f;
     if (guest) lowest += kGuestCost;
     lowest += kLinkWeightShare * item->link->weight;
@@ -184,12 +233,12 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
 
 void ParseForest::print(std::ostream& out) {
   out << "TNodes:" << '\n';
-  for (TNode& node : nodes_) {
+  nodes_.for_each([&](TNode& node) {
     out << (node.category() ? node.category()->name() : std::string()) << ": (" << node.analyses_ << ")"
         << " w=" << node.best_weight() << '\n';
     print_item(out, node.item_);
     out << '\n';
-  }
+  });
 }
 
 void ParseForest::clear_nodes() {
@@ -198,6 +247,7 @@ void ParseForest::clear_nodes() {
   roots_.clear();
   nodes_.clear();
   alternatives_.clear();
+  records_.clear();
 }
 
 }  // namespace velmo

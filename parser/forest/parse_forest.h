@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <deque>
 #include <iosfwd>
+#include <memory>
+#include <span>
 #include <vector>
 
 #include "shell/support/thash_table.h"
@@ -38,15 +40,16 @@ struct TAlternative {
 
 class TNode {
  public:
+  TNode() = default;
   TNode(ParseForest& forest, PItem* item);
 
   ParseForest& forest() const { return *forest_; }
   PItem* item() const { return item_; }
   GCate* category() const;
-  const std::vector<TAlternative*>& alternatives() const { return alternatives_; }
-  const TAlternative* best() const { return alternatives_.empty() ? nullptr : alternatives_.front(); }
+  std::span<TAlternative* const> alternatives() const { return {alternatives_, count_}; }
+  const TAlternative* best() const { return count_ == 0 ? nullptr : alternatives_[0]; }
   // Total weight of the first alternative (0 without any).
-  float best_weight() const { return alternatives_.empty() ? 0.0f : alternatives_.front()->total; }
+  float best_weight() const { return count_ == 0 ? 0.0f : alternatives_[0]->total; }
   int extra_cost() const { return extra_cost_; }
   void set_extra_cost(int cost) { extra_cost_ = cost; }
   double analysis_count() const { return analyses_; }
@@ -54,15 +57,20 @@ class TNode {
 
  private:
   friend class ParseForest;
-  // Adds a record while the node is built; sort_alternatives() then orders
-  // them by ascending total weight, records of equal weight in the order
-  // they were added.
+  // Adds a record while the node is built (to the forest's list for the
+  // node's depth of building); sort_alternatives() then orders them by
+  // ascending total weight, records of equal weight in the order they were
+  // added.
   void insert(TAlternative* alternative);
   void sort_alternatives();
+  bool has_records() const { return building_ ? !building_list_->empty() : count_ != 0; }
 
-  ParseForest* forest_;
-  PItem* item_;
-  std::vector<TAlternative*> alternatives_;
+  ParseForest* forest_ = nullptr;
+  PItem* item_ = nullptr;
+  // The sorted records, kept by the forest once the node is built.
+  TAlternative* const* alternatives_ = nullptr;
+  std::size_t count_ = 0;
+  std::vector<TAlternative*>* building_list_ = nullptr;
   float lightest_ = 0.0f;  // the least total of the records so far
   int extra_cost_ = 0;
   double analyses_ = 0.0;
@@ -104,15 +112,40 @@ class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
   void add_packed(TNode& node, PItem* item);
   void add_merged(TNode& node, PItem* item);
   TAlternative* new_alternative();
+  // A lasting copy of a built node's records.
+  TAlternative* const* keep_records(const std::vector<TAlternative*>& records);
 
   // A new generation number, never used before by any forest: items
   // remember their node with the generation that made it.
   static std::uint32_t next_generation();
 
+  // Objects of one sentence in blocks that are kept for the next: a
+  // sentence after the first allocates nothing for them.
+  template <class T>
+  class BlockPool {
+   public:
+    static constexpr std::size_t kBlock = 4096;
+    // Room for `count` objects in a row (default-made), valid until clear().
+    T* take(std::size_t count);
+    void clear();
+    template <class F>
+    void for_each(F&& visit);
+
+   private:
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    std::vector<std::unique_ptr<T[]>> oversized_;  // runs longer than a block
+    std::vector<std::size_t> filled_;              // objects taken from each block
+    std::size_t block_ = 0;                        // the block being filled
+  };
+
   DependencyWeigher* weigher_ = nullptr;
   std::uint32_t generation_ = next_generation();
-  std::deque<TNode> nodes_;
-  std::deque<TAlternative> alternatives_;
+  BlockPool<TNode> nodes_;
+  BlockPool<TAlternative> alternatives_;
+  BlockPool<TAlternative*> records_;
+  // One list per depth of nodes being built inside each other.
+  std::deque<std::vector<TAlternative*>> building_lists_;
+  std::size_t building_depth_ = 0;
   std::vector<TNode*> roots_;
 };
 
