@@ -298,7 +298,10 @@
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj)))))
         (modifiee-cond (not (and (personal-pronoun) (after-auxiliary)))))
-     (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))))
+     ;; An infinitive of a noun (a chance to win), never of a personal
+     ;; pronoun (I want you to go).
+     (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
+        (modifiee-cond (not (personal-pronoun)))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
   ;; A phrase that opened a bracket closes it (Portland (ENA)); one that
