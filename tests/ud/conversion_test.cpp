@@ -333,7 +333,7 @@ TEST(SchemeToUd, TheFirstOfTwoObjectsAndAPronounAfterTellAreRecipients) {
   EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
 }
 
-TEST(SchemeToUd, ItBeforeSeemWithAClauseIsAnExpletive) {
+TEST(SchemeToUd, ItBeforeSeemIsAnExpletive) {
   const char* const parse =
       "> (\n"
       "E0\t(()\tfin C\t*\t)\n"
@@ -352,7 +352,7 @@ TEST(SchemeToUd, ItBeforeSeemWithAClauseIsAnExpletive) {
       "3\t(good\t~ A\t2\tpred\t(gov seem))\n"
       ")\n",
       "It seems good");
-  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:xcomp ");
+  EXPECT_EQ(attachments(sentence), "2:expl 0:root 2:xcomp ");
 }
 
 TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
