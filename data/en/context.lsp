@@ -503,6 +503,12 @@
     (lexitem (and (comp (root) (str= about)) (preposition-item) (not (no-alternative (adverb-item)))))
     (when (or (only-followed-by (num-item)) (followed-by-word (in ("$" "£" "€"))))
       (delete (litem))))
+  ;; "more", "most", "less" and "least" before an adjective that cannot be
+  ;; a noun grade it: adverbs (more scarce, most important).
+  (degree-adverb-before-adjective :act-on-all-matches
+    (lexitem (and (comp (root) (in ("more" "most" "less" "least"))) (adjective-item) (not (no-alternative (adverb-item)))))
+    (when (and (followed-by (adjective-item)) (not (followed-by (or (noun-item) (num-item) (determiner-item)))))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
