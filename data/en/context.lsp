@@ -180,10 +180,16 @@
                                                              (contain syn (cat) (attvec syn ((cat c))))))))
     (when (exist-lexitem (int -1) (comp (low) (-1)) (nominative-item)) (delete (litem))))
   ;; "like" after a word that is only a noun or only a verb is no verb
-  ;; (countries like Malaysia, looked like a doll).
+  ;; (countries like Malaysia, looked like a doll), nor after a word that may
+  ;; be either when no auxiliary, pronoun, adverb or "to" can stand before it
+  ;; (hands like Tom, a test like this).
   (like-after-noun-or-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= like)) (lexical-verb-item) (not (no-alternative (not (lexical-verb-item))))))
-    (when (or (only-preceded-by (noun-item)) (only-preceded-by (lexical-verb-item))) (delete (litem))))
+    (when (or (only-preceded-by (noun-item)) (only-preceded-by (lexical-verb-item))
+              (and (preceded-by (or (noun-item) (lexical-verb-item)))
+                   (not (preceded-by (or (aux-item) (cop-item) (pronoun-item) (adverb-item))))
+                   (not (preceded-by-word (in ("to" "To"))))))
+      (delete (litem))))
   ;; "am" after a number is the time of day, elsewhere a form of "be".
   (am-time-of-day :act-on-all-matches
     (lexitem (and (comp (root) (str= am)) (noun-item) (not (no-alternative (verb-item)))))
