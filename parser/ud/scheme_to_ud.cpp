@@ -237,6 +237,22 @@ class SchemeToUd {
     return false;
   }
 
+  // A noun of time with this, last, next, every, each, all or that (all
+  // winter, next time, every day) is an adjunct of time, not an object.
+  bool time_phrase(int node) const {
+    static constexpr std::string_view times[] = {
+        "time",   "times",   "day",       "days",     "week",    "weeks",     "month",   "months", "year",
+        "years",  "night",   "nights",    "morning",  "evening", "afternoon", "weekend", "hour",   "hours",
+        "minute", "minutes", "winter",    "summer",   "spring",  "fall",      "autumn",  "season", "semester",
+        "monday", "tuesday", "wednesday", "thursday", "friday",  "saturday",  "sunday"};
+    static constexpr std::string_view determiners[] = {"this", "last", "next", "every", "each", "all", "that"};
+    if (std::find(std::begin(times), std::end(times), lower(nodes_[node].word)) == std::end(times)) return false;
+    for (int child : edit_.children(node))
+      if (std::find(std::begin(determiners), std::end(determiners), lower(nodes_[child].word)) != std::end(determiners))
+        return true;
+    return false;
+  }
+
   // The first of two objects, or a personal pronoun after a verb of telling
   // or giving (tell me that ..., charge them for ...), is the recipient.
   bool recipient(int node) const {
@@ -284,6 +300,7 @@ class SchemeToUd {
     if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
     if (r == "expl") return "expl";
     if (r == "obj" && predicative_object(index)) return "xcomp";
+    if (r == "obj" && time_phrase(index)) return "obl";
     if (r == "obj" || r == "obj2") return naming_verb(head) ? "obj" : r == "obj2" || recipient(index) ? "iobj" : "obj";
     // After an expletive (there was a demonstration) the noun the copula
     // took as its predicate is the subject, and the copula the head.
