@@ -223,6 +223,20 @@ class SchemeToUd {
     return participle && (nodes_[verb].relation == "mod" || passive(verb));
   }
 
+  // A word the parse read as an adverb that opens a clause before its
+  // subject (as we know, once it starts, though we tried) marks the clause.
+  bool subordinator(int node) const {
+    static constexpr std::string_view words[] = {"as",      "once",   "since", "though", "although", "because",
+                                                 "whereas", "unless", "while", "until",  "till"};
+    int verb = edit_.head(node);
+    if (verb < 0 || !clausal(nodes_[verb].category) || nodes_[node].position <= 0) return false;
+    if (std::find(std::begin(words), std::end(words), lower(nodes_[node].word)) == std::end(words)) return false;
+    if (nodes_[node].position > nodes_[verb].position) return false;
+    for (int child : edit_.children(verb))
+      if (nodes_[child].relation == "s" && nodes_[child].position > nodes_[node].position) return true;
+    return false;
+  }
+
   // The first of two objects, or a personal pronoun after a verb of telling
   // or giving (tell me that ..., charge them for ...), is the recipient.
   bool recipient(int node) const {
@@ -301,7 +315,7 @@ class SchemeToUd {
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
-      if (category == "Adv") return "advmod";
+      if (category == "Adv") return subordinator(index) ? "mark" : "advmod";
       if (category == "N") return under_noun ? "nmod" : "obl";
       if (category == "Num") return under_noun ? "nmod" : "obl";
       // A verb before its noun is an adjectival participle (the proposed plan).

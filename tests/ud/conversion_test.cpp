@@ -845,6 +845,26 @@ TEST(SchemeToUd, ATitleBeforeANameDescribesIt) {
   EXPECT_EQ(title_relation("Enron", "Corp"), "2:compound");
 }
 
+TEST(SchemeToUd, AnAdverbOpeningAClauseBeforeItsSubjectMarksIt) {
+  auto relation_of_first = [](const std::string& word) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(" +
+            word +
+            "\t~ Adv\t3\tmod\t(gov know))\n"
+            "2\t(we\t~ N\t3\ts\t(gov know))\n"
+            "3\t(know\t~ V\tE0\ti\t(gov fin))\n"
+            ")\n",
+        word + " we know");
+    return sentence.words[0].deprel;
+  };
+  EXPECT_EQ(relation_of_first("as"), "mark");
+  EXPECT_EQ(relation_of_first("though"), "mark");
+  EXPECT_EQ(relation_of_first("so"), "advmod");
+  EXPECT_EQ(relation_of_first("when"), "advmod");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
