@@ -515,6 +515,12 @@
     (lexitem (and (comp (root) (in ("more" "most" "less" "least"))) (adjective-item) (not (no-alternative (adverb-item)))))
     (when (and (followed-by (adjective-item)) (not (followed-by (or (noun-item) (num-item) (determiner-item)))))
       (delete (litem))))
+  ;; "as", "about", "along" and "since" before a determiner are no adverbs
+  ;; (as a writer, about the facts, since a young age).
+  (preposition-before-article :act-on-all-matches
+    (lexitem (and (comp (root) (in ("as" "about" "along" "since"))) (adverb-item)
+                  (not (no-alternative (not (adverb-item))))))
+    (when (followed-by (determiner-item)) (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
