@@ -253,6 +253,19 @@ class SchemeToUd {
     return false;
   }
 
+  // A preposition without object after its verb that is one of the usual
+  // particles (give up, find out, lay off) is the verb's particle.
+  bool verb_particle(int node) const {
+    static constexpr std::string_view particles[] = {"up", "out", "off", "down", "away"};
+    int verb = edit_.head(node);
+    if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position <= nodes_[verb].position) return false;
+    if (std::find(std::begin(particles), std::end(particles), lower(nodes_[node].word)) == std::end(particles))
+      return false;
+    for (int child : edit_.children(node))
+      if (nodes_[child].position > 0) return false;
+    return true;
+  }
+
   // The first of two objects, or a personal pronoun after a verb of telling
   // or giving (tell me that ..., charge them for ...), is the recipient.
   bool recipient(int node) const {
@@ -328,6 +341,7 @@ class SchemeToUd {
     if (r == "lex-dep") return "fixed";
     if (r == "i" || r == "pcomp" || r == "lex-mod" || r == "cop") return std::string(r);  // resolved below
     if (r == "mod") {
+      if (category == "Prep" && verb_particle(index)) return "compound:prt";
       if (category == "Prep") return under_noun ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";

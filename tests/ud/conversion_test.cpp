@@ -888,6 +888,25 @@ TEST(SchemeToUd, ANounOfTimeWithLastOrEveryIsAnAdjunctNotAnObject) {
   EXPECT_EQ(relation_of_noun("last", "guest"), "obj");
 }
 
+TEST(SchemeToUd, ABarePrepositionAfterItsVerbThatIsAParticleIsCompoundPrt) {
+  auto relation_of = [](const std::string& preposition) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov give))\n"
+        "2\t(gave\tgive V\tE0\ti\t(gov fin))\n"
+        "3\t(" +
+            preposition +
+            "\t~ Prep\t2\tmod\t(gov give))\n"
+            ")\n",
+        "We gave " + preposition);
+    return sentence.words[2].deprel;
+  };
+  EXPECT_EQ(relation_of("up"), "compound:prt");
+  EXPECT_EQ(relation_of("away"), "compound:prt");
+  EXPECT_EQ(relation_of("in"), "obl");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
