@@ -237,6 +237,35 @@ class SchemeToUd {
     return false;
   }
 
+  // A noun of time with this, last, next, every, each, all or that (all
+  // winter, next time, every day) is an adjunct of time, not an object.
+  bool time_phrase(int node) const {
+    static constexpr std::string_view times[] = {
+        "time",   "times",   "day",       "days",     "week",    "weeks",     "month",   "months", "year",
+        "years",  "night",   "nights",    "morning",  "evening", "afternoon", "weekend", "hour",   "hours",
+        "minute", "minutes", "winter",    "summer",   "spring",  "fall",      "autumn",  "season", "semester",
+        "monday", "tuesday", "wednesday", "thursday", "friday",  "saturday",  "sunday"};
+    static constexpr std::string_view determiners[] = {"this", "last", "next", "every", "each", "all", "that"};
+    if (std::find(std::begin(times), std::end(times), lower(nodes_[node].word)) == std::end(times)) return false;
+    for (int child : edit_.children(node))
+      if (std::find(std::begin(determiners), std::end(determiners), lower(nodes_[child].word)) != std::end(determiners))
+        return true;
+    return false;
+  }
+
+  // A preposition without object after its verb that is one of the usual
+  // particles (give up, find out, lay off) is the verb's particle.
+  bool verb_particle(int node) const {
+    static constexpr std::string_view particles[] = {"up", "out", "off", "down", "away"};
+    int verb = edit_.head(node);
+    if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position <= nodes_[verb].position) return false;
+    if (std::find(std::begin(particles), std::end(particles), lower(nodes_[node].word)) == std::end(particles))
+      return false;
+    for (int child : edit_.children(node))
+      if (nodes_[child].position > 0) return false;
+    return true;
+  }
+
   // The first of two objects, or a personal pronoun after a verb of telling
   // or giving (tell me that ..., charge them for ...), is the recipient.
   bool recipient(int node) const {
@@ -284,6 +313,7 @@ class SchemeToUd {
     if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
     if (r == "expl") return "expl";
     if (r == "obj" && predicative_object(index)) return "xcomp";
+    if (r == "obj" && time_phrase(index)) return "obl";
     if (r == "obj" || r == "obj2") return naming_verb(head) ? "obj" : r == "obj2" || recipient(index) ? "iobj" : "obj";
     // After an expletive (there was a demonstration) the noun the copula
     // took as its predicate is the subject, and the copula the head.
@@ -311,6 +341,7 @@ class SchemeToUd {
     if (r == "lex-dep") return "fixed";
     if (r == "i" || r == "pcomp" || r == "lex-mod" || r == "cop") return std::string(r);  // resolved below
     if (r == "mod") {
+      if (category == "Prep" && verb_particle(index)) return "compound:prt";
       if (category == "Prep") return under_noun ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
