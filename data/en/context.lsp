@@ -521,6 +521,24 @@
     (lexitem (and (comp (root) (in ("as" "about" "along" "since"))) (adverb-item)
                   (not (no-alternative (not (adverb-item))))))
     (when (followed-by (determiner-item)) (delete (litem))))
+  ;; Between an article or a possessive and a noun, a past participle is
+  ;; the verb, not an adjective (the intended recipient, a revised copy),
+  ;; except for the participles the treebank keeps as adjectives (the United
+  ;; States, a limited number).
+  (participle-before-noun :act-on-all-matches
+    (seq :front-to-back (word (in ("the" "a" "an" "this" "that" "my" "your" "his" "her" "its" "our" "their" "these"
+                                   "those" "each" "every" "any" "no" "some" "The" "A" "An" "This" "That" "My" "Your"
+                                   "Our" "Their")))
+         (lexitem (and (adjective-item) (not (no-alternative (past-participle-item)))
+                       (not (comp (root) (in ("united" "limited" "civilized" "skilled" "crowded" "detailed" "unnamed"
+                                              "advanced" "experienced" "sophisticated" "complicated" "dedicated"
+                                              "talented" "interested" "tired" "excited" "concerned" "married"
+                                              "relaxed" "privileged" "related" "automated" "devoted" "armed"
+                                              "determined" "frustrated" "red" "bored" "worried" "supposed"
+                                              "used" "beloved" "naked" "wicked" "sacred" "rugged" "ragged" "alleged" "hidden"
+                                              "United" "Limited")))))))
+    (when (comp ($ 2) (followed-by (noun-item)))
+      (delete (comp ($ 2) (litem)))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
