@@ -539,6 +539,13 @@
                                               "United" "Limited")))))))
     (when (comp ($ 2) (followed-by (noun-item)))
       (delete (comp ($ 2) (litem)))))
+  ;; "do" before a subject pronoun and a word that may be a bare verb is the
+  ;; auxiliary of a question (what foods do you eat, did they go).
+  (do-auxiliary-in-question :act-on-all-matches
+    (lexitem (and (comp (root) (in ("do" "does" "did"))) (lexical-verb-item) (not (no-alternative (aux-item)))))
+    (when (and (followed-by-word (in ("i" "you" "he" "she" "we" "they" "it" "I" "u")))
+               (second-after (base-verb-item)))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
