@@ -546,6 +546,12 @@
     (when (and (followed-by-word (in ("i" "you" "he" "she" "we" "they" "it" "I" "u")))
                (second-after (base-verb-item)))
       (delete (litem))))
+  ;; Right after "have" a noun-or-verb word is no finite or bare verb (has
+  ;; access, had sex): "have" takes a participle or an object there.
+  (noun-after-have :act-on-all-matches
+    (seq :front-to-back (word (in ("have" "has" "had" "having" "'ve" "’ve" "Have" "Has" "Had")))
+         (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (or (noun-item) (adjective-item)))))))
+    (delete (comp ($ 2) (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
