@@ -257,10 +257,14 @@ class SchemeToUd {
   // particles (give up, find out, lay off) is the verb's particle.
   bool verb_particle(int node) const {
     static constexpr std::string_view particles[] = {"up", "out", "off", "down", "away"};
+    return bare_after_verb(node) &&
+           std::find(std::begin(particles), std::end(particles), lower(nodes_[node].word)) != std::end(particles);
+  }
+
+  // A word after its verb with no word below it.
+  bool bare_after_verb(int node) const {
     int verb = edit_.head(node);
     if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position <= nodes_[verb].position) return false;
-    if (std::find(std::begin(particles), std::end(particles), lower(nodes_[node].word)) == std::end(particles))
-      return false;
     for (int child : edit_.children(node))
       if (nodes_[child].position > 0) return false;
     return true;
@@ -342,6 +346,9 @@ class SchemeToUd {
     if (r == "i" || r == "pcomp" || r == "lex-mod" || r == "cop") return std::string(r);  // resolved below
     if (r == "mod") {
       if (category == "Prep" && verb_particle(index)) return "compound:prt";
+      // Bare in and on after their verb are adverbs (come in, move on).
+      if (category == "Prep" && bare_after_verb(index) && (lower(node.word) == "in" || lower(node.word) == "on"))
+        return "advmod";
       if (category == "Prep") return under_noun ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";

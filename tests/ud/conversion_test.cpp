@@ -888,7 +888,7 @@ TEST(SchemeToUd, ANounOfTimeWithLastOrEveryIsAnAdjunctNotAnObject) {
   EXPECT_EQ(relation_of_noun("last", "guest"), "obj");
 }
 
-TEST(SchemeToUd, ABarePrepositionAfterItsVerbThatIsAParticleIsCompoundPrt) {
+TEST(SchemeToUd, ABarePrepositionAfterItsVerbIsAParticleOrAnAdverb) {
   auto relation_of = [](const std::string& preposition) {
     UdSentence sentence = from_velmo(
         "(\n"
@@ -904,7 +904,8 @@ TEST(SchemeToUd, ABarePrepositionAfterItsVerbThatIsAParticleIsCompoundPrt) {
   };
   EXPECT_EQ(relation_of("up"), "compound:prt");
   EXPECT_EQ(relation_of("away"), "compound:prt");
-  EXPECT_EQ(relation_of("in"), "obl");
+  EXPECT_EQ(relation_of("in"), "advmod");
+  EXPECT_EQ(relation_of("with"), "obl");
 }
 
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
