@@ -546,6 +546,23 @@
     (when (and (followed-by-word (in ("i" "you" "he" "she" "we" "they" "it" "I" "u")))
                (second-after (base-verb-item)))
       (delete (litem))))
+  ;; Right after "have" a noun-or-verb word is no finite or bare verb (has
+  ;; access, had sex): "have" takes a participle or an object there.
+  (noun-after-have :act-on-all-matches
+    (seq :front-to-back (word (in ("have" "has" "had" "having" "'ve" "’ve" "Have" "Has" "Had")))
+         (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (or (noun-item) (adjective-item)))))))
+    (delete (comp ($ 2) (litem))))
+  ;; A plural-or-third-person word before an article or a possessive is the
+  ;; verb (Google risks a...): the treebank has the plural noun there about
+  ;; once in thirty, mostly closing a noun phrase an article opens just
+  ;; before (the blood results the owner ran).
+  (third-person-before-article :act-on-all-matches
+    (lexitem (and (noun-item) (comp (att) (contain syn (num) (attvec syn ((num pl)))))
+                  (not (no-alternative (and (lexical-verb-item) (comp (att) (contain syn (num) (attvec syn ((num sg))))))))))
+    (when (and (followed-by-word (in ("the" "a" "an" "his" "my" "your" "their" "our" "its")))
+               (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
+                                            (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
