@@ -563,6 +563,17 @@
                (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
                                             (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
       (delete (litem))))
+  ;; Likewise a noun-or-verb word before an article or a possessive is the
+  ;; verb (and view the future, search the streets), unless a preposition, a
+  ;; number or a determiner stands just before it (back to work the ..., 5
+  ;; times a year, this time the ...) or an article opened its phrase.
+  (verb-before-article :act-on-all-matches
+    (lexitem (and (noun-item) (not (no-alternative (and (lexical-verb-item) (not (participle-item)))))))
+    (when (and (followed-by-word (in ("the" "a" "an" "his" "my" "your" "their" "our" "its")))
+               (not (preceded-by (or (preposition-item) (num-item) (determiner-item))))
+               (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
+                                            (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
