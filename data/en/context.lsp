@@ -574,6 +574,15 @@
                (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
                                             (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
       (delete (litem))))
+  ;; An adjective-or-verb word before a word that is only a noun is the
+  ;; adjective (clean rooms, open source), unless "to", a pronoun, an
+  ;; auxiliary or an adverb before it asks for a verb (to lower costs).
+  (adjective-before-noun-not-verb :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (adjective-item)))))
+    (when (and (only-followed-by (noun-item))
+               (not (preceded-by (or (pronoun-item) (aux-item) (cop-item) (adverb-item))))
+               (not (preceded-by-word (in ("to" "To")))))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
