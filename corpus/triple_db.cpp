@@ -13,14 +13,6 @@
 namespace velmo {
 namespace {
 
-bool take_text(std::string_view& bytes, std::string_view& out) {
-  const std::size_t end = bytes.find('\0');
-  if (end == std::string_view::npos) return false;
-  out = bytes.substr(0, end);
-  bytes.remove_prefix(end + 1);
-  return true;
-}
-
 bool take_u32(std::string_view& bytes, std::uint32_t& out) {
   if (bytes.size() < 4) return false;
   out = get_u32(reinterpret_cast<const unsigned char*>(bytes.data()));
@@ -81,9 +73,17 @@ int TripleEntry::compare_keys(const Record& a, const Record& b) const {
 void TripleEntry::add(std::string_view relation, std::string_view modifier, std::uint64_t count) {
   if (count == 0) return;
   // Pairs of one relation mostly arrive together: they share its text.
-  const Record* last = !pending_.empty() ? &pending_.back() : (records_.empty() ? nullptr : &records_.back());
+  const Record* last = last_added();
   const Text relation_text = last && original(last->relation) == relation ? last->relation : store_text(relation);
-  const Record record{relation_text, store_text(modifier), count};
+  place(Record{relation_text, store_text(modifier), count});
+}
+
+const TripleEntry::Record* TripleEntry::last_added() const {
+  if (!pending_.empty()) return &pending_.back();
+  return records_.empty() ? nullptr : &records_.back();
+}
+
+void TripleEntry::place(const Record& record) {
   by_modifier_.clear();
   if (!pending_.empty()) {
     pending_.push_back(record);
@@ -93,12 +93,22 @@ void TripleEntry::add(std::string_view relation, std::string_view modifier, std:
   if (order > 0) {
     append(record);
   } else if (order == 0) {
-    records_.back().count += count;
-    groups_.back().total += count;
-    if (!is_record_name(relation)) word_relations_total_ += count;
+    records_.back().count += record.count;
+    groups_.back().total += record.count;
+    if (!is_record_name(original(record.relation))) word_relations_total_ += record.count;
   } else {
     pending_.push_back(record);
   }
+}
+
+TripleEntry::Text TripleEntry::text_in_place(std::uint32_t offset, std::uint32_t size) {
+  Text text{offset, offset, size};
+  const std::string_view bytes(texts_.data() + offset, size);
+  if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return ascii_lower(c) != c; })) {
+    text.folded = static_cast<std::uint32_t>(texts_.size());
+    for (std::uint32_t i = 0; i < size; ++i) texts_.push_back(ascii_lower(texts_[offset + i]));
+  }
+  return text;
 }
 
 void TripleEntry::append(const Record& record) {
@@ -299,17 +309,33 @@ std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
   if (!take_u32(bytes, pairs)) return nullptr;
   // A pair takes at least ten bytes: a damaged count reserves no more.
   entry->records_.reserve(std::min<std::size_t>(pairs, bytes.size() / 10));
-  entry->texts_.reserve(bytes.size());
-  std::string_view relation;
-  std::string_view modifier;
+  // The texts stay where the stored form has them: it is copied whole, and
+  // only texts with capitals get a folded copy after it.
+  std::string& texts = entry->texts_;
+  texts.reserve(bytes.size() + bytes.size() / 8);
+  texts.assign(bytes);
+  std::size_t at = 0;
   for (std::uint32_t i = 0; i < pairs; ++i) {
-    std::uint32_t high = 0;
-    std::uint32_t low = 0;
-    if (!take_text(bytes, relation) || !take_text(bytes, modifier) || !take_u32(bytes, high) || !take_u32(bytes, low))
-      return nullptr;
-    entry->add(relation, modifier, (std::uint64_t{high} << 32) | low);
+    const std::size_t relation_end = bytes.find('\0', at);
+    if (relation_end == std::string_view::npos) return nullptr;
+    const std::size_t modifier_end = bytes.find('\0', relation_end + 1);
+    if (modifier_end == std::string_view::npos || bytes.size() - modifier_end - 1 < 8) return nullptr;
+    const auto* count_bytes = reinterpret_cast<const unsigned char*>(bytes.data() + modifier_end + 1);
+    const std::uint64_t count = (std::uint64_t{get_u32(count_bytes)} << 32) | get_u32(count_bytes + 4);
+    const auto relation_size = static_cast<std::uint32_t>(relation_end - at);
+    const auto modifier_at = static_cast<std::uint32_t>(relation_end + 1);
+    const auto modifier_size = static_cast<std::uint32_t>(modifier_end - modifier_at);
+    if (count != 0) {
+      const Record* last = entry->last_added();
+      const std::string_view relation = bytes.substr(at, relation_size);
+      const Text relation_text = last && entry->original(last->relation) == relation
+                                     ? last->relation
+                                     : entry->text_in_place(static_cast<std::uint32_t>(at), relation_size);
+      entry->place(Record{relation_text, entry->text_in_place(modifier_at, modifier_size), count});
+    }
+    at = modifier_end + 9;
   }
-  return bytes.empty() ? std::move(entry) : nullptr;
+  return at == bytes.size() ? std::move(entry) : nullptr;
 }
 
 // ---- TripleDb.

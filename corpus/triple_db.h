@@ -126,6 +126,11 @@ class TripleEntry : public PLHash::Entry {
   std::string_view original(const Text& text) const { return {texts_.data() + text.offset, text.size}; }
   std::string_view folded(const Text& text) const { return {texts_.data() + text.folded, text.size}; }
   Text store_text(std::string_view text);
+  // The text already in texts_ at `offset`, with a folded copy if needed.
+  Text text_in_place(std::uint32_t offset, std::uint32_t size);
+  const Record* last_added() const;
+  // Puts a new pair in order (or among the pending ones).
+  void place(const Record& record);
   int compare_keys(const Record& a, const Record& b) const;
   void append(const Record& record);
   // Merges the pending pairs into the sorted array.

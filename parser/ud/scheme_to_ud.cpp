@@ -223,6 +223,53 @@ class SchemeToUd {
     return participle && (nodes_[verb].relation == "mod" || passive(verb));
   }
 
+  // A word the parse read as an adverb that opens a clause before its
+  // subject (as we know, once it starts, though we tried) marks the clause.
+  bool subordinator(int node) const {
+    static constexpr std::string_view words[] = {"as",      "once",   "since", "though", "although", "because",
+                                                 "whereas", "unless", "while", "until",  "till"};
+    int verb = edit_.head(node);
+    if (verb < 0 || !clausal(nodes_[verb].category) || nodes_[node].position <= 0) return false;
+    if (std::find(std::begin(words), std::end(words), lower(nodes_[node].word)) == std::end(words)) return false;
+    if (nodes_[node].position > nodes_[verb].position) return false;
+    for (int child : edit_.children(verb))
+      if (nodes_[child].relation == "s" && nodes_[child].position > nodes_[node].position) return true;
+    return false;
+  }
+
+  // A noun of time with this, last, next, every, each, all or that (all
+  // winter, next time, every day) is an adjunct of time, not an object.
+  bool time_phrase(int node) const {
+    static constexpr std::string_view times[] = {
+        "time",   "times",   "day",       "days",     "week",    "weeks",     "month",   "months", "year",
+        "years",  "night",   "nights",    "morning",  "evening", "afternoon", "weekend", "hour",   "hours",
+        "minute", "minutes", "winter",    "summer",   "spring",  "fall",      "autumn",  "season", "semester",
+        "monday", "tuesday", "wednesday", "thursday", "friday",  "saturday",  "sunday"};
+    static constexpr std::string_view determiners[] = {"this", "last", "next", "every", "each", "all", "that"};
+    if (std::find(std::begin(times), std::end(times), lower(nodes_[node].word)) == std::end(times)) return false;
+    for (int child : edit_.children(node))
+      if (std::find(std::begin(determiners), std::end(determiners), lower(nodes_[child].word)) != std::end(determiners))
+        return true;
+    return false;
+  }
+
+  // A preposition without object after its verb that is one of the usual
+  // particles (give up, find out, lay off) is the verb's particle.
+  bool verb_particle(int node) const {
+    static constexpr std::string_view particles[] = {"up", "out", "off", "down", "away"};
+    return bare_after_verb(node) &&
+           std::find(std::begin(particles), std::end(particles), lower(nodes_[node].word)) != std::end(particles);
+  }
+
+  // A word after its verb with no word below it.
+  bool bare_after_verb(int node) const {
+    int verb = edit_.head(node);
+    if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position <= nodes_[verb].position) return false;
+    for (int child : edit_.children(node))
+      if (nodes_[child].position > 0) return false;
+    return true;
+  }
+
   // The first of two objects, or a personal pronoun after a verb of telling
   // or giving (tell me that ..., charge them for ...), is the recipient.
   bool recipient(int node) const {
@@ -270,6 +317,7 @@ class SchemeToUd {
     if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
     if (r == "expl") return "expl";
     if (r == "obj" && predicative_object(index)) return "xcomp";
+    if (r == "obj" && time_phrase(index)) return "obl";
     if (r == "obj" || r == "obj2") return naming_verb(head) ? "obj" : r == "obj2" || recipient(index) ? "iobj" : "obj";
     // After an expletive (there was a demonstration) the noun the copula
     // took as its predicate is the subject, and the copula the head.
@@ -297,11 +345,15 @@ class SchemeToUd {
     if (r == "lex-dep") return "fixed";
     if (r == "i" || r == "pcomp" || r == "lex-mod" || r == "cop") return std::string(r);  // resolved below
     if (r == "mod") {
+      if (category == "Prep" && verb_particle(index)) return "compound:prt";
+      // Bare in and on after their verb are adverbs (come in, move on).
+      if (category == "Prep" && bare_after_verb(index) && (lower(node.word) == "in" || lower(node.word) == "on"))
+        return "advmod";
       if (category == "Prep") return under_noun ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
-      if (category == "Adv") return "advmod";
+      if (category == "Adv") return subordinator(index) ? "mark" : "advmod";
       if (category == "N") return under_noun ? "nmod" : "obl";
       if (category == "Num") return under_noun ? "nmod" : "obl";
       // A verb before its noun is an adjectival participle (the proposed plan).

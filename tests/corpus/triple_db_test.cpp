@@ -100,6 +100,30 @@ TEST(TripleEntry, ModifierCountsCoverTheWordRelations) {
   EXPECT_EQ(entry.modifier_counts("obj", "apple").relations, 3U);
 }
 
+// A stored entry keeps its spellings and answers without regard to case;
+// pairs stored out of order (written by hand or by an older version) are
+// put in order.
+TEST(TripleEntry, UnpackedEntriesKeepSpellingAndOrderTheirPairs) {
+  StrBufs bytes;
+  bytes.put_u32(3);
+  for (const auto& [relation, modifier, count] : std::vector<std::tuple<std::string, std::string, std::uint32_t>>{
+           {"obj", "pear", 1}, {"OBJ", "Apple", 2}, {"Mod", "red", 4}}) {
+    bytes.append(relation);
+    bytes.push('\0');
+    bytes.append(modifier);
+    bytes.push('\0');
+    bytes.put_u32(0);
+    bytes.put_u32(count);
+  }
+  const auto entry = TripleEntry::unpack(bytes.view());
+  ASSERT_NE(entry, nullptr);
+  const std::vector<TripleEntry::Count> expected = {{"Mod", "red", 4}, {"OBJ", "Apple", 2}, {"obj", "pear", 1}};
+  EXPECT_EQ(entry->counts(), expected);
+  EXPECT_EQ(entry->count("obj", "APPLE"), 2U);
+  EXPECT_EQ(entry->relation_total("mod"), 4U);
+  EXPECT_EQ(entry->relation_types("Obj"), 2U);
+}
+
 TEST(FoldedText, LowersAsciiLettersOfShortAndLongTexts) {
   EXPECT_EQ(FoldedText("Apple-PIE").view(), "apple-pie");
   const std::string plain = "already lower";

@@ -845,6 +845,69 @@ TEST(SchemeToUd, ATitleBeforeANameDescribesIt) {
   EXPECT_EQ(title_relation("Enron", "Corp"), "2:compound");
 }
 
+TEST(SchemeToUd, AnAdverbOpeningAClauseBeforeItsSubjectMarksIt) {
+  auto relation_of_first = [](const std::string& word) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(" +
+            word +
+            "\t~ Adv\t3\tmod\t(gov know))\n"
+            "2\t(we\t~ N\t3\ts\t(gov know))\n"
+            "3\t(know\t~ V\tE0\ti\t(gov fin))\n"
+            ")\n",
+        word + " we know");
+    return sentence.words[0].deprel;
+  };
+  EXPECT_EQ(relation_of_first("as"), "mark");
+  EXPECT_EQ(relation_of_first("though"), "mark");
+  EXPECT_EQ(relation_of_first("so"), "advmod");
+  EXPECT_EQ(relation_of_first("when"), "advmod");
+}
+
+TEST(SchemeToUd, ANounOfTimeWithLastOrEveryIsAnAdjunctNotAnObject) {
+  auto relation_of_noun = [](const std::string& determiner, const std::string& noun) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov meet))\n"
+        "2\t(met\tmeet V\tE0\ti\t(gov fin))\n"
+        "3\t(" +
+            determiner + "\t~ Det\t4\tdet\t(gov " + noun +
+            "))\n"
+            "4\t(" +
+            noun +
+            "\t~ N\t2\tobj\t(gov meet))\n"
+            ")\n",
+        "We met " + determiner + " " + noun);
+    return sentence.words[3].deprel;
+  };
+  EXPECT_EQ(relation_of_noun("last", "week"), "obl");
+  EXPECT_EQ(relation_of_noun("every", "day"), "obl");
+  EXPECT_EQ(relation_of_noun("the", "day"), "obj");
+  EXPECT_EQ(relation_of_noun("last", "guest"), "obj");
+}
+
+TEST(SchemeToUd, ABarePrepositionAfterItsVerbIsAParticleOrAnAdverb) {
+  auto relation_of = [](const std::string& preposition) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov give))\n"
+        "2\t(gave\tgive V\tE0\ti\t(gov fin))\n"
+        "3\t(" +
+            preposition +
+            "\t~ Prep\t2\tmod\t(gov give))\n"
+            ")\n",
+        "We gave " + preposition);
+    return sentence.words[2].deprel;
+  };
+  EXPECT_EQ(relation_of("up"), "compound:prt");
+  EXPECT_EQ(relation_of("away"), "compound:prt");
+  EXPECT_EQ(relation_of("in"), "advmod");
+  EXPECT_EQ(relation_of("with"), "obl");
+}
+
 TEST(SchemeToUd, PunctuationThatHeadsWordsKeepsItsPlace) {
   // A mark the parse made the head of words is left where it is, so the
   // words below it keep a head.
