@@ -583,6 +583,14 @@
                (not (preceded-by (or (pronoun-item) (aux-item) (cop-item) (adverb-item))))
                (not (preceded-by-word (in ("to" "To")))))
       (delete (litem))))
+  ;; After "this" or "each" a noun-or-verb word is no verb unless it agrees
+  ;; with a singular subject (this hymn, this matter; but this works).
+  (noun-after-this :act-on-all-matches
+    (seq :front-to-back (word (in ("this" "This" "each" "Each")))
+         (lexitem (and (lexical-verb-item) (not (participle-item))
+                       (not (comp (att) (contain syn (num) (attvec syn ((num sg))))))
+                       (not (no-alternative (or (noun-item) (adjective-item)))))))
+    (delete (comp ($ 2) (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
