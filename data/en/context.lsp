@@ -445,9 +445,10 @@
     (lexitem (and (comp (root) (str= but)) (preposition-item) (not (no-alternative (not (preposition-item))))))
     (when (not (or (preceded-by (pronoun-item)) (preceded-by-word (in ("all" "last" "anything" "nothing")))))
       (delete (litem))))
-  ;; "very" is an adjective only after a determiner (the very man).
+  ;; "very", "even" and "far" are adjectives only after a determiner (the
+  ;; very man, an even number, the far side).
   (very-adverb :act-on-all-matches
-    (lexitem (and (comp (root) (str= very)) (adjective-item) (not (no-alternative (adverb-item)))))
+    (lexitem (and (comp (root) (in ("very" "even" "far"))) (adjective-item) (not (no-alternative (adverb-item)))))
     (when (not (preceded-by (determiner-item))) (delete (litem))))
   ;; After a possessive "'s" a noun-or-verb word is no finite or bare verb
   ;; (Bush's claims, Mr. Lay's schedule): the treebank has one there only
