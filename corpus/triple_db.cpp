@@ -220,16 +220,29 @@ std::string_view TripleEntry::first_modifier(std::string_view relation) const {
   return group ? original(records_[group->begin].modifier) : std::string_view();
 }
 
-// The records of word relations ordered by modifier (the order among one
-// modifier's records does not matter: their counts are summed).
+namespace {
+
+// FNV-1a over a folded text: the key of the modifier index.
+std::uint32_t text_hash(std::string_view text) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash;
+}
+
+}  // namespace
+
+// The records of word relations ordered by the hash of their modifier
+// (integers sort and search faster than texts; a search compares the texts
+// of the records under the hash asked for).
 void TripleEntry::index_modifiers() const {
   if (!by_modifier_.empty()) return;
   for (const Group& group : groups_) {
     if (is_record_name(original(group.relation))) continue;
-    for (std::uint32_t i = group.begin; i < group.end; ++i) by_modifier_.push_back(i);
+    for (std::uint32_t i = group.begin; i < group.end; ++i)
+      by_modifier_.push_back(HashedRecord{text_hash(folded(records_[i].modifier)), i});
   }
-  std::sort(by_modifier_.begin(), by_modifier_.end(), [this](std::uint32_t a, std::uint32_t b) {
-    return folded(records_[a].modifier) < folded(records_[b].modifier);
+  std::sort(by_modifier_.begin(), by_modifier_.end(), [](const HashedRecord& a, const HashedRecord& b) {
+    return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;
   });
 }
 
@@ -244,8 +257,9 @@ TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relati
     if (folded(record.relation) == wanted_relation.view()) counts.in_relation = record.count;
   };
   // An entry is searched relation by relation until it has been asked
-  // about enough modifiers to repay sorting an index by modifier.
-  if (by_modifier_.empty() && ++modifier_questions_ < kIndexAfterQuestions + records_.size() / 4) {
+  // about enough modifiers to repay making an index by modifier.
+  const std::size_t repaid_after = kIndexAfterQuestions + records_.size() / std::max<std::size_t>(groups_.size(), 1);
+  if (by_modifier_.empty() && ++modifier_questions_ < repaid_after) {
     for (const Group& group : groups_) {
       if (is_record_name(original(group.relation))) continue;
       if (const Record* record = find_record(group, wanted.view())) take(*record);
@@ -253,10 +267,12 @@ TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relati
     return counts;
   }
   index_modifiers();
-  const auto modifier_of = [this](std::uint32_t index) { return folded(records_[index].modifier); };
-  auto it = std::lower_bound(by_modifier_.begin(), by_modifier_.end(), wanted.view(),
-                             [&](std::uint32_t index, std::string_view text) { return modifier_of(index) < text; });
-  for (; it != by_modifier_.end() && modifier_of(*it) == wanted.view(); ++it) take(records_[*it]);
+  const std::uint32_t hash = text_hash(wanted.view());
+  auto it =
+      std::lower_bound(by_modifier_.begin(), by_modifier_.end(), hash,
+                       [](const HashedRecord& entry, std::uint32_t wanted_hash) { return entry.hash < wanted_hash; });
+  for (; it != by_modifier_.end() && it->hash == hash; ++it)
+    if (folded(records_[it->index].modifier) == wanted.view()) take(records_[it->index]);
   return counts;
 }
 

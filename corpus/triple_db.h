@@ -39,7 +39,8 @@ class FoldedText {
 // the spelling it was first added with; pairs added out of order wait in a
 // pending list until the next question. Each relation's pairs are
 // contiguous, so its total and number of modifiers are kept per relation;
-// an index by modifier is made on the first question that needs it.
+// an index by modifier (by hash of the text) is made once the entry has
+// been asked about enough modifiers to repay it.
 class TripleEntry : public PLHash::Entry {
  public:
   // One pair and its count, in the spelling the pair was first added with.
@@ -146,8 +147,12 @@ class TripleEntry : public PLHash::Entry {
   mutable std::vector<Record> records_;
   mutable std::vector<Record> pending_;
   mutable std::vector<Group> groups_;
-  mutable std::vector<std::uint32_t> by_modifier_;  // record indexes by modifier; empty until asked
-  static constexpr std::uint32_t kIndexAfterQuestions = 16;
+  struct HashedRecord {
+    std::uint32_t hash;   // of the record's folded modifier
+    std::uint32_t index;  // in records_
+  };
+  mutable std::vector<HashedRecord> by_modifier_;  // sorted by hash; empty until asked
+  static constexpr std::uint32_t kIndexAfterQuestions = 8;
   mutable std::uint32_t modifier_questions_ = 0;
   mutable std::uint64_t word_relations_total_ = 0;
   mutable std::uint64_t word_relations_ = 0;

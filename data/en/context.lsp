@@ -445,9 +445,10 @@
     (lexitem (and (comp (root) (str= but)) (preposition-item) (not (no-alternative (not (preposition-item))))))
     (when (not (or (preceded-by (pronoun-item)) (preceded-by-word (in ("all" "last" "anything" "nothing")))))
       (delete (litem))))
-  ;; "very" is an adjective only after a determiner (the very man).
+  ;; "very", "even" and "far" are adjectives only after a determiner (the
+  ;; very man, an even number, the far side).
   (very-adverb :act-on-all-matches
-    (lexitem (and (comp (root) (str= very)) (adjective-item) (not (no-alternative (adverb-item)))))
+    (lexitem (and (comp (root) (in ("very" "even" "far"))) (adjective-item) (not (no-alternative (adverb-item)))))
     (when (not (preceded-by (determiner-item))) (delete (litem))))
   ;; After a possessive "'s" a noun-or-verb word is no finite or bare verb
   ;; (Bush's claims, Mr. Lay's schedule): the treebank has one there only
@@ -574,6 +575,23 @@
                (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
                                             (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
       (delete (litem))))
+  ;; An adjective-or-verb word before a word that is only a noun is the
+  ;; adjective (clean rooms, open source), unless "to", a pronoun, an
+  ;; auxiliary or an adverb before it asks for a verb (to lower costs).
+  (adjective-before-noun-not-verb :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (adjective-item)))))
+    (when (and (only-followed-by (noun-item))
+               (not (preceded-by (or (pronoun-item) (aux-item) (cop-item) (adverb-item))))
+               (not (preceded-by-word (in ("to" "To")))))
+      (delete (litem))))
+  ;; After "this" or "each" a noun-or-verb word is no verb unless it agrees
+  ;; with a singular subject (this hymn, this matter; but this works).
+  (noun-after-this :act-on-all-matches
+    (seq :front-to-back (word (in ("this" "This" "each" "Each")))
+         (lexitem (and (lexical-verb-item) (not (participle-item))
+                       (not (comp (att) (contain syn (num) (attvec syn ((num sg))))))
+                       (not (no-alternative (or (noun-item) (adjective-item)))))))
+    (delete (comp ($ 2) (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
