@@ -13,7 +13,8 @@ afterwards.
 
 --dist-exponent   powers of the distance probabilities (gen-english-stats.py)
 --cost-scale      reading costs as whole numbers round(S * cost); "none"
-                  keeps two decimals (gen-english-data.py)
+                  keeps two decimals (gen-english-data.py); the default is
+                  the generator's own, the scale the committed data uses
 --search-weights  after the first setting is scored, a coordinate search over
                   the link weights (dep-weight) and root costs of
                   en/grammar.lsp: each weight in turn is multiplied by each
@@ -37,6 +38,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "lexgen"))
 
 from sources import default_ewt  # noqa: E402
+import writer  # noqa: E402
 
 ROOT = os.path.dirname(HERE)
 
@@ -202,7 +204,7 @@ def main():
     parser.add_argument("--work", default=os.path.join(ROOT, "build", "tune-english"))
     parser.add_argument("--every", type=int, default=20, help="hold out every N-th train sentence")
     parser.add_argument("--dist-exponent", default="1.0")
-    parser.add_argument("--cost-scale", default="none")
+    parser.add_argument("--cost-scale", default="none" if writer.COST_SCALE is None else str(writer.COST_SCALE))
     parser.add_argument("--search-weights", default="", help="factors, e.g. 0.5,0.75,1.5,2")
     parser.add_argument("--rounds", type=int, default=1)
     args = parser.parse_args()
