@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string_view>
 
 #include "lexical/items/lex_item.h"
 #include "lexicon/attributes/att_list.h"
@@ -76,10 +78,16 @@ const LexItem* lexical_item_of(const PItem& item) {
   return has(item, index) ? reinterpret_cast<const LexItem*>(item.av.get(index)) : nullptr;
 }
 
+// The hash of a cached triple's text: the cache compares texts exactly, so
+// the hash need not fold case.
+std::uint32_t triple_text_hash(const char* const& text) {
+  return static_cast<std::uint32_t>(std::hash<std::string_view>()(text ? text : ""));
+}
+
 }  // namespace
 
 DependencyWeigher::DependencyWeigher()
-    : cache_(kCacheBuckets, &THashTraits<const char*>::hash, &compare_text_exact),
+    : cache_(kCacheBuckets, &triple_text_hash, &compare_text_exact),
       subj_(intern("subj")),
       prep_(intern("Prep")),
       pcomp_(intern("pcomp")),
