@@ -250,7 +250,11 @@
 
 (def-modifiers N
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
+  ;; Inside the sentence "but" and "yet" rather join the clause the noun
+  ;; opens (..., but this time the crew was safe) than the noun itself.
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5)
+           (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
+           (merged-cond (marked-conjunct))))
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
   ;; A predeterminer (such a mess, quite a day).
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
