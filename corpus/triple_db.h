@@ -152,7 +152,7 @@ class TripleEntry : public PLHash::Entry {
     std::uint32_t index;  // in records_
   };
   mutable std::vector<HashedRecord> by_modifier_;  // sorted by hash; empty until asked
-  static constexpr std::uint32_t kIndexAfterQuestions = 8;
+  static constexpr std::uint32_t kIndexAfterQuestions = 2;
   mutable std::uint32_t modifier_questions_ = 0;
   mutable std::uint64_t word_relations_total_ = 0;
   mutable std::uint64_t word_relations_ = 0;
