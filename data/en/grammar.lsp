@@ -166,6 +166,8 @@
 ;; on (A, B and C); else the noun after the comma begins a new clause (When
 ;; they saw it, people left).
 (defun list-goes-on () (pitem-following-word (in ("," "and" "or" "&" "/"))))
+;; "etc." closes a list as its last item (lives, homes, etc.).
+(defun list-end () (comp (pitem-head-word) (reg-match "^, ([Ee]tc|[Ee]ct)\\.?$")))
 ;; Verbs that take a finite clause without complementiser (say, think,
 ;; know, hope, guess, ...), by their forms.
 (defun bare-clause-verb () (comp (pitem-head-child) (pitem-head-word)
@@ -277,7 +279,7 @@
         (modifiee-cond (free-relative-head)))
      ;; A noun after a comma heads no list of its own: the later items of a
      ;; list all hang from the first (London, Calgary, Toronto or Houston).
-     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on))))
+     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (not (starts-with-punctuation))))
      ;; After a comma, an apposition closes with punctuation or the sentence
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
