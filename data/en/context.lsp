@@ -592,6 +592,16 @@
                        (not (comp (att) (contain syn (num) (attvec syn ((num sg))))))
                        (not (no-alternative (or (noun-item) (adjective-item)))))))
     (delete (comp ($ 2) (litem))))
+  ;; "all" before "of", a word that is only a noun, a number, punctuation
+  ;; or the end is the quantifier, no adverb (all of them, all day, at
+  ;; all.); before a verb, an adjective or "over" it may still be one (all
+  ;; gone, all over). Before an article it is left alone: the parser
+  ;; attaches "all the ..." better through the adverb.
+  (all-not-adverb :act-on-all-matches
+    (lexitem (and (comp (root) (in ("all" "All"))) (adverb-item) (not (no-alternative (not (adverb-item))))))
+    (when (or (not (followed-by (t))) (followed-by (punctuation-item)) (followed-by (num-item))
+              (only-followed-by (noun-item)) (followed-by-word (str= "of")))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
