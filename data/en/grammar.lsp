@@ -288,9 +288,10 @@
      ;; After a comma, an apposition closes with punctuation or the sentence
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
      ;; verb's subject, and an apposition only as a last resort.
-     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
-                                                                      (bracketed) (angle-bracketed))))
-     (N (dep-type appo) (max-dist 8) (dep-weight 30.0) (modifier-cond (and (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
+     ;; A phrase that took a conjunction is a conjunct, never an apposition.
+     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
+                                                                                   (bracketed) (angle-bracketed)))))
+     (N (dep-type appo) (max-dist 8) (dep-weight 30.0) (modifier-cond (and (no-cc) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
      ;; you guys, us all
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
