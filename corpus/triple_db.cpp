@@ -256,16 +256,6 @@ TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relati
     ++counts.relations;
     if (folded(record.relation) == wanted_relation.view()) counts.in_relation = record.count;
   };
-  // An entry is searched relation by relation until it has been asked
-  // about enough modifiers to repay making an index by modifier.
-  const std::size_t repaid_after = kIndexAfterQuestions + records_.size() / std::max<std::size_t>(groups_.size(), 1);
-  if (by_modifier_.empty() && ++modifier_questions_ < repaid_after) {
-    for (const Group& group : groups_) {
-      if (is_record_name(original(group.relation))) continue;
-      if (const Record* record = find_record(group, wanted.view())) take(*record);
-    }
-    return counts;
-  }
   index_modifiers();
   const std::uint32_t hash = text_hash(wanted.view());
   auto it =

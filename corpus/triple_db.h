@@ -39,8 +39,8 @@ class FoldedText {
 // the spelling it was first added with; pairs added out of order wait in a
 // pending list until the next question. Each relation's pairs are
 // contiguous, so its total and number of modifiers are kept per relation;
-// an index by modifier (by hash of the text) is made once the entry has
-// been asked about enough modifiers to repay it.
+// an index by modifier (by hash of the text) is made on the first question
+// that needs it.
 class TripleEntry : public PLHash::Entry {
  public:
   // One pair and its count, in the spelling the pair was first added with.
@@ -152,8 +152,6 @@ class TripleEntry : public PLHash::Entry {
     std::uint32_t index;  // in records_
   };
   mutable std::vector<HashedRecord> by_modifier_;  // sorted by hash; empty until asked
-  static constexpr std::uint32_t kIndexAfterQuestions = 8;
-  mutable std::uint32_t modifier_questions_ = 0;
   mutable std::uint64_t word_relations_total_ = 0;
   mutable std::uint64_t word_relations_ = 0;
 };
