@@ -575,6 +575,17 @@
                (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
                                             (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
       (delete (litem))))
+  ;; A noun-or-verb word before "if", "what", "how" or "why" is the verb
+  ;; that takes the clause (wonder if, know what, see how), unless a
+  ;; preposition, a number or a determiner stands just before it or an
+  ;; article opened its phrase.
+  (verb-before-wh-clause :act-on-all-matches
+    (lexitem (and (noun-item) (not (no-alternative (and (lexical-verb-item) (not (participle-item)))))))
+    (when (and (followed-by-word (in ("if" "what" "how" "why")))
+               (not (preceded-by (or (preposition-item) (num-item) (determiner-item))))
+               (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
+                                            (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
+      (delete (litem))))
   ;; An adjective-or-verb word before a word that is only a noun is the
   ;; adjective (clean rooms, open source), unless "to", a pronoun, an
   ;; auxiliary or an adverb before it asks for a verb (to lower costs).

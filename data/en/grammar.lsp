@@ -250,7 +250,11 @@
 
 (def-modifiers N
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5) (merged-cond (marked-conjunct))))
+  ;; Inside the sentence "but" and "yet" rather join the clause the noun
+  ;; opens (..., but this time the crew was safe) than the noun itself.
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5)
+           (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
+           (merged-cond (marked-conjunct))))
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
   ;; A predeterminer (such a mess, quite a day).
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
@@ -284,9 +288,10 @@
      ;; After a comma, an apposition closes with punctuation or the sentence
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
      ;; verb's subject, and an apposition only as a last resort.
-     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
-                                                                      (bracketed) (angle-bracketed))))
-     (N (dep-type appo) (max-dist 8) (dep-weight 30.0) (modifier-cond (and (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
+     ;; A phrase that took a conjunction is a conjunct, never an apposition.
+     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
+                                                                                   (bracketed) (angle-bracketed)))))
+     (N (dep-type appo) (max-dist 8) (dep-weight 30.0) (modifier-cond (and (no-cc) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
      ;; you guys, us all
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))

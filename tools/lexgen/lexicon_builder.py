@@ -414,8 +414,18 @@ class LexiconBuilder:
             entry = self.entry(self.lemma_key_spelling(lemma))
             for category in ("N", "V", "A", "Adv", "Num"):
                 if category in categories:
-                    for reading in self.open_class_readings(lemma, category):
+                    for reading in self.open_class_readings(lemma, category, self.uninflected_features(lemma, category)):
                         entry.add(reading)
+
+    def uninflected_features(self, lemma, category):
+        """Plural features for a noun that the treebank mostly uses as a
+        plural in its own form (people, police, staff), so that a verb after
+        it is not taken for the second noun of a compound; None otherwise."""
+        if category != "N":
+            return None
+        seen = self.inflected.get((lemma, lemma, "N"), [])
+        plural = sum(1 for features in seen if "(num pl)" in features)
+        return NOUN_PL if seen and plural * 2 > len(seen) else None
 
     def find_false_roots(self):
         """Endings that lead a frequent treebank form to a root the treebank
