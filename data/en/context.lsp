@@ -105,7 +105,8 @@
           (when (and (comp (litem) (and (aux-item) (not (no-alternative (cop-item))))) (not (followed-by (adverb-item)))
                      (not (followed-by-word (in ("to" "\"" "'" "“" "‘")))) (not (inversion-possible)))
             (delete (litem))))))
-  ;; "have" before a past participle (or "not") is an auxiliary; before a
+  ;; "have" before a past participle (or "not"), also with an adverb
+  ;; between (had always opposed), is an auxiliary; before a
   ;; word that is neither adverb nor punctuation, where no subject can
   ;; follow it, a main verb.
   (have-auxiliary-or-verb :act-on-all-matches
@@ -115,6 +116,8 @@
       ((followed-by-word (negation-word))
        (when (comp (litem) (and (lexical-verb-item) (not (no-alternative (aux-item))))) (delete (litem))))
       ((followed-by (past-participle-item))
+       (when (comp (litem) (and (lexical-verb-item) (not (no-alternative (aux-item))))) (delete (litem))))
+      ((and (followed-by (adverb-item)) (second-after (past-participle-item)))
        (when (comp (litem) (and (lexical-verb-item) (not (no-alternative (aux-item))))) (delete (litem))))
       ((and (followed-by (t)) (not (followed-by (adverb-item))) (not (followed-by (punctuation-item)))
             (not (inversion-possible)))
