@@ -220,26 +220,15 @@ std::string_view TripleEntry::first_modifier(std::string_view relation) const {
   return group ? original(records_[group->begin].modifier) : std::string_view();
 }
 
-namespace {
-
-// FNV-1a over a folded text: the key of the modifier index.
-std::uint32_t text_hash(std::string_view text) {
-  std::uint32_t hash = 2166136261u;
-  for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-  return hash;
-}
-
-}  // namespace
-
 // The records of word relations ordered by the hash of their modifier
-// (integers sort and search faster than texts; a search compares the texts
+// (FNV-1a over the folded text; integers sort and search faster than texts; a search compares the texts
 // of the records under the hash asked for).
 void TripleEntry::index_modifiers() const {
   if (!by_modifier_.empty()) return;
   for (const Group& group : groups_) {
     if (is_record_name(original(group.relation))) continue;
     for (std::uint32_t i = group.begin; i < group.end; ++i)
-      by_modifier_.push_back(HashedRecord{text_hash(folded(records_[i].modifier)), i});
+      by_modifier_.push_back(HashedRecord{fnv1a_hash(folded(records_[i].modifier)), i});
   }
   std::sort(by_modifier_.begin(), by_modifier_.end(), [](const HashedRecord& a, const HashedRecord& b) {
     return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;
@@ -257,7 +246,7 @@ TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relati
     if (folded(record.relation) == wanted_relation.view()) counts.in_relation = record.count;
   };
   index_modifiers();
-  const std::uint32_t hash = text_hash(wanted.view());
+  const std::uint32_t hash = fnv1a_hash(wanted.view());
   auto it =
       std::lower_bound(by_modifier_.begin(), by_modifier_.end(), hash,
                        [](const HashedRecord& entry, std::uint32_t wanted_hash) { return entry.hash < wanted_hash; });

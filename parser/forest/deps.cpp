@@ -1,5 +1,7 @@
 #include "parser/forest/deps.h"
 
+#include "shell/support/text.h"
+
 namespace velmo {
 namespace {
 
@@ -29,30 +31,20 @@ void Deps::reset() {
   ++changes_;
 }
 
-namespace {
-
-std::uint32_t text_hash(std::string_view text) {
-  std::uint32_t hash = 2166136261u;
-  for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-  return hash;
-}
-
-}  // namespace
-
 const char* Deps::keep_label(std::string_view text) {
   if (2 * (label_count_ + 1) > labels_.size()) {
     std::vector<const char*> old(labels_.empty() ? 32 : 2 * labels_.size(), nullptr);
     old.swap(labels_);
     for (const char* kept : old)
       if (kept)
-        for (std::size_t slot = text_hash(kept) & (labels_.size() - 1);; slot = (slot + 1) & (labels_.size() - 1))
+        for (std::size_t slot = fnv1a_hash(kept) & (labels_.size() - 1);; slot = (slot + 1) & (labels_.size() - 1))
           if (!labels_[slot]) {
             labels_[slot] = kept;
             break;
           }
   }
   const std::size_t mask = labels_.size() - 1;
-  std::size_t slot = text_hash(text) & mask;
+  std::size_t slot = fnv1a_hash(text) & mask;
   for (; labels_[slot]; slot = (slot + 1) & mask)
     if (text == labels_[slot]) return labels_[slot];
   ++label_count_;

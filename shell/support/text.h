@@ -17,4 +17,13 @@ inline bool equal_nocase(std::string_view a, std::string_view b) {
 }
 int compare_exact(std::string_view a, std::string_view b);
 
+// FNV-1a over the exact bytes: spreads short texts over every bit, for
+// open-addressing tables sized by powers of two, where the ELF hash's low
+// bits cluster.
+inline std::uint32_t fnv1a_hash(std::string_view text) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash;
+}
+
 }  // namespace velmo
