@@ -404,6 +404,8 @@
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
         (modifiee-cond (not (get-modifier-by-type obj))) (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
+     ;; A noun nothing else takes, as a last resort.
+     (N (dep-type mod) (max-dist 12) (dep-weight 60.0))
      ;; A second object after a pronoun one (landed herself a job, faxed
      ;; you the file), where the verb's frames have none.
      (N (dep-type obj) (max-dist 20) (dep-weight 4.0) (modifier-cond (and (no-cc) (no-punc) (get-modifier-by-type det)))
@@ -458,7 +460,10 @@
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     ;; Any other finite clause beside it only as a last resort, when nothing
+     ;; else covers the sentence.
+     (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -537,7 +542,10 @@
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     ;; Any other finite clause beside it only as a last resort, when nothing
+     ;; else covers the sentence.
+     (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
