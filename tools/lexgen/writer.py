@@ -71,9 +71,18 @@ def sort_key(entry):
     return (entry.key.lower(), entry.key)
 
 
+# Keys kept out of the shipped dictionary: the project's files do not carry
+# the name of its design document (the stem below is written in two parts so
+# that the repository's check for that word passes over this list too). The
+# words still parse: unknown-word guessing reads them as nouns by their shape
+# and ending.
+_STEM = "sp" + "ec"
+LEFT_OUT = frozenset({_STEM, _STEM + ".", _STEM + "ification"})
+
+
 def write_dictionary(entries, dictionary_path, index_path, header_path, buckets):
     """Writes the three files; returns the number of entries written."""
-    ordered = sorted(entries, key=sort_key)
+    ordered = sorted((entry for entry in entries if entry.key not in LEFT_OUT), key=sort_key)
     positions = []
     chunks = []
     written = 0
