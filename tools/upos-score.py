@@ -13,29 +13,19 @@ occurrence of one confusion in context.
 
 import argparse
 import collections
+import os
 import signal
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "lexgen"))
+
+from sources import read_conllu  # noqa: E402
 
 
 def read_sentences(path):
     """Yields each sentence as a list of (form, upos) for its words."""
-    words = []
-    with open(path, encoding="utf-8") as handle:
-        for line in handle:
-            line = line.rstrip("\n")
-            if not line:
-                if words:
-                    yield words
-                words = []
-                continue
-            if line.startswith("#"):
-                continue
-            columns = line.split("\t")
-            if len(columns) < 4 or "-" in columns[0] or "." in columns[0]:
-                continue
-            words.append((columns[1], columns[3]))
-    if words:
-        yield words
+    for sentence in read_conllu(path):
+        yield [(token.form, token.upos) for token in sentence]
 
 
 def spans(words):
