@@ -218,7 +218,7 @@
         (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
                              (reg-match "^(sure|glad|afraid|sorry|happy|pleased|confident|aware|certain|lucky|likely|curious|positive|convinced|thankful|grateful|proud|worried|amazed|surprised|disappointed|sad|hopeful)$"))))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
-     (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     (V (dep-type comp) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
@@ -252,7 +252,7 @@
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   ;; Inside the sentence "but" and "yet" rather join the clause the noun
   ;; opens (..., but this time the crew was safe) than the noun itself.
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5)
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 1.25)
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
            (merged-cond (marked-conjunct))))
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
@@ -265,7 +265,7 @@
      (A (dep-type mod) (max-dist 4))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
-     (V (dep-type mod) (max-dist 4) (dep-weight 2.0)
+     (V (dep-type mod) (max-dist 4) (dep-weight 1.0)
         (modifier-cond (and (participle) (head-last) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))))
   (* :skip-word (in ("-"))
      (N (dep-type nn) (max-dist 5) (modifier-cond (and (compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
@@ -275,7 +275,7 @@
         (modifiee-cond (capitalised))))
   (:head)
   (* :skip-word (in (","))
-     (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
+     (Num (dep-type num) (max-dist 4) (dep-weight 4.0) (modifier-cond (bare-item))))
   (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)) (modifiee-cond (not (personal-pronoun))))
      (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      ;; A free relative (What they wonder is ..., All you need is ...).
@@ -310,7 +310,7 @@
         (modifiee-cond (not (and (personal-pronoun) (after-auxiliary)))))
      ;; An infinitive of a noun (a chance to win), never of a personal
      ;; pronoun (I want you to go).
-     (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 1.5) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
         (modifiee-cond (not (personal-pronoun)))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
@@ -327,7 +327,7 @@
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A focusing or degree adverb before the phrase (just in the water, right
   ;; after lunch).
-  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 3.0) (modifier-cond (bare-item))))
+  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 6.0) (modifier-cond (bare-item))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
@@ -362,7 +362,7 @@
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
+     (V (dep-type mod) (max-dist 12) (dep-weight 8.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   ;; (a finite clause whose verb may lose its object rather takes the word
   ;; at its head C, where it fills the gap)
   (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
@@ -411,7 +411,7 @@
      (N (dep-type obj) (max-dist 20) (dep-weight 4.0) (modifier-cond (and (no-cc) (no-punc) (get-modifier-by-type det)))
         (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
      (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0))
-     (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
+     (N (dep-type mod) (max-dist 12) (dep-weight 1.5) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
      (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (not (fin-clause))))
@@ -432,7 +432,7 @@
      ;; A to-infinitive is a complement after want, try, need, decide and
      ;; their like (tried to call); after others it tells the purpose, an
      ;; adjunct (called to let me know, came in to get a gift).
-     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+     (V (dep-type comp) (max-dist 12) (dep-weight 1.5) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
         (modifiee-cond (infinitive-verb)))
      (V (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
         (modifiee-cond (not (infinitive-verb))))
@@ -478,7 +478,7 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
+  (* (C (dep-type mod) (max-dist 14) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
