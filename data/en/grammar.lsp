@@ -123,6 +123,13 @@
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
 
+;; What, who and how before the copula of a question stand for its predicate.
+(defun question-predicate () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]ho|[Hh]ow)$")))
+;; Such a word taken as subject or adjunct leaves the copula no noun as
+;; predicate: the noun after it is the subject (What is the plan?).
+(defun question-opening () (or (comp (get-modifier-by-type s) (question-predicate))
+                               (comp (get-modifier-by-type mod) (question-predicate))))
+
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
 
@@ -505,7 +512,14 @@
      (Num (dep-type s) (max-dist 4) (dep-weight 3.0) (modifier-cond (and (bare-item) (sentence-start)))
           (modifiee-cond (finite)))
      ;; "Here" before the copula is its predicate; the subject follows (Here is the file).
-     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$")))))
+     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$"))))
+     ;; A question word before the copula is its predicate and the noun
+     ;; after it the subject (What is the dress code?, How are you?).
+     ;; Marked (rare) to pack apart from the same words as subject or adjunct.
+     (N (dep-type pred) (max-dist 2) (modifier-cond (and (bare-item) (question-predicate)))
+        (merged-cond (comp (pitem-attvec) (modify syn ((rare +))))))
+     (Adv (dep-type pred) (max-dist 2) (modifier-cond (question-predicate))
+          (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      ;; As for V: "to" brings the infinitive's empty subject.
@@ -521,11 +535,12 @@
         ;; "it" as predicate.
         (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (? (N (dep-type pred) (max-dist 20) (modifier-cond (and (no-cc) (no-punc)))
-        (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)))))
+        (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)) (not (question-opening)))))
      (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
-     (A (dep-type pred) (max-dist 20))
-     (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)))
-     (Num (dep-type pred) (max-dist 20))
+     ;; (none after a predicate that stands before the copula: How is that possible?)
+     (A (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
+     (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)) (modifiee-cond (not (get-modifier-by-type pred))))
+     (Num (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
      ;; A clause as predicate (The problem is that ..., All you do is wait,
      ;; The aim is to win).
      (C (dep-type pred) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
