@@ -123,6 +123,12 @@
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
 
+;; A noun of time with a relative clause, fronted as an adjunct of the
+;; main clause (The first time I walked in I knew, Next time you come, bring it).
+(defun time-head () (comp (pitem-head-child) (pitem-head-word)
+                          (reg-match "^(day|week|weekend|month|year|time|morning|afternoon|evening|night|moment|minute|second|hour)s?$")))
+(defun time-relative () (and (get-modifier-by-type rel) (time-head)))
+
 ;; What, who and how before the copula of a question stand for its predicate.
 (defun question-predicate () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]ho|[Hh]ow)$")))
 ;; Such a word taken as subject or adjunct leaves the copula no noun as
@@ -369,6 +375,7 @@
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
+     (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-relative))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   ;; (a finite clause whose verb may lose its object rather takes the word
   ;; at its head C, where it fills the gap)
@@ -494,6 +501,7 @@
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
+     (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-relative))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
