@@ -605,6 +605,11 @@
 ;; stands for that).
 (def-modifiers C
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
+  ;; A focusing adverb before the complementiser (just because, only if,
+  ;; even though).
+  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 3.0)
+          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Ee]ven|[Ee]specially|[Pp]artly|[Mm]ainly|[Ss]imply)$"))))
+          (modifiee-cond (not (fin-clause)))))
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct))
            (modifiee-cond (or (not (fin-clause)) (comp (pitem-attvec) (defined syn (trace)))))))
   (? (N (dep-type obj) (max-dist 40) (dep-weight 1.5) (check-slash wh)
