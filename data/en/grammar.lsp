@@ -275,7 +275,9 @@
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
-     (A (dep-type mod) (max-dist 4))
+     ;; (an adjective with words after it stands before no noun: Very good
+     ;; with my daughter, Great to have you; but good and cheap food)
+     (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
      (V (dep-type mod) (max-dist 4) (dep-weight 2.0)
