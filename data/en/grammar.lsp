@@ -120,6 +120,12 @@
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
+;; A subject before its verb is followed by no comma (Great store, highly
+;; recommended: no clause) unless the comma opens words set off between the
+;; two (The company, however, said ...).
+(defun subject-before-its-verb () (or (not (comp (pitem-modifier) (before-comma)))
+                                      (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*"))))
+
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
 
@@ -386,13 +392,13 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   ;; The subject is also the empty subject of an infinitive the verb's
   ;; frame took (Ann wants to leave).
-  (? (N (dep-type s) (max-dist 8) (check-slash ctl) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+  (? (N (dep-type s) (max-dist 8) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (not (controlled)) (or (finite) (not (get-modifier-by-type aux))))))
-     (N (dep-type s) (max-dist 30) (check-slash ctl) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+     (N (dep-type s) (max-dist 30) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (controlled) (or (finite) (not (get-modifier-by-type aux))))))
      ;; In a question the subject stands between two auxiliaries (Will you
      ;; be going?, Should I be worried?).
-     (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl)
+     (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
@@ -507,11 +513,11 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+  (? (N (dep-type s) (max-dist 8) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      ;; In a question the subject stands between two auxiliaries (Will you
      ;; be going?, Should I be worried?).
-     (N (dep-type s) (max-dist 8) (dep-weight 1.0)
+     (N (dep-type s) (max-dist 8) (dep-weight 1.0) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
