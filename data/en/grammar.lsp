@@ -117,6 +117,9 @@
 ;; Personal pronouns take no prepositional phrase (gave it to them), unlike
 ;; quantifying ones (some of them).
 (defun personal-pronoun () (comp (pitem-head-word) (reg-match "^([Ii]t|[Tt]hem|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Yy]ou|I|[Ww]e|[Tt]hey|[Hh]e|[Ss]he)$")))
+;; The same, read on the phrase's head word: a personal pronoun after a
+;; comma or dash is no apposition (Thank you -- I was wondering).
+(defun personal-pronoun-head () (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Ii]t|[Tt]hem|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Yy]ou|I|[Ww]e|[Tt]hey|[Hh]e|[Ss]he|i)$")))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
@@ -310,9 +313,9 @@
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
      ;; verb's subject, and an apposition only as a last resort.
      ;; A phrase that took a conjunction is a conjunct, never an apposition.
-     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
+     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
                                                                                    (bracketed) (angle-bracketed)))))
-     (N (dep-type appo) (max-dist 8) (dep-weight 30.0) (modifier-cond (and (no-cc) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
+     (N (dep-type appo) (max-dist 8) (dep-weight 30.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
      ;; you guys, us all
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
