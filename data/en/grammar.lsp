@@ -138,6 +138,9 @@
                           (reg-match "^(day|week|weekend|month|year|time|morning|afternoon|evening|night|moment|minute|second|hour)s?$")))
 (defun time-relative () (and (get-modifier-by-type rel) (time-head)))
 
+;; Participles that stand before their auxiliary and subject.
+(defun fronted-participle () (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Aa]ttached|[Ee]nclosed|[Ii]ncluded|[Ll]isted)$")))
+
 ;; What, who and how before the copula of a question stand for its predicate.
 (defun question-predicate () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]ho|[Hh]ow)$")))
 ;; Such a word taken as subject or adjunct leaves the copula no noun as
@@ -426,8 +429,17 @@
      (Adv (dep-type mod) (max-dist 3) (modifiee-cond (not (controlled))))
      (Adv (dep-type mod) (max-dist 30) (modifiee-cond (controlled))))
   (:head)
+  ;; A passive participle fronted before its auxiliary and subject
+  ;; (Attached is the file, Enclosed are the forms).
+  (? (VB (dep-type aux) (max-dist 30) (modifier-cond (and (finite) (comp (pitem-head-word) (in ("is" "are" "was" "were")))
+                                                        (comp (pitem-preceding-word) (reg-match "^([Aa]ttached|[Ee]nclosed|[Ii]ncluded|[Ll]isted)$"))))
+         (modifiee-cond (and (fronted-participle) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
+         (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
+  (? (N (dep-type s) (max-dist 30) (modifier-cond (and (no-cc) (no-punc)))
+        (modifiee-cond (and (fronted-participle) (get-modifier-by-type aux)))))
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
-        (modifiee-cond (not (get-modifier-by-type obj))) (merged-cond (taken-object))))
+        (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux)))))
+        (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
      ;; A noun nothing else takes, as a last resort.
      (N (dep-type mod) (max-dist 12) (dep-weight 60.0))
@@ -513,7 +525,7 @@
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-relative))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
+     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)) (not (and (bare-item) (fronted-participle)))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
