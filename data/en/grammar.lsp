@@ -568,6 +568,10 @@
         (modifiee-cond (and (head-first) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
         ;; Marked (rare), so that packing keeps it apart from "is it" with
         ;; "it" as predicate.
+        (merged-cond (comp (pitem-attvec) (modify syn ((rare +))))))
+     ;; and the expletive too (Is there any left?, are there any sadists out there?).
+     (N (dep-type expl) (max-dist 2) (modifier-cond (expletive))
+        (modifiee-cond (and (head-first) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
         (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (? (N (dep-type pred) (max-dist 20) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)) (not (question-opening)))))
