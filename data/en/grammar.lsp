@@ -546,8 +546,11 @@
      ;; A bare number opening the sentence, such as a year (2005 is going to rock).
      (Num (dep-type s) (max-dist 4) (dep-weight 3.0) (modifier-cond (and (bare-item) (sentence-start)))
           (modifiee-cond (finite)))
-     ;; "Here" before the copula is its predicate; the subject follows (Here is the file).
-     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$"))))
+     ;; "Here" before the copula is its predicate; the subject follows (Here
+     ;; is the file). Marked (rare) to pack apart from "here" as adjunct,
+     ;; which leaves room for a subject before it (Every thing here is good).
+     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$")))
+          (merged-cond (comp (pitem-attvec) (modify syn ((rare +))))))
      ;; A question word before the copula is its predicate and the noun
      ;; after it the subject (What is the dress code?, How are you?).
      ;; Marked (rare) to pack apart from the same words as subject or adjunct.
