@@ -634,6 +634,12 @@
     (when (or (not (followed-by (t))) (followed-by (punctuation-item)) (followed-by (num-item))
               (only-followed-by (noun-item)) (followed-by-word (str= "of")))
       (delete (litem))))
+  ;; "because" is a preposition only in "because of"; before anything else
+  ;; it opens a clause (Just because you have one, ...).
+  (because-complementiser :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("because" "Because"))) (preposition-item)
+                  (not (no-alternative (not (preposition-item))))))
+    (when (not (followed-by-word (str= "of"))) (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches

@@ -117,11 +117,33 @@
 ;; Personal pronouns take no prepositional phrase (gave it to them), unlike
 ;; quantifying ones (some of them).
 (defun personal-pronoun () (comp (pitem-head-word) (reg-match "^([Ii]t|[Tt]hem|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Yy]ou|I|[Ww]e|[Tt]hey|[Hh]e|[Ss]he)$")))
+;; The same, read on the phrase's head word: a personal pronoun after a
+;; comma or dash is no apposition (Thank you -- I was wondering).
+(defun personal-pronoun-head () (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Ii]t|[Tt]hem|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Yy]ou|I|[Ww]e|[Tt]hey|[Hh]e|[Ss]he|i)$")))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
+;; A subject before its verb is followed by no comma (Great store, highly
+;; recommended: no clause) unless the comma opens words set off between the
+;; two (The company, however, said ...).
+(defun subject-before-its-verb () (or (not (comp (pitem-modifier) (before-comma)))
+                                      (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*"))))
+
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
+
+;; A noun of time with a relative clause, fronted as an adjunct of the
+;; main clause (The first time I walked in I knew, Next time you come, bring it).
+(defun time-head () (comp (pitem-head-child) (pitem-head-word)
+                          (reg-match "^(day|week|weekend|month|year|time|morning|afternoon|evening|night|moment|minute|second|hour)s?$")))
+(defun time-relative () (and (get-modifier-by-type rel) (time-head)))
+
+;; What, who and how before the copula of a question stand for its predicate.
+(defun question-predicate () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]ho|[Hh]ow)$")))
+;; Such a word taken as subject or adjunct leaves the copula no noun as
+;; predicate: the noun after it is the subject (What is the plan?).
+(defun question-opening () (or (comp (get-modifier-by-type s) (question-predicate))
+                               (comp (get-modifier-by-type mod) (question-predicate))))
 
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
@@ -262,7 +284,9 @@
   (? (Det (dep-type det) (max-dist 5))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
-     (A (dep-type mod) (max-dist 4))
+     ;; (an adjective with words after it stands before no noun: Very good
+     ;; with my daughter, Great to have you; but good and cheap food)
+     (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
      (V (dep-type mod) (max-dist 4) (dep-weight 2.0)
@@ -289,9 +313,9 @@
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
      ;; verb's subject, and an apposition only as a last resort.
      ;; A phrase that took a conjunction is a conjunct, never an apposition.
-     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
+     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
                                                                                    (bracketed) (angle-bracketed)))))
-     (N (dep-type appo) (max-dist 8) (dep-weight 30.0) (modifier-cond (and (no-cc) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
+     (N (dep-type appo) (max-dist 8) (dep-weight 30.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
      ;; you guys, us all
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
@@ -353,7 +377,7 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
+  (* (C (dep-type mod) (max-dist 40) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
@@ -362,6 +386,7 @@
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
+     (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-relative))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   ;; (a finite clause whose verb may lose its object rather takes the word
   ;; at its head C, where it fills the gap)
@@ -370,13 +395,13 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   ;; The subject is also the empty subject of an infinitive the verb's
   ;; frame took (Ann wants to leave).
-  (? (N (dep-type s) (max-dist 8) (check-slash ctl) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+  (? (N (dep-type s) (max-dist 8) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (not (controlled)) (or (finite) (not (get-modifier-by-type aux))))))
-     (N (dep-type s) (max-dist 30) (check-slash ctl) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+     (N (dep-type s) (max-dist 30) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (controlled) (or (finite) (not (get-modifier-by-type aux))))))
      ;; In a question the subject stands between two auxiliaries (Will you
      ;; be going?, Should I be worried?).
-     (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl)
+     (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
@@ -478,7 +503,7 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
+  (* (C (dep-type mod) (max-dist 40) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
@@ -487,14 +512,15 @@
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
+     (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-relative))))
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
-  (? (N (dep-type s) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+  (? (N (dep-type s) (max-dist 8) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      ;; In a question the subject stands between two auxiliaries (Will you
      ;; be going?, Should I be worried?).
-     (N (dep-type s) (max-dist 8) (dep-weight 1.0)
+     (N (dep-type s) (max-dist 8) (dep-weight 1.0) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
@@ -505,7 +531,14 @@
      (Num (dep-type s) (max-dist 4) (dep-weight 3.0) (modifier-cond (and (bare-item) (sentence-start)))
           (modifiee-cond (finite)))
      ;; "Here" before the copula is its predicate; the subject follows (Here is the file).
-     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$")))))
+     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$"))))
+     ;; A question word before the copula is its predicate and the noun
+     ;; after it the subject (What is the dress code?, How are you?).
+     ;; Marked (rare) to pack apart from the same words as subject or adjunct.
+     (N (dep-type pred) (max-dist 2) (modifier-cond (and (bare-item) (question-predicate)))
+        (merged-cond (comp (pitem-attvec) (modify syn ((rare +))))))
+     (Adv (dep-type pred) (max-dist 2) (modifier-cond (question-predicate))
+          (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      ;; As for V: "to" brings the infinitive's empty subject.
@@ -521,11 +554,12 @@
         ;; "it" as predicate.
         (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (? (N (dep-type pred) (max-dist 20) (modifier-cond (and (no-cc) (no-punc)))
-        (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)))))
+        (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)) (not (question-opening)))))
      (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
-     (A (dep-type pred) (max-dist 20))
-     (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)))
-     (Num (dep-type pred) (max-dist 20))
+     ;; (none after a predicate that stands before the copula: How is that possible?)
+     (A (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
+     (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)) (modifiee-cond (not (get-modifier-by-type pred))))
+     (Num (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
      ;; A clause as predicate (The problem is that ..., All you do is wait,
      ;; The aim is to win).
      (C (dep-type pred) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
@@ -584,6 +618,11 @@
 ;; stands for that).
 (def-modifiers C
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
+  ;; A focusing adverb before the complementiser (just because, only if,
+  ;; even though).
+  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 3.0)
+          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Ee]ven|[Ee]specially|[Pp]artly|[Mm]ainly|[Ss]imply)$"))))
+          (modifiee-cond (not (fin-clause)))))
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct))
            (modifiee-cond (or (not (fin-clause)) (comp (pitem-attvec) (defined syn (trace)))))))
   (? (N (dep-type obj) (max-dist 40) (dep-weight 1.5) (check-slash wh)
