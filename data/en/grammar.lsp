@@ -546,8 +546,11 @@
      ;; A bare number opening the sentence, such as a year (2005 is going to rock).
      (Num (dep-type s) (max-dist 4) (dep-weight 3.0) (modifier-cond (and (bare-item) (sentence-start)))
           (modifiee-cond (finite)))
-     ;; "Here" before the copula is its predicate; the subject follows (Here is the file).
-     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$"))))
+     ;; "Here" before the copula is its predicate; the subject follows (Here
+     ;; is the file). Marked (rare) to pack apart from "here" as adjunct,
+     ;; which leaves room for a subject before it (Every thing here is good).
+     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$")))
+          (merged-cond (comp (pitem-attvec) (modify syn ((rare +))))))
      ;; A question word before the copula is its predicate and the noun
      ;; after it the subject (What is the dress code?, How are you?).
      ;; Marked (rare) to pack apart from the same words as subject or adjunct.
@@ -568,6 +571,10 @@
         (modifiee-cond (and (head-first) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
         ;; Marked (rare), so that packing keeps it apart from "is it" with
         ;; "it" as predicate.
+        (merged-cond (comp (pitem-attvec) (modify syn ((rare +))))))
+     ;; and the expletive too (Is there any left?, are there any sadists out there?).
+     (N (dep-type expl) (max-dist 2) (modifier-cond (expletive))
+        (modifiee-cond (and (head-first) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
         (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (? (N (dep-type pred) (max-dist 20) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)) (not (question-opening)))))
