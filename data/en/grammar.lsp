@@ -141,6 +141,11 @@
 ;; Participles that stand before their auxiliary and subject.
 (defun fronted-participle () (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Aa]ttached|[Ee]nclosed|[Ii]ncluded|[Ll]isted)$")))
 
+;; A noun phrase whose determiner is "what" or "which", or opened by "how
+;; many" or "how much".
+(defun wh-determined () (or (comp (get-modifier-by-type det) (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]hatever|[Ww]hichever)$"))
+                            (comp (pitem-head-word) (reg-match "^[Hh]ow (many|much) .*"))))
+
 ;; What, who and how before the copula of a question stand for its predicate.
 (defun question-predicate () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]ho|[Hh]ow)$")))
 ;; Such a word taken as subject or adjunct leaves the copula no noun as
@@ -397,7 +402,11 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   ;; (a finite clause whose verb may lose its object rather takes the word
   ;; at its head C, where it fills the gap)
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item))))
+     ;; and a noun phrase opened by "what", "which", "how many" (What foods
+     ;; do you eat?, How much money do you need?)
+     (N (dep-type obj) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (wh-determined)))
+        (modifiee-cond (get-modifier-by-type aux))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   ;; The subject is also the empty subject of an infinitive the verb's
