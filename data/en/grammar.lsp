@@ -608,6 +608,8 @@
      (V (dep-type pred) (max-dist 30) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc)))
         (modifiee-cond (not (get-modifier-by-type expl)))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 3.0) (modifier-cond (no-cc)))
+     ;; A noun nothing else takes, as a last resort.
+     (N (dep-type mod) (max-dist 12) (dep-weight 60.0) (last-resort))
      (Adv (dep-type mod) (max-dist 20))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
