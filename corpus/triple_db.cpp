@@ -370,15 +370,16 @@ std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
     const auto relation_size = static_cast<std::uint32_t>(relation_end - at);
     const auto modifier_at = static_cast<std::uint32_t>(relation_end + 1);
     const auto modifier_size = static_cast<std::uint32_t>(modifier_end - modifier_at);
-    if (count != 0) entry->add_stored(bytes.substr(at, relation_size), static_cast<std::uint32_t>(at), relation_capital,
-                                      Text{modifier_at, modifier_at, modifier_size}, modifier_capital, count);
+    if (count != 0)
+      entry->add_stored(bytes.substr(at, relation_size), static_cast<std::uint32_t>(at), relation_capital,
+                        Text{modifier_at, modifier_at, modifier_size}, modifier_capital, count);
     at = modifier_end + 9;
   }
   return at == bytes.size() ? std::move(entry) : nullptr;
 }
 
-void TripleEntry::add_stored(std::string_view relation, std::uint32_t relation_at, bool relation_capital,
-                             Text modifier, bool modifier_capital, std::uint64_t count) {
+void TripleEntry::add_stored(std::string_view relation, std::uint32_t relation_at, bool relation_capital, Text modifier,
+                             bool modifier_capital, std::uint64_t count) {
   const Record* last = last_added();
   const bool same_relation = last && original(last->relation) == relation;
   const Text relation_text =
