@@ -120,6 +120,10 @@
 ;; The same, read on the phrase's head word: a personal pronoun after a
 ;; comma or dash is no apposition (Thank you -- I was wondering).
 (defun personal-pronoun-head () (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Ii]t|[Tt]hem|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Yy]ou|I|[Ww]e|[Tt]hey|[Hh]e|[Ss]he|i)$")))
+;; Personal, possessive and relative pronouns, which take no determiner or
+;; adjective before them.
+(defun personal-word () (comp (pitem-head-child) (pitem-head-word)
+                              (reg-match "^(I|i|[Yy]ou|[Hh]e|[Ss]he|[Ii]t|[Ww]e|[Tt]hey|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Tt]hem|[Mm]y|[Yy]our|[Hh]is|[Ii]ts|[Oo]ur|[Tt]heir|[Ww]ho|[Ww]hom)$")))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
@@ -286,15 +290,19 @@
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
            (merged-cond (marked-conjunct))))
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
-  ;; A predeterminer (such a mess, quite a day).
+  ;; A predeterminer (such a mess, quite a day, all my friends).
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
-     (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$"))))))
-  (? (Det (dep-type det) (max-dist 5))
+     (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
+     (Det (dep-type det) (max-dist 5) (modifier-cond (comp (pitem-head-word) (reg-match "^([Aa]ll|[Bb]oth|[Hh]alf)$")))
+          (modifiee-cond (get-modifier-by-type gen))))
+  ;; (a pronoun takes neither determiner nor adjective: all my friends, never
+  ;; all of "my")
+  (? (Det (dep-type det) (max-dist 5) (modifiee-cond (not (personal-word))))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
      ;; (an adjective with words after it stands before no noun: Very good
      ;; with my daughter, Great to have you; but good and cheap food)
-     (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))))
+     (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
      (V (dep-type mod) (max-dist 4) (dep-weight 2.0)
@@ -598,6 +606,8 @@
      (V (dep-type pred) (max-dist 30) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc)))
         (modifiee-cond (not (get-modifier-by-type expl)))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 3.0) (modifier-cond (no-cc)))
+     ;; A noun nothing else takes, as a last resort.
+     (N (dep-type mod) (max-dist 12) (dep-weight 60.0) (last-resort))
      (Adv (dep-type mod) (max-dist 20))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
