@@ -7,12 +7,16 @@
 
 namespace velmo {
 
-Regex::~Regex() {
-  if (compiled_) regfree(&re_);
+Regex::~Regex() { free_library(); }
+
+void Regex::free_library() {
+  if (library_compiled_) regfree(&re_);
+  library_compiled_ = false;
 }
 
 bool Regex::compile(std::string_view pattern) {
-  if (compiled_) regfree(&re_);
+  free_library();
+  automaton_.reset();
   compiled_ = false;
   error_.clear();
   // Measured first: some patterns would take minutes and gigabytes to compile.
@@ -20,16 +24,35 @@ bool Regex::compile(std::string_view pattern) {
     error_ = "pattern refused: " + *problem;
     return false;
   }
-  const std::string text(pattern);
-  const int rc = regcomp(&re_, text.c_str(), REG_EXTENDED);
+  pattern_ = pattern;
+  automaton_ = RegexAutomaton::build(pattern);
+  if (automaton_) {
+    compiled_ = true;
+    return true;
+  }
+  const int rc = regcomp(&re_, pattern_.c_str(), REG_EXTENDED);
   if (rc != 0) {
     char buffer[256];
     regerror(rc, &re_, buffer, sizeof buffer);
     error_ = buffer;
     return false;
   }
+  library_compiled_ = true;
   compiled_ = true;
   return true;
+}
+
+bool Regex::library_ready() const {
+  if (library_compiled_) return true;
+  if (!compiled_) return false;
+  library_compiled_ = regcomp(&re_, pattern_.c_str(), REG_EXTENDED) == 0;
+  return library_compiled_;
+}
+
+int Regex::group_count() const {
+  if (!compiled_) return 0;
+  if (automaton_) return automaton_->group_count();
+  return static_cast<int>(re_.re_nsub);
 }
 
 bool Regex::compile_anchored(std::string_view pattern) {
@@ -48,6 +71,8 @@ bool Regex::matches_prefix(const char* text) const {
 
 bool Regex::search(const char* text, RegexMatch* groups, int max_groups, bool not_bol) const {
   if (!compiled_ || !text) return false;
+  if (automaton_ && (max_groups <= 0 || !groups)) return automaton_->search(text, not_bol);
+  if (!library_ready()) return false;
   const int flags = not_bol ? REG_NOTBOL : 0;
   if (max_groups <= 0 || !groups) return regexec(&re_, text, 0, nullptr, flags) == 0;
   // Searches run on hot paths (substitutions, filters): the group array

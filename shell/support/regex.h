@@ -4,8 +4,11 @@
 #include <regex.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "shell/support/regex_automaton.h"
 
 namespace velmo {
 
@@ -34,7 +37,7 @@ class Regex {
   bool matches_prefix(const char* text) const;
   bool ok() const { return compiled_; }
   const std::string& error() const { return error_; }
-  int group_count() const { return compiled_ ? static_cast<int>(re_.re_nsub) : 0; }
+  int group_count() const;
 
   // Searches `text` from `offset`; `groups` receives up to `max_groups`
   // entries (group 0 is the whole match). `not_bol` tells the engine that the
@@ -43,7 +46,16 @@ class Regex {
   bool search(const std::string& text) const { return search(text.c_str()); }
 
  private:
-  regex_t re_{};
+  // The POSIX engine's compiled form, made when first needed.
+  bool library_ready() const;
+  void free_library();
+
+  std::string pattern_;
+  // Yes/no searches of the patterns it handles; the POSIX engine compiles
+  // such a pattern only when a search asks for the matched positions.
+  std::unique_ptr<RegexAutomaton> automaton_;
+  mutable regex_t re_{};
+  mutable bool library_compiled_ = false;
   bool compiled_ = false;
   std::string error_;
 };

@@ -1,0 +1,333 @@
+#include "shell/support/regex_automaton.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+namespace velmo {
+
+namespace {
+
+// The parsed pattern: a tree of sets, sequences, alternatives, repetitions
+// and end anchors.
+struct Ast {
+  enum class Kind { kSet, kSequence, kAlternatives, kStar, kPlus, kOptional, kDollar };
+  Kind kind = Kind::kSet;
+  int set = -1;
+  std::vector<Ast> parts;
+};
+
+constexpr std::string_view kQuotable = ".[]()*+?{}|^$\\/-";
+
+}  // namespace
+
+// Reads the pattern into an Ast and lays the Ast out as automaton nodes.
+// Every doubt about how the POSIX engine would read a construct ends the
+// parse: the pattern then goes to that engine.
+class RegexAutomatonBuilder {
+ public:
+  RegexAutomatonBuilder(std::string_view pattern, RegexAutomaton& automaton)
+      : pattern_(pattern), automaton_(automaton) {}
+
+  bool run() {
+    if (pattern_.starts_with('^')) {
+      automaton_.anchored_ = true;
+      pos_ = 1;
+    }
+    if (pos_ == pattern_.size()) return false;
+    std::optional<Ast> tree = alternatives();
+    if (!tree || pos_ != pattern_.size()) return false;
+    const int match = add_node({RegexAutomaton::Node::Kind::kMatch, -1, -1, -1});
+    automaton_.start_ = lay_out(*tree, match);
+    automaton_.groups_ = groups_;
+    return true;
+  }
+
+ private:
+  using Kind = Ast::Kind;
+  using ByteSet = RegexAutomaton::ByteSet;
+
+  bool at_end() const { return pos_ >= pattern_.size(); }
+  char peek(std::size_t ahead = 0) const { return pos_ + ahead < pattern_.size() ? pattern_[pos_ + ahead] : '\0'; }
+  static bool plain(char c) { return c > 0 && static_cast<unsigned char>(c) < 0x80; }
+
+  std::optional<Ast> alternatives() {
+    std::optional<Ast> first = sequence();
+    if (!first || peek() != '|') return first;
+    Ast alternatives{Kind::kAlternatives, -1, {}};
+    alternatives.parts.push_back(std::move(*first));
+    while (!at_end() && peek() == '|') {
+      ++pos_;
+      std::optional<Ast> next = sequence();
+      if (!next) return std::nullopt;
+      alternatives.parts.push_back(std::move(*next));
+    }
+    return alternatives;
+  }
+
+  std::optional<Ast> sequence() {
+    Ast sequence{Kind::kSequence, -1, {}};
+    while (!at_end() && peek() != '|' && peek() != ')') {
+      std::optional<Ast> part = repeated();
+      if (!part) return std::nullopt;
+      sequence.parts.push_back(std::move(*part));
+    }
+    if (sequence.parts.empty()) return std::nullopt;
+    if (sequence.parts.size() == 1) return std::move(sequence.parts.front());
+    return sequence;
+  }
+
+  std::optional<Ast> repeated() {
+    std::optional<Ast> atom = this->atom();
+    if (!atom) return std::nullopt;
+    const char c = peek();
+    if (c == '{') return std::nullopt;
+    if (c != '*' && c != '+' && c != '?') return atom;
+    if (atom->kind == Kind::kDollar) return std::nullopt;
+    ++pos_;
+    const char after = peek();
+    if (after == '*' || after == '+' || after == '?' || after == '{') return std::nullopt;
+    const Kind kind = c == '*' ? Kind::kStar : c == '+' ? Kind::kPlus : Kind::kOptional;
+    Ast repetition{kind, -1, {}};
+    repetition.parts.push_back(std::move(*atom));
+    return repetition;
+  }
+
+  std::optional<Ast> atom() {
+    const char c = pattern_[pos_++];
+    switch (c) {
+      case '(': {
+        ++groups_;
+        if (peek() == ')') return std::nullopt;
+        std::optional<Ast> inside = alternatives();
+        if (!inside || peek() != ')') return std::nullopt;
+        ++pos_;
+        return inside;
+      }
+      case '[':
+        return bracket();
+      case '.': {
+        ByteSet any{};
+        for (int b = 1; b < 256; ++b) add(any, static_cast<unsigned char>(b));
+        return set_ast(any);
+      }
+      case '$':
+        return Ast{Kind::kDollar, -1, {}};
+      case '\\': {
+        const char quoted = peek();
+        if (at_end() || kQuotable.find(quoted) == std::string_view::npos) return std::nullopt;
+        ++pos_;
+        return literal(quoted);
+      }
+      case '^':
+      case '*':
+      case '+':
+      case '?':
+      case '{':
+      case '}':
+        return std::nullopt;
+      default:
+        if (!plain(c)) return std::nullopt;
+        return literal(c);
+    }
+  }
+
+  // A bracket list after its "[": ASCII characters and ranges, "]" first and
+  // "-" first or last taken literally; named classes, equivalence classes,
+  // collating symbols and backslashes are left to the POSIX engine.
+  std::optional<Ast> bracket() {
+    ByteSet set{};
+    const bool negated = peek() == '^';
+    if (negated) ++pos_;
+    bool first = true;
+    for (;;) {
+      if (at_end()) return std::nullopt;
+      const char c = pattern_[pos_++];
+      if (c == ']' && !first) break;
+      first = false;
+      if (!plain(c) || c == '\\' || (c == '[' && (peek() == ':' || peek() == '=' || peek() == '.')))
+        return std::nullopt;
+      if (peek() == '-' && pos_ + 1 < pattern_.size() && peek(1) != ']') {
+        const char last = peek(1);
+        if (!plain(last) || last == '\\' || last == '[' || last < c) return std::nullopt;
+        pos_ += 2;
+        for (int b = static_cast<unsigned char>(c); b <= static_cast<unsigned char>(last); ++b)
+          add(set, static_cast<unsigned char>(b));
+        if (peek() == '-' && peek(1) != ']') return std::nullopt;
+        continue;
+      }
+      add(set, static_cast<unsigned char>(c));
+    }
+    if (negated) {
+      ByteSet complement{};
+      for (int b = 1; b < 256; ++b)
+        if (!RegexAutomaton::has(set, static_cast<unsigned char>(b))) add(complement, static_cast<unsigned char>(b));
+      set = complement;
+    }
+    return set_ast(set);
+  }
+
+  static void add(ByteSet& set, unsigned char c) { set[c >> 6] |= std::uint64_t{1} << (c & 63); }
+  Ast literal(char c) {
+    ByteSet set{};
+    add(set, static_cast<unsigned char>(c));
+    return set_ast(set);
+  }
+  Ast set_ast(const ByteSet& set) {
+    automaton_.sets_.push_back(set);
+    return Ast{Kind::kSet, static_cast<int>(automaton_.sets_.size()) - 1, {}};
+  }
+
+  int add_node(RegexAutomaton::Node node) {
+    automaton_.nodes_.push_back(node);
+    return static_cast<int>(automaton_.nodes_.size()) - 1;
+  }
+
+  // The entry node of `tree` laid out so that it continues at `next`.
+  int lay_out(const Ast& tree, int next) {
+    using NodeKind = RegexAutomaton::Node::Kind;
+    switch (tree.kind) {
+      case Kind::kSet:
+        return add_node({NodeKind::kSet, next, -1, tree.set});
+      case Kind::kDollar:
+        return add_node({NodeKind::kDollar, next, -1, -1});
+      case Kind::kSequence:
+        for (auto part = tree.parts.rbegin(); part != tree.parts.rend(); ++part) next = lay_out(*part, next);
+        return next;
+      case Kind::kAlternatives: {
+        int entry = lay_out(tree.parts.back(), next);
+        for (auto part = tree.parts.rbegin() + 1; part != tree.parts.rend(); ++part) {
+          const int first = lay_out(*part, next);
+          entry = add_node({NodeKind::kSplit, first, entry, -1});
+        }
+        return entry;
+      }
+      case Kind::kStar: {
+        const int loop = add_node({NodeKind::kSplit, -1, next, -1});
+        automaton_.nodes_[loop].out = lay_out(tree.parts.front(), loop);
+        return loop;
+      }
+      case Kind::kPlus: {
+        const int loop = add_node({NodeKind::kSplit, -1, next, -1});
+        const int body = lay_out(tree.parts.front(), loop);
+        automaton_.nodes_[loop].out = body;
+        return body;
+      }
+      case Kind::kOptional: {
+        const int body = lay_out(tree.parts.front(), next);
+        return add_node({NodeKind::kSplit, body, next, -1});
+      }
+    }
+    return next;
+  }
+
+  std::string_view pattern_;
+  RegexAutomaton& automaton_;
+  std::size_t pos_ = 0;
+  int groups_ = 0;
+};
+
+std::unique_ptr<RegexAutomaton> RegexAutomaton::build(std::string_view pattern) {
+  std::unique_ptr<RegexAutomaton> automaton(new RegexAutomaton());
+  if (!RegexAutomatonBuilder(pattern, *automaton).run()) return nullptr;
+  automaton->seen_.assign(automaton->nodes_.size(), 0);
+  return automaton;
+}
+
+std::size_t RegexAutomaton::NodesHash::operator()(const std::vector<int>& nodes) const {
+  std::size_t hash = 14695981039346656037ull;
+  for (const int node : nodes) hash = (hash ^ static_cast<std::size_t>(node)) * 1099511628211ull;
+  return hash;
+}
+
+// Adds the set, dollar and match nodes reachable from `node` through splits.
+void RegexAutomaton::close(int node, std::vector<int>& out, std::vector<char>& seen) const {
+  std::vector<int> pending{node};
+  while (!pending.empty()) {
+    const int current = pending.back();
+    pending.pop_back();
+    if (seen[current]) continue;
+    seen[current] = 1;
+    const Node& n = nodes_[current];
+    if (n.kind == Node::Kind::kSplit) {
+      pending.push_back(n.out2);
+      pending.push_back(n.out);
+    } else {
+      out.push_back(current);
+    }
+  }
+}
+
+int RegexAutomaton::state_for(std::vector<int> nodes) const {
+  std::sort(nodes.begin(), nodes.end());
+  nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
+  if (auto found = state_ids_.find(nodes); found != state_ids_.end()) return found->second;
+  State state;
+  state.next.fill(-1);
+  // At the end of the text a dollar node lets its successors through.
+  std::vector<char> seen(nodes_.size(), 0);
+  std::vector<int> pending(nodes.begin(), nodes.end());
+  while (!pending.empty()) {
+    const int current = pending.back();
+    pending.pop_back();
+    if (seen[current]) continue;
+    seen[current] = 1;
+    const Node& n = nodes_[current];
+    if (n.kind == Node::Kind::kMatch) {
+      state.accepts_at_end = true;
+      if (std::binary_search(nodes.begin(), nodes.end(), current)) state.accepts = true;
+    } else if (n.kind == Node::Kind::kSplit) {
+      pending.push_back(n.out);
+      pending.push_back(n.out2);
+    } else if (n.kind == Node::Kind::kDollar) {
+      pending.push_back(n.out);
+    }
+  }
+  state.nodes = nodes;
+  const int id = static_cast<int>(states_.size());
+  states_.push_back(std::move(state));
+  state_ids_.emplace(std::move(nodes), id);
+  return id;
+}
+
+int RegexAutomaton::step(int state, unsigned char c) const {
+  std::vector<int> next;
+  std::fill(seen_.begin(), seen_.end(), 0);
+  for (const int node : states_[state].nodes) {
+    const Node& n = nodes_[node];
+    if (n.kind == Node::Kind::kSet && has(sets_[n.set], c)) close(n.out, next, seen_);
+  }
+  // Without a leading "^" a match may begin at every position.
+  if (!anchored_) next.insert(next.end(), start_nodes_.begin(), start_nodes_.end());
+  if (states_.size() >= kMaxStates) {
+    states_.clear();
+    state_ids_.clear();
+    initial_ = -1;
+    return state_for(std::move(next));
+  }
+  const int id = state_for(std::move(next));
+  states_[state].next[c] = id;
+  return id;
+}
+
+bool RegexAutomaton::search(const char* text, bool not_bol) const {
+  if (anchored_ && not_bol) return false;
+  if (initial_ < 0) {
+    if (start_nodes_.empty()) {
+      std::fill(seen_.begin(), seen_.end(), 0);
+      close(start_, start_nodes_, seen_);
+    }
+    initial_ = state_for(start_nodes_);
+  }
+  int state = initial_;
+  for (const char* p = text; *p; ++p) {
+    if (states_[state].accepts) return true;
+    const unsigned char c = static_cast<unsigned char>(*p);
+    const int next = states_[state].next[c];
+    state = next >= 0 ? next : step(state, c);
+    if (states_[state].nodes.empty()) return false;
+  }
+  return states_[state].accepts || states_[state].accepts_at_end;
+}
+
+}  // namespace velmo

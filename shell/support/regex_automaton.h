@@ -1,0 +1,76 @@
+#pragma once
+// A fast yes/no answer for the common run of extended regular expressions:
+// literals, bracket lists of ASCII characters and ranges, ".", groups,
+// alternation, "*", "+", "?", a leading "^" and "$" anywhere. The pattern
+// becomes a small automaton of character sets whose states are combined
+// lazily into a deterministic table, one step per byte of the text.
+//
+// It answers exactly what the POSIX engine answers in the C locale: whether
+// the pattern matches anywhere in the text (at its start only when the
+// pattern begins with "^"). Anything outside the run above (intervals,
+// named classes, back references, escapes other than a quoted punctuation
+// character, odd placements of operators) is left to the POSIX engine:
+// build() then gives nothing.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace velmo {
+
+class RegexAutomaton {
+ public:
+  // Nothing when the pattern is outside the run this automaton handles.
+  static std::unique_ptr<RegexAutomaton> build(std::string_view pattern);
+
+  // Whether the pattern matches somewhere in `text`. `not_bol`: the text
+  // does not begin a line, so a leading "^" matches nowhere.
+  bool search(const char* text, bool not_bol = false) const;
+  // The number of parenthesised groups.
+  int group_count() const { return groups_; }
+
+  struct Node {
+    enum class Kind : std::uint8_t { kSet, kSplit, kDollar, kMatch };
+    Kind kind = Kind::kMatch;
+    int out = -1;
+    int out2 = -1;
+    int set = -1;  // index into sets_ (kSet)
+  };
+
+ private:
+  using ByteSet = std::array<std::uint64_t, 4>;
+  struct State {
+    std::vector<int> nodes;       // the set, dollar and match nodes reached
+    bool accepts = false;         // a match ends here
+    bool accepts_at_end = false;  // a match ends here when the text ends
+    std::array<int, 256> next;    // -1: not yet computed
+  };
+  struct NodesHash {
+    std::size_t operator()(const std::vector<int>& nodes) const;
+  };
+  // Above this many states the table is dropped and rebuilt as the text needs.
+  static constexpr std::size_t kMaxStates = 2048;
+
+  RegexAutomaton() = default;
+  static bool has(const ByteSet& set, unsigned char c) { return (set[c >> 6] >> (c & 63)) & 1; }
+  void close(int node, std::vector<int>& out, std::vector<char>& seen) const;
+  int state_for(std::vector<int> nodes) const;
+  int step(int state, unsigned char c) const;
+
+  friend class RegexAutomatonBuilder;
+  std::vector<Node> nodes_;
+  std::vector<ByteSet> sets_;
+  int start_ = -1;
+  bool anchored_ = false;
+  int groups_ = 0;
+
+  mutable std::vector<State> states_;
+  mutable std::unordered_map<std::vector<int>, int, NodesHash> state_ids_;
+  mutable std::vector<int> start_nodes_;  // closure of the start node
+  mutable int initial_ = -1;
+  mutable std::vector<char> seen_;
+};
+
+}  // namespace velmo

@@ -1,0 +1,142 @@
+#include "shell/support/regex_automaton.h"
+
+#include <gtest/gtest.h>
+#include <regex.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/support/regex.h"
+
+namespace velmo {
+namespace {
+
+// The POSIX engine's answer, the reference the automaton must reproduce.
+bool posix_search(const std::string& pattern, const std::string& text, bool not_bol) {
+  regex_t re;
+  EXPECT_EQ(regcomp(&re, pattern.c_str(), REG_EXTENDED), 0) << pattern;
+  const bool found = regexec(&re, text.c_str(), 0, nullptr, not_bol ? REG_NOTBOL : 0) == 0;
+  regfree(&re);
+  return found;
+}
+
+const std::vector<std::string> kTexts = {
+    "",         "a",         "an",       "the",     "The",     "them",        "athe",  "I",
+    "it",       "say so",    "said",     "says",    "sayings", "believing",   "x-ray", "x-",
+    "-x",       "12",        "$12.50",   "3rd",     "10am",    "1990s",       "e.g.",  "U.S.",
+    "US",       "www.x.com", "http://a", "a@b.org", "Monday",  "next Monday", "days",  "the day",
+    ", which",  ", etc.",    ", ect",    "--",      "- ",      "-- a",        ":",     "etc",
+    "<tag>",    "<",         "?!?",      "!",       "a b",     "  ",          " ",     "ab ",
+    "ing",      "thinking",  "rated",    "nice",    "bus",     "buses",       "café",  "na\xc3\xafve",
+    "Whenever", "when I go", "CAPS.&",   "lot",     "a lot",   "quite",       "Such",  "aaa",
+};
+
+const std::vector<std::string> kPatterns = {
+    "^(a|an|the)$",
+    "^([Tt]he|[Aa])$",
+    "^(say|said|believ|reali[sz])",
+    "^(said|says|say)( |$)",
+    "(.* )?([Tt]oday|day|week|Monday)s?$",
+    "^(a|an|per|each) (day|week)$",
+    "^[A-Za-z]+ (do|is|was)( |$)",
+    ".*(tion|ness|ing|er)$",
+    "[-+]?[$]?[0-9][-0-9.,:/]*(%|s|st|nd|rd|th|am|pm|k|m)?$",
+    "(.*://|www[.]|.*@.*[.]|.*[.](com|org|net|edu|gov)$)",
+    "^(, )?([Tt]hat|[Ww]hich)( |$)",
+    "^, ([Ee]tc|[Ee]ct)\\.?$",
+    "^([,;:]|--? )",
+    ".*[^aeiouy]e$",
+    ".*[^ ] *[^ ]",
+    ".*[A-Za-z]-[A-Za-z]",
+    "[A-Z][A-Z.&]+$",
+    "U[.]?S[.]?$",
+    "^[-=_~*#]+$",
+    "^[.!?]+$",
+    "^<.*>$",
+    "[^A-Za-z]*$",
+    "[([]",
+    "[]a]",
+    "[^]a]+$",
+    "[a-]",
+    "^(https?://|www[.])",
+    "a$b",
+    "(a|b$)c?",
+    "(a*)*b",
+    "(a|)",
+    "^(x+|y*)+$",
+    ".",
+    "^.$",
+    "\\$[0-9]",
+    "\\(",
+    "e\\.g\\.",
+};
+
+TEST(RegexAutomatonTest, AnswersAsThePosixEngineDoes) {
+  for (const std::string& pattern : kPatterns) {
+    const std::unique_ptr<RegexAutomaton> automaton = RegexAutomaton::build(pattern);
+    if (!automaton) continue;
+    for (const std::string& text : kTexts)
+      for (const bool not_bol : {false, true})
+        EXPECT_EQ(automaton->search(text.c_str(), not_bol), posix_search(pattern, text, not_bol))
+            << "/" << pattern << "/ on \"" << text << "\"" << (not_bol ? " (not at line start)" : "");
+  }
+}
+
+TEST(RegexAutomatonTest, TakesTheGrammarsKindsOfPatterns) {
+  for (const char* pattern : {"^(a|an|the)$", "^(say|said|reali[sz])", "(.* )?(day|week)s?$", "^, ([Ee]tc)\\.?$",
+                              "[-+]?[$]?[0-9][-0-9.,:/]*(%|s)?$", "(.*://|.*[.](com|org)$)", "[]a]", "[a-]"})
+    EXPECT_NE(RegexAutomaton::build(pattern), nullptr) << pattern;
+}
+
+TEST(RegexAutomatonTest, LeavesOtherConstructsToThePosixEngine) {
+  for (const char* pattern : {"a{2}", "[[:alpha:]]", "[\\.]", "\\w", "(a)\\1", "a**", "*a", "(|a)", "a|", "()", "^",
+                              "a^b", "[z-a]", "[a-c-e]", "(a", "a)", "caf\xc3\xa9", "", "[a"})
+    EXPECT_EQ(RegexAutomaton::build(pattern), nullptr) << pattern;
+}
+
+TEST(RegexAutomatonTest, CountsGroups) {
+  EXPECT_EQ(RegexAutomaton::build("^(, )?(a|(b|c))$")->group_count(), 3);
+  EXPECT_EQ(RegexAutomaton::build("abc")->group_count(), 0);
+}
+
+TEST(RegexAutomatonTest, ManyStatesStillAnswerRightly) {
+  // (a|b)*a(a|b){8} needs hundreds of deterministic states; texts that visit
+  // them all push the table past its bound, which is then rebuilt.
+  const std::string pattern = "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)$";
+  const std::unique_ptr<RegexAutomaton> automaton = RegexAutomaton::build(pattern);
+  ASSERT_NE(automaton, nullptr);
+  for (unsigned bits = 0; bits < 5000; bits += 3) {
+    std::string text;
+    for (unsigned i = bits * 2654435761u, n = 0; n < 14; ++n, i = i * 1103515245u + 12345u)
+      text += (i >> 16) & 1 ? 'a' : 'b';
+    ASSERT_EQ(automaton->search(text.c_str()), posix_search(pattern, text, false)) << text;
+  }
+}
+
+TEST(RegexTest, PositionsStillComeFromThePosixEngine) {
+  Regex regex;
+  ASSERT_TRUE(regex.compile("(b+)(a)"));
+  EXPECT_EQ(regex.group_count(), 2);
+  RegexMatch groups[3];
+  ASSERT_TRUE(regex.search("aabbad", groups, 3));
+  EXPECT_EQ(groups[0].start, 2);
+  EXPECT_EQ(groups[0].end, 5);
+  EXPECT_EQ(groups[1].end, 4);
+  EXPECT_TRUE(regex.search("xba"));
+  EXPECT_FALSE(regex.search("xab"));
+  EXPECT_TRUE(regex.matches_prefix("bad"));
+  EXPECT_FALSE(regex.matches_prefix("abad"));
+}
+
+TEST(RegexTest, ErrorsStillComeFromThePosixEngine) {
+  Regex regex;
+  EXPECT_FALSE(regex.compile("[z-a]"));
+  EXPECT_FALSE(regex.error().empty());
+  EXPECT_FALSE(regex.search("z"));
+  EXPECT_TRUE(regex.compile("^(a|an)$"));
+  EXPECT_TRUE(regex.error().empty());
+  EXPECT_TRUE(regex.search("an"));
+}
+
+}  // namespace
+}  // namespace velmo
