@@ -250,7 +250,7 @@
      ;; own (Staff is very friendly they treat you well).
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (fin-clause)))
         (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
-                             (reg-match "^(sure|glad|afraid|sorry|happy|pleased|confident|aware|certain|lucky|likely|curious|positive|convinced|thankful|grateful|proud|worried|amazed|surprised|disappointed|sad|hopeful)$"))))
+                             (reg-match "^([Ss]ure|[Gg]lad|[Aa]fraid|[Ss]orry|[Hh]appy|[Pp]leased|[Cc]onfident|[Aa]ware|[Cc]ertain|[Ll]ucky|[Ll]ikely|[Cc]urious|[Pp]ositive|[Cc]onvinced|[Tt]hankful|[Gg]rateful|[Pp]roud|[Ww]orried|[Aa]mazed|[Ss]urprised|[Dd]isappointed|[Ss]ad|[Hh]opeful)$"))))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
