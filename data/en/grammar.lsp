@@ -436,6 +436,9 @@
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
+     ;; Any noun before it that nothing else takes, as a last resort (The
+     ;; term "X" is located ..., Myself and Credit were calling in).
+     (N (dep-type s) (max-dist 30) (dep-weight 60.0) (last-resort))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
@@ -566,6 +569,9 @@
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
+     ;; Any noun before it that nothing else takes, as a last resort (The
+     ;; term "X" is located ..., Myself and Credit were calling in).
+     (N (dep-type s) (max-dist 30) (dep-weight 60.0) (last-resort))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
