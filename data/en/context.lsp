@@ -634,6 +634,17 @@
     (when (or (not (followed-by (t))) (followed-by (punctuation-item)) (followed-by (num-item))
               (only-followed-by (noun-item)) (followed-by-word (str= "of")))
       (delete (litem))))
+  ;; After a passive participle that opens the sentence or follows a comma
+  ;; (Attached is the file; As discussed, attached are the forms) "is" and
+  ;; "are" are its auxiliary, no copula.
+  (auxiliary-after-fronted-participle :act-on-all-matches
+    (seq :front-to-back (word (in ("Attached" "Enclosed" "Included" "Listed")))
+         (lexitem (and (comp (surform) (in ("is" "are"))) (cop-item) (not (no-alternative (aux-item))))))
+    (delete (comp ($ 2) (litem))))
+  (auxiliary-after-comma-participle :act-on-all-matches
+    (seq :front-to-back (word (str= ",")) (word (in ("attached" "enclosed" "included" "listed")))
+         (lexitem (and (comp (surform) (in ("is" "are"))) (cop-item) (not (no-alternative (aux-item))))))
+    (delete (comp ($ 3) (litem))))
   ;; "because" is a preposition only in "because of"; before anything else
   ;; it opens a clause (Just because you have one, ...).
   (because-complementiser :act-on-all-matches

@@ -120,6 +120,10 @@
 ;; The same, read on the phrase's head word: a personal pronoun after a
 ;; comma or dash is no apposition (Thank you -- I was wondering).
 (defun personal-pronoun-head () (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Ii]t|[Tt]hem|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Yy]ou|I|[Ww]e|[Tt]hey|[Hh]e|[Ss]he|i)$")))
+;; Personal, possessive and relative pronouns, which take no determiner or
+;; adjective before them.
+(defun personal-word () (comp (pitem-head-child) (pitem-head-word)
+                              (reg-match "^(I|i|[Yy]ou|[Hh]e|[Ss]he|[Ii]t|[Ww]e|[Tt]hey|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Tt]hem|[Mm]y|[Yy]our|[Hh]is|[Ii]ts|[Oo]ur|[Tt]heir|[Ww]ho|[Ww]hom)$")))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
@@ -137,6 +141,14 @@
 (defun time-head () (comp (pitem-head-child) (pitem-head-word)
                           (reg-match "^(day|week|weekend|month|year|time|morning|afternoon|evening|night|moment|minute|second|hour)s?$")))
 (defun time-relative () (and (get-modifier-by-type rel) (time-head)))
+
+;; Participles that stand before their auxiliary and subject.
+(defun fronted-participle () (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Aa]ttached|[Ee]nclosed|[Ii]ncluded|[Ll]isted)$")))
+
+;; A noun phrase whose determiner is "what" or "which", or opened by "how
+;; many" or "how much".
+(defun wh-determined () (or (comp (get-modifier-by-type det) (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]hatever|[Ww]hichever)$"))
+                            (comp (pitem-head-word) (reg-match "^[Hh]ow (many|much) .*"))))
 
 ;; What, who and how before the copula of a question stand for its predicate.
 (defun question-predicate () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]ho|[Hh]ow)$")))
@@ -278,15 +290,19 @@
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
            (merged-cond (marked-conjunct))))
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
-  ;; A predeterminer (such a mess, quite a day).
+  ;; A predeterminer (such a mess, quite a day, all my friends).
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
-     (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$"))))))
-  (? (Det (dep-type det) (max-dist 5))
+     (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
+     (Det (dep-type det) (max-dist 5) (modifier-cond (comp (pitem-head-word) (reg-match "^([Aa]ll|[Bb]oth|[Hh]alf)$")))
+          (modifiee-cond (get-modifier-by-type gen))))
+  ;; (a pronoun takes neither determiner nor adjective: all my friends, never
+  ;; all of "my")
+  (? (Det (dep-type det) (max-dist 5) (modifiee-cond (not (personal-word))))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
      ;; (an adjective with words after it stands before no noun: Very good
      ;; with my daughter, Great to have you; but good and cheap food)
-     (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))))
+     (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
      (V (dep-type mod) (max-dist 4) (dep-weight 2.0)
@@ -364,6 +380,10 @@
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
 ;; from the subcategories, adjuncts and later conjuncts on the right.
+;; A link on the right measures its distance from the first word of the
+;; verb's phrase as built so far, its subject and fronted adjuncts
+;; included: the clauses and infinitives after the verb reach 10 words
+;; further than they lie from the verb itself.
 (def-modifiers V
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
         (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (sentence-end) (reporting-verb)))))
@@ -390,7 +410,11 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   ;; (a finite clause whose verb may lose its object rather takes the word
   ;; at its head C, where it fills the gap)
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item))))
+     ;; and a noun phrase opened by "what", "which", "how many" (What foods
+     ;; do you eat?, How much money do you need?)
+     (N (dep-type obj) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (wh-determined)))
+        (modifiee-cond (get-modifier-by-type aux))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   ;; The subject is also the empty subject of an infinitive the verb's
@@ -426,8 +450,17 @@
      (Adv (dep-type mod) (max-dist 3) (modifiee-cond (not (controlled))))
      (Adv (dep-type mod) (max-dist 30) (modifiee-cond (controlled))))
   (:head)
+  ;; A passive participle fronted before its auxiliary and subject
+  ;; (Attached is the file, Enclosed are the forms).
+  (? (VB (dep-type aux) (max-dist 30) (modifier-cond (and (finite) (comp (pitem-head-word) (in ("is" "are" "was" "were")))
+                                                        (comp (pitem-preceding-word) (reg-match "^([Aa]ttached|[Ee]nclosed|[Ii]ncluded|[Ll]isted)$"))))
+         (modifiee-cond (and (fronted-participle) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
+         (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
+  (? (N (dep-type s) (max-dist 30) (modifier-cond (and (no-cc) (no-punc)))
+        (modifiee-cond (and (fronted-participle) (get-modifier-by-type aux)))))
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
-        (modifiee-cond (not (get-modifier-by-type obj))) (merged-cond (taken-object))))
+        (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux)))))
+        (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
      ;; A noun nothing else takes, as a last resort.
      (N (dep-type mod) (max-dist 12) (dep-weight 60.0))
@@ -439,43 +472,43 @@
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
-     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (not (fin-clause))))
+     (C (dep-type comp) (max-dist 22) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (not (fin-clause))))
         (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))
      ;; A clause without complementiser only after verbs of saying, thinking
      ;; and perceiving (I think it works); after others it is a relative
      ;; clause or a clause of its own (has the best sushi I've found).
-     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (fin-clause)))
+     (C (dep-type comp) (max-dist 22) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (fin-clause)))
         (modifiee-cond (and (not (and (subordinate-opening) (sentence-start))) (bare-clause-verb))))
      ;; A clause opened by who or which after the verb's object is a
      ;; relative clause of a noun (knew someone who had one).
-     (C (dep-type comp) (max-dist 12) (dep-weight 14.0) (modifier-cond (and (clause-complement) (wh-subject-clause)))
+     (C (dep-type comp) (max-dist 22) (dep-weight 14.0) (modifier-cond (and (clause-complement) (wh-subject-clause)))
         (modifiee-cond (not (get-modifier-by-type obj))))
      ;; (a clause opened by "that" is a complement or relative clause: the
      ;; evidence that the group presented)
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.5) (modifier-cond (adverb-clause)))
+     (C (dep-type mod) (max-dist 22) (dep-weight 3.5) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
+     (C (dep-type mod) (max-dist 22) (dep-weight 3.5) (modifier-cond (adverb-clause)))
      ;; A to-infinitive is a complement after want, try, need, decide and
      ;; their like (tried to call); after others it tells the purpose, an
      ;; adjunct (called to let me know, came in to get a gift).
-     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+     (V (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
         (modifiee-cond (infinitive-verb)))
-     (V (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+     (V (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
         (modifiee-cond (not (infinitive-verb))))
      ;; A bare infinitive only after let, make, help and their like (let
      ;; me know, help you find it, go get it).
-     (V (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (not (get-modifier-by-type aux))))
+     (V (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (not (get-modifier-by-type aux))))
         (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
                              (reg-match "^([Ll]et|[Ll]ets|[Ll]etting|[Mm]ake|[Mm]akes|[Mm]ade|[Mm]aking|[Hh]elp|[Hh]elps|[Hh]elped|[Hh]elping|[Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|[Gg]o|[Gg]oes|[Ww]ent|[Gg]oing|[Cc]ome|[Cc]omes|[Cc]ame|[Cc]oming|[Ss]ee|[Ss]ees|[Ss]aw|[Ss]een|[Ww]atch|[Ww]atches|[Ww]atched|[Hh]ear|[Hh]ears|[Hh]eard|[Ff]eel|[Ff]eels|[Ff]elt|[Rr]ecommend|[Rr]ecommends|[Rr]ecommended|[Ss]uggest|[Ss]uggests|[Ss]uggested|[Dd]emand|[Dd]emanded|[Bb]id|[Dd]are|[Nn]eed|[Nn]eeds|[Tt]ry|[Rr]ather|[Bb]etter|[Ss]ay|[Ss]ays|[Ss]aid|[Ww]an|[Nn]a|[Tt]a|[Ll]ook)( |$)"))))
      ;; An infinitival copula (seems to be fine, going to be late).
-     (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      ;; A gerund as complement after start, keep, stop, enjoy and their like
      ;; (kept asking); after others it is an adjunct (came running).
-     (V (dep-type comp) (max-dist 8) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s))))
+     (V (dep-type comp) (max-dist 18) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s))))
         (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
                              (reg-match "^([Ss]tart|[Kk]eep|[Kk]ept|[Tt]ry|[Tt]ri|[Ss]top|[Ss]topp|[Ee]njoy|[Bb]egin|[Bb]egan|[Bb]egun|[Hh]ave|[Hh]as|[Hh]ad|[Ee]nd|[Rr]ecommend|[Gg]et|[Gg]ot|[Gg]otten|[Gg]o|[Ww]ent|[Gg]one|[Cc]ontinu|[Ff]ind|[Ff]ound|[Aa]void|[Cc]onsider|[Ff]eel|[Ff]elt|[Ll]ike|[Ll]ik|[Ss]uggest|[Pp]ropos|[Mm]ean|[Mm]eant|[Ww]ant|[Ll]ove|[Ll]ov|[Rr]isk|[Rr]emember|[Pp]ictur|[Ff]inish|[Ii]magin|[Ll]eave|[Ll]eft|[Bb]other|[Rr]esist|[Cc]ome|[Cc]ame|[Rr]ecall|[Ss]ee|[Ss]aw|[Ss]een|[Ss]pend|[Ss]pent|[Hh]ate|[Hh]at|[Qq]uit|[Mm]ind|[Mm]iss|[Pp]ractic|[Dd]eny|[Dd]eni|[Aa]dmit|[Pp]ostpon|[Dd]elay|[Kk]eep)(s|es|ed|d|ing|ies|ied|e|en|n|t)?( |$)"))))
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
+     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
@@ -513,7 +546,7 @@
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-relative))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
+     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)) (not (and (bare-item) (fronted-participle)))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 8) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
@@ -530,8 +563,11 @@
      ;; A bare number opening the sentence, such as a year (2005 is going to rock).
      (Num (dep-type s) (max-dist 4) (dep-weight 3.0) (modifier-cond (and (bare-item) (sentence-start)))
           (modifiee-cond (finite)))
-     ;; "Here" before the copula is its predicate; the subject follows (Here is the file).
-     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$"))))
+     ;; "Here" before the copula is its predicate; the subject follows (Here
+     ;; is the file). Marked (rare) to pack apart from "here" as adjunct,
+     ;; which leaves room for a subject before it (Every thing here is good).
+     (Adv (dep-type pred) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "[Hh]ere$")))
+          (merged-cond (comp (pitem-attvec) (modify syn ((rare +))))))
      ;; A question word before the copula is its predicate and the noun
      ;; after it the subject (What is the dress code?, How are you?).
      ;; Marked (rare) to pack apart from the same words as subject or adjunct.
@@ -552,6 +588,10 @@
         (modifiee-cond (and (head-first) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
         ;; Marked (rare), so that packing keeps it apart from "is it" with
         ;; "it" as predicate.
+        (merged-cond (comp (pitem-attvec) (modify syn ((rare +))))))
+     ;; and the expletive too (Is there any left?, are there any sadists out there?).
+     (N (dep-type expl) (max-dist 2) (modifier-cond (expletive))
+        (modifiee-cond (and (head-first) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
         (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (? (N (dep-type pred) (max-dist 20) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)) (not (question-opening)))))
@@ -562,17 +602,19 @@
      (Num (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
      ;; A clause as predicate (The problem is that ..., All you do is wait,
      ;; The aim is to win).
-     (C (dep-type pred) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
-     (V (dep-type pred) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc)))
+     (C (dep-type pred) (max-dist 30) (dep-weight 2.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
+     (V (dep-type pred) (max-dist 30) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc)))
         (modifiee-cond (not (get-modifier-by-type expl)))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 3.0) (modifier-cond (no-cc)))
+     ;; A noun nothing else takes, as a last resort.
+     (N (dep-type mod) (max-dist 12) (dep-weight 60.0) (last-resort))
      (Adv (dep-type mod) (max-dist 20))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))))
-     (C (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (adverb-clause)))
-     (VBE (dep-type comp) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
+     (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))))
+     (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
+     (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))

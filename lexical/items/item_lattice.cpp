@@ -47,7 +47,7 @@ void ItemLattice::reset() {
   tags_.clear();
   pool_.clear();
   span_text_.clear();
-  span_cache_.clear();
+  forget_spans();
 }
 
 // Per-position arrays grow by a quarter of their capacity plus 4 entries.
@@ -66,7 +66,7 @@ void ItemLattice::ensure_sentinel() {
 }
 
 int ItemLattice::add_word(std::string_view word) {
-  span_cache_.clear();
+  forget_spans();
   ensure_sentinel();
   const std::size_t position = words_.size();
   grow_for(words_, position + 1);
@@ -79,7 +79,7 @@ int ItemLattice::add_word(std::string_view word) {
 }
 
 void ItemLattice::add_spacing(std::string_view text) {
-  span_cache_.clear();
+  forget_spans();
   ensure_sentinel();
   const std::size_t next = words_.size();
   grow_for(spacing_, next + 1);
@@ -93,13 +93,13 @@ void ItemLattice::add_spacing(std::string_view text) {
 
 void ItemLattice::set_word(int p, std::string_view word) {
   if (p < 1 || p >= positions()) return;
-  span_cache_.clear();
+  forget_spans();
   words_[p] = intern(word);
 }
 
 void ItemLattice::append_spacing(int p, std::string_view text) {
   if (p < 0) return;
-  span_cache_.clear();
+  forget_spans();
   const auto index = static_cast<std::size_t>(p);
   grow_for(spacing_, index + 1);
   if (spacing_.size() <= index) spacing_.resize(index + 1, nullptr);
@@ -155,12 +155,25 @@ const char* ItemLattice::span_text(int low, int high) {
     if (span_cache_.size() != slots) span_cache_.assign(slots, nullptr);
     if (const char* known = span_cache_[slot]) return known;
   }
+  const std::uint32_t key = static_cast<std::uint32_t>(low) << 16 | static_cast<std::uint32_t>(high);
+  if (!cached) {
+    if (auto known = long_spans_.find(key); known != long_spans_.end()) return known->second;
+  }
   for (int p = low; p <= high; ++p) {
     if (p > low && spacing_at(p)[0] != '\0') span_text_ += ' ';
     span_text_ += words_[p];
   }
-  if (!cached) return span_text_.c_str();
-  return span_cache_[slot] = intern(span_text_);
+  if (cached) return span_cache_[slot] = intern(span_text_);
+  if (long_span_bytes_ + span_text_.size() > kLongSpanBytes) return span_text_.c_str();
+  long_span_bytes_ += span_text_.size() + 1;
+  return long_spans_[key] = intern(span_text_);
+}
+
+void ItemLattice::forget_spans() {
+  span_cache_.clear();
+  if (long_spans_.empty()) return;
+  long_spans_.clear();
+  long_span_bytes_ = 0;
 }
 
 void ItemLattice::print_words(std::ostream& out, int low, int high) const {

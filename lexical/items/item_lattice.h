@@ -17,12 +17,14 @@
 // Every item made for the sentence is owned by the lattice until reset();
 // all strings of the sentence live in one pool that reset() empties.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "lexical/items/lex_item.h"
@@ -85,11 +87,14 @@ class ItemLattice {
   bool tight(int p) const;
   // The words low..high (clamped to 0..n-1): a single position gives its
   // word; otherwise the words joined, with one blank before each word after
-  // the first whose spacing is not empty. Spans of fewer than
-  // kCachedSpanWords words are joined once per sentence (grammar conditions
-  // ask for the same spans over and over) and stay valid until the words
-  // change; a longer span is valid until the next call.
+  // the first whose spacing is not empty. Spans are joined once per sentence
+  // (grammar conditions ask for the same spans over and over) and stay valid
+  // until the words change. Spans of fewer than kCachedSpanWords words are
+  // found by position; longer ones by a table that keeps at most
+  // kLongSpanBytes of text per sentence, beyond which a long span is joined
+  // anew and valid until the next call.
   static constexpr int kCachedSpanWords = 32;
+  static constexpr std::size_t kLongSpanBytes = std::size_t{1} << 20;
   const char* span_text(int low, int high);
   // The words low..high; before every word after the first whose first
   // byte is plain ASCII, its spacing with line feeds written as blanks.
@@ -140,6 +145,8 @@ class ItemLattice {
 
  private:
   LexItem* new_item();
+  // Empties both tables of joined spans (the words or spacing changed).
+  void forget_spans();
   void call_hook(LexItem& item);
   std::vector<LexItem*>& list_at(std::vector<std::vector<LexItem*>>& lists, int p);
   static void insert_by_end(std::vector<LexItem*>& list, LexItem* item);
@@ -156,6 +163,10 @@ class ItemLattice {
   // Joined spans by low * kCachedSpanWords + (high - low); emptied whenever
   // a word or a spacing changes.
   std::vector<const char*> span_cache_;
+  // Joined spans of kCachedSpanWords words or more, by low << 16 | high;
+  // emptied with span_cache_.
+  std::unordered_map<std::uint32_t, const char*> long_spans_;
+  std::size_t long_span_bytes_ = 0;
   std::vector<const char*> words_;
   std::vector<const char*> spacing_;
   std::vector<const char*> tags_;

@@ -313,6 +313,7 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
 // ---- 9. Offer.
 
 void ChartParser::offer(GLink* link, PItem* item) {
+  if (link->last_resort && !chart_.last_resort) return;
   if (!accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), item)) return;
   GCate& owner = *link->modifiee();
   const int n = owner.position_count();

@@ -76,17 +76,43 @@ TEST_F(ItemLatticeTest, JoinedSpansFollowChangedWordsAndSpacing) {
   lattice_.add_spacing(" ");
   lattice_.add_word("down");
   EXPECT_STREQ(lattice_.span_text(3, 5), "man sat down");
-  // Spans too long for the cache are joined on every call.
+  // Long spans are kept too, and follow changed words as well.
   std::string expected = "man sat down";
   for (int i = 0; i < ItemLattice::kCachedSpanWords; ++i) {
     lattice_.add_spacing(" ");
     lattice_.add_word("x");
     expected += " x";
   }
-  EXPECT_STREQ(lattice_.span_text(3, lattice_.positions() - 1), expected.c_str());
-  lattice_.set_word(lattice_.positions() - 1, "y");
+  const int last = lattice_.positions() - 1;
+  const char* long_span = lattice_.span_text(3, last);
+  EXPECT_STREQ(long_span, expected.c_str());
+  EXPECT_STREQ(lattice_.span_text(1, last), ("The young " + expected).c_str());
+  EXPECT_STREQ(long_span, expected.c_str());  // outlives the next call
+  EXPECT_EQ(lattice_.span_text(3, last), long_span);
+  lattice_.set_word(last, "y");
   expected.back() = 'y';
-  EXPECT_STREQ(lattice_.span_text(3, lattice_.positions() - 1), expected.c_str());
+  EXPECT_STREQ(lattice_.span_text(3, last), expected.c_str());
+}
+
+TEST_F(ItemLatticeTest, LongSpansBeyondTheBudgetAreJoinedOnEveryCall) {
+  // Words long enough for a few spans to fill the budget of long spans.
+  const std::string word(ItemLattice::kLongSpanBytes / (4 * ItemLattice::kCachedSpanWords), 'w');
+  for (int i = 0; i < 2 * ItemLattice::kCachedSpanWords; ++i) {
+    lattice_.add_spacing(" ");
+    lattice_.add_word(word);
+  }
+  const int last = lattice_.positions() - 1;
+  std::vector<std::string> expected;
+  for (int low = 5; low <= 12; ++low) {
+    std::string text;
+    for (int p = low; p <= last; ++p) text += (p > low ? " " : "") + word;
+    expected.push_back(text);
+  }
+  for (int round = 0; round < 2; ++round)
+    for (int low = 5; low <= 12; ++low)
+      EXPECT_EQ(lattice_.span_text(low, last), expected[static_cast<std::size_t>(low - 5)]) << low;
+  lattice_.reset();
+  EXPECT_EQ(lattice_.positions(), 0);
 }
 
 TEST_F(ItemLatticeTest, SpacingAccumulatesAndDecidesTightness) {
