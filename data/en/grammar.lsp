@@ -289,7 +289,9 @@
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5)
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
            (merged-cond (marked-conjunct))))
-  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
+  ;; (never a question adverb: when Z happens, where it risks)
+  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)
+          (modifier-cond (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever)$"))))))
   ;; A predeterminer (such a mess, quite a day, all my friends).
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
