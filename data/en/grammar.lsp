@@ -254,7 +254,7 @@
         (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
                              (reg-match "^([Ss]ure|[Gg]lad|[Aa]fraid|[Ss]orry|[Hh]appy|[Pp]leased|[Cc]onfident|[Aa]ware|[Cc]ertain|[Ll]ucky|[Ll]ikely|[Cc]urious|[Pp]ositive|[Cc]onvinced|[Tt]hankful|[Gg]rateful|[Pp]roud|[Ww]orried|[Aa]mazed|[Ss]urprised|[Dd]isappointed|[Ss]ad|[Hh]opeful)$"))))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
-     (V (dep-type comp) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
+     (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
@@ -360,7 +360,7 @@
         (modifiee-cond (not (and (personal-pronoun) (after-auxiliary)))))
      ;; An infinitive of a noun (a chance to win), never of a personal
      ;; pronoun (I want you to go).
-     (V (dep-type mod) (max-dist 8) (dep-weight 1.5) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
         (modifiee-cond (not (personal-pronoun)))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
@@ -484,7 +484,7 @@
      (N (dep-type obj) (max-dist 20) (dep-weight 4.0) (modifier-cond (and (no-cc) (no-punc) (get-modifier-by-type det)))
         (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
      (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0))
-     (N (dep-type mod) (max-dist 12) (dep-weight 1.5) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
+     (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
      (C (dep-type comp) (max-dist 22) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (not (fin-clause))))
@@ -505,7 +505,7 @@
      ;; A to-infinitive is a complement after want, try, need, decide and
      ;; their like (tried to call); after others it tells the purpose, an
      ;; adjunct (called to let me know, came in to get a gift).
-     (V (dep-type comp) (max-dist 22) (dep-weight 1.5) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+     (V (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
         (modifiee-cond (infinitive-verb)))
      (V (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
         (modifiee-cond (not (infinitive-verb))))
