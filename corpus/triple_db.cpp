@@ -1,6 +1,8 @@
 #include "corpus/triple_db.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <charconv>
 #include <iostream>
 #include <iterator>
@@ -298,6 +300,53 @@ void TripleEntry::pack(StrBufs& out) const {
   });
 }
 
+namespace {
+
+// The end (the NUL) of the text that starts at `at`, or npos; `capital`
+// tells whether it holds an ASCII capital (and needs a folded copy). Eight
+// bytes are looked at a time while eight remain (every text but the last
+// of a stored entry is followed by a count of eight bytes).
+std::size_t scan_text(std::string_view bytes, std::size_t at, bool& capital) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+  bool found = false;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; at + 8 <= bytes.size(); at += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes.data() + at, 8);
+      // High bit of a byte set: the first for a zero byte (later ones may be
+      // false alarms, never earlier ones); for 'A'..'Z' in the other.
+      const std::uint64_t zeros = (word - kOnes) & ~word & kHigh;
+      const std::uint64_t low7 = word & ~kHigh;
+      std::uint64_t capitals = (low7 + 0x3F * kOnes) & ~(low7 + 0x25 * kOnes) & ~word & kHigh;
+      if (zeros) {
+        const int zero_bit = std::countr_zero(zeros);
+        capitals &= (std::uint64_t{1} << zero_bit) - 1;
+        capital = found || capitals != 0;
+        return at + static_cast<std::size_t>(zero_bit / 8);
+      }
+      found |= capitals != 0;
+    }
+  }
+  for (; at < bytes.size(); ++at) {
+    const char c = bytes[at];
+    if (c == '\0') {
+      capital = found;
+      return at;
+    }
+    found |= c >= 'A' && c <= 'Z';
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+TripleEntry::Text TripleEntry::scanned_text(std::uint32_t offset, std::uint32_t size, bool capital) {
+  return capital ? text_in_place(offset, size) : Text{offset, offset, size};
+}
+
+// Stored pairs come sorted and merged (pack() writes them so): each is
+// appended after a comparison with the last; the texts are scanned once for
+// their end and their capitals. Pairs out of order still go through place().
 std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
   auto entry = std::make_unique<TripleEntry>();
   std::uint32_t pairs = 0;
@@ -311,26 +360,43 @@ std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
   texts.assign(bytes);
   std::size_t at = 0;
   for (std::uint32_t i = 0; i < pairs; ++i) {
-    const std::size_t relation_end = bytes.find('\0', at);
+    bool relation_capital = false, modifier_capital = false;
+    const std::size_t relation_end = scan_text(bytes, at, relation_capital);
     if (relation_end == std::string_view::npos) return nullptr;
-    const std::size_t modifier_end = bytes.find('\0', relation_end + 1);
+    const std::size_t modifier_end = scan_text(bytes, relation_end + 1, modifier_capital);
     if (modifier_end == std::string_view::npos || bytes.size() - modifier_end - 1 < 8) return nullptr;
     const auto* count_bytes = reinterpret_cast<const unsigned char*>(bytes.data() + modifier_end + 1);
     const std::uint64_t count = (std::uint64_t{get_u32(count_bytes)} << 32) | get_u32(count_bytes + 4);
     const auto relation_size = static_cast<std::uint32_t>(relation_end - at);
     const auto modifier_at = static_cast<std::uint32_t>(relation_end + 1);
     const auto modifier_size = static_cast<std::uint32_t>(modifier_end - modifier_at);
-    if (count != 0) {
-      const Record* last = entry->last_added();
-      const std::string_view relation = bytes.substr(at, relation_size);
-      const Text relation_text = last && entry->original(last->relation) == relation
-                                     ? last->relation
-                                     : entry->text_in_place(static_cast<std::uint32_t>(at), relation_size);
-      entry->place(Record{relation_text, entry->text_in_place(modifier_at, modifier_size), count});
-    }
+    if (count != 0)
+      entry->add_stored(bytes.substr(at, relation_size), static_cast<std::uint32_t>(at), relation_capital,
+                        Text{modifier_at, modifier_at, modifier_size}, modifier_capital, count);
     at = modifier_end + 9;
   }
   return at == bytes.size() ? std::move(entry) : nullptr;
+}
+
+void TripleEntry::add_stored(std::string_view relation, std::uint32_t relation_at, bool relation_capital, Text modifier,
+                             bool modifier_capital, std::uint64_t count) {
+  const Record* last = last_added();
+  const bool same_relation = last && original(last->relation) == relation;
+  const Text relation_text =
+      same_relation ? last->relation
+                    : scanned_text(relation_at, static_cast<std::uint32_t>(relation.size()), relation_capital);
+  const Record record{relation_text, scanned_text(modifier.offset, modifier.size, modifier_capital), count};
+  // The common case: the next modifier of the last pair's relation.
+  if (same_relation && pending_.empty() && folded(record.modifier) > folded(last->modifier)) {
+    const auto index = static_cast<std::uint32_t>(records_.size());
+    records_.push_back(record);
+    Group& group = groups_.back();
+    group.end = index + 1;
+    group.total += count;
+    if (!is_record_name(relation)) word_relations_total_ += count;
+    return;
+  }
+  place(record);
 }
 
 // ---- TripleDb.

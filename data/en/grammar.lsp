@@ -120,6 +120,10 @@
 ;; The same, read on the phrase's head word: a personal pronoun after a
 ;; comma or dash is no apposition (Thank you -- I was wondering).
 (defun personal-pronoun-head () (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Ii]t|[Tt]hem|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Yy]ou|I|[Ww]e|[Tt]hey|[Hh]e|[Ss]he|i)$")))
+;; Personal, possessive and relative pronouns, which take no determiner or
+;; adjective before them.
+(defun personal-word () (comp (pitem-head-child) (pitem-head-word)
+                              (reg-match "^(I|i|[Yy]ou|[Hh]e|[Ss]he|[Ii]t|[Ww]e|[Tt]hey|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Tt]hem|[Mm]y|[Yy]our|[Hh]is|[Ii]ts|[Oo]ur|[Tt]heir|[Ww]ho|[Ww]hom)$")))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
@@ -140,6 +144,11 @@
 
 ;; Participles that stand before their auxiliary and subject.
 (defun fronted-participle () (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Aa]ttached|[Ee]nclosed|[Ii]ncluded|[Ll]isted)$")))
+
+;; A noun phrase whose determiner is "what" or "which", or opened by "how
+;; many" or "how much".
+(defun wh-determined () (or (comp (get-modifier-by-type det) (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]hatever|[Ww]hichever)$"))
+                            (comp (pitem-head-word) (reg-match "^[Hh]ow (many|much) .*"))))
 
 ;; What, who and how before the copula of a question stand for its predicate.
 (defun question-predicate () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]ho|[Hh]ow)$")))
@@ -231,6 +240,8 @@
      ;; a bit expensive, a little dumpy, a lot better
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
         (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$"))))))
+  ;; A determiner nothing else takes, as a last resort (a must, the same).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
   ;; worth a visit
   (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
@@ -241,7 +252,7 @@
      ;; own (Staff is very friendly they treat you well).
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (fin-clause)))
         (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
-                             (reg-match "^(sure|glad|afraid|sorry|happy|pleased|confident|aware|certain|lucky|likely|curious|positive|convinced|thankful|grateful|proud|worried|amazed|surprised|disappointed|sad|hopeful)$"))))
+                             (reg-match "^([Ss]ure|[Gg]lad|[Aa]fraid|[Ss]orry|[Hh]appy|[Pp]leased|[Cc]onfident|[Aa]ware|[Cc]ertain|[Ll]ucky|[Ll]ikely|[Cc]urious|[Pp]ositive|[Cc]onvinced|[Tt]hankful|[Gg]rateful|[Pp]roud|[Ww]orried|[Aa]mazed|[Ss]urprised|[Dd]isappointed|[Ss]ad|[Hh]opeful)$"))))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
@@ -255,6 +266,8 @@
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))
            (modifiee-cond (pitem-following-word (in ("," "and" "or"))))))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
+  ;; A determiner nothing else takes, as a last resort (a must, the same).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
   (* (Num (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
@@ -271,6 +284,8 @@
 (def-modifiers Adv
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
+  ;; A determiner nothing else takes, as a last resort (a must, the same).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head))
 
 (def-modifiers N
@@ -280,16 +295,22 @@
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5)
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
            (merged-cond (marked-conjunct))))
-  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)))
-  ;; A predeterminer (such a mess, quite a day).
+  ;; (never a question adverb: when Z happens, where it risks)
+  (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)
+          (modifier-cond (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever)$"))))))
+  ;; A predeterminer (such a mess, quite a day, all my friends).
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
-     (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$"))))))
-  (? (Det (dep-type det) (max-dist 5))
+     (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
+     (Det (dep-type det) (max-dist 5) (modifier-cond (comp (pitem-head-word) (reg-match "^([Aa]ll|[Bb]oth|[Hh]alf)$")))
+          (modifiee-cond (get-modifier-by-type gen))))
+  ;; (a pronoun takes neither determiner nor adjective: all my friends, never
+  ;; all of "my")
+  (? (Det (dep-type det) (max-dist 5) (modifiee-cond (not (personal-word))))
      (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
   (* (Num (dep-type num) (max-dist 4))
      ;; (an adjective with words after it stands before no noun: Very good
      ;; with my daughter, Great to have you; but good and cheap food)
-     (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))))
+     (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
      (V (dep-type mod) (max-dist 4) (dep-weight 2.0)
@@ -303,7 +324,11 @@
   (:head)
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
-  (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)) (modifiee-cond (not (personal-pronoun))))
+  ;; A preposition after a noun has its object, unless it is a particle
+  ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
+  ;; its object to a wrong reading.
+  (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
+           (modifier-cond (and (no-cc) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
@@ -323,6 +348,8 @@
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
         (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
+     ;; "else" after a pronoun (anyone else, what else).
+     (Adv (dep-type mod) (max-dist 2) (modifier-cond (comp (pitem-head-word) (str= "else"))) (modifiee-cond (pronoun)))
      ;; A rate after an amount (70.85 dollars a barrel, $3 a gallon).
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
         (modifier-cond (comp (pitem-head-word) (reg-match "^(a|an|per|each) (barrel|gallon|litre|liter|pound|ounce|ton|kilo|mile|day|night|week|month|year|hour|minute|piece|head|person|share|unit)$")))
@@ -397,7 +424,11 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   ;; (a finite clause whose verb may lose its object rather takes the word
   ;; at its head C, where it fills the gap)
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item)))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item))))
+     ;; and a noun phrase opened by "what", "which", "how many" (What foods
+     ;; do you eat?, How much money do you need?)
+     (N (dep-type obj) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (wh-determined)))
+        (modifiee-cond (get-modifier-by-type aux))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   ;; The subject is also the empty subject of an infinitive the verb's
@@ -411,6 +442,9 @@
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
+     ;; Any noun before it that nothing else takes, as a last resort (The
+     ;; term "X" is located ..., Myself and Credit were calling in).
+     (N (dep-type s) (max-dist 30) (dep-weight 60.0) (last-resort))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
@@ -432,6 +466,8 @@
          (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3) (modifiee-cond (not (controlled))))
      (Adv (dep-type mod) (max-dist 30) (modifiee-cond (controlled))))
+  ;; A determiner nothing else takes, as a last resort (a must, the same).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
   ;; A passive participle fronted before its auxiliary and subject
   ;; (Attached is the file, Enclosed are the forms).
@@ -539,6 +575,9 @@
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
+     ;; Any noun before it that nothing else takes, as a last resort (The
+     ;; term "X" is located ..., Myself and Credit were calling in).
+     (N (dep-type s) (max-dist 30) (dep-weight 60.0) (last-resort))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
@@ -564,6 +603,8 @@
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))) (percolate (move control))
          (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3)))
+  ;; A determiner nothing else takes, as a last resort (a must, the same).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
   ;; A question puts the subject after the copula (is it still available?).
   (? (N (dep-type s) (max-dist 4) (dep-weight 3.0)
@@ -589,6 +630,8 @@
      (V (dep-type pred) (max-dist 30) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc)))
         (modifiee-cond (not (get-modifier-by-type expl)))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 3.0) (modifier-cond (no-cc)))
+     ;; A noun nothing else takes, as a last resort.
+     (N (dep-type mod) (max-dist 12) (dep-weight 60.0) (last-resort))
      (Adv (dep-type mod) (max-dist 20))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))

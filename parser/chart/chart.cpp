@@ -26,12 +26,21 @@ void Chart::reset(int words) {
   pool_.clear_exhausted();
   stats = ParseStats{};
   sentence.reset();
+  last_resort = false;
   start_list.clear();
   case_marked.clear();
   oblique_case_marked.clear();
   const auto n = static_cast<std::size_t>(std::max(words, 0)) + 1;
   bracket_low_.assign(n, -1);
   bracket_high_.assign(n, INT_MAX);
+}
+
+void Chart::clear_items() {
+  pool_.free_all();
+  pool_.clear_exhausted();
+  start_list.clear();
+  case_marked.clear();
+  oblique_case_marked.clear();
 }
 
 int Chart::bracket_low(int word) const {

@@ -46,9 +46,14 @@ class Chart {
   // Frees every item and empties the lists and the bracket table (which
   // grows as brackets are marked).
   void reset(int words);
+  // Frees every item and empties the per-pass lists for another pass over
+  // the same sentence, whose brackets stay.
+  void clear_items();
 
   ItemPool& pool() { return pool_; }
   ParseStats stats;
+  // Whether links marked last-resort take part (the second pass).
+  bool last_resort = false;
   // Print the statistics on the error stream after every sentence.
   bool report_stats = false;
   // The processor time (process_cpu_seconds) when the sentence began.

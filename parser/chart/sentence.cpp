@@ -28,13 +28,38 @@ ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence) {
   chart.sentence = sentence;
   if (!parser.att_type()) return result;
   chart.stats.words = static_cast<std::size_t>(std::max(sentence.last_word(), 0));
-  ChartParser chart_parser(parser, sentence);
-  result.parsed = chart_parser.run();
-  if (result.parsed) {
-    result.roots = collect_roots(parser);
-    result.cover = choose_cover(parser, result.roots);
-  }
+  result.parsed = run_chart(parser, sentence, result.roots);
+  if (result.parsed) result.cover = choose_cover(parser, result.roots);
   return result;
+}
+
+namespace {
+
+// Empties the chart for another pass over the same sentence.
+void clear_chart(KorvelParser& parser) {
+  parser.chart().clear_items();
+  parser.conditions().clear();
+  parser.for_each_category([](GCate& cate) {
+    cate.chart().clear();
+    for (GLink* link : cate.modifier_links()) link->clear_waiting(-1);
+  });
+}
+
+std::vector<RootItem> best_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight);
+
+}  // namespace
+
+bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<RootItem>& roots) {
+  Chart& chart = parser.chart();
+  chart.last_resort = false;
+  if (!ChartParser(parser, sentence).run()) return false;
+  roots = collect_roots(parser);
+  if (parser.last_resort_links == 0 || best_cover(parser, roots, nullptr).size() == 1) return true;
+  clear_chart(parser);
+  chart.last_resort = true;
+  const bool parsed = ChartParser(parser, sentence).run();
+  roots = parsed ? collect_roots(parser) : std::vector<RootItem>{};
+  return parsed;
 }
 
 std::vector<RootItem> collect_roots(KorvelParser& parser) {

@@ -43,6 +43,12 @@ void reset_parser(KorvelParser& parser);
 // sentence until the next reset) and finds its roots and cover.
 ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence);
 
+// Builds the chart of the sentence and collects its roots (false when the
+// pool ran out while the words were entered). When the grammar has links
+// marked last-resort and the roots cover the sentence only in pieces, the
+// chart is built again with those links, so that they join only what
+// nothing else joins and never change a sentence that parses without them.
+bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<RootItem>& roots);
 // Every distinct item that a root entry accepts, with its extra cost (their
 // number goes to the sentence's statistics).
 std::vector<RootItem> collect_roots(KorvelParser& parser);

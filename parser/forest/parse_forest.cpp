@@ -47,26 +47,24 @@ void TNode::sort_alternatives() {
 }
 
 template <class T>
-T* ParseForest::BlockPool<T>::take(std::size_t count) {
-  T* taken = nullptr;
+T* ParseForest::BlockPool<T>::take_from_next_block(std::size_t count) {
   if (count > kBlock) {
-    taken = oversized_.emplace_back(std::make_unique<T[]>(count)).get();
-  } else {
-    if (block_ < filled_.size() && filled_[block_] + count > kBlock) ++block_;
-    if (block_ == blocks_.size()) blocks_.push_back(std::make_unique<T[]>(kBlock));
-    if (block_ == filled_.size()) filled_.push_back(0);
-    taken = blocks_[block_].get() + filled_[block_];
-    filled_[block_] += count;
+    T* taken = oversized_.emplace_back(std::make_unique<T[]>(count)).get();
+    for (std::size_t i = 0; i < count; ++i) taken[i] = T{};
+    return taken;
   }
-  for (std::size_t i = 0; i < count; ++i) taken[i] = T{};
-  return taken;
+  if (cursor_) filled_.push_back(static_cast<std::size_t>(cursor_ - blocks_[filled_.size()].get()));
+  if (filled_.size() == blocks_.size()) blocks_.push_back(std::make_unique<T[]>(kBlock));
+  cursor_ = blocks_[filled_.size()].get();
+  limit_ = cursor_ + kBlock;
+  return take(count);
 }
 
 template <class T>
 void ParseForest::BlockPool<T>::clear() {
   oversized_.clear();
   filled_.clear();
-  block_ = 0;
+  cursor_ = limit_ = nullptr;
 }
 
 template <class T>
@@ -74,6 +72,8 @@ template <class F>
 void ParseForest::BlockPool<T>::for_each(F&& visit) {
   for (std::size_t b = 0; b < filled_.size(); ++b)
     for (std::size_t i = 0; i < filled_[b]; ++i) visit(blocks_[b][i]);
+  if (cursor_)
+    for (T* object = blocks_[filled_.size()].get(); object != cursor_; ++object) visit(*object);
 }
 
 ParseForest::ParseForest() : THashTableWithOrd<PItem*, TNode*>(kBuckets) {}

@@ -126,16 +126,25 @@ class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
    public:
     static constexpr std::size_t kBlock = 4096;
     // Room for `count` objects in a row (default-made), valid until clear().
-    T* take(std::size_t count);
+    T* take(std::size_t count) {
+      if (count > static_cast<std::size_t>(limit_ - cursor_)) return take_from_next_block(count);
+      T* taken = cursor_;
+      cursor_ += count;
+      for (std::size_t i = 0; i < count; ++i) taken[i] = T{};
+      return taken;
+    }
     void clear();
     template <class F>
     void for_each(F&& visit);
 
    private:
+    T* take_from_next_block(std::size_t count);
+
     std::vector<std::unique_ptr<T[]>> blocks_;
     std::vector<std::unique_ptr<T[]>> oversized_;  // runs longer than a block
-    std::vector<std::size_t> filled_;              // objects taken from each block
-    std::size_t block_ = 0;                        // the block being filled
+    std::vector<std::size_t> filled_;              // objects taken from each block before the current one
+    T* cursor_ = nullptr;                          // the free room of the current block
+    T* limit_ = nullptr;
   };
 
   DependencyWeigher* weigher_ = nullptr;

@@ -40,6 +40,9 @@ class GLink : public CanBeCurrent {
   std::int16_t position = -1;
   std::int16_t subclass = 0;
   bool no_guest = true;
+  // Tried only in a second pass over a sentence that no analysis covers
+  // alone (`last-resort`).
+  bool last_resort = false;
   int check_arg = -1;
   int max_dist = kDefaultMaxDist;
   // Attributes of the modifier that the merged item takes over.

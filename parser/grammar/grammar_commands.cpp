@@ -411,6 +411,14 @@ Word dep_weight(IRSlist& args) {
   return as_word(link);
 }
 
+Word last_resort(IRSlist&) {
+  GLink* link = link_in_use();
+  if (!link) return 0;
+  if (!link->last_resort) ++link->modifiee()->parser()->last_resort_links;
+  link->last_resort = true;
+  return as_word(link);
+}
+
 Word check_slash(IRSlist& args) {
   GLink* link = link_in_use();
   const BuiltinAttributes& b = builtin_attributes();
@@ -577,6 +585,8 @@ void register_grammar_commands(Interpreter& interpreter) {
   interpreter.add_command("dep-weight", &dep_weight,
                           "(dep-weight weight) assign a weight to a dependency relation (this command must be part "
                           "of def-modifiers command).");
+  interpreter.add_command("last-resort", &last_resort,
+                          "(last-resort) try the link only when no analysis covers the sentence without such links.");
   interpreter.add_command("full-pitem-cond", &full_pitem_cond,
                           "(full-pitem-cond LExp) if a pitem satisfies this condition, it is considered to be "
                           "complete and sent to parent nodes.");

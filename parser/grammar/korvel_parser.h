@@ -82,6 +82,8 @@ class KorvelParser : public NamedObject {
   std::vector<RootEntry> roots;
 
   bool output_tree = false;
+  // Links marked `last-resort`: with none, a sentence is parsed once.
+  int last_resort_links = 0;
   RelationSource* reldb = nullptr;        // relation database; not owned
   DepsModifier* deps_modifier = nullptr;  // tree-rule set; not owned
 

@@ -44,10 +44,10 @@ Deps* parse_sentence(KorvelParser& parser, const SentenceView& sentence, const I
   Chart& chart = parser.chart();
   chart.sentence = sentence;
   chart.stats.words = static_cast<std::size_t>(std::max(sentence.last_word(), 0));
-  if (!ChartParser(parser, sentence).run()) return &result.build_empty(&words);
+  std::vector<RootItem> roots;
+  if (!run_chart(parser, sentence, roots)) return &result.build_empty(&words);
 
   ParseForest& forest = result.forest();
-  std::vector<RootItem> roots = collect_roots(parser);
   chart.stats.roots = roots.size();
   for (RootItem& root : roots) {
     TNode* node = forest.node_for(root.item);

@@ -9,6 +9,7 @@
 
 #include "corpus/hash_header.h"
 #include "shell/interpreter/name_space.h"
+#include "shell/support/text.h"
 #include "temp_dir.h"
 
 namespace velmo {
@@ -122,6 +123,38 @@ TEST(TripleEntry, UnpackedEntriesKeepSpellingAndOrderTheirPairs) {
   EXPECT_EQ(entry->count("obj", "APPLE"), 2U);
   EXPECT_EQ(entry->relation_total("mod"), 4U);
   EXPECT_EQ(entry->relation_types("Obj"), 2U);
+}
+
+// Texts of every length around the eight bytes read at once, with a capital
+// (or a byte beside the letters, or a non-ASCII byte) before, at and after
+// their end: each is found whole and folded exactly when it has a capital.
+TEST(TripleEntry, UnpackedTextsOfAnyLengthFoldOnlyTheirOwnCapitals) {
+  std::vector<std::string> modifiers;
+  for (std::size_t length = 1; length <= 19; ++length) {
+    std::string capital_last(length, 'c'), capital_first(length, 'd'), others(length, 'e');
+    capital_last.back() = 'Z';
+    capital_first.front() = 'D';
+    others.append("@[\xc1\xda");
+    modifiers.push_back(std::string(length, 'b'));
+    modifiers.push_back(capital_last);
+    modifiers.push_back(capital_first);
+    modifiers.push_back(others);
+  }
+  TripleEntry entry;
+  for (const std::string& modifier : modifiers) entry.add("Rel", modifier, 1);
+  StrBufs bytes;
+  entry.pack(bytes);
+  const auto back = TripleEntry::unpack(bytes.view());
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->counts(), entry.counts());
+  for (const std::string& modifier : modifiers) {
+    std::string lower = modifier, upper = modifier;
+    for (char& c : lower) c = ascii_lower(c);
+    for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    EXPECT_EQ(back->count("rEL", lower), 1U) << modifier;
+    EXPECT_EQ(back->count("REL", upper), 1U) << modifier;
+  }
+  EXPECT_EQ(back->relation_types("rel"), modifiers.size());
 }
 
 TEST(FoldedText, LowersAsciiLettersOfShortAndLongTexts) {

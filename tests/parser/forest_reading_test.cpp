@@ -144,6 +144,39 @@ TEST_F(ForestTest, AlternativesAreSortedByTotalWeight) {
   EXPECT_DOUBLE_EQ(node->analysis_count(), 2.0);
 }
 
+// The forest keeps its nodes and records in blocks of a few thousand: a
+// forest larger than one block (and a node with more records than a block
+// holds) keeps every node and record, and prints every node.
+TEST_F(ForestTest, NodesAndRecordsBeyondOneBlockAreAllKept) {
+  words({"dogs", "bark"});
+  GCate* n = category("N");
+  GCate* v = category("V");
+  GLink* subj = link(v, n, "subj", 0);
+  PItem* dogs = word_item(n, 1, 1.0f);
+  PItem* bark = word_item(v, 2, 1.0f, "(cat v)");
+  constexpr int kMerges = 5000;
+  PItem* chain = nullptr;
+  for (int i = 0; i < kMerges; ++i) {
+    PItem* merged = merge(bark, dogs, subj, static_cast<float>(kMerges - i));
+    merged->next_alt = chain;
+    chain = merged;
+  }
+  TNode* node = result_->forest().node_for(chain);
+  ASSERT_NE(node, nullptr);
+  ASSERT_EQ(node->alternatives().size(), static_cast<std::size_t>(kMerges));
+  EXPECT_FLOAT_EQ(node->best_weight(), 1.0f + 1.0f + 1.1f);
+  std::vector<PItem*> lone;
+  for (int i = 0; i < kMerges; ++i) lone.push_back(word_item(n, 1, static_cast<float>(i)));
+  for (PItem* word : lone) ASSERT_NE(result_->forest().node_for(word), nullptr);
+  std::ostringstream printed;
+  result_->forest().print(printed);
+  std::size_t nodes = 0;
+  std::istringstream lines(printed.str());
+  for (std::string line; std::getline(lines, line);)
+    if (line.starts_with("N: (") || line.starts_with("V: (")) ++nodes;
+  EXPECT_EQ(nodes, static_cast<std::size_t>(kMerges + 3));  // the chain, its two words and the lone words
+}
+
 // With a relation database a dependency weighs at least nothing: a record
 // whose parts alone weigh as much as an earlier record is not weighed (it
 // could not become the best, equal weights keeping the earlier one).

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "parser/chart_fixture.h"
+
+namespace velmo {
+namespace {
+
+using testing::item_spanning;
+using testing::TestSentence;
+
+// Nouns take a determiner and adjectives after them; a noun after a noun
+// joins as a list item only as a last resort. The list link is the cheaper
+// one, so only the pass it is kept out of can make the adjective win.
+constexpr const char* kGrammar = R"(
+(def-korvel-parser last-resort-test :attribute-vector-type syn
+  :lexical-attributes (cat num)
+  :default-percolating-attributes (num))
+(def-category Det)
+(def-category A)
+(def-category N (visible-atts (cat num)))
+(def-modifiers N
+  (? (Det (dep-type det)))
+  (:head)
+  (* (A (dep-type amod) (dep-weight 5.0))
+     (N (dep-type list) (dep-weight 0.5) (last-resort))))
+(roots (N))
+)";
+
+constexpr const char* kDet = "(cat d)";
+constexpr const char* kAdj = "(cat a)";
+constexpr const char* kNoun = "(cat n) (num sg)";
+constexpr const char* kNouns = "(cat n) (num pl)";
+
+class LastResortTest : public testing::GrammarFixture {
+ protected:
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    run(kGrammar);
+  }
+  ChartResult parse(TestSentence& s) { return s.parse_with(parser()); }
+};
+
+TEST_F(LastResortTest, TheGrammarCountsItsLastResortLinks) { EXPECT_EQ(parser().last_resort_links, 1); }
+
+TEST_F(LastResortTest, ASentenceThatParsesWithoutTheLinkNeverUsesIt) {
+  TestSentence s;
+  s.words("dog fine");
+  s.item(1, 1, kNoun);
+  s.item(2, 2, kAdj);
+  s.item(2, 2, kNoun);
+  const ChartResult result = parse(s);
+  ASSERT_EQ(result.cover.size(), 1u);
+  EXPECT_EQ(result.cover[0].item->link->relation(), "amod");
+  EXPECT_FALSE(parser().chart().last_resort);
+}
+
+TEST_F(LastResortTest, ASentenceLeftInPiecesIsParsedAgainWithTheLink) {
+  TestSentence s;
+  s.words("the dogs cats");
+  s.item(1, 1, kDet);
+  s.item(2, 2, kNouns);
+  s.item(3, 3, kNouns);
+  const ChartResult result = parse(s);
+  ASSERT_TRUE(result.parsed);
+  ASSERT_EQ(result.cover.size(), 1u);
+  EXPECT_EQ(result.cover[0].item->start, 1);
+  EXPECT_EQ(result.cover[0].item->end, 3);
+  EXPECT_TRUE(parser().chart().last_resort);
+  PItem* list = item_spanning(cate("N"), 2, 3);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->link->relation(), "list");
+}
+
+TEST_F(LastResortTest, TheNextSentenceStartsWithoutTheLink) {
+  TestSentence pieces;
+  pieces.words("dogs cats");
+  pieces.item(1, 1, kNouns);
+  pieces.item(2, 2, kNouns);
+  parse(pieces);
+  ASSERT_TRUE(parser().chart().last_resort);
+
+  TestSentence whole;
+  whole.words("dog fine");
+  whole.item(1, 1, kNoun);
+  whole.item(2, 2, kAdj);
+  whole.item(2, 2, kNoun);
+  const ChartResult result = parse(whole);
+  ASSERT_EQ(result.cover.size(), 1u);
+  EXPECT_EQ(result.cover[0].item->link->relation(), "amod");
+  EXPECT_FALSE(parser().chart().last_resort);
+}
+
+}  // namespace
+}  // namespace velmo
