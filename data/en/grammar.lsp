@@ -240,6 +240,8 @@
      ;; a bit expensive, a little dumpy, a lot better
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
         (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$"))))))
+  ;; A determiner nothing else takes, as a last resort (a must, the same).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
   ;; worth a visit
   (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
@@ -250,7 +252,7 @@
      ;; own (Staff is very friendly they treat you well).
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (fin-clause)))
         (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
-                             (reg-match "^(sure|glad|afraid|sorry|happy|pleased|confident|aware|certain|lucky|likely|curious|positive|convinced|thankful|grateful|proud|worried|amazed|surprised|disappointed|sad|hopeful)$"))))
+                             (reg-match "^([Ss]ure|[Gg]lad|[Aa]fraid|[Ss]orry|[Hh]appy|[Pp]leased|[Cc]onfident|[Aa]ware|[Cc]ertain|[Ll]ucky|[Ll]ikely|[Cc]urious|[Pp]ositive|[Cc]onvinced|[Tt]hankful|[Gg]rateful|[Pp]roud|[Ww]orried|[Aa]mazed|[Ss]urprised|[Dd]isappointed|[Ss]ad|[Hh]opeful)$"))))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
@@ -264,6 +266,8 @@
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))
            (modifiee-cond (pitem-following-word (in ("," "and" "or"))))))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
+  ;; A determiner nothing else takes, as a last resort (a must, the same).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
   (* (Num (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
 
@@ -280,6 +284,8 @@
 (def-modifiers Adv
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
+  ;; A determiner nothing else takes, as a last resort (a must, the same).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head))
 
 (def-modifiers N
@@ -338,6 +344,8 @@
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
         (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
+     ;; "else" after a pronoun (anyone else, what else).
+     (Adv (dep-type mod) (max-dist 2) (modifier-cond (comp (pitem-head-word) (str= "else"))) (modifiee-cond (pronoun)))
      ;; A rate after an amount (70.85 dollars a barrel, $3 a gallon).
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
         (modifier-cond (comp (pitem-head-word) (reg-match "^(a|an|per|each) (barrel|gallon|litre|liter|pound|ounce|ton|kilo|mile|day|night|week|month|year|hour|minute|piece|head|person|share|unit)$")))
@@ -430,6 +438,9 @@
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
+     ;; Any noun before it that nothing else takes, as a last resort (The
+     ;; term "X" is located ..., Myself and Credit were calling in).
+     (N (dep-type s) (max-dist 30) (dep-weight 60.0) (last-resort))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
@@ -451,6 +462,8 @@
          (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3) (modifiee-cond (not (controlled))))
      (Adv (dep-type mod) (max-dist 30) (modifiee-cond (controlled))))
+  ;; A determiner nothing else takes, as a last resort (a must, the same).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
   ;; A passive participle fronted before its auxiliary and subject
   ;; (Attached is the file, Enclosed are the forms).
@@ -558,6 +571,9 @@
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
+     ;; Any noun before it that nothing else takes, as a last resort (The
+     ;; term "X" is located ..., Myself and Credit were calling in).
+     (N (dep-type s) (max-dist 30) (dep-weight 60.0) (last-resort))
      (N (dep-type expl) (max-dist 3) (modifier-cond (expletive)))
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
@@ -583,6 +599,8 @@
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))) (percolate (move control))
          (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3)))
+  ;; A determiner nothing else takes, as a last resort (a must, the same).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
   ;; A question puts the subject after the copula (is it still available?).
   (? (N (dep-type s) (max-dist 4) (dep-weight 3.0)
