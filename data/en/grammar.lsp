@@ -324,7 +324,11 @@
   (:head)
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
-  (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)) (modifiee-cond (not (personal-pronoun))))
+  ;; A preposition after a noun has its object, unless it is a particle
+  ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
+  ;; its object to a wrong reading.
+  (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
+           (modifier-cond (and (no-cc) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
