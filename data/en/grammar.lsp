@@ -61,7 +61,8 @@
 ;; A clause opened by who, which or whose.
 (defun wh-subject-clause () (comp (pitem-head-word) (reg-match "^([Ww]ho|[Ww]hich|[Ww]hose) ")))
 ;; A clause opened by a relative word (that, which, who ...) is rather a
-;; relative clause.
+;; relative clause; one whose verb may be a past participle is rather that
+;; participle after a noun (has a memoir called ..., get them kicked).
 (defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed)) (not (comp (pitem-head-word) (reg-match "^([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose)( |$)")))))
 ;; A gerund without subject or auxiliary of its own can be a subject.
 (defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
@@ -324,7 +325,11 @@
   (:head)
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
-  (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)) (modifiee-cond (not (personal-pronoun))))
+  ;; A preposition after a noun has its object, unless it is a particle
+  ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
+  ;; its object to a wrong reading.
+  (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
+           (modifier-cond (and (no-cc) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
@@ -533,7 +538,7 @@
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))))
@@ -638,7 +643,7 @@
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))))
