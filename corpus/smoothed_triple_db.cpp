@@ -1,6 +1,7 @@
 #include "corpus/smoothed_triple_db.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "shell/support/text.h"
 
@@ -41,6 +42,9 @@ SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
   const TripleEntry* all = entry(kAllHeads);
   summary_->all_heads = all;
   summary_->occurrences = occurrences(all);
+  const TripleEntry* settings = entry(kSettings);
+  summary_->association_power = setting(settings, kAssociationPower, 1.0);
+  summary_->unknown_modifier_power = setting(settings, kUnknownModifierPower, 1.0);
   if (!all) return *summary_;
   summary_->total = all->word_relations_total();
   summary_->relations = all->word_relations();
@@ -241,6 +245,11 @@ double SmoothedTripleDb::modifier_given_head(const TripleEntry* head_entry, std:
                      head_entry->relation_types(relation), backoff);
 }
 
+double SmoothedTripleDb::setting(const TripleEntry* settings, std::string_view name, double fallback) {
+  const std::uint64_t thousandths = settings ? settings->count(name, kAnyModifier) : 0;
+  return thousandths > 0 ? static_cast<double>(thousandths) / 1000.0 : fallback;
+}
+
 std::uint64_t SmoothedTripleDb::occurrences(const TripleEntry* entry) {
   return entry ? entry->count(kOccurrences, kAnyModifier) : 0;
 }
@@ -289,11 +298,13 @@ std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::
                                                     std::string_view modifier) {
   const bool unknown_modifier = modifier.empty() || modifier == "~" || compare_nocase(modifier, relation) == 0;
   const TripleEntry* head_words = head_entry(head);
+  const Summary& powers = summary();
   if (is_prepositional(relation)) {
     const double rate = rate_given_head(head_words, relation);
-    return std::min(kCeiling, unknown_modifier ? rate : rate * association(head_words, relation, modifier));
+    if (unknown_modifier) return std::min(kCeiling, std::pow(rate, powers.unknown_modifier_power));
+    return std::min(kCeiling, rate * std::pow(association(head_words, relation, modifier), powers.association_power));
   }
-  if (unknown_modifier) return relation_given_head(head_words, relation);
+  if (unknown_modifier) return std::pow(relation_given_head(head_words, relation), powers.unknown_modifier_power);
   return relation_given_pair(head_words, relation, modifier);
 }
 

@@ -42,7 +42,16 @@
 //   "<prepositions>" relation, "*", count: the relations that are prepositions;
 //   in a word's entry, ("<occurrences>", "*") how often it occurs (summed in
 //   "<any>" and "<class:CAT>") and ("<wordclass>", CLASS) its noun class;
-//   "<objclass:CAT>" (and "<objclass:any>") preposition, object class, count.
+//   "<objclass:CAT>" (and "<objclass:any>") preposition, object class, count;
+//   "<settings>" "<association-power>" "*" and "<unknown-modifier-power>"
+//   "*", each with a power in thousandths (1.0 when missing).
+//
+// The two powers weigh the parts of an answer against each other, tuned on
+// held-out treebank text with the statistics: the association of a
+// prepositional object is raised to the first (its estimate is noisy: one
+// or two sightings of a pair say little), and an answer without a modifier
+// word (P(relation | head), or a preposition's rate alone) to the second
+// (it says less than one that knows both words).
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -68,6 +77,9 @@ class SmoothedTripleDb : public TripleDb {
   static constexpr std::string_view kWordClass = "<wordclass>";
   static constexpr std::string_view kObjectClassesPrefix = "<objclass:";
   static constexpr std::string_view kAnyModifier = "*";
+  static constexpr std::string_view kSettings = "<settings>";
+  static constexpr std::string_view kAssociationPower = "<association-power>";
+  static constexpr std::string_view kUnknownModifierPower = "<unknown-modifier-power>";
   static constexpr double kCeiling = 0.99;
 
   explicit SmoothedTripleDb(std::size_t buckets) : TripleDb(buckets) {}
@@ -116,7 +128,9 @@ class SmoothedTripleDb : public TripleDb {
     const TripleEntry* prepositions = nullptr;
     const TripleEntry* object_classes = nullptr;  // of all heads
     std::uint64_t occurrences = 0;                // of all heads
-    std::vector<ClassEntries> classes;            // as asked for
+    double association_power = 1.0;               // from "<settings>"
+    double unknown_modifier_power = 1.0;
+    std::vector<ClassEntries> classes;  // as asked for
     // Over the word relations of all heads: the summed count and the
     // number of relations, and per modifier (case-folded, viewing the
     // "<any>" entry) its summed count and number of relations.
@@ -160,6 +174,8 @@ class SmoothedTripleDb : public TripleDb {
   double relation_given_class(std::string_view head_class, std::string_view relation);
   double rate_given_class(std::string_view head_class, std::string_view relation);
   static std::uint64_t occurrences(const TripleEntry* entry);
+  // A power of the "<settings>" entry, `fallback` when it has none.
+  static double setting(const TripleEntry* settings, std::string_view name, double fallback);
   static double modifier_given_head(const TripleEntry* head_entry, std::string_view relation, std::string_view modifier,
                                     double backoff);
   std::string_view word_class_of(std::string_view word);

@@ -119,7 +119,7 @@ void TripleEntry::append(const Record& record) {
   const bool word_relation = !is_record_name(original(record.relation));
   if (groups_.empty() || (groups_.back().relation.offset != record.relation.offset &&
                           folded(groups_.back().relation) != folded(record.relation))) {
-    groups_.push_back(Group{record.relation, index, index + 1, record.count});
+    groups_.push_back(Group{record.relation, index, index + 1, record.count, order_prefix(folded(record.relation))});
     if (word_relation) ++word_relations_;
   } else {
     groups_.back().end = index + 1;
@@ -162,7 +162,7 @@ void TripleEntry::rebuild_groups() const {
     const Record& record = records_[i];
     const auto index = static_cast<std::uint32_t>(i);
     if (groups_.empty() || folded(groups_.back().relation) != folded(record.relation)) {
-      groups_.push_back(Group{record.relation, index, index + 1, record.count});
+      groups_.push_back(Group{record.relation, index, index + 1, record.count, order_prefix(folded(record.relation))});
       if (!is_record_name(original(record.relation))) ++word_relations_;
     } else {
       groups_.back().end = index + 1;
@@ -172,11 +172,23 @@ void TripleEntry::rebuild_groups() const {
   }
 }
 
+// The first eight bytes of a text as a big-endian number (zeros after a
+// shorter text): numbers in the order of the texts they begin, so that most
+// comparisons of a search are of numbers.
+std::uint64_t TripleEntry::order_prefix(std::string_view text) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < 8; ++i) key = (key << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+  return key;
+}
+
 const TripleEntry::Group* TripleEntry::find_group(std::string_view folded_relation) const {
-  const auto it =
-      std::lower_bound(groups_.begin(), groups_.end(), folded_relation,
-                       [this](const Group& group, std::string_view wanted) { return folded(group.relation) < wanted; });
-  return it != groups_.end() && folded(it->relation) == folded_relation ? &*it : nullptr;
+  const std::uint64_t key = order_prefix(folded_relation);
+  const auto it = std::lower_bound(groups_.begin(), groups_.end(), folded_relation,
+                                   [this, key](const Group& group, std::string_view wanted) {
+                                     if (group.prefix != key) return group.prefix < key;
+                                     return folded(group.relation) < wanted;
+                                   });
+  return it != groups_.end() && it->prefix == key && folded(it->relation) == folded_relation ? &*it : nullptr;
 }
 
 const TripleEntry::Record* TripleEntry::find_record(const Group& group, std::string_view folded_modifier) const {

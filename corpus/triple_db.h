@@ -122,6 +122,7 @@ class TripleEntry : public PLHash::Entry {
     std::uint32_t begin;
     std::uint32_t end;
     std::uint64_t total;
+    std::uint64_t prefix;  // order_prefix() of the folded relation
   };
 
   std::string_view original(const Text& text) const { return {texts_.data() + text.offset, text.size}; }
@@ -142,6 +143,7 @@ class TripleEntry : public PLHash::Entry {
   // Merges the pending pairs into the sorted array.
   void settle() const;
   void rebuild_groups() const;
+  static std::uint64_t order_prefix(std::string_view text);
   const Group* find_group(std::string_view folded_relation) const;
   const Record* find_record(const Group& group, std::string_view folded_modifier) const;
   void index_modifiers() const;

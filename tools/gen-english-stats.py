@@ -7,6 +7,7 @@ converter: running it again gives the same bytes.
   tools/gen-english-stats.py [--ewt TRAIN.conllu] [--udtool PATH]
                              [--scheme FILE] [--velmo PATH] [--out DIR]
                              [--dist-exponent X] [--triples FILE]
+                             [--association-power X] [--unknown-modifier-power X]
 
 --scheme reads an already converted file (udtool to-scheme output) instead
 of running udtool. --velmo builds the prebuilt relation database
@@ -45,6 +46,13 @@ DIST_SMOOTHING = 0.5       # added to every distance count of a key
 # database's. Chosen with tools/tune-english.py on held-out train sentences.
 DIST_EXPONENT = 0.6
 MIN_PREP_KEY_COUNT = 20    # prepositions rarer than this get no keys of their own
+# Powers the relation database applies to parts of its answers (written in
+# its "<settings>" entry, in thousandths): to the association of a
+# prepositional object with the head, and to an answer that has no modifier
+# word. Chosen with tools/tune-english.py --by-document on held-out train
+# documents.
+ASSOCIATION_POWER = 0.5
+UNKNOWN_MODIFIER_POWER = 1.2
 
 # Keys of the relation database that no word can have: the totals over all
 # heads, the totals of each head category, and the category record of a head.
@@ -56,6 +64,7 @@ PREPOSITIONS = "<prepositions>"  # its relations are the prepositions
 WORD_CLASS = "<wordclass>"       # (word, this, CLASS): the object's word class
 OBJECT_CLASSES = "<objclass:"     # <objclass:CAT>: preposition, object class, count
 OCCURRENCES = "<occurrences>"    # (word, this, "*"): how often the word occurs
+SETTINGS = "<settings>"          # (this, "<NAME>", "*", thousandths): a power of the answers
 
 # Bad triples: modifiers of these categories never seen in these relations,
 # although their frequencies predict it, are ruled out for frequent heads.
@@ -264,8 +273,10 @@ def word_class(word, noun_classes):
     return "other"
 
 
-def write_triples(stats, path, noun_classes):
-    lines = []
+def write_triples(stats, path, noun_classes, powers=(ASSOCIATION_POWER, UNKNOWN_MODIFIER_POWER)):
+    association_power, unknown_modifier_power = powers
+    lines = [(SETTINGS, "<association-power>", ANY_MODIFIER, int(round(1000 * association_power))),
+             (SETTINGS, "<unknown-modifier-power>", ANY_MODIFIER, int(round(1000 * unknown_modifier_power)))]
     by_relation_modifier = Counter()
     by_class = Counter()
     for (head, relation, modifier), count in stats.triples.items():
@@ -394,6 +405,10 @@ def main():
     parser.add_argument("--triples", help="also keep the triple counts (the database's input) in this text file")
     parser.add_argument("--dist-exponent", type=float, default=DIST_EXPONENT,
                         help="power the distance probabilities are raised to (tuning)")
+    parser.add_argument("--association-power", type=float, default=ASSOCIATION_POWER,
+                        help="power of a prepositional object's association with its head (tuning)")
+    parser.add_argument("--unknown-modifier-power", type=float, default=UNKNOWN_MODIFIER_POWER,
+                        help="power of an answer without a modifier word (tuning)")
     args = parser.parse_args()
 
     if args.scheme:
@@ -420,7 +435,8 @@ def main():
     write_roots(stats, os.path.join(args.out, "roots.txt"))
     with tempfile.TemporaryDirectory() as work:
         triples = os.path.abspath(args.triples) if args.triples else os.path.join(work, "triples.txt")
-        heads = write_triples(stats, triples, read_noun_classes(args.wordnet))
+        heads = write_triples(stats, triples, read_noun_classes(args.wordnet),
+                              (args.association_power, args.unknown_modifier_power))
         if args.velmo:
             build_database(args.velmo, os.path.abspath(args.out), heads, triples)
 

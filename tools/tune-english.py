@@ -9,10 +9,15 @@ afterwards.
 
   tools/tune-english.py [--ewt TRAIN] [--build DIR] [--work DIR] [--every N] [--by-document]
                         [--dist-exponent X,Y,...] [--cost-scale S,T,...]
+                        [--association-power X,Y,...] [--unknown-modifier-power X,Y,...]
                         [--search-weights FACTORS] [--rounds N]
 
 --dist-exponent   powers of the distance probabilities; the default is the
                   generator's own (gen-english-stats.py DIST_EXPONENT)
+--association-power, --unknown-modifier-power
+                  powers the relation database applies to parts of its
+                  answers (gen-english-stats.py); the default is the
+                  generator's own
 --by-document     hold out every N-th document instead of every N-th
                   sentence: figures nearer to those of unseen text
 --cost-scale      reading costs as whole numbers round(S * cost); "none"
@@ -229,6 +234,8 @@ def main():
     parser.add_argument("--by-document", action="store_true",
                         help="hold out every N-th train document instead of every N-th sentence")
     parser.add_argument("--dist-exponent", default="default")
+    parser.add_argument("--association-power", default="default")
+    parser.add_argument("--unknown-modifier-power", default="default")
     parser.add_argument("--cost-scale", default="none" if writer.COST_SCALE is None else str(writer.COST_SCALE))
     parser.add_argument("--search-weights", default="", help="factors, e.g. 0.5,0.75,1.5,2")
     parser.add_argument("--rounds", type=int, default=1)
@@ -255,17 +262,25 @@ def main():
     for scale in args.cost_scale.split(","):
         run([sys.executable, os.path.join(HERE, "gen-english-data.py"), "--ewt", train_rest, "--out", lexicon_dir,
              "--cost-scale", scale], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for exponent in args.dist_exponent.split(","):
-            power = [] if exponent == "default" else ["--dist-exponent", exponent]
+        settings = [(exponent, association, unknown) for exponent in args.dist_exponent.split(",")
+                    for association in args.association_power.split(",")
+                    for unknown in args.unknown_modifier_power.split(",")]
+        for exponent, association, unknown in settings:
+            options = []
+            for option, value in (("--dist-exponent", exponent), ("--association-power", association),
+                                  ("--unknown-modifier-power", unknown)):
+                if value != "default":
+                    options += [option, value]
             run([sys.executable, os.path.join(HERE, "gen-english-stats.py"), "--ewt", train_rest, "--udtool", udtool,
-                 "--velmo", velmo, "--out", stats_dir] + power, stdout=subprocess.DEVNULL)
+                 "--velmo", velmo, "--out", stats_dir] + options, stdout=subprocess.DEVNULL)
             system = os.path.join(args.work, "system.conllu")
             with open(text, encoding="utf-8") as stdin, open(system, "w", encoding="utf-8") as stdout:
                 run([velmo, "-i", "-u", "-p", data], stdin=stdin, stdout=stdout, stderr=subprocess.DEVNULL)
             uas, las, skipped = score(held_out, system)
-            results.append((las, uas, scale, exponent))
-            print("cost-scale %-5s dist-exponent %-5s UAS %.2f LAS %.2f (%d sentences left out)"
-                  % (scale, exponent, uas, las, skipped), flush=True)
+            setting = "cost-scale %s dist-exponent %s association-power %s unknown-modifier-power %s" % (
+                scale, exponent, association, unknown)
+            results.append((las, uas, setting))
+            print("%s UAS %.2f LAS %.2f (%d sentences left out)" % (setting, uas, las, skipped), flush=True)
             if args.search_weights:
                 def evaluate():
                     with open(text, encoding="utf-8") as stdin, open(system, "w", encoding="utf-8") as stdout:
@@ -276,8 +291,8 @@ def main():
                 search_weights(GrammarWeights(os.path.join(data, "en", "grammar.lsp")), factors, args.rounds,
                                evaluate)
                 return
-    las, uas, scale, exponent = max(results)
-    print("best: cost-scale %s dist-exponent %s (UAS %.2f LAS %.2f)" % (scale, exponent, uas, las))
+    las, uas, setting = max(results)
+    print("best: %s (UAS %.2f LAS %.2f)" % (setting, uas, las))
 
 
 if __name__ == "__main__":

@@ -61,7 +61,8 @@
 ;; A clause opened by who, which or whose.
 (defun wh-subject-clause () (comp (pitem-head-word) (reg-match "^([Ww]ho|[Ww]hich|[Ww]hose) ")))
 ;; A clause opened by a relative word (that, which, who ...) is rather a
-;; relative clause.
+;; relative clause; one whose verb may be a past participle is rather that
+;; participle after a noun (has a memoir called ..., get them kicked).
 (defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed)) (not (comp (pitem-head-word) (reg-match "^([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose)( |$)")))))
 ;; A gerund without subject or auxiliary of its own can be a subject.
 (defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
@@ -255,7 +256,7 @@
      ;; own (Staff is very friendly they treat you well).
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (fin-clause)))
         (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
-                             (reg-match "^(sure|glad|afraid|sorry|happy|pleased|confident|aware|certain|lucky|likely|curious|positive|convinced|thankful|grateful|proud|worried|amazed|surprised|disappointed|sad|hopeful)$"))))
+                             (reg-match "^([Ss]ure|[Gg]lad|[Aa]fraid|[Ss]orry|[Hh]appy|[Pp]leased|[Cc]onfident|[Aa]ware|[Cc]ertain|[Ll]ucky|[Ll]ikely|[Cc]urious|[Pp]ositive|[Cc]onvinced|[Tt]hankful|[Gg]rateful|[Pp]roud|[Ww]orried|[Aa]mazed|[Ss]urprised|[Dd]isappointed|[Ss]ad|[Hh]opeful)$"))))
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
@@ -327,7 +328,11 @@
   (:head)
   (* :skip-word (in (","))
      (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
-  (* (Prep (dep-type mod) (max-dist 7) (modifier-cond (no-cc)) (modifiee-cond (not (personal-pronoun))))
+  ;; A preposition after a noun has its object, unless it is a particle
+  ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
+  ;; its object to a wrong reading.
+  (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
+           (modifier-cond (and (no-cc) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
@@ -347,6 +352,8 @@
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
         (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
+     ;; "else" after a pronoun (anyone else, what else).
+     (Adv (dep-type mod) (max-dist 2) (modifier-cond (comp (pitem-head-word) (str= "else"))) (modifiee-cond (pronoun)))
      ;; A rate after an amount (70.85 dollars a barrel, $3 a gallon).
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
         (modifier-cond (comp (pitem-head-word) (reg-match "^(a|an|per|each) (barrel|gallon|litre|liter|pound|ounce|ton|kilo|mile|day|night|week|month|year|hour|minute|piece|head|person|share|unit)$")))
@@ -534,7 +541,7 @@
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))
@@ -643,7 +650,7 @@
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))

@@ -157,7 +157,13 @@ void ChartParser::propagate(GCate& g, PItem* item, GLink* link) {
 void ChartParser::process_work(GCate& g) {
   while (PItem* ready = g.chart().pop_work()) {
     const std::vector<GLink*>& links = g.modifier_links();
-    for (std::size_t i = 0; i < links.size(); ++i) offer(links[i], ready);
+    for (std::size_t i = 0; i < links.size(); ++i) {
+      GLink* link = links[i];
+      // Most offers end at the modifier condition: it is asked here, so
+      // they cost no call of offer_accepted.
+      if (link->last_resort && !chart_.last_resort) continue;
+      if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), ready)) offer_accepted(link, ready);
+    }
   }
 }
 
@@ -312,9 +318,7 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
 
 // ---- 9. Offer.
 
-void ChartParser::offer(GLink* link, PItem* item) {
-  if (link->last_resort && !chart_.last_resort) return;
-  if (!accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), item)) return;
+void ChartParser::offer_accepted(GLink* link, PItem* item) {
   GCate& owner = *link->modifiee();
   const int n = owner.position_count();
   if (link->subclass || link->position == n) {

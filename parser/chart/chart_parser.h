@@ -45,7 +45,8 @@ class ChartParser {
   bool is_complete(GCate& g, const PItem& item, int p) const;
   bool pack(GCate& g, PItem* item, int p);
   void attach_right(GCate& g, PItem* m, GLink* link);
-  void offer(GLink* link, PItem* item);
+  // Offers a complete item to a link whose modifier condition it met.
+  void offer_accepted(GLink* link, PItem* item);
   PItem* merge(GLink* link, int t, PItem* m, PItem* h, int k);
   bool merge_attributes(GLink* link, PItem* n, PItem* m, PItem* h);
   bool merge_moved(PItem* n, PItem* m);

@@ -248,11 +248,15 @@ void ConditionPlan::number_whole(ConditionMemo& memo) {
     parts.push_back(step.number);
   }
   number_ = memo.plan_number_of(shape, parts);
+  if (number_ < ItemAnswers::kPlans && memo.plan_answer_kept(number_)) {
+    in_item_ = true;
+    plan_word_ = static_cast<std::uint8_t>(number_ / 64);
+    plan_bit_ = std::uint64_t{1} << (number_ % 64);
+  }
 }
 
-bool ConditionPlan::walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
+bool ConditionPlan::walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes, int at) const {
   bool remembered = true;
-  int at = first_;
   while (at >= 0) {
     const Step& step = steps_[static_cast<std::size_t>(at)];
     at = part_accepts(step, memo, item, changes, remembered) ? step.if_true : step.if_false;

@@ -91,6 +91,12 @@ class ConditionMemo {
     const bool* known = answers_.find(Key{&item, item.revision, kPlanNumbers + plan});
     return known ? *known : -1;
   }
+  // Whether plan `plan`'s answers are remembered (none of its parts has
+  // changed an item so far).
+  bool plan_answer_kept(int plan) const {
+    return plan >= 0 && static_cast<std::size_t>(plan) < plans_.size() &&
+           plans_[static_cast<std::size_t>(plan)].repeatable;
+  }
   // Remembers the plan's answer for the item (when the plan may be).
   void remember_plan(int plan, PItem& item, bool answer) {
     if (plan < 0 || static_cast<std::size_t>(plan) >= plans_.size() ||
@@ -180,11 +186,12 @@ class ConditionPlan {
   // The condition's answer, as its expression would give it: the parts
   // are asked in the same order and as far as the combination needs them.
   bool accepts(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
+    if (!memo.any_changing()) return accepts_pure(memo, item, changes);
     if (number_ >= 0) {
       const int known = memo.plan_answer(number_, item);
       if (known >= 0) return known != 0;
     }
-    return walk(memo, item, changes);
+    return walk(memo, item, changes, first_);
   }
 
  private:
@@ -232,12 +239,46 @@ class ConditionPlan {
   int compile(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false);
   void number_whole(ConditionMemo& memo);
 
-  bool walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const;
+  // While no condition has changed an item, every plan and part is
+  // remembered: the plan's answer and the parts' are read straight from the
+  // item's bits as far as they are known, and the walk goes on through the
+  // memo from the first part not yet answered.
+  bool accepts_pure(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
+    ItemAnswers& answers = item.answers;
+    if (in_item_) {
+      if (answers.plan_known[plan_word_] & plan_bit_) return (answers.plan_accepted[plan_word_] & plan_bit_) != 0;
+    } else if (number_ >= 0) {
+      const int known = memo.plan_answer(number_, item);
+      if (known >= 0) return known != 0;
+    }
+    int at = first_;
+    while (at >= 0) {
+      const Step& step = steps_[static_cast<std::size_t>(at)];
+      if (!step.in_item || !(answers.known[step.word] & step.bit)) return walk(memo, item, changes, at);
+      at = (answers.accepted[step.word] & step.bit) ? step.if_true : step.if_false;
+    }
+    const bool accepted = at == kTrue;
+    if (in_item_) {
+      answers.plan_known[plan_word_] |= plan_bit_;
+      if (accepted)
+        answers.plan_accepted[plan_word_] |= plan_bit_;
+      else
+        answers.plan_accepted[plan_word_] &= ~plan_bit_;
+    } else if (number_ >= 0) {
+      memo.remember_plan(number_, item, accepted);
+    }
+    return accepted;
+  }
+  // Walks the steps from `at`, asking the memo.
+  bool walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes, int at) const;
 
   std::vector<Step> steps_;
   int first_ = kTrue;                          // the first step
   std::vector<std::shared_ptr<LExp>> owners_;  // the expressions built from the form, holding the parts
   int number_ = -1;                            // the whole plan's number; -1 for a single part
+  bool in_item_ = false;                       // the plan's answer is kept in the item's bits,
+  std::uint8_t plan_word_ = 0;                 // in this word
+  std::uint64_t plan_bit_ = 0;                 // at this bit
 };
 
 }  // namespace velmo

@@ -22,8 +22,12 @@
 namespace velmo {
 namespace {
 
+// The binding lives as long as the process and is rebound in place: one
+// reference to it spares a call for every attribute the weigher reads.
+const BuiltinAttributes& builtins = builtin_attributes();
+
 bool is_cat_p(const PItem& item) {
-  const BuiltinAttributes& b = builtin_attributes();
+  const BuiltinAttributes& b = builtins;
   return b.cat >= 0 && b.cat_p != BuiltinAttributes::kNoValue && item.av.defined(b.cat) &&
          item.av.get(b.cat) == b.cat_p;
 }
@@ -33,7 +37,7 @@ bool has(const PItem& item, int index) { return index >= 0 && item.av.defined(in
 // The head word item of a head side: its lexical item when it has
 // "lexitem" or is of "cat" p, else the item itself.
 const PItem& head_word_item(const PItem& head_side) {
-  const BuiltinAttributes& b = builtin_attributes();
+  const BuiltinAttributes& b = builtins;
   if (has(head_side, b.lexitem) || is_cat_p(head_side)) return head_side.lexical_head();
   return head_side;
 }
@@ -44,7 +48,7 @@ std::string text_of(const AttVec& vec, int index) {
 
 // The text of a role value kept in a trace record.
 std::string role_text(Word role) {
-  const BuiltinAttributes& b = builtin_attributes();
+  const BuiltinAttributes& b = builtins;
   if (!b.type || b.role < 0 || role == 0) return {};
   return b.type->attribute(b.role).str_val(role);
 }
@@ -52,7 +56,7 @@ std::string role_text(Word role) {
 // The role recorded in the trace of the head side's first moved element
 // whose "slash" shares a bit with the link's slash-check mask; 0 for none.
 Word moved_role(const PItem& head_side, std::uint32_t mask) {
-  const BuiltinAttributes& b = builtin_attributes();
+  const BuiltinAttributes& b = builtins;
   if (mask == 0 || !has(head_side, b.move) || b.slash < 0 || b.trace < 0) return 0;
   const auto* moved = reinterpret_cast<const AttList*>(head_side.av.get(b.move));
   for (std::size_t i = 0; moved && i < moved->size(); ++i) {
@@ -66,7 +70,7 @@ Word moved_role(const PItem& head_side, std::uint32_t mask) {
 }
 
 const TraceList* trace_list(const PItem& item) {
-  const BuiltinAttributes& b = builtin_attributes();
+  const BuiltinAttributes& b = builtins;
   if (!has(item, b.trace)) return nullptr;
   return reinterpret_cast<const TraceList*>(item.av.get(b.trace));
 }
@@ -74,7 +78,7 @@ const TraceList* trace_list(const PItem& item) {
 // The item's lexical item: its own, or the one its "lexitem" carries.
 const LexItem* lexical_item_of(const PItem& item) {
   if (item.lex_item) return item.lex_item;
-  const int index = builtin_attributes().lexitem;
+  const int index = builtins.lexitem;
   return has(item, index) ? reinterpret_cast<const LexItem*>(item.av.get(index)) : nullptr;
 }
 
@@ -155,7 +159,7 @@ const char* DependencyWeigher::role_text_of(Word role) {
 std::string DependencyWeigher::word_of(const PItem& item) {
   const LexItem* lex = lexical_item_of(item);
   if (lex && lex->root) return lex->root;
-  const std::string cform = text_of(item.av, builtin_attributes().cform);
+  const std::string cform = text_of(item.av, builtins.cform);
   return cform.empty() ? std::string("~") : cform;
 }
 
@@ -192,7 +196,7 @@ DependencyWeigher::Side DependencyWeigher::make_side(const PItem& item) {
   if (lex && lex->root) {
     side.word = lex->root;
   } else {
-    const char* cform = value_text(item.av, builtin_attributes().cform);
+    const char* cform = value_text(item.av, builtins.cform);
     if (*cform) side.word = cform;
   }
   return side;
@@ -215,7 +219,7 @@ int DependencyWeigher::distance(int head_position, int modifier_position) const 
 
 const char* DependencyWeigher::relation_of(const PItem& head_side, const PItem& modifier, const GLink& link,
                                            bool moved_roles) {
-  const BuiltinAttributes& b = builtin_attributes();
+  const BuiltinAttributes& b = builtins;
   if (is_cat_p(modifier)) {
     const char* pform = value_text(modifier.av, b.pform);
     if (*pform) return pform;
@@ -247,7 +251,7 @@ float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_sid
   // dependencies.
   const TraceList* traces = trace_list(merged);
   if (traces && !trace_list(head_side)) {
-    const BuiltinAttributes& b = builtin_attributes();
+    const BuiltinAttributes& b = builtins;
     const PItem& filler = has(modifier, b.move) ? head : modifier;
     float best = kTraceCeiling;
     if (lexical_item_of(head))
@@ -265,7 +269,7 @@ float DependencyWeigher::surface_weight(const PItem& head, const PItem& modifier
   auto [memo, added] = merges_.find_or_add(MergeKey{&head, &modifier, relation});
   if (!added) return memo;
   const Side head_words = side_of(head);
-  const bool prepositional = is_cat_p(modifier) && *value_text(modifier.av, builtin_attributes().pform);
+  const bool prepositional = is_cat_p(modifier) && *value_text(modifier.av, builtins.pform);
   // Packed alternatives mostly share their word, position and category: a
   // side weighed before in the chain weighs the same again.
   Side weighed[kRememberedSides];

@@ -97,8 +97,9 @@ std::uint32_t ParseForest::next_generation() {
 TNode* ParseForest::node_for(PItem* item) {
   if (!item) return nullptr;
   if (item->forest_generation != generation_ || !item->forest_node) {
-    // Another forest may have marked the item since.
-    TNode** found = find(item);
+    // Another forest may have marked the item since; an item no forest has
+    // marked (fresh from the pool) has no node in any.
+    TNode** found = item->forest_generation != 0 ? find(item) : nullptr;
     item->forest_node = found ? *found : nullptr;
     item->forest_generation = generation_;
   }

@@ -48,9 +48,36 @@ void SortedWordArray::seal() {
   auto equal = [this](std::string_view a, std::string_view b) { return compare(a, b) == 0; };
   words_.erase(std::unique(words_.begin(), words_.end(), equal), words_.end());
   sealed_ = true;
+  index();
+}
+
+std::uint64_t SortedWordArray::hash(std::string_view word) const {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : word)
+    hash = (hash ^ static_cast<unsigned char>(case_sensitive_ ? c : ascii_lower(c))) * 1099511628211ull;
+  return hash ^ (hash >> 29);
+}
+
+void SortedWordArray::index() {
+  std::size_t size = 8;
+  while (size < 2 * words_.size()) size *= 2;
+  slots_.assign(size, 0);
+  for (std::size_t i = 0; i < words_.size(); ++i) {
+    std::size_t slot = hash(words_[i]) & (size - 1);
+    while (slots_[slot] != 0) slot = (slot + 1) & (size - 1);
+    slots_[slot] = static_cast<std::uint32_t>(i + 1);
+  }
 }
 
 bool SortedWordArray::contains(std::string_view word) const {
+  if (sealed_ && !slots_.empty()) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = hash(word) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+      const std::string_view stored = words_[slots_[slot] - 1];
+      if (stored.size() == word.size() && compare(stored, word) == 0) return true;
+    }
+    return false;
+  }
   auto less = [this](std::string_view a, std::string_view b) { return compare(a, b) < 0; };
   auto it = std::lower_bound(words_.begin(), words_.end(), word, less);
   return it != words_.end() && compare(*it, word) == 0;

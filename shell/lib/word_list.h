@@ -4,6 +4,7 @@
 // array searched by binary search (`in` otherwise), and the reversed-suffix
 // array of `suffix`; plus the filling of any of them from command arguments.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -37,9 +38,11 @@ class WordList final : public WordTable, public NamedObject {
   StringPool words_;
 };
 
-// Words kept in one sorted array, tested by binary search. Words are added
-// in bulk and sorted once by seal(), so filling from a large file costs
-// n log n rather than an insertion per word.
+// Words kept in one sorted array. Words are added in bulk and sorted once
+// by seal(), so filling from a large file costs n log n rather than an
+// insertion per word; seal() also indexes them in an open-addressing hash
+// table (folded to ASCII lower case unless case-sensitive), so a test costs
+// one hash of the word rather than a binary search.
 class SortedWordArray {
  public:
   // Capacity reserved before the words of files are read.
@@ -56,10 +59,14 @@ class SortedWordArray {
 
  private:
   int compare(std::string_view a, std::string_view b) const;
+  std::uint64_t hash(std::string_view word) const;
+  void index();
 
   bool case_sensitive_;
   StringPool texts_;
   std::vector<std::string_view> words_;
+  // Slots of the hash index: a word's position in words_ plus one, 0 empty.
+  std::vector<std::uint32_t> slots_;
   bool sealed_ = true;
 };
 

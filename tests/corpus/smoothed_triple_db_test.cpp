@@ -1,5 +1,6 @@
 #include "corpus/smoothed_triple_db.h"
 
+#include <cmath>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -147,6 +148,23 @@ TEST_F(PrepositionalTripleDbTest, UnseenTriplesStayBelowOneAndBelowSeenOnes) {
   EXPECT_GT(p("see", "with", "telescope"), p("see", "with", "stone"));
   // An unknown head takes the rate of all words.
   EXPECT_LT(p("unknown", "with", "telescope"), p("see", "with", "telescope"));
+}
+
+TEST_F(PrepositionalTripleDbTest, SettingsWeighTheAssociationAndTheAnswersWithoutAModifier) {
+  const double rate = p("see", "with", "~");
+  const double with_object = p("see", "with", "telescope");
+  const double relation_alone = p("see", "obj", "~");
+  const double pair = p("see", "obj", "man");
+  std::istringstream settings(
+      "<settings>\t<association-power>\t*\t500\n"
+      "<settings>\t<unknown-modifier-power>\t*\t2000\n");
+  ASSERT_TRUE(db.populate(settings));
+  // The object's association (rate times association before) is square-rooted.
+  EXPECT_NEAR(p("see", "with", "telescope"), rate * std::sqrt(with_object / rate), 1e-12);
+  // Answers without a modifier word are squared; those with one stay.
+  EXPECT_NEAR(p("see", "with", "~"), rate * rate, 1e-12);
+  EXPECT_NEAR(p("see", "obj", "~"), relation_alone * relation_alone, 1e-12);
+  EXPECT_DOUBLE_EQ(p("see", "obj", "man"), pair);
 }
 
 // Word classes of prepositional objects: verbs take "with" + tools (n06),

@@ -57,6 +57,18 @@ TEST(SortedWordArrayTest, CaseSensitiveSearch) {
   EXPECT_FALSE(words.contains("apple"));
 }
 
+TEST(SortedWordArrayTest, OnlyAsciiLettersFoldAndLengthsMustAgree) {
+  SortedWordArray words(/*case_sensitive=*/false);
+  for (const char* w : {"caf\xc3\xa9", "a", "ab", "[x]"}) words.add(w);
+  words.seal();
+  EXPECT_TRUE(words.contains("CAF\xc3\xa9"));
+  EXPECT_FALSE(words.contains("caf\xc3\x89"));  // the upper-case accented letter
+  EXPECT_TRUE(words.contains("A"));
+  EXPECT_FALSE(words.contains("abc"));
+  EXPECT_TRUE(words.contains("[X]"));
+  EXPECT_FALSE(words.contains("{x}"));  // '[' and '{' differ by the bit case folding sets
+}
+
 std::string numbered(char letter, int n) {
   std::string word(1, letter);
   word += std::to_string(n);
