@@ -4,9 +4,9 @@
 // relation, modifier word) from the database plus a distance weight from the
 // distance table (docs/distance-table.md). Bad triples cost 40.0. Triple
 // weights, and which triples are bad, are cached by their text across
-// sentences. A prepositional
-// modifier is asked as (head word, preposition, the preposition's object):
-// the object, not the preposition, tells where the phrase attaches.
+// sentences. A prepositional modifier is asked as (head word, preposition,
+// the preposition's object): the object, not the preposition, tells where
+// the phrase attaches.
 //
 // The forest asks for the same dependencies many times (once per packed
 // alternative of a modifier, once per merged item that repeats a head and a
