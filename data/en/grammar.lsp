@@ -61,7 +61,8 @@
 ;; A clause opened by who, which or whose.
 (defun wh-subject-clause () (comp (pitem-head-word) (reg-match "^([Ww]ho|[Ww]hich|[Ww]hose) ")))
 ;; A clause opened by a relative word (that, which, who ...) is rather a
-;; relative clause.
+;; relative clause; one whose verb may be a past participle is rather that
+;; participle after a noun (has a memoir called ..., get them kicked).
 (defun run-on-clause () (and (fin-clause) (full-clause) (not (starts-with-punctuation)) (not (bracketed)) (not (comp (pitem-head-word) (reg-match "^([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose)( |$)")))))
 ;; A gerund without subject or auxiliary of its own can be a subject.
 (defun gerund-subject () (and (gerund) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
@@ -537,7 +538,7 @@
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))))
@@ -642,7 +643,7 @@
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (run-on-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))))

@@ -72,6 +72,7 @@ void LexAnalyzer::set_hook(LExpPtr hook) {
 
 void LexAnalyzer::call_hook(LexItem& item) {
   static const TypeId item_type = type_id(kLexItemType);
+  ItemTestPause pause(lattice_.test_memo());
   hook_->eval(to_word(&item), item_type);
 }
 
@@ -216,7 +217,10 @@ void LexAnalyzer::add_entry_items(LexEntry& entry, int low, int high, std::span<
       static const TypeId meaning_type = type_id(kMeaningType);
       const std::string_view root = reading_order_root(entry.key(), root_buffer);
       for (const std::unique_ptr<Meaning>& meaning : entry.meanings()) {
-        if (self.meaning_selector_ && self.meaning_selector_->eval(to_word(meaning.get()), meaning_type) == 0) continue;
+        if (self.meaning_selector_) {
+          ItemTestPause pause(self.lattice_.test_memo());
+          if (self.meaning_selector_->eval(to_word(meaning.get()), meaning_type) == 0) continue;
+        }
         LexItem* item = self.make_item(root, meaning.get(), low, high, affixes);
         item->entry = &entry;
         self.add_item(item, true);

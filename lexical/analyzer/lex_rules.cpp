@@ -82,7 +82,11 @@ std::unique_ptr<LexRule> LexRule::read(IRSlist& definition) {
 }
 
 void LexRule::apply(LexAnalyzer& analyzer) {
-  if (precondition_ && precondition_->eval(to_word(&analyzer), analyzer_type()) == 0) return;
+  ItemTestMemo& memo = analyzer.lattice().test_memo();
+  if (precondition_) {
+    ItemTestPause pause(memo);
+    if (precondition_->eval(to_word(&analyzer), analyzer_type()) == 0) return;
+  }
   if (debug_) diag() << "\nLexical Rule: " << name_ << '\n' << std::flush;
   MatchList matches;
   pattern_->match_all(analyzer.lattice(), matches);
@@ -98,7 +102,10 @@ void LexRule::apply(LexAnalyzer& analyzer) {
       act = true;
     }
     previous_high = match->high;
-    if (act) action_->eval(to_word(match.get()), match_type());
+    if (act) {
+      ItemTestPause pause(memo);
+      action_->eval(to_word(match.get()), match_type());
+    }
     match.reset();
   }
   if (debug_) diag() << std::flush;
@@ -128,7 +135,10 @@ bool LexRuleList::toggle_debug(const char* regex) {
   return true;
 }
 
+// While the rules run, item tests that change nothing keep their answers
+// from one rule to the next (see ItemTestMemo).
 void LexRuleList::apply(LexAnalyzer& analyzer) {
+  ItemTestScope scope(analyzer.lattice().test_memo());
   for (auto& rule : rules_) rule->apply(analyzer);
 }
 
@@ -194,7 +204,10 @@ int LLRule::apply(LexAnalyzer& analyzer, int low, int high) {
         left->sub_matches.push_back(right->copy());
         left->high = right->high;
       }
-      action_->eval(to_word(left.get()), match_type());
+      {
+        ItemTestPause pause(analyzer.lattice().test_memo());
+        action_->eval(to_word(left.get()), match_type());
+      }
       ran = 1;
       left.reset();
     }
@@ -203,7 +216,10 @@ int LLRule::apply(LexAnalyzer& analyzer, int low, int high) {
   for (std::unique_ptr<Match>& right : rights) {
     right->sub_matches.insert(right->sub_matches.begin(), std::make_unique<Match>(&analyzer.lattice(), low, high));
     right->low = low;
-    action_->eval(to_word(right.get()), match_type());
+    {
+      ItemTestPause pause(analyzer.lattice().test_memo());
+      action_->eval(to_word(right.get()), match_type());
+    }
     ran = 1;
     right.reset();
   }

@@ -79,6 +79,8 @@ class VecArgument {
     constant_ = std::make_unique<AttVec>(type);
     if (node->is_list()) constant_->read(*node);
   }
+  // No expression, or one that always gives the same vector.
+  bool is_constant() const { return !exp_ || dynamic_cast<const LConst*>(exp_.get()) != nullptr; }
   const AttVec* value(Word input, TypeId type) const {
     if (constant_) return constant_.get();
     return exp_ ? vec_of(exp_->eval(input, type)) : nullptr;
@@ -157,6 +159,20 @@ class AttOpExp final : public LExp {
       names_.read(type_, names.get());
     }
     if (takes_vector(op_)) constant_.read(type_, args.take_first());
+  }
+
+  bool reads_only() const {
+    switch (op_) {
+      case AttOp::kDefined:
+      case AttOp::kDefinedOneOf:
+        return true;
+      case AttOp::kUnifiable:
+      case AttOp::kStrictUnifiable:
+      case AttOp::kContain:
+        return constant_.is_constant();
+      default:
+        return false;
+    }
   }
 
   Word eval(Word input, TypeId type) override {
@@ -397,6 +413,11 @@ class AttIndexConst final : public DefaultClone<AttIndexConst, LConst> {
 };
 
 }  // namespace
+
+bool is_att_read_test(const LExp& exp) {
+  const auto* test = dynamic_cast<const AttOpExp*>(&exp);
+  return test && test->reads_only();
+}
 
 void register_att_functions() {
   for (AttOp op : {AttOp::kDefined, AttOp::kDefinedOneOf, AttOp::kUndefine, AttOp::kUnifiable, AttOp::kStrictUnifiable,

@@ -4,6 +4,13 @@
 // constants attvec, att-set and att-index.
 namespace velmo {
 
+class LExp;
+
 void register_att_functions();
+
+// Whether `exp` is a test that only reads its vector and compares it with a
+// constant: defined, defined-one-of, unifiable, strict-unifiable or contain
+// with a vector given as text or as an (attvec ...) constant.
+bool is_att_read_test(const LExp& exp);
 
 }  // namespace velmo

@@ -118,6 +118,7 @@ class NoAlternativeExp final : public DefaultClone<NoAlternativeExp> {
     return "(no-alternative LEXP) true when no item with the same span (the item included) satisfies LEXP";
   }
   void init(IRSlist& args) override { condition_ = build_first(args); }
+  const LExp* condition() const { return condition_.get(); }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input || !condition_) return 0;
     LexItem* item = item_of(input);
@@ -240,6 +241,15 @@ class SetMixedCaseExp final : public DefaultClone<SetMixedCaseExp> {
 Word is_mixed_case(Word input) { return input && from_word<LexAnalyzer>(input)->mixed_case() > 0 ? input : 0; }
 
 }  // namespace
+
+bool no_alternative_condition(const LExp& exp, const LExp*& condition) {
+  const auto* form = dynamic_cast<const NoAlternativeExp*>(&exp);
+  if (!form) return false;
+  condition = form->condition();
+  return true;
+}
+
+bool is_item_read_test(const LExp& exp) { return dynamic_cast<const EndingExp*>(&exp) != nullptr; }
 
 void register_item_functions() {
   register_adaptor("root", &item_root, kLexItemType, "char*", "(root [LEXP]) the root of the item");

@@ -3,6 +3,14 @@
 // sentence flags of the analyzer (input "LexAnalyzer*").
 namespace velmo {
 
+class LExp;
+
 void register_item_functions();
+
+// When `exp` is a (no-alternative EXPR) form: true, with `condition` set to
+// its EXPR (null when it has none). False for any other expression.
+bool no_alternative_condition(const LExp& exp, const LExp*& condition);
+// Whether `exp` is a test of an item that only reads the item: (ending NAME).
+bool is_item_read_test(const LExp& exp);
 
 }  // namespace velmo

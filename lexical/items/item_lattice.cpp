@@ -39,6 +39,7 @@ ItemLattice::ItemLattice(std::size_t suggested_length, LexAnalyzer* owner)
 ItemLattice::~ItemLattice() = default;
 
 void ItemLattice::reset() {
+  test_memo_.forget();  // the items go, and their addresses may come back
   all_items_.clear();
   for (auto& list : by_end_) list.clear();
   for (auto& list : by_start_) list.clear();

@@ -27,6 +27,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "lexical/items/item_test_memo.h"
 #include "lexical/items/lex_item.h"
 #include "shell/support/string_pool.h"
 
@@ -103,6 +104,8 @@ class ItemLattice {
   // A pooled copy of `text`, valid until reset.
   const char* intern(std::string_view text) { return pool_.add(text); }
   StringPool& strings() { return pool_; }
+  // Answers of side-effect-free item tests; reset() forgets them.
+  ItemTestMemo& test_memo() { return test_memo_; }
 
   // ---- Items.
   // A new item over low..high with head = low, a copy of the meaning (its
@@ -159,6 +162,7 @@ class ItemLattice {
   LexAnalyzer* owner_;
   ItemHook hook_;
   StringPool pool_;
+  ItemTestMemo test_memo_;
   std::string span_text_;
   // Joined spans by low * kCachedSpanWords + (high - low); emptied whenever
   // a word or a spacing changes.

@@ -5,6 +5,7 @@
 
 #include "lexical/items/item_lattice.h"
 #include "lexical/patterns/lpattern.h"
+#include "shell/reader/irslist.h"
 #include "shell/support/text.h"
 
 namespace velmo {
@@ -31,9 +32,11 @@ void WordPat::match_at(ItemLattice& lattice, int p, MatchList& out) const {
   if (p < 1) return;
   if (no_gap() && !lattice.tight(p)) return;
   const char* word = lattice.word_at(p);
-  if (!word || condition()->eval(to_word(word), text_type()) == 0) return;
+  if (!word || !holds(lattice, to_word(word))) return;
   add_match(lattice, out, p, p);
 }
+
+TypeId WordPat::condition_type() const { return text_type(); }
 
 void WordPat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) { match_at(lattice, p, out); }
 void WordPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) { match_at(lattice, p, out); }
@@ -55,12 +58,43 @@ void LexItemPat::match_items(ItemLattice& lattice, const std::vector<LexItem*>& 
     std::copy(items.begin(), items.end(), on_stack);
   }
   MatchList found;
+  ItemTestMemo& memo = lattice.test_memo();
   for (std::size_t i = 0; i < count; ++i) {
     LexItem* item = candidates[i];
-    if (condition()->eval(to_word(item), item_type()) == 0) continue;
+    if (!guard_.admits(*item, memo)) continue;
+    if (!guard_.decides() && !holds_after_guard(lattice, *item)) continue;
     insert_sorted(found, std::make_unique<Match>(&lattice, item->low, item->high, item));
   }
   move_matches(found, out, true);
+}
+
+// The guard's test came true and changed nothing: (and A B ...) holds when
+// B ... do, evaluated as the and form would.
+bool LexItemPat::holds_after_guard(ItemLattice& lattice, LexItem& item) const {
+  const LExpList* conjuncts = guard_.conjuncts();
+  if (!conjuncts) return holds(lattice, to_word(&item));
+  auto rest_holds = [&] {
+    for (std::size_t i = 1; i < conjuncts->size(); ++i)
+      if ((*conjuncts)[i]->eval(to_word(&item), item_type()) == 0) return false;
+    return true;
+  };
+  if (condition_reads_only()) return rest_holds();
+  ItemTestPause pause(lattice.test_memo());
+  return rest_holds();
+}
+
+TypeId LexItemPat::condition_type() const { return item_type(); }
+
+bool LexItemPat::init(IRSlist& args) {
+  const IRSlist* form = args.element_at(0);
+  written_words_ = form ? ItemGuard::written_root_words(*form) : nullptr;
+  const bool made = AtomicPat::init(args);
+  written_words_.reset();
+  return made;
+}
+
+void LexItemPat::condition_changed() {
+  guard_ = condition() ? ItemGuard::of(*condition(), written_words_) : ItemGuard();
 }
 
 void LexItemPat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) {
@@ -79,6 +113,7 @@ void LexItemPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out
 void CollectLexItems::match_all(ItemLattice& lattice, MatchList& out) {
   const int n = lattice.positions();
   auto collected = std::make_unique<Match>(&lattice, 1, n - 1);
+  ItemTestPause pause(lattice.test_memo());
   for (int e = n - 1; e >= 1; --e) {
     const std::vector<LexItem*> candidates = lattice.by_end(e);
     for (LexItem* item : candidates) {

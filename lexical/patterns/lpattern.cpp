@@ -7,6 +7,7 @@
 #include "shell/reader/irslist.h"
 #include "shell/interpreter/obj_factory.h"
 #include "shell/support/diagnostics.h"
+#include "shell/lib/text_equality.h"
 #include "shell/support/text.h"
 
 namespace velmo {
@@ -46,15 +47,23 @@ TypeId match_type() {
 }
 
 // The condition of a bare word in a pattern: the word, ignoring ASCII case.
-class WordEquals final : public LExp {
+class WordEquals final : public LExp, public TextEqualityTest {
  public:
-  explicit WordEquals(std::string_view word) : word_(word) { set_types("char*", "int"); }
+  explicit WordEquals(std::string_view word) : word_(word) {
+    set_types("char*", "int");
+    for (char c : word_) lower_word_ += ascii_lower(c);
+  }
   const char* name() const override { return "word="; }
   LExpPtr clone() const override { return std::make_unique<WordEquals>(word_); }
   Word eval(Word input, TypeId) override { return input && equal_nocase(from_word<const char>(input), word_) ? 1 : 0; }
+  bool lower_text(std::string_view& text) const override {
+    text = lower_word_;
+    return true;
+  }
 
  private:
   std::string word_;
+  std::string lower_word_;
 };
 
 void* clone_pattern(void* prototype) { return static_cast<LPattern*>(prototype)->clone().release(); }
@@ -144,9 +153,14 @@ bool LPattern::take_option(IRSlist& arg, bool& broken) {
 }
 
 void LPattern::apply_constraint(MatchList& found) const {
-  if (!constraint_) return;
-  std::erase_if(found,
-                [this](const MatchPtr& match) { return constraint_->eval(to_word(match.get()), match_type()) == 0; });
+  if (!constraint_ || found.empty()) return;
+  auto rejects = [this](const MatchPtr& match) { return constraint_->eval(to_word(match.get()), match_type()) == 0; };
+  if (ItemLattice* lattice = found.front()->lattice) {
+    ItemTestPause pause(lattice->test_memo());
+    std::erase_if(found, rejects);
+    return;
+  }
+  std::erase_if(found, rejects);
 }
 
 // ---------------------------------------------------------------- scanning
@@ -193,8 +207,20 @@ bool AtomicPat::init(IRSlist& args) {
     diag() << "The pattern " << name() << " needs a condition\n" << std::flush;
     return false;
   }
-  condition_ = LExp::get_exp(first.get());
+  set_condition(LExp::get_exp(first.get()));
   return condition_ != nullptr;
+}
+
+void AtomicPat::set_condition(LExpPtr condition) {
+  condition_ = std::move(condition);
+  reads_only_ = condition_ && ItemGuard::reads_only(*condition_, condition_type());
+  condition_changed();
+}
+
+bool AtomicPat::holds(ItemLattice& lattice, Word input) const {
+  if (reads_only_) return condition_->eval(input, condition_type()) != 0;
+  ItemTestPause pause(lattice.test_memo());
+  return condition_->eval(input, condition_type()) != 0;
 }
 
 bool CollectLexItems::init(IRSlist& args) {

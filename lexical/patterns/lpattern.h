@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "lexical/patterns/item_guard.h"
 #include "lexical/patterns/match.h"
 #include "shell/lexp/lexp.h"
 
@@ -96,11 +97,22 @@ class AtomicPat : public LPattern {
  public:
   // The first argument, compiled as an expression, is the condition.
   bool init(IRSlist& args) override;
-  void set_condition(LExpPtr condition) { condition_ = std::move(condition); }
+  void set_condition(LExpPtr condition);
   LExp* condition() const { return condition_.get(); }
+
+ protected:
+  // The type of the condition's input.
+  virtual TypeId condition_type() const = 0;
+  // Called whenever the condition is set.
+  virtual void condition_changed() {}
+  // Whether the condition holds on `input`. A condition that may change
+  // something runs with the lattice's item-test memo paused.
+  bool holds(ItemLattice& lattice, Word input) const;
+  bool condition_reads_only() const { return reads_only_; }
 
  private:
   LExpPtr condition_;
+  bool reads_only_ = false;
 };
 
 // (word LEXP): the word at p satisfies LEXP (input "char*").
@@ -109,6 +121,9 @@ class WordPat final : public PatternClone<WordPat, AtomicPat> {
   const char* name() const override { return "word"; }
   void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
   void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+
+ protected:
+  TypeId condition_type() const override;
 
  private:
   void match_at(ItemLattice& lattice, int p, MatchList& out) const;
@@ -119,11 +134,22 @@ class WordPat final : public PatternClone<WordPat, AtomicPat> {
 class LexItemPat final : public PatternClone<LexItemPat, AtomicPat> {
  public:
   const char* name() const override { return "lexitem"; }
+  bool init(IRSlist& args) override;
   void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
   void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
 
+ protected:
+  TypeId condition_type() const override;
+  // Makes the guard of the condition.
+  void condition_changed() override;
+
  private:
   void match_items(ItemLattice& lattice, const std::vector<LexItem*>& items, MatchList& out) const;
+  // Whether the condition holds on an item its guard admitted.
+  bool holds_after_guard(ItemLattice& lattice, LexItem& item) const;
+  ItemGuard guard_;
+  // Those of the condition's form while init() builds it.
+  std::shared_ptr<const ItemGuard::WordSet> written_words_;
 };
 
 // (collect-lexitems [COND]): match-all only; one match over the sentence

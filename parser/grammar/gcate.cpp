@@ -14,13 +14,6 @@ std::vector<PItem*>& CateChart::bucket(int end_word, int position) {
   return buckets[static_cast<std::size_t>(position)];
 }
 
-const std::vector<PItem*>* CateChart::find_bucket(int end_word, int position) const {
-  if (end_word < 0 || static_cast<std::size_t>(end_word) >= rows_.size()) return nullptr;
-  const auto& buckets = rows_[static_cast<std::size_t>(end_word)];
-  if (position < 0 || static_cast<std::size_t>(position) >= buckets.size()) return nullptr;
-  return &buckets[static_cast<std::size_t>(position)];
-}
-
 PItem* CateChart::pop_work() {
   if (work_head_ >= work_.size()) {
     work_.clear();

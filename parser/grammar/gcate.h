@@ -25,8 +25,14 @@ class CateChart {
  public:
   // The bucket (end word, position); rows are added on demand.
   std::vector<PItem*>& bucket(int end_word, int position);
-  // The bucket, or null when no row exists for that end word.
-  const std::vector<PItem*>* find_bucket(int end_word, int position) const;
+  // The bucket, or null when no row exists for that end word. Inline: the
+  // chart asks it in its innermost loops.
+  const std::vector<PItem*>* find_bucket(int end_word, int position) const {
+    if (end_word < 0 || static_cast<std::size_t>(end_word) >= rows_.size()) return nullptr;
+    const auto& buckets = rows_[static_cast<std::size_t>(end_word)];
+    if (position < 0 || static_cast<std::size_t>(position) >= buckets.size()) return nullptr;
+    return &buckets[static_cast<std::size_t>(position)];
+  }
   int rows() const { return static_cast<int>(rows_.size()); }
 
   void push_work(PItem* item) { work_.push_back(item); }

@@ -230,7 +230,7 @@ class RegexAutomatonBuilder {
 std::unique_ptr<RegexAutomaton> RegexAutomaton::build(std::string_view pattern) {
   std::unique_ptr<RegexAutomaton> automaton(new RegexAutomaton());
   if (!RegexAutomatonBuilder(pattern, *automaton).run()) return nullptr;
-  automaton->seen_.assign(automaton->nodes_.size(), 0);
+  automaton->marks_.assign(automaton->nodes_.size(), 0);
   return automaton;
 }
 
@@ -240,18 +240,24 @@ std::size_t RegexAutomaton::NodesHash::operator()(const std::vector<int>& nodes)
   return hash;
 }
 
+void RegexAutomaton::new_marks() const {
+  if (++round_ == 0) {
+    std::fill(marks_.begin(), marks_.end(), 0);
+    round_ = 1;
+  }
+}
+
 // Adds the set, dollar and match nodes reachable from `node` through splits.
-void RegexAutomaton::close(int node, std::vector<int>& out, std::vector<char>& seen) const {
-  std::vector<int> pending{node};
-  while (!pending.empty()) {
-    const int current = pending.back();
-    pending.pop_back();
-    if (seen[current]) continue;
-    seen[current] = 1;
+void RegexAutomaton::close(int node, std::vector<int>& out) const {
+  pending_.assign(1, node);
+  while (!pending_.empty()) {
+    const int current = pending_.back();
+    pending_.pop_back();
+    if (!mark(current)) continue;
     const Node& n = nodes_[current];
     if (n.kind == Node::Kind::kSplit) {
-      pending.push_back(n.out2);
-      pending.push_back(n.out);
+      pending_.push_back(n.out2);
+      pending_.push_back(n.out);
     } else {
       out.push_back(current);
     }
@@ -265,13 +271,12 @@ int RegexAutomaton::state_for(std::vector<int> nodes) const {
   State state;
   state.next.fill(-1);
   // At the end of the text a dollar node lets its successors through.
-  std::vector<char> seen(nodes_.size(), 0);
+  new_marks();
   std::vector<int> pending(nodes.begin(), nodes.end());
   while (!pending.empty()) {
     const int current = pending.back();
     pending.pop_back();
-    if (seen[current]) continue;
-    seen[current] = 1;
+    if (!mark(current)) continue;
     const Node& n = nodes_[current];
     if (n.kind == Node::Kind::kMatch) {
       state.accepts_at_end = true;
@@ -292,10 +297,10 @@ int RegexAutomaton::state_for(std::vector<int> nodes) const {
 
 int RegexAutomaton::step(int state, unsigned char c) const {
   std::vector<int> next;
-  std::fill(seen_.begin(), seen_.end(), 0);
+  new_marks();
   for (const int node : states_[state].nodes) {
     const Node& n = nodes_[node];
-    if (n.kind == Node::Kind::kSet && has(sets_[n.set], c)) close(n.out, next, seen_);
+    if (n.kind == Node::Kind::kSet && has(sets_[n.set], c)) close(n.out, next);
   }
   // Without a leading "^" a match may begin at every position.
   if (!anchored_) next.insert(next.end(), start_nodes_.begin(), start_nodes_.end());
@@ -314,8 +319,8 @@ bool RegexAutomaton::search(const char* text, bool not_bol) const {
   if (anchored_ && not_bol) return false;
   if (initial_ < 0) {
     if (start_nodes_.empty()) {
-      std::fill(seen_.begin(), seen_.end(), 0);
-      close(start_, start_nodes_, seen_);
+      new_marks();
+      close(start_, start_nodes_);
     }
     initial_ = state_for(start_nodes_);
   }

@@ -55,7 +55,15 @@ class RegexAutomaton {
 
   RegexAutomaton() = default;
   static bool has(const ByteSet& set, unsigned char c) { return (set[c >> 6] >> (c & 63)) & 1; }
-  void close(int node, std::vector<int>& out, std::vector<char>& seen) const;
+  // Starts a new round of node marks (no clearing between rounds).
+  void new_marks() const;
+  bool mark(int node) const {
+    if (marks_[static_cast<std::size_t>(node)] == round_) return false;
+    marks_[static_cast<std::size_t>(node)] = round_;
+    return true;
+  }
+  // Adds the nodes reachable from `node` to `out` (in this round of marks).
+  void close(int node, std::vector<int>& out) const;
   int state_for(std::vector<int> nodes) const;
   int step(int state, unsigned char c) const;
 
@@ -70,7 +78,9 @@ class RegexAutomaton {
   mutable std::unordered_map<std::vector<int>, int, NodesHash> state_ids_;
   mutable std::vector<int> start_nodes_;  // closure of the start node
   mutable int initial_ = -1;
-  mutable std::vector<char> seen_;
+  mutable std::vector<std::uint32_t> marks_;
+  mutable std::uint32_t round_ = 0;
+  mutable std::vector<int> pending_;
 };
 
 }  // namespace velmo

@@ -171,5 +171,40 @@ TEST_F(RulesTest, ArgumentsOfTheWrongTypeAreRefused) {
             "add-weight: argument 1 yields Match*, not LexItem*\n");
 }
 
+// The rules of a set share the answers of calls like (is-b) on an item
+// until an action runs: one that changes the item changes what the later
+// rules see.
+TEST_F(RulesTest, LaterRulesSeeWhatAnActionChanged) {
+  const std::string set = unique("rules");
+  const std::string is_b = unique("is-b");
+  run("(defun " + is_b + " () (comp (root) (str= b)))");
+  run("(def-rules " + set + " (first (lexitem (" + is_b + ")) (add-weight (litem) (int 1)))" +
+      " (second (lexitem (and (" + is_b + ") (t))) (add-weight (litem) (int 10)))" + " (rename (lexitem (" + is_b +
+      ")) (set-lexitem-root (litem) (str c)))" + " (third (lexitem (" + is_b + ")) (add-weight (litem) (int 100)))" +
+      " (renamed (lexitem (and (" + is_b + ") (t))) (add-weight (litem) (int 1000))))");
+  LexAnalyzer* analyzer = make_analyzer("(a (note x)) (b (note y))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "a b");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(0));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(11));
+}
+
+// A root is looked up among the words of a written (in (WORD ...)) list
+// ignoring case, as in does; options and the rest of the condition still
+// count.
+TEST_F(RulesTest, RootsInWrittenWordLists) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set +
+      " (listed (lexitem (and (comp (root) (in (\"B\" \"cc\"))) (t))) (add-weight (litem) (int 1)))" +
+      " (exact (lexitem (and (comp (root) (in :case-sensitive (\"B\"))) (t))) (add-weight (litem) (int 10)))" +
+      " (alone (lexitem (comp (root) (in (\"a\" \"c\")))) (add-weight (litem) (int 100)))" +
+      " (rest (lexitem (and (comp (root) (in (\"a\" \"b\"))) (comp (root) (str= a)))) (add-weight (litem) (int "
+      "1000))))");
+  LexAnalyzer* analyzer = make_analyzer("(a (note x)) (b (note y)) (cc (note z))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "a b cc");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(1100));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(1));
+  EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(1));
+}
+
 }  // namespace
 }  // namespace velmo

@@ -1,0 +1,246 @@
+#include "lexical/patterns/item_guard.h"
+
+#include <algorithm>
+#include <cstring>
+#include <typeinfo>
+
+#include "lexical/functions/att_functions.h"
+#include "lexical/functions/item_functions.h"
+#include "lexical/items/lex_item.h"
+#include "lexical/items/item_test_memo.h"
+#include "shell/lexp/adaptors.h"
+#include "shell/lexp/constants.h"
+#include "shell/lexp/forms.h"
+#include "shell/lexp/lexp.h"
+#include "shell/interpreter/name_space.h"
+#include "shell/lib/text_equality.h"
+#include "shell/reader/irslist.h"
+#include "shell/support/text.h"
+
+namespace velmo {
+namespace {
+
+// Conditions are looked into no deeper than this; deeper ones are taken as
+// they are.
+constexpr int kMaxDepth = 64;
+
+TypeId item_type() {
+  static const TypeId id = type_id("LexItem*");
+  return id;
+}
+
+// Whether `exp` is of the same kind as the registered prototype `name`.
+bool is_kind(const LExp& exp, const char* name) {
+  const LExp* prototype = LExp::find_prototype(name);
+  return prototype && typeid(exp) == typeid(*prototype);
+}
+
+// The item accessors whose value depends on the item and its sentence only.
+bool is_item_accessor(const FnAdaptor& adaptor) {
+  const char* name = adaptor.name();
+  return std::strcmp(name, "att") == 0 || std::strcmp(name, "root") == 0 || std::strcmp(name, "surform") == 0;
+}
+
+// Tests of a value that only read it.
+bool is_value_test(const LExp& exp, TypeId type) {
+  if (!exp.accepts(type)) return false;
+  if (dynamic_cast<const TextEqualityTest*>(&exp)) return true;
+  if (is_att_read_test(exp)) return true;
+  return is_kind(exp, "in") || is_kind(exp, "reg-match");
+}
+
+bool reads_only_at(const LExp& exp, TypeId type, int depth);
+
+bool all_read_only(const LExpList& operands, TypeId type, int depth) {
+  for (const LExpPtr& operand : operands)
+    if (!operand || !reads_only_at(*operand, type, depth + 1)) return false;
+  return true;
+}
+
+// (ACCESSOR [TEST]) on an item.
+bool is_accessor_form(const LExp& exp, TypeId type, int depth) {
+  const auto* adaptor = dynamic_cast<const FnAdaptor*>(&exp);
+  if (!adaptor || type != item_type() || !adaptor->accepts(type) || !is_item_accessor(*adaptor)) return false;
+  const LExp* inner = adaptor->inner();
+  return !inner || reads_only_at(*inner, adaptor->intermediate_type(), depth + 1);
+}
+
+// (comp (ACCESSOR) TEST) on an item: the accessor never records a result
+// type of its own, so the type the test receives is known now.
+bool is_comp_form(const LExp& exp, TypeId type, int depth) {
+  if (!is_kind(exp, "comp")) return false;
+  const LExpList& items = static_cast<const SequenceExp&>(exp).items();
+  if (items.empty() || items.size() > 2 || !items[0] || !is_accessor_form(*items[0], type, depth)) return false;
+  if (items.size() == 1) return true;
+  return items[1] && reads_only_at(*items[1], items[0]->result_type(), depth + 1);
+}
+
+bool reads_only_at(const LExp& exp, TypeId type, int depth) {
+  if (depth > kMaxDepth) return false;
+  if (exp.connective() != LExp::Connective::kNone) return exp.operands() && all_read_only(*exp.operands(), type, depth);
+  if (const LExp* body = exp.same_as()) return reads_only_at(*body, type, depth + 1);
+  if (dynamic_cast<const LConst*>(&exp) || is_kind(exp, "t")) return true;
+  if (const LExp* condition = nullptr; no_alternative_condition(exp, condition))
+    return type == item_type() && (!condition || reads_only_at(*condition, type, depth + 1));
+  if (type == item_type() && exp.accepts(type) && is_item_read_test(exp)) return true;
+  return is_value_test(exp, type) || is_accessor_form(exp, type, depth) || is_comp_form(exp, type, depth);
+}
+
+}  // namespace
+
+bool ItemGuard::reads_only(const LExp& exp, TypeId type) { return reads_only_at(exp, type, 0); }
+
+namespace {
+
+bool has_head(const IRSlist& form, const char* name) {
+  const IRSlist* head = form.is_list() ? form.element_at(0) : nullptr;
+  return head && head->is_atom() && head->atom() && std::strcmp(head->atom(), name) == 0;
+}
+
+bool is_macro(const char* name) {
+  NameSpace* space = NameSpaces::current();
+  return space && space->find_macro(name);
+}
+
+// The words of a written (comp (root) (in (WORD ...) ...)): every argument
+// of in a list, so no option and no file; null for any other form, or when
+// a macro could give one of these names another meaning.
+std::shared_ptr<std::unordered_set<std::string>> root_words(const IRSlist& test) {
+  for (const char* name : {"and", "comp", "root", "in"})
+    if (is_macro(name)) return nullptr;
+  if (!has_head(test, "comp") || test.length() != 3) return nullptr;
+  const IRSlist* accessor = test.element_at(1);
+  const IRSlist* in = test.element_at(2);
+  if (!accessor || !in || !has_head(*accessor, "root") || accessor->length() != 1) return nullptr;
+  if (!has_head(*in, "in") || in->length() < 2) return nullptr;
+  auto words = std::make_shared<std::unordered_set<std::string>>();
+  bool first = true;
+  for (const IRSlist* argument : in->children()) {
+    if (first) {
+      first = false;
+      continue;
+    }
+    if (!argument->is_list()) return nullptr;
+    for (const IRSlist* word : argument->children()) {
+      if (!word->is_atom() || !word->atom()) continue;
+      std::string lower;
+      for (const char* c = word->atom(); *c; ++c) lower += ascii_lower(*c);
+      words->insert(std::move(lower));
+    }
+  }
+  return words;
+}
+
+}  // namespace
+
+ItemGuard ItemGuard::of(LExp& condition) { return of(condition, nullptr); }
+
+std::shared_ptr<const ItemGuard::WordSet> ItemGuard::written_root_words(const IRSlist& form) {
+  const IRSlist* test = &form;
+  if (has_head(form, "and")) test = form.length() > 1 ? form.element_at(1) : nullptr;
+  return test ? root_words(*test) : nullptr;
+}
+
+ItemGuard ItemGuard::of(LExp& condition, std::shared_ptr<const WordSet> words) {
+  ItemGuard guard = of_test(condition, words);
+  if (guard.kind_ != Kind::kNone) {
+    guard.decides_ = guard.kind_ != Kind::kRootIn;
+    return guard;
+  }
+  LExp* whole = &condition;
+  for (int depth = 0; whole->same_as() && depth < kMaxDepth; ++depth) whole = whole->same_as();
+  if (whole->connective() != LExp::Connective::kAnd || !whole->operands() || whole->operands()->empty()) return {};
+  LExp* first = whole->operands()->front().get();
+  if (!first) return {};
+  guard = of_test(*first, whole == &condition ? words : nullptr);
+  guard.decides_ = guard.kind_ != Kind::kNone && guard.kind_ != Kind::kRootIn && whole->operands()->size() == 1;
+  // After an admitted root among the words, the list's own test still
+  // decides, with the rest.
+  if (guard.kind_ != Kind::kNone && guard.kind_ != Kind::kRootIn) guard.conjuncts_ = whole->operands();
+  return guard;
+}
+
+ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words) {
+  ItemGuard guard;
+  if (!reads_only_at(test, item_type(), 0)) return guard;
+  // A call: answered once per item.
+  if (LExp* body = test.same_as()) {
+    guard.kind_ = Kind::kCall;
+    guard.body_ = body;
+    return guard;
+  }
+  // (comp (root) TEST) or (root TEST).
+  const LExp* accessor = &test;
+  const LExp* text_test = nullptr;
+  if (is_kind(test, "comp")) {
+    const LExpList& items = static_cast<const SequenceExp&>(test).items();
+    if (items.size() != 2) return guard;
+    accessor = items[0].get();
+    text_test = items[1].get();
+  }
+  const auto* adaptor = dynamic_cast<const FnAdaptor*>(accessor);
+  if (!adaptor || std::strcmp(adaptor->name(), "root") != 0) return guard;
+  if (text_test ? adaptor->inner() != nullptr : (text_test = adaptor->inner()) == nullptr) return guard;
+  std::string_view text;
+  if (const auto* equality = dynamic_cast<const TextEqualityTest*>(text_test)) {
+    guard.kind_ = equality->lower_text(text) ? Kind::kRootEquals : Kind::kNever;
+    guard.lower_text_ = text;
+    return guard;
+  }
+  // The form said (comp (root) (in ...)); the expression built from it must
+  // say so too.
+  if (!words || text_test == adaptor || !is_kind(*text_test, "in") || !is_kind(test, "comp")) return guard;
+  guard.kind_ = Kind::kRootIn;
+  guard.words_ = std::move(words);
+  for (const std::string& word : *guard.words_) {
+    guard.first_bytes_.set(word.empty() ? 0 : static_cast<unsigned char>(word[0]));
+    guard.longest_ = std::max(guard.longest_, word.size());
+  }
+  return guard;
+}
+
+// Whether the root, ignoring case, is one of the words: every text the
+// list's own test takes is.
+bool ItemGuard::root_in_words(const char* root) const {
+  if (!first_bytes_.test(static_cast<unsigned char>(ascii_lower(*root)))) return false;
+  constexpr std::size_t kOnStack = 64;
+  char lower[kOnStack];
+  std::size_t size = 0;
+  for (const char* c = root; *c; ++c) {
+    if (size == longest_) return false;
+    if (size < kOnStack) lower[size] = ascii_lower(*c);
+    ++size;
+  }
+  if (size <= kOnStack) return words_->count(std::string(lower, size)) != 0;
+  std::string text;
+  for (const char* c = root; *c; ++c) text += ascii_lower(*c);
+  return words_->count(text) != 0;
+}
+
+bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
+  switch (kind_) {
+    case Kind::kNone:
+      return true;
+    case Kind::kNever:
+      return false;
+    case Kind::kRootEquals: {
+      const char* root = item.root;
+      if (!root) return false;
+      for (const char c : lower_text_)
+        if (ascii_lower(*root++) != c) return false;
+      return *root == '\0';
+    }
+    case Kind::kRootIn:
+      return !item.root || root_in_words(item.root);
+    case Kind::kCall: {
+      const int kept = memo.find(body_, &item);
+      if (kept >= 0) return kept != 0;
+      const bool value = body_->eval(to_word(&item), item_type()) != 0;
+      memo.keep(body_, &item, value);
+      return value;
+    }
+  }
+  return true;
+}
+
+}  // namespace velmo

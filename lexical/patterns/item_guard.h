@@ -1,0 +1,76 @@
+#pragma once
+// A cheap first look at a lexitem condition. Every lexical rule of a rule
+// set scans every item of the sentence, and most items fail the first test
+// of its condition: a root of the wrong text, or a reading of the wrong
+// kind ("(noun-item)"). The guard makes that first test without the
+// general evaluation where it can: it compares a root with a fixed text
+// directly, looks a root up among the words of a written (in (WORD ...))
+// list, and answers calls of functions without parameters once per item
+// while the lattice's ItemTestMemo keeps answers.
+//
+// Only tests known to change nothing are taken: their forms are and, or,
+// not, calls of functions without parameters, no-alternative, (t),
+// constants, (ending NAME), and the accessors att, root and surform
+// followed by str=, in, reg-match, an attribute test against a constant,
+// or connectives of these.
+#include <bitset>
+#include <memory>
+#include <string>
+#include <unordered_set>
+
+#include "shell/lexp/lexp.h"
+#include "shell/lexp/types.h"
+
+namespace velmo {
+
+class IRSlist;
+class ItemTestMemo;
+class LExp;
+class LexItem;
+
+class ItemGuard {
+ public:
+  // The guard of a condition with input "LexItem*": the condition itself,
+  // or the first operand of an (and ...) condition; none when that test is
+  // of no kind above.
+  static ItemGuard of(LExp& condition);
+
+  // The words, in lower case, of a first test (comp (root) (in (WORD ...)
+  // ...)) written out in the form of a condition; null for any other form.
+  // Read before the condition is built from the form.
+  using WordSet = std::unordered_set<std::string>;
+  static std::shared_ptr<const WordSet> written_root_words(const IRSlist& form);
+  // As of(); `words` from written_root_words() on the condition's form: a
+  // root is then looked up among them, ignoring case.
+  static ItemGuard of(LExp& condition, std::shared_ptr<const WordSet> words);
+
+  // False when the condition is surely 0 on `item`.
+  bool admits(LexItem& item, ItemTestMemo& memo) const;
+  // Whether admits() answers for the whole condition.
+  bool decides() const { return decides_; }
+  // For a guard made from the first operand of (and A B ...): the operands,
+  // of which those after A are left to decide an admitted item; else null.
+  const LExpList* conjuncts() const { return conjuncts_; }
+
+  // Whether `exp`, given an input of type `type`, only reads: evaluating it
+  // changes nothing.
+  static bool reads_only(const LExp& exp, TypeId type);
+
+ private:
+  enum class Kind { kNone, kNever, kRootEquals, kRootIn, kCall };
+  // The guard of one test (`words`: those of its form, if it is a written
+  // root test), or kNone.
+  static ItemGuard of_test(LExp& test, std::shared_ptr<const WordSet> words);
+  bool root_in_words(const char* root) const;
+
+  Kind kind_ = Kind::kNone;
+  LExp* body_ = nullptr;                  // kCall: the function's body
+  std::string lower_text_;                // kRootEquals
+  std::shared_ptr<const WordSet> words_;  // kRootIn
+  std::bitset<256> first_bytes_;          // kRootIn: of the words, in lower case
+  std::size_t longest_ = 0;               // kRootIn: bytes of the longest word
+  const LExpList* conjuncts_ = nullptr;
+  bool decides_ = false;
+};
+
+}  // namespace velmo
