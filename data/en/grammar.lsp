@@ -231,6 +231,8 @@
 
 (def-modifiers A
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A noun before it that nothing else takes is its subject, as a last
   ;; resort (Rooms very clean, The food okay).
@@ -269,6 +271,10 @@
   ;; conjunction or another comma follows, since numbers are common.
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))
            (modifiee-cond (pitem-following-word (in ("," "and" "or"))))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
@@ -382,6 +388,8 @@
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A focusing or degree adverb before the phrase (just in the water, right
   ;; after lunch).
@@ -406,6 +414,8 @@
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
         (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (sentence-end) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
@@ -554,6 +564,8 @@
 ;; noun after it then the subject.
 (def-modifiers VBE
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
@@ -699,6 +711,8 @@
   (? (Adv (dep-type mod) (max-dist 2) (dep-weight 3.0)
           (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Ee]ven|[Ee]specially|[Pp]artly|[Mm]ainly|[Ss]imply)$"))))
           (modifiee-cond (not (fin-clause)))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct))
            (modifiee-cond (or (not (fin-clause)) (comp (pitem-attvec) (defined syn (trace)))))))
   (? (N (dep-type obj) (max-dist 40) (dep-weight 1.5) (check-slash wh)
