@@ -232,6 +232,9 @@
 (def-modifiers A
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
+  ;; A noun before it that nothing else takes is its subject, as a last
+  ;; resort (Rooms very clean, The food okay).
+  (? (N (dep-type s) (max-dist 12) (dep-weight 60.0) (last-resort)))
   ;; "the same" stands alone as a noun phrase (the results are the same).
   (? (Det (dep-type det) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "^[Tt]he$")))
           (modifiee-cond (and (or (before-punctuation) (sentence-end))
@@ -541,7 +544,11 @@
      (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
-     (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))))
+     (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))
+     ;; Any other clause after it that nothing else takes, as a last resort:
+     ;; a conjunct when it took a conjunction, else a clause of its own.
+     (C (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (get-modifier-by-type cc))) (modifiee-cond (finite)))
+     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -646,7 +653,11 @@
      (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
-     (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))))
+     (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))
+     ;; Any other clause after it that nothing else takes, as a last resort:
+     ;; a conjunct when it took a conjunction, else a clause of its own.
+     (C (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (get-modifier-by-type cc))) (modifiee-cond (finite)))
+     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the

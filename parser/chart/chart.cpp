@@ -26,6 +26,7 @@ void Chart::reset(int words) {
   stats = ParseStats{};
   sentence.reset();
   last_resort = false;
+  piece_ends.clear();
   start_list.clear();
   case_marked.clear();
   oblique_case_marked.clear();

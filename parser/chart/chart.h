@@ -57,6 +57,13 @@ class Chart {
   ParseStats stats;
   // Whether links marked last-resort take part (the second pass).
   bool last_resort = false;
+  // Where they may join two items: after word e when e is marked, that is,
+  // where the first pass's cover went from one piece to the next (empty:
+  // anywhere).
+  std::vector<bool> piece_ends;
+  bool joins_pieces_after(int word) const {
+    return piece_ends.empty() || (word >= 0 && static_cast<std::size_t>(word) < piece_ends.size() && piece_ends[word]);
+  }
   // Print the statistics on the error stream after every sentence.
   bool report_stats = false;
   // The processor time (process_cpu_seconds) when the sentence began.

@@ -408,6 +408,8 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
   const int start = head_first ? h->start : m->start;
   const int end = head_first ? m->end : h->end;
   if (chart_.crosses_bracket(start, end)) return nullptr;
+  // A last-resort link joins only pieces the first pass could not join.
+  if (link->last_resort && !chart_.joins_pieces_after(head_first ? h->end : m->end)) return nullptr;
   // 5. The distance between the head words.
   const int d = head_first ? head_word(*m) - head_word(*h) : head_word(*h) - head_word(*m);
   if (d > kMaxHeadDistance) return nullptr;

@@ -54,7 +54,18 @@ bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<R
   chart.last_resort = false;
   if (!ChartParser(parser, sentence).run()) return false;
   roots = collect_roots(parser);
-  if (parser.last_resort_links == 0 || best_cover(parser, roots, nullptr).size() == 1) return true;
+  chart.piece_ends.clear();
+  if (parser.last_resort_links == 0) return true;
+  const std::vector<RootItem> pieces = best_cover(parser, roots, nullptr);
+  if (pieces.size() == 1) return true;
+  // The words from the end of each piece to the word before the next one
+  // (punctuation the cover left out).
+  if (pieces.size() > 1) {
+    chart.piece_ends.assign(static_cast<std::size_t>(std::max(sentence.last_word(), 0)) + 1, false);
+    for (std::size_t i = 0; i + 1 < pieces.size(); ++i)
+      for (int w = pieces[i].item->end; w < pieces[i + 1].item->start; ++w)
+        if (w >= 0) chart.piece_ends[static_cast<std::size_t>(w)] = true;
+  }
   clear_chart(parser);
   chart.last_resort = true;
   const bool parsed = ChartParser(parser, sentence).run();

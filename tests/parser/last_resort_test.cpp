@@ -69,6 +69,10 @@ TEST_F(LastResortTest, ASentenceLeftInPiecesIsParsedAgainWithTheLink) {
   PItem* list = item_spanning(cate("N"), 2, 3);
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->link->relation(), "list");
+  // It joins only where the first pass's pieces met ("the dogs" | "cats").
+  EXPECT_TRUE(parser().chart().joins_pieces_after(2));
+  EXPECT_FALSE(parser().chart().joins_pieces_after(1));
+  EXPECT_FALSE(parser().chart().joins_pieces_after(3));
 }
 
 TEST_F(LastResortTest, TheNextSentenceStartsWithoutTheLink) {
