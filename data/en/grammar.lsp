@@ -231,6 +231,8 @@
 
 (def-modifiers A
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A noun before it that nothing else takes is its subject, as a last
   ;; resort (Rooms very clean, The food okay).
@@ -269,6 +271,10 @@
   ;; conjunction or another comma follows, since numbers are common.
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))
            (modifiee-cond (pitem-following-word (in ("," "and" "or"))))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
@@ -296,7 +302,7 @@
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   ;; Inside the sentence "but" and "yet" rather join the clause the noun
   ;; opens (..., but this time the crew was safe) than the noun itself.
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5)
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 1.25)
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
            (merged-cond (marked-conjunct))))
   ;; (never a question adverb: when Z happens, where it risks)
@@ -317,7 +323,7 @@
      (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
-     (V (dep-type mod) (max-dist 4) (dep-weight 2.0)
+     (V (dep-type mod) (max-dist 4) (dep-weight 1.0)
         (modifier-cond (and (participle) (head-last) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))))
   (* :skip-word (in ("-"))
      (N (dep-type nn) (max-dist 5) (modifier-cond (and (compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
@@ -327,7 +333,7 @@
         (modifiee-cond (capitalised))))
   (:head)
   (* :skip-word (in (","))
-     (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
+     (Num (dep-type num) (max-dist 4) (dep-weight 4.0) (modifier-cond (bare-item))))
   ;; A preposition after a noun has its object, unless it is a particle
   ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
   ;; its object to a wrong reading.
@@ -382,10 +388,12 @@
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A focusing or degree adverb before the phrase (just in the water, right
   ;; after lunch).
-  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 3.0) (modifier-cond (bare-item))))
+  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 6.0) (modifier-cond (bare-item))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
@@ -406,6 +414,8 @@
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
         (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (sentence-end) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
@@ -425,7 +435,7 @@
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-relative))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
+     (V (dep-type mod) (max-dist 12) (dep-weight 8.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   ;; (a finite clause whose verb may lose its object rather takes the word
   ;; at its head C, where it fills the gap)
   (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item))))
@@ -554,6 +564,8 @@
 ;; noun after it then the subject.
 (def-modifiers VBE
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
@@ -563,7 +575,7 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 40) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
+  (* (C (dep-type mod) (max-dist 40) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
@@ -699,6 +711,8 @@
   (? (Adv (dep-type mod) (max-dist 2) (dep-weight 3.0)
           (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Ee]ven|[Ee]specially|[Pp]artly|[Mm]ainly|[Ss]imply)$"))))
           (modifiee-cond (not (fin-clause)))))
+  ;; A conjunction nothing else takes, as a last resort (and | a must see).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct))
            (modifiee-cond (or (not (fin-clause)) (comp (pitem-attvec) (defined syn (trace)))))))
   (? (N (dep-type obj) (max-dist 40) (dep-weight 1.5) (check-slash wh)
