@@ -705,6 +705,11 @@
 ;; the clause fills it (the book that I read: the empty object of read
 ;; stands for that).
 (def-modifiers C
+  ;; A noun before a finite clause without subject that nothing else takes
+  ;; is its subject, as a last resort (The test, along with a form, is
+  ;; available).
+  (? (N (dep-type s) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc))
+        (modifiee-cond (and (fin-clause) (not (get-modifier-by-type s))))))
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
   ;; A focusing adverb before the complementiser (just because, only if,
   ;; even though).
