@@ -32,8 +32,22 @@ void WordPat::match_at(ItemLattice& lattice, int p, MatchList& out) const {
   if (p < 1) return;
   if (no_gap() && !lattice.tight(p)) return;
   const char* word = lattice.word_at(p);
-  if (!word || !holds(lattice, to_word(word))) return;
+  if (!word) return;
+  if (text_test_.active() ? !text_test_.holds(word) : !holds(lattice, to_word(word))) return;
   add_match(lattice, out, p, p);
+}
+
+bool WordPat::init(IRSlist& args) {
+  const IRSlist* form = args.element_at(0);
+  written_words_ = form ? ItemGuard::written_words(*form) : nullptr;
+  const bool made = AtomicPat::init(args);
+  written_words_.reset();
+  return made;
+}
+
+void WordPat::condition_changed() {
+  text_test_ =
+      condition() ? ItemGuard::TextTest::of(*condition(), condition_type(), written_words_) : ItemGuard::TextTest();
 }
 
 TypeId WordPat::condition_type() const { return text_type(); }

@@ -29,8 +29,10 @@ TypeId item_type() {
   return id;
 }
 
-// Whether `exp` is of the same kind as the registered prototype `name`.
+// Whether `exp` is of the same kind as the registered prototype `name`
+// (the names first: looking the prototype up costs more).
 bool is_kind(const LExp& exp, const char* name) {
+  if (std::strcmp(exp.name(), name) != 0) return false;
   const LExp* prototype = LExp::find_prototype(name);
   return prototype && typeid(exp) == typeid(*prototype);
 }
@@ -102,22 +104,29 @@ bool is_macro(const char* name) {
   return space && space->find_macro(name);
 }
 
-// The words of a written (comp (root) (in (WORD ...) ...)): every argument
-// of in a list, so no option and no file; null for any other form, or when
-// a macro could give one of these names another meaning.
-std::shared_ptr<std::unordered_set<std::string>> root_words(const IRSlist& test) {
-  for (const char* name : {"and", "comp", "root", "in"})
+// The words of a written (comp (root) (in (WORD ...) ...)), or null; null
+// too when a macro could give one of these names another meaning.
+std::shared_ptr<const ItemGuard::WordSet> root_words(const IRSlist& test) {
+  for (const char* name : {"and", "comp", "root"})
     if (is_macro(name)) return nullptr;
   if (!has_head(test, "comp") || test.length() != 3) return nullptr;
   const IRSlist* accessor = test.element_at(1);
   const IRSlist* in = test.element_at(2);
   if (!accessor || !in || !has_head(*accessor, "root") || accessor->length() != 1) return nullptr;
-  if (!has_head(*in, "in") || in->length() < 2) return nullptr;
-  auto words = std::make_shared<std::unordered_set<std::string>>();
-  bool first = true;
-  for (const IRSlist* argument : in->children()) {
-    if (first) {
-      first = false;
+  return ItemGuard::written_words(*in);
+}
+
+}  // namespace
+
+ItemGuard ItemGuard::of(LExp& condition) { return of(condition, nullptr); }
+
+std::shared_ptr<const ItemGuard::WordSet> ItemGuard::written_words(const IRSlist& form) {
+  if (is_macro("in") || !has_head(form, "in") || form.length() < 2) return nullptr;
+  auto words = std::make_shared<WordSet>();
+  bool head = true;
+  for (const IRSlist* argument : form.children()) {
+    if (head) {
+      head = false;
       continue;
     }
     if (!argument->is_list()) return nullptr;
@@ -131,10 +140,6 @@ std::shared_ptr<std::unordered_set<std::string>> root_words(const IRSlist& test)
   return words;
 }
 
-}  // namespace
-
-ItemGuard ItemGuard::of(LExp& condition) { return of(condition, nullptr); }
-
 std::shared_ptr<const ItemGuard::WordSet> ItemGuard::written_root_words(const IRSlist& form) {
   const IRSlist* test = &form;
   if (has_head(form, "and")) test = form.length() > 1 ? form.element_at(1) : nullptr;
@@ -144,7 +149,7 @@ std::shared_ptr<const ItemGuard::WordSet> ItemGuard::written_root_words(const IR
 ItemGuard ItemGuard::of(LExp& condition, std::shared_ptr<const WordSet> words) {
   ItemGuard guard = of_test(condition, words);
   if (guard.kind_ != Kind::kNone) {
-    guard.decides_ = guard.kind_ != Kind::kRootIn;
+    guard.decides_ = true;
     return guard;
   }
   LExp* whole = &condition;
@@ -153,10 +158,9 @@ ItemGuard ItemGuard::of(LExp& condition, std::shared_ptr<const WordSet> words) {
   LExp* first = whole->operands()->front().get();
   if (!first) return {};
   guard = of_test(*first, whole == &condition ? words : nullptr);
-  guard.decides_ = guard.kind_ != Kind::kNone && guard.kind_ != Kind::kRootIn && whole->operands()->size() == 1;
-  // After an admitted root among the words, the list's own test still
-  // decides, with the rest.
-  if (guard.kind_ != Kind::kNone && guard.kind_ != Kind::kRootIn) guard.conjuncts_ = whole->operands();
+  if (guard.kind_ == Kind::kNone) return guard;
+  guard.decides_ = whole->operands()->size() == 1;
+  guard.conjuncts_ = whole->operands();
   return guard;
 }
 
@@ -181,57 +185,75 @@ ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words) {
   const auto* adaptor = dynamic_cast<const FnAdaptor*>(accessor);
   if (!adaptor || std::strcmp(adaptor->name(), "root") != 0) return guard;
   if (text_test ? adaptor->inner() != nullptr : (text_test = adaptor->inner()) == nullptr) return guard;
-  std::string_view text;
-  if (const auto* equality = dynamic_cast<const TextEqualityTest*>(text_test)) {
-    guard.kind_ = equality->lower_text(text) ? Kind::kRootEquals : Kind::kNever;
-    guard.lower_text_ = text;
-    return guard;
-  }
   // The form said (comp (root) (in ...)); the expression built from it must
   // say so too.
-  if (!words || text_test == adaptor || !is_kind(*text_test, "in") || !is_kind(test, "comp")) return guard;
-  guard.kind_ = Kind::kRootIn;
-  guard.words_ = std::move(words);
-  for (const std::string& word : *guard.words_) {
-    guard.first_bytes_.set(word.empty() ? 0 : static_cast<unsigned char>(word[0]));
-    guard.longest_ = std::max(guard.longest_, word.size());
-  }
+  const bool in_comp = is_kind(test, "comp");
+  if (!in_comp) words.reset();
+  const TypeId text_type = in_comp ? accessor->result_type() : adaptor->intermediate_type();
+  guard.root_test_ = TextTest::of(*text_test, text_type, std::move(words));
+  if (guard.root_test_.active()) guard.kind_ = Kind::kRoot;
   return guard;
 }
 
-// Whether the root, ignoring case, is one of the words: every text the
-// list's own test takes is.
-bool ItemGuard::root_in_words(const char* root) const {
-  if (!first_bytes_.test(static_cast<unsigned char>(ascii_lower(*root)))) return false;
+ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& exp, TypeId type, std::shared_ptr<const WordSet> words) {
+  TextTest test;
+  if (!exp.accepts(type)) return test;
+  std::string_view text;
+  if (const auto* equality = dynamic_cast<const TextEqualityTest*>(&exp)) {
+    test.kind_ = equality->lower_text(text) ? Kind::kEquals : Kind::kNever;
+    test.lower_text_ = text;
+    return test;
+  }
+  // Without options the list's own test compares ignoring case, as the
+  // lower-case words do.
+  if (!words || !is_kind(exp, "in")) return test;
+  test.kind_ = Kind::kIn;
+  test.words_ = std::move(words);
+  for (const std::string& word : *test.words_) {
+    test.first_bytes_.set(word.empty() ? 0 : static_cast<unsigned char>(word[0]));
+    test.longest_ = std::max(test.longest_, word.size());
+  }
+  return test;
+}
+
+bool ItemGuard::TextTest::holds(const char* text) const {
+  if (!text) return false;
+  switch (kind_) {
+    case Kind::kNone:
+    case Kind::kNever:
+      return false;
+    case Kind::kEquals:
+      for (const char c : lower_text_)
+        if (ascii_lower(*text++) != c) return false;
+      return *text == '\0';
+    case Kind::kIn:
+      return in_words(text);
+  }
+  return false;
+}
+
+bool ItemGuard::TextTest::in_words(const char* text) const {
+  if (!first_bytes_.test(static_cast<unsigned char>(ascii_lower(*text)))) return false;
   constexpr std::size_t kOnStack = 64;
   char lower[kOnStack];
   std::size_t size = 0;
-  for (const char* c = root; *c; ++c) {
+  for (const char* c = text; *c; ++c) {
     if (size == longest_) return false;
     if (size < kOnStack) lower[size] = ascii_lower(*c);
     ++size;
   }
   if (size <= kOnStack) return words_->count(std::string(lower, size)) != 0;
-  std::string text;
-  for (const char* c = root; *c; ++c) text += ascii_lower(*c);
-  return words_->count(text) != 0;
+  std::string whole;
+  for (const char* c = text; *c; ++c) whole += ascii_lower(*c);
+  return words_->count(whole) != 0;
 }
 
 bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
   switch (kind_) {
     case Kind::kNone:
       return true;
-    case Kind::kNever:
-      return false;
-    case Kind::kRootEquals: {
-      const char* root = item.root;
-      if (!root) return false;
-      for (const char c : lower_text_)
-        if (ascii_lower(*root++) != c) return false;
-      return *root == '\0';
-    }
-    case Kind::kRootIn:
-      return !item.root || root_in_words(item.root);
+    case Kind::kRoot:
+      return root_test_.holds(item.root);
     case Kind::kCall: {
       const int kept = memo.find(body_, &item);
       if (kept >= 0) return kept != 0;

@@ -30,6 +30,34 @@ class LexItem;
 
 class ItemGuard {
  public:
+  using WordSet = std::unordered_set<std::string>;
+
+  // A test of a text made directly: (str= TEXT) and the like, or an
+  // (in (WORD ...) ...) whose words were read from its written form.
+  class TextTest {
+   public:
+    // The test `exp` on a text; `words`: those of its form, when it was
+    // written (in (WORD ...) ...). Inactive for anything else.
+    static TextTest of(const LExp& exp, TypeId type, std::shared_ptr<const WordSet> words);
+    bool active() const { return kind_ != Kind::kNone; }
+    // The test's answer on `text` (null for none).
+    bool holds(const char* text) const;
+
+   private:
+    enum class Kind { kNone, kNever, kEquals, kIn };
+    bool in_words(const char* text) const;
+
+    Kind kind_ = Kind::kNone;
+    std::string lower_text_;                // kEquals
+    std::shared_ptr<const WordSet> words_;  // kIn, in lower case
+    std::bitset<256> first_bytes_;          // kIn: of the words
+    std::size_t longest_ = 0;               // kIn: bytes of the longest word
+  };
+
+  // The words, in lower case, of a written (in (WORD ...) ...) form whose
+  // arguments are all lists (no option, no file); null for any other form.
+  static std::shared_ptr<const WordSet> written_words(const IRSlist& form);
+
   // The guard of a condition with input "LexItem*": the condition itself,
   // or the first operand of an (and ...) condition; none when that test is
   // of no kind above.
@@ -38,7 +66,6 @@ class ItemGuard {
   // The words, in lower case, of a first test (comp (root) (in (WORD ...)
   // ...)) written out in the form of a condition; null for any other form.
   // Read before the condition is built from the form.
-  using WordSet = std::unordered_set<std::string>;
   static std::shared_ptr<const WordSet> written_root_words(const IRSlist& form);
   // As of(); `words` from written_root_words() on the condition's form: a
   // root is then looked up among them, ignoring case.
@@ -57,18 +84,14 @@ class ItemGuard {
   static bool reads_only(const LExp& exp, TypeId type);
 
  private:
-  enum class Kind { kNone, kNever, kRootEquals, kRootIn, kCall };
+  enum class Kind { kNone, kRoot, kCall };
   // The guard of one test (`words`: those of its form, if it is a written
   // root test), or kNone.
   static ItemGuard of_test(LExp& test, std::shared_ptr<const WordSet> words);
-  bool root_in_words(const char* root) const;
 
   Kind kind_ = Kind::kNone;
-  LExp* body_ = nullptr;                  // kCall: the function's body
-  std::string lower_text_;                // kRootEquals
-  std::shared_ptr<const WordSet> words_;  // kRootIn
-  std::bitset<256> first_bytes_;          // kRootIn: of the words, in lower case
-  std::size_t longest_ = 0;               // kRootIn: bytes of the longest word
+  LExp* body_ = nullptr;  // kCall: the function's body
+  TextTest root_test_;    // kRoot
   const LExpList* conjuncts_ = nullptr;
   bool decides_ = false;
 };

@@ -119,14 +119,20 @@ class AtomicPat : public LPattern {
 class WordPat final : public PatternClone<WordPat, AtomicPat> {
  public:
   const char* name() const override { return "word"; }
+  bool init(IRSlist& args) override;
   void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
   void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
 
  protected:
   TypeId condition_type() const override;
+  // A condition that is a plain text test is made directly.
+  void condition_changed() override;
 
  private:
   void match_at(ItemLattice& lattice, int p, MatchList& out) const;
+  ItemGuard::TextTest text_test_;
+  // Those of the condition's form while init() builds it.
+  std::shared_ptr<const ItemGuard::WordSet> written_words_;
 };
 
 // (lexitem LEXP): an item ending (starting) at p satisfies LEXP (input

@@ -124,6 +124,17 @@ TEST_F(PatternTest, WordConditionAndNoGap) {
   EXPECT_EQ(ending_at("(word (in (b c)))", 4), "");
 }
 
+// Word lists and fixed texts are tested directly; their answers stay those
+// of the expressions, case and options included.
+TEST_F(PatternTest, WordListsAndTextsIgnoreCaseUnlessTold) {
+  sentence({"The", "OLD", "man", "menu"});
+  EXPECT_EQ(all("(word (in (old MAN) (x)))"), "[3,3] [2,2]");
+  EXPECT_EQ(all("(word (in :case-sensitive (old man)))"), "[3,3]");
+  EXPECT_EQ(all("(word (in (men \"\")))"), "");
+  EXPECT_EQ(all("(word (str= Old))"), "[2,2]");
+  EXPECT_EQ(all("(word (not (in (the man))))"), "[4,4] [2,2]");
+}
+
 TEST_F(PatternTest, OptionalInsideSequence) {
   const std::string the_old_man = "(seq the (? (seq old)) man)";
   sentence({"the", "old", "man"});
