@@ -411,6 +411,8 @@
 ;; included: the clauses and infinitives after the verb reach 10 words
 ;; further than they lie from the verb itself.
 (def-modifiers V
+  ;; A postscript mark opening the sentence (PS -- There is ..., PS. Love it!).
+  (? (N (dep-type disc) (max-dist 4) (modifier-cond (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^(PS|P\\.S\\.|PS\\.|Ps|ps)$"))))))
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
         (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (sentence-end) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
@@ -563,6 +565,8 @@
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
 (def-modifiers VBE
+  ;; A postscript mark opening the sentence (PS -- There is ..., PS. Love it!).
+  (? (N (dep-type disc) (max-dist 4) (modifier-cond (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^(PS|P\\.S\\.|PS\\.|Ps|ps)$"))))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
