@@ -411,6 +411,8 @@
 ;; included: the clauses and infinitives after the verb reach 10 words
 ;; further than they lie from the verb itself.
 (def-modifiers V
+  ;; A postscript mark opening the sentence (PS -- There is ..., PS. Love it!).
+  (? (N (dep-type disc) (max-dist 4) (modifier-cond (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^(PS|P\\.S\\.|PS\\.|Ps|ps)$"))))))
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
         (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (sentence-end) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
@@ -563,6 +565,8 @@
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
 (def-modifiers VBE
+  ;; A postscript mark opening the sentence (PS -- There is ..., PS. Love it!).
+  (? (N (dep-type disc) (max-dist 4) (modifier-cond (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^(PS|P\\.S\\.|PS\\.|Ps|ps)$"))))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
@@ -705,6 +709,11 @@
 ;; the clause fills it (the book that I read: the empty object of read
 ;; stands for that).
 (def-modifiers C
+  ;; A noun before a finite clause without subject that nothing else takes
+  ;; is its subject, as a last resort (The test, along with a form, is
+  ;; available).
+  (? (N (dep-type s) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc))
+        (modifiee-cond (and (fin-clause) (not (get-modifier-by-type s))))))
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
   ;; A focusing adverb before the complementiser (just because, only if,
   ;; even though).
