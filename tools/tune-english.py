@@ -11,6 +11,7 @@ afterwards.
                         [--dist-exponent X,Y,...] [--cost-scale S,T,...]
                         [--association-power X,Y,...] [--unknown-modifier-power X,Y,...]
                         [--search-weights FACTORS] [--rounds N]
+                        [--min-gain G] [--time-budget MINUTES]
 
 --dist-exponent   powers of the distance probabilities; the default is the
                   generator's own (gen-english-stats.py DIST_EXPONENT)
@@ -26,10 +27,20 @@ afterwards.
 --search-weights  after the first setting is scored, a coordinate search over
                   the link weights (dep-weight) and root costs of
                   en/grammar.lsp: each weight in turn is multiplied by each
-                  factor (e.g. 0.5,0.75,1.5,2) and the change is kept when
-                  held-out LAS (then UAS) improves; --rounds passes over all
-                  weights. The changes are printed as line numbers with old
-                  and new values; data/en/grammar.lsp is left as it is.
+                  factor (e.g. 0.5,0.75,1.5,2) and the best change is kept
+                  when held-out LAS rises by at least --min-gain, or LAS
+                  holds and UAS rises by that much; --rounds passes over all
+                  weights. The factors are tried farthest from 1 first; when
+                  the farthest below and above 1 both leave every held-out
+                  parse as it was, the milder ones are skipped (a parse's
+                  cost is linear in each weight, so the best parse rarely
+                  changes in between). The changes are printed as line numbers with
+                  old and new values, each with the held-out figures it
+                  reached; data/en/grammar.lsp is left as it is.
+--min-gain        the smallest held-out gain, in points, that keeps a change
+                  (default 0.05: smaller differences are noise)
+--time-budget     stop the search after this many minutes and print the
+                  changes found so far (default: no limit)
 The setting with the best held-out LAS (then UAS) is printed last. The same
 inputs give the same figures: the split and the generators are
 deterministic.
@@ -37,10 +48,12 @@ deterministic.
 
 import argparse
 import os
+import math
 import re
 import shutil
 import subprocess
 import sys
+import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "lexgen"))
@@ -49,6 +62,7 @@ from sources import default_ewt  # noqa: E402
 import writer  # noqa: E402
 
 ROOT = os.path.dirname(HERE)
+
 
 STATS_FILES = ("dist.txt", "bad-triples.txt", "roots.txt", "relations.hdr", "relations.qhash")
 # Every file gen-english-data.py writes: the tuning copy holds them as real
@@ -192,30 +206,51 @@ class GrammarWeights:
             out.write(self.text)
 
 
-def search_weights(grammar, factors, rounds, evaluate):
+def better(result, best, min_gain):
+    """Whether (LAS, UAS) beats the best by a real margin."""
+    las_gain, uas_gain = result[0] - best[0], result[1] - best[1]
+    return las_gain >= min_gain - 1e-9 or (las_gain >= -1e-9 and uas_gain >= min_gain - 1e-9)
+
+
+def search_weights(grammar, factors, rounds, evaluate, min_gain=0.05, budget=None):
     """Coordinate search: keep each change of one weight that raises the
-    held-out (LAS, UAS)."""
-    best = evaluate()
+    held-out (LAS, UAS) by at least min_gain. evaluate() returns
+    ((LAS, UAS), parses); budget is a time.monotonic() deadline or None."""
+    factors = sorted(factors, key=lambda f: -abs(math.log(f)))
+    best, parses = evaluate()
     print("weights: start UAS %.2f LAS %.2f, %d weights" % (best[1], best[0], len(grammar.spans)), flush=True)
+    out_of_time = False
     for _ in range(rounds):
         changed = False
         for index in range(len(grammar.spans)):
+            if budget is not None and time.monotonic() > budget:
+                out_of_time = True
+                break
             current = grammar.spans[index][2]
+            inert = {False: False, True: False}  # factors below / above 1 that changed nothing
+            chosen = None  # (result, value, parses) of the best factor for this weight
             for factor in factors:
+                if inert[False] and inert[True]:
+                    break
                 candidate = current * factor
                 if grammar.spans[index][3] and round(candidate) == round(current):
                     continue
                 grammar.set(index, candidate)
-                result = evaluate()
-                if result > best:
-                    print("line %d: %s -> %s UAS %.2f LAS %.2f" % (grammar.line_of(index), current,
-                                                                 grammar.spans[index][2], result[1], result[0]),
-                          flush=True)
-                    best, current, changed = result, grammar.spans[index][2], True
+                result, candidate_parses = evaluate()
+                if candidate_parses == parses:
+                    inert[factor > 1] = True
+                elif better(result, best, min_gain) and (chosen is None or result > chosen[0]):
+                    chosen = (result, grammar.spans[index][2], candidate_parses)
                 grammar.set(index, current)
-        if not changed:
+            if chosen is not None:
+                result, value, parses = chosen
+                grammar.set(index, value)
+                print("line %d: %s -> %s UAS %.2f LAS %.2f" % (grammar.line_of(index), current, value, result[1],
+                                                             result[0]), flush=True)
+                best, changed = result, True
+        if not changed or out_of_time:
             break
-    print("weights: end UAS %.2f LAS %.2f" % (best[1], best[0]))
+    print("weights: end UAS %.2f LAS %.2f%s" % (best[1], best[0], " (time budget spent)" if out_of_time else ""))
     for index, value in enumerate(grammar.original):
         if grammar.spans[index][2] != value:
             print("  line %d: %s -> %s" % (grammar.line_of(index), value, grammar.spans[index][2]))
@@ -239,6 +274,8 @@ def main():
     parser.add_argument("--cost-scale", default="none" if writer.COST_SCALE is None else str(writer.COST_SCALE))
     parser.add_argument("--search-weights", default="", help="factors, e.g. 0.5,0.75,1.5,2")
     parser.add_argument("--rounds", type=int, default=1)
+    parser.add_argument("--min-gain", type=float, default=0.05, help="smallest held-out gain that keeps a change")
+    parser.add_argument("--time-budget", type=float, default=None, help="minutes the weight search may take")
     args = parser.parse_args()
 
     velmo = os.path.join(args.build, "app", "velmo")
@@ -286,10 +323,12 @@ def main():
                     with open(text, encoding="utf-8") as stdin, open(system, "w", encoding="utf-8") as stdout:
                         run([velmo, "-i", "-u", "-p", data], stdin=stdin, stdout=stdout, stderr=subprocess.DEVNULL)
                     las, uas = score(held_out, system)[1::-1]
-                    return (round(las, 2), round(uas, 2))
+                    with open(system, encoding="utf-8") as parsed:
+                        return (round(las, 2), round(uas, 2)), parsed.read()
                 factors = [float(f) for f in args.search_weights.split(",")]
+                budget = None if args.time_budget is None else time.monotonic() + 60 * args.time_budget
                 search_weights(GrammarWeights(os.path.join(data, "en", "grammar.lsp")), factors, args.rounds,
-                               evaluate)
+                               evaluate, args.min_gain, budget)
                 return
     las, uas, setting = max(results)
     print("best: %s (UAS %.2f LAS %.2f)" % (setting, uas, las))

@@ -302,7 +302,7 @@
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   ;; Inside the sentence "but" and "yet" rather join the clause the noun
   ;; opens (..., but this time the crew was safe) than the noun itself.
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 2.5)
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 1.25)
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
            (merged-cond (marked-conjunct))))
   ;; (never a question adverb: when Z happens, where it risks)
@@ -323,7 +323,7 @@
      (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
-     (V (dep-type mod) (max-dist 4) (dep-weight 2.0)
+     (V (dep-type mod) (max-dist 4) (dep-weight 1.0)
         (modifier-cond (and (participle) (head-last) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))))
   (* :skip-word (in ("-"))
      (N (dep-type nn) (max-dist 5) (modifier-cond (and (compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
@@ -333,7 +333,7 @@
         (modifiee-cond (capitalised))))
   (:head)
   (* :skip-word (in (","))
-     (Num (dep-type num) (max-dist 4) (dep-weight 2.0) (modifier-cond (bare-item))))
+     (Num (dep-type num) (max-dist 4) (dep-weight 4.0) (modifier-cond (bare-item))))
   ;; A preposition after a noun has its object, unless it is a particle
   ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
   ;; its object to a wrong reading.
@@ -393,7 +393,7 @@
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A focusing or degree adverb before the phrase (just in the water, right
   ;; after lunch).
-  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 3.0) (modifier-cond (bare-item))))
+  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 6.0) (modifier-cond (bare-item))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
@@ -411,6 +411,8 @@
 ;; included: the clauses and infinitives after the verb reach 10 words
 ;; further than they lie from the verb itself.
 (def-modifiers V
+  ;; A postscript mark opening the sentence (PS -- There is ..., PS. Love it!).
+  (? (N (dep-type disc) (max-dist 4) (modifier-cond (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^(PS|P\\.S\\.|PS\\.|Ps|ps)$"))))))
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
         (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (sentence-end) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
@@ -435,7 +437,7 @@
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (N (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-relative))))
-     (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
+     (V (dep-type mod) (max-dist 12) (dep-weight 8.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s))))))
   ;; (a finite clause whose verb may lose its object rather takes the word
   ;; at its head C, where it fills the gap)
   (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item))))
@@ -563,6 +565,8 @@
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
 (def-modifiers VBE
+  ;; A postscript mark opening the sentence (PS -- There is ..., PS. Love it!).
+  (? (N (dep-type disc) (max-dist 4) (modifier-cond (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^(PS|P\\.S\\.|PS\\.|Ps|ps)$"))))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
@@ -575,7 +579,7 @@
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 40) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
+  (* (C (dep-type mod) (max-dist 40) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
@@ -705,6 +709,11 @@
 ;; the clause fills it (the book that I read: the empty object of read
 ;; stands for that).
 (def-modifiers C
+  ;; A noun before a finite clause without subject that nothing else takes
+  ;; is its subject, as a last resort (The test, along with a form, is
+  ;; available).
+  (? (N (dep-type s) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc))
+        (modifiee-cond (and (fin-clause) (not (get-modifier-by-type s))))))
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
   ;; A focusing adverb before the complementiser (just because, only if,
   ;; even though).

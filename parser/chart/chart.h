@@ -42,7 +42,10 @@ class Chart {
   }
 
   // A new item counted in the statistics, or null when the pool is empty.
-  PItem* new_item();
+  PItem* new_item() { return counted(pool_.allocate()); }
+  // As new_item, for a caller that assigns the item's vector at once: the
+  // vector is not emptied first.
+  PItem* new_item_to_overwrite() { return counted(pool_.allocate(/*clear_vector=*/false)); }
   // Frees every item and empties the lists and the bracket table (which
   // grows as brackets are marked).
   void reset(int words);
@@ -83,6 +86,7 @@ class Chart {
   bool crosses_bracket(int start, int end) const;
 
  private:
+  PItem* counted(PItem* item);
   ItemPool pool_;
   std::vector<int> bracket_low_;
   std::vector<int> bracket_high_;

@@ -324,7 +324,7 @@ void ChartParser::offer_accepted(GLink* link, PItem* item) {
   if (link->subclass || link->position == n) {
     PItem* used = item;
     if (link->weight > 1.0f) {
-      used = chart_.new_item();
+      used = chart_.new_item_to_overwrite();
       if (!used) return;
       used->start = item->start;
       used->end = item->end;
@@ -415,7 +415,7 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
   if (d > kMaxHeadDistance) return nullptr;
   const float distance = d > 0 ? static_cast<float>(d >> 1) : 0.0f;
   // 6. The new item.
-  PItem* n = chart_.new_item();
+  PItem* n = chart_.new_item_to_overwrite();
   if (!n) return nullptr;
   n->start = static_cast<std::int16_t>(start);
   n->end = static_cast<std::int16_t>(end);

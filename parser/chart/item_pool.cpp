@@ -7,9 +7,9 @@ int& pitem_limit() {
   return limit;
 }
 
-void PItem::reset() {
+void PItem::reset(bool clear_vector) {
   start = end = 0;
-  av.clear();
+  if (clear_vector) av.clear();
   next_alt = head_child = second = nullptr;
   cate = nullptr;
   link = nullptr;
@@ -21,7 +21,7 @@ void PItem::reset() {
   forest_generation = 0;
 }
 
-PItem* ItemPool::allocate() {
+PItem* ItemPool::allocate(bool clear_vector) {
   const std::size_t limit = pitem_limit() > 0 ? static_cast<std::size_t>(pitem_limit()) : 0;
   if (used_ >= limit) {
     exhausted_ = true;
@@ -29,7 +29,7 @@ PItem* ItemPool::allocate() {
   }
   if (used_ < items_.size()) {
     PItem* item = &items_[used_++];
-    item->reset();
+    item->reset(clear_vector);
     return item;
   }
   items_.emplace_back(type_);

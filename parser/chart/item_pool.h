@@ -19,8 +19,10 @@ class ItemPool {
 
   explicit ItemPool(const AttInterpreterList* type) : type_(type) {}
 
-  // A fresh item, or null when the limit is reached.
-  PItem* allocate();
+  // A fresh item, or null when the limit is reached. Without
+  // `clear_vector` the item's vector keeps what a former item left in it:
+  // for callers that assign it a whole vector at once.
+  PItem* allocate(bool clear_vector = true);
   // Marks every item free.
   void free_all() { used_ = 0; }
 

@@ -74,8 +74,9 @@ struct PItem {
     return *item;
   }
 
-  // Back to a fresh item (vector emptied, links cut).
-  void reset();
+  // Back to a fresh item (links cut; the vector emptied unless the caller
+  // overwrites it at once).
+  void reset(bool clear_vector = true);
   // Called after `av` of a complete item changed: answers of conditions
   // no longer hold.
   void vector_changed() {
