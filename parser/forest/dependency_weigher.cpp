@@ -352,17 +352,25 @@ DependencyWeigher::TripleWeight DependencyWeigher::triple_of(const TripleKey& ke
   triple += key.relation;
   triple += '\t';
   triple += key.modifier;
-  if (sources_.is_bad_triple && sources_.is_bad_triple(triple))
+  // The cache across sentences holds bad triples too (the parser's list of
+  // them is read once, with the grammar): a triple seen before is not looked
+  // up in that list again.
+  if (const float* cached = cache_.find(triple.c_str())) {
+    result = *cached == kBadTripleMark ? TripleWeight{0.0f, true} : TripleWeight{*cached, false};
+    return result;
+  }
+  if (sources_.is_bad_triple && sources_.is_bad_triple(triple)) {
+    cache_.insert(cache_texts_.add(triple), kBadTripleMark);
     result = TripleWeight{0.0f, true};
-  else
+  } else {
     result = TripleWeight{triple_weight(triple, distance_weight, distance), false};
+  }
   return result;
 }
 
-// The weight of the triple without the distance weight, from the cache or
-// the relation database.
+// The weight of a triple that is not bad and not cached, without the
+// distance weight, from the relation database; it is cached.
 float DependencyWeigher::triple_weight(const std::string& triple, float distance_weight, int distance) {
-  if (const float* cached = cache_.find(triple.c_str())) return *cached;
   std::optional<double> p;
   if (sources_.probability) {
     const std::size_t tab1 = triple.find('\t'), tab2 = triple.find('\t', tab1 + 1);

@@ -3,9 +3,10 @@
 // parser has a relation database: the weight of the word triple (head word,
 // relation, modifier word) from the database plus a distance weight from the
 // distance table (docs/distance-table.md). Bad triples cost 40.0. Triple
-// weights are cached by their text across sentences. A prepositional
-// modifier is asked as (head word, preposition, the preposition's object):
-// the object, not the preposition, tells where the phrase attaches.
+// weights, and which triples are bad, are cached by their text across
+// sentences. A prepositional modifier is asked as (head word, preposition,
+// the preposition's object): the object, not the preposition, tells where
+// the phrase attaches.
 //
 // The forest asks for the same dependencies many times (once per packed
 // alternative of a modifier, once per merged item that repeats a head and a
@@ -39,6 +40,9 @@ class DependencyWeigher {
   static constexpr std::size_t kCacheBuckets = 200011;
   static constexpr float kBadTripleWeight = 40.0f;
   static constexpr float kTraceCeiling = 40.0f;
+  // What the cache of triple weights holds for a bad triple (a weight is
+  // never negative).
+  static constexpr float kBadTripleMark = -1.0f;
 
   // What the weigher asks of the rest of the system.
   struct Sources {

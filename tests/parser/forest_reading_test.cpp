@@ -490,6 +490,17 @@ TEST_F(RelationDatabaseTest, BadTriplesCostFortyAndDebuggingWritesEachTriple) {
   telescope.lex_item = lattice_.make_item("telescope", nullptr, 4, 4);
   telescope.cate = man->cate;
   EXPECT_FLOAT_EQ(weigher.single_weight(*saw, telescope, "pobj"), 40.0f);
+  // In a later sentence the bad triple comes from the cache (the list is not
+  // asked again) and still costs forty.
+  int bad_questions = 0;
+  sources.is_bad_triple = [&bad_questions](std::string_view triple) {
+    ++bad_questions;
+    return triple == "saw\tpobj\ttelescope";
+  };
+  weigher.set_sources(sources);
+  EXPECT_FLOAT_EQ(weigher.single_weight(*saw, telescope, "pobj"), 40.0f);
+  EXPECT_FLOAT_EQ(weigher.single_weight(*saw, *man, "pobj"), 0.1f - std::log(0.25f));
+  EXPECT_EQ(bad_questions, 0);
   std::ostringstream messages;
   ScopedDiagnostics capture(messages);
   weight_debugging() = true;
