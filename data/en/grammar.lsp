@@ -339,7 +339,7 @@
   ;; its object to a wrong reading.
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (no-cc) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
-     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 20.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (free-relative-head)))
@@ -353,7 +353,7 @@
      ;; A phrase that took a conjunction is a conjunct, never an apposition.
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
                                                                                    (bracketed) (angle-bracketed)))))
-     (N (dep-type appo) (max-dist 8) (dep-weight 30.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
+     (N (dep-type appo) (max-dist 8) (dep-weight 60.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
      ;; you guys, us all
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
