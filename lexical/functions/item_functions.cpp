@@ -99,6 +99,7 @@ class EndingExp final : public DefaultClone<EndingExp> {
     const char* text = args.take_atom();
     if (text) ending_ = text;
   }
+  const char* ending() const { return ending_.empty() ? nullptr : ending_.c_str(); }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input || ending_.empty()) return 0;
     return yes_if(item_of(input)->has_affix(ending_.c_str()), input);
@@ -250,6 +251,13 @@ bool no_alternative_condition(const LExp& exp, const LExp*& condition) {
 }
 
 bool is_item_read_test(const LExp& exp) { return dynamic_cast<const EndingExp*>(&exp) != nullptr; }
+
+bool ending_test(const LExp& exp, const char*& name) {
+  const auto* test = dynamic_cast<const EndingExp*>(&exp);
+  if (!test) return false;
+  name = test->ending();
+  return true;
+}
 
 void register_item_functions() {
   register_adaptor("root", &item_root, kLexItemType, "char*", "(root [LEXP]) the root of the item");

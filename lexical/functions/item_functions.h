@@ -12,5 +12,8 @@ void register_item_functions();
 bool no_alternative_condition(const LExp& exp, const LExp*& condition);
 // Whether `exp` is a test of an item that only reads the item: (ending NAME).
 bool is_item_read_test(const LExp& exp);
+// When `exp` is an (ending NAME) form: true, with `name` set to its NAME
+// (null when it has none). False for any other expression.
+bool ending_test(const LExp& exp, const char*& name);
 
 }  // namespace velmo

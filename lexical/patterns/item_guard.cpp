@@ -173,6 +173,12 @@ ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words) {
     guard.body_ = body;
     return guard;
   }
+  // (ending NAME), whose test is made directly.
+  if (const char* name = nullptr; ending_test(test, name) && test.accepts(item_type())) {
+    guard.kind_ = Kind::kEnding;
+    guard.ending_ = name;
+    return guard;
+  }
   // (comp (root) TEST) or (root TEST).
   const LExp* accessor = &test;
   const LExp* text_test = nullptr;
@@ -254,6 +260,8 @@ bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
       return true;
     case Kind::kRoot:
       return root_test_.holds(item.root);
+    case Kind::kEnding:
+      return ending_ && item.has_affix(ending_);
     case Kind::kCall: {
       const int kept = memo.find(body_, &item);
       if (kept >= 0) return kept != 0;

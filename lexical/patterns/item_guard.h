@@ -5,7 +5,7 @@
 // kind ("(noun-item)"). The guard makes that first test without the
 // general evaluation where it can: it compares a root with a fixed text
 // directly, looks a root up among the words of a written (in (WORD ...))
-// list, and answers calls of functions without parameters once per item
+// list, looks an ending up among the item's, and answers calls of functions without parameters once per item
 // while the lattice's ItemTestMemo keeps answers.
 //
 // Only tests known to change nothing are taken: their forms are and, or,
@@ -84,14 +84,15 @@ class ItemGuard {
   static bool reads_only(const LExp& exp, TypeId type);
 
  private:
-  enum class Kind { kNone, kRoot, kCall };
+  enum class Kind { kNone, kRoot, kCall, kEnding };
   // The guard of one test (`words`: those of its form, if it is a written
   // root test), or kNone.
   static ItemGuard of_test(LExp& test, std::shared_ptr<const WordSet> words);
 
   Kind kind_ = Kind::kNone;
-  LExp* body_ = nullptr;  // kCall: the function's body
-  TextTest root_test_;    // kRoot
+  LExp* body_ = nullptr;          // kCall: the function's body
+  TextTest root_test_;            // kRoot
+  const char* ending_ = nullptr;  // kEnding: the name of the ending, or null
   const LExpList* conjuncts_ = nullptr;
   bool decides_ = false;
 };

@@ -206,5 +206,17 @@ TEST_F(RulesTest, RootsInWrittenWordLists) {
   EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(1));
 }
 
+// An item's endings are looked up directly; a missing name matches nothing.
+TEST_F(RulesTest, EndingsOfItems) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set + " (third (lexitem (ending third)) (add-weight (litem) (int 1)))" +
+      " (base (lexitem (and (ending base) (t))) (add-weight (litem) (int 10)))" +
+      " (none (lexitem (ending)) (add-weight (litem) (int 100))))");
+  LexAnalyzer* analyzer =
+      make_analyzer("(walk (note verb))", ":ending-table ((p s third) (p \"\" base))", ":lexical-rules " + set);
+  analyze(*analyzer, "walks");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(1));
+}
+
 }  // namespace
 }  // namespace velmo
