@@ -14,7 +14,7 @@ namespace tokenizer_configs {
 const TokenizerConfig kCommands{" \t\n\r", "();", "();,", "\"", '\\', ';'};
 const TokenizerConfig kDictionaryEntries{" \t\n\r", ";", ";", "\"", '\\', ';'};
 const TokenizerConfig kHashEntries{" \t\n\r", ";,", ";,", "\"", '\\', ';'};
-const TokenizerConfig kSentences{" \t\n", "(){}[];!?$`'\"-", "(){}[];,:?!@`\"-", "<> &;.", 0, 0};
+const TokenizerConfig kSentences{" \t\n", "(){}[];!?$`'\"-", "(){}[];,:?!@`\"-", "<> &;.", 0, 0, true};
 const TokenizerConfig kTabRecords{"\t", "\n", "\n", "", '\\', ';'};
 const TokenizerConfig kBlankRecords{" \t", "\n", "\n", "", '\\', ';'};
 const TokenizerConfig kWhitespace{" \t\n\r", "", "", "", '\\', ';'};
@@ -33,7 +33,8 @@ TokenizerBase::TokenizerBase(const TokenizerConfig& config, std::size_t token_bu
       comment_(config.comment),
       token_(token_buffer_size),
       input_size_(input_buffer_size ? input_buffer_size : 1),
-      double_byte_(g_default_double_byte) {
+      double_byte_(g_default_double_byte),
+      quotes_are_spaceless_(config.quotes_are_spaceless) {
   for (unsigned char c : config.white) white_[c] = 1;
   for (unsigned char c : config.middle) middle_[c] = 1;
   for (unsigned char c : config.start) breaker_[c] = 1;
@@ -180,7 +181,7 @@ const char* TokenizerBase::next_token() {
     return finish_token();
   }
   if (quotes_[first]) {
-    read_quoted(first);
+    if (!quotes_are_spaceless_ || quote_closes_before_white(first)) read_quoted(first);
     return finish_token();
   }
   if (!middle_[first]) read_word();
@@ -224,6 +225,23 @@ void TokenizerBase::read_quoted(unsigned char open) {
     last_quote_closed_ = true;
     return;
   }
+}
+
+// Looks ahead in the buffered input for the quote's closing byte. Input not
+// yet buffered (a stream between refills) or rolled-back bytes leave the
+// quote as it is: the answer is only "no" when a white byte is seen first.
+// A declared long quote (a comment such as <!-- ... -->) may hold white space.
+bool TokenizerBase::quote_closes_before_white(unsigned char open) const {
+  if (pushed_count_ > 0) return true;
+  for (const LongQuote& q : long_quotes_)
+    if (!q.open.empty() && static_cast<unsigned char>(q.open.front()) == open) return true;
+  const ByteSet& closing = *quotes_[open];
+  for (std::size_t i = position_; i < valid_; ++i) {
+    const auto byte = static_cast<unsigned char>(input_[i]);
+    if (closing[byte]) return true;
+    if (white_[byte] || byte == 0) return false;
+  }
+  return true;
 }
 
 void TokenizerBase::read_escape() {

@@ -24,6 +24,9 @@ struct TokenizerConfig {
   std::string_view quote;
   char escape = 0;
   char comment = 0;
+  // A quote must close before the next white character; an opening byte
+  // without that is a token of its own (sentences: "Tom & Jerry", "a < b").
+  bool quotes_are_spaceless = false;
 };
 
 namespace tokenizer_configs {
@@ -129,6 +132,7 @@ class TokenizerBase : public NamedObject {
   const char* finish_token();
   void read_word();
   void read_quoted(unsigned char open);
+  bool quote_closes_before_white(unsigned char open) const;
   void read_escape();
   void extend_long_quote();
   const char* read_separated();
@@ -154,6 +158,7 @@ class TokenizerBase : public NamedObject {
   bool has_input_ = false;
   bool double_byte_;
   bool last_quote_closed_ = true;
+  bool quotes_are_spaceless_ = false;
   StringPool strings_;
 };
 

@@ -288,6 +288,7 @@ int RegexAutomaton::state_for(std::vector<int> nodes) const {
       pending.push_back(n.out);
     }
   }
+  state.dead = nodes.empty();
   state.nodes = nodes;
   const int id = static_cast<int>(states_.size());
   states_.push_back(std::move(state));
@@ -325,14 +326,16 @@ bool RegexAutomaton::search(const char* text, bool not_bol) const {
     initial_ = state_for(start_nodes_);
   }
   int state = initial_;
+  const State* current = &states_[static_cast<std::size_t>(state)];
   for (const char* p = text; *p; ++p) {
-    if (states_[state].accepts) return true;
+    if (current->accepts) return true;
     const unsigned char c = static_cast<unsigned char>(*p);
-    const int next = states_[state].next[c];
-    state = next >= 0 ? next : step(state, c);
-    if (states_[state].nodes.empty()) return false;
+    const int next = current->next[c];
+    state = next >= 0 ? next : step(state, c);  // a new state may move the table
+    current = &states_[static_cast<std::size_t>(state)];
+    if (current->dead) return false;
   }
-  return states_[state].accepts || states_[state].accepts_at_end;
+  return current->accepts || current->accepts_at_end;
 }
 
 }  // namespace velmo

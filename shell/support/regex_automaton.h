@@ -45,6 +45,7 @@ class RegexAutomaton {
     std::vector<int> nodes;       // the set, dollar and match nodes reached
     bool accepts = false;         // a match ends here
     bool accepts_at_end = false;  // a match ends here when the text ends
+    bool dead = false;            // no match can go on from here
     std::array<int, 256> next;    // -1: not yet computed
   };
   struct NodesHash {

@@ -80,6 +80,19 @@ TEST(Tokenizer, SentenceConfiguration) {
   EXPECT_EQ(significant(kSent, "&c. d"), (V{"&c.", "d"}));
 }
 
+// An ampersand or angle bracket in running text is a word, not the start of
+// an entity or tag: such quotes never hold white space.
+TEST(Tokenizer, SentenceQuotesStopAtWhiteSpace) {
+  EXPECT_EQ(significant(kSent, "Tom & Jerry came."), (V{"Tom", "&", "Jerry", "came."}));
+  EXPECT_EQ(significant(kSent, "D&D 3.5 rules"), (V{"D", "&", "D", "3.5", "rules"}));
+  EXPECT_EQ(significant(kSent, "if a < b then"), (V{"if", "a", "<", "b", "then"}));
+  EXPECT_EQ(significant(kSent, "mail <x@y.com> now"), (V{"mail", "<x@y.com>", "now"}));
+  EXPECT_EQ(significant(kSent, "R&amp;D works"), (V{"R", "&amp;", "D", "works"}));
+  EXPECT_EQ(significant(kSent, "ends with &"), (V{"ends", "with", "&"}));
+  // Other configurations keep quotes across white space.
+  EXPECT_EQ(significant(kCmd, "(a \"b c\")"), (V{"(", "a", "\"b c\"", ")"}));
+}
+
 TEST(Tokenizer, LongQuotesExtendTokens) {
   Tokenizer t(kSent);
   t.add_long_quote("<!--", "-->");
