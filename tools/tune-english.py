@@ -11,7 +11,7 @@ afterwards.
                         [--dist-exponent X,Y,...] [--cost-scale S,T,...]
                         [--association-power X,Y,...] [--unknown-modifier-power X,Y,...]
                         [--search-weights FACTORS] [--rounds N]
-                        [--min-gain G] [--time-budget MINUTES]
+                        [--min-gain G] [--time-budget MINUTES] [--first-line N]
 
 --dist-exponent   powers of the distance probabilities; the default is the
                   generator's own (gen-english-stats.py DIST_EXPONENT)
@@ -41,6 +41,8 @@ afterwards.
                   (default 0.05: smaller differences are noise)
 --time-budget     stop the search after this many minutes and print the
                   changes found so far (default: no limit)
+--first-line      search only the weights on this line of en/grammar.lsp
+                  and after it (to go on where a search stopped)
 The setting with the best held-out LAS (then UAS) is printed last. The same
 inputs give the same figures: the split and the generators are
 deterministic.
@@ -212,7 +214,7 @@ def better(result, best, min_gain):
     return las_gain >= min_gain - 1e-9 or (las_gain >= -1e-9 and uas_gain >= min_gain - 1e-9)
 
 
-def search_weights(grammar, factors, rounds, evaluate, min_gain=0.05, budget=None):
+def search_weights(grammar, factors, rounds, evaluate, min_gain=0.05, budget=None, first_line=1):
     """Coordinate search: keep each change of one weight that raises the
     held-out (LAS, UAS) by at least min_gain. evaluate() returns
     ((LAS, UAS), parses); budget is a time.monotonic() deadline or None."""
@@ -223,6 +225,8 @@ def search_weights(grammar, factors, rounds, evaluate, min_gain=0.05, budget=Non
     for _ in range(rounds):
         changed = False
         for index in range(len(grammar.spans)):
+            if grammar.line_of(index) < first_line:
+                continue
             if budget is not None and time.monotonic() > budget:
                 out_of_time = True
                 break
@@ -276,6 +280,7 @@ def main():
     parser.add_argument("--rounds", type=int, default=1)
     parser.add_argument("--min-gain", type=float, default=0.05, help="smallest held-out gain that keeps a change")
     parser.add_argument("--time-budget", type=float, default=None, help="minutes the weight search may take")
+    parser.add_argument("--first-line", type=int, default=1, help="search the weights from this grammar line on")
     args = parser.parse_args()
 
     velmo = os.path.join(args.build, "app", "velmo")
@@ -328,7 +333,7 @@ def main():
                 factors = [float(f) for f in args.search_weights.split(",")]
                 budget = None if args.time_budget is None else time.monotonic() + 60 * args.time_budget
                 search_weights(GrammarWeights(os.path.join(data, "en", "grammar.lsp")), factors, args.rounds,
-                               evaluate, args.min_gain, budget)
+                               evaluate, args.min_gain, budget, args.first_line)
                 return
     las, uas, setting = max(results)
     print("best: %s (UAS %.2f LAS %.2f)" % (setting, uas, las))
