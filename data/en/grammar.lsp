@@ -527,7 +527,7 @@
      ;; adjunct (called to let me know, came in to get a gift).
      (V (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
         (modifiee-cond (infinitive-verb)))
-     (V (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+     (V (dep-type mod) (max-dist 22) (dep-weight 6.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
         (modifiee-cond (not (infinitive-verb))))
      ;; A bare infinitive only after let, make, help and their like (let
      ;; me know, help you find it, go get it).
