@@ -64,41 +64,39 @@ class ItemTestMemo {
   bool active_ = false;
 };
 
-// Runs an expression that may change items or the lattice: the memo keeps
-// nothing while it runs and forgets everything once it is done.
-class ItemTestPause {
+// Starts and ends with nothing kept, and restores whether the memo was
+// keeping answers: the shared ground of a pause and a scope.
+class ItemTestWindow {
  public:
-  explicit ItemTestPause(ItemTestMemo& memo) : memo_(memo), was_active_(memo.active()) { memo_.set_active(false); }
-  ~ItemTestPause() {
+  ItemTestWindow(const ItemTestWindow&) = delete;
+  ItemTestWindow& operator=(const ItemTestWindow&) = delete;
+
+ protected:
+  ItemTestWindow(ItemTestMemo& memo, bool keep_answers) : memo_(memo), was_active_(memo.active()) {
+    memo_.forget();
+    memo_.set_active(keep_answers);
+  }
+  ~ItemTestWindow() {
     memo_.forget();
     memo_.set_active(was_active_);
   }
-  ItemTestPause(const ItemTestPause&) = delete;
-  ItemTestPause& operator=(const ItemTestPause&) = delete;
 
  private:
   ItemTestMemo& memo_;
   bool was_active_;
 };
 
-// Keeps answers for the lifetime of the scope (a run of a rule set); starts
-// and ends with nothing kept.
-class ItemTestScope {
+// Runs an expression that may change items or the lattice: the memo keeps
+// nothing while it runs and forgets everything once it is done.
+class ItemTestPause : private ItemTestWindow {
  public:
-  explicit ItemTestScope(ItemTestMemo& memo) : memo_(memo), was_active_(memo.active()) {
-    memo_.forget();
-    memo_.set_active(true);
-  }
-  ~ItemTestScope() {
-    memo_.forget();
-    memo_.set_active(was_active_);
-  }
-  ItemTestScope(const ItemTestScope&) = delete;
-  ItemTestScope& operator=(const ItemTestScope&) = delete;
+  explicit ItemTestPause(ItemTestMemo& memo) : ItemTestWindow(memo, false) {}
+};
 
- private:
-  ItemTestMemo& memo_;
-  bool was_active_;
+// Keeps answers for the lifetime of the scope (a run of a rule set).
+class ItemTestScope : private ItemTestWindow {
+ public:
+  explicit ItemTestScope(ItemTestMemo& memo) : ItemTestWindow(memo, true) {}
 };
 
 }  // namespace velmo

@@ -46,6 +46,22 @@ void clear_chart(KorvelParser& parser) {
 }
 
 std::vector<RootItem> best_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight);
+bool is_punctuation(const char* word);
+
+// Whether one root item covers the sentence: the cover is then that item
+// alone, and the cover's table need not be built to know it. The span to
+// cover ends before final punctuation that no root item reaches.
+bool one_root_covers(const SentenceView& sentence, const std::vector<RootItem>& roots) {
+  int last = sentence.last_word();
+  int largest_end = -1;
+  for (const RootItem& root : roots)
+    if (root.item->start >= 0 && root.item->start <= root.item->end && root.item->end <= last)
+      largest_end = std::max<int>(largest_end, root.item->end);
+  while (last > largest_end && last > 1 && is_punctuation(sentence.word_at(last))) --last;
+  for (const RootItem& root : roots)
+    if (root.item->start == 1 && root.item->end == last) return true;
+  return false;
+}
 
 }  // namespace
 
@@ -55,7 +71,7 @@ bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<R
   if (!ChartParser(parser, sentence).run()) return false;
   roots = collect_roots(parser);
   chart.piece_ends.clear();
-  if (parser.last_resort_links == 0) return true;
+  if (parser.last_resort_links == 0 || one_root_covers(sentence, roots)) return true;
   const std::vector<RootItem> pieces = best_cover(parser, roots, nullptr);
   if (pieces.size() == 1) return true;
   // The words from the end of each piece to the word before the next one

@@ -38,16 +38,20 @@ class LastResortTest : public testing::GrammarFixture {
     run(kGrammar);
   }
   ChartResult parse(TestSentence& s) { return s.parse_with(parser()); }
+  // A sentence the ordinary links cover whole: "fine" modifies "dog".
+  static void dog_fine(TestSentence& s) {
+    s.words("dog fine");
+    s.item(1, 1, kNoun);
+    s.item(2, 2, kAdj);
+    s.item(2, 2, kNoun);
+  }
 };
 
 TEST_F(LastResortTest, TheGrammarCountsItsLastResortLinks) { EXPECT_EQ(parser().last_resort_links, 1); }
 
 TEST_F(LastResortTest, ASentenceThatParsesWithoutTheLinkNeverUsesIt) {
   TestSentence s;
-  s.words("dog fine");
-  s.item(1, 1, kNoun);
-  s.item(2, 2, kAdj);
-  s.item(2, 2, kNoun);
+  dog_fine(s);
   const ChartResult result = parse(s);
   ASSERT_EQ(result.cover.size(), 1u);
   EXPECT_EQ(result.cover[0].item->link->relation(), "amod");
@@ -84,10 +88,7 @@ TEST_F(LastResortTest, TheNextSentenceStartsWithoutTheLink) {
   ASSERT_TRUE(parser().chart().last_resort);
 
   TestSentence whole;
-  whole.words("dog fine");
-  whole.item(1, 1, kNoun);
-  whole.item(2, 2, kAdj);
-  whole.item(2, 2, kNoun);
+  dog_fine(whole);
   const ChartResult result = parse(whole);
   ASSERT_EQ(result.cover.size(), 1u);
   EXPECT_EQ(result.cover[0].item->link->relation(), "amod");
