@@ -53,9 +53,10 @@
 ;; or conjunction, with a subject of its own.
 ;; Brackets: a phrase or clause that takes the opening bracket before it takes
 ;; the closing one after it too, and stands as an apposition or parataxis.
-(defun opening-bracket () (comp (pitem-head-word) (in ("(" "["))))
-(defun closing-bracket () (comp (pitem-head-word) (in (")" "]"))))
-(defun bracketed () (comp (pitem-head-word) (reg-match "[([]")))
+;; Double angle brackets enclose an attachment's name in a mail (<< File: a.doc >>).
+(defun opening-bracket () (comp (pitem-head-word) (in ("(" "[" "<<"))))
+(defun closing-bracket () (comp (pitem-head-word) (in (")" "]" ">>"))))
+(defun bracketed () (comp (pitem-head-word) (reg-match "[([]|<<")))
 (defun para-clause () (and (fin-clause) (full-clause) (or (starts-with-punctuation) (bracketed))))
 ;; Without punctuation (a run-on sentence) only as a last resort.
 ;; A clause opened by who, which or whose.
