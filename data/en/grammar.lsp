@@ -53,9 +53,10 @@
 ;; or conjunction, with a subject of its own.
 ;; Brackets: a phrase or clause that takes the opening bracket before it takes
 ;; the closing one after it too, and stands as an apposition or parataxis.
-(defun opening-bracket () (comp (pitem-head-word) (in ("(" "["))))
-(defun closing-bracket () (comp (pitem-head-word) (in (")" "]"))))
-(defun bracketed () (comp (pitem-head-word) (reg-match "[([]")))
+;; Double angle brackets enclose an attachment's name in a mail (<< File: a.doc >>).
+(defun opening-bracket () (comp (pitem-head-word) (in ("(" "[" "<<"))))
+(defun closing-bracket () (comp (pitem-head-word) (in (")" "]" ">>"))))
+(defun bracketed () (comp (pitem-head-word) (reg-match "[([]|<<")))
 (defun para-clause () (and (fin-clause) (full-clause) (or (starts-with-punctuation) (bracketed))))
 ;; Without punctuation (a run-on sentence) only as a last resort.
 ;; A clause opened by who, which or whose.
@@ -292,6 +293,8 @@
 
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
+  ;; A conjunction nothing else takes, as a last resort (back again and again).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
@@ -304,7 +307,9 @@
   ;; opens (..., but this time the crew was safe) than the noun itself.
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 1.25)
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
-           (merged-cond (marked-conjunct))))
+           (merged-cond (marked-conjunct)))
+     ;; and any other as a last resort (..., but definitely not execution).
+     (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort) (merged-cond (marked-conjunct))))
   ;; (never a question adverb: when Z happens, where it risks)
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)
           (modifier-cond (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever)$"))))))
@@ -384,7 +389,17 @@
   (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))
      (Punc (dep-type punc) (max-dist 12) (dep-weight 2.0)
            (modifier-cond (and (comp (pitem-head-word) (in (","))) (not (pitem-following-word (in ("and" "or" "but" "&" "nor"))))))
-           (modifiee-cond (starts-with-punctuation)))))
+           (modifiee-cond (starts-with-punctuation))))
+  ;; As a last resort, a noun phrase takes a noun phrase or number after it
+  ;; that nothing else takes, past a colon, dash or bracket, as apposition
+  ;; (Slope: 0.1171 (0.0022), Great place 5 stars); never after a bare
+  ;; word that rather belongs to the phrase after it (What a gem, Its the
+  ;; only place).
+  (* :skip-word (in (":" "-" "--" "(" ")"))
+     (N (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation))))
+        (modifiee-cond (not (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Tt]hats|[Ii]ts|[Tt]hat|[Ii]t|[Tt]his|[Ii]ts)$"))))))
+     (Num (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
@@ -560,7 +575,16 @@
      ;; Any other clause after it that nothing else takes, as a last resort:
      ;; a conjunct when it took a conjunction, else a clause of its own.
      (C (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (get-modifier-by-type cc))) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite)))))
+     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite))))
+  ;; As a last resort, an adverb after the clause, past a comma or dash, is
+  ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
+  ;; a conjunct (It was clean but just a little dumpy).
+  (* :skip-word (in ("," "..." "-" "--"))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Prep (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -673,7 +697,16 @@
      ;; Any other clause after it that nothing else takes, as a last resort:
      ;; a conjunct when it took a conjunction, else a clause of its own.
      (C (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (get-modifier-by-type cc))) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite)))))
+     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite))))
+  ;; As a last resort, an adverb after the clause, past a comma or dash, is
+  ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
+  ;; a conjunct (It was clean but just a little dumpy).
+  (* :skip-word (in ("," "..." "-" "--"))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Prep (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
@@ -709,6 +742,13 @@
 ;; the clause fills it (the book that I read: the empty object of read
 ;; stands for that).
 (def-modifiers C
+  ;; As a last resort, a clause takes before it (or before its comma) an
+  ;; interjection, adverb or prepositional phrase that nothing else takes
+  ;; (Obviously because I want to vote; In a few words, I'm surprised).
+  (? :skip-word (in ("," "..." "-" "--"))
+     (Intj (dep-type disc) (max-dist 60) (dep-weight 60.0) (last-resort))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort))
+     (Prep (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (with-object))))
   ;; A noun before a finite clause without subject that nothing else takes
   ;; is its subject, as a last resort (The test, along with a form, is
   ;; available).
