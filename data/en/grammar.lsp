@@ -53,9 +53,10 @@
 ;; or conjunction, with a subject of its own.
 ;; Brackets: a phrase or clause that takes the opening bracket before it takes
 ;; the closing one after it too, and stands as an apposition or parataxis.
-(defun opening-bracket () (comp (pitem-head-word) (in ("(" "["))))
-(defun closing-bracket () (comp (pitem-head-word) (in (")" "]"))))
-(defun bracketed () (comp (pitem-head-word) (reg-match "[([]")))
+;; Double angle brackets enclose an attachment's name in a mail (<< File: a.doc >>).
+(defun opening-bracket () (comp (pitem-head-word) (in ("(" "[" "<<"))))
+(defun closing-bracket () (comp (pitem-head-word) (in (")" "]" ">>"))))
+(defun bracketed () (comp (pitem-head-word) (reg-match "[([]|<<")))
 (defun para-clause () (and (fin-clause) (full-clause) (or (starts-with-punctuation) (bracketed))))
 ;; Without punctuation (a run-on sentence) only as a last resort.
 ;; A clause opened by who, which or whose.
@@ -195,6 +196,13 @@
 (defun subordinating-adverb () (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce)$")))
 (defun subordinate-mark () (comp (pitem-attvec) (modify syn ((cm +)))))
 (defun whole-sentence-subordinate () (and (sentence-start) (sentence-end) (comp (pitem-attvec) (defined syn (cm))) (subordinate-opening)))
+;; A clause of saying after a comma, whose verb closes the sentence or
+;; stands before words of time or place, reports the clause before it (The
+;; talks failed, the minister said on Friday.): it is the main clause, not
+;; a loosely joined one.
+(defun reporting-clause () (comp (pitem-head-word) (reg-match "^, ([\"'”’] )?([^ ]+ ){1,12}(said|says|added|adds|told|wrote|asked|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalled|admitted)( (this|last|on|in|during|at|yesterday|today|earlier|later|recently|reporters|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)( .*)?)?$")))
+;; Where such a verb stands: before the end or before such words.
+(defun reporting-position () (or (sentence-end) (pitem-following-word (in ("this" "last" "on" "in" "during" "at" "yesterday" "today" "earlier" "later" "recently" "reporters" "Monday" "Tuesday" "Wednesday" "Thursday" "Friday" "Saturday" "Sunday")))))
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
                                (reg-match "^(said|says|say|added|adds|told|tells|asked|asks|wrote|writes|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalls|recalled|admitted|know|think|guess|suppose|believe|hope|mean|swear|bet)( |$)")))
 ;; A noun joined by a comma alone is a conjunct only inside a list that goes
@@ -292,6 +300,8 @@
 
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
+  ;; A conjunction nothing else takes, as a last resort (back again and again).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
@@ -304,7 +314,9 @@
   ;; opens (..., but this time the crew was safe) than the noun itself.
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 1.25)
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
-           (merged-cond (marked-conjunct))))
+           (merged-cond (marked-conjunct)))
+     ;; and any other as a last resort (..., but definitely not execution).
+     (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort) (merged-cond (marked-conjunct))))
   ;; (never a question adverb: when Z happens, where it risks)
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)
           (modifier-cond (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever)$"))))))
@@ -384,7 +396,17 @@
   (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))
      (Punc (dep-type punc) (max-dist 12) (dep-weight 2.0)
            (modifier-cond (and (comp (pitem-head-word) (in (","))) (not (pitem-following-word (in ("and" "or" "but" "&" "nor"))))))
-           (modifiee-cond (starts-with-punctuation)))))
+           (modifiee-cond (starts-with-punctuation))))
+  ;; As a last resort, a noun phrase takes a noun phrase or number after it
+  ;; that nothing else takes, past a colon, dash or bracket, as apposition
+  ;; (Slope: 0.1171 (0.0022), Great place 5 stars); never after a bare
+  ;; word that rather belongs to the phrase after it (What a gem, Its the
+  ;; only place).
+  (* :skip-word (in (":" "-" "--" "(" ")"))
+     (N (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation))))
+        (modifiee-cond (not (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Tt]hats|[Ii]ts|[Tt]hat|[Ii]t|[Tt]his|[Ii]ts)$"))))))
+     (Num (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
@@ -414,7 +436,7 @@
   ;; A postscript mark opening the sentence (PS -- There is ..., PS. Love it!).
   (? (N (dep-type disc) (max-dist 4) (modifier-cond (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^(PS|P\\.S\\.|PS\\.|Ps|ps)$"))))))
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
-        (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (sentence-end) (reporting-verb)))))
+        (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (reporting-position) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
@@ -552,7 +574,7 @@
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
@@ -560,7 +582,16 @@
      ;; Any other clause after it that nothing else takes, as a last resort:
      ;; a conjunct when it took a conjunction, else a clause of its own.
      (C (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (get-modifier-by-type cc))) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite)))))
+     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite))))
+  ;; As a last resort, an adverb after the clause, past a comma or dash, is
+  ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
+  ;; a conjunct (It was clean but just a little dumpy).
+  (* :skip-word (in ("," "..." "-" "--"))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Prep (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -665,7 +696,7 @@
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
@@ -673,7 +704,16 @@
      ;; Any other clause after it that nothing else takes, as a last resort:
      ;; a conjunct when it took a conjunction, else a clause of its own.
      (C (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (get-modifier-by-type cc))) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite)))))
+     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite))))
+  ;; As a last resort, an adverb after the clause, past a comma or dash, is
+  ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
+  ;; a conjunct (It was clean but just a little dumpy).
+  (* :skip-word (in ("," "..." "-" "--"))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Prep (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
@@ -709,6 +749,13 @@
 ;; the clause fills it (the book that I read: the empty object of read
 ;; stands for that).
 (def-modifiers C
+  ;; As a last resort, a clause takes before it (or before its comma) an
+  ;; interjection, adverb or prepositional phrase that nothing else takes
+  ;; (Obviously because I want to vote; In a few words, I'm surprised).
+  (? :skip-word (in ("," "..." "-" "--"))
+     (Intj (dep-type disc) (max-dist 60) (dep-weight 60.0) (last-resort))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort))
+     (Prep (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (with-object))))
   ;; A noun before a finite clause without subject that nothing else takes
   ;; is its subject, as a last resort (The test, along with a form, is
   ;; available).
