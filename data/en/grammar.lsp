@@ -53,9 +53,10 @@
 ;; or conjunction, with a subject of its own.
 ;; Brackets: a phrase or clause that takes the opening bracket before it takes
 ;; the closing one after it too, and stands as an apposition or parataxis.
-(defun opening-bracket () (comp (pitem-head-word) (in ("(" "["))))
-(defun closing-bracket () (comp (pitem-head-word) (in (")" "]"))))
-(defun bracketed () (comp (pitem-head-word) (reg-match "[([]")))
+;; Double angle brackets enclose an attachment's name in a mail (<< File: a.doc >>).
+(defun opening-bracket () (comp (pitem-head-word) (in ("(" "[" "<<"))))
+(defun closing-bracket () (comp (pitem-head-word) (in (")" "]" ">>"))))
+(defun bracketed () (comp (pitem-head-word) (reg-match "[([]|<<")))
 (defun para-clause () (and (fin-clause) (full-clause) (or (starts-with-punctuation) (bracketed))))
 ;; Without punctuation (a run-on sentence) only as a last resort.
 ;; A clause opened by who, which or whose.
@@ -384,7 +385,17 @@
   (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))
      (Punc (dep-type punc) (max-dist 12) (dep-weight 2.0)
            (modifier-cond (and (comp (pitem-head-word) (in (","))) (not (pitem-following-word (in ("and" "or" "but" "&" "nor"))))))
-           (modifiee-cond (starts-with-punctuation)))))
+           (modifiee-cond (starts-with-punctuation))))
+  ;; As a last resort, a noun phrase takes a noun phrase or number after it
+  ;; that nothing else takes, past a colon, dash or bracket, as apposition
+  ;; (Slope: 0.1171 (0.0022), Great place 5 stars); never after a bare
+  ;; word that rather belongs to the phrase after it (What a gem, Its the
+  ;; only place).
+  (* :skip-word (in (":" "-" "--" "(" ")"))
+     (N (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation))))
+        (modifiee-cond (not (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Tt]hats|[Ii]ts|[Tt]hat|[Ii]t|[Tt]his|[Ii]ts)$"))))))
+     (Num (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
@@ -709,6 +720,13 @@
 ;; the clause fills it (the book that I read: the empty object of read
 ;; stands for that).
 (def-modifiers C
+  ;; As a last resort, a clause takes before it (or before its comma) an
+  ;; interjection, adverb or prepositional phrase that nothing else takes
+  ;; (Obviously because I want to vote; In a few words, I'm surprised).
+  (? :skip-word (in (","))
+     (Intj (dep-type disc) (max-dist 60) (dep-weight 60.0) (last-resort))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort))
+     (Prep (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (with-object))))
   ;; A noun before a finite clause without subject that nothing else takes
   ;; is its subject, as a last resort (The test, along with a form, is
   ;; available).

@@ -2,13 +2,16 @@
 ;; or equals signs written together (a ruler line, ----==), a phone number
 ;; written with hyphens (303-832-8160), dollar signs in a row ($$$), and a
 ;; web address with its query
-;; (http://x.com/search?q=a&b=c). The joined item is added
+;; (http://x.com/search?q=a&b=c), and double angle brackets (<< File: a.doc >>,
+;; an attachment line of a mail). The joined item is added
 ;; beside the pieces; the parser takes whichever covers the sentence better.
 
 (defun ruler-piece () (reg-match "^[-=_~*#]+$"))
 (defun digit-group () (reg-match "^[0-9]+$"))
 (defun web-address () (reg-match "^(https?://|www[.])"))
 (defun dollar-sign () (str= "$"))
+(defun less-than () (str= "<"))
+(defun greater-than () (str= ">"))
 (defun closing-mark () (in ("]" ")" ">" "\"" "'" "," "!" ".")))
 
 (def-rules english-rules
@@ -22,6 +25,13 @@
   (dollar-signs
     (seq :front-to-back (word (dollar-sign)) (+ (word :nogap (dollar-sign))))
     (look-up (low) (high) (str "_noun_")))
+  ;; The two marks are one bracket, a word of the lexicon.
+  (double-opening-angle
+    (seq :front-to-back (word (less-than)) (word :nogap (less-than)))
+    (look-up (low) (high) (str "<<")))
+  (double-closing-angle
+    (seq :front-to-back (word (greater-than)) (word :nogap (greater-than)))
+    (look-up (low) (high) (str ">>")))
   (web-address-with-query
     (seq :front-to-back (word (web-address)) (+ (word :nogap (not (closing-mark)))))
     (look-up (low) (high) (str "_url_")))
