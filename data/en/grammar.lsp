@@ -293,6 +293,8 @@
 
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
+  ;; A conjunction nothing else takes, as a last resort (back again and again).
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
@@ -305,7 +307,9 @@
   ;; opens (..., but this time the crew was safe) than the noun itself.
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 1.25)
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
-           (merged-cond (marked-conjunct))))
+           (merged-cond (marked-conjunct)))
+     ;; and any other as a last resort (..., but definitely not execution).
+     (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort) (merged-cond (marked-conjunct))))
   ;; (never a question adverb: when Z happens, where it risks)
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)
           (modifier-cond (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever)$"))))))
@@ -571,7 +575,16 @@
      ;; Any other clause after it that nothing else takes, as a last resort:
      ;; a conjunct when it took a conjunction, else a clause of its own.
      (C (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (get-modifier-by-type cc))) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite)))))
+     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite))))
+  ;; As a last resort, an adverb after the clause, past a comma or dash, is
+  ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
+  ;; a conjunct (It was clean but just a little dumpy).
+  (* :skip-word (in ("," "..." "-" "--"))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Prep (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))))
 
 ;; The copula heads its clause; "there" before it is the expletive and the
 ;; noun after it then the subject.
@@ -684,7 +697,16 @@
      ;; Any other clause after it that nothing else takes, as a last resort:
      ;; a conjunct when it took a conjunction, else a clause of its own.
      (C (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (get-modifier-by-type cc))) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite)))))
+     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite))))
+  ;; As a last resort, an adverb after the clause, past a comma or dash, is
+  ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
+  ;; a conjunct (It was clean but just a little dumpy).
+  (* :skip-word (in ("," "..." "-" "--"))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Prep (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))))
 
 ;; Verb frames from the lexicon's "args" (V_N, V_C, ...): the arguments are
 ;; preferred attachments, never required, since the lexicon lists only the
@@ -723,7 +745,7 @@
   ;; As a last resort, a clause takes before it (or before its comma) an
   ;; interjection, adverb or prepositional phrase that nothing else takes
   ;; (Obviously because I want to vote; In a few words, I'm surprised).
-  (? :skip-word (in (","))
+  (? :skip-word (in ("," "..." "-" "--"))
      (Intj (dep-type disc) (max-dist 60) (dep-weight 60.0) (last-resort))
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort))
      (Prep (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (with-object))))
