@@ -60,6 +60,45 @@ bool day_of_month(std::string_view word) {
 }
 bool four_digit_year(std::string_view word) { return digit_groups(word, '/', 0, 4) && word.size() == 4; }
 
+// A capital letter and a full stop, once or more (M., W.H.S.): an initial.
+bool initial(std::string_view word) {
+  if (word.size() < 2 || word.size() % 2 != 0) return false;
+  for (size_t i = 0; i < word.size(); i += 2)
+    if (!std::isupper(static_cast<unsigned char>(word[i])) || word[i + 1] != '.') return false;
+  return true;
+}
+
+// Common given names: a capitalised compound that starts with one names a
+// person, which the treebank writes flat under the given name.
+bool given_name(std::string_view word) {
+  static constexpr std::string_view names[] = {
+      "Aaron",   "Abdel",    "Abdul",   "Abu",      "Adam",     "Ahmad",   "Ahmed",    "Al",       "Alan",
+      "Albert",  "Alex",     "Alexander", "Ali",    "Alice",    "Allen",   "Amanda",   "Amy",      "Andrea",
+      "Andrew",  "Andy",     "Angela",  "Ann",      "Anna",     "Anne",    "Anthony",  "Barbara",  "Ben",
+      "Benjamin", "Bill",    "Billy",   "Bob",      "Bobby",    "Brad",    "Brandon",  "Brian",    "Bruce",
+      "Carl",    "Carol",    "Caroline", "Catherine", "Charles", "Charlie", "Chris",   "Christina", "Christine",
+      "Christopher", "Cindy", "Colin",  "Craig",    "Dan",      "Daniel",  "Danny",    "Darin",    "Dave",
+      "David",   "Debbie",   "Deborah", "Dennis",   "Diana",    "Diane",   "Dick",     "Don",      "Donald",
+      "Doug",    "Douglas",  "Ed",      "Eddie",    "Edward",   "Elizabeth", "Emily",  "Emma",     "Eric",
+      "Frank",   "Fred",     "Gary",    "George",   "Gerald",   "Glenn",   "Greg",     "Gregg",    "Gregory",
+      "Hamid",   "Harry",    "Hassan",  "Heather",  "Helen",    "Henry",   "Howard",   "Hussein",  "Ian",
+      "Jack",    "Jacob",    "James",   "Jamie",    "Jane",     "Janet",   "Jason",    "Jean",     "Jeff",
+      "Jeffrey", "Jennifer", "Jeremy",  "Jerry",    "Jessica",  "Jim",     "Jimmy",    "Joan",     "Joe",
+      "John",    "Johnny",   "Jon",     "Jonathan", "Joseph",   "Josh",    "Joshua",   "Joyce",    "Juan",
+      "Judy",    "Julie",    "Justin",  "Karen",    "Kate",     "Katherine", "Kathy",  "Kay",      "Keith",
+      "Kelly",   "Ken",      "Kenneth", "Kevin",    "Khalid",   "Kim",     "Kimberly", "Larry",    "Laura",
+      "Laurie",  "Lee",      "Linda",   "Lisa",     "Louis",    "Lynn",    "Margaret", "Maria",    "Marie",
+      "Mark",    "Martin",   "Mary",    "Matt",     "Matthew",  "Michael", "Michelle", "Mike",     "Mohammed",
+      "Muhammad", "Muqtada", "Nancy",   "Nathan",   "Nicholas", "Nick",    "Omar",     "Pamela",   "Pat",
+      "Patricia", "Patrick", "Paul",    "Peter",    "Phil",     "Philip",  "Ralph",    "Randy",    "Ray",
+      "Raymond", "Rebecca",  "Rhonda",  "Richard",  "Rick",     "Rob",     "Robert",   "Robin",    "Roger",
+      "Ron",     "Ronald",   "Rose",    "Roy",      "Russell",  "Ruth",    "Ryan",     "Saddam",   "Sam",
+      "Samuel",  "Sandra",   "Sara",    "Sarah",    "Scott",    "Sean",    "Sharon",   "Shirley",  "Stephen",
+      "Steve",   "Steven",   "Susan",   "Ted",      "Terry",    "Thomas",  "Tim",      "Timothy",  "Todd",
+      "Tom",     "Tony",     "Tyler",   "Vince",    "Virginia", "Walter",  "Wayne",    "William",  "Yasser"};
+  return std::find(std::begin(names), std::end(names), word) != std::end(names);
+}
+
 bool half_of_day(std::string_view word) {
   return word == "AM" || word == "PM" || word == "am" || word == "pm" || word == "a.m." || word == "p.m.";
 }
@@ -93,6 +132,7 @@ class SchemeToUd {
     stranded_function_words();
     adjectives_over_compounds();
     titles_before_names();
+    person_names();
     slashed_conjuncts();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
@@ -707,6 +747,62 @@ class SchemeToUd {
       for (int q = p + 1; q <= name; ++q) capitals = capitals && starts_upper(tokens_[q - 1].form);
       if (capitals) ud_rel_[p] = "nmod:desc";
     }
+  }
+
+  // A capitalised noun is a name part when the parse put it in a name.
+  bool name_word(int p) const {
+    return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N" && starts_upper(tokens_[p - 1].form);
+  }
+
+  // A name written as compounds under its last word (Darin Fisher) or
+  // mixing a compound with a flat item (Jennifer M. Anderson) names a person
+  // when it starts with a given name or holds an initial: the treebank
+  // writes it flat under its first word, which takes the name's place.
+  // Words before that first word (titles) now hang from it.
+  void person_names() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int last = 2; last <= n; ++last) {
+      if (!name_word(last) || ud_head_[last] < 0) continue;
+      if (ud_head_[last] > last && ud_rel_[last] == "compound") continue;  // not the name's head
+      int first = last;
+      while (first > 1 && name_word(first - 1) && ud_head_[first - 1] > 0 && ud_head_[first - 1] <= last &&
+             (ud_rel_[first - 1] == "compound" || ud_rel_[first - 1] == "flat"))
+        --first;
+      // The name is the words whose heads stay inside it.
+      for (bool shrunk = true; shrunk;) {
+        shrunk = false;
+        for (int p = last - 1; p >= first; --p)
+          if (ud_head_[p] < first || ud_head_[p] > last) {
+            first = p + 1;
+            shrunk = true;
+          }
+      }
+      if (first == last || (ud_head_[last] >= first && ud_head_[last] <= last)) continue;
+      // The person's name starts at a given name, an initial or the head of
+      // a flat item, whichever comes first.
+      int start = last;
+      for (int p = first; p < last; ++p) {
+        if (given_name(tokens_[p - 1].form) || initial(tokens_[p - 1].form)) start = std::min(start, p);
+        if (ud_rel_[p] == "flat") start = std::min(start, ud_head_[p]);
+      }
+      if (start == last) continue;
+      make_flat(start, last);
+    }
+  }
+
+  // Words start..last become one flat name under start; the words before
+  // it that hung inside the name (titles), and the name's other outside
+  // dependents, hang from start.
+  void make_flat(int start, int last) {
+    const int n = static_cast<int>(tokens_.size());
+    ud_head_[start] = ud_head_[last];
+    ud_rel_[start] = ud_rel_[last];
+    for (int p = start + 1; p <= last; ++p) {
+      ud_head_[p] = start;
+      ud_rel_[p] = "flat";
+    }
+    for (int q = 1; q <= n; ++q)
+      if ((q < start || q > last) && ud_head_[q] >= start && ud_head_[q] <= last) ud_head_[q] = start;
   }
 
   // An adjective right before a common noun that is a compound of the noun

@@ -845,6 +845,42 @@ TEST(SchemeToUd, ATitleBeforeANameDescribesIt) {
   EXPECT_EQ(title_relation("Enron", "Corp"), "2:compound");
 }
 
+TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
+  // A given name compounded with a surname.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(the\t~ Det\t3\tdet\t(gov Fisher))\n"
+      "2\t(Darin\t~ N\t3\tnn\t(gov Fisher))\n"
+      "3\t(Fisher\t~ N\t4\ts\t(gov leave))\n"
+      "4\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "the Darin Fisher left");
+  EXPECT_EQ(attachments(sentence), "2:det 4:nsubj 2:flat 0:root ");
+  // A flat item with an initial inside a compound, after a title.
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Dr.\t~ N\t4\tnn\t(gov Anderson))\n"
+      "2\t(Jill\t~ N\t3\tlex-mod\t(gov M.))\n"
+      "3\t(M.\t~ N\t4\tnn\t(gov Anderson))\n"
+      "4\t(Anderson\t~ N\t5\ts\t(gov leave))\n"
+      "5\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Dr. Jill M. Anderson left");
+  EXPECT_EQ(attachments(sentence), "2:nmod:desc 5:nsubj 2:flat 2:flat 0:root ");
+  // Without a given name or an initial the compound stays (a paper's name).
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Washington\t~ N\t2\tnn\t(gov Post))\n"
+      "2\t(Post\t~ N\t3\ts\t(gov leave))\n"
+      "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Washington Post left");
+  EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
+}
+
 TEST(SchemeToUd, AnAdverbOpeningAClauseBeforeItsSubjectMarksIt) {
   auto relation_of_first = [](const std::string& word) {
     UdSentence sentence = from_velmo(
