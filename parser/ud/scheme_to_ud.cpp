@@ -99,6 +99,12 @@ bool given_name(std::string_view word) {
   return std::find(std::begin(names), std::end(names), word) != std::end(names);
 }
 
+// The Arabic article and "son of" inside names (al - Sadr, bin Laden).
+bool name_particle(std::string_view word) {
+  static constexpr std::string_view particles[] = {"al", "Al", "bin", "Bin", "ibn", "az", "as", "ash", "Ash", "el"};
+  return std::find(std::begin(particles), std::end(particles), word) != std::end(particles);
+}
+
 bool half_of_day(std::string_view word) {
   return word == "AM" || word == "PM" || word == "am" || word == "pm" || word == "a.m." || word == "p.m.";
 }
@@ -749,9 +755,20 @@ class SchemeToUd {
     }
   }
 
-  // A capitalised noun is a name part when the parse put it in a name.
+  // A capitalised noun, or an Arabic name particle (al, bin), is a name
+  // part when the parse put it in a name.
   bool name_word(int p) const {
-    return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N" && starts_upper(tokens_[p - 1].form);
+    return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N" &&
+           (starts_upper(tokens_[p - 1].form) || name_particle(tokens_[p - 1].form));
+  }
+
+  // A hyphen the parse left without a node inside a name (al - Sadr).
+  bool loose_hyphen(int p) const { return p >= 1 && ud_head_[p] < 0 && tokens_[p - 1].form == "-"; }
+
+  // The name part before p, past a loose hyphen; 0 when there is none.
+  int part_before(int p) const {
+    int before = loose_hyphen(p - 1) ? p - 2 : p - 1;
+    return before >= 1 && name_word(before) ? before : 0;
   }
 
   // A name written as compounds under its last word (Darin Fisher) or
@@ -765,24 +782,28 @@ class SchemeToUd {
       if (!name_word(last) || ud_head_[last] < 0) continue;
       if (ud_head_[last] > last && ud_rel_[last] == "compound") continue;  // not the name's head
       int first = last;
-      while (first > 1 && name_word(first - 1) && ud_head_[first - 1] > 0 && ud_head_[first - 1] <= last &&
-             (ud_rel_[first - 1] == "compound" || ud_rel_[first - 1] == "flat"))
-        --first;
+      for (int before = part_before(first); before > 0 && ud_head_[before] > 0 && ud_head_[before] <= last &&
+                                            (ud_rel_[before] == "compound" || ud_rel_[before] == "flat");
+           before = part_before(first))
+        first = before;
       // The name is the words whose heads stay inside it.
       for (bool shrunk = true; shrunk;) {
         shrunk = false;
         for (int p = last - 1; p >= first; --p)
-          if (ud_head_[p] < first || ud_head_[p] > last) {
+          if (!loose_hyphen(p) && (ud_head_[p] < first || ud_head_[p] > last)) {
             first = p + 1;
             shrunk = true;
           }
       }
+      if (loose_hyphen(first)) ++first;
       if (first == last || (ud_head_[last] >= first && ud_head_[last] <= last)) continue;
-      // The person's name starts at a given name, an initial or the head of
-      // a flat item, whichever comes first.
+      // The person's name starts at a given name, a name particle, an
+      // initial or the head of a flat item, whichever comes first.
       int start = last;
       for (int p = first; p < last; ++p) {
-        if (given_name(tokens_[p - 1].form) || initial(tokens_[p - 1].form)) start = std::min(start, p);
+        const std::string& form = tokens_[p - 1].form;
+        if (loose_hyphen(p)) continue;
+        if (given_name(form) || initial(form) || name_particle(form)) start = std::min(start, p);
         if (ud_rel_[p] == "flat") start = std::min(start, ud_head_[p]);
       }
       if (start == last) continue;
@@ -798,6 +819,7 @@ class SchemeToUd {
     ud_head_[start] = ud_head_[last];
     ud_rel_[start] = ud_rel_[last];
     for (int p = start + 1; p <= last; ++p) {
+      if (loose_hyphen(p)) continue;
       ud_head_[p] = start;
       ud_rel_[p] = "flat";
     }

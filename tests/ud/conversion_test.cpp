@@ -869,6 +869,16 @@ TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
       ")\n",
       "Dr. Jill M. Anderson left");
   EXPECT_EQ(attachments(sentence), "2:nmod:desc 5:nsubj 2:flat 2:flat 0:root ");
+  // An Arabic particle starts the name; the hyphen has no node.
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(al\t~ N\t3\tnn\t(gov Sadr))\n"
+      "3\t(Sadr\t~ N\t4\ts\t(gov say))\n"
+      "4\t(said\tsay V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "al - Sadr said");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 3:punct 1:flat 0:root ");
   // Without a given name or an initial the compound stays (a paper's name).
   sentence = from_velmo(
       "(\n"
