@@ -211,17 +211,23 @@ class SchemeToUd {
   }
 
   // The auxiliary right before a verb that is not an -ing form, when it is a
-  // form of be: "was eaten", "has been seen"; -1 when there is none.
+  // form of be: "was eaten", "has been seen"; -1 when there is none. A
+  // fronted -ed participle with be right after it is passive too
+  // (Attached is the file).
   int passive_auxiliary(int verb) const {
     if (verb < 0 || nodes_[verb].category != "V" || nodes_[verb].position <= 0) return -1;
-    const std::string& word = nodes_[verb].word;
-    if (word.size() >= 3 && lower(word.substr(word.size() - 3)) == "ing") return -1;
-    int nearest = -1;
+    const std::string word = lower(nodes_[verb].word);
+    if (word.size() >= 3 && word.substr(word.size() - 3) == "ing") return -1;
+    const int at = nodes_[verb].position;
+    int nearest = -1, inverted = -1;
     for (int child : edit_.children(verb)) {
       const PlainNode& aux = nodes_[child];
-      if (aux.relation != "aux" || aux.position <= 0 || aux.position > nodes_[verb].position) continue;
+      if (aux.relation != "aux" || aux.position <= 0) continue;
+      if (aux.position == at + 1) inverted = child;
+      if (aux.position > at) continue;
       if (nearest < 0 || aux.position > nodes_[nearest].position) nearest = child;
     }
+    if (nearest < 0 && inverted >= 0 && word.size() > 2 && word.substr(word.size() - 2) == "ed") nearest = inverted;
     return nearest >= 0 && nodes_[nearest].root == "be" ? nearest : -1;
   }
   bool passive(int verb) const { return passive_auxiliary(verb) >= 0; }

@@ -891,6 +891,19 @@ TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
   EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
 }
 
+TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Attached\tattach V\tE1\ti\t(gov fin))\n"
+      "2\t(is\tbe VB\t1\taux\t(gov attach))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov file))\n"
+      "4\t(file\t~ N\t1\ts\t(gov attach))\n"
+      ")\n",
+      "Attached is the file");
+  EXPECT_EQ(attachments(sentence), "0:root 1:aux:pass 4:det 1:nsubj:pass ");
+}
+
 TEST(SchemeToUd, AnAdverbOpeningAClauseBeforeItsSubjectMarksIt) {
   auto relation_of_first = [](const std::string& word) {
     UdSentence sentence = from_velmo(
