@@ -996,6 +996,18 @@ class SchemeToUd {
     return heads;
   }
 
+  // Capitals decide proper nouns, past the first word: AM and PM are
+  // common nouns, and a capitalised first word is a name when a
+  // capitalised noun follows it (Bush nominated, Darin Fisher wrote).
+  std::string proper_or_common(int p, const std::string& upos) const {
+    const std::string& form = tokens_[p - 1].form;
+    if (upos == "PROPN" && half_of_day(form)) return "NOUN";
+    if (upos != "NOUN" || p != 1 || !starts_upper(form) || static_cast<int>(tokens_.size()) < 2) return upos;
+    int next = node_at_[2];
+    bool name_follows = next >= 0 && nominal(nodes_[next].category) && starts_upper(tokens_[1].form);
+    return name_follows ? "PROPN" : upos;
+  }
+
   UdSentence build() const {
     UdSentence sentence;
     if (!tree_.sent_id.empty()) sentence.comments.push_back("# sent_id = " + tree_.sent_id);
@@ -1017,6 +1029,7 @@ class SchemeToUd {
       word.upos = upos_from_category(plain ? std::string_view(plain->category) : std::string_view(), word.form, p);
       // The "be" of "there is" is the verb of its clause, not a copula.
       if (word.upos == "AUX" && expletive_head[p]) word.upos = "VERB";
+      word.upos = proper_or_common(p, word.upos);
       word.head = std::max(ud_head_[p], 0);
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
