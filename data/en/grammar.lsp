@@ -324,7 +324,11 @@
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Det (dep-type det) (max-dist 5) (modifier-cond (comp (pitem-head-word) (reg-match "^([Aa]ll|[Bb]oth|[Hh]alf)$")))
-          (modifiee-cond (get-modifier-by-type gen))))
+          (modifiee-cond (get-modifier-by-type gen)))
+     ;; and, as a last resort, an exclamative "what" (What a hidden gem).
+     (N (dep-type det) (max-dist 5) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[Ww]hat$"))))
+        (modifiee-cond (get-modifier-by-type det))))
   ;; (a pronoun takes neither determiner nor adjective: all my friends, never
   ;; all of "my")
   (? (Det (dep-type det) (max-dist 5) (modifiee-cond (not (personal-word))))
@@ -407,7 +411,13 @@
      (N (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation))))
         (modifiee-cond (not (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Tt]hats|[Ii]ts|[Tt]hat|[Ii]t|[Tt]his|[Ii]ts)$"))))))
-     (Num (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort))))
+     (Num (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort))
+     ;; and an adjective after it (anything extraordinary, Great food cheap),
+     ;; but not after a capitalised word alone (Beer a bit expensive:
+     ;; rather the adjective's subject)
+     (A (dep-type mod) (max-dist 20) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (no-cc) (not (capitalised)) (not (starts-with-punctuation)) (not (get-modifier-by-type conj))))
+        (modifiee-cond (not (and (bare-item) (capitalised)))))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
