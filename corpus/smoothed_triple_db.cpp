@@ -290,8 +290,14 @@ std::string_view SmoothedTripleDb::class_of(const TripleEntry* head_entry) {
   return head_entry ? head_entry->first_modifier(kClassRelation) : std::string_view();
 }
 
+// A head word whose entry names a lemma is known by the lemma's entry.
 const TripleEntry* SmoothedTripleDb::head_entry(std::string_view head) {
-  return is_internal(head) ? nullptr : entry(head);
+  if (is_internal(head)) return nullptr;
+  const TripleEntry* words = entry(head);
+  const std::string_view lemma = words ? words->first_modifier(kLemma) : std::string_view();
+  if (lemma.empty() || is_internal(lemma)) return words;
+  const TripleEntry* lemma_words = entry(lemma);
+  return lemma_words ? lemma_words : words;
 }
 
 std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::string_view relation,

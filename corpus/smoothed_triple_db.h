@@ -43,6 +43,9 @@
 //   in a word's entry, ("<occurrences>", "*") how often it occurs (summed in
 //   "<any>" and "<class:CAT>") and ("<wordclass>", CLASS) its noun class;
 //   "<objclass:CAT>" (and "<objclass:any>") preposition, object class, count;
+//   in a word's entry, ("<lemma>", LEMMA) sends questions about the word as a
+//   head to LEMMA's entry (the parser keeps "had" as the root of the main
+//   verb, the statistics count it under "have");
 //   "<settings>" "<association-power>" "*" and "<unknown-modifier-power>"
 //   "*", each with a power in thousandths (1.0 when missing).
 //
@@ -75,6 +78,7 @@ class SmoothedTripleDb : public TripleDb {
   static constexpr std::string_view kPrepositions = "<prepositions>";
   static constexpr std::string_view kOccurrences = "<occurrences>";
   static constexpr std::string_view kWordClass = "<wordclass>";
+  static constexpr std::string_view kLemma = "<lemma>";
   static constexpr std::string_view kObjectClassesPrefix = "<objclass:";
   static constexpr std::string_view kAnyModifier = "*";
   static constexpr std::string_view kSettings = "<settings>";

@@ -64,7 +64,15 @@ PREPOSITIONS = "<prepositions>"  # its relations are the prepositions
 WORD_CLASS = "<wordclass>"       # (word, this, CLASS): the object's word class
 OBJECT_CLASSES = "<objclass:"     # <objclass:CAT>: preposition, object class, count
 OCCURRENCES = "<occurrences>"    # (word, this, "*"): how often the word occurs
+LEMMA = "<lemma>"                # (word, this, LEMMA): ask LEMMA's entry about the word as a head
 SETTINGS = "<settings>"          # (this, "<NAME>", "*", thousandths): a power of the answers
+
+# Forms the parser keeps as the root of a main verb (it reads them as
+# auxiliaries first), counted here under their lemma: questions about them
+# as heads go to the lemma's entry (had a car in the garage: have-in-garage).
+# "has" and "did" are left out: sent to "have" and "do" they lowered dev
+# (has more on ..., what did he do), and "had" alone raised it.
+HEAD_LEMMAS = {"had": "have", "having": "have"}
 
 # Bad triples: modifiers of these categories never seen in these relations,
 # although their frequencies predict it, are ruled out for frequent heads.
@@ -317,6 +325,8 @@ def write_triples(stats, path, noun_classes, powers=(ASSOCIATION_POWER, UNKNOWN_
         lines.append((OBJECT_CLASSES + cat + ">", relation, cls, count))
     for word in objects:
         lines.append((word, WORD_CLASS, word_class(word, noun_classes), 1))
+    for form, lemma in HEAD_LEMMAS.items():
+        lines.append((form, LEMMA, lemma, 1))
     lines.sort()
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         for head, relation, modifier, count in lines:

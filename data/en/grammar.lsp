@@ -196,6 +196,13 @@
 (defun subordinating-adverb () (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce)$")))
 (defun subordinate-mark () (comp (pitem-attvec) (modify syn ((cm +)))))
 (defun whole-sentence-subordinate () (and (sentence-start) (sentence-end) (comp (pitem-attvec) (defined syn (cm))) (subordinate-opening)))
+;; A clause of saying after a comma, whose verb closes the sentence or
+;; stands before words of time or place, reports the clause before it (The
+;; talks failed, the minister said on Friday.): it is the main clause, not
+;; a loosely joined one.
+(defun reporting-clause () (comp (pitem-head-word) (reg-match "^, ([\"'”’] )?([^ ]+ ){1,12}(said|says|added|adds|told|wrote|asked|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalled|admitted)( (this|last|on|in|during|at|yesterday|today|earlier|later|recently|reporters|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)( .*)?)?$")))
+;; Where such a verb stands: before the end or before such words.
+(defun reporting-position () (or (sentence-end) (pitem-following-word (in ("this" "last" "on" "in" "during" "at" "yesterday" "today" "earlier" "later" "recently" "reporters" "Monday" "Tuesday" "Wednesday" "Thursday" "Friday" "Saturday" "Sunday")))))
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
                                (reg-match "^(said|says|say|added|adds|told|tells|asked|asks|wrote|writes|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalls|recalled|admitted|know|think|guess|suppose|believe|hope|mean|swear|bet)( |$)")))
 ;; A noun joined by a comma alone is a conjunct only inside a list that goes
@@ -429,7 +436,7 @@
   ;; A postscript mark opening the sentence (PS -- There is ..., PS. Love it!).
   (? (N (dep-type disc) (max-dist 4) (modifier-cond (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^(PS|P\\.S\\.|PS\\.|Ps|ps)$"))))))
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
-        (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (sentence-end) (reporting-verb)))))
+        (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (reporting-position) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
@@ -567,7 +574,7 @@
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
@@ -689,7 +696,7 @@
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
      (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
      (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (para-clause)) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.

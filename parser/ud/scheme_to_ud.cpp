@@ -211,17 +211,23 @@ class SchemeToUd {
   }
 
   // The auxiliary right before a verb that is not an -ing form, when it is a
-  // form of be: "was eaten", "has been seen"; -1 when there is none.
+  // form of be: "was eaten", "has been seen"; -1 when there is none. A
+  // fronted -ed participle with be right after it is passive too
+  // (Attached is the file).
   int passive_auxiliary(int verb) const {
     if (verb < 0 || nodes_[verb].category != "V" || nodes_[verb].position <= 0) return -1;
-    const std::string& word = nodes_[verb].word;
-    if (word.size() >= 3 && lower(word.substr(word.size() - 3)) == "ing") return -1;
-    int nearest = -1;
+    const std::string word = lower(nodes_[verb].word);
+    if (word.size() >= 3 && word.substr(word.size() - 3) == "ing") return -1;
+    const int at = nodes_[verb].position;
+    int nearest = -1, inverted = -1;
     for (int child : edit_.children(verb)) {
       const PlainNode& aux = nodes_[child];
-      if (aux.relation != "aux" || aux.position <= 0 || aux.position > nodes_[verb].position) continue;
+      if (aux.relation != "aux" || aux.position <= 0) continue;
+      if (aux.position == at + 1) inverted = child;
+      if (aux.position > at) continue;
       if (nearest < 0 || aux.position > nodes_[nearest].position) nearest = child;
     }
+    if (nearest < 0 && inverted >= 0 && word.size() > 2 && word.substr(word.size() - 2) == "ed") nearest = inverted;
     return nearest >= 0 && nodes_[nearest].root == "be" ? nearest : -1;
   }
   bool passive(int verb) const { return passive_auxiliary(verb) >= 0; }
@@ -990,6 +996,18 @@ class SchemeToUd {
     return heads;
   }
 
+  // Capitals decide proper nouns, past the first word: AM and PM are
+  // common nouns, and a capitalised first word is a name when a
+  // capitalised noun follows it (Bush nominated, Darin Fisher wrote).
+  std::string proper_or_common(int p, const std::string& upos) const {
+    const std::string& form = tokens_[p - 1].form;
+    if (upos == "PROPN" && half_of_day(form)) return "NOUN";
+    if (upos != "NOUN" || p != 1 || !starts_upper(form) || static_cast<int>(tokens_.size()) < 2) return upos;
+    int next = node_at_[2];
+    bool name_follows = next >= 0 && nominal(nodes_[next].category) && starts_upper(tokens_[1].form);
+    return name_follows ? "PROPN" : upos;
+  }
+
   UdSentence build() const {
     UdSentence sentence;
     if (!tree_.sent_id.empty()) sentence.comments.push_back("# sent_id = " + tree_.sent_id);
@@ -1011,6 +1029,7 @@ class SchemeToUd {
       word.upos = upos_from_category(plain ? std::string_view(plain->category) : std::string_view(), word.form, p);
       // The "be" of "there is" is the verb of its clause, not a copula.
       if (word.upos == "AUX" && expletive_head[p]) word.upos = "VERB";
+      word.upos = proper_or_common(p, word.upos);
       word.head = std::max(ud_head_[p], 0);
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";

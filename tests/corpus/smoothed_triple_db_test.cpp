@@ -232,3 +232,36 @@ TEST_F(ObjectClassTripleDbTest, AHeadsOwnObjectsComeBeforeItsClass) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+// A form the parser keeps as a root ("had") is asked about through its
+// lemma's entry when its own entry names the lemma.
+TEST(LemmaTripleDbTest, AFormWithALemmaIsAskedAboutAsTheLemma) {
+  std::istringstream in(
+      "have\tin\tgarage\t4\n"
+      "have\t<class>\tV\t1\n"
+      "have\t<occurrences>\t*\t10\n"
+      "had\tmod\tn't\t1\n"
+      "had\t<class>\tVB\t1\n"
+      "had\t<lemma>\thave\t1\n"
+      "had\t<occurrences>\t*\t10\n"
+      "has\tmod\tn't\t1\n"
+      "has\t<occurrences>\t*\t10\n"
+      "<any>\tin\tgarage\t4\n"
+      "<any>\tmod\tn't\t2\n"
+      "<any>\t<occurrences>\t*\t30\n"
+      "<class:V>\tin\t*\t4\n"
+      "<class:V>\t<occurrences>\t*\t10\n"
+      "<prepositions>\tin\t*\t4\n");
+  SmoothedTripleDb db{101};
+  ASSERT_TRUE(db.populate(in));
+  const auto p = [&db](const char* h, const char* r, const char* m) { return db.probability(h, r, m).value_or(2.0); };
+  EXPECT_DOUBLE_EQ(p("had", "in", "garage"), p("have", "in", "garage"));
+  EXPECT_DOUBLE_EQ(p("Had", "in", "garage"), p("have", "in", "garage"));
+  EXPECT_GT(p("had", "in", "garage"), p("has", "in", "garage"));
+}
+
+}  // namespace
+}  // namespace velmo

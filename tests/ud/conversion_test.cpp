@@ -891,6 +891,37 @@ TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
   EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
 }
 
+TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Attached\tattach V\tE1\ti\t(gov fin))\n"
+      "2\t(is\tbe VB\t1\taux\t(gov attach))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov file))\n"
+      "4\t(file\t~ N\t1\ts\t(gov attach))\n"
+      ")\n",
+      "Attached is the file");
+  EXPECT_EQ(attachments(sentence), "0:root 1:aux:pass 4:det 1:nsubj:pass ");
+}
+
+TEST(SchemeToUd, AFirstWordBeforeACapitalisedNounIsAProperNounButPmIsNot) {
+  auto upos_of = [](const std::string& first, const std::string& second) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(" + first + "\t~ N\t2\tnn\t(gov x))\n"
+        "2\t(" + second + "\t~ N\t3\ts\t(gov leave))\n"
+        "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
+        "4\t(at\t~ Prep\t3\tmod\t(gov leave))\n"
+        "5\t(PM\t~ N\t4\tpcomp\t(gov at))\n"
+        ")\n",
+        first + " " + second + " left at PM");
+    return sentence.words[0].upos + " " + sentence.words[1].upos + " " + sentence.words[4].upos;
+  };
+  EXPECT_EQ(upos_of("Darin", "Fisher"), "PROPN PROPN NOUN");
+  EXPECT_EQ(upos_of("Shop", "staff"), "NOUN NOUN NOUN");
+}
+
 TEST(SchemeToUd, AnAdverbOpeningAClauseBeforeItsSubjectMarksIt) {
   auto relation_of_first = [](const std::string& word) {
     UdSentence sentence = from_velmo(
