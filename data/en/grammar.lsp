@@ -613,8 +613,10 @@
   ;; As a last resort, an adverb after the clause, past a comma or dash, is
   ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
   ;; a conjunct (It was clean but just a little dumpy).
-  (* :skip-word (in ("," "..." "-" "--"))
+  (* :skip-word (in ("," "..." "-" "--" ":"))
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     ;; (and marks nothing else takes: ... options: <>)
+     (U (dep-type punc) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (comp (pitem-head-word) (reg-match "^[^A-Za-z0-9]+$"))))
      (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
@@ -738,8 +740,10 @@
   ;; As a last resort, an adverb after the clause, past a comma or dash, is
   ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
   ;; a conjunct (It was clean but just a little dumpy).
-  (* :skip-word (in ("," "..." "-" "--"))
+  (* :skip-word (in ("," "..." "-" "--" ":"))
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     ;; (and marks nothing else takes: ... options: <>)
+     (U (dep-type punc) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (comp (pitem-head-word) (reg-match "^[^A-Za-z0-9]+$"))))
      (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
