@@ -412,7 +412,7 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
   if (link->last_resort && !chart_.joins_pieces_after(head_first ? h->end : m->end)) return nullptr;
   // 5. The distance between the head words.
   const int d = head_first ? head_word(*m) - head_word(*h) : head_word(*h) - head_word(*m);
-  if (d > kMaxHeadDistance) return nullptr;
+  if (d > (chart_.last_resort ? kMaxSecondPassHeadDistance : kMaxHeadDistance)) return nullptr;
   const float distance = d > 0 ? static_cast<float>(d >> 1) : 0.0f;
   // 6. The new item.
   PItem* n = chart_.new_item_to_overwrite();

@@ -27,6 +27,10 @@ class ChartParser {
   static constexpr float kDefaultWordWeight = 18.0f;
   // Distances (in head words) beyond which no merge is made.
   static constexpr int kMaxHeadDistance = 20;
+  // The same in the second pass over a sentence that the first left in
+  // pieces (the pass with the last-resort links): a long fronted clause or
+  // quotation may lie between a verb and its subject or adjunct clause.
+  static constexpr int kMaxSecondPassHeadDistance = 40;
 
   ChartParser(KorvelParser& parser, const SentenceView& sentence);
 

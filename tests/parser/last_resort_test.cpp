@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "parser/chart_fixture.h"
 
 namespace velmo {
@@ -93,6 +95,50 @@ TEST_F(LastResortTest, TheNextSentenceStartsWithoutTheLink) {
   ASSERT_EQ(result.cover.size(), 1u);
   EXPECT_EQ(result.cover[0].item->link->relation(), "amod");
   EXPECT_FALSE(parser().chart().last_resort);
+}
+
+// "dog" and as many adjectives after it as `adjectives`, then "cat" when
+// `with_cat`: the adjectives lie further and further from the noun.
+void dog_and_adjectives(TestSentence& s, int adjectives, bool with_cat) {
+  std::string text = "dog";
+  for (int i = 0; i < adjectives; ++i) text += " fine";
+  if (with_cat) text += " cat";
+  s.words(text);
+  s.item(1, 1, kNoun);
+  for (int w = 2; w < 2 + adjectives; ++w) s.item(w, w, kAdj);
+  if (with_cat) s.item(2 + adjectives, 2 + adjectives, kNoun);
+}
+
+TEST_F(LastResortTest, TheFirstPassJoinsNoHeadsMoreThanTwentyWordsApart) {
+  TestSentence s;
+  dog_and_adjectives(s, 24, false);
+  const ChartResult result = parse(s);
+  ASSERT_TRUE(result.parsed);
+  EXPECT_FALSE(parser().chart().last_resort);  // one piece: no second pass
+  EXPECT_NE(item_spanning(cate("N"), 1, 21), nullptr);
+  EXPECT_EQ(item_spanning(cate("N"), 1, 22), nullptr);
+}
+
+TEST_F(LastResortTest, TheSecondPassReachesFurther) {
+  TestSentence s;
+  dog_and_adjectives(s, 24, true);
+  const ChartResult result = parse(s);
+  ASSERT_TRUE(result.parsed);
+  ASSERT_TRUE(parser().chart().last_resort);
+  // Every adjective reaches the noun, and the noun 25 words on joins too.
+  EXPECT_NE(item_spanning(cate("N"), 1, 25), nullptr);
+  ASSERT_EQ(result.cover.size(), 1u);
+  EXPECT_EQ(result.cover[0].item->start, 1);
+  EXPECT_EQ(result.cover[0].item->end, 26);
+}
+
+TEST_F(LastResortTest, TheSecondPassStillStopsFortyWordsApart) {
+  TestSentence s;
+  dog_and_adjectives(s, 44, true);
+  parse(s);
+  ASSERT_TRUE(parser().chart().last_resort);
+  EXPECT_NE(item_spanning(cate("N"), 1, 41), nullptr);
+  EXPECT_EQ(item_spanning(cate("N"), 1, 42), nullptr);
 }
 
 }  // namespace
