@@ -755,11 +755,15 @@
   (? :skip-word (in ("," "..." "-" "--"))
      (Intj (dep-type disc) (max-dist 60) (dep-weight 60.0) (last-resort))
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort))
-     (Prep (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (with-object))))
+     (Prep (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (with-object)))
+     ;; (a bare word in small letters opening the sentence is a discourse
+     ;; word: whatever, ya)
+     (N (dep-type disc) (max-dist 60) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (bare-item) (sentence-start) (comp (pitem-head-word) (reg-match "^[a-z]+$"))))))
   ;; A noun before a finite clause without subject that nothing else takes
   ;; is its subject, as a last resort (The test, along with a form, is
   ;; available).
-  (? (N (dep-type s) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc))
+  (? (N (dep-type s) (max-dist 80) (dep-weight 60.0) (last-resort) (modifier-cond (and (no-cc) (not (pitem-following-word (in (":"))))))
         (modifiee-cond (and (fin-clause) (not (get-modifier-by-type s))))))
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
   ;; A focusing adverb before the complementiser (just because, only if,

@@ -141,6 +141,7 @@ class SchemeToUd {
     adjectives_over_compounds();
     titles_before_names();
     person_names();
+    slashed_conjuncts();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     emoticons_as_discourse();
@@ -867,6 +868,48 @@ class SchemeToUd {
         continue;
       ud_head_[p] = head;
     }
+  }
+
+  // One word written with slashes (and/or, food/drinks/towels) that the
+  // treebank splits at them: the later parts are conjuncts of the first,
+  // each slash the conjunction of the part after it.
+  void slashed_conjuncts() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p + 2 <= n; ++p) {
+      if (node_at_[p] < 0 || ud_head_[p] < 0) continue;
+      const std::string& word = nodes_[node_at_[p]].word;
+      if (word.find('/') == std::string::npos) continue;
+      int last = slashed_parts_end(p, word);
+      if (last < 0) continue;
+      for (int part = p + 2; part <= last; part += 2) {
+        ud_head_[part] = p;
+        ud_rel_[part] = "conj";
+        ud_head_[part - 1] = part;
+        ud_rel_[part - 1] = "cc";
+      }
+      p = last;
+    }
+  }
+
+  // The last token of `word` when it is spelt by the glued tokens from `p`
+  // on, alternately a part with a letter in it and a slash, the tokens after
+  // p having no node; -1 otherwise.
+  int slashed_parts_end(int p, const std::string& word) const {
+    const int n = static_cast<int>(tokens_.size());
+    auto has_letter = [](std::string_view form) {
+      return std::any_of(form.begin(), form.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+    };
+    if (!has_letter(tokens_[p - 1].form)) return -1;
+    std::string spelt = tokens_[p - 1].form;
+    for (int q = p + 1; q <= n && spelt.size() < word.size(); ++q) {
+      const PlainToken& token = tokens_[q - 1];
+      if (token.space_before || node_at_[q] >= 0 || ud_head_[q] >= 0) return -1;
+      bool slash = (q - p) % 2 == 1;
+      if (slash ? token.form != "/" : !has_letter(token.form)) return -1;
+      spelt += token.form;
+      if (spelt == word) return slash ? -1 : q;
+    }
+    return -1;
   }
 
   // Punctuation marks are placed by the shape of the tree around them, not

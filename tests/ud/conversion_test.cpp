@@ -1137,6 +1137,40 @@ TEST(SchemeToUd, WordsAreSplitAtInnerPunctuationToFillPositionsWithoutNodes) {
   EXPECT_EQ(sentence.words[6].head, 6);
 }
 
+TEST(SchemeToUd, TheLaterPartsOfAWordWrittenWithSlashesAreItsConjuncts) {
+  UdSentence list = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(food/drinks/towels\t~ N\t2\ts\t(gov be))\n"
+      "2\t(are\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(free\t~ A\t2\tpred\t(gov be))\n"
+      ")\n",
+      "food/drinks/towels are free");
+  EXPECT_EQ(attachments(list), "7:nsubj 3:cc 1:conj 5:cc 1:conj 7:cop 0:root ");
+  // "and/or": "or" is a conjunct of "and", the slash its conjunction.
+  UdSentence conjunction = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t4\ts\t(gov leave))\n"
+      "2\t(and/or\t~ Conn\t3\tcc\t(gov bob))\n"
+      "3\t(Bob\t~ N\t1\tconj\t(gov ann))\n"
+      "4\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Ann and/or Bob left");
+  EXPECT_EQ(attachments(conjunction), "6:nsubj 5:cc 4:cc 2:conj 1:conj 0:root ");
+  // A number written with slashes is one word.
+  UdSentence date = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      "3\t(on\t~ Prep\t2\tmod\t(gov leave))\n"
+      "4\t(02/13/2001\t~ Num\t3\tpcomp\t(gov on))\n"
+      ")\n",
+      "Ann left on 02/13/2001");
+  EXPECT_EQ(attachments(date), "2:nsubj 0:root 4:case 2:obl ");
+}
+
 TEST(SchemeToUd, PositionsTheTextHasNothingForAreLeftOut) {
   PlainTree tree;
   PlainNode a;
