@@ -406,7 +406,13 @@
      (N (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation))))
         (modifiee-cond (not (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Tt]hats|[Ii]ts|[Tt]hat|[Ii]t|[Tt]his|[Ii]ts)$"))))))
-     (Num (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort))))
+     (Num (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort))
+     ;; and an adjective after it (anything extraordinary, Great food cheap),
+     ;; but not after a capitalised word alone (Beer a bit expensive:
+     ;; rather the adjective's subject)
+     (A (dep-type mod) (max-dist 20) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (no-cc) (not (capitalised)) (not (starts-with-punctuation)) (not (get-modifier-by-type conj))))
+        (modifiee-cond (not (and (bare-item) (capitalised)))))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
