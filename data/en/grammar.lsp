@@ -324,7 +324,11 @@
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Det (dep-type det) (max-dist 5) (modifier-cond (comp (pitem-head-word) (reg-match "^([Aa]ll|[Bb]oth|[Hh]alf)$")))
-          (modifiee-cond (get-modifier-by-type gen))))
+          (modifiee-cond (get-modifier-by-type gen)))
+     ;; and, as a last resort, an exclamative "what" (What a hidden gem).
+     (N (dep-type det) (max-dist 5) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[Ww]hat$"))))
+        (modifiee-cond (get-modifier-by-type det))))
   ;; (a pronoun takes neither determiner nor adjective: all my friends, never
   ;; all of "my")
   (? (Det (dep-type det) (max-dist 5) (modifiee-cond (not (personal-word))))
