@@ -359,10 +359,11 @@
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (free-relative-head)))
-     ;; A noun after a comma heads no list of its own: the later items of a
-     ;; list all hang from the first (London, Calgary, Toronto or Houston).
+     ;; A noun after a comma or conjunction heads no list of its own: the
+     ;; later items of a list all hang from the first (London, Calgary,
+     ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (not (starts-with-punctuation))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))))
      ;; After a comma, an apposition closes with punctuation or the sentence
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
      ;; verb's subject, and an apposition only as a last resort.
@@ -576,8 +577,9 @@
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+     ;; (a verb that took a conjunction is a later conjunct and takes none)
+     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
         (modifiee-cond (get-modifier-by-type obj))))
@@ -704,8 +706,9 @@
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
      (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+     ;; (a verb that took a conjunction is a later conjunct and takes none)
+     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
