@@ -364,6 +364,10 @@
      ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))))
+     ;; and so is the noun after a comma that closes a list begun with
+     ;; commas (Mary John, Russell Dyk, Webb Jennings).
+     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)) (get-modifier-by-type conj))))
      ;; After a comma, an apposition closes with punctuation or the sentence
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
      ;; verb's subject, and an apposition only as a last resort.
