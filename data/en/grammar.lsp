@@ -108,6 +108,8 @@
 (defun open-gap () (or (not (gap-to-open))
                        (and (comp (pitem-attvec) (modify syn ((move ((slash wh) (role obj)))))) (set-trace-att-of-pred))))
 (defun before-comma () (comp (pitem-following-word) (in (","))))
+;; A ruler line of dashes, equals signs and the like (----==).
+(defun ruler () (comp (pitem-head-word) (reg-match "^[-=_~*#][-=_~*# ]*$")))
 ;; The first word of the sentence; the last one, or before final marks.
 (defun sentence-start () (int-eq (pitem-low) (int 1)))
 (defun sentence-end () (pitem-followed-by-or-end-with-word (reg-match "^[.!?]+$")))
@@ -238,6 +240,9 @@
 (def-category C (visible-atts (cat cform last_conj)))
 
 (def-modifiers A
+  ;; A ruler line around a heading, as a last resort (----== Posted via
+  ;; Newsfeed.Com ==----).
+  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler))))
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
@@ -270,7 +275,8 @@
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
+     (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
+  (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 ;; Numbers in a list hang from the first as conjuncts (5 and 6 dollars,
 ;; 12,000, 8,000 and 5,000 dollars).
@@ -309,6 +315,8 @@
   (:head))
 
 (def-modifiers N
+  ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---).
+  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler))))
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   ;; Inside the sentence "but" and "yet" rather join the clause the noun
   ;; opens (..., but this time the crew was safe) than the noun itself.
@@ -421,7 +429,8 @@
      ;; rather the adjective's subject)
      (A (dep-type mod) (max-dist 20) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (no-cc) (not (capitalised)) (not (starts-with-punctuation)) (not (get-modifier-by-type conj))))
-        (modifiee-cond (not (and (bare-item) (capitalised)))))))
+        (modifiee-cond (not (and (bare-item) (capitalised))))))
+  (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
