@@ -447,7 +447,14 @@
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
   (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
-  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed))))
+  ;; As a last resort, a preposition without object takes as object what
+  ;; follows it, past a colon, that nothing else takes (tickets for
+  ;; Corporate, a cup of from that area, ARTICLE AT: http://...).
+  (? :skip-word (in (":"))
+     (N (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)) (modifiee-cond (not (with-object))))
+     (A (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)) (modifiee-cond (not (with-object))))
+     (Prep (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (with-object))))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
@@ -611,8 +618,10 @@
   ;; As a last resort, an adverb after the clause, past a comma or dash, is
   ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
   ;; a conjunct (It was clean but just a little dumpy).
-  (* :skip-word (in ("," "..." "-" "--"))
+  (* :skip-word (in ("," "..." "-" "--" ":"))
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     ;; (and marks nothing else takes: ... options: <>)
+     (U (dep-type punc) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (comp (pitem-head-word) (reg-match "^[^A-Za-z0-9]+$"))))
      (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
@@ -734,8 +743,10 @@
   ;; As a last resort, an adverb after the clause, past a comma or dash, is
   ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
   ;; a conjunct (It was clean but just a little dumpy).
-  (* :skip-word (in ("," "..." "-" "--"))
+  (* :skip-word (in ("," "..." "-" "--" ":"))
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     ;; (and marks nothing else takes: ... options: <>)
+     (U (dep-type punc) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (comp (pitem-head-word) (reg-match "^[^A-Za-z0-9]+$"))))
      (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
