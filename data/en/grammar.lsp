@@ -108,6 +108,8 @@
 (defun open-gap () (or (not (gap-to-open))
                        (and (comp (pitem-attvec) (modify syn ((move ((slash wh) (role obj)))))) (set-trace-att-of-pred))))
 (defun before-comma () (comp (pitem-following-word) (in (","))))
+;; A ruler line of dashes, equals signs and the like (----==).
+(defun ruler () (comp (pitem-head-word) (reg-match "^[-=_~*#][-=_~*# ]*$")))
 ;; The first word of the sentence; the last one, or before final marks.
 (defun sentence-start () (int-eq (pitem-low) (int 1)))
 (defun sentence-end () (pitem-followed-by-or-end-with-word (reg-match "^[.!?]+$")))
@@ -238,6 +240,9 @@
 (def-category C (visible-atts (cat cform last_conj)))
 
 (def-modifiers A
+  ;; A ruler line around a heading, as a last resort (----== Posted via
+  ;; Newsfeed.Com ==----).
+  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler))))
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
@@ -270,7 +275,8 @@
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
+     (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
+  (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 ;; Numbers in a list hang from the first as conjuncts (5 and 6 dollars,
 ;; 12,000, 8,000 and 5,000 dollars).
@@ -309,6 +315,11 @@
   (:head))
 
 (def-modifiers N
+  ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
+  ;; or an adjective before the others (Friendly Efficient and overall great place).
+  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))
+     (A (dep-type mod) (max-dist 8) (dep-weight 60.0) (last-resort) (modifier-cond (and (bare-item) (no-cc) (no-punc)))
+        (modifiee-cond (not (personal-word)))))
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   ;; Inside the sentence "but" and "yet" rather join the clause the noun
   ;; opens (..., but this time the crew was safe) than the noun itself.
@@ -355,14 +366,20 @@
   ;; its object to a wrong reading.
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (no-cc) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
-     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
+     ;; (also of a pronoun that is not personal: someone who knew, those who came)
+     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (free-relative-head)))
-     ;; A noun after a comma heads no list of its own: the later items of a
-     ;; list all hang from the first (London, Calgary, Toronto or Houston).
+     ;; A noun after a comma or conjunction heads no list of its own: the
+     ;; later items of a list all hang from the first (London, Calgary,
+     ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (not (starts-with-punctuation))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))))
+     ;; and so is the noun after a comma that closes a list begun with
+     ;; commas (Mary John, Russell Dyk, Webb Jennings).
+     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)) (get-modifier-by-type conj))))
      ;; After a comma, an apposition closes with punctuation or the sentence
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
      ;; verb's subject, and an apposition only as a last resort.
@@ -416,7 +433,8 @@
      ;; rather the adjective's subject)
      (A (dep-type mod) (max-dist 20) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (no-cc) (not (capitalised)) (not (starts-with-punctuation)) (not (get-modifier-by-type conj))))
-        (modifiee-cond (not (and (bare-item) (capitalised)))))))
+        (modifiee-cond (not (and (bare-item) (capitalised))))))
+  (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
@@ -433,7 +451,14 @@
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
   (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
-  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed))))
+  ;; As a last resort, a preposition without object takes as object what
+  ;; follows it, past a colon, that nothing else takes (tickets for
+  ;; Corporate, a cup of from that area, ARTICLE AT: http://...).
+  (? :skip-word (in (":"))
+     (N (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)) (modifiee-cond (not (with-object))))
+     (A (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)) (modifiee-cond (not (with-object))))
+     (Prep (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (with-object))))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
@@ -576,8 +601,11 @@
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+     ;; (a verb that took a conjunction is a later conjunct and takes none;
+     ;; the distance counts from the first verb's subject, so a long first
+     ;; verb phrase still takes its conjunct)
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (VBE (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
         (modifiee-cond (get-modifier-by-type obj))))
@@ -596,8 +624,10 @@
   ;; As a last resort, an adverb after the clause, past a comma or dash, is
   ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
   ;; a conjunct (It was clean but just a little dumpy).
-  (* :skip-word (in ("," "..." "-" "--"))
+  (* :skip-word (in ("," "..." "-" "--" ":"))
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     ;; (and marks nothing else takes: ... options: <>)
+     (U (dep-type punc) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (comp (pitem-head-word) (reg-match "^[^A-Za-z0-9]+$"))))
      (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
@@ -704,8 +734,11 @@
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
      (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+     ;; (a verb that took a conjunction is a later conjunct and takes none;
+     ;; the distance counts from the first verb's subject, so a long first
+     ;; verb phrase still takes its conjunct)
+     (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
@@ -718,8 +751,10 @@
   ;; As a last resort, an adverb after the clause, past a comma or dash, is
   ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
   ;; a conjunct (It was clean but just a little dumpy).
-  (* :skip-word (in ("," "..." "-" "--"))
+  (* :skip-word (in ("," "..." "-" "--" ":"))
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     ;; (and marks nothing else takes: ... options: <>)
+     (U (dep-type punc) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (comp (pitem-head-word) (reg-match "^[^A-Za-z0-9]+$"))))
      (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))

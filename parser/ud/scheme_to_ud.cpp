@@ -60,9 +60,11 @@ bool day_of_month(std::string_view word) {
 }
 bool four_digit_year(std::string_view word) { return digit_groups(word, '/', 0, 4) && word.size() == 4; }
 
-// A capital letter and a full stop, once or more (M., W.H.S.): an initial.
+// A capital letter and a full stop, once or more (M., W.H.S.), or a
+// capital letter alone: an initial.
 bool initial(std::string_view word) {
-  if (word.size() < 2 || word.size() % 2 != 0) return false;
+  if (word.size() == 1) return std::isupper(static_cast<unsigned char>(word[0]));
+  if (word.size() % 2 != 0) return false;
   for (size_t i = 0; i < word.size(); i += 2)
     if (!std::isupper(static_cast<unsigned char>(word[i])) || word[i + 1] != '.') return false;
   return true;
@@ -140,6 +142,7 @@ class SchemeToUd {
     titles_before_names();
     person_names();
     slashed_conjuncts();
+    correlative_conjunctions();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     emoticons_as_discourse();
@@ -784,6 +787,7 @@ class SchemeToUd {
   // Words before that first word (titles) now hang from it.
   void person_names() {
     const int n = static_cast<int>(tokens_.size());
+    const std::vector<bool> flat_names = heads_of_flat_names();
     for (int last = 2; last <= n; ++last) {
       if (!name_word(last) || ud_head_[last] < 0) continue;
       if (ud_head_[last] > last && ud_rel_[last] == "compound") continue;  // not the name's head
@@ -812,9 +816,28 @@ class SchemeToUd {
         if (given_name(form) || initial(form) || name_particle(form)) start = std::min(start, p);
         if (ud_rel_[p] == "flat") start = std::min(start, ud_head_[p]);
       }
+      // A last word that is an initial or heads a flat name makes the whole
+      // compound a person's name (Marlene D. Hilliard).
+      if (start == last && (initial(tokens_[last - 1].form) || flat_names[last])) start = first;
       if (start == last) continue;
       make_flat(start, last);
     }
+  }
+
+  // The words that head a flat item, and those with a conjunct or
+  // apposition written as a flat name (Kristen Quinn, Sarah Mulholland):
+  // what the words of a name around them say of a person.
+  std::vector<bool> heads_of_flat_names() const {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> flat_head(n + 1, false), marked(n + 1, false);
+    for (int q = 1; q <= n; ++q)
+      if (ud_rel_[q] == "flat" && ud_head_[q] > 0) flat_head[ud_head_[q]] = true;
+    for (int q = 1; q <= n; ++q) {
+      marked[q] = marked[q] || flat_head[q];
+      bool flat_name = flat_head[q] && name_word(q);
+      if (flat_name && ud_head_[q] > 0 && (ud_rel_[q] == "conj" || ud_rel_[q] == "appos")) marked[ud_head_[q]] = true;
+    }
+    return marked;
   }
 
   // Words start..last become one flat name under start; the words before
@@ -866,6 +889,39 @@ class SchemeToUd {
         ud_rel_[part - 1] = "cc";
       }
       p = last;
+    }
+  }
+
+  // "both", "either" and "neither" before the first of two conjuncts joined
+  // by their partner conjunction (both Tina and Vicky, either fined or sent)
+  // are conjunctions of that first conjunct, as the treebank writes them,
+  // whatever the parse made of them (a determiner, an adverb).
+  void correlative_conjunctions() {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<std::string> conjunction_of(n + 1);  // each word's own cc, lower case
+    for (int c = 1; c <= n; ++c)
+      if (ud_rel_[c] == "cc" && ud_head_[c] > 0 && conjunction_of[ud_head_[c]].empty())
+        conjunction_of[ud_head_[c]] = lower(tokens_[c - 1].form);
+    for (int p = 1; p <= n; ++p) {
+      std::string word = lower(tokens_[p - 1].form);
+      if (word != "both" && word != "either" && word != "neither") continue;
+      auto partner = [&](const std::string& conjunction) {
+        if (word == "both") return conjunction == "and" || conjunction == "&";
+        if (word == "either") return conjunction == "or";
+        return conjunction == "nor" || conjunction == "or";
+      };
+      auto joined = [&](int first) {
+        for (int r = first + 1; r <= n; ++r)
+          if (ud_head_[r] == first && ud_rel_[r] == "conj" && partner(conjunction_of[r])) return true;
+        return false;
+      };
+      // The first conjunct is the word it hangs from or one a little above it.
+      for (int at = ud_head_[p], steps = 0; at > p && steps < 3; at = ud_head_[at], ++steps) {
+        if (!joined(at)) continue;
+        ud_head_[p] = at;
+        ud_rel_[p] = "cc";
+        break;
+      }
     }
   }
 

@@ -879,6 +879,24 @@ TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
       ")\n",
       "al - Sadr said");
   EXPECT_EQ(attachments(sentence), "4:nsubj 3:punct 1:flat 0:root ");
+  // A compound over a flat item with an initial (a signature line).
+  sentence = from_velmo(
+      "(\n"
+      "1\t(Marlene\t~ N\t2\tnn\t(gov D.))\n"
+      "2\t(D.\t~ N\t*\t)\n"
+      "3\t(Hilliard\t~ N\t2\tlex-mod\t(gov D.))\n"
+      ")\n",
+      "Marlene D. Hilliard");
+  EXPECT_EQ(attachments(sentence), "0:root 1:flat 1:flat ");
+  // Initials without full stops.
+  sentence = from_velmo(
+      "(\n"
+      "1\t(V\t~ N\t3\tnn\t(gov Choudhry))\n"
+      "2\t(K\t~ N\t3\tnn\t(gov Choudhry))\n"
+      "3\t(Choudhry\t~ N\t*\t)\n"
+      ")\n",
+      "V K Choudhry");
+  EXPECT_EQ(attachments(sentence), "0:root 1:flat 1:flat ");
   // Without a given name or an initial the compound stays (a paper's name).
   sentence = from_velmo(
       "(\n"
@@ -1151,6 +1169,30 @@ TEST(SchemeToUd, TheLaterPartsOfAWordWrittenWithSlashesAreItsConjuncts) {
       ")\n",
       "Ann left on 02/13/2001");
   EXPECT_EQ(attachments(date), "2:nsubj 0:root 4:case 2:obl ");
+}
+
+TEST(SchemeToUd, BothBeforeTwoConjunctsJoinedByAndIsTheirConjunction) {
+  UdSentence joined = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Both\t~ Det\t2\tdet\t(gov tina))\n"
+      "2\t(Tina\t~ N\t5\ts\t(gov leave))\n"
+      "3\t(and\t~ Conn\t4\tcc\t(gov vicky))\n"
+      "4\t(Vicky\t~ N\t2\tconj\t(gov tina))\n"
+      "5\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Both Tina and Vicky left");
+  EXPECT_EQ(attachments(joined), "2:cc 5:nsubj 4:cc 2:conj 0:root ");
+  // Without conjuncts it stays a determiner.
+  UdSentence alone = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Both\t~ Det\t2\tdet\t(gov boy))\n"
+      "2\t(boys\tboy N\t3\ts\t(gov leave))\n"
+      "3\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Both boys left");
+  EXPECT_EQ(attachments(alone), "2:det 3:nsubj 0:root ");
 }
 
 TEST(SchemeToUd, PositionsTheTextHasNothingForAreLeftOut) {
