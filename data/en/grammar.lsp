@@ -315,8 +315,11 @@
   (:head))
 
 (def-modifiers N
-  ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---).
-  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler))))
+  ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
+  ;; or an adjective before the others (Friendly Efficient and overall great place).
+  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))
+     (A (dep-type mod) (max-dist 8) (dep-weight 60.0) (last-resort) (modifier-cond (and (bare-item) (no-cc) (no-punc)))
+        (modifiee-cond (not (personal-word)))))
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   ;; Inside the sentence "but" and "yet" rather join the clause the noun
   ;; opens (..., but this time the crew was safe) than the noun itself.
