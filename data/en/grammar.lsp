@@ -108,6 +108,8 @@
 (defun open-gap () (or (not (gap-to-open))
                        (and (comp (pitem-attvec) (modify syn ((move ((slash wh) (role obj)))))) (set-trace-att-of-pred))))
 (defun before-comma () (comp (pitem-following-word) (in (","))))
+;; A ruler line of dashes, equals signs and the like (----==).
+(defun ruler () (comp (pitem-head-word) (reg-match "^[-=_~*#][-=_~*# ]*$")))
 ;; The first word of the sentence; the last one, or before final marks.
 (defun sentence-start () (int-eq (pitem-low) (int 1)))
 (defun sentence-end () (pitem-followed-by-or-end-with-word (reg-match "^[.!?]+$")))
@@ -238,6 +240,9 @@
 (def-category C (visible-atts (cat cform last_conj)))
 
 (def-modifiers A
+  ;; A ruler line around a heading, as a last resort (----== Posted via
+  ;; Newsfeed.Com ==----).
+  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler))))
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
@@ -270,7 +275,8 @@
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
+     (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
+  (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 ;; Numbers in a list hang from the first as conjuncts (5 and 6 dollars,
 ;; 12,000, 8,000 and 5,000 dollars).
@@ -309,6 +315,8 @@
   (:head))
 
 (def-modifiers N
+  ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---).
+  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler))))
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   ;; Inside the sentence "but" and "yet" rather join the clause the noun
   ;; opens (..., but this time the crew was safe) than the noun itself.
@@ -324,7 +332,11 @@
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Det (dep-type det) (max-dist 5) (modifier-cond (comp (pitem-head-word) (reg-match "^([Aa]ll|[Bb]oth|[Hh]alf)$")))
-          (modifiee-cond (get-modifier-by-type gen))))
+          (modifiee-cond (get-modifier-by-type gen)))
+     ;; and, as a last resort, an exclamative "what" (What a hidden gem).
+     (N (dep-type det) (max-dist 5) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[Ww]hat$"))))
+        (modifiee-cond (get-modifier-by-type det))))
   ;; (a pronoun takes neither determiner nor adjective: all my friends, never
   ;; all of "my")
   (? (Det (dep-type det) (max-dist 5) (modifiee-cond (not (personal-word))))
@@ -355,10 +367,15 @@
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (free-relative-head)))
-     ;; A noun after a comma heads no list of its own: the later items of a
-     ;; list all hang from the first (London, Calgary, Toronto or Houston).
+     ;; A noun after a comma or conjunction heads no list of its own: the
+     ;; later items of a list all hang from the first (London, Calgary,
+     ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (not (starts-with-punctuation))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))))
+     ;; and so is the noun after a comma that closes a list begun with
+     ;; commas (Mary John, Russell Dyk, Webb Jennings).
+     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)) (get-modifier-by-type conj))))
      ;; After a comma, an apposition closes with punctuation or the sentence
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
      ;; verb's subject, and an apposition only as a last resort.
@@ -406,7 +423,14 @@
      (N (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation))))
         (modifiee-cond (not (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Tt]hats|[Ii]ts|[Tt]hat|[Ii]t|[Tt]his|[Ii]ts)$"))))))
-     (Num (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort))))
+     (Num (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort))
+     ;; and an adjective after it (anything extraordinary, Great food cheap),
+     ;; but not after a capitalised word alone (Beer a bit expensive:
+     ;; rather the adjective's subject)
+     (A (dep-type mod) (max-dist 20) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (no-cc) (not (capitalised)) (not (starts-with-punctuation)) (not (get-modifier-by-type conj))))
+        (modifiee-cond (not (and (bare-item) (capitalised))))))
+  (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 (def-modifiers Prep
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (or (comma) (opening-bracket)))))
@@ -566,8 +590,9 @@
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+     ;; (a verb that took a conjunction is a later conjunct and takes none)
+     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
         (modifiee-cond (get-modifier-by-type obj))))
@@ -586,8 +611,10 @@
   ;; As a last resort, an adverb after the clause, past a comma or dash, is
   ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
   ;; a conjunct (It was clean but just a little dumpy).
-  (* :skip-word (in ("," "..." "-" "--"))
+  (* :skip-word (in ("," "..." "-" "--" ":"))
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     ;; (and marks nothing else takes: ... options: <>)
+     (U (dep-type punc) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (comp (pitem-head-word) (reg-match "^[^A-Za-z0-9]+$"))))
      (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
@@ -694,8 +721,9 @@
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
      (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct))))
+     ;; (a verb that took a conjunction is a later conjunct and takes none)
+     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
@@ -708,8 +736,10 @@
   ;; As a last resort, an adverb after the clause, past a comma or dash, is
   ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
   ;; a conjunct (It was clean but just a little dumpy).
-  (* :skip-word (in ("," "..." "-" "--"))
+  (* :skip-word (in ("," "..." "-" "--" ":"))
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
+     ;; (and marks nothing else takes: ... options: <>)
+     (U (dep-type punc) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (comp (pitem-head-word) (reg-match "^[^A-Za-z0-9]+$"))))
      (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))

@@ -225,13 +225,11 @@ class AttOpExp final : public LExp {
     for (int index : names_.indices) {
       if (!vec.defined(index)) return false;
       if (!other.defined(index)) continue;
-      const AttInterpreter& att = vec.type()->attribute(index);
       if (vec.type()->is_binary(index)) {
         if (vec.binary_value(index) != other.binary_value(index)) return false;
         continue;
       }
-      const int order = att.compare(vec.get(index), other.get(index));
-      if (order != 0 && order != -1) return false;
+      if (!vec.contains_value(index, other)) return false;
     }
     return true;
   }

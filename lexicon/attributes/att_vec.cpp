@@ -7,6 +7,7 @@
 #include "lexicon/attributes/alias_set.h"
 #include "lexicon/attributes/byte_cursor.h"
 #include "lexicon/attributes/complex_atts.h"
+#include "lexicon/attributes/plain_atts.h"
 #include "shell/reader/irslist.h"
 #include "shell/support/str_bufs.h"
 
@@ -393,11 +394,59 @@ bool AttVec::equals(const AttVec& other, const LBitSet* mask) const {
     while (common) {
       const int index = k * 32 + std::countr_zero(common);
       common &= common - 1;
-      const AttInterpreter& att = type_->attribute(index);
-      if (att.compare(att.get(*this), att.get(other)) != 0) return false;
+      if (!same_value(index, other)) return false;
     }
   }
   return true;
+}
+
+// The plain classes compare their stored byte or word: equal values give 0
+// and, but for integers (compared in 32 bits), different ones do not; a
+// disjunction's order is that of its masks. Everything else, and integers
+// whose words differ, goes through the interpreter.
+bool AttVec::same_value(int index, const AttVec& other) const {
+  using Rule = AttInterpreter::UnifyRule;
+  const AttInterpreterList::UnifyShortcut& cut = type_->shortcut(index);
+  switch (cut.rule) {
+    case Rule::kEqualByte:
+    case Rule::kKeepByte:
+    case Rule::kMaskByte:
+      return byte_at(cut.slot) == other.byte_at(cut.slot);
+    case Rule::kMaskWord:
+      return word_at(cut.slot) == other.word_at(cut.slot);
+    case Rule::kEqualWord:
+      if (word_at(cut.slot) == other.word_at(cut.slot)) return true;
+      break;
+    case Rule::kCallUnifyVal:
+      break;
+  }
+  const AttInterpreter& att = type_->attribute(index);
+  return att.compare(att.get(*this), att.get(other)) == 0;
+}
+
+bool AttVec::contains_value(int index, const AttVec& other) const {
+  using Rule = AttInterpreter::UnifyRule;
+  const AttInterpreterList::UnifyShortcut& cut = type_->shortcut(index);
+  int order = 0;
+  switch (cut.rule) {
+    case Rule::kEqualByte:
+    case Rule::kKeepByte:
+      return byte_at(cut.slot) == other.byte_at(cut.slot);
+    case Rule::kMaskByte:
+      order = Disjunction::compare(byte_at(cut.slot), other.byte_at(cut.slot));
+      return order == 0 || order == -1;
+    case Rule::kMaskWord:
+      order = Disjunction::compare(word_at(cut.slot), other.word_at(cut.slot));
+      return order == 0 || order == -1;
+    case Rule::kEqualWord:
+      if (word_at(cut.slot) == other.word_at(cut.slot)) return true;
+      break;
+    case Rule::kCallUnifyVal:
+      break;
+  }
+  const AttInterpreter& att = type_->attribute(index);
+  order = att.compare(att.get(*this), att.get(other));
+  return order == 0 || order == -1;
 }
 
 float AttVec::distance(const AttVec& other) const {

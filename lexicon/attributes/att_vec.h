@@ -68,6 +68,12 @@ class AttVec : public RefCounted<AttVec> {
   bool equals(const AttVec& other, const LBitSet* mask = nullptr) const;
   // Sum of the weights of the attributes on which the two disagree.
   float distance(const AttVec& other) const;
+  // For an attribute (not binary) defined in both vectors: whether the
+  // attribute's comparison of the two values gives 0 (same_value), or 0 or
+  // -1, this value containing the other's (contains_value). Plain values are
+  // compared in place, without the interpreter's virtual calls.
+  bool same_value(int index, const AttVec& other) const;
+  bool contains_value(int index, const AttVec& other) const;
 
   // ---- Binary form.
   void pack(StrBufs& out) const;

@@ -140,6 +140,7 @@ class SchemeToUd {
     titles_before_names();
     person_names();
     slashed_conjuncts();
+    correlative_conjunctions();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     emoticons_as_discourse();
@@ -866,6 +867,39 @@ class SchemeToUd {
         ud_rel_[part - 1] = "cc";
       }
       p = last;
+    }
+  }
+
+  // "both", "either" and "neither" before the first of two conjuncts joined
+  // by their partner conjunction (both Tina and Vicky, either fined or sent)
+  // are conjunctions of that first conjunct, as the treebank writes them,
+  // whatever the parse made of them (a determiner, an adverb).
+  void correlative_conjunctions() {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<std::string> conjunction_of(n + 1);  // each word's own cc, lower case
+    for (int c = 1; c <= n; ++c)
+      if (ud_rel_[c] == "cc" && ud_head_[c] > 0 && conjunction_of[ud_head_[c]].empty())
+        conjunction_of[ud_head_[c]] = lower(tokens_[c - 1].form);
+    for (int p = 1; p <= n; ++p) {
+      std::string word = lower(tokens_[p - 1].form);
+      if (word != "both" && word != "either" && word != "neither") continue;
+      auto partner = [&](const std::string& conjunction) {
+        if (word == "both") return conjunction == "and" || conjunction == "&";
+        if (word == "either") return conjunction == "or";
+        return conjunction == "nor" || conjunction == "or";
+      };
+      auto joined = [&](int first) {
+        for (int r = first + 1; r <= n; ++r)
+          if (ud_head_[r] == first && ud_rel_[r] == "conj" && partner(conjunction_of[r])) return true;
+        return false;
+      };
+      // The first conjunct is the word it hangs from or one a little above it.
+      for (int at = ud_head_[p], steps = 0; at > p && steps < 3; at = ud_head_[at], ++steps) {
+        if (!joined(at)) continue;
+        ud_head_[p] = at;
+        ud_rel_[p] = "cc";
+        break;
+      }
     }
   }
 

@@ -79,7 +79,7 @@ TokenizerBase::TokenizerBase(std::string_view separator, std::size_t token_buffe
 
 char* TokenizerBase::input_buffer() {
   if (input_allocated_ < input_size_) {
-    input_ = std::make_unique<char[]>(input_size_);
+    input_ = std::make_unique_for_overwrite<char[]>(input_size_);
     input_allocated_ = input_size_;
   }
   return input_.get();
@@ -103,7 +103,7 @@ void TokenizerBase::set_string_input(const char* text, long length) {
   detach_source();
   const std::size_t n = text ? (length < 0 ? std::strlen(text) : static_cast<std::size_t>(length)) : 0;
   if (input_allocated_ < n + 1) {
-    input_ = std::make_unique<char[]>(n + 1);
+    input_ = std::make_unique_for_overwrite<char[]>(n + 1);
     input_allocated_ = n + 1;
   }
   if (n) std::memcpy(input_.get(), text, n);

@@ -9,7 +9,7 @@ const char* StringPool::add(std::string_view text) {
   const std::size_t needed = text.size() + 1;
   if (chunks_.empty() || chunks_.back().capacity - used_ < needed) {
     const std::size_t capacity = std::max(chunk_size_, needed);
-    chunks_.push_back(Chunk{std::make_unique<char[]>(capacity), capacity});
+    chunks_.push_back(Chunk{std::make_unique_for_overwrite<char[]>(capacity), capacity});
     used_ = 0;
   }
   char* copy = chunks_.back().bytes.get() + used_;

@@ -431,5 +431,46 @@ TEST_F(AttVecShortcutTest, VectorUnificationAgreesWithTheInterpreters) {
   }
 }
 
+// Equality and containment compare plain values in place; the answers must
+// be those of the interpreter's comparison for every pair of values (an
+// integer compares in 32 bits, so words differing above them are equal).
+TEST_F(AttVecShortcutTest, ValueComparisonsAgreeWithTheInterpreters) {
+  const Word wide = (Word{1} << 40) | 7;
+  const std::vector<std::pair<const char*, std::vector<Word>>> cases = {
+      {"per", {0, 3, 4}},       {"cat", {0, 1, 2}},       {"x", {1, 3, 4, 6, 7}},
+      {"num", {0, 1, 2, 3}},    {"n", {0, 7, 0xFFFFFFFF, wide}}};
+  for (const auto& [name, values] : cases) {
+    const int i = index(name);
+    const AttInterpreter& att = type->attribute(i);
+    for (Word mine : values)
+      for (Word theirs : values) {
+        AttVec a(type.get());
+        AttVec b(type.get());
+        a.set(i, mine);
+        b.set(i, theirs);
+        const int order = att.compare(att.get(a), att.get(b));
+        SCOPED_TRACE(std::string(name) + " " + std::to_string(mine) + " " + std::to_string(theirs));
+        EXPECT_EQ(a.same_value(i, b), order == 0);
+        EXPECT_EQ(a.contains_value(i, b), order == 0 || order == -1);
+        EXPECT_EQ(a.equals(b), order == 0);
+      }
+  }
+}
+
+TEST_F(AttVecShortcutTest, TextAndComplexValuesCompareThroughTheInterpreters) {
+  const auto a = vec("((root dog) (args ((cat n)) ((cat v))) (cat n))");
+  const auto same = vec("((root dog) (args ((cat n)) ((cat v))) (cat n))");
+  const auto other_root = vec("((root cat) (args ((cat n)) ((cat v))) (cat n))");
+  const auto other_args = vec("((root dog) (args ((cat n)) ((cat adj))) (cat n))");
+  EXPECT_TRUE(a->equals(*same));
+  EXPECT_FALSE(a->equals(*other_root));
+  EXPECT_FALSE(a->equals(*other_args));
+  EXPECT_TRUE(a->same_value(index("root"), *same));
+  EXPECT_FALSE(a->contains_value(index("root"), *other_root));
+  LBitSet cat_only;
+  cat_only.set(static_cast<std::size_t>(index("cat")));
+  EXPECT_TRUE(a->equals(*other_args, &cat_only));
+}
+
 }  // namespace
 }  // namespace velmo

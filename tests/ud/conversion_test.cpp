@@ -1153,6 +1153,30 @@ TEST(SchemeToUd, TheLaterPartsOfAWordWrittenWithSlashesAreItsConjuncts) {
   EXPECT_EQ(attachments(date), "2:nsubj 0:root 4:case 2:obl ");
 }
 
+TEST(SchemeToUd, BothBeforeTwoConjunctsJoinedByAndIsTheirConjunction) {
+  UdSentence joined = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Both\t~ Det\t2\tdet\t(gov tina))\n"
+      "2\t(Tina\t~ N\t5\ts\t(gov leave))\n"
+      "3\t(and\t~ Conn\t4\tcc\t(gov vicky))\n"
+      "4\t(Vicky\t~ N\t2\tconj\t(gov tina))\n"
+      "5\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Both Tina and Vicky left");
+  EXPECT_EQ(attachments(joined), "2:cc 5:nsubj 4:cc 2:conj 0:root ");
+  // Without conjuncts it stays a determiner.
+  UdSentence alone = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Both\t~ Det\t2\tdet\t(gov boy))\n"
+      "2\t(boys\tboy N\t3\ts\t(gov leave))\n"
+      "3\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Both boys left");
+  EXPECT_EQ(attachments(alone), "2:det 3:nsubj 0:root ");
+}
+
 TEST(SchemeToUd, PositionsTheTextHasNothingForAreLeftOut) {
   PlainTree tree;
   PlainNode a;

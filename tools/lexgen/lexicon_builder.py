@@ -703,7 +703,7 @@ class LexiconBuilder:
                         if written_as_item([sentence[i] for i in stretch], category):
                             units[words] += 1
         for words, entry in sorted(phrases.items()):
-            if units[words] == 0 and seen[words] >= MIN_PHRASE_SEEN:
+            if units[words] == 0 and (seen[words] >= MIN_PHRASE_SEEN or self.compound_like_name(entry.key)):
                 self.drop_phrase(" ".join(words))
                 continue
             share = (units[words] + PHRASE_PRIOR * PHRASE_PRIOR_SHARE) / (seen[words] + PHRASE_PRIOR)
@@ -712,6 +712,15 @@ class LexiconBuilder:
                 if reading.name() not in names:
                     names.append(reading.name())
             entry.costs = sorted(((name, -math.log(share)) for name in names), key=lambda item: (item[1], item[0]))
+
+    def compound_like_name(self, text):
+        """Whether a capitalised item ends in a common noun (the Oval Office,
+        the Defense Department): the item comes out as a flat name, but the
+        treebank writes such words as a compound, which the grammar builds.
+        Only the treebank's own flat uses keep one."""
+        words = text.split()
+        return (len(words) > 1 and all(word[:1].isupper() for word in words)
+                and self.wordnet_common_noun(key_of(words[-1])))
 
     def drop_phrase(self, lowered):
         del self.entries[lowered]
