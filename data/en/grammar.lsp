@@ -447,7 +447,14 @@
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
   (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
-  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))))
+  (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed))))
+  ;; As a last resort, a preposition without object takes as object what
+  ;; follows it, past a colon, that nothing else takes (tickets for
+  ;; Corporate, a cup of from that area, ARTICLE AT: http://...).
+  (? :skip-word (in (":"))
+     (N (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)) (modifiee-cond (not (with-object))))
+     (A (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)) (modifiee-cond (not (with-object))))
+     (Prep (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (with-object))))))
 
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
@@ -590,9 +597,11 @@
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
-     ;; (a verb that took a conjunction is a later conjunct and takes none)
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
+     ;; (a verb that took a conjunction is a later conjunct and takes none;
+     ;; the distance counts from the first verb's subject, so a long first
+     ;; verb phrase still takes its conjunct)
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (VBE (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
         (modifiee-cond (get-modifier-by-type obj))))
@@ -721,9 +730,11 @@
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
      (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
-     ;; (a verb that took a conjunction is a later conjunct and takes none)
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
+     ;; (a verb that took a conjunction is a later conjunct and takes none;
+     ;; the distance counts from the first verb's subject, so a long first
+     ;; verb phrase still takes its conjunct)
+     (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing

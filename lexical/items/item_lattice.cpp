@@ -63,6 +63,7 @@ void ItemLattice::grow_for(std::vector<T>& array, std::size_t size) const {
 
 void ItemLattice::ensure_sentinel() {
   if (!words_.empty()) return;
+  forget_spans();
   words_.push_back(intern(""));
 }
 
@@ -160,17 +161,36 @@ const char* ItemLattice::span_text(int low, int high) {
   if (!cached) {
     if (auto known = long_spans_.find(key); known != long_spans_.end()) return known->second;
   }
-  for (int p = low; p <= high; ++p) {
-    if (p > low && spacing_at(p)[0] != '\0') span_text_ += ' ';
-    span_text_ += words_[p];
+  if (!joined_valid_) join_words();
+  const std::uint32_t start = word_starts_[static_cast<std::size_t>(low)];
+  const std::string_view text(joined_.data() + start, word_ends_[static_cast<std::size_t>(high)] - start);
+  if (cached) return span_cache_[slot] = intern(text);
+  if (long_span_bytes_ + text.size() > kLongSpanBytes) {
+    span_text_.assign(text);
+    return span_text_.c_str();
   }
-  if (cached) return span_cache_[slot] = intern(span_text_);
-  if (long_span_bytes_ + span_text_.size() > kLongSpanBytes) return span_text_.c_str();
-  long_span_bytes_ += span_text_.size() + 1;
-  return long_spans_[key] = intern(span_text_);
+  long_span_bytes_ += text.size() + 1;
+  return long_spans_[key] = intern(text);
+}
+
+// Between two words stands one blank when the spacing before the second is
+// not empty; a span from low to high is then the text from the start of its
+// first word to the end of its last.
+void ItemLattice::join_words() {
+  joined_.clear();
+  word_starts_.clear();
+  word_ends_.clear();
+  for (int p = 0; p < positions(); ++p) {
+    if (p > 0 && spacing_at(p)[0] != '\0') joined_ += ' ';
+    word_starts_.push_back(static_cast<std::uint32_t>(joined_.size()));
+    joined_ += words_[static_cast<std::size_t>(p)];
+    word_ends_.push_back(static_cast<std::uint32_t>(joined_.size()));
+  }
+  joined_valid_ = true;
 }
 
 void ItemLattice::forget_spans() {
+  joined_valid_ = false;
   span_cache_.clear();
   if (long_spans_.empty()) return;
   long_spans_.clear();

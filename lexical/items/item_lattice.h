@@ -150,6 +150,8 @@ class ItemLattice {
   LexItem* new_item();
   // Empties both tables of joined spans (the words or spacing changed).
   void forget_spans();
+  // Joins the whole sentence into joined_ and notes where the words are.
+  void join_words();
   void call_hook(LexItem& item);
   std::vector<LexItem*>& list_at(std::vector<std::vector<LexItem*>>& lists, int p);
   static void insert_by_end(std::vector<LexItem*>& list, LexItem* item);
@@ -171,6 +173,13 @@ class ItemLattice {
   // emptied with span_cache_.
   std::unordered_map<std::uint32_t, const char*> long_spans_;
   std::size_t long_span_bytes_ = 0;
+  // The whole sentence joined as span_text joins a span, with the offsets
+  // at which each position's word starts and ends in it: a span is then one
+  // copy out of it. Made at the first request after a change.
+  std::string joined_;
+  std::vector<std::uint32_t> word_starts_;
+  std::vector<std::uint32_t> word_ends_;
+  bool joined_valid_ = false;
   std::vector<const char*> words_;
   std::vector<const char*> spacing_;
   std::vector<const char*> tags_;

@@ -60,17 +60,30 @@ void WordPat::matches_starting_at(ItemLattice& lattice, int p, MatchList& out) {
 // The list is copied first: a condition may change the lattice.
 // Most positions hold a few items: their copy stays on the stack.
 void LexItemPat::match_items(ItemLattice& lattice, const std::vector<LexItem*>& items, MatchList& out) const {
+  const std::size_t count = items.size();
+  if (count == 0) return;
+  // A condition that changes nothing leaves the list as it is: it is walked
+  // in place. Any other may add or delete items while it is evaluated, so
+  // the items are copied first.
+  if (guard_.decides() || condition_reads_only()) {
+    match_candidates(lattice, items.data(), count, out);
+    return;
+  }
   constexpr std::size_t kOnStack = 32;
   LexItem* on_stack[kOnStack];
   std::vector<LexItem*> on_heap;
   LexItem** candidates = on_stack;
-  const std::size_t count = items.size();
   if (count > kOnStack) {
     on_heap = items;
     candidates = on_heap.data();
   } else {
     std::copy(items.begin(), items.end(), on_stack);
   }
+  match_candidates(lattice, candidates, count, out);
+}
+
+void LexItemPat::match_candidates(ItemLattice& lattice, LexItem* const* candidates, std::size_t count,
+                                  MatchList& out) const {
   MatchList found;
   ItemTestMemo& memo = lattice.test_memo();
   for (std::size_t i = 0; i < count; ++i) {
@@ -79,7 +92,7 @@ void LexItemPat::match_items(ItemLattice& lattice, const std::vector<LexItem*>& 
     if (!guard_.decides() && !holds_after_guard(lattice, *item)) continue;
     insert_sorted(found, std::make_unique<Match>(&lattice, item->low, item->high, item));
   }
-  move_matches(found, out, true);
+  if (!found.empty()) move_matches(found, out, true);
 }
 
 // The guard's test came true and changed nothing: (and A B ...) holds when

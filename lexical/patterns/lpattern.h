@@ -151,6 +151,7 @@ class LexItemPat final : public PatternClone<LexItemPat, AtomicPat> {
 
  private:
   void match_items(ItemLattice& lattice, const std::vector<LexItem*>& items, MatchList& out) const;
+  void match_candidates(ItemLattice& lattice, LexItem* const* candidates, std::size_t count, MatchList& out) const;
   // Whether the condition holds on an item its guard admitted.
   bool holds_after_guard(ItemLattice& lattice, LexItem& item) const;
   ItemGuard guard_;

@@ -94,6 +94,21 @@ TEST_F(ItemLatticeTest, JoinedSpansFollowChangedWordsAndSpacing) {
   EXPECT_STREQ(lattice_.span_text(3, last), expected.c_str());
 }
 
+TEST_F(ItemLatticeTest, SpansJoinWordsWithoutSpacingTight) {
+  lattice_.add_word("'s");
+  lattice_.add_spacing("  ");
+  lattice_.add_word("hat");
+  EXPECT_STREQ(lattice_.span_text(4, 5), "sat's");
+  EXPECT_STREQ(lattice_.span_text(3, 6), "man sat's hat");
+  // From the empty position 0: a blank before the first word when it has
+  // spacing before it.
+  const std::string expected = std::string(lattice_.spacing_at(1)[0] ? " " : "") + "The" +
+                               (lattice_.spacing_at(2)[0] ? " " : "") + "old";
+  EXPECT_STREQ(lattice_.span_text(0, 2), expected.c_str());
+  lattice_.append_spacing(5, " ");
+  EXPECT_STREQ(lattice_.span_text(4, 5), "sat 's");
+}
+
 TEST_F(ItemLatticeTest, LongSpansBeyondTheBudgetAreJoinedOnEveryCall) {
   // Words long enough for a few spans to fill the budget of long spans.
   const std::string word(ItemLattice::kLongSpanBytes / (4 * ItemLattice::kCachedSpanWords), 'w');
