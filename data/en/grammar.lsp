@@ -315,8 +315,11 @@
   (:head))
 
 (def-modifiers N
-  ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---).
-  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler))))
+  ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
+  ;; or an adjective before the others (Friendly Efficient and overall great place).
+  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))
+     (A (dep-type mod) (max-dist 8) (dep-weight 60.0) (last-resort) (modifier-cond (and (bare-item) (no-cc) (no-punc)))
+        (modifiee-cond (not (personal-word)))))
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   ;; Inside the sentence "but" and "yet" rather join the clause the noun
   ;; opens (..., but this time the crew was safe) than the noun itself.
@@ -363,7 +366,8 @@
   ;; its object to a wrong reading.
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (no-cc) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
-     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
+     ;; (also of a pronoun that is not personal: someone who knew, those who came)
+     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (free-relative-head)))

@@ -60,9 +60,11 @@ bool day_of_month(std::string_view word) {
 }
 bool four_digit_year(std::string_view word) { return digit_groups(word, '/', 0, 4) && word.size() == 4; }
 
-// A capital letter and a full stop, once or more (M., W.H.S.): an initial.
+// A capital letter and a full stop, once or more (M., W.H.S.), or a
+// capital letter alone: an initial.
 bool initial(std::string_view word) {
-  if (word.size() < 2 || word.size() % 2 != 0) return false;
+  if (word.size() == 1) return std::isupper(static_cast<unsigned char>(word[0]));
+  if (word.size() % 2 != 0) return false;
   for (size_t i = 0; i < word.size(); i += 2)
     if (!std::isupper(static_cast<unsigned char>(word[i])) || word[i + 1] != '.') return false;
   return true;
@@ -785,6 +787,7 @@ class SchemeToUd {
   // Words before that first word (titles) now hang from it.
   void person_names() {
     const int n = static_cast<int>(tokens_.size());
+    const std::vector<bool> flat_names = heads_of_flat_names();
     for (int last = 2; last <= n; ++last) {
       if (!name_word(last) || ud_head_[last] < 0) continue;
       if (ud_head_[last] > last && ud_rel_[last] == "compound") continue;  // not the name's head
@@ -813,9 +816,28 @@ class SchemeToUd {
         if (given_name(form) || initial(form) || name_particle(form)) start = std::min(start, p);
         if (ud_rel_[p] == "flat") start = std::min(start, ud_head_[p]);
       }
+      // A last word that is an initial or heads a flat name makes the whole
+      // compound a person's name (Marlene D. Hilliard).
+      if (start == last && (initial(tokens_[last - 1].form) || flat_names[last])) start = first;
       if (start == last) continue;
       make_flat(start, last);
     }
+  }
+
+  // The words that head a flat item, and those with a conjunct or
+  // apposition written as a flat name (Kristen Quinn, Sarah Mulholland):
+  // what the words of a name around them say of a person.
+  std::vector<bool> heads_of_flat_names() const {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> flat_head(n + 1, false), marked(n + 1, false);
+    for (int q = 1; q <= n; ++q)
+      if (ud_rel_[q] == "flat" && ud_head_[q] > 0) flat_head[ud_head_[q]] = true;
+    for (int q = 1; q <= n; ++q) {
+      marked[q] = marked[q] || flat_head[q];
+      bool flat_name = flat_head[q] && name_word(q);
+      if (flat_name && ud_head_[q] > 0 && (ud_rel_[q] == "conj" || ud_rel_[q] == "appos")) marked[ud_head_[q]] = true;
+    }
+    return marked;
   }
 
   // Words start..last become one flat name under start; the words before

@@ -879,6 +879,24 @@ TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
       ")\n",
       "al - Sadr said");
   EXPECT_EQ(attachments(sentence), "4:nsubj 3:punct 1:flat 0:root ");
+  // A compound over a flat item with an initial (a signature line).
+  sentence = from_velmo(
+      "(\n"
+      "1\t(Marlene\t~ N\t2\tnn\t(gov D.))\n"
+      "2\t(D.\t~ N\t*\t)\n"
+      "3\t(Hilliard\t~ N\t2\tlex-mod\t(gov D.))\n"
+      ")\n",
+      "Marlene D. Hilliard");
+  EXPECT_EQ(attachments(sentence), "0:root 1:flat 1:flat ");
+  // Initials without full stops.
+  sentence = from_velmo(
+      "(\n"
+      "1\t(V\t~ N\t3\tnn\t(gov Choudhry))\n"
+      "2\t(K\t~ N\t3\tnn\t(gov Choudhry))\n"
+      "3\t(Choudhry\t~ N\t*\t)\n"
+      ")\n",
+      "V K Choudhry");
+  EXPECT_EQ(attachments(sentence), "0:root 1:flat 1:flat ");
   // Without a given name or an initial the compound stays (a paper's name).
   sentence = from_velmo(
       "(\n"
