@@ -200,9 +200,9 @@
 (defun whole-sentence-subordinate () (and (sentence-start) (sentence-end) (comp (pitem-attvec) (defined syn (cm))) (subordinate-opening)))
 ;; A clause of saying after a comma, whose verb closes the sentence or
 ;; stands before words of time or place, reports the clause before it (The
-;; talks failed, the minister said on Friday.): it is the main clause, not
-;; a loosely joined one.
-(defun reporting-clause () (comp (pitem-head-word) (reg-match "^, ([\"'”’] )?([^ ]+ ){1,12}(said|says|added|adds|told|wrote|asked|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalled|admitted)( (this|last|on|in|during|at|yesterday|today|earlier|later|recently|reporters|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)( .*)?)?$")))
+;; talks failed, the minister said on Friday.; "We won," Ann said.): it is
+;; the main clause, not a loosely joined one.
+(defun reporting-clause () (comp (pitem-head-word) (reg-match "^,( ?[\"'”’])? ([^ ]+ ){1,12}(said|says|added|adds|told|wrote|asked|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalled|admitted)( (this|last|on|in|during|at|yesterday|today|earlier|later|recently|reporters|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)( .*)?)?$")))
 ;; Where such a verb stands: before the end or before such words.
 (defun reporting-position () (or (sentence-end) (pitem-following-word (in ("this" "last" "on" "in" "during" "at" "yesterday" "today" "earlier" "later" "recently" "reporters" "Monday" "Tuesday" "Wednesday" "Thursday" "Friday" "Saturday" "Sunday")))))
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
