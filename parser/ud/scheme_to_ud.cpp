@@ -340,8 +340,18 @@ class SchemeToUd {
         "give",   "tell",  "ask",    "charge", "feed",  "show",  "trust",   "send", "allow",  "remind",  "pay",
         "inform", "email", "assure", "notify", "teach", "offer", "promise", "owe",  "advise", "instruct"};
     std::string word = lower(nodes_[node].word);
-    return std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns) &&
-           std::find(std::begin(verbs), std::end(verbs), nodes_[head].root) != std::end(verbs);
+    if (std::find(std::begin(verbs), std::end(verbs), nodes_[head].root) == std::end(verbs)) return false;
+    if (std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns)) return true;
+    // Any object of such a verb that a clause follows (told reporters that
+    // ..., allow providers to ...), and any of those that always name the
+    // one told (notify the sender).
+    static constexpr std::string_view telling[] = {"notify", "inform", "advise", "assure", "remind"};
+    if (std::find(std::begin(telling), std::end(telling), nodes_[head].root) != std::end(telling)) return true;
+    for (int sibling : edit_.children(head))
+      if (nodes_[sibling].relation == "comp" &&
+          (nodes_[sibling].position <= 0 || nodes_[sibling].position > nodes_[node].position))
+        return true;
+    return false;
   }
 
   // "it" before seem or appear stands in for a clause (it seems that ...,

@@ -940,6 +940,28 @@ TEST(SchemeToUd, AFirstWordBeforeACapitalisedNounIsAProperNounButPmIsNot) {
   EXPECT_EQ(upos_of("Shop", "staff"), "NOUN NOUN NOUN");
 }
 
+TEST(SchemeToUd, TheObjectOfAVerbOfTellingBeforeAClauseIsTheRecipient) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(told\ttell V\tE0\ti\t(gov fin))\n"
+      "2\t(reporters\treporter N\t1\tobj\t(gov tell))\n"
+      "E1\t(()\tfin C\t1\tcomp\t(gov tell))\n"
+      "3\t(Ann\t~ N\t4\ts\t(gov leave))\n"
+      "4\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "told reporters Ann left");
+  EXPECT_EQ(attachments(sentence), "0:root 1:iobj 4:nsubj 1:ccomp ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(told\ttell V\tE0\ti\t(gov fin))\n"
+      "2\t(stories\tstory N\t1\tobj\t(gov tell))\n"
+      ")\n",
+      "told stories");
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
+}
+
 TEST(SchemeToUd, AnAdverbOpeningAClauseBeforeItsSubjectMarksIt) {
   auto relation_of_first = [](const std::string& word) {
     UdSentence sentence = from_velmo(
