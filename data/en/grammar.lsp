@@ -200,9 +200,9 @@
 (defun whole-sentence-subordinate () (and (sentence-start) (sentence-end) (comp (pitem-attvec) (defined syn (cm))) (subordinate-opening)))
 ;; A clause of saying after a comma, whose verb closes the sentence or
 ;; stands before words of time or place, reports the clause before it (The
-;; talks failed, the minister said on Friday.): it is the main clause, not
-;; a loosely joined one.
-(defun reporting-clause () (comp (pitem-head-word) (reg-match "^, ([\"'”’] )?([^ ]+ ){1,12}(said|says|added|adds|told|wrote|asked|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalled|admitted)( (this|last|on|in|during|at|yesterday|today|earlier|later|recently|reporters|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)( .*)?)?$")))
+;; talks failed, the minister said on Friday.; "We won," Ann said.): it is
+;; the main clause, not a loosely joined one.
+(defun reporting-clause () (comp (pitem-head-word) (reg-match "^,( ?[\"'”’])? ([^ ]+ ){1,12}(said|says|added|adds|told|wrote|asked|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalled|admitted)( (this|last|on|in|during|at|yesterday|today|earlier|later|recently|reporters|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)( .*)?)?$")))
 ;; Where such a verb stands: before the end or before such words.
 (defun reporting-position () (or (sentence-end) (pitem-following-word (in ("this" "last" "on" "in" "during" "at" "yesterday" "today" "earlier" "later" "recently" "reporters" "Monday" "Tuesday" "Wednesday" "Thursday" "Friday" "Saturday" "Sunday")))))
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
@@ -218,6 +218,11 @@
 (defun bare-clause-verb () (comp (pitem-head-child) (pitem-head-word)
                                  (reg-match "^(say|said|think|thought|know|knew|known|tell|told|hope|believ|mean|meant|guess|find|found|assum|feel|felt|see|saw|seen|figur|confirm|ensur|suggest|hear|heard|ask|wish|remember|imagin|stat|claim|reali[sz]|wonder|indicat|understand|understood|learn|decid|suspect|doubt|writ|wrote|notic|bet|recommend|promis|repl|expect|conclud|add|discover|show|agree|warn|swear|swore|pray|insist|admit|announc|report|argu|explain|predict|suppos|reckon|presum|worr|fear|pretend|prov|trust|not|mention|read|check|mak|made|rul|verif|guarantee|bet|dream|sens|sense|forget|forgot|forgotten|hint|complain|recall|reveal|acknowledg|answer|respond|specif|determin|emphasi[sz]|observ|propos|pledg|vow|deny|denied|den|declar|estimat|calculat)(s|es|ed|d|ing|ies|ied|y|e|en|n|t|ted|ting)?( |$)")))
 
+;; Verbs whose to-infinitive is a complement only right after them.
+(defun purpose-verb () (comp (pitem-head-child) (pitem-head-word)
+                             (reg-match "^([Gg]o|[Gg]oes|[Gg]oing|[Ww]ent|[Gg]one|[Cc]ome|[Cc]omes|[Cc]oming|[Cc]ame|[Ll]ook|[Ll]ooks|[Ll]ooking|[Ll]ooked|[Tt]ry|[Tt]ries|[Tt]rying|[Tt]ried|[Ww]ait|[Ww]aits|[Ww]aiting|[Ww]aited)( |$)")))
+(defun after-purpose-verb () (comp (pitem-preceding-word)
+                                   (reg-match "^([Gg]o|[Gg]oes|[Gg]oing|[Ww]ent|[Gg]one|[Cc]ome|[Cc]omes|[Cc]oming|[Cc]ame|[Ll]ook|[Ll]ooks|[Ll]ooking|[Ll]ooked|[Tt]ry|[Tt]ries|[Tt]rying|[Tt]ried|[Ww]ait|[Ww]aits|[Ww]aiting|[Ww]aited)$")))
 ;; Verbs that take a to-infinitive as complement (want, try, need, ...),
 ;; by their forms.
 (defun infinitive-verb () (comp (pitem-head-child) (pitem-head-word)
@@ -582,10 +587,17 @@
      ;; A to-infinitive is a complement after want, try, need, decide and
      ;; their like (tried to call); after others it tells the purpose, an
      ;; adjunct (called to let me know, came in to get a gift).
+     ;; After go, come, look, try and wait only right after the verb (going
+     ;; to win); with words between it tells the purpose (went out tonight to
+     ;; get one, looked everywhere to find it).
      (V (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
-        (modifiee-cond (infinitive-verb)))
+        (modifiee-cond (and (infinitive-verb) (not (purpose-verb)))))
+     (V (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux) (after-purpose-verb)))
+        (modifiee-cond (purpose-verb)))
      (V (dep-type mod) (max-dist 22) (dep-weight 6.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
         (modifiee-cond (not (infinitive-verb))))
+     (V (dep-type mod) (max-dist 22) (dep-weight 6.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux) (not (after-purpose-verb))))
+        (modifiee-cond (purpose-verb)))
      ;; A bare infinitive only after let, make, help and their like (let
      ;; me know, help you find it, go get it).
      (V (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (not (get-modifier-by-type aux))))
