@@ -141,6 +141,7 @@ class SchemeToUd {
     adjectives_over_compounds();
     titles_before_names();
     person_names();
+    names_in_lists();
     slashed_conjuncts();
     correlative_conjunctions();
     free_punctuation();
@@ -839,6 +840,26 @@ class SchemeToUd {
       if (start == last && (initial(tokens_[last - 1].form) || flat_names[last])) start = first;
       if (start == last) continue;
       make_flat(start, last);
+    }
+  }
+
+  // A later conjunct of a flat name written like one, capitalised nouns
+  // compounded under the last (Jeffrey Synder, Sheetal Patel), is a flat
+  // name too: the list is of names.
+  void names_in_lists() {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> flat_head(n + 1, false);
+    for (int p = 1; p <= n; ++p)
+      if (ud_rel_[p] == "flat" && ud_head_[p] > 0) flat_head[ud_head_[p]] = true;
+    for (int last = 2; last <= n; ++last) {
+      if (ud_rel_[last] != "conj" || !name_word(last)) continue;
+      int first_conjunct = ud_head_[last];
+      if (first_conjunct <= 0 || first_conjunct >= last || !flat_head[first_conjunct]) continue;
+      int first = last;
+      while (first > 1 && ud_head_[first - 1] == last && ud_rel_[first - 1] == "compound" && name_word(first - 1) &&
+             starts_upper(tokens_[first - 2].form))
+        --first;
+      if (first < last) make_flat(first, last);
     }
   }
 

@@ -1232,6 +1232,22 @@ TEST(SchemeToUd, BothBeforeTwoConjunctsJoinedByAndIsTheirConjunction) {
   EXPECT_EQ(attachments(alone), "2:det 3:nsubj 0:root ");
 }
 
+TEST(SchemeToUd, ALaterConjunctOfANameWrittenLikeANameIsFlatToo) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Ann\t~ N\t2\tlex-mod\t(gov lee))\n"
+      "2\t(Lee\t~ N\t*\t)\n"
+      "3\t(,\t~ Punc\t5\tpunc\t(gov patel))\n"
+      "4\t(Sheetal\t~ N\t5\tnn\t(gov patel))\n"
+      "5\t(Patel\t~ N\t2\tconj\t(gov lee))\n"
+      "6\t(,\t~ Punc\t8\tpunc\t(gov road))\n"
+      "7\t(main\t~ N\t8\tnn\t(gov road))\n"
+      "8\t(road\t~ N\t2\tconj\t(gov lee))\n"
+      ")\n",
+      "Ann Lee, Sheetal Patel, main road");
+  EXPECT_EQ(attachments(sentence), "0:root 1:flat 4:punct 1:conj 4:flat 8:punct 8:compound 1:conj ");
+}
+
 TEST(SchemeToUd, PositionsTheTextHasNothingForAreLeftOut) {
   PlainTree tree;
   PlainNode a;
