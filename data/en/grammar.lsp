@@ -200,9 +200,9 @@
 (defun whole-sentence-subordinate () (and (sentence-start) (sentence-end) (comp (pitem-attvec) (defined syn (cm))) (subordinate-opening)))
 ;; A clause of saying after a comma, whose verb closes the sentence or
 ;; stands before words of time or place, reports the clause before it (The
-;; talks failed, the minister said on Friday.): it is the main clause, not
-;; a loosely joined one.
-(defun reporting-clause () (comp (pitem-head-word) (reg-match "^, ([\"'”’] )?([^ ]+ ){1,12}(said|says|added|adds|told|wrote|asked|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalled|admitted)( (this|last|on|in|during|at|yesterday|today|earlier|later|recently|reporters|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)( .*)?)?$")))
+;; talks failed, the minister said on Friday.; "We won," Ann said.): it is
+;; the main clause, not a loosely joined one.
+(defun reporting-clause () (comp (pitem-head-word) (reg-match "^,( ?[\"'”’])? ([^ ]+ ){1,12}(said|says|added|adds|told|wrote|asked|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalled|admitted)( (this|last|on|in|during|at|yesterday|today|earlier|later|recently|reporters|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)( .*)?)?$")))
 ;; Where such a verb stands: before the end or before such words.
 (defun reporting-position () (or (sentence-end) (pitem-following-word (in ("this" "last" "on" "in" "during" "at" "yesterday" "today" "earlier" "later" "recently" "reporters" "Monday" "Tuesday" "Wednesday" "Thursday" "Friday" "Saturday" "Sunday")))))
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
@@ -218,6 +218,11 @@
 (defun bare-clause-verb () (comp (pitem-head-child) (pitem-head-word)
                                  (reg-match "^(say|said|think|thought|know|knew|known|tell|told|hope|believ|mean|meant|guess|find|found|assum|feel|felt|see|saw|seen|figur|confirm|ensur|suggest|hear|heard|ask|wish|remember|imagin|stat|claim|reali[sz]|wonder|indicat|understand|understood|learn|decid|suspect|doubt|writ|wrote|notic|bet|recommend|promis|repl|expect|conclud|add|discover|show|agree|warn|swear|swore|pray|insist|admit|announc|report|argu|explain|predict|suppos|reckon|presum|worr|fear|pretend|prov|trust|not|mention|read|check|mak|made|rul|verif|guarantee|bet|dream|sens|sense|forget|forgot|forgotten|hint|complain|recall|reveal|acknowledg|answer|respond|specif|determin|emphasi[sz]|observ|propos|pledg|vow|deny|denied|den|declar|estimat|calculat)(s|es|ed|d|ing|ies|ied|y|e|en|n|t|ted|ting)?( |$)")))
 
+;; Verbs whose to-infinitive is a complement only right after them.
+(defun purpose-verb () (comp (pitem-head-child) (pitem-head-word)
+                             (reg-match "^([Gg]o|[Gg]oes|[Gg]oing|[Ww]ent|[Gg]one|[Cc]ome|[Cc]omes|[Cc]oming|[Cc]ame|[Ll]ook|[Ll]ooks|[Ll]ooking|[Ll]ooked|[Tt]ry|[Tt]ries|[Tt]rying|[Tt]ried|[Ww]ait|[Ww]aits|[Ww]aiting|[Ww]aited)( |$)")))
+(defun after-purpose-verb () (comp (pitem-preceding-word)
+                                   (reg-match "^([Gg]o|[Gg]oes|[Gg]oing|[Ww]ent|[Gg]one|[Cc]ome|[Cc]omes|[Cc]oming|[Cc]ame|[Ll]ook|[Ll]ooks|[Ll]ooking|[Ll]ooked|[Tt]ry|[Tt]ries|[Tt]rying|[Tt]ried|[Ww]ait|[Ww]aits|[Ww]aiting|[Ww]aited)$")))
 ;; Verbs that take a to-infinitive as complement (want, try, need, ...),
 ;; by their forms.
 (defun infinitive-verb () (comp (pitem-head-child) (pitem-head-word)
@@ -315,8 +320,11 @@
   (:head))
 
 (def-modifiers N
-  ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---).
-  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler))))
+  ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
+  ;; or an adjective before the others (Friendly Efficient and overall great place).
+  (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))
+     (A (dep-type mod) (max-dist 8) (dep-weight 60.0) (last-resort) (modifier-cond (and (bare-item) (no-cc) (no-punc)))
+        (modifiee-cond (not (personal-word)))))
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   ;; Inside the sentence "but" and "yet" rather join the clause the noun
   ;; opens (..., but this time the crew was safe) than the noun itself.
@@ -363,7 +371,8 @@
   ;; its object to a wrong reading.
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (no-cc) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
-     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (not (pronoun))))
+     ;; (also of a pronoun that is not personal: someone who knew, those who came)
+     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (free-relative-head)))
@@ -578,10 +587,17 @@
      ;; A to-infinitive is a complement after want, try, need, decide and
      ;; their like (tried to call); after others it tells the purpose, an
      ;; adjunct (called to let me know, came in to get a gift).
+     ;; After go, come, look, try and wait only right after the verb (going
+     ;; to win); with words between it tells the purpose (went out tonight to
+     ;; get one, looked everywhere to find it).
      (V (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
-        (modifiee-cond (infinitive-verb)))
+        (modifiee-cond (and (infinitive-verb) (not (purpose-verb)))))
+     (V (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux) (after-purpose-verb)))
+        (modifiee-cond (purpose-verb)))
      (V (dep-type mod) (max-dist 22) (dep-weight 6.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
         (modifiee-cond (not (infinitive-verb))))
+     (V (dep-type mod) (max-dist 22) (dep-weight 6.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux) (not (after-purpose-verb))))
+        (modifiee-cond (purpose-verb)))
      ;; A bare infinitive only after let, make, help and their like (let
      ;; me know, help you find it, go get it).
      (V (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (not (get-modifier-by-type aux))))
@@ -597,9 +613,11 @@
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
-     ;; (a verb that took a conjunction is a later conjunct and takes none)
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
+     ;; (a verb that took a conjunction is a later conjunct and takes none;
+     ;; the distance counts from the first verb's subject, so a long first
+     ;; verb phrase still takes its conjunct)
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (VBE (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
         (modifiee-cond (get-modifier-by-type obj))))
@@ -728,9 +746,11 @@
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
      (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
-     ;; (a verb that took a conjunction is a later conjunct and takes none)
-     (VBE (dep-type conj) (max-dist 14) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
-     (V (dep-type conj) (max-dist 14) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
+     ;; (a verb that took a conjunction is a later conjunct and takes none;
+     ;; the distance counts from the first verb's subject, so a long first
+     ;; verb phrase still takes its conjunct)
+     (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing

@@ -60,9 +60,11 @@ bool day_of_month(std::string_view word) {
 }
 bool four_digit_year(std::string_view word) { return digit_groups(word, '/', 0, 4) && word.size() == 4; }
 
-// A capital letter and a full stop, once or more (M., W.H.S.): an initial.
+// A capital letter and a full stop, once or more (M., W.H.S.), or a
+// capital letter alone: an initial.
 bool initial(std::string_view word) {
-  if (word.size() < 2 || word.size() % 2 != 0) return false;
+  if (word.size() == 1) return std::isupper(static_cast<unsigned char>(word[0]));
+  if (word.size() % 2 != 0) return false;
   for (size_t i = 0; i < word.size(); i += 2)
     if (!std::isupper(static_cast<unsigned char>(word[i])) || word[i + 1] != '.') return false;
   return true;
@@ -139,6 +141,7 @@ class SchemeToUd {
     adjectives_over_compounds();
     titles_before_names();
     person_names();
+    names_in_lists();
     slashed_conjuncts();
     correlative_conjunctions();
     free_punctuation();
@@ -338,8 +341,18 @@ class SchemeToUd {
         "give",   "tell",  "ask",    "charge", "feed",  "show",  "trust",   "send", "allow",  "remind",  "pay",
         "inform", "email", "assure", "notify", "teach", "offer", "promise", "owe",  "advise", "instruct"};
     std::string word = lower(nodes_[node].word);
-    return std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns) &&
-           std::find(std::begin(verbs), std::end(verbs), nodes_[head].root) != std::end(verbs);
+    if (std::find(std::begin(verbs), std::end(verbs), nodes_[head].root) == std::end(verbs)) return false;
+    if (std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns)) return true;
+    // Any object of such a verb that a clause follows (told reporters that
+    // ..., allow providers to ...), and any of those that always name the
+    // one told (notify the sender).
+    static constexpr std::string_view telling[] = {"notify", "inform", "advise", "assure", "remind"};
+    if (std::find(std::begin(telling), std::end(telling), nodes_[head].root) != std::end(telling)) return true;
+    for (int sibling : edit_.children(head))
+      if (nodes_[sibling].relation == "comp" &&
+          (nodes_[sibling].position <= 0 || nodes_[sibling].position > nodes_[node].position))
+        return true;
+    return false;
   }
 
   // "it" before seem or appear stands in for a clause (it seems that ...,
@@ -351,6 +364,13 @@ class SchemeToUd {
     if (head < 0 || lower(nodes_[node].word) != "it" || nodes_[node].position > nodes_[head].position) return false;
     const std::string& verb = nodes_[head].root;
     return verb == "seem" || verb == "appear";
+  }
+
+  // A lowercase point of the compass (west, northeast).
+  bool compass_point(int node) const {
+    static constexpr std::string_view points[] = {"north",     "south",     "east",      "west",
+                                                  "northeast", "northwest", "southeast", "southwest"};
+    return node >= 0 && std::find(std::begin(points), std::end(points), nodes_[node].word) != std::end(points);
   }
 
   bool has_child_with(int node, std::string_view relation) const {
@@ -403,7 +423,8 @@ class SchemeToUd {
       // Bare in and on after their verb are adverbs (come in, move on).
       if (category == "Prep" && bare_after_verb(index) && (lower(node.word) == "in" || lower(node.word) == "on"))
         return "advmod";
-      if (category == "Prep") return under_noun ? "nmod" : "obl";
+      // "west of Baghdad": the direction is an adverb, its phrase oblique.
+      if (category == "Prep") return under_noun && !compass_point(head) ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
@@ -785,6 +806,7 @@ class SchemeToUd {
   // Words before that first word (titles) now hang from it.
   void person_names() {
     const int n = static_cast<int>(tokens_.size());
+    const std::vector<bool> flat_names = heads_of_flat_names();
     for (int last = 2; last <= n; ++last) {
       if (!name_word(last) || ud_head_[last] < 0) continue;
       if (ud_head_[last] > last && ud_rel_[last] == "compound") continue;  // not the name's head
@@ -813,9 +835,48 @@ class SchemeToUd {
         if (given_name(form) || initial(form) || name_particle(form)) start = std::min(start, p);
         if (ud_rel_[p] == "flat") start = std::min(start, ud_head_[p]);
       }
+      // A last word that is an initial or heads a flat name makes the whole
+      // compound a person's name (Marlene D. Hilliard).
+      if (start == last && (initial(tokens_[last - 1].form) || flat_names[last])) start = first;
       if (start == last) continue;
       make_flat(start, last);
     }
+  }
+
+  // A later conjunct of a flat name written like one, capitalised nouns
+  // compounded under the last (Jeffrey Synder, Sheetal Patel), is a flat
+  // name too: the list is of names.
+  void names_in_lists() {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> flat_head(n + 1, false);
+    for (int p = 1; p <= n; ++p)
+      if (ud_rel_[p] == "flat" && ud_head_[p] > 0) flat_head[ud_head_[p]] = true;
+    for (int last = 2; last <= n; ++last) {
+      if (ud_rel_[last] != "conj" || !name_word(last)) continue;
+      int first_conjunct = ud_head_[last];
+      if (first_conjunct <= 0 || first_conjunct >= last || !flat_head[first_conjunct]) continue;
+      int first = last;
+      while (first > 1 && ud_head_[first - 1] == last && ud_rel_[first - 1] == "compound" && name_word(first - 1) &&
+             starts_upper(tokens_[first - 2].form))
+        --first;
+      if (first < last) make_flat(first, last);
+    }
+  }
+
+  // The words that head a flat item, and those with a conjunct or
+  // apposition written as a flat name (Kristen Quinn, Sarah Mulholland):
+  // what the words of a name around them say of a person.
+  std::vector<bool> heads_of_flat_names() const {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> flat_head(n + 1, false), marked(n + 1, false);
+    for (int q = 1; q <= n; ++q)
+      if (ud_rel_[q] == "flat" && ud_head_[q] > 0) flat_head[ud_head_[q]] = true;
+    for (int q = 1; q <= n; ++q) {
+      marked[q] = marked[q] || flat_head[q];
+      bool flat_name = flat_head[q] && name_word(q);
+      if (flat_name && ud_head_[q] > 0 && (ud_rel_[q] == "conj" || ud_rel_[q] == "appos")) marked[ud_head_[q]] = true;
+    }
+    return marked;
   }
 
   // Words start..last become one flat name under start; the words before

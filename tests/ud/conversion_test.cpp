@@ -879,6 +879,24 @@ TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
       ")\n",
       "al - Sadr said");
   EXPECT_EQ(attachments(sentence), "4:nsubj 3:punct 1:flat 0:root ");
+  // A compound over a flat item with an initial (a signature line).
+  sentence = from_velmo(
+      "(\n"
+      "1\t(Marlene\t~ N\t2\tnn\t(gov D.))\n"
+      "2\t(D.\t~ N\t*\t)\n"
+      "3\t(Hilliard\t~ N\t2\tlex-mod\t(gov D.))\n"
+      ")\n",
+      "Marlene D. Hilliard");
+  EXPECT_EQ(attachments(sentence), "0:root 1:flat 1:flat ");
+  // Initials without full stops.
+  sentence = from_velmo(
+      "(\n"
+      "1\t(V\t~ N\t3\tnn\t(gov Choudhry))\n"
+      "2\t(K\t~ N\t3\tnn\t(gov Choudhry))\n"
+      "3\t(Choudhry\t~ N\t*\t)\n"
+      ")\n",
+      "V K Choudhry");
+  EXPECT_EQ(attachments(sentence), "0:root 1:flat 1:flat ");
   // Without a given name or an initial the compound stays (a paper's name).
   sentence = from_velmo(
       "(\n"
@@ -920,6 +938,43 @@ TEST(SchemeToUd, AFirstWordBeforeACapitalisedNounIsAProperNounButPmIsNot) {
   };
   EXPECT_EQ(upos_of("Darin", "Fisher"), "PROPN PROPN NOUN");
   EXPECT_EQ(upos_of("Shop", "staff"), "NOUN NOUN NOUN");
+}
+
+TEST(SchemeToUd, TheObjectOfAVerbOfTellingBeforeAClauseIsTheRecipient) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(told\ttell V\tE0\ti\t(gov fin))\n"
+      "2\t(reporters\treporter N\t1\tobj\t(gov tell))\n"
+      "E1\t(()\tfin C\t1\tcomp\t(gov tell))\n"
+      "3\t(Ann\t~ N\t4\ts\t(gov leave))\n"
+      "4\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "told reporters Ann left");
+  EXPECT_EQ(attachments(sentence), "0:root 1:iobj 4:nsubj 1:ccomp ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(told\ttell V\tE0\ti\t(gov fin))\n"
+      "2\t(stories\tstory N\t1\tobj\t(gov tell))\n"
+      ")\n",
+      "told stories");
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
+}
+
+TEST(SchemeToUd, APhraseUnderAPointOfTheCompassIsOblique) {
+  auto relation_of_of = [](const std::string& noun) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "1\t(" + noun + "\t~ N\t*\t)\n"
+        "2\t(of\t~ Prep\t1\tmod\t(gov x))\n"
+        "3\t(Baghdad\t~ N\t2\tpcomp\t(gov of))\n"
+        ")\n",
+        noun + " of Baghdad");
+    return sentence.words[2].deprel;
+  };
+  EXPECT_EQ(relation_of_of("west"), "obl");
+  EXPECT_EQ(relation_of_of("people"), "nmod");
 }
 
 TEST(SchemeToUd, AnAdverbOpeningAClauseBeforeItsSubjectMarksIt) {
@@ -1175,6 +1230,22 @@ TEST(SchemeToUd, BothBeforeTwoConjunctsJoinedByAndIsTheirConjunction) {
       ")\n",
       "Both boys left");
   EXPECT_EQ(attachments(alone), "2:det 3:nsubj 0:root ");
+}
+
+TEST(SchemeToUd, ALaterConjunctOfANameWrittenLikeANameIsFlatToo) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Ann\t~ N\t2\tlex-mod\t(gov lee))\n"
+      "2\t(Lee\t~ N\t*\t)\n"
+      "3\t(,\t~ Punc\t5\tpunc\t(gov patel))\n"
+      "4\t(Sheetal\t~ N\t5\tnn\t(gov patel))\n"
+      "5\t(Patel\t~ N\t2\tconj\t(gov lee))\n"
+      "6\t(,\t~ Punc\t8\tpunc\t(gov road))\n"
+      "7\t(main\t~ N\t8\tnn\t(gov road))\n"
+      "8\t(road\t~ N\t2\tconj\t(gov lee))\n"
+      ")\n",
+      "Ann Lee, Sheetal Patel, main road");
+  EXPECT_EQ(attachments(sentence), "0:root 1:flat 4:punct 1:conj 4:flat 8:punct 8:compound 1:conj ");
 }
 
 TEST(SchemeToUd, PositionsTheTextHasNothingForAreLeftOut) {
