@@ -366,6 +366,13 @@ class SchemeToUd {
     return verb == "seem" || verb == "appear";
   }
 
+  // A lowercase point of the compass (west, northeast).
+  bool compass_point(int node) const {
+    static constexpr std::string_view points[] = {"north",     "south",     "east",      "west",
+                                                  "northeast", "northwest", "southeast", "southwest"};
+    return node >= 0 && std::find(std::begin(points), std::end(points), nodes_[node].word) != std::end(points);
+  }
+
   bool has_child_with(int node, std::string_view relation) const {
     for (int child : edit_.children(node))
       if (nodes_[child].relation == relation) return true;
@@ -416,7 +423,8 @@ class SchemeToUd {
       // Bare in and on after their verb are adverbs (come in, move on).
       if (category == "Prep" && bare_after_verb(index) && (lower(node.word) == "in" || lower(node.word) == "on"))
         return "advmod";
-      if (category == "Prep") return under_noun ? "nmod" : "obl";
+      // "west of Baghdad": the direction is an adverb, its phrase oblique.
+      if (category == "Prep") return under_noun && !compass_point(head) ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";

@@ -962,6 +962,21 @@ TEST(SchemeToUd, TheObjectOfAVerbOfTellingBeforeAClauseIsTheRecipient) {
   EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
 }
 
+TEST(SchemeToUd, APhraseUnderAPointOfTheCompassIsOblique) {
+  auto relation_of_of = [](const std::string& noun) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "1\t(" + noun + "\t~ N\t*\t)\n"
+        "2\t(of\t~ Prep\t1\tmod\t(gov x))\n"
+        "3\t(Baghdad\t~ N\t2\tpcomp\t(gov of))\n"
+        ")\n",
+        noun + " of Baghdad");
+    return sentence.words[2].deprel;
+  };
+  EXPECT_EQ(relation_of_of("west"), "obl");
+  EXPECT_EQ(relation_of_of("people"), "nmod");
+}
+
 TEST(SchemeToUd, AnAdverbOpeningAClauseBeforeItsSubjectMarksIt) {
   auto relation_of_first = [](const std::string& word) {
     UdSentence sentence = from_velmo(
