@@ -317,7 +317,9 @@
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
-  (:head))
+  (:head)
+  ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly).
+  (* (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
 
 (def-modifiers N
   ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
