@@ -27,6 +27,8 @@ void Chart::reset(int words) {
   sentence.reset();
   last_resort = false;
   piece_ends.clear();
+  stored_by_span.clear();
+  spans_moved = false;
   start_list.clear();
   case_marked.clear();
   oblique_case_marked.clear();
@@ -37,6 +39,8 @@ void Chart::reset(int words) {
 
 void Chart::clear_items() {
   pool_.free_all();
+  stored_by_span.clear();
+  spans_moved = false;
   pool_.clear_exhausted();
   start_list.clear();
   case_marked.clear();

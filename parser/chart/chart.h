@@ -10,6 +10,7 @@
 
 #include "parser/chart/item_pool.h"
 #include "parser/chart/sentence_view.h"
+#include "parser/chart/span_index.h"
 
 namespace velmo {
 
@@ -76,6 +77,16 @@ class Chart {
   // Counts the calls of expression functions that change items or the
   // chart (remembered condition answers must not skip them).
   std::uint64_t item_changes = 0;
+  // The stored items by span, for packing; it holds while no function has
+  // moved an item's span (`spans_moved`) in this pass.
+  SpanIndex stored_by_span;
+  bool spans_moved = false;
+  // A number never handed out before by this chart for a collection of
+  // root items (never 0, the mark of an item no collection took).
+  std::uint32_t next_root_collection() {
+    if (++root_collections_ == 0) ++root_collections_;
+    return root_collections_;
+  }
 
   // ---- Brackets: spans of words that items may not cross.
   int bracket_low(int word) const;
@@ -90,6 +101,7 @@ class Chart {
   ItemPool pool_;
   std::vector<int> bracket_low_;
   std::vector<int> bracket_high_;
+  std::uint32_t root_collections_ = 0;
 };
 
 }  // namespace velmo

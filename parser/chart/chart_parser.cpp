@@ -259,12 +259,23 @@ bool ChartParser::pack(GCate& g, PItem* item, int p) {
     while (from > 0 && !g.is_obligatory(from)) --from;
     while (to + 1 < n && !g.is_obligatory(to + 1)) ++to;
   }
+  const auto same = [&](const PItem* other) {
+    return other->start == item->start && other->end == item->end && other->av.equals(item->av, &g.visible_atts);
+  };
   for (int q = from; q <= to; ++q) {
+    if (!chart_.spans_moved) {
+      if (PItem* other = chart_.stored_by_span.find_first(&g, item->end, q, item->start, same)) {
+        item->next_alt = other->next_alt;
+        other->next_alt = item;
+        ++chart_.stats.packed;
+        return true;
+      }
+      continue;
+    }
     const std::vector<PItem*>* bucket = g.chart().find_bucket(item->end, q);
     if (!bucket) continue;
     for (PItem* other : *bucket) {
-      if (other->start != item->start || other->end != item->end) continue;
-      if (!other->av.equals(item->av, &g.visible_atts)) continue;
+      if (!same(other)) continue;
       item->next_alt = other->next_alt;
       other->next_alt = item;
       ++chart_.stats.packed;
@@ -285,6 +296,7 @@ void ChartParser::store(GCate& g, PItem* item, int p) {
     return;
   }
   g.chart().bucket(item->end, p).push_back(item);
+  chart_.stored_by_span.add(&g, item->end, p, item->start, item);
   g.chart().add_active_end(item->end);
 }
 
@@ -338,6 +350,7 @@ void ChartParser::offer_accepted(GLink* link, PItem* item) {
     auto at = std::upper_bound(bucket.begin(), bucket.end(), used,
                                [](const PItem* a, const PItem* b) { return a->start < b->start; });
     bucket.insert(at, used);
+    chart_.stored_by_span.add(&owner, used->end, n, used->start, used);
     owner.chart().push_work(used);
     if (depth_ < kMaxDepth) {
       DepthGuard guard(depth_);

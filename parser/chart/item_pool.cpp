@@ -19,6 +19,7 @@ void PItem::reset(bool clear_vector) {
   answers.forget();
   forest_node = nullptr;
   forest_generation = 0;
+  root_collection = 0;
 }
 
 PItem* ItemPool::allocate(bool clear_vector) {

@@ -63,6 +63,10 @@ struct PItem {
   // table of nodes; this spares the lookup).
   TNode* forest_node = nullptr;
   std::uint32_t forest_generation = 0;
+  // The root collection (Chart::next_root_collection) that last took the
+  // item as a root: an item stored under several root entries is taken
+  // once.
+  std::uint32_t root_collection = 0;
 
   int length() const { return end - start; }
   bool is_lexical() const { return head_child == nullptr; }

@@ -1,7 +1,6 @@
 #include "parser/chart/sentence.h"
 
 #include <cctype>
-#include <unordered_set>
 
 #include "shell/support/diagnostics.h"
 
@@ -91,7 +90,7 @@ bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<R
 
 std::vector<RootItem> collect_roots(KorvelParser& parser) {
   std::vector<RootItem> roots;
-  std::unordered_set<const PItem*> seen;
+  const std::uint32_t collection = parser.chart().next_root_collection();
   const TypeId pitem = type_id("PItem*");
   const int last = parser.chart().sentence ? parser.chart().sentence->last_word() : 0;
   for (RootEntry& entry : parser.roots) {
@@ -102,8 +101,11 @@ std::vector<RootItem> collect_roots(KorvelParser& parser) {
         if (const std::vector<PItem*>* bucket = cate.chart().find_bucket(end, q)) {
           for (PItem* item : *bucket) {
             const Word input = reinterpret_cast<Word>(item);
-            if (entry.condition && entry.condition->eval(input, pitem) == 0) continue;
-            if (!seen.insert(item).second) continue;
+            if (entry.plan ? !entry.plan->accepts(parser.conditions(), *item, parser.chart().item_changes)
+                           : entry.condition && entry.condition->eval(input, pitem) == 0)
+              continue;
+            if (item->root_collection == collection) continue;
+            item->root_collection = collection;
             const int cost = entry.cost ? static_cast<int>(entry.cost->eval(input, pitem)) : 0;
             roots.push_back({item, cost, item->weight});
           }

@@ -44,6 +44,12 @@ void note_change(const PItem* item) {
   if (item && item->cate && item->cate->parser()) ++item->cate->parser()->chart().item_changes;
 }
 
+// Tells the item's chart that the item's span moved: the index of stored
+// items by span no longer stands.
+void note_span_moved(const PItem* item) {
+  if (item && item->cate && item->cate->parser()) item->cate->parser()->chart().spans_moved = true;
+}
+
 void note_change(KorvelParser* parser) {
   if (parser) ++parser->chart().item_changes;
 }
@@ -196,6 +202,7 @@ class IncludeFollowingExp final : public DefaultClone<IncludeFollowingExp> {
     const int w = following_position(*sentence, *item, true);
     if (w > 0 && word_accepted(condition_.get(), sentence->word_at(w))) {
       item->end = static_cast<std::int16_t>(w);
+      note_span_moved(item);
       note_change(item);
     }
     return input;
@@ -213,6 +220,7 @@ Word include_preceding_word(Word input) {
   while (w >= 1 && sentence->skipped(w)) --w;
   if (w >= 1) {
     item->start = static_cast<std::int16_t>(w);
+    note_span_moved(item);
     note_change(item);
   }
   return input;

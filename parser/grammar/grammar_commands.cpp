@@ -477,8 +477,14 @@ Word roots(IRSlist& args) {
     }
     RootEntry entry;
     entry.category = cate;
-    if (IRSlistPtr cond = definition->take_first())
-      entry.condition = cond->is_nil() ? nullptr : LExp::get_exp(cond.get());
+    if (IRSlistPtr cond = definition->take_first()) {
+      if (!cond->is_nil()) {
+        // The plan is read from the form before the expression takes it.
+        entry.plan = ConditionPlan::build(*cond, parser->conditions());
+        entry.condition = LExp::get_exp(cond.get());
+      }
+      if (!entry.condition || !entry.condition->same_as()) entry.plan = nullptr;
+    }
     if (IRSlistPtr cost = definition->take_first()) entry.cost = LExp::get_exp(cost.get());
     table.push_back(std::move(entry));
   }

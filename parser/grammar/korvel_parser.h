@@ -32,6 +32,9 @@ class RelationSource;
 struct RootEntry {
   GCate* category = nullptr;
   LExpPtr condition;  // null: every item
+  // The condition as a plan when it calls a function of the grammar: the
+  // chart has mostly answered its parts for the item already.
+  std::shared_ptr<const ConditionPlan> plan;
   LExpPtr cost;       // integer extra cost of a root item; null: 0
 };
 

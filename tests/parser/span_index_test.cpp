@@ -1,0 +1,102 @@
+#include "parser/chart/span_index.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <vector>
+
+#include "parser/chart/pitem.h"
+
+namespace velmo {
+namespace {
+
+class SpanIndexTest : public ::testing::Test {
+ protected:
+  PItem* item(int start, int end) {
+    PItem& made = items_.emplace_back(nullptr);
+    made.start = static_cast<std::int16_t>(start);
+    made.end = static_cast<std::int16_t>(end);
+    return &made;
+  }
+  // Every item under the place, in the order the index gives them.
+  std::vector<PItem*> all(const void* owner, int end, int position, int start) {
+    std::vector<PItem*> found;
+    index_.find_first(owner, end, position, start, [&](PItem* p) {
+      found.push_back(p);
+      return false;
+    });
+    return found;
+  }
+
+  std::deque<PItem> items_;
+  SpanIndex index_;
+  int owner_a_ = 0, owner_b_ = 0;
+};
+
+TEST_F(SpanIndexTest, ListsItemsOfOneSpanInTheOrderStored) {
+  PItem* first = item(2, 5);
+  PItem* other_start = item(3, 5);
+  PItem* second = item(2, 5);
+  index_.add(&owner_a_, 5, 1, first->start, first);
+  index_.add(&owner_a_, 5, 1, other_start->start, other_start);
+  index_.add(&owner_a_, 5, 1, second->start, second);
+  EXPECT_EQ(all(&owner_a_, 5, 1, 2), (std::vector<PItem*>{first, second}));
+  EXPECT_EQ(all(&owner_a_, 5, 1, 3), (std::vector<PItem*>{other_start}));
+  EXPECT_TRUE(all(&owner_a_, 5, 1, 4).empty());
+}
+
+TEST_F(SpanIndexTest, KeepsCategoriesPositionsAndEndsApart) {
+  PItem* a = item(1, 4);
+  PItem* b = item(1, 4);
+  PItem* c = item(1, 4);
+  PItem* d = item(1, 6);
+  index_.add(&owner_a_, 4, 0, a->start, a);
+  index_.add(&owner_b_, 4, 0, b->start, b);
+  index_.add(&owner_a_, 4, 2, c->start, c);
+  index_.add(&owner_a_, 6, 0, d->start, d);
+  EXPECT_EQ(all(&owner_a_, 4, 0, 1), (std::vector<PItem*>{a}));
+  EXPECT_EQ(all(&owner_b_, 4, 0, 1), (std::vector<PItem*>{b}));
+  EXPECT_EQ(all(&owner_a_, 4, 2, 1), (std::vector<PItem*>{c}));
+  EXPECT_EQ(all(&owner_a_, 6, 0, 1), (std::vector<PItem*>{d}));
+}
+
+TEST_F(SpanIndexTest, FindFirstStopsAtTheFirstAcceptedItem) {
+  PItem* light = item(0, 3);
+  PItem* heavy = item(0, 3);
+  PItem* heavier = item(0, 3);
+  light->weight = 1.0f;
+  heavy->weight = 5.0f;
+  heavier->weight = 9.0f;
+  for (PItem* p : {light, heavy, heavier}) index_.add(&owner_a_, 3, 1, p->start, p);
+  int asked = 0;
+  PItem* found = index_.find_first(&owner_a_, 3, 1, 0, [&](PItem* p) {
+    ++asked;
+    return p->weight > 2.0f;
+  });
+  EXPECT_EQ(found, heavy);
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(index_.find_first(&owner_a_, 3, 1, 0, [](PItem*) { return false; }), nullptr);
+}
+
+TEST_F(SpanIndexTest, ClearForgetsEveryItemAndManyItemsStayInOrder) {
+  std::vector<PItem*> stored;
+  for (int i = 0; i < 3000; ++i) {
+    PItem* p = item(i % 7, 9);
+    stored.push_back(p);
+    index_.add(&owner_a_, 9, i % 3, p->start, p);
+  }
+  EXPECT_EQ(index_.size(), 3000u);
+  std::vector<PItem*> expected;
+  for (int i = 0; i < 3000; ++i)
+    if (i % 7 == 4 && i % 3 == 2) expected.push_back(stored[static_cast<std::size_t>(i)]);
+  EXPECT_EQ(all(&owner_a_, 9, 2, 4), expected);
+  index_.clear();
+  EXPECT_EQ(index_.size(), 0u);
+  EXPECT_TRUE(all(&owner_a_, 9, 2, 4).empty());
+  PItem* again = item(4, 9);
+  index_.add(&owner_a_, 9, 2, again->start, again);
+  EXPECT_EQ(all(&owner_a_, 9, 2, 4), (std::vector<PItem*>{again}));
+}
+
+}  // namespace
+}  // namespace velmo
