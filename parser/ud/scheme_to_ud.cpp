@@ -79,7 +79,7 @@ bool given_name(std::string_view word) {
       "Andrew",  "Andy",     "Angela",  "Ann",      "Anna",     "Anne",    "Anthony",  "Barbara",  "Ben",
       "Benjamin", "Bill",    "Billy",   "Bob",      "Bobby",    "Brad",    "Brandon",  "Brian",    "Bruce",
       "Carl",    "Carol",    "Caroline", "Catherine", "Charles", "Charlie", "Chris",   "Christina", "Christine",
-      "Christopher", "Cindy", "Colin",  "Craig",    "Dan",      "Daniel",  "Danny",    "Darin",    "Dave",
+      "Christopher", "Cindy", "Colin",  "Craig",    "Dan",      "Daniel",  "Danny",    "Dave",
       "David",   "Debbie",   "Deborah", "Dennis",   "Diana",    "Diane",   "Dick",     "Don",      "Donald",
       "Doug",    "Douglas",  "Ed",      "Eddie",    "Edward",   "Elizabeth", "Emily",  "Emma",     "Eric",
       "Frank",   "Fred",     "Gary",    "George",   "Gerald",   "Glenn",   "Greg",     "Gregg",    "Gregory",
@@ -91,13 +91,13 @@ bool given_name(std::string_view word) {
       "Kelly",   "Ken",      "Kenneth", "Kevin",    "Khalid",   "Kim",     "Kimberly", "Larry",    "Laura",
       "Laurie",  "Lee",      "Linda",   "Lisa",     "Louis",    "Lynn",    "Margaret", "Maria",    "Marie",
       "Mark",    "Martin",   "Mary",    "Matt",     "Matthew",  "Michael", "Michelle", "Mike",     "Mohammed",
-      "Muhammad", "Muqtada", "Nancy",   "Nathan",   "Nicholas", "Nick",    "Omar",     "Pamela",   "Pat",
+      "Muhammad", "Nancy",   "Nathan",   "Nicholas", "Nick",    "Omar",     "Pamela",   "Pat",
       "Patricia", "Patrick", "Paul",    "Peter",    "Phil",     "Philip",  "Ralph",    "Randy",    "Ray",
       "Raymond", "Rebecca",  "Rhonda",  "Richard",  "Rick",     "Rob",     "Robert",   "Robin",    "Roger",
       "Ron",     "Ronald",   "Rose",    "Roy",      "Russell",  "Ruth",    "Ryan",     "Saddam",   "Sam",
       "Samuel",  "Sandra",   "Sara",    "Sarah",    "Scott",    "Sean",    "Sharon",   "Shirley",  "Stephen",
       "Steve",   "Steven",   "Susan",   "Ted",      "Terry",    "Thomas",  "Tim",      "Timothy",  "Todd",
-      "Tom",     "Tony",     "Tyler",   "Vince",    "Virginia", "Walter",  "Wayne",    "William",  "Yasser"};
+      "Tom",     "Tony",     "Tyler",   "Vince",    "Virginia", "Walter",  "Wayne",    "William"};
   return std::find(std::begin(names), std::end(names), word) != std::end(names);
 }
 
@@ -799,7 +799,7 @@ class SchemeToUd {
     return before >= 1 && name_word(before) ? before : 0;
   }
 
-  // A name written as compounds under its last word (Darin Fisher) or
+  // A name written as compounds under its last word (Susan Fisher) or
   // mixing a compound with a flat item (Jennifer M. Anderson) names a person
   // when it starts with a given name or holds an initial: the treebank
   // writes it flat under its first word, which takes the name's place.
@@ -1136,7 +1136,7 @@ class SchemeToUd {
 
   // Capitals decide proper nouns, past the first word: AM and PM are
   // common nouns, and a capitalised first word is a name when a
-  // capitalised noun follows it (Bush nominated, Darin Fisher wrote).
+  // capitalised noun follows it (Bush nominated, Susan Fisher wrote).
   std::string proper_or_common(int p, const std::string& upos) const {
     const std::string& form = tokens_[p - 1].form;
     if (upos == "PROPN" && half_of_day(form)) return "NOUN";

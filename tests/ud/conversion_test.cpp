@@ -851,11 +851,11 @@ TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
       "(\n"
       "E1\t(()\tfin C\t*\t)\n"
       "1\t(the\t~ Det\t3\tdet\t(gov Fisher))\n"
-      "2\t(Darin\t~ N\t3\tnn\t(gov Fisher))\n"
+      "2\t(Susan\t~ N\t3\tnn\t(gov Fisher))\n"
       "3\t(Fisher\t~ N\t4\ts\t(gov leave))\n"
       "4\t(left\tleave V\tE1\ti\t(gov fin))\n"
       ")\n",
-      "the Darin Fisher left");
+      "the Susan Fisher left");
   EXPECT_EQ(attachments(sentence), "2:det 4:nsubj 2:flat 0:root ");
   // A flat item with an initial inside a compound, after a title.
   sentence = from_velmo(
@@ -936,7 +936,7 @@ TEST(SchemeToUd, AFirstWordBeforeACapitalisedNounIsAProperNounButPmIsNot) {
         first + " " + second + " left at PM");
     return sentence.words[0].upos + " " + sentence.words[1].upos + " " + sentence.words[4].upos;
   };
-  EXPECT_EQ(upos_of("Darin", "Fisher"), "PROPN PROPN NOUN");
+  EXPECT_EQ(upos_of("Susan", "Fisher"), "PROPN PROPN NOUN");
   EXPECT_EQ(upos_of("Shop", "staff"), "NOUN NOUN NOUN");
 }
 
