@@ -292,8 +292,6 @@
            (modifiee-cond (pitem-following-word (in ("," "and" "or"))))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
-  ;; A conjunction nothing else takes, as a last resort (and | a must see).
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
