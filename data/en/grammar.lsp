@@ -319,6 +319,9 @@
   ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly).
   (* (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
 
+;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
+(defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
+
 (def-modifiers N
   ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
   ;; or an adjective before the others (Friendly Efficient and overall great place).
@@ -364,8 +367,13 @@
   (* (N (dep-type lex-mod) (max-dist 4) (modifier-cond (and (bare-item) (capitalised) (not (before-comma-or-bracket))))
         (modifiee-cond (capitalised))))
   (:head)
+  ;; A number right after its noun names it (Section 7); one set off by a
+  ;; comma or bracket is an apposition (Phone ( 713 ) 853-3242, Nina, 19).
   (* :skip-word (in (","))
-     (Num (dep-type num) (max-dist 4) (dep-weight 4.0) (modifier-cond (bare-item))))
+     (Num (dep-type num) (max-dist 4) (dep-weight 4.0)
+          (modifier-cond (bare-item)) (merged-cond (not (set-off-number))))
+     (Num (dep-type appo) (max-dist 4) (dep-weight 4.0)
+          (modifier-cond (bare-item)) (merged-cond (set-off-number))))
   ;; A preposition after a noun has its object, unless it is a particle
   ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
   ;; its object to a wrong reading.
