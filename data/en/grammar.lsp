@@ -343,7 +343,7 @@
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Det (dep-type det) (max-dist 5) (modifier-cond (comp (pitem-head-word) (reg-match "^([Aa]ll|[Bb]oth|[Hh]alf)$")))
-          (modifiee-cond (get-modifier-by-type gen)))
+          (modifiee-cond (or (get-modifier-by-type gen) (get-modifier-by-type det))))
      ;; and, as a last resort, an exclamative "what" (What a hidden gem).
      (N (dep-type det) (max-dist 5) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[Ww]hat$"))))
