@@ -818,6 +818,9 @@
 ;; into a moved element with a trace to the verb, and a question or relative word before
 ;; the clause fills it (the book that I read: the empty object of read
 ;; stands for that).
+;; A finite clause whose verb has no subject of its own.
+(defun subjectless-clause () (and (fin-clause) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
+
 (def-modifiers C
   ;; As a last resort, a clause takes before it (or before its comma) an
   ;; interjection, adverb or prepositional phrase that nothing else takes
@@ -856,7 +859,15 @@
             (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (not (whole-sentence-subordinate))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
+  ;; A conjoined clause without subject (an imperative) follows only a
+  ;; clause without one (Call Vernon and get the details); after a clause
+  ;; with a subject it is a verb phrase sharing that subject (makes me want
+  ;; to rush out and rescue people).
+  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))))
+     (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+        (modifiee-cond (subjectless-clause)))
+     (C (dep-type conj) (max-dist 20) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+        (modifiee-cond (not (subjectless-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
            (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)
