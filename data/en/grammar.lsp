@@ -218,6 +218,16 @@
 (defun bare-clause-verb () (comp (pitem-head-child) (pitem-head-word)
                                  (reg-match "^(say|said|think|thought|know|knew|known|tell|told|hope|believ|mean|meant|guess|find|found|assum|feel|felt|see|saw|seen|figur|confirm|ensur|suggest|hear|heard|ask|wish|remember|imagin|stat|claim|reali[sz]|wonder|indicat|understand|understood|learn|decid|suspect|doubt|writ|wrote|notic|bet|recommend|promis|repl|expect|conclud|add|discover|show|agree|warn|swear|swore|pray|insist|admit|announc|report|argu|explain|predict|suppos|reckon|presum|worr|fear|pretend|prov|trust|not|mention|read|check|mak|made|rul|verif|guarantee|bet|dream|sens|sense|forget|forgot|forgotten|hint|complain|recall|reveal|acknowledg|answer|respond|specif|determin|emphasi[sz]|observ|propos|pledg|vow|deny|denied|den|declar|estimat|calculat)(s|es|ed|d|ing|ies|ied|y|e|en|n|t|ted|ting)?( |$)")))
 
+;; Nouns that take a to-infinitive of their own (a chance to win, the
+;; ability to pay, nothing to lose), by their forms.
+(defun infinitive-noun () (comp (pitem-head-child) (pitem-head-word)
+                                (reg-match "^(.* )?([Aa]bilit|[Ii]nabilit|[Aa]ttempt|[Aa]uthorit|[Aa]uthorization|[Cc]hance|[Dd]ecision|[Ee]ffort|[Ii]dea|[Mm]eans|[Mm]otion|[Mm]ove|[Nn]eed|[Nn]othing|[Ss]omething|[Aa]nything|[Ee]verything|[Oo]bligation|[Oo]ffer|[Oo]pportunit|[Oo]ption|[Pp]ermission|[Pp]lace|[Pp]lan|[Pp]osition|[Pp]otential|[Pp]ower|[Rr]equirement|[Rr]ight|[Rr]oom|[Ss]tep|[Ss]trateg|[Tt]hing|[Tt]ime|[Tt]ool|[Ww]illingness|[Uu]nwillingness|[Ww]ay|[Pp]ossibilit|[Pp]romise|[Pp]ledge|[Rr]equest|[Rr]eason|[Ee]xcuse|[Uu]rge|[Rr]esponsibilit|[Aa]ccess|[Aa]greement|[Bb]id|[Ff]ailure|[Qq]uest|[Pp]ressure|[Pp]retext|[Hh]ope|[Aa]mbition|[Ff]reedom|[Pp]atience|[Pp]leasure|[Oo]ccasion|[Ii]nstinct|[Dd]esire|[Ii]ntention|[Tt]endency|[Cc]apacit|[Ii]ncentive|[Cc]ourage|[Dd]etermination|[Rr]eadiness|[Ee]agerness|[Rr]efusal|[Pp]roposal|[Mm]andate|[Pp]ermit|[Ll]icense|[Jj]ob|[Tt]ask|[Cc]hoice|[Gg]oal|[Aa]im|[Mm]ission|[Dd]uty|[Ee]nough|[Ll]ot|[Pp]rivilege|[Hh]onor|[Ww]ish|[Cc]all|[Ss]ystem)(s|es|ies|y)?$")))
+
+;; A noun phrase right after have, get, need, give, make, find or be takes the
+;; infinitive after it whatever the noun (had an issue to deal with, are
+;; sights to see).
+(defun after-have () (comp (pitem-preceding-word) (reg-match "^([Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|'ve|'d|[Gg]ot|[Gg]et|[Gg]ets|[Gg]etting|[Nn]eed|[Nn]eeds|[Nn]eeded|[Gg]ive|[Gg]ives|[Gg]ave|[Gg]iven|[Mm]ake|[Mm]ade|[Mm]akes|[Ff]ind|[Ff]ound|[Tt]here 's|is|are|was|were)$")))
+
 ;; Verbs whose to-infinitive is a complement only right after them.
 (defun purpose-verb () (comp (pitem-head-child) (pitem-head-word)
                              (reg-match "^([Gg]o|[Gg]oes|[Gg]oing|[Ww]ent|[Gg]one|[Cc]ome|[Cc]omes|[Cc]oming|[Cc]ame|[Ll]ook|[Ll]ooks|[Ll]ooking|[Ll]ooked|[Tt]ry|[Tt]ries|[Tt]rying|[Tt]ried|[Ww]ait|[Ww]aits|[Ww]aiting|[Ww]aited)( |$)")))
@@ -410,10 +420,14 @@
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj)))))
         (modifiee-cond (not (and (personal-pronoun) (after-auxiliary)))))
-     ;; An infinitive of a noun (a chance to win), never of a personal
-     ;; pronoun (I want you to go).
+     ;; An infinitive of a noun that takes one (a chance to win, the right
+     ;; to vote), never of a personal pronoun (I want you to go); after
+     ;; other nouns it rather tells the purpose of the verb (used a
+     ;; supplement to aid weight loss).
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
-        (modifiee-cond (not (personal-pronoun)))))
+        (modifiee-cond (and (not (personal-pronoun)) (or (infinitive-noun) (after-have)))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 60.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
+        (modifiee-cond (and (not (personal-pronoun)) (not (infinitive-noun)) (not (after-have))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
   ;; A phrase that opened a bracket closes it (Portland (ENA)); one that
