@@ -303,6 +303,9 @@
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
+  ;; An adverb of degree before the number (about 20, nearly 100, over 200).
+  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 2.0)
+          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Aa]bout|[Aa]round|[Oo]ver|[Uu]nder|[Nn]early|[Aa]lmost|[Aa]pproximately|[Rr]oughly|[Aa]t least|[Aa]t most|[Uu]p to|[Pp]erhaps|[Mm]aybe|[Ee]xactly|[Aa]pprox\\.?|[Cc]lose to)$"))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
@@ -329,6 +332,9 @@
   ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly).
   (* (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
 
+;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
+(defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
+
 (def-modifiers N
   ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
   ;; or an adjective before the others (Friendly Efficient and overall great place).
@@ -350,7 +356,7 @@
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Det (dep-type det) (max-dist 5) (modifier-cond (comp (pitem-head-word) (reg-match "^([Aa]ll|[Bb]oth|[Hh]alf)$")))
-          (modifiee-cond (get-modifier-by-type gen)))
+          (modifiee-cond (or (get-modifier-by-type gen) (get-modifier-by-type det))))
      ;; and, as a last resort, an exclamative "what" (What a hidden gem).
      (N (dep-type det) (max-dist 5) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[Ww]hat$"))))
@@ -374,8 +380,13 @@
   (* (N (dep-type lex-mod) (max-dist 4) (modifier-cond (and (bare-item) (capitalised) (not (before-comma-or-bracket))))
         (modifiee-cond (capitalised))))
   (:head)
+  ;; A number right after its noun names it (Section 7); one set off by a
+  ;; comma or bracket is an apposition (Phone ( 713 ) 853-3242, Nina, 19).
   (* :skip-word (in (","))
-     (Num (dep-type num) (max-dist 4) (dep-weight 4.0) (modifier-cond (bare-item))))
+     (Num (dep-type num) (max-dist 4) (dep-weight 4.0)
+          (modifier-cond (bare-item)) (merged-cond (not (set-off-number))))
+     (Num (dep-type appo) (max-dist 4) (dep-weight 4.0)
+          (modifier-cond (bare-item)) (merged-cond (set-off-number))))
   ;; A preposition after a noun has its object, unless it is a particle
   ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
   ;; its object to a wrong reading.
@@ -461,8 +472,10 @@
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A focusing or degree adverb before the phrase (just in the water, right
-  ;; after lunch).
-  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 6.0) (modifier-cond (bare-item))))
+  ;; after lunch); adverbs of place, direction and time rather modify the
+  ;; verb before them (went back to work, is here in Houston, call now for).
+  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 6.0)
+          (modifier-cond (and (bare-item) (not (comp (pitem-head-word) (reg-match "^([Bb]ack|[Oo]ut|[Aa]way|[Ii]n|[Uu]p|[Hh]ere|[Tt]here|[Aa]gain|[Dd]own|[Oo]n|[Aa]round|[Tt]ogether|[Nn]ow|[Ff]ar|[Hh]ome|[Oo]ver|[Ee]nough|[Ff]orward|[Aa]part|[Tt]wice|[Qq]uickly|[Bb]etter|[Aa]go|[Hh]ard|[Ff]orth|[Aa]nywhere|[Ff]urther|[Ll]ate|[Ll]onger|[Ll]ater|[Ee]arlier|[Oo]ff|[Tt]hrough|[Ss]oon|[Oo]utside|[Ii]nside|[Aa]broad|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ii]mmediately|[Ee]lse|[Dd]irectly|[Aa]nyway|[Aa]lready|[Yy]et|[Oo]nce)$")))))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
@@ -823,6 +836,9 @@
 ;; into a moved element with a trace to the verb, and a question or relative word before
 ;; the clause fills it (the book that I read: the empty object of read
 ;; stands for that).
+;; A finite clause whose verb has no subject of its own.
+(defun subjectless-clause () (and (fin-clause) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
+
 (def-modifiers C
   ;; As a last resort, a clause takes before it (or before its comma) an
   ;; interjection, adverb or prepositional phrase that nothing else takes
@@ -861,7 +877,15 @@
             (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (not (whole-sentence-subordinate))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
+  ;; A conjoined clause without subject (an imperative) follows only a
+  ;; clause without one (Call Vernon and get the details); after a clause
+  ;; with a subject it is a verb phrase sharing that subject (makes me want
+  ;; to rush out and rescue people).
+  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))))
+     (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+        (modifiee-cond (subjectless-clause)))
+     (C (dep-type conj) (max-dist 20) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+        (modifiee-cond (not (subjectless-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
            (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)
