@@ -860,8 +860,11 @@
           (modifiee-cond (not (fin-clause)))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
+  ;; (a clause opened by if, when, because and their like that stands before
+  ;; the main clause leaves the conjunction to it: and if you can, please
+  ;; call)
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct))
-           (modifiee-cond (or (not (fin-clause)) (comp (pitem-attvec) (defined syn (trace)))))))
+           (modifiee-cond (or (content-clause) (comp (pitem-attvec) (defined syn (trace)))))))
   (? (N (dep-type obj) (max-dist 40) (dep-weight 1.5) (check-slash wh)
         (modifier-cond (and (comp (pitem-attvec) (defined syn (check))) (wh-word) (bare-item)))
         (modifiee-cond (and (fin-clause) (comp (pitem-attvec) (defined syn (move)))))))
