@@ -419,6 +419,10 @@
         (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
      ;; "else" after a pronoun (anyone else, what else).
      (Adv (dep-type mod) (max-dist 2) (modifier-cond (comp (pitem-head-word) (str= "else"))) (modifiee-cond (pronoun)))
+     ;; An adjective after an indefinite pronoun (something wrong, nothing
+     ;; better than this, anything more).
+     (A (dep-type mod) (max-dist 2) (dep-weight 2.0) (modifier-cond (no-cc))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Ss]ome|[Aa]ny|[Nn]o|[Ee]very)(thing|one|body)$"))))
      ;; A rate after an amount (70.85 dollars a barrel, $3 a gallon).
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
         (modifier-cond (comp (pitem-head-word) (reg-match "^(a|an|per|each) (barrel|gallon|litre|liter|pound|ounce|ton|kilo|mile|day|night|week|month|year|hour|minute|piece|head|person|share|unit)$")))
