@@ -364,8 +364,8 @@
   ;; (a pronoun takes neither determiner nor adjective: all my friends, never
   ;; all of "my")
   (? (Det (dep-type det) (max-dist 5) (modifiee-cond (not (personal-word))))
-     (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
-  (* (Num (dep-type num) (max-dist 4))
+     (N (dep-type gen) (max-dist 5) (modifier-cond (and (no-cc) (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen)))))))))
+  (* (Num (dep-type num) (max-dist 4) (modifier-cond (no-cc)))
      ;; (an adjective with words after it stands before no noun: Very good
      ;; with my daughter, Great to have you; but good and cheap food)
      (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))) (modifiee-cond (not (personal-word))))
