@@ -332,6 +332,9 @@
   ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly).
   (* (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
 
+;; A bare noun joining a noun phrase past the object of its preposition.
+(defun past-its-object () (and (comp (pitem-modifiee) (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*"))
+                               (not (comp (pitem-modifier) (or (get-modifier-by-type det) (get-modifier-by-type gen) (get-modifier-by-type num))))))
 ;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
 (defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
 
@@ -401,7 +404,13 @@
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (past-its-object))))
+     ;; A bare noun after a noun with a prepositional phrase rather joins
+     ;; the object of the preposition (a selection of fabric and notions);
+     ;; one with a determiner may join either (millions of refugees and
+     ;; their descendants).
+     (N (dep-type conj) (max-dist 14) (dep-weight 20.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (past-its-object)))
      ;; and so is the noun after a comma that closes a list begun with
      ;; commas (Mary John, Russell Dyk, Webb Jennings).
      (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
