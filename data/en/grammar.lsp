@@ -495,6 +495,10 @@
      ;; as such, in general, for sure
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
+  ;; out of, off of, along with, except for: the second preposition is the
+  ;; object of the first (the treebank makes both case markers).
+  (? (Prep (dep-type pcomp) (max-dist 1) (modifier-cond (and (no-cc) (with-object) (comp (pitem-head-word) (reg-match "^(of|with|for) .*"))))
+           (modifiee-cond (and (not (with-object)) (comp (pitem-head-word) (reg-match "^([Oo]ut|[Oo]ff|[Oo]utside|[Ii]nside|[Aa]long|[Ee]xcept)$"))))))
   (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
   (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed))))
   ;; As a last resort, a preposition without object takes as object what

@@ -1461,6 +1461,32 @@ TEST(AttachText, NumbersAddressesAndTheLastFullStop) {
   EXPECT_EQ(tree.nodes[17].position, 14);
 }
 
+// A run of marks the lexicon read as one item ("----==" from four hyphens
+// and "==") is one token, its other pieces stand for none; loose runs of
+// line-drawing marks glued together ("==" "----") are one token too.
+TEST(AttachText, RulerLinesAreOneTokenEach) {
+  PlainTree tree;
+  auto add = [&](const char* word, const char* root, int position, int head, const char* relation) {
+    PlainNode node;
+    node.word = word;
+    node.root = root;
+    node.position = position;
+    node.head = head;
+    node.relation = relation;
+    return tree.add(node);
+  };
+  int ruler = add("-", "----==", 1, -1, "punc");
+  for (int p = 2; p <= 4; ++p) add("-", "-", p, ruler, "lex-mod");
+  add("==", "==", 5, ruler, "lex-mod");
+  add("News", "news", 6, -1, "");
+  attach_text(tree, "----== News==----");
+  EXPECT_EQ(forms(tree), "----== News ==----");
+  EXPECT_EQ(tree.nodes[0].position, 1);
+  EXPECT_EQ(tree.nodes[1].position, 0);
+  EXPECT_EQ(tree.nodes[4].position, 0);
+  EXPECT_EQ(tree.nodes[5].position, 2);
+}
+
 TEST(IsPunctuation, AsciiAndUnicodeMarksButNoWords) {
   for (const char* mark : {",", "--", "...", "\u201c", "\u201d", "\u2019", "\u2014", "\u2026", "\u00ab", "!?"})
     EXPECT_TRUE(is_punctuation(mark)) << mark;
