@@ -673,6 +673,9 @@ class SchemeToUd {
       std::string_view category = nodes_[node].category;
       bool capitals = category == "N" && starts_upper(tokens_[nodes_[node].position - 1].form);
       for (int member : members) capitals = capitals && starts_upper(tokens_[nodes_[member].position - 1].form);
+      // A common noun item written with capitals (Space Station, Opera
+      // House: the lexicon's root is in lower case) is no name.
+      capitals = capitals && !lower_case_item(nodes_[node].root);
       int first = nodes_[members.front()].position < nodes_[node].position ? members.front() : node;
       int last = nodes_[members.back()].position > nodes_[node].position ? members.back() : node;
       if (head_last || capitals)
@@ -682,6 +685,12 @@ class SchemeToUd {
       else
         head_item(node, members, first, category == "V" ? "compound:prt" : "fixed");
     }
+  }
+
+  // A root of several words, all in lower case: a common noun item.
+  static bool lower_case_item(std::string_view root) {
+    return root.find(' ') != std::string_view::npos &&
+           std::none_of(root.begin(), root.end(), [](char c) { return std::isupper(static_cast<unsigned char>(c)); });
   }
 
   // Gives the item of `node` and its `members` the head `chosen` (the node

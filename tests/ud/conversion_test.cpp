@@ -502,6 +502,24 @@ TEST(SchemeToUd, WordsLeftWithoutRelationTakeTheLikeliestOne) {
   EXPECT_EQ(attachments(sentence), "3:nmod:poss 1:case 5:nsubj 5:nsubj 0:root ");
 }
 
+// A common noun item written with capitals (its root in lower case) is a
+// compound under its last word; a name item is flat under its first.
+TEST(SchemeToUd, ACommonNounItemWrittenWithCapitalsIsACompound) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov see))\n"
+      "2\t(saw\tsee V\tE0\ti\t(gov fin))\n"
+      "3\t(\"Space Station\"\t~ N\t2\tobj\t(gov see))\n"
+      "4\t(Station\t U\t3\tlex-mod\t(gov \"space station\"))\n"
+      "5\t(near\t~ Prep\t3\tmod\t(gov \"space station\"))\n"
+      "6\t(\"Third Reich\"\t~ N\t5\tpcomp\t(gov near))\n"
+      "7\t(Reich\t U\t6\tlex-mod\t(gov \"Third Reich\"))\n"
+      ")\n",
+      "We saw Space Station near Third Reich");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:compound 2:obj 6:case 4:nmod 6:flat ");
+}
+
 TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
   UdSentence sentence = from_velmo(
       "(\n"
