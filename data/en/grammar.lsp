@@ -332,6 +332,9 @@
   ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly).
   (* (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
 
+;; A bare noun joining a noun phrase past the object of its preposition.
+(defun past-its-object () (and (comp (pitem-modifiee) (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*"))
+                               (not (comp (pitem-modifier) (or (get-modifier-by-type det) (get-modifier-by-type gen) (get-modifier-by-type num))))))
 ;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
 (defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
 
@@ -364,8 +367,8 @@
   ;; (a pronoun takes neither determiner nor adjective: all my friends, never
   ;; all of "my")
   (? (Det (dep-type det) (max-dist 5) (modifiee-cond (not (personal-word))))
-     (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
-  (* (Num (dep-type num) (max-dist 4))
+     (N (dep-type gen) (max-dist 5) (modifier-cond (and (no-cc) (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen)))))))))
+  (* (Num (dep-type num) (max-dist 4) (modifier-cond (no-cc)))
      ;; (an adjective with words after it stands before no noun: Very good
      ;; with my daughter, Great to have you; but good and cheap food)
      (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))) (modifiee-cond (not (personal-word))))
@@ -401,7 +404,13 @@
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (past-its-object))))
+     ;; A bare noun after a noun with a prepositional phrase rather joins
+     ;; the object of the preposition (a selection of fabric and notions);
+     ;; one with a determiner may join either (millions of refugees and
+     ;; their descendants).
+     (N (dep-type conj) (max-dist 14) (dep-weight 20.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (past-its-object)))
      ;; and so is the noun after a comma that closes a list begun with
      ;; commas (Mary John, Russell Dyk, Webb Jennings).
      (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
@@ -419,6 +428,10 @@
         (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
      ;; "else" after a pronoun (anyone else, what else).
      (Adv (dep-type mod) (max-dist 2) (modifier-cond (comp (pitem-head-word) (str= "else"))) (modifiee-cond (pronoun)))
+     ;; An adjective after an indefinite pronoun (something wrong, nothing
+     ;; better than this, anything more).
+     (A (dep-type mod) (max-dist 2) (dep-weight 2.0) (modifier-cond (no-cc))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Ss]ome|[Aa]ny|[Nn]o|[Ee]very)(thing|one|body)$"))))
      ;; A rate after an amount (70.85 dollars a barrel, $3 a gallon).
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
         (modifier-cond (comp (pitem-head-word) (reg-match "^(a|an|per|each) (barrel|gallon|litre|liter|pound|ounce|ton|kilo|mile|day|night|week|month|year|hour|minute|piece|head|person|share|unit)$")))
@@ -864,8 +877,11 @@
           (modifiee-cond (not (fin-clause)))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
+  ;; (a clause opened by if, when, because and their like that stands before
+  ;; the main clause leaves the conjunction to it: and if you can, please
+  ;; call)
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct))
-           (modifiee-cond (or (not (fin-clause)) (comp (pitem-attvec) (defined syn (trace)))))))
+           (modifiee-cond (or (content-clause) (comp (pitem-attvec) (defined syn (trace)))))))
   (? (N (dep-type obj) (max-dist 40) (dep-weight 1.5) (check-slash wh)
         (modifier-cond (and (comp (pitem-attvec) (defined syn (check))) (wh-word) (bare-item)))
         (modifiee-cond (and (fin-clause) (comp (pitem-attvec) (defined syn (move)))))))
