@@ -379,8 +379,23 @@ size_t hyphenated_number_count(const std::vector<PlainToken>& tokens, size_t fir
   return code ? count : 1;
 }
 
+// Marks that draw lines and arrows ("----==", "==>", "*~*~*"): glued
+// together they are one token of the treebank.
+bool is_ruler(std::string_view form) {
+  return !form.empty() && form.find_first_not_of("-=_~*+|^") == std::string_view::npos;
+}
+
+size_t ruler_count(const std::vector<PlainToken>& tokens, size_t first) {
+  size_t count = 1;
+  if (!is_ruler(tokens[first].form)) return count;
+  while (first + count < tokens.size() && !tokens[first + count].space_before && is_ruler(tokens[first + count].form))
+    ++count;
+  return count;
+}
+
 size_t joined_count(const std::vector<PlainToken>& tokens, size_t first) {
   if (size_t numbers = hyphenated_number_count(tokens, first); numbers > 1) return numbers;
+  if (size_t ruler = ruler_count(tokens, first); ruler > 1) return ruler;
   static constexpr std::array<std::string_view, 8> smileys = {":)", ":(", ";)", ":-)", ":-(", ";-)", "=)", ":-/"};
   std::string joined = tokens[first].form;
   for (size_t count = 2; count <= 3 && first + count <= tokens.size(); ++count) {
@@ -439,6 +454,23 @@ std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, st
   return result;
 }
 
+// A piece of a run of marks that the lexicon read as one word ("----=="
+// from "-" "-" "-" "-" "=="): the item's word, written without blanks,
+// already holds the piece's text, so the piece stands for no token.
+// The word of such a run is its root when the node holds only the first
+// piece.
+const std::string& run_of_marks(const PlainNode& node) {
+  const bool whole = node.root.size() > node.word.size() && is_punctuation(node.root) &&
+                     node.root.find(' ') == std::string::npos;
+  return whole ? node.root : node.word;
+}
+
+bool inside_item_word(const PlainTree& tree, const PlainNode& node) {
+  if (node.relation != "lex-mod" || node.head < 0) return false;
+  const std::string& item = run_of_marks(tree.nodes[node.head]);
+  return item.find(' ') == std::string::npos && is_punctuation(item) && is_punctuation(node.word);
+}
+
 }  // namespace
 
 void attach_text(PlainTree& tree, std::string_view line) {
@@ -452,7 +484,10 @@ void attach_text(PlainTree& tree, std::string_view line) {
       ++words_before[node.head];
   std::vector<std::string> anchor(count + 1);
   for (std::size_t i = 0; i < tree.nodes.size(); ++i)
-    if (tree.nodes[i].position > 0) anchor[tree.nodes[i].position] = word_at_position(tree.nodes[i], words_before[i]);
+    if (tree.nodes[i].position > 0 && !inside_item_word(tree, tree.nodes[i]))
+      anchor[tree.nodes[i].position] = is_punctuation(tree.nodes[i].word)
+                                           ? run_of_marks(tree.nodes[i])
+                                           : word_at_position(tree.nodes[i], words_before[i]);
   TokenLayout layout(count);
   size_t cursor = 0;
   int last_anchored = 0;
