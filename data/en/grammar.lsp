@@ -320,12 +320,17 @@
 ;; the adverb after them (has not already seen).
 (defun clause-adverb () (comp (pitem-head-word) (reg-match "^([Nn]ot|n't|[Nn]ever|[Aa]lso|[Nn]ow|[Ss]till|[Aa]lways|[Ee]specially|[Oo]ften|[Pp]robably|[Tt]hen|[Aa]lready|[Aa]ctually|[Oo]nly|[Mm]aybe|[Pp]erhaps|[Uu]sually|[Cc]ertainly|[Tt]here|[Hh]ere|[Ww]here|[Ww]ell|[Ss]ometimes|[Ff]inally|[Aa]gain)$")))
 
+;; Adverbs of degree that stand right before an adjective.
+(defun intensifier () (comp (pitem-head-word) (reg-match "^([Tt]oo|[Aa]s|[Ss]o|[Vv]ery|[Hh]ow|[Qq]uite|[Rr]ather|[Pp]retty|[Rr]eally|[Ee]xtremely|[Ii]ncredibly|[Aa]bsolutely|[Tt]otally|[Cc]ompletely|[Hh]ighly|[Pp]articularly|[Ss]uper|[Tt]ruly|[Ff]airly|[Ss]omewhat|[Ee]qually)$")))
+
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
-  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
+  ;; (an adverb before too, as, so, very, how and their like modifies the
+  ;; adjective they modify: just too good, nearly as big, just how fanatic)
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb))) (modifiee-cond (not (intensifier)))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
