@@ -408,17 +408,17 @@
      ;; A noun after a comma or conjunction heads no list of its own: the
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
-     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (past-its-object))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
      ;; the object of the preposition (a selection of fabric and notions);
      ;; one with a determiner may join either (millions of refugees and
      ;; their descendants).
-     (N (dep-type conj) (max-dist 14) (dep-weight 20.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 20.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (past-its-object)))
      ;; and so is the noun after a comma that closes a list begun with
      ;; commas (Mary John, Russell Dyk, Webb Jennings).
-     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
+     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)) (get-modifier-by-type conj))))
      ;; After a comma, an apposition closes with punctuation or the sentence
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
