@@ -902,10 +902,10 @@
   ;; clause without one (Call Vernon and get the details); after a clause
   ;; with a subject it is a verb phrase sharing that subject (makes me want
   ;; to rush out and rescue people).
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))))
-     (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+  (* (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))))
+     (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (subjectless-clause)))
-     (C (dep-type conj) (max-dist 20) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+     (C (dep-type conj) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (not (subjectless-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
