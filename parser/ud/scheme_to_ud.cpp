@@ -144,6 +144,7 @@ class SchemeToUd {
     titles_before_names();
     person_names();
     names_in_lists();
+    roles_before_names();
     slashed_conjuncts();
     correlative_conjunctions();
     free_punctuation();
@@ -792,6 +793,23 @@ class SchemeToUd {
       bool capitals = true;
       for (int q = p + 1; q <= name; ++q) capitals = capitals && starts_upper(tokens_[q - 1].form);
       if (capitals) ud_rel_[p] = "nmod:desc";
+    }
+  }
+
+  // A common noun in lower case right before a person's name written flat
+  // (adviser Karen Hughes, spokesman Ali Hassan) says who the person is:
+  // the treebank has it as a descriptive modifier, not a compound.
+  void roles_before_names() {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> flat_head(n + 1, false);
+    for (int p = 1; p <= n; ++p)
+      if (ud_rel_[p] == "flat" && ud_head_[p] > 0) flat_head[ud_head_[p]] = true;
+    for (int p = 1; p < n; ++p) {
+      const std::string& form = tokens_[p - 1].form;
+      if (ud_rel_[p] != "compound" || ud_head_[p] != p + 1 || !flat_head[p + 1] || !name_word(p + 1)) continue;
+      if (node_at_[p] < 0 || nodes_[node_at_[p]].category != "N") continue;
+      if (std::all_of(form.begin(), form.end(), [](char c) { return std::islower(static_cast<unsigned char>(c)); }))
+        ud_rel_[p] = "nmod:desc";
     }
   }
 

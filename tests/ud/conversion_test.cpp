@@ -520,6 +520,30 @@ TEST(SchemeToUd, ACommonNounItemWrittenWithCapitalsIsACompound) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:compound 2:obj 6:case 4:nmod 6:flat ");
 }
 
+// A lower-case noun before a person's name describes the person; before
+// a name that is no person's it stays a compound.
+TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(adviser\t~ N\t3\tnn\t(gov Hughes))\n"
+      "2\t(Karen\t~ N\t3\tnn\t(gov Hughes))\n"
+      "3\t(Hughes\t~ N\t4\ts\t(gov say))\n"
+      "4\t(said\tsay V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "adviser Karen Hughes said");
+  EXPECT_EQ(attachments(sentence), "2:nmod:desc 4:nsubj 2:flat 0:root ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(state\t~ N\t2\tnn\t(gov Capitol))\n"
+      "2\t(Capitol\t~ N\t3\ts\t(gov close))\n"
+      "3\t(closed\tclose V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "state Capitol closed");
+  EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
+}
+
 TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
   UdSentence sentence = from_velmo(
       "(\n"
