@@ -310,13 +310,16 @@ std::vector<std::string> fused_word_parts(std::string_view form) {
     std::string_view word;
     std::array<std::size_t, 2> cuts;  // piece lengths; 0 ends the list
   };
-  static constexpr std::array<Fused, 7> fused = {{{"cannot", {3, 0}},
-                                                  {"gonna", {3, 0}},
-                                                  {"wanna", {3, 0}},
-                                                  {"gotta", {3, 0}},
-                                                  {"outta", {3, 0}},
-                                                  {"dunno", {2, 1}},
-                                                  {"lemme", {3, 0}}}};
+  // Contractions written without their apostrophe (dont, im, thats) too.
+  static constexpr std::array<Fused, 25> fused = {{{"cannot", {3, 0}},   {"gonna", {3, 0}},    {"wanna", {3, 0}},
+                                                   {"gotta", {3, 0}},    {"outta", {3, 0}},    {"dunno", {2, 1}},
+                                                   {"lemme", {3, 0}},    {"dont", {2, 0}},     {"cant", {2, 0}},
+                                                   {"wont", {2, 0}},     {"didnt", {3, 0}},    {"doesnt", {4, 0}},
+                                                   {"isnt", {2, 0}},     {"arent", {3, 0}},    {"wasnt", {3, 0}},
+                                                   {"werent", {4, 0}},   {"havent", {4, 0}},   {"hasnt", {3, 0}},
+                                                   {"hadnt", {3, 0}},    {"couldnt", {5, 0}},  {"wouldnt", {5, 0}},
+                                                   {"shouldnt", {6, 0}}, {"im", {1, 0}},       {"ive", {1, 0}},
+                                                   {"thats", {4, 0}}}};
   const std::string low = lower(form);
   for (const Fused& entry : fused) {
     if (low != entry.word) continue;

@@ -544,6 +544,31 @@ TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
   EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
 }
 
+// Contractions written without apostrophe are cut as the treebank cuts
+// them; the verb the parse hung from the contraction takes its place.
+TEST(SchemeToUd, ContractionsWithoutApostropheAreCutAndGoUnderTheirVerb) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov dont))\n"
+      "2\t(dont\t~ V\tE0\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\t2\tpara\t(gov dont))\n"
+      "3\t(know\t~ V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "I dont know.");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 4:aux 4:advmod 0:root 4:punct ");
+  ASSERT_EQ(sentence.multiwords.size(), 1u);
+  EXPECT_EQ(sentence.multiwords[0].form, "dont");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(thats\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(great\t~ A\t1\tpred\t(gov thats))\n"
+      ")\n",
+      "thats great");
+  EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root ");
+}
+
 TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
   UdSentence sentence = from_velmo(
       "(\n"
