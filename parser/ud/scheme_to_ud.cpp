@@ -1143,7 +1143,8 @@ class SchemeToUd {
       if (node_at_[a] < 0 || node_at_[b] >= 0 || tokens_[b - 1].space_before || ud_head_[a] < 0) continue;
       const std::string first = lower(tokens_[a - 1].form), second = lower(tokens_[b - 1].form);
       const bool negation = second == "nt" && is_clitic(first, second);
-      const bool subject = (first == "i" && (second == "m" || second == "ve")) || (first == "that" && second == "s");
+      const bool subject = (first == "i" && (second == "m" || second == "ve")) ||
+                           ((first == "that" || first == "it") && second == "s");
       if (!negation && !subject) continue;
       int head = ud_head_[a] > b ? ud_head_[a] : -1;
       if (head < 0) {

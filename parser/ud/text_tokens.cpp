@@ -416,13 +416,17 @@ size_t joined_count(const std::vector<PlainToken>& tokens, size_t first) {
   return joined.find_first_of("?!") != std::string::npos ? count : 1;
 }
 
-std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, std::vector<int>& position_of) {
+// `its_contracted[p]` tells that the "its" at position p stands for "it's".
+std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, std::vector<int>& position_of,
+                                        const std::vector<bool>& its_contracted) {
   // Tokens written as one keep the first one's position; the positions
   // they take in stand for no token (their nodes become empty).
   std::vector<PlainToken> tokens;
   std::vector<int> joined_position(given.size() + 1, 0);
+  std::vector<bool> contracted;
   for (size_t i = 0; i < given.size();) {
     const size_t count = joined_count(given, i);
+    contracted.push_back(its_contracted[i + 1]);
     tokens.push_back(given[i]);
     joined_position[i + 1] = static_cast<int>(tokens.size());
     for (size_t k = 1; k < count; ++k) tokens.back().form += given[i + k].form;
@@ -432,6 +436,8 @@ std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, st
   std::vector<int> piece_position(tokens.size() + 1, 0);
   for (size_t i = 0; i < tokens.size(); ++i) {
     std::vector<std::string> pieces = fused_word_parts(tokens[i].form);
+    if (contracted[i] && lower(tokens[i].form) == "its")
+      pieces = {tokens[i].form.substr(0, 2), tokens[i].form.substr(2)};
     if (pieces.empty()) pieces = spelled_pieces(tokens[i].form);
     bool space = tokens[i].space_before;
     for (std::string& piece : pieces) {
@@ -472,6 +478,27 @@ bool inside_item_word(const PlainTree& tree, const PlainNode& node) {
   if (node.relation != "lex-mod" || node.head < 0) return false;
   const std::string& item = run_of_marks(tree.nodes[node.head]);
   return item.find(' ') == std::string::npos && is_punctuation(item) && is_punctuation(node.word);
+}
+
+// "its" standing for "it's": the parse did not read it as a possessor, or
+// a determiner or preposition follows it (its a shame, its for you).
+std::vector<bool> contracted_its(const PlainTree& tree, std::size_t count) {
+  std::vector<bool> contracted(count + 1, false);
+  std::vector<int> node_at(count + 2, -1);
+  for (std::size_t i = 0; i < tree.nodes.size(); ++i)
+    if (tree.nodes[i].position > 0 && static_cast<std::size_t>(tree.nodes[i].position) <= count)
+      node_at[tree.nodes[i].position] = static_cast<int>(i);
+  for (std::size_t p = 1; p <= count; ++p) {
+    if (node_at[p] < 0 || lower(tree.nodes[node_at[p]].word) != "its") continue;
+    const std::string& relation = tree.nodes[node_at[p]].relation;
+    const int next = node_at[p + 1];
+    const std::string next_category = next >= 0 ? tree.nodes[next].category : "";
+    if (relation == "gen")
+      contracted[p] = next_category == "Det" || next_category == "Prep";
+    else
+      contracted[p] = relation != "pcomp";
+  }
+  return contracted;
 }
 
 }  // namespace
@@ -519,7 +546,7 @@ void attach_text(PlainTree& tree, std::string_view line) {
   for (PlainNode& node : tree.nodes)
     if (node.position > 0) node.position = kept_position[layout.new_position(node.position)];
   std::vector<int> position_of;
-  tokens = treebank_tokens(tokens, position_of);
+  tokens = treebank_tokens(tokens, position_of, contracted_its(tree, tokens.size()));
   for (PlainNode& node : tree.nodes)
     if (node.position > 0) node.position = position_of[node.position];
   if (!tokens.empty()) tokens.front().space_before = false;

@@ -569,6 +569,28 @@ TEST(SchemeToUd, ContractionsWithoutApostropheAreCutAndGoUnderTheirVerb) {
   EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root ");
 }
 
+// "its" is "it's" when the parse did not make it a possessor, or when a
+// determiner follows it; a possessor "its" stays one word.
+TEST(SchemeToUd, ItsStandingForItIsIsCut) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\t U\t*\t)\n"
+      "1\t(its\t~ N\t3\tgen\t(gov reel))\n"
+      "2\t(a\t~ Det\t3\tdet\t(gov reel))\n"
+      "3\t(reel\t~ N\tE0\t)\n"
+      ")\n",
+      "its a reel");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 4:cop 4:det 0:root ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\t U\t*\t)\n"
+      "1\t(its\t~ N\t2\tgen\t(gov value))\n"
+      "2\t(value\t~ N\tE0\t)\n"
+      ")\n",
+      "its value");
+  EXPECT_EQ(attachments(sentence), "2:nmod:poss 0:root ");
+}
+
 TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
   UdSentence sentence = from_velmo(
       "(\n"
