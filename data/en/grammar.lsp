@@ -218,6 +218,16 @@
 (defun bare-clause-verb () (comp (pitem-head-child) (pitem-head-word)
                                  (reg-match "^(say|said|think|thought|know|knew|known|tell|told|hope|believ|mean|meant|guess|find|found|assum|feel|felt|see|saw|seen|figur|confirm|ensur|suggest|hear|heard|ask|wish|remember|imagin|stat|claim|reali[sz]|wonder|indicat|understand|understood|learn|decid|suspect|doubt|writ|wrote|notic|bet|recommend|promis|repl|expect|conclud|add|discover|show|agree|warn|swear|swore|pray|insist|admit|announc|report|argu|explain|predict|suppos|reckon|presum|worr|fear|pretend|prov|trust|not|mention|read|check|mak|made|rul|verif|guarantee|bet|dream|sens|sense|forget|forgot|forgotten|hint|complain|recall|reveal|acknowledg|answer|respond|specif|determin|emphasi[sz]|observ|propos|pledg|vow|deny|denied|den|declar|estimat|calculat)(s|es|ed|d|ing|ies|ied|y|e|en|n|t|ted|ting)?( |$)")))
 
+;; Nouns that take a to-infinitive of their own (a chance to win, the
+;; ability to pay, nothing to lose), by their forms.
+(defun infinitive-noun () (comp (pitem-head-child) (pitem-head-word)
+                                (reg-match "^(.* )?([Aa]bilit|[Ii]nabilit|[Aa]ttempt|[Aa]uthorit|[Aa]uthorization|[Cc]hance|[Dd]ecision|[Ee]ffort|[Ii]dea|[Mm]eans|[Mm]otion|[Mm]ove|[Nn]eed|[Nn]othing|[Ss]omething|[Aa]nything|[Ee]verything|[Oo]bligation|[Oo]ffer|[Oo]pportunit|[Oo]ption|[Pp]ermission|[Pp]lace|[Pp]lan|[Pp]osition|[Pp]otential|[Pp]ower|[Rr]equirement|[Rr]ight|[Rr]oom|[Ss]tep|[Ss]trateg|[Tt]hing|[Tt]ime|[Tt]ool|[Ww]illingness|[Uu]nwillingness|[Ww]ay|[Pp]ossibilit|[Pp]romise|[Pp]ledge|[Rr]equest|[Rr]eason|[Ee]xcuse|[Uu]rge|[Rr]esponsibilit|[Aa]ccess|[Aa]greement|[Bb]id|[Ff]ailure|[Qq]uest|[Pp]ressure|[Pp]retext|[Hh]ope|[Aa]mbition|[Ff]reedom|[Pp]atience|[Pp]leasure|[Oo]ccasion|[Ii]nstinct|[Dd]esire|[Ii]ntention|[Tt]endency|[Cc]apacit|[Ii]ncentive|[Cc]ourage|[Dd]etermination|[Rr]eadiness|[Ee]agerness|[Rr]efusal|[Pp]roposal|[Mm]andate|[Pp]ermit|[Ll]icense|[Jj]ob|[Tt]ask|[Cc]hoice|[Gg]oal|[Aa]im|[Mm]ission|[Dd]uty|[Ee]nough|[Ll]ot|[Pp]rivilege|[Hh]onor|[Ww]ish|[Cc]all|[Ss]ystem)(s|es|ies|y)?$")))
+
+;; A noun phrase right after have, get, need, give, make, find or be takes the
+;; infinitive after it whatever the noun (had an issue to deal with, are
+;; sights to see).
+(defun after-have () (comp (pitem-preceding-word) (reg-match "^([Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|'ve|'d|[Gg]ot|[Gg]et|[Gg]ets|[Gg]etting|[Nn]eed|[Nn]eeds|[Nn]eeded|[Gg]ive|[Gg]ives|[Gg]ave|[Gg]iven|[Mm]ake|[Mm]ade|[Mm]akes|[Ff]ind|[Ff]ound|[Tt]here 's|is|are|was|were)$")))
+
 ;; Verbs whose to-infinitive is a complement only right after them.
 (defun purpose-verb () (comp (pitem-head-child) (pitem-head-word)
                              (reg-match "^([Gg]o|[Gg]oes|[Gg]oing|[Ww]ent|[Gg]one|[Cc]ome|[Cc]omes|[Cc]oming|[Cc]ame|[Ll]ook|[Ll]ooks|[Ll]ooking|[Ll]ooked|[Tt]ry|[Tt]ries|[Tt]rying|[Tt]ried|[Ww]ait|[Ww]aits|[Ww]aiting|[Ww]aited)( |$)")))
@@ -293,6 +303,9 @@
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
+  ;; An adverb of degree before the number (about 20, nearly 100, over 200).
+  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 2.0)
+          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Aa]bout|[Aa]round|[Oo]ver|[Uu]nder|[Nn]early|[Aa]lmost|[Aa]pproximately|[Rr]oughly|[Aa]t least|[Aa]t most|[Uu]p to|[Pp]erhaps|[Mm]aybe|[Ee]xactly|[Aa]pprox\\.?|[Cc]lose to)$"))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
@@ -307,17 +320,28 @@
 ;; the adverb after them (has not already seen).
 (defun clause-adverb () (comp (pitem-head-word) (reg-match "^([Nn]ot|n't|[Nn]ever|[Aa]lso|[Nn]ow|[Ss]till|[Aa]lways|[Ee]specially|[Oo]ften|[Pp]robably|[Tt]hen|[Aa]lready|[Aa]ctually|[Oo]nly|[Mm]aybe|[Pp]erhaps|[Uu]sually|[Cc]ertainly|[Tt]here|[Hh]ere|[Ww]here|[Ww]ell|[Ss]ometimes|[Ff]inally|[Aa]gain)$")))
 
+;; Adverbs of degree that stand right before an adjective.
+(defun intensifier () (comp (pitem-head-word) (reg-match "^([Tt]oo|[Aa]s|[Ss]o|[Vv]ery|[Hh]ow|[Qq]uite|[Rr]ather|[Pp]retty|[Rr]eally|[Ee]xtremely|[Ii]ncredibly|[Aa]bsolutely|[Tt]otally|[Cc]ompletely|[Hh]ighly|[Pp]articularly|[Ss]uper|[Tt]ruly|[Ff]airly|[Ss]omewhat|[Ee]qually)$")))
+
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
-  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
+  ;; (an adverb before too, as, so, very, how and their like modifies the
+  ;; adjective they modify: just too good, nearly as big, just how fanatic)
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb))) (modifiee-cond (not (intensifier)))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
   ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly).
   (* (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
+
+;; A bare noun joining a noun phrase past the object of its preposition.
+(defun past-its-object () (and (comp (pitem-modifiee) (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*"))
+                               (not (comp (pitem-modifier) (or (get-modifier-by-type det) (get-modifier-by-type gen) (get-modifier-by-type num))))))
+;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
+(defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
 
 (def-modifiers N
   ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
@@ -340,7 +364,7 @@
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Det (dep-type det) (max-dist 5) (modifier-cond (comp (pitem-head-word) (reg-match "^([Aa]ll|[Bb]oth|[Hh]alf)$")))
-          (modifiee-cond (get-modifier-by-type gen)))
+          (modifiee-cond (or (get-modifier-by-type gen) (get-modifier-by-type det))))
      ;; and, as a last resort, an exclamative "what" (What a hidden gem).
      (N (dep-type det) (max-dist 5) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[Ww]hat$"))))
@@ -348,8 +372,8 @@
   ;; (a pronoun takes neither determiner nor adjective: all my friends, never
   ;; all of "my")
   (? (Det (dep-type det) (max-dist 5) (modifiee-cond (not (personal-word))))
-     (N (dep-type gen) (max-dist 5) (modifier-cond (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))))
-  (* (Num (dep-type num) (max-dist 4))
+     (N (dep-type gen) (max-dist 5) (modifier-cond (and (no-cc) (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen)))))))))
+  (* (Num (dep-type num) (max-dist 4) (modifier-cond (no-cc)))
      ;; (an adjective with words after it stands before no noun: Very good
      ;; with my daughter, Great to have you; but good and cheap food)
      (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))) (modifiee-cond (not (personal-word))))
@@ -364,8 +388,13 @@
   (* (N (dep-type lex-mod) (max-dist 4) (modifier-cond (and (bare-item) (capitalised) (not (before-comma-or-bracket))))
         (modifiee-cond (capitalised))))
   (:head)
+  ;; A number right after its noun names it (Section 7); one set off by a
+  ;; comma or bracket is an apposition (Phone ( 713 ) 853-3242, Nina, 19).
   (* :skip-word (in (","))
-     (Num (dep-type num) (max-dist 4) (dep-weight 4.0) (modifier-cond (bare-item))))
+     (Num (dep-type num) (max-dist 4) (dep-weight 4.0)
+          (modifier-cond (bare-item)) (merged-cond (not (set-off-number))))
+     (Num (dep-type appo) (max-dist 4) (dep-weight 4.0)
+          (modifier-cond (bare-item)) (merged-cond (set-off-number))))
   ;; A preposition after a noun has its object, unless it is a particle
   ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
   ;; its object to a wrong reading.
@@ -379,11 +408,17 @@
      ;; A noun after a comma or conjunction heads no list of its own: the
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
-     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))))
+     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (past-its-object))))
+     ;; A bare noun after a noun with a prepositional phrase rather joins
+     ;; the object of the preposition (a selection of fabric and notions);
+     ;; one with a determiner may join either (millions of refugees and
+     ;; their descendants).
+     (N (dep-type conj) (max-dist 20) (dep-weight 20.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (past-its-object)))
      ;; and so is the noun after a comma that closes a list begun with
      ;; commas (Mary John, Russell Dyk, Webb Jennings).
-     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
+     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)) (get-modifier-by-type conj))))
      ;; After a comma, an apposition closes with punctuation or the sentence
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
@@ -398,6 +433,10 @@
         (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
      ;; "else" after a pronoun (anyone else, what else).
      (Adv (dep-type mod) (max-dist 2) (modifier-cond (comp (pitem-head-word) (str= "else"))) (modifiee-cond (pronoun)))
+     ;; An adjective after an indefinite pronoun (something wrong, nothing
+     ;; better than this, anything more).
+     (A (dep-type mod) (max-dist 2) (dep-weight 2.0) (modifier-cond (no-cc))
+        (modifiee-cond (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Ss]ome|[Aa]ny|[Nn]o|[Ee]very)(thing|one|body)$"))))
      ;; A rate after an amount (70.85 dollars a barrel, $3 a gallon).
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
         (modifier-cond (comp (pitem-head-word) (reg-match "^(a|an|per|each) (barrel|gallon|litre|liter|pound|ounce|ton|kilo|mile|day|night|week|month|year|hour|minute|piece|head|person|share|unit)$")))
@@ -410,10 +449,14 @@
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj)))))
         (modifiee-cond (not (and (personal-pronoun) (after-auxiliary)))))
-     ;; An infinitive of a noun (a chance to win), never of a personal
-     ;; pronoun (I want you to go).
+     ;; An infinitive of a noun that takes one (a chance to win, the right
+     ;; to vote), never of a personal pronoun (I want you to go); after
+     ;; other nouns it rather tells the purpose of the verb (used a
+     ;; supplement to aid weight loss).
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
-        (modifiee-cond (not (personal-pronoun)))))
+        (modifiee-cond (and (not (personal-pronoun)) (or (infinitive-noun) (after-have)))))
+     (V (dep-type mod) (max-dist 8) (dep-weight 60.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
+        (modifiee-cond (and (not (personal-pronoun)) (not (infinitive-noun)) (not (after-have))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
   ;; A phrase that opened a bracket closes it (Portland (ENA)); one that
@@ -447,14 +490,20 @@
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A focusing or degree adverb before the phrase (just in the water, right
-  ;; after lunch).
-  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 6.0) (modifier-cond (bare-item))))
+  ;; after lunch); adverbs of place, direction and time rather modify the
+  ;; verb before them (went back to work, is here in Houston, call now for).
+  (? (Adv (dep-type mod) (max-dist 2) (dep-weight 6.0)
+          (modifier-cond (and (bare-item) (not (comp (pitem-head-word) (reg-match "^([Bb]ack|[Oo]ut|[Aa]way|[Ii]n|[Uu]p|[Hh]ere|[Tt]here|[Aa]gain|[Dd]own|[Oo]n|[Aa]round|[Tt]ogether|[Nn]ow|[Ff]ar|[Hh]ome|[Oo]ver|[Ee]nough|[Ff]orward|[Aa]part|[Tt]wice|[Qq]uickly|[Bb]etter|[Aa]go|[Hh]ard|[Ff]orth|[Aa]nywhere|[Ff]urther|[Ll]ate|[Ll]onger|[Ll]ater|[Ee]arlier|[Oo]ff|[Tt]hrough|[Ss]oon|[Oo]utside|[Ii]nside|[Aa]broad|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ii]mmediately|[Ee]lse|[Dd]irectly|[Aa]nyway|[Aa]lready|[Yy]et|[Oo]nce)$")))))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))
      ;; as such, in general, for sure
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
+  ;; out of, off of, along with, except for: the second preposition is the
+  ;; object of the first (the treebank makes both case markers).
+  (? (Prep (dep-type pcomp) (max-dist 1) (modifier-cond (and (no-cc) (with-object) (comp (pitem-head-word) (reg-match "^(of|with|for) .*"))))
+           (modifiee-cond (and (not (with-object)) (comp (pitem-head-word) (reg-match "^([Oo]ut|[Oo]ff|[Oo]utside|[Ii]nside|[Aa]long|[Ee]xcept)$"))))))
   (* (Prep (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
   (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed))))
   ;; As a last resort, a preposition without object takes as object what
@@ -805,6 +854,9 @@
 ;; into a moved element with a trace to the verb, and a question or relative word before
 ;; the clause fills it (the book that I read: the empty object of read
 ;; stands for that).
+;; A finite clause whose verb has no subject of its own.
+(defun subjectless-clause () (and (fin-clause) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
+
 (def-modifiers C
   ;; As a last resort, a clause takes before it (or before its comma) an
   ;; interjection, adverb or prepositional phrase that nothing else takes
@@ -830,8 +882,11 @@
           (modifiee-cond (not (fin-clause)))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
+  ;; (a clause opened by if, when, because and their like that stands before
+  ;; the main clause leaves the conjunction to it: and if you can, please
+  ;; call)
   (? (Conn (dep-type cc) (max-dist 2) (dep-weight 0.5) (merged-cond (marked-conjunct))
-           (modifiee-cond (or (not (fin-clause)) (comp (pitem-attvec) (defined syn (trace)))))))
+           (modifiee-cond (or (content-clause) (comp (pitem-attvec) (defined syn (trace)))))))
   (? (N (dep-type obj) (max-dist 40) (dep-weight 1.5) (check-slash wh)
         (modifier-cond (and (comp (pitem-attvec) (defined syn (check))) (wh-word) (bare-item)))
         (modifiee-cond (and (fin-clause) (comp (pitem-attvec) (defined syn (move)))))))
@@ -843,7 +898,15 @@
             (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (not (whole-sentence-subordinate))))))
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause)))))
+  ;; A conjoined clause without subject (an imperative) follows only a
+  ;; clause without one (Call Vernon and get the details); after a clause
+  ;; with a subject it is a verb phrase sharing that subject (makes me want
+  ;; to rush out and rescue people).
+  (* (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))))
+     (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+        (modifiee-cond (subjectless-clause)))
+     (C (dep-type conj) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+        (modifiee-cond (not (subjectless-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
            (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)

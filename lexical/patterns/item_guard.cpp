@@ -6,6 +6,7 @@
 
 #include "lexical/functions/att_functions.h"
 #include "lexical/functions/item_functions.h"
+#include "lexical/items/item_lattice.h"
 #include "lexical/items/lex_item.h"
 #include "lexical/items/item_test_memo.h"
 #include "shell/lexp/adaptors.h"
@@ -104,16 +105,25 @@ bool is_macro(const char* name) {
   return space && space->find_macro(name);
 }
 
-// The words of a written (comp (root) (in (WORD ...) ...)), or null; null
-// too when a macro could give one of these names another meaning.
+// The words of a written (comp (root) (in (WORD ...) ...)) or (comp
+// (surform) (in (WORD ...) ...)), or null; null too when a macro could give
+// one of these names another meaning.
 std::shared_ptr<const ItemGuard::WordSet> root_words(const IRSlist& test) {
-  for (const char* name : {"and", "comp", "root"})
+  for (const char* name : {"and", "comp", "root", "surform"})
     if (is_macro(name)) return nullptr;
   if (!has_head(test, "comp") || test.length() != 3) return nullptr;
   const IRSlist* accessor = test.element_at(1);
   const IRSlist* in = test.element_at(2);
-  if (!accessor || !in || !has_head(*accessor, "root") || accessor->length() != 1) return nullptr;
+  if (!accessor || !in || accessor->length() != 1) return nullptr;
+  if (!has_head(*accessor, "root") && !has_head(*accessor, "surform")) return nullptr;
   return ItemGuard::written_words(*in);
+}
+
+// The words of the item's span, as (surform) gives them: none for an empty
+// item or one outside a lattice.
+const char* surface_of(LexItem& item) {
+  if (item.is_empty() || !item.lattice) return nullptr;
+  return item.lattice->span_text(item.low, item.high);
 }
 
 }  // namespace
@@ -164,9 +174,9 @@ ItemGuard ItemGuard::of(LExp& condition, std::shared_ptr<const WordSet> words) {
   return guard;
 }
 
-ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words) {
+ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words, int depth) {
   ItemGuard guard;
-  if (!reads_only_at(test, item_type(), 0)) return guard;
+  if (depth > kMaxDepth || !reads_only_at(test, item_type(), 0)) return guard;
   // A call: answered once per item.
   if (LExp* body = test.same_as()) {
     guard.kind_ = Kind::kCall;
@@ -179,7 +189,43 @@ ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words) {
     guard.ending_ = name;
     return guard;
   }
-  // (comp (root) TEST) or (root TEST).
+  if (test.connective() != LExp::Connective::kNone) return of_connective(test, depth);
+  return of_text_test(test, std::move(words));
+}
+
+// (not A ...) holds when none of A ... does, (or A ...) when one does, (and
+// A ...) when all do; none of them is taken without operands.
+ItemGuard ItemGuard::of_connective(LExp& test, int depth) {
+  ItemGuard guard;
+  const LExpList* operands = test.operands();
+  if (!operands || operands->empty() || !test.accepts(item_type())) return guard;
+  std::vector<ItemGuard> parts;
+  for (const LExpPtr& operand : *operands) {
+    if (!operand) return guard;
+    ItemGuard part = of_test(*operand, nullptr, depth + 1);
+    if (part.kind_ == Kind::kNone) return guard;
+    parts.push_back(std::move(part));
+  }
+  switch (test.connective()) {
+    case LExp::Connective::kNot:
+      guard.kind_ = Kind::kNot;
+      break;
+    case LExp::Connective::kOr:
+      guard.kind_ = Kind::kOr;
+      break;
+    case LExp::Connective::kAnd:
+      guard.kind_ = Kind::kAnd;
+      break;
+    case LExp::Connective::kNone:
+      return guard;
+  }
+  guard.parts_ = std::move(parts);
+  return guard;
+}
+
+ItemGuard ItemGuard::of_text_test(LExp& test, std::shared_ptr<const WordSet> words) {
+  ItemGuard guard;
+  // (comp (ACCESSOR) TEST) or (ACCESSOR TEST).
   const LExp* accessor = &test;
   const LExp* text_test = nullptr;
   if (is_kind(test, "comp")) {
@@ -189,15 +235,22 @@ ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words) {
     text_test = items[1].get();
   }
   const auto* adaptor = dynamic_cast<const FnAdaptor*>(accessor);
-  if (!adaptor || std::strcmp(adaptor->name(), "root") != 0) return guard;
+  if (!adaptor) return guard;
+  Kind kind = Kind::kNone;
+  if (std::strcmp(adaptor->name(), "root") == 0)
+    kind = Kind::kRoot;
+  else if (std::strcmp(adaptor->name(), "surform") == 0)
+    kind = Kind::kSurform;
+  else
+    return guard;
   if (text_test ? adaptor->inner() != nullptr : (text_test = adaptor->inner()) == nullptr) return guard;
-  // The form said (comp (root) (in ...)); the expression built from it must
-  // say so too.
+  // The form said (comp (ACCESSOR) (in ...)); the expression built from it
+  // must say so too.
   const bool in_comp = is_kind(test, "comp");
   if (!in_comp) words.reset();
   const TypeId text_type = in_comp ? accessor->result_type() : adaptor->intermediate_type();
-  guard.root_test_ = TextTest::of(*text_test, text_type, std::move(words));
-  if (guard.root_test_.active()) guard.kind_ = Kind::kRoot;
+  guard.text_test_ = TextTest::of(*text_test, text_type, std::move(words));
+  if (guard.text_test_.active()) guard.kind_ = kind;
   return guard;
 }
 
@@ -259,7 +312,9 @@ bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
     case Kind::kNone:
       return true;
     case Kind::kRoot:
-      return root_test_.holds(item.root);
+      return text_test_.holds(item.root);
+    case Kind::kSurform:
+      return text_test_.holds(surface_of(item));
     case Kind::kEnding:
       return ending_ && item.has_affix(ending_);
     case Kind::kCall: {
@@ -269,6 +324,18 @@ bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
       memo.keep(body_, &item, value);
       return value;
     }
+    case Kind::kNot:
+      for (const ItemGuard& part : parts_)
+        if (part.admits(item, memo)) return false;
+      return true;
+    case Kind::kOr:
+      for (const ItemGuard& part : parts_)
+        if (part.admits(item, memo)) return true;
+      return false;
+    case Kind::kAnd:
+      for (const ItemGuard& part : parts_)
+        if (!part.admits(item, memo)) return false;
+      return true;
   }
   return true;
 }

@@ -3,10 +3,12 @@
 // set scans every item of the sentence, and most items fail the first test
 // of its condition: a root of the wrong text, or a reading of the wrong
 // kind ("(noun-item)"). The guard makes that first test without the
-// general evaluation where it can: it compares a root with a fixed text
-// directly, looks a root up among the words of a written (in (WORD ...))
-// list, looks an ending up among the item's, and answers calls of functions without parameters once per item
-// while the lattice's ItemTestMemo keeps answers.
+// general evaluation where it can: it compares a root or the
+// item's words with a fixed text directly, looks them up among the words of
+// a written (in (WORD ...)) list, looks an ending up among the item's,
+// answers calls of functions without parameters once per item while the
+// lattice's ItemTestMemo keeps answers, and combines such tests with not,
+// or and and.
 //
 // Only tests known to change nothing are taken: their forms are and, or,
 // not, calls of functions without parameters, no-alternative, (t),
@@ -17,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/types.h"
@@ -64,11 +67,12 @@ class ItemGuard {
   static ItemGuard of(LExp& condition);
 
   // The words, in lower case, of a first test (comp (root) (in (WORD ...)
-  // ...)) written out in the form of a condition; null for any other form.
-  // Read before the condition is built from the form.
+  // ...)) or (comp (surform) (in (WORD ...) ...)) written out in the form of
+  // a condition; null for any other form. Read before the condition is built
+  // from the form.
   static std::shared_ptr<const WordSet> written_root_words(const IRSlist& form);
   // As of(); `words` from written_root_words() on the condition's form: a
-  // root is then looked up among them, ignoring case.
+  // root (or the item's words) is then looked up among them, ignoring case.
   static ItemGuard of(LExp& condition, std::shared_ptr<const WordSet> words);
 
   // False when the condition is surely 0 on `item`.
@@ -84,15 +88,21 @@ class ItemGuard {
   static bool reads_only(const LExp& exp, TypeId type);
 
  private:
-  enum class Kind { kNone, kRoot, kCall, kEnding };
+  enum class Kind { kNone, kRoot, kSurform, kCall, kEnding, kNot, kOr, kAnd };
   // The guard of one test (`words`: those of its form, if it is a written
-  // root test), or kNone.
-  static ItemGuard of_test(LExp& test, std::shared_ptr<const WordSet> words);
+  // root or surform test), or kNone.
+  static ItemGuard of_test(LExp& test, std::shared_ptr<const WordSet> words, int depth = 0);
+  // The guard of a connective whose operands all have guards, or kNone.
+  static ItemGuard of_connective(LExp& test, int depth);
+  // The guard of a (comp (root) TEST), (root TEST), (comp (surform) TEST)
+  // or (surform TEST), or kNone.
+  static ItemGuard of_text_test(LExp& test, std::shared_ptr<const WordSet> words);
 
   Kind kind_ = Kind::kNone;
   LExp* body_ = nullptr;          // kCall: the function's body
-  TextTest root_test_;            // kRoot
+  TextTest text_test_;            // kRoot, kSurform
   const char* ending_ = nullptr;  // kEnding: the name of the ending, or null
+  std::vector<ItemGuard> parts_;  // kNot, kOr, kAnd: the operands' guards
   const LExpList* conjuncts_ = nullptr;
   bool decides_ = false;
 };

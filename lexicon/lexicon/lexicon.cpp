@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "lexicon/dictionary/entry_parser.h"
 #include "lexicon/lexicon/form_reader.h"
 #include "shell/reader/tokenizer.h"
 #include "shell/reader/irslist.h"
@@ -95,9 +96,8 @@ LexEntry* Lexicon::disk_lookup(std::string_view word) {
   for (const auto& dictionary : dictionaries_) {
     const std::optional<std::string_view> text = dictionary->get_entry(word);
     if (!text) continue;
-    Tokenizer tokenizer(tokenizer_configs::kCommands, kEntryTokenBuffer);
-    tokenizer.set_string_input(*text);
-    std::unique_ptr<IRSlist> entry = IRSlist::read(tokenizer);
+    EntryTextScope scope(*this);
+    std::unique_ptr<IRSlist> entry = parse_disk_entry(*text);
     if (!entry) continue;
     // The first dictionary's reading makes the entry; later ones add to it.
     LexEntry* added = add(*entry, first_reading);
@@ -105,6 +105,19 @@ LexEntry* Lexicon::disk_lookup(std::string_view word) {
     if (!found) found = added;
   }
   return found;
+}
+
+std::unique_ptr<IRSlist> Lexicon::parse_disk_entry(std::string_view text) {
+  std::unique_ptr<IRSlist> entry;
+  if (parse_entry_text(text, entry_texts_, entry)) return entry;
+  Tokenizer tokenizer(tokenizer_configs::kCommands, kEntryTokenBuffer);
+  tokenizer.set_string_input(text);
+  entry = IRSlist::read(tokenizer);
+  return entry ? entry->copy(entry_texts_) : nullptr;
+}
+
+Lexicon::EntryTextScope::~EntryTextScope() {
+  if (--lexicon_.entry_text_depth_ == 0) lexicon_.entry_texts_.clear();
 }
 
 LexEntry* Lexicon::lookup(std::string_view word) {

@@ -17,6 +17,7 @@
 #include "lexicon/lexicon/lex_entry.h"
 #include "shell/support/name_table.h"
 #include "shell/support/named_object.h"
+#include "shell/support/string_pool.h"
 
 namespace velmo {
 
@@ -103,6 +104,22 @@ class Lexicon : public NamedObject {
   void add_meanings(IRSlist& entry, std::size_t first_meaning, LexEntry& target);
   void add_phrase_to_head(const EntryKey& key);
   std::vector<const LexEntry*> sorted_entries(std::size_t capacity) const;
+  // The tree of a dictionary entry text, its atom texts in entry_texts_.
+  std::unique_ptr<IRSlist> parse_disk_entry(std::string_view text);
+
+  // Keeps the atom texts of the entries being added: adding an entry may
+  // read another from disk (a phrase's head word), so the texts are released
+  // when the outermost one is done.
+  class EntryTextScope {
+   public:
+    explicit EntryTextScope(Lexicon& lexicon) : lexicon_(lexicon) { ++lexicon_.entry_text_depth_; }
+    ~EntryTextScope();
+    EntryTextScope(const EntryTextScope&) = delete;
+    EntryTextScope& operator=(const EntryTextScope&) = delete;
+
+   private:
+    Lexicon& lexicon_;
+  };
 
   EntryTable entries_;
   NameTable<bool> absent_;
@@ -112,6 +129,8 @@ class Lexicon : public NamedObject {
   std::vector<std::unique_ptr<DictOnDisk>> dictionaries_;
   std::unique_ptr<EndingTableBase> own_ending_table_;
   EndingTableBase* ending_table_ = nullptr;  // own_ending_table_ or a named one
+  StringPool entry_texts_;
+  int entry_text_depth_ = 0;
 };
 
 }  // namespace velmo

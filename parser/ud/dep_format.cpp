@@ -91,7 +91,7 @@ std::string quote_dep_word(std::string_view text) {
   return result;
 }
 
-bool DepFormatReader::read_node(std::string_view line, PlainNode& node, std::string& parent, std::string& antecedent) {
+bool DepFormatReader::read_node(std::string_view line, PlainNode& node, Links& links) {
   LineCursor cursor(line);
   node.label = cursor.until("\t");
   if (node.label.empty() || !cursor.take('\t') || !cursor.take('(')) return false;
@@ -123,15 +123,14 @@ bool DepFormatReader::read_node(std::string_view line, PlainNode& node, std::str
   if (node.category == "U") node.category.clear();
   node.root = (!root_quoted && root == "~") ? node.word : root;
   if (!cursor.take('\t')) return false;
-  parent = cursor.until("\t");
-  if (parent.empty() || !cursor.take('\t')) return false;
+  links.parent = cursor.until("\t");
+  if (links.parent.empty() || !cursor.take('\t')) return false;
   node.relation = cursor.until("\t)");
   while (cursor.take('\t')) {
     if (cursor.take("(gov ")) {
-      std::string governor;
-      if (!cursor.word(governor, ")") || !cursor.take(')')) return false;
+      if (!cursor.word(links.governor, ")") || !cursor.take(')')) return false;
     } else if (cursor.take("(antecedent ")) {
-      antecedent = cursor.until(")");
+      links.antecedent = cursor.until(")");
       if (!cursor.take(')')) return false;
     } else if (cursor.take("(atts")) {
       while (cursor.take(" (")) {
@@ -152,7 +151,7 @@ bool DepFormatReader::next(PlainTree& tree) {
   tree = PlainTree();
   std::string raw;
   bool inside = false;
-  std::vector<std::string> parents, antecedents;
+  std::vector<Links> links;
   std::vector<int> lines;
   while (std::getline(in_, raw)) {
     ++line_number_;
@@ -162,31 +161,29 @@ bool DepFormatReader::next(PlainTree& tree) {
       continue;
     }
     if (line == ")") {
-      resolve(tree, parents, antecedents, lines);
+      resolve(tree, links, lines);
       return true;
     }
     if (line.empty()) continue;
     PlainNode node;
-    std::string parent, antecedent;
-    if (!read_node(line, node, parent, antecedent)) {
+    Links node_links;
+    if (!read_node(line, node, node_links)) {
       problem(line_number_, "unreadable node line: " + std::string(line));
       continue;
     }
     tree.add(std::move(node));
-    parents.push_back(std::move(parent));
-    antecedents.push_back(std::move(antecedent));
+    links.push_back(std::move(node_links));
     lines.push_back(line_number_);
   }
   if (inside) {
     problem(line_number_, "the input ends inside a tree");
-    resolve(tree, parents, antecedents, lines);
+    resolve(tree, links, lines);
     return true;
   }
   return false;
 }
 
-void DepFormatReader::resolve(PlainTree& tree, const std::vector<std::string>& parents,
-                              const std::vector<std::string>& antecedents, const std::vector<int>& lines) {
+void DepFormatReader::resolve(PlainTree& tree, const std::vector<Links>& links, const std::vector<int>& lines) {
   std::unordered_map<std::string, int> by_label;
   for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i)
     if (!by_label.emplace(tree.nodes[i].label, i).second)
@@ -194,20 +191,29 @@ void DepFormatReader::resolve(PlainTree& tree, const std::vector<std::string>& p
   for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i) {
     PlainNode& node = tree.nodes[i];
     node.head = kTop;
-    if (parents[i] != "*") {
-      auto found = by_label.find(parents[i]);
+    if (links[i].parent != "*") {
+      auto found = by_label.find(links[i].parent);
       if (found == by_label.end())
-        problem(lines[i], "unknown parent " + parents[i] + " of node " + node.label);
+        problem(lines[i], "unknown parent " + links[i].parent + " of node " + node.label);
       else
         node.head = found->second;
     }
-    if (!antecedents[i].empty()) {
-      auto found = by_label.find(antecedents[i]);
+    if (!links[i].antecedent.empty()) {
+      auto found = by_label.find(links[i].antecedent);
       if (found == by_label.end())
-        problem(lines[i], "unknown antecedent " + antecedents[i] + " of node " + node.label);
+        problem(lines[i], "unknown antecedent " + links[i].antecedent + " of node " + node.label);
       else
         node.antecedent = found->second;
     }
+  }
+  // "~" gives a root the word's spelling; a dependent's governor keeps the
+  // root's own case (Space Station: "space station").
+  for (int i = 0; i < static_cast<int>(tree.nodes.size()); ++i) {
+    const int head = tree.nodes[i].head;
+    if (head == kTop || links[i].governor.empty()) continue;
+    PlainNode& parent = tree.nodes[head];
+    if (parent.root == parent.word && equal_ignoring_case(parent.root, links[i].governor))
+      parent.root = links[i].governor;
   }
   // A node that is its own ancestor is put under the top node; that cuts
   // the cycle.

@@ -28,9 +28,13 @@ class DepFormatReader {
   const std::vector<DepFormatProblem>& problems() const { return problems_; }
 
  private:
-  bool read_node(std::string_view line, PlainNode& node, std::string& parent, std::string& antecedent);
-  void resolve(PlainTree& tree, const std::vector<std::string>& parents, const std::vector<std::string>& antecedents,
-               const std::vector<int>& lines);
+  // What a node line names besides the node: its parent's and antecedent's
+  // labels and its parent's root (the governor).
+  struct Links {
+    std::string parent, antecedent, governor;
+  };
+  bool read_node(std::string_view line, PlainNode& node, Links& links);
+  void resolve(PlainTree& tree, const std::vector<Links>& links, const std::vector<int>& lines);
   void problem(int line, std::string message) { problems_.push_back({line, std::move(message)}); }
 
   std::istream& in_;

@@ -144,15 +144,18 @@ class SchemeToUd {
     titles_before_names();
     person_names();
     names_in_lists();
+    roles_before_names();
     slashed_conjuncts();
     correlative_conjunctions();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
+    contractions_without_apostrophe();
     emoticons_as_discourse();
     numbers_naming_their_noun();
     dates_and_times();
     month_days();
     addresses_after_names();
+    label_leftover_dependents();
     return build();
   }
 
@@ -672,6 +675,9 @@ class SchemeToUd {
       std::string_view category = nodes_[node].category;
       bool capitals = category == "N" && starts_upper(tokens_[nodes_[node].position - 1].form);
       for (int member : members) capitals = capitals && starts_upper(tokens_[nodes_[member].position - 1].form);
+      // A common noun item written with capitals (Space Station, Opera
+      // House: the lexicon's root is in lower case) is no name.
+      capitals = capitals && !lower_case_item(nodes_[node].root);
       int first = nodes_[members.front()].position < nodes_[node].position ? members.front() : node;
       int last = nodes_[members.back()].position > nodes_[node].position ? members.back() : node;
       if (head_last || capitals)
@@ -681,6 +687,12 @@ class SchemeToUd {
       else
         head_item(node, members, first, category == "V" ? "compound:prt" : "fixed");
     }
+  }
+
+  // A root of several words, all in lower case: a common noun item.
+  static bool lower_case_item(std::string_view root) {
+    return root.find(' ') != std::string_view::npos &&
+           std::none_of(root.begin(), root.end(), [](char c) { return std::isupper(static_cast<unsigned char>(c)); });
   }
 
   // Gives the item of `node` and its `members` the head `chosen` (the node
@@ -782,6 +794,23 @@ class SchemeToUd {
       bool capitals = true;
       for (int q = p + 1; q <= name; ++q) capitals = capitals && starts_upper(tokens_[q - 1].form);
       if (capitals) ud_rel_[p] = "nmod:desc";
+    }
+  }
+
+  // A common noun in lower case right before a person's name written flat
+  // (adviser Karen Hughes, spokesman Ali Hassan) says who the person is:
+  // the treebank has it as a descriptive modifier, not a compound.
+  void roles_before_names() {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> flat_head(n + 1, false);
+    for (int p = 1; p <= n; ++p)
+      if (ud_rel_[p] == "flat" && ud_head_[p] > 0) flat_head[ud_head_[p]] = true;
+    for (int p = 1; p < n; ++p) {
+      const std::string& form = tokens_[p - 1].form;
+      if (ud_rel_[p] != "compound" || ud_head_[p] != p + 1 || !flat_head[p + 1] || !name_word(p + 1)) continue;
+      if (node_at_[p] < 0 || nodes_[node_at_[p]].category != "N") continue;
+      if (std::all_of(form.begin(), form.end(), [](char c) { return std::islower(static_cast<unsigned char>(c)); }))
+        ud_rel_[p] = "nmod:desc";
     }
   }
 
@@ -1099,6 +1128,98 @@ class SchemeToUd {
       if ((ud_rel_[p] == "dep" || ud_rel_[p] == "appos") && ud_head_[p] > 0 && ud_head_[p] < p &&
           tokens_[p - 1].form.find('@') != std::string::npos)
         ud_rel_[p] = "list";
+  }
+
+  // A contraction written without apostrophe (dont, im, ive, thats) is cut
+  // in two as the treebank cuts it, but the parse read it as one word,
+  // mostly a verb heading what follows (dont -> know). Both pieces go under
+  // the word they belong to: the word the contraction hangs from when it
+  // lies after it, else the contraction's first dependent after it, which
+  // takes the contraction's place.
+  void contractions_without_apostrophe() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int a = 1; a < n; ++a) {
+      const int b = a + 1;
+      if (node_at_[a] < 0 || node_at_[b] >= 0 || tokens_[b - 1].space_before || ud_head_[a] < 0) continue;
+      const std::string first = lower(tokens_[a - 1].form), second = lower(tokens_[b - 1].form);
+      const bool negation = second == "nt" && is_clitic(first, second);
+      const bool subject = (first == "i" && (second == "m" || second == "ve")) ||
+                           ((first == "that" || first == "it") && second == "s");
+      if (!negation && !subject) continue;
+      int head = ud_head_[a] > b ? ud_head_[a] : -1;
+      if (head < 0) {
+        // A verb first (havent seen it), else any word.
+        for (int q = b + 1; q <= n && head < 0; ++q)
+          if (ud_head_[q] == a && node_at_[q] >= 0 && nodes_[node_at_[q]].category == "V") head = q;
+        for (int q = b + 1; q <= n && head < 0; ++q)
+          if (ud_head_[q] == a && !is_punctuation(tokens_[q - 1].form)) head = q;
+        if (head < 0) {
+          if (negation) reattach(b, a, "advmod");
+          continue;
+        }
+        ud_head_[head] = ud_head_[a];
+        ud_rel_[head] = ud_rel_[a];
+      }
+      for (int q = 1; q <= n; ++q)
+        if (ud_head_[q] == a && q != head) ud_head_[q] = head;
+      const bool verb = node_at_[head] >= 0 && nodes_[node_at_[head]].category == "V";
+      ud_head_[a] = head;
+      ud_rel_[a] = negation ? "aux" : "nsubj";
+      ud_head_[b] = head;
+      ud_rel_[b] = negation ? "advmod" : verb ? "aux" : "cop";
+    }
+  }
+
+  // Words still labelled dep (fragments joined to the largest piece, and
+  // tokens the parse gave no node) get the relation the treebank most often
+  // has for such a word: it is never dep there.
+  void label_leftover_dependents() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p) {
+      if (ud_rel_[p] != "dep" || ud_head_[p] <= 0) continue;
+      std::string relation = node_at_[p] >= 0 ? fragment_relation(p) : loose_word_relation(p);
+      if (!relation.empty()) ud_rel_[p] = std::move(relation);
+    }
+  }
+
+  // A token without node, by its word and its side of the head.
+  std::string loose_word_relation(int p) {
+    static constexpr std::string_view negations[] = {"not", "n't", "n\xE2\x80\x99t", "nt"};
+    static constexpr std::string_view clitics_s[] = {"'s", "\xE2\x80\x99s"};
+    static constexpr std::string_view subordinators[] = {"if", "that", "whether", "because", "as", "na", "ta"};
+    static constexpr std::string_view conjunctions[] = {"and", "or", "but", "nor", "&"};
+    const std::string word = lower(tokens_[p - 1].form);
+    const bool before = p < ud_head_[p];
+    auto among = [&](const auto& list) { return std::find(std::begin(list), std::end(list), word) != std::end(list); };
+    if (among(negations)) {
+      // "not" of "cannot" hangs from the verb that "can" belongs to.
+      const int head = ud_head_[p];
+      if ((ud_rel_[head] == "aux" || ud_rel_[head] == "cop") && ud_head_[head] > 0) ud_head_[p] = ud_head_[head];
+      return "advmod";
+    }
+    if (among(clitics_s)) return before ? "cop" : "case";
+    if (before && among(subordinators)) return "mark";
+    if (before && among(conjunctions)) return "cc";
+    return "";
+  }
+
+  // A fragment joined to the largest piece, by its category and side.
+  std::string fragment_relation(int p) const {
+    const PlainNode& node = nodes_[node_at_[p]];
+    std::string_view category = node.category;
+    const bool before = p < ud_head_[p];
+    if (node.relation == "pcomp") return "obl";
+    if (category == "N") return before ? "nsubj" : "conj";
+    if (category == "Adv") return "advmod";
+    if (category == "Intj") return "discourse";
+    if (category == "Num") return before ? "discourse" : "obj";
+    if (category == "VB" && before) return "aux";
+    if (category == "A") return before ? "advcl" : "conj";
+    if (category == "V" || category == "VBE") return before ? "advcl" : "conj";
+    if (category == "Conn") return "cc";
+    if (category == "Det") return "det";
+    if (category == "Part" && !before) return "punct";
+    return "";
   }
 
   // The dependents of `from` hang from `to` instead, except the one above `to`.

@@ -310,13 +310,16 @@ std::vector<std::string> fused_word_parts(std::string_view form) {
     std::string_view word;
     std::array<std::size_t, 2> cuts;  // piece lengths; 0 ends the list
   };
-  static constexpr std::array<Fused, 7> fused = {{{"cannot", {3, 0}},
-                                                  {"gonna", {3, 0}},
-                                                  {"wanna", {3, 0}},
-                                                  {"gotta", {3, 0}},
-                                                  {"outta", {3, 0}},
-                                                  {"dunno", {2, 1}},
-                                                  {"lemme", {3, 0}}}};
+  // Contractions written without their apostrophe (dont, im, thats) too.
+  static constexpr std::array<Fused, 25> fused = {{{"cannot", {3, 0}},   {"gonna", {3, 0}},    {"wanna", {3, 0}},
+                                                   {"gotta", {3, 0}},    {"outta", {3, 0}},    {"dunno", {2, 1}},
+                                                   {"lemme", {3, 0}},    {"dont", {2, 0}},     {"cant", {2, 0}},
+                                                   {"wont", {2, 0}},     {"didnt", {3, 0}},    {"doesnt", {4, 0}},
+                                                   {"isnt", {2, 0}},     {"arent", {3, 0}},    {"wasnt", {3, 0}},
+                                                   {"werent", {4, 0}},   {"havent", {4, 0}},   {"hasnt", {3, 0}},
+                                                   {"hadnt", {3, 0}},    {"couldnt", {5, 0}},  {"wouldnt", {5, 0}},
+                                                   {"shouldnt", {6, 0}}, {"im", {1, 0}},       {"ive", {1, 0}},
+                                                   {"thats", {4, 0}}}};
   const std::string low = lower(form);
   for (const Fused& entry : fused) {
     if (low != entry.word) continue;
@@ -379,8 +382,23 @@ size_t hyphenated_number_count(const std::vector<PlainToken>& tokens, size_t fir
   return code ? count : 1;
 }
 
+// Marks that draw lines and arrows ("----==", "==>", "*~*~*"): glued
+// together they are one token of the treebank.
+bool is_ruler(std::string_view form) {
+  return !form.empty() && form.find_first_not_of("-=_~*+|^") == std::string_view::npos;
+}
+
+size_t ruler_count(const std::vector<PlainToken>& tokens, size_t first) {
+  size_t count = 1;
+  if (!is_ruler(tokens[first].form)) return count;
+  while (first + count < tokens.size() && !tokens[first + count].space_before && is_ruler(tokens[first + count].form))
+    ++count;
+  return count;
+}
+
 size_t joined_count(const std::vector<PlainToken>& tokens, size_t first) {
   if (size_t numbers = hyphenated_number_count(tokens, first); numbers > 1) return numbers;
+  if (size_t ruler = ruler_count(tokens, first); ruler > 1) return ruler;
   static constexpr std::array<std::string_view, 8> smileys = {":)", ":(", ";)", ":-)", ":-(", ";-)", "=)", ":-/"};
   std::string joined = tokens[first].form;
   for (size_t count = 2; count <= 3 && first + count <= tokens.size(); ++count) {
@@ -398,13 +416,17 @@ size_t joined_count(const std::vector<PlainToken>& tokens, size_t first) {
   return joined.find_first_of("?!") != std::string::npos ? count : 1;
 }
 
-std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, std::vector<int>& position_of) {
+// `its_contracted[p]` tells that the "its" at position p stands for "it's".
+std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, std::vector<int>& position_of,
+                                        const std::vector<bool>& its_contracted) {
   // Tokens written as one keep the first one's position; the positions
   // they take in stand for no token (their nodes become empty).
   std::vector<PlainToken> tokens;
   std::vector<int> joined_position(given.size() + 1, 0);
+  std::vector<bool> contracted;
   for (size_t i = 0; i < given.size();) {
     const size_t count = joined_count(given, i);
+    contracted.push_back(its_contracted[i + 1]);
     tokens.push_back(given[i]);
     joined_position[i + 1] = static_cast<int>(tokens.size());
     for (size_t k = 1; k < count; ++k) tokens.back().form += given[i + k].form;
@@ -414,6 +436,8 @@ std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, st
   std::vector<int> piece_position(tokens.size() + 1, 0);
   for (size_t i = 0; i < tokens.size(); ++i) {
     std::vector<std::string> pieces = fused_word_parts(tokens[i].form);
+    if (contracted[i] && lower(tokens[i].form) == "its")
+      pieces = {tokens[i].form.substr(0, 2), tokens[i].form.substr(2)};
     if (pieces.empty()) pieces = spelled_pieces(tokens[i].form);
     bool space = tokens[i].space_before;
     for (std::string& piece : pieces) {
@@ -439,6 +463,44 @@ std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, st
   return result;
 }
 
+// A piece of a run of marks that the lexicon read as one word ("----=="
+// from "-" "-" "-" "-" "=="): the item's word, written without blanks,
+// already holds the piece's text, so the piece stands for no token.
+// The word of such a run is its root when the node holds only the first
+// piece.
+const std::string& run_of_marks(const PlainNode& node) {
+  const bool whole = node.root.size() > node.word.size() && is_punctuation(node.root) &&
+                     node.root.find(' ') == std::string::npos;
+  return whole ? node.root : node.word;
+}
+
+bool inside_item_word(const PlainTree& tree, const PlainNode& node) {
+  if (node.relation != "lex-mod" || node.head < 0) return false;
+  const std::string& item = run_of_marks(tree.nodes[node.head]);
+  return item.find(' ') == std::string::npos && is_punctuation(item) && is_punctuation(node.word);
+}
+
+// "its" standing for "it's": the parse did not read it as a possessor, or
+// a determiner or preposition follows it (its a shame, its for you).
+std::vector<bool> contracted_its(const PlainTree& tree, std::size_t count) {
+  std::vector<bool> contracted(count + 1, false);
+  std::vector<int> node_at(count + 2, -1);
+  for (std::size_t i = 0; i < tree.nodes.size(); ++i)
+    if (tree.nodes[i].position > 0 && static_cast<std::size_t>(tree.nodes[i].position) <= count)
+      node_at[tree.nodes[i].position] = static_cast<int>(i);
+  for (std::size_t p = 1; p <= count; ++p) {
+    if (node_at[p] < 0 || lower(tree.nodes[node_at[p]].word) != "its") continue;
+    const std::string& relation = tree.nodes[node_at[p]].relation;
+    const int next = node_at[p + 1];
+    const std::string next_category = next >= 0 ? tree.nodes[next].category : "";
+    if (relation == "gen")
+      contracted[p] = next_category == "Det" || next_category == "Prep";
+    else
+      contracted[p] = relation != "pcomp";
+  }
+  return contracted;
+}
+
 }  // namespace
 
 void attach_text(PlainTree& tree, std::string_view line) {
@@ -452,7 +514,10 @@ void attach_text(PlainTree& tree, std::string_view line) {
       ++words_before[node.head];
   std::vector<std::string> anchor(count + 1);
   for (std::size_t i = 0; i < tree.nodes.size(); ++i)
-    if (tree.nodes[i].position > 0) anchor[tree.nodes[i].position] = word_at_position(tree.nodes[i], words_before[i]);
+    if (tree.nodes[i].position > 0 && !inside_item_word(tree, tree.nodes[i]))
+      anchor[tree.nodes[i].position] = is_punctuation(tree.nodes[i].word)
+                                           ? run_of_marks(tree.nodes[i])
+                                           : word_at_position(tree.nodes[i], words_before[i]);
   TokenLayout layout(count);
   size_t cursor = 0;
   int last_anchored = 0;
@@ -481,7 +546,7 @@ void attach_text(PlainTree& tree, std::string_view line) {
   for (PlainNode& node : tree.nodes)
     if (node.position > 0) node.position = kept_position[layout.new_position(node.position)];
   std::vector<int> position_of;
-  tokens = treebank_tokens(tokens, position_of);
+  tokens = treebank_tokens(tokens, position_of, contracted_its(tree, tokens.size()));
   for (PlainNode& node : tree.nodes)
     if (node.position > 0) node.position = position_of[node.position];
   if (!tokens.empty()) tokens.front().space_before = false;

@@ -218,5 +218,45 @@ TEST_F(RulesTest, EndingsOfItems) {
   EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(1));
 }
 
+// Conditions built of not, or and and over tests the guard makes directly,
+// alone or first in an and: each rule adds its own weight to the items its
+// condition holds for.
+TEST_F(RulesTest, ConnectivesOfDirectTests) {
+  const std::string set = unique("rules");
+  const std::string is_b = unique("is-b");
+  run("(defun " + is_b + " () (comp (root) (str= b)))");
+  run("(def-rules " + set + " (either (lexitem (or (comp (root) (str= a)) (" + is_b +
+      "))) (add-weight (litem) (int 1)))" +
+      " (neither (lexitem (not (comp (root) (str= a)) (" + is_b + "))) (add-weight (litem) (int 10)))" +
+      " (both (lexitem (and (not (comp (root) (str= a))) (or (" + is_b +
+      ") (comp (root) (str= cc))) (t))) (add-weight (litem) (int 100)))" +
+      " (leading (lexitem (and (comp (root) (in (\"a\" \"b\"))) (not (" + is_b +
+      ")) (comp (root) (str= a)))) (add-weight (litem) (int 1000)))" +
+      " (nested (lexitem (or (and (" + is_b + ") (comp (root) (str= b))) (not (not (comp (root) (str= cc))))))" +
+      " (add-weight (litem) (int 10000))))");
+  LexAnalyzer* analyzer =
+      make_analyzer("(a (note x)) (b (note y)) (cc (note z)) (d (note w))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "a b cc d");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(1001));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(10101));
+  EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(10110));
+  EXPECT_THAT(weights_at(*analyzer, 4), ElementsAre(10));
+}
+
+// The words of an item's span are compared as (surform) gives them,
+// ignoring case, in a written list and with str= alike.
+TEST_F(RulesTest, SurfaceFormsOfItems) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set +
+      " (listed (lexitem (and (comp (surform) (in (\"is\" \"b c\"))) (t))) (add-weight (litem) (int 1)))" +
+      " (equal (lexitem (comp (surform) (str= Is))) (add-weight (litem) (int 10)))" +
+      " (inside (lexitem (or (comp (surform) (str= \"b c\")) (comp (root) (str= zz)))) (add-weight (litem) (int "
+      "100))))");
+  LexAnalyzer* analyzer = make_analyzer("(is (note x)) (b c (note y)) (c (note z))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "Is b c");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(11));
+  EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(0, 101));
+}
+
 }  // namespace
 }  // namespace velmo

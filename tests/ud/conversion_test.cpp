@@ -275,7 +275,7 @@ TEST(SchemeToUd, AFragmentaryParseGivesOneRootAndAttachesSkippedPunctuation) {
       "6\t(Bob\t~ N\t5\tobj\t(gov see))\n"
       ")\n",
       "Hello world, Ann sees Bob.");
-  EXPECT_EQ(attachments(sentence), "2:discourse 5:dep 2:punct 5:nsubj 0:root 5:obj 5:punct ");
+  EXPECT_EQ(attachments(sentence), "2:discourse 5:nsubj 2:punct 5:nsubj 0:root 5:obj 5:punct ");
   EXPECT_EQ(sentence.words[2].form, ",");
   EXPECT_EQ(sentence.words[1].misc, "SpaceAfter=No|Cat=N");
   EXPECT_EQ(sentence.words[4].misc, "Rel=i|Cat=V");
@@ -457,7 +457,7 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
       "7\t(left\tleave V\tE2\ti\t(gov fin))\n"
       ")\n",
       "In the long wake, Ann left.");
-  EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:dep 4:punct 7:nsubj 0:root 7:punct ");
+  EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:obl 4:punct 7:nsubj 0:root 7:punct ");
 }
 
 TEST(SchemeToUd, AStrandedDeterminerOrConjunctionJoinsWhatFollowsIt) {
@@ -473,7 +473,122 @@ TEST(SchemeToUd, AStrandedDeterminerOrConjunctionJoinsWhatFollowsIt) {
       "6\t(man\t~ N\t5\tobj\t(gov name))\n"
       ")\n",
       "Ann went and the named man");
-  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:cc 6:det 2:dep 5:obj ");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:cc 6:det 2:conj 5:obj ");
+}
+
+// Words left as dep take the relation such words have: the "not" of
+// "cannot" goes to the verb of "can", a typographic "'s" after its noun is
+// its case marker, a noun fragment before the clause is its subject.
+TEST(SchemeToUd, WordsLeftWithoutRelationTakeTheLikeliestOne) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t3\ts\t(gov go))\n"
+      "2\t(cannot\t~ VB\t3\taux\t(gov go))\n"
+      "3\t(go\tgo V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Ann cannot go.");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 4:aux 4:advmod 0:root 4:punct ");
+  sentence = from_velmo(
+      "> (\n"
+      "E1\t(()\t U\t*\t)\n"
+      "1\t(Korea\xE2\x80\x99s\t~ N\t2\tgen\t(gov army))\n"
+      "2\t(army\t~ N\tE1\t)\n"
+      "E2\t(()\tfin C\tE1\t)\n"
+      "3\t(Ann\t~ N\t4\ts\t(gov leave))\n"
+      "4\t(left\tleave V\tE2\ti\t(gov fin))\n"
+      ")\n",
+      "Korea\xE2\x80\x99s army Ann left");
+  EXPECT_EQ(attachments(sentence), "3:nmod:poss 1:case 5:nsubj 5:nsubj 0:root ");
+}
+
+// A common noun item written with capitals (its root in lower case) is a
+// compound under its last word; a name item is flat under its first.
+TEST(SchemeToUd, ACommonNounItemWrittenWithCapitalsIsACompound) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov see))\n"
+      "2\t(saw\tsee V\tE0\ti\t(gov fin))\n"
+      "3\t(\"Space Station\"\t~ N\t2\tobj\t(gov see))\n"
+      "4\t(Station\t U\t3\tlex-mod\t(gov \"space station\"))\n"
+      "5\t(near\t~ Prep\t3\tmod\t(gov \"space station\"))\n"
+      "6\t(\"Third Reich\"\t~ N\t5\tpcomp\t(gov near))\n"
+      "7\t(Reich\t U\t6\tlex-mod\t(gov \"Third Reich\"))\n"
+      ")\n",
+      "We saw Space Station near Third Reich");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:compound 2:obj 6:case 4:nmod 6:flat ");
+}
+
+// A lower-case noun before a person's name describes the person; before
+// a name that is no person's it stays a compound.
+TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(adviser\t~ N\t3\tnn\t(gov Hughes))\n"
+      "2\t(Karen\t~ N\t3\tnn\t(gov Hughes))\n"
+      "3\t(Hughes\t~ N\t4\ts\t(gov say))\n"
+      "4\t(said\tsay V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "adviser Karen Hughes said");
+  EXPECT_EQ(attachments(sentence), "2:nmod:desc 4:nsubj 2:flat 0:root ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(state\t~ N\t2\tnn\t(gov Capitol))\n"
+      "2\t(Capitol\t~ N\t3\ts\t(gov close))\n"
+      "3\t(closed\tclose V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "state Capitol closed");
+  EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
+}
+
+// Contractions written without apostrophe are cut as the treebank cuts
+// them; the verb the parse hung from the contraction takes its place.
+TEST(SchemeToUd, ContractionsWithoutApostropheAreCutAndGoUnderTheirVerb) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov dont))\n"
+      "2\t(dont\t~ V\tE0\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\t2\tpara\t(gov dont))\n"
+      "3\t(know\t~ V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "I dont know.");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 4:aux 4:advmod 0:root 4:punct ");
+  ASSERT_EQ(sentence.multiwords.size(), 1u);
+  EXPECT_EQ(sentence.multiwords[0].form, "dont");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(thats\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(great\t~ A\t1\tpred\t(gov thats))\n"
+      ")\n",
+      "thats great");
+  EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root ");
+}
+
+// "its" is "it's" when the parse did not make it a possessor, or when a
+// determiner follows it; a possessor "its" stays one word.
+TEST(SchemeToUd, ItsStandingForItIsIsCut) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\t U\t*\t)\n"
+      "1\t(its\t~ N\t3\tgen\t(gov reel))\n"
+      "2\t(a\t~ Det\t3\tdet\t(gov reel))\n"
+      "3\t(reel\t~ N\tE0\t)\n"
+      ")\n",
+      "its a reel");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 4:cop 4:det 0:root ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\t U\t*\t)\n"
+      "1\t(its\t~ N\t2\tgen\t(gov value))\n"
+      "2\t(value\t~ N\tE0\t)\n"
+      ")\n",
+      "its value");
+  EXPECT_EQ(attachments(sentence), "2:nmod:poss 0:root ");
 }
 
 TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
@@ -1433,6 +1548,32 @@ TEST(AttachText, NumbersAddressesAndTheLastFullStop) {
   EXPECT_EQ(tree.nodes[6].position, 3);
   EXPECT_EQ(tree.nodes[14].position, 10);
   EXPECT_EQ(tree.nodes[17].position, 14);
+}
+
+// A run of marks the lexicon read as one item ("----==" from four hyphens
+// and "==") is one token, its other pieces stand for none; loose runs of
+// line-drawing marks glued together ("==" "----") are one token too.
+TEST(AttachText, RulerLinesAreOneTokenEach) {
+  PlainTree tree;
+  auto add = [&](const char* word, const char* root, int position, int head, const char* relation) {
+    PlainNode node;
+    node.word = word;
+    node.root = root;
+    node.position = position;
+    node.head = head;
+    node.relation = relation;
+    return tree.add(node);
+  };
+  int ruler = add("-", "----==", 1, -1, "punc");
+  for (int p = 2; p <= 4; ++p) add("-", "-", p, ruler, "lex-mod");
+  add("==", "==", 5, ruler, "lex-mod");
+  add("News", "news", 6, -1, "");
+  attach_text(tree, "----== News==----");
+  EXPECT_EQ(forms(tree), "----== News ==----");
+  EXPECT_EQ(tree.nodes[0].position, 1);
+  EXPECT_EQ(tree.nodes[1].position, 0);
+  EXPECT_EQ(tree.nodes[4].position, 0);
+  EXPECT_EQ(tree.nodes[5].position, 2);
 }
 
 TEST(IsPunctuation, AsciiAndUnicodeMarksButNoWords) {

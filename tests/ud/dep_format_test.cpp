@@ -54,6 +54,26 @@ TEST(DepFormatReader, ReadsTheWorkedExampleWithPrompts) {
   EXPECT_EQ(tree.nodes[2].position, 3);
 }
 
+// "~" spells a root like its word; a dependent's governor gives the
+// root's own case back (an item written with capitals, root in lower case).
+TEST(DepFormatReader, TheGovernorOfADependentGivesTheRootItsCase) {
+  std::vector<PlainTree> trees = read_all(
+      "(\n"
+      "1\t(\"Space Station\"\t~ N\t*\t)\n"
+      "2\t(Station\t U\t1\tlex-mod\t(gov \"space station\"))\n"
+      "3\t(Ann\t~ N\t*\t)\n"
+      ")\n");
+  ASSERT_EQ(trees.size(), 1u);
+  EXPECT_EQ(trees[0].nodes[0].root, "space station");
+  EXPECT_EQ(trees[0].nodes[2].root, "Ann");
+  EXPECT_EQ(written(trees[0]),
+            "(\n"
+            "1\t(\"Space Station\"\t~ N\t*\t)\n"
+            "2\t(Station\t U\t1\tlex-mod\t(gov \"space station\"))\n"
+            "3\t(Ann\t~ N\t*\t)\n"
+            ")\n");
+}
+
 TEST(DepFormatWriter, WritesTheWorkedExampleByteForByte) {
   std::vector<PlainTree> trees = read_all(kAnnSeesBob);
   EXPECT_EQ(written(trees[0]),
