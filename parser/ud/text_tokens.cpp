@@ -416,6 +416,19 @@ size_t joined_count(const std::vector<PlainToken>& tokens, size_t first) {
   return joined.find_first_of("?!") != std::string::npos ? count : 1;
 }
 
+// A prefix joined by a hyphen to a word ("e-mail", "non-Microsoft",
+// "re-wording"): the treebank keeps such words whole.
+bool prefixed_word(const std::vector<PlainToken>& tokens, size_t first) {
+  static constexpr std::array<std::string_view, 20> prefixes = {
+      "e",     "non",   "re",  "co",  "pre",  "mid",     "anti", "over",  "post",  "pro",
+      "multi", "ex",    "sub", "semi", "counter", "neo", "cross", "micro", "socio", "intra"};
+  if (first + 2 >= tokens.size() || tokens[first + 1].form != "-") return false;
+  if (tokens[first + 1].space_before || tokens[first + 2].space_before) return false;
+  const std::string& word = tokens[first + 2].form;
+  if (!std::all_of(word.begin(), word.end(), [](char c) { return is_alpha(c); })) return false;
+  return std::find(prefixes.begin(), prefixes.end(), lower(tokens[first].form)) != prefixes.end();
+}
+
 // `its_contracted[p]` tells that the "its" at position p stands for "it's".
 std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, std::vector<int>& position_of,
                                         const std::vector<bool>& its_contracted) {
@@ -425,6 +438,15 @@ std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, st
   std::vector<int> joined_position(given.size() + 1, 0);
   std::vector<bool> contracted;
   for (size_t i = 0; i < given.size();) {
+    if (prefixed_word(given, i)) {
+      // The word after the prefix keeps its position: it heads the pair.
+      contracted.push_back(false);
+      tokens.push_back(given[i]);
+      tokens.back().form += given[i + 1].form + given[i + 2].form;
+      joined_position[i + 3] = static_cast<int>(tokens.size());
+      i += 3;
+      continue;
+    }
     const size_t count = joined_count(given, i);
     contracted.push_back(its_contracted[i + 1]);
     tokens.push_back(given[i]);

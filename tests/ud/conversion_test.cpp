@@ -1576,6 +1576,18 @@ TEST(AttachText, RulerLinesAreOneTokenEach) {
   EXPECT_EQ(tree.nodes[5].position, 2);
 }
 
+// A prefix joined by a hyphen stays in one token with its word, which
+// keeps its node; the prefix's node stands for no token.
+TEST(AttachText, WordsWithAHyphenatedPrefixAreOneToken) {
+  PlainTree tree = tree_of_words({"an", "e", "mail", "from", "self", "-", "help"});
+  attach_text(tree, "an e-mail from self-help");
+  EXPECT_EQ(forms(tree), "an e-mail from self - help");
+  EXPECT_EQ(tree.nodes[1].position, 0);
+  EXPECT_EQ(tree.nodes[2].position, 2);
+  EXPECT_EQ(tree.nodes[3].position, 3);
+  EXPECT_EQ(tree.nodes[6].position, 6);
+}
+
 TEST(IsPunctuation, AsciiAndUnicodeMarksButNoWords) {
   for (const char* mark : {",", "--", "...", "\u201c", "\u201d", "\u2019", "\u2014", "\u2026", "\u00ab", "!?"})
     EXPECT_TRUE(is_punctuation(mark)) << mark;
