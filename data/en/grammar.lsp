@@ -76,7 +76,12 @@
 (defun lexical-item () (comp (pitem-attvec) (defined syn (lexitem))))
 ;; A relative clause opens with its relative word; without one (the book I
 ;; read) its verb has no object of its own, the gap.
-(defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
+;; The relative word may come with its preposition (the premise with which
+;; they act, some of whom left).
+(defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?(([Ii]n|[Oo]n|[Aa]t|[Tt]o|[Ww]ith|[Ff]or|[Ff]rom|[Bb]y|[Oo]f|[Uu]nder|[Tt]hrough|[Dd]uring|[Aa]bout|[Ii]nto|[Uu]pon|[Ww]ithin|[Ww]ithout|[Oo]ver|[Aa]fter|[Bb]efore|[Bb]ehind|[Bb]etween|[Aa]mong|[Aa]gainst|[Tt]owards?|[Bb]eyond|[Aa]cross|[Aa]round|[Bb]elow|[Aa]bove|[A-Za-z]+ of) ([Ww]hich|[Ww]hom|[Ww]hose)|[Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
+;; A prepositional phrase of a relative word (with which, to whom); "of"
+;; is left out, its phrase belongs to the word before it (some of which).
+(defun relative-phrase () (comp (pitem-head-word) (reg-match "^([Ii]n|[Oo]n|[Aa]t|[Tt]o|[Ww]ith|[Ff]or|[Ff]rom|[Bb]y|[Uu]nder|[Tt]hrough|[Dd]uring|[Aa]bout|[Ii]nto|[Uu]pon|[Ww]ithin|[Ww]ithout|[Oo]ver|[Aa]fter|[Bb]efore|[Bb]ehind|[Bb]etween|[Aa]mong|[Aa]gainst|[Tt]owards?|[Bb]eyond|[Aa]cross|[Aa]round|[Bb]elow|[Aa]bove) ([Ww]hich|[Ww]hom)$")))
 ;; (nor a predicate: the place I was, never the gal was hot).
 ;; Without one it begins with its subject (the time I walked in, never the
 ;; piece on the war Qaeda has printed).
@@ -398,8 +403,10 @@
   ;; A preposition after a noun has its object, unless it is a particle
   ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
   ;; its object to a wrong reading.
+  ;; (but not one whose object is a relative word: it belongs to the
+  ;; relative clause after it, the premise with which they act)
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
-           (modifier-cond (and (no-cc) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
+           (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
      (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
