@@ -76,7 +76,12 @@
 (defun lexical-item () (comp (pitem-attvec) (defined syn (lexitem))))
 ;; A relative clause opens with its relative word; without one (the book I
 ;; read) its verb has no object of its own, the gap.
-(defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?([Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
+;; The relative word may come with its preposition (the premise with which
+;; they act, some of whom left).
+(defun relative-word () (comp (pitem-head-word) (reg-match "^(, )?(([Ii]n|[Oo]n|[Aa]t|[Tt]o|[Ww]ith|[Ff]or|[Ff]rom|[Bb]y|[Oo]f|[Uu]nder|[Tt]hrough|[Dd]uring|[Aa]bout|[Ii]nto|[Uu]pon|[Ww]ithin|[Ww]ithout|[Oo]ver|[Aa]fter|[Bb]efore|[Bb]ehind|[Bb]etween|[Aa]mong|[Aa]gainst|[Tt]owards?|[Bb]eyond|[Aa]cross|[Aa]round|[Bb]elow|[Aa]bove|[A-Za-z]+ of) ([Ww]hich|[Ww]hom|[Ww]hose)|[Tt]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose|[Ww]here|[Ww]hen|[Ww]hy)( |$)")))
+;; A prepositional phrase of a relative word (with which, to whom); "of"
+;; is left out, its phrase belongs to the word before it (some of which).
+(defun relative-phrase () (comp (pitem-head-word) (reg-match "^([Ii]n|[Oo]n|[Aa]t|[Tt]o|[Ww]ith|[Ff]or|[Ff]rom|[Bb]y|[Uu]nder|[Tt]hrough|[Dd]uring|[Aa]bout|[Ii]nto|[Uu]pon|[Ww]ithin|[Ww]ithout|[Oo]ver|[Aa]fter|[Bb]efore|[Bb]ehind|[Bb]etween|[Aa]mong|[Aa]gainst|[Tt]owards?|[Bb]eyond|[Aa]cross|[Aa]round|[Bb]elow|[Aa]bove) ([Ww]hich|[Ww]hom)$")))
 ;; (nor a predicate: the place I was, never the gal was hot).
 ;; Without one it begins with its subject (the time I walked in, never the
 ;; piece on the war Qaeda has printed).
@@ -320,12 +325,17 @@
 ;; the adverb after them (has not already seen).
 (defun clause-adverb () (comp (pitem-head-word) (reg-match "^([Nn]ot|n't|[Nn]ever|[Aa]lso|[Nn]ow|[Ss]till|[Aa]lways|[Ee]specially|[Oo]ften|[Pp]robably|[Tt]hen|[Aa]lready|[Aa]ctually|[Oo]nly|[Mm]aybe|[Pp]erhaps|[Uu]sually|[Cc]ertainly|[Tt]here|[Hh]ere|[Ww]here|[Ww]ell|[Ss]ometimes|[Ff]inally|[Aa]gain)$")))
 
+;; Adverbs of degree that stand right before an adjective.
+(defun intensifier () (comp (pitem-head-word) (reg-match "^([Tt]oo|[Aa]s|[Ss]o|[Vv]ery|[Hh]ow|[Qq]uite|[Rr]ather|[Pp]retty|[Rr]eally|[Ee]xtremely|[Ii]ncredibly|[Aa]bsolutely|[Tt]otally|[Cc]ompletely|[Hh]ighly|[Pp]articularly|[Ss]uper|[Tt]ruly|[Ff]airly|[Ss]omewhat|[Ee]qually)$")))
+
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
-  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb)))))
+  ;; (an adverb before too, as, so, very, how and their like modifies the
+  ;; adjective they modify: just too good, nearly as big, just how fanatic)
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb))) (modifiee-cond (not (intensifier)))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
@@ -393,8 +403,10 @@
   ;; A preposition after a noun has its object, unless it is a particle
   ;; or a phrase of its own (of course): a bare "of" or "to" rather lost
   ;; its object to a wrong reading.
+  ;; (but not one whose object is a relative word: it belongs to the
+  ;; relative clause after it, the premise with which they act)
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
-           (modifier-cond (and (no-cc) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
+           (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
      (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
@@ -403,17 +415,17 @@
      ;; A noun after a comma or conjunction heads no list of its own: the
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
-     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (past-its-object))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
      ;; the object of the preposition (a selection of fabric and notions);
      ;; one with a determiner may join either (millions of refugees and
      ;; their descendants).
-     (N (dep-type conj) (max-dist 14) (dep-weight 20.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 20.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (past-its-object)))
      ;; and so is the noun after a comma that closes a list begun with
      ;; commas (Mary John, Russell Dyk, Webb Jennings).
-     (N (dep-type conj) (max-dist 14) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
+     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (comp (pitem-head-word) (reg-match "^, .*")) (or (before-punctuation) (sentence-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)) (get-modifier-by-type conj))))
      ;; After a comma, an apposition closes with punctuation or the sentence
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
@@ -897,10 +909,10 @@
   ;; clause without one (Call Vernon and get the details); after a clause
   ;; with a subject it is a verb phrase sharing that subject (makes me want
   ;; to rush out and rescue people).
-  (* (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))))
-     (C (dep-type conj) (max-dist 20) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+  (* (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))))
+     (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (subjectless-clause)))
-     (C (dep-type conj) (max-dist 20) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+     (C (dep-type conj) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (not (subjectless-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))

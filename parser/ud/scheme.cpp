@@ -120,9 +120,13 @@ bool is_clitic(std::string_view previous, std::string_view form) {
   std::string word = lower(form);
   std::string before = lower(previous);
   if (previous.empty() || is_punctuation(previous)) return false;
-  if (word == "s") return before == "it";  // "its" written for "it's"
+  if (word == "s") return before == "it" || before == "that";  // "its", "thats" written for "it's", "that's"
   if (word == "not") return before == "can";
   if (word == "na") return before == "gon" || before == "wan";
+  // Contractions written without apostrophe: dont, im, ive, thats.
+  if (word == "nt") return before.size() >= 2 && (before.back() == 'o' || before.back() == 'a' || before.back() == 's' ||
+                                                  before.back() == 'e' || before.back() == 'd');
+  if (word == "m" || word == "ve") return before == "i";
   return one_of(word, clitics);
 }
 

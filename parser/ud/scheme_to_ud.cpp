@@ -149,6 +149,7 @@ class SchemeToUd {
     correlative_conjunctions();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
+    contractions_without_apostrophe();
     emoticons_as_discourse();
     numbers_naming_their_noun();
     dates_and_times();
@@ -1127,6 +1128,46 @@ class SchemeToUd {
       if ((ud_rel_[p] == "dep" || ud_rel_[p] == "appos") && ud_head_[p] > 0 && ud_head_[p] < p &&
           tokens_[p - 1].form.find('@') != std::string::npos)
         ud_rel_[p] = "list";
+  }
+
+  // A contraction written without apostrophe (dont, im, ive, thats) is cut
+  // in two as the treebank cuts it, but the parse read it as one word,
+  // mostly a verb heading what follows (dont -> know). Both pieces go under
+  // the word they belong to: the word the contraction hangs from when it
+  // lies after it, else the contraction's first dependent after it, which
+  // takes the contraction's place.
+  void contractions_without_apostrophe() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int a = 1; a < n; ++a) {
+      const int b = a + 1;
+      if (node_at_[a] < 0 || node_at_[b] >= 0 || tokens_[b - 1].space_before || ud_head_[a] < 0) continue;
+      const std::string first = lower(tokens_[a - 1].form), second = lower(tokens_[b - 1].form);
+      const bool negation = second == "nt" && is_clitic(first, second);
+      const bool subject = (first == "i" && (second == "m" || second == "ve")) ||
+                           ((first == "that" || first == "it") && second == "s");
+      if (!negation && !subject) continue;
+      int head = ud_head_[a] > b ? ud_head_[a] : -1;
+      if (head < 0) {
+        // A verb first (havent seen it), else any word.
+        for (int q = b + 1; q <= n && head < 0; ++q)
+          if (ud_head_[q] == a && node_at_[q] >= 0 && nodes_[node_at_[q]].category == "V") head = q;
+        for (int q = b + 1; q <= n && head < 0; ++q)
+          if (ud_head_[q] == a && !is_punctuation(tokens_[q - 1].form)) head = q;
+        if (head < 0) {
+          if (negation) reattach(b, a, "advmod");
+          continue;
+        }
+        ud_head_[head] = ud_head_[a];
+        ud_rel_[head] = ud_rel_[a];
+      }
+      for (int q = 1; q <= n; ++q)
+        if (ud_head_[q] == a && q != head) ud_head_[q] = head;
+      const bool verb = node_at_[head] >= 0 && nodes_[node_at_[head]].category == "V";
+      ud_head_[a] = head;
+      ud_rel_[a] = negation ? "aux" : "nsubj";
+      ud_head_[b] = head;
+      ud_rel_[b] = negation ? "advmod" : verb ? "aux" : "cop";
+    }
   }
 
   // Words still labelled dep (fragments joined to the largest piece, and

@@ -310,13 +310,16 @@ std::vector<std::string> fused_word_parts(std::string_view form) {
     std::string_view word;
     std::array<std::size_t, 2> cuts;  // piece lengths; 0 ends the list
   };
-  static constexpr std::array<Fused, 7> fused = {{{"cannot", {3, 0}},
-                                                  {"gonna", {3, 0}},
-                                                  {"wanna", {3, 0}},
-                                                  {"gotta", {3, 0}},
-                                                  {"outta", {3, 0}},
-                                                  {"dunno", {2, 1}},
-                                                  {"lemme", {3, 0}}}};
+  // Contractions written without their apostrophe (dont, im, thats) too.
+  static constexpr std::array<Fused, 25> fused = {{{"cannot", {3, 0}},   {"gonna", {3, 0}},    {"wanna", {3, 0}},
+                                                   {"gotta", {3, 0}},    {"outta", {3, 0}},    {"dunno", {2, 1}},
+                                                   {"lemme", {3, 0}},    {"dont", {2, 0}},     {"cant", {2, 0}},
+                                                   {"wont", {2, 0}},     {"didnt", {3, 0}},    {"doesnt", {4, 0}},
+                                                   {"isnt", {2, 0}},     {"arent", {3, 0}},    {"wasnt", {3, 0}},
+                                                   {"werent", {4, 0}},   {"havent", {4, 0}},   {"hasnt", {3, 0}},
+                                                   {"hadnt", {3, 0}},    {"couldnt", {5, 0}},  {"wouldnt", {5, 0}},
+                                                   {"shouldnt", {6, 0}}, {"im", {1, 0}},       {"ive", {1, 0}},
+                                                   {"thats", {4, 0}}}};
   const std::string low = lower(form);
   for (const Fused& entry : fused) {
     if (low != entry.word) continue;
@@ -413,13 +416,39 @@ size_t joined_count(const std::vector<PlainToken>& tokens, size_t first) {
   return joined.find_first_of("?!") != std::string::npos ? count : 1;
 }
 
-std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, std::vector<int>& position_of) {
+// A prefix joined by a hyphen to a word ("e-mail", "non-Microsoft",
+// "re-wording"): the treebank keeps such words whole.
+bool prefixed_word(const std::vector<PlainToken>& tokens, size_t first) {
+  static constexpr std::array<std::string_view, 20> prefixes = {
+      "e",     "non",   "re",  "co",  "pre",  "mid",     "anti", "over",  "post",  "pro",
+      "multi", "ex",    "sub", "semi", "counter", "neo", "cross", "micro", "socio", "intra"};
+  if (first + 2 >= tokens.size() || tokens[first + 1].form != "-") return false;
+  if (tokens[first + 1].space_before || tokens[first + 2].space_before) return false;
+  const std::string& word = tokens[first + 2].form;
+  if (!std::all_of(word.begin(), word.end(), [](char c) { return is_alpha(c); })) return false;
+  return std::find(prefixes.begin(), prefixes.end(), lower(tokens[first].form)) != prefixes.end();
+}
+
+// `its_contracted[p]` tells that the "its" at position p stands for "it's".
+std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, std::vector<int>& position_of,
+                                        const std::vector<bool>& its_contracted) {
   // Tokens written as one keep the first one's position; the positions
   // they take in stand for no token (their nodes become empty).
   std::vector<PlainToken> tokens;
   std::vector<int> joined_position(given.size() + 1, 0);
+  std::vector<bool> contracted;
   for (size_t i = 0; i < given.size();) {
+    if (prefixed_word(given, i)) {
+      // The word after the prefix keeps its position: it heads the pair.
+      contracted.push_back(false);
+      tokens.push_back(given[i]);
+      tokens.back().form += given[i + 1].form + given[i + 2].form;
+      joined_position[i + 3] = static_cast<int>(tokens.size());
+      i += 3;
+      continue;
+    }
     const size_t count = joined_count(given, i);
+    contracted.push_back(its_contracted[i + 1]);
     tokens.push_back(given[i]);
     joined_position[i + 1] = static_cast<int>(tokens.size());
     for (size_t k = 1; k < count; ++k) tokens.back().form += given[i + k].form;
@@ -429,6 +458,8 @@ std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, st
   std::vector<int> piece_position(tokens.size() + 1, 0);
   for (size_t i = 0; i < tokens.size(); ++i) {
     std::vector<std::string> pieces = fused_word_parts(tokens[i].form);
+    if (contracted[i] && lower(tokens[i].form) == "its")
+      pieces = {tokens[i].form.substr(0, 2), tokens[i].form.substr(2)};
     if (pieces.empty()) pieces = spelled_pieces(tokens[i].form);
     bool space = tokens[i].space_before;
     for (std::string& piece : pieces) {
@@ -469,6 +500,27 @@ bool inside_item_word(const PlainTree& tree, const PlainNode& node) {
   if (node.relation != "lex-mod" || node.head < 0) return false;
   const std::string& item = run_of_marks(tree.nodes[node.head]);
   return item.find(' ') == std::string::npos && is_punctuation(item) && is_punctuation(node.word);
+}
+
+// "its" standing for "it's": the parse did not read it as a possessor, or
+// a determiner or preposition follows it (its a shame, its for you).
+std::vector<bool> contracted_its(const PlainTree& tree, std::size_t count) {
+  std::vector<bool> contracted(count + 1, false);
+  std::vector<int> node_at(count + 2, -1);
+  for (std::size_t i = 0; i < tree.nodes.size(); ++i)
+    if (tree.nodes[i].position > 0 && static_cast<std::size_t>(tree.nodes[i].position) <= count)
+      node_at[tree.nodes[i].position] = static_cast<int>(i);
+  for (std::size_t p = 1; p <= count; ++p) {
+    if (node_at[p] < 0 || lower(tree.nodes[node_at[p]].word) != "its") continue;
+    const std::string& relation = tree.nodes[node_at[p]].relation;
+    const int next = node_at[p + 1];
+    const std::string next_category = next >= 0 ? tree.nodes[next].category : "";
+    if (relation == "gen")
+      contracted[p] = next_category == "Det" || next_category == "Prep";
+    else
+      contracted[p] = relation != "pcomp";
+  }
+  return contracted;
 }
 
 }  // namespace
@@ -516,7 +568,7 @@ void attach_text(PlainTree& tree, std::string_view line) {
   for (PlainNode& node : tree.nodes)
     if (node.position > 0) node.position = kept_position[layout.new_position(node.position)];
   std::vector<int> position_of;
-  tokens = treebank_tokens(tokens, position_of);
+  tokens = treebank_tokens(tokens, position_of, contracted_its(tree, tokens.size()));
   for (PlainNode& node : tree.nodes)
     if (node.position > 0) node.position = position_of[node.position];
   if (!tokens.empty()) tokens.front().space_before = false;

@@ -544,6 +544,53 @@ TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
   EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
 }
 
+// Contractions written without apostrophe are cut as the treebank cuts
+// them; the verb the parse hung from the contraction takes its place.
+TEST(SchemeToUd, ContractionsWithoutApostropheAreCutAndGoUnderTheirVerb) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov dont))\n"
+      "2\t(dont\t~ V\tE0\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\t2\tpara\t(gov dont))\n"
+      "3\t(know\t~ V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "I dont know.");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 4:aux 4:advmod 0:root 4:punct ");
+  ASSERT_EQ(sentence.multiwords.size(), 1u);
+  EXPECT_EQ(sentence.multiwords[0].form, "dont");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(thats\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(great\t~ A\t1\tpred\t(gov thats))\n"
+      ")\n",
+      "thats great");
+  EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root ");
+}
+
+// "its" is "it's" when the parse did not make it a possessor, or when a
+// determiner follows it; a possessor "its" stays one word.
+TEST(SchemeToUd, ItsStandingForItIsIsCut) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\t U\t*\t)\n"
+      "1\t(its\t~ N\t3\tgen\t(gov reel))\n"
+      "2\t(a\t~ Det\t3\tdet\t(gov reel))\n"
+      "3\t(reel\t~ N\tE0\t)\n"
+      ")\n",
+      "its a reel");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 4:cop 4:det 0:root ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\t U\t*\t)\n"
+      "1\t(its\t~ N\t2\tgen\t(gov value))\n"
+      "2\t(value\t~ N\tE0\t)\n"
+      ")\n",
+      "its value");
+  EXPECT_EQ(attachments(sentence), "2:nmod:poss 0:root ");
+}
+
 TEST(SchemeToUd, AnInvertedPredicateHeadsAndTheSecondPredicateIsTheSubject) {
   UdSentence sentence = from_velmo(
       "(\n"
@@ -1527,6 +1574,18 @@ TEST(AttachText, RulerLinesAreOneTokenEach) {
   EXPECT_EQ(tree.nodes[1].position, 0);
   EXPECT_EQ(tree.nodes[4].position, 0);
   EXPECT_EQ(tree.nodes[5].position, 2);
+}
+
+// A prefix joined by a hyphen stays in one token with its word, which
+// keeps its node; the prefix's node stands for no token.
+TEST(AttachText, WordsWithAHyphenatedPrefixAreOneToken) {
+  PlainTree tree = tree_of_words({"an", "e", "mail", "from", "self", "-", "help"});
+  attach_text(tree, "an e-mail from self-help");
+  EXPECT_EQ(forms(tree), "an e-mail from self - help");
+  EXPECT_EQ(tree.nodes[1].position, 0);
+  EXPECT_EQ(tree.nodes[2].position, 2);
+  EXPECT_EQ(tree.nodes[3].position, 3);
+  EXPECT_EQ(tree.nodes[6].position, 6);
 }
 
 TEST(IsPunctuation, AsciiAndUnicodeMarksButNoWords) {
