@@ -27,6 +27,7 @@ void Chart::reset(int words) {
   sentence.reset();
   last_resort = false;
   piece_ends.clear();
+  forget_passes();
   stored_by_span.clear();
   spans_moved = false;
   start_list.clear();
@@ -37,8 +38,16 @@ void Chart::reset(int words) {
   bracket_high_.assign(n, INT_MAX);
 }
 
+void Chart::forget_passes() {
+  first_pass.clear();
+  continuing = false;
+  left_scan_places.clear();
+  right_scan_places.clear();
+}
+
 void Chart::clear_items() {
   pool_.free_all();
+  forget_passes();
   stored_by_span.clear();
   spans_moved = false;
   pool_.clear_exhausted();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "parser/chart/first_pass_record.h"
 #include "parser/chart/item_pool.h"
 #include "parser/chart/sentence_view.h"
 #include "parser/chart/span_index.h"
@@ -53,6 +54,8 @@ class Chart {
   // Frees every item and empties the per-pass lists for another pass over
   // the same sentence, whose brackets stay.
   void clear_items();
+  // Forgets the first pass's record and the scanned places.
+  void forget_passes();
 
   ItemPool& pool() { return pool_; }
   ParseStats stats;
@@ -65,6 +68,14 @@ class Chart {
   bool joins_pieces_after(int word) const {
     return piece_ends.empty() || (word >= 0 && static_cast<std::size_t>(word) < piece_ends.size() && piece_ends[word]);
   }
+  // What the first pass did that a second pass going on from its chart
+  // takes up again (kept only while the parser has last-resort links).
+  FirstPassRecord first_pass;
+  // While the second pass goes on from the first pass's chart: the places
+  // that head items and right modifiers scanned for partners to their left.
+  bool continuing = false;
+  ScanPlaces<PItem*> left_scan_places;
+  ScanPlaces<RightScanValue> right_scan_places;
   // Print the statistics on the error stream after every sentence.
   bool report_stats = false;
   // The processor time (process_cpu_seconds) when the sentence began.

@@ -44,6 +44,16 @@ Word parse_stats_command(IRSlist& args) {
   return reinterpret_cast<Word>(parser);
 }
 
+// (continue-second-pass 1) lets the pass with the last-resort links go on
+// from the first pass's chart; (continue-second-pass 0) parses such a
+// sentence again from its words. Without an argument, tells which is set.
+Word continue_second_pass_command(IRSlist& args) {
+  KorvelParser* parser = current_parser();
+  if (!parser) return 0;
+  if (!args.children().empty()) parser->continue_second_pass = args.take_long() != 0;
+  return parser->continue_second_pass ? 1 : 0;
+}
+
 Word print_lexical_items_command(IRSlist&) {
   KorvelParser* parser = current_parser();
   if (!parser || !parser->analyzer()) return 0;
@@ -70,6 +80,9 @@ void register_chart_commands(Interpreter& interpreter) {
   interpreter.mark_freeing("reset-parser");
   interpreter.add_command("prlexitems", &print_lexical_items_command, "(prlexitems) print the lexical items.");
   interpreter.add_command("li", &print_lexical_items_command, "(li) print the lexical items.");
+  interpreter.add_command("continue-second-pass", &continue_second_pass_command,
+                          "(continue-second-pass [0|1]) whether the pass with the last-resort links goes on from the "
+                          "first pass's chart instead of parsing the sentence again.");
   interpreter.add_command(
       "parse-stats", &parse_stats_command,
       "(parse-stats [0|1]) print the number of parse items made, packed and merged for the last "

@@ -131,6 +131,8 @@ bool ChartParser::enter_lexical_items() {
 }
 
 bool ChartParser::run() {
+  chart_.first_pass.clear();
+  recording_ = !chart_.last_resort && parser_.last_resort_links > 0 && parser_.continue_second_pass;
   if (!enter_lexical_items()) {
     report_sentence(chart_);
     return false;
@@ -172,6 +174,7 @@ void ChartParser::process_work(GCate& g) {
 void ChartParser::extend_left(GCate& g, PItem* item, int p) {
   if (p < 0 || depth_ >= kMaxDepth) return;
   DepthGuard guard(depth_);
+  if (recording_) chart_.first_pass.left_scans.push_back({&g, item, p});
   bool minimal_found = false;
   for (int k = g.is_repeatable(p) ? p : p - 1; k >= 0; --k) {
     for (int w = item->start - 1; w >= 0;) {
@@ -189,6 +192,8 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
           extend_left(g, merged, k);
         }
       }
+      // Noted once the place is done: what comes there later is offered.
+      if (chart_.continuing) chart_.left_scan_places.add(&g, w, k, item);
       w = skip_left(g, k, w, *item);
       if (w < 0) break;
     }
@@ -291,6 +296,7 @@ void ChartParser::store(GCate& g, PItem* item, int p) {
   if (pack(g, item, p)) return;
   if (complete) {
     g.chart().push_work(item);
+    if (recording_) chart_.first_pass.completes.push_back({&g, item, chart_.stats.made});
     if (g.has_conj_constraints()) coordinate(g, item, p);
   } else if (!g.subcategory && !g.obligatory_in(p + 1, g.position_count() - 1)) {
     return;
@@ -298,6 +304,7 @@ void ChartParser::store(GCate& g, PItem* item, int p) {
   g.chart().bucket(item->end, p).push_back(item);
   chart_.stored_by_span.add(&g, item->end, p, item->start, item);
   g.chart().add_active_end(item->end);
+  if (chart_.continuing) offer_to_right_scans(g, item, p);
 }
 
 // ---- 8. Attach on the right.
@@ -319,6 +326,10 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
           }
           bucket = g.chart().find_bucket(w, k);  // storing may have added rows
         }
+      }
+      if (chart_.continuing) {
+        const auto position = static_cast<std::int16_t>(k);
+        chart_.right_scan_places.add(&g, w, 0, RightScanValue{m, link, position, position});
       }
       w = skip_left(g, t, w, *m);
       if (w < 0) break;
@@ -352,6 +363,7 @@ void ChartParser::offer_accepted(GLink* link, PItem* item) {
     bucket.insert(at, used);
     chart_.stored_by_span.add(&owner, used->end, n, used->start, used);
     owner.chart().push_work(used);
+    if (recording_) chart_.first_pass.completes.push_back({&owner, used, chart_.stats.made});
     if (depth_ < kMaxDepth) {
       DepthGuard guard(depth_);
       process_work(owner);
@@ -375,11 +387,17 @@ void ChartParser::offer_accepted(GLink* link, PItem* item) {
   if (link->position > owner.head && item->start > 0) {
     int w = item->start - 1;
     if (word_accepted(owner.skip_word_cond(link->position), w) && !owner.chart().active_end(w)) w = item->start - 2;
-    if (link->no_guest && !sentence_.skipped(w) && !owner.chart().active_end(w)) return;
+    if (link->no_guest && !sentence_.skipped(w) && !owner.chart().active_end(w)) {
+      // Heads that end there later (in the second pass) must still meet it.
+      note_right_scan(owner, item, link);
+      return;
+    }
+    if (recording_) note_right_scan(owner, item, link);
     propagate(owner, item, link);
     return;
   }
   link->add_waiting(item->end, item);
+  if (chart_.continuing) offer_to_left_scans(link, item);
 }
 
 // ---- 10. Merge.
@@ -425,7 +443,10 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
   if (link->last_resort && !chart_.joins_pieces_after(head_first ? h->end : m->end)) return nullptr;
   // 5. The distance between the head words.
   const int d = head_first ? head_word(*m) - head_word(*h) : head_word(*h) - head_word(*m);
-  if (d > (chart_.last_resort ? kMaxSecondPassHeadDistance : kMaxHeadDistance)) return nullptr;
+  if (d > (chart_.last_resort ? kMaxSecondPassHeadDistance : kMaxHeadDistance)) {
+    if (recording_ && d <= kMaxSecondPassHeadDistance) note_far_merge(link, t, m, h, k);
+    return nullptr;
+  }
   const float distance = d > 0 ? static_cast<float>(d >> 1) : 0.0f;
   // 6. The new item.
   PItem* n = chart_.new_item_to_overwrite();
@@ -610,6 +631,112 @@ PItem* ChartParser::coordination_item(GCate& g, PItem* left, PItem* right) {
   if (c->start > 0 && sentence_.first_conjunction(c->start - 1)) --c->start;
   ++chart_.stats.coordinated;
   return c;
+}
+
+// ---- 12. Going on from the first pass.
+
+void ChartParser::note_far_merge(GLink* link, int t, PItem* m, PItem* h, int k) {
+  // A left link's merges are made by the head's scan (there t is k).
+  const bool left = link->position < link->modifiee()->head;
+  chart_.first_pass.far_merges.push_back({link, m, h, left ? t : k, left, chart_.stats.made});
+}
+
+void ChartParser::note_right_scan(GCate& g, PItem* m, GLink* link) {
+  if (recording_)
+    chart_.first_pass.right_scans.push_back({&g, m, link});
+  else if (chart_.continuing)
+    add_right_scan_places(g, m, link);
+}
+
+void ChartParser::add_left_scan_places(GCate& g, PItem* item, int p) {
+  for (int k = g.is_repeatable(p) ? p : p - 1; k >= 0; --k) {
+    for (int w = item->start - 1; w >= 0;) {
+      chart_.left_scan_places.add(&g, w, k, item);
+      w = skip_left(g, k, w, *item);
+      if (w < 0) break;
+    }
+    if (g.is_obligatory(k)) break;
+  }
+}
+
+void ChartParser::add_right_scan_places(GCate& g, PItem* m, GLink* link) {
+  const int t = link->position;
+  const int highest = g.is_repeatable(t) ? t : t - 1;
+  int lowest = highest;
+  while (lowest > std::max(g.head, 0) && !g.is_obligatory(lowest)) --lowest;
+  if (lowest < std::max(g.head, 0)) return;
+  const RightScanValue scan{m, link, static_cast<std::int16_t>(lowest), static_cast<std::int16_t>(highest)};
+  for (int w = m->start - 1; w >= 0;) {
+    chart_.right_scan_places.add(&g, w, 0, scan);
+    w = skip_left(g, t, w, *m);
+    if (w < 0) break;
+  }
+}
+
+void ChartParser::offer_to_left_scans(GLink* link, PItem* modifier) {
+  if (depth_ >= kMaxDepth) return;
+  DepthGuard guard(depth_);
+  GCate& g = *link->modifiee();
+  const int k = link->position;
+  const int w = modifier->end;
+  chart_.left_scan_places.for_each(&g, w, k, [&](PItem* head) {
+    if (head->end - w > link->max_dist ||
+        !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), head))
+      return;
+    if (PItem* merged = merge(link, k, modifier, head, k)) extend_left(g, merged, k);
+  });
+  process_work(g);
+}
+
+void ChartParser::offer_to_right_scans(GCate& g, PItem* head, int p) {
+  if (depth_ >= kMaxDepth) return;
+  DepthGuard guard(depth_);
+  chart_.right_scan_places.for_each(&g, head->end, 0, [&](const RightScanValue& scan) {
+    GLink* link = scan.link;
+    if (!scan.covers(p) || scan.modifier->start - head->start > link->max_dist ||
+        !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), head))
+      return;
+    if (PItem* merged = merge(link, link->position, scan.modifier, head, p)) store(g, merged, link->position);
+  });
+}
+
+void ChartParser::offer_to_last_resort_links(GCate& g, PItem* item) {
+  for (GLink* link : g.modifier_links())
+    if (link->last_resort && accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), item))
+      offer_accepted(link, item);
+}
+
+void ChartParser::make_far_merge(const FirstPassRecord::FarMerge& step) {
+  GCate& g = *step.link->modifiee();
+  PItem* merged = merge(step.link, step.link->position, step.modifier, step.head, step.position);
+  if (!merged) return;
+  if (step.left)
+    extend_left(g, merged, step.position);
+  else
+    store(g, merged, step.link->position);
+  process_work(g);
+}
+
+void ChartParser::continue_run() {
+  const FirstPassRecord& record = chart_.first_pass;
+  chart_.continuing = true;
+  for (const auto& scan : record.left_scans) add_left_scan_places(*scan.cate, scan.head, scan.position);
+  for (const auto& scan : record.right_scans) add_right_scan_places(*scan.cate, scan.modifier, scan.link);
+  // The first pass's steps in the order it met them.
+  std::size_t c = 0;
+  std::size_t f = 0;
+  while (c < record.completes.size() || f < record.far_merges.size()) {
+    if (f < record.far_merges.size() &&
+        (c == record.completes.size() || record.far_merges[f].made <= record.completes[c].made))
+      make_far_merge(record.far_merges[f++]);
+    else {
+      const auto& complete = record.completes[c++];
+      offer_to_last_resort_links(*complete.cate, complete.item);
+    }
+  }
+  // Items a cut-off propagation left on a work list are offered now.
+  parser_.for_each_category([this](GCate& g) { process_work(g); });
+  chart_.continuing = false;
 }
 
 }  // namespace velmo

@@ -6,6 +6,8 @@
 // at once to every link in which its category can serve as modifier.
 #include <cstdint>
 
+#include "parser/chart/first_pass_record.h"
+
 namespace velmo {
 
 class ConditionPlan;
@@ -37,6 +39,12 @@ class ChartParser {
   // Builds the chart of the analyzer's sentence. False when the pool ran
   // out while the lexical items were entered (the chart is then unusable).
   bool run();
+  // The second pass over a sentence the first left in pieces, going on from
+  // the first pass's chart (which it keeps): the last-resort links are
+  // offered the complete items, the merges refused only for their reach are
+  // made, and what these make meets the first pass's items as in a pass
+  // of its own. The chart's `last_resort` must be set.
+  void continue_run();
 
  private:
   bool enter_lexical_items();
@@ -59,6 +67,21 @@ class ChartParser {
   void coordinate(GCate& g, PItem* r, int p);
   PItem* coordination_item(GCate& g, PItem* left, PItem* right);
 
+  // ---- Going on from the first pass.
+  bool recording() const { return recording_; }
+  void note_far_merge(GLink* link, int t, PItem* m, PItem* h, int k);
+  void note_right_scan(GCate& g, PItem* m, GLink* link);
+  // The places a scan of `item` to its left passes (as extend_left and
+  // attach_right walk them), for items that the second pass adds there.
+  void add_left_scan_places(GCate& g, PItem* item, int p);
+  void add_right_scan_places(GCate& g, PItem* m, GLink* link);
+  // A new waiting modifier, or a new head stored at position p, meets the
+  // scans that passed its end word before it was there.
+  void offer_to_left_scans(GLink* link, PItem* modifier);
+  void offer_to_right_scans(GCate& g, PItem* head, int p);
+  void offer_to_last_resort_links(GCate& g, PItem* item);
+  void make_far_merge(const FirstPassRecord::FarMerge& step);
+
   float word_weight(const PItem& item) const;
   bool accepts(LExp* cond, const PItem* item) const;
   // A modifier or modifiee condition, by its plan when it has one.
@@ -72,6 +95,8 @@ class ChartParser {
   Chart& chart_;
   const BuiltinAttributes& b_;
   int depth_ = 0;
+  // Whether this pass records what a second pass would take up again.
+  bool recording_ = false;
 };
 
 }  // namespace velmo

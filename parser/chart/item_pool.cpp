@@ -24,7 +24,7 @@ void PItem::reset(bool clear_vector) {
 
 PItem* ItemPool::allocate(bool clear_vector) {
   const std::size_t limit = pitem_limit() > 0 ? static_cast<std::size_t>(pitem_limit()) : 0;
-  if (used_ >= limit) {
+  if (used_ - kept_ >= limit) {
     exhausted_ = true;
     return nullptr;
   }

@@ -24,7 +24,11 @@ class ItemPool {
   // for callers that assign it a whole vector at once.
   PItem* allocate(bool clear_vector = true);
   // Marks every item free.
-  void free_all() { used_ = 0; }
+  void free_all() { used_ = kept_ = 0; }
+  // Keeps the items made so far out of the count that the limit bounds: a
+  // pass that goes on from an earlier one's items has the same allowance
+  // for its own items as a pass that would make them all anew.
+  void keep_used() { kept_ = used_; }
 
   std::size_t used() const { return used_; }
   std::size_t made() const { return items_.size(); }
@@ -35,6 +39,7 @@ class ItemPool {
   const AttInterpreterList* type_;
   std::deque<PItem> items_;
   std::size_t used_ = 0;
+  std::size_t kept_ = 0;
   bool exhausted_ = false;
 };
 

@@ -81,8 +81,14 @@ bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<R
       for (int w = pieces[i].item->end; w < pieces[i + 1].item->start; ++w)
         if (w >= 0) chart.piece_ends[static_cast<std::size_t>(w)] = true;
   }
-  clear_chart(parser);
   chart.last_resort = true;
+  if (parser.continue_second_pass) {
+    chart.pool().keep_used();
+    ChartParser(parser, sentence).continue_run();
+    roots = collect_roots(parser);
+    return true;
+  }
+  clear_chart(parser);
   const bool parsed = ChartParser(parser, sentence).run();
   roots = parsed ? collect_roots(parser) : std::vector<RootItem>{};
   return parsed;

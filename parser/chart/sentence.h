@@ -47,7 +47,9 @@ ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence);
 // pool ran out while the words were entered). When the grammar has links
 // marked last-resort and the roots cover the sentence only in pieces, the
 // chart is built again with those links, so that they join only what
-// nothing else joins and never change a sentence that parses without them.
+// nothing else joins and never change a sentence that parses without them;
+// with the parser's `continue_second_pass`, that pass goes on from the
+// first pass's chart instead.
 bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<RootItem>& roots);
 // Every distinct item that a root entry accepts, with its extra cost (their
 // number goes to the sentence's statistics).

@@ -87,6 +87,12 @@ class KorvelParser : public NamedObject {
   bool output_tree = false;
   // Links marked `last-resort`: with none, a sentence is parsed once.
   int last_resort_links = 0;
+  // Whether the pass with those links goes on from the first pass's chart
+  // (else the sentence is parsed again from its words). It makes the same
+  // items up to which of two equal items is kept as the one that others
+  // build on, and that choice follows the order items are made in: some
+  // sentences get another tree. Off unless asked for.
+  bool continue_second_pass = false;
   RelationSource* reldb = nullptr;        // relation database; not owned
   DepsModifier* deps_modifier = nullptr;  // tree-rule set; not owned
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "parser/chart_fixture.h"
 
@@ -139,6 +140,145 @@ TEST_F(LastResortTest, TheSecondPassStillStopsFortyWordsApart) {
   ASSERT_TRUE(parser().chart().last_resort);
   EXPECT_NE(item_spanning(cate("N"), 1, 41), nullptr);
   EXPECT_EQ(item_spanning(cate("N"), 1, 42), nullptr);
+}
+
+// ---- The second pass going on from the first pass's chart.
+
+// The derivation of an item as text: its span, the relation it was made by
+// and the derivations of its parts.
+std::string derivation(const PItem* item) {
+  std::string text;
+  if (!item) return text;
+  text.append("[").append(std::to_string(item->start)).append("-").append(std::to_string(item->end));
+  if (item->link) text.append(" ").append(item->link->relation());
+  if (item->head_child) text.append(" ").append(derivation(item->head_child));
+  if (item->second) text.append(" ").append(derivation(item->second));
+  return text.append("]");
+}
+
+std::string cover_text(const ChartResult& result) {
+  std::string text;
+  for (const RootItem& root : result.cover) text += derivation(root.item);
+  return text;
+}
+
+// Parses the sentence built by `build` from its words, then with the second
+// pass going on from the first, and keeps both covers as text.
+struct BothWays {
+  std::string fresh;
+  std::string continued;
+  std::size_t fresh_items = 0;
+  std::size_t continued_items = 0;
+};
+
+class ContinuedPassTest : public LastResortTest {
+ protected:
+  void TearDown() override {
+    parser().continue_second_pass = false;
+    LastResortTest::TearDown();
+  }
+  template <class Build>
+  BothWays parse_both_ways(Build build) {
+    BothWays out;
+    for (bool continued : {false, true}) {
+      parser().continue_second_pass = continued;
+      TestSentence s;
+      build(s);
+      const ChartResult result = parse(s);
+      EXPECT_TRUE(result.parsed);
+      EXPECT_TRUE(parser().chart().last_resort);
+      (continued ? out.continued : out.fresh) = cover_text(result);
+      (continued ? out.continued_items : out.fresh_items) = parser().chart().stats.made;
+    }
+    return out;
+  }
+};
+
+TEST_F(ContinuedPassTest, ARightLinkJoinsThePiecesAsAFreshPassDoes) {
+  const BothWays both = parse_both_ways([](TestSentence& s) {
+    s.words("the dogs cats");
+    s.item(1, 1, kDet);
+    s.item(2, 2, kNouns);
+    s.item(3, 3, kNouns);
+  });
+  EXPECT_EQ(both.continued, both.fresh);
+  EXPECT_EQ(both.continued, "[1-3 list [1-2 det [2-2] [1-1]] [3-3]]");
+  // The first pass's items are kept, not made again.
+  EXPECT_LT(both.continued_items, both.fresh_items);
+}
+
+TEST_F(ContinuedPassTest, AFirstPassModifierAttachesToAHeadOnlyTheSecondPassMakes) {
+  // "fine" looked for a noun ending at "cats" in the first pass; the list
+  // item "dogs cats" is made later and must still take it.
+  const BothWays both = parse_both_ways([](TestSentence& s) {
+    s.words("dogs cats fine");
+    s.item(1, 1, kNouns);
+    s.item(2, 2, kNouns);
+    s.item(3, 3, kAdj);
+  });
+  EXPECT_EQ(both.continued, both.fresh);
+  EXPECT_NE(both.continued.find("amod"), std::string::npos);
+  EXPECT_NE(item_spanning(cate("N"), 1, 3), nullptr);
+}
+
+TEST_F(ContinuedPassTest, TheWiderReachIsTakenUpToo) {
+  const BothWays both = parse_both_ways([](TestSentence& s) { dog_and_adjectives(s, 24, true); });
+  EXPECT_EQ(both.continued, both.fresh);
+  EXPECT_NE(item_spanning(cate("N"), 1, 25), nullptr);
+  EXPECT_EQ(item_spanning(cate("N"), 1, 42), nullptr);
+}
+
+TEST_F(ContinuedPassTest, TheReachStillEndsFortyWordsApart) {
+  parser().continue_second_pass = true;
+  TestSentence s;
+  dog_and_adjectives(s, 44, true);
+  parse(s);
+  ASSERT_TRUE(parser().chart().last_resort);
+  EXPECT_NE(item_spanning(cate("N"), 1, 41), nullptr);
+  EXPECT_EQ(item_spanning(cate("N"), 1, 42), nullptr);
+}
+
+// A noun takes a noun before it only as a last resort (a left link), and
+// a determiner before that.
+constexpr const char* kLeftGrammar = R"(
+(def-korvel-parser last-resort-left-test :attribute-vector-type syn
+  :lexical-attributes (cat num)
+  :default-percolating-attributes (num))
+(def-category Det)
+(def-category N (visible-atts (cat num)))
+(def-modifiers N
+  (? (Det (dep-type det)))
+  (? (N (dep-type compound) (dep-weight 0.5) (last-resort)))
+  (:head))
+(roots (N))
+)";
+
+TEST_F(ContinuedPassTest, ALeftLinkMeetsTheHeadsThatScannedBeforeIt) {
+  run(kLeftGrammar);
+  const BothWays both = parse_both_ways([](TestSentence& s) {
+    s.words("the dogs cats");
+    s.item(1, 1, kDet);
+    s.item(2, 2, kNouns);
+    s.item(3, 3, kNouns);
+  });
+  EXPECT_EQ(both.continued, both.fresh);
+  EXPECT_EQ(both.continued, "[1-3 compound [3-3] [1-2 det [2-2] [1-1]]]");
+}
+
+TEST_F(ContinuedPassTest, KeptItemsLeaveTheWholeAllowanceToTheNextPass) {
+  pitem_limit() = 3;
+  ItemPool pool(parser().att_type());
+  for (int i = 0; i < 3; ++i) EXPECT_NE(pool.allocate(), nullptr);
+  EXPECT_EQ(pool.allocate(), nullptr);
+  pool.clear_exhausted();
+  pool.keep_used();
+  for (int i = 0; i < 3; ++i) EXPECT_NE(pool.allocate(), nullptr);
+  EXPECT_EQ(pool.allocate(), nullptr);
+  EXPECT_EQ(pool.used(), 6u);
+  pool.free_all();  // a new sentence has the limit again
+  for (int i = 0; i < 3; ++i) EXPECT_NE(pool.allocate(), nullptr);
+  EXPECT_EQ(pool.allocate(), nullptr);
+  pitem_limit() = ItemPool::kDefaultLimit;
 }
 
 }  // namespace
