@@ -93,6 +93,10 @@
 ;; determiner, possessor or anything after it.
 (defun compound-part () (and (head-last) (not (get-modifier-by-type det)) (not (get-modifier-by-type gen))
                              (not (get-modifier-by-type poss)) (no-cc) (no-punc)))
+;; The same with a conjunct of its own, the last word of the phrase.
+(defun conjoined-compound-part () (and (get-modifier-by-type conj) (not (get-modifier-by-type det)) (not (get-modifier-by-type gen))
+                                       (not (get-modifier-by-type poss)) (no-cc) (no-punc)
+                                       (comp (pitem-modifier) (head-last))))
 ;; Compounds may be written with a hyphen (wheel-chair).
 (defun before-comma-or-bracket () (pitem-following-word (in ("," ";" ":" "--" "(" ")" "\"" "'" "/"))))
 (defun genitive () (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen))))))
@@ -295,7 +299,9 @@
      (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct))))
+     (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))
+     ;; and a participle used as an adjective (clean and redlined version)
+     (V (dep-type conj) (max-dist 4) (dep-weight 2.0) (modifier-cond (and (conjunct) (get-modifier-by-type cc) (participle) (head-last) (not (get-modifier-by-type s))))))
   (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 ;; Numbers in a list hang from the first as conjuncts (5 and 6 dollars,
@@ -388,6 +394,10 @@
         (modifier-cond (and (participle) (head-last) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))))
   (* :skip-word (in ("-"))
      (N (dep-type nn) (max-dist 5) (modifier-cond (and (compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
+        (modifiee-cond (not (pronoun))))
+     ;; Conjoined compound parts (cargo and crew project, egg and cheese
+     ;; sandwich).
+     (N (dep-type nn) (max-dist 6) (dep-weight 5.0) (modifier-cond (and (conjoined-compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
         (modifiee-cond (not (pronoun)))))
   ;; Names: capitalised nouns before a capitalised noun are parts of its name.
   (* (N (dep-type lex-mod) (max-dist 4) (modifier-cond (and (bare-item) (capitalised) (not (before-comma-or-bracket))))
