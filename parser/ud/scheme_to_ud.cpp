@@ -4,6 +4,7 @@
 // word, tokens without a node are attached, and one root is kept.
 #include <algorithm>
 #include <cctype>
+#include <tuple>
 
 #include "parser/ud/convert.h"
 #include "parser/ud/loose_tokens.h"
@@ -1155,6 +1156,7 @@ class SchemeToUd {
           if (ud_head_[q] == a && !is_punctuation(tokens_[q - 1].form)) head = q;
         if (head < 0) {
           if (negation) reattach(b, a, "advmod");
+          if (negation) spell_pieces(a, b, negation);
           continue;
         }
         ud_head_[head] = ud_head_[a];
@@ -1163,11 +1165,32 @@ class SchemeToUd {
       for (int q = 1; q <= n; ++q)
         if (ud_head_[q] == a && q != head) ud_head_[q] = head;
       const bool verb = node_at_[head] >= 0 && nodes_[node_at_[head]].category == "V";
+      spell_pieces(a, b, negation);
       ud_head_[a] = head;
       ud_rel_[a] = negation ? "aux" : "nsubj";
       ud_head_[b] = head;
       ud_rel_[b] = negation ? "advmod" : verb ? "aux" : "cop";
     }
+  }
+
+  // Lemma and part of speech of the two pieces of such a contraction: an
+  // auxiliary and "not", or a pronoun and a form of be or have.
+  void spell_pieces(int a, int b, bool negation) {
+    spelled_.resize(tokens_.size() + 1);
+    const std::string first = lower(tokens_[a - 1].form), second = lower(tokens_[b - 1].form);
+    if (negation) {
+      static constexpr std::pair<std::string_view, std::string_view> lemmas[] = {
+          {"ca", "can"}, {"wo", "will"}, {"does", "do"}, {"did", "do"}, {"is", "be"},   {"are", "be"},
+          {"was", "be"}, {"were", "be"}, {"has", "have"}, {"had", "have"}};
+      std::string lemma = first;
+      for (const auto& [form, root] : lemmas)
+        if (form == first) lemma = root;
+      spelled_[a] = {lemma, "AUX"};
+      spelled_[b] = {"not", "PART"};
+      return;
+    }
+    spelled_[a] = {first == "i" ? "I" : first, "PRON"};
+    spelled_[b] = {second == "ve" ? "have" : "be", "AUX"};
   }
 
   // Words still labelled dep (fragments joined to the largest piece, and
@@ -1291,6 +1314,8 @@ class SchemeToUd {
       // The "be" of "there is" is the verb of its clause, not a copula.
       if (word.upos == "AUX" && expletive_head[p]) word.upos = "VERB";
       word.upos = proper_or_common(p, word.upos);
+      if (static_cast<size_t>(p) < spelled_.size() && !spelled_[p].second.empty())
+        std::tie(word.lemma, word.upos) = spelled_[p];
       word.head = std::max(ud_head_[p], 0);
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
@@ -1328,6 +1353,7 @@ class SchemeToUd {
   std::vector<int> node_at_;
   std::vector<int> ud_head_;
   std::vector<std::string> ud_rel_;
+  std::vector<std::pair<std::string, std::string>> spelled_;  // lemma and UPOS set by the token's own rule
 };
 
 }  // namespace

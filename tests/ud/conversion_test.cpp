@@ -559,6 +559,9 @@ TEST(SchemeToUd, ContractionsWithoutApostropheAreCutAndGoUnderTheirVerb) {
   EXPECT_EQ(attachments(sentence), "4:nsubj 4:aux 4:advmod 0:root 4:punct ");
   ASSERT_EQ(sentence.multiwords.size(), 1u);
   EXPECT_EQ(sentence.multiwords[0].form, "dont");
+  EXPECT_EQ(sentence.words[1].upos, "AUX");
+  EXPECT_EQ(sentence.words[2].upos, "PART");
+  EXPECT_EQ(sentence.words[2].lemma, "not");
   sentence = from_velmo(
       "(\n"
       "E0\t(()\tfin C\t*\t)\n"
@@ -567,6 +570,8 @@ TEST(SchemeToUd, ContractionsWithoutApostropheAreCutAndGoUnderTheirVerb) {
       ")\n",
       "thats great");
   EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root ");
+  EXPECT_EQ(sentence.words[0].upos, "PRON");
+  EXPECT_EQ(sentence.words[1].lemma, "be");
 }
 
 // "its" is "it's" when the parse did not make it a possessor, or when a
