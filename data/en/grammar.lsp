@@ -300,8 +300,9 @@
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))
-     ;; and a participle used as an adjective (clean and redlined version)
-     (V (dep-type conj) (max-dist 4) (dep-weight 2.0) (modifier-cond (and (conjunct) (get-modifier-by-type cc) (participle) (head-last) (not (get-modifier-by-type s))))))
+     ;; and a participle used as an adjective, after a conjunction or comma
+     ;; (clean and redlined version)
+     (V (dep-type conj) (max-dist 4) (dep-weight 2.0) (modifier-cond (and (conjunct) (participle) (head-last) (not (get-modifier-by-type s))))))
   (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 ;; Numbers in a list hang from the first as conjuncts (5 and 6 dollars,
