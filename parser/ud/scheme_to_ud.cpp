@@ -1221,6 +1221,10 @@ class SchemeToUd {
       return "advmod";
     }
     if (among(clitics_s)) return before ? "cop" : "case";
+    // The second piece of "its", "thats", "im", "ive" left where the first
+    // piece's parse gave it no verb to go under.
+    if (before && (word == "s" || word == "m")) return "cop";
+    if (before && word == "ve") return "aux";
     if (before && among(subordinators)) return "mark";
     if (before && among(conjunctions)) return "cc";
     return "";

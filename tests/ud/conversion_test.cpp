@@ -500,6 +500,17 @@ TEST(SchemeToUd, WordsLeftWithoutRelationTakeTheLikeliestOne) {
       ")\n",
       "Korea\xE2\x80\x99s army Ann left");
   EXPECT_EQ(attachments(sentence), "3:nmod:poss 1:case 5:nsubj 5:nsubj 0:root ");
+  // The "s" of "its" whose first piece found no verb to go under.
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov know))\n"
+      "2\t(know\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(its\t~ N\t2\tobj\t(gov know))\n"
+      "4\t(true\t~ A\t2\tmod\t(gov know))\n"
+      ")\n",
+      "I know its true");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 5:cop 2:advmod ");
 }
 
 // A common noun item written with capitals (its root in lower case) is a
