@@ -114,6 +114,8 @@ void DependencyWeigher::begin_sentence() {
   distance_rows_.clear();
   triples_.clear();
   sides_.clear();
+  modifier_sides_.clear();
+  side_lists_.clear();
   skipped_before_.clear();
 }
 
@@ -269,21 +271,34 @@ float DependencyWeigher::surface_weight(const PItem& head, const PItem& modifier
   auto [memo, added] = merges_.find_or_add(MergeKey{&head, &modifier, relation});
   if (!added) return memo;
   const Side head_words = side_of(head);
-  const bool prepositional = is_cat_p(modifier) && *value_text(modifier.av, builtins.pform);
-  // Packed alternatives mostly share their word, position and category: a
-  // side weighed before in the chain weighs the same again.
-  Side weighed[kRememberedSides];
-  std::size_t weighed_count = 0;
-  float best = 0.0f;
-  for (const PItem* alt = &modifier; alt; alt = alt->next_alt) {
-    const Side side = modifier_side(*alt, prepositional);
-    if (std::find(weighed, weighed + weighed_count, side) != weighed + weighed_count) continue;
-    if (weighed_count < kRememberedSides) weighed[weighed_count++] = side;
-    const float weight = weight_of(head_words, side, relation);
-    best = alt == &modifier ? weight : std::min(best, weight);
-  }
+  const SideRange sides = modifier_sides(modifier);
+  float best = weight_of(head_words, side_lists_[sides.begin], relation);
+  for (std::uint32_t i = sides.begin + 1; i < sides.end; ++i)
+    best = std::min(best, weight_of(head_words, side_lists_[i], relation));
   memo = best;
   return best;
+}
+
+// Packed alternatives mostly share their word, position and category: a
+// side met before in the chain weighs the same again and is listed once
+// (of the first few distinct ones; a later repeat is listed again, which
+// changes no least weight). A modifier is weighed under many heads, so its
+// list is kept for the sentence.
+DependencyWeigher::SideRange DependencyWeigher::modifier_sides(const PItem& modifier) {
+  auto [range, added] = modifier_sides_.find_or_add(&modifier);
+  if (!added) return range;
+  const bool prepositional = is_cat_p(modifier) && *value_text(modifier.av, builtins.pform);
+  Side remembered[kRememberedSides];
+  std::size_t remembered_count = 0;
+  const auto begin = static_cast<std::uint32_t>(side_lists_.size());
+  for (const PItem* alt = &modifier; alt; alt = alt->next_alt) {
+    const Side side = modifier_side(*alt, prepositional);
+    if (std::find(remembered, remembered + remembered_count, side) != remembered + remembered_count) continue;
+    if (remembered_count < kRememberedSides) remembered[remembered_count++] = side;
+    side_lists_.push_back(side);
+  }
+  range = SideRange{begin, static_cast<std::uint32_t>(side_lists_.size())};
+  return range;
 }
 
 const char* DependencyWeigher::link_relation(const GLink& link) {

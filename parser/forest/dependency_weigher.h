@@ -92,8 +92,13 @@ class DependencyWeigher {
     bool operator==(const Side&) const = default;
   };
   // Distinct sides of a modifier's packed alternatives remembered while
-  // they are weighed (the later ones are weighed without looking back).
+  // they are listed (the later ones are listed without looking back).
   static constexpr std::size_t kRememberedSides = 8;
+  // The sides of a modifier's packed alternatives: side_lists_[begin, end).
+  struct SideRange {
+    std::uint32_t begin;
+    std::uint32_t end;
+  };
   struct TripleKey {
     const char* head;
     const char* relation;
@@ -144,6 +149,8 @@ class DependencyWeigher {
   const char* link_relation(const GLink& link);
   // The side of a modifier; a prepositional phrase's carries its object's word.
   Side modifier_side(const PItem& modifier, bool prepositional);
+  // The distinct sides of the modifier's packed alternatives, in chain order.
+  SideRange modifier_sides(const PItem& modifier);
   const PItem* prepositional_object(const PItem& phrase);
   // The interned text of the vector's value of attribute `index` ("" when
   // undefined).
@@ -179,6 +186,8 @@ class DependencyWeigher {
   FlatMemo<TripleKey, int, TripleKeyHash> distance_rows_;
   FlatMemo<TripleKey, TripleWeight, TripleKeyHash> triples_;
   FlatMemo<const void*, Side, PointerHash> sides_;  // by PItem
+  FlatMemo<const void*, SideRange, PointerHash> modifier_sides_;  // by PItem
+  std::vector<Side> side_lists_;
   // skipped_before_[p]: skipped positions below p, filled as far as asked.
   mutable std::vector<int> skipped_before_;
 };

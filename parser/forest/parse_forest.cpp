@@ -94,6 +94,15 @@ std::uint32_t ParseForest::next_generation() {
   return ++generation;
 }
 
+// Most items below a node were reached before (a word under every analysis
+// that contains it): their node is known from the item's own mark, without
+// a call.
+inline TNode* ParseForest::child_node(PItem* item) {
+  if (item && item->forest_generation == generation_)
+    if (TNode* known = item->forest_node) return known->building_ ? nullptr : known;
+  return node_for(item);
+}
+
 TNode* ParseForest::node_for(PItem* item) {
   if (!item) return nullptr;
   if (item->forest_generation != generation_ || !item->forest_node) {
@@ -162,7 +171,7 @@ void ParseForest::add_lexical(TNode& node, PItem* item) {
 }
 
 void ParseForest::add_projected(TNode& node, PItem* item) {
-  TNode* below = node_for(item->head_child);
+  TNode* below = child_node(item->head_child);
   if (!below || below->count_ == 0) return;
   TAlternative* a = new_alternative();
   a->kind = TAlternative::Kind::kProjected;
@@ -178,7 +187,7 @@ void ParseForest::add_projected(TNode& node, PItem* item) {
 }
 
 void ParseForest::add_packed(TNode& node, PItem* item) {
-  TNode* below = node_for(item->head_child);
+  TNode* below = child_node(item->head_child);
   if (!below) return;
   const float difference = item->weight - item->head_child->weight;
   for (const TAlternative* alternative : below->alternatives()) {
@@ -194,8 +203,8 @@ void ParseForest::add_packed(TNode& node, PItem* item) {
 void ParseForest::add_merged(TNode& node, PItem* item) {
   PItem* head_side = item->head_child;
   PItem* modifier = item->second;
-  TNode* head_node = node_for(head_side);
-  TNode* modifier_node = node_for(modifier);
+  TNode* head_node = child_node(head_side);
+  TNode* modifier_node = child_node(modifier);
   if (!head_node || !modifier_node || head_node->count_ == 0 || modifier_node->count_ == 0) return;
   node.analyses_ += modifier_node->analyses_ * head_node->analyses_;
   const float below = modifier_node->best_weight() + head_node->best_weight();

@@ -106,6 +106,8 @@ class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
   virtual void clear_nodes();
 
  private:
+  // node_for, answered in place when the item's node is already known.
+  TNode* child_node(PItem* item);
   void build_alternatives(TNode& node);
   void add_lexical(TNode& node, PItem* item);
   void add_projected(TNode& node, PItem* item);

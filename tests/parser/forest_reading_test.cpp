@@ -450,6 +450,45 @@ TEST_F(RelationDatabaseTest, PackedModifiersAreWeighedOncePerDistinctWord) {
   EXPECT_LT(alone, weigher.merge_weight(*merge(saw, man_alone, obj), *saw, *man_alone, *obj));
 }
 
+// The distinct words of a modifier's packed alternatives are found once in
+// a sentence and serve every head it is weighed under; each head gets the
+// lightest of them by its own answers.
+TEST_F(RelationDatabaseTest, AModifiersPackedWordsServeEveryHead) {
+  words({"saw", "man", "left"});
+  GCate* v = category("V");
+  GCate* n = category("N");
+  GLink* obj = link(v, n, "obj", 1);
+  GLink* subj = link(v, n, "subj", 1);
+  PItem* saw = word_item(v, 1, 18.0f, "(cat v)");
+  PItem* left = word_item(v, 3, 18.0f, "(cat v)");
+  PItem* man = word_item(n, 2, 18.0f);
+  PItem* men = item(n, 2, 2, 18.0f);
+  men->lex_item = lattice_.make_item("men", nullptr, 2, 2);
+  man->next_alt = men;
+  std::vector<std::string> asked;
+  DependencyWeigher::Sources sources;
+  sources.probability = [&asked](std::string_view head, std::string_view relation,
+                                 std::string_view modifier) -> std::optional<double> {
+    asked.push_back(std::string(head) + " " + std::string(relation) + " " + std::string(modifier));
+    if (head == "saw") return modifier == "men" ? 0.5 : 0.25;
+    return modifier == "men" ? 0.125 : 0.75;
+  };
+  DependencyWeigher& weigher = result_->weigher();
+  weigher.set_sources(sources);
+  const float under_saw = weigher.merge_weight(*merge(saw, man, obj), *saw, *man, *obj);
+  const float under_left = weigher.merge_weight(*merge(left, man, subj), *left, *man, *subj);
+  EXPECT_EQ(asked, (std::vector<std::string>{"saw obj man", "saw obj men", "left subj man", "left subj men"}));
+  PItem* men_alone = item(n, 2, 2, 18.0f);
+  men_alone->lex_item = men->lex_item;
+  PItem* man_alone = word_item(n, 2, 18.0f);
+  // Under "saw" the men reading is the lighter (-ln 0.5), under "left" the
+  // man reading (-ln 0.75).
+  EXPECT_FLOAT_EQ(under_saw, weigher.merge_weight(*merge(saw, men_alone, obj), *saw, *men_alone, *obj));
+  EXPECT_FLOAT_EQ(under_left, weigher.merge_weight(*merge(left, man_alone, subj), *left, *man_alone, *subj));
+  EXPECT_LT(under_saw, weigher.merge_weight(*merge(saw, man_alone, obj), *saw, *man_alone, *obj));
+  EXPECT_LT(under_left, weigher.merge_weight(*merge(left, men_alone, subj), *left, *men_alone, *subj));
+}
+
 TEST_F(RelationDatabaseTest, APrepositionalPhraseIsAskedWithItsObject) {
   std::vector<std::string> asked;
   DependencyWeigher::Sources sources;
