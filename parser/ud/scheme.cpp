@@ -173,7 +173,7 @@ std::string upos_from_category(std::string_view category, std::string_view form,
   if (category == "Intj") return "INTJ";
   if (category == "Punc" || (category.empty() && is_emoticon(form))) return is_symbol(form) ? "SYM" : "PUNCT";
   if (is_clause_verb_category(category)) return "VERB";
-  if (is_punctuation(form)) return category.empty() ? "PUNCT" : "SYM";
+  if (is_punctuation(form)) return category.empty() && !is_symbol(form) ? "PUNCT" : "SYM";
   return "X";
 }
 

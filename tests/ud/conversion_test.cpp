@@ -1624,6 +1624,9 @@ TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
   EXPECT_EQ(upos_from_category("Punc", "$", 2), "SYM");
   EXPECT_EQ(upos_from_category("Punc", ":)", 2), "SYM");
   EXPECT_EQ(upos_from_category("Punc", "-", 2), "PUNCT");
+  EXPECT_EQ(upos_from_category("", "$", 2), "SYM");  // a token without node
+  EXPECT_EQ(upos_from_category("", "/", 2), "SYM");
+  EXPECT_EQ(upos_from_category("", ",", 2), "PUNCT");
 }
 
 }  // namespace
