@@ -7,7 +7,9 @@
 #include "shell/support/diagnostics.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
+#include <string>
 
 namespace velmo {
 namespace {
@@ -38,6 +40,19 @@ TEST(DistanceTable, ReadsEntriesAndSkipsBadLinesWithTheirNumbers) {
   EXPECT_FLOAT_EQ(table.probability("V:subj:N", 3), 0.01f);  // the "*" line
   EXPECT_FLOAT_EQ(table.probability("V:obj:N", 1), DistanceTable::kUnseenProbability);
   EXPECT_LT(table.probability("N:det:Det", -1), 0.0f);
+}
+
+// Probabilities are read to the float nearest their decimal text, as the
+// C library's strtof reads them.
+TEST(DistanceTable, ProbabilitiesAreReadToTheNearestFloat) {
+  const char* const texts[] = {"0.1", "0.333333343", "0.3333333333333", "1e-3", "2.5E-7", "+0.5", "1",
+                               "0.99999999", "0.000123456789", "7.00000001e-1"};
+  for (const char* text : texts) {
+    std::istringstream in(std::string("K:r:N 1 ") + text + "\n");
+    DistanceTable table;
+    ASSERT_EQ(table.read(in, "dist.txt"), 1u) << text;
+    EXPECT_EQ(table.probability("K:r:N", 1), std::strtof(text, nullptr)) << text;
+  }
 }
 
 TEST(DistanceTable, WeightIsMinusLogRaisedToTheFloor) {
