@@ -33,6 +33,10 @@ struct AttLayout {
     const std::size_t extra = 2 * sizeof(std::uint32_t) * bit_words() + bytes;
     return words + (extra + sizeof(Word) - 1) / sizeof(Word);
   }
+  // The bytes of the block that hold something (the rest is padding).
+  std::size_t used_bytes() const {
+    return words * sizeof(Word) + 2 * sizeof(std::uint32_t) * bit_words() + static_cast<std::size_t>(bytes);
+  }
 };
 
 class AttInterpreterList : public NamedObject {

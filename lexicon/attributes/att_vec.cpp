@@ -38,10 +38,45 @@ AttVec& AttVec::operator=(const AttVec& other) {
     report_error("AttVec::operator=: the vectors are of different types");
     return *this;
   }
+  if (assign_in_place(other)) return *this;
   free_block();
   if (!type_) type_ = other.type_;
   copy_from(other);
   return *this;
+}
+
+// The chart copies a vector into a recycled item for every new item: when
+// both blocks have the same layout the block is kept and overwritten, and a
+// shared value that both vectors hold keeps its reference instead of being
+// released and taken again.
+bool AttVec::assign_in_place(const AttVec& other) {
+  if (!block_ || !other.usable() || type_ != other.type_) return false;
+  if (layout_.atts != other.layout_.atts || layout_.words != other.layout_.words ||
+      layout_.bytes != other.layout_.bytes)
+    return false;
+  const std::vector<int>& shared = type_->shared_value_indices();
+  if (shared.size() > 64) return false;
+  std::uint64_t kept = 0;  // bit k: the value of shared[k] is held by both
+  for (std::size_t k = 0; k < shared.size(); ++k) {
+    const int index = shared[k];
+    if (!defined(index)) continue;
+    const AttInterpreter& att = type_->attribute(index);
+    if (other.defined(index) && other.block_[att.slot()] == block_[att.slot()]) {
+      kept |= std::uint64_t{1} << k;
+      continue;
+    }
+    att.release(*this);
+  }
+  std::memcpy(block_, other.block_, layout_.block_words() * sizeof(Word));
+  for (std::size_t k = 0; k < shared.size(); ++k) {
+    const int index = shared[k];
+    if ((kept >> k) & 1u || !defined(index)) continue;
+    const AttInterpreter& att = type_->attribute(index);
+    const Word value = block_[att.slot()];
+    block_[att.slot()] = 0;  // the copied word holds no reference yet
+    att.set(*this, value);
+  }
+  return true;
 }
 
 AttVec::~AttVec() { free_block(); }
@@ -296,7 +331,6 @@ bool AttVec::unify(const AttVec& other, const LBitSet* mask, bool set_flag) {
 bool AttVec::unifiable(const AttVec& other, const LBitSet* mask) const {
   if (!other.usable()) return true;
   if (!usable() || type_ != other.type_) return other.empty();
-  auto* self = const_cast<AttVec*>(this);  // unify_val without the set flag changes nothing
   const int words = other.layout_.bit_words();
   // Binary attributes are settled a word at a time.
   for (int k = 0; k < words && k < layout_.bit_words(); ++k) {
@@ -305,13 +339,45 @@ bool AttVec::unifiable(const AttVec& other, const LBitSet* mask) const {
   }
   for (int k = 0; k < words; ++k) {
     std::uint32_t w = other.defined_word(k, mask) & ~type_->binary_word(k);
+    // An attribute this vector leaves undefined takes any value.
+    w &= k < layout_.bit_words() ? defined_bits()[k] : 0;
     while (w) {
       const int index = k * 32 + std::countr_zero(w);
       w &= w - 1;
-      if (!self->unify_attribute(index, other, false)) return false;
+      if (!value_unifiable(index, other)) return false;
     }
   }
   return true;
+}
+
+// unify_attribute without the set flag, for an attribute (not binary)
+// defined in both vectors.
+bool AttVec::value_unifiable(int index, const AttVec& other) const {
+  using Rule = AttInterpreter::UnifyRule;
+  const AttInterpreterList::UnifyShortcut& cut = type_->shortcut(index);
+  switch (cut.rule) {
+    case Rule::kKeepByte:
+      return true;
+    case Rule::kEqualByte:
+      return byte_at(cut.slot) == other.byte_at(cut.slot);
+    case Rule::kEqualWord:
+      return word_at(cut.slot) == other.word_at(cut.slot);
+    case Rule::kMaskByte: {
+      const std::uint8_t mine = byte_at(cut.slot);
+      const std::uint8_t theirs = other.byte_at(cut.slot);
+      return (mine == 0 && theirs == 0) || (mine & theirs) != 0;
+    }
+    case Rule::kMaskWord: {
+      const Word mine = word_at(cut.slot);
+      const Word theirs = other.word_at(cut.slot);
+      return (mine == 0 && theirs == 0) || (mine & theirs) != 0;
+    }
+    case Rule::kCallUnifyVal:
+      break;
+  }
+  const AttInterpreter& att = type_->attribute(index);
+  // unify_val without the set flag changes nothing.
+  return att.unify_val(const_cast<AttVec&>(*this), att.get(other), false);
 }
 
 void AttVec::merge(const AttVec& other, const LBitSet* mask) {
@@ -383,6 +449,11 @@ int AttVec::compare(const AttVec& other, const LBitSet* mask) const {
 
 bool AttVec::equals(const AttVec& other, const LBitSet* mask) const {
   if (type_ != other.type_) return false;
+  // Equal blocks hold equal values (every attribute's comparison gives 0
+  // for a value and itself): packing finds most of its equal items here.
+  if (block_ && other.block_ && layout_.atts == other.layout_.atts && layout_.words == other.layout_.words &&
+      layout_.bytes == other.layout_.bytes && std::memcmp(block_, other.block_, layout_.used_bytes()) == 0)
+    return true;
   const int words = std::max(layout_.bit_words(), other.layout_.bit_words());
   for (int k = 0; k < words; ++k)
     if (defined_word(k, mask) != other.defined_word(k, mask)) return false;

@@ -116,6 +116,10 @@ class AttVec : public RefCounted<AttVec> {
   // Takes references on the shared values copied with the block.
   void claim_shared_values();
   void copy_from(const AttVec& other);
+  // operator= into this vector's own block, when the layouts agree.
+  bool assign_in_place(const AttVec& other);
+  // Whether an attribute (not binary) defined in both vectors unifies.
+  bool value_unifiable(int index, const AttVec& other) const;
   bool unify_binary(int index, const AttVec& other, bool set_flag);
   // Unifies one attribute of `other` into this vector, by the type's
   // shortcut for plain classes, else by the interpreter.

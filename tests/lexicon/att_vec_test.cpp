@@ -247,6 +247,68 @@ TEST_F(AttVecTest, AssignmentSharesAndCopiesOnWrite) {
   EXPECT_EQ(original->text(), "((agr ((per 3))))");
 }
 
+TEST_F(AttVecTest, AssignmentOverAVectorKeepsTheCountsOfSharedValues) {
+  auto first = vec("((agr ((per 3))) (args ((cat n))) (cat n))");
+  auto second = vec("((agr ((per 1))) (stk ((cat v))) +sg)");
+  const auto* agr1 = reinterpret_cast<const AttVec*>(first->get(index("agr")));
+  const auto* agr2 = reinterpret_cast<const AttVec*>(second->get(index("agr")));
+  const auto* args1 = reinterpret_cast<const AttList*>(first->get(index("args")));
+  AttVec target(*second);
+  EXPECT_EQ(agr2->refs(), 2);
+  target = *first;  // every shared value changes
+  EXPECT_EQ(target.text(), first->text());
+  EXPECT_EQ(agr1->refs(), 2);
+  EXPECT_EQ(agr2->refs(), 1);
+  EXPECT_EQ(args1->refs(), 2);
+  EXPECT_FALSE(target.defined(index("stk")));
+  AttVec again(*first);
+  EXPECT_EQ(agr1->refs(), 3);
+  target = again;  // the same values: the counts stay
+  EXPECT_EQ(agr1->refs(), 3);
+  EXPECT_EQ(args1->refs(), 3);
+  target.remove(index("args"));
+  target = *first;  // one value comes back
+  EXPECT_EQ(args1->refs(), 3);
+  target = *second;
+  EXPECT_EQ(target.text(), second->text());
+  EXPECT_EQ(agr1->refs(), 2);
+  EXPECT_EQ(args1->refs(), 2);
+  EXPECT_EQ(agr2->refs(), 2);
+  // A vector made before the type grew is copied into a new block.
+  AttVec old_layout(*first);
+  add(std::make_unique<BinAtt>("late"));
+  old_layout = *second;
+  EXPECT_EQ(old_layout.text(), second->text());
+  EXPECT_EQ(agr2->refs(), 3);
+}
+
+TEST_F(AttVecTest, EqualsLooksPastLeftoverValuesOfRemovedAttributes) {
+  auto a = vec("((cat n) (n 5) (agr ((per 3))))");
+  AttVec b(*a);
+  EXPECT_TRUE(a->equals(b));
+  b.set(index("n"), 7);
+  EXPECT_FALSE(a->equals(b));
+  a->remove(index("n"));
+  b.remove(index("n"));  // the two blocks still differ in the stale word
+  EXPECT_TRUE(a->equals(b));
+  EXPECT_TRUE(b.equals(*a));
+}
+
+TEST_F(AttVecTest, UnifiableTestsOnlyAttributesDefinedOnBothSides) {
+  auto v = vec("((cat n) (num sg) (agr (+sg (per 3))))");
+  EXPECT_TRUE(v->unifiable(*vec("((per 2) (x a) (root dog) (n 4))")));
+  EXPECT_TRUE(v->unifiable(*vec("((cat n) (num sg pl) (agr ((per 1))))")));
+  EXPECT_FALSE(v->unifiable(*vec("((num pl))")));
+  EXPECT_FALSE(v->unifiable(*vec("((agr (-sg)))")));
+  EXPECT_FALSE(v->unifiable(*vec("((cat v))")));
+  LBitSet cat_only;
+  cat_only.set(static_cast<std::size_t>(index("cat")));
+  EXPECT_TRUE(v->unifiable(*vec("((cat n) (num pl))"), &cat_only));
+  const std::string before = v->text();
+  v->unifiable(*vec("((per 1) +sg)"));
+  EXPECT_EQ(v->text(), before);
+}
+
 TEST_F(AttVecTest, AssignmentAcrossTypesIsRefused) {
   AttInterpreterList other_type("other");
   other_type.add(std::make_unique<BinAtt>("f"));
