@@ -123,16 +123,32 @@ class NoAlternativeExp final : public DefaultClone<NoAlternativeExp> {
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input || !condition_) return 0;
     LexItem* item = item_of(input);
-    if (condition_->eval(input, item_type())) return 0;
+    if (holds_on(*item)) return 0;
     if (!item->lattice) return input;
     for (LexItem* other : item->lattice->by_end(item->high)) {
       if (other == item || other->low != item->low) continue;
-      if (condition_->eval(to_word(other), item_type())) return 0;
+      if (holds_on(*other)) return 0;
     }
     return input;
   }
 
  private:
+  // While the lattice's item-test memo keeps answers, only expressions that
+  // change nothing run (the lexical rules pause it for anything else), so
+  // the condition's answer on an item is kept there: the items of one span
+  // are asked again for each of them, and a call's answer is shared with
+  // the guards of the rules, which keep it under the function's body.
+  bool holds_on(LexItem& item) const {
+    ItemTestMemo* memo = item.lattice && item.lattice->test_memo().active() ? &item.lattice->test_memo() : nullptr;
+    if (!memo) return condition_->eval(to_word(&item), item_type()) != 0;
+    const LExp* key = condition_->same_as() ? condition_->same_as() : condition_.get();
+    const int kept = memo->find(key, &item);
+    if (kept >= 0) return kept != 0;
+    const bool value = condition_->eval(to_word(&item), item_type()) != 0;
+    memo->keep(key, &item, value);
+    return value;
+  }
+
   LExpPtr condition_;
 };
 

@@ -188,6 +188,25 @@ TEST_F(RulesTest, LaterRulesSeeWhatAnActionChanged) {
   EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(11));
 }
 
+// (no-alternative COND) keeps COND's answers per item while the rules
+// only read; an action that changes the items makes it ask again.
+TEST_F(RulesTest, NoAlternativeSeesWhatAnActionChanged) {
+  const std::string set = unique("rules");
+  const std::string is_b = unique("is-b");
+  run("(defun " + is_b + " () (comp (root) (str= b)))");
+  run("(def-rules " + set + " (first :act-on-all-matches (lexitem (no-alternative (" + is_b +
+      "))) (add-weight (litem) (int 1)))" + " (guarded :act-on-all-matches (lexitem (and (" + is_b +
+      ") (no-alternative (" + is_b + ")))) (add-weight (litem) (int 1000)))" +
+      " (rename :act-on-all-matches (lexitem (comp (root) (str= x))) (set-lexitem-root (litem) (str b)))" +
+      " (later :act-on-all-matches (lexitem (no-alternative (" + is_b + "))) (add-weight (litem) (int 10)))" +
+      " (none :act-on-all-matches (lexitem (not (no-alternative (" + is_b +
+      ")))) (add-weight (litem) (int 100))))");
+  LexAnalyzer* analyzer = make_analyzer("(x (note p) (note q)) (y (note r))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "x y");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(101, 101));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(11));
+}
+
 // A root is looked up among the words of a written (in (WORD ...)) list
 // ignoring case, as in does; options and the rest of the condition still
 // count.

@@ -55,6 +55,16 @@ TEST(DistanceTable, ProbabilitiesAreReadToTheNearestFloat) {
   }
 }
 
+// Fields are separated by any run of blanks and tabs; a line may end in a
+// carriage return.
+TEST(DistanceTable, FieldsAreSeparatedByBlanksTabsAndCarriageReturns) {
+  std::istringstream in("  N:det:Det \t -1\t\t0.75 \r\n\tA:mod:N 2 0.125\r\n \r\n");
+  DistanceTable table;
+  EXPECT_EQ(table.read(in, "dist.txt"), 2u);
+  EXPECT_FLOAT_EQ(table.probability("N:det:Det", -1), 0.75f);
+  EXPECT_FLOAT_EQ(table.probability("A:mod:N", 2), 0.125f);
+}
+
 TEST(DistanceTable, WeightIsMinusLogRaisedToTheFloor) {
   DistanceTable table;
   table.add("V:s:N", -1, false, 0.5f);
