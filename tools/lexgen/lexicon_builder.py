@@ -556,10 +556,14 @@ class LexiconBuilder:
                     continue
                 text = " ".join(t.form for t in words)
                 if members[0].deprel == "fixed":
-                    fixed[(text.lower(), gold_category(head))] += 1
+                    # A fixed expression that marks a noun (due to, such as,
+                    # according to) is a preposition, whatever its first word is.
+                    category = "Prep" if head.deprel == "case" else gold_category(head)
+                    fixed[(text.lower(), category)] += 1
                 elif head.upos == "PROPN":
                     names[text] += 1
-        for (text, category), count in sorted(fixed.items()):
+        # The commonest category of an expression comes first and is kept.
+        for (text, category), count in sorted(fixed.items(), key=lambda item: (-item[1], item[0])):
             if count >= MIN_FIXED_COUNT and plain_phrase(text):
                 phrases.setdefault(key_of(text), (text, category, count))
         for text, count in sorted(names.items()):
