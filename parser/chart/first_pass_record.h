@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "parser/forest/flat_memo.h"
+#include "parser/chart/chained_lists.h"
 
 namespace velmo {
 
@@ -68,66 +68,25 @@ template <class Value>
 class ScanPlaces {
  public:
   void add(const void* owner, int word, int position, const Value& value) {
-    nodes_.push_back(Node{value, 0});
-    const auto number = static_cast<std::uint32_t>(nodes_.size());
-    auto [chain, added] = chains_.find_or_add(key(owner, word, position));
-    if (added)
-      chain.head = number;
-    else
-      nodes_[chain.tail - 1].next = number;
-    chain.tail = number;
+    lists_.add(owner, Lists::place(word, position), value);
   }
 
   // Calls `visit` with each value listed under the place when the call
   // began (scans that `visit` adds there have already seen what is offered).
   template <class Visit>
   void for_each(const void* owner, int word, int position, Visit&& visit) {
-    const Chain* chain = chains_.find(key(owner, word, position));
-    if (!chain) return;
-    const std::uint32_t last = chain->tail;
-    for (std::uint32_t at = chain->head; at != 0 && at <= last;) {
-      const Value value = nodes_[at - 1].value;
-      const std::uint32_t next = nodes_[at - 1].next;
+    lists_.visit_until(owner, Lists::place(word, position), [&](const Value& value) {
       visit(value);
-      at = next;
-    }
+      return false;
+    });
   }
 
-  void clear() {
-    chains_.clear();
-    nodes_.clear();
-  }
-  std::size_t size() const { return nodes_.size(); }
+  void clear() { lists_.clear(); }
+  std::size_t size() const { return lists_.size(); }
 
  private:
-  struct Key {
-    const void* owner;
-    std::uint32_t place;  // word and position, 16 bits each
-    bool operator==(const Key&) const = default;
-  };
-  struct KeyHash {
-    std::size_t operator()(const Key& k) const {
-      std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(k.owner) ^ (k.place * 0x9E3779B97F4A7C15ull);
-      mixed = (mixed ^ (mixed >> 29)) * 0xBF58476D1CE4E5B9ull;
-      return static_cast<std::size_t>(mixed ^ (mixed >> 32));
-    }
-  };
-  // Node numbers are indices + 1 (0: none).
-  struct Chain {
-    std::uint32_t head = 0;
-    std::uint32_t tail = 0;
-  };
-  struct Node {
-    Value value;
-    std::uint32_t next;
-  };
-  static Key key(const void* owner, int word, int position) {
-    return Key{owner, static_cast<std::uint32_t>(static_cast<std::uint16_t>(word)) |
-                          static_cast<std::uint32_t>(static_cast<std::uint16_t>(position)) << 16};
-  }
-
-  FlatMemo<Key, Chain, KeyHash> chains_{1024};
-  std::vector<Node> nodes_;
+  using Lists = ChainedLists<Value>;
+  Lists lists_{1024};
 };
 
 // A right modifier's scan for heads: the modifier, its link and the head

@@ -1,0 +1,88 @@
+#pragma once
+// Lists of values under keys (owner, place), each list in the order its
+// values were added. The lists are chains through one node vector, found by
+// an open-addressing table of their heads and tails, so adding a value is
+// one table probe and one push, and clearing keeps the memory for the next
+// sentence. Places pack small numbers (word, position, ...) into 64 bits.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "parser/forest/flat_memo.h"
+
+namespace velmo {
+
+template <class Value>
+class ChainedLists {
+ public:
+  explicit ChainedLists(std::size_t initial_slots) : chains_(initial_slots) {}
+
+  void add(const void* owner, std::uint64_t place, const Value& value) {
+    nodes_.push_back(Node{value, 0});
+    const auto number = static_cast<std::uint32_t>(nodes_.size());
+    auto [chain, added] = chains_.find_or_add(Key{owner, place});
+    if (added)
+      chain.head = number;
+    else
+      nodes_[chain.tail - 1].next = number;
+    chain.tail = number;
+  }
+
+  // Calls `visit` with each value listed under (owner, place) when the call
+  // began, in order, until it returns true; values `visit` adds there are
+  // not visited. True when `visit` stopped the walk.
+  template <class Visit>
+  bool visit_until(const void* owner, std::uint64_t place, Visit&& visit) const {
+    const Chain* chain = chains_.find(Key{owner, place});
+    if (!chain) return false;
+    const std::uint32_t last = chain->tail;
+    for (std::uint32_t at = chain->head; at != 0 && at <= last;) {
+      const Value value = nodes_[at - 1].value;
+      const std::uint32_t next = nodes_[at - 1].next;
+      if (visit(value)) return true;
+      at = next;
+    }
+    return false;
+  }
+
+  void clear() {
+    chains_.clear();
+    nodes_.clear();
+  }
+  std::size_t size() const { return nodes_.size(); }
+
+  // Packs up to three numbers of 16 bits into a place.
+  static std::uint64_t place(int a, int b, int c = 0) {
+    return static_cast<std::uint64_t>(static_cast<std::uint16_t>(a)) |
+           static_cast<std::uint64_t>(static_cast<std::uint16_t>(b)) << 16 |
+           static_cast<std::uint64_t>(static_cast<std::uint16_t>(c)) << 32;
+  }
+
+ private:
+  struct Key {
+    const void* owner;
+    std::uint64_t place;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& k) const {
+      std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(k.owner) ^ (k.place * 0x9E3779B97F4A7C15ull);
+      mixed = (mixed ^ (mixed >> 29)) * 0xBF58476D1CE4E5B9ull;
+      return static_cast<std::size_t>(mixed ^ (mixed >> 32));
+    }
+  };
+  // Node numbers are indices + 1 (0: none).
+  struct Chain {
+    std::uint32_t head = 0;
+    std::uint32_t tail = 0;
+  };
+  struct Node {
+    Value value;
+    std::uint32_t next;
+  };
+
+  FlatMemo<Key, Chain, KeyHash> chains_;
+  std::vector<Node> nodes_;
+};
+
+}  // namespace velmo
