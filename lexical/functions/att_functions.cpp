@@ -1,11 +1,13 @@
 #include "lexical/functions/att_functions.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "lexicon/attributes/att_expressions.h"
 #include "lexicon/attributes/att_interpreter_list.h"
+#include "lexicon/attributes/att_test.h"
 #include "lexicon/attributes/att_vec.h"
 #include "shell/reader/irslist.h"
 #include "shell/lexp/lexp.h"
@@ -145,6 +147,10 @@ bool takes_vector(AttOp op) {
          op == AttOp::kModify;
 }
 
+// The vector operations. The tests that only read the vector (defined,
+// defined-one-of, unifiable, strict-unifiable, contain) are answered by an
+// AttTest built with the expression; with a constant vector, the constant
+// is resolved then too.
 class AttOpExp final : public LExp {
  public:
   explicit AttOpExp(AttOp op) : op_(op) { set_types(kAttVecType, kAttVecType); }
@@ -159,35 +165,32 @@ class AttOpExp final : public LExp {
       names_.read(type_, names.get());
     }
     if (takes_vector(op_)) constant_.read(type_, args.take_first());
+    if (const std::optional<AttTest::Kind> kind = test_kind(op_)) {
+      test_.emplace(*kind, names_.indices, names_.mask);
+      fixed_ = !test_->compares() || constant_.is_constant();
+      if (test_->compares() && fixed_) fixed_other_ = constant_.value(0, kAnyType);
+    }
   }
 
-  bool reads_only() const {
-    switch (op_) {
-      case AttOp::kDefined:
-      case AttOp::kDefinedOneOf:
-        return true;
-      case AttOp::kUnifiable:
-      case AttOp::kStrictUnifiable:
-      case AttOp::kContain:
-        return constant_.is_constant();
-      default:
-        return false;
-    }
+  bool reads_only() const { return test_ && fixed_; }
+  // The test when the expression is one that reads only (null otherwise);
+  // `other` is then the constant vector of a comparison.
+  const AttTest* read_test(const AttVec*& other) const {
+    if (!reads_only()) return nullptr;
+    other = fixed_other_;
+    return &*test_;
   }
 
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input) return 0;
     AttVec& vec = *vec_of(input);
     if (!vec.usable()) return 0;
+    if (test_) {
+      const AttVec* other = nullptr;
+      if (test_->compares()) other = fixed_ ? fixed_other_ : constant_.value(input, type);
+      return test_->holds(vec, other) ? input : 0;
+    }
     switch (op_) {
-      case AttOp::kDefined:
-        for (int index : names_.indices)
-          if (!vec.defined(index)) return 0;
-        return input;
-      case AttOp::kDefinedOneOf:
-        for (int index : names_.indices)
-          if (vec.defined(index)) return input;
-        return 0;
       case AttOp::kUndefine:
         for (int index : names_.indices) vec.remove(index);
         return input;
@@ -197,12 +200,6 @@ class AttOpExp final : public LExp {
     const AttVec* other = constant_.value(input, type);
     if (!other || other->type() != vec.type()) return 0;
     switch (op_) {
-      case AttOp::kUnifiable:
-        return vec.unifiable(*other, &names_.mask) ? input : 0;
-      case AttOp::kStrictUnifiable:
-        return any_defined(vec) && vec.unifiable(*other, &names_.mask) ? input : 0;
-      case AttOp::kContain:
-        return contains(vec, *other) ? input : 0;
       case AttOp::kUnify:
         return vec.unify(*other) ? input : 0;
       case AttOp::kModify:
@@ -214,30 +211,30 @@ class AttOpExp final : public LExp {
   }
 
  private:
-  bool any_defined(const AttVec& vec) const {
-    for (int index : names_.indices)
-      if (vec.defined(index)) return true;
-    return false;
-  }
-  // Every listed attribute defined, and its value equal to the constant's or
-  // (for complex values) containing it by the attribute's comparison.
-  bool contains(const AttVec& vec, const AttVec& other) const {
-    for (int index : names_.indices) {
-      if (!vec.defined(index)) return false;
-      if (!other.defined(index)) continue;
-      if (vec.type()->is_binary(index)) {
-        if (vec.binary_value(index) != other.binary_value(index)) return false;
-        continue;
-      }
-      if (!vec.contains_value(index, other)) return false;
+  static std::optional<AttTest::Kind> test_kind(AttOp op) {
+    switch (op) {
+      case AttOp::kDefined:
+        return AttTest::Kind::kDefined;
+      case AttOp::kDefinedOneOf:
+        return AttTest::Kind::kDefinedOneOf;
+      case AttOp::kUnifiable:
+        return AttTest::Kind::kUnifiable;
+      case AttOp::kStrictUnifiable:
+        return AttTest::Kind::kStrictUnifiable;
+      case AttOp::kContain:
+        return AttTest::Kind::kContain;
+      default:
+        return std::nullopt;
     }
-    return true;
   }
 
   AttOp op_;
   const AttInterpreterList* type_ = nullptr;
   AttNames names_;
   VecArgument constant_;
+  std::optional<AttTest> test_;
+  bool fixed_ = false;                    // the test reads only, with a constant vector if any
+  const AttVec* fixed_other_ = nullptr;  // the constant vector of a comparison
 };
 
 // (unify2 [TYPE] (ATT ...) A B) and (unifiable2 [TYPE] (ATT ...) A B): A
@@ -415,6 +412,11 @@ class AttIndexConst final : public DefaultClone<AttIndexConst, LConst> {
 bool is_att_read_test(const LExp& exp) {
   const auto* test = dynamic_cast<const AttOpExp*>(&exp);
   return test && test->reads_only();
+}
+
+const AttTest* att_read_test(const LExp& exp, const AttVec*& other) {
+  const auto* test = dynamic_cast<const AttOpExp*>(&exp);
+  return test ? test->read_test(other) : nullptr;
 }
 
 void register_att_functions() {

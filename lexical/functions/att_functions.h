@@ -4,6 +4,8 @@
 // constants attvec, att-set and att-index.
 namespace velmo {
 
+class AttTest;
+class AttVec;
 class LExp;
 
 void register_att_functions();
@@ -12,5 +14,10 @@ void register_att_functions();
 // constant: defined, defined-one-of, unifiable, strict-unifiable or contain
 // with a vector given as text or as an (attvec ...) constant.
 bool is_att_read_test(const LExp& exp);
+
+// The test such an expression makes, null for any other expression;
+// `other` is set to the constant vector it compares with (null for
+// defined and defined-one-of). Both live as long as the expression.
+const AttTest* att_read_test(const LExp& exp, const AttVec*& other);
 
 }  // namespace velmo

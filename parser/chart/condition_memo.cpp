@@ -69,6 +69,15 @@ void ConditionMemo::remember_plan_in_table(int plan, const PItem& item, bool ans
   answers_.find_or_add(Key{&item, item.revision, kPlanNumbers + plan}).first = answer;
 }
 
+bool ConditionMemo::test_in_table(const ItemTest& test, int number, PItem& item) {
+  if (number < 0 || static_cast<std::size_t>(number) >= conditions_.size() ||
+      !conditions_[static_cast<std::size_t>(number)].repeatable)
+    return test.holds(item);
+  auto [answer, added] = answers_.find_or_add(Key{&item, item.revision, number});
+  if (added) answer = test.holds(item);
+  return answer;
+}
+
 void ConditionMemo::mark_changing(int number) {
   any_changing_ = true;
   conditions_[static_cast<std::size_t>(number)].repeatable = false;
@@ -208,6 +217,8 @@ int ConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at, int i
   const Node& node = nodes[at];
   if (node.op == Op::kPart) {
     Step step{.number = node.number, .if_true = if_true, .if_false = if_false, .part = node.part};
+    // The first answer of a part of a common shape is read from the item.
+    if (node.part) step.test = ItemTest::of(*node.part);
     if (node.number >= 0 && node.number < ItemAnswers::kConditions) {
       step.in_item = true;
       step.word = static_cast<std::uint8_t>(node.number / 64);

@@ -23,9 +23,15 @@
 // it asked was answered from, or stored in, the memo; the next question
 // would then ask the same parts with the same answers. A plan holding a
 // part that turns out to change the item is from then on walked again.
+//
+// A part of one of the common shapes (ItemTest: a modifier through a
+// relation, the head first or last, a test of the item's vector) is
+// remembered like any other, but answered, the first time, by reading the
+// item directly instead of evaluating the expression.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -33,6 +39,7 @@
 
 #include "parser/chart/pitem.h"
 #include "parser/forest/flat_memo.h"
+#include "parser/functions/item_test.h"
 
 namespace velmo {
 
@@ -74,6 +81,25 @@ class ConditionMemo {
         return (item.answers.accepted[word] & bit) != 0;
     }
     return ask(condition, number, item, changes, remembered);
+  }
+
+  // The answer of condition `number`, which is the direct test `test`: from
+  // the memo when it was asked before, else the test's (remembered). Only
+  // while no condition has changed an item.
+  bool accepts_test(const ItemTest& test, int number, PItem& item) {
+    if (number >= 0 && number < ItemAnswers::kConditions && static_cast<std::size_t>(number) < conditions_.size()) {
+      const std::size_t word = static_cast<std::size_t>(number) / 64;
+      const std::uint64_t bit = std::uint64_t{1} << (number % 64);
+      if (item.answers.known[word] & bit) return (item.answers.accepted[word] & bit) != 0;
+      const bool answer = test.holds(item);
+      item.answers.known[word] |= bit;
+      if (answer)
+        item.answers.accepted[word] |= bit;
+      else
+        item.answers.accepted[word] &= ~bit;
+      return answer;
+    }
+    return test_in_table(test, number, item);
   }
 
   // The remembered answer of plan `plan` for the item: 1 or 0, -1 when
@@ -118,6 +144,7 @@ class ConditionMemo {
  private:
   bool ask(LExp& condition, int number, PItem& item, const std::uint64_t& changes, bool& remembered);
   void remember_plan_in_table(int plan, const PItem& item, bool answer);
+  bool test_in_table(const ItemTest& test, int number, PItem& item);
   // Marks the condition as one that changes the item, and every plan
   // asking it.
   void mark_changing(int number);
@@ -219,13 +246,18 @@ class ConditionPlan {
     int if_true = kTrue;    // the next step after each answer
     int if_false = kFalse;
     LExp* part = nullptr;
+    std::optional<ItemTest> test = std::nullopt;  // the part as a direct test
   };
   // A part's answer: from the item's bits while no part of any plan has
-  // changed an item, else from the memo.
+  // changed an item, else from the memo; a direct test is answered from
+  // the item the first time.
   static bool part_accepts(const Step& step, ConditionMemo& memo, PItem& item, const std::uint64_t& changes,
                            bool& remembered) {
-    if (step.in_item && !memo.any_changing() && (item.answers.known[step.word] & step.bit))
-      return (item.answers.accepted[step.word] & step.bit) != 0;
+    if (!memo.any_changing()) {
+      if (step.in_item && (item.answers.known[step.word] & step.bit))
+        return (item.answers.accepted[step.word] & step.bit) != 0;
+      if (step.test) return memo.accepts_test(*step.test, step.number, item);
+    }
     return memo.accepts(*step.part, step.number, item, changes, remembered);
   }
 

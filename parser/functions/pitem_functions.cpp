@@ -253,26 +253,16 @@ class ModifierByTypeExp final : public DefaultClone<ModifierByTypeExp> {
   }
   Word eval(Word input, TypeId type) override {
     if (!input || !check_input(type)) return 0;
-    for (const PItem* item = as_item(input); item; item = item->head_child)
-      if (item->link && item->link->has_relation() && item->link->relation() == relation_) return as_word(item->second);
-    return 0;
+    return as_word(modifier_by_type(*as_item(input), relation_));
   }
+  const std::string& relation() const { return relation_; }
 
  private:
   std::string relation_;
 };
 
-Word head_last(Word input) {
-  for (const PItem* item = as_item(input); item && item->head_child; item = item->head_child)
-    if (item->head_child->end < item->end) return 0;
-  return 1;
-}
-
-Word head_first(Word input) {
-  for (const PItem* item = as_item(input); item && item->head_child; item = item->head_child)
-    if (item->head_child->start > item->start) return 0;
-  return 1;
-}
+Word head_last(Word input) { return input ? head_is_last(*as_item(input)) : 1; }
+Word head_first(Word input) { return input ? head_is_first(*as_item(input)) : 1; }
 
 // (case-mark-position PARSER) and its relatives: the input is a position.
 class CaseMarkExp final : public LExp {
@@ -370,6 +360,29 @@ Word ref_entry(Word input) {
 }
 
 }  // namespace
+
+const PItem* modifier_by_type(const PItem& item, const std::string& relation) {
+  for (const PItem* at = &item; at; at = at->head_child)
+    if (at->link && at->link->has_relation() && at->link->relation() == relation) return at->second;
+  return nullptr;
+}
+
+bool head_is_last(const PItem& item) {
+  for (const PItem* at = &item; at->head_child; at = at->head_child)
+    if (at->head_child->end < at->end) return false;
+  return true;
+}
+
+bool head_is_first(const PItem& item) {
+  for (const PItem* at = &item; at->head_child; at = at->head_child)
+    if (at->head_child->start > at->start) return false;
+  return true;
+}
+
+const std::string* modifier_relation_of(const LExp& exp) {
+  const auto* by_type = dynamic_cast<const ModifierByTypeExp*>(&exp);
+  return by_type ? &by_type->relation() : nullptr;
+}
 
 void register_pitem_functions() {
   if (LExp::find_prototype("pitem-low")) return;

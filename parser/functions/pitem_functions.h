@@ -2,7 +2,12 @@
 // The expression functions through which grammar conditions reach a parse
 // item ("PItem*"), its link ("DepRel*"), the words around it, and the few
 // that change an item or the parser's per-sentence position sets.
+#include <string>
+
 namespace velmo {
+
+class LExp;
+struct PItem;
 
 inline constexpr const char* kPItemType = "PItem*";
 inline constexpr const char* kDepRelType = "DepRel*";
@@ -10,5 +15,17 @@ inline constexpr const char* kDepRelType = "DepRel*";
 // Registers the functions as prototypes of the object factory; later calls
 // do nothing.
 void register_pitem_functions();
+
+// What the functions (get-modifier-by-type RELATION), (head-last) and
+// (head-first) find for an item, for readers that answer them directly:
+// the modifier attached through RELATION to the item or, first, to the
+// items down its head children (null for none); whether no item down the
+// head children has a dependent right (left) of its head.
+const PItem* modifier_by_type(const PItem& item, const std::string& relation);
+bool head_is_last(const PItem& item);
+bool head_is_first(const PItem& item);
+// The relation of a (get-modifier-by-type RELATION) expression; null for
+// any other expression.
+const std::string* modifier_relation_of(const LExp& exp);
 
 }  // namespace velmo

@@ -1,0 +1,71 @@
+#include "lexicon/attributes/att_test.h"
+
+#include <gtest/gtest.h>
+
+#include "lexicon/att_fixture.h"
+
+namespace velmo {
+namespace {
+
+class AttTestTest : public testing::AttTypeFixture {
+ protected:
+  AttTest test(AttTest::Kind kind, std::initializer_list<std::string_view> names) {
+    std::vector<int> indices;
+    LBitSet mask;
+    for (std::string_view name : names) {
+      indices.push_back(index(name));
+      mask.set(static_cast<std::size_t>(index(name)));
+    }
+    return AttTest(kind, indices, mask);
+  }
+};
+
+TEST_F(AttTestTest, DefinedAndDefinedOneOf) {
+  auto v = vec("(+sg (cat n))");
+  EXPECT_TRUE(test(AttTest::Kind::kDefined, {"sg", "cat"}).holds(*v, nullptr));
+  EXPECT_FALSE(test(AttTest::Kind::kDefined, {"sg", "num"}).holds(*v, nullptr));
+  EXPECT_TRUE(test(AttTest::Kind::kDefinedOneOf, {"num", "cat"}).holds(*v, nullptr));
+  EXPECT_FALSE(test(AttTest::Kind::kDefinedOneOf, {"num", "root"}).holds(*v, nullptr));
+  EXPECT_TRUE(test(AttTest::Kind::kDefined, {}).holds(*v, nullptr));
+  EXPECT_FALSE(test(AttTest::Kind::kDefined, {"sg"}).compares());
+  EXPECT_TRUE(test(AttTest::Kind::kContain, {"sg"}).compares());
+}
+
+// Unifiable looks at the listed attributes only; strict-unifiable wants
+// one of them defined too.
+TEST_F(AttTestTest, UnifiableAndStrictUnifiable) {
+  auto v = vec("((num sg) (cat n))");
+  auto plural_verb = vec("((num pl) (cat v))");
+  auto singular_verb = vec("((num sg) (cat v))");
+  EXPECT_FALSE(test(AttTest::Kind::kUnifiable, {"num"}).holds(*v, plural_verb.get()));
+  EXPECT_TRUE(test(AttTest::Kind::kUnifiable, {"num"}).holds(*v, singular_verb.get()));
+  EXPECT_TRUE(test(AttTest::Kind::kUnifiable, {"x"}).holds(*v, plural_verb.get()));
+  EXPECT_FALSE(test(AttTest::Kind::kStrictUnifiable, {"x"}).holds(*v, plural_verb.get()));
+  EXPECT_TRUE(test(AttTest::Kind::kStrictUnifiable, {"num", "x"}).holds(*v, singular_verb.get()));
+  EXPECT_FALSE(test(AttTest::Kind::kUnifiable, {"num"}).holds(*v, nullptr)) << "no vector to compare with";
+}
+
+TEST_F(AttTestTest, Contain) {
+  auto v = vec("((num sg pl) +sg)");
+  EXPECT_TRUE(test(AttTest::Kind::kContain, {"num"}).holds(*v, vec("((num sg))").get()));
+  EXPECT_TRUE(test(AttTest::Kind::kContain, {"sg"}).holds(*v, vec("(+sg)").get()));
+  EXPECT_FALSE(test(AttTest::Kind::kContain, {"sg"}).holds(*v, vec("(-sg)").get()));
+  EXPECT_FALSE(test(AttTest::Kind::kContain, {"cat"}).holds(*v, vec("((cat n))").get())) << "cat undefined";
+  EXPECT_TRUE(test(AttTest::Kind::kContain, {"num"}).holds(*v, vec("((cat n))").get())) << "nothing to contain";
+  auto narrow = vec("((num sg))");
+  EXPECT_FALSE(test(AttTest::Kind::kContain, {"num"}).holds(*narrow, vec("((num sg pl))").get()));
+}
+
+TEST_F(AttTestTest, VectorsOfAnotherTypeOrUnusableAnswerFalse) {
+  AttInterpreterList other_type("other");
+  AttVec foreign(&other_type);
+  auto v = vec("((num sg))");
+  EXPECT_FALSE(test(AttTest::Kind::kUnifiable, {"num"}).holds(*v, &foreign));
+  ::testing::internal::CaptureStderr();
+  AttVec unusable(nullptr);
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(test(AttTest::Kind::kDefined, {}).holds(unusable, nullptr));
+}
+
+}  // namespace
+}  // namespace velmo

@@ -1,0 +1,106 @@
+#include "parser/functions/item_test.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lexical/functions/att_functions.h"
+#include "parser/chart_fixture.h"
+
+namespace velmo {
+namespace {
+
+using testing::grammar_text;
+using testing::item_spanning;
+using testing::TestSentence;
+
+class ItemTestTest : public testing::GrammarFixture {
+ protected:
+  static void SetUpTestSuite() {
+    GrammarFixture::SetUpTestSuite();
+    if (!LExp::find_prototype("defined")) register_att_functions();
+  }
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    run(grammar_text("chart.lsp"));
+    sentence.words("the big dog");
+    sentence.item(1, 1, "(cat d)");
+    sentence.item(2, 2, "(cat a)");
+    sentence.item(3, 3, "(cat n) (num sg)");
+    sentence.parse_with(parser());
+    phrase = item_spanning(cate("NP"), 1, 3);
+    noun = item_spanning(cate("N"), 3, 3);
+    ASSERT_NE(phrase, nullptr);
+    ASSERT_NE(noun, nullptr);
+  }
+  // The expression built from `text`, kept while the test runs.
+  const LExp& built(const std::string& text) {
+    expressions.push_back(LExp::from_text(text));
+    EXPECT_NE(expressions.back(), nullptr) << text;
+    return *expressions.back();
+  }
+  static bool expression_accepts(const LExp& exp, PItem* item) {
+    return const_cast<LExp&>(exp).eval(reinterpret_cast<Word>(item), type_id("PItem*")) != 0;
+  }
+
+  TestSentence sentence;
+  PItem* phrase = nullptr;
+  PItem* noun = nullptr;
+  std::vector<LExpPtr> expressions;
+};
+
+// Every shape the test takes answers as the expression does, on items with
+// and without modifiers.
+TEST_F(ItemTestTest, CompiledShapesAnswerAsTheirExpressions) {
+  const char* shapes[] = {
+      "(get-modifier-by-type det)",
+      "(get-modifier-by-type amod)",
+      "(get-modifier-by-type subj)",
+      "(head-first)",
+      "(head-last)",
+      "(comp (pitem-attvec) (defined syn (num)))",
+      "(comp (pitem-attvec) (defined syn (num cat)))",
+      "(comp (pitem-attvec) (defined syn (num last_conj)))",
+      "(comp (pitem-attvec) (defined-one-of syn (last_conj cat)))",
+      "(comp (pitem-attvec) (unifiable syn (num) (attvec syn ((num pl)))))",
+      "(comp (pitem-attvec) (strict-unifiable syn (num) (attvec syn ((num sg)))))",
+      "(comp (pitem-attvec) (strict-unifiable syn (last_conj) (attvec syn ((num sg)))))",
+      "(comp (pitem-attvec) (contain syn (num) ((num sg))))",
+      "(comp (pitem-attvec) (contain syn (num) (attvec syn ((num sg pl)))))",
+      "(pitem-attvec (defined syn (cat)))",
+  };
+  for (const char* text : shapes) {
+    const LExp& exp = built(text);
+    const std::optional<ItemTest> test = ItemTest::of(exp);
+    ASSERT_TRUE(test.has_value()) << text;
+    for (PItem* item : {phrase, noun}) EXPECT_EQ(test->holds(*item), expression_accepts(exp, item)) << text;
+  }
+}
+
+// Expressions that change the item, take arguments or read anything but
+// the item's structure and vector are left to evaluation.
+TEST_F(ItemTestTest, OtherShapesAreNotCompiled) {
+  const char* others[] = {
+      "(comp (pitem-attvec) (undefine syn (num)))",
+      "(comp (pitem-attvec) (modify syn ((num pl))))",
+      "(comp (pitem-attvec) (unify syn ((num pl))))",
+      "(comp (pitem-head-word) (reg-match \"dog\"))",
+      "(comp (pitem-attvec) (defined syn (num)) (defined syn (cat)))",
+      "(comp (pitem-modifier) (pitem-attvec) (defined syn (num)))",
+      "(head-last (pitem-add-weight 1))",
+      "(pitem-attvec)",
+      "(and (head-last) (head-first))",
+  };
+  for (const char* text : others) EXPECT_FALSE(ItemTest::of(built(text)).has_value()) << text;
+}
+
+TEST_F(ItemTestTest, AVectorTestReadsTheItemsCurrentVector) {
+  const std::optional<ItemTest> has_number = ItemTest::of(built("(comp (pitem-attvec) (defined syn (num)))"));
+  ASSERT_TRUE(has_number.has_value());
+  EXPECT_TRUE(has_number->holds(*noun));
+  noun->av.remove(att("num"));
+  EXPECT_FALSE(has_number->holds(*noun));
+}
+
+}  // namespace
+}  // namespace velmo
