@@ -335,6 +335,11 @@
 ;; Adverbs of degree that stand right before an adjective.
 (defun intensifier () (comp (pitem-head-word) (reg-match "^([Tt]oo|[Aa]s|[Ss]o|[Vv]ery|[Hh]ow|[Qq]uite|[Rr]ather|[Pp]retty|[Rr]eally|[Ee]xtremely|[Ii]ncredibly|[Aa]bsolutely|[Tt]otally|[Cc]ompletely|[Hh]ighly|[Pp]articularly|[Ss]uper|[Tt]ruly|[Ff]airly|[Ss]omewhat|[Ee]qually)$")))
 
+;; Focusing and question adverbs and "n't" modify no adverb before them: the
+;; adverb before them modifies what they modify (are n't even friendly, is
+;; now just an ipod).
+(defun focus-adverb () (comp (pitem-head-word) (reg-match "^(n't|[Nn]ever|[Ee]ven|[Jj]ust|[Aa]lso|[Oo]nly|[Ww]hy|[Ww]hen)$")))
+
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
@@ -342,7 +347,7 @@
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
-  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb))) (modifiee-cond (not (intensifier)))))
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
@@ -388,7 +393,10 @@
   (* (Num (dep-type num) (max-dist 4) (modifier-cond (no-cc)))
      ;; (an adjective with words after it stands before no noun: Very good
      ;; with my daughter, Great to have you; but good and cheap food)
-     (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))) (modifiee-cond (not (personal-word))))
+     (A (dep-type mod) (max-dist 4) (modifier-cond (and (no-cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
+     ;; An adjective that took a conjunction is rather a conjunct (small and
+     ;; remote village) or leaves it to its noun (and mutual trust).
+     (A (dep-type mod) (max-dist 4) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
      (V (dep-type mod) (max-dist 4) (dep-weight 1.0)
