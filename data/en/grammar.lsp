@@ -255,6 +255,9 @@
 ;; "enough" standing alone after an adjective or adverb.
 (defun enough () (and (bare-item) (comp (pitem-head-word) (str= "enough"))))
 
+;; A bare noun before a hyphen, and a word right after one.
+(defun hyphen-part () (and (bare-item) (pitem-following-word (in ("-")))))
+
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -267,7 +270,7 @@
 (def-category A (visible-atts (cat degree lexitem last_conj)))
 (def-category Prep (visible-atts (cat pform lexitem last_conj)))
 (def-category N (visible-atts (cat num case pron lexitem last_conj)))
-(def-category V (visible-atts (cat vform lexitem last_conj cm)) (subcat-atts (cat vform lexitem)))
+(def-category V (visible-atts (cat vform lexitem last_conj rare cm)) (subcat-atts (cat vform lexitem)))
 (def-category VBE (visible-atts (cat vform lexitem last_conj rare cm)))
 (def-category C (visible-atts (cat cform last_conj)))
 
@@ -293,6 +296,9 @@
         (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$"))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
+  ;; A noun joined to it by a hyphen (text-based, sky-high, month-long).
+  (? :skip-word (in ("-"))
+     (N (dep-type mod) (max-dist 2) (modifier-cond (hyphen-part))))
   (:head)
   ;; worth a visit
   (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
@@ -633,6 +639,12 @@
      (Adv (dep-type mod) (max-dist 30) (modifier-cond (not (enough))) (modifiee-cond (controlled))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
+  ;; A noun joined to a participle by a hyphen (Hezbollah-provoked
+  ;; destruction, thought-provoking film), marked (rare) so that packing
+  ;; keeps it apart from a subject.
+  (? :skip-word (in ("-"))
+     (N (dep-type nn) (max-dist 2) (modifier-cond (hyphen-part)) (modifiee-cond (participle))
+        (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (:head)
   ;; A passive participle fronted before its auxiliary and subject
   ;; (Attached is the file, Enclosed are the forms).
@@ -887,7 +899,7 @@
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
 (def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
-(def-category V (visible-atts (cat vform lexitem last_conj cm)))
+(def-category V (visible-atts (cat vform lexitem last_conj rare cm)))
 
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 ;; The clause head turns its verb's missing object (a verb with "gap")
