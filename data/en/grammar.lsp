@@ -331,9 +331,12 @@
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
-  ;; An adverb of degree before the number (about 20, nearly 100, over 200).
+  ;; An adverb of degree before the number (about 20, nearly 100, over 200,
+  ;; more than 60).
   (? (Adv (dep-type mod) (max-dist 2) (dep-weight 2.0)
-          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Aa]bout|[Aa]round|[Oo]ver|[Uu]nder|[Nn]early|[Aa]lmost|[Aa]pproximately|[Rr]oughly|[Aa]t least|[Aa]t most|[Uu]p to|[Pp]erhaps|[Mm]aybe|[Ee]xactly|[Aa]pprox\\.?|[Cc]lose to)$"))))))
+          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Aa]bout|[Aa]round|[Oo]ver|[Uu]nder|[Nn]early|[Aa]lmost|[Aa]pproximately|[Rr]oughly|[Aa]t least|[Aa]t most|[Uu]p to|[Pp]erhaps|[Mm]aybe|[Ee]xactly|[Aa]pprox\\.?|[Cc]lose to)$")))))
+     (A (dep-type mod) (max-dist 2) (dep-weight 2.0)
+        (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Mm]ore|[Ll]ess|[Ff]ewer) than$"))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
