@@ -44,6 +44,9 @@
 ;; and rescue people).
 (defun base-possible () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
 (defun matching-conjunct-form () (or (not (comp (pitem-modifier) (base-possible))) (comp (pitem-modifiee) (base-possible))))
+;; Nor does it pass over a clause or infinitive its verb took: it rather
+;; joins that one (asked him to get the resume and start a file).
+(defun over-complement () (comp (pitem-modifiee) (get-modifier-by-type comp)))
 ;; Conjoined verb phrases share the first one's subject; a conjunct with a
 ;; subject of its own is a conjoined clause.
 (defun shared-subject-conjunct () (and (conjunct) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
@@ -718,8 +721,8 @@
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
-     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (matching-conjunct-form)))
-     (V (dep-type conj) (max-dist 20) (dep-weight 3.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (matching-conjunct-form))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 3.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement))))))
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
@@ -853,8 +856,8 @@
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
-     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (matching-conjunct-form)))
-     (V (dep-type conj) (max-dist 20) (dep-weight 4.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (matching-conjunct-form)))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 4.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement)))))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
