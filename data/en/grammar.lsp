@@ -583,12 +583,14 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
   ;; Phil if you could ...).
+  ;; (its complementiser, the clause's head word, may lie up to 30 words
+  ;; before the verb: a long if-clause)
   (* (Adv (dep-type mod) (max-dist 14) (dep-weight 2.0) (modifier-cond (and (bare-item) (clause-adverb)))
           (modifiee-cond (get-modifier-by-type mod)))
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 40) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
+  (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
@@ -763,12 +765,14 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
   ;; Phil if you could ...).
+  ;; (its complementiser, the clause's head word, may lie up to 30 words
+  ;; before the verb: a long if-clause)
   (* (Adv (dep-type mod) (max-dist 14) (dep-weight 2.0) (modifier-cond (and (bare-item) (clause-adverb)))
           (modifiee-cond (get-modifier-by-type mod)))
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 40) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
+  (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
