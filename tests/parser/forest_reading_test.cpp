@@ -707,3 +707,44 @@ TEST_F(ChartTreeTest, AnExhaustedPoolGivesATreeWithoutNodes) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+class WholeRootTest : public testing::GrammarFixture {
+ protected:
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    run(testing::grammar_text("chart.lsp"));
+  }
+};
+
+// When a root spans the whole sentence, the cover is the lightest such
+// root: the roots over fewer words get no forest node (their weights would
+// decide nothing), while every whole root gets one.
+TEST_F(WholeRootTest, OnlyRootsOverTheWholeSentenceAreWeighedWhenOneExists) {
+  testing::TestSentence s;
+  s.words("dogs saw red cats");
+  s.item(1, 1, "(cat n) (num pl)");
+  s.item(2, 2, "(cat v)");
+  s.item(3, 3, "(cat a)");
+  s.item(4, 4, "(cat n) (num pl)");
+  reset_parser(parser());
+  ASSERT_NE(parse_sentence(parser(), s.view(), s.lattice), nullptr);
+  const std::vector<RootItem> roots = collect_roots(parser());
+  std::size_t whole = 0, unmade = 0;
+  for (const RootItem& root : roots) {
+    const bool made = parser().result().forest().find(root.item) != nullptr;
+    if (root.item->start == 1 && root.item->end == 4) {
+      ++whole;
+      EXPECT_TRUE(made);
+    } else if (!made) {
+      ++unmade;
+    }
+  }
+  EXPECT_GT(whole, 0u);
+  EXPECT_GT(unmade, 0u);
+}
+
+}  // namespace
+}  // namespace velmo
