@@ -214,6 +214,38 @@ TEST_F(ForestTest, ARecordThatCannotBeLighterIsNotWeighed) {
   EXPECT_FLOAT_EQ(node->best_weight(), 18.0f + 18.0f + (-std::log(0.5f) + 0.1f) + 0.1f);
 }
 
+// A dependency weighs at least the distance table's floor (0.1): a record
+// whose parts and that least weight reach the best total is not weighed
+// either.
+TEST_F(ForestTest, ARecordWithinTheLeastDependencyWeightIsNotWeighed) {
+  words({"dogs", "bark"});
+  GCate* n = category("N");
+  GCate* v = category("V");
+  GLink* subj = link(v, n, "subj", 0);
+  GLink* agent = link(v, n, "agent", 0);
+  PItem* dogs = word_item(n, 1, 18.0f);
+  PItem* near_dogs = word_item(n, 1, 18.75f);
+  PItem* bark = word_item(v, 2, 18.0f, "(cat v)");
+  PItem* first = merge(bark, dogs, subj);
+  PItem* near = merge(bark, near_dogs, agent);  // 36.75 + 0.1 + 0.1 >= 36.89
+  first->next_alt = near;
+  std::vector<std::string> asked;
+  DistanceTable distances;
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  sources.probability = [&asked](std::string_view, std::string_view relation,
+                                 std::string_view) -> std::optional<double> {
+    asked.emplace_back(relation);
+    return 0.5;
+  };
+  result_->weigher().set_sources(sources);
+  TNode* node = result_->forest().node_for(first);
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->best()->source, first);
+  EXPECT_EQ(asked, (std::vector<std::string>{"subj"}));
+  EXPECT_FLOAT_EQ(node->best_weight(), 18.0f + 18.0f + (-std::log(0.5f) + 0.1f) + 0.1f);
+}
+
 TEST_F(ForestTest, AGuestDependencyCostsTenMore) {
   words({"dogs", "bark"});
   GCate* n = category("N");
