@@ -44,6 +44,9 @@
 ;; and rescue people).
 (defun base-possible () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
 (defun matching-conjunct-form () (or (not (comp (pitem-modifier) (base-possible))) (comp (pitem-modifiee) (base-possible))))
+;; Nor does it pass over a clause or infinitive its verb took: it rather
+;; joins that one (asked him to get the resume and start a file).
+(defun over-complement () (comp (pitem-modifiee) (get-modifier-by-type comp)))
 ;; Conjoined verb phrases share the first one's subject; a conjunct with a
 ;; subject of its own is a conjoined clause.
 (defun shared-subject-conjunct () (and (conjunct) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
@@ -255,6 +258,9 @@
 ;; "enough" standing alone after an adjective or adverb.
 (defun enough () (and (bare-item) (comp (pitem-head-word) (str= "enough"))))
 
+;; A bare noun before a hyphen, and a word right after one.
+(defun hyphen-part () (and (bare-item) (pitem-following-word (in ("-")))))
+
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -267,7 +273,7 @@
 (def-category A (visible-atts (cat degree lexitem last_conj)))
 (def-category Prep (visible-atts (cat pform lexitem last_conj)))
 (def-category N (visible-atts (cat num case pron lexitem last_conj)))
-(def-category V (visible-atts (cat vform lexitem last_conj cm)) (subcat-atts (cat vform lexitem)))
+(def-category V (visible-atts (cat vform lexitem last_conj rare cm)) (subcat-atts (cat vform lexitem)))
 (def-category VBE (visible-atts (cat vform lexitem last_conj rare cm)))
 (def-category C (visible-atts (cat cform last_conj)))
 
@@ -293,6 +299,9 @@
         (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$"))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
+  ;; A noun joined to it by a hyphen (text-based, sky-high, month-long).
+  (? :skip-word (in ("-"))
+     (N (dep-type mod) (max-dist 2) (modifier-cond (hyphen-part))))
   (:head)
   ;; worth a visit
   (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
@@ -325,9 +334,12 @@
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
-  ;; An adverb of degree before the number (about 20, nearly 100, over 200).
+  ;; An adverb of degree before the number (about 20, nearly 100, over 200,
+  ;; more than 60).
   (? (Adv (dep-type mod) (max-dist 2) (dep-weight 2.0)
-          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Aa]bout|[Aa]round|[Oo]ver|[Uu]nder|[Nn]early|[Aa]lmost|[Aa]pproximately|[Rr]oughly|[Aa]t least|[Aa]t most|[Uu]p to|[Pp]erhaps|[Mm]aybe|[Ee]xactly|[Aa]pprox\\.?|[Cc]lose to)$"))))))
+          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Aa]bout|[Aa]round|[Oo]ver|[Uu]nder|[Nn]early|[Aa]lmost|[Aa]pproximately|[Rr]oughly|[Aa]t least|[Aa]t most|[Uu]p to|[Pp]erhaps|[Mm]aybe|[Ee]xactly|[Aa]pprox\\.?|[Cc]lose to)$")))))
+     (A (dep-type mod) (max-dist 2) (dep-weight 2.0)
+        (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Mm]ore|[Ll]ess|[Ff]ewer) than$"))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
@@ -635,6 +647,12 @@
      (Adv (dep-type mod) (max-dist 30) (modifier-cond (not (enough))) (modifiee-cond (controlled))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
+  ;; A noun joined to a participle by a hyphen (Hezbollah-provoked
+  ;; destruction, thought-provoking film), marked (rare) so that packing
+  ;; keeps it apart from a subject.
+  (? :skip-word (in ("-"))
+     (N (dep-type nn) (max-dist 2) (modifier-cond (hyphen-part)) (modifiee-cond (participle))
+        (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (:head)
   ;; A passive participle fronted before its auxiliary and subject
   ;; (Attached is the file, Enclosed are the forms).
@@ -705,8 +723,8 @@
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
-     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (matching-conjunct-form)))
-     (V (dep-type conj) (max-dist 20) (dep-weight 3.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (matching-conjunct-form))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 3.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement))))))
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
@@ -842,8 +860,8 @@
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
-     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (matching-conjunct-form)))
-     (V (dep-type conj) (max-dist 20) (dep-weight 4.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (matching-conjunct-form)))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 4.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement)))))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
@@ -891,7 +909,7 @@
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
 (def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
-(def-category V (visible-atts (cat vform lexitem last_conj cm)))
+(def-category V (visible-atts (cat vform lexitem last_conj rare cm)))
 
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 ;; The clause head turns its verb's missing object (a verb with "gap")
