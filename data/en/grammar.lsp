@@ -553,6 +553,8 @@
      (Num (dep-type pcomp) (max-dist 4))
      ;; as such, in general, for sure
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
+     ;; until now, since then, from here, so far
+     (Adv (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("now" "then" "there" "here" "far" "long" "ever"))))))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
   ;; out of, off of, along with, except for: the second preposition is the
   ;; object of the first (the treebank makes both case markers).
