@@ -39,6 +39,14 @@
 (defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
 ;; Later conjuncts all hang from the first: a later conjunct takes none.
 (defun conjunct () (and (coordinated) (not (get-modifier-by-type conj))))
+;; A verb phrase that may be an infinitive joins no verb that cannot be one:
+;; it is a conjunct of the infinitive before it (makes me want to rush out
+;; and rescue people).
+(defun base-possible () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform base))))))
+(defun matching-conjunct-form () (or (not (comp (pitem-modifier) (base-possible))) (comp (pitem-modifiee) (base-possible))))
+;; Nor does it pass over a clause or infinitive its verb took: it rather
+;; joins that one (asked him to get the resume and start a file).
+(defun over-complement () (comp (pitem-modifiee) (get-modifier-by-type comp)))
 ;; Conjoined verb phrases share the first one's subject; a conjunct with a
 ;; subject of its own is a conjoined clause.
 (defun shared-subject-conjunct () (and (conjunct) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
@@ -247,6 +255,12 @@
 (defun infinitive-verb () (comp (pitem-head-child) (pitem-head-word)
                                 (reg-match "^([Ww]ant|[Hh]ave|[Hh]as|[Hh]ad|[Tt]ry|[Tt]ri|[Nn]eed|[Gg]o|[Gg]oes|[Ww]ent|[Gg]one|[Ll]ike|[Ll]ik|[Ss]eem|[Gg]et|[Gg]ot|[Dd]ecid|[Aa]sk|[Tt]ell|[Tt]old|[Cc]ontinu|[Rr]efus|[Ee]xpect|[Aa]llow|[Hh]ope|[Hh]op|[Ss]tart|[Bb]egin|[Bb]egan|[Bb]egun|[Ii]ntend|[Aa]ttempt|[Cc]hoos|[Cc]hose|[Cc]hosen|[Ss]uppos|[Tt]end|[Pp]lan|[Pp]lann|[Hh]elp|[Ff]orget|[Ff]orgot|[Ff]orgotten|[Ss]eek|[Ss]ought|[Ll]ook|[Ee]ncourag|[Rr]equir|[Rr]ecommend|[Aa]gree|[Ee]nabl|[Mm]anag|[Aa]fford|[Ff]orc|[Ii]nvit|[Rr]emember|[Mm]ak|[Mm]ade|[Ss]ay|[Ss]aid|[Cc]onvinc|[Uu]rge|[Uu]rg|[Cc]laim|[Ww]ish|[Ll]ove|[Ll]ov|[Hh]esitat|[Cc]aus|[Ll]earn|[Ff]ail|[Pp]ledg|[Pp]romis|[Pp]refer|[Pp]referr|[Tt]hreaten|[Hh]appen|[Pp]ressur|[Ll]ead|[Ll]ed|[Tt]each|[Tt]aught|[Pp]retend|[Ss]et|[Ss]chedul|[Aa]pprov|[Oo]bligat|[Oo]rder|[Hh]ate|[Hh]at|[Tt]rain|[Oo]ffer|[Dd]eclin|[Pp]ersuad|[Bb]other|[Aa]ppear|[Bb]eg|[Bb]egg|[Tt]arget|[Pp]ermit|[Pp]ermitt|[Dd]irect|[Aa]im|[Pp]roject|[Kk]now|[Kk]new|[Kk]nown|[Pp]repar|[Ss]truggl|[Dd]eserv|[Dd]are|[Dd]ar|[Vv]olunteer|[Aa]rrang|[Oo]ught|[Uu]sed|[Ww]ait|[Pp]rompt|[Ii]nstruct|[Ee]xpect|[Mm]ean|[Mm]eant|[Oo]pt|[Vv]ow|[Ss]wear|[Ss]wore|[Ll]ong|[Yy]earn|[Hh]av|[Ss]triv|[Ss]trove|[Ss]triven|[Ee]njoy|[Dd]etermin|[Ll]oath|[Pp]roceed|[Rr]ush|[Hh]urri|[Hh]urry|[Ff]ight|[Ff]ought|[Ss]train|[Cc]ommit|[Aa]sk|[Cc]ar|[Bb]ound|[Ee]ager)(s|es|ed|d|ing|ies|ied|e|en|n|t)?( |$)")))
 
+;; "enough" standing alone after an adjective or adverb.
+(defun enough () (and (bare-item) (comp (pitem-head-word) (str= "enough"))))
+
+;; A bare noun before a hyphen, and a word right after one.
+(defun hyphen-part () (and (bare-item) (pitem-following-word (in ("-")))))
+
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -259,7 +273,7 @@
 (def-category A (visible-atts (cat degree lexitem last_conj)))
 (def-category Prep (visible-atts (cat pform lexitem last_conj)))
 (def-category N (visible-atts (cat num case pron lexitem last_conj)))
-(def-category V (visible-atts (cat vform lexitem last_conj cm)) (subcat-atts (cat vform lexitem)))
+(def-category V (visible-atts (cat vform lexitem last_conj rare cm)) (subcat-atts (cat vform lexitem)))
 (def-category VBE (visible-atts (cat vform lexitem last_conj rare cm)))
 (def-category C (visible-atts (cat cform last_conj)))
 
@@ -285,10 +299,15 @@
         (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$"))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
+  ;; A noun joined to it by a hyphen (text-based, sky-high, month-long).
+  (? :skip-word (in ("-"))
+     (N (dep-type mod) (max-dist 2) (modifier-cond (hyphen-part))))
   (:head)
   ;; worth a visit
   (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
+     ;; "enough" after its adjective (strong enough to win).
+     (Adv (dep-type mod) (max-dist 1) (modifier-cond (enough)))
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
      ;; A clause without "that" only after adjectives of knowing and feeling
      ;; (sure it works, glad you came); after others it is a clause of its
@@ -315,9 +334,12 @@
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
-  ;; An adverb of degree before the number (about 20, nearly 100, over 200).
+  ;; An adverb of degree before the number (about 20, nearly 100, over 200,
+  ;; more than 60).
   (? (Adv (dep-type mod) (max-dist 2) (dep-weight 2.0)
-          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Aa]bout|[Aa]round|[Oo]ver|[Uu]nder|[Nn]early|[Aa]lmost|[Aa]pproximately|[Rr]oughly|[Aa]t least|[Aa]t most|[Uu]p to|[Pp]erhaps|[Mm]aybe|[Ee]xactly|[Aa]pprox\\.?|[Cc]lose to)$"))))))
+          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Aa]bout|[Aa]round|[Oo]ver|[Uu]nder|[Nn]early|[Aa]lmost|[Aa]pproximately|[Rr]oughly|[Aa]t least|[Aa]t most|[Uu]p to|[Pp]erhaps|[Mm]aybe|[Ee]xactly|[Aa]pprox\\.?|[Cc]lose to)$")))))
+     (A (dep-type mod) (max-dist 2) (dep-weight 2.0)
+        (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Mm]ore|[Ll]ess|[Ff]ewer) than$"))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
@@ -335,6 +357,11 @@
 ;; Adverbs of degree that stand right before an adjective.
 (defun intensifier () (comp (pitem-head-word) (reg-match "^([Tt]oo|[Aa]s|[Ss]o|[Vv]ery|[Hh]ow|[Qq]uite|[Rr]ather|[Pp]retty|[Rr]eally|[Ee]xtremely|[Ii]ncredibly|[Aa]bsolutely|[Tt]otally|[Cc]ompletely|[Hh]ighly|[Pp]articularly|[Ss]uper|[Tt]ruly|[Ff]airly|[Ss]omewhat|[Ee]qually)$")))
 
+;; Focusing and question adverbs and "n't" modify no adverb before them: the
+;; adverb before them modifies what they modify (are n't even friendly, is
+;; now just an ipod).
+(defun focus-adverb () (comp (pitem-head-word) (reg-match "^(n't|[Nn]ever|[Ee]ven|[Jj]ust|[Aa]lso|[Oo]nly|[Ww]hy|[Ww]hen)$")))
+
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
@@ -342,12 +369,14 @@
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
-  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb))) (modifiee-cond (not (intensifier)))))
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
-  ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly).
-  (* (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
+  ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly),
+  ;; and "enough" after its adverb (well enough).
+  (* (Adv (dep-type mod) (max-dist 1) (modifier-cond (enough)))
+     (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
 
 ;; A bare noun joining a noun phrase past the object of its preposition.
 (defun past-its-object () (and (comp (pitem-modifiee) (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*"))
@@ -388,7 +417,10 @@
   (* (Num (dep-type num) (max-dist 4) (modifier-cond (no-cc)))
      ;; (an adjective with words after it stands before no noun: Very good
      ;; with my daughter, Great to have you; but good and cheap food)
-     (A (dep-type mod) (max-dist 4) (modifier-cond (or (head-last) (get-modifier-by-type conj))) (modifiee-cond (not (personal-word))))
+     (A (dep-type mod) (max-dist 4) (modifier-cond (and (no-cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
+     ;; An adjective that took a conjunction is rather a conjunct (small and
+     ;; remote village) or leaves it to its noun (and mutual trust).
+     (A (dep-type mod) (max-dist 4) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
      (V (dep-type mod) (max-dist 4) (dep-weight 1.0)
@@ -551,16 +583,18 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
   ;; Phil if you could ...).
+  ;; (its complementiser, the clause's head word, may lie up to 30 words
+  ;; before the verb: a long if-clause)
   (* (Adv (dep-type mod) (max-dist 14) (dep-weight 2.0) (modifier-cond (and (bare-item) (clause-adverb)))
           (modifiee-cond (get-modifier-by-type mod)))
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 40) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
+  (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
-     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (not (subordinating-adverb))))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
@@ -609,10 +643,16 @@
      ;; which now stands for this verb.
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))) (percolate (move control))
          (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
-     (Adv (dep-type mod) (max-dist 3) (modifiee-cond (not (controlled))))
-     (Adv (dep-type mod) (max-dist 30) (modifiee-cond (controlled))))
+     (Adv (dep-type mod) (max-dist 3) (modifier-cond (not (enough))) (modifiee-cond (not (controlled))))
+     (Adv (dep-type mod) (max-dist 30) (modifier-cond (not (enough))) (modifiee-cond (controlled))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
+  ;; A noun joined to a participle by a hyphen (Hezbollah-provoked
+  ;; destruction, thought-provoking film), marked (rare) so that packing
+  ;; keeps it apart from a subject.
+  (? :skip-word (in ("-"))
+     (N (dep-type nn) (max-dist 2) (modifier-cond (hyphen-part)) (modifiee-cond (participle))
+        (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (:head)
   ;; A passive participle fronted before its auxiliary and subject
   ;; (Attached is the file, Enclosed are the forms).
@@ -635,7 +675,7 @@
      (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
-     (A (dep-type pred) (max-dist 18) (dep-weight 3.0))
+     (A (dep-type pred) (max-dist 18) (dep-weight 3.0) (modifiee-cond (not (get-modifier-by-type pred))))
      (C (dep-type comp) (max-dist 22) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (not (fin-clause))))
         (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))
      ;; A clause without complementiser only after verbs of saying, thinking
@@ -683,7 +723,8 @@
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
-     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 3.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement))))))
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
@@ -724,12 +765,14 @@
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
   ;; Phil if you could ...).
+  ;; (its complementiser, the clause's head word, may lie up to 30 words
+  ;; before the verb: a long if-clause)
   (* (Adv (dep-type mod) (max-dist 14) (dep-weight 2.0) (modifier-cond (and (bare-item) (clause-adverb)))
           (modifiee-cond (get-modifier-by-type mod)))
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
-  (* (C (dep-type mod) (max-dist 40) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
+  (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
@@ -817,7 +860,8 @@
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
-     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 4.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement)))))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
@@ -865,7 +909,7 @@
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
 (def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
-(def-category V (visible-atts (cat vform lexitem last_conj cm)))
+(def-category V (visible-atts (cat vform lexitem last_conj rare cm)))
 
 ;; Clauses: a complementiser heads its verb; without one, the empty "fin".
 ;; The clause head turns its verb's missing object (a verb with "gap")

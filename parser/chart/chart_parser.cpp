@@ -442,7 +442,11 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
   if (link->last_resort && !chart_.joins_pieces_after(head_first ? h->end : m->end)) return nullptr;
   // 5. The distance between the head words.
   const int d = head_first ? head_word(*m) - head_word(*h) : head_word(*h) - head_word(*m);
-  if (d > (chart_.last_resort ? kMaxSecondPassHeadDistance : kMaxHeadDistance)) {
+  // A link may reach further than the chart's first-pass limit (a long
+  // fronted clause before its verb), never further than the second pass.
+  const int first_pass_reach =
+      link->head_reach > 0 ? std::min(link->head_reach, kMaxSecondPassHeadDistance) : kMaxHeadDistance;
+  if (d > (chart_.last_resort ? kMaxSecondPassHeadDistance : first_pass_reach)) {
     if (recording_ && d <= kMaxSecondPassHeadDistance) note_far_merge(link, t, m, h, k);
     return nullptr;
   }

@@ -45,6 +45,9 @@ class GLink : public CanBeCurrent {
   bool last_resort = false;
   int check_arg = -1;
   int max_dist = kDefaultMaxDist;
+  // How far apart the head words may lie in the first pass (`head-reach`);
+  // 0: the chart's own limit. Never beyond the second pass's limit.
+  int head_reach = 0;
   // Attributes of the modifier that the merged item takes over.
   LBitSet percolated;
 

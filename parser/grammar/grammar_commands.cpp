@@ -1,6 +1,7 @@
 #include "shell/support/sizes.h"
 #include "parser/grammar/grammar_commands.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -388,6 +389,14 @@ Word max_dist(IRSlist& args) {
   return as_word(link);
 }
 
+Word head_reach(IRSlist& args) {
+  GLink* link = link_in_use();
+  if (!link || args.children().empty()) return 0;
+  const long reach = args.take_long();
+  link->head_reach = reach > 0 ? static_cast<int>(std::min(reach, 1000L)) : 0;
+  return as_word(link);
+}
+
 Word check_arg(IRSlist& args) {
   GLink* link = link_in_use();
   if (!link || args.children().empty()) return 0;
@@ -584,6 +593,8 @@ void register_grammar_commands(Interpreter& interpreter) {
                           "projected to a higher level.");
   interpreter.add_command("dep-type", &dep_type, "(dep-type name) the name of the type of a dependency relation.");
   interpreter.add_command("max-dist", &max_dist, "(max-dist dist) the maximum distance between modifier and modifiee.");
+  interpreter.add_command("head-reach", &head_reach,
+                          "(head-reach dist) how far apart the head words of the link may lie in the first pass.");
   interpreter.add_command("check-arg", &check_arg,
                           "(check-arg index) make sure the args attribute of the head is consistant with the "
                           "attribute of the index'th modifier.");

@@ -106,10 +106,11 @@ TEST_F(GrammarNetworkTest, DistanceKeyUsesStemsAndShortModifierNames) {
 }
 
 TEST_F(GrammarNetworkTest, LinkCommandsSetTheirFields) {
-  run("(def-category Y (def-modifiers Y (:head (N)) ((P (max-dist 3) (check-arg 1) (allow-guest)"
+  run("(def-category Y (def-modifiers Y (:head (N)) ((P (max-dist 3) (head-reach 30) (check-arg 1) (allow-guest)"
       " (check-slash subj wh) (percolate (cat num)) (block (num))))))");
   GLink* link = cate("Y").links_at(1)[0];
   EXPECT_EQ(link->max_dist, 3);
+  EXPECT_EQ(link->head_reach, 30);
   EXPECT_EQ(link->check_arg, 1);
   EXPECT_FALSE(link->no_guest);
   EXPECT_EQ(link->slash_mask, 5u);  // bits of subj and wh

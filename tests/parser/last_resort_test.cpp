@@ -142,6 +142,40 @@ TEST_F(LastResortTest, TheSecondPassStillStopsFortyWordsApart) {
   EXPECT_EQ(item_spanning(cate("N"), 1, 42), nullptr);
 }
 
+// A link with a reach of its own joins heads further apart in the first
+// pass, up to the second pass's limit and no further.
+constexpr const char* kReachGrammar = R"(
+(def-korvel-parser reach-test :attribute-vector-type syn
+  :lexical-attributes (cat num)
+  :default-percolating-attributes (num))
+(def-category A)
+(def-category N (visible-atts (cat num)))
+(def-modifiers N
+  (:head)
+  (* (A (dep-type amod) (head-reach 30))))
+(roots (N))
+)";
+
+TEST_F(LastResortTest, ALinkMayReachFurtherInTheFirstPass) {
+  run(kReachGrammar);
+  TestSentence s;
+  dog_and_adjectives(s, 28, false);
+  const ChartResult result = parse(s);
+  ASSERT_TRUE(result.parsed);
+  EXPECT_FALSE(parser().chart().last_resort);
+  ASSERT_EQ(result.cover.size(), 1u);
+  EXPECT_EQ(result.cover[0].item->end, 29);
+}
+
+TEST_F(LastResortTest, AReachBeyondTheSecondPassStopsThere) {
+  run("(def-modifiers N (:head) (* (A (dep-type amod) (head-reach 90))))");
+  TestSentence s;
+  dog_and_adjectives(s, 44, false);
+  parse(s);
+  EXPECT_NE(item_spanning(cate("N"), 1, 41), nullptr);
+  EXPECT_EQ(item_spanning(cate("N"), 1, 42), nullptr);
+}
+
 // ---- The second pass going on from the first pass's chart.
 
 // The derivation of an item as text: its span, the relation it was made by

@@ -1040,6 +1040,62 @@ TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
   EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
 }
 
+TEST(SchemeToUd, TwoOrThreeCapitalisedWordsKnownOnlyAsNamesAreAPersonsName) {
+  // Neither word is a given name of the table, a common noun or a word of
+  // places and bodies: a person's name.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Darrow\t~ N\t2\tnn\t(gov Quilby))\n"
+      "2\t(Quilby\t~ N\t3\ts\t(gov leave))\n"
+      "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Darrow Quilby left");
+  EXPECT_EQ(attachments(sentence), "3:nsubj 1:flat 0:root ");
+  // A word the treebank writes in compound names (a place) keeps the compound.
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(South\t~ N\t2\tnn\t(gov Quilby))\n"
+      "2\t(Quilby\t~ N\t3\ts\t(gov leave))\n"
+      "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "South Quilby left");
+  EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
+  // So does a word the lexicon reads as a common noun (its root in lower
+  // case), and a name with a determiner or a possessor.
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Darrow\t~ N\t2\tnn\t(gov room))\n"
+      "2\t(Room\troom N\t3\ts\t(gov leave))\n"
+      "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Darrow Room left");
+  EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(the\t~ Det\t3\tdet\t(gov Quilby))\n"
+      "2\t(Darrow\t~ N\t3\tnn\t(gov Quilby))\n"
+      "3\t(Quilby\t~ N\t4\ts\t(gov leave))\n"
+      "4\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "the Darrow Quilby left");
+  EXPECT_EQ(attachments(sentence), "3:det 3:compound 4:nsubj 0:root ");
+  // Three words.
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Darrow\t~ N\t3\tnn\t(gov Quilby))\n"
+      "2\t(Emet\t~ N\t3\tnn\t(gov Quilby))\n"
+      "3\t(Quilby\t~ N\t4\ts\t(gov leave))\n"
+      "4\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Darrow Emet Quilby left");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 1:flat 1:flat 0:root ");
+}
+
 TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
   UdSentence sentence = from_velmo(
       "(\n"
