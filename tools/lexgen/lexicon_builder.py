@@ -243,6 +243,10 @@ class LexiconBuilder:
             for token in sentence:
                 category = gold_category(token)
                 form = key_of(token.form)
+                # A participle that marks a noun (including, regarding) is
+                # read as the preposition the hand-written list makes it.
+                if category == "V" and token.deprel == "case" and form in self.closed:
+                    category = "Prep"
                 lemma = key_of(token.lemma)
                 frame = verb_frame(token, children[token.id]) if category == "V" else ()
                 self.token_names.append((form, category, frame))
