@@ -134,12 +134,14 @@
       ((and (followed-by (t)) (not (followed-by (base-verb-item))) (not (followed-by (pronoun-item)))
             (not (followed-by (adverb-item))) (not (followed-by (punctuation-item))) (not (inversion-possible)))
        (when (comp (litem) (and (aux-item) (not (no-alternative (lexical-verb-item))))) (delete (litem))))))
-  ;; "there" before a verb is the expletive; before punctuation or a
-  ;; function word, an adverb.
+  ;; "there" before "be" or an auxiliary is the expletive; before
+  ;; punctuation or a function word, an adverb. Before another verb it may
+  ;; be either (troops there clashed with ...).
   (there-expletive-or-adverb :act-on-all-matches
     (lexitem (and (comp (root) (str= there)) (or (adverb-item) (pronoun-item))))
     (cond
-      ((or (followed-by (verb-item)) (followed-by-word (in ("'s" "s" "’s"))))
+      ((or (and (followed-by (verb-item)) (or (followed-by (aux-item)) (followed-by (cop-item))))
+           (followed-by-word (in ("'s" "s" "’s"))))
        (when (comp (litem) (and (adverb-item) (not (no-alternative (pronoun-item))))) (delete (litem))))
       ((and (followed-by (t)) (not (followed-by (not (function-word-item)))))
        (when (comp (litem) (and (pronoun-item) (not (no-alternative (adverb-item))))) (delete (litem))))))

@@ -88,11 +88,44 @@ void LexItemPat::match_candidates(ItemLattice& lattice, LexItem* const* candidat
   ItemTestMemo& memo = lattice.test_memo();
   for (std::size_t i = 0; i < count; ++i) {
     LexItem* item = candidates[i];
-    if (!guard_.admits(*item, memo)) continue;
-    if (!guard_.decides() && !holds_after_guard(lattice, *item)) continue;
+    if (!holds_in_place(lattice, *item, memo)) continue;
     insert_sorted(found, std::make_unique<Match>(&lattice, item->low, item->high, item));
   }
   if (!found.empty()) move_matches(found, out, true);
+}
+
+// Most positions hold no item the condition accepts: the matches of a
+// position are only collected once one is found, and then exactly as
+// match_candidates collects them.
+void LexItemPat::match_all(ItemLattice& lattice, MatchList& out) {
+  if (!guard_.decides() && !condition_reads_only()) {
+    LPattern::match_all(lattice, out);
+    return;
+  }
+  ItemTestMemo& memo = lattice.test_memo();
+  auto scan = [&](const std::vector<LexItem*>& items) {
+    const std::size_t count = items.size();
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!holds_in_place(lattice, *items[i], memo)) continue;
+      // The first match of the position: the rest of the list is asked as
+      // the per-position search asks it.
+      MatchList found;
+      found.push_back(std::make_unique<Match>(&lattice, items[i]->low, items[i]->high, items[i]));
+      for (std::size_t j = i + 1; j < count; ++j) {
+        LexItem* item = items[j];
+        if (holds_in_place(lattice, *item, memo))
+          insert_sorted(found, std::make_unique<Match>(&lattice, item->low, item->high, item));
+      }
+      move_matches(found, out, true);
+      return;
+    }
+  };
+  const int n = lattice.positions();
+  if (front_to_back()) {
+    for (int p = 1; p <= n - 1; ++p) scan(lattice.by_start(p));
+  } else {
+    for (int p = n - 1; p >= 1; --p) scan(lattice.by_end(p));
+  }
 }
 
 // The guard's test came true and changed nothing: (and A B ...) holds when

@@ -206,6 +206,12 @@ ItemGuard ItemGuard::of_connective(LExp& test, int depth) {
     if (part.kind_ == Kind::kNone) return guard;
     parts.push_back(std::move(part));
   }
+  const auto is_named_ending = [](const ItemGuard& part) { return part.kind_ == Kind::kEnding && part.ending_; };
+  if (test.connective() == LExp::Connective::kOr && std::all_of(parts.begin(), parts.end(), is_named_ending)) {
+    guard.kind_ = Kind::kEndings;
+    for (const ItemGuard& part : parts) guard.endings_.push_back(part.ending_);
+    return guard;
+  }
   switch (test.connective()) {
     case LExp::Connective::kNot:
       guard.kind_ = Kind::kNot;
@@ -316,7 +322,12 @@ bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
     case Kind::kSurform:
       return text_test_.holds(surface_of(item));
     case Kind::kEnding:
-      return ending_ && item.has_affix(ending_);
+      return ending_ && !item.affixes.empty() && item.has_affix(ending_);
+    case Kind::kEndings:
+      if (item.affixes.empty()) return false;
+      for (const char* ending : endings_)
+        if (item.has_affix(ending)) return true;
+      return false;
     case Kind::kCall: {
       const int kept = memo.find(body_, &item);
       if (kept >= 0) return kept != 0;

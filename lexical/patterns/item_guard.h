@@ -88,7 +88,7 @@ class ItemGuard {
   static bool reads_only(const LExp& exp, TypeId type);
 
  private:
-  enum class Kind { kNone, kRoot, kSurform, kCall, kEnding, kNot, kOr, kAnd };
+  enum class Kind { kNone, kRoot, kSurform, kCall, kEnding, kEndings, kNot, kOr, kAnd };
   // The guard of one test (`words`: those of its form, if it is a written
   // root or surform test), or kNone.
   static ItemGuard of_test(LExp& test, std::shared_ptr<const WordSet> words, int depth = 0);
@@ -102,6 +102,9 @@ class ItemGuard {
   LExp* body_ = nullptr;          // kCall: the function's body
   TextTest text_test_;            // kRoot, kSurform
   const char* ending_ = nullptr;  // kEnding: the name of the ending, or null
+  // kEndings, an (or (ending NAME) ...): the names (none null). Most items
+  // have no ending at all, which is then one test.
+  std::vector<const char*> endings_;
   std::vector<ItemGuard> parts_;  // kNot, kOr, kAnd: the operands' guards
   const LExpList* conjuncts_ = nullptr;
   bool decides_ = false;

@@ -141,6 +141,9 @@ class LexItemPat final : public PatternClone<LexItemPat, AtomicPat> {
  public:
   const char* name() const override { return "lexitem"; }
   bool init(IRSlist& args) override;
+  // As the scan position by position, but a condition that changes nothing
+  // is asked of each position's items in place, without a list per position.
+  void match_all(ItemLattice& lattice, MatchList& out) override;
   void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
   void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
 
@@ -152,6 +155,11 @@ class LexItemPat final : public PatternClone<LexItemPat, AtomicPat> {
  private:
   void match_items(ItemLattice& lattice, const std::vector<LexItem*>& items, MatchList& out) const;
   void match_candidates(ItemLattice& lattice, LexItem* const* candidates, std::size_t count, MatchList& out) const;
+  // Whether the condition holds on `item` (the guard first); only for a
+  // condition that changes nothing or a guard that decides.
+  bool holds_in_place(ItemLattice& lattice, LexItem& item, ItemTestMemo& memo) const {
+    return guard_.admits(item, memo) && (guard_.decides() || holds_after_guard(lattice, item));
+  }
   // Whether the condition holds on an item its guard admitted.
   bool holds_after_guard(ItemLattice& lattice, LexItem& item) const;
   ItemGuard guard_;

@@ -24,6 +24,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "parser/forest/distance_table.h"
 #include "parser/forest/flat_memo.h"
 #include "shell/support/slist.h"
 #include "shell/support/string_pool.h"
@@ -32,7 +33,6 @@
 namespace velmo {
 
 class AttVec;
-class DistanceTable;
 class GLink;
 struct PItem;
 
@@ -41,6 +41,9 @@ class DependencyWeigher {
   static constexpr std::size_t kCacheBuckets = 200011;
   static constexpr float kBadTripleWeight = 40.0f;
   static constexpr float kTraceCeiling = 40.0f;
+  // No dependency weighs less: every weight includes a distance weight,
+  // which is never below the distance table's floor.
+  static constexpr float kLeastWeight = DistanceTable::kFloorWeight;
   // What the cache of triple weights holds for a bad triple (a weight is
   // never negative).
   static constexpr float kBadTripleMark = -1.0f;

@@ -210,12 +210,13 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   const float below = modifier_node->best_weight() + head_node->best_weight();
   const bool weighed = weigher_ && weigher_->active() && item->link;
   const bool guest = item->link && item->link->relation() == GCate::kGuestRelation;
-  // A statistical weight is never negative, so the record weighs at least
-  // its weight with a zero dependency weight (float sums grow with their
-  // terms). When an earlier record is no heavier, this one cannot become
-  // the node's best (equal weights keep the earlier): it is not weighed.
+  // A statistical weight is never below the weigher's least, so the record
+  // weighs at least its weight with that dependency weight (float sums grow
+  // with their terms). When an earlier record is no heavier, this one cannot
+  // become the node's best (equal weights keep the earlier): it is not
+  // weighed.
   if (weighed && node.has_records()) {
-    float lowest = 0.0f;
+    float lowest = DependencyWeigher::kLeastWeight;
     if (guest) lowest += kGuestCost;
     lowest += kLinkWeightShare * item->link->weight;
     if (below + lowest >= node.lightest_) return;

@@ -29,6 +29,19 @@ void set_weight_sources(KorvelParser& parser, const SentenceView& sentence) {
   weigher.set_sources(std::move(sources));
 }
 
+// A root that spans every word of the sentence is a cover by itself, and
+// the cover is then the lightest of those roots: the other roots' weights
+// decide nothing, so their forest nodes need not be made.
+bool spans_whole(const RootItem& root, int last_word) {
+  return last_word >= 1 && root.item->start == 1 && root.item->end == last_word;
+}
+
+bool has_whole_root(const std::vector<RootItem>& roots, int last_word) {
+  for (const RootItem& root : roots)
+    if (spans_whole(root, last_word)) return true;
+  return false;
+}
+
 }  // namespace
 
 SentenceView sentence_view_of(LexAnalyzer& analyzer) {
@@ -49,7 +62,9 @@ Deps* parse_sentence(KorvelParser& parser, const SentenceView& sentence, const I
 
   ParseForest& forest = result.forest();
   chart.stats.roots = roots.size();
+  const bool whole_only = !weight_debugging() && has_whole_root(roots, sentence.last_word());
   for (RootItem& root : roots) {
+    if (whole_only && !spans_whole(root, sentence.last_word())) continue;
     TNode* node = forest.node_for(root.item);
     if (!node) continue;
     node->set_extra_cost(root.extra_cost);

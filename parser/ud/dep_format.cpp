@@ -122,6 +122,7 @@ bool DepFormatReader::read_node(std::string_view line, PlainNode& node, Links& l
   }
   if (node.category == "U") node.category.clear();
   node.root = (!root_quoted && root == "~") ? node.word : root;
+  node.root_case_unknown = !root_quoted && root == "~";
   if (!cursor.take('\t')) return false;
   links.parent = cursor.until("\t");
   if (links.parent.empty() || !cursor.take('\t')) return false;
@@ -212,8 +213,10 @@ void DepFormatReader::resolve(PlainTree& tree, const std::vector<Links>& links, 
     const int head = tree.nodes[i].head;
     if (head == kTop || links[i].governor.empty()) continue;
     PlainNode& parent = tree.nodes[head];
-    if (parent.root == parent.word && equal_ignoring_case(parent.root, links[i].governor))
+    if (parent.root == parent.word && equal_ignoring_case(parent.root, links[i].governor)) {
       parent.root = links[i].governor;
+      parent.root_case_unknown = false;
+    }
   }
   // A node that is its own ancestor is put under the top node; that cuts
   // the cycle.

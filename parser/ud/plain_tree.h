@@ -16,6 +16,9 @@ struct PlainNode {
   std::string label;     // "3" or "E1"; the writer labels empty nodes anew
   std::string word;      // empty for an empty node
   std::string root;      // root form, "" when absent ("~" is resolved)
+  // The dependency format writes "~" for a root that differs from the word
+  // in case only (Party, party): such a root is known but for its case.
+  bool root_case_unknown = false;
   std::string category;  // "" when absent
   std::string relation;  // "" when absent
   int head = kTop;       // parent's index, kTop under the top node

@@ -237,6 +237,22 @@ TEST_F(RulesTest, EndingsOfItems) {
   EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(1));
 }
 
+// An (or (ending NAME) ...) holds for an item with one of the endings; an
+// item without endings, or an or with a nameless (ending), is asked as the
+// or form asks it.
+TEST_F(RulesTest, AlternativeEndingsOfItems) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set + " (either (lexitem (or (ending past) (ending third))) (add-weight (litem) (int 1)))" +
+      " (other (lexitem (or (ending past) (ending plural))) (add-weight (litem) (int 10)))" +
+      " (nameless (lexitem (or (ending) (ending base))) (add-weight (litem) (int 100)))" +
+      " (negated (lexitem (not (or (ending third) (ending past)))) (add-weight (litem) (int 1000))))");
+  LexAnalyzer* analyzer = make_analyzer("(walk (note verb)) (walkz (note noun))",
+                                        ":ending-table ((p s third) (p \"\" base))", ":lexical-rules " + set);
+  analyze(*analyzer, "walks walkz");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(1));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(1100));
+}
+
 // Conditions built of not, or and and over tests the guard makes directly,
 // alone or first in an and: each rule adds its own weight to the items its
 // condition holds for.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lexical/functions/item_functions.h"
 #include "lexical/items/item_lattice.h"
 #include "lexicon/lexicon/meaning.h"
 #include "lexical_fixture.h"
@@ -62,6 +63,7 @@ class PatternTest : public LexicalTest {
   void SetUp() override {
     LexicalTest::SetUp();
     if (!LExp::find_prototype("test-root-is")) register_lexp(std::make_unique<RootIsExp>());
+    register_item_functions();
   }
 
   void sentence(std::initializer_list<const char*> words) {
@@ -233,6 +235,38 @@ TEST_F(PatternTest, LexItemMatchesAreSorted) {
   EXPECT_EQ(ending_at("(lexitem (t))", 3), "[1,3]{abc} [2,3]{bc} [3,3]{c}");
   EXPECT_EQ(starting_at("(lexitem (test-root-is bc))", 2), "[2,3]{bc}");
   EXPECT_EQ(ending_at("(lexitem (t))", 0), "");
+}
+
+// The scan of the sentence gives what the searches ending (front to back:
+// starting) at each position give, collected into one list in scan order.
+TEST_F(PatternTest, LexItemScansGiveThePerPositionMatchesInOrder) {
+  sentence({"a", "b", "c", "d"});
+  enter(4, 4, "d");
+  enter(3, 4, "cd");
+  enter(1, 4, "abcd");
+  enter(2, 2, "b");
+  enter(1, 2, "ab");
+  enter(3, 2, "empty");
+  for (const bool forward : {false, true}) {
+    for (const char* condition : {"(t)", "(comp (root) (str= cd))", "(not (comp (root) (str= b)))",
+                                   "(comp (root) (str= none))", "(not (test-root-is b))"}) {
+      LPatternPtr made = pattern(std::string("(lexitem ") + condition + ")");
+      ASSERT_TRUE(made);
+      made->set_front_to_back(forward);
+      MatchList scanned;
+      made->match_all(lattice_, scanned);
+      MatchList expected;
+      for (int i = 1; i <= 4; ++i) {
+        if (forward)
+          made->matches_starting_at(lattice_, i, expected);
+        else
+          made->matches_ending_at(lattice_, 5 - i, expected);
+      }
+      EXPECT_EQ(render(scanned), render(expected)) << condition << (forward ? " forward" : " backward");
+    }
+  }
+  EXPECT_EQ(all("(lexitem (t))"), "[1,2]{ab} [1,4]{abcd} [2,2]{b} [3,4]{cd} [4,4]{d} [3,2]{empty}");
+  EXPECT_EQ(all("(lexitem (not (comp (root) (str= b))))"), "[1,2]{ab} [1,4]{abcd} [3,4]{cd} [4,4]{d} [3,2]{empty}");
 }
 
 TEST_F(PatternTest, CollectLexItemsTakesTheFirstSatisfyingItemFromTheEnd) {

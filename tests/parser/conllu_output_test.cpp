@@ -72,11 +72,11 @@ TEST_F(ConlluOutputTest, ThePlainTreeKeepsWordsEmptyNodesAndAntecedents) {
 TEST_F(ConlluOutputTest, PrintsValidConlluWithTheContractionAsOneToken) {
   build();
   std::ostringstream out;
-  print_conllu(out, &deps_, "Ann doesn't sleep.", 7);  // a capital first word says nothing of names
+  print_conllu(out, &deps_, "Ann doesn't sleep.", 7);  // the root keeps the capital: a name
   EXPECT_EQ(out.str(),
             "# sent_id = 7\n"
             "# text = Ann doesn't sleep.\n"
-            "1\tAnn\tAnn\tNOUN\t_\t_\t4\tnsubj\t_\tRel=s|Cat=N\n"
+            "1\tAnn\tAnn\tPROPN\t_\t_\t4\tnsubj\t_\tRel=s|Cat=N\n"
             "2-3\tdoesn't\t_\t_\t_\t_\t_\t_\t_\t_\n"
             "2\tdoes\tdoes\tAUX\t_\t_\t4\taux\t_\tRel=aux|Cat=VB\n"
             "3\tn't\tn't\tPART\t_\t_\t4\tadvmod\t_\tRel=mod|Cat=Adv\n"

@@ -214,6 +214,38 @@ TEST_F(ForestTest, ARecordThatCannotBeLighterIsNotWeighed) {
   EXPECT_FLOAT_EQ(node->best_weight(), 18.0f + 18.0f + (-std::log(0.5f) + 0.1f) + 0.1f);
 }
 
+// A dependency weighs at least the distance table's floor (0.1): a record
+// whose parts and that least weight reach the best total is not weighed
+// either.
+TEST_F(ForestTest, ARecordWithinTheLeastDependencyWeightIsNotWeighed) {
+  words({"dogs", "bark"});
+  GCate* n = category("N");
+  GCate* v = category("V");
+  GLink* subj = link(v, n, "subj", 0);
+  GLink* agent = link(v, n, "agent", 0);
+  PItem* dogs = word_item(n, 1, 18.0f);
+  PItem* near_dogs = word_item(n, 1, 18.75f);
+  PItem* bark = word_item(v, 2, 18.0f, "(cat v)");
+  PItem* first = merge(bark, dogs, subj);
+  PItem* near = merge(bark, near_dogs, agent);  // 36.75 + 0.1 + 0.1 >= 36.89
+  first->next_alt = near;
+  std::vector<std::string> asked;
+  DistanceTable distances;
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  sources.probability = [&asked](std::string_view, std::string_view relation,
+                                 std::string_view) -> std::optional<double> {
+    asked.emplace_back(relation);
+    return 0.5;
+  };
+  result_->weigher().set_sources(sources);
+  TNode* node = result_->forest().node_for(first);
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->best()->source, first);
+  EXPECT_EQ(asked, (std::vector<std::string>{"subj"}));
+  EXPECT_FLOAT_EQ(node->best_weight(), 18.0f + 18.0f + (-std::log(0.5f) + 0.1f) + 0.1f);
+}
+
 TEST_F(ForestTest, AGuestDependencyCostsTenMore) {
   words({"dogs", "bark"});
   GCate* n = category("N");
@@ -706,6 +738,47 @@ TEST_F(ChartTreeTest, AnExhaustedPoolGivesATreeWithoutNodes) {
   const std::string out = tree_of(s);
   pitem_limit() = ItemPool::kDefaultLimit;
   EXPECT_EQ(out, "(\n)");
+}
+
+}  // namespace
+}  // namespace velmo
+
+namespace velmo {
+namespace {
+
+class WholeRootTest : public testing::GrammarFixture {
+ protected:
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    run(testing::grammar_text("chart.lsp"));
+  }
+};
+
+// When a root spans the whole sentence, the cover is the lightest such
+// root: the roots over fewer words get no forest node (their weights would
+// decide nothing), while every whole root gets one.
+TEST_F(WholeRootTest, OnlyRootsOverTheWholeSentenceAreWeighedWhenOneExists) {
+  testing::TestSentence s;
+  s.words("dogs saw red cats");
+  s.item(1, 1, "(cat n) (num pl)");
+  s.item(2, 2, "(cat v)");
+  s.item(3, 3, "(cat a)");
+  s.item(4, 4, "(cat n) (num pl)");
+  reset_parser(parser());
+  ASSERT_NE(parse_sentence(parser(), s.view(), s.lattice), nullptr);
+  const std::vector<RootItem> roots = collect_roots(parser());
+  std::size_t whole = 0, unmade = 0;
+  for (const RootItem& root : roots) {
+    const bool made = parser().result().forest().find(root.item) != nullptr;
+    if (root.item->start == 1 && root.item->end == 4) {
+      ++whole;
+      EXPECT_TRUE(made);
+    } else if (!made) {
+      ++unmade;
+    }
+  }
+  EXPECT_GT(whole, 0u);
+  EXPECT_GT(unmade, 0u);
 }
 
 }  // namespace

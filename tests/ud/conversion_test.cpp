@@ -1042,12 +1042,13 @@ TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
 
 TEST(SchemeToUd, TwoOrThreeCapitalisedWordsKnownOnlyAsNamesAreAPersonsName) {
   // Neither word is a given name of the table, a common noun or a word of
-  // places and bodies: a person's name.
+  // places and bodies: a person's name. (The roots are spelled out: "~"
+  // would leave their case unknown.)
   UdSentence sentence = from_velmo(
       "(\n"
       "E1\t(()\tfin C\t*\t)\n"
-      "1\t(Darrow\t~ N\t2\tnn\t(gov Quilby))\n"
-      "2\t(Quilby\t~ N\t3\ts\t(gov leave))\n"
+      "1\t(Darrow\tDarrow N\t2\tnn\t(gov Quilby))\n"
+      "2\t(Quilby\tQuilby N\t3\ts\t(gov leave))\n"
       "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
       ")\n",
       "Darrow Quilby left");
@@ -1057,7 +1058,7 @@ TEST(SchemeToUd, TwoOrThreeCapitalisedWordsKnownOnlyAsNamesAreAPersonsName) {
       "(\n"
       "E1\t(()\tfin C\t*\t)\n"
       "1\t(South\t~ N\t2\tnn\t(gov Quilby))\n"
-      "2\t(Quilby\t~ N\t3\ts\t(gov leave))\n"
+      "2\t(Quilby\tQuilby N\t3\ts\t(gov leave))\n"
       "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
       ")\n",
       "South Quilby left");
@@ -1067,7 +1068,7 @@ TEST(SchemeToUd, TwoOrThreeCapitalisedWordsKnownOnlyAsNamesAreAPersonsName) {
   sentence = from_velmo(
       "(\n"
       "E1\t(()\tfin C\t*\t)\n"
-      "1\t(Darrow\t~ N\t2\tnn\t(gov room))\n"
+      "1\t(Darrow\tDarrow N\t2\tnn\t(gov room))\n"
       "2\t(Room\troom N\t3\ts\t(gov leave))\n"
       "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
       ")\n",
@@ -1077,8 +1078,8 @@ TEST(SchemeToUd, TwoOrThreeCapitalisedWordsKnownOnlyAsNamesAreAPersonsName) {
       "(\n"
       "E1\t(()\tfin C\t*\t)\n"
       "1\t(the\t~ Det\t3\tdet\t(gov Quilby))\n"
-      "2\t(Darrow\t~ N\t3\tnn\t(gov Quilby))\n"
-      "3\t(Quilby\t~ N\t4\ts\t(gov leave))\n"
+      "2\t(Darrow\tDarrow N\t3\tnn\t(gov Quilby))\n"
+      "3\t(Quilby\tQuilby N\t4\ts\t(gov leave))\n"
       "4\t(left\tleave V\tE1\ti\t(gov fin))\n"
       ")\n",
       "the Darrow Quilby left");
@@ -1087,13 +1088,23 @@ TEST(SchemeToUd, TwoOrThreeCapitalisedWordsKnownOnlyAsNamesAreAPersonsName) {
   sentence = from_velmo(
       "(\n"
       "E1\t(()\tfin C\t*\t)\n"
-      "1\t(Darrow\t~ N\t3\tnn\t(gov Quilby))\n"
-      "2\t(Emet\t~ N\t3\tnn\t(gov Quilby))\n"
-      "3\t(Quilby\t~ N\t4\ts\t(gov leave))\n"
+      "1\t(Darrow\tDarrow N\t3\tnn\t(gov Quilby))\n"
+      "2\t(Emet\tEmet N\t3\tnn\t(gov Quilby))\n"
+      "3\t(Quilby\tQuilby N\t4\ts\t(gov leave))\n"
       "4\t(left\tleave V\tE1\ti\t(gov fin))\n"
       ")\n",
       "Darrow Emet Quilby left");
   EXPECT_EQ(attachments(sentence), "4:nsubj 1:flat 1:flat 0:root ");
+  // Roots whose case the dependency format left unknown decide nothing.
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Darrow\t~ N\t2\tnn\t(gov x))\n"
+      "2\t(Quilby\t~ N\t3\ts\t(gov leave))\n"
+      "3\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Darrow Quilby left");
+  EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
 }
 
 TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
@@ -1125,6 +1136,34 @@ TEST(SchemeToUd, AFirstWordBeforeACapitalisedNounIsAProperNounButPmIsNot) {
   };
   EXPECT_EQ(upos_of("Susan", "Fisher"), "PROPN PROPN NOUN");
   EXPECT_EQ(upos_of("Shop", "staff"), "NOUN NOUN NOUN");
+}
+
+TEST(SchemeToUd, TheLexiconsRootAndTheWordsFormDecideProperNouns) {
+  // Words with their roots: the first word opens the sentence.
+  auto upos_of = [](const std::string& first, const std::string& first_root, const std::string& object,
+                    const std::string& object_root, const std::string& last) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(" + first + "\t" + first_root + " N\t2\ts\t(gov meet))\n"
+        "2\t(Met\tmeet V\tE1\ti\t(gov fin))\n"
+        "3\t(" + object + "\t" + object_root + " N\t2\tobj\t(gov x))\n"
+        "4\t(" + last + "\t~ N\t3\tappo\t(gov x))\n"
+        ")\n",
+        first + " Met " + object + " " + last);
+    return sentence.words[0].upos + " " + sentence.words[2].upos + " " + sentence.words[3].upos;
+  };
+  // A first word the lexicon reads as a name (its root keeps the capital).
+  EXPECT_EQ(upos_of("Quilby", "Quilby", "staff", "~", "Today"), "PROPN NOUN PROPN");
+  // A first word read as a common noun stays one, and so does one whose
+  // root's case the dependency format left unknown ("~").
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "Today"), "NOUN NOUN PROPN");
+  EXPECT_EQ(upos_of("Quilby", "~", "staff", "~", "Today"), "NOUN NOUN PROPN");
+  // Addresses and Arabic name particles are names, whatever their case.
+  EXPECT_EQ(upos_of("Shop", "shop", "al", "~", "kim@site.com"), "NOUN PROPN PROPN");
+  // In a title a capitalised common noun outside a name is common.
+  EXPECT_EQ(upos_of("Shop", "shop", "Staff", "staff", "Today"), "NOUN NOUN PROPN");
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "today"), "NOUN NOUN NOUN");
 }
 
 TEST(SchemeToUd, TheObjectOfAVerbOfTellingBeforeAClauseIsTheRecipient) {
