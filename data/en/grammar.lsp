@@ -376,6 +376,10 @@
   ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly),
   ;; and "enough" after its adverb (well enough).
   (* (Adv (dep-type mod) (max-dist 1) (modifier-cond (enough)))
+     ;; An adverb of direction takes the phrase that tells where to or from
+     ;; (back to work, away from home, west of Baghdad).
+     (Prep (dep-type mod) (max-dist 1) (modifier-cond (and (no-cc) (with-object) (comp (pitem-head-word) (reg-match "^(to|from|of) .*"))))
+           (modifiee-cond (comp (pitem-head-word) (reg-match "^([Bb]ack|[Aa]way|[Aa]part|[Ff]ar|[Dd]own|[Ww]est|[Ee]ast|[Nn]orth|[Ss]outh)$"))))
      (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
 
 ;; A bare noun joining a noun phrase past the object of its preposition.
@@ -549,6 +553,8 @@
      (Num (dep-type pcomp) (max-dist 4))
      ;; as such, in general, for sure
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
+     ;; until now, since then, from here, so far
+     (Adv (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("now" "then" "there" "here" "far" "long" "ever"))))))
      (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
   ;; out of, off of, along with, except for: the second preposition is the
   ;; object of the first (the treebank makes both case markers).

@@ -204,6 +204,7 @@ class SchemeToUd {
     numbers_naming_their_noun();
     dates_and_times();
     month_days();
+    telephone_numbers();
     addresses_after_names();
     label_leftover_dependents();
     return build();
@@ -907,13 +908,16 @@ class SchemeToUd {
       }
       if (loose_hyphen(first)) ++first;
       if (first == last || (ud_head_[last] >= first && ud_head_[last] <= last)) continue;
-      // The person's name starts at a given name, a name particle, an
-      // initial or the head of a flat item, whichever comes first.
+      // The person's name starts at a given name, an initial or the head of
+      // a flat item, whichever comes first.
       int start = last;
       for (int p = first; p < last; ++p) {
         const std::string& form = tokens_[p - 1].form;
         if (loose_hyphen(p)) continue;
-        if (given_name(form) || initial(form) || name_particle(form)) start = std::min(start, p);
+        if (given_name(form) || initial(form)) start = std::min(start, p);
+        // A particle inside a name follows the given name (Muqtada al -
+        // Sadr): the name starts at the compound's first word.
+        if (name_particle(form)) start = std::min(start, first);
         if (ud_rel_[p] == "flat") start = std::min(start, ud_head_[p]);
       }
       // A last word that is an initial or heads a flat name makes the whole
@@ -1184,6 +1188,29 @@ class SchemeToUd {
           ud_head_[day + 1] = day;
           ud_rel_[day + 1] = "punct";
         }
+      }
+    }
+  }
+
+  // "( 713 ) 853-3242": the area code in brackets heads the telephone
+  // number, which is flat under it, and takes its place, as the treebank
+  // writes every such number.
+  void telephone_numbers() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int open = 1; open + 3 <= n; ++open) {
+      const int area = open + 1, close = open + 2, number = open + 3;
+      if (tokens_[open - 1].form != "(" || tokens_[close - 1].form != ")") continue;
+      const std::string& code = tokens_[area - 1].form;
+      const std::string& local = tokens_[number - 1].form;
+      if (code.size() != 3 || !digit_groups(code, '-', 0, 3) || local.size() != 8 || !digit_groups(local, '-', 1, 4))
+        continue;
+      if (ud_head_[area] < 0 || ud_head_[number] < 0 || ud_head_[open] < 0 || ud_head_[close] < 0) continue;
+      if (ancestor(number, area)) move_dependents(number, area);
+      reattach(number, area, "flat");
+      for (int mark : {open, close}) {
+        if (ancestor(mark, area)) continue;
+        ud_head_[mark] = area;
+        ud_rel_[mark] = "punct";
       }
     }
   }

@@ -1010,6 +1010,18 @@ TEST(SchemeToUd, APersonsNameIsFlatUnderItsFirstWord) {
       ")\n",
       "al - Sadr said");
   EXPECT_EQ(attachments(sentence), "4:nsubj 3:punct 1:flat 0:root ");
+  // A particle after a given name the table does not know: the name
+  // starts at the first word.
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Muqtada\t~ N\t4\tnn\t(gov Sadr))\n"
+      "2\t(al\t~ N\t4\tnn\t(gov Sadr))\n"
+      "4\t(Sadr\t~ N\t5\ts\t(gov say))\n"
+      "5\t(said\tsay V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Muqtada al - Sadr said");
+  EXPECT_EQ(attachments(sentence), "5:nsubj 1:flat 4:punct 1:flat 0:root ");
   // A compound over a flat item with an initial (a signature line).
   sentence = from_velmo(
       "(\n"
@@ -1105,6 +1117,18 @@ TEST(SchemeToUd, TwoOrThreeCapitalisedWordsKnownOnlyAsNamesAreAPersonsName) {
       ")\n",
       "Darrow Quilby left");
   EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
+}
+
+TEST(SchemeToUd, AnAreaCodeInBracketsHeadsTheTelephoneNumber) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Call\tcall V\tE1\ti\t(gov fin))\n"
+      "3\t(713\t~ Num\t5\tappo\t(gov 853-3242))\n"
+      "5\t(853-3242\t~ Num\t1\tobj\t(gov call))\n"
+      ")\n",
+      "Call ( 713 ) 853-3242");
+  EXPECT_EQ(attachments(sentence), "0:root 3:punct 1:obj 3:punct 3:flat ");
 }
 
 TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
