@@ -28,6 +28,13 @@ bool is_word_position(const ItemLattice& lattice, int p) { return p >= 1 && p <=
 
 // ---------------------------------------------------------------- word
 
+bool WordPat::could_match_at(ItemLattice& lattice, int p) const {
+  if (!text_test_.active()) return true;
+  if (p < 1 || (no_gap() && !lattice.tight(p))) return false;
+  const char* word = lattice.word_at(p);
+  return word && text_test_.holds(word);
+}
+
 void WordPat::match_at(ItemLattice& lattice, int p, MatchList& out) const {
   if (p < 1) return;
   if (no_gap() && !lattice.tight(p)) return;

@@ -165,6 +165,9 @@ void LPattern::apply_constraint(MatchList& found) const {
 
 // ---------------------------------------------------------------- scanning
 
+bool LPattern::may_start_at(ItemLattice&, int) const { return true; }
+bool LPattern::may_end_at(ItemLattice&, int) const { return true; }
+
 void LPattern::match_all(ItemLattice& lattice, MatchList& out) {
   const int n = lattice.positions();
   if (front_to_back()) {
@@ -182,6 +185,8 @@ void MultiPattern::match_all(ItemLattice& lattice, MatchList& out) {
   MatchList step;
   if (front_to_back()) {
     for (int s = 1; s <= n - 1; ++s) {
+      // Where nothing can start the scan goes on as after an empty step.
+      if (!may_start_at(lattice, s)) continue;
       matches_starting_at(lattice, s, step);
       int largest_high = s;
       for (const MatchPtr& match : step) largest_high = std::max(largest_high, match->high);
@@ -191,6 +196,7 @@ void MultiPattern::match_all(ItemLattice& lattice, MatchList& out) {
     return;
   }
   for (int e = n; e >= 1; --e) {
+    if (!may_end_at(lattice, e)) continue;
     matches_ending_at(lattice, e, step);
     int smallest_low = e;
     for (const MatchPtr& match : step) smallest_low = std::min(smallest_low, match->low);

@@ -53,6 +53,11 @@ class LPattern {
   // The name the kind is registered under.
   virtual const char* name() const = 0;
 
+  // False when surely no match starts (ends) at p, found by a cheap test
+  // that changes nothing; true when unsure. Scans skip such positions.
+  virtual bool may_start_at(ItemLattice& lattice, int p) const;
+  virtual bool may_end_at(ItemLattice& lattice, int p) const;
+
   // Makes a pattern from an S-expression: a bare atom is a word pattern
   // (case-insensitive equality); a list names its kind by its head atom.
   // ":nogap" anywhere in the list sets the no-gap flag. Null, with a
@@ -127,8 +132,12 @@ class WordPat final : public PatternClone<WordPat, AtomicPat> {
   TypeId condition_type() const override;
   // A condition that is a plain text test is made directly.
   void condition_changed() override;
+  // A plain text test is made on the word at p.
+  bool may_start_at(ItemLattice& lattice, int p) const override { return could_match_at(lattice, p); }
+  bool may_end_at(ItemLattice& lattice, int p) const override { return could_match_at(lattice, p); }
 
  private:
+  bool could_match_at(ItemLattice& lattice, int p) const;
   void match_at(ItemLattice& lattice, int p, MatchList& out) const;
   ItemGuard::TextTest text_test_;
   // Those of the condition's form while init() builds it.
@@ -250,6 +259,7 @@ class MultiPattern : public LPattern {
   // Whether the kind keeps its result lists sorted.
   virtual bool sorts_matches() const { return false; }
   std::vector<LPatternPtr>& parts() { return parts_; }
+  const std::vector<LPatternPtr>& parts() const { return parts_; }
 
  private:
   std::vector<LPatternPtr> parts_;
@@ -261,6 +271,9 @@ class SeqPat final : public PatternClone<SeqPat, MultiPattern> {
   const char* name() const override { return "seq"; }
   void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
   void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+  // A match starts with one of the first part and ends with one of the last.
+  bool may_start_at(ItemLattice& lattice, int p) const override;
+  bool may_end_at(ItemLattice& lattice, int p) const override;
 
  protected:
   bool sorts_matches() const override { return true; }

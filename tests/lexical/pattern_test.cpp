@@ -199,6 +199,33 @@ TEST_F(PatternTest, OverlappingScans) {
   EXPECT_EQ(all("(seq :unknown-option a a)"), "[2,3]([2,2] [3,3])");
 }
 
+// A sequence can only start where its first part's word test holds and end
+// where its last part's does; other parts, and tests made by evaluation,
+// leave every position possible.
+TEST_F(PatternTest, WhereSequencesMayStartAndEnd) {
+  sentence({"a", "b", "c"});
+  lattice_.add_word("d");  // no spacing before d
+  LPatternPtr seq = pattern("(seq a (.) (word (in (c d))))");
+  ASSERT_TRUE(seq);
+  std::string starts;
+  std::string ends;
+  for (int p = 0; p <= 5; ++p) {
+    if (seq->may_start_at(lattice_, p)) starts += std::to_string(p);
+    if (seq->may_end_at(lattice_, p)) ends += std::to_string(p);
+  }
+  EXPECT_EQ(starts, "1");
+  EXPECT_EQ(ends, "34");
+  LPatternPtr no_gap = pattern("(seq (word :nogap (in (c d))))");
+  ASSERT_TRUE(no_gap);
+  EXPECT_FALSE(no_gap->may_start_at(lattice_, 3));
+  EXPECT_TRUE(no_gap->may_start_at(lattice_, 4));
+  LPatternPtr open = pattern("(seq (? (seq a)) (word (not (in (x)))))");
+  ASSERT_TRUE(open);
+  for (int p = 0; p <= 5; ++p) EXPECT_TRUE(open->may_start_at(lattice_, p) && open->may_end_at(lattice_, p)) << p;
+  EXPECT_EQ(all("(seq a (.) (word (in (c d))))"), "[1,3]([1,1] [2,2] [3,3])");
+  EXPECT_EQ(all("(seq :front-to-back (.) (word (in (c d))))"), "[2,3]([2,2] [3,3])");
+}
+
 TEST_F(PatternTest, NoMatchesOnlyWords) {
   sentence({"x", "y"});
   EXPECT_EQ(all("(no (seq x))"), "[2,2]");
