@@ -65,8 +65,7 @@ std::uint64_t SmoothedTripleDb::relation_seen(std::string_view relation) {
 const SmoothedTripleDb::Summary::Uses* SmoothedTripleDb::uses_of(std::string_view modifier) {
   const Summary& all = summary();
   const FoldedText wanted(modifier);
-  const auto it = all.by_modifier.find(wanted.view());
-  return it == all.by_modifier.end() ? nullptr : &it->second;
+  return all.by_modifier.find(wanted.view());
 }
 
 // P(relation) over all dependencies, with half a count for every relation

@@ -65,6 +65,7 @@
 #include <utility>
 #include <vector>
 
+#include "corpus/flat_text_map.h"
 #include "corpus/triple_db.h"
 
 namespace velmo {
@@ -144,7 +145,7 @@ class SmoothedTripleDb : public TripleDb {
       std::uint64_t total;
       std::uint64_t relations;
     };
-    std::unordered_map<std::string_view, Uses> by_modifier;
+    FlatTextMap<Uses> by_modifier;
     // Answers that depend on less than a whole triple, shared by the
     // triples that have those words in common: P(relation | head), the
     // head's rate of the relation and P(relation | modifier).

@@ -55,6 +55,10 @@ int DistanceTable::clamp(int distance) {
 std::size_t DistanceTable::read(std::istream& in, std::string_view file_name) {
   std::string line;
   std::size_t line_number = 0, taken = 0;
+  // The lines of one key come together: its row is looked up once.
+  std::string last_key;
+  std::size_t last_row = 0;
+  bool have_row = false;
   while (std::getline(in, line)) {
     ++line_number;
     std::string_view rest = line;
@@ -70,25 +74,32 @@ std::size_t DistanceTable::read(std::istream& in, std::string_view file_name) {
       diag() << file_name << ':' << line_number << ": bad distance entry" << '\n' << std::flush;
       continue;
     }
-    add(key, distance, any, probability);
+    if (!have_row || key != last_key) {
+      last_row = row_for(key);
+      last_key.assign(key);
+      have_row = true;
+    }
+    set(rows_[last_row], distance, any, probability);
     ++taken;
   }
   return taken;
 }
 
 void DistanceTable::add(std::string_view key, int distance, bool any_distance, float probability) {
+  set(rows_[row_for(key)], distance, any_distance, probability);
+}
+
+std::size_t DistanceTable::row_for(std::string_view key) {
   const std::string copy(key);
-  std::size_t* found = index_.find(copy.c_str());
-  std::size_t row_index = 0;
-  if (found) {
-    row_index = *found;
-  } else {
-    row_index = rows_.size();
-    rows_.push_back(Row{});
-    rows_.back().by_distance.fill(0.0f);
-    index_.insert(keys_.add(key), row_index);
-  }
-  Row& row = rows_[row_index];
+  if (const std::size_t* found = index_.find(copy.c_str())) return *found;
+  const std::size_t row_index = rows_.size();
+  rows_.push_back(Row{});
+  rows_.back().by_distance.fill(0.0f);
+  index_.insert(keys_.add(key), row_index);
+  return row_index;
+}
+
+void DistanceTable::set(Row& row, int distance, bool any_distance, float probability) {
   row.weighed = false;
   float& slot = any_distance ? row.any : row.by_distance[static_cast<std::size_t>(clamp(distance) + kMaxDistance)];
   if (slot == 0.0f) slot = probability;

@@ -60,6 +60,10 @@ class DistanceTable {
     mutable std::array<float, kSlots> weights;
     mutable bool weighed = false;
   };
+  // The row of a key, made (empty) when new.
+  std::size_t row_for(std::string_view key);
+  // Sets one probability of a row unless already set.
+  static void set(Row& row, int distance, bool any_distance, float probability);
   static float weight_of(float probability);
   static int clamp(int distance);
 

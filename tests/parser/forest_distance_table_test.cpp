@@ -42,6 +42,32 @@ TEST(DistanceTable, ReadsEntriesAndSkipsBadLinesWithTheirNumbers) {
   EXPECT_LT(table.probability("N:det:Det", -1), 0.0f);
 }
 
+// A key's lines usually come together, but a key met again after another
+// goes on filling its own row, and a repeated distance keeps its first
+// probability wherever the repeat stands; an already weighed row is
+// weighed again after a later read adds to it.
+TEST(DistanceTable, AKeyMetAgainAfterAnotherFillsItsOwnRow) {
+  std::istringstream first(
+      "V:subj:N -1 0.5\n"
+      "V:subj:N -2 0.25\n"
+      "V:obj:N 1 0.5\n"
+      "V:subj:N -3 0.125\n"
+      "V:subj:N -1 0.75\n"
+      "V:obj:N 1 0.25\n");
+  DistanceTable table;
+  EXPECT_EQ(table.read(first, "dist.txt"), 6u);
+  EXPECT_EQ(table.key_count(), 2u);
+  EXPECT_FLOAT_EQ(table.probability("V:subj:N", -1), 0.5f);
+  EXPECT_FLOAT_EQ(table.probability("V:subj:N", -2), 0.25f);
+  EXPECT_FLOAT_EQ(table.probability("V:subj:N", -3), 0.125f);
+  EXPECT_FLOAT_EQ(table.probability("V:obj:N", 1), 0.5f);
+  EXPECT_FLOAT_EQ(table.weight("V:obj:N", 2), -std::log(DistanceTable::kUnseenProbability));
+  std::istringstream second("V:obj:N 2 0.5\n");
+  EXPECT_EQ(table.read(second, "more.txt"), 1u);
+  EXPECT_FLOAT_EQ(table.weight("V:obj:N", 2), -std::log(0.5f));
+  EXPECT_EQ(table.key_count(), 2u);
+}
+
 // Probabilities are read to the float nearest their decimal text, as the
 // C library's strtof reads them.
 TEST(DistanceTable, ProbabilitiesAreReadToTheNearestFloat) {

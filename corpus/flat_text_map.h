@@ -1,0 +1,70 @@
+#pragma once
+// A table from texts to small values that is filled once and then read
+// many times: open addressing with linear probing in one array, at most
+// half full, so that filling it allocates nothing per text (the summary of
+// a relation database puts tens of thousands of words in one at start-up).
+// The texts are views: what they view must outlive the table.
+#include <cstddef>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace velmo {
+
+template <class Value>
+class FlatTextMap {
+ public:
+  // The value of `text`, value-initialised when the text is new. The
+  // reference is valid until the next new text.
+  Value& operator[](std::string_view text) {
+    if (2 * (size_ + 1) > slots_.size()) grow();
+    const std::size_t hash = hash_of(text);
+    Slot& slot = slots_[probe(slots_, text, hash)];
+    if (!slot.used) {
+      slot = Slot{text, hash, Value{}, true};
+      ++size_;
+    }
+    return slot.value;
+  }
+
+  const Value* find(std::string_view text) const {
+    if (slots_.empty()) return nullptr;
+    const Slot& slot = slots_[probe(slots_, text, hash_of(text))];
+    return slot.used ? &slot.value : nullptr;
+  }
+
+  std::size_t size() const { return size_; }
+
+ private:
+  static constexpr std::size_t kFirstSlots = 1024;
+
+  struct Slot {
+    std::string_view text;
+    std::size_t hash = 0;
+    Value value{};
+    bool used = false;
+  };
+
+  static std::size_t hash_of(std::string_view text) { return std::hash<std::string_view>()(text); }
+
+  // The slot holding `text`, or the empty slot where it belongs.
+  static std::size_t probe(const std::vector<Slot>& slots, std::string_view text, std::size_t hash) {
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      const Slot& slot = slots[i];
+      if (!slot.used || (slot.hash == hash && slot.text == text)) return i;
+    }
+  }
+
+  void grow() {
+    std::vector<Slot> bigger(slots_.empty() ? kFirstSlots : 2 * slots_.size());
+    for (const Slot& slot : slots_)
+      if (slot.used) bigger[probe(bigger, slot.text, slot.hash)] = slot;
+    slots_ = std::move(bigger);
+  }
+
+  std::vector<Slot> slots_;
+  std::size_t size_ = 0;
+};
+
+}  // namespace velmo
