@@ -261,6 +261,10 @@
 ;; A bare noun before a hyphen, and a word right after one.
 (defun hyphen-part () (and (bare-item) (pitem-following-word (in ("-")))))
 
+;; Verbs that take an adjective as predicate, by their forms.
+(defun predicative-verb () (comp (pitem-head-child) (pitem-head-word)
+                                 (reg-match "^([Mm]ak|[Mm]ade|[Gg]et|[Gg]ot|[Ff]eel|[Ff]elt|[Kk]eep|[Kk]ept|[Ll]ook|[Bb]ecom|[Bb]ecame|[Ff]ind|[Ff]ound|[Gg]o|[Gg]oes|[Ww]ent|[Gg]one|[Ss]eem|[Rr]emain|[Hh]av|[Hh]as|[Hh]ad|[Ll]eav|[Ll]eft|[Ss]ound|[Tt]ast|[Ww]ant|[Cc]om|[Cc]ame|[Tt]hink|[Tt]hought|[Aa]ppear|[Nn]eed|[Cc]onsider|[Cc]ut|[Ss]uppos|[Pp]rov|[Ss]tay|[Tt]urn|[Ss]mell|[Gg]row|[Gg]rew|[Bb]eliev|[Pp]retend|[Hh]old|[Hh]eld|[Ee]nd|[Rr]ender|[Dd]eem|[Ll]abel|[Cc]all|[Pp]aint|[Dd]ri|[Dd]rove|[Ss]et|[Rr]un|[Rr]an|[Bb]reak|[Bb]roke|[Ff]all|[Ff]ell|[Ll]ay|[Ll]ie|[Ss]it|[Ss]at|[Ss]tand|[Ss]tood|[Ww]ear|[Ww]ore|[Pp]ush|[Pp]ull|[Ss]hoot|[Ss]hot|[Ll]ik|[Ll]ove|[Pp]refer|[Ss]erv|[Rr]eturn|[Aa]rriv|[Dd]i|[Bb]orn|[Rr]ate|[Rr]ated|[Cc]ertif|[Dd]eclar|[Rr]eport|[Ss]hip|[Ss]ell|[Ss]old)(s|es|ed|d|ing|ies|ied|e|en|n|t|y)?( |$)")))
+
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -681,7 +685,11 @@
      (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
-     (A (dep-type pred) (max-dist 18) (dep-weight 3.0) (modifiee-cond (not (get-modifier-by-type pred))))
+     ;; An adjective as predicate after the verbs that take one (makes me
+     ;; happy, feel good, keep it clean, seems fine).
+     (A (dep-type pred) (max-dist 18) (dep-weight 3.0) (modifiee-cond (and (not (get-modifier-by-type pred)) (predicative-verb))))
+     ;; (after any other verb only at a high cost)
+     (A (dep-type pred) (max-dist 18) (dep-weight 100.0) (modifiee-cond (and (not (get-modifier-by-type pred)) (not (predicative-verb)))))
      (C (dep-type comp) (max-dist 22) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (not (fin-clause))))
         (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))
      ;; A clause without complementiser only after verbs of saying, thinking

@@ -159,6 +159,22 @@ bool web_address(std::string_view word) {
   return std::any_of(std::begin(domains), std::end(domains), [&](std::string_view d) { return word.ends_with(d); });
 }
 
+// The part of speech the train treebank gives a word of a fixed expression
+// when it is not the function word the expression stands for (due to, of
+// course, as well as, according to); `upos` otherwise.
+std::string fixed_word_upos(std::string_view form, const std::string& upos) {
+  static constexpr std::pair<std::string_view, std::string_view> words[] = {
+      {"according", "VERB"}, {"alone", "ADJ"},  {"case", "NOUN"},  {"course", "NOUN"},   {"due", "ADJ"},
+      {"instead", "ADV"},    {"kind", "NOUN"},  {"less", "ADJ"},   {"let", "VERB"},      {"many", "ADJ"},
+      {"mention", "VERB"},   {"more", "ADJ"},   {"opposed", "VERB"}, {"order", "NOUN"},  {"other", "ADJ"},
+      {"prior", "ADJ"},      {"rather", "ADV"}, {"sort", "NOUN"},  {"such", "ADJ"},      {"well", "ADV"}};
+  static_assert(std::is_sorted(std::begin(words), std::end(words)));
+  const std::string word = lower(form);
+  auto found = std::lower_bound(std::begin(words), std::end(words), word,
+                                [](const auto& entry, const std::string& key) { return entry.first < key; });
+  return found != std::end(words) && found->first == word ? std::string(found->second) : upos;
+}
+
 bool half_of_day(std::string_view word) {
   return word == "AM" || word == "PM" || word == "am" || word == "pm" || word == "a.m." || word == "p.m.";
 }
@@ -205,6 +221,7 @@ class SchemeToUd {
     dates_and_times();
     month_days();
     telephone_numbers();
+    along_with();
     addresses_after_names();
     label_leftover_dependents();
     return build();
@@ -1192,6 +1209,17 @@ class SchemeToUd {
     }
   }
 
+  // "along with the book": along is a second case marker of the noun
+  // with's object, as the train treebank has it four times in five.
+  void along_with() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      if (lower(tokens_[p - 1].form) != "along" || lower(tokens_[p].form) != "with") continue;
+      if (ud_rel_[p] != "advmod" || ud_rel_[p + 1] != "case" || ud_head_[p] != ud_head_[p + 1]) continue;
+      ud_rel_[p] = "case";
+    }
+  }
+
   // "( 713 ) 853-3242": the area code in brackets heads the telephone
   // number, which is flat under it, and takes its place, as the treebank
   // writes every such number.
@@ -1439,6 +1467,9 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     const std::vector<bool> expletive_head = expletive_heads();
     const bool title = title_case();
+    std::vector<bool> in_fixed(n + 1, false);
+    for (int p = 1; p <= n; ++p)
+      if (ud_rel_[p] == "fixed" && ud_head_[p] > 0) in_fixed[p] = in_fixed[ud_head_[p]] = true;
     for (int p = 1; p <= n; ++p) {
       UdWord word;
       word.id = p;
@@ -1458,6 +1489,9 @@ class SchemeToUd {
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
       // A preposition that introduces a clause is a subordinating conjunction.
       if (word.upos == "ADP" && word.deprel == "mark") word.upos = "SCONJ";
+      // An adverb the conversion made a case marker (along with) is an adposition.
+      if (word.upos == "ADV" && word.deprel == "case") word.upos = "ADP";
+      if (in_fixed[p]) word.upos = fixed_word_upos(word.form, word.upos);
       std::string misc;
       bool no_space_after = p < n && !tokens_[p].space_before;
       bool clitic_next = p < n && no_space_after && is_clitic(tokens_[p - 1].form, tokens_[p].form);

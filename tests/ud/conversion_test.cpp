@@ -1131,6 +1131,25 @@ TEST(SchemeToUd, AnAreaCodeInBracketsHeadsTheTelephoneNumber) {
   EXPECT_EQ(attachments(sentence), "0:root 3:punct 1:obj 3:punct 3:flat ");
 }
 
+TEST(SchemeToUd, AlongBeforeWithIsACaseMarkerAndFixedWordsKeepTheirOwnPartOfSpeech) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(\"Of course\"\t~ Prep\t4\tmod\t(gov come))\n"
+      "2\t(course\t U\t1\tlex-mod\t(gov \"of course\"))\n"
+      "3\t(Bob\t~ N\t1\tpcomp\t(gov \"of course\"))\n"
+      "4\t(came\tcome V\tE0\ti\t(gov fin))\n"
+      "5\t(along\t~ Adv\t6\tmod\t(gov with))\n"
+      "6\t(with\t~ Prep\t4\tmod\t(gov come))\n"
+      "7\t(Cy\t~ N\t6\tpcomp\t(gov with))\n"
+      ")\n",
+      "Of course Bob came along with Cy");
+  EXPECT_EQ(attachments(sentence), "3:case 1:fixed 4:obl 0:root 7:case 7:case 4:obl ");
+  std::string upos;
+  for (const UdWord& word : sentence.words) upos += word.upos + " ";
+  EXPECT_EQ(upos, "ADP NOUN PROPN VERB ADP ADP PROPN ");
+}
+
 TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
   UdSentence sentence = from_velmo(
       "(\n"
@@ -1363,10 +1382,11 @@ TEST(SchemeToUd, MultiwordItemsTakeTheTreebanksStructure) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:compound:prt 6:det 6:compound 2:obj 2:advmod 7:fixed ");
   // The words printed without category take the category of their part:
   // the new head of a compound is a noun, particles and the other words of
-  // a fixed expression prepositions.
+  // a fixed expression prepositions, unless the treebank gives such a word
+  // a part of speech of its own there (as well: ADV).
   std::string tags;
   for (const UdWord& word : sentence.words) tags += word.upos + " ";
-  EXPECT_EQ(tags, "PRON VERB ADP DET NOUN NOUN ADV ADP ");
+  EXPECT_EQ(tags, "PRON VERB ADP DET NOUN NOUN ADV ADV ");
 }
 
 TEST(SchemeToUd, ACapitalisedNounStandingAloneWithItsCompoundsIsAFlatName) {
