@@ -224,6 +224,12 @@ class EndingTest(unittest.TestCase):
         self.assertIn(("fal", "ing_dbl"), self.roots("falling"))
         self.assertNotIn(("ad", "ed_dbl"), self.roots("added"))
         self.assertNotIn(("b", "ing_e"), self.roots("being"))
+        # Before -ing an e after u counts when a consonant comes before the u
+        # (argue, issue), not after another vowel (see: seeing; queue).
+        self.assertIn(("argue", "ing_e"), self.roots("arguing"))
+        self.assertIn(("issue", "ing_e"), self.roots("issuing"))
+        self.assertNotIn(("see", "ing_e"), self.roots("seeing"))
+        self.assertNotIn(("queue", "ing_e"), self.roots("queuing"))
         # A word no longer than the suffix never matches it.
         self.assertEqual(self.roots("es"), [("es", None), ("e", "s")])
         # The e ending tests the third character from the end, exactly.
