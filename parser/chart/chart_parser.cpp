@@ -267,16 +267,15 @@ bool ChartParser::pack(GCate& g, PItem* item, int p) {
   const auto same = [&](const PItem* other) {
     return other->start == item->start && other->end == item->end && other->av.equals(item->av, &g.visible_atts);
   };
+  if (!chart_.spans_moved) {
+    PItem* other = chart_.stored_by_span.find_first_in(&g, item->end, from, to, item->start, same);
+    if (!other) return false;
+    item->next_alt = other->next_alt;
+    other->next_alt = item;
+    ++chart_.stats.packed;
+    return true;
+  }
   for (int q = from; q <= to; ++q) {
-    if (!chart_.spans_moved) {
-      if (PItem* other = chart_.stored_by_span.find_first(&g, item->end, q, item->start, same)) {
-        item->next_alt = other->next_alt;
-        other->next_alt = item;
-        ++chart_.stats.packed;
-        return true;
-      }
-      continue;
-    }
     const std::vector<PItem*>* bucket = g.chart().find_bucket(item->end, q);
     if (!bucket) continue;
     for (PItem* other : *bucket) {

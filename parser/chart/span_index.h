@@ -4,10 +4,15 @@
 // word, and packing looks for an item of one span only: the index lists,
 // for each (category, end word, position, start word), the items stored
 // there in the order they were stored, which is their order in the bucket.
-// Emptied for every pass over a sentence, like the buckets.
+// Packing looks at a row of positions, most of which hold nothing of the
+// span: a mask of the positions that do, per (category, end word, start
+// word), spares looking at the others. Emptied for every pass over a
+// sentence, like the buckets.
 #include <cstddef>
+#include <cstdint>
 
 #include "parser/chart/chained_lists.h"
+#include "parser/forest/flat_memo.h"
 
 namespace velmo {
 
@@ -15,10 +20,14 @@ struct PItem;
 
 class SpanIndex {
  public:
+  // Positions from this one up share the mask's last bit.
+  static constexpr int kMaskedPositions = 63;
+
   // Notes `item`, of start word `start`, just stored in the bucket (owner,
   // end, position) under the items stored there before.
   void add(const void* owner, int end, int position, int start, PItem* item) {
     lists_.add(owner, Lists::place(end, position, start), item);
+    positions_.find_or_add(SpanKey{owner, Lists::place(end, start)}).first |= bit_of(position);
   }
 
   // The first item noted under (owner, end, position, start) that `accept`
@@ -34,12 +43,47 @@ class SpanIndex {
     return found;
   }
 
-  void clear() { lists_.clear(); }
+  // As find_first, over the positions from..to in turn: the first item
+  // `accept` takes at the lowest position that has one.
+  template <class Accept>
+  PItem* find_first_in(const void* owner, int end, int from, int to, int start, Accept&& accept) const {
+    const std::uint64_t* mask = positions_.find(SpanKey{owner, Lists::place(end, start)});
+    if (!mask) return nullptr;
+    for (int q = from; q <= to; ++q) {
+      if (!(*mask & bit_of(q))) {
+        if (q >= kMaskedPositions) return nullptr;
+        continue;
+      }
+      if (PItem* found = find_first(owner, end, q, start, accept)) return found;
+    }
+    return nullptr;
+  }
+
+  void clear() {
+    lists_.clear();
+    positions_.clear();
+  }
   std::size_t size() const { return lists_.size(); }
 
  private:
   using Lists = ChainedLists<PItem*>;
+  static std::uint64_t bit_of(int position) {
+    return std::uint64_t{1} << (position < 0 ? 0 : position < kMaskedPositions ? position : kMaskedPositions);
+  }
+  struct SpanKey {
+    const void* owner;
+    std::uint64_t place;
+    bool operator==(const SpanKey&) const = default;
+  };
+  struct SpanKeyHash {
+    std::size_t operator()(const SpanKey& k) const {
+      std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(k.owner) ^ (k.place * 0x9E3779B97F4A7C15ull);
+      mixed = (mixed ^ (mixed >> 29)) * 0xBF58476D1CE4E5B9ull;
+      return static_cast<std::size_t>(mixed ^ (mixed >> 32));
+    }
+  };
   Lists lists_{4096};
+  FlatMemo<SpanKey, std::uint64_t, SpanKeyHash> positions_{2048};
 };
 
 }  // namespace velmo

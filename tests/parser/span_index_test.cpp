@@ -98,5 +98,35 @@ TEST_F(SpanIndexTest, ClearForgetsEveryItemAndManyItemsStayInOrder) {
   EXPECT_EQ(all(&owner_a_, 9, 2, 4), (std::vector<PItem*>{again}));
 }
 
+TEST_F(SpanIndexTest, FindFirstInTakesTheLowestPositionThatHasAnAcceptedItem) {
+  PItem* at_high = item(2, 6);
+  PItem* at_low = item(2, 6);
+  PItem* refused = item(2, 6);
+  PItem* other_span = item(3, 6);
+  index_.add(&owner_a_, 6, 4, at_high->start, at_high);
+  index_.add(&owner_a_, 6, 1, refused->start, refused);
+  index_.add(&owner_a_, 6, 2, at_low->start, at_low);
+  index_.add(&owner_a_, 6, 0, other_span->start, other_span);
+  const auto not_refused = [&](PItem* p) { return p != refused; };
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 6, 0, 5, 2, not_refused), at_low);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 6, 3, 5, 2, not_refused), at_high);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 6, 0, 1, 2, not_refused), nullptr);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 6, 0, 5, 3, not_refused), other_span);
+  EXPECT_EQ(index_.find_first_in(&owner_b_, 6, 0, 5, 2, not_refused), nullptr);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 7, 0, 5, 2, not_refused), nullptr);
+}
+
+TEST_F(SpanIndexTest, FindFirstInReachesPositionsBeyondTheMask) {
+  const int high = SpanIndex::kMaskedPositions + 5;
+  PItem* far = item(1, 3);
+  index_.add(&owner_a_, 3, high, far->start, far);
+  const auto any = [](PItem*) { return true; };
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 3, 0, high + 2, 1, any), far);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 3, high + 1, high + 2, 1, any), nullptr);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 3, 0, SpanIndex::kMaskedPositions - 1, 1, any), nullptr);
+  index_.clear();
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 3, 0, high + 2, 1, any), nullptr);
+}
+
 }  // namespace
 }  // namespace velmo
