@@ -198,18 +198,18 @@ double SmoothedTripleDb::modifier_given_relation(std::string_view relation, std:
 // former interpolated towards the latter, so that a head never seen in the
 // relation gives 1 and one seen often with other modifiers less than 1.
 double SmoothedTripleDb::association(std::string_view head, std::string_view relation, std::string_view modifier) {
-  return association(head_entry(head), relation, modifier);
+  return association(head_of(head), relation, modifier);
 }
 
-double SmoothedTripleDb::association(const TripleEntry* head_entry, std::string_view relation,
-                                     std::string_view modifier) {
-  if (!head_entry) return 1.0;
+// A head the database lacks has the association of its category's objects
+// (1 without a category).
+double SmoothedTripleDb::association(const Head& head, std::string_view relation, std::string_view modifier) {
+  const double of_class = class_association(head.category, relation, modifier);
+  const std::uint64_t total = head.entry ? head.entry->relation_total(relation) : 0;
+  if (total == 0) return of_class;
   const double backoff = modifier_given_relation(relation, modifier);
-  const double of_class = backoff * class_association(class_of(head_entry), relation, modifier);
-  const std::uint64_t total = head_entry->relation_total(relation);
-  if (total == 0) return of_class / backoff;
-  const double smoothed =
-      interpolate(head_entry->count(relation, modifier), total, head_entry->relation_types(relation), of_class);
+  const double smoothed = interpolate(head.entry->count(relation, modifier), total,
+                                      head.entry->relation_types(relation), backoff * of_class);
   return smoothed / backoff;
 }
 
@@ -271,18 +271,35 @@ double SmoothedTripleDb::rate_given_class(std::string_view head_class, std::stri
 // other kinds (a verb's subject and objects do not make it less likely to
 // take a prepositional phrase).
 double SmoothedTripleDb::rate_given_head(std::string_view head, std::string_view relation) {
-  return rate_given_head(head_entry(head), relation);
+  return rate_given_head(head_of(head), relation);
 }
 
-double SmoothedTripleDb::rate_given_head(const TripleEntry* head_entry, std::string_view relation) {
-  return remembered(&Summary::head_rates, memo_key(head_rate_key_, head_entry, relation, {}),
-                    [&] { return compute_rate_given_head(head_entry, relation); });
+// Heads the database lacks share the null entry: their category is part of
+// the memo's key.
+double SmoothedTripleDb::rate_given_head(const Head& head, std::string_view relation) {
+  return remembered(&Summary::head_rates, memo_key(head_rate_key_, head.entry, relation, head.category),
+                    [&] { return compute_rate_given_head(head, relation); });
 }
 
-double SmoothedTripleDb::compute_rate_given_head(const TripleEntry* head_entry, std::string_view relation) {
-  const double backoff = rate_given_class(class_of(head_entry), relation);
-  const RelationCounts counts = relation_counts(head_entry, relation);
-  return interpolate(counts.in_relation, occurrences(head_entry), counts.relations, backoff);
+double SmoothedTripleDb::compute_rate_given_head(const Head& head, std::string_view relation) {
+  const double backoff = rate_given_class(head.category, relation);
+  const RelationCounts counts = relation_counts(head.entry, relation);
+  return interpolate(counts.in_relation, occurrences(head.entry), counts.relations, backoff);
+}
+
+std::optional<std::pair<std::string_view, std::string_view>> SmoothedTripleDb::category_and_word(
+    std::string_view head) {
+  if (head.size() < 4 || head.front() != '<') return std::nullopt;
+  const std::size_t close = head.find('>');
+  if (close == std::string_view::npos || close < 2 || close + 1 >= head.size()) return std::nullopt;
+  return std::pair{head.substr(1, close - 1), head.substr(close + 1)};
+}
+
+SmoothedTripleDb::Head SmoothedTripleDb::head_of(std::string_view head) {
+  const auto named = category_and_word(head);
+  const TripleEntry* words = head_entry(named ? named->second : head);
+  if (words || !named) return Head{words, class_of(words)};
+  return Head{nullptr, named->first};
 }
 
 std::string_view SmoothedTripleDb::class_of(const TripleEntry* head_entry) {
@@ -302,13 +319,14 @@ const TripleEntry* SmoothedTripleDb::head_entry(std::string_view head) {
 std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::string_view relation,
                                                     std::string_view modifier) {
   const bool unknown_modifier = modifier.empty() || modifier == "~" || compare_nocase(modifier, relation) == 0;
-  const TripleEntry* head_words = head_entry(head);
   const Summary& powers = summary();
   if (is_prepositional(relation)) {
-    const double rate = rate_given_head(head_words, relation);
+    const Head known = head_of(head);
+    const double rate = rate_given_head(known, relation);
     if (unknown_modifier) return std::min(kCeiling, std::pow(rate, powers.unknown_modifier_power));
-    return std::min(kCeiling, rate * std::pow(association(head_words, relation, modifier), powers.association_power));
+    return std::min(kCeiling, rate * std::pow(association(known, relation, modifier), powers.association_power));
   }
+  const TripleEntry* head_words = head_of(head).entry;
   if (unknown_modifier) return std::pow(relation_given_head(head_words, relation), powers.unknown_modifier_power);
   return relation_given_pair(head_words, relation, modifier);
 }

@@ -49,6 +49,12 @@
 //   "<settings>" "<association-power>" "*" and "<unknown-modifier-power>"
 //   "*", each with a power in thousandths (1.0 when missing).
 //
+// A question may name its head with the category the parser gave it,
+// "<CAT>word" (<N>Adz). The word's own entry answers it as before; a word
+// the database lacks (a rare name, a misspelling) backs off to the rates
+// and object classes of category CAT instead of to those of all words, so
+// an unknown noun does not take prepositional phrases as readily as a verb.
+//
 // The two powers weigh the parts of an answer against each other, tuned on
 // held-out treebank text with the statistics: the association of a
 // prepositional object is raised to the first (its estimate is noisy: one
@@ -105,6 +111,12 @@ class SmoothedTripleDb : public TripleDb {
   double rate_given_head(std::string_view head, std::string_view relation);
 
  private:
+  // What a question knows of its head: its entry (null for a word the
+  // database lacks) and its category (empty when unknown).
+  struct Head {
+    const TripleEntry* entry = nullptr;
+    std::string_view category;
+  };
   // Counts of one entry (for one modifier, or all), without the category
   // record: in the relation asked for, in every relation, and the number of
   // distinct relations.
@@ -161,7 +173,7 @@ class SmoothedTripleDb : public TripleDb {
   template <class Compute>
   double remembered(AnswerMemo Summary::*memo, std::string_view key, Compute compute);
   double compute_relation_given_head(const TripleEntry* head_entry, std::string_view relation);
-  double compute_rate_given_head(const TripleEntry* head_entry, std::string_view relation);
+  double compute_rate_given_head(const Head& head, std::string_view relation);
   double compute_relation_given_modifier(std::string_view relation, std::string_view modifier);
   // The count of `relation` over all heads (0 for a "<...>" record).
   std::uint64_t relation_seen(std::string_view relation);
@@ -171,8 +183,13 @@ class SmoothedTripleDb : public TripleDb {
   const TripleEntry* head_entry(std::string_view head);
   double relation_given_head(const TripleEntry* head_entry, std::string_view relation);
   double relation_given_pair(const TripleEntry* head_entry, std::string_view relation, std::string_view modifier);
-  double association(const TripleEntry* head_entry, std::string_view relation, std::string_view modifier);
-  double rate_given_head(const TripleEntry* head_entry, std::string_view relation);
+  double association(const Head& head, std::string_view relation, std::string_view modifier);
+  double rate_given_head(const Head& head, std::string_view relation);
+  // The head of a question: the word's entry and its category, or for a
+  // word the database lacks, no entry and the category "<CAT>word" names.
+  Head head_of(std::string_view head);
+  // A head named "<CAT>word": the category and the word; nothing else.
+  static std::optional<std::pair<std::string_view, std::string_view>> category_and_word(std::string_view head);
   static RelationCounts relation_counts(const TripleEntry* entry, std::string_view relation);
   static RelationCounts modifier_counts(const TripleEntry* entry, std::string_view relation, std::string_view modifier);
   double relation_prior(std::string_view relation);

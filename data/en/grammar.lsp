@@ -972,7 +972,13 @@
          (VBE (dep-type i) (modifier-cond (finite))
             (block (lexitem))
             (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (not (whole-sentence-subordinate))))))
-  (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
+  ;; "that" before a clause whose verb misses its object is the relative
+  ;; word filling that gap, not a complementiser (the evidence that the
+  ;; group presented).
+  (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))
+        (modifier-cond (not (and (comp (pitem-attvec) (defined syn (gap))) (comp (pitem-preceding-word) (in ("that" "That")))))))
+     (V (dep-type i) (max-dist 12) (dep-weight 30.0) (modifiee-cond (lexical-item))
+        (modifier-cond (and (comp (pitem-attvec) (defined syn (gap))) (comp (pitem-preceding-word) (in ("that" "That"))))))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
   ;; A conjoined clause without subject (an imperative) follows only a
   ;; clause without one (Call Vernon and get the details); after a clause

@@ -113,6 +113,7 @@ void DependencyWeigher::begin_sentence() {
   merges_.clear();
   distance_rows_.clear();
   triples_.clear();
+  category_heads_.clear();
   sides_.clear();
   modifier_sides_.clear();
   side_lists_.clear();
@@ -315,6 +316,7 @@ const char* DependencyWeigher::link_relation(const GLink& link) {
 DependencyWeigher::Side DependencyWeigher::modifier_side(const PItem& modifier, bool prepositional) {
   Side side = side_of(modifier);
   if (!prepositional) return side;
+  side.prepositional = true;
   if (const PItem* object = prepositional_object(modifier)) {
     const Side object_side = side_of(*object);
     if (object_side.word != no_word_) side.word = object_side.word;
@@ -340,8 +342,21 @@ float DependencyWeigher::weight_of(const Side& head, const Side& modifier, const
   const bool verb_like = relation == subj_ && head.cat_p;
   const float dw = distance_weight(verb_like ? verb_key_ : head.category, relation, modifier.category, d);
   if (relation == prep_) return dw;
-  const TripleWeight triple = triple_of(TripleKey{head.word, relation, modifier.word}, dw, d);
+  const char* head_word = modifier.prepositional ? category_head(head) : head.word;
+  const TripleWeight triple = triple_of(TripleKey{head_word, relation, modifier.word}, dw, d);
   return triple.bad ? kBadTripleWeight : triple.weight + dw;
+}
+
+const char* DependencyWeigher::category_head(const Side& head) {
+  auto [text, added] = category_heads_.find_or_add(TripleKey{head.category, head.word, nullptr});
+  if (added) {
+    std::string named = "<";
+    named += head.category;
+    named += '>';
+    named += head.word;
+    text = intern(named);
+  }
+  return text;
 }
 
 float DependencyWeigher::distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d) {

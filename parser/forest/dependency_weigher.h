@@ -6,7 +6,8 @@
 // weights, and which triples are bad, are cached by their text across
 // sentences. A prepositional modifier is asked as (head word, preposition,
 // the preposition's object): the object, not the preposition, tells where
-// the phrase attaches.
+// the phrase attaches. Its head is named with its category, "<N>Adz": a
+// head word the database lacks backs off to its category's statistics.
 //
 // The forest asks for the same dependencies many times (once per packed
 // alternative of a modifier, once per merged item that repeats a head and a
@@ -92,6 +93,7 @@ class DependencyWeigher {
     const char* category;
     int position;
     bool cat_p;
+    bool prepositional = false;  // a modifier known by its preposition
     bool operator==(const Side&) const = default;
   };
   // Distinct sides of a modifier's packed alternatives remembered while
@@ -164,6 +166,9 @@ class DependencyWeigher {
   Side make_side(const PItem& item);
   const char* category_of(const PItem& item);
   float weight_of(const Side& head, const Side& modifier, const char* relation);
+  // The interned "<CAT>word" of a head side, as prepositional questions
+  // name it.
+  const char* category_head(const Side& head);
   float distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d);
   TripleWeight triple_of(const TripleKey& key, float distance_weight, int distance);
   float triple_weight(const std::string& triple, float distance_weight, int distance);
@@ -188,6 +193,7 @@ class DependencyWeigher {
   FlatMemo<MergeKey, float, MergeKeyHash> merges_;
   FlatMemo<TripleKey, int, TripleKeyHash> distance_rows_;
   FlatMemo<TripleKey, TripleWeight, TripleKeyHash> triples_;
+  FlatMemo<TripleKey, const char*, TripleKeyHash> category_heads_;  // by category and word
   FlatMemo<const void*, Side, PointerHash> sides_;  // by PItem
   FlatMemo<const void*, SideRange, PointerHash> modifier_sides_;  // by PItem
   std::vector<Side> side_lists_;

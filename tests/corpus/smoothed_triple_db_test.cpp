@@ -225,6 +225,20 @@ TEST_F(ObjectClassTripleDbTest, TheObjectsClassDecidesForHeadsThatNeverHadThePre
     }
 }
 
+// A head named with its category: a word the database lacks takes its
+// category's objects; a known word is answered from its own entry.
+TEST_F(ObjectClassTripleDbTest, AnUnknownHeadNamedWithItsCategoryBacksOffToTheCategory) {
+  EXPECT_GT(p("<V>zork", "with", "scissors"), p("<N>zork", "with", "scissors"));
+  EXPECT_LT(p("<V>zork", "with", "jam"), p("<N>zork", "with", "jam"));
+  EXPECT_NEAR(p("<V>zork", "with", "scissors") / p("<V>zork", "with", "~"),
+              db.association("<V>zork", "with", "scissors"), 1e-12);
+  // Without a category an unknown head leaves the object's class aside.
+  EXPECT_DOUBLE_EQ(p("zork", "with", "scissors"), p("zork", "with", "jam"));
+  EXPECT_DOUBLE_EQ(p("<N>slice", "with", "scissors"), p("slice", "with", "scissors"));
+  EXPECT_DOUBLE_EQ(p("<N>slice", "obj", "bread"), p("slice", "obj", "bread"));
+  EXPECT_DOUBLE_EQ(db.rate_given_head("<V>zork", "with"), db.rate_given_head("<V>other", "with"));
+}
+
 TEST_F(ObjectClassTripleDbTest, AHeadsOwnObjectsComeBeforeItsClass) {
   EXPECT_GT(p("cut", "with", "knife"), p("cut", "with", "scissors"));
   EXPECT_GT(p("bread", "with", "butter"), p("bread", "with", "jam"));
