@@ -9,6 +9,7 @@
 #include "lexical/analyzer/lex_analyzer.h"
 #include "lexical/items/item_lattice.h"
 #include "lexical/items/lex_item.h"
+#include "lexical/patterns/item_guard.h"
 #include "lexicon/attributes/att_expressions.h"
 #include "lexicon/lexicon/av_meaning.h"
 #include "shell/reader/irslist.h"
@@ -118,7 +119,10 @@ class NoAlternativeExp final : public DefaultClone<NoAlternativeExp> {
   const char* doc() const override {
     return "(no-alternative LEXP) true when no item with the same span (the item included) satisfies LEXP";
   }
-  void init(IRSlist& args) override { condition_ = build_first(args); }
+  void init(IRSlist& args) override {
+    condition_ = build_first(args);
+    guard_ = condition_ ? ItemGuard::of(*condition_) : ItemGuard();
+  }
   const LExp* condition() const { return condition_.get(); }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input || !condition_) return 0;
@@ -138,9 +142,13 @@ class NoAlternativeExp final : public DefaultClone<NoAlternativeExp> {
   // the condition's answer on an item is kept there: the items of one span
   // are asked again for each of them, and a call's answer is shared with
   // the guards of the rules, which keep it under the function's body.
+  // A condition its guard decides is asked through the guard: the calls in
+  // it, (or (aux-item) (cop-item)) and the like, keep their answers one by
+  // one.
   bool holds_on(LexItem& item) const {
     ItemTestMemo* memo = item.lattice && item.lattice->test_memo().active() ? &item.lattice->test_memo() : nullptr;
     if (!memo) return condition_->eval(to_word(&item), item_type()) != 0;
+    if (guard_.decides()) return guard_.admits(item, *memo);
     const LExp* key = condition_->same_as() ? condition_->same_as() : condition_.get();
     const int kept = memo->find(key, &item);
     if (kept >= 0) return kept != 0;
@@ -150,6 +158,7 @@ class NoAlternativeExp final : public DefaultClone<NoAlternativeExp> {
   }
 
   LExpPtr condition_;
+  ItemGuard guard_;
 };
 
 // (get-sub-lexitem [NAME]): the first sub-item with that relation (ignoring

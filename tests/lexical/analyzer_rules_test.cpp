@@ -237,6 +237,26 @@ TEST_F(RulesTest, EndingsOfItems) {
   EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(1));
 }
 
+// A no-alternative condition made of calls, connectives and direct tests
+// answers as its expression does, for every item of the span.
+TEST_F(RulesTest, NoAlternativeOverConnectivesOfCalls) {
+  const std::string set = unique("rules");
+  const std::string is_p = unique("is-p");
+  const std::string is_r = unique("is-r");
+  run("(defun " + is_p + " () (comp (root) (str= x)))");
+  run("(defun " + is_r + " () (comp (root) (str= y)))");
+  run("(def-rules " + set + " (either :act-on-all-matches (lexitem (no-alternative (or (" + is_p + ") (" + is_r +
+      ")))) (add-weight (litem) (int 1)))" + " (neither :act-on-all-matches (lexitem (no-alternative (not (" + is_p +
+      ") (comp (root) (str= z))))) (add-weight (litem) (int 10)))" +
+      " (both :act-on-all-matches (lexitem (not (no-alternative (and (" + is_r +
+      ") (not (ending s)))))) (add-weight (litem) (int 100))))");
+  LexAnalyzer* analyzer = make_analyzer("(x (note p) (note q)) (y (note r)) (z (note s))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "x y z");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(10, 10));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(100));
+  EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(11));
+}
+
 // An (or (ending NAME) ...) holds for an item with one of the endings; an
 // item without endings, or an or with a nameless (ending), is asked as the
 // or form asks it.
