@@ -974,10 +974,10 @@
             (head-cond (and (comp (pitem-attvec) (unify syn ((cform "fin")))) (not (whole-sentence-subordinate))))))
   ;; "that" before a clause whose verb misses its object is the relative
   ;; word filling that gap, not a complementiser (the evidence that the
-  ;; group presented).
+  ;; group presented), a complementiser there only at a cost.
   (? (V (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))
         (modifier-cond (not (and (comp (pitem-attvec) (defined syn (gap))) (comp (pitem-preceding-word) (in ("that" "That")))))))
-     (V (dep-type i) (max-dist 12) (dep-weight 30.0) (modifiee-cond (lexical-item))
+     (V (dep-type i) (max-dist 12) (dep-weight 6.0) (modifiee-cond (lexical-item))
         (modifier-cond (and (comp (pitem-attvec) (defined syn (gap))) (comp (pitem-preceding-word) (in ("that" "That"))))))
      (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
   ;; A conjoined clause without subject (an imperative) follows only a
