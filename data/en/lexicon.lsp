@@ -26,6 +26,6 @@
    (p "iest" iest y)
    :conditions (
      ((ed_e er_e est_e) (reg-match ".*e$"))
-     ((ing_e) (reg-match ".*[^aeiouy]e$"))
+     ((ing_e) (reg-match ".*([^aeiouy]|[^aeiouy]u)e$"))
    )))
 (link-lex-file english "en/words.hdr")

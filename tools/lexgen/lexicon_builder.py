@@ -346,9 +346,27 @@ class LexiconBuilder:
         self.find_false_roots()
         self.add_multiword_items()
         self.add_unknown_word_classes()
+        self.lower_case_common_readings()
         self.drop_comma_keys()
         self.compute_costs()
         self.compute_phrase_costs()
+
+    def lower_case_common_readings(self):
+        """An entry is filed under the spelling its lemma mostly has in the
+        treebank (Court, Express, Sue), so a verb sharing it would take the
+        name's capital as its root. Such an entry is filed in lower case and
+        its proper-noun readings name the capitalised lemma (the verb sue, the
+        name Sue). A common-noun reading keeps no lemma of its own, so that
+        its plural is still derived (Squares: square)."""
+        for entry in self.entries.values():
+            if entry.key == entry.key.lower() or " " in entry.key:
+                continue
+            if not any(reading.category == "V" and reading.lemma is None for reading in entry.readings):
+                continue
+            for reading in entry.readings:
+                if reading.lemma is None and reading.category == "N" and "+proper" in reading.features:
+                    reading.lemma = entry.key
+            entry.key = entry.key.lower()
 
     def drop_comma_keys(self):
         """The lexicon reads a key with a comma as a phrase written around its
@@ -380,7 +398,11 @@ class LexiconBuilder:
         treebank mostly meets it inside names, so that its plural is read."""
         return (lemma, "N") in self.wn and not self.wn_spellings.get(lemma, lemma)[:1].isupper()
 
-    def lemma_key_spelling(self, lemma):
+    def lemma_key_spelling(self, lemma, category="N"):
+        """A noun's lemma keeps the capital the treebank mostly writes it
+        with (Sue, Google); other categories' lemmas stay in lower case."""
+        if category != "N":
+            return lemma
         spelled = self.spellings.get(lemma)
         if spelled:
             best = max(spelled.items(), key=lambda item: (item[1], item[0]))[0]
@@ -492,7 +514,7 @@ class LexiconBuilder:
             lemma, features = max(items, key=lambda item: (len(item[1]), item[0]))
             merged = merge_vform(features) if category == "V" else Counter(features).most_common(1)[0][0]
             entry = self.entry(form)
-            for reading in self.open_class_readings(lemma, category, merged, self.lemma_key_spelling(lemma)):
+            for reading in self.open_class_readings(lemma, category, merged, self.lemma_key_spelling(lemma, category)):
                 entry.add(reading)
         # WordNet's exception lists.
         for pos, category in (("n", "N"), ("v", "V"), ("a", "A")):

@@ -44,10 +44,13 @@ ENDINGS = [
 ]
 
 # Roots that a short suffix leaves must end in e: "baked" is bake+d, but "bed"
-# is not be+d. The expressions are velmo's; the Python tests mirror them.
+# is not be+d. Before -ing the e follows a consonant, or a u after one
+# (arguing, issuing: argue, issue), so "seeing" is no see+ing. The
+# expressions are velmo's; the Python tests mirror them.
 CONDITIONS = [
     (("ed_e", "er_e", "est_e"), '(reg-match ".*e$")', lambda root: root.endswith("e")),
-    (("ing_e",), '(reg-match ".*[^aeiouy]e$")', lambda root: len(root) > 2 and root[-2] not in "aeiouy"),
+    (("ing_e",), '(reg-match ".*([^aeiouy]|[^aeiouy]u)e$")',
+     lambda root: len(root) > 2 and (root[-2] not in "aeiouy" or (root[-2] == "u" and root[-3] not in "aeiouy"))),
 ]
 
 _CHECKS = {name: check for names, _, check in CONDITIONS for name in names}

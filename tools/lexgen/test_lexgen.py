@@ -94,6 +94,28 @@ class EntryTextTest(unittest.TestCase):
                          " (freq V_N 0 N 2)\n (phrases (walk out))\n )\n")  # rounded
 
 
+class LemmaSpellingTest(unittest.TestCase):
+    def test_a_verb_filed_under_a_name_takes_the_lower_case_root(self):
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder([], "", closed)
+        sue = builder.entry("Sue")
+        sue.add(Reading("N", ("(num sg)", "+proper")))
+        sue.add(Reading("V", ("(vform fin base)",), ("N?",)))
+        court = builder.entry("Court")
+        court.add(Reading("N", ("(num sg)",)))
+        court.add(Reading("V", ("(vform fin base)",), ("N",)))
+        israeli = builder.entry("Israeli")
+        israeli.add(Reading("A", ()))
+        builder.lower_case_common_readings()
+        self.assertEqual(sue.key, "sue")
+        self.assertEqual([reading.lemma for reading in sue.readings], ["Sue", None])
+        # A common noun keeps no lemma of its own: its plural is derived.
+        self.assertEqual(court.key, "court")
+        self.assertEqual([reading.lemma for reading in court.readings], [None, None])
+        # No verb reading: the name's spelling stays.
+        self.assertEqual(israeli.key, "Israeli")
+
+
 class CostTest(unittest.TestCase):
     def test_multiword_items_cost_by_how_often_the_treebank_writes_them_so(self):
         def sentence(*words):
@@ -224,6 +246,12 @@ class EndingTest(unittest.TestCase):
         self.assertIn(("fal", "ing_dbl"), self.roots("falling"))
         self.assertNotIn(("ad", "ed_dbl"), self.roots("added"))
         self.assertNotIn(("b", "ing_e"), self.roots("being"))
+        # Before -ing an e after u counts when a consonant comes before the u
+        # (argue, issue), not after another vowel (see: seeing; queue).
+        self.assertIn(("argue", "ing_e"), self.roots("arguing"))
+        self.assertIn(("issue", "ing_e"), self.roots("issuing"))
+        self.assertNotIn(("see", "ing_e"), self.roots("seeing"))
+        self.assertNotIn(("queue", "ing_e"), self.roots("queuing"))
         # A word no longer than the suffix never matches it.
         self.assertEqual(self.roots("es"), [("es", None), ("e", "s")])
         # The e ending tests the third character from the end, exactly.
