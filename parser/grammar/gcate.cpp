@@ -9,6 +9,7 @@ namespace velmo {
 std::vector<PItem*>& CateChart::bucket(int end_word, int position) {
   const auto row = static_cast<std::size_t>(end_word < 0 ? 0 : end_word);
   if (row >= rows_.size()) rows_.resize(row + 10);
+  rows_used_ = std::max(rows_used_, row + 1);
   auto& buckets = rows_[row];
   if (buckets.size() < slots_) buckets.resize(slots_);
   return buckets[static_cast<std::size_t>(position)];
@@ -27,14 +28,17 @@ void CateChart::add_active_end(int end_word) {
   if (end_word < 0) return;
   if (static_cast<std::size_t>(end_word) >= active_.size()) active_.resize(static_cast<std::size_t>(end_word) + 10);
   active_[static_cast<std::size_t>(end_word)] = true;
+  active_used_ = std::max(active_used_, static_cast<std::size_t>(end_word) + 1);
 }
 
 void CateChart::clear() {
-  for (auto& row : rows_)
-    for (auto& bucket : row) bucket.clear();
+  for (std::size_t r = 0; r < rows_used_; ++r)
+    for (auto& bucket : rows_[r]) bucket.clear();
+  rows_used_ = 0;
   work_.clear();
   work_head_ = 0;
-  std::fill(active_.begin(), active_.end(), false);
+  std::fill(active_.begin(), active_.begin() + static_cast<std::ptrdiff_t>(active_used_), false);
+  active_used_ = 0;
 }
 
 // ---- GCate

@@ -44,11 +44,16 @@ class CateChart {
   }
   void add_active_end(int end_word);
 
-  // Empties everything of the sentence; rows keep their capacity.
+  // Empties everything of the sentence (the rows it touched); rows keep
+  // their capacity.
   void clear();
 
  private:
   std::size_t slots_ = 0;
+  // Rows and end words past these were not touched since the last clear
+  // (they are empty): clear() empties only the rows a sentence used.
+  std::size_t rows_used_ = 0;
+  std::size_t active_used_ = 0;
   std::vector<std::vector<std::vector<PItem*>>> rows_;
   std::vector<PItem*> work_;
   std::size_t work_head_ = 0;

@@ -1,5 +1,7 @@
 #include "parser/grammar/glink.h"
 
+#include <algorithm>
+
 #include "parser/grammar/gcate.h"
 
 namespace velmo {
@@ -30,11 +32,13 @@ void GLink::add_waiting(int end_word, PItem* item) {
   if (end_word < 0) return;
   if (static_cast<std::size_t>(end_word) >= waiting_.size()) waiting_.resize(static_cast<std::size_t>(end_word) + 10);
   waiting_[static_cast<std::size_t>(end_word)].push_back(item);
+  waiting_used_ = std::max(waiting_used_, static_cast<std::size_t>(end_word) + 1);
 }
 
 void GLink::clear_waiting(int words) {
-  const std::size_t n = words < 0 ? waiting_.size() : std::min(waiting_.size(), static_cast<std::size_t>(words) + 1);
+  const std::size_t n = words < 0 ? waiting_used_ : std::min(waiting_used_, static_cast<std::size_t>(words) + 1);
   for (std::size_t i = 0; i < n; ++i) waiting_[i].clear();
+  if (n == waiting_used_) waiting_used_ = 0;
 }
 
 }  // namespace velmo

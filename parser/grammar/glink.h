@@ -74,6 +74,9 @@ class GLink : public CanBeCurrent {
   bool has_relation_ = false;
   std::string distance_key_;
   std::vector<std::vector<PItem*>> waiting_;
+  // Lists past this one are empty (none was added to since they were
+  // cleared).
+  std::size_t waiting_used_ = 0;
 };
 
 // The part of a category name before its first "_".
