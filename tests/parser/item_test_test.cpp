@@ -33,6 +33,12 @@ class ItemTestTest : public testing::GrammarFixture {
     ASSERT_NE(phrase, nullptr);
     ASSERT_NE(noun, nullptr);
   }
+  // The expressions hold attribute vectors of the grammar's attribute list,
+  // so they go before the fixture deletes the name spaces that own it.
+  void TearDown() override {
+    expressions.clear();
+    GrammarFixture::TearDown();
+  }
   // The expression built from `text`, kept while the test runs.
   const LExp& built(const std::string& text) {
     expressions.push_back(LExp::from_text(text));
