@@ -90,8 +90,9 @@ std::uint32_t triple_text_hash(const char* const& text) {
 
 }  // namespace
 
-DependencyWeigher::DependencyWeigher()
-    : cache_(kCacheBuckets, &triple_text_hash, &compare_text_exact),
+DependencyWeigher::DependencyWeigher(std::size_t max_cached_triples)
+    : max_cached_triples_(max_cached_triples),
+      cache_(kCacheBuckets, &triple_text_hash, &compare_text_exact),
       subj_(intern("subj")),
       prep_(intern("Prep")),
       pcomp_(intern("pcomp")),
@@ -107,6 +108,10 @@ void DependencyWeigher::set_sources(Sources sources) {
 }
 
 void DependencyWeigher::begin_sentence() {
+  if (cache_.size() >= max_cached_triples_) {
+    cache_.clear();
+    cache_texts_.clear();
+  }
   categories_.clear();
   link_relations_.clear();
   value_texts_.clear();

@@ -39,6 +39,10 @@ struct PItem;
 class DependencyWeigher {
  public:
   static constexpr std::size_t kCacheBuckets = 200011;
+  // The cache of triple weights is emptied between sentences once it holds
+  // this many triples (about 25 MB), so a long run's memory stays bounded;
+  // the weights asked again are the same.
+  static constexpr std::size_t kMaxCachedTriples = 500000;
   static constexpr float kBadTripleWeight = 40.0f;
   static constexpr float kTraceCeiling = 40.0f;
   // No dependency weighs less: every weight includes a distance weight,
@@ -59,7 +63,7 @@ class DependencyWeigher {
     std::function<bool(int)> is_skipped;
   };
 
-  DependencyWeigher();
+  explicit DependencyWeigher(std::size_t max_cached_triples = kMaxCachedTriples);
   // Takes the sources of a new sentence and forgets the memos of the last.
   void set_sources(Sources sources);
   // Forgets what was memoised for the previous sentence (the memos hold
@@ -68,6 +72,7 @@ class DependencyWeigher {
   bool active() const { return static_cast<bool>(sources_.probability); }
   // Empties the cache of triple weights.
   void clear_cache();
+  std::size_t cached_triples() const { return cache_.size(); }
 
   // The weight of the dependency that merged item `merged` made between its
   // head side and its modifier through `link`.
@@ -174,6 +179,7 @@ class DependencyWeigher {
   float triple_weight(const std::string& triple, float distance_weight, int distance);
 
   Sources sources_;
+  std::size_t max_cached_triples_;
   THashTableWithOrd<const char*, float> cache_;
   StringPool cache_texts_;
 

@@ -587,6 +587,32 @@ TEST_F(RelationDatabaseTest, BadTriplesCostFortyAndDebuggingWritesEachTriple) {
   EXPECT_EQ(messages.str(), "saw\tobj\tman 1.38629 dist=0.693147 distp=1\n");
 }
 
+TEST_F(RelationDatabaseTest, TheCacheOfTripleWeightsIsEmptiedBetweenSentencesWhenFull) {
+  DistanceTable distances;
+  DependencyWeigher weigher(2);
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  int questions = 0;
+  sources.probability = [&questions](std::string_view, std::string_view, std::string_view) -> std::optional<double> {
+    ++questions;
+    return 0.25;
+  };
+  weigher.set_sources(sources);
+  sentence();
+  PItem* saw = items_[0].get();
+  PItem* man = items_[1].get();
+  const float obj = weigher.single_weight(*saw, *man, "obj");
+  weigher.set_sources(sources);
+  EXPECT_FLOAT_EQ(weigher.single_weight(*saw, *man, "obj"), obj);
+  EXPECT_EQ(questions, 1);  // one triple: kept across sentences
+  weigher.single_weight(*saw, *man, "subj");
+  EXPECT_EQ(weigher.cached_triples(), 2u);
+  weigher.set_sources(sources);
+  EXPECT_EQ(weigher.cached_triples(), 0u);
+  EXPECT_FLOAT_EQ(weigher.single_weight(*saw, *man, "obj"), obj);
+  EXPECT_EQ(questions, 3);  // asked again after the cache was emptied
+}
+
 TEST(DependencyWeigherKeys, CategoryKeysAndDistances) {
   PItem item(nullptr);
   GCate nn(nullptr, "NN"), aux(nullptr, "I_V"), num(nullptr, "_NUM"), verb(nullptr, "V_N_C");
