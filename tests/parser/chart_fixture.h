@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lexical/functions/att_functions.h"
 #include "lexical/items/item_lattice.h"
 #include "lexicon/lexicon/av_meaning.h"
 #include "lexicon/lexicon/freq_meaning.h"
@@ -97,5 +98,33 @@ inline PItem* item_spanning(GCate& cate, int start, int end) {
     if (item->start == start) return item;
   return nullptr;
 }
+
+// "the big dog" parsed with the chart test grammar, for tests of conditions
+// on parse items: `phrase` is the noun phrase over the three words, `noun`
+// the noun.
+class ParsedPhraseFixture : public GrammarFixture {
+ protected:
+  static void SetUpTestSuite() {
+    GrammarFixture::SetUpTestSuite();
+    if (!LExp::find_prototype("defined")) register_att_functions();
+  }
+  void SetUp() override {
+    GrammarFixture::SetUp();
+    run(grammar_text("chart.lsp"));
+    sentence.words("the big dog");
+    sentence.item(1, 1, "(cat d)");
+    sentence.item(2, 2, "(cat a)");
+    sentence.item(3, 3, "(cat n) (num sg)");
+    sentence.parse_with(parser());
+    phrase = item_spanning(cate("NP"), 1, 3);
+    noun = item_spanning(cate("N"), 3, 3);
+    ASSERT_NE(phrase, nullptr);
+    ASSERT_NE(noun, nullptr);
+  }
+
+  TestSentence sentence;
+  PItem* phrase = nullptr;
+  PItem* noun = nullptr;
+};
 
 }  // namespace velmo::testing

@@ -12,29 +12,9 @@
 namespace velmo {
 namespace {
 
-using testing::grammar_text;
-using testing::item_spanning;
-using testing::TestSentence;
 
-class ConditionMemoTest : public testing::GrammarFixture {
+class ConditionMemoTest : public testing::ParsedPhraseFixture {
  protected:
-  static void SetUpTestSuite() {
-    GrammarFixture::SetUpTestSuite();
-    if (!LExp::find_prototype("defined")) register_att_functions();
-  }
-  void SetUp() override {
-    GrammarFixture::SetUp();
-    run(grammar_text("chart.lsp"));
-    sentence.words("the big dog");
-    sentence.item(1, 1, "(cat d)");
-    sentence.item(2, 2, "(cat a)");
-    sentence.item(3, 3, "(cat n) (num sg)");
-    sentence.parse_with(parser());
-    phrase = item_spanning(cate("NP"), 1, 3);
-    noun = item_spanning(cate("N"), 3, 3);
-    ASSERT_NE(phrase, nullptr);
-    ASSERT_NE(noun, nullptr);
-  }
   std::shared_ptr<const ConditionPlan> plan(const std::string& text) {
     std::unique_ptr<IRSlist> form = IRSlist::parse(text, store);
     return form ? ConditionPlan::build(*form, memo) : nullptr;
@@ -67,9 +47,6 @@ class ConditionMemoTest : public testing::GrammarFixture {
     }
   }
 
-  TestSentence sentence;
-  PItem* phrase = nullptr;
-  PItem* noun = nullptr;
   StringPool store;
   ConditionMemo memo;
   std::uint64_t changes = 0;

@@ -117,9 +117,25 @@ class ForestTest : public testing::GrammarFixture {
     return out;
   }
 
+  // Gives the weigher a database that answers 0.5 to every triple and
+  // records the relation of each question; returns the record.
+  const std::vector<std::string>& weigh_recording_relations() {
+    DependencyWeigher::Sources sources;
+    sources.distances = &no_distances_;
+    sources.probability = [this](std::string_view, std::string_view relation,
+                                 std::string_view) -> std::optional<double> {
+      asked_relations_.emplace_back(relation);
+      return 0.5;
+    };
+    result_->weigher().set_sources(sources);
+    return asked_relations_;
+  }
+
   ItemLattice lattice_;
   std::vector<std::unique_ptr<GCate>> categories_;
   std::vector<std::unique_ptr<PItem>> items_;
+  DistanceTable no_distances_;
+  std::vector<std::string> asked_relations_;
   std::unique_ptr<SentenceResult> result_ = std::make_unique<SentenceResult>();
 };
 
@@ -195,16 +211,7 @@ TEST_F(ForestTest, ARecordThatCannotBeLighterIsNotWeighed) {
   PItem* heavy = merge(bark, heavy_dogs, agent);
   first->next_alt = equal;
   equal->next_alt = heavy;
-  std::vector<std::string> asked;
-  DistanceTable distances;
-  DependencyWeigher::Sources sources;
-  sources.distances = &distances;
-  sources.probability = [&asked](std::string_view, std::string_view relation,
-                                 std::string_view) -> std::optional<double> {
-    asked.emplace_back(relation);
-    return 0.5;
-  };
-  result_->weigher().set_sources(sources);
+  const std::vector<std::string>& asked = weigh_recording_relations();
   TNode* node = result_->forest().node_for(first);
   ASSERT_NE(node, nullptr);
   EXPECT_EQ(node->best()->source, first);
@@ -229,16 +236,7 @@ TEST_F(ForestTest, ARecordWithinTheLeastDependencyWeightIsNotWeighed) {
   PItem* first = merge(bark, dogs, subj);
   PItem* near = merge(bark, near_dogs, agent);  // 36.75 + 0.1 + 0.1 >= 36.89
   first->next_alt = near;
-  std::vector<std::string> asked;
-  DistanceTable distances;
-  DependencyWeigher::Sources sources;
-  sources.distances = &distances;
-  sources.probability = [&asked](std::string_view, std::string_view relation,
-                                 std::string_view) -> std::optional<double> {
-    asked.emplace_back(relation);
-    return 0.5;
-  };
-  result_->weigher().set_sources(sources);
+  const std::vector<std::string>& asked = weigh_recording_relations();
   TNode* node = result_->forest().node_for(first);
   ASSERT_NE(node, nullptr);
   EXPECT_EQ(node->best()->source, first);

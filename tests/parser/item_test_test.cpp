@@ -10,34 +10,14 @@
 namespace velmo {
 namespace {
 
-using testing::grammar_text;
-using testing::item_spanning;
-using testing::TestSentence;
 
-class ItemTestTest : public testing::GrammarFixture {
+class ItemTestTest : public testing::ParsedPhraseFixture {
  protected:
-  static void SetUpTestSuite() {
-    GrammarFixture::SetUpTestSuite();
-    if (!LExp::find_prototype("defined")) register_att_functions();
-  }
-  void SetUp() override {
-    GrammarFixture::SetUp();
-    run(grammar_text("chart.lsp"));
-    sentence.words("the big dog");
-    sentence.item(1, 1, "(cat d)");
-    sentence.item(2, 2, "(cat a)");
-    sentence.item(3, 3, "(cat n) (num sg)");
-    sentence.parse_with(parser());
-    phrase = item_spanning(cate("NP"), 1, 3);
-    noun = item_spanning(cate("N"), 3, 3);
-    ASSERT_NE(phrase, nullptr);
-    ASSERT_NE(noun, nullptr);
-  }
   // The expressions hold attribute vectors of the grammar's attribute list,
   // so they go before the fixture deletes the name spaces that own it.
   void TearDown() override {
     expressions.clear();
-    GrammarFixture::TearDown();
+    ParsedPhraseFixture::TearDown();
   }
   // The expression built from `text`, kept while the test runs.
   const LExp& built(const std::string& text) {
@@ -49,9 +29,6 @@ class ItemTestTest : public testing::GrammarFixture {
     return const_cast<LExp&>(exp).eval(reinterpret_cast<Word>(item), type_id("PItem*")) != 0;
   }
 
-  TestSentence sentence;
-  PItem* phrase = nullptr;
-  PItem* noun = nullptr;
   std::vector<LExpPtr> expressions;
 };
 
