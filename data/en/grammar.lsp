@@ -563,7 +563,9 @@
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
      ;; until now, since then, from here, so far
      (Adv (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("now" "then" "there" "here" "far" "long" "ever"))))))
-     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
+     ;; (a past participle takes no object there: pictures of mutilated
+     ;; bodies is a participle before its noun)
+     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s)) (or (gerund) (not (get-modifier-by-type obj)))))))
   ;; out of, off of, along with, except for: the second preposition is the
   ;; object of the first (the treebank makes both case markers).
   (? (Prep (dep-type pcomp) (max-dist 1) (modifier-cond (and (no-cc) (with-object) (comp (pitem-head-word) (reg-match "^(of|with|for) .*"))))
