@@ -195,6 +195,9 @@
 (defun content-clause () (comp (pitem-attvec) (att-str-val cform) (in ("that" "whether"))))
 ;; Words that head a relative clause of their own without relative word.
 (defun free-relative-head () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever|[Aa]ll|[Ee]verything|[Aa]nything|[Ss]omething|[Nn]othing)$"))))
+;; Verbs after which "what" opens an indirect question, the verb's clausal
+;; complement, not a free relative (know what you mean, wonder what it is).
+(defun after-question-verb () (comp (pitem-preceding-word) (reg-match "^([Kk]now|[Kk]nows|[Kk]new|[Kk]nown|[Kk]nowing|[Ww]onder|[Ww]onders|[Ww]ondered|[Ww]ondering|[Gg]uess|[Aa]sk|[Aa]sks|[Aa]sked|[Ss]ee|[Ss]aw|[Ss]een|[Rr]emember|[Dd]ecide|[Dd]ecided|[Tt]ell|[Tt]ells|[Tt]old|[Mm]ention|[Dd]iscuss|[Ee]xplain|[Ll]earn|[Ff]igure|[Ii]magine|[Cc]heck|[Ss]ure)$")))
 ;; A name before a fronted adverbial clause (Phil if you could ...).
 (defun before-subordinator () (comp (pitem-following-word) (in ("if" "when" "as" "because" "since" "once" "unless" "although" "though" "while"))))
 ;; A finite clause opened by when, whenever or once is an
@@ -463,10 +466,12 @@
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
-     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     ;; (one without relative word at a higher cost: the book I read)
+     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
-        (modifiee-cond (free-relative-head)))
+        (modifiee-cond (and (free-relative-head) (not (after-question-verb)))))
      ;; A noun after a comma or conjunction heads no list of its own: the
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
