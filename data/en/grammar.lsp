@@ -374,6 +374,10 @@
 ;; now just an ipod).
 (defun focus-adverb () (comp (pitem-head-word) (reg-match "^(n't|[Nn]ever|[Ee]ven|[Jj]ust|[Aa]lso|[Oo]nly|[Ww]hy|[Ww]hen)$")))
 
+;; Adverbs of place and time, and sentence adverbs, modify no adverb after
+;; them: they modify the verb (go back there again, done that before though).
+(defun place-or-time-adverb () (comp (pitem-head-word) (reg-match "^([Tt]here|[Hh]ere|[Bb]efore|[Aa]go|[Aa]nywhere|[Ss]omewhere|[Ee]verywhere|[Rr]ecently|[Tt]hough|[Ss]ure|[Yy]et|[Aa]bove|[Tt]wice|[Oo]ften|[Ss]omehow|[Ee]specially|[Aa]tm|[Hh]owever|[Tt]herefore|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ll]ater|[Ee]arlier|[Ss]oon)$")))
+
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
@@ -381,7 +385,7 @@
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
-  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
@@ -569,7 +573,9 @@
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
      ;; until now, since then, from here, so far
      (Adv (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("now" "then" "there" "here" "far" "long" "ever"))))))
-     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
+     ;; (a past participle takes no object there: pictures of mutilated
+     ;; bodies is a participle before its noun)
+     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s)) (or (gerund) (not (get-modifier-by-type obj)))))))
   ;; out of, off of, along with, except for: the second preposition is the
   ;; object of the first (the treebank makes both case markers).
   (? (Prep (dep-type pcomp) (max-dist 1) (modifier-cond (and (no-cc) (with-object) (comp (pitem-head-word) (reg-match "^(of|with|for) .*"))))
