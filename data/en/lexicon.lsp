@@ -25,7 +25,7 @@
    (d "est" est_dbl)
    (p "iest" iest y)
    :conditions (
-     ((ed_e er_e est_e) (reg-match ".*e$"))
-     ((ing_e) (reg-match ".*([^aeiouy]|[^aeiouy]u)e$"))
+     ((ed_e er_e est_e) (reg-match ".*[eE]$"))
+     ((ing_e) (reg-match ".*([^aeiouyAEIOUY]|[^aeiouyAEIOUY][uU])[eE]$"))
    )))
 (link-lex-file english "en/words.hdr")

@@ -43,14 +43,21 @@ ENDINGS = [
     Ending("p", "iest", "iest", "y", None),
 ]
 
+
+def _e_after_consonant(root):
+    return len(root) > 2 and (root[-2] not in "aeiouy" or (root[-2] == "u" and root[-3] not in "aeiouy"))
+
+
 # Roots that a short suffix leaves must end in e: "baked" is bake+d, but "bed"
 # is not be+d. Before -ing the e follows a consonant, or a u after one
 # (arguing, issuing: argue, issue), so "seeing" is no see+ing. The
-# expressions are velmo's; the Python tests mirror them.
+# expressions are velmo's; the Python tests mirror them. They take letters
+# in either case, so words written in capitals (BAKED, ARGUING) find their
+# roots too.
 CONDITIONS = [
-    (("ed_e", "er_e", "est_e"), '(reg-match ".*e$")', lambda root: root.endswith("e")),
-    (("ing_e",), '(reg-match ".*([^aeiouy]|[^aeiouy]u)e$")',
-     lambda root: len(root) > 2 and (root[-2] not in "aeiouy" or (root[-2] == "u" and root[-3] not in "aeiouy"))),
+    (("ed_e", "er_e", "est_e"), '(reg-match ".*[eE]$")', lambda root: root.lower().endswith("e")),
+    (("ing_e",), '(reg-match ".*([^aeiouyAEIOUY]|[^aeiouyAEIOUY][uU])[eE]$")',
+     lambda root: _e_after_consonant(root.lower())),
 ]
 
 _CHECKS = {name: check for names, _, check in CONDITIONS for name in names}

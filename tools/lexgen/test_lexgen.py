@@ -258,11 +258,17 @@ class EndingTest(unittest.TestCase):
         self.assertIn(("BOX", "es"), self.roots("BOXES"))
         self.assertNotIn(("cak", "es"), self.roots("cakes"))
 
+    def test_conditions_take_capitals(self):
+        self.assertIn(("BAKE", "ed_e"), self.roots("BAKED"))
+        self.assertIn(("BAKe", "ing_e"), self.roots("BAKING"))
+        self.assertIn(("ARGUe", "ing_e"), self.roots("ARGUING"))
+        self.assertNotIn(("SEe", "ing_e"), self.roots("SEEING"))
+
     def test_table_text(self):
         text = morphology.ending_table_list()
         self.assertIn('(p "")', text)
         self.assertIn('(e "es" es "" sxzhoSXZHO)', text)
-        self.assertIn('((ed_e er_e est_e) (reg-match ".*e$"))', text)
+        self.assertIn('((ed_e er_e est_e) (reg-match ".*[eE]$"))', text)
 
 
 class UnknownWordTest(unittest.TestCase):
