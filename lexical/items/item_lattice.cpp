@@ -129,6 +129,14 @@ const char* ItemLattice::word_at(int p) const {
   return words_[p];
 }
 
+const ItemTextFilter& ItemLattice::word_texts() {
+  if (word_texts_valid_) return word_texts_;
+  word_texts_.clear();
+  for (int p = 1; p < positions(); ++p) word_texts_.note_text(words_[p]);
+  word_texts_valid_ = true;
+  return word_texts_;
+}
+
 const char* ItemLattice::spacing_at(int p) const {
   if (p < 0 || static_cast<std::size_t>(p) >= spacing_.size() || !spacing_[p]) return "";
   return spacing_[p];
@@ -192,6 +200,7 @@ void ItemLattice::join_words() {
 
 void ItemLattice::forget_spans() {
   joined_valid_ = false;
+  word_texts_valid_ = false;
   span_cache_.clear();
   if (long_spans_.empty()) return;
   long_spans_.clear();

@@ -109,6 +109,8 @@ class ItemLattice {
   ItemTestMemo& test_memo() { return test_memo_; }
   // The roots and endings the sentence's items may hold.
   const ItemTextFilter& item_texts() const { return item_texts_; }
+  // The words of the sentence, made at the first request after a change.
+  const ItemTextFilter& word_texts();
   // To be called whenever an item of the lattice gets a new root.
   void root_changed(const LexItem& item) { item_texts_.note_text(item.root); }
 
@@ -171,6 +173,8 @@ class ItemLattice {
   StringPool pool_;
   ItemTestMemo test_memo_;
   ItemTextFilter item_texts_;
+  ItemTextFilter word_texts_;
+  bool word_texts_valid_ = false;
   std::string span_text_;
   // Joined spans by low * kCachedSpanWords + (high - low); emptied whenever
   // a word or a spacing changes.

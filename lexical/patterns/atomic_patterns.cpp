@@ -35,6 +35,12 @@ bool WordPat::could_match_at(ItemLattice& lattice, int p) const {
   return word && text_test_.holds(word);
 }
 
+// could_match_at looks at the words 1..n-1 only, and none of them holds a
+// text of a clear bit.
+bool WordPat::could_match_anywhere(ItemLattice& lattice) const {
+  return !text_test_.active() || text_test_.may_hold_in(lattice.word_texts());
+}
+
 void WordPat::match_at(ItemLattice& lattice, int p, MatchList& out) const {
   if (p < 1) return;
   if (no_gap() && !lattice.tight(p)) return;

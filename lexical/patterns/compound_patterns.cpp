@@ -40,6 +40,14 @@ bool SeqPat::may_end_at(ItemLattice& lattice, int p) const {
   return parts().empty() || parts().back()->may_end_at(lattice, p);
 }
 
+bool SeqPat::may_start_anywhere(ItemLattice& lattice) const {
+  return parts().empty() || parts().front()->may_start_anywhere(lattice);
+}
+
+bool SeqPat::may_end_anywhere(ItemLattice& lattice) const {
+  return parts().empty() || parts().back()->may_end_anywhere(lattice);
+}
+
 // Each match of the last part, preceded by every match of the parts before
 // it that ends right before it (an empty match takes no position).
 void SeqPat::prefix_ending_at(ItemLattice& lattice, std::size_t last, int e, MatchList& out) {

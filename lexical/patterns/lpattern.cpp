@@ -167,6 +167,8 @@ void LPattern::apply_constraint(MatchList& found) const {
 
 bool LPattern::may_start_at(ItemLattice&, int) const { return true; }
 bool LPattern::may_end_at(ItemLattice&, int) const { return true; }
+bool LPattern::may_start_anywhere(ItemLattice&) const { return true; }
+bool LPattern::may_end_anywhere(ItemLattice&) const { return true; }
 
 void LPattern::match_all(ItemLattice& lattice, MatchList& out) {
   const int n = lattice.positions();
@@ -184,6 +186,7 @@ void MultiPattern::match_all(ItemLattice& lattice, MatchList& out) {
   const int n = lattice.positions();
   MatchList step;
   if (front_to_back()) {
+    if (!may_start_anywhere(lattice)) return;
     for (int s = 1; s <= n - 1; ++s) {
       // Where nothing can start the scan goes on as after an empty step.
       if (!may_start_at(lattice, s)) continue;
@@ -195,6 +198,7 @@ void MultiPattern::match_all(ItemLattice& lattice, MatchList& out) {
     }
     return;
   }
+  if (!may_end_anywhere(lattice)) return;
   for (int e = n; e >= 1; --e) {
     if (!may_end_at(lattice, e)) continue;
     matches_ending_at(lattice, e, step);

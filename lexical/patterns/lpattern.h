@@ -57,6 +57,10 @@ class LPattern {
   // that changes nothing; true when unsure. Scans skip such positions.
   virtual bool may_start_at(ItemLattice& lattice, int p) const;
   virtual bool may_end_at(ItemLattice& lattice, int p) const;
+  // False when may_start_at (may_end_at) is false at every position of the
+  // sentence, found without looking at each.
+  virtual bool may_start_anywhere(ItemLattice& lattice) const;
+  virtual bool may_end_anywhere(ItemLattice& lattice) const;
 
   // Makes a pattern from an S-expression: a bare atom is a word pattern
   // (case-insensitive equality); a list names its kind by its head atom.
@@ -135,9 +139,13 @@ class WordPat final : public PatternClone<WordPat, AtomicPat> {
   // A plain text test is made on the word at p.
   bool may_start_at(ItemLattice& lattice, int p) const override { return could_match_at(lattice, p); }
   bool may_end_at(ItemLattice& lattice, int p) const override { return could_match_at(lattice, p); }
+  // A plain text test is looked up among the sentence's words.
+  bool may_start_anywhere(ItemLattice& lattice) const override { return could_match_anywhere(lattice); }
+  bool may_end_anywhere(ItemLattice& lattice) const override { return could_match_anywhere(lattice); }
 
  private:
   bool could_match_at(ItemLattice& lattice, int p) const;
+  bool could_match_anywhere(ItemLattice& lattice) const;
   void match_at(ItemLattice& lattice, int p, MatchList& out) const;
   ItemGuard::TextTest text_test_;
   // Those of the condition's form while init() builds it.
@@ -274,6 +282,8 @@ class SeqPat final : public PatternClone<SeqPat, MultiPattern> {
   // A match starts with one of the first part and ends with one of the last.
   bool may_start_at(ItemLattice& lattice, int p) const override;
   bool may_end_at(ItemLattice& lattice, int p) const override;
+  bool may_start_anywhere(ItemLattice& lattice) const override;
+  bool may_end_anywhere(ItemLattice& lattice) const override;
 
  protected:
   bool sorts_matches() const override { return true; }

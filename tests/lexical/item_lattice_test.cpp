@@ -72,6 +72,20 @@ TEST_F(ItemLatticeTest, ItemTextsFollowTheItemsEntered) {
   for (const char* text : {"sit", "ing", "seat", "oldman"}) EXPECT_FALSE(holds(text)) << text;
 }
 
+TEST_F(ItemLatticeTest, WordTextsFollowTheWords) {
+  const auto holds = [this](const char* text) { return lattice_.word_texts().may_hold(ItemTextFilter::bit_of(text)); };
+  EXPECT_TRUE(holds("the"));
+  EXPECT_TRUE(holds("SAT"));
+  EXPECT_FALSE(holds("stood"));
+  lattice_.set_word(4, "stood");
+  EXPECT_TRUE(holds("stood"));
+  lattice_.add_spacing(" ");
+  lattice_.add_word("down");
+  EXPECT_TRUE(holds("down"));
+  lattice_.reset();
+  EXPECT_FALSE(holds("down"));
+}
+
 TEST_F(ItemLatticeTest, WordsSpacingAndSpanText) {
   EXPECT_EQ(lattice_.positions(), 5);
   EXPECT_EQ(lattice_.word_at(0), nullptr);

@@ -316,6 +316,26 @@ TEST_F(PatternTest, LexItemScansSkipSentencesWithoutTheirRootsOrEndings) {
   EXPECT_EQ(all("(lexitem (comp (root) (str= zz)))"), "[2,2]{zz}");
 }
 
+// A sequence whose first (last) word test no word of the sentence passes
+// is not scanned, with the same result as the scan.
+TEST_F(PatternTest, SequenceScansSkipSentencesWithoutTheirAnchorWords) {
+  sentence({"they", "run", "home"});
+  LPatternPtr forward = pattern("(seq :front-to-back (word (in (\"We\" \"they\"))) (.))");
+  LPatternPtr backward = pattern("(seq (.) (word (str= HOME)))");
+  LPatternPtr absent = pattern("(seq :front-to-back (word (in (\"i\" \"we\"))) (.))");
+  ASSERT_TRUE(forward && backward && absent);
+  EXPECT_TRUE(forward->may_start_anywhere(lattice_));
+  EXPECT_TRUE(backward->may_end_anywhere(lattice_));
+  EXPECT_FALSE(absent->may_start_anywhere(lattice_));
+  EXPECT_TRUE(pattern("(seq :front-to-back (.) (word (str= x)))")->may_start_anywhere(lattice_));
+  EXPECT_EQ(all("(seq :front-to-back (word (in (\"We\" \"they\"))) (.))"), "[1,2]([1,1] [2,2])");
+  EXPECT_EQ(all("(seq (.) (word (str= HOME)))"), "[2,3]([2,2] [3,3])");
+  EXPECT_EQ(all("(seq :front-to-back (word (in (\"i\" \"we\"))) (.))"), "");
+  lattice_.set_word(1, "We");
+  EXPECT_TRUE(absent->may_start_anywhere(lattice_));
+  EXPECT_EQ(all("(seq :front-to-back (word (in (\"i\" \"we\"))) (.))"), "[1,2]([1,1] [2,2])");
+}
+
 TEST_F(PatternTest, CollectLexItemsTakesTheFirstSatisfyingItemFromTheEnd) {
   sentence({"a", "b", "c", "d"});
   enter(4, 4, "d");
