@@ -216,6 +216,11 @@
 (defun subordinate-opening () (and (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) "))
                                    (not (comp (pitem-head-word) (reg-match "^[A-Za-z]+ (do|does|did|will|would|can|could|is|are|was|were|should|shall|has|have|had|may|might|must|am)( |$)")))))
 
+;; The verb of a clause opened by a subordinating conjunction at the start
+;; of the sentence (Although it was late, we went on; If that's ok, call
+;; me): the clause after its comma is the main clause, never its parataxis.
+(defun fronted-subordinate () (and (int-eq (pitem-low) (int 2))
+                                   (comp (pitem-preceding-word) (reg-match "^([Ii]f|[Aa]lthough|[Tt]hough|[Ww]hile|[Ww]hilst|[Bb]ecause|[Ss]ince|[Aa]s|[Uu]nless|[Ww]hereas|[Oo]nce|[Bb]efore|[Aa]fter|[Uu]ntil|[Ww]hether)$"))))
 ;; A verb of saying after the clause it reports ("We won," he said.).
 ;; The adverb marks its verb ("cm"), and such a clause is never the whole
 ;; sentence: a clause after it, even without a comma, is the main one (When
@@ -762,8 +767,8 @@
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))
@@ -892,8 +897,8 @@
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
      (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
      (V (dep-type conj) (max-dist 20) (dep-weight 4.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement)))))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))
