@@ -27,5 +27,6 @@
    :conditions (
      ((ed_e er_e est_e) (reg-match ".*[eE]$"))
      ((ing_e) (reg-match ".*([^aeiouyAEIOUY]|[^aeiouyAEIOUY][uU])[eE]$"))
+     ((ed ing er est) (not (reg-match "[^aeiouyAEIOUY]*[aeiouAEIOU][^aeiouwxyAEIOUWXY]$")))
    )))
 (link-lex-file english "en/words.hdr")

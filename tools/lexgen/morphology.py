@@ -8,6 +8,7 @@ consonants after a vowel; an `e` ending needs the third character from the end
 in its character set. A condition (a regular expression the root must match)
 is bound to the ending's name."""
 
+import re
 from collections import namedtuple
 
 Ending = namedtuple("Ending", "kind suffix name replacement chars")
@@ -44,6 +45,10 @@ ENDINGS = [
 ]
 
 
+# One syllable closed by a single consonant that doubles (not w, x or y).
+_SHORT_CLOSED_SYLLABLE = "[^aeiouyAEIOUY]*[aeiouAEIOU][^aeiouwxyAEIOUWXY]"
+
+
 def _e_after_consonant(root):
     return len(root) > 2 and (root[-2] not in "aeiouy" or (root[-2] == "u" and root[-3] not in "aeiouy"))
 
@@ -58,6 +63,12 @@ CONDITIONS = [
     (("ed_e", "er_e", "est_e"), '(reg-match ".*[eE]$")', lambda root: root.lower().endswith("e")),
     (("ing_e",), '(reg-match ".*([^aeiouyAEIOUY]|[^aeiouyAEIOUY][uU])[eE]$")',
      lambda root: _e_after_consonant(root.lower())),
+    # A word of one syllable that ends in one vowel and one consonant
+    # doubles the consonant before -ed, -ing, -er and -est (hop: hopped,
+    # fin: finned): "hoped", "fined" and "finer" are hope+d, fine+d and
+    # fine+r, never hop+ed, fin+ed or fin+er.
+    (("ed", "ing", "er", "est"), '(not (reg-match "%s$"))' % _SHORT_CLOSED_SYLLABLE,
+     lambda root: not re.match(_SHORT_CLOSED_SYLLABLE + "$", root)),
 ]
 
 _CHECKS = {name: check for names, _, check in CONDITIONS for name in names}
