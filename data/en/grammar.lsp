@@ -97,8 +97,8 @@
 (defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred))
                                                    (subject-first))))
 ;; A name used as a compound part leaves the adjectives in small letters
-;; before it to the last noun (the worst Verizon store, other al - Qaeda
-;; operatives); capitalised ones belong to the name (Supreme Court cases).
+;; before it to the last noun (major Hamas leaders, a large Air Force
+;; base); capitalised ones belong to the name (Supreme Court cases).
 (defun adjective-on-name () (and (comp (pitem-head-child) (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$"))
                                  (comp (get-modifier-by-type mod) (pitem-head-word) (reg-match "^[a-z].*"))))
 ;; A noun before a noun is a compound part with its own adjectives, numbers
