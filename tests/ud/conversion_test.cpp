@@ -1376,6 +1376,23 @@ TEST(SchemeToUd, APrepositionReadAsAnAdverbOfTheNounAfterItIsItsCaseMarker) {
   EXPECT_EQ(first_word("only"), "advmod ADV");
 }
 
+TEST(SchemeToUd, TheOnlyNounObjectOfTellOrWarnIsTheOneTold) {
+  auto object_of = [](const std::string& verb, const std::string& object) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(" + verb + "\t~ V\tE0\ti\t(gov v))\n"
+        "2\t(" + object + "\t~ N\t1\tobj\t(gov v))\n"
+        ")\n",
+        verb + " " + object);
+    return sentence.words[1].deprel;
+  };
+  EXPECT_EQ(object_of("tell", "Val"), "iobj");
+  EXPECT_EQ(object_of("warn", "residents"), "iobj");
+  EXPECT_EQ(object_of("tell", "this"), "obj");
+  EXPECT_EQ(object_of("read", "Val"), "obj");
+}
+
 TEST(SchemeToUd, ABarePrepositionAfterItsVerbIsAParticleOrAnAdverb) {
   auto relation_of = [](const std::string& preposition) {
     UdSentence sentence = from_velmo(
