@@ -1254,10 +1254,10 @@ TEST(SchemeToUd, TheObjectOfAVerbOfTellingBeforeAClauseIsTheRecipient) {
   sentence = from_velmo(
       "(\n"
       "E0\t(()\tfin C\t*\t)\n"
-      "1\t(told\ttell V\tE0\ti\t(gov fin))\n"
-      "2\t(stories\tstory N\t1\tobj\t(gov tell))\n"
+      "1\t(showed\tshow V\tE0\ti\t(gov fin))\n"
+      "2\t(stories\tstory N\t1\tobj\t(gov show))\n"
       ")\n",
-      "told stories");
+      "showed stories");
   EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
 }
 
