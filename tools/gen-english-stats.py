@@ -84,6 +84,10 @@ BAD_MIN_HEAD = 50          # occurrences of (head, relation)
 
 MAX_ROOT_COST = 10
 
+# Relations whose dependent is placed at its first word in the distance
+# table (see Statistics.add_dependency).
+FIRST_WORD_RELATIONS = {"rel"}
+
 
 def default_tool(name, subdir):
     path = os.path.join(ROOT, "build", subdir, name)
@@ -181,15 +185,22 @@ class Statistics:
             below = [p for p in below if p is not None]
             return min(below) if below else None
 
+        def first_word(node, seen=()):
+            """The first word a node spans (itself and all below it)."""
+            below = [first_word(c, seen + (node.label,)) for c in children.get(node.label, [])
+                     if c.label not in seen]
+            below = [p for p in below + [node.position] if p is not None]
+            return min(below) if below else None
+
         for node in nodes:
             if node.position is not None:
                 self.occurrences[word_key(node.root)] += 1
             head = by_label.get(node.gov)
             if head is None:
                 continue
-            self.add_dependency(head, node, children, position)
+            self.add_dependency(head, node, children, position, first_word)
 
-    def add_dependency(self, head, node, children, position):
+    def add_dependency(self, head, node, children, position, first_word):
         head_word = word_key(head.root)
         modifier_word = word_key(node.root)
         self.categories[head_word][head.cat] += 1
@@ -201,7 +212,11 @@ class Statistics:
             objects = [c for c in children.get(node.label, []) if c.rel == "pcomp"]
             modifier_word = word_key(objects[0].root) if objects else modifier_word
         head_position = position(head)
-        modifier_position = position(node)
+        # A relative clause stands where it begins, as the parser places a
+        # clause head without a word of its own (at ", which ..." its
+        # comma); other clauses keep their verb's position, which the
+        # grammar's link weights were set against.
+        modifier_position = first_word(node) if node.rel in FIRST_WORD_RELATIONS else position(node)
         for relation in relations:
             if head_position is not None and modifier_position is not None:
                 d = max(-MAX_DISTANCE, min(MAX_DISTANCE, modifier_position - head_position))

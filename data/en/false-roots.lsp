@@ -4,68 +4,103 @@
 (def-rules english-rules
   (false-root-s :act-on-all-matches
     (lexitem (ending s))
-    (when (comp (matching-word) (in ("aids" "aires" "analyses" "bangs" "bases" "boss" "clothes" "collages" "contents" "corps" "daniels"
-      "discuss" "does" "dominos" "ds" "ecs" "edwards" "ees" "ellis" "finances" "furnishings" "gas" "gis"
-      "goods" "grounds" "has" "hbs" "headquarters" "ips" "irs" "jeans" "kansas" "killies" "laos" "los"
-      "manners" "marches" "mars" "mills" "mins" "pants" "pass" "philippines" "pilates" "proceedings" "ps"
-      "sanders" "savings" "shelves" "silkies" "sms" "sooners" "sparks" "spears" "species" "ss" "tabs"
-      "thanks" "thieves" "thus" "trails" "troops" "ucas" "veggies" "vs" "walters" "wives" "yrs")))
+    (when (comp (matching-word) (in ("accounts" "acts" "aids" "aires" "analyses" "answers" "arms" "attacks" "balances" "bangs" "bases"
+      "bears" "benefits" "blocks" "bombs" "boss" "breaks" "cages" "calls" "caps" "cares" "cases"
+      "challenges" "changes" "charges" "checks" "circles" "claims" "clothes" "collages" "colors"
+      "comments" "communications" "concerns" "conditions" "contacts" "contents" "contracts" "corps"
+      "costs" "curves" "cuts" "daniels" "dates" "deals" "details" "discuss" "documents" "does" "dominos"
+      "drinks" "ds" "ecs" "edwards" "ees" "effects" "ellis" "emails" "experiences" "falls" "feathers"
+      "feels" "figures" "files" "finances" "flowers" "follows" "forces" "forms" "funds" "furnishings"
+      "games" "gas" "gets" "gis" "goods" "grounds" "hands" "has" "hbs" "headquarters" "heads" "helps"
+      "interests" "interviews" "ips" "irs" "issues" "jeans" "kansas" "kids" "killies" "laos" "levels"
+      "lies" "likes" "lines" "links" "lists" "lives" "looks" "los" "lots" "loves" "manners" "marches"
+      "mars" "matters" "means" "mills" "mins" "murders" "nails" "names" "needs" "neighbours" "numbers"
+      "occasions" "orders" "pants" "partners" "pass" "pets" "philippines" "phones" "pictures" "pilates"
+      "places" "plans" "plants" "points" "positions" "prices" "proceedings" "projects" "ps" "puts"
+      "questions" "rates" "reasons" "records" "regards" "remains" "reports" "requests" "reserves"
+      "results" "reviews" "rights" "rolls" "rules" "sales" "sanders" "savings" "seats" "shelves" "ships"
+      "shops" "shows" "sides" "signs" "silkies" "skills" "sms" "sooners" "sounds" "sources" "sparks"
+      "spears" "species" "ss" "stands" "states" "steps" "stores" "tabs" "takes" "talks" "targets" "tests"
+      "thanks" "thieves" "thus" "times" "tours" "toys" "trails" "troops" "types" "ucas" "values" "veggies"
+      "views" "visits" "vs" "walters" "wants" "waters" "wives" "works" "worms" "yrs")))
       (delete (litem))))
   (false-root-es :act-on-all-matches
     (lexitem (ending es))
-    (when (comp (matching-word) (in ("clothes")))
+    (when (comp (matching-word) (in ("addresses" "clothes" "goes" "taxes")))
       (delete (litem))))
   (false-root-ies :act-on-all-matches
     (lexitem (ending ies))
-    (when (comp (matching-word) (in ("cookies" "dies" "pinkies")))
+    (when (comp (matching-word) (in ("cookies" "copies" "dies" "fries" "parties" "pinkies" "studies" "supplies")))
       (delete (litem))))
   (false-root-ed :act-on-all-matches
     (lexitem (ending ed))
-    (when (comp (matching-word) (in ("annoyed" "armored" "concerned" "crowded" "delighted" "detailed" "dined" "distinguished"
-      "endangered" "fashioned" "feathered" "fulfilled" "hated" "hoped" "interested" "jared" "minded"
-      "obsessed" "overcrowded" "relaxed" "retarded" "scared" "shocked" "vaunted" "wounded")))
+    (when (comp (matching-word) (in ("accepted" "addressed" "affected" "annoyed" "armed" "armored" "assigned" "attached" "attended"
+      "backed" "bearded" "booked" "checked" "concerned" "confirmed" "considered" "cooked" "covered"
+      "crowded" "delighted" "designed" "destroyed" "detailed" "developed" "disappointed" "discovered"
+      "distinguished" "earned" "elected" "endangered" "ended" "established" "expected" "fashioned"
+      "feathered" "filled" "finished" "fixed" "focused" "fulfilled" "funded" "impressed" "informed"
+      "intended" "interested" "learned" "limited" "listed" "mentioned" "minded" "missed" "mixed" "needed"
+      "obsessed" "opened" "ordered" "overcrowded" "owned" "posted" "published" "registered" "relaxed"
+      "reported" "requested" "retarded" "shocked" "signed" "skilled" "surrounded" "suspected" "threatened"
+      "trained" "traveled" "treated" "turned" "vaunted" "wanted" "wounded")))
       (delete (litem))))
   (false-root-ed_e :act-on-all-matches
     (lexitem (ending ed_e))
-    (when (comp (matching-word) (in ("advanced" "animated" "bored" "civilized" "complicated" "convinced" "dedicated" "dehydrated"
-      "developed" "educated" "organised" "overpriced" "pleased" "privileged" "seed" "troubled" "united")))
+    (when (comp (matching-word) (in ("advanced" "agreed" "alleged" "animated" "announced" "appreciated" "approved" "associated" "assured"
+      "based" "bored" "changed" "charged" "civilized" "closed" "completed" "complicated" "concluded"
+      "confused" "continued" "convinced" "dated" "decided" "dedicated" "dehydrated" "described"
+      "determined" "developed" "educated" "excited" "executed" "experienced" "exposed" "forced" "handled"
+      "included" "involved" "liked" "located" "loved" "moved" "noted" "noticed" "organised" "overpriced"
+      "placed" "pleased" "prepared" "privileged" "raised" "realized" "received" "related" "removed"
+      "required" "retired" "revised" "scared" "scheduled" "seed" "settled" "stated" "supposed" "surprised"
+      "troubled" "united" "updated" "used")))
       (delete (litem))))
   (false-root-ed_dbl :act-on-all-matches
     (lexitem (ending ed_dbl))
-    (when (comp (matching-word) (in ("appalled" "installed")))
+    (when (comp (matching-word) (in ("appalled" "installed" "planned" "stopped")))
       (delete (litem))))
   (false-root-ied :act-on-all-matches
     (lexitem (ending ied))
-    (when (comp (matching-word) (in ("certified" "dissatisfied" "satisfied" "worried")))
+    (when (comp (matching-word) (in ("applied" "certified" "dissatisfied" "married" "qualified" "satisfied" "tried" "worried")))
       (delete (litem))))
   (false-root-ing :act-on-all-matches
     (lexitem (ending ing))
-    (when (comp (matching-word) (in ("accounting" "annoying" "astounding" "billing" "bombing" "briefing" "casting" "coding" "comforting"
-      "counseling" "dining" "disgusting" "distinguishing" "drying" "embarrassing" "flooding" "frightening"
-      "fulfilling" "greeting" "heating" "holidaying" "hoping" "landing" "lighting" "loading" "looting"
-      "metering" "misunderstanding" "overbearing" "overwhelming" "painting" "parking" "picketing" "piping"
-      "poisoning" "printing" "putting" "raging" "recording" "recruiting" "riding" "roofing" "scaring"
-      "seating" "spelling" "towing" "understanding" "warning")))
+    (when (comp (matching-word) (in ("according" "accounting" "acting" "annoying" "asking" "astounding" "billing" "bombing" "breeding"
+      "briefing" "bringing" "building" "buying" "calling" "casting" "cleaning" "comforting" "counseling"
+      "dealing" "developing" "disgusting" "distinguishing" "drinking" "drying" "eating" "embarrassing"
+      "entering" "feeding" "feeling" "fighting" "finding" "floating" "flooding" "flying" "following"
+      "frightening" "fulfilling" "funding" "going" "greeting" "growing" "heading" "hearing" "heating"
+      "helping" "holding" "holidaying" "interesting" "keeping" "killing" "landing" "leading" "learning"
+      "lighting" "loading" "looking" "looting" "meaning" "meeting" "metering" "missing" "misunderstanding"
+      "opening" "overbearing" "overwhelming" "painting" "parking" "passing" "paying" "picketing" "playing"
+      "poisoning" "printing" "putting" "reading" "recording" "recruiting" "reporting" "returning"
+      "rolling" "roofing" "saying" "seating" "seeing" "seeking" "sending" "shooting" "showing" "signing"
+      "speaking" "spelling" "spending" "standing" "starting" "supporting" "surrounding" "talking"
+      "telling" "testing" "thinking" "towing" "training" "traveling" "trying" "understanding" "visiting"
+      "waiting" "walking" "wanting" "warming" "warning" "watching" "wondering" "working")))
       (delete (litem))))
   (false-root-ing_e :act-on-all-matches
     (lexitem (ending ing_e))
-    (when (comp (matching-word) (in ("advertising" "amazing" "amusing" "boring" "castling" "clothing" "craving" "devastating"
-      "developing" "fascinating" "frustrating" "gambling" "glaring" "gouging" "housing" "icing" "lodging"
-      "programming" "racing" "restructuring" "sampling" "soothing" "structuring" "surprising" "timing"
-      "voting" "welcoming")))
+    (when (comp (matching-word) (in ("advertising" "amazing" "amusing" "assuming" "biting" "boring" "caring" "castling" "challenging"
+      "changing" "closing" "clothing" "coming" "craving" "dating" "devastating" "developing" "dining"
+      "driving" "fascinating" "filing" "frustrating" "gambling" "giving" "glaring" "gouging" "handling"
+      "housing" "icing" "leaving" "living" "lodging" "loving" "making" "moving" "operating" "pricing"
+      "programming" "racing" "rating" "restructuring" "riding" "sampling" "saving" "serving" "soothing"
+      "structuring" "surprising" "taking" "timing" "trading" "using" "voting" "welcoming" "writing")))
       (delete (litem))))
   (false-root-ing_dbl :act-on-all-matches
     (lexitem (ending ing_dbl))
-    (when (comp (matching-word) (in ("flopping" "installing" "shipping" "spelling" "wedding")))
+    (when (comp (matching-word) (in ("beginning" "flopping" "getting" "installing" "planning" "putting" "running" "shipping" "shopping"
+      "sitting" "spelling" "travelling" "wedding")))
       (delete (litem))))
   (false-root-er :act-on-all-matches
     (lexitem (ending er))
-    (when (comp (matching-word) (in ("after" "bother" "butcher" "camper" "customer" "dryer" "easter" "foreigner" "founder" "layer"
-      "leader" "liver" "matter" "number" "offer" "outer" "owner" "poster" "rider")))
+    (when (comp (matching-word) (in ("after" "bother" "butcher" "camper" "customer" "dryer" "easter" "foreigner" "founder" "higher"
+      "layer" "leader" "longer" "lower" "matter" "number" "offer" "outer" "owner" "poster")))
       (delete (litem))))
   (false-root-er_e :act-on-all-matches
     (lexitem (ending er_e))
-    (when (comp (matching-word) (in ("broker" "liver" "mariner" "matter" "stranger")))
+    (when (comp (matching-word) (in ("broker" "later" "liver" "mariner" "matter" "stranger")))
       (delete (litem))))
   (false-root-er_dbl :act-on-all-matches
     (lexitem (ending er_dbl))
@@ -73,7 +108,7 @@
       (delete (litem))))
   (false-root-ier :act-on-all-matches
     (lexitem (ending ier))
-    (when (comp (matching-word) (in ("fortier")))
+    (when (comp (matching-word) (in ("earlier" "fortier")))
       (delete (litem))))
   (false-root-est :act-on-all-matches
     (lexitem (ending est))
@@ -81,6 +116,6 @@
       (delete (litem))))
   (false-root-est_e :act-on-all-matches
     (lexitem (ending est_e))
-    (when (comp (matching-word) (in ("forest")))
+    (when (comp (matching-word) (in ("forest" "latest")))
       (delete (litem))))
   )

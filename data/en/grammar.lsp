@@ -195,6 +195,9 @@
 (defun content-clause () (comp (pitem-attvec) (att-str-val cform) (in ("that" "whether"))))
 ;; Words that head a relative clause of their own without relative word.
 (defun free-relative-head () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever|[Aa]ll|[Ee]verything|[Aa]nything|[Ss]omething|[Nn]othing)$"))))
+;; Verbs after which "what" opens an indirect question, the verb's clausal
+;; complement, not a free relative (know what you mean, wonder what it is).
+(defun after-question-verb () (comp (pitem-preceding-word) (reg-match "^([Kk]now|[Kk]nows|[Kk]new|[Kk]nown|[Kk]nowing|[Ww]onder|[Ww]onders|[Ww]ondered|[Ww]ondering|[Gg]uess|[Aa]sk|[Aa]sks|[Aa]sked|[Ss]ee|[Ss]aw|[Ss]een|[Rr]emember|[Dd]ecide|[Dd]ecided|[Tt]ell|[Tt]ells|[Tt]old|[Mm]ention|[Dd]iscuss|[Ee]xplain|[Ll]earn|[Ff]igure|[Ii]magine|[Cc]heck|[Ss]ure)$")))
 ;; A name before a fronted adverbial clause (Phil if you could ...).
 (defun before-subordinator () (comp (pitem-following-word) (in ("if" "when" "as" "because" "since" "once" "unless" "although" "though" "while"))))
 ;; A finite clause opened by when, whenever or once is an
@@ -208,6 +211,11 @@
 (defun subordinate-opening () (and (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) "))
                                    (not (comp (pitem-head-word) (reg-match "^[A-Za-z]+ (do|does|did|will|would|can|could|is|are|was|were|should|shall|has|have|had|may|might|must|am)( |$)")))))
 
+;; The verb of a clause opened by a subordinating conjunction at the start
+;; of the sentence (Although it was late, we went on; If that's ok, call
+;; me): the clause after its comma is the main clause, never its parataxis.
+(defun fronted-subordinate () (and (int-eq (pitem-low) (int 2))
+                                   (comp (pitem-preceding-word) (reg-match "^([Ii]f|[Aa]lthough|[Tt]hough|[Ww]hile|[Ww]hilst|[Bb]ecause|[Ss]ince|[Aa]s|[Uu]nless|[Ww]hereas|[Oo]nce|[Bb]efore|[Aa]fter|[Uu]ntil|[Ww]hether)$"))))
 ;; A verb of saying after the clause it reports ("We won," he said.).
 ;; The adverb marks its verb ("cm"), and such a clause is never the whole
 ;; sentence: a clause after it, even without a comma, is the main one (When
@@ -366,6 +374,10 @@
 ;; now just an ipod).
 (defun focus-adverb () (comp (pitem-head-word) (reg-match "^(n't|[Nn]ever|[Ee]ven|[Jj]ust|[Aa]lso|[Oo]nly|[Ww]hy|[Ww]hen)$")))
 
+;; Adverbs of place and time, and sentence adverbs, modify no adverb after
+;; them: they modify the verb (go back there again, done that before though).
+(defun place-or-time-adverb () (comp (pitem-head-word) (reg-match "^([Tt]here|[Hh]ere|[Bb]efore|[Aa]go|[Aa]nywhere|[Ss]omewhere|[Ee]verywhere|[Rr]ecently|[Tt]hough|[Ss]ure|[Yy]et|[Aa]bove|[Tt]wice|[Oo]ften|[Ss]omehow|[Ee]specially|[Aa]tm|[Hh]owever|[Tt]herefore|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ll]ater|[Ee]arlier|[Ss]oon)$")))
+
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
@@ -373,7 +385,7 @@
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
-  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (not (clause-adverb))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
@@ -459,10 +471,12 @@
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
-     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     ;; (one without relative word at a higher cost: the book I read)
+     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
-        (modifiee-cond (free-relative-head)))
+        (modifiee-cond (and (free-relative-head) (not (after-question-verb)))))
      ;; A noun after a comma or conjunction heads no list of its own: the
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
@@ -559,7 +573,9 @@
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
      ;; until now, since then, from here, so far
      (Adv (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("now" "then" "there" "here" "far" "long" "ever"))))))
-     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s))))))
+     ;; (a past participle takes no object there: pictures of mutilated
+     ;; bodies is a participle before its noun)
+     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s)) (or (gerund) (not (get-modifier-by-type obj)))))))
   ;; out of, off of, along with, except for: the second preposition is the
   ;; object of the first (the treebank makes both case markers).
   (? (Prep (dep-type pcomp) (max-dist 1) (modifier-cond (and (no-cc) (with-object) (comp (pitem-head-word) (reg-match "^(of|with|for) .*"))))
@@ -746,8 +762,8 @@
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))
@@ -876,8 +892,8 @@
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
      (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
      (V (dep-type conj) (max-dist 20) (dep-weight 4.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement)))))))
-  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)))))
+  (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 40.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))

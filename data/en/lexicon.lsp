@@ -25,7 +25,8 @@
    (d "est" est_dbl)
    (p "iest" iest y)
    :conditions (
-     ((ed_e er_e est_e) (reg-match ".*e$"))
-     ((ing_e) (reg-match ".*([^aeiouy]|[^aeiouy]u)e$"))
+     ((ed_e er_e est_e) (reg-match ".*[eE]$"))
+     ((ing_e) (reg-match ".*([^aeiouyAEIOUY]|[^aeiouyAEIOUY][uU])[eE]$"))
+     ((ed ing er est) (not (reg-match "[^aeiouyAEIOUY]*[aeiouAEIOU][^aeiouwxyAEIOUWXY]$")))
    )))
 (link-lex-file english "en/words.hdr")

@@ -88,6 +88,7 @@ Word set_lexitem_root(MatchCall& call) {
     target = *same_head;
   }
   target->root = call.analyzer->intern(root);
+  if (target->lattice) target->lattice->root_changed(*target);
   return item_word(item);
 }
 

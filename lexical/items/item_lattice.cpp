@@ -40,6 +40,7 @@ ItemLattice::~ItemLattice() = default;
 
 void ItemLattice::reset() {
   test_memo_.forget();  // the items go, and their addresses may come back
+  item_texts_.clear();
   all_items_.clear();
   for (auto& list : by_end_) list.clear();
   for (auto& list : by_start_) list.clear();
@@ -269,6 +270,7 @@ LexItem* ItemLattice::add_item(LexItem* item, bool check_duplicates) {
     if (LexItem* existing = find_duplicate(*item)) return existing;
   }
   if (hook_) call_hook(*item);
+  item_texts_.note(*item);
   insert_by_end(list_at(by_end_, item->high), item);
   insert_by_start(list_at(by_start_, item->low), item);
   return item;
@@ -315,6 +317,7 @@ void ItemLattice::clear_by_end(int p) {
 
 void ItemLattice::keep_only_by_end(int p, LexItem* item) {
   if (p < 0 || static_cast<std::size_t>(p) >= by_end_.size()) return;
+  if (item) item_texts_.note(*item);
   by_end_[p].assign(1, item);
 }
 

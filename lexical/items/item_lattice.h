@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "lexical/items/item_test_memo.h"
+#include "lexical/items/item_text_filter.h"
 #include "lexical/items/lex_item.h"
 #include "shell/support/string_pool.h"
 
@@ -106,6 +107,10 @@ class ItemLattice {
   StringPool& strings() { return pool_; }
   // Answers of side-effect-free item tests; reset() forgets them.
   ItemTestMemo& test_memo() { return test_memo_; }
+  // The roots and endings the sentence's items may hold.
+  const ItemTextFilter& item_texts() const { return item_texts_; }
+  // To be called whenever an item of the lattice gets a new root.
+  void root_changed(const LexItem& item) { item_texts_.note_text(item.root); }
 
   // ---- Items.
   // A new item over low..high with head = low, a copy of the meaning (its
@@ -165,6 +170,7 @@ class ItemLattice {
   ItemHook hook_;
   StringPool pool_;
   ItemTestMemo test_memo_;
+  ItemTextFilter item_texts_;
   std::string span_text_;
   // Joined spans by low * kCachedSpanWords + (high - low); emptied whenever
   // a word or a spacing changes.

@@ -60,7 +60,7 @@ class LexItem {
   std::unique_ptr<Meaning> meaning;  // private copy, may be null
   std::vector<const char*> affixes;  // ending names, pooled
   std::vector<LexItem*> sub_items;   // components, owned by the lattice
-  const char* root = nullptr;        // pooled
+  const char* root = nullptr;        // pooled; a new one is told to the lattice (root_changed)
   const char* relation = nullptr;    // relation to the item this is a component of; pooled
   const char* category = nullptr;    // pooled; null until set
   LexEntry* entry = nullptr;         // the lexicon entry the item was made from

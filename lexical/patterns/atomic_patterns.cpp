@@ -109,6 +109,8 @@ void LexItemPat::match_all(ItemLattice& lattice, MatchList& out) {
     LPattern::match_all(lattice, out);
     return;
   }
+  // A sentence none of whose items can pass the guard is skipped at once.
+  if (!guard_.may_admit_some(lattice.item_texts())) return;
   ItemTestMemo& memo = lattice.test_memo();
   auto scan = [&](const std::vector<LexItem*>& items) {
     const std::size_t count = items.size();

@@ -9,6 +9,7 @@
 #include "lexical/items/item_lattice.h"
 #include "lexical/items/lex_item.h"
 #include "lexical/items/item_test_memo.h"
+#include "lexical/items/item_text_filter.h"
 #include "shell/lexp/adaptors.h"
 #include "shell/lexp/constants.h"
 #include "shell/lexp/forms.h"
@@ -187,6 +188,7 @@ ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words, i
   if (const char* name = nullptr; ending_test(test, name) && test.accepts(item_type())) {
     guard.kind_ = Kind::kEnding;
     guard.ending_ = name;
+    if (name) guard.ending_bits_.push_back(ItemTextFilter::bit_of(name));
     return guard;
   }
   if (test.connective() != LExp::Connective::kNone) return of_connective(test, depth);
@@ -209,7 +211,10 @@ ItemGuard ItemGuard::of_connective(LExp& test, int depth) {
   const auto is_named_ending = [](const ItemGuard& part) { return part.kind_ == Kind::kEnding && part.ending_; };
   if (test.connective() == LExp::Connective::kOr && std::all_of(parts.begin(), parts.end(), is_named_ending)) {
     guard.kind_ = Kind::kEndings;
-    for (const ItemGuard& part : parts) guard.endings_.push_back(part.ending_);
+    for (const ItemGuard& part : parts) {
+      guard.endings_.push_back(part.ending_);
+      guard.ending_bits_.push_back(ItemTextFilter::bit_of(part.ending_));
+    }
     return guard;
   }
   switch (test.connective()) {
@@ -267,6 +272,7 @@ ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& exp, TypeId type, std::s
   if (const auto* equality = dynamic_cast<const TextEqualityTest*>(&exp)) {
     test.kind_ = equality->lower_text(text) ? Kind::kEquals : Kind::kNever;
     test.lower_text_ = text;
+    if (test.kind_ == Kind::kEquals) test.bits_.push_back(ItemTextFilter::bit_of(test.lower_text_));
     return test;
   }
   // Without options the list's own test compares ignoring case, as the
@@ -277,6 +283,7 @@ ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& exp, TypeId type, std::s
   for (const std::string& word : *test.words_) {
     test.first_bytes_.set(word.empty() ? 0 : static_cast<unsigned char>(word[0]));
     test.longest_ = std::max(test.longest_, word.size());
+    test.bits_.push_back(ItemTextFilter::bit_of(word));
   }
   return test;
 }
@@ -297,6 +304,19 @@ bool ItemGuard::TextTest::holds(const char* text) const {
   return false;
 }
 
+bool ItemGuard::TextTest::may_hold_in(const ItemTextFilter& texts) const {
+  switch (kind_) {
+    case Kind::kNone:
+      return true;
+    case Kind::kNever:
+      return false;
+    case Kind::kEquals:
+    case Kind::kIn:
+      return std::any_of(bits_.begin(), bits_.end(), [&texts](std::uint16_t bit) { return texts.may_hold(bit); });
+  }
+  return true;
+}
+
 bool ItemGuard::TextTest::in_words(const char* text) const {
   if (!first_bytes_.test(static_cast<unsigned char>(ascii_lower(*text)))) return false;
   constexpr std::size_t kOnStack = 64;
@@ -311,6 +331,31 @@ bool ItemGuard::TextTest::in_words(const char* text) const {
   std::string whole;
   for (const char* c = text; *c; ++c) whole += ascii_lower(*c);
   return words_->count(whole) != 0;
+}
+
+// Only roots and endings are looked up in the filter; every other test may
+// admit an item.
+bool ItemGuard::may_admit_some(const ItemTextFilter& texts) const {
+  const auto may_hold = [&texts](std::uint16_t bit) { return texts.may_hold(bit); };
+  switch (kind_) {
+    case Kind::kRoot:
+      return text_test_.may_hold_in(texts);
+    case Kind::kEnding:
+    case Kind::kEndings:
+      return std::any_of(ending_bits_.begin(), ending_bits_.end(), may_hold);
+    case Kind::kOr:
+      return std::any_of(parts_.begin(), parts_.end(),
+                         [&texts](const ItemGuard& part) { return part.may_admit_some(texts); });
+    case Kind::kAnd:
+      return std::all_of(parts_.begin(), parts_.end(),
+                         [&texts](const ItemGuard& part) { return part.may_admit_some(texts); });
+    case Kind::kNone:
+    case Kind::kSurform:
+    case Kind::kCall:
+    case Kind::kNot:
+      return true;
+  }
+  return true;
 }
 
 bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {

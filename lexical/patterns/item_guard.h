@@ -16,6 +16,7 @@
 // followed by str=, in, reg-match, an attribute test against a constant,
 // or connectives of these.
 #include <bitset>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -28,6 +29,7 @@ namespace velmo {
 
 class IRSlist;
 class ItemTestMemo;
+class ItemTextFilter;
 class LExp;
 class LexItem;
 
@@ -45,6 +47,8 @@ class ItemGuard {
     bool active() const { return kind_ != Kind::kNone; }
     // The test's answer on `text` (null for none).
     bool holds(const char* text) const;
+    // False when the test holds on no text the filter may hold.
+    bool may_hold_in(const ItemTextFilter& texts) const;
 
    private:
     enum class Kind { kNone, kNever, kEquals, kIn };
@@ -55,6 +59,7 @@ class ItemGuard {
     std::shared_ptr<const WordSet> words_;  // kIn, in lower case
     std::bitset<256> first_bytes_;          // kIn: of the words
     std::size_t longest_ = 0;               // kIn: bytes of the longest word
+    std::vector<std::uint16_t> bits_;       // kEquals, kIn: the texts' filter bits
   };
 
   // The words, in lower case, of a written (in (WORD ...) ...) form whose
@@ -77,6 +82,9 @@ class ItemGuard {
 
   // False when the condition is surely 0 on `item`.
   bool admits(LexItem& item, ItemTestMemo& memo) const;
+  // False when admits() is surely false on every item of a sentence whose
+  // items' roots and endings the filter holds.
+  bool may_admit_some(const ItemTextFilter& texts) const;
   // Whether admits() answers for the whole condition.
   bool decides() const { return decides_; }
   // For a guard made from the first operand of (and A B ...): the operands,
@@ -105,6 +113,8 @@ class ItemGuard {
   // kEndings, an (or (ending NAME) ...): the names (none null). Most items
   // have no ending at all, which is then one test.
   std::vector<const char*> endings_;
+  // kEnding, kEndings: the filter bits of the names.
+  std::vector<std::uint16_t> ending_bits_;
   std::vector<ItemGuard> parts_;  // kNot, kOr, kAnd: the operands' guards
   const LExpList* conjuncts_ = nullptr;
   bool decides_ = false;

@@ -4,7 +4,9 @@
 
 #include "lexicon/attributes/att_vec.h"
 #include "parser/chart/pitem.h"
+#include "parser/functions/pitem_functions.h"
 #include "shell/lexp/forms.h"
+#include "shell/lib/text_filter.h"
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/types.h"
 #include "shell/reader/irslist.h"
@@ -35,18 +37,39 @@ bool tests_span_text(const LExp* exp) {
   return true;
 }
 
+// The filters of a span test whose parts after (pitem-head-word) all
+// filter texts; empty when one does not.
+std::vector<const TextFilter*> span_filters(const LExp& exp) {
+  const auto& items = static_cast<const SequenceExp&>(exp).items();
+  std::vector<const TextFilter*> filters;
+  if (!is_span_words(*items[0])) return filters;
+  for (std::size_t i = 1; i < items.size(); ++i) {
+    const auto* filter = dynamic_cast<const TextFilter*>(items[i].get());
+    if (!filter || !filter->passes(nullptr)) return {};
+    filters.push_back(filter);
+  }
+  return filters;
+}
+
 }  // namespace
+
+ConditionMemo::Condition ConditionMemo::condition_of(const LExp* exp) {
+  Condition condition;
+  condition.by_span = tests_span_text(exp);
+  if (condition.by_span) condition.filters = span_filters(*exp);
+  return condition;
+}
 
 int ConditionMemo::number_of(std::string_view text, const LExp* exp) {
   auto [at, added] = numbers_.try_emplace(std::string(text), static_cast<int>(conditions_.size()));
-  if (added) conditions_.push_back(Condition{.by_span = tests_span_text(exp)});
+  if (added) conditions_.push_back(condition_of(exp));
   return at->second;
 }
 
 int ConditionMemo::number_of(const LExp& part, std::shared_ptr<LExp> owner) {
   auto [at, added] = part_numbers_.try_emplace(&part, static_cast<int>(conditions_.size()));
   if (added) {
-    conditions_.push_back(Condition{.by_span = tests_span_text(&part)});
+    conditions_.push_back(condition_of(&part));
     owners_.push_back(std::move(owner));
   }
   return at->second;
@@ -141,7 +164,16 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
       static_cast<std::uint32_t>(static_cast<std::uint16_t>(item.start)) << 16 | static_cast<std::uint16_t>(item.end);
   const Key key{nullptr, span, number};
   if (const bool* known = answers_.find(key)) return *known;
-  const bool answer = evaluate(condition, item);
+  const std::vector<const TextFilter*>& filters = conditions_[static_cast<std::size_t>(number)].filters;
+  bool answer = false;
+  if (filters.empty()) {
+    answer = evaluate(condition, item);
+  } else {
+    const char* words = span_words(item);
+    answer = words != nullptr;
+    for (const TextFilter* filter : filters)
+      if (answer) answer = *filter->passes(words);
+  }
   answers_.find_or_add(key).first = answer;
   return answer;
 }

@@ -9,7 +9,8 @@
 //
 // A condition that only tests the words of the item's span (its head word
 // matched against patterns or word lists) is answered once per span: items
-// of many categories share a span.
+// of many categories share a span. Its filters are asked about the words
+// directly, without a call through the expressions.
 //
 // A condition that changes anything while it is evaluated (the item's
 // vector or weight, or the chart through the item-changing functions) is
@@ -45,6 +46,7 @@ namespace velmo {
 
 class IRSlist;
 class LExp;
+class TextFilter;
 
 class ConditionMemo {
  public:
@@ -178,7 +180,11 @@ class ConditionMemo {
     bool repeatable = true;  // false once it changed something
     bool by_span = false;    // a test of the item's words alone: answered once per span
     int watched = 0;         // evaluations whose effect on the item was checked
+    // For a test of the span's words by filters alone (reg-match, in), the
+    // filters, asked about the words directly; else empty.
+    std::vector<const TextFilter*> filters;
   };
+  static Condition condition_of(const LExp* exp);
   // The answer of a condition that tests the words of the item's span
   // alone, from the span's answers or by evaluation.
   bool span_answer(LExp& condition, int number, PItem& item);

@@ -82,8 +82,7 @@ Word pitem_deprel(Word input) { return input ? as_word(as_item(input)->link) : 0
 
 Word pitem_head_word(Word input) {
   const PItem* item = as_item(input);
-  const SentenceView* sentence = sentence_of(item);
-  return sentence ? as_word(sentence->span_text(item->start, item->end)) : 0;
+  return item ? as_word(span_words(*item)) : 0;
 }
 
 Word pitem_preceding_word(Word input) {
@@ -365,6 +364,16 @@ const PItem* modifier_by_type(const PItem& item, const std::string& relation) {
   for (const PItem* at = &item; at; at = at->head_child)
     if (at->link && at->link->has_relation() && at->link->relation() == relation) return at->second;
   return nullptr;
+}
+
+const char* span_words(const PItem& item) {
+  const SentenceView* sentence = sentence_of(&item);
+  return sentence ? sentence->span_text(item.start, item.end) : nullptr;
+}
+
+bool is_span_words(const LExp& exp) {
+  const auto* adaptor = dynamic_cast<const FnAdaptor*>(&exp);
+  return adaptor && !adaptor->inner() && std::string_view(exp.name()) == "pitem-head-word";
 }
 
 bool head_is_last(const PItem& item) {

@@ -27,5 +27,10 @@ bool head_is_first(const PItem& item);
 // The relation of a (get-modifier-by-type RELATION) expression; null for
 // any other expression.
 const std::string* modifier_relation_of(const LExp& exp);
+// The words of the item's span, as (pitem-head-word) gives them (null when
+// the item belongs to no sentence); and whether `exp` is that function as
+// written, without an expression it hands the words to.
+const char* span_words(const PItem& item);
+bool is_span_words(const LExp& exp);
 
 }  // namespace velmo

@@ -3,6 +3,7 @@
 // their places to what they head, multi-word items are headed by their first
 // word, tokens without a node are attached, and one root is kept.
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <tuple>
 
@@ -218,6 +219,7 @@ class SchemeToUd {
     contractions_without_apostrophe();
     emoticons_as_discourse();
     numbers_naming_their_noun();
+    currency_signs();
     dates_and_times();
     month_days();
     telephone_numbers();
@@ -1218,6 +1220,45 @@ class SchemeToUd {
       if (ud_rel_[p] != "advmod" || ud_rel_[p + 1] != "case" || ud_head_[p] != ud_head_[p + 1]) continue;
       ud_rel_[p] = "case";
     }
+  }
+
+  // "$20,000", "about $500 million": the treebank heads an amount by its
+  // currency sign, which takes the number's place; the number (the last of
+  // "500 million") is its nummod, and a number before that one a compound.
+  // Only a sign that the parse left out of the tree (punctuation) moves.
+  void currency_signs() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      if (!currency_sign(tokens_[p - 1].form) || ud_rel_[p] != "punct" || node_at_[p] >= 0) continue;
+      if (!std::isdigit(static_cast<unsigned char>(tokens_[p].form[0])) || ud_head_[p + 1] < 0) continue;
+      int number = p + 1;
+      while (ud_head_[number] > number && ud_head_[number] <= n && amount_word(tokens_[ud_head_[number] - 1].form) &&
+             (ud_rel_[number] == "nummod" || ud_rel_[number] == "compound")) {
+        ud_rel_[number] = "compound";
+        number = ud_head_[number];
+      }
+      // What modified the amount's numbers from outside it ("about") goes
+      // with the sign.
+      for (int q = 1; q <= n; ++q)
+        if (ud_head_[q] > p && ud_head_[q] <= number && (q < p || q > number)) ud_head_[q] = p;
+      ud_head_[p] = ud_head_[number];
+      // An amount before a noun ("$10 payments") is its compound.
+      ud_rel_[p] = ud_rel_[number] == "nummod" ? "compound" : ud_rel_[number];
+      ud_head_[number] = p;
+      ud_rel_[number] = "nummod";
+    }
+  }
+
+  static bool currency_sign(std::string_view form) {
+    return form == "$" || form == "\xC2\xA3" || form == "\xE2\x82\xAC";
+  }
+
+  // Words that multiply the number before them (500 million, 3 bn).
+  static bool amount_word(std::string_view form) {
+    static constexpr std::array<std::string_view, 8> words = {"hundred", "thousand", "million", "billion",
+                                                              "trillion", "k",        "m",       "bn"};
+    const std::string low = lower(form);
+    return std::find(words.begin(), words.end(), low) != words.end();
   }
 
   // "( 713 ) 853-3242": the area code in brackets heads the telephone

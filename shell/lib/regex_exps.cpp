@@ -9,6 +9,7 @@
 #include "shell/support/sizes.h"
 #include "shell/lib/exp_support.h"
 #include "shell/lib/regex_helpers.h"
+#include "shell/lib/text_filter.h"
 #include "shell/support/text.h"
 
 namespace velmo {
@@ -18,7 +19,7 @@ namespace {
 // (reg-match RE ...): the input when one of the expressions matches at its
 // start (an empty match counts), else 0. An expression that does not
 // compile is reported once, when built, and matches nothing.
-class RegMatchExp final : public DefaultClone<RegMatchExp> {
+class RegMatchExp final : public DefaultClone<RegMatchExp>, public TextFilter {
  public:
   RegMatchExp() { set_types("char*", "char*"); }
   const char* name() const override { return "reg-match"; }
@@ -31,12 +32,17 @@ class RegMatchExp final : public DefaultClone<RegMatchExp> {
   }
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input) return 0;
-    for (const auto& regex : patterns_)
-      if (regex->search(text_of(input))) return input;
-    return 0;
+    return matches(text_of(input)) ? input : 0;
   }
+  std::optional<bool> passes(const char* text) const override { return text && matches(text); }
 
  private:
+  bool matches(const char* text) const {
+    for (const auto& regex : patterns_)
+      if (regex->search(text)) return true;
+    return false;
+  }
+
   std::vector<std::unique_ptr<Regex>> patterns_;
 };
 

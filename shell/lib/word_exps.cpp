@@ -8,6 +8,7 @@
 #include "shell/support/sizes.h"
 #include "shell/reader/tokenizer.h"
 #include "shell/lib/exp_support.h"
+#include "shell/lib/text_filter.h"
 #include "shell/lib/word_list.h"
 #include "shell/interpreter/name_space.h"
 
@@ -21,7 +22,7 @@ constexpr const char* kText = "char*";
 // With ":hashsize" the words go into a hash table of its own, with
 // ":wordlist" into the named word list; otherwise into a sorted array. The
 // result is the input, or the stored word when a hash table is used.
-class InExp final : public DefaultClone<InExp> {
+class InExp final : public DefaultClone<InExp>, public TextFilter {
  public:
   InExp() { set_types(kText, kText); }
   const char* name() const override { return "in"; }
@@ -49,6 +50,11 @@ class InExp final : public DefaultClone<InExp> {
     if (!check_input(type) || !input) return 0;
     if (table_) return word_of(table_->lookup(text_of(input)));
     return (sorted_ && sorted_->contains(text_of(input))) ? input : 0;
+  }
+  // Over a word list the value found is given instead of the text: no filter.
+  std::optional<bool> passes(const char* text) const override {
+    if (table_) return std::nullopt;
+    return text && sorted_ && sorted_->contains(text);
   }
 
  private:

@@ -52,6 +52,26 @@ class ItemLatticeTest : public LexicalTest {
   ItemLattice lattice_;
 };
 
+// An item's root and endings are noted as it enters the lists, a root
+// given later when the lattice is told; a reset forgets them all.
+TEST_F(ItemLatticeTest, ItemTextsFollowTheItemsEntered) {
+  const auto holds = [this](const char* text) { return lattice_.item_texts().may_hold(ItemTextFilter::bit_of(text)); };
+  const std::string_view endings[] = {"ing"};
+  LexItem* made = lattice_.make_item("sit", meaning("(note x)").get(), 4, 4, endings);
+  EXPECT_FALSE(holds("sit"));
+  lattice_.add_item(made, false);
+  EXPECT_TRUE(holds("SIT"));
+  EXPECT_TRUE(holds("ing"));
+  made->root = lattice_.intern("seat");
+  lattice_.root_changed(*made);
+  EXPECT_TRUE(holds("seat"));
+  LexItem* kept = item(1, 3, "oldman");
+  lattice_.keep_only_by_end(3, kept);
+  EXPECT_TRUE(holds("oldman"));
+  lattice_.reset();
+  for (const char* text : {"sit", "ing", "seat", "oldman"}) EXPECT_FALSE(holds(text)) << text;
+}
+
 TEST_F(ItemLatticeTest, WordsSpacingAndSpanText) {
   EXPECT_EQ(lattice_.positions(), 5);
   EXPECT_EQ(lattice_.word_at(0), nullptr);

@@ -296,6 +296,26 @@ TEST_F(PatternTest, LexItemScansGiveThePerPositionMatchesInOrder) {
   EXPECT_EQ(all("(lexitem (not (comp (root) (str= b))))"), "[1,2]{ab} [1,4]{abcd} [3,4]{cd} [4,4]{d} [3,2]{empty}");
 }
 
+// A scan for roots or endings that no item of the sentence holds finds
+// nothing at once; one that some item holds, or got later, finds it.
+TEST_F(PatternTest, LexItemScansSkipSentencesWithoutTheirRootsOrEndings) {
+  sentence({"a", "b", "c"});
+  enter(1, 1, "a");
+  LexItem* renamed = enter(2, 2, "b");
+  const std::string_view endings[] = {"ed"};
+  std::unique_ptr<IRSlist> note = IRSlist::parse("(note c)", store_);
+  lattice_.add_item(lattice_.make_item("c", make_meaning(*note).get(), 3, 3, endings), false);
+  EXPECT_EQ(all("(lexitem (comp (root) (in (\"zz\" \"B\"))))"), "[2,2]{b}");
+  EXPECT_EQ(all("(lexitem (comp (root) (str= zz)))"), "");
+  EXPECT_EQ(all("(lexitem (and (comp (root) (str= zz)) (t)))"), "");
+  EXPECT_EQ(all("(lexitem (or (comp (root) (str= zz)) (comp (root) (str= A))))"), "[1,1]{a}");
+  EXPECT_EQ(all("(lexitem (ending ed))"), "[3,3]{c}");
+  EXPECT_EQ(all("(lexitem (or (ending ing) (ending es)))"), "");
+  renamed->root = lattice_.intern("zz");
+  lattice_.root_changed(*renamed);
+  EXPECT_EQ(all("(lexitem (comp (root) (str= zz)))"), "[2,2]{zz}");
+}
+
 TEST_F(PatternTest, CollectLexItemsTakesTheFirstSatisfyingItemFromTheEnd) {
   sentence({"a", "b", "c", "d"});
   enter(4, 4, "d");

@@ -86,6 +86,17 @@ TEST_F(ConditionMemoTest, SpanTestsAnswerPerSpan) {
   EXPECT_TRUE(exact->accepts(memo, *noun, changes));
 }
 
+// Span tests of several filters, asked about the words directly, answer as
+// their expressions.
+TEST_F(ConditionMemoTest, SpanTestsWithOtherPartsAnswerAsTheirExpressions) {
+  const char* conditions[] = {
+      "(comp (pitem-head-word) (reg-match \"dog\") (in (\"dog\" \"cat\")))",
+      "(comp (pitem-head-word) (reg-match \"^the\") (in (\"dog\")))",
+      "(comp (pitem-head-word) (in (\"the big dog\")) (reg-match \"big\"))",
+  };
+  expect_plans_answer_as_expressions(conditions);
+}
+
 TEST_F(ConditionMemoTest, EqualTextsShareANumber) {
   const int first = memo.number_of("(head-last)");
   EXPECT_EQ(memo.number_of("(head-last)"), first);

@@ -12,6 +12,7 @@
 #include "shell/lexp/forms.h"
 #include "shell/lib/commands.h"
 #include "shell/lib/exp_support.h"
+#include "shell/lib/text_filter.h"
 #include "shell/lib/word_list.h"
 #include "shell/interpreter/name_space.h"
 
@@ -307,6 +308,27 @@ TEST_F(LibraryFileTest, MakeWordListKeepsCarriageReturnsAndIgnoresCase) {
   EXPECT_EQ(text_result("(in :wordlist lib-crlf)", "CHERRY"), "Cherry");  // ignores case despite the flag
   EXPECT_EQ(text_result("(in :wordlist lib-crlf)", "apple"), "(null)");   // stored as "Apple\r"
   EXPECT_EQ(text_result("(in :wordlist lib-crlf)", "apple\r"), "Apple\r");
+}
+
+// A filter's direct answer agrees with its evaluation on a text.
+TEST_F(LibraryTest, TextFiltersAnswerAsTheirEvaluation) {
+  for (const char* form : {"(reg-match \"^(dog|cat)$\")", "(reg-match x \"^c\")", "(in (dog cow))", "(in)"}) {
+    for (const char* text : {"dog", "cat", "cow", "the dog", ""}) {
+      const bool evaluated = eval_text(form, text) != 0;
+      const auto* filter = dynamic_cast<const TextFilter*>(exp_.get());
+      ASSERT_NE(filter, nullptr) << form;
+      EXPECT_EQ(filter->passes(text), std::optional<bool>(evaluated)) << form << " on " << text;
+    }
+    EXPECT_EQ(dynamic_cast<const TextFilter*>(exp_.get())->passes(nullptr), std::optional<bool>(false)) << form;
+  }
+}
+
+TEST_F(LibraryFileTest, InOverAWordListIsNoFilter) {
+  Interpreter::instance().execute_string("(make-word-list lib-filter :hashsize 11 (Cherry))");
+  EXPECT_EQ(text_result("(in :wordlist lib-filter)", "cherry"), "Cherry");  // the list's word, not the input
+  const auto* filter = dynamic_cast<const TextFilter*>(exp_.get());
+  ASSERT_NE(filter, nullptr);
+  EXPECT_EQ(filter->passes("cherry"), std::nullopt);
 }
 
 TEST_F(LibraryTest, MakeWordListWithoutHashsizeDefinesNothing) {

@@ -1131,6 +1131,36 @@ TEST(SchemeToUd, AnAreaCodeInBracketsHeadsTheTelephoneNumber) {
   EXPECT_EQ(attachments(sentence), "0:root 3:punct 1:obj 3:punct 3:flat ");
 }
 
+// "$500 million": the sign takes the amount's place and heads it; "about"
+// goes with it, 500 is a compound of million, million the sign's nummod.
+TEST(SchemeToUd, ACurrencySignHeadsTheAmount) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov spend))\n"
+      "2\t(spent\tspend V\tE0\ti\t(gov fin))\n"
+      "3\t(about\t~ Adv\t4\tmod\t(gov $500))\n"
+      "4\t($500\t~ Num\t5\tnum\t(gov million))\n"
+      "5\t(million\t~ N\t2\tobj\t(gov spend))\n"
+      ")\n",
+      "They spent about $500 million");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:advmod 2:obj 6:compound 4:nummod ");
+  EXPECT_EQ(sentence.words[3].upos, "SYM");
+}
+
+// "was $8.95": the sign is the predicate, the number its nummod.
+TEST(SchemeToUd, ACurrencySignTakesTheNumbersRelation) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t($8.95\t~ Num\t2\tpred\t(gov be))\n"
+      ")\n",
+      "It was $8.95");
+  EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root 3:nummod ");
+}
+
 TEST(SchemeToUd, AlongBeforeWithIsACaseMarkerAndFixedWordsKeepTheirOwnPartOfSpeech) {
   UdSentence sentence = from_velmo(
       "(\n"

@@ -35,6 +35,11 @@ MAX_PHRASE_WORDS = 4
 # A word form the treebank has this often, and never with a root its ending
 # offers (has as ha+s, number as numb+er), is not read through that ending.
 MIN_FALSE_ROOT_COUNT = 2
+# A word form the treebank has this often, read through an ending and with
+# readings of more than one category, gets an entry of its own, so that its
+# costs are its own uses' (related: mostly an adjective, though relate and
+# relates are verbs).
+MIN_OWN_FORM_COUNT = 7
 # Smoothing of the costs: add-beta over the readings the lexicon gives a form.
 BETA = 0.5
 # A multi-word item costs -ln P(item | its words in a row): the share of the
@@ -345,6 +350,7 @@ class LexiconBuilder:
         self.add_treebank_form_readings()
         self.find_false_roots()
         self.add_multiword_items()
+        self.give_frequent_forms_own_entries()
         self.add_unknown_word_classes()
         self.lower_case_common_readings()
         self.drop_comma_keys()
@@ -557,6 +563,27 @@ class LexiconBuilder:
                 else:
                     reading = Reading(category, default_features(category))
                 self.entry(form).add(reading)
+
+    def give_frequent_forms_own_entries(self):
+        """Frequent ambiguous forms read through an ending (related, done,
+        surprised) take the readings the ending gives them into an entry of
+        their own, with the root in "lemma"; the ending no longer leads
+        them to the root's entry. Their costs then count their own uses
+        only."""
+        for form, counts in sorted(self.form_counts.items()):
+            if sum(counts.values()) < MIN_OWN_FORM_COUNT or not form.isalpha() or form in self.closed:
+                continue
+            found = list(self.derived_with_entries(form))
+            if len({reading.category for reading, _, _ in found}) < 2:
+                continue
+            inflected = [(reading, name, key) for reading, name, key in found if name is not None]
+            if not inflected:
+                continue
+            entry = self.entry(form)
+            for reading, name, key in inflected:
+                entry.add(Reading(reading.category, inflected_features(reading, name), reading.frame,
+                                  self.lemma_key_spelling(key, reading.category)))
+                self.false_roots.add((form, name))
 
     # -- multi-word items -----------------------------------------------------------
 
@@ -827,6 +854,30 @@ def inflects(reading, name):
     if group in (morphology.COMPARATIVE, morphology.SUPERLATIVE):
         return reading.category in ("A", "Adv")
     return False
+
+
+_INFLECTED_ATTRIBUTES = {"N": ("num", "person"), "V": ("vform", "tense", "num", "person"), "A": ("degree",),
+                         "Adv": ("degree",)}
+
+
+def inflected_features(reading, name):
+    """The features the lexical rule of an ending gives a reading it
+    inflects: its own, with the ending's values in place of theirs."""
+    group = morphology.group_of(name)
+    if group is morphology.PLURAL_OR_3SG:
+        added = NOUN_PL if reading.category == "N" else ("(vform fin)", "(tense pres)", "(num sg)", "(person 3)")
+    elif group is morphology.PAST:
+        added = ("(vform fin en)", "(tense past)")
+    elif group is morphology.ING:
+        added = ("(vform ing)",)
+    else:
+        added = ("(degree %s)" % ("cmp" if group is morphology.COMPARATIVE else "sup"),)
+    replaced = set(_INFLECTED_ATTRIBUTES.get(reading.category, ()))
+    if group is morphology.ING:
+        replaced.add("tense")
+    kept = [feature for feature in reading.features
+            if not (feature.startswith("(") and feature[1:].split(" ", 1)[0] in replaced)]
+    return tuple(kept) + tuple(added)
 
 
 def plain_phrase(text):

@@ -8,6 +8,7 @@ consonants after a vowel; an `e` ending needs the third character from the end
 in its character set. A condition (a regular expression the root must match)
 is bound to the ending's name."""
 
+import re
 from collections import namedtuple
 
 Ending = namedtuple("Ending", "kind suffix name replacement chars")
@@ -43,14 +44,31 @@ ENDINGS = [
     Ending("p", "iest", "iest", "y", None),
 ]
 
+
+# One syllable closed by a single consonant that doubles (not w, x or y).
+_SHORT_CLOSED_SYLLABLE = "[^aeiouyAEIOUY]*[aeiouAEIOU][^aeiouwxyAEIOUWXY]"
+
+
+def _e_after_consonant(root):
+    return len(root) > 2 and (root[-2] not in "aeiouy" or (root[-2] == "u" and root[-3] not in "aeiouy"))
+
+
 # Roots that a short suffix leaves must end in e: "baked" is bake+d, but "bed"
 # is not be+d. Before -ing the e follows a consonant, or a u after one
 # (arguing, issuing: argue, issue), so "seeing" is no see+ing. The
-# expressions are velmo's; the Python tests mirror them.
+# expressions are velmo's; the Python tests mirror them. They take letters
+# in either case, so words written in capitals (BAKED, ARGUING) find their
+# roots too.
 CONDITIONS = [
-    (("ed_e", "er_e", "est_e"), '(reg-match ".*e$")', lambda root: root.endswith("e")),
-    (("ing_e",), '(reg-match ".*([^aeiouy]|[^aeiouy]u)e$")',
-     lambda root: len(root) > 2 and (root[-2] not in "aeiouy" or (root[-2] == "u" and root[-3] not in "aeiouy"))),
+    (("ed_e", "er_e", "est_e"), '(reg-match ".*[eE]$")', lambda root: root.lower().endswith("e")),
+    (("ing_e",), '(reg-match ".*([^aeiouyAEIOUY]|[^aeiouyAEIOUY][uU])[eE]$")',
+     lambda root: _e_after_consonant(root.lower())),
+    # A word of one syllable that ends in one vowel and one consonant
+    # doubles the consonant before -ed, -ing, -er and -est (hop: hopped,
+    # fin: finned): "hoped", "fined" and "finer" are hope+d, fine+d and
+    # fine+r, never hop+ed, fin+ed or fin+er.
+    (("ed", "ing", "er", "est"), '(not (reg-match "%s$"))' % _SHORT_CLOSED_SYLLABLE,
+     lambda root: not re.match(_SHORT_CLOSED_SYLLABLE + "$", root)),
 ]
 
 _CHECKS = {name: check for names, _, check in CONDITIONS for name in names}

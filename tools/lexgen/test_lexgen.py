@@ -14,7 +14,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import morphology  # noqa: E402
 import writer  # noqa: E402
-from lexicon_builder import Entry, LexiconBuilder, closest_name, merge_vform, split_features, unknown_class  # noqa: E402
+from lexicon_builder import (Entry, LexiconBuilder, closest_name, inflected_features, merge_vform,  # noqa: E402
+                             split_features, unknown_class)
 from scheme import Reading, gold_category, printed  # noqa: E402
 from sources import Token  # noqa: E402
 from velmo_items import category_name, parse_items  # noqa: E402
@@ -167,6 +168,33 @@ class CostTest(unittest.TestCase):
         self.assertEqual([name for _, name in builder.derived("has")], [None])
         self.assertIn("s", [name for _, name in builder.derived("walks")])
 
+    def test_a_frequent_ambiguous_form_gets_its_own_entry(self):
+        treebank = [[Token(1, "related", "related", "ADJ", "_", {}, 0, "root")] for _ in range(6)]
+        treebank.append([Token(1, "related", "relate", "VERB", "_", {"VerbForm": "Part"}, 0, "root")])
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        builder.read_treebank()
+        builder.entry("relate").add(Reading("V", ("(vform fin base)", "(tense pres)"), ("N",)))
+        builder.entry("related").add(Reading("A", ("(degree pos)",)))
+        builder.give_frequent_forms_own_entries()
+        self.assertIn(("related", "ed_e"), builder.false_roots)
+        readings = [reading.key() for reading in builder.entries["related"].readings]
+        self.assertIn(("V", ("(vform fin en)", "(tense past)"), ("N",), "relate"), readings)
+        # Its costs count its own uses: the adjective is cheap, the verb dear.
+        builder.compute_costs()
+        costs = dict(builder.entries["related"].costs)
+        self.assertLess(costs["A"], costs["V_N"])
+        self.assertAlmostEqual(costs["V_N"], -math.log(1.25 / 7.5))
+
+    def test_features_an_ending_gives(self):
+        verb = Reading("V", ("(vform fin base)", "(tense pres)", "+control"), ("N",))
+        self.assertEqual(inflected_features(verb, "ing_e"), ("+control", "(vform ing)"))
+        self.assertEqual(inflected_features(verb, "s"),
+                         ("+control", "(vform fin)", "(tense pres)", "(num sg)", "(person 3)"))
+        self.assertEqual(inflected_features(Reading("N", ("(num sg)", "(person 3)")), "es"),
+                         ("(num pl)", "(person 3)"))
+        self.assertEqual(inflected_features(Reading("A", ("(degree pos)",)), "est_dbl"), ("(degree sup)",))
+
     def test_costs_as_whole_numbers_when_scaled(self):
         saved = writer.COST_SCALE
         try:
@@ -258,11 +286,27 @@ class EndingTest(unittest.TestCase):
         self.assertIn(("BOX", "es"), self.roots("BOXES"))
         self.assertNotIn(("cak", "es"), self.roots("cakes"))
 
+    def test_one_closed_syllable_doubles_its_consonant(self):
+        self.assertNotIn(("fin", "ed"), self.roots("fined"))
+        self.assertIn(("fine", "ed_e"), self.roots("fined"))
+        self.assertNotIn(("hop", "ing"), self.roots("HOPING"))
+        self.assertNotIn(("fin", "er"), self.roots("finer"))
+        self.assertIn(("open", "ed"), self.roots("opened"))
+        self.assertIn(("fix", "ed"), self.roots("fixed"))
+        self.assertIn(("play", "ing"), self.roots("playing"))
+        self.assertIn(("be", "ing"), self.roots("being"))
+
+    def test_conditions_take_capitals(self):
+        self.assertIn(("BAKE", "ed_e"), self.roots("BAKED"))
+        self.assertIn(("BAKe", "ing_e"), self.roots("BAKING"))
+        self.assertIn(("ARGUe", "ing_e"), self.roots("ARGUING"))
+        self.assertNotIn(("SEe", "ing_e"), self.roots("SEEING"))
+
     def test_table_text(self):
         text = morphology.ending_table_list()
         self.assertIn('(p "")', text)
         self.assertIn('(e "es" es "" sxzhoSXZHO)', text)
-        self.assertIn('((ed_e er_e est_e) (reg-match ".*e$"))', text)
+        self.assertIn('((ed_e er_e est_e) (reg-match ".*[eE]$"))', text)
 
 
 class UnknownWordTest(unittest.TestCase):

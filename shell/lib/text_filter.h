@@ -1,0 +1,19 @@
+#pragma once
+// Expressions that filter texts: given a text they give it back when it
+// passes and 0 when not, and have no other effect (reg-match, in over
+// listed words). A consumer that finds one (by dynamic_cast) may ask about
+// a text directly instead of evaluating the expression.
+#include <optional>
+
+namespace velmo {
+
+class TextFilter {
+ public:
+  virtual ~TextFilter() = default;
+  // Whether `text` passes, as the expression's evaluation with a text input
+  // would tell (a null text passes nothing); nullopt when this expression
+  // does not filter after all (it gives some other value).
+  virtual std::optional<bool> passes(const char* text) const = 0;
+};
+
+}  // namespace velmo
