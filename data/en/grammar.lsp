@@ -96,11 +96,16 @@
 (defun subject-first () (int-eq (pitem-low) (comp (get-modifier-by-type s) (pitem-low))))
 (defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred))
                                                    (subject-first))))
+;; A name used as a compound part leaves the adjectives in small letters
+;; before it to the last noun (major Hamas leaders, a large Air Force
+;; base); capitalised ones belong to the name (Supreme Court cases).
+(defun adjective-on-name () (and (comp (pitem-head-child) (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$"))
+                                 (comp (get-modifier-by-type mod) (pitem-head-word) (reg-match "^[a-z].*"))))
 ;; A noun before a noun is a compound part with its own adjectives, numbers
 ;; and compounds (nuclear weapons program, 15 - year term), but without
 ;; determiner, possessor or anything after it.
 (defun compound-part () (and (head-last) (not (get-modifier-by-type det)) (not (get-modifier-by-type gen))
-                             (not (get-modifier-by-type poss)) (no-cc) (no-punc)))
+                             (not (get-modifier-by-type poss)) (no-cc) (no-punc) (not (adjective-on-name))))
 ;; The same with a conjunct of its own, the last word of the phrase.
 (defun conjoined-compound-part () (and (get-modifier-by-type conj) (not (get-modifier-by-type det)) (not (get-modifier-by-type gen))
                                        (not (get-modifier-by-type poss)) (no-cc) (no-punc)
