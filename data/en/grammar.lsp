@@ -595,6 +595,11 @@
      (A (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)) (modifiee-cond (not (with-object))))
      (Prep (dep-type pcomp) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (with-object))))))
 
+;; "Well" opening the sentence before a comma or a subject is a discourse
+;; word (Well, I think so; Well you say so).
+(defun opening-well () (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]ell|WELL)$"))
+                            (or (before-comma) (pitem-following-word (in ("I" "i" "you" "he" "she" "we" "they" "it" "that" "this" "there" "if" "maybe"))))))
+
 ;; The verb phrase: conjunction, adjuncts (a comma after a fronted adjunct
 ;; is passed over), subject, auxiliaries, negation on the left; objects come
 ;; from the subcategories, adjuncts and later conjuncts on the right.
@@ -625,7 +630,8 @@
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
-     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)))))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)))))
+     (Adv (dep-type disc) (max-dist 8) (dep-weight 1.0) (modifier-cond (opening-well)))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
@@ -811,7 +817,8 @@
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
-     (Adv (dep-type mod) (max-dist 8) (modifier-cond (not (subordinating-adverb))))
+     (Adv (dep-type mod) (max-dist 8) (modifier-cond (and (not (subordinating-adverb)) (not (opening-well)))))
+     (Adv (dep-type disc) (max-dist 8) (dep-weight 1.0) (modifier-cond (opening-well)))
      (Adv (dep-type mod) (max-dist 8) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
      (N (dep-type voc) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (no-cc) (capitalised) (before-comma))))
