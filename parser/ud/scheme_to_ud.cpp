@@ -441,6 +441,34 @@ class SchemeToUd {
     return verb == "seem" || verb == "appear";
   }
 
+  // "that" taken as the object of a relative clause whose verb can have no
+  // object of its own there (a passive: the fact that Jews were killed; a
+  // verb with another object: an adage that you follow the money) is the
+  // complementiser of a clause that completes its noun.
+  bool complementiser_that(int node) const {
+    int clause = edit_.head(node);
+    return clause >= 0 && lower(nodes_[node].word) == "that" && noun_complement(clause);
+  }
+
+  // A relative clause whose verb is passive or has an object of its own
+  // cannot have its "that" as object: the clause completes its noun.
+  bool noun_complement(int clause) const {
+    if (nodes_[clause].relation != "rel") return false;
+    for (int verb : edit_.children(clause)) {
+      if (nodes_[verb].relation != "i") continue;
+      if (passive(verb)) return true;
+      for (int object : edit_.children(verb))
+        if (nodes_[object].relation == "obj" && nodes_[object].position > 0) return true;
+    }
+    return false;
+  }
+
+  bool has_that_object(int clause) const {
+    for (int child : edit_.children(clause))
+      if (nodes_[child].relation == "obj" && lower(nodes_[child].word) == "that") return true;
+    return false;
+  }
+
   // A lowercase point of the compass (west, northeast).
   bool compass_point(int node) const {
     static constexpr std::string_view points[] = {"north",     "south",     "east",      "west",
@@ -467,6 +495,7 @@ class SchemeToUd {
     if (r == "expl") return "expl";
     if (r == "obj" && predicative_object(index)) return "xcomp";
     if (r == "obj" && time_phrase(index)) return "obl";
+    if (r == "obj" && complementiser_that(index)) return "mark";
     if (r == "obj" || r == "obj2") return naming_verb(head) ? "obj" : r == "obj2" || recipient(index) ? "iobj" : "obj";
     // After an expletive (there was a demonstration) the noun the copula
     // took as its predicate is the subject, and the copula the head.
@@ -482,7 +511,7 @@ class SchemeToUd {
     if (r == "nn") return "compound";
     if (r == "num") return "nummod";
     if (r == "prt") return "compound:prt";
-    if (r == "rel") return "acl:relcl";
+    if (r == "rel") return noun_complement(index) && has_that_object(index) ? "acl" : "acl:relcl";
     if (r == "appo") return "appos";
     if (r == "conj") return apposed_noun(index) ? "appos" : "conj";
     if (r == "cc") return "cc";
@@ -1529,7 +1558,7 @@ class SchemeToUd {
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
       // A preposition that introduces a clause is a subordinating conjunction.
-      if (word.upos == "ADP" && word.deprel == "mark") word.upos = "SCONJ";
+      if ((word.upos == "ADP" || word.upos == "PRON") && word.deprel == "mark") word.upos = "SCONJ";
       // An adverb the conversion made a case marker (along with) is an adposition.
       if (word.upos == "ADV" && word.deprel == "case") word.upos = "ADP";
       if (in_fixed[p]) word.upos = fixed_word_upos(word.form, word.upos);

@@ -1319,6 +1319,31 @@ TEST(SchemeToUd, ANounOfTimeWithLastOrEveryIsAnAdjunctNotAnObject) {
   EXPECT_EQ(relation_of_noun("last", "guest"), "obj");
 }
 
+TEST(SchemeToUd, ThatAsObjectOfAPassiveOrTransitiveRelativeIsAComplementiser) {
+  auto that_and_clause = [](const std::string& verb_line, const std::string& object_line, const std::string& text) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "1\t(fact\t~ N\t*\t)\n"
+        "E0\t(()\tfin C\t1\trel\t(gov fact))\n"
+        "2\t(that\t~ N\tE0\tobj\t(gov fin))\n"
+        "3\t(they\t~ N\t5\ts\t(gov v))\n" +
+            verb_line + object_line + ")\n",
+        text);
+    const UdWord& that = sentence.words[1];
+    return that.deprel + " " + that.upos + " " + sentence.words[4].deprel;
+  };
+  EXPECT_EQ(that_and_clause("4\t(were\tbe VB\t5\taux\t(gov kill))\n5\t(killed\tkill V\tE0\ti\t(gov fin))\n", "",
+                            "fact that they were killed"),
+            "mark SCONJ acl");
+  EXPECT_EQ(that_and_clause("4\t(will\t~ VB\t5\taux\t(gov follow))\n5\t(follow\t~ V\tE0\ti\t(gov fin))\n",
+                            "6\t(money\t~ N\t5\tobj\t(gov follow))\n", "fact that they will follow money"),
+            "mark SCONJ acl");
+  // A real relative: the verb's object is the gap "that" stands for.
+  EXPECT_EQ(that_and_clause("4\t(will\t~ VB\t5\taux\t(gov follow))\n5\t(follow\t~ V\tE0\ti\t(gov fin))\n", "",
+                            "fact that they will follow"),
+            "obj PRON acl:relcl");
+}
+
 TEST(SchemeToUd, ABarePrepositionAfterItsVerbIsAParticleOrAnAdverb) {
   auto relation_of = [](const std::string& preposition) {
     UdSentence sentence = from_velmo(
