@@ -295,6 +295,25 @@ class SchemeToUd {
   // fronted -ed participle with be right after it is passive too
   // (Attached is the file).
   int passive_auxiliary(int verb) const {
+    return adjectival_participle(verb) ? -1 : be_before_participle(verb);
+  }
+  bool passive(int verb) const { return passive_auxiliary(verb) >= 0; }
+
+  // Participles that the train treebank has after a copula (as adjectives)
+  // at least twice as often as after a passive auxiliary: "I am interested",
+  // "he was determined to ...".
+  bool adjectival_participle(int verb) const {
+    static constexpr std::string_view words[] = {
+        "annoyed",     "committed", "complicated", "concerned",   "confused",   "dehydrated", "delighted", "determined",
+        "excited",     "finished",  "impressed",   "interested",  "involved",   "married",    "opposed",   "overcrowded",
+        "overpriced",  "pleased",   "privileged",  "qualified",   "related",    "satisfied",  "scared",    "shocked",
+        "surprised",   "talented",  "tired",       "undecided",   "unemployed", "worried"};
+    return verb >= 0 && std::binary_search(std::begin(words), std::end(words), lower(nodes_[verb].word));
+  }
+
+  // The form of be that a participle's passive or copular reading hangs on
+  // (see passive_auxiliary), or -1.
+  int be_before_participle(int verb) const {
     if (verb < 0 || nodes_[verb].category != "V" || nodes_[verb].position <= 0) return -1;
     const std::string word = lower(nodes_[verb].word);
     if (word.size() >= 3 && word.substr(word.size() - 3) == "ing") return -1;
@@ -310,7 +329,6 @@ class SchemeToUd {
     if (nearest < 0 && inverted >= 0 && word.size() > 2 && word.substr(word.size() - 2) == "ed") nearest = inverted;
     return nearest >= 0 && nodes_[nearest].root == "be" ? nearest : -1;
   }
-  bool passive(int verb) const { return passive_auxiliary(verb) >= 0; }
 
   // A noun phrase with a determiner joined to a noun by punctuation alone,
   // where no conjunct of that noun has a conjunction, renames it (Ahmed
@@ -504,7 +522,9 @@ class SchemeToUd {
       return "nsubj";
     if (r == "pred") return head_category == "VBE" ? "pred" : "xcomp";
     if (r == "comp") return under_noun ? "acl" : category == "C" ? "ccomp" : "xcomp";
-    if (r == "aux") return lower(node.word) == "to" ? "mark" : passive_auxiliary(head) == index ? "aux:pass" : "aux";
+    if (r == "aux" && lower(node.word) == "to") return "mark";
+    if (r == "aux" && be_before_participle(head) == index) return adjectival_participle(head) ? "cop" : "aux:pass";
+    if (r == "aux") return "aux";
     if (r == "det") return "det";
     if (r == "gen") return "nmod:poss";
     if (r == "poss") return "case";

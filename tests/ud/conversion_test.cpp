@@ -1344,6 +1344,22 @@ TEST(SchemeToUd, ThatAsObjectOfAPassiveOrTransitiveRelativeIsAComplementiser) {
             "obj PRON acl:relcl");
 }
 
+TEST(SchemeToUd, BeBeforeAParticipleUsedAsAnAdjectiveIsACopula) {
+  auto be_and_subject = [](const std::string& participle) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(I\t~ N\t3\ts\t(gov v))\n"
+        "2\t(was\tbe VB\t3\taux\t(gov v))\n"
+        "3\t(" + participle + "\t~ V\tE0\ti\t(gov fin))\n"
+        ")\n",
+        "I was " + participle);
+    return sentence.words[1].deprel + " " + sentence.words[0].deprel;
+  };
+  EXPECT_EQ(be_and_subject("interested"), "cop nsubj");
+  EXPECT_EQ(be_and_subject("eaten"), "aux:pass nsubj:pass");
+}
+
 TEST(SchemeToUd, ABarePrepositionAfterItsVerbIsAParticleOrAnAdverb) {
   auto relation_of = [](const std::string& preposition) {
     UdSentence sentence = from_velmo(
