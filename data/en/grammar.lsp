@@ -681,6 +681,10 @@
      (VB (dep-type aux) (max-dist 4) (modifier-cond (not (finite))) (percolate (move control))
          (merged-cond (and (set-trace-att-of-pred) (comp (pitem-attvec) (modify syn ((vform base)))))))
      (Adv (dep-type mod) (max-dist 3) (modifier-cond (not (enough))) (modifiee-cond (not (controlled))))
+     ;; "please" between "you" and the verb of a request (Can you please
+     ;; send it?).
+     (Intj (dep-type disc) (max-dist 1) (dep-weight 1.0) (modifier-cond (and (comp (pitem-head-word) (reg-match "^([Pp]lease|PLEASE|[Pp]ls|[Pp]lz)$"))
+                                                                             (pitem-preceding-word (in ("you" "You" "YOU" "u"))))))
      (Adv (dep-type mod) (max-dist 30) (modifier-cond (not (enough))) (modifiee-cond (controlled))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))

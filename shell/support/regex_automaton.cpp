@@ -81,7 +81,10 @@ class RegexAutomatonBuilder {
     std::optional<Ast> atom = this->atom();
     if (!atom) return std::nullopt;
     const char c = peek();
-    if (c == '{') return std::nullopt;
+    if (c == '{') {
+      if (atom->kind == Kind::kDollar) return std::nullopt;
+      return interval(std::move(*atom));
+    }
     if (c != '*' && c != '+' && c != '?') return atom;
     if (atom->kind == Kind::kDollar) return std::nullopt;
     ++pos_;
@@ -91,6 +94,49 @@ class RegexAutomatonBuilder {
     Ast repetition{kind, -1, {}};
     repetition.parts.push_back(std::move(*atom));
     return repetition;
+  }
+
+  // "{M}", "{M,}" or "{M,N}" after `atom` (at the "{"): the atom written
+  // out M times, then N - M times optional (or once repeated at will). The
+  // automaton only tells whether a text matches, so the written-out form,
+  // which matches the same texts, serves. Large counts stay with the POSIX
+  // engine.
+  std::optional<Ast> interval(Ast atom) {
+    ++pos_;
+    const std::optional<int> least = count();
+    if (!least) return std::nullopt;
+    std::optional<int> most = least;
+    if (peek() == ',') {
+      ++pos_;
+      most = peek() == '}' ? std::optional<int>(-1) : count();
+      if (!most) return std::nullopt;
+    }
+    if (peek() != '}') return std::nullopt;
+    ++pos_;
+    const char after = peek();
+    if (after == '*' || after == '+' || after == '?' || after == '{') return std::nullopt;
+    if ((*most >= 0 && *most < *least) || *most == 0) return std::nullopt;
+    Ast written{Kind::kSequence, -1, {}};
+    for (int i = 0; i < *least; ++i) written.parts.push_back(atom);
+    if (*most < 0) {
+      written.parts.push_back(Ast{Kind::kStar, -1, {atom}});
+    } else {
+      for (int i = *least; i < *most; ++i) written.parts.push_back(Ast{Kind::kOptional, -1, {atom}});
+    }
+    if (written.parts.size() == 1) return std::move(written.parts.front());
+    return written;
+  }
+  // A repetition count of at most kMaxCount.
+  std::optional<int> count() {
+    static constexpr int kMaxCount = 16;
+    int value = 0;
+    const std::size_t first = pos_;
+    while (!at_end() && peek() >= '0' && peek() <= '9') {
+      value = value * 10 + (pattern_[pos_++] - '0');
+      if (value > kMaxCount) return std::nullopt;
+    }
+    if (pos_ == first) return std::nullopt;
+    return value;
   }
 
   std::optional<Ast> atom() {
@@ -127,8 +173,8 @@ class RegexAutomatonBuilder {
       case '}':
         return std::nullopt;
       default:
-        if (!plain(c)) return std::nullopt;
-        return literal(c);
+        if (c == '\0') return std::nullopt;
+        return literal(c);  // a byte of 0x80 or more is a character of its own
     }
   }
 
@@ -145,11 +191,12 @@ class RegexAutomatonBuilder {
       const char c = pattern_[pos_++];
       if (c == ']' && !first) break;
       first = false;
-      if (!plain(c) || c == '\\' || (c == '[' && (peek() == ':' || peek() == '=' || peek() == '.')))
+      if (c == '\0' || c == '\\' || (c == '[' && (peek() == ':' || peek() == '=' || peek() == '.')))
         return std::nullopt;
       if (peek() == '-' && pos_ + 1 < pattern_.size() && peek(1) != ']') {
         const char last = peek(1);
-        if (!plain(last) || last == '\\' || last == '[' || last < c) return std::nullopt;
+        // Ranges of ASCII characters only.
+        if (!plain(c) || !plain(last) || last == '\\' || last == '[' || last < c) return std::nullopt;
         pos_ += 2;
         for (int b = static_cast<unsigned char>(c); b <= static_cast<unsigned char>(last); ++b)
           add(set, static_cast<unsigned char>(b));

@@ -1,14 +1,16 @@
 #pragma once
 // A fast yes/no answer for the common run of extended regular expressions:
-// literals, bracket lists of ASCII characters and ranges, ".", groups,
-// alternation, "*", "+", "?", a leading "^" and "$" anywhere. The pattern
-// becomes a small automaton of character sets whose states are combined
-// lazily into a deterministic table, one step per byte of the text.
+// literals, bracket lists of characters and ASCII ranges, ".", groups,
+// alternation, "*", "+", "?", intervals of small counts ("{2}", "{1,12}",
+// "{3,}"), a leading "^" and "$" anywhere. The pattern becomes a small
+// automaton of character sets whose states are combined lazily into a
+// deterministic table, one step per byte of the text.
 //
-// It answers exactly what the POSIX engine answers in the C locale: whether
-// the pattern matches anywhere in the text (at its start only when the
-// pattern begins with "^"). Anything outside the run above (intervals,
-// named classes, back references, escapes other than a quoted punctuation
+// It answers exactly what the POSIX engine answers in the C locale, where
+// every byte is a character (a byte of 0x80 or more too): whether the
+// pattern matches anywhere in the text (at its start only when the pattern
+// begins with "^"). Anything outside the run above (larger counts, named
+// classes, back references, escapes other than a quoted punctuation
 // character, odd placements of operators) is left to the POSIX engine:
 // build() then gives nothing.
 #include <array>

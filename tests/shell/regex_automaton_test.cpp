@@ -29,6 +29,8 @@ const std::vector<std::string> kTexts = {
     "<tag>",    "<",         "?!?",      "!",       "a b",     "  ",          " ",     "ab ",
     "ing",      "thinking",  "rated",    "nice",    "bus",     "buses",       "café",  "na\xc3\xafve",
     "Whenever", "when I go", "CAPS.&",   "lot",     "a lot",   "quite",       "Such",  "aaa",
+    "aa",       "aaaa",      "aaaaa",    "ab ab ",  "ab ab ab ab ", "\xe2\x80\x9d", "\xe2\x80\x9d a said",
+    ", a b said", ", \" a said", ", \xe2\x80\x9d a b c said", ", a b c d e f g h i j k l m said", "na\xc3\xafve x",
 };
 
 const std::vector<std::string> kPatterns = {
@@ -69,6 +71,18 @@ const std::vector<std::string> kPatterns = {
     "\\$[0-9]",
     "\\(",
     "e\\.g\\.",
+    "a{2}",
+    "^a{2}$",
+    "^a{2,}$",
+    "^a{1,3}$",
+    "^a{0,2}$",
+    "^(ab ){2,3}",
+    "^([^ ]+ ){1,3}said$",
+    "^,( ?[\"'\xe2\x80\x9d\xe2\x80\x99])? ([^ ]+ ){1,12}(said|says)( .*)?$",
+    "\xe2\x80\x9d",
+    "^na\xc3\xafve",
+    "[\xc3\xa9]",
+    "[^\xe2]",
 };
 
 TEST(RegexAutomatonTest, AnswersAsThePosixEngineDoes) {
@@ -84,13 +98,15 @@ TEST(RegexAutomatonTest, AnswersAsThePosixEngineDoes) {
 
 TEST(RegexAutomatonTest, TakesTheGrammarsKindsOfPatterns) {
   for (const char* pattern : {"^(a|an|the)$", "^(say|said|reali[sz])", "(.* )?(day|week)s?$", "^, ([Ee]tc)\\.?$",
-                              "[-+]?[$]?[0-9][-0-9.,:/]*(%|s)?$", "(.*://|.*[.](com|org)$)", "[]a]", "[a-]"})
+                              "[-+]?[$]?[0-9][-0-9.,:/]*(%|s)?$", "(.*://|.*[.](com|org)$)", "[]a]", "[a-]",
+                              "^, ([^ ]+ ){1,12}said", "caf\xc3\xa9", "[\"\xe2\x80\x9d]"})
     EXPECT_NE(RegexAutomaton::build(pattern), nullptr) << pattern;
 }
 
 TEST(RegexAutomatonTest, LeavesOtherConstructsToThePosixEngine) {
-  for (const char* pattern : {"a{2}", "[[:alpha:]]", "[\\.]", "\\w", "(a)\\1", "a**", "*a", "(|a)", "a|", "()", "^",
-                              "a^b", "[z-a]", "[a-c-e]", "(a", "a)", "caf\xc3\xa9", "", "[a"})
+  for (const char* pattern : {"a{17}", "a{2", "a{,2}", "a{2}*", "a{3,2}", "a{0}", "[[:alpha:]]", "[\\.]", "\\w",
+                              "(a)\\1", "a**", "*a", "(|a)", "a|", "()", "^", "a^b", "[z-a]", "[a-c-e]", "[a-\xc3]",
+                              "(a", "a)", "", "[a"})
     EXPECT_EQ(RegexAutomaton::build(pattern), nullptr) << pattern;
 }
 
