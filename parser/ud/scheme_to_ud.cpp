@@ -487,6 +487,21 @@ class SchemeToUd {
     return false;
   }
 
+  // A word that is mostly a preposition, read as an adverb of the noun right
+  // after it (about our lifestyle, around the corner): the train treebank
+  // has such words before their noun as case markers far more often than as
+  // adverbs (about 274 to 16, around 59 to 2).
+  bool preposition_before_noun(int node) const {
+    static constexpr std::string_view words[] = {"about",  "above", "after",  "around", "as",     "before",
+                                                 "below",  "in",    "inside", "near",   "on",     "over",
+                                                 "through", "under", "within", "without"};
+    int head = edit_.head(node);
+    if (head < 0 || nodes_[head].category != "N" || nodes_[node].position <= 0 ||
+        nodes_[node].position >= nodes_[head].position)
+      return false;
+    return std::binary_search(std::begin(words), std::end(words), lower(nodes_[node].word));
+  }
+
   // A lowercase point of the compass (west, northeast).
   bool compass_point(int node) const {
     static constexpr std::string_view points[] = {"north",     "south",     "east",      "west",
@@ -552,6 +567,7 @@ class SchemeToUd {
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
+      if (category == "Adv" && preposition_before_noun(index)) return "case";
       if (category == "Adv") return subordinator(index) ? "mark" : "advmod";
       if (category == "N") return under_noun ? "nmod" : "obl";
       if (category == "Num") return under_noun ? "nmod" : "obl";

@@ -1360,6 +1360,22 @@ TEST(SchemeToUd, BeBeforeAParticipleUsedAsAnAdjectiveIsACopula) {
   EXPECT_EQ(be_and_subject("eaten"), "aux:pass nsubj:pass");
 }
 
+TEST(SchemeToUd, APrepositionReadAsAnAdverbOfTheNounAfterItIsItsCaseMarker) {
+  auto first_word = [](const std::string& word) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "1\t(" + word + "\t~ Adv\t3\tmod\t(gov lifestyle))\n"
+        "2\t(our\t~ N\t3\tgen\t(gov lifestyle))\n"
+        "3\t(lifestyle\t~ N\t*\t)\n"
+        ")\n",
+        word + " our lifestyle");
+    return sentence.words[0].deprel + " " + sentence.words[0].upos;
+  };
+  EXPECT_EQ(first_word("about"), "case ADP");
+  EXPECT_EQ(first_word("around"), "case ADP");
+  EXPECT_EQ(first_word("only"), "advmod ADV");
+}
+
 TEST(SchemeToUd, ABarePrepositionAfterItsVerbIsAParticleOrAnAdverb) {
   auto relation_of = [](const std::string& preposition) {
     UdSentence sentence = from_velmo(
