@@ -56,8 +56,9 @@ bool ChartParser::accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* 
 }
 
 bool ChartParser::word_accepted(LExp* cond, int w) const {
+  if (!cond) return false;
   const char* word = sentence_.word_at(w);
-  return cond && word && cond->eval(reinterpret_cast<Word>(word), ShellTypes::get().text) != 0;
+  return word && cond->eval(reinterpret_cast<Word>(word), ShellTypes::get().text) != 0;
 }
 
 bool ChartParser::is_word(int w, const char* text) const {
@@ -258,11 +259,10 @@ bool ChartParser::is_complete(GCate& g, const PItem& item, int p) const {
 // Packs the item under an equal one (same span, same visible attributes)
 // stored at the positions it could equally have reached.
 bool ChartParser::pack(GCate& g, PItem* item, int p) {
-  const int n = g.position_count();
   int from = p, to = p;
   if (!(g.subcategory && item->av.defined(b_.args))) {
-    while (from > 0 && !g.is_obligatory(from)) --from;
-    while (to + 1 < n && !g.is_obligatory(to + 1)) ++to;
+    from = g.lowest_reach(p);
+    to = g.highest_reach(p);
   }
   const auto same = [&](const PItem* other) {
     return other->start == item->start && other->end == item->end && other->av.equals(item->av, &g.visible_atts);

@@ -86,17 +86,6 @@ GLink* GCate::make_conj_link() {
   return conj_link_;
 }
 
-bool GCate::obligatory_in(int from, int to) const {
-  for (int k = std::max(from, 0); k <= to && k < 32; ++k)
-    if (is_obligatory(k)) return true;
-  return false;
-}
-
-LExp* GCate::skip_word_cond(int position) const {
-  if (position < 0 || static_cast<std::size_t>(position) >= skip_word_conds.size()) return nullptr;
-  return skip_word_conds[static_cast<std::size_t>(position)].get();
-}
-
 void GCate::insert_modifier_link(GLink* link) {
   auto it = std::upper_bound(modifier_links_.begin(), modifier_links_.end(), link,
                              [](const GLink* a, const GLink* b) { return a->weight < b->weight; });

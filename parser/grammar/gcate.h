@@ -2,6 +2,7 @@
 // A category of the grammar network: an ordered row of positions, each with
 // the links through which items of other categories attach to an item of
 // this one, and the per-sentence chart of its items.
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -94,12 +95,40 @@ class GCate : public CanBeCurrent {
 
   bool is_repeatable(int k) const { return bit(repeatable, k); }
   bool is_obligatory(int k) const { return bit(obligatory, k); }
-  // Whether an obligatory position lies in from..to (inclusive).
-  bool obligatory_in(int from, int to) const;
+  // Whether an obligatory position lies in from..to (inclusive). Inline:
+  // every store asks it.
+  bool obligatory_in(int from, int to) const {
+    if (from < 0) from = 0;
+    if (to > 31) to = 31;
+    if (from > to) return false;
+    const std::uint32_t span = (~std::uint32_t{0} >> (31 - to)) & (~std::uint32_t{0} << from);
+    return (obligatory & span) != 0;
+  }
+  // The lowest position an item stored at p could equally have reached
+  // (down to the nearest obligatory position at or below p, else 0), and
+  // the highest (up to the position before the nearest obligatory one
+  // above p, else the last); p itself when it lies outside.
+  int lowest_reach(int p) const {
+    if (p <= 0) return p;
+    const int top = p < 31 ? p : 31;
+    const std::uint32_t below = obligatory & (~std::uint32_t{0} >> (31 - top)) & ~std::uint32_t{1};
+    return below ? 31 - std::countl_zero(below) : 0;
+  }
+  int highest_reach(int p) const {
+    const int last = position_count() - 1;
+    if (p >= last) return p;
+    const std::uint32_t above = p + 1 < 32 ? obligatory & (~std::uint32_t{0} << (p + 1)) : 0;
+    if (!above) return last;  // positions from 32 on are never obligatory
+    const int before_next = std::countr_zero(above) - 1;
+    return before_next < last ? before_next : last;
+  }
 
   // One condition per position, null where none was given.
   std::vector<LExpPtr> skip_word_conds;
-  LExp* skip_word_cond(int position) const;
+  LExp* skip_word_cond(int position) const {
+    if (position < 0 || static_cast<std::size_t>(position) >= skip_word_conds.size()) return nullptr;
+    return skip_word_conds[static_cast<std::size_t>(position)].get();
+  }
   LExpPtr full_item_cond, minimal_modifier_cond;
 
   LBitSet visible_atts, subcat_atts;

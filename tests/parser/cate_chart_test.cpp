@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <deque>
 
 #include "parser/chart/pitem.h"
@@ -52,6 +54,39 @@ TEST_F(CateChartTest, ClearWaitingEmptiesTheListsOfTheTouchedEnds) {
   link.clear_waiting(-1);
   EXPECT_TRUE(link.waiting_at(1)->empty());
   EXPECT_TRUE(link.waiting_at(9)->empty());
+}
+
+// The position-by-position walks the mask tests stand for.
+bool obligatory_in_by_walk(const GCate& g, int from, int to) {
+  for (int k = std::max(from, 0); k <= to && k < 32; ++k)
+    if (g.is_obligatory(k)) return true;
+  return false;
+}
+int lowest_reach_by_walk(const GCate& g, int p) {
+  while (p > 0 && !g.is_obligatory(p)) --p;
+  return p;
+}
+int highest_reach_by_walk(const GCate& g, int p) {
+  while (p + 1 < g.position_count() && !g.is_obligatory(p + 1)) ++p;
+  return p;
+}
+
+TEST(CateReachTest, MaskTestsAgreeWithWalkingThePositions) {
+  GCate cate{nullptr, "V"};
+  const std::uint32_t masks[] = {0u, 1u, 0x5u, 0x80000000u, 0x80000001u, 0x12345678u, 0xffffffffu, 0x00f000f0u};
+  for (int n : {1, 2, 5, 31, 32, 40}) {
+    cate.reset_positions(n);
+    for (std::uint32_t mask : masks) {
+      cate.obligatory = mask;
+      for (int p = 0; p <= n + 1; ++p) {
+        EXPECT_EQ(cate.lowest_reach(p), lowest_reach_by_walk(cate, p)) << n << ' ' << mask << ' ' << p;
+        EXPECT_EQ(cate.highest_reach(p), highest_reach_by_walk(cate, p)) << n << ' ' << mask << ' ' << p;
+        for (int to = -2; to <= n + 1; ++to)
+          EXPECT_EQ(cate.obligatory_in(p - 1, to), obligatory_in_by_walk(cate, p - 1, to))
+              << n << ' ' << mask << ' ' << p << ' ' << to;
+      }
+    }
+  }
 }
 
 }  // namespace
