@@ -1254,10 +1254,10 @@ TEST(SchemeToUd, TheObjectOfAVerbOfTellingBeforeAClauseIsTheRecipient) {
   sentence = from_velmo(
       "(\n"
       "E0\t(()\tfin C\t*\t)\n"
-      "1\t(told\ttell V\tE0\ti\t(gov fin))\n"
-      "2\t(stories\tstory N\t1\tobj\t(gov tell))\n"
+      "1\t(showed\tshow V\tE0\ti\t(gov fin))\n"
+      "2\t(stories\tstory N\t1\tobj\t(gov show))\n"
       ")\n",
-      "told stories");
+      "showed stories");
   EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
 }
 
@@ -1374,6 +1374,23 @@ TEST(SchemeToUd, APrepositionReadAsAnAdverbOfTheNounAfterItIsItsCaseMarker) {
   EXPECT_EQ(first_word("about"), "case ADP");
   EXPECT_EQ(first_word("around"), "case ADP");
   EXPECT_EQ(first_word("only"), "advmod ADV");
+}
+
+TEST(SchemeToUd, TheOnlyNounObjectOfTellOrWarnIsTheOneTold) {
+  auto object_of = [](const std::string& verb, const std::string& object) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(" + verb + "\t~ V\tE0\ti\t(gov v))\n"
+        "2\t(" + object + "\t~ N\t1\tobj\t(gov v))\n"
+        ")\n",
+        verb + " " + object);
+    return sentence.words[1].deprel;
+  };
+  EXPECT_EQ(object_of("tell", "Val"), "iobj");
+  EXPECT_EQ(object_of("warn", "residents"), "iobj");
+  EXPECT_EQ(object_of("tell", "this"), "obj");
+  EXPECT_EQ(object_of("read", "Val"), "obj");
 }
 
 TEST(SchemeToUd, ABarePrepositionAfterItsVerbIsAParticleOrAnAdverb) {
