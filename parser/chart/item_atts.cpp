@@ -14,8 +14,8 @@ const ListAtt* list_interpreter(const AttVec& vec, int index) {
 
 }  // namespace
 
-AttList* list_of(const AttVec& vec, int index) {
-  if (index < 0 || !vec.defined(index) || !list_interpreter(vec, index)) return nullptr;
+AttList* defined_list_of(const AttVec& vec, int index) {
+  if (!list_interpreter(vec, index)) return nullptr;
   return reinterpret_cast<AttList*>(vec.get(index));
 }
 
@@ -45,10 +45,6 @@ void fill_gap(AttVec& vec, std::size_t i, AttVec& trace_to) {
   AttVec::drop_ref(element);
   if (list->empty()) vec.remove(b.move);
 }
-
-bool att_set(const AttVec& vec, int index) { return index >= 0 && vec.defined(index) && vec.get(index) != 0; }
-bool att_zero(const AttVec& vec, int index) { return index >= 0 && vec.defined(index) && vec.get(index) == 0; }
-Word att_value(const AttVec& vec, int index) { return index >= 0 && vec.defined(index) ? vec.get(index) : 0; }
 
 Word make_trace(Word role, PItem* item) {
   auto* list = new TraceList;
