@@ -82,17 +82,10 @@ const LexItem* lexical_item_of(const PItem& item) {
   return has(item, index) ? reinterpret_cast<const LexItem*>(item.av.get(index)) : nullptr;
 }
 
-// The hash of a cached triple's text: the cache compares texts exactly, so
-// the hash need not fold case.
-std::uint32_t triple_text_hash(const char* const& text) {
-  return static_cast<std::uint32_t>(std::hash<std::string_view>()(text ? text : ""));
-}
-
 }  // namespace
 
 DependencyWeigher::DependencyWeigher(std::size_t max_cached_triples)
     : max_cached_triples_(max_cached_triples),
-      cache_(kCacheBuckets, &triple_text_hash, &compare_text_exact),
       subj_(intern("subj")),
       prep_(intern("Prep")),
       pcomp_(intern("pcomp")),
@@ -100,7 +93,15 @@ DependencyWeigher::DependencyWeigher(std::size_t max_cached_triples)
       no_word_(intern("~")),
       empty_(intern("")) {}
 
-const char* DependencyWeigher::intern(std::string_view text) { return interned_.emplace(text).first->c_str(); }
+const char* DependencyWeigher::intern(std::string_view text) {
+  const auto known = interned_.find(text);
+  return known != interned_.end() ? known->c_str() : interned_.emplace(text).first->c_str();
+}
+
+const char* DependencyWeigher::intern_word(std::string_view text) {
+  const auto known = words_.find(text);
+  return known != words_.end() ? known->c_str() : words_.emplace(text).first->c_str();
+}
 
 void DependencyWeigher::set_sources(Sources sources) {
   sources_ = std::move(sources);
@@ -108,16 +109,18 @@ void DependencyWeigher::set_sources(Sources sources) {
 }
 
 void DependencyWeigher::begin_sentence() {
-  if (cache_.size() >= max_cached_triples_) {
-    cache_.clear();
-    cache_texts_.clear();
+  // The words may go with the cache: no memo of the sentence before is
+  // kept.
+  if (triples_.size() >= max_cached_triples_) {
+    triples_.clear();
+    words_.clear();
   }
   categories_.clear();
   link_relations_.clear();
   value_texts_.clear();
   merges_.clear();
   distance_rows_.clear();
-  triples_.clear();
+  roots_.clear();
   category_heads_.clear();
   sides_.clear();
   modifier_sides_.clear();
@@ -125,11 +128,7 @@ void DependencyWeigher::begin_sentence() {
   skipped_before_.clear();
 }
 
-void DependencyWeigher::clear_cache() {
-  cache_.clear();
-  cache_texts_.clear();
-  triples_.clear();
-}
+void DependencyWeigher::clear_cache() { triples_.clear(); }
 
 std::size_t DependencyWeigher::TripleKeyHash::operator()(const TripleKey& key) const {
   const auto mix = [](std::size_t h, const void* p) {
@@ -202,10 +201,13 @@ DependencyWeigher::Side DependencyWeigher::make_side(const PItem& item) {
   const LexItem* lex = lexical_item_of(item);
   if (lex) side.position = lex->head;
   if (lex && lex->root) {
-    side.word = lex->root;
+    // Roots are pooled for the sentence: many items share one.
+    auto [word, added] = roots_.find_or_add(lex->root);
+    if (added) word = intern_word(lex->root);
+    side.word = word;
   } else {
     const char* cform = value_text(item.av, builtins.cform);
-    if (*cform) side.word = cform;
+    if (*cform) side.word = intern_word(cform);
   }
   return side;
 }
@@ -359,7 +361,7 @@ const char* DependencyWeigher::category_head(const Side& head) {
     named += head.category;
     named += '>';
     named += head.word;
-    text = intern(named);
+    text = intern_word(named);
   }
   return text;
 }
@@ -380,31 +382,25 @@ float DependencyWeigher::distance_weight(const char* head_key, const char* relat
 
 DependencyWeigher::TripleWeight DependencyWeigher::triple_of(const TripleKey& key, float distance_weight,
                                                              int distance) {
-  auto [result, added] = triples_.find_or_add(key);
-  if (!added) return result;
-  std::string triple = key.head;
-  triple += '\t';
-  triple += key.relation;
-  triple += '\t';
-  triple += key.modifier;
-  // The cache across sentences holds bad triples too (the parser's list of
-  // them is read once, with the grammar): a triple seen before is not looked
-  // up in that list again.
-  if (const float* cached = cache_.find(triple.c_str())) {
-    result = *cached == kBadTripleMark ? TripleWeight{0.0f, true} : TripleWeight{*cached, false};
-    return result;
+  // The cache holds bad triples too (the parser's list of them is read
+  // once, with the grammar): a triple seen before is not looked up in that
+  // list again.
+  auto [cached, added] = triples_.find_or_add(key);
+  if (added) {
+    std::string triple = key.head;
+    triple += '\t';
+    triple += key.relation;
+    triple += '\t';
+    triple += key.modifier;
+    // Neither source adds to the cache: `cached` stays valid.
+    const bool bad = sources_.is_bad_triple && sources_.is_bad_triple(triple);
+    cached = bad ? kBadTripleMark : triple_weight(triple, distance_weight, distance);
   }
-  if (sources_.is_bad_triple && sources_.is_bad_triple(triple)) {
-    cache_.insert(cache_texts_.add(triple), kBadTripleMark);
-    result = TripleWeight{0.0f, true};
-  } else {
-    result = TripleWeight{triple_weight(triple, distance_weight, distance), false};
-  }
-  return result;
+  return cached == kBadTripleMark ? TripleWeight{0.0f, true} : TripleWeight{cached, false};
 }
 
 // The weight of a triple that is not bad and not cached, without the
-// distance weight, from the relation database; it is cached.
+// distance weight, from the relation database.
 float DependencyWeigher::triple_weight(const std::string& triple, float distance_weight, int distance) {
   std::optional<double> p;
   if (sources_.probability) {
@@ -415,7 +411,6 @@ float DependencyWeigher::triple_weight(const std::string& triple, float distance
   // No answer, or certainty, costs nothing (and prints as 0, not -0).
   const double value = p && *p > 0.0 && *p < 1.0 ? *p : 1.0;
   const float weight = value < 1.0 ? static_cast<float>(-std::log(value)) : 0.0f;
-  cache_.insert(cache_texts_.add(triple), weight);
   if (weight_debugging())
     diag() << triple << ' ' << weight << " dist=" << distance_weight << " distp=" << distance << '\n' << std::flush;
   return weight;

@@ -3,8 +3,9 @@
 // parser has a relation database: the weight of the word triple (head word,
 // relation, modifier word) from the database plus a distance weight from the
 // distance table (docs/distance-table.md). Bad triples cost 40.0. Triple
-// weights, and which triples are bad, are cached by their text across
-// sentences. A prepositional modifier is asked as (head word, preposition,
+// weights, and which triples are bad, are cached across sentences, keyed by
+// the interned texts of the triple (a word is interned once a sentence, not
+// once a question). A prepositional modifier is asked as (head word, preposition,
 // the preposition's object): the object, not the preposition, tells where
 // the phrase attaches. Its head is named with its category, "<N>Adz": a
 // head word the database lacks backs off to its category's statistics.
@@ -27,8 +28,6 @@
 #include "parser/forest/distance_table.h"
 #include "parser/forest/flat_memo.h"
 #include "shell/support/slist.h"
-#include "shell/support/string_pool.h"
-#include "shell/support/thash_table.h"
 
 namespace velmo {
 
@@ -38,10 +37,9 @@ struct PItem;
 
 class DependencyWeigher {
  public:
-  static constexpr std::size_t kCacheBuckets = 200011;
-  // The cache of triple weights is emptied between sentences once it holds
-  // this many triples (about 25 MB), so a long run's memory stays bounded;
-  // the weights asked again are the same.
+  // The cache of triple weights (and the words it is keyed by) is emptied
+  // between sentences once it holds this many triples (about 35 MB), so a
+  // long run's memory stays bounded; the weights asked again are the same.
   static constexpr std::size_t kMaxCachedTriples = 500000;
   static constexpr float kBadTripleWeight = 40.0f;
   static constexpr float kTraceCeiling = 40.0f;
@@ -72,7 +70,7 @@ class DependencyWeigher {
   bool active() const { return static_cast<bool>(sources_.probability); }
   // Empties the cache of triple weights.
   void clear_cache();
-  std::size_t cached_triples() const { return cache_.size(); }
+  std::size_t cached_triples() const { return triples_.size(); }
 
   // The weight of the dependency that merged item `merged` made between its
   // head side and its modifier through `link`.
@@ -92,7 +90,7 @@ class DependencyWeigher {
 
  private:
   // What a single weight needs of one side of a dependency; the texts are
-  // interned (category keys, cform words) or pooled for the sentence (roots).
+  // interned (category keys among the lasting texts, words among the words).
   struct Side {
     const char* word;
     const char* category;
@@ -167,6 +165,8 @@ class DependencyWeigher {
   const char* value_text(const AttVec& vec, int index);
   const char* role_text_of(Word role);
   const char* intern(std::string_view text);
+  // The text among the words the cache of triple weights is keyed by.
+  const char* intern_word(std::string_view text);
   Side side_of(const PItem& item);
   Side make_side(const PItem& item);
   const char* category_of(const PItem& item);
@@ -178,14 +178,23 @@ class DependencyWeigher {
   TripleWeight triple_of(const TripleKey& key, float distance_weight, int distance);
   float triple_weight(const std::string& triple, float distance_weight, int distance);
 
+  struct TextHash {
+    using is_transparent = void;  // looked up by views, without copying
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+  using TextSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
+
   Sources sources_;
   std::size_t max_cached_triples_;
-  THashTableWithOrd<const char*, float> cache_;
-  StringPool cache_texts_;
+  // Triple weights across sentences (kBadTripleMark for a bad triple), by
+  // the interned texts of the triple.
+  FlatMemo<TripleKey, float, TripleKeyHash> triples_;
+  // The words (and "<CAT>word" heads) the cache is keyed by; emptied with it.
+  TextSet words_;
 
-  // Interned texts (relations, category keys, cform words), kept for the
-  // weigher's life.
-  std::unordered_set<std::string> interned_;
+  // Interned texts (relations, category keys, attribute values), kept for
+  // the weigher's life.
+  TextSet interned_;
   const char* subj_;
   const char* prep_;
   const char* pcomp_;  // the link from a preposition to its object
@@ -198,7 +207,7 @@ class DependencyWeigher {
   FlatMemo<ValueKey, const char*, ValueKeyHash> value_texts_;
   FlatMemo<MergeKey, float, MergeKeyHash> merges_;
   FlatMemo<TripleKey, int, TripleKeyHash> distance_rows_;
-  FlatMemo<TripleKey, TripleWeight, TripleKeyHash> triples_;
+  FlatMemo<const void*, const char*, PointerHash> roots_;  // among the words, by pooled root
   FlatMemo<TripleKey, const char*, TripleKeyHash> category_heads_;  // by category and word
   FlatMemo<const void*, Side, PointerHash> sides_;  // by PItem
   FlatMemo<const void*, SideRange, PointerHash> modifier_sides_;  // by PItem

@@ -611,6 +611,39 @@ TEST_F(RelationDatabaseTest, TheCacheOfTripleWeightsIsEmptiedBetweenSentencesWhe
   EXPECT_EQ(questions, 3);  // asked again after the cache was emptied
 }
 
+// The cache is keyed by the texts of the words, not by where a sentence
+// keeps them: a later sentence's copy of a word finds the triple.
+TEST_F(RelationDatabaseTest, ACachedTripleIsFoundByTheTextsOfItsWords) {
+  DistanceTable distances;
+  DependencyWeigher weigher;
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  std::vector<std::string> asked;
+  sources.probability = [&asked](std::string_view head, std::string_view relation,
+                                 std::string_view modifier) -> std::optional<double> {
+    asked.push_back(std::string(head) + " " + std::string(relation) + " " + std::string(modifier));
+    return modifier == "man" ? 0.25 : 0.5;
+  };
+  weigher.set_sources(sources);
+  sentence();
+  PItem* saw = items_[0].get();
+  PItem* man = items_[1].get();
+  const float first = weigher.single_weight(*saw, *man, "obj");
+  weigher.set_sources(sources);
+  const std::string man_again = "man";
+  const std::string woman = "woman";
+  PItem other(builtin_attributes().type);
+  other.lex_item = lattice_.make_item("man", nullptr, 2, 2);
+  other.lex_item->root = man_again.c_str();
+  other.cate = man->cate;
+  EXPECT_FLOAT_EQ(weigher.single_weight(*saw, other, "obj"), first);
+  EXPECT_EQ(asked, (std::vector<std::string>{"saw obj man"}));
+  other.lex_item->root = woman.c_str();
+  weigher.set_sources(sources);
+  EXPECT_FLOAT_EQ(weigher.single_weight(*saw, other, "obj"), -std::log(0.5f) + DistanceTable::kFloorWeight);
+  EXPECT_EQ(asked, (std::vector<std::string>{"saw obj man", "saw obj woman"}));
+}
+
 TEST(DependencyWeigherKeys, CategoryKeysAndDistances) {
   PItem item(nullptr);
   GCate nn(nullptr, "NN"), aux(nullptr, "I_V"), num(nullptr, "_NUM"), verb(nullptr, "V_N_C");
