@@ -28,14 +28,19 @@ class TNode;
 // its answer; `plan_known` and `plan_accepted` do the same for the first
 // numbered whole plans (and, or and not over several conditions).
 struct ItemAnswers {
-  static constexpr int kConditions = 128;
+  static constexpr int kConditions = 256;
   static constexpr int kPlans = 128;
-  std::uint64_t known[2] = {0, 0};
-  std::uint64_t accepted[2] = {0, 0};
-  std::uint64_t plan_known[2] = {0, 0};
-  std::uint64_t plan_accepted[2] = {0, 0};
+  static constexpr int kConditionWords = kConditions / 64;
+  static constexpr int kPlanWords = kPlans / 64;
+  std::uint64_t known[kConditionWords] = {};
+  std::uint64_t accepted[kConditionWords] = {};
+  std::uint64_t plan_known[kPlanWords] = {};
+  std::uint64_t plan_accepted[kPlanWords] = {};
 
-  void forget() { known[0] = known[1] = plan_known[0] = plan_known[1] = 0; }
+  void forget() {
+    for (std::uint64_t& word : known) word = 0;
+    for (std::uint64_t& word : plan_known) word = 0;
+  }
 };
 
 struct PItem {

@@ -130,6 +130,14 @@ TEST_F(ConditionMemoTest, AnswersHoldForOneRevisionOfTheItem) {
   expect_number_kept_for_one_revision(*has_number);
 }
 
+// The last number answered in the item lies in the last word of its bits.
+TEST_F(ConditionMemoTest, TheLastNumberInTheItemIsKeptForOneRevision) {
+  for (int i = 0; i < ItemAnswers::kConditions - 1; ++i) memo.number_of("filler " + std::to_string(i));
+  auto has_number = plan("(comp (pitem-attvec) (defined syn (num)))");
+  ASSERT_NE(has_number, nullptr);
+  expect_number_kept_for_one_revision(*has_number);
+}
+
 // Past the numbers answered in the item, answers are kept in the memo's
 // table under the item's revision.
 TEST_F(ConditionMemoTest, LaterNumbersAreRememberedPerRevision) {
