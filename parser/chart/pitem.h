@@ -29,7 +29,7 @@ class TNode;
 // numbered whole plans (and, or and not over several conditions).
 struct ItemAnswers {
   static constexpr int kConditions = 256;
-  static constexpr int kPlans = 128;
+  static constexpr int kPlans = 256;
   static constexpr int kConditionWords = kConditions / 64;
   static constexpr int kPlanWords = kPlans / 64;
   std::uint64_t known[kConditionWords] = {};

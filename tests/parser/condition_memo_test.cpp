@@ -130,6 +130,15 @@ TEST_F(ConditionMemoTest, AnswersHoldForOneRevisionOfTheItem) {
   expect_number_kept_for_one_revision(*has_number);
 }
 
+// The same for the last plan number whose whole answer the item keeps.
+TEST_F(ConditionMemoTest, TheLastPlanNumberInTheItemIsKeptForOneRevision) {
+  for (int i = 0; i < ItemAnswers::kPlans - 1; ++i) memo.plan_number_of("filler plan " + std::to_string(i), {});
+  auto has_number = plan("(and (head-last) (comp (pitem-attvec) (defined syn (num))))");
+  ASSERT_NE(has_number, nullptr);
+  EXPECT_EQ(memo.plan_count(), static_cast<std::size_t>(ItemAnswers::kPlans));
+  expect_number_kept_for_one_revision(*has_number);
+}
+
 // The last number answered in the item lies in the last word of its bits.
 TEST_F(ConditionMemoTest, TheLastNumberInTheItemIsKeptForOneRevision) {
   for (int i = 0; i < ItemAnswers::kConditions - 1; ++i) memo.number_of("filler " + std::to_string(i));
