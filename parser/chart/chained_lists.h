@@ -12,6 +12,20 @@
 
 namespace velmo {
 
+// A key of an owner (a category, a link ...) and a packed place.
+struct OwnerPlace {
+  const void* owner;
+  std::uint64_t place;
+  bool operator==(const OwnerPlace&) const = default;
+};
+struct OwnerPlaceHash {
+  std::size_t operator()(const OwnerPlace& k) const {
+    std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(k.owner) ^ (k.place * 0x9E3779B97F4A7C15ull);
+    mixed = (mixed ^ (mixed >> 29)) * 0xBF58476D1CE4E5B9ull;
+    return static_cast<std::size_t>(mixed ^ (mixed >> 32));
+  }
+};
+
 template <class Value>
 class ChainedLists {
  public:
@@ -59,18 +73,8 @@ class ChainedLists {
   }
 
  private:
-  struct Key {
-    const void* owner;
-    std::uint64_t place;
-    bool operator==(const Key&) const = default;
-  };
-  struct KeyHash {
-    std::size_t operator()(const Key& k) const {
-      std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(k.owner) ^ (k.place * 0x9E3779B97F4A7C15ull);
-      mixed = (mixed ^ (mixed >> 29)) * 0xBF58476D1CE4E5B9ull;
-      return static_cast<std::size_t>(mixed ^ (mixed >> 32));
-    }
-  };
+  using Key = OwnerPlace;
+  using KeyHash = OwnerPlaceHash;
   // Node numbers are indices + 1 (0: none).
   struct Chain {
     std::uint32_t head = 0;

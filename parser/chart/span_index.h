@@ -27,7 +27,7 @@ class SpanIndex {
   // end, position) under the items stored there before.
   void add(const void* owner, int end, int position, int start, PItem* item) {
     lists_.add(owner, Lists::place(end, position, start), item);
-    positions_.find_or_add(SpanKey{owner, Lists::place(end, start)}).first |= bit_of(position);
+    positions_.find_or_add(OwnerPlace{owner, Lists::place(end, start)}).first |= bit_of(position);
   }
 
   // The first item noted under (owner, end, position, start) that `accept`
@@ -47,7 +47,7 @@ class SpanIndex {
   // `accept` takes at the lowest position that has one.
   template <class Accept>
   PItem* find_first_in(const void* owner, int end, int from, int to, int start, Accept&& accept) const {
-    const std::uint64_t* mask = positions_.find(SpanKey{owner, Lists::place(end, start)});
+    const std::uint64_t* mask = positions_.find(OwnerPlace{owner, Lists::place(end, start)});
     if (!mask) return nullptr;
     for (int q = from; q <= to; ++q) {
       if (!(*mask & bit_of(q))) {
@@ -70,20 +70,8 @@ class SpanIndex {
   static std::uint64_t bit_of(int position) {
     return std::uint64_t{1} << (position < 0 ? 0 : position < kMaskedPositions ? position : kMaskedPositions);
   }
-  struct SpanKey {
-    const void* owner;
-    std::uint64_t place;
-    bool operator==(const SpanKey&) const = default;
-  };
-  struct SpanKeyHash {
-    std::size_t operator()(const SpanKey& k) const {
-      std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(k.owner) ^ (k.place * 0x9E3779B97F4A7C15ull);
-      mixed = (mixed ^ (mixed >> 29)) * 0xBF58476D1CE4E5B9ull;
-      return static_cast<std::size_t>(mixed ^ (mixed >> 32));
-    }
-  };
   Lists lists_{4096};
-  FlatMemo<SpanKey, std::uint64_t, SpanKeyHash> positions_{2048};
+  FlatMemo<OwnerPlace, std::uint64_t, OwnerPlaceHash> positions_{2048};
 };
 
 }  // namespace velmo
