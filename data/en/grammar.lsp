@@ -1019,7 +1019,7 @@
   (* (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))))
      (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (subjectless-clause)))
-     (C (dep-type conj) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+     (C (dep-type conj) (max-dist 30) (dep-weight 5.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (not (subjectless-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
