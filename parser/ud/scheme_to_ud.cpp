@@ -201,6 +201,7 @@ class SchemeToUd {
     give_way("pred", "cop");
     verbs_used_as_prepositions();
     extraposed_subjects();
+    infinitive_complements();
     infinitives_of_degree();
     names_standing_alone();
     first_word_heads();
@@ -722,6 +723,39 @@ class SchemeToUd {
     }
   }
 
+  // An infinitive opened by a question word (know how to ..., tell him
+  // what to do) is a clausal complement of its verb; an infinitive after
+  // "use" with an object or in the passive (used a card to pay, will be used
+  // to determine) is one of purpose, an adverbial clause.
+  void infinitive_complements() {
+    static constexpr std::string_view question_words[] = {"how", "what", "where", "whether", "which", "who", "whom"};
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || nodes_[node].position <= 0) continue;
+      const std::string& r = relations_[node];
+      int verb = edit_.head(node);
+      if ((r != "xcomp" && r != "advcl") || verb < 0 || nodes_[verb].category != "V") continue;
+      int to = -1;
+      bool question = false;
+      for (int child : edit_.children(node)) {
+        if (!alive(child) || nodes_[child].position <= 0 || nodes_[child].position > nodes_[node].position) continue;
+        if (relations_[child] == "mark" && lower(nodes_[child].word) == "to" && nodes_[child].relation == "aux")
+          to = child;
+        question = question || std::find(std::begin(question_words), std::end(question_words),
+                                         lower(nodes_[child].word)) != std::end(question_words);
+      }
+      if (to < 0 || nodes_[verb].position > nodes_[node].position) continue;
+      // The question word may hang from the verb instead (knows how to swim).
+      for (int child : edit_.children(verb))
+        question = question || (alive(child) && nodes_[child].position == nodes_[to].position - 1 &&
+                                std::find(std::begin(question_words), std::end(question_words),
+                                          lower(nodes_[child].word)) != std::end(question_words));
+      if (question)
+        relations_[node] = "ccomp";
+      else if (r == "xcomp" && nodes_[verb].root == "use" && (passive(verb) || has_child_with(verb, "obj")))
+        relations_[node] = "advcl";
+    }
+  }
+
   // An infinitive after an adjective is its open complement (able to go),
   // a clausal complement after easy, hard and the like, and an adverbial
   // clause after one of degree (too good to miss, free enough to
@@ -780,7 +814,11 @@ class SchemeToUd {
 
   // "It is easy to see": a predicate with a copula, the subject "it" and a
   // clause after it has the clause as its subject and "it" as expletive, as
-  // the treebank writes extraposition.
+  // the treebank writes extraposition. The clause may have come out as an
+  // adverbial or adnominal one: an infinitive or a that-clause after an
+  // adjective (it is clear that ...), after a noun other than those whose
+  // infinitive describes them (it is a good idea to ..., but it is time to
+  // ...), or after "take" (it took me four days to ...).
   void extraposed_subjects() {
     for (int node = 0; node < edit_.size(); ++node) {
       if (!alive(node) || nodes_[node].position <= 0) continue;
@@ -790,14 +828,43 @@ class SchemeToUd {
         if (!alive(child)) continue;
         const std::string& r = relations_[child];
         if (r == "cop") copula = true;
-        if (r == "nsubj" && lower(nodes_[child].word) == "it") it = child;
-        if ((r == "xcomp" || r == "ccomp") && clause < 0 && nodes_[child].position > nodes_[node].position)
+        if (r == "nsubj" && lower(nodes_[child].word) == "it" && nodes_[child].position < nodes_[node].position)
+          it = child;
+        if (clause < 0 && nodes_[child].position > nodes_[node].position && extraposed_clause(node, child))
           clause = child;
       }
-      if (!copula || it < 0 || clause < 0) continue;
+      if (it < 0 || clause < 0) continue;
+      bool adverbial = relations_[clause] == "advcl" || relations_[clause] == "acl";
+      if (!copula && !(adverbial && nodes_[node].category == "V" && nodes_[node].root == "take")) continue;
       relations_[it] = "expl";
       relations_[clause] = "csubj";
     }
+  }
+
+  // Whether `clause`, a dependent of `predicate`, can be its extraposed
+  // subject: a complement clause, or an infinitive or that-clause hanging as
+  // an adverbial or adnominal clause (see extraposed_subjects).
+  bool extraposed_clause(int predicate, int clause) const {
+    const std::string& r = relations_[clause];
+    if (r == "xcomp" || r == "ccomp") return true;
+    if (r != "advcl" && r != "acl") return false;
+    if (r == "acl") {
+      static constexpr std::string_view described[] = {"chance", "opportunity", "place", "sign", "thing", "time", "way"};
+      if (nodes_[predicate].category != "N" ||
+          std::find(std::begin(described), std::end(described), lower(nodes_[predicate].root_or_word())) !=
+              std::end(described))
+        return false;
+    }
+    // The first marker opens an infinitive (to, not a preposition before a
+    // gerund) or a that-clause; "for" (a chance for me to ...) describes.
+    int first = -1;
+    for (int child : edit_.children(clause))
+      if (alive(child) && relations_[child] == "mark" && nodes_[child].position < nodes_[clause].position &&
+          (first < 0 || nodes_[child].position < nodes_[first].position))
+        first = child;
+    if (first < 0) return false;
+    std::string word = lower(nodes_[first].word);
+    return (word == "to" && nodes_[first].relation == "aux") || word == "that";
   }
 
   // Multi-word items, as the treebank writes them: a name (an item headed by
