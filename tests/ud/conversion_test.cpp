@@ -741,6 +741,72 @@ TEST(SchemeToUd, InfinitivesAfterQuestionWordsAndAfterUse) {
   EXPECT_EQ(clause_of("need", "3\t(cash\t~ N\t2\tobj\t(gov need))\n", "cash"), "xcomp");
 }
 
+TEST(SchemeToUd, NounsOfWhatIsToldStayObjects) {
+  auto object_of = [](const std::string& noun, const std::string& root) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(I\t~ N\t2\ts\t(gov ask))\n"
+        "2\t(asked\task V\tE0\ti\t(gov fin))\n"
+        "3\t(" + noun + "\t" + root + " N\t2\tobj\t(gov ask))\n"
+        ")\n",
+        "I asked " + noun);
+    return sentence.words[2].deprel;
+  };
+  EXPECT_EQ(object_of("questions", "question"), "obj");
+  EXPECT_EQ(object_of("Val", "~"), "iobj");
+}
+
+TEST(SchemeToUd, ThatTakenAsAFirstObjectBesidesAnotherIsTheComplementiser) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(the\t~ Det\t2\tdet\t(gov fact))\n"
+      "2\t(fact\t~ N\tE1\t)\n"
+      "E0\t(()\tfin C\t2\trel\t(gov fact))\n"
+      "3\t(that\t~ N\t5\tobj\t(gov give))\n"
+      "4\t(he\t~ N\t5\ts\t(gov give))\n"
+      "5\t(gave\tgive V\tE0\ti\t(gov fin))\n"
+      "6\t(them\t~ N\t5\tobj2\t(gov give))\n"
+      "7\t(money\t~ N\t5\tobj\t(gov give))\n"
+      ")\n",
+      "the fact that he gave them money");
+  EXPECT_EQ(sentence.words[2].deprel, "mark");
+  EXPECT_EQ(sentence.words[2].upos, "SCONJ");
+  EXPECT_EQ(sentence.words[4].deprel, "acl");
+}
+
+TEST(SchemeToUd, ALittleMeasuringAnAdjectiveIsOblique) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov little))\n"
+      "4\t(little\t~ Adv\t5\tmod\t(gov dumpy))\n"
+      "5\t(dumpy\t~ A\t2\tpred\t(gov be))\n"
+      ")\n",
+      "It was a little dumpy");
+  EXPECT_EQ(attachments(sentence), "5:nsubj 5:cop 4:det 5:obl 0:root ");
+}
+
+TEST(SchemeToUd, UpBeforeANounAfterItsVerbIsAParticle) {
+  auto attachments_after = [](const std::string& verb, const std::string& root) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
+        "2\t(up\t~ Prep\t1\tmod\t(gov " + root + "))\n"
+        "3\t(the\t~ Det\t4\tdet\t(gov deal))\n"
+        "4\t(deal\t~ N\t2\tpcomp\t(gov up))\n"
+        ")\n",
+        verb + " up the deal"));
+  };
+  EXPECT_EQ(attachments_after("wrap", "wrap"), "0:root 1:compound:prt 4:det 1:obj ");
+  // After a verb of motion it stays a preposition.
+  EXPECT_EQ(attachments_after("walk", "walk"), "0:root 4:case 4:det 1:obl ");
+}
+
 TEST(SchemeToUd, ASentenceWithoutTreeIsStillValid) {
   UdSentence sentence = from_velmo("(\n)\n", "\"Hi there.\"");
   EXPECT_EQ(attachments(sentence), "2:punct 0:root 2:dep 2:punct 2:punct ");
