@@ -65,7 +65,7 @@
 (defun opening-bracket () (comp (pitem-head-word) (in ("(" "[" "<<"))))
 (defun closing-bracket () (comp (pitem-head-word) (in (")" "]" ">>"))))
 (defun bracketed () (comp (pitem-head-word) (reg-match "[([]|<<")))
-(defun para-clause () (and (fin-clause) (full-clause) (or (starts-with-punctuation) (bracketed))))
+(defun para-clause () (and (fin-clause) (full-clause) (or (starts-with-punctuation) (bracketed)) (not (comp (pitem-head-word) (reg-match "^, ([A-Za-z]+ )?([Ww]hich|[Ww]ho|[Ww]hom|[Ww]hose) .*")))))
 ;; Without punctuation (a run-on sentence) only as a last resort.
 ;; A clause opened by who, which or whose.
 (defun wh-subject-clause () (comp (pitem-head-word) (reg-match "^([Ww]ho|[Ww]hich|[Ww]hose) ")))
@@ -156,8 +156,13 @@
 ;; A subject before its verb is followed by no comma (Great store, highly
 ;; recommended: no clause) unless the comma opens words set off between the
 ;; two (The company, however, said ...).
-(defun subject-before-its-verb () (or (not (comp (pitem-modifier) (before-comma)))
-                                      (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*"))))
+;; Nor is a noun before a colon a subject: it heads the sentence, a name
+;; before what its bearer says or a heading before its text (GOODWYN : The
+;; candidate had gotten rich; Conclusion : it works).
+(defun before-colon () (comp (pitem-following-word) (in (":"))))
+(defun subject-before-its-verb () (and (or (not (comp (pitem-modifier) (before-comma)))
+                                           (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*")))
+                                       (not (comp (pitem-modifier) (before-colon)))))
 
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
@@ -1019,7 +1024,7 @@
   (* (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))))
      (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (subjectless-clause)))
-     (C (dep-type conj) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+     (C (dep-type conj) (max-dist 30) (dep-weight 5.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (not (subjectless-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
