@@ -70,6 +70,7 @@ std::unique_ptr<LexRule> LexRule::read(IRSlist& definition) {
     return nullptr;
   }
   std::unique_ptr<LPattern> pattern = LPattern::make(*pattern_form);
+  const RuleWordGate::Form gate_form = RuleWordGate::read_form(*action_form);
   LExpPtr action = LExp::get_exp(action_form.get());
   if (!pattern || !action) {
     diag() << "The lexical rule " << name << " is left out: its pattern or action could not be built\n" << std::flush;
@@ -78,8 +79,11 @@ std::unique_ptr<LexRule> LexRule::read(IRSlist& definition) {
   auto rule = std::make_unique<LexRule>(name, std::move(pattern), std::move(action));
   rule->set_precondition(std::move(precondition));
   rule->set_act_on_all_matches(act_on_all);
+  rule->set_word_gate(RuleWordGate::of(gate_form, *rule->action_));
   return rule;
 }
+
+void LexRule::set_word_gate(const RuleWordGate& gate) { gate_ = pattern_->changes_nothing() ? gate : RuleWordGate(); }
 
 void LexRule::apply(LexAnalyzer& analyzer) {
   ItemTestMemo& memo = analyzer.lattice().test_memo();
@@ -87,6 +91,8 @@ void LexRule::apply(LexAnalyzer& analyzer) {
     ItemTestPause pause(memo);
     if (precondition_->eval(to_word(&analyzer), analyzer_type()) == 0) return;
   }
+  // A debugged rule shows its matches even where they would do nothing.
+  if (!debug_ && !gate_.may_pass(analyzer.lattice())) return;
   if (debug_) diag() << "\nLexical Rule: " << name_ << '\n' << std::flush;
   MatchList matches;
   pattern_->match_all(analyzer.lattice(), matches);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lexical/analyzer/rule_word_gate.h"
 #include "lexicon/lexicon/meaning.h"
 #include "shell/lexp/lexp.h"
 #include "shell/support/named_object.h"
@@ -36,6 +37,10 @@ class LexRule {
   bool act_on_all_matches() const { return act_on_all_; }
   void set_act_on_all_matches(bool on) { act_on_all_ = on; }
   void set_precondition(LExpPtr precondition) { precondition_ = std::move(precondition); }
+  // A sentence that no gated rule can change skips its scan (see
+  // RuleWordGate); a gate is taken only when the pattern changes nothing.
+  void set_word_gate(const RuleWordGate& gate);
+  bool word_gated() const { return gate_.active(); }
 
   // Collects every match of the pattern and acts on the first match of each
   // run of matches sharing a high (and on those with the run's low), or on
@@ -47,6 +52,7 @@ class LexRule {
   std::unique_ptr<LPattern> pattern_;
   LExpPtr action_;
   LExpPtr precondition_;
+  RuleWordGate gate_;
   bool act_on_all_ = false;
   bool debug_ = false;
 };

@@ -56,6 +56,8 @@ class MatchExp : public LExp {
   LExpPtr clone() const override;
   void init(IRSlist& args) override;
   Word eval(Word input, TypeId type) override;
+  // The expression of the condition argument ('c'), or null.
+  const LExp* condition() const { return condition_.get(); }
 
  private:
   struct Slot {

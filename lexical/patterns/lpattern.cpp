@@ -209,6 +209,13 @@ void MultiPattern::match_all(ItemLattice& lattice, MatchList& out) {
   }
 }
 
+bool MultiPattern::changes_nothing() const {
+  if (constraint() || parts_.empty()) return false;
+  for (const LPatternPtr& part : parts_)
+    if (!part || !part->changes_nothing()) return false;
+  return true;
+}
+
 // ---------------------------------------------------------------- arguments
 
 bool AtomicPat::init(IRSlist& args) {

@@ -61,6 +61,9 @@ class LPattern {
   // sentence, found without looking at each.
   virtual bool may_start_anywhere(ItemLattice& lattice) const;
   virtual bool may_end_anywhere(ItemLattice& lattice) const;
+  // True when finding the matches surely changes nothing (no condition or
+  // constraint of the pattern may change the lattice); false when unsure.
+  virtual bool changes_nothing() const { return false; }
 
   // Makes a pattern from an S-expression: a bare atom is a word pattern
   // (case-insensitive equality); a list names its kind by its head atom.
@@ -142,6 +145,9 @@ class WordPat final : public PatternClone<WordPat, AtomicPat> {
   // A plain text test is looked up among the sentence's words.
   bool may_start_anywhere(ItemLattice& lattice) const override { return could_match_anywhere(lattice); }
   bool may_end_anywhere(ItemLattice& lattice) const override { return could_match_anywhere(lattice); }
+  bool changes_nothing() const override {
+    return !constraint() && (text_test_.active() || condition_reads_only());
+  }
 
  private:
   bool could_match_at(ItemLattice& lattice, int p) const;
@@ -163,6 +169,7 @@ class LexItemPat final : public PatternClone<LexItemPat, AtomicPat> {
   void match_all(ItemLattice& lattice, MatchList& out) override;
   void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
   void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
+  bool changes_nothing() const override { return !constraint() && (guard_.decides() || condition_reads_only()); }
 
  protected:
   TypeId condition_type() const override;
@@ -262,6 +269,8 @@ class MultiPattern : public LPattern {
   bool init(IRSlist& args) override;
   void match_all(ItemLattice& lattice, MatchList& out) override;
   std::size_t size() const { return parts_.size(); }
+  // When no part and no constraint changes anything.
+  bool changes_nothing() const override;
 
  protected:
   // Whether the kind keeps its result lists sorted.

@@ -87,6 +87,11 @@ const LexItem* lexical_item_of(const PItem& item) {
 DependencyWeigher::DependencyWeigher(std::size_t max_cached_triples)
     : max_cached_triples_(max_cached_triples),
       subj_(intern("subj")),
+      conj_(intern("conj")),
+      clause_key_(intern("C")),
+      copula_key_(intern("VBE")),
+      s_(intern("s")),
+      expl_(intern("expl")),
       prep_(intern("Prep")),
       pcomp_(intern("pcomp")),
       verb_key_(intern("V")),
@@ -272,7 +277,50 @@ float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_sid
     }
     return best;
   }
-  return surface_weight(head, modifier, relation_of(head_side, modifier, link, true));
+  const char* relation = relation_of(head_side, modifier, link, true);
+  if (relation == conj_) {
+    if (const PItem* verb = clause_verb(head)) return clause_conjunct_weight(head, *verb, modifier);
+  }
+  return surface_weight(head, modifier, relation);
+}
+
+const PItem* DependencyWeigher::clause_verb(const PItem& item) {
+  if (lexical_item_of(item) || category_of(item) != clause_key_) return nullptr;
+  const PItem& verb = item.lexical_head();
+  const LexItem* lex = verb.lex_item;
+  if (!lex || !lex->root) return nullptr;
+  const char* key = category_of(verb);
+  return key == verb_key_ || key == copula_key_ ? &verb : nullptr;
+}
+
+bool DependencyWeigher::has_subject(const PItem& clause) {
+  for (const PItem* item = &clause; item; item = item->head_child) {
+    if (!item->second || !item->link) continue;
+    const char* relation = link_relation(*item->link);
+    if (relation == s_ || relation == expl_) return true;
+  }
+  return false;
+}
+
+// A clause without subject conjoined to a clause is what the statistics
+// count as a verb phrase conjoined to a verb (came and left, call and get
+// the details): it is asked as the pair of verbs, where they stand, so that
+// it weighs as much as the same conjunct joined to the verb itself, and
+// does not pass for a conjoined clause with a subject (fin under fin, which
+// says nothing of the words).
+float DependencyWeigher::clause_conjunct_weight(const PItem& head, const PItem& head_verb, const PItem& modifier) {
+  auto [memo, added] = merges_.find_or_add(MergeKey{&head, &modifier, conj_});
+  if (!added) return memo;
+  const Side head_words = side_of(head_verb);
+  const Side head_clause = side_of(head);
+  float best = -1.0f;
+  for (const PItem* alt = &modifier; alt; alt = alt->next_alt) {
+    const PItem* verb = has_subject(*alt) ? nullptr : clause_verb(*alt);
+    const float weight = verb ? weight_of(head_words, side_of(*verb), conj_) : weight_of(head_clause, side_of(*alt), conj_);
+    if (best < 0.0f || weight < best) best = weight;
+  }
+  memo = best;
+  return best;
 }
 
 float DependencyWeigher::surface_weight(const PItem& head, const PItem& modifier, const char* relation) {

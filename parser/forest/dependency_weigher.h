@@ -168,6 +168,14 @@ class DependencyWeigher {
   // The text among the words the cache of triple weights is keyed by.
   const char* intern_word(std::string_view text);
   Side side_of(const PItem& item);
+  // The verb of a clause head without a word of its own (the empty "fin");
+  // null for any other item.
+  const PItem* clause_verb(const PItem& item);
+  // Whether a subject or expletive hangs on the item's head-child chain.
+  bool has_subject(const PItem& clause);
+  // The weight of a clause conjoined to the clause `head` (without
+  // complementiser, its verb `head_verb`).
+  float clause_conjunct_weight(const PItem& head, const PItem& head_verb, const PItem& modifier);
   Side make_side(const PItem& item);
   const char* category_of(const PItem& item);
   float weight_of(const Side& head, const Side& modifier, const char* relation);
@@ -196,6 +204,11 @@ class DependencyWeigher {
   // the weigher's life.
   TextSet interned_;
   const char* subj_;
+  const char* conj_;
+  const char* clause_key_;  // the category key of a clause head
+  const char* copula_key_;
+  const char* s_;
+  const char* expl_;
   const char* prep_;
   const char* pcomp_;  // the link from a preposition to its object
   const char* verb_key_;

@@ -195,12 +195,14 @@ class SchemeToUd {
     prepare_positions();
     for (int node = 0; node < edit_.size(); ++node) relations_[node] = ud_relation(node);
     remove_empty_nodes();
+    particles_before_objects();
     give_way("i", "mark");
     prepositional_predicates();
     give_way("pcomp", "case");
     give_way("pred", "cop");
     verbs_used_as_prepositions();
     extraposed_subjects();
+    infinitive_complements();
     infinitives_of_degree();
     names_standing_alone();
     first_word_heads();
@@ -446,8 +448,14 @@ class SchemeToUd {
                                                    "ask",    "allow",  "convince", "trust",  "urge",   "warn"};
     static constexpr std::string_view things[] = {"this",      "that",     "these",    "those",     "it",
                                                   "something", "anything", "nothing",  "everything"};
+    // Nouns of what is told or asked (ask questions, tell the truth), as
+    // the train treebank has them after these verbs: always obj.
+    static constexpr std::string_view told[] = {"access", "joke",   "lie",   "name",  "option", "price",
+                                                "question", "reason", "secret", "story", "thing", "truth"};
+    std::string noun = lower(nodes_[node].root_or_word());
     if (std::find(std::begin(telling), std::end(telling), nodes_[head].root) != std::end(telling) &&
-        std::find(std::begin(things), std::end(things), word) == std::end(things))
+        std::find(std::begin(things), std::end(things), word) == std::end(things) &&
+        std::find(std::begin(told), std::end(told), noun) == std::end(told))
       return true;
     for (int sibling : edit_.children(head))
       if (nodes_[sibling].relation == "comp" &&
@@ -472,27 +480,40 @@ class SchemeToUd {
   // verb with another object: an adage that you follow the money) is the
   // complementiser of a clause that completes its noun.
   bool complementiser_that(int node) const {
-    int clause = edit_.head(node);
-    return clause >= 0 && lower(nodes_[node].word) == "that" && noun_complement(clause);
+    int head = edit_.head(node);
+    if (head < 0 || lower(nodes_[node].word) != "that") return false;
+    // It hangs from the clause's verb, or from the clause itself.
+    return noun_complement(nodes_[head].relation == "i" ? edit_.head(head) : head, node);
   }
 
   // A relative clause whose verb is passive or has an object of its own
-  // cannot have its "that" as object: the clause completes its noun.
-  bool noun_complement(int clause) const {
-    if (nodes_[clause].relation != "rel") return false;
+  // besides `object` (its "that") cannot have its "that" as object: the
+  // clause completes its noun.
+  bool noun_complement(int clause, int object) const {
+    if (clause < 0 || nodes_[clause].relation != "rel") return false;
     for (int verb : edit_.children(clause)) {
       if (nodes_[verb].relation != "i") continue;
       if (passive(verb)) return true;
-      for (int object : edit_.children(verb))
-        if (nodes_[object].relation == "obj" && nodes_[object].position > 0) return true;
+      for (int other : edit_.children(verb))
+        if (other != object && nodes_[other].relation == "obj" && nodes_[other].position > 0) return true;
     }
     return false;
   }
 
-  bool has_that_object(int clause) const {
-    for (int child : edit_.children(clause))
-      if (nodes_[child].relation == "obj" && lower(nodes_[child].word) == "that") return true;
-    return false;
+  // The "that" of a relative clause taken as an object (of its verb or of
+  // the clause itself), or -1.
+  int that_object(int clause) const {
+    auto is_that_object = [&](int child) {
+      return (nodes_[child].relation == "obj" || nodes_[child].relation == "obj2") &&
+             lower(nodes_[child].word) == "that";
+    };
+    for (int child : edit_.children(clause)) {
+      if (is_that_object(child)) return child;
+      if (nodes_[child].relation != "i") continue;
+      for (int object : edit_.children(child))
+        if (is_that_object(object)) return object;
+    }
+    return -1;
   }
 
   // A word that is mostly a preposition, read as an adverb of the noun right
@@ -536,7 +557,7 @@ class SchemeToUd {
     if (r == "expl") return "expl";
     if (r == "obj" && predicative_object(index)) return "xcomp";
     if (r == "obj" && time_phrase(index)) return "obl";
-    if (r == "obj" && complementiser_that(index)) return "mark";
+    if ((r == "obj" || r == "obj2") && complementiser_that(index)) return "mark";
     if (r == "obj" || r == "obj2") return naming_verb(head) ? "obj" : r == "obj2" || recipient(index) ? "iobj" : "obj";
     // After an expletive (there was a demonstration) the noun the copula
     // took as its predicate is the subject, and the copula the head.
@@ -554,7 +575,7 @@ class SchemeToUd {
     if (r == "nn") return "compound";
     if (r == "num") return "nummod";
     if (r == "prt") return "compound:prt";
-    if (r == "rel") return noun_complement(index) && has_that_object(index) ? "acl" : "acl:relcl";
+    if (r == "rel") return that_object(index) >= 0 && noun_complement(index, that_object(index)) ? "acl" : "acl:relcl";
     if (r == "appo") return "appos";
     if (r == "conj") return apposed_noun(index) ? "appos" : "conj";
     if (r == "cc") return "cc";
@@ -574,6 +595,11 @@ class SchemeToUd {
       if (category == "Prep") return under_noun && !compass_point(head) ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
+      // "a little" measuring a verb or adjective (a little suspicious) is
+      // a noun phrase to the treebank: obl.
+      if ((category == "A" || category == "Adv") && lower(node.word) == "little" && has_child_with(index, "det") &&
+          !under_noun)
+        return "obl";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
       if (category == "Adv" && preposition_before_noun(index)) return "case";
       if (category == "Adv") return subordinator(index) ? "mark" : "advmod";
@@ -694,6 +720,33 @@ class SchemeToUd {
     }
   }
 
+  // "up" right after a verb without object, taken as the preposition of the
+  // noun after it (picking up the eggs, wrap up the deal), is the verb's
+  // particle and the noun its object: the train treebank has 23 such cases
+  // in 31. After a verb of motion it is a preposition of place (jumping up
+  // the sides), and so it is before "front" (paid up front).
+  void particles_before_objects() {
+    static constexpr std::string_view motion[] = {"climb", "come", "crawl", "drive", "go",
+                                                  "head",   "jump",  "move", "ride",  "run",   "walk"};
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || nodes_[node].category != "Prep" || relations_[node] != "obl") continue;
+      int verb = edit_.head(node);
+      if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position != nodes_[verb].position + 1 ||
+          lower(nodes_[node].word) != "up" || has_child_with(verb, "obj") ||
+          std::find(std::begin(motion), std::end(motion), nodes_[verb].root_or_word()) != std::end(motion))
+        continue;
+      int object = -1;
+      for (int child : edit_.children(node))
+        if (alive(child) && relations_[child] == "pcomp" && nodes_[child].category == "N" &&
+            lower(nodes_[child].word) != "front")
+          object = child;
+      if (object < 0) continue;
+      edit_.set_head(object, verb);
+      relations_[object] = "obj";
+      relations_[node] = "compound:prt";
+    }
+  }
+
   // "including", "regarding" and "concerning" with an object and no subject
   // of their own introduce a noun phrase: the treebank makes the object the
   // head (a nominal modifier of a noun, an oblique elsewhere) and the verb
@@ -719,6 +772,39 @@ class SchemeToUd {
       std::vector<int> others(edit_.children(node));
       for (int child : others)
         if (alive(child)) edit_.set_head(child, object);
+    }
+  }
+
+  // An infinitive opened by a question word (know how to ..., tell him
+  // what to do) is a clausal complement of its verb; an infinitive after
+  // "use" with an object or in the passive (used a card to pay, will be used
+  // to determine) is one of purpose, an adverbial clause.
+  void infinitive_complements() {
+    static constexpr std::string_view question_words[] = {"how", "what", "where", "whether", "which", "who", "whom"};
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || nodes_[node].position <= 0) continue;
+      const std::string& r = relations_[node];
+      int verb = edit_.head(node);
+      if ((r != "xcomp" && r != "advcl") || verb < 0 || nodes_[verb].category != "V") continue;
+      int to = -1;
+      bool question = false;
+      for (int child : edit_.children(node)) {
+        if (!alive(child) || nodes_[child].position <= 0 || nodes_[child].position > nodes_[node].position) continue;
+        if (relations_[child] == "mark" && lower(nodes_[child].word) == "to" && nodes_[child].relation == "aux")
+          to = child;
+        question = question || std::find(std::begin(question_words), std::end(question_words),
+                                         lower(nodes_[child].word)) != std::end(question_words);
+      }
+      if (to < 0 || nodes_[verb].position > nodes_[node].position) continue;
+      // The question word may hang from the verb instead (knows how to swim).
+      for (int child : edit_.children(verb))
+        question = question || (alive(child) && nodes_[child].position == nodes_[to].position - 1 &&
+                                std::find(std::begin(question_words), std::end(question_words),
+                                          lower(nodes_[child].word)) != std::end(question_words));
+      if (question)
+        relations_[node] = "ccomp";
+      else if (r == "xcomp" && nodes_[verb].root == "use" && (passive(verb) || has_child_with(verb, "obj")))
+        relations_[node] = "advcl";
     }
   }
 
@@ -780,7 +866,11 @@ class SchemeToUd {
 
   // "It is easy to see": a predicate with a copula, the subject "it" and a
   // clause after it has the clause as its subject and "it" as expletive, as
-  // the treebank writes extraposition.
+  // the treebank writes extraposition. The clause may have come out as an
+  // adverbial or adnominal one: an infinitive or a that-clause after an
+  // adjective (it is clear that ...), after a noun other than those whose
+  // infinitive describes them (it is a good idea to ..., but it is time to
+  // ...), or after "take" (it took me four days to ...).
   void extraposed_subjects() {
     for (int node = 0; node < edit_.size(); ++node) {
       if (!alive(node) || nodes_[node].position <= 0) continue;
@@ -790,14 +880,43 @@ class SchemeToUd {
         if (!alive(child)) continue;
         const std::string& r = relations_[child];
         if (r == "cop") copula = true;
-        if (r == "nsubj" && lower(nodes_[child].word) == "it") it = child;
-        if ((r == "xcomp" || r == "ccomp") && clause < 0 && nodes_[child].position > nodes_[node].position)
+        if (r == "nsubj" && lower(nodes_[child].word) == "it" && nodes_[child].position < nodes_[node].position)
+          it = child;
+        if (clause < 0 && nodes_[child].position > nodes_[node].position && extraposed_clause(node, child))
           clause = child;
       }
-      if (!copula || it < 0 || clause < 0) continue;
+      if (it < 0 || clause < 0) continue;
+      bool adverbial = relations_[clause] == "advcl" || relations_[clause] == "acl";
+      if (!copula && !(adverbial && nodes_[node].category == "V" && nodes_[node].root == "take")) continue;
       relations_[it] = "expl";
       relations_[clause] = "csubj";
     }
+  }
+
+  // Whether `clause`, a dependent of `predicate`, can be its extraposed
+  // subject: a complement clause, or an infinitive or that-clause hanging as
+  // an adverbial or adnominal clause (see extraposed_subjects).
+  bool extraposed_clause(int predicate, int clause) const {
+    const std::string& r = relations_[clause];
+    if (r == "xcomp" || r == "ccomp") return true;
+    if (r != "advcl" && r != "acl") return false;
+    if (r == "acl") {
+      static constexpr std::string_view described[] = {"chance", "opportunity", "place", "sign", "thing", "time", "way"};
+      if (nodes_[predicate].category != "N" ||
+          std::find(std::begin(described), std::end(described), lower(nodes_[predicate].root_or_word())) !=
+              std::end(described))
+        return false;
+    }
+    // The first marker opens an infinitive (to, not a preposition before a
+    // gerund) or a that-clause; "for" (a chance for me to ...) describes.
+    int first = -1;
+    for (int child : edit_.children(clause))
+      if (alive(child) && relations_[child] == "mark" && nodes_[child].position < nodes_[clause].position &&
+          (first < 0 || nodes_[child].position < nodes_[first].position))
+        first = child;
+    if (first < 0) return false;
+    std::string word = lower(nodes_[first].word);
+    return (word == "to" && nodes_[first].relation == "aux") || word == "that";
   }
 
   // Multi-word items, as the treebank writes them: a name (an item headed by

@@ -313,5 +313,36 @@ TEST_F(RulesTest, SurfaceFormsOfItems) {
   EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(0, 101));
 }
 
+// A rule whose action opens with a test of the word after (before) the
+// match skips a sentence where no word passes that test, and acts as
+// before where one does; a pattern that may change something keeps the
+// rule scanning every sentence.
+TEST_F(RulesTest, RulesAskingForANeighbouringWordSkipSentencesWithoutIt) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set +
+      " (next :act-on-all-matches (lexitem (t)) (when (followed-by-word (in (\"x\" \"zz\"))) (add-weight (litem) "
+      "(int 1))))" +
+      " (before :act-on-all-matches (lexitem (t)) (when (and (preceded-by-word (str= These)) (t)) (add-weight (litem) "
+      "(int 10))))" +
+      " (changing (lexitem (prog (t))) (when (followed-by-word (str= x)) (t)))" +
+      " (later (lexitem (t)) (when (t) (followed-by-word (str= x)))))");
+  ASSERT_NE(rules(set), nullptr);
+  EXPECT_TRUE(rules(set)->at(0).word_gated());
+  EXPECT_TRUE(rules(set)->at(1).word_gated());
+  EXPECT_FALSE(rules(set)->at(2).word_gated());
+  EXPECT_FALSE(rules(set)->at(3).word_gated());
+  LexAnalyzer* analyzer =
+      make_analyzer("(a (note a)) (b (note b)) (x (note x)) (these (note d))", "", ":lexical-rules " + set);
+  analyze(*analyzer, "a b X");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(0));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(1));
+  analyze(*analyzer, "these a b");
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(10));
+  EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(0));
+  analyze(*analyzer, "a b");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(0));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(0));
+}
+
 }  // namespace
 }  // namespace velmo

@@ -644,6 +644,49 @@ TEST_F(RelationDatabaseTest, ACachedTripleIsFoundByTheTextsOfItsWords) {
   EXPECT_EQ(asked, (std::vector<std::string>{"saw obj man", "saw obj woman"}));
 }
 
+// A clause without subject conjoined to a clause (came and left) is asked
+// as the pair of verbs where the verbs stand, under the verbs' categories;
+// one with a subject (and she left) as the word-less clause heads.
+TEST_F(RelationDatabaseTest, AConjoinedClauseWithoutSubjectIsAskedAsItsVerbs) {
+  words({"came", "and", "left", "she", "went"});
+  GCate* v = category("V");
+  GCate* c = category("C");
+  GCate* n = category("N");
+  GLink* i = link(c, v, "i", 0);
+  GLink* subj = link(v, n, "s", 1);
+  GLink* conj = link(c, c, "conj", 1);
+  // The empty clause head percolates no "lexitem" from its verb.
+  const auto clause = [&](PItem* verb) {
+    PItem* made = item(c, verb->start, verb->end, verb->weight, "(cat c) (cform fin)");
+    made->head_child = verb;
+    made->link = i;
+    return made;
+  };
+  PItem* came = clause(word_item(v, 1, 18.0f, "(cat v)"));
+  PItem* left = clause(word_item(v, 3, 18.0f, "(cat v)"));
+  PItem* she_went = clause(merge(word_item(v, 5, 18.0f, "(cat v)"), word_item(n, 4, 18.0f), subj));
+  DistanceTable distances;
+  distances.add("V:conj:V", 2, false, 0.5f);
+  distances.add("C:conj:C", 3, false, 0.25f);
+  std::vector<std::string> asked;
+  DependencyWeigher weigher;
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  sources.probability = [&asked](std::string_view head, std::string_view relation,
+                                 std::string_view modifier) -> std::optional<double> {
+    asked.push_back(std::string(head) + " " + std::string(relation) + " " + std::string(modifier));
+    return 0.5;
+  };
+  weigher.set_sources(sources);
+  EXPECT_FLOAT_EQ(weigher.merge_weight(*merge(came, left, conj), *came, *left, *conj),
+                  -std::log(0.5f) - std::log(0.5f));
+  EXPECT_EQ(asked, (std::vector<std::string>{"came conj left"}));
+  // With a subject: fin under fin, from the clause's first word.
+  EXPECT_FLOAT_EQ(weigher.merge_weight(*merge(came, she_went, conj), *came, *she_went, *conj),
+                  -std::log(0.5f) - std::log(0.25f));
+  EXPECT_EQ(asked, (std::vector<std::string>{"came conj left", "fin conj fin"}));
+}
+
 TEST(DependencyWeigherKeys, CategoryKeysAndDistances) {
   PItem item(nullptr);
   GCate nn(nullptr, "NN"), aux(nullptr, "I_V"), num(nullptr, "_NUM"), verb(nullptr, "V_N_C");

@@ -669,6 +669,144 @@ TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
   EXPECT_EQ(attachments(plain), "3:nsubj 3:cop 0:root ");
 }
 
+TEST(SchemeToUd, AnExtraposedThatClauseOrInfinitiveIsTheSubject) {
+  UdSentence clear = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(clear\t~ A\t2\tpred\t(gov be))\n"
+      "4\t(that\t~ C\t3\tmod\t(gov clear))\n"
+      "5\t(he\t~ N\t6\ts\t(gov leave))\n"
+      "6\t(left\tleave V\t4\ti\t(gov that))\n"
+      ")\n",
+      "It is clear that he left");
+  EXPECT_EQ(attachments(clear), "3:expl 3:cop 0:root 6:mark 6:nsubj 3:csubj ");
+  auto noun_predicate = [](const std::string& noun) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(It\t~ N\t2\ts\t(gov be))\n"
+        "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+        "3\t(a\t~ Det\t4\tdet\t(gov " + noun + "))\n"
+        "4\t(" + noun + "\t~ N\t2\tpred\t(gov be))\n"
+        "5\t(to\t~ VB\t6\taux\t(gov wait))\n"
+        "6\t(wait\t~ V\t4\tmod\t(gov " + noun + "))\n"
+        ")\n",
+        "It is a " + noun + " to wait");
+    return sentence.words[0].deprel + " " + sentence.words[5].deprel;
+  };
+  EXPECT_EQ(noun_predicate("idea"), "expl csubj");
+  // An infinitive that describes its noun stays the noun's clause.
+  EXPECT_EQ(noun_predicate("place"), "nsubj acl");
+  UdSentence took = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov take))\n"
+      "2\t(took\ttake V\tE0\ti\t(gov fin))\n"
+      "3\t(days\tday N\t2\tmod\t(gov take))\n"
+      "4\t(to\t~ VB\t5\taux\t(gov finish))\n"
+      "5\t(finish\t~ V\t2\tmod\t(gov take))\n"
+      ")\n",
+      "It took days to finish");
+  EXPECT_EQ(attachments(took), "2:expl 0:root 2:obl 5:mark 2:csubj ");
+  // Any other verb keeps its subject and its clause of purpose.
+  UdSentence waited = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov wait))\n"
+      "2\t(waited\twait V\tE0\ti\t(gov fin))\n"
+      "3\t(to\t~ VB\t4\taux\t(gov eat))\n"
+      "4\t(eat\t~ V\t2\tmod\t(gov wait))\n"
+      ")\n",
+      "It waited to eat");
+  EXPECT_EQ(attachments(waited), "2:nsubj 0:root 4:mark 2:advcl ");
+}
+
+TEST(SchemeToUd, InfinitivesAfterQuestionWordsAndAfterUse) {
+  auto clause_of = [](const std::string& verb, const std::string& middle_line, const std::string& middle) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(I\t~ N\t2\ts\t(gov " + verb + "))\n"
+        "2\t(" + verb + "\t" + verb + " V\tE0\ti\t(gov fin))\n" + middle_line +
+        "4\t(to\t~ VB\t5\taux\t(gov pay))\n"
+        "5\t(pay\t~ V\t2\tcomp\t(gov " + verb + "))\n"
+        ")\n",
+        "I " + verb + " " + middle + " to pay");
+    return sentence.words[4].deprel;
+  };
+  EXPECT_EQ(clause_of("know", "3\t(how\t~ Adv\t2\tmod\t(gov know))\n", "how"), "ccomp");
+  EXPECT_EQ(clause_of("use", "3\t(cash\t~ N\t2\tobj\t(gov use))\n", "cash"), "advcl");
+  EXPECT_EQ(clause_of("need", "3\t(cash\t~ N\t2\tobj\t(gov need))\n", "cash"), "xcomp");
+}
+
+TEST(SchemeToUd, NounsOfWhatIsToldStayObjects) {
+  auto object_of = [](const std::string& noun, const std::string& root) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(I\t~ N\t2\ts\t(gov ask))\n"
+        "2\t(asked\task V\tE0\ti\t(gov fin))\n"
+        "3\t(" + noun + "\t" + root + " N\t2\tobj\t(gov ask))\n"
+        ")\n",
+        "I asked " + noun);
+    return sentence.words[2].deprel;
+  };
+  EXPECT_EQ(object_of("questions", "question"), "obj");
+  EXPECT_EQ(object_of("Val", "~"), "iobj");
+}
+
+TEST(SchemeToUd, ThatTakenAsAFirstObjectBesidesAnotherIsTheComplementiser) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(the\t~ Det\t2\tdet\t(gov fact))\n"
+      "2\t(fact\t~ N\tE1\t)\n"
+      "E0\t(()\tfin C\t2\trel\t(gov fact))\n"
+      "3\t(that\t~ N\t5\tobj\t(gov give))\n"
+      "4\t(he\t~ N\t5\ts\t(gov give))\n"
+      "5\t(gave\tgive V\tE0\ti\t(gov fin))\n"
+      "6\t(them\t~ N\t5\tobj2\t(gov give))\n"
+      "7\t(money\t~ N\t5\tobj\t(gov give))\n"
+      ")\n",
+      "the fact that he gave them money");
+  EXPECT_EQ(sentence.words[2].deprel, "mark");
+  EXPECT_EQ(sentence.words[2].upos, "SCONJ");
+  EXPECT_EQ(sentence.words[4].deprel, "acl");
+}
+
+TEST(SchemeToUd, ALittleMeasuringAnAdjectiveIsOblique) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov little))\n"
+      "4\t(little\t~ Adv\t5\tmod\t(gov dumpy))\n"
+      "5\t(dumpy\t~ A\t2\tpred\t(gov be))\n"
+      ")\n",
+      "It was a little dumpy");
+  EXPECT_EQ(attachments(sentence), "5:nsubj 5:cop 4:det 5:obl 0:root ");
+}
+
+TEST(SchemeToUd, UpBeforeANounAfterItsVerbIsAParticle) {
+  auto attachments_after = [](const std::string& verb, const std::string& root) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
+        "2\t(up\t~ Prep\t1\tmod\t(gov " + root + "))\n"
+        "3\t(the\t~ Det\t4\tdet\t(gov deal))\n"
+        "4\t(deal\t~ N\t2\tpcomp\t(gov up))\n"
+        ")\n",
+        verb + " up the deal"));
+  };
+  EXPECT_EQ(attachments_after("wrap", "wrap"), "0:root 1:compound:prt 4:det 1:obj ");
+  // After a verb of motion it stays a preposition.
+  EXPECT_EQ(attachments_after("walk", "walk"), "0:root 4:case 4:det 1:obl ");
+}
+
 TEST(SchemeToUd, ASentenceWithoutTreeIsStillValid) {
   UdSentence sentence = from_velmo("(\n)\n", "\"Hi there.\"");
   EXPECT_EQ(attachments(sentence), "2:punct 0:root 2:dep 2:punct 2:punct ");
