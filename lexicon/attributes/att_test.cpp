@@ -49,3 +49,127 @@ bool AttTest::contains(const AttVec& vec, const AttVec& other) const {
 }
 
 }  // namespace velmo
+
+namespace velmo {
+
+BoundAttTest::BoundAttTest(const AttTest& test, const AttVec* other) : test_(&test), other_(other) {
+  // Tests of definedness read one vector already; a comparison with a
+  // missing or unusable vector keeps the test's own rules.
+  if (!test.compares() || !other || !other->usable() || !other->type()) return;
+  type_ = other->type();
+  type_count_ = type_->count();
+  if (test.kind() == AttTest::Kind::kContain) {
+    for (int index : test.indices())
+      if (other->defined(index)) checks_.push_back(check_for(index));
+  } else {
+    for (int index = 0; index < type_count_; ++index)
+      if (test.mask().test(static_cast<std::size_t>(index)) && other->defined(index))
+        checks_.push_back(check_for(index));
+  }
+  bound_ = true;
+}
+
+BoundAttTest::Check BoundAttTest::check_for(int index) const {
+  using Rule = AttInterpreter::UnifyRule;
+  if (type_->is_binary(index)) return Check{index, Compare::kBinary, 0, other_->binary_value(index)};
+  const AttInterpreterList::UnifyShortcut& cut = type_->shortcut(index);
+  const Word byte = other_->byte_at(cut.slot);
+  const Word word = other_->word_at(cut.slot);
+  if (test_->kind() == AttTest::Kind::kContain) {
+    switch (cut.rule) {
+      case Rule::kEqualByte:
+      case Rule::kKeepByte:
+        return Check{index, Compare::kEqualByte, cut.slot, byte};
+      case Rule::kMaskByte:
+        return Check{index, Compare::kCoversMask, cut.slot, byte};
+      default:
+        return Check{index, Compare::kInterpreter, cut.slot, 0};
+    }
+  }
+  switch (cut.rule) {
+    case Rule::kKeepByte:
+      return Check{index, Compare::kAlways, cut.slot, 0};
+    case Rule::kEqualByte:
+      return Check{index, Compare::kEqualByte, cut.slot, byte};
+    case Rule::kEqualWord:
+      return Check{index, Compare::kEqualWord, cut.slot, word};
+    case Rule::kMaskByte:
+      return Check{index, Compare::kMaskByte, cut.slot, byte};
+    case Rule::kMaskWord:
+      return Check{index, Compare::kMaskWord, cut.slot, word};
+    case Rule::kCallUnifyVal:
+      break;
+  }
+  return Check{index, Compare::kInterpreter, cut.slot, 0};
+}
+
+bool BoundAttTest::holds(const AttVec& vec) const {
+  // A vector of another type, or a type that gained attributes since the
+  // test was bound, is left to the test's general rules.
+  if (!bound_ || vec.type() != type_ || type_->count() != type_count_) return test_->holds(vec, other_);
+  if (!vec.usable()) return false;
+  switch (test_->kind()) {
+    case AttTest::Kind::kUnifiable:
+      return unifies(vec);
+    case AttTest::Kind::kStrictUnifiable:
+      return any_listed_defined(vec) && unifies(vec);
+    case AttTest::Kind::kContain:
+      return contains(vec);
+    default:
+      return test_->holds(vec, other_);
+  }
+}
+
+// An attribute the vector leaves undefined takes any value.
+bool BoundAttTest::unifies(const AttVec& vec) const {
+  for (const Check& check : checks_)
+    if (vec.defined(check.index) && !passes(check, vec)) return false;
+  return true;
+}
+
+bool BoundAttTest::contains(const AttVec& vec) const {
+  for (int index : test_->indices())
+    if (!vec.defined(index)) return false;
+  for (const Check& check : checks_)
+    if (!passes(check, vec)) return false;
+  return true;
+}
+
+bool BoundAttTest::any_listed_defined(const AttVec& vec) const {
+  for (int index : test_->indices())
+    if (vec.defined(index)) return true;
+  return false;
+}
+
+bool BoundAttTest::passes(const Check& check, const AttVec& vec) const {
+  switch (check.how) {
+    case Compare::kBinary:
+      return vec.binary_value(check.index) == (check.value != 0);
+    case Compare::kEqualByte:
+      return vec.byte_at(check.slot) == check.value;
+    case Compare::kEqualWord:
+      return vec.word_at(check.slot) == check.value;
+    case Compare::kMaskByte: {
+      const Word mine = vec.byte_at(check.slot);
+      return (mine == 0 && check.value == 0) || (mine & check.value) != 0;
+    }
+    case Compare::kMaskWord: {
+      const Word mine = vec.word_at(check.slot);
+      return (mine == 0 && check.value == 0) || (mine & check.value) != 0;
+    }
+    case Compare::kAlways:
+      return true;
+    case Compare::kCoversMask: {
+      const Word mine = vec.byte_at(check.slot);
+      return check.value == 0 ? mine == 0 : (mine & check.value) == check.value;
+    }
+    case Compare::kInterpreter:
+      break;
+  }
+  if (test_->kind() == AttTest::Kind::kContain) return vec.contains_value(check.index, *other_);
+  // The interpreter's unification without the set flag changes nothing.
+  const AttInterpreter& att = type_->attribute(check.index);
+  return att.unify_val(const_cast<AttVec&>(vec), att.get(*other_), false);
+}
+
+}  // namespace velmo

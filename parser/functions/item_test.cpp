@@ -51,9 +51,11 @@ std::optional<ItemTest> ItemTest::of(const LExp& exp) {
     vector_test = sequence->items()[1].get();
   }
   if (!vector_test) return std::nullopt;
+  const AttVec* other = nullptr;
+  const AttTest* read_test = att_read_test(*vector_test, other);
+  if (!read_test) return std::nullopt;
   ItemTest test(Kind::kVector);
-  test.test_ = att_read_test(*vector_test, test.other_);
-  if (!test.test_) return std::nullopt;
+  test.vector_test_.emplace(*read_test, other);
   return test;
 }
 
@@ -66,7 +68,7 @@ bool ItemTest::holds(const PItem& item) const {
     case Kind::kHeadLast:
       return head_is_last(item);
     case Kind::kVector:
-      return test_->holds(item.av, other_);
+      return vector_test_->holds(item.av);
   }
   return false;
 }

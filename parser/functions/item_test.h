@@ -15,9 +15,10 @@
 #include <optional>
 #include <string>
 
+#include "lexicon/attributes/att_test.h"
+
 namespace velmo {
 
-class AttTest;
 class AttVec;
 class LExp;
 struct PItem;
@@ -35,8 +36,7 @@ class ItemTest {
 
   Kind kind_;
   const std::string* relation_ = nullptr;  // kModifierByType
-  const AttTest* test_ = nullptr;          // kVector, with
-  const AttVec* other_ = nullptr;          // the constant it compares with
+  std::optional<BoundAttTest> vector_test_;  // kVector, with its constant bound
 };
 
 }  // namespace velmo

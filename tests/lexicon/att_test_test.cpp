@@ -67,5 +67,55 @@ TEST_F(AttTestTest, VectorsOfAnotherTypeOrUnusableAnswerFalse) {
   EXPECT_FALSE(test(AttTest::Kind::kDefined, {}).holds(unusable, nullptr));
 }
 
+// A test bound to its constant answers as the test given the constant,
+// over every kind, attribute class and pairing of defined and undefined
+// values.
+TEST_F(AttTestTest, BoundTestAnswersAsTheTest) {
+  const std::vector<std::string_view> texts = {
+      "()",           "(+sg)",        "(-sg)",         "((cat n))",         "((cat v) +sg)", "((num sg))",
+      "((num pl))",   "((num sg pl))", "((x a))",       "((x a b))",         "((x c) (cat adj))", "((per 3))",
+      "((per 1) -sg)", "((root dog))", "((root cat))", "((n 7) (num sg))", "((n 8))"};
+  std::vector<std::unique_ptr<AttVec>> vectors;
+  for (std::string_view text : texts) vectors.push_back(vec(text));
+  const std::vector<std::vector<std::string_view>> name_sets = {
+      {"sg"}, {"cat"}, {"num"}, {"x"}, {"per"}, {"root"}, {"n"}, {"num", "sg"}, {"cat", "x", "per"}, {}};
+  const AttTest::Kind kinds[] = {AttTest::Kind::kDefined, AttTest::Kind::kDefinedOneOf, AttTest::Kind::kUnifiable,
+                                 AttTest::Kind::kStrictUnifiable, AttTest::Kind::kContain};
+  int agreeing = 0;
+  for (AttTest::Kind kind : kinds)
+    for (const auto& names : name_sets) {
+      std::vector<int> indices;
+      LBitSet mask;
+      for (std::string_view name : names) {
+        indices.push_back(index(name));
+        mask.set(static_cast<std::size_t>(index(name)));
+      }
+      const AttTest test(kind, indices, mask);
+      for (const auto& constant : vectors) {
+        const BoundAttTest bound(test, constant.get());
+        for (const auto& tested : vectors) {
+          ASSERT_EQ(bound.holds(*tested), test.holds(*tested, constant.get()))
+              << tested->text() << " against " << constant->text();
+          ++agreeing;
+        }
+      }
+    }
+  EXPECT_EQ(agreeing, 5 * 10 * 17 * 17);
+}
+
+TEST_F(AttTestTest, BoundTestWithoutAConstantOrOfAnotherType) {
+  const AttTest unifiable(AttTest::Kind::kUnifiable, {index("num")}, [&] {
+    LBitSet mask;
+    mask.set(static_cast<std::size_t>(index("num")));
+    return mask;
+  }());
+  auto v = vec("((num sg))");
+  EXPECT_FALSE(BoundAttTest(unifiable, nullptr).holds(*v)) << "no vector to compare with";
+  AttInterpreterList other_type("other");
+  AttVec foreign(&other_type);
+  EXPECT_FALSE(BoundAttTest(unifiable, v.get()).holds(foreign));
+  EXPECT_TRUE(BoundAttTest(unifiable, v.get()).holds(*v));
+}
+
 }  // namespace
 }  // namespace velmo
