@@ -82,7 +82,10 @@ bool AttInterpreterList::add(std::unique_ptr<AttInterpreter> att) {
   layout_.atts = count();
   placed.allocate(*this);
   index_.emplace(placed.name(), index);
-  if (placed.shares_values()) shared_.push_back(index);
+  if (placed.shares_values()) {
+    shared_.push_back(index);
+    shared_set_.set(static_cast<std::size_t>(index));
+  }
   shortcuts_.push_back({placed.unify_rule(), placed.slot()});
   return true;
 }

@@ -79,6 +79,9 @@ class AttInterpreterList : public NamedObject {
   const UnifyShortcut& shortcut(int index) const { return shortcuts_[static_cast<std::size_t>(index)]; }
   // Indices of the attributes whose values are shared objects.
   const std::vector<int>& shared_value_indices() const { return shared_; }
+  // The same as a bit set, word k (bits k*32..k*32+31): a vector's
+  // defined set masked by it names the shared values it holds.
+  std::uint32_t shared_word(std::size_t k) const { return shared_set_.word(k); }
 
   // ---- Value blocks of the vectors, recycled through a free list.
   Word* acquire_block(std::size_t words) const;
@@ -121,6 +124,7 @@ class AttInterpreterList : public NamedObject {
   NameTable<std::unique_ptr<LBitSet>> att_sets_;
   std::unordered_map<std::string_view, int> index_;  // keys point into the interpreters' names
   std::vector<int> shared_;
+  LBitSet shared_set_;
   std::vector<UnifyShortcut> shortcuts_;
   mutable std::vector<Word*> free_blocks_;
   mutable std::size_t free_block_words_ = 0;

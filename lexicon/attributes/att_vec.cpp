@@ -48,34 +48,36 @@ AttVec& AttVec::operator=(const AttVec& other) {
 // The chart copies a vector into a recycled item for every new item: when
 // both blocks have the same layout the block is kept and overwritten, and a
 // shared value that both vectors hold keeps its reference instead of being
-// released and taken again.
+// released and taken again. Only the shared values a vector holds are
+// visited (its defined set masked by the type's shared set), not every
+// attribute of the type that could hold one.
 bool AttVec::assign_in_place(const AttVec& other) {
   if (!block_ || !other.usable() || type_ != other.type_) return false;
   if (layout_.atts != other.layout_.atts || layout_.words != other.layout_.words ||
       layout_.bytes != other.layout_.bytes)
     return false;
-  const std::vector<int>& shared = type_->shared_value_indices();
-  if (shared.size() > 64) return false;
-  std::uint64_t kept = 0;  // bit k: the value of shared[k] is held by both
-  for (std::size_t k = 0; k < shared.size(); ++k) {
-    const int index = shared[k];
-    if (!defined(index)) continue;
-    const AttInterpreter& att = type_->attribute(index);
-    if (other.defined(index) && other.block_[att.slot()] == block_[att.slot()]) {
-      kept |= std::uint64_t{1} << k;
-      continue;
-    }
-    att.release(*this);
+  const int bit_words = layout_.bit_words();
+  if (bit_words > kMaxInPlaceBitWords) return false;
+  std::uint32_t kept[kMaxInPlaceBitWords];  // the shared values held by both
+  for (int k = 0; k < bit_words; ++k) {
+    kept[k] = 0;
+    for_each_bit(defined_bits()[k] & type_->shared_word(static_cast<std::size_t>(k)), k * 32, [&](int index) {
+      const AttInterpreter& att = type_->attribute(index);
+      if (other.defined(index) && other.block_[att.slot()] == block_[att.slot()])
+        kept[k] |= 1u << (index % 32);
+      else
+        att.release(*this);
+    });
   }
   std::memcpy(block_, other.block_, layout_.block_words() * sizeof(Word));
-  for (std::size_t k = 0; k < shared.size(); ++k) {
-    const int index = shared[k];
-    if ((kept >> k) & 1u || !defined(index)) continue;
-    const AttInterpreter& att = type_->attribute(index);
-    const Word value = block_[att.slot()];
-    block_[att.slot()] = 0;  // the copied word holds no reference yet
-    att.set(*this, value);
-  }
+  for (int k = 0; k < bit_words; ++k)
+    for_each_bit(defined_bits()[k] & type_->shared_word(static_cast<std::size_t>(k)) & ~kept[k], k * 32,
+                 [&](int index) {
+                   const AttInterpreter& att = type_->attribute(index);
+                   const Word value = block_[att.slot()];
+                   block_[att.slot()] = 0;  // the copied word holds no reference yet
+                   att.set(*this, value);
+                 });
   return true;
 }
 
@@ -90,13 +92,16 @@ void AttVec::copy_from(const AttVec& other) {
 }
 
 void AttVec::claim_shared_values() {
-  for (int index : type_->shared_value_indices()) {
-    if (!defined(index)) continue;
+  for_each_shared_value([&](int index) {
     const AttInterpreter& att = type_->attribute(index);
     const Word value = att.get(*this);
     block_[att.slot()] = 0;  // the copied word holds no reference yet
     att.set(*this, value);
-  }
+  });
+}
+
+void AttVec::release_shared_values() {
+  for_each_shared_value([&](int index) { type_->attribute(index).release(*this); });
 }
 
 void AttVec::allocate_block() {
@@ -106,8 +111,7 @@ void AttVec::allocate_block() {
 
 void AttVec::free_block() {
   if (!block_) return;
-  for (int index : type_->shared_value_indices())
-    if (defined(index)) type_->attribute(index).release(*this);
+  release_shared_values();
   type_->release_block(block_, layout_.block_words());
   block_ = nullptr;
   layout_ = AttLayout{};
@@ -207,8 +211,7 @@ LBitSet AttVec::defined_set() const {
 
 void AttVec::clear() {
   if (!usable()) return;
-  for (int index : type_->shared_value_indices())
-    if (defined(index)) type_->attribute(index).release(*this);
+  release_shared_values();
   std::memset(block_, 0, layout_.block_words() * sizeof(Word));
 }
 

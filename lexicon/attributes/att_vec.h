@@ -115,8 +115,15 @@ class AttVec : public RefCounted<AttVec> {
   }
   // Takes references on the shared values copied with the block.
   void claim_shared_values();
+  // Gives up the references of the shared values the vector holds.
+  void release_shared_values();
+  // Calls f(index) for every defined attribute whose value is shared.
+  template <class F>
+  void for_each_shared_value(F&& f) const;
   void copy_from(const AttVec& other);
-  // operator= into this vector's own block, when the layouts agree.
+  // operator= into this vector's own block, when the layouts agree (and
+  // the type has at most 32 * kMaxInPlaceBitWords attributes).
+  static constexpr int kMaxInPlaceBitWords = 8;
   bool assign_in_place(const AttVec& other);
   // Whether an attribute (not binary) defined in both vectors unifies.
   bool value_unifiable(int index, const AttVec& other) const;
@@ -142,6 +149,12 @@ inline void for_each_bit(std::uint32_t word, int base, F&& f) {
     f(base + bit);
     word &= word - 1;
   }
+}
+
+template <class F>
+void AttVec::for_each_shared_value(F&& f) const {
+  for (int k = 0; k < layout_.bit_words(); ++k)
+    for_each_bit(defined_bits()[k] & type_->shared_word(static_cast<std::size_t>(k)), k * 32, f);
 }
 
 }  // namespace velmo

@@ -720,11 +720,20 @@ class SchemeToUd {
     }
   }
 
-  // "up" right after a verb without object, taken as the preposition of the
-  // noun after it (picking up the eggs, wrap up the deal), is the verb's
-  // particle and the noun its object: the train treebank has 23 such cases
-  // in 31. After a verb of motion it is a preposition of place (jumping up
-  // the sides), and so it is before "front" (paid up front).
+  // "up" or "out" (not "out of") right after a verb without object, taken
+  // as the preposition of the noun after it (picking up the eggs, knock out
+  // a boxer), is the verb's particle and the noun its object: the train
+  // treebank has 35 such cases in 45 ("off" only 8 in 13). After a
+  // verb of motion it is a preposition of place (jumping up the sides), and
+  // so it is before "front" (paid up front).
+  bool particle_word(int node) const {
+    std::string word = lower(nodes_[node].word);
+    if (word == "up") return true;
+    if (word != "out") return false;
+    int next = nodes_[node].position < static_cast<int>(tokens_.size()) ? node_at_[nodes_[node].position + 1] : -1;
+    return next < 0 || lower(nodes_[next].word) != "of";
+  }
+
   void particles_before_objects() {
     static constexpr std::string_view motion[] = {"climb", "come", "crawl", "drive", "go",
                                                   "head",   "jump",  "move", "ride",  "run",   "walk"};
@@ -732,7 +741,7 @@ class SchemeToUd {
       if (!alive(node) || nodes_[node].category != "Prep" || relations_[node] != "obl") continue;
       int verb = edit_.head(node);
       if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position != nodes_[verb].position + 1 ||
-          lower(nodes_[node].word) != "up" || has_child_with(verb, "obj") ||
+          !particle_word(node) || has_child_with(verb, "obj") ||
           std::find(std::begin(motion), std::end(motion), nodes_[verb].root_or_word()) != std::end(motion))
         continue;
       int object = -1;

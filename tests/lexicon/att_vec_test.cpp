@@ -282,6 +282,42 @@ TEST_F(AttVecTest, AssignmentOverAVectorKeepsTheCountsOfSharedValues) {
   EXPECT_EQ(agr2->refs(), 3);
 }
 
+TEST_F(AttVecTest, TheTypeMarksItsSharedValuesInAWordMask) {
+  for (int i = 0; i < 40; ++i) add(std::make_unique<BinAtt>(std::string(1, 'b').append(std::to_string(i))));
+  add(std::make_unique<VecAtt>("far"));
+  EXPECT_EQ(type->shared_word(0), (1u << index("agr")) | (1u << index("args")) | (1u << index("stk")));
+  const int far = index("far");
+  ASSERT_GE(far, 32);
+  EXPECT_EQ(type->shared_word(1), 1u << (far - 32));
+  EXPECT_EQ(type->shared_word(2), 0u);
+}
+
+// Shared values in the second word of the defined set are released and
+// claimed like those of the first.
+TEST_F(AttVecTest, AssignmentKeepsTheCountsOfSharedValuesBeyondTheFirstWord) {
+  for (int i = 0; i < 40; ++i) add(std::make_unique<BinAtt>(std::string(1, 'b').append(std::to_string(i))));
+  add(std::make_unique<VecAtt>("far"));
+  auto first = vec("((far ((per 3))) (agr ((per 2))) +b39)");
+  auto second = vec("((far ((per 1))) (b3 -))");
+  const auto* far1 = reinterpret_cast<const AttVec*>(first->get(index("far")));
+  const auto* far2 = reinterpret_cast<const AttVec*>(second->get(index("far")));
+  AttVec target(*second);
+  EXPECT_EQ(far2->refs(), 2);
+  target = *first;
+  EXPECT_EQ(target.text(), first->text());
+  EXPECT_EQ(far1->refs(), 2);
+  EXPECT_EQ(far2->refs(), 1);
+  target = *first;  // the same values: the counts stay
+  EXPECT_EQ(far1->refs(), 2);
+  target.clear();
+  EXPECT_EQ(far1->refs(), 1);
+  {
+    AttVec copy(*second);
+    EXPECT_EQ(far2->refs(), 2);
+  }
+  EXPECT_EQ(far2->refs(), 1);
+}
+
 TEST_F(AttVecTest, EqualsLooksPastLeftoverValuesOfRemovedAttributes) {
   auto a = vec("((cat n) (n 5) (agr ((per 3))))");
   AttVec b(*a);

@@ -803,6 +803,25 @@ TEST(SchemeToUd, UpBeforeANounAfterItsVerbIsAParticle) {
         verb + " up the deal"));
   };
   EXPECT_EQ(attachments_after("wrap", "wrap"), "0:root 1:compound:prt 4:det 1:obj ");
+  UdSentence out = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(knock\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(out\t~ Prep\t1\tmod\t(gov knock))\n"
+      "3\t(boxers\tboxer N\t2\tpcomp\t(gov out))\n"
+      ")\n",
+      "knock out boxers");
+  EXPECT_EQ(attachments(out), "0:root 1:compound:prt 1:obj ");
+  UdSentence out_of = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(get\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(out\t~ Prep\t1\tmod\t(gov get))\n"
+      "3\t(of\t~ Prep\t2\tpcomp\t(gov out))\n"
+      "4\t(town\t~ N\t3\tpcomp\t(gov of))\n"
+      ")\n",
+      "get out of town");
+  EXPECT_NE(attachments(out_of).find("1:obl"), std::string::npos);
   // After a verb of motion it stays a preposition.
   EXPECT_EQ(attachments_after("walk", "walk"), "0:root 4:case 4:det 1:obl ");
 }
