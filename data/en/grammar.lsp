@@ -134,6 +134,8 @@
 (defun ruler () (comp (pitem-head-word) (reg-match "^[-=_~*#][-=_~*# ]*$")))
 ;; The first word of the sentence; the last one, or before final marks.
 (defun sentence-start () (int-eq (pitem-low) (int 1)))
+;; A word or phrase opening the sentence before a comma (However, ...).
+(defun opening-phrase () (and (sentence-start) (comp (pitem-following-word) (in (",")))))
 (defun sentence-end () (pitem-followed-by-or-end-with-word (reg-match "^[.!?]+$")))
 ;; An address in angle brackets (<ann@example.com>).
 (defun angle-bracketed () (comp (pitem-head-word) (reg-match "^<.*>$")))
@@ -388,16 +390,29 @@
 ;; them: they modify the verb (go back there again, done that before though).
 (defun place-or-time-adverb () (comp (pitem-head-word) (reg-match "^([Tt]here|[Hh]ere|[Bb]efore|[Aa]go|[Aa]nywhere|[Ss]omewhere|[Ee]verywhere|[Rr]ecently|[Tt]hough|[Ss]ure|[Yy]et|[Aa]bove|[Tt]wice|[Oo]ften|[Ss]omehow|[Ee]specially|[Aa]tm|[Hh]owever|[Tt]herefore|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ll]ater|[Ee]arlier|[Ss]oon)$")))
 
+;; Nouns that measure time or way (years, a few minutes, miles).
+(defun measure-noun () (comp (pitem-head-child) (pitem-head-word) (reg-match "^(second|minute|hour|day|week|weekend|month|year|decade|centur(y|ies)|mile|kilometer|kilometre|km|block|while|moment|night|generation|inch|inche|foot|feet|meter|metre|yard|step|mo|yr|hr|min|sec)s?$")))
+
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort))
+     ;; and, between two adverbs in -ly, one that makes the second a conjunct
+     ;; of the first (slowly and deeply; a first pass has no last resorts).
+     (Conn (dep-type cc) (max-dist 1) (dep-weight 2.0) (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[a-z]+ly$"))))
+           (modifier-cond (comp (pitem-preceding-word) (reg-match "^[a-z]+ly$")))
+           (merged-cond (marked-conjunct))))
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
-  ;; A determiner nothing else takes, as a last resort (a must, the same).
-  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
+  ;; A determiner nothing else takes, as a last resort (a must, the same),
+  ;; or a measure of time or way before ago, later, earlier and away (two
+  ;; years ago, a week later, five miles away).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort))
+     (N (dep-type mod) (max-dist 4) (dep-weight 1.0)
+        (modifier-cond (and (no-cc) (no-punc) (head-last) (measure-noun)))
+        (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(ago|later|earlier|away)$"))))))
   (:head)
   ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly),
   ;; and "enough" after its adverb (well enough).
@@ -442,7 +457,7 @@
         (modifiee-cond (get-modifier-by-type det))))
   ;; (a pronoun takes neither determiner nor adjective: all my friends, never
   ;; all of "my")
-  (? (Det (dep-type det) (max-dist 5) (modifiee-cond (not (personal-word))))
+  (? (Det (dep-type det) (max-dist 8) (modifiee-cond (not (personal-word))))
      (N (dep-type gen) (max-dist 5) (modifier-cond (and (no-cc) (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen)))))))))
   (* (Num (dep-type num) (max-dist 4) (modifier-cond (no-cc)))
      ;; (an adjective with words after it stands before no noun: Very good
@@ -620,7 +635,10 @@
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
-  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
+  ;; (one opening the sentence reaches its verb past a fronted clause: But
+  ;; if you want to go, you have to ...)
+  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (not (sentence-start))) (merged-cond (marked-conjunct)))
+     (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
   ;; Phil if you could ...).
@@ -634,8 +652,13 @@
   (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))) (modifiee-cond (not (gerund))))
-     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)))) (modifiee-cond (not (gerund))))
+     (Prep (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 2.0) (modifier-cond (and (opening-phrase) (no-cc) (with-object))) (modifiee-cond (not (gerund))))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)) (not (opening-phrase)))))
+     ;; An adverb or phrase opening the sentence before its comma reaches
+     ;; the verb past a long subject or a fronted clause (However, if you use
+     ;; it, that should be registered).
+     (Adv (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 1.0) (modifier-cond (and (opening-phrase) (not (subordinating-adverb)) (not (enough)) (not (opening-well)))))
      (Adv (dep-type disc) (max-dist 8) (dep-weight 1.0) (modifier-cond (opening-well)))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
@@ -811,7 +834,10 @@
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
-  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (merged-cond (marked-conjunct))))
+  ;; (one opening the sentence reaches its verb past a fronted clause: But
+  ;; if you want to go, you have to ...)
+  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (not (sentence-start))) (merged-cond (marked-conjunct)))
+     (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
   ;; Phil if you could ...).

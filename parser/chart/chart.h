@@ -24,6 +24,7 @@ struct ParseStats {
   std::size_t merged = 0;   // successful merges
   std::size_t coordinated = 0;
   std::size_t roots = 0;  // root items found
+  int passes = 0;         // 2 when no first-pass analysis covered the sentence
   bool pool_exhausted = false;
   bool stopped_in_entry = false;  // the pool ran out while words were entered
 };

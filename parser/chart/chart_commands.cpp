@@ -67,7 +67,7 @@ Word print_lexical_items_command(IRSlist&) {
 void print_parse_stats(std::ostream& out, const ParseStats& stats) {
   out << ";; words: " << stats.words << " lexical: " << stats.lexical << " items: " << stats.made
       << " packed: " << stats.packed << " merged: " << stats.merged << " coordinated: " << stats.coordinated
-      << " roots: " << stats.roots << " pool: "
+      << " roots: " << stats.roots << " passes: " << stats.passes << " pool: "
       << (stats.stopped_in_entry ? "exhausted in entry"
           : stats.pool_exhausted ? "exhausted"
                                  : "ok")

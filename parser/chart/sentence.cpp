@@ -67,6 +67,7 @@ bool one_root_covers(const SentenceView& sentence, const std::vector<RootItem>& 
 bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<RootItem>& roots) {
   Chart& chart = parser.chart();
   chart.last_resort = false;
+  chart.stats.passes = 1;
   if (!ChartParser(parser, sentence).run()) return false;
   roots = collect_roots(parser);
   chart.piece_ends.clear();
@@ -82,6 +83,7 @@ bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<R
         if (w >= 0) chart.piece_ends[static_cast<std::size_t>(w)] = true;
   }
   chart.last_resort = true;
+  chart.stats.passes = 2;
   if (parser.continue_second_pass) {
     chart.pool().keep_used();
     ChartParser(parser, sentence).continue_run();

@@ -59,6 +59,7 @@ TEST_F(LastResortTest, ASentenceThatParsesWithoutTheLinkNeverUsesIt) {
   ASSERT_EQ(result.cover.size(), 1u);
   EXPECT_EQ(result.cover[0].item->link->relation(), "amod");
   EXPECT_FALSE(parser().chart().last_resort);
+  EXPECT_EQ(parser().chart().stats.passes, 1);
 }
 
 TEST_F(LastResortTest, ASentenceLeftInPiecesIsParsedAgainWithTheLink) {
@@ -73,6 +74,7 @@ TEST_F(LastResortTest, ASentenceLeftInPiecesIsParsedAgainWithTheLink) {
   EXPECT_EQ(result.cover[0].item->start, 1);
   EXPECT_EQ(result.cover[0].item->end, 3);
   EXPECT_TRUE(parser().chart().last_resort);
+  EXPECT_EQ(parser().chart().stats.passes, 2);
   PItem* list = item_spanning(cate("N"), 2, 3);
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->link->relation(), "list");

@@ -219,7 +219,7 @@ TEST_F(PItemFunctionsTest, StatisticsOfTheLastSentence) {
   stats.pool_exhausted = true;
   print_parse_stats(line, stats);
   EXPECT_EQ(line.str(),
-            ";; words: 0 lexical: 0 items: 0 packed: 0 merged: 0 coordinated: 0 roots: 0 pool: exhausted\n");
+            ";; words: 0 lexical: 0 items: 0 packed: 0 merged: 0 coordinated: 0 roots: 0 passes: 0 pool: exhausted\n");
 }
 
 TEST_F(PItemFunctionsTest, ProcessorTimeOfTheSentenceSoFar) {
