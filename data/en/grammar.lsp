@@ -397,7 +397,12 @@
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort))
+     ;; and, between two adverbs in -ly, one that makes the second a conjunct
+     ;; of the first (slowly and deeply; a first pass has no last resorts).
+     (Conn (dep-type cc) (max-dist 1) (dep-weight 2.0) (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[a-z]+ly$"))))
+           (modifier-cond (comp (pitem-preceding-word) (reg-match "^[a-z]+ly$")))
+           (merged-cond (marked-conjunct))))
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
