@@ -158,10 +158,11 @@
 ;; A subject before its verb is followed by no comma (Great store, highly
 ;; recommended: no clause) unless the comma opens words set off between the
 ;; two (The company, however, said ...).
-;; Nor is a noun before a colon a subject: it heads the sentence, a name
-;; before what its bearer says or a heading before its text (GOODWYN : The
-;; candidate had gotten rich; Conclusion : it works).
-(defun before-colon () (comp (pitem-following-word) (in (":"))))
+;; Nor is a noun before a colon or a dash a subject: it heads the sentence,
+;; a name before what its bearer says or a heading before its text (GOODWYN
+;; : The candidate had gotten rich; Great experience - consider checking
+;; out their puppies).
+(defun before-colon () (comp (pitem-following-word) (in (":" "-"))))
 (defun subject-before-its-verb () (and (or (not (comp (pitem-modifier) (before-comma)))
                                            (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*")))
                                        (not (comp (pitem-modifier) (before-colon)))))
@@ -396,7 +397,12 @@
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort))
+     ;; and, between two adverbs in -ly, one that makes the second a conjunct
+     ;; of the first (slowly and deeply; a first pass has no last resorts).
+     (Conn (dep-type cc) (max-dist 1) (dep-weight 2.0) (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[a-z]+ly$"))))
+           (modifier-cond (comp (pitem-preceding-word) (reg-match "^[a-z]+ly$")))
+           (merged-cond (marked-conjunct))))
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
