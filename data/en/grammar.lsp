@@ -390,16 +390,29 @@
 ;; them: they modify the verb (go back there again, done that before though).
 (defun place-or-time-adverb () (comp (pitem-head-word) (reg-match "^([Tt]here|[Hh]ere|[Bb]efore|[Aa]go|[Aa]nywhere|[Ss]omewhere|[Ee]verywhere|[Rr]ecently|[Tt]hough|[Ss]ure|[Yy]et|[Aa]bove|[Tt]wice|[Oo]ften|[Ss]omehow|[Ee]specially|[Aa]tm|[Hh]owever|[Tt]herefore|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ll]ater|[Ee]arlier|[Ss]oon)$")))
 
+;; Nouns that measure time or way (years, a few minutes, miles).
+(defun measure-noun () (comp (pitem-head-child) (pitem-head-word) (reg-match "^(second|minute|hour|day|week|weekend|month|year|decade|centur(y|ies)|mile|kilometer|kilometre|km|block|while|moment|night|generation|inch|inche|foot|feet|meter|metre|yard|step|mo|yr|hr|min|sec)s?$")))
+
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
-  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
+  (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort))
+     ;; and, between two adverbs in -ly, one that makes the second a conjunct
+     ;; of the first (slowly and deeply; a first pass has no last resorts).
+     (Conn (dep-type cc) (max-dist 1) (dep-weight 2.0) (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[a-z]+ly$"))))
+           (modifier-cond (comp (pitem-preceding-word) (reg-match "^[a-z]+ly$")))
+           (merged-cond (marked-conjunct))))
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
-  ;; A determiner nothing else takes, as a last resort (a must, the same).
-  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
+  ;; A determiner nothing else takes, as a last resort (a must, the same),
+  ;; or a measure of time or way before ago, later, earlier and away (two
+  ;; years ago, a week later, five miles away).
+  (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort))
+     (N (dep-type mod) (max-dist 4) (dep-weight 1.0)
+        (modifier-cond (and (no-cc) (no-punc) (head-last) (measure-noun)))
+        (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(ago|later|earlier|away)$"))))))
   (:head)
   ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly),
   ;; and "enough" after its adverb (well enough).

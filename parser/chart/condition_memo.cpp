@@ -22,19 +22,40 @@ TypeId pitem_type() {
 
 bool evaluate(LExp& condition, PItem& item) { return condition.eval(reinterpret_cast<Word>(&item), pitem_type()) != 0; }
 
-// Whether the condition is (comp (pitem-head-word) TEST...) with tests of
-// the text alone: its answer depends on the item's span and nothing else.
-bool tests_span_text(const LExp* exp) {
-  if (!exp || std::string_view(exp->name()) != "comp") return false;
-  const auto* sequence = dynamic_cast<const SequenceExp*>(exp);
-  if (!sequence || sequence->items().size() < 2) return false;
-  const LExpList& items = sequence->items();
-  if (std::string_view(items[0]->name()) != "pitem-head-word") return false;
+// Whether every item of `items` after the first is a text filter.
+bool rest_filters_text(const LExpList& items) {
   for (std::size_t i = 1; i < items.size(); ++i) {
-    const std::string_view name = items[i]->name();
-    if (name != "reg-match" && name != "in") return false;
+    const auto* filter = dynamic_cast<const TextFilter*>(items[i].get());
+    if (!filter || !filter->passes(nullptr)) return false;
   }
   return true;
+}
+
+// What the condition's answer depends on: the words of the item's span
+// ((comp (pitem-head-word) FILTER...)), the word before its start
+// ((comp (pitem-preceding-word) FILTER...)), the words from its end on
+// ((pitem-following-word FILTER), (pitem-followed-by-or-end-with-word
+// FILTER), alone or followed by filters in a comp), or the item itself.
+ConditionMemo::Reads reads_of(const LExp* exp) {
+  using Reads = ConditionMemo::Reads;
+  if (!exp) return Reads::kItem;
+  if (reads_end_words_only(*exp)) return Reads::kEnd;
+  if (std::string_view(exp->name()) != "comp") return Reads::kItem;
+  const auto* sequence = dynamic_cast<const SequenceExp*>(exp);
+  if (!sequence || sequence->items().size() < 2) return Reads::kItem;
+  const LExpList& items = sequence->items();
+  if (std::string_view(items[0]->name()) == "pitem-head-word") {
+    // Any tests of the text alone: their answer depends on the span.
+    for (std::size_t i = 1; i < items.size(); ++i) {
+      const std::string_view name = items[i]->name();
+      if (name != "reg-match" && name != "in") return Reads::kItem;
+    }
+    return Reads::kSpan;
+  }
+  if (!rest_filters_text(items)) return Reads::kItem;
+  if (is_preceding_word(*items[0])) return Reads::kStart;
+  if (reads_end_words_only(*items[0])) return Reads::kEnd;
+  return Reads::kItem;
 }
 
 // The filters of a span test whose parts after (pitem-head-word) all
@@ -55,8 +76,8 @@ std::vector<const TextFilter*> span_filters(const LExp& exp) {
 
 ConditionMemo::Condition ConditionMemo::condition_of(const LExp* exp) {
   Condition condition;
-  condition.by_span = tests_span_text(exp);
-  if (condition.by_span) condition.filters = span_filters(*exp);
+  condition.reads = reads_of(exp);
+  if (condition.reads == Reads::kSpan) condition.filters = span_filters(*exp);
   return condition;
 }
 
@@ -132,7 +153,7 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
   const std::uint64_t changes_before = changes;
   bool changed = false;
   bool answer = false;
-  if (known_condition.by_span) {
+  if (known_condition.reads != Reads::kItem) {
     answer = span_answer(condition, number, item);
   } else if (known_condition.watched < kWatchedEvaluations) {
     ++known_condition.watched;
@@ -160,9 +181,22 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
 }
 
 bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
-  const auto span =
-      static_cast<std::uint32_t>(static_cast<std::uint16_t>(item.start)) << 16 | static_cast<std::uint16_t>(item.end);
-  const Key key{nullptr, span, number};
+  const auto start = static_cast<std::uint32_t>(static_cast<std::uint16_t>(item.start));
+  const auto end = static_cast<std::uint32_t>(static_cast<std::uint16_t>(item.end));
+  // A number reads one thing, so the keys of its answers never meet
+  // another's.
+  std::uint32_t place = start << 16 | end;
+  switch (conditions_[static_cast<std::size_t>(number)].reads) {
+    case Reads::kStart:
+      place = start;
+      break;
+    case Reads::kEnd:
+      place = end;
+      break;
+    default:
+      break;
+  }
+  const Key key{nullptr, place, number};
   if (const bool* known = answers_.find(key)) return *known;
   const std::vector<const TextFilter*>& filters = conditions_[static_cast<std::size_t>(number)].filters;
   bool answer = false;

@@ -10,7 +10,9 @@
 // A condition that only tests the words of the item's span (its head word
 // matched against patterns or word lists) is answered once per span: items
 // of many categories share a span. Its filters are asked about the words
-// directly, without a call through the expressions.
+// directly, without a call through the expressions. So is a test of the
+// word before the item's start (once per start) or of the words from its
+// end on (once per end).
 //
 // A condition that changes anything while it is evaluated (the item's
 // vector or weight, or the chart through the item-changing functions) is
@@ -62,6 +64,15 @@ class ConditionMemo {
   // plan asks the conditions `parts`.
   int plan_number_of(const std::string& shape, const std::vector<int>& parts);
   std::size_t plan_count() const { return plans_.size(); }
+  // What a condition's answer depends on: the item, or only the words of
+  // its span, the word before its start or the words from its end on.
+  enum class Reads : std::uint8_t { kItem, kSpan, kStart, kEnd };
+  // What condition `number` reads (kItem for an unknown number).
+  Reads reads(int number) const {
+    return number >= 0 && static_cast<std::size_t>(number) < conditions_.size()
+               ? conditions_[static_cast<std::size_t>(number)].reads
+               : Reads::kItem;
+  }
   // Whether some condition was found to change the item it was asked of.
   bool any_changing() const { return any_changing_; }
 
@@ -178,15 +189,16 @@ class ConditionMemo {
 
   struct Condition {
     bool repeatable = true;  // false once it changed something
-    bool by_span = false;    // a test of the item's words alone: answered once per span
+    Reads reads = Reads::kItem;  // not kItem: answered once per span, start or end
     int watched = 0;         // evaluations whose effect on the item was checked
     // For a test of the span's words by filters alone (reg-match, in), the
     // filters, asked about the words directly; else empty.
     std::vector<const TextFilter*> filters;
   };
   static Condition condition_of(const LExp* exp);
-  // The answer of a condition that tests the words of the item's span
-  // alone, from the span's answers or by evaluation.
+  // The answer of a condition that tests the words of the item's span (or
+  // those at its start or end) alone, from the answers kept per place or by
+  // evaluation.
   bool span_answer(LExp& condition, int number, PItem& item);
   std::vector<Condition> conditions_;
   struct Plan {

@@ -18,6 +18,7 @@
 #include "shell/interpreter/name_space.h"
 #include "shell/lexp/adaptors.h"
 #include "shell/lexp/native.h"
+#include "shell/lib/text_filter.h"
 
 namespace velmo {
 namespace {
@@ -133,6 +134,11 @@ class WordConditionExp : public LExp {
   void init(IRSlist& args) override {
     no_skip_ = args.take_flag(":no-skip");
     condition_ = build_first(args);
+  }
+  // Whether the condition, if any, only filters the word it is given.
+  bool filters_words_only() const {
+    const auto* filter = dynamic_cast<const TextFilter*>(condition_.get());
+    return !condition_ || (filter && filter->passes(nullptr));
   }
 
  protected:
@@ -369,6 +375,16 @@ const PItem* modifier_by_type(const PItem& item, const std::string& relation) {
 const char* span_words(const PItem& item) {
   const SentenceView* sentence = sentence_of(&item);
   return sentence ? sentence->span_text(item.start, item.end) : nullptr;
+}
+
+bool reads_end_words_only(const LExp& exp) {
+  if (!dynamic_cast<const FollowingWordExp*>(&exp) && !dynamic_cast<const FollowedByExp*>(&exp)) return false;
+  return static_cast<const WordConditionExp&>(exp).filters_words_only();
+}
+
+bool is_preceding_word(const LExp& exp) {
+  const auto* adaptor = dynamic_cast<const FnAdaptor*>(&exp);
+  return adaptor && !adaptor->inner() && std::string_view(exp.name()) == "pitem-preceding-word";
 }
 
 bool is_span_words(const LExp& exp) {

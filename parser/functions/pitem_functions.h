@@ -32,5 +32,12 @@ const std::string* modifier_relation_of(const LExp& exp);
 // written, without an expression it hands the words to.
 const char* span_words(const PItem& item);
 bool is_span_words(const LExp& exp);
+// Whether the expression is (pitem-following-word ...) or
+// (pitem-followed-by-or-end-with-word ...) with no condition or one that
+// only filters words: its value then depends on the item's end alone.
+bool reads_end_words_only(const LExp& exp);
+// Whether the expression is (pitem-preceding-word) without a condition:
+// the word before the item's start.
+bool is_preceding_word(const LExp& exp);
 
 }  // namespace velmo

@@ -28,6 +28,11 @@ class ConditionMemoTest : public testing::ParsedPhraseFixture {
     noun->vector_changed();
     EXPECT_FALSE(has_number.accepts(memo, *noun, changes));
   }
+  // The number of a condition text, as a plan's building wrote it.
+  int number(const std::string& text) {
+    std::unique_ptr<IRSlist> form = IRSlist::parse(text, store);
+    return memo.number_of(form->text());
+  }
   static bool expression_accepts(const std::string& text, PItem* item) {
     LExpPtr exp = LExp::from_text(text);
     return exp && exp->eval(reinterpret_cast<Word>(item), type_id("PItem*")) != 0;
@@ -95,6 +100,41 @@ TEST_F(ConditionMemoTest, SpanTestsWithOtherPartsAnswerAsTheirExpressions) {
       "(comp (pitem-head-word) (in (\"the big dog\")) (reg-match \"big\"))",
   };
   expect_plans_answer_as_expressions(conditions);
+}
+
+// Tests of the word before the start, or of the words from the end on, are
+// answered once per start or end, and answer as their expressions.
+TEST_F(ConditionMemoTest, WordTestsAtTheStartOrEndAnswerPerPlace) {
+  const char* at_start[] = {
+      "(comp (pitem-preceding-word) (in (\"big\")))",
+      "(comp (pitem-preceding-word) (reg-match \"^b\") (in (\"big\" \"the\")))",
+  };
+  const char* at_end[] = {
+      "(pitem-following-word (in (\"x\")))",
+      "(pitem-following-word)",
+      "(pitem-followed-by-or-end-with-word (reg-match \"dog\"))",
+      "(comp (pitem-following-word) (reg-match \".\"))",
+  };
+  expect_plans_answer_as_expressions(at_start);
+  expect_plans_answer_as_expressions(at_end);
+  for (const char* text : at_start) EXPECT_EQ(memo.reads(number(text)), ConditionMemo::Reads::kStart) << text;
+  for (const char* text : at_end) EXPECT_EQ(memo.reads(number(text)), ConditionMemo::Reads::kEnd) << text;
+  // A test that reads more than the words stays a test of the item.
+  const char* of_item[] = {
+      "(comp (pitem-preceding-word) (str= \"big\"))",
+      "(pitem-following-word (str= \"x\"))",
+      "(comp (pitem-head-word) (reg-match \"dog\"))",
+  };
+  expect_plans_answer_as_expressions(of_item);
+  EXPECT_EQ(memo.reads(number(of_item[0])), ConditionMemo::Reads::kItem);
+  EXPECT_EQ(memo.reads(number(of_item[1])), ConditionMemo::Reads::kItem);
+  EXPECT_EQ(memo.reads(number(of_item[2])), ConditionMemo::Reads::kSpan);
+  // Another item of the same start shares the answer.
+  auto before = plan(at_start[0]);
+  EXPECT_TRUE(before->accepts(memo, *noun, changes));
+  EXPECT_FALSE(before->accepts(memo, *phrase, changes));
+  noun->vector_changed();
+  EXPECT_TRUE(before->accepts(memo, *noun, changes));
 }
 
 TEST_F(ConditionMemoTest, EqualTextsShareANumber) {
