@@ -158,10 +158,11 @@
 ;; A subject before its verb is followed by no comma (Great store, highly
 ;; recommended: no clause) unless the comma opens words set off between the
 ;; two (The company, however, said ...).
-;; Nor is a noun before a colon a subject: it heads the sentence, a name
-;; before what its bearer says or a heading before its text (GOODWYN : The
-;; candidate had gotten rich; Conclusion : it works).
-(defun before-colon () (comp (pitem-following-word) (in (":"))))
+;; Nor is a noun before a colon or a dash a subject: it heads the sentence,
+;; a name before what its bearer says or a heading before its text (GOODWYN
+;; : The candidate had gotten rich; Great experience - consider checking
+;; out their puppies).
+(defun before-colon () (comp (pitem-following-word) (in (":" "-"))))
 (defun subject-before-its-verb () (and (or (not (comp (pitem-modifier) (before-comma)))
                                            (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*")))
                                        (not (comp (pitem-modifier) (before-colon)))))
