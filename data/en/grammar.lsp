@@ -466,7 +466,7 @@
      (A (dep-type mod) (max-dist 4) (modifier-cond (and (no-cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
      ;; An adjective that took a conjunction is rather a conjunct (small and
      ;; remote village) or leaves it to its noun (and mutual trust).
-     (A (dep-type mod) (max-dist 4) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
+     (A (dep-type mod) (max-dist 4) (dep-weight 40.0) (modifier-cond (and (get-modifier-by-type cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
      (V (dep-type mod) (max-dist 4) (dep-weight 1.0)
