@@ -56,6 +56,16 @@ bool ChartParser::accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* 
   return accepts(cond, item);
 }
 
+// Whether the modifiee plan's first part, which refuses alone, is known
+// false for the head (answers are the item's while no condition has
+// changed an item).
+bool ChartParser::modifiee_refused(const GLink& link, const PItem& head) const {
+  const ItemAnswers& answers = head.answers;
+  return (answers.known[link.modifiee_refusal_word] & ~answers.accepted[link.modifiee_refusal_word] &
+          link.modifiee_refusal_bit) &&
+         !parser_.conditions().any_changing();
+}
+
 bool ChartParser::word_accepted(LExp* cond, int w) const {
   if (!cond) return false;
   const char* word = sentence_.word_at(w);
@@ -336,7 +346,7 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
       if (const std::vector<PItem*>* bucket = g.chart().find_bucket(w, k)) {
         for (std::size_t i = 0; i < bucket->size(); ++i) {
           PItem* head = (*bucket)[i];
-          if (m->start - head->start > link->max_dist ||
+          if (m->start - head->start > link->max_dist || modifiee_refused(*link, *head) ||
               !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), head))
             continue;
           if (PItem* merged = merge(link, t, m, head, k)) {

@@ -87,6 +87,7 @@ class ChartParser {
   bool accepts(LExp* cond, const PItem* item) const;
   // A modifier or modifiee condition, by its plan when it has one.
   bool accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* item) const;
+  bool modifiee_refused(const GLink& link, const PItem& head) const;
   bool word_accepted(LExp* cond, int w) const;
   bool is_word(int w, const char* text) const;
   int head_word(const PItem& item) const;

@@ -39,6 +39,9 @@ class GLink : public CanBeCurrent {
   // plan has no such part.
   std::uint8_t modifier_refusal_word = 0;
   std::uint64_t modifier_refusal_bit = 0;
+  // The same for the modifiee plan.
+  std::uint8_t modifiee_refusal_word = 0;
+  std::uint64_t modifiee_refusal_bit = 0;
 
   std::uint32_t slash_mask = 0;
   float weight = kDefaultWeight;
