@@ -139,10 +139,14 @@ Link = collections.namedtuple("Link", "head mod rel side max_dist last_resort")
 
 
 def grammar_links(path):
+    return grammar_links_of_text(open(path, encoding="utf-8").read())
+
+
+def grammar_links_of_text(text):
     """The links of the def-modifiers forms: (head, modifier, relation,
     side, max-dist, last-resort)."""
     links = []
-    for form in parse_sexpr(strip_comments(open(path, encoding="utf-8").read())):
+    for form in parse_sexpr(strip_comments(text)):
         if not (isinstance(form, list) and form and form[0] == "def-modifiers"):
             continue
         head, side = form[1], "left"
@@ -162,33 +166,60 @@ def grammar_links(path):
     return links
 
 
+def code_mask(text):
+    """For each character, whether it is code (neither in a string nor in
+    a comment)."""
+    mask, instr, incomment = [], False, False
+    i = 0
+    while i < len(text):
+        c = text[i]
+        if incomment:
+            incomment = c != "\n"
+            mask.append(False)
+        elif instr:
+            mask.append(False)
+            if c == "\\" and i + 1 < len(text):
+                mask.append(False)
+                i += 1
+            elif c == '"':
+                instr = False
+        elif c == '"':
+            instr = True
+            mask.append(False)
+        elif c == ";":
+            incomment = True
+            mask.append(False)
+        else:
+            mask.append(True)
+        i += 1
+    return mask
+
+
 def without_last_resort(text):
     """The grammar text without its last-resort links (and groups left empty)."""
-    while True:
-        k = text.find("(last-resort)")
-        if k < 0:
-            break
-        depth, j = 0, k - 1
-        while True:
-            c = text[j]
-            if c == ")":
-                depth += 1
-            elif c == "(":
-                if depth == 0:
-                    break
-                depth -= 1
-            j -= 1
-        depth, e = 0, j
-        while True:
-            c = text[e]
-            if c == "(":
-                depth += 1
-            elif c == ")":
-                depth -= 1
-                if depth == 0:
-                    break
-            e += 1
-        text = text[:j] + text[e + 1:]
+    mask = code_mask(text)
+    spans = []
+    k = text.find("(last-resort)")
+    while k >= 0:
+        if mask[k]:
+            depth, j = 0, k - 1
+            while j >= 0 and not (mask[j] and text[j] == "(" and depth == 0):
+                if mask[j]:
+                    depth += text[j] == ")"
+                    depth -= text[j] == "("
+                j -= 1
+            depth, e = 0, j
+            while e < len(text):
+                if mask[e]:
+                    depth += text[e] == "("
+                    depth -= text[e] == ")"
+                    if depth == 0:
+                        break
+                e += 1
+            spans.append((j, e + 1))
+        k = text.find("(last-resort)", k + 1)
+    for j, e in reversed(spans):
+        text = text[:j] + text[e:]
     return re.sub(r"\((\?|\*)\s*\)", "", text)
 
 

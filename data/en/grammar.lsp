@@ -158,10 +158,11 @@
 ;; A subject before its verb is followed by no comma (Great store, highly
 ;; recommended: no clause) unless the comma opens words set off between the
 ;; two (The company, however, said ...).
-;; Nor is a noun before a colon a subject: it heads the sentence, a name
-;; before what its bearer says or a heading before its text (GOODWYN : The
-;; candidate had gotten rich; Conclusion : it works).
-(defun before-colon () (comp (pitem-following-word) (in (":"))))
+;; Nor is a noun before a colon or a dash a subject: it heads the sentence,
+;; a name before what its bearer says or a heading before its text (GOODWYN
+;; : The candidate had gotten rich; Great experience - consider checking
+;; out their puppies).
+(defun before-colon () (comp (pitem-following-word) (in (":" "-"))))
 (defun subject-before-its-verb () (and (or (not (comp (pitem-modifier) (before-comma)))
                                            (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*")))
                                        (not (comp (pitem-modifier) (before-colon)))))
@@ -465,7 +466,7 @@
      (A (dep-type mod) (max-dist 4) (modifier-cond (and (no-cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
      ;; An adjective that took a conjunction is rather a conjunct (small and
      ;; remote village) or leaves it to its noun (and mutual trust).
-     (A (dep-type mod) (max-dist 4) (dep-weight 20.0) (modifier-cond (and (get-modifier-by-type cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
+     (A (dep-type mod) (max-dist 4) (dep-weight 40.0) (modifier-cond (and (get-modifier-by-type cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant).
      (V (dep-type mod) (max-dist 4) (dep-weight 1.0)
@@ -851,8 +852,12 @@
   (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object))))
-     (Adv (dep-type mod) (max-dist 8) (modifier-cond (and (not (subordinating-adverb)) (not (opening-well)))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)))))
+     (Adv (dep-type mod) (max-dist 8) (modifier-cond (and (not (subordinating-adverb)) (not (opening-well)) (not (opening-phrase)))))
+     ;; (one opening the sentence before its comma reaches further, as
+     ;; before a verb)
+     (Prep (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 2.0) (modifier-cond (and (opening-phrase) (no-cc) (with-object))))
+     (Adv (dep-type mod) (max-dist 40) (head-reach 30) (modifier-cond (and (opening-phrase) (not (subordinating-adverb)) (not (opening-well)))))
      (Adv (dep-type disc) (max-dist 8) (dep-weight 1.0) (modifier-cond (opening-well)))
      (Adv (dep-type mod) (max-dist 8) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))

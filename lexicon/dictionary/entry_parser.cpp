@@ -20,13 +20,26 @@ class EntryScanner {
  public:
   EntryScanner(std::string_view text, StringPool& store) : text_(text), store_(store) {}
 
-  std::unique_ptr<IRSlist> parse() {
+  // With `lists`, a list inside the outermost one is not built: its text
+  // goes to `lists` and an empty list stands for it in the tree. False when
+  // such a list is not closed before the end of the text.
+  std::unique_ptr<IRSlist> parse(std::vector<std::string_view>* lists = nullptr) {
     std::vector<IRSlist*> open;
     std::unique_ptr<IRSlist> root;
     for (;;) {
       while (at_ < text_.size() && is_white(text_[at_])) ++at_;
       if (at_ >= text_.size()) return root;
       const char c = text_[at_];
+      if (c == '(' && lists && open.size() == 1) {
+        const std::size_t start = at_;
+        if (!skip_list()) {
+          unclosed_ = true;
+          return nullptr;
+        }
+        lists->push_back(text_.substr(start, at_ - start));
+        open.back()->append(new IRSlist);
+        continue;
+      }
       if (c == '(') {
         ++at_;
         auto* list = new IRSlist;
@@ -50,7 +63,28 @@ class EntryScanner {
     }
   }
 
+  bool unclosed() const { return unclosed_; }
+
  private:
+  // Moves past the list that opens at the current byte, as parse() would
+  // read it: parentheses inside quoted atoms do not count, and a backslash
+  // in a quoted atom escapes the next byte. False at the end of the text.
+  bool skip_list() {
+    int depth = 0;
+    while (at_ < text_.size()) {
+      const char c = text_[at_++];
+      if (c == '(') {
+        ++depth;
+      } else if (c == ')') {
+        if (--depth == 0) return true;
+      } else if (c == '"') {
+        while (at_ < text_.size() && text_[at_] != '"') at_ += text_[at_] == '\\' ? 2 : 1;
+        ++at_;
+      }
+    }
+    return false;
+  }
+
   // The text of the atom that starts at the current byte.
   std::string_view next_atom() {
     const char c = text_[at_];
@@ -111,14 +145,34 @@ class EntryScanner {
   StringPool& store_;
   std::size_t at_ = 0;
   std::string buffer_;
+  bool unclosed_ = false;
 };
+
+// The checks both entry readers share: texts left to the command reader.
+bool leaves_to_reader(std::string_view text) {
+  return TokenizerBase::default_double_byte() || text.find(';') != std::string_view::npos ||
+         text.find('\0') != std::string_view::npos;
+}
 
 }  // namespace
 
 bool parse_entry_text(std::string_view text, StringPool& store, std::unique_ptr<IRSlist>& item) {
-  if (TokenizerBase::default_double_byte()) return false;
-  if (text.find(';') != std::string_view::npos || text.find('\0') != std::string_view::npos) return false;
+  if (leaves_to_reader(text)) return false;
   item = EntryScanner(text, store).parse();
+  return true;
+}
+
+bool split_entry_text(std::string_view text, StringPool& store, std::unique_ptr<IRSlist>& outline,
+                      std::vector<std::string_view>& lists) {
+  if (leaves_to_reader(text)) return false;
+  const std::size_t first = text.find_first_not_of(" \t\n\r");
+  if (first == std::string_view::npos || text[first] != '(') return false;
+  EntryScanner scanner(text, store);
+  std::vector<std::string_view> found;
+  std::unique_ptr<IRSlist> read = scanner.parse(&found);
+  if (scanner.unclosed() || !read) return false;
+  outline = std::move(read);
+  lists = std::move(found);
   return true;
 }
 

@@ -6,6 +6,7 @@
 // text (IRSlist::read with the command syntax).
 #include <memory>
 #include <string_view>
+#include <vector>
 
 namespace velmo {
 
@@ -18,5 +19,15 @@ class StringPool;
 // command reader: one holding a comment character or a NUL byte, or any
 // text while double-byte tokens are on.
 bool parse_entry_text(std::string_view text, StringPool& store, std::unique_ptr<IRSlist>& item);
+
+// As parse_entry_text for an entry that is a list, but the lists inside it
+// are not built: `lists` gets their texts, in order, and the tree `outline`
+// holds an empty list in the place of each (its atoms are those the full
+// tree has). Most of an entry is its meanings, which a reader that knows a
+// meaning's text already need not build. False, leaving both alone, for a
+// text parse_entry_text leaves to the command reader, one that does not open
+// with a list, and one where an inner list is not closed.
+bool split_entry_text(std::string_view text, StringPool& store, std::unique_ptr<IRSlist>& outline,
+                      std::vector<std::string_view>& lists);
 
 }  // namespace velmo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <vector>
 
 #include "lexicon/dictionary/entry_parser.h"
 #include "lexicon/lexicon/form_reader.h"
@@ -57,14 +58,53 @@ LexEntry* Lexicon::find_or_add(IRSlist& entry) {
 LexEntry* Lexicon::add(IRSlist& entry, bool duplicate_flag) {
   const EntryKey key = entry_key_of(entry);
   if (key.empty()) return nullptr;
+  bool is_new = false;
+  LexEntry* target = target_for(key, duplicate_flag, is_new);
+  if (!is_new && duplicate_flag) return target;
+  add_meanings(entry, key.atoms, *target);
+  if (is_new && key.multi_word()) add_phrase_to_head(key);
+  return target;
+}
+
+LexEntry* Lexicon::target_for(const EntryKey& key, bool duplicate_flag, bool& is_new) {
   LexEntry* target = entries_.find(key.text);
+  is_new = target == nullptr;
   if (target && duplicate_flag) {
     diag() << "Duplicate entry: " << key.text << '\n' << std::flush;
     return target;
   }
-  const bool is_new = target == nullptr;
   if (is_new) target = entries_.insert(new_entry(key.text));
-  add_meanings(entry, key.atoms, *target);
+  return target;
+}
+
+// The entry's outline holds its key atoms; each meaning is read from its
+// own text only when no copy of it is kept.
+LexEntry* Lexicon::add_disk_entry(std::string_view text, bool duplicate_flag, bool& read) {
+  std::unique_ptr<IRSlist> outline;
+  std::vector<std::string_view> lists;
+  if (!split_entry_text(text, entry_texts_, outline, lists)) {
+    std::unique_ptr<IRSlist> entry = parse_disk_entry(text);
+    read = entry != nullptr;
+    return entry ? add(*entry, duplicate_flag) : nullptr;
+  }
+  read = true;
+  const EntryKey key = entry_key_of(*outline);
+  if (key.empty()) return nullptr;
+  bool is_new = false;
+  LexEntry* target = target_for(key, duplicate_flag, is_new);
+  if (!is_new && duplicate_flag) return target;
+  {
+    CurrentEntryScope scope(target);
+    for (std::string_view list : lists) {
+      std::unique_ptr<Meaning> meaning = disk_meanings_.copy_of(list);
+      if (!meaning) {
+        std::unique_ptr<IRSlist> form;
+        if (!parse_entry_text(list, entry_texts_, form) || !form || !form->is_list()) continue;
+        meaning = disk_meanings_.make(list, *form);
+      }
+      if (meaning) add_meaning(std::move(meaning), *target);
+    }
+  }
   if (is_new && key.multi_word()) add_phrase_to_head(key);
   return target;
 }
@@ -97,10 +137,10 @@ LexEntry* Lexicon::disk_lookup(std::string_view word) {
     const std::optional<std::string_view> text = dictionary->get_entry(word);
     if (!text) continue;
     EntryTextScope scope(*this);
-    std::unique_ptr<IRSlist> entry = parse_disk_entry(*text);
-    if (!entry) continue;
     // The first dictionary's reading makes the entry; later ones add to it.
-    LexEntry* added = add(*entry, first_reading);
+    bool read = false;
+    LexEntry* added = add_disk_entry(*text, first_reading, read);
+    if (!read) continue;
     first_reading = false;
     if (!found) found = added;
   }
@@ -187,6 +227,7 @@ void Lexicon::lookup_readings(std::string_view word, std::vector<EntryReading>& 
 void Lexicon::clear() {
   entries_.clear();
   absent_.clear();
+  disk_meanings_.clear();
 }
 
 // ---------------------------------------------------------------- set-up

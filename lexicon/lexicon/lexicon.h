@@ -15,6 +15,7 @@
 #include "lexicon/lexicon/entry_table.h"
 #include "lexicon/lexicon/ending_table_base.h"
 #include "lexicon/lexicon/lex_entry.h"
+#include "lexicon/lexicon/meaning_text_cache.h"
 #include "shell/support/name_table.h"
 #include "shell/support/named_object.h"
 #include "shell/support/string_pool.h"
@@ -79,7 +80,8 @@ class Lexicon : public NamedObject {
   std::string root_of(std::string_view word);
   // The entry of that root, or null when the root is the word itself.
   LexEntry* root_entry(std::string_view word);
-  // Empties the entry table and the absent set (the disk files stay).
+  // Empties the entry table, the absent set and the meanings kept from the
+  // dictionaries (the disk files stay).
   void clear();
 
   // ---- Set-up.
@@ -97,6 +99,8 @@ class Lexicon : public NamedObject {
   std::uint32_t access_counter() const { return access_counter_; }
   LexEntry* find_in_memory(std::string_view key) const { return entries_.find(key); }
   std::size_t linked_count() const { return dictionaries_.size(); }
+  // Meanings kept by their dictionary text (see MeaningTextCache).
+  std::size_t kept_meaning_count() const { return disk_meanings_.size(); }
 
  private:
   void stamp(LexEntry& entry);
@@ -106,6 +110,13 @@ class Lexicon : public NamedObject {
   std::vector<const LexEntry*> sorted_entries(std::size_t capacity) const;
   // The tree of a dictionary entry text, its atom texts in entry_texts_.
   std::unique_ptr<IRSlist> parse_disk_entry(std::string_view text);
+  // Adds a dictionary entry text as add() adds its tree, its meanings
+  // copied from those read before from the same texts where they may be.
+  // `read`: false when the text holds no tree (nothing was added).
+  LexEntry* add_disk_entry(std::string_view text, bool duplicate_flag, bool& read);
+  // The target of an entry with that key as add() finds or makes it; null
+  // for an existing key with the duplicate flag (reported).
+  LexEntry* target_for(const EntryKey& key, bool duplicate_flag, bool& is_new);
 
   // Keeps the atom texts of the entries being added: adding an entry may
   // read another from disk (a phrase's head word), so the texts are released
@@ -131,6 +142,7 @@ class Lexicon : public NamedObject {
   EndingTableBase* ending_table_ = nullptr;  // own_ending_table_ or a named one
   StringPool entry_texts_;
   int entry_text_depth_ = 0;
+  MeaningTextCache disk_meanings_;
 };
 
 }  // namespace velmo

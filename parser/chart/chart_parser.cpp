@@ -170,6 +170,17 @@ void ChartParser::process_work(GCate& g) {
   }
 }
 
+// ---- 6. Skipping words to the left (the common case; the rest below).
+
+// Most positions skip neither words nor adjuncts: there only the
+// analyzer's skipped words are passed. Inline: both scans ask it at every
+// word they pass.
+inline int ChartParser::skip_left(GCate& g, int k, int w, const PItem& item) {
+  if (w < 1) return -1;
+  if (!bit(g.skip_adjunct, k) && !g.skip_word_cond(k)) return sentence_.skipped(w) ? w - 1 : -1;
+  return skip_at_position(g, k, w, item);
+}
+
 // ---- 5. Extend left.
 
 void ChartParser::extend_left(GCate& g, PItem* item, int p) {
@@ -204,10 +215,9 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
   store(g, item, g.head);
 }
 
-// ---- 6. Skipping words to the left.
+// ---- 6. Skipping words to the left: positions that skip words or adjuncts.
 
-int ChartParser::skip_left(GCate& g, int k, int w, const PItem& item) {
-  if (w < 1) return -1;
+int ChartParser::skip_at_position(GCate& g, int k, int w, const PItem& item) {
   if (word_accepted(g.skip_word_cond(k), w) || sentence_.skipped(w)) return w - 1;
   if (!bit(g.skip_adjunct, k)) return -1;
   return skip_adjunct(g, w, item);

@@ -52,6 +52,7 @@ class ChartParser {
   void process_work(GCate& g);
   void extend_left(GCate& g, PItem* item, int p);
   int skip_left(GCate& g, int k, int w, const PItem& item);
+  int skip_at_position(GCate& g, int k, int w, const PItem& item);
   int skip_adjunct(GCate& g, int w, const PItem& item);
   void store(GCate& g, PItem* item, int p);
   bool is_complete(GCate& g, const PItem& item, int p) const;

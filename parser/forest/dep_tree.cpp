@@ -77,11 +77,16 @@ const char* DepTree::label() {
   return label_;
 }
 
+// A node often gets a vector more than once while the tree is read (a word
+// node, then the items above it that it heads): the later ones are copied
+// into the vector it has.
 void DepTree::set_atts(const AttVec* atts) {
-  if (atts)
-    atts_ = std::make_unique<AttVec>(*atts);
-  else
+  if (!atts)
     atts_.reset();
+  else if (atts_)
+    *atts_ = *atts;
+  else
+    atts_ = std::make_unique<AttVec>(*atts);
 }
 
 DepProperty* DepTree::find_mutable(std::string_view name) {

@@ -435,7 +435,7 @@ class SchemeToUd {
     static constexpr std::string_view verbs[] = {
         "give",   "tell",  "ask",    "charge", "feed",  "show",  "trust",   "send", "allow",  "remind",  "pay",
         "inform", "email", "assure", "notify", "teach", "offer", "promise", "owe",  "advise", "instruct",
-        "convince", "urge", "warn"};
+        "convince", "urge", "warn", "cause", "reassure"};
     std::string word = lower(nodes_[node].word);
     if (std::find(std::begin(verbs), std::end(verbs), nodes_[head].root) == std::end(verbs)) return false;
     if (std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns)) return true;

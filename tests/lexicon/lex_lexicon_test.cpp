@@ -262,5 +262,31 @@ TEST_F(LinkedLexiconTest, ClearKeepsTheDictionaries) {
   EXPECT_NE(lexicon_.lookup("dog"), nullptr);
 }
 
+// A meaning text that many entries share is read once; each entry still
+// gets its own copy and its own phrases, and a reading that gives a
+// message gives it every time.
+TEST_F(LinkedLexiconTest, SharedMeaningTextsAreReadOnce) {
+  dictionary("one",
+             "(dog (freq N 3) (gloss d) (phrases (dog house)))\n"
+             "(cat (freq N 3) (gloss c) (phrases (cat flap)))\n"
+             "(cow (freq N 3 V))\n(pig (freq N 3 V))\n");
+  const LexEntry* dog = lexicon_.lookup("dog");
+  const LexEntry* cat = lexicon_.lookup("cat");
+  ASSERT_NE(dog, nullptr);
+  ASSERT_NE(cat, nullptr);
+  EXPECT_EQ(printed(dog), "(dog\n (freq N 3)\n (gloss d)\n (phrases (dog house))\n )\n");
+  EXPECT_EQ(printed(cat), "(cat\n (freq N 3)\n (gloss c)\n (phrases (cat flap))\n )\n");
+  EXPECT_NE(dog->meanings().front().get(), cat->meanings().front().get());
+  EXPECT_EQ(lexicon_.kept_meaning_count(), 1u);
+  for (const char* word : {"cow", "pig"}) {
+    ::testing::internal::CaptureStderr();
+    lexicon_.lookup(word);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Incorrect format for (freq ...)\n") << word;
+  }
+  EXPECT_EQ(lexicon_.kept_meaning_count(), 1u);
+  lexicon_.clear();
+  EXPECT_EQ(lexicon_.kept_meaning_count(), 0u);
+}
+
 }  // namespace
 }  // namespace velmo

@@ -95,6 +95,26 @@ TEST_F(OutputFormatsTest, WorkedExampleInTheDependencyFormat) {
             ")");
 }
 
+// A node given a vector again (the tree reader gives a word node its own
+// item's vector, then those of the items it heads) keeps a copy of the
+// last one, apart from its source; no vector clears it.
+TEST_F(OutputFormatsTest, ANodeGivenAVectorAgainKeepsACopyOfTheLast) {
+  DepTree* node = deps_.new_node(1, 1, 1);
+  auto noun = vec("((cat n) (num sg))");
+  auto verb = vec("((cat v) (num pl))");
+  node->set_atts(noun.get());
+  node->set_atts(verb.get());
+  ASSERT_NE(node->atts(), nullptr);
+  EXPECT_NE(node->atts(), verb.get());
+  EXPECT_TRUE(node->atts()->equals(*verb));
+  EXPECT_FALSE(node->atts()->equals(*noun));
+  noun.reset();
+  verb.reset();
+  EXPECT_TRUE(node->atts()->equals(*vec("((cat v) (num pl))")));
+  node->set_atts(nullptr);
+  EXPECT_EQ(node->atts(), nullptr);
+}
+
 TEST_F(OutputFormatsTest, WorkedExampleWithShownAttributesAndAsTriples) {
   build_worked_example();
   const std::vector<int> shown{syn_->index_of("num")};

@@ -757,6 +757,22 @@ TEST(SchemeToUd, NounsOfWhatIsToldStayObjects) {
   EXPECT_EQ(object_of("Val", "~"), "iobj");
 }
 
+TEST(SchemeToUd, APronounAfterCauseIsTheRecipient) {
+  auto pronoun_after = [](const std::string& verb, const std::string& root) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(It\t~ N\t2\ts\t(gov " + root + "))\n"
+        "2\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
+        "3\t(them\t~ N\t2\tobj\t(gov " + root + "))\n"
+        ")\n",
+        "It " + verb + " them");
+    return sentence.words[2].deprel;
+  };
+  EXPECT_EQ(pronoun_after("caused", "cause"), "iobj");
+  EXPECT_EQ(pronoun_after("hit", "hit"), "obj");
+}
+
 TEST(SchemeToUd, ThatTakenAsAFirstObjectBesidesAnotherIsTheComplementiser) {
   UdSentence sentence = from_velmo(
       "(\n"

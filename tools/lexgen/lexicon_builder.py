@@ -660,7 +660,16 @@ class LexiconBuilder:
         (again and again, after all) the treebank writes as phrases of their
         own; its fixed expressions come in from the treebank itself."""
         if category == "N":
-            return not any(word.islower() and key_of(word) in self.closed for word in words)
+            if any(word.islower() and key_of(word) in self.closed for word in words):
+                return False
+            # A first word the treebank writes as an adjective or participle
+            # more often than as a noun (personal check, hard drive, leading
+            # edge) comes out as amod there, not as a compound: the grammar
+            # builds it from the words.
+            counts = self.form_counts.get(key_of(words[0]), Counter())
+            participle = words[0].endswith("ing") or words[0].endswith("ed")
+            modifier = counts["A"] + (counts["V"] if participle else 0)
+            return not (words[0].islower() and modifier > counts["N"])
         if category == "V":
             return all(particles[key_of(word)] >= MIN_PARTICLE_COUNT for word in words[1:])
         return False

@@ -153,6 +153,20 @@ class CostTest(unittest.TestCase):
         self.assertFalse(builder.collocation_fits(["catch", "up", "with"], "V", particles))
         self.assertFalse(builder.collocation_fits(["again", "and", "again"], "Adv", particles))
 
+    def test_noun_collocations_opened_by_an_adjective_are_left_to_the_grammar(self):
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder([], "", closed)
+        builder.form_counts["personal"]["A"] = 3
+        builder.form_counts["leading"]["V"] = 2
+        builder.form_counts["cover"].update({"V": 4, "N": 1})
+        builder.form_counts["police"]["N"] = 5
+        self.assertFalse(builder.collocation_fits(["personal", "check"], "N", {}))
+        self.assertFalse(builder.collocation_fits(["leading", "edge"], "N", {}))
+        # A base verb form is no participle: cover letter stays an item.
+        self.assertTrue(builder.collocation_fits(["cover", "letter"], "N", {}))
+        self.assertTrue(builder.collocation_fits(["police", "station"], "N", {}))
+        self.assertTrue(builder.collocation_fits(["unseen", "thing"], "N", {}))
+
     def test_false_roots_are_endings_to_roots_the_treebank_never_gives(self):
         treebank = [[Token(1, "has", "have", "AUX", "_", {}, 0, "root"), Token(2, "walks", "walk", "VERB", "_", {}, 0, "root")],
                     [Token(1, "has", "have", "AUX", "_", {}, 0, "root"), Token(2, "walks", "walk", "NOUN", "_", {}, 0, "root")]]

@@ -1,0 +1,52 @@
+#include "lexicon/lexicon/meaning_text_cache.h"
+
+#include <sstream>
+#include <typeinfo>
+
+#include "lexicon/lexicon/av_meaning.h"
+#include "lexicon/lexicon/freq_meaning.h"
+#include "lexicon/lexicon/meaning.h"
+#include "shell/reader/irslist.h"
+#include "shell/support/diagnostics.h"
+
+namespace velmo {
+namespace {
+
+// The kinds whose meaning is a function of the form's text.
+bool depends_on_text_only(const Meaning& meaning) {
+  return typeid(meaning) == typeid(AVMeaning) || typeid(meaning) == typeid(FreqMN);
+}
+
+}  // namespace
+
+std::unique_ptr<Meaning> MeaningTextCache::copy_of(std::string_view text) const {
+  const auto found = kept_.find(text);
+  if (found == kept_.end()) return nullptr;
+  const Kept& kept = found->second;
+  if (find_meaning_prototype(kept.type) != kept.prototype || !kept.prototype->usable()) return nullptr;
+  return kept.meaning->clone();
+}
+
+std::unique_ptr<Meaning> MeaningTextCache::make(std::string_view text, IRSlist& form) {
+  if (std::unique_ptr<Meaning> copy = copy_of(text)) return copy;
+  const IRSlist* head = form.is_list() ? form.children().first() : nullptr;
+  const std::string type = head && head->is_atom() && head->atom() ? head->atom() : "";
+  const Meaning* prototype = type.empty() ? nullptr : find_meaning_prototype(type);
+  // Messages are passed on after the reading; a reading that gave one is
+  // not kept, so that every reading of the text gives it again.
+  std::ostringstream messages;
+  std::unique_ptr<Meaning> meaning;
+  {
+    ScopedDiagnostics capture(messages);
+    meaning = make_meaning(form);
+  }
+  const std::string said = messages.str();
+  if (!said.empty()) diag() << said << std::flush;
+  if (!meaning || !said.empty() || !prototype || !depends_on_text_only(*meaning) || kept_.size() >= kMaxTexts)
+    return meaning;
+  Kept kept{meaning->clone(), type, prototype};
+  kept_.insert_or_assign(std::string(text), std::move(kept));
+  return meaning;
+}
+
+}  // namespace velmo
