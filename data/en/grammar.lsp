@@ -512,7 +512,7 @@
      ;; the object of the preposition (a selection of fabric and notions);
      ;; one with a determiner may join either (millions of refugees and
      ;; their descendants).
-     (N (dep-type conj) (max-dist 20) (dep-weight 20.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (past-its-object)))
      ;; and so is the noun after a comma that closes a list begun with
      ;; commas (Mary John, Russell Dyk, Webb Jennings).
