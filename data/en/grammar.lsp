@@ -69,6 +69,11 @@
 ;; Without punctuation (a run-on sentence) only as a last resort.
 ;; A clause opened by who, which or whose.
 (defun wh-subject-clause () (comp (pitem-head-word) (reg-match "^([Ww]ho|[Ww]hich|[Ww]hose) ")))
+;; A finite clause whose object is a fronted "that", on its verb or on the
+;; clause itself.
+(defun that-word () (comp (pitem-head-word) (reg-match "^[Tt]hat$")))
+(defun that-object-clause () (or (comp (get-modifier-by-type obj) (that-word))
+                                 (comp (get-modifier-by-type i) (get-modifier-by-type obj) (that-word))))
 ;; A clause opened by a relative word (that, which, who ...) is rather a
 ;; relative clause; one whose verb may be a past participle is rather that
 ;; participle after a noun (has a memoir called ..., get them kicked).
@@ -755,7 +760,9 @@
      ;; A clause without complementiser only after verbs of saying, thinking
      ;; and perceiving (I think it works); after others it is a relative
      ;; clause or a clause of its own (has the best sushi I've found).
-     (C (dep-type comp) (max-dist 22) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (fin-clause)))
+     ;; (not a clause whose object is a fronted "that": only a noun takes
+     ;; such a relative clause; after a verb "that" is its complementiser)
+     (C (dep-type comp) (max-dist 22) (dep-weight 14.0) (modifier-cond (and (clause-complement) (not (wh-subject-clause)) (fin-clause) (not (that-object-clause))))
         (modifiee-cond (and (not (and (subordinate-opening) (sentence-start))) (bare-clause-verb))))
      ;; A clause opened by who or which after the verb's object is a
      ;; relative clause of a noun (knew someone who had one).

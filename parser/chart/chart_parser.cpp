@@ -12,6 +12,7 @@
 #include "lexicon/lexicon/lex_entry.h"
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/chart.h"
+#include "parser/chart/condition_memo.h"
 #include "parser/chart/item_atts.h"
 #include "parser/chart/sentence.h"
 #include "parser/chart/sentence_view.h"
@@ -158,6 +159,7 @@ void ChartParser::propagate(GCate& g, PItem* item, GLink* link) {
 }
 
 void ChartParser::process_work(GCate& g) {
+  const ConditionMemo& memo = parser_.conditions();
   while (PItem* ready = g.chart().pop_work()) {
     const std::vector<GLink*>& links = g.modifier_links();
     for (std::size_t i = 0; i < links.size(); ++i) {
@@ -165,6 +167,14 @@ void ChartParser::process_work(GCate& g) {
       // Most offers end at the modifier condition: it is asked here, so
       // they cost no call of offer_accepted.
       if (link->last_resort && !chart_.last_resort) continue;
+      // Many links' conditions begin with the same part, which refuses
+      // the item alone: once its answer is known false the plan's is too
+      // (while no condition has changed an item, answers are the item's).
+      const ItemAnswers& answers = ready->answers;
+      if ((answers.known[link->modifier_refusal_word] & ~answers.accepted[link->modifier_refusal_word] &
+           link->modifier_refusal_bit) &&
+          !memo.any_changing())
+        continue;
       if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), ready)) offer_accepted(link, ready);
     }
   }

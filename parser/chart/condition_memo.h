@@ -230,6 +230,19 @@ class ConditionPlan {
 
   // The condition's answer, as its expression would give it: the parts
   // are asked in the same order and as far as the combination needs them.
+  // The item-bits place of the first part the plan asks when a false
+  // answer of that part alone makes the plan false (bit 0: no such part).
+  struct Refusal {
+    std::uint8_t word = 0;
+    std::uint64_t bit = 0;
+  };
+  Refusal first_refusal() const {
+    if (first_ < 0) return {};
+    const Step& step = steps_[static_cast<std::size_t>(first_)];
+    if (!step.in_item || step.if_false != kFalse) return {};
+    return {step.word, step.bit};
+  }
+
   bool accepts(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
     if (!memo.any_changing()) return accepts_pure(memo, item, changes);
     if (number_ >= 0) {

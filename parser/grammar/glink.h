@@ -34,6 +34,11 @@ class GLink : public CanBeCurrent {
   // The modifier and modifiee conditions as plans whose parts the chart
   // answers once per item (null: evaluate the expression).
   std::shared_ptr<const ConditionPlan> modifier_plan, modifiee_plan;
+  // The item-bits place (answer word and bit) of the modifier plan's first
+  // part when its false answer alone refuses the modifier; bit 0 when the
+  // plan has no such part.
+  std::uint8_t modifier_refusal_word = 0;
+  std::uint64_t modifier_refusal_bit = 0;
 
   std::uint32_t slash_mask = 0;
   float weight = kDefaultWeight;

@@ -371,6 +371,12 @@ Word planned_link_condition(IRSlist& args) {
   link->*Plan = form ? ConditionPlan::build(*form, current_parser()->conditions()) : nullptr;
   link->*Field = LExp::get_exp(form.get());
   if (!(link->*Field)) link->*Plan = nullptr;
+  if (Plan == &GLink::modifier_plan) {
+    ConditionPlan::Refusal refusal;
+    if (link->modifier_plan) refusal = link->modifier_plan->first_refusal();
+    link->modifier_refusal_word = refusal.word;
+    link->modifier_refusal_bit = refusal.bit;
+  }
   return as_word(link);
 }
 

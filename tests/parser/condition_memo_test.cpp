@@ -74,6 +74,37 @@ TEST_F(ConditionMemoTest, PlansAnswerAsTheirExpressions) {
   expect_plans_answer_as_expressions(conditions);
 }
 
+// A plan whose first part refuses alone names that part's place in the
+// item's bits; a false answer found there refuses the plan too.
+TEST_F(ConditionMemoTest, TheFirstPartThatRefusesAloneIsNamed) {
+  const int head_last = number("(head-last)");
+  ASSERT_GE(head_last, 0);
+  ASSERT_LT(head_last, ItemAnswers::kConditions);
+  const std::uint64_t bit = std::uint64_t{1} << (head_last % 64);
+  for (const char* text : {"(and (head-last) (head-first))", "(head-last)"}) {
+    auto made = plan(text);
+    ASSERT_NE(made, nullptr) << text;
+    const ConditionPlan::Refusal refusal = made->first_refusal();
+    EXPECT_EQ(refusal.word, head_last / 64) << text;
+    EXPECT_EQ(refusal.bit, bit) << text;
+  }
+  for (const char* text : {"(or (head-last) (head-first))", "(not (head-last))", "(and)"}) {
+    auto made = plan(text);
+    ASSERT_NE(made, nullptr) << text;
+    EXPECT_EQ(made->first_refusal().bit, 0u) << text;
+  }
+  auto both = plan("(and (head-last) (head-first))");
+  for (PItem* item : {phrase, noun}) {
+    const bool accepted = both->accepts(memo, *item, changes);
+    const ConditionPlan::Refusal refusal = both->first_refusal();
+    const bool refused = item->answers.known[refusal.word] & ~item->answers.accepted[refusal.word] & refusal.bit;
+    if (refused) {
+      EXPECT_FALSE(accepted);
+    }
+    EXPECT_EQ(refused, !expression_accepts("(head-last)", item));
+  }
+}
+
 // Tests of the span's words are answered per span: items of one span get
 // one answer, items of another span their own.
 TEST_F(ConditionMemoTest, SpanTestsAnswerPerSpan) {
