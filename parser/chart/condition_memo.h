@@ -285,9 +285,22 @@ class ConditionPlan {
   static bool part_accepts(const Step& step, ConditionMemo& memo, PItem& item, const std::uint64_t& changes,
                            bool& remembered) {
     if (!memo.any_changing()) {
-      if (step.in_item && (item.answers.known[step.word] & step.bit))
-        return (item.answers.accepted[step.word] & step.bit) != 0;
-      if (step.test) return memo.accepts_test(*step.test, step.number, item);
+      if (step.in_item) {
+        ItemAnswers& answers = item.answers;
+        if (answers.known[step.word] & step.bit) return (answers.accepted[step.word] & step.bit) != 0;
+        if (step.test) {
+          // Known to be unanswered: the test's answer goes straight to the bits.
+          const bool answer = step.test->holds(item);
+          answers.known[step.word] |= step.bit;
+          if (answer)
+            answers.accepted[step.word] |= step.bit;
+          else
+            answers.accepted[step.word] &= ~step.bit;
+          return answer;
+        }
+      } else if (step.test) {
+        return memo.accepts_test(*step.test, step.number, item);
+      }
     }
     return memo.accepts(*step.part, step.number, item, changes, remembered);
   }
