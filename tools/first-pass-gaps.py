@@ -95,29 +95,38 @@ def word_number(node_id):
 
 # ---------------------------------------------------------------- grammar
 
-def strip_comments(text):
-    out, instr = [], False
+def char_kinds(text):
+    """For each character of a command file, what it belongs to: "code",
+    "string" (the quotes included) or "comment" (from ";" to the line's end,
+    the newline excluded)."""
+    kinds, instr, incomment = [], False, False
     i = 0
     while i < len(text):
         c = text[i]
-        if instr:
-            out.append(c)
+        if incomment and c != "\n":
+            kinds.append("comment")
+        elif instr:
+            kinds.append("string")
             if c == "\\" and i + 1 < len(text):
-                out.append(text[i + 1])
+                kinds.append("string")
                 i += 1
             elif c == '"':
                 instr = False
         elif c == '"':
             instr = True
-            out.append(c)
+            kinds.append("string")
         elif c == ";":
-            j = text.find("\n", i)
-            i = len(text) if j < 0 else j
-            continue
+            incomment = True
+            kinds.append("comment")
         else:
-            out.append(c)
+            incomment = False
+            kinds.append("code")
         i += 1
-    return "".join(out)
+    return kinds
+
+
+def strip_comments(text):
+    return "".join(c for c, kind in zip(text, char_kinds(text)) if kind != "comment")
 
 
 def parse_sexpr(text):
@@ -169,30 +178,7 @@ def grammar_links_of_text(text):
 def code_mask(text):
     """For each character, whether it is code (neither in a string nor in
     a comment)."""
-    mask, instr, incomment = [], False, False
-    i = 0
-    while i < len(text):
-        c = text[i]
-        if incomment:
-            incomment = c != "\n"
-            mask.append(False)
-        elif instr:
-            mask.append(False)
-            if c == "\\" and i + 1 < len(text):
-                mask.append(False)
-                i += 1
-            elif c == '"':
-                instr = False
-        elif c == '"':
-            instr = True
-            mask.append(False)
-        elif c == ";":
-            incomment = True
-            mask.append(False)
-        else:
-            mask.append(True)
-        i += 1
-    return mask
+    return [kind == "code" for kind in char_kinds(text)]
 
 
 def without_last_resort(text):
