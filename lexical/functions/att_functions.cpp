@@ -169,6 +169,7 @@ class AttOpExp final : public LExp {
       test_.emplace(*kind, names_.indices, names_.mask);
       fixed_ = !test_->compares() || constant_.is_constant();
       if (test_->compares() && fixed_) fixed_other_ = constant_.value(0, kAnyType);
+      if (fixed_) bound_.emplace(*test_, fixed_other_);
     }
   }
 
@@ -185,6 +186,7 @@ class AttOpExp final : public LExp {
     if (!check_input(type) || !input) return 0;
     AttVec& vec = *vec_of(input);
     if (!vec.usable()) return 0;
+    if (bound_) return bound_->holds(vec) ? input : 0;
     if (test_) {
       const AttVec* other = nullptr;
       if (test_->compares()) other = fixed_ ? fixed_other_ : constant_.value(input, type);
@@ -235,6 +237,9 @@ class AttOpExp final : public LExp {
   std::optional<AttTest> test_;
   bool fixed_ = false;                    // the test reads only, with a constant vector if any
   const AttVec* fixed_other_ = nullptr;  // the constant vector of a comparison
+  // A read-only test with its constant resolved once (a lexical rule asks
+  // the same constant of every item it scans).
+  std::optional<BoundAttTest> bound_;
 };
 
 // (unify2 [TYPE] (ATT ...) A B) and (unifiable2 [TYPE] (ATT ...) A B): A
