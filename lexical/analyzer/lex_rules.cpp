@@ -3,13 +3,16 @@
 #include <climits>
 #include <cstring>
 #include <iostream>
+#include <typeinfo>
 
 #include "lexical/analyzer/lex_analyzer.h"
+#include "lexical/analyzer/match_condition.h"
 #include "lexical/functions/match_exp.h"
 #include "lexical/patterns/lpattern.h"
 #include "lexical/patterns/match.h"
 #include "shell/reader/irslist.h"
 #include "shell/interpreter/name_space.h"
+#include "shell/lexp/forms.h"
 #include "shell/lexp/native.h"
 #include "shell/interpreter/obj_factory.h"
 #include "shell/support/regex.h"
@@ -33,8 +36,22 @@ TypeId analyzer_type() {
 
 // ---------------------------------------------------------------- LexRule
 
+namespace {
+
+// The action as a (when COND ...) whose COND only reads, or null.
+const SequenceExp* reading_when(const LExp* action) {
+  if (!action || std::strcmp(action->name(), "when") != 0) return nullptr;
+  const LExp* prototype = LExp::find_prototype("when");
+  if (!prototype || typeid(*action) != typeid(*prototype)) return nullptr;
+  const auto& when = static_cast<const SequenceExp&>(*action);
+  if (when.empty() || !when.items().front() || !reads_only_on_match(*when.items().front())) return nullptr;
+  return &when;
+}
+
+}  // namespace
+
 LexRule::LexRule(std::string_view name, std::unique_ptr<LPattern> pattern, LExpPtr action)
-    : name_(name), pattern_(std::move(pattern)), action_(std::move(action)) {}
+    : name_(name), pattern_(std::move(pattern)), action_(std::move(action)), reading_when_(reading_when(action_.get())) {}
 
 LexRule::~LexRule() = default;
 
@@ -108,13 +125,25 @@ void LexRule::apply(LexAnalyzer& analyzer) {
       act = true;
     }
     previous_high = match->high;
-    if (act) {
-      ItemTestPause pause(memo);
-      action_->eval(to_word(match.get()), match_type());
-    }
+    if (act) this->act(*match, memo);
     match.reset();
   }
   if (debug_) diag() << std::flush;
+}
+
+// A reading test keeps the memo's answers: most tests fail, and only an
+// action that runs may change what the answers depend on.
+void LexRule::act(const Match& match, ItemTestMemo& memo) {
+  const Word input = to_word(&match);
+  if (!reading_when_) {
+    ItemTestPause pause(memo);
+    action_->eval(input, match_type());
+    return;
+  }
+  const LExpList& items = reading_when_->items();
+  if (items.front()->eval(input, match_type()) == 0) return;
+  ItemTestPause pause(memo);
+  for (std::size_t i = 1; i < items.size(); ++i) items[i]->eval(input, match_type());
 }
 
 // ---------------------------------------------------------------- LexRuleList

@@ -17,8 +17,11 @@
 namespace velmo {
 
 class IRSlist;
+class ItemTestMemo;
 class LPattern;
 class LexAnalyzer;
+class Match;
+class SequenceExp;
 
 class LexRule {
  public:
@@ -46,11 +49,20 @@ class LexRule {
   // run of matches sharing a high (and on those with the run's low), or on
   // every match with ":act-on-all-matches".
   void apply(LexAnalyzer& analyzer);
+  // Whether the action is a (when COND ...) whose COND only reads: COND then
+  // runs with the item-test memo's answers kept, and the memo is paused only
+  // for the body, when COND holds.
+  bool keeps_memo_on_test() const { return reading_when_ != nullptr; }
 
  private:
+  // Runs the action on one match.
+  void act(const Match& match, ItemTestMemo& memo);
+
   std::string name_;
   std::unique_ptr<LPattern> pattern_;
   LExpPtr action_;
+  // The action as a (when COND ...) with a reading COND, or null.
+  const SequenceExp* reading_when_ = nullptr;
   LExpPtr precondition_;
   RuleWordGate gate_;
   bool act_on_all_ = false;

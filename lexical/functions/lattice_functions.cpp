@@ -448,15 +448,15 @@ void register_lattice_functions() {
                      "(look-up LOW HIGH [WORD]) look the words LOW..HIGH (or WORD) up as one item over the span");
   register_match_exp("exist-lexitem", "iiC", item, &exist_lexitem,
                      "(exist-lexitem LOW HIGH [LEXP]) the first item over LOW..HIGH (any low when LOW < 0) "
-                     "satisfying LEXP");
+                     "satisfying LEXP", MatchEffect::kReadsItems);
   register_match_exp("exist-word-in-sentence", "iiC", "char*", &exist_word_in_sentence,
-                     "(exist-word-in-sentence FROM TO [LEXP]) the first word at FROM..TO-1 satisfying LEXP");
+                     "(exist-word-in-sentence FROM TO [LEXP]) the first word at FROM..TO-1 satisfying LEXP", MatchEffect::kReadsWords);
   register_match_exp("exist-covering-lexitem", "iiC", item, &exist_covering_lexitem,
                      "(exist-covering-lexitem LOW HIGH [LEXP]) the first item satisfying LEXP that starts at or "
-                     "before LOW and ends within HIGH..HIGH+6");
+                     "before LOW and ends within HIGH..HIGH+6", MatchEffect::kReadsItems);
   register_match_exp("exist-overlapping-lexitem", "iiC", item, &exist_overlapping_lexitem,
                      "(exist-overlapping-lexitem LOW HIGH [LEXP]) the first item satisfying LEXP that crosses a "
-                     "border of LOW..HIGH");
+                     "border of LOW..HIGH", MatchEffect::kReadsItems);
   register_match_exp("delete-smaller", "ii", match, &delete_smaller,
                      "(delete-smaller LOW HIGH) delete the items strictly inside LOW..HIGH");
   register_match_exp("delete-if", "iic", match, &delete_if,
@@ -468,11 +468,11 @@ void register_lattice_functions() {
   register_match_exp("keep-tags", "c", "int", &keep_tags,
                      "(keep-tags LEXP) delete the items over the match's span that do not satisfy LEXP");
   register_match_exp("followed-by", "c", item, &followed_by,
-                     "(followed-by LEXP) the first item right after the match that satisfies LEXP");
+                     "(followed-by LEXP) the first item right after the match that satisfies LEXP", MatchEffect::kReadsItems);
   register_match_exp("followed-by-word", "c", match, &followed_by_word,
-                     "(followed-by-word LEXP) true when LEXP yields a positive value for the word after the match");
+                     "(followed-by-word LEXP) true when LEXP yields a positive value for the word after the match", MatchEffect::kReadsWords);
   register_match_exp("preceded-by-word", "c", match, &preceded_by_word,
-                     "(preceded-by-word LEXP) true when LEXP holds for the word before the match");
+                     "(preceded-by-word LEXP) true when LEXP holds for the word before the match", MatchEffect::kReadsWords);
   register_match_exp("remove-punctuation-marks", "i", match, &remove_punctuation_marks,
                      "(remove-punctuation-marks POS) cut the final punctuation off the last word at or before POS");
   register_match_exp("rm-non-max", "", match, &rm_non_max,

@@ -52,12 +52,14 @@ LexAnalyzer* analyzer_of(const Match* match) {
   return current_lex_analyzer();
 }
 
-MatchExp::MatchExp(const char* name, const char* signature, const char* output_type, Fn fn, const char* doc)
-    : name_(name), signature_(signature), output_(output_type), fn_(fn), doc_(doc) {
+MatchExp::MatchExp(const char* name, const char* signature, const char* output_type, Fn fn, const char* doc,
+                   MatchEffect effect)
+    : name_(name), signature_(signature), output_(output_type), fn_(fn), doc_(doc), effect_(effect) {
   set_types(kMatchType, output_type);
 }
 
-LExpPtr MatchExp::clone() const { return std::make_unique<MatchExp>(name_, signature_, output_, fn_, doc_); }
+LExpPtr MatchExp::clone() const { return std::make_unique<MatchExp>(name_, signature_, output_, fn_, doc_, effect_);
+}
 
 void MatchExp::init(IRSlist& args) {
   std::size_t slot = 0;
@@ -120,8 +122,8 @@ Word MatchExp::eval(Word input, TypeId type) {
 }
 
 bool register_match_exp(const char* name, const char* signature, const char* output_type, MatchExp::Fn fn,
-                        const char* doc) {
-  return register_lexp(std::make_unique<MatchExp>(name, signature, output_type, fn, doc));
+                        const char* doc, MatchEffect effect) {
+  return register_lexp(std::make_unique<MatchExp>(name, signature, output_type, fn, doc, effect));
 }
 
 }  // namespace velmo

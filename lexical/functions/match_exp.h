@@ -46,11 +46,16 @@ struct MatchCall {
   bool holds(Word value, TypeId type) const { return !condition || condition->eval(value, type) != 0; }
 };
 
+// What a match function does to the sentence: changes it (the default), or
+// only reads it, its condition ('c') being tested on items or on words.
+enum class MatchEffect { kChanges, kReadsItems, kReadsWords };
+
 class MatchExp : public LExp {
  public:
   using Fn = Word (*)(MatchCall& call);
 
-  MatchExp(const char* name, const char* signature, const char* output_type, Fn fn, const char* doc);
+  MatchExp(const char* name, const char* signature, const char* output_type, Fn fn, const char* doc,
+           MatchEffect effect = MatchEffect::kChanges);
   const char* name() const override { return name_; }
   const char* doc() const override { return doc_; }
   LExpPtr clone() const override;
@@ -58,6 +63,10 @@ class MatchExp : public LExp {
   Word eval(Word input, TypeId type) override;
   // The expression of the condition argument ('c'), or null.
   const LExp* condition() const { return condition_.get(); }
+  MatchEffect effect() const { return effect_; }
+  // The expression of the i-th non-condition argument, or null (a constant
+  // or a missing argument).
+  const LExp* argument(std::size_t i) const { return i < slots_.size() ? slots_[i].exp.get() : nullptr; }
 
  private:
   struct Slot {
@@ -71,13 +80,14 @@ class MatchExp : public LExp {
   const char* output_;
   Fn fn_;
   const char* doc_;
+  MatchEffect effect_;
   std::array<Slot, MatchCall::kMaxArgs> slots_;
   std::array<std::string, MatchCall::kMaxArgs> texts_;
   LExpPtr condition_;
 };
 
 bool register_match_exp(const char* name, const char* signature, const char* output_type, MatchExp::Fn fn,
-                        const char* doc);
+                        const char* doc, MatchEffect effect = MatchEffect::kChanges);
 
 // The analyzer of a match: its own, else the current one.
 LexAnalyzer* analyzer_of(const Match* match);

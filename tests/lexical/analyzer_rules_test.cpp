@@ -3,6 +3,7 @@
 
 #include "analyzer_fixture.h"
 #include "lexical/analyzer/lex_rules.h"
+#include "lexical/items/item_test_memo.h"
 
 namespace velmo {
 namespace {
@@ -186,6 +187,69 @@ TEST_F(RulesTest, LaterRulesSeeWhatAnActionChanged) {
   analyze(*analyzer, "a b");
   EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(0));
   EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(11));
+}
+
+// A rule whose action is (when COND ...) with a COND that only reads keeps
+// the answers of item tests when COND fails; when COND holds and the body
+// changes an item, the answers are forgotten.
+class ReadingTestRulesTest : public RulesTest {
+ protected:
+  // Runs the first rule of `rules` over "a b" with an answer kept for the
+  // item of "b"; the answer found afterwards (-1: none).
+  int answer_after(const std::string& rules, bool* keeps_memo = nullptr) {
+    const std::string set = unique("rules");
+    run("(def-rules " + set + " " + rules + ")");
+    LexAnalyzer* analyzer = make_analyzer("(a (note x)) (b (note y))", "", "");
+    enter(*analyzer, "a b");
+    analyzer->look_up_word("a", 1, 1);
+    analyzer->look_up_word("b", 2, 2);
+    EXPECT_EQ(analyzer->by_end(2).size(), 1u);
+    if (analyzer->by_end(2).empty()) return -2;
+    const LexItem* item = analyzer->by_end(2).front();
+    LexRule& rule = this->rules(set)->at(0);
+    if (keeps_memo) *keeps_memo = rule.keeps_memo_on_test();
+    ItemTestMemo& memo = analyzer->lattice().test_memo();
+    ItemTestScope scope(memo);
+    memo.keep(&kTest, item, true);
+    rule.apply(*analyzer);
+    return memo.find(&kTest, item);
+  }
+
+ private:
+  static constexpr int kTest = 0;
+};
+
+TEST_F(ReadingTestRulesTest, AFailingReadingTestKeepsTheAnswers) {
+  bool keeps_memo = false;
+  EXPECT_EQ(answer_after("(r (lexitem (t)) (when (followed-by-word (str= zz)) (add-weight (litem) (int 1))))",
+                         &keeps_memo),
+            1);
+  EXPECT_TRUE(keeps_memo);
+}
+
+TEST_F(ReadingTestRulesTest, AnActionThatRunsForgetsTheAnswers) {
+  bool keeps_memo = false;
+  EXPECT_EQ(answer_after("(r (lexitem (comp (root) (str= a))) (when (followed-by (comp (root) (str= b)))"
+                         " (add-weight (litem) (int 1))))",
+                         &keeps_memo),
+            -1);
+  EXPECT_TRUE(keeps_memo);
+}
+
+TEST_F(ReadingTestRulesTest, ATestThatMayChangeSomethingForgetsTheAnswers) {
+  bool keeps_memo = true;
+  EXPECT_EQ(answer_after("(r (lexitem (t)) (when (and (delete-smaller (int 0) (int 0)) (nil)) (t)))", &keeps_memo),
+            -1);
+  EXPECT_FALSE(keeps_memo);
+}
+
+TEST_F(ReadingTestRulesTest, TestsOfNeighboursSubMatchesAndFieldsOnlyRead) {
+  bool keeps_memo = false;
+  answer_after("(r (seq (word (t)) (lexitem (t))) (when (and (not (exist-lexitem (int -1) (comp ($ 1) (low) (-1))"
+               " (comp (root) (str= zz)))) (comp (matching-word) (str= zz)) (comp ($ 2) (litem) (t)))"
+               " (delete (comp ($ 2) (litem)))))",
+               &keeps_memo);
+  EXPECT_TRUE(keeps_memo);
 }
 
 // (no-alternative COND) keeps COND's answers per item while the rules
