@@ -172,6 +172,11 @@
                                            (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*")))
                                        (not (comp (pitem-modifier) (before-colon)))))
 
+;; An adverb or prepositional phrase set off by two commas inside a clause
+;; (The plan, however, was good; They, too, failed).
+(defun set-off-parenthetical () (and (not (sentence-start)) (before-comma)
+                                     (comp (get-modifier-by-type punc) (pitem-head-word) (in (",")))))
+
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
 
@@ -706,6 +711,12 @@
      ;; (These look fine).
      (Det (dep-type s) (max-dist 3) (dep-weight 3.0) (modifier-cond (and (bare-item) (demonstrative)))
           (modifiee-cond (finite))))
+  ;; Words set off by two commas between the subject and the verb or its
+  ;; auxiliary (The company, on the other hand, must pay): the subject
+  ;; then reaches past them.
+  (? :skip-word (in (","))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (set-off-parenthetical) (not (subordinating-adverb)) (not (enough)))))
+     (Prep (dep-type mod) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (set-off-parenthetical)))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite)) (modifiee-cond (not (controlled)))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      (VB (dep-type aux) (max-dist 30) (modifier-cond (finite)) (modifiee-cond (controlled))
@@ -903,6 +914,10 @@
         (merged-cond (comp (pitem-attvec) (modify syn ((rare +))))))
      (Adv (dep-type pred) (max-dist 2) (modifier-cond (question-predicate))
           (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
+  ;; As for V: words set off by two commas between subject and verb.
+  (? :skip-word (in (","))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (set-off-parenthetical) (not (subordinating-adverb)) (not (enough)))))
+     (Prep (dep-type mod) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (set-off-parenthetical)))))
   (* (VB (dep-type aux) (max-dist 4) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin))))))
      ;; As for V: "to" brings the infinitive's empty subject.
