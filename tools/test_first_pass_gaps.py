@@ -2,14 +2,16 @@
 """Unit tests of tools/first-pass-gaps.py: the grammar reading, the grammar
 without its last-resort links, the trees and the pieces of a cover."""
 
-import importlib.util
 import os
+import types
 import unittest
+from importlib.machinery import SourceFileLoader
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SPEC = importlib.util.spec_from_file_location("first_pass_gaps", os.path.join(HERE, "first-pass-gaps.py"))
-gaps = importlib.util.module_from_spec(SPEC)
-SPEC.loader.exec_module(gaps)
+# The tool's file name has dashes, so it is loaded from its path.
+LOADER = SourceFileLoader("first_pass_gaps", os.path.join(HERE, "first-pass-gaps.py"))
+gaps = types.ModuleType(LOADER.name)
+LOADER.exec_module(gaps)
 
 GRAMMAR = """
 ;; a comment (last-resort) that stays

@@ -1,7 +1,5 @@
 #include "lexical/analyzer/match_condition.h"
 
-#include <cstring>
-#include <typeinfo>
 
 #include "lexical/functions/match_exp.h"
 #include "lexical/patterns/item_guard.h"
@@ -21,12 +19,7 @@ TypeId item_type() {
   return id;
 }
 
-// Whether `exp` is of the kind registered as `name` (not a look-alike).
-bool is_kind(const LExp& exp, const char* name) {
-  if (std::strcmp(exp.name(), name) != 0) return false;
-  const LExp* prototype = LExp::find_prototype(name);
-  return prototype && typeid(exp) == typeid(*prototype);
-}
+bool is_kind(const LExp& exp, const char* name) { return LExp::is_registered_kind(exp, name); }
 
 // A step of one (+1, -1) applied to the value before it.
 bool is_bare_step(const LExp& exp) {

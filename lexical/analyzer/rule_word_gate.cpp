@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <iterator>
-#include <typeinfo>
 
 #include "lexical/functions/match_exp.h"
 #include "lexical/items/item_lattice.h"
@@ -30,12 +29,7 @@ int word_function(const char* name) {
   return -1;
 }
 
-// Whether `exp` is of the kind registered as `name` (not a look-alike).
-bool is_kind(const LExp& exp, const char* name) {
-  if (std::strcmp(exp.name(), name) != 0) return false;
-  const LExp* prototype = LExp::find_prototype(name);
-  return prototype && typeid(exp) == typeid(*prototype);
-}
+bool is_kind(const LExp& exp, const char* name) { return LExp::is_registered_kind(exp, name); }
 
 bool is_macro(const char* name) {
   NameSpace* space = NameSpaces::current();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <typeinfo>
 
 #include "lexical/functions/att_functions.h"
 #include "lexical/functions/item_functions.h"
@@ -31,13 +30,7 @@ TypeId item_type() {
   return id;
 }
 
-// Whether `exp` is of the same kind as the registered prototype `name`
-// (the names first: looking the prototype up costs more).
-bool is_kind(const LExp& exp, const char* name) {
-  if (std::strcmp(exp.name(), name) != 0) return false;
-  const LExp* prototype = LExp::find_prototype(name);
-  return prototype && typeid(exp) == typeid(*prototype);
-}
+bool is_kind(const LExp& exp, const char* name) { return LExp::is_registered_kind(exp, name); }
 
 // The item accessors whose value depends on the item and its sentence only.
 bool is_item_accessor(const FnAdaptor& adaptor) {

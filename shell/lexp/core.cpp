@@ -1,8 +1,10 @@
 // The expression base class: type table, building expressions from forms,
 // registration in the object factory, native-function wrappers, adaptors and
 // constants.
+#include <cstring>
 #include <fstream>
 #include <iostream>
+#include <typeinfo>
 
 #include "shell/lexp/adaptors.h"
 #include "shell/lexp/constants.h"
@@ -192,6 +194,12 @@ LExpPtr LExp::from_expansion(std::string_view text) {
 
 const LExp* LExp::find_prototype(std::string_view name) {
   return static_cast<const LExp*>(ObjFactory::instance().find_prototype(kLExpClass, name));
+}
+
+bool LExp::is_registered_kind(const LExp& exp, const char* name) {
+  if (std::strcmp(exp.name(), name) != 0) return false;
+  const LExp* prototype = find_prototype(name);
+  return prototype && typeid(exp) == typeid(*prototype);
 }
 
 LExpPtr LExp::build_first(IRSlist& args) {

@@ -99,6 +99,9 @@ class LExp {
   static LExpPtr from_expansion(std::string_view text);
   // The registered prototype of that name, or null; no messages.
   static const LExp* find_prototype(std::string_view name);
+  // Whether `exp` is of the kind registered as `name`, not only named so
+  // (the names are compared first: looking the prototype up costs more).
+  static bool is_registered_kind(const LExp& exp, const char* name);
 
   // Helpers for init: the first remaining element built as an expression
   // (null when there is none or it fails), and every remaining element built
