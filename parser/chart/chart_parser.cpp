@@ -60,9 +60,7 @@ bool ChartParser::accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* 
 // false for the head (answers are the item's while no condition has
 // changed an item).
 bool ChartParser::modifiee_refused(const GLink& link, const PItem& head) const {
-  const ItemAnswers& answers = head.answers;
-  return (answers.known[link.modifiee_refusal_word] & ~answers.accepted[link.modifiee_refusal_word] &
-          link.modifiee_refusal_bit) &&
+  return head.answers.known_false(link.modifiee_refusal_word, link.modifiee_refusal_bit) &&
          !parser_.conditions().any_changing();
 }
 
@@ -180,9 +178,7 @@ void ChartParser::process_work(GCate& g) {
       // Many links' conditions begin with the same part, which refuses
       // the item alone: once its answer is known false the plan's is too
       // (while no condition has changed an item, answers are the item's).
-      const ItemAnswers& answers = ready->answers;
-      if ((answers.known[link->modifier_refusal_word] & ~answers.accepted[link->modifier_refusal_word] &
-           link->modifier_refusal_bit) &&
+      if (ready->answers.known_false(link->modifier_refusal_word, link->modifier_refusal_bit) &&
           !memo.any_changing())
         continue;
       if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), ready)) offer_accepted(link, ready);

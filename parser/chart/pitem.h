@@ -37,6 +37,9 @@ struct ItemAnswers {
   std::uint64_t plan_known[kPlanWords] = {};
   std::uint64_t plan_accepted[kPlanWords] = {};
 
+  // Whether the numbered condition at (`word`, `bit`) is known to refuse.
+  bool known_false(int word, std::uint64_t bit) const { return known[word] & ~accepted[word] & bit; }
+
   void forget() {
     for (std::uint64_t& word : known) word = 0;
     for (std::uint64_t& word : plan_known) word = 0;
