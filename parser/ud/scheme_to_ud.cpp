@@ -575,7 +575,10 @@ class SchemeToUd {
     if (r == "nn") return "compound";
     if (r == "num") return "nummod";
     if (r == "prt") return "compound:prt";
-    if (r == "rel") return that_object(index) >= 0 && noun_complement(index, that_object(index)) ? "acl" : "acl:relcl";
+    if (r == "rel") {
+      const int that = that_object(index);
+      return that >= 0 && noun_complement(index, that) ? "acl" : "acl:relcl";
+    }
     if (r == "appo") return "appos";
     if (r == "conj") return apposed_noun(index) ? "appos" : "conj";
     if (r == "cc") return "cc";
