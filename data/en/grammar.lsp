@@ -204,6 +204,11 @@
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
 
+;; A clause opened by when or whenever: after a noun it rather belongs to
+;; the verb (was making a noise when the wind blew); of the train split's
+;; clauses opened by "when", a few dozen hang from a noun.
+(defun when-clause () (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever) .*")))
+
 ;; A name or a word of address, alone or with a possessor (guys, my friend).
 (defun vocative-noun () (and (head-last) (not (get-modifier-by-type det)) (not (pronoun))
                              (or (capitalised)
@@ -515,7 +520,7 @@
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
-     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause)))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; (one without relative word at a higher cost: the book I read)
      (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
