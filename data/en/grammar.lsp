@@ -773,7 +773,10 @@
      ;; you the file), where the verb's frames have none.
      (N (dep-type obj) (max-dist 20) (dep-weight 4.0) (modifier-cond (and (no-cc) (no-punc) (get-modifier-by-type det)))
         (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
-     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0))
+     ;; (an adverb that took a conjunction is rather a conjunct of the
+     ;; adverb before it: slowly and deeply)
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 40.0) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      ;; An adjective as predicate after the verbs that take one (makes me
