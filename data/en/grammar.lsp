@@ -204,6 +204,11 @@
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
 
+;; A clause opened by when or whenever: after a noun it rather belongs to
+;; the verb (was making a noise when the wind blew); of the train split's
+;; clauses opened by "when", a few dozen hang from a noun.
+(defun when-clause () (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever) .*")))
+
 ;; A name or a word of address, alone or with a possessor (guys, my friend).
 (defun vocative-noun () (and (head-last) (not (get-modifier-by-type det)) (not (pronoun))
                              (or (capitalised)
@@ -434,9 +439,17 @@
            (modifiee-cond (comp (pitem-head-word) (reg-match "^([Bb]ack|[Aa]way|[Aa]part|[Ff]ar|[Dd]own|[Ww]est|[Ee]ast|[Nn]orth|[Ss]outh)$"))))
      (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
 
+;; A phrase that holds a preposition and its object.
+(defun with-prepositional-phrase () (comp (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*")))
+(defun after-preposition () (pitem-preceding-word (in ("of" "for" "in" "with" "from" "on" "at" "by" "about" "to" "like" "between" "among" "including"))))
 ;; A bare noun joining a noun phrase past the object of its preposition.
-(defun past-its-object () (and (comp (pitem-modifiee) (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*"))
+(defun past-its-object () (and (comp (pitem-modifiee) (with-prepositional-phrase))
                                (not (comp (pitem-modifier) (or (get-modifier-by-type det) (get-modifier-by-type gen) (get-modifier-by-type num))))))
+;; A conjunct with a prepositional phrase of its own rather joins a noun
+;; with one too than the bare object of that noun's preposition (the
+;; price of a ticket and the cost of a meal).
+(defun unlike-object-conjunct () (and (comp (pitem-modifier) (with-prepositional-phrase))
+                                      (comp (pitem-modifiee) (and (not (with-prepositional-phrase)) (after-preposition)))))
 ;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
 (defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
 
@@ -507,7 +520,7 @@
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
-     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause)))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; (one without relative word at a higher cost: the book I read)
      (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
@@ -517,7 +530,9 @@
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (past-its-object))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct)))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (unlike-object-conjunct))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
      ;; the object of the preposition (a selection of fabric and notions);
      ;; one with a determiner may join either (millions of refugees and
@@ -758,7 +773,10 @@
      ;; you the file), where the verb's frames have none.
      (N (dep-type obj) (max-dist 20) (dep-weight 4.0) (modifier-cond (and (no-cc) (no-punc) (get-modifier-by-type det)))
         (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
-     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0))
+     ;; (an adverb that took a conjunction is rather a conjunct of the
+     ;; adverb before it: slowly and deeply)
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 40.0) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      ;; An adjective as predicate after the verbs that take one (makes me
