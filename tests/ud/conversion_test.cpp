@@ -371,6 +371,15 @@ TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
       ")\n",
       "Lee <lee@x.com>");
   EXPECT_EQ(attachments(apposed), "0:root 3:punct 1:list 3:punct ");
+  // A mail system's name (host without a dot) is the name written apart.
+  UdSentence mail_name = from_velmo(
+      "> (\n"
+      "E1\t(()\t U\t*\t)\n"
+      "1\t(Ken\t~ N\tE1\t)\n"
+      "2\t(Rice@ENRON\t~ N\tE1\t)\n"
+      ")\n",
+      "Ken Rice@ENRON");
+  EXPECT_EQ(attachments(mail_name), "0:root 1:goeswith ");
 }
 
 TEST(SchemeToUd, TheDayHeadsItsMonthAndYear) {
