@@ -204,6 +204,11 @@
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
 
+;; A clause opened by when or whenever: after a noun it rather belongs to
+;; the verb (was making a noise when the wind blew); of the train split's
+;; clauses opened by "when", a few dozen hang from a noun.
+(defun when-clause () (comp (pitem-head-word) (reg-match "^(, )?([Ww]hen|[Ww]henever) .*")))
+
 ;; A name or a word of address, alone or with a possessor (guys, my friend).
 (defun vocative-noun () (and (head-last) (not (get-modifier-by-type det)) (not (pronoun))
                              (or (capitalised)
@@ -251,6 +256,15 @@
 ;; talks failed, the minister said on Friday.; "We won," Ann said.): it is
 ;; the main clause, not a loosely joined one.
 (defun reporting-clause () (comp (pitem-head-word) (reg-match "^,( ?[\"'”’])? ([^ ]+ ){1,12}(said|says|added|adds|told|wrote|asked|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalled|admitted)( (this|last|on|in|during|at|yesterday|today|earlier|later|recently|reporters|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)( .*)?)?$")))
+;; Verbs of saying that may stand before their subject after the clause
+;; they report ("We won," said Ann; ..., says a Western diplomat).
+(defun inverting-reporting-verb () (comp (pitem-head-word) (reg-match "(.* )?(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned|read|reads|told)$")))
+;; Such a verb that took the clause before it and no subject yet: the noun
+;; after it is its subject, not its object.
+(defun inverted-report () (and (get-modifier-by-type comp) (not (get-modifier-by-type s)) (inverting-reporting-verb)))
+;; Such a verb after a comma with a noun after it is no participle with an
+;; object (..., said Jones): the noun is the subject of the finite verb.
+(defun reporting-participle-with-object () (and (get-modifier-by-type obj) (comp (pitem-head-word) (reg-match "^([^A-Za-z0-9 ]+ )*(said|asked|added|wrote|explained|noted|continued|replied|recalled|declared|insisted|warned|argued|claimed|stated|concluded|reported|announced|admitted|observed|cautioned) .*"))))
 ;; Where such a verb stands: before the end or before such words.
 (defun reporting-position () (or (sentence-end) (pitem-following-word (in ("this" "last" "on" "in" "during" "at" "yesterday" "today" "earlier" "later" "recently" "reporters" "Monday" "Tuesday" "Wednesday" "Thursday" "Friday" "Saturday" "Sunday")))))
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
@@ -434,9 +448,17 @@
            (modifiee-cond (comp (pitem-head-word) (reg-match "^([Bb]ack|[Aa]way|[Aa]part|[Ff]ar|[Dd]own|[Ww]est|[Ee]ast|[Nn]orth|[Ss]outh)$"))))
      (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
 
+;; A phrase that holds a preposition and its object.
+(defun with-prepositional-phrase () (comp (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*")))
+(defun after-preposition () (pitem-preceding-word (in ("of" "for" "in" "with" "from" "on" "at" "by" "about" "to" "like" "between" "among" "including"))))
 ;; A bare noun joining a noun phrase past the object of its preposition.
-(defun past-its-object () (and (comp (pitem-modifiee) (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*"))
+(defun past-its-object () (and (comp (pitem-modifiee) (with-prepositional-phrase))
                                (not (comp (pitem-modifier) (or (get-modifier-by-type det) (get-modifier-by-type gen) (get-modifier-by-type num))))))
+;; A conjunct with a prepositional phrase of its own rather joins a noun
+;; with one too than the bare object of that noun's preposition (the
+;; price of a ticket and the cost of a meal).
+(defun unlike-object-conjunct () (and (comp (pitem-modifier) (with-prepositional-phrase))
+                                      (comp (pitem-modifiee) (and (not (with-prepositional-phrase)) (after-preposition)))))
 ;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
 (defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
 
@@ -507,7 +529,7 @@
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
-     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause)))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; (one without relative word at a higher cost: the book I read)
      (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
@@ -517,7 +539,9 @@
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (past-its-object))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct)))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (unlike-object-conjunct))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
      ;; the object of the preposition (a selection of fabric and notions);
      ;; one with a determiner may join either (millions of refugees and
@@ -644,6 +668,11 @@
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
         (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (reporting-position) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
+  ;; A bare verb of saying takes the clause it reports past the comma and
+  ;; quotes before it ("We won," said Ann); its subject follows it.
+  (? :skip-word (in ("," "\"" "''" "”" "’’"))
+     (C (dep-type comp) (max-dist 60) (dep-weight 0.5) (modifier-cond (and (fin-clause) (full-clause)))
+        (modifiee-cond (and (bare-item) (inverting-reporting-verb)))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   ;; (one opening the sentence reaches its verb past a fronted clause: But
@@ -740,6 +769,12 @@
      (N (dep-type nn) (max-dist 2) (modifier-cond (hyphen-part)) (modifiee-cond (participle))
         (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (:head)
+  ;; The subject after a verb of saying that follows the clause it reports
+  ;; ("We won," said Ann; ..., says a Western diplomat).
+  (? (N (dep-type s) (max-dist 8) (dep-weight 0.5)
+        (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (not (pronoun))
+                            (comp (pitem-preceding-word) (reg-match "^(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned|read|reads|told)$"))))
+        (modifiee-cond (and (finite) (not (get-modifier-by-type s)) (get-modifier-by-type comp) (inverting-reporting-verb)))))
   ;; A passive participle fronted before its auxiliary and subject
   ;; (Attached is the file, Enclosed are the forms).
   (? (VB (dep-type aux) (max-dist 30) (modifier-cond (and (finite) (comp (pitem-head-word) (in ("is" "are" "was" "were")))
@@ -749,7 +784,7 @@
   (? (N (dep-type s) (max-dist 30) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (and (fronted-participle) (get-modifier-by-type aux)))))
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
-        (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux)))))
+        (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux))) (not (inverted-report))))
         (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
      ;; A noun nothing else takes, as a last resort.
@@ -758,7 +793,10 @@
      ;; you the file), where the verb's frames have none.
      (N (dep-type obj) (max-dist 20) (dep-weight 4.0) (modifier-cond (and (no-cc) (no-punc) (get-modifier-by-type det)))
         (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
-     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0))
+     ;; (an adverb that took a conjunction is rather a conjunct of the
+     ;; adverb before it: slowly and deeply)
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 40.0) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      ;; An adjective as predicate after the verbs that take one (makes me
@@ -811,7 +849,7 @@
                              (reg-match "^([Ss]tart|[Kk]eep|[Kk]ept|[Tt]ry|[Tt]ri|[Ss]top|[Ss]topp|[Ee]njoy|[Bb]egin|[Bb]egan|[Bb]egun|[Hh]ave|[Hh]as|[Hh]ad|[Ee]nd|[Rr]ecommend|[Gg]et|[Gg]ot|[Gg]otten|[Gg]o|[Ww]ent|[Gg]one|[Cc]ontinu|[Ff]ind|[Ff]ound|[Aa]void|[Cc]onsider|[Ff]eel|[Ff]elt|[Ll]ike|[Ll]ik|[Ss]uggest|[Pp]ropos|[Mm]ean|[Mm]eant|[Ww]ant|[Ll]ove|[Ll]ov|[Rr]isk|[Rr]emember|[Pp]ictur|[Ff]inish|[Ii]magin|[Ll]eave|[Ll]eft|[Bb]other|[Rr]esist|[Cc]ome|[Cc]ame|[Rr]ecall|[Ss]ee|[Ss]aw|[Ss]een|[Ss]pend|[Ss]pent|[Hh]ate|[Hh]at|[Qq]uit|[Mm]ind|[Mm]iss|[Pp]ractic|[Dd]eny|[Dd]eni|[Aa]dmit|[Pp]ostpon|[Dd]elay|[Kk]eep)(s|es|ed|d|ing|ies|ied|e|en|n|t)?( |$)"))))
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
-     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
+     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)) (not (reporting-participle-with-object)))))
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
@@ -959,7 +997,7 @@
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))))
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
      (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
+     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)) (not (reporting-participle-with-object)))))
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)

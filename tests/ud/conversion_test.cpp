@@ -371,6 +371,15 @@ TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
       ")\n",
       "Lee <lee@x.com>");
   EXPECT_EQ(attachments(apposed), "0:root 3:punct 1:list 3:punct ");
+  // A mail system's name (host without a dot) is the name written apart.
+  UdSentence mail_name = from_velmo(
+      "> (\n"
+      "E1\t(()\t U\t*\t)\n"
+      "1\t(Ken\t~ N\tE1\t)\n"
+      "2\t(Rice@ENRON\t~ N\tE1\t)\n"
+      ")\n",
+      "Ken Rice@ENRON");
+  EXPECT_EQ(attachments(mail_name), "0:root 1:goeswith ");
 }
 
 TEST(SchemeToUd, TheDayHeadsItsMonthAndYear) {
@@ -1490,6 +1499,52 @@ TEST(SchemeToUd, ANounOfTimeWithLastOrEveryIsAnAdjunctNotAnObject) {
   EXPECT_EQ(relation_of_noun("every", "day"), "obl");
   EXPECT_EQ(relation_of_noun("the", "day"), "obj");
   EXPECT_EQ(relation_of_noun("last", "guest"), "obj");
+}
+
+TEST(SchemeToUd, ABareNounAfterItsVerbIsAnObjectUnlessItTellsTimeOrMeasure) {
+  auto relation_of_noun = [](const std::string& noun) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(I\t~ N\t2\ts\t(gov share))\n"
+        "2\t(shared\tshare V\tE0\ti\t(gov fin))\n"
+        "3\t(with\t~ Prep\t2\tmod\t(gov share))\n"
+        "4\t(you\t~ N\t3\tpcomp\t(gov with))\n"
+        "5\t(" +
+            noun + "\t~ N\t2\tmod\t(gov share))\n" +
+            ")\n",
+        "I shared with you " + noun);
+    return sentence.words[4].deprel;
+  };
+  EXPECT_EQ(relation_of_noun("facts"), "obj");
+  EXPECT_EQ(relation_of_noun("yesterday"), "obl");
+  EXPECT_EQ(relation_of_noun("myself"), "obl");
+  EXPECT_EQ(relation_of_noun("Jeff"), "obl");
+}
+
+TEST(SchemeToUd, NounsBeforeNumbersAndCoupleAreNominalModifiersAndPerIsAPreposition) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov cost))\n"
+      "2\t(costs\tcost V\tE0\ti\t(gov fin))\n"
+      "3\t($\t~ U\t2\tobj\t(gov cost))\n"
+      "4\t(5\t~ Num\t3\tnum\t(gov $))\n"
+      "5\t(per\t~ N\t6\tnn\t(gov day))\n"
+      "6\t(day\t~ N\t2\tmod\t(gov cost))\n"
+      "7\t(at\t~ Prep\t2\tmod\t(gov cost))\n"
+      "8\t(8:00\t~ Num\t7\tpcomp\t(gov at))\n"
+      "9\t(PM\t~ N\t8\tnn\t(gov 8:00))\n"
+      "10\t(for\t~ Prep\t2\tmod\t(gov cost))\n"
+      "11\t(a\t~ Det\t13\tdet\t(gov day))\n"
+      "12\t(couple\t~ N\t13\tnn\t(gov day))\n"
+      "13\t(days\tday N\t10\tpcomp\t(gov for))\n"
+      ")\n",
+      "It costs $ 5 per day at 8:00 PM for a couple days");
+  EXPECT_EQ(sentence.words[4].deprel, "case");
+  EXPECT_EQ(sentence.words[4].head, 6);
+  EXPECT_EQ(sentence.words[8].deprel, "nmod:unmarked");
+  EXPECT_EQ(sentence.words[11].deprel, "nmod:unmarked");
 }
 
 TEST(SchemeToUd, ThatAsObjectOfAPassiveOrTransitiveRelativeIsAComplementiser) {
