@@ -258,6 +258,15 @@
 ;; talks failed, the minister said on Friday.; "We won," Ann said.): it is
 ;; the main clause, not a loosely joined one.
 (defun reporting-clause () (comp (pitem-head-word) (reg-match "^,( ?[\"'”’])? ([^ ]+ ){1,12}(said|says|added|adds|told|wrote|asked|explained|noted|stated|insisted|warned|replied|argued|claimed|declared|continued|concluded|reported|announced|recalled|admitted)( (this|last|on|in|during|at|yesterday|today|earlier|later|recently|reporters|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)( .*)?)?$")))
+;; Verbs of saying that may stand before their subject after the clause
+;; they report ("We won," said Ann; ..., says a Western diplomat).
+(defun inverting-reporting-verb () (comp (pitem-head-word) (reg-match "(.* )?(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned|read|reads|told)$")))
+;; Such a verb that took the clause before it and no subject yet: the noun
+;; after it is its subject, not its object.
+(defun inverted-report () (and (get-modifier-by-type comp) (not (get-modifier-by-type s)) (inverting-reporting-verb)))
+;; Such a verb after a comma with a noun after it is no participle with an
+;; object (..., said Jones): the noun is the subject of the finite verb.
+(defun reporting-participle-with-object () (and (get-modifier-by-type obj) (comp (pitem-head-word) (reg-match "^([^A-Za-z0-9 ]+ )*(said|asked|added|wrote|explained|noted|continued|replied|recalled|declared|insisted|warned|argued|claimed|stated|concluded|reported|announced|admitted|observed|cautioned) .*"))))
 ;; Where such a verb stands: before the end or before such words.
 (defun reporting-position () (or (sentence-end) (pitem-following-word (in ("this" "last" "on" "in" "during" "at" "yesterday" "today" "earlier" "later" "recently" "reporters" "Monday" "Tuesday" "Wednesday" "Thursday" "Friday" "Saturday" "Sunday")))))
 (defun reporting-verb () (comp (pitem-head-child) (pitem-head-word)
@@ -664,6 +673,11 @@
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
         (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (reporting-position) (reporting-verb)))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
+  ;; A bare verb of saying takes the clause it reports past the comma and
+  ;; quotes before it ("We won," said Ann); its subject follows it.
+  (? :skip-word (in ("," "\"" "''" "”" "’’"))
+     (C (dep-type comp) (max-dist 60) (dep-weight 0.5) (modifier-cond (and (fin-clause) (full-clause)))
+        (modifiee-cond (and (bare-item) (inverting-reporting-verb)))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
   ;; (one opening the sentence reaches its verb past a fronted clause: But
@@ -761,6 +775,12 @@
      (N (dep-type nn) (max-dist 2) (modifier-cond (hyphen-part)) (modifiee-cond (participle))
         (merged-cond (comp (pitem-attvec) (modify syn ((rare +)))))))
   (:head)
+  ;; The subject after a verb of saying that follows the clause it reports
+  ;; ("We won," said Ann; ..., says a Western diplomat).
+  (? (N (dep-type s) (max-dist 8) (dep-weight 0.5)
+        (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (not (pronoun))
+                            (comp (pitem-preceding-word) (reg-match "^(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned|read|reads|told)$"))))
+        (modifiee-cond (and (finite) (not (get-modifier-by-type s)) (get-modifier-by-type comp) (inverting-reporting-verb)))))
   ;; A passive participle fronted before its auxiliary and subject
   ;; (Attached is the file, Enclosed are the forms).
   (? (VB (dep-type aux) (max-dist 30) (modifier-cond (and (finite) (comp (pitem-head-word) (in ("is" "are" "was" "were")))
@@ -770,7 +790,7 @@
   (? (N (dep-type s) (max-dist 30) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (and (fronted-participle) (get-modifier-by-type aux)))))
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
-        (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux)))))
+        (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux))) (not (inverted-report))))
         (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
      ;; A noun nothing else takes, as a last resort.
@@ -835,7 +855,7 @@
                              (reg-match "^([Ss]tart|[Kk]eep|[Kk]ept|[Tt]ry|[Tt]ri|[Ss]top|[Ss]topp|[Ee]njoy|[Bb]egin|[Bb]egan|[Bb]egun|[Hh]ave|[Hh]as|[Hh]ad|[Ee]nd|[Rr]ecommend|[Gg]et|[Gg]ot|[Gg]otten|[Gg]o|[Ww]ent|[Gg]one|[Cc]ontinu|[Ff]ind|[Ff]ound|[Aa]void|[Cc]onsider|[Ff]eel|[Ff]elt|[Ll]ike|[Ll]ik|[Ss]uggest|[Pp]ropos|[Mm]ean|[Mm]eant|[Ww]ant|[Ll]ove|[Ll]ov|[Rr]isk|[Rr]emember|[Pp]ictur|[Ff]inish|[Ii]magin|[Ll]eave|[Ll]eft|[Bb]other|[Rr]esist|[Cc]ome|[Cc]ame|[Rr]ecall|[Ss]ee|[Ss]aw|[Ss]een|[Ss]pend|[Ss]pent|[Hh]ate|[Hh]at|[Qq]uit|[Mm]ind|[Mm]iss|[Pp]ractic|[Dd]eny|[Dd]eni|[Aa]dmit|[Pp]ostpon|[Dd]elay|[Kk]eep)(s|es|ed|d|ing|ies|ied|e|en|n|t)?( |$)"))))
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
-     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)))))
+     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)) (not (reporting-participle-with-object)))))
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
@@ -984,7 +1004,7 @@
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))))
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
      (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
-     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)))))
+     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)) (not (reporting-participle-with-object)))))
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
