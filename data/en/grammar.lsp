@@ -285,7 +285,7 @@
 ;; Nouns that take a to-infinitive of their own (a chance to win, the
 ;; ability to pay, nothing to lose), by their forms.
 (defun infinitive-noun () (comp (pitem-head-child) (pitem-head-word)
-                                (reg-match "^(.* )?([Aa]bilit|[Ii]nabilit|[Aa]ttempt|[Aa]uthorit|[Aa]uthorization|[Cc]hance|[Dd]ecision|[Ee]ffort|[Ii]dea|[Mm]eans|[Mm]otion|[Mm]ove|[Nn]eed|[Nn]othing|[Ss]omething|[Aa]nything|[Ee]verything|[Oo]bligation|[Oo]ffer|[Oo]pportunit|[Oo]ption|[Pp]ermission|[Pp]lace|[Pp]lan|[Pp]osition|[Pp]otential|[Pp]ower|[Rr]equirement|[Rr]ight|[Rr]oom|[Ss]tep|[Ss]trateg|[Tt]hing|[Tt]ime|[Tt]ool|[Ww]illingness|[Uu]nwillingness|[Ww]ay|[Pp]ossibilit|[Pp]romise|[Pp]ledge|[Rr]equest|[Rr]eason|[Ee]xcuse|[Uu]rge|[Rr]esponsibilit|[Aa]ccess|[Aa]greement|[Bb]id|[Ff]ailure|[Qq]uest|[Pp]ressure|[Pp]retext|[Hh]ope|[Aa]mbition|[Ff]reedom|[Pp]atience|[Pp]leasure|[Oo]ccasion|[Ii]nstinct|[Dd]esire|[Ii]ntention|[Tt]endency|[Cc]apacit|[Ii]ncentive|[Cc]ourage|[Dd]etermination|[Rr]eadiness|[Ee]agerness|[Rr]efusal|[Pp]roposal|[Mm]andate|[Pp]ermit|[Ll]icense|[Jj]ob|[Tt]ask|[Cc]hoice|[Gg]oal|[Aa]im|[Mm]ission|[Dd]uty|[Ee]nough|[Ll]ot|[Pp]rivilege|[Hh]onor|[Ww]ish|[Cc]all|[Ss]ystem)(s|es|ies|y)?$")))
+                                (reg-match "^(.* )?([Aa]bilit|[Ii]nabilit|[Aa]ttempt|[Aa]uthorit|[Aa]uthorization|[Cc]hance|[Dd]ecision|[Ee]ffort|[Ii]dea|[Mm]eans|[Mm]otion|[Mm]ove|[Nn]eed|[Nn]othing|[Ss]omething|[Aa]nything|[Ee]verything|[Oo]bligation|[Oo]ffer|[Oo]pportunit|[Oo]ption|[Pp]ermission|[Pp]lace|[Pp]lan|[Pp]osition|[Pp]otential|[Pp]ower|[Rr]equirement|[Rr]ight|[Rr]oom|[Ss]tep|[Ss]trateg|[Tt]hing|[Tt]ime|[Tt]ool|[Ww]illingness|[Uu]nwillingness|[Ww]ay|[Pp]ossibilit|[Pp]romise|[Pp]ledge|[Rr]equest|[Rr]eason|[Ee]xcuse|[Uu]rge|[Rr]esponsibilit|[Aa]ccess|[Aa]greement|[Bb]id|[Ff]ailure|[Qq]uest|[Pp]ressure|[Pp]retext|[Hh]ope|[Aa]mbition|[Ff]reedom|[Pp]atience|[Pp]leasure|[Oo]ccasion|[Ii]nstinct|[Dd]esire|[Ii]ntention|[Tt]endency|[Cc]apacit|[Ii]ncentive|[Cc]ourage|[Dd]etermination|[Rr]eadiness|[Ee]agerness|[Rr]efusal|[Pp]roposal|[Mm]andate|[Pp]ermit|[Ll]icense|[Jj]ob|[Tt]ask|[Cc]hoice|[Gg]oal|[Aa]im|[Mm]ission|[Dd]uty|[Ee]nough|[Ll]ot|[Pp]rivilege|[Hh]onor|[Ww]ish|[Ss]ystem)(s|es|ies|y)?$")))
 
 ;; A noun phrase right after have, get, need, give, make, find or be takes the
 ;; infinitive after it whatever the noun (had an issue to deal with, are
@@ -884,7 +884,7 @@
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
      ;; (and marks nothing else takes: ... options: <>)
      (U (dep-type punc) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (comp (pitem-head-word) (reg-match "^[^A-Za-z0-9]+$"))))
-     (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (A (dep-type conj) (max-dist 60) (dep-weight 120.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Prep (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))))
