@@ -55,6 +55,12 @@
        "happy" "easy" "hard" "difficult" "likely" "unlikely" "chose" "choose" "forget" "forgot" "remember" "tend"
        "going" "Going" "order" "meant" "used" "way" "me" "us" "him" "them" "you")))
 
+;; Nouns whose "that" opens a clause of their content (the fact that ...,
+;; the belief that ...): the treebank never has a relative "that" after them.
+(defun content-noun-word ()
+  (in ("fact" "doubt" "belief" "beliefs" "claim" "claims" "news" "statement" "conclusion" "notion" "suggestion"
+       "reminder" "perception")))
+
 ;; The neighbours of a match: some reading of the word before it (of the
 ;; second word after it) satisfies TEST; every reading of the word before
 ;; (after) it satisfies TEST.
@@ -159,11 +165,17 @@
     (lexitem (and (comp (root) (in ("this" "that" "these" "those"))) (determiner-item)
                   (not (no-alternative (not (determiner-item))))))
     (when (not (followed-by (nominal-item))) (delete (litem))))
-  ;; "that" after a noun introduces a relative clause: the pronoun.
+  ;; "that" after a noun introduces a relative clause: the pronoun. After a
+  ;; noun that takes a clause of its content (the fact that, no doubt that)
+  ;; it is the complementiser: the treebank has no relative "that" there.
   (relative-that :act-on-all-matches
     (lexitem (and (comp (root) (str= that)) (complementiser-item)))
-    (when (and (preceded-by (noun-item)) (not (preceded-by (lexical-verb-item))))
+    (when (and (preceded-by (noun-item)) (not (preceded-by (lexical-verb-item)))
+               (not (preceded-by-word (content-noun-word))))
       (delete (litem))))
+  (content-that :act-on-all-matches
+    (lexitem (and (comp (root) (str= that)) (not (complementiser-item)) (not (no-alternative (complementiser-item)))))
+    (when (preceded-by-word (content-noun-word)) (delete (litem))))
   ;; "that" after a verb or an adjective and before the start of a clause
   ;; (an article, a subject pronoun, a quantifier, a name) is the
   ;; complementiser (said that the ..., know that both ..., possible that
