@@ -24,6 +24,8 @@
 ;; that took the conjunction apart from one whose modifier took it.
 (defun marked-conjunct () (comp (pitem-attvec) (modify syn ((last_conj +)))))
 (defun no-cc () (not (get-modifier-by-type cc)))
+;; "as well as", an adverb the treebank uses as a coordinating conjunction.
+(defun as-well-as () (comp (pitem-head-word) (in ("as well as"))))
 ;; A comma before a subject belongs to the clause, not to the noun.
 (defun no-punc () (not (get-modifier-by-type punc)))
 (defun expletive () (comp (pitem-head-word) (reg-match "^[Tt]here$")))
@@ -333,7 +335,8 @@
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
-  (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
+  (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct)))
+     (Adv (dep-type cc) (max-dist 3) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; A noun before it that nothing else takes is its subject, as a last
   ;; resort (Rooms very clean, The food okay).
   (? (N (dep-type s) (max-dist 12) (dep-weight 60.0) (last-resort)))
@@ -475,7 +478,9 @@
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
            (merged-cond (marked-conjunct)))
      ;; and any other as a last resort (..., but definitely not execution).
-     (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort) (merged-cond (marked-conjunct))))
+     (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort) (merged-cond (marked-conjunct)))
+     ;; "as well as" joins conjuncts too (the staff as well as the owner).
+     (Adv (dep-type cc) (max-dist 8) (dep-weight 1.25) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; (never a question adverb: when Z happens, where it risks)
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)
           (modifier-cond (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever)$"))))))
@@ -682,7 +687,8 @@
   ;; (one opening the sentence reaches its verb past a fronted clause: But
   ;; if you want to go, you have to ...)
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (not (sentence-start))) (merged-cond (marked-conjunct)))
-     (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct))))
+     (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct)))
+     (Adv (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
   ;; Phil if you could ...).
@@ -898,7 +904,8 @@
   ;; (one opening the sentence reaches its verb past a fronted clause: But
   ;; if you want to go, you have to ...)
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (not (sentence-start))) (merged-cond (marked-conjunct)))
-     (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct))))
+     (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct)))
+     (Adv (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
   ;; Phil if you could ...).
