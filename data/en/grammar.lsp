@@ -462,6 +462,11 @@
 ;; price of a ticket and the cost of a meal).
 (defun unlike-object-conjunct () (and (comp (pitem-modifier) (with-prepositional-phrase))
                                       (comp (pitem-modifiee) (and (not (with-prepositional-phrase)) (after-preposition)))))
+;; A bare noun joined to a noun with a determiner shares it, and the
+;; prepositional phrase after the pair rather belongs to both (the
+;; selection and price of wines): the phrase then hangs from the first.
+(defun shared-modifier-conjunct () (and (comp (pitem-modifier) (pitem-head-word) (reg-match "^(and|or|&) [^ ]+ (of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*"))
+                                        (comp (pitem-modifiee) (and (get-modifier-by-type det) (head-last)))))
 ;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
 (defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
 
@@ -544,7 +549,9 @@
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct)))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct)))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (not (unlike-object-conjunct)) (shared-modifier-conjunct))))
      (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (unlike-object-conjunct))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
