@@ -168,13 +168,13 @@ void ChartParser::propagate(GCate& g, PItem* item, GLink* link) {
 
 void ChartParser::process_work(GCate& g) {
   const ConditionMemo& memo = parser_.conditions();
+  // The last-resort links take part in the second pass only.
+  const std::vector<GLink*>& links = chart_.last_resort ? g.modifier_links() : g.first_pass_modifier_links();
   while (PItem* ready = g.chart().pop_work()) {
-    const std::vector<GLink*>& links = g.modifier_links();
     for (std::size_t i = 0; i < links.size(); ++i) {
       GLink* link = links[i];
       // Most offers end at the modifier condition: it is asked here, so
       // they cost no call of offer_accepted.
-      if (link->last_resort && !chart_.last_resort) continue;
       // Many links' conditions begin with the same part, which refuses
       // the item alone: once its answer is known false the plan's is too
       // (while no condition has changed an item, answers are the item's).

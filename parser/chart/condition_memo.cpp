@@ -197,18 +197,21 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
       break;
   }
   const Key key{nullptr, place, number};
-  if (const bool* known = answers_.find(key)) return *known;
   const std::vector<const TextFilter*>& filters = conditions_[static_cast<std::size_t>(number)].filters;
-  bool answer = false;
   if (filters.empty()) {
-    answer = evaluate(condition, item);
-  } else {
-    const char* words = span_words(item);
-    answer = words != nullptr;
-    for (const TextFilter* filter : filters)
-      if (answer) answer = *filter->passes(words);
+    // The expression may ask the memo in turn: its answer is added after.
+    if (const bool* known = answers_.find(key)) return *known;
+    const bool answer = evaluate(condition, item);
+    answers_.find_or_add(key).first = answer;
+    return answer;
   }
-  answers_.find_or_add(key).first = answer;
+  // The filters never ask the memo: one probe finds the answer or its slot.
+  auto [answer, added] = answers_.find_or_add(key);
+  if (!added) return answer;
+  const char* words = span_words(item);
+  answer = words != nullptr;
+  for (const TextFilter* filter : filters)
+    if (answer) answer = *filter->passes(words);
   return answer;
 }
 

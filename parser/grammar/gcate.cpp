@@ -90,11 +90,19 @@ void GCate::insert_modifier_link(GLink* link) {
   auto it = std::upper_bound(modifier_links_.begin(), modifier_links_.end(), link,
                              [](const GLink* a, const GLink* b) { return a->weight < b->weight; });
   modifier_links_.insert(it, link);
+  list_first_pass_links();
 }
 
 void GCate::remove_modifier_link(GLink* link) {
   auto it = std::find(modifier_links_.begin(), modifier_links_.end(), link);
   if (it != modifier_links_.end()) modifier_links_.erase(it);
+  list_first_pass_links();
+}
+
+void GCate::list_first_pass_links() {
+  first_pass_modifier_links_.clear();
+  for (GLink* link : modifier_links_)
+    if (!link->last_resort) first_pass_modifier_links_.push_back(link);
 }
 
 void GCate::reorder_modifier_link(GLink* link) {

@@ -143,10 +143,16 @@ class GCate : public CanBeCurrent {
   // Links in which this category is the modifier, by ascending weight
   // (ties keep insertion order).
   const std::vector<GLink*>& modifier_links() const { return modifier_links_; }
+  // The same list without the last-resort links (the first pass over a
+  // sentence offers its complete items to these alone; a third of the
+  // nouns' and clauses' links are last-resort ones).
+  const std::vector<GLink*>& first_pass_modifier_links() const { return first_pass_modifier_links_; }
   void insert_modifier_link(GLink* link);
   // Moves a link of that list to its place after a change of weight.
   void reorder_modifier_link(GLink* link);
   void remove_modifier_link(GLink* link);
+  // Called when a link of the list became a last-resort one.
+  void modifier_link_changed() { list_first_pass_links(); }
 
   CateChart& chart() { return chart_; }
   const CateChart& chart() const { return chart_; }
@@ -158,7 +164,10 @@ class GCate : public CanBeCurrent {
   std::string name_;
   std::vector<std::vector<GLink*>> slots_;
   std::vector<std::unique_ptr<GLink>> owned_links_;
+  void list_first_pass_links();
+
   std::vector<GLink*> modifier_links_;
+  std::vector<GLink*> first_pass_modifier_links_;
   GLink* conj_link_ = nullptr;
   GLink* guest_link_ = nullptr;
   CateChart chart_;

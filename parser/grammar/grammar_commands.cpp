@@ -434,6 +434,7 @@ Word last_resort(IRSlist&) {
   if (!link) return 0;
   if (!link->last_resort) ++link->modifiee()->parser()->last_resort_links;
   link->last_resort = true;
+  if (link->modifier()) link->modifier()->modifier_link_changed();
   return as_word(link);
 }
 

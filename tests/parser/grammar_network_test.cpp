@@ -95,6 +95,22 @@ TEST_F(GrammarNetworkTest, ModifierLinksAreOrderedByWeight) {
   EXPECT_FLOAT_EQ(links.back()->weight, 2.0f);
 }
 
+TEST_F(GrammarNetworkTest, FirstPassModifierLinksLeaveOutTheLastResortOnesInOrder) {
+  run("(def-category Z (def-modifiers Z (:head (N (dep-weight 2.0)))"
+      " (* (N (dep-weight 0.7) (last-resort)) (N (dep-weight 0.3)))))");
+  const std::vector<GLink*>& all = cate("N").modifier_links();
+  const std::vector<GLink*>& first = cate("N").first_pass_modifier_links();
+  std::vector<GLink*> expected;
+  for (GLink* link : all)
+    if (!link->last_resort) expected.push_back(link);
+  EXPECT_EQ(first, expected);
+  EXPECT_EQ(first.size() + 1, all.size());
+  // A weight given later moves the link in both lists.
+  run("(def-category Z2 (def-modifiers Z2 (:head (N (dep-weight 9.0) (dep-weight 0.1)))))");
+  EXPECT_FLOAT_EQ(cate("N").first_pass_modifier_links().front()->weight, 0.1f);
+  EXPECT_EQ(cate("N").first_pass_modifier_links().size() + 1, cate("N").modifier_links().size());
+}
+
 TEST_F(GrammarNetworkTest, DistanceKeyUsesStemsAndShortModifierNames) {
   run("(def-category V_N) (def-category COMP) (def-category NN)"
       "(def-modifiers V_N (:head (V)) ((N (dep-type subj)) (COMP (dep-type subj)) (NN (dep-type nn))))");

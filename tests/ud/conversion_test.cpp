@@ -331,6 +331,20 @@ TEST(SchemeToUd, TheFirstOfTwoObjectsAndAPronounAfterTellAreRecipients) {
       ")\n",
       "saw me");
   EXPECT_EQ(attachments(sentence), "0:root 1:obj ");
+  auto first_of_two = [](const std::string& verb, const std::string& root, const std::string& first) {
+    return attachments(from_velmo("> (\n"
+                                  "E0\t(()\tfin C\t*\t)\n"
+                                  "1\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
+                                  "2\t(" + first + "\t~ N\t1\tobj\t(gov " + root + "))\n"
+                                  "3\t(priority\t~ N\t1\tobj\t(gov " + root + "))\n"
+                                  ")\n",
+                                  verb + " " + first + " priority"));
+  };
+  EXPECT_EQ(first_of_two("made", "make", "this"), "0:root 1:obj 1:obj ");
+  EXPECT_EQ(first_of_two("made", "make", "him"), "0:root 1:iobj 1:obj ");
+  EXPECT_EQ(first_of_two("made", "make", "yourself"), "0:root 1:iobj 1:obj ");
+  EXPECT_EQ(first_of_two("gave", "give", "Ann"), "0:root 1:iobj 1:obj ");
+  EXPECT_EQ(first_of_two("made", "make", "that"), "0:root 1:mark 1:obj ");
 }
 
 TEST(SchemeToUd, ItBeforeSeemIsAnExpletive) {
@@ -380,6 +394,15 @@ TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
       ")\n",
       "Ken Rice@ENRON");
   EXPECT_EQ(attachments(mail_name), "0:root 1:goeswith ");
+  // The date of a mail header is an oblique of the address.
+  UdSentence header = from_velmo(
+      "(\n"
+      "1\t(ann@x.com\t~ N\t*\t)\n"
+      "2\t(on\t~ Prep\t1\tmod\t(gov ann@x.com))\n"
+      "3\t(05/03/2001\t~ Num\t2\tpcomp\t(gov on))\n"
+      ")\n",
+      "ann@x.com on 05/03/2001");
+  EXPECT_EQ(attachments(header), "0:root 3:case 1:obl ");
 }
 
 TEST(SchemeToUd, TheDayHeadsItsMonthAndYear) {
