@@ -24,6 +24,8 @@
 ;; that took the conjunction apart from one whose modifier took it.
 (defun marked-conjunct () (comp (pitem-attvec) (modify syn ((last_conj +)))))
 (defun no-cc () (not (get-modifier-by-type cc)))
+;; "as well as", an adverb the treebank uses as a coordinating conjunction.
+(defun as-well-as () (comp (pitem-head-word) (in ("as well as"))))
 ;; A comma before a subject belongs to the clause, not to the noun.
 (defun no-punc () (not (get-modifier-by-type punc)))
 (defun expletive () (comp (pitem-head-word) (reg-match "^[Tt]here$")))
@@ -283,7 +285,7 @@
 ;; Nouns that take a to-infinitive of their own (a chance to win, the
 ;; ability to pay, nothing to lose), by their forms.
 (defun infinitive-noun () (comp (pitem-head-child) (pitem-head-word)
-                                (reg-match "^(.* )?([Aa]bilit|[Ii]nabilit|[Aa]ttempt|[Aa]uthorit|[Aa]uthorization|[Cc]hance|[Dd]ecision|[Ee]ffort|[Ii]dea|[Mm]eans|[Mm]otion|[Mm]ove|[Nn]eed|[Nn]othing|[Ss]omething|[Aa]nything|[Ee]verything|[Oo]bligation|[Oo]ffer|[Oo]pportunit|[Oo]ption|[Pp]ermission|[Pp]lace|[Pp]lan|[Pp]osition|[Pp]otential|[Pp]ower|[Rr]equirement|[Rr]ight|[Rr]oom|[Ss]tep|[Ss]trateg|[Tt]hing|[Tt]ime|[Tt]ool|[Ww]illingness|[Uu]nwillingness|[Ww]ay|[Pp]ossibilit|[Pp]romise|[Pp]ledge|[Rr]equest|[Rr]eason|[Ee]xcuse|[Uu]rge|[Rr]esponsibilit|[Aa]ccess|[Aa]greement|[Bb]id|[Ff]ailure|[Qq]uest|[Pp]ressure|[Pp]retext|[Hh]ope|[Aa]mbition|[Ff]reedom|[Pp]atience|[Pp]leasure|[Oo]ccasion|[Ii]nstinct|[Dd]esire|[Ii]ntention|[Tt]endency|[Cc]apacit|[Ii]ncentive|[Cc]ourage|[Dd]etermination|[Rr]eadiness|[Ee]agerness|[Rr]efusal|[Pp]roposal|[Mm]andate|[Pp]ermit|[Ll]icense|[Jj]ob|[Tt]ask|[Cc]hoice|[Gg]oal|[Aa]im|[Mm]ission|[Dd]uty|[Ee]nough|[Ll]ot|[Pp]rivilege|[Hh]onor|[Ww]ish|[Cc]all|[Ss]ystem)(s|es|ies|y)?$")))
+                                (reg-match "^(.* )?([Aa]bilit|[Ii]nabilit|[Aa]ttempt|[Aa]uthorit|[Aa]uthorization|[Cc]hance|[Dd]ecision|[Ee]ffort|[Ii]dea|[Mm]eans|[Mm]otion|[Mm]ove|[Nn]eed|[Nn]othing|[Ss]omething|[Aa]nything|[Ee]verything|[Oo]bligation|[Oo]ffer|[Oo]pportunit|[Oo]ption|[Pp]ermission|[Pp]lace|[Pp]lan|[Pp]osition|[Pp]otential|[Pp]ower|[Rr]equirement|[Rr]ight|[Rr]oom|[Ss]tep|[Ss]trateg|[Tt]hing|[Tt]ime|[Tt]ool|[Ww]illingness|[Uu]nwillingness|[Ww]ay|[Pp]ossibilit|[Pp]romise|[Pp]ledge|[Rr]equest|[Rr]eason|[Ee]xcuse|[Uu]rge|[Rr]esponsibilit|[Aa]ccess|[Aa]greement|[Bb]id|[Ff]ailure|[Qq]uest|[Pp]ressure|[Pp]retext|[Hh]ope|[Aa]mbition|[Ff]reedom|[Pp]atience|[Pp]leasure|[Oo]ccasion|[Ii]nstinct|[Dd]esire|[Ii]ntention|[Tt]endency|[Cc]apacit|[Ii]ncentive|[Cc]ourage|[Dd]etermination|[Rr]eadiness|[Ee]agerness|[Rr]efusal|[Pp]roposal|[Mm]andate|[Pp]ermit|[Ll]icense|[Jj]ob|[Tt]ask|[Cc]hoice|[Gg]oal|[Aa]im|[Mm]ission|[Dd]uty|[Ee]nough|[Ll]ot|[Pp]rivilege|[Hh]onor|[Ww]ish|[Ss]ystem)(s|es|ies|y)?$")))
 
 ;; A noun phrase right after have, get, need, give, make, find or be takes the
 ;; infinitive after it whatever the noun (had an issue to deal with, are
@@ -333,7 +335,8 @@
   (? (Punc (dep-type punc) (max-dist 3) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
-  (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
+  (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct)))
+     (Adv (dep-type cc) (max-dist 3) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; A noun before it that nothing else takes is its subject, as a last
   ;; resort (Rooms very clean, The food okay).
   (? (N (dep-type s) (max-dist 12) (dep-weight 60.0) (last-resort)))
@@ -475,7 +478,9 @@
            (modifier-cond (or (sentence-start) (not (comp (pitem-head-word) (in ("but" "But" "yet" "Yet"))))))
            (merged-cond (marked-conjunct)))
      ;; and any other as a last resort (..., but definitely not execution).
-     (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort) (merged-cond (marked-conjunct))))
+     (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort) (merged-cond (marked-conjunct)))
+     ;; "as well as" joins conjuncts too (the staff as well as the owner).
+     (Adv (dep-type cc) (max-dist 8) (dep-weight 1.25) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; (never a question adverb: when Z happens, where it risks)
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)
           (modifier-cond (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever)$"))))))
@@ -678,7 +683,8 @@
   ;; (one opening the sentence reaches its verb past a fronted clause: But
   ;; if you want to go, you have to ...)
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (not (sentence-start))) (merged-cond (marked-conjunct)))
-     (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct))))
+     (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct)))
+     (Adv (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
   ;; Phil if you could ...).
@@ -878,7 +884,7 @@
      (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (no-cc)))
      ;; (and marks nothing else takes: ... options: <>)
      (U (dep-type punc) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (comp (pitem-head-word) (reg-match "^[^A-Za-z0-9]+$"))))
-     (A (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (A (dep-type conj) (max-dist 60) (dep-weight 120.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Adv (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
      (Prep (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))))
@@ -894,7 +900,8 @@
   ;; (one opening the sentence reaches its verb past a fronted clause: But
   ;; if you want to go, you have to ...)
   (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (not (sentence-start))) (merged-cond (marked-conjunct)))
-     (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct))))
+     (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct)))
+     (Adv (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
   ;; adverb, interjection or name may stand before it (Maybe if you ask,
   ;; Phil if you could ...).
