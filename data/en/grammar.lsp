@@ -162,6 +162,16 @@
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
+;; An adverb or prepositional phrase set off by two commas inside a clause
+;; (The plan, however, was good; They, too, failed).
+;; A phrase of company (along with, together with) belongs to the noun
+;; before it (The mayor, along with two aides, was there).
+(defun set-off-parenthetical () (and (not (sentence-start)) (before-comma)
+                                     (comp (get-modifier-by-type punc) (pitem-head-word) (in (",")))
+                                     (not (comp (pitem-head-word) (reg-match "^(, )?([Aa]long|[Tt]ogether) with .*")))))
+;; A verb or copula that took such words before it.
+(defun after-parenthetical () (comp (get-modifier-by-type mod) (set-off-parenthetical)))
+
 ;; A subject before its verb is followed by no comma (Great store, highly
 ;; recommended: no clause) unless the comma opens words set off between the
 ;; two (The company, however, said ...).
@@ -171,13 +181,14 @@
 ;; out their puppies).
 (defun before-colon () (comp (pitem-following-word) (in (":" "-"))))
 (defun subject-before-its-verb () (and (or (not (comp (pitem-modifier) (before-comma)))
-                                           (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*")))
+                                           (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*"))
+                                           ;; (the comma skipped after a parenthetical is not in the
+                                           ;; verb's text: a phrase opened by the comma of words set
+                                           ;; off by two commas)
+                                           (and (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, .*"))
+                                                (not (comp (pitem-modifiee) (get-modifier-by-type punc)))
+                                                (comp (pitem-modifiee) (after-parenthetical))))
                                        (not (comp (pitem-modifier) (before-colon)))))
-
-;; An adverb or prepositional phrase set off by two commas inside a clause
-;; (The plan, however, was good; They, too, failed).
-(defun set-off-parenthetical () (and (not (sentence-start)) (before-comma)
-                                     (comp (get-modifier-by-type punc) (pitem-head-word) (in (",")))))
 
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
@@ -647,7 +658,11 @@
      (Adv (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("now" "then" "there" "here" "far" "long" "ever"))))))
      ;; (a past participle takes no object there: pictures of mutilated
      ;; bodies is a participle before its noun)
-     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s)) (or (gerund) (not (get-modifier-by-type obj)))))))
+     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s)) (or (gerund) (not (get-modifier-by-type obj))))))
+     ;; in order to win, so as to avoid it: the infinitive belongs to the
+     ;; preposition, the phrase tells the purpose
+     (V (dep-type pcomp) (max-dist 4) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+        (modifiee-cond (comp (pitem-head-word) (reg-match "^([Ii]n order|[Ss]o as)$")))))
   ;; out of, off of, along with, except for: the second preposition is the
   ;; object of the first (the treebank makes both case markers).
   (? (Prep (dep-type pcomp) (max-dist 1) (modifier-cond (and (no-cc) (with-object) (comp (pitem-head-word) (reg-match "^(of|with|for) .*"))))
@@ -739,6 +754,10 @@
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
+     ;; A subject reaches past words set off by two commas before its verb
+     ;; (These countries, with all their oil and resources, have ...).
+     (N (dep-type s) (max-dist 20) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+        (modifiee-cond (and (not (controlled)) (or (finite) (not (get-modifier-by-type aux))) (after-parenthetical))))
      ;; Any noun before it that nothing else takes, as a last resort (The
      ;; term "X" is located ..., Myself and Credit were calling in).
      (N (dep-type s) (max-dist 30) (dep-weight 60.0) (last-resort))
@@ -944,6 +963,9 @@
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
+     ;; (and past words set off by two commas, as for V)
+     (N (dep-type s) (max-dist 20) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+        (modifiee-cond (and (or (finite) (not (get-modifier-by-type aux))) (after-parenthetical))))
      ;; Any noun before it that nothing else takes, as a last resort (The
      ;; term "X" is located ..., Myself and Credit were calling in).
      (N (dep-type s) (max-dist 30) (dep-weight 60.0) (last-resort))

@@ -228,6 +228,7 @@ class SchemeToUd {
     along_with();
     addresses_after_names();
     label_leftover_dependents();
+    possessors_before_a_loose_mark();
     return build();
   }
 
@@ -335,13 +336,21 @@ class SchemeToUd {
   // A noun phrase with a determiner joined to a noun by punctuation alone,
   // where no conjunct of that noun has a conjunction, renames it (Ahmed
   // Yassin, a religious leader).
+  // So does a noun joined alone to a name, or a name joined alone to a
+  // noun (James Rachels, author of ...; the subject: Purchase Agreement):
+  // train 10 appos against 3 conj.
   bool apposed_noun(int node) const {
     int head = edit_.head(node);
     if (nodes_[node].category != "N" || head < 0 || nodes_[head].category != "N") return false;
-    if (!has_child_with(node, "det")) return false;
-    for (int sibling : edit_.children(head))
-      if (nodes_[sibling].relation == "conj" && has_child_with(sibling, "cc")) return false;
-    return true;
+    int conjuncts = 0;
+    for (int sibling : edit_.children(head)) {
+      if (nodes_[sibling].relation != "conj") continue;
+      if (has_child_with(sibling, "cc")) return false;
+      ++conjuncts;
+    }
+    if (has_child_with(node, "det")) return true;
+    return conjuncts == 1 && nodes_[head].position > 1 &&
+           starts_upper(nodes_[head].word) != starts_upper(nodes_[node].word);
   }
 
   // Verbs whose second object names or judges the first (call him Bob,
@@ -398,6 +407,11 @@ class SchemeToUd {
         "minute", "minutes", "winter",    "summer",   "spring",  "fall",      "autumn",  "season", "semester",
         "monday", "tuesday", "wednesday", "thursday", "friday",  "saturday",  "sunday"};
     static constexpr std::string_view determiners[] = {"this", "last", "next", "every", "each", "all", "that"};
+    // Days named by themselves are adjuncts with or without a determiner.
+    static constexpr std::string_view days[] = {"today",    "tomorrow", "tonight", "yesterday", "monday",
+                                                "tuesday",  "wednesday", "thursday", "friday",   "saturday",
+                                                "sunday"};
+    if (std::find(std::begin(days), std::end(days), lower(nodes_[node].word)) != std::end(days)) return true;
     if (std::find(std::begin(times), std::end(times), lower(nodes_[node].word)) == std::end(times)) return false;
     for (int child : edit_.children(node))
       if (std::find(std::begin(determiners), std::end(determiners), lower(nodes_[child].word)) != std::end(determiners))
@@ -433,6 +447,28 @@ class SchemeToUd {
     int verb = edit_.head(node);
     return verb >= 0 && nodes_[verb].category == "V" && nodes_[node].position > nodes_[verb].position &&
            !adverbial_noun(node);
+  }
+
+  // A relative or question pronoun before its verb taken as the verb's
+  // only object, where a preposition without object follows the verb (what
+  // he was talking about, a deadline that we report against), is the
+  // object of that preposition: obl (train: 7 obl, 2 obj).
+  bool object_of_stranded_preposition(int node) const {
+    static constexpr std::string_view pronouns[] = {"that", "what", "which", "who", "whom"};
+    const int verb = edit_.head(node);
+    if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position <= 0 ||
+        nodes_[node].position > nodes_[verb].position)
+      return false;
+    if (std::find(std::begin(pronouns), std::end(pronouns), lower(nodes_[node].word)) == std::end(pronouns))
+      return false;
+    bool stranded = false;
+    for (int child : edit_.children(verb)) {
+      const std::string_view r = nodes_[child].relation;
+      if (child != node && (r == "obj" || r == "obj2" || r == "comp") && nodes_[child].position > 0) return false;
+      if (nodes_[child].category == "Prep" && r == "mod" && bare_after_verb(child) && !verb_particle(child))
+        stranded = true;
+    }
+    return stranded;
   }
 
   // A preposition without object after its verb that is one of the usual
@@ -615,6 +651,7 @@ class SchemeToUd {
     if (r == "expl") return "expl";
     if (r == "obj" && predicative_object(index)) return "xcomp";
     if (r == "obj" && time_phrase(index)) return "obl";
+    if (r == "obj" && object_of_stranded_preposition(index)) return "obl";
     if ((r == "obj" || r == "obj2") && complementiser_that(index)) return "mark";
     // "that" taken as the first of two objects opens the clause of the
     // second (train: 12 mark, 1 obj).
@@ -656,6 +693,9 @@ class SchemeToUd {
       if (category == "Prep" && bare_after_verb(index) && (lower(node.word) == "in" || lower(node.word) == "on"))
         return "advmod";
       // "west of Baghdad": the direction is an adverb, its phrase oblique.
+      // Under an adjective standing for a noun phrase (the largest in the
+      // world, the least of the people) the phrase is oblique (train: 5 of 6).
+      if (category == "Prep" && head >= 0 && head_category == "A" && nodes_[head].relation == "pcomp") return "obl";
       if (category == "Prep") return under_noun && !compass_point(head) ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
@@ -1650,6 +1690,20 @@ class SchemeToUd {
       if (ud_rel_[p] != "dep" || ud_head_[p] <= 0) continue;
       std::string relation = node_at_[p] >= 0 ? fragment_relation(p) : loose_word_relation(p);
       if (!relation.empty()) ud_rel_[p] = std::move(relation);
+    }
+  }
+
+  // A noun that the parse read with its possessive mark as one word
+  // (Korea’s) hangs from the noun after it as a compound; with the mark cut
+  // off as its case, it is the possessor (train: 14 of 14 nmod:poss).
+  void possessors_before_a_loose_mark() {
+    static constexpr std::string_view marks[] = {"'s", "\xE2\x80\x99s", "\xE2\x80\x99"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const int mark = p + 1;
+      if (node_at_[mark] >= 0 || ud_head_[mark] != p || ud_rel_[mark] != "case") continue;
+      if (std::find(std::begin(marks), std::end(marks), tokens_[mark - 1].form) == std::end(marks)) continue;
+      if ((ud_rel_[p] == "compound" || ud_rel_[p] == "nmod") && ud_head_[p] > mark) ud_rel_[p] = "nmod:poss";
     }
   }
 

@@ -145,7 +145,9 @@ class DefaultClone : public Base {
 // Registration in the object factory under the class "LExp".
 
 inline constexpr const char* kLExpClass = "LExp";
-inline constexpr std::size_t kLExpBuckets = 23;
+// Several hundred kinds are registered and every expression read at start-up
+// looks its kind up: buckets of one or two names keep that lookup short.
+inline constexpr std::size_t kLExpBuckets = 509;
 
 // Registers `prototype` under `name` with `doc` (null: the prototype's own).
 // A repeated name prints "Duplicate definition of " and the prototype is
