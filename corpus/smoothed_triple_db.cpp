@@ -296,6 +296,15 @@ std::optional<std::pair<std::string_view, std::string_view>> SmoothedTripleDb::c
 }
 
 SmoothedTripleDb::Head SmoothedTripleDb::head_of(std::string_view head) {
+  auto& heads = summary().heads;
+  if (const auto known = heads.find(head); known != heads.end()) return known->second;
+  // The key is kept first, so that a category the text names views it.
+  const auto added = heads.emplace(std::string(head), Head{}).first;
+  added->second = find_head(added->first);
+  return added->second;
+}
+
+SmoothedTripleDb::Head SmoothedTripleDb::find_head(std::string_view head) {
   const auto named = category_and_word(head);
   const TripleEntry* words = head_entry(named ? named->second : head);
   if (words || !named) return Head{words, class_of(words)};

@@ -164,6 +164,11 @@ class SmoothedTripleDb : public TripleDb {
     AnswerMemo head_relations;
     AnswerMemo head_rates;
     AnswerMemo modifier_relations;
+    // The head of each text asked about (a head word is asked with many
+    // relations and modifiers): its entry and category found once, instead
+    // of the entry, its lemma's entry and its category record per question.
+    // A category taken from a "<CAT>word" text views the memo's own key.
+    std::unordered_map<std::string, Head, TextHash, std::equal_to<>> heads;
   };
   Summary& summary();
   // The memo key of an entry and up to two texts (case-folded), made in
@@ -188,6 +193,7 @@ class SmoothedTripleDb : public TripleDb {
   // The head of a question: the word's entry and its category, or for a
   // word the database lacks, no entry and the category "<CAT>word" names.
   Head head_of(std::string_view head);
+  Head find_head(std::string_view head);
   // A head named "<CAT>word": the category and the word; nothing else.
   static std::optional<std::pair<std::string_view, std::string_view>> category_and_word(std::string_view head);
   static RelationCounts relation_counts(const TripleEntry* entry, std::string_view relation);

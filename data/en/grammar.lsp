@@ -640,7 +640,11 @@
      (Adv (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("now" "then" "there" "here" "far" "long" "ever"))))))
      ;; (a past participle takes no object there: pictures of mutilated
      ;; bodies is a participle before its noun)
-     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s)) (or (gerund) (not (get-modifier-by-type obj)))))))
+     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s)) (or (gerund) (not (get-modifier-by-type obj))))))
+     ;; in order to win, so as to avoid it: the infinitive belongs to the
+     ;; preposition, the phrase tells the purpose
+     (V (dep-type pcomp) (max-dist 4) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
+        (modifiee-cond (comp (pitem-head-word) (reg-match "^([Ii]n order|[Ss]o as)$")))))
   ;; out of, off of, along with, except for: the second preposition is the
   ;; object of the first (the treebank makes both case markers).
   (? (Prep (dep-type pcomp) (max-dist 1) (modifier-cond (and (no-cc) (with-object) (comp (pitem-head-word) (reg-match "^(of|with|for) .*"))))

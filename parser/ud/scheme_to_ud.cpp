@@ -228,6 +228,7 @@ class SchemeToUd {
     along_with();
     addresses_after_names();
     label_leftover_dependents();
+    possessors_before_a_loose_mark();
     return build();
   }
 
@@ -435,6 +436,28 @@ class SchemeToUd {
            !adverbial_noun(node);
   }
 
+  // A relative or question pronoun before its verb taken as the verb's
+  // only object, where a preposition without object follows the verb (what
+  // he was talking about, a deadline that we report against), is the
+  // object of that preposition: obl (train: 7 obl, 2 obj).
+  bool object_of_stranded_preposition(int node) const {
+    static constexpr std::string_view pronouns[] = {"that", "what", "which", "who", "whom"};
+    const int verb = edit_.head(node);
+    if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position <= 0 ||
+        nodes_[node].position > nodes_[verb].position)
+      return false;
+    if (std::find(std::begin(pronouns), std::end(pronouns), lower(nodes_[node].word)) == std::end(pronouns))
+      return false;
+    bool stranded = false;
+    for (int child : edit_.children(verb)) {
+      const std::string_view r = nodes_[child].relation;
+      if (child != node && (r == "obj" || r == "obj2" || r == "comp") && nodes_[child].position > 0) return false;
+      if (nodes_[child].category == "Prep" && r == "mod" && bare_after_verb(child) && !verb_particle(child))
+        stranded = true;
+    }
+    return stranded;
+  }
+
   // A preposition without object after its verb that is one of the usual
   // particles (give up, find out, lay off) is the verb's particle.
   bool verb_particle(int node) const {
@@ -615,6 +638,7 @@ class SchemeToUd {
     if (r == "expl") return "expl";
     if (r == "obj" && predicative_object(index)) return "xcomp";
     if (r == "obj" && time_phrase(index)) return "obl";
+    if (r == "obj" && object_of_stranded_preposition(index)) return "obl";
     if ((r == "obj" || r == "obj2") && complementiser_that(index)) return "mark";
     // "that" taken as the first of two objects opens the clause of the
     // second (train: 12 mark, 1 obj).
@@ -1650,6 +1674,20 @@ class SchemeToUd {
       if (ud_rel_[p] != "dep" || ud_head_[p] <= 0) continue;
       std::string relation = node_at_[p] >= 0 ? fragment_relation(p) : loose_word_relation(p);
       if (!relation.empty()) ud_rel_[p] = std::move(relation);
+    }
+  }
+
+  // A noun that the parse read with its possessive mark as one word
+  // (Korea’s) hangs from the noun after it as a compound; with the mark cut
+  // off as its case, it is the possessor (train: 14 of 14 nmod:poss).
+  void possessors_before_a_loose_mark() {
+    static constexpr std::string_view marks[] = {"'s", "\xE2\x80\x99s", "\xE2\x80\x99"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const int mark = p + 1;
+      if (node_at_[mark] >= 0 || ud_head_[mark] != p || ud_rel_[mark] != "case") continue;
+      if (std::find(std::begin(marks), std::end(marks), tokens_[mark - 1].form) == std::end(marks)) continue;
+      if ((ud_rel_[p] == "compound" || ud_rel_[p] == "nmod") && ud_head_[p] > mark) ud_rel_[p] = "nmod:poss";
     }
   }
 

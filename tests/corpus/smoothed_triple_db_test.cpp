@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <sstream>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -211,6 +212,27 @@ class ObjectClassTripleDbTest : public ::testing::Test {
 
   SmoothedTripleDb db{101};
 };
+
+// The head of a text is found once and remembered: the same question gives
+// the same answer again, a head the database lacks keeps the category its
+// text names after the text asked with is gone, and counts added to a
+// head's entry afterwards reach the answers.
+TEST_F(ObjectClassTripleDbTest, HeadsFoundOnceStillFollowTheirEntries) {
+  const double first = p("cut", "with", "scissors");
+  EXPECT_EQ(p("cut", "with", "scissors"), first);
+  double unknown_verb = 0.0;
+  {
+    std::string asked = "<V>zork";
+    unknown_verb = p(asked.c_str(), "with", "scissors");
+    asked.assign("<N>zork");
+  }
+  EXPECT_EQ(p("<V>zork", "with", "scissors"), unknown_verb);
+  EXPECT_GT(unknown_verb, p("<N>zork", "with", "scissors"));
+  ASSERT_TRUE(db.add_triple("cut", "with", "scissors", 40));
+  EXPECT_GT(p("cut", "with", "scissors"), first);
+  ASSERT_TRUE(db.add_triple("zork", "<class>", "N", 1));
+  EXPECT_LT(p("<V>zork", "with", "scissors"), unknown_verb);
+}
 
 TEST_F(ObjectClassTripleDbTest, TheObjectsClassDecidesForHeadsThatNeverHadThePreposition) {
   const double verb_over_noun = p("slice", "with", "~") / p("cake", "with", "~");

@@ -1570,6 +1570,33 @@ TEST(SchemeToUd, NounsBeforeNumbersAndCoupleAreNominalModifiersAndPerIsAPreposit
   EXPECT_EQ(sentence.words[11].deprel, "nmod:unmarked");
 }
 
+TEST(SchemeToUd, APronounObjectBeforeAVerbWithAStrandedPrepositionIsOblique) {
+  auto relation_of_what = [](const std::string& preposition) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(what\t~ N\t3\tobj\t(gov talk))\n"
+        "2\t(he\t~ N\t3\ts\t(gov talk))\n"
+        "3\t(talked\ttalk V\tE0\ti\t(gov fin))\n"
+        "4\t(" +
+            preposition + "\t~ Prep\t3\tmod\t(gov talk))\n" + ")\n",
+        "what he talked " + preposition);
+    return sentence.words[0].deprel;
+  };
+  EXPECT_EQ(relation_of_what("about"), "obl");
+  EXPECT_EQ(relation_of_what("up"), "obj");
+}
+
+TEST(SchemeToUd, ANounReadWithItsPossessiveMarkIsThePossessor) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Korea\xE2\x80\x99s\t~ N\t2\tnn\t(gov plan))\n"
+      "2\t(plan\t~ N\t*\t)\n"
+      ")\n",
+      "Korea\xE2\x80\x99s plan");
+  EXPECT_EQ(attachments(sentence), "3:nmod:poss 1:case 0:root ");
+}
+
 TEST(SchemeToUd, ThatAsObjectOfAPassiveOrTransitiveRelativeIsAComplementiser) {
   auto that_and_clause = [](const std::string& verb_line, const std::string& object_line, const std::string& text) {
     UdSentence sentence = from_velmo(
