@@ -167,17 +167,36 @@ void ChartParser::propagate(GCate& g, PItem* item, GLink* link) {
 }
 
 void ChartParser::process_work(GCate& g) {
-  const ConditionMemo& memo = parser_.conditions();
   // The last-resort links take part in the second pass only.
-  const std::vector<GLink*>& links = chart_.last_resort ? g.modifier_links() : g.first_pass_modifier_links();
+  if (chart_.last_resort) return process_work_with_all_links(g);
+  const ConditionMemo& memo = parser_.conditions();
+  const std::vector<GCate::ModifierOffer>& offers = g.first_pass_offers();
+  while (PItem* ready = g.chart().pop_work()) {
+    for (const GCate::ModifierOffer& offer : offers) {
+      // Most offers end at the modifier condition, and most of these at
+      // the item's bits (while no condition has changed an item, answers
+      // are the item's): many links' conditions begin with the same part,
+      // which refuses alone, and many share a plan.
+      const ItemAnswers& answers = ready->answers;
+      if (!memo.any_changing()) {
+        if (answers.known_false(offer.refusal_word, offer.refusal_bit)) continue;
+        if (answers.plan_known[offer.plan_word] & offer.plan_bit) {
+          if (answers.plan_accepted[offer.plan_word] & offer.plan_bit) offer_accepted(offer.link, ready);
+          continue;
+        }
+      }
+      GLink* link = offer.link;
+      if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), ready)) offer_accepted(link, ready);
+    }
+  }
+}
+
+void ChartParser::process_work_with_all_links(GCate& g) {
+  const ConditionMemo& memo = parser_.conditions();
+  const std::vector<GLink*>& links = g.modifier_links();
   while (PItem* ready = g.chart().pop_work()) {
     for (std::size_t i = 0; i < links.size(); ++i) {
       GLink* link = links[i];
-      // Most offers end at the modifier condition: it is asked here, so
-      // they cost no call of offer_accepted.
-      // Many links' conditions begin with the same part, which refuses
-      // the item alone: once its answer is known false the plan's is too
-      // (while no condition has changed an item, answers are the item's).
       if (ready->answers.known_false(link->modifier_refusal_word, link->modifier_refusal_bit) &&
           !memo.any_changing())
         continue;

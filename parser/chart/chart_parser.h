@@ -50,6 +50,8 @@ class ChartParser {
   bool enter_lexical_items();
   void propagate(GCate& g, PItem* item, GLink* link);
   void process_work(GCate& g);
+  // The same in the second pass, with the last-resort links.
+  void process_work_with_all_links(GCate& g);
   void extend_left(GCate& g, PItem* item, int p);
   int skip_left(GCate& g, int k, int w, const PItem& item);
   int skip_at_position(GCate& g, int k, int w, const PItem& item);

@@ -243,6 +243,15 @@ class ConditionPlan {
     return {step.word, step.bit};
   }
 
+  // The item-bits place of the plan's own answer (bit 0: the plan keeps
+  // none there). While no condition has changed an item, a known answer
+  // there is the plan's.
+  struct AnswerPlace {
+    std::uint8_t word = 0;
+    std::uint64_t bit = 0;
+  };
+  AnswerPlace answer_place() const { return in_item_ ? AnswerPlace{plan_word_, plan_bit_} : AnswerPlace{}; }
+
   bool accepts(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
     if (!memo.any_changing()) return accepts_pure(memo, item, changes);
     if (number_ >= 0) {

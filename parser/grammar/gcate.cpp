@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "parser/chart/condition_memo.h"
+
 namespace velmo {
 
 // ---- CateChart
@@ -100,9 +102,18 @@ void GCate::remove_modifier_link(GLink* link) {
 }
 
 void GCate::list_first_pass_links() {
-  first_pass_modifier_links_.clear();
-  for (GLink* link : modifier_links_)
-    if (!link->last_resort) first_pass_modifier_links_.push_back(link);
+  first_pass_offers_.clear();
+  for (GLink* link : modifier_links_) {
+    if (link->last_resort) continue;
+    ModifierOffer offer{.link = link, .refusal_bit = link->modifier_refusal_bit,
+                        .refusal_word = link->modifier_refusal_word};
+    if (link->modifier_plan) {
+      const ConditionPlan::AnswerPlace place = link->modifier_plan->answer_place();
+      offer.plan_bit = place.bit;
+      offer.plan_word = place.word;
+    }
+    first_pass_offers_.push_back(offer);
+  }
 }
 
 void GCate::reorder_modifier_link(GLink* link) {

@@ -143,15 +143,27 @@ class GCate : public CanBeCurrent {
   // Links in which this category is the modifier, by ascending weight
   // (ties keep insertion order).
   const std::vector<GLink*>& modifier_links() const { return modifier_links_; }
-  // The same list without the last-resort links (the first pass over a
-  // sentence offers its complete items to these alone; a third of the
-  // nouns' and clauses' links are last-resort ones).
-  const std::vector<GLink*>& first_pass_modifier_links() const { return first_pass_modifier_links_; }
   void insert_modifier_link(GLink* link);
   // Moves a link of that list to its place after a change of weight.
   void reorder_modifier_link(GLink* link);
   void remove_modifier_link(GLink* link);
-  // Called when a link of the list became a last-resort one.
+  // The same list without the last-resort links (the first pass over a
+  // sentence offers its complete items to these alone; a sixth of the
+  // nouns' and clauses' links are last-resort ones), as what the first
+  // pass's work loop reads of each link, side by side: the link and the
+  // item-bits places (answer word and bit; bit 0: none) of its modifier
+  // plan's refusing first part and of the plan's own answer, so that a
+  // link the item's bits answer costs no call.
+  struct ModifierOffer {
+    GLink* link = nullptr;
+    std::uint64_t refusal_bit = 0;
+    std::uint64_t plan_bit = 0;
+    std::uint8_t refusal_word = 0;
+    std::uint8_t plan_word = 0;
+  };
+  const std::vector<ModifierOffer>& first_pass_offers() const { return first_pass_offers_; }
+  // Called when a link of the list became a last-resort one or got a new
+  // modifier condition.
   void modifier_link_changed() { list_first_pass_links(); }
 
   CateChart& chart() { return chart_; }
@@ -167,7 +179,7 @@ class GCate : public CanBeCurrent {
   void list_first_pass_links();
 
   std::vector<GLink*> modifier_links_;
-  std::vector<GLink*> first_pass_modifier_links_;
+  std::vector<ModifierOffer> first_pass_offers_;
   GLink* conj_link_ = nullptr;
   GLink* guest_link_ = nullptr;
   CateChart chart_;

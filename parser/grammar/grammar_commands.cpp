@@ -376,6 +376,7 @@ Word planned_link_condition(IRSlist& args) {
   if (Plan == &GLink::modifier_plan) {
     link->modifier_refusal_word = refusal.word;
     link->modifier_refusal_bit = refusal.bit;
+    if (link->modifier()) link->modifier()->modifier_link_changed();
   } else {
     link->modifiee_refusal_word = refusal.word;
     link->modifiee_refusal_bit = refusal.bit;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 
 #include "lexicon/attributes/att_vec.h"
+#include "parser/chart/condition_memo.h"
 #include "parser/grammar/category_names.h"
 #include "parser/grammar/grammar_files.h"
 #include "parser/grammar_fixture.h"
@@ -95,20 +97,43 @@ TEST_F(GrammarNetworkTest, ModifierLinksAreOrderedByWeight) {
   EXPECT_FLOAT_EQ(links.back()->weight, 2.0f);
 }
 
-TEST_F(GrammarNetworkTest, FirstPassModifierLinksLeaveOutTheLastResortOnesInOrder) {
+// The links of the first pass's offers, in order.
+std::vector<GLink*> offered_links(const GCate& cate) {
+  std::vector<GLink*> links;
+  for (const GCate::ModifierOffer& offer : cate.first_pass_offers()) links.push_back(offer.link);
+  return links;
+}
+
+TEST_F(GrammarNetworkTest, FirstPassOffersLeaveOutTheLastResortLinksInOrder) {
   run("(def-category Z (def-modifiers Z (:head (N (dep-weight 2.0)))"
       " (* (N (dep-weight 0.7) (last-resort)) (N (dep-weight 0.3)))))");
   const std::vector<GLink*>& all = cate("N").modifier_links();
-  const std::vector<GLink*>& first = cate("N").first_pass_modifier_links();
   std::vector<GLink*> expected;
   for (GLink* link : all)
     if (!link->last_resort) expected.push_back(link);
-  EXPECT_EQ(first, expected);
-  EXPECT_EQ(first.size() + 1, all.size());
+  EXPECT_EQ(offered_links(cate("N")), expected);
+  EXPECT_EQ(expected.size() + 1, all.size());
   // A weight given later moves the link in both lists.
   run("(def-category Z2 (def-modifiers Z2 (:head (N (dep-weight 9.0) (dep-weight 0.1)))))");
-  EXPECT_FLOAT_EQ(cate("N").first_pass_modifier_links().front()->weight, 0.1f);
-  EXPECT_EQ(cate("N").first_pass_modifier_links().size() + 1, cate("N").modifier_links().size());
+  EXPECT_FLOAT_EQ(offered_links(cate("N")).front()->weight, 0.1f);
+  EXPECT_EQ(offered_links(cate("N")).size() + 1, cate("N").modifier_links().size());
+}
+
+TEST_F(GrammarNetworkTest, FirstPassOffersCarryTheModifierPlansBitPlaces) {
+  run("(def-category Q (def-modifiers Q (:head (N (modifier-cond (and (head-first) (head-last)))))))");
+  const std::vector<GCate::ModifierOffer>& offers = cate("N").first_pass_offers();
+  const auto at = std::find_if(offers.begin(), offers.end(), [](const GCate::ModifierOffer& offer) {
+    return offer.link->modifiee()->name() == "Q";
+  });
+  ASSERT_NE(at, offers.end());
+  ASSERT_NE(at->link->modifier_plan, nullptr);
+  // (head-first) refuses alone; the plan's answer is kept in the item.
+  EXPECT_EQ(at->refusal_bit, at->link->modifier_refusal_bit);
+  EXPECT_NE(at->refusal_bit, 0u);
+  const ConditionPlan::AnswerPlace place = at->link->modifier_plan->answer_place();
+  EXPECT_EQ(at->plan_bit, place.bit);
+  EXPECT_EQ(at->plan_word, place.word);
+  EXPECT_NE(at->plan_bit, 0u);
 }
 
 TEST_F(GrammarNetworkTest, DistanceKeyUsesStemsAndShortModifierNames) {
