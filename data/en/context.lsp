@@ -165,14 +165,10 @@
     (lexitem (and (comp (root) (in ("this" "that" "these" "those"))) (determiner-item)
                   (not (no-alternative (not (determiner-item))))))
     (when (not (followed-by (nominal-item))) (delete (litem))))
-  ;; "that" after a noun introduces a relative clause: the pronoun. After a
-  ;; noun that takes a clause of its content (the fact that, no doubt that)
-  ;; it is the complementiser: the treebank has no relative "that" there.
-  (relative-that :act-on-all-matches
-    (lexitem (and (comp (root) (str= that)) (complementiser-item)))
-    (when (and (preceded-by (noun-item)) (not (preceded-by (lexical-verb-item)))
-               (not (preceded-by-word (content-noun-word))))
-      (delete (litem))))
+  ;; After a noun that takes a clause of its content (the fact that, no
+  ;; doubt that) "that" is the complementiser: the treebank has no relative
+  ;; "that" there. After other nouns the parser chooses between the
+  ;; relative pronoun and the complementiser.
   (content-that :act-on-all-matches
     (lexitem (and (comp (root) (str= that)) (not (complementiser-item)) (not (no-alternative (complementiser-item)))))
     (when (preceded-by-word (content-noun-word)) (delete (litem))))
@@ -214,12 +210,6 @@
   (am-after-number :act-on-all-matches
     (lexitem (and (comp (root) (str= be)) (comp (surform) (str= am)) (not (no-alternative (noun-item)))))
     (when (exist-lexitem (int -1) (comp (low) (-1)) (num-item)) (delete (litem))))
-  ;; "'s" after a pronoun is a verb, not the possessive marker.
-  (clitic-after-pronoun :act-on-all-matches
-    (lexitem (and (comp (root) (in ("'s" "s"))) (part-item) (not (no-alternative (not (part-item))))))
-    (when (and (exist-lexitem (int -1) (comp (low) (-1)) (pronoun-item))
-               (not (exist-lexitem (int -1) (comp (low) (-1)) (noun-item))))
-      (delete (litem))))
   ;; After an article or a possessive a word is not a finite or bare verb;
   ;; after a subject pronoun it is not a noun.
   (verb-after-article :act-on-all-matches
@@ -286,13 +276,6 @@
          (word (in ("do" "does" "did" "Do" "Does" "Did")))
          (lexitem (and (noun-item) (not (no-alternative (base-verb-item))))))
     (delete (comp ($ 2) (litem))))
-  ;; A quantifier before a noun (or a word that is only an adjective) is a
-  ;; determiner.
-  (quantifier-determiner :act-on-all-matches
-    (lexitem (and (comp (root) (in ("some" "any" "these" "all" "another" "each" "both" "every" "either" "neither"
-                                    "several")))
-                  (pronoun-item) (not (no-alternative (not (pronoun-item))))))
-    (when (or (followed-by (noun-item)) (only-followed-by (adjective-item))) (delete (litem))))
   ;; A noun-or-verb word after an adverb, an auxiliary, "to" or nothing,
   ;; before an object pronoun or an article, is a verb (to help them, just
   ;; read the book).

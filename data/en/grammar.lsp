@@ -162,6 +162,16 @@
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
+;; An adverb or prepositional phrase set off by two commas inside a clause
+;; (The plan, however, was good; They, too, failed).
+;; A phrase of company (along with, together with) belongs to the noun
+;; before it (The mayor, along with two aides, was there).
+(defun set-off-parenthetical () (and (not (sentence-start)) (before-comma)
+                                     (comp (get-modifier-by-type punc) (pitem-head-word) (in (",")))
+                                     (not (comp (pitem-head-word) (reg-match "^(, )?([Aa]long|[Tt]ogether) with .*")))))
+;; A verb or copula that took such words before it.
+(defun after-parenthetical () (comp (get-modifier-by-type mod) (set-off-parenthetical)))
+
 ;; A subject before its verb is followed by no comma (Great store, highly
 ;; recommended: no clause) unless the comma opens words set off between the
 ;; two (The company, however, said ...).
@@ -171,13 +181,14 @@
 ;; out their puppies).
 (defun before-colon () (comp (pitem-following-word) (in (":" "-"))))
 (defun subject-before-its-verb () (and (or (not (comp (pitem-modifier) (before-comma)))
-                                           (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*")))
+                                           (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, [^,]* , .*"))
+                                           ;; (the comma skipped after a parenthetical is not in the
+                                           ;; verb's text: a phrase opened by the comma of words set
+                                           ;; off by two commas)
+                                           (and (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, .*"))
+                                                (not (comp (pitem-modifiee) (get-modifier-by-type punc)))
+                                                (comp (pitem-modifiee) (after-parenthetical))))
                                        (not (comp (pitem-modifier) (before-colon)))))
-
-;; An adverb or prepositional phrase set off by two commas inside a clause
-;; (The plan, however, was good; They, too, failed).
-(defun set-off-parenthetical () (and (not (sentence-start)) (before-comma)
-                                     (comp (get-modifier-by-type punc) (pitem-head-word) (in (",")))))
 
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
@@ -462,6 +473,11 @@
 ;; price of a ticket and the cost of a meal).
 (defun unlike-object-conjunct () (and (comp (pitem-modifier) (with-prepositional-phrase))
                                       (comp (pitem-modifiee) (and (not (with-prepositional-phrase)) (after-preposition)))))
+;; A bare noun joined to a noun with a determiner shares it, and the
+;; prepositional phrase after the pair rather belongs to both (the
+;; selection and price of wines): the phrase then hangs from the first.
+(defun shared-modifier-conjunct () (and (comp (pitem-modifier) (pitem-head-word) (reg-match "^(and|or|&) [^ ]+ (of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*"))
+                                        (comp (pitem-modifiee) (and (get-modifier-by-type det) (head-last)))))
 ;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
 (defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
 
@@ -536,7 +552,9 @@
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
      (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause)))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; (one without relative word at a higher cost: the book I read)
-     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     ;; (never past "so" or "then": frosts in October so I would not advise ...)
+     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
+        (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then")))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (and (free-relative-head) (not (after-question-verb)))))
@@ -544,7 +562,9 @@
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct)))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct)))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (not (unlike-object-conjunct)) (shared-modifier-conjunct))))
      (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (unlike-object-conjunct))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
@@ -736,6 +756,10 @@
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (check-slash ctl) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
+     ;; A subject reaches past words set off by two commas before its verb
+     ;; (These countries, with all their oil and resources, have ...).
+     (N (dep-type s) (max-dist 20) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+        (modifiee-cond (and (not (controlled)) (or (finite) (not (get-modifier-by-type aux))) (after-parenthetical))))
      ;; Any noun before it that nothing else takes, as a last resort (The
      ;; term "X" is located ..., Myself and Credit were calling in).
      (N (dep-type s) (max-dist 30) (dep-weight 60.0) (last-resort))
@@ -941,6 +965,9 @@
      (N (dep-type s) (max-dist 8) (dep-weight 1.0) (merged-cond (subject-before-its-verb))
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
+     ;; (and past words set off by two commas, as for V)
+     (N (dep-type s) (max-dist 20) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+        (modifiee-cond (and (or (finite) (not (get-modifier-by-type aux))) (after-parenthetical))))
      ;; Any noun before it that nothing else takes, as a last resort (The
      ;; term "X" is located ..., Myself and Credit were calling in).
      (N (dep-type s) (max-dist 30) (dep-weight 60.0) (last-resort))

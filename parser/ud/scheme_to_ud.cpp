@@ -336,13 +336,21 @@ class SchemeToUd {
   // A noun phrase with a determiner joined to a noun by punctuation alone,
   // where no conjunct of that noun has a conjunction, renames it (Ahmed
   // Yassin, a religious leader).
+  // So does a noun joined alone to a name, or a name joined alone to a
+  // noun (James Rachels, author of ...; the subject: Purchase Agreement):
+  // train 10 appos against 3 conj.
   bool apposed_noun(int node) const {
     int head = edit_.head(node);
     if (nodes_[node].category != "N" || head < 0 || nodes_[head].category != "N") return false;
-    if (!has_child_with(node, "det")) return false;
-    for (int sibling : edit_.children(head))
-      if (nodes_[sibling].relation == "conj" && has_child_with(sibling, "cc")) return false;
-    return true;
+    int conjuncts = 0;
+    for (int sibling : edit_.children(head)) {
+      if (nodes_[sibling].relation != "conj") continue;
+      if (has_child_with(sibling, "cc")) return false;
+      ++conjuncts;
+    }
+    if (has_child_with(node, "det")) return true;
+    return conjuncts == 1 && nodes_[head].position > 1 &&
+           starts_upper(nodes_[head].word) != starts_upper(nodes_[node].word);
   }
 
   // Verbs whose second object names or judges the first (call him Bob,
@@ -399,6 +407,11 @@ class SchemeToUd {
         "minute", "minutes", "winter",    "summer",   "spring",  "fall",      "autumn",  "season", "semester",
         "monday", "tuesday", "wednesday", "thursday", "friday",  "saturday",  "sunday"};
     static constexpr std::string_view determiners[] = {"this", "last", "next", "every", "each", "all", "that"};
+    // Days named by themselves are adjuncts with or without a determiner.
+    static constexpr std::string_view days[] = {"today",    "tomorrow", "tonight", "yesterday", "monday",
+                                                "tuesday",  "wednesday", "thursday", "friday",   "saturday",
+                                                "sunday"};
+    if (std::find(std::begin(days), std::end(days), lower(nodes_[node].word)) != std::end(days)) return true;
     if (std::find(std::begin(times), std::end(times), lower(nodes_[node].word)) == std::end(times)) return false;
     for (int child : edit_.children(node))
       if (std::find(std::begin(determiners), std::end(determiners), lower(nodes_[child].word)) != std::end(determiners))
@@ -680,6 +693,9 @@ class SchemeToUd {
       if (category == "Prep" && bare_after_verb(index) && (lower(node.word) == "in" || lower(node.word) == "on"))
         return "advmod";
       // "west of Baghdad": the direction is an adverb, its phrase oblique.
+      // Under an adjective standing for a noun phrase (the largest in the
+      // world, the least of the people) the phrase is oblique (train: 5 of 6).
+      if (category == "Prep" && head >= 0 && head_category == "A" && nodes_[head].relation == "pcomp") return "obl";
       if (category == "Prep") return under_noun && !compass_point(head) ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";

@@ -1522,6 +1522,39 @@ TEST(SchemeToUd, ANounOfTimeWithLastOrEveryIsAnAdjunctNotAnObject) {
   EXPECT_EQ(relation_of_noun("every", "day"), "obl");
   EXPECT_EQ(relation_of_noun("the", "day"), "obj");
   EXPECT_EQ(relation_of_noun("last", "guest"), "obj");
+  EXPECT_EQ(relation_of_noun("the", "Thursday"), "obl");
+}
+
+TEST(SchemeToUd, ANameJoinedAloneToANounRenamesIt) {
+  auto relation_of_second = [](const std::string& first, const std::string& second) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(I\t~ N\t2\ts\t(gov quote))\n"
+        "2\t(quote\t~ V\tE0\ti\t(gov fin))\n"
+        "3\t(" + first + "\t~ N\t2\tobj\t(gov quote))\n"
+        "4\t(,\t~ Punc\t3\tpunc\t(gov " + first + "))\n"
+        "5\t(" + second + "\t~ N\t3\tconj\t(gov " + first + "))\n"
+        ")\n",
+        "I quote " + first + " , " + second);
+    return sentence.words[4].deprel;
+  };
+  EXPECT_EQ(relation_of_second("Rachels", "author"), "appos");
+  EXPECT_EQ(relation_of_second("coffee", "tea"), "conj");
+  EXPECT_EQ(relation_of_second("Ann", "Bob"), "conj");
+}
+
+TEST(SchemeToUd, APhraseUnderAnAdjectiveStandingForANounIsOblique) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(of\t~ Prep\t*\t)\n"
+      "2\t(the\t~ Det\t3\tdet\t(gov large))\n"
+      "3\t(largest\tlarge A\t1\tpcomp\t(gov of))\n"
+      "4\t(in\t~ Prep\t3\tmod\t(gov large))\n"
+      "5\t(town\t~ N\t4\tpcomp\t(gov in))\n"
+      ")\n",
+      "of the largest in town");
+  EXPECT_EQ(sentence.words[4].deprel, "obl");
 }
 
 TEST(SchemeToUd, ABareNounAfterItsVerbIsAnObjectUnlessItTellsTimeOrMeasure) {
