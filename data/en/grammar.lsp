@@ -473,6 +473,11 @@
 ;; price of a ticket and the cost of a meal).
 (defun unlike-object-conjunct () (and (comp (pitem-modifier) (with-prepositional-phrase))
                                       (comp (pitem-modifiee) (and (not (with-prepositional-phrase)) (after-preposition)))))
+;; A bare noun joined to a noun with a determiner shares it, and the
+;; prepositional phrase after the pair rather belongs to both (the
+;; selection and price of wines): the phrase then hangs from the first.
+(defun shared-modifier-conjunct () (and (comp (pitem-modifier) (pitem-head-word) (reg-match "^(and|or|&) [^ ]+ (of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*"))
+                                        (comp (pitem-modifiee) (and (get-modifier-by-type det) (head-last)))))
 ;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
 (defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
 
@@ -547,7 +552,9 @@
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
      (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause)))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; (one without relative word at a higher cost: the book I read)
-     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     ;; (never past "so" or "then": frosts in October so I would not advise ...)
+     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
+        (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then")))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (and (free-relative-head) (not (after-question-verb)))))
@@ -555,7 +562,9 @@
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
-        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct)))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct)))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (not (unlike-object-conjunct)) (shared-modifier-conjunct))))
      (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (unlike-object-conjunct))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
