@@ -558,7 +558,9 @@
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
      (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause)))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; (one without relative word at a higher cost: the book I read)
-     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     ;; (never past "so" or "then": frosts in October so I would not advise ...)
+     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
+        (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then")))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (and (free-relative-head) (not (after-question-verb)))))
