@@ -1050,7 +1050,7 @@
      ;; Any other clause after it that nothing else takes, as a last resort:
      ;; a conjunct when it took a conjunction, else a clause of its own.
      (C (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (get-modifier-by-type cc))) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite))))
+     (C (dep-type para) (max-dist 60) (dep-weight 120.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite))))
   ;; As a last resort, an adverb after the clause, past a comma or dash, is
   ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
   ;; a conjunct (It was clean but just a little dumpy).
@@ -1112,7 +1112,7 @@
   ;; (Obviously because I want to vote; In a few words, I'm surprised).
   (? :skip-word (in ("," "..." "-" "--"))
      (Intj (dep-type disc) (max-dist 60) (dep-weight 60.0) (last-resort))
-     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 120.0) (last-resort))
      (Prep (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (with-object)))
      ;; (a bare word in small letters opening the sentence is a discourse
      ;; word: whatever, ya)
