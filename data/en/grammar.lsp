@@ -437,6 +437,12 @@
 ;; Nouns that measure time or way (years, a few minutes, miles).
 (defun measure-noun () (comp (pitem-head-child) (pitem-head-word) (reg-match "^(second|minute|hour|day|week|weekend|month|year|decade|centur(y|ies)|mile|kilometer|kilometre|km|block|while|moment|night|generation|inch|inche|foot|feet|meter|metre|yard|step|mo|yr|hr|min|sec)s?$")))
 
+;; A question or relative adverb with words after it opens the clause that
+;; follows and modifies that clause's word, not the verb before it (know how
+;; to fix it, asked why he left, the town where it happened).
+(defun clause-opening-wh-adverb () (and (bare-item) (not (before-punctuation)) (not (sentence-end))
+                                        (comp (pitem-head-word) (reg-match "^([Hh]ow|[Ww]hy|[Ww]here|[Ww]hen|[Ww]henever|[Ww]herever)$"))))
+
 ;; An adverb after a comma keeps it (..., too; ..., however).
 (def-modifiers Adv
   ;; A conjunction nothing else takes, as a last resort (back again and again).
@@ -841,7 +847,7 @@
         (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
      ;; (an adverb that took a conjunction is rather a conjunct of the
      ;; adverb before it: slowly and deeply)
-     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (and (no-cc) (not (clause-opening-wh-adverb)))))
      (Adv (dep-type mod) (max-dist 20) (dep-weight 40.0) (modifier-cond (get-modifier-by-type cc)))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
@@ -1041,7 +1047,7 @@
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 3.0) (modifier-cond (no-cc)))
      ;; A noun nothing else takes, as a last resort.
      (N (dep-type mod) (max-dist 12) (dep-weight 60.0) (last-resort))
-     (Adv (dep-type mod) (max-dist 20))
+     (Adv (dep-type mod) (max-dist 20) (modifier-cond (not (clause-opening-wh-adverb))))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))))
@@ -1062,7 +1068,7 @@
      ;; Any other clause after it that nothing else takes, as a last resort:
      ;; a conjunct when it took a conjunction, else a clause of its own.
      (C (dep-type conj) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (get-modifier-by-type cc))) (modifiee-cond (finite)))
-     (C (dep-type para) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite))))
+     (C (dep-type para) (max-dist 60) (dep-weight 120.0) (last-resort) (modifier-cond (and (complete-clause) (no-cc))) (modifiee-cond (finite))))
   ;; As a last resort, an adverb after the clause, past a comma or dash, is
   ;; its adjunct (..., why; I'm 15 btw), and a phrase that took a conjunction
   ;; a conjunct (It was clean but just a little dumpy).
@@ -1124,7 +1130,7 @@
   ;; (Obviously because I want to vote; In a few words, I'm surprised).
   (? :skip-word (in ("," "..." "-" "--"))
      (Intj (dep-type disc) (max-dist 60) (dep-weight 60.0) (last-resort))
-     (Adv (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort))
+     (Adv (dep-type mod) (max-dist 60) (dep-weight 120.0) (last-resort))
      (Prep (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (with-object)))
      ;; (a bare word in small letters opening the sentence is a discourse
      ;; word: whatever, ya)

@@ -23,28 +23,13 @@ TNode::TNode(ParseForest& forest, PItem* item) : forest_(&forest), item_(item) {
 
 GCate* TNode::category() const { return item_ ? item_->cate : nullptr; }
 
-void TNode::insert(TAlternative* alternative) {
-  std::vector<TAlternative*>& records = *building_list_;
-  records.push_back(alternative);
-  if (records.size() == 1 || alternative->total < lightest_) lightest_ = alternative->total;
-}
-
-void TNode::sort_alternatives() {
-  std::vector<TAlternative*>& records = *building_list_;
-  // Most nodes have a few records: an insertion sort (stable, no buffer)
-  // serves them; long lists take the library's stable sort.
-  constexpr std::size_t kInsertionSortLimit = 32;
-  const auto lighter = [](const TAlternative* a, const TAlternative* b) { return a->total < b->total; };
-  if (records.size() > kInsertionSortLimit) {
-    std::stable_sort(records.begin(), records.end(), lighter);
-    return;
-  }
-  for (std::size_t i = 1; i < records.size(); ++i) {
-    TAlternative* moving = records[i];
-    std::size_t j = i;
-    for (; j > 0 && lighter(moving, records[j - 1]); --j) records[j] = records[j - 1];
-    records[j] = moving;
-  }
+void TNode::offer(const TAlternative& record) {
+  ++count_;
+  // Of equal totals the earlier record stays (the order a stable sort of
+  // all records by total would put first).
+  if (best_ && !(record.total < best_->total)) return;
+  if (!best_) best_ = forest_->new_alternative();
+  *best_ = record;
 }
 
 template <class T>
@@ -83,13 +68,6 @@ ParseForest::~ParseForest() = default;
 
 TAlternative* ParseForest::new_alternative() { return alternatives_.take(1); }
 
-TAlternative* const* ParseForest::keep_records(const std::vector<TAlternative*>& records) {
-  if (records.empty()) return nullptr;
-  TAlternative** kept = records_.take(records.size());
-  std::copy(records.begin(), records.end(), kept);
-  return kept;
-}
-
 std::uint32_t ParseForest::next_generation() {
   static std::uint32_t generation = 0;
   return ++generation;
@@ -119,18 +97,9 @@ TNode* ParseForest::node_for(PItem* item) {
   insert(item, &node);
   item->forest_node = &node;
   item->forest_generation = generation_;
-  // Nodes below are built while this one is: each depth has its own list.
-  if (building_depth_ == building_lists_.size()) building_lists_.emplace_back();
-  std::vector<TAlternative*>& records = building_lists_[building_depth_++];
-  records.clear();
-  node.building_list_ = &records;
   node.building_ = true;
   build_alternatives(node);
   node.building_ = false;
-  node.alternatives_ = keep_records(records);
-  node.count_ = records.size();
-  node.building_list_ = nullptr;
-  --building_depth_;
   return &node;
 }
 
@@ -157,33 +126,32 @@ void ParseForest::build_alternatives(TNode& node) {
     else
       add_packed(node, item);
   }
-  node.sort_alternatives();
 }
 
 void ParseForest::add_lexical(TNode& node, PItem* item) {
-  TAlternative* a = new_alternative();
-  a->kind = TAlternative::Kind::kLexical;
-  a->head = true;
-  a->source = item;
-  a->dependent = item;
-  a->total = a->local = item->weight;
-  node.insert(a);
+  TAlternative a;
+  a.kind = TAlternative::Kind::kLexical;
+  a.head = true;
+  a.source = item;
+  a.dependent = item;
+  a.total = a.local = item->weight;
+  node.offer(a);
   node.analyses_ += 1.0;
 }
 
 void ParseForest::add_projected(TNode& node, PItem* item) {
   TNode* below = child_node(item->head_child);
   if (!below || below->count_ == 0) return;
-  TAlternative* a = new_alternative();
-  a->kind = TAlternative::Kind::kProjected;
-  a->head = true;
-  a->source = item;
-  a->dependent = item->head_child;
-  a->link = item->link;
-  a->dependent_node = below;
-  a->local = item->weight - item->head_child->weight;
-  a->total = below->best_weight() + a->local;
-  node.insert(a);
+  TAlternative a;
+  a.kind = TAlternative::Kind::kProjected;
+  a.head = true;
+  a.source = item;
+  a.dependent = item->head_child;
+  a.link = item->link;
+  a.dependent_node = below;
+  a.local = item->weight - item->head_child->weight;
+  a.total = below->best_weight() + a.local;
+  node.offer(a);
   node.analyses_ += below->analyses_;
 }
 
@@ -191,12 +159,15 @@ void ParseForest::add_packed(TNode& node, PItem* item) {
   TNode* below = child_node(item->head_child);
   if (!below) return;
   const float difference = item->weight - item->head_child->weight;
-  for (const TAlternative* alternative : below->alternatives()) {
-    TAlternative* a = new_alternative();
-    *a = *alternative;
-    a->total += difference;
-    a->local += difference;
-    node.insert(a);
+  // The records below, each made heavier by the same difference, keep
+  // their order (float addition is monotonic): the lightest stays the
+  // lightest, and of the records tied after the addition the first offered
+  // is the one that was lightest below.
+  if (const TAlternative* lightest = below->best()) {
+    TAlternative a = *lightest;
+    a.total += difference;
+    a.local += difference;
+    node.offer(a);
   }
   node.analyses_ += below->analyses_;
 }
@@ -222,7 +193,7 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
     float lowest = DependencyWeigher::kLeastWeight;
     if (guest) lowest += kGuestCost;
     lowest += kLinkWeightShare * item->link->weight;
-    if (below + lowest >= node.lightest_) return;
+    if (below + lowest >= node.best_->total) return;
   }
   float local = 0.0f;
   if (weighed)
@@ -233,16 +204,16 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
     if (guest) local += kGuestCost;
     local += kLinkWeightShare * item->link->weight;
   }
-  TAlternative* a = new_alternative();
-  a->kind = TAlternative::Kind::kMerged;
-  a->source = item;
-  a->dependent = modifier;
-  a->link = item->link;
-  a->dependent_node = modifier_node;
-  a->head_side = head_node;
-  a->local = local;
-  a->total = below + local;
-  node.insert(a);
+  TAlternative a;
+  a.kind = TAlternative::Kind::kMerged;
+  a.source = item;
+  a.dependent = modifier;
+  a.link = item->link;
+  a.dependent_node = modifier_node;
+  a.head_side = head_node;
+  a.local = local;
+  a.total = below + local;
+  node.offer(a);
 }
 
 void ParseForest::print(std::ostream& out) {
@@ -261,7 +232,6 @@ void ParseForest::clear_nodes() {
   roots_.clear();
   nodes_.clear();
   alternatives_.clear();
-  records_.clear();
 }
 
 }  // namespace velmo

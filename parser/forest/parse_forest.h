@@ -1,15 +1,15 @@
 #pragma once
 // The parse forest: one node per parse item of the chosen analyses, each
-// with its alternative analyses sorted by total weight (lower is better).
+// with the lightest of its alternative analyses (lower weight is better;
+// of equal weights the one offered first). Only that one is ever read, so
+// the others are weighed and dropped.
 // The packed items of the chart form an AND-OR graph; a node's alternative
 // records are its OR branches, and a merged record ties a dependent (the
 // modifier) to the alternatives of the head side.
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <iosfwd>
 #include <memory>
-#include <span>
 #include <vector>
 
 #include "shell/support/thash_table.h"
@@ -46,10 +46,12 @@ class TNode {
   ParseForest& forest() const { return *forest_; }
   PItem* item() const { return item_; }
   GCate* category() const;
-  std::span<TAlternative* const> alternatives() const { return {alternatives_, count_}; }
-  const TAlternative* best() const { return count_ == 0 ? nullptr : alternatives_[0]; }
-  // Total weight of the first alternative (0 without any).
-  float best_weight() const { return count_ == 0 ? 0.0f : alternatives_[0]->total; }
+  // The lightest alternative, null without any.
+  const TAlternative* best() const { return best_; }
+  // How many alternatives were offered to the node.
+  std::size_t record_count() const { return count_; }
+  // Total weight of the lightest alternative (0 without any).
+  float best_weight() const { return best_ ? best_->total : 0.0f; }
   int extra_cost() const { return extra_cost_; }
   void set_extra_cost(int cost) { extra_cost_ = cost; }
   double analysis_count() const { return analyses_; }
@@ -57,21 +59,15 @@ class TNode {
 
  private:
   friend class ParseForest;
-  // Adds a record while the node is built (to the forest's list for the
-  // node's depth of building); sort_alternatives() then orders them by
-  // ascending total weight, records of equal weight in the order they were
-  // added.
-  void insert(TAlternative* alternative);
-  void sort_alternatives();
-  bool has_records() const { return building_ ? !building_list_->empty() : count_ != 0; }
+  // Offers a record while the node is built: it is kept (copied into the
+  // node's one record) when it is lighter than every record before it.
+  void offer(const TAlternative& record);
+  bool has_records() const { return count_ != 0; }
 
   ParseForest* forest_ = nullptr;
   PItem* item_ = nullptr;
-  // The sorted records, kept by the forest once the node is built.
-  TAlternative* const* alternatives_ = nullptr;
+  TAlternative* best_ = nullptr;  // in the forest's pool
   std::size_t count_ = 0;
-  std::vector<TAlternative*>* building_list_ = nullptr;
-  float lightest_ = 0.0f;  // the least total of the records so far
   int extra_cost_ = 0;
   double analyses_ = 0.0;
   bool building_ = false;
@@ -106,6 +102,8 @@ class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
   virtual void clear_nodes();
 
  private:
+  friend class TNode;  // takes its record from the pool
+
   // node_for, answered in place when the item's node is already known.
   TNode* child_node(PItem* item);
   void build_alternatives(TNode& node);
@@ -114,8 +112,6 @@ class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
   void add_packed(TNode& node, PItem* item);
   void add_merged(TNode& node, PItem* item);
   TAlternative* new_alternative();
-  // A lasting copy of a built node's records.
-  TAlternative* const* keep_records(const std::vector<TAlternative*>& records);
 
   // A new generation number, never used before by any forest: items
   // remember their node with the generation that made it.
@@ -153,10 +149,6 @@ class ParseForest : public THashTableWithOrd<PItem*, TNode*> {
   std::uint32_t generation_ = next_generation();
   BlockPool<TNode> nodes_;
   BlockPool<TAlternative> alternatives_;
-  BlockPool<TAlternative*> records_;
-  // One list per depth of nodes being built inside each other.
-  std::deque<std::vector<TAlternative*>> building_lists_;
-  std::size_t building_depth_ = 0;
   std::vector<TNode*> roots_;
 };
 

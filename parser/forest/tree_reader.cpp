@@ -102,7 +102,7 @@ void TreeReader::place_empty_nodes() {
 }
 
 DepTree* TreeReader::node_tree(TNode* node) {
-  if (!node || node->visited || node->alternatives().empty()) return nullptr;
+  if (!node || node->visited || !node->best()) return nullptr;
   node->visited = true;
   const TAlternative* first = node->best();
   const PItem& item = *first->source;

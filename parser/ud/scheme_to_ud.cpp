@@ -18,6 +18,15 @@ namespace {
 
 bool starts_upper(std::string_view word) { return !word.empty() && std::isupper(static_cast<unsigned char>(word[0])); }
 
+// Whether `word` is one of a short list of words.
+template <std::size_t N>
+bool one_of(std::string_view word, const std::string_view (&words)[N]) {
+  return std::find(std::begin(words), std::end(words), word) != std::end(words);
+}
+
+// myself, yourselves, ...
+bool reflexive(std::string_view word) { return word.ends_with("self") || word.ends_with("selves"); }
+
 bool nominal(std::string_view category) { return category == "N" || category == "Num"; }
 bool clausal(std::string_view category) {
   return category == "C" || category == "V" || category == "VBE" || category == "VB";
@@ -398,24 +407,23 @@ class SchemeToUd {
     return false;
   }
 
-  // A noun of time with this, last, next, every, each, all or that (all
-  // winter, next time, every day) is an adjunct of time, not an object.
+  // A day named by itself (left today, came Thursday) or a noun of time
+  // with this, last, next, every, each, all or that (all winter, next time,
+  // every day) is an adjunct of time, not an object.
   bool time_phrase(int node) const {
-    static constexpr std::string_view times[] = {
-        "time",   "times",   "day",       "days",     "week",    "weeks",     "month",   "months", "year",
-        "years",  "night",   "nights",    "morning",  "evening", "afternoon", "weekend", "hour",   "hours",
-        "minute", "minutes", "winter",    "summer",   "spring",  "fall",      "autumn",  "season", "semester",
-        "monday", "tuesday", "wednesday", "thursday", "friday",  "saturday",  "sunday"};
-    static constexpr std::string_view determiners[] = {"this", "last", "next", "every", "each", "all", "that"};
-    // Days named by themselves are adjuncts with or without a determiner.
     static constexpr std::string_view days[] = {"today",    "tomorrow", "tonight", "yesterday", "monday",
                                                 "tuesday",  "wednesday", "thursday", "friday",   "saturday",
                                                 "sunday"};
-    if (std::find(std::begin(days), std::end(days), lower(nodes_[node].word)) != std::end(days)) return true;
-    if (std::find(std::begin(times), std::end(times), lower(nodes_[node].word)) == std::end(times)) return false;
+    static constexpr std::string_view times[] = {
+        "time",   "times",   "day",     "days",    "week",    "weeks",     "month",   "months", "year",
+        "years",  "night",   "nights",  "morning", "evening", "afternoon", "weekend", "hour",   "hours",
+        "minute", "minutes", "winter",  "summer",  "spring",  "fall",      "autumn",  "season", "semester"};
+    static constexpr std::string_view determiners[] = {"this", "last", "next", "every", "each", "all", "that"};
+    const std::string word = lower(nodes_[node].word);
+    if (one_of(word, days)) return true;
+    if (!one_of(word, times)) return false;
     for (int child : edit_.children(node))
-      if (std::find(std::begin(determiners), std::end(determiners), lower(nodes_[child].word)) != std::end(determiners))
-        return true;
+      if (one_of(lower(nodes_[child].word), determiners)) return true;
     return false;
   }
 
@@ -438,7 +446,7 @@ class SchemeToUd {
         "yesterday"};
     static_assert(std::is_sorted(std::begin(words), std::end(words)));
     const std::string word = lower(nodes_[node].word);
-    if (word.ends_with("self") || word.ends_with("selves") || starts_upper(nodes_[node].word)) return true;
+    if (reflexive(word) || starts_upper(nodes_[node].word)) return true;
     return std::binary_search(std::begin(words), std::end(words), word);
   }
 
@@ -459,8 +467,7 @@ class SchemeToUd {
     if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position <= 0 ||
         nodes_[node].position > nodes_[verb].position)
       return false;
-    if (std::find(std::begin(pronouns), std::end(pronouns), lower(nodes_[node].word)) == std::end(pronouns))
-      return false;
+    if (!one_of(lower(nodes_[node].word), pronouns)) return false;
     bool stranded = false;
     for (int child : edit_.children(verb)) {
       const std::string_view r = nodes_[child].relation;
@@ -488,7 +495,8 @@ class SchemeToUd {
     return true;
   }
 
-  // An object of the same verb after this one (a word's own object).
+  // Whether the node is a word (no empty node) and another object of its
+  // head follows it.
   bool object_follows(int node) const {
     int head = edit_.head(node);
     if (head < 0 || nodes_[node].position <= 0) return false;
@@ -514,12 +522,11 @@ class SchemeToUd {
         "inform", "email", "assure", "notify", "teach", "offer", "promise", "owe",  "advise", "instruct",
         "convince", "urge", "warn", "cause", "reassure"};
     const std::string word = lower(nodes_[node].word);
-    const bool giving = std::find(std::begin(verbs), std::end(verbs), nodes_[head].root) != std::end(verbs);
-    if (object_follows(node) && (giving || std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns) ||
-                                 word.ends_with("self") || word.ends_with("selves")))
-      return true;
+    const bool giving = one_of(nodes_[head].root, verbs);
+    const bool personal = one_of(word, pronouns);
+    if (object_follows(node) && (giving || personal || reflexive(word))) return true;
     if (!giving) return false;
-    if (std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns)) return true;
+    if (personal) return true;
     // Any object of such a verb that a clause follows (told reporters that
     // ..., allow providers to ...), and any of those that name the one told
     // (notify the sender, tell Val): the train treebank has the only noun
@@ -534,10 +541,7 @@ class SchemeToUd {
     static constexpr std::string_view told[] = {"access", "joke",   "lie",   "name",  "option", "price",
                                                 "question", "reason", "secret", "story", "thing", "truth"};
     std::string noun = lower(nodes_[node].root_or_word());
-    if (std::find(std::begin(telling), std::end(telling), nodes_[head].root) != std::end(telling) &&
-        std::find(std::begin(things), std::end(things), word) == std::end(things) &&
-        std::find(std::begin(told), std::end(told), noun) == std::end(told))
-      return true;
+    if (one_of(nodes_[head].root, telling) && !one_of(word, things) && !one_of(noun, told)) return true;
     for (int sibling : edit_.children(head))
       if (nodes_[sibling].relation == "comp" &&
           (nodes_[sibling].position <= 0 || nodes_[sibling].position > nodes_[node].position))
@@ -635,6 +639,9 @@ class SchemeToUd {
     if (head < 0) return "compound";
     if (nodes_[head].category == "Num" || word == "couple") return "nmod:unmarked";
     if (word == "per" && lower(nodes_[head].word) != "cent") return "case";
+    // The measure of an age read as a noun compound (ten years old): the
+    // train treebank has it as an unmarked oblique (9 of 10).
+    if (lower(nodes_[head].word) == "old") return "obl:unmarked";
     return "compound";
   }
 
@@ -692,10 +699,10 @@ class SchemeToUd {
       // Bare in and on after their verb are adverbs (come in, move on).
       if (category == "Prep" && bare_after_verb(index) && (lower(node.word) == "in" || lower(node.word) == "on"))
         return "advmod";
-      // "west of Baghdad": the direction is an adverb, its phrase oblique.
       // Under an adjective standing for a noun phrase (the largest in the
       // world, the least of the people) the phrase is oblique (train: 5 of 6).
       if (category == "Prep" && head >= 0 && head_category == "A" && nodes_[head].relation == "pcomp") return "obl";
+      // "west of Baghdad": the direction is an adverb, its phrase oblique.
       if (category == "Prep") return under_noun && !compass_point(head) ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess).
       if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
@@ -1702,7 +1709,7 @@ class SchemeToUd {
     for (int p = 1; p < n; ++p) {
       const int mark = p + 1;
       if (node_at_[mark] >= 0 || ud_head_[mark] != p || ud_rel_[mark] != "case") continue;
-      if (std::find(std::begin(marks), std::end(marks), tokens_[mark - 1].form) == std::end(marks)) continue;
+      if (!one_of(tokens_[mark - 1].form, marks)) continue;
       if ((ud_rel_[p] == "compound" || ud_rel_[p] == "nmod") && ud_head_[p] > mark) ud_rel_[p] = "nmod:poss";
     }
   }

@@ -69,9 +69,8 @@ bool Regex::matches_prefix(const char* text) const {
   return search(text, &match, 1) && match.start == 0 && match.end > 0;
 }
 
-bool Regex::search(const char* text, RegexMatch* groups, int max_groups, bool not_bol) const {
+bool Regex::search_with_library(const char* text, RegexMatch* groups, int max_groups, bool not_bol) const {
   if (!compiled_ || !text) return false;
-  if (automaton_ && (max_groups <= 0 || !groups)) return automaton_->search(text, not_bol);
   if (!library_ready()) return false;
   const int flags = not_bol ? REG_NOTBOL : 0;
   if (max_groups <= 0 || !groups) return regexec(&re_, text, 0, nullptr, flags) == 0;

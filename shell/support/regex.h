@@ -42,10 +42,17 @@ class Regex {
   // Searches `text` from `offset`; `groups` receives up to `max_groups`
   // entries (group 0 is the whole match). `not_bol` tells the engine that the
   // search does not start at the beginning of a line.
-  bool search(const char* text, RegexMatch* groups = nullptr, int max_groups = 0, bool not_bol = false) const;
+  // A yes/no search of a pattern the automaton handles goes straight to it:
+  // filters ask that hundreds of thousands of times per text.
+  bool search(const char* text, RegexMatch* groups = nullptr, int max_groups = 0, bool not_bol = false) const {
+    if (automaton_ && text && (max_groups <= 0 || !groups)) return automaton_->search(text, not_bol);
+    return search_with_library(text, groups, max_groups, not_bol);
+  }
   bool search(const std::string& text) const { return search(text.c_str()); }
 
  private:
+  // The search of the POSIX engine (and of an uncompiled expression).
+  bool search_with_library(const char* text, RegexMatch* groups, int max_groups, bool not_bol) const;
   // The POSIX engine's compiled form, made when first needed.
   bool library_ready() const;
   void free_library();

@@ -1,6 +1,7 @@
 #include "shell/support/regex_automaton.h"
 
 #include <algorithm>
+#include <bit>
 #include <optional>
 #include <string_view>
 
@@ -281,6 +282,58 @@ std::unique_ptr<RegexAutomaton> RegexAutomaton::build(std::string_view pattern) 
   return automaton;
 }
 
+// Starts with every byte in one class and splits the classes by each set in
+// turn: two bytes end in one class only when no set tells them apart. Most
+// sets hold one byte (the letters of a word), which splits off one class at
+// most; only the other sets are compared with every class. Start-up compiles
+// hundreds of patterns, so no set walks all 256 bytes.
+void RegexAutomaton::make_byte_classes() const {
+  class_of_.fill(0);
+  std::vector<ByteSet> members(1);
+  members[0].fill(~std::uint64_t{0});
+  auto count = [](const ByteSet& set) {
+    int bytes = 0;
+    for (const std::uint64_t word : set) bytes += std::popcount(word);
+    return bytes;
+  };
+  auto move_to_new_class = [&](const ByteSet& moved) {
+    const auto id = static_cast<std::uint8_t>(members.size());
+    for (std::size_t w = 0; w < moved.size(); ++w)
+      for (std::uint64_t bits = moved[w]; bits; bits &= bits - 1)
+        class_of_[w * 64 + static_cast<std::size_t>(std::countr_zero(bits))] = id;
+    members.push_back(moved);
+  };
+  for (const ByteSet& set : sets_) {
+    if (count(set) == 1) {
+      std::size_t w = 0;
+      while (set[w] == 0) ++w;
+      const auto byte = static_cast<unsigned char>(w * 64 + static_cast<std::size_t>(std::countr_zero(set[w])));
+      ByteSet& home = members[class_of_[byte]];
+      if (count(home) == 1) continue;
+      home[w] &= ~set[w];
+      move_to_new_class(set);
+      continue;
+    }
+    const std::size_t known = members.size();
+    for (std::size_t k = 0; k < known; ++k) {
+      ByteSet inside{};
+      bool any_inside = false;
+      bool any_outside = false;
+      for (std::size_t w = 0; w < set.size(); ++w) {
+        inside[w] = members[k][w] & set[w];
+        any_inside = any_inside || inside[w] != 0;
+        any_outside = any_outside || (members[k][w] & ~set[w]) != 0;
+      }
+      if (!any_inside || !any_outside) continue;
+      for (std::size_t w = 0; w < set.size(); ++w) members[k][w] &= ~set[w];
+      move_to_new_class(inside);
+    }
+  }
+  classes_ = static_cast<int>(members.size());
+  class_byte_.assign(members.size(), 0);
+  for (int c = 255; c >= 0; --c) class_byte_[class_of_[static_cast<std::size_t>(c)]] = static_cast<unsigned char>(c);
+}
+
 std::size_t RegexAutomaton::NodesHash::operator()(const std::vector<int>& nodes) const {
   std::size_t hash = 14695981039346656037ull;
   for (const int node : nodes) hash = (hash ^ static_cast<std::size_t>(node)) * 1099511628211ull;
@@ -316,7 +369,6 @@ int RegexAutomaton::state_for(std::vector<int> nodes) const {
   nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
   if (auto found = state_ids_.find(nodes); found != state_ids_.end()) return found->second;
   State state;
-  state.next.fill(-1);
   // At the end of the text a dollar node lets its successors through.
   new_marks();
   std::vector<int> pending(nodes.begin(), nodes.end());
@@ -339,11 +391,13 @@ int RegexAutomaton::state_for(std::vector<int> nodes) const {
   state.nodes = nodes;
   const int id = static_cast<int>(states_.size());
   states_.push_back(std::move(state));
+  next_.resize(states_.size() * static_cast<std::size_t>(classes_), -1);
   state_ids_.emplace(std::move(nodes), id);
   return id;
 }
 
-int RegexAutomaton::step(int state, unsigned char c) const {
+int RegexAutomaton::step(int state, int byte_class) const {
+  const unsigned char c = class_byte_[static_cast<std::size_t>(byte_class)];
   std::vector<int> next;
   new_marks();
   for (const int node : states_[state].nodes) {
@@ -354,18 +408,20 @@ int RegexAutomaton::step(int state, unsigned char c) const {
   if (!anchored_) next.insert(next.end(), start_nodes_.begin(), start_nodes_.end());
   if (states_.size() >= kMaxStates) {
     states_.clear();
+    next_.clear();
     state_ids_.clear();
     initial_ = -1;
     return state_for(std::move(next));
   }
   const int id = state_for(std::move(next));
-  states_[state].next[c] = id;
+  next_[static_cast<std::size_t>(state) * static_cast<std::size_t>(classes_) + static_cast<std::size_t>(byte_class)] = id;
   return id;
 }
 
 bool RegexAutomaton::search(const char* text, bool not_bol) const {
   if (anchored_ && not_bol) return false;
   if (initial_ < 0) {
+    if (classes_ == 0) make_byte_classes();
     if (start_nodes_.empty()) {
       new_marks();
       close(start_, start_nodes_);
@@ -376,9 +432,10 @@ bool RegexAutomaton::search(const char* text, bool not_bol) const {
   const State* current = &states_[static_cast<std::size_t>(state)];
   for (const char* p = text; *p; ++p) {
     if (current->accepts) return true;
-    const unsigned char c = static_cast<unsigned char>(*p);
-    const int next = current->next[c];
-    state = next >= 0 ? next : step(state, c);  // a new state may move the table
+    const int byte_class = class_of_[static_cast<unsigned char>(*p)];
+    const int next =
+        next_[static_cast<std::size_t>(state) * static_cast<std::size_t>(classes_) + static_cast<std::size_t>(byte_class)];
+    state = next >= 0 ? next : step(state, byte_class);  // a new state may move the table
     current = &states_[static_cast<std::size_t>(state)];
     if (current->dead) return false;
   }

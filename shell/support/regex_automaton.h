@@ -32,6 +32,11 @@ class RegexAutomaton {
   bool search(const char* text, bool not_bol = false) const;
   // The number of parenthesised groups.
   int group_count() const { return groups_; }
+  // The number of classes of bytes that no set of the pattern tells apart.
+  int byte_class_count() const {
+    if (classes_ == 0) make_byte_classes();
+    return classes_;
+  }
 
   struct Node {
     enum class Kind : std::uint8_t { kSet, kSplit, kDollar, kMatch };
@@ -48,7 +53,6 @@ class RegexAutomaton {
     bool accepts = false;         // a match ends here
     bool accepts_at_end = false;  // a match ends here when the text ends
     bool dead = false;            // no match can go on from here
-    std::array<int, 256> next;    // -1: not yet computed
   };
   struct NodesHash {
     std::size_t operator()(const std::vector<int>& nodes) const;
@@ -68,7 +72,11 @@ class RegexAutomaton {
   // Adds the nodes reachable from `node` to `out` (in this round of marks).
   void close(int node, std::vector<int>& out) const;
   int state_for(std::vector<int> nodes) const;
-  int step(int state, unsigned char c) const;
+  // The state after `state` on a byte of class `byte_class`.
+  int step(int state, int byte_class) const;
+  // Sorts the bytes into classes (see class_of_), at the first search:
+  // start-up compiles many patterns that a short text never asks.
+  void make_byte_classes() const;
 
   friend class RegexAutomatonBuilder;
   std::vector<Node> nodes_;
@@ -76,8 +84,17 @@ class RegexAutomaton {
   int start_ = -1;
   bool anchored_ = false;
   int groups_ = 0;
+  // Bytes that every set of the pattern holds or lacks alike lead from
+  // every state to the same state: the table has one column per class of
+  // such bytes, so a state's move is worked out once for a whole class
+  // (all lower-case letters, say) instead of once per byte.
+  mutable std::array<std::uint8_t, 256> class_of_{};
+  mutable std::vector<unsigned char> class_byte_;  // a byte of each class
+  mutable int classes_ = 0;                        // 0: not yet sorted
 
   mutable std::vector<State> states_;
+  // The moves, by state * classes_ + class; -1: not yet worked out.
+  mutable std::vector<int> next_;
   mutable std::unordered_map<std::vector<int>, int, NodesHash> state_ids_;
   mutable std::vector<int> start_nodes_;  // closure of the start node
   mutable int initial_ = -1;

@@ -129,6 +129,36 @@ TEST(RegexAutomatonTest, ManyStatesStillAnswerRightly) {
   }
 }
 
+TEST(RegexAutomatonTest, BytesNoSetTellsApartShareAClass) {
+  // Lower-case letters and everything else.
+  EXPECT_EQ(RegexAutomaton::build("^[a-z]+$")->byte_class_count(), 2);
+  // "a", "b", "c", the other letters of a-k, and everything else.
+  EXPECT_EQ(RegexAutomaton::build("^(a|[a-k]b|c)")->byte_class_count(), 5);
+  // "x", every other byte that "." holds, and NUL, which ends a text.
+  EXPECT_EQ(RegexAutomaton::build("x.")->byte_class_count(), 3);
+}
+
+TEST(RegexAutomatonTest, OverlappingSetsAnswerAsThePosixEngineDoes) {
+  // Sets that overlap split the bytes into many classes; every text of up
+  // to three bytes from an alphabet that visits each class is asked.
+  const std::string alphabet = "acdfgkxyzZ0 \xc3\xa9\xe2";
+  std::vector<std::string> texts = {""};
+  for (std::size_t length = 0; length < 3; ++length) {
+    const std::size_t known = texts.size();
+    for (std::size_t i = 0; i < known; ++i)
+      if (texts[i].size() == length)
+        for (const char c : alphabet) texts.push_back(texts[i] + c);
+  }
+  for (const char* pattern : {"^([a-f]x|[d-k]y|[^a-z]z)+$", "[c-g][^d-x]$", "([^a-c]|a[xz])[\xc3\xe2]?$",
+                              "^(.a|[ac]?d)*f"}) {
+    const std::unique_ptr<RegexAutomaton> automaton = RegexAutomaton::build(pattern);
+    ASSERT_NE(automaton, nullptr) << pattern;
+    for (const std::string& text : texts)
+      ASSERT_EQ(automaton->search(text.c_str()), posix_search(pattern, text, false))
+          << "/" << pattern << "/ on \"" << text << "\"";
+  }
+}
+
 TEST(RegexTest, PositionsStillComeFromThePosixEngine) {
   Regex regex;
   ASSERT_TRUE(regex.compile("(b+)(a)"));

@@ -1601,6 +1601,14 @@ TEST(SchemeToUd, NounsBeforeNumbersAndCoupleAreNominalModifiersAndPerIsAPreposit
   EXPECT_EQ(sentence.words[4].head, 6);
   EXPECT_EQ(sentence.words[8].deprel, "nmod:unmarked");
   EXPECT_EQ(sentence.words[11].deprel, "nmod:unmarked");
+  UdSentence age = from_velmo(
+      "(\n"
+      "1\t(ten\t~ Num\t2\tnum\t(gov year))\n"
+      "2\t(years\tyear N\t3\tnn\t(gov old))\n"
+      "3\t(old\t~ N\t*\t)\n"
+      ")\n",
+      "ten years old");
+  EXPECT_EQ(age.words[1].deprel, "obl:unmarked");
 }
 
 TEST(SchemeToUd, APronounObjectBeforeAVerbWithAStrandedPrepositionIsOblique) {
