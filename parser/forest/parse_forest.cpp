@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <ostream>
-#include <string_view>
 
 #include "parser/chart/pitem.h"
 #include "parser/forest/dependency_weigher.h"
@@ -181,9 +180,7 @@ void ParseForest::add_merged(TNode& node, PItem* item) {
   node.analyses_ += modifier_node->analyses_ * head_node->analyses_;
   const float below = modifier_node->best_weight() + head_node->best_weight();
   const bool weighed = weigher_ && weigher_->active() && item->link;
-  // As views, the lengths are compared first: most relations are not five
-  // letters long, and the text is not compared at all.
-  const bool guest = item->link && std::string_view(item->link->relation()) == std::string_view(GCate::kGuestRelation);
+  const bool guest = item->link && item->link->relation() == GCate::kGuestRelation;
   // A statistical weight is never below the weigher's least, so the record
   // weighs at least its weight with that dependency weight (float sums grow
   // with their terms). When an earlier record is no heavier, this one cannot

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lexicon/attributes/lbitset.h"
@@ -65,7 +66,7 @@ class CateChart {
 
 class GCate : public CanBeCurrent {
  public:
-  static constexpr const char* kGuestRelation = "guest";
+  static constexpr std::string_view kGuestRelation = "guest";
   static constexpr float kGuestWeight = 30.0f;  // 20.0 x 1.5
 
   GCate(KorvelParser* parser, std::string_view name);

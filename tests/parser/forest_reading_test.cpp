@@ -187,10 +187,10 @@ TEST_F(ForestTest, OfEqualAlternativesTheFirstIsKept) {
   EXPECT_FLOAT_EQ(above->best_weight(), node->best_weight() + 0.5f);
 }
 
-// The forest keeps its nodes and records in blocks of a few thousand: a
-// forest larger than one block (and a node with more records than a block
-// holds) keeps every node and record, and prints every node.
-TEST_F(ForestTest, NodesAndRecordsBeyondOneBlockAreAllKept) {
+// The forest keeps its nodes in blocks of a few thousand: a forest larger
+// than one block keeps and prints every node, and a node offered more
+// records than a block holds counts them all and keeps the lightest.
+TEST_F(ForestTest, NodesBeyondOneBlockAreAllKept) {
   words({"dogs", "bark"});
   GCate* n = category("N");
   GCate* v = category("V");
