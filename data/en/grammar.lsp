@@ -101,6 +101,11 @@
 ;; Without one it begins with its subject (the time I walked in, never the
 ;; piece on the war Qaeda has printed).
 (defun subject-first () (int-eq (pitem-low) (comp (get-modifier-by-type s) (pitem-low))))
+;; A clause opened by a capitalised word other than "I" after a capitalised
+;; noun: its subject is likely the rest of one longer name.
+(defun name-after-name-clause () (and (comp (pitem-modifiee) (pitem-head-child) (pitem-head-word) (reg-match "^[A-Z].*"))
+                                      (comp (pitem-modifier) (pitem-head-word) (reg-match "^[A-Z].*"))
+                                      (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^I( .*)?$")))))
 (defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred))
                                                    (subject-first))))
 ;; A name used as a compound part leaves the adjectives in small letters
@@ -559,8 +564,15 @@
      (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause)))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; (one without relative word at a higher cost: the book I read)
      ;; (never past "so" or "then": frosts in October so I would not advise ...)
+     ;; (one whose subject is a name right after a name only as a last
+     ;; resort: that is rather one longer name, Austin Aaron Bernard III,
+     ;; 36, was arrested)
      (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
-        (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then")))))))
+        (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
+        (merged-cond (not (name-after-name-clause))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 60.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
+        (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
+        (merged-cond (name-after-name-clause)))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (and (free-relative-head) (not (after-question-verb)))))
