@@ -151,8 +151,11 @@
 (defun sentence-end () (pitem-followed-by-or-end-with-word (reg-match "^[.!?]+$")))
 ;; An address in angle brackets (<ann@example.com>).
 (defun angle-bracketed () (comp (pitem-head-word) (reg-match "^<.*>$")))
-;; Nouns of time stand as adjuncts (This year it is easy).
-(defun time-noun () (comp (pitem-head-word) (reg-match "(.* )?([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
+;; Nouns of time stand as adjuncts (This year it is easy). The phrase is the
+;; time word with at most two words before it (last week, the following
+;; weekend), so that a longer phrase merely ending in one (the outbreak on
+;; Wednesday) is not taken for it.
+(defun time-noun () (comp (pitem-head-word) (reg-match "([^ ]+ ){0,2}([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
 ;; Personal pronouns take no prepositional phrase (gave it to them), unlike
 ;; quantifying ones (some of them).
