@@ -1,7 +1,7 @@
 #include "lexical/analyzer/match_condition.h"
 
-
 #include "lexical/functions/match_exp.h"
+#include "lexical/items/lex_item.h"
 #include "lexical/patterns/item_guard.h"
 #include "shell/lexp/adaptors.h"
 #include "shell/lexp/constants.h"
@@ -13,11 +13,6 @@ namespace {
 
 // Forms are looked into no deeper than this; deeper ones count as changing.
 constexpr int kMaxDepth = 64;
-
-TypeId item_type() {
-  static const TypeId id = type_id("LexItem*");
-  return id;
-}
 
 bool is_kind(const LExp& exp, const char* name) { return LExp::is_registered_kind(exp, name); }
 
@@ -47,7 +42,7 @@ bool is_reading_chain(const LExpList& items, int depth) {
   const std::size_t rest = items.size() - i - 1;
   const LExp* next = rest > 0 ? items[i + 1].get() : nullptr;
   if (rest > 0 && !next) return false;
-  if (is_kind(head, "litem")) return rest == 0 || (rest == 1 && ItemGuard::reads_only(*next, item_type()));
+  if (is_kind(head, "litem")) return rest == 0 || (rest == 1 && ItemGuard::reads_only(*next, lex_item_type()));
   if (is_kind(head, "matching-word"))
     return rest == 0 || (rest == 1 && ItemGuard::reads_only(*next, ShellTypes::get().text));
   if (is_kind(head, "low") || is_kind(head, "high")) {
@@ -66,7 +61,7 @@ bool is_reading_call(const MatchExp& call) {
     if (const LExp* argument = call.argument(i); argument && !reads_only_at(*argument, 0)) return false;
   const LExp* condition = call.condition();
   if (!condition) return true;
-  const TypeId type = call.effect() == MatchEffect::kReadsItems ? item_type() : ShellTypes::get().text;
+  const TypeId type = call.effect() == MatchEffect::kReadsItems ? lex_item_type() : ShellTypes::get().text;
   return ItemGuard::reads_only(*condition, type);
 }
 

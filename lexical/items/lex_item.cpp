@@ -7,6 +7,11 @@
 
 namespace velmo {
 
+TypeId lex_item_type() {
+  static const TypeId id = type_id("LexItem*");
+  return id;
+}
+
 LexItem::~LexItem() = default;
 
 LexAnalyzer* LexItem::analyzer() const { return lattice ? lattice->owner() : nullptr; }

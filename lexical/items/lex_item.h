@@ -13,6 +13,8 @@
 #include <ostream>
 #include <vector>
 
+#include "shell/lexp/types.h"
+
 namespace velmo {
 
 class ItemLattice;
@@ -66,5 +68,8 @@ class LexItem {
   LexEntry* entry = nullptr;         // the lexicon entry the item was made from
   ItemLattice* lattice = nullptr;    // the sentence the item belongs to
 };
+
+// The expression type of lexical items ("LexItem*"), looked up once.
+TypeId lex_item_type();
 
 }  // namespace velmo

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "lexical/items/item_lattice.h"
+#include "lexical/items/lex_item.h"
 #include "lexical/patterns/lpattern.h"
 #include "shell/reader/irslist.h"
 #include "shell/support/text.h"
@@ -12,11 +13,6 @@ namespace velmo {
 namespace {
 
 TypeId text_type() { return ShellTypes::get().text; }
-
-TypeId item_type() {
-  static const TypeId id = type_id("LexItem*");
-  return id;
-}
 
 void add_match(ItemLattice& lattice, MatchList& out, int low, int high) {
   out.push_back(std::make_unique<Match>(&lattice, low, high));
@@ -150,7 +146,7 @@ bool LexItemPat::holds_after_guard(ItemLattice& lattice, LexItem& item) const {
   if (!conjuncts) return holds(lattice, to_word(&item));
   auto rest_holds = [&] {
     for (std::size_t i = 1; i < conjuncts->size(); ++i)
-      if ((*conjuncts)[i]->eval(to_word(&item), item_type()) == 0) return false;
+      if ((*conjuncts)[i]->eval(to_word(&item), lex_item_type()) == 0) return false;
     return true;
   };
   if (condition_reads_only()) return rest_holds();
@@ -158,7 +154,7 @@ bool LexItemPat::holds_after_guard(ItemLattice& lattice, LexItem& item) const {
   return rest_holds();
 }
 
-TypeId LexItemPat::condition_type() const { return item_type(); }
+TypeId LexItemPat::condition_type() const { return lex_item_type(); }
 
 bool LexItemPat::init(IRSlist& args) {
   const IRSlist* form = args.element_at(0);
@@ -192,7 +188,7 @@ void CollectLexItems::match_all(ItemLattice& lattice, MatchList& out) {
   for (int e = n - 1; e >= 1; --e) {
     const std::vector<LexItem*> candidates = lattice.by_end(e);
     for (LexItem* item : candidates) {
-      if (condition_ && condition_->eval(to_word(item), item_type()) == 0) continue;
+      if (condition_ && condition_->eval(to_word(item), lex_item_type()) == 0) continue;
       insert_sorted(collected->sub_matches, std::make_unique<Match>(&lattice, item->low, item->high, item));
       if (item->low < e) e = item->low;
       break;

@@ -25,11 +25,6 @@ namespace {
 // they are.
 constexpr int kMaxDepth = 64;
 
-TypeId item_type() {
-  static const TypeId id = type_id("LexItem*");
-  return id;
-}
-
 bool is_kind(const LExp& exp, const char* name) { return LExp::is_registered_kind(exp, name); }
 
 // The item accessors whose value depends on the item and its sentence only.
@@ -57,7 +52,7 @@ bool all_read_only(const LExpList& operands, TypeId type, int depth) {
 // (ACCESSOR [TEST]) on an item.
 bool is_accessor_form(const LExp& exp, TypeId type, int depth) {
   const auto* adaptor = dynamic_cast<const FnAdaptor*>(&exp);
-  if (!adaptor || type != item_type() || !adaptor->accepts(type) || !is_item_accessor(*adaptor)) return false;
+  if (!adaptor || type != lex_item_type() || !adaptor->accepts(type) || !is_item_accessor(*adaptor)) return false;
   const LExp* inner = adaptor->inner();
   return !inner || reads_only_at(*inner, adaptor->intermediate_type(), depth + 1);
 }
@@ -78,8 +73,8 @@ bool reads_only_at(const LExp& exp, TypeId type, int depth) {
   if (const LExp* body = exp.same_as()) return reads_only_at(*body, type, depth + 1);
   if (dynamic_cast<const LConst*>(&exp) || is_kind(exp, "t")) return true;
   if (const LExp* condition = nullptr; no_alternative_condition(exp, condition))
-    return type == item_type() && (!condition || reads_only_at(*condition, type, depth + 1));
-  if (type == item_type() && exp.accepts(type) && is_item_read_test(exp)) return true;
+    return type == lex_item_type() && (!condition || reads_only_at(*condition, type, depth + 1));
+  if (type == lex_item_type() && exp.accepts(type) && is_item_read_test(exp)) return true;
   return is_value_test(exp, type) || is_accessor_form(exp, type, depth) || is_comp_form(exp, type, depth);
 }
 
@@ -170,7 +165,7 @@ ItemGuard ItemGuard::of(LExp& condition, std::shared_ptr<const WordSet> words) {
 
 ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words, int depth) {
   ItemGuard guard;
-  if (depth > kMaxDepth || !reads_only_at(test, item_type(), 0)) return guard;
+  if (depth > kMaxDepth || !reads_only_at(test, lex_item_type(), 0)) return guard;
   // A call: answered once per item.
   if (LExp* body = test.same_as()) {
     guard.kind_ = Kind::kCall;
@@ -178,7 +173,7 @@ ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words, i
     return guard;
   }
   // (ending NAME), whose test is made directly.
-  if (const char* name = nullptr; ending_test(test, name) && test.accepts(item_type())) {
+  if (const char* name = nullptr; ending_test(test, name) && test.accepts(lex_item_type())) {
     guard.kind_ = Kind::kEnding;
     guard.ending_ = name;
     if (name) guard.ending_bits_.push_back(ItemTextFilter::bit_of(name));
@@ -193,7 +188,7 @@ ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words, i
 ItemGuard ItemGuard::of_connective(LExp& test, int depth) {
   ItemGuard guard;
   const LExpList* operands = test.operands();
-  if (!operands || operands->empty() || !test.accepts(item_type())) return guard;
+  if (!operands || operands->empty() || !test.accepts(lex_item_type())) return guard;
   std::vector<ItemGuard> parts;
   for (const LExpPtr& operand : *operands) {
     if (!operand) return guard;
@@ -369,7 +364,7 @@ bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
     case Kind::kCall: {
       const int kept = memo.find(body_, &item);
       if (kept >= 0) return kept != 0;
-      const bool value = body_->eval(to_word(&item), item_type()) != 0;
+      const bool value = body_->eval(to_word(&item), lex_item_type()) != 0;
       memo.keep(body_, &item, value);
       return value;
     }
