@@ -106,6 +106,12 @@
 (defun name-after-name-clause () (and (comp (pitem-modifiee) (pitem-head-child) (pitem-head-word) (reg-match "^[A-Z].*"))
                                       (comp (pitem-modifier) (pitem-head-word) (reg-match "^[A-Z].*"))
                                       (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^I( .*)?$")))))
+;; A relative clause without relative word has a pronoun as subject (the
+;; book I read, the way you see it); with a noun as subject the clause is
+;; rather one of its own (the flowers were lovely the staff was nice). In
+;; three tenths of the train split, 174 of 188 such clauses have a pronoun
+;; subject, and of the 113 we built with a noun subject, 6 were right.
+(defun pronoun-subject-clause () (comp (get-modifier-by-type s) (pitem-head-word) (reg-match "^(I|i|[Yy]ou|u|[Hh]e|[Ss]he|[Ii]t|[Ww]e|[Tt]hey|[Tt]his|[Oo]ne)$")))
 (defun relative-clause () (or (relative-word) (and (not (starts-with-punctuation)) (not (get-modifier-by-type obj)) (not (get-modifier-by-type pred))
                                                    (subject-first))))
 ;; A name used as a compound part leaves the adjectives in small letters
@@ -587,10 +593,10 @@
      ;; 36, was arrested)
      (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
         (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
-        (merged-cond (not (name-after-name-clause))))
-     (C (dep-type rel) (max-dist 7) (dep-weight 60.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
+        (merged-cond (and (not (name-after-name-clause)) (comp (pitem-modifier) (pronoun-subject-clause)))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 45.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
         (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
-        (merged-cond (name-after-name-clause)))
+        (merged-cond (or (name-after-name-clause) (not (comp (pitem-modifier) (pronoun-subject-clause))))))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
         (modifiee-cond (and (free-relative-head) (not (after-question-verb)))))
