@@ -222,6 +222,9 @@
 (defun question-opening () (or (comp (get-modifier-by-type s) (question-predicate))
                                (comp (get-modifier-by-type mod) (question-predicate))))
 
+;; Adverbs of place or state that stand as the predicate of a copula.
+(defun place-predicate () (comp (pitem-head-word) (reg-match "^(here|there|out|in|away|back|up|over|around|on|together|down|home|inside|outside|upstairs|downstairs|abroad|everywhere|anywhere|somewhere|nowhere|elsewhere|ahead|behind|nearby|off|apart|overseas|underway)$")))
+
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
 
@@ -1042,6 +1045,10 @@
      (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
      ;; (none after a predicate that stands before the copula: How is that possible?)
      (A (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
+     ;; An adverb of place or state after a copula with its subject (the
+     ;; sound is still there, I'll be back in the office, it was over).
+     (Adv (dep-type pred) (max-dist 20) (modifier-cond (place-predicate))
+          (modifiee-cond (and (get-modifier-by-type s) (not (get-modifier-by-type pred)))))
      (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)) (modifiee-cond (not (get-modifier-by-type pred))))
      (Num (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
      ;; A clause as predicate (The problem is that ..., All you do is wait,
