@@ -149,6 +149,13 @@
 ;; A word or phrase opening the sentence before a comma (However, ...).
 (defun opening-phrase () (and (sentence-start) (comp (pitem-following-word) (in (",")))))
 (defun sentence-end () (pitem-followed-by-or-end-with-word (reg-match "^[.!?]+$")))
+;; A clause whose verb is a copula without predicate, ending with the
+;; copula or an adverb after it, and a word after it that is no mark: the
+;; copula rather joins that word (the carrier Roosevelt is deployed in the
+;; Gulf), unlike a clause that ends there (the man he was.).
+(defun predicateless-copula () (and (not (get-modifier-by-type pred)) (not (get-modifier-by-type expl))
+                                    (not (before-punctuation)) (not (sentence-end))
+                                    (comp (pitem-head-word) (reg-match "(^|.* )(is|are|was|were|am|'s|'re|'m|be|been|being)( [a-z]+ly| not| n't| now| still| also| always| just| never| only| even)*$"))))
 ;; An address in angle brackets (<ann@example.com>).
 (defun angle-bracketed () (comp (pitem-head-word) (reg-match "^<.*>$")))
 ;; Nouns of time stand as adjuncts (This year it is easy). The phrase is the
@@ -573,7 +580,7 @@
      ;; (one whose subject is a name right after a name only as a last
      ;; resort: that is rather one longer name, Austin Aaron Bernard III,
      ;; 36, was arrested)
-     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
+     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause) (not (predicateless-copula))))
         (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
         (merged-cond (not (name-after-name-clause))))
      (C (dep-type rel) (max-dist 7) (dep-weight 60.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
