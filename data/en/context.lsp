@@ -91,6 +91,16 @@
            (or (not (preceded-by (preposition-item))) (preceded-by-word (str= "to"))))))
 
 (def-rules english-rules
+  ;; "'s" right after "let" is "us", its object (let's go): every other
+  ;; reading goes there, and the pronoun goes everywhere else.
+  (lets-us :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("'s" "’s" "s" "'S" "’S" "S"))) (not (pronoun-item))
+                  (not (no-alternative (pronoun-item)))))
+    (when (preceded-by-word (in ("let" "Let" "LET"))) (delete (litem))))
+  (s-not-us :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("'s" "’s" "s" "'S" "’S" "S"))) (pronoun-item)
+                  (not (no-alternative (not (pronoun-item))))))
+    (when (not (preceded-by-word (in ("let" "Let" "LET")))) (delete (litem))))
   ;; "to" before a word that cannot be a bare verb (nor punctuation, nor an
   ;; adverb: to really go) is a preposition.
   (to-before-non-verb :act-on-all-matches
