@@ -510,6 +510,10 @@
      (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
 
 ;; A phrase that holds a preposition and its object.
+;; A phrase of a preposition other than "of" joined to a name (not the
+;; capitalised first word of the sentence).
+(defun preposition-after-name () (and (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^of .*")))
+                                      (comp (pitem-modifiee) (pitem-head-child) (and (capitalised) (not (sentence-start))))))
 (defun with-prepositional-phrase () (comp (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*")))
 (defun after-preposition () (pitem-preceding-word (in ("of" "for" "in" "with" "from" "on" "at" "by" "about" "to" "like" "between" "among" "including"))))
 ;; A bare noun joining a noun phrase past the object of its preposition.
@@ -594,8 +598,15 @@
   ;; its object to a wrong reading.
   ;; (but not one whose object is a relative word: it belongs to the
   ;; relative clause after it, the premise with which they act)
+  ;; A name takes a phrase of "of" (Bank of America), but other prepositions
+  ;; after it rather belong to the verb or noun before it (a dinner for
+  ;; Governor Davis on Thursday).
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
-           (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$"))))))
+           (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$")))))
+           (merged-cond (not (preposition-after-name))))
+     (Prep (dep-type mod) (max-dist 7) (dep-weight 15.0) (modifiee-cond (not (personal-pronoun)))
+           (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$")))))
+           (merged-cond (preposition-after-name)))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
      (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause)))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
      ;; (one without relative word at a higher cost: the book I read)
