@@ -155,6 +155,13 @@
 ;; A word or phrase opening the sentence before a comma (However, ...).
 (defun opening-phrase () (and (sentence-start) (comp (pitem-following-word) (in (",")))))
 (defun sentence-end () (pitem-followed-by-or-end-with-word (reg-match "^[.!?]+$")))
+;; A clause whose verb is a copula without predicate, ending with the
+;; copula or an adverb after it, and a word after it that is no mark: the
+;; copula rather joins that word (the carrier Roosevelt is deployed in the
+;; Gulf), unlike a clause that ends there (the man he was.).
+(defun predicateless-copula () (and (not (get-modifier-by-type pred)) (not (get-modifier-by-type expl))
+                                    (not (before-punctuation)) (not (sentence-end))
+                                    (comp (pitem-head-word) (reg-match "(^|.* )(is|are|was|were|am|'s|'re|'m|be|been|being)( [a-z]+ly| not| n't| now| still| also| always| just| never| only| even)*$"))))
 ;; An address in angle brackets (<ann@example.com>).
 (defun angle-bracketed () (comp (pitem-head-word) (reg-match "^<.*>$")))
 ;; Nouns of time stand as adjuncts (This year it is easy). The phrase is the
@@ -228,6 +235,9 @@
 (defun question-opening () (or (comp (get-modifier-by-type s) (question-predicate))
                                (comp (get-modifier-by-type mod) (question-predicate))))
 
+;; Adverbs of place or state that stand as the predicate of a copula.
+(defun place-predicate () (comp (pitem-head-word) (reg-match "^(here|there|out|in|away|back|up|over|around|on|together|down|home|inside|outside|upstairs|downstairs|abroad|everywhere|anywhere|somewhere|nowhere|elsewhere|ahead|behind|nearby|off|apart|overseas|underway)$")))
+
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
 
@@ -265,6 +275,16 @@
 ;; auxiliary follows the adverb, may (When will you come? I wonder).
 (defun subordinate-opening () (and (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) "))
                                    (not (comp (pitem-head-word) (reg-match "^[A-Za-z]+ (do|does|did|will|would|can|could|is|are|was|were|should|shall|has|have|had|may|might|must|am)( |$)")))))
+
+;; A connective adverb before a clause opened by when or once (Then, when
+;; we moved out, we cleaned it; However when he printed it, I saw) belongs
+;; to the main clause after it, which the adverbial clause then modifies,
+;; not to the adverbial clause's verb (marked cm by its adverb); a focusing
+;; adverb singles the adverbial clause out (even when, only once).
+(defun not-before-subordinate-clause ()
+  (or (comp (pitem-modifier) (pitem-head-word) (reg-match "^([Ee]ven|[Oo]nly|[Jj]ust|[Ee]specially|[Pp]articularly|[Rr]ight|[Nn]ot|[Ee]xcept|[Mm]ainly|[Mm]ostly|[Ee]xactly|[Pp]recisely)$"))
+      (not (comp (pitem-modifiee) (and (comp (pitem-attvec) (defined syn (cm)))
+                                       (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Oo]nce) .*")))))))
 
 ;; The verb of a clause opened by a subordinating conjunction at the start
 ;; of the sentence (Although it was late, we went on; If that's ok, call
@@ -476,7 +496,9 @@
      (Conn (dep-type cc) (max-dist 1) (dep-weight 2.0) (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[a-z]+ly$"))))
            (modifier-cond (comp (pitem-preceding-word) (reg-match "^[a-z]+ly$")))
            (merged-cond (marked-conjunct))))
-  (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
+  ;; (not when, where or once opening a clause: the comma before it belongs
+  ;; to the clause)
+  (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma)) (modifiee-cond (not (subordinating-adverb)))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
@@ -608,7 +630,7 @@
      ;; (one whose subject is a name right after a name only as a last
      ;; resort: that is rather one longer name, Austin Aaron Bernard III,
      ;; 36, was arrested)
-     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
+     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause) (not (predicateless-copula))))
         (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
         (merged-cond (and (not (name-after-name-clause)) (comp (pitem-modifier) (pronoun-subject-clause)))))
      (C (dep-type rel) (max-dist 7) (dep-weight 45.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
@@ -774,7 +796,7 @@
   ;; (its complementiser, the clause's head word, may lie up to 30 words
   ;; before the verb: a long if-clause)
   (* (Adv (dep-type mod) (max-dist 14) (dep-weight 2.0) (modifier-cond (and (bare-item) (clause-adverb)))
-          (modifiee-cond (get-modifier-by-type mod)))
+          (modifiee-cond (get-modifier-by-type mod)) (merged-cond (not-before-subordinate-clause)))
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
@@ -784,11 +806,13 @@
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (clause-opening-place))) (modifiee-cond (not (gerund))))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))) (modifiee-cond (not (gerund))))
      (Prep (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 2.0) (modifier-cond (and (opening-phrase) (no-cc) (with-object))) (modifiee-cond (not (gerund))))
-     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb))))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
+          (merged-cond (not-before-subordinate-clause)))
      ;; An adverb or phrase opening the sentence before its comma reaches
      ;; the verb past a long subject or a fronted clause (However, if you use
      ;; it, that should be registered).
-     (Adv (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 1.0) (modifier-cond (and (opening-phrase) (not (subordinating-adverb)) (not (enough)) (not (opening-well)))))
+     (Adv (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 1.0) (modifier-cond (and (opening-phrase) (not (subordinating-adverb)) (not (enough)) (not (opening-well))))
+          (merged-cond (not-before-subordinate-clause)))
      (Adv (dep-type disc) (max-dist 8) (dep-weight 1.0) (modifier-cond (opening-well)))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
@@ -999,7 +1023,7 @@
   ;; (its complementiser, the clause's head word, may lie up to 30 words
   ;; before the verb: a long if-clause)
   (* (Adv (dep-type mod) (max-dist 14) (dep-weight 2.0) (modifier-cond (and (bare-item) (clause-adverb)))
-          (modifiee-cond (get-modifier-by-type mod)))
+          (modifiee-cond (get-modifier-by-type mod)) (merged-cond (not-before-subordinate-clause)))
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
@@ -1008,11 +1032,13 @@
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (clause-opening-place))))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))))
-     (Adv (dep-type mod) (max-dist 8) (modifier-cond (and (not (subordinating-adverb)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb))))
+     (Adv (dep-type mod) (max-dist 8) (modifier-cond (and (not (subordinating-adverb)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
+          (merged-cond (not-before-subordinate-clause)))
      ;; (one opening the sentence before its comma reaches further, as
      ;; before a verb)
      (Prep (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 2.0) (modifier-cond (and (opening-phrase) (no-cc) (with-object))))
-     (Adv (dep-type mod) (max-dist 40) (head-reach 30) (modifier-cond (and (opening-phrase) (not (subordinating-adverb)) (not (opening-well)))))
+     (Adv (dep-type mod) (max-dist 40) (head-reach 30) (modifier-cond (and (opening-phrase) (not (subordinating-adverb)) (not (opening-well))))
+          (merged-cond (not-before-subordinate-clause)))
      (Adv (dep-type disc) (max-dist 8) (dep-weight 1.0) (modifier-cond (opening-well)))
      (Adv (dep-type mod) (max-dist 8) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
@@ -1083,6 +1109,10 @@
      (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
      ;; (none after a predicate that stands before the copula: How is that possible?)
      (A (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
+     ;; An adverb of place or state after a copula with its subject (the
+     ;; sound is still there, I'll be back in the office, it was over).
+     (Adv (dep-type pred) (max-dist 20) (modifier-cond (place-predicate))
+          (modifiee-cond (and (get-modifier-by-type s) (not (get-modifier-by-type pred)))))
      (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)) (modifiee-cond (not (get-modifier-by-type pred))))
      (Num (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
      ;; A clause as predicate (The problem is that ..., All you do is wait,
