@@ -155,6 +155,13 @@
 ;; A word or phrase opening the sentence before a comma (However, ...).
 (defun opening-phrase () (and (sentence-start) (comp (pitem-following-word) (in (",")))))
 (defun sentence-end () (pitem-followed-by-or-end-with-word (reg-match "^[.!?]+$")))
+;; A clause whose verb is a copula without predicate, ending with the
+;; copula or an adverb after it, and a word after it that is no mark: the
+;; copula rather joins that word (the carrier Roosevelt is deployed in the
+;; Gulf), unlike a clause that ends there (the man he was.).
+(defun predicateless-copula () (and (not (get-modifier-by-type pred)) (not (get-modifier-by-type expl))
+                                    (not (before-punctuation)) (not (sentence-end))
+                                    (comp (pitem-head-word) (reg-match "(^|.* )(is|are|was|were|am|'s|'re|'m|be|been|being)( [a-z]+ly| not| n't| now| still| also| always| just| never| only| even)*$"))))
 ;; An address in angle brackets (<ann@example.com>).
 (defun angle-bracketed () (comp (pitem-head-word) (reg-match "^<.*>$")))
 ;; Nouns of time stand as adjuncts (This year it is easy). The phrase is the
@@ -227,6 +234,9 @@
 ;; predicate: the noun after it is the subject (What is the plan?).
 (defun question-opening () (or (comp (get-modifier-by-type s) (question-predicate))
                                (comp (get-modifier-by-type mod) (question-predicate))))
+
+;; Adverbs of place or state that stand as the predicate of a copula.
+(defun place-predicate () (comp (pitem-head-word) (reg-match "^(here|there|out|in|away|back|up|over|around|on|together|down|home|inside|outside|upstairs|downstairs|abroad|everywhere|anywhere|somewhere|nowhere|elsewhere|ahead|behind|nearby|off|apart|overseas|underway)$")))
 
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
@@ -602,7 +612,7 @@
      ;; (one whose subject is a name right after a name only as a last
      ;; resort: that is rather one longer name, Austin Aaron Bernard III,
      ;; 36, was arrested)
-     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
+     (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause) (not (predicateless-copula))))
         (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
         (merged-cond (and (not (name-after-name-clause)) (comp (pitem-modifier) (pronoun-subject-clause)))))
      (C (dep-type rel) (max-dist 7) (dep-weight 45.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
@@ -1075,6 +1085,10 @@
      (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
      ;; (none after a predicate that stands before the copula: How is that possible?)
      (A (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
+     ;; An adverb of place or state after a copula with its subject (the
+     ;; sound is still there, I'll be back in the office, it was over).
+     (Adv (dep-type pred) (max-dist 20) (modifier-cond (place-predicate))
+          (modifiee-cond (and (get-modifier-by-type s) (not (get-modifier-by-type pred)))))
      (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)) (modifiee-cond (not (get-modifier-by-type pred))))
      (Num (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
      ;; A clause as predicate (The problem is that ..., All you do is wait,
