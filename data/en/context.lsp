@@ -318,7 +318,8 @@
   ;; there is the second noun of a compound, also where the noun may be read
   ;; otherwise but follows an article or a possessive (a light snack), unless
   ;; a verb such as "let" or "make" just before the noun takes a bare verb
-  ;; after it (let the dog work).
+  ;; after it (let the dog work), or an auxiliary opens a question with the
+  ;; noun as its subject (Did the man leave?, Can a policeman open fire?).
   (noun-after-singular-noun :act-on-all-matches
     (lexitem (and (base-verb-item) (lexical-verb-item)
                   (not (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense past))))))
@@ -331,7 +332,9 @@
                (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1))
                                             (in ("let" "lets" "letting" "make" "makes" "made" "making" "help" "helps"
                                                  "helped" "helping" "have" "has" "had" "see" "saw" "watch" "hear"
-                                                 "heard")))))
+                                                 "heard" "do" "does" "did" "Do" "Does" "Did" "can" "Can" "could" "Could"
+                                                 "will" "Will" "would" "Would" "should" "Should" "shall" "Shall" "might"
+                                                 "Might" "must" "Must")))))
       (delete (litem))))
   ;; Before punctuation, a conjunction, an auxiliary or the end, a
   ;; plural-or-third-person word right after a singular noun is mostly the
