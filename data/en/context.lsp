@@ -6,6 +6,9 @@
 ;; tools/lexgen/readings.py measures them on the treebank: how many readings
 ;; each rule deletes and how many of those were the treebank's own.
 
+;; Words that are adjectives before a noun (generated from the treebank).
+(load "en/prenominal.lsp")
+
 ;; Readings, on a lexical item.
 (defun verb-item () (comp (att) (contain syn (cat) (attvec syn ((cat v))))))
 (defun lexical-verb-item ()
@@ -182,6 +185,17 @@
   (content-that :act-on-all-matches
     (lexitem (and (comp (root) (str= that)) (not (complementiser-item)) (not (no-alternative (complementiser-item)))))
     (when (preceded-by-word (content-noun-word)) (delete (litem))))
+  ;; "for" before a pronoun or a name and an infinitive opens a clause with
+  ;; its own subject (easy for him to go, time for Pakistan to help): the
+  ;; complementiser, not the preposition.
+  (for-complementiser :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("for"))) (preposition-item) (not (no-alternative (complementiser-item)))))
+    (when (and (or (followed-by-word (in ("me" "him" "her" "us" "them" "you" "everyone" "someone" "anyone" "everybody"
+                                          "somebody" "anybody" "people")))
+                   (followed-by (comp (surform) (reg-match "^[A-Z][a-z]"))))
+               (second-after (comp (surform) (str= "to")))
+               (exist-lexitem (comp (high) (+1) (+1) (+1)) (comp (high) (+1) (+1) (+1)) (base-verb-item)))
+      (delete (litem))))
   ;; "that" after a verb or an adjective and before the start of a clause
   ;; (an article, a subject pronoun, a quantifier, a name) is the
   ;; complementiser (said that the ..., know that both ..., possible that
@@ -304,7 +318,8 @@
   ;; there is the second noun of a compound, also where the noun may be read
   ;; otherwise but follows an article or a possessive (a light snack), unless
   ;; a verb such as "let" or "make" just before the noun takes a bare verb
-  ;; after it (let the dog work).
+  ;; after it (let the dog work), or an auxiliary opens a question with the
+  ;; noun as its subject (Did the man leave?, Can a policeman open fire?).
   (noun-after-singular-noun :act-on-all-matches
     (lexitem (and (base-verb-item) (lexical-verb-item)
                   (not (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense past))))))
@@ -317,7 +332,9 @@
                (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1))
                                             (in ("let" "lets" "letting" "make" "makes" "made" "making" "help" "helps"
                                                  "helped" "helping" "have" "has" "had" "see" "saw" "watch" "hear"
-                                                 "heard")))))
+                                                 "heard" "do" "does" "did" "Do" "Does" "Did" "can" "Can" "could" "Could"
+                                                 "will" "Will" "would" "Would" "should" "Should" "shall" "Shall" "might"
+                                                 "Might" "must" "Must")))))
       (delete (litem))))
   ;; Before punctuation, a conjunction, an auxiliary or the end, a
   ;; plural-or-third-person word right after a singular noun is mostly the
@@ -658,6 +675,18 @@
     (lexitem (and (comp (surform) (in ("because" "Because"))) (preposition-item)
                   (not (no-alternative (not (preposition-item))))))
     (when (not (followed-by-word (str= "of"))) (delete (litem))))
+  (adjective-before-noun-not-noun :act-on-all-matches
+    (lexitem (and (noun-item) (not (no-alternative (adjective-item))) (comp (surform) (in ("2nd" "5th" "absolute" "alternative" "american" "annual" "antique" "arab" "asian" "average" "basic" "beloved" "best" "better" "black" "blind" "blue" "brief" "british" "canadian" "central" "chemical" "chinese" "clean" "close" "collective" "commercial" "comprehensive" "constant" "criminal" "cuban" "current" "custom" "daily" "dark" "dental" "domestic" "double" "dwarf" "eastern" "electric" "entire" "equal" "equine" "european" "executive" "external" "extra" "extreme" "faithful" "fancy" "favorite" "fellow" "female" "few" "financial" "first" "fourth" "french" "front" "fun" "fundamental" "future" "general" "german" "global" "good" "green" "halal" "half" "heavy" "high" "holy" "human" "illegal" "indian" "individual" "infinite" "initial" "innocent" "instant" "intellectual" "international" "iranian" "iraqi" "irish" "israeli" "italian" "jamaican" "japanese" "joint" "key" "kind" "last" "latest" "left" "legal" "limited" "longer" "lovely" "low" "male" "manual" "many" "mass" "mexican" "militant" "military" "minimum" "minor" "mobile" "monthly" "moral" "moslem" "multiple" "negative" "nice" "normal" "official" "old" "online" "open" "original" "other" "pakistani" "palestinian" "partial" "past" "permanent" "philippine" "physical" "plain" "poor" "potential" "primary" "prime" "private" "professional" "prompt" "public" "quick" "rear" "red" "regular" "remote" "right" "routine" "russian" "second" "secret" "several" "shi'ite" "shiite" "single" "sinhalese" "slight" "smooth" "soft" "sole" "spanish" "special" "spinal" "spiritual" "standard" "substantive" "sunni" "sweet" "syrian" "technical" "temporary" "terrible" "thai" "third" "top" "total" "tough" "ultimate" "universal" "unlimited" "upper" "vietnamese" "warm" "white" "wild" "worst" "wrong" "yearly" "yellow" "young"))) (not (comp (surform) (reg-match "^[A-Z]")))))
+    (when (and (only-followed-by (noun-item)) (not (followed-by (comp (surform) (reg-match "^[A-Z]"))))) (delete (litem))))
+  ;; A word that may be a noun or an adjective, right before a word that is
+  ;; only a noun, is the adjective when the treebank mostly has it so there
+  ;; (terrorist cells, online trading, other ideas), not the first noun of a
+  ;; compound. Names are left alone (High School, Air Force).
+  (adjective-before-noun-not-noun :act-on-all-matches
+    (lexitem (and (noun-item) (not (no-alternative (adjective-item))) (comp (surform) (prenominal-adjective-word))
+                  (not (comp (surform) (reg-match "^[A-Z]")))))
+    (when (and (only-followed-by (noun-item)) (not (followed-by (comp (surform) (reg-match "^[A-Z]")))))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
