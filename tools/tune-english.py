@@ -69,7 +69,8 @@ ROOT = os.path.dirname(HERE)
 STATS_FILES = ("dist.txt", "bad-triples.txt", "roots.txt", "relations.hdr", "relations.qhash")
 # Every file gen-english-data.py writes: the tuning copy holds them as real
 # files, so that regenerating them never writes through a link into data/en.
-LEXICON_FILES = ("words.dic", "words.idx", "words.hdr", "lexicon.lsp", "unknown.lsp", "false-roots.lsp")
+LEXICON_FILES = ("words.dic", "words.idx", "words.hdr", "lexicon.lsp", "unknown.lsp", "false-roots.lsp",
+                 "prenominal.lsp")
 
 
 def read_blocks(path):

@@ -6,6 +6,9 @@
 ;; tools/lexgen/readings.py measures them on the treebank: how many readings
 ;; each rule deletes and how many of those were the treebank's own.
 
+;; Words that are adjectives before a noun (generated from the treebank).
+(load "en/prenominal.lsp")
+
 ;; Readings, on a lexical item.
 (defun verb-item () (comp (att) (contain syn (cat) (attvec syn ((cat v))))))
 (defun lexical-verb-item ()
@@ -91,6 +94,16 @@
            (or (not (preceded-by (preposition-item))) (preceded-by-word (str= "to"))))))
 
 (def-rules english-rules
+  ;; "'s" right after "let" is "us", its object (let's go): every other
+  ;; reading goes there, and the pronoun goes everywhere else.
+  (lets-us :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("'s" "’s" "s" "'S" "’S" "S"))) (not (pronoun-item))
+                  (not (no-alternative (pronoun-item)))))
+    (when (preceded-by-word (in ("let" "Let" "LET"))) (delete (litem))))
+  (s-not-us :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("'s" "’s" "s" "'S" "’S" "S"))) (pronoun-item)
+                  (not (no-alternative (not (pronoun-item))))))
+    (when (not (preceded-by-word (in ("let" "Let" "LET")))) (delete (litem))))
   ;; "to" before a word that cannot be a bare verb (nor punctuation, nor an
   ;; adverb: to really go) is a preposition.
   (to-before-non-verb :act-on-all-matches
@@ -648,6 +661,18 @@
     (lexitem (and (comp (surform) (in ("because" "Because"))) (preposition-item)
                   (not (no-alternative (not (preposition-item))))))
     (when (not (followed-by-word (str= "of"))) (delete (litem))))
+  (adjective-before-noun-not-noun :act-on-all-matches
+    (lexitem (and (noun-item) (not (no-alternative (adjective-item))) (comp (surform) (in ("2nd" "5th" "absolute" "alternative" "american" "annual" "antique" "arab" "asian" "average" "basic" "beloved" "best" "better" "black" "blind" "blue" "brief" "british" "canadian" "central" "chemical" "chinese" "clean" "close" "collective" "commercial" "comprehensive" "constant" "criminal" "cuban" "current" "custom" "daily" "dark" "dental" "domestic" "double" "dwarf" "eastern" "electric" "entire" "equal" "equine" "european" "executive" "external" "extra" "extreme" "faithful" "fancy" "favorite" "fellow" "female" "few" "financial" "first" "fourth" "french" "front" "fun" "fundamental" "future" "general" "german" "global" "good" "green" "halal" "half" "heavy" "high" "holy" "human" "illegal" "indian" "individual" "infinite" "initial" "innocent" "instant" "intellectual" "international" "iranian" "iraqi" "irish" "israeli" "italian" "jamaican" "japanese" "joint" "key" "kind" "last" "latest" "left" "legal" "limited" "longer" "lovely" "low" "male" "manual" "many" "mass" "mexican" "militant" "military" "minimum" "minor" "mobile" "monthly" "moral" "moslem" "multiple" "negative" "nice" "normal" "official" "old" "online" "open" "original" "other" "pakistani" "palestinian" "partial" "past" "permanent" "philippine" "physical" "plain" "poor" "potential" "primary" "prime" "private" "professional" "prompt" "public" "quick" "rear" "red" "regular" "remote" "right" "routine" "russian" "second" "secret" "several" "shi'ite" "shiite" "single" "sinhalese" "slight" "smooth" "soft" "sole" "spanish" "special" "spinal" "spiritual" "standard" "substantive" "sunni" "sweet" "syrian" "technical" "temporary" "terrible" "thai" "third" "top" "total" "tough" "ultimate" "universal" "unlimited" "upper" "vietnamese" "warm" "white" "wild" "worst" "wrong" "yearly" "yellow" "young"))) (not (comp (surform) (reg-match "^[A-Z]")))))
+    (when (and (only-followed-by (noun-item)) (not (followed-by (comp (surform) (reg-match "^[A-Z]"))))) (delete (litem))))
+  ;; A word that may be a noun or an adjective, right before a word that is
+  ;; only a noun, is the adjective when the treebank mostly has it so there
+  ;; (terrorist cells, online trading, other ideas), not the first noun of a
+  ;; compound. Names are left alone (High School, Air Force).
+  (adjective-before-noun-not-noun :act-on-all-matches
+    (lexitem (and (noun-item) (not (no-alternative (adjective-item))) (comp (surform) (prenominal-adjective-word))
+                  (not (comp (surform) (reg-match "^[A-Z]")))))
+    (when (and (only-followed-by (noun-item)) (not (followed-by (comp (surform) (reg-match "^[A-Z]")))))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches

@@ -20,7 +20,7 @@
       "questions" "rates" "reasons" "records" "regards" "remains" "reports" "requests" "reserves"
       "results" "reviews" "rights" "rolls" "rules" "sales" "sanders" "savings" "seats" "shelves" "ships"
       "shops" "shows" "sides" "signs" "silkies" "skills" "sms" "sooners" "sounds" "sources" "sparks"
-      "spears" "species" "ss" "stands" "states" "steps" "stores" "tabs" "takes" "talks" "targets" "tests"
+      "spears" "species" "stands" "states" "steps" "stores" "tabs" "takes" "talks" "targets" "tests"
       "thanks" "thieves" "thus" "times" "tours" "toys" "trails" "troops" "types" "ucas" "values" "veggies"
       "views" "visits" "vs" "walters" "wants" "waters" "wives" "works" "worms" "yrs")))
       (delete (litem))))

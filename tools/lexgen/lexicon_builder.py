@@ -53,6 +53,11 @@ PHRASE_PRIOR_SHARE = 0.5
 MIN_PHRASE_SEEN = 2
 # A word is a verb particle when the treebank has it as one this often.
 MIN_PARTICLE_COUNT = 3
+# A form read as both noun and adjective is an adjective before a noun
+# (terrorist cells, online trading) when the treebank writes it as one there
+# this often and in at least this share of its uses before a noun.
+MIN_PRENOMINAL_COUNT = 3
+MIN_PRENOMINAL_SHARE = 0.8
 
 NOUN_SG = ("(num sg)", "(person 3)")
 NOUN_PL = ("(num pl)", "(person 3)")
@@ -229,6 +234,7 @@ class LexiconBuilder:
         self.wn_frames = {}
         self.form_lemmas = defaultdict(set)         # form key -> lemma keys the treebank gives it
         self.false_roots = set()                    # (form key, ending name) the analyzer must not use
+        self.prenominal_adjectives = []             # form keys that are adjectives before a noun
 
     # -- entries --------------------------------------------------------------------
 
@@ -356,6 +362,30 @@ class LexiconBuilder:
         self.drop_comma_keys()
         self.compute_costs()
         self.compute_phrase_costs()
+        self.find_prenominal_adjectives()
+
+    def find_prenominal_adjectives(self):
+        """Forms with a noun and an adjective reading that the treebank, right
+        before a noun they modify, mostly writes as the adjective (other,
+        military, online): the noun reading is left out there, where the
+        parser would often join the two words as a compound."""
+        uses = defaultdict(Counter)
+        for sentence in self.sentences:
+            for token, following in zip(sentence, sentence[1:]):
+                if following.upos == "NOUN" and token.head > token.id:
+                    uses[key_of(token.form)][token.upos] += 1
+        found = []
+        for form, counts in uses.items():
+            entry = self.entries.get(form)
+            adjective = counts["ADJ"]
+            if entry is None or '"' in form or "\\" in form:
+                continue
+            if adjective < MIN_PRENOMINAL_COUNT or adjective < MIN_PRENOMINAL_SHARE * sum(counts.values()):
+                continue
+            categories = {reading.category for reading in entry.readings}
+            if "N" in categories and "A" in categories:
+                found.append(form)
+        self.prenominal_adjectives = sorted(found)
 
     def lower_case_common_readings(self):
         """An entry is filed under the spelling its lemma mostly has in the

@@ -182,6 +182,27 @@ class CostTest(unittest.TestCase):
         self.assertEqual([name for _, name in builder.derived("has")], [None])
         self.assertIn("s", [name for _, name in builder.derived("walks")])
 
+    def test_prenominal_adjectives_are_forms_mostly_written_as_adjectives_before_a_noun(self):
+        def phrase(modifier, upos, noun="cells"):
+            return [Token(1, modifier, modifier, upos, "_", {}, 2, "amod"), Token(2, noun, noun, "NOUN", "_", {}, 0, "root")]
+        treebank = [phrase("terrorist", "ADJ") for _ in range(4)] + [phrase("terrorist", "NOUN")]
+        treebank += [phrase("police", "ADJ") for _ in range(3)] + [phrase("police", "NOUN") for _ in range(3)]
+        treebank += [phrase("Iraqi", "ADJ") for _ in range(3)]
+        # Before a noun it does not modify (the terrorist cells' leader: the
+        # head lies to the left) a form is not counted.
+        treebank += [[Token(1, "spare", "spare", "ADJ", "_", {}, 0, "root"), Token(2, "time", "time", "NOUN", "_", {}, 1, "obj")]
+                     for _ in range(3)]
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        for form in ("terrorist", "police", "iraqi", "spare"):
+            builder.entry(form).add(Reading("N", ("(num sg)", "(person 3)")))
+            if form != "iraqi":
+                builder.entry(form).add(Reading("A", ("(degree pos)",)))
+        builder.find_prenominal_adjectives()
+        # police is an adjective there only half the time; Iraqi has no
+        # adjective reading to choose.
+        self.assertEqual(builder.prenominal_adjectives, ["terrorist"])
+
     def test_a_frequent_ambiguous_form_gets_its_own_entry(self):
         treebank = [[Token(1, "related", "related", "ADJ", "_", {}, 0, "root")] for _ in range(6)]
         treebank.append([Token(1, "related", "relate", "VERB", "_", {"VerbForm": "Part"}, 0, "root")])
