@@ -276,6 +276,16 @@
 (defun subordinate-opening () (and (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce) "))
                                    (not (comp (pitem-head-word) (reg-match "^[A-Za-z]+ (do|does|did|will|would|can|could|is|are|was|were|should|shall|has|have|had|may|might|must|am)( |$)")))))
 
+;; A connective adverb before a clause opened by when or once (Then, when
+;; we moved out, we cleaned it; However when he printed it, I saw) belongs
+;; to the main clause after it, which the adverbial clause then modifies,
+;; not to the adverbial clause's verb (marked cm by its adverb); a focusing
+;; adverb singles the adverbial clause out (even when, only once).
+(defun not-before-subordinate-clause ()
+  (or (comp (pitem-modifier) (pitem-head-word) (reg-match "^([Ee]ven|[Oo]nly|[Jj]ust|[Ee]specially|[Pp]articularly|[Rr]ight|[Nn]ot|[Ee]xcept|[Mm]ainly|[Mm]ostly|[Ee]xactly|[Pp]recisely)$"))
+      (not (comp (pitem-modifiee) (and (comp (pitem-attvec) (defined syn (cm)))
+                                       (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Oo]nce) .*")))))))
+
 ;; The verb of a clause opened by a subordinating conjunction at the start
 ;; of the sentence (Although it was late, we went on; If that's ok, call
 ;; me): the clause after its comma is the main clause, never its parataxis.
@@ -486,7 +496,9 @@
      (Conn (dep-type cc) (max-dist 1) (dep-weight 2.0) (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^[a-z]+ly$"))))
            (modifier-cond (comp (pitem-preceding-word) (reg-match "^[a-z]+ly$")))
            (merged-cond (marked-conjunct))))
-  (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma))))
+  ;; (not when, where or once opening a clause: the comma before it belongs
+  ;; to the clause)
+  (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma)) (modifiee-cond (not (subordinating-adverb)))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
@@ -512,6 +524,12 @@
 ;; capitalised first word of the sentence).
 (defun preposition-after-name () (and (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^of .*")))
                                       (comp (pitem-modifiee) (pitem-head-child) (and (capitalised) (not (sentence-start))))))
+;; A phrase that opens a clause: first in the sentence, or after
+;; punctuation, a conjunction or a subordinator (and in the morning he
+;; left). A phrase right after a verb, noun or adjective rather belongs
+;; to what is before it than to a verb after it.
+(defun clause-opening-place () (or (sentence-start)
+                                   (comp (pitem-preceding-word) (reg-match "^([,;:(\"'`]+|--?|\\.\\.+|[Aa]nd|[Bb]ut|[Oo]r|[Ss]o|[Tt]hat|[Ii]f|[Ww]hen|[Bb]ecause|[Ww]hile|[Aa]s|[Ss]ince|[Aa]lthough|[Tt]hough|[Uu]nless|[Uu]ntil|[Ww]here|[Tt]hen|[Ww]hich|[Ww]ho)$"))))
 (defun with-prepositional-phrase () (comp (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*")))
 (defun after-preposition () (pitem-preceding-word (in ("of" "for" "in" "with" "from" "on" "at" "by" "about" "to" "like" "between" "among" "including"))))
 ;; A bare noun joining a noun phrase past the object of its preposition.
@@ -778,20 +796,23 @@
   ;; (its complementiser, the clause's head word, may lie up to 30 words
   ;; before the verb: a long if-clause)
   (* (Adv (dep-type mod) (max-dist 14) (dep-weight 2.0) (modifier-cond (and (bare-item) (clause-adverb)))
-          (modifiee-cond (get-modifier-by-type mod)))
+          (modifiee-cond (get-modifier-by-type mod)) (merged-cond (not-before-subordinate-clause)))
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
   (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)))) (modifiee-cond (not (gerund))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (clause-opening-place))) (modifiee-cond (not (gerund))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))) (modifiee-cond (not (gerund))))
      (Prep (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 2.0) (modifier-cond (and (opening-phrase) (no-cc) (with-object))) (modifiee-cond (not (gerund))))
-     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb))))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
+          (merged-cond (not-before-subordinate-clause)))
      ;; An adverb or phrase opening the sentence before its comma reaches
      ;; the verb past a long subject or a fronted clause (However, if you use
      ;; it, that should be registered).
-     (Adv (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 1.0) (modifier-cond (and (opening-phrase) (not (subordinating-adverb)) (not (enough)) (not (opening-well)))))
+     (Adv (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 1.0) (modifier-cond (and (opening-phrase) (not (subordinating-adverb)) (not (enough)) (not (opening-well))))
+          (merged-cond (not-before-subordinate-clause)))
      (Adv (dep-type disc) (max-dist 8) (dep-weight 1.0) (modifier-cond (opening-well)))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))
@@ -1002,19 +1023,22 @@
   ;; (its complementiser, the clause's head word, may lie up to 30 words
   ;; before the verb: a long if-clause)
   (* (Adv (dep-type mod) (max-dist 14) (dep-weight 2.0) (modifier-cond (and (bare-item) (clause-adverb)))
-          (modifiee-cond (get-modifier-by-type mod)))
+          (modifiee-cond (get-modifier-by-type mod)) (merged-cond (not-before-subordinate-clause)))
      (Intj (dep-type disc) (max-dist 14) (dep-weight 1.0) (modifiee-cond (get-modifier-by-type mod)))
      (N (dep-type voc) (max-dist 14) (dep-weight 4.0) (modifier-cond (and (bare-item) (capitalised) (sentence-start) (before-subordinator)))
         (modifiee-cond (get-modifier-by-type mod))))
   (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)))))
-     (Adv (dep-type mod) (max-dist 8) (modifier-cond (and (not (subordinating-adverb)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (clause-opening-place))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))))
+     (Adv (dep-type mod) (max-dist 8) (modifier-cond (and (not (subordinating-adverb)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
+          (merged-cond (not-before-subordinate-clause)))
      ;; (one opening the sentence before its comma reaches further, as
      ;; before a verb)
      (Prep (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 2.0) (modifier-cond (and (opening-phrase) (no-cc) (with-object))))
-     (Adv (dep-type mod) (max-dist 40) (head-reach 30) (modifier-cond (and (opening-phrase) (not (subordinating-adverb)) (not (opening-well)))))
+     (Adv (dep-type mod) (max-dist 40) (head-reach 30) (modifier-cond (and (opening-phrase) (not (subordinating-adverb)) (not (opening-well))))
+          (merged-cond (not-before-subordinate-clause)))
      (Adv (dep-type disc) (max-dist 8) (dep-weight 1.0) (modifier-cond (opening-well)))
      (Adv (dep-type mod) (max-dist 8) (modifier-cond (subordinating-adverb)) (merged-cond (subordinate-mark)))
      (Intj (dep-type disc) (max-dist 8) (dep-weight 1.0))

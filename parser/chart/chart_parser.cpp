@@ -120,6 +120,7 @@ bool ChartParser::enter_lexical_items() {
       item->av.unify(vec, &parser_.lexical_atts);
       item->cate = cate;
       item->lex_item = lex;
+      item->note_relations(0);
       if (b_.lexitem >= 0 && !item->av.defined(b_.lexitem) && item->start <= item->end)
         item->av.set(b_.lexitem, reinterpret_cast<Word>(lex));
       if (item->start <= item->end) {
@@ -398,6 +399,7 @@ void ChartParser::offer_accepted(GLink* link, PItem* item) {
       used->av = item->av;
       used->head_child = item;
       used->link = link;
+      used->note_relations(link->relation_bit());
       used->cate = &owner;
       used->weight = item->weight + link->weight;
     }
@@ -423,6 +425,7 @@ void ChartParser::offer_accepted(GLink* link, PItem* item) {
     projected->av.unify(item->av, &link->percolated);
     projected->head_child = item;
     projected->link = link;
+    projected->note_relations(link->relation_bit());
     projected->cate = &owner;
     if (!accepts(link->head_cond.get(), projected)) return;
     propagate(owner, projected, link);
@@ -505,6 +508,7 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
   n->head_child = h;
   n->second = m;
   n->link = link;
+  n->note_relations(link->relation_bit());
   n->cate = link->modifiee();
   n->weight = h->weight + m->weight + distance + link->weight;
   // 7. The filled gap leaves the moved elements.
@@ -604,12 +608,14 @@ PItem* ChartParser::empty_category_item(PItem* m) {
   empty->start = m->start;
   empty->end = static_cast<std::int16_t>(m->start - 1);
   empty->cate = ec;
+  empty->note_relations(0);
   e->start = m->start;
   e->end = m->end;
   e->av = m->av;
   e->head_child = m;
   e->second = empty;
   e->link = parser_.empty_link();
+  e->note_relations(e->link->relation_bit());
   e->cate = ec;
   e->weight = m->weight + empty->weight + parser_.empty_link()->weight;
   return e;
@@ -668,6 +674,7 @@ PItem* ChartParser::coordination_item(GCate& g, PItem* left, PItem* right) {
   c->start = left->start;
   c->end = right->end;
   c->head_child = left;
+  c->note_relations(0);
   c->second = right;
   c->cate = &g;
   c->weight = left->weight + right->weight;
@@ -675,6 +682,7 @@ PItem* ChartParser::coordination_item(GCate& g, PItem* left, PItem* right) {
   c->av.unify(right->av, &g.conj_consistent);
   if (!accepts(g.conj_link()->merged_cond.get(), c)) return nullptr;
   c->link = g.conj_link();
+  c->note_relations(c->link->relation_bit());
   if (b_.last_conj >= 0) c->av.set(b_.last_conj, 1);
   if (c->start > 0 && sentence_.first_conjunction(c->start - 1)) --c->start;
   ++chart_.stats.coordinated;

@@ -2,6 +2,12 @@
 
 namespace velmo {
 
+std::uint64_t relation_bit(std::string_view name) {
+  std::uint64_t hash = 0xCBF29CE484222325ull;
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+  return std::uint64_t{1} << ((hash ^ (hash >> 32)) % 63);
+}
+
 int& pitem_limit() {
   static int limit = ItemPool::kDefaultLimit;
   return limit;
@@ -15,6 +21,7 @@ void PItem::reset(bool clear_vector) {
   link = nullptr;
   lex_item = nullptr;
   weight = 0.0f;
+  relations = 0;
   revision = 0;
   answers.forget();
   forest_node = nullptr;

@@ -13,6 +13,7 @@
 //                     link = the category's conj link
 // Packed alternatives of an item hang on its next_alt chain.
 #include <cstdint>
+#include <string_view>
 
 #include "lexicon/attributes/att_vec.h"
 
@@ -46,7 +47,14 @@ struct ItemAnswers {
   }
 };
 
+// The bit that stands for a relation name in an item's `relations`: one of
+// 63, chosen by a hash of the name, so names may share one (bit 63 marks a
+// filled mask).
+std::uint64_t relation_bit(std::string_view name);
+
 struct PItem {
+  static constexpr std::uint64_t kRelationsKnown = std::uint64_t{1} << 63;
+
   explicit PItem(const AttInterpreterList* type) : av(type) {}
   PItem(const PItem&) = delete;
   PItem& operator=(const PItem&) = delete;
@@ -61,6 +69,11 @@ struct PItem {
   GLink* link = nullptr;        // the link through which it was made
   LexItem* lex_item = nullptr;  // for lexical items
   float weight = 0.0f;
+  // The relation bits of the links along the head-child chain (this item's
+  // own link included), with kRelationsKnown once the chart filled them:
+  // a relation whose bit is missing is taken by no link of the chain, and
+  // asking for its modifier needs no walk. 0 for an item made by hand.
+  std::uint64_t relations = 0;
   // Counts the changes of `av` after the item was complete (a head's
   // argument unified into a modifier): remembered answers of conditions
   // hold for one revision.
@@ -77,6 +90,12 @@ struct PItem {
   std::uint32_t root_collection = 0;
 
   int length() const { return end - start; }
+  // Fills `relations` from the head child's and the link's bit `link_bit`
+  // (0 for no link or none with a relation); call once head_child and link
+  // are set.
+  void note_relations(std::uint64_t link_bit) {
+    relations = kRelationsKnown | link_bit | (head_child ? head_child->relations : 0);
+  }
   bool is_lexical() const { return head_child == nullptr; }
   bool is_merge() const { return head_child != nullptr && second != nullptr; }
   // The lexical item at the bottom of the head-child chain.

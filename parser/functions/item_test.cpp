@@ -37,6 +37,7 @@ std::optional<ItemTest> ItemTest::of(const LExp& exp) {
   if (const std::string* relation = modifier_relation_of(exp)) {
     ItemTest test(Kind::kModifierByType);
     test.relation_ = relation;
+    test.relation_bit_ = relation_bit(*relation);
     return test;
   }
   if (is_plain_call(exp, "head-first")) return ItemTest(Kind::kHeadFirst);
@@ -62,7 +63,7 @@ std::optional<ItemTest> ItemTest::of(const LExp& exp) {
 bool ItemTest::holds(const PItem& item) const {
   switch (kind_) {
     case Kind::kModifierByType:
-      return modifier_by_type(item, *relation_) != nullptr;
+      return modifier_by_type(item, *relation_, relation_bit_) != nullptr;
     case Kind::kHeadFirst:
       return head_is_first(item);
     case Kind::kHeadLast:

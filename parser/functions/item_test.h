@@ -36,6 +36,7 @@ class ItemTest {
 
   Kind kind_;
   const std::string* relation_ = nullptr;  // kModifierByType
+  std::uint64_t relation_bit_ = 0;         // relation_bit(*relation_)
   std::optional<BoundAttTest> vector_test_;  // kVector, with its constant bound
 };
 

@@ -255,15 +255,17 @@ class ModifierByTypeExp final : public DefaultClone<ModifierByTypeExp> {
   const char* name() const override { return "get-modifier-by-type"; }
   void init(IRSlist& args) override {
     if (const char* relation = args.take_atom()) relation_ = relation;
+    bit_ = relation_bit(relation_);
   }
   Word eval(Word input, TypeId type) override {
     if (!input || !check_input(type)) return 0;
-    return as_word(modifier_by_type(*as_item(input), relation_));
+    return as_word(modifier_by_type(*as_item(input), relation_, bit_));
   }
   const std::string& relation() const { return relation_; }
 
  private:
   std::string relation_;
+  std::uint64_t bit_ = relation_bit("");
 };
 
 Word head_last(Word input) { return input ? head_is_last(*as_item(input)) : 1; }
@@ -366,7 +368,8 @@ Word ref_entry(Word input) {
 
 }  // namespace
 
-const PItem* modifier_by_type(const PItem& item, const std::string& relation) {
+const PItem* modifier_by_type(const PItem& item, const std::string& relation, std::uint64_t bit) {
+  if ((item.relations & PItem::kRelationsKnown) && !(item.relations & bit)) return nullptr;
   for (const PItem* at = &item; at; at = at->head_child)
     if (at->link && at->link->has_relation() && at->link->relation() == relation) return at->second;
   return nullptr;

@@ -2,6 +2,7 @@
 // The expression functions through which grammar conditions reach a parse
 // item ("PItem*"), its link ("DepRel*"), the words around it, and the few
 // that change an item or the parser's per-sentence position sets.
+#include <cstdint>
 #include <string>
 
 namespace velmo {
@@ -21,7 +22,9 @@ void register_pitem_functions();
 // the modifier attached through RELATION to the item or, first, to the
 // items down its head children (null for none); whether no item down the
 // head children has a dependent right (left) of its head.
-const PItem* modifier_by_type(const PItem& item, const std::string& relation);
+// `bit` is relation_bit(RELATION): an item whose relation bits lack it
+// is answered without the walk.
+const PItem* modifier_by_type(const PItem& item, const std::string& relation, std::uint64_t bit);
 bool head_is_last(const PItem& item);
 bool head_is_first(const PItem& item);
 // The relation of a (get-modifier-by-type RELATION) expression; null for

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "parser/chart/pitem.h"
 #include "parser/grammar/gcate.h"
 
 namespace velmo {
@@ -23,6 +24,7 @@ std::string_view modifier_key(std::string_view name) {
 void GLink::set_relation(std::string_view name) {
   relation_ = name;
   has_relation_ = true;
+  relation_bit_ = velmo::relation_bit(name);
   distance_key_.clear();
   distance_key_.append(name_stem(modifiee_->name())).append(":").append(name).append(":");
   distance_key_.append(modifier_key(modifier_->name()));

@@ -63,6 +63,8 @@ class GLink : public CanBeCurrent {
   const std::string& relation() const { return relation_; }
   bool has_relation() const { return has_relation_; }
   const std::string& distance_key() const { return distance_key_; }
+  // relation_bit() of the relation, 0 when none was given.
+  std::uint64_t relation_bit() const { return relation_bit_; }
   // Sets the relation name and derives the distance key from it.
   void set_relation(std::string_view name);
 
@@ -80,6 +82,7 @@ class GLink : public CanBeCurrent {
   GCate* modifier_;
   std::string relation_;
   bool has_relation_ = false;
+  std::uint64_t relation_bit_ = 0;
   std::string distance_key_;
   std::vector<std::vector<PItem*>> waiting_;
   // Lists past this one are empty (none was added to since they were

@@ -85,5 +85,28 @@ TEST_F(ItemTestTest, AVectorTestReadsTheItemsCurrentVector) {
   EXPECT_FALSE(has_number->holds(*noun));
 }
 
+// The chart fills each item's relation bits from its head child's and its
+// link's; a relation whose bit is missing is answered without the walk,
+// and an item made by hand (no bits filled) is still walked.
+TEST_F(ItemTestTest, ChartItemsKeepTheRelationBitsOfTheirChain) {
+  ASSERT_TRUE(phrase->relations & PItem::kRelationsKnown);
+  EXPECT_TRUE(phrase->relations & relation_bit("det"));
+  EXPECT_TRUE(noun->relations & PItem::kRelationsKnown);
+  EXPECT_EQ(noun->relations & ~PItem::kRelationsKnown & relation_bit("det"), 0u);
+  EXPECT_EQ(relation_bit("det"), relation_bit(std::string("det")));
+  EXPECT_EQ(relation_bit("det") & PItem::kRelationsKnown, 0u);
+
+  const std::optional<ItemTest> has_det = ItemTest::of(built("(get-modifier-by-type det)"));
+  ASSERT_TRUE(has_det.has_value());
+  PItem by_hand(phrase->av.type());
+  by_hand.head_child = phrase;
+  EXPECT_EQ(by_hand.relations, 0u);
+  EXPECT_TRUE(has_det->holds(by_hand));
+  EXPECT_TRUE(expression_accepts(built("(get-modifier-by-type det)"), &by_hand));
+  // A filled mask without the bit says no modifier of that relation.
+  by_hand.relations = PItem::kRelationsKnown;
+  EXPECT_FALSE(has_det->holds(by_hand));
+}
+
 }  // namespace
 }  // namespace velmo
