@@ -185,6 +185,17 @@
   (content-that :act-on-all-matches
     (lexitem (and (comp (root) (str= that)) (not (complementiser-item)) (not (no-alternative (complementiser-item)))))
     (when (preceded-by-word (content-noun-word)) (delete (litem))))
+  ;; "for" before a pronoun or a name and an infinitive opens a clause with
+  ;; its own subject (easy for him to go, time for Pakistan to help): the
+  ;; complementiser, not the preposition.
+  (for-complementiser :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("for"))) (preposition-item) (not (no-alternative (complementiser-item)))))
+    (when (and (or (followed-by-word (in ("me" "him" "her" "us" "them" "you" "everyone" "someone" "anyone" "everybody"
+                                          "somebody" "anybody" "people")))
+                   (followed-by (comp (surform) (reg-match "^[A-Z][a-z]"))))
+               (second-after (comp (surform) (str= "to")))
+               (exist-lexitem (comp (high) (+1) (+1) (+1)) (comp (high) (+1) (+1) (+1)) (base-verb-item)))
+      (delete (litem))))
   ;; "that" after a verb or an adjective and before the start of a clause
   ;; (an article, a subject pronoun, a quantifier, a name) is the
   ;; complementiser (said that the ..., know that both ..., possible that
@@ -307,7 +318,8 @@
   ;; there is the second noun of a compound, also where the noun may be read
   ;; otherwise but follows an article or a possessive (a light snack), unless
   ;; a verb such as "let" or "make" just before the noun takes a bare verb
-  ;; after it (let the dog work).
+  ;; after it (let the dog work), or an auxiliary opens a question with the
+  ;; noun as its subject (Did the man leave?, Can a policeman open fire?).
   (noun-after-singular-noun :act-on-all-matches
     (lexitem (and (base-verb-item) (lexical-verb-item)
                   (not (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense past))))))
@@ -320,7 +332,9 @@
                (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1))
                                             (in ("let" "lets" "letting" "make" "makes" "made" "making" "help" "helps"
                                                  "helped" "helping" "have" "has" "had" "see" "saw" "watch" "hear"
-                                                 "heard")))))
+                                                 "heard" "do" "does" "did" "Do" "Does" "Did" "can" "Can" "could" "Could"
+                                                 "will" "Will" "would" "Would" "should" "Should" "shall" "Shall" "might"
+                                                 "Might" "must" "Must")))))
       (delete (litem))))
   ;; Before punctuation, a conjunction, an auxiliary or the end, a
   ;; plural-or-third-person word right after a singular noun is mostly the
