@@ -687,6 +687,16 @@
                   (not (comp (surform) (reg-match "^[A-Z]")))))
     (when (and (only-followed-by (noun-item)) (not (followed-by (comp (surform) (reg-match "^[A-Z]")))))
       (delete (litem))))
+  ;; An -ing word right after a word that is only a noun and before
+  ;; punctuation, an auxiliary or the end is mostly the second noun of a
+  ;; compound (weapons smuggling., radiation poisoning., crop dusting may),
+  ;; seldom a participle (power flowing.): the noun, when it may be one.
+  (ing-noun-after-noun :act-on-all-matches
+    (lexitem (and (participle-item) (lexical-verb-item) (comp (surform) (reg-match ".*[a-z]ing$"))
+                  (not (no-alternative (noun-item)))))
+    (when (and (only-preceded-by (noun-item))
+               (or (not (followed-by (t))) (followed-by (punctuation-item)) (only-followed-by (or (aux-item) (cop-item)))))
+      (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches

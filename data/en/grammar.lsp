@@ -532,6 +532,12 @@
 ;; capitalised first word of the sentence).
 (defun preposition-after-name () (and (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^of .*")))
                                       (comp (pitem-modifiee) (pitem-head-child) (and (capitalised) (not (sentence-start))))))
+;; A phrase that opens a clause: first in the sentence, or after
+;; punctuation, a conjunction or a subordinator (and in the morning he
+;; left). A phrase right after a verb, noun or adjective rather belongs
+;; to what is before it than to a verb after it.
+(defun clause-opening-place () (or (sentence-start)
+                                   (comp (pitem-preceding-word) (reg-match "^([,;:(\"'`]+|--?|\\.\\.+|[Aa]nd|[Bb]ut|[Oo]r|[Ss]o|[Tt]hat|[Ii]f|[Ww]hen|[Bb]ecause|[Ww]hile|[Aa]s|[Ss]ince|[Aa]lthough|[Tt]hough|[Uu]nless|[Uu]ntil|[Ww]here|[Tt]hen|[Ww]hich|[Ww]ho)$"))))
 (defun with-prepositional-phrase () (comp (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*")))
 (defun after-preposition () (pitem-preceding-word (in ("of" "for" "in" "with" "from" "on" "at" "by" "about" "to" "like" "between" "among" "including"))))
 ;; A bare noun joining a noun phrase past the object of its preposition.
@@ -805,7 +811,8 @@
   (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)))) (modifiee-cond (not (gerund))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (clause-opening-place))) (modifiee-cond (not (gerund))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))) (modifiee-cond (not (gerund))))
      (Prep (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 2.0) (modifier-cond (and (opening-phrase) (no-cc) (with-object))) (modifiee-cond (not (gerund))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
           (merged-cond (not-before-subordinate-clause)))
@@ -1031,7 +1038,8 @@
   (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (clause-opening-place))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))))
      (Adv (dep-type mod) (max-dist 8) (modifier-cond (and (not (subordinating-adverb)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
           (merged-cond (not-before-subordinate-clause)))
      ;; (one opening the sentence before its comma reaches further, as
