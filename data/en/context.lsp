@@ -185,6 +185,17 @@
   (content-that :act-on-all-matches
     (lexitem (and (comp (root) (str= that)) (not (complementiser-item)) (not (no-alternative (complementiser-item)))))
     (when (preceded-by-word (content-noun-word)) (delete (litem))))
+  ;; "for" before a pronoun or a name and an infinitive opens a clause with
+  ;; its own subject (easy for him to go, time for Pakistan to help): the
+  ;; complementiser, not the preposition.
+  (for-complementiser :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("for"))) (preposition-item) (not (no-alternative (complementiser-item)))))
+    (when (and (or (followed-by-word (in ("me" "him" "her" "us" "them" "you" "everyone" "someone" "anyone" "everybody"
+                                          "somebody" "anybody" "people")))
+                   (followed-by (comp (surform) (reg-match "^[A-Z][a-z]"))))
+               (second-after (comp (surform) (str= "to")))
+               (exist-lexitem (comp (high) (+1) (+1) (+1)) (comp (high) (+1) (+1) (+1)) (base-verb-item)))
+      (delete (litem))))
   ;; "that" after a verb or an adjective and before the start of a clause
   ;; (an article, a subject pronoun, a quantifier, a name) is the
   ;; complementiser (said that the ..., know that both ..., possible that
@@ -675,6 +686,16 @@
     (lexitem (and (noun-item) (not (no-alternative (adjective-item))) (comp (surform) (prenominal-adjective-word))
                   (not (comp (surform) (reg-match "^[A-Z]")))))
     (when (and (only-followed-by (noun-item)) (not (followed-by (comp (surform) (reg-match "^[A-Z]")))))
+      (delete (litem))))
+  ;; An -ing word right after a word that is only a noun and before
+  ;; punctuation, an auxiliary or the end is mostly the second noun of a
+  ;; compound (weapons smuggling., radiation poisoning., crop dusting may),
+  ;; seldom a participle (power flowing.): the noun, when it may be one.
+  (ing-noun-after-noun :act-on-all-matches
+    (lexitem (and (participle-item) (lexical-verb-item) (comp (surform) (reg-match ".*[a-z]ing$"))
+                  (not (no-alternative (noun-item)))))
+    (when (and (only-preceded-by (noun-item))
+               (or (not (followed-by (t))) (followed-by (punctuation-item)) (only-followed-by (or (aux-item) (cop-item)))))
       (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).

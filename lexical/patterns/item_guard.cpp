@@ -13,7 +13,10 @@
 #include "shell/lexp/constants.h"
 #include "shell/lexp/forms.h"
 #include "shell/lexp/lexp.h"
+#include "shell/lexp/native.h"
+#include "shell/lib/exp_support.h"
 #include "shell/interpreter/name_space.h"
+#include "shell/lib/text_algorithms.h"
 #include "shell/lib/text_equality.h"
 #include "shell/reader/irslist.h"
 #include "shell/support/text.h"
@@ -253,9 +256,38 @@ ItemGuard ItemGuard::of_text_test(LExp& test, std::shared_ptr<const WordSet> wor
   return guard;
 }
 
-ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& exp, TypeId type, std::shared_ptr<const WordSet> words) {
+namespace {
+
+// The constant text TEXT of a (str-prefix (str TEXT) (ident)), which holds
+// on a text that begins with TEXT (ignoring case); null for anything else.
+const char* constant_prefix(const LExp& exp) {
+  if (!is_kind(exp, "str-prefix")) return nullptr;
+  const auto* call = dynamic_cast<const MArgExp*>(&exp);
+  if (!call || call->args().size() != 2 || !call->args()[0] || !call->args()[1]) return nullptr;
+  const auto* text = dynamic_cast<const StrConst*>(call->args()[0].get());
+  if (!text || !text->value() || !is_kind(*call->args()[1], "ident")) return nullptr;
+  return text_of(text->value());
+}
+
+}  // namespace
+
+ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type, std::shared_ptr<const WordSet> words) {
   TextTest test;
-  if (!exp.accepts(type)) return test;
+  if (!written.accepts(type)) return test;
+  // A call of a function without parameters tests what its body tests; the
+  // words of the call's own form say nothing about the body.
+  const LExp* body = &written;
+  for (int depth = 0; body->same_as() && depth < kMaxDepth; ++depth) {
+    body = body->same_as();
+    words.reset();
+    if (!body->accepts(type)) return test;
+  }
+  const LExp& exp = *body;
+  if (const char* prefix = constant_prefix(exp)) {
+    test.kind_ = Kind::kPrefix;
+    test.prefix_ = prefix;
+    return test;
+  }
   std::string_view text;
   if (const auto* equality = dynamic_cast<const TextEqualityTest*>(&exp)) {
     test.kind_ = equality->lower_text(text) ? Kind::kEquals : Kind::kNever;
@@ -288,6 +320,8 @@ bool ItemGuard::TextTest::holds(const char* text) const {
       return *text == '\0';
     case Kind::kIn:
       return in_words(text);
+    case Kind::kPrefix:
+      return starts_with_nocase(text, prefix_);
   }
   return false;
 }
@@ -295,6 +329,7 @@ bool ItemGuard::TextTest::holds(const char* text) const {
 bool ItemGuard::TextTest::may_hold_in(const ItemTextFilter& texts) const {
   switch (kind_) {
     case Kind::kNone:
+    case Kind::kPrefix:
       return true;
     case Kind::kNever:
       return false;

@@ -37,8 +37,10 @@ class ItemGuard {
  public:
   using WordSet = std::unordered_set<std::string>;
 
-  // A test of a text made directly: (str= TEXT) and the like, or an
-  // (in (WORD ...) ...) whose words were read from its written form.
+  // A test of a text made directly: (str= TEXT) and the like, a
+  // (str-prefix (str TEXT) (ident)), a call of a function without
+  // parameters whose body is one of these, or an (in (WORD ...) ...) whose
+  // words were read from its written form.
   class TextTest {
    public:
     // The test `exp` on a text; `words`: those of its form, when it was
@@ -51,11 +53,12 @@ class ItemGuard {
     bool may_hold_in(const ItemTextFilter& texts) const;
 
    private:
-    enum class Kind { kNone, kNever, kEquals, kIn };
+    enum class Kind { kNone, kNever, kEquals, kIn, kPrefix };
     bool in_words(const char* text) const;
 
     Kind kind_ = Kind::kNone;
     std::string lower_text_;                // kEquals
+    std::string prefix_;                    // kPrefix, as written
     std::shared_ptr<const WordSet> words_;  // kIn, in lower case
     std::bitset<256> first_bytes_;          // kIn: of the words
     std::size_t longest_ = 0;               // kIn: bytes of the longest word

@@ -1,5 +1,6 @@
 #include "lexicon/lexicon/meaning_text_cache.h"
 
+#include <optional>
 #include <sstream>
 #include <typeinfo>
 
@@ -34,11 +35,19 @@ std::unique_ptr<Meaning> MeaningTextCache::make(std::string_view text, IRSlist& 
   const Meaning* prototype = type.empty() ? nullptr : find_meaning_prototype(type);
   // Messages are passed on after the reading; a reading that gave one is
   // not kept, so that every reading of the text gives it again.
-  std::ostringstream messages;
+  // One stream serves every reading (making a stream costs more than most
+  // readings); a reading inside another gets its own.
+  std::optional<std::ostringstream> own;
+  if (capturing_) own.emplace();
+  std::ostringstream& messages = own ? *own : messages_;
+  messages.str(std::string());
   std::unique_ptr<Meaning> meaning;
   {
+    const bool outer = !capturing_;
+    capturing_ = true;
     ScopedDiagnostics capture(messages);
     meaning = make_meaning(form);
+    if (outer) capturing_ = false;
   }
   const std::string said = messages.str();
   if (!said.empty()) diag() << said << std::flush;

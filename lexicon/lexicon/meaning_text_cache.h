@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -50,6 +51,9 @@ class MeaningTextCache {
   };
 
   std::unordered_map<std::string, Kept, TextHash, std::equal_to<>> kept_;
+  // Catches the messages of a reading; in use while `capturing_`.
+  std::ostringstream messages_;
+  bool capturing_ = false;
 };
 
 }  // namespace velmo

@@ -30,6 +30,8 @@ class MArgExp : public LExp {
   std::size_t max_args() const { return max_args_; }
   const std::vector<TypeId>& arg_types() const { return arg_types_; }
   std::size_t built_args() const { return args_.size(); }
+  // The argument expressions, in order (null for one that failed to build).
+  const LExpList& args() const { return args_; }
 
  protected:
   // A copy of the prototype's fixed fields, without arguments.

@@ -44,15 +44,14 @@ void report_found_list(const IRSlist* list) {
 
 IRSlist::~IRSlist() {
   // Frees the subtree without recursion, so deeply nested input cannot
-  // exhaust the stack.
-  std::vector<IRSlist*> pending;
+  // exhaust the stack: the children of each node freed join this node's
+  // list first, so every node is freed with an empty list, and no other
+  // store is needed.
   IRSlist* child;
-  while (children_.take_first(child)) pending.push_back(child);
-  while (!pending.empty()) {
-    IRSlist* node = pending.back();
-    pending.pop_back();
-    while (node->children_.take_first(child)) pending.push_back(child);
-    delete node;
+  while (children_.take_first(child)) {
+    IRSlist* grandchild;
+    while (child->children_.take_first(grandchild)) children_.prepend(grandchild);
+    delete child;
   }
 }
 

@@ -336,6 +336,40 @@ TEST_F(PatternTest, SequenceScansSkipSentencesWithoutTheirAnchorWords) {
   EXPECT_EQ(all("(seq :front-to-back (word (in (\"i\" \"we\"))) (.))"), "[1,2]([1,1] [2,2])");
 }
 
+// A word test that calls a function without parameters tests what the
+// function's body tests: a sentence without the body's word is not scanned.
+TEST_F(PatternTest, WordTestsSeeThroughCallsWithoutParameters) {
+  const std::string dollar = unique("dollar");
+  run("(defun " + dollar + " () (str= \"$\"))");
+  sentence({"a", "b"});
+  const std::string text = "(seq :front-to-back (word (" + dollar + ")) (word (" + dollar + ")))";
+  LPatternPtr pairs = pattern(text);
+  ASSERT_TRUE(pairs);
+  EXPECT_FALSE(pairs->may_start_anywhere(lattice_));
+  EXPECT_TRUE(pairs->changes_nothing());
+  EXPECT_EQ(all(text), "");
+  sentence({"x", "$", "$", "y"});
+  EXPECT_TRUE(pairs->may_start_anywhere(lattice_));
+  EXPECT_FALSE(pairs->may_start_at(lattice_, 1));
+  EXPECT_EQ(all(text), "[2,3]([2,2] [3,3])");
+}
+
+// A root test (str-prefix (str TEXT) (ident)) is made directly, ignoring
+// case, with the answers of the general evaluation.
+TEST_F(PatternTest, RootPrefixTestsAreMadeDirectly) {
+  sentence({"a", "b", "c", "d"});
+  enter(1, 1, "_num_");
+  enter(2, 2, "b");
+  enter(3, 3, "Xy");
+  enter(4, 4, "_");
+  EXPECT_EQ(all("(lexitem (comp (root) (str-prefix (str \"_\") (ident))))"), "[1,1]{_num_} [4,4]{_}");
+  EXPECT_EQ(all("(lexitem (comp (root) (str-prefix (str xY) (ident))))"), "[3,3]{Xy}");
+  EXPECT_EQ(all("(lexitem (and (comp (root) (str-prefix (str \"_n\") (ident))) (t)))"), "[1,1]{_num_}");
+  EXPECT_EQ(all("(lexitem (comp (root) (str-prefix (str \"_num_x\") (ident))))"), "");
+  // Other arguments are left to the general evaluation.
+  EXPECT_EQ(all("(lexitem (comp (root) (str-prefix (ident) (str \"_num_\"))))"), "[1,1]{_num_} [4,4]{_}");
+}
+
 TEST_F(PatternTest, CollectLexItemsTakesTheFirstSatisfyingItemFromTheEnd) {
   sentence({"a", "b", "c", "d"});
   enter(4, 4, "d");
