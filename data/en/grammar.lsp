@@ -387,6 +387,14 @@
 (def-category VBE (visible-atts (cat vform lexitem last_conj rare cm)))
 (def-category C (visible-atts (cat cform last_conj)))
 
+;; A clause of comparison (as you like, than we thought) belongs to the
+;; adverb it compares, not to the verb: one after "as" (as far as I know,
+;; as long as it works, as soon as you can) or one of higher degree
+;; (sooner than expected, longer than it should).
+(defun comparison-clause () (and (full-clause) (comp (pitem-attvec) (att-str-val cform) (in ("as" "than")))))
+(defun compared-adverb () (or (comp (get-modifier-by-type mod) (pitem-head-word) (reg-match "^[Aa]s$"))
+                              (comp (pitem-head-child) (pitem-head-word) (reg-match "^(more|less|longer|sooner|better|faster|later|earlier|further|farther|harder|worse|quicker|easier)$"))))
+
 (def-modifiers A
   ;; A ruler line around a heading, as a last resort (----== Posted via
   ;; Newsfeed.Com ==----).
@@ -517,13 +525,22 @@
      ;; (back to work, away from home, west of Baghdad).
      (Prep (dep-type mod) (max-dist 1) (modifier-cond (and (no-cc) (with-object) (comp (pitem-head-word) (reg-match "^(to|from|of) .*"))))
            (modifiee-cond (comp (pitem-head-word) (reg-match "^([Bb]ack|[Aa]way|[Aa]part|[Ff]ar|[Dd]own|[Ww]est|[Ee]ast|[Nn]orth|[Ss]outh)$"))))
-     (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
+     (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))
+     ;; The clause of comparison after it (as far as I know, sooner than
+     ;; expected).
+     (C (dep-type mod) (max-dist 10) (dep-weight 2.0) (modifier-cond (comparison-clause)) (modifiee-cond (compared-adverb)))))
 
 ;; A phrase that holds a preposition and its object.
 ;; A phrase of a preposition other than "of" joined to a name (not the
 ;; capitalised first word of the sentence).
 (defun preposition-after-name () (and (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^of .*")))
                                       (comp (pitem-modifiee) (pitem-head-child) (and (capitalised) (not (sentence-start))))))
+;; A phrase that opens a clause: first in the sentence, or after
+;; punctuation, a conjunction or a subordinator (and in the morning he
+;; left). A phrase right after a verb, noun or adjective rather belongs
+;; to what is before it than to a verb after it.
+(defun clause-opening-place () (or (sentence-start)
+                                   (comp (pitem-preceding-word) (reg-match "^([,;:(\"'`]+|--?|\\.\\.+|[Aa]nd|[Bb]ut|[Oo]r|[Ss]o|[Tt]hat|[Ii]f|[Ww]hen|[Bb]ecause|[Ww]hile|[Aa]s|[Ss]ince|[Aa]lthough|[Tt]hough|[Uu]nless|[Uu]ntil|[Ww]here|[Tt]hen|[Ww]hich|[Ww]ho)$"))))
 (defun with-prepositional-phrase () (comp (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*")))
 (defun after-preposition () (pitem-preceding-word (in ("of" "for" "in" "with" "from" "on" "at" "by" "about" "to" "like" "between" "among" "including"))))
 ;; A bare noun joining a noun phrase past the object of its preposition.
@@ -797,7 +814,8 @@
   (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)))) (modifiee-cond (not (gerund))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (clause-opening-place))) (modifiee-cond (not (gerund))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))) (modifiee-cond (not (gerund))))
      (Prep (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 2.0) (modifier-cond (and (opening-phrase) (no-cc) (with-object))) (modifiee-cond (not (gerund))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
           (merged-cond (not-before-subordinate-clause)))
@@ -1023,7 +1041,8 @@
   (* (C (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 6.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (that-clause)))))
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
-     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (clause-opening-place))))
+     (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))))
      (Adv (dep-type mod) (max-dist 8) (modifier-cond (and (not (subordinating-adverb)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
           (merged-cond (not-before-subordinate-clause)))
      ;; (one opening the sentence before its comma reaches further, as
