@@ -124,7 +124,14 @@ void DependencyWeigher::begin_sentence() {
   link_relations_.clear();
   value_texts_.clear();
   merges_.clear();
-  distance_rows_.clear();
+  // The rows are keyed by lasting texts: they hold across sentences while
+  // the table keeps its rows.
+  const std::uint64_t table_changes = sources_.distances ? sources_.distances->changes() : 0;
+  if (sources_.distances != rows_table_ || table_changes != rows_table_changes_) {
+    distance_rows_.clear();
+    rows_table_ = sources_.distances;
+    rows_table_changes_ = table_changes;
+  }
   roots_.clear();
   category_heads_.clear();
   sides_.clear();
@@ -347,7 +354,18 @@ DependencyWeigher::SideRange DependencyWeigher::modifier_sides(const PItem& modi
   Side remembered[kRememberedSides];
   std::size_t remembered_count = 0;
   const auto begin = static_cast<std::uint32_t>(side_lists_.size());
+  const LexItem* previous_word = nullptr;
+  const GCate* previous_category = nullptr;
   for (const PItem* alt = &modifier; alt; alt = alt->next_alt) {
+    // An alternative of the category before on the same word (with a
+    // root) has the side before but perhaps for "cat" p, which a modifier's
+    // weight does not read: it is passed over without making its side.
+    const LexItem* word = lexical_item_of(*alt);
+    if (!word || !word->root) word = nullptr;
+    const bool repeated = !prepositional && word && word == previous_word && alt->cate == previous_category;
+    previous_word = word;
+    previous_category = alt->cate;
+    if (repeated) continue;
     const Side side = modifier_side(*alt, prepositional);
     if (std::find(remembered, remembered + remembered_count, side) != remembered + remembered_count) continue;
     if (remembered_count < kRememberedSides) remembered[remembered_count++] = side;
@@ -435,32 +453,33 @@ DependencyWeigher::TripleWeight DependencyWeigher::triple_of(const TripleKey& ke
   // list again.
   auto [cached, added] = triples_.find_or_add(key);
   if (added) {
-    std::string triple = key.head;
-    triple += '\t';
-    triple += key.relation;
-    triple += '\t';
-    triple += key.modifier;
     // Neither source adds to the cache: `cached` stays valid.
-    const bool bad = sources_.is_bad_triple && sources_.is_bad_triple(triple);
-    cached = bad ? kBadTripleMark : triple_weight(triple, distance_weight, distance);
+    const bool bad = sources_.is_bad_triple && sources_.is_bad_triple(triple_text(key));
+    cached = bad ? kBadTripleMark : triple_weight(key, distance_weight, distance);
   }
   return cached == kBadTripleMark ? TripleWeight{0.0f, true} : TripleWeight{cached, false};
 }
 
+std::string_view DependencyWeigher::triple_text(const TripleKey& key) {
+  triple_text_.assign(key.head);
+  triple_text_ += '\t';
+  triple_text_ += key.relation;
+  triple_text_ += '\t';
+  triple_text_ += key.modifier;
+  return triple_text_;
+}
+
 // The weight of a triple that is not bad and not cached, without the
 // distance weight, from the relation database.
-float DependencyWeigher::triple_weight(const std::string& triple, float distance_weight, int distance) {
+float DependencyWeigher::triple_weight(const TripleKey& key, float distance_weight, int distance) {
   std::optional<double> p;
-  if (sources_.probability) {
-    const std::size_t tab1 = triple.find('\t'), tab2 = triple.find('\t', tab1 + 1);
-    const std::string_view text = triple;
-    p = sources_.probability(text.substr(0, tab1), text.substr(tab1 + 1, tab2 - tab1 - 1), text.substr(tab2 + 1));
-  }
+  if (sources_.probability) p = sources_.probability(key.head, key.relation, key.modifier);
   // No answer, or certainty, costs nothing (and prints as 0, not -0).
   const double value = p && *p > 0.0 && *p < 1.0 ? *p : 1.0;
   const float weight = value < 1.0 ? static_cast<float>(-std::log(value)) : 0.0f;
   if (weight_debugging())
-    diag() << triple << ' ' << weight << " dist=" << distance_weight << " distp=" << distance << '\n' << std::flush;
+    diag() << triple_text(key) << ' ' << weight << " dist=" << distance_weight << " distp=" << distance << '\n'
+           << std::flush;
   return weight;
 }
 

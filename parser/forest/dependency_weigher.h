@@ -184,7 +184,9 @@ class DependencyWeigher {
   const char* category_head(const Side& head);
   float distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d);
   TripleWeight triple_of(const TripleKey& key, float distance_weight, int distance);
-  float triple_weight(const std::string& triple, float distance_weight, int distance);
+  float triple_weight(const TripleKey& key, float distance_weight, int distance);
+  // "head\trelation\tmodifier", made in a buffer kept for the next.
+  std::string_view triple_text(const TripleKey& key);
 
   struct TextHash {
     using is_transparent = void;  // looked up by views, without copying
@@ -199,6 +201,7 @@ class DependencyWeigher {
   FlatMemo<TripleKey, float, TripleKeyHash> triples_;
   // The words (and "<CAT>word" heads) the cache is keyed by; emptied with it.
   TextSet words_;
+  std::string triple_text_;
 
   // Interned texts (relations, category keys, attribute values), kept for
   // the weigher's life.
@@ -219,7 +222,11 @@ class DependencyWeigher {
   FlatMemo<const void*, LinkRelation, PointerHash> link_relations_;  // by GLink
   FlatMemo<ValueKey, const char*, ValueKeyHash> value_texts_;
   FlatMemo<MergeKey, float, MergeKeyHash> merges_;
+  // ---- Kept across sentences while the distance table keeps its rows.
   FlatMemo<TripleKey, int, TripleKeyHash> distance_rows_;
+  const DistanceTable* rows_table_ = nullptr;
+  std::uint64_t rows_table_changes_ = 0;
+  // ---- Memos of the current sentence (continued).
   FlatMemo<const void*, const char*, PointerHash> roots_;  // among the words, by pooled root
   FlatMemo<TripleKey, const char*, TripleKeyHash> category_heads_;  // by category and word
   FlatMemo<const void*, Side, PointerHash> sides_;  // by PItem

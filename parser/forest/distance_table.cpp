@@ -93,6 +93,7 @@ std::size_t DistanceTable::row_for(std::string_view key) {
   const std::string copy(key);
   if (const std::size_t* found = index_.find(copy.c_str())) return *found;
   const std::size_t row_index = rows_.size();
+  ++changes_;
   rows_.push_back(Row{});
   rows_.back().by_distance.fill(0.0f);
   index_.insert(keys_.add(key), row_index);
@@ -106,6 +107,7 @@ void DistanceTable::set(Row& row, int distance, bool any_distance, float probabi
 }
 
 void DistanceTable::clear() {
+  ++changes_;
   index_.clear();
   rows_.clear();
   keys_.clear();

@@ -5,6 +5,7 @@
 // docs/distance-table.md.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <istream>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,9 @@ class DistanceTable {
   void clear();
   bool empty() const { return rows_.empty(); }
   std::size_t key_count() const { return rows_.size(); }
+  // Counts the changes that renumber rows (a new key, clear()): a row found
+  // earlier stays the same key's row while this count stays.
+  std::uint64_t changes() const { return changes_; }
 
   // -ln P for the key at the distance (clamped to +-20), raised to the floor.
   float weight(std::string_view key, int distance) const;
@@ -70,6 +74,7 @@ class DistanceTable {
   THashTableWithOrd<const char*, std::size_t> index_;
   std::vector<Row> rows_;
   StringPool keys_;
+  std::uint64_t changes_ = 0;
 };
 
 }  // namespace velmo

@@ -109,5 +109,20 @@ TEST(DistanceTable, DistancesAreClampedToTwenty) {
   EXPECT_FLOAT_EQ(table.probability("A:mod:N", -20), 0.125f);
 }
 
+// A new key or a cleared table may renumber the rows; a new distance of a
+// key already there does not.
+TEST(DistanceTable, ChangesCountWhatRenumbersRows) {
+  DistanceTable table;
+  const std::uint64_t at_first = table.changes();
+  table.add("V:obj:N", 1, false, 0.5f);
+  const std::uint64_t with_key = table.changes();
+  EXPECT_GT(with_key, at_first);
+  table.add("V:obj:N", 2, false, 0.25f);
+  table.add("V:obj:N", 0, true, 0.125f);
+  EXPECT_EQ(table.changes(), with_key);
+  table.clear();
+  EXPECT_GT(table.changes(), with_key);
+}
+
 }  // namespace
 }  // namespace velmo

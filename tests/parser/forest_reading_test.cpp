@@ -734,6 +734,32 @@ TEST(DependencyWeigherKeys, CategoryKeysAndDistances) {
   EXPECT_EQ(weigher.distance(5, 4), -1);
 }
 
+// The rows of the distance table found in one sentence serve the next
+// while the table keeps its rows, and are found again after it changes.
+TEST(DependencyWeigherKeys, DistanceRowsHoldAcrossSentencesUntilTheTableChanges) {
+  GCate v(nullptr, "V"), n(nullptr, "N");
+  PItem head(nullptr), modifier(nullptr);
+  head.cate = &v;
+  head.start = head.end = 1;
+  modifier.cate = &n;
+  modifier.start = modifier.end = 2;
+  DistanceTable table;
+  table.add("V:obj:N", 1, false, 0.5f);
+  DependencyWeigher weigher;
+  DependencyWeigher::Sources sources;
+  sources.distances = &table;
+  weigher.set_sources(sources);
+  EXPECT_FLOAT_EQ(weigher.single_weight(head, modifier, "obj"), -std::log(0.5f));
+  weigher.begin_sentence();
+  EXPECT_FLOAT_EQ(weigher.single_weight(head, modifier, "obj"), -std::log(0.5f));
+  // Read again in another order, the key's row is the second.
+  table.clear();
+  table.add("V:subj:N", 1, false, 0.75f);
+  table.add("V:obj:N", 1, false, 0.125f);
+  weigher.begin_sentence();
+  EXPECT_FLOAT_EQ(weigher.single_weight(head, modifier, "obj"), -std::log(0.125f));
+}
+
 }  // namespace
 }  // namespace velmo
 
