@@ -739,6 +739,10 @@
      (A (dep-type mod) (max-dist 20) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (no-cc) (not (capitalised)) (not (starts-with-punctuation)) (not (get-modifier-by-type conj))))
         (modifiee-cond (not (and (bare-item) (capitalised))))))
+  ;; and an adjective or prepositional phrase that took a conjunction as
+  ;; its conjunct (an okay doctor but not worth it).
+  (? (A (dep-type conj) (max-dist 20) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Prep (dep-type conj) (max-dist 20) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc))))
   (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 (def-modifiers Prep
