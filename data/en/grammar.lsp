@@ -450,11 +450,6 @@
      ;; and a participle used as an adjective, after a conjunction or comma
      ;; (clean and redlined version)
      (V (dep-type conj) (max-dist 4) (dep-weight 2.0) (modifier-cond (and (conjunct) (participle) (head-last) (not (get-modifier-by-type s))))))
-  ;; As a last resort, a phrase after it that took a conjunction is its
-  ;; conjunct (very important and a high priority, okay but not worth it).
-  (? (A (dep-type conj) (max-dist 20) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
-     (N (dep-type conj) (max-dist 20) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
-     (Prep (dep-type conj) (max-dist 20) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc))))
   (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 ;; Numbers in a list hang from the first as conjuncts (5 and 6 dollars,
