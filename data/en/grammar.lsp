@@ -1061,6 +1061,10 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)) (not (and (bare-item) (fronted-participle)))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
+  ;; "Here" or "there" before a pronoun subject and a copula that closes
+  ;; the clause is the predicate (Here it is., There you are!).
+  (? (Adv (dep-type pred) (max-dist 3) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Hh]ere|[Tt]here)$"))))
+          (modifiee-cond (and (comp (get-modifier-by-type s) (personal-pronoun)) (head-last) (or (before-punctuation) (sentence-end))))))
   (? (N (dep-type s) (max-dist 8) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      ;; In a question the subject stands between two auxiliaries (Will you
