@@ -387,6 +387,14 @@
 (def-category VBE (visible-atts (cat vform lexitem last_conj rare cm)))
 (def-category C (visible-atts (cat cform last_conj)))
 
+;; A clause of comparison (as you like, than we thought) belongs to the
+;; adverb it compares, not to the verb: one after "as" (as far as I know,
+;; as long as it works, as soon as you can) or one of higher degree
+;; (sooner than expected, longer than it should).
+(defun comparison-clause () (and (full-clause) (comp (pitem-attvec) (att-str-val cform) (in ("as" "than")))))
+(defun compared-adverb () (or (comp (get-modifier-by-type mod) (pitem-head-word) (reg-match "^[Aa]s$"))
+                              (comp (pitem-head-child) (pitem-head-word) (reg-match "^(more|less|longer|sooner|better|faster|later|earlier|further|farther|harder|worse|quicker|easier)$"))))
+
 (def-modifiers A
   ;; A ruler line around a heading, as a last resort (----== Posted via
   ;; Newsfeed.Com ==----).
@@ -517,7 +525,10 @@
      ;; (back to work, away from home, west of Baghdad).
      (Prep (dep-type mod) (max-dist 1) (modifier-cond (and (no-cc) (with-object) (comp (pitem-head-word) (reg-match "^(to|from|of) .*"))))
            (modifiee-cond (comp (pitem-head-word) (reg-match "^([Bb]ack|[Aa]way|[Aa]part|[Ff]ar|[Dd]own|[Ww]est|[Ee]ast|[Nn]orth|[Ss]outh)$"))))
-     (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))))
+     (Adv (dep-type conj) (max-dist 4) (modifier-cond (and (conjunct) (get-modifier-by-type cc))) (modifiee-cond (no-cc)))
+     ;; The clause of comparison after it (as far as I know, sooner than
+     ;; expected).
+     (C (dep-type mod) (max-dist 10) (dep-weight 2.0) (modifier-cond (comparison-clause)) (modifiee-cond (compared-adverb)))))
 
 ;; A phrase that holds a preposition and its object.
 ;; A phrase of a preposition other than "of" joined to a name (not the
@@ -1048,6 +1059,10 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)) (not (and (bare-item) (fronted-participle)))))))
   (? (VB (dep-type aux) (max-dist 6) (dep-weight 2.0) (modifier-cond (finite))
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
+  ;; "Here" or "there" before a pronoun subject and a copula that closes
+  ;; the clause is the predicate (Here it is., There you are!).
+  (? (Adv (dep-type pred) (max-dist 3) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Hh]ere|[Tt]here)$"))))
+          (modifiee-cond (and (comp (get-modifier-by-type s) (personal-pronoun)) (head-last) (or (before-punctuation) (sentence-end))))))
   (? (N (dep-type s) (max-dist 8) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      ;; In a question the subject stands between two auxiliaries (Will you
