@@ -371,6 +371,16 @@
   (possessive-after-noun :act-on-all-matches
     (lexitem (and (comp (surform) (in ("'s" "’s" "s"))) (or (aux-item) (cop-item)) (not (no-alternative (part-item)))))
     (when (and (only-preceded-by (noun-item)) (not (followed-by (adverb-item)))) (delete (litem))))
+  ;; "'s" after a noun, also one that may be read otherwise (Bush's, Credit's),
+  ;; and before a word that is only a noun or a number, or an adjective and a
+  ;; noun (India's northeast, Bush's first three), is the possessive marker,
+  ;; not "is".
+  (possessive-before-noun :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("'s" "’s"))) (or (aux-item) (cop-item)) (not (no-alternative (part-item)))))
+    (when (and (preceded-by (noun-item)) (not (preceded-by (pronoun-item)))
+               (or (only-followed-by (or (noun-item) (num-item)))
+                   (and (only-followed-by (adjective-item)) (second-after (noun-item)))))
+      (delete (litem))))
   ;; "no" before a word that is only a noun is the determiner.
   (no-determiner :act-on-all-matches
     (lexitem (and (comp (root) (str= no)) (adverb-item) (not (no-alternative (not (adverb-item))))))

@@ -371,6 +371,14 @@
 (defun predicative-verb () (comp (pitem-head-child) (pitem-head-word)
                                  (reg-match "^([Mm]ak|[Mm]ade|[Gg]et|[Gg]ot|[Ff]eel|[Ff]elt|[Kk]eep|[Kk]ept|[Ll]ook|[Bb]ecom|[Bb]ecame|[Ff]ind|[Ff]ound|[Gg]o|[Gg]oes|[Ww]ent|[Gg]one|[Ss]eem|[Rr]emain|[Hh]av|[Hh]as|[Hh]ad|[Ll]eav|[Ll]eft|[Ss]ound|[Tt]ast|[Ww]ant|[Cc]om|[Cc]ame|[Tt]hink|[Tt]hought|[Aa]ppear|[Nn]eed|[Cc]onsider|[Cc]ut|[Ss]uppos|[Pp]rov|[Ss]tay|[Tt]urn|[Ss]mell|[Gg]row|[Gg]rew|[Bb]eliev|[Pp]retend|[Hh]old|[Hh]eld|[Ee]nd|[Rr]ender|[Dd]eem|[Ll]abel|[Cc]all|[Pp]aint|[Dd]ri|[Dd]rove|[Ss]et|[Rr]un|[Rr]an|[Bb]reak|[Bb]roke|[Ff]all|[Ff]ell|[Ll]ay|[Ll]ie|[Ss]it|[Ss]at|[Ss]tand|[Ss]tood|[Ww]ear|[Ww]ore|[Pp]ush|[Pp]ull|[Ss]hoot|[Ss]hot|[Ll]ik|[Ll]ove|[Pp]refer|[Ss]erv|[Rr]eturn|[Aa]rriv|[Dd]i|[Bb]orn|[Rr]ate|[Rr]ated|[Cc]ertif|[Dd]eclar|[Rr]eport|[Ss]hip|[Ss]ell|[Ss]old)(s|es|ed|d|ing|ies|ied|e|en|n|t|y)?( |$)")))
 
+;; A sentence adverb or connective opening the sentence (However, So,
+;; Sometimes) modifies the clause, never the adjective, noun or
+;; adverb right after it (However powerful hardliners may be trying; So
+;; now the Senate is getting ready); not before much, all, many, far or
+;; long, which it rather measures (So much for that).
+(defun sentence-connective () (and (sentence-start) (bare-item) (not (pitem-following-word (in ("much" "all" "many" "far" "long"))))
+                                   (comp (pitem-head-word) (reg-match "^([Hh]owever|[Ss]o|[Nn]ow|[Aa]lso|[Ss]ometimes|[Uu]sually|[Pp]ersonally|[Hh]opefully|[Rr]ecently|[Oo]bviously|[Ii]ronically|[Uu]nfortunately|[Ff]ortunately|[Ii]nstead|[Ss]till|[Tt]hus|[Tt]herefore|[Hh]ence|[Bb]esides|[Ll]ikewise|[Aa]dditionally|[Mm]eanwhile|[Oo]therwise|[Bb]asically|[Aa]pparently|[Cc]learly|[Hh]onestly|[Ff]inally|[Gg]enerally|[Oo]verall|[Cc]urrently|[Oo]riginally|[Ss]urprisingly|[Ss]adly|[Ll]uckily|[Ii]nterestingly|[Tt]ypically|[Nn]ormally|[Oo]ften|[Ff]urthermore|[Mm]oreover|[Ss]econdly|[Ff]irstly|[Ll]astly|[Ss]imilarly|[Nn]evertheless|[Nn]onetheless|[Ee]ventually|[Ll]ater|[Tt]oday|[Yy]esterday|[Tt]omorrow)$"))))
+
 (def-category Punc)
 (def-category Intj)
 (def-category U)
@@ -412,7 +420,7 @@
           (modifiee-cond (and (or (before-punctuation) (sentence-end))
                               (or (comp (pitem-head-word) (reg-match "^(same|most|least|first|last|next)$"))
                                   (comp (pitem-attvec) (contain syn (degree) (attvec syn ((degree sup))))))))))
-  (* (Adv (dep-type mod) (max-dist 3))
+  (* (Adv (dep-type mod) (max-dist 3) (modifier-cond (not (sentence-connective))))
      ;; a bit expensive, a little dumpy, a lot better
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
         (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$"))))))
@@ -509,7 +517,7 @@
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma)) (modifiee-cond (not (subordinating-adverb)))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
-  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)) (not (sentence-connective)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same),
   ;; or a measure of time or way before ago, later, earlier and away (two
   ;; years ago, a week later, five miles away).
@@ -577,7 +585,7 @@
      (Adv (dep-type cc) (max-dist 8) (dep-weight 1.25) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; (never a question adverb: when Z happens, where it risks)
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)
-          (modifier-cond (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever)$"))))))
+          (modifier-cond (and (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever)$"))) (not (sentence-connective))))))
   ;; A predeterminer (such a mess, quite a day, all my friends).
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
