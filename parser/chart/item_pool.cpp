@@ -40,9 +40,21 @@ PItem* ItemPool::allocate(bool clear_vector) {
     item->reset(clear_vector);
     return item;
   }
-  items_.emplace_back(type_);
   ++used_;
-  return &items_.back();
+  return &items_.emplace_back(type_);
+}
+
+ItemBlocks::~ItemBlocks() {
+  std::allocator<PItem> storage;
+  for (std::size_t i = 0; i < size_; ++i) std::destroy_at(&(*this)[i]);
+  for (PItem* block : blocks_) storage.deallocate(block, kBlockItems);
+}
+
+PItem& ItemBlocks::emplace_back(const AttInterpreterList* type) {
+  if ((size_ & (kBlockItems - 1)) == 0) blocks_.push_back(std::allocator<PItem>().allocate(kBlockItems));
+  PItem* item = std::construct_at(&blocks_.back()[size_ & (kBlockItems - 1)], type);
+  ++size_;
+  return *item;
 }
 
 }  // namespace velmo

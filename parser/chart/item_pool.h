@@ -3,7 +3,8 @@
 // sentences; a sentence never frees one. At most `pitem_limit()` items exist:
 // past it, allocation fails and the sentence is parsed with what it has.
 #include <cstddef>
-#include <deque>
+#include <memory>
+#include <vector>
 
 #include "parser/chart/pitem.h"
 
@@ -11,6 +12,29 @@ namespace velmo {
 
 // The process-wide limit on the number of items (40000).
 int& pitem_limit();
+
+// Items in fixed blocks of kBlockItems, made in place one after another:
+// an item never moves, and finding item i is a shift and a mask (a deque of
+// items this large would allocate a node for every two of them).
+class ItemBlocks {
+ public:
+  static constexpr std::size_t kBlockShift = 8;
+  static constexpr std::size_t kBlockItems = std::size_t{1} << kBlockShift;
+
+  ItemBlocks() = default;
+  ItemBlocks(const ItemBlocks&) = delete;
+  ItemBlocks& operator=(const ItemBlocks&) = delete;
+  ~ItemBlocks();
+
+  std::size_t size() const { return size_; }
+  PItem& operator[](std::size_t i) { return blocks_[i >> kBlockShift][i & (kBlockItems - 1)]; }
+  // Makes a new item at the end.
+  PItem& emplace_back(const AttInterpreterList* type);
+
+ private:
+  std::vector<PItem*> blocks_;  // raw storage of kBlockItems items each
+  std::size_t size_ = 0;
+};
 
 class ItemPool {
  public:
@@ -37,7 +61,7 @@ class ItemPool {
 
  private:
   const AttInterpreterList* type_;
-  std::deque<PItem> items_;
+  ItemBlocks items_;
   std::size_t used_ = 0;
   std::size_t kept_ = 0;
   bool exhausted_ = false;

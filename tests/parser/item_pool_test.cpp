@@ -1,0 +1,78 @@
+#include "parser/chart/item_pool.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "lexicon/attributes/att_interpreter_list.h"
+#include "lexicon/attributes/plain_atts.h"
+
+namespace velmo {
+namespace {
+
+class ItemPoolTest : public ::testing::Test {
+ protected:
+  void SetUp() override { type_.add(std::make_unique<BinAtt>("flag")); }
+  void TearDown() override { pitem_limit() = ItemPool::kDefaultLimit; }
+  AttInterpreterList type_{"pool-test"};
+};
+
+TEST_F(ItemPoolTest, BlocksKeepItemsInPlaceAcrossBlockBoundaries) {
+  ItemBlocks blocks;
+  std::vector<PItem*> made;
+  const std::size_t count = 2 * ItemBlocks::kBlockItems + 3;
+  for (std::size_t i = 0; i < count; ++i) {
+    PItem& item = blocks.emplace_back(&type_);
+    item.start = static_cast<std::int16_t>(i % 1000);
+    made.push_back(&item);
+  }
+  ASSERT_EQ(blocks.size(), count);
+  for (std::size_t i = 0; i < count; ++i) {
+    EXPECT_EQ(&blocks[i], made[i]);
+    EXPECT_EQ(blocks[i].start, static_cast<std::int16_t>(i % 1000));
+    EXPECT_TRUE(blocks[i].av.usable());
+  }
+}
+
+TEST_F(ItemPoolTest, ReusedItemsAreFreshAfterFreeAll) {
+  ItemPool pool(&type_);
+  std::vector<PItem*> first;
+  for (std::size_t i = 0; i < ItemBlocks::kBlockItems + 5; ++i) {
+    PItem* item = pool.allocate();
+    ASSERT_NE(item, nullptr);
+    item->start = 3;
+    item->weight = 2.5f;
+    item->av.set_binary_value(0, true);
+    item->av.mark_defined(0);
+    item->answers.known[1] = 7;
+    item->answers.plan_known[2] = 9;
+    item->next_alt = item;
+    first.push_back(item);
+  }
+  pool.free_all();
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    PItem* item = pool.allocate();
+    ASSERT_EQ(item, first[i]);  // reused in the same order
+    EXPECT_EQ(item->start, 0);
+    EXPECT_EQ(item->weight, 0.0f);
+    EXPECT_TRUE(item->av.empty());
+    EXPECT_EQ(item->answers.known[1], 0u);
+    EXPECT_EQ(item->answers.plan_known[2], 0u);
+    EXPECT_EQ(item->next_alt, nullptr);
+  }
+  EXPECT_EQ(pool.made(), first.size());
+}
+
+TEST_F(ItemPoolTest, AllocationFailsPastTheLimit) {
+  pitem_limit() = 3;
+  ItemPool pool(&type_);
+  for (int i = 0; i < 3; ++i) EXPECT_NE(pool.allocate(), nullptr);
+  EXPECT_EQ(pool.allocate(), nullptr);
+  EXPECT_TRUE(pool.exhausted());
+  pool.keep_used();
+  EXPECT_NE(pool.allocate(), nullptr);
+}
+
+}  // namespace
+}  // namespace velmo
