@@ -922,7 +922,11 @@
         (modifiee-cond (and (fronted-participle) (get-modifier-by-type aux)))))
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
         (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux))) (not (inverted-report))))
-        (merged-cond (taken-object))))
+        (merged-cond (taken-object)))
+     ;; and a sum of money (will receive $5000, paid $100 for it).
+     (Num (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (comp (pitem-head-word) (reg-match "^[$£€][0-9].*")))
+          (modifiee-cond (not (get-modifier-by-type obj)))
+          (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
      ;; A noun nothing else takes, as a last resort.
      (N (dep-type mod) (max-dist 12) (dep-weight 60.0))
