@@ -102,20 +102,18 @@ double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_
   return relation_given_head(head_entry(head), relation);
 }
 
-std::string_view SmoothedTripleDb::memo_key(std::string& buffer, const void* entry, std::string_view first,
-                                            std::string_view second) {
-  buffer.clear();
-  const auto address = reinterpret_cast<std::uintptr_t>(entry);
-  buffer.append(reinterpret_cast<const char*>(&address), sizeof address);
-  const auto size = static_cast<std::uint32_t>(first.size());
-  buffer.append(reinterpret_cast<const char*>(&size), sizeof size);
-  for (const char c : first) buffer.push_back(ascii_lower(c));
-  for (const char c : second) buffer.push_back(ascii_lower(c));
-  return buffer;
+std::uint32_t SmoothedTripleDb::name_number(std::string_view name) {
+  Summary& all = summary();
+  const FoldedText folded(name);
+  if (const std::uint32_t* known = all.names.find(folded.view())) return *known;
+  const std::string& kept = all.name_texts.emplace_back(folded.view());
+  const auto number = static_cast<std::uint32_t>(all.name_texts.size());
+  all.names[kept] = number;
+  return number;
 }
 
 template <class Compute>
-double SmoothedTripleDb::remembered(AnswerMemo Summary::*memo, std::string_view key, Compute compute) {
+double SmoothedTripleDb::remembered(AnswerMemo Summary::*memo, const AnswerKey& key, Compute compute) {
   {
     const AnswerMemo& answers = summary().*memo;
     const auto it = answers.find(key);
@@ -127,7 +125,7 @@ double SmoothedTripleDb::remembered(AnswerMemo Summary::*memo, std::string_view 
 }
 
 double SmoothedTripleDb::relation_given_head(const TripleEntry* head_entry, std::string_view relation) {
-  return remembered(&Summary::head_relations, memo_key(head_relation_key_, head_entry, relation, {}),
+  return remembered(&Summary::head_relations, AnswerKey{head_entry, name_number(relation), 0},
                     [&] { return compute_relation_given_head(head_entry, relation); });
 }
 
@@ -147,7 +145,10 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleE
 }
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
-  return remembered(&Summary::modifier_relations, memo_key(modifier_relation_key_, nullptr, relation, modifier),
+  // The modifier is known by its uses over all heads (the summary's, which
+  // stay put); one without any has the relation's prior.
+  const auto uses = reinterpret_cast<std::uintptr_t>(uses_of(modifier));
+  return remembered(&Summary::modifier_relations, AnswerKey{nullptr, name_number(relation), uses},
                     [&] { return compute_relation_given_modifier(relation, modifier); });
 }
 
@@ -277,7 +278,10 @@ double SmoothedTripleDb::rate_given_head(std::string_view head, std::string_view
 // Heads the database lacks share the null entry: their category is part of
 // the memo's key.
 double SmoothedTripleDb::rate_given_head(const Head& head, std::string_view relation) {
-  return remembered(&Summary::head_rates, memo_key(head_rate_key_, head.entry, relation, head.category),
+  // A head with an entry has its entry's category; one without is known
+  // by its category alone.
+  const std::uintptr_t category = head.entry ? 0 : name_number(head.category);
+  return remembered(&Summary::head_rates, AnswerKey{head.entry, name_number(relation), category},
                     [&] { return compute_rate_given_head(head, relation); });
 }
 

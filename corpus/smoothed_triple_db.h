@@ -62,6 +62,7 @@
 // word (P(relation | head), or a preposition's rate alone) to the second
 // (it says less than one that knows both words).
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -138,7 +139,24 @@ class SmoothedTripleDb : public TripleDb {
     using is_transparent = void;  // looked up by views, without copying
     std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
   };
-  using AnswerMemo = std::unordered_map<std::string, double, TextHash, std::equal_to<>>;
+  // What an answer that depends on less than a whole triple is known by:
+  // an entry (or none), the number of a relation (Summary::names) and one
+  // more thing (a modifier's uses, a category's number, or none).
+  struct AnswerKey {
+    const void* entry;
+    std::uint32_t relation;
+    std::uintptr_t other;
+    bool operator==(const AnswerKey&) const = default;
+  };
+  struct AnswerKeyHash {
+    std::size_t operator()(const AnswerKey& key) const {
+      const auto entry = reinterpret_cast<std::uintptr_t>(key.entry);
+      std::size_t h = (entry >> 3) * 0x9E3779B97F4A7C15ull;
+      h = (h ^ key.relation) * 0x9E3779B97F4A7C15ull;
+      return ((h ^ (key.other >> 3)) * 0x9E3779B97F4A7C15ull) >> 16;
+    }
+  };
+  using AnswerMemo = std::unordered_map<AnswerKey, double, AnswerKeyHash>;
   struct Summary {
     // The entries every question reads, found once.
     const TripleEntry* all_heads = nullptr;
@@ -164,6 +182,10 @@ class SmoothedTripleDb : public TripleDb {
     AnswerMemo head_relations;
     AnswerMemo head_rates;
     AnswerMemo modifier_relations;
+    // Relations and categories asked about, case-folded, numbered from 1
+    // as first met: the memos are keyed by number, not by text.
+    FlatTextMap<std::uint32_t> names;
+    std::deque<std::string> name_texts;  // what `names` views
     // The head of each text asked about (a head word is asked with many
     // relations and modifiers): its entry and category found once, instead
     // of the entry, its lemma's entry and its category record per question.
@@ -171,12 +193,10 @@ class SmoothedTripleDb : public TripleDb {
     std::unordered_map<std::string, Head, TextHash, std::equal_to<>> heads;
   };
   Summary& summary();
-  // The memo key of an entry and up to two texts (case-folded), made in
-  // `buffer`.
-  static std::string_view memo_key(std::string& buffer, const void* entry, std::string_view first,
-                                   std::string_view second);
+  // The number of a relation or category name (case-folded).
+  std::uint32_t name_number(std::string_view name);
   template <class Compute>
-  double remembered(AnswerMemo Summary::*memo, std::string_view key, Compute compute);
+  double remembered(AnswerMemo Summary::*memo, const AnswerKey& key, Compute compute);
   double compute_relation_given_head(const TripleEntry* head_entry, std::string_view relation);
   double compute_rate_given_head(const Head& head, std::string_view relation);
   double compute_relation_given_modifier(std::string_view relation, std::string_view modifier);
@@ -212,10 +232,6 @@ class SmoothedTripleDb : public TripleDb {
   const TripleEntry* entry(std::string_view key) { return static_cast<const TripleEntry*>(find(key)); }
 
   std::unique_ptr<Summary> summary_;
-  // One key buffer per memo: computing one answer asks the others.
-  std::string head_relation_key_;
-  std::string head_rate_key_;
-  std::string modifier_relation_key_;
   std::uint64_t summary_changes_ = 0;  // changes() when the summary was made
 };
 

@@ -538,7 +538,6 @@
      ;; expected).
      (C (dep-type mod) (max-dist 10) (dep-weight 2.0) (modifier-cond (comparison-clause)) (modifiee-cond (compared-adverb)))))
 
-;; A phrase that holds a preposition and its object.
 ;; A phrase of a preposition other than "of" joined to a name (not the
 ;; capitalised first word of the sentence).
 (defun preposition-after-name () (and (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^of .*")))
@@ -549,8 +548,12 @@
 ;; to what is before it than to a verb after it.
 (defun clause-opening-place () (or (sentence-start)
                                    (comp (pitem-preceding-word) (reg-match "^([,;:(\"'`]+|--?|\\.\\.+|[Aa]nd|[Bb]ut|[Oo]r|[Ss]o|[Tt]hat|[Ii]f|[Ww]hen|[Bb]ecause|[Ww]hile|[Aa]s|[Ss]ince|[Aa]lthough|[Tt]hough|[Uu]nless|[Uu]ntil|[Ww]here|[Tt]hen|[Ww]hich|[Ww]ho)$"))))
+;; A phrase that holds a preposition and its object.
 (defun with-prepositional-phrase () (comp (pitem-head-word) (reg-match "^(.* )?(of|for|in|with|from|on|at|by|about|to|like|between|among|including) .*")))
 (defun after-preposition () (pitem-preceding-word (in ("of" "for" "in" "with" "from" "on" "at" "by" "about" "to" "like" "between" "among" "including"))))
+;; A prepositional phrase a noun takes: one with its object, a particle or
+;; a phrase of its own (of course), but none whose object is a relative word.
+(defun noun-preposition-phrase () (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$")))))
 ;; A bare noun joining a noun phrase past the object of its preposition.
 (defun past-its-object () (and (comp (pitem-modifiee) (with-prepositional-phrase))
                                (not (comp (pitem-modifier) (or (get-modifier-by-type det) (get-modifier-by-type gen) (get-modifier-by-type num))))))
@@ -633,22 +636,23 @@
   ;; its object to a wrong reading.
   ;; (but not one whose object is a relative word: it belongs to the
   ;; relative clause after it, the premise with which they act)
-  ;; A name takes a phrase of "of" (Bank of America), but other prepositions
-  ;; after it rather belong to the verb or noun before it (a dinner for
-  ;; Governor Davis on Thursday).
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
-           (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$")))))
+           (modifier-cond (noun-preposition-phrase))
            (merged-cond (not (preposition-after-name))))
+     ;; (after a name, at a higher cost unless it is "of": a name takes a
+     ;; phrase of "of", Bank of America, but other prepositions after it
+     ;; rather belong to the verb or noun before it, a dinner for Governor
+     ;; Davis on Thursday)
      (Prep (dep-type mod) (max-dist 7) (dep-weight 15.0) (modifiee-cond (not (personal-pronoun)))
-           (modifier-cond (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$")))))
+           (modifier-cond (noun-preposition-phrase))
            (merged-cond (preposition-after-name)))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
      (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause)))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
-     ;; (one without relative word at a higher cost: the book I read)
+     ;; (one without relative word at a higher cost, with a pronoun as
+     ;; subject: the book I read; with any other subject, or a name right
+     ;; after a name, at a cost higher still: that is rather a clause of its
+     ;; own or one longer name, Austin Aaron Bernard III, 36, was arrested)
      ;; (never past "so" or "then": frosts in October so I would not advise ...)
-     ;; (one whose subject is a name right after a name only as a last
-     ;; resort: that is rather one longer name, Austin Aaron Bernard III,
-     ;; 36, was arrested)
      (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause) (not (predicateless-copula))))
         (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
         (merged-cond (and (not (name-after-name-clause)) (comp (pitem-modifier) (pronoun-subject-clause)))))
@@ -922,7 +926,11 @@
         (modifiee-cond (and (fronted-participle) (get-modifier-by-type aux)))))
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
         (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux))) (not (inverted-report))))
-        (merged-cond (taken-object))))
+        (merged-cond (taken-object)))
+     ;; and a sum of money (will receive $5000, paid $100 for it).
+     (Num (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (comp (pitem-head-word) (reg-match "^[$£€][0-9].*")))
+          (modifiee-cond (not (get-modifier-by-type obj)))
+          (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
      ;; A noun nothing else takes, as a last resort.
      (N (dep-type mod) (max-dist 12) (dep-weight 60.0))

@@ -16,9 +16,16 @@ bool is_white(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; 
 
 }  // namespace
 
+// Both loops below take the file a window at a time: a byte at a time cost
+// more than the rest of a lookup.
 bool DictEntryReader::skip_to_open(RawFile& file) const {
-  for (int c = file.get(); c >= 0; c = file.get()) {
-    if (static_cast<char>(c) == open_) return true;
+  for (std::string_view bytes = file.buffered(); !bytes.empty(); bytes = file.buffered()) {
+    const std::size_t at = bytes.find(open_);
+    if (at != std::string_view::npos) {
+      file.take(at + 1);
+      return true;
+    }
+    file.take(bytes.size());
   }
   return false;
 }
@@ -29,24 +36,29 @@ DictEntryReader::Result DictEntryReader::read(RawFile& file, StrBufs& out) const
   out.push(open_);
   int depth = 1;
   bool in_quotes = false;
-  for (int c = file.get(); c >= 0; c = file.get()) {
-    const char ch = static_cast<char>(c);
-    out.push(ch);
-    if (in_quotes) {
-      if (ch == '\\') {
-        const int next = file.get();
-        if (next < 0) break;
-        out.push(static_cast<char>(next));
+  bool escaped = false;  // the byte before was a backslash inside quotes
+  for (std::string_view bytes = file.buffered(); !bytes.empty(); bytes = file.buffered()) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const char ch = bytes[i];
+      if (escaped) {
+        escaped = false;
+      } else if (in_quotes) {
+        if (ch == '\\')
+          escaped = true;
+        else if (ch == '"')
+          in_quotes = false;
       } else if (ch == '"') {
-        in_quotes = false;
+        in_quotes = true;
+      } else if (ch == open_) {
+        ++depth;
+      } else if (ch == close_ && --depth == 0) {
+        out.append(bytes.substr(0, i + 1));
+        file.take(i + 1);
+        return Result::kEntry;
       }
-    } else if (ch == '"') {
-      in_quotes = true;
-    } else if (ch == open_) {
-      ++depth;
-    } else if (ch == close_ && --depth == 0) {
-      return Result::kEntry;
     }
+    out.append(bytes);
+    file.take(bytes.size());
   }
   report_unmatched(out);
   return Result::kUnmatched;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace velmo {
 
@@ -32,6 +33,14 @@ class RawFile {
   std::uint64_t tell() const { return window_start_ + position_; }
   // The next byte, or -1 at the end of the file.
   int get() { return position_ < filled_ ? static_cast<unsigned char>(window_[position_++]) : refill(); }
+  // The bytes read but not yet taken, refilling the window first when all
+  // are taken; empty at the end of the file. Valid until the next read.
+  std::string_view buffered() {
+    if (position_ >= filled_ && refill() >= 0) --position_;
+    return {window_.get() + position_, filled_ - position_};
+  }
+  // Takes `count` bytes of buffered() (no more than it holds).
+  void take(std::size_t count) { position_ += count; }
   // Reads a big-endian 4-byte number; false at the end of the file.
   bool read_u32(std::uint32_t& value);
   bool write(const void* data, std::size_t length);

@@ -1,6 +1,8 @@
 #include "parser/chart/sentence.h"
 
+#include <bit>
 #include <cctype>
+#include <cstdint>
 
 #include "shell/support/diagnostics.h"
 
@@ -33,6 +35,16 @@ ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence) {
 }
 
 namespace {
+
+// The positions whose items are roots: from slot n (the complete items of
+// subclasses) down to the highest obligatory position below it, as bits of
+// CateChart::filled_positions (n below CateChart::kFilledBits).
+std::uint64_t root_positions(const GCate& cate) {
+  const int n = cate.position_count();
+  const std::uint32_t below = n >= 32 ? cate.obligatory : cate.obligatory & ((std::uint32_t{1} << n) - 1);
+  const int lowest = below ? 31 - std::countl_zero(below) : 0;
+  return (~std::uint64_t{0} >> (63 - n)) & (~std::uint64_t{0} << lowest);
+}
 
 // Empties the chart for another pass over the same sentence.
 void clear_chart(KorvelParser& parser) {
@@ -103,22 +115,36 @@ std::vector<RootItem> collect_roots(KorvelParser& parser) {
   const int last = parser.chart().sentence ? parser.chart().sentence->last_word() : 0;
   for (RootEntry& entry : parser.roots) {
     GCate& cate = *entry.category;
+    const auto take = [&](const std::vector<PItem*>* bucket) {
+      if (!bucket) return;
+      for (PItem* item : *bucket) {
+        const Word input = reinterpret_cast<Word>(item);
+        if (entry.plan ? !entry.plan->accepts(parser.conditions(), *item, parser.chart().item_changes)
+                       : entry.condition && entry.condition->eval(input, pitem) == 0)
+          continue;
+        if (item->root_collection == collection) continue;
+        item->root_collection = collection;
+        const int cost = entry.cost ? static_cast<int>(entry.cost->eval(input, pitem)) : 0;
+        roots.push_back({item, cost, item->weight});
+      }
+    };
     const int n = cate.position_count();
-    for (int end = last; end >= 0; --end) {
-      for (int q = n; q >= 0; --q) {
-        if (const std::vector<PItem*>* bucket = cate.chart().find_bucket(end, q)) {
-          for (PItem* item : *bucket) {
-            const Word input = reinterpret_cast<Word>(item);
-            if (entry.plan ? !entry.plan->accepts(parser.conditions(), *item, parser.chart().item_changes)
-                           : entry.condition && entry.condition->eval(input, pitem) == 0)
-              continue;
-            if (item->root_collection == collection) continue;
-            item->root_collection = collection;
-            const int cost = entry.cost ? static_cast<int>(entry.cost->eval(input, pitem)) : 0;
-            roots.push_back({item, cost, item->weight});
-          }
+    if (n >= CateChart::kFilledBits) {  // one bit would stand for several positions
+      for (int end = last; end >= 0; --end) {
+        for (int q = n; q >= 0; --q) {
+          take(cate.chart().find_bucket(end, q));
+          if (q < n && cate.is_obligatory(q)) break;
         }
-        if (q < n && cate.is_obligatory(q)) break;
+      }
+      continue;
+    }
+    const std::uint64_t scanned = root_positions(cate);
+    for (int end = last; end >= 0; --end) {
+      // The positions from the highest down whose buckets may hold items.
+      for (std::uint64_t left = cate.chart().filled_positions(end) & scanned; left;) {
+        const int q = 63 - std::countl_zero(left);
+        left &= ~(std::uint64_t{1} << q);
+        take(cate.chart().find_bucket(end, q));
       }
     }
   }

@@ -10,8 +10,12 @@ namespace velmo {
 
 std::vector<PItem*>& CateChart::bucket(int end_word, int position) {
   const auto row = static_cast<std::size_t>(end_word < 0 ? 0 : end_word);
-  if (row >= rows_.size()) rows_.resize(row + 10);
+  if (row >= rows_.size()) {
+    rows_.resize(row + 10);
+    filled_.resize(row + 10, 0);
+  }
   rows_used_ = std::max(rows_used_, row + 1);
+  filled_[row] |= std::uint64_t{1} << (position < 0 ? 0 : position < kFilledBits ? position : kFilledBits);
   auto& buckets = rows_[row];
   if (buckets.size() < slots_) buckets.resize(slots_);
   return buckets[static_cast<std::size_t>(position)];
@@ -34,8 +38,10 @@ void CateChart::add_active_end(int end_word) {
 }
 
 void CateChart::clear() {
-  for (std::size_t r = 0; r < rows_used_; ++r)
+  for (std::size_t r = 0; r < rows_used_; ++r) {
     for (auto& bucket : rows_[r]) bucket.clear();
+    filled_[r] = 0;
+  }
   rows_used_ = 0;
   work_.clear();
   work_head_ = 0;

@@ -36,6 +36,13 @@ class CateChart {
     return &buckets[static_cast<std::size_t>(position)];
   }
   int rows() const { return static_cast<int>(rows_.size()); }
+  // The positions of the row of `end_word` whose buckets were handed out
+  // (bucket()) since the chart was cleared: bit p for position p, bit 63
+  // for every position from 63 on. A bucket outside it is empty.
+  std::uint64_t filled_positions(int end_word) const {
+    return end_word >= 0 && static_cast<std::size_t>(end_word) < filled_.size() ? filled_[end_word] : 0;
+  }
+  static constexpr int kFilledBits = 63;
 
   void push_work(PItem* item) { work_.push_back(item); }
   // The next item of the work list, or null when it is empty.
@@ -57,6 +64,7 @@ class CateChart {
   std::size_t rows_used_ = 0;
   std::size_t active_used_ = 0;
   std::vector<std::vector<std::vector<PItem*>>> rows_;
+  std::vector<std::uint64_t> filled_;  // filled_positions() of each row
   std::vector<PItem*> work_;
   std::size_t work_head_ = 0;
   std::vector<bool> active_;

@@ -55,6 +55,21 @@ TEST_F(SmoothedTripleDbTest, CountsAddedLaterChangeTheAnswers) {
   EXPECT_EQ(db.relation_given_modifier("obj", "stone"), prepared);
 }
 
+// Remembered answers are keyed by the numbers of the names asked: each
+// relation keeps its own, names differing only in case share one, and
+// modifiers never seen over all heads share the relation's prior.
+TEST_F(SmoothedTripleDbTest, RememberedAnswersKeepRelationsApartAndFoldCase) {
+  const double obj = db.relation_given_head("eat", "obj");
+  const double with = db.relation_given_head("eat", "with");
+  EXPECT_NE(obj, with);
+  EXPECT_EQ(db.relation_given_head("eat", "OBJ"), obj);
+  EXPECT_EQ(db.relation_given_head("eat", "with"), with);
+  EXPECT_NE(db.relation_given_modifier("obj", "apple"), db.relation_given_modifier("obj", "fork"));
+  EXPECT_EQ(db.relation_given_modifier("obj", "Apple"), db.relation_given_modifier("obj", "apple"));
+  EXPECT_EQ(db.relation_given_modifier("obj", "stone"), db.relation_given_modifier("obj", "rock"));
+  EXPECT_NE(db.relation_given_modifier("obj", "stone"), db.relation_given_modifier("with", "stone"));
+}
+
 TEST_F(SmoothedTripleDbTest, SeenTriplesBeatUnseenOnes) {
   EXPECT_GT(p("eat", "obj", "apple"), p("eat", "obj", "pear"));
   EXPECT_GT(p("eat", "obj", "pear"), p("eat", "obj", "stone"));

@@ -12,7 +12,9 @@
 #include "lexicon/dictionary/dict_entry_reader.h"
 #include "lexicon/dictionary/dict_header.h"
 #include "lexicon/dictionary/dict_index.h"
+#include "lexicon/dictionary/raw_file.h"
 #include "shell/interpreter/interpreter.h"
+#include "shell/support/diagnostics.h"
 #include "shell/support/str_bufs.h"
 #include "shell/support/text.h"
 
@@ -339,6 +341,33 @@ TEST(DictEntryReaderTest, KeysStopAtDelimitersAndLoseTrailingBlanks) {
   EXPECT_EQ(reader.key_of("(\"a)b\" x)"), "a)b");
   EXPECT_EQ(reader.key_of("(\"open"), "open");
   EXPECT_EQ(reader.key_of("("), "");
+}
+
+// Entries come out the same whatever the size of the file's window: quotes,
+// escapes and nesting carry over from one window to the next.
+TEST_F(DictOnDiskTest, EntriesReadTheSameThroughAnyWindow) {
+  const std::string entries[] = {"(a (b \"x)\\\"(\" c))", "(\"q\\\\\" ((d)) e)", "(last)"};
+  write("e.txt", std::string("junk ") + entries[0] + "\n;; between\n" + entries[1] + entries[2] + "\n(open \"(");
+  const DictEntryReader reader('(', ')');
+  for (const std::size_t window : {1u, 2u, 3u, 7u, 1024u}) {
+    RawFile file(path("e.txt"), RawFile::Mode::kRead, window);
+    StrBufs text(16);
+    for (const std::string& entry : entries) {
+      ASSERT_EQ(reader.read(file, text), DictEntryReader::Result::kEntry) << window;
+      EXPECT_EQ(text.view(), entry) << window;
+    }
+    std::ostringstream messages;
+    {
+      ScopedDiagnostics capture(messages);
+      EXPECT_EQ(reader.read(file, text), DictEntryReader::Result::kUnmatched) << window;
+    }
+    EXPECT_EQ(text.view(), "(open \"(") << window;
+    EXPECT_NE(messages.str().find("unmatched parenthesis"), std::string::npos);
+    EXPECT_EQ(reader.read(file, text), DictEntryReader::Result::kEnd) << window;
+    ASSERT_TRUE(file.seek(5));
+    ASSERT_EQ(reader.read(file, text), DictEntryReader::Result::kEntry) << window;
+    EXPECT_EQ(text.view(), entries[0]) << window;
+  }
 }
 
 TEST(DictHeaderTest, CommentsQuotesAndMissingTokens) {

@@ -40,6 +40,37 @@ TEST_F(CateChartTest, ClearEmptiesTheRowsAndEndsASentenceTouched) {
   EXPECT_TRUE(chart.find_bucket(0, 3)->empty());
 }
 
+// A row knows the positions whose buckets were handed out since the chart
+// was cleared: every bucket outside them is empty.
+TEST_F(CateChartTest, ARowKnowsItsFilledPositions) {
+  cate_.reset_positions(70);
+  CateChart& chart = cate_.chart();
+  EXPECT_EQ(chart.filled_positions(4), 0u);
+  chart.bucket(4, 2).push_back(item());
+  chart.bucket(4, 5);
+  chart.bucket(4, 66).push_back(item());
+  chart.bucket(30, 0).push_back(item());
+  const std::uint64_t top = std::uint64_t{1} << CateChart::kFilledBits;
+  EXPECT_EQ(chart.filled_positions(4), (std::uint64_t{1} << 2) | (std::uint64_t{1} << 5) | top);
+  EXPECT_EQ(chart.filled_positions(30), 1u);
+  EXPECT_EQ(chart.filled_positions(3), 0u);
+  EXPECT_EQ(chart.filled_positions(-1), 0u);
+  EXPECT_EQ(chart.filled_positions(500), 0u);
+  for (int end = 0; end < chart.rows(); ++end)
+    for (int q = 0; q <= 70; ++q) {
+      const std::vector<PItem*>* bucket = chart.find_bucket(end, q);
+      const int bit = q < CateChart::kFilledBits ? q : CateChart::kFilledBits;
+      if (bucket && !bucket->empty()) {
+        EXPECT_TRUE(chart.filled_positions(end) >> bit & 1u) << end << " " << q;
+      }
+    }
+  chart.clear();
+  EXPECT_EQ(chart.filled_positions(4), 0u);
+  EXPECT_EQ(chart.filled_positions(30), 0u);
+  chart.bucket(4, 1);
+  EXPECT_EQ(chart.filled_positions(4), 2u);
+}
+
 TEST_F(CateChartTest, ClearWaitingEmptiesTheListsOfTheTouchedEnds) {
   GLink link(&cate_, &cate_);
   link.add_waiting(9, item());
