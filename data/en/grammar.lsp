@@ -734,7 +734,10 @@
   ;; only place).
   (* :skip-word (in (":" "-" "--" "(" ")"))
      (N (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort)
-        (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation))))
+        (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation)) (comp (pitem-preceding-word) (in (":" "-" "--" "(" ")")))))
+        (modifiee-cond (not (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Tt]hats|[Ii]ts|[Tt]hat|[Ii]t|[Tt]his|[Ii]ts)$"))))))
+     (N (dep-type appo) (max-dist 20) (dep-weight 120.0) (last-resort)
+        (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation)) (not (comp (pitem-preceding-word) (in (":" "-" "--" "(" ")"))))))
         (modifiee-cond (not (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Tt]hats|[Ii]ts|[Tt]hat|[Ii]t|[Tt]his|[Ii]ts)$"))))))
      (Num (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort))
      ;; and an adjective after it (anything extraordinary, Great food cheap),
@@ -743,6 +746,10 @@
      (A (dep-type mod) (max-dist 20) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (no-cc) (not (capitalised)) (not (starts-with-punctuation)) (not (get-modifier-by-type conj))))
         (modifiee-cond (not (and (bare-item) (capitalised))))))
+  ;; and an adjective or prepositional phrase that took a conjunction as
+  ;; its conjunct (an okay doctor but not worth it).
+  (? (A (dep-type conj) (max-dist 20) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
+     (Prep (dep-type conj) (max-dist 20) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc))))
   (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
 (def-modifiers Prep
@@ -1008,8 +1015,10 @@
   ;; A loosely joined clause (after a comma, colon, dash, or none) hangs from
   ;; the verb of the clause before it, after all of that clause's words; a
   ;; participle or gerund heads no clause of its own that could take it.
+  ;; (one without punctuation, a run-on, at a cost that leaves a relative
+  ;; or object clause the better reading where there is one)
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
-     (C (dep-type para) (max-dist 30) (dep-weight 20.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
+     (C (dep-type para) (max-dist 30) (dep-weight 30.0) (modifier-cond (and (run-on-clause) (not (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en)))))))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
      ;; Any other finite clause beside it only as a last resort, when nothing
      ;; else covers the sentence.
      (C (dep-type para) (max-dist 30) (dep-weight 60.0) (modifier-cond (and (fin-clause) (full-clause) (not (para-clause)) (not (run-on-clause)))))
