@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <tuple>
+#include <utility>
 
 #include "parser/ud/convert.h"
 #include "parser/ud/loose_tokens.h"
@@ -150,6 +151,29 @@ bool compound_name_word(std::string_view word) {
       "Way", "West", "Willow", "Wire", "Works", "World", "Worth", "Yanhee", "York", "Zero"};
   static_assert(std::is_sorted(std::begin(words), std::end(words)));
   return std::binary_search(std::begin(words), std::end(words), word);
+}
+
+// Whether the train treebank reads `word` after the verb `lemma` as its
+// particle (check out, show up, go on) at least as often as as an adverb.
+bool listed_particle(std::string_view lemma, std::string_view word) {
+  using Pair = std::pair<std::string_view, std::string_view>;
+  static constexpr Pair pairs[] = {
+#include "parser/ud/verb_particles.inc"
+  };
+  static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
+  return std::binary_search(std::begin(pairs), std::end(pairs), Pair{lemma, word});
+}
+
+// Whether the train treebank reads `word` right after the verb `lemma` and
+// before a noun as the verb's particle (bring in my son, take over the
+// company) more often than as the noun's preposition.
+bool listed_particle_before_object(std::string_view lemma, std::string_view word) {
+  using Pair = std::pair<std::string_view, std::string_view>;
+  static constexpr Pair pairs[] = {
+#include "parser/ud/verb_particles_before_objects.inc"
+  };
+  static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
+  return std::binary_search(std::begin(pairs), std::end(pairs), Pair{lemma, word});
 }
 
 // The Arabic article and "son of" inside names (al - Sadr, bin Laden).
@@ -479,11 +503,17 @@ class SchemeToUd {
   }
 
   // A preposition without object after its verb that is one of the usual
-  // particles (give up, find out, lay off) is the verb's particle.
+  // particles (give up, find out, lay off), or that the train treebank has
+  // as a particle of that verb (check in, go on), is the verb's particle.
   bool verb_particle(int node) const {
     static constexpr std::string_view particles[] = {"up", "out", "off", "down", "away"};
-    return bare_after_verb(node) &&
-           std::find(std::begin(particles), std::end(particles), lower(nodes_[node].word)) != std::end(particles);
+    return bare_after_verb(node) && (one_of(lower(nodes_[node].word), particles) || listed_particle_of_head(node));
+  }
+
+  // Whether the node's word is a listed particle of the verb it hangs from.
+  bool listed_particle_of_head(int node) const {
+    const int verb = edit_.head(node);
+    return verb >= 0 && listed_particle(lower(nodes_[verb].root_or_word()), lower(nodes_[node].word));
   }
 
   // A word after its verb with no word below it.
@@ -713,6 +743,8 @@ class SchemeToUd {
         return "obl";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
       if (category == "Adv" && preposition_before_noun(index)) return "case";
+      // An adverb the treebank has as this verb's particle (meet up).
+      if (category == "Adv" && bare_after_verb(index) && listed_particle_of_head(index)) return "compound:prt";
       if (category == "Adv") return subordinator(index) ? "mark" : "advmod";
       if (category == "N") return under_noun ? "nmod" : object_after_verb(index) ? "obj" : "obl";
       if (category == "Num") return under_noun ? "nmod" : "obl";
@@ -834,13 +866,17 @@ class SchemeToUd {
   // "up" or "out" (not "out of") right after a verb without object, taken
   // as the preposition of the noun after it (picking up the eggs, knock out
   // a boxer), is the verb's particle and the noun its object: the train
-  // treebank has 35 such cases in 45 ("off" only 8 in 13). After a
-  // verb of motion it is a preposition of place (jumping up the sides), and
+  // treebank has 35 such cases in 45 ("off" only 8 in 13). Other words
+  // are particles there only after the verbs the treebank has them with
+  // (cut off the power, take over the company). After a verb of motion it is a preposition of place (jumping up the sides), and
   // so it is before "front" (paid up front).
   bool particle_word(int node) const {
     std::string word = lower(nodes_[node].word);
     if (word == "up") return true;
-    if (word != "out") return false;
+    if (word != "out") {
+      const int verb = edit_.head(node);
+      return verb >= 0 && listed_particle_before_object(lower(nodes_[verb].root_or_word()), word);
+    }
     int next = nodes_[node].position < static_cast<int>(tokens_.size()) ? node_at_[nodes_[node].position + 1] : -1;
     return next < 0 || lower(nodes_[next].word) != "of";
   }
