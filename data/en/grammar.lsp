@@ -1259,7 +1259,7 @@
      ;; (the adverb at twice the cost: on held-out train sentences that need
      ;; the second pass, covers that attach it elsewhere are right more often)
      (Adv (dep-type mod) (max-dist 60) (dep-weight 120.0) (last-resort))
-     (Prep (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (with-object)))
+     (Prep (dep-type mod) (max-dist 60) (dep-weight 120.0) (last-resort) (modifier-cond (with-object)))
      ;; (a bare word in small letters opening the sentence is a discourse
      ;; word: whatever, ya)
      (N (dep-type disc) (max-dist 60) (dep-weight 60.0) (last-resort)
