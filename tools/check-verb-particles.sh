@@ -6,15 +6,7 @@
 # train split is not on this machine.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
-ewt=${EWT_TRAIN:-}
-if [ -z "$ewt" ]; then
-  dir=$root
-  while [ "$dir" != / ]; do
-    dir=$(dirname "$dir")
-    candidate=$dir/shared/data/ud-english-ewt/en_ewt-ud-train.conllu
-    if [ -f "$candidate" ]; then ewt=$candidate; break; fi
-  done
-fi
+ewt=$("$root/tools/ewt-train-path.sh")
 if [ -z "$ewt" ] || [ ! -f "$ewt" ]; then
   echo "skipped: the EWT train split is missing"
   exit 77
