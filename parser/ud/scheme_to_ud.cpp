@@ -153,27 +153,33 @@ bool compound_name_word(std::string_view word) {
   return std::binary_search(std::begin(words), std::end(words), word);
 }
 
+// A verb's lemma and a word after it, in generated lists sorted by both.
+using VerbWord = std::pair<std::string_view, std::string_view>;
+
+template <std::size_t N>
+bool in_sorted_pairs(const VerbWord (&pairs)[N], std::string_view lemma, std::string_view word) {
+  return std::binary_search(std::begin(pairs), std::end(pairs), VerbWord{lemma, word});
+}
+
 // Whether the train treebank reads `word` after the verb `lemma` as its
 // particle (check out, show up, go on) at least as often as as an adverb.
 bool listed_particle(std::string_view lemma, std::string_view word) {
-  using Pair = std::pair<std::string_view, std::string_view>;
-  static constexpr Pair pairs[] = {
+  static constexpr VerbWord pairs[] = {
 #include "parser/ud/verb_particles.inc"
   };
   static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
-  return std::binary_search(std::begin(pairs), std::end(pairs), Pair{lemma, word});
+  return in_sorted_pairs(pairs, lemma, word);
 }
 
 // Whether the train treebank reads `word` right after the verb `lemma` and
 // before a noun as the verb's particle (bring in my son, take over the
 // company) more often than as the noun's preposition.
 bool listed_particle_before_object(std::string_view lemma, std::string_view word) {
-  using Pair = std::pair<std::string_view, std::string_view>;
-  static constexpr Pair pairs[] = {
+  static constexpr VerbWord pairs[] = {
 #include "parser/ud/verb_particles_before_objects.inc"
   };
   static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
-  return std::binary_search(std::begin(pairs), std::end(pairs), Pair{lemma, word});
+  return in_sorted_pairs(pairs, lemma, word);
 }
 
 // The Arabic article and "son of" inside names (al - Sadr, bin Laden).
@@ -866,10 +872,11 @@ class SchemeToUd {
   // "up" or "out" (not "out of") right after a verb without object, taken
   // as the preposition of the noun after it (picking up the eggs, knock out
   // a boxer), is the verb's particle and the noun its object: the train
-  // treebank has 35 such cases in 45 ("off" only 8 in 13). Other words
-  // are particles there only after the verbs the treebank has them with
-  // (cut off the power, take over the company). After a verb of motion it is a preposition of place (jumping up the sides), and
-  // so it is before "front" (paid up front).
+  // treebank has 35 such cases in 45 ("off" only 8 in 13). After a verb
+  // of motion it is a preposition of place (jumping up the sides), and so
+  // it is before "front" (paid up front). Other words are particles there
+  // only after the verbs the treebank has them with (cut off the power,
+  // take over the company).
   bool particle_word(int node) const {
     std::string word = lower(nodes_[node].word);
     if (word == "up") return true;
