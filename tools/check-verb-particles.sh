@@ -15,7 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 python3 "$root/tools/gen-verb-particles.py" --ewt "$ewt" --out-dir "$work" >/dev/null || exit 1
 status=0
-for file in verb_particles.inc verb_particles_before_objects.inc; do
+for file in verb_particles.inc verb_adverbs.inc verb_particles_before_objects.inc; do
   if ! cmp -s "$work/$file" "$root/parser/ud/$file"; then
     echo "parser/ud/$file differs from what tools/gen-verb-particles.py writes"
     status=1

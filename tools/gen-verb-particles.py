@@ -9,6 +9,9 @@ Files written (default folder parser/ud/):
   verb_particles.inc  a word after its verb (an adposition or adverb) that
       hangs from it as compound:prt at least MIN_PARTICLE times and at least
       as often as it hangs from it as advmod (check in; come in is an adverb)
+  verb_adverbs.inc  a word after its verb that hangs from it as advmod at
+      least MIN_PARTICLE times and at least ADVERB_RATIO times as often as
+      compound:prt (come out, go away: adverbs of place, not particles)
   verb_particles_before_objects.inc  a word right after its verb, before the
       verb's object, that is its particle (compound:prt) at least
       MIN_PARTICLE times and more often than it is the preposition (case) of
@@ -77,6 +80,12 @@ def listed_pairs(particle, adverb):
                   if count >= MIN_PARTICLE and count >= ADVERB_RATIO * adverb[key] and key[0].isalpha() and key[1].isalpha())
 
 
+def listed_adverb_pairs(particle, adverb):
+    return sorted(key for key, count in adverb.items()
+                  if count >= MIN_PARTICLE and count >= ADVERB_RATIO * particle[key] and key[0].isalpha() and
+                  key[1].isalpha())
+
+
 def listed_pairs_before_objects(particle, preposition):
     return sorted(key for key, count in particle.items()
                   if count >= MIN_PARTICLE and count > preposition[key] and key[0].isalpha() and key[1].isalpha())
@@ -101,6 +110,7 @@ def main():
     particle, adverb = count_pairs(args.ewt)
     before_object, preposition = count_pairs_before_objects(args.ewt)
     outputs = [("verb_particles.inc", listed_pairs(particle, adverb)),
+               ("verb_adverbs.inc", listed_adverb_pairs(particle, adverb)),
                ("verb_particles_before_objects.inc", listed_pairs_before_objects(before_object, preposition))]
     for name, pairs in outputs:
         out = os.path.join(args.out_dir, name)

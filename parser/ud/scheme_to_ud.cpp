@@ -171,6 +171,17 @@ bool listed_particle(std::string_view lemma, std::string_view word) {
   return in_sorted_pairs(pairs, lemma, word);
 }
 
+// Whether the train treebank reads `word` after the verb `lemma` as its
+// adverb at least twice as often as its particle (come out, go away).
+bool listed_adverb(std::string_view lemma, std::string_view word) {
+  using Pair = std::pair<std::string_view, std::string_view>;
+  static constexpr Pair pairs[] = {
+#include "parser/ud/verb_adverbs.inc"
+  };
+  static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
+  return std::binary_search(std::begin(pairs), std::end(pairs), Pair{lemma, word});
+}
+
 // Whether the train treebank reads `word` right after the verb `lemma` and
 // before a noun as the verb's particle (bring in my son, take over the
 // company) more often than as the noun's preposition.
@@ -509,11 +520,16 @@ class SchemeToUd {
   }
 
   // A preposition without object after its verb that is one of the usual
-  // particles (give up, find out, lay off), or that the train treebank has
-  // as a particle of that verb (check in, go on), is the verb's particle.
+  // particles (give up, find out, lay off), unless the train treebank has it
+  // mostly as an adverb of that verb (come out, go away), or that the
+  // treebank has as a particle of that verb (check in, go on), is the verb's
+  // particle.
   bool verb_particle(int node) const {
     static constexpr std::string_view particles[] = {"up", "out", "off", "down", "away"};
-    return bare_after_verb(node) && (one_of(lower(nodes_[node].word), particles) || listed_particle_of_head(node));
+    if (!bare_after_verb(node)) return false;
+    const std::string word = lower(nodes_[node].word);
+    const std::string verb = lower(nodes_[edit_.head(node)].root_or_word());
+    return (one_of(word, particles) && !listed_adverb(verb, word)) || listed_particle(verb, word);
   }
 
   // Whether the node's word is a listed particle of the verb it hangs from.
@@ -732,8 +748,11 @@ class SchemeToUd {
     if (r == "i" || r == "pcomp" || r == "lex-mod" || r == "cop") return std::string(r);  // resolved below
     if (r == "mod") {
       if (category == "Prep" && verb_particle(index)) return "compound:prt";
-      // Bare in and on after their verb are adverbs (come in, move on).
-      if (category == "Prep" && bare_after_verb(index) && (lower(node.word) == "in" || lower(node.word) == "on"))
+      // Bare in and on after their verb are adverbs (come in, move on), and
+      // so are the words the treebank has as adverbs of the verb (come out).
+      if (category == "Prep" && bare_after_verb(index) &&
+          (lower(node.word) == "in" || lower(node.word) == "on" ||
+           listed_adverb(lower(nodes_[head].root_or_word()), lower(node.word))))
         return "advmod";
       // Under an adjective standing for a noun phrase (the largest in the
       // world, the least of the people) the phrase is oblique (train: 5 of 6).
@@ -1109,8 +1128,10 @@ class SchemeToUd {
         head_item(node, members, first, "flat");
       else if (category == "N")
         head_item(node, members, last, "compound");
+      else if (category == "V")
+        verb_item(node, members, first);
       else
-        head_item(node, members, first, category == "V" ? "compound:prt" : "fixed");
+        head_item(node, members, first, "fixed");
     }
   }
 
@@ -1123,6 +1144,18 @@ class SchemeToUd {
   // Gives the item of `node` and its `members` the head `chosen` (the node
   // itself or one of the members): the item's other words hang from it with
   // `relation`, and the node's other dependents follow it.
+  // A verb item (give up, come out) is headed by its verb; its other words
+  // are particles, except a single word after the verb that the train
+  // treebank has mostly as an adverb of that verb (come out, go away).
+  void verb_item(int node, const std::vector<int>& members, int first) {
+    const std::string root = lower(nodes_[node].root_or_word());
+    const std::string verb = root.substr(0, root.find(' '));
+    head_item(node, members, first, "compound:prt");
+    if (members.size() != 1 || members.front() == first) return;
+    const int word = members.front();
+    if (listed_adverb(verb, lower(nodes_[word].word))) relations_[word] = "advmod";
+  }
+
   void head_item(int node, const std::vector<int>& members, int chosen, const char* relation) {
     if (chosen != node) {
       edit_.promote(chosen, node);

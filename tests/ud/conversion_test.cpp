@@ -896,6 +896,35 @@ TEST(SchemeToUd, AWordAfterAVerbThatTheTreebankHasAsItsParticleIsAParticle) {
   EXPECT_EQ(relation_after("went", "go", "home", "Adv"), "advmod");
 }
 
+TEST(SchemeToUd, AWordAfterAVerbThatTheTreebankHasAsItsAdverbIsAnAdverb) {
+  auto relation_after = [](const std::string& verb, const std::string& root, const std::string& word) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov " + root + "))\n"
+        "2\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
+        "3\t(" + word + "\t~ Prep\t2\tmod\t(gov " + root + "))\n"
+        ")\n",
+        "We " + verb + " " + word);
+    return sentence.words[2].deprel;
+  };
+  EXPECT_EQ(relation_after("came", "come", "out"), "advmod");
+  EXPECT_EQ(relation_after("gave", "give", "out"), "compound:prt");
+  // The same for the second word of a verb item.
+  auto item = [](const std::string& verb, const std::string& root) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov \"" + root + " out\"))\n"
+        "2\t(\"" + verb + " out\"\t\"" + root + " out\" V\tE0\ti\t(gov fin))\n"
+        "3\t(out\t U\t2\tlex-mod\t(gov \"" + root + " out\"))\n"
+        ")\n",
+        "We " + verb + " out"));
+  };
+  EXPECT_EQ(item("walked", "walk"), "2:nsubj 0:root 2:advmod ");
+  EXPECT_EQ(item("found", "find"), "2:nsubj 0:root 2:compound:prt ");
+}
+
 TEST(SchemeToUd, AListedParticleBeforeANounIsTheVerbsParticleAndTheNounItsObject) {
   auto attachments_of = [](const std::string& verb, const std::string& word) {
     return attachments(from_velmo(
