@@ -341,6 +341,45 @@ def reason(links, hcat, rel, dcat, side, dist, hw_dist, fp, g_head, g_dep, dep_i
     return "refused"
 
 
+def last_resort_arcs(links, gold, system):
+    """The system's arcs that only last-resort links make, each as
+    ((head, relation, modifier, side), right head?, what gold has instead:
+    its relation and head category, or "same" when the head is right)."""
+    only_last = {(l.head, l.mod, l.rel, l.side) for l in links if l.last_resort}
+    only_last -= {(l.head, l.mod, l.rel, l.side) for l in links if not l.last_resort}
+    arcs = []
+    for k, s in system.items():
+        if is_empty(s) or k not in gold:
+            continue
+        att = attachment(system, s)
+        if att is None or att[0] is None or word_number(att[0].id) is None:
+            continue
+        head, rel, hcat = att
+        side = "left" if word_number(k) < word_number(head.id) else "right"
+        if (hcat, s.cat, rel, side) not in only_last:
+            continue
+        gatt = attachment(gold, gold[k])
+        right = gatt is not None and gatt[0] is not None and gatt[0].id == head.id
+        instead = "same" if right else ("%s<-%s" % (gatt[2], gatt[1]) if gatt else "?")
+        arcs.append(((hcat, rel, s.cat, side), right, instead))
+    return arcs
+
+
+def print_last_resort_arcs(table, top):
+    """Per last-resort link: how often its arcs have the gold head, and the
+    gold attachments most often found instead."""
+    print("\nlast-resort arcs of second-pass sentences (right head / all):")
+    totals = collections.Counter()
+    for key, right, _ in table:
+        totals[key] += 1
+    for key, n in totals.most_common(top):
+        ok = sum(1 for k, r, _ in table if k == key and r)
+        instead = collections.Counter(i for k, r, i in table if k == key and not r)
+        print("%6d  %5.1f%%  %-4s %-5s %-5s %-5s  instead: %s" % (
+            n, 100.0 * ok / n, key[0], key[1], key[2], key[3],
+            ", ".join("%s %d" % kv for kv in instead.most_common(4))))
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     here = os.path.dirname(os.path.abspath(__file__))
@@ -376,6 +415,7 @@ def main():
     wanted = [w.split(",") for w in args.examples]
     shown = collections.Counter()
     aligned = skipped = 0
+    arc_table = []
     for i, (g, s, fp) in enumerate(zip(gold, system, first)):
         if not lines_up(g, s) or not lines_up(g, fp):
             skipped += 1
@@ -388,6 +428,7 @@ def main():
         score[p][2] += ok
         if p != 2:
             continue
+        arc_table.extend(last_resort_arcs(links, g, s))
         pieces = pieces_of(fp)
         if pieces is None:
             continue
@@ -431,6 +472,7 @@ def main():
     for k, v in by_triple.most_common(args.top):
         detail = ", ".join("%s %d" % (kk[4], vv) for kk, vv in counts.most_common() if kk[:4] == k)
         print("%6d  %-4s %-9s %-5s %-5s  (%s)" % (v, k[0], k[1], k[2], k[3], detail))
+    print_last_resort_arcs(arc_table, args.top)
     for e in examples:
         print(e)
 

@@ -70,5 +70,31 @@ class PiecesTest(unittest.TestCase):
         self.assertIsNone(gaps.pieces_of(next(gaps.read_trees(whole.split("\n")))))
 
 
+class LastResortArcsTest(unittest.TestCase):
+    SYSTEM = """(
+1\t(the\t~ Det\t2\tdet\t(gov rooms))
+2\t(rooms\troom N\t3\tdet\t(gov clean))
+3\t(clean\t~ N\t*\t)
+)
+"""
+
+    def test_only_arcs_no_first_pass_link_makes_are_scored(self):
+        links = gaps.grammar_links_of_text(GRAMMAR)
+        system = next(gaps.read_trees(self.SYSTEM.split("\n")))
+        gold = next(gaps.read_trees(self.SYSTEM.replace("2\tdet\t(gov rooms)", "3\tdet\t(gov clean)")
+                                    .split("\n")))
+        arcs = gaps.last_resort_arcs(links, gold, system)
+        # N <-det- Det is a first-pass link; N <-det- N only a last-resort one
+        self.assertEqual(arcs, [(("N", "det", "N", "left"), True, "same")])
+
+    def test_a_wrong_arc_says_what_gold_has_instead(self):
+        links = gaps.grammar_links_of_text(GRAMMAR)
+        system = next(gaps.read_trees(self.SYSTEM.split("\n")))
+        gold = next(gaps.read_trees(self.SYSTEM.replace("3\tdet\t(gov clean)", "1\tnn\t(gov the)")
+                                    .split("\n")))
+        self.assertEqual(gaps.last_resort_arcs(links, gold, system),
+                         [(("N", "det", "N", "left"), False, "Det<-nn")])
+
+
 if __name__ == "__main__":
     unittest.main()
