@@ -174,12 +174,11 @@ bool listed_particle(std::string_view lemma, std::string_view word) {
 // Whether the train treebank reads `word` after the verb `lemma` as its
 // adverb at least twice as often as its particle (come out, go away).
 bool listed_adverb(std::string_view lemma, std::string_view word) {
-  using Pair = std::pair<std::string_view, std::string_view>;
-  static constexpr Pair pairs[] = {
+  static constexpr VerbWord pairs[] = {
 #include "parser/ud/verb_adverbs.inc"
   };
   static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
-  return std::binary_search(std::begin(pairs), std::end(pairs), Pair{lemma, word});
+  return in_sorted_pairs(pairs, lemma, word);
 }
 
 // Whether the train treebank reads `word` right after the verb `lemma` and
