@@ -6,15 +6,7 @@
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 wordnet=${WORDNET_DIR:-/usr/share/wordnet}
-ewt=${EWT_TRAIN:-}
-if [ -z "$ewt" ]; then
-  dir=$root
-  while [ "$dir" != / ]; do
-    dir=$(dirname "$dir")
-    candidate=$dir/shared/data/ud-english-ewt/en_ewt-ud-train.conllu
-    if [ -f "$candidate" ]; then ewt=$candidate; break; fi
-  done
-fi
+ewt=$("$root/tools/ewt-train-path.sh")
 if [ -z "$ewt" ] || [ ! -f "$ewt" ] || [ ! -f "$wordnet/index.noun" ]; then
   echo "skipped: the EWT train split or WordNet is missing"
   exit 77

@@ -339,14 +339,17 @@
   ;; Before punctuation, a conjunction, an auxiliary or the end, a
   ;; plural-or-third-person word right after a singular noun is mostly the
   ;; plural of a compound (cat pictures., air strikes and, wish lists are),
-  ;; seldom a verb without object (the money flows.).
+  ;; seldom a verb without object (the money flows.). Not so right after a
+  ;; clause opener such as "when" or "if" (when the door opens, ...).
   (plural-after-singular-noun :act-on-all-matches
     (lexitem (and (lexical-verb-item) (comp (att) (contain syn (num) (attvec syn ((num sg)))))
                   (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense pres)))))
                   (not (no-alternative (and (noun-item) (comp (att) (contain syn (num) (attvec syn ((num pl))))))))))
     (when (and (preceded-by (singular-noun-item)) (not (preceded-by (not (or (singular-noun-item) (lexical-verb-item)))))
                (or (not (followed-by (t))) (followed-by (or (punctuation-item) (conjunction-item)))
-                   (only-followed-by (or (aux-item) (cop-item)))))
+                   (only-followed-by (or (aux-item) (cop-item))))
+               (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1) (-1))
+                                            (in ("when" "When" "if" "If" "because" "while" "While" "once" "unless" "whenever" "how" "where")))))
       (delete (litem))))
   ;; A noun-or-verb word that opens the sentence before a colon is a heading
   ;; or a label (Excerpt:, Questions:, Slope: 0.12), not a verb.

@@ -736,6 +736,9 @@
      (N (dep-type appo) (max-dist 20) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation)) (comp (pitem-preceding-word) (in (":" "-" "--" "(" ")")))))
         (modifiee-cond (not (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Tt]hats|[Ii]ts|[Tt]hat|[Ii]t|[Tt]his|[Ii]ts)$"))))))
+     ;; (one right after the phrase, with no such mark between, at twice the
+     ;; cost: in train sentences that need the second pass, those are
+     ;; rarely right)
      (N (dep-type appo) (max-dist 20) (dep-weight 120.0) (last-resort)
         (modifier-cond (and (no-cc) (not (pronoun)) (not (starts-with-punctuation)) (not (comp (pitem-preceding-word) (in (":" "-" "--" "(" ")"))))))
         (modifiee-cond (not (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Tt]hats|[Ii]ts|[Tt]hat|[Ii]t|[Tt]his|[Ii]ts)$"))))))
@@ -834,6 +837,9 @@
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (clause-opening-place))) (modifiee-cond (not (gerund))))
+     ;; (one that does not open a clause only at a high cost: right after
+     ;; a verb, noun or adjective it rather belongs to that word, forced
+     ;; under threats to withdraw)
      (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))) (modifiee-cond (not (gerund))))
      (Prep (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 2.0) (modifier-cond (and (opening-phrase) (no-cc) (with-object))) (modifiee-cond (not (gerund))))
      (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
@@ -1067,6 +1073,9 @@
      (C (dep-type mod) (max-dist 14) (dep-weight 3.0) (modifier-cond (adverb-clause))))
   (* :skip-word (in (","))
      (Prep (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (clause-opening-place))))
+     ;; (one that does not open a clause only at a high cost: right after
+     ;; a verb, noun or adjective it rather belongs to that word, forced
+     ;; under threats to withdraw)
      (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))))
      (Adv (dep-type mod) (max-dist 8) (modifier-cond (and (not (subordinating-adverb)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
           (merged-cond (not-before-subordinate-clause)))
@@ -1253,7 +1262,7 @@
      ;; (the adverb at twice the cost: on held-out train sentences that need
      ;; the second pass, covers that attach it elsewhere are right more often)
      (Adv (dep-type mod) (max-dist 60) (dep-weight 120.0) (last-resort))
-     (Prep (dep-type mod) (max-dist 60) (dep-weight 60.0) (last-resort) (modifier-cond (with-object)))
+     (Prep (dep-type mod) (max-dist 60) (dep-weight 120.0) (last-resort) (modifier-cond (with-object)))
      ;; (a bare word in small letters opening the sentence is a discourse
      ;; word: whatever, ya)
      (N (dep-type disc) (max-dist 60) (dep-weight 60.0) (last-resort)

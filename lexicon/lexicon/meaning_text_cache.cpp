@@ -36,18 +36,19 @@ std::unique_ptr<Meaning> MeaningTextCache::make(std::string_view text, IRSlist& 
   // Messages are passed on after the reading; a reading that gave one is
   // not kept, so that every reading of the text gives it again.
   // One stream serves every reading (making a stream costs more than most
-  // readings); a reading inside another gets its own.
+  // readings); a reading inside another gets its own, so as not to wipe
+  // what the outer one caught.
+  const bool nested = capturing_;
   std::optional<std::ostringstream> own;
-  if (capturing_) own.emplace();
-  std::ostringstream& messages = own ? *own : messages_;
+  if (nested) own.emplace();
+  std::ostringstream& messages = nested ? *own : messages_;
   messages.str(std::string());
   std::unique_ptr<Meaning> meaning;
   {
-    const bool outer = !capturing_;
     capturing_ = true;
     ScopedDiagnostics capture(messages);
     meaning = make_meaning(form);
-    if (outer) capturing_ = false;
+    capturing_ = nested;
   }
   const std::string said = messages.str();
   if (!said.empty()) diag() << said << std::flush;

@@ -674,6 +674,8 @@ PItem* ChartParser::coordination_item(GCate& g, PItem* left, PItem* right) {
   c->start = left->start;
   c->end = right->end;
   c->head_child = left;
+  // The merged condition is asked before the conj link is set: it sees the
+  // relations of the left conjunct's chain.
   c->note_relations(0);
   c->second = right;
   c->cate = &g;

@@ -357,9 +357,10 @@ DependencyWeigher::SideRange DependencyWeigher::modifier_sides(const PItem& modi
   const LexItem* previous_word = nullptr;
   const GCate* previous_category = nullptr;
   for (const PItem* alt = &modifier; alt; alt = alt->next_alt) {
-    // An alternative of the category before on the same word (with a
-    // root) has the side before but perhaps for "cat" p, which a modifier's
-    // weight does not read: it is passed over without making its side.
+    // An alternative on the same word (one with a root) and of the same
+    // category as the alternative just before it makes the same side but
+    // perhaps for cat_p, which weighing a modifier does not read: it is
+    // passed over without making its side.
     const LexItem* word = lexical_item_of(*alt);
     if (!word || !word->root) word = nullptr;
     const bool repeated = !prepositional && word && word == previous_word && alt->cate == previous_category;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <tuple>
+#include <utility>
 
 #include "parser/ud/convert.h"
 #include "parser/ud/loose_tokens.h"
@@ -150,6 +151,45 @@ bool compound_name_word(std::string_view word) {
       "Way", "West", "Willow", "Wire", "Works", "World", "Worth", "Yanhee", "York", "Zero"};
   static_assert(std::is_sorted(std::begin(words), std::end(words)));
   return std::binary_search(std::begin(words), std::end(words), word);
+}
+
+// A verb's lemma and a word after it, in generated lists sorted by both.
+using VerbWord = std::pair<std::string_view, std::string_view>;
+
+template <std::size_t N>
+bool in_sorted_pairs(const VerbWord (&pairs)[N], std::string_view lemma, std::string_view word) {
+  return std::binary_search(std::begin(pairs), std::end(pairs), VerbWord{lemma, word});
+}
+
+// Whether the train treebank reads `word` after the verb `lemma` as its
+// particle (check out, show up, go on) at least as often as as an adverb.
+bool listed_particle(std::string_view lemma, std::string_view word) {
+  static constexpr VerbWord pairs[] = {
+#include "parser/ud/verb_particles.inc"
+  };
+  static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
+  return in_sorted_pairs(pairs, lemma, word);
+}
+
+// Whether the train treebank reads `word` after the verb `lemma` as its
+// adverb at least twice as often as its particle (come out, go away).
+bool listed_adverb(std::string_view lemma, std::string_view word) {
+  static constexpr VerbWord pairs[] = {
+#include "parser/ud/verb_adverbs.inc"
+  };
+  static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
+  return in_sorted_pairs(pairs, lemma, word);
+}
+
+// Whether the train treebank reads `word` right after the verb `lemma` and
+// before a noun as the verb's particle (bring in my son, take over the
+// company) more often than as the noun's preposition.
+bool listed_particle_before_object(std::string_view lemma, std::string_view word) {
+  static constexpr VerbWord pairs[] = {
+#include "parser/ud/verb_particles_before_objects.inc"
+  };
+  static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
+  return in_sorted_pairs(pairs, lemma, word);
 }
 
 // The Arabic article and "son of" inside names (al - Sadr, bin Laden).
@@ -479,11 +519,22 @@ class SchemeToUd {
   }
 
   // A preposition without object after its verb that is one of the usual
-  // particles (give up, find out, lay off) is the verb's particle.
+  // particles (give up, find out, lay off), unless the train treebank has it
+  // mostly as an adverb of that verb (come out, go away), or that the
+  // treebank has as a particle of that verb (check in, go on), is the verb's
+  // particle.
   bool verb_particle(int node) const {
     static constexpr std::string_view particles[] = {"up", "out", "off", "down", "away"};
-    return bare_after_verb(node) &&
-           std::find(std::begin(particles), std::end(particles), lower(nodes_[node].word)) != std::end(particles);
+    if (!bare_after_verb(node)) return false;
+    const std::string word = lower(nodes_[node].word);
+    const std::string verb = lower(nodes_[edit_.head(node)].root_or_word());
+    return (one_of(word, particles) && !listed_adverb(verb, word)) || listed_particle(verb, word);
+  }
+
+  // Whether the node's word is a listed particle of the verb it hangs from.
+  bool listed_particle_of_head(int node) const {
+    const int verb = edit_.head(node);
+    return verb >= 0 && listed_particle(lower(nodes_[verb].root_or_word()), lower(nodes_[node].word));
   }
 
   // A word after its verb with no word below it.
@@ -696,8 +747,11 @@ class SchemeToUd {
     if (r == "i" || r == "pcomp" || r == "lex-mod" || r == "cop") return std::string(r);  // resolved below
     if (r == "mod") {
       if (category == "Prep" && verb_particle(index)) return "compound:prt";
-      // Bare in and on after their verb are adverbs (come in, move on).
-      if (category == "Prep" && bare_after_verb(index) && (lower(node.word) == "in" || lower(node.word) == "on"))
+      // Bare in and on after their verb are adverbs (come in, move on), and
+      // so are the words the treebank has as adverbs of the verb (come out).
+      if (category == "Prep" && bare_after_verb(index) &&
+          (lower(node.word) == "in" || lower(node.word) == "on" ||
+           listed_adverb(lower(nodes_[head].root_or_word()), lower(node.word))))
         return "advmod";
       // Under an adjective standing for a noun phrase (the largest in the
       // world, the least of the people) the phrase is oblique (train: 5 of 6).
@@ -713,6 +767,8 @@ class SchemeToUd {
         return "obl";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
       if (category == "Adv" && preposition_before_noun(index)) return "case";
+      // An adverb the treebank has as this verb's particle (meet up).
+      if (category == "Adv" && bare_after_verb(index) && listed_particle_of_head(index)) return "compound:prt";
       if (category == "Adv") return subordinator(index) ? "mark" : "advmod";
       if (category == "N") return under_noun ? "nmod" : object_after_verb(index) ? "obj" : "obl";
       if (category == "Num") return under_noun ? "nmod" : "obl";
@@ -834,13 +890,18 @@ class SchemeToUd {
   // "up" or "out" (not "out of") right after a verb without object, taken
   // as the preposition of the noun after it (picking up the eggs, knock out
   // a boxer), is the verb's particle and the noun its object: the train
-  // treebank has 35 such cases in 45 ("off" only 8 in 13). After a
-  // verb of motion it is a preposition of place (jumping up the sides), and
-  // so it is before "front" (paid up front).
+  // treebank has 35 such cases in 45 ("off" only 8 in 13). After a verb
+  // of motion it is a preposition of place (jumping up the sides), and so
+  // it is before "front" (paid up front). Other words are particles there
+  // only after the verbs the treebank has them with (cut off the power,
+  // take over the company).
   bool particle_word(int node) const {
     std::string word = lower(nodes_[node].word);
     if (word == "up") return true;
-    if (word != "out") return false;
+    if (word != "out") {
+      const int verb = edit_.head(node);
+      return verb >= 0 && listed_particle_before_object(lower(nodes_[verb].root_or_word()), word);
+    }
     int next = nodes_[node].position < static_cast<int>(tokens_.size()) ? node_at_[nodes_[node].position + 1] : -1;
     return next < 0 || lower(nodes_[next].word) != "of";
   }
@@ -1066,8 +1127,10 @@ class SchemeToUd {
         head_item(node, members, first, "flat");
       else if (category == "N")
         head_item(node, members, last, "compound");
+      else if (category == "V")
+        verb_item(node, members, first);
       else
-        head_item(node, members, first, category == "V" ? "compound:prt" : "fixed");
+        head_item(node, members, first, "fixed");
     }
   }
 
@@ -1080,6 +1143,18 @@ class SchemeToUd {
   // Gives the item of `node` and its `members` the head `chosen` (the node
   // itself or one of the members): the item's other words hang from it with
   // `relation`, and the node's other dependents follow it.
+  // A verb item (give up, come out) is headed by its verb; its other words
+  // are particles, except a single word after the verb that the train
+  // treebank has mostly as an adverb of that verb (come out, go away).
+  void verb_item(int node, const std::vector<int>& members, int first) {
+    const std::string root = lower(nodes_[node].root_or_word());
+    const std::string verb = root.substr(0, root.find(' '));
+    head_item(node, members, first, "compound:prt");
+    if (members.size() != 1 || members.front() == first) return;
+    const int word = members.front();
+    if (listed_adverb(verb, lower(nodes_[word].word))) relations_[word] = "advmod";
+  }
+
   void head_item(int node, const std::vector<int>& members, int chosen, const char* relation) {
     if (chosen != node) {
       edit_.promote(chosen, node);

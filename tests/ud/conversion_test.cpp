@@ -874,6 +874,75 @@ TEST(SchemeToUd, UpBeforeANounAfterItsVerbIsAParticle) {
   EXPECT_EQ(attachments_after("walk", "walk"), "0:root 4:case 4:det 1:obl ");
 }
 
+TEST(SchemeToUd, AWordAfterAVerbThatTheTreebankHasAsItsParticleIsAParticle) {
+  auto relation_after = [](const std::string& verb, const std::string& root, const std::string& word,
+                           const std::string& category) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov " + root + "))\n"
+        "2\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
+        "3\t(" + word + "\t~ " + category + "\t2\tmod\t(gov " + root + "))\n"
+        ")\n",
+        "We " + verb + " " + word);
+    return sentence.words[2].deprel;
+  };
+  // Bare "in" is an adverb (came in) unless the verb takes it (checked in).
+  EXPECT_EQ(relation_after("checked", "check", "in", "Prep"), "compound:prt");
+  EXPECT_EQ(relation_after("came", "come", "in", "Prep"), "advmod");
+  // The verb's lemma decides, not its form; an adverb reading counts too.
+  EXPECT_EQ(relation_after("Showed", "show", "up", "Adv"), "compound:prt");
+  EXPECT_EQ(relation_after("went", "go", "on", "Adv"), "compound:prt");
+  EXPECT_EQ(relation_after("went", "go", "home", "Adv"), "advmod");
+}
+
+TEST(SchemeToUd, AWordAfterAVerbThatTheTreebankHasAsItsAdverbIsAnAdverb) {
+  auto relation_after = [](const std::string& verb, const std::string& root, const std::string& word) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov " + root + "))\n"
+        "2\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
+        "3\t(" + word + "\t~ Prep\t2\tmod\t(gov " + root + "))\n"
+        ")\n",
+        "We " + verb + " " + word);
+    return sentence.words[2].deprel;
+  };
+  EXPECT_EQ(relation_after("came", "come", "out"), "advmod");
+  EXPECT_EQ(relation_after("gave", "give", "out"), "compound:prt");
+  // The same for the second word of a verb item.
+  auto item = [](const std::string& verb, const std::string& root) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov \"" + root + " out\"))\n"
+        "2\t(\"" + verb + " out\"\t\"" + root + " out\" V\tE0\ti\t(gov fin))\n"
+        "3\t(out\t U\t2\tlex-mod\t(gov \"" + root + " out\"))\n"
+        ")\n",
+        "We " + verb + " out"));
+  };
+  EXPECT_EQ(item("walked", "walk"), "2:nsubj 0:root 2:advmod ");
+  EXPECT_EQ(item("found", "find"), "2:nsubj 0:root 2:compound:prt ");
+}
+
+TEST(SchemeToUd, AListedParticleBeforeANounIsTheVerbsParticleAndTheNounItsObject) {
+  auto attachments_of = [](const std::string& verb, const std::string& word) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(" + verb + "\t~ V\tE0\ti\t(gov fin))\n"
+        "2\t(" + word + "\t~ Prep\t1\tmod\t(gov " + verb + "))\n"
+        "3\t(the\t~ Det\t4\tdet\t(gov power))\n"
+        "4\t(power\t~ N\t2\tpcomp\t(gov " + word + "))\n"
+        ")\n",
+        verb + " " + word + " the power"));
+  };
+  EXPECT_EQ(attachments_of("cut", "off"), "0:root 1:compound:prt 4:det 1:obj ");
+  // Not a pair the treebank has before an object: the noun's preposition.
+  EXPECT_EQ(attachments_of("cut", "through"), "0:root 4:case 4:det 1:obl ");
+  EXPECT_EQ(attachments_of("get", "off"), "0:root 4:case 4:det 1:obl ");
+}
+
 TEST(SchemeToUd, ASentenceWithoutTreeIsStillValid) {
   UdSentence sentence = from_velmo("(\n)\n", "\"Hi there.\"");
   EXPECT_EQ(attachments(sentence), "2:punct 0:root 2:dep 2:punct 2:punct ");

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Regenerates the verb particle pairs into a scratch folder and compares
+# them, byte for byte, with the committed parser/ud/verb_particles*.inc.
+#   tools/check-verb-particles.sh
+# Exits 0 when they agree, 1 when they differ, 77 (skipped) when the EWT
+# train split is not on this machine.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+ewt=$("$root/tools/ewt-train-path.sh")
+if [ -z "$ewt" ] || [ ! -f "$ewt" ]; then
+  echo "skipped: the EWT train split is missing"
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+python3 "$root/tools/gen-verb-particles.py" --ewt "$ewt" --out-dir "$work" >/dev/null || exit 1
+status=0
+for file in verb_particles.inc verb_adverbs.inc verb_particles_before_objects.inc; do
+  if ! cmp -s "$work/$file" "$root/parser/ud/$file"; then
+    echo "parser/ud/$file differs from what tools/gen-verb-particles.py writes"
+    status=1
+  fi
+done
+exit $status
