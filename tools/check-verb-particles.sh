@@ -14,11 +14,5 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 python3 "$root/tools/gen-verb-particles.py" --ewt "$ewt" --out-dir "$work" >/dev/null || exit 1
-status=0
-for file in verb_particles.inc verb_adverbs.inc verb_particles_before_objects.inc; do
-  if ! cmp -s "$work/$file" "$root/parser/ud/$file"; then
-    echo "parser/ud/$file differs from what tools/gen-verb-particles.py writes"
-    status=1
-  fi
-done
-exit $status
+"$root/tools/compare-generated.sh" "$work" parser/ud "tools/gen-verb-particles.py" verb_particles.inc verb_adverbs.inc verb_particles_before_objects.inc
+exit $?
