@@ -1422,18 +1422,33 @@ class SchemeToUd {
   }
 
   // An adjective right before a common noun that is a compound of the noun
-  // after it modifies the whole compound (authentic meat pies): the treebank
-  // hangs it from the compound's head.
+  // after it modifies the whole compound (authentic meat pies, old shoe
+  // sizing machines): the treebank hangs it from the compound's last noun.
   void adjectives_over_compounds() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p + 2 <= n; ++p) {
-      int noun = p + 1, head = p + 2;
-      if (ud_rel_[p] != "amod" || ud_head_[p] != noun || ud_rel_[noun] != "compound" || ud_head_[noun] != head)
-        continue;
-      if (node_at_[noun] < 0 || nodes_[node_at_[noun]].category != "N" || starts_upper(tokens_[noun - 1].form))
-        continue;
+      int noun = p + 1;
+      if (ud_rel_[p] != "amod" || ud_head_[p] != noun || !common_compound_part(noun)) continue;
+      int head = next_in_compound(noun);
+      if (head < 0) continue;
+      while (common_compound_part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
       ud_head_[p] = head;
     }
+  }
+
+  // The noun a compound part hangs from when it is the next word, or the
+  // word after a hyphen (self - interest); else -1.
+  int next_in_compound(int p) const {
+    int head = ud_head_[p];
+    if (head == p + 1) return head;
+    if (head == p + 2 && tokens_[p].form == "-") return head;
+    return -1;
+  }
+
+  // A common noun (not capitalised) that is a compound of a noun after it.
+  bool common_compound_part(int p) const {
+    return ud_rel_[p] == "compound" && ud_head_[p] > p && node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N" &&
+           !starts_upper(tokens_[p - 1].form);
   }
 
   // One word written with slashes (and/or, food/drinks/towels) that the

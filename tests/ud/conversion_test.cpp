@@ -1210,6 +1210,40 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
   EXPECT_EQ(attachments_of("Apple"), "2:amod 3:compound 0:root ");
 }
 
+TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
+  // old shoe sizing machines: through every compound part up to the last noun.
+  UdSentence chain = from_velmo(
+      "(\n"
+      "1\t(old\t~ A\t2\tmod\t(gov shoe))\n"
+      "2\t(shoe\t~ N\t3\tnn\t(gov sizing))\n"
+      "3\t(sizing\t~ N\t4\tnn\t(gov machine))\n"
+      "4\t(machines\tmachine N\t*\t)\n"
+      ")\n",
+      "old shoe sizing machines");
+  EXPECT_EQ(attachments(chain), "4:amod 3:compound 4:compound 0:root ");
+  // own self - interest: over a hyphen too.
+  UdSentence hyphen = from_velmo(
+      "(\n"
+      "1\t(own\t~ A\t2\tmod\t(gov self))\n"
+      "2\t(self\t~ N\t4\tnn\t(gov interest))\n"
+      "3\t(-\t~ Punc\t4\tpunc\t(gov interest))\n"
+      "4\t(interest\t~ N\t*\t)\n"
+      ")\n",
+      "own self - interest");
+  EXPECT_EQ(attachments(hyphen).substr(0, 17), "4:amod 4:compound");
+  // A compound part that hangs from a noun further off is left alone.
+  UdSentence apart = from_velmo(
+      "(\n"
+      "1\t(legal\t~ A\t2\tmod\t(gov issue))\n"
+      "2\t(issues\tissue N\t5\tnn\t(gov law))\n"
+      "3\t(,\t~ Punc\t5\tpunc\t(gov law))\n"
+      "4\t(case\t~ N\t5\tnn\t(gov law))\n"
+      "5\t(law\t~ N\t*\t)\n"
+      ")\n",
+      "legal issues , case law");
+  EXPECT_EQ(attachments(apart).substr(0, 7), "2:amod ");
+}
+
 TEST(SchemeToUd, APrepositionalPhraseAfterBeWithoutPredicateIsThePredicate) {
   // They are all from Ohio: the phrase heads, "are" is its copula.
   UdSentence sentence = from_velmo(
