@@ -817,6 +817,26 @@ TEST(SchemeToUd, NounsOfWhatIsToldStayObjects) {
   EXPECT_EQ(object_of("Val", "~"), "iobj");
 }
 
+TEST(SchemeToUd, ALooseClauseAfterAVerbOfSayingAndItsColonIsItsComplement) {
+  auto clause_after = [](const std::string& verb, const std::string& root) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(He\t~ N\t2\ts\t(gov " + root + "))\n"
+        "2\t(" + verb + "\t" + root + " V\tE1\ti\t(gov fin))\n"
+        "E0\t(()\tfin C\t2\tpara\t(gov " + root + "))\n"
+        "3\t(:\t~ Punc\t5\tpunc\t(gov win))\n"
+        "4\t(we\t~ N\t5\ts\t(gov win))\n"
+        "5\t(won\twin V\tE0\ti\t(gov fin))\n"
+        ")\n",
+        "He " + verb + ": we won");
+    return sentence.words[4].deprel;
+  };
+  EXPECT_EQ(clause_after("said", "say"), "ccomp");
+  EXPECT_EQ(clause_after("wrote", "write"), "ccomp");
+  EXPECT_EQ(clause_after("came", "come"), "parataxis");
+}
+
 TEST(SchemeToUd, APronounAfterCauseIsTheRecipient) {
   auto pronoun_after = [](const std::string& verb, const std::string& root) {
     UdSentence sentence = from_velmo(
