@@ -570,6 +570,10 @@
 ;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
 (defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
 
+;; A subject pronoun after a comma and conjunction opens a clause, never a
+;; noun conjunct (..., and he said; train: 1 conjunct, 230 subjects).
+(defun pronoun-after-comma-and () (comp (pitem-head-word) (reg-match "^[,;] (and|but|or) (I|i|[Hh]e|[Ss]he|[Ww]e|[Tt]hey|[Ii]t)$")))
+
 (def-modifiers N
   ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
   ;; or an adjective before the others (Friendly Efficient and overall great place).
@@ -665,17 +669,17 @@
      ;; A noun after a comma or conjunction heads no list of its own: the
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
-     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct)))))
-     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (not (unlike-object-conjunct)) (shared-modifier-conjunct))))
-     (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (unlike-object-conjunct))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
      ;; the object of the preposition (a selection of fabric and notions);
      ;; one with a determiner may join either (millions of refugees and
      ;; their descendants).
-     (N (dep-type conj) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (conjunct) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (past-its-object)))
      ;; and so is the noun after a comma that closes a list begun with
      ;; commas (Mary John, Russell Dyk, Webb Jennings).
