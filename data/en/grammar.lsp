@@ -1252,6 +1252,10 @@
 ;; subject of its own (of 1,475 such conjuncts in the train split, 16
 ;; hang from a relative clause and 15 from an adverbial one).
 (defun relative-word-clause () (and (fin-clause) (relative-word)))
+;; Subordinators whose clause may be reduced to a predicate (if possible,
+;; although small), and such a predicate: punctuation or the end follows it.
+(defun elliptic-subordinator () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ii]f|[Uu]nless|[Ww]hen|[Ww]henever|[Tt]hough|[Aa]lthough|[Ww]hile|[Oo]nce)$"))))
+(defun closing-predicate () (and (no-cc) (or (before-punctuation) (sentence-end))))
 
 (def-modifiers C
   ;; As a last resort, a clause takes before it (or before its comma) an
@@ -1301,7 +1305,16 @@
         (modifier-cond (not (and (comp (pitem-attvec) (defined syn (gap))) (comp (pitem-preceding-word) (in ("that" "That")))))))
      (V (dep-type i) (max-dist 12) (dep-weight 6.0) (modifiee-cond (lexical-item))
         (modifier-cond (and (comp (pitem-attvec) (defined syn (gap))) (comp (pitem-preceding-word) (in ("that" "That"))))))
-     (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item))))
+     (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
+     ;; A clause reduced to its predicate after if, unless, when, though
+     ;; and their like, closed by punctuation (Call me if possible; If so,
+     ;; I will; Although small, the room was clean): the adjective, or so,
+     ;; not, yes, no, heads it.
+     (A (dep-type i) (max-dist 3) (modifiee-cond (elliptic-subordinator)) (modifier-cond (closing-predicate)))
+     (Adv (dep-type i) (max-dist 1) (modifiee-cond (elliptic-subordinator))
+          (modifier-cond (and (closing-predicate) (comp (pitem-head-word) (reg-match "^([Ss]o|[Nn]ot)$")))))
+     (Intj (dep-type i) (max-dist 1) (modifiee-cond (elliptic-subordinator))
+           (modifier-cond (and (closing-predicate) (comp (pitem-head-word) (reg-match "^([Yy]es|[Nn]o)$"))))))
   ;; A conjoined clause without subject (an imperative) follows only a
   ;; clause without one (Call Vernon and get the details); after a clause
   ;; with a subject it is a verb phrase sharing that subject (makes me want
