@@ -259,6 +259,7 @@ class SchemeToUd {
     keep_one_root();
     stranded_function_words();
     adjectives_over_compounds();
+    numbers_over_compounds();
     titles_before_names();
     person_names();
     names_in_lists();
@@ -1483,6 +1484,43 @@ class SchemeToUd {
     if (head == p + 1) return head;
     if (head == p + 2 && tokens_[p].form == "-") return head;
     return -1;
+  }
+
+  // A number right before a noun that is a compound of the noun after it
+  // counts the whole compound (two adjustment screws, 2001 Nissan Frontier,
+  // 30 per cent), unless that noun is the unit of a measure the number
+  // makes (a 5 year plan, a 10 gallon tank): the treebank hangs it from the
+  // compound's last noun.
+  void numbers_over_compounds() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p + 2 <= n; ++p) {
+      int noun = p + 1;
+      if (ud_rel_[p] != "nummod" || ud_head_[p] != noun || !noun_compound_part(noun) ||
+          measure_unit(lower(tokens_[noun - 1].form)))
+        continue;
+      int head = next_in_compound(noun);
+      if (head < 0) continue;
+      while (noun_compound_part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
+      if (noun_at(head)) ud_head_[p] = head;
+    }
+  }
+
+  bool noun_compound_part(int p) const { return ud_rel_[p] == "compound" && ud_head_[p] > p && noun_at(p); }
+
+  bool noun_at(int p) const { return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N"; }
+
+  // Nouns that a number before them turns into a measure (5 year, 10 gallon).
+  static bool measure_unit(std::string_view word) {
+    static constexpr std::string_view units[] = {
+        "%",      "bedroom", "bedrooms", "cm",      "day",     "days",    "degree",  "degrees", "dollar",
+        "dollars", "door",   "doors",   "f",       "fold",    "foot",    "ft",      "gallon",  "gallons",
+        "generation", "hour", "hours",  "inch",    "inches",  "kg",      "km",      "lb",      "lbs",
+        "m",      "mile",    "miles",   "minute",  "minutes", "mm",      "month",   "months",  "ounce",
+        "oz",     "page",    "pages",   "percent", "person",  "piece",   "pieces",  "point",   "points",
+        "pound",  "pounds",  "room",    "rooms",   "season",  "seasons", "second",  "seconds", "star",
+        "stars",  "step",    "steps",   "story",   "ton",     "tons",    "watt",    "way",     "week",
+        "weeks",  "yard",    "yards",   "year",    "years",   "yr",      "yrs"};
+    return std::find(std::begin(units), std::end(units), word) != std::end(units);
   }
 
   // A common noun (not capitalised) that is a compound of a noun after it.

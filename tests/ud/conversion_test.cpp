@@ -1238,6 +1238,22 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
   EXPECT_EQ(attachments_of("Apple"), "2:amod 3:compound 0:root ");
 }
 
+TEST(SchemeToUd, ANumberBeforeACompoundCountsItsLastNounUnlessItMakesAMeasure) {
+  auto attachments_of = [](const std::string& number, const std::string& modifier) {
+    return attachments(
+        from_velmo("(\n"
+                   "1\t(" + number + "\t~ Num\t2\tnum\t(gov " + modifier + "))\n"
+                   "2\t(" + modifier + "\t~ N\t3\tnn\t(gov plate))\n"
+                   "3\t(plates\tplate N\t*\t)\n"
+                   ")\n",
+                   number + " " + modifier + " plates"));
+  };
+  EXPECT_EQ(attachments_of("two", "dinner"), "3:nummod 3:compound 0:root ");
+  EXPECT_EQ(attachments_of("2001", "Nissan"), "3:nummod 3:compound 0:root ");
+  // a 10 gallon tank: the number measures the first noun.
+  EXPECT_EQ(attachments_of("10", "gallon"), "2:nummod 3:compound 0:root ");
+}
+
 TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
   // old shoe sizing machines: through every compound part up to the last noun.
   UdSentence chain = from_velmo(
