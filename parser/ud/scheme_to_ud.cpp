@@ -1469,10 +1469,15 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p + 2 <= n; ++p) {
       int noun = p + 1;
-      if (ud_rel_[p] != "amod" || ud_head_[p] != noun || !common_compound_part(noun)) continue;
+      if (ud_rel_[p] != "amod" || ud_head_[p] != noun) continue;
+      // An adjective in small letters goes over a name too (other Cargill
+      // people, moderate Taliban leaders).
+      const bool small = !starts_upper(tokens_[p - 1].form);
+      auto part = [&](int q) { return small ? noun_compound_part(q) : common_compound_part(q); };
+      if (!part(noun)) continue;
       int head = next_in_compound(noun);
       if (head < 0) continue;
-      while (common_compound_part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
+      while (part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
       ud_head_[p] = head;
     }
   }
