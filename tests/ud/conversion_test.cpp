@@ -492,6 +492,34 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
   EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:obl 4:punct 7:nsubj 0:root 7:punct ");
 }
 
+// Pieces the parse could not join: a clause opened by its own conjunction
+// after one adjective or verb piece is that piece's conjunct; after a noun
+// piece (the subject the parse missed) the clause still heads.
+TEST(SchemeToUd, AConjoinedClauseFragmentIsTheConjunctOfThePieceBeforeIt) {
+  const std::string clause =
+      "E0\t(()\tfin C\tE2\t)\n"
+      "3\t(and\t~ Conn\t5\tcc\t(gov return))\n"
+      "4\t(I\t~ N\t5\ts\t(gov return))\n"
+      "5\t(returned\treturn V\tE0\ti\t(gov fin))\n"
+      ")\n";
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "1\t(Very\t~ Adv\t2\tmod\t(gov rude))\n"
+      "2\t(rude\t~ A\tE2\t)\n" +
+          clause,
+      "Very rude and I returned .");
+  EXPECT_EQ(attachments(sentence), "2:advmod 0:root 5:cc 5:nsubj 2:conj 2:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "1\t(The\t~ Det\t2\tdet\t(gov staff))\n"
+      "2\t(staff\t~ N\tE2\t)\n" +
+          clause,
+      "The staff and I returned .");
+  EXPECT_EQ(attachments(sentence), "2:det 5:nsubj 5:cc 5:nsubj 0:root 5:punct ");
+}
+
 TEST(SchemeToUd, AStrandedDeterminerOrConjunctionJoinsWhatFollowsIt) {
   UdSentence sentence = from_velmo(
       "(\n"
@@ -787,6 +815,26 @@ TEST(SchemeToUd, NounsOfWhatIsToldStayObjects) {
   };
   EXPECT_EQ(object_of("questions", "question"), "obj");
   EXPECT_EQ(object_of("Val", "~"), "iobj");
+}
+
+TEST(SchemeToUd, ALooseClauseAfterAVerbOfSayingAndItsColonIsItsComplement) {
+  auto clause_after = [](const std::string& verb, const std::string& root) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(He\t~ N\t2\ts\t(gov " + root + "))\n"
+        "2\t(" + verb + "\t" + root + " V\tE1\ti\t(gov fin))\n"
+        "E0\t(()\tfin C\t2\tpara\t(gov " + root + "))\n"
+        "3\t(:\t~ Punc\t5\tpunc\t(gov win))\n"
+        "4\t(we\t~ N\t5\ts\t(gov win))\n"
+        "5\t(won\twin V\tE0\ti\t(gov fin))\n"
+        ")\n",
+        "He " + verb + ": we won");
+    return sentence.words[4].deprel;
+  };
+  EXPECT_EQ(clause_after("said", "say"), "ccomp");
+  EXPECT_EQ(clause_after("wrote", "write"), "ccomp");
+  EXPECT_EQ(clause_after("came", "come"), "parataxis");
 }
 
 TEST(SchemeToUd, APronounAfterCauseIsTheRecipient) {
@@ -1188,6 +1236,56 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
   EXPECT_EQ(attachments_of("meat"), "3:amod 3:compound 0:root ");
   // Before a capitalised compound (a name) the adjective stays where it is.
   EXPECT_EQ(attachments_of("Apple"), "2:amod 3:compound 0:root ");
+}
+
+TEST(SchemeToUd, ANumberBeforeACompoundCountsItsLastNounUnlessItMakesAMeasure) {
+  auto attachments_of = [](const std::string& number, const std::string& modifier) {
+    return attachments(
+        from_velmo("(\n"
+                   "1\t(" + number + "\t~ Num\t2\tnum\t(gov " + modifier + "))\n"
+                   "2\t(" + modifier + "\t~ N\t3\tnn\t(gov plate))\n"
+                   "3\t(plates\tplate N\t*\t)\n"
+                   ")\n",
+                   number + " " + modifier + " plates"));
+  };
+  EXPECT_EQ(attachments_of("two", "dinner"), "3:nummod 3:compound 0:root ");
+  EXPECT_EQ(attachments_of("2001", "Nissan"), "3:nummod 3:compound 0:root ");
+  // a 10 gallon tank: the number measures the first noun.
+  EXPECT_EQ(attachments_of("10", "gallon"), "2:nummod 3:compound 0:root ");
+}
+
+TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
+  // old shoe sizing machines: through every compound part up to the last noun.
+  UdSentence chain = from_velmo(
+      "(\n"
+      "1\t(old\t~ A\t2\tmod\t(gov shoe))\n"
+      "2\t(shoe\t~ N\t3\tnn\t(gov sizing))\n"
+      "3\t(sizing\t~ N\t4\tnn\t(gov machine))\n"
+      "4\t(machines\tmachine N\t*\t)\n"
+      ")\n",
+      "old shoe sizing machines");
+  EXPECT_EQ(attachments(chain), "4:amod 3:compound 4:compound 0:root ");
+  // own self - interest: over a hyphen too.
+  UdSentence hyphen = from_velmo(
+      "(\n"
+      "1\t(own\t~ A\t2\tmod\t(gov self))\n"
+      "2\t(self\t~ N\t4\tnn\t(gov interest))\n"
+      "3\t(-\t~ Punc\t4\tpunc\t(gov interest))\n"
+      "4\t(interest\t~ N\t*\t)\n"
+      ")\n",
+      "own self - interest");
+  EXPECT_EQ(attachments(hyphen).substr(0, 17), "4:amod 4:compound");
+  // A compound part that hangs from a noun further off is left alone.
+  UdSentence apart = from_velmo(
+      "(\n"
+      "1\t(legal\t~ A\t2\tmod\t(gov issue))\n"
+      "2\t(issues\tissue N\t5\tnn\t(gov law))\n"
+      "3\t(,\t~ Punc\t5\tpunc\t(gov law))\n"
+      "4\t(case\t~ N\t5\tnn\t(gov law))\n"
+      "5\t(law\t~ N\t*\t)\n"
+      ")\n",
+      "legal issues , case law");
+  EXPECT_EQ(attachments(apart).substr(0, 7), "2:amod ");
 }
 
 TEST(SchemeToUd, APrepositionalPhraseAfterBeWithoutPredicateIsThePredicate) {
