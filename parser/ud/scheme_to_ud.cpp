@@ -422,7 +422,8 @@ class SchemeToUd {
   // A loose clause after a verb of saying and its colon is what the verb
   // says (The spokesman said: "It is unbelievable ..."): the treebank has
   // such clauses as ccomp (train: 28 of 28 after say, write, reply, ask,
-  // tell, indicate, suggest, represent, sing).
+  // tell, indicate, suggest, represent, sing; the other verbs listed are
+  // their like).
   bool quoted_after_colon(int clause) const {
     const int verb = edit_.head(clause);
     if (verb < 0 || nodes_[verb].category != "V" || has_child_with(verb, "comp")) return false;
