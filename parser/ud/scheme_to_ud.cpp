@@ -259,6 +259,7 @@ class SchemeToUd {
     keep_one_root();
     stranded_function_words();
     adjectives_over_compounds();
+    numbers_over_compounds();
     titles_before_names();
     person_names();
     names_in_lists();
@@ -690,6 +691,13 @@ class SchemeToUd {
     return node >= 0 && std::find(std::begin(points), std::end(points), nodes_[node].word) != std::end(points);
   }
 
+  // Whether the noun has a determiner after the given position.
+  bool determiner_after(int noun, int position) const {
+    for (int child : edit_.children(noun))
+      if (nodes_[child].relation == "det" && nodes_[child].position > position) return true;
+    return false;
+  }
+
   bool has_child_with(int node, std::string_view relation) const {
     for (int child : edit_.children(node))
       if (nodes_[child].relation == relation) return true;
@@ -774,8 +782,9 @@ class SchemeToUd {
       if (category == "Prep" && head >= 0 && head_category == "A" && nodes_[head].relation == "pcomp") return "obl";
       // "west of Baghdad": the direction is an adverb, its phrase oblique.
       if (category == "Prep") return under_noun && !compass_point(head) ? "nmod" : "obl";
-      // "such" before the determiner of its noun (such a mess).
-      if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
+      // "such" before the determiner of its noun (such a mess); after it
+      // (no such thing) it is an adjective.
+      if (lower(node.word) == "such" && under_noun && determiner_after(head, node.position)) return "det:predet";
       // "a little" measuring a verb or adjective (a little suspicious) is
       // a noun phrase to the treebank: obl.
       if ((category == "A" || category == "Adv") && lower(node.word) == "little" && has_child_with(index, "det") &&
@@ -1468,10 +1477,15 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p + 2 <= n; ++p) {
       int noun = p + 1;
-      if (ud_rel_[p] != "amod" || ud_head_[p] != noun || !common_compound_part(noun)) continue;
+      if (ud_rel_[p] != "amod" || ud_head_[p] != noun) continue;
+      // An adjective in small letters goes over a name too (other Cargill
+      // people, moderate Taliban leaders).
+      const bool small = !starts_upper(tokens_[p - 1].form);
+      auto part = [&](int q) { return small ? noun_compound_part(q) : common_compound_part(q); };
+      if (!part(noun)) continue;
       int head = next_in_compound(noun);
       if (head < 0) continue;
-      while (common_compound_part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
+      while (part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
       ud_head_[p] = head;
     }
   }
@@ -1483,6 +1497,43 @@ class SchemeToUd {
     if (head == p + 1) return head;
     if (head == p + 2 && tokens_[p].form == "-") return head;
     return -1;
+  }
+
+  // A number right before a noun that is a compound of the noun after it
+  // counts the whole compound (two adjustment screws, 2001 Nissan Frontier,
+  // 30 per cent), unless that noun is the unit of a measure the number
+  // makes (a 5 year plan, a 10 gallon tank): the treebank hangs it from the
+  // compound's last noun.
+  void numbers_over_compounds() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p + 2 <= n; ++p) {
+      int noun = p + 1;
+      if (ud_rel_[p] != "nummod" || ud_head_[p] != noun || !noun_compound_part(noun) ||
+          measure_unit(lower(tokens_[noun - 1].form)))
+        continue;
+      int head = next_in_compound(noun);
+      if (head < 0) continue;
+      while (noun_compound_part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
+      if (noun_at(head)) ud_head_[p] = head;
+    }
+  }
+
+  bool noun_compound_part(int p) const { return ud_rel_[p] == "compound" && ud_head_[p] > p && noun_at(p); }
+
+  bool noun_at(int p) const { return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N"; }
+
+  // Nouns that a number before them turns into a measure (5 year, 10 gallon).
+  static bool measure_unit(std::string_view word) {
+    static constexpr std::string_view units[] = {
+        "%",      "bedroom", "bedrooms", "cm",      "day",     "days",    "degree",  "degrees", "dollar",
+        "dollars", "door",   "doors",   "f",       "fold",    "foot",    "ft",      "gallon",  "gallons",
+        "generation", "hour", "hours",  "inch",    "inches",  "kg",      "km",      "lb",      "lbs",
+        "m",      "mile",    "miles",   "minute",  "minutes", "mm",      "month",   "months",  "ounce",
+        "oz",     "page",    "pages",   "percent", "person",  "piece",   "pieces",  "point",   "points",
+        "pound",  "pounds",  "room",    "rooms",   "season",  "seasons", "second",  "seconds", "star",
+        "stars",  "step",    "steps",   "story",   "ton",     "tons",    "watt",    "way",     "week",
+        "weeks",  "yard",    "yards",   "year",    "years",   "yr",      "yrs"};
+    return std::find(std::begin(units), std::end(units), word) != std::end(units);
   }
 
   // A common noun (not capitalised) that is a compound of a noun after it.
