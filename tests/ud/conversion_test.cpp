@@ -717,6 +717,15 @@ TEST(SchemeToUd, SuchBeforeTheDeterminerIsAPredeterminer) {
       ")\n",
       "Such a mess");
   EXPECT_EQ(sentence.words[0].deprel, "det:predet");
+  // After the determiner it is an adjective (no such thing).
+  UdSentence after = from_velmo(
+      "(\n"
+      "1\t(no\t~ Det\t3\tdet\t(gov thing))\n"
+      "2\t(such\t~ A\t3\tmod\t(gov thing))\n"
+      "3\t(thing\t~ N\t*\t)\n"
+      ")\n",
+      "no such thing");
+  EXPECT_EQ(after.words[1].deprel, "amod");
 }
 
 TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
