@@ -39,7 +39,7 @@ bool is_macro(const char* name) {
 // The written (WORD-FUNCTION TEST) that opens the form's condition: the
 // condition itself or the first operand of an (and ...) condition.
 const IRSlist* written_word_test(const IRSlist& action_form) {
-  for (const char* name : {"when", "and", "in", kWordFunctions[0], kWordFunctions[1]})
+  for (const char* name : {"when", "and", kWordFunctions[0], kWordFunctions[1]})
     if (is_macro(name)) return nullptr;
   if (!has_head(action_form, "when") || action_form.length() < 2) return nullptr;
   const IRSlist* condition = action_form.element_at(1);
@@ -73,7 +73,6 @@ RuleWordGate::Form RuleWordGate::read_form(const IRSlist& action_form) {
   const IRSlist* written = written_word_test(action_form);
   if (!written) return form;
   form.function = word_function(written->element_at(0)->atom());
-  if (const IRSlist* test = written->element_at(1)) form.words = ItemGuard::written_words(*test);
   return form;
 }
 
@@ -82,7 +81,7 @@ RuleWordGate RuleWordGate::of(const Form& form, LExp& action) {
   if (form.function < 0) return gate;
   const MatchExp* built = built_word_test(action, form.function);
   if (!built || !built->condition()) return gate;
-  gate.test_ = ItemGuard::TextTest::of(*built->condition(), ShellTypes::get().text, form.words);
+  gate.test_ = ItemGuard::TextTest::of(*built->condition(), ShellTypes::get().text);
   return gate;
 }
 

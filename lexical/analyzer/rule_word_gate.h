@@ -7,8 +7,6 @@
 // sentence, finds no such word beside any match. When the rule's pattern
 // changes nothing, a sentence none of whose words passes the test can skip
 // the rule: no match could make the action do anything.
-#include <memory>
-
 #include "lexical/patterns/item_guard.h"
 
 namespace velmo {
@@ -23,7 +21,6 @@ class RuleWordGate {
   // before the action is built (building takes the form apart).
   struct Form {
     int function = -1;  // which word function opens the condition; -1: none
-    std::shared_ptr<const ItemGuard::WordSet> words;  // of a written (in ...)
   };
   static Form read_form(const IRSlist& action_form);
   // The gate of the action built from that form; inactive (every sentence

@@ -46,17 +46,8 @@ void WordPat::match_at(ItemLattice& lattice, int p, MatchList& out) const {
   add_match(lattice, out, p, p);
 }
 
-bool WordPat::init(IRSlist& args) {
-  const IRSlist* form = args.element_at(0);
-  written_words_ = form ? ItemGuard::written_words(*form) : nullptr;
-  const bool made = AtomicPat::init(args);
-  written_words_.reset();
-  return made;
-}
-
 void WordPat::condition_changed() {
-  text_test_ =
-      condition() ? ItemGuard::TextTest::of(*condition(), condition_type(), written_words_) : ItemGuard::TextTest();
+  text_test_ = condition() ? ItemGuard::TextTest::of(*condition(), condition_type()) : ItemGuard::TextTest();
 }
 
 TypeId WordPat::condition_type() const { return text_type(); }
@@ -156,17 +147,7 @@ bool LexItemPat::holds_after_guard(ItemLattice& lattice, LexItem& item) const {
 
 TypeId LexItemPat::condition_type() const { return lex_item_type(); }
 
-bool LexItemPat::init(IRSlist& args) {
-  const IRSlist* form = args.element_at(0);
-  written_words_ = form ? ItemGuard::written_root_words(*form) : nullptr;
-  const bool made = AtomicPat::init(args);
-  written_words_.reset();
-  return made;
-}
-
-void LexItemPat::condition_changed() {
-  guard_ = condition() ? ItemGuard::of(*condition(), written_words_) : ItemGuard();
-}
+void LexItemPat::condition_changed() { guard_ = condition() ? ItemGuard::of(*condition()) : ItemGuard(); }
 
 void LexItemPat::matches_ending_at(ItemLattice& lattice, int p, MatchList& out) {
   if (p >= 1) match_items(lattice, lattice.by_end(p), out);

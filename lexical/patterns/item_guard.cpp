@@ -18,6 +18,8 @@
 #include "shell/lib/exp_support.h"
 #include "shell/lib/text_algorithms.h"
 #include "shell/lib/text_equality.h"
+#include "shell/lib/text_filter.h"
+#include "shell/lib/word_list.h"
 #include "shell/reader/irslist.h"
 #include "shell/support/text.h"
 
@@ -87,30 +89,6 @@ bool ItemGuard::reads_only(const LExp& exp, TypeId type) { return reads_only_at(
 
 namespace {
 
-bool has_head(const IRSlist& form, const char* name) {
-  const IRSlist* head = form.is_list() ? form.element_at(0) : nullptr;
-  return head && head->is_atom() && head->atom() && std::strcmp(head->atom(), name) == 0;
-}
-
-bool is_macro(const char* name) {
-  NameSpace* space = NameSpaces::current();
-  return space && space->find_macro(name);
-}
-
-// The words of a written (comp (root) (in (WORD ...) ...)) or (comp
-// (surform) (in (WORD ...) ...)), or null; null too when a macro could give
-// one of these names another meaning.
-std::shared_ptr<const ItemGuard::WordSet> root_words(const IRSlist& test) {
-  for (const char* name : {"and", "comp", "root", "surform"})
-    if (is_macro(name)) return nullptr;
-  if (!has_head(test, "comp") || test.length() != 3) return nullptr;
-  const IRSlist* accessor = test.element_at(1);
-  const IRSlist* in = test.element_at(2);
-  if (!accessor || !in || accessor->length() != 1) return nullptr;
-  if (!has_head(*accessor, "root") && !has_head(*accessor, "surform")) return nullptr;
-  return ItemGuard::written_words(*in);
-}
-
 // The words of the item's span, as (surform) gives them: none for an empty
 // item or one outside a lattice.
 const char* surface_of(LexItem& item) {
@@ -120,36 +98,8 @@ const char* surface_of(LexItem& item) {
 
 }  // namespace
 
-ItemGuard ItemGuard::of(LExp& condition) { return of(condition, nullptr); }
-
-std::shared_ptr<const ItemGuard::WordSet> ItemGuard::written_words(const IRSlist& form) {
-  if (is_macro("in") || !has_head(form, "in") || form.length() < 2) return nullptr;
-  auto words = std::make_shared<WordSet>();
-  bool head = true;
-  for (const IRSlist* argument : form.children()) {
-    if (head) {
-      head = false;
-      continue;
-    }
-    if (!argument->is_list()) return nullptr;
-    for (const IRSlist* word : argument->children()) {
-      if (!word->is_atom() || !word->atom()) continue;
-      std::string lower;
-      for (const char* c = word->atom(); *c; ++c) lower += ascii_lower(*c);
-      words->insert(std::move(lower));
-    }
-  }
-  return words;
-}
-
-std::shared_ptr<const ItemGuard::WordSet> ItemGuard::written_root_words(const IRSlist& form) {
-  const IRSlist* test = &form;
-  if (has_head(form, "and")) test = form.length() > 1 ? form.element_at(1) : nullptr;
-  return test ? root_words(*test) : nullptr;
-}
-
-ItemGuard ItemGuard::of(LExp& condition, std::shared_ptr<const WordSet> words) {
-  ItemGuard guard = of_test(condition, words);
+ItemGuard ItemGuard::of(LExp& condition) {
+  ItemGuard guard = of_test(condition);
   if (guard.kind_ != Kind::kNone) {
     guard.decides_ = true;
     return guard;
@@ -159,14 +109,14 @@ ItemGuard ItemGuard::of(LExp& condition, std::shared_ptr<const WordSet> words) {
   if (whole->connective() != LExp::Connective::kAnd || !whole->operands() || whole->operands()->empty()) return {};
   LExp* first = whole->operands()->front().get();
   if (!first) return {};
-  guard = of_test(*first, whole == &condition ? words : nullptr);
+  guard = of_test(*first);
   if (guard.kind_ == Kind::kNone) return guard;
   guard.decides_ = whole->operands()->size() == 1;
   guard.conjuncts_ = whole->operands();
   return guard;
 }
 
-ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words, int depth) {
+ItemGuard ItemGuard::of_test(LExp& test, int depth) {
   ItemGuard guard;
   if (depth > kMaxDepth || !reads_only_at(test, lex_item_type(), 0)) return guard;
   // A call: answered once per item.
@@ -183,7 +133,7 @@ ItemGuard ItemGuard::of_test(LExp& test, std::shared_ptr<const WordSet> words, i
     return guard;
   }
   if (test.connective() != LExp::Connective::kNone) return of_connective(test, depth);
-  return of_text_test(test, std::move(words));
+  return of_text_test(test);
 }
 
 // (not A ...) holds when none of A ... does, (or A ...) when one does, (and
@@ -195,7 +145,7 @@ ItemGuard ItemGuard::of_connective(LExp& test, int depth) {
   std::vector<ItemGuard> parts;
   for (const LExpPtr& operand : *operands) {
     if (!operand) return guard;
-    ItemGuard part = of_test(*operand, nullptr, depth + 1);
+    ItemGuard part = of_test(*operand, depth + 1);
     if (part.kind_ == Kind::kNone) return guard;
     parts.push_back(std::move(part));
   }
@@ -225,7 +175,7 @@ ItemGuard ItemGuard::of_connective(LExp& test, int depth) {
   return guard;
 }
 
-ItemGuard ItemGuard::of_text_test(LExp& test, std::shared_ptr<const WordSet> words) {
+ItemGuard ItemGuard::of_text_test(LExp& test) {
   ItemGuard guard;
   // (comp (ACCESSOR) TEST) or (ACCESSOR TEST).
   const LExp* accessor = &test;
@@ -246,12 +196,8 @@ ItemGuard ItemGuard::of_text_test(LExp& test, std::shared_ptr<const WordSet> wor
   else
     return guard;
   if (text_test ? adaptor->inner() != nullptr : (text_test = adaptor->inner()) == nullptr) return guard;
-  // The form said (comp (ACCESSOR) (in ...)); the expression built from it
-  // must say so too.
-  const bool in_comp = is_kind(test, "comp");
-  if (!in_comp) words.reset();
-  const TypeId text_type = in_comp ? accessor->result_type() : adaptor->intermediate_type();
-  guard.text_test_ = TextTest::of(*text_test, text_type, std::move(words));
+  const TypeId text_type = is_kind(test, "comp") ? accessor->result_type() : adaptor->intermediate_type();
+  guard.text_test_ = TextTest::of(*text_test, text_type);
   if (guard.text_test_.active()) guard.kind_ = kind;
   return guard;
 }
@@ -271,15 +217,13 @@ const char* constant_prefix(const LExp& exp) {
 
 }  // namespace
 
-ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type, std::shared_ptr<const WordSet> words) {
+ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type) {
   TextTest test;
   if (!written.accepts(type)) return test;
-  // A call of a function without parameters tests what its body tests; the
-  // words of the call's own form say nothing about the body.
+  // A call of a function without parameters tests what its body tests.
   const LExp* body = &written;
   for (int depth = 0; body->same_as() && depth < kMaxDepth; ++depth) {
     body = body->same_as();
-    words.reset();
     if (!body->accepts(type)) return test;
   }
   const LExp& exp = *body;
@@ -295,13 +239,16 @@ ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type, st
     if (test.kind_ == Kind::kEquals) test.bits_.push_back(ItemTextFilter::bit_of(test.lower_text_));
     return test;
   }
-  // Without options the list's own test compares ignoring case, as the
-  // lower-case words do.
-  if (!words || !is_kind(exp, "in")) return test;
+  // The words' array answers as the expression does. The first bytes and
+  // filter bits ignore case, so they serve an array that heeds it too.
+  if (!is_kind(exp, "in")) return test;
+  const auto* filter = dynamic_cast<const TextFilter*>(&exp);
+  const SortedWordArray* words = filter ? filter->listed_words() : nullptr;
+  if (!words) return test;
   test.kind_ = Kind::kIn;
-  test.words_ = std::move(words);
-  for (const std::string& word : *test.words_) {
-    test.first_bytes_.set(word.empty() ? 0 : static_cast<unsigned char>(word[0]));
+  test.words_ = words;
+  for (const std::string_view word : words->words()) {
+    test.first_bytes_.set(word.empty() ? 0 : static_cast<unsigned char>(ascii_lower(word[0])));
     test.longest_ = std::max(test.longest_, word.size());
     test.bits_.push_back(ItemTextFilter::bit_of(word));
   }
@@ -342,18 +289,10 @@ bool ItemGuard::TextTest::may_hold_in(const ItemTextFilter& texts) const {
 
 bool ItemGuard::TextTest::in_words(const char* text) const {
   if (!first_bytes_.test(static_cast<unsigned char>(ascii_lower(*text)))) return false;
-  constexpr std::size_t kOnStack = 64;
-  char lower[kOnStack];
   std::size_t size = 0;
-  for (const char* c = text; *c; ++c) {
-    if (size == longest_) return false;
-    if (size < kOnStack) lower[size] = ascii_lower(*c);
-    ++size;
-  }
-  if (size <= kOnStack) return words_->count(std::string(lower, size)) != 0;
-  std::string whole;
-  for (const char* c = text; *c; ++c) whole += ascii_lower(*c);
-  return words_->count(whole) != 0;
+  for (const char* c = text; *c; ++c)
+    if (++size > longest_) return false;
+  return words_->contains(std::string_view(text, size));
 }
 
 // Only roots and endings are looked up in the filter; every other test may

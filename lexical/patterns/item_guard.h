@@ -5,7 +5,7 @@
 // kind ("(noun-item)"). The guard makes that first test without the
 // general evaluation where it can: it compares a root or the
 // item's words with a fixed text directly, looks them up among the words of
-// a written (in (WORD ...)) list, looks an ending up among the item's,
+// list (in (WORD ...)), looks an ending up among the item's,
 // answers calls of functions without parameters once per item while the
 // lattice's ItemTestMemo keeps answers, and combines such tests with not,
 // or and and.
@@ -17,9 +17,7 @@
 // or connectives of these.
 #include <bitset>
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "shell/lexp/lexp.h"
@@ -32,20 +30,18 @@ class ItemTestMemo;
 class ItemTextFilter;
 class LExp;
 class LexItem;
+class SortedWordArray;
 
 class ItemGuard {
  public:
-  using WordSet = std::unordered_set<std::string>;
-
   // A test of a text made directly: (str= TEXT) and the like, a
-  // (str-prefix (str TEXT) (ident)), a call of a function without
-  // parameters whose body is one of these, or an (in (WORD ...) ...) whose
-  // words were read from its written form.
+  // (str-prefix (str TEXT) (ident)), an (in ...) over listed words (looked
+  // up in the expression's own array), or a call of a function without
+  // parameters whose body is one of these.
   class TextTest {
    public:
-    // The test `exp` on a text; `words`: those of its form, when it was
-    // written (in (WORD ...) ...). Inactive for anything else.
-    static TextTest of(const LExp& exp, TypeId type, std::shared_ptr<const WordSet> words);
+    // The test `exp` on a text; inactive for anything else.
+    static TextTest of(const LExp& exp, TypeId type);
     bool active() const { return kind_ != Kind::kNone; }
     // The test's answer on `text` (null for none).
     bool holds(const char* text) const;
@@ -59,29 +55,16 @@ class ItemGuard {
     Kind kind_ = Kind::kNone;
     std::string lower_text_;                // kEquals
     std::string prefix_;                    // kPrefix, as written
-    std::shared_ptr<const WordSet> words_;  // kIn, in lower case
-    std::bitset<256> first_bytes_;          // kIn: of the words
-    std::size_t longest_ = 0;               // kIn: bytes of the longest word
-    std::vector<std::uint16_t> bits_;       // kEquals, kIn: the texts' filter bits
+    const SortedWordArray* words_ = nullptr;  // kIn: the in expression's
+    std::bitset<256> first_bytes_;            // kIn: of the words, in lower case
+    std::size_t longest_ = 0;                 // kIn: bytes of the longest word
+    std::vector<std::uint16_t> bits_;         // kEquals, kIn: the texts' filter bits
   };
-
-  // The words, in lower case, of a written (in (WORD ...) ...) form whose
-  // arguments are all lists (no option, no file); null for any other form.
-  static std::shared_ptr<const WordSet> written_words(const IRSlist& form);
 
   // The guard of a condition with input "LexItem*": the condition itself,
   // or the first operand of an (and ...) condition; none when that test is
   // of no kind above.
   static ItemGuard of(LExp& condition);
-
-  // The words, in lower case, of a first test (comp (root) (in (WORD ...)
-  // ...)) or (comp (surform) (in (WORD ...) ...)) written out in the form of
-  // a condition; null for any other form. Read before the condition is built
-  // from the form.
-  static std::shared_ptr<const WordSet> written_root_words(const IRSlist& form);
-  // As of(); `words` from written_root_words() on the condition's form: a
-  // root (or the item's words) is then looked up among them, ignoring case.
-  static ItemGuard of(LExp& condition, std::shared_ptr<const WordSet> words);
 
   // False when the condition is surely 0 on `item`.
   bool admits(LexItem& item, ItemTestMemo& memo) const;
@@ -100,14 +83,13 @@ class ItemGuard {
 
  private:
   enum class Kind { kNone, kRoot, kSurform, kCall, kEnding, kEndings, kNot, kOr, kAnd };
-  // The guard of one test (`words`: those of its form, if it is a written
-  // root or surform test), or kNone.
-  static ItemGuard of_test(LExp& test, std::shared_ptr<const WordSet> words, int depth = 0);
+  // The guard of one test, or kNone.
+  static ItemGuard of_test(LExp& test, int depth = 0);
   // The guard of a connective whose operands all have guards, or kNone.
   static ItemGuard of_connective(LExp& test, int depth);
   // The guard of a (comp (root) TEST), (root TEST), (comp (surform) TEST)
   // or (surform TEST), or kNone.
-  static ItemGuard of_text_test(LExp& test, std::shared_ptr<const WordSet> words);
+  static ItemGuard of_text_test(LExp& test);
 
   Kind kind_ = Kind::kNone;
   LExp* body_ = nullptr;          // kCall: the function's body

@@ -131,7 +131,6 @@ class AtomicPat : public LPattern {
 class WordPat final : public PatternClone<WordPat, AtomicPat> {
  public:
   const char* name() const override { return "word"; }
-  bool init(IRSlist& args) override;
   void matches_ending_at(ItemLattice& lattice, int p, MatchList& out) override;
   void matches_starting_at(ItemLattice& lattice, int p, MatchList& out) override;
 
@@ -154,8 +153,6 @@ class WordPat final : public PatternClone<WordPat, AtomicPat> {
   bool could_match_anywhere(ItemLattice& lattice) const;
   void match_at(ItemLattice& lattice, int p, MatchList& out) const;
   ItemGuard::TextTest text_test_;
-  // Those of the condition's form while init() builds it.
-  std::shared_ptr<const ItemGuard::WordSet> written_words_;
 };
 
 // (lexitem LEXP): an item ending (starting) at p satisfies LEXP (input
@@ -163,7 +160,6 @@ class WordPat final : public PatternClone<WordPat, AtomicPat> {
 class LexItemPat final : public PatternClone<LexItemPat, AtomicPat> {
  public:
   const char* name() const override { return "lexitem"; }
-  bool init(IRSlist& args) override;
   // As the scan position by position, but a condition that changes nothing
   // is asked of each position's items in place, without a list per position.
   void match_all(ItemLattice& lattice, MatchList& out) override;
@@ -187,8 +183,6 @@ class LexItemPat final : public PatternClone<LexItemPat, AtomicPat> {
   // Whether the condition holds on an item its guard admitted.
   bool holds_after_guard(ItemLattice& lattice, LexItem& item) const;
   ItemGuard guard_;
-  // Those of the condition's form while init() builds it.
-  std::shared_ptr<const ItemGuard::WordSet> written_words_;
 };
 
 // (collect-lexitems [COND]): match-all only; one match over the sentence

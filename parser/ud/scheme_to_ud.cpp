@@ -260,6 +260,7 @@ class SchemeToUd {
     keep_one_root();
     stranded_function_words();
     adjectives_over_compounds();
+    numbers_over_compounds();
     titles_before_names();
     person_names();
     names_in_lists();
@@ -691,6 +692,13 @@ class SchemeToUd {
     return node >= 0 && std::find(std::begin(points), std::end(points), nodes_[node].word) != std::end(points);
   }
 
+  // Whether the noun has a determiner after the given position.
+  bool determiner_after(int noun, int position) const {
+    for (int child : edit_.children(noun))
+      if (nodes_[child].relation == "det" && nodes_[child].position > position) return true;
+    return false;
+  }
+
   bool has_child_with(int node, std::string_view relation) const {
     for (int child : edit_.children(node))
       if (nodes_[child].relation == relation) return true;
@@ -775,8 +783,9 @@ class SchemeToUd {
       if (category == "Prep" && head >= 0 && head_category == "A" && nodes_[head].relation == "pcomp") return "obl";
       // "west of Baghdad": the direction is an adverb, its phrase oblique.
       if (category == "Prep") return under_noun && !compass_point(head) ? "nmod" : "obl";
-      // "such" before the determiner of its noun (such a mess).
-      if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
+      // "such" before the determiner of its noun (such a mess); after it
+      // (no such thing) it is an adjective.
+      if (lower(node.word) == "such" && under_noun && determiner_after(head, node.position)) return "det:predet";
       // "a little" measuring a verb or adjective (a little suspicious) is
       // a noun phrase to the treebank: obl.
       if ((category == "A" || category == "Adv") && lower(node.word) == "little" && has_child_with(index, "det") &&
@@ -806,9 +815,12 @@ class SchemeToUd {
   void remove_empty_nodes() {
     alive_.assign(edit_.size(), 1);
     std::vector<int> size(edit_.size(), 0);
+    // The leftmost word of each subtree that is not punctuation (-1: none).
+    std::vector<int> first_word(edit_.size(), -1);
     for (int node : edit_.post_order()) {
       size[node] = nodes_[node].position > 0 ? 1 : 0;
       for (int child : edit_.children(node)) size[node] += alive_[child] ? size[child] : 0;
+      first_word[node] = leftmost_word(node, first_word);
       if (nodes_[node].position > 0) continue;
       int chosen = -1;
       for (int child : edit_.children(node)) {
@@ -827,6 +839,8 @@ class SchemeToUd {
         alive_[node] = 0;
         continue;
       }
+      const int conjunct = nodes_[node].relation.empty() ? chosen : -1;
+      if (conjunct >= 0) chosen = first_of_coordinated_pieces(node, chosen, first_word);
       edit_.promote(chosen, node);
       alive_[node] = 0;
       // A word-less node without relation (the fragments) leaves a root.
@@ -837,7 +851,42 @@ class SchemeToUd {
         edit_.set_head(child, chosen);
         if (nodes_[child].relation.empty()) relations_[child] = "dep";
       }
+      if (conjunct >= 0 && conjunct != chosen) relations_[conjunct] = "conj";
     }
+  }
+
+  // The leftmost word below `node` (itself included) that is not
+  // punctuation, from the children's answers.
+  int leftmost_word(int node, const std::vector<int>& first_word) const {
+    int best = nodes_[node].position > 0 && nodes_[node].category != "Punc" ? node : -1;
+    for (int child : edit_.children(node)) {
+      const int word = alive_[child] ? first_word[child] : -1;
+      if (word >= 0 && (best < 0 || nodes_[word].position < nodes_[best].position)) best = word;
+    }
+    return best;
+  }
+
+  // Pieces of a sentence the parse could not join: when the piece chosen to
+  // head opens with a coordinating conjunction (Incredibly rude | and I
+  // will not return), the piece before it heads instead and the chosen one
+  // is its conjunct, as the treebank joins such pieces. Only one adjective
+  // or verb piece before it heads so (a noun piece is rather the subject
+  // the parse missed), and only a conjunction of the chosen piece's own
+  // head counts (not Lo | and behold, they ...).
+  int first_of_coordinated_pieces(int node, int chosen, const std::vector<int>& first_word) const {
+    const int opening = first_word[chosen];
+    if (opening < 0 || nodes_[opening].relation != "cc" || edit_.head(opening) != chosen) return chosen;
+    int first = -1;
+    for (int child : edit_.children(node)) {
+      const int word = alive_[child] ? first_word[child] : -1;
+      if (word < 0 || child == chosen || nodes_[word].position > nodes_[opening].position) continue;
+      if (first >= 0) return chosen;
+      first = child;
+    }
+    if (first < 0) return chosen;
+    static constexpr std::string_view heads[] = {"A", "V", "VBE"};
+    const std::string& category = nodes_[first].category;
+    return std::find(std::begin(heads), std::end(heads), category) != std::end(heads) ? first : chosen;
   }
 
   // A word heading `relation` children gives its place to the first of them
@@ -1469,10 +1518,15 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p + 2 <= n; ++p) {
       int noun = p + 1;
-      if (ud_rel_[p] != "amod" || ud_head_[p] != noun || !common_compound_part(noun)) continue;
+      if (ud_rel_[p] != "amod" || ud_head_[p] != noun) continue;
+      // An adjective in small letters goes over a name too (other Cargill
+      // people, moderate Taliban leaders).
+      const bool small = !starts_upper(tokens_[p - 1].form);
+      auto part = [&](int q) { return small ? noun_compound_part(q) : common_compound_part(q); };
+      if (!part(noun)) continue;
       int head = next_in_compound(noun);
       if (head < 0) continue;
-      while (common_compound_part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
+      while (part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
       ud_head_[p] = head;
     }
   }
@@ -1484,6 +1538,43 @@ class SchemeToUd {
     if (head == p + 1) return head;
     if (head == p + 2 && tokens_[p].form == "-") return head;
     return -1;
+  }
+
+  // A number right before a noun that is a compound of the noun after it
+  // counts the whole compound (two adjustment screws, 2001 Nissan Frontier,
+  // 30 per cent), unless that noun is the unit of a measure the number
+  // makes (a 5 year plan, a 10 gallon tank): the treebank hangs it from the
+  // compound's last noun.
+  void numbers_over_compounds() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p + 2 <= n; ++p) {
+      int noun = p + 1;
+      if (ud_rel_[p] != "nummod" || ud_head_[p] != noun || !noun_compound_part(noun) ||
+          measure_unit(lower(tokens_[noun - 1].form)))
+        continue;
+      int head = next_in_compound(noun);
+      if (head < 0) continue;
+      while (noun_compound_part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
+      if (noun_at(head)) ud_head_[p] = head;
+    }
+  }
+
+  bool noun_compound_part(int p) const { return ud_rel_[p] == "compound" && ud_head_[p] > p && noun_at(p); }
+
+  bool noun_at(int p) const { return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N"; }
+
+  // Nouns that a number before them turns into a measure (5 year, 10 gallon).
+  static bool measure_unit(std::string_view word) {
+    static constexpr std::string_view units[] = {
+        "%",      "bedroom", "bedrooms", "cm",      "day",     "days",    "degree",  "degrees", "dollar",
+        "dollars", "door",   "doors",   "f",       "fold",    "foot",    "ft",      "gallon",  "gallons",
+        "generation", "hour", "hours",  "inch",    "inches",  "kg",      "km",      "lb",      "lbs",
+        "m",      "mile",    "miles",   "minute",  "minutes", "mm",      "month",   "months",  "ounce",
+        "oz",     "page",    "pages",   "percent", "person",  "piece",   "pieces",  "point",   "points",
+        "pound",  "pounds",  "room",    "rooms",   "season",  "seasons", "second",  "seconds", "star",
+        "stars",  "step",    "steps",   "story",   "ton",     "tons",    "watt",    "way",     "week",
+        "weeks",  "yard",    "yards",   "year",    "years",   "yr",      "yrs"};
+    return std::find(std::begin(units), std::end(units), word) != std::end(units);
   }
 
   // A common noun (not capitalised) that is a compound of a noun after it.

@@ -7,6 +7,8 @@
 
 namespace velmo {
 
+class SortedWordArray;
+
 class TextFilter {
  public:
   virtual ~TextFilter() = default;
@@ -14,6 +16,9 @@ class TextFilter {
   // would tell (a null text passes nothing); nullopt when this expression
   // does not filter after all (it gives some other value).
   virtual std::optional<bool> passes(const char* text) const = 0;
+  // The words when the expression is a test of membership in them (a text
+  // passes when the array contains it); null otherwise.
+  virtual const SortedWordArray* listed_words() const { return nullptr; }
 };
 
 }  // namespace velmo

@@ -56,6 +56,7 @@ class InExp final : public DefaultClone<InExp>, public TextFilter {
     if (table_) return std::nullopt;
     return text && sorted_ && sorted_->contains(text);
   }
+  const SortedWordArray* listed_words() const override { return table_ ? nullptr : sorted_.get(); }
 
  private:
   static bool has_file_argument(const IRSlist& args) {

@@ -56,6 +56,8 @@ class SortedWordArray {
   void seal();
   bool contains(std::string_view word) const;
   std::size_t size() const { return words_.size(); }
+  // The words, sorted and without repeats once sealed.
+  const std::vector<std::string_view>& words() const { return words_; }
 
  private:
   int compare(std::string_view a, std::string_view b) const;

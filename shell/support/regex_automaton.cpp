@@ -390,6 +390,8 @@ int RegexAutomaton::state_for(std::vector<int> nodes) const {
   state.dead = nodes.empty();
   state.nodes = nodes;
   const int id = static_cast<int>(states_.size());
+  flags_.push_back(static_cast<std::uint8_t>((state.accepts ? kAccepts : 0) | (state.dead ? kDead : 0) |
+                                             (state.accepts_at_end ? kAcceptsAtEnd : 0)));
   states_.push_back(std::move(state));
   next_.resize(states_.size() * static_cast<std::size_t>(classes_), -1);
   state_ids_.emplace(std::move(nodes), id);
@@ -408,6 +410,7 @@ int RegexAutomaton::step(int state, int byte_class) const {
   if (!anchored_) next.insert(next.end(), start_nodes_.begin(), start_nodes_.end());
   if (states_.size() >= kMaxStates) {
     states_.clear();
+    flags_.clear();
     next_.clear();
     state_ids_.clear();
     initial_ = -1;
@@ -418,6 +421,8 @@ int RegexAutomaton::step(int state, int byte_class) const {
   return id;
 }
 
+// The hot loop reads one flag byte per state (see flags_): a state that
+// accepts or is dead ends the search as soon as it is entered.
 bool RegexAutomaton::search(const char* text, bool not_bol) const {
   if (anchored_ && not_bol) return false;
   if (initial_ < 0) {
@@ -429,17 +434,17 @@ bool RegexAutomaton::search(const char* text, bool not_bol) const {
     initial_ = state_for(start_nodes_);
   }
   int state = initial_;
-  const State* current = &states_[static_cast<std::size_t>(state)];
+  std::uint8_t flags = flags_[static_cast<std::size_t>(state)];
+  if (flags & kEnds) return (flags & kAccepts) != 0;
+  const auto classes = static_cast<std::size_t>(classes_);
   for (const char* p = text; *p; ++p) {
-    if (current->accepts) return true;
-    const int byte_class = class_of_[static_cast<unsigned char>(*p)];
-    const int next =
-        next_[static_cast<std::size_t>(state) * static_cast<std::size_t>(classes_) + static_cast<std::size_t>(byte_class)];
-    state = next >= 0 ? next : step(state, byte_class);  // a new state may move the table
-    current = &states_[static_cast<std::size_t>(state)];
-    if (current->dead) return false;
+    const std::size_t byte_class = class_of_[static_cast<unsigned char>(*p)];
+    const int next = next_[static_cast<std::size_t>(state) * classes + byte_class];
+    state = next >= 0 ? next : step(state, static_cast<int>(byte_class));
+    flags = flags_[static_cast<std::size_t>(state)];
+    if (flags & kEnds) return (flags & kAccepts) != 0;
   }
-  return current->accepts || current->accepts_at_end;
+  return (flags & kAcceptsAtEnd) != 0;
 }
 
 }  // namespace velmo

@@ -93,6 +93,13 @@ class RegexAutomaton {
   mutable int classes_ = 0;                        // 0: not yet sorted
 
   mutable std::vector<State> states_;
+  // Per state, what search() needs of it: whether it accepts, is dead, or
+  // accepts when the text ends there.
+  static constexpr std::uint8_t kAccepts = 1;
+  static constexpr std::uint8_t kDead = 2;
+  static constexpr std::uint8_t kEnds = kAccepts | kDead;
+  static constexpr std::uint8_t kAcceptsAtEnd = 4;
+  mutable std::vector<std::uint8_t> flags_;
   // The moves, by state * classes_ + class; -1: not yet worked out.
   mutable std::vector<int> next_;
   mutable std::unordered_map<std::vector<int>, int, NodesHash> state_ids_;

@@ -408,5 +408,39 @@ TEST_F(RulesTest, RulesAskingForANeighbouringWordSkipSentencesWithoutIt) {
   EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(0));
 }
 
+// A word list in the body of a function without parameters serves as one
+// written in place: the rule beside a word of it skips sentences without
+// one, and roots are looked up among its words as the list itself looks
+// them up (ignoring case unless it says otherwise: "B" is not the root b).
+// A list kept in a hash table gives no gate.
+TEST_F(RulesTest, WordListsInFunctionBodies) {
+  const std::string set = unique("rules");
+  const std::string near = unique("near-word");
+  const std::string exact = unique("exact-word");
+  const std::string hashed = unique("hashed-word");
+  run("(defun " + near + " () (in (\"x\" \"ZZ\")))");
+  run("(defun " + exact + " () (in :case-sensitive (\"B\")))");
+  run("(defun " + hashed + " () (in :hashsize 11 (\"x\")))");
+  run("(def-rules " + set + " (next :act-on-all-matches (lexitem (t)) (when (followed-by-word (" + near +
+      ")) (add-weight (litem) (int 1))))" + " (hashed :act-on-all-matches (lexitem (t)) (when (followed-by-word (" +
+      hashed + ")) (add-weight (litem) (int 10))))" + " (roots (lexitem (comp (root) (" + near +
+      "))) (add-weight (litem) (int 100)))" + " (exact (lexitem (and (comp (root) (" + exact +
+      ")) (t))) (add-weight (litem) (int 1000))))");
+  ASSERT_NE(rules(set), nullptr);
+  EXPECT_TRUE(rules(set)->at(0).word_gated());
+  EXPECT_FALSE(rules(set)->at(1).word_gated());
+  LexAnalyzer* analyzer = make_analyzer("(a (note a)) (b (note b)) (x (note x)) (zz (note z))", "",
+                                        ":lexical-rules " + set);
+  analyze(*analyzer, "a Zz");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(1));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(100));
+  analyze(*analyzer, "b x");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(11));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(100));
+  analyze(*analyzer, "a b");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(0));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(0));
+}
+
 }  // namespace
 }  // namespace velmo

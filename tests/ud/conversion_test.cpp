@@ -492,6 +492,34 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
   EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:obl 4:punct 7:nsubj 0:root 7:punct ");
 }
 
+// Pieces the parse could not join: a clause opened by its own conjunction
+// after one adjective or verb piece is that piece's conjunct; after a noun
+// piece (the subject the parse missed) the clause still heads.
+TEST(SchemeToUd, AConjoinedClauseFragmentIsTheConjunctOfThePieceBeforeIt) {
+  const std::string clause =
+      "E0\t(()\tfin C\tE2\t)\n"
+      "3\t(and\t~ Conn\t5\tcc\t(gov return))\n"
+      "4\t(I\t~ N\t5\ts\t(gov return))\n"
+      "5\t(returned\treturn V\tE0\ti\t(gov fin))\n"
+      ")\n";
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "1\t(Very\t~ Adv\t2\tmod\t(gov rude))\n"
+      "2\t(rude\t~ A\tE2\t)\n" +
+          clause,
+      "Very rude and I returned .");
+  EXPECT_EQ(attachments(sentence), "2:advmod 0:root 5:cc 5:nsubj 2:conj 2:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "1\t(The\t~ Det\t2\tdet\t(gov staff))\n"
+      "2\t(staff\t~ N\tE2\t)\n" +
+          clause,
+      "The staff and I returned .");
+  EXPECT_EQ(attachments(sentence), "2:det 5:nsubj 5:cc 5:nsubj 0:root 5:punct ");
+}
+
 TEST(SchemeToUd, AStrandedDeterminerOrConjunctionJoinsWhatFollowsIt) {
   UdSentence sentence = from_velmo(
       "(\n"
@@ -675,6 +703,15 @@ TEST(SchemeToUd, SuchBeforeTheDeterminerIsAPredeterminer) {
       ")\n",
       "Such a mess");
   EXPECT_EQ(sentence.words[0].deprel, "det:predet");
+  // After the determiner it is an adjective (no such thing).
+  UdSentence after = from_velmo(
+      "(\n"
+      "1\t(no\t~ Det\t3\tdet\t(gov thing))\n"
+      "2\t(such\t~ A\t3\tmod\t(gov thing))\n"
+      "3\t(thing\t~ N\t*\t)\n"
+      ")\n",
+      "no such thing");
+  EXPECT_EQ(after.words[1].deprel, "amod");
 }
 
 TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
@@ -1234,8 +1271,33 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
                    "fresh " + modifier + " pies"));
   };
   EXPECT_EQ(attachments_of("meat"), "3:amod 3:compound 0:root ");
-  // Before a capitalised compound (a name) the adjective stays where it is.
-  EXPECT_EQ(attachments_of("Apple"), "2:amod 3:compound 0:root ");
+  // An adjective in small letters goes over a name too (other Cargill people).
+  EXPECT_EQ(attachments_of("Apple"), "3:amod 3:compound 0:root ");
+  // A capitalised one before a name stays where it is (New York Times).
+  UdSentence capitalised = from_velmo(
+      "(\n"
+      "1\t(Middle\t~ A\t2\tmod\t(gov East))\n"
+      "2\t(East\t~ N\t3\tnn\t(gov history))\n"
+      "3\t(history\t~ N\t*\t)\n"
+      ")\n",
+      "Middle East history");
+  EXPECT_EQ(attachments(capitalised), "2:amod 3:compound 0:root ");
+}
+
+TEST(SchemeToUd, ANumberBeforeACompoundCountsItsLastNounUnlessItMakesAMeasure) {
+  auto attachments_of = [](const std::string& number, const std::string& modifier) {
+    return attachments(
+        from_velmo("(\n"
+                   "1\t(" + number + "\t~ Num\t2\tnum\t(gov " + modifier + "))\n"
+                   "2\t(" + modifier + "\t~ N\t3\tnn\t(gov plate))\n"
+                   "3\t(plates\tplate N\t*\t)\n"
+                   ")\n",
+                   number + " " + modifier + " plates"));
+  };
+  EXPECT_EQ(attachments_of("two", "dinner"), "3:nummod 3:compound 0:root ");
+  EXPECT_EQ(attachments_of("2001", "Nissan"), "3:nummod 3:compound 0:root ");
+  // a 10 gallon tank: the number measures the first noun.
+  EXPECT_EQ(attachments_of("10", "gallon"), "2:nummod 3:compound 0:root ");
 }
 
 TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
