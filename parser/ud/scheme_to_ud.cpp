@@ -192,6 +192,22 @@ bool listed_particle_before_object(std::string_view lemma, std::string_view word
   return in_sorted_pairs(pairs, lemma, word);
 }
 
+// Adjective and noun pairs that the train treebank keeps together before
+// another noun (high school students, human rights policies: the adjective
+// modifies the first noun), each at least twice and more often than it
+// hangs the adjective from the last noun.
+bool adjective_noun_unit(std::string_view adjective, std::string_view noun) {
+  static constexpr VerbWord pairs[] = {
+      {"bad", "faith"}, {"bearded", "dragon"}, {"biological", "weapons"}, {"capital", "gains"},
+      {"chemical", "weapons"}, {"civil", "rights"}, {"custom", "printing"}, {"deep", "space"}, {"first", "class"},
+      {"heavy", "metal"}, {"high", "end"}, {"high", "quality"}, {"high", "school"}, {"human", "rights"},
+      {"internal", "audit"}, {"last", "minute"}, {"long", "form"}, {"long", "term"}, {"mental", "health"},
+      {"natural", "gas"}, {"short", "term"}, {"single", "serving"}, {"skilled", "migrant"}, {"social", "security"},
+      {"sweet", "potato"}, {"top", "notch"}, {"toxic", "site"}};
+  static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
+  return in_sorted_pairs(pairs, adjective, noun);
+}
+
 // The Arabic article and "son of" inside names (al - Sadr, bin Laden).
 bool name_particle(std::string_view word) {
   static constexpr std::string_view particles[] = {"al", "Al", "bin", "Bin", "ibn", "az", "as", "ash", "Ash", "el"};
@@ -1482,7 +1498,7 @@ class SchemeToUd {
       // people, moderate Taliban leaders).
       const bool small = !starts_upper(tokens_[p - 1].form);
       auto part = [&](int q) { return small ? noun_compound_part(q) : common_compound_part(q); };
-      if (!part(noun)) continue;
+      if (!part(noun) || adjective_noun_unit(lower(tokens_[p - 1].form), lower(tokens_[noun - 1].form))) continue;
       int head = next_in_compound(noun);
       if (head < 0) continue;
       while (part(head) && next_in_compound(head) > 0) head = next_in_compound(head);

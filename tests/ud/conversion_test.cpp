@@ -1243,6 +1243,15 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
                    "fresh " + modifier + " pies"));
   };
   EXPECT_EQ(attachments_of("meat"), "3:amod 3:compound 0:root ");
+  // A pair the treebank keeps together stays (high school students).
+  UdSentence unit = from_velmo(
+      "(\n"
+      "1\t(high\t~ A\t2\tmod\t(gov school))\n"
+      "2\t(school\t~ N\t3\tnn\t(gov student))\n"
+      "3\t(students\tstudent N\t*\t)\n"
+      ")\n",
+      "high school students");
+  EXPECT_EQ(attachments(unit), "2:amod 3:compound 0:root ");
   // An adjective in small letters goes over a name too (other Cargill people).
   EXPECT_EQ(attachments_of("Apple"), "3:amod 3:compound 0:root ");
   // A capitalised one before a name stays where it is (New York Times).
