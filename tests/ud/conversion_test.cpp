@@ -493,8 +493,9 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
 }
 
 // Pieces the parse could not join: a clause opened by its own conjunction
-// after one adjective or verb piece is that piece's conjunct; after a noun
-// piece (the subject the parse missed) the clause still heads.
+// after one adjective or verb piece, or a noun piece and a comma, is that
+// piece's conjunct; right after a noun piece (the subject the parse missed)
+// the clause still heads.
 TEST(SchemeToUd, AConjoinedClauseFragmentIsTheConjunctOfThePieceBeforeIt) {
   const std::string clause =
       "E0\t(()\tfin C\tE2\t)\n"
@@ -518,6 +519,19 @@ TEST(SchemeToUd, AConjoinedClauseFragmentIsTheConjunctOfThePieceBeforeIt) {
           clause,
       "The staff and I returned .");
   EXPECT_EQ(attachments(sentence), "2:det 5:nsubj 5:cc 5:nsubj 0:root 5:punct ");
+  // A noun piece set off by a comma heads.
+  sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "1\t(Nice\t~ A\t2\tmod\t(gov staff))\n"
+      "2\t(staff\t~ N\tE2\t)\n"
+      "E0\t(()\tfin C\tE2\t)\n"
+      "4\t(and\t~ Conn\t6\tcc\t(gov return))\n"
+      "5\t(I\t~ N\t6\ts\t(gov return))\n"
+      "6\t(returned\treturn V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Nice staff , and I returned .");
+  EXPECT_EQ(attachments(sentence), "2:amod 0:root 6:punct 6:cc 6:nsubj 2:conj 2:punct ");
 }
 
 TEST(SchemeToUd, AStrandedDeterminerOrConjunctionJoinsWhatFollowsIt) {
@@ -844,6 +858,33 @@ TEST(SchemeToUd, ALooseClauseAfterAVerbOfSayingAndItsColonIsItsComplement) {
   EXPECT_EQ(clause_after("said", "say"), "ccomp");
   EXPECT_EQ(clause_after("wrote", "write"), "ccomp");
   EXPECT_EQ(clause_after("came", "come"), "parataxis");
+}
+
+TEST(SchemeToUd, ALooseClauseAfterALaterConjunctHangsFromTheFirst) {
+  // A child is protected and the truth is exposed, we won.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E2\t(()\tfin C\t*\t)\n"
+      "1\t(A\t~ Det\t2\tdet\t(gov child))\n"
+      "2\t(child\t~ N\t4\ts\t(gov protect))\n"
+      "3\t(is\tbe VB\t4\taux\t(gov protect))\n"
+      "4\t(protected\tprotect V\tE2\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\tE2\tconj\t(gov fin))\n"
+      "5\t(and\t~ Conn\t9\tcc\t(gov expose))\n"
+      "6\t(the\t~ Det\t7\tdet\t(gov truth))\n"
+      "7\t(truth\t~ N\t9\ts\t(gov expose))\n"
+      "8\t(is\tbe VB\t9\taux\t(gov expose))\n"
+      "9\t(exposed\texpose V\tE1\ti\t(gov fin))\n"
+      "E0\t(()\tfin C\t9\tpara\t(gov expose))\n"
+      "10\t(,\t~ Punc\t12\tpunc\t(gov win))\n"
+      "11\t(we\t~ N\t12\ts\t(gov win))\n"
+      "12\t(won\twin V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "A child is protected and the truth is exposed , we won");
+  EXPECT_EQ(sentence.words[8].deprel, "conj");
+  EXPECT_EQ(sentence.words[8].head, 4);
+  EXPECT_EQ(sentence.words[11].deprel, "parataxis");
+  EXPECT_EQ(sentence.words[11].head, 4);
 }
 
 TEST(SchemeToUd, APronounAfterCauseIsTheRecipient) {
@@ -1181,6 +1222,7 @@ TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClaus
   EXPECT_EQ(infinitive_relation("", "able"), "xcomp");
   EXPECT_EQ(infinitive_relation("too", "late"), "advcl");
   EXPECT_EQ(infinitive_relation("", "free"), "advcl");
+  EXPECT_EQ(infinitive_relation("", "delighted"), "advcl");
   EXPECT_EQ(infinitive_relation("", "hard"), "ccomp");
 }
 
