@@ -118,7 +118,9 @@ ItemGuard ItemGuard::of(LExp& condition) {
 
 ItemGuard ItemGuard::of_test(LExp& test, int depth) {
   ItemGuard guard;
-  if (depth > kMaxDepth || !reads_only_at(test, lex_item_type(), 0)) return guard;
+  // The operands of a connective that reads only read only too: only the
+  // outermost test is looked through.
+  if (depth > kMaxDepth || (depth == 0 && !reads_only_at(test, lex_item_type(), 0))) return guard;
   // A call: answered once per item.
   if (LExp* body = test.same_as()) {
     guard.kind_ = Kind::kCall;
