@@ -582,6 +582,10 @@
 ;; noun conjunct (..., and he said; train: 1 conjunct, 230 subjects).
 (defun pronoun-after-comma-and () (comp (pitem-head-word) (reg-match "^[,;] (and|but|or) (I|i|[Hh]e|[Ss]he|[Ww]e|[Tt]hey|[Ii]t)$")))
 
+;; A noun phrase after a comma and "not" is the alternative it rules out,
+;; a conjunct (the CEO of GE, not GM; train: 18 conjuncts, 1 apposition).
+(defun negated-alternative () (comp (pitem-head-word) (reg-match "^, not [^,;:]+$")))
+
 (def-modifiers N
   ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
   ;; or an adjective before the others (Friendly Efficient and overall great place).
@@ -677,17 +681,17 @@
      ;; A noun after a comma or conjunction heads no list of its own: the
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
-     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct)))))
-     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (not (unlike-object-conjunct)) (shared-modifier-conjunct))))
-     (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (unlike-object-conjunct))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
      ;; the object of the preposition (a selection of fabric and notions);
      ;; one with a determiner may join either (millions of refugees and
      ;; their descendants).
-     (N (dep-type conj) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (past-its-object)))
      ;; and so is the noun after a comma that closes a list begun with
      ;; commas (Mary John, Russell Dyk, Webb Jennings).
@@ -697,7 +701,7 @@
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
      ;; verb's subject, and an apposition only as a last resort.
      ;; A phrase that took a conjunction is a conjunct, never an apposition.
-     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
+     (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (not (negated-alternative)) (not (personal-pronoun-head)) (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
                                                                                    (bracketed) (angle-bracketed)))))
      (N (dep-type appo) (max-dist 8) (dep-weight 60.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
      ;; you guys, us all

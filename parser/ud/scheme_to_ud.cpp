@@ -691,6 +691,13 @@ class SchemeToUd {
     return node >= 0 && std::find(std::begin(points), std::end(points), nodes_[node].word) != std::end(points);
   }
 
+  // Whether the noun has a determiner after the given position.
+  bool determiner_after(int noun, int position) const {
+    for (int child : edit_.children(noun))
+      if (nodes_[child].relation == "det" && nodes_[child].position > position) return true;
+    return false;
+  }
+
   bool has_child_with(int node, std::string_view relation) const {
     for (int child : edit_.children(node))
       if (nodes_[child].relation == relation) return true;
@@ -775,8 +782,9 @@ class SchemeToUd {
       if (category == "Prep" && head >= 0 && head_category == "A" && nodes_[head].relation == "pcomp") return "obl";
       // "west of Baghdad": the direction is an adverb, its phrase oblique.
       if (category == "Prep") return under_noun && !compass_point(head) ? "nmod" : "obl";
-      // "such" before the determiner of its noun (such a mess).
-      if (lower(node.word) == "such" && under_noun && has_child_with(head, "det")) return "det:predet";
+      // "such" before the determiner of its noun (such a mess); after it
+      // (no such thing) it is an adjective.
+      if (lower(node.word) == "such" && under_noun && determiner_after(head, node.position)) return "det:predet";
       // "a little" measuring a verb or adjective (a little suspicious) is
       // a noun phrase to the treebank: obl.
       if ((category == "A" || category == "Adv") && lower(node.word) == "little" && has_child_with(index, "det") &&
@@ -1469,10 +1477,15 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p + 2 <= n; ++p) {
       int noun = p + 1;
-      if (ud_rel_[p] != "amod" || ud_head_[p] != noun || !common_compound_part(noun)) continue;
+      if (ud_rel_[p] != "amod" || ud_head_[p] != noun) continue;
+      // An adjective in small letters goes over a name too (other Cargill
+      // people, moderate Taliban leaders).
+      const bool small = !starts_upper(tokens_[p - 1].form);
+      auto part = [&](int q) { return small ? noun_compound_part(q) : common_compound_part(q); };
+      if (!part(noun)) continue;
       int head = next_in_compound(noun);
       if (head < 0) continue;
-      while (common_compound_part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
+      while (part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
       ud_head_[p] = head;
     }
   }

@@ -703,6 +703,15 @@ TEST(SchemeToUd, SuchBeforeTheDeterminerIsAPredeterminer) {
       ")\n",
       "Such a mess");
   EXPECT_EQ(sentence.words[0].deprel, "det:predet");
+  // After the determiner it is an adjective (no such thing).
+  UdSentence after = from_velmo(
+      "(\n"
+      "1\t(no\t~ Det\t3\tdet\t(gov thing))\n"
+      "2\t(such\t~ A\t3\tmod\t(gov thing))\n"
+      "3\t(thing\t~ N\t*\t)\n"
+      ")\n",
+      "no such thing");
+  EXPECT_EQ(after.words[1].deprel, "amod");
 }
 
 TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
@@ -1234,8 +1243,17 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
                    "fresh " + modifier + " pies"));
   };
   EXPECT_EQ(attachments_of("meat"), "3:amod 3:compound 0:root ");
-  // Before a capitalised compound (a name) the adjective stays where it is.
-  EXPECT_EQ(attachments_of("Apple"), "2:amod 3:compound 0:root ");
+  // An adjective in small letters goes over a name too (other Cargill people).
+  EXPECT_EQ(attachments_of("Apple"), "3:amod 3:compound 0:root ");
+  // A capitalised one before a name stays where it is (New York Times).
+  UdSentence capitalised = from_velmo(
+      "(\n"
+      "1\t(Middle\t~ A\t2\tmod\t(gov East))\n"
+      "2\t(East\t~ N\t3\tnn\t(gov history))\n"
+      "3\t(history\t~ N\t*\t)\n"
+      ")\n",
+      "Middle East history");
+  EXPECT_EQ(attachments(capitalised), "2:amod 3:compound 0:root ");
 }
 
 TEST(SchemeToUd, ANumberBeforeACompoundCountsItsLastNounUnlessItMakesAMeasure) {
