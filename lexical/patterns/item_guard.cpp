@@ -254,6 +254,9 @@ ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type) {
     test.longest_ = std::max(test.longest_, word.size());
     test.bits_.push_back(ItemTextFilter::bit_of(word));
   }
+  // A long list (a file of words) shares bits: each is asked once.
+  std::sort(test.bits_.begin(), test.bits_.end());
+  test.bits_.erase(std::unique(test.bits_.begin(), test.bits_.end()), test.bits_.end());
   return test;
 }
 
