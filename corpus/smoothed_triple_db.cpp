@@ -114,13 +114,10 @@ std::uint32_t SmoothedTripleDb::name_number(std::string_view name) {
 
 template <class Compute>
 double SmoothedTripleDb::remembered(AnswerMemo Summary::*memo, const AnswerKey& key, Compute compute) {
-  {
-    const AnswerMemo& answers = summary().*memo;
-    const auto it = answers.find(key);
-    if (it != answers.end()) return it->second;
-  }
+  if (const double* known = (summary().*memo).find(key)) return *known;
+  // The computation may ask the other memos: the slot is taken after it.
   const double answer = compute();
-  (summary().*memo).emplace(key, answer);
+  (summary().*memo).find_or_add(key).first = answer;
   return answer;
 }
 

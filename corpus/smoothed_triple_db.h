@@ -74,6 +74,7 @@
 
 #include "corpus/flat_text_map.h"
 #include "corpus/triple_db.h"
+#include "parser/forest/flat_memo.h"
 
 namespace velmo {
 
@@ -156,7 +157,9 @@ class SmoothedTripleDb : public TripleDb {
       return ((h ^ (key.other >> 3)) * 0x9E3779B97F4A7C15ull) >> 16;
     }
   };
-  using AnswerMemo = std::unordered_map<AnswerKey, double, AnswerKeyHash>;
+  // Open addressing in one array: a question asked again is one probe, and
+  // the memo is freed in one piece (not node by node) with the summary.
+  using AnswerMemo = FlatMemo<AnswerKey, double, AnswerKeyHash>;
   struct Summary {
     // The entries every question reads, found once.
     const TripleEntry* all_heads = nullptr;

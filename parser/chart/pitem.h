@@ -74,6 +74,9 @@ struct PItem {
   // a relation whose bit is missing is taken by no link of the chain, and
   // asking for its modifier needs no walk. 0 for an item made by hand.
   std::uint64_t relations = 0;
+  // The lexical item at the bottom of the head-child chain, filled with
+  // `relations` (null for an item made by hand: lexical_head() walks).
+  const PItem* lexical = nullptr;
   // Counts the changes of `av` after the item was complete (a head's
   // argument unified into a modifier): remembered answers of conditions
   // hold for one revision.
@@ -95,11 +98,13 @@ struct PItem {
   // are set.
   void note_relations(std::uint64_t link_bit) {
     relations = kRelationsKnown | link_bit | (head_child ? head_child->relations : 0);
+    lexical = head_child ? head_child->lexical : this;
   }
   bool is_lexical() const { return head_child == nullptr; }
   bool is_merge() const { return head_child != nullptr && second != nullptr; }
   // The lexical item at the bottom of the head-child chain.
   const PItem& lexical_head() const {
+    if (lexical) return *lexical;
     const PItem* item = this;
     while (item->head_child) item = item->head_child;
     return *item;

@@ -80,13 +80,34 @@ const char* DepTree::label() {
 // A node often gets a vector more than once while the tree is read (a word
 // node, then the items above it that it heads): the later ones are copied
 // into the vector it has.
+// A recycled node's vector of the same type is overwritten too, keeping
+// its block.
 void DepTree::set_atts(const AttVec* atts) {
   if (!atts)
-    atts_.reset();
-  else if (atts_)
+    has_atts_ = false;
+  else if (atts_ && (has_atts_ || atts_->type() == atts->type()))
     *atts_ = *atts;
   else
     atts_ = std::make_unique<AttVec>(*atts);
+  has_atts_ = atts != nullptr;
+}
+
+void DepTree::recycle() {
+  forget_links();
+  category_ = relation_ = root_ = label_ = nullptr;
+  arg_index_ = -1;
+  weight_ = 0.0f;
+  // The values the vector holds go now, with the sentence; its block stays.
+  if (has_atts_) atts_->clear();
+  has_atts_ = false;
+  // Given back to the property store while it still holds them.
+  std::pmr::vector<DepProperty>(deps_->property_store()).swap(properties_);
+}
+
+void DepTree::place(int start, int end, int position) {
+  start_ = to_short(start);
+  end_ = to_short(end);
+  position_ = to_short(position);
 }
 
 DepProperty* DepTree::find_mutable(std::string_view name) {

@@ -70,8 +70,8 @@ class DepTree : public RSTree {
   void clear_label() { label_ = nullptr; }
 
   // ---- Attribute vector (an owned copy) and weight.
-  const AttVec* atts() const { return atts_.get(); }
-  AttVec* atts() { return atts_.get(); }
+  const AttVec* atts() const { return has_atts_ ? atts_.get() : nullptr; }
+  AttVec* atts() { return has_atts_ ? atts_.get() : nullptr; }
   void set_atts(const AttVec* atts);
   float weight() const { return weight_; }
   void set_weight(float weight) { weight_ = weight; }
@@ -110,6 +110,15 @@ class DepTree : public RSTree {
   void note_change() override;
 
  private:
+  friend class Deps;  // recycles its nodes for the next sentence
+
+  // Forgets everything of the node's sentence (its links, texts, vector
+  // and properties) but the room it has, so that its Deps can give it out
+  // again as a new node. Called before the Deps releases its texts and its
+  // property store.
+  void recycle();
+  // Gives a recycled node its new place.
+  void place(int start, int end, int position);
   DepProperty* find_mutable(std::string_view name);
   // Room for a few properties at the first: a node that gets one (a rule
   // marking it) often gets more.
@@ -124,7 +133,10 @@ class DepTree : public RSTree {
   const char* relation_ = nullptr;
   const char* root_ = nullptr;
   const char* label_ = nullptr;
+  // The vector is kept by a recycled node for its next use: it is the
+  // node's only while has_atts_ says so.
   std::unique_ptr<AttVec> atts_;
+  bool has_atts_ = false;
   float weight_ = 0.0f;
   std::pmr::vector<DepProperty> properties_;  // in the Deps's property store
 };

@@ -19,7 +19,8 @@ Deps::~Deps() = default;
 
 void Deps::reset() {
   root_ = nullptr;
-  nodes_.clear();
+  for (std::size_t i = 0; i < used_nodes_; ++i) nodes_[i]->recycle();
+  used_nodes_ = 0;
   words_.clear();
   spaces_.clear();
   assertions_.clear();
@@ -80,7 +81,13 @@ std::string Deps::words_between(int start, int end) const {
 }
 
 DepTree* Deps::new_node(int start, int end, int position) {
+  if (used_nodes_ < nodes_.size()) {
+    DepTree* node = nodes_[used_nodes_++].get();
+    node->place(start, end, position);
+    return node;
+  }
   nodes_.push_back(std::make_unique<DepTree>(*this, start, end, position));
+  ++used_nodes_;
   return nodes_.back().get();
 }
 

@@ -40,7 +40,7 @@ class Deps : public RefCounted<Deps> {
   virtual DepTree* new_node(int start, int end, int position);
   DepTree* root() const { return root_; }
   void set_root(DepTree* root) { root_ = root; }
-  std::size_t node_count() const { return nodes_.size(); }
+  std::size_t node_count() const { return used_nodes_; }
   // Counts the changes of the tree's shape and of its nodes' categories
   // and relations; whoever keeps facts about the tree (the node index of
   // the tree rules) compares it to know whether they still hold.
@@ -67,7 +67,11 @@ class Deps : public RefCounted<Deps> {
   std::pmr::monotonic_buffer_resource property_store_;
   std::vector<const char*> words_;
   std::vector<const char*> spaces_;
+  // The nodes of the sentence are nodes_[0, used_nodes_); the others are
+  // recycled nodes of earlier sentences, given out again before new ones
+  // are made (a parse makes hundreds of nodes).
   std::vector<std::unique_ptr<DepTree>> nodes_;
+  std::size_t used_nodes_ = 0;
   DepTree* root_ = nullptr;
   int empty_labels_ = 0;
   std::uint64_t changes_ = 0;

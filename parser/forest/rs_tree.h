@@ -50,6 +50,13 @@ class RSTree {
   // Called on a node whose children change (one removed, added or moved),
   // so that an owner can tell that the shape of its tree has changed.
   virtual void note_change() {}
+  // Makes the node stand alone again, without parent or children, keeping
+  // the room its list of children had (for an owner that reuses nodes).
+  void forget_links() {
+    parent_ = nullptr;
+    index_ = 0;
+    children_.clear();
+  }
 
  private:
   // Whether `child` may be placed among the children of this node.

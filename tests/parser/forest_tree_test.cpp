@@ -185,5 +185,60 @@ TEST(Deps, WordsWithSpacingAndCounting) {
   EXPECT_NE(other.id(), deps->id());
 }
 
+TEST(Deps, NodesOfAnEarlierSentenceComeBackBare) {
+  Deps deps;
+  DepTree* top = deps.new_node(-1, -1, -1);
+  DepTree* word = deps.new_node(1, 1, 1);
+  DepTree* empty = deps.new_node(3, 2, -1);
+  top->append(word);
+  word->append(empty);
+  word->set_category("N");
+  word->set_relation("subj");
+  word->set_root("dog");
+  word->set_weight(2.5f);
+  word->set_arg_index(1);
+  EXPECT_STREQ(empty->label(), "E0");
+  empty->set_antecedent(word);
+  EXPECT_EQ(deps.node_count(), 3u);
+
+  deps.reset();
+  EXPECT_EQ(deps.node_count(), 0u);
+  DepTree* again = deps.new_node(2, 4, 3);
+  EXPECT_EQ(deps.node_count(), 1u);
+  // Nodes are given out again in the order they were made.
+  EXPECT_EQ(again, top);
+  EXPECT_EQ(again->start(), 2);
+  EXPECT_EQ(again->end(), 4);
+  EXPECT_EQ(again->position(), 3);
+  EXPECT_FALSE(again->has_children());
+  DepTree* second = deps.new_node(5, 5, 5);
+  EXPECT_EQ(second, word);
+  EXPECT_EQ(second->parent(), nullptr);
+  EXPECT_EQ(second->index_in_parent(), 0u);
+  EXPECT_FALSE(second->has_children());
+  EXPECT_EQ(second->category(), nullptr);
+  EXPECT_EQ(second->relation(), nullptr);
+  EXPECT_EQ(second->root(), nullptr);
+  EXPECT_EQ(second->label_if_set(), nullptr);
+  EXPECT_EQ(second->atts(), nullptr);
+  EXPECT_EQ(second->weight(), 0.0f);
+  EXPECT_EQ(second->arg_index(), -1);
+  EXPECT_TRUE(second->properties().empty());
+  DepTree* third = deps.new_node(6, 5, -1);
+  EXPECT_EQ(third, empty);
+  EXPECT_TRUE(third->properties().empty());
+  EXPECT_STREQ(third->label(), "E0");  // the counter restarts too
+  // Past the recycled ones, new nodes are made.
+  DepTree* fourth = deps.new_node(7, 7, 7);
+  EXPECT_NE(fourth, top);
+  EXPECT_NE(fourth, word);
+  EXPECT_NE(fourth, empty);
+  EXPECT_EQ(deps.node_count(), 4u);
+  third->set_property("ckroot", "yes");
+  second->append(third);
+  EXPECT_EQ(third->parent(), second);
+  EXPECT_STREQ(third->find_property("ckroot")->text, "yes");
+}
+
 }  // namespace
 }  // namespace velmo

@@ -64,6 +64,33 @@ TEST_F(ItemPoolTest, ReusedItemsAreFreshAfterFreeAll) {
   EXPECT_EQ(pool.made(), first.size());
 }
 
+TEST_F(ItemPoolTest, TheLexicalHeadIsNotedAlongTheHeadChildChain) {
+  ItemPool pool(&type_);
+  PItem* word = pool.allocate();
+  PItem* modifier = pool.allocate();
+  PItem* projected = pool.allocate();
+  PItem* merged = pool.allocate();
+  word->start = word->end = 4;
+  word->note_relations(0);
+  modifier->note_relations(0);
+  projected->head_child = word;
+  projected->note_relations(0);
+  merged->head_child = projected;
+  merged->second = modifier;
+  merged->note_relations(0);
+  EXPECT_EQ(word->lexical, word);
+  EXPECT_EQ(merged->lexical, word);
+  EXPECT_EQ(&merged->lexical_head(), word);
+  // An item whose chain was not noted walks it.
+  PItem* by_hand = pool.allocate();
+  by_hand->head_child = merged;
+  EXPECT_EQ(by_hand->lexical, nullptr);
+  EXPECT_EQ(&by_hand->lexical_head(), word);
+  // A reused item forgets it.
+  pool.free_all();
+  EXPECT_EQ(pool.allocate()->lexical, nullptr);
+}
+
 TEST_F(ItemPoolTest, AllocationFailsPastTheLimit) {
   pitem_limit() = 3;
   ItemPool pool(&type_);
