@@ -246,6 +246,11 @@
 ;; Adverbs of place or state that stand as the predicate of a copula.
 (defun place-predicate () (comp (pitem-head-word) (reg-match "^(here|there|out|in|away|back|up|over|around|on|together|down|home|inside|outside|upstairs|downstairs|abroad|everywhere|anywhere|somewhere|nowhere|elsewhere|ahead|behind|nearby|off|apart|overseas|underway)$")))
 
+;; Question adverbs that stand as the predicate of a copula before the
+;; clause they open (That's why I called; train: how, where, when and why
+;; are 44 copulas' predicates).
+(defun wh-predicate () (comp (pitem-head-word) (reg-match "^([Ww]hy|[Ww]here|[Hh]ow|[Ww]hen|WHY|WHERE|HOW|WHEN)$")))
+
 ;; This, that, these and those.
 (defun demonstrative () (comp (pitem-head-word) (reg-match "^([Tt]his|[Tt]hat|[Tt]hese|[Tt]hose)$")))
 
@@ -1177,6 +1182,11 @@
      ;; An adverb of place or state after a copula with its subject (the
      ;; sound is still there, I'll be back in the office, it was over).
      (Adv (dep-type pred) (max-dist 20) (modifier-cond (place-predicate))
+          (modifiee-cond (and (get-modifier-by-type s) (not (get-modifier-by-type pred)))))
+     ;; A question adverb after a copula with its subject is its predicate
+     ;; (That's why I called, This is where it happened); the clause after
+     ;; it then joins the copula.
+     (Adv (dep-type pred) (max-dist 20) (modifier-cond (and (bare-item) (wh-predicate)))
           (modifiee-cond (and (get-modifier-by-type s) (not (get-modifier-by-type pred)))))
      (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)) (modifiee-cond (not (get-modifier-by-type pred))))
      (Num (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))

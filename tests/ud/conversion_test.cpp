@@ -846,6 +846,33 @@ TEST(SchemeToUd, ALooseClauseAfterAVerbOfSayingAndItsColonIsItsComplement) {
   EXPECT_EQ(clause_after("came", "come"), "parataxis");
 }
 
+TEST(SchemeToUd, ALooseClauseAfterALaterConjunctHangsFromTheFirst) {
+  // A child is protected and the truth is exposed, we won.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E2\t(()\tfin C\t*\t)\n"
+      "1\t(A\t~ Det\t2\tdet\t(gov child))\n"
+      "2\t(child\t~ N\t4\ts\t(gov protect))\n"
+      "3\t(is\tbe VB\t4\taux\t(gov protect))\n"
+      "4\t(protected\tprotect V\tE2\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\tE2\tconj\t(gov fin))\n"
+      "5\t(and\t~ Conn\t9\tcc\t(gov expose))\n"
+      "6\t(the\t~ Det\t7\tdet\t(gov truth))\n"
+      "7\t(truth\t~ N\t9\ts\t(gov expose))\n"
+      "8\t(is\tbe VB\t9\taux\t(gov expose))\n"
+      "9\t(exposed\texpose V\tE1\ti\t(gov fin))\n"
+      "E0\t(()\tfin C\t9\tpara\t(gov expose))\n"
+      "10\t(,\t~ Punc\t12\tpunc\t(gov win))\n"
+      "11\t(we\t~ N\t12\ts\t(gov win))\n"
+      "12\t(won\twin V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "A child is protected and the truth is exposed , we won");
+  EXPECT_EQ(sentence.words[8].deprel, "conj");
+  EXPECT_EQ(sentence.words[8].head, 4);
+  EXPECT_EQ(sentence.words[11].deprel, "parataxis");
+  EXPECT_EQ(sentence.words[11].head, 4);
+}
+
 TEST(SchemeToUd, APronounAfterCauseIsTheRecipient) {
   auto pronoun_after = [](const std::string& verb, const std::string& root) {
     UdSentence sentence = from_velmo(
@@ -1181,6 +1208,7 @@ TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClaus
   EXPECT_EQ(infinitive_relation("", "able"), "xcomp");
   EXPECT_EQ(infinitive_relation("too", "late"), "advcl");
   EXPECT_EQ(infinitive_relation("", "free"), "advcl");
+  EXPECT_EQ(infinitive_relation("", "delighted"), "advcl");
   EXPECT_EQ(infinitive_relation("", "hard"), "ccomp");
 }
 
@@ -1243,6 +1271,15 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
                    "fresh " + modifier + " pies"));
   };
   EXPECT_EQ(attachments_of("meat"), "3:amod 3:compound 0:root ");
+  // A pair the treebank keeps together stays (high school students).
+  UdSentence unit = from_velmo(
+      "(\n"
+      "1\t(high\t~ A\t2\tmod\t(gov school))\n"
+      "2\t(school\t~ N\t3\tnn\t(gov student))\n"
+      "3\t(students\tstudent N\t*\t)\n"
+      ")\n",
+      "high school students");
+  EXPECT_EQ(attachments(unit), "2:amod 3:compound 0:root ");
   // An adjective in small letters goes over a name too (other Cargill people).
   EXPECT_EQ(attachments_of("Apple"), "3:amod 3:compound 0:root ");
   // A capitalised one before a name stays where it is (New York Times).
