@@ -544,15 +544,6 @@
     (when (and (only-preceded-by (adverb-item)) (preceded-by (comp (surform) (reg-match ".*[a-z]ly$")))
                (not (preceded-by-word (in ("only" "Only")))))
       (delete (litem))))
-  ;; A word that may open a clause, right before a subject pronoun, opens
-  ;; one (as I know, before I bring, once you got): no adverb or
-  ;; preposition reading.
-  (complementiser-before-subject :act-on-all-matches
-    (lexitem (and (comp (root) (in ("as" "since" "once" "though" "although" "before" "after" "until" "till" "because"
-                                    "while" "unless" "if" "than")))
-                  (not (complementiser-item)) (not (no-alternative (complementiser-item)))))
-    (when (followed-by-word (in ("i" "he" "she" "we" "they" "I" "He" "She" "We" "They")))
-      (delete (litem))))
   ;; "about" before a number is an adverb (about $ 20,000).
   (adverb-before-number :act-on-all-matches
     (lexitem (and (comp (root) (str= about)) (preposition-item) (not (no-alternative (adverb-item)))))
@@ -622,27 +613,6 @@
                (not (preceded-by (or (preposition-item) (num-item) (determiner-item))))
                (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
                                             (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
-      (delete (litem))))
-  ;; A noun-or-verb word before "if", "what", "how" or "why" is the verb
-  ;; that takes the clause (wonder if, know what, see how), unless a
-  ;; preposition, a number or a determiner stands just before it or an
-  ;; article opened its phrase.
-  (verb-before-wh-clause :act-on-all-matches
-    (lexitem (and (noun-item) (not (no-alternative (and (lexical-verb-item) (not (participle-item)))))))
-    (when (and (followed-by-word (in ("if" "what" "how" "why")))
-               (not (preceded-by (or (preposition-item) (num-item) (determiner-item))))
-               (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
-                                            (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
-      (delete (litem))))
-  ;; Between a determiner and its noun an adjective may come (the first
-  ;; whispers, this little bit, one free offer): a noun-or-verb word right
-  ;; after an adjective that follows a determiner is the noun.
-  (noun-after-determiner-adjective :act-on-all-matches
-    (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (noun-item)))))
-    (when (and (preceded-by (adjective-item))
-               (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
-                                       (in ("the" "a" "an" "this" "his" "her" "my" "your" "their" "our" "its" "The" "A"
-                                            "This" "one" "no" "every" "each" "some" "any"))))
       (delete (litem))))
   ;; An adjective-or-verb word before a word that is only a noun is the
   ;; adjective (clean rooms, open source), unless "to", a pronoun, an

@@ -1180,7 +1180,10 @@
         (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)) (not (question-opening)))))
      (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
      ;; (none after a predicate that stands before the copula: How is that possible?)
-     (A (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
+     ;; (nor with the expletive: "be" heads its clause, and a phrase after
+     ;; the subject is no predicate; train has 348 "there" on "be" as head
+     ;; and one on a predicate: There is a book on the table)
+     (A (dep-type pred) (max-dist 20) (modifiee-cond (and (not (get-modifier-by-type pred)) (not (get-modifier-by-type expl)))))
      ;; An adverb of place or state after a copula with its subject (the
      ;; sound is still there, I'll be back in the office, it was over).
      (Adv (dep-type pred) (max-dist 20) (modifier-cond (place-predicate))
@@ -1190,8 +1193,8 @@
      ;; it then joins the copula.
      (Adv (dep-type pred) (max-dist 20) (modifier-cond (and (bare-item) (wh-predicate)))
           (modifiee-cond (and (get-modifier-by-type s) (not (get-modifier-by-type pred)))))
-     (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)) (modifiee-cond (not (get-modifier-by-type pred))))
-     (Num (dep-type pred) (max-dist 20) (modifiee-cond (not (get-modifier-by-type pred))))
+     (Prep (dep-type pred) (max-dist 20) (modifier-cond (no-cc)) (modifiee-cond (and (not (get-modifier-by-type pred)) (not (get-modifier-by-type expl)))))
+     (Num (dep-type pred) (max-dist 20) (modifiee-cond (and (not (get-modifier-by-type pred)) (not (get-modifier-by-type expl)))))
      ;; A clause as predicate (The problem is that ..., All you do is wait,
      ;; The aim is to win).
      (C (dep-type pred) (max-dist 30) (dep-weight 2.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))

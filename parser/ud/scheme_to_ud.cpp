@@ -886,9 +886,10 @@ class SchemeToUd {
   // head opens with a coordinating conjunction (Incredibly rude | and I
   // will not return), the piece before it heads instead and the chosen one
   // is its conjunct, as the treebank joins such pieces. Only one adjective
-  // or verb piece before it heads so (a noun piece is rather the subject
-  // the parse missed), and only a conjunction of the chosen piece's own
-  // head counts (not Lo | and behold, they ...).
+  // or verb piece before it heads so, or a noun piece set off by a comma
+  // (without one a noun piece is rather the subject the parse missed:
+  // Neither me | nor my son have had), and only a conjunction of the chosen
+  // piece's own head counts (not Lo | and behold, they ...).
   int first_of_coordinated_pieces(int node, int chosen, const std::vector<int>& first_word) const {
     const int opening = first_word[chosen];
     if (opening < 0 || nodes_[opening].relation != "cc" || edit_.head(opening) != chosen) return chosen;
@@ -902,6 +903,9 @@ class SchemeToUd {
     if (first < 0) return chosen;
     static constexpr std::string_view heads[] = {"A", "V", "VBE"};
     const std::string& category = nodes_[first].category;
+    const int before = nodes_[opening].position - 1;  // the word before the conjunction
+    if (category == "N" && before >= 1 && (tokens_[before - 1].form == "," || tokens_[before - 1].form == ";"))
+      return first;
     return std::find(std::begin(heads), std::end(heads), category) != std::end(heads) ? first : chosen;
   }
 

@@ -493,8 +493,9 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
 }
 
 // Pieces the parse could not join: a clause opened by its own conjunction
-// after one adjective or verb piece is that piece's conjunct; after a noun
-// piece (the subject the parse missed) the clause still heads.
+// after one adjective or verb piece, or a noun piece and a comma, is that
+// piece's conjunct; right after a noun piece (the subject the parse missed)
+// the clause still heads.
 TEST(SchemeToUd, AConjoinedClauseFragmentIsTheConjunctOfThePieceBeforeIt) {
   const std::string clause =
       "E0\t(()\tfin C\tE2\t)\n"
@@ -518,6 +519,19 @@ TEST(SchemeToUd, AConjoinedClauseFragmentIsTheConjunctOfThePieceBeforeIt) {
           clause,
       "The staff and I returned .");
   EXPECT_EQ(attachments(sentence), "2:det 5:nsubj 5:cc 5:nsubj 0:root 5:punct ");
+  // A noun piece set off by a comma heads.
+  sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "1\t(Nice\t~ A\t2\tmod\t(gov staff))\n"
+      "2\t(staff\t~ N\tE2\t)\n"
+      "E0\t(()\tfin C\tE2\t)\n"
+      "4\t(and\t~ Conn\t6\tcc\t(gov return))\n"
+      "5\t(I\t~ N\t6\ts\t(gov return))\n"
+      "6\t(returned\treturn V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Nice staff , and I returned .");
+  EXPECT_EQ(attachments(sentence), "2:amod 0:root 6:punct 6:cc 6:nsubj 2:conj 2:punct ");
 }
 
 TEST(SchemeToUd, AStrandedDeterminerOrConjunctionJoinsWhatFollowsIt) {
