@@ -118,7 +118,9 @@ ItemGuard ItemGuard::of(LExp& condition) {
 
 ItemGuard ItemGuard::of_test(LExp& test, int depth) {
   ItemGuard guard;
-  if (depth > kMaxDepth || !reads_only_at(test, lex_item_type(), 0)) return guard;
+  // The operands of a connective that reads only read only too: only the
+  // outermost test is looked through.
+  if (depth > kMaxDepth || (depth == 0 && !reads_only_at(test, lex_item_type(), 0))) return guard;
   // A call: answered once per item.
   if (LExp* body = test.same_as()) {
     guard.kind_ = Kind::kCall;
@@ -252,6 +254,9 @@ ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type) {
     test.longest_ = std::max(test.longest_, word.size());
     test.bits_.push_back(ItemTextFilter::bit_of(word));
   }
+  // A long list (a file of words) shares bits: each is asked once.
+  std::sort(test.bits_.begin(), test.bits_.end());
+  test.bits_.erase(std::unique(test.bits_.begin(), test.bits_.end()), test.bits_.end());
   return test;
 }
 

@@ -3,12 +3,11 @@
 // set scans every item of the sentence, and most items fail the first test
 // of its condition: a root of the wrong text, or a reading of the wrong
 // kind ("(noun-item)"). The guard makes that first test without the
-// general evaluation where it can: it compares a root or the
-// item's words with a fixed text directly, looks them up among the words of
-// list (in (WORD ...)), looks an ending up among the item's,
-// answers calls of functions without parameters once per item while the
-// lattice's ItemTestMemo keeps answers, and combines such tests with not,
-// or and and.
+// general evaluation where it can: it compares a root or the item's words
+// with a fixed text directly, looks them up in the array of an (in (WORD
+// ...)) list, looks an ending up among the item's, answers calls of
+// functions without parameters once per item while the lattice's
+// ItemTestMemo keeps answers, and combines such tests with not, or and and.
 //
 // Only tests known to change nothing are taken: their forms are and, or,
 // not, calls of functions without parameters, no-alternative, (t),

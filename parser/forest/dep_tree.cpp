@@ -79,15 +79,12 @@ const char* DepTree::label() {
 
 // A node often gets a vector more than once while the tree is read (a word
 // node, then the items above it that it heads): the later ones are copied
-// into the vector it has.
-// A recycled node's vector of the same type is overwritten too, keeping
-// its block.
+// into the vector it has. So is a vector a recycled node kept from an
+// earlier sentence, when it is of the same type: its block serves again.
 void DepTree::set_atts(const AttVec* atts) {
-  if (!atts)
-    has_atts_ = false;
-  else if (atts_ && (has_atts_ || atts_->type() == atts->type()))
+  if (atts && atts_ && (has_atts_ || atts_->type() == atts->type()))
     *atts_ = *atts;
-  else
+  else if (atts)
     atts_ = std::make_unique<AttVec>(*atts);
   has_atts_ = atts != nullptr;
 }
@@ -100,7 +97,8 @@ void DepTree::recycle() {
   // The values the vector holds go now, with the sentence; its block stays.
   if (has_atts_) atts_->clear();
   has_atts_ = false;
-  // Given back to the property store while it still holds them.
+  // The properties' room lies in the property store, which the Deps
+  // releases next: the vector lets go of it first.
   std::pmr::vector<DepProperty>(deps_->property_store()).swap(properties_);
 }
 

@@ -423,7 +423,8 @@ class SchemeToUd {
   // A loose clause after a verb of saying and its colon is what the verb
   // says (The spokesman said: "It is unbelievable ..."): the treebank has
   // such clauses as ccomp (train: 28 of 28 after say, write, reply, ask,
-  // tell, indicate, suggest, represent, sing).
+  // tell, indicate, suggest, represent, sing; the other verbs listed are
+  // their like).
   bool quoted_after_colon(int clause) const {
     const int verb = edit_.head(clause);
     if (verb < 0 || nodes_[verb].category != "V" || has_child_with(verb, "comp")) return false;
@@ -1544,11 +1545,20 @@ class SchemeToUd {
       const bool small = !starts_upper(tokens_[p - 1].form);
       auto part = [&](int q) { return small ? noun_compound_part(q) : common_compound_part(q); };
       if (!part(noun) || adjective_noun_unit(lower(tokens_[p - 1].form), lower(tokens_[noun - 1].form))) continue;
-      int head = next_in_compound(noun);
-      if (head < 0) continue;
-      while (part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
-      ud_head_[p] = head;
+      const int head = last_of_compound(noun, part);
+      if (head >= 0) ud_head_[p] = head;
     }
+  }
+
+  // The last word of the compound that `noun` is a part of: next_in_compound()
+  // followed from `noun` and on while `part` holds of the word reached; -1
+  // when `noun` hangs from no next word.
+  template <class IsPart>
+  int last_of_compound(int noun, IsPart part) const {
+    int head = next_in_compound(noun);
+    if (head < 0) return -1;
+    for (int next; part(head) && (next = next_in_compound(head)) >= 0;) head = next;
+    return head;
   }
 
   // The noun a compound part hangs from when it is the next word, or the
@@ -1572,14 +1582,16 @@ class SchemeToUd {
       if (ud_rel_[p] != "nummod" || ud_head_[p] != noun || !noun_compound_part(noun) ||
           measure_unit(lower(tokens_[noun - 1].form)))
         continue;
-      int head = next_in_compound(noun);
-      if (head < 0) continue;
-      while (noun_compound_part(head) && next_in_compound(head) > 0) head = next_in_compound(head);
-      if (noun_at(head)) ud_head_[p] = head;
+      const int head = last_of_compound(noun, [this](int q) { return noun_compound_part(q); });
+      if (head >= 0 && noun_at(head)) ud_head_[p] = head;
     }
   }
 
+  // A noun that is a compound of a word after it.
   bool noun_compound_part(int p) const { return ud_rel_[p] == "compound" && ud_head_[p] > p && noun_at(p); }
+
+  // A common noun (not capitalised) that is a compound of a word after it.
+  bool common_compound_part(int p) const { return noun_compound_part(p) && !starts_upper(tokens_[p - 1].form); }
 
   bool noun_at(int p) const { return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N"; }
 
@@ -1594,13 +1606,8 @@ class SchemeToUd {
         "pound",  "pounds",  "room",    "rooms",   "season",  "seasons", "second",  "seconds", "star",
         "stars",  "step",    "steps",   "story",   "ton",     "tons",    "watt",    "way",     "week",
         "weeks",  "yard",    "yards",   "year",    "years",   "yr",      "yrs"};
-    return std::find(std::begin(units), std::end(units), word) != std::end(units);
-  }
-
-  // A common noun (not capitalised) that is a compound of a noun after it.
-  bool common_compound_part(int p) const {
-    return ud_rel_[p] == "compound" && ud_head_[p] > p && node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N" &&
-           !starts_upper(tokens_[p - 1].form);
+    static_assert(std::is_sorted(std::begin(units), std::end(units)));
+    return std::binary_search(std::begin(units), std::end(units), word);
   }
 
   // One word written with slashes (and/or, food/drinks/towels) that the

@@ -164,6 +164,7 @@ const char* TokenizerBase::next_token() {
   }
   if (separator_mode()) return read_separated();
 
+  take_run([this](unsigned char b) { return white_[b] != 0; });
   int c;
   while ((c = peek()) >= 0 && white_[static_cast<unsigned char>(c)]) {
     token_.push(static_cast<char>(c));
@@ -188,8 +189,30 @@ const char* TokenizerBase::next_token() {
   return finish_token();
 }
 
+template <class Plain>
+void TokenizerBase::take_run(Plain plain) {
+  if (pushed_count_ > 0 || position_ >= valid_) return;
+  const char* const begin = input_.get() + position_;
+  const char* const end = input_.get() + valid_;
+  const char* p = begin;
+  while (p < end) {
+    const auto byte = static_cast<unsigned char>(*p);
+    if (byte == 0 || !plain(byte)) break;
+    ++p;
+  }
+  if (p == begin) return;
+  token_.append(begin, static_cast<std::size_t>(p - begin));
+  position_ += static_cast<std::size_t>(p - begin);
+}
+
+// Runs of bytes that simply go on a word or a quote are taken a buffer at a
+// time; the byte-by-byte loop decides everything else.
 void TokenizerBase::read_word() {
+  const auto plain = [this](unsigned char b) {
+    return !breaker_[b] && !white_[b] && !middle_[b] && !(double_byte_ && b >= 0x80);
+  };
   for (;;) {
+    take_run(plain);
     const int d = peek();
     if (d < 0) return;
     const auto byte = static_cast<unsigned char>(d);
@@ -209,7 +232,12 @@ void TokenizerBase::read_word() {
 
 void TokenizerBase::read_quoted(unsigned char open) {
   last_quote_closed_ = false;
+  const ByteSet& closing = *quotes_[open];
+  const auto plain = [this, &closing](unsigned char b) {
+    return !closing[b] && !(escape_ && b == static_cast<unsigned char>(escape_));
+  };
   for (;;) {
+    take_run(plain);
     const int b = get();
     if (b < 0) return;
     const auto byte = static_cast<unsigned char>(b);

@@ -130,6 +130,12 @@ class TokenizerBase : public NamedObject {
     return c;
   }
   const char* finish_token();
+  // Appends the buffered bytes, from the next one on, for which `plain`
+  // holds, and consumes them: no byte is pushed back, and a NUL byte (which
+  // ends the input) is never plain. The byte-by-byte reading takes over at
+  // the first other byte.
+  template <class Plain>
+  void take_run(Plain plain);
   void read_word();
   void read_quoted(unsigned char open);
   bool quote_closes_before_white(unsigned char open) const;

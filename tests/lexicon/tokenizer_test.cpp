@@ -160,6 +160,27 @@ TEST(Tokenizer, StreamInputDeliversLinesAcrossRefills) {
   EXPECT_EQ(quoted, 300);
 }
 
+// Runs of plain bytes are taken from the buffer a run at a time; read one
+// byte per refill (no run longer than a byte) the same texts give the same
+// tokens, in every configuration: words with middle bytes inside and at the
+// end, quotes with escapes, white runs, high bytes and comments. (Sentences
+// are left out: whether their quote closes before white space is looked up
+// in what is buffered.)
+TEST(Tokenizer, BufferedRunsGiveTheTokensOfByteByByteReading) {
+  const std::string text =
+      "(alpha-beta gamma, delta's \"quoted \\\"text\\\" here\" \t\n  caf\xc3\xa9 x-)\n"
+      "; a comment line\n\"open quote stops at white\" Tom & Jerry, 'it's' a < b\n"
+      "word1\tword2  end.\n";
+  for (const TokenizerConfig* config :
+       {&kCmd, &tokenizer_configs::kDictionaryEntries, &tokenizer_configs::kHashEntries,
+        &tokenizer_configs::kTabRecords, &tokenizer_configs::kWhitespace}) {
+    std::istringstream in(text);
+    Tokenizer one_byte(*config, 4096, 1);
+    one_byte.set_input(&in);
+    EXPECT_EQ(tokens_of(*config, text), all_tokens(one_byte));
+  }
+}
+
 TEST(Tokenizer, SocketTokenizerReadsDescriptor) {
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
