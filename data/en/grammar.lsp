@@ -1180,9 +1180,10 @@
         (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)) (not (question-opening)))))
      (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
      ;; (none after a predicate that stands before the copula: How is that possible?)
-     ;; (nor with the expletive: "be" heads its clause, and a phrase after
-     ;; the subject is no predicate; train has 348 "there" on "be" as head
-     ;; and one on a predicate: There is a book on the table)
+     ;; (nor with the expletive, here and for the Prep and Num predicates
+     ;; below: "be" heads its clause, and a phrase after the subject is no
+     ;; predicate; train has 348 "there" on "be" as head and one on a
+     ;; predicate: There is a book on the table)
      (A (dep-type pred) (max-dist 20) (modifiee-cond (and (not (get-modifier-by-type pred)) (not (get-modifier-by-type expl)))))
      ;; An adverb of place or state after a copula with its subject (the
      ;; sound is still there, I'll be back in the office, it was over).
