@@ -89,15 +89,11 @@
 
 (def-rules english-rules
   ;; "'s" right after "let" is "us", its object (let's go): every other
-  ;; reading goes there, and the pronoun goes everywhere else.
+  ;; reading goes there; elsewhere the parser chooses among the readings.
   (lets-us :act-on-all-matches
     (lexitem (and (comp (surform) (in ("'s" "’s" "s" "'S" "’S" "S"))) (not (pronoun-item))
                   (not (no-alternative (pronoun-item)))))
     (when (preceded-by-word (in ("let" "Let" "LET"))) (delete (litem))))
-  (s-not-us :act-on-all-matches
-    (lexitem (and (comp (surform) (in ("'s" "’s" "s" "'S" "’S" "S"))) (pronoun-item)
-                  (not (no-alternative (not (pronoun-item))))))
-    (when (not (preceded-by-word (in ("let" "Let" "LET")))) (delete (litem))))
   ;; "to" before a word that cannot be a bare verb (nor punctuation, nor an
   ;; adverb: to really go) is a preposition.
   (to-before-non-verb :act-on-all-matches
@@ -431,10 +427,6 @@
   (auxiliary-before-negation-clitic :act-on-all-matches
     (lexitem (and (not (aux-item)) (not (cop-item)) (not (no-alternative (or (aux-item) (cop-item))))))
     (when (followed-by-word (in ("'t" "’t"))) (delete (litem))))
-  ;; "when" and "where" are adverbs, also where they open a clause.
-  (wh-adverb :act-on-all-matches
-    (lexitem (and (comp (root) (in ("when" "where"))) (complementiser-item) (not (no-alternative (adverb-item)))))
-    (delete (litem)))
   ;; After a subject pronoun a verb-or-adjective word is the verb (he said).
   (adjective-after-subject-pronoun :act-on-all-matches
     (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
