@@ -22,7 +22,7 @@ void PItem::reset(bool clear_vector) {
   lex_item = nullptr;
   weight = 0.0f;
   relations = 0;
-  lexical = nullptr;
+  lexical_head_item = nullptr;
   revision = 0;
   answers.forget();
   forest_node = nullptr;

@@ -76,7 +76,7 @@ struct PItem {
   std::uint64_t relations = 0;
   // The lexical item at the bottom of the head-child chain, filled with
   // `relations` (null for an item made by hand: lexical_head() walks).
-  const PItem* lexical = nullptr;
+  const PItem* lexical_head_item = nullptr;
   // Counts the changes of `av` after the item was complete (a head's
   // argument unified into a modifier): remembered answers of conditions
   // hold for one revision.
@@ -98,13 +98,13 @@ struct PItem {
   // are set.
   void note_relations(std::uint64_t link_bit) {
     relations = kRelationsKnown | link_bit | (head_child ? head_child->relations : 0);
-    lexical = head_child ? head_child->lexical : this;
+    lexical_head_item = head_child ? head_child->lexical_head_item : this;
   }
   bool is_lexical() const { return head_child == nullptr; }
   bool is_merge() const { return head_child != nullptr && second != nullptr; }
   // The lexical item at the bottom of the head-child chain.
   const PItem& lexical_head() const {
-    if (lexical) return *lexical;
+    if (lexical_head_item) return *lexical_head_item;
     const PItem* item = this;
     while (item->head_child) item = item->head_child;
     return *item;

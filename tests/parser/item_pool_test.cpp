@@ -78,17 +78,17 @@ TEST_F(ItemPoolTest, TheLexicalHeadIsNotedAlongTheHeadChildChain) {
   merged->head_child = projected;
   merged->second = modifier;
   merged->note_relations(0);
-  EXPECT_EQ(word->lexical, word);
-  EXPECT_EQ(merged->lexical, word);
+  EXPECT_EQ(word->lexical_head_item, word);
+  EXPECT_EQ(merged->lexical_head_item, word);
   EXPECT_EQ(&merged->lexical_head(), word);
   // An item whose chain was not noted walks it.
   PItem* by_hand = pool.allocate();
   by_hand->head_child = merged;
-  EXPECT_EQ(by_hand->lexical, nullptr);
+  EXPECT_EQ(by_hand->lexical_head_item, nullptr);
   EXPECT_EQ(&by_hand->lexical_head(), word);
   // A reused item forgets it.
   pool.free_all();
-  EXPECT_EQ(pool.allocate()->lexical, nullptr);
+  EXPECT_EQ(pool.allocate()->lexical_head_item, nullptr);
 }
 
 TEST_F(ItemPoolTest, AllocationFailsPastTheLimit) {
