@@ -58,12 +58,6 @@
        "happy" "easy" "hard" "difficult" "likely" "unlikely" "chose" "choose" "forget" "forgot" "remember" "tend"
        "going" "Going" "order" "meant" "used" "way" "me" "us" "him" "them" "you")))
 
-;; Nouns whose "that" opens a clause of their content (the fact that ...,
-;; the belief that ...): the treebank never has a relative "that" after them.
-(defun content-noun-word ()
-  (in ("fact" "doubt" "belief" "beliefs" "claim" "claims" "news" "statement" "conclusion" "notion" "suggestion"
-       "reminder" "perception")))
-
 ;; The neighbours of a match: some reading of the word before it (of the
 ;; second word after it) satisfies TEST; every reading of the word before
 ;; (after) it satisfies TEST.
@@ -95,15 +89,11 @@
 
 (def-rules english-rules
   ;; "'s" right after "let" is "us", its object (let's go): every other
-  ;; reading goes there, and the pronoun goes everywhere else.
+  ;; reading goes there; elsewhere the parser chooses among the readings.
   (lets-us :act-on-all-matches
     (lexitem (and (comp (surform) (in ("'s" "’s" "s" "'S" "’S" "S"))) (not (pronoun-item))
                   (not (no-alternative (pronoun-item)))))
     (when (preceded-by-word (in ("let" "Let" "LET"))) (delete (litem))))
-  (s-not-us :act-on-all-matches
-    (lexitem (and (comp (surform) (in ("'s" "’s" "s" "'S" "’S" "S"))) (pronoun-item)
-                  (not (no-alternative (not (pronoun-item))))))
-    (when (not (preceded-by-word (in ("let" "Let" "LET")))) (delete (litem))))
   ;; "to" before a word that cannot be a bare verb (nor punctuation, nor an
   ;; adverb: to really go) is a preposition.
   (to-before-non-verb :act-on-all-matches
@@ -178,13 +168,6 @@
     (lexitem (and (comp (root) (in ("this" "that" "these" "those"))) (determiner-item)
                   (not (no-alternative (not (determiner-item))))))
     (when (not (followed-by (nominal-item))) (delete (litem))))
-  ;; After a noun that takes a clause of its content (the fact that, no
-  ;; doubt that) "that" is the complementiser: the treebank has no relative
-  ;; "that" there. After other nouns the parser chooses between the
-  ;; relative pronoun and the complementiser.
-  (content-that :act-on-all-matches
-    (lexitem (and (comp (root) (str= that)) (not (complementiser-item)) (not (no-alternative (complementiser-item)))))
-    (when (preceded-by-word (content-noun-word)) (delete (litem))))
   ;; "for" before a pronoun or a name and an infinitive opens a clause with
   ;; its own subject (easy for him to go, time for Pakistan to help): the
   ;; complementiser, not the preposition.
@@ -234,8 +217,7 @@
   (am-after-number :act-on-all-matches
     (lexitem (and (comp (root) (str= be)) (comp (surform) (str= am)) (not (no-alternative (noun-item)))))
     (when (exist-lexitem (int -1) (comp (low) (-1)) (num-item)) (delete (litem))))
-  ;; After an article or a possessive a word is not a finite or bare verb;
-  ;; after a subject pronoun it is not a noun.
+  ;; After an article or a possessive a word is not a finite or bare verb.
   (verb-after-article :act-on-all-matches
     (seq :front-to-back (word (in ("the" "a" "an" "my" "your" "his" "its" "our" "their" "any" "no" "every" "another" "whose" "several" "few" "other" "more" "most")))
          (lexitem (and (lexical-verb-item) (not (participle-item))
@@ -260,10 +242,6 @@
                   (not (comp (root) (in ("think" "know" "speak" "approve" "talk" "hear" "dream" "consist" "do" "say"
                                          "mean" "claim" "need" "matter" "care" "tire" "beware" "rid" "want" "wonder"))))))
     (when (followed-by-word (in ("of" "was" "were" "are"))) (delete (litem))))
-  (noun-after-subject-pronoun :act-on-all-matches
-    (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))
-         (lexitem (and (noun-item) (not (no-alternative (lexical-verb-item))))))
-    (delete (comp ($ 2) (litem))))
   ;; A preposition before a word that is neither verb, adverb nor pronoun
   ;; does not introduce a clause.
   (preposition-not-clause :act-on-all-matches
@@ -449,10 +427,6 @@
   (auxiliary-before-negation-clitic :act-on-all-matches
     (lexitem (and (not (aux-item)) (not (cop-item)) (not (no-alternative (or (aux-item) (cop-item))))))
     (when (followed-by-word (in ("'t" "’t"))) (delete (litem))))
-  ;; "when" and "where" are adverbs, also where they open a clause.
-  (wh-adverb :act-on-all-matches
-    (lexitem (and (comp (root) (in ("when" "where"))) (complementiser-item) (not (no-alternative (adverb-item)))))
-    (delete (litem)))
   ;; After a subject pronoun a verb-or-adjective word is the verb (he said).
   (adjective-after-subject-pronoun :act-on-all-matches
     (seq :front-to-back (word (in ("i" "we" "they" "he" "she")))

@@ -1,7 +1,8 @@
 #pragma once
-// A memo for one sentence: an open-addressing hash table (linear probing,
-// a power-of-two number of slots, at most half full) from small keys of
-// pointers to small values. Forgetting everything is O(1): every slot
+// A memo: an open-addressing hash table (linear probing, a power-of-two
+// number of slots, at most half full) from small keys (pointers, numbers)
+// to small values, kept for one sentence or for the life of its owner (the
+// relation database's answers). Forgetting everything is O(1): every slot
 // carries the generation that filled it, and clear() starts a new one, so
 // the slots of a long sentence are reused by the next without being wiped.
 #include <cstddef>

@@ -828,7 +828,8 @@ class SchemeToUd {
   bool alive(int node) const { return alive_[node]; }
 
   // An empty node gives its place to its i child, else its pred child, else
-  // its largest child (fragments); the other children go under that one.
+  // its largest child (fragments; a fragment opened by a conjunction may give
+  // way to the one before it); the other children go under that one.
   void remove_empty_nodes() {
     alive_.assign(edit_.size(), 1);
     std::vector<int> size(edit_.size(), 0);
@@ -839,19 +840,7 @@ class SchemeToUd {
       for (int child : edit_.children(node)) size[node] += alive_[child] ? size[child] : 0;
       first_word[node] = leftmost_word(node, first_word);
       if (nodes_[node].position > 0) continue;
-      int chosen = -1;
-      for (int child : edit_.children(node)) {
-        if (!alive_[child]) continue;
-        auto rank = [&](int c) {
-          if (relations_[c] == "i") return 3;
-          // Among fragments, a clause (a verb that hung from its clause head)
-          // heads rather than a larger piece without one.
-          if (nodes_[c].relation == "pred" || nodes_[c].relation == "i") return 2;
-          return 1;
-        };
-        if (chosen < 0 || rank(child) > rank(chosen) || (rank(child) == rank(chosen) && size[child] > size[chosen]))
-          chosen = child;
-      }
+      int chosen = heading_child(node, size);
       if (chosen < 0) {
         alive_[node] = 0;
         continue;
@@ -870,6 +859,26 @@ class SchemeToUd {
       }
       if (conjunct >= 0 && conjunct != chosen) relations_[conjunct] = "conj";
     }
+  }
+
+  // The living child that takes the place of the word-less `node`: its i
+  // child, else a pred child or a clause, else the child heading the most
+  // words (`size`); -1 when no child lives.
+  int heading_child(int node, const std::vector<int>& size) const {
+    auto rank = [&](int c) {
+      if (relations_[c] == "i") return 3;
+      // Among fragments, a clause (a verb that hung from its clause head)
+      // heads rather than a larger piece without one.
+      if (nodes_[c].relation == "pred" || nodes_[c].relation == "i") return 2;
+      return 1;
+    };
+    int chosen = -1;
+    for (int child : edit_.children(node)) {
+      if (!alive_[child]) continue;
+      if (chosen < 0 || rank(child) > rank(chosen) || (rank(child) == rank(chosen) && size[child] > size[chosen]))
+        chosen = child;
+    }
+    return chosen;
   }
 
   // The leftmost word below `node` (itself included) that is not

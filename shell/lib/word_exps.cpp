@@ -56,7 +56,8 @@ class InExp final : public DefaultClone<InExp>, public TextFilter {
     if (table_) return std::nullopt;
     return text && sorted_ && sorted_->contains(text);
   }
-  const SortedWordArray* listed_words() const override { return table_ ? nullptr : sorted_.get(); }
+  // Only an (in ...) without hash table has the sorted array.
+  const SortedWordArray* listed_words() const override { return sorted_.get(); }
 
  private:
   static bool has_file_argument(const IRSlist& args) {

@@ -115,6 +115,23 @@ TEST_F(OutputFormatsTest, ANodeGivenAVectorAgainKeepsACopyOfTheLast) {
   EXPECT_EQ(node->atts(), nullptr);
 }
 
+// A node recycled for the next sentence has no vector until it is given
+// one; then the block of its earlier vector of the same type serves again,
+// holding the new values only.
+TEST_F(OutputFormatsTest, ARecycledNodeReusesItsVectorsBlockForTheNextSentence) {
+  DepTree* node = deps_.new_node(1, 1, 1);
+  node->set_atts(vec("((cat n) (num sg))").get());
+  const AttVec* block = node->atts();
+  deps_.reset();
+  DepTree* again = deps_.new_node(2, 2, 2);
+  ASSERT_EQ(again, node);
+  EXPECT_EQ(again->atts(), nullptr);
+  again->set_atts(vec("((cat v))").get());
+  EXPECT_EQ(again->atts(), block);
+  EXPECT_TRUE(again->atts()->equals(*vec("((cat v))")));
+  EXPECT_FALSE(again->atts()->equals(*vec("((cat v) (num sg))")));
+}
+
 TEST_F(OutputFormatsTest, WorkedExampleWithShownAttributesAndAsTriples) {
   build_worked_example();
   const std::vector<int> shown{syn_->index_of("num")};

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "lexp_fixture.h"
 #include "shell/interpreter/interpreter.h"
@@ -329,6 +331,23 @@ TEST_F(LibraryFileTest, InOverAWordListIsNoFilter) {
   const auto* filter = dynamic_cast<const TextFilter*>(exp_.get());
   ASSERT_NE(filter, nullptr);
   EXPECT_EQ(filter->passes("cherry"), std::nullopt);
+}
+
+// Only an (in ...) that tests membership in its own sorted array lists its
+// words; one over a hash table, and other filters, list none.
+TEST_F(LibraryTest, InOverListedWordsGivesItsArray) {
+  eval_text("(in (dog Cow dog))", "dog");
+  const auto* listed = dynamic_cast<const TextFilter*>(exp_.get());
+  ASSERT_NE(listed, nullptr);
+  ASSERT_NE(listed->listed_words(), nullptr);
+  const std::vector<std::string_view> expected = {"Cow", "dog"};
+  EXPECT_EQ(listed->listed_words()->words(), expected);
+  for (const char* form : {"(in :hashsize 11 (dog))", "(reg-match \"^dog$\")"}) {
+    eval_text(form, "dog");
+    const auto* filter = dynamic_cast<const TextFilter*>(exp_.get());
+    ASSERT_NE(filter, nullptr) << form;
+    EXPECT_EQ(filter->listed_words(), nullptr) << form;
+  }
 }
 
 TEST_F(LibraryTest, MakeWordListWithoutHashsizeDefinesNothing) {

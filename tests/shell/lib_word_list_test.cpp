@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/reader/irslist.h"
@@ -47,6 +48,16 @@ TEST(SortedWordArrayTest, BinarySearchAfterSealing) {
   EXPECT_TRUE(words.contains("fig"));
   EXPECT_FALSE(words.contains("figs"));
   EXPECT_FALSE(words.contains(""));
+}
+
+// The words a guard reads through words() come sorted as the array
+// compares (ignoring case here) and without repeats.
+TEST(SortedWordArrayTest, WordsAreSortedWithoutRepeatsOnceSealed) {
+  SortedWordArray words(/*case_sensitive=*/false);
+  for (const char* w : {"pear", "Cherry", "apple", "PEAR", "banana"}) words.add(w);
+  words.seal();
+  const std::vector<std::string_view> expected = {"apple", "banana", "Cherry", "pear"};
+  EXPECT_EQ(words.words(), expected);
 }
 
 TEST(SortedWordArrayTest, CaseSensitiveSearch) {
