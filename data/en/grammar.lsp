@@ -1042,6 +1042,12 @@
      (V (dep-type comp) (max-dist 18) (dep-weight 3.5) (modifier-cond (and (gerund) (no-cc) (not (get-modifier-by-type s))))
         (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
                              (reg-match "^([Ss]tart|[Kk]eep|[Kk]ept|[Tt]ry|[Tt]ri|[Ss]top|[Ss]topp|[Ee]njoy|[Bb]egin|[Bb]egan|[Bb]egun|[Hh]ave|[Hh]as|[Hh]ad|[Ee]nd|[Rr]ecommend|[Gg]et|[Gg]ot|[Gg]otten|[Gg]o|[Ww]ent|[Gg]one|[Cc]ontinu|[Ff]ind|[Ff]ound|[Aa]void|[Cc]onsider|[Ff]eel|[Ff]elt|[Ll]ike|[Ll]ik|[Ss]uggest|[Pp]ropos|[Mm]ean|[Mm]eant|[Ww]ant|[Ll]ove|[Ll]ov|[Rr]isk|[Rr]emember|[Pp]ictur|[Ff]inish|[Ii]magin|[Ll]eave|[Ll]eft|[Bb]other|[Rr]esist|[Cc]ome|[Cc]ame|[Rr]ecall|[Ss]ee|[Ss]aw|[Ss]een|[Ss]pend|[Ss]pent|[Hh]ate|[Hh]at|[Qq]uit|[Mm]ind|[Mm]iss|[Pp]ractic|[Dd]eny|[Dd]eni|[Aa]dmit|[Pp]ostpon|[Dd]elay|[Kk]eep)(s|es|ed|d|ing|ies|ied|e|en|n|t)?( |$)"))))
+     ;; A past participle after the object of have, get, keep, want and need
+     ;; is the verb's complement (had it fixed, keep you posted, got it done).
+     (V (dep-type comp) (max-dist 10) (dep-weight 0.1)
+        (modifier-cond (and (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en))))) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type obj))))
+        (modifiee-cond (and (get-modifier-by-type obj) (not (get-modifier-by-type comp))
+                            (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|[Gg]et|[Gg]ets|[Gg]ot|[Gg]otten|[Gg]etting|[Kk]eep|[Kk]eeps|[Kk]ept|[Kk]eeping|[Ww]ant|[Ww]ants|[Ww]anted|[Ww]anting|[Nn]eed|[Nn]eeds|[Nn]eeded|[Nn]eeding)( |$)")))))
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)) (not (reporting-participle-with-object)))))
@@ -1193,9 +1199,10 @@
         (modifiee-cond (and (not (get-modifier-by-type expl)) (not (get-modifier-by-type pred)) (not (question-opening)))))
      (N (dep-type s) (max-dist 14) (modifier-cond (no-cc)) (modifiee-cond (or (get-modifier-by-type expl) (get-modifier-by-type pred))))
      ;; (none after a predicate that stands before the copula: How is that possible?)
-     ;; (nor with the expletive: "be" heads its clause, and a phrase after
-     ;; the subject is no predicate; train has 348 "there" on "be" as head
-     ;; and one on a predicate: There is a book on the table)
+     ;; (nor with the expletive, here and for the Prep and Num predicates
+     ;; below: "be" heads its clause, and a phrase after the subject is no
+     ;; predicate; train has 348 "there" on "be" as head and one on a
+     ;; predicate: There is a book on the table)
      (A (dep-type pred) (max-dist 20) (modifiee-cond (and (not (get-modifier-by-type pred)) (not (get-modifier-by-type expl)))))
      ;; An adverb of place or state after a copula with its subject (the
      ;; sound is still there, I'll be back in the office, it was over).
