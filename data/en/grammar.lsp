@@ -570,6 +570,17 @@
 ;; A bare noun joining a noun phrase past the object of its preposition.
 (defun past-its-object () (and (comp (pitem-modifiee) (with-prepositional-phrase))
                                (not (comp (pitem-modifier) (or (get-modifier-by-type det) (get-modifier-by-type gen) (get-modifier-by-type num))))))
+;; A noun with only its determiner, joined to a compound noun without one,
+;; is more often the first of two conjoined compound parts (the omnibus
+;; and master transactions; train: 19 to 11). Those parts pay for the
+;; distance of the determiner, the first part and the noun's own head to
+;; the last noun, so joining the two noun phrases must cost more still.
+(defun prenominal-pair () (and (comp (pitem-modifiee) (and (head-last) (not (get-modifier-by-type mod)) (not (get-modifier-by-type nn))
+                                                             (not (get-modifier-by-type num)) (not (get-modifier-by-type gen))
+                                                             (or (get-modifier-by-type det)
+                                                                 (and (head-first) (pitem-preceding-word (in ("the" "The" "a" "A" "an" "An" "both" "Both" "these" "These" "those" "Those" "this" "This" "that" "That" "any" "Any" "each" "Each" "some" "Some" "no" "No" "all" "All")))))))
+                               (comp (pitem-modifier) (and (head-last) (get-modifier-by-type nn) (not (get-modifier-by-type det))
+                                                            (not (get-modifier-by-type gen))))))
 ;; A conjunct with a prepositional phrase of its own rather joins a noun
 ;; with one too than the bare object of that noun's preposition (the
 ;; price of a ticket and the cost of a meal).
@@ -689,7 +700,9 @@
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
      (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
-        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct)))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct) (prenominal-pair)))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 38.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+        (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct))) (prenominal-pair))))
      (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (not (unlike-object-conjunct)) (shared-modifier-conjunct))))
      (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
