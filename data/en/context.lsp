@@ -588,6 +588,16 @@
                (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
                                             (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
       (delete (litem))))
+  ;; Between a determiner and its noun an adjective may come (the first
+  ;; whispers, this little bit, one free offer): a noun-or-verb word right
+  ;; after an adjective that follows a determiner is the noun.
+  (noun-after-determiner-adjective :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (noun-item)))))
+    (when (and (preceded-by (adjective-item))
+               (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
+                                       (in ("the" "a" "an" "this" "his" "her" "my" "your" "their" "our" "its" "The" "A"
+                                            "This" "one" "no" "every" "each" "some" "any"))))
+      (delete (litem))))
   ;; An adjective-or-verb word before a word that is only a noun is the
   ;; adjective (clean rooms, open source), unless "to", a pronoun, an
   ;; auxiliary or an adverb before it asks for a verb (to lower costs).
