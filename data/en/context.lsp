@@ -518,6 +518,15 @@
     (when (and (only-preceded-by (adverb-item)) (preceded-by (comp (surform) (reg-match ".*[a-z]ly$")))
                (not (preceded-by-word (in ("only" "Only")))))
       (delete (litem))))
+  ;; A word that may open a clause, right before a subject pronoun, opens
+  ;; one (as I know, before I bring, once you got): no adverb or
+  ;; preposition reading.
+  (complementiser-before-subject :act-on-all-matches
+    (lexitem (and (comp (root) (in ("as" "since" "once" "though" "although" "before" "after" "until" "till" "because"
+                                    "while" "unless" "if" "than")))
+                  (not (complementiser-item)) (not (no-alternative (complementiser-item)))))
+    (when (followed-by-word (in ("i" "he" "she" "we" "they" "I" "He" "She" "We" "They")))
+      (delete (litem))))
   ;; "about" before a number is an adverb (about $ 20,000).
   (adverb-before-number :act-on-all-matches
     (lexitem (and (comp (root) (str= about)) (preposition-item) (not (no-alternative (adverb-item)))))
