@@ -153,18 +153,19 @@ bool compound_name_word(std::string_view word) {
   return std::binary_search(std::begin(words), std::end(words), word);
 }
 
-// A verb's lemma and a word after it, in generated lists sorted by both.
-using VerbWord = std::pair<std::string_view, std::string_view>;
+// Two words (a verb's lemma and a word after it, an adjective and a noun),
+// in lists sorted by both.
+using WordPair = std::pair<std::string_view, std::string_view>;
 
 template <std::size_t N>
-bool in_sorted_pairs(const VerbWord (&pairs)[N], std::string_view lemma, std::string_view word) {
-  return std::binary_search(std::begin(pairs), std::end(pairs), VerbWord{lemma, word});
+bool in_sorted_pairs(const WordPair (&pairs)[N], std::string_view lemma, std::string_view word) {
+  return std::binary_search(std::begin(pairs), std::end(pairs), WordPair{lemma, word});
 }
 
 // Whether the train treebank reads `word` after the verb `lemma` as its
 // particle (check out, show up, go on) at least as often as as an adverb.
 bool listed_particle(std::string_view lemma, std::string_view word) {
-  static constexpr VerbWord pairs[] = {
+  static constexpr WordPair pairs[] = {
 #include "parser/ud/verb_particles.inc"
   };
   static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
@@ -174,7 +175,7 @@ bool listed_particle(std::string_view lemma, std::string_view word) {
 // Whether the train treebank reads `word` after the verb `lemma` as its
 // adverb at least twice as often as its particle (come out, go away).
 bool listed_adverb(std::string_view lemma, std::string_view word) {
-  static constexpr VerbWord pairs[] = {
+  static constexpr WordPair pairs[] = {
 #include "parser/ud/verb_adverbs.inc"
   };
   static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
@@ -185,7 +186,7 @@ bool listed_adverb(std::string_view lemma, std::string_view word) {
 // before a noun as the verb's particle (bring in my son, take over the
 // company) more often than as the noun's preposition.
 bool listed_particle_before_object(std::string_view lemma, std::string_view word) {
-  static constexpr VerbWord pairs[] = {
+  static constexpr WordPair pairs[] = {
 #include "parser/ud/verb_particles_before_objects.inc"
   };
   static_assert(std::is_sorted(std::begin(pairs), std::end(pairs)));
@@ -197,7 +198,7 @@ bool listed_particle_before_object(std::string_view lemma, std::string_view word
 // modifies the first noun), each at least twice and more often than it
 // hangs the adjective from the last noun.
 bool adjective_noun_unit(std::string_view adjective, std::string_view noun) {
-  static constexpr VerbWord pairs[] = {
+  static constexpr WordPair pairs[] = {
       {"bad", "faith"}, {"bearded", "dragon"}, {"biological", "weapons"}, {"capital", "gains"},
       {"chemical", "weapons"}, {"civil", "rights"}, {"custom", "printing"}, {"deep", "space"}, {"first", "class"},
       {"heavy", "metal"}, {"high", "end"}, {"high", "quality"}, {"high", "school"}, {"human", "rights"},
