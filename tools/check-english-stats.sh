@@ -8,11 +8,7 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 udtool=$1
 velmo=$2
-ewt=$("$root/tools/ewt-train-path.sh")
-if [ -z "$ewt" ] || [ ! -f "$ewt" ]; then
-  echo "skipped: the EWT train split is missing"
-  exit 77
-fi
+. "$root/tools/ewt-train-or-skip.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 python3 "$root/tools/gen-english-stats.py" --ewt "$ewt" --udtool "$udtool" --velmo "$velmo" --out "$work" || exit 1

@@ -6,11 +6,7 @@
 # train split is not on this machine.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
-ewt=$("$root/tools/ewt-train-path.sh")
-if [ -z "$ewt" ] || [ ! -f "$ewt" ]; then
-  echo "skipped: the EWT train split is missing"
-  exit 77
-fi
+. "$root/tools/ewt-train-or-skip.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 python3 "$root/tools/gen-verb-particles.py" --ewt "$ewt" --out-dir "$work" >/dev/null || exit 1
