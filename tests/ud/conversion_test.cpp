@@ -887,6 +887,33 @@ TEST(SchemeToUd, ALooseClauseAfterALaterConjunctHangsFromTheFirst) {
   EXPECT_EQ(sentence.words[11].head, 4);
 }
 
+TEST(SchemeToUd, AButClauseWithItsOwnSubjectHangsFromTheMainClause) {
+  // I think it works , but he left: the parse joined "left" to "works".
+  auto conjunction = [](const std::string& word) {
+    return from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(I\t~ N\t2\ts\t(gov think))\n"
+        "2\t(think\tthink V\tE0\ti\t(gov fin))\n"
+        "E1\t(()\tfin C\t2\tcomp\t(gov think))\n"
+        "3\t(it\t~ N\t4\ts\t(gov work))\n"
+        "4\t(works\twork V\tE1\ti\t(gov fin))\n"
+        "E2\t(()\tfin C\tE1\tconj\t(gov fin))\n"
+        "5\t(,\t~ Punc\t8\tpunc\t(gov leave))\n"
+        "6\t(" + word + "\t~ Conn\t8\tcc\t(gov leave))\n"
+        "7\t(he\t~ N\t8\ts\t(gov leave))\n"
+        "8\t(left\tleave V\tE2\ti\t(gov fin))\n"
+        ")\n",
+        "I think it works , " + word + " he left");
+  };
+  UdSentence but = conjunction("but");
+  EXPECT_EQ(but.words[7].deprel, "conj");
+  EXPECT_EQ(but.words[7].head, 2);
+  UdSentence other = conjunction("and");
+  EXPECT_EQ(other.words[7].deprel, "conj");
+  EXPECT_EQ(other.words[7].head, 4);
+}
+
 TEST(SchemeToUd, APronounAfterCauseIsTheRecipient) {
   auto pronoun_after = [](const std::string& verb, const std::string& root) {
     UdSentence sentence = from_velmo(
