@@ -978,11 +978,31 @@ class SchemeToUd {
           adverb = child;
       }
       if (predicate) continue;
-      if (phrase >= 0)
+      const int reason = reason_clause_after(node);
+      if (reason >= 0)
+        relations_[reason] = "pred";
+      else if (phrase >= 0)
         relations_[phrase] = "pred";
       else if (adverb >= 0)
         relations_[adverb] = "pred";
     }
+  }
+
+  // A clause opened by "because" right after a form of be without
+  // predicate (or after adverbs there: it is just because ...) is its
+  // predicate: the treebank makes the clause's verb the head and "be" its
+  // copula (train: 12 of 12, "because of" included). The complementiser has
+  // already given its place to the clause's verb, whose mark it is.
+  int reason_clause_after(int copula) const {
+    int position = nodes_[copula].position + 1;
+    const int count = static_cast<int>(tokens_.size());
+    while (position <= count && node_at_[position] >= 0 && nodes_[node_at_[position]].category == "Adv") ++position;
+    if (position > count || lower(tokens_[position - 1].form) != "because") return -1;
+    const int mark = node_at_[position];
+    if (mark < 0 || !alive(mark) || relations_[mark] != "mark") return -1;
+    const int clause = edit_.head(mark);
+    if (clause < 0 || !alive(clause) || edit_.head(clause) != copula || relations_[clause] != "advcl") return -1;
+    return clause;
   }
 
   // "up" or "out" (not "out of") right after a verb without object, taken
