@@ -728,6 +728,42 @@ TEST(SchemeToUd, SuchBeforeTheDeterminerIsAPredeterminer) {
   EXPECT_EQ(after.words[1].deprel, "amod");
 }
 
+TEST(SchemeToUd, AllBeforeTheDeterminerOrPossessiveIsAPredeterminer) {
+  UdSentence the = from_velmo(
+      "(\n"
+      "1\t(all\t~ Det\t3\tdet\t(gov people))\n"
+      "2\t(the\t~ Det\t3\tdet\t(gov people))\n"
+      "3\t(people\t~ N\t*\t)\n"
+      ")\n",
+      "all the people");
+  EXPECT_EQ(the.words[0].deprel, "det:predet");
+  UdSentence mine = from_velmo(
+      "(\n"
+      "1\t(all\t~ Det\t3\tdet\t(gov friend))\n"
+      "2\t(my\t~ N\t3\tgen\t(gov friend))\n"
+      "3\t(friends\tfriend N\t*\t)\n"
+      ")\n",
+      "all my friends");
+  EXPECT_EQ(mine.words[0].deprel, "det:predet");
+  // Alone before its noun it is the determiner (all people); other
+  // determiners before "the" are not predeterminers.
+  UdSentence alone = from_velmo(
+      "(\n"
+      "1\t(all\t~ Det\t2\tdet\t(gov people))\n"
+      "2\t(people\t~ N\t*\t)\n"
+      ")\n",
+      "all people");
+  EXPECT_EQ(alone.words[0].deprel, "det");
+  UdSentence these = from_velmo(
+      "(\n"
+      "1\t(any\t~ Det\t3\tdet\t(gov people))\n"
+      "2\t(these\t~ Det\t3\tdet\t(gov people))\n"
+      "3\t(people\t~ N\t*\t)\n"
+      ")\n",
+      "any these people");
+  EXPECT_EQ(these.words[0].deprel, "det");
+}
+
 TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
   UdSentence sentence = from_velmo(
       "(\n"
