@@ -960,6 +960,67 @@ TEST(SchemeToUd, ALooseClauseAfterALaterConjunctHangsFromTheFirst) {
   EXPECT_EQ(sentence.words[11].head, 4);
 }
 
+TEST(SchemeToUd, AButClauseWithItsOwnSubjectHangsFromTheMainClause) {
+  // I think it works , but he left: the parse joined "left" to "works".
+  auto conjunction = [](const std::string& word) {
+    return from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(I\t~ N\t2\ts\t(gov think))\n"
+        "2\t(think\tthink V\tE0\ti\t(gov fin))\n"
+        "E1\t(()\tfin C\t2\tcomp\t(gov think))\n"
+        "3\t(it\t~ N\t4\ts\t(gov work))\n"
+        "4\t(works\twork V\tE1\ti\t(gov fin))\n"
+        "E2\t(()\tfin C\tE1\tconj\t(gov fin))\n"
+        "5\t(,\t~ Punc\t8\tpunc\t(gov leave))\n"
+        "6\t(" + word + "\t~ Conn\t8\tcc\t(gov leave))\n"
+        "7\t(he\t~ N\t8\ts\t(gov leave))\n"
+        "8\t(left\tleave V\tE2\ti\t(gov fin))\n"
+        ")\n",
+        "I think it works , " + word + " he left");
+  };
+  UdSentence but = conjunction("but");
+  EXPECT_EQ(but.words[7].deprel, "conj");
+  EXPECT_EQ(but.words[7].head, 2);
+  UdSentence other = conjunction("and");
+  EXPECT_EQ(other.words[7].deprel, "conj");
+  EXPECT_EQ(other.words[7].head, 4);
+}
+
+TEST(SchemeToUd, ABecauseClauseAfterBeWithoutPredicateIsThePredicate) {
+  // It was just because he left.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(just\t~ Adv\t2\tmod\t(gov be))\n"
+      "4\t(because\t~ C\t2\tmod\t(gov be))\n"
+      "5\t(he\t~ N\t6\ts\t(gov leave))\n"
+      "6\t(left\tleave V\t4\ti\t(gov because))\n"
+      ")\n",
+      "It was just because he left");
+  EXPECT_EQ(sentence.words[5].deprel, "root");
+  EXPECT_EQ(sentence.words[1].deprel, "cop");
+  EXPECT_EQ(sentence.words[1].head, 6);
+  EXPECT_EQ(sentence.words[0].deprel, "nsubj");
+  EXPECT_EQ(sentence.words[0].head, 6);
+  EXPECT_EQ(sentence.words[3].deprel, "mark");
+  // After a verb other than be the clause stays adverbial.
+  UdSentence verb = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov go))\n"
+      "2\t(went\tgo V\tE0\ti\t(gov fin))\n"
+      "3\t(because\t~ C\t2\tmod\t(gov go))\n"
+      "4\t(he\t~ N\t5\ts\t(gov leave))\n"
+      "5\t(left\tleave V\t3\ti\t(gov because))\n"
+      ")\n",
+      "I went because he left");
+  EXPECT_EQ(verb.words[4].deprel, "advcl");
+  EXPECT_EQ(verb.words[4].head, 2);
+}
+
 TEST(SchemeToUd, APronounAfterCauseIsTheRecipient) {
   auto pronoun_after = [](const std::string& verb, const std::string& root) {
     UdSentence sentence = from_velmo(
