@@ -1356,7 +1356,7 @@
         (modifier-cond (not (and (comp (pitem-attvec) (defined syn (gap))) (comp (pitem-preceding-word) (in ("that" "That")))))))
      (V (dep-type i) (max-dist 12) (dep-weight 6.0) (modifiee-cond (lexical-item))
         (modifier-cond (and (comp (pitem-attvec) (defined syn (gap))) (comp (pitem-preceding-word) (in ("that" "That"))))))
-     (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)))
+     (VBE (dep-type i) (max-dist 12) (modifiee-cond (lexical-item)) (modifier-cond (not (copula-running-on))))
      ;; A clause reduced to its predicate after if, unless, when, though
      ;; and their like, closed by punctuation (Call me if possible; If so,
      ;; I will; Although small, the room was clean): the adjective, or so,
