@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "parser/ud/conllu.h"
@@ -627,6 +628,42 @@ TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
       ")\n",
       "state Capitol closed");
   EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
+}
+
+// A lower-case noun after "the" right before a name heads the phrase and
+// the name is in apposition to it; after "a", written in capitals or as
+// part of a lexicon item the noun stays the name's compound.
+TEST(SchemeToUd, ANameAfterTheAndItsNounIsInApposition) {
+  const char* tree =
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(He\t~ N\t2\ts\t(gov meet))\n"
+      "2\t(met\tmeet V\tE0\ti\t(gov fin))\n"
+      "3\t(%s\t~ Det\t6\tdet\t(gov Hamas))\n"
+      "4\t(militant\t~ A\t6\tmod\t(gov Hamas))\n"
+      "5\t(group\t~ N\t6\tnn\t(gov Hamas))\n"
+      "6\t(%s\t~ N\t2\tobj\t(gov meet))\n"
+      ")\n";
+  auto parse = [&](const char* determiner, const char* name) {
+    char text[512];
+    std::snprintf(text, sizeof text, tree, determiner, name);
+    return from_velmo(text, std::string("He met ") + determiner + " militant group " + name);
+  };
+  EXPECT_EQ(attachments(parse("the", "Hamas")), "2:nsubj 0:root 5:det 5:amod 2:obj 5:appos ");
+  EXPECT_EQ(attachments(parse("a", "Hamas")), "2:nsubj 0:root 6:det 6:amod 6:compound 2:obj ");
+  EXPECT_EQ(attachments(parse("the", "HAMAS")), "2:nsubj 0:root 6:det 6:amod 6:compound 2:obj ");
+  UdSentence item = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov go))\n"
+      "2\t(went\tgo V\tE0\ti\t(gov fin))\n"
+      "3\t(to\t~ Prep\t2\tmod\t(gov go))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov \"flea market\"))\n"
+      "5\t(\"flea Market\"\t~ N\t3\tpcomp\t(gov to))\n"
+      "6\t(Market\t U\t5\tlex-mod\t(gov \"flea market\"))\n"
+      ")\n",
+      "We went to the flea Market");
+  EXPECT_EQ(attachments(item), "2:nsubj 0:root 6:case 6:det 6:compound 2:obl ");
 }
 
 // Contractions written without apostrophe are cut as the treebank cuts
