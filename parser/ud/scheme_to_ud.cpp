@@ -276,6 +276,7 @@ class SchemeToUd {
     collect_heads();
     keep_one_root();
     but_clauses_of_the_main_clause();
+    loose_clauses_of_the_main_clause();
     stranded_function_words();
     adjectives_over_compounds();
     numbers_over_compounds();
@@ -1428,6 +1429,31 @@ class SchemeToUd {
     }
     for (int p = root + 1; p <= n; ++p)
       if (ud_rel_[p] == "conj" && ud_head_[p] > 0 && ud_head_[p] != root && contrast[p] && subject[p]) ud_head_[p] = root;
+  }
+
+  // A loose clause after the main clause that the parse hung from the verb
+  // of a subordinate clause (an adverbial, relative or content clause)
+  // belongs to the main clause (They promised it would be done, so I
+  // waited: "waited" hangs from "promised", not "done"). On four held-out
+  // tenths of the train split this moved 22 such clauses to their gold
+  // head and 10 away from it.
+  void loose_clauses_of_the_main_clause() {
+    const int n = static_cast<int>(tokens_.size());
+    int root = 0;
+    for (int p = 1; p <= n && root == 0; ++p)
+      if (ud_head_[p] == 0) root = p;
+    if (root == 0) return;
+    static constexpr std::string_view subordinate[] = {"advcl", "acl", "ccomp", "csubj", "xcomp"};
+    std::vector<int> lifted;
+    for (int p = root + 1; p <= n; ++p) {
+      const int head = ud_head_[p];
+      if (ud_rel_[p] != "parataxis" || head <= 0 || head == root) continue;
+      const std::string_view above = ud_rel_[head];
+      const std::string_view universal = above.substr(0, above.find(':'));
+      if (std::find(std::begin(subordinate), std::end(subordinate), universal) != std::end(subordinate))
+        lifted.push_back(p);
+    }
+    for (int p : lifted) ud_head_[p] = root;
   }
 
   // A title before a name (Dr. Cooper, President Bush, spokesman Ali) is a

@@ -1030,6 +1030,30 @@ TEST(SchemeToUd, ABecauseClauseAfterBeWithoutPredicateIsThePredicate) {
   EXPECT_EQ(verb.words[4].head, 2);
 }
 
+TEST(SchemeToUd, ALooseClauseUnderAContentClauseHangsFromTheMainClause) {
+  // They promised it was done , so I waited: the parse hung "waited" from
+  // "done", the verb of the content clause.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov promise))\n"
+      "2\t(promised\tpromise V\tE0\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\t2\tcomp\t(gov promise))\n"
+      "3\t(it\t~ N\t5\ts\t(gov do))\n"
+      "4\t(was\tbe VB\t5\taux\t(gov do))\n"
+      "5\t(done\tdo V\tE1\ti\t(gov fin))\n"
+      "E2\t(()\tfin C\t5\tpara\t(gov do))\n"
+      "6\t(,\t~ Punc\t9\tpunc\t(gov wait))\n"
+      "7\t(so\t~ Adv\t9\tmod\t(gov wait))\n"
+      "8\t(I\t~ N\t9\ts\t(gov wait))\n"
+      "9\t(waited\twait V\tE2\ti\t(gov fin))\n"
+      ")\n",
+      "They promised it was done , so I waited");
+  EXPECT_EQ(sentence.words[4].deprel, "ccomp");
+  EXPECT_EQ(sentence.words[8].deprel, "parataxis");
+  EXPECT_EQ(sentence.words[8].head, 2);
+}
+
 TEST(SchemeToUd, APronounAfterCauseIsTheRecipient) {
   auto pronoun_after = [](const std::string& verb, const std::string& root) {
     UdSentence sentence = from_velmo(
