@@ -16,6 +16,7 @@
 #include "parser/chart/item_atts.h"
 #include "parser/chart/sentence.h"
 #include "parser/chart/sentence_view.h"
+#include "parser/chart/word_freq.h"
 #include "parser/grammar/category_names.h"
 #include "parser/grammar/korvel_parser.h"
 
@@ -88,14 +89,21 @@ int ChartParser::head_word(const PItem& item) const {
 float ChartParser::word_weight(const PItem& item) const {
   const LexEntry* entry = item.lex_item ? item.lex_item->entry : nullptr;
   if (!entry) return kDefaultWordWeight;
+  std::string full_name;
+  std::string_view short_name;
+  bool named = false;
   for (const auto& meaning : entry->meanings()) {
     if (meaning->type_name() != FreqMN::kTypeName) continue;
-    const auto pairs = static_cast<const FreqMN&>(*meaning).pairs();
-    const AttVec& vec = static_cast<const AVMeaning&>(*item.lex_item->meaning).vector();
-    for (const std::string& name : {category_name(vec), std::string(cat_short_name(vec))}) {
+    if (!named) {
+      const AttVec& vec = static_cast<const AVMeaning&>(*item.lex_item->meaning).vector();
+      full_name = category_name(vec);
+      short_name = cat_short_name(vec);
+      named = true;
+    }
+    const std::string& packed = static_cast<const FreqMN&>(*meaning).packed();
+    for (const std::string_view name : {std::string_view(full_name), short_name}) {
       if (name.empty()) continue;
-      for (const auto& [key, value] : pairs)
-        if (key == name) return value;
+      if (const std::optional<float> value = packed_freq_value(packed, name)) return *value;
     }
   }
   return kDefaultWordWeight;
