@@ -1845,6 +1845,10 @@ TEST(SchemeToUd, TheLexiconsRootAndTheWordsFormDecideProperNouns) {
   // In a title a capitalised common noun outside a name is common.
   EXPECT_EQ(upos_of("Shop", "shop", "Staff", "staff", "Today"), "NOUN NOUN PROPN");
   EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "today"), "NOUN NOUN NOUN");
+  // A file name is a common noun, whatever its capitals; an address stays a name.
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "CrudeStocks.pdf"), "NOUN NOUN NOUN");
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "ENRON.XLS"), "NOUN NOUN NOUN");
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "Crude.com"), "NOUN NOUN PROPN");
 }
 
 TEST(SchemeToUd, TheObjectOfAVerbOfTellingBeforeAClauseIsTheRecipient) {
