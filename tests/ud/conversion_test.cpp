@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "parser/ud/conllu.h"
@@ -629,6 +630,54 @@ TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
   EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
 }
 
+// A lower-case noun after "the" or a personal possessive right before a
+// name heads the phrase and the name is in apposition to it; after "a" or
+// "its", before a name in capitals or as part of a lexicon item the noun
+// stays the name's compound.
+TEST(SchemeToUd, ANameAfterTheAndItsNounIsInApposition) {
+  const char* tree =
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(He\t~ N\t2\ts\t(gov meet))\n"
+      "2\t(met\tmeet V\tE0\ti\t(gov fin))\n"
+      "3\t(%s\t~ Det\t6\tdet\t(gov Hamas))\n"
+      "4\t(militant\t~ A\t6\tmod\t(gov Hamas))\n"
+      "5\t(group\t~ N\t6\tnn\t(gov Hamas))\n"
+      "6\t(%s\t~ N\t2\tobj\t(gov meet))\n"
+      ")\n";
+  auto parse = [&](const char* determiner, const char* name) {
+    char text[512];
+    std::snprintf(text, sizeof text, tree, determiner, name);
+    return from_velmo(text, std::string("He met ") + determiner + " militant group " + name);
+  };
+  EXPECT_EQ(attachments(parse("the", "Hamas")), "2:nsubj 0:root 5:det 5:amod 2:obj 5:appos ");
+  EXPECT_EQ(attachments(parse("a", "Hamas")), "2:nsubj 0:root 6:det 6:amod 6:compound 2:obj ");
+  EXPECT_EQ(attachments(parse("the", "HAMAS")), "2:nsubj 0:root 6:det 6:amod 6:compound 2:obj ");
+  auto possessed = [&](const std::string& possessive, const std::string& name, const std::string& root) {
+    std::string tree = "(\nE0\t(()\tfin C\t*\t)\n1\t(" + possessive + "\t~ N\t3\tgen\t(gov x))\n";
+    tree += "2\t(wife\t~ N\t3\tnn\t(gov x))\n3\t(" + name + "\t" + root + " N\t4\ts\t(gov come))\n";
+    tree += "4\t(came\tcome V\tE0\ti\t(gov fin))\n)\n";
+    return from_velmo(tree, possessive + " wife " + name + " came");
+  };
+  EXPECT_EQ(attachments(possessed("his", "Courtney", "~")), "2:nmod:poss 4:nsubj 2:appos 0:root ");
+  EXPECT_EQ(attachments(possessed("its", "Courtney", "~")), "3:nmod:poss 3:compound 4:nsubj 0:root ");
+  // A short form of its root is still the name; an inflected one is not.
+  EXPECT_EQ(attachments(possessed("his", "Jan", "January")), "2:nmod:poss 4:nsubj 2:appos 0:root ");
+  EXPECT_EQ(attachments(possessed("his", "Muslims", "Muslim")), "3:nmod:poss 3:compound 4:nsubj 0:root ");
+  UdSentence item = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov go))\n"
+      "2\t(went\tgo V\tE0\ti\t(gov fin))\n"
+      "3\t(to\t~ Prep\t2\tmod\t(gov go))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov \"flea market\"))\n"
+      "5\t(\"flea Market\"\t~ N\t3\tpcomp\t(gov to))\n"
+      "6\t(Market\t U\t5\tlex-mod\t(gov \"flea market\"))\n"
+      ")\n",
+      "We went to the flea Market");
+  EXPECT_EQ(attachments(item), "2:nsubj 0:root 6:case 6:det 6:compound 2:obl ");
+}
+
 // Contractions written without apostrophe are cut as the treebank cuts
 // them; the verb the parse hung from the contraction takes its place.
 TEST(SchemeToUd, ContractionsWithoutApostropheAreCutAndGoUnderTheirVerb) {
@@ -726,6 +775,42 @@ TEST(SchemeToUd, SuchBeforeTheDeterminerIsAPredeterminer) {
       ")\n",
       "no such thing");
   EXPECT_EQ(after.words[1].deprel, "amod");
+}
+
+TEST(SchemeToUd, AllBeforeTheDeterminerOrPossessiveIsAPredeterminer) {
+  UdSentence the = from_velmo(
+      "(\n"
+      "1\t(all\t~ Det\t3\tdet\t(gov people))\n"
+      "2\t(the\t~ Det\t3\tdet\t(gov people))\n"
+      "3\t(people\t~ N\t*\t)\n"
+      ")\n",
+      "all the people");
+  EXPECT_EQ(the.words[0].deprel, "det:predet");
+  UdSentence mine = from_velmo(
+      "(\n"
+      "1\t(all\t~ Det\t3\tdet\t(gov friend))\n"
+      "2\t(my\t~ N\t3\tgen\t(gov friend))\n"
+      "3\t(friends\tfriend N\t*\t)\n"
+      ")\n",
+      "all my friends");
+  EXPECT_EQ(mine.words[0].deprel, "det:predet");
+  // Alone before its noun it is the determiner (all people); other
+  // determiners before "the" are not predeterminers.
+  UdSentence alone = from_velmo(
+      "(\n"
+      "1\t(all\t~ Det\t2\tdet\t(gov people))\n"
+      "2\t(people\t~ N\t*\t)\n"
+      ")\n",
+      "all people");
+  EXPECT_EQ(alone.words[0].deprel, "det");
+  UdSentence these = from_velmo(
+      "(\n"
+      "1\t(any\t~ Det\t3\tdet\t(gov people))\n"
+      "2\t(these\t~ Det\t3\tdet\t(gov people))\n"
+      "3\t(people\t~ N\t*\t)\n"
+      ")\n",
+      "any these people");
+  EXPECT_EQ(these.words[0].deprel, "det");
 }
 
 TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
@@ -885,6 +970,91 @@ TEST(SchemeToUd, ALooseClauseAfterALaterConjunctHangsFromTheFirst) {
   EXPECT_EQ(sentence.words[8].head, 4);
   EXPECT_EQ(sentence.words[11].deprel, "parataxis");
   EXPECT_EQ(sentence.words[11].head, 4);
+}
+
+TEST(SchemeToUd, AButClauseWithItsOwnSubjectHangsFromTheMainClause) {
+  // I think it works , but he left: the parse joined "left" to "works".
+  auto conjunction = [](const std::string& word) {
+    return from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(I\t~ N\t2\ts\t(gov think))\n"
+        "2\t(think\tthink V\tE0\ti\t(gov fin))\n"
+        "E1\t(()\tfin C\t2\tcomp\t(gov think))\n"
+        "3\t(it\t~ N\t4\ts\t(gov work))\n"
+        "4\t(works\twork V\tE1\ti\t(gov fin))\n"
+        "E2\t(()\tfin C\tE1\tconj\t(gov fin))\n"
+        "5\t(,\t~ Punc\t8\tpunc\t(gov leave))\n"
+        "6\t(" + word + "\t~ Conn\t8\tcc\t(gov leave))\n"
+        "7\t(he\t~ N\t8\ts\t(gov leave))\n"
+        "8\t(left\tleave V\tE2\ti\t(gov fin))\n"
+        ")\n",
+        "I think it works , " + word + " he left");
+  };
+  UdSentence but = conjunction("but");
+  EXPECT_EQ(but.words[7].deprel, "conj");
+  EXPECT_EQ(but.words[7].head, 2);
+  UdSentence other = conjunction("and");
+  EXPECT_EQ(other.words[7].deprel, "conj");
+  EXPECT_EQ(other.words[7].head, 4);
+}
+
+TEST(SchemeToUd, ABecauseClauseAfterBeWithoutPredicateIsThePredicate) {
+  // It was just because he left.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(just\t~ Adv\t2\tmod\t(gov be))\n"
+      "4\t(because\t~ C\t2\tmod\t(gov be))\n"
+      "5\t(he\t~ N\t6\ts\t(gov leave))\n"
+      "6\t(left\tleave V\t4\ti\t(gov because))\n"
+      ")\n",
+      "It was just because he left");
+  EXPECT_EQ(sentence.words[5].deprel, "root");
+  EXPECT_EQ(sentence.words[1].deprel, "cop");
+  EXPECT_EQ(sentence.words[1].head, 6);
+  EXPECT_EQ(sentence.words[0].deprel, "nsubj");
+  EXPECT_EQ(sentence.words[0].head, 6);
+  EXPECT_EQ(sentence.words[3].deprel, "mark");
+  // After a verb other than be the clause stays adverbial.
+  UdSentence verb = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov go))\n"
+      "2\t(went\tgo V\tE0\ti\t(gov fin))\n"
+      "3\t(because\t~ C\t2\tmod\t(gov go))\n"
+      "4\t(he\t~ N\t5\ts\t(gov leave))\n"
+      "5\t(left\tleave V\t3\ti\t(gov because))\n"
+      ")\n",
+      "I went because he left");
+  EXPECT_EQ(verb.words[4].deprel, "advcl");
+  EXPECT_EQ(verb.words[4].head, 2);
+}
+
+TEST(SchemeToUd, ALooseClauseUnderAContentClauseHangsFromTheMainClause) {
+  // They promised it was done , so I waited: the parse hung "waited" from
+  // "done", the verb of the content clause.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov promise))\n"
+      "2\t(promised\tpromise V\tE0\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\t2\tcomp\t(gov promise))\n"
+      "3\t(it\t~ N\t5\ts\t(gov do))\n"
+      "4\t(was\tbe VB\t5\taux\t(gov do))\n"
+      "5\t(done\tdo V\tE1\ti\t(gov fin))\n"
+      "E2\t(()\tfin C\t5\tpara\t(gov do))\n"
+      "6\t(,\t~ Punc\t9\tpunc\t(gov wait))\n"
+      "7\t(so\t~ Adv\t9\tmod\t(gov wait))\n"
+      "8\t(I\t~ N\t9\ts\t(gov wait))\n"
+      "9\t(waited\twait V\tE2\ti\t(gov fin))\n"
+      ")\n",
+      "They promised it was done , so I waited");
+  EXPECT_EQ(sentence.words[4].deprel, "ccomp");
+  EXPECT_EQ(sentence.words[8].deprel, "parataxis");
+  EXPECT_EQ(sentence.words[8].head, 2);
 }
 
 TEST(SchemeToUd, APronounAfterCauseIsTheRecipient) {
@@ -1678,6 +1848,10 @@ TEST(SchemeToUd, TheLexiconsRootAndTheWordsFormDecideProperNouns) {
   // In a title a capitalised common noun outside a name is common.
   EXPECT_EQ(upos_of("Shop", "shop", "Staff", "staff", "Today"), "NOUN NOUN PROPN");
   EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "today"), "NOUN NOUN NOUN");
+  // A file name is a common noun, whatever its capitals; an address stays a name.
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "CrudeStocks.pdf"), "NOUN NOUN NOUN");
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "ENRON.XLS"), "NOUN NOUN NOUN");
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "Crude.com"), "NOUN NOUN PROPN");
 }
 
 TEST(SchemeToUd, TheObjectOfAVerbOfTellingBeforeAClauseIsTheRecipient) {
