@@ -297,6 +297,7 @@ class SchemeToUd {
     month_days();
     telephone_numbers();
     along_with();
+    of_course();
     addresses_after_names();
     label_leftover_dependents();
     possessors_before_a_loose_mark();
@@ -1948,6 +1949,26 @@ class SchemeToUd {
           ud_rel_[day + 1] = "punct";
         }
       }
+    }
+  }
+
+  // "of course" parsed as a prepositional phrase is the sentence adverb the
+  // train treebank makes of it (all 20 times): "of" an advmod of the
+  // phrase's head and "course" its fixed part; what hung from "course" (the
+  // comma after it) goes to "of".
+  void of_course() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      if (lower(tokens_[p - 1].form) != "of" || lower(tokens_[p].form) != "course") continue;
+      const int course = p + 1;
+      if (ud_rel_[p] != "case" || ud_head_[p] != course || ud_head_[course] < 0) continue;
+      if (ud_rel_[course] != "obl" && ud_rel_[course] != "nmod") continue;
+      for (int q = 1; q <= n; ++q)
+        if (q != p && ud_head_[q] == course) ud_head_[q] = p;
+      ud_head_[p] = ud_head_[course];
+      ud_rel_[p] = "advmod";
+      ud_head_[course] = p;
+      ud_rel_[course] = "fixed";
     }
   }
 

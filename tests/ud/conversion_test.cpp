@@ -1788,6 +1788,19 @@ TEST(SchemeToUd, AlongBeforeWithIsACaseMarkerAndFixedWordsKeepTheirOwnPartOfSpee
   EXPECT_EQ(upos, "ADP NOUN PROPN VERB ADP ADP PROPN ");
 }
 
+TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Of\t~ Prep\t5\tmod\t(gov come))\n"
+      "2\t(course\t~ N\t1\tpcomp\t(gov of))\n"
+      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
+      "5\t(came\tcome V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Of course, Bob came");
+  EXPECT_EQ(attachments(sentence), "5:advmod 1:fixed 1:punct 5:nsubj 0:root ");
+}
+
 TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
   UdSentence sentence = from_velmo(
       "(\n"
