@@ -275,9 +275,9 @@ double SmoothedTripleDb::rate_given_head(std::string_view head, std::string_view
 // Heads the database lacks share the null entry: their category is part of
 // the memo's key.
 double SmoothedTripleDb::rate_given_head(const Head& head, std::string_view relation) {
-  // A head with an entry has its entry's category; one without is known
-  // by its category alone.
-  const std::uintptr_t category = head.entry ? 0 : name_number(head.category);
+  // A head with an entry that names its category has that category; any
+  // other is known by the category of the question too.
+  const std::uintptr_t category = head.entry && !head.named_category ? 0 : name_number(head.category);
   return remembered(&Summary::head_rates, AnswerKey{head.entry, name_number(relation), category},
                     [&] { return compute_rate_given_head(head, relation); });
 }
@@ -308,8 +308,12 @@ SmoothedTripleDb::Head SmoothedTripleDb::head_of(std::string_view head) {
 SmoothedTripleDb::Head SmoothedTripleDb::find_head(std::string_view head) {
   const auto named = category_and_word(head);
   const TripleEntry* words = head_entry(named ? named->second : head);
-  if (words || !named) return Head{words, class_of(words)};
-  return Head{nullptr, named->first};
+  if (!named) return Head{words, class_of(words)};
+  // A word seen only as the object of a preposition has an entry (its
+  // word class) but no category of its own: the question's stands in.
+  const std::string_view category = class_of(words);
+  if (category.empty()) return Head{words, named->first, true};
+  return Head{words, category};
 }
 
 std::string_view SmoothedTripleDb::class_of(const TripleEntry* head_entry) {

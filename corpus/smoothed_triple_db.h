@@ -54,6 +54,8 @@
 // the database lacks (a rare name, a misspelling) backs off to the rates
 // and object classes of category CAT instead of to those of all words, so
 // an unknown noun does not take prepositional phrases as readily as a verb.
+// So does a word whose entry names no category (one seen only as the
+// object of a preposition, whose entry holds just its word class).
 //
 // The two powers weigh the parts of an answer against each other, tuned on
 // held-out treebank text with the statistics: the association of a
@@ -118,6 +120,7 @@ class SmoothedTripleDb : public TripleDb {
   struct Head {
     const TripleEntry* entry = nullptr;
     std::string_view category;
+    bool named_category = false;  // the question's category, not the entry's
   };
   // Counts of one entry (for one modifier, or all), without the category
   // record: in the relation asked for, in every relation, and the number of

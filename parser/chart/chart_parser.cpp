@@ -16,6 +16,7 @@
 #include "parser/chart/item_atts.h"
 #include "parser/chart/sentence.h"
 #include "parser/chart/sentence_view.h"
+#include "parser/chart/word_freq.h"
 #include "parser/grammar/category_names.h"
 #include "parser/grammar/korvel_parser.h"
 
@@ -88,14 +89,21 @@ int ChartParser::head_word(const PItem& item) const {
 float ChartParser::word_weight(const PItem& item) const {
   const LexEntry* entry = item.lex_item ? item.lex_item->entry : nullptr;
   if (!entry) return kDefaultWordWeight;
+  std::string full_name;
+  std::string_view short_name;
+  bool named = false;
   for (const auto& meaning : entry->meanings()) {
     if (meaning->type_name() != FreqMN::kTypeName) continue;
-    const auto pairs = static_cast<const FreqMN&>(*meaning).pairs();
-    const AttVec& vec = static_cast<const AVMeaning&>(*item.lex_item->meaning).vector();
-    for (const std::string& name : {category_name(vec), std::string(cat_short_name(vec))}) {
+    if (!named) {
+      const AttVec& vec = static_cast<const AVMeaning&>(*item.lex_item->meaning).vector();
+      full_name = category_name(vec);
+      short_name = cat_short_name(vec);
+      named = true;
+    }
+    const std::string& packed = static_cast<const FreqMN&>(*meaning).packed();
+    for (const std::string_view name : {std::string_view(full_name), short_name}) {
       if (name.empty()) continue;
-      for (const auto& [key, value] : pairs)
-        if (key == name) return value;
+      if (const std::optional<float> value = packed_freq_value(packed, name)) return *value;
     }
   }
   return kDefaultWordWeight;
@@ -434,17 +442,56 @@ void ChartParser::offer_accepted(GLink* link, PItem* item) {
   if (link->position > owner.head && item->start > 0) {
     int w = item->start - 1;
     if (word_accepted(owner.skip_word_cond(link->position), w) && !owner.chart().active_end(w)) w = item->start - 2;
+    const bool may_join = !link->last_resort || may_join_pieces_right(owner, item, link);
     if (link->no_guest && !sentence_.skipped(w) && !owner.chart().active_end(w)) {
       // Heads that end there later (in the second pass) must still meet it.
-      note_right_scan(owner, item, link);
+      if (may_join) note_right_scan(owner, item, link);
       return;
     }
+    if (!may_join) return keep_work_order(owner);
     if (recording_) note_right_scan(owner, item, link);
     propagate(owner, item, link);
     return;
   }
   link->add_waiting(item->end, item);
-  if (chart_.continuing) offer_to_left_scans(link, item);
+  if (!chart_.continuing) return;
+  if (!link->last_resort || may_join_pieces_left(*link, *item))
+    offer_to_left_scans(link, item);
+  else
+    keep_work_order(owner);
+}
+
+// A last-resort link joins two items only where the first pass's cover
+// went from one piece to the next (merge refuses the rest). Offers that
+// could only make merges it refuses are not scanned for partners; the
+// tests hold for links whose merges change nothing before that refusal
+// (no argument check) and whose head conditions only read the head.
+bool ChartParser::merges_only_read(const GLink& link) const {
+  if (link.check_arg >= 0) return false;
+  if (!link.modifiee_cond) return true;
+  return link.modifiee_plan && link.modifiee_plan->reads_only(parser_.conditions());
+}
+
+bool ChartParser::may_join_pieces_left(const GLink& link, const PItem& modifier) const {
+  if (!merges_only_read(link)) return true;
+  // An empty modifier may start where its head does (then the head's end counts).
+  return modifier.start > modifier.end || chart_.joins_pieces_after(modifier.end);
+}
+
+bool ChartParser::may_join_pieces_right(GCate& g, PItem* modifier, GLink* link) {
+  if (g.head < 0 || !merges_only_read(*link)) return true;
+  // The words that the scans for heads pass, as attach_right walks them.
+  for (int w = modifier->start - 1; w >= 0; w = skip_left(g, link->position, w, *modifier))
+    if (chart_.joins_pieces_after(w)) return true;
+  return false;
+}
+
+// What a scan of the offer would have done besides merging: the owner's
+// work list is taken up at the same point.
+void ChartParser::keep_work_order(GCate& g) {
+  if (depth_ >= kMaxDepth) return;
+  DepthGuard guard(depth_);
+  process_work(g);
 }
 
 // ---- 10. Merge.

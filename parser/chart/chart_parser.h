@@ -84,6 +84,14 @@ class ChartParser {
   void offer_to_right_scans(GCate& g, PItem* head, int p);
   void offer_to_last_resort_links(GCate& g, PItem* item);
   void make_far_merge(const FirstPassRecord::FarMerge& step);
+  // Whether a last-resort link's offer can lead to a merge that joins the
+  // first pass's pieces (true for other links).
+  bool may_join_pieces_left(const GLink& link, const PItem& modifier) const;
+  bool may_join_pieces_right(GCate& g, PItem* modifier, GLink* link);
+  void keep_work_order(GCate& g);
+  // Whether the link's merges change nothing before the last-resort test
+  // refuses them: no argument check, a head condition that only reads.
+  bool merges_only_read(const GLink& link) const;
 
   float word_weight(const PItem& item) const;
   bool accepts(LExp* cond, const PItem* item) const;

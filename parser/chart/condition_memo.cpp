@@ -224,6 +224,12 @@ std::shared_ptr<const ConditionPlan> ConditionPlan::build(const IRSlist& form, C
   return plan;
 }
 
+bool ConditionPlan::reads_only(const ConditionMemo& memo) const {
+  for (const Step& step : steps_)
+    if (!step.test && memo.reads(step.number) == ConditionMemo::Reads::kItem) return false;
+  return true;
+}
+
 bool ConditionPlan::add_node(const IRSlist& form, ConditionMemo& memo, std::vector<Node>& nodes) {
   const IRSlist* head = form.is_list() ? form.element_at(0) : nullptr;
   const char* name = head && head->is_atom() ? head->atom() : nullptr;

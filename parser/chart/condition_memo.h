@@ -252,6 +252,10 @@ class ConditionPlan {
   };
   AnswerPlace answer_place() const { return in_item_ ? AnswerPlace{plan_word_, plan_bit_} : AnswerPlace{}; }
 
+  // Whether asking the plan can change nothing: each part is a direct
+  // test of the item or a test of the words about it.
+  bool reads_only(const ConditionMemo& memo) const;
+
   bool accepts(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
     if (!memo.any_changing()) return accepts_pure(memo, item, changes);
     if (number_ >= 0) {

@@ -276,6 +276,18 @@ TEST_F(ObjectClassTripleDbTest, AnUnknownHeadNamedWithItsCategoryBacksOffToTheCa
   EXPECT_DOUBLE_EQ(db.rate_given_head("<V>zork", "with"), db.rate_given_head("<V>other", "with"));
 }
 
+// A word seen only as a prepositional object ("jam": its entry holds just
+// its word class) takes the rate of the category the question names, as a
+// word the database lacks does, not that of all words; asked as a noun and
+// as a verb it keeps the two apart.
+TEST_F(ObjectClassTripleDbTest, AWordWithoutACategoryOfItsOwnTakesTheQuestions) {
+  EXPECT_DOUBLE_EQ(db.rate_given_head("<V>jam", "with"), db.rate_given_head("<V>zork", "with"));
+  EXPECT_DOUBLE_EQ(db.rate_given_head("<N>jam", "with"), db.rate_given_head("<N>zork", "with"));
+  EXPECT_NE(db.rate_given_head("<N>jam", "with"), db.rate_given_head("jam", "with"));
+  EXPECT_GT(p("<V>jam", "with", "scissors"), p("<N>jam", "with", "scissors"));
+  EXPECT_LT(p("<V>jam", "with", "butter"), p("<N>jam", "with", "butter"));
+}
+
 TEST_F(ObjectClassTripleDbTest, AHeadsOwnObjectsComeBeforeItsClass) {
   EXPECT_GT(p("cut", "with", "knife"), p("cut", "with", "scissors"));
   EXPECT_GT(p("bread", "with", "butter"), p("bread", "with", "jam"));

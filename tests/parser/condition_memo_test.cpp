@@ -286,6 +286,25 @@ TEST_F(ConditionMemoTest, AChangingPartInsideAFunctionIsAlwaysEvaluated) {
   EXPECT_FLOAT_EQ(noun->weight, weight + 6.0f);
 }
 
+// A plan of direct item tests and tests of the words only reads; one
+// holding a part the memo must evaluate (it may change the item) does not.
+TEST_F(ConditionMemoTest, PlansOfDirectTestsAndWordTestsOnlyRead) {
+  run("(defun memo-plain () (and (head-first) (not (get-modifier-by-type det))))"
+      "(defun memo-heavier () (and (head-last) (pitem-add-weight 2)))");
+  for (const char* text : {"(head-last)", "(memo-plain)", "(or (head-last) (comp (pitem-head-word) (in (\"dog\"))))",
+                           "(comp (pitem-preceding-word) (in (\"big\")))", "(and)"}) {
+    auto made = plan(text);
+    ASSERT_NE(made, nullptr) << text;
+    EXPECT_TRUE(made->reads_only(memo)) << text;
+  }
+  for (const char* text : {"(and (pitem-add-weight 1.5) (head-last))", "(comp (pitem-attvec) (undefine syn (num)))",
+                           "(memo-heavier)", "(not (include-preceding-word))"}) {
+    auto made = plan(text);
+    ASSERT_NE(made, nullptr) << text;
+    EXPECT_FALSE(made->reads_only(memo)) << text;
+  }
+}
+
 TEST_F(ConditionMemoTest, AFormThatBuildsNoExpressionHasNoPlan) {
   EXPECT_EQ(plan("(and (head-last) (no-such-function))"), nullptr);
 }

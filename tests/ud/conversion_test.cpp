@@ -630,9 +630,10 @@ TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
   EXPECT_EQ(attachments(sentence), "2:compound 3:nsubj 0:root ");
 }
 
-// A lower-case noun after "the" right before a name heads the phrase and
-// the name is in apposition to it; after "a", written in capitals or as
-// part of a lexicon item the noun stays the name's compound.
+// A lower-case noun after "the" or a personal possessive right before a
+// name heads the phrase and the name is in apposition to it; after "a" or
+// "its", before a name in capitals or as part of a lexicon item the noun
+// stays the name's compound.
 TEST(SchemeToUd, ANameAfterTheAndItsNounIsInApposition) {
   const char* tree =
       "(\n"
@@ -652,6 +653,14 @@ TEST(SchemeToUd, ANameAfterTheAndItsNounIsInApposition) {
   EXPECT_EQ(attachments(parse("the", "Hamas")), "2:nsubj 0:root 5:det 5:amod 2:obj 5:appos ");
   EXPECT_EQ(attachments(parse("a", "Hamas")), "2:nsubj 0:root 6:det 6:amod 6:compound 2:obj ");
   EXPECT_EQ(attachments(parse("the", "HAMAS")), "2:nsubj 0:root 6:det 6:amod 6:compound 2:obj ");
+  auto possessed = [&](const std::string& possessive) {
+    std::string tree = "(\nE0\t(()\tfin C\t*\t)\n1\t(" + possessive + "\t~ N\t3\tgen\t(gov Courtney))\n";
+    tree += "2\t(wife\t~ N\t3\tnn\t(gov Courtney))\n3\t(Courtney\t~ N\t4\ts\t(gov come))\n";
+    tree += "4\t(came\tcome V\tE0\ti\t(gov fin))\n)\n";
+    return from_velmo(tree, possessive + " wife Courtney came");
+  };
+  EXPECT_EQ(attachments(possessed("his")), "2:nmod:poss 4:nsubj 2:appos 0:root ");
+  EXPECT_EQ(attachments(possessed("its")), "3:nmod:poss 3:compound 4:nsubj 0:root ");
   UdSentence item = from_velmo(
       "(\n"
       "E0\t(()\tfin C\t*\t)\n"
@@ -1860,6 +1869,10 @@ TEST(SchemeToUd, TheLexiconsRootAndTheWordsFormDecideProperNouns) {
   // In a title a capitalised common noun outside a name is common.
   EXPECT_EQ(upos_of("Shop", "shop", "Staff", "staff", "Today"), "NOUN NOUN PROPN");
   EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "today"), "NOUN NOUN NOUN");
+  // A file name is a common noun, whatever its capitals; an address stays a name.
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "CrudeStocks.pdf"), "NOUN NOUN NOUN");
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "ENRON.XLS"), "NOUN NOUN NOUN");
+  EXPECT_EQ(upos_of("Shop", "shop", "staff", "~", "Crude.com"), "NOUN NOUN PROPN");
 }
 
 TEST(SchemeToUd, TheObjectOfAVerbOfTellingBeforeAClauseIsTheRecipient) {
