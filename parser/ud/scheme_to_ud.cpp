@@ -1570,8 +1570,9 @@ class SchemeToUd {
   }
 
   // A capitalised word the lexicon takes as a name, uninflected (not
-  // Muslims), and no abbreviation in capitals (DVD) or common noun written
-  // with a capital (flea Market).
+  // Muslims; a short form such as Jan for January is fine), and no
+  // abbreviation in capitals (DVD) or common noun written with a capital
+  // (flea Market).
   bool name_of_its_own(int p) const {
     if (!name_word(p) || !starts_upper(tokens_[p - 1].form)) return false;
     const std::string& form = tokens_[p - 1].form;
@@ -1582,7 +1583,7 @@ class SchemeToUd {
     const PlainNode& node = nodes_[node_at_[p]];
     const std::string& root = node.root_or_word();
     if (node.root_case_unknown || !starts_upper(root)) return node.root_case_unknown && root == form;
-    return root == form || root.find(' ') != std::string::npos;
+    return root == form || root.find(' ') != std::string::npos || !form.starts_with(root);
   }
 
   // A capitalised noun, or an Arabic name particle (al, bin), is a name

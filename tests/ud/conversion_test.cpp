@@ -653,14 +653,17 @@ TEST(SchemeToUd, ANameAfterTheAndItsNounIsInApposition) {
   EXPECT_EQ(attachments(parse("the", "Hamas")), "2:nsubj 0:root 5:det 5:amod 2:obj 5:appos ");
   EXPECT_EQ(attachments(parse("a", "Hamas")), "2:nsubj 0:root 6:det 6:amod 6:compound 2:obj ");
   EXPECT_EQ(attachments(parse("the", "HAMAS")), "2:nsubj 0:root 6:det 6:amod 6:compound 2:obj ");
-  auto possessed = [&](const std::string& possessive) {
-    std::string tree = "(\nE0\t(()\tfin C\t*\t)\n1\t(" + possessive + "\t~ N\t3\tgen\t(gov Courtney))\n";
-    tree += "2\t(wife\t~ N\t3\tnn\t(gov Courtney))\n3\t(Courtney\t~ N\t4\ts\t(gov come))\n";
+  auto possessed = [&](const std::string& possessive, const std::string& name, const std::string& root) {
+    std::string tree = "(\nE0\t(()\tfin C\t*\t)\n1\t(" + possessive + "\t~ N\t3\tgen\t(gov x))\n";
+    tree += "2\t(wife\t~ N\t3\tnn\t(gov x))\n3\t(" + name + "\t" + root + " N\t4\ts\t(gov come))\n";
     tree += "4\t(came\tcome V\tE0\ti\t(gov fin))\n)\n";
-    return from_velmo(tree, possessive + " wife Courtney came");
+    return from_velmo(tree, possessive + " wife " + name + " came");
   };
-  EXPECT_EQ(attachments(possessed("his")), "2:nmod:poss 4:nsubj 2:appos 0:root ");
-  EXPECT_EQ(attachments(possessed("its")), "3:nmod:poss 3:compound 4:nsubj 0:root ");
+  EXPECT_EQ(attachments(possessed("his", "Courtney", "~")), "2:nmod:poss 4:nsubj 2:appos 0:root ");
+  EXPECT_EQ(attachments(possessed("its", "Courtney", "~")), "3:nmod:poss 3:compound 4:nsubj 0:root ");
+  // A short form of its root is still the name; an inflected one is not.
+  EXPECT_EQ(attachments(possessed("his", "Jan", "January")), "2:nmod:poss 4:nsubj 2:appos 0:root ");
+  EXPECT_EQ(attachments(possessed("his", "Muslims", "Muslim")), "3:nmod:poss 3:compound 4:nsubj 0:root ");
   UdSentence item = from_velmo(
       "(\n"
       "E0\t(()\tfin C\t*\t)\n"
