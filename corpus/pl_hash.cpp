@@ -36,6 +36,13 @@ PLHash::~PLHash() {
   if (file_) file_->close();
 }
 
+bool PLHash::close_at_exit() {
+  // Closed and dropped: a later destruction finds nothing linked to sync.
+  if (file_) file_->close();
+  file_.reset();
+  return true;
+}
+
 void PLHash::report_undefined(std::string_view operation) {
   diag() << "PLHash::" << operation << " must be defined by a subclass.\n" << std::flush;
 }

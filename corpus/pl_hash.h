@@ -96,6 +96,9 @@ class PLHash : public NamedObject {
   bool unlink_file();
   bool sync();
   bool linked() const { return file_ != nullptr; }
+  // Closes the linked file as the destructor does and unlinks it; the
+  // entries are left to the process exit.
+  bool close_at_exit() override;
   QHash* file() { return file_.get(); }
 
  protected:

@@ -418,6 +418,11 @@ TripleDb::~TripleDb() {
   if (linked() && !file()->file().read_only()) sync();
 }
 
+bool TripleDb::close_at_exit() {
+  if (linked() && !file()->file().read_only()) sync();
+  return PLHash::close_at_exit();
+}
+
 PLHash::EntryPtr TripleDb::new_entry() { return std::make_unique<TripleEntry>(); }
 
 void TripleDb::print_entry(std::ostream& out, std::string_view key, const Entry& entry) {

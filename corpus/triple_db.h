@@ -169,6 +169,8 @@ class TripleDb : public PLHash, public RelationSource {
 
   explicit TripleDb(std::size_t buckets) : PLHash(buckets) {}
   ~TripleDb() override;
+  // Keeps the changes in a writable linked file, as the destructor does.
+  bool close_at_exit() override;
 
   const char* kind() const override { return "TripleDb"; }
   EntryPtr new_entry() override;

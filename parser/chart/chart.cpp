@@ -36,6 +36,7 @@ void Chart::reset(int words) {
   const auto n = static_cast<std::size_t>(std::max(words, 0)) + 1;
   bracket_low_.assign(n, -1);
   bracket_high_.assign(n, INT_MAX);
+  bracketed_ = false;
 }
 
 void Chart::forget_passes() {
@@ -66,6 +67,7 @@ int Chart::bracket_high(int word) const {
 
 void Chart::isolate(int i, int j) {
   if (i >= j || i < 0 || j > kMaxBracketWord) return;
+  bracketed_ = true;
   if (static_cast<std::size_t>(j) >= bracket_low_.size()) {
     bracket_low_.resize(static_cast<std::size_t>(j) + 1, -1);
     bracket_high_.resize(static_cast<std::size_t>(j) + 1, INT_MAX);
@@ -74,6 +76,6 @@ void Chart::isolate(int i, int j) {
   for (int w = i + 1; w <= j; ++w) bracket_high_[w] = std::min(bracket_high_[w], j);
 }
 
-bool Chart::crosses_bracket(int start, int end) const { return bracket_high(start) < end || bracket_low(end) > start; }
+bool Chart::crosses_marked_bracket(int start, int end) const { return bracket_high(start) < end || bracket_low(end) > start; }
 
 }  // namespace velmo

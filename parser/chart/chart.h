@@ -105,14 +105,17 @@ class Chart {
   int bracket_high(int word) const;
   // Marks i..j (i < j) as a bracket.
   void isolate(int i, int j);
-  // Whether a span start..end would cross a bracket.
-  bool crosses_bracket(int start, int end) const;
+  // Whether a span start..end would cross a bracket. Most sentences have
+  // none, and every merge asks: then no table is read.
+  bool crosses_bracket(int start, int end) const { return bracketed_ && crosses_marked_bracket(start, end); }
 
  private:
   PItem* counted(PItem* item);
+  bool crosses_marked_bracket(int start, int end) const;
   ItemPool pool_;
   std::vector<int> bracket_low_;
   std::vector<int> bracket_high_;
+  bool bracketed_ = false;  // a bracket was marked since the last reset
   std::uint32_t root_collections_ = 0;
 };
 

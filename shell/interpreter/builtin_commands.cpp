@@ -20,7 +20,7 @@ Word load_command(IRSlist& args) {
 
 Word exit_command(IRSlist&) {
   std::cout << std::flush;
-  NameSpaces::delete_all();
+  NameSpaces::close_all_at_exit();
   std::cout << std::flush;
   std::exit(0);
 }

@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include "shell/reader/irslist.h"
+#include "shell/support/exit_memory.h"
 #include "shell/support/diagnostics.h"
 
 namespace velmo {
@@ -40,6 +41,17 @@ NameSpace::~NameSpace() {
     owned_.pop_back();
     object->release_from_space();
   }
+}
+
+void NameSpace::close_at_exit() {
+  std::vector<NamedObject*> kept;  // newest first
+  for (auto it = owned_.rbegin(); it != owned_.rend(); ++it) {
+    if ((*it)->close_at_exit())
+      kept.push_back(*it);
+    else
+      (*it)->release_from_space();
+  }
+  owned_.assign(kept.rbegin(), kept.rend());
 }
 
 NamedEntry* NameSpace::define(std::string_view name, NamedObject* object, std::string_view type, bool* inserted) {
@@ -95,6 +107,17 @@ void NameSpaces::delete_all() {
   r.current = nullptr;
   // Newest space first, matching the order in which they were listed.
   while (!r.spaces.empty()) r.spaces.pop_back();
+}
+
+void NameSpaces::close_all_at_exit() {
+  NameSpaceRegistry& r = registry();
+  r.current = nullptr;
+  while (!r.spaces.empty()) {
+    std::unique_ptr<NameSpace> space = std::move(r.spaces.back());
+    r.spaces.pop_back();
+    space->close_at_exit();
+    leave_to_process_exit(space.release());
+  }
 }
 
 NameSpace* NameSpaces::resolve(std::string_view qualified, std::string_view& name) {

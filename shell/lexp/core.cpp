@@ -404,6 +404,10 @@ void OstrmConst::init(IRSlist& args) {
     diag() << "Can't open file: " << name << '\n' << std::flush;
     return;
   }
+  // Every write reaches the file at once: the expression may belong to a
+  // grammar or rule set that the process exit leaves undeleted, so no
+  // destructor would flush what is left in the buffer.
+  file->setf(std::ios::unitbuf);
   file_ = std::move(file);
   set_value(to_word<std::ostream>(file_.get()));
 }

@@ -19,6 +19,13 @@ class NamedObject : public CanBeCurrent {
   // deleted. Deletes the object; an object shared through counted
   // references drops the space's reference instead.
   virtual void release_from_space() { delete this; }
+  // Called instead of the deletion when the process ends: finishes whatever
+  // must reach a file (a writable database syncs and closes it) and says
+  // whether the object holds nothing more than memory, which the process
+  // exit then takes back at once instead of object by object. An object
+  // whose destruction does more than free memory and that does not do it
+  // here returns false and is destroyed as usual.
+  virtual bool close_at_exit() { return true; }
 
  protected:
   NamedObject() = default;

@@ -17,6 +17,7 @@ void Regex::free_library() {
 bool Regex::compile(std::string_view pattern) {
   free_library();
   automaton_.reset();
+  uses_automaton_ = false;
   compiled_ = false;
   error_.clear();
   // Measured first: some patterns would take minutes and gigabytes to compile.
@@ -25,8 +26,9 @@ bool Regex::compile(std::string_view pattern) {
     return false;
   }
   pattern_ = pattern;
-  automaton_ = RegexAutomaton::build(pattern);
-  if (automaton_) {
+  if (const std::optional<int> groups = RegexAutomaton::handled_groups(pattern)) {
+    uses_automaton_ = true;
+    automaton_groups_ = *groups;
     compiled_ = true;
     return true;
   }
@@ -42,6 +44,12 @@ bool Regex::compile(std::string_view pattern) {
   return true;
 }
 
+const RegexAutomaton& Regex::build_automaton() const {
+  // The pattern was checked when it was compiled: the build succeeds.
+  automaton_ = RegexAutomaton::build(pattern_);
+  return *automaton_;
+}
+
 bool Regex::library_ready() const {
   if (library_compiled_) return true;
   if (!compiled_) return false;
@@ -51,7 +59,7 @@ bool Regex::library_ready() const {
 
 int Regex::group_count() const {
   if (!compiled_) return 0;
-  if (automaton_) return automaton_->group_count();
+  if (uses_automaton_) return automaton_groups_;
   return static_cast<int>(re_.re_nsub);
 }
 

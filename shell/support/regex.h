@@ -45,7 +45,7 @@ class Regex {
   // A yes/no search of a pattern the automaton handles goes straight to it:
   // filters ask that hundreds of thousands of times per text.
   bool search(const char* text, RegexMatch* groups = nullptr, int max_groups = 0, bool not_bol = false) const {
-    if (automaton_ && text && (max_groups <= 0 || !groups)) return automaton_->search(text, not_bol);
+    if (uses_automaton_ && text && (max_groups <= 0 || !groups)) return automaton().search(text, not_bol);
     return search_with_library(text, groups, max_groups, not_bol);
   }
   bool search(const std::string& text) const { return search(text.c_str()); }
@@ -53,14 +53,21 @@ class Regex {
  private:
   // The search of the POSIX engine (and of an uncompiled expression).
   bool search_with_library(const char* text, RegexMatch* groups, int max_groups, bool not_bol) const;
+  // The automaton, built at the first search that asks it: start-up
+  // compiles hundreds of patterns that a short text never asks.
+  const RegexAutomaton& automaton() const { return automaton_ ? *automaton_ : build_automaton(); }
+  const RegexAutomaton& build_automaton() const;
   // The POSIX engine's compiled form, made when first needed.
   bool library_ready() const;
   void free_library();
 
   std::string pattern_;
-  // Yes/no searches of the patterns it handles; the POSIX engine compiles
-  // such a pattern only when a search asks for the matched positions.
-  std::unique_ptr<RegexAutomaton> automaton_;
+  // Yes/no searches of the patterns it handles go to the automaton; the
+  // POSIX engine compiles such a pattern only when a search asks for the
+  // matched positions.
+  bool uses_automaton_ = false;
+  int automaton_groups_ = 0;
+  mutable std::unique_ptr<RegexAutomaton> automaton_;
   mutable regex_t re_{};
   mutable bool library_compiled_ = false;
   bool compiled_ = false;

@@ -25,10 +25,14 @@ constexpr std::string_view kQuotable = ".[]()*+?{}|^$\\/-";
 // Reads the pattern into an Ast and lays the Ast out as automaton nodes.
 // Every doubt about how the POSIX engine would read a construct ends the
 // parse: the pattern then goes to that engine.
+//
+// A builder that only checks reads the pattern by the same rules but keeps
+// no more of the Ast than those rules look at (whether an atom is an end
+// anchor), so it accepts exactly the patterns the full builder accepts.
 class RegexAutomatonBuilder {
  public:
-  RegexAutomatonBuilder(std::string_view pattern, RegexAutomaton& automaton)
-      : pattern_(pattern), automaton_(automaton) {}
+  RegexAutomatonBuilder(std::string_view pattern, RegexAutomaton& automaton, bool check_only = false)
+      : pattern_(pattern), automaton_(automaton), check_only_(check_only) {}
 
   bool run() {
     if (pattern_.starts_with('^')) {
@@ -38,9 +42,10 @@ class RegexAutomatonBuilder {
     if (pos_ == pattern_.size()) return false;
     std::optional<Ast> tree = alternatives();
     if (!tree || pos_ != pattern_.size()) return false;
+    automaton_.groups_ = groups_;
+    if (check_only_) return true;
     const int match = add_node({RegexAutomaton::Node::Kind::kMatch, -1, -1, -1});
     automaton_.start_ = lay_out(*tree, match);
-    automaton_.groups_ = groups_;
     return true;
   }
 
@@ -56,25 +61,30 @@ class RegexAutomatonBuilder {
     std::optional<Ast> first = sequence();
     if (!first || peek() != '|') return first;
     Ast alternatives{Kind::kAlternatives, -1, {}};
-    alternatives.parts.push_back(std::move(*first));
+    if (!check_only_) alternatives.parts.push_back(std::move(*first));
     while (!at_end() && peek() == '|') {
       ++pos_;
       std::optional<Ast> next = sequence();
       if (!next) return std::nullopt;
-      alternatives.parts.push_back(std::move(*next));
+      if (!check_only_) alternatives.parts.push_back(std::move(*next));
     }
     return alternatives;
   }
 
   std::optional<Ast> sequence() {
     Ast sequence{Kind::kSequence, -1, {}};
+    bool more = false;  // a check keeps the first part only
     while (!at_end() && peek() != '|' && peek() != ')') {
       std::optional<Ast> part = repeated();
       if (!part) return std::nullopt;
+      if (check_only_ && !sequence.parts.empty()) {
+        more = true;
+        continue;
+      }
       sequence.parts.push_back(std::move(*part));
     }
     if (sequence.parts.empty()) return std::nullopt;
-    if (sequence.parts.size() == 1) return std::move(sequence.parts.front());
+    if (sequence.parts.size() == 1 && !more) return std::move(sequence.parts.front());
     return sequence;
   }
 
@@ -93,7 +103,7 @@ class RegexAutomatonBuilder {
     if (after == '*' || after == '+' || after == '?' || after == '{') return std::nullopt;
     const Kind kind = c == '*' ? Kind::kStar : c == '+' ? Kind::kPlus : Kind::kOptional;
     Ast repetition{kind, -1, {}};
-    repetition.parts.push_back(std::move(*atom));
+    if (!check_only_) repetition.parts.push_back(std::move(*atom));
     return repetition;
   }
 
@@ -117,6 +127,7 @@ class RegexAutomatonBuilder {
     const char after = peek();
     if (after == '*' || after == '+' || after == '?' || after == '{') return std::nullopt;
     if ((*most >= 0 && *most < *least) || *most == 0) return std::nullopt;
+    if (check_only_) return atom;  // not an end anchor, like the written-out form
     Ast written{Kind::kSequence, -1, {}};
     for (int i = 0; i < *least; ++i) written.parts.push_back(atom);
     if (*most < 0) {
@@ -222,6 +233,7 @@ class RegexAutomatonBuilder {
     return set_ast(set);
   }
   Ast set_ast(const ByteSet& set) {
+    if (check_only_) return Ast{Kind::kSet, -1, {}};
     automaton_.sets_.push_back(set);
     return Ast{Kind::kSet, static_cast<int>(automaton_.sets_.size()) - 1, {}};
   }
@@ -271,6 +283,7 @@ class RegexAutomatonBuilder {
 
   std::string_view pattern_;
   RegexAutomaton& automaton_;
+  const bool check_only_;
   std::size_t pos_ = 0;
   int groups_ = 0;
 };
@@ -280,6 +293,12 @@ std::unique_ptr<RegexAutomaton> RegexAutomaton::build(std::string_view pattern) 
   if (!RegexAutomatonBuilder(pattern, *automaton).run()) return nullptr;
   automaton->marks_.assign(automaton->nodes_.size(), 0);
   return automaton;
+}
+
+std::optional<int> RegexAutomaton::handled_groups(std::string_view pattern) {
+  RegexAutomaton scratch;
+  if (!RegexAutomatonBuilder(pattern, scratch, /*check_only=*/true).run()) return std::nullopt;
+  return scratch.groups_;
 }
 
 // Starts with every byte in one class and splits the classes by each set in

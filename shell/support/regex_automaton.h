@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -26,6 +27,11 @@ class RegexAutomaton {
  public:
   // Nothing when the pattern is outside the run this automaton handles.
   static std::unique_ptr<RegexAutomaton> build(std::string_view pattern);
+  // Whether build() gives an automaton for `pattern`, and then the number of
+  // its parenthesised groups. Reads the pattern without building anything,
+  // at a fraction of build()'s cost: a pattern can be accepted when it is
+  // compiled and built at its first search.
+  static std::optional<int> handled_groups(std::string_view pattern);
 
   // Whether the pattern matches somewhere in `text`. `not_bol`: the text
   // does not begin a line, so a leading "^" matches nowhere.

@@ -299,6 +299,34 @@ TEST_F(TripleDbTest, DestroyingALinkedDatabaseKeepsItsChanges) {
   EXPECT_EQ(db.total_count(), 3U);
 }
 
+TEST_F(TripleDbTest, ClosingAtExitKeepsTheChangesAndUnlinks) {
+  TripleDb db(11);
+  link(db);
+  db.add_triple("eat", "obj", "apple", 3);
+  EXPECT_TRUE(db.close_at_exit());
+  EXPECT_FALSE(db.linked());
+  // The file is whole without the destructor's help.
+  TripleDb reader(11);
+  link(reader);
+  EXPECT_EQ(reader.count("eat", "obj", "apple"), 3U);
+  EXPECT_EQ(reader.total_count(), 3U);
+}
+
+TEST_F(TripleDbTest, ClosingAReadOnlyDatabaseAtExitLeavesItsFile) {
+  {
+    TripleDb db(11);
+    link(db);
+    db.add_triple("eat", "obj", "apple", 3);
+  }
+  const std::string before = testing_support::read_bytes(dir.file("triples.qh"));
+  TripleDb db(11);
+  std::istringstream in(testing_support::read_bytes(header));
+  ASSERT_EQ(db.link_file(header, in, QFile::Mode::kReadOnly), PLHash::LinkResult::kLinked);
+  db.add_triple("eat", "obj", "pear", 1);
+  EXPECT_TRUE(db.close_at_exit());
+  EXPECT_EQ(testing_support::read_bytes(dir.file("triples.qh")), before);
+}
+
 TEST_F(TripleDbTest, InterruptedSessionLosesOnlyChangesSinceTheLastSync) {
   const std::string crashed_header = dir.file("crashed.hdr");
   write_bytes(crashed_header, "crashed.qh 7 32");

@@ -381,6 +381,23 @@ TEST_F(ChartTest, BracketsStopSpansThatCrossThem) {
   EXPECT_EQ(item_spanning(cate("NP"), 2, 3), nullptr);
 }
 
+TEST_F(ChartTest, BracketsHoldUntilTheChartIsReset) {
+  Chart& chart = parser().chart();
+  chart.reset(5);
+  EXPECT_FALSE(chart.crosses_bracket(0, 5));
+  chart.isolate(3, 2);  // no bracket
+  EXPECT_FALSE(chart.crosses_bracket(2, 4));
+  chart.isolate(2, 3);
+  EXPECT_TRUE(chart.crosses_bracket(1, 2));
+  EXPECT_TRUE(chart.crosses_bracket(3, 4));
+  EXPECT_FALSE(chart.crosses_bracket(2, 3));
+  EXPECT_FALSE(chart.crosses_bracket(1, 4));
+  chart.clear_items();  // another pass over the same sentence keeps them
+  EXPECT_TRUE(chart.crosses_bracket(3, 4));
+  chart.reset(5);
+  EXPECT_FALSE(chart.crosses_bracket(3, 4));
+}
+
 TEST_F(ChartTest, WithoutRootsTheCoverIsMadeOfSingleWords) {
   TestSentence s;
   s.words("x y z");

@@ -25,6 +25,20 @@ struct Tracked : NamedObject {
   std::string name;
 };
 
+// Records its closing at exit and its destruction; `leave` says whether
+// it may be left to the process exit.
+struct Closing : NamedObject {
+  Closing(std::vector<std::string>& log, std::string name, bool leave) : log(log), name(std::move(name)), leave(leave) {}
+  ~Closing() override { log.push_back("delete " + name); }
+  bool close_at_exit() override {
+    log.push_back("close " + name);
+    return leave;
+  }
+  std::vector<std::string>& log;
+  std::string name;
+  bool leave;
+};
+
 class NameSpaceTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -164,6 +178,34 @@ TEST(ObjFactoryTest, PrototypesAreClonedAndMissingOnesReported) {
   EXPECT_EQ(listing.str(), "seven\n(seven) the number seven\n\n");
   factory.destroy_prototypes();
   EXPECT_EQ(factory.find_prototype("TestClass", "seven"), nullptr);
+}
+
+TEST_F(NameSpaceTest, ClosingAtExitDestroysOnlyObjectsThatCannotBeLeft) {
+  std::vector<std::string> log;
+  {
+    NameSpace space("closing");
+    space.define_owned("a", new Closing(log, "a", true), "Closing");
+    space.define_owned("b", new Closing(log, "b", false), "Closing");
+    space.define_owned("c", new Closing(log, "c", true), "Closing");
+    space.close_at_exit();
+    EXPECT_EQ(log, (std::vector<std::string>{"close c", "close b", "delete b", "close a"}));
+    log.clear();
+  }
+  // A space deleted after all still deletes what it kept, newest first.
+  EXPECT_EQ(log, (std::vector<std::string>{"delete c", "delete a"}));
+}
+
+TEST_F(NameSpaceTest, ClosingAllAtExitClosesEverySpaceAndListsNone) {
+  std::vector<std::string> log;
+  NameSpaces::define_owned("kept", std::make_unique<Closing>(log, "kept", true), "Closing");
+  NameSpaces::set_current("OTHER");
+  NameSpaces::define_owned("gone", std::make_unique<Closing>(log, "gone", false), "Closing");
+  NameSpaces::close_all_at_exit();
+  // The newer space first; the object left to the exit is not deleted.
+  EXPECT_EQ(log, (std::vector<std::string>{"close gone", "delete gone", "close kept"}));
+  EXPECT_EQ(NameSpaces::current(), nullptr);
+  EXPECT_EQ(NameSpaces::find("STD"), nullptr);
+  EXPECT_EQ(NameSpaces::find("OTHER"), nullptr);
 }
 
 }  // namespace

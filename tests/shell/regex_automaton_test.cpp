@@ -110,6 +110,23 @@ TEST(RegexAutomatonTest, LeavesOtherConstructsToThePosixEngine) {
     EXPECT_EQ(RegexAutomaton::build(pattern), nullptr) << pattern;
 }
 
+TEST(RegexAutomatonTest, TheCheckAcceptsWhatTheBuildAccepts) {
+  std::vector<std::string> patterns = kPatterns;
+  for (const char* pattern : {"a{17}", "a{2", "a{,2}", "a{2}*", "a{3,2}", "a{0}", "[[:alpha:]]", "\\w", "(a)\\1", "a**",
+                              "*a", "(|a)", "a|", "()", "^", "a^b", "[z-a]", "(a", "a)", "", "[a", "$*", "($)*",
+                              "(($))+", "($){2}", "(a$)*", "($|a)?", "a$b", "a{2}$", "(a{1,3}){2}", "^(a|b|$)",
+                              "(ab|cd){1,}", "x.", "[^a-z]+"})
+    patterns.push_back(pattern);
+  for (const std::string& pattern : patterns) {
+    const std::unique_ptr<RegexAutomaton> built = RegexAutomaton::build(pattern);
+    const std::optional<int> groups = RegexAutomaton::handled_groups(pattern);
+    ASSERT_EQ(groups.has_value(), built != nullptr) << pattern;
+    if (built) {
+      EXPECT_EQ(*groups, built->group_count()) << pattern;
+    }
+  }
+}
+
 TEST(RegexAutomatonTest, CountsGroups) {
   EXPECT_EQ(RegexAutomaton::build("^(, )?(a|(b|c))$")->group_count(), 3);
   EXPECT_EQ(RegexAutomaton::build("abc")->group_count(), 0);

@@ -1057,6 +1057,30 @@ TEST(SchemeToUd, ALooseClauseUnderAContentClauseHangsFromTheMainClause) {
   EXPECT_EQ(sentence.words[8].head, 2);
 }
 
+TEST(SchemeToUd, ThatTakenAsTheObjectOfAVerbWithAContentClauseIsItsComplementiser) {
+  // Ann says that , on Monday , traders filed: "that" read as the
+  // object of "says", the clause as its complement.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov say))\n"
+      "2\t(says\tsay V\tE0\ti\t(gov fin))\n"
+      "3\t(that\t~ N\t2\tobj\t(gov say))\n"
+      "E1\t(()\tfin C\t2\tcomp\t(gov say))\n"
+      "4\t(,\t~ Punc\t9\tpunc\t(gov file))\n"
+      "5\t(on\t~ Prep\t9\tmod\t(gov file))\n"
+      "6\t(Monday\t~ N\t5\tpcomp\t(gov on))\n"
+      "7\t(,\t~ Punc\t9\tpunc\t(gov file))\n"
+      "8\t(traders\ttrader N\t9\ts\t(gov file))\n"
+      "9\t(filed\tfile V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Ann says that , on Monday , traders filed");
+  EXPECT_EQ(sentence.words[2].deprel, "mark");
+  EXPECT_EQ(sentence.words[2].head, 9);
+  EXPECT_EQ(sentence.words[2].upos, "SCONJ");
+  EXPECT_EQ(sentence.words[8].deprel, "ccomp");
+}
+
 TEST(SchemeToUd, APronounAfterCauseIsTheRecipient) {
   auto pronoun_after = [](const std::string& verb, const std::string& root) {
     UdSentence sentence = from_velmo(
@@ -1789,6 +1813,19 @@ TEST(SchemeToUd, AlongBeforeWithIsACaseMarkerAndFixedWordsKeepTheirOwnPartOfSpee
   std::string upos;
   for (const UdWord& word : sentence.words) upos += word.upos + " ";
   EXPECT_EQ(upos, "ADP NOUN PROPN VERB ADP ADP PROPN ");
+}
+
+TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Of\t~ Prep\t5\tmod\t(gov come))\n"
+      "2\t(course\t~ N\t1\tpcomp\t(gov of))\n"
+      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
+      "5\t(came\tcome V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Of course, Bob came");
+  EXPECT_EQ(attachments(sentence), "5:advmod 1:fixed 1:punct 5:nsubj 0:root ");
 }
 
 TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
