@@ -740,6 +740,9 @@
         (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
      ;; "else" after a pronoun (anyone else, what else).
      (Adv (dep-type mod) (max-dist 2) (modifier-cond (comp (pitem-head-word) (str= "else"))) (modifiee-cond (pronoun)))
+     ;; "below" right after a noun points within the text from it (the
+     ;; link below, the first source below): train has 18 of 20 on the noun.
+     (Adv (dep-type mod) (max-dist 1) (modifier-cond (comp (pitem-head-word) (str= "below"))))
      ;; An adjective after an indefinite pronoun (something wrong, nothing
      ;; better than this, anything more).
      (A (dep-type mod) (max-dist 2) (dep-weight 2.0) (modifier-cond (no-cc))
