@@ -421,6 +421,8 @@
 (defun compared-adverb () (or (comp (get-modifier-by-type mod) (pitem-head-word) (reg-match "^[Aa]s$"))
                               (comp (pitem-head-child) (pitem-head-word) (reg-match "^(more|less|longer|sooner|better|faster|later|earlier|further|farther|harder|worse|quicker|easier)$"))))
 
+;; Nouns that measure time or way (years, a few minutes, miles).
+(defun measure-noun () (comp (pitem-head-child) (pitem-head-word) (reg-match "^(second|minute|hour|day|week|weekend|month|year|decade|centur(y|ies)|mile|kilometer|kilometre|km|block|while|moment|night|generation|inch|inche|foot|feet|meter|metre|yard|cm|mm|step|mo|yr|hr|min|sec)s?$")))
 (def-modifiers A
   ;; A ruler line around a heading, as a last resort (----== Posted via
   ;; Newsfeed.Com ==----).
@@ -441,7 +443,12 @@
   (* (Adv (dep-type mod) (max-dist 3) (modifier-cond (not (sentence-connective))))
      ;; a bit expensive, a little dumpy, a lot better
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
-        (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$"))))))
+        (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$")))))
+     ;; and a measure before an adjective of age, length or lateness (a 69
+     ;; year old man, 6 cm long, two weeks late).
+     (N (dep-type mod) (max-dist 4) (dep-weight 1.0)
+        (modifier-cond (and (no-cc) (no-punc) (head-last) (measure-noun)))
+        (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(old|older|long|longer|tall|taller|wide|high|deep|thick|late|early)$"))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   ;; A noun joined to it by a hyphen (text-based, sky-high, month-long).
@@ -512,8 +519,6 @@
 ;; them: they modify the verb (go back there again, done that before though).
 (defun place-or-time-adverb () (comp (pitem-head-word) (reg-match "^([Tt]here|[Hh]ere|[Bb]efore|[Aa]go|[Aa]nywhere|[Ss]omewhere|[Ee]verywhere|[Rr]ecently|[Tt]hough|[Ss]ure|[Yy]et|[Aa]bove|[Tt]wice|[Oo]ften|[Ss]omehow|[Ee]specially|[Aa]tm|[Hh]owever|[Tt]herefore|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ll]ater|[Ee]arlier|[Ss]oon)$")))
 
-;; Nouns that measure time or way (years, a few minutes, miles).
-(defun measure-noun () (comp (pitem-head-child) (pitem-head-word) (reg-match "^(second|minute|hour|day|week|weekend|month|year|decade|centur(y|ies)|mile|kilometer|kilometre|km|block|while|moment|night|generation|inch|inche|foot|feet|meter|metre|yard|step|mo|yr|hr|min|sec)s?$")))
 
 ;; A question or relative adverb with words after it opens the clause that
 ;; follows and modifies that clause's word, not the verb before it (know how

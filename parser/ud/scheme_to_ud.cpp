@@ -1424,6 +1424,14 @@ class SchemeToUd {
     }
   }
 
+  // The position of the first word that hangs from no other, or 0.
+  int first_root() const {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p)
+      if (ud_head_[p] == 0) return p;
+    return 0;
+  }
+
   // A clause joined by "but" with a subject of its own, after the main
   // clause, contrasts with the whole sentence: the treebank hangs it from
   // the root, where the parse often put it under a nearer verb (a content
@@ -1433,9 +1441,7 @@ class SchemeToUd {
   // away from it.
   void but_clauses_of_the_main_clause() {
     const int n = static_cast<int>(tokens_.size());
-    int root = 0;
-    for (int p = 1; p <= n && root == 0; ++p)
-      if (ud_head_[p] == 0) root = p;
+    const int root = first_root();
     if (root == 0) return;
     std::vector<bool> contrast(n + 1, false), subject(n + 1, false);
     for (int q = 1; q <= n; ++q) {
@@ -1457,9 +1463,7 @@ class SchemeToUd {
   // head and 10 away from it.
   void loose_clauses_of_the_main_clause() {
     const int n = static_cast<int>(tokens_.size());
-    int root = 0;
-    for (int p = 1; p <= n && root == 0; ++p)
-      if (ud_head_[p] == 0) root = p;
+    const int root = first_root();
     if (root == 0) return;
     static constexpr std::string_view subordinate[] = {"advcl", "acl", "ccomp", "csubj", "xcomp"};
     std::vector<int> lifted;
