@@ -253,6 +253,11 @@ std::string fixed_word_upos(std::string_view form, const std::string& upos) {
   return found != std::end(words) && found->first == word ? std::string(found->second) : upos;
 }
 
+bool wh_adverb_of_clause(std::string_view form) {
+  const std::string word = lower(form);
+  return word == "when" || word == "where" || word == "whenever";
+}
+
 bool half_of_day(std::string_view word) {
   return word == "AM" || word == "PM" || word == "am" || word == "pm" || word == "a.m." || word == "p.m.";
 }
@@ -2353,6 +2358,12 @@ class SchemeToUd {
       word.head = std::max(ud_head_[p], 0);
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
+      // "when", "where" and "whenever" opening a clause stay adverbs of its
+      // verb: the train treebank never has them as marks (when: 378 advmod).
+      if (word.deprel == "mark" && wh_adverb_of_clause(word.form)) {
+        word.deprel = "advmod";
+        word.upos = "ADV";
+      }
       // A preposition that introduces a clause is a subordinating conjunction.
       if ((word.upos == "ADP" || word.upos == "PRON") && word.deprel == "mark") word.upos = "SCONJ";
       // An adverb the conversion made a case marker (along with) is an adposition.
