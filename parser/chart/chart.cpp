@@ -76,6 +76,8 @@ void Chart::isolate(int i, int j) {
   for (int w = i + 1; w <= j; ++w) bracket_high_[w] = std::min(bracket_high_[w], j);
 }
 
-bool Chart::crosses_marked_bracket(int start, int end) const { return bracket_high(start) < end || bracket_low(end) > start; }
+bool Chart::crosses_marked_bracket(int start, int end) const {
+  return bracket_high(start) < end || bracket_low(end) > start;
+}
 
 }  // namespace velmo

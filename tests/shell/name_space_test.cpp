@@ -28,7 +28,8 @@ struct Tracked : NamedObject {
 // Records its closing at exit and its destruction; `leave` says whether
 // it may be left to the process exit.
 struct Closing : NamedObject {
-  Closing(std::vector<std::string>& log, std::string name, bool leave) : log(log), name(std::move(name)), leave(leave) {}
+  Closing(std::vector<std::string>& log, std::string name, bool leave)
+      : log(log), name(std::move(name)), leave(leave) {}
   ~Closing() override { log.push_back("delete " + name); }
   bool close_at_exit() override {
     log.push_back("close " + name);
