@@ -34,12 +34,13 @@ and 81.28): the chart weighs heads the gold prefix rules out.
 """
 
 import argparse
-import importlib.util
 import math
 import os
 import subprocess
 import sys
+import types
 from collections import Counter, defaultdict
+from importlib.machinery import SourceFileLoader
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -49,9 +50,11 @@ from sources import default_ewt  # noqa: E402
 
 
 def load_generator():
-    spec = importlib.util.spec_from_file_location("gen_english_stats", os.path.join(HERE, "gen-english-stats.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    # The generator's file name has dashes, so it is loaded from its path.
+    loader = SourceFileLoader("gen_english_stats", os.path.join(HERE, "gen-english-stats.py"))
+    module = types.ModuleType(loader.name)
+    module.__file__ = loader.path  # the generator finds its data beside it
+    loader.exec_module(module)
     return module
 
 

@@ -253,6 +253,11 @@ std::string fixed_word_upos(std::string_view form, const std::string& upos) {
   return found != std::end(words) && found->first == word ? std::string(found->second) : upos;
 }
 
+bool wh_adverb_of_clause(std::string_view form) {
+  const std::string word = lower(form);
+  return word == "when" || word == "where" || word == "whenever";
+}
+
 bool half_of_day(std::string_view word) {
   return word == "AM" || word == "PM" || word == "am" || word == "pm" || word == "a.m." || word == "p.m.";
 }
@@ -1419,6 +1424,14 @@ class SchemeToUd {
     }
   }
 
+  // The position of the first word that hangs from no other, or 0.
+  int first_root() const {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p)
+      if (ud_head_[p] == 0) return p;
+    return 0;
+  }
+
   // A clause joined by "but" with a subject of its own, after the main
   // clause, contrasts with the whole sentence: the treebank hangs it from
   // the root, where the parse often put it under a nearer verb (a content
@@ -1428,9 +1441,7 @@ class SchemeToUd {
   // away from it.
   void but_clauses_of_the_main_clause() {
     const int n = static_cast<int>(tokens_.size());
-    int root = 0;
-    for (int p = 1; p <= n && root == 0; ++p)
-      if (ud_head_[p] == 0) root = p;
+    const int root = first_root();
     if (root == 0) return;
     std::vector<bool> contrast(n + 1, false), subject(n + 1, false);
     for (int q = 1; q <= n; ++q) {
@@ -1452,9 +1463,7 @@ class SchemeToUd {
   // head and 10 away from it.
   void loose_clauses_of_the_main_clause() {
     const int n = static_cast<int>(tokens_.size());
-    int root = 0;
-    for (int p = 1; p <= n && root == 0; ++p)
-      if (ud_head_[p] == 0) root = p;
+    const int root = first_root();
     if (root == 0) return;
     static constexpr std::string_view subordinate[] = {"advcl", "acl", "ccomp", "csubj", "xcomp"};
     std::vector<int> lifted;
@@ -2347,6 +2356,12 @@ class SchemeToUd {
       word.head = std::max(ud_head_[p], 0);
       word.deprel = ud_rel_[p].empty() ? "dep" : ud_rel_[p];
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
+      // "when", "where" and "whenever" opening a clause stay adverbs of its
+      // verb: the train treebank never has them as marks (when: 378 advmod).
+      if (word.deprel == "mark" && wh_adverb_of_clause(word.form)) {
+        word.deprel = "advmod";
+        word.upos = "ADV";
+      }
       // A preposition that introduces a clause is a subordinating conjunction.
       if ((word.upos == "ADP" || word.upos == "PRON") && word.deprel == "mark") word.upos = "SCONJ";
       // An adverb the conversion made a case marker (along with) is an adposition.

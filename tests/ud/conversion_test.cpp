@@ -1828,6 +1828,21 @@ TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
   EXPECT_EQ(attachments(sentence), "5:advmod 1:fixed 1:punct 5:nsubj 0:root ");
 }
 
+TEST(SchemeToUd, WhenOpeningAClauseIsAnAdverbNotAMark) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      "3\t(when\t~ C\t2\tmod\t(gov leave))\n"
+      "4\t(he\t~ N\t5\ts\t(gov come))\n"
+      "5\t(came\tcome V\t3\ti\t(gov when))\n"
+      ")\n",
+      "I left when he came");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:advmod 5:nsubj 2:advcl ");
+  EXPECT_EQ(sentence.words[2].upos, "ADV");
+}
+
 TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
   UdSentence sentence = from_velmo(
       "(\n"
