@@ -423,6 +423,7 @@
 
 ;; Nouns that measure time or way (years, a few minutes, miles).
 (defun measure-noun () (comp (pitem-head-child) (pitem-head-word) (reg-match "^(second|minute|hour|day|week|weekend|month|year|decade|centur(y|ies)|mile|kilometer|kilometre|km|block|while|moment|night|generation|inch|inche|foot|feet|meter|metre|yard|cm|mm|step|mo|yr|hr|min|sec)s?$")))
+
 (def-modifiers A
   ;; A ruler line around a heading, as a last resort (----== Posted via
   ;; Newsfeed.Com ==----).
@@ -518,7 +519,6 @@
 ;; Adverbs of place and time, and sentence adverbs, modify no adverb after
 ;; them: they modify the verb (go back there again, done that before though).
 (defun place-or-time-adverb () (comp (pitem-head-word) (reg-match "^([Tt]here|[Hh]ere|[Bb]efore|[Aa]go|[Aa]nywhere|[Ss]omewhere|[Ee]verywhere|[Rr]ecently|[Tt]hough|[Ss]ure|[Yy]et|[Aa]bove|[Tt]wice|[Oo]ften|[Ss]omehow|[Ee]specially|[Aa]tm|[Hh]owever|[Tt]herefore|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ll]ater|[Ee]arlier|[Ss]oon)$")))
-
 
 ;; A question or relative adverb with words after it opens the clause that
 ;; follows and modifies that clause's word, not the verb before it (know how

@@ -1448,11 +1448,13 @@ class SchemeToUd {
       const int head = ud_head_[q];
       if (head <= 0) continue;
       const std::string_view rel = ud_rel_[q];
-      if (rel == "cc" && q < head && (tokens_[q - 1].form == "but" || tokens_[q - 1].form == "But")) contrast[head] = true;
+      const std::string& form = tokens_[q - 1].form;
+      if (rel == "cc" && q < head && (form == "but" || form == "But")) contrast[head] = true;
       if (rel.starts_with("nsubj") || rel.starts_with("csubj") || rel == "expl") subject[head] = true;
     }
     for (int p = root + 1; p <= n; ++p)
-      if (ud_rel_[p] == "conj" && ud_head_[p] > 0 && ud_head_[p] != root && contrast[p] && subject[p]) ud_head_[p] = root;
+      if (ud_rel_[p] == "conj" && ud_head_[p] > 0 && ud_head_[p] != root && contrast[p] && subject[p])
+        ud_head_[p] = root;
   }
 
   // A loose clause after the main clause that the parse hung from the verb
@@ -2277,9 +2279,9 @@ class SchemeToUd {
   }
 
   // Capitals decide proper nouns, past the first word: AM and PM and file
-  // names (CrudeStocks.pdf) are common nouns, and a capitalised first word is a name when the lexicon
-  // read it as one (its root keeps the capital: Google, Bush) or when a
-  // capitalised noun follows it (Susan Fisher wrote).
+  // names (CrudeStocks.pdf) are common nouns, and a capitalised first word
+  // is a name when the lexicon read it as one (its root keeps the capital:
+  // Google, Bush) or when a capitalised noun follows it (Susan Fisher wrote).
   //
   // In a title (most of the sentence's words capitalised), a capitalised
   // noun the lexicon reads as a common noun (its root is in lower case) is a

@@ -201,5 +201,22 @@ TEST(RegexTest, ErrorsStillComeFromThePosixEngine) {
   EXPECT_TRUE(regex.search("an"));
 }
 
+// The automaton is built at the first search; compiling another pattern
+// must drop the one built for the last, searched or not.
+TEST(RegexTest, ACompiledPatternReplacesTheLastOnesAutomaton) {
+  Regex regex;
+  ASSERT_TRUE(regex.compile("^(ab)+$"));
+  EXPECT_EQ(regex.group_count(), 1);  // known before any search
+  EXPECT_TRUE(regex.search("abab"));
+  ASSERT_TRUE(regex.compile("x(y)(z)?"));
+  EXPECT_EQ(regex.group_count(), 2);
+  EXPECT_FALSE(regex.search("abab"));
+  EXPECT_TRUE(regex.search("axy"));
+  ASSERT_TRUE(regex.compile("^b"));  // never searched before the next compile
+  ASSERT_FALSE(regex.compile("(a"));
+  EXPECT_FALSE(regex.search("b"));
+  EXPECT_EQ(regex.group_count(), 0);
+}
+
 }  // namespace
 }  // namespace velmo
