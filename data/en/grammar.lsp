@@ -543,11 +543,15 @@
   (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)) (not (sentence-connective)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same),
   ;; or a measure of time or way before ago, later, earlier and away (two
-  ;; years ago, a week later, five miles away).
+  ;; years ago, a week later, five miles away), and a bit, a little or a
+  ;; lot before more or less (a lot more fun).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort))
      (N (dep-type mod) (max-dist 4) (dep-weight 1.0)
         (modifier-cond (and (no-cc) (no-punc) (head-last) (measure-noun)))
-        (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(ago|later|earlier|away)$"))))))
+        (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(ago|later|earlier|away)$")))))
+     (N (dep-type mod) (max-dist 3) (dep-weight 1.0)
+        (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$"))))
+        (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(more|less)$"))))))
   (:head)
   ;; Adverbs joined by a conjunction (sooner or later, quickly and quietly),
   ;; and "enough" after its adverb (well enough).

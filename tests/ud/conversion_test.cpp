@@ -1843,6 +1843,18 @@ TEST(SchemeToUd, WhenOpeningAClauseIsAnAdverbNotAMark) {
   EXPECT_EQ(sentence.words[2].upos, "ADV");
 }
 
+TEST(SchemeToUd, ElseAfterAPlaceAdverbModifiesThatAdverb) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Go\tgo V\tE0\ti\t(gov fin))\n"
+      "2\t(somewhere\t~ Adv\t1\tmod\t(gov go))\n"
+      "3\t(else\t~ Adv\t1\tmod\t(gov go))\n"
+      ")\n",
+      "Go somewhere else");
+  EXPECT_EQ(attachments(sentence), "0:root 1:advmod 2:advmod ");
+}
+
 TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
   UdSentence sentence = from_velmo(
       "(\n"
