@@ -28,26 +28,45 @@ std::string pack(const std::vector<std::pair<std::string, float>>& pairs) {
   return std::move(out.str());
 }
 
+// Calls visit(name, value) for each whole pair of a packed body, in order,
+// until it returns true.
+template <class Visit>
+void for_each_packed_pair(std::string_view packed, Visit visit) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(packed.data());
+  const std::size_t size = packed.size();
+  if (size < 4) return;
+  const std::uint32_t count = get_u32(bytes);
+  std::size_t at = 4;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const void* nul = std::memchr(bytes + at, '\0', size - at);
+    if (!nul) return;
+    const auto name_end = static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - bytes);
+    if (name_end + 5 > size) return;
+    if (visit(packed.substr(at, name_end - at), std::bit_cast<float>(get_u32(bytes + name_end + 1)))) return;
+    at = name_end + 5;
+  }
+}
+
 }  // namespace
 
 FreqMN::FreqMN() : packed_(pack({})) {}
 
 std::vector<std::pair<std::string, float>> FreqMN::pairs() const {
   std::vector<std::pair<std::string, float>> result;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(packed_.data());
-  const std::size_t size = packed_.size();
-  if (size < 4) return result;
-  const std::uint32_t count = get_u32(bytes);
-  std::size_t at = 4;
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const void* nul = std::memchr(bytes + at, '\0', size - at);
-    if (!nul) break;
-    const std::size_t name_end = static_cast<const unsigned char*>(nul) - bytes;
-    if (name_end + 5 > size) break;
-    result.emplace_back(std::string(packed_, at, name_end - at), std::bit_cast<float>(get_u32(bytes + name_end + 1)));
-    at = name_end + 5;
-  }
+  for_each_packed_pair(packed_, [&](std::string_view name, float value) {
+    result.emplace_back(std::string(name), value);
+    return false;
+  });
   return result;
+}
+
+std::optional<float> packed_freq_value(std::string_view packed, std::string_view name) {
+  std::optional<float> found;
+  for_each_packed_pair(packed, [&](std::string_view pair_name, float value) {
+    if (pair_name == name) found = value;
+    return found.has_value();
+  });
+  return found;
 }
 
 void FreqMN::print_body(std::ostream& out) const {

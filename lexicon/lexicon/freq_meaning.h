@@ -2,7 +2,9 @@
 // Frequencies of a word under names ("freq" meaning): pairs of a name and a
 // number, kept packed: a 4-byte pair count, then each name with a NUL and a
 // 4-byte float, numbers big-endian.
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,5 +33,11 @@ class FreqMN final : public Meaning {
  private:
   std::string packed_;
 };
+
+// The value of the first pair named `name` in a packed "freq" body, read in
+// place: the chart asks it once per lexical item, and unpacking every pair
+// into strings cost more than the rest of entering the item. Nothing when no
+// pair has that name; a truncated body is read as far as its whole pairs go.
+std::optional<float> packed_freq_value(std::string_view packed, std::string_view name);
 
 }  // namespace velmo

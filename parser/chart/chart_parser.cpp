@@ -16,7 +16,6 @@
 #include "parser/chart/item_atts.h"
 #include "parser/chart/sentence.h"
 #include "parser/chart/sentence_view.h"
-#include "parser/chart/word_freq.h"
 #include "parser/grammar/category_names.h"
 #include "parser/grammar/korvel_parser.h"
 

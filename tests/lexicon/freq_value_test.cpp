@@ -1,4 +1,4 @@
-#include "parser/chart/word_freq.h"
+#include "lexicon/lexicon/freq_meaning.h"
 
 #include <gtest/gtest.h>
 
