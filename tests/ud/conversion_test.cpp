@@ -606,6 +606,27 @@ TEST(SchemeToUd, ACommonNounItemWrittenWithCapitalsIsACompound) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:compound 2:obj 6:case 4:nmod 6:flat ");
 }
 
+// Two numbers joined by a hyphen are a range: the second modifies the
+// first and the hyphen, a symbol, is its case marker.
+TEST(SchemeToUd, TheSecondNumberOfARangeModifiesTheFirstWithTheHyphenAsCase) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Bush\t~ N\t2\ts\t(gov earn))\n"
+      "2\t(earned\tearn V\tE0\ti\t(gov fin))\n"
+      "3\t(points\tpoint N\t2\tobj\t(gov earn))\n"
+      "4\t(in\t~ Prep\t2\tmod\t(gov earn))\n"
+      "5\t(1969\t1969-1970 Num\t4\tpcomp\t(gov in))\n"
+      "6\t(-\t U\t5\tlex-mod\t(gov 1969-1970))\n"
+      "7\t(1970\t U\t5\tlex-mod\t(gov 1969-1970))\n"
+      ")\n",
+      "Bush earned points in 1969-1970");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 5:case 2:obl 7:case 5:nmod ");
+  EXPECT_EQ(sentence.words[5].upos, "SYM");
+  EXPECT_EQ(sentence.words[6].upos, "NUM");
+  EXPECT_EQ(sentence.words[4].lemma, "1969");
+}
+
 // A lower-case noun before a person's name describes the person; before
 // a name that is no person's it stays a compound.
 TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
