@@ -116,7 +116,9 @@ bool is_personal_pronoun(std::string_view form) {
 }
 
 bool is_clitic(std::string_view previous, std::string_view form) {
-  static constexpr std::array<std::string_view, 9> clitics = {"n't", "'s", "'re", "'m", "'ve", "'ll", "'d", "'", "s"};
+  static constexpr std::array<std::string_view, 17> clitics = {
+      "n't", "'s", "'re", "'m", "'ve", "'ll", "'d", "'", "s", "n\xE2\x80\x99t", "\xE2\x80\x99s", "\xE2\x80\x99re",
+      "\xE2\x80\x99m", "\xE2\x80\x99ve", "\xE2\x80\x99ll", "\xE2\x80\x99" "d", "\xE2\x80\x99"};
   std::string word = lower(form);
   std::string before = lower(previous);
   if (previous.empty() || is_punctuation(previous)) return false;
@@ -164,7 +166,7 @@ std::string upos_from_category(std::string_view category, std::string_view form,
   if (category == "VBE") return "AUX";
   if (category == "VB") return word == "to" ? "PART" : "AUX";
   if (category == "A") return "ADJ";
-  if (category == "Adv") return word == "not" || word == "n't" ? "PART" : "ADV";
+  if (category == "Adv") return word == "not" || word == "n't" || word == "n\xE2\x80\x99t" ? "PART" : "ADV";
   if (category == "Prep") return "ADP";
   if (category == "Det") return "DET";
   if (category == "C") return "SCONJ";

@@ -2568,8 +2568,10 @@ TEST(AttachText, NegationTakesTheNOfTheWordBefore) {
   EXPECT_EQ(forms(tree), "I did n't and ca n’t");
   EXPECT_EQ(tree.nodes[2].position, 3);
   UdSentence sentence = scheme_to_ud(tree);
-  ASSERT_EQ(sentence.multiwords.size(), 1u);
+  // The treebank writes both contractions as one token of two words.
+  ASSERT_EQ(sentence.multiwords.size(), 2u);
   EXPECT_EQ(sentence.multiwords[0].form, "didn't");
+  EXPECT_EQ(sentence.multiwords[1].form, "can’t");
 }
 
 // Words the treebank writes as two: the node stays with the first, the
