@@ -2688,5 +2688,12 @@ TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
   EXPECT_EQ(upos_from_category("", ",", 2), "PUNCT");
 }
 
+TEST(UposFromCategory, RunsOfHyphensArePunctuationOtherRulersSymbols) {
+  EXPECT_EQ(upos_from_category("U", "--", 1), "PUNCT");
+  EXPECT_EQ(upos_from_category("U", "----------", 1), "PUNCT");
+  EXPECT_EQ(upos_from_category("U", "==========", 1), "SYM");
+  EXPECT_EQ(upos_from_category("U", "-", 2), "SYM");  // the hyphen of a range
+}
+
 }  // namespace
 }  // namespace velmo::ud
