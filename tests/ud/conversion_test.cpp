@@ -627,6 +627,19 @@ TEST(SchemeToUd, TheSecondNumberOfARangeModifiesTheFirstWithTheHyphenAsCase) {
   EXPECT_EQ(sentence.words[4].lemma, "1969");
 }
 
+// A preposition without object that modifies a verb is an adverb.
+TEST(SchemeToUd, APrepositionWithoutObjectModifyingAVerbIsAnAdverb) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Come\tcome V\tE0\ti\t(gov fin))\n"
+      "2\t(in\t~ Prep\t1\tmod\t(gov come))\n"
+      ")\n",
+      "Come in");
+  EXPECT_EQ(attachments(sentence), "0:root 1:advmod ");
+  EXPECT_EQ(sentence.words[1].upos, "ADV");
+}
+
 // A lower-case noun before a person's name describes the person; before
 // a name that is no person's it stays a compound.
 TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
