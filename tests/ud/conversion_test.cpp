@@ -1875,6 +1875,37 @@ TEST(SchemeToUd, AlongBeforeWithIsACaseMarkerAndFixedWordsKeepTheirOwnPartOfSpee
   EXPECT_EQ(upos, "ADP NOUN PROPN VERB ADP ADP PROPN ");
 }
 
+// "at least" hangs from the number after it, or from the phrase that
+// begins after it, with "at" as its case.
+TEST(SchemeToUd, AtLeastHangsFromTheNumberOrPhraseAfterIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov wait))\n"
+      "2\t(waited\twait V\tE0\ti\t(gov fin))\n"
+      "3\t(at\t~ Prep\t2\tmod\t(gov wait))\n"
+      "4\t(least\t~ A\t6\tmod\t(gov minute))\n"
+      "5\t(10\t~ Num\t6\tnum\t(gov minute))\n"
+      "6\t(minutes\tminute N\t3\tpcomp\t(gov at))\n"
+      ")\n",
+      "I waited at least 10 minutes");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:case 5:nmod 6:nummod 2:obl ");
+  UdSentence phrase = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Keep\tkeep V\tE0\ti\t(gov fin))\n"
+      "2\t(checking\tcheck V\t1\tcomp\t(gov keep))\n"
+      "3\t(at\t~ Prep\t2\tmod\t(gov check))\n"
+      "4\t(least\t~ A\t3\tpcomp\t(gov at))\n"
+      "5\t(on\t~ Prep\t2\tmod\t(gov check))\n"
+      "6\t(a\t~ Det\t8\tdet\t(gov basis))\n"
+      "7\t(weekly\t~ A\t8\tmod\t(gov basis))\n"
+      "8\t(basis\t~ N\t5\tpcomp\t(gov on))\n"
+      ")\n",
+      "Keep checking at least on a weekly basis");
+  EXPECT_EQ(attachments(phrase), "0:root 1:xcomp 4:case 8:obl 8:case 8:det 8:amod 2:obl ");
+}
+
 TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
   UdSentence sentence = from_velmo(
       "(\n"
