@@ -294,6 +294,7 @@ class SchemeToUd {
     but_clauses_of_the_main_clause();
     loose_clauses_of_the_main_clause();
     fronted_adverbial_clauses();
+    numbered_lines();
     that_before_a_content_clause();
     stranded_function_words();
     adjectives_over_compounds();
@@ -1549,6 +1550,30 @@ class SchemeToUd {
       if (rel.starts_with("nsubj") || rel.starts_with("csubj") || rel == "expl") return true;
     }
     return false;
+  }
+
+  // A line that opens with a figure and a dash (or colon, or equals sign)
+  // before a noun or adjective phrase (68 - Percentage of the workforce ...;
+  // 1579 - EBS Network Co.) is headed by the figure, the phrase its appos:
+  // the parse read the figure as the phrase's number. The train treebank
+  // roots every such line (144 of 144) at the figure.
+  void numbered_lines() {
+    static constexpr std::string_view separators[] = {"-", "--", ":", "="};
+    const int n = static_cast<int>(tokens_.size());
+    const int phrase = first_root();
+    if (n < 3 || phrase <= 2 || ud_head_[1] != phrase || node_at_[1] < 0 || node_at_[phrase] < 0) return;
+    const std::string& figure = tokens_[0].form;
+    auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    // (a figure the lexicon took for an ordinal is an adjective)
+    const std::string& figure_category = nodes_[node_at_[1]].category;
+    if ((figure_category != "Num" && figure_category != "A") || std::none_of(figure.begin(), figure.end(), digit))
+      return;
+    const std::string& category = nodes_[node_at_[phrase]].category;
+    if (!one_of(tokens_[1].form, separators) || (category != "N" && category != "A")) return;
+    ud_head_[1] = 0;
+    ud_rel_[1] = "root";
+    ud_head_[phrase] = 1;
+    ud_rel_[phrase] = "appos";
   }
 
   // "that" read as the object of a verb that also took a content clause

@@ -1117,6 +1117,34 @@ TEST(SchemeToUd, AnOpeningAdverbialClauseGivesTheRootToTheClauseAfterIt) {
   EXPECT_EQ(kept.words[5].deprel, "parataxis");
 }
 
+TEST(SchemeToUd, AFigureBeforeADashHeadsItsLine) {
+  // 68 - Percentage of workers: the parse read the figure as the noun's
+  // modifier.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(68\t~ A\t3\tmod\t(gov percentage))\n"
+      "3\t(Percentage\t~ N\t*\t)\n"
+      "4\t(of\t~ Prep\t3\tmod\t(gov percentage))\n"
+      "5\t(workers\tworker N\t4\tpcomp\t(gov of))\n"
+      ")\n",
+      "68 - Percentage of workers");
+  EXPECT_EQ(sentence.words[0].deprel, "root");
+  EXPECT_EQ(sentence.words[0].head, 0);
+  EXPECT_EQ(sentence.words[2].deprel, "appos");
+  EXPECT_EQ(sentence.words[2].head, 1);
+  EXPECT_EQ(sentence.words[1].head, 3);
+
+  // Without the dash the figure stays the noun's number.
+  UdSentence counted = from_velmo(
+      "(\n"
+      "1\t(68\t~ Num\t2\tnum\t(gov worker))\n"
+      "2\t(workers\tworker N\t*\t)\n"
+      ")\n",
+      "68 workers");
+  EXPECT_EQ(counted.words[1].head, 0);
+  EXPECT_EQ(counted.words[0].deprel, "nummod");
+}
+
 TEST(SchemeToUd, ThatTakenAsTheObjectOfAVerbWithAContentClauseIsItsComplementiser) {
   // Ann says that , on Monday , traders filed: "that" read as the
   // object of "says", the clause as its complement.
