@@ -20,7 +20,9 @@ void set_weight_sources(KorvelParser& parser, const SentenceView& sentence) {
   if (weight_debugging()) weigher.clear_cache();
   DependencyWeigher::Sources sources;
   sources.distances = &parser.distances();
-  sources.is_bad_triple = [&parser](std::string_view triple) { return parser.bad_triples().contains(triple); };
+  sources.is_bad_triple = [&parser](std::string_view head, std::string_view relation, std::string_view modifier) {
+    return parser.bad_triples().contains(head, relation, modifier);
+  };
   sources.is_skipped = [sentence](int p) { return sentence.skipped(p); };
   if (RelationSource* db = parser.reldb)
     sources.probability = [db](std::string_view head, std::string_view relation, std::string_view modifier) {
