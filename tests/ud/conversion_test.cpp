@@ -1117,6 +1117,34 @@ TEST(SchemeToUd, AnOpeningAdverbialClauseGivesTheRootToTheClauseAfterIt) {
   EXPECT_EQ(kept.words[5].deprel, "parataxis");
 }
 
+TEST(SchemeToUd, AFigureBeforeADashHeadsItsLine) {
+  // 68 - Percentage of workers: the parse read the figure as the noun's
+  // modifier.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(68\t~ A\t3\tmod\t(gov percentage))\n"
+      "3\t(Percentage\t~ N\t*\t)\n"
+      "4\t(of\t~ Prep\t3\tmod\t(gov percentage))\n"
+      "5\t(workers\tworker N\t4\tpcomp\t(gov of))\n"
+      ")\n",
+      "68 - Percentage of workers");
+  EXPECT_EQ(sentence.words[0].deprel, "root");
+  EXPECT_EQ(sentence.words[0].head, 0);
+  EXPECT_EQ(sentence.words[2].deprel, "appos");
+  EXPECT_EQ(sentence.words[2].head, 1);
+  EXPECT_EQ(sentence.words[1].head, 3);
+
+  // Without the dash the figure stays the noun's number.
+  UdSentence counted = from_velmo(
+      "(\n"
+      "1\t(68\t~ Num\t2\tnum\t(gov worker))\n"
+      "2\t(workers\tworker N\t*\t)\n"
+      ")\n",
+      "68 workers");
+  EXPECT_EQ(counted.words[1].head, 0);
+  EXPECT_EQ(counted.words[0].deprel, "nummod");
+}
+
 TEST(SchemeToUd, ThatTakenAsTheObjectOfAVerbWithAContentClauseIsItsComplementiser) {
   // Ann says that , on Monday , traders filed: "that" read as the
   // object of "says", the clause as its complement.
@@ -1873,6 +1901,37 @@ TEST(SchemeToUd, AlongBeforeWithIsACaseMarkerAndFixedWordsKeepTheirOwnPartOfSpee
   std::string upos;
   for (const UdWord& word : sentence.words) upos += word.upos + " ";
   EXPECT_EQ(upos, "ADP NOUN PROPN VERB ADP ADP PROPN ");
+}
+
+// "at least" hangs from the number after it, or from the phrase that
+// begins after it, with "at" as its case.
+TEST(SchemeToUd, AtLeastHangsFromTheNumberOrPhraseAfterIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov wait))\n"
+      "2\t(waited\twait V\tE0\ti\t(gov fin))\n"
+      "3\t(at\t~ Prep\t2\tmod\t(gov wait))\n"
+      "4\t(least\t~ A\t6\tmod\t(gov minute))\n"
+      "5\t(10\t~ Num\t6\tnum\t(gov minute))\n"
+      "6\t(minutes\tminute N\t3\tpcomp\t(gov at))\n"
+      ")\n",
+      "I waited at least 10 minutes");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:case 5:nmod 6:nummod 2:obl ");
+  UdSentence phrase = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Keep\tkeep V\tE0\ti\t(gov fin))\n"
+      "2\t(checking\tcheck V\t1\tcomp\t(gov keep))\n"
+      "3\t(at\t~ Prep\t2\tmod\t(gov check))\n"
+      "4\t(least\t~ A\t3\tpcomp\t(gov at))\n"
+      "5\t(on\t~ Prep\t2\tmod\t(gov check))\n"
+      "6\t(a\t~ Det\t8\tdet\t(gov basis))\n"
+      "7\t(weekly\t~ A\t8\tmod\t(gov basis))\n"
+      "8\t(basis\t~ N\t5\tpcomp\t(gov on))\n"
+      ")\n",
+      "Keep checking at least on a weekly basis");
+  EXPECT_EQ(attachments(phrase), "0:root 1:xcomp 4:case 8:obl 8:case 8:det 8:amod 2:obl ");
 }
 
 TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
