@@ -293,6 +293,7 @@ class SchemeToUd {
     keep_one_root();
     but_clauses_of_the_main_clause();
     loose_clauses_of_the_main_clause();
+    fronted_adverbial_clauses();
     that_before_a_content_clause();
     stranded_function_words();
     adjectives_over_compounds();
@@ -1479,6 +1480,74 @@ class SchemeToUd {
         lifted.push_back(p);
     }
     for (int p : lifted) ud_head_[p] = root;
+  }
+
+  // A sentence that opens with an adverbial clause (a subordinator, or an
+  // auxiliary before its subject: Should they decide ...) which the parse
+  // made the main clause, with the clause after it as its parataxis: that
+  // later clause, when it has a subject of its own, is the main one and the
+  // opening clause its advcl (When I called, she said ...: "said" heads).
+  // Only adverbials, conjunctions and punctuation may stand before the
+  // opening word (In fact, when I ...). On the train split this moved 41
+  // sentences' roots to their gold place and none away from it.
+  void fronted_adverbial_clauses() {
+    const int n = static_cast<int>(tokens_.size());
+    const int old_root = first_root();
+    if (old_root == 0) return;
+    const int opening = adverbial_clause_opening(old_root);
+    if (opening == 0) return;
+    int main_clause = 0;
+    for (int p = old_root + 1; p <= n && main_clause == 0; ++p)
+      if (ud_head_[p] == old_root && ud_rel_[p] == "parataxis") main_clause = p;
+    if (main_clause == 0 || !has_subject(main_clause)) return;
+    for (int p = 1; p <= n; ++p)
+      if (ud_head_[p] == old_root && p != main_clause && (p < opening || p > main_clause)) ud_head_[p] = main_clause;
+    ud_head_[main_clause] = 0;
+    ud_rel_[main_clause] = "root";
+    ud_head_[old_root] = main_clause;
+    ud_rel_[old_root] = "advcl";
+  }
+
+  // The word opening `verb`'s clause as an adverbial one: its subordinator
+  // (mark, or advmod for when and once), or a first-word auxiliary of
+  // condition before the verb's subject; 0 when there is none, or when
+  // anything but an adverbial, conjunction or mark stands before it.
+  int adverbial_clause_opening(int verb) const {
+    static constexpr std::string_view subordinators[] = {
+        "after", "although", "as", "because", "before", "if", "once", "since", "though",
+        "unless", "until", "when", "whenever", "whereas", "whether", "while", "whilst"};
+    static constexpr std::string_view conditional_auxiliaries[] = {"had", "should", "were"};
+    static constexpr std::string_view leading[] = {"advmod", "obl", "punct", "cc", "discourse", "mark"};
+    int opening = 0;
+    bool subject_before_verb = false;
+    for (int p = 1; p < verb; ++p) {
+      if (ud_head_[p] != verb) continue;
+      const std::string& rel = ud_rel_[p];
+      if (rel.starts_with("nsubj")) subject_before_verb = true;
+      const std::string word = lower(tokens_[p - 1].form);
+      if (opening == 0 && (rel == "mark" || rel == "advmod") && one_of(word, subordinators)) opening = p;
+    }
+    if (opening == 0 && subject_before_verb && ud_head_[1] == verb && ud_rel_[1] == "aux" &&
+        one_of(lower(tokens_[0].form), conditional_auxiliaries))
+      opening = 1;
+    if (opening == 0) return 0;
+    for (int p = 1; p < opening; ++p) {
+      if (ud_head_[p] != verb) continue;
+      const std::string_view rel = ud_rel_[p];
+      if (!one_of(rel.substr(0, rel.find(':')), leading)) return 0;
+    }
+    return opening;
+  }
+
+  // Whether `verb` has a subject (nominal or clausal) or an expletive.
+  bool has_subject(int verb) const {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p) {
+      if (ud_head_[p] != verb) continue;
+      const std::string_view rel = ud_rel_[p];
+      if (rel.starts_with("nsubj") || rel.starts_with("csubj") || rel == "expl") return true;
+    }
+    return false;
   }
 
   // "that" read as the object of a verb that also took a content clause
