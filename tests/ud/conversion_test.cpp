@@ -606,6 +606,40 @@ TEST(SchemeToUd, ACommonNounItemWrittenWithCapitalsIsACompound) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:compound 2:obj 6:case 4:nmod 6:flat ");
 }
 
+// Two numbers joined by a hyphen are a range: the second modifies the
+// first and the hyphen, a symbol, is its case marker.
+TEST(SchemeToUd, TheSecondNumberOfARangeModifiesTheFirstWithTheHyphenAsCase) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Bush\t~ N\t2\ts\t(gov earn))\n"
+      "2\t(earned\tearn V\tE0\ti\t(gov fin))\n"
+      "3\t(points\tpoint N\t2\tobj\t(gov earn))\n"
+      "4\t(in\t~ Prep\t2\tmod\t(gov earn))\n"
+      "5\t(1969\t1969-1970 Num\t4\tpcomp\t(gov in))\n"
+      "6\t(-\t U\t5\tlex-mod\t(gov 1969-1970))\n"
+      "7\t(1970\t U\t5\tlex-mod\t(gov 1969-1970))\n"
+      ")\n",
+      "Bush earned points in 1969-1970");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 5:case 2:obl 7:case 5:nmod ");
+  EXPECT_EQ(sentence.words[5].upos, "SYM");
+  EXPECT_EQ(sentence.words[6].upos, "NUM");
+  EXPECT_EQ(sentence.words[4].lemma, "1969");
+}
+
+// A preposition without object that modifies a verb is an adverb.
+TEST(SchemeToUd, APrepositionWithoutObjectModifyingAVerbIsAnAdverb) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Come\tcome V\tE0\ti\t(gov fin))\n"
+      "2\t(in\t~ Prep\t1\tmod\t(gov come))\n"
+      ")\n",
+      "Come in");
+  EXPECT_EQ(attachments(sentence), "0:root 1:advmod ");
+  EXPECT_EQ(sentence.words[1].upos, "ADV");
+}
+
 // A lower-case noun before a person's name describes the person; before
 // a name that is no person's it stays a compound.
 TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
@@ -1115,6 +1149,34 @@ TEST(SchemeToUd, AnOpeningAdverbialClauseGivesTheRootToTheClauseAfterIt) {
       "I left as , she said");
   EXPECT_EQ(kept.words[1].head, 0);
   EXPECT_EQ(kept.words[5].deprel, "parataxis");
+}
+
+TEST(SchemeToUd, AFigureBeforeADashHeadsItsLine) {
+  // 68 - Percentage of workers: the parse read the figure as the noun's
+  // modifier.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(68\t~ A\t3\tmod\t(gov percentage))\n"
+      "3\t(Percentage\t~ N\t*\t)\n"
+      "4\t(of\t~ Prep\t3\tmod\t(gov percentage))\n"
+      "5\t(workers\tworker N\t4\tpcomp\t(gov of))\n"
+      ")\n",
+      "68 - Percentage of workers");
+  EXPECT_EQ(sentence.words[0].deprel, "root");
+  EXPECT_EQ(sentence.words[0].head, 0);
+  EXPECT_EQ(sentence.words[2].deprel, "appos");
+  EXPECT_EQ(sentence.words[2].head, 1);
+  EXPECT_EQ(sentence.words[1].head, 3);
+
+  // Without the dash the figure stays the noun's number.
+  UdSentence counted = from_velmo(
+      "(\n"
+      "1\t(68\t~ Num\t2\tnum\t(gov worker))\n"
+      "2\t(workers\tworker N\t*\t)\n"
+      ")\n",
+      "68 workers");
+  EXPECT_EQ(counted.words[1].head, 0);
+  EXPECT_EQ(counted.words[0].deprel, "nummod");
 }
 
 TEST(SchemeToUd, ThatTakenAsTheObjectOfAVerbWithAContentClauseIsItsComplementiser) {
@@ -1875,6 +1937,37 @@ TEST(SchemeToUd, AlongBeforeWithIsACaseMarkerAndFixedWordsKeepTheirOwnPartOfSpee
   EXPECT_EQ(upos, "ADP NOUN PROPN VERB ADP ADP PROPN ");
 }
 
+// "at least" hangs from the number after it, or from the phrase that
+// begins after it, with "at" as its case.
+TEST(SchemeToUd, AtLeastHangsFromTheNumberOrPhraseAfterIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov wait))\n"
+      "2\t(waited\twait V\tE0\ti\t(gov fin))\n"
+      "3\t(at\t~ Prep\t2\tmod\t(gov wait))\n"
+      "4\t(least\t~ A\t6\tmod\t(gov minute))\n"
+      "5\t(10\t~ Num\t6\tnum\t(gov minute))\n"
+      "6\t(minutes\tminute N\t3\tpcomp\t(gov at))\n"
+      ")\n",
+      "I waited at least 10 minutes");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:case 5:nmod 6:nummod 2:obl ");
+  UdSentence phrase = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Keep\tkeep V\tE0\ti\t(gov fin))\n"
+      "2\t(checking\tcheck V\t1\tcomp\t(gov keep))\n"
+      "3\t(at\t~ Prep\t2\tmod\t(gov check))\n"
+      "4\t(least\t~ A\t3\tpcomp\t(gov at))\n"
+      "5\t(on\t~ Prep\t2\tmod\t(gov check))\n"
+      "6\t(a\t~ Det\t8\tdet\t(gov basis))\n"
+      "7\t(weekly\t~ A\t8\tmod\t(gov basis))\n"
+      "8\t(basis\t~ N\t5\tpcomp\t(gov on))\n"
+      ")\n",
+      "Keep checking at least on a weekly basis");
+  EXPECT_EQ(attachments(phrase), "0:root 1:xcomp 4:case 8:obl 8:case 8:det 8:amod 2:obl ");
+}
+
 TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
   UdSentence sentence = from_velmo(
       "(\n"
@@ -2607,8 +2700,10 @@ TEST(AttachText, NegationTakesTheNOfTheWordBefore) {
   EXPECT_EQ(forms(tree), "I did n't and ca n’t");
   EXPECT_EQ(tree.nodes[2].position, 3);
   UdSentence sentence = scheme_to_ud(tree);
-  ASSERT_EQ(sentence.multiwords.size(), 1u);
+  // The treebank writes both contractions as one token of two words.
+  ASSERT_EQ(sentence.multiwords.size(), 2u);
   EXPECT_EQ(sentence.multiwords[0].form, "didn't");
+  EXPECT_EQ(sentence.multiwords[1].form, "can’t");
 }
 
 // Words the treebank writes as two: the node stays with the first, the
@@ -2723,6 +2818,13 @@ TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
   EXPECT_EQ(upos_from_category("", "$", 2), "SYM");  // a token without node
   EXPECT_EQ(upos_from_category("", "/", 2), "SYM");
   EXPECT_EQ(upos_from_category("", ",", 2), "PUNCT");
+}
+
+TEST(UposFromCategory, RunsOfHyphensArePunctuationOtherRulersSymbols) {
+  EXPECT_EQ(upos_from_category("U", "--", 1), "PUNCT");
+  EXPECT_EQ(upos_from_category("U", "----------", 1), "PUNCT");
+  EXPECT_EQ(upos_from_category("U", "==========", 1), "SYM");
+  EXPECT_EQ(upos_from_category("U", "-", 2), "SYM");  // the hyphen of a range
 }
 
 }  // namespace
