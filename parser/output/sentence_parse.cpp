@@ -22,7 +22,9 @@ void set_weight_sources(KorvelParser& parser, const SentenceView& sentence) {
   if (weight_debugging()) weigher.clear_cache();
   DependencyWeigher::Sources sources;
   sources.distances = &parser.distances();
-  sources.is_bad_triple = [&parser](std::string_view triple) { return parser.bad_triples().contains(triple); };
+  sources.is_bad_triple = [&parser](std::string_view head, std::string_view relation, std::string_view modifier) {
+    return parser.bad_triples().contains(head, relation, modifier);
+  };
   sources.is_skipped = [sentence](int p) { return sentence.skipped(p); };
   if (RelationSource* db = parser.reldb)
     sources.probability = [db](std::string_view head, std::string_view relation, std::string_view modifier) {
@@ -42,6 +44,18 @@ bool has_whole_root(const std::vector<RootItem>& roots, int last_word) {
   for (const RootItem& root : roots)
     if (spans_whole(root, last_word)) return true;
   return false;
+}
+
+// The tokenizer that splits input lines, made once: making one per line
+// (its byte tables, token buffer and quote sets) cost more than splitting
+// the line. A new string input starts it afresh; the default double-byte
+// flag is copied as a new tokenizer would copy it. It is never deleted
+// (objects are not freed after main).
+Tokenizer& line_tokenizer() {
+  static Tokenizer* const tokenizer =
+      new Tokenizer(tokenizer_configs::kSentences, kDefaultTokenBufferSize, kDefaultInputBufferSize);
+  tokenizer->set_double_byte(TokenizerBase::default_double_byte());
+  return *tokenizer;
 }
 
 // The tokenizer cuts words at straight quotes and apostrophes (That's:
@@ -135,7 +149,9 @@ Deps* parse_line(KorvelParser& parser, std::string_view line) {
   if (!analyzer) return nullptr;
   reset_parser(parser);
   analyzer->reset();
-  Tokenizer tokenizer(tokenizer_configs::kSentences, kDefaultTokenBufferSize, kDefaultInputBufferSize);
+  // Entering a word never parses another line: the shared tokenizer is
+  // read to the end before anything else uses it.
+  Tokenizer& tokenizer = line_tokenizer();
   tokenizer.set_string_input(line);
   while (const char* token = tokenizer.next_token()) {
     if (tokenizer.is_white(static_cast<unsigned char>(token[0])))
