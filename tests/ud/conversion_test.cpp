@@ -2382,6 +2382,22 @@ TEST(SchemeToUd, ACapitalisedNounStandingAloneWithItsCompoundsIsAFlatName) {
       ")\n",
       "Sean Boyle");
   EXPECT_EQ(attachments(alone), "0:root 1:flat ");
+  // A title opening the line describes the name and stays out of it.
+  UdSentence titled = from_velmo(
+      "(\n"
+      "1\t(Ms.\t~ N\t2\tnn\t(gov Marquez))\n"
+      "2\t(Marquez\t~ N\t*\t)\n"
+      ")\n",
+      "Ms. Marquez");
+  EXPECT_EQ(attachments(titled), "2:nmod:desc 0:root ");
+  UdSentence titled_name = from_velmo(
+      "(\n"
+      "1\t(Dr.\t~ N\t3\tnn\t(gov Smith))\n"
+      "2\t(John\t~ N\t3\tnn\t(gov Smith))\n"
+      "3\t(Smith\t~ N\t*\t)\n"
+      ")\n",
+      "Dr. John Smith");
+  EXPECT_EQ(attachments(titled_name), "2:nmod:desc 0:root 2:flat ");
   // Inside a sentence the compound stays.
   UdSentence inside = from_velmo(
       "(\n"
