@@ -1968,6 +1968,24 @@ TEST(SchemeToUd, AtLeastHangsFromTheNumberOrPhraseAfterIt) {
   EXPECT_EQ(attachments(phrase), "0:root 1:xcomp 4:case 8:obl 8:case 8:det 8:amod 2:obl ");
 }
 
+// "5 - 10 percent": the second number of a range hangs from the first,
+// the dash (a symbol) its case.
+TEST(SchemeToUd, TheSecondNumberOfADashedRangeHangsFromTheFirst) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(The\t~ Det\t2\tdet\t(gov rate))\n"
+      "2\t(rate\t~ N\t3\ts\t(gov be))\n"
+      "3\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "4\t(5\t~ Num\t7\tnum\t(gov percent))\n"
+      "6\t(10\t~ Num\t7\tnum\t(gov percent))\n"
+      "7\t(percent\t~ N\t3\tpred\t(gov be))\n"
+      ")\n",
+      "The rate is 5 - 10 percent");
+  EXPECT_EQ(attachments(sentence), "2:det 7:nsubj 7:cop 7:nummod 6:case 4:nmod 0:root ");
+  EXPECT_EQ(sentence.words[4].upos, "SYM");
+}
+
 TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
   UdSentence sentence = from_velmo(
       "(\n"
