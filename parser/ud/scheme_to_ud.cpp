@@ -2182,7 +2182,8 @@ class SchemeToUd {
   // (at least 10 minutes: nmod of 10, 18 of 18 times), else from the phrase
   // that begins after it (at least a couple of days, at least I can be
   // sure: the head of the words after "least" that hangs from no word
-  // before it). The parse makes "least" the preposition's object under the
+  // before it); under a noun or number "least" is an nmod, else an obl.
+  // The parse makes "least" the preposition's object under the
   // verb, or an adjective of the noun after it with "at" that noun's case.
   void at_least() {
     const int n = static_cast<int>(tokens_.size());
@@ -2200,9 +2201,9 @@ class SchemeToUd {
       if (ancestor(least, target)) move_dependents(least, target);
       ud_head_[at] = least;
       ud_rel_[at] = "case";
-      const std::string& category = node_at_[target] >= 0 ? nodes_[node_at_[target]].category : std::string();
-      const bool nominal_target = category == "Num" || (category == "N" && ud_rel_[target] != "obl");
-      reattach(least, target, nominal_target ? "nmod" : "obl");
+      const std::string_view category =
+          node_at_[target] >= 0 ? std::string_view(nodes_[node_at_[target]].category) : std::string_view();
+      reattach(least, target, nominal(category) ? "nmod" : "obl");
     }
   }
 

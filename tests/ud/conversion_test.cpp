@@ -1993,7 +1993,7 @@ TEST(SchemeToUd, AtLeastHangsFromTheNumberOrPhraseAfterIt) {
       "8\t(basis\t~ N\t5\tpcomp\t(gov on))\n"
       ")\n",
       "Keep checking at least on a weekly basis");
-  EXPECT_EQ(attachments(phrase), "0:root 1:xcomp 4:case 8:obl 8:case 8:det 8:amod 2:obl ");
+  EXPECT_EQ(attachments(phrase), "0:root 1:xcomp 4:case 8:nmod 8:case 8:det 8:amod 2:obl ");
 }
 
 // "5 - 10 percent": the second number of a range hangs from the first,
