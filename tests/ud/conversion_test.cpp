@@ -2887,6 +2887,9 @@ TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
   EXPECT_EQ(upos_from_category("N", "Anyone", 1), "PRON");
   EXPECT_EQ(upos_from_category("N", "some", 3), "DET");  // some of them
   EXPECT_EQ(upos_from_category("N", "many", 3), "ADJ");
+  EXPECT_EQ(upos_from_category("N", "other", 3), "ADJ");  // each other
+  EXPECT_EQ(upos_from_category("N", "best", 3), "ADJ");   // the best
+  EXPECT_EQ(upos_from_category("N", "others", 3), "NOUN");
   EXPECT_EQ(upos_from_category("N", "Google", 3), "PROPN");
   EXPECT_EQ(upos_from_category("N", "Google", 1), "NOUN");  // a capital at the start says nothing
   EXPECT_EQ(upos_from_category("U", "bomb", 2), "X");
