@@ -16,6 +16,7 @@
 #include "parser/chart/item_atts.h"
 #include "parser/chart/sentence.h"
 #include "parser/chart/sentence_view.h"
+#include "parser/chart/visible_equality.h"
 #include "parser/grammar/category_names.h"
 #include "parser/grammar/korvel_parser.h"
 
@@ -317,8 +318,9 @@ bool ChartParser::pack(GCate& g, PItem* item, int p) {
     from = g.lowest_reach(p);
     to = g.highest_reach(p);
   }
+  const VisibleEquality agrees(g.visible_atts, item->av.type(), b_.lexitem);
   const auto same = [&](const PItem* other) {
-    return other->start == item->start && other->end == item->end && other->av.equals(item->av, &g.visible_atts);
+    return other->start == item->start && other->end == item->end && agrees(other->av, item->av);
   };
   if (!chart_.spans_moved) {
     PItem* other = chart_.stored_by_span.find_first_in(&g, item->end, from, to, item->start, same);
