@@ -53,6 +53,9 @@ DIST_EXPONENT = 0.6
 # of train (--every 7, 9 and 10).
 RELATION_DIST_EXPONENTS = {"punc": 0.1}
 MIN_PREP_KEY_COUNT = 20    # prepositions rarer than this get no keys of their own
+# The relation of the pooled rows of all prepositions under a head category
+# (the parser's DependencyWeigher::kAnyPreposition).
+ANY_PREPOSITION = "<prep>"
 # Powers the relation database applies to parts of its answers (written in
 # its "<settings>" entry, in thousandths): to the association of a
 # prepositional object with the head, and to an answer that has no modifier
@@ -246,30 +249,20 @@ def number(value):
 
 
 def prepositional_rows(stats, prep_relations):
-    """The distances of a preposition too rare under a head category for a
-    row of its own: those of all prepositions under that category pooled
-    (without a row the parser would charge the floor at any distance, and
-    the preposition would attach there anywhere more cheaply than where it
-    is common: into under a noun, including under a verb). Only for the
-    prepositions with a row under some category (a longer table costs
-    start-up time)."""
+    """The distances of all prepositions under each head category pooled,
+    keyed HEAD:<prep>:MODIFIER (ANY_PREPOSITION): the parser weighs a
+    preposition too rare under a head category for a row of its own by
+    that row (without one it would charge the floor at any distance, and
+    the preposition would attach anywhere more cheaply than where it is
+    common: into under a noun, including under a verb, among or due to
+    under the farthest head)."""
     pooled = defaultdict(Counter)
-    common = set()
     for key, counts in stats.distances.items():
         head, relation, modifier = key.split(":")
         if relation in prep_relations:
             pooled[(head, modifier)].update(counts)
-            if sum(counts.values()) >= MIN_PREP_KEY_COUNT:
-                common.add(relation)
-    rows = {}
-    for (head, modifier), counts in pooled.items():
-        if sum(counts.values()) < MIN_PREP_KEY_COUNT:
-            continue
-        for relation in sorted(common):
-            key = "%s:%s:%s" % (head, relation, modifier)
-            if sum(stats.distances.get(key, Counter()).values()) < MIN_PREP_KEY_COUNT:
-                rows[key] = counts
-    return rows
+    return {"%s:%s:%s" % (head, ANY_PREPOSITION, modifier): counts
+            for (head, modifier), counts in pooled.items() if sum(counts.values()) >= MIN_PREP_KEY_COUNT}
 
 
 def write_dist(stats, path, prep_relations, exponent=DIST_EXPONENT):

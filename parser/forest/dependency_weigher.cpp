@@ -94,6 +94,7 @@ DependencyWeigher::DependencyWeigher(std::size_t max_cached_triples)
       expl_(intern("expl")),
       prep_(intern("Prep")),
       pcomp_(intern("pcomp")),
+      any_preposition_(intern(kAnyPreposition)),
       verb_key_(intern("V")),
       no_word_(intern("~")),
       empty_(intern("")) {}
@@ -414,7 +415,8 @@ float DependencyWeigher::weight_of(const Side& head, const Side& modifier, const
   const int d = distance(head.position, modifier.position);
   // A predicative preposition takes its subject as a verb does.
   const bool verb_like = relation == subj_ && head.cat_p;
-  const float dw = distance_weight(verb_like ? verb_key_ : head.category, relation, modifier.category, d);
+  const float dw =
+      distance_weight(verb_like ? verb_key_ : head.category, relation, modifier.category, d, modifier.prepositional);
   if (relation == prep_) return dw;
   const char* head_word = modifier.prepositional ? category_head(head) : head.word;
   const TripleWeight triple = triple_of(TripleKey{head_word, relation, modifier.word}, dw, d);
@@ -433,8 +435,18 @@ const char* DependencyWeigher::category_head(const Side& head) {
   return text;
 }
 
-float DependencyWeigher::distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d) {
+float DependencyWeigher::distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d,
+                                         bool prepositional) {
   if (!sources_.distances) return DistanceTable::kFloorWeight;
+  int row = distance_row(head_key, relation, modifier_key);
+  // Without a row the floor would make a rare preposition (among, via,
+  // due to) equally cheap at any distance under any head: it would take
+  // the farthest head the grammar offers as readily as the nearest.
+  if (row == DistanceTable::kNoRow && prepositional) row = distance_row(head_key, any_preposition_, modifier_key);
+  return sources_.distances->row_weight(row, d);
+}
+
+int DependencyWeigher::distance_row(const char* head_key, const char* relation, const char* modifier_key) {
   auto [row, added] = distance_rows_.find_or_add(TripleKey{head_key, relation, modifier_key});
   if (added) {
     std::string key = head_key;
@@ -444,7 +456,7 @@ float DependencyWeigher::distance_weight(const char* head_key, const char* relat
     key += modifier_key;
     row = sources_.distances->find_row(key);
   }
-  return sources_.distances->row_weight(row, d);
+  return row;
 }
 
 DependencyWeigher::TripleWeight DependencyWeigher::triple_of(const TripleKey& key, float distance_weight,

@@ -49,6 +49,10 @@ class DependencyWeigher {
   // What the cache of triple weights holds for a bad triple (a weight is
   // never negative).
   static constexpr float kBadTripleMark = -1.0f;
+  // The relation under which the distance table pools the distances of all
+  // prepositions under a head category ("N:<prep>:Prep"): the row of a
+  // preposition too rare for a row of its own there.
+  static constexpr const char* kAnyPreposition = "<prep>";
 
   // What the weigher asks of the rest of the system.
   struct Sources {
@@ -182,7 +186,13 @@ class DependencyWeigher {
   // The interned "<CAT>word" of a head side, as prepositional questions
   // name it.
   const char* category_head(const Side& head);
-  float distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d);
+  // The distance weight of a dependency; a prepositional one whose
+  // preposition has no row under the head's category takes the row of all
+  // prepositions there (kAnyPreposition).
+  float distance_weight(const char* head_key, const char* relation, const char* modifier_key, int d,
+                        bool prepositional);
+  // The distance table's row of a key (memoised), or DistanceTable::kNoRow.
+  int distance_row(const char* head_key, const char* relation, const char* modifier_key);
   TripleWeight triple_of(const TripleKey& key, float distance_weight, int distance);
   float triple_weight(const TripleKey& key, float distance_weight, int distance);
   // "head\trelation\tmodifier", made in a buffer kept for the next.
@@ -214,6 +224,7 @@ class DependencyWeigher {
   const char* expl_;
   const char* prep_;
   const char* pcomp_;  // the link from a preposition to its object
+  const char* any_preposition_;  // kAnyPreposition, interned
   const char* verb_key_;
   const char* no_word_;
   // ---- Memos of the current sentence.

@@ -293,6 +293,8 @@ class SchemeToUd {
     keep_one_root();
     but_clauses_of_the_main_clause();
     loose_clauses_of_the_main_clause();
+    fronted_adverbial_clauses();
+    numbered_lines();
     that_before_a_content_clause();
     stranded_function_words();
     adjectives_over_compounds();
@@ -315,6 +317,7 @@ class SchemeToUd {
     telephone_numbers();
     along_with();
     of_course();
+    at_least();
     else_after_place_adverbs();
     addresses_after_names();
     label_leftover_dependents();
@@ -1481,6 +1484,98 @@ class SchemeToUd {
     for (int p : lifted) ud_head_[p] = root;
   }
 
+  // A sentence that opens with an adverbial clause (a subordinator, or an
+  // auxiliary before its subject: Should they decide ...) which the parse
+  // made the main clause, with the clause after it as its parataxis: that
+  // later clause, when it has a subject of its own, is the main one and the
+  // opening clause its advcl (When I called, she said ...: "said" heads).
+  // Only adverbials, conjunctions and punctuation may stand before the
+  // opening word (In fact, when I ...). On the train split this moved 41
+  // sentences' roots to their gold place and none away from it.
+  void fronted_adverbial_clauses() {
+    const int n = static_cast<int>(tokens_.size());
+    const int old_root = first_root();
+    if (old_root == 0) return;
+    const int opening = adverbial_clause_opening(old_root);
+    if (opening == 0) return;
+    int main_clause = 0;
+    for (int p = old_root + 1; p <= n && main_clause == 0; ++p)
+      if (ud_head_[p] == old_root && ud_rel_[p] == "parataxis") main_clause = p;
+    if (main_clause == 0 || !has_subject(main_clause)) return;
+    for (int p = 1; p <= n; ++p)
+      if (ud_head_[p] == old_root && p != main_clause && (p < opening || p > main_clause)) ud_head_[p] = main_clause;
+    ud_head_[main_clause] = 0;
+    ud_rel_[main_clause] = "root";
+    ud_head_[old_root] = main_clause;
+    ud_rel_[old_root] = "advcl";
+  }
+
+  // The word opening `verb`'s clause as an adverbial one: its subordinator
+  // (mark, or advmod for when and once), or a first-word auxiliary of
+  // condition before the verb's subject; 0 when there is none, or when
+  // anything but an adverbial, conjunction or mark stands before it.
+  int adverbial_clause_opening(int verb) const {
+    static constexpr std::string_view subordinators[] = {
+        "after", "although", "as", "because", "before", "if", "once", "since", "though",
+        "unless", "until", "when", "whenever", "whereas", "whether", "while", "whilst"};
+    static constexpr std::string_view conditional_auxiliaries[] = {"had", "should", "were"};
+    static constexpr std::string_view leading[] = {"advmod", "obl", "punct", "cc", "discourse", "mark"};
+    int opening = 0;
+    bool subject_before_verb = false;
+    for (int p = 1; p < verb; ++p) {
+      if (ud_head_[p] != verb) continue;
+      const std::string& rel = ud_rel_[p];
+      if (rel.starts_with("nsubj")) subject_before_verb = true;
+      const std::string word = lower(tokens_[p - 1].form);
+      if (opening == 0 && (rel == "mark" || rel == "advmod") && one_of(word, subordinators)) opening = p;
+    }
+    if (opening == 0 && subject_before_verb && ud_head_[1] == verb && ud_rel_[1] == "aux" &&
+        one_of(lower(tokens_[0].form), conditional_auxiliaries))
+      opening = 1;
+    if (opening == 0) return 0;
+    for (int p = 1; p < opening; ++p) {
+      if (ud_head_[p] != verb) continue;
+      const std::string_view rel = ud_rel_[p];
+      if (!one_of(rel.substr(0, rel.find(':')), leading)) return 0;
+    }
+    return opening;
+  }
+
+  // Whether `verb` has a subject (nominal or clausal) or an expletive.
+  bool has_subject(int verb) const {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p) {
+      if (ud_head_[p] != verb) continue;
+      const std::string_view rel = ud_rel_[p];
+      if (rel.starts_with("nsubj") || rel.starts_with("csubj") || rel == "expl") return true;
+    }
+    return false;
+  }
+
+  // A line that opens with a figure and a dash (or colon, or equals sign)
+  // before a noun or adjective phrase (68 - Percentage of the workforce ...;
+  // 1579 - EBS Network Co.) is headed by the figure, the phrase its appos:
+  // the parse read the figure as the phrase's number. The train treebank
+  // roots every such line (144 of 144) at the figure.
+  void numbered_lines() {
+    static constexpr std::string_view separators[] = {"-", "--", ":", "="};
+    const int n = static_cast<int>(tokens_.size());
+    const int phrase = first_root();
+    if (n < 3 || phrase <= 2 || ud_head_[1] != phrase || node_at_[1] < 0 || node_at_[phrase] < 0) return;
+    const std::string& figure = tokens_[0].form;
+    auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    // (a figure the lexicon took for an ordinal is an adjective)
+    const std::string& figure_category = nodes_[node_at_[1]].category;
+    if ((figure_category != "Num" && figure_category != "A") || std::none_of(figure.begin(), figure.end(), digit))
+      return;
+    const std::string& category = nodes_[node_at_[phrase]].category;
+    if (!one_of(tokens_[1].form, separators) || (category != "N" && category != "A")) return;
+    ud_head_[1] = 0;
+    ud_rel_[1] = "root";
+    ud_head_[phrase] = 1;
+    ud_rel_[phrase] = "appos";
+  }
+
   // "that" read as the object of a verb that also took a content clause
   // after it is the clause's complementiser (Records show that on Oct. 31,
   // traders filed letters: the parse could not open the clause with its
@@ -2012,6 +2107,35 @@ class SchemeToUd {
       ud_rel_[p] = "advmod";
       ud_head_[course] = p;
       ud_rel_[course] = "fixed";
+    }
+  }
+
+  // "at least" limits what comes after it, and the train treebank hangs
+  // "least" (with "at" as its case) from that: from a number right after it
+  // (at least 10 minutes: nmod of 10, 18 of 18 times), else from the phrase
+  // that begins after it (at least a couple of days, at least I can be
+  // sure: the head of the words after "least" that hangs from no word
+  // before it). The parse makes "least" the preposition's object under the
+  // verb, or an adjective of the noun after it with "at" that noun's case.
+  void at_least() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int at = 1; at + 2 <= n; ++at) {
+      const int least = at + 1, next = at + 2;
+      if (lower(tokens_[at - 1].form) != "at" || lower(tokens_[least - 1].form) != "least") continue;
+      if (ud_rel_[at] != "case" || ud_head_[least] < 0 || is_punctuation(tokens_[next - 1].form)) continue;
+      if (ud_head_[at] != least && ud_head_[at] != ud_head_[least]) continue;
+      const bool number = node_at_[next] >= 0 && nodes_[node_at_[next]].category == "Num";
+      int target = next;
+      while (!number && ud_head_[target] > least) target = ud_head_[target];
+      if (target == least) continue;
+      // (a phrase that hung from "least" takes its place, with what else
+      // hung there: It was at least a good effort.)
+      if (ancestor(least, target)) move_dependents(least, target);
+      ud_head_[at] = least;
+      ud_rel_[at] = "case";
+      const std::string& category = node_at_[target] >= 0 ? nodes_[node_at_[target]].category : std::string();
+      const bool nominal_target = category == "Num" || (category == "N" && ud_rel_[target] != "obl");
+      reattach(least, target, nominal_target ? "nmod" : "obl");
     }
   }
 

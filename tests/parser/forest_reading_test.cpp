@@ -570,6 +570,35 @@ TEST_F(RelationDatabaseTest, APrepositionalPhraseIsAskedWithItsObject) {
   EXPECT_EQ(std::find(asked.begin(), asked.end(), "<V>saw with with"), asked.end());
 }
 
+// A preposition without a distance row of its own under the head's
+// category is weighed by the row of all prepositions there; one with a row
+// keeps it, and other dependencies without a row keep the floor.
+TEST_F(RelationDatabaseTest, ARarePrepositionTakesThePooledDistanceRow) {
+  words({"saw", "man", "among", "trees", "with", "telescope"});
+  GCate* v = category("V");
+  GCate* n = category("N");
+  GCate* p = category("P");
+  GLink* pobj = link(p, n, "pcomp", 1);
+  PItem* saw = word_item(v, 1, 18.0f, "(cat v)");
+  PItem* man = word_item(n, 2, 18.0f);
+  PItem* among = merge(word_item(p, 3, 18.0f, "(cat p) (pform among)"), word_item(n, 4, 18.0f), pobj);
+  PItem* with = merge(word_item(p, 5, 18.0f, "(cat p) (pform with)"), word_item(n, 6, 18.0f), pobj);
+  DistanceTable distances;
+  distances.add(std::string("V:") + DependencyWeigher::kAnyPreposition + ":P", 2, false, 0.5f);
+  distances.add(std::string("V:") + DependencyWeigher::kAnyPreposition + ":P", 4, false, 0.5f);
+  distances.add("V:with:P", 4, false, 0.25f);
+  DependencyWeigher weigher;
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  sources.probability = [](std::string_view, std::string_view, std::string_view) -> std::optional<double> {
+    return std::nullopt;
+  };
+  weigher.set_sources(sources);
+  EXPECT_FLOAT_EQ(weigher.surface_weight(*saw, *among, "among"), -std::log(0.5f));
+  EXPECT_FLOAT_EQ(weigher.surface_weight(*saw, *with, "with"), -std::log(0.25f));
+  EXPECT_FLOAT_EQ(weigher.single_weight(*saw, *man, "among"), DistanceTable::kFloorWeight);
+}
+
 TEST_F(RelationDatabaseTest, BadTriplesCostFortyAndDebuggingWritesEachTriple) {
   DistanceTable distances;
   distances.add("V:obj:N", 1, false, 0.5f);

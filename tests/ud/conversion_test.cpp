@@ -1057,6 +1057,94 @@ TEST(SchemeToUd, ALooseClauseUnderAContentClauseHangsFromTheMainClause) {
   EXPECT_EQ(sentence.words[8].head, 2);
 }
 
+TEST(SchemeToUd, AnOpeningAdverbialClauseGivesTheRootToTheClauseAfterIt) {
+  // When I called , she left: the parse made "called" the main verb and
+  // "left" its parataxis.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(When\t~ Adv\t3\tmod\t(gov call))\n"
+      "2\t(I\t~ N\t3\ts\t(gov call))\n"
+      "3\t(called\tcall V\tE0\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\t3\tpara\t(gov call))\n"
+      "4\t(,\t~ Punc\t6\tpunc\t(gov leave))\n"
+      "5\t(she\t~ N\t6\ts\t(gov leave))\n"
+      "6\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "When I called , she left");
+  EXPECT_EQ(sentence.words[5].deprel, "root");
+  EXPECT_EQ(sentence.words[5].head, 0);
+  EXPECT_EQ(sentence.words[2].deprel, "advcl");
+  EXPECT_EQ(sentence.words[2].head, 6);
+  EXPECT_EQ(sentence.words[0].head, 3);
+  EXPECT_EQ(sentence.words[3].head, 3);
+
+  // Should they decide , we will feel it: the auxiliary before its subject
+  // opens the clause of condition.
+  UdSentence inverted = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Should\t~ VB\t3\taux\t(gov decide))\n"
+      "2\t(they\t~ N\t3\ts\t(gov decide))\n"
+      "3\t(decide\t~ V\tE0\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\t3\tpara\t(gov decide))\n"
+      "4\t(,\t~ Punc\t7\tpunc\t(gov feel))\n"
+      "5\t(we\t~ N\t7\ts\t(gov feel))\n"
+      "6\t(will\t~ VB\t7\taux\t(gov feel))\n"
+      "7\t(feel\t~ V\tE1\ti\t(gov fin))\n"
+      "8\t(it\t~ N\t7\tobj\t(gov feel))\n"
+      ")\n",
+      "Should they decide , we will feel it");
+  EXPECT_EQ(inverted.words[6].head, 0);
+  EXPECT_EQ(inverted.words[2].deprel, "advcl");
+  EXPECT_EQ(inverted.words[2].head, 7);
+
+  // With its subject before the subordinator the first clause stays the
+  // main one (I left as he came , she said).
+  UdSentence kept = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      "3\t(as\t~ Adv\t2\tmod\t(gov leave))\n"
+      "E1\t(()\tfin C\t2\tpara\t(gov leave))\n"
+      "4\t(,\t~ Punc\t6\tpunc\t(gov say))\n"
+      "5\t(she\t~ N\t6\ts\t(gov say))\n"
+      "6\t(said\tsay V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "I left as , she said");
+  EXPECT_EQ(kept.words[1].head, 0);
+  EXPECT_EQ(kept.words[5].deprel, "parataxis");
+}
+
+TEST(SchemeToUd, AFigureBeforeADashHeadsItsLine) {
+  // 68 - Percentage of workers: the parse read the figure as the noun's
+  // modifier.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(68\t~ A\t3\tmod\t(gov percentage))\n"
+      "3\t(Percentage\t~ N\t*\t)\n"
+      "4\t(of\t~ Prep\t3\tmod\t(gov percentage))\n"
+      "5\t(workers\tworker N\t4\tpcomp\t(gov of))\n"
+      ")\n",
+      "68 - Percentage of workers");
+  EXPECT_EQ(sentence.words[0].deprel, "root");
+  EXPECT_EQ(sentence.words[0].head, 0);
+  EXPECT_EQ(sentence.words[2].deprel, "appos");
+  EXPECT_EQ(sentence.words[2].head, 1);
+  EXPECT_EQ(sentence.words[1].head, 3);
+
+  // Without the dash the figure stays the noun's number.
+  UdSentence counted = from_velmo(
+      "(\n"
+      "1\t(68\t~ Num\t2\tnum\t(gov worker))\n"
+      "2\t(workers\tworker N\t*\t)\n"
+      ")\n",
+      "68 workers");
+  EXPECT_EQ(counted.words[1].head, 0);
+  EXPECT_EQ(counted.words[0].deprel, "nummod");
+}
+
 TEST(SchemeToUd, ThatTakenAsTheObjectOfAVerbWithAContentClauseIsItsComplementiser) {
   // Ann says that , on Monday , traders filed: "that" read as the
   // object of "says", the clause as its complement.
@@ -1813,6 +1901,37 @@ TEST(SchemeToUd, AlongBeforeWithIsACaseMarkerAndFixedWordsKeepTheirOwnPartOfSpee
   std::string upos;
   for (const UdWord& word : sentence.words) upos += word.upos + " ";
   EXPECT_EQ(upos, "ADP NOUN PROPN VERB ADP ADP PROPN ");
+}
+
+// "at least" hangs from the number after it, or from the phrase that
+// begins after it, with "at" as its case.
+TEST(SchemeToUd, AtLeastHangsFromTheNumberOrPhraseAfterIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov wait))\n"
+      "2\t(waited\twait V\tE0\ti\t(gov fin))\n"
+      "3\t(at\t~ Prep\t2\tmod\t(gov wait))\n"
+      "4\t(least\t~ A\t6\tmod\t(gov minute))\n"
+      "5\t(10\t~ Num\t6\tnum\t(gov minute))\n"
+      "6\t(minutes\tminute N\t3\tpcomp\t(gov at))\n"
+      ")\n",
+      "I waited at least 10 minutes");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:case 5:nmod 6:nummod 2:obl ");
+  UdSentence phrase = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Keep\tkeep V\tE0\ti\t(gov fin))\n"
+      "2\t(checking\tcheck V\t1\tcomp\t(gov keep))\n"
+      "3\t(at\t~ Prep\t2\tmod\t(gov check))\n"
+      "4\t(least\t~ A\t3\tpcomp\t(gov at))\n"
+      "5\t(on\t~ Prep\t2\tmod\t(gov check))\n"
+      "6\t(a\t~ Det\t8\tdet\t(gov basis))\n"
+      "7\t(weekly\t~ A\t8\tmod\t(gov basis))\n"
+      "8\t(basis\t~ N\t5\tpcomp\t(gov on))\n"
+      ")\n",
+      "Keep checking at least on a weekly basis");
+  EXPECT_EQ(attachments(phrase), "0:root 1:xcomp 4:case 8:obl 8:case 8:det 8:amod 2:obl ");
 }
 
 TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
