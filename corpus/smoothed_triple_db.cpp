@@ -99,7 +99,7 @@ double SmoothedTripleDb::relation_given_class(std::string_view head_class, std::
 }
 
 double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_view relation) {
-  return relation_given_head(head_entry(head), relation);
+  return relation_given_head(head_entry(head), relation, name_number(relation));
 }
 
 std::uint32_t SmoothedTripleDb::name_number(std::string_view name) {
@@ -112,6 +112,14 @@ std::uint32_t SmoothedTripleDb::name_number(std::string_view name) {
   return number;
 }
 
+SmoothedTripleDb::RelationFacts SmoothedTripleDb::facts_of(std::string_view relation) {
+  Summary& all = summary();
+  if (const RelationFacts* known = all.relations_asked.find(relation)) return *known;
+  const RelationFacts facts{name_number(relation), is_prepositional(relation)};
+  all.relations_asked[all.relation_texts.emplace_back(relation)] = facts;
+  return facts;
+}
+
 template <class Compute>
 double SmoothedTripleDb::remembered(AnswerMemo Summary::*memo, const AnswerKey& key, Compute compute) {
   if (const double* known = (summary().*memo).find(key)) return *known;
@@ -121,8 +129,9 @@ double SmoothedTripleDb::remembered(AnswerMemo Summary::*memo, const AnswerKey& 
   return answer;
 }
 
-double SmoothedTripleDb::relation_given_head(const TripleEntry* head_entry, std::string_view relation) {
-  return remembered(&Summary::head_relations, AnswerKey{head_entry, name_number(relation), 0},
+double SmoothedTripleDb::relation_given_head(const TripleEntry* head_entry, std::string_view relation,
+                                             std::uint32_t number) {
+  return remembered(&Summary::head_relations, AnswerKey{head_entry, number, 0},
                     [&] { return compute_relation_given_head(head_entry, relation); });
 }
 
@@ -142,10 +151,15 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleE
 }
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
+  return relation_given_modifier(relation, name_number(relation), modifier);
+}
+
+double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::uint32_t number,
+                                                 std::string_view modifier) {
   // The modifier is known by its uses over all heads (the summary's, which
   // stay put); one without any has the relation's prior.
   const auto uses = reinterpret_cast<std::uintptr_t>(uses_of(modifier));
-  return remembered(&Summary::modifier_relations, AnswerKey{nullptr, name_number(relation), uses},
+  return remembered(&Summary::modifier_relations, AnswerKey{nullptr, number, uses},
                     [&] { return compute_relation_given_modifier(relation, modifier); });
 }
 
@@ -160,13 +174,13 @@ double SmoothedTripleDb::compute_relation_given_modifier(std::string_view relati
 
 double SmoothedTripleDb::relation_given_pair(std::string_view head, std::string_view relation,
                                              std::string_view modifier) {
-  return relation_given_pair(head_entry(head), relation, modifier);
+  return relation_given_pair(head_entry(head), relation, name_number(relation), modifier);
 }
 
 double SmoothedTripleDb::relation_given_pair(const TripleEntry* head_entry, std::string_view relation,
-                                             std::string_view modifier) {
-  const double backoff =
-      0.5 * (relation_given_head(head_entry, relation) + relation_given_modifier(relation, modifier));
+                                             std::uint32_t number, std::string_view modifier) {
+  const double backoff = 0.5 * (relation_given_head(head_entry, relation, number) +
+                                relation_given_modifier(relation, number, modifier));
   const RelationCounts counts = modifier_counts(head_entry, relation, modifier);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
 }
@@ -269,16 +283,16 @@ double SmoothedTripleDb::rate_given_class(std::string_view head_class, std::stri
 // other kinds (a verb's subject and objects do not make it less likely to
 // take a prepositional phrase).
 double SmoothedTripleDb::rate_given_head(std::string_view head, std::string_view relation) {
-  return rate_given_head(head_of(head), relation);
+  return rate_given_head(head_of(head), relation, name_number(relation));
 }
 
 // Heads the database lacks share the null entry: their category is part of
 // the memo's key.
-double SmoothedTripleDb::rate_given_head(const Head& head, std::string_view relation) {
+double SmoothedTripleDb::rate_given_head(const Head& head, std::string_view relation, std::uint32_t number) {
   // A head with an entry that names its category has that category; any
   // other is known by the category of the question too.
   const std::uintptr_t category = head.entry && !head.named_category ? 0 : name_number(head.category);
-  return remembered(&Summary::head_rates, AnswerKey{head.entry, name_number(relation), category},
+  return remembered(&Summary::head_rates, AnswerKey{head.entry, number, category},
                     [&] { return compute_rate_given_head(head, relation); });
 }
 
@@ -297,12 +311,13 @@ std::optional<std::pair<std::string_view, std::string_view>> SmoothedTripleDb::c
 }
 
 SmoothedTripleDb::Head SmoothedTripleDb::head_of(std::string_view head) {
-  auto& heads = summary().heads;
-  if (const auto known = heads.find(head); known != heads.end()) return known->second;
+  Summary& all = summary();
+  if (const Head* known = all.heads.find(head)) return *known;
   // The key is kept first, so that a category the text names views it.
-  const auto added = heads.emplace(std::string(head), Head{}).first;
-  added->second = find_head(added->first);
-  return added->second;
+  const std::string& kept = all.head_texts.emplace_back(head);
+  const Head found = find_head(kept);
+  all.heads[kept] = found;
+  return found;
 }
 
 SmoothedTripleDb::Head SmoothedTripleDb::find_head(std::string_view head) {
@@ -334,15 +349,17 @@ std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::
                                                     std::string_view modifier) {
   const bool unknown_modifier = modifier.empty() || modifier == "~" || compare_nocase(modifier, relation) == 0;
   const Summary& powers = summary();
-  if (is_prepositional(relation)) {
+  const RelationFacts facts = facts_of(relation);
+  if (facts.prepositional) {
     const Head known = head_of(head);
-    const double rate = rate_given_head(known, relation);
+    const double rate = rate_given_head(known, relation, facts.number);
     if (unknown_modifier) return std::min(kCeiling, std::pow(rate, powers.unknown_modifier_power));
     return std::min(kCeiling, rate * std::pow(association(known, relation, modifier), powers.association_power));
   }
   const TripleEntry* head_words = head_of(head).entry;
-  if (unknown_modifier) return std::pow(relation_given_head(head_words, relation), powers.unknown_modifier_power);
-  return relation_given_pair(head_words, relation, modifier);
+  if (unknown_modifier)
+    return std::pow(relation_given_head(head_words, relation, facts.number), powers.unknown_modifier_power);
+  return relation_given_pair(head_words, relation, facts.number, modifier);
 }
 
 }  // namespace velmo

@@ -70,7 +70,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -139,10 +138,6 @@ class SmoothedTripleDb : public TripleDb {
     const TripleEntry* heads;
     const TripleEntry* objects;
   };
-  struct TextHash {
-    using is_transparent = void;  // looked up by views, without copying
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-  };
   // What an answer that depends on less than a whole triple is known by:
   // an entry (or none), the number of a relation (Summary::names) and one
   // more thing (a modifier's uses, a category's number, or none).
@@ -159,6 +154,11 @@ class SmoothedTripleDb : public TripleDb {
       h = (h ^ key.relation) * 0x9E3779B97F4A7C15ull;
       return ((h ^ (key.other >> 3)) * 0x9E3779B97F4A7C15ull) >> 16;
     }
+  };
+  // A relation's number (Summary::names) and whether it is a preposition.
+  struct RelationFacts {
+    std::uint32_t number = 0;
+    bool prepositional = false;
   };
   // Open addressing in one array: a question asked again is one probe, and
   // the memo is freed in one piece (not node by node) with the summary.
@@ -192,15 +192,21 @@ class SmoothedTripleDb : public TripleDb {
     // as first met: the memos are keyed by number, not by text.
     FlatTextMap<std::uint32_t> names;
     std::deque<std::string> name_texts;  // what `names` views
+    // What a question needs of its relation, by the text as asked (a
+    // handful of relations are asked tens of thousands of times).
+    FlatTextMap<RelationFacts> relations_asked;
+    std::deque<std::string> relation_texts;  // what `relations_asked` views
     // The head of each text asked about (a head word is asked with many
     // relations and modifiers): its entry and category found once, instead
     // of the entry, its lemma's entry and its category record per question.
     // A category taken from a "<CAT>word" text views the memo's own key.
-    std::unordered_map<std::string, Head, TextHash, std::equal_to<>> heads;
+    FlatTextMap<Head> heads;
+    std::deque<std::string> head_texts;  // what `heads` views
   };
   Summary& summary();
   // The number of a relation or category name (case-folded).
   std::uint32_t name_number(std::string_view name);
+  RelationFacts facts_of(std::string_view relation);
   template <class Compute>
   double remembered(AnswerMemo Summary::*memo, const AnswerKey& key, Compute compute);
   double compute_relation_given_head(const TripleEntry* head_entry, std::string_view relation);
@@ -212,10 +218,13 @@ class SmoothedTripleDb : public TripleDb {
   const Summary::Uses* uses_of(std::string_view modifier);
   const ClassEntries& class_entries(std::string_view head_class);
   const TripleEntry* head_entry(std::string_view head);
-  double relation_given_head(const TripleEntry* head_entry, std::string_view relation);
-  double relation_given_pair(const TripleEntry* head_entry, std::string_view relation, std::string_view modifier);
+  // The questions with the relation's number found already.
+  double relation_given_head(const TripleEntry* head_entry, std::string_view relation, std::uint32_t number);
+  double relation_given_modifier(std::string_view relation, std::uint32_t number, std::string_view modifier);
+  double relation_given_pair(const TripleEntry* head_entry, std::string_view relation, std::uint32_t number,
+                             std::string_view modifier);
   double association(const Head& head, std::string_view relation, std::string_view modifier);
-  double rate_given_head(const Head& head, std::string_view relation);
+  double rate_given_head(const Head& head, std::string_view relation, std::uint32_t number);
   // The head of a question: the word's entry and its category, or for a
   // word the database lacks, no entry and the category "<CAT>word" names.
   Head head_of(std::string_view head);

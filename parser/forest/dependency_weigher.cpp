@@ -467,7 +467,7 @@ DependencyWeigher::TripleWeight DependencyWeigher::triple_of(const TripleKey& ke
   auto [cached, added] = triples_.find_or_add(key);
   if (added) {
     // Neither source adds to the cache: `cached` stays valid.
-    const bool bad = sources_.is_bad_triple && sources_.is_bad_triple(triple_text(key));
+    const bool bad = sources_.is_bad_triple && sources_.is_bad_triple(key.head, key.relation, key.modifier);
     cached = bad ? kBadTripleMark : triple_weight(key, distance_weight, distance);
   }
   return cached == kBadTripleMark ? TripleWeight{0.0f, true} : TripleWeight{cached, false};

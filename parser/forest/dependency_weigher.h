@@ -57,8 +57,8 @@ class DependencyWeigher {
   // What the weigher asks of the rest of the system.
   struct Sources {
     const DistanceTable* distances = nullptr;
-    // Whether the text "head\trelation\tmodifier" is a bad triple.
-    std::function<bool(std::string_view)> is_bad_triple;
+    // Whether (head word, relation, modifier word) is a bad triple.
+    std::function<bool(std::string_view, std::string_view, std::string_view)> is_bad_triple;
     // The relation database: a probability-like value in (0, 1], or nothing.
     std::function<std::optional<double>(std::string_view, std::string_view, std::string_view)> probability;
     // Whether the lexical analyzer skips the word at a position.

@@ -116,7 +116,9 @@ bool is_personal_pronoun(std::string_view form) {
 }
 
 bool is_clitic(std::string_view previous, std::string_view form) {
-  static constexpr std::array<std::string_view, 9> clitics = {"n't", "'s", "'re", "'m", "'ve", "'ll", "'d", "'", "s"};
+  static constexpr std::array<std::string_view, 17> clitics = {
+      "n't", "'s", "'re", "'m", "'ve", "'ll", "'d", "'", "s", "n\xE2\x80\x99t", "\xE2\x80\x99s", "\xE2\x80\x99re",
+      "\xE2\x80\x99m", "\xE2\x80\x99ve", "\xE2\x80\x99ll", "\xE2\x80\x99" "d", "\xE2\x80\x99"};
   std::string word = lower(form);
   std::string before = lower(previous);
   if (previous.empty() || is_punctuation(previous)) return false;
@@ -131,6 +133,10 @@ bool is_clitic(std::string_view previous, std::string_view form) {
 }
 
 namespace {
+
+bool hyphen_run(std::string_view form) {
+  return form.size() >= 2 && form.find_first_not_of('-') == std::string_view::npos;
+}
 
 // Marks the treebank writes as symbols: currency, number and percent signs,
 // the slash, plus signs and smileys.
@@ -164,7 +170,7 @@ std::string upos_from_category(std::string_view category, std::string_view form,
   if (category == "VBE") return "AUX";
   if (category == "VB") return word == "to" ? "PART" : "AUX";
   if (category == "A") return "ADJ";
-  if (category == "Adv") return word == "not" || word == "n't" ? "PART" : "ADV";
+  if (category == "Adv") return word == "not" || word == "n't" || word == "n\xE2\x80\x99t" ? "PART" : "ADV";
   if (category == "Prep") return "ADP";
   if (category == "Det") return "DET";
   if (category == "C") return "SCONJ";
@@ -173,7 +179,10 @@ std::string upos_from_category(std::string_view category, std::string_view form,
   if (category == "Intj") return "INTJ";
   if (category == "Punc" || (category.empty() && is_emoticon(form))) return is_symbol(form) ? "SYM" : "PUNCT";
   if (is_clause_verb_category(category)) return "VERB";
-  if (is_punctuation(form)) return category.empty() && !is_symbol(form) ? "PUNCT" : "SYM";
+  // A run of hyphens (--, a ruler line of dashes) is punctuation whatever
+  // the parse made of it (train: 190 of 190); other runs of marks it read
+  // as a word (=====, ____) are symbols.
+  if (is_punctuation(form)) return (category.empty() && !is_symbol(form)) || hyphen_run(form) ? "PUNCT" : "SYM";
   return "X";
 }
 

@@ -70,6 +70,7 @@ bool day_of_month(std::string_view word) {
   std::string_view rest = word.substr(digits);
   return rest.empty() || rest == "st" || rest == "nd" || rest == "rd" || rest == "th";
 }
+bool all_digits(std::string_view word) { return digit_groups(word, ' ', 0, word.size()); }
 bool four_digit_year(std::string_view word) { return digit_groups(word, '/', 0, 4) && word.size() == 4; }
 
 // A capital letter and a full stop, once or more (M., W.H.S.), or a
@@ -318,6 +319,7 @@ class SchemeToUd {
     along_with();
     of_course();
     at_least();
+    number_ranges();
     else_after_place_adverbs();
     addresses_after_names();
     label_leftover_dependents();
@@ -1324,9 +1326,33 @@ class SchemeToUd {
         head_item(node, members, last, "compound");
       else if (category == "V")
         verb_item(node, members, first);
+      else if (category == "Num" && number_range(node, members))
+        range_item(node, members);
       else
         head_item(node, members, first, "fixed");
     }
+  }
+
+  // A number item of two numbers joined by a hyphen (1969-1970, 400-500):
+  // a range. (Codes and telephone numbers are one token of their own.)
+  bool number_range(int node, const std::vector<int>& members) const {
+    if (members.size() != 2) return false;
+    const int dash = members[0], second = members[1];
+    return nodes_[node].position < nodes_[dash].position && tokens_[nodes_[dash].position - 1].form == "-" &&
+           all_digits(nodes_[node].word) && all_digits(nodes_[second].word);
+  }
+
+  // Writes a range as the treebank does: the second number modifies the
+  // first (nmod) and the hyphen is its case marker, a symbol (train: 58 of
+  // 65 numbers joined by a hyphen without blanks).
+  void range_item(int node, const std::vector<int>& members) {
+    const int dash = members[0], second = members[1];
+    nodes_[node].root = nodes_[node].word;
+    nodes_[second].category = "Num";
+    relations_[second] = "nmod";
+    nodes_[dash].category = "U";
+    relations_[dash] = "case";
+    edit_.set_head(dash, second);
   }
 
   // A root of several words, all in lower case: a common noun item.
@@ -2139,6 +2165,30 @@ class SchemeToUd {
     }
   }
 
+  // "5 - 10 minutes": the train treebank hangs the second number of a range
+  // from the first (nmod), with the dash as its case (75 of 83 ranges of
+  // two numbers joined by a dash). The parse makes both numbers of the noun
+  // and the dash a mark of the first.
+  void number_ranges() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int first = 1; first + 2 <= n; ++first) {
+      const int dash = first + 1, second = first + 2;
+      const std::string& mark = tokens_[dash - 1].form;
+      if (mark != "-" && mark != "\u2013") continue;
+      if (ud_rel_[dash] != "punct" || ud_rel_[first] != "nummod" || ud_rel_[second] != "nummod") continue;
+      if (ud_head_[first] != ud_head_[second] || !number_at(first) || !number_at(second)) continue;
+      ud_head_[second] = first;
+      ud_rel_[second] = "nmod";
+      ud_head_[dash] = second;
+      ud_rel_[dash] = "case";
+      // (a dash as a case marker is a symbol to the treebank, 96 of 96)
+      spelled_.resize(tokens_.size() + 1);
+      spelled_[dash] = {mark, "SYM"};
+    }
+  }
+
+  bool number_at(int p) const { return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "Num"; }
+
   // "else" after a place or manner adverb (somewhere else, where else, how
   // else) modifies that adverb, as the train treebank has it 14 times of 14.
   void else_after_place_adverbs() {
@@ -2508,6 +2558,9 @@ class SchemeToUd {
       if ((word.upos == "ADP" || word.upos == "PRON") && word.deprel == "mark") word.upos = "SCONJ";
       // An adverb the conversion made a case marker (along with) is an adposition.
       if (word.upos == "ADV" && word.deprel == "case") word.upos = "ADP";
+      // A preposition without object that modifies as an adverb (log in,
+      // come on) is an adverb (train: 81 of 133 such words).
+      else if (word.upos == "ADP" && word.deprel == "advmod") word.upos = "ADV";
       if (in_fixed[p]) word.upos = fixed_word_upos(word.form, word.upos);
       std::string misc;
       bool no_space_after = p < n && !tokens_[p].space_before;

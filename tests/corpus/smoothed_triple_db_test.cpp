@@ -147,6 +147,23 @@ TEST_F(PrepositionalTripleDbTest, TheObjectDecidesWhichHeadTakesThePhrase) {
   EXPECT_DOUBLE_EQ(p("see", "with", "with"), p("see", "with", "~"));
 }
 
+// What a question needs of its relation (its number, whether it is a
+// preposition) and of its head is found once per text as asked: spellings
+// that differ in case answer alike, and a preposition marked later (counts
+// added to an open database) is a preposition from then on.
+TEST_F(PrepositionalTripleDbTest, RelationsAndHeadsFoundOnceFollowTheDatabase) {
+  const double object = p("see", "obj", "man");
+  EXPECT_DOUBLE_EQ(p("see", "OBJ", "man"), object);
+  EXPECT_DOUBLE_EQ(p("See", "obj", "man"), object);
+  const double with = p("see", "with", "telescope");
+  EXPECT_DOUBLE_EQ(p("see", "With", "telescope"), with);
+  EXPECT_DOUBLE_EQ(p("see", "obj", "man"), object);
+  ASSERT_TRUE(db.add_triple("<prepositions>", "obj", "*", 1));
+  EXPECT_NE(p("see", "obj", "man"), object);
+  EXPECT_DOUBLE_EQ(p("see", "obj", "man"), p("see", "OBJ", "man"));
+  EXPECT_DOUBLE_EQ(p("see", "with", "telescope"), with);
+}
+
 TEST_F(PrepositionalTripleDbTest, AHeadIsNotChargedForItsOtherDependents) {
   // Per dependent, "see" takes "with" far less often than "man" does
   // (5 of 65 against 4 of 14); per occurrence about as often.

@@ -137,6 +137,20 @@ TEST(Tokenizer, NulByteEndsInput) {
   EXPECT_EQ(all_tokens(t), (V{"ab"}));
 }
 
+// The shell splits every input line with one tokenizer: a new string input
+// starts it afresh, whatever the last one left (an unclosed quote, input
+// cut at a NUL byte, a token longer than the buffer).
+TEST(Tokenizer, NewStringInputSplitsAsAFreshTokenizer) {
+  const std::string long_word(5000, 'w');
+  const std::vector<std::string_view> lines = {"He said \"yes", std::string_view("ab\0cd ef", 9), long_word,
+                                               "<x@y.com> and (a b)", "", "  two  blanks "};
+  Tokenizer reused(kSent);
+  for (std::string_view line : lines) {
+    reused.set_string_input(line);
+    EXPECT_EQ(all_tokens(reused), tokens_of(kSent, line)) << line;
+  }
+}
+
 TEST(Tokenizer, LongTokensGrowTheBuffer) {
   const std::string word(10000, 'w');
   EXPECT_EQ(tokens_of(kCmd, word + " x"), (V{word, " ", "x"}));

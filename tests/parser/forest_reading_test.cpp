@@ -608,7 +608,9 @@ TEST_F(RelationDatabaseTest, BadTriplesCostFortyAndDebuggingWritesEachTriple) {
   sources.probability = [](std::string_view, std::string_view, std::string_view) -> std::optional<double> {
     return 0.25;
   };
-  sources.is_bad_triple = [](std::string_view triple) { return triple == "saw\tpobj\ttelescope"; };
+  sources.is_bad_triple = [](std::string_view head, std::string_view relation, std::string_view modifier) {
+    return head == "saw" && relation == "pobj" && modifier == "telescope";
+  };
   weigher.set_sources(sources);
   sentence();
   PItem* saw = items_[0].get();
@@ -621,9 +623,10 @@ TEST_F(RelationDatabaseTest, BadTriplesCostFortyAndDebuggingWritesEachTriple) {
   // In a later sentence the bad triple comes from the cache (the list is not
   // asked again) and still costs forty.
   int bad_questions = 0;
-  sources.is_bad_triple = [&bad_questions](std::string_view triple) {
+  sources.is_bad_triple = [&bad_questions](std::string_view head, std::string_view relation,
+                                            std::string_view modifier) {
     ++bad_questions;
-    return triple == "saw\tpobj\ttelescope";
+    return head == "saw" && relation == "pobj" && modifier == "telescope";
   };
   weigher.set_sources(sources);
   EXPECT_FLOAT_EQ(weigher.single_weight(*saw, telescope, "pobj"), 40.0f);

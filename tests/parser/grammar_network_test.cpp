@@ -323,5 +323,31 @@ TEST(GrammarFilesTest, BadTriplesAreKeptOncePerLineIgnoringCase) {
   EXPECT_FALSE(triples.contains("run\tobj\tdog"));
 }
 
+// Asked by its three words, the set answers as for the joined key: a head
+// or modifier no bad triple has answers at once, a relation with a tab
+// still finds a line with more tabs, and a word with a tab is looked up
+// by the whole key.
+TEST(GrammarFilesTest, BadTriplesAskedByWordsAnswerAsTheJoinedKey) {
+  BadTriples triples;
+  std::istringstream in("see\tobj\tit\nrun\tsubj\tdog\na\tb\tc\td\nno-tab\none\ttab\n");
+  triples.read(in);
+  const auto same = [&triples](std::string_view head, std::string_view relation, std::string_view modifier) {
+    const std::string key = std::string(head) + '\t' + std::string(relation) + '\t' + std::string(modifier);
+    const bool joined = triples.contains(key);
+    EXPECT_EQ(triples.contains(head, relation, modifier), joined) << key;
+    return joined;
+  };
+  EXPECT_TRUE(same("SEE", "obj", "It"));
+  EXPECT_TRUE(same("run", "subj", "dog"));
+  EXPECT_FALSE(same("run", "obj", "dog"));
+  EXPECT_FALSE(same("see", "obj", "dog"));
+  EXPECT_FALSE(same("walk", "subj", "it"));
+  EXPECT_TRUE(same("a", "b\tc", "d"));
+  EXPECT_TRUE(same("a\tb", "c", "d"));
+  EXPECT_TRUE(same("a", "b", "c\td"));
+  EXPECT_FALSE(same("no-tab", "", ""));
+  EXPECT_FALSE(same("one", "tab", ""));
+}
+
 }  // namespace
 }  // namespace velmo

@@ -606,6 +606,40 @@ TEST(SchemeToUd, ACommonNounItemWrittenWithCapitalsIsACompound) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:compound 2:obj 6:case 4:nmod 6:flat ");
 }
 
+// Two numbers joined by a hyphen are a range: the second modifies the
+// first and the hyphen, a symbol, is its case marker.
+TEST(SchemeToUd, TheSecondNumberOfARangeModifiesTheFirstWithTheHyphenAsCase) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Bush\t~ N\t2\ts\t(gov earn))\n"
+      "2\t(earned\tearn V\tE0\ti\t(gov fin))\n"
+      "3\t(points\tpoint N\t2\tobj\t(gov earn))\n"
+      "4\t(in\t~ Prep\t2\tmod\t(gov earn))\n"
+      "5\t(1969\t1969-1970 Num\t4\tpcomp\t(gov in))\n"
+      "6\t(-\t U\t5\tlex-mod\t(gov 1969-1970))\n"
+      "7\t(1970\t U\t5\tlex-mod\t(gov 1969-1970))\n"
+      ")\n",
+      "Bush earned points in 1969-1970");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 5:case 2:obl 7:case 5:nmod ");
+  EXPECT_EQ(sentence.words[5].upos, "SYM");
+  EXPECT_EQ(sentence.words[6].upos, "NUM");
+  EXPECT_EQ(sentence.words[4].lemma, "1969");
+}
+
+// A preposition without object that modifies a verb is an adverb.
+TEST(SchemeToUd, APrepositionWithoutObjectModifyingAVerbIsAnAdverb) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Come\tcome V\tE0\ti\t(gov fin))\n"
+      "2\t(in\t~ Prep\t1\tmod\t(gov come))\n"
+      ")\n",
+      "Come in");
+  EXPECT_EQ(attachments(sentence), "0:root 1:advmod ");
+  EXPECT_EQ(sentence.words[1].upos, "ADV");
+}
+
 // A lower-case noun before a person's name describes the person; before
 // a name that is no person's it stays a compound.
 TEST(SchemeToUd, ARoleNounBeforeAPersonsNameDescribesIt) {
@@ -1934,6 +1968,24 @@ TEST(SchemeToUd, AtLeastHangsFromTheNumberOrPhraseAfterIt) {
   EXPECT_EQ(attachments(phrase), "0:root 1:xcomp 4:case 8:obl 8:case 8:det 8:amod 2:obl ");
 }
 
+// "5 - 10 percent": the second number of a range hangs from the first,
+// the dash (a symbol) its case.
+TEST(SchemeToUd, TheSecondNumberOfADashedRangeHangsFromTheFirst) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(The\t~ Det\t2\tdet\t(gov rate))\n"
+      "2\t(rate\t~ N\t3\ts\t(gov be))\n"
+      "3\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "4\t(5\t~ Num\t7\tnum\t(gov percent))\n"
+      "6\t(10\t~ Num\t7\tnum\t(gov percent))\n"
+      "7\t(percent\t~ N\t3\tpred\t(gov be))\n"
+      ")\n",
+      "The rate is 5 - 10 percent");
+  EXPECT_EQ(attachments(sentence), "2:det 7:nsubj 7:cop 7:nummod 6:case 4:nmod 0:root ");
+  EXPECT_EQ(sentence.words[4].upos, "SYM");
+}
+
 TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
   UdSentence sentence = from_velmo(
       "(\n"
@@ -2666,8 +2718,10 @@ TEST(AttachText, NegationTakesTheNOfTheWordBefore) {
   EXPECT_EQ(forms(tree), "I did n't and ca n’t");
   EXPECT_EQ(tree.nodes[2].position, 3);
   UdSentence sentence = scheme_to_ud(tree);
-  ASSERT_EQ(sentence.multiwords.size(), 1u);
+  // The treebank writes both contractions as one token of two words.
+  ASSERT_EQ(sentence.multiwords.size(), 2u);
   EXPECT_EQ(sentence.multiwords[0].form, "didn't");
+  EXPECT_EQ(sentence.multiwords[1].form, "can’t");
 }
 
 // Words the treebank writes as two: the node stays with the first, the
@@ -2782,6 +2836,13 @@ TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
   EXPECT_EQ(upos_from_category("", "$", 2), "SYM");  // a token without node
   EXPECT_EQ(upos_from_category("", "/", 2), "SYM");
   EXPECT_EQ(upos_from_category("", ",", 2), "PUNCT");
+}
+
+TEST(UposFromCategory, RunsOfHyphensArePunctuationOtherRulersSymbols) {
+  EXPECT_EQ(upos_from_category("U", "--", 1), "PUNCT");
+  EXPECT_EQ(upos_from_category("U", "----------", 1), "PUNCT");
+  EXPECT_EQ(upos_from_category("U", "==========", 1), "SYM");
+  EXPECT_EQ(upos_from_category("U", "-", 2), "SYM");  // the hyphen of a range
 }
 
 }  // namespace
