@@ -152,7 +152,7 @@ bool ItemLattice::tight(int p) const {
   return spacing[0] == '\0' || spacing[0] == '<';
 }
 
-const char* ItemLattice::span_text(int low, int high) {
+const char* ItemLattice::join_span(int low, int high) {
   span_text_.clear();
   const int last = positions() - 1;
   low = std::max(low, 0);
@@ -162,7 +162,7 @@ const char* ItemLattice::span_text(int low, int high) {
   const bool cached = high - low < kCachedSpanWords;
   const std::size_t slot = static_cast<std::size_t>(low) * kCachedSpanWords + static_cast<std::size_t>(high - low);
   if (cached) {
-    const std::size_t slots = static_cast<std::size_t>(positions()) * kCachedSpanWords;
+    const std::size_t slots = cached_span_slots();
     if (span_cache_.size() != slots) span_cache_.assign(slots, nullptr);
     if (const char* known = span_cache_[slot]) return known;
   }

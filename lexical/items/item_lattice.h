@@ -97,7 +97,23 @@ class ItemLattice {
   // anew and valid until the next call.
   static constexpr int kCachedSpanWords = 32;
   static constexpr std::size_t kLongSpanBytes = std::size_t{1} << 20;
-  const char* span_text(int low, int high);
+  const char* span_text(int low, int high) {
+    // Grammar conditions ask for spans a million times a run, nearly all
+    // of them one word or a span joined before: those are answered here,
+    // without a call.
+    if (0 <= low && low <= high && high < positions()) {
+      if (low == high) {
+        span_text_.clear();
+        return words_[static_cast<std::size_t>(low)];
+      }
+      const auto slot = static_cast<std::size_t>(low) * kCachedSpanWords + static_cast<std::size_t>(high - low);
+      if (high - low < kCachedSpanWords && span_cache_.size() == cached_span_slots() && span_cache_[slot]) {
+        span_text_.clear();
+        return span_cache_[slot];
+      }
+    }
+    return join_span(low, high);
+  }
   // The words low..high; before every word after the first whose first
   // byte is plain ASCII, its spacing with line feeds written as blanks.
   void print_words(std::ostream& out, int low, int high) const;
@@ -157,6 +173,9 @@ class ItemLattice {
   LexItem* new_item();
   // Empties both tables of joined spans (the words or spacing changed).
   void forget_spans();
+  // span_text() of a span not joined before (or outside the words).
+  const char* join_span(int low, int high);
+  std::size_t cached_span_slots() const { return static_cast<std::size_t>(positions()) * kCachedSpanWords; }
   // Joins the whole sentence into joined_ and notes where the words are.
   void join_words();
   void call_hook(LexItem& item);

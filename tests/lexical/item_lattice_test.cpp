@@ -98,6 +98,23 @@ TEST_F(ItemLatticeTest, WordsSpacingAndSpanText) {
   EXPECT_STREQ(lattice_.spacing_at(7), "");
 }
 
+// A span asked again is the text joined the first time (one word is the
+// word itself); spans reaching outside the words are clamped every time.
+TEST_F(ItemLatticeTest, SpansAskedAgainAreTheTextsJoinedFirst) {
+  const char* joined = lattice_.span_text(2, 4);
+  EXPECT_STREQ(joined, "old man sat");
+  EXPECT_EQ(lattice_.span_text(2, 4), joined);
+  EXPECT_EQ(lattice_.span_text(2, 2), lattice_.word_at(2));
+  EXPECT_STREQ(lattice_.span_text(3, 99), "man sat");
+  EXPECT_STREQ(lattice_.span_text(3, 99), "man sat");
+  EXPECT_STREQ(lattice_.span_text(-5, 0), "");
+  EXPECT_STREQ(lattice_.span_text(-5, 1), " The");  // from the sentinel on
+  EXPECT_STREQ(lattice_.span_text(4, 3), "");
+  lattice_.set_word(3, "boy");
+  EXPECT_STREQ(lattice_.span_text(2, 4), "old boy sat");
+  EXPECT_STREQ(lattice_.span_text(3, 3), "boy");
+}
+
 TEST_F(ItemLatticeTest, JoinedSpansFollowChangedWordsAndSpacing) {
   const char* first = lattice_.span_text(1, 3);
   EXPECT_STREQ(first, "The old man");
