@@ -334,6 +334,7 @@ class SchemeToUd {
     of_course();
     at_least();
     number_ranges();
+    ranges_with_to();
     else_after_place_adverbs();
     addresses_after_names();
     label_leftover_dependents();
@@ -2246,6 +2247,29 @@ class SchemeToUd {
       // (a dash as a case marker is a symbol to the treebank, 96 of 96)
       spelled_.resize(tokens_.size() + 1);
       spelled_[dash] = {mark, "SYM"};
+    }
+  }
+
+  // "for 5 to 10 minutes": the train treebank writes a range of numbers
+  // joined by "to" as the dashed one, the second number an nmod of the
+  // first with "to" its case (17 of 21 such ranges), and the first number
+  // of the noun. The parse reads "to 10 minutes" as a prepositional phrase
+  // beside the first number's own: the noun keeps its place, the first
+  // number becomes its nummod and gives it what hung from it (for).
+  void ranges_with_to() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int first = 1; first + 3 <= n; ++first) {
+      const int to = first + 1, second = first + 2, noun = first + 3;
+      if (lower(tokens_[to - 1].form) != "to" || !number_at(first) || !number_at(second)) continue;
+      if (ud_head_[to] != noun || ud_rel_[to] != "case" || ud_head_[second] != noun || ud_rel_[second] != "nummod")
+        continue;
+      if (ud_head_[first] < 0 || ud_head_[noun] < 0 || ancestor(first, noun) || ancestor(noun, first)) continue;
+      move_dependents(first, noun);
+      ud_head_[first] = noun;
+      ud_rel_[first] = "nummod";
+      ud_head_[second] = first;
+      ud_rel_[second] = "nmod";
+      ud_head_[to] = second;
     }
   }
 

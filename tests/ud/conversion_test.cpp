@@ -2038,6 +2038,24 @@ TEST(SchemeToUd, TheSecondNumberOfADashedRangeHangsFromTheFirst) {
   EXPECT_EQ(sentence.words[4].upos, "SYM");
 }
 
+// "for 5 to 10 minutes": the second number hangs from the first with "to"
+// as its case, the first is the noun's number and the noun takes its "for".
+TEST(SchemeToUd, ARangeWithToIsWrittenAsTheNumbersOfItsNoun) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Try\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(this\t~ N\t1\tobj\t(gov try))\n"
+      "3\t(for\t~ Prep\t1\tmod\t(gov try))\n"
+      "4\t(5\t~ Num\t3\tpcomp\t(gov for))\n"
+      "5\t(to\t~ Prep\t1\tmod\t(gov try))\n"
+      "6\t(10\t~ Num\t7\tnum\t(gov minutes))\n"
+      "7\t(minutes\t~ N\t5\tpcomp\t(gov to))\n"
+      ")\n",
+      "Try this for 5 to 10 minutes");
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj 7:case 7:nummod 6:case 4:nmod 1:obl ");
+}
+
 TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
   UdSentence sentence = from_velmo(
       "(\n"
