@@ -1589,6 +1589,21 @@ class SchemeToUd {
     return opening;
   }
 
+  // The parse's category of the word at p ("" for a word without a node).
+  std::string_view category_at(int p) const {
+    return node_at_[p] >= 0 ? std::string_view(nodes_[node_at_[p]].category) : std::string_view();
+  }
+
+  // Whether any word of the line is a verb or an auxiliary.
+  bool has_verb() const {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p) {
+      const std::string_view category = category_at(p);
+      if (category == "V" || category == "VBE" || category == "VB") return true;
+    }
+    return false;
+  }
+
   // Whether `verb` has a subject (nominal or clausal) or an expletive.
   bool has_subject(int verb) const {
     const int n = static_cast<int>(tokens_.size());
@@ -1608,11 +1623,7 @@ class SchemeToUd {
   void signature_lines() {
     const int n = static_cast<int>(tokens_.size());
     const int line_head = first_root();
-    if (line_head == 0 || node_at_[line_head] < 0 || nodes_[node_at_[line_head]].category != "N") return;
-    for (int p = 1; p <= n; ++p) {
-      const std::string_view category = node_at_[p] >= 0 ? nodes_[node_at_[p]].category : "";
-      if (category == "V" || category == "VBE" || category == "VB") return;
-    }
+    if (line_head == 0 || category_at(line_head) != "N" || has_verb()) return;
     std::vector<bool> heads_flat(n + 1, false);
     for (int p = 1; p <= n; ++p)
       if (ud_rel_[p] == "flat" && ud_head_[p] > 0) heads_flat[ud_head_[p]] = true;
@@ -1636,11 +1647,7 @@ class SchemeToUd {
     const int phrase = first_root();
     if (n < 3 || phrase <= 2 || node_at_[1] < 0) return;
     const std::string first = lower(tokens_[0].form);
-    if ((first != "how" && first != "what") || lower(tokens_[1].form) != "about") return;
-    for (int p = 1; p <= n; ++p) {
-      const std::string_view category = node_at_[p] >= 0 ? nodes_[node_at_[p]].category : "";
-      if (category == "V" || category == "VBE" || category == "VB") return;
-    }
+    if ((first != "how" && first != "what") || lower(tokens_[1].form) != "about" || has_verb()) return;
     ud_head_[1] = 0;
     ud_rel_[1] = "root";
     ud_head_[phrase] = 1;
@@ -2213,7 +2220,7 @@ class SchemeToUd {
       if (lower(tokens_[at - 1].form) != "at" || lower(tokens_[least - 1].form) != "least") continue;
       if (ud_rel_[at] != "case" || ud_head_[least] < 0 || is_punctuation(tokens_[next - 1].form)) continue;
       if (ud_head_[at] != least && ud_head_[at] != ud_head_[least]) continue;
-      const bool number = node_at_[next] >= 0 && nodes_[node_at_[next]].category == "Num";
+      const bool number = number_at(next);
       int target = next;
       while (!number && ud_head_[target] > least) target = ud_head_[target];
       if (target == least) continue;
@@ -2222,9 +2229,7 @@ class SchemeToUd {
       if (ancestor(least, target)) move_dependents(least, target);
       ud_head_[at] = least;
       ud_rel_[at] = "case";
-      const std::string_view category =
-          node_at_[target] >= 0 ? std::string_view(nodes_[node_at_[target]].category) : std::string_view();
-      reattach(least, target, nominal(category) ? "nmod" : "obl");
+      reattach(least, target, nominal(category_at(target)) ? "nmod" : "obl");
     }
   }
 
@@ -2273,7 +2278,7 @@ class SchemeToUd {
     }
   }
 
-  bool number_at(int p) const { return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "Num"; }
+  bool number_at(int p) const { return category_at(p) == "Num"; }
 
   // "else" after a place or manner adverb (somewhere else, where else, how
   // else) modifies that adverb, as the train treebank has it 14 times of 14.
