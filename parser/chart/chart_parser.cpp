@@ -35,10 +35,9 @@ bool bit(std::uint32_t mask, int k) { return k >= 0 && k < 32 && ((mask >> k) & 
 // there pass only the analyzer's skipped words.
 bool skips_only_skipped_words(const GCate& g, int k) { return !bit(g.skip_adjunct, k) && !g.skip_word_cond(k); }
 
-// The one position k, as the positions of a scan.
-ScanPositions only_position(int k) {
-  const auto position = static_cast<std::int16_t>(k);
-  return ScanPositions{position, position};
+// The positions lowest..highest of a scan.
+ScanPositions scan_positions(int lowest, int highest) {
+  return ScanPositions{static_cast<std::int16_t>(lowest), static_cast<std::int16_t>(highest)};
 }
 
 // Keeps the propagation depth of one call chain.
@@ -259,7 +258,7 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
         }
       }
       // Noted once the place is done: what comes there later is offered.
-      if (chart_.continuing) chart_.left_scan_places.add(&g, w, LeftScanValue{item, only_position(k)});
+      if (chart_.continuing) chart_.left_scan_places.add(&g, w, LeftScanValue{item, scan_positions(k, k)});
       w = skip_left(g, k, w, *item);
       if (w < 0) break;
     }
@@ -392,7 +391,7 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
         }
       }
       if (chart_.continuing) {
-        chart_.right_scan_places.add(&g, w, RightScanValue{m, link, only_position(k)});
+        chart_.right_scan_places.add(&g, w, RightScanValue{m, link, scan_positions(k, k)});
       }
       w = skip_left(g, t, w, *m);
       if (w < 0) break;
@@ -771,7 +770,7 @@ void ChartParser::add_left_scan_places(GCate& g, PItem* item, int p) {
     int low = k;
     if (skips_only_skipped_words(g, k))
       while (low > 0 && !g.is_obligatory(low) && skips_only_skipped_words(g, low - 1)) --low;
-    const LeftScanValue scan{item, ScanPositions{static_cast<std::int16_t>(low), static_cast<std::int16_t>(k)}};
+    const LeftScanValue scan{item, scan_positions(low, k)};
     for (int w = item->start - 1; w >= 0;) {
       chart_.left_scan_places.add(&g, w, scan);
       w = skip_left(g, low, w, *item);
@@ -788,7 +787,7 @@ void ChartParser::add_right_scan_places(GCate& g, PItem* m, GLink* link) {
   int lowest = highest;
   while (lowest > std::max(g.head, 0) && !g.is_obligatory(lowest)) --lowest;
   if (lowest < std::max(g.head, 0)) return;
-  const RightScanValue scan{m, link, ScanPositions{static_cast<std::int16_t>(lowest), static_cast<std::int16_t>(highest)}};
+  const RightScanValue scan{m, link, scan_positions(lowest, highest)};
   for (int w = m->start - 1; w >= 0;) {
     chart_.right_scan_places.add(&g, w, scan);
     w = skip_left(g, t, w, *m);
