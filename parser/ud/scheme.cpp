@@ -116,9 +116,10 @@ bool is_personal_pronoun(std::string_view form) {
 }
 
 bool is_clitic(std::string_view previous, std::string_view form) {
+  // Each also with the typographic apostrophe (U+2019), at which input lines are cut as at the straight one.
   static constexpr std::array<std::string_view, 17> clitics = {
-      "n't", "'s", "'re", "'m", "'ve", "'ll", "'d", "'", "s", "n\xE2\x80\x99t", "\xE2\x80\x99s", "\xE2\x80\x99re",
-      "\xE2\x80\x99m", "\xE2\x80\x99ve", "\xE2\x80\x99ll", "\xE2\x80\x99" "d", "\xE2\x80\x99"};
+      "n't",     "'s",     "'re",     "'m",      "'ve",     "'ll",     "'d",     "'", "s", "n\u2019t",
+      "\u2019s", "\u2019re", "\u2019m", "\u2019ve", "\u2019ll", "\u2019d", "\u2019"};
   std::string word = lower(form);
   std::string before = lower(previous);
   if (previous.empty() || is_punctuation(previous)) return false;
@@ -175,7 +176,7 @@ std::string upos_from_category(std::string_view category, std::string_view form,
   if (category == "VBE") return "AUX";
   if (category == "VB") return word == "to" ? "PART" : "AUX";
   if (category == "A") return "ADJ";
-  if (category == "Adv") return word == "not" || word == "n't" || word == "n\xE2\x80\x99t" ? "PART" : "ADV";
+  if (category == "Adv") return word == "not" || word == "n't" || word == "n\u2019t" ? "PART" : "ADV";
   if (category == "Prep") return "ADP";
   if (category == "Det") return "DET";
   if (category == "C") return "SCONJ";

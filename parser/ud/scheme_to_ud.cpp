@@ -2651,7 +2651,7 @@ class SchemeToUd {
       if (word.upos == "ADV" && word.deprel == "case") word.upos = "ADP";
       // A preposition without object that modifies as an adverb (log in,
       // come on) is an adverb (train: 81 of 133 such words).
-      else if (word.upos == "ADP" && word.deprel == "advmod") word.upos = "ADV";
+      if (word.upos == "ADP" && word.deprel == "advmod") word.upos = "ADV";
       if (in_fixed[p]) word.upos = fixed_word_upos(word.form, word.upos);
       std::string misc;
       bool no_space_after = p < n && !tokens_[p].space_before;
