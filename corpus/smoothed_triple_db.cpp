@@ -179,8 +179,8 @@ double SmoothedTripleDb::relation_given_pair(std::string_view head, std::string_
 
 double SmoothedTripleDb::relation_given_pair(const TripleEntry* head_entry, std::string_view relation,
                                              std::uint32_t number, std::string_view modifier) {
-  const double backoff = 0.5 * (relation_given_head(head_entry, relation, number) +
-                                relation_given_modifier(relation, number, modifier));
+  const double backoff =
+      0.5 * (relation_given_head(head_entry, relation, number) + relation_given_modifier(relation, number, modifier));
   const RelationCounts counts = modifier_counts(head_entry, relation, modifier);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
 }

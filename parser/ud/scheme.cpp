@@ -118,8 +118,8 @@ bool is_personal_pronoun(std::string_view form) {
 bool is_clitic(std::string_view previous, std::string_view form) {
   // Each also with the typographic apostrophe (U+2019), at which input lines are cut as at the straight one.
   static constexpr std::array<std::string_view, 17> clitics = {
-      "n't",     "'s",     "'re",     "'m",      "'ve",     "'ll",     "'d",     "'", "s", "n\u2019t",
-      "\u2019s", "\u2019re", "\u2019m", "\u2019ve", "\u2019ll", "\u2019d", "\u2019"};
+      "n't",      "'s",      "'re",      "'m",      "'ve",      "'ll",      "'d",      "'",     "s",
+      "n\u2019t", "\u2019s", "\u2019re", "\u2019m", "\u2019ve", "\u2019ll", "\u2019d", "\u2019"};
   std::string word = lower(form);
   std::string before = lower(previous);
   if (previous.empty() || is_punctuation(previous)) return false;

@@ -1245,9 +1245,8 @@ class SchemeToUd {
       if (nodes_[node].category != "N" || !starts_upper(tokens_[nodes_[node].position - 1].form)) continue;
       std::vector<int> children = edit_.children(node);
       if (children.empty()) continue;
-      const int first = *std::min_element(children.begin(), children.end(), [&](int a, int b) {
-        return nodes_[a].position < nodes_[b].position;
-      });
+      const int first = *std::min_element(children.begin(), children.end(),
+                                          [&](int a, int b) { return nodes_[a].position < nodes_[b].position; });
       if (nodes_[first].position > 0 && title_word(tokens_[nodes_[first].position - 1].form))
         std::erase(children, first);
       if (children.empty()) continue;
@@ -1563,9 +1562,9 @@ class SchemeToUd {
   // condition before the verb's subject; 0 when there is none, or when
   // anything but an adverbial, conjunction or mark stands before it.
   int adverbial_clause_opening(int verb) const {
-    static constexpr std::string_view subordinators[] = {
-        "after", "although", "as", "because", "before", "if", "once", "since", "though",
-        "unless", "until", "when", "whenever", "whereas", "whether", "while", "whilst"};
+    static constexpr std::string_view subordinators[] = {"after",    "although", "as",      "because", "before", "if",
+                                                         "once",     "since",    "though",  "unless",  "until",  "when",
+                                                         "whenever", "whereas",  "whether", "while",   "whilst"};
     static constexpr std::string_view conditional_auxiliaries[] = {"had", "should", "were"};
     static constexpr std::string_view leading[] = {"advmod", "obl", "punct", "cc", "discourse", "mark"};
     int opening = 0;

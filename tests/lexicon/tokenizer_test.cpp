@@ -142,8 +142,8 @@ TEST(Tokenizer, NulByteEndsInput) {
 // cut at a NUL byte, a token longer than the buffer).
 TEST(Tokenizer, NewStringInputSplitsAsAFreshTokenizer) {
   const std::string long_word(5000, 'w');
-  const std::vector<std::string_view> lines = {"He said \"yes", std::string_view("ab\0cd ef", 9), long_word,
-                                               "<x@y.com> and (a b)", "", "  two  blanks "};
+  const std::vector<std::string_view> lines = {
+      "He said \"yes", std::string_view("ab\0cd ef", 9), long_word, "<x@y.com> and (a b)", "", "  two  blanks "};
   Tokenizer reused(kSent);
   for (std::string_view line : lines) {
     reused.set_string_input(line);

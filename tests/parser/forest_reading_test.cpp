@@ -624,7 +624,7 @@ TEST_F(RelationDatabaseTest, BadTriplesCostFortyAndDebuggingWritesEachTriple) {
   // asked again) and still costs forty.
   int bad_questions = 0;
   sources.is_bad_triple = [&bad_questions](std::string_view head, std::string_view relation,
-                                            std::string_view modifier) {
+                                           std::string_view modifier) {
     ++bad_questions;
     return head == "saw" && relation == "pobj" && modifier == "telescope";
   };
