@@ -1573,8 +1573,8 @@ class SchemeToUd {
       if (ud_head_[p] != verb) continue;
       const std::string& rel = ud_rel_[p];
       if (rel.starts_with("nsubj")) subject_before_verb = true;
-      const std::string word = lower(tokens_[p - 1].form);
-      if (opening == 0 && (rel == "mark" || rel == "advmod") && one_of(word, subordinators)) opening = p;
+      if (opening == 0 && (rel == "mark" || rel == "advmod") && one_of(lower(tokens_[p - 1].form), subordinators))
+        opening = p;
     }
     if (opening == 0 && subject_before_verb && ud_head_[1] == verb && ud_rel_[1] == "aux" &&
         one_of(lower(tokens_[0].form), conditional_auxiliaries))
