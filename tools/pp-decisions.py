@@ -27,7 +27,8 @@ is scored. A variant (VARIANTS) replaces a part of the database's estimate;
 folds' decisions. --in-sample counts the scored fold too, which shows how
 much of the accuracy is memorised word triples. What the figures said
 (train, 10 folds by document, 12,652 decisions): the database's estimate
-77.2% (77.6% since rare prepositions take the pooled distance rows); distance alone 65.1%, the database alone 63.9%; in sample 98.5%;
+77.2% (77.6% since rare prepositions take the pooled distance rows);
+distance alone 65.1%, the database alone 63.9%; in sample 98.5%;
 the database's weight x0.75 78.0%, with learned biases 79.0% -- but
 neither carried to full parses of held-out documents (UAS 81.36 -> 81.32
 and 81.28): the chart weighs heads the gold prefix rules out.
