@@ -25,6 +25,18 @@ bool one_of(std::string_view word, const std::string_view (&words)[N]) {
   return std::find(std::begin(words), std::end(words), word) != std::end(words);
 }
 
+// A title or office before a person's name (Mr., Dr., President, spokesman).
+bool title_word(std::string_view word) {
+  static constexpr std::string_view titles[] = {
+      "mr.",     "mr",       "mrs.",    "mrs",       "ms.",         "ms",        "miss",       "dr.",
+      "dr",      "doctor",   "prof.",   "professor", "st.",         "st",        "saint",      "president",
+      "general", "gen.",     "judge",   "governor",  "gov.",        "minister",  "king",       "queen",
+      "prince",  "princess", "mullah",  "rev.",      "chairman",    "ayatollah", "senator",    "sen.",
+      "rep.",    "sir",      "captain", "capt.",     "col.",        "lt.",       "sgt.",       "mayor",
+      "pope",    "lord",     "lady",    "spokesman", "spokeswoman", "secretary", "chancellor", "premier"};
+  return one_of(std::string_view(lower(word)), titles);
+}
+
 // myself, yourselves, ...
 bool reflexive(std::string_view word) { return word.ends_with("self") || word.ends_with("selves"); }
 
@@ -308,6 +320,7 @@ class SchemeToUd {
     names_after_their_noun();
     slashed_conjuncts();
     correlative_conjunctions();
+    signature_lines();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     contractions_without_apostrophe();
@@ -321,6 +334,7 @@ class SchemeToUd {
     of_course();
     at_least();
     number_ranges();
+    ranges_with_to();
     else_after_place_adverbs();
     addresses_after_names();
     label_leftover_dependents();
@@ -1223,12 +1237,19 @@ class SchemeToUd {
   // A capitalised noun standing alone (a sentence or fragment of its own),
   // whose only dependents are the capitalised nouns right before it, is a
   // name: the treebank writes such lines (signatures: Sean Boyle) as flat
-  // names far more often than as compounds.
+  // names far more often than as compounds. A title opening the line stays
+  // out of the name, which it describes (Ms. Marquez: train 7 of 7).
   void names_standing_alone() {
     for (int node : edit_.post_order()) {
       if (!alive(node) || nodes_[node].position <= 0 || !nodes_[node].relation.empty()) continue;
       if (nodes_[node].category != "N" || !starts_upper(tokens_[nodes_[node].position - 1].form)) continue;
-      const std::vector<int>& children = edit_.children(node);
+      std::vector<int> children = edit_.children(node);
+      if (children.empty()) continue;
+      const int first = *std::min_element(children.begin(), children.end(), [&](int a, int b) {
+        return nodes_[a].position < nodes_[b].position;
+      });
+      if (nodes_[first].position > 0 && title_word(tokens_[nodes_[first].position - 1].form))
+        std::erase(children, first);
       if (children.empty()) continue;
       int expected = nodes_[node].position - static_cast<int>(children.size());
       bool name = true;
@@ -1579,6 +1600,34 @@ class SchemeToUd {
     return false;
   }
 
+  // A line without a verb that opens with a person's name (a flat name)
+  // which the parse made a compound of a later noun (Marie Heard Senior
+  // Legal Specialist; Rob Jacobs < rob@host.com >) is a signature or an
+  // address line: the name heads it and the rest is its list item, as the
+  // train treebank writes such lines (train: 11 lines gained, 1 lost).
+  void signature_lines() {
+    const int n = static_cast<int>(tokens_.size());
+    const int line_head = first_root();
+    if (line_head == 0 || node_at_[line_head] < 0 || nodes_[node_at_[line_head]].category != "N") return;
+    for (int p = 1; p <= n; ++p) {
+      const std::string_view category = node_at_[p] >= 0 ? nodes_[node_at_[p]].category : "";
+      if (category == "V" || category == "VBE" || category == "VB") return;
+    }
+    std::vector<bool> heads_flat(n + 1, false);
+    for (int p = 1; p <= n; ++p)
+      if (ud_rel_[p] == "flat" && ud_head_[p] > 0) heads_flat[ud_head_[p]] = true;
+    int name = 0;
+    for (int p = 1; p < line_head && name == 0; ++p)
+      if (ud_head_[p] == line_head && ud_rel_[p] == "compound" && heads_flat[p]) name = p;
+    if (name == 0) return;
+    for (int p = 1; p < name; ++p)
+      if (ud_head_[p] == line_head) ud_head_[p] = name;
+    ud_head_[name] = 0;
+    ud_rel_[name] = "root";
+    ud_head_[line_head] = name;
+    ud_rel_[line_head] = "list";
+  }
+
   // A line that opens with a figure and a dash (or colon, or equals sign)
   // before a noun or adjective phrase (68 - Percentage of the workforce ...;
   // 1579 - EBS Network Co.) is headed by the figure, the phrase its appos:
@@ -1644,18 +1693,11 @@ class SchemeToUd {
   // A title before a name (Dr. Cooper, President Bush, spokesman Ali) is a
   // nominal modifier that describes the name, not a compound.
   void titles_before_names() {
-    static constexpr std::string_view titles[] = {
-        "mr.",     "mr",       "mrs.",    "mrs",       "ms.",         "ms",        "miss",       "dr.",
-        "dr",      "doctor",   "prof.",   "professor", "st.",         "st",        "saint",      "president",
-        "general", "gen.",     "judge",   "governor",  "gov.",        "minister",  "king",       "queen",
-        "prince",  "princess", "mullah",  "rev.",      "chairman",    "ayatollah", "senator",    "sen.",
-        "rep.",    "sir",      "captain", "capt.",     "col.",        "lt.",       "sgt.",       "mayor",
-        "pope",    "lord",     "lady",    "spokesman", "spokeswoman", "secretary", "chancellor", "premier"};
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p < n; ++p) {
       int name = ud_head_[p];
       if (ud_rel_[p] != "compound" || name <= p || name > n) continue;
-      if (std::find(std::begin(titles), std::end(titles), lower(tokens_[p - 1].form)) == std::end(titles)) continue;
+      if (!title_word(tokens_[p - 1].form)) continue;
       bool capitals = true;
       for (int q = p + 1; q <= name; ++q) capitals = capitals && starts_upper(tokens_[q - 1].form);
       if (capitals) ud_rel_[p] = "nmod:desc";
@@ -2206,6 +2248,29 @@ class SchemeToUd {
       // (a dash as a case marker is a symbol to the treebank, 96 of 96)
       spelled_.resize(tokens_.size() + 1);
       spelled_[dash] = {mark, "SYM"};
+    }
+  }
+
+  // "for 5 to 10 minutes": the train treebank writes a range of numbers
+  // joined by "to" as the dashed one, the second number an nmod of the
+  // first with "to" its case (17 of 21 such ranges), and the first number
+  // of the noun. The parse reads "to 10 minutes" as a prepositional phrase
+  // beside the first number's own: the noun keeps its place, the first
+  // number becomes its nummod and gives it what hung from it (for).
+  void ranges_with_to() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int first = 1; first + 3 <= n; ++first) {
+      const int to = first + 1, second = first + 2, noun = first + 3;
+      if (lower(tokens_[to - 1].form) != "to" || !number_at(first) || !number_at(second)) continue;
+      if (ud_head_[to] != noun || ud_rel_[to] != "case" || ud_head_[second] != noun || ud_rel_[second] != "nummod")
+        continue;
+      if (ud_head_[first] < 0 || ud_head_[noun] < 0 || ancestor(first, noun) || ancestor(noun, first)) continue;
+      move_dependents(first, noun);
+      ud_head_[first] = noun;
+      ud_rel_[first] = "nummod";
+      ud_head_[second] = first;
+      ud_rel_[second] = "nmod";
+      ud_head_[to] = second;
     }
   }
 

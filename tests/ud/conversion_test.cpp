@@ -1179,6 +1179,34 @@ TEST(SchemeToUd, AFigureBeforeADashHeadsItsLine) {
   EXPECT_EQ(counted.words[0].deprel, "nummod");
 }
 
+TEST(SchemeToUd, ANameOpeningALineWithoutVerbHeadsIt) {
+  // Marie Heard Senior Legal Specialist: a signature, which the parse read
+  // as one compound.
+  UdSentence signature = from_velmo(
+      "(\n"
+      "1\t(\"Marie Heard\"\t~ N\t5\tnn\t(gov specialist))\n"
+      "2\t(Heard\t U\t1\tlex-mod\t(gov \"Marie Heard\"))\n"
+      "3\t(Senior\t~ A\t4\tmod\t(gov legal))\n"
+      "4\t(Legal\t~ N\t5\tnn\t(gov specialist))\n"
+      "5\t(Specialist\t~ N\t*\t)\n"
+      ")\n",
+      "Marie Heard Senior Legal Specialist");
+  EXPECT_EQ(attachments(signature), "0:root 1:flat 4:amod 5:compound 1:list ");
+  // With a verb the line is a sentence, headed by its verb.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(\"Marie Heard\"\t~ N\t3\tnn\t(gov specialist))\n"
+      "2\t(Heard\t U\t1\tlex-mod\t(gov \"Marie Heard\"))\n"
+      "3\t(Specialist\t~ N\t4\ts\t(gov leave))\n"
+      "4\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Marie Heard Specialist left");
+  EXPECT_NE(sentence.words[0].deprel, "root");
+  EXPECT_NE(sentence.words[2].deprel, "list");
+  EXPECT_EQ(sentence.words[3].deprel, "root");
+}
+
 TEST(SchemeToUd, ThatTakenAsTheObjectOfAVerbWithAContentClauseIsItsComplementiser) {
   // Ann says that , on Monday , traders filed: "that" read as the
   // object of "says", the clause as its complement.
@@ -1986,6 +2014,24 @@ TEST(SchemeToUd, TheSecondNumberOfADashedRangeHangsFromTheFirst) {
   EXPECT_EQ(sentence.words[4].upos, "SYM");
 }
 
+// "for 5 to 10 minutes": the second number hangs from the first with "to"
+// as its case, the first is the noun's number and the noun takes its "for".
+TEST(SchemeToUd, ARangeWithToIsWrittenAsTheNumbersOfItsNoun) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Try\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(this\t~ N\t1\tobj\t(gov try))\n"
+      "3\t(for\t~ Prep\t1\tmod\t(gov try))\n"
+      "4\t(5\t~ Num\t3\tpcomp\t(gov for))\n"
+      "5\t(to\t~ Prep\t1\tmod\t(gov try))\n"
+      "6\t(10\t~ Num\t7\tnum\t(gov minutes))\n"
+      "7\t(minutes\t~ N\t5\tpcomp\t(gov to))\n"
+      ")\n",
+      "Try this for 5 to 10 minutes");
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj 7:case 7:nummod 6:case 4:nmod 1:obl ");
+}
+
 TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
   UdSentence sentence = from_velmo(
       "(\n"
@@ -2495,6 +2541,22 @@ TEST(SchemeToUd, ACapitalisedNounStandingAloneWithItsCompoundsIsAFlatName) {
       ")\n",
       "Sean Boyle");
   EXPECT_EQ(attachments(alone), "0:root 1:flat ");
+  // A title opening the line describes the name and stays out of it.
+  UdSentence titled = from_velmo(
+      "(\n"
+      "1\t(Ms.\t~ N\t2\tnn\t(gov Marquez))\n"
+      "2\t(Marquez\t~ N\t*\t)\n"
+      ")\n",
+      "Ms. Marquez");
+  EXPECT_EQ(attachments(titled), "2:nmod:desc 0:root ");
+  UdSentence titled_name = from_velmo(
+      "(\n"
+      "1\t(Dr.\t~ N\t3\tnn\t(gov Smith))\n"
+      "2\t(John\t~ N\t3\tnn\t(gov Smith))\n"
+      "3\t(Smith\t~ N\t*\t)\n"
+      ")\n",
+      "Dr. John Smith");
+  EXPECT_EQ(attachments(titled_name), "2:nmod:desc 0:root 2:flat ");
   // Inside a sentence the compound stays.
   UdSentence inside = from_velmo(
       "(\n"
