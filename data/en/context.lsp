@@ -23,6 +23,7 @@
 (defun cop-item () (comp (att) (contain syn (node) (attvec syn ((node VBE))))))
 (defun adverb-item () (comp (att) (contain syn (node) (attvec syn ((node Adv))))))
 (defun part-item () (comp (att) (contain syn (node) (attvec syn ((node Part))))))
+(defun interjection-item () (comp (att) (contain syn (node) (attvec syn ((node Intj))))))
 (defun punctuation-item () (comp (att) (contain syn (node) (attvec syn ((node Punc))))))
 (defun symbol-item () (comp (att) (contain syn (node) (attvec syn ((node U))))))
 (defun num-item () (comp (att) (contain syn (node) (attvec syn ((node Num))))))
@@ -670,6 +671,18 @@
     (when (and (only-preceded-by (noun-item))
                (or (not (followed-by (t))) (followed-by (punctuation-item)) (only-followed-by (or (aux-item) (cop-item)))))
       (delete (litem))))
+  ;; "Well", "OK", "Okay" and "Anyway" opening the sentence are
+  ;; interjections (Well, I think so. OK I will.): the treebank has them so
+  ;; 60 times in 67 there.
+  (opening-interjection :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("Well" "well" "OK" "Ok" "ok" "Okay" "okay" "Anyway" "anyway")))
+                  (not (interjection-item)) (not (no-alternative (interjection-item)))))
+    (when (not (preceded-by (t))) (delete (litem))))
+  ;; "So" opening the sentence is an adverb, not a complementiser (train: 93
+  ;; of 93).
+  (opening-so-adverb :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("So" "so"))) (complementiser-item) (not (no-alternative (adverb-item)))))
+    (when (not (preceded-by (t))) (delete (litem))))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches
