@@ -321,6 +321,7 @@ class SchemeToUd {
     slashed_conjuncts();
     correlative_conjunctions();
     signature_lines();
+    how_about_questions();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     contractions_without_apostrophe();
@@ -335,6 +336,7 @@ class SchemeToUd {
     at_least();
     number_ranges();
     ranges_with_to();
+    stranded_prepositions();
     else_after_place_adverbs();
     addresses_after_names();
     label_leftover_dependents();
@@ -1628,6 +1630,25 @@ class SchemeToUd {
     ud_rel_[line_head] = "list";
   }
 
+  // "How about" or "what about" opening a line without a verb (How about
+  // Friday at 9 am?) heads it, and the phrase "about" introduces is its
+  // obl: the train treebank roots all 14 such lines at "how" or "what".
+  void how_about_questions() {
+    const int n = static_cast<int>(tokens_.size());
+    const int phrase = first_root();
+    if (n < 3 || phrase <= 2 || node_at_[1] < 0) return;
+    const std::string first = lower(tokens_[0].form);
+    if ((first != "how" && first != "what") || lower(tokens_[1].form) != "about") return;
+    for (int p = 1; p <= n; ++p) {
+      const std::string_view category = node_at_[p] >= 0 ? nodes_[node_at_[p]].category : "";
+      if (category == "V" || category == "VBE" || category == "VB") return;
+    }
+    ud_head_[1] = 0;
+    ud_rel_[1] = "root";
+    ud_head_[phrase] = 1;
+    ud_rel_[phrase] = "obl";
+  }
+
   // A line that opens with a figure and a dash (or colon, or equals sign)
   // before a noun or adjective phrase (68 - Percentage of the workforce ...;
   // 1579 - EBS Network Co.) is headed by the figure, the phrase its appos:
@@ -2272,6 +2293,43 @@ class SchemeToUd {
       ud_rel_[second] = "nmod";
       ud_head_[to] = second;
     }
+  }
+
+  // "what you are looking for", "the house that I lived in": the train
+  // treebank makes the stranded preposition the case marker of the
+  // question or relative pronoun it governs (the pronoun an obl of the
+  // verb, as the relation gives it). The parse leaves the preposition a
+  // bare modifier of the verb after it.
+  void stranded_prepositions() {
+    static constexpr std::string_view pronouns[] = {"that", "what", "which", "who", "whom"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p) {
+      const int verb = ud_head_[p];
+      if ((ud_rel_[p] != "obl" && ud_rel_[p] != "obj") || verb <= p || !one_of(lower(tokens_[p - 1].form), pronouns))
+        continue;
+      if (node_at_[p] < 0 || nodes_[node_at_[p]].relation != "obj") continue;
+      const int preposition = stranded_preposition_of(verb);
+      if (preposition < 0) continue;
+      ud_head_[preposition] = p;
+      ud_rel_[preposition] = "case";
+      ud_rel_[p] = "obl";
+    }
+  }
+
+  // The last preposition hanging bare from the verb after it (as an obl or
+  // advmod, with nothing below it), or -1.
+  int stranded_preposition_of(int verb) const {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> has_dependent(tokens_.size() + 1, false);
+    for (int q = 1; q <= n; ++q)
+      if (ud_head_[q] > 0) has_dependent[ud_head_[q]] = true;
+    int found = -1;
+    for (int q = verb + 1; q <= n; ++q) {
+      if (ud_head_[q] != verb || has_dependent[q] || node_at_[q] < 0 || nodes_[node_at_[q]].category != "Prep")
+        continue;
+      if (ud_rel_[q] == "obl" || ud_rel_[q] == "advmod") found = q;
+    }
+    return found;
   }
 
   bool number_at(int p) const { return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "Num"; }
