@@ -309,6 +309,7 @@ class SchemeToUd {
     fronted_adverbial_clauses();
     numbered_lines();
     that_before_a_content_clause();
+    so_of_consequence();
     stranded_function_words();
     adjectives_over_compounds();
     numbers_over_compounds();
@@ -335,6 +336,7 @@ class SchemeToUd {
     at_least();
     number_ranges();
     ranges_with_to();
+    stranded_prepositions();
     else_after_place_adverbs();
     addresses_after_names();
     label_leftover_dependents();
@@ -1695,6 +1697,26 @@ class SchemeToUd {
     }
   }
 
+  // "so" opening a clause without a modal auxiliary tells its consequence
+  // (I was out, so I missed it): an adverb of the clause's verb. Before a
+  // modal it rather tells a purpose (so we can ensure it), and "so that"
+  // does too: those stay marks. Train: of such clauses without a modal or
+  // "that", 109 have "so" as advmod and 10 as mark.
+  void so_of_consequence() {
+    static constexpr std::string_view modals[] = {"can",  "ca", "could", "may",   "might",
+                                                  "will", "wo", "'ll",   "would", "'d"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const int verb = ud_head_[p];
+      if (ud_rel_[p] != "mark" || verb <= p + 1 || verb > n || lower(tokens_[p - 1].form) != "so") continue;
+      if (lower(tokens_[p].form) == "that") continue;
+      bool modal = false;
+      for (int q = p + 1; q < verb && !modal; ++q)
+        modal = ud_head_[q] == verb && ud_rel_[q].starts_with("aux") && one_of(lower(tokens_[q - 1].form), modals);
+      if (!modal) ud_rel_[p] = "advmod";
+    }
+  }
+
   // A title before a name (Dr. Cooper, President Bush, spokesman Ali) is a
   // nominal modifier that describes the name, not a compound.
   void titles_before_names() {
@@ -2277,6 +2299,43 @@ class SchemeToUd {
     }
   }
 
+  // "what you are looking for", "the house that I lived in": the train
+  // treebank makes the stranded preposition the case marker of the
+  // question or relative pronoun it governs (the pronoun an obl of the
+  // verb, as the relation gives it). The parse leaves the preposition a
+  // bare modifier of the verb after it.
+  void stranded_prepositions() {
+    static constexpr std::string_view pronouns[] = {"that", "what", "which", "who", "whom"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p) {
+      const int verb = ud_head_[p];
+      if ((ud_rel_[p] != "obl" && ud_rel_[p] != "obj") || verb <= p || !one_of(lower(tokens_[p - 1].form), pronouns))
+        continue;
+      if (node_at_[p] < 0 || nodes_[node_at_[p]].relation != "obj") continue;
+      const int preposition = stranded_preposition_of(verb);
+      if (preposition < 0) continue;
+      ud_head_[preposition] = p;
+      ud_rel_[preposition] = "case";
+      ud_rel_[p] = "obl";
+    }
+  }
+
+  // The last preposition hanging bare from the verb after it (as an obl or
+  // advmod, with nothing below it), or -1.
+  int stranded_preposition_of(int verb) const {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> has_dependent(tokens_.size() + 1, false);
+    for (int q = 1; q <= n; ++q)
+      if (ud_head_[q] > 0) has_dependent[ud_head_[q]] = true;
+    int found = -1;
+    for (int q = verb + 1; q <= n; ++q) {
+      if (ud_head_[q] != verb || has_dependent[q] || node_at_[q] < 0 || nodes_[node_at_[q]].category != "Prep")
+        continue;
+      if (ud_rel_[q] == "obl" || ud_rel_[q] == "advmod") found = q;
+    }
+    return found;
+  }
+
   bool number_at(int p) const { return category_at(p) == "Num"; }
 
   // "else" after a place or manner adverb (somewhere else, where else, how
@@ -2640,6 +2699,8 @@ class SchemeToUd {
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
       // "when", "where" and "whenever" opening a clause stay adverbs of its
       // verb: the train treebank never has them as marks (when: 378 advmod).
+      // (and so does "so" made the adverb of a clause of consequence)
+      if (word.deprel == "advmod" && word.upos == "SCONJ" && lower(word.form) == "so") word.upos = "ADV";
       if (word.deprel == "mark" && wh_adverb_of_clause(word.form)) {
         word.deprel = "advmod";
         word.upos = "ADV";

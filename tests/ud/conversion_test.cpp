@@ -2056,6 +2056,23 @@ TEST(SchemeToUd, ARangeWithToIsWrittenAsTheNumbersOfItsNoun) {
   EXPECT_EQ(attachments(sentence), "0:root 1:obj 7:case 7:nummod 6:case 4:nmod 1:obl ");
 }
 
+// "What are you searching for": the stranded preposition is the case
+// marker of the pronoun, an obl of the verb.
+TEST(SchemeToUd, AStrandedPrepositionIsTheCaseOfItsPronoun) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(What\t~ N\t4\tobj\t(gov search))\n"
+      "2\t(are\tbe VB\t4\taux\t(gov search))\n"
+      "3\t(you\t~ N\t4\ts\t(gov search))\n"
+      "4\t(searching\tsearch V\tE0\ti\t(gov fin))\n"
+      "5\t(for\t~ Prep\t4\tmod\t(gov search))\n"
+      ")\n",
+      "What are you searching for");
+  EXPECT_EQ(attachments(sentence), "4:obl 4:aux 4:nsubj 0:root 1:case ");
+  EXPECT_EQ(sentence.words[4].upos, "ADP");
+}
+
 TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
   UdSentence sentence = from_velmo(
       "(\n"
@@ -2082,6 +2099,36 @@ TEST(SchemeToUd, WhenOpeningAClauseIsAnAdverbNotAMark) {
       "I left when he came");
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:advmod 5:nsubj 2:advcl ");
   EXPECT_EQ(sentence.words[2].upos, "ADV");
+}
+
+TEST(SchemeToUd, SoOfAConsequenceIsAnAdverbSoOfAPurposeAMark) {
+  UdSentence consequence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(out\t~ Adv\t2\tpred\t(gov be))\n"
+      "4\t(so\t~ C\t2\tmod\t(gov be))\n"
+      "5\t(I\t~ N\t6\ts\t(gov miss))\n"
+      "6\t(missed\tmiss V\t4\ti\t(gov so))\n"
+      "7\t(it\t~ N\t6\tobj\t(gov miss))\n"
+      ")\n",
+      "I was out so I missed it");
+  EXPECT_EQ(attachments(consequence), "3:nsubj 3:cop 0:root 6:advmod 6:nsubj 3:advcl 6:obj ");
+  EXPECT_EQ(consequence.words[3].upos, "ADV");
+  UdSentence purpose = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Call\tcall V\tE0\ti\t(gov fin))\n"
+      "2\t(me\t~ N\t1\tobj\t(gov call))\n"
+      "3\t(so\t~ C\t1\tmod\t(gov call))\n"
+      "4\t(I\t~ N\t6\ts\t(gov know))\n"
+      "5\t(can\t~ VB\t6\taux\t(gov know))\n"
+      "6\t(know\t~ V\t3\ti\t(gov so))\n"
+      ")\n",
+      "Call me so I can know");
+  EXPECT_EQ(attachments(purpose), "0:root 1:obj 6:mark 6:nsubj 6:aux 1:advcl ");
+  EXPECT_EQ(purpose.words[2].upos, "SCONJ");
 }
 
 TEST(SchemeToUd, ElseAfterAPlaceAdverbModifiesThatAdverb) {
