@@ -2329,8 +2329,7 @@ class SchemeToUd {
       if (ud_head_[q] > 0) has_dependent[ud_head_[q]] = true;
     int found = -1;
     for (int q = verb + 1; q <= n; ++q) {
-      if (ud_head_[q] != verb || has_dependent[q] || node_at_[q] < 0 || nodes_[node_at_[q]].category != "Prep")
-        continue;
+      if (ud_head_[q] != verb || has_dependent[q] || category_at(q) != "Prep") continue;
       if (ud_rel_[q] == "obl" || ud_rel_[q] == "advmod") found = q;
     }
     return found;
