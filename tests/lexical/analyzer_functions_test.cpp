@@ -304,7 +304,6 @@ TEST_F(FunctionsTest, AbbreviationLettersPassOverFunctionWordsAndUseInnerCapital
   EXPECT_EQ(on_match("(abbrev-def (meaning))", third), 0u);
 }
 
-
 // A rule whose condition calls a function (comp (att) TEST) answers on the
 // item's vector as it is when the rule runs: an earlier rule's change is
 // seen, and an item whose meaning is no vector passes no such test.
@@ -318,8 +317,8 @@ TEST_F(FunctionsTest, RulesTestingTheVectorOfAnItemThroughAFunction) {
       " (per :act-on-all-matches (lexitem (and (" + has_per + ") (t))) (add-weight (litem) (int 10)))" +
       " (make-noun :act-on-all-matches (lexitem (comp (root) (str= b))) (comp (litem) (att) (modify ((cat n)))))" +
       " (noun-again :act-on-all-matches (lexitem (not (" + is_noun + "))) (add-weight (litem) (int 100))))");
-  LexAnalyzer* analyzer = make_analyzer("(a (lxavm ((cat n) (per 3)))) (b (lxavm ((cat v)))) (c (note x))", "",
-                                        ":lexical-rules " + set);
+  LexAnalyzer* analyzer =
+      make_analyzer("(a (lxavm ((cat n) (per 3)))) (b (lxavm ((cat v)))) (c (note x))", "", ":lexical-rules " + set);
   analyze(*analyzer, "a b c");
   EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(11));
   EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(0));
