@@ -311,6 +311,7 @@ class SchemeToUd {
     that_before_a_content_clause();
     so_of_consequence();
     stranded_function_words();
+    nouns_before_prenominal_adjectives();
     adjectives_over_compounds();
     numbers_over_compounds();
     titles_before_names();
@@ -1936,6 +1937,25 @@ class SchemeToUd {
     }
     for (int q = 1; q <= n; ++q)
       if ((q < start || q > last) && ud_head_[q] >= start && ud_head_[q] <= last) ud_head_[q] = start;
+  }
+
+  // A noun right before an adjective that modifies a later noun (the US
+  // military presence, the Air National Guard) reached the phrase only as
+  // the adjective's subject, since no compound part stands before an
+  // adjective: the treebank hangs it from the adjective's noun as a
+  // compound (train: 36 of 62 such subjects).
+  void nouns_before_prenominal_adjectives() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p + 2 <= n; ++p) {
+      const int adjective = p + 1;
+      if (ud_rel_[p] != "nsubj" || ud_head_[p] != adjective || ud_rel_[adjective] != "amod") continue;
+      const int noun = ud_head_[adjective];
+      const std::string& form = tokens_[p - 1].form;
+      if (noun <= adjective || !noun_at(p) || !noun_at(noun) || (form != "US" && is_personal_pronoun(lower(form))))
+        continue;  // (US in capitals is the country)
+      ud_head_[p] = noun;
+      ud_rel_[p] = "compound";
+    }
   }
 
   // An adjective right before a common noun that is a compound of the noun

@@ -1725,6 +1725,28 @@ TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
   EXPECT_EQ(attachments(apart).substr(0, 7), "2:amod ");
 }
 
+TEST(SchemeToUd, ANounThatIsTheSubjectOfAPrenominalAdjectiveIsACompoundOfItsNoun) {
+  // the US military presence: US hangs from presence, not from military.
+  UdSentence country = from_velmo(
+      "(\n"
+      "1\t(the\t~ Det\t4\tdet\t(gov presence))\n"
+      "2\t(US\t~ N\t3\ts\t(gov military))\n"
+      "3\t(military\t~ A\t4\tmod\t(gov presence))\n"
+      "4\t(presence\t~ N\t*\t)\n"
+      ")\n",
+      "the US military presence");
+  EXPECT_EQ(attachments(country), "4:det 4:compound 4:amod 0:root ");
+  // A pronoun before the adjective is left alone (we human beings).
+  UdSentence pronoun = from_velmo(
+      "(\n"
+      "1\t(we\t~ N\t2\ts\t(gov human))\n"
+      "2\t(human\t~ A\t3\tmod\t(gov being))\n"
+      "3\t(beings\tbeing N\t*\t)\n"
+      ")\n",
+      "we human beings");
+  EXPECT_EQ(attachments(pronoun).substr(0, 8), "2:nsubj ");
+}
+
 TEST(SchemeToUd, APrepositionalPhraseAfterBeWithoutPredicateIsThePredicate) {
   // They are all from Ohio: the phrase heads, "are" is its copula.
   UdSentence sentence = from_velmo(
