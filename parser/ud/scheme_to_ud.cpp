@@ -335,6 +335,7 @@ class SchemeToUd {
     number_ranges();
     ranges_with_to();
     else_after_place_adverbs();
+    second_as_of_a_comparison();
     addresses_after_names();
     label_leftover_dependents();
     possessors_before_a_loose_mark();
@@ -2267,6 +2268,24 @@ class SchemeToUd {
       if (std::find(std::begin(adverbs), std::end(adverbs), before) == std::end(adverbs)) continue;
       if (std::find(ud_head_.begin() + 1, ud_head_.begin() + n + 1, p) != ud_head_.begin() + n + 1) continue;
       ud_head_[p] = p - 1;
+    }
+  }
+
+  // The second "as" of "as soon as possible" (as quickly as possible, as
+  // close as possible) introduces the reduced clause of the comparison: it
+  // marks the adjective after it, a subordinating conjunction, where the
+  // parse left it that adjective's adverb (train: 11 of 11 such words).
+  void second_as_of_a_comparison() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 3; p < n; ++p) {
+      if (lower(tokens_[p - 1].form) != "as" || lower(tokens_[p - 3].form) != "as") continue;
+      if (ud_head_[p] != p + 1 || ud_rel_[p] != "advmod") continue;
+      const int degree = node_at_[p - 1], adjective = node_at_[p + 1];
+      if (degree < 0 || adjective < 0 || nodes_[adjective].category != "A") continue;
+      if (nodes_[degree].category != "A" && nodes_[degree].category != "Adv") continue;
+      ud_rel_[p] = "mark";
+      spelled_.resize(tokens_.size() + 1);
+      spelled_[p] = {"as", "SCONJ"};
     }
   }
 

@@ -2072,6 +2072,23 @@ TEST(SchemeToUd, ElseAfterAPlaceAdverbModifiesThatAdverb) {
   EXPECT_EQ(attachments(sentence), "0:root 1:advmod 2:advmod ");
 }
 
+TEST(SchemeToUd, TheSecondAsOfAComparisonMarksTheAdjectiveAfterIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Call\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(me\t~ N\t1\tobj\t(gov call))\n"
+      "3\t(as\t~ Adv\t4\tmod\t(gov soon))\n"
+      "4\t(soon\t~ Adv\t1\tmod\t(gov call))\n"
+      "5\t(as\t~ Adv\t6\tmod\t(gov possible))\n"
+      "6\t(possible\t~ A\t1\tpred\t(gov call))\n"
+      ")\n",
+      "Call me as soon as possible");
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj 4:advmod 1:advmod 6:mark 1:xcomp ");
+  EXPECT_EQ(sentence.words[2].upos, "ADV");
+  EXPECT_EQ(sentence.words[4].upos, "SCONJ");
+}
+
 TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
   UdSentence sentence = from_velmo(
       "(\n"
