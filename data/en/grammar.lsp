@@ -910,9 +910,11 @@
         (modifiee-cond (and (bare-item) (inverting-reporting-verb)))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
-  ;; (one opening the sentence reaches its verb past a fronted clause: But
-  ;; if you want to go, you have to ...)
-  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (not (sentence-start))) (merged-cond (marked-conjunct)))
+  ;; (one inside the sentence reaches its verb past a long subject: ...
+  ;; and the manager of the small restaurant on the corner never came; one
+  ;; opening the sentence reaches it past a fronted clause too: But if you
+  ;; want to go, you have to ...)
+  (? (Conn (dep-type cc) (max-dist 15) (dep-weight 2.0) (modifier-cond (not (sentence-start))) (merged-cond (marked-conjunct)))
      (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct)))
      (Adv (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an
@@ -1163,9 +1165,11 @@
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
-  ;; (one opening the sentence reaches its verb past a fronted clause: But
-  ;; if you want to go, you have to ...)
-  (? (Conn (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (not (sentence-start))) (merged-cond (marked-conjunct)))
+  ;; (one inside the sentence reaches its verb past a long subject: ...
+  ;; and the manager of the small restaurant on the corner never came; one
+  ;; opening the sentence reaches it past a fronted clause too: But if you
+  ;; want to go, you have to ...)
+  (? (Conn (dep-type cc) (max-dist 15) (dep-weight 2.0) (modifier-cond (not (sentence-start))) (merged-cond (marked-conjunct)))
      (Conn (dep-type cc) (max-dist 30) (dep-weight 2.0) (modifier-cond (sentence-start)) (merged-cond (marked-conjunct)))
      (Adv (dep-type cc) (max-dist 10) (dep-weight 2.0) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
   ;; A fronted clause keeps its own closing comma (If you go, ...); an

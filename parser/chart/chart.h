@@ -75,7 +75,7 @@ class Chart {
   // While the second pass goes on from the first pass's chart: the places
   // that head items and right modifiers scanned for partners to their left.
   bool continuing = false;
-  ScanPlaces<PItem*> left_scan_places;
+  ScanPlaces<LeftScanValue> left_scan_places;
   ScanPlaces<RightScanValue> right_scan_places;
   // Print the statistics on the error stream after every sentence.
   bool report_stats = false;

@@ -16,6 +16,7 @@
 #include "parser/chart/item_atts.h"
 #include "parser/chart/sentence.h"
 #include "parser/chart/sentence_view.h"
+#include "parser/chart/visible_equality.h"
 #include "parser/grammar/category_names.h"
 #include "parser/grammar/korvel_parser.h"
 
@@ -29,6 +30,16 @@ TypeId pitem_type() {
 
 // Bit k of a position mask.
 bool bit(std::uint32_t mask, int k) { return k >= 0 && k < 32 && ((mask >> k) & 1u); }
+
+// Whether position k skips neither words nor adjuncts of its own: scans
+// there pass only the analyzer's skipped words.
+bool skips_only_skipped_words(const GCate& g, int k) { return !bit(g.skip_adjunct, k) && !g.skip_word_cond(k); }
+
+// The one position k, as the positions of a scan.
+ScanPositions only_position(int k) {
+  const auto position = static_cast<std::int16_t>(k);
+  return ScanPositions{position, position};
+}
 
 // Keeps the propagation depth of one call chain.
 class DepthGuard {
@@ -220,7 +231,7 @@ void ChartParser::process_work_with_all_links(GCate& g) {
 // word they pass.
 inline int ChartParser::skip_left(GCate& g, int k, int w, const PItem& item) {
   if (w < 1) return -1;
-  if (!bit(g.skip_adjunct, k) && !g.skip_word_cond(k)) return sentence_.skipped(w) ? w - 1 : -1;
+  if (skips_only_skipped_words(g, k)) return sentence_.skipped(w) ? w - 1 : -1;
   return skip_at_position(g, k, w, item);
 }
 
@@ -248,7 +259,7 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
         }
       }
       // Noted once the place is done: what comes there later is offered.
-      if (chart_.continuing) chart_.left_scan_places.add(&g, w, k, item);
+      if (chart_.continuing) chart_.left_scan_places.add(&g, w, LeftScanValue{item, only_position(k)});
       w = skip_left(g, k, w, *item);
       if (w < 0) break;
     }
@@ -317,8 +328,9 @@ bool ChartParser::pack(GCate& g, PItem* item, int p) {
     from = g.lowest_reach(p);
     to = g.highest_reach(p);
   }
+  const VisibleEquality agrees(g.visible_atts, item->av.type(), b_.lexitem);
   const auto same = [&](const PItem* other) {
-    return other->start == item->start && other->end == item->end && other->av.equals(item->av, &g.visible_atts);
+    return other->start == item->start && other->end == item->end && agrees(other->av, item->av);
   };
   if (!chart_.spans_moved) {
     PItem* other = chart_.stored_by_span.find_first_in(&g, item->end, from, to, item->start, same);
@@ -380,8 +392,7 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
         }
       }
       if (chart_.continuing) {
-        const auto position = static_cast<std::int16_t>(k);
-        chart_.right_scan_places.add(&g, w, 0, RightScanValue{m, link, position, position});
+        chart_.right_scan_places.add(&g, w, RightScanValue{m, link, only_position(k)});
       }
       w = skip_left(g, t, w, *m);
       if (w < 0) break;
@@ -752,14 +763,22 @@ void ChartParser::note_right_scan(GCate& g, PItem* m, GLink* link) {
     add_right_scan_places(g, m, link);
 }
 
+// The positions from the scan's first down to the first obligatory one, in
+// runs: a run of positions that skip no words of their own passes the same
+// words, and one value per word stands for the whole run.
 void ChartParser::add_left_scan_places(GCate& g, PItem* item, int p) {
-  for (int k = g.is_repeatable(p) ? p : p - 1; k >= 0; --k) {
+  for (int k = g.is_repeatable(p) ? p : p - 1; k >= 0;) {
+    int low = k;
+    if (skips_only_skipped_words(g, k))
+      while (low > 0 && !g.is_obligatory(low) && skips_only_skipped_words(g, low - 1)) --low;
+    const LeftScanValue scan{item, ScanPositions{static_cast<std::int16_t>(low), static_cast<std::int16_t>(k)}};
     for (int w = item->start - 1; w >= 0;) {
-      chart_.left_scan_places.add(&g, w, k, item);
-      w = skip_left(g, k, w, *item);
+      chart_.left_scan_places.add(&g, w, scan);
+      w = skip_left(g, low, w, *item);
       if (w < 0) break;
     }
-    if (g.is_obligatory(k)) break;
+    if (g.is_obligatory(low)) break;
+    k = low - 1;
   }
 }
 
@@ -769,9 +788,9 @@ void ChartParser::add_right_scan_places(GCate& g, PItem* m, GLink* link) {
   int lowest = highest;
   while (lowest > std::max(g.head, 0) && !g.is_obligatory(lowest)) --lowest;
   if (lowest < std::max(g.head, 0)) return;
-  const RightScanValue scan{m, link, static_cast<std::int16_t>(lowest), static_cast<std::int16_t>(highest)};
+  const RightScanValue scan{m, link, ScanPositions{static_cast<std::int16_t>(lowest), static_cast<std::int16_t>(highest)}};
   for (int w = m->start - 1; w >= 0;) {
-    chart_.right_scan_places.add(&g, w, 0, scan);
+    chart_.right_scan_places.add(&g, w, scan);
     w = skip_left(g, t, w, *m);
     if (w < 0) break;
   }
@@ -783,7 +802,9 @@ void ChartParser::offer_to_left_scans(GLink* link, PItem* modifier) {
   GCate& g = *link->modifiee();
   const int k = link->position;
   const int w = modifier->end;
-  chart_.left_scan_places.for_each(&g, w, k, [&](PItem* head) {
+  chart_.left_scan_places.for_each(&g, w, [&](const LeftScanValue& scan) {
+    if (!scan.covers(k)) return;
+    PItem* head = scan.head;
     if (head->end - w > link->max_dist ||
         !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), head))
       return;
@@ -795,7 +816,7 @@ void ChartParser::offer_to_left_scans(GLink* link, PItem* modifier) {
 void ChartParser::offer_to_right_scans(GCate& g, PItem* head, int p) {
   if (depth_ >= kMaxDepth) return;
   DepthGuard guard(depth_);
-  chart_.right_scan_places.for_each(&g, head->end, 0, [&](const RightScanValue& scan) {
+  chart_.right_scan_places.for_each(&g, head->end, [&](const RightScanValue& scan) {
     GLink* link = scan.link;
     if (!scan.covers(p) || scan.modifier->start - head->start > link->max_dist ||
         !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), head))

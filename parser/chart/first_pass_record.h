@@ -61,21 +61,20 @@ struct FirstPassRecord {
   }
 };
 
-// The places (category, word[, position]) that scans to the left passed,
-// with what each scan carried: an item added there later has to be offered
-// to them. Values are listed under a place in the order they were added.
+// The places (category, word) that scans to the left passed, with what
+// each scan carried (which names the positions it looked at there): an
+// item added there later has to be offered to them. Values are listed
+// under a place in the order they were added.
 template <class Value>
 class ScanPlaces {
  public:
-  void add(const void* owner, int word, int position, const Value& value) {
-    lists_.add(owner, Lists::place(word, position), value);
-  }
+  void add(const void* owner, int word, const Value& value) { lists_.add(owner, Lists::place(word, 0), value); }
 
   // Calls `visit` with each value listed under the place when the call
   // began (scans that `visit` adds there have already seen what is offered).
   template <class Visit>
-  void for_each(const void* owner, int word, int position, Visit&& visit) {
-    lists_.visit_until(owner, Lists::place(word, position), [&](const Value& value) {
+  void for_each(const void* owner, int word, Visit&& visit) {
+    lists_.visit_until(owner, Lists::place(word, 0), [&](const Value& value) {
       visit(value);
       return false;
     });
@@ -89,14 +88,30 @@ class ScanPlaces {
   Lists lists_{1024};
 };
 
+// The positions lowest..highest of a category, at which a scan looked for
+// partners at one word.
+struct ScanPositions {
+  std::int16_t lowest;
+  std::int16_t highest;
+  bool covers(int position) const { return position >= lowest && position <= highest; }
+};
+
+// A head's scan for waiting modifiers at a word: the head and the
+// positions whose links it asked there. Positions that skip no words of
+// their own pass the same words, so one value stands for a run of them.
+struct LeftScanValue {
+  PItem* head;
+  ScanPositions positions;
+  bool covers(int position) const { return positions.covers(position); }
+};
+
 // A right modifier's scan for heads: the modifier, its link and the head
 // positions it looks at (its scan passes the same words at each).
 struct RightScanValue {
   PItem* modifier;
   GLink* link;
-  std::int16_t lowest;
-  std::int16_t highest;
-  bool covers(int position) const { return position >= lowest && position <= highest; }
+  ScanPositions positions;
+  bool covers(int position) const { return positions.covers(position); }
 };
 
 }  // namespace velmo

@@ -8,6 +8,7 @@
 // span: a mask of the positions that do, per (category, end word, start
 // word), spares looking at the others. Emptied for every pass over a
 // sentence, like the buckets.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -44,18 +45,26 @@ class SpanIndex {
   }
 
   // As find_first, over the positions from..to in turn: the first item
-  // `accept` takes at the lowest position that has one.
+  // `accept` takes at the lowest position that has one. Only the positions
+  // whose bit is set in the span's mask are looked at.
   template <class Accept>
   PItem* find_first_in(const void* owner, int end, int from, int to, int start, Accept&& accept) const {
     const std::uint64_t* mask = positions_.find(OwnerPlace{owner, Lists::place(end, start)});
     if (!mask) return nullptr;
-    for (int q = from; q <= to; ++q) {
-      if (!(*mask & bit_of(q))) {
-        if (q >= kMaskedPositions) return nullptr;
-        continue;
-      }
-      if (PItem* found = find_first(owner, end, q, start, accept)) return found;
+    for (; from < 0 && from <= to; ++from) {  // negative positions share bit 0
+      if (!(*mask & 1u)) continue;
+      if (PItem* found = find_first(owner, end, from, start, accept)) return found;
     }
+    if (from > to) return nullptr;
+    if (from < kMaskedPositions) {
+      const int last = to < kMaskedPositions ? to : kMaskedPositions - 1;
+      for (std::uint64_t held = *mask & range_bits(from, last); held; held &= held - 1)
+        if (PItem* found = find_first(owner, end, std::countr_zero(held), start, accept)) return found;
+    }
+    // The positions from kMaskedPositions on share one bit: each is looked at.
+    if (to < kMaskedPositions || !(*mask & bit_of(kMaskedPositions))) return nullptr;
+    for (int q = from > kMaskedPositions ? from : kMaskedPositions; q <= to; ++q)
+      if (PItem* found = find_first(owner, end, q, start, accept)) return found;
     return nullptr;
   }
 
@@ -67,6 +76,10 @@ class SpanIndex {
 
  private:
   using Lists = ChainedLists<PItem*>;
+  // The bits from..to (0 <= from <= to <= 63).
+  static std::uint64_t range_bits(int from, int to) {
+    return (~std::uint64_t{0} >> (63 - to)) & (~std::uint64_t{0} << from);
+  }
   static std::uint64_t bit_of(int position) {
     return std::uint64_t{1} << (position < 0 ? 0 : position < kMaskedPositions ? position : kMaskedPositions);
   }

@@ -55,6 +55,14 @@ void PrintTree::copy_from(Deps& deps, const std::vector<int>* shown) {
     const int index = copy_node(*source, parent, sorted_shown, sources);
     for (std::size_t i = source->children().size(); i-- > 0;) stack.emplace_back(source->child(i), index);
   }
+  link_antecedents(sources);
+}
+
+// Few trees have an empty node with an antecedent: the index of the copies
+// is only made for those.
+void PrintTree::link_antecedents(const std::vector<DepTree*>& sources) {
+  const auto has_antecedent = [](const DepTree* source) { return source->antecedent() != nullptr; };
+  if (std::none_of(sources.begin(), sources.end(), has_antecedent)) return;
   std::unordered_map<const DepTree*, int> index_of;
   for (std::size_t i = 0; i < sources.size(); ++i) index_of.emplace(sources[i], static_cast<int>(i));
   for (std::size_t i = 0; i < sources.size(); ++i)

@@ -46,6 +46,8 @@ class PrintTree {
 
  private:
   int copy_node(DepTree& source, int parent, const std::vector<int>& shown, std::vector<DepTree*>& sources);
+  // Points each copy whose source has an antecedent at that antecedent's copy.
+  void link_antecedents(const std::vector<DepTree*>& sources);
 
   std::vector<PrintNode> nodes_;
   bool all_atts_ = false;

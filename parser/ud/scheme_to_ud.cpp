@@ -320,6 +320,7 @@ class SchemeToUd {
     slashed_conjuncts();
     correlative_conjunctions();
     signature_lines();
+    how_about_questions();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     contractions_without_apostrophe();
@@ -1627,6 +1628,25 @@ class SchemeToUd {
     ud_rel_[name] = "root";
     ud_head_[line_head] = name;
     ud_rel_[line_head] = "list";
+  }
+
+  // "How about" or "what about" opening a line without a verb (How about
+  // Friday at 9 am?) heads it, and the phrase "about" introduces is its
+  // obl: the train treebank roots all 14 such lines at "how" or "what".
+  void how_about_questions() {
+    const int n = static_cast<int>(tokens_.size());
+    const int phrase = first_root();
+    if (n < 3 || phrase <= 2 || node_at_[1] < 0) return;
+    const std::string first = lower(tokens_[0].form);
+    if ((first != "how" && first != "what") || lower(tokens_[1].form) != "about") return;
+    for (int p = 1; p <= n; ++p) {
+      const std::string_view category = node_at_[p] >= 0 ? nodes_[node_at_[p]].category : "";
+      if (category == "V" || category == "VBE" || category == "VB") return;
+    }
+    ud_head_[1] = 0;
+    ud_rel_[1] = "root";
+    ud_head_[phrase] = 1;
+    ud_rel_[phrase] = "obl";
   }
 
   // A line that opens with a figure and a dash (or colon, or equals sign)

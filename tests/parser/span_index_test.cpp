@@ -128,5 +128,28 @@ TEST_F(SpanIndexTest, FindFirstInReachesPositionsBeyondTheMask) {
   EXPECT_EQ(index_.find_first_in(&owner_a_, 3, 0, high + 2, 1, any), nullptr);
 }
 
+TEST_F(SpanIndexTest, FindFirstInAsksOnlyPositionsThatHoldTheSpan) {
+  const int last = SpanIndex::kMaskedPositions - 1;
+  PItem* at_two = item(0, 2);
+  PItem* at_last = item(0, 2);
+  PItem* at_shared = item(0, 2);
+  index_.add(&owner_a_, 2, 2, at_two->start, at_two);
+  index_.add(&owner_a_, 2, last, at_last->start, at_last);
+  index_.add(&owner_a_, 2, last + 2, at_shared->start, at_shared);
+  std::vector<PItem*> asked;
+  const auto none = [&](PItem* p) {
+    asked.push_back(p);
+    return false;
+  };
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, -3, last + 4, 0, none), nullptr);
+  EXPECT_EQ(asked, (std::vector<PItem*>{at_two, at_last, at_shared}));
+  const auto any = [](PItem*) { return true; };
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 3, last + 4, 0, any), at_last);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, last + 1, last + 4, 0, any), at_shared);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 3, last - 1, 0, any), nullptr);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 2, 2, 0, any), at_two);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 5, 4, 0, any), nullptr);
+}
+
 }  // namespace
 }  // namespace velmo

@@ -1207,6 +1207,30 @@ TEST(SchemeToUd, ANameOpeningALineWithoutVerbHeadsIt) {
   EXPECT_EQ(sentence.words[3].deprel, "root");
 }
 
+TEST(SchemeToUd, HowAboutOpeningALineWithoutVerbHeadsIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(How\t~ Adv\t3\tmod\t(gov Friday))\n"
+      "2\t(about\t~ Adv\t3\tmod\t(gov Friday))\n"
+      "3\t(Friday\t~ N\t*\t)\n"
+      ")\n",
+      "How about Friday");
+  EXPECT_EQ(sentence.words[0].deprel, "root");
+  EXPECT_EQ(sentence.words[2].deprel, "obl");
+  EXPECT_EQ(sentence.words[2].head, 1);
+  // With a verb the line keeps its clause (How about you come?).
+  UdSentence clause = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(How\t~ Adv\t4\tmod\t(gov come))\n"
+      "2\t(about\t~ Adv\t4\tmod\t(gov come))\n"
+      "3\t(you\t~ N\t4\ts\t(gov come))\n"
+      "4\t(come\t~ V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "How about you come");
+  EXPECT_EQ(clause.words[3].deprel, "root");
+}
+
 TEST(SchemeToUd, ThatTakenAsTheObjectOfAVerbWithAContentClauseIsItsComplementiser) {
   // Ann says that , on Monday , traders filed: "that" read as the
   // object of "says", the clause as its complement.
@@ -2921,6 +2945,9 @@ TEST(UposFromCategory, PronounsQuantifiersAndNamesAsTheTreebankTagsThem) {
   EXPECT_EQ(upos_from_category("N", "Anyone", 1), "PRON");
   EXPECT_EQ(upos_from_category("N", "some", 3), "DET");  // some of them
   EXPECT_EQ(upos_from_category("N", "many", 3), "ADJ");
+  EXPECT_EQ(upos_from_category("N", "other", 3), "ADJ");  // each other
+  EXPECT_EQ(upos_from_category("N", "best", 3), "ADJ");   // the best
+  EXPECT_EQ(upos_from_category("N", "others", 3), "NOUN");
   EXPECT_EQ(upos_from_category("N", "Google", 3), "PROPN");
   EXPECT_EQ(upos_from_category("N", "Google", 1), "NOUN");  // a capital at the start says nothing
   EXPECT_EQ(upos_from_category("U", "bomb", 2), "X");
