@@ -356,8 +356,13 @@ bool ChartParser::pack(GCate& g, PItem* item, int p) {
 
 void ChartParser::store(GCate& g, PItem* item, int p) {
   if (p < 0 || p > g.position_count()) return;
-  const bool complete = is_complete(g, *item, p);
+  // Without a full-item condition (which may change the item before
+  // packing compares it) completeness only reads the item: most items
+  // pack, and they need no test.
+  const bool test_first = g.full_item_cond != nullptr;
+  bool complete = test_first && is_complete(g, *item, p);
   if (pack(g, item, p)) return;
+  if (!test_first) complete = is_complete(g, *item, p);
   if (complete) {
     g.chart().push_work(item);
     if (recording_) chart_.first_pass.completes.push_back({&g, item, chart_.stats.made});

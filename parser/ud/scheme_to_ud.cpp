@@ -335,6 +335,7 @@ class SchemeToUd {
     at_least();
     number_ranges();
     ranges_with_to();
+    stranded_prepositions();
     else_after_place_adverbs();
     second_as_of_a_comparison();
     prepositions_before_gerunds();
@@ -2273,6 +2274,43 @@ class SchemeToUd {
       ud_rel_[second] = "nmod";
       ud_head_[to] = second;
     }
+  }
+
+  // "what you are looking for", "the house that I lived in": the train
+  // treebank makes the stranded preposition the case marker of the
+  // question or relative pronoun it governs (the pronoun an obl of the
+  // verb, as the relation gives it). The parse leaves the preposition a
+  // bare modifier of the verb after it.
+  void stranded_prepositions() {
+    static constexpr std::string_view pronouns[] = {"that", "what", "which", "who", "whom"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p) {
+      const int verb = ud_head_[p];
+      if ((ud_rel_[p] != "obl" && ud_rel_[p] != "obj") || verb <= p || !one_of(lower(tokens_[p - 1].form), pronouns))
+        continue;
+      if (node_at_[p] < 0 || nodes_[node_at_[p]].relation != "obj") continue;
+      const int preposition = stranded_preposition_of(verb);
+      if (preposition < 0) continue;
+      ud_head_[preposition] = p;
+      ud_rel_[preposition] = "case";
+      ud_rel_[p] = "obl";
+    }
+  }
+
+  // The last preposition hanging bare from the verb after it (as an obl or
+  // advmod, with nothing below it), or -1.
+  int stranded_preposition_of(int verb) const {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> has_dependent(tokens_.size() + 1, false);
+    for (int q = 1; q <= n; ++q)
+      if (ud_head_[q] > 0) has_dependent[ud_head_[q]] = true;
+    int found = -1;
+    for (int q = verb + 1; q <= n; ++q) {
+      if (ud_head_[q] != verb || has_dependent[q] || node_at_[q] < 0 || nodes_[node_at_[q]].category != "Prep")
+        continue;
+      if (ud_rel_[q] == "obl" || ud_rel_[q] == "advmod") found = q;
+    }
+    return found;
   }
 
   bool number_at(int p) const { return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "Num"; }

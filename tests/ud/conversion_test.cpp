@@ -2056,6 +2056,23 @@ TEST(SchemeToUd, ARangeWithToIsWrittenAsTheNumbersOfItsNoun) {
   EXPECT_EQ(attachments(sentence), "0:root 1:obj 7:case 7:nummod 6:case 4:nmod 1:obl ");
 }
 
+// "What are you searching for": the stranded preposition is the case
+// marker of the pronoun, an obl of the verb.
+TEST(SchemeToUd, AStrandedPrepositionIsTheCaseOfItsPronoun) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(What\t~ N\t4\tobj\t(gov search))\n"
+      "2\t(are\tbe VB\t4\taux\t(gov search))\n"
+      "3\t(you\t~ N\t4\ts\t(gov search))\n"
+      "4\t(searching\tsearch V\tE0\ti\t(gov fin))\n"
+      "5\t(for\t~ Prep\t4\tmod\t(gov search))\n"
+      ")\n",
+      "What are you searching for");
+  EXPECT_EQ(attachments(sentence), "4:obl 4:aux 4:nsubj 0:root 1:case ");
+  EXPECT_EQ(sentence.words[4].upos, "ADP");
+}
+
 TEST(SchemeToUd, OfCourseParsedAsAPrepositionalPhraseIsAnAdverbWithAFixedWord) {
   UdSentence sentence = from_velmo(
       "(\n"
