@@ -53,11 +53,7 @@ Word item_meaning(Word input) { return input ? to_word(item_of(input)->meaning.g
 
 Word item_att(Word input) {
   const LexItem* item = item_of(input);
-  const Meaning* meaning = item ? item->meaning.get() : nullptr;
-  // AVMeaning is final: comparing the dynamic type is enough, and cheaper
-  // than a cast through the hierarchy on every rule test.
-  if (!meaning || typeid(*meaning) != typeid(AVMeaning)) return 0;
-  return to_word(&static_cast<const AVMeaning*>(meaning)->vector());
+  return item ? to_word(item_vector(*item)) : 0;
 }
 
 Word item_length(Word input) {
@@ -282,6 +278,14 @@ bool ending_test(const LExp& exp, const char*& name) {
   if (!test) return false;
   name = test->ending();
   return true;
+}
+
+AttVec* item_vector(const LexItem& item) {
+  const Meaning* meaning = item.meaning.get();
+  // AVMeaning is final: comparing the dynamic type is enough, and cheaper
+  // than a cast through the hierarchy on every rule test.
+  if (!meaning || typeid(*meaning) != typeid(AVMeaning)) return nullptr;
+  return &static_cast<const AVMeaning*>(meaning)->vector();
 }
 
 void register_item_functions() {

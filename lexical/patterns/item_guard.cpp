@@ -123,6 +123,7 @@ ItemGuard ItemGuard::of_test(LExp& test, int depth) {
   if (depth > kMaxDepth || (depth == 0 && !reads_only_at(test, lex_item_type(), 0))) return guard;
   // A call: answered once per item.
   if (LExp* body = test.same_as()) {
+    if (ItemGuard vector = of_vector_call(*body); vector.kind_ != Kind::kNone) return vector;
     guard.kind_ = Kind::kCall;
     guard.body_ = body;
     return guard;
@@ -201,6 +202,23 @@ ItemGuard ItemGuard::of_text_test(LExp& test) {
   const TypeId text_type = is_kind(test, "comp") ? accessor->result_type() : adaptor->intermediate_type();
   guard.text_test_ = TextTest::of(*text_test, text_type);
   if (guard.text_test_.active()) guard.kind_ = kind;
+  return guard;
+}
+
+ItemGuard ItemGuard::of_vector_call(const LExp& body) {
+  ItemGuard guard;
+  if (!is_kind(body, "comp")) return guard;
+  const LExpList& items = static_cast<const SequenceExp&>(body).items();
+  if (items.size() != 2 || !items[0] || !items[1]) return guard;
+  const auto* adaptor = dynamic_cast<const FnAdaptor*>(items[0].get());
+  if (!adaptor || std::strcmp(adaptor->name(), "att") != 0 || adaptor->inner()) return guard;
+  // The type comp hands the test: the accessor never records one of its own.
+  if (!items[0]->accepts(lex_item_type()) || !items[1]->accepts(items[0]->result_type())) return guard;
+  const AttVec* other = nullptr;
+  const AttTest* test = att_read_test(*items[1], other);
+  if (!test) return guard;
+  guard.kind_ = Kind::kVector;
+  guard.vector_test_.emplace(*test, other);
   return guard;
 }
 
@@ -319,6 +337,7 @@ bool ItemGuard::may_admit_some(const ItemTextFilter& texts) const {
     case Kind::kNone:
     case Kind::kSurform:
     case Kind::kCall:
+    case Kind::kVector:
     case Kind::kNot:
       return true;
   }
@@ -346,6 +365,12 @@ bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
       const bool value = body_->eval(to_word(&item), lex_item_type()) != 0;
       memo.keep(body_, &item, value);
       return value;
+    }
+    case Kind::kVector: {
+      // As the read test answers in (comp (att) TEST): no vector, or one
+      // not usable, is 0.
+      const AttVec* vector = item_vector(item);
+      return vector && vector->usable() && vector_test_->holds(*vector);
     }
     case Kind::kNot:
       for (const ItemGuard& part : parts_)

@@ -7,7 +7,9 @@
 // with a fixed text directly, looks them up in the array of an (in (WORD
 // ...)) list, looks an ending up among the item's, answers calls of
 // functions without parameters once per item while the lattice's
-// ItemTestMemo keeps answers, and combines such tests with not, or and and.
+// ItemTestMemo keeps answers (or, for a body (comp (att) TEST) whose TEST
+// only reads the vector, makes TEST on the item's vector directly), and
+// combines such tests with not, or and and.
 //
 // Only tests known to change nothing are taken: their forms are and, or,
 // not, calls of functions without parameters, no-alternative, (t),
@@ -16,9 +18,11 @@
 // or connectives of these.
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "lexicon/attributes/att_test.h"
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/types.h"
 
@@ -81,7 +85,7 @@ class ItemGuard {
   static bool reads_only(const LExp& exp, TypeId type);
 
  private:
-  enum class Kind { kNone, kRoot, kSurform, kCall, kEnding, kEndings, kNot, kOr, kAnd };
+  enum class Kind { kNone, kRoot, kSurform, kCall, kVector, kEnding, kEndings, kNot, kOr, kAnd };
   // The guard of one test, or kNone.
   static ItemGuard of_test(LExp& test, int depth = 0);
   // The guard of a connective whose operands all have guards, or kNone.
@@ -89,9 +93,15 @@ class ItemGuard {
   // The guard of a (comp (root) TEST), (root TEST), (comp (surform) TEST)
   // or (surform TEST), or kNone.
   static ItemGuard of_text_test(LExp& test);
+  // The guard of a call whose body is (comp (att) TEST), TEST a test of
+  // the vector that only reads it, or kNone.
+  static ItemGuard of_vector_call(const LExp& body);
 
   Kind kind_ = Kind::kNone;
   LExp* body_ = nullptr;          // kCall: the function's body
+  // kVector: the body's test, with its constant bound. Cheaper than the
+  // memo's lookup, and it holds across actions, which the memo forgets.
+  std::optional<BoundAttTest> vector_test_;
   TextTest text_test_;            // kRoot, kSurform
   const char* ending_ = nullptr;  // kEnding: the name of the ending, or null
   // kEndings, an (or (ending NAME) ...): the names (none null). Most items

@@ -309,6 +309,7 @@ class SchemeToUd {
     fronted_adverbial_clauses();
     numbered_lines();
     that_before_a_content_clause();
+    so_of_consequence();
     stranded_function_words();
     adjectives_over_compounds();
     numbers_over_compounds();
@@ -1692,6 +1693,26 @@ class SchemeToUd {
     }
   }
 
+  // "so" opening a clause without a modal auxiliary tells its consequence
+  // (I was out, so I missed it): an adverb of the clause's verb. Before a
+  // modal it rather tells a purpose (so we can ensure it), and "so that"
+  // does too: those stay marks. Train: of such clauses without a modal or
+  // "that", 109 have "so" as advmod and 10 as mark.
+  void so_of_consequence() {
+    static constexpr std::string_view modals[] = {"can",  "ca", "could", "may",   "might",
+                                                  "will", "wo", "'ll",   "would", "'d"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const int verb = ud_head_[p];
+      if (ud_rel_[p] != "mark" || verb <= p + 1 || verb > n || lower(tokens_[p - 1].form) != "so") continue;
+      if (lower(tokens_[p].form) == "that") continue;
+      bool modal = false;
+      for (int q = p + 1; q < verb && !modal; ++q)
+        modal = ud_head_[q] == verb && ud_rel_[q].starts_with("aux") && one_of(lower(tokens_[q - 1].form), modals);
+      if (!modal) ud_rel_[p] = "advmod";
+    }
+  }
+
   // A title before a name (Dr. Cooper, President Bush, spokesman Ali) is a
   // nominal modifier that describes the name, not a compound.
   void titles_before_names() {
@@ -2714,6 +2735,8 @@ class SchemeToUd {
       if (word.deprel == "root" && word.head != 0) word.deprel = "dep";
       // "when", "where" and "whenever" opening a clause stay adverbs of its
       // verb: the train treebank never has them as marks (when: 378 advmod).
+      // (and so does "so" made the adverb of a clause of consequence)
+      if (word.deprel == "advmod" && word.upos == "SCONJ" && lower(word.form) == "so") word.upos = "ADV";
       if (word.deprel == "mark" && wh_adverb_of_clause(word.form)) {
         word.deprel = "advmod";
         word.upos = "ADV";

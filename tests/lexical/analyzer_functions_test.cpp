@@ -39,6 +39,11 @@ class FunctionsTest : public AnalyzerTest {
   static Match whole(LexAnalyzer& analyzer, LexItem* item = nullptr) {
     return Match(&analyzer.lattice(), 1, analyzer.positions() - 1, item);
   }
+  static std::vector<int> weights_at(const LexAnalyzer& analyzer, int p) {
+    std::vector<int> result;
+    for (const LexItem* item : analyzer.by_end(p)) result.push_back(item->weight);
+    return result;
+  }
   static LexItem* first_at(LexAnalyzer& analyzer, int low, int high) {
     for (LexItem* item : analyzer.by_end(high))
       if (item->low == low) return item;
@@ -297,6 +302,28 @@ TEST_F(FunctionsTest, AbbreviationLettersPassOverFunctionWordsAndUseInnerCapital
   analyze(*analyzer, "big , England ( BE )");
   Match third(&analyzer->lattice(), 4, 6);
   EXPECT_EQ(on_match("(abbrev-def (meaning))", third), 0u);
+}
+
+
+// A rule whose condition calls a function (comp (att) TEST) answers on the
+// item's vector as it is when the rule runs: an earlier rule's change is
+// seen, and an item whose meaning is no vector passes no such test.
+TEST_F(FunctionsTest, RulesTestingTheVectorOfAnItemThroughAFunction) {
+  const std::string set = unique("rules");
+  const std::string is_noun = unique("is-noun");
+  const std::string has_per = unique("has-per");
+  run("(defun " + is_noun + " () (comp (att) (contain (cat) ((cat n)))))");
+  run("(defun " + has_per + " () (comp (att) (defined (per))))");
+  run("(def-rules " + set + " (noun :act-on-all-matches (lexitem (" + is_noun + ")) (add-weight (litem) (int 1)))" +
+      " (per :act-on-all-matches (lexitem (and (" + has_per + ") (t))) (add-weight (litem) (int 10)))" +
+      " (make-noun :act-on-all-matches (lexitem (comp (root) (str= b))) (comp (litem) (att) (modify ((cat n)))))" +
+      " (noun-again :act-on-all-matches (lexitem (not (" + is_noun + "))) (add-weight (litem) (int 100))))");
+  LexAnalyzer* analyzer = make_analyzer("(a (lxavm ((cat n) (per 3)))) (b (lxavm ((cat v)))) (c (note x))", "",
+                                        ":lexical-rules " + set);
+  analyze(*analyzer, "a b c");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(11));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(0));
+  EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(100));
 }
 
 }  // namespace

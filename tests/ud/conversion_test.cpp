@@ -2101,6 +2101,36 @@ TEST(SchemeToUd, WhenOpeningAClauseIsAnAdverbNotAMark) {
   EXPECT_EQ(sentence.words[2].upos, "ADV");
 }
 
+TEST(SchemeToUd, SoOfAConsequenceIsAnAdverbSoOfAPurposeAMark) {
+  UdSentence consequence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(out\t~ Adv\t2\tpred\t(gov be))\n"
+      "4\t(so\t~ C\t2\tmod\t(gov be))\n"
+      "5\t(I\t~ N\t6\ts\t(gov miss))\n"
+      "6\t(missed\tmiss V\t4\ti\t(gov so))\n"
+      "7\t(it\t~ N\t6\tobj\t(gov miss))\n"
+      ")\n",
+      "I was out so I missed it");
+  EXPECT_EQ(attachments(consequence), "3:nsubj 3:cop 0:root 6:advmod 6:nsubj 3:advcl 6:obj ");
+  EXPECT_EQ(consequence.words[3].upos, "ADV");
+  UdSentence purpose = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Call\tcall V\tE0\ti\t(gov fin))\n"
+      "2\t(me\t~ N\t1\tobj\t(gov call))\n"
+      "3\t(so\t~ C\t1\tmod\t(gov call))\n"
+      "4\t(I\t~ N\t6\ts\t(gov know))\n"
+      "5\t(can\t~ VB\t6\taux\t(gov know))\n"
+      "6\t(know\t~ V\t3\ti\t(gov so))\n"
+      ")\n",
+      "Call me so I can know");
+  EXPECT_EQ(attachments(purpose), "0:root 1:obj 6:mark 6:nsubj 6:aux 1:advcl ");
+  EXPECT_EQ(purpose.words[2].upos, "SCONJ");
+}
+
 TEST(SchemeToUd, ElseAfterAPlaceAdverbModifiesThatAdverb) {
   UdSentence sentence = from_velmo(
       "(\n"
