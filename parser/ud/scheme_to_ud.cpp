@@ -339,6 +339,8 @@ class SchemeToUd {
     ranges_with_to();
     stranded_prepositions();
     else_after_place_adverbs();
+    second_as_of_a_comparison();
+    prepositions_before_gerunds();
     addresses_after_names();
     label_leftover_dependents();
     possessors_before_a_loose_mark();
@@ -2366,6 +2368,44 @@ class SchemeToUd {
       if (std::find(std::begin(adverbs), std::end(adverbs), before) == std::end(adverbs)) continue;
       if (std::find(ud_head_.begin() + 1, ud_head_.begin() + n + 1, p) != ud_head_.begin() + n + 1) continue;
       ud_head_[p] = p - 1;
+    }
+  }
+
+  // The second "as" of "as soon as possible" (as quickly as possible, as
+  // close as possible) introduces the reduced clause of the comparison: it
+  // marks the adjective after it, a subordinating conjunction, where the
+  // parse left it that adjective's adverb (train: 11 of 11 such words).
+  void second_as_of_a_comparison() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 3; p < n; ++p) {
+      if (lower(tokens_[p - 1].form) != "as" || lower(tokens_[p - 3].form) != "as") continue;
+      if (ud_head_[p] != p + 1 || ud_rel_[p] != "advmod") continue;
+      const int degree = node_at_[p - 1], adjective = node_at_[p + 1];
+      if (degree < 0 || adjective < 0 || nodes_[adjective].category != "A") continue;
+      if (nodes_[degree].category != "A" && nodes_[degree].category != "Adv") continue;
+      ud_rel_[p] = "mark";
+      spelled_.resize(tokens_.size() + 1);
+      spelled_[p] = {"as", "SCONJ"};
+    }
+  }
+
+  // A preposition that the parse made an adverb of the -ing verb right after
+  // it (How do you feel about taking it on?, before leaving) introduces that
+  // verb's clause: a mark and a subordinating conjunction, as the train
+  // treebank has all 16 such words.
+  void prepositions_before_gerunds() {
+    static constexpr std::string_view prepositions[] = {"about", "after",   "before", "in",
+                                                        "over",  "through", "upon",   "without"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      if (ud_head_[p] != p + 1 || ud_rel_[p] != "advmod") continue;
+      const std::string word = lower(tokens_[p - 1].form);
+      if (std::find(std::begin(prepositions), std::end(prepositions), word) == std::end(prepositions)) continue;
+      const int verb = node_at_[p + 1];
+      if (verb < 0 || nodes_[verb].category != "V" || !lower(nodes_[verb].word).ends_with("ing")) continue;
+      ud_rel_[p] = "mark";
+      spelled_.resize(tokens_.size() + 1);
+      spelled_[p] = {word, "SCONJ"};
     }
   }
 
