@@ -1725,6 +1725,28 @@ TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
   EXPECT_EQ(attachments(apart).substr(0, 7), "2:amod ");
 }
 
+TEST(SchemeToUd, ANounThatIsTheSubjectOfAPrenominalAdjectiveIsACompoundOfItsNoun) {
+  // the US military presence: US hangs from presence, not from military.
+  UdSentence country = from_velmo(
+      "(\n"
+      "1\t(the\t~ Det\t4\tdet\t(gov presence))\n"
+      "2\t(US\t~ N\t3\ts\t(gov military))\n"
+      "3\t(military\t~ A\t4\tmod\t(gov presence))\n"
+      "4\t(presence\t~ N\t*\t)\n"
+      ")\n",
+      "the US military presence");
+  EXPECT_EQ(attachments(country), "4:det 4:compound 4:amod 0:root ");
+  // A pronoun before the adjective is left alone (we human beings).
+  UdSentence pronoun = from_velmo(
+      "(\n"
+      "1\t(we\t~ N\t2\ts\t(gov human))\n"
+      "2\t(human\t~ A\t3\tmod\t(gov being))\n"
+      "3\t(beings\tbeing N\t*\t)\n"
+      ")\n",
+      "we human beings");
+  EXPECT_EQ(attachments(pronoun).substr(0, 8), "2:nsubj ");
+}
+
 TEST(SchemeToUd, APrepositionalPhraseAfterBeWithoutPredicateIsThePredicate) {
   // They are all from Ohio: the phrase heads, "are" is its copula.
   UdSentence sentence = from_velmo(
@@ -2141,6 +2163,40 @@ TEST(SchemeToUd, ElseAfterAPlaceAdverbModifiesThatAdverb) {
       ")\n",
       "Go somewhere else");
   EXPECT_EQ(attachments(sentence), "0:root 1:advmod 2:advmod ");
+}
+
+TEST(SchemeToUd, TheSecondAsOfAComparisonMarksTheAdjectiveAfterIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Call\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(me\t~ N\t1\tobj\t(gov call))\n"
+      "3\t(as\t~ Adv\t4\tmod\t(gov soon))\n"
+      "4\t(soon\t~ Adv\t1\tmod\t(gov call))\n"
+      "5\t(as\t~ Adv\t6\tmod\t(gov possible))\n"
+      "6\t(possible\t~ A\t1\tpred\t(gov call))\n"
+      ")\n",
+      "Call me as soon as possible");
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj 4:advmod 1:advmod 6:mark 1:xcomp ");
+  EXPECT_EQ(sentence.words[2].upos, "ADV");
+  EXPECT_EQ(sentence.words[4].upos, "SCONJ");
+}
+
+TEST(SchemeToUd, APrepositionBeforeAGerundMarksItsClause) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(How\t~ Adv\t4\tmod\t(gov feel))\n"
+      "2\t(do\t~ VB\t4\taux\t(gov feel))\n"
+      "3\t(you\t~ N\t4\ts\t(gov feel))\n"
+      "4\t(feel\t~ V\tE0\ti\t(gov fin))\n"
+      "5\t(about\t~ Adv\t6\tmod\t(gov take))\n"
+      "6\t(taking\ttake V\t4\tcomp\t(gov feel))\n"
+      "7\t(it\t~ N\t6\tobj\t(gov take))\n"
+      ")\n",
+      "How do you feel about taking it");
+  EXPECT_EQ(attachments(sentence), "4:advmod 4:aux 4:nsubj 0:root 6:mark 4:xcomp 6:obj ");
+  EXPECT_EQ(sentence.words[4].upos, "SCONJ");
 }
 
 TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
