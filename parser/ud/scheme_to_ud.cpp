@@ -2403,7 +2403,7 @@ class SchemeToUd {
     for (int p = 1; p < n; ++p) {
       if (ud_head_[p] != p + 1 || ud_rel_[p] != "advmod") continue;
       const std::string word = lower(tokens_[p - 1].form);
-      if (std::find(std::begin(prepositions), std::end(prepositions), word) == std::end(prepositions)) continue;
+      if (!one_of(word, prepositions)) continue;
       const int verb = node_at_[p + 1];
       if (verb < 0 || nodes_[verb].category != "V" || !lower(nodes_[verb].word).ends_with("ing")) continue;
       ud_rel_[p] = "mark";
