@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -31,7 +32,12 @@
 
 namespace {
 
-constexpr const char* kData = "/work/shared/data/ud-english-ewt/";
+// The treebank folder: $EWT_DIR when set, else the one CMake found above the
+// checkout.
+std::string treebank_dir() {
+  const char* dir = std::getenv("EWT_DIR");
+  return dir != nullptr ? std::string(dir) + "/" : std::string(VELMO_EWT_DIR);
+}
 constexpr std::size_t kLexiconWords = 100000;
 constexpr std::size_t kPhrases = 400;
 
@@ -132,7 +138,7 @@ class Setup {
   }
 
   void fill_lexicon() {
-    std::ifstream train(std::string(kData) + "en_ewt-ud-train.conllu");
+    std::ifstream train(treebank_dir() + "en_ewt-ud-train.conllu");
     std::set<std::pair<std::string, std::string>> readings;
     std::map<std::string, int> bigrams;
     std::string line;
@@ -200,7 +206,7 @@ class Setup {
   }
 
   void read_sentences() {
-    std::ifstream dev(std::string(kData) + "en_ewt-ud-dev.conllu");
+    std::ifstream dev(treebank_dir() + "en_ewt-ud-dev.conllu");
     std::string line;
     const std::string prefix = "# text = ";
     while (std::getline(dev, line)) {

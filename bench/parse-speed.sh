@@ -26,7 +26,9 @@ trap 'rm -rf "$work"' EXIT
 text=${1:-}
 if [ -z "$text" ]; then
   text=$work/dev.txt
-  "$build/tools/udtool/udtool" text /work/shared/data/ud-english-ewt/en_ewt-ud-dev.conllu >"$text"
+  train=$("$root/tools/ewt-train-path.sh")
+  [ -n "$train" ] || { echo "no EWT treebank found beside the checkout; give TEXT" >&2; exit 2; }
+  "$build/tools/udtool/udtool" text "$(dirname "$train")/en_ewt-ud-dev.conllu" >"$text"
 fi
 
 # cpu_of TIME_FILE: user + system seconds from /usr/bin/time -v.
