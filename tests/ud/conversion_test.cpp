@@ -1725,6 +1725,19 @@ TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
   EXPECT_EQ(attachments(apart).substr(0, 7), "2:amod ");
 }
 
+TEST(SchemeToUd, AnInitialOfTwoLettersOpeningANameIsNoPersonsName) {
+  // the U.N. Security Council: compounds under Council, not a flat name.
+  UdSentence body = from_velmo(
+      "(\n"
+      "1\t(the\t~ Det\t4\tdet\t(gov Council))\n"
+      "2\t(U.N.\t~ N\t3\tnn\t(gov security))\n"
+      "3\t(Security\t~ N\t4\tnn\t(gov Council))\n"
+      "4\t(Council\t~ N\t*\t)\n"
+      ")\n",
+      "the U.N. Security Council");
+  EXPECT_EQ(attachments(body), "4:det 3:compound 4:compound 0:root ");
+}
+
 TEST(SchemeToUd, ANounThatIsTheSubjectOfAPrenominalAdjectiveIsACompoundOfItsNoun) {
   // the US military presence: US hangs from presence, not from military.
   UdSentence country = from_velmo(
