@@ -2333,26 +2333,35 @@ class SchemeToUd {
   void stranded_prepositions() {
     static constexpr std::string_view pronouns[] = {"that", "what", "which", "who", "whom"};
     const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> has_dependent;  // made at the first candidate: most sentences have none
     for (int p = 1; p <= n; ++p) {
       const int verb = ud_head_[p];
       if ((ud_rel_[p] != "obl" && ud_rel_[p] != "obj") || verb <= p || !one_of(lower(tokens_[p - 1].form), pronouns))
         continue;
       if (node_at_[p] < 0 || nodes_[node_at_[p]].relation != "obj") continue;
-      const int preposition = stranded_preposition_of(verb);
+      if (has_dependent.empty()) has_dependent = positions_with_dependents();
+      const int preposition = stranded_preposition_of(verb, has_dependent);
       if (preposition < 0) continue;
       ud_head_[preposition] = p;
       ud_rel_[preposition] = "case";
       ud_rel_[p] = "obl";
+      has_dependent[p] = true;
     }
+  }
+
+  // For each position, whether some word hangs from it.
+  std::vector<bool> positions_with_dependents() const {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<bool> has_dependent(n + 1, false);
+    for (int q = 1; q <= n; ++q)
+      if (ud_head_[q] > 0) has_dependent[ud_head_[q]] = true;
+    return has_dependent;
   }
 
   // The last preposition hanging bare from the verb after it (as an obl or
   // advmod, with nothing below it), or -1.
-  int stranded_preposition_of(int verb) const {
+  int stranded_preposition_of(int verb, const std::vector<bool>& has_dependent) const {
     const int n = static_cast<int>(tokens_.size());
-    std::vector<bool> has_dependent(tokens_.size() + 1, false);
-    for (int q = 1; q <= n; ++q)
-      if (ud_head_[q] > 0) has_dependent[ud_head_[q]] = true;
     int found = -1;
     for (int q = verb + 1; q <= n; ++q) {
       if (ud_head_[q] != verb || has_dependent[q] || category_at(q) != "Prep") continue;
