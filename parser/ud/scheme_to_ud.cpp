@@ -1055,7 +1055,7 @@ class SchemeToUd {
   int reason_clause_after(int copula) const {
     int position = nodes_[copula].position + 1;
     const int count = static_cast<int>(tokens_.size());
-    while (position <= count && node_at_[position] >= 0 && nodes_[node_at_[position]].category == "Adv") ++position;
+    while (position <= count && category_at(position) == "Adv") ++position;
     if (position > count || lower(tokens_[position - 1].form) != "because") return -1;
     const int mark = node_at_[position];
     if (mark < 0 || !alive(mark) || relations_[mark] != "mark") return -1;
@@ -1791,7 +1791,7 @@ class SchemeToUd {
   // lexicon item (flea Market).
   bool lower_case_noun(int p) const {
     const std::string& form = tokens_[p - 1].form;
-    return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N" &&
+    return category_at(p) == "N" &&
            nodes_[node_at_[p]].root.find(' ') == std::string::npos &&
            std::all_of(form.begin(), form.end(), [](char c) { return std::islower(static_cast<unsigned char>(c)); });
   }
@@ -1816,7 +1816,7 @@ class SchemeToUd {
   // A capitalised noun, or an Arabic name particle (al, bin), is a name
   // part when the parse put it in a name.
   bool name_word(int p) const {
-    return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N" &&
+    return category_at(p) == "N" &&
            (starts_upper(tokens_[p - 1].form) || name_particle(tokens_[p - 1].form));
   }
 
@@ -2031,7 +2031,7 @@ class SchemeToUd {
   // A common noun (not capitalised) that is a compound of a word after it.
   bool common_compound_part(int p) const { return noun_compound_part(p) && !starts_upper(tokens_[p - 1].form); }
 
-  bool noun_at(int p) const { return node_at_[p] >= 0 && nodes_[node_at_[p]].category == "N"; }
+  bool noun_at(int p) const { return category_at(p) == "N"; }
 
   // Nouns that a number before them turns into a measure (5 year, 10 gallon).
   static bool measure_unit(std::string_view word) {
@@ -2542,7 +2542,7 @@ class SchemeToUd {
       if (head < 0) {
         // A verb first (havent seen it), else any word.
         for (int q = b + 1; q <= n && head < 0; ++q)
-          if (ud_head_[q] == a && node_at_[q] >= 0 && nodes_[node_at_[q]].category == "V") head = q;
+          if (ud_head_[q] == a && category_at(q) == "V") head = q;
         for (int q = b + 1; q <= n && head < 0; ++q)
           if (ud_head_[q] == a && !is_punctuation(tokens_[q - 1].form)) head = q;
         if (head < 0) {
@@ -2555,7 +2555,7 @@ class SchemeToUd {
       }
       for (int q = 1; q <= n; ++q)
         if (ud_head_[q] == a && q != head) ud_head_[q] = head;
-      const bool verb = node_at_[head] >= 0 && nodes_[node_at_[head]].category == "V";
+      const bool verb = category_at(head) == "V";
       spell_pieces(a, b, negation);
       ud_head_[a] = head;
       ud_rel_[a] = negation ? "aux" : "nsubj";
