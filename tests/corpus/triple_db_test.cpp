@@ -40,6 +40,13 @@ class TripleDbTest : public ::testing::Test {
     std::istringstream in(testing_support::read_bytes(header));
     ASSERT_EQ(db.link_file(header, in), PLHash::LinkResult::kLinked);
   }
+  // Writes (eat obj apple) x3 to the file through a linked database that
+  // is then destroyed.
+  void store_three_apples() {
+    TripleDb db(11);
+    link(db);
+    db.add_triple("eat", "obj", "apple", 3);
+  }
 
   TempDir dir;
   std::string header = dir.file("triples.hdr");
@@ -288,11 +295,7 @@ TEST_F(TripleDbTest, KeysMissingFromTheFileAreFoundOnceAdded) {
 }
 
 TEST_F(TripleDbTest, DestroyingALinkedDatabaseKeepsItsChanges) {
-  {
-    TripleDb db(11);
-    link(db);
-    db.add_triple("eat", "obj", "apple", 3);
-  }
+  store_three_apples();
   TripleDb db(11);
   link(db);
   EXPECT_EQ(db.count("eat", "obj", "apple"), 3U);
@@ -313,11 +316,7 @@ TEST_F(TripleDbTest, ClosingAtExitKeepsTheChangesAndUnlinks) {
 }
 
 TEST_F(TripleDbTest, ClosingAReadOnlyDatabaseAtExitLeavesItsFile) {
-  {
-    TripleDb db(11);
-    link(db);
-    db.add_triple("eat", "obj", "apple", 3);
-  }
+  store_three_apples();
   const std::string before = testing_support::read_bytes(dir.file("triples.qh"));
   TripleDb db(11);
   std::istringstream in(testing_support::read_bytes(header));
@@ -357,11 +356,7 @@ TEST_F(TripleDbTest, DumpCoversFileAndMemoryEntries) {
 }
 
 TEST_F(TripleDbTest, LinkingAddsEarlierEntriesToTheFileEntries) {
-  {
-    TripleDb db(11);
-    link(db);
-    db.add_triple("eat", "obj", "apple", 3);
-  }
+  store_three_apples();
   TripleDb db(11);
   db.add_triple("eat", "obj", "apple", 1);
   db.add_triple("see", "obj", "dog", 1);
