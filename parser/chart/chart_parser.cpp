@@ -13,6 +13,7 @@
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/chart.h"
 #include "parser/chart/condition_memo.h"
+#include "parser/chart/merged_condition.h"
 #include "parser/chart/item_atts.h"
 #include "parser/chart/sentence.h"
 #include "parser/chart/sentence_view.h"
@@ -64,6 +65,11 @@ bool ChartParser::accepts(LExp* cond, const PItem* item) const {
 bool ChartParser::accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* item) const {
   if (plan) return plan->accepts(parser_.conditions(), *item, chart_.item_changes);
   return accepts(cond, item);
+}
+
+bool ChartParser::merged_accepted(const GLink& link, PItem& merged) const {
+  if (link.merged_plan) return link.merged_plan->accepts(parser_.conditions(), merged, chart_.item_changes);
+  return accepts(link.merged_cond.get(), &merged);
 }
 
 // Whether the modifiee plan's first part, which refuses alone, is known
@@ -590,7 +596,7 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
   // 10. A moved modifier fills the first gap it brought.
   if (m->av.defined(b_.move) && mask && n->av.defined(b_.move)) fill_gap(n->av, 0, n->av);
   // 11. The merged condition; 12. case marks.
-  if (!accepts(link->merged_cond.get(), n) || !case_marks_accept(n, m, h)) return nullptr;
+  if (!merged_accepted(*link, *n) || !case_marks_accept(n, m, h)) return nullptr;
   ++chart_.stats.merged;
   return n;
 }

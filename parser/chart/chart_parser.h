@@ -111,6 +111,9 @@ class ChartParser {
   // A modifier or modifiee condition, by its plan when it has one.
   bool accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* item) const;
   bool modifiee_refused(const GLink& link, const PItem& head) const;
+  // The link's merged condition on the item a merge made, by its plan
+  // when it has one.
+  bool merged_accepted(const GLink& link, PItem& merged) const;
   bool word_accepted(LExp* cond, int w) const;
   bool is_word(int w, const char* text) const;
   int head_word(const PItem& item) const;

@@ -361,6 +361,17 @@ Word link_condition(IRSlist& args) {
   return as_word(link);
 }
 
+// The merged condition, with its plan: the chart answers the plan's tests
+// of the joined items once per item.
+Word merged_condition(IRSlist& args) {
+  GLink* link = link_in_use();
+  if (!link) return 0;
+  link->merged_cond = LExp::build_first(args);
+  KorvelParser* parser = current_parser();
+  link->merged_plan = MergedConditionPlan::build(link->merged_cond, parser->conditions(), parser->merged_parts());
+  return as_word(link);
+}
+
 // A modifier or modifiee condition, with its plan: the chart answers the
 // plan's parts once per item.
 template <LExpPtr GLink::*Field, std::shared_ptr<const ConditionPlan> GLink::*Plan>
@@ -600,7 +611,7 @@ void register_grammar_commands(Interpreter& interpreter) {
                           "(modifier-cond LExp) the condition that must be satisfied by a modifier.");
   interpreter.add_command("modifiee-cond", &planned_link_condition<&GLink::modifiee_cond, &GLink::modifiee_plan>,
                           "(modifiee-cond LExp) the condition that must be satisfied by a modifiee.");
-  interpreter.add_command("merged-cond", &link_condition<&GLink::merged_cond>,
+  interpreter.add_command("merged-cond", &merged_condition,
                           "(merged-cond LExp) the condition that must be satisfied by a merged item.");
   interpreter.add_command("head-cond", &link_condition<&GLink::head_cond>,
                           "(head-cond LExp) the condition that must be satisfied by a head item for it to be "
