@@ -58,6 +58,12 @@ class GLink : public CanBeCurrent {
   // Tried only in a second pass over a sentence that no analysis covers
   // alone (`last-resort`).
   bool last_resort = false;
+  // Other last-resort links join two items only where one piece of the
+  // first pass's best cover ends and the next begins. One marked
+  // `last-resort anywhere` joins them there too, and when the sentence is
+  // still in pieces after that, anywhere: also inside a piece, where the
+  // piece's own analysis took the words it needs.
+  bool anywhere = false;
   int check_arg = -1;
   int max_dist = kDefaultMaxDist;
   // How far apart the head words may lie in the first pass (`head-reach`);

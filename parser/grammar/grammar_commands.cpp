@@ -441,11 +441,14 @@ Word dep_weight(IRSlist& args) {
   return as_word(link);
 }
 
-Word last_resort(IRSlist&) {
+Word last_resort(IRSlist& args) {
   GLink* link = link_in_use();
   if (!link) return 0;
   if (!link->last_resort) ++link->modifiee()->parser()->last_resort_links;
   link->last_resort = true;
+  const bool anywhere = args.take_flag("anywhere");
+  if (anywhere != link->anywhere) link->modifiee()->parser()->anywhere_links += anywhere ? 1 : -1;
+  link->anywhere = anywhere;
   if (link->modifier()) link->modifier()->modifier_link_changed();
   return as_word(link);
 }
@@ -625,7 +628,9 @@ void register_grammar_commands(Interpreter& interpreter) {
                           "(dep-weight weight) assign a weight to a dependency relation (this command must be part "
                           "of def-modifiers command).");
   interpreter.add_command("last-resort", &last_resort,
-                          "(last-resort) try the link only when no analysis covers the sentence without such links.");
+                          "(last-resort [anywhere]) try the link only when no analysis covers the sentence without such "
+                          "links, and there only where one piece of the best cover ends and the next begins; "
+                          "with anywhere, also inside a piece when the sentence is still in pieces after that.");
   interpreter.add_command("full-pitem-cond", &full_pitem_cond,
                           "(full-pitem-cond LExp) if a pitem satisfies this condition, it is considered to be "
                           "complete and sent to parent nodes.");

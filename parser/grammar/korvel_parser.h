@@ -88,6 +88,8 @@ class KorvelParser : public NamedObject {
   bool output_tree = false;
   // Links marked `last-resort`: with none, a sentence is parsed once.
   int last_resort_links = 0;
+  // Those of them marked `anywhere`: with none, there is no third pass.
+  int anywhere_links = 0;
   // Whether the pass with those links goes on from the first pass's chart
   // (else the sentence is parsed again from its words). It makes the same
   // items up to which of two equal items is kept as the one that others
