@@ -1,5 +1,6 @@
 #include "parser/chart/merged_condition.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "parser/chart/condition_memo.h"
@@ -70,8 +71,9 @@ std::shared_ptr<const MergedConditionPlan> MergedConditionPlan::build(const std:
   plan->owner_ = condition;
   std::vector<Node> nodes;
   plan->add(*condition, Subject::kMerged, 0, parts, nodes);
-  bool asks_joined = false;
-  for (const Node& node : nodes) asks_joined = asks_joined || (node.op == Op::kPart && node.subject != Subject::kMerged);
+  const bool asks_joined = std::any_of(nodes.begin(), nodes.end(), [](const Node& node) {
+    return node.op == Op::kPart && node.subject != Subject::kMerged;
+  });
   if (!asks_joined) return nullptr;
   plan->first_ = plan->compile(nodes, 0, kTrue, kFalse, memo);
   return plan;
@@ -97,8 +99,7 @@ void MergedConditionPlan::add(LExp& exp, Subject subject, int depth, MergedCondi
 // (comp (pitem-modifier) TEST) asks TEST of the modifier, read on as a
 // condition of its own; (comp (pitem-modifier) A B ...) asks (comp A B ...)
 // of it, as one part.
-bool MergedConditionPlan::add_joined_part(LExp& exp, int depth, MergedConditionParts& parts,
-                                          std::vector<Node>& nodes) {
+bool MergedConditionPlan::add_joined_part(LExp& exp, int depth, MergedConditionParts& parts, std::vector<Node>& nodes) {
   if (std::string_view(exp.name()) != "comp") return false;
   const auto* sequence = dynamic_cast<const SequenceExp*>(&exp);
   if (!sequence || sequence->items().size() < 2) return false;

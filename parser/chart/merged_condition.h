@@ -50,8 +50,8 @@ class MergedConditionPlan {
   // The plan of a merged condition, which it keeps; null when it asks
   // nothing of the joined items (the expression is then evaluated as it
   // is).
-  static std::shared_ptr<const MergedConditionPlan> build(const std::shared_ptr<LExp>& condition,
-                                                          ConditionMemo& memo, MergedConditionParts& parts);
+  static std::shared_ptr<const MergedConditionPlan> build(const std::shared_ptr<LExp>& condition, ConditionMemo& memo,
+                                                          MergedConditionParts& parts);
 
   // The condition's answer for `merged`, which the merge made of its head
   // side (head_child) and modifier (second).
