@@ -258,15 +258,7 @@ void ConditionPlan::add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, Co
                                std::vector<Node>& nodes) {
   if (depth < kMaxReadThrough)
     if (LExp* body = exp.same_as()) return add_inside(*body, owner, memo, depth + 1, nodes);
-  const Op op = condition_op(exp);
-  const LExpList* operands = exp.operands();
-  if (op != Op::kPart && operands) {
-    const std::size_t at = nodes.size();
-    nodes.push_back(Node{op});
-    for (const LExpPtr& operand : *operands) add_inside(*operand, owner, memo, depth, nodes);
-    nodes[at].end = static_cast<std::uint32_t>(nodes.size());
-    return;
-  }
+  if (add_combination(exp, nodes, [&](LExp& operand) { add_inside(operand, owner, memo, depth, nodes); })) return;
   nodes.push_back(Node{Op::kPart, static_cast<std::uint32_t>(nodes.size() + 1), memo.number_of(exp, owner), &exp});
 }
 

@@ -29,6 +29,21 @@ inline ConditionOp condition_op(const LExp& exp) {
   return ConditionOp::kPart;
 }
 
+// Adds `exp` to `nodes` when it is an and, or or not with operands: its
+// node, then each operand by `add_operand(operand)`, then the node's end.
+// Returns false, adding nothing, for any other expression.
+template <class Node, class AddOperand>
+bool add_combination(const LExp& exp, std::vector<Node>& nodes, AddOperand add_operand) {
+  const ConditionOp op = condition_op(exp);
+  const LExpList* operands = exp.operands();
+  if (op == ConditionOp::kPart || !operands) return false;
+  const std::size_t at = nodes.size();
+  nodes.push_back(Node{op});
+  for (const LExpPtr& operand : *operands) add_operand(*operand);
+  nodes[at].end = static_cast<std::uint32_t>(nodes.size());
+  return true;
+}
+
 // Compiles the node at `at` to steps going on to `if_true` or `if_false`
 // and returns its first step; `compile_part(node, if_true, if_false)` makes
 // a part's step and returns its number. Operands are compiled from the last

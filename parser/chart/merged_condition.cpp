@@ -83,15 +83,7 @@ void MergedConditionPlan::add(LExp& exp, Subject subject, int depth, MergedCondi
                               std::vector<Node>& nodes) {
   if (depth < kMaxReadThrough)
     if (LExp* body = exp.same_as()) return add(*body, subject, depth + 1, parts, nodes);
-  const Op op = condition_op(exp);
-  const LExpList* operands = exp.operands();
-  if (op != Op::kPart && operands) {
-    const std::size_t at = nodes.size();
-    nodes.push_back(Node{op});
-    for (const LExpPtr& operand : *operands) add(*operand, subject, depth, parts, nodes);
-    nodes[at].end = static_cast<std::uint32_t>(nodes.size());
-    return;
-  }
+  if (add_combination(exp, nodes, [&](LExp& operand) { add(operand, subject, depth, parts, nodes); })) return;
   if (subject == Subject::kMerged && add_joined_part(exp, depth, parts, nodes)) return;
   nodes.push_back(Node{Op::kPart, static_cast<std::uint32_t>(nodes.size() + 1), subject, &exp});
 }
