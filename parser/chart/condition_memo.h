@@ -40,6 +40,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "parser/chart/condition_tree.h"
 #include "parser/chart/pitem.h"
 #include "parser/forest/flat_memo.h"
 #include "parser/functions/item_test.h"
@@ -266,7 +267,7 @@ class ConditionPlan {
   }
 
  private:
-  enum class Op : std::uint8_t { kPart, kAnd, kOr, kNot };
+  using Op = ConditionOp;
   // Calls read through within one another, at most (a guard: a function
   // is built before its name is known, so none can call itself); a deeper
   // call stays a part.
