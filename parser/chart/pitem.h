@@ -29,7 +29,7 @@ class TNode;
 // its answer; `plan_known` and `plan_accepted` do the same for the first
 // numbered whole plans (and, or and not over several conditions).
 struct ItemAnswers {
-  static constexpr int kConditions = 256;
+  static constexpr int kConditions = 320;
   static constexpr int kPlans = 256;
   static constexpr int kConditionWords = kConditions / 64;
   static constexpr int kPlanWords = kPlans / 64;
