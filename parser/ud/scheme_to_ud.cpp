@@ -502,10 +502,10 @@ class SchemeToUd {
     const int verb = edit_.head(node);
     if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position <= nodes_[verb].position) return false;
     static constexpr std::string_view verbs[] = {
-        "said",   "says",    "asked",    "asks",     "added",    "adds",    "wrote",     "writes",
-        "explained", "explains", "noted", "notes",   "continued", "continues", "replied", "replies",
-        "recalled", "recalls", "declared", "insisted", "warned", "argued", "argues",   "claimed",
-        "stated", "concluded", "reported", "announced", "admitted", "observed", "cautioned", "read", "reads"};
+        "said",      "says",     "asked",    "asks",      "added",     "adds",    "wrote",   "writes",    "explained",
+        "explains",  "noted",    "notes",    "continued", "continues", "replied", "replies", "recalled",  "recalls",
+        "declared",  "insisted", "warned",   "argued",    "argues",    "claimed", "stated",  "concluded", "reported",
+        "announced", "admitted", "observed", "cautioned", "read",      "reads"};
     if (std::find(std::begin(verbs), std::end(verbs), nodes_[verb].word) == std::end(verbs)) return false;
     if (has_child_with(verb, "s")) return false;
     for (int clause : edit_.children(verb)) {
