@@ -47,6 +47,9 @@
                   (contain syn (cat) (attvec syn ((cat j)))) (contain syn (cat) (attvec syn ((cat c)))))))
 
 ;; Words, on a word.
+(defun hyphen-prefix ()
+  (in ("e" "E" "non" "Non" "re" "Re" "co" "Co" "pre" "Pre" "mid" "Mid" "anti" "Anti" "over" "Over" "post" "Post" "pro" "Pro" "multi" "Multi" "ex" "Ex" "sub" "Sub" "semi" "Semi" "counter" "Counter" "neo" "Neo" "cross" "Cross" "micro" "Micro" "socio" "Socio" "intra" "Intra")))
+(defun letters-only () (reg-match "^[A-Za-z]+$"))
 (defun negation-word () (in ("not" "n't" "'t" "nt" "never" "n’t" "’t")))
 
 ;; Words after which "to" opens an infinitive (want to go, in order to,
@@ -683,6 +686,13 @@
   (opening-so-adverb :act-on-all-matches
     (lexitem (and (comp (surform) (in ("So" "so"))) (complementiser-item) (not (no-alternative (adverb-item)))))
     (when (not (preceded-by (t))) (delete (litem))))
+  ;; A prefix joined by a hyphen to a word (e-mail, non-commercial, re-read)
+  ;; makes one word, as the treebank writes it: the lexicon's entry for the
+  ;; whole, when it has one. Before the verb rule below, so that a joined
+  ;; verb prints as V too.
+  (prefixed-word
+    (seq :front-to-back (word (hyphen-prefix)) (word :nogap (str= "-")) (word :nogap (letters-only)))
+    (look-up (low) (high)))
   ;; A lexical verb prints as V whatever its frame (the chart reads the
   ;; frame from "args": V_N, V_C, ...).
   (verb-prints-as-v :act-on-all-matches

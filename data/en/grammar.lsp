@@ -798,10 +798,17 @@
      ;; (nor a past participle of a noun right after have, get, keep, want
      ;; or need: it is that verb's complement, had my horse transported;
      ;; train: 98 such participles hang from the verb, 11 from the noun)
+     ;; (and a nominative pronoun keeps only an -ing form: a form in -ed
+     ;; after I, he, she, we or they is the clause's verb, I purchased a
+     ;; car, not a participle hung from the pronoun; train hangs none from
+     ;; one. "had" and "got" stay: there a participle often follows them,
+     ;; she had "accidentally" fallen, I got yelled at, which the link
+     ;; still covers)
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj)))))
         (modifiee-cond (not (and (personal-pronoun) (or (after-auxiliary) (not (nominative))))))
-        (merged-cond (not (and (comp (pitem-modifier) (past-participle)) (comp (pitem-modifiee) (after-causative-verb))))))
+        (merged-cond (and (not (and (comp (pitem-modifier) (past-participle)) (comp (pitem-modifiee) (after-causative-verb))))
+                          (not (and (comp (pitem-modifiee) (nominative)) (not (comp (pitem-modifier) (gerund))) (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^([Hh]ad|[Gg]ot)( |$)"))))))))
      ;; An infinitive of a noun that takes one (a chance to win, the right
      ;; to vote), never of a personal pronoun (I want you to go); after
      ;; other nouns it rather tells the purpose of the verb (used a

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <typeinfo>
 
+#include "lexicon/lexicon/av_meaning.h"
 #include "lexicon/lexicon/meaning.h"
 
 namespace velmo {
@@ -39,9 +41,10 @@ ItemLattice::ItemLattice(std::size_t suggested_length, LexAnalyzer* owner)
 ItemLattice::~ItemLattice() = default;
 
 void ItemLattice::reset() {
-  test_memo_.forget();  // the items go, and their addresses may come back
+  test_memo_.forget();  // the items go, and their addresses come back
   item_texts_.clear();
-  all_items_.clear();
+  for (std::size_t i = 0; i < live_items_; ++i) recycle(*all_items_[i]);
+  live_items_ = 0;
   for (auto& list : by_end_) list.clear();
   for (auto& list : by_start_) list.clear();
   words_.clear();
@@ -222,11 +225,38 @@ void ItemLattice::print_words(std::ostream& out, int low, int high) const {
 // ---------------------------------------------------------------- items
 
 LexItem* ItemLattice::new_item() {
+  if (live_items_ < all_items_.size()) return all_items_[live_items_++].get();
   grow_for(all_items_, all_items_.size() + 1);
   all_items_.push_back(std::make_unique<LexItem>());
+  ++live_items_;
   LexItem* item = all_items_.back().get();
   item->lattice = this;
   return item;
+}
+
+// Most items are attribute vector meanings copied from the lexicon: the
+// copy goes into the block of a spare vector instead of a new meaning and
+// vector of its own.
+std::unique_ptr<Meaning> ItemLattice::copy_meaning(const Meaning& meaning) {
+  if (spare_meanings_.empty() || typeid(meaning) != typeid(AVMeaning)) return meaning.clone();
+  std::unique_ptr<AVMeaning> spare = std::move(spare_meanings_.back());
+  spare_meanings_.pop_back();
+  if (!spare->copy_in_place(static_cast<const AVMeaning&>(meaning))) return meaning.clone();
+  return spare;
+}
+
+void ItemLattice::recycle(LexItem& item) {
+  if (item.meaning && typeid(*item.meaning) == typeid(AVMeaning) &&
+      static_cast<const AVMeaning&>(*item.meaning).recyclable())
+    spare_meanings_.emplace_back(static_cast<AVMeaning*>(item.meaning.release()));
+  item.meaning.reset();
+  item.high = item.low = 0;
+  item.head = item.deleted = item.weight = 0;
+  item.reserved = 0;
+  item.affixes.clear();
+  item.sub_items.clear();
+  item.root = item.relation = item.category = nullptr;
+  item.entry = nullptr;
 }
 
 LexItem* ItemLattice::make_item(std::string_view root, const Meaning* meaning, int low, int high,
@@ -235,7 +265,7 @@ LexItem* ItemLattice::make_item(std::string_view root, const Meaning* meaning, i
   item->low = static_cast<std::uint16_t>(low);
   item->high = static_cast<std::uint16_t>(high);
   item->head = static_cast<std::int16_t>(low);
-  if (meaning) item->meaning = meaning->clone();
+  if (meaning) item->meaning = copy_meaning(*meaning);
   if (root.data()) item->root = intern(root);
   item->affixes.reserve(affixes.size());
   for (std::string_view affix : affixes) item->affixes.push_back(affix.data() ? intern(affix) : nullptr);
@@ -249,7 +279,7 @@ LexItem* ItemLattice::copy_item(const LexItem& source) {
   copy->head = source.head;
   copy->weight = source.weight;
   copy->reserved = source.reserved;
-  if (source.meaning) copy->meaning = source.meaning->clone();
+  if (source.meaning) copy->meaning = copy_meaning(*source.meaning);
   copy->affixes = source.affixes;
   copy->root = source.root;
   copy->relation = source.relation ? intern(source.relation) : nullptr;

@@ -34,6 +34,7 @@
 
 namespace velmo {
 
+class AVMeaning;
 class LexAnalyzer;
 class Meaning;
 
@@ -54,8 +55,10 @@ class ItemLattice {
   void set_owner(LexAnalyzer* owner) { owner_ = owner; }
   void set_hook(ItemHook hook) { hook_ = std::move(hook); }
 
-  // Empties everything for the next sentence: items (each destroys its
-  // meaning copy), lists, words, spacing, tags and the string pool.
+  // Empties everything for the next sentence: items, lists, words,
+  // spacing, tags and the string pool. The item objects, and the attribute
+  // vector meanings that only they held, are kept to be made anew for the
+  // next sentence (see make_item and copy_item).
   void reset();
 
   // ---- Words.
@@ -166,11 +169,20 @@ class ItemLattice {
   // longest item ending there); the by-start lists stay as they are.
   void keep_only_by_end(int p, LexItem* item);
   // Every item made for the sentence, in creation order.
-  std::size_t item_count() const { return all_items_.size(); }
+  std::size_t item_count() const { return live_items_; }
   LexItem* item(std::size_t i) const { return all_items_[i].get(); }
+  // Attribute vector meanings of the items of earlier sentences, waiting
+  // to be copied into by the items of this one.
+  std::size_t spare_meaning_count() const { return spare_meanings_.size(); }
 
  private:
+  // A blank item, made or taken from those of earlier sentences.
   LexItem* new_item();
+  // What meaning.clone() gives, in a spare meaning when one serves.
+  std::unique_ptr<Meaning> copy_meaning(const Meaning& meaning);
+  // Blanks an item of the sentence for the next one, keeping its meaning
+  // as a spare when it may be copied into.
+  void recycle(LexItem& item);
   // Empties both tables of joined spans (the words or spacing changed).
   void forget_spans();
   // span_text() of a span not joined before (or outside the words).
@@ -212,7 +224,11 @@ class ItemLattice {
   std::vector<const char*> words_;
   std::vector<const char*> spacing_;
   std::vector<const char*> tags_;
+  // Every item object made: the first live_items_ are the sentence's, the
+  // rest are blank and wait for the next new_item.
   std::vector<std::unique_ptr<LexItem>> all_items_;
+  std::size_t live_items_ = 0;
+  std::vector<std::unique_ptr<AVMeaning>> spare_meanings_;
   std::vector<std::vector<LexItem*>> by_end_;
   std::vector<std::vector<LexItem*>> by_start_;
 };

@@ -123,7 +123,12 @@ ItemGuard ItemGuard::of_test(LExp& test, int depth) {
   if (depth > kMaxDepth || (depth == 0 && !reads_only_at(test, lex_item_type(), 0))) return guard;
   // A call: answered once per item.
   if (LExp* body = test.same_as()) {
-    if (ItemGuard vector = of_vector_call(*body); vector.kind_ != Kind::kNone) return vector;
+    // One test is cheaper than the memo's lookup; several are made only
+    // for an answer the memo does not hold.
+    if (ItemGuard vector = of_vector_call(*body); vector.kind_ != Kind::kNone) {
+      if (vector.vector_condition_->single_test()) return vector;
+      guard.vector_condition_ = std::move(vector.vector_condition_);
+    }
     guard.kind_ = Kind::kCall;
     guard.body_ = body;
     return guard;
@@ -213,13 +218,55 @@ ItemGuard ItemGuard::of_vector_call(const LExp& body) {
   const auto* adaptor = dynamic_cast<const FnAdaptor*>(items[0].get());
   if (!adaptor || std::strcmp(adaptor->name(), "att") != 0 || adaptor->inner()) return guard;
   // The type comp hands the test: the accessor never records one of its own.
-  if (!items[0]->accepts(lex_item_type()) || !items[1]->accepts(items[0]->result_type())) return guard;
-  const AttVec* other = nullptr;
-  const AttTest* test = att_read_test(*items[1], other);
-  if (!test) return guard;
-  guard.kind_ = Kind::kVector;
-  guard.vector_test_.emplace(*test, other);
+  if (!items[0]->accepts(lex_item_type())) return guard;
+  guard.vector_condition_ = VectorCondition::of(*items[1], items[0]->result_type(), 0);
+  if (guard.vector_condition_) guard.kind_ = Kind::kVector;
   return guard;
+}
+
+// The connectives hand their operands the input and type they are given.
+std::optional<ItemGuard::VectorCondition> ItemGuard::VectorCondition::of(const LExp& exp, TypeId type, int depth) {
+  if (depth > kMaxDepth || !exp.accepts(type)) return std::nullopt;
+  VectorCondition condition;
+  condition.connective_ = exp.connective();
+  if (condition.connective_ == LExp::Connective::kNone) {
+    const AttVec* other = nullptr;
+    const AttTest* test = att_read_test(exp, other);
+    if (!test) return std::nullopt;
+    condition.test_.emplace(*test, other);
+    return condition;
+  }
+  const LExpList* operands = exp.operands();
+  if (!operands || operands->empty()) return std::nullopt;
+  for (const LExpPtr& operand : *operands) {
+    if (!operand) return std::nullopt;
+    std::optional<VectorCondition> part = of(*operand, type, depth + 1);
+    if (!part) return std::nullopt;
+    condition.parts_.push_back(std::move(*part));
+  }
+  return condition;
+}
+
+// A test of an unusable vector gives 0, which a not turns into a success,
+// as the evaluation of the forms does.
+bool ItemGuard::VectorCondition::holds(const AttVec& vec, bool usable) const {
+  switch (connective_) {
+    case LExp::Connective::kNone:
+      return usable && test_->holds(vec);
+    case LExp::Connective::kNot:
+      for (const VectorCondition& part : parts_)
+        if (part.holds(vec, usable)) return false;
+      return true;
+    case LExp::Connective::kOr:
+      for (const VectorCondition& part : parts_)
+        if (part.holds(vec, usable)) return true;
+      return false;
+    case LExp::Connective::kAnd:
+      for (const VectorCondition& part : parts_)
+        if (!part.holds(vec, usable)) return false;
+      return true;
+  }
+  return false;
 }
 
 namespace {
@@ -362,7 +409,13 @@ bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
     case Kind::kCall: {
       const int kept = memo.find(body_, &item);
       if (kept >= 0) return kept != 0;
-      const bool value = body_->eval(to_word(&item), lex_item_type()) != 0;
+      bool value = false;
+      if (vector_condition_) {
+        const AttVec* vector = item_vector(item);
+        value = vector && vector_condition_->holds(*vector, vector->usable());
+      } else {
+        value = body_->eval(to_word(&item), lex_item_type()) != 0;
+      }
       memo.keep(body_, &item, value);
       return value;
     }
@@ -370,7 +423,7 @@ bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
       // As the read test answers in (comp (att) TEST): no vector, or one
       // not usable, is 0.
       const AttVec* vector = item_vector(item);
-      return vector && vector->usable() && vector_test_->holds(*vector);
+      return vector && vector_condition_->holds(*vector, vector->usable());
     }
     case Kind::kNot:
       for (const ItemGuard& part : parts_)

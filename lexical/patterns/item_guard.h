@@ -8,7 +8,8 @@
 // ...)) list, looks an ending up among the item's, answers calls of
 // functions without parameters once per item while the lattice's
 // ItemTestMemo keeps answers (or, for a body (comp (att) TEST) whose TEST
-// only reads the vector, makes TEST on the item's vector directly), and
+// is a test that only reads the vector, or a not, or, and of such tests,
+// makes TEST on the item's vector directly), and
 // combines such tests with not, or and and.
 //
 // Only tests known to change nothing are taken: their forms are and, or,
@@ -94,14 +95,33 @@ class ItemGuard {
   // or (surform TEST), or kNone.
   static ItemGuard of_text_test(LExp& test);
   // The guard of a call whose body is (comp (att) TEST), TEST a test of
-  // the vector that only reads it, or kNone.
+  // the vector that only reads it or not, or, and of such tests, or kNone.
   static ItemGuard of_vector_call(const LExp& body);
+
+  // A test of a vector made directly: an attribute test that only reads,
+  // its constant bound, or a not, or, and of such tests.
+  class VectorCondition {
+   public:
+    // The condition `exp` on an input of type `type`; none when it is not
+    // of that form.
+    static std::optional<VectorCondition> of(const LExp& exp, TypeId type, int depth);
+    // What `exp` gives on a vector: an unusable one fails every test.
+    bool holds(const AttVec& vec, bool usable) const;
+    bool single_test() const { return connective_ == LExp::Connective::kNone; }
+
+   private:
+    LExp::Connective connective_ = LExp::Connective::kNone;
+    std::optional<BoundAttTest> test_;     // kNone
+    std::vector<VectorCondition> parts_;  // not, or, and: the operands
+  };
 
   Kind kind_ = Kind::kNone;
   LExp* body_ = nullptr;          // kCall: the function's body
-  // kVector: the body's test, with its constant bound. Cheaper than the
-  // memo's lookup, and it holds across actions, which the memo forgets.
-  std::optional<BoundAttTest> vector_test_;
+  // kVector: the body's test, its constant bound. Cheaper than the memo's
+  // lookup, and it holds across actions, which the memo forgets.
+  // kCall: the body's test when it is made of several such tests, for the
+  // answers the memo does not hold; else none.
+  std::optional<VectorCondition> vector_condition_;
   TextTest text_test_;            // kRoot, kSurform
   const char* ending_ = nullptr;  // kEnding: the name of the ending, or null
   // kEndings, an (or (ending NAME) ...): the names (none null). Most items

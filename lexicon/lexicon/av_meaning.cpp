@@ -47,6 +47,16 @@ void AVMeaning::print_body(std::ostream& out) const { vec_->print(out); }
 
 std::unique_ptr<Meaning> AVMeaning::clone() const { return std::unique_ptr<Meaning>(new AVMeaning(*vec_)); }
 
+bool AVMeaning::recyclable() const { return vec_->refs() == 1 && usable(); }
+
+// The assignment keeps the block when the layouts agree and otherwise lays
+// it out anew, as the copy clone() makes would be laid out.
+bool AVMeaning::copy_in_place(const AVMeaning& other) {
+  if (vec_->type() != other.vec_->type() || !recyclable()) return false;
+  *vec_ = *other.vec_;
+  return true;
+}
+
 int AVMeaning::compare(const Meaning& other) const {
   const auto* that = dynamic_cast<const AVMeaning*>(&other);
   if (!that) return -2;

@@ -33,6 +33,14 @@ class AVMeaning final : public Meaning {
 
   AttVec& vector() const { return *vec_; }
 
+  // For meanings kept by a lattice to serve the items of later sentences:
+  // whether the vector is held by this meaning alone and its type is live.
+  bool recyclable() const;
+  // Makes this meaning what other.clone() would make, reusing its own
+  // vector: only when recyclable() and both vectors are of one type. False,
+  // with nothing changed, otherwise.
+  bool copy_in_place(const AVMeaning& other);
+
  private:
   explicit AVMeaning(const AttVec& body);
   void release_vector();

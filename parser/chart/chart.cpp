@@ -27,6 +27,7 @@ void Chart::reset(int words) {
   sentence.reset();
   last_resort = false;
   piece_ends.clear();
+  inside_pieces = false;
   forget_passes();
   stored_by_span.clear();
   spans_moved = false;
@@ -41,6 +42,7 @@ void Chart::reset(int words) {
 
 void Chart::forget_passes() {
   first_pass.clear();
+  inside_merges.clear();
   continuing = false;
   left_scan_places.clear();
   right_scan_places.clear();

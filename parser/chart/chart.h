@@ -69,6 +69,13 @@ class Chart {
   bool joins_pieces_after(int word) const {
     return piece_ends.empty() || (word >= 0 && static_cast<std::size_t>(word) < piece_ends.size() && piece_ends[word]);
   }
+  // The third pass over a sentence that the second still left in pieces:
+  // the last-resort links marked "anywhere" may then join inside a piece.
+  bool inside_pieces = false;
+  // The merges of those links that the second pass (going on from the
+  // first's chart) refused only because they joined inside a piece: the
+  // third pass makes them, in this order, and goes on from there.
+  std::vector<FirstPassRecord::FarMerge> inside_merges;
   // What the first pass did that a second pass going on from its chart
   // takes up again (kept only while the parser has last-resort links).
   FirstPassRecord first_pass;

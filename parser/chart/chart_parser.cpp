@@ -13,6 +13,7 @@
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/chart/chart.h"
 #include "parser/chart/condition_memo.h"
+#include "parser/chart/merged_condition.h"
 #include "parser/chart/item_atts.h"
 #include "parser/chart/sentence.h"
 #include "parser/chart/sentence_view.h"
@@ -64,6 +65,11 @@ bool ChartParser::accepts(LExp* cond, const PItem* item) const {
 bool ChartParser::accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* item) const {
   if (plan) return plan->accepts(parser_.conditions(), *item, chart_.item_changes);
   return accepts(cond, item);
+}
+
+bool ChartParser::merged_accepted(const GLink& link, PItem& merged) const {
+  if (link.merged_plan) return link.merged_plan->accepts(parser_.conditions(), merged, chart_.item_changes);
+  return accepts(link.merged_cond.get(), &merged);
 }
 
 // Whether the modifiee plan's first part, which refuses alone, is known
@@ -487,13 +493,13 @@ bool ChartParser::merges_only_read(const GLink& link) const {
 }
 
 bool ChartParser::may_join_pieces_left(const GLink& link, const PItem& modifier) const {
-  if (!merges_only_read(link)) return true;
+  if (link.anywhere || !merges_only_read(link)) return true;
   // An empty modifier may start where its head does (then the head's end counts).
   return modifier.start > modifier.end || chart_.joins_pieces_after(modifier.end);
 }
 
 bool ChartParser::may_join_pieces_right(GCate& g, PItem* modifier, GLink* link) {
-  if (g.head < 0 || !merges_only_read(*link)) return true;
+  if (g.head < 0 || link->anywhere || !merges_only_read(*link)) return true;
   // The words that the scans for heads pass, as attach_right walks them.
   for (int w = modifier->start - 1; w >= 0; w = skip_left(g, link->position, w, *modifier))
     if (chart_.joins_pieces_after(w)) return true;
@@ -548,7 +554,9 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
   const int end = head_first ? m->end : h->end;
   if (chart_.crosses_bracket(start, end)) return nullptr;
   // A last-resort link joins only pieces the first pass could not join.
-  if (link->last_resort && !chart_.joins_pieces_after(head_first ? h->end : m->end)) return nullptr;
+  if (link->last_resort && !chart_.joins_pieces_after(head_first ? h->end : m->end) &&
+      !joins_inside_piece(link, t, m, h, k))
+    return nullptr;
   // 5. The distance between the head words.
   const int d = head_first ? head_word(*m) - head_word(*h) : head_word(*h) - head_word(*m);
   // A link may reach further than the chart's first-pass limit (a long
@@ -588,7 +596,7 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
   // 10. A moved modifier fills the first gap it brought.
   if (m->av.defined(b_.move) && mask && n->av.defined(b_.move)) fill_gap(n->av, 0, n->av);
   // 11. The merged condition; 12. case marks.
-  if (!accepts(link->merged_cond.get(), n) || !case_marks_accept(n, m, h)) return nullptr;
+  if (!merged_accepted(*link, *n) || !case_marks_accept(n, m, h)) return nullptr;
   ++chart_.stats.merged;
   return n;
 }
@@ -754,10 +762,22 @@ PItem* ChartParser::coordination_item(GCate& g, PItem* left, PItem* right) {
 
 // ---- 12. Going on from the first pass.
 
-void ChartParser::note_far_merge(GLink* link, int t, PItem* m, PItem* h, int k) {
+FirstPassRecord::FarMerge ChartParser::recorded_merge(GLink* link, int t, PItem* m, PItem* h, int k) const {
   // A left link's merges are made by the head's scan (there t is k).
   const bool left = link->position < link->modifiee()->head;
-  chart_.first_pass.far_merges.push_back({link, m, h, left ? t : k, left, chart_.stats.made});
+  return {link, m, h, left ? t : k, left, chart_.stats.made};
+}
+
+void ChartParser::note_far_merge(GLink* link, int t, PItem* m, PItem* h, int k) {
+  chart_.first_pass.far_merges.push_back(recorded_merge(link, t, m, h, k));
+}
+
+bool ChartParser::joins_inside_piece(GLink* link, int t, PItem* m, PItem* h, int k) {
+  if (!link->anywhere) return false;
+  if (chart_.inside_pieces) return true;
+  // Kept for the third pass, which only a sentence still in pieces takes.
+  if (chart_.continuing) chart_.inside_merges.push_back(recorded_merge(link, t, m, h, k));
+  return false;
 }
 
 void ChartParser::note_right_scan(GCate& g, PItem* m, GLink* link) {
@@ -864,6 +884,16 @@ void ChartParser::continue_run() {
     }
   }
   // Items a cut-off propagation left on a work list are offered now.
+  parser_.for_each_category([this](GCate& g) { process_work(g); });
+  chart_.continuing = false;
+}
+
+void ChartParser::join_inside_pieces() {
+  // The scans of both passes stay noted at their places.
+  chart_.continuing = true;
+  const std::vector<FirstPassRecord::FarMerge> merges = std::move(chart_.inside_merges);
+  chart_.inside_merges.clear();
+  for (const auto& step : merges) make_far_merge(step);
   parser_.for_each_category([this](GCate& g) { process_work(g); });
   chart_.continuing = false;
 }

@@ -45,6 +45,12 @@ class ChartParser {
   // made, and what these make meets the first pass's items as in a pass
   // of its own. The chart's `last_resort` must be set.
   void continue_run();
+  // The third pass over a sentence the second left in pieces, going on from
+  // its chart: the merges of last-resort links marked "anywhere" that the
+  // second pass refused inside the first pass's pieces are made, and what
+  // they make meets the earlier items as before. The chart's `last_resort`
+  // and `inside_pieces` must be set.
+  void join_inside_pieces();
 
  private:
   bool enter_lexical_items();
@@ -73,6 +79,12 @@ class ChartParser {
   // ---- Going on from the first pass.
   bool recording() const { return recording_; }
   void note_far_merge(GLink* link, int t, PItem* m, PItem* h, int k);
+  // Whether a last-resort link may join two items inside one of the first
+  // pass's pieces; notes the refused merges that a third pass may make.
+  bool joins_inside_piece(GLink* link, int t, PItem* m, PItem* h, int k);
+  // A merge as the first pass would have made it with a wider reach or
+  // without the last-resort test (the step's head scan or modifier scan).
+  FirstPassRecord::FarMerge recorded_merge(GLink* link, int t, PItem* m, PItem* h, int k) const;
   void note_right_scan(GCate& g, PItem* m, GLink* link);
   // The places a scan of `item` to its left passes (as extend_left and
   // attach_right walk them), for items that the second pass adds there.
@@ -85,7 +97,8 @@ class ChartParser {
   void offer_to_last_resort_links(GCate& g, PItem* item);
   void make_far_merge(const FirstPassRecord::FarMerge& step);
   // Whether a last-resort link's offer can lead to a merge that joins the
-  // first pass's pieces (true for other links).
+  // first pass's pieces (true for other links, and for those marked
+  // "anywhere": their other merges are kept for a third pass).
   bool may_join_pieces_left(const GLink& link, const PItem& modifier) const;
   bool may_join_pieces_right(GCate& g, PItem* modifier, GLink* link);
   void keep_work_order(GCate& g);
@@ -98,6 +111,9 @@ class ChartParser {
   // A modifier or modifiee condition, by its plan when it has one.
   bool accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* item) const;
   bool modifiee_refused(const GLink& link, const PItem& head) const;
+  // The link's merged condition on the item a merge made, by its plan
+  // when it has one.
+  bool merged_accepted(const GLink& link, PItem& merged) const;
   bool word_accepted(LExp* cond, int w) const;
   bool is_word(int w, const char* text) const;
   int head_word(const PItem& item) const;

@@ -74,18 +74,50 @@ bool one_root_covers(const SentenceView& sentence, const std::vector<RootItem>& 
   return false;
 }
 
+// Whether the sentence is covered by one item; else its pieces in the cover
+// go to `pieces`.
+bool covered_whole(KorvelParser& parser, const SentenceView& sentence, const std::vector<RootItem>& roots,
+                   std::vector<RootItem>& pieces) {
+  if (one_root_covers(sentence, roots)) return true;
+  pieces = best_cover(parser, roots, nullptr);
+  return pieces.size() == 1;
+}
+
+// The third pass over a sentence the second left in pieces, with the
+// last-resort links marked "anywhere" joining inside the first pass's
+// pieces too: going on from the second pass's chart with the merges it
+// kept for it, or parsing anew.
+bool run_inside_pieces(KorvelParser& parser, const SentenceView& sentence, std::vector<RootItem>& roots) {
+  Chart& chart = parser.chart();
+  std::vector<RootItem> pieces;
+  if (parser.anywhere_links == 0 || covered_whole(parser, sentence, roots, pieces)) return true;
+  if (parser.continue_second_pass && chart.inside_merges.empty()) return true;
+  chart.inside_pieces = true;
+  chart.stats.passes = 3;
+  if (parser.continue_second_pass) {
+    chart.pool().keep_used();
+    ChartParser(parser, sentence).join_inside_pieces();
+    roots = collect_roots(parser);
+    return true;
+  }
+  clear_chart(parser);
+  const bool parsed = ChartParser(parser, sentence).run();
+  roots = parsed ? collect_roots(parser) : std::vector<RootItem>{};
+  return parsed;
+}
+
 }  // namespace
 
 bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<RootItem>& roots) {
   Chart& chart = parser.chart();
   chart.last_resort = false;
+  chart.inside_pieces = false;
   chart.stats.passes = 1;
   if (!ChartParser(parser, sentence).run()) return false;
   roots = collect_roots(parser);
   chart.piece_ends.clear();
-  if (parser.last_resort_links == 0 || one_root_covers(sentence, roots)) return true;
-  const std::vector<RootItem> pieces = best_cover(parser, roots, nullptr);
-  if (pieces.size() == 1) return true;
+  std::vector<RootItem> pieces;
+  if (parser.last_resort_links == 0 || covered_whole(parser, sentence, roots, pieces)) return true;
   // The words from the end of each piece to the word before the next one
   // (punctuation the cover left out).
   if (pieces.size() > 1) {
@@ -100,12 +132,12 @@ bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<R
     chart.pool().keep_used();
     ChartParser(parser, sentence).continue_run();
     roots = collect_roots(parser);
-    return true;
+    return run_inside_pieces(parser, sentence, roots);
   }
   clear_chart(parser);
   const bool parsed = ChartParser(parser, sentence).run();
   roots = parsed ? collect_roots(parser) : std::vector<RootItem>{};
-  return parsed;
+  return parsed && run_inside_pieces(parser, sentence, roots);
 }
 
 std::vector<RootItem> collect_roots(KorvelParser& parser) {

@@ -49,7 +49,10 @@ ChartResult parse_chart(KorvelParser& parser, const SentenceView& sentence);
 // chart is built again with those links, so that they join only what
 // nothing else joins and never change a sentence that parses without them;
 // with the parser's `continue_second_pass`, that pass goes on from the
-// first pass's chart instead.
+// first pass's chart instead. A sentence still in pieces then takes a third
+// pass, in which the last-resort links marked "anywhere" may also join
+// inside the first pass's pieces (going on from the second pass's chart in
+// the same way).
 bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<RootItem>& roots);
 // Every distinct item that a root entry accepts, with its extra cost (their
 // number goes to the sentence's statistics).

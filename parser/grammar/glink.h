@@ -15,6 +15,7 @@ namespace velmo {
 
 class ConditionPlan;
 class GCate;
+class MergedConditionPlan;
 struct PItem;
 
 class GLink : public CanBeCurrent {
@@ -30,10 +31,16 @@ class GLink : public CanBeCurrent {
   GCate* modifier() const { return modifier_; }
 
   // ---- Conditions; null accepts everything.
-  LExpPtr modifier_cond, modifiee_cond, merged_cond, head_cond;
+  LExpPtr modifier_cond, modifiee_cond, head_cond;
+  // Shared with its plan, whose parts the condition memo numbers by
+  // address.
+  std::shared_ptr<LExp> merged_cond;
   // The modifier and modifiee conditions as plans whose parts the chart
   // answers once per item (null: evaluate the expression).
   std::shared_ptr<const ConditionPlan> modifier_plan, modifiee_plan;
+  // The merged condition as a plan whose tests of the joined items the
+  // chart answers once per item (null: evaluate the expression).
+  std::shared_ptr<const MergedConditionPlan> merged_plan;
   // The item-bits place (answer word and bit) of the modifier plan's first
   // part when its false answer alone refuses the modifier; bit 0 when the
   // plan has no such part.
@@ -51,6 +58,12 @@ class GLink : public CanBeCurrent {
   // Tried only in a second pass over a sentence that no analysis covers
   // alone (`last-resort`).
   bool last_resort = false;
+  // Other last-resort links join two items only where one piece of the
+  // first pass's best cover ends and the next begins. One marked
+  // `last-resort anywhere` joins them there too, and when the sentence is
+  // still in pieces after that, anywhere: also inside a piece, where the
+  // piece's own analysis took the words it needs.
+  bool anywhere = false;
   int check_arg = -1;
   int max_dist = kDefaultMaxDist;
   // How far apart the head words may lie in the first pass (`head-reach`);

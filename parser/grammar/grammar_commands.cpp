@@ -361,6 +361,17 @@ Word link_condition(IRSlist& args) {
   return as_word(link);
 }
 
+// The merged condition, with its plan: the chart answers the plan's tests
+// of the joined items once per item.
+Word merged_condition(IRSlist& args) {
+  GLink* link = link_in_use();
+  if (!link) return 0;
+  link->merged_cond = LExp::build_first(args);
+  KorvelParser* parser = current_parser();
+  link->merged_plan = MergedConditionPlan::build(link->merged_cond, parser->conditions(), parser->merged_parts());
+  return as_word(link);
+}
+
 // A modifier or modifiee condition, with its plan: the chart answers the
 // plan's parts once per item.
 template <LExpPtr GLink::*Field, std::shared_ptr<const ConditionPlan> GLink::*Plan>
@@ -430,11 +441,14 @@ Word dep_weight(IRSlist& args) {
   return as_word(link);
 }
 
-Word last_resort(IRSlist&) {
+Word last_resort(IRSlist& args) {
   GLink* link = link_in_use();
   if (!link) return 0;
   if (!link->last_resort) ++link->modifiee()->parser()->last_resort_links;
   link->last_resort = true;
+  const bool anywhere = args.take_flag("anywhere");
+  if (anywhere != link->anywhere) link->modifiee()->parser()->anywhere_links += anywhere ? 1 : -1;
+  link->anywhere = anywhere;
   if (link->modifier()) link->modifier()->modifier_link_changed();
   return as_word(link);
 }
@@ -597,7 +611,7 @@ void register_grammar_commands(Interpreter& interpreter) {
                           "(modifier-cond LExp) the condition that must be satisfied by a modifier.");
   interpreter.add_command("modifiee-cond", &planned_link_condition<&GLink::modifiee_cond, &GLink::modifiee_plan>,
                           "(modifiee-cond LExp) the condition that must be satisfied by a modifiee.");
-  interpreter.add_command("merged-cond", &link_condition<&GLink::merged_cond>,
+  interpreter.add_command("merged-cond", &merged_condition,
                           "(merged-cond LExp) the condition that must be satisfied by a merged item.");
   interpreter.add_command("head-cond", &link_condition<&GLink::head_cond>,
                           "(head-cond LExp) the condition that must be satisfied by a head item for it to be "
@@ -614,7 +628,9 @@ void register_grammar_commands(Interpreter& interpreter) {
                           "(dep-weight weight) assign a weight to a dependency relation (this command must be part "
                           "of def-modifiers command).");
   interpreter.add_command("last-resort", &last_resort,
-                          "(last-resort) try the link only when no analysis covers the sentence without such links.");
+                          "(last-resort [anywhere]) try the link only when no analysis covers the sentence without such "
+                          "links, and there only where one piece of the best cover ends and the next begins; "
+                          "with anywhere, also inside a piece when the sentence is still in pieces after that.");
   interpreter.add_command("full-pitem-cond", &full_pitem_cond,
                           "(full-pitem-cond LExp) if a pitem satisfies this condition, it is considered to be "
                           "complete and sent to parent nodes.");

@@ -11,6 +11,7 @@
 
 #include "lexicon/attributes/lbitset.h"
 #include "parser/chart/condition_memo.h"
+#include "parser/chart/merged_condition.h"
 #include "parser/grammar/gcate.h"
 #include "parser/forest/distance_table.h"
 #include "parser/forest/sentence_result.h"
@@ -87,6 +88,8 @@ class KorvelParser : public NamedObject {
   bool output_tree = false;
   // Links marked `last-resort`: with none, a sentence is parsed once.
   int last_resort_links = 0;
+  // Those of them marked `anywhere`: with none, there is no third pass.
+  int anywhere_links = 0;
   // Whether the pass with those links goes on from the first pass's chart
   // (else the sentence is parsed again from its words). It makes the same
   // items up to which of two equal items is kept as the one that others
@@ -103,6 +106,8 @@ class KorvelParser : public NamedObject {
   Chart& chart() { return *chart_; }
   // Numbers of condition texts and their answers for this sentence's items.
   ConditionMemo& conditions() { return conditions_; }
+  // The parts that merged conditions ask of the items a merge joins.
+  MergedConditionParts& merged_parts() { return merged_parts_; }
 
   // ---- The forest, the dependency weights and the tree of the last
   // sentence.
@@ -121,6 +126,7 @@ class KorvelParser : public NamedObject {
   GLink* empty_link_ = nullptr;
   std::unique_ptr<Chart> chart_;
   ConditionMemo conditions_;
+  MergedConditionParts merged_parts_;
   SentenceResult result_;
 };
 

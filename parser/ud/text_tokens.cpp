@@ -429,9 +429,12 @@ bool prefixed_word(const std::vector<PlainToken>& tokens, size_t first) {
   return std::find(prefixes.begin(), prefixes.end(), lower(tokens[first].form)) != prefixes.end();
 }
 
-// `its_contracted[p]` tells that the "its" at position p stands for "it's".
+// `its_contracted[p]` tells that the "its" at position p stands for "it's";
+// `prefix_heads[p]` that the prefix at p heads the lexicon's item for the
+// whole prefixed word ("e-mail" read as one word).
 std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, std::vector<int>& position_of,
-                                        const std::vector<bool>& its_contracted) {
+                                        const std::vector<bool>& its_contracted,
+                                        const std::vector<bool>& prefix_heads) {
   // Tokens written as one keep the first one's position; the positions
   // they take in stand for no token (their nodes become empty).
   std::vector<PlainToken> tokens;
@@ -439,11 +442,12 @@ std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, st
   std::vector<bool> contracted;
   for (size_t i = 0; i < given.size();) {
     if (prefixed_word(given, i)) {
-      // The word after the prefix keeps its position: it heads the pair.
+      // The word after the prefix keeps its position, as it heads the pair,
+      // unless the parse read the whole as one item headed by the prefix.
       contracted.push_back(false);
       tokens.push_back(given[i]);
       tokens.back().form += given[i + 1].form + given[i + 2].form;
-      joined_position[i + 3] = static_cast<int>(tokens.size());
+      joined_position[prefix_heads[i + 1] ? i + 1 : i + 3] = static_cast<int>(tokens.size());
       i += 3;
       continue;
     }
@@ -523,6 +527,19 @@ std::vector<bool> contracted_its(const PlainTree& tree, std::size_t count) {
   return contracted;
 }
 
+// Positions whose node heads an item of the lexicon that takes in the two
+// words after it as lex-mod ("e-mail": the item's words "-" and "mail").
+std::vector<bool> heads_three_word_item(const PlainTree& tree, std::size_t count) {
+  std::vector<bool> heads(count + 1, false);
+  for (const PlainNode& node : tree.nodes) {
+    if (node.relation != "lex-mod" || node.head < 0 || node.position <= 2) continue;
+    const int head_position = tree.nodes[node.head].position;
+    if (head_position == node.position - 2 && static_cast<std::size_t>(node.position) <= count)
+      heads[head_position] = true;
+  }
+  return heads;
+}
+
 }  // namespace
 
 void attach_text(PlainTree& tree, std::string_view line) {
@@ -568,7 +585,8 @@ void attach_text(PlainTree& tree, std::string_view line) {
   for (PlainNode& node : tree.nodes)
     if (node.position > 0) node.position = kept_position[layout.new_position(node.position)];
   std::vector<int> position_of;
-  tokens = treebank_tokens(tokens, position_of, contracted_its(tree, tokens.size()));
+  tokens = treebank_tokens(tokens, position_of, contracted_its(tree, tokens.size()),
+                           heads_three_word_item(tree, tokens.size()));
   for (PlainNode& node : tree.nodes)
     if (node.position > 0) node.position = position_of[node.position];
   if (!tokens.empty()) tokens.front().space_before = false;

@@ -325,5 +325,33 @@ TEST_F(FunctionsTest, RulesTestingTheVectorOfAnItemThroughAFunction) {
   EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(100));
 }
 
+// A function whose body tests the vector with not, or and and over tests
+// that only read answers as its expression does: an item without a vector
+// passes none of them, a not included; one whose vector an action changed
+// is asked again.
+TEST_F(FunctionsTest, RulesTestingTheVectorOfAnItemThroughConnectives) {
+  const std::string set = unique("rules");
+  const std::string bare_noun = unique("bare-noun");
+  const std::string not_verb = unique("not-verb");
+  const std::string noun_or_per = unique("noun-or-per");
+  run("(defun " + bare_noun + " () (comp (att) (and (contain (cat) ((cat n))) (not (defined (per))))))");
+  run("(defun " + not_verb + " () (comp (att) (not (contain (cat) ((cat v))))))");
+  run("(defun " + noun_or_per + " () (comp (att) (or (contain (cat) ((cat n))) (defined (per)))))");
+  run("(def-rules " + set + " (bare :act-on-all-matches (lexitem (" + bare_noun + ")) (add-weight (litem) (int 1)))" +
+      " (not-verb :act-on-all-matches (lexitem (and (" + not_verb + ") (t))) (add-weight (litem) (int 10)))" +
+      " (either :act-on-all-matches (lexitem (" + noun_or_per + ")) (add-weight (litem) (int 100)))" +
+      " (make-noun :act-on-all-matches (lexitem (comp (root) (str= b))) (comp (litem) (att) (modify ((cat n)))))" +
+      " (bare-again :act-on-all-matches (lexitem (not (" + bare_noun + "))) (add-weight (litem) (int 1000)))" +
+      " (either-again :act-on-all-matches (lexitem (" + noun_or_per + ")) (add-weight (litem) (int 10000))))");
+  LexAnalyzer* analyzer = make_analyzer(
+      "(a (lxavm ((cat n) (per 3)))) (b (lxavm ((cat v)))) (c (note x)) (d (lxavm ((cat n))))", "",
+      ":lexical-rules " + set);
+  analyze(*analyzer, "a b c d");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(11110));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(10000));
+  EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(1000));
+  EXPECT_THAT(weights_at(*analyzer, 4), ElementsAre(10111));
+}
+
 }  // namespace
 }  // namespace velmo

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "lexicon/attributes/att_vec.h"
+#include "lexicon/attributes/attribute_commands.h"
+#include "lexicon/lexicon/av_meaning.h"
 #include "lexicon/lexicon/meaning.h"
 #include "lexical_fixture.h"
 #include "shell/reader/irslist.h"
@@ -331,6 +334,67 @@ TEST_F(ItemLatticeTest, ListsGrowForAnyPosition) {
   EXPECT_EQ(lattice_.by_end(900)[0], far);
   EXPECT_EQ(lattice_.by_start(700)[0], far);
   EXPECT_TRUE(lattice_.by_end(-1).empty());
+}
+
+// Items of attribute vector meanings, for the recycling of items from one
+// sentence to the next.
+class RecycledItemTest : public ItemLatticeTest {
+ protected:
+  void SetUp() override {
+    ItemLatticeTest::SetUp();
+    Interpreter& interpreter = Interpreter::instance();
+    if (!interpreter.find_command("def-att-list")) register_attribute_commands(interpreter);
+    if (!NameSpaces::lookup("recsyn", "", false)) {
+      run("(def-att-list recsyn (defattribute per SmIntAtt) (defattribute cat EnumAtt (allowable-values n v)))");
+      run("(make-avmeaning-proto recsyn recavm)");
+    }
+  }
+  static AttVec& vector_of(const LexItem& item) { return static_cast<const AVMeaning&>(*item.meaning).vector(); }
+};
+
+TEST_F(RecycledItemTest, ResetKeepsItemsAndVectorsForTheNextSentence) {
+  const std::string_view endings[] = {"s"};
+  LexItem* first = lattice_.make_item("dog", meaning("(recavm ((cat n) (per 3)))").get(), 2, 3, endings);
+  first->weight = 5;
+  first->category = "N";
+  first->sub_items.push_back(item(2, 2));
+  lattice_.add_item(first, false);
+  const AttVec* first_vector = &vector_of(*first);
+  lattice_.reset();
+  EXPECT_EQ(lattice_.item_count(), 0u);
+  EXPECT_EQ(lattice_.spare_meaning_count(), 1u);
+
+  lattice_.add_word("runs");
+  const std::unique_ptr<Meaning> verb = meaning("(recavm ((cat v)))");
+  LexItem* again = lattice_.make_item("run", verb.get(), 1, 1);
+  EXPECT_EQ(again, first);
+  EXPECT_EQ(&vector_of(*again), first_vector);
+  EXPECT_EQ(again->meaning->compare(*verb), 0);
+  EXPECT_EQ(again->meaning->text(), verb->text());
+  EXPECT_EQ(lattice_.spare_meaning_count(), 0u);
+  EXPECT_EQ(lattice_.item_count(), 1u);
+  EXPECT_EQ(printed(*again), printed(*lattice_.copy_item(*again)));
+  EXPECT_TRUE(again->affixes.empty());
+  EXPECT_TRUE(again->sub_items.empty());
+  EXPECT_EQ(again->weight, 0);
+  EXPECT_EQ(again->category, nullptr);
+  EXPECT_EQ(again->deleted, 0);
+  EXPECT_EQ(again->lattice, &lattice_);
+}
+
+// A vector that something else still holds is left to it.
+TEST_F(RecycledItemTest, SharedVectorIsNotCopiedInto) {
+  LexItem* first = lattice_.make_item("dog", meaning("(recavm ((cat n)))").get(), 1, 1);
+  AttVec* held = &vector_of(*first);
+  held->add_ref();
+  const std::string before = held->text();
+  lattice_.reset();
+  EXPECT_EQ(lattice_.spare_meaning_count(), 0u);
+  lattice_.add_word("runs");
+  LexItem* again = lattice_.make_item("run", meaning("(recavm ((cat v)))").get(), 1, 1);
+  EXPECT_NE(&vector_of(*again), held);
+  EXPECT_EQ(held->text(), before);
+  AttVec::drop_ref(held);
 }
 
 }  // namespace

@@ -317,5 +317,129 @@ TEST_F(ContinuedPassTest, KeptItemsLeaveTheWholeAllowanceToTheNextPass) {
   pitem_limit() = ItemPool::kDefaultLimit;
 }
 
+// ---- Joining inside the first pass's pieces.
+
+// A clause takes a subject that is no compound; a noun takes a noun before
+// it as a compound, and a clause with a subject after it as a relative
+// clause only as a last resort (`MODE` is replaced by the test). In "dogs
+// cats see" the first pass's best cover is "dogs cats" | "see" (cheaper
+// than "dogs" | "cats see"), and the relative clause "cats see" must join
+// "dogs" inside the first piece.
+constexpr const char* kInsideGrammar = R"(
+(def-korvel-parser inside-test :attribute-vector-type syn
+  :lexical-attributes (cat num)
+  :default-percolating-attributes (num))
+(def-category N (visible-atts (cat num)))
+(def-category V (visible-atts (cat num)))
+(def-modifiers V
+  (? (N (dep-type subj) (dep-weight 2.0) (modifier-cond (not (get-modifier-by-type compound)))))
+  (:head))
+(def-modifiers N
+  (? (N (dep-type compound) (dep-weight 0.5)))
+  (:head)
+  (* (V (dep-type rel) MODE (modifier-cond (get-modifier-by-type subj)))))
+(roots (N) (V))
+)";
+
+constexpr const char* kVerb = "(cat v) (num pl)";
+
+std::string inside_grammar(std::string_view mode) {
+  std::string text = kInsideGrammar;
+  text.replace(text.find("MODE"), 4, mode);
+  return text;
+}
+
+void dogs_cats_see(TestSentence& s) {
+  s.words("dogs cats see");
+  s.item(1, 1, kNouns);
+  s.item(2, 2, kNouns);
+  s.item(3, 3, kVerb);
+}
+
+class InsidePiecesTest : public ContinuedPassTest {
+ protected:
+  ChartResult parse_dogs_cats_see(bool continued) {
+    parser().continue_second_pass = continued;
+    TestSentence s;
+    dogs_cats_see(s);
+    return parse(s);
+  }
+};
+
+TEST_F(InsidePiecesTest, TheGrammarCountsTheLinksMarkedAnywhere) {
+  EXPECT_EQ(parser().anywhere_links, 0);  // the list link is a plain last resort
+  run(inside_grammar("(last-resort anywhere)"));
+  EXPECT_EQ(parser().anywhere_links, 1);
+  EXPECT_EQ(parser().last_resort_links, 1);
+}
+
+TEST_F(InsidePiecesTest, APlainLastResortLinkCannotJoinInsideAPiece) {
+  run(inside_grammar("(last-resort)"));
+  for (bool continued : {false, true}) {
+    const ChartResult result = parse_dogs_cats_see(continued);
+    ASSERT_TRUE(result.parsed);
+    EXPECT_EQ(parser().chart().stats.passes, 2);
+    EXPECT_EQ(cover_text(result), "[1-2 compound [2-2] [1-1]][3-3]");
+  }
+}
+
+TEST_F(InsidePiecesTest, ALinkMarkedAnywhereJoinsInsideAPieceInAThirdPass) {
+  run(inside_grammar("(last-resort anywhere)"));
+  for (bool continued : {false, true}) {
+    const ChartResult result = parse_dogs_cats_see(continued);
+    ASSERT_TRUE(result.parsed);
+    EXPECT_EQ(parser().chart().stats.passes, 3);
+    EXPECT_TRUE(parser().chart().inside_pieces);
+    EXPECT_EQ(cover_text(result), "[1-3 rel [1-1] [2-3 subj [3-3] [2-2]]]");
+  }
+}
+
+TEST_F(InsidePiecesTest, TheSecondPassKeepsTheMergesItRefusedInsideAPiece) {
+  run(inside_grammar("(last-resort anywhere)"));
+  parser().continue_second_pass = true;
+  TestSentence s;
+  dogs_cats_see(s);
+  // Stop after the second pass: its refused merge waits for the third.
+  parser().anywhere_links = 0;
+  const ChartResult result = s.parse_with(parser());
+  parser().anywhere_links = 1;
+  EXPECT_EQ(parser().chart().stats.passes, 2);
+  EXPECT_EQ(cover_text(result), "[1-2 compound [2-2] [1-1]][3-3]");
+  ASSERT_EQ(parser().chart().inside_merges.size(), 1u);
+  const FirstPassRecord::FarMerge& kept = parser().chart().inside_merges[0];
+  EXPECT_EQ(kept.link->relation(), "rel");
+  EXPECT_EQ(kept.head->start, 1);
+  EXPECT_EQ(kept.modifier->start, 2);
+  EXPECT_EQ(kept.modifier->end, 3);
+}
+
+TEST_F(InsidePiecesTest, ALinkMarkedAnywhereStillJoinsPiecesInTheSecondPass) {
+  // "dogs" | "cats see" when the compound costs more: the relative clause
+  // joins where the pieces meet, and no third pass is needed.
+  run(inside_grammar("(last-resort anywhere)"));
+  run("(def-modifiers N (? (N (dep-type compound) (dep-weight 4.0))) (:head) "
+      "(* (V (dep-type rel) (last-resort anywhere) (modifier-cond (get-modifier-by-type subj)))))");
+  for (bool continued : {false, true}) {
+    const ChartResult result = parse_dogs_cats_see(continued);
+    ASSERT_TRUE(result.parsed);
+    EXPECT_EQ(parser().chart().stats.passes, 2);
+    EXPECT_FALSE(parser().chart().inside_pieces);
+    EXPECT_EQ(cover_text(result), "[1-3 rel [1-1] [2-3 subj [3-3] [2-2]]]");
+  }
+}
+
+TEST_F(InsidePiecesTest, ASentenceTheFirstPassCoversTakesNoOtherPass) {
+  run(inside_grammar("(last-resort anywhere)"));
+  parser().continue_second_pass = true;
+  TestSentence s;
+  s.words("cats see");
+  s.item(1, 1, kNouns);
+  s.item(2, 2, kVerb);
+  const ChartResult result = parse(s);
+  EXPECT_EQ(parser().chart().stats.passes, 1);
+  EXPECT_TRUE(parser().chart().inside_merges.empty());
+  EXPECT_EQ(cover_text(result), "[1-2 subj [2-2] [1-1]]");
+}
+
 }  // namespace
 }  // namespace velmo

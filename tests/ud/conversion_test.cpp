@@ -3015,6 +3015,33 @@ TEST(AttachText, WordsWithAHyphenatedPrefixAreOneToken) {
   EXPECT_EQ(tree.nodes[6].position, 6);
 }
 
+// When the lexicon read the prefixed word as one item headed by the prefix
+// (its "-" and "mail" lex-mod), the prefix's node keeps the token and the
+// pieces after it stand for none.
+TEST(AttachText, APrefixedWordReadAsOneItemKeepsTheItemsNode) {
+  PlainTree tree;
+  auto add = [&](const char* word, int position, int head, const char* relation) {
+    PlainNode node;
+    node.word = word;
+    node.root = word;
+    node.position = position;
+    node.head = head;
+    node.relation = relation;
+    return tree.add(node);
+  };
+  add("an", 1, 1, "det");
+  const int item = add("e-mail", 2, -1, "");
+  add("-", 3, item, "lex-mod");
+  add("mail", 4, item, "lex-mod");
+  add("arrived", 5, -1, "");
+  attach_text(tree, "an e-mail arrived");
+  EXPECT_EQ(forms(tree), "an e-mail arrived");
+  EXPECT_EQ(tree.nodes[item].position, 2);
+  EXPECT_EQ(tree.nodes[2].position, 0);
+  EXPECT_EQ(tree.nodes[3].position, 0);
+  EXPECT_EQ(tree.nodes[4].position, 3);
+}
+
 TEST(IsPunctuation, AsciiAndUnicodeMarksButNoWords) {
   for (const char* mark : {",", "--", "...", "\u201c", "\u201d", "\u2019", "\u2014", "\u2026", "\u00ab", "!?"})
     EXPECT_TRUE(is_punctuation(mark)) << mark;
