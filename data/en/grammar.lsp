@@ -726,17 +726,16 @@
      (C (dep-type rel) (max-dist 7) (dep-weight 15.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause) (not (predicateless-copula))))
         (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
         (merged-cond (and (not (name-after-name-clause)) (comp (pitem-modifier) (pronoun-subject-clause)))))
-     ;; (with a bare common noun as subject, or a name right after a name,
-     ;; only as a last resort, unless the noun phrase opens the sentence: a
-     ;; heading with its clause, The year prices fell, stays whole)
      (C (dep-type rel) (max-dist 7) (dep-weight 45.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause) (determined-subject-clause)))
         (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
         (merged-cond (and (not (name-after-name-clause)) (not (comp (pitem-modifier) (pronoun-subject-clause))))))
-     (C (dep-type rel) (max-dist 7) (dep-weight 45.0) (last-resort) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
-        (modifiee-cond (and (not (sentence-start)) (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
-        (merged-cond (bare-subject-relative)))
-     (C (dep-type rel) (max-dist 7) (dep-weight 45.0) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
-        (modifiee-cond (and (sentence-start) (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
+     ;; (with a bare common noun as subject, or a name right after a name,
+     ;; only as a last resort, also where the noun phrase opens the sentence
+     ;; (Sir Francis Walsingham dies: ... is a clause, not a heading); it
+     ;; may join inside a piece of the first pass, whose analysis often took
+     ;; the clause's subject for itself)
+     (C (dep-type rel) (max-dist 7) (dep-weight 45.0) (last-resort anywhere) (modifier-cond (and (full-clause) (not (relative-word)) (relative-clause)))
+        (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
         (merged-cond (bare-subject-relative)))
      ;; A free relative (What they wonder is ..., All you need is ...).
      (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
