@@ -583,6 +583,11 @@
      ;; expected).
      (C (dep-type mod) (max-dist 10) (dep-weight 2.0) (modifier-cond (comparison-clause)) (modifiee-cond (compared-adverb)))))
 
+;; A name right after a preposition, its object (units of the Frontier
+;; Corps, managers within Enron).
+(defun name-after-preposition () (and (comp (pitem-head-child) (pitem-head-word) (reg-match "^(.* )?[A-Z][A-Za-z.]*$")) (not (pronoun))
+                                      (comp (pitem-preceding-word) (reg-match "^(of|in|at|on|from|for|with|within|to|by|about|across|throughout|inside|outside|near|under|over|into|like|than|between|among|against|through|around|during|since|after|before|without|via|toward|towards|including)$"))))
+
 ;; A phrase of a preposition other than "of" joined to a name (not the
 ;; capitalised first word of the sentence).
 (defun preposition-after-name () (and (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^of .*")))
@@ -717,7 +722,13 @@
            (modifier-cond (noun-preposition-phrase))
            (merged-cond (preposition-after-name)))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
-     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause)))) (modifiee-cond (or (not (pronoun)) (not (or (personal-word) (wh-word))))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause))))
+        (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (name-after-preposition)))))
+     ;; (of a name that is the object of a preposition at a higher cost:
+     ;; the clause rather belongs to the noun the phrase modifies, the
+     ;; managers within Enron who ...)
+     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause))))
+        (modifiee-cond (name-after-preposition)))
      ;; (one without relative word at a higher cost, with a pronoun as
      ;; subject: the book I read; with any other subject, or a name right
      ;; after a name, at a cost higher still: that is rather a clause of its

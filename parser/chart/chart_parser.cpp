@@ -1,6 +1,7 @@
 #include "parser/chart/chart_parser.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -385,9 +386,27 @@ void ChartParser::store(GCate& g, PItem* item, int p) {
 
 void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
   const int t = link->position;
+  const int top = g.is_repeatable(t) ? t : t - 1;
+  const int bottom = std::max({g.lowest_reach(top), g.head, 0});
+  const int w0 = m->start - 1;
+  // Where skipping leads from the word before the modifier (-1: nowhere);
+  // the same at every position, so asked once.
+  const bool asked = w0 >= 0 && top >= bottom;
+  const int w1 = asked ? skip_left(g, t, w0, *m) : -1;
+  // The common case: the heads end at the word before the modifier only,
+  // and no right scan is noted. Most positions there were never handed a
+  // bucket at that word: only those that were are looked at, from the top
+  // down. (What merges store meanwhile ends after that word.)
+  const bool filled_only = asked && w1 < 0 && top < CateChart::kFilledBits && !chart_.continuing;
   bool merged_any = false;
-  for (int k = g.is_repeatable(t) ? t : t - 1; k >= std::max(g.head, 0); --k) {
-    for (int w = m->start - 1; w >= 0;) {
+  for (int k = top; k >= std::max(g.head, 0); --k) {
+    if (filled_only) {
+      const std::uint64_t below = (std::uint64_t{2} << k) - (std::uint64_t{1} << bottom);
+      const std::uint64_t held = g.chart().filled_positions(w0) & below;
+      if (!held) break;
+      k = 63 - std::countl_zero(held);
+    }
+    for (int w = w0; w >= 0;) {
       if (const std::vector<PItem*>* bucket = g.chart().find_bucket(w, k)) {
         for (std::size_t i = 0; i < bucket->size(); ++i) {
           PItem* head = (*bucket)[i];
@@ -404,7 +423,7 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
       if (chart_.continuing) {
         chart_.right_scan_places.add(&g, w, RightScanValue{m, link, scan_positions(k, k)});
       }
-      w = skip_left(g, t, w, *m);
+      w = w == w0 ? w1 : skip_left(g, t, w, *m);
       if (w < 0) break;
     }
     if (g.is_obligatory(k)) break;
