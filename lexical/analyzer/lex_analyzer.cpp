@@ -135,7 +135,7 @@ void LexAnalyzer::analyze() {
     return;
   }
   split_trailing_punctuation(positions() - 1);
-  for (int p = 1; p < positions(); ++p) look_up_word(word_at(p), p, p);
+  for (int p = 1; p < positions(); ++p) look_up_word(lookup_form(word_at(p)), p, p);
   apply_rules();
   filter_by_tags();
 }
@@ -166,6 +166,15 @@ void LexAnalyzer::split_trailing_punctuation(int from) {
   // is replaced: both views point into the string pool, which only grows.
   lattice_.append_spacing(p + 1, word.substr(keep));
   lattice_.set_word(p, word.substr(0, keep));
+}
+
+std::string_view LexAnalyzer::lookup_form(std::string_view word) {
+  // A quote opening a quotation stays on the word it precedes ('gifts): the
+  // lexicon lacks the quoted form, so the word is looked up without the quote
+  // and keeps its real root. Forms the lexicon holds ('s, 'em) are kept.
+  const bool quoted = word.size() >= 2 && word[0] == '\'' && is_word_char(static_cast<unsigned char>(word[1]));
+  if (!quoted || lexicon_->lookup(word)) return word;
+  return word.substr(1);
 }
 
 void LexAnalyzer::look_up_word(std::string_view word, int low, int high) {

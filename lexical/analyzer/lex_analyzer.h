@@ -126,6 +126,9 @@ class LexAnalyzer : public NamedObject {
   // Cuts the punctuation off the last word that begins with a letter or
   // digit, scanning down from `from`, onto the spacing after it.
   void split_trailing_punctuation(int from);
+  // The form a sentence word is looked up under: the word, or the word
+  // without an opening quote the lexicon does not hold it with.
+  std::string_view lookup_form(std::string_view word);
   // Makes the items of an entry (and of its phrases present around `low`)
   // over low..high and adds them with duplicate checking.
   void add_entry_items(LexEntry& entry, int low, int high, std::span<const std::string_view> affixes);

@@ -269,28 +269,7 @@ void ConditionPlan::add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, Co
       return add_call(*body, owner, memo, depth + 1, nodes);
     }
   }
-  Op op = Op::kPart;
-  switch (exp.connective()) {
-    case LExp::Connective::kNone:
-      break;
-    case LExp::Connective::kAnd:
-      op = Op::kAnd;
-      break;
-    case LExp::Connective::kOr:
-      op = Op::kOr;
-      break;
-    case LExp::Connective::kNot:
-      op = Op::kNot;
-      break;
-  }
-  const LExpList* operands = exp.operands();
-  if (op != Op::kPart && operands) {
-    const std::size_t at = nodes.size();
-    nodes.push_back(Node{op});
-    for (const LExpPtr& operand : *operands) add_inside(*operand, owner, memo, depth, nodes);
-    nodes[at].end = static_cast<std::uint32_t>(nodes.size());
-    return;
-  }
+  if (add_combination(exp, nodes, [&](LExp& operand) { add_inside(operand, owner, memo, depth, nodes); })) return;
   nodes.push_back(Node{Op::kPart, static_cast<std::uint32_t>(nodes.size() + 1), memo.number_of(exp, owner), &exp});
 }
 
@@ -313,34 +292,11 @@ void ConditionPlan::add_call(LExp& body, const std::shared_ptr<LExp>& owner, Con
   if (call.in_item_) nodes[at].number = call.number_;
 }
 
-// Operands are compiled from the last to the first, so that each one's
-// successor is known: in (and A B) a true A goes on to B, a false one ends
-// false; in (or A B) a true A ends true, a false one goes on to B; (not A
-// B) is (or A B) with the answers swapped. (and) and (or) give true,
-// (not) false.
 int ConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false) {
-  const Node& node = nodes[at];
-  if (node.op == Op::kCall) {
-    if (node.number < 0) return compile(nodes, at + 1, if_true, if_false);
-    // The call's parts leave through steps that note its answer.
-    const auto word = static_cast<std::uint8_t>(ItemAnswers::plan_word(node.number));
-    const std::uint64_t bit = std::uint64_t{1} << (node.number % 64);
-    steps_.push_back(Step{.kind = Kind::kNote, .word = word, .notes_accepted = true, .bit = bit, .if_true = if_true});
-    const int noted_true = static_cast<int>(steps_.size() - 1);
-    steps_.push_back(Step{.kind = Kind::kNote, .word = word, .bit = bit, .if_true = if_false});
-    const int noted_false = static_cast<int>(steps_.size() - 1);
-    const int body = compile(nodes, at + 1, noted_true, noted_false);
-    steps_.push_back(Step{.kind = Kind::kGate,
-                          .in_item = true,
-                          .word = word,
-                          .bit = bit,
-                          .if_true = if_true,
-                          .if_false = if_false,
-                          .body = body});
-    return static_cast<int>(steps_.size() - 1);
-  }
-  if (node.op == Op::kPart) {
-    Step step{.number = node.number, .if_true = if_true, .if_false = if_false, .part = node.part};
+  auto compile_part = [this, &nodes](const Node& node, int part_true, int part_false) {
+    if (node.op == Op::kCall)
+      return compile_call(nodes, static_cast<std::size_t>(&node - nodes.data()), part_true, part_false);
+    Step step{.number = node.number, .if_true = part_true, .if_false = part_false, .part = node.part};
     if (node.number >= 0 && node.number < ItemAnswers::kConditions) {
       step.in_item = true;
       step.word = static_cast<std::uint8_t>(node.number / 64);
@@ -348,25 +304,29 @@ int ConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at, int i
     }
     steps_.push_back(step);
     return static_cast<int>(steps_.size() - 1);
-  }
-  std::vector<std::size_t> operands;
-  for (std::size_t i = at + 1; i < node.end; i = nodes[i].end) operands.push_back(i);
-  if (operands.empty()) return node.op == Op::kNot ? if_false : if_true;
-  int next = node.op == Op::kAnd ? if_true : node.op == Op::kOr ? if_false : if_true;
-  for (auto operand = operands.rbegin(); operand != operands.rend(); ++operand) {
-    switch (node.op) {
-      case Op::kAnd:
-        next = compile(nodes, *operand, next, if_false);
-        break;
-      case Op::kOr:
-        next = compile(nodes, *operand, if_true, next);
-        break;
-      default:  // kNot
-        next = compile(nodes, *operand, if_false, next);
-        break;
-    }
-  }
-  return next;
+  };
+  return compile_condition_tree(nodes, at, if_true, if_false, compile_part);
+}
+
+int ConditionPlan::compile_call(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false) {
+  const Node& node = nodes[at];
+  if (node.number < 0) return compile(nodes, at + 1, if_true, if_false);
+  // The call's parts leave through steps that note its answer.
+  const auto word = static_cast<std::uint8_t>(ItemAnswers::plan_word(node.number));
+  const std::uint64_t bit = std::uint64_t{1} << (node.number % 64);
+  steps_.push_back(Step{.kind = Kind::kNote, .word = word, .notes_accepted = true, .bit = bit, .if_true = if_true});
+  const int noted_true = static_cast<int>(steps_.size() - 1);
+  steps_.push_back(Step{.kind = Kind::kNote, .word = word, .bit = bit, .if_true = if_false});
+  const int noted_false = static_cast<int>(steps_.size() - 1);
+  const int body = compile(nodes, at + 1, noted_true, noted_false);
+  steps_.push_back(Step{.kind = Kind::kGate,
+                        .in_item = true,
+                        .word = word,
+                        .bit = bit,
+                        .if_true = if_true,
+                        .if_false = if_false,
+                        .body = body});
+  return static_cast<int>(steps_.size() - 1);
 }
 
 // Plans of one shape ask the same parts in the same way, so they share a

@@ -40,6 +40,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "parser/chart/condition_tree.h"
 #include "parser/chart/pitem.h"
 #include "parser/forest/flat_memo.h"
 #include "parser/functions/item_test.h"
@@ -272,7 +273,7 @@ class ConditionPlan {
   }
 
  private:
-  enum class Op : std::uint8_t { kPart, kAnd, kOr, kNot, kCall };
+  using Op = ConditionOp;
   // Calls read through within one another, at most (a guard: a function
   // is built before its name is known, so none can call itself); a deeper
   // call stays a part.
@@ -371,6 +372,8 @@ class ConditionPlan {
   // Compiles the node at `at` to steps going on to `if_true` or `if_false`;
   // returns its first step.
   int compile(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false);
+  // Compiles the call at `at` (a kCall node) the same way.
+  int compile_call(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false);
   void number_whole(ConditionMemo& memo);
 
   // While no condition has changed an item, every plan and part is

@@ -1,5 +1,6 @@
 #include "parser/chart/merged_condition.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "parser/chart/condition_memo.h"
@@ -70,8 +71,9 @@ std::shared_ptr<const MergedConditionPlan> MergedConditionPlan::build(const std:
   plan->owner_ = condition;
   std::vector<Node> nodes;
   plan->add(*condition, Subject::kMerged, 0, parts, nodes);
-  bool asks_joined = false;
-  for (const Node& node : nodes) asks_joined = asks_joined || (node.op == Op::kPart && node.subject != Subject::kMerged);
+  const bool asks_joined = std::any_of(nodes.begin(), nodes.end(), [](const Node& node) {
+    return node.op == Op::kPart && node.subject != Subject::kMerged;
+  });
   if (!asks_joined) return nullptr;
   plan->first_ = plan->compile(nodes, 0, kTrue, kFalse, memo);
   return plan;
@@ -81,28 +83,7 @@ void MergedConditionPlan::add(LExp& exp, Subject subject, int depth, MergedCondi
                               std::vector<Node>& nodes) {
   if (depth < kMaxReadThrough)
     if (LExp* body = exp.same_as()) return add(*body, subject, depth + 1, parts, nodes);
-  Op op = Op::kPart;
-  switch (exp.connective()) {
-    case LExp::Connective::kNone:
-      break;
-    case LExp::Connective::kAnd:
-      op = Op::kAnd;
-      break;
-    case LExp::Connective::kOr:
-      op = Op::kOr;
-      break;
-    case LExp::Connective::kNot:
-      op = Op::kNot;
-      break;
-  }
-  const LExpList* operands = exp.operands();
-  if (op != Op::kPart && operands) {
-    const std::size_t at = nodes.size();
-    nodes.push_back(Node{op});
-    for (const LExpPtr& operand : *operands) add(*operand, subject, depth, parts, nodes);
-    nodes[at].end = static_cast<std::uint32_t>(nodes.size());
-    return;
-  }
+  if (add_combination(exp, nodes, [&](LExp& operand) { add(operand, subject, depth, parts, nodes); })) return;
   if (subject == Subject::kMerged && add_joined_part(exp, depth, parts, nodes)) return;
   nodes.push_back(Node{Op::kPart, static_cast<std::uint32_t>(nodes.size() + 1), subject, &exp});
 }
@@ -110,8 +91,7 @@ void MergedConditionPlan::add(LExp& exp, Subject subject, int depth, MergedCondi
 // (comp (pitem-modifier) TEST) asks TEST of the modifier, read on as a
 // condition of its own; (comp (pitem-modifier) A B ...) asks (comp A B ...)
 // of it, as one part.
-bool MergedConditionPlan::add_joined_part(LExp& exp, int depth, MergedConditionParts& parts,
-                                          std::vector<Node>& nodes) {
+bool MergedConditionPlan::add_joined_part(LExp& exp, int depth, MergedConditionParts& parts, std::vector<Node>& nodes) {
   if (std::string_view(exp.name()) != "comp") return false;
   const auto* sequence = dynamic_cast<const SequenceExp*>(&exp);
   if (!sequence || sequence->items().size() < 2) return false;
@@ -127,39 +107,19 @@ bool MergedConditionPlan::add_joined_part(LExp& exp, int depth, MergedConditionP
   return true;
 }
 
-// As ConditionPlan compiles its tree: operands from the last to the first,
-// so that each one's successor is known.
 int MergedConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false,
                                  ConditionMemo& memo) {
-  const Node& node = nodes[at];
-  if (node.op == Op::kPart) {
+  auto compile_part = [this, &memo](const Node& node, int part_true, int part_false) {
     const bool joined = node.subject != Subject::kMerged;
     steps_.push_back(Step{.subject = node.subject,
                           .number = joined ? memo.number_of(*node.part, owner_) : -1,
-                          .if_true = if_true,
-                          .if_false = if_false,
+                          .if_true = part_true,
+                          .if_false = part_false,
                           .part = node.part,
                           .test = joined ? ItemTest::of(*node.part) : std::nullopt});
     return static_cast<int>(steps_.size() - 1);
-  }
-  std::vector<std::size_t> operands;
-  for (std::size_t i = at + 1; i < node.end; i = nodes[i].end) operands.push_back(i);
-  if (operands.empty()) return node.op == Op::kNot ? if_false : if_true;
-  int next = node.op == Op::kOr ? if_false : if_true;
-  for (auto operand = operands.rbegin(); operand != operands.rend(); ++operand) {
-    switch (node.op) {
-      case Op::kAnd:
-        next = compile(nodes, *operand, next, if_false, memo);
-        break;
-      case Op::kOr:
-        next = compile(nodes, *operand, if_true, next, memo);
-        break;
-      default:  // kNot
-        next = compile(nodes, *operand, if_false, next, memo);
-        break;
-    }
-  }
-  return next;
+  };
+  return compile_condition_tree(nodes, at, if_true, if_false, compile_part);
 }
 
 bool MergedConditionPlan::part_accepts(const Step& step, ConditionMemo& memo, PItem& merged,

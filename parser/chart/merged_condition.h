@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "parser/chart/condition_tree.h"
 #include "parser/functions/item_test.h"
 
 namespace velmo {
@@ -49,8 +50,8 @@ class MergedConditionPlan {
   // The plan of a merged condition, which it keeps; null when it asks
   // nothing of the joined items (the expression is then evaluated as it
   // is).
-  static std::shared_ptr<const MergedConditionPlan> build(const std::shared_ptr<LExp>& condition,
-                                                          ConditionMemo& memo, MergedConditionParts& parts);
+  static std::shared_ptr<const MergedConditionPlan> build(const std::shared_ptr<LExp>& condition, ConditionMemo& memo,
+                                                          MergedConditionParts& parts);
 
   // The condition's answer for `merged`, which the merge made of its head
   // side (head_child) and modifier (second).
@@ -65,7 +66,7 @@ class MergedConditionPlan {
 
   // Whom a part asks: the merged item, its modifier or its head side.
   enum class Subject : std::uint8_t { kMerged, kModifier, kModifiee };
-  enum class Op : std::uint8_t { kPart, kAnd, kOr, kNot };
+  using Op = ConditionOp;
   struct Node {
     Op op = Op::kPart;
     std::uint32_t end = 0;  // the index past the node's operands

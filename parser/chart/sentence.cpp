@@ -74,6 +74,24 @@ bool one_root_covers(const SentenceView& sentence, const std::vector<RootItem>& 
   return false;
 }
 
+// Parses the sentence again from its words, in the pass the chart is set
+// for.
+bool parse_again(KorvelParser& parser, const SentenceView& sentence, std::vector<RootItem>& roots) {
+  clear_chart(parser);
+  const bool parsed = ChartParser(parser, sentence).run();
+  roots = parsed ? collect_roots(parser) : std::vector<RootItem>{};
+  return parsed;
+}
+
+// The words from the end of each piece to the word before the next one
+// (punctuation the cover left out), where last-resort links may join.
+void mark_piece_ends(Chart& chart, const SentenceView& sentence, const std::vector<RootItem>& pieces) {
+  chart.piece_ends.assign(static_cast<std::size_t>(std::max(sentence.last_word(), 0)) + 1, false);
+  for (std::size_t i = 0; i + 1 < pieces.size(); ++i)
+    for (int w = pieces[i].item->end; w < pieces[i + 1].item->start; ++w)
+      if (w >= 0) chart.piece_ends[static_cast<std::size_t>(w)] = true;
+}
+
 // Whether the sentence is covered by one item; else its pieces in the cover
 // go to `pieces`.
 bool covered_whole(KorvelParser& parser, const SentenceView& sentence, const std::vector<RootItem>& roots,
@@ -100,10 +118,7 @@ bool run_inside_pieces(KorvelParser& parser, const SentenceView& sentence, std::
     roots = collect_roots(parser);
     return true;
   }
-  clear_chart(parser);
-  const bool parsed = ChartParser(parser, sentence).run();
-  roots = parsed ? collect_roots(parser) : std::vector<RootItem>{};
-  return parsed;
+  return parse_again(parser, sentence, roots);
 }
 
 }  // namespace
@@ -118,14 +133,7 @@ bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<R
   chart.piece_ends.clear();
   std::vector<RootItem> pieces;
   if (parser.last_resort_links == 0 || covered_whole(parser, sentence, roots, pieces)) return true;
-  // The words from the end of each piece to the word before the next one
-  // (punctuation the cover left out).
-  if (pieces.size() > 1) {
-    chart.piece_ends.assign(static_cast<std::size_t>(std::max(sentence.last_word(), 0)) + 1, false);
-    for (std::size_t i = 0; i + 1 < pieces.size(); ++i)
-      for (int w = pieces[i].item->end; w < pieces[i + 1].item->start; ++w)
-        if (w >= 0) chart.piece_ends[static_cast<std::size_t>(w)] = true;
-  }
+  if (pieces.size() > 1) mark_piece_ends(chart, sentence, pieces);
   chart.last_resort = true;
   chart.stats.passes = 2;
   if (parser.continue_second_pass) {
@@ -134,10 +142,7 @@ bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<R
     roots = collect_roots(parser);
     return run_inside_pieces(parser, sentence, roots);
   }
-  clear_chart(parser);
-  const bool parsed = ChartParser(parser, sentence).run();
-  roots = parsed ? collect_roots(parser) : std::vector<RootItem>{};
-  return parsed && run_inside_pieces(parser, sentence, roots);
+  return parse_again(parser, sentence, roots) && run_inside_pieces(parser, sentence, roots);
 }
 
 std::vector<RootItem> collect_roots(KorvelParser& parser) {

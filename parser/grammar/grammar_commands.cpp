@@ -628,9 +628,10 @@ void register_grammar_commands(Interpreter& interpreter) {
                           "(dep-weight weight) assign a weight to a dependency relation (this command must be part "
                           "of def-modifiers command).");
   interpreter.add_command("last-resort", &last_resort,
-                          "(last-resort [anywhere]) try the link only when no analysis covers the sentence without such "
-                          "links, and there only where one piece of the best cover ends and the next begins; "
-                          "with anywhere, also inside a piece when the sentence is still in pieces after that.");
+                          "(last-resort [anywhere]) try the link only when no analysis covers the sentence "
+                          "without such links, and there only where one piece of the best cover ends and the "
+                          "next begins; with anywhere, also inside a piece when the sentence is still in pieces "
+                          "after that.");
   interpreter.add_command("full-pitem-cond", &full_pitem_cond,
                           "(full-pitem-cond LExp) if a pitem satisfies this condition, it is considered to be "
                           "complete and sent to parent nodes.");

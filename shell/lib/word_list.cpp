@@ -51,14 +51,38 @@ void SortedWordArray::seal() {
   index();
 }
 
+unsigned char SortedWordArray::folded(char c) const {
+  return static_cast<unsigned char>(case_sensitive_ ? c : ascii_lower(c));
+}
+
 std::uint64_t SortedWordArray::hash(std::string_view word) const {
   std::uint64_t hash = 14695981039346656037ull;
-  for (const char c : word)
-    hash = (hash ^ static_cast<unsigned char>(case_sensitive_ ? c : ascii_lower(c))) * 1099511628211ull;
+  for (const char c : word) hash = (hash ^ folded(c)) * 1099511628211ull;
   return hash ^ (hash >> 29);
 }
 
+namespace {
+
+constexpr std::uint64_t length_bit(std::size_t length) { return std::uint64_t{1} << (length < 63 ? length : 63); }
+
+}  // namespace
+
+bool SortedWordArray::may_contain(std::string_view word) const {
+  if (!(lengths_ & length_bit(word.size()))) return false;
+  if (word.empty()) return true;
+  const unsigned char first = folded(word[0]);
+  return (first_bytes_[first >> 6] >> (first & 63)) & 1;
+}
+
 void SortedWordArray::index() {
+  lengths_ = 0;
+  for (std::uint64_t& bits : first_bytes_) bits = 0;
+  for (const std::string_view word : words_) {
+    lengths_ |= length_bit(word.size());
+    if (word.empty()) continue;
+    const unsigned char first = folded(word[0]);
+    first_bytes_[first >> 6] |= std::uint64_t{1} << (first & 63);
+  }
   std::size_t size = 8;
   while (size < 2 * words_.size()) size *= 2;
   slots_.assign(size, 0);
@@ -71,6 +95,7 @@ void SortedWordArray::index() {
 
 bool SortedWordArray::contains(std::string_view word) const {
   if (sealed_ && !slots_.empty()) {
+    if (!may_contain(word)) return false;
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hash(word) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
       const std::string_view stored = words_[slots_[slot] - 1];

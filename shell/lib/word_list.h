@@ -42,7 +42,10 @@ class WordList final : public WordTable, public NamedObject {
 // by seal(), so filling from a large file costs n log n rather than an
 // insertion per word; seal() also indexes them in an open-addressing hash
 // table (folded to ASCII lower case unless case-sensitive), so a test costs
-// one hash of the word rather than a binary search.
+// one hash of the word rather than a binary search. Before hashing, a word
+// whose length or (folded) first byte no listed word has is refused at once:
+// most tests ask short lists, such as a few punctuation marks, about words
+// that are not in them.
 class SortedWordArray {
  public:
   // Capacity reserved before the words of files are read.
@@ -61,14 +64,23 @@ class SortedWordArray {
 
  private:
   int compare(std::string_view a, std::string_view b) const;
+  // A byte as tests compare it: folded to ASCII lower case unless
+  // case-sensitive.
+  unsigned char folded(char c) const;
   std::uint64_t hash(std::string_view word) const;
   void index();
+  // Whether some listed word has this length and this (folded) first byte.
+  bool may_contain(std::string_view word) const;
 
   bool case_sensitive_;
   StringPool texts_;
   std::vector<std::string_view> words_;
   // Slots of the hash index: a word's position in words_ plus one, 0 empty.
   std::vector<std::uint32_t> slots_;
+  // Lengths of the listed words, bit min(length, 63); and their first bytes,
+  // folded as the hash folds them. Filled by index().
+  std::uint64_t lengths_ = 0;
+  std::uint64_t first_bytes_[4] = {};
   bool sealed_ = true;
 };
 

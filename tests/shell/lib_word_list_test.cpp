@@ -80,6 +80,50 @@ TEST(SortedWordArrayTest, OnlyAsciiLettersFoldAndLengthsMustAgree) {
   EXPECT_FALSE(words.contains("{x}"));  // '[' and '{' differ by the bit case folding sets
 }
 
+// A test first refuses words whose length or first byte no listed word has;
+// lengths from 63 on share one mark, and the first byte is folded as the
+// words are.
+TEST(SortedWordArrayTest, LengthAndFirstBytePrefilterKeepsListedWords) {
+  SortedWordArray words(/*case_sensitive=*/false);
+  const std::string long_word(70, 'q');
+  for (const std::string& w : {std::string(","), std::string("--"), std::string("\xc3\xa9t\xc3\xa9"), long_word})
+    words.add(w);
+  words.seal();
+  EXPECT_TRUE(words.contains(","));
+  EXPECT_TRUE(words.contains("--"));
+  EXPECT_TRUE(words.contains("\xc3\xa9t\xc3\xa9"));
+  EXPECT_TRUE(words.contains(std::string(70, 'Q')));
+  EXPECT_FALSE(words.contains(std::string(64, 'q')));  // a long length, but not this word
+  EXPECT_FALSE(words.contains(std::string(71, 'q')));
+  EXPECT_FALSE(words.contains("."));    // a listed length, another first byte
+  EXPECT_FALSE(words.contains("-,"));   // a listed first byte and length
+  EXPECT_FALSE(words.contains("---"));  // an unlisted length
+  EXPECT_FALSE(words.contains(""));
+}
+
+TEST(SortedWordArrayTest, PrefilterFoldsTheFirstByteOnlyWithoutCaseSensitivity) {
+  SortedWordArray folding(/*case_sensitive=*/false);
+  folding.add("Zeta");
+  folding.seal();
+  EXPECT_TRUE(folding.contains("zETA"));
+  SortedWordArray exact(/*case_sensitive=*/true);
+  exact.add("Zeta");
+  exact.seal();
+  EXPECT_TRUE(exact.contains("Zeta"));
+  EXPECT_FALSE(exact.contains("zeta"));
+}
+
+TEST(SortedWordArrayTest, WordsAddedAfterSealingAreFoundBeforeResealing) {
+  SortedWordArray words(/*case_sensitive=*/false);
+  words.add("a");
+  words.seal();
+  words.add("bb");
+  EXPECT_TRUE(words.contains("BB"));
+  words.seal();
+  EXPECT_TRUE(words.contains("bb"));
+  EXPECT_TRUE(words.contains("A"));
+}
+
 std::string numbered(char letter, int n) {
   std::string word(1, letter);
   word += std::to_string(n);

@@ -2906,6 +2906,18 @@ PlainTree tree_of_words(std::initializer_list<const char*> words) {
   return tree;
 }
 
+// Adds the node of `word` (its root `root`) at `position`, under node
+// `head` (-1: none) by `relation`; returns its number.
+int add_node(PlainTree& tree, const char* word, const char* root, int position, int head, const char* relation) {
+  PlainNode node;
+  node.word = word;
+  node.root = root;
+  node.position = position;
+  node.head = head;
+  node.relation = relation;
+  return tree.add(node);
+}
+
 std::string forms(const PlainTree& tree) {
   std::string result;
   for (const PlainToken& token : tree.tokens) result.append(result.empty() ? "" : " ").append(token.form);
@@ -2983,13 +2995,7 @@ TEST(AttachText, NumbersAddressesAndTheLastFullStop) {
 TEST(AttachText, RulerLinesAreOneTokenEach) {
   PlainTree tree;
   auto add = [&](const char* word, const char* root, int position, int head, const char* relation) {
-    PlainNode node;
-    node.word = word;
-    node.root = root;
-    node.position = position;
-    node.head = head;
-    node.relation = relation;
-    return tree.add(node);
+    return add_node(tree, word, root, position, head, relation);
   };
   int ruler = add("-", "----==", 1, -1, "punc");
   for (int p = 2; p <= 4; ++p) add("-", "-", p, ruler, "lex-mod");
@@ -3021,13 +3027,7 @@ TEST(AttachText, WordsWithAHyphenatedPrefixAreOneToken) {
 TEST(AttachText, APrefixedWordReadAsOneItemKeepsTheItemsNode) {
   PlainTree tree;
   auto add = [&](const char* word, int position, int head, const char* relation) {
-    PlainNode node;
-    node.word = word;
-    node.root = word;
-    node.position = position;
-    node.head = head;
-    node.relation = relation;
-    return tree.add(node);
+    return add_node(tree, word, word, position, head, relation);
   };
   add("an", 1, 1, "det");
   const int item = add("e-mail", 2, -1, "");

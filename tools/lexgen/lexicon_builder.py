@@ -463,6 +463,8 @@ class LexiconBuilder:
         for (lemma, category), tagged in self.wn.items():
             if lemma in self.closed:
                 continue
+            if category == "N" and self.plural_of_listed_noun(lemma):
+                continue
             seen = self.lemma_counts.get(lemma, 0)
             if seen < WN_TRUST_BELOW or tagged >= WN_TAGGED_ENOUGH:
                 candidates[lemma].add(category)
@@ -478,6 +480,21 @@ class LexiconBuilder:
                 if category in categories:
                     for reading in self.open_class_readings(lemma, category, self.uninflected_features(lemma, category)):
                         entry.add(reading)
+
+    def plural_of_listed_noun(self, lemma):
+        """Whether a WordNet noun (hours, folks, years) is the plural of
+        another noun that the treebank gives its uses as lemma (hour, folk,
+        year). As an entry of its own it would read the plural as a
+        singular noun whose root the relation statistics do not know; left
+        out, the plural ending leads the form to its singular."""
+        for root, name in morphology.candidate_roots(lemma):
+            if name is None or morphology.group_of(name) is not morphology.PLURAL_OR_3SG:
+                continue
+            as_root = len(self.inflected.get((lemma, key_of(root), "N"), ()))
+            as_itself = len(self.inflected.get((lemma, lemma, "N"), ()))
+            if as_root > as_itself:
+                return True
+        return False
 
     def uninflected_features(self, lemma, category):
         """Plural features for a noun that the treebank mostly uses as a

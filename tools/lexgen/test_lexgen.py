@@ -221,6 +221,23 @@ class CostTest(unittest.TestCase):
         self.assertLess(costs["A"], costs["V_N"])
         self.assertAlmostEqual(costs["V_N"], -math.log(1.25 / 7.5))
 
+    def test_a_wordnet_plural_the_treebank_lemmatises_to_its_singular_has_no_entry(self):
+        def noun(form, lemma, number):
+            return [Token(1, form, lemma, "NOUN", "_", {"Number": number}, 0, "root")]
+        treebank = [noun("hours", "hour", "Plur"), noun("hours", "hour", "Plur"), noun("hour", "hour", "Sing"),
+                    noun("gas", "gas", "Sing"), noun("gas", "gas", "Sing")]
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        builder.read_treebank()
+        builder.wn = {("hours", "N"): 1, ("hour", "N"): 10, ("gas", "N"): 5, ("ga", "N"): 1}
+        builder.wn_spellings = {}
+        builder.add_lemmas()
+        # hours is read through the plural ending of hour, whose relations
+        # the statistics hold; gas, its own lemma in the treebank, stays.
+        self.assertNotIn("hours", builder.entries)
+        self.assertIn("hour", builder.entries)
+        self.assertIn("gas", builder.entries)
+
     def test_features_an_ending_gives(self):
         verb = Reading("V", ("(vform fin base)", "(tense pres)", "+control"), ("N",))
         self.assertEqual(inflected_features(verb, "ing_e"), ("+control", "(vform ing)"))
