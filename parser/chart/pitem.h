@@ -31,7 +31,7 @@ class TNode;
 // the words after them the plans, so that a step of a plan that stands for
 // a nested plan reads its answer like a condition's.
 struct ItemAnswers {
-  static constexpr int kConditions = 256;
+  static constexpr int kConditions = 320;
   static constexpr int kPlans = 256;
   static constexpr int kConditionWords = kConditions / 64;
   static constexpr int kPlanWords = kPlans / 64;

@@ -74,6 +74,19 @@ TEST_F(ConditionMemoTest, PlansAnswerAsTheirExpressions) {
   expect_plans_answer_as_expressions(conditions);
 }
 
+// The English grammar numbers some 270 conditions: the answers of 300 are
+// kept in the item's own bits, not in the memo's table.
+TEST_F(ConditionMemoTest, ThreeHundredConditionsAreAnsweredInTheItem) {
+  for (int i = 0; i < 300; ++i) plan("(get-modifier-by-type rel" + std::to_string(i) + ")");
+  const auto last = plan("(get-modifier-by-type rel299)");
+  const int last_number = number("(get-modifier-by-type rel299)");
+  EXPECT_GE(last_number, 299);
+  ASSERT_LT(last_number, ItemAnswers::kConditions);
+  EXPECT_FALSE(last->accepts(memo, *noun, changes));
+  const std::uint64_t bit = std::uint64_t{1} << (last_number % 64);
+  EXPECT_TRUE(noun->answers.known[last_number / 64] & bit);
+}
+
 // A plan whose first part refuses alone names that part's place in the
 // item's bits; a false answer found there refuses the plan too.
 TEST_F(ConditionMemoTest, TheFirstPartThatRefusesAloneIsNamed) {
