@@ -49,9 +49,17 @@
 ;; Nor does it pass over a clause or infinitive its verb took: it rather
 ;; joins that one (asked him to get the resume and start a file).
 (defun over-complement () (comp (pitem-modifiee) (get-modifier-by-type comp)))
+;; A verb of saying right after a comma (and the closing quote, a skipped
+;; word) with no conjunction: the verb of a report after the words it
+;; reports ("We won," said Ann), not a conjunct of their verb unless it
+;; reports a clause after it (..., stated they had seen it).
+(defun report-after-comma () (and (no-cc) (comp (pitem-head-child) (pitem-preceding-word) (in (",")))
+                                  (comp (pitem-head-child) (pitem-head-word) (reg-match "^(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned)$"))))
 ;; Conjoined verb phrases share the first one's subject; a conjunct with a
-;; subject of its own is a conjoined clause.
-(defun shared-subject-conjunct () (and (conjunct) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
+;; subject of its own is a conjoined clause; a report after the words it
+;; reports is none.
+(defun shared-subject-conjunct () (and (conjunct) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))
+                                              (not (and (report-after-comma) (not (get-modifier-by-type comp))))))
 (defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
 ;; A clause without complementiser attaches below a word only with its own
 ;; subject: a subjectless finite verb is an imperative, a main clause.
@@ -1056,7 +1064,7 @@
   (? (N (dep-type s) (max-dist 30) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (and (fronted-participle) (get-modifier-by-type aux)))))
   (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
-        (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux))) (not (inverted-report))))
+        (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux))) (not (and (inverted-report) (not (report-after-comma))))))
         (merged-cond (taken-object)))
      ;; and a sum of money (will receive $5000, paid $100 for it).
      (Num (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (comp (pitem-head-word) (reg-match "^[$£€][0-9].*")))

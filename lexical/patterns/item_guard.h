@@ -111,7 +111,7 @@ class ItemGuard {
 
    private:
     LExp::Connective connective_ = LExp::Connective::kNone;
-    std::optional<BoundAttTest> test_;     // kNone
+    std::optional<BoundAttTest> test_;    // kNone
     std::vector<VectorCondition> parts_;  // not, or, and: the operands
   };
 

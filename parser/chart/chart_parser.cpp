@@ -42,6 +42,14 @@ ScanPositions scan_positions(int lowest, int highest) {
   return ScanPositions{static_cast<std::int16_t>(lowest), static_cast<std::int16_t>(highest)};
 }
 
+// The highest position from `top` down to `bottom` that was handed a bucket
+// at `word` (-1: none).
+int highest_filled_at(const CateChart& chart, int word, int bottom, int top) {
+  const std::uint64_t below = (std::uint64_t{2} << top) - (std::uint64_t{1} << bottom);
+  const std::uint64_t held = chart.filled_positions(word) & below;
+  return held ? 63 - std::countl_zero(held) : -1;
+}
+
 // Keeps the propagation depth of one call chain.
 class DepthGuard {
  public:
@@ -401,10 +409,8 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
   bool merged_any = false;
   for (int k = top; k >= std::max(g.head, 0); --k) {
     if (filled_only) {
-      const std::uint64_t below = (std::uint64_t{2} << k) - (std::uint64_t{1} << bottom);
-      const std::uint64_t held = g.chart().filled_positions(w0) & below;
-      if (!held) break;
-      k = 63 - std::countl_zero(held);
+      k = highest_filled_at(g.chart(), w0, bottom, k);
+      if (k < 0) break;
     }
     for (int w = w0; w >= 0;) {
       if (const std::vector<PItem*>* bucket = g.chart().find_bucket(w, k)) {

@@ -69,9 +69,19 @@ constexpr std::uint64_t length_bit(std::size_t length) { return std::uint64_t{1}
 
 bool SortedWordArray::may_contain(std::string_view word) const {
   if (!(lengths_ & length_bit(word.size()))) return false;
-  if (word.empty()) return true;
-  const unsigned char first = folded(word[0]);
-  return (first_bytes_[first >> 6] >> (first & 63)) & 1;
+  return word.empty() || starts_listed_word(word[0]);
+}
+
+bool SortedWordArray::starts_listed_word(char first) const {
+  const unsigned char byte = folded(first);
+  return (first_bytes_[byte >> 6] >> (byte & 63)) & 1;
+}
+
+// The first byte is asked before the length is counted: most words asked
+// about short lists are refused by it alone.
+bool SortedWordArray::contains(const char* word) const {
+  if (sealed_ && *word != '\0' && !starts_listed_word(*word)) return false;
+  return contains(std::string_view(word));
 }
 
 void SortedWordArray::index() {

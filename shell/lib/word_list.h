@@ -58,6 +58,8 @@ class SortedWordArray {
   // Sorts the words and drops repeats (the first of equal words stays).
   void seal();
   bool contains(std::string_view word) const;
+  // The same for a NUL-terminated word (not null).
+  bool contains(const char* word) const;
   std::size_t size() const { return words_.size(); }
   // The words, sorted and without repeats once sealed.
   const std::vector<std::string_view>& words() const { return words_; }
@@ -71,6 +73,7 @@ class SortedWordArray {
   void index();
   // Whether some listed word has this length and this (folded) first byte.
   bool may_contain(std::string_view word) const;
+  bool starts_listed_word(char first) const;
 
   bool case_sensitive_;
   StringPool texts_;

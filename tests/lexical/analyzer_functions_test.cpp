@@ -343,9 +343,9 @@ TEST_F(FunctionsTest, RulesTestingTheVectorOfAnItemThroughConnectives) {
       " (make-noun :act-on-all-matches (lexitem (comp (root) (str= b))) (comp (litem) (att) (modify ((cat n)))))" +
       " (bare-again :act-on-all-matches (lexitem (not (" + bare_noun + "))) (add-weight (litem) (int 1000)))" +
       " (either-again :act-on-all-matches (lexitem (" + noun_or_per + ")) (add-weight (litem) (int 10000))))");
-  LexAnalyzer* analyzer = make_analyzer(
-      "(a (lxavm ((cat n) (per 3)))) (b (lxavm ((cat v)))) (c (note x)) (d (lxavm ((cat n))))", "",
-      ":lexical-rules " + set);
+  LexAnalyzer* analyzer =
+      make_analyzer("(a (lxavm ((cat n) (per 3)))) (b (lxavm ((cat v)))) (c (note x)) (d (lxavm ((cat n))))", "",
+                    ":lexical-rules " + set);
   analyze(*analyzer, "a b c d");
   EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(11110));
   EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(10000));

@@ -113,6 +113,24 @@ TEST(SortedWordArrayTest, PrefilterFoldsTheFirstByteOnlyWithoutCaseSensitivity) 
   EXPECT_FALSE(exact.contains("zeta"));
 }
 
+// A NUL-terminated word is refused by its first byte before its length is
+// counted; the answers are those of the same word as a string view.
+TEST(SortedWordArrayTest, NulTerminatedWordsAnswerAsStringViews) {
+  SortedWordArray words(/*case_sensitive=*/false);
+  for (const char* w : {"", "Hello", "--"}) words.add(std::string_view(w));
+  words.seal();
+  for (const char* asked : {"", "hello", "HELLO", "help", "--", "-", "x", "\xc3\xa9"}) {
+    const char* nul_terminated = asked;
+    EXPECT_EQ(words.contains(nul_terminated), words.contains(std::string_view(asked))) << asked;
+  }
+  EXPECT_TRUE(words.contains(""));
+  EXPECT_TRUE(words.contains("hELLO"));
+  EXPECT_FALSE(words.contains("x"));
+  SortedWordArray empty(/*case_sensitive=*/true);
+  EXPECT_FALSE(empty.contains("a"));
+  EXPECT_FALSE(empty.contains(""));
+}
+
 TEST(SortedWordArrayTest, WordsAddedAfterSealingAreFoundBeforeResealing) {
   SortedWordArray words(/*case_sensitive=*/false);
   words.add("a");
