@@ -213,8 +213,8 @@ void ChartParser::process_work(GCate& g) {
       const ItemAnswers& answers = ready->answers;
       if (!memo.any_changing()) {
         if (answers.known_false(offer.refusal_word, offer.refusal_bit)) continue;
-        if (answers.plan_known[offer.plan_word] & offer.plan_bit) {
-          if (answers.plan_accepted[offer.plan_word] & offer.plan_bit) offer_accepted(offer.link, ready);
+        if (answers.known[offer.plan_word] & offer.plan_bit) {
+          if (answers.accepted[offer.plan_word] & offer.plan_bit) offer_accepted(offer.link, ready);
           continue;
         }
       }

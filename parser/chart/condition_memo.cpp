@@ -220,13 +220,16 @@ std::shared_ptr<const ConditionPlan> ConditionPlan::build(const IRSlist& form, C
   std::vector<Node> nodes;
   if (!plan->add_node(form, memo, nodes)) return nullptr;
   plan->first_ = plan->compile(nodes, 0, kTrue, kFalse);
+  // The first answer of a part of a common shape is read from the item.
+  for (Step& step : plan->steps_)
+    if (step.part) step.test = ItemTest::of(*step.part);
   plan->number_whole(memo);
   return plan;
 }
 
 bool ConditionPlan::reads_only(const ConditionMemo& memo) const {
   for (const Step& step : steps_)
-    if (!step.test && memo.reads(step.number) == ConditionMemo::Reads::kItem) return false;
+    if (step.kind == Kind::kPart && !step.test && memo.reads(step.number) == ConditionMemo::Reads::kItem) return false;
   return true;
 }
 
@@ -245,7 +248,11 @@ bool ConditionPlan::add_node(const IRSlist& form, ConditionMemo& memo, std::vect
   std::shared_ptr<LExp> part = LExp::from_text(text);
   if (!part) return false;
   if (LExp* body = part->same_as()) {
-    add_inside(*body, part, memo, 1, nodes);
+    // The whole condition is read through; a call inside it may be gated.
+    if (nodes.empty())
+      add_inside(*body, part, memo, 1, nodes);
+    else
+      add_call(*body, part, memo, 1, nodes);
   } else {
     nodes.push_back(
         Node{Op::kPart, static_cast<std::uint32_t>(nodes.size() + 1), memo.number_of(text, part.get()), part.get()});
@@ -256,17 +263,40 @@ bool ConditionPlan::add_node(const IRSlist& form, ConditionMemo& memo, std::vect
 
 void ConditionPlan::add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth,
                                std::vector<Node>& nodes) {
-  if (depth < kMaxReadThrough)
-    if (LExp* body = exp.same_as()) return add_inside(*body, owner, memo, depth + 1, nodes);
+  if (depth < kMaxReadThrough) {
+    if (LExp* body = exp.same_as()) {
+      if (nodes.empty()) return add_inside(*body, owner, memo, depth + 1, nodes);
+      return add_call(*body, owner, memo, depth + 1, nodes);
+    }
+  }
   if (add_combination(exp, nodes, [&](LExp& operand) { add_inside(operand, owner, memo, depth, nodes); })) return;
   nodes.push_back(Node{Op::kPart, static_cast<std::uint32_t>(nodes.size() + 1), memo.number_of(exp, owner), &exp});
 }
 
+void ConditionPlan::add_call(LExp& body, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth,
+                             std::vector<Node>& nodes) {
+  const std::size_t at = nodes.size();
+  nodes.push_back(Node{Op::kCall});  // no gate unless one is given below
+  add_inside(body, owner, memo, depth, nodes);
+  nodes[at].end = static_cast<std::uint32_t>(nodes.size());
+  std::vector<Node> call_nodes(nodes.begin() + static_cast<std::ptrdiff_t>(at + 1), nodes.end());
+  const auto parts =
+      std::count_if(call_nodes.begin(), call_nodes.end(), [](const Node& node) { return node.op == Op::kPart; });
+  if (static_cast<std::size_t>(parts) < kMinGatedParts) return;
+  // The call's steps as a plan of their own give the number its answer is
+  // kept under.
+  for (Node& node : call_nodes) node.end -= static_cast<std::uint32_t>(at + 1);
+  ConditionPlan call;
+  call.first_ = call.compile(call_nodes, 0, kTrue, kFalse);
+  call.number_whole(memo);
+  if (call.in_item_) nodes[at].number = call.number_;
+}
+
 int ConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false) {
-  auto compile_part = [this](const Node& node, int part_true, int part_false) {
+  auto compile_part = [this, &nodes](const Node& node, int part_true, int part_false) {
+    if (node.op == Op::kCall)
+      return compile_call(nodes, static_cast<std::size_t>(&node - nodes.data()), part_true, part_false);
     Step step{.number = node.number, .if_true = part_true, .if_false = part_false, .part = node.part};
-    // The first answer of a part of a common shape is read from the item.
-    if (node.part) step.test = ItemTest::of(*node.part);
     if (node.number >= 0 && node.number < ItemAnswers::kConditions) {
       step.in_item = true;
       step.word = static_cast<std::uint8_t>(node.number / 64);
@@ -278,6 +308,27 @@ int ConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at, int i
   return compile_condition_tree(nodes, at, if_true, if_false, compile_part);
 }
 
+int ConditionPlan::compile_call(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false) {
+  const Node& node = nodes[at];
+  if (node.number < 0) return compile(nodes, at + 1, if_true, if_false);
+  // The call's parts leave through steps that note its answer.
+  const auto word = static_cast<std::uint8_t>(ItemAnswers::plan_word(node.number));
+  const std::uint64_t bit = std::uint64_t{1} << (node.number % 64);
+  steps_.push_back(Step{.kind = Kind::kNote, .word = word, .notes_accepted = true, .bit = bit, .if_true = if_true});
+  const int noted_true = static_cast<int>(steps_.size() - 1);
+  steps_.push_back(Step{.kind = Kind::kNote, .word = word, .bit = bit, .if_true = if_false});
+  const int noted_false = static_cast<int>(steps_.size() - 1);
+  const int body = compile(nodes, at + 1, noted_true, noted_false);
+  steps_.push_back(Step{.kind = Kind::kGate,
+                        .in_item = true,
+                        .word = word,
+                        .bit = bit,
+                        .if_true = if_true,
+                        .if_false = if_false,
+                        .body = body});
+  return static_cast<int>(steps_.size() - 1);
+}
+
 // Plans of one shape ask the same parts in the same way, so they share a
 // number; a single part is remembered as the part itself.
 void ConditionPlan::number_whole(ConditionMemo& memo) {
@@ -285,22 +336,61 @@ void ConditionPlan::number_whole(ConditionMemo& memo) {
   std::string shape = std::to_string(first_) + ' ';
   std::vector<int> parts;
   for (const Step& step : steps_) {
-    shape +=
-        std::to_string(step.number) + ':' + std::to_string(step.if_true) + ':' + std::to_string(step.if_false) + ' ';
-    parts.push_back(step.number);
+    if (step.kind == Kind::kPart) parts.push_back(step.number);
+    // Gates and noting steps name the place of the call's answer, apart from
+    // the parts' numbers.
+    switch (step.kind) {
+      case Kind::kPart:
+        shape += std::to_string(step.number);
+        break;
+      case Kind::kGate:
+        shape += 'g';
+        shape += std::to_string(step.body);
+        break;
+      case Kind::kNote:
+        shape += step.notes_accepted ? 't' : 'f';
+        break;
+    }
+    if (step.kind != Kind::kPart) {
+      shape += std::to_string(step.word);
+      shape += '/';
+      shape += std::to_string(step.bit);
+    }
+    shape += ':' + std::to_string(step.if_true) + ':' + std::to_string(step.if_false) + ' ';
   }
   number_ = memo.plan_number_of(shape, parts);
   if (number_ < ItemAnswers::kPlans && memo.plan_answer_kept(number_)) {
     in_item_ = true;
-    plan_word_ = static_cast<std::uint8_t>(number_ / 64);
+    plan_word_ = static_cast<std::uint8_t>(ItemAnswers::plan_word(number_));
     plan_bit_ = std::uint64_t{1} << (number_ % 64);
   }
+}
+
+ConditionPlan::Refusal ConditionPlan::refusal_at(int at) const {
+  if (at < 0) return {};
+  const Step& step = steps_[static_cast<std::size_t>(at)];
+  if (!step.in_item || !leads_to_false(step.if_false)) return {};
+  // The first part of a gated call, when it refuses the call alone, refuses
+  // the plan too, and is known as early as without the gate.
+  if (step.kind == Kind::kGate)
+    if (const Refusal inner = refusal_at(step.body); inner.bit) return inner;
+  return {step.word, step.bit};
+}
+
+bool ConditionPlan::leads_to_false(int at) const {
+  while (at >= 0 && steps_[static_cast<std::size_t>(at)].kind == Kind::kNote)
+    at = steps_[static_cast<std::size_t>(at)].if_true;
+  return at == kFalse;
 }
 
 bool ConditionPlan::walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes, int at) const {
   bool remembered = true;
   while (at >= 0) {
     const Step& step = steps_[static_cast<std::size_t>(at)];
+    if (step.kind != Kind::kPart) {
+      at = pass(step, memo, item);
+      continue;
+    }
     at = part_accepts(step, memo, item, changes, remembered) ? step.if_true : step.if_false;
   }
   const bool accepted = at == kTrue;

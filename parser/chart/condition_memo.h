@@ -123,10 +123,10 @@ class ConditionMemo {
         !plans_[static_cast<std::size_t>(plan)].repeatable)
       return -1;
     if (plan < ItemAnswers::kPlans) {
-      const std::size_t word = static_cast<std::size_t>(plan) / 64;
+      const int word = ItemAnswers::plan_word(plan);
       const std::uint64_t bit = std::uint64_t{1} << (plan % 64);
-      if (!(item.answers.plan_known[word] & bit)) return -1;
-      return (item.answers.plan_accepted[word] & bit) != 0;
+      if (!(item.answers.known[word] & bit)) return -1;
+      return (item.answers.accepted[word] & bit) != 0;
     }
     const bool* known = answers_.find(Key{&item, item.revision, kPlanNumbers + plan});
     return known ? *known : -1;
@@ -143,13 +143,13 @@ class ConditionMemo {
         !plans_[static_cast<std::size_t>(plan)].repeatable)
       return;
     if (plan >= ItemAnswers::kPlans) return remember_plan_in_table(plan, item, answer);
-    const std::size_t word = static_cast<std::size_t>(plan) / 64;
+    const int word = ItemAnswers::plan_word(plan);
     const std::uint64_t bit = std::uint64_t{1} << (plan % 64);
-    item.answers.plan_known[word] |= bit;
+    item.answers.known[word] |= bit;
     if (answer)
-      item.answers.plan_accepted[word] |= bit;
+      item.answers.accepted[word] |= bit;
     else
-      item.answers.plan_accepted[word] &= ~bit;
+      item.answers.accepted[word] &= ~bit;
   }
 
   // Forgets the answers (the items of a sentence are reused by the next).
@@ -224,6 +224,16 @@ class ConditionMemo {
 // the plan's answer): walking it asks the parts in the expression's order
 // and as far as its combination needs them. A plan of several parts keeps
 // its whole answer per item as well.
+//
+// A call of several parts read through inside a plan (not the plan's whole
+// condition) is numbered as a plan of its own too, whose answer the item's
+// bits keep beside the conditions'. Its parts stay steps of the outer plan,
+// behind a gate: while no condition has changed an item, a known answer at
+// the gate leads past the call's steps at once, an unknown one into them,
+// and the steps leave the call through two steps that note its answer. The
+// many plans that share such a function ((full-clause) and the clauses
+// built on it) so pass over it in one step once any of them answered it,
+// and the parts are asked in the same order as without the gate.
 class ConditionPlan {
  public:
   // The plan of a condition form; null when a part cannot be built.
@@ -237,16 +247,12 @@ class ConditionPlan {
     std::uint8_t word = 0;
     std::uint64_t bit = 0;
   };
-  Refusal first_refusal() const {
-    if (first_ < 0) return {};
-    const Step& step = steps_[static_cast<std::size_t>(first_)];
-    if (!step.in_item || step.if_false != kFalse) return {};
-    return {step.word, step.bit};
-  }
+  Refusal first_refusal() const { return refusal_at(first_); }
 
   // The item-bits place of the plan's own answer (bit 0: the plan keeps
-  // none there). While no condition has changed an item, a known answer
-  // there is the plan's.
+  // none there; the word counts the conditions' words before the plans').
+  // While no condition has changed an item, a known answer there is the
+  // plan's.
   struct AnswerPlace {
     std::uint8_t word = 0;
     std::uint64_t bit = 0;
@@ -272,6 +278,9 @@ class ConditionPlan {
   // is built before its name is known, so none can call itself); a deeper
   // call stays a part.
   static constexpr int kMaxReadThrough = 32;
+  // A call of fewer parts is read through without a gate: passing its
+  // parts costs about as much as passing the gate.
+  static constexpr std::size_t kMinGatedParts = 3;
   // Step numbers that end the walk with an answer.
   static constexpr int kTrue = -1;
   static constexpr int kFalse = -2;
@@ -280,16 +289,22 @@ class ConditionPlan {
   struct Node {
     Op op = Op::kPart;
     std::uint32_t end = 0;  // the index past the node's operands
-    int number = -1;        // a part's condition number
+    int number = -1;        // a part's condition number; a call's plan number (-1: no gate)
     LExp* part = nullptr;
   };
+  // A step asks a part, or passes a gated call (kGate) or notes its answer
+  // (kNote, going on to if_true).
+  enum class Kind : std::uint8_t { kPart, kGate, kNote };
   struct Step {
-    bool in_item = false;   // answered in the item's bits,
-    std::uint8_t word = 0;  // in this word
-    int number = -1;        // the part's condition number
-    std::uint64_t bit = 0;  // at this bit
-    int if_true = kTrue;    // the next step after each answer
+    Kind kind = Kind::kPart;
+    bool in_item = false;         // answered in the item's bits (a gate: the call's answer),
+    std::uint8_t word = 0;        // in this word
+    bool notes_accepted = false;  // kNote: the answer it notes
+    int number = -1;              // the part's condition number
+    std::uint64_t bit = 0;        // at this bit
+    int if_true = kTrue;          // the next step after each answer
     int if_false = kFalse;
+    int body = -1;  // kGate: the first step of the call's parts
     LExp* part = nullptr;
     std::optional<ItemTest> test = std::nullopt;  // the part as a direct test
   };
@@ -318,15 +333,47 @@ class ConditionPlan {
     }
     return memo.accepts(*step.part, step.number, item, changes, remembered);
   }
+  // The step after a gate or a noting step. While no condition has changed
+  // an item, a gate whose call is answered leads past the call and a
+  // noting step notes the call's answer; else the call's parts are asked
+  // as if there were no gate.
+  static int pass(const Step& step, const ConditionMemo& memo, PItem& item) {
+    ItemAnswers& answers = item.answers;
+    const bool kept = !memo.any_changing();
+    if (step.kind == Kind::kGate) {
+      if (kept && (answers.known[step.word] & step.bit))
+        return (answers.accepted[step.word] & step.bit) ? step.if_true : step.if_false;
+      return step.body;
+    }
+    if (kept) {
+      answers.known[step.word] |= step.bit;
+      if (step.notes_accepted)
+        answers.accepted[step.word] |= step.bit;
+      else
+        answers.accepted[step.word] &= ~step.bit;
+    }
+    return step.if_true;
+  }
 
   bool add_node(const IRSlist& form, ConditionMemo& memo, std::vector<Node>& nodes);
   // Adds an expression inside the part `owner` (the body of a function it
   // calls, read through).
   void add_inside(LExp& exp, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth,
                   std::vector<Node>& nodes);
+  // Adds the body of a function called inside the plan, read through;
+  // behind a gate when it has several parts and its answer as a plan can
+  // be kept in the item's bits.
+  void add_call(LExp& body, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth,
+                std::vector<Node>& nodes);
+  // The refusing part (see first_refusal) when the walk starts at `at`.
+  Refusal refusal_at(int at) const;
+  // Whether step `at` ends the walk false, past noting steps.
+  bool leads_to_false(int at) const;
   // Compiles the node at `at` to steps going on to `if_true` or `if_false`;
   // returns its first step.
   int compile(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false);
+  // Compiles the call at `at` (a kCall node) the same way.
+  int compile_call(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false);
   void number_whole(ConditionMemo& memo);
 
   // While no condition has changed an item, every plan and part is
@@ -336,7 +383,7 @@ class ConditionPlan {
   bool accepts_pure(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
     ItemAnswers& answers = item.answers;
     if (in_item_) {
-      if (answers.plan_known[plan_word_] & plan_bit_) return (answers.plan_accepted[plan_word_] & plan_bit_) != 0;
+      if (answers.known[plan_word_] & plan_bit_) return (answers.accepted[plan_word_] & plan_bit_) != 0;
     } else if (number_ >= 0) {
       const int known = memo.plan_answer(number_, item);
       if (known >= 0) return known != 0;
@@ -349,11 +396,11 @@ class ConditionPlan {
     }
     const bool accepted = at == kTrue;
     if (in_item_) {
-      answers.plan_known[plan_word_] |= plan_bit_;
+      answers.known[plan_word_] |= plan_bit_;
       if (accepted)
-        answers.plan_accepted[plan_word_] |= plan_bit_;
+        answers.accepted[plan_word_] |= plan_bit_;
       else
-        answers.plan_accepted[plan_word_] &= ~plan_bit_;
+        answers.accepted[plan_word_] &= ~plan_bit_;
     } else if (number_ >= 0) {
       memo.remember_plan(number_, item, accepted);
     }

@@ -12,7 +12,9 @@
 
 namespace velmo {
 
-enum class ConditionOp : std::uint8_t { kPart, kAnd, kOr, kNot };
+// kCall: a function's body read through, its nodes following as one
+// operand; compiled like a part, by the plan that made it.
+enum class ConditionOp : std::uint8_t { kPart, kAnd, kOr, kNot, kCall };
 
 // How `exp` combines its operands; kPart when it is no and, or or not.
 inline ConditionOp condition_op(const LExp& exp) {
@@ -55,7 +57,7 @@ template <class Node, class CompilePart>
 int compile_condition_tree(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false,
                            CompilePart& compile_part) {
   const Node& node = nodes[at];
-  if (node.op == ConditionOp::kPart) return compile_part(node, if_true, if_false);
+  if (node.op == ConditionOp::kPart || node.op == ConditionOp::kCall) return compile_part(node, if_true, if_false);
   std::vector<std::size_t> operands;
   for (std::size_t i = at + 1; i < node.end; i = nodes[i].end) operands.push_back(i);
   if (operands.empty()) return node.op == ConditionOp::kNot ? if_false : if_true;

@@ -24,26 +24,29 @@ class GLink;
 class LexItem;
 class TNode;
 
-// Answers of the first numbered conditions (ConditionMemo) for one item:
-// bit k of `known` tells whether condition k was asked, bit k of `accepted`
-// its answer; `plan_known` and `plan_accepted` do the same for the first
-// numbered whole plans (and, or and not over several conditions).
+// Answers of the first numbered conditions (ConditionMemo) and whole plans
+// (and, or and not over several conditions) for one item: bit k of word w
+// of `known` tells whether the condition or plan at (w, k) was asked, the
+// same bit of `accepted` its answer. The first words hold the conditions,
+// the words after them the plans, so that a step of a plan that stands for
+// a nested plan reads its answer like a condition's.
 struct ItemAnswers {
   static constexpr int kConditions = 320;
   static constexpr int kPlans = 256;
   static constexpr int kConditionWords = kConditions / 64;
   static constexpr int kPlanWords = kPlans / 64;
-  std::uint64_t known[kConditionWords] = {};
-  std::uint64_t accepted[kConditionWords] = {};
-  std::uint64_t plan_known[kPlanWords] = {};
-  std::uint64_t plan_accepted[kPlanWords] = {};
+  static constexpr int kWords = kConditionWords + kPlanWords;
+  std::uint64_t known[kWords] = {};
+  std::uint64_t accepted[kWords] = {};
 
-  // Whether the numbered condition at (`word`, `bit`) is known to refuse.
+  // The word that holds the answer of plan number `plan` (below kPlans).
+  static constexpr int plan_word(int plan) { return kConditionWords + plan / 64; }
+
+  // Whether the answer at (`word`, `bit`) is known to refuse.
   bool known_false(int word, std::uint64_t bit) const { return known[word] & ~accepted[word] & bit; }
 
   void forget() {
     for (std::uint64_t& word : known) word = 0;
-    for (std::uint64_t& word : plan_known) word = 0;
   }
 };
 

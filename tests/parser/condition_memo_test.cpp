@@ -288,6 +288,48 @@ TEST_F(ConditionMemoTest, PlansReadThroughFunctionsWithoutParameters) {
   EXPECT_EQ(memo.condition_count(), 3u);
 }
 
+// A call of three parts or more inside a plan keeps its answer in the
+// item's bits, under the number of the plan that is the call alone: a
+// later plan asking the call passes it at one step.
+TEST_F(ConditionMemoTest, ACallOfSeveralPartsInsideAPlanKeepsItsAnswer) {
+  run("(defun memo-plain-noun () (and (head-last) (not (get-modifier-by-type det)) (not (head-first))))");
+  const char* conditions[] = {"(and (memo-plain-noun) (head-last))",
+                              "(or (get-modifier-by-type amod) (memo-plain-noun))",
+                              "(not (memo-plain-noun) (head-first))", "(and (head-first) (memo-plain-noun))"};
+  auto alone = plan("(memo-plain-noun)");
+  ASSERT_NE(alone, nullptr);
+  const ConditionPlan::AnswerPlace place = alone->answer_place();
+  ASSERT_NE(place.bit, 0u);
+  auto first = plan(conditions[0]);
+  ASSERT_NE(first, nullptr);
+  for (PItem* item : {phrase, noun}) {
+    first->accepts(memo, *item, changes);
+    EXPECT_TRUE(item->answers.known[place.word] & place.bit) << "the call's answer is kept";
+    EXPECT_EQ((item->answers.accepted[place.word] & place.bit) != 0, expression_accepts("(memo-plain-noun)", item));
+  }
+  expect_plans_answer_as_expressions(conditions);
+  // The call's first part, refusing the call alone, refuses the plan.
+  const ConditionPlan::Refusal refusal = first->first_refusal();
+  EXPECT_LT(refusal.word, ItemAnswers::kConditionWords);
+  EXPECT_EQ(refusal.word, alone->first_refusal().word);
+  EXPECT_EQ(refusal.bit, alone->first_refusal().bit);
+  EXPECT_NE(refusal.bit, 0u);
+}
+
+// Once a condition changed an item, calls are asked part by part again,
+// as the expressions would be.
+TEST_F(ConditionMemoTest, CallsAnswerAsTheirExpressionsOnceAConditionChangesItems) {
+  run("(defun memo-plain-noun () (and (head-last) (not (get-modifier-by-type det)) (not (head-first))))");
+  const char* conditions[] = {"(and (memo-plain-noun) (head-last))",
+                              "(or (get-modifier-by-type amod) (memo-plain-noun))"};
+  expect_plans_answer_as_expressions(conditions);
+  auto adds = plan("(and (pitem-add-weight 1.5) (head-last))");
+  ASSERT_NE(adds, nullptr);
+  adds->accepts(memo, *noun, changes);
+  ASSERT_TRUE(memo.any_changing());
+  expect_plans_answer_as_expressions(conditions);
+}
+
 // A part inside a function that changes the item is evaluated at every
 // question, as the call itself would be.
 TEST_F(ConditionMemoTest, AChangingPartInsideAFunctionIsAlwaysEvaluated) {

@@ -46,7 +46,7 @@ TEST_F(ItemPoolTest, ReusedItemsAreFreshAfterFreeAll) {
     item->av.set_binary_value(0, true);
     item->av.mark_defined(0);
     item->answers.known[1] = 7;
-    item->answers.plan_known[2] = 9;
+    item->answers.known[ItemAnswers::plan_word(128)] = 9;
     item->next_alt = item;
     first.push_back(item);
   }
@@ -58,7 +58,7 @@ TEST_F(ItemPoolTest, ReusedItemsAreFreshAfterFreeAll) {
     EXPECT_EQ(item->weight, 0.0f);
     EXPECT_TRUE(item->av.empty());
     EXPECT_EQ(item->answers.known[1], 0u);
-    EXPECT_EQ(item->answers.plan_known[2], 0u);
+    EXPECT_EQ(item->answers.known[ItemAnswers::plan_word(128)], 0u);
     EXPECT_EQ(item->next_alt, nullptr);
   }
   EXPECT_EQ(pool.made(), first.size());
