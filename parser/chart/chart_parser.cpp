@@ -65,7 +65,11 @@ class DepthGuard {
 }  // namespace
 
 ChartParser::ChartParser(KorvelParser& parser, const SentenceView& sentence)
-    : parser_(parser), sentence_(sentence), chart_(parser.chart()), b_(builtin_attributes()) {}
+    : parser_(parser),
+      sentence_(sentence),
+      chart_(parser.chart()),
+      b_(builtin_attributes()),
+      skip_answers_(parser.skip_word_condition_count(), sentence.positions()) {}
 
 bool ChartParser::accepts(LExp* cond, const PItem* item) const {
   return !cond || cond->eval(reinterpret_cast<Word>(item), pitem_type()) != 0;
@@ -93,6 +97,17 @@ bool ChartParser::word_accepted(LExp* cond, int w) const {
   if (!cond) return false;
   const char* word = sentence_.word_at(w);
   return word && cond->eval(reinterpret_cast<Word>(word), ShellTypes::get().text) != 0;
+}
+
+// Most positions have no condition: that test stays at the call, the
+// table is asked out of line.
+inline bool ChartParser::skip_word_accepted(const GCate& g, int k, int w) {
+  LExp* cond = g.skip_word_cond(k);
+  return cond && skip_word_answer(cond, g.skip_word_id(k), w);
+}
+
+bool ChartParser::skip_word_answer(LExp* cond, int id, int w) {
+  return skip_answers_.answer(id, w, [&] { return word_accepted(cond, w); });
 }
 
 bool ChartParser::is_word(int w, const char* text) const {
@@ -286,7 +301,7 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
 // ---- 6. Skipping words to the left: positions that skip words or adjuncts.
 
 int ChartParser::skip_at_position(GCate& g, int k, int w, const PItem& item) {
-  if (word_accepted(g.skip_word_cond(k), w) || sentence_.skipped(w)) return w - 1;
+  if (skip_word_accepted(g, k, w) || sentence_.skipped(w)) return w - 1;
   if (!bit(g.skip_adjunct, k)) return -1;
   return skip_adjunct(g, w, item);
 }
@@ -486,7 +501,7 @@ void ChartParser::offer_accepted(GLink* link, PItem* item) {
   }
   if (link->position > owner.head && item->start > 0) {
     int w = item->start - 1;
-    if (word_accepted(owner.skip_word_cond(link->position), w) && !owner.chart().active_end(w)) w = item->start - 2;
+    if (skip_word_accepted(owner, link->position, w) && !owner.chart().active_end(w)) w = item->start - 2;
     const bool may_join = !link->last_resort || may_join_pieces_right(owner, item, link);
     if (link->no_guest && !sentence_.skipped(w) && !owner.chart().active_end(w)) {
       // Heads that end there later (in the second pass) must still meet it.

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "parser/chart/first_pass_record.h"
+#include "parser/chart/skip_word_answers.h"
 
 namespace velmo {
 
@@ -115,6 +116,11 @@ class ChartParser {
   // when it has one.
   bool merged_accepted(const GLink& link, PItem& merged) const;
   bool word_accepted(LExp* cond, int w) const;
+  // Whether the skip-word condition of position k accepts the word at w
+  // (false where the position has none), answered once per word.
+  bool skip_word_accepted(const GCate& g, int k, int w);
+  // The same for a position that has one: its condition and number.
+  bool skip_word_answer(LExp* cond, int id, int w);
   bool is_word(int w, const char* text) const;
   int head_word(const PItem& item) const;
 
@@ -123,6 +129,7 @@ class ChartParser {
   Chart& chart_;
   const BuiltinAttributes& b_;
   int depth_ = 0;
+  SkipWordAnswers skip_answers_;
   // Whether this pass records what a second pass would take up again.
   bool recording_ = false;
 };

@@ -72,6 +72,7 @@ void GCate::reset_positions(int n) {
   repeatable = minimal = skip_adjunct = 0;
   obligatory = n >= 32 ? 0xffffffffu : ((1u << n) - 1u);
   skip_word_conds.clear();
+  skip_word_ids.clear();
   chart_.slots_ = slots_.size();
 }
 

@@ -138,6 +138,13 @@ class GCate : public CanBeCurrent {
     if (position < 0 || static_cast<std::size_t>(position) >= skip_word_conds.size()) return nullptr;
     return skip_word_conds[static_cast<std::size_t>(position)].get();
   }
+  // The parser's number of each position's condition text (see
+  // KorvelParser::skip_word_condition_id), -1 where none was given.
+  std::vector<int> skip_word_ids;
+  int skip_word_id(int position) const {
+    if (position < 0 || static_cast<std::size_t>(position) >= skip_word_ids.size()) return -1;
+    return skip_word_ids[static_cast<std::size_t>(position)];
+  }
   LExpPtr full_item_cond, minimal_modifier_cond;
 
   LBitSet visible_atts, subcat_atts;

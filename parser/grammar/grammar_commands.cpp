@@ -175,6 +175,7 @@ void read_position(GCate& cate, int i, IRSlist& definition) {
   KorvelParser& parser = *cate.parser();
   bool present = false;
   IRSlistPtr skip = take_option(definition, ":skip-word", present);
+  cate.skip_word_ids.push_back(skip ? parser.skip_word_condition_id(skip->text()) : -1);
   cate.skip_word_conds.push_back(skip ? LExp::get_exp(skip.get()) : nullptr);
   const std::uint32_t bit = i < 32 ? 1u << i : 0u;
   while (IRSlistPtr element = definition.take_first()) {
@@ -218,10 +219,12 @@ void build_positions(GCate& cate, IRSlist& positions) {
   cate.reset_positions(static_cast<int>(positions.length()));
   int i = 0;
   while (IRSlistPtr definition = positions.take_first()) {
-    if (definition->is_list())
+    if (definition->is_list()) {
       read_position(cate, i, *definition);
-    else
+    } else {
       cate.skip_word_conds.push_back(nullptr);
+      cate.skip_word_ids.push_back(-1);
+    }
     ++i;
   }
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "lexicon/attributes/lbitset.h"
@@ -108,6 +109,13 @@ class KorvelParser : public NamedObject {
   ConditionMemo& conditions() { return conditions_; }
   // The parts that merged conditions ask of the items a merge joins.
   MergedConditionParts& merged_parts() { return merged_parts_; }
+  // Numbers (0, 1, ...) of the distinct skip-word condition texts, so the
+  // chart can keep one answer per condition text and word (positions with
+  // the same punctuation list share one number).
+  int skip_word_condition_id(const std::string& text) {
+    return skip_word_ids_.try_emplace(text, static_cast<int>(skip_word_ids_.size())).first->second;
+  }
+  int skip_word_condition_count() const { return static_cast<int>(skip_word_ids_.size()); }
 
   // ---- The forest, the dependency weights and the tree of the last
   // sentence.
@@ -127,6 +135,7 @@ class KorvelParser : public NamedObject {
   std::unique_ptr<Chart> chart_;
   ConditionMemo conditions_;
   MergedConditionParts merged_parts_;
+  std::unordered_map<std::string, int> skip_word_ids_;
   SentenceResult result_;
 };
 

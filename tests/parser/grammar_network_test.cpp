@@ -65,6 +65,22 @@ TEST_F(GrammarNetworkTest, PositionFlagsSetRepeatableAndObligatoryMasks) {
   EXPECT_TRUE(s.is_repeatable(0));
 }
 
+TEST_F(GrammarNetworkTest, SameSkipWordTextsShareOneNumber) {
+  const int before = parser().skip_word_condition_count();
+  run(R"((def-category K (def-modifiers K (:skip-word (in (",")) (N)) (:skip-word (in (":")) (N)) (:head (N)))))"
+      R"((def-category L (def-modifiers L (:skip-word (in (",")) (N)) (:head (N)) (N))))");
+  GCate& k = cate("K");
+  GCate& l = cate("L");
+  EXPECT_EQ(parser().skip_word_condition_count(), before + 2);
+  EXPECT_GE(k.skip_word_id(0), 0);
+  EXPECT_NE(k.skip_word_id(0), k.skip_word_id(1));
+  EXPECT_EQ(l.skip_word_id(0), k.skip_word_id(0));
+  EXPECT_EQ(k.skip_word_id(2), -1);  // no condition
+  EXPECT_EQ(l.skip_word_id(2), -1);
+  EXPECT_EQ(k.skip_word_id(3), -1);  // past the last position
+  EXPECT_NE(k.skip_word_cond(0), nullptr);
+}
+
 TEST_F(GrammarNetworkTest, LinksSitAtTheirPositionsWithPercolatedAttributes) {
   GCate& np = cate("NP");
   ASSERT_EQ(np.links_at(2).size(), 1u);
