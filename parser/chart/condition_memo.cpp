@@ -279,17 +279,23 @@ void ConditionPlan::add_call(LExp& body, const std::shared_ptr<LExp>& owner, Con
   nodes.push_back(Node{Op::kCall});  // no gate unless one is given below
   add_inside(body, owner, memo, depth, nodes);
   nodes[at].end = static_cast<std::uint32_t>(nodes.size());
+  // A function called in many conditions is compiled as a plan once.
+  const int plan = memo.call_plan_number(body, depth, [&nodes, at, &memo] { return call_plan_number(nodes, at, memo); });
+  if (plan >= 0 && plan < ItemAnswers::kPlans && memo.plan_answer_kept(plan)) nodes[at].number = plan;
+}
+
+int ConditionPlan::call_plan_number(const std::vector<Node>& nodes, std::size_t at, ConditionMemo& memo) {
   std::vector<Node> call_nodes(nodes.begin() + static_cast<std::ptrdiff_t>(at + 1), nodes.end());
   const auto parts =
       std::count_if(call_nodes.begin(), call_nodes.end(), [](const Node& node) { return node.op == Op::kPart; });
-  if (static_cast<std::size_t>(parts) < kMinGatedParts) return;
+  if (static_cast<std::size_t>(parts) < kMinGatedParts) return -1;
   // The call's steps as a plan of their own give the number its answer is
   // kept under.
   for (Node& node : call_nodes) node.end -= static_cast<std::uint32_t>(at + 1);
   ConditionPlan call;
   call.first_ = call.compile(call_nodes, 0, kTrue, kFalse);
   call.number_whole(memo);
-  if (call.in_item_) nodes[at].number = call.number_;
+  return call.number_;
 }
 
 int ConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at, int if_true, int if_false) {

@@ -65,6 +65,19 @@ class ConditionMemo {
   // plan asks the conditions `parts`.
   int plan_number_of(const std::string& shape, const std::vector<int>& parts);
   std::size_t plan_count() const { return plans_.size(); }
+  // The plan number of the gated call of function body `body`, read
+  // through at `depth` (-1: the call has no gate's plan), kept from the
+  // first time the body is met at that depth: its parts and their numbers
+  // are then the same every time, and so is its plan. `number()` gives it
+  // the first time.
+  template <class Number>
+  int call_plan_number(const LExp& body, int depth, Number number) {
+    const auto known = call_plans_.find(&body);
+    if (known != call_plans_.end() && known->second.depth == depth) return known->second.plan;
+    const int plan = number();
+    if (known == call_plans_.end()) call_plans_.emplace(&body, CallPlan{depth, plan});
+    return plan;
+  }
   // What a condition's answer depends on: the item, or only the words of
   // its span, the word before its start or the words from its end on.
   enum class Reads : std::uint8_t { kItem, kSpan, kStart, kEnd };
@@ -209,6 +222,12 @@ class ConditionMemo {
   bool any_changing_ = false;
   std::unordered_map<std::string, int> plan_numbers_;
   std::vector<Plan> plans_;
+  struct CallPlan {
+    int depth = 0;
+    int plan = -1;
+  };
+  // By function body; the bodies stay alive with the parts' owners.
+  std::unordered_map<const LExp*, CallPlan> call_plans_;
   FlatMemo<Key, bool, KeyHash> answers_{4096};
 };
 
@@ -365,6 +384,9 @@ class ConditionPlan {
   // be kept in the item's bits.
   void add_call(LExp& body, const std::shared_ptr<LExp>& owner, ConditionMemo& memo, int depth,
                 std::vector<Node>& nodes);
+  // The plan number of the call whose nodes begin at `at` (its kCall node)
+  // and run to the end of `nodes`; -1 when it has too few parts to gate.
+  static int call_plan_number(const std::vector<Node>& nodes, std::size_t at, ConditionMemo& memo);
   // The refusing part (see first_refusal) when the walk starts at `at`.
   Refusal refusal_at(int at) const;
   // Whether step `at` ends the walk false, past noting steps.

@@ -55,10 +55,23 @@ unsigned char SortedWordArray::folded(char c) const {
   return static_cast<unsigned char>(case_sensitive_ ? c : ascii_lower(c));
 }
 
+// The case is asked once, outside the loop over the bytes.
 std::uint64_t SortedWordArray::hash(std::string_view word) const {
   std::uint64_t hash = 14695981039346656037ull;
-  for (const char c : word) hash = (hash ^ folded(c)) * 1099511628211ull;
+  if (case_sensitive_) {
+    for (const char c : word) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  } else {
+    for (const char c : word) hash = (hash ^ static_cast<unsigned char>(ascii_lower(c))) * 1099511628211ull;
+  }
   return hash ^ (hash >> 29);
+}
+
+bool SortedWordArray::same_word(std::string_view stored, std::string_view word) const {
+  if (stored.size() != word.size()) return false;
+  if (case_sensitive_) return stored == word;
+  for (std::size_t i = 0; i < word.size(); ++i)
+    if (ascii_lower(stored[i]) != ascii_lower(word[i])) return false;
+  return true;
 }
 
 namespace {
@@ -109,7 +122,7 @@ bool SortedWordArray::contains(std::string_view word) const {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hash(word) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
       const std::string_view stored = words_[slots_[slot] - 1];
-      if (stored.size() == word.size() && compare(stored, word) == 0) return true;
+      if (same_word(stored, word)) return true;
     }
     return false;
   }

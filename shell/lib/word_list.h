@@ -70,6 +70,9 @@ class SortedWordArray {
   // case-sensitive.
   unsigned char folded(char c) const;
   std::uint64_t hash(std::string_view word) const;
+  // Whether the words are equal as tests compare them, without ordering
+  // them.
+  bool same_word(std::string_view stored, std::string_view word) const;
   void index();
   // Whether some listed word has this length and this (folded) first byte.
   bool may_contain(std::string_view word) const;
