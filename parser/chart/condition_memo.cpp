@@ -1,6 +1,7 @@
 #include "parser/chart/condition_memo.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "lexicon/attributes/att_vec.h"
 #include "parser/chart/pitem.h"
@@ -14,6 +15,15 @@
 
 namespace velmo {
 namespace {
+
+// Appends the decimal digits of `number` (as std::to_string writes them,
+// without building a string of its own).
+template <class Number>
+void append_number(std::string& text, Number number) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+  text.append(digits, end);
+}
 
 TypeId pitem_type() {
   static const TypeId id = type_id("PItem*");
@@ -339,7 +349,9 @@ int ConditionPlan::compile_call(const std::vector<Node>& nodes, std::size_t at, 
 // number; a single part is remembered as the part itself.
 void ConditionPlan::number_whole(ConditionMemo& memo) {
   if (steps_.size() == 1 && first_ == 0 && steps_[0].if_true == kTrue && steps_[0].if_false == kFalse) return;
-  std::string shape = std::to_string(first_) + ' ';
+  std::string shape;
+  append_number(shape, first_);
+  shape += ' ';
   std::vector<int> parts;
   for (const Step& step : steps_) {
     if (step.kind == Kind::kPart) parts.push_back(step.number);
@@ -347,22 +359,26 @@ void ConditionPlan::number_whole(ConditionMemo& memo) {
     // the parts' numbers.
     switch (step.kind) {
       case Kind::kPart:
-        shape += std::to_string(step.number);
+        append_number(shape, step.number);
         break;
       case Kind::kGate:
         shape += 'g';
-        shape += std::to_string(step.body);
+        append_number(shape, step.body);
         break;
       case Kind::kNote:
         shape += step.notes_accepted ? 't' : 'f';
         break;
     }
     if (step.kind != Kind::kPart) {
-      shape += std::to_string(step.word);
+      append_number(shape, step.word);
       shape += '/';
-      shape += std::to_string(step.bit);
+      append_number(shape, step.bit);
     }
-    shape += ':' + std::to_string(step.if_true) + ':' + std::to_string(step.if_false) + ' ';
+    shape += ':';
+    append_number(shape, step.if_true);
+    shape += ':';
+    append_number(shape, step.if_false);
+    shape += ' ';
   }
   number_ = memo.plan_number_of(shape, parts);
   if (number_ < ItemAnswers::kPlans && memo.plan_answer_kept(number_)) {
