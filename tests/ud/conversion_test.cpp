@@ -1489,6 +1489,40 @@ TEST(SchemeToUd, PunctuationIsPlacedByTheTreeNotByTheParse) {
   for (int p : {3, 6, 8, 9, 13}) EXPECT_EQ(sentence.words[p].deprel, "punct") << p;
 }
 
+TEST(SchemeToUd, BracketsAroundSeveralPiecesGoToTheHighestWordInside) {
+  // Ann left (Bob came too). The parse hangs "too" from "left", so the
+  // words inside are no single phrase: both brackets go to "came", the word
+  // inside nearest the root, not one to "came" and the other to the root.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
+      "5\t(came\tcome V\t2\tpara\t(gov leave))\n"
+      "6\t(too\t~ Adv\t2\tmod\t(gov leave))\n"
+      ")\n",
+      "Ann left (Bob came too).");
+  ASSERT_EQ(sentence.words.size(), 8u);
+  EXPECT_EQ(sentence.words[2].head, 5);
+  EXPECT_EQ(sentence.words[6].head, 5);
+  EXPECT_EQ(sentence.words[7].head, 2);  // the full stop after them goes to the root
+  // Quotes around pieces alike: Ann said " Bob came too " .
+  UdSentence quoted = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov say))\n"
+      "2\t(said\tsay V\tE1\ti\t(gov fin))\n"
+      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
+      "5\t(came\tcome V\t2\tpara\t(gov say))\n"
+      "6\t(too\t~ Adv\t2\tmod\t(gov say))\n"
+      ")\n",
+      "Ann said \"Bob came too\".");
+  ASSERT_EQ(quoted.words.size(), 8u);
+  EXPECT_EQ(quoted.words[2].head, 5);
+  EXPECT_EQ(quoted.words[6].head, 5);
+}
+
 TEST(SchemeToUd, TheLastMarkInsideQuotesGoesToWhatTheyEnclose) {
   // Ann said "we won." (the full stop belongs to the quoted clause).
   UdSentence sentence = from_velmo(
