@@ -339,6 +339,7 @@ class SchemeToUd {
     ranges_with_to();
     stranded_prepositions();
     else_after_place_adverbs();
+    final_marks_after_become();
     second_as_of_a_comparison();
     prepositions_before_gerunds();
     addresses_after_names();
@@ -2410,6 +2411,35 @@ class SchemeToUd {
       if (std::find(ud_head_.begin() + 1, ud_head_.begin() + n + 1, p) != ud_head_.begin() + n + 1) continue;
       ud_head_[p] = p - 1;
     }
+  }
+
+  // A sentence whose main verb is "become" or "remain" and that ends with
+  // the verb's predicate (It became clear. He remained chairman.): the
+  // treebank hangs the closing marks from the predicate, not from the verb
+  // (the train treebank: 31 such sentences against 7).
+  void final_marks_after_become() {
+    const int n = static_cast<int>(tokens_.size());
+    const int root = first_root();
+    if (root == 0 || node_at_[root] < 0 || nodes_[node_at_[root]].category != "V") return;
+    const std::string& lemma = nodes_[node_at_[root]].root;
+    if (lemma != "become" && lemma != "remain") return;
+    int last = n;
+    while (last > root && is_punctuation(tokens_[last - 1].form) && ud_head_[last] == root && ud_rel_[last] == "punct")
+      --last;
+    if (last == n) return;
+    int predicate = 0;
+    for (int p = root + 1; p <= last; ++p) {
+      if (ud_head_[p] != root) continue;
+      if (ud_rel_[p] == "xcomp" && predicate == 0) {
+        const std::string_view category = category_at(p);
+        if (category != "A" && category != "N") return;
+        predicate = p;
+      } else if (ud_rel_[p] != "punct") {
+        return;
+      }
+    }
+    if (predicate == 0) return;
+    for (int p = last + 1; p <= n; ++p) ud_head_[p] = predicate;
   }
 
   // The second "as" of "as soon as possible" (as quickly as possible, as

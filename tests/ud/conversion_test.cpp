@@ -1523,6 +1523,25 @@ TEST(SchemeToUd, BracketsAroundSeveralPiecesGoToTheHighestWordInside) {
   EXPECT_EQ(quoted.words[6].head, 5);
 }
 
+TEST(SchemeToUd, TheFinalMarkAfterThePredicateOfBecomeGoesToThePredicate) {
+  auto final_mark = [](const std::string& verb, const std::string& root, const std::string& rest) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(It\t~ N\t2\ts\t(gov " + root + "))\n"
+        "2\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
+        "3\t(clear\t~ A\t2\tobj\t(gov " + root + "))\n" + rest +
+        ")\n",
+        "It " + verb + " clear" + (rest.empty() ? "" : " later") + ".");
+    return sentence.words.back().head;
+  };
+  EXPECT_EQ(final_mark("became", "become", ""), 3);
+  EXPECT_EQ(final_mark("remained", "remain", ""), 3);
+  // Not after another verb, nor when the verb has words after its predicate.
+  EXPECT_EQ(final_mark("made", "make", ""), 2);
+  EXPECT_EQ(final_mark("became", "become", "4\t(later\t~ Adv\t2\tmod\t(gov become))\n"), 2);
+}
+
 TEST(SchemeToUd, TheLastMarkInsideQuotesGoesToWhatTheyEnclose) {
   // Ann said "we won." (the full stop belongs to the quoted clause).
   UdSentence sentence = from_velmo(
