@@ -775,6 +775,17 @@ class SchemeToUd {
     return std::binary_search(std::begin(words), std::end(words), lower(nodes_[node].word));
   }
 
+  // Whether an adverb the conversion makes a preposition (around, above:
+  // see preposition_before_noun) hangs from the noun: the noun is then no
+  // object but an oblique (swirls around your body; held-out train: 11 of
+  // 14 such objects are obl, 1 nmod).
+  bool takes_preposition(int noun) const {
+    for (int child : edit_.children(noun))
+      if (nodes_[child].category == "Adv" && nodes_[child].relation == "mod" && preposition_before_noun(child))
+        return true;
+    return false;
+  }
+
   // A lowercase point of the compass (west, northeast).
   bool compass_point(int node) const {
     static constexpr std::string_view points[] = {"north",     "south",     "east",      "west",
@@ -839,6 +850,7 @@ class SchemeToUd {
     if (r == "obj" && predicative_object(index)) return "xcomp";
     if (r == "obj" && time_phrase(index)) return "obl";
     if (r == "obj" && object_of_stranded_preposition(index)) return "obl";
+    if ((r == "obj" || r == "obj2") && takes_preposition(index)) return under_noun ? "nmod" : "obl";
     if ((r == "obj" || r == "obj2") && complementiser_that(index)) return "mark";
     // "that" taken as the first of two objects opens the clause of the
     // second (train: 12 mark, 1 obj).
@@ -1426,6 +1438,27 @@ class SchemeToUd {
     if (members.size() != 1 || members.front() == first) return;
     const int word = members.front();
     if (listed_adverb(verb, lower(nodes_[word].word))) relations_[word] = "advmod";
+    preposition_of_verb_item(node, word, verb);
+  }
+
+  // A verb item whose word after the verb is a preposition that the train
+  // treebank does not have as that verb's particle, with an object after it
+  // (concentrate on the breath, trade in Brazil, get over it): the
+  // preposition marks the object, an oblique (held-out train documents,
+  // two folds: 9 prepositions gained their gold head, none lost it).
+  void preposition_of_verb_item(int verb_node, int word, const std::string& verb) {
+    static constexpr std::string_view prepositions[] = {"about", "across", "after", "at",   "for",  "from",
+                                                        "in",    "into",   "of",    "on",   "onto", "over",
+                                                        "to",    "upon",   "with"};
+    const std::string form = lower(nodes_[word].word);
+    if (!one_of(form, prepositions) || listed_particle(verb, form)) return;
+    for (int child : edit_.children(verb_node)) {
+      if (!alive(child) || relations_[child] != "obj" || nodes_[child].position <= nodes_[word].position) continue;
+      edit_.set_head(word, child);
+      relations_[word] = "case";
+      relations_[child] = "obl";
+      return;
+    }
   }
 
   void head_item(int node, const std::vector<int>& members, int chosen, const char* relation) {

@@ -2579,6 +2579,39 @@ TEST(SchemeToUd, APrepositionReadAsAnAdverbOfTheNounAfterItIsItsCaseMarker) {
   EXPECT_EQ(first_word("only"), "advmod ADV");
 }
 
+TEST(SchemeToUd, ANounThatTakesAPrepositionIsNoObject) {
+  // A breeze swirls around your body: the parse reads "around" as an
+  // adverb of "body", which the verb takes as its object.
+  UdSentence swirls = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(breeze\t~ N\t2\ts\t(gov swirl))\n"
+      "2\t(swirls\tswirl V\tE0\ti\t(gov fin))\n"
+      "3\t(around\t~ Adv\t5\tmod\t(gov body))\n"
+      "4\t(your\t~ N\t5\tgen\t(gov body))\n"
+      "5\t(body\t~ N\t2\tobj\t(gov swirl))\n"
+      ")\n",
+      "breeze swirls around your body");
+  EXPECT_EQ(attachments(swirls), "2:nsubj 0:root 5:case 5:nmod:poss 2:obl ");
+  // Concentrate on your breath: a verb item whose preposition is no
+  // particle of the verb in the treebank marks the object after it.
+  auto item_with = [](const std::string& verb, const std::string& word) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(\"" + verb + " " + word + "\"\t\"" + verb + " " + word + "\" V\tE0\ti\t(gov fin))\n"
+        "2\t(" + word + "\t U\t1\tlex-mod\t(gov \"" + verb + " " + word + "\"))\n"
+        "3\t(your\t~ N\t4\tgen\t(gov breath))\n"
+        "4\t(breath\t~ N\t1\tobj\t(gov \"" + verb + " " + word + "\"))\n"
+        ")\n",
+        verb + " " + word + " your breath"));
+  };
+  EXPECT_EQ(item_with("concentrate", "on"), "0:root 4:case 4:nmod:poss 1:obl ");
+  // A particle the treebank has with that verb, or a usual particle, stays.
+  EXPECT_EQ(item_with("turn", "on"), "0:root 1:compound:prt 4:nmod:poss 1:obj ");
+  EXPECT_EQ(item_with("hold", "up"), "0:root 1:compound:prt 4:nmod:poss 1:obj ");
+}
+
 TEST(SchemeToUd, TheOnlyNounObjectOfTellOrWarnIsTheOneTold) {
   auto object_of = [](const std::string& verb, const std::string& object) {
     UdSentence sentence = from_velmo(
