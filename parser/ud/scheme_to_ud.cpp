@@ -2032,19 +2032,41 @@ class SchemeToUd {
   // An adjective right before a common noun that is a compound of the noun
   // after it modifies the whole compound (authentic meat pies, old shoe
   // sizing machines): the treebank hangs it from the compound's last noun.
+  //
+  // So does an adjective further before that compound part, past other
+  // adjectives (covert nuclear weapons program, the main Kurdish coalition
+  // list): the parse hung it from the noun the adjective next to that noun
+  // modifies, and only that nearest adjective may form a unit with it.
   void adjectives_over_compounds() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p + 2 <= n; ++p) {
-      int noun = p + 1;
-      if (ud_rel_[p] != "amod" || ud_head_[p] != noun) continue;
+      const int noun = ud_head_[p];
+      if (ud_rel_[p] != "amod" || noun <= p || noun > n) continue;
+      const bool next = noun == p + 1;
+      if (!next && (category_at(p) != "A" || !only_adjectives_between(p, noun))) continue;
       // An adjective in small letters goes over a name too (other Cargill
       // people, moderate Taliban leaders).
       const bool small = !starts_upper(tokens_[p - 1].form);
       auto part = [&](int q) { return small ? noun_compound_part(q) : common_compound_part(q); };
-      if (!part(noun) || adjective_noun_unit(lower(tokens_[p - 1].form), lower(tokens_[noun - 1].form))) continue;
+      if (!part(noun) || (next && adjective_noun_unit(lower(tokens_[p - 1].form), lower(tokens_[noun - 1].form))))
+        continue;
       const int head = last_of_compound(noun, part);
       if (head >= 0) ud_head_[p] = head;
     }
+  }
+
+  // Whether the words between p and noun are adjectives, adverbs, verbs
+  // and marks, one at least an adjective of a noun (covert nuclear, far
+  // ranging, Israeli - Palestinian).
+  bool only_adjectives_between(int p, int noun) const {
+    bool adjective = false;
+    for (int q = p + 1; q < noun; ++q) {
+      const std::string_view category = category_at(q);
+      if (category == "A" && ud_rel_[q] == "amod") adjective = true;
+      else if (category != "A" && category != "Adv" && category != "V" && category != "Punc" && !category.empty())
+        return false;
+    }
+    return adjective;
   }
 
   // The last word of the compound that `noun` is a part of: next_in_compound()

@@ -1778,6 +1778,33 @@ TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
   EXPECT_EQ(attachments(apart).substr(0, 7), "2:amod ");
 }
 
+TEST(SchemeToUd, AnAdjectiveBeforeAnotherAdjectiveOfACompoundPartModifiesItsLastNoun) {
+  // covert nuclear weapons program: both adjectives hung from weapons;
+  // the first goes over the compound as the nearest one does.
+  auto attachments_of = [](const std::string& first, const std::string& between) {
+    return attachments(from_velmo("(\n"
+                                  "1\t(" + first + "\t~ A\t3\tmod\t(gov weapon))\n"
+                                  "2\t(" + between + "\t~ A\t3\tmod\t(gov weapon))\n"
+                                  "3\t(weapons\tweapon N\t4\tnn\t(gov program))\n"
+                                  "4\t(program\t~ N\t*\t)\n"
+                                  ")\n",
+                                  first + " " + between + " weapons program"));
+  };
+  EXPECT_EQ(attachments_of("covert", "nuclear"), "4:amod 4:amod 4:compound 0:root ");
+  // and past a pair the treebank keeps together (new chemical weapons program).
+  EXPECT_EQ(attachments_of("new", "chemical"), "4:amod 3:amod 4:compound 0:root ");
+  // A noun between them keeps the adjective where it is.
+  UdSentence noun_between = from_velmo(
+      "(\n"
+      "1\t(old\t~ A\t3\tmod\t(gov shoe))\n"
+      "2\t(man\t~ N\t3\tnn\t(gov shoe))\n"
+      "3\t(shoe\t~ N\t4\tnn\t(gov machine))\n"
+      "4\t(machines\tmachine N\t*\t)\n"
+      ")\n",
+      "old man shoe machines");
+  EXPECT_EQ(attachments(noun_between).substr(0, 7), "3:amod ");
+}
+
 TEST(SchemeToUd, AnInitialOfTwoLettersOpeningANameIsNoPersonsName) {
   // the U.N. Security Council: compounds under Council, not a flat name.
   UdSentence body = from_velmo(
