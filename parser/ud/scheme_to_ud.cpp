@@ -2112,13 +2112,20 @@ class SchemeToUd {
     return head;
   }
 
-  // The noun a compound part hangs from when it is the next word, or the
-  // word after a hyphen (self - interest); else -1.
+  // The noun a compound part hangs from when it is the next word, the word
+  // after a hyphen (self - interest), or a later word that every word
+  // between hangs from as a compound part too (position signoff process,
+  // with position and signoff both under process), when none of them is
+  // capitalised (Shiite cleric Muqtada al - Sadr: the adjective is the
+  // title's); else -1.
   int next_in_compound(int p) const {
     int head = ud_head_[p];
     if (head == p + 1) return head;
     if (head == p + 2 && tokens_[p].form == "-") return head;
-    return -1;
+    if (head <= p + 1 || starts_upper(tokens_[head - 1].form)) return -1;
+    for (int q = p + 1; q < head; ++q)
+      if (ud_rel_[q] != "compound" || ud_head_[q] != head || starts_upper(tokens_[q - 1].form)) return -1;
+    return head;
   }
 
   // A number right before a noun that is a compound of the noun after it

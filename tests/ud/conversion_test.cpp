@@ -1765,6 +1765,26 @@ TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
       ")\n",
       "own self - interest");
   EXPECT_EQ(attachments(hyphen).substr(0, 17), "4:amod 4:compound");
+  // robust position signoff process: past a compound part of the same noun.
+  UdSentence flat_parts = from_velmo(
+      "(\n"
+      "1\t(robust\t~ A\t2\tmod\t(gov position))\n"
+      "2\t(position\t~ N\t4\tnn\t(gov process))\n"
+      "3\t(signoff\t~ N\t4\tnn\t(gov process))\n"
+      "4\t(process\t~ N\t*\t)\n"
+      ")\n",
+      "robust position signoff process");
+  EXPECT_EQ(attachments(flat_parts), "4:amod 4:compound 4:compound 0:root ");
+  // but not into a name (Shiite cleric Muqtada al - Sadr).
+  UdSentence name = from_velmo(
+      "(\n"
+      "1\t(Shiite\t~ A\t2\tmod\t(gov cleric))\n"
+      "2\t(cleric\t~ N\t4\tnn\t(gov al))\n"
+      "3\t(Muqtada\t~ N\t4\tnn\t(gov al))\n"
+      "4\t(al\t~ N\t*\t)\n"
+      ")\n",
+      "Shiite cleric Muqtada al");
+  EXPECT_EQ(attachments(name).substr(0, 7), "2:amod ");
   // A compound part that hangs from a noun further off is left alone.
   UdSentence apart = from_velmo(
       "(\n"
