@@ -241,6 +241,13 @@
                                                 (comp (pitem-modifiee) (after-parenthetical))))
                                        (not (comp (pitem-modifier) (before-colon)))))
 
+;; A subject takes no punctuation of its own, except the bracket opening
+;; the sentence before it: "(Newsweek reported that ...)" is a clause in
+;; brackets, not a noun with a participle after it.
+(defun sentence-opening-bracket () (and (sentence-start) (comp (get-modifier-by-type punc) (pitem-head-word) (in ("(" "[")))
+                                         (not (comp (pitem-head-child) (expletive))) (not (pitem-following-word (in (")" "]"))))))
+(defun subject-punctuation () (or (no-punc) (sentence-opening-bracket)))
+
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
 
@@ -993,9 +1000,9 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   ;; The subject is also the empty subject of an infinitive the verb's
   ;; frame took (Ann wants to leave).
-  (? (N (dep-type s) (max-dist 8) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+  (? (N (dep-type s) (max-dist 8) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (subject-punctuation) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (not (controlled)) (or (finite) (not (get-modifier-by-type aux))))))
-     (N (dep-type s) (max-dist 30) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+     (N (dep-type s) (max-dist 30) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (subject-punctuation) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (controlled) (or (finite) (not (get-modifier-by-type aux))))))
      ;; In a question the subject stands between two auxiliaries (Will you
      ;; be going?, Should I be worried?).
@@ -1004,7 +1011,7 @@
         (modifiee-cond (get-modifier-by-type aux)))
      ;; A subject reaches past words set off by two commas before its verb
      ;; (These countries, with all their oil and resources, have ...).
-     (N (dep-type s) (max-dist 20) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+     (N (dep-type s) (max-dist 20) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (subject-punctuation) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (not (controlled)) (or (finite) (not (get-modifier-by-type aux))) (after-parenthetical))))
      ;; Any noun before it that nothing else takes, as a last resort (The
      ;; term "X" is located ..., Myself and Credit were calling in).
@@ -1235,7 +1242,7 @@
   ;; the clause is the predicate (Here it is., There you are!).
   (? (Adv (dep-type pred) (max-dist 3) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Hh]ere|[Tt]here)$"))))
           (modifiee-cond (and (comp (get-modifier-by-type s) (personal-pronoun)) (head-last) (or (before-punctuation) (sentence-end))))))
-  (? (N (dep-type s) (max-dist 8) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+  (? (N (dep-type s) (max-dist 8) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (subject-punctuation) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      ;; In a question the subject stands between two auxiliaries (Will you
      ;; be going?, Should I be worried?).
@@ -1243,7 +1250,7 @@
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
      ;; (and past words set off by two commas, as for V)
-     (N (dep-type s) (max-dist 20) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+     (N (dep-type s) (max-dist 20) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (subject-punctuation) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (or (finite) (not (get-modifier-by-type aux))) (after-parenthetical))))
      ;; Any noun before it that nothing else takes, as a last resort (The
      ;; term "X" is located ..., Myself and Credit were calling in).
