@@ -246,7 +246,10 @@
 ;; brackets, not a noun with a participle after it.
 (defun sentence-opening-bracket () (and (sentence-start) (comp (get-modifier-by-type punc) (pitem-head-word) (in ("(" "[")))
                                          (not (comp (pitem-head-child) (expletive))) (not (pitem-following-word (in (")" "]"))))))
-(defun subject-punctuation () (or (no-punc) (sentence-opening-bracket)))
+;; Nor the comma closing a participle phrase set off after it (The complaint,
+;; filed with the department, accuses ...).
+(defun set-off-participle () (comp (get-modifier-by-type mod) (and (participle) (starts-with-punctuation))))
+(defun subject-punctuation () (or (no-punc) (sentence-opening-bracket) (set-off-participle)))
 
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
@@ -834,6 +837,11 @@
         (modifiee-cond (not (and (personal-pronoun) (or (after-auxiliary) (not (nominative))))))
         (merged-cond (and (not (and (comp (pitem-modifier) (past-participle)) (comp (pitem-modifiee) (after-causative-verb))))
                           (not (and (comp (pitem-modifiee) (nominative)) (not (comp (pitem-modifier) (gerund))) (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^([Hh]ad|[Gg]ot)( |$)"))))))))
+     ;; A participle phrase set off by commas after the noun opening the
+     ;; sentence (The complaint, filed with the department, accuses ...):
+     ;; the noun takes the comma closing it too and is the subject.
+     (V (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (before-comma) (not (get-modifier-by-type s))))
+        (modifiee-cond (and (sentence-start) (not (personal-pronoun)))))
      ;; An infinitive of a noun that takes one (a chance to win, the right
      ;; to vote), never of a personal pronoun (I want you to go); after
      ;; other nouns it rather tells the purpose of the verb (used a
@@ -850,7 +858,9 @@
   (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))
      (Punc (dep-type punc) (max-dist 12) (dep-weight 2.0)
            (modifier-cond (and (comp (pitem-head-word) (in (","))) (not (pitem-following-word (in ("and" "or" "but" "&" "nor"))))))
-           (modifiee-cond (starts-with-punctuation))))
+           (modifiee-cond (starts-with-punctuation)))
+     (Punc (dep-type punc) (max-dist 30) (dep-weight 2.0) (modifier-cond (comma))
+           (modifiee-cond (and (sentence-start) (set-off-participle)))))
   ;; As a last resort, a noun phrase takes a noun phrase or number after it
   ;; that nothing else takes, past a colon, dash or bracket, as apposition
   ;; (Slope: 0.1171 (0.0022), Great place 5 stars); never after a bare
