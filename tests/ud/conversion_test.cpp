@@ -2659,6 +2659,30 @@ TEST(SchemeToUd, ANounThatTakesAPrepositionIsNoObject) {
   EXPECT_EQ(item_with("hold", "up"), "0:root 1:compound:prt 4:nmod:poss 1:obj ");
 }
 
+TEST(SchemeToUd, AnIngNounAsThePredicateOfBeIsAProgressiveVerb) {
+  // They are rooting for the party: "rooting" read as a noun predicate.
+  auto predicate = [](const std::string& word, const std::string& det) {
+    return from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(They\t~ N\t2\ts\t(gov be))\n"
+        "2\t(are\tbe VBE\tE0\ti\t(gov fin))\n" +
+            (det.empty() ? "" : "3\t(" + det + "\t~ Det\t4\tdet\t(gov " + word + "))\n") +
+            "4\t(" + word + "\t~ N\t2\tpred\t(gov be))\n"
+            "5\t(for\t~ Prep\t4\tmod\t(gov " + word + "))\n"
+            "6\t(it\t~ N\t5\tpcomp\t(gov for))\n"
+            ")\n",
+        "They are " + (det.empty() ? "" : det + " ") + word + " for it");
+  };
+  UdSentence rooting = predicate("rooting", "");
+  EXPECT_EQ(attachments(rooting), "3:nsubj 3:aux 0:root 5:case 3:obl ");
+  EXPECT_EQ(rooting.words[2].upos, "VERB");
+  // With a determiner it is a noun, and "be" its copula.
+  EXPECT_EQ(attachments(predicate("meeting", "the")), "4:nsubj 4:cop 4:det 0:root 6:case 4:nmod ");
+  // Nor is "nothing" or "something" a verb.
+  EXPECT_EQ(attachments(predicate("nothing", "")), "3:nsubj 3:cop 0:root 5:case 3:nmod ");
+}
+
 TEST(SchemeToUd, TheOnlyNounObjectOfTellOrWarnIsTheOneTold) {
   auto object_of = [](const std::string& verb, const std::string& object) {
     UdSentence sentence = from_velmo(
