@@ -1521,6 +1521,20 @@ TEST(SchemeToUd, BracketsAroundSeveralPiecesGoToTheHighestWordInside) {
   ASSERT_EQ(quoted.words.size(), 8u);
   EXPECT_EQ(quoted.words[2].head, 5);
   EXPECT_EQ(quoted.words[6].head, 5);
+  // So does the last mark inside them: Ann left (Bob came too?).
+  UdSentence asked = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
+      "5\t(came\tcome V\t2\tpara\t(gov leave))\n"
+      "6\t(too\t~ Adv\t2\tmod\t(gov leave))\n"
+      ")\n",
+      "Ann left (Bob came too?).");
+  ASSERT_EQ(asked.words.size(), 9u);
+  EXPECT_EQ(asked.words[6].head, 5);
+  EXPECT_EQ(asked.words[8].head, 2);
 }
 
 TEST(SchemeToUd, TheFinalMarkAfterThePredicateOfBecomeGoesToThePredicate) {
