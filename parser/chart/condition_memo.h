@@ -42,6 +42,7 @@
 
 #include "parser/chart/condition_tree.h"
 #include "parser/chart/pitem.h"
+#include "parser/chart/place_answers.h"
 #include "parser/forest/flat_memo.h"
 #include "parser/functions/item_test.h"
 
@@ -166,7 +167,10 @@ class ConditionMemo {
   }
 
   // Forgets the answers (the items of a sentence are reused by the next).
-  void clear() { answers_.clear(); }
+  void clear() {
+    answers_.clear();
+    place_answers_.clear();
+  }
 
  private:
   bool ask(LExp& condition, int number, PItem& item, const std::uint64_t& changes, bool& remembered);
@@ -208,7 +212,12 @@ class ConditionMemo {
     // For a test of the span's words by filters alone (reg-match, in), the
     // filters, asked about the words directly; else empty.
     std::vector<const TextFilter*> filters;
+    // Not kItem: the condition's bit in the answers per place (-1: its
+    // answers are kept in the table).
+    int place_slot = -1;
   };
+  // Numbers a new condition read from `exp`.
+  void add_condition(const LExp* exp);
   static Condition condition_of(const LExp* exp);
   // The answer of a condition that tests the words of the item's span (or
   // those at its start or end) alone, from the answers kept per place or by
@@ -229,6 +238,7 @@ class ConditionMemo {
   // By function body; the bodies stay alive with the parts' owners.
   std::unordered_map<const LExp*, CallPlan> call_plans_;
   FlatMemo<Key, bool, KeyHash> answers_{4096};
+  PlaceAnswers place_answers_;
 };
 
 // A link condition read as and, or and not over parts (calls of functions,

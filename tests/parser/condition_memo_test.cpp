@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "lexical/functions/att_functions.h"
 #include "parser/chart/condition_memo.h"
@@ -115,6 +116,31 @@ TEST_F(ConditionMemoTest, TheFirstPartThatRefusesAloneIsNamed) {
       EXPECT_FALSE(accepted);
     }
     EXPECT_EQ(refused, !expression_accepts("(head-last)", item));
+  }
+}
+
+// More tests of the span's words than the answers per place have bits for:
+// the later ones are kept in the table, and all answer as their expressions.
+TEST_F(ConditionMemoTest, SpanTestsPastThePlacesBitsAnswerAsTheirExpressions) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < PlaceAnswers::kSlots + 8; ++i)
+    texts.push_back("(comp (pitem-head-word) (in (\"dog\" \"w" + std::to_string(i) + "\")))");
+  // The plans stay alive: a word test's filters belong to its expression.
+  std::vector<std::shared_ptr<const ConditionPlan>> plans;
+  for (const std::string& text : texts) {
+    plans.push_back(plan(text));
+    ASSERT_NE(plans.back(), nullptr) << text;
+    for (PItem* item : {phrase, noun}) {
+      const bool expected = expression_accepts(text, item);
+      EXPECT_EQ(plans.back()->accepts(memo, *item, changes), expected) << text;
+    }
+  }
+  // Asked again, from the places' bits and from the table.
+  noun->vector_changed();
+  phrase->vector_changed();
+  for (const auto& made : {plans.front(), plans.back()}) {
+    EXPECT_TRUE(made->accepts(memo, *noun, changes));
+    EXPECT_FALSE(made->accepts(memo, *phrase, changes));
   }
 }
 
