@@ -253,6 +253,7 @@ std::shared_ptr<const ConditionPlan> ConditionPlan::build(const IRSlist& form, C
   std::vector<Node> nodes;
   if (!plan->add_node(form, memo, nodes)) return nullptr;
   plan->first_ = plan->compile(nodes, 0, kTrue, kFalse);
+  plan->refusal_step_ = plan->refusal_step_at(plan->first_);
   // The first answer of a part of a common shape is read from the item.
   for (Step& step : plan->steps_)
     if (step.part) step.test = ItemTest::of(*step.part);
@@ -411,15 +412,21 @@ void ConditionPlan::number_whole(ConditionMemo& memo) {
   }
 }
 
-ConditionPlan::Refusal ConditionPlan::refusal_at(int at) const {
-  if (at < 0) return {};
+int ConditionPlan::refusal_step_at(int at) const {
+  if (at < 0) return -1;
   const Step& step = steps_[static_cast<std::size_t>(at)];
-  if (!step.in_item || !leads_to_false(step.if_false)) return {};
+  if (!step.in_item || !leads_to_false(step.if_false)) return -1;
   // The first part of a gated call, when it refuses the call alone, refuses
   // the plan too, and is known as early as without the gate.
   if (step.kind == Kind::kGate)
-    if (const Refusal inner = refusal_at(step.body); inner.bit) return inner;
-  return {step.word, step.bit};
+    if (const int inner = refusal_step_at(step.body); inner >= 0) return inner;
+  return at;
+}
+
+bool ConditionPlan::refusal_reads_only(const ConditionMemo& memo) const {
+  if (refusal_step_ < 0) return false;
+  const Step& step = steps_[static_cast<std::size_t>(refusal_step_)];
+  return step.kind == Kind::kPart && (step.test || memo.reads(step.number) != ConditionMemo::Reads::kItem);
 }
 
 bool ConditionPlan::leads_to_false(int at) const {

@@ -119,6 +119,38 @@ TEST_F(ConditionMemoTest, TheFirstPartThatRefusesAloneIsNamed) {
   }
 }
 
+// A refusing first part that asking cannot change (a direct test, a test of
+// the words) may be asked alone: it answers as the expression and is kept
+// in the item's bits where the plan's walk finds it.
+TEST_F(ConditionMemoTest, ARefusingPartThatOnlyReadsIsAskedAlone) {
+  // The plans stay alive: a word test's filters belong to its expression.
+  std::vector<std::shared_ptr<const ConditionPlan>> reading;
+  for (const char* text : {"(and (head-last) (get-modifier-by-type det))",
+                           "(and (comp (pitem-head-word) (in (\"dog\"))) (head-first))",
+                           "(and (pitem-following-word (in (\"x\"))) (head-first))"}) {
+    reading.push_back(plan(text));
+    ASSERT_NE(reading.back(), nullptr) << text;
+    EXPECT_TRUE(reading.back()->refusal_reads_only(memo)) << text;
+  }
+  for (const char* text : {"(and (include-preceding-word) (head-last))", "(or (head-last) (head-first))",
+                           "(not (head-last))"}) {
+    auto made = plan(text);
+    ASSERT_NE(made, nullptr) << text;
+    EXPECT_FALSE(made->refusal_reads_only(memo)) << text;
+  }
+  const auto& both = reading[0];
+  const int head_last = number("(head-last)");
+  const std::uint64_t bit = std::uint64_t{1} << (head_last % 64);
+  for (PItem* item : {phrase, noun}) {
+    EXPECT_EQ(both->refusal_accepts(memo, *item, changes), expression_accepts("(head-last)", item));
+    EXPECT_TRUE(item->answers.known[head_last / 64] & bit);
+    EXPECT_EQ(both->accepts(memo, *item, changes),
+              expression_accepts("(and (head-last) (get-modifier-by-type det))", item));
+  }
+  EXPECT_TRUE(reading[1]->refusal_accepts(memo, *noun, changes));
+  EXPECT_FALSE(reading[1]->refusal_accepts(memo, *phrase, changes));
+}
+
 // More tests of the span's words than the answers per place have bits for:
 // the later ones are kept in the table, and all answer as their expressions.
 TEST_F(ConditionMemoTest, SpanTestsPastThePlacesBitsAnswerAsTheirExpressions) {
