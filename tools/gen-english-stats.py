@@ -34,6 +34,7 @@ from collections import Counter, defaultdict
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "lexgen"))
 
+from lexicon_builder import parse_closed_class  # noqa: E402
 from sources import default_ewt, read_wn_index  # noqa: E402
 
 ROOT = os.path.dirname(HERE)
@@ -165,8 +166,38 @@ def word_key(text):
     return text.lower()
 
 
+CLOSED_CLASS = os.path.join(HERE, "lexgen", "closed-class.txt")
+
+
+def read_closed_roots(path=CLOSED_CLASS):
+    """Maps each closed-class word (lower case) to the root the lexicon
+    gives it in each of its closed-class categories: the reading's lemma
+    when it names one ("is" -> "be"), else the word itself. The parser asks
+    the relation database with these roots ("him", "these", "an"), not with
+    the treebank's lemmas ("he", "this", "a")."""
+    roots = {}
+    for lowered, (key, readings) in parse_closed_class(path).items():
+        for reading in readings:
+            roots.setdefault(lowered, {}).setdefault(reading.category, word_key(reading.lemma or key))
+    return roots
+
+
+def parser_root(node, closed_roots):
+    """The root the parser gives a word: the closed-class list's for a
+    closed-class word in one of its listed categories, else the treebank's
+    lemma. A word heading a fixed phrase (as well, so that) keeps the
+    phrase, the root of the lexicon's entry for it."""
+    by_category = closed_roots.get(word_key(node.word))
+    if by_category and " " not in node.root:
+        root = by_category.get(category_key(node.cat))
+        if root is not None:
+            return root
+    return word_key(node.root)
+
+
 class Statistics:
-    def __init__(self):
+    def __init__(self, closed_roots=None):
+        self.closed_roots = closed_roots or {}
         self.distances = defaultdict(Counter)   # key -> distance -> count
         self.triples = Counter()                # (head, relation, modifier) -> count
         self.categories = defaultdict(Counter)  # head word -> category -> count
@@ -204,15 +235,18 @@ class Statistics:
 
         for node in nodes:
             if node.position is not None:
-                self.occurrences[word_key(node.root)] += 1
+                self.occurrences[self.root_of(node)] += 1
             head = by_label.get(node.gov)
             if head is None:
                 continue
             self.add_dependency(head, node, children, position, first_word)
 
+    def root_of(self, node):
+        return parser_root(node, self.closed_roots)
+
     def add_dependency(self, head, node, children, position, first_word):
-        head_word = word_key(head.root)
-        modifier_word = word_key(node.root)
+        head_word = self.root_of(head)
+        modifier_word = self.root_of(node)
         self.categories[head_word][head.cat] += 1
         relations = [node.rel]
         if node.cat == "Prep":
@@ -220,7 +254,7 @@ class Statistics:
             # preposition itself; its object is the word that matters.
             relations.append(word_key(node.root))
             objects = [c for c in children.get(node.label, []) if c.rel == "pcomp"]
-            modifier_word = word_key(objects[0].root) if objects else modifier_word
+            modifier_word = self.root_of(objects[0]) if objects else modifier_word
         head_position = position(head)
         # A relative clause stands where it begins, as the parser places a
         # clause head without a word of its own (at ", which ..." its
@@ -316,9 +350,31 @@ def read_noun_classes(wordnet_dir):
     return classes
 
 
+# The class of a pronoun as a prepositional object. WordNet's first noun
+# sense of a pronoun's spelling is another word's (me: Maine, us: United
+# States, he: helium), which would make "with me" a place and "to him" a
+# substance. "there" keeps its sense, a place.
+PRONOUN_CLASS = "pron"
+PLACE_PRONOUNS = {"there"}
+
+
+def read_pronouns(path=CLOSED_CLASS):
+    """The words the closed-class list reads as pronouns (lower case)."""
+    return {lowered for lowered, (key, readings) in parse_closed_class(path).items()
+            if any(r.category == "N" and "+pron" in r.features for r in readings)} - PLACE_PRONOUNS
+
+
+def object_classes(noun_classes, pronouns):
+    """The classes of prepositional objects: WordNet's noun classes, and
+    PRONOUN_CLASS for the pronouns."""
+    classes = dict(noun_classes)
+    classes.update((word, PRONOUN_CLASS) for word in pronouns)
+    return classes
+
+
 def word_class(word, noun_classes):
-    """The class of a prepositional object: its WordNet noun class, "num"
-    for a number, else "other"."""
+    """The class of a prepositional object: its WordNet noun class (or
+    PRONOUN_CLASS), "num" for a number, else "other"."""
     if word in noun_classes:
         return noun_classes[word]
     if any(c.isdigit() for c in word):
@@ -474,12 +530,12 @@ def main():
             sys.exit("gen-english-stats: udtool not found; build it or pass --udtool")
         text = subprocess.run([args.udtool, "to-scheme", args.ewt], check=True,
                               stdout=subprocess.PIPE).stdout.decode("utf-8")
-    stats = Statistics()
+    stats = Statistics(read_closed_roots())
     stats.modifier_categories = defaultdict(Counter)
     for nodes in read_sentences(text.splitlines()):
         stats.add_sentence(nodes)
         for node in nodes:
-            stats.modifier_categories[word_key(node.root)][node.cat] += 1
+            stats.modifier_categories[stats.root_of(node)][node.cat] += 1
 
     os.makedirs(args.out, exist_ok=True)
     prep_relations = {r for (h, r, m) in stats.triples if r not in SCHEME_RELATIONS}
@@ -490,7 +546,8 @@ def main():
     write_roots(stats, os.path.join(args.out, "roots.txt"))
     with tempfile.TemporaryDirectory() as work:
         triples = os.path.abspath(args.triples) if args.triples else os.path.join(work, "triples.txt")
-        heads = write_triples(stats, triples, read_noun_classes(args.wordnet),
+        classes = object_classes(read_noun_classes(args.wordnet), read_pronouns())
+        heads = write_triples(stats, triples, classes,
                               (args.association_power, args.unknown_modifier_power))
         if args.velmo:
             build_database(args.velmo, os.path.abspath(args.out), heads, triples)

@@ -241,6 +241,16 @@
                                                 (comp (pitem-modifiee) (after-parenthetical))))
                                        (not (comp (pitem-modifier) (before-colon)))))
 
+;; A subject takes no punctuation of its own, except the bracket opening
+;; the sentence before it: "(Newsweek reported that ...)" is a clause in
+;; brackets, not a noun with a participle after it.
+(defun sentence-opening-bracket () (and (sentence-start) (comp (get-modifier-by-type punc) (pitem-head-word) (in ("(" "[")))
+                                         (not (comp (pitem-head-child) (expletive))) (not (pitem-following-word (in (")" "]"))))))
+;; Nor the comma closing a participle phrase set off after it (The complaint,
+;; filed with the department, accuses ...).
+(defun set-off-participle () (comp (get-modifier-by-type mod) (and (participle) (starts-with-punctuation))))
+(defun subject-punctuation () (or (no-punc) (sentence-opening-bracket) (set-off-participle)))
+
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
 
@@ -827,6 +837,11 @@
         (modifiee-cond (not (and (personal-pronoun) (or (after-auxiliary) (not (nominative))))))
         (merged-cond (and (not (and (comp (pitem-modifier) (past-participle)) (comp (pitem-modifiee) (after-causative-verb))))
                           (not (and (comp (pitem-modifiee) (nominative)) (not (comp (pitem-modifier) (gerund))) (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^([Hh]ad|[Gg]ot)( |$)"))))))))
+     ;; A participle phrase set off by commas after the noun opening the
+     ;; sentence (The complaint, filed with the department, accuses ...):
+     ;; the noun takes the comma closing it too and is the subject.
+     (V (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (before-comma) (not (get-modifier-by-type s))))
+        (modifiee-cond (and (sentence-start) (not (personal-pronoun)))))
      ;; An infinitive of a noun that takes one (a chance to win, the right
      ;; to vote), never of a personal pronoun (I want you to go); after
      ;; other nouns it rather tells the purpose of the verb (used a
@@ -843,7 +858,9 @@
   (? (Punc (dep-type punc) (max-dist 12) (modifier-cond (closing-bracket)) (modifiee-cond (bracketed)))
      (Punc (dep-type punc) (max-dist 12) (dep-weight 2.0)
            (modifier-cond (and (comp (pitem-head-word) (in (","))) (not (pitem-following-word (in ("and" "or" "but" "&" "nor"))))))
-           (modifiee-cond (starts-with-punctuation))))
+           (modifiee-cond (starts-with-punctuation)))
+     (Punc (dep-type punc) (max-dist 30) (dep-weight 2.0) (modifier-cond (comma))
+           (modifiee-cond (and (sentence-start) (set-off-participle)))))
   ;; As a last resort, a noun phrase takes a noun phrase or number after it
   ;; that nothing else takes, past a colon, dash or bracket, as apposition
   ;; (Slope: 0.1171 (0.0022), Great place 5 stars); never after a bare
@@ -993,9 +1010,9 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   ;; The subject is also the empty subject of an infinitive the verb's
   ;; frame took (Ann wants to leave).
-  (? (N (dep-type s) (max-dist 8) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+  (? (N (dep-type s) (max-dist 8) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (subject-punctuation) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (not (controlled)) (or (finite) (not (get-modifier-by-type aux))))))
-     (N (dep-type s) (max-dist 30) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+     (N (dep-type s) (max-dist 30) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (subject-punctuation) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (controlled) (or (finite) (not (get-modifier-by-type aux))))))
      ;; In a question the subject stands between two auxiliaries (Will you
      ;; be going?, Should I be worried?).
@@ -1004,7 +1021,7 @@
         (modifiee-cond (get-modifier-by-type aux)))
      ;; A subject reaches past words set off by two commas before its verb
      ;; (These countries, with all their oil and resources, have ...).
-     (N (dep-type s) (max-dist 20) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+     (N (dep-type s) (max-dist 20) (check-slash ctl) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (subject-punctuation) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (not (controlled)) (or (finite) (not (get-modifier-by-type aux))) (after-parenthetical))))
      ;; Any noun before it that nothing else takes, as a last resort (The
      ;; term "X" is located ..., Myself and Credit were calling in).
@@ -1235,7 +1252,7 @@
   ;; the clause is the predicate (Here it is., There you are!).
   (? (Adv (dep-type pred) (max-dist 3) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Hh]ere|[Tt]here)$"))))
           (modifiee-cond (and (comp (get-modifier-by-type s) (personal-pronoun)) (head-last) (or (before-punctuation) (sentence-end))))))
-  (? (N (dep-type s) (max-dist 8) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+  (? (N (dep-type s) (max-dist 8) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (subject-punctuation) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
      ;; In a question the subject stands between two auxiliaries (Will you
      ;; be going?, Should I be worried?).
@@ -1243,7 +1260,7 @@
         (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative)) (after-auxiliary)))
         (modifiee-cond (get-modifier-by-type aux)))
      ;; (and past words set off by two commas, as for V)
-     (N (dep-type s) (max-dist 20) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (no-punc) (not-expletive) (not (genitive)) (not (accusative))))
+     (N (dep-type s) (max-dist 20) (merged-cond (subject-before-its-verb)) (modifier-cond (and (no-cc) (subject-punctuation) (not-expletive) (not (genitive)) (not (accusative))))
         (modifiee-cond (and (or (finite) (not (get-modifier-by-type aux))) (after-parenthetical))))
      ;; Any noun before it that nothing else takes, as a last resort (The
      ;; term "X" is located ..., Myself and Credit were calling in).
@@ -1329,10 +1346,12 @@
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)) (not (reporting-participle-with-object)))))
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
-     ;; verb phrase still takes its conjunct)
+     ;; verb phrase still takes its conjunct; one of another form, or past
+     ;; a complement of the copula, costs six times as much, which held-out
+     ;; train sentences prefer to three times)
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
      (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
-     (V (dep-type conj) (max-dist 20) (dep-weight 4.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement)))))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 9.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement)))))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
      ;; (a run-on after a copula's clause at twice the verb's cost: on
      ;; held-out train sentences the costlier run-on is right more often)
@@ -1469,11 +1488,13 @@
   ;; A conjoined clause without subject (an imperative) follows only a
   ;; clause without one (Call Vernon and get the details); after a clause
   ;; with a subject it is a verb phrase sharing that subject (makes me want
-  ;; to rush out and rescue people).
+  ;; to rush out and rescue people; Should we meet and make a plan), a
+  ;; conjoined clause only at ten times the cost (held-out train sentences
+  ;; prefer it to five times).
   (* (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))) (modifiee-cond (not (relative-word-clause))))
      (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (subjectless-clause)))
-     (C (dep-type conj) (max-dist 30) (dep-weight 5.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
+     (C (dep-type conj) (max-dist 30) (dep-weight 10.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (not (subjectless-clause)))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))

@@ -128,16 +128,30 @@ class LooseTokens {
     return right_edge_[top] >= *(end - 1) ? top : -1;
   }
 
+  // The word of first..last nearest the root (the leftmost of the nearest),
+  // -1 when the range holds no word: the head of what a pair of brackets or
+  // quotes encloses when the words inside form several pieces.
+  int highest_word(int first, int last) const {
+    auto begin = std::lower_bound(attached_.begin(), attached_.end(), first);
+    auto end = std::upper_bound(attached_.begin(), attached_.end(), last);
+    int highest = -1;
+    for (auto at = begin; at != end; ++at)
+      if (highest < 0 || depth_[*at] < depth_[highest]) highest = *at;
+    return highest;
+  }
+
   int head_for(int p, int left, int right) const {
     if (partner_[p]) {
       int first = std::min(p, partner_[p]), last = std::max(p, partner_[p]);
       int head = phrase_head(first + 1, last - 1);
+      if (head <= 0) head = highest_word(first + 1, last - 1);
       if (head > 0) return head;
     }
     // The last mark inside brackets or quotes (the full stop of a quoted
     // sentence) goes to what they enclose.
     if (int open = enclosing_[p]; open > 0 && (right == 0 || right > partner_[open])) {
       int head = phrase_head(open + 1, partner_[open] - 1);
+      if (head <= 0) head = highest_word(open + 1, partner_[open] - 1);
       if (head > 0) return head;
     }
     if (right == 0) return root_;  // final punctuation

@@ -1489,6 +1489,73 @@ TEST(SchemeToUd, PunctuationIsPlacedByTheTreeNotByTheParse) {
   for (int p : {3, 6, 8, 9, 13}) EXPECT_EQ(sentence.words[p].deprel, "punct") << p;
 }
 
+TEST(SchemeToUd, BracketsAroundSeveralPiecesGoToTheHighestWordInside) {
+  // Ann left (Bob came too). The parse hangs "too" from "left", so the
+  // words inside are no single phrase: both brackets go to "came", the word
+  // inside nearest the root, not one to "came" and the other to the root.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
+      "5\t(came\tcome V\t2\tpara\t(gov leave))\n"
+      "6\t(too\t~ Adv\t2\tmod\t(gov leave))\n"
+      ")\n",
+      "Ann left (Bob came too).");
+  ASSERT_EQ(sentence.words.size(), 8u);
+  EXPECT_EQ(sentence.words[2].head, 5);
+  EXPECT_EQ(sentence.words[6].head, 5);
+  EXPECT_EQ(sentence.words[7].head, 2);  // the full stop after them goes to the root
+  // Quotes around pieces alike: Ann said " Bob came too " .
+  UdSentence quoted = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov say))\n"
+      "2\t(said\tsay V\tE1\ti\t(gov fin))\n"
+      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
+      "5\t(came\tcome V\t2\tpara\t(gov say))\n"
+      "6\t(too\t~ Adv\t2\tmod\t(gov say))\n"
+      ")\n",
+      "Ann said \"Bob came too\".");
+  ASSERT_EQ(quoted.words.size(), 8u);
+  EXPECT_EQ(quoted.words[2].head, 5);
+  EXPECT_EQ(quoted.words[6].head, 5);
+  // So does the last mark inside them: Ann left (Bob came too?).
+  UdSentence asked = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
+      "5\t(came\tcome V\t2\tpara\t(gov leave))\n"
+      "6\t(too\t~ Adv\t2\tmod\t(gov leave))\n"
+      ")\n",
+      "Ann left (Bob came too?).");
+  ASSERT_EQ(asked.words.size(), 9u);
+  EXPECT_EQ(asked.words[6].head, 5);
+  EXPECT_EQ(asked.words[8].head, 2);
+}
+
+TEST(SchemeToUd, TheFinalMarkAfterThePredicateOfBecomeGoesToThePredicate) {
+  auto final_mark = [](const std::string& verb, const std::string& root, const std::string& rest) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(It\t~ N\t2\ts\t(gov " + root + "))\n"
+        "2\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
+        "3\t(clear\t~ A\t2\tobj\t(gov " + root + "))\n" + rest +
+        ")\n",
+        "It " + verb + " clear" + (rest.empty() ? "" : " later") + ".");
+    return sentence.words.back().head;
+  };
+  EXPECT_EQ(final_mark("became", "become", ""), 3);
+  EXPECT_EQ(final_mark("remained", "remain", ""), 3);
+  // Not after another verb, nor when the verb has words after its predicate.
+  EXPECT_EQ(final_mark("made", "make", ""), 2);
+  EXPECT_EQ(final_mark("became", "become", "4\t(later\t~ Adv\t2\tmod\t(gov become))\n"), 2);
+}
+
 TEST(SchemeToUd, TheLastMarkInsideQuotesGoesToWhatTheyEnclose) {
   // Ann said "we won." (the full stop belongs to the quoted clause).
   UdSentence sentence = from_velmo(
@@ -1712,6 +1779,26 @@ TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
       ")\n",
       "own self - interest");
   EXPECT_EQ(attachments(hyphen).substr(0, 17), "4:amod 4:compound");
+  // robust position signoff process: past a compound part of the same noun.
+  UdSentence flat_parts = from_velmo(
+      "(\n"
+      "1\t(robust\t~ A\t2\tmod\t(gov position))\n"
+      "2\t(position\t~ N\t4\tnn\t(gov process))\n"
+      "3\t(signoff\t~ N\t4\tnn\t(gov process))\n"
+      "4\t(process\t~ N\t*\t)\n"
+      ")\n",
+      "robust position signoff process");
+  EXPECT_EQ(attachments(flat_parts), "4:amod 4:compound 4:compound 0:root ");
+  // but not into a name (Shiite cleric Muqtada al - Sadr).
+  UdSentence name = from_velmo(
+      "(\n"
+      "1\t(Shiite\t~ A\t2\tmod\t(gov cleric))\n"
+      "2\t(cleric\t~ N\t4\tnn\t(gov al))\n"
+      "3\t(Muqtada\t~ N\t4\tnn\t(gov al))\n"
+      "4\t(al\t~ N\t*\t)\n"
+      ")\n",
+      "Shiite cleric Muqtada al");
+  EXPECT_EQ(attachments(name).substr(0, 7), "2:amod ");
   // A compound part that hangs from a noun further off is left alone.
   UdSentence apart = from_velmo(
       "(\n"
@@ -1723,6 +1810,33 @@ TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
       ")\n",
       "legal issues , case law");
   EXPECT_EQ(attachments(apart).substr(0, 7), "2:amod ");
+}
+
+TEST(SchemeToUd, AnAdjectiveBeforeAnotherAdjectiveOfACompoundPartModifiesItsLastNoun) {
+  // covert nuclear weapons program: both adjectives hung from weapons;
+  // the first goes over the compound as the nearest one does.
+  auto attachments_of = [](const std::string& first, const std::string& between) {
+    return attachments(from_velmo("(\n"
+                                  "1\t(" + first + "\t~ A\t3\tmod\t(gov weapon))\n"
+                                  "2\t(" + between + "\t~ A\t3\tmod\t(gov weapon))\n"
+                                  "3\t(weapons\tweapon N\t4\tnn\t(gov program))\n"
+                                  "4\t(program\t~ N\t*\t)\n"
+                                  ")\n",
+                                  first + " " + between + " weapons program"));
+  };
+  EXPECT_EQ(attachments_of("covert", "nuclear"), "4:amod 4:amod 4:compound 0:root ");
+  // and past a pair the treebank keeps together (new chemical weapons program).
+  EXPECT_EQ(attachments_of("new", "chemical"), "4:amod 3:amod 4:compound 0:root ");
+  // A noun between them keeps the adjective where it is.
+  UdSentence noun_between = from_velmo(
+      "(\n"
+      "1\t(old\t~ A\t3\tmod\t(gov shoe))\n"
+      "2\t(man\t~ N\t3\tnn\t(gov shoe))\n"
+      "3\t(shoe\t~ N\t4\tnn\t(gov machine))\n"
+      "4\t(machines\tmachine N\t*\t)\n"
+      ")\n",
+      "old man shoe machines");
+  EXPECT_EQ(attachments(noun_between).substr(0, 7), "3:amod ");
 }
 
 TEST(SchemeToUd, AnInitialOfTwoLettersOpeningANameIsNoPersonsName) {
@@ -2524,6 +2638,63 @@ TEST(SchemeToUd, APrepositionReadAsAnAdverbOfTheNounAfterItIsItsCaseMarker) {
   EXPECT_EQ(first_word("about"), "case ADP");
   EXPECT_EQ(first_word("around"), "case ADP");
   EXPECT_EQ(first_word("only"), "advmod ADV");
+}
+
+TEST(SchemeToUd, ANounThatTakesAPrepositionIsNoObject) {
+  // A breeze swirls around your body: the parse reads "around" as an
+  // adverb of "body", which the verb takes as its object.
+  UdSentence swirls = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(breeze\t~ N\t2\ts\t(gov swirl))\n"
+      "2\t(swirls\tswirl V\tE0\ti\t(gov fin))\n"
+      "3\t(around\t~ Adv\t5\tmod\t(gov body))\n"
+      "4\t(your\t~ N\t5\tgen\t(gov body))\n"
+      "5\t(body\t~ N\t2\tobj\t(gov swirl))\n"
+      ")\n",
+      "breeze swirls around your body");
+  EXPECT_EQ(attachments(swirls), "2:nsubj 0:root 5:case 5:nmod:poss 2:obl ");
+  // Concentrate on your breath: a verb item whose preposition is no
+  // particle of the verb in the treebank marks the object after it.
+  auto item_with = [](const std::string& verb, const std::string& word) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(\"" + verb + " " + word + "\"\t\"" + verb + " " + word + "\" V\tE0\ti\t(gov fin))\n"
+        "2\t(" + word + "\t U\t1\tlex-mod\t(gov \"" + verb + " " + word + "\"))\n"
+        "3\t(your\t~ N\t4\tgen\t(gov breath))\n"
+        "4\t(breath\t~ N\t1\tobj\t(gov \"" + verb + " " + word + "\"))\n"
+        ")\n",
+        verb + " " + word + " your breath"));
+  };
+  EXPECT_EQ(item_with("concentrate", "on"), "0:root 4:case 4:nmod:poss 1:obl ");
+  // A particle the treebank has with that verb, or a usual particle, stays.
+  EXPECT_EQ(item_with("turn", "on"), "0:root 1:compound:prt 4:nmod:poss 1:obj ");
+  EXPECT_EQ(item_with("hold", "up"), "0:root 1:compound:prt 4:nmod:poss 1:obj ");
+}
+
+TEST(SchemeToUd, AnIngNounAsThePredicateOfBeIsAProgressiveVerb) {
+  // They are rooting for the party: "rooting" read as a noun predicate.
+  auto predicate = [](const std::string& word, const std::string& det) {
+    return from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(They\t~ N\t2\ts\t(gov be))\n"
+        "2\t(are\tbe VBE\tE0\ti\t(gov fin))\n" +
+            (det.empty() ? "" : "3\t(" + det + "\t~ Det\t4\tdet\t(gov " + word + "))\n") +
+            "4\t(" + word + "\t~ N\t2\tpred\t(gov be))\n"
+            "5\t(for\t~ Prep\t4\tmod\t(gov " + word + "))\n"
+            "6\t(it\t~ N\t5\tpcomp\t(gov for))\n"
+            ")\n",
+        "They are " + (det.empty() ? "" : det + " ") + word + " for it");
+  };
+  UdSentence rooting = predicate("rooting", "");
+  EXPECT_EQ(attachments(rooting), "3:nsubj 3:aux 0:root 5:case 3:obl ");
+  EXPECT_EQ(rooting.words[2].upos, "VERB");
+  // With a determiner it is a noun, and "be" its copula.
+  EXPECT_EQ(attachments(predicate("meeting", "the")), "4:nsubj 4:cop 4:det 0:root 6:case 4:nmod ");
+  // Nor is "nothing" or "something" a verb.
+  EXPECT_EQ(attachments(predicate("nothing", "")), "3:nsubj 3:cop 0:root 5:case 3:nmod ");
 }
 
 TEST(SchemeToUd, TheOnlyNounObjectOfTellOrWarnIsTheOneTold) {

@@ -758,6 +758,7 @@ class LexiconBuilder:
         smoothed: a reading an ending offers but the words never have becomes
         dear."""
         chosen = defaultdict(Counter)
+        bare = defaultdict(Counter)                 # uses of the entry's own form, no ending
         offered = Counter()
         for form, category, frame in self.token_names:
             found = self.derived_with_entries(form)
@@ -769,8 +770,10 @@ class LexiconBuilder:
                 offered[key] += 1
             name = closest_name(names, category, frame)
             if name is not None:
-                key = next(key for reading, _, key in found if reading.name() == name)
+                key, ending = next((key, ending) for reading, ending, key in found if reading.name() == name)
                 chosen[key][name] += 1
+                if ending is None:
+                    bare[key][name] += 1
         for lowered, entry in self.entries.items():
             if lowered in self.unknown_keys() or not entry.readings:
                 continue
@@ -780,8 +783,10 @@ class LexiconBuilder:
                     names.append(reading.name())
             seen = chosen.get(lowered, Counter())
             total = offered.get(lowered, 0)
-            costs = [(name, -math.log((seen[name] + BETA / len(names)) / (total + BETA))) for name in names]
-            entry.costs = sorted(costs, key=lambda item: (item[1], item[0]))
+            costs = dict((name, -math.log((seen[name] + BETA / len(names)) / (total + BETA))) for name in names)
+            if "A" in costs and "N" in costs:
+                costs["A"] = min(costs["A"], adjective_cost(costs["N"], bare.get(lowered, Counter())))
+            entry.costs = sorted(costs.items(), key=lambda item: (item[1], item[0]))
 
     def compute_phrase_costs(self):
         """Each multi-word item's record: how often its words, where they
@@ -876,6 +881,18 @@ def written_as_item(tokens, category):
     return all(token.head == head.id and token.deprel.split(":")[0] == relation.split(":")[0]
                and (relation != "compound:prt" or token.deprel == relation)
                for token in tokens if token is not head)
+
+
+def adjective_cost(noun_cost, bare_uses):
+    """The cost of the adjective reading of an entry that is a noun too. The
+    two compete only on the entry's own form (official, chief, firm): the
+    plural (officials) has no adjective reading, so its uses say nothing of
+    the choice. The adjective costs what the noun costs, plus the log odds
+    of the noun over the adjective among the uses of that form. The caller
+    keeps the entry-wide cost where it is lower: a noun seldom seen (better)
+    would otherwise lend the adjective its own dear smoothing."""
+    nouns, adjectives = bare_uses["N"], bare_uses["A"]
+    return noun_cost + math.log((nouns + BETA / 2) / (adjectives + BETA / 2))
 
 
 def closest_name(names, category, frame):

@@ -143,6 +143,37 @@ class CostTest(unittest.TestCase):
         self.assertNotIn("work on", builder.entries)
         self.assertEqual(builder.entries["work"].phrases, [])
 
+    def test_an_adjective_that_is_a_noun_too_costs_by_the_uses_of_its_own_form(self):
+        def sentence(form, upos, lemma="official"):
+            return [Token(1, form, lemma, upos, "_", {}, 0, "root")]
+        # official: an adjective three times in four; the plural, always a
+        # noun, has no adjective reading to compete with.
+        treebank = [sentence("official", "ADJ") for _ in range(3)] + [sentence("official", "NOUN")]
+        treebank += [sentence("officials", "NOUN") for _ in range(8)]
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        builder.read_treebank()
+        builder.entry("official").add(Reading("N", ("(num sg)", "(person 3)")))
+        builder.entry("official").add(Reading("A", ("(degree pos)",)))
+        builder.compute_costs()
+        costs = dict(builder.entries["official"].costs)
+        self.assertLess(costs["A"], costs["N"])
+        self.assertAlmostEqual(costs["A"] - costs["N"], math.log(1.25 / 3.25))
+
+    def test_an_adjective_that_is_a_noun_too_never_costs_more_than_its_uses_say(self):
+        # better: mostly an adjective, else an adverb, never a noun; pricing
+        # it from the rare noun would make it dearer than its share says.
+        treebank = [[Token(1, "better", "better", "ADJ", "_", {}, 0, "root")] for _ in range(6)]
+        treebank += [[Token(1, "better", "better", "ADV", "_", {}, 0, "root")] for _ in range(4)]
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        builder.read_treebank()
+        for category, features in (("N", ("(num sg)", "(person 3)")), ("A", ("(degree cmp)",)), ("Adv", ())):
+            builder.entry("better").add(Reading(category, features))
+        builder.compute_costs()
+        costs = dict(builder.entries["better"].costs)
+        self.assertAlmostEqual(costs["A"], -math.log((6 + 0.5 / 3) / (10 + 0.5)))
+
     def test_collocations_that_fit_what_the_treebank_writes(self):
         closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
         builder = LexiconBuilder([], "", closed)
