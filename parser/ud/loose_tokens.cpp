@@ -151,6 +151,7 @@ class LooseTokens {
     // sentence) goes to what they enclose.
     if (int open = enclosing_[p]; open > 0 && (right == 0 || right > partner_[open])) {
       int head = phrase_head(open + 1, partner_[open] - 1);
+      if (head <= 0) head = highest_word(open + 1, partner_[open] - 1);
       if (head > 0) return head;
     }
     if (right == 0) return root_;  // final punctuation

@@ -288,6 +288,8 @@ class SchemeToUd {
 
   UdSentence convert() {
     prepare_positions();
+    progressive_.assign(edit_.size(), false);
+    for (int node = 0; node < edit_.size(); ++node) progressive_[node] = progressive_noun(node);
     for (int node = 0; node < edit_.size(); ++node) relations_[node] = ud_relation(node);
     remove_empty_nodes();
     particles_before_objects();
@@ -295,6 +297,7 @@ class SchemeToUd {
     prepositional_predicates();
     give_way("pcomp", "case");
     give_way("pred", "cop");
+    progressive_be();
     loose_clauses_of_first_conjuncts();
     verbs_used_as_prepositions();
     extraposed_subjects();
@@ -775,6 +778,35 @@ class SchemeToUd {
     return std::binary_search(std::begin(words), std::end(words), lower(nodes_[node].word));
   }
 
+  // An -ing word the parse read as a noun and made the predicate of "be",
+  // with nothing a noun takes (determiner, possessor, adjective, number,
+  // compound): a verb in its progressive form (are rooting for the party),
+  // whose "be" is its auxiliary and whose phrases are obliques (held-out
+  // train: 5 of 5 such words; be + -ing verb in the train treebank: aux
+  // 1,038 times, cop 31).
+  bool progressive_noun(int node) const {
+    if (node < 0 || nodes_[node].category != "N" || nodes_[node].relation != "pred") return false;
+    const int be = edit_.head(node);
+    if (be < 0 || nodes_[be].category != "VBE" || nodes_[node].position <= nodes_[be].position) return false;
+    const std::string& word = nodes_[node].word;
+    if (word.size() <= 4 || !word.ends_with("ing") || word.ends_with("thing") ||
+        !std::islower(static_cast<unsigned char>(word[0])))
+      return false;
+    for (int child : edit_.children(node)) {
+      const std::string_view r = nodes_[child].relation;
+      if (r == "det" || r == "gen" || r == "num" || r == "nn" || (r == "mod" && nodes_[child].category == "A"))
+        return false;
+    }
+    return true;
+  }
+
+  // The copula of a progressive verb read as a noun is its auxiliary.
+  void progressive_be() {
+    for (int node = 0; node < edit_.size(); ++node)
+      if (alive(node) && relations_[node] == "cop" && edit_.head(node) >= 0 && progressive_[edit_.head(node)])
+        relations_[node] = "aux";
+  }
+
   // Whether an adverb the conversion makes a preposition (around, above:
   // see preposition_before_noun) hangs from the noun: the noun is then no
   // object but an oblique (swirls around your body; held-out train: 11 of
@@ -841,7 +873,7 @@ class SchemeToUd {
     std::string_view category = node.category;
     int head = edit_.head(index);
     std::string_view head_category = head >= 0 ? std::string_view(nodes_[head].category) : std::string_view();
-    bool under_noun = nominal(head_category) || (head >= 0 && used_as_noun(head));
+    bool under_noun = (nominal(head_category) && !progressive_[head]) || (head >= 0 && used_as_noun(head));
     if (r.empty()) return "dep";
     if (r == "s" && raising_it(index)) return "expl";  // It seems that ...
     if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
@@ -2878,6 +2910,7 @@ class SchemeToUd {
       word.lemma =
           plain && !plain->root.empty() && plain->root.find(' ') == std::string::npos ? plain->root : word.form;
       word.upos = upos_from_category(plain ? std::string_view(plain->category) : std::string_view(), word.form, p);
+      if (node >= 0 && progressive_[node]) word.upos = "VERB";
       // The "be" of "there is" is the verb of its clause, not a copula.
       if (word.upos == "AUX" && expletive_head[p]) word.upos = "VERB";
       word.upos = proper_or_common(p, word.upos, title);
@@ -2930,6 +2963,7 @@ class SchemeToUd {
   std::vector<PlainNode> nodes_;
   std::vector<std::string> relations_;  // UD relation each node will carry
   std::vector<char> alive_;
+  std::vector<bool> progressive_;  // -ing nouns that are progressive verbs (progressive_noun)
   std::vector<PlainToken> tokens_;
   std::vector<int> node_at_;
   std::vector<int> ud_head_;

@@ -1521,6 +1521,20 @@ TEST(SchemeToUd, BracketsAroundSeveralPiecesGoToTheHighestWordInside) {
   ASSERT_EQ(quoted.words.size(), 8u);
   EXPECT_EQ(quoted.words[2].head, 5);
   EXPECT_EQ(quoted.words[6].head, 5);
+  // So does the last mark inside them: Ann left (Bob came too?).
+  UdSentence asked = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
+      "5\t(came\tcome V\t2\tpara\t(gov leave))\n"
+      "6\t(too\t~ Adv\t2\tmod\t(gov leave))\n"
+      ")\n",
+      "Ann left (Bob came too?).");
+  ASSERT_EQ(asked.words.size(), 9u);
+  EXPECT_EQ(asked.words[6].head, 5);
+  EXPECT_EQ(asked.words[8].head, 2);
 }
 
 TEST(SchemeToUd, TheFinalMarkAfterThePredicateOfBecomeGoesToThePredicate) {
@@ -2657,6 +2671,30 @@ TEST(SchemeToUd, ANounThatTakesAPrepositionIsNoObject) {
   // A particle the treebank has with that verb, or a usual particle, stays.
   EXPECT_EQ(item_with("turn", "on"), "0:root 1:compound:prt 4:nmod:poss 1:obj ");
   EXPECT_EQ(item_with("hold", "up"), "0:root 1:compound:prt 4:nmod:poss 1:obj ");
+}
+
+TEST(SchemeToUd, AnIngNounAsThePredicateOfBeIsAProgressiveVerb) {
+  // They are rooting for the party: "rooting" read as a noun predicate.
+  auto predicate = [](const std::string& word, const std::string& det) {
+    return from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(They\t~ N\t2\ts\t(gov be))\n"
+        "2\t(are\tbe VBE\tE0\ti\t(gov fin))\n" +
+            (det.empty() ? "" : "3\t(" + det + "\t~ Det\t4\tdet\t(gov " + word + "))\n") +
+            "4\t(" + word + "\t~ N\t2\tpred\t(gov be))\n"
+            "5\t(for\t~ Prep\t4\tmod\t(gov " + word + "))\n"
+            "6\t(it\t~ N\t5\tpcomp\t(gov for))\n"
+            ")\n",
+        "They are " + (det.empty() ? "" : det + " ") + word + " for it");
+  };
+  UdSentence rooting = predicate("rooting", "");
+  EXPECT_EQ(attachments(rooting), "3:nsubj 3:aux 0:root 5:case 3:obl ");
+  EXPECT_EQ(rooting.words[2].upos, "VERB");
+  // With a determiner it is a noun, and "be" its copula.
+  EXPECT_EQ(attachments(predicate("meeting", "the")), "4:nsubj 4:cop 4:det 0:root 6:case 4:nmod ");
+  // Nor is "nothing" or "something" a verb.
+  EXPECT_EQ(attachments(predicate("nothing", "")), "3:nsubj 3:cop 0:root 5:case 3:nmod ");
 }
 
 TEST(SchemeToUd, TheOnlyNounObjectOfTellOrWarnIsTheOneTold) {

@@ -785,7 +785,7 @@ class LexiconBuilder:
             total = offered.get(lowered, 0)
             costs = dict((name, -math.log((seen[name] + BETA / len(names)) / (total + BETA))) for name in names)
             if "A" in costs and "N" in costs:
-                costs["A"] = adjective_cost(costs["N"], bare.get(lowered, Counter()))
+                costs["A"] = min(costs["A"], adjective_cost(costs["N"], bare.get(lowered, Counter())))
             entry.costs = sorted(costs.items(), key=lambda item: (item[1], item[0]))
 
     def compute_phrase_costs(self):
@@ -888,7 +888,9 @@ def adjective_cost(noun_cost, bare_uses):
     two compete only on the entry's own form (official, chief, firm): the
     plural (officials) has no adjective reading, so its uses say nothing of
     the choice. The adjective costs what the noun costs, plus the log odds
-    of the noun over the adjective among the uses of that form."""
+    of the noun over the adjective among the uses of that form. The caller
+    keeps the entry-wide cost where it is lower: a noun seldom seen (better)
+    would otherwise lend the adjective its own dear smoothing."""
     nouns, adjectives = bare_uses["N"], bare_uses["A"]
     return noun_cost + math.log((nouns + BETA / 2) / (adjectives + BETA / 2))
 

@@ -160,6 +160,20 @@ class CostTest(unittest.TestCase):
         self.assertLess(costs["A"], costs["N"])
         self.assertAlmostEqual(costs["A"] - costs["N"], math.log(1.25 / 3.25))
 
+    def test_an_adjective_that_is_a_noun_too_never_costs_more_than_its_uses_say(self):
+        # better: mostly an adjective, else an adverb, never a noun; pricing
+        # it from the rare noun would make it dearer than its share says.
+        treebank = [[Token(1, "better", "better", "ADJ", "_", {}, 0, "root")] for _ in range(6)]
+        treebank += [[Token(1, "better", "better", "ADV", "_", {}, 0, "root")] for _ in range(4)]
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        builder.read_treebank()
+        for category, features in (("N", ("(num sg)", "(person 3)")), ("A", ("(degree cmp)",)), ("Adv", ())):
+            builder.entry("better").add(Reading(category, features))
+        builder.compute_costs()
+        costs = dict(builder.entries["better"].costs)
+        self.assertAlmostEqual(costs["A"], -math.log((6 + 0.5 / 3) / (10 + 0.5)))
+
     def test_collocations_that_fit_what_the_treebank_writes(self):
         closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
         builder = LexiconBuilder([], "", closed)
