@@ -247,7 +247,7 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
   }
   // The filters never ask the memo: one probe finds the answer or its slot.
   auto [answer, added] = answers_.find_or_add(key);
-  if (added) answer = filters_pass(conditions_[static_cast<std::size_t>(number)].filters, item);
+  if (added) answer = filters_pass(asked.filters, item);
   return answer;
 }
 
