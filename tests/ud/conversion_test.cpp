@@ -1523,19 +1523,24 @@ TEST(SchemeToUd, BracketsAroundSeveralPiecesGoToTheHighestWordInside) {
 }
 
 TEST(SchemeToUd, TheFinalMarkAfterThePredicateOfBecomeGoesToThePredicate) {
-  auto final_mark = [](const std::string& verb, const std::string& root, const std::string& rest) {
+  auto final_mark = [](const std::string& verb, const std::string& root, const std::string& rest,
+                       const std::string& predicate = "clear\t~ A") {
+    const std::string word = predicate.substr(0, predicate.find('\t'));
     UdSentence sentence = from_velmo(
         "(\n"
         "E0\t(()\tfin C\t*\t)\n"
         "1\t(It\t~ N\t2\ts\t(gov " + root + "))\n"
         "2\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
-        "3\t(clear\t~ A\t2\tobj\t(gov " + root + "))\n" + rest +
+        "3\t(" + predicate + "\t2\tobj\t(gov " + root + "))\n" + rest +
         ")\n",
-        "It " + verb + " clear" + (rest.empty() ? "" : " later") + ".");
+        "It " + verb + " " + word + (rest.empty() ? "" : " later") + ".");
     return sentence.words.back().head;
   };
   EXPECT_EQ(final_mark("became", "become", ""), 3);
   EXPECT_EQ(final_mark("remained", "remain", ""), 3);
+  EXPECT_EQ(final_mark("remained", "remain", "", "chairman\t~ N"), 3);
+  // Not when the predicate is no adjective or noun (It remained 5.).
+  EXPECT_EQ(final_mark("remained", "remain", "", "5\t~ Num"), 2);
   // Not after another verb, nor when the verb has words after its predicate.
   EXPECT_EQ(final_mark("made", "make", ""), 2);
   EXPECT_EQ(final_mark("became", "become", "4\t(later\t~ Adv\t2\tmod\t(gov become))\n"), 2);
