@@ -85,12 +85,17 @@ bool ChartParser::merged_accepted(const GLink& link, PItem& merged) const {
   return accepts(link.merged_cond.get(), &merged);
 }
 
-// Whether the modifiee plan's first part, which refuses alone, is known
-// false for the head (answers are the item's while no condition has
-// changed an item).
-bool ChartParser::modifiee_refused(const GLink& link, const PItem& head) const {
-  return head.answers.known_false(link.modifiee_refusal_word, link.modifiee_refusal_bit) &&
-         !parser_.conditions().any_changing();
+// Whether the modifiee plan's first part, which refuses alone, is false
+// for the head (answers are the item's while no condition has changed an
+// item): known false, or, when asking it changes nothing, asked alone as
+// the plan's walk would ask it first.
+bool ChartParser::modifiee_refused(const GLink& link, PItem& head) {
+  ConditionMemo& memo = parser_.conditions();
+  if (memo.any_changing()) return false;
+  const ItemAnswers& answers = head.answers;
+  if (answers.known[link.modifiee_refusal_word] & link.modifiee_refusal_bit)
+    return !(answers.accepted[link.modifiee_refusal_word] & link.modifiee_refusal_bit);
+  return link.modifiee_refusal_asked_alone && !link.modifiee_plan->refusal_accepts(memo, head, chart_.item_changes);
 }
 
 bool ChartParser::word_accepted(LExp* cond, int w) const {
@@ -217,7 +222,7 @@ void ChartParser::propagate(GCate& g, PItem* item, GLink* link) {
 void ChartParser::process_work(GCate& g) {
   // The last-resort links take part in the second pass only.
   if (chart_.last_resort) return process_work_with_all_links(g);
-  const ConditionMemo& memo = parser_.conditions();
+  ConditionMemo& memo = parser_.conditions();
   const std::vector<GCate::ModifierOffer>& offers = g.first_pass_offers();
   while (PItem* ready = g.chart().pop_work()) {
     for (const GCate::ModifierOffer& offer : offers) {
@@ -226,28 +231,38 @@ void ChartParser::process_work(GCate& g) {
       // are the item's): many links' conditions begin with the same part,
       // which refuses alone, and many share a plan.
       const ItemAnswers& answers = ready->answers;
+      GLink* link = offer.link;
       if (!memo.any_changing()) {
         if (answers.known_false(offer.refusal_word, offer.refusal_bit)) continue;
         if (answers.known[offer.plan_word] & offer.plan_bit) {
-          if (answers.accepted[offer.plan_word] & offer.plan_bit) offer_accepted(offer.link, ready);
+          if (answers.accepted[offer.plan_word] & offer.plan_bit) offer_accepted(link, ready);
           continue;
         }
+        // The walk would ask it first.
+        if (offer.refusal_asked_alone && !(answers.known[offer.refusal_word] & offer.refusal_bit) &&
+            !link->modifier_plan->refusal_accepts(memo, *ready, chart_.item_changes))
+          continue;
       }
-      GLink* link = offer.link;
       if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), ready)) offer_accepted(link, ready);
     }
   }
 }
 
 void ChartParser::process_work_with_all_links(GCate& g) {
-  const ConditionMemo& memo = parser_.conditions();
+  ConditionMemo& memo = parser_.conditions();
   const std::vector<GLink*>& links = g.modifier_links();
   while (PItem* ready = g.chart().pop_work()) {
     for (std::size_t i = 0; i < links.size(); ++i) {
       GLink* link = links[i];
-      if (ready->answers.known_false(link->modifier_refusal_word, link->modifier_refusal_bit) &&
-          !memo.any_changing())
-        continue;
+      if (!memo.any_changing()) {
+        const ItemAnswers& answers = ready->answers;
+        if (answers.known_false(link->modifier_refusal_word, link->modifier_refusal_bit)) continue;
+        // The walk would ask it first.
+        if (link->modifier_refusal_asked_alone &&
+            !(answers.known[link->modifier_refusal_word] & link->modifier_refusal_bit) &&
+            !link->modifier_plan->refusal_accepts(memo, *ready, chart_.item_changes))
+          continue;
+      }
       if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), ready)) offer_accepted(link, ready);
     }
   }
@@ -275,7 +290,7 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
     for (int w = item->start - 1; w >= 0;) {
       for (GLink* link : g.links_at(k)) {
         const std::vector<PItem*>* waiting = link->waiting_at(w);
-        if (item->end - w > link->max_dist || !waiting || waiting->empty() ||
+        if (item->end - w > link->max_dist || !waiting || waiting->empty() || modifiee_refused(*link, *item) ||
             !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), item))
           continue;
         // Merges below may add waiting lists to the link and move this one.

@@ -111,7 +111,7 @@ class ChartParser {
   bool accepts(LExp* cond, const PItem* item) const;
   // A modifier or modifiee condition, by its plan when it has one.
   bool accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* item) const;
-  bool modifiee_refused(const GLink& link, const PItem& head) const;
+  bool modifiee_refused(const GLink& link, PItem& head);
   // The link's merged condition on the item a merge made, by its plan
   // when it has one.
   bool merged_accepted(const GLink& link, PItem& merged) const;

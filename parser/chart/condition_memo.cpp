@@ -82,6 +82,15 @@ std::vector<const TextFilter*> span_filters(const LExp& exp) {
   return filters;
 }
 
+// Whether the words of the item's span pass every filter.
+bool filters_pass(const std::vector<const TextFilter*>& filters, const PItem& item) {
+  const char* words = span_words(item);
+  if (!words) return false;
+  for (const TextFilter* filter : filters)
+    if (!*filter->passes(words)) return false;
+  return true;
+}
+
 }  // namespace
 
 ConditionMemo::Condition ConditionMemo::condition_of(const LExp* exp) {
@@ -91,16 +100,22 @@ ConditionMemo::Condition ConditionMemo::condition_of(const LExp* exp) {
   return condition;
 }
 
+void ConditionMemo::add_condition(const LExp* exp) {
+  conditions_.push_back(condition_of(exp));
+  Condition& added = conditions_.back();
+  if (added.reads != Reads::kItem) added.place_slot = place_answers_.add_slot();
+}
+
 int ConditionMemo::number_of(std::string_view text, const LExp* exp) {
   auto [at, added] = numbers_.try_emplace(std::string(text), static_cast<int>(conditions_.size()));
-  if (added) conditions_.push_back(condition_of(exp));
+  if (added) add_condition(exp);
   return at->second;
 }
 
 int ConditionMemo::number_of(const LExp& part, std::shared_ptr<LExp> owner) {
   auto [at, added] = part_numbers_.try_emplace(&part, static_cast<int>(conditions_.size()));
   if (added) {
-    conditions_.push_back(condition_of(&part));
+    add_condition(&part);
     owners_.push_back(std::move(owner));
   }
   return at->second;
@@ -191,12 +206,25 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
 }
 
 bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
+  const Condition& asked = conditions_[static_cast<std::size_t>(number)];
+  // The place of the answer: the span, its start or its end (the other
+  // word -1). A number reads one thing, so its places never meet another's.
+  int first = item.start;
+  int last = item.end;
+  if (asked.reads == Reads::kStart) last = -1;
+  if (asked.reads == Reads::kEnd) first = -1;
+  const int slot = asked.place_slot;
+  if (PlaceAnswers::Cell* cell = slot >= 0 ? place_answers_.cell(first, last) : nullptr) {
+    if (cell->knows(slot)) return cell->answer(slot);
+    // The expression may ask the memo in turn; the cell stays put.
+    const bool answer = asked.filters.empty() ? evaluate(condition, item) : filters_pass(asked.filters, item);
+    cell->keep(slot, answer);
+    return answer;
+  }
   const auto start = static_cast<std::uint32_t>(static_cast<std::uint16_t>(item.start));
   const auto end = static_cast<std::uint32_t>(static_cast<std::uint16_t>(item.end));
-  // A number reads one thing, so the keys of its answers never meet
-  // another's.
   std::uint32_t place = start << 16 | end;
-  switch (conditions_[static_cast<std::size_t>(number)].reads) {
+  switch (asked.reads) {
     case Reads::kStart:
       place = start;
       break;
@@ -207,8 +235,7 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
       break;
   }
   const Key key{nullptr, place, number};
-  const std::vector<const TextFilter*>& filters = conditions_[static_cast<std::size_t>(number)].filters;
-  if (filters.empty()) {
+  if (asked.filters.empty()) {
     // The expression may ask the memo in turn: its answer is added after.
     if (const bool* known = answers_.find(key)) return *known;
     const bool answer = evaluate(condition, item);
@@ -217,11 +244,7 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
   }
   // The filters never ask the memo: one probe finds the answer or its slot.
   auto [answer, added] = answers_.find_or_add(key);
-  if (!added) return answer;
-  const char* words = span_words(item);
-  answer = words != nullptr;
-  for (const TextFilter* filter : filters)
-    if (answer) answer = *filter->passes(words);
+  if (added) answer = filters_pass(conditions_[static_cast<std::size_t>(number)].filters, item);
   return answer;
 }
 
@@ -230,6 +253,7 @@ std::shared_ptr<const ConditionPlan> ConditionPlan::build(const IRSlist& form, C
   std::vector<Node> nodes;
   if (!plan->add_node(form, memo, nodes)) return nullptr;
   plan->first_ = plan->compile(nodes, 0, kTrue, kFalse);
+  plan->refusal_step_ = plan->refusal_step_at(plan->first_);
   // The first answer of a part of a common shape is read from the item.
   for (Step& step : plan->steps_)
     if (step.part) step.test = ItemTest::of(*step.part);
@@ -388,15 +412,21 @@ void ConditionPlan::number_whole(ConditionMemo& memo) {
   }
 }
 
-ConditionPlan::Refusal ConditionPlan::refusal_at(int at) const {
-  if (at < 0) return {};
+int ConditionPlan::refusal_step_at(int at) const {
+  if (at < 0) return -1;
   const Step& step = steps_[static_cast<std::size_t>(at)];
-  if (!step.in_item || !leads_to_false(step.if_false)) return {};
+  if (!step.in_item || !leads_to_false(step.if_false)) return -1;
   // The first part of a gated call, when it refuses the call alone, refuses
   // the plan too, and is known as early as without the gate.
   if (step.kind == Kind::kGate)
-    if (const Refusal inner = refusal_at(step.body); inner.bit) return inner;
-  return {step.word, step.bit};
+    if (const int inner = refusal_step_at(step.body); inner >= 0) return inner;
+  return at;
+}
+
+bool ConditionPlan::refusal_reads_only(const ConditionMemo& memo) const {
+  if (refusal_step_ < 0) return false;
+  const Step& step = steps_[static_cast<std::size_t>(refusal_step_)];
+  return step.kind == Kind::kPart && (step.test || memo.reads(step.number) != ConditionMemo::Reads::kItem);
 }
 
 bool ConditionPlan::leads_to_false(int at) const {

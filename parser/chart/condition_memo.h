@@ -42,6 +42,7 @@
 
 #include "parser/chart/condition_tree.h"
 #include "parser/chart/pitem.h"
+#include "parser/chart/place_answers.h"
 #include "parser/forest/flat_memo.h"
 #include "parser/functions/item_test.h"
 
@@ -166,7 +167,10 @@ class ConditionMemo {
   }
 
   // Forgets the answers (the items of a sentence are reused by the next).
-  void clear() { answers_.clear(); }
+  void clear() {
+    answers_.clear();
+    place_answers_.clear();
+  }
 
  private:
   bool ask(LExp& condition, int number, PItem& item, const std::uint64_t& changes, bool& remembered);
@@ -208,7 +212,12 @@ class ConditionMemo {
     // For a test of the span's words by filters alone (reg-match, in), the
     // filters, asked about the words directly; else empty.
     std::vector<const TextFilter*> filters;
+    // Not kItem: the condition's bit in the answers per place (-1: its
+    // answers are kept in the table).
+    int place_slot = -1;
   };
+  // Numbers a new condition read from `exp`.
+  void add_condition(const LExp* exp);
   static Condition condition_of(const LExp* exp);
   // The answer of a condition that tests the words of the item's span (or
   // those at its start or end) alone, from the answers kept per place or by
@@ -229,6 +238,7 @@ class ConditionMemo {
   // By function body; the bodies stay alive with the parts' owners.
   std::unordered_map<const LExp*, CallPlan> call_plans_;
   FlatMemo<Key, bool, KeyHash> answers_{4096};
+  PlaceAnswers place_answers_;
 };
 
 // A link condition read as and, or and not over parts (calls of functions,
@@ -266,7 +276,22 @@ class ConditionPlan {
     std::uint8_t word = 0;
     std::uint64_t bit = 0;
   };
-  Refusal first_refusal() const { return refusal_at(first_); }
+  Refusal first_refusal() const {
+    if (refusal_step_ < 0) return {};
+    const Step& step = steps_[static_cast<std::size_t>(refusal_step_)];
+    return {step.word, step.bit};
+  }
+  // Whether the refusing first part is one part (not a call's answer) that
+  // asking cannot change: a direct test of the item or a test of the words
+  // about it. It may then be asked ahead of the plan.
+  bool refusal_reads_only(const ConditionMemo& memo) const;
+  // The refusing first part's answer for the item, asked as the plan asks
+  // it (and kept in the item's bits). Only for a plan whose refusal reads
+  // only.
+  bool refusal_accepts(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
+    bool remembered = true;
+    return part_accepts(steps_[static_cast<std::size_t>(refusal_step_)], memo, item, changes, remembered);
+  }
 
   // The item-bits place of the plan's own answer (bit 0: the plan keeps
   // none there; the word counts the conditions' words before the plans').
@@ -387,8 +412,9 @@ class ConditionPlan {
   // The plan number of the call whose nodes begin at `at` (its kCall node)
   // and run to the end of `nodes`; -1 when it has too few parts to gate.
   static int call_plan_number(const std::vector<Node>& nodes, std::size_t at, ConditionMemo& memo);
-  // The refusing part (see first_refusal) when the walk starts at `at`.
-  Refusal refusal_at(int at) const;
+  // The step of the refusing part (see first_refusal) when the walk starts
+  // at `at`; -1 when there is none.
+  int refusal_step_at(int at) const;
   // Whether step `at` ends the walk false, past noting steps.
   bool leads_to_false(int at) const;
   // Compiles the node at `at` to steps going on to `if_true` or `if_false`;
@@ -433,6 +459,7 @@ class ConditionPlan {
 
   std::vector<Step> steps_;
   int first_ = kTrue;                          // the first step
+  int refusal_step_ = -1;                      // refusal_step_at(first_)
   std::vector<std::shared_ptr<LExp>> owners_;  // the expressions built from the form, holding the parts
   int number_ = -1;                            // the whole plan's number; -1 for a single part
   bool in_item_ = false;                       // the plan's answer is kept in the item's bits,

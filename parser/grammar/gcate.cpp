@@ -113,7 +113,8 @@ void GCate::list_first_pass_links() {
   for (GLink* link : modifier_links_) {
     if (link->last_resort) continue;
     ModifierOffer offer{.link = link, .refusal_bit = link->modifier_refusal_bit,
-                        .refusal_word = link->modifier_refusal_word};
+                        .refusal_word = link->modifier_refusal_word,
+                        .refusal_asked_alone = link->modifier_refusal_asked_alone};
     if (link->modifier_plan) {
       const ConditionPlan::AnswerPlace place = link->modifier_plan->answer_place();
       offer.plan_bit = place.bit;

@@ -176,6 +176,7 @@ class GCate : public CanBeCurrent {
     std::uint64_t plan_bit = 0;
     std::uint8_t refusal_word = 0;
     std::uint8_t plan_word = 0;
+    bool refusal_asked_alone = false;  // the link's modifier_refusal_asked_alone
   };
   const std::vector<ModifierOffer>& first_pass_offers() const { return first_pass_offers_; }
   // Called when a link of the list became a last-resort one or got a new

@@ -46,9 +46,14 @@ class GLink : public CanBeCurrent {
   // plan has no such part.
   std::uint8_t modifier_refusal_word = 0;
   std::uint64_t modifier_refusal_bit = 0;
+  // Whether that part is a direct test of the item or a test of the words
+  // about it (asking it changes nothing): it is then asked alone before
+  // the plan is walked, and a false answer costs no walk.
+  bool modifier_refusal_asked_alone = false;
   // The same for the modifiee plan.
   std::uint8_t modifiee_refusal_word = 0;
   std::uint64_t modifiee_refusal_bit = 0;
+  bool modifiee_refusal_asked_alone = false;
 
   std::uint32_t slash_mask = 0;
   float weight = kDefaultWeight;

@@ -387,13 +387,16 @@ Word planned_link_condition(IRSlist& args) {
   if (!(link->*Field)) link->*Plan = nullptr;
   ConditionPlan::Refusal refusal;
   if (link->*Plan) refusal = (link->*Plan)->first_refusal();
+  const bool asked_alone = link->*Plan && (link->*Plan)->refusal_reads_only(current_parser()->conditions());
   if (Plan == &GLink::modifier_plan) {
     link->modifier_refusal_word = refusal.word;
     link->modifier_refusal_bit = refusal.bit;
+    link->modifier_refusal_asked_alone = asked_alone;
     if (link->modifier()) link->modifier()->modifier_link_changed();
   } else {
     link->modifiee_refusal_word = refusal.word;
     link->modifiee_refusal_bit = refusal.bit;
+    link->modifiee_refusal_asked_alone = asked_alone;
   }
   return as_word(link);
 }

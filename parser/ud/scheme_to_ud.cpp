@@ -2087,6 +2087,12 @@ class SchemeToUd {
     }
   }
 
+  bool hyphen_between(int p, int noun) const {
+    for (int q = p + 1; q < noun; ++q)
+      if (tokens_[q - 1].form == "-") return true;
+    return false;
+  }
+
   // Whether the words between p and noun are adjectives, adverbs, verbs
   // and marks, one at least an adjective of a noun (covert nuclear, far
   // ranging, Israeli - Palestinian).
@@ -2133,13 +2139,18 @@ class SchemeToUd {
   // 30 per cent), unless that noun is the unit of a measure the number
   // makes (a 5 year plan, a 10 gallon tank): the treebank hangs it from the
   // compound's last noun.
+  //
+  // So does a number before adjectives of that compound part (two popular
+  // cruise lines), but not one joined to them by a hyphen, which rather
+  // makes a measure (a 4 - year old car).
   void numbers_over_compounds() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p + 2 <= n; ++p) {
-      int noun = p + 1;
-      if (ud_rel_[p] != "nummod" || ud_head_[p] != noun || !noun_compound_part(noun) ||
+      const int noun = ud_head_[p];
+      if (ud_rel_[p] != "nummod" || noun <= p || noun > n || !noun_compound_part(noun) ||
           measure_unit(lower(tokens_[noun - 1].form)))
         continue;
+      if (noun != p + 1 && (!only_adjectives_between(p, noun) || hyphen_between(p, noun))) continue;
       const int head = last_of_compound(noun, [this](int q) { return noun_compound_part(q); });
       if (head >= 0 && noun_at(head)) ud_head_[p] = head;
     }

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "lexical/functions/att_functions.h"
 #include "parser/chart/condition_memo.h"
@@ -115,6 +116,63 @@ TEST_F(ConditionMemoTest, TheFirstPartThatRefusesAloneIsNamed) {
       EXPECT_FALSE(accepted);
     }
     EXPECT_EQ(refused, !expression_accepts("(head-last)", item));
+  }
+}
+
+// A refusing first part that asking cannot change (a direct test, a test of
+// the words) may be asked alone: it answers as the expression and is kept
+// in the item's bits where the plan's walk finds it.
+TEST_F(ConditionMemoTest, ARefusingPartThatOnlyReadsIsAskedAlone) {
+  // The plans stay alive: a word test's filters belong to its expression.
+  std::vector<std::shared_ptr<const ConditionPlan>> reading;
+  for (const char* text : {"(and (head-last) (get-modifier-by-type det))",
+                           "(and (comp (pitem-head-word) (in (\"dog\"))) (head-first))",
+                           "(and (pitem-following-word (in (\"x\"))) (head-first))"}) {
+    reading.push_back(plan(text));
+    ASSERT_NE(reading.back(), nullptr) << text;
+    EXPECT_TRUE(reading.back()->refusal_reads_only(memo)) << text;
+  }
+  for (const char* text : {"(and (include-preceding-word) (head-last))", "(or (head-last) (head-first))",
+                           "(not (head-last))"}) {
+    auto made = plan(text);
+    ASSERT_NE(made, nullptr) << text;
+    EXPECT_FALSE(made->refusal_reads_only(memo)) << text;
+  }
+  const auto& both = reading[0];
+  const int head_last = number("(head-last)");
+  const std::uint64_t bit = std::uint64_t{1} << (head_last % 64);
+  for (PItem* item : {phrase, noun}) {
+    EXPECT_EQ(both->refusal_accepts(memo, *item, changes), expression_accepts("(head-last)", item));
+    EXPECT_TRUE(item->answers.known[head_last / 64] & bit);
+    EXPECT_EQ(both->accepts(memo, *item, changes),
+              expression_accepts("(and (head-last) (get-modifier-by-type det))", item));
+  }
+  EXPECT_TRUE(reading[1]->refusal_accepts(memo, *noun, changes));
+  EXPECT_FALSE(reading[1]->refusal_accepts(memo, *phrase, changes));
+}
+
+// More tests of the span's words than the answers per place have bits for:
+// the later ones are kept in the table, and all answer as their expressions.
+TEST_F(ConditionMemoTest, SpanTestsPastThePlacesBitsAnswerAsTheirExpressions) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < PlaceAnswers::kSlots + 8; ++i)
+    texts.push_back("(comp (pitem-head-word) (in (\"dog\" \"w" + std::to_string(i) + "\")))");
+  // The plans stay alive: a word test's filters belong to its expression.
+  std::vector<std::shared_ptr<const ConditionPlan>> plans;
+  for (const std::string& text : texts) {
+    plans.push_back(plan(text));
+    ASSERT_NE(plans.back(), nullptr) << text;
+    for (PItem* item : {phrase, noun}) {
+      const bool expected = expression_accepts(text, item);
+      EXPECT_EQ(plans.back()->accepts(memo, *item, changes), expected) << text;
+    }
+  }
+  // Asked again, from the places' bits and from the table.
+  noun->vector_changed();
+  phrase->vector_changed();
+  for (const auto& made : {plans.front(), plans.back()}) {
+    EXPECT_TRUE(made->accepts(memo, *noun, changes));
+    EXPECT_FALSE(made->accepts(memo, *phrase, changes));
   }
 }
 

@@ -152,6 +152,24 @@ TEST_F(GrammarNetworkTest, FirstPassOffersCarryTheModifierPlansBitPlaces) {
   EXPECT_NE(at->plan_bit, 0u);
 }
 
+// A refusing first part that only reads the item or its words is asked
+// alone before a plan is walked; other parts are not.
+TEST_F(GrammarNetworkTest, RefusingPartsThatOnlyReadAreAskedAlone) {
+  run("(def-category R1 (def-modifiers R1 (:head (N (modifier-cond (and (head-first) (head-last)))"
+      " (modifiee-cond (and (pitem-following-word (in (\"x\"))) (head-last)))))))"
+      "(def-category R2 (def-modifiers R2 (:head (N (modifier-cond (and (include-preceding-word) (head-last)))"
+      " (modifiee-cond (or (head-first) (head-last)))))))");
+  const GLink* reads = cate("R1").links_at(0).front();
+  EXPECT_TRUE(reads->modifier_refusal_asked_alone);
+  EXPECT_TRUE(reads->modifiee_refusal_asked_alone);
+  const GLink* changes = cate("R2").links_at(0).front();
+  EXPECT_NE(changes->modifier_refusal_bit, 0u);
+  EXPECT_FALSE(changes->modifier_refusal_asked_alone);
+  EXPECT_FALSE(changes->modifiee_refusal_asked_alone);
+  for (const GCate::ModifierOffer& offer : cate("N").first_pass_offers())
+    EXPECT_EQ(offer.refusal_asked_alone, offer.link->modifier_refusal_asked_alone);
+}
+
 TEST_F(GrammarNetworkTest, DistanceKeyUsesStemsAndShortModifierNames) {
   run("(def-category V_N) (def-category COMP) (def-category NN)"
       "(def-modifiers V_N (:head (V)) ((N (dep-type subj)) (COMP (dep-type subj)) (NN (dep-type nn))))");

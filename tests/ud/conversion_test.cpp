@@ -1756,6 +1756,19 @@ TEST(SchemeToUd, ANumberBeforeACompoundCountsItsLastNounUnlessItMakesAMeasure) {
   EXPECT_EQ(attachments_of("2001", "Nissan"), "3:nummod 3:compound 0:root ");
   // a 10 gallon tank: the number measures the first noun.
   EXPECT_EQ(attachments_of("10", "gallon"), "2:nummod 3:compound 0:root ");
+  // two popular cruise lines: past an adjective of the compound part too,
+  // but not past a hyphen (a 4 - year degree course).
+  auto past = [](const std::string& between) {
+    return attachments(from_velmo("(\n"
+                                  "1\t(two\t~ Num\t3\tnum\t(gov cruise))\n"
+                                  "2\t(" + between + "\t~ A\t3\tmod\t(gov cruise))\n"
+                                  "3\t(cruise\t~ N\t4\tnn\t(gov line))\n"
+                                  "4\t(lines\tline N\t*\t)\n"
+                                  ")\n",
+                                  "two " + between + " cruise lines"));
+  };
+  EXPECT_EQ(past("popular"), "4:nummod 4:amod 4:compound 0:root ");
+  EXPECT_EQ(past("-").substr(0, 9), "3:nummod ");
 }
 
 TEST(SchemeToUd, AnAdjectiveBeforeALongerCompoundModifiesItsLastNoun) {
