@@ -322,7 +322,9 @@
   ;; plural-or-third-person word right after a singular noun is mostly the
   ;; plural of a compound (cat pictures., air strikes and, wish lists are),
   ;; seldom a verb without object (the money flows.). Not so right after a
-  ;; clause opener such as "when" or "if" (when the door opens, ...).
+  ;; clause opener such as "when", "if" or "as" (when the door opens, as the
+  ;; year progresses, ...; train: after "as", 7 such words are verbs and 8
+  ;; plural nouns).
   (plural-after-singular-noun :act-on-all-matches
     (lexitem (and (lexical-verb-item) (comp (att) (contain syn (num) (attvec syn ((num sg)))))
                   (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense pres)))))
@@ -331,7 +333,7 @@
                (or (not (followed-by (t))) (followed-by (or (punctuation-item) (conjunction-item)))
                    (only-followed-by (or (aux-item) (cop-item))))
                (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1) (-1))
-                                            (in ("when" "When" "if" "If" "because" "while" "While" "once" "unless" "whenever" "how" "where")))))
+                                            (in ("when" "When" "if" "If" "because" "while" "While" "once" "unless" "whenever" "how" "where" "as" "As")))))
       (delete (litem))))
   ;; A noun-or-verb word that opens the sentence before a colon is a heading
   ;; or a label (Excerpt:, Questions:, Slope: 0.12), not a verb.

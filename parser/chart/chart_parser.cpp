@@ -238,7 +238,8 @@ void ChartParser::process_work(GCate& g) {
           if (answers.accepted[offer.plan_word] & offer.plan_bit) offer_accepted(link, ready);
           continue;
         }
-        // The walk would ask it first.
+        // A refusing first part that only reads is asked alone: the walk
+        // would ask it first, and a refusal spares setting up the walk.
         if (offer.refusal_asked_alone && !(answers.known[offer.refusal_word] & offer.refusal_bit) &&
             !link->modifier_plan->refusal_accepts(memo, *ready, chart_.item_changes))
           continue;
@@ -257,7 +258,8 @@ void ChartParser::process_work_with_all_links(GCate& g) {
       if (!memo.any_changing()) {
         const ItemAnswers& answers = ready->answers;
         if (answers.known_false(link->modifier_refusal_word, link->modifier_refusal_bit)) continue;
-        // The walk would ask it first.
+        // A refusing first part that only reads is asked alone: the walk
+        // would ask it first, and a refusal spares setting up the walk.
         if (link->modifier_refusal_asked_alone &&
             !(answers.known[link->modifier_refusal_word] & link->modifier_refusal_bit) &&
             !link->modifier_plan->refusal_accepts(memo, *ready, chart_.item_changes))

@@ -106,9 +106,12 @@ void ConditionMemo::add_condition(const LExp* exp) {
   if (added.reads != Reads::kItem) added.place_slot = place_answers_.add_slot();
 }
 
-int ConditionMemo::number_of(std::string_view text, const LExp* exp) {
+int ConditionMemo::number_of(std::string_view text, std::shared_ptr<LExp> exp) {
   auto [at, added] = numbers_.try_emplace(std::string(text), static_cast<int>(conditions_.size()));
-  if (added) add_condition(exp);
+  if (added) {
+    add_condition(exp.get());
+    if (!conditions_.back().filters.empty()) owners_.push_back(std::move(exp));
+  }
   return at->second;
 }
 
@@ -244,7 +247,7 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
   }
   // The filters never ask the memo: one probe finds the answer or its slot.
   auto [answer, added] = answers_.find_or_add(key);
-  if (added) answer = filters_pass(conditions_[static_cast<std::size_t>(number)].filters, item);
+  if (added) answer = filters_pass(asked.filters, item);
   return answer;
 }
 
@@ -289,7 +292,7 @@ bool ConditionPlan::add_node(const IRSlist& form, ConditionMemo& memo, std::vect
       add_call(*body, part, memo, 1, nodes);
   } else {
     nodes.push_back(
-        Node{Op::kPart, static_cast<std::uint32_t>(nodes.size() + 1), memo.number_of(text, part.get()), part.get()});
+        Node{Op::kPart, static_cast<std::uint32_t>(nodes.size() + 1), memo.number_of(text, part), part.get()});
   }
   owners_.push_back(std::move(part));
   return true;

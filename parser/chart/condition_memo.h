@@ -55,8 +55,10 @@ class TextFilter;
 class ConditionMemo {
  public:
   // The number of a condition text (equal texts, equal numbers); `exp`,
-  // when given, is the condition built from it.
-  int number_of(std::string_view text, const LExp* exp = nullptr);
+  // when given, is the condition built from it. A test of the span's words
+  // is answered later through the filters of the first `exp`: the memo
+  // keeps that expression alive (later plans of the same text share it).
+  int number_of(std::string_view text, std::shared_ptr<LExp> exp = nullptr);
   // The number of an expression inside a function's body, shared by every
   // call of the function; `owner` keeps the expression alive while the
   // memo lives (so no later expression takes its address and number).

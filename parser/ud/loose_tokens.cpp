@@ -129,8 +129,7 @@ class LooseTokens {
   }
 
   // The word of first..last nearest the root (the leftmost of the nearest),
-  // -1 when the range holds no word: the head of what a pair of brackets or
-  // quotes encloses when the words inside form several pieces.
+  // -1 when the range holds no word.
   int highest_word(int first, int last) const {
     auto begin = std::lower_bound(attached_.begin(), attached_.end(), first);
     auto end = std::upper_bound(attached_.begin(), attached_.end(), last);
@@ -140,19 +139,23 @@ class LooseTokens {
     return highest;
   }
 
+  // The head of what a pair of brackets or quotes encloses (the words of
+  // first..last): the head of their phrase or, when they form several
+  // pieces, the word nearest the root; -1 when they hold no word.
+  int enclosed_head(int first, int last) const {
+    const int head = phrase_head(first, last);
+    return head > 0 ? head : highest_word(first, last);
+  }
+
   int head_for(int p, int left, int right) const {
     if (partner_[p]) {
       int first = std::min(p, partner_[p]), last = std::max(p, partner_[p]);
-      int head = phrase_head(first + 1, last - 1);
-      if (head <= 0) head = highest_word(first + 1, last - 1);
-      if (head > 0) return head;
+      if (int head = enclosed_head(first + 1, last - 1); head > 0) return head;
     }
     // The last mark inside brackets or quotes (the full stop of a quoted
     // sentence) goes to what they enclose.
     if (int open = enclosing_[p]; open > 0 && (right == 0 || right > partner_[open])) {
-      int head = phrase_head(open + 1, partner_[open] - 1);
-      if (head <= 0) head = highest_word(open + 1, partner_[open] - 1);
-      if (head > 0) return head;
+      if (int head = enclosed_head(open + 1, partner_[open] - 1); head > 0) return head;
     }
     if (right == 0) return root_;  // final punctuation
     const std::string& f = form(p);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <span>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,26 @@ TEST_F(ConditionMemoTest, ARefusingPartThatOnlyReadsIsAskedAlone) {
   }
   EXPECT_TRUE(reading[1]->refusal_accepts(memo, *noun, changes));
   EXPECT_FALSE(reading[1]->refusal_accepts(memo, *phrase, changes));
+}
+
+// A span test's filters are asked through the first expression of its
+// text: it outlives the plan that built it, for a later plan of that text.
+TEST_F(ConditionMemoTest, ASpanTestOutlivesThePlanThatNumberedIt) {
+  const std::string text = "(comp (pitem-head-word) (reg-match \"^dog$\") (in (\"dog\" \"cat\")))";
+  std::shared_ptr<LExp> first = LExp::from_text(text);
+  ASSERT_NE(first, nullptr);
+  const std::weak_ptr<LExp> watched = first;
+  const int number = memo.number_of(text, std::move(first));
+  EXPECT_FALSE(watched.expired());
+  EXPECT_EQ(memo.number_of(text, LExp::from_text(text)), number);
+  EXPECT_FALSE(watched.expired());
+  for (int round = 0; round < 3; ++round) {
+    memo.clear();  // asked again: the filters run
+    auto made = plan(text);
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(made->accepts(memo, *noun, changes));
+    EXPECT_FALSE(made->accepts(memo, *phrase, changes));
+  }
 }
 
 // More tests of the span's words than the answers per place have bits for:

@@ -1490,48 +1490,33 @@ TEST(SchemeToUd, PunctuationIsPlacedByTheTreeNotByTheParse) {
 }
 
 TEST(SchemeToUd, BracketsAroundSeveralPiecesGoToTheHighestWordInside) {
-  // Ann left (Bob came too). The parse hangs "too" from "left", so the
-  // words inside are no single phrase: both brackets go to "came", the word
-  // inside nearest the root, not one to "came" and the other to the root.
-  UdSentence sentence = from_velmo(
-      "(\n"
-      "E1\t(()\tfin C\t*\t)\n"
-      "1\t(Ann\t~ N\t2\ts\t(gov leave))\n"
-      "2\t(left\tleave V\tE1\ti\t(gov fin))\n"
-      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
-      "5\t(came\tcome V\t2\tpara\t(gov leave))\n"
-      "6\t(too\t~ Adv\t2\tmod\t(gov leave))\n"
-      ")\n",
-      "Ann left (Bob came too).");
+  // The parse hangs "too" from the first verb, so the words inside the
+  // marks are no single phrase: both marks go to "came", the word inside
+  // nearest the root, not one to "came" and the other to the root.
+  auto convert = [](const std::string& verb, const std::string& root, const std::string& text) {
+    return from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(Ann\t~ N\t2\ts\t(gov " + root + "))\n"
+        "2\t(" + verb + "\t" + root + " V\tE1\ti\t(gov fin))\n"
+        "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
+        "5\t(came\tcome V\t2\tpara\t(gov " + root + "))\n"
+        "6\t(too\t~ Adv\t2\tmod\t(gov " + root + "))\n"
+        ")\n",
+        text);
+  };
+  UdSentence sentence = convert("left", "leave", "Ann left (Bob came too).");
   ASSERT_EQ(sentence.words.size(), 8u);
   EXPECT_EQ(sentence.words[2].head, 5);
   EXPECT_EQ(sentence.words[6].head, 5);
   EXPECT_EQ(sentence.words[7].head, 2);  // the full stop after them goes to the root
   // Quotes around pieces alike: Ann said " Bob came too " .
-  UdSentence quoted = from_velmo(
-      "(\n"
-      "E1\t(()\tfin C\t*\t)\n"
-      "1\t(Ann\t~ N\t2\ts\t(gov say))\n"
-      "2\t(said\tsay V\tE1\ti\t(gov fin))\n"
-      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
-      "5\t(came\tcome V\t2\tpara\t(gov say))\n"
-      "6\t(too\t~ Adv\t2\tmod\t(gov say))\n"
-      ")\n",
-      "Ann said \"Bob came too\".");
+  UdSentence quoted = convert("said", "say", "Ann said \"Bob came too\".");
   ASSERT_EQ(quoted.words.size(), 8u);
   EXPECT_EQ(quoted.words[2].head, 5);
   EXPECT_EQ(quoted.words[6].head, 5);
   // So does the last mark inside them: Ann left (Bob came too?).
-  UdSentence asked = from_velmo(
-      "(\n"
-      "E1\t(()\tfin C\t*\t)\n"
-      "1\t(Ann\t~ N\t2\ts\t(gov leave))\n"
-      "2\t(left\tleave V\tE1\ti\t(gov fin))\n"
-      "4\t(Bob\t~ N\t5\ts\t(gov come))\n"
-      "5\t(came\tcome V\t2\tpara\t(gov leave))\n"
-      "6\t(too\t~ Adv\t2\tmod\t(gov leave))\n"
-      ")\n",
-      "Ann left (Bob came too?).");
+  UdSentence asked = convert("left", "leave", "Ann left (Bob came too?).");
   ASSERT_EQ(asked.words.size(), 9u);
   EXPECT_EQ(asked.words[6].head, 5);
   EXPECT_EQ(asked.words[8].head, 2);
