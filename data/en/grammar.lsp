@@ -622,6 +622,13 @@
 ;; A prepositional phrase a noun takes: one with its object, a particle or
 ;; a phrase of its own (of course), but none whose object is a relative word.
 (defun noun-preposition-phrase () (and (no-cc) (not (relative-phrase)) (or (with-object) (comp (pitem-head-word) (reg-match "^(out|up|down|off|on|in|over|back|around|about|away|through|along|by|[^ ]+ [^ ].*)$")))))
+;; A phrase of time (on Friday, for two weeks, in 2005, at 5pm, during the
+;; night): its preposition is one of time and its object a day, part of the
+;; day, season, month, year, decade, clock time or unit of time.
+(defun time-preposition () (comp (pitem-head-word) (reg-match "^([Ii]n|[Oo]n|[Aa]t|[Ff]or|[Dd]uring|[Ss]ince|[Uu]ntil|[Tt]ill|[Bb]y|[Ww]ithin|[Tt]hroughout|[Bb]efore|[Aa]fter|[Oo]ver)( |$)")))
+(defun time-object () (comp (get-modifier-by-type pcomp) (pitem-head-word)
+                            (reg-match "(.* )?([Mm]onday|[Tt]uesday|[Ww]ednesday|[Tt]hursday|[Ff]riday|[Ss]aturday|[Ss]unday|[Jj]anuary|[Ff]ebruary|[Mm]arch|[Aa]pril|[Mm]ay|[Jj]une|[Jj]uly|[Aa]ugust|[Ss]eptember|[Oo]ctober|[Nn]ovember|[Dd]ecember|[Mm]orning|[Aa]fternoon|[Ee]vening|[Nn]ight|[Tt]onight|[Tt]oday|[Yy]esterday|[Tt]omorrow|[Ww]eekend|[Ss]ummer|[Ww]inter|[Ss]pring|[Aa]utumn|day|week|month|year|hour|minute|decade|(mid-?)?(1[5-9]|20)[0-9][0-9]|((1[5-9]|20)[0-9]|[0-9])0'?s|[0-9]{1,2}(:[0-9][0-9]|(:[0-9][0-9])? ?[AaPp]\\.?[Mm]\\.?))s?$")))
+(defun time-phrase () (and (time-preposition) (time-object)))
 ;; A bare noun joining a noun phrase past the object of its preposition.
 (defun past-its-object () (and (comp (pitem-modifiee) (with-prepositional-phrase))
                                (not (comp (pitem-modifier) (or (get-modifier-by-type det) (get-modifier-by-type gen) (get-modifier-by-type num))))))
@@ -730,7 +737,12 @@
   ;; (but not one whose object is a relative word: it belongs to the
   ;; relative clause after it, the premise with which they act)
   (* (Prep (dep-type mod) (max-dist 7) (modifiee-cond (not (personal-pronoun)))
-           (modifier-cond (noun-preposition-phrase))
+           (modifier-cond (and (noun-preposition-phrase) (not (time-phrase))))
+           (merged-cond (not (preposition-after-name))))
+     ;; (a phrase of time at a higher cost: it rather dates or times the
+     ;; verb than the noun before it, met the board on Friday)
+     (Prep (dep-type mod) (max-dist 7) (dep-weight 20.0) (modifiee-cond (not (personal-pronoun)))
+           (modifier-cond (and (noun-preposition-phrase) (time-phrase)))
            (merged-cond (not (preposition-after-name))))
      ;; (after a name, at a higher cost unless it is "of": a name takes a
      ;; phrase of "of", Bank of America, but other prepositions after it
