@@ -2657,6 +2657,16 @@ TEST(SchemeToUd, ANounThatTakesAPrepositionIsNoObject) {
       ")\n",
       "breeze swirls around your body");
   EXPECT_EQ(attachments(swirls), "2:nsubj 0:root 5:case 5:nmod:poss 2:obl ");
+  // Under a noun the noun is its nmod (the swirl around your body).
+  UdSentence swirl = from_velmo(
+      "(\n"
+      "1\t(swirl\t~ N\t*\t)\n"
+      "2\t(around\t~ Adv\t4\tmod\t(gov body))\n"
+      "3\t(your\t~ N\t4\tgen\t(gov body))\n"
+      "4\t(body\t~ N\t1\tobj\t(gov swirl))\n"
+      ")\n",
+      "swirl around your body");
+  EXPECT_EQ(attachments(swirl), "0:root 4:case 4:nmod:poss 1:nmod ");
   // Concentrate on your breath: a verb item whose preposition is no
   // particle of the verb in the treebank marks the object after it.
   auto item_with = [](const std::string& verb, const std::string& word) {
