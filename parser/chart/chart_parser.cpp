@@ -85,17 +85,28 @@ bool ChartParser::merged_accepted(const GLink& link, PItem& merged) const {
   return accepts(link.merged_cond.get(), &merged);
 }
 
-// Whether the modifiee plan's first part, which refuses alone, is false
-// for the head (answers are the item's while no condition has changed an
-// item): known false, or, when asking it changes nothing, asked alone as
-// the plan's walk would ask it first.
-bool ChartParser::modifiee_refused(const GLink& link, PItem& head) {
+// Whether a plan's first part, which refuses alone (its item-bits place
+// is word and bit), is false for the item (answers are the item's while
+// no condition has changed an item): known false, or, when asking it
+// changes nothing, asked alone as the plan's walk would ask it first, so
+// that a refusal spares setting up the walk.
+bool ChartParser::first_part_refuses(const ConditionPlan* plan, std::uint8_t word, std::uint64_t bit,
+                                     bool asked_alone, PItem& item) {
   ConditionMemo& memo = parser_.conditions();
   if (memo.any_changing()) return false;
-  const ItemAnswers& answers = head.answers;
-  if (answers.known[link.modifiee_refusal_word] & link.modifiee_refusal_bit)
-    return !(answers.accepted[link.modifiee_refusal_word] & link.modifiee_refusal_bit);
-  return link.modifiee_refusal_asked_alone && !link.modifiee_plan->refusal_accepts(memo, head, chart_.item_changes);
+  const ItemAnswers& answers = item.answers;
+  if (answers.known[word] & bit) return !(answers.accepted[word] & bit);
+  return asked_alone && !plan->refusal_accepts(memo, item, chart_.item_changes);
+}
+
+bool ChartParser::modifier_refused(const GLink& link, PItem& modifier) {
+  return first_part_refuses(link.modifier_plan.get(), link.modifier_refusal_word, link.modifier_refusal_bit,
+                            link.modifier_refusal_asked_alone, modifier);
+}
+
+bool ChartParser::modifiee_refused(const GLink& link, PItem& head) {
+  return first_part_refuses(link.modifiee_plan.get(), link.modifiee_refusal_word, link.modifiee_refusal_bit,
+                            link.modifiee_refusal_asked_alone, head);
 }
 
 bool ChartParser::word_accepted(LExp* cond, int w) const {
@@ -250,21 +261,11 @@ void ChartParser::process_work(GCate& g) {
 }
 
 void ChartParser::process_work_with_all_links(GCate& g) {
-  ConditionMemo& memo = parser_.conditions();
   const std::vector<GLink*>& links = g.modifier_links();
   while (PItem* ready = g.chart().pop_work()) {
     for (std::size_t i = 0; i < links.size(); ++i) {
       GLink* link = links[i];
-      if (!memo.any_changing()) {
-        const ItemAnswers& answers = ready->answers;
-        if (answers.known_false(link->modifier_refusal_word, link->modifier_refusal_bit)) continue;
-        // A refusing first part that only reads is asked alone: the walk
-        // would ask it first, and a refusal spares setting up the walk.
-        if (link->modifier_refusal_asked_alone &&
-            !(answers.known[link->modifier_refusal_word] & link->modifier_refusal_bit) &&
-            !link->modifier_plan->refusal_accepts(memo, *ready, chart_.item_changes))
-          continue;
-      }
+      if (modifier_refused(*link, *ready)) continue;
       if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), ready)) offer_accepted(link, ready);
     }
   }

@@ -111,6 +111,12 @@ class ChartParser {
   bool accepts(LExp* cond, const PItem* item) const;
   // A modifier or modifiee condition, by its plan when it has one.
   bool accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* item) const;
+  // Whether the first part of the link's modifier (modifiee) plan, which
+  // refuses alone, is false for the item (a plan is asked only when the
+  // part may be asked alone, so it may be null otherwise).
+  bool first_part_refuses(const ConditionPlan* plan, std::uint8_t word, std::uint64_t bit, bool asked_alone,
+                          PItem& item);
+  bool modifier_refused(const GLink& link, PItem& modifier);
   bool modifiee_refused(const GLink& link, PItem& head);
   // The link's merged condition on the item a merge made, by its plan
   // when it has one.
