@@ -817,7 +817,10 @@
      (Adv (dep-type mod) (max-dist 2) (modifier-cond (comp (pitem-head-word) (str= "else"))) (modifiee-cond (pronoun)))
      ;; "below" right after a noun points within the text from it (the
      ;; link below, the first source below): train has 18 of 20 on the noun.
-     (Adv (dep-type mod) (max-dist 1) (modifier-cond (comp (pitem-head-word) (str= "below"))))
+     ;; (A dependent after its head is measured from the first word of the
+     ;; head's phrase, its determiner and adjectives included; a noun with
+     ;; nothing after it yet takes the adverb right after its last word.)
+     (Adv (dep-type mod) (max-dist 6) (modifier-cond (comp (pitem-head-word) (str= "below"))) (modifiee-cond (head-last)))
      ;; An adjective after an indefinite pronoun (something wrong, nothing
      ;; better than this, anything more).
      (A (dep-type mod) (max-dist 2) (dep-weight 2.0) (modifier-cond (no-cc))
