@@ -547,10 +547,10 @@
 ;; Adverbs of degree that stand right before an adjective.
 (defun intensifier () (comp (pitem-head-word) (reg-match "^([Tt]oo|[Aa]s|[Ss]o|[Vv]ery|[Hh]ow|[Qq]uite|[Rr]ather|[Pp]retty|[Rr]eally|[Ee]xtremely|[Ii]ncredibly|[Aa]bsolutely|[Tt]otally|[Cc]ompletely|[Hh]ighly|[Pp]articularly|[Ss]uper|[Tt]ruly|[Ff]airly|[Ss]omewhat|[Ee]qually)$")))
 
-;; Focusing and question adverbs and "n't" modify no adverb before them: the
-;; adverb before them modifies what they modify (are n't even friendly, is
-;; now just an ipod).
-(defun focus-adverb () (comp (pitem-head-word) (reg-match "^(n't|[Nn]ever|[Ee]ven|[Jj]ust|[Aa]lso|[Oo]nly|[Ww]hy|[Ww]hen)$")))
+;; Focusing, hedging and question adverbs and "n't" modify no adverb before
+;; them: the adverb before them modifies what they modify (are n't even
+;; friendly, is now just an ipod, just kind of stopped).
+(defun focus-adverb () (comp (pitem-head-word) (reg-match "^(n't|[Nn]ever|[Ee]ven|[Jj]ust|[Aa]lso|[Oo]nly|[Ww]hy|[Ww]hen|[Kk]ind of|[Ss]ort of)$")))
 
 ;; A focusing adverb right before a determiner or number singles out the
 ;; noun phrase that follows, not the verb (staying only two days, costs
