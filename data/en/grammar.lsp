@@ -348,6 +348,12 @@
 (defun subordinating-adverb () (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]henever|[Ww]here|[Ww]herever|[Oo]nce)$")))
 (defun subordinate-mark () (comp (pitem-attvec) (modify syn ((cm +)))))
 (defun whole-sentence-subordinate () (and (sentence-start) (sentence-end) (comp (pitem-attvec) (defined syn (cm))) (subordinate-opening)))
+;; A verb phrase that may be an infinitive, after a comma alone, is no
+;; conjunct of the verb of a clause opened by if, when and their like that
+;; cannot be one: it is rather a request, the main clause after the
+;; fronted one (When the dog barks, tell him no).
+(defun comma-request-conjunct () (and (not (matching-conjunct-form)) (not (comp (pitem-modifier) (get-modifier-by-type cc)))
+                                      (comp (pitem-modifiee) (or (fronted-subordinate) (subordinate-opening)))))
 ;; A clause of saying after a comma, whose verb closes the sentence or
 ;; stands before words of time or place, reports the clause before it (The
 ;; talks failed, the minister said on Friday.; "We won," Ann said.): it is
@@ -1182,7 +1188,7 @@
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
      (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
-     (V (dep-type conj) (max-dist 20) (dep-weight 3.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement))))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 3.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (not (and (matching-conjunct-form) (not (over-complement)))) (not (comma-request-conjunct)))))
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
@@ -1367,7 +1373,7 @@
      ;; train sentences prefer to three times)
      (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
      (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
-     (V (dep-type conj) (max-dist 20) (dep-weight 9.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (and (matching-conjunct-form) (not (over-complement)))))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 9.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (not (and (matching-conjunct-form) (not (over-complement)))) (not (comma-request-conjunct))))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
      ;; (a run-on after a copula's clause at twice the verb's cost: on
      ;; held-out train sentences the costlier run-on is right more often)
