@@ -239,7 +239,11 @@
                                            (and (comp (pitem-modifiee) (pitem-head-word) (reg-match "^, .*"))
                                                 (not (comp (pitem-modifiee) (get-modifier-by-type punc)))
                                                 (comp (pitem-modifiee) (after-parenthetical))))
-                                       (not (comp (pitem-modifier) (before-colon)))))
+                                       (not (comp (pitem-modifier) (before-colon)))
+                                       ;; (nor one whose own word the colon follows, a label
+                                       ;; before what it introduces: GOODWYN: Far from home,
+                                       ;; Mr. Bush enjoyed it)
+                                       (not (comp (pitem-modifier) (pitem-head-child) (pitem-following-word) (in (":"))))))
 
 ;; A subject takes no punctuation of its own, except the bracket opening
 ;; the sentence before it: "(Newsweek reported that ...)" is a clause in
@@ -669,6 +673,10 @@
 ;; A noun phrase after a comma and "not" is the alternative it rules out,
 ;; a conjunct (the CEO of GE, not GM; train: 18 conjuncts, 1 apposition).
 (defun negated-alternative () (comp (pitem-head-word) (reg-match "^, not [^,;:]+$")))
+;; Nor is a noun phrase after a colon: it is what the word before the colon
+;; introduces (GOODWYN: The candidate, Red Blount, had gotten rich; Pros:
+;; Jill, the owner, is nice), never its conjunct in the train split.
+(defun colon-opened () (comp (pitem-head-word) (reg-match "^: ")))
 
 (def-modifiers N
   ;; A ruler line around a heading, as a last resort (---= Specialized Servers =---),
@@ -790,19 +798,19 @@
      ;; A noun after a comma or conjunction heads no list of its own: the
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
-     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (not (colon-opened)) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct) (prenominal-pair)))))
-     (N (dep-type conj) (max-dist 20) (dep-weight 38.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 38.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct))) (prenominal-pair))))
-     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (not (unlike-object-conjunct)) (shared-modifier-conjunct))))
-     (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (unlike-object-conjunct))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
      ;; the object of the preposition (a selection of fabric and notions);
      ;; one with a determiner may join either (millions of refugees and
      ;; their descendants).
-     (N (dep-type conj) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (conjunct) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (past-its-object)))
      ;; and so is the noun after a comma that closes a list begun with
      ;; commas (Mary John, Russell Dyk, Webb Jennings).
@@ -1465,8 +1473,10 @@
         (modifier-cond (and (bare-item) (sentence-start) (comp (pitem-head-word) (reg-match "^[a-z]+$"))))))
   ;; A noun before a finite clause without subject that nothing else takes
   ;; is its subject, as a last resort (The test, along with a form, is
-  ;; available).
-  (? (N (dep-type s) (max-dist 80) (dep-weight 60.0) (last-resort) (modifier-cond (and (no-cc) (not (pitem-following-word (in (":"))))))
+  ;; available); not a label before a colon, whatever it took after the
+  ;; colon (HARRIS: The man, Tom Reed, had gotten rich).
+  (? (N (dep-type s) (max-dist 80) (dep-weight 60.0) (last-resort)
+        (modifier-cond (and (no-cc) (not (pitem-following-word (in (":")))) (not (comp (pitem-head-child) (pitem-following-word) (in (":"))))))
         (modifiee-cond (and (fin-clause) (not (get-modifier-by-type s))))))
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
   ;; A focusing adverb before the complementiser (just because, only if,
