@@ -524,8 +524,10 @@
   ;; worth a visit
   (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
-     ;; "enough" after its adjective (strong enough to win).
-     (Adv (dep-type mod) (max-dist 1) (modifier-cond (enough)))
+     ;; "enough" right after its adjective (strong enough to win, really
+     ;; strong enough: a dependent after its head is measured from the first
+     ;; word of the head's phrase, adverbs before the adjective included).
+     (Adv (dep-type mod) (max-dist 4) (modifier-cond (enough)) (modifiee-cond (head-last)))
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
      ;; A clause without "that" only after adjectives of knowing and feeling
      ;; (sure it works, glad you came); after others it is a clause of its
