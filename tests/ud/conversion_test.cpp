@@ -551,6 +551,24 @@ TEST(SchemeToUd, AStrandedDeterminerOrConjunctionJoinsWhatFollowsIt) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:cc 6:det 2:conj 5:obj ");
 }
 
+// A clause with its own subject after a common noun heading the sentence
+// before a colon is the noun's apposition; after a name (a speaker) or
+// without a subject it is parataxis.
+TEST(SchemeToUd, AClauseAfterAHeadingNounAndAColonIsItsApposition) {
+  auto relation_after = [](const std::string& noun, const std::string& root, bool subject) {
+    std::string tree = "(\n1\t(" + noun + "\t" + root + " N\t*\t)\n"
+                       "E0\t(()\tfin C\t1\tpara\t(gov " + root + "))\n"
+                       "2\t(:\t~ Punc\t4\tpunc\t(gov leave))\n";
+    tree += subject ? "3\t(Ann\t~ N\t4\ts\t(gov leave))\n" : "3\t(Please\t~ Adv\t4\tmod\t(gov leave))\n";
+    tree += "4\t(left\tleave V\tE0\ti\t(gov fin))\n)\n";
+    UdSentence sentence = from_velmo(tree, noun + " : " + (subject ? "Ann" : "Please") + " left");
+    return sentence.words[3].deprel;
+  };
+  EXPECT_EQ(relation_after("NOTICE", "notice", true), "appos");
+  EXPECT_EQ(relation_after("GOODWYN", "Goodwyn", true), "parataxis");
+  EXPECT_EQ(relation_after("NOTICE", "notice", false), "parataxis");
+}
+
 // Words left as dep take the relation such words have: the "not" of
 // "cannot" goes to the verb of "can", a typographic "'s" after its noun is
 // its case marker, a noun fragment before the clause is its subject.
