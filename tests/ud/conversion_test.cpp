@@ -2659,11 +2659,12 @@ TEST(SchemeToUd, ANounReadWithItsPossessiveMarkIsThePossessor) {
 }
 
 TEST(SchemeToUd, ThatAsObjectOfAPassiveOrTransitiveRelativeIsAComplementiser) {
-  auto that_and_clause = [](const std::string& verb_line, const std::string& object_line, const std::string& text) {
+  auto that_and_clause = [](const std::string& verb_line, const std::string& object_line, const std::string& text,
+                            const std::string& noun = "fact") {
     UdSentence sentence = from_velmo(
         "(\n"
-        "1\t(fact\t~ N\t*\t)\n"
-        "E0\t(()\tfin C\t1\trel\t(gov fact))\n"
+        "1\t(" + noun + "\t~ N\t*\t)\n"
+        "E0\t(()\tfin C\t1\trel\t(gov " + noun + "))\n"
         "2\t(that\t~ N\tE0\tobj\t(gov fin))\n"
         "3\t(they\t~ N\t5\ts\t(gov v))\n" +
             verb_line + object_line + ")\n",
@@ -2679,8 +2680,31 @@ TEST(SchemeToUd, ThatAsObjectOfAPassiveOrTransitiveRelativeIsAComplementiser) {
             "mark SCONJ acl");
   // A real relative: the verb's object is the gap "that" stands for.
   EXPECT_EQ(that_and_clause("4\t(will\t~ VB\t5\taux\t(gov follow))\n5\t(follow\t~ V\tE0\ti\t(gov fin))\n", "",
-                            "fact that they will follow"),
+                            "plan that they will follow", "plan"),
             "obj PRON acl:relcl");
+  // Right after a noun of what is said, thought or known, "that" opens the
+  // noun's content even where the verb could have it as its object.
+  EXPECT_EQ(that_and_clause("4\t(will\t~ VB\t5\taux\t(gov win))\n5\t(win\t~ V\tE0\ti\t(gov fin))\n", "",
+                            "idea that they will win", "idea"),
+            "mark SCONJ acl");
+}
+
+TEST(SchemeToUd, AComplementiserClauseOfANounOfWhatIsKnownIsItsContent) {
+  auto clause_of = [](const std::string& noun) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "1\t(the\t~ Det\t2\tdet\t(gov " + noun + "))\n"
+        "2\t(" + noun + "\t~ N\t*\t)\n"
+        "3\t(that\t~ C\t2\trel\t(gov " + noun + "))\n"
+        "4\t(he\t~ N\t5\ts\t(gov come))\n"
+        "5\t(came\tcome V\t3\ti\t(gov that))\n"
+        ")\n",
+        "the " + noun + " that he came");
+    return sentence.words[2].deprel + " " + sentence.words[4].deprel;
+  };
+  EXPECT_EQ(clause_of("fact"), "mark acl");
+  EXPECT_EQ(clause_of("news"), "mark acl");
+  EXPECT_EQ(clause_of("day"), "mark acl:relcl");
 }
 
 TEST(SchemeToUd, BeBeforeAParticipleUsedAsAnAdjectiveIsACopula) {
