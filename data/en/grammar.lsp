@@ -331,8 +331,10 @@
 ;; Words that head a relative clause of their own without relative word.
 (defun free-relative-head () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever|[Aa]ll|[Ee]verything|[Aa]nything|[Ss]omething|[Nn]othing)$"))))
 ;; Verbs after which "what" opens an indirect question, the verb's clausal
-;; complement, not a free relative (know what you mean, wonder what it is).
-(defun after-question-verb () (comp (pitem-preceding-word) (reg-match "^([Kk]now|[Kk]nows|[Kk]new|[Kk]nown|[Kk]nowing|[Ww]onder|[Ww]onders|[Ww]ondered|[Ww]ondering|[Gg]uess|[Aa]sk|[Aa]sks|[Aa]sked|[Ss]ee|[Ss]aw|[Ss]een|[Rr]emember|[Dd]ecide|[Dd]ecided|[Tt]ell|[Tt]ells|[Tt]old|[Mm]ention|[Dd]iscuss|[Ee]xplain|[Ll]earn|[Ff]igure|[Ii]magine|[Cc]heck|[Ss]ure)$")))
+;; complement, not a free relative (know what you mean, wonder what it is);
+;; so after the particle of find out, figure out and check out (find out
+;; what it takes: train has all 8 such clauses as questions).
+(defun after-question-verb () (comp (pitem-preceding-word) (reg-match "^([Oo]ut|[Kk]now|[Kk]nows|[Kk]new|[Kk]nown|[Kk]nowing|[Ww]onder|[Ww]onders|[Ww]ondered|[Ww]ondering|[Gg]uess|[Aa]sk|[Aa]sks|[Aa]sked|[Ss]ee|[Ss]aw|[Ss]een|[Rr]emember|[Dd]ecide|[Dd]ecided|[Tt]ell|[Tt]ells|[Tt]old|[Mm]ention|[Dd]iscuss|[Ee]xplain|[Ll]earn|[Ff]igure|[Ii]magine|[Cc]heck|[Ss]ure)$")))
 ;; A name before a fronted adverbial clause (Phil if you could ...).
 (defun before-subordinator () (comp (pitem-following-word) (in ("if" "when" "as" "because" "since" "once" "unless" "although" "though" "while"))))
 ;; A finite clause opened by when, whenever or once is an
@@ -396,6 +398,11 @@
 ;; on (A, B and C); else the noun after the comma begins a new clause (When
 ;; they saw it, people left).
 (defun list-goes-on () (pitem-following-word (in ("," "and" "or" "&" "/"))))
+;; A verb phrase after a comma alone, where no list goes on after it, is no
+;; conjunct of the verb of a clause opened by if, when and their like: it
+;; is rather the main clause after the fronted one (If you go, be careful).
+(defun lone-comma-conjunct () (and (not (comp (pitem-modifier) (get-modifier-by-type cc))) (not (comp (pitem-modifier) (list-goes-on)))
+                                   (comp (pitem-modifiee) (or (fronted-subordinate) (subordinate-opening)))))
 ;; "etc." closes a list as its last item (lives, homes, etc.).
 (defun list-end () (comp (pitem-head-word) (reg-match "^, ([Ee]tc|[Ee]ct)\\.?$")))
 ;; Verbs that take a finite clause without complementiser (say, think,
@@ -1211,9 +1218,9 @@
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct)
-     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)) (not (lone-comma-conjunct)))))
      (V (dep-type conj) (max-dist 20) (dep-weight 3.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (not (and (matching-conjunct-form) (not (over-complement)))) (not (comma-request-conjunct)))))
-     (VBE (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc))))
+     (VBE (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (lone-comma-conjunct)))))
   ;; A vocative closing the sentence (Thank you guys, Enjoy it my friend).
   (? (N (dep-type voc) (max-dist 4) (dep-weight 6.0) (modifier-cond (and (no-cc) (sentence-end) (vocative-noun)))
         (modifiee-cond (get-modifier-by-type obj))))
@@ -1395,8 +1402,8 @@
      ;; verb phrase still takes its conjunct; one of another form, or past
      ;; a complement of the copula, costs six times as much, which held-out
      ;; train sentences prefer to three times)
-     (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)))
-     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)))))
+     (VBE (dep-type conj) (max-dist 20) (dep-weight 1.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (not (lone-comma-conjunct))))
+     (V (dep-type conj) (max-dist 20) (dep-weight 1.5) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (matching-conjunct-form) (not (over-complement)) (not (lone-comma-conjunct)))))
      (V (dep-type conj) (max-dist 20) (dep-weight 9.0) (modifier-cond (shared-subject-conjunct)) (modifiee-cond (no-cc)) (merged-cond (and (not (and (matching-conjunct-form) (not (over-complement)))) (not (comma-request-conjunct))))))
   (* (C (dep-type para) (max-dist 30) (modifier-cond (and (para-clause) (not (reporting-clause)))) (modifiee-cond (and (finite) (not (subordinate-opening)) (not (fronted-subordinate)))))
      ;; (a run-on after a copula's clause at twice the verb's cost: on

@@ -312,6 +312,7 @@ class SchemeToUd {
     fronted_adverbial_clauses();
     numbered_lines();
     that_before_a_content_clause();
+    what_before_a_question_clause();
     so_of_consequence();
     stranded_function_words();
     nouns_before_prenominal_adjectives();
@@ -1874,6 +1875,38 @@ class SchemeToUd {
       ud_head_[p] = clause;
       ud_rel_[p] = "mark";
     }
+  }
+
+  // "what" read as the object of a verb that also took a clause right after
+  // it, whose verb has no object of its own, is that verb's fronted object:
+  // the clause is an indirect question (find out what the team needed,
+  // know what it will take).
+  void what_before_a_question_clause() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const int verb = ud_head_[p];
+      if (verb <= 0 || verb >= p || ud_rel_[p] != "obj" || lower(tokens_[p - 1].form) != "what") continue;
+      int clause = 0;
+      for (int q = p + 1; q <= n && clause == 0; ++q)
+        if (ud_head_[q] == verb && ud_rel_[q] == "ccomp") clause = q;
+      if (clause == 0 || !opens_subtree(p + 1, clause)) continue;
+      bool object = false;
+      for (int q = 1; q <= n && !object; ++q) object = ud_head_[q] == clause && ud_rel_[q] == "obj";
+      if (object) continue;
+      ud_head_[p] = clause;
+    }
+  }
+
+  // Whether the word at `first` lies under `top` (or is it) and no word
+  // before it does.
+  bool opens_subtree(int first, int top) const {
+    const int n = static_cast<int>(tokens_.size());
+    auto under = [&](int word) {
+      for (int steps = 0; word > 0 && steps <= n; ++steps, word = ud_head_[word])
+        if (word == top) return true;
+      return false;
+    };
+    return under(first) && (first == 1 || !under(first - 1));
   }
 
   // "so" opening a clause without a modal auxiliary tells its consequence
