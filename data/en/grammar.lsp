@@ -49,17 +49,19 @@
 ;; Nor does it pass over a clause or infinitive its verb took: it rather
 ;; joins that one (asked him to get the resume and start a file).
 (defun over-complement () (comp (pitem-modifiee) (get-modifier-by-type comp)))
-;; A verb of saying right after a comma (and the closing quote, a skipped
-;; word) with no conjunction: the verb of a report after the words it
+;; A verb of saying right after a comma or the closing quote after it, with
+;; no conjunction: the verb of a report after the words it
 ;; reports ("We won," said Ann), not a conjunct of their verb unless it
 ;; reports a clause after it (..., stated they had seen it).
-(defun report-after-comma () (and (no-cc) (comp (pitem-head-child) (pitem-preceding-word) (in (",")))
-                                  (comp (pitem-head-child) (pitem-head-word) (reg-match "^(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned)$"))))
+(defun report-after-comma () (and (no-cc) (comp (pitem-head-child) (pitem-preceding-word) (in ("," "\"" "''" "”" "’’")))
+                                  (comp (pitem-head-child) (pitem-head-word) (reg-match "^(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned)( .*)?$"))))
+;; (Such a verb opens its phrase when the clause it took follows it.)
+(defun report-opens-phrase () (comp (pitem-head-word) (reg-match "^([^A-Za-z0-9 ]+ )*(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned)( .*)?$")))
 ;; Conjoined verb phrases share the first one's subject; a conjunct with a
 ;; subject of its own is a conjoined clause; a report after the words it
 ;; reports is none.
 (defun shared-subject-conjunct () (and (conjunct) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))
-                                              (not (and (report-after-comma) (not (get-modifier-by-type comp))))))
+                                              (not (and (report-after-comma) (or (not (get-modifier-by-type comp)) (not (report-opens-phrase)))))))
 (defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
 ;; A clause without complementiser attaches below a word only with its own
 ;; subject: a subjectless finite verb is an imperative, a main clause.
