@@ -442,11 +442,11 @@
   (preposition-before-of :act-on-all-matches
     (lexitem (and (comp (root) (in ("out" "as"))) (adverb-item) (not (no-alternative (preposition-item)))))
     (when (followed-by-word (in ("of"))) (delete (litem))))
-  ;; Quotes and brackets inside a sentence never block a merge: the chart
-  ;; passes over them, and the conversion to UD attaches them. Commas and
+  ;; Quotes (straight or curly) and brackets inside a sentence never block
+  ;; a merge: the chart passes over them, and the conversion to UD attaches them. Commas and
   ;; other marks stay: they bound the phrases the chart may join.
   (punctuation-skipped :act-on-all-matches
-    (lexitem (and (punctuation-item) (comp (root) (in ("\"" "'" "`" "``" "''" "(" ")" "[" "]" "-" "--" "*")))))
+    (lexitem (and (punctuation-item) (comp (root) (in ("\"" "'" "`" "``" "''" "“" "”" "‘" "(" ")" "[" "]" "-" "--" "*")))))
     (skip (low)))
   ;; A capitalised word inside a sentence that can be a noun or an adjective
   ;; is not a verb (the Dominion Posts website): the treebank writes such

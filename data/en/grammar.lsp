@@ -49,17 +49,19 @@
 ;; Nor does it pass over a clause or infinitive its verb took: it rather
 ;; joins that one (asked him to get the resume and start a file).
 (defun over-complement () (comp (pitem-modifiee) (get-modifier-by-type comp)))
-;; A verb of saying right after a comma (and the closing quote, a skipped
-;; word) with no conjunction: the verb of a report after the words it
+;; A verb of saying right after a comma or the closing quote after it, with
+;; no conjunction: the verb of a report after the words it
 ;; reports ("We won," said Ann), not a conjunct of their verb unless it
 ;; reports a clause after it (..., stated they had seen it).
-(defun report-after-comma () (and (no-cc) (comp (pitem-head-child) (pitem-preceding-word) (in (",")))
-                                  (comp (pitem-head-child) (pitem-head-word) (reg-match "^(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned)$"))))
+(defun report-after-comma () (and (no-cc) (comp (pitem-head-child) (pitem-preceding-word) (in ("," "\"" "''" "”" "’’")))
+                                  (comp (pitem-head-child) (pitem-head-word) (reg-match "^(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned)( .*)?$"))))
+;; (Such a verb opens its phrase when the clause it took follows it.)
+(defun report-opens-phrase () (comp (pitem-head-word) (reg-match "^([^A-Za-z0-9 ]+ )*(said|says|asked|asks|added|adds|wrote|writes|explained|explains|noted|notes|continued|continues|replied|replies|recalled|recalls|declared|insisted|warned|argued|argues|claimed|stated|concluded|reported|announced|admitted|observed|cautioned)( .*)?$")))
 ;; Conjoined verb phrases share the first one's subject; a conjunct with a
 ;; subject of its own is a conjoined clause; a report after the words it
 ;; reports is none.
 (defun shared-subject-conjunct () (and (conjunct) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))
-                                              (not (and (report-after-comma) (not (get-modifier-by-type comp))))))
+                                              (not (and (report-after-comma) (or (not (get-modifier-by-type comp)) (not (report-opens-phrase)))))))
 (defun fin-clause () (comp (pitem-attvec) (att-str-val cform) (str= "fin")))
 ;; A clause without complementiser attaches below a word only with its own
 ;; subject: a subjectless finite verb is an imperative, a main clause.
@@ -334,8 +336,10 @@
 ;; Words that head a relative clause of their own without relative word.
 (defun free-relative-head () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever|[Aa]ll|[Ee]verything|[Aa]nything|[Ss]omething|[Nn]othing)$"))))
 ;; Verbs after which "what" opens an indirect question, the verb's clausal
-;; complement, not a free relative (know what you mean, wonder what it is).
-(defun after-question-verb () (comp (pitem-preceding-word) (reg-match "^([Kk]now|[Kk]nows|[Kk]new|[Kk]nown|[Kk]nowing|[Ww]onder|[Ww]onders|[Ww]ondered|[Ww]ondering|[Gg]uess|[Aa]sk|[Aa]sks|[Aa]sked|[Ss]ee|[Ss]aw|[Ss]een|[Rr]emember|[Dd]ecide|[Dd]ecided|[Tt]ell|[Tt]ells|[Tt]old|[Mm]ention|[Dd]iscuss|[Ee]xplain|[Ll]earn|[Ff]igure|[Ii]magine|[Cc]heck|[Ss]ure)$")))
+;; complement, not a free relative (know what you mean, wonder what it is);
+;; so after the particle of find out, figure out and check out (find out
+;; what it takes: train has all 8 such clauses as questions).
+(defun after-question-verb () (comp (pitem-preceding-word) (reg-match "^([Oo]ut|[Kk]now|[Kk]nows|[Kk]new|[Kk]nown|[Kk]nowing|[Ww]onder|[Ww]onders|[Ww]ondered|[Ww]ondering|[Gg]uess|[Aa]sk|[Aa]sks|[Aa]sked|[Ss]ee|[Ss]aw|[Ss]een|[Rr]emember|[Dd]ecide|[Dd]ecided|[Tt]ell|[Tt]ells|[Tt]old|[Mm]ention|[Dd]iscuss|[Ee]xplain|[Ll]earn|[Ff]igure|[Ii]magine|[Cc]heck|[Ss]ure)$")))
 ;; A name before a fronted adverbial clause (Phil if you could ...).
 (defun before-subordinator () (comp (pitem-following-word) (in ("if" "when" "as" "because" "since" "once" "unless" "although" "though" "while"))))
 ;; A finite clause opened by when, whenever or once is an
@@ -581,10 +585,16 @@
 ;; Adverbs of degree that stand right before an adjective.
 (defun intensifier () (comp (pitem-head-word) (reg-match "^([Tt]oo|[Aa]s|[Ss]o|[Vv]ery|[Hh]ow|[Qq]uite|[Rr]ather|[Pp]retty|[Rr]eally|[Ee]xtremely|[Ii]ncredibly|[Aa]bsolutely|[Tt]otally|[Cc]ompletely|[Hh]ighly|[Pp]articularly|[Ss]uper|[Tt]ruly|[Ff]airly|[Ss]omewhat|[Ee]qually)$")))
 
-;; Focusing and question adverbs and "n't" modify no adverb before them: the
-;; adverb before them modifies what they modify (are n't even friendly, is
-;; now just an ipod).
-(defun focus-adverb () (comp (pitem-head-word) (reg-match "^(n't|[Nn]ever|[Ee]ven|[Jj]ust|[Aa]lso|[Oo]nly|[Ww]hy|[Ww]hen)$")))
+;; Focusing, hedging and question adverbs and "n't" modify no adverb before
+;; them: the adverb before them modifies what they modify (are n't even
+;; friendly, is now just an ipod, just kind of stopped).
+(defun focus-adverb () (comp (pitem-head-word) (reg-match "^(n't|[Nn]ever|[Ee]ven|[Jj]ust|[Aa]lso|[Oo]nly|[Ww]hy|[Ww]hen|[Kk]ind of|[Ss]ort of)$")))
+
+;; A focusing adverb right before a determiner or number singles out the
+;; noun phrase that follows, not the verb (staying only two days, costs
+;; just a few dollars, only the manager can fix it).
+(defun focus-before-phrase () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Ee]ven|[Mm]erely|[Ss]imply)$"))
+                                   (comp (pitem-following-word) (reg-match "^([Tt]he|[Aa]|[Aa]n|[Mm]y|[Yy]our|[Hh]is|[Hh]er|[Oo]ur|[Tt]heir|[Ii]ts|[Tt]his|[Tt]hese|[Tt]hose|[Oo]ne|[Tt]wo|[Tt]hree|[Ff]our|[Ff]ive|[Aa]bout|[$£€]?[0-9].*)$"))))
 
 ;; Adverbs of place and time, and sentence adverbs, modify no adverb after
 ;; them: they modify the verb (go back there again, done that before though).
@@ -858,7 +868,10 @@
      (Adv (dep-type mod) (max-dist 2) (modifier-cond (comp (pitem-head-word) (str= "else"))) (modifiee-cond (pronoun)))
      ;; "below" right after a noun points within the text from it (the
      ;; link below, the first source below): train has 18 of 20 on the noun.
-     (Adv (dep-type mod) (max-dist 1) (modifier-cond (comp (pitem-head-word) (str= "below"))))
+     ;; (A dependent after its head is measured from the first word of the
+     ;; head's phrase, its determiner and adjectives included; a noun with
+     ;; nothing after it yet takes the adverb right after its last word.)
+     (Adv (dep-type mod) (max-dist 6) (modifier-cond (comp (pitem-head-word) (str= "below"))) (modifiee-cond (head-last)))
      ;; An adjective after an indefinite pronoun (something wrong, nothing
      ;; better than this, anything more).
      (A (dep-type mod) (max-dist 2) (dep-weight 2.0) (modifier-cond (no-cc))
@@ -1035,7 +1048,7 @@
      ;; under threats to withdraw)
      (Prep (dep-type mod) (max-dist 12) (dep-weight 40.0) (modifier-cond (and (no-cc) (with-object) (not (opening-phrase)) (not (clause-opening-place)))) (modifiee-cond (not (gerund))))
      (Prep (dep-type mod) (max-dist 40) (head-reach 30) (dep-weight 2.0) (modifier-cond (and (opening-phrase) (no-cc) (with-object))) (modifiee-cond (not (gerund))))
-     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb)))
+     (Adv (dep-type mod) (max-dist 8) (dep-weight 1.0) (modifier-cond (and (not (subordinating-adverb)) (not (enough)) (not (opening-well)) (not (opening-phrase)) (infinitive-adverb) (not (focus-before-phrase))))
           (merged-cond (not-before-subordinate-clause)))
      ;; An adverb or phrase opening the sentence before its comma reaches
      ;; the verb past a long subject or a fronted clause (However, if you use
@@ -1157,7 +1170,7 @@
         (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
      ;; (an adverb that took a conjunction is rather a conjunct of the
      ;; adverb before it: slowly and deeply)
-     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (and (no-cc) (not (clause-opening-wh-adverb)))))
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (and (no-cc) (not (clause-opening-wh-adverb)) (not (focus-before-phrase)))))
      (Adv (dep-type mod) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (get-modifier-by-type cc) (not (or-not)))))
      (Adv (dep-type conj) (max-dist 8) (modifier-cond (or-not)))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))

@@ -312,6 +312,7 @@ class SchemeToUd {
     fronted_adverbial_clauses();
     numbered_lines();
     that_before_a_content_clause();
+    what_before_a_question_clause();
     so_of_consequence();
     stranded_function_words();
     nouns_before_prenominal_adjectives();
@@ -487,6 +488,27 @@ class SchemeToUd {
       return false;
     const int position = nodes_[verb].position;
     return position > 0 && position < static_cast<int>(tokens_.size()) && tokens_[position].form == ":";
+  }
+
+  // A common noun heading the sentence right before a colon (NOTICE: This
+  // message is confidential): a clause with its own subject after the colon
+  // is its apposition to the treebank (train: 28 appos, 10 parataxis after
+  // such a noun), unlike the clause after a speaker's name (GOODWYN: ...).
+  bool heading_before_colon(int noun) const {
+    if (noun < 0 || edit_.head(noun) >= 0 || nodes_[noun].category != "N") return false;
+    const int position = nodes_[noun].position;
+    if (position <= 0 || position >= static_cast<int>(tokens_.size()) || tokens_[position].form != ":") return false;
+    const std::string& root = nodes_[noun].root_or_word();
+    return !root.empty() && std::islower(static_cast<unsigned char>(root[0]));
+  }
+
+  // A clause head (its C node, else its verb) whose verb has a subject.
+  bool clause_with_subject(int clause) const {
+    if (clause < 0) return false;
+    if (nodes_[clause].category == "C")
+      for (int child : edit_.children(clause))
+        if (nodes_[child].relation == "i") return has_child_with(child, "s");
+    return has_child_with(clause, "s");
   }
 
   // Verbs whose second object names or judges the first (call him Bob,
@@ -934,7 +956,10 @@ class SchemeToUd {
     if (r == "conj") return apposed_noun(index) ? "appos" : "conj";
     if (r == "cc") return "cc";
     if (r == "punc") return "punct";
-    if (r == "para") return quoted_after_colon(index) ? "ccomp" : "parataxis";
+    if (r == "para") {
+      if (quoted_after_colon(index)) return "ccomp";
+      return heading_before_colon(head) && clause_with_subject(index) ? "appos" : "parataxis";
+    }
     if (r == "list") return "list";
     if (r == "voc") return "vocative";
     if (r == "disc") return "discourse";
@@ -1000,6 +1025,11 @@ class SchemeToUd {
       }
       const int conjunct = nodes_[node].relation.empty() ? chosen : -1;
       if (conjunct >= 0) chosen = first_of_coordinated_pieces(node, chosen, first_word);
+      bool headed_by_noun = false;
+      if (conjunct >= 0 && chosen == conjunct) {
+        chosen = noun_before_clause(node, chosen, first_word);
+        headed_by_noun = chosen != conjunct;
+      }
       edit_.promote(chosen, node);
       alive_[node] = 0;
       // A word-less node without relation (the fragments) leaves a root.
@@ -1010,7 +1040,7 @@ class SchemeToUd {
         edit_.set_head(child, chosen);
         if (nodes_[child].relation.empty()) relations_[child] = "dep";
       }
-      if (conjunct >= 0 && conjunct != chosen) relations_[conjunct] = "conj";
+      if (conjunct >= 0 && conjunct != chosen) relations_[conjunct] = headed_by_noun ? "parataxis" : "conj";
     }
   }
 
@@ -1070,6 +1100,40 @@ class SchemeToUd {
     if (category == "N" && before >= 1 && (tokens_[before - 1].form == "," || tokens_[before - 1].form == ";"))
       return first;
     return std::find(std::begin(heads), std::end(heads), category) != std::end(heads) ? first : chosen;
+  }
+
+  // Pieces of a sentence the parse could not join: a noun phrase set off by
+  // a comma before a clause piece with its own subject (What a fantastic
+  // store, I love this place) heads it, and the clause is its parataxis, as
+  // the treebank joins such pieces; with no other piece beside them. Not so
+  // a bare word, a name or a greeting (rather a vocative or discourse word),
+  // a phrase of time or manner (Last night, ...; This way, ...: adjuncts),
+  // nor a clause of saying or thinking (Edible ones, I hope), rather
+  // parenthetical.
+  int noun_before_clause(int node, int clause, const std::vector<int>& first_word) const {
+    static constexpr std::string_view thinking[] = {"hope",    "think", "guess", "believe",
+                                                    "suppose", "bet",   "say",   "know"};
+    const int opening = first_word[clause];
+    if (opening < 0 || nodes_[clause].relation != "i" || !has_child_with(clause, "s")) return clause;
+    if (one_of(lower(nodes_[clause].root_or_word()), thinking)) return clause;
+    const int before = nodes_[opening].position - 1;  // the word before the clause
+    if (before < 2 || tokens_[before - 1].form != ",") return clause;
+    int noun = -1;
+    for (int child : edit_.children(node)) {
+      if (!alive_[child] || child == clause) continue;
+      if (noun >= 0) return clause;
+      noun = child;
+    }
+    if (noun < 0 || nodes_[noun].category != "N" || first_word[noun] < 0) return clause;
+    if (nodes_[first_word[noun]].position >= before || time_phrase(noun) || lower(nodes_[noun].word) == "way" ||
+        has_child_with(noun, "disc"))
+      return clause;
+    const std::vector<int>& words = edit_.children(noun);
+    if (std::none_of(words.begin(), words.end(),
+                     [&](int w) { return nodes_[w].position > 0 && nodes_[w].category != "Punc"; }))
+      return clause;
+    const std::string& root = nodes_[noun].root_or_word();
+    return !root.empty() && std::islower(static_cast<unsigned char>(root[0])) ? noun : clause;
   }
 
   // A word heading `relation` children gives its place to the first of them
@@ -1811,6 +1875,38 @@ class SchemeToUd {
       ud_head_[p] = clause;
       ud_rel_[p] = "mark";
     }
+  }
+
+  // "what" read as the object of a verb that also took a clause right after
+  // it, whose verb has no object of its own, is that verb's fronted object:
+  // the clause is an indirect question (find out what the team needed,
+  // know what it will take).
+  void what_before_a_question_clause() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const int verb = ud_head_[p];
+      if (verb <= 0 || verb >= p || ud_rel_[p] != "obj" || lower(tokens_[p - 1].form) != "what") continue;
+      int clause = 0;
+      for (int q = p + 1; q <= n && clause == 0; ++q)
+        if (ud_head_[q] == verb && ud_rel_[q] == "ccomp") clause = q;
+      if (clause == 0 || !opens_subtree(p + 1, clause)) continue;
+      bool object = false;
+      for (int q = 1; q <= n && !object; ++q) object = ud_head_[q] == clause && ud_rel_[q] == "obj";
+      if (object) continue;
+      ud_head_[p] = clause;
+    }
+  }
+
+  // Whether the word at `first` lies under `top` (or is it) and no word
+  // before it does.
+  bool opens_subtree(int first, int top) const {
+    const int n = static_cast<int>(tokens_.size());
+    auto under = [&](int word) {
+      for (int steps = 0; word > 0 && steps <= n; ++steps, word = ud_head_[word])
+        if (word == top) return true;
+      return false;
+    };
+    return under(first) && (first == 1 || !under(first - 1));
   }
 
   // "so" opening a clause without a modal auxiliary tells its consequence

@@ -551,6 +551,78 @@ TEST(SchemeToUd, AStrandedDeterminerOrConjunctionJoinsWhatFollowsIt) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:cc 6:det 2:conj 5:obj ");
 }
 
+// A noun phrase set off by a comma before a clause with its own subject,
+// pieces the parse could not join, heads the clause as its parataxis; a
+// phrase of time or manner, a bare word or a clause of thinking does not.
+TEST(SchemeToUd, ANounPieceBeforeAClauseWithItsOwnSubjectHeadsIt) {
+  const std::string clause =
+      "E0\t(()\tfin C\tE2\t)\n"
+      "4\t(,\t~ Punc\t6\tpunc\t(gov love))\n"
+      "5\t(I\t~ N\t6\ts\t(gov love))\n"
+      "6\t(love\t~ V\tE0\ti\t(gov fin))\n"
+      "7\t(it\t~ N\t6\tobj\t(gov love))\n"
+      ")\n";
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "1\t(What\t~ N\t3\tdet\t(gov store))\n"
+      "2\t(a\t~ Det\t3\tdet\t(gov store))\n"
+      "3\t(store\t~ N\tE2\t)\n" +
+          clause,
+      "What a store , I love it .");
+  EXPECT_EQ(attachments(sentence), "3:det 3:det 0:root 6:punct 6:nsubj 3:parataxis 6:obj 3:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "1\t(That\t~ Det\t3\tdet\t(gov way))\n"
+      "2\t(same\t~ A\t3\tmod\t(gov way))\n"
+      "3\t(way\t~ N\tE2\t)\n" +
+          clause,
+      "That same way , I love it .");
+  EXPECT_EQ(sentence.words[5].deprel, "root");
+  sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "1\t(friends\tfriend N\tE2\t)\n"
+      "E0\t(()\tfin C\tE2\t)\n"
+      "2\t(,\t~ Punc\t4\tpunc\t(gov love))\n"
+      "3\t(I\t~ N\t4\ts\t(gov love))\n"
+      "4\t(love\t~ V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "friends , I love .");
+  EXPECT_EQ(sentence.words[3].deprel, "root");
+  sentence = from_velmo(
+      "(\n"
+      "E2\t(()\t U\t*\t)\n"
+      "1\t(Fresh\t~ A\t2\tmod\t(gov one))\n"
+      "2\t(ones\tone N\tE2\t)\n"
+      "E0\t(()\tfin C\tE2\t)\n"
+      "3\t(,\t~ Punc\t5\tpunc\t(gov hope))\n"
+      "4\t(I\t~ N\t5\ts\t(gov hope))\n"
+      "5\t(hope\t~ V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Fresh ones , I hope .");
+  EXPECT_EQ(sentence.words[4].deprel, "root");
+}
+
+// A clause with its own subject after a common noun heading the sentence
+// before a colon is the noun's apposition; after a name (a speaker) or
+// without a subject it is parataxis.
+TEST(SchemeToUd, AClauseAfterAHeadingNounAndAColonIsItsApposition) {
+  auto relation_after = [](const std::string& noun, const std::string& root, bool subject) {
+    std::string tree = "(\n1\t(" + noun + "\t" + root + " N\t*\t)\n"
+                       "E0\t(()\tfin C\t1\tpara\t(gov " + root + "))\n"
+                       "2\t(:\t~ Punc\t4\tpunc\t(gov leave))\n";
+    tree += subject ? "3\t(Ann\t~ N\t4\ts\t(gov leave))\n" : "3\t(Please\t~ Adv\t4\tmod\t(gov leave))\n";
+    tree += "4\t(left\tleave V\tE0\ti\t(gov fin))\n)\n";
+    UdSentence sentence = from_velmo(tree, noun + " : " + (subject ? "Ann" : "Please") + " left");
+    return sentence.words[3].deprel;
+  };
+  EXPECT_EQ(relation_after("NOTICE", "notice", true), "appos");
+  EXPECT_EQ(relation_after("GOODWYN", "Goodwyn", true), "parataxis");
+  EXPECT_EQ(relation_after("NOTICE", "notice", false), "parataxis");
+}
+
 // Words left as dep take the relation such words have: the "not" of
 // "cannot" goes to the verb of "can", a typographic "'s" after its noun is
 // its case marker, a noun fragment before the clause is its subject.

@@ -657,8 +657,15 @@ class LexiconBuilder:
                 text = " ".join(t.form for t in words)
                 if members[0].deprel == "fixed":
                     # A fixed expression that marks a noun (due to, such as,
-                    # according to) is a preposition, whatever its first word is.
-                    category = "Prep" if head.deprel == "case" else gold_category(head)
+                    # according to) is a preposition, whatever its first word
+                    # is; one headed by a noun that modifies as an adverb does
+                    # (I kind of like it, it sort of works) is an adverb: as
+                    # a noun it would have to come out as a compound.
+                    category = gold_category(head)
+                    if head.deprel == "case":
+                        category = "Prep"
+                    elif head.deprel == "advmod" and category == "N":
+                        category = "Adv"
                     fixed[(text.lower(), category)] += 1
                 elif head.upos == "PROPN":
                     names[text] += 1

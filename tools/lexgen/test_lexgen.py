@@ -143,6 +143,30 @@ class CostTest(unittest.TestCase):
         self.assertNotIn("work on", builder.entries)
         self.assertEqual(builder.entries["work"].phrases, [])
 
+    def test_a_fixed_expression_takes_the_category_it_modifies_as(self):
+        def sentence(*words):
+            return [Token(i + 1, form, form, upos, "_", {}, head, rel) for i, (form, upos, head, rel) in enumerate(words)]
+        treebank = [
+            # a noun at the head of an adverb's expression: an adverb
+            sentence(("I", "PRON", 4, "nsubj"), ("kind", "NOUN", 4, "advmod"), ("of", "ADP", 2, "fixed"),
+                     ("like", "VERB", 0, "root"), ("it", "PRON", 4, "obj")),
+            sentence(("it", "PRON", 4, "nsubj"), ("sort", "NOUN", 4, "advmod"), ("of", "ADP", 2, "fixed"),
+                     ("works", "VERB", 0, "root")),
+            # one that marks a noun: a preposition
+            sentence(("late", "ADJ", 0, "root"), ("due", "ADJ", 4, "case"), ("to", "ADP", 2, "fixed"),
+                     ("rain", "NOUN", 1, "obl")),
+            # an adjective at the head of an adverb's expression stays one
+            sentence(("more", "ADJ", 3, "advmod"), ("than", "ADP", 1, "fixed"), ("ten", "NUM", 0, "root")),
+        ] * 2
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        builder.collocations, builder.wn_spellings = [], {}
+        builder.add_multiword_items()
+        categories = {key: [reading.category for reading in builder.entries[key].readings]
+                      for key in ("kind of", "sort of", "due to", "more than")}
+        self.assertEqual(categories, {"kind of": ["Adv"], "sort of": ["Adv"], "due to": ["Prep"], "more than": ["A"]})
+        self.assertEqual(builder.entries["kind"].phrases, ["kind of"])
+
     def test_an_adjective_that_is_a_noun_too_costs_by_the_uses_of_its_own_form(self):
         def sentence(form, upos, lemma="official"):
             return [Token(1, form, lemma, upos, "_", {}, 0, "root")]
