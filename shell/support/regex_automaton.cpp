@@ -10,9 +10,9 @@ namespace velmo {
 namespace {
 
 // The parsed pattern: a tree of sets, sequences, alternatives, repetitions
-// and end anchors.
+// and anchors.
 struct Ast {
-  enum class Kind { kSet, kSequence, kAlternatives, kStar, kPlus, kOptional, kDollar };
+  enum class Kind { kSet, kSequence, kAlternatives, kStar, kPlus, kOptional, kDollar, kCaret };
   Kind kind = Kind::kSet;
   int set = -1;
   std::vector<Ast> parts;
@@ -27,7 +27,7 @@ constexpr std::string_view kQuotable = ".[]()*+?{}|^$\\/-";
 // parse: the pattern then goes to that engine.
 //
 // A builder that only checks reads the pattern by the same rules but keeps
-// no more of the Ast than those rules look at (whether an atom is an end
+// no more of the Ast than those rules look at (whether an atom is an
 // anchor), so it accepts exactly the patterns the full builder accepts.
 class RegexAutomatonBuilder {
  public:
@@ -89,15 +89,21 @@ class RegexAutomatonBuilder {
   }
 
   std::optional<Ast> repeated() {
+    const int carets_before = carets_;
     std::optional<Ast> atom = this->atom();
     if (!atom) return std::nullopt;
     const char c = peek();
+    // A repeated anchor is left to the POSIX engine, and so is a repeated
+    // group holding a "^": that engine lets such a "^" hold past the text's
+    // start ("(^a|b)+c" matches "bac").
+    const bool anchor =
+        atom->kind == Kind::kDollar || atom->kind == Kind::kCaret || carets_ != carets_before;
     if (c == '{') {
-      if (atom->kind == Kind::kDollar) return std::nullopt;
+      if (anchor) return std::nullopt;
       return interval(std::move(*atom));
     }
     if (c != '*' && c != '+' && c != '?') return atom;
-    if (atom->kind == Kind::kDollar) return std::nullopt;
+    if (anchor) return std::nullopt;
     ++pos_;
     const char after = peek();
     if (after == '*' || after == '+' || after == '?' || after == '{') return std::nullopt;
@@ -171,13 +177,15 @@ class RegexAutomatonBuilder {
       }
       case '$':
         return Ast{Kind::kDollar, -1, {}};
+      case '^':
+        ++carets_;
+        return Ast{Kind::kCaret, -1, {}};
       case '\\': {
         const char quoted = peek();
         if (at_end() || kQuotable.find(quoted) == std::string_view::npos) return std::nullopt;
         ++pos_;
         return literal(quoted);
       }
-      case '^':
       case '*':
       case '+':
       case '?':
@@ -251,6 +259,9 @@ class RegexAutomatonBuilder {
         return add_node({NodeKind::kSet, next, -1, tree.set});
       case Kind::kDollar:
         return add_node({NodeKind::kDollar, next, -1, -1});
+      case Kind::kCaret:
+        automaton_.inner_carets_ = true;
+        return add_node({NodeKind::kCaret, next, -1, -1});
       case Kind::kSequence:
         for (auto part = tree.parts.rbegin(); part != tree.parts.rend(); ++part) next = lay_out(*part, next);
         return next;
@@ -286,6 +297,7 @@ class RegexAutomatonBuilder {
   const bool check_only_;
   std::size_t pos_ = 0;
   int groups_ = 0;
+  int carets_ = 0;  // "^" atoms read so far (not the leading anchor)
 };
 
 std::unique_ptr<RegexAutomaton> RegexAutomaton::build(std::string_view pattern) {
@@ -366,8 +378,10 @@ void RegexAutomaton::new_marks() const {
   }
 }
 
-// Adds the set, dollar and match nodes reachable from `node` through splits.
-void RegexAutomaton::close(int node, std::vector<int>& out) const {
+// Adds the set, dollar and match nodes reachable from `node` through splits
+// (and through "^" nodes at the start of the text; elsewhere they end the
+// path).
+void RegexAutomaton::close(int node, std::vector<int>& out, bool at_text_start) const {
   pending_.assign(1, node);
   while (!pending_.empty()) {
     const int current = pending_.back();
@@ -377,6 +391,8 @@ void RegexAutomaton::close(int node, std::vector<int>& out) const {
     if (n.kind == Node::Kind::kSplit) {
       pending_.push_back(n.out2);
       pending_.push_back(n.out);
+    } else if (n.kind == Node::Kind::kCaret) {
+      if (at_text_start) pending_.push_back(n.out);
     } else {
       out.push_back(current);
     }
@@ -426,13 +442,14 @@ int RegexAutomaton::step(int state, int byte_class) const {
     if (n.kind == Node::Kind::kSet && has(sets_[n.set], c)) close(n.out, next);
   }
   // Without a leading "^" a match may begin at every position.
-  if (!anchored_) next.insert(next.end(), start_nodes_.begin(), start_nodes_.end());
+  if (!anchored_) next.insert(next.end(), restart_nodes_.begin(), restart_nodes_.end());
   if (states_.size() >= kMaxStates) {
     states_.clear();
     flags_.clear();
     next_.clear();
     state_ids_.clear();
     initial_ = -1;
+    initial_not_bol_ = -1;
     return state_for(std::move(next));
   }
   const int id = state_for(std::move(next));
@@ -444,15 +461,15 @@ int RegexAutomaton::step(int state, int byte_class) const {
 // accepts or is dead ends the search as soon as it is entered.
 bool RegexAutomaton::search(const char* text, bool not_bol) const {
   if (anchored_ && not_bol) return false;
-  if (initial_ < 0) {
-    if (classes_ == 0) make_byte_classes();
-    if (start_nodes_.empty()) {
-      new_marks();
-      close(start_, start_nodes_);
-    }
-    initial_ = state_for(start_nodes_);
+  if (inner_carets_) {
+    // Only the empty text ends where a "^" inside the pattern may still hold.
+    if (!*text) return matches_empty_text(!not_bol);
+    if (not_bol) return search_from(initial_state(false), text);
   }
-  int state = initial_;
+  return search_from(initial_ >= 0 ? initial_ : initial_state(true), text);
+}
+
+bool RegexAutomaton::search_from(int state, const char* text) const {
   std::uint8_t flags = flags_[static_cast<std::size_t>(state)];
   if (flags & kEnds) return (flags & kAccepts) != 0;
   const auto classes = static_cast<std::size_t>(classes_);
@@ -464,6 +481,62 @@ bool RegexAutomaton::search(const char* text, bool not_bol) const {
     if (flags & kEnds) return (flags & kAccepts) != 0;
   }
   return (flags & kAcceptsAtEnd) != 0;
+}
+
+}  // namespace velmo
+
+namespace velmo {
+
+// The first state of each kind is kept until the table is dropped.
+int RegexAutomaton::initial_state(bool at_line_start) const {
+  if (classes_ == 0) make_byte_classes();
+  if (restart_nodes_.empty() && start_nodes_.empty()) {
+    new_marks();
+    close(start_, restart_nodes_);
+    if (inner_carets_) {
+      new_marks();
+      close(start_, start_nodes_, /*at_text_start=*/true);
+    } else {
+      start_nodes_ = restart_nodes_;
+    }
+  }
+  // Without a "^" inside, the text's start is like any other place.
+  if (at_line_start || !inner_carets_) {
+    if (initial_ < 0) initial_ = state_for(start_nodes_);
+    return initial_;
+  }
+  if (initial_not_bol_ < 0) initial_not_bol_ = state_for(restart_nodes_);
+  return initial_not_bol_;
+}
+
+bool RegexAutomaton::matches_empty_text(bool at_line_start) const {
+  // Before and after the text's only place: splits, "$" nodes and, when the
+  // text begins a line, "^" nodes lead on.
+  new_marks();
+  std::vector<int> pending(1, start_);
+  while (!pending.empty()) {
+    const int current = pending.back();
+    pending.pop_back();
+    if (!mark(current)) continue;
+    const Node& n = nodes_[current];
+    switch (n.kind) {
+      case Node::Kind::kMatch:
+        return true;
+      case Node::Kind::kSplit:
+        pending.push_back(n.out);
+        pending.push_back(n.out2);
+        break;
+      case Node::Kind::kDollar:
+        pending.push_back(n.out);
+        break;
+      case Node::Kind::kCaret:
+        if (at_line_start) pending.push_back(n.out);
+        break;
+      case Node::Kind::kSet:
+        break;
+    }
+  }
+  return false;
 }
 
 }  // namespace velmo

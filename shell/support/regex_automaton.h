@@ -2,7 +2,8 @@
 // A fast yes/no answer for the common run of extended regular expressions:
 // literals, bracket lists of characters and ASCII ranges, ".", groups,
 // alternation, "*", "+", "?", intervals of small counts ("{2}", "{1,12}",
-// "{3,}"), a leading "^" and "$" anywhere. The pattern becomes a small
+// "{3,}"), "^" and "$" anywhere. A leading "^" anchors the whole pattern; a
+// "^" further in (as in "^(^|.* )was") holds only at the start of the text. The pattern becomes a small
 // automaton of character sets whose states are combined lazily into a
 // deterministic table, one step per byte of the text.
 //
@@ -45,7 +46,7 @@ class RegexAutomaton {
   }
 
   struct Node {
-    enum class Kind : std::uint8_t { kSet, kSplit, kDollar, kMatch };
+    enum class Kind : std::uint8_t { kSet, kSplit, kDollar, kCaret, kMatch };
     Kind kind = Kind::kMatch;
     int out = -1;
     int out2 = -1;
@@ -75,8 +76,17 @@ class RegexAutomaton {
     marks_[static_cast<std::size_t>(node)] = round_;
     return true;
   }
-  // Adds the nodes reachable from `node` to `out` (in this round of marks).
-  void close(int node, std::vector<int>& out) const;
+  // Adds the nodes reachable from `node` to `out` (in this round of marks);
+  // a "^" node lets its successor through only at the start of the text.
+  void close(int node, std::vector<int>& out, bool at_text_start = false) const;
+  // The first state of a search (`at_line_start`: the text begins a line,
+  // so a "^" inside the pattern holds before its first byte).
+  int initial_state(bool at_line_start) const;
+  // The search from `state` over `text` (see search()).
+  bool search_from(int state, const char* text) const;
+  // Whether the pattern matches the empty text; only asked of a pattern
+  // with a "^" inside, whose first state does not tell it.
+  bool matches_empty_text(bool at_line_start) const;
   int state_for(std::vector<int> nodes) const;
   // The state after `state` on a byte of class `byte_class`.
   int step(int state, int byte_class) const;
@@ -89,6 +99,7 @@ class RegexAutomaton {
   std::vector<ByteSet> sets_;
   int start_ = -1;
   bool anchored_ = false;
+  bool inner_carets_ = false;  // a "^" node other than the leading anchor
   int groups_ = 0;
   // Bytes that every set of the pattern holds or lacks alike lead from
   // every state to the same state: the table has one column per class of
@@ -109,8 +120,13 @@ class RegexAutomaton {
   // The moves, by state * classes_ + class; -1: not yet worked out.
   mutable std::vector<int> next_;
   mutable std::unordered_map<std::vector<int>, int, NodesHash> state_ids_;
-  mutable std::vector<int> start_nodes_;  // closure of the start node
+  // The closure of the start node at the start of the text, and past it
+  // (where a match may begin too when the pattern is not anchored); the
+  // same nodes unless a "^" inside the pattern tells them apart.
+  mutable std::vector<int> start_nodes_;
+  mutable std::vector<int> restart_nodes_;
   mutable int initial_ = -1;
+  mutable int initial_not_bol_ = -1;  // the first state when the text does not begin a line
   mutable std::vector<std::uint32_t> marks_;
   mutable std::uint32_t round_ = 0;
   mutable std::vector<int> pending_;

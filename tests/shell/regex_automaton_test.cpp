@@ -31,6 +31,8 @@ const std::vector<std::string> kTexts = {
     "Whenever", "when I go", "CAPS.&",   "lot",     "a lot",   "quite",       "Such",  "aaa",
     "aa",       "aaaa",      "aaaaa",    "ab ab ",  "ab ab ab ab ", "\xe2\x80\x9d", "\xe2\x80\x9d a said",
     ", a b said", ", \" a said", ", \xe2\x80\x9d a b c said", ", a b c d e f g h i j k l m said", "na\xc3\xafve x",
+    "was",      "it was",    "is not",   "it's",    "it is really not", "he said", "b",  "ba",
+    "xa",       "xxa",       "ac",       "bac",     "abc",     "a-",          "-a",    ", a",
 };
 
 const std::vector<std::string> kPatterns = {
@@ -83,6 +85,19 @@ const std::vector<std::string> kPatterns = {
     "^na\xc3\xafve",
     "[\xc3\xa9]",
     "[^\xe2]",
+    // A "^" inside the pattern holds at the start of the text only (and
+    // nowhere when the text does not begin a line).
+    "^(^|.* )(is|was|'s)( [a-z]+ly| not)*$",
+    "(^|.* )(said|says)$",
+    "(^|, )a",
+    "(a|^)(b|$)",
+    "a|^b",
+    "^a|^b",
+    "a^b",
+    "x*^a",
+    "$^",
+    "(^|a)$",
+    "([a-z]|^)-",
 };
 
 TEST(RegexAutomatonTest, AnswersAsThePosixEngineDoes) {
@@ -105,8 +120,9 @@ TEST(RegexAutomatonTest, TakesTheGrammarsKindsOfPatterns) {
 
 TEST(RegexAutomatonTest, LeavesOtherConstructsToThePosixEngine) {
   for (const char* pattern : {"a{17}", "a{2", "a{,2}", "a{2}*", "a{3,2}", "a{0}", "[[:alpha:]]", "[\\.]", "\\w",
-                              "(a)\\1", "a**", "*a", "(|a)", "a|", "()", "^", "a^b", "[z-a]", "[a-c-e]", "[a-\xc3]",
-                              "(a", "a)", "", "[a"})
+                              "(a)\\1", "a**", "*a", "(|a)", "a|", "()", "^", "^*a", "(^)*a", "a^{2}", "(^)?a", "(^a|b)+c",
+                              "(x(^|a))*b", "(^a){2}",
+                              "[z-a]", "[a-c-e]", "[a-\xc3]", "(a", "a)", "", "[a"})
     EXPECT_EQ(RegexAutomaton::build(pattern), nullptr) << pattern;
 }
 
@@ -173,6 +189,28 @@ TEST(RegexAutomatonTest, OverlappingSetsAnswerAsThePosixEngineDoes) {
     for (const std::string& text : texts)
       ASSERT_EQ(automaton->search(text.c_str()), posix_search(pattern, text, false))
           << "/" << pattern << "/ on \"" << text << "\"";
+  }
+}
+
+TEST(RegexAutomatonTest, InnerCaretsAnswerAsThePosixEngineDoes) {
+  // Every text of up to four bytes over an alphabet that each pattern tells
+  // apart, at a line's start and not.
+  const std::string alphabet = "abx -";
+  std::vector<std::string> texts = {""};
+  for (std::size_t length = 0; length < 4; ++length) {
+    const std::size_t known = texts.size();
+    for (std::size_t i = 0; i < known; ++i)
+      if (texts[i].size() == length)
+        for (const char c : alphabet) texts.push_back(texts[i] + c);
+  }
+  for (const char* pattern : {"^(^|.* )(a|ab)( x| -)*$", "(^|.* )b$", "(^| )a", "(a|^)(b|$)", "a|^b", "^a|^b",
+                              "a^b", "x*^a", "$^", "(^|a)$", "(^|x|(a|^)b)-", "^(a|^b) ", "(^ab|a)x", "(^)a"}) {
+    const std::unique_ptr<RegexAutomaton> automaton = RegexAutomaton::build(pattern);
+    ASSERT_NE(automaton, nullptr) << pattern;
+    for (const std::string& text : texts)
+      for (const bool not_bol : {false, true})
+        ASSERT_EQ(automaton->search(text.c_str(), not_bol), posix_search(pattern, text, not_bol))
+            << "/" << pattern << "/ on \"" << text << "\"" << (not_bol ? " (not at line start)" : "");
   }
 }
 
