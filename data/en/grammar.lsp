@@ -598,6 +598,12 @@
 (defun focus-before-phrase () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Ee]ven|[Mm]erely|[Ss]imply)$"))
                                    (comp (pitem-following-word) (reg-match "^([Tt]he|[Aa]|[Aa]n|[Mm]y|[Yy]our|[Hh]is|[Hh]er|[Oo]ur|[Tt]heir|[Ii]ts|[Tt]his|[Tt]hese|[Tt]hose|[Oo]ne|[Tt]wo|[Tt]hree|[Ff]our|[Ff]ive|[Aa]bout|[$£€]?[0-9].*)$"))))
 
+;; "then" or "so" right before a subject pronoun opens the clause of that
+;; pronoun and modifies its verb, not the verb before it (If it fails then
+;; you could try again; we had snow in March so I would not plant early).
+(defun clause-opening-connective () (and (bare-item) (comp (pitem-head-word) (reg-match "^(then|so)$"))
+                                         (comp (pitem-following-word) (reg-match "^(I|you|we|he|she|they|it)$"))))
+
 ;; Adverbs of place and time, and sentence adverbs, modify no adverb after
 ;; them: they modify the verb (go back there again, done that before though).
 (defun place-or-time-adverb () (comp (pitem-head-word) (reg-match "^([Tt]here|[Hh]ere|[Bb]efore|[Aa]go|[Aa]nywhere|[Ss]omewhere|[Ee]verywhere|[Rr]ecently|[Tt]hough|[Ss]ure|[Yy]et|[Aa]bove|[Tt]wice|[Oo]ften|[Ss]omehow|[Ee]specially|[Aa]tm|[Hh]owever|[Tt]herefore|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ll]ater|[Ee]arlier|[Ss]oon)$")))
@@ -1191,7 +1197,7 @@
         (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
      ;; (an adverb that took a conjunction is rather a conjunct of the
      ;; adverb before it: slowly and deeply)
-     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (and (no-cc) (not (clause-opening-wh-adverb)) (not (focus-before-phrase)))))
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (and (no-cc) (not (clause-opening-wh-adverb)) (not (focus-before-phrase)) (not (clause-opening-connective)))))
      (Adv (dep-type mod) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (get-modifier-by-type cc) (not (or-not)))))
      (Adv (dep-type conj) (max-dist 8) (modifier-cond (or-not)))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
@@ -1428,7 +1434,7 @@
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 3.0) (modifier-cond (no-cc)))
      ;; A noun nothing else takes, as a last resort.
      (N (dep-type mod) (max-dist 12) (dep-weight 60.0) (last-resort))
-     (Adv (dep-type mod) (max-dist 20) (modifier-cond (and (not (clause-opening-wh-adverb)) (not (or-not)))))
+     (Adv (dep-type mod) (max-dist 20) (modifier-cond (and (not (clause-opening-wh-adverb)) (not (or-not)) (not (clause-opening-connective)))))
      (Adv (dep-type conj) (max-dist 8) (modifier-cond (or-not)))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
