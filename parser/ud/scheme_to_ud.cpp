@@ -349,6 +349,7 @@ class SchemeToUd {
     addresses_after_names();
     label_leftover_dependents();
     possessors_before_a_loose_mark();
+    greetings_before_a_name();
     return build();
   }
 
@@ -662,6 +663,22 @@ class SchemeToUd {
     const std::string word = lower(nodes_[node].word);
     const std::string verb = lower(nodes_[edit_.head(node)].root_or_word());
     return (one_of(word, particles) && !listed_adverb(verb, word)) || listed_particle(verb, word);
+  }
+
+  // A form in -ing right after the verb it hangs from, when that verb takes
+  // a gerund as its complement (started doing it, keep practicing, fear
+  // going): train has 142 of 148 such gerunds as xcomp.
+  bool gerund_complement(int node) const {
+    static constexpr std::string_view verbs[] = {
+        "admit",  "advise", "avoid",  "begin",     "consider", "continue", "delay",     "deny",
+        "enjoy",  "fear",   "finish", "go",        "hate",     "keep",     "like",      "love",
+        "mind",   "miss",   "postpone", "practice", "propose", "quit",     "recall",    "recommend",
+        "remember", "resist", "risk", "start",     "stop",     "suggest",  "try"};
+    const int verb = edit_.head(node);
+    if (verb < 0 || nodes_[verb].category != "V" || nodes_[verb].position <= 0 ||
+        nodes_[node].position != nodes_[verb].position + 1 || !lower(nodes_[node].word).ends_with("ing"))
+      return false;
+    return std::binary_search(std::begin(verbs), std::end(verbs), lower(nodes_[verb].root_or_word()));
   }
 
   // Whether the node's word is a listed particle of the verb it hangs from.
@@ -995,6 +1012,7 @@ class SchemeToUd {
       if (category == "Num") return under_noun ? "nmod" : "obl";
       // A verb before its noun is an adjectival participle (the proposed plan).
       if (category == "V" && under_noun && node.position > 0 && node.position < nodes_[head].position) return "amod";
+      if (category == "V" && !under_noun && gerund_complement(index)) return "xcomp";
       if (clausal(category)) return under_noun ? "acl" : "advcl";
       if (category == "Det") return "det";
       if (category == "Intj") return "discourse";
@@ -2888,6 +2906,26 @@ class SchemeToUd {
     }
   }
 
+  // A greeting or thanks opening the sentence right before the name of whom
+  // it greets (Good morning Sara; Thanks Bud for your help), read as the
+  // first noun of a compound: the greeting heads, the name is its vocative
+  // and the name's other dependents go with the greeting (train: 9 of 11
+  // nouns after an opening "Thanks" are its vocatives).
+  void greetings_before_a_name() {
+    static constexpr std::string_view times[] = {"morning", "afternoon", "evening", "day", "night"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const int name = p + 1;
+      if (ud_rel_[p] != "compound" || ud_head_[p] != name || category_at(name) != "N") continue;
+      const std::string word = lower(tokens_[p - 1].form);
+      const bool thanks = p == 1 && word == "thanks";
+      const bool greeting = p == 2 && one_of(word, times) && lower(tokens_[0].form) == "good";
+      if (!thanks && !greeting) continue;
+      reattach(name, p, "vocative");
+      move_dependents(name, p);
+    }
+  }
+
   // A token without node, by its word and its side of the head.
   std::string loose_word_relation(int p) {
     static constexpr std::string_view negations[] = {"not", "n't", "n\xE2\x80\x99t", "nt"};
@@ -2919,6 +2957,8 @@ class SchemeToUd {
     std::string_view category = node.category;
     const bool before = p < ud_head_[p];
     if (node.relation == "pcomp") return "obl";
+    // (a noun after a greeting is whom it greets: Hi all)
+    if (category == "N" && !before && category_at(ud_head_[p]) == "Intj") return "vocative";
     if (category == "N") return before ? "nsubj" : "conj";
     if (category == "Adv") return "advmod";
     if (category == "Intj") return "discourse";
