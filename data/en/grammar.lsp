@@ -531,8 +531,10 @@
   ;; worth a visit
   (? (N (dep-type obj) (max-dist 6) (modifier-cond (and (no-cc) (no-punc))) (modifiee-cond (comp (pitem-head-word) (reg-match ".*worth$")))))
   (* (Prep (dep-type mod) (max-dist 6) (modifier-cond (no-cc)))
-     ;; "enough" after its adjective (strong enough to win).
-     (Adv (dep-type mod) (max-dist 1) (modifier-cond (enough)))
+     ;; "enough" right after its adjective (strong enough to win, really
+     ;; strong enough: a dependent after its head is measured from the first
+     ;; word of the head's phrase, adverbs before the adjective included).
+     (Adv (dep-type mod) (max-dist 4) (modifier-cond (enough)) (modifiee-cond (head-last)))
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (not (fin-clause)))))
      ;; A clause without "that" only after adjectives of knowing and feeling
      ;; (sure it works, glad you came); after others it is a clause of its
@@ -962,9 +964,12 @@
   (? (Conn (dep-type cc) (max-dist 3) (merged-cond (marked-conjunct))))
   ;; A focusing or degree adverb before the phrase (just in the water, right
   ;; after lunch); adverbs of place, direction and time rather modify the
-  ;; verb before them (went back to work, is here in Houston, call now for).
+  ;; verb before them (went back to work, is here in Houston, call now for,
+  ;; came long before the storm: train has much, somewhere, ahead, equally,
+  ;; long, before and the points of the compass on the word before the
+  ;; phrase at least three times in four).
   (? (Adv (dep-type mod) (max-dist 2) (dep-weight 6.0)
-          (modifier-cond (and (bare-item) (not (comp (pitem-head-word) (reg-match "^([Bb]ack|[Oo]ut|[Aa]way|[Ii]n|[Uu]p|[Hh]ere|[Tt]here|[Aa]gain|[Dd]own|[Oo]n|[Aa]round|[Tt]ogether|[Nn]ow|[Ff]ar|[Hh]ome|[Oo]ver|[Ee]nough|[Ff]orward|[Aa]part|[Tt]wice|[Qq]uickly|[Bb]etter|[Aa]go|[Hh]ard|[Ff]orth|[Aa]nywhere|[Ff]urther|[Ll]ate|[Ll]onger|[Ll]ater|[Ee]arlier|[Oo]ff|[Tt]hrough|[Ss]oon|[Oo]utside|[Ii]nside|[Aa]broad|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ii]mmediately|[Ee]lse|[Dd]irectly|[Aa]nyway|[Aa]lready|[Yy]et|[Oo]nce)$")))))))
+          (modifier-cond (and (bare-item) (not (comp (pitem-head-word) (reg-match "^([Bb]ack|[Oo]ut|[Aa]way|[Ii]n|[Uu]p|[Hh]ere|[Tt]here|[Aa]gain|[Dd]own|[Oo]n|[Aa]round|[Tt]ogether|[Nn]ow|[Ff]ar|[Hh]ome|[Oo]ver|[Ee]nough|[Ff]orward|[Aa]part|[Tt]wice|[Qq]uickly|[Bb]etter|[Aa]go|[Hh]ard|[Ff]orth|[Aa]nywhere|[Ff]urther|[Ll]ate|[Ll]onger|[Ll]ater|[Ee]arlier|[Oo]ff|[Tt]hrough|[Ss]oon|[Oo]utside|[Ii]nside|[Aa]broad|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ii]mmediately|[Ee]lse|[Dd]irectly|[Aa]nyway|[Aa]lready|[Yy]et|[Oo]nce|[Mm]uch|[Ss]omewhere|[Aa]head|[Ee]qually|[Ll]ong|[Bb]efore|[Ww]est|[Ee]ast|[Nn]orth|[Ss]outh)$")))))))
   (:head)
   (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
      (Num (dep-type pcomp) (max-dist 4))

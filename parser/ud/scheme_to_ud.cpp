@@ -349,6 +349,7 @@ class SchemeToUd {
     addresses_after_names();
     label_leftover_dependents();
     possessors_before_a_loose_mark();
+    greetings_before_a_name();
     return build();
   }
 
@@ -2912,6 +2913,26 @@ class SchemeToUd {
     }
   }
 
+  // A greeting or thanks opening the sentence right before the name of whom
+  // it greets (Good morning Sara; Thanks Bud for your help), read as the
+  // first noun of a compound: the greeting heads, the name is its vocative
+  // and the name's other dependents go with the greeting (train: 9 of 11
+  // nouns after an opening "Thanks" are its vocatives).
+  void greetings_before_a_name() {
+    static constexpr std::string_view times[] = {"morning", "afternoon", "evening", "day", "night"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const int name = p + 1;
+      if (ud_rel_[p] != "compound" || ud_head_[p] != name || category_at(name) != "N") continue;
+      const std::string word = lower(tokens_[p - 1].form);
+      const bool thanks = p == 1 && word == "thanks";
+      const bool greeting = p == 2 && one_of(word, times) && lower(tokens_[0].form) == "good";
+      if (!thanks && !greeting) continue;
+      reattach(name, p, "vocative");
+      move_dependents(name, p);
+    }
+  }
+
   // A token without node, by its word and its side of the head.
   std::string loose_word_relation(int p) {
     static constexpr std::string_view negations[] = {"not", "n't", "n\xE2\x80\x99t", "nt"};
@@ -2943,6 +2964,8 @@ class SchemeToUd {
     std::string_view category = node.category;
     const bool before = p < ud_head_[p];
     if (node.relation == "pcomp") return "obl";
+    // (a noun after a greeting is whom it greets: Hi all)
+    if (category == "N" && !before && category_at(ud_head_[p]) == "Intj") return "vocative";
     if (category == "N") return before ? "nsubj" : "conj";
     if (category == "Adv") return "advmod";
     if (category == "Intj") return "discourse";

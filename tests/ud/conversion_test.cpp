@@ -623,6 +623,45 @@ TEST(SchemeToUd, AClauseAfterAHeadingNounAndAColonIsItsApposition) {
   EXPECT_EQ(relation_after("NOTICE", "notice", false), "parataxis");
 }
 
+// A greeting or thanks opening the sentence before a name, read as the
+// first noun of a compound, heads and the name is its vocative; a noun
+// piece after a greeting piece is whom it greets.
+TEST(SchemeToUd, AGreetingBeforeANameHeadsItsVocative) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Good\t~ A\t3\tmod\t(gov John))\n"
+      "2\t(morning\t~ N\t3\tnn\t(gov John))\n"
+      "3\t(John\t~ N\t*\t)\n"
+      ")\n",
+      "Good morning John ,");
+  EXPECT_EQ(attachments(sentence), "2:amod 0:root 2:vocative 2:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "1\t(Thanks\tthank N\t2\tnn\t(gov Bud))\n"
+      "2\t(Bud\t~ N\t*\t)\n"
+      "3\t(for\t~ Prep\t2\tmod\t(gov Bud))\n"
+      "4\t(it\t~ N\t3\tpcomp\t(gov for))\n"
+      ")\n",
+      "Thanks Bud for it .");
+  EXPECT_EQ(attachments(sentence), "0:root 1:vocative 4:case 1:nmod 1:punct ");
+  // Not a time noun without "Good" (an afternoon session).
+  sentence = from_velmo(
+      "(\n"
+      "1\t(afternoon\t~ N\t2\tnn\t(gov session))\n"
+      "2\t(session\t~ N\t*\t)\n"
+      ")\n",
+      "afternoon session");
+  EXPECT_EQ(attachments(sentence), "2:compound 0:root ");
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\t U\t*\t)\n"
+      "1\t(Hi\t~ Intj\tE1\t)\n"
+      "2\t(all\t~ N\tE1\t)\n"
+      ")\n",
+      "Hi all !");
+  EXPECT_EQ(attachments(sentence), "0:root 1:vocative 1:punct ");
+}
+
 // Words left as dep take the relation such words have: the "not" of
 // "cannot" goes to the verb of "can", a typographic "'s" after its noun is
 // its case marker, a noun fragment before the clause is its subject.
