@@ -12,6 +12,7 @@ afterwards.
                         [--association-power X,Y,...] [--unknown-modifier-power X,Y,...]
                         [--search-weights FACTORS] [--rounds N]
                         [--min-gain G] [--time-budget MINUTES] [--first-line N]
+                        [--reuse-statistics]
 
 --dist-exponent   powers of the distance probabilities; the default is the
                   generator's own (gen-english-stats.py DIST_EXPONENT)
@@ -43,12 +44,27 @@ afterwards.
                   changes found so far (default: no limit)
 --first-line      search only the weights on this line of en/grammar.lsp
                   and after it (to go on where a search stopped)
+--reuse-statistics
+                  keep the lexicon and statistics already generated in the
+                  work folder when they were made from the same inputs, and
+                  take everything else (the hand-written grammar, context,
+                  joins, ...) from the checkout's data/: a change to
+                  hand-written files is then scored in seconds, not minutes.
+                  Each generation leaves a stamp (generated.stamp in the work folder)
+                  with the split and generator settings and a digest of
+                  every input that can change: the train file, the
+                  generator scripts and their hand-written sources
+                  (tools/lexgen), WordNet, and the udtool and velmo binaries.
+                  When the stamp differs or a generated file is missing, the
+                  data is generated again and stderr says why. Takes one
+                  value of each setting.
 The setting with the best held-out LAS (then UAS) is printed last. The same
 inputs give the same figures: the split and the generators are
 deterministic.
 """
 
 import argparse
+import hashlib
 import os
 import math
 import re
@@ -158,19 +174,120 @@ def score(gold_path, system_path):
     return 100.0 * heads / max(total, 1), 100.0 * labels / max(total, 1), skipped
 
 
-def link_data(work):
-    """A copy of data/ made of links, with en/ and en/stats/ as real folders."""
+def clear_folder(folder, keep):
+    """Removes every entry of folder but the real files and folders named in
+    keep (links are removed even when their name is kept)."""
+    for name in os.listdir(folder):
+        path = os.path.join(folder, name)
+        if name in keep and not os.path.islink(path):
+            continue
+        if os.path.isdir(path) and not os.path.islink(path):
+            shutil.rmtree(path)
+        else:
+            os.unlink(path)
+
+
+def link_data(work, keep_generated=False, root=ROOT):
+    """A copy of data/ made of links, with en/ and en/stats/ as real folders.
+    With keep_generated the generated files already in the copy stay and
+    everything else is taken from the checkout again."""
     data = os.path.join(work, "data")
-    shutil.rmtree(data, ignore_errors=True)
-    os.makedirs(os.path.join(data, "en", "stats"))
-    for name in os.listdir(os.path.join(ROOT, "data")):
+    if keep_generated:
+        clear_folder(data, {"en"})
+        clear_folder(os.path.join(data, "en"), set(LEXICON_FILES) | {"stats"})
+        clear_folder(os.path.join(data, "en", "stats"), set(STATS_FILES))
+    else:
+        shutil.rmtree(data, ignore_errors=True)
+    os.makedirs(os.path.join(data, "en", "stats"), exist_ok=True)
+    for name in os.listdir(os.path.join(root, "data")):
         if name != "en":
-            os.symlink(os.path.join(ROOT, "data", name), os.path.join(data, name))
-    for name in os.listdir(os.path.join(ROOT, "data", "en")):
+            os.symlink(os.path.join(root, "data", name), os.path.join(data, name))
+    for name in os.listdir(os.path.join(root, "data", "en")):
         if name != "stats" and name not in LEXICON_FILES and name != "grammar.lsp":
-            os.symlink(os.path.join(ROOT, "data", "en", name), os.path.join(data, "en", name))
-    shutil.copy(os.path.join(ROOT, "data", "en", "grammar.lsp"), os.path.join(data, "en", "grammar.lsp"))
+            os.symlink(os.path.join(root, "data", "en", name), os.path.join(data, "en", name))
+    shutil.copy(os.path.join(root, "data", "en", "grammar.lsp"), os.path.join(data, "en", "grammar.lsp"))
     return data
+
+
+# ---- Reusing generated data: the stamp of what it was made from.
+
+STAMP = "generated.stamp"
+WORDNET = "/usr/share/wordnet"  # the generators' default, which this tool does not override
+
+
+def generator_inputs(train, velmo, udtool, wordnet=WORDNET, tools=HERE):
+    """(name, path) of every file the generated data depends on that can
+    change between runs: the train file, the generator scripts and the
+    hand-written sources they read (tools/lexgen), WordNet, and the binaries
+    that convert the treebank (udtool) and build the relation database
+    (velmo). Names do not depend on where the checkout is."""
+    inputs = [("train", train), ("velmo", velmo), ("udtool", udtool)]
+    for script in ("gen-english-data.py", "gen-english-stats.py"):
+        inputs.append(("tools/" + script, os.path.join(tools, script)))
+    lexgen = os.path.join(tools, "lexgen")
+    for name in sorted(os.listdir(lexgen)):
+        path = os.path.join(lexgen, name)
+        if os.path.isfile(path) and not name.startswith("test_") and name.endswith((".py", ".txt")):
+            inputs.append(("tools/lexgen/" + name, path))
+    for name in sorted(os.listdir(wordnet)):
+        path = os.path.join(wordnet, name)
+        if os.path.isfile(path):
+            inputs.append(("wordnet/" + name, path))
+    return inputs
+
+
+def file_digest(path):
+    digest = hashlib.sha256()
+    with open(path, "rb") as stream:
+        for chunk in iter(lambda: stream.read(1 << 20), b""):
+            digest.update(chunk)
+    return digest.hexdigest()
+
+
+def make_stamp(settings, inputs):
+    """The stamp text: one line per setting (name, value) and per input
+    (name, digest of its content), tab-separated."""
+    lines = ["setting\t%s\t%s" % (name, value) for name, value in settings]
+    lines += ["file\t%s\t%s" % (name, file_digest(path)) for name, path in inputs]
+    return "\n".join(lines) + "\n"
+
+
+def generated_files(data):
+    return ([os.path.join(data, "en", name) for name in LEXICON_FILES]
+            + [os.path.join(data, "en", "stats", name) for name in STATS_FILES])
+
+
+def stamp_difference(work, stamp):
+    """None when the work folder holds generated data made from the inputs
+    and settings the stamp describes, else why it cannot be reused."""
+    try:
+        with open(os.path.join(work, STAMP), encoding="utf-8") as stream:
+            old = stream.read()
+    except FileNotFoundError:
+        return "no stamp of generated data in %s" % work
+    if old != stamp:
+        def entries(text):
+            return {tuple(line.split("\t")[:2]): line for line in text.splitlines()}
+        old_entries, new_entries = entries(old), entries(stamp)
+        changed = sorted(key[1] for key in set(old_entries) | set(new_entries)
+                         if old_entries.get(key) != new_entries.get(key))
+        return "the generated data in %s was made from other inputs (%s changed)" % (work, ", ".join(changed))
+    for path in generated_files(os.path.join(work, "data")):
+        if not os.path.isfile(path) or os.path.islink(path):
+            return "generated file %s is missing" % path
+    return None
+
+
+def write_stamp(work, stamp):
+    with open(os.path.join(work, STAMP), "w", encoding="utf-8", newline="\n") as out:
+        out.write(stamp)
+
+
+def remove_stamp(work):
+    try:
+        os.unlink(os.path.join(work, STAMP))
+    except FileNotFoundError:
+        pass
 
 
 # A tunable number of the grammar: a link weight or a root cost.
@@ -282,7 +399,13 @@ def main():
     parser.add_argument("--min-gain", type=float, default=0.05, help="smallest held-out gain that keeps a change")
     parser.add_argument("--time-budget", type=float, default=None, help="minutes the weight search may take")
     parser.add_argument("--first-line", type=int, default=1, help="search the weights from this grammar line on")
+    parser.add_argument("--reuse-statistics", action="store_true",
+                        help="keep the generated lexicon and statistics of the work folder when its stamp shows "
+                             "they were made from the same inputs; take the rest from the checkout's data/")
     args = parser.parse_args()
+    if args.reuse_statistics and any("," in value for value in (args.cost_scale, args.dist_exponent,
+                                                                 args.association_power, args.unknown_modifier_power)):
+        sys.exit("tune-english: --reuse-statistics takes one value of each setting")
 
     velmo = os.path.join(args.build, "app", "velmo")
     udtool = os.path.join(args.build, "tools", "udtool", "udtool")
@@ -297,14 +420,33 @@ def main():
     text = os.path.join(args.work, "held-out.txt")
     with open(text, "w", encoding="utf-8") as out:
         run([udtool, "text", held_out], stdout=out)
-    data = link_data(args.work)
+    inputs = generator_inputs(os.path.abspath(args.ewt), velmo, udtool)
+
+    def stamp_of(scale, exponent, association, unknown):
+        return make_stamp([("ewt", os.path.abspath(args.ewt)), ("every", args.every),
+                           ("by-document", args.by_document), ("cost-scale", scale),
+                           ("dist-exponent", exponent), ("association-power", association),
+                           ("unknown-modifier-power", unknown)], inputs)
+
+    reuse = False
+    if args.reuse_statistics:
+        reason = stamp_difference(args.work, stamp_of(args.cost_scale, args.dist_exponent, args.association_power,
+                                                      args.unknown_modifier_power))
+        reuse = reason is None
+        if reuse:
+            print("tune-english: reusing the generated data in %s" % args.work, file=sys.stderr)
+        else:
+            print("tune-english: %s; generating it again" % reason, file=sys.stderr)
+    data = link_data(args.work, keep_generated=reuse)
     stats_dir = os.path.join(data, "en", "stats")
     lexicon_dir = os.path.join(data, "en")
 
     results = []
     for scale in args.cost_scale.split(","):
-        run([sys.executable, os.path.join(HERE, "gen-english-data.py"), "--ewt", train_rest, "--out", lexicon_dir,
-             "--cost-scale", scale], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if not reuse:
+            remove_stamp(args.work)
+            run([sys.executable, os.path.join(HERE, "gen-english-data.py"), "--ewt", train_rest, "--out",
+                 lexicon_dir, "--cost-scale", scale], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         settings = [(exponent, association, unknown) for exponent in args.dist_exponent.split(",")
                     for association in args.association_power.split(",")
                     for unknown in args.unknown_modifier_power.split(",")]
@@ -314,8 +456,11 @@ def main():
                                   ("--unknown-modifier-power", unknown)):
                 if value != "default":
                     options += [option, value]
-            run([sys.executable, os.path.join(HERE, "gen-english-stats.py"), "--ewt", train_rest, "--udtool", udtool,
-                 "--velmo", velmo, "--out", stats_dir] + options, stdout=subprocess.DEVNULL)
+            if not reuse:
+                remove_stamp(args.work)
+                run([sys.executable, os.path.join(HERE, "gen-english-stats.py"), "--ewt", train_rest, "--udtool",
+                     udtool, "--velmo", velmo, "--out", stats_dir] + options, stdout=subprocess.DEVNULL)
+                write_stamp(args.work, stamp_of(scale, exponent, association, unknown))
             system = os.path.join(args.work, "system.conllu")
             with open(text, encoding="utf-8") as stdin, open(system, "w", encoding="utf-8") as stdout:
                 run([velmo, "-i", "-u", "-p", data], stdin=stdin, stdout=stdout, stderr=subprocess.DEVNULL)

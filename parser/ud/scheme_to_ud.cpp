@@ -1372,9 +1372,16 @@ class SchemeToUd {
         question = question || (alive(child) && nodes_[child].position == nodes_[to].position - 1 &&
                                 std::find(std::begin(question_words), std::end(question_words),
                                           lower(nodes_[child].word)) != std::end(question_words));
+      // Right after wait, design and pay the infinitive tells what for (can't
+      // wait to go, designed to help, paid to keep): train has all 15 such
+      // infinitives as advcl.
+      static constexpr std::string_view purpose_verbs[] = {"design", "pay", "wait"};
       if (question)
         relations_[node] = "ccomp";
       else if (r == "xcomp" && nodes_[verb].root == "use" && (passive(verb) || has_child_with(verb, "obj")))
+        relations_[node] = "advcl";
+      else if (r == "xcomp" && one_of(nodes_[verb].root, purpose_verbs) &&
+               nodes_[to].position == nodes_[verb].position + 1)
         relations_[node] = "advcl";
     }
   }
