@@ -483,10 +483,6 @@ bool RegexAutomaton::search_from(int state, const char* text) const {
   return (flags & kAcceptsAtEnd) != 0;
 }
 
-}  // namespace velmo
-
-namespace velmo {
-
 // The first state of each kind is kept until the table is dropped.
 int RegexAutomaton::initial_state(bool at_line_start) const {
   if (classes_ == 0) make_byte_classes();

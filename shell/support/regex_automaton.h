@@ -3,9 +3,9 @@
 // literals, bracket lists of characters and ASCII ranges, ".", groups,
 // alternation, "*", "+", "?", intervals of small counts ("{2}", "{1,12}",
 // "{3,}"), "^" and "$" anywhere. A leading "^" anchors the whole pattern; a
-// "^" further in (as in "^(^|.* )was") holds only at the start of the text. The pattern becomes a small
-// automaton of character sets whose states are combined lazily into a
-// deterministic table, one step per byte of the text.
+// "^" further in (as in "^(^|.* )was") holds only at the start of the text.
+// The pattern becomes a small automaton of character sets whose states are
+// combined lazily into a deterministic table, one step per byte of the text.
 //
 // It answers exactly what the POSIX engine answers in the C locale, where
 // every byte is a character (a byte of 0x80 or more too): whether the
