@@ -329,8 +329,11 @@
 (defun after-colon () (comp (pitem-head-word) (reg-match "^(:|--? )")))
 ;; Right after a finite auxiliary that opens a question.
 (defun after-auxiliary () (comp (pitem-preceding-word) (reg-match "^([Ww]ill|[Ww]ould|[Cc]an|[Cc]ould|[Ss]hould|[Ss]hall|[Mm]ay|[Mm]ight|[Mm]ust|[Dd]o|[Dd]oes|[Dd]id|[Hh]ave|[Hh]as|[Hh]ad|[Ii]s|[Aa]re|[Ww]as|[Ww]ere)$")))
-;; A clause opened by "that".
-(defun that-clause () (comp (pitem-attvec) (att-str-val cform) (str= "that")))
+;; A clause opened by "that", which stands as no adverbial clause; after
+;; "now" it does (now that the rain has stopped, we can go): "now" then
+;; modifies the main verb and "that" only marks the clause.
+(defun that-clause () (and (comp (pitem-attvec) (att-str-val cform) (str= "that"))
+                           (not (comp (pitem-preceding-word) (in ("now" "Now"))))))
 ;; A clause opened by "that" or "whether".
 (defun content-clause () (comp (pitem-attvec) (att-str-val cform) (in ("that" "whether"))))
 ;; Words that head a relative clause of their own without relative word.
