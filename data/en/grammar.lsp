@@ -1044,8 +1044,11 @@
 (def-modifiers V
   ;; A postscript mark opening the sentence (PS -- There is ..., PS. Love it!).
   (? (N (dep-type disc) (max-dist 4) (modifier-cond (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^(PS|P\\.S\\.|PS\\.|Ps|ps)$"))))))
+  ;; A verb of saying after a comma takes the clause before it as what it
+  ;; reports, unless it reports a clause of its own after it (We were late,
+  ;; he told Jo that the bus had left: one complement only).
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
-        (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (reporting-position) (reporting-verb)))))
+        (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (reporting-position) (reporting-verb) (not (get-modifier-by-type comp))))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   ;; A bare verb of saying takes the clause it reports past the comma and
   ;; quotes before it ("We won," said Ann); its subject follows it.
