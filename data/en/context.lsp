@@ -683,6 +683,15 @@
     (lexitem (and (comp (surform) (in ("Well" "well" "OK" "Ok" "ok" "Okay" "okay" "Anyway" "anyway")))
                   (not (interjection-item)) (not (no-alternative (interjection-item)))))
     (when (not (preceded-by (t))) (delete (litem))))
+  ;; "that" right after "now" and before a word that cannot be a verb
+  ;; opens a clause (now that the rain has stopped; train: 11 of 11), while
+  ;; before a verb it is a pronoun (now that is right, now that's it).
+  (now-that-complementiser :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("that" "That"))) (not (complementiser-item))
+                  (not (no-alternative (complementiser-item)))))
+    (when (and (preceded-by-word (in ("now" "Now"))) (followed-by (t))
+               (not (followed-by (or (verb-item) (aux-item) (cop-item) (punctuation-item)))))
+      (delete (litem))))
   ;; "So" opening the sentence is an adverb, not a complementiser (train: 93
   ;; of 93).
   (opening-so-adverb :act-on-all-matches
