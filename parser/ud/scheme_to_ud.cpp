@@ -2817,11 +2817,14 @@ class SchemeToUd {
                                  return std::isalpha(static_cast<unsigned char>(c));
                                });
       const bool mail_name = at > 0 && form.find('.', at) == std::string::npos && name_before;
+      // After a field label and its colon (Email: ann@x.com) the address
+      // renames the label: train has all 12 such addresses as appos.
+      const bool after_label = tokens_[ud_head_[p]].form == ":";
       const std::string& r = ud_rel_[p];
       if (mail_name && (r == "dep" || r == "appos" || r == "flat" || r == "list"))
         ud_rel_[p] = "goeswith";
       else if (r == "dep" || r == "appos")
-        ud_rel_[p] = "list";
+        ud_rel_[p] = after_label ? "appos" : "list";
     }
   }
 

@@ -404,6 +404,15 @@ TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
       ")\n",
       "ann@x.com on 05/03/2001");
   EXPECT_EQ(attachments(header), "0:root 3:case 1:obl ");
+  // After a field label and its colon the address renames the label.
+  UdSentence field = from_velmo(
+      "(\n"
+      "1\t(E-mail\t~ N\t*\t)\n"
+      "2\t(:\t~ Punc\t3\tpunc\t(gov ann@x.com))\n"
+      "3\t(ann@x.com\t~ N\t1\tappo\t(gov e-mail))\n"
+      ")\n",
+      "E-mail: ann@x.com");
+  EXPECT_EQ(attachments(field), "0:root 3:punct 1:appos ");
 }
 
 TEST(SchemeToUd, TheDayHeadsItsMonthAndYear) {
