@@ -1046,9 +1046,12 @@
   (? (N (dep-type disc) (max-dist 4) (modifier-cond (and (sentence-start) (bare-item) (comp (pitem-head-word) (reg-match "^(PS|P\\.S\\.|PS\\.|Ps|ps)$"))))))
   ;; A verb of saying after a comma takes the clause before it as what it
   ;; reports, unless it reports a clause of its own after it (We were late,
-  ;; he told Jo that the bus had left: one complement only).
+  ;; he told Jo that the bus had left: one complement only), nor one
+  ;; opened by "so" or "then" (It was late, so I told Ann: train has such
+  ;; verbs of saying as clauses of their own).
   (? (C (dep-type comp) (max-dist 60) (dep-weight 3.0) (modifier-cond (and (fin-clause) (full-clause)))
-        (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (reporting-position) (reporting-verb) (not (get-modifier-by-type comp))))))
+        (modifiee-cond (and (get-modifier-by-type punc) (get-modifier-by-type s) (reporting-position) (reporting-verb) (not (get-modifier-by-type comp))
+                            (not (comp (pitem-head-word) (reg-match "^, ?(so|So|then|Then) .*")))))))
   (? (Punc (dep-type punc) (max-dist 10) (modifier-cond (comma))))
   ;; A bare verb of saying takes the clause it reports past the comma and
   ;; quotes before it ("We won," said Ann); its subject follows it.
