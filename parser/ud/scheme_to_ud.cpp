@@ -18,6 +18,7 @@ namespace velmo::ud {
 namespace {
 
 bool starts_upper(std::string_view word) { return !word.empty() && std::isupper(static_cast<unsigned char>(word[0])); }
+bool starts_lower(std::string_view word) { return !word.empty() && std::islower(static_cast<unsigned char>(word[0])); }
 
 // Whether `word` is one of a short list of words.
 template <std::size_t N>
@@ -487,7 +488,12 @@ class SchemeToUd {
                                                  "add",   "explain",  "announce", "declare"};
     if (std::find(std::begin(verbs), std::end(verbs), lower(nodes_[verb].root_or_word())) == std::end(verbs))
       return false;
-    const int position = nodes_[verb].position;
+    return colon_after(verb);
+  }
+
+  // Whether a colon follows the node's word.
+  bool colon_after(int node) const {
+    const int position = nodes_[node].position;
     return position > 0 && position < static_cast<int>(tokens_.size()) && tokens_[position].form == ":";
   }
 
@@ -497,10 +503,7 @@ class SchemeToUd {
   // such a noun), unlike the clause after a speaker's name (GOODWYN: ...).
   bool heading_before_colon(int noun) const {
     if (noun < 0 || edit_.head(noun) >= 0 || nodes_[noun].category != "N") return false;
-    const int position = nodes_[noun].position;
-    if (position <= 0 || position >= static_cast<int>(tokens_.size()) || tokens_[position].form != ":") return false;
-    const std::string& root = nodes_[noun].root_or_word();
-    return !root.empty() && std::islower(static_cast<unsigned char>(root[0]));
+    return colon_after(noun) && starts_lower(nodes_[noun].root_or_word());
   }
 
   // A clause head (its C node, else its verb) whose verb has a subject.
@@ -1150,8 +1153,7 @@ class SchemeToUd {
     if (std::none_of(words.begin(), words.end(),
                      [&](int w) { return nodes_[w].position > 0 && nodes_[w].category != "Punc"; }))
       return clause;
-    const std::string& root = nodes_[noun].root_or_word();
-    return !root.empty() && std::islower(static_cast<unsigned char>(root[0])) ? noun : clause;
+    return starts_lower(nodes_[noun].root_or_word()) ? noun : clause;
   }
 
   // A word heading `relation` children gives its place to the first of them
@@ -3045,7 +3047,7 @@ class SchemeToUd {
   bool common_noun_root(int p) const {
     if (node_at_[p] < 0 || nodes_[node_at_[p]].root_case_unknown) return false;
     const std::string& root = nodes_[node_at_[p]].root_or_word();
-    return !root.empty() && std::islower(static_cast<unsigned char>(root[0])) && root.find(' ') == std::string::npos;
+    return starts_lower(root) && root.find(' ') == std::string::npos;
   }
 
   // The lexicon's root of the word at p keeps a capital: it read the word
