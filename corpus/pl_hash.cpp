@@ -87,7 +87,9 @@ PLHash::Slot* PLHash::load(std::string_view key) {
     absent_changes_ = changes_;
   }
   if (absent_.find(key)) return nullptr;
-  const std::optional<std::string> bytes = file_->find(key);
+  // The entry is unpacked where it lies (mostly in the file's mapping).
+  std::string scratch;
+  const std::optional<std::string_view> bytes = file_->find_view(key, scratch);
   if (!bytes) {
     absent_.insert(key, true);
     return nullptr;

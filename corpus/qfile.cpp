@@ -344,16 +344,32 @@ RecordCheck QFile::check_record(std::uint32_t offset) {
   return header_problem(offset, header).value_or(RecordCheck::kOk);
 }
 
+bool QFile::read_data(std::uint32_t offset, const RecordHeader& header, std::string& data) {
+  data.resize(header.length);
+  const std::size_t in_first = header.whole() ? header.length : first_extent_bytes(header.blocks) - 16;
+  if (!pread_all(std::uint64_t{offset} + kRecordHeaderSize, data.data(), in_first)) return false;
+  return !header.second || pread_all(header.second->offset, data.data() + in_first, header.length - in_first);
+}
+
 std::optional<std::string> QFile::read_record(std::uint32_t offset) {
   if (!is_open()) return std::nullopt;
   const std::optional<RecordHeader> header = read_header(offset, false);
-  if (!header) return std::nullopt;
-  std::string data(header->length, '\0');
-  const std::size_t in_first = header->whole() ? header->length : first_extent_bytes(header->blocks) - 16;
-  if (!pread_all(std::uint64_t{offset} + kRecordHeaderSize, data.data(), in_first)) return std::nullopt;
-  if (header->second && !pread_all(header->second->offset, data.data() + in_first, header->length - in_first))
-    return std::nullopt;
+  std::string data;
+  if (!header || !read_data(offset, *header, data)) return std::nullopt;
   return data;
+}
+
+std::optional<std::string_view> QFile::record_data(std::uint32_t offset, std::string& scratch) {
+  if (!is_open()) return std::nullopt;
+  const std::optional<RecordHeader> header = read_header(offset, false);
+  if (!header) return std::nullopt;
+  // The header check keeps a whole record inside its first extent, and so
+  // inside the file; the mapping may be read only within the file's size.
+  const std::uint64_t start = std::uint64_t{offset} + kRecordHeaderSize;
+  if (map_ && header->whole() && start + header->length <= file_size_)
+    return std::string_view(map_ + start, header->length);
+  if (!read_data(offset, *header, scratch)) return std::nullopt;
+  return std::string_view(scratch);
 }
 
 std::optional<std::uint32_t> QFile::write_record(std::optional<std::uint32_t> offset, std::string_view data) {

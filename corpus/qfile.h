@@ -81,6 +81,10 @@ class QFile {
 
   // The data of the record at `offset`, or nothing (reported).
   std::optional<std::string> read_record(std::uint32_t offset);
+  // The same data without a copy where the mapping holds the record whole:
+  // a view of the mapping, else of `scratch`, into which it is read. The
+  // view lasts until the file or `scratch` next changes.
+  std::optional<std::string_view> record_data(std::uint32_t offset, std::string& scratch);
   // Rewrites the record at `offset` (gaining a second extent when the data
   // outgrows the first), or writes a new record when `offset` is empty.
   // Returns the record's offset.
@@ -141,6 +145,8 @@ class QFile {
   bool detach_stored_free_list();
 
   std::optional<RecordHeader> read_header(std::uint32_t offset, bool quiet);
+  // Reads the data of the record at `offset`, whose header is `header`.
+  bool read_data(std::uint32_t offset, const RecordHeader& header, std::string& data);
   std::optional<RecordCheck> header_problem(std::uint32_t offset, RecordHeader& header);
   std::optional<std::uint32_t> allocate(std::uint64_t bytes);
   std::optional<std::uint32_t> grow(std::uint64_t size);

@@ -163,7 +163,7 @@ std::uint32_t QHash::bucket_of(std::string_view key) const {
 
 std::uint32_t QHash::max_chain_length() const { return (file_.end_offset() - data_start_) / file_.block_size() + 1; }
 
-bool QHash::walk(std::uint32_t bucket, const std::function<bool(const Link&)>& f) {
+bool QHash::walk(std::uint32_t bucket, const std::function<bool(const Link&)>& f, std::string& scratch, bool in_place) {
   const std::uint32_t limit = max_chain_length();
   std::uint32_t steps = 0;
   for (std::uint32_t offset = buckets_[bucket]; offset != 0;) {
@@ -175,41 +175,58 @@ bool QHash::walk(std::uint32_t bucket, const std::function<bool(const Link&)>& f
       report("The record at " + std::to_string(offset) + " lies outside " + file_.name());
       return false;
     }
-    const std::optional<std::string> data = file_.read_record(offset);
+    std::optional<std::string_view> data;
+    if (in_place) {
+      data = file_.record_data(offset, scratch);
+    } else if (std::optional<std::string> copy = file_.read_record(offset)) {
+      scratch = std::move(*copy);
+      data = scratch;
+    }
     if (!data) return false;
     if (data->size() < 4) {
       report("The record at " + std::to_string(offset) + " in " + file_.name() + " is too short");
       return false;
     }
-    const Link link{offset, u32_at(data->data()), std::string_view(*data).substr(4)};
+    const Link link{offset, u32_at(data->data()), data->substr(4)};
     if (!f(link)) return true;
     offset = link.next;
   }
   return true;
 }
 
-std::optional<QHash::Found> QHash::locate(std::string_view key, std::string* entry) {
+std::optional<QHash::Found> QHash::locate(std::string_view key, std::string_view* entry, std::string* scratch) {
   if (!file_.is_open()) return std::nullopt;
   const std::string wanted(key);
   std::optional<Found> found;
   std::uint32_t previous = 0;
-  walk(bucket_of(key), [&](const Link& link) {
-    // The entry's bytes are followed by a NUL in their buffer, so the
-    // comparison stops inside it.
-    if (compare_(wanted.c_str(), link.entry.data()) == 0) {
-      found = Found{link.offset, previous, link.next};
-      if (entry) entry->assign(link.entry);
-      return false;
-    }
-    previous = link.offset;
-    return true;
-  });
+  // Nothing is written during the walk: the entries may be viewed in place.
+  walk(
+      bucket_of(key),
+      [&](const Link& link) {
+        // An entry starts with its key ended by a NUL, where the comparison
+        // stops; one without (damaged) is compared whole from a copy.
+        const bool ended = link.entry.find('\0') != std::string_view::npos;
+        if (compare_(wanted.c_str(), ended ? link.entry.data() : std::string(link.entry).c_str()) == 0) {
+          found = Found{link.offset, previous, link.next};
+          if (entry) *entry = link.entry;
+          return false;
+        }
+        previous = link.offset;
+        return true;
+      },
+      scratch ? *scratch : scratch_, true);
   return found;
 }
 
 std::optional<std::string> QHash::find(std::string_view key) {
-  std::string entry;
+  std::string_view entry;
   if (!locate(key, &entry)) return std::nullopt;
+  return std::string(entry);
+}
+
+std::optional<std::string_view> QHash::find_view(std::string_view key, std::string& scratch) {
+  std::string_view entry;
+  if (!locate(key, &entry, &scratch)) return std::nullopt;
   return entry;
 }
 
@@ -270,11 +287,16 @@ bool QHash::clear() {
 
 bool QHash::for_each(const std::function<bool(std::string_view entry)>& f) {
   bool stopped = false;
+  // f may change the file: each entry is a copy.
+  std::string scratch;
   for (std::uint32_t bucket = 0; bucket < buckets_.size() && !stopped; ++bucket) {
-    const bool whole = walk(bucket, [&](const Link& link) {
-      stopped = !f(link.entry);
-      return !stopped;
-    });
+    const bool whole = walk(
+        bucket,
+        [&](const Link& link) {
+          stopped = !f(link.entry);
+          return !stopped;
+        },
+        scratch, false);
     if (!whole) return false;
   }
   return true;
@@ -293,10 +315,13 @@ bool QHash::sort_links() {
   std::vector<std::pair<std::uint32_t, std::uint32_t>> chain;  // offset, next
   for (std::uint32_t bucket = 0; bucket < buckets_.size(); ++bucket) {
     chain.clear();
-    if (!walk(bucket, [&](const Link& link) {
-          chain.emplace_back(link.offset, link.next);
-          return true;
-        }))
+    if (!walk(
+            bucket,
+            [&](const Link& link) {
+              chain.emplace_back(link.offset, link.next);
+              return true;
+            },
+            scratch_, true))
       return false;
     if (std::is_sorted(chain.begin(), chain.end())) continue;
     std::sort(chain.begin(), chain.end());
@@ -315,10 +340,13 @@ bool QHash::sort_links() {
 std::optional<std::vector<std::uint32_t>> QHash::chain_lengths() {
   std::vector<std::uint32_t> lengths(buckets_.size(), 0);
   for (std::uint32_t bucket = 0; bucket < buckets_.size(); ++bucket) {
-    const bool whole = walk(bucket, [&](const Link&) {
-      ++lengths[bucket];
-      return true;
-    });
+    const bool whole = walk(
+        bucket,
+        [&](const Link&) {
+          ++lengths[bucket];
+          return true;
+        },
+        scratch_, true);
     if (!whole) return std::nullopt;
   }
   return lengths;

@@ -44,6 +44,10 @@ class QHash {
 
   // The entry whose key equals `key`, or nothing.
   std::optional<std::string> find(std::string_view key);
+  // The same without a copy: a view of the file's mapping, or of `scratch`
+  // when the entry has to be read. It lasts until the file or `scratch`
+  // next changes.
+  std::optional<std::string_view> find_view(std::string_view key, std::string& scratch);
   // Adds an entry without looking for its key first.
   bool insert(std::string_view entry);
   // Replaces the entry with the same key; false when there is none.
@@ -88,9 +92,13 @@ class QHash {
   bool bind_compare(std::string_view name);
   std::uint32_t bucket_of(std::string_view key) const;
   // Walks a chain, calling f for each record until it returns false; false
-  // when the chain breaks (reported) or loops.
-  bool walk(std::uint32_t bucket, const std::function<bool(const Link&)>& f);
-  std::optional<Found> locate(std::string_view key, std::string* entry = nullptr);
+  // when the chain breaks (reported) or loops. A record's entry is read into
+  // `scratch`, or with `in_place` viewed in the file's mapping when it can
+  // be: f must then not change the file while it looks at the entry.
+  bool walk(std::uint32_t bucket, const std::function<bool(const Link&)>& f, std::string& scratch, bool in_place);
+  // The record of `key`; `entry` views its entry (see find_view), read
+  // into `scratch` (or scratch_) when it is not viewed in place.
+  std::optional<Found> locate(std::string_view key, std::string_view* entry = nullptr, std::string* scratch = nullptr);
   bool set_bucket(std::uint32_t bucket, std::uint32_t offset);
   bool set_next(std::uint32_t offset, std::uint32_t next);
   std::uint32_t max_chain_length() const;
@@ -101,6 +109,7 @@ class QHash {
   std::string compare_name_;
   CompareFn compare_ = nullptr;
   std::uint32_t data_start_ = 0;
+  std::string scratch_;  // what chains are read into by default
 };
 
 }  // namespace velmo

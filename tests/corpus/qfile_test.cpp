@@ -111,6 +111,39 @@ TEST_F(QFileTest, RecordOutgrowingItsFirstExtentGainsASecond) {
   EXPECT_EQ(file.free_list().describe(), " (140, 3968)");
 }
 
+// A whole record is viewed where the mapping holds it; one in two extents
+// is read into the scratch text. Either view shows the record as it is now.
+TEST_F(QFileTest, RecordDataViewsWholeRecordsAndReadsSplitOnes) {
+  QFile file;
+  ASSERT_TRUE(file.open(path, 32));
+  const auto small = file.write_record(std::nullopt, "short");
+  std::string big(100, 'b');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>('a' + i % 26);
+  const auto split = file.write_record(std::nullopt, "x");
+  ASSERT_TRUE(small && split);
+  ASSERT_EQ(file.write_record(split, big), split);
+  std::string scratch = "old";
+  const std::optional<std::string_view> whole = file.record_data(*small, scratch);
+  ASSERT_TRUE(whole.has_value());
+  EXPECT_EQ(*whole, "short");
+  EXPECT_EQ(scratch, "old");
+  const std::optional<std::string_view> both = file.record_data(*split, scratch);
+  ASSERT_TRUE(both.has_value());
+  EXPECT_EQ(*both, big);
+  EXPECT_EQ(both->data(), scratch.data());
+  ASSERT_EQ(file.write_record(small, "SHORT"), small);
+  EXPECT_EQ(file.record_data(*small, scratch), "SHORT");
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(file.record_data(*small + 4, scratch).has_value());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Invalid magic number!\n");
+  file.close();
+  // Read-only: the same answers.
+  ASSERT_TRUE(file.open(path, 32, QFile::Mode::kReadOnly));
+  EXPECT_EQ(file.record_data(*small, scratch), "SHORT");
+  EXPECT_EQ(file.record_data(*split, scratch), big);
+  EXPECT_EQ(file.record_data(*split, scratch), file.read_record(*split));
+}
+
 TEST_F(QFileTest, ShrinkingRecordReturnsItsSecondExtent) {
   QFile file;
   ASSERT_TRUE(file.open(path, 32));

@@ -77,6 +77,40 @@ TEST_F(QHashTest, FindInsertReplaceRemove) {
   EXPECT_EQ(hash.find("pear"), entry("pear", "green"));
 }
 
+// An entry viewed in place is the entry as stored now: after a
+// replacement (in place or moved), a second extent, or a reopening.
+TEST_F(QHashTest, ViewedEntriesFollowTheFile) {
+  open_new(1);
+  ASSERT_TRUE(hash.insert(entry("apple", "red")));
+  ASSERT_TRUE(hash.insert(entry("pear", "green")));
+  std::string scratch;
+  EXPECT_EQ(hash.find_view("APPLE", scratch), entry("apple", "red"));
+  EXPECT_FALSE(hash.find_view("plum", scratch).has_value());
+  ASSERT_TRUE(hash.replace(entry("apple", "RED")));
+  EXPECT_EQ(hash.find_view("apple", scratch), entry("apple", "RED"));
+  const std::string long_value(300, 'g');
+  ASSERT_TRUE(hash.replace(entry("pear", long_value)));
+  EXPECT_EQ(hash.find_view("pear", scratch), entry("pear", long_value));
+  EXPECT_EQ(hash.find_view("apple", scratch), hash.find("apple"));
+  ASSERT_TRUE(hash.remove("apple"));
+  EXPECT_FALSE(hash.find_view("apple", scratch).has_value());
+  hash.close();
+  ASSERT_EQ(hash.open(path, 1, 32, "strcasecmp", QFile::Mode::kReadOnly), QHash::OpenResult::kOk);
+  EXPECT_EQ(hash.find_view("pear", scratch), entry("pear", long_value));
+}
+
+// An entry whose key has no NUL after it (a damaged one) is compared whole,
+// never past its end.
+TEST_F(QHashTest, EntryWithoutKeyEndIsComparedWhole) {
+  open_new(1);
+  ASSERT_TRUE(hash.insert("loose"));
+  std::string scratch;
+  EXPECT_EQ(hash.find_view("loose", scratch), "loose");
+  EXPECT_EQ(hash.find("LOOSE"), "loose");
+  EXPECT_FALSE(hash.find("loos").has_value());
+  EXPECT_FALSE(hash.find("looser").has_value());
+}
+
 TEST_F(QHashTest, ExactComparisonDistinguishesCase) {
   open_new(1, "strcmp");
   hash.insert(entry("Apple", "1"));
