@@ -87,6 +87,7 @@ const TripleEntry::Record* TripleEntry::last_added() const {
 
 void TripleEntry::place(const Record& record) {
   by_modifier_.clear();
+  forget_asked();
   if (!pending_.empty()) {
     pending_.push_back(record);
     return;
@@ -155,6 +156,7 @@ void TripleEntry::settle() const {
 }
 
 void TripleEntry::rebuild_groups() const {
+  forget_asked();
   groups_.clear();
   word_relations_total_ = 0;
   word_relations_ = 0;
@@ -191,6 +193,21 @@ const TripleEntry::Group* TripleEntry::find_group(std::string_view folded_relati
   return it != groups_.end() && it->prefix == key && folded(it->relation) == folded_relation ? &*it : nullptr;
 }
 
+const TripleEntry::Group* TripleEntry::group_of(std::string_view relation) const {
+  settle();
+  if (relation.size() == asked_size_ && asked_size_ != 0 &&
+      std::memcmp(relation.data(), asked_relation_, relation.size()) == 0)
+    return asked_group_ == kNoGroup ? nullptr : &groups_[asked_group_];
+  const FoldedText wanted(relation);
+  const Group* group = find_group(wanted.view());
+  if (relation.size() <= kAskedRelationSize) {
+    std::memcpy(asked_relation_, relation.data(), relation.size());
+    asked_size_ = static_cast<std::uint32_t>(relation.size());
+    asked_group_ = group ? static_cast<std::uint32_t>(group - groups_.data()) : kNoGroup;
+  }
+  return group;
+}
+
 const TripleEntry::Record* TripleEntry::find_record(const Group& group, std::string_view folded_modifier) const {
   const auto begin = records_.begin() + group.begin, end = records_.begin() + group.end;
   const auto it = std::lower_bound(begin, end, folded_modifier, [this](const Record& record, std::string_view wanted) {
@@ -204,9 +221,7 @@ void TripleEntry::add_all(const TripleEntry& other) {
 }
 
 std::uint64_t TripleEntry::count(std::string_view relation, std::string_view modifier) const {
-  settle();
-  const FoldedText wanted_relation(relation);
-  const Group* group = find_group(wanted_relation.view());
+  const Group* group = group_of(relation);
   if (!group) return 0;
   const FoldedText wanted_modifier(modifier);
   const Record* record = find_record(*group, wanted_modifier.view());
@@ -214,23 +229,17 @@ std::uint64_t TripleEntry::count(std::string_view relation, std::string_view mod
 }
 
 std::uint64_t TripleEntry::relation_total(std::string_view relation) const {
-  settle();
-  const FoldedText wanted(relation);
-  const Group* group = find_group(wanted.view());
+  const Group* group = group_of(relation);
   return group ? group->total : 0;
 }
 
 std::uint64_t TripleEntry::relation_types(std::string_view relation) const {
-  settle();
-  const FoldedText wanted(relation);
-  const Group* group = find_group(wanted.view());
+  const Group* group = group_of(relation);
   return group ? group->end - group->begin : 0;
 }
 
 std::string_view TripleEntry::first_modifier(std::string_view relation) const {
-  settle();
-  const FoldedText wanted(relation);
-  const Group* group = find_group(wanted.view());
+  const Group* group = group_of(relation);
   return group ? original(records_[group->begin].modifier) : std::string_view();
 }
 
@@ -239,6 +248,7 @@ std::string_view TripleEntry::first_modifier(std::string_view relation) const {
 // of the records under the hash asked for).
 void TripleEntry::index_modifiers() const {
   if (!by_modifier_.empty()) return;
+  by_modifier_.reserve(records_.size());
   for (const Group& group : groups_) {
     if (is_record_name(original(group.relation))) continue;
     for (std::uint32_t i = group.begin; i < group.end; ++i)
@@ -392,6 +402,7 @@ std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
 
 void TripleEntry::add_stored(std::string_view relation, std::uint32_t relation_at, bool relation_capital, Text modifier,
                              bool modifier_capital, std::uint64_t count) {
+  forget_asked();
   const Record* last = last_added();
   const bool same_relation = last && original(last->relation) == relation;
   const Text relation_text =

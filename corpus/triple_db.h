@@ -145,6 +145,12 @@ class TripleEntry : public PLHash::Entry {
   void rebuild_groups() const;
   static std::uint64_t order_prefix(std::string_view text);
   const Group* find_group(std::string_view folded_relation) const;
+  // The group of `relation` as asked (any case), settled first. Questions
+  // about one entry often ask of one relation several times in a row (its
+  // total, a count, its number of modifiers): the last one is remembered.
+  const Group* group_of(std::string_view relation) const;
+  // Forgets the remembered relation: called whenever a pair is added.
+  void forget_asked() const { asked_size_ = 0; }
   const Record* find_record(const Group& group, std::string_view folded_modifier) const;
   void index_modifiers() const;
 
@@ -161,6 +167,14 @@ class TripleEntry : public PLHash::Entry {
   mutable std::vector<HashedRecord> by_modifier_;  // sorted by hash; empty until asked
   mutable std::uint64_t word_relations_total_ = 0;
   mutable std::uint64_t word_relations_ = 0;
+  // The relation group_of() last looked up, as asked (a size of 0: none;
+  // longer texts are not remembered), and its group's index (kNoGroup when
+  // the entry has none).
+  static constexpr std::size_t kAskedRelationSize = 24;
+  static constexpr std::uint32_t kNoGroup = ~std::uint32_t{0};
+  mutable char asked_relation_[kAskedRelationSize] = {};
+  mutable std::uint32_t asked_size_ = 0;
+  mutable std::uint32_t asked_group_ = kNoGroup;
 };
 
 class TripleDb : public PLHash, public RelationSource {

@@ -200,6 +200,46 @@ TEST(TripleEntry, PairsAddedBetweenQuestionsMergeInOrder) {
   EXPECT_EQ(entry.word_relations(), 2U);
 }
 
+// The last relation asked about is remembered per entry: every pair added
+// after a question (in order, out of order, merged into a known one, or to
+// an unpacked entry) shows in the next answer, whatever the case asked in.
+TEST(TripleEntry, AnswersFollowPairsAddedBetweenQuestions) {
+  TripleEntry entry;
+  EXPECT_EQ(entry.relation_total("obj"), 0U);
+  entry.add("obj", "apple", 2);
+  EXPECT_EQ(entry.relation_total("obj"), 2U);
+  EXPECT_EQ(entry.count("obj", "apple"), 2U);
+  entry.add("obj", "apple", 3);
+  EXPECT_EQ(entry.count("obj", "apple"), 5U);
+  EXPECT_EQ(entry.relation_total("OBJ"), 5U);
+  entry.add("amod", "red", 1);  // before "obj": waits among the pending pairs
+  EXPECT_EQ(entry.relation_total("obj"), 5U);
+  EXPECT_EQ(entry.relation_types("amod"), 1U);
+  EXPECT_EQ(entry.first_modifier("amod"), "red");
+  entry.add("amod", "blue", 4);
+  EXPECT_EQ(entry.first_modifier("amod"), "blue");
+  EXPECT_EQ(entry.relation_types("amod"), 2U);
+  EXPECT_EQ(entry.relation_total("amod"), 5U);
+  EXPECT_EQ(entry.relation_total("obj"), 5U);
+  const std::string long_relation(40, 'r');
+  EXPECT_EQ(entry.relation_total(long_relation), 0U);
+  entry.add(long_relation, "x", 7);
+  EXPECT_EQ(entry.relation_total(long_relation), 7U);
+
+  StrBufs bytes;
+  entry.pack(bytes);
+  const auto back = TripleEntry::unpack(bytes.view());
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->relation_total("obj"), 5U);
+  EXPECT_EQ(back->relation_total("nsubj"), 0U);
+  back->add("nsubj", "she", 1);
+  EXPECT_EQ(back->relation_total("nsubj"), 1U);
+  EXPECT_EQ(back->count("NSUBJ", "She"), 1U);
+  back->add("obj", "pear", 1);
+  EXPECT_EQ(back->relation_types("nsubj"), 1U);
+  EXPECT_EQ(back->relation_types("obj"), 2U);
+}
+
 TEST(TripleEntry, PackedFormRoundTripsAndRejectsDamage) {
   TripleEntry entry;
   entry.add("obj", "apple", 5000000000ULL);
