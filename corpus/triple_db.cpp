@@ -53,6 +53,23 @@ namespace {
 
 bool is_record_name(std::string_view relation) { return !relation.empty() && relation.front() == '<'; }
 
+// The texts of a pair are a few bytes long: compared in line, they cost
+// less than a call to memcmp. Bytes compare unsigned, as memcmp does.
+bool same_text(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+// Whether `a` sorts after `b`.
+bool text_after(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i)
+    if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) > static_cast<unsigned char>(b[i]);
+  return a.size() > b.size();
+}
+
 }  // namespace
 
 TripleEntry::Text TripleEntry::store_text(std::string_view text) {
@@ -404,13 +421,13 @@ void TripleEntry::add_stored(std::string_view relation, std::uint32_t relation_a
                              bool modifier_capital, std::uint64_t count) {
   forget_asked();
   const Record* last = last_added();
-  const bool same_relation = last && original(last->relation) == relation;
+  const bool same_relation = last && same_text(original(last->relation), relation);
   const Text relation_text =
       same_relation ? last->relation
                     : scanned_text(relation_at, static_cast<std::uint32_t>(relation.size()), relation_capital);
   const Record record{relation_text, scanned_text(modifier.offset, modifier.size, modifier_capital), count};
   // The common case: the next modifier of the last pair's relation.
-  if (same_relation && pending_.empty() && folded(record.modifier) > folded(last->modifier)) {
+  if (same_relation && pending_.empty() && text_after(folded(record.modifier), folded(last->modifier))) {
     const auto index = static_cast<std::uint32_t>(records_.size());
     records_.push_back(record);
     Group& group = groups_.back();

@@ -240,6 +240,55 @@ TEST(TripleEntry, AnswersFollowPairsAddedBetweenQuestions) {
   EXPECT_EQ(back->relation_types("obj"), 2U);
 }
 
+// Stored pairs are taken in order without sorting when each follows the
+// last: texts that begin others, bytes above 0x7F and capitals must still
+// come back in order and be found.
+TEST(TripleEntry, UnpackedPairsKeepTheirOrderAcrossPrefixesAndHighBytes) {
+  TripleEntry entry;
+  const std::vector<std::string> modifiers = {"app",         "apple",        "Apples",      "cafe",
+                                              "caf\xc3\xa9", "caf\xc3\xa9s", "\xe2\x80\x94"};
+  std::uint64_t n = 1;
+  for (const std::string& modifier : modifiers) entry.add("obj", modifier, n++);
+  entry.add("amod", "\xc3\xa9", 9);
+  StrBufs bytes;
+  entry.pack(bytes);
+  const auto back = TripleEntry::unpack(bytes.view());
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->counts(), entry.counts());
+  n = 1;
+  for (const std::string& modifier : modifiers) EXPECT_EQ(back->count("obj", modifier), n++) << modifier;
+  EXPECT_EQ(back->count("AMOD", "\xc3\xa9"), 9U);
+  EXPECT_EQ(back->relation_types("obj"), modifiers.size());
+
+  // Stored forms written by hand: out of order, they are sorted on
+  // unpacking; pairs equal but for case merge.
+  const auto stored_form = [](const std::vector<std::pair<std::string, std::uint32_t>>& pairs) {
+    StrBufs stored;
+    stored.put_u32(static_cast<std::uint32_t>(pairs.size()));
+    for (const auto& [modifier, count] : pairs) {
+      stored.append("obj");
+      stored.push('\0');
+      stored.append(modifier);
+      stored.push('\0');
+      stored.put_u32(0);
+      stored.put_u32(count);
+    }
+    return std::string(stored.view());
+  };
+  const auto sorted =
+      TripleEntry::unpack(stored_form({{"caf\xc3\xa9", 1}, {"cafe", 2}, {"apple", 3}, {"app", 4}, {"Cafe", 5}}));
+  ASSERT_NE(sorted, nullptr);
+  const std::vector<TripleEntry::Count> expected = {
+      {"obj", "app", 4}, {"obj", "apple", 3}, {"obj", "cafe", 7}, {"obj", "caf\xc3\xa9", 1}};
+  EXPECT_EQ(sorted->counts(), expected);
+  EXPECT_EQ(sorted->count("obj", "caf\xc3\xa9"), 1U);
+  EXPECT_EQ(sorted->count("obj", "app"), 4U);
+  const auto merged = TripleEntry::unpack(stored_form({{"app", 4}, {"App", 1}, {"apple", 3}}));
+  ASSERT_NE(merged, nullptr);
+  const std::vector<TripleEntry::Count> expected_merged = {{"obj", "app", 5}, {"obj", "apple", 3}};
+  EXPECT_EQ(merged->counts(), expected_merged);
+}
+
 TEST(TripleEntry, PackedFormRoundTripsAndRejectsDamage) {
   TripleEntry entry;
   entry.add("obj", "apple", 5000000000ULL);
