@@ -312,6 +312,7 @@ class SchemeToUd {
     loose_clauses_of_the_main_clause();
     fronted_adverbial_clauses();
     numbered_lines();
+    dated_entries();
     that_before_a_content_clause();
     what_before_a_question_clause();
     so_of_consequence();
@@ -1884,6 +1885,28 @@ class SchemeToUd {
     ud_rel_[1] = "root";
     ud_head_[phrase] = 1;
     ud_rel_[phrase] = "appos";
+  }
+
+  // An entry of a chronicle, a year and then a clause opening with a
+  // capital (1561 Ruy Lopez writes his book on chess), is headed by the
+  // year, with the clause its parataxis; the parse read the year as a
+  // number of the subject. The train treebank roots 20 of the 22 lines that
+  // open with a year and a capital at the year (the other two are a
+  // clause's obl and an address).
+  void dated_entries() {
+    const int n = static_cast<int>(tokens_.size());
+    const int clause = first_root();
+    if (n < 3 || clause <= 2 || node_at_[1] < 0 || node_at_[clause] < 0) return;
+    if (!four_digit_year(tokens_[0].form) || !starts_upper(tokens_[1].form)) return;
+    // (a clause: a verb, or a predicate with a subject that is not the year)
+    const std::string_view category = nodes_[node_at_[clause]].category;
+    const bool verb = category == "V" || category == "VBE";
+    if (!verb && (!has_subject(clause) || ud_head_[1] == clause)) return;
+    move_dependents(1, clause);
+    ud_head_[1] = 0;
+    ud_rel_[1] = "root";
+    ud_head_[clause] = 1;
+    ud_rel_[clause] = "parataxis";
   }
 
   // "that" read as the object of a verb that also took a content clause
