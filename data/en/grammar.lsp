@@ -993,8 +993,9 @@
      ;; until now, since then, from here, so far
      (Adv (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("now" "then" "there" "here" "far" "long" "ever"))))))
      ;; (a past participle takes no object there: pictures of mutilated
-     ;; bodies is a participle before its noun)
-     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s)) (or (gerund) (not (get-modifier-by-type obj))))))
+     ;; bodies is a participle before its noun; nor is one that took a
+     ;; conjunction the object of a particle before it: came in and asked)
+     (V (dep-type pcomp) (max-dist 6) (modifier-cond (and (participle) (not (get-modifier-by-type s)) (or (gerund) (and (no-cc) (not (get-modifier-by-type obj)))))))
      ;; in order to win, so as to avoid it: the infinitive belongs to the
      ;; preposition, the phrase tells the purpose
      (V (dep-type pcomp) (max-dist 4) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux)))
