@@ -1896,12 +1896,15 @@ class SchemeToUd {
   void dated_entries() {
     const int n = static_cast<int>(tokens_.size());
     const int clause = first_root();
-    if (n < 3 || clause <= 2 || node_at_[1] < 0 || node_at_[clause] < 0) return;
+    if (n < 3 || clause < 2 || node_at_[1] < 0 || node_at_[clause] < 0) return;
     if (!four_digit_year(tokens_[0].form) || !starts_upper(tokens_[1].form)) return;
-    // (a clause: a verb, or a predicate with a subject that is not the year)
+    // (not when the year is the subject. The line is a clause: its root is
+    // a verb or a predicate with a subject, or a name the parse could not
+    // join to the participle after it: 1570 Mantia, Horatio born in Italy)
     const std::string_view category = nodes_[node_at_[clause]].category;
     const bool verb = category == "V" || category == "VBE";
-    if (!verb && (!has_subject(clause) || ud_head_[1] == clause)) return;
+    if (ud_head_[1] == clause && ud_rel_[1].starts_with("nsubj")) return;
+    if (!verb && !has_subject(clause) && !has_verb()) return;
     move_dependents(1, clause);
     ud_head_[1] = 0;
     ud_rel_[1] = "root";

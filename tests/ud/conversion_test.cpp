@@ -656,6 +656,17 @@ TEST(SchemeToUd, AYearOpeningAClauseHeadsTheEntry) {
       ")\n",
       "1381 W. Hubbard");
   EXPECT_EQ(attachments(sentence), "2:nummod 0:root 2:flat ");
+  // A name line with a participle the parse left to the name is an entry too.
+  sentence = from_velmo(
+      "(\n"
+      "1\t(1570\t~ Num\t2\tnum\t(gov Mantia))\n"
+      "2\t(Mantia\t~ N\t*\t)\n"
+      "3\t(born\tbear V\t2\tmod\t(gov Mantia))\n"
+      "4\t(in\t~ Prep\t3\tmod\t(gov bear))\n"
+      "5\t(Italy\t~ N\t4\tpcomp\t(gov in))\n"
+      ")\n",
+      "1570 Mantia born in Italy .");
+  EXPECT_EQ(attachments(sentence), "0:root 1:parataxis 2:acl 5:case 3:obl 1:punct ");
   sentence = from_velmo(
       "(\n"
       "E0\t(()\tfin C\t*\t)\n"
