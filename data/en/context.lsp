@@ -678,7 +678,7 @@
                   (not (comp (surform) (reg-match "^[A-Z]")))))
     (when (and (only-followed-by (noun-item)) (not (followed-by (comp (surform) (reg-match "^[A-Z]")))))
       (delete (litem))))
-;; A word that may be a noun or an adjective, after a determiner and
+  ;; A word that may be a noun or an adjective, after a determiner and
   ;; before "and" or "or" and a word that is only an adjective with a noun
   ;; after it, is the first of two adjectives on that noun (a patient and
   ;; careful driver, the legal and technical issues), not a noun joined to
