@@ -1283,7 +1283,11 @@
                             (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|[Gg]et|[Gg]ets|[Gg]ot|[Gg]otten|[Gg]etting|[Kk]eep|[Kk]eeps|[Kk]ept|[Kk]eeping|[Ww]ant|[Ww]ants|[Ww]anted|[Ww]anting|[Nn]eed|[Nn]eeds|[Nn]eeded|[Nn]eeding)( |$)")))))
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
-     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)) (not (reporting-participle-with-object)))))
+     ;; A past form with an object after the comma is a finite verb, no
+     ;; participle adjunct (..., risked nothing, and ...; train: 24
+     ;; conjuncts, no adverbial clause).
+     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)) (not (reporting-participle-with-object))
+                                                                          (or (gerund) (not (get-modifier-by-type obj))))))
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct; one elsewhere than its usual
@@ -1466,7 +1470,8 @@
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))))
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
      (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux) (not (copula-running-on)))))
-     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)) (not (reporting-participle-with-object)))))
+     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)) (not (reporting-participle-with-object))
+                                                                          (or (gerund) (not (get-modifier-by-type obj))))))
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct; one elsewhere than its usual
