@@ -312,6 +312,7 @@ class SchemeToUd {
     loose_clauses_of_the_main_clause();
     fronted_adverbial_clauses();
     numbered_lines();
+    dated_entries();
     that_before_a_content_clause();
     what_before_a_question_clause();
     so_of_consequence();
@@ -412,7 +413,22 @@ class SchemeToUd {
     std::string_view category = nodes_[node].category;
     if (category != "A" && category != "Det" && category != "Num") return false;
     std::string_view r = nodes_[node].relation;
-    return r == "s" || r == "obj" || r == "obj2" || r == "pcomp" || r == "appo" || r == "expl";
+    return r == "s" || r == "obj" || r == "obj2" || r == "pcomp" || r == "appo" || r == "expl" ||
+           quantity_object(node);
+  }
+
+  // "most" or "much" with a phrase of "of", taken as the predicate of a
+  // verb (replaced most of the windows, spent much of her career): the
+  // quantity is the verb's object, and the phrase modifies it as a noun's
+  // (train: most and much before "of" after a verb are objects 7 of 7).
+  bool quantity_object(int node) const {
+    const int head = edit_.head(node);
+    if (head < 0 || nodes_[head].category != "V" || nodes_[node].relation != "pred") return false;
+    const std::string word = lower(nodes_[node].word);
+    if (word != "most" && word != "much") return false;
+    for (int child : edit_.children(node))
+      if (nodes_[child].category == "Prep" && lower(nodes_[child].word) == "of") return true;
+    return false;
   }
 
   // The auxiliary right before a verb that is not an -ing form, when it is a
@@ -956,6 +972,7 @@ class SchemeToUd {
     if (r == "pred" && head_category == "VBE" && category != "Prep" && has_child_with(head, "expl") &&
         !has_child_with(head, "s"))
       return "nsubj";
+    if (r == "pred" && quantity_object(index)) return "obj";
     if (r == "pred") return head_category == "VBE" ? "pred" : "xcomp";
     if (r == "comp") return under_noun ? "acl" : category == "C" ? "ccomp" : "xcomp";
     if (r == "aux" && lower(node.word) == "to") return "mark";
@@ -1884,6 +1901,31 @@ class SchemeToUd {
     ud_rel_[1] = "root";
     ud_head_[phrase] = 1;
     ud_rel_[phrase] = "appos";
+  }
+
+  // An entry of a chronicle, a year and then a clause opening with a
+  // capital (1561 Ruy Lopez writes his book on chess), is headed by the
+  // year, with the clause its parataxis; the parse read the year as a
+  // number of the subject. The train treebank roots 20 of the 22 lines that
+  // open with a year and a capital at the year (the other two are a
+  // clause's obl and an address).
+  void dated_entries() {
+    const int n = static_cast<int>(tokens_.size());
+    const int clause = first_root();
+    if (n < 3 || clause < 2 || node_at_[1] < 0 || node_at_[clause] < 0) return;
+    if (!four_digit_year(tokens_[0].form) || !starts_upper(tokens_[1].form)) return;
+    // (not when the year is the subject. The line is a clause: its root is
+    // a verb or a predicate with a subject, or a name the parse could not
+    // join to the participle after it: 1570 Mantia, Horatio born in Italy)
+    const std::string_view category = nodes_[node_at_[clause]].category;
+    const bool verb = category == "V" || category == "VBE";
+    if (ud_head_[1] == clause && ud_rel_[1].starts_with("nsubj")) return;
+    if (!verb && !has_subject(clause) && !has_verb()) return;
+    move_dependents(1, clause);
+    ud_head_[1] = 0;
+    ud_rel_[1] = "root";
+    ud_head_[clause] = 1;
+    ud_rel_[clause] = "parataxis";
   }
 
   // "that" read as the object of a verb that also took a content clause
