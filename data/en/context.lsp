@@ -547,6 +547,13 @@
     (lexitem (and (comp (root) (in ("more" "most" "less" "least"))) (adjective-item) (not (no-alternative (adverb-item)))))
     (when (and (followed-by (adjective-item)) (not (followed-by (or (noun-item) (num-item) (determiner-item)))))
       (delete (litem))))
+  ;; "most" and "much" between a verb and "of" are no adverbs: they are the
+  ;; verb's object and head the phrase of "of" (replaced most of the
+  ;; windows, spent much of her career; train: 42 of 43 take the phrase,
+  ;; too much of a stretch aside).
+  (quantity-before-of :act-on-all-matches
+    (lexitem (and (comp (root) (in ("most" "much"))) (adverb-item) (not (no-alternative (not (adverb-item))))))
+    (when (and (followed-by-word (in ("of"))) (preceded-by (lexical-verb-item))) (delete (litem))))
   ;; "as", "about", "along" and "since" before a determiner are no adverbs
   ;; (as a writer, about the facts, since a young age).
   (preposition-before-article :act-on-all-matches
@@ -669,7 +676,7 @@
                   (not (comp (surform) (reg-match "^[A-Z]")))))
     (when (and (only-followed-by (noun-item)) (not (followed-by (comp (surform) (reg-match "^[A-Z]")))))
       (delete (litem))))
-;; A word that may be a noun or an adjective, after a determiner and
+  ;; A word that may be a noun or an adjective, after a determiner and
   ;; before "and" or "or" and a word that is only an adjective with a noun
   ;; after it, is the first of two adjectives on that noun (a patient and
   ;; careful driver, the legal and technical issues), not a noun joined to

@@ -717,6 +717,11 @@
 ;; A phrase that ends with a word set off by a comma, bracket, colon or dash.
 (defun set-off-number () (comp (pitem-head-word) (reg-match "^(.* )?(,|[(]|[)]|:|-|--) ?[^ ]+$")))
 
+;; A lone word between commas (", Finland,") after a noun phrase that
+;; follows a comma itself or heads a list already.
+(defun list-item-after-comma () (and (comp (pitem-modifier) (and (comp (pitem-head-word) (reg-match "^, [^ ]+$")) (pitem-following-word (in (",")))))
+                                     (comp (pitem-modifiee) (or (starts-with-punctuation) (pitem-preceding-word (in (","))) (get-modifier-by-type conj)))))
+
 ;; A subject pronoun after a comma and conjunction opens a clause, never a
 ;; noun conjunct (..., and he said; train: 1 conjunct, 230 subjects).
 (defun pronoun-after-comma-and () (comp (pitem-head-word) (reg-match "^[,;] (and|but|or) (I|i|[Hh]e|[Ss]he|[Ww]e|[Tt]hey|[Ii]t)$")))
@@ -874,8 +879,12 @@
      ;; (Nina, 19, said ...); a noun phrase running into a verb is rather that
      ;; verb's subject, and an apposition only as a last resort.
      ;; A phrase that took a conjunction is a conjunct, never an apposition.
+     ;; A single word between commas after a noun phrase that itself follows
+     ;; a comma is the next item of a list, no apposition (Canada, Denmark,
+     ;; Finland, Norway and Sweden; train: 97 conjuncts, 4 appositions).
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (no-cc) (not (negated-alternative)) (not (personal-pronoun-head)) (or (and (starts-with-punctuation) (or (before-punctuation) (sentence-end)))
-                                                                                   (bracketed) (angle-bracketed)))))
+                                                                                   (bracketed) (angle-bracketed))))
+        (merged-cond (not (list-item-after-comma))))
      (N (dep-type appo) (max-dist 8) (dep-weight 60.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
      ;; you guys, us all
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
@@ -1274,7 +1283,11 @@
                             (comp (pitem-head-child) (pitem-head-word) (reg-match "^([Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|[Gg]et|[Gg]ets|[Gg]ot|[Gg]otten|[Gg]etting|[Kk]eep|[Kk]eeps|[Kk]ept|[Kk]eeping|[Ww]ant|[Ww]ants|[Ww]anted|[Ww]anting|[Nn]eed|[Nn]eeds|[Nn]eeded|[Nn]eeding)( |$)")))))
      ;; A participle adjunct follows a comma (..., smiling) or is a gerund (came
      ;; running); else it is the main verb under "be" or "have" (have feared).
-     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)) (not (reporting-participle-with-object)))))
+     ;; A past form with an object after the comma is a finite verb, no
+     ;; participle adjunct (..., risked nothing, and ...; train: 24
+     ;; conjuncts, no adverbial clause).
+     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (or (starts-with-punctuation) (gerund)) (not (get-modifier-by-type s)) (not (reporting-participle-with-object))
+                                                                          (or (gerund) (not (get-modifier-by-type obj))))))
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct; one elsewhere than its usual
@@ -1457,7 +1470,8 @@
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))))
      (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
      (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux) (not (copula-running-on)))))
-     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)) (not (reporting-participle-with-object)))))
+     (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)) (not (reporting-participle-with-object))
+                                                                          (or (gerund) (not (get-modifier-by-type obj))))))
      ;; (a verb that took a conjunction is a later conjunct and takes none;
      ;; the distance counts from the first verb's subject, so a long first
      ;; verb phrase still takes its conjunct; one elsewhere than its usual
