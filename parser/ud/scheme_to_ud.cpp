@@ -331,6 +331,7 @@ class SchemeToUd {
     how_about_questions();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
+    copula_before_a_clause();
     contractions_without_apostrophe();
     emoticons_as_discourse();
     numbers_naming_their_noun();
@@ -1765,6 +1766,46 @@ class SchemeToUd {
     ud_rel_[main_clause] = "root";
     ud_head_[old_root] = main_clause;
     ud_rel_[old_root] = "advcl";
+  }
+
+  // "Thing is, it worked": a sentence that opens with a noun and a bare
+  // "is" or "was" before a comma or dash, then a clause, which the parse
+  // hung from the copula as its parataxis. The treebank makes the clause
+  // the root, with the copula and the noun as its cop and nsubj (train: 8
+  // of the 11 such openings; two more root at the copula before a colon or
+  // a pause, which stay).
+  void copula_before_a_clause() {
+    static constexpr std::string_view be_forms[] = {"is", "was"};
+    static constexpr std::string_view breaks[] = {",", "-", "--", "..."};
+    const int n = static_cast<int>(tokens_.size());
+    const int be = first_root();
+    if (be < 2 || be > 4 || be + 2 > n || node_at_[be] < 0) return;
+    if (!one_of(lower(tokens_[be - 1].form), be_forms) || !one_of(tokens_[be].form, breaks)) return;
+    int subject = 0;
+    for (int p = 1; p < be; ++p) {
+      if (ud_head_[p] != be) continue;
+      if (!ud_rel_[p].starts_with("nsubj") || subject != 0) return;
+      subject = p;
+    }
+    if (subject == 0 || category_at(subject) != "N") return;
+    // (only punctuation between the copula and the clause; what follows
+    // the clause, a conjunct or the final mark, goes with it)
+    int clause = 0;
+    for (int p = be + 1; p <= n && clause == 0; ++p) {
+      if (ud_head_[p] != be) continue;
+      if (ud_rel_[p] == "parataxis")
+        clause = p;
+      else if (ud_rel_[p] != "punct")
+        return;
+    }
+    // (not a clause set off by commas inside the sentence: The car is, I
+    // think, red)
+    if (clause == 0 || !has_subject(clause) || (clause < n && tokens_[clause].form == ",")) return;
+    move_dependents(be, clause);
+    ud_head_[clause] = 0;
+    ud_rel_[clause] = "root";
+    ud_head_[be] = clause;
+    ud_rel_[be] = "cop";
   }
 
   // The word opening `verb`'s clause as an adverbial one: its subordinator
