@@ -632,6 +632,30 @@ TEST(SchemeToUd, AClauseAfterAHeadingNounAndAColonIsItsApposition) {
   EXPECT_EQ(relation_after("NOTICE", "notice", false), "parataxis");
 }
 
+// "Thing is, it worked": the clause after a noun, a bare copula and a
+// comma is the root, with the copula and the noun as its cop and nsubj;
+// not a clause set off by commas inside the sentence (The car is, I
+// think, red), nor one after a colon.
+TEST(SchemeToUd, ACopulaBeforeACommaAndAClauseIsTheClausesCopula) {
+  auto convert = [](const std::string& be_word, const std::string& mark, const std::string& tail) {
+    return attachments(from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(Thing\t~ N\t2\ts\t(gov be))\n"
+        "2\t(" + be_word + "\tbe VBE\tE1\ti\t(gov fin))\n"
+        "E0\t(()\tfin C\t2\tpara\t(gov be))\n"
+        "3\t(" + mark + "\t~ Punc\t5\tpunc\t(gov work))\n"
+        "4\t(it\t~ N\t5\ts\t(gov work))\n"
+        "5\t(worked\twork V\tE0\ti\t(gov fin))\n" + tail + ")\n",
+        "Thing " + be_word + " " + mark + " it worked" + (tail.empty() ? "" : " , sadly") + " ."));
+  };
+  EXPECT_EQ(convert("is", ",", ""), "5:nsubj 5:cop 5:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("was", "--", ""), "5:nsubj 5:cop 5:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("is", ":", ""), "2:nsubj 0:root 5:punct 5:nsubj 2:parataxis 2:punct ");
+  EXPECT_EQ(convert("is", ",", "6\t(,\t~ Punc\t7\tpunc\t(gov sadly))\n7\t(sadly\t~ Adv\t5\tmod\t(gov work))\n"),
+            "2:nsubj 0:root 5:punct 5:nsubj 2:parataxis 7:punct 5:advmod 2:punct ");
+}
+
 // A chronicle's entry, a year before a clause, is headed by the year and
 // the clause is its parataxis; a year before a name without a verb (an
 // address line) or as the subject of its clause stays with its noun.
