@@ -414,22 +414,7 @@ class SchemeToUd {
     std::string_view category = nodes_[node].category;
     if (category != "A" && category != "Det" && category != "Num") return false;
     std::string_view r = nodes_[node].relation;
-    return r == "s" || r == "obj" || r == "obj2" || r == "pcomp" || r == "appo" || r == "expl" ||
-           quantity_object(node);
-  }
-
-  // "most" or "much" with a phrase of "of", taken as the predicate of a
-  // verb (replaced most of the windows, spent much of her career): the
-  // quantity is the verb's object, and the phrase modifies it as a noun's
-  // (train: most and much before "of" after a verb are objects 7 of 7).
-  bool quantity_object(int node) const {
-    const int head = edit_.head(node);
-    if (head < 0 || nodes_[head].category != "V" || nodes_[node].relation != "pred") return false;
-    const std::string word = lower(nodes_[node].word);
-    if (word != "most" && word != "much") return false;
-    for (int child : edit_.children(node))
-      if (nodes_[child].category == "Prep" && lower(nodes_[child].word) == "of") return true;
-    return false;
+    return r == "s" || r == "obj" || r == "obj2" || r == "pcomp" || r == "appo" || r == "expl";
   }
 
   // The auxiliary right before a verb that is not an -ing form, when it is a
@@ -973,7 +958,6 @@ class SchemeToUd {
     if (r == "pred" && head_category == "VBE" && category != "Prep" && has_child_with(head, "expl") &&
         !has_child_with(head, "s"))
       return "nsubj";
-    if (r == "pred" && quantity_object(index)) return "obj";
     if (r == "pred") return head_category == "VBE" ? "pred" : "xcomp";
     if (r == "comp") return under_noun ? "acl" : category == "C" ? "ccomp" : "xcomp";
     if (r == "aux" && lower(node.word) == "to") return "mark";
