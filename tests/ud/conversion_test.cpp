@@ -632,6 +632,28 @@ TEST(SchemeToUd, AClauseAfterAHeadingNounAndAColonIsItsApposition) {
   EXPECT_EQ(relation_after("NOTICE", "notice", false), "parataxis");
 }
 
+// A participle opening the sentence, which the parse made the main clause
+// with the clause after its comma as parataxis, is that clause's advcl
+// when the clause has a subject; an imperative there stays the root.
+TEST(SchemeToUd, AnOpeningParticipleModifiesTheClauseAfterIt) {
+  auto convert = [](const std::string& verb) {
+    return attachments(from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(" + verb + "\t~ V\tE1\ti\t(gov fin))\n"
+        "2\t(early\t~ Adv\t1\tmod\t(gov x))\n"
+        "E0\t(()\tfin C\t1\tpara\t(gov x))\n"
+        "3\t(,\t~ Punc\t5\tpunc\t(gov breed))\n"
+        "4\t(they\t~ N\t5\ts\t(gov breed))\n"
+        "5\t(breed\t~ V\tE0\ti\t(gov fin))\n"
+        ")\n",
+        verb + " early , they breed ."));
+  };
+  EXPECT_EQ(convert("Separated"), "5:advcl 1:advmod 1:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("Leaving"), "5:advcl 1:advmod 1:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("Leave"), "0:root 1:advmod 5:punct 5:nsubj 1:parataxis 1:punct ");
+}
+
 // "Thing is, it worked": the clause after a noun, a bare copula and a
 // comma is the root, with the copula and the noun as its cop and nsubj;
 // not a clause set off by commas inside the sentence (The car is, I
