@@ -547,13 +547,15 @@
     (lexitem (and (comp (root) (in ("more" "most" "less" "least"))) (adjective-item) (not (no-alternative (adverb-item)))))
     (when (and (followed-by (adjective-item)) (not (followed-by (or (noun-item) (num-item) (determiner-item)))))
       (delete (litem))))
-  ;; "most" and "much" between a verb and "of" are no adverbs: they are the
-  ;; verb's object and head the phrase of "of" (replaced most of the
-  ;; windows, spent much of her career; train: 42 of 43 take the phrase,
-  ;; too much of a stretch aside).
+  ;; "most" and "much" before "of" head its phrase as pronouns do (replaced
+  ;; most of the windows, much of the work was lost; train: 42 of 43, too
+  ;; much of a stretch aside); elsewhere they are no pronouns.
   (quantity-before-of :act-on-all-matches
-    (lexitem (and (comp (root) (in ("most" "much"))) (adverb-item) (not (no-alternative (not (adverb-item))))))
-    (when (and (followed-by-word (in ("of"))) (preceded-by (lexical-verb-item))) (delete (litem))))
+    (lexitem (and (comp (root) (in ("most" "much"))) (not (pronoun-item)) (not (no-alternative (pronoun-item)))))
+    (when (followed-by-word (in ("of"))) (delete (litem))))
+  (quantity-pronoun :act-on-all-matches
+    (lexitem (and (comp (root) (in ("most" "much"))) (pronoun-item) (not (no-alternative (not (pronoun-item))))))
+    (when (not (followed-by-word (in ("of")))) (delete (litem))))
   ;; "as", "about", "along" and "since" before a determiner are no adverbs
   ;; (as a writer, about the facts, since a young age).
   (preposition-before-article :act-on-all-matches

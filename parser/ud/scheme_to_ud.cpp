@@ -331,6 +331,7 @@ class SchemeToUd {
     how_about_questions();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
+    copula_before_a_clause();
     contractions_without_apostrophe();
     emoticons_as_discourse();
     numbers_naming_their_noun();
@@ -414,22 +415,7 @@ class SchemeToUd {
     std::string_view category = nodes_[node].category;
     if (category != "A" && category != "Det" && category != "Num") return false;
     std::string_view r = nodes_[node].relation;
-    return r == "s" || r == "obj" || r == "obj2" || r == "pcomp" || r == "appo" || r == "expl" ||
-           quantity_object(node);
-  }
-
-  // "most" or "much" with a phrase of "of", taken as the predicate of a
-  // verb (replaced most of the windows, spent much of her career): the
-  // quantity is the verb's object, and the phrase modifies it as a noun's
-  // (train: most and much before "of" after a verb are objects 7 of 7).
-  bool quantity_object(int node) const {
-    const int head = edit_.head(node);
-    if (head < 0 || nodes_[head].category != "V" || nodes_[node].relation != "pred") return false;
-    const std::string word = lower(nodes_[node].word);
-    if (word != "most" && word != "much") return false;
-    for (int child : edit_.children(node))
-      if (nodes_[child].category == "Prep" && lower(nodes_[child].word) == "of") return true;
-    return false;
+    return r == "s" || r == "obj" || r == "obj2" || r == "pcomp" || r == "appo" || r == "expl";
   }
 
   // The auxiliary right before a verb that is not an -ing form, when it is a
@@ -973,7 +959,6 @@ class SchemeToUd {
     if (r == "pred" && head_category == "VBE" && category != "Prep" && has_child_with(head, "expl") &&
         !has_child_with(head, "s"))
       return "nsubj";
-    if (r == "pred" && quantity_object(index)) return "obj";
     if (r == "pred") return head_category == "VBE" ? "pred" : "xcomp";
     if (r == "comp") return under_noun ? "acl" : category == "C" ? "ccomp" : "xcomp";
     if (r == "aux" && lower(node.word) == "to") return "mark";
@@ -1770,7 +1755,7 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     const int old_root = first_root();
     if (old_root == 0) return;
-    const int opening = adverbial_clause_opening(old_root);
+    const int opening = old_root == 1 && opening_participle() ? 1 : adverbial_clause_opening(old_root);
     if (opening == 0) return;
     int main_clause = 0;
     for (int p = old_root + 1; p <= n && main_clause == 0; ++p)
@@ -1782,6 +1767,63 @@ class SchemeToUd {
     ud_rel_[main_clause] = "root";
     ud_head_[old_root] = main_clause;
     ud_rel_[old_root] = "advcl";
+  }
+
+  // "Thing is, it worked": a sentence that opens with a noun and a bare
+  // "is" or "was" before a comma or dash, then a clause, which the parse
+  // hung from the copula as its parataxis. The treebank makes the clause
+  // the root, with the copula and the noun as its cop and nsubj (train: 8
+  // of the 11 such openings; two more root at the copula before a colon or
+  // a pause, which stay).
+  void copula_before_a_clause() {
+    static constexpr std::string_view be_forms[] = {"is", "was"};
+    static constexpr std::string_view breaks[] = {",", "-", "--", "..."};
+    const int n = static_cast<int>(tokens_.size());
+    const int be = first_root();
+    if (be < 2 || be > 4 || be + 2 > n || node_at_[be] < 0) return;
+    if (!one_of(lower(tokens_[be - 1].form), be_forms) || !one_of(tokens_[be].form, breaks)) return;
+    int subject = 0;
+    for (int p = 1; p < be; ++p) {
+      if (ud_head_[p] != be) continue;
+      if (!ud_rel_[p].starts_with("nsubj") || subject != 0) return;
+      subject = p;
+    }
+    if (subject == 0 || category_at(subject) != "N") return;
+    // (only punctuation between the copula and the clause; what follows
+    // the clause, a conjunct or the final mark, goes with it)
+    int clause = 0;
+    for (int p = be + 1; p <= n && clause == 0; ++p) {
+      if (ud_head_[p] != be) continue;
+      if (ud_rel_[p] == "parataxis")
+        clause = p;
+      else if (ud_rel_[p] != "punct")
+        return;
+    }
+    // (not a clause set off by commas inside the sentence: The car is, I
+    // think, red)
+    if (clause == 0 || !has_subject(clause) || (clause < n && tokens_[clause].form == ",")) return;
+    move_dependents(be, clause);
+    ud_head_[clause] = 0;
+    ud_rel_[clause] = "root";
+    ud_head_[be] = clause;
+    ud_rel_[be] = "cop";
+  }
+
+  // The first word is a verb ending in -ed or -ing that has no subject or
+  // auxiliary of its own: a fronted participle clause (Separated and fed
+  // well, they breed; Leaving aside the cost, we agreed), adverbial to the
+  // clause after it as the train treebank writes 17 of 17 such openings
+  // before a clause with a subject.
+  bool opening_participle() const {
+    const std::string& form = tokens_[0].form;
+    if (category_at(1) != "V" || !(form.ends_with("ed") || form.ends_with("ing"))) return false;
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 2; p <= n; ++p) {
+      if (ud_head_[p] != 1) continue;
+      const std::string_view rel = ud_rel_[p];
+      if (rel.starts_with("nsubj") || rel.starts_with("aux") || rel == "cop" || rel == "expl") return false;
+    }
+    return true;
   }
 
   // The word opening `verb`'s clause as an adverbial one: its subordinator

@@ -632,6 +632,52 @@ TEST(SchemeToUd, AClauseAfterAHeadingNounAndAColonIsItsApposition) {
   EXPECT_EQ(relation_after("NOTICE", "notice", false), "parataxis");
 }
 
+// A participle opening the sentence, which the parse made the main clause
+// with the clause after its comma as parataxis, is that clause's advcl
+// when the clause has a subject; an imperative there stays the root.
+TEST(SchemeToUd, AnOpeningParticipleModifiesTheClauseAfterIt) {
+  auto convert = [](const std::string& verb) {
+    return attachments(from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(" + verb + "\t~ V\tE1\ti\t(gov fin))\n"
+        "2\t(early\t~ Adv\t1\tmod\t(gov x))\n"
+        "E0\t(()\tfin C\t1\tpara\t(gov x))\n"
+        "3\t(,\t~ Punc\t5\tpunc\t(gov breed))\n"
+        "4\t(they\t~ N\t5\ts\t(gov breed))\n"
+        "5\t(breed\t~ V\tE0\ti\t(gov fin))\n"
+        ")\n",
+        verb + " early , they breed ."));
+  };
+  EXPECT_EQ(convert("Separated"), "5:advcl 1:advmod 1:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("Leaving"), "5:advcl 1:advmod 1:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("Leave"), "0:root 1:advmod 5:punct 5:nsubj 1:parataxis 1:punct ");
+}
+
+// "Thing is, it worked": the clause after a noun, a bare copula and a
+// comma is the root, with the copula and the noun as its cop and nsubj;
+// not a clause set off by commas inside the sentence (The car is, I
+// think, red), nor one after a colon.
+TEST(SchemeToUd, ACopulaBeforeACommaAndAClauseIsTheClausesCopula) {
+  auto convert = [](const std::string& be_word, const std::string& mark, const std::string& tail) {
+    return attachments(from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(Thing\t~ N\t2\ts\t(gov be))\n"
+        "2\t(" + be_word + "\tbe VBE\tE1\ti\t(gov fin))\n"
+        "E0\t(()\tfin C\t2\tpara\t(gov be))\n"
+        "3\t(" + mark + "\t~ Punc\t5\tpunc\t(gov work))\n"
+        "4\t(it\t~ N\t5\ts\t(gov work))\n"
+        "5\t(worked\twork V\tE0\ti\t(gov fin))\n" + tail + ")\n",
+        "Thing " + be_word + " " + mark + " it worked" + (tail.empty() ? "" : " , sadly") + " ."));
+  };
+  EXPECT_EQ(convert("is", ",", ""), "5:nsubj 5:cop 5:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("was", "--", ""), "5:nsubj 5:cop 5:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("is", ":", ""), "2:nsubj 0:root 5:punct 5:nsubj 2:parataxis 2:punct ");
+  EXPECT_EQ(convert("is", ",", "6\t(,\t~ Punc\t7\tpunc\t(gov sadly))\n7\t(sadly\t~ Adv\t5\tmod\t(gov work))\n"),
+            "2:nsubj 0:root 5:punct 5:nsubj 2:parataxis 7:punct 5:advmod 2:punct ");
+}
+
 // A chronicle's entry, a year before a clause, is headed by the year and
 // the clause is its parataxis; a year before a name without a verb (an
 // address line) or as the subject of its clause stays with its noun.
