@@ -1944,6 +1944,33 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
   EXPECT_EQ(attachments(capitalised), "2:amod 3:compound 0:root ");
 }
 
+TEST(SchemeToUd, ANameBeforeTwoCommonNounsHangsFromTheLast) {
+  auto attachments_of = [](const std::string& name) {
+    return attachments(from_velmo("(\n"
+                                  "1\t(the\t~ Det\t4\tdet\t(gov campaign))\n"
+                                  "2\t(" + name + "\t~ N\t3\tnn\t(gov senate))\n"
+                                  "3\t(senate\t~ N\t4\tnn\t(gov campaign))\n"
+                                  "4\t(campaign\t~ N\t*\t)\n"
+                                  ")\n",
+                                  "the " + name + " senate campaign"));
+  };
+  EXPECT_EQ(attachments_of("Ohio"), "4:det 4:compound 4:compound 0:root ");
+  // Acronyms and days keep the chain (the HR department head, a Friday
+  // prayer sermon).
+  EXPECT_EQ(attachments_of("HR"), "4:det 3:compound 4:compound 0:root ");
+  EXPECT_EQ(attachments_of("Friday"), "4:det 3:compound 4:compound 0:root ");
+  // So does a name with words of its own (New York style pizza).
+  UdSentence own = from_velmo(
+      "(\n"
+      "1\t(New\t~ A\t2\tmod\t(gov York))\n"
+      "2\t(York\t~ N\t3\tnn\t(gov style))\n"
+      "3\t(style\t~ N\t4\tnn\t(gov pizza))\n"
+      "4\t(pizza\t~ N\t*\t)\n"
+      ")\n",
+      "New York style pizza");
+  EXPECT_EQ(attachments(own), "2:amod 3:compound 4:compound 0:root ");
+}
+
 TEST(SchemeToUd, ABracketedPluralEndingModifiesItsNoun) {
   // Read as a possessive ending: the ending goes under the noun, the
   // brackets under the ending.
