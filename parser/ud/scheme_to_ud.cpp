@@ -350,6 +350,7 @@ class SchemeToUd {
     second_as_of_a_comparison();
     prepositions_before_gerunds();
     addresses_after_names();
+    bracketed_plurals();
     label_leftover_dependents();
     possessors_before_a_loose_mark();
     greetings_before_a_name();
@@ -2499,6 +2500,26 @@ class SchemeToUd {
 
   // A smiley, placed like the punctuation it is written with, is a
   // discourse word of the clause it closes.
+  // A plural ending in brackets glued to its noun (the person(s), the
+  // date(s)) says the noun may be plural: the treebank hangs the ending from
+  // the noun as its modifier, with the brackets under the ending (train: 9
+  // of 9). Anything else the parse hung from the ending goes to the noun.
+  void bracketed_plurals() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 3; p + 1 <= n; ++p) {
+      const int open = p - 1, close = p + 1, noun = p - 2;
+      const std::string& ending = tokens_[p - 1].form;
+      if ((ending != "s" && ending != "es") || tokens_[open - 1].form != "(" || tokens_[close - 1].form != ")" ||
+          tokens_[open - 1].space_before || !noun_at(noun) || ud_head_[p] < 0 || ud_head_[noun] < 0)
+        continue;
+      reattach(p, noun, "amod");
+      for (int q = 1; q <= n; ++q)
+        if (ud_head_[q] == p && q != open && q != close) ud_head_[q] = noun;
+      ud_head_[open] = ud_head_[close] = p;
+      ud_rel_[open] = ud_rel_[close] = "punct";
+    }
+  }
+
   void emoticons_as_discourse() {
     for (size_t p = 1; p < ud_rel_.size(); ++p)
       if (ud_rel_[p] == "punct" && is_emoticon(tokens_[p - 1].form)) ud_rel_[p] = "discourse";

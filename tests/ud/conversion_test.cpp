@@ -1944,6 +1944,48 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
   EXPECT_EQ(attachments(capitalised), "2:amod 3:compound 0:root ");
 }
 
+TEST(SchemeToUd, ABracketedPluralEndingModifiesItsNoun) {
+  // Read as a possessive ending: the ending goes under the noun, the
+  // brackets under the ending.
+  UdSentence possessive = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Send\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(the\t~ Det\t3\tdet\t(gov file))\n"
+      "3\t(file\t~ N\t1\tobj\t(gov send))\n"
+      "5\t(s\t~ Part\t3\tposs\t(gov file))\n"
+      "7\t(to\t~ Prep\t1\tmod\t(gov send))\n"
+      "8\t(me\t~ N\t7\tpcomp\t(gov to))\n"
+      ")\n",
+      "Send the file(s) to me.");
+  EXPECT_EQ(attachments(possessive), "0:root 3:det 1:obj 5:punct 3:amod 5:punct 8:case 1:obl 1:punct ");
+  // Read as an apposition that took the relative clause after it: the
+  // clause goes to the noun.
+  UdSentence apposition = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Name\tname V\tE0\ti\t(gov fin))\n"
+      "2\t(the\t~ Det\t3\tdet\t(gov person))\n"
+      "3\t(person\t~ N\t1\tobj\t(gov name))\n"
+      "5\t(s\t~ N\t3\tappo\t(gov person))\n"
+      "7\t(who\t~ N\t8\ts\t(gov sign))\n"
+      "8\t(signed\tsign V\t5\trel\t(gov s))\n"
+      ")\n",
+      "Name the person(s) who signed.");
+  EXPECT_EQ(attachments(apposition), "0:root 3:det 1:obj 5:punct 3:amod 5:punct 8:nsubj 3:acl:relcl 1:punct ");
+  // Set apart from the noun, the bracketed word is left as it was.
+  UdSentence apart = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Send\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(the\t~ Det\t3\tdet\t(gov file))\n"
+      "3\t(file\t~ N\t1\tobj\t(gov send))\n"
+      "5\t(s\t~ N\t3\tappo\t(gov file))\n"
+      ")\n",
+      "Send the file (s).");
+  EXPECT_EQ(attachments(apart), "0:root 3:det 1:obj 5:punct 3:appos 5:punct 1:punct ");
+}
+
 TEST(SchemeToUd, ANumberBeforeACompoundCountsItsLastNounUnlessItMakesAMeasure) {
   auto attachments_of = [](const std::string& number, const std::string& modifier) {
     return attachments(
