@@ -1380,14 +1380,15 @@ class SchemeToUd {
                                           lower(nodes_[child].word)) != std::end(question_words));
       // Right after wait, design and pay the infinitive tells what for (can't
       // wait to go, designed to help, paid to keep): train has all 15 such
-      // infinitives as advcl.
-      static constexpr std::string_view purpose_verbs[] = {"design", "pay", "wait"};
+      // infinitives as advcl. So it does right after "go", but for "going",
+      // whose infinitive is its open complement (is going to rain).
+      static constexpr std::string_view purpose_verbs[] = {"design", "go", "pay", "wait"};
       if (question)
         relations_[node] = "ccomp";
       else if (r == "xcomp" && nodes_[verb].root == "use" && (passive(verb) || has_child_with(verb, "obj")))
         relations_[node] = "advcl";
       else if (r == "xcomp" && one_of(nodes_[verb].root, purpose_verbs) &&
-               nodes_[to].position == nodes_[verb].position + 1)
+               nodes_[to].position == nodes_[verb].position + 1 && lower(nodes_[verb].word) != "going")
         relations_[node] = "advcl";
     }
   }
