@@ -113,7 +113,7 @@ class StampTest(unittest.TestCase):
         self.assertIn("no stamp", tune.stamp_difference(self.work, self.stamp()))
 
 
-class LinkDataTest(unittest.TestCase):
+class CopyDataTest(unittest.TestCase):
     """A reused data copy keeps the generated files and takes every other
     file from the checkout as it is now."""
 
@@ -126,7 +126,7 @@ class LinkDataTest(unittest.TestCase):
         write(os.path.join(self.root, "data", "en", "joins.lsp"), "(join old)\n")
         write(os.path.join(self.root, "data", "en", "words.dic"), "committed lexicon\n")
         write(os.path.join(self.root, "data", "en", "stats", "dist.txt"), "committed distances\n")
-        self.data = tune.link_data(self.work, root=self.root)
+        self.data = tune.copy_data(self.work, root=self.root)
         for path in tune.generated_files(self.data):
             write(path, "generated from the train part\n")
 
@@ -138,7 +138,7 @@ class LinkDataTest(unittest.TestCase):
         write(os.path.join(self.root, "data", "en", "context.lsp"), "(context new)\n")
         os.unlink(os.path.join(self.root, "data", "en", "joins.lsp"))
         write(os.path.join(self.data, "en", "stats", "left-over.txt"), "from an older run\n")
-        data = tune.link_data(self.work, keep_generated=True, root=self.root)
+        data = tune.copy_data(self.work, keep_generated=True, root=self.root)
         for path in tune.generated_files(data):
             self.assertEqual(read(path), "generated from the train part\n")
             self.assertFalse(os.path.islink(path))
@@ -148,8 +148,18 @@ class LinkDataTest(unittest.TestCase):
         self.assertFalse(os.path.lexists(os.path.join(data, "en", "stats", "left-over.txt")))
         self.assertEqual(read(os.path.join(data, "korvel.lsp")), "(load en)\n")
 
+    def test_writing_into_the_copy_leaves_the_checkout_alone(self):
+        write(os.path.join(self.root, "data", "zentra", "rules.txt"), "checkout rules\n")
+        data = tune.copy_data(self.work, keep_generated=True, root=self.root)
+        for name in (("en", "grammar.lsp"), ("en", "joins.lsp"), ("korvel.lsp",), ("zentra", "rules.txt")):
+            write(os.path.join(data, *name), "edited in the work copy\n")
+        self.assertEqual(read(os.path.join(self.root, "data", "en", "grammar.lsp")), "(link old)\n")
+        self.assertEqual(read(os.path.join(self.root, "data", "en", "joins.lsp")), "(join old)\n")
+        self.assertEqual(read(os.path.join(self.root, "data", "korvel.lsp")), "(load en)\n")
+        self.assertEqual(read(os.path.join(self.root, "data", "zentra", "rules.txt")), "checkout rules\n")
+
     def test_without_reuse_generated_files_go(self):
-        data = tune.link_data(self.work, root=self.root)
+        data = tune.copy_data(self.work, root=self.root)
         for path in tune.generated_files(data):
             self.assertFalse(os.path.lexists(path))
 

@@ -187,8 +187,18 @@ def clear_folder(folder, keep):
             os.unlink(path)
 
 
-def link_data(work, keep_generated=False, root=ROOT):
-    """A copy of data/ made of links, with en/ and en/stats/ as real folders.
+def copy_entry(source, target):
+    """Copies a file or a folder of the checkout into the work copy."""
+    if os.path.isdir(source):
+        shutil.copytree(source, target)
+    else:
+        shutil.copy(source, target)
+
+
+def copy_data(work, keep_generated=False, root=ROOT):
+    """A copy of data/ in the work folder, with en/ and en/stats/ as real
+    folders for the generated files. Everything else is copied, not linked,
+    so that a file written into the work copy never reaches the checkout.
     With keep_generated the generated files already in the copy stay and
     everything else is taken from the checkout again."""
     data = os.path.join(work, "data")
@@ -201,11 +211,10 @@ def link_data(work, keep_generated=False, root=ROOT):
     os.makedirs(os.path.join(data, "en", "stats"), exist_ok=True)
     for name in os.listdir(os.path.join(root, "data")):
         if name != "en":
-            os.symlink(os.path.join(root, "data", name), os.path.join(data, name))
+            copy_entry(os.path.join(root, "data", name), os.path.join(data, name))
     for name in os.listdir(os.path.join(root, "data", "en")):
-        if name != "stats" and name not in LEXICON_FILES and name != "grammar.lsp":
-            os.symlink(os.path.join(root, "data", "en", name), os.path.join(data, "en", name))
-    shutil.copy(os.path.join(root, "data", "en", "grammar.lsp"), os.path.join(data, "en", "grammar.lsp"))
+        if name != "stats" and name not in LEXICON_FILES:
+            copy_entry(os.path.join(root, "data", "en", name), os.path.join(data, "en", name))
     return data
 
 
@@ -437,7 +446,7 @@ def main():
             print("tune-english: reusing the generated data in %s" % args.work, file=sys.stderr)
         else:
             print("tune-english: %s; generating it again" % reason, file=sys.stderr)
-    data = link_data(args.work, keep_generated=reuse)
+    data = copy_data(args.work, keep_generated=reuse)
     stats_dir = os.path.join(data, "en", "stats")
     lexicon_dir = os.path.join(data, "en")
 

@@ -70,6 +70,9 @@
 (defmacro second-after (test) (exist-lexitem (comp (high) (+1) (+1)) (comp (high) (+1) (+1)) test))
 (defmacro only-followed-by (test) (and (followed-by (t)) (not (followed-by (not test)))))
 
+;; (some reading of the third word after it)
+(defmacro third-after (test) (exist-lexitem (comp (high) (+1) (+1) (+1)) (comp (high) (+1) (+1) (+1)) test))
+
 ;; Where a finite auxiliary may come before its subject: at the start, after
 ;; a wh-word, "as", "so", "than", "nor", a conjunction, punctuation, an
 ;; adverb or a participle (Have you seen..., as does he, Attached is...).
@@ -544,6 +547,15 @@
     (lexitem (and (comp (root) (in ("more" "most" "less" "least"))) (adjective-item) (not (no-alternative (adverb-item)))))
     (when (and (followed-by (adjective-item)) (not (followed-by (or (noun-item) (num-item) (determiner-item)))))
       (delete (litem))))
+  ;; "most" and "much" before "of" head its phrase as pronouns do (replaced
+  ;; most of the windows, much of the work was lost; train: 42 of 43, too
+  ;; much of a stretch aside); elsewhere they are no pronouns.
+  (quantity-before-of :act-on-all-matches
+    (lexitem (and (comp (root) (in ("most" "much"))) (not (pronoun-item)) (not (no-alternative (pronoun-item)))))
+    (when (followed-by-word (in ("of"))) (delete (litem))))
+  (quantity-pronoun :act-on-all-matches
+    (lexitem (and (comp (root) (in ("most" "much"))) (pronoun-item) (not (no-alternative (not (pronoun-item))))))
+    (when (not (followed-by-word (in ("of")))) (delete (litem))))
   ;; "as", "about", "along" and "since" before a determiner are no adverbs
   ;; (as a writer, about the facts, since a young age).
   (preposition-before-article :act-on-all-matches
@@ -665,6 +677,16 @@
     (lexitem (and (noun-item) (not (no-alternative (adjective-item))) (comp (surform) (prenominal-adjective-word))
                   (not (comp (surform) (reg-match "^[A-Z]")))))
     (when (and (only-followed-by (noun-item)) (not (followed-by (comp (surform) (reg-match "^[A-Z]")))))
+      (delete (litem))))
+  ;; A word that may be a noun or an adjective, after a determiner and
+  ;; before "and" or "or" and a word that is only an adjective with a noun
+  ;; after it, is the first of two adjectives on that noun (a patient and
+  ;; careful driver, the legal and technical issues), not a noun joined to
+  ;; the noun phrase after the conjunction.
+  (adjective-pair-before-noun :act-on-all-matches
+    (lexitem (and (noun-item) (not (no-alternative (adjective-item))) (not (comp (surform) (reg-match "^[A-Z]")))))
+    (when (and (preceded-by (determiner-item)) (followed-by-word (in ("and" "or")))
+               (second-after (adjective-item)) (not (second-after (not (adjective-item)))) (third-after (noun-item)))
       (delete (litem))))
   ;; An -ing word right after a word that is only a noun and before
   ;; punctuation, an auxiliary or the end is mostly the second noun of a

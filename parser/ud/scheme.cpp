@@ -162,7 +162,7 @@ std::string upos_from_category(std::string_view category, std::string_view form,
     // Quantifiers standing for a noun (some of them) stay determiners.
     if (one_of(word, std::array<std::string_view, 7>{"all", "some", "any", "each", "another", "both", "either"}))
       return "DET";
-    if (one_of(word, std::array<std::string_view, 2>{"many", "few"})) return "ADJ";
+    if (one_of(word, std::array<std::string_view, 4>{"many", "few", "most", "much"})) return "ADJ";
     // Adjectives standing for a noun (each other, the best, the latter)
     // stay adjectives: train has them as nouns at most once in twenty.
     if (one_of(word, std::array<std::string_view, 13>{"other", "best", "better", "worse", "worst", "several", "rich",

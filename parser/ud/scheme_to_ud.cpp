@@ -312,6 +312,7 @@ class SchemeToUd {
     loose_clauses_of_the_main_clause();
     fronted_adverbial_clauses();
     numbered_lines();
+    dated_entries();
     that_before_a_content_clause();
     what_before_a_question_clause();
     so_of_consequence();
@@ -330,6 +331,7 @@ class SchemeToUd {
     how_about_questions();
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
+    copula_before_a_clause();
     contractions_without_apostrophe();
     emoticons_as_discourse();
     numbers_naming_their_noun();
@@ -1766,6 +1768,46 @@ class SchemeToUd {
     ud_rel_[old_root] = "advcl";
   }
 
+  // "Thing is, it worked": a sentence that opens with a noun and a bare
+  // "is" or "was" before a comma or dash, then a clause, which the parse
+  // hung from the copula as its parataxis. The treebank makes the clause
+  // the root, with the copula and the noun as its cop and nsubj (train: 8
+  // of the 11 such openings; two more root at the copula before a colon or
+  // a pause, which stay).
+  void copula_before_a_clause() {
+    static constexpr std::string_view be_forms[] = {"is", "was"};
+    static constexpr std::string_view breaks[] = {",", "-", "--", "..."};
+    const int n = static_cast<int>(tokens_.size());
+    const int be = first_root();
+    if (be < 2 || be > 4 || be + 2 > n || node_at_[be] < 0) return;
+    if (!one_of(lower(tokens_[be - 1].form), be_forms) || !one_of(tokens_[be].form, breaks)) return;
+    int subject = 0;
+    for (int p = 1; p < be; ++p) {
+      if (ud_head_[p] != be) continue;
+      if (!ud_rel_[p].starts_with("nsubj") || subject != 0) return;
+      subject = p;
+    }
+    if (subject == 0 || category_at(subject) != "N") return;
+    // (only punctuation between the copula and the clause; what follows
+    // the clause, a conjunct or the final mark, goes with it)
+    int clause = 0;
+    for (int p = be + 1; p <= n && clause == 0; ++p) {
+      if (ud_head_[p] != be) continue;
+      if (ud_rel_[p] == "parataxis")
+        clause = p;
+      else if (ud_rel_[p] != "punct")
+        return;
+    }
+    // (not a clause set off by commas inside the sentence: The car is, I
+    // think, red)
+    if (clause == 0 || !has_subject(clause) || (clause < n && tokens_[clause].form == ",")) return;
+    move_dependents(be, clause);
+    ud_head_[clause] = 0;
+    ud_rel_[clause] = "root";
+    ud_head_[be] = clause;
+    ud_rel_[be] = "cop";
+  }
+
   // The word opening `verb`'s clause as an adverbial one: its subordinator
   // (mark, or advmod for when and once), or a first-word auxiliary of
   // condition before the verb's subject; 0 when there is none, or when
@@ -1884,6 +1926,31 @@ class SchemeToUd {
     ud_rel_[1] = "root";
     ud_head_[phrase] = 1;
     ud_rel_[phrase] = "appos";
+  }
+
+  // An entry of a chronicle, a year and then a clause opening with a
+  // capital (1561 Ruy Lopez writes his book on chess), is headed by the
+  // year, with the clause its parataxis; the parse read the year as a
+  // number of the subject. The train treebank roots 20 of the 22 lines that
+  // open with a year and a capital at the year (the other two are a
+  // clause's obl and an address).
+  void dated_entries() {
+    const int n = static_cast<int>(tokens_.size());
+    const int clause = first_root();
+    if (n < 3 || clause < 2 || node_at_[1] < 0 || node_at_[clause] < 0) return;
+    if (!four_digit_year(tokens_[0].form) || !starts_upper(tokens_[1].form)) return;
+    // (not when the year is the subject. The line is a clause: its root is
+    // a verb or a predicate with a subject, or a name the parse could not
+    // join to the participle after it: 1570 Mantia, Horatio born in Italy)
+    const std::string_view category = nodes_[node_at_[clause]].category;
+    const bool verb = category == "V" || category == "VBE";
+    if (ud_head_[1] == clause && ud_rel_[1].starts_with("nsubj")) return;
+    if (!verb && !has_subject(clause) && !has_verb()) return;
+    move_dependents(1, clause);
+    ud_head_[1] = 0;
+    ud_rel_[1] = "root";
+    ud_head_[clause] = 1;
+    ud_rel_[clause] = "parataxis";
   }
 
   // "that" read as the object of a verb that also took a content clause

@@ -632,6 +632,76 @@ TEST(SchemeToUd, AClauseAfterAHeadingNounAndAColonIsItsApposition) {
   EXPECT_EQ(relation_after("NOTICE", "notice", false), "parataxis");
 }
 
+// "Thing is, it worked": the clause after a noun, a bare copula and a
+// comma is the root, with the copula and the noun as its cop and nsubj;
+// not a clause set off by commas inside the sentence (The car is, I
+// think, red), nor one after a colon.
+TEST(SchemeToUd, ACopulaBeforeACommaAndAClauseIsTheClausesCopula) {
+  auto convert = [](const std::string& be_word, const std::string& mark, const std::string& tail) {
+    return attachments(from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(Thing\t~ N\t2\ts\t(gov be))\n"
+        "2\t(" + be_word + "\tbe VBE\tE1\ti\t(gov fin))\n"
+        "E0\t(()\tfin C\t2\tpara\t(gov be))\n"
+        "3\t(" + mark + "\t~ Punc\t5\tpunc\t(gov work))\n"
+        "4\t(it\t~ N\t5\ts\t(gov work))\n"
+        "5\t(worked\twork V\tE0\ti\t(gov fin))\n" + tail + ")\n",
+        "Thing " + be_word + " " + mark + " it worked" + (tail.empty() ? "" : " , sadly") + " ."));
+  };
+  EXPECT_EQ(convert("is", ",", ""), "5:nsubj 5:cop 5:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("was", "--", ""), "5:nsubj 5:cop 5:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("is", ":", ""), "2:nsubj 0:root 5:punct 5:nsubj 2:parataxis 2:punct ");
+  EXPECT_EQ(convert("is", ",", "6\t(,\t~ Punc\t7\tpunc\t(gov sadly))\n7\t(sadly\t~ Adv\t5\tmod\t(gov work))\n"),
+            "2:nsubj 0:root 5:punct 5:nsubj 2:parataxis 7:punct 5:advmod 2:punct ");
+}
+
+// A chronicle's entry, a year before a clause, is headed by the year and
+// the clause is its parataxis; a year before a name without a verb (an
+// address line) or as the subject of its clause stays with its noun.
+TEST(SchemeToUd, AYearOpeningAClauseHeadsTheEntry) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(1561\t~ Num\t2\tnum\t(gov \"Ruy Lopez\"))\n"
+      "2\t(\"Ruy Lopez\"\t~ N\t4\ts\t(gov write))\n"
+      "3\t(Lopez\t U\t2\tlex-mod\t(gov \"Ruy Lopez\"))\n"
+      "4\t(writes\twrite V\tE0\ti\t(gov fin))\n"
+      "5\t(his\t~ N\t6\tgen\t(gov book))\n"
+      "6\t(book\t~ N\t4\tobj\t(gov write))\n"
+      ")\n",
+      "1561 Ruy Lopez writes his book .");
+  EXPECT_EQ(attachments(sentence), "0:root 4:nsubj 2:flat 1:parataxis 6:nmod:poss 4:obj 1:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "1\t(1381\t~ Num\t3\tnum\t(gov Hubbard))\n"
+      "2\t(W.\t~ N\t3\tnn\t(gov Hubbard))\n"
+      "3\t(Hubbard\t~ N\t*\t)\n"
+      ")\n",
+      "1381 W. Hubbard");
+  EXPECT_EQ(attachments(sentence), "2:nummod 0:root 2:flat ");
+  // A name line with a participle the parse left to the name is an entry too.
+  sentence = from_velmo(
+      "(\n"
+      "1\t(1570\t~ Num\t2\tnum\t(gov Mantia))\n"
+      "2\t(Mantia\t~ N\t*\t)\n"
+      "3\t(born\tbear V\t2\tmod\t(gov Mantia))\n"
+      "4\t(in\t~ Prep\t3\tmod\t(gov bear))\n"
+      "5\t(Italy\t~ N\t4\tpcomp\t(gov in))\n"
+      ")\n",
+      "1570 Mantia born in Italy .");
+  EXPECT_EQ(attachments(sentence), "0:root 1:parataxis 2:acl 5:case 3:obl 1:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(1999\t~ Num\t2\ts\t(gov be))\n"
+      "2\t(Was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(quiet\t~ A\t2\tpred\t(gov be))\n"
+      ")\n",
+      "1999 Was quiet .");
+  EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root 3:punct ");
+}
+
 // A greeting or thanks opening the sentence before a name, read as the
 // first noun of a compound, heads and the name is its vocative; a noun
 // piece after a greeting piece is whom it greets.
