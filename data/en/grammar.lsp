@@ -278,6 +278,8 @@
 
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
+;; A reflexive pronoun (Picture yourself sitting there).
+(defun reflexive-pronoun () (comp (pitem-head-word) (reg-match "^(([Mm]y|[Yy]our|[Hh]im|[Hh]er|[Ii]t|[Oo]ur|[Oo]ne)(self|selves)|[Tt]hemselves)$")))
 
 ;; A noun of time with a relative clause, fronted as an adjunct of the
 ;; main clause (The first time I walked in I knew, Next time you come, bring it).
@@ -919,7 +921,8 @@
      ;; it?, nor of one that is no subject, keep me posted, get it signed:
      ;; the train split hangs none of 125 participles right after a personal
      ;; pronoun from it; a nominative one keeps the link, which covers a
-     ;; clause missing its auxiliary: but I looking to move)
+     ;; clause missing its auxiliary: but I looking to move; nor of a
+     ;; reflexive one, which is an object, picture yourself sitting there)
      ;; (nor a past participle of a noun right after have, get, keep, want
      ;; or need: it is that verb's complement, had my horse transported;
      ;; train: 98 such participles hang from the verb, 11 from the noun)
@@ -931,7 +934,7 @@
      ;; still covers)
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj)))))
-        (modifiee-cond (not (and (personal-pronoun) (or (after-auxiliary) (not (nominative))))))
+        (modifiee-cond (not (or (reflexive-pronoun) (and (personal-pronoun) (or (after-auxiliary) (not (nominative)))))))
         (merged-cond (and (not (and (comp (pitem-modifier) (past-participle)) (comp (pitem-modifiee) (after-causative-verb))))
                           (not (and (comp (pitem-modifiee) (nominative)) (not (comp (pitem-modifier) (gerund))) (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^([Hh]ad|[Gg]ot)( |$)"))))))))
      ;; A participle phrase set off by commas after the noun opening the

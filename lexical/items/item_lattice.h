@@ -117,6 +117,12 @@ class ItemLattice {
     }
     return join_span(low, high);
   }
+  // Whether span_text(low, high) gives a text that stays valid until the
+  // words change or reset() (a word, or a span joined into the pool), not
+  // one that the next call may overwrite.
+  bool span_text_lasts(int low, int high) const {
+    return 0 <= low && low <= high && high < positions() && high - low < kCachedSpanWords;
+  }
   // The words low..high; before every word after the first whose first
   // byte is plain ASCII, its spacing with line feeds written as blanks.
   void print_words(std::ostream& out, int low, int high) const;

@@ -82,13 +82,17 @@ std::vector<const TextFilter*> span_filters(const LExp& exp) {
   return filters;
 }
 
-// Whether the words of the item's span pass every filter.
-bool filters_pass(const std::vector<const TextFilter*>& filters, const PItem& item) {
-  const char* words = span_words(item);
+// Whether the words pass every filter (none: no words to pass).
+bool filters_pass(const std::vector<const TextFilter*>& filters, const char* words) {
   if (!words) return false;
   for (const TextFilter* filter : filters)
     if (!*filter->passes(words)) return false;
   return true;
+}
+
+// Whether the words of the item's span pass every filter.
+bool filters_pass(const std::vector<const TextFilter*>& filters, const PItem& item) {
+  return filters_pass(filters, span_words(item));
 }
 
 }  // namespace
@@ -220,7 +224,20 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
   if (PlaceAnswers::Cell* cell = slot >= 0 ? place_answers_.cell(first, last) : nullptr) {
     if (cell->knows(slot)) return cell->answer(slot);
     // The expression may ask the memo in turn; the cell stays put.
-    const bool answer = asked.filters.empty() ? evaluate(condition, item) : filters_pass(asked.filters, item);
+    bool answer = false;
+    if (asked.filters.empty()) {
+      answer = evaluate(condition, item);
+    } else {
+      // Only span tests have filters: the cell is the span's, and the
+      // span's words, once joined, serve its other tests.
+      const char* words = cell->words;
+      if (!words) {
+        bool lasting = false;
+        words = span_words(item, lasting);
+        if (lasting) cell->words = words;
+      }
+      answer = filters_pass(asked.filters, words);
+    }
     cell->keep(slot, answer);
     return answer;
   }

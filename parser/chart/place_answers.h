@@ -6,7 +6,7 @@
 // here: a grid of cells indexed by a first and a last word, each cell one
 // bit per condition, answers a question with two loads where a hash table
 // would hash and probe. A generation count empties the grid for the next
-// sentence without wiping it.
+// sentence without wiping it, the kept words with the answers.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -23,9 +23,12 @@ class PlaceAnswers {
 
   // The answers of the conditions at one place: bit s of `known` tells
   // whether slot s was answered there, the same bit of `accepted` its answer.
+  // A span's cell also keeps the span's words once a test of them needed
+  // them (null until then): the other tests of the span read them there.
   struct Cell {
     std::uint64_t known[kSlotWords] = {};
     std::uint64_t accepted[kSlotWords] = {};
+    const char* words = nullptr;
     std::uint32_t generation = 0;
 
     bool knows(int slot) const { return (known[slot / 64] >> (slot % 64)) & 1u; }

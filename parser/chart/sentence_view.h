@@ -23,6 +23,7 @@ class SentenceView {
   const std::vector<LexItem*>& by_start(int p) const { return lattice_->by_start(p); }
   // The words low..high as the analyzer joins them; valid until the next call.
   const char* span_text(int low, int high) const { return lattice_->span_text(low, high); }
+  bool span_text_lasts(int low, int high) const { return lattice_->span_text_lasts(low, high); }
 
   bool skipped(int p) const { return in(skipped_, p); }
   bool first_conjunction(int p) const { return in(first_conj_, p); }

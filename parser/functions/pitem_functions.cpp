@@ -380,6 +380,12 @@ const char* span_words(const PItem& item) {
   return sentence ? sentence->span_text(item.start, item.end) : nullptr;
 }
 
+const char* span_words(const PItem& item, bool& lasting) {
+  const SentenceView* sentence = sentence_of(&item);
+  lasting = sentence && sentence->span_text_lasts(item.start, item.end);
+  return sentence ? sentence->span_text(item.start, item.end) : nullptr;
+}
+
 bool reads_end_words_only(const LExp& exp) {
   if (!dynamic_cast<const FollowingWordExp*>(&exp) && !dynamic_cast<const FollowedByExp*>(&exp)) return false;
   return static_cast<const WordConditionExp&>(exp).filters_words_only();

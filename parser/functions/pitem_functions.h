@@ -34,6 +34,10 @@ const std::string* modifier_relation_of(const LExp& exp);
 // the item belongs to no sentence); and whether `exp` is that function as
 // written, without an expression it hands the words to.
 const char* span_words(const PItem& item);
+// As above; `lasting` tells whether the words stay valid for the rest of
+// the sentence (see ItemLattice::span_text_lasts), not only until the next
+// request.
+const char* span_words(const PItem& item, bool& lasting);
 bool is_span_words(const LExp& exp);
 // Whether the expression is (pitem-following-word ...) or
 // (pitem-followed-by-or-end-with-word ...) with no condition or one that

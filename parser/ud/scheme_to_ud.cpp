@@ -320,6 +320,7 @@ class SchemeToUd {
     nouns_before_prenominal_adjectives();
     adjectives_over_compounds();
     numbers_over_compounds();
+    names_over_compounds();
     titles_before_names();
     person_names();
     names_in_lists();
@@ -350,6 +351,7 @@ class SchemeToUd {
     second_as_of_a_comparison();
     prepositions_before_gerunds();
     addresses_after_names();
+    bracketed_plurals();
     label_leftover_dependents();
     possessors_before_a_loose_mark();
     greetings_before_a_name();
@@ -1378,14 +1380,15 @@ class SchemeToUd {
                                           lower(nodes_[child].word)) != std::end(question_words));
       // Right after wait, design and pay the infinitive tells what for (can't
       // wait to go, designed to help, paid to keep): train has all 15 such
-      // infinitives as advcl.
-      static constexpr std::string_view purpose_verbs[] = {"design", "pay", "wait"};
+      // infinitives as advcl. So it does right after "go", but for "going",
+      // whose infinitive is its open complement (is going to rain).
+      static constexpr std::string_view purpose_verbs[] = {"design", "go", "pay", "wait"};
       if (question)
         relations_[node] = "ccomp";
       else if (r == "xcomp" && nodes_[verb].root == "use" && (passive(verb) || has_child_with(verb, "obj")))
         relations_[node] = "advcl";
       else if (r == "xcomp" && one_of(nodes_[verb].root, purpose_verbs) &&
-               nodes_[to].position == nodes_[verb].position + 1)
+               nodes_[to].position == nodes_[verb].position + 1 && lower(nodes_[verb].word) != "going")
         relations_[node] = "advcl";
     }
   }
@@ -1754,7 +1757,7 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     const int old_root = first_root();
     if (old_root == 0) return;
-    const int opening = adverbial_clause_opening(old_root);
+    const int opening = old_root == 1 && opening_participle() ? 1 : adverbial_clause_opening(old_root);
     if (opening == 0) return;
     int main_clause = 0;
     for (int p = old_root + 1; p <= n && main_clause == 0; ++p)
@@ -1806,6 +1809,23 @@ class SchemeToUd {
     ud_rel_[clause] = "root";
     ud_head_[be] = clause;
     ud_rel_[be] = "cop";
+  }
+
+  // The first word is a verb ending in -ed or -ing that has no subject or
+  // auxiliary of its own: a fronted participle clause (Separated and fed
+  // well, they breed; Leaving aside the cost, we agreed), adverbial to the
+  // clause after it as the train treebank writes 17 of 17 such openings
+  // before a clause with a subject.
+  bool opening_participle() const {
+    const std::string& form = tokens_[0].form;
+    if (category_at(1) != "V" || !(form.ends_with("ed") || form.ends_with("ing"))) return false;
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 2; p <= n; ++p) {
+      if (ud_head_[p] != 1) continue;
+      const std::string_view rel = ud_rel_[p];
+      if (rel.starts_with("nsubj") || rel.starts_with("aux") || rel == "cop" || rel == "expl") return false;
+    }
+    return true;
   }
 
   // The word opening `verb`'s clause as an adverbial one: its subordinator
@@ -2368,6 +2388,36 @@ class SchemeToUd {
     }
   }
 
+  // A name in title case right before two common nouns, the first a
+  // compound of the second (the Alabama senate campaign, the Oslo peace
+  // process), names what the whole compound is about: the treebank hangs it
+  // from the last noun (train: 34 such names to 11 under the middle noun).
+  // A name with words of its own (New York style pizza) keeps its place, and
+  // so do acronyms (the HR department head) and days and months (a Friday
+  // prayer sermon), which rather make a unit with the noun after them.
+  void names_over_compounds() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 2; p + 2 <= n; ++p) {
+      const int middle = p + 1, last = p + 2;
+      const std::string& form = tokens_[p - 1].form;
+      if (ud_rel_[p] != "compound" || ud_head_[p] != middle || !noun_compound_part(middle) || ud_head_[middle] != last ||
+          !noun_at(p) || !noun_at(last) || !starts_upper(form) || form.size() < 2 || !starts_lower(form.substr(1)) ||
+          starts_upper(tokens_[middle - 1].form) || starts_upper(tokens_[last - 1].form) || calendar_name(form))
+        continue;
+      bool own_words = false;
+      for (int q = 1; q <= n; ++q)
+        if (ud_head_[q] == p) own_words = true;
+      if (!own_words) ud_head_[p] = last;
+    }
+  }
+
+  static bool calendar_name(std::string_view word) {
+    static constexpr std::string_view names[] = {
+        "April",  "August", "December", "February", "Friday",   "January", "July",     "June",     "March",    "May",
+        "Monday", "November", "October", "Saturday", "September", "Sunday", "Thursday", "Tuesday", "Wednesday"};
+    return one_of(word, names);
+  }
+
   // A noun that is a compound of a word after it.
   bool noun_compound_part(int p) const { return ud_rel_[p] == "compound" && ud_head_[p] > p && noun_at(p); }
 
@@ -2481,6 +2531,26 @@ class SchemeToUd {
 
   // A smiley, placed like the punctuation it is written with, is a
   // discourse word of the clause it closes.
+  // A plural ending in brackets glued to its noun (the person(s), the
+  // date(s)) says the noun may be plural: the treebank hangs the ending from
+  // the noun as its modifier, with the brackets under the ending (train: 9
+  // of 9). Anything else the parse hung from the ending goes to the noun.
+  void bracketed_plurals() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 3; p + 1 <= n; ++p) {
+      const int open = p - 1, close = p + 1, noun = p - 2;
+      const std::string& ending = tokens_[p - 1].form;
+      if ((ending != "s" && ending != "es") || tokens_[open - 1].form != "(" || tokens_[close - 1].form != ")" ||
+          tokens_[open - 1].space_before || !noun_at(noun) || ud_head_[p] < 0 || ud_head_[noun] < 0)
+        continue;
+      reattach(p, noun, "amod");
+      for (int q = 1; q <= n; ++q)
+        if (ud_head_[q] == p && q != open && q != close) ud_head_[q] = noun;
+      ud_head_[open] = ud_head_[close] = p;
+      ud_rel_[open] = ud_rel_[close] = "punct";
+    }
+  }
+
   void emoticons_as_discourse() {
     for (size_t p = 1; p < ud_rel_.size(); ++p)
       if (ud_rel_[p] == "punct" && is_emoticon(tokens_[p - 1].form)) ud_rel_[p] = "discourse";

@@ -148,6 +148,36 @@ TEST_F(ItemLatticeTest, JoinedSpansFollowChangedWordsAndSpacing) {
   EXPECT_STREQ(lattice_.span_text(3, last), expected.c_str());
 }
 
+// A span whose text lasts keeps it through later requests of any span,
+// those whose text does not last (empty, clamped or long ones) included.
+TEST_F(ItemLatticeTest, SpanTextsThatLastOutliveLaterRequests) {
+  EXPECT_TRUE(lattice_.span_text_lasts(1, 3));
+  EXPECT_TRUE(lattice_.span_text_lasts(2, 2));
+  EXPECT_TRUE(lattice_.span_text_lasts(0, 4));
+  EXPECT_FALSE(lattice_.span_text_lasts(3, 2));   // empty
+  EXPECT_FALSE(lattice_.span_text_lasts(3, 99));  // past the last word
+  EXPECT_FALSE(lattice_.span_text_lasts(-1, 2));  // before the sentinel
+  for (int i = 0; i < ItemLattice::kCachedSpanWords; ++i) {
+    lattice_.add_spacing(" ");
+    lattice_.add_word("x");
+  }
+  const int last = lattice_.positions() - 1;
+  EXPECT_TRUE(lattice_.span_text_lasts(1, ItemLattice::kCachedSpanWords));
+  EXPECT_FALSE(lattice_.span_text_lasts(1, ItemLattice::kCachedSpanWords + 1));
+  std::vector<std::pair<const char*, std::string>> kept;
+  for (int low = 0; low <= last; ++low)
+    for (int high = low; high <= last; ++high)
+      if (lattice_.span_text_lasts(low, high)) {
+        const char* text = lattice_.span_text(low, high);
+        kept.emplace_back(text, text);
+      }
+  ASSERT_FALSE(kept.empty());
+  EXPECT_STREQ(lattice_.span_text(1, last), lattice_.span_text(1, last));
+  EXPECT_STREQ(lattice_.span_text(2, 1), "");
+  EXPECT_STREQ(lattice_.span_text(3, last + 7), lattice_.span_text(3, last));
+  for (const auto& [text, copy] : kept) EXPECT_EQ(std::string(text), copy);
+}
+
 TEST_F(ItemLatticeTest, SpansJoinWordsWithoutSpacingTight) {
   lattice_.add_word("'s");
   lattice_.add_spacing("  ");

@@ -214,6 +214,34 @@ TEST_F(ConditionMemoTest, SpanTestsAnswerPerSpan) {
   EXPECT_TRUE(exact->accepts(memo, *noun, changes));
 }
 
+// Several span tests asked of items of different spans in turn: the words
+// one test joined for a span serve the others of that span only.
+TEST_F(ConditionMemoTest, SpanTestsOfOneSpanShareItsWordsAlone) {
+  const std::vector<std::string> texts = {"(comp (pitem-head-word) (reg-match \"^the .*\"))",
+                                          "(comp (pitem-head-word) (reg-match \".*dog$\"))",
+                                          "(comp (pitem-head-word) (in (\"dog\")))"};
+  std::vector<std::shared_ptr<const ConditionPlan>> plans;
+  for (const std::string& text : texts) {
+    plans.push_back(plan(text));
+    ASSERT_NE(plans.back(), nullptr) << text;
+  }
+  // The words tell the two spans apart.
+  EXPECT_TRUE(expression_accepts(texts[2], noun));
+  EXPECT_FALSE(expression_accepts(texts[2], phrase));
+  for (int round = 0; round < 2; ++round) {
+    memo.clear();
+    noun->vector_changed();  // the items forget their own answers too
+    phrase->vector_changed();
+    // The phrase first in one round, the noun first in the other.
+    PItem* first = round == 0 ? phrase : noun;
+    PItem* second = round == 0 ? noun : phrase;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      for (PItem* item : {first, second})
+        EXPECT_EQ(plans[i]->accepts(memo, *item, changes), expression_accepts(texts[i], item))
+            << texts[i] << " round " << round;
+  }
+}
+
 // Span tests of several filters, asked about the words directly, answer as
 // their expressions.
 TEST_F(ConditionMemoTest, SpanTestsWithOtherPartsAnswerAsTheirExpressions) {

@@ -38,6 +38,24 @@ TEST(PlaceAnswersTest, ClearingForgetsEveryPlace) {
   EXPECT_FALSE(answers.cell(-1, 7)->knows(slot));
 }
 
+// A span's words are kept in its cell alone, and forgotten with the
+// answers when the grid is cleared.
+TEST(PlaceAnswersTest, ACellKeepsItsSpansWordsUntilCleared) {
+  PlaceAnswers answers;
+  const int slot = answers.add_slot();
+  const char* words = "the dog";
+  EXPECT_EQ(answers.cell(1, 2)->words, nullptr);
+  answers.cell(1, 2)->words = words;
+  answers.cell(1, 2)->keep(slot, true);
+  EXPECT_EQ(answers.cell(1, 2)->words, words);
+  EXPECT_EQ(answers.cell(2, 1)->words, nullptr);
+  EXPECT_EQ(answers.cell(1, 3)->words, nullptr);
+  EXPECT_EQ(answers.cell(1, -1)->words, nullptr);
+  answers.clear();
+  EXPECT_EQ(answers.cell(1, 2)->words, nullptr);
+  EXPECT_FALSE(answers.cell(1, 2)->knows(slot));
+}
+
 TEST(PlaceAnswersTest, PlacesOutsideTheGridAndConditionsPastTheSlotsAreNotKept) {
   PlaceAnswers answers;
   EXPECT_EQ(answers.cell(-2, 0), nullptr);

@@ -632,6 +632,28 @@ TEST(SchemeToUd, AClauseAfterAHeadingNounAndAColonIsItsApposition) {
   EXPECT_EQ(relation_after("NOTICE", "notice", false), "parataxis");
 }
 
+// A participle opening the sentence, which the parse made the main clause
+// with the clause after its comma as parataxis, is that clause's advcl
+// when the clause has a subject; an imperative there stays the root.
+TEST(SchemeToUd, AnOpeningParticipleModifiesTheClauseAfterIt) {
+  auto convert = [](const std::string& verb) {
+    return attachments(from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(" + verb + "\t~ V\tE1\ti\t(gov fin))\n"
+        "2\t(early\t~ Adv\t1\tmod\t(gov x))\n"
+        "E0\t(()\tfin C\t1\tpara\t(gov x))\n"
+        "3\t(,\t~ Punc\t5\tpunc\t(gov breed))\n"
+        "4\t(they\t~ N\t5\ts\t(gov breed))\n"
+        "5\t(breed\t~ V\tE0\ti\t(gov fin))\n"
+        ")\n",
+        verb + " early , they breed ."));
+  };
+  EXPECT_EQ(convert("Separated"), "5:advcl 1:advmod 1:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("Leaving"), "5:advcl 1:advmod 1:punct 5:nsubj 0:root 5:punct ");
+  EXPECT_EQ(convert("Leave"), "0:root 1:advmod 5:punct 5:nsubj 1:parataxis 1:punct ");
+}
+
 // "Thing is, it worked": the clause after a noun, a bare copula and a
 // comma is the root, with the copula and the noun as its cop and nsubj;
 // not a clause set off by commas inside the sentence (The car is, I
@@ -1920,6 +1942,75 @@ TEST(SchemeToUd, AnAdjectiveBeforeACompoundModifiesItsHead) {
       ")\n",
       "Middle East history");
   EXPECT_EQ(attachments(capitalised), "2:amod 3:compound 0:root ");
+}
+
+TEST(SchemeToUd, ANameBeforeTwoCommonNounsHangsFromTheLast) {
+  auto attachments_of = [](const std::string& name) {
+    return attachments(from_velmo("(\n"
+                                  "1\t(the\t~ Det\t4\tdet\t(gov campaign))\n"
+                                  "2\t(" + name + "\t~ N\t3\tnn\t(gov senate))\n"
+                                  "3\t(senate\t~ N\t4\tnn\t(gov campaign))\n"
+                                  "4\t(campaign\t~ N\t*\t)\n"
+                                  ")\n",
+                                  "the " + name + " senate campaign"));
+  };
+  EXPECT_EQ(attachments_of("Ohio"), "4:det 4:compound 4:compound 0:root ");
+  // Acronyms and days keep the chain (the HR department head, a Friday
+  // prayer sermon).
+  EXPECT_EQ(attachments_of("HR"), "4:det 3:compound 4:compound 0:root ");
+  EXPECT_EQ(attachments_of("Friday"), "4:det 3:compound 4:compound 0:root ");
+  // So does a name with words of its own (New York style pizza).
+  UdSentence own = from_velmo(
+      "(\n"
+      "1\t(New\t~ A\t2\tmod\t(gov York))\n"
+      "2\t(York\t~ N\t3\tnn\t(gov style))\n"
+      "3\t(style\t~ N\t4\tnn\t(gov pizza))\n"
+      "4\t(pizza\t~ N\t*\t)\n"
+      ")\n",
+      "New York style pizza");
+  EXPECT_EQ(attachments(own), "2:amod 3:compound 4:compound 0:root ");
+}
+
+TEST(SchemeToUd, ABracketedPluralEndingModifiesItsNoun) {
+  // Read as a possessive ending: the ending goes under the noun, the
+  // brackets under the ending.
+  UdSentence possessive = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Send\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(the\t~ Det\t3\tdet\t(gov file))\n"
+      "3\t(file\t~ N\t1\tobj\t(gov send))\n"
+      "5\t(s\t~ Part\t3\tposs\t(gov file))\n"
+      "7\t(to\t~ Prep\t1\tmod\t(gov send))\n"
+      "8\t(me\t~ N\t7\tpcomp\t(gov to))\n"
+      ")\n",
+      "Send the file(s) to me.");
+  EXPECT_EQ(attachments(possessive), "0:root 3:det 1:obj 5:punct 3:amod 5:punct 8:case 1:obl 1:punct ");
+  // Read as an apposition that took the relative clause after it: the
+  // clause goes to the noun.
+  UdSentence apposition = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Name\tname V\tE0\ti\t(gov fin))\n"
+      "2\t(the\t~ Det\t3\tdet\t(gov person))\n"
+      "3\t(person\t~ N\t1\tobj\t(gov name))\n"
+      "5\t(s\t~ N\t3\tappo\t(gov person))\n"
+      "7\t(who\t~ N\t8\ts\t(gov sign))\n"
+      "8\t(signed\tsign V\t5\trel\t(gov s))\n"
+      ")\n",
+      "Name the person(s) who signed.");
+  EXPECT_EQ(attachments(apposition), "0:root 3:det 1:obj 5:punct 3:amod 5:punct 8:nsubj 3:acl:relcl 1:punct ");
+  // Set apart from the noun, the bracketed word is left as it was.
+  UdSentence apart = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Send\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(the\t~ Det\t3\tdet\t(gov file))\n"
+      "3\t(file\t~ N\t1\tobj\t(gov send))\n"
+      "5\t(s\t~ N\t3\tappo\t(gov file))\n"
+      ")\n",
+      "Send the file (s).");
+  EXPECT_EQ(attachments(apart), "0:root 3:det 1:obj 5:punct 3:appos 5:punct 1:punct ");
 }
 
 TEST(SchemeToUd, ANumberBeforeACompoundCountsItsLastNounUnlessItMakesAMeasure) {
