@@ -2529,8 +2529,6 @@ class SchemeToUd {
         ud_head_[p] = -1;
   }
 
-  // A smiley, placed like the punctuation it is written with, is a
-  // discourse word of the clause it closes.
   // A plural ending in brackets glued to its noun (the person(s), the
   // date(s)) says the noun may be plural: the treebank hangs the ending from
   // the noun as its modifier, with the brackets under the ending (train: 9
@@ -2551,6 +2549,8 @@ class SchemeToUd {
     }
   }
 
+  // A smiley, placed like the punctuation it is written with, is a
+  // discourse word of the clause it closes.
   void emoticons_as_discourse() {
     for (size_t p = 1; p < ud_rel_.size(); ++p)
       if (ud_rel_[p] == "punct" && is_emoticon(tokens_[p - 1].form)) ud_rel_[p] = "discourse";
