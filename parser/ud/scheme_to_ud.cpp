@@ -75,6 +75,10 @@ bool month_name(std::string_view word) {
                                                 "Aug.",    "Sep.",     "Sept.",     "Oct.",    "Nov.",     "Dec."};
   return std::find(std::begin(months), std::end(months), word) != std::end(months);
 }
+bool weekday_name(std::string_view word) {
+  static constexpr std::string_view days[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+  return std::find(std::begin(days), std::end(days), word) != std::end(days);
+}
 // 2, 21st, 3rd: a day of the month.
 bool day_of_month(std::string_view word) {
   size_t digits = 0;
@@ -2402,20 +2406,11 @@ class SchemeToUd {
       const std::string& form = tokens_[p - 1].form;
       if (ud_rel_[p] != "compound" || ud_head_[p] != middle || !noun_compound_part(middle) || ud_head_[middle] != last ||
           !noun_at(p) || !noun_at(last) || !starts_upper(form) || form.size() < 2 || !starts_lower(form.substr(1)) ||
-          starts_upper(tokens_[middle - 1].form) || starts_upper(tokens_[last - 1].form) || calendar_name(form))
+          starts_upper(tokens_[middle - 1].form) || starts_upper(tokens_[last - 1].form) || month_name(form) || weekday_name(form))
         continue;
-      bool own_words = false;
-      for (int q = 1; q <= n; ++q)
-        if (ud_head_[q] == p) own_words = true;
+      const bool own_words = std::find(ud_head_.begin() + 1, ud_head_.end(), p) != ud_head_.end();
       if (!own_words) ud_head_[p] = last;
     }
-  }
-
-  static bool calendar_name(std::string_view word) {
-    static constexpr std::string_view names[] = {
-        "April",  "August", "December", "February", "Friday",   "January", "July",     "June",     "March",    "May",
-        "Monday", "November", "October", "Saturday", "September", "Sunday", "Thursday", "Tuesday", "Wednesday"};
-    return one_of(word, names);
   }
 
   // A noun that is a compound of a word after it.
@@ -2542,8 +2537,7 @@ class SchemeToUd {
           tokens_[open - 1].space_before || !noun_at(noun) || ud_head_[p] < 0 || ud_head_[noun] < 0)
         continue;
       reattach(p, noun, "amod");
-      for (int q = 1; q <= n; ++q)
-        if (ud_head_[q] == p && q != open && q != close) ud_head_[q] = noun;
+      move_dependents(p, noun);
       ud_head_[open] = ud_head_[close] = p;
       ud_rel_[open] = ud_rel_[close] = "punct";
     }
