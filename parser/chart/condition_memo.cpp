@@ -32,13 +32,37 @@ TypeId pitem_type() {
 
 bool evaluate(LExp& condition, PItem& item) { return condition.eval(reinterpret_cast<Word>(&item), pitem_type()) != 0; }
 
-// Whether every item of `items` after the first is a text filter.
-bool rest_filters_text(const LExpList& items) {
-  for (std::size_t i = 1; i < items.size(); ++i) {
+// Whether every item of `items` after the one at `from` is a text filter.
+bool rest_filters_text(const LExpList& items, std::size_t from) {
+  for (std::size_t i = from + 1; i < items.size(); ++i) {
     const auto* filter = dynamic_cast<const TextFilter*>(items[i].get());
     if (!filter || !filter->passes(nullptr)) return false;
   }
   return true;
+}
+
+// What the items of a comp from `from` on read (as reads_of below tells).
+ConditionMemo::Reads reads_of_items(const LExpList& items, std::size_t from) {
+  using Reads = ConditionMemo::Reads;
+  if (items.size() < from + 2) return Reads::kItem;
+  if (std::string_view(items[from]->name()) == "pitem-head-word") {
+    // Any tests of the text alone: their answer depends on the span.
+    for (std::size_t i = from + 1; i < items.size(); ++i) {
+      const std::string_view name = items[i]->name();
+      if (name != "reg-match" && name != "in") return Reads::kItem;
+    }
+    return Reads::kSpan;
+  }
+  if (!rest_filters_text(items, from)) return Reads::kItem;
+  if (is_preceding_word(*items[from])) return Reads::kStart;
+  if (reads_end_words_only(*items[from])) return Reads::kEnd;
+  return Reads::kItem;
+}
+
+// Whether the comp's first item is (pitem-head-child) before a test that
+// reads words: the test then reads those about the head child.
+bool through_head_child(const LExpList& items) {
+  return items.size() >= 3 && is_head_child(*items[0]) && reads_of_items(items, 1) != ConditionMemo::Reads::kItem;
 }
 
 // What the condition's answer depends on: the words of the item's span
@@ -46,35 +70,34 @@ bool rest_filters_text(const LExpList& items) {
 // ((comp (pitem-preceding-word) FILTER...)), the words from its end on
 // ((pitem-following-word FILTER), (pitem-followed-by-or-end-with-word
 // FILTER), alone or followed by filters in a comp), or the item itself.
+// The same tests after (pitem-head-child) read the words about the head
+// child: its span, start or end.
 ConditionMemo::Reads reads_of(const LExp* exp) {
   using Reads = ConditionMemo::Reads;
   if (!exp) return Reads::kItem;
   if (reads_end_words_only(*exp)) return Reads::kEnd;
   if (std::string_view(exp->name()) != "comp") return Reads::kItem;
   const auto* sequence = dynamic_cast<const SequenceExp*>(exp);
-  if (!sequence || sequence->items().size() < 2) return Reads::kItem;
+  if (!sequence) return Reads::kItem;
   const LExpList& items = sequence->items();
-  if (std::string_view(items[0]->name()) == "pitem-head-word") {
-    // Any tests of the text alone: their answer depends on the span.
-    for (std::size_t i = 1; i < items.size(); ++i) {
-      const std::string_view name = items[i]->name();
-      if (name != "reg-match" && name != "in") return Reads::kItem;
-    }
-    return Reads::kSpan;
-  }
-  if (!rest_filters_text(items)) return Reads::kItem;
-  if (is_preceding_word(*items[0])) return Reads::kStart;
-  if (reads_end_words_only(*items[0])) return Reads::kEnd;
-  return Reads::kItem;
+  return reads_of_items(items, through_head_child(items) ? 1 : 0);
+}
+
+// Whether the condition (one that reads words) reads those about the
+// item's head child.
+bool reads_through_head_child(const LExp& exp) {
+  const auto* sequence = dynamic_cast<const SequenceExp*>(&exp);
+  return sequence && std::string_view(exp.name()) == "comp" && through_head_child(sequence->items());
 }
 
 // The filters of a span test whose parts after (pitem-head-word) all
-// filter texts; empty when one does not.
-std::vector<const TextFilter*> span_filters(const LExp& exp) {
+// filter texts; empty when one does not. `from` is the place of
+// (pitem-head-word) among the comp's items.
+std::vector<const TextFilter*> span_filters(const LExp& exp, std::size_t from) {
   const auto& items = static_cast<const SequenceExp&>(exp).items();
   std::vector<const TextFilter*> filters;
-  if (!is_span_words(*items[0])) return filters;
-  for (std::size_t i = 1; i < items.size(); ++i) {
+  if (!is_span_words(*items[from])) return filters;
+  for (std::size_t i = from + 1; i < items.size(); ++i) {
     const auto* filter = dynamic_cast<const TextFilter*>(items[i].get());
     if (!filter || !filter->passes(nullptr)) return {};
     filters.push_back(filter);
@@ -100,7 +123,9 @@ bool filters_pass(const std::vector<const TextFilter*>& filters, const PItem& it
 ConditionMemo::Condition ConditionMemo::condition_of(const LExp* exp) {
   Condition condition;
   condition.reads = reads_of(exp);
-  if (condition.reads == Reads::kSpan) condition.filters = span_filters(*exp);
+  if (condition.reads == Reads::kItem) return condition;
+  condition.through_head_child = reads_through_head_child(*exp);
+  if (condition.reads == Reads::kSpan) condition.filters = span_filters(*exp, condition.through_head_child ? 1 : 0);
   return condition;
 }
 
@@ -214,10 +239,13 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
 
 bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
   const Condition& asked = conditions_[static_cast<std::size_t>(number)];
+  // The item whose words are read: the item's head child for a test
+  // through it, whose items of every category built on one head share it.
+  const PItem& read = asked.through_head_child ? head_child_of(item) : item;
   // The place of the answer: the span, its start or its end (the other
   // word -1). A number reads one thing, so its places never meet another's.
-  int first = item.start;
-  int last = item.end;
+  int first = read.start;
+  int last = read.end;
   if (asked.reads == Reads::kStart) last = -1;
   if (asked.reads == Reads::kEnd) first = -1;
   const int slot = asked.place_slot;
@@ -233,7 +261,7 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
       const char* words = cell->words;
       if (!words) {
         bool lasting = false;
-        words = span_words(item, lasting);
+        words = span_words(read, lasting);
         if (lasting) cell->words = words;
       }
       answer = filters_pass(asked.filters, words);
@@ -241,8 +269,8 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
     cell->keep(slot, answer);
     return answer;
   }
-  const auto start = static_cast<std::uint32_t>(static_cast<std::uint16_t>(item.start));
-  const auto end = static_cast<std::uint32_t>(static_cast<std::uint16_t>(item.end));
+  const auto start = static_cast<std::uint32_t>(static_cast<std::uint16_t>(read.start));
+  const auto end = static_cast<std::uint32_t>(static_cast<std::uint16_t>(read.end));
   std::uint32_t place = start << 16 | end;
   switch (asked.reads) {
     case Reads::kStart:
@@ -264,7 +292,7 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
   }
   // The filters never ask the memo: one probe finds the answer or its slot.
   auto [answer, added] = answers_.find_or_add(key);
-  if (added) answer = filters_pass(asked.filters, item);
+  if (added) answer = filters_pass(asked.filters, read);
   return answer;
 }
 

@@ -12,7 +12,9 @@
 // of many categories share a span. Its filters are asked about the words
 // directly, without a call through the expressions. So is a test of the
 // word before the item's start (once per start) or of the words from its
-// end on (once per end).
+// end on (once per end). The same tests of the item's head child
+// ((comp (pitem-head-child) (pitem-head-word) FILTER...)) are answered once
+// per place of the head child: every item built on it shares the answer.
 //
 // A condition that changes anything while it is evaluated (the item's
 // vector or weight, or the chart through the item-changing functions) is
@@ -210,6 +212,7 @@ class ConditionMemo {
   struct Condition {
     bool repeatable = true;  // false once it changed something
     Reads reads = Reads::kItem;  // not kItem: answered once per span, start or end
+    bool through_head_child = false;  // of the item's head child, not the item
     int watched = 0;         // evaluations whose effect on the item was checked
     // For a test of the span's words by filters alone (reg-match, in), the
     // filters, asked about the words directly; else empty.

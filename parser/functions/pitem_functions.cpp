@@ -75,8 +75,7 @@ Word pitem_modifiee(Word input) {
 
 Word pitem_head_child(Word input) {
   PItem* item = as_item(input);
-  while (item && item->is_merge()) item = item->head_child;
-  return as_word(item);
+  return item ? as_word(&head_child_of(*item)) : 0;
 }
 
 Word pitem_deprel(Word input) { return input ? as_word(as_item(input)->link) : 0; }
@@ -394,6 +393,17 @@ bool reads_end_words_only(const LExp& exp) {
 bool is_preceding_word(const LExp& exp) {
   const auto* adaptor = dynamic_cast<const FnAdaptor*>(&exp);
   return adaptor && !adaptor->inner() && std::string_view(exp.name()) == "pitem-preceding-word";
+}
+
+const PItem& head_child_of(const PItem& item) {
+  const PItem* at = &item;
+  while (at->is_merge()) at = at->head_child;
+  return *at;
+}
+
+bool is_head_child(const LExp& exp) {
+  const auto* adaptor = dynamic_cast<const FnAdaptor*>(&exp);
+  return adaptor && !adaptor->inner() && std::string_view(exp.name()) == "pitem-head-child";
 }
 
 bool is_span_words(const LExp& exp) {

@@ -46,5 +46,10 @@ bool reads_end_words_only(const LExp& exp);
 // Whether the expression is (pitem-preceding-word) without a condition:
 // the word before the item's start.
 bool is_preceding_word(const LExp& exp);
+// The item (pitem-head-child) gives: the first item down the head children
+// that is not a merge (the item itself when it is none); and whether `exp`
+// is that function as written, without an expression it hands the item to.
+const PItem& head_child_of(const PItem& item);
+bool is_head_child(const LExp& exp);
 
 }  // namespace velmo

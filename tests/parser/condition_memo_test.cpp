@@ -288,6 +288,45 @@ TEST_F(ConditionMemoTest, WordTestsAtTheStartOrEndAnswerPerPlace) {
   EXPECT_TRUE(before->accepts(memo, *noun, changes));
 }
 
+// The same word tests after (pitem-head-child) read the words about the
+// item's head child: they are answered once per place of the head child,
+// and answer as their expressions for the phrase (whose head child is the
+// noun, not the phrase's own span) and the noun.
+TEST_F(ConditionMemoTest, WordTestsOfTheHeadChildAnswerPerPlaceOfTheHeadChild) {
+  const char* of_span[] = {
+      "(comp (pitem-head-child) (pitem-head-word) (in (\"dog\")))",
+      "(comp (pitem-head-child) (pitem-head-word) (reg-match \"^the\"))",
+      "(comp (pitem-head-child) (pitem-head-word) (reg-match \"o\") (in (\"dog\" \"cat\")))",
+  };
+  const char* at_start[] = {"(comp (pitem-head-child) (pitem-preceding-word) (in (\"big\")))"};
+  const char* at_end[] = {"(comp (pitem-head-child) (pitem-following-word) (in (\"x\")))"};
+  ASSERT_TRUE(expression_accepts(of_span[0], phrase));
+  ASSERT_FALSE(expression_accepts(of_span[1], phrase));
+  ASSERT_TRUE(expression_accepts(at_start[0], phrase));
+  expect_plans_answer_as_expressions(of_span);
+  expect_plans_answer_as_expressions(at_start);
+  expect_plans_answer_as_expressions(at_end);
+  for (const char* text : of_span) EXPECT_EQ(memo.reads(number(text)), ConditionMemo::Reads::kSpan) << text;
+  EXPECT_EQ(memo.reads(number(at_start[0])), ConditionMemo::Reads::kStart);
+  EXPECT_EQ(memo.reads(number(at_end[0])), ConditionMemo::Reads::kEnd);
+  // Asked of the phrase first, in a new sentence: the answer kept at the
+  // noun's place serves the noun, and is the noun's own, not the phrase's.
+  for (const char* text : {of_span[0], of_span[1], at_start[0]}) {
+    memo.clear();
+    noun->vector_changed();
+    phrase->vector_changed();
+    auto made = plan(text);
+    EXPECT_EQ(made->accepts(memo, *phrase, changes), expression_accepts(text, phrase)) << text;
+    EXPECT_EQ(made->accepts(memo, *noun, changes), expression_accepts(text, noun)) << text;
+    EXPECT_EQ(made->accepts(memo, *phrase, changes), expression_accepts(text, phrase)) << text;
+  }
+  // Another test before the head child's words reads the item.
+  const char* of_item[] = {"(comp (pitem-head-child) (pitem-head-word) (str= \"dog\"))",
+                           "(comp (pitem-modifiee) (pitem-head-word) (in (\"dog\")))"};
+  expect_plans_answer_as_expressions(of_item);
+  for (const char* text : of_item) EXPECT_EQ(memo.reads(number(text)), ConditionMemo::Reads::kItem) << text;
+}
+
 TEST_F(ConditionMemoTest, EqualTextsShareANumber) {
   const int first = memo.number_of("(head-last)");
   EXPECT_EQ(memo.number_of("(head-last)"), first);
