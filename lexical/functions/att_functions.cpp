@@ -3,12 +3,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "lexicon/attributes/att_expressions.h"
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_test.h"
 #include "lexicon/attributes/att_vec.h"
+#include "lexicon/attributes/str_att.h"
 #include "shell/reader/irslist.h"
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/constants.h"
@@ -328,6 +330,13 @@ class AttStrValExp final : public DefaultClone<AttStrValExp> {
     text_ = vec.str_val(index_);
     return to_word(text_.c_str());
   }
+  // The type and index when the attribute is a StrAtt (see att_text_reader).
+  bool text_reader(const AttInterpreterList*& type, int& index) const {
+    if (!type_ || index_ < 0 || typeid(type_->attribute(index_)) != typeid(StrAtt)) return false;
+    type = type_;
+    index = index_;
+    return true;
+  }
 
  private:
   const AttInterpreterList* type_ = nullptr;
@@ -422,6 +431,11 @@ bool is_att_read_test(const LExp& exp) {
 const AttTest* att_read_test(const LExp& exp, const AttVec*& other) {
   const auto* test = dynamic_cast<const AttOpExp*>(&exp);
   return test ? test->read_test(other) : nullptr;
+}
+
+bool att_text_reader(const LExp& exp, const AttInterpreterList*& type, int& index) {
+  const auto* text = dynamic_cast<const AttStrValExp*>(&exp);
+  return text && text->text_reader(type, index);
 }
 
 void register_att_functions() {

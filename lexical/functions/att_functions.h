@@ -4,6 +4,7 @@
 // constants attvec, att-set and att-index.
 namespace velmo {
 
+class AttInterpreterList;
 class AttTest;
 class AttVec;
 class LExp;
@@ -19,5 +20,11 @@ bool is_att_read_test(const LExp& exp);
 // `other` is set to the constant vector it compares with (null for
 // defined and defined-one-of). Both live as long as the expression.
 const AttTest* att_read_test(const LExp& exp, const AttVec*& other);
+
+// For (att-str-val [TYPE] ATT) whose attribute holds interned texts (its
+// value is the text itself, a null value the empty text): the vector type
+// and the attribute's index, for readers that take the text from the
+// vector directly; false for any other expression.
+bool att_text_reader(const LExp& exp, const AttInterpreterList*& type, int& index);
 
 }  // namespace velmo

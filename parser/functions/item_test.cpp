@@ -4,11 +4,15 @@
 
 #include "lexical/functions/att_functions.h"
 #include "lexicon/attributes/att_test.h"
+#include "lexicon/attributes/att_vec.h"
 #include "parser/chart/pitem.h"
 #include "parser/functions/pitem_functions.h"
 #include "shell/lexp/adaptors.h"
 #include "shell/lexp/forms.h"
 #include "shell/lexp/native.h"
+#include "shell/lib/text_equality.h"
+#include "shell/lib/text_filter.h"
+#include "shell/support/text.h"
 
 namespace velmo {
 namespace {
@@ -42,14 +46,18 @@ std::optional<ItemTest> ItemTest::of(const LExp& exp) {
   }
   if (is_plain_call(exp, "head-first")) return ItemTest(Kind::kHeadFirst);
   if (is_plain_call(exp, "head-last")) return ItemTest(Kind::kHeadLast);
-  // (pitem-attvec TEST) or (comp (pitem-attvec) TEST).
+  // (pitem-attvec TEST), (comp (pitem-attvec) TEST) or
+  // (comp (pitem-attvec) (att-str-val ATT) FILTER).
   const LExp* vector_test = nullptr;
   if (!is_item_vector(exp, vector_test)) {
     const auto* sequence = dynamic_cast<const SequenceExp*>(&exp);
-    if (!sequence || !named(exp, "comp") || sequence->items().size() != 2) return std::nullopt;
+    if (!sequence || !named(exp, "comp")) return std::nullopt;
+    const LExpList& items = sequence->items();
+    if (items.size() != 2 && items.size() != 3) return std::nullopt;
     const LExp* inner = nullptr;
-    if (!is_item_vector(*sequence->items()[0], inner) || inner) return std::nullopt;
-    vector_test = sequence->items()[1].get();
+    if (!is_item_vector(*items[0], inner) || inner) return std::nullopt;
+    if (items.size() == 3) return text_test(*items[1], *items[2]);
+    vector_test = items[1].get();
   }
   if (!vector_test) return std::nullopt;
   const AttVec* other = nullptr;
@@ -58,6 +66,39 @@ std::optional<ItemTest> ItemTest::of(const LExp& exp) {
   ItemTest test(Kind::kVector);
   test.vector_test_.emplace(*read_test, other);
   return test;
+}
+
+std::optional<ItemTest> ItemTest::text_test(const LExp& value, const LExp& filter) {
+  ItemTest test(Kind::kText);
+  if (!att_text_reader(value, test.text_type_, test.text_index_)) return std::nullopt;
+  if (const auto* equality = dynamic_cast<const TextEqualityTest*>(&filter)) {
+    std::string_view lower;
+    // Without a text of its own the test holds for no input.
+    if (equality->lower_text(lower)) test.equal_lower_ = std::string(lower);
+    test.text_equality_ = true;
+    return test;
+  }
+  const auto* text_filter = dynamic_cast<const TextFilter*>(&filter);
+  if (!text_filter || !text_filter->passes(nullptr)) return std::nullopt;
+  test.text_filter_ = text_filter;
+  return test;
+}
+
+// The attribute's text as (att-str-val ATT) gives it to the filter: null
+// when the vector is of another type or lacks the attribute.
+bool ItemTest::text_holds(const AttVec& vec) const {
+  const char* text = nullptr;
+  if (vec.type() == text_type_ && vec.defined(text_index_)) {
+    const Word value = vec.get(text_index_);
+    text = value ? reinterpret_cast<const char*>(value) : "";
+  }
+  if (text_equality_) {
+    if (!text || !equal_lower_) return false;
+    for (const char c : *equal_lower_)
+      if (ascii_lower(*text++) != c) return false;
+    return *text == '\0';
+  }
+  return *text_filter_->passes(text);
 }
 
 bool ItemTest::holds(const PItem& item) const {
@@ -70,6 +111,8 @@ bool ItemTest::holds(const PItem& item) const {
       return head_is_last(item);
     case Kind::kVector:
       return vector_test_->holds(item.av);
+    case Kind::kText:
+      return text_holds(item.av);
   }
   return false;
 }

@@ -8,6 +8,10 @@
 //   (comp (pitem-attvec) TEST)   TEST a vector test that only reads: defined,
 //   (pitem-attvec TEST)          defined-one-of, or unifiable, strict-unifiable,
 //                                contain with a constant vector
+//   (comp (pitem-attvec) (att-str-val ATT) FILTER)
+//                                FILTER (str= TEXT), or one that only filters
+//                                texts (in, reg-match), of the text of a text
+//                                attribute, read from the vector
 //
 // Each answers as the expression would: true when the expression gives a
 // value other than 0.
@@ -19,8 +23,10 @@
 
 namespace velmo {
 
+class AttInterpreterList;
 class AttVec;
 class LExp;
+class TextFilter;
 struct PItem;
 
 class ItemTest {
@@ -31,13 +37,24 @@ class ItemTest {
   bool holds(const PItem& item) const;
 
  private:
-  enum class Kind : std::uint8_t { kModifierByType, kHeadFirst, kHeadLast, kVector };
+  static std::optional<ItemTest> text_test(const LExp& value, const LExp& filter);
+  bool text_holds(const AttVec& vec) const;
+
+  enum class Kind : std::uint8_t { kModifierByType, kHeadFirst, kHeadLast, kVector, kText };
   explicit ItemTest(Kind kind) : kind_(kind) {}
 
   Kind kind_;
   const std::string* relation_ = nullptr;  // kModifierByType
   std::uint64_t relation_bit_ = 0;         // relation_bit(*relation_)
   std::optional<BoundAttTest> vector_test_;  // kVector, with its constant bound
+  // kText: the attribute read, of vectors of this type,
+  const AttInterpreterList* text_type_ = nullptr;
+  int text_index_ = -1;
+  // and the test of its text: with text_equality_, equality with the
+  // lower-case text ignoring ASCII case (no text: false), else the filter.
+  bool text_equality_ = false;
+  std::optional<std::string> equal_lower_;
+  const TextFilter* text_filter_ = nullptr;
 };
 
 }  // namespace velmo

@@ -77,6 +77,43 @@ TEST_F(ItemTestTest, OtherShapesAreNotCompiled) {
   for (const char* text : others) EXPECT_FALSE(ItemTest::of(built(text)).has_value()) << text;
 }
 
+// A test of a text attribute's value reads the interned text from the
+// vector and answers as the expression: equality ignoring case, word lists
+// and patterns, with the attribute set, unset, of the empty text, or null.
+TEST_F(ItemTestTest, TextAttributeTestsAnswerAsTheirExpressions) {
+  const char* shapes[] = {
+      "(comp (pitem-attvec) (att-str-val cform) (str= \"fin\"))",
+      "(comp (pitem-attvec) (att-str-val cform) (str= \"FI\"))",
+      "(comp (pitem-attvec) (att-str-val cform) (str= \"\"))",
+      "(comp (pitem-attvec) (att-str-val cform) (in (\"that\" \"whether\")))",
+      "(comp (pitem-attvec) (att-str-val cform) (in (\"Fin\" \"as\")))",
+      "(comp (pitem-attvec) (att-str-val cform) (reg-match \"^$\"))",
+      "(comp (pitem-attvec) (att-str-val syn cform) (reg-match \"i\"))",
+      "(comp (pitem-attvec) (att-str-val pform) (str= \"fin\"))",
+  };
+  const int cform = att("cform");
+  const AttInterpreter& text_att = noun->av.type()->attribute(cform);
+  const Word values[] = {text_att.get_val("Fin"), text_att.get_val("FIN"), text_att.get_val("that"),
+                         text_att.get_val(""), text_att.get_val("fine"), 0};
+  for (const char* text : shapes) {
+    const LExp& exp = built(text);
+    const std::optional<ItemTest> test = ItemTest::of(exp);
+    ASSERT_TRUE(test.has_value()) << text;
+    phrase->av.remove(cform);
+    EXPECT_EQ(test->holds(*phrase), expression_accepts(exp, phrase)) << text << " unset";
+    for (const Word value : values) {
+      noun->av.set(cform, value);
+      EXPECT_EQ(test->holds(*noun), expression_accepts(exp, noun)) << text << " " << text_att.str_val(value);
+    }
+  }
+  noun->av.set(cform, text_att.get_val("FIN"));
+  EXPECT_TRUE(ItemTest::of(built(shapes[0]))->holds(*noun));
+  EXPECT_FALSE(ItemTest::of(built(shapes[3]))->holds(*noun));
+  // Another attribute's value is not an interned text: left to evaluation.
+  EXPECT_FALSE(ItemTest::of(built("(comp (pitem-attvec) (att-str-val num) (str= \"sg\"))")).has_value());
+  EXPECT_FALSE(ItemTest::of(built("(comp (pitem-attvec) (att-str-val cform) (inverse))")).has_value());
+}
+
 TEST_F(ItemTestTest, AVectorTestReadsTheItemsCurrentVector) {
   const std::optional<ItemTest> has_number = ItemTest::of(built("(comp (pitem-attvec) (defined syn (num)))"));
   ASSERT_TRUE(has_number.has_value());
