@@ -59,10 +59,47 @@ ConditionMemo::Reads reads_of_items(const LExpList& items, std::size_t from) {
   return Reads::kItem;
 }
 
-// Whether the comp's first item is (pitem-head-child) before a test that
-// reads words: the test then reads those about the head child.
-bool through_head_child(const LExpList& items) {
-  return items.size() >= 3 && is_head_child(*items[0]) && reads_of_items(items, 1) != ConditionMemo::Reads::kItem;
+// The comp's items from `from` on when they are one call, read through to
+// its body, whose items are then read instead; else null.
+const LExpList* called_items(const LExpList& items, std::size_t from) {
+  if (items.size() != from + 1) return nullptr;
+  const LExp* body = items[from]->same_as();
+  if (!body || std::string_view(body->name()) != "comp") return nullptr;
+  const auto* sequence = dynamic_cast<const SequenceExp*>(body);
+  return sequence ? &sequence->items() : nullptr;
+}
+
+// Where a word test inside a comp begins, after the items that lead from
+// the item to the one whose words it reads ((pitem-head-child) and
+// (get-modifier-by-type REL) steps, the latter only before a test of the
+// span's words). Its items and what it reads; `path` gets the steps.
+struct WordTest {
+  const LExpList* items = nullptr;
+  std::size_t from = 0;
+  ConditionMemo::Reads reads = ConditionMemo::Reads::kItem;
+};
+WordTest word_test_of(const LExpList& items, std::vector<ConditionMemo::ReadStep>* path) {
+  using Reads = ConditionMemo::Reads;
+  bool by_modifier = false;
+  for (std::size_t from = 0; from < items.size(); ++from) {
+    Reads reads = reads_of_items(items, from);
+    const LExpList* called = called_items(items, from);
+    if (reads == Reads::kItem && called && reads_of_items(*called, 0) == Reads::kSpan)
+      return WordTest{called, 0, Reads::kSpan};
+    if (reads != Reads::kItem) {
+      if (by_modifier && reads != Reads::kSpan) return {};
+      return WordTest{&items, from, reads};
+    }
+    if (is_head_child(*items[from])) {
+      if (path) path->push_back(ConditionMemo::ReadStep{});
+    } else if (const std::string* relation = modifier_relation_of(*items[from])) {
+      by_modifier = true;
+      if (path) path->push_back(ConditionMemo::ReadStep{relation, relation_bit(*relation)});
+    } else {
+      return {};
+    }
+  }
+  return {};
 }
 
 // What the condition's answer depends on: the words of the item's span
@@ -71,7 +108,8 @@ bool through_head_child(const LExpList& items) {
 // ((pitem-following-word FILTER), (pitem-followed-by-or-end-with-word
 // FILTER), alone or followed by filters in a comp), or the item itself.
 // The same tests after (pitem-head-child) read the words about the head
-// child: its span, start or end.
+// child; a test of the span's words after (get-modifier-by-type REL) reads
+// the modifier's, and it may be a call of a function that makes it.
 ConditionMemo::Reads reads_of(const LExp* exp) {
   using Reads = ConditionMemo::Reads;
   if (!exp) return Reads::kItem;
@@ -79,22 +117,13 @@ ConditionMemo::Reads reads_of(const LExp* exp) {
   if (std::string_view(exp->name()) != "comp") return Reads::kItem;
   const auto* sequence = dynamic_cast<const SequenceExp*>(exp);
   if (!sequence) return Reads::kItem;
-  const LExpList& items = sequence->items();
-  return reads_of_items(items, through_head_child(items) ? 1 : 0);
-}
-
-// Whether the condition (one that reads words) reads those about the
-// item's head child.
-bool reads_through_head_child(const LExp& exp) {
-  const auto* sequence = dynamic_cast<const SequenceExp*>(&exp);
-  return sequence && std::string_view(exp.name()) == "comp" && through_head_child(sequence->items());
+  return word_test_of(sequence->items(), nullptr).reads;
 }
 
 // The filters of a span test whose parts after (pitem-head-word) all
 // filter texts; empty when one does not. `from` is the place of
-// (pitem-head-word) among the comp's items.
-std::vector<const TextFilter*> span_filters(const LExp& exp, std::size_t from) {
-  const auto& items = static_cast<const SequenceExp&>(exp).items();
+// (pitem-head-word) among the items.
+std::vector<const TextFilter*> span_filters(const LExpList& items, std::size_t from) {
   std::vector<const TextFilter*> filters;
   if (!is_span_words(*items[from])) return filters;
   for (std::size_t i = from + 1; i < items.size(); ++i) {
@@ -123,9 +152,9 @@ bool filters_pass(const std::vector<const TextFilter*>& filters, const PItem& it
 ConditionMemo::Condition ConditionMemo::condition_of(const LExp* exp) {
   Condition condition;
   condition.reads = reads_of(exp);
-  if (condition.reads == Reads::kItem) return condition;
-  condition.through_head_child = reads_through_head_child(*exp);
-  if (condition.reads == Reads::kSpan) condition.filters = span_filters(*exp, condition.through_head_child ? 1 : 0);
+  if (condition.reads == Reads::kItem || std::string_view(exp->name()) != "comp") return condition;
+  const WordTest test = word_test_of(static_cast<const SequenceExp&>(*exp).items(), &condition.path);
+  if (condition.reads == Reads::kSpan) condition.filters = span_filters(*test.items, test.from);
   return condition;
 }
 
@@ -239,9 +268,16 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
 
 bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
   const Condition& asked = conditions_[static_cast<std::size_t>(number)];
-  // The item whose words are read: the item's head child for a test
-  // through it, whose items of every category built on one head share it.
-  const PItem& read = asked.through_head_child ? head_child_of(item) : item;
+  // The item whose words are read: the item's head child or modifier for
+  // a test through them, which the items of every category built on them
+  // share. Without the modifier the test has no words, and its filters
+  // pass none.
+  const PItem* reached = &item;
+  for (const ReadStep& step : asked.path) {
+    reached = step.relation ? modifier_by_type(*reached, *step.relation, step.bit) : &head_child_of(*reached);
+    if (!reached) return asked.filters.empty() ? evaluate(condition, item) : false;
+  }
+  const PItem& read = *reached;
   // The place of the answer: the span, its start or its end (the other
   // word -1). A number reads one thing, so its places never meet another's.
   int first = read.start;

@@ -14,7 +14,10 @@
 // word before the item's start (once per start) or of the words from its
 // end on (once per end). The same tests of the item's head child
 // ((comp (pitem-head-child) (pitem-head-word) FILTER...)) are answered once
-// per place of the head child: every item built on it shares the answer.
+// per place of the head child: every item built on it shares the answer;
+// so are tests of the span's words of a modifier found through a relation
+// ((comp (get-modifier-by-type REL) (pitem-head-word) FILTER...), or a call
+// of a function that makes such a test after the relation).
 //
 // A condition that changes anything while it is evaluated (the item's
 // vector or weight, or the chart through the item-changing functions) is
@@ -92,6 +95,12 @@ class ConditionMemo {
                ? conditions_[static_cast<std::size_t>(number)].reads
                : Reads::kItem;
   }
+  // A step from an item to the one whose words a condition reads: its
+  // modifier through a relation, or (no relation) its head child.
+  struct ReadStep {
+    const std::string* relation = nullptr;
+    std::uint64_t bit = 0;  // relation_bit(*relation)
+  };
   // Whether some condition was found to change the item it was asked of.
   bool any_changing() const { return any_changing_; }
 
@@ -212,7 +221,7 @@ class ConditionMemo {
   struct Condition {
     bool repeatable = true;  // false once it changed something
     Reads reads = Reads::kItem;  // not kItem: answered once per span, start or end
-    bool through_head_child = false;  // of the item's head child, not the item
+    std::vector<ReadStep> path;  // of the item these steps lead to, not the item
     int watched = 0;         // evaluations whose effect on the item was checked
     // For a test of the span's words by filters alone (reg-match, in), the
     // filters, asked about the words directly; else empty.

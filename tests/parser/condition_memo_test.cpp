@@ -327,6 +327,43 @@ TEST_F(ConditionMemoTest, WordTestsOfTheHeadChildAnswerPerPlaceOfTheHeadChild) {
   for (const char* text : of_item) EXPECT_EQ(memo.reads(number(text)), ConditionMemo::Reads::kItem) << text;
 }
 
+// A test of the span's words after (get-modifier-by-type REL), written out
+// or made by a function it calls, reads the words of the modifier: it is
+// answered once per place of the modifier, false for an item without one,
+// and answers as its expression either way.
+TEST_F(ConditionMemoTest, WordTestsOfAModifierAnswerPerPlaceOfTheModifier) {
+  run("(defun the-word () (comp (pitem-head-word) (reg-match \"^[Tt]he$\")))");
+  const char* of_modifier[] = {
+      "(comp (get-modifier-by-type det) (pitem-head-word) (in (\"the\")))",
+      "(comp (get-modifier-by-type amod) (pitem-head-word) (reg-match \"^b\"))",
+      "(comp (get-modifier-by-type amod) (pitem-head-word) (reg-match \"^the$\"))",
+      "(comp (get-modifier-by-type det) (the-word))",
+      "(comp (pitem-head-child) (get-modifier-by-type det) (the-word))",
+      "(comp (get-modifier-by-type subj) (pitem-head-word) (in (\"the\")))",
+  };
+  ASSERT_TRUE(expression_accepts(of_modifier[0], phrase));
+  ASSERT_TRUE(expression_accepts(of_modifier[3], phrase));
+  ASSERT_FALSE(expression_accepts(of_modifier[0], noun));
+  for (int round = 0; round < 2; ++round) {
+    memo.clear();
+    noun->vector_changed();
+    phrase->vector_changed();
+    expect_plans_answer_as_expressions(of_modifier);
+  }
+  for (const char* text : of_modifier) EXPECT_EQ(memo.reads(number(text)), ConditionMemo::Reads::kSpan) << text;
+  // Only a test of the span's words goes through a modifier; a call of a
+  // function that does more, or a word before or after it, reads the item.
+  run("(defun the-word-last () (and (head-last) (comp (pitem-head-word) (reg-match \"^the$\"))))");
+  const char* of_item[] = {
+      "(comp (get-modifier-by-type det) (pitem-preceding-word) (in (\"the\")))",
+      "(comp (get-modifier-by-type det) (pitem-following-word) (in (\"big\")))",
+      "(comp (get-modifier-by-type det) (the-word-last))",
+      "(comp (get-modifier-by-type det) (the-word) (in (\"the\")))",
+  };
+  expect_plans_answer_as_expressions(of_item);
+  for (const char* text : of_item) EXPECT_EQ(memo.reads(number(text)), ConditionMemo::Reads::kItem) << text;
+}
+
 TEST_F(ConditionMemoTest, EqualTextsShareANumber) {
   const int first = memo.number_of("(head-last)");
   EXPECT_EQ(memo.number_of("(head-last)"), first);
