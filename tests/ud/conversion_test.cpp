@@ -502,6 +502,23 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
   EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:obl 4:punct 7:nsubj 0:root 7:punct ");
 }
 
+// Of two clause fragments the first heads, even when the second is larger.
+TEST(SchemeToUd, TheFirstOfTwoClauseFragmentsHeadsTheSentence) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\t U\t*\t)\n"
+      "E2\t(()\tfin C\tE1\t)\n"
+      "1\t(Rest\trest V\tE2\ti\t(gov fin))\n"
+      "E3\t(()\tfin C\tE1\t)\n"
+      "3\t(lift\t~ V\tE3\ti\t(gov fin))\n"
+      "4\t(your\t~ N\t5\tgen\t(gov arm))\n"
+      "5\t(arms\tarm N\t3\tobj\t(gov lift))\n"
+      "6\t(slowly\t~ Adv\t3\tmod\t(gov lift))\n"
+      ")\n",
+      "Rest ... lift your arms slowly .");
+  EXPECT_EQ(attachments(sentence), "0:root 3:punct 1:conj 5:nmod:poss 3:obj 3:advmod 1:punct ");
+}
+
 // Pieces the parse could not join: a clause opened by its own conjunction
 // after one adjective or verb piece, or a noun piece and a comma, is that
 // piece's conjunct; right after a noun piece (the subject the parse missed)
