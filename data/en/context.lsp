@@ -287,6 +287,16 @@
               (followed-by-word (in ("me" "him" "her" "us" "them" "it" "you" "this" "that" "these" "those")))
               (followed-by (comp (surform) (reg-match "^[A-Z][a-z]"))))
       (delete (litem))))
+  ;; So are "around", "over" and "below" before an article, a demonstrative
+  ;; or a possessive (around the streets, over the fence; train: 102
+  ;; prepositions to 5 adverbs). Before a number they stay adverbs (over 7
+  ;; years, around 5 pm).
+  (place-preposition-before-article :act-on-all-matches
+    (lexitem (and (comp (root) (in ("around" "over" "below"))) (adverb-item)
+                  (not (no-alternative (not (adverb-item))))))
+    (when (followed-by-word (in ("the" "a" "an" "this" "that" "these" "those" "my" "your" "his" "her" "its" "our"
+                                 "their")))
+      (delete (litem))))
   ;; After a modal a word that can be a bare verb is one.
   (bare-verb-after-modal :act-on-all-matches
     (seq :front-to-back
