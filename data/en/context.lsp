@@ -186,6 +186,16 @@
                (second-after (comp (surform) (str= "to")))
                (exist-lexitem (comp (high) (+1) (+1) (+1)) (comp (high) (+1) (+1) (+1)) (base-verb-item)))
       (delete (litem))))
+  ;; Without "to" among the next four words (and not before a verb or
+  ;; "what") "for" opens no clause: the preposition (Attached for your
+  ;; review is ...; train: about 1,450 prepositions to 10 clause openers).
+  (for-preposition-without-infinitive :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("for" "For"))) (complementiser-item) (not (no-alternative (preposition-item)))))
+    (when (and (followed-by (t)) (not (followed-by (verb-item))) (not (followed-by-word (in ("what" "not"))))
+               (not (second-after (comp (surform) (str= "to")))) (not (third-after (comp (surform) (str= "to"))))
+               (not (exist-lexitem (comp (high) (+1) (+1) (+1) (+1)) (comp (high) (+1) (+1) (+1) (+1))
+                                   (comp (surform) (str= "to")))))
+      (delete (litem))))
   ;; "that" after a verb or an adjective and before the start of a clause
   ;; (an article, a subject pronoun, a quantifier, a name) is the
   ;; complementiser (said that the ..., know that both ..., possible that
@@ -216,15 +226,20 @@
   ;; (countries like Malaysia, looked like a doll), nor after a word that may
   ;; be either when no auxiliary, pronoun, adverb or "to" can stand before it
   ;; (hands like Tom, a test like this). Nor is it one after punctuation, an
-  ;; object or indefinite pronoun, or an adverb that grades a likeness
-  ;; (, like a wall; something like this; exactly like the old one): train
-  ;; has no verb "like" there.
+  ;; object or indefinite pronoun, an adverb that grades a likeness, or a
+  ;; form of "be" with or without an adverb between (, like a wall;
+  ;; something like this; exactly like the old one; what it is really like):
+  ;; train has no verb "like" there.
   (like-after-noun-or-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= like)) (lexical-verb-item) (not (no-alternative (not (lexical-verb-item))))))
     (when (or (only-preceded-by (noun-item)) (only-preceded-by (lexical-verb-item))
               (preceded-by (punctuation-item))
               (preceded-by-word (in ("me" "him" "them" "us" "something" "anything" "nothing" "everything" "exactly"
                                      "almost" "always" "forever" "more" "all")))
+              (preceded-by-word (in ("is" "was" "are" "were" "be" "been" "being" "am" "'s" "'re" "'m" "’s")))
+              (and (preceded-by (adverb-item))
+                   (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
+                                           (in ("is" "was" "are" "were" "be" "been" "being" "am" "'s" "'re" "'m" "’s"))))
               (and (preceded-by (or (noun-item) (lexical-verb-item)))
                    (not (preceded-by (or (aux-item) (cop-item) (pronoun-item) (adverb-item))))
                    (not (preceded-by-word (in ("to" "To"))))))
