@@ -186,6 +186,16 @@
                (second-after (comp (surform) (str= "to")))
                (exist-lexitem (comp (high) (+1) (+1) (+1)) (comp (high) (+1) (+1) (+1)) (base-verb-item)))
       (delete (litem))))
+  ;; Without "to" among the next four words (and not before a verb or
+  ;; "what") "for" opens no clause: the preposition (Attached for your
+  ;; review is ...; train: about 1,450 prepositions to 10 clause openers).
+  (for-preposition-without-infinitive :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("for" "For"))) (complementiser-item) (not (no-alternative (preposition-item)))))
+    (when (and (followed-by (t)) (not (followed-by (verb-item))) (not (followed-by-word (in ("what" "not"))))
+               (not (second-after (comp (surform) (str= "to")))) (not (third-after (comp (surform) (str= "to"))))
+               (not (exist-lexitem (comp (high) (+1) (+1) (+1) (+1)) (comp (high) (+1) (+1) (+1) (+1))
+                                   (comp (surform) (str= "to")))))
+      (delete (litem))))
   ;; "that" after a verb or an adjective and before the start of a clause
   ;; (an article, a subject pronoun, a quantifier, a name) is the
   ;; complementiser (said that the ..., know that both ..., possible that
