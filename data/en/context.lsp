@@ -186,6 +186,16 @@
                (second-after (comp (surform) (str= "to")))
                (exist-lexitem (comp (high) (+1) (+1) (+1)) (comp (high) (+1) (+1) (+1)) (base-verb-item)))
       (delete (litem))))
+  ;; Without "to" among the next four words (and not before a verb or
+  ;; "what") "for" opens no clause: the preposition (Attached for your
+  ;; review is ...; train: about 1,450 prepositions to 10 clause openers).
+  (for-preposition-without-infinitive :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("for" "For"))) (complementiser-item) (not (no-alternative (preposition-item)))))
+    (when (and (followed-by (t)) (not (followed-by (verb-item))) (not (followed-by-word (in ("what" "not"))))
+               (not (second-after (comp (surform) (str= "to")))) (not (third-after (comp (surform) (str= "to"))))
+               (not (exist-lexitem (comp (high) (+1) (+1) (+1) (+1)) (comp (high) (+1) (+1) (+1) (+1))
+                                   (comp (surform) (str= "to")))))
+      (delete (litem))))
   ;; "that" after a verb or an adjective and before the start of a clause
   ;; (an article, a subject pronoun, a quantifier, a name) is the
   ;; complementiser (said that the ..., know that both ..., possible that
@@ -201,22 +211,39 @@
                                           "although" "though" "because" "as" "after" "before" "while" "unless")))
                    (followed-by (comp (surform) (reg-match "^[A-Z][a-z]")))))
       (delete (litem))))
-  ;; "like" after a subject pronoun is the verb.
+  ;; "like" after a subject pronoun is the verb, except after "you" or
+  ;; "it" as the object of a verb or a preposition just before (treats you
+  ;; like a friend, talk down to you like they are): the parser chooses.
   (like-after-subject :act-on-all-matches
     (lexitem (and (comp (root) (str= like)) (comp (att) (or (contain syn (node) (attvec syn ((node Prep))))
                                                              (contain syn (cat) (attvec syn ((cat c))))))))
-    (when (exist-lexitem (int -1) (comp (low) (-1)) (nominative-item)) (delete (litem))))
+    (when (and (exist-lexitem (int -1) (comp (low) (-1)) (nominative-item))
+               (not (and (preceded-by-word (in ("you" "it")))
+                         (exist-lexitem (int -1) (comp (low) (-1) (-1))
+                                        (or (lexical-verb-item) (preposition-item))))))
+      (delete (litem))))
   ;; "like" after a word that is only a noun or only a verb is no verb
   ;; (countries like Malaysia, looked like a doll), nor after a word that may
   ;; be either when no auxiliary, pronoun, adverb or "to" can stand before it
-  ;; (hands like Tom, a test like this).
+  ;; (hands like Tom, a test like this). Nor is it one after punctuation, an
+  ;; object or indefinite pronoun, or an adverb that grades a likeness
+  ;; (, like a wall; something like this; exactly like the old one): train
+  ;; has no verb "like" there.
   (like-after-noun-or-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= like)) (lexical-verb-item) (not (no-alternative (not (lexical-verb-item))))))
     (when (or (only-preceded-by (noun-item)) (only-preceded-by (lexical-verb-item))
+              (preceded-by (punctuation-item))
+              (preceded-by-word (in ("me" "him" "them" "us" "something" "anything" "nothing" "everything" "exactly"
+                                     "almost" "always" "forever" "more" "all")))
               (and (preceded-by (or (noun-item) (lexical-verb-item)))
                    (not (preceded-by (or (aux-item) (cop-item) (pronoun-item) (adverb-item))))
                    (not (preceded-by-word (in ("to" "To"))))))
       (delete (litem))))
+  ;; "like" before "a" or "an" governs the noun phrase: no complementiser
+  ;; (treat them like a guest; train has none before an indefinite article).
+  (like-before-indefinite-article :act-on-all-matches
+    (lexitem (and (comp (root) (str= like)) (complementiser-item) (not (no-alternative (not (complementiser-item))))))
+    (when (followed-by-word (in ("a" "an"))) (delete (litem))))
   ;; "am" after a number is the time of day, elsewhere a form of "be".
   (am-time-of-day :act-on-all-matches
     (lexitem (and (comp (root) (str= am)) (noun-item) (not (no-alternative (verb-item)))))
@@ -269,6 +296,16 @@
     (when (or (followed-by (determiner-item)) (only-followed-by (or (noun-item) (num-item)))
               (followed-by-word (in ("me" "him" "her" "us" "them" "it" "you" "this" "that" "these" "those")))
               (followed-by (comp (surform) (reg-match "^[A-Z][a-z]"))))
+      (delete (litem))))
+  ;; So are "around", "over" and "below" before an article, a demonstrative
+  ;; or a possessive (around the streets, over the fence; train: 102
+  ;; prepositions to 5 adverbs). Before a number they stay adverbs (over 7
+  ;; years, around 5 pm).
+  (place-preposition-before-article :act-on-all-matches
+    (lexitem (and (comp (root) (in ("around" "over" "below"))) (adverb-item)
+                  (not (no-alternative (not (adverb-item))))))
+    (when (followed-by-word (in ("the" "a" "an" "this" "that" "these" "those" "my" "your" "his" "her" "its" "our"
+                                 "their")))
       (delete (litem))))
   ;; After a modal a word that can be a bare verb is one.
   (bare-verb-after-modal :act-on-all-matches

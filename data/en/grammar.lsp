@@ -730,8 +730,12 @@
                                      (comp (pitem-modifiee) (or (starts-with-punctuation) (pitem-preceding-word (in (","))) (get-modifier-by-type conj)))))
 
 ;; A subject pronoun after a comma and conjunction opens a clause, never a
-;; noun conjunct (..., and he said; train: 1 conjunct, 230 subjects).
-(defun pronoun-after-comma-and () (comp (pitem-head-word) (reg-match "^[,;] (and|but|or) (I|i|[Hh]e|[Ss]he|[Ww]e|[Tt]hey|[Ii]t)$")))
+;; noun conjunct (..., and he said; train: 1 conjunct, 230 subjects). So
+;; does he, she, we or they after the conjunction alone (I took the puppy
+;; to the vet and she was fine; train after a noun: 1 conjunct, 109
+;; subjects). "I" there is often the last of coordinated subjects (Ann and
+;; I met), and "it" is left out: held-out train sentences went wrong with it.
+(defun subject-pronoun-after-and () (comp (pitem-head-word) (reg-match "^([,;] (and|but|or) (I|i|[Hh]e|[Ss]he|[Ww]e|[Tt]hey|[Ii]t)|(and|but|or) ([Hh]e|[Ss]he|[Ww]e|[Tt]hey))$")))
 
 ;; A noun phrase after a comma and "not" is the alternative it rules out,
 ;; a conjunct (the CEO of GE, not GM; train: 18 conjuncts, 1 apposition).
@@ -864,19 +868,19 @@
      ;; A noun after a comma or conjunction heads no list of its own: the
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
-     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (not (colon-opened)) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+     (N (dep-type conj) (max-dist 20) (modifier-cond (and (conjunct) (not (colon-opened)) (not (subject-pronoun-after-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct) (prenominal-pair)))))
-     (N (dep-type conj) (max-dist 20) (dep-weight 38.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 38.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (subject-pronoun-after-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (or (past-its-object) (unlike-object-conjunct) (shared-modifier-conjunct))) (prenominal-pair))))
-     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 21.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (subject-pronoun-after-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (not (unlike-object-conjunct)) (shared-modifier-conjunct))))
-     (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 31.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (subject-pronoun-after-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (and (not (past-its-object)) (unlike-object-conjunct))))
      ;; A bare noun after a noun with a prepositional phrase rather joins
      ;; the object of the preposition (a selection of fabric and notions);
      ;; one with a determiner may join either (millions of refugees and
      ;; their descendants).
-     (N (dep-type conj) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (pronoun-after-comma-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
+     (N (dep-type conj) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (conjunct) (not (colon-opened)) (not (subject-pronoun-after-and)) (or (get-modifier-by-type cc) (list-goes-on) (list-end) (negated-alternative))))
         (modifiee-cond (and (no-cc) (not (starts-with-punctuation)))) (merged-cond (past-its-object)))
      ;; and so is the noun after a comma that closes a list begun with
      ;; commas (Mary John, Russell Dyk, Webb Jennings).
