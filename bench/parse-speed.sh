@@ -15,6 +15,8 @@
 #     by sentence length (1-10, 11-20, 21-40, over 40 words), the sentences
 #     over 50 ms and the ten slowest.
 # Words are the blank-separated tokens of each line.
+# BUILD_DIR is build/ by default; give build-release for the optimised velmo
+# of tools/build-release.sh.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${2:-$root/build}
