@@ -226,15 +226,20 @@
   ;; (countries like Malaysia, looked like a doll), nor after a word that may
   ;; be either when no auxiliary, pronoun, adverb or "to" can stand before it
   ;; (hands like Tom, a test like this). Nor is it one after punctuation, an
-  ;; object or indefinite pronoun, or an adverb that grades a likeness
-  ;; (, like a wall; something like this; exactly like the old one): train
-  ;; has no verb "like" there.
+  ;; object or indefinite pronoun, an adverb that grades a likeness, or a
+  ;; form of "be" with or without an adverb between (, like a wall;
+  ;; something like this; exactly like the old one; what it is really like):
+  ;; train has no verb "like" there.
   (like-after-noun-or-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= like)) (lexical-verb-item) (not (no-alternative (not (lexical-verb-item))))))
     (when (or (only-preceded-by (noun-item)) (only-preceded-by (lexical-verb-item))
               (preceded-by (punctuation-item))
               (preceded-by-word (in ("me" "him" "them" "us" "something" "anything" "nothing" "everything" "exactly"
                                      "almost" "always" "forever" "more" "all")))
+              (preceded-by-word (in ("is" "was" "are" "were" "be" "been" "being" "am" "'s" "'re" "'m" "’s")))
+              (and (preceded-by (adverb-item))
+                   (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
+                                           (in ("is" "was" "are" "were" "be" "been" "being" "am" "'s" "'re" "'m" "’s"))))
               (and (preceded-by (or (noun-item) (lexical-verb-item)))
                    (not (preceded-by (or (aux-item) (cop-item) (pronoun-item) (adverb-item))))
                    (not (preceded-by-word (in ("to" "To"))))))

@@ -502,6 +502,23 @@ TEST(SchemeToUd, AClauseFragmentHeadsTheSentenceBeforeALargerPieceWithoutVerb) {
   EXPECT_EQ(attachments(sentence), "4:case 4:det 4:amod 7:obl 4:punct 7:nsubj 0:root 7:punct ");
 }
 
+// Of two clause fragments the first heads, even when the second is larger.
+TEST(SchemeToUd, TheFirstOfTwoClauseFragmentsHeadsTheSentence) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\t U\t*\t)\n"
+      "E2\t(()\tfin C\tE1\t)\n"
+      "1\t(Rest\trest V\tE2\ti\t(gov fin))\n"
+      "E3\t(()\tfin C\tE1\t)\n"
+      "3\t(lift\t~ V\tE3\ti\t(gov fin))\n"
+      "4\t(your\t~ N\t5\tgen\t(gov arm))\n"
+      "5\t(arms\tarm N\t3\tobj\t(gov lift))\n"
+      "6\t(slowly\t~ Adv\t3\tmod\t(gov lift))\n"
+      ")\n",
+      "Rest ... lift your arms slowly .");
+  EXPECT_EQ(attachments(sentence), "0:root 3:punct 1:conj 5:nmod:poss 3:obj 3:advmod 1:punct ");
+}
+
 // Pieces the parse could not join: a clause opened by its own conjunction
 // after one adjective or verb piece, or a noun piece and a comma, is that
 // piece's conjunct; right after a noun piece (the subject the parse missed)
@@ -761,6 +778,91 @@ TEST(SchemeToUd, AGreetingBeforeANameHeadsItsVocative) {
       ")\n",
       "Hi all !");
   EXPECT_EQ(attachments(sentence), "0:root 1:vocative 1:punct ");
+}
+
+// "Thanks" opening a sentence heads it: "much" after it is its adverb, a
+// noun with its preposition its nominal modifier, a capitalised word right
+// after it its vocative; a noun with "a" after it is its modifier.
+TEST(SchemeToUd, ThanksOpeningASentenceHeadsIt) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Thanks\tthank N\t3\ts\t(gov much))\n"
+      "2\t(so\t~ Adv\t3\tmod\t(gov much))\n"
+      "3\t(much\t~ A\t*\t)\n"
+      "4\t(for\t~ Prep\t3\tmod\t(gov much))\n"
+      "5\t(the\t~ Det\t6\tdet\t(gov card))\n"
+      "6\t(card\t~ N\t4\tpcomp\t(gov for))\n"
+      ")\n",
+      "Thanks so much for the card .");
+  EXPECT_EQ(attachments(sentence), "0:root 3:advmod 1:advmod 6:case 6:det 1:nmod 1:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "E1\t(()\t U\t*\t)\n"
+      "1\t(Thanks\tthank N\tE1\t)\n"
+      "2\t(again\t~ Adv\tE1\t)\n"
+      "3\t(for\t~ Prep\tE1\t)\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov ride))\n"
+      "5\t(ride\t~ N\t3\tpcomp\t(gov for))\n"
+      ")\n",
+      "Thanks again for the ride !");
+  EXPECT_EQ(attachments(sentence), "0:root 1:advmod 5:case 5:det 1:nmod 1:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Thanks\tthank N\t2\ts\t(gov mo))\n"
+      "2\t(Mo\t~ V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Thanks Mo !");
+  EXPECT_EQ(attachments(sentence), "0:root 1:vocative 1:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "1\t(Thanks\tthank N\t*\t)\n"
+      "2\t(a\t~ Det\t3\tdet\t(gov ton))\n"
+      "3\t(ton\t~ N\t1\tappo\t(gov thank))\n"
+      ")\n",
+      "Thanks a ton .");
+  EXPECT_EQ(attachments(sentence), "0:root 3:det 1:nmod 1:punct ");
+  // Not "thanks to", which is a preposition.
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Thanks\tthank N\t4\ts\t(gov win))\n"
+      "2\t(to\t~ Prep\t1\tmod\t(gov thank))\n"
+      "3\t(her\t~ N\t2\tpcomp\t(gov to))\n"
+      "4\t(won\twin V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Thanks to her won .");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 3:case 1:nmod 0:root 4:punct ");
+}
+
+// "to be honest" after the clause it qualifies is an adverbial clause; a
+// bracketed "... time" after a time of day modifies that time.
+TEST(SchemeToUd, ToBeHonestAndABracketedTimeOfAPlace) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov fail))\n"
+      "2\t(failed\tfail V\tE0\ti\t(gov fin))\n"
+      "3\t(,\t~ Punc\t5\tpunc\t(gov be))\n"
+      "4\t(to\t~ VB\t5\taux\t(gov be))\n"
+      "5\t(be\t~ VBE\t2\tcomp\t(gov fail))\n"
+      "6\t(honest\t~ A\t5\tpred\t(gov be))\n"
+      ")\n",
+      "It failed , to be honest .");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 6:punct 6:mark 6:cop 2:advcl 2:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov meet))\n"
+      "2\t(meet\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(at\t~ Prep\t2\tmod\t(gov meet))\n"
+      "4\t(4\t~ Num\t5\tnum\t(gov pm))\n"
+      "5\t(pm\t~ N\t3\tpcomp\t(gov at))\n"
+      "7\t(Oslo\t~ N\t8\tnn\t(gov time))\n"
+      "8\t(time\t~ N\t2\tmod\t(gov meet))\n"
+      ")\n",
+      "We meet at 4 pm ( Oslo time ) .");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:case 2:obl 4:nmod:unmarked 8:punct 8:compound 4:nmod 8:punct 2:punct ");
 }
 
 // Words left as dep take the relation such words have: the "not" of
