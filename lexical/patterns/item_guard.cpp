@@ -38,12 +38,25 @@ bool is_item_accessor(const FnAdaptor& adaptor) {
   return std::strcmp(name, "att") == 0 || std::strcmp(name, "root") == 0 || std::strcmp(name, "surform") == 0;
 }
 
-// Tests of a value that only read it.
+// The constant text TEXT of a (str-prefix (str TEXT) (ident)), which holds
+// on a text that begins with TEXT (ignoring case); null for anything else.
+const char* constant_prefix(const LExp& exp) {
+  if (!is_kind(exp, "str-prefix")) return nullptr;
+  const auto* call = dynamic_cast<const MArgExp*>(&exp);
+  if (!call || call->args().size() != 2 || !call->args()[0] || !call->args()[1]) return nullptr;
+  const auto* text = dynamic_cast<const StrConst*>(call->args()[0].get());
+  if (!text || !text->value() || !is_kind(*call->args()[1], "ident")) return nullptr;
+  return text_of(text->value());
+}
+
+// Tests of a value that only read it. A prefix test of a constant on the
+// value itself only reads too: a rule whose condition is one (a root that
+// begins with "_") is then scanned in place, without a memo pause per item.
 bool is_value_test(const LExp& exp, TypeId type) {
   if (!exp.accepts(type)) return false;
   if (dynamic_cast<const TextEqualityTest*>(&exp)) return true;
   if (is_att_read_test(exp)) return true;
-  return is_kind(exp, "in") || is_kind(exp, "reg-match");
+  return is_kind(exp, "in") || is_kind(exp, "reg-match") || constant_prefix(exp);
 }
 
 bool reads_only_at(const LExp& exp, TypeId type, int depth);
@@ -268,21 +281,6 @@ bool ItemGuard::VectorCondition::holds(const AttVec& vec, bool usable) const {
   }
   return false;
 }
-
-namespace {
-
-// The constant text TEXT of a (str-prefix (str TEXT) (ident)), which holds
-// on a text that begins with TEXT (ignoring case); null for anything else.
-const char* constant_prefix(const LExp& exp) {
-  if (!is_kind(exp, "str-prefix")) return nullptr;
-  const auto* call = dynamic_cast<const MArgExp*>(&exp);
-  if (!call || call->args().size() != 2 || !call->args()[0] || !call->args()[1]) return nullptr;
-  const auto* text = dynamic_cast<const StrConst*>(call->args()[0].get());
-  if (!text || !text->value() || !is_kind(*call->args()[1], "ident")) return nullptr;
-  return text_of(text->value());
-}
-
-}  // namespace
 
 ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type) {
   TextTest test;

@@ -354,6 +354,7 @@ class SchemeToUd {
     final_marks_after_become();
     second_as_of_a_comparison();
     prepositions_before_gerunds();
+    absolutes_with_gerunds();
     addresses_after_names();
     bracketed_plurals();
     label_leftover_dependents();
@@ -2870,6 +2871,37 @@ class SchemeToUd {
       ud_rel_[p] = "mark";
       spelled_.resize(tokens_.size() + 1);
       spelled_[p] = {word, "SCONJ"};
+    }
+  }
+
+  // "..., with some roads getting flooded": the treebank reads "with", a
+  // noun and a gerund after it as a clause whose verb is the gerund, the
+  // noun its subject and "with" its mark (train: 39 such gerunds against
+  // 11 that modify the noun). The parse hangs the gerund from the noun;
+  // here the clause takes the noun's place as the verb's adjunct.
+  void absolutes_with_gerunds() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      if (lower(tokens_[p - 1].form) != "with" || ud_rel_[p] != "case") continue;
+      const int noun = ud_head_[p];
+      if (noun <= p || noun > n || ud_rel_[noun] != "obl") continue;
+      int verb = 0;
+      for (int q = noun + 1; q <= n && verb == 0; ++q) {
+        if (ud_head_[q] != noun || ud_rel_[q] != "acl") continue;
+        const int node = node_at_[q];
+        if (node >= 0 && nodes_[node].category == "V" && lower(nodes_[node].word).ends_with("ing")) verb = q;
+      }
+      if (verb == 0) continue;
+      for (int q = 1; q <= n; ++q)
+        if (ud_head_[q] == noun && ud_rel_[q] == "punct" && (q < p || q > verb)) ud_head_[q] = verb;
+      ud_head_[verb] = ud_head_[noun];
+      ud_rel_[verb] = "advcl";
+      ud_head_[noun] = verb;
+      ud_rel_[noun] = "nsubj";
+      ud_head_[p] = verb;
+      ud_rel_[p] = "mark";
+      spelled_.resize(tokens_.size() + 1);
+      spelled_[p] = {"with", "SCONJ"};
     }
   }
 

@@ -368,6 +368,21 @@ TEST_F(PatternTest, RootPrefixTestsAreMadeDirectly) {
   EXPECT_EQ(all("(lexitem (comp (root) (str-prefix (str \"_num_x\") (ident))))"), "");
   // Other arguments are left to the general evaluation.
   EXPECT_EQ(all("(lexitem (comp (root) (str-prefix (ident) (str \"_num_\"))))"), "[1,1]{_num_} [4,4]{_}");
+  // A prefix test of a constant only reads: the scan asks each item in
+  // place, with the memo's answers kept, also when more tests follow it.
+  for (const char* reading : {"(lexitem (comp (root) (str-prefix (str \"_\") (ident))))",
+                              "(lexitem (and (comp (root) (str-prefix (str \"_\") (ident))) "
+                              "(comp (surform) (reg-match \"[a-z]\"))))"}) {
+    LPatternPtr made = pattern(reading);
+    ASSERT_TRUE(made) << reading;
+    EXPECT_TRUE(made->changes_nothing()) << reading;
+  }
+  EXPECT_EQ(all("(lexitem (and (comp (root) (str-prefix (str \"_\") (ident))) (comp (surform) (reg-match \"[a-z]\"))))"),
+            "[1,1]{_num_} [4,4]{_}");
+  // A prefix taken from anything but a constant may evaluate anything.
+  LPatternPtr general = pattern("(lexitem (comp (root) (str-prefix (ident) (str \"_num_\"))))");
+  ASSERT_TRUE(general);
+  EXPECT_FALSE(general->changes_nothing());
 }
 
 TEST_F(PatternTest, CollectLexItemsTakesTheFirstSatisfyingItemFromTheEnd) {
