@@ -9,6 +9,7 @@
 #
 #   tools/build-release.sh [BUILD_DIR]
 #
+# Installs what the build needs when it is missing, as the README's scripts do.
 # VELMO_JOBS sets the parallel compile jobs (nproc by default). At the end the
 # new velmo runs every end-to-end velmo case of tests/e2e with the default
 # data; the script fails if any case fails.
@@ -16,6 +17,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-release}
 jobs=${VELMO_JOBS:-$(nproc)}
+"$root/tools/ensure-packages.sh"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON \
   -DVELMO_TESTS=OFF >/dev/null
