@@ -363,6 +363,7 @@ class SchemeToUd {
     thanks_opening_the_sentence();
     to_be_honest();
     time_zones_in_brackets();
+    as_follows_after_be();
     return build();
   }
 
@@ -3171,6 +3172,40 @@ class SchemeToUd {
       if (lower(tokens_[p - 1].form) == "honest" && ud_rel_[p] == "xcomp" && lower(tokens_[p - 3].form) == "to" &&
           lower(tokens_[p - 2].form) == "be")
         ud_rel_[p] = "advcl";
+  }
+
+  // "The steps are as follows": the treebank makes "follows" the predicate,
+  // with the form of "be" before it as its copula, "as" its mark and the
+  // subject an outer subject (train: 3 of 3). The parse hangs "as follows"
+  // from "be" as an adverbial clause; here the verb takes the copula's place
+  // and its dependents. Where the parse already heads the clause by the
+  // verb, with "be" as an auxiliary, only the labels change.
+  void as_follows_after_be() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int be = 1; be + 2 <= n; ++be) {
+      const int as = be + 1, verb = be + 2;
+      const std::string word = lower(tokens_[verb - 1].form);
+      if (lower(tokens_[as - 1].form) != "as" || (word != "follows" && word != "follow")) continue;
+      const int be_node = node_at_[be];
+      if (be_node < 0 || nodes_[be_node].root != "be") continue;
+      if (ud_head_[verb] == be && ud_rel_[verb] == "advcl") {
+        move_dependents(be, verb);
+        ud_head_[verb] = ud_head_[be];
+        ud_rel_[verb] = ud_rel_[be];
+        ud_head_[be] = verb;
+        ud_rel_[be] = "cop";
+      } else if (ud_head_[be] == verb && ud_rel_[be].starts_with("aux")) {
+        ud_rel_[be] = "cop";
+      } else {
+        continue;
+      }
+      ud_head_[as] = verb;
+      ud_rel_[as] = "mark";
+      spelled_.resize(tokens_.size() + 1);
+      spelled_[as] = {"as", "SCONJ"};
+      for (int q = 1; q < be; ++q)
+        if (ud_head_[q] == verb && ud_rel_[q].starts_with("nsubj")) ud_rel_[q] = "nsubj:outer";
+    }
   }
 
   // "at 9 am (Houston time)": the bracketed time of a place modifies the

@@ -865,6 +865,49 @@ TEST(SchemeToUd, ToBeHonestAndABracketedTimeOfAPlace) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:case 2:obl 4:nmod:unmarked 8:punct 8:compound 4:nmod 8:punct 2:punct ");
 }
 
+// "X is as follows": "follows" is the predicate, with the copula, the mark
+// "as" and an outer subject under it, whether the parse hung "as follows"
+// from "be" or made "be" the verb's auxiliary and "as" its adverb; "as"
+// before another verb keeps its clause.
+TEST(SchemeToUd, AsFollowsAfterBe) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(The\t~ Det\t2\tdet\t(gov rule))\n"
+      "2\t(rules\trule N\t3\ts\t(gov be))\n"
+      "3\t(are\tbe VBE\tE0\ti\t(gov fin))\n"
+      "4\t(as\t~ C\t3\tmod\t(gov be))\n"
+      "5\t(follows\tfollow V\t4\ti\t(gov as))\n"
+      "6\t(:\t~ Punc\t4\tpunc\t(gov as))\n"
+      ")\n",
+      "The rules are as follows :");
+  EXPECT_EQ(attachments(sentence), "2:det 5:nsubj:outer 5:cop 5:mark 0:root 5:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Our\t~ N\t2\tgen\t(gov plan))\n"
+      "2\t(plan\t~ N\t5\ts\t(gov follow))\n"
+      "3\t(was\tbe VB\t5\taux\t(gov follow))\n"
+      "4\t(as\t~ Adv\t5\tmod\t(gov follow))\n"
+      "5\t(follows\tfollow V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Our plan was as follows");
+  EXPECT_EQ(attachments(sentence), "2:nmod:poss 5:nsubj:outer 5:cop 5:mark 0:root ");
+  EXPECT_EQ(sentence.words[3].upos, "SCONJ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(He\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(late\t~ A\t2\tpred\t(gov be))\n"
+      "4\t(as\t~ C\t2\tmod\t(gov be))\n"
+      "5\t(trains\ttrain N\t6\ts\t(gov stop))\n"
+      "6\t(stopped\tstop V\t4\ti\t(gov as))\n"
+      ")\n",
+      "He was late as trains stopped");
+  EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root 6:mark 6:nsubj 3:advcl ");
+}
+
 // Words left as dep take the relation such words have: the "not" of
 // "cannot" goes to the verb of "can", a typographic "'s" after its noun is
 // its case marker, a noun fragment before the clause is its subject.
