@@ -435,6 +435,11 @@
 (defun infinitive-noun () (comp (pitem-head-child) (pitem-head-word)
                                 (reg-match "^(.* )?([Aa]bilit|[Ii]nabilit|[Aa]ttempt|[Aa]uthorit|[Aa]uthorization|[Cc]hance|[Dd]ecision|[Ee]ffort|[Ii]dea|[Mm]eans|[Mm]otion|[Mm]ove|[Nn]eed|[Nn]othing|[Ss]omething|[Aa]nything|[Ee]verything|[Oo]bligation|[Oo]ffer|[Oo]pportunit|[Oo]ption|[Pp]ermission|[Pp]lace|[Pp]lan|[Pp]osition|[Pp]otential|[Pp]ower|[Rr]equirement|[Rr]ight|[Rr]oom|[Ss]tep|[Ss]trateg|[Tt]hing|[Tt]ime|[Tt]ool|[Ww]illingness|[Uu]nwillingness|[Ww]ay|[Pp]ossibilit|[Pp]romise|[Pp]ledge|[Rr]equest|[Rr]eason|[Ee]xcuse|[Uu]rge|[Rr]esponsibilit|[Aa]ccess|[Aa]greement|[Bb]id|[Ff]ailure|[Qq]uest|[Pp]ressure|[Pp]retext|[Hh]ope|[Aa]mbition|[Ff]reedom|[Pp]atience|[Pp]leasure|[Oo]ccasion|[Ii]nstinct|[Dd]esire|[Ii]ntention|[Tt]endency|[Cc]apacit|[Ii]ncentive|[Cc]ourage|[Dd]etermination|[Rr]eadiness|[Ee]agerness|[Rr]efusal|[Pp]roposal|[Mm]andate|[Pp]ermit|[Ll]icense|[Jj]ob|[Tt]ask|[Cc]hoice|[Gg]oal|[Aa]im|[Mm]ission|[Dd]uty|[Ee]nough|[Ll]ot|[Pp]rivilege|[Hh]onor|[Ww]ish|[Ss]ystem)(s|es|ies|y)?$")))
 
+;; Nouns of a stretch of time, which keep "to come" after them (for years
+;; to come, in the months to come); train hangs all 4 from the noun.
+(defun period-noun () (comp (pitem-head-child) (pitem-head-word) (reg-match "^(.* )?([Dd]ays|[Ww]eeks|[Mm]onths|[Yy]ears|[Dd]ecades|[Cc]enturies|[Gg]enerations)$")))
+(defun infinitive-come () (comp (pitem-head-word) (reg-match "^to come$")))
+
 ;; A noun phrase right after have, get, need, give, make, find or be takes the
 ;; infinitive after it whatever the noun (had an issue to deal with, are
 ;; sights to see).
@@ -953,11 +958,12 @@
      (V (dep-type mod) (max-dist 12) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (before-comma) (not (get-modifier-by-type s))))
         (modifiee-cond (and (sentence-start) (not (personal-pronoun)))))
      ;; An infinitive of a noun that takes one (a chance to win, the right
-     ;; to vote), never of a personal pronoun (I want you to go); after
-     ;; other nouns it rather tells the purpose of the verb (used a
-     ;; supplement to aid weight loss).
+     ;; to vote; for years to come), never of a personal pronoun (I want
+     ;; you to go); after other nouns it rather tells the purpose of the
+     ;; verb (used a supplement to aid weight loss).
      (V (dep-type mod) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
-        (modifiee-cond (and (not (personal-pronoun)) (or (infinitive-noun) (after-have)))))
+        (modifiee-cond (and (not (personal-pronoun)) (or (infinitive-noun) (after-have) (period-noun))))
+        (merged-cond (or (comp (pitem-modifier) (infinitive-come)) (comp (pitem-modifiee) (or (infinitive-noun) (after-have))))))
      (V (dep-type mod) (max-dist 8) (dep-weight 60.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
         (modifiee-cond (and (not (personal-pronoun)) (not (infinitive-noun)) (not (after-have))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
