@@ -363,7 +363,7 @@ class SchemeToUd {
     thanks_opening_the_sentence();
     to_be_honest();
     time_zones_in_brackets();
-    as_follows_after_be();
+    verb_after_as_after_be();
     return build();
   }
 
@@ -3174,20 +3174,23 @@ class SchemeToUd {
         ud_rel_[p] = "advcl";
   }
 
-  // "The steps are as follows": the treebank makes "follows" the predicate,
-  // with the form of "be" before it as its copula, "as" its mark and the
-  // subject an outer subject (train: 3 of 3). The parse hangs "as follows"
+  // "The steps are as follows", "The copy was as requested": the treebank
+  // makes the verb after "as" the predicate, with the form of "be" before it
+  // as its copula and "as" its mark (train: 4 of 4 such verbs); the subject
+  // of "follows" is an outer subject. The parse hangs "as" and the verb
   // from "be" as an adverbial clause; here the verb takes the copula's place
   // and its dependents. Where the parse already heads the clause by the
   // verb, with "be" as an auxiliary, only the labels change.
-  void as_follows_after_be() {
+  void verb_after_as_after_be() {
     const int n = static_cast<int>(tokens_.size());
     for (int be = 1; be + 2 <= n; ++be) {
       const int as = be + 1, verb = be + 2;
-      const std::string word = lower(tokens_[verb - 1].form);
-      if (lower(tokens_[as - 1].form) != "as" || (word != "follows" && word != "follow")) continue;
-      const int be_node = node_at_[be];
+      if (lower(tokens_[as - 1].form) != "as") continue;
+      const int be_node = node_at_[be], verb_node = node_at_[verb];
       if (be_node < 0 || nodes_[be_node].root != "be") continue;
+      if (verb_node < 0 || nodes_[verb_node].category != "V") continue;
+      const std::string word = lower(tokens_[verb - 1].form);
+      const bool follows = word == "follows" || word == "follow";
       if (ud_head_[verb] == be && ud_rel_[verb] == "advcl") {
         move_dependents(be, verb);
         ud_head_[verb] = ud_head_[be];
@@ -3204,7 +3207,7 @@ class SchemeToUd {
       spelled_.resize(tokens_.size() + 1);
       spelled_[as] = {"as", "SCONJ"};
       for (int q = 1; q < be; ++q)
-        if (ud_head_[q] == verb && ud_rel_[q].starts_with("nsubj")) ud_rel_[q] = "nsubj:outer";
+        if (ud_head_[q] == verb && ud_rel_[q].starts_with("nsubj")) ud_rel_[q] = follows ? "nsubj:outer" : "nsubj";
     }
   }
 

@@ -865,10 +865,11 @@ TEST(SchemeToUd, ToBeHonestAndABracketedTimeOfAPlace) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:case 2:obl 4:nmod:unmarked 8:punct 8:compound 4:nmod 8:punct 2:punct ");
 }
 
-// "X is as follows": "follows" is the predicate, with the copula, the mark
-// "as" and an outer subject under it, whether the parse hung "as follows"
-// from "be" or made "be" the verb's auxiliary and "as" its adverb; "as"
-// before another verb keeps its clause.
+// "X is as follows", "X was as requested": the verb after "as" is the
+// predicate, with the copula and the mark "as" under it (the subject of
+// "follows" an outer one), whether the parse hung "as" and the verb from
+// "be" or made "be" the verb's auxiliary and "as" its adverb; "as" after
+// another predicate keeps its clause.
 TEST(SchemeToUd, AsFollowsAfterBe) {
   UdSentence sentence = from_velmo(
       "(\n"
@@ -882,6 +883,17 @@ TEST(SchemeToUd, AsFollowsAfterBe) {
       ")\n",
       "The rules are as follows :");
   EXPECT_EQ(attachments(sentence), "2:det 5:nsubj:outer 5:cop 5:mark 0:root 5:punct ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(The\t~ Det\t2\tdet\t(gov copy))\n"
+      "2\t(copy\t~ N\t3\ts\t(gov be))\n"
+      "3\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "4\t(as\t~ C\t3\tmod\t(gov be))\n"
+      "5\t(requested\trequest V\t4\ti\t(gov as))\n"
+      ")\n",
+      "The copy was as requested");
+  EXPECT_EQ(attachments(sentence), "2:det 5:nsubj 5:cop 5:mark 0:root ");
   sentence = from_velmo(
       "(\n"
       "E0\t(()\tfin C\t*\t)\n"
