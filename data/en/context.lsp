@@ -578,6 +578,11 @@
                   (not (complementiser-item)) (not (no-alternative (complementiser-item)))))
     (when (followed-by-word (in ("i" "he" "she" "we" "they" "I" "He" "She" "We" "They")))
       (delete (litem))))
+  ;; "as" right before a word that reads only as a verb opens that verb's
+  ;; clause (as follows, as shown, as expected): no adverb reading.
+  (as-before-a-verb :act-on-all-matches
+    (lexitem (and (comp (root) (str= as)) (adverb-item) (not (no-alternative (not (adverb-item))))))
+    (when (only-followed-by (lexical-verb-item)) (delete (litem))))
   ;; "about" before a number is an adverb (about $ 20,000).
   (adverb-before-number :act-on-all-matches
     (lexitem (and (comp (root) (str= about)) (preposition-item) (not (no-alternative (adverb-item)))))
