@@ -364,6 +364,7 @@ class SchemeToUd {
     to_be_honest();
     time_zones_in_brackets();
     verb_after_as_after_be();
+    as_if();
     return build();
   }
 
@@ -3208,6 +3209,22 @@ class SchemeToUd {
       spelled_[as] = {"as", "SCONJ"};
       for (int q = 1; q < be; ++q)
         if (ud_head_[q] == verb && ud_rel_[q].starts_with("nsubj")) ud_rel_[q] = follows ? "nsubj:outer" : "nsubj";
+    }
+  }
+
+  // "as if" and "as though" open a clause together: both words mark the
+  // clause's verb, as the train treebank writes all 16 of them; the parse
+  // makes "as" an adverb of the verb before it, or the mark of another.
+  void as_if() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int as = 1; as < n; ++as) {
+      const std::string next = lower(tokens_[as].form);
+      if (lower(tokens_[as - 1].form) != "as" || (next != "if" && next != "though")) continue;
+      if (ud_rel_[as + 1] != "mark" || ud_head_[as + 1] <= 0) continue;
+      ud_head_[as] = ud_head_[as + 1];
+      ud_rel_[as] = "mark";
+      spelled_.resize(tokens_.size() + 1);
+      spelled_[as] = {"as", "SCONJ"};
     }
   }
 

@@ -920,6 +920,36 @@ TEST(SchemeToUd, AsFollowsAfterBe) {
   EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root 6:mark 6:nsubj 3:advcl ");
 }
 
+// "as if" and "as though": both words mark the clause's verb, though the
+// parse made "as" an adverb of the verb before them.
+TEST(SchemeToUd, AsIfMarksTheClause) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov look))\n"
+      "2\t(looks\tlook V\tE0\ti\t(gov fin))\n"
+      "3\t(as\t~ Adv\t2\tmod\t(gov look))\n"
+      "4\t(if\t~ C\t2\tmod\t(gov look))\n"
+      "5\t(it\t~ N\t6\ts\t(gov rain))\n"
+      "6\t(rains\train V\t4\ti\t(gov if))\n"
+      ")\n",
+      "It looks as if it rains");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 6:mark 6:mark 6:nsubj 2:advcl ");
+  EXPECT_EQ(sentence.words[2].upos, "SCONJ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(He\t~ N\t2\ts\t(gov talk))\n"
+      "2\t(talked\ttalk V\tE0\ti\t(gov fin))\n"
+      "3\t(as\t~ Adv\t2\tmod\t(gov talk))\n"
+      "4\t(though\t~ C\t2\tmod\t(gov talk))\n"
+      "5\t(he\t~ N\t6\ts\t(gov know))\n"
+      "6\t(knew\tknow V\t4\ti\t(gov though))\n"
+      ")\n",
+      "He talked as though he knew");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 6:mark 6:mark 6:nsubj 2:advcl ");
+}
+
 // Words left as dep take the relation such words have: the "not" of
 // "cannot" goes to the verb of "can", a typographic "'s" after its noun is
 // its case marker, a noun fragment before the clause is its subject.
