@@ -365,6 +365,7 @@ class SchemeToUd {
     time_zones_in_brackets();
     verb_after_as_after_be();
     as_if();
+    as_before_a_preposition();
     return build();
   }
 
@@ -3225,6 +3226,24 @@ class SchemeToUd {
       ud_rel_[as] = "mark";
       spelled_.resize(tokens_.size() + 1);
       spelled_[as] = {"as", "SCONJ"};
+    }
+  }
+
+  // "as with most plans", "as in 1991": "as" before another preposition is
+  // a second case marker of that preposition's noun (train: 11 of 14, "as
+  // to", "as of" and "as for" aside), where the parse left it an adverb.
+  void as_before_a_preposition() {
+    static constexpr std::string_view kept[] = {"to", "of", "for"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int as = 1; as < n; ++as) {
+      if (lower(tokens_[as - 1].form) != "as" || ud_rel_[as] != "advmod") continue;
+      if (one_of(lower(tokens_[as].form), kept) || ud_rel_[as + 1] != "case" || ud_head_[as + 1] <= as + 1) continue;
+      // (what hung from "as", a comma before it, goes with the noun)
+      move_dependents(as, ud_head_[as + 1]);
+      ud_head_[as] = ud_head_[as + 1];
+      ud_rel_[as] = "case";
+      spelled_.resize(tokens_.size() + 1);
+      spelled_[as] = {"as", "ADP"};
     }
   }
 

@@ -950,6 +950,36 @@ TEST(SchemeToUd, AsIfMarksTheClause) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 6:mark 6:mark 6:nsubj 2:advcl ");
 }
 
+// "as" that the parse left an adverb before another preposition is a
+// second case marker of that preposition's noun, and a comma before it
+// goes with the noun; before "to" it stays.
+TEST(SchemeToUd, AsBeforeAPreposition) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov fail))\n"
+      "2\t(failed\tfail V\tE0\ti\t(gov fin))\n"
+      "3\t(,\t~ Punc\t4\tpunc\t(gov as))\n"
+      "4\t(as\t~ Adv\t2\tmod\t(gov fail))\n"
+      "5\t(in\t~ Prep\t2\tmod\t(gov fail))\n"
+      "6\t(1991\t~ Num\t5\tpcomp\t(gov in))\n"
+      ")\n",
+      "It failed , as in 1991");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 6:punct 6:case 6:case 2:obl ");
+  EXPECT_EQ(sentence.words[3].upos, "ADP");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov fail))\n"
+      "2\t(failed\tfail V\tE0\ti\t(gov fin))\n"
+      "3\t(as\t~ Adv\t2\tmod\t(gov fail))\n"
+      "4\t(to\t~ Prep\t2\tmod\t(gov fail))\n"
+      "5\t(costs\tcost N\t4\tpcomp\t(gov to))\n"
+      ")\n",
+      "It failed as to costs");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:advmod 5:case 2:obl ");
+}
+
 // Words left as dep take the relation such words have: the "not" of
 // "cannot" goes to the verb of "can", a typographic "'s" after its noun is
 // its case marker, a noun fragment before the clause is its subject.
