@@ -293,6 +293,8 @@ class SchemeToUd {
 
   UdSentence convert() {
     prepare_positions();
+    lowered_.clear();
+    for (const PlainToken& token : tokens_) lowered_.push_back(lower(token.form));
     progressive_.assign(edit_.size(), false);
     for (int node = 0; node < edit_.size(); ++node) progressive_[node] = progressive_noun(node);
     for (int node = 0; node < edit_.size(); ++node) relations_[node] = ud_relation(node);
@@ -370,6 +372,10 @@ class SchemeToUd {
   }
 
  private:
+  // A token's form in lower case (0-based, as tokens_): the rules ask for
+  // it many times per sentence, so it is made once.
+  const std::string& lower_form(int index) const { return lowered_[static_cast<std::size_t>(index)]; }
+
   // Positions beyond the tokens extend them with the nodes' words; a second
   // node at a position is treated as an empty node.
   void prepare_positions() {
@@ -1256,7 +1262,7 @@ class SchemeToUd {
     int position = nodes_[copula].position + 1;
     const int count = static_cast<int>(tokens_.size());
     while (position <= count && category_at(position) == "Adv") ++position;
-    if (position > count || lower(tokens_[position - 1].form) != "because") return -1;
+    if (position > count || lower_form(position - 1) != "because") return -1;
     const int mark = node_at_[position];
     if (mark < 0 || !alive(mark) || relations_[mark] != "mark") return -1;
     const int clause = edit_.head(mark);
@@ -1803,7 +1809,7 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     const int be = first_root();
     if (be < 2 || be > 4 || be + 2 > n || node_at_[be] < 0) return;
-    if (!one_of(lower(tokens_[be - 1].form), be_forms) || !one_of(tokens_[be].form, breaks)) return;
+    if (!one_of(lower_form(be - 1), be_forms) || !one_of(tokens_[be].form, breaks)) return;
     int subject = 0;
     for (int p = 1; p < be; ++p) {
       if (ud_head_[p] != be) continue;
@@ -1864,11 +1870,11 @@ class SchemeToUd {
       if (ud_head_[p] != verb) continue;
       const std::string& rel = ud_rel_[p];
       if (rel.starts_with("nsubj")) subject_before_verb = true;
-      if (opening == 0 && (rel == "mark" || rel == "advmod") && one_of(lower(tokens_[p - 1].form), subordinators))
+      if (opening == 0 && (rel == "mark" || rel == "advmod") && one_of(lower_form(p - 1), subordinators))
         opening = p;
     }
     if (opening == 0 && subject_before_verb && ud_head_[1] == verb && ud_rel_[1] == "aux" &&
-        one_of(lower(tokens_[0].form), conditional_auxiliaries))
+        one_of(lower_form(0), conditional_auxiliaries))
       opening = 1;
     if (opening == 0) return 0;
     for (int p = 1; p < opening; ++p) {
@@ -1936,8 +1942,8 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     const int phrase = first_root();
     if (n < 3 || phrase <= 2 || node_at_[1] < 0) return;
-    const std::string first = lower(tokens_[0].form);
-    if ((first != "how" && first != "what") || lower(tokens_[1].form) != "about" || has_verb()) return;
+    const std::string first = lower_form(0);
+    if ((first != "how" && first != "what") || lower_form(1) != "about" || has_verb()) return;
     ud_head_[1] = 0;
     ud_rel_[1] = "root";
     ud_head_[phrase] = 1;
@@ -2001,7 +2007,7 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p <= n; ++p) {
       const int verb = ud_head_[p];
-      if (verb <= 0 || ud_rel_[p] != "obj" || lower(tokens_[p - 1].form) != "that") continue;
+      if (verb <= 0 || ud_rel_[p] != "obj" || lower_form(p - 1) != "that") continue;
       int clause = 0;
       for (int q = p + 1; q <= n && clause == 0; ++q)
         if (ud_head_[q] == verb && ud_rel_[q] == "ccomp") clause = q;
@@ -2019,7 +2025,7 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p < n; ++p) {
       const int verb = ud_head_[p];
-      if (verb <= 0 || verb >= p || ud_rel_[p] != "obj" || lower(tokens_[p - 1].form) != "what") continue;
+      if (verb <= 0 || verb >= p || ud_rel_[p] != "obj" || lower_form(p - 1) != "what") continue;
       int clause = 0;
       for (int q = p + 1; q <= n && clause == 0; ++q)
         if (ud_head_[q] == verb && ud_rel_[q] == "ccomp") clause = q;
@@ -2054,11 +2060,11 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p < n; ++p) {
       const int verb = ud_head_[p];
-      if (ud_rel_[p] != "mark" || verb <= p + 1 || verb > n || lower(tokens_[p - 1].form) != "so") continue;
-      if (lower(tokens_[p].form) == "that") continue;
+      if (ud_rel_[p] != "mark" || verb <= p + 1 || verb > n || lower_form(p - 1) != "so") continue;
+      if (lower_form(p) == "that") continue;
       bool modal = false;
       for (int q = p + 1; q < verb && !modal; ++q)
-        modal = ud_head_[q] == verb && ud_rel_[q].starts_with("aux") && one_of(lower(tokens_[q - 1].form), modals);
+        modal = ud_head_[q] == verb && ud_rel_[q].starts_with("aux") && one_of(lower_form(q - 1), modals);
       if (!modal) ud_rel_[p] = "advmod";
     }
   }
@@ -2124,7 +2130,7 @@ class SchemeToUd {
   // determiner of a role noun before a name (his wife Courtney).
   bool opens_a_role(int q) const {
     static constexpr std::string_view possessives[] = {"her", "his", "my", "our", "their", "your"};
-    const std::string word = lower(tokens_[q - 1].form);
+    const std::string word = lower_form(q - 1);
     if (ud_rel_[q] == "det") return word == "the";
     return ud_rel_[q] == "nmod:poss" &&
            std::find(std::begin(possessives), std::end(possessives), word) != std::end(possessives);
@@ -2332,7 +2338,7 @@ class SchemeToUd {
       // people, moderate Taliban leaders).
       const bool small = !starts_upper(tokens_[p - 1].form);
       auto part = [&](int q) { return small ? noun_compound_part(q) : common_compound_part(q); };
-      if (!part(noun) || (next && adjective_noun_unit(lower(tokens_[p - 1].form), lower(tokens_[noun - 1].form))))
+      if (!part(noun) || (next && adjective_noun_unit(lower_form(p - 1), lower_form(noun - 1))))
         continue;
       const int head = last_of_compound(noun, part);
       if (head >= 0) ud_head_[p] = head;
@@ -2400,7 +2406,7 @@ class SchemeToUd {
     for (int p = 1; p + 2 <= n; ++p) {
       const int noun = ud_head_[p];
       if (ud_rel_[p] != "nummod" || noun <= p || noun > n || !noun_compound_part(noun) ||
-          measure_unit(lower(tokens_[noun - 1].form)))
+          measure_unit(lower_form(noun - 1)))
         continue;
       if (noun != p + 1 && (!only_adjectives_between(p, noun) || hyphen_between(p, noun))) continue;
       const int head = last_of_compound(noun, [this](int q) { return noun_compound_part(q); });
@@ -2482,9 +2488,9 @@ class SchemeToUd {
     std::vector<std::string> conjunction_of(n + 1);  // each word's own cc, lower case
     for (int c = 1; c <= n; ++c)
       if (ud_rel_[c] == "cc" && ud_head_[c] > 0 && conjunction_of[ud_head_[c]].empty())
-        conjunction_of[ud_head_[c]] = lower(tokens_[c - 1].form);
+        conjunction_of[ud_head_[c]] = lower_form(c - 1);
     for (int p = 1; p <= n; ++p) {
-      std::string word = lower(tokens_[p - 1].form);
+      std::string word = lower_form(p - 1);
       if (word != "both" && word != "either" && word != "neither") continue;
       auto partner = [&](const std::string& conjunction) {
         if (word == "both") return conjunction == "and" || conjunction == "&";
@@ -2662,7 +2668,7 @@ class SchemeToUd {
   void of_course() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p < n; ++p) {
-      if (lower(tokens_[p - 1].form) != "of" || lower(tokens_[p].form) != "course") continue;
+      if (lower_form(p - 1) != "of" || lower_form(p) != "course") continue;
       const int course = p + 1;
       if (ud_rel_[p] != "case" || ud_head_[p] != course || ud_head_[course] < 0) continue;
       if (ud_rel_[course] != "obl" && ud_rel_[course] != "nmod") continue;
@@ -2687,7 +2693,7 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int at = 1; at + 2 <= n; ++at) {
       const int least = at + 1, next = at + 2;
-      if (lower(tokens_[at - 1].form) != "at" || lower(tokens_[least - 1].form) != "least") continue;
+      if (lower_form(at - 1) != "at" || lower_form(least - 1) != "least") continue;
       if (ud_rel_[at] != "case" || ud_head_[least] < 0 || is_punctuation(tokens_[next - 1].form)) continue;
       if (ud_head_[at] != least && ud_head_[at] != ud_head_[least]) continue;
       const bool number = number_at(next);
@@ -2735,7 +2741,7 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int first = 1; first + 3 <= n; ++first) {
       const int to = first + 1, second = first + 2, noun = first + 3;
-      if (lower(tokens_[to - 1].form) != "to" || !number_at(first) || !number_at(second)) continue;
+      if (lower_form(to - 1) != "to" || !number_at(first) || !number_at(second)) continue;
       if (ud_head_[to] != noun || ud_rel_[to] != "case" || ud_head_[second] != noun || ud_rel_[second] != "nummod")
         continue;
       if (ud_head_[first] < 0 || ud_head_[noun] < 0 || ancestor(first, noun) || ancestor(noun, first)) continue;
@@ -2759,7 +2765,7 @@ class SchemeToUd {
     std::vector<bool> has_dependent;  // made at the first candidate: most sentences have none
     for (int p = 1; p <= n; ++p) {
       const int verb = ud_head_[p];
-      if ((ud_rel_[p] != "obl" && ud_rel_[p] != "obj") || verb <= p || !one_of(lower(tokens_[p - 1].form), pronouns))
+      if ((ud_rel_[p] != "obl" && ud_rel_[p] != "obj") || verb <= p || !one_of(lower_form(p - 1), pronouns))
         continue;
       if (node_at_[p] < 0 || nodes_[node_at_[p]].relation != "obj") continue;
       if (has_dependent.empty()) has_dependent = positions_with_dependents();
@@ -2802,8 +2808,8 @@ class SchemeToUd {
                                                    "nowhere", "someplace", "somewhere", "where"};
     const int n = static_cast<int>(tokens_.size());
     for (int p = 2; p <= n; ++p) {
-      if (lower(tokens_[p - 1].form) != "else" || ud_rel_[p] != "advmod" || ud_head_[p - 1] < 0) continue;
-      const std::string before = lower(tokens_[p - 2].form);
+      if (lower_form(p - 1) != "else" || ud_rel_[p] != "advmod" || ud_head_[p - 1] < 0) continue;
+      const std::string before = lower_form(p - 2);
       if (std::find(std::begin(adverbs), std::end(adverbs), before) == std::end(adverbs)) continue;
       if (std::find(ud_head_.begin() + 1, ud_head_.begin() + n + 1, p) != ud_head_.begin() + n + 1) continue;
       ud_head_[p] = p - 1;
@@ -2846,7 +2852,7 @@ class SchemeToUd {
   void second_as_of_a_comparison() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 3; p < n; ++p) {
-      if (lower(tokens_[p - 1].form) != "as" || lower(tokens_[p - 3].form) != "as") continue;
+      if (lower_form(p - 1) != "as" || lower_form(p - 3) != "as") continue;
       if (ud_head_[p] != p + 1 || ud_rel_[p] != "advmod") continue;
       const int degree = node_at_[p - 1], adjective = node_at_[p + 1];
       if (degree < 0 || adjective < 0 || nodes_[adjective].category != "A") continue;
@@ -2867,7 +2873,7 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p < n; ++p) {
       if (ud_head_[p] != p + 1 || ud_rel_[p] != "advmod") continue;
-      const std::string word = lower(tokens_[p - 1].form);
+      const std::string word = lower_form(p - 1);
       if (!one_of(word, prepositions)) continue;
       const int verb = node_at_[p + 1];
       if (verb < 0 || nodes_[verb].category != "V" || !lower(nodes_[verb].word).ends_with("ing")) continue;
@@ -2885,7 +2891,7 @@ class SchemeToUd {
   void absolutes_with_gerunds() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p < n; ++p) {
-      if (lower(tokens_[p - 1].form) != "with" || ud_rel_[p] != "case") continue;
+      if (lower_form(p - 1) != "with" || ud_rel_[p] != "case") continue;
       const int noun = ud_head_[p];
       if (noun <= p || noun > n || ud_rel_[noun] != "obl") continue;
       int verb = 0;
@@ -2913,7 +2919,7 @@ class SchemeToUd {
   void along_with() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p < n; ++p) {
-      if (lower(tokens_[p - 1].form) != "along" || lower(tokens_[p].form) != "with") continue;
+      if (lower_form(p - 1) != "along" || lower_form(p) != "with") continue;
       if (ud_rel_[p] != "advmod" || ud_rel_[p + 1] != "case" || ud_head_[p] != ud_head_[p + 1]) continue;
       ud_rel_[p] = "case";
     }
@@ -3019,7 +3025,7 @@ class SchemeToUd {
     for (int a = 1; a < n; ++a) {
       const int b = a + 1;
       if (node_at_[a] < 0 || node_at_[b] >= 0 || tokens_[b - 1].space_before || ud_head_[a] < 0) continue;
-      const std::string first = lower(tokens_[a - 1].form), second = lower(tokens_[b - 1].form);
+      const std::string first = lower_form(a - 1), second = lower_form(b - 1);
       const bool negation = second == "nt" && is_clitic(first, second);
       const bool subject = (first == "i" && (second == "m" || second == "ve")) ||
                            ((first == "that" || first == "it") && second == "s");
@@ -3054,7 +3060,7 @@ class SchemeToUd {
   // auxiliary and "not", or a pronoun and a form of be or have.
   void spell_pieces(int a, int b, bool negation) {
     spelled_.resize(tokens_.size() + 1);
-    const std::string first = lower(tokens_[a - 1].form), second = lower(tokens_[b - 1].form);
+    const std::string first = lower_form(a - 1), second = lower_form(b - 1);
     if (negation) {
       static constexpr std::pair<std::string_view, std::string_view> lemmas[] = {
           {"ca", "can"}, {"wo", "will"}, {"does", "do"}, {"did", "do"}, {"is", "be"},   {"are", "be"},
@@ -3107,9 +3113,9 @@ class SchemeToUd {
     for (int p = 1; p < n; ++p) {
       const int name = p + 1;
       if (ud_rel_[p] != "compound" || ud_head_[p] != name || category_at(name) != "N") continue;
-      const std::string word = lower(tokens_[p - 1].form);
+      const std::string word = lower_form(p - 1);
       const bool thanks = p == 1 && word == "thanks";
-      const bool greeting = p == 2 && one_of(word, times) && lower(tokens_[0].form) == "good";
+      const bool greeting = p == 2 && one_of(word, times) && lower_form(0) == "good";
       if (!thanks && !greeting) continue;
       reattach(name, p, "vocative");
       move_dependents(name, p);
@@ -3127,14 +3133,14 @@ class SchemeToUd {
   // its apposition (train: 4 of 4).
   void thanks_opening_the_sentence() {
     const int n = static_cast<int>(tokens_.size());
-    if (n < 2 || lower(tokens_[0].form) != "thanks" || lower(tokens_[1].form) == "to") return;
+    if (n < 2 || lower_form(0) != "thanks" || lower_form(1) == "to") return;
     const int old_root = first_root();
     if (old_root == 1) {
-      if (n >= 3 && lower(tokens_[1].form) == "a" && ud_head_[3] == 1 && ud_rel_[3] == "appos") ud_rel_[3] = "nmod";
+      if (n >= 3 && lower_form(1) == "a" && ud_head_[3] == 1 && ud_rel_[3] == "appos") ud_rel_[3] = "nmod";
       return;
     }
     if (old_root == 0 || ud_head_[1] != old_root) return;
-    const std::string word = lower(tokens_[old_root - 1].form);
+    const std::string word = lower_form(old_root - 1);
     int case_word = 0;
     for (int q = 1; q < old_root && case_word == 0; ++q)
       if (ud_head_[q] == old_root && ud_rel_[q] == "case") case_word = q;
@@ -3143,7 +3149,7 @@ class SchemeToUd {
     if (word == "much") {
       relation = "advmod";
       for (int q = 2; q < old_root; ++q)
-        if (ud_head_[q] == old_root && (lower(tokens_[q - 1].form) == "so" || lower(tokens_[q - 1].form) == "very"))
+        if (ud_head_[q] == old_root && (lower_form(q - 1) == "so" || lower_form(q - 1) == "very"))
           keeps_from = std::min(keeps_from, q);
     } else if (case_word > 0 && category_at(old_root) == "N") {
       relation = "nmod";
@@ -3171,8 +3177,8 @@ class SchemeToUd {
   void to_be_honest() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 3; p <= n; ++p)
-      if (lower(tokens_[p - 1].form) == "honest" && ud_rel_[p] == "xcomp" && lower(tokens_[p - 3].form) == "to" &&
-          lower(tokens_[p - 2].form) == "be")
+      if (lower_form(p - 1) == "honest" && ud_rel_[p] == "xcomp" && lower_form(p - 3) == "to" &&
+          lower_form(p - 2) == "be")
         ud_rel_[p] = "advcl";
   }
 
@@ -3187,11 +3193,11 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int be = 1; be + 2 <= n; ++be) {
       const int as = be + 1, verb = be + 2;
-      if (lower(tokens_[as - 1].form) != "as") continue;
+      if (lower_form(as - 1) != "as") continue;
       const int be_node = node_at_[be], verb_node = node_at_[verb];
       if (be_node < 0 || nodes_[be_node].root != "be") continue;
       if (verb_node < 0 || nodes_[verb_node].category != "V") continue;
-      const std::string word = lower(tokens_[verb - 1].form);
+      const std::string word = lower_form(verb - 1);
       const bool follows = word == "follows" || word == "follow";
       if (ud_head_[verb] == be && ud_rel_[verb] == "advcl") {
         move_dependents(be, verb);
@@ -3219,8 +3225,8 @@ class SchemeToUd {
   void as_if() {
     const int n = static_cast<int>(tokens_.size());
     for (int as = 1; as < n; ++as) {
-      const std::string next = lower(tokens_[as].form);
-      if (lower(tokens_[as - 1].form) != "as" || (next != "if" && next != "though")) continue;
+      const std::string next = lower_form(as);
+      if (lower_form(as - 1) != "as" || (next != "if" && next != "though")) continue;
       if (ud_rel_[as + 1] != "mark" || ud_head_[as + 1] <= 0) continue;
       ud_head_[as] = ud_head_[as + 1];
       ud_rel_[as] = "mark";
@@ -3236,8 +3242,8 @@ class SchemeToUd {
     static constexpr std::string_view kept[] = {"to", "of", "for"};
     const int n = static_cast<int>(tokens_.size());
     for (int as = 1; as < n; ++as) {
-      if (lower(tokens_[as - 1].form) != "as" || ud_rel_[as] != "advmod") continue;
-      if (one_of(lower(tokens_[as].form), kept) || ud_rel_[as + 1] != "case" || ud_head_[as + 1] <= as + 1) continue;
+      if (lower_form(as - 1) != "as" || ud_rel_[as] != "advmod") continue;
+      if (one_of(lower_form(as), kept) || ud_rel_[as + 1] != "case" || ud_head_[as + 1] <= as + 1) continue;
       // (what hung from "as", a comma before it, goes with the noun)
       move_dependents(as, ud_head_[as + 1]);
       ud_head_[as] = ud_head_[as + 1];
@@ -3261,7 +3267,7 @@ class SchemeToUd {
       while (close <= n && close <= open + 4 && tokens_[close - 1].form != ")") ++close;
       if (close > n || tokens_[close - 1].form != ")") continue;
       const int zone = close - 1;
-      if (lower(tokens_[zone - 1].form) != "time" || ud_head_[zone] <= 0) continue;
+      if (lower_form(zone - 1) != "time" || ud_head_[zone] <= 0) continue;
       if (ud_head_[zone] > open && ud_head_[zone] < close) continue;
       reattach(zone, time, "nmod");
     }
@@ -3273,7 +3279,7 @@ class SchemeToUd {
     static constexpr std::string_view clitics_s[] = {"'s", "\xE2\x80\x99s"};
     static constexpr std::string_view subordinators[] = {"if", "that", "whether", "because", "as", "na", "ta"};
     static constexpr std::string_view conjunctions[] = {"and", "or", "but", "nor", "&"};
-    const std::string word = lower(tokens_[p - 1].form);
+    const std::string word = lower_form(p - 1);
     const bool before = p < ud_head_[p];
     auto among = [&](const auto& list) { return std::find(std::begin(list), std::end(list), word) != std::end(list); };
     if (among(negations)) {
@@ -3475,6 +3481,7 @@ class SchemeToUd {
   std::vector<char> alive_;
   std::vector<bool> progressive_;  // -ing nouns that are progressive verbs (progressive_noun)
   std::vector<PlainToken> tokens_;
+  std::vector<std::string> lowered_;  // tokens_' forms in lower case
   std::vector<int> node_at_;
   std::vector<int> ud_head_;
   std::vector<std::string> ud_rel_;
