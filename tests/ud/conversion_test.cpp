@@ -950,6 +950,38 @@ TEST(SchemeToUd, AsIfMarksTheClause) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 6:mark 6:mark 6:nsubj 2:advcl ");
 }
 
+// A number right before hundred, million and the like counts them: it is
+// their compound, and they count the noun.
+TEST(SchemeToUd, NumberBeforeAnAmountWordIsItsCompound) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov spend))\n"
+      "2\t(spent\tspend V\tE0\ti\t(gov fin))\n"
+      "3\t(45\t~ Num\t5\tnum\t(gov dollar))\n"
+      "4\t(million\t~ Num\t5\tnum\t(gov dollar))\n"
+      "5\t(dollars\tdollar N\t2\tobj\t(gov spend))\n"
+      "6\t(on\t~ Prep\t2\tmod\t(gov spend))\n"
+      "7\t(two\t~ Num\t9\tnum\t(gov house))\n"
+      "8\t(hundred\t~ N\t9\tnn\t(gov house))\n"
+      "9\t(houses\thouse N\t6\tpcomp\t(gov on))\n"
+      ")\n",
+      "They spent 45 million dollars on two hundred houses");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:compound 5:nummod 2:obj 9:case 8:compound 9:nummod 2:obl ");
+  // Two numbers side by side stay as they are.
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov see))\n"
+      "2\t(saw\tsee V\tE0\ti\t(gov fin))\n"
+      "3\t(45\t~ Num\t5\tnum\t(gov car))\n"
+      "4\t(twenty\t~ Num\t5\tnum\t(gov car))\n"
+      "5\t(cars\tcar N\t2\tobj\t(gov see))\n"
+      ")\n",
+      "They saw 45 twenty cars");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:nummod 5:nummod 2:obj ");
+}
+
 // "as" that the parse left an adverb before another preposition is a
 // second case marker of that preposition's noun, and a comma before it
 // goes with the noun; before "to" it stays.
