@@ -369,6 +369,7 @@ class SchemeToUd {
     as_if();
     as_before_a_preposition();
     numbers_before_amount_words();
+    clauses_after_a_comma_without_conjunction();
     return build();
   }
 
@@ -3269,6 +3270,46 @@ class SchemeToUd {
       ud_head_[number] = p;
       ud_rel_[number] = "compound";
       if (ud_head_[p] > p && ud_rel_[p] == "compound") ud_rel_[p] = "nummod";
+    }
+  }
+
+  // A clause with a subject of its own, set off by a comma and joined to an
+  // earlier clause without a conjunction (I lived there two years, the first
+  // was fine) is in parataxis with it: in the train treebank such clauses
+  // are parataxis 305 times and conjuncts 18 times. A conjunct followed by
+  // one that has the conjunction (X, Y and Z) stays a conjunct.
+  void clauses_after_a_comma_without_conjunction() {
+    const int n = static_cast<int>(tokens_.size());
+    auto clause = [&](int p) {
+      const std::string_view category = category_at(p);
+      if (category == "V" || category == "VBE") return true;
+      for (int q = 1; q <= n; ++q)
+        if (ud_head_[q] == p && ud_rel_[q] == "cop") return true;
+      return false;
+    };
+    auto has_cc = [&](int p) {
+      for (int q = 1; q <= n; ++q)
+        if (ud_head_[q] == p && ud_rel_[q] == "cc") return true;
+      return false;
+    };
+    for (int p = 2; p <= n; ++p) {
+      const int head = ud_head_[p];
+      if (ud_rel_[p] != "conj" || head <= 0 || head >= p || !clause(p) || !clause(head)) continue;
+      if (has_cc(p) || !has_subject(p)) continue;
+      bool later_conjunction = false;
+      for (int q = p + 1; q <= n && !later_conjunction; ++q)
+        later_conjunction = ud_head_[q] == head && ud_rel_[q] == "conj" && has_cc(q);
+      if (later_conjunction) continue;
+      // The first word of the clause, its punctuation aside.
+      int first = p;
+      for (int q = 1; q < first; ++q) {
+        if (ud_rel_[q] == "punct") continue;
+        int up = q;
+        for (int steps = 0; up > 0 && up != p && steps < n; ++steps) up = ud_head_[up];
+        if (up == p) first = q;
+      }
+      if (first < 2 || tokens_[first - 2].form != ",") continue;
+      ud_rel_[p] = "parataxis";
     }
   }
 

@@ -950,6 +950,55 @@ TEST(SchemeToUd, AsIfMarksTheClause) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 6:mark 6:mark 6:nsubj 2:advcl ");
 }
 
+// A clause with its own subject joined to an earlier one by a comma alone
+// is in parataxis with it; with a conjunction, or before a later conjunct
+// that has one, it stays a conjunct.
+TEST(SchemeToUd, ClauseAfterACommaWithoutConjunctionIsParataxis) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov live))\n"
+      "2\t(lived\tlive V\tE0\ti\t(gov fin))\n"
+      "3\t(there\t~ Adv\t2\tmod\t(gov live))\n"
+      "E1\t(()\tfin C\tE0\tconj\t(gov fin))\n"
+      "4\t(,\t~ Punc\t6\tpunc\t(gov like))\n"
+      "5\t(we\t~ N\t6\ts\t(gov like))\n"
+      "6\t(liked\tlike V\tE1\ti\t(gov fin))\n"
+      "7\t(it\t~ N\t6\tobj\t(gov like))\n"
+      ")\n",
+      "We lived there , we liked it");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:advmod 6:punct 6:nsubj 2:parataxis 6:obj ");
+  // Followed by a conjunct with "and": a list of clauses.
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov come))\n"
+      "2\t(came\tcome V\tE0\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\tE0\tconj\t(gov fin))\n"
+      "3\t(,\t~ Punc\t5\tpunc\t(gov see))\n"
+      "4\t(we\t~ N\t5\ts\t(gov see))\n"
+      "5\t(saw\tsee V\tE1\ti\t(gov fin))\n"
+      "E2\t(()\tfin C\tE0\tconj\t(gov fin))\n"
+      "6\t(and\t~ Conn\t8\tcc\t(gov leave))\n"
+      "7\t(we\t~ N\t8\ts\t(gov leave))\n"
+      "8\t(left\tleave V\tE2\ti\t(gov fin))\n"
+      ")\n",
+      "We came , we saw and we left");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:punct 5:nsubj 2:conj 8:cc 8:nsubj 2:conj ");
+  // Without a subject of its own (came, saw it) it stays a conjunct.
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov come))\n"
+      "2\t(came\tcome V\tE0\ti\t(gov fin))\n"
+      "3\t(,\t~ Punc\t4\tpunc\t(gov see))\n"
+      "4\t(saw\tsee V\t2\tconj\t(gov come))\n"
+      "5\t(it\t~ N\t4\tobj\t(gov see))\n"
+      ")\n",
+      "We came , saw it");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:punct 2:conj 4:obj ");
+}
+
 // A number right before hundred, million and the like counts them: it is
 // their compound, and they count the noun.
 TEST(SchemeToUd, NumberBeforeAnAmountWordIsItsCompound) {
