@@ -999,6 +999,36 @@ TEST(SchemeToUd, ClauseAfterACommaWithoutConjunctionIsParataxis) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:punct 2:conj 4:obj ");
 }
 
+// A part of the day, a week or a year that the parse made the object of
+// the verb before it says when or how long: an oblique; after "spend" it
+// stays the object.
+TEST(SchemeToUd, PeriodTakenAsObjectAfterAVerbIsOblique) {
+  auto sentence = [](const char* verb, const char* root) {
+    return from_velmo(std::string("(\n"
+                                  "E0\t(()\tfin C\t*\t)\n"
+                                  "1\t(We\t~ N\t2\ts\t(gov ") +
+                          root + "))\n" + "2\t(" + verb + "\t" + root +
+                          " V\tE0\ti\t(gov fin))\n"
+                          "3\t(the\t~ Det\t4\tdet\t(gov morning))\n"
+                          "4\t(morning\t~ N\t2\tobj\t(gov " +
+                          root + "))\n" + ")\n",
+                      std::string("We ") + verb + " the morning");
+  };
+  EXPECT_EQ(attachments(sentence("left", "leave")), "2:nsubj 0:root 4:det 2:obl ");
+  EXPECT_EQ(attachments(sentence("spent", "spend")), "2:nsubj 0:root 4:det 2:obj ");
+  // Another noun stays the object.
+  UdSentence meal = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov meal))\n"
+      "4\t(meal\t~ N\t2\tobj\t(gov leave))\n"
+      ")\n",
+      "We left the meal");
+  EXPECT_EQ(attachments(meal), "2:nsubj 0:root 4:det 2:obj ");
+}
+
 // A number right before hundred, million and the like counts them: it is
 // their compound, and they count the noun.
 TEST(SchemeToUd, NumberBeforeAnAmountWordIsItsCompound) {
