@@ -1053,8 +1053,8 @@
      (Num (dep-type pcomp) (max-dist 4))
      ;; as such, in general, for sure
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
-     ;; until now, since then, from here, so far
-     (Adv (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("now" "then" "there" "here" "far" "long" "ever"))))))
+     ;; until now, since then, from here, so far, at once, of late
+     (Adv (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("now" "then" "there" "here" "far" "long" "ever" "once" "late"))))))
      ;; (a past participle takes no object there: pictures of mutilated
      ;; bodies is a participle before its noun; nor is one that took a
      ;; conjunction the object of a particle before it: came in and asked)
