@@ -305,6 +305,7 @@
 (defun possessive-pronoun () (comp (pitem-head-word) (reg-match "^([Mm]y|[Yy]our|[Hh]is|[Ii]ts|[Oo]ur|[Tt]heir)$")))
 ;; (but "own" after one is its noun, read as an adjective: on his own)
 (defun bare-possessor () (and (possessive-pronoun) (not (pitem-following-word (in ("own"))))))
+(defun possessive-pronoun-not-your () (comp (pitem-head-word) (reg-match "^([Mm]y|[Hh]is|[Ii]ts|[Oo]ur|[Tt]heir)$")))
 (defun non-object-pronoun () (or (nominative) (bare-possessor)))
 ;; A reflexive pronoun (Picture yourself sitting there).
 (defun reflexive-pronoun () (comp (pitem-head-word) (reg-match "^(([Mm]y|[Yy]our|[Hh]im|[Hh]er|[Ii]t|[Oo]ur|[Oo]ne)(self|selves)|[Tt]hemselves)$")))
@@ -977,6 +978,12 @@
      ;; or need: it is that verb's complement, had my horse transported;
      ;; train: 98 such participles hang from the verb, 11 from the noun;
      ;; nor a gerund of a noun right after spend, waste, keep, feel or find)
+     ;; (nor a participle of a possessive pronoun: one after it modifies the
+     ;; noun after it, our departing manager, its broken leash; of the 88
+     ;; words in -ing or -ed after one in train, none hangs from the
+     ;; pronoun. One with a complement stays, where
+     ;; the pronoun is rather its subject: our agreeing to wait. "Your" is
+     ;; left out, as it is often written for "you're")
      ;; (and a nominative pronoun keeps only an -ing form: a form in -ed
      ;; after I, he, she, we or they is the clause's verb, I purchased a
      ;; car, not a participle hung from the pronoun; train hangs none from
@@ -987,6 +994,7 @@
                                                                (or (gerund) (not (get-modifier-by-type obj)))))
         (modifiee-cond (not (or (reflexive-pronoun) (and (personal-pronoun) (or (after-auxiliary) (not (nominative)))))))
         (merged-cond (and (not (and (comp (pitem-modifier) (past-participle)) (comp (pitem-modifiee) (after-causative-verb))))
+                          (not (and (comp (pitem-modifiee) (possessive-pronoun-not-your)) (not (comp (pitem-modifier) (get-modifier-by-type comp)))))
                           (not (and (comp (pitem-modifier) (gerund)) (comp (pitem-modifiee) (after-gerund-object-verb))))
                           (not (and (comp (pitem-modifiee) (nominative)) (not (comp (pitem-modifier) (gerund))) (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^([Hh]ad|[Gg]ot)( |$)"))))))))
      ;; A participle phrase set off by commas after the noun opening the
