@@ -407,13 +407,15 @@ bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
     case Kind::kCall: {
       const int kept = memo.find(body_, &item);
       if (kept >= 0) return kept != 0;
-      bool value = false;
+      // A test of the item's vector alone is kept as an own answer: it
+      // outlives the deletions of rule actions.
       if (vector_condition_) {
         const AttVec* vector = item_vector(item);
-        value = vector && vector_condition_->holds(*vector, vector->usable());
-      } else {
-        value = body_->eval(to_word(&item), lex_item_type()) != 0;
+        const bool value = vector && vector_condition_->holds(*vector, vector->usable());
+        memo.keep_own(body_, &item, value);
+        return value;
       }
+      const bool value = body_->eval(to_word(&item), lex_item_type()) != 0;
       memo.keep(body_, &item, value);
       return value;
     }

@@ -211,12 +211,21 @@ class ReadingTestRulesTest : public RulesTest {
     ItemTestMemo& memo = analyzer->lattice().test_memo();
     ItemTestScope scope(memo);
     memo.keep(&kTest, item, true);
+    memo.keep_own(&kOwnTest, item, false);
     rule.apply(*analyzer);
+    own_answer_ = memo.find(&kOwnTest, item);
+    only_deletes_ = rule.only_deletes();
     return memo.find(&kTest, item);
   }
 
+  // After answer_after: the answer kept on the item's own vector (-1: none),
+  // and whether the rule's action could only delete.
+  int own_answer_ = -2;
+  bool only_deletes_ = false;
+
  private:
   static constexpr int kTest = 0;
+  static constexpr int kOwnTest = 0;
 };
 
 TEST_F(ReadingTestRulesTest, AFailingReadingTestKeepsTheAnswers) {
@@ -241,6 +250,37 @@ TEST_F(ReadingTestRulesTest, ATestThatMayChangeSomethingForgetsTheAnswers) {
   EXPECT_EQ(answer_after("(r (lexitem (t)) (when (and (delete-smaller (int 0) (int 0)) (nil)) (t)))", &keeps_memo),
             -1);
   EXPECT_FALSE(keeps_memo);
+}
+
+// An action that can only take items out of the lattice forgets the
+// answers that may depend on other items, but not those on an item's own
+// vector: no vector changed. Any other change forgets both.
+TEST_F(ReadingTestRulesTest, ADeletionKeepsTheAnswersOnOwnVectors) {
+  EXPECT_EQ(answer_after("(r (lexitem (comp (root) (str= a))) (when (followed-by (comp (root) (str= b)))"
+                         " (delete (litem))))"),
+            -1);
+  EXPECT_TRUE(only_deletes_);
+  EXPECT_EQ(own_answer_, 0);
+  // Bare, nested in a when, or beside reading forms in a prog.
+  answer_after("(r (lexitem (comp (root) (str= a))) (delete (litem)))");
+  EXPECT_TRUE(only_deletes_);
+  EXPECT_EQ(own_answer_, 0);
+  answer_after("(r (seq (lexitem (t)) (lexitem (t))) (when (t) (when (comp ($ 2) (litem) (t))"
+               " (prog (delete (comp ($ 1) (litem))) (delete (comp ($ 2) (litem)))))))");
+  EXPECT_TRUE(only_deletes_);
+  EXPECT_EQ(own_answer_, 0);
+}
+
+TEST_F(ReadingTestRulesTest, OtherChangesForgetTheAnswersOnOwnVectorsToo) {
+  for (const char* rule :
+       {"(r (lexitem (comp (root) (str= a))) (when (followed-by (comp (root) (str= b))) (add-weight (litem) (int 1))))",
+        "(r (lexitem (comp (root) (str= a))) (when (t) (delete (litem)) (set-lexitem-root (litem) (str z))))",
+        "(r (lexitem (comp (root) (str= a))) (prog (delete (litem)) (assert (litem))))",
+        "(r (lexitem (comp (root) (str= a))) (delete (duplicate-lexitem (litem))))"}) {
+    EXPECT_EQ(answer_after(rule), -1) << rule;
+    EXPECT_FALSE(only_deletes_) << rule;
+    EXPECT_EQ(own_answer_, -1) << rule;
+  }
 }
 
 TEST_F(ReadingTestRulesTest, TestsOfNeighboursSubMatchesAndFieldsOnlyRead) {
