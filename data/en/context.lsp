@@ -302,6 +302,12 @@
               (followed-by-word (in ("me" "him" "her" "us" "them" "it" "you" "this" "that" "these" "those")))
               (followed-by (comp (surform) (reg-match "^[A-Z][a-z]"))))
       (delete (litem))))
+  ;; "since" before "then" is the preposition, not an adverb or a
+  ;; complementiser (since then we have moved; train: 6 of 6).
+  (since-before-then :act-on-all-matches
+    (lexitem (and (comp (root) (str= since)) (or (adverb-item) (complementiser-item))
+                  (not (no-alternative (preposition-item)))))
+    (when (followed-by-word (in ("then"))) (delete (litem))))
   ;; So are "around", "over" and "below" before an article, a demonstrative
   ;; or a possessive (around the streets, over the fence; train: 102
   ;; prepositions to 5 adverbs). Before a number they stay adverbs (over 7

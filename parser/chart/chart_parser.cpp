@@ -85,6 +85,11 @@ bool ChartParser::merged_accepted(const GLink& link, PItem& merged) const {
   return accepts(link.merged_cond.get(), &merged);
 }
 
+bool ChartParser::head_accepted(const GLink& link, PItem& projected) const {
+  if (link.head_plan) return link.head_plan->accepts(parser_.conditions(), projected, chart_.item_changes);
+  return accepts(link.head_cond.get(), &projected);
+}
+
 // Whether a plan's first part, which refuses alone (its item-bits place
 // is word and bit), is false for the item (answers are the item's while
 // no condition has changed an item): known false, or, when asking it
@@ -513,7 +518,7 @@ void ChartParser::offer_accepted(GLink* link, PItem* item) {
     projected->link = link;
     projected->note_relations(link->relation_bit());
     projected->cate = &owner;
-    if (!accepts(link->head_cond.get(), projected)) return;
+    if (!head_accepted(*link, *projected)) return;
     propagate(owner, projected, link);
     return;
   }

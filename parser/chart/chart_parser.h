@@ -121,6 +121,8 @@ class ChartParser {
   // The link's merged condition on the item a merge made, by its plan
   // when it has one.
   bool merged_accepted(const GLink& link, PItem& merged) const;
+  // The link's head condition on the item it projected, the same way.
+  bool head_accepted(const GLink& link, PItem& projected) const;
   bool word_accepted(LExp* cond, int w) const;
   // Whether the skip-word condition of position k accepts the word at w
   // (false where the position has none), answered once per word.

@@ -74,7 +74,10 @@ std::shared_ptr<const MergedConditionPlan> MergedConditionPlan::build(const std:
   const bool asks_joined = std::any_of(nodes.begin(), nodes.end(), [](const Node& node) {
     return node.op == Op::kPart && node.subject != Subject::kMerged;
   });
-  if (!asks_joined) return nullptr;
+  const bool reads_directly = std::any_of(nodes.begin(), nodes.end(), [](const Node& node) {
+    return node.op == Op::kPart && node.subject == Subject::kMerged && ItemTest::of(*node.part);
+  });
+  if (!asks_joined && !reads_directly) return nullptr;
   plan->first_ = plan->compile(nodes, 0, kTrue, kFalse, memo);
   return plan;
 }
@@ -116,7 +119,7 @@ int MergedConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at,
                           .if_true = part_true,
                           .if_false = part_false,
                           .part = node.part,
-                          .test = joined ? ItemTest::of(*node.part) : std::nullopt});
+                          .test = ItemTest::of(*node.part)});
     return static_cast<int>(steps_.size() - 1);
   };
   return compile_condition_tree(nodes, at, if_true, if_false, compile_part);
@@ -124,7 +127,10 @@ int MergedConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at,
 
 bool MergedConditionPlan::part_accepts(const Step& step, ConditionMemo& memo, PItem& merged,
                                        const std::uint64_t& changes) const {
-  if (step.subject == Subject::kMerged) return step.part->eval(reinterpret_cast<Word>(&merged), pitem_type()) != 0;
+  if (step.subject == Subject::kMerged) {
+    if (step.test) return step.test->holds(merged);
+    return step.part->eval(reinterpret_cast<Word>(&merged), pitem_type()) != 0;
+  }
   // The item as (pitem-modifier) and (pitem-modifiee) give it; without
   // one, the comp would hand its rest nothing.
   PItem* subject = step.subject == Subject::kModifier ? (merged.head_child ? merged.second : nullptr)

@@ -6,14 +6,18 @@
 // TEST), and those items take part in many merges: a modifier under every
 // head that reaches it, a head with every modifier it meets.
 //
+// A link's head condition is asked the same way of each item the link
+// projects: that item is new each time too.
+//
 // The plan reads the condition as and, or and not over parts (calls of
 // functions without parameters read through to their bodies). A part that
 // tests the modifier or the head side is asked of that item through the
 // chart's condition memo, so its answer is found once per item; any other
-// part is evaluated on the merged item as the expression would be. The
-// parts are asked in the expression's order and as far as its combination
-// needs them, so a part that changes the merged item (modify, undefine)
-// runs exactly when it ran before.
+// part is evaluated on the merged item as the expression would be, or, when
+// it is of one of the common shapes (ItemTest), answered by reading the
+// merged item directly. The parts are asked in the expression's order and
+// as far as its combination needs them, so a part that changes the merged
+// item (modify, undefine) runs exactly when it ran before.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -48,8 +52,8 @@ class MergedConditionParts {
 class MergedConditionPlan {
  public:
   // The plan of a merged condition, which it keeps; null when it asks
-  // nothing of the joined items (the expression is then evaluated as it
-  // is).
+  // nothing of the joined items and has no part of the item's own that is
+  // read directly (the expression is then evaluated as it is).
   static std::shared_ptr<const MergedConditionPlan> build(const std::shared_ptr<LExp>& condition, ConditionMemo& memo,
                                                           MergedConditionParts& parts);
 
@@ -79,7 +83,9 @@ class MergedConditionPlan {
     int if_true = kTrue;
     int if_false = kFalse;
     LExp* part = nullptr;
-    std::optional<ItemTest> test = std::nullopt;  // the part as a direct test
+    // The part as a direct test: of the subject the first time (a joined
+    // item), or of the merged item every time.
+    std::optional<ItemTest> test = std::nullopt;
   };
 
   void add(LExp& exp, Subject subject, int depth, MergedConditionParts& parts, std::vector<Node>& nodes);

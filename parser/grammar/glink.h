@@ -31,16 +31,19 @@ class GLink : public CanBeCurrent {
   GCate* modifier() const { return modifier_; }
 
   // ---- Conditions; null accepts everything.
-  LExpPtr modifier_cond, modifiee_cond, head_cond;
-  // Shared with its plan, whose parts the condition memo numbers by
+  LExpPtr modifier_cond, modifiee_cond;
+  // Shared with their plans, whose parts the condition memo numbers by
   // address.
-  std::shared_ptr<LExp> merged_cond;
+  std::shared_ptr<LExp> merged_cond, head_cond;
   // The modifier and modifiee conditions as plans whose parts the chart
   // answers once per item (null: evaluate the expression).
   std::shared_ptr<const ConditionPlan> modifier_plan, modifiee_plan;
   // The merged condition as a plan whose tests of the joined items the
   // chart answers once per item (null: evaluate the expression).
   std::shared_ptr<const MergedConditionPlan> merged_plan;
+  // The head condition, asked of each item the link projects, as the same
+  // kind of plan (null: evaluate the expression).
+  std::shared_ptr<const MergedConditionPlan> head_plan;
   // The item-bits place (answer word and bit) of the modifier plan's first
   // part when its false answer alone refuses the modifier; bit 0 when the
   // plan has no such part.

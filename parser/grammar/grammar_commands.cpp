@@ -375,6 +375,17 @@ Word merged_condition(IRSlist& args) {
   return as_word(link);
 }
 
+// The head condition, with its plan: asked of each item the link projects,
+// whose tests of the common shapes read the item directly.
+Word head_condition(IRSlist& args) {
+  GLink* link = link_in_use();
+  if (!link) return 0;
+  link->head_cond = LExp::build_first(args);
+  KorvelParser* parser = current_parser();
+  link->head_plan = MergedConditionPlan::build(link->head_cond, parser->conditions(), parser->merged_parts());
+  return as_word(link);
+}
+
 // A modifier or modifiee condition, with its plan: the chart answers the
 // plan's parts once per item.
 template <LExpPtr GLink::*Field, std::shared_ptr<const ConditionPlan> GLink::*Plan>
@@ -619,7 +630,7 @@ void register_grammar_commands(Interpreter& interpreter) {
                           "(modifiee-cond LExp) the condition that must be satisfied by a modifiee.");
   interpreter.add_command("merged-cond", &merged_condition,
                           "(merged-cond LExp) the condition that must be satisfied by a merged item.");
-  interpreter.add_command("head-cond", &link_condition<&GLink::head_cond>,
+  interpreter.add_command("head-cond", &head_condition,
                           "(head-cond LExp) the condition that must be satisfied by a head item for it to be "
                           "projected to a higher level.");
   interpreter.add_command("dep-type", &dep_type, "(dep-type name) the name of the type of a dependency relation.");

@@ -369,6 +369,30 @@ TEST_F(ChartTest, CaseMarksDecideWhetherAMergeStands) {
   EXPECT_NE(item_spanning(cate("CM"), 1, 2), nullptr);
 }
 
+// A head condition is asked of each item its link projects: it refuses a
+// head without the attribute it tests, and a part that unifies a value into
+// the projected item leaves it there for the parts after it and the item.
+TEST_F(ChartTest, AHeadConditionDecidesAndShapesTheProjectedItem) {
+  if (!LExp::find_prototype("defined")) register_att_functions();
+  run("(def-category HD (visible-atts (cat num)))"
+      "(def-modifiers HD (? (Det (dep-type det))) (:head (N (head-cond (comp (pitem-attvec) (defined syn (num)))))))"
+      "(def-category HU (visible-atts (cat num)))"
+      "(def-modifiers HU (:head (N (head-cond (and (comp (pitem-attvec) (unify syn ((num pl))))"
+      "                                            (comp (pitem-attvec) (defined syn (num))))))))");
+  TestSentence s;
+  s.words("the dog sheep");
+  s.item(1, 1, kDet);
+  s.item(2, 2, kNoun);
+  s.item(3, 3, "(cat n)");
+  parse(s);
+  EXPECT_NE(item_spanning(cate("HD"), 1, 2), nullptr);
+  EXPECT_EQ(item_spanning(cate("HD"), 3, 3), nullptr);
+  EXPECT_EQ(item_spanning(cate("HU"), 2, 2), nullptr) << "a singular noun does not unify with plural";
+  PItem* sheep = item_spanning(cate("HU"), 3, 3);
+  ASSERT_NE(sheep, nullptr);
+  EXPECT_TRUE(sheep->av.defined(att("num")));
+}
+
 TEST_F(ChartTest, BracketsStopSpansThatCrossThem) {
   TestSentence s;
   s.words("the big dog");

@@ -62,11 +62,40 @@ TEST_F(MergedConditionTest, PlansAnswerAsTheirExpressions) {
   }
 }
 
-// A condition that asks nothing of the joined items is left to its
-// expression.
-TEST_F(MergedConditionTest, AConditionOfTheMergedItemAloneHasNoPlan) {
-  EXPECT_EQ(plan("(and (head-last) (get-modifier-by-type det))"), nullptr);
-  EXPECT_EQ(plan("(comp (pitem-attvec) (defined syn (cat)))"), nullptr);
+// A condition that asks nothing of the joined items and has no part of a
+// common shape is left to its expression.
+TEST_F(MergedConditionTest, AConditionWithoutJoinedItemsOrDirectTestsHasNoPlan) {
+  EXPECT_EQ(plan("(pitem-add-weight 1.5)"), nullptr);
+  EXPECT_EQ(plan("(and (comp (pitem-attvec) (unify syn ((num sg)))) (pitem-add-weight 1.5))"), nullptr);
+}
+
+// The merged item's own parts of the common shapes (ItemTest) are read from
+// the item directly, at every question: a condition made of them has a
+// plan, which answers as the expression does and follows every change of
+// the item's vector (the item is new to each question, so nothing is kept).
+TEST_F(MergedConditionTest, TestsOfTheMergedItemOfCommonShapesAreReadDirectly) {
+  const char* conditions[] = {
+      "(and (head-last) (get-modifier-by-type det))",
+      "(or (head-first) (get-modifier-by-type amod))",
+      "(comp (pitem-attvec) (defined syn (cat)))",
+      "(not (comp (pitem-attvec) (defined syn (num))))",
+      "(and (comp (pitem-attvec) (defined syn (num))) (pitem-add-weight 0.0))",
+  };
+  for (const char* text : conditions) {
+    auto made = plan(text);
+    ASSERT_NE(made, nullptr) << text;
+    EXPECT_EQ(made->accepts(memo, *phrase, changes), expression_accepts(text, phrase)) << text;
+  }
+  auto has_num = plan("(comp (pitem-attvec) (defined syn (num)))");
+  ASSERT_NE(has_num, nullptr);
+  ASSERT_TRUE(has_num->accepts(memo, *phrase, changes));
+  phrase->av.remove(att("num"));
+  EXPECT_FALSE(has_num->accepts(memo, *phrase, changes)) << "read again, without a new revision";
+  // A part that changes the item runs first and the direct test reads its change.
+  auto unified = plan("(and (comp (pitem-attvec) (unify syn ((num pl)))) (comp (pitem-attvec) (defined syn (num))))");
+  ASSERT_NE(unified, nullptr);
+  EXPECT_TRUE(unified->accepts(memo, *phrase, changes));
+  EXPECT_TRUE(phrase->av.defined(att("num")));
 }
 
 // The answer about the modifier is kept in the modifier: asked again for
@@ -129,7 +158,7 @@ TEST_F(MergedConditionTest, LinksKeepThePlanOfTheirMergedCondition) {
   run("(def-category MC1)"
       "(def-category MC2)"
       "(def-modifiers MC1 (:head (N)) ((MC2 (dep-type x) (merged-cond (comp (pitem-modifier) (head-last))))))"
-      "(def-modifiers MC2 (:head (N)) ((MC1 (dep-type y) (merged-cond (head-last)))))");
+      "(def-modifiers MC2 (:head (N)) ((MC1 (dep-type y) (merged-cond (pitem-add-weight 0.0)))))");
   const GLink* planned = nullptr;
   const GLink* plain = nullptr;
   for (GCate* modifier_cate : {&cate("MC1"), &cate("MC2")})
@@ -139,6 +168,27 @@ TEST_F(MergedConditionTest, LinksKeepThePlanOfTheirMergedCondition) {
   ASSERT_NE(plain, nullptr);
   EXPECT_NE(planned->merged_plan, nullptr);
   EXPECT_EQ(plain->merged_plan, nullptr);
+}
+
+// A link's head condition gets the same kind of plan when it has a part of
+// a common shape.
+TEST_F(MergedConditionTest, LinksKeepThePlanOfTheirHeadCondition) {
+  run("(def-category HC1)"
+      "(def-category HC2)"
+      "(def-modifiers HC1 (? (Det (dep-type det))) (:head (N (head-cond (comp (pitem-attvec) (defined syn (num)))))))"
+      "(def-modifiers HC2 (? (Det (dep-type det))) (:head (N (head-cond (pitem-add-weight 0.5)))))");
+  const GLink* planned = nullptr;
+  const GLink* plain = nullptr;
+  for (const GLink* link : cate("N").modifier_links()) {
+    if (link->modifiee() == &cate("HC1")) planned = link;
+    if (link->modifiee() == &cate("HC2")) plain = link;
+  }
+  ASSERT_NE(planned, nullptr);
+  ASSERT_NE(plain, nullptr);
+  ASSERT_NE(planned->head_cond, nullptr);
+  ASSERT_NE(plain->head_cond, nullptr);
+  EXPECT_NE(planned->head_plan, nullptr);
+  EXPECT_EQ(plain->head_plan, nullptr);
 }
 
 }  // namespace

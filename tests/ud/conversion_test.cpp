@@ -950,6 +950,117 @@ TEST(SchemeToUd, AsIfMarksTheClause) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 6:mark 6:mark 6:nsubj 2:advcl ");
 }
 
+// A clause with its own subject joined to an earlier one by a comma alone
+// is in parataxis with it; with a conjunction, or before a later conjunct
+// that has one, it stays a conjunct.
+TEST(SchemeToUd, ClauseAfterACommaWithoutConjunctionIsParataxis) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov live))\n"
+      "2\t(lived\tlive V\tE0\ti\t(gov fin))\n"
+      "3\t(there\t~ Adv\t2\tmod\t(gov live))\n"
+      "E1\t(()\tfin C\tE0\tconj\t(gov fin))\n"
+      "4\t(,\t~ Punc\t6\tpunc\t(gov like))\n"
+      "5\t(we\t~ N\t6\ts\t(gov like))\n"
+      "6\t(liked\tlike V\tE1\ti\t(gov fin))\n"
+      "7\t(it\t~ N\t6\tobj\t(gov like))\n"
+      ")\n",
+      "We lived there , we liked it");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:advmod 6:punct 6:nsubj 2:parataxis 6:obj ");
+  // Followed by a conjunct with "and": a list of clauses.
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov come))\n"
+      "2\t(came\tcome V\tE0\ti\t(gov fin))\n"
+      "E1\t(()\tfin C\tE0\tconj\t(gov fin))\n"
+      "3\t(,\t~ Punc\t5\tpunc\t(gov see))\n"
+      "4\t(we\t~ N\t5\ts\t(gov see))\n"
+      "5\t(saw\tsee V\tE1\ti\t(gov fin))\n"
+      "E2\t(()\tfin C\tE0\tconj\t(gov fin))\n"
+      "6\t(and\t~ Conn\t8\tcc\t(gov leave))\n"
+      "7\t(we\t~ N\t8\ts\t(gov leave))\n"
+      "8\t(left\tleave V\tE2\ti\t(gov fin))\n"
+      ")\n",
+      "We came , we saw and we left");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:punct 5:nsubj 2:conj 8:cc 8:nsubj 2:conj ");
+  // Without a subject of its own (came, saw it) it stays a conjunct.
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov come))\n"
+      "2\t(came\tcome V\tE0\ti\t(gov fin))\n"
+      "3\t(,\t~ Punc\t4\tpunc\t(gov see))\n"
+      "4\t(saw\tsee V\t2\tconj\t(gov come))\n"
+      "5\t(it\t~ N\t4\tobj\t(gov see))\n"
+      ")\n",
+      "We came , saw it");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:punct 2:conj 4:obj ");
+}
+
+// A part of the day, a week or a year that the parse made the object of
+// the verb before it says when or how long: an oblique; after "spend" it
+// stays the object.
+TEST(SchemeToUd, PeriodTakenAsObjectAfterAVerbIsOblique) {
+  auto sentence = [](const char* verb, const char* root) {
+    return from_velmo(std::string("(\n"
+                                  "E0\t(()\tfin C\t*\t)\n"
+                                  "1\t(We\t~ N\t2\ts\t(gov ") +
+                          root + "))\n" + "2\t(" + verb + "\t" + root +
+                          " V\tE0\ti\t(gov fin))\n"
+                          "3\t(the\t~ Det\t4\tdet\t(gov morning))\n"
+                          "4\t(morning\t~ N\t2\tobj\t(gov " +
+                          root + "))\n" + ")\n",
+                      std::string("We ") + verb + " the morning");
+  };
+  EXPECT_EQ(attachments(sentence("left", "leave")), "2:nsubj 0:root 4:det 2:obl ");
+  EXPECT_EQ(attachments(sentence("spent", "spend")), "2:nsubj 0:root 4:det 2:obj ");
+  // Another noun stays the object.
+  UdSentence meal = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov meal))\n"
+      "4\t(meal\t~ N\t2\tobj\t(gov leave))\n"
+      ")\n",
+      "We left the meal");
+  EXPECT_EQ(attachments(meal), "2:nsubj 0:root 4:det 2:obj ");
+}
+
+// A number right before hundred, million and the like counts them: it is
+// their compound, and they count the noun.
+TEST(SchemeToUd, NumberBeforeAnAmountWordIsItsCompound) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov spend))\n"
+      "2\t(spent\tspend V\tE0\ti\t(gov fin))\n"
+      "3\t(45\t~ Num\t5\tnum\t(gov dollar))\n"
+      "4\t(million\t~ Num\t5\tnum\t(gov dollar))\n"
+      "5\t(dollars\tdollar N\t2\tobj\t(gov spend))\n"
+      "6\t(on\t~ Prep\t2\tmod\t(gov spend))\n"
+      "7\t(two\t~ Num\t9\tnum\t(gov house))\n"
+      "8\t(hundred\t~ N\t9\tnn\t(gov house))\n"
+      "9\t(houses\thouse N\t6\tpcomp\t(gov on))\n"
+      ")\n",
+      "They spent 45 million dollars on two hundred houses");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:compound 5:nummod 2:obj 9:case 8:compound 9:nummod 2:obl ");
+  // Two numbers side by side stay as they are.
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov see))\n"
+      "2\t(saw\tsee V\tE0\ti\t(gov fin))\n"
+      "3\t(45\t~ Num\t5\tnum\t(gov car))\n"
+      "4\t(twenty\t~ Num\t5\tnum\t(gov car))\n"
+      "5\t(cars\tcar N\t2\tobj\t(gov see))\n"
+      ")\n",
+      "They saw 45 twenty cars");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:nummod 5:nummod 2:obj ");
+}
+
 // "as" that the parse left an adverb before another preposition is a
 // second case marker of that preposition's noun, and a comma before it
 // goes with the noun; before "to" it stays.
