@@ -589,6 +589,11 @@
   (as-before-a-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= as)) (adverb-item) (not (no-alternative (not (adverb-item))))))
     (when (only-followed-by (lexical-verb-item)) (delete (litem))))
+  ;; Nor does "as" before "a" or "an" open a clause: it governs the noun
+  ;; phrase (regard it as a sign, as an example; train: 141 of 142).
+  (as-before-indefinite-article :act-on-all-matches
+    (lexitem (and (comp (root) (str= as)) (complementiser-item) (not (no-alternative (not (complementiser-item))))))
+    (when (followed-by-word (in ("a" "an"))) (delete (litem))))
   ;; "about" before a number is an adverb (about $ 20,000).
   (adverb-before-number :act-on-all-matches
     (lexitem (and (comp (root) (str= about)) (preposition-item) (not (no-alternative (adverb-item)))))

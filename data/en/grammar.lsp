@@ -58,6 +58,10 @@
 ;; complement, 514 inside and 121 outside. So does an adverb after it
 ;; (went to hang flags over there): 807 inside, 36 on the verb that took it.
 (defun took-complement () (get-modifier-by-type comp))
+;; The same holds after the predicate of "be" when that predicate took a
+;; complement (is willing to pay the fee if the service improves: "improves"
+;; hangs from "pay"), and after an adjective's own complement.
+(defun predicate-took-complement () (or (took-complement) (comp (get-modifier-by-type pred) (get-modifier-by-type comp))))
 ;; A verb of saying right after a comma or the closing quote after it, with
 ;; no conjunction: the verb of a report after the words it
 ;; reports ("We won," said Ann), not a conjunct of their verb unless it
@@ -577,7 +581,7 @@
      (C (dep-type comp) (max-dist 10) (dep-weight 3.0) (modifier-cond (and (clause-complement) (fin-clause)))
         (modifiee-cond (comp (pitem-head-child) (pitem-head-word)
                              (reg-match "^([Ss]ure|[Gg]lad|[Aa]fraid|[Ss]orry|[Hh]appy|[Pp]leased|[Cc]onfident|[Aa]ware|[Cc]ertain|[Ll]ucky|[Ll]ikely|[Cc]urious|[Pp]ositive|[Cc]onvinced|[Tt]hankful|[Gg]rateful|[Pp]roud|[Ww]orried|[Aa]mazed|[Ss]urprised|[Dd]isappointed|[Ss]ad|[Hh]opeful)$"))))
-     (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))))
+     (C (dep-type mod) (max-dist 10) (dep-weight 4.0) (modifier-cond (and (full-clause) (not (fin-clause)))) (modifiee-cond (not (took-complement))))
      (V (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux))))
      (VBE (dep-type comp) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux) (not (copula-running-on)))))
      (A (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))
@@ -1518,12 +1522,12 @@
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 3.0) (modifier-cond (no-cc)))
      ;; A noun nothing else takes, as a last resort.
      (N (dep-type mod) (max-dist 12) (dep-weight 60.0) (last-resort))
-     (Adv (dep-type mod) (max-dist 20) (modifier-cond (and (not (clause-opening-wh-adverb)) (not (or-not)) (not (clause-opening-connective)))))
+     (Adv (dep-type mod) (max-dist 20) (modifier-cond (and (not (clause-opening-wh-adverb)) (not (or-not)) (not (clause-opening-connective)))) (modifiee-cond (not (predicate-took-complement))))
      (Adv (dep-type conj) (max-dist 8) (modifier-cond (or-not)))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
      (Intj (dep-type disc) (max-dist 10) (dep-weight 1.0))
-     (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))))
-     (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)))
+     (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (full-clause) (not (fin-clause)) (not (content-clause)))) (modifiee-cond (not (predicate-took-complement))))
+     (C (dep-type mod) (max-dist 22) (dep-weight 3.0) (modifier-cond (adverb-clause)) (modifiee-cond (not (predicate-took-complement))))
      (VBE (dep-type comp) (max-dist 22) (dep-weight 3.0) (modifier-cond (and (base-form) (no-cc) (get-modifier-by-type aux) (not (copula-running-on)))))
      (V (dep-type mod) (max-dist 22) (dep-weight 4.0) (modifier-cond (and (participle) (no-cc) (starts-with-punctuation) (not (get-modifier-by-type s)) (not (reporting-participle-with-object))
                                                                           (or (gerund) (not (get-modifier-by-type obj))))))

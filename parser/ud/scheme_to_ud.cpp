@@ -370,6 +370,7 @@ class SchemeToUd {
     as_before_a_preposition();
     numbers_before_amount_words();
     clauses_after_a_comma_without_conjunction();
+    that_as_the_only_subject();
     return build();
   }
 
@@ -3266,6 +3267,22 @@ class SchemeToUd {
       ud_rel_[as] = "case";
       spelled_.resize(tokens_.size() + 1);
       spelled_[as] = {"as", "ADP"};
+    }
+  }
+
+  // "species that would benefit", "I hope that answered it": "that" made
+  // the complementiser of a later verb that has no subject is that verb's
+  // subject (a relative or demonstrative pronoun). In the train treebank
+  // every "that" before its verb, where the verb has no other subject, is
+  // the subject (549 times), never its mark.
+  void that_as_the_only_subject() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const int verb = ud_head_[p];
+      if (lower_form(p - 1) != "that" || ud_rel_[p] != "mark" || verb <= p || verb > n || has_subject(verb)) continue;
+      bool passive_auxiliary = false;
+      for (int q = 1; q <= n; ++q) passive_auxiliary = passive_auxiliary || (ud_head_[q] == verb && ud_rel_[q] == "aux:pass");
+      ud_rel_[p] = passive_auxiliary ? "nsubj:pass" : "nsubj";
     }
   }
 

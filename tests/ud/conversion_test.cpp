@@ -1029,6 +1029,44 @@ TEST(SchemeToUd, PeriodTakenAsObjectAfterAVerbIsOblique) {
   EXPECT_EQ(attachments(meal), "2:nsubj 0:root 4:det 2:obj ");
 }
 
+// "that" heading a clause whose verb has no subject is that verb's
+// subject (a relative pronoun), whatever the parse took it for; before a
+// clause with a subject it stays the complementiser.
+TEST(SchemeToUd, ThatBeforeAVerbWithoutSubjectIsItsSubject) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Fish\t~ N\t4\ts\t(gov grow))\n"
+      "2\t(that\t~ C\t1\trel\t(gov fish))\n"
+      "3\t(swim\t~ V\t2\ti\t(gov that))\n"
+      "4\t(grow\t~ V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Fish that swim grow");
+  EXPECT_EQ(attachments(sentence), "4:nsubj 3:nsubj 1:acl:relcl 0:root ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Rooms\troom N\t5\ts\t(gov cost))\n"
+      "2\t(that\t~ C\t1\trel\t(gov room))\n"
+      "3\t(were\tbe VB\t4\taux\t(gov clean))\n"
+      "4\t(cleaned\tclean V\t2\ti\t(gov that))\n"
+      "5\t(cost\t~ V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Rooms that were cleaned cost");
+  EXPECT_EQ(attachments(sentence), "5:nsubj 4:nsubj:pass 4:aux:pass 1:acl:relcl 0:root ");
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov know))\n"
+      "2\t(know\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(that\t~ C\t2\tcomp\t(gov know))\n"
+      "4\t(he\t~ N\t5\ts\t(gov leave))\n"
+      "5\t(left\tleave V\t3\ti\t(gov that))\n"
+      ")\n",
+      "I know that he left");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:mark 5:nsubj 2:ccomp ");
+}
+
 // A number right before hundred, million and the like counts them: it is
 // their compound, and they count the noun.
 TEST(SchemeToUd, NumberBeforeAnAmountWordIsItsCompound) {
