@@ -297,6 +297,15 @@
 
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
+;; Nor are possessive pronouns alone (my, your, his, its, our, their), only
+;; possessors: when the word after one is not taken as its noun, the pronoun
+;; is not left as the object of the verb or preposition before it instead
+;; (thanked our departing manager). "Her" is also accusative and stays an
+;; object; train has none of the others as an object.
+(defun possessive-pronoun () (comp (pitem-head-word) (reg-match "^([Mm]y|[Yy]our|[Hh]is|[Ii]ts|[Oo]ur|[Tt]heir)$")))
+;; (but "own" after one is its noun, read as an adjective: on his own)
+(defun bare-possessor () (and (possessive-pronoun) (not (pitem-following-word (in ("own"))))))
+(defun non-object-pronoun () (or (nominative) (bare-possessor)))
 ;; A reflexive pronoun (Picture yourself sitting there).
 (defun reflexive-pronoun () (comp (pitem-head-word) (reg-match "^(([Mm]y|[Yy]our|[Hh]im|[Hh]er|[Ii]t|[Oo]ur|[Oo]ne)(self|selves)|[Tt]hemselves)$")))
 
@@ -1053,7 +1062,7 @@
                                         (not (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Aa]ll|[Rr]ight|[Ee]ven|[Mm]ostly|[Mm]ore|[Mm]erely|[Ss]imply|[Ee]xactly|[Ee]specially|[Pp]artly)$")))))
                               (not (comp (pitem-head-word) (reg-match "^([Bb]ack|[Oo]ut|[Aa]way|[Ii]n|[Uu]p|[Hh]ere|[Tt]here|[Aa]gain|[Dd]own|[Oo]n|[Aa]round|[Tt]ogether|[Nn]ow|[Ff]ar|[Hh]ome|[Oo]ver|[Ee]nough|[Ff]orward|[Aa]part|[Tt]wice|[Qq]uickly|[Bb]etter|[Aa]go|[Hh]ard|[Ff]orth|[Aa]nywhere|[Ff]urther|[Ll]ate|[Ll]onger|[Ll]ater|[Ee]arlier|[Oo]ff|[Tt]hrough|[Ss]oon|[Oo]utside|[Ii]nside|[Aa]broad|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ii]mmediately|[Ee]lse|[Dd]irectly|[Aa]nyway|[Aa]lready|[Yy]et|[Oo]nce|[Mm]uch|[Ss]omewhere|[Aa]head|[Ee]qually|[Ll]ong|[Bb]efore|[Ww]est|[Ee]ast|[Nn]orth|[Ss]outh)$")))))))
   (:head)
-  (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc))))
+  (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not (bare-possessor)))))
      (Num (dep-type pcomp) (max-dist 4))
      ;; as such, in general, for sure
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
@@ -1260,7 +1269,7 @@
          (merged-cond (comp (pitem-attvec) (modify syn ((vform fin)))))))
   (? (N (dep-type s) (max-dist 30) (modifier-cond (and (no-cc) (no-punc)))
         (modifiee-cond (and (fronted-participle) (get-modifier-by-type aux)))))
-  (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))
+  (? (N (dep-type obj) (max-dist 20) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (not (non-object-pronoun))))
         (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux))) (not (and (inverted-report) (not (report-after-comma))))))
         (merged-cond (taken-object)))
      ;; and a sum of money (will receive $5000, paid $100 for it).
@@ -1575,21 +1584,21 @@
 ;; its object to a fronted word. A frame takes V's visible attributes when it is made,
 ;; and its link to V passes them on: "move", "control" and "gap" are visible
 ;; for that moment only, so that other verb items still pack without them.
-(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object)))))
+(def-subcat V_N V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (non-object-pronoun)))) (merged-cond (taken-object)))))
 (def-subcat V_C V (:head) (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement))
                                  (modifiee-cond (not (and (subordinate-opening) (sentence-start)))))))
 (def-subcat V_V V (:head) (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control)) (modifier-cond (base-form)))
                               (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (percolate (move control))
                                    (modifier-cond (and (base-form) (get-modifier-by-type aux) (not (copula-running-on)))))))
 (def-subcat V_A V (:head) (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
-(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative))))))
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object)))))
-(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
+(def-subcat V_N_N V (:head) (? (N (dep-type obj2) (max-dist 6) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (non-object-pronoun))))))
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (non-object-pronoun)))) (merged-cond (taken-object)))))
+(def-subcat V_N_V V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (non-object-pronoun)))) (merged-cond (taken-object))))
   (? (V (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (base-form)))
      (VBE (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (and (base-form) (get-modifier-by-type aux) (not (copula-running-on)))))))
-(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
+(def-subcat V_N_C V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (non-object-pronoun)))) (merged-cond (taken-object))))
   (? (C (dep-type comp) (max-dist 12) (dep-weight 0.5) (modifier-cond (clause-complement)))))
-(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (nominative)))) (merged-cond (taken-object))))
+(def-subcat V_N_A V (:head) (? (N (dep-type obj) (max-dist 8) (dep-weight 0.5) (modifier-cond (and (no-cc) (no-punc) (not (non-object-pronoun)))) (merged-cond (taken-object))))
   (? (A (dep-type pred) (max-dist 6) (dep-weight 0.5))))
 (def-category V (visible-atts (cat vform lexitem last_conj rare cm)))
 
