@@ -51,7 +51,11 @@ const SequenceExp* reading_when(const LExp* action) {
 }  // namespace
 
 LexRule::LexRule(std::string_view name, std::unique_ptr<LPattern> pattern, LExpPtr action)
-    : name_(name), pattern_(std::move(pattern)), action_(std::move(action)), reading_when_(reading_when(action_.get())) {}
+    : name_(name),
+      pattern_(std::move(pattern)),
+      action_(std::move(action)),
+      reading_when_(reading_when(action_.get())),
+      only_deletes_(action_ && deletes_only_on_match(*action_)) {}
 
 LexRule::~LexRule() = default;
 
@@ -132,18 +136,29 @@ void LexRule::apply(LexAnalyzer& analyzer) {
 }
 
 // A reading test keeps the memo's answers: most tests fail, and only an
-// action that runs may change what the answers depend on.
+// action that runs may change what the answers depend on. An action that
+// only deletes keeps the answers on the items' own vectors.
 void LexRule::act(const Match& match, ItemTestMemo& memo) {
   const Word input = to_word(&match);
   if (!reading_when_) {
-    ItemTestPause pause(memo);
-    action_->eval(input, match_type());
+    if (only_deletes_) {
+      ItemDeletionPause pause(memo);
+      action_->eval(input, match_type());
+    } else {
+      ItemTestPause pause(memo);
+      action_->eval(input, match_type());
+    }
     return;
   }
   const LExpList& items = reading_when_->items();
   if (items.front()->eval(input, match_type()) == 0) return;
-  ItemTestPause pause(memo);
-  for (std::size_t i = 1; i < items.size(); ++i) items[i]->eval(input, match_type());
+  if (only_deletes_) {
+    ItemDeletionPause pause(memo);
+    for (std::size_t i = 1; i < items.size(); ++i) items[i]->eval(input, match_type());
+  } else {
+    ItemTestPause pause(memo);
+    for (std::size_t i = 1; i < items.size(); ++i) items[i]->eval(input, match_type());
+  }
 }
 
 // ---------------------------------------------------------------- LexRuleList

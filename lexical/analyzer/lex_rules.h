@@ -53,6 +53,9 @@ class LexRule {
   // runs with the item-test memo's answers kept, and the memo is paused only
   // for the body, when COND holds.
   bool keeps_memo_on_test() const { return reading_when_ != nullptr; }
+  // Whether the action can at most delete items: the memo's answers on the
+  // items' own vectors then outlive it (see ItemDeletionPause).
+  bool only_deletes() const { return only_deletes_; }
 
  private:
   // Runs the action on one match.
@@ -63,6 +66,7 @@ class LexRule {
   LExpPtr action_;
   // The action as a (when COND ...) with a reading COND, or null.
   const SequenceExp* reading_when_ = nullptr;
+  bool only_deletes_ = false;
   LExpPtr precondition_;
   RuleWordGate gate_;
   bool act_on_all_ = false;

@@ -79,8 +79,36 @@ bool reads_only_at(const LExp& exp, int depth) {
   return is_kind(exp, "comp") && is_reading_chain(static_cast<const SequenceExp&>(exp).items(), depth);
 }
 
+// (delete ITEM) with an ITEM that only reads.
+bool is_reading_deletion(const LExp& exp) {
+  if (!is_kind(exp, "delete")) return false;
+  const auto* call = dynamic_cast<const MatchExp*>(&exp);
+  if (!call || call->condition()) return false;
+  for (std::size_t i = 0; i < MatchCall::kMaxArgs; ++i)
+    if (const LExp* argument = call->argument(i); argument && !reads_only_at(*argument, 0)) return false;
+  return true;
+}
+
+bool deletes_only_at(const LExp& exp, int depth) {
+  if (depth > kMaxDepth) return false;
+  if (reads_only_at(exp, depth) || is_reading_deletion(exp)) return true;
+  if (exp.connective() != LExp::Connective::kNone) {
+    if (!exp.operands()) return false;
+    for (const LExpPtr& operand : *exp.operands())
+      if (!operand || !deletes_only_at(*operand, depth + 1)) return false;
+    return true;
+  }
+  if (const LExp* body = exp.same_as()) return deletes_only_at(*body, depth + 1);
+  if (!is_kind(exp, "when") && !is_kind(exp, "prog")) return false;
+  for (const LExpPtr& item : static_cast<const SequenceExp&>(exp).items())
+    if (!item || !deletes_only_at(*item, depth + 1)) return false;
+  return true;
+}
+
 }  // namespace
 
 bool reads_only_on_match(const LExp& exp) { return reads_only_at(exp, 0); }
+
+bool deletes_only_on_match(const LExp& exp) { return deletes_only_at(exp, 0); }
 
 }  // namespace velmo

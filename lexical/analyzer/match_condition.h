@@ -11,4 +11,10 @@ namespace velmo {
 // changing something.
 bool reads_only_on_match(const LExp& exp);
 
+// True when evaluating `exp` on a "Match*" can at most take items out of
+// the lattice: it reads only, or deletes with (delete ITEM) where ITEM only
+// reads, or combines such forms with when, prog and the connectives. No
+// item's attribute vector changes.
+bool deletes_only_on_match(const LExp& exp);
+
 }  // namespace velmo

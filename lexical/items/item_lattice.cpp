@@ -13,11 +13,6 @@ namespace {
 // The list of all items starts at six times the suggested sentence length.
 constexpr std::size_t kItemsPerPosition = 6;
 
-const std::vector<LexItem*>& no_items() {
-  static const std::vector<LexItem*> empty;
-  return empty;
-}
-
 bool same_root(const char* a, const char* b) {
   if (!a || !b) return a == b;
   return std::strcmp(a, b) == 0;
@@ -338,16 +333,6 @@ void ItemLattice::delete_inside_span(int low, int high) {
       if (item->low > low || (item->low == low && item->high < high)) delete_item(item);
     }
   }
-}
-
-const std::vector<LexItem*>& ItemLattice::by_end(int p) const {
-  if (p < 0 || static_cast<std::size_t>(p) >= by_end_.size()) return no_items();
-  return by_end_[p];
-}
-
-const std::vector<LexItem*>& ItemLattice::by_start(int p) const {
-  if (p < 0 || static_cast<std::size_t>(p) >= by_start_.size()) return no_items();
-  return by_start_[p];
 }
 
 void ItemLattice::clear_by_end(int p) {

@@ -133,16 +133,11 @@ void LexItemPat::match_all(ItemLattice& lattice, MatchList& out) {
 // The guard's test came true and changed nothing: (and A B ...) holds when
 // B ... do, evaluated as the and form would.
 bool LexItemPat::holds_after_guard(ItemLattice& lattice, LexItem& item) const {
-  const LExpList* conjuncts = guard_.conjuncts();
-  if (!conjuncts) return holds(lattice, to_word(&item));
-  auto rest_holds = [&] {
-    for (std::size_t i = 1; i < conjuncts->size(); ++i)
-      if ((*conjuncts)[i]->eval(to_word(&item), lex_item_type()) == 0) return false;
-    return true;
-  };
-  if (condition_reads_only()) return rest_holds();
-  ItemTestPause pause(lattice.test_memo());
-  return rest_holds();
+  if (!guard_.conjuncts()) return holds(lattice, to_word(&item));
+  ItemTestMemo& memo = lattice.test_memo();
+  if (condition_reads_only()) return guard_.rest_holds(item, memo);
+  ItemTestPause pause(memo);
+  return guard_.rest_holds(item, memo);
 }
 
 TypeId LexItemPat::condition_type() const { return lex_item_type(); }

@@ -126,7 +126,22 @@ ItemGuard ItemGuard::of(LExp& condition) {
   if (guard.kind_ == Kind::kNone) return guard;
   guard.decides_ = whole->operands()->size() == 1;
   guard.conjuncts_ = whole->operands();
+  for (std::size_t i = 1; i < guard.conjuncts_->size(); ++i) {
+    LExp* operand = (*guard.conjuncts_)[i].get();
+    guard.rest_.push_back(operand ? of_test(*operand) : ItemGuard());
+  }
   return guard;
+}
+
+bool ItemGuard::rest_holds(LexItem& item, ItemTestMemo& memo) const {
+  if (!conjuncts_) return true;
+  for (std::size_t i = 1; i < conjuncts_->size(); ++i) {
+    const ItemGuard& guard = rest_[i - 1];
+    const bool holds = guard.kind_ != Kind::kNone ? guard.admits(item, memo)
+                                                  : (*conjuncts_)[i]->eval(to_word(&item), lex_item_type()) != 0;
+    if (!holds) return false;
+  }
+  return true;
 }
 
 ItemGuard ItemGuard::of_test(LExp& test, int depth) {
@@ -407,13 +422,15 @@ bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
     case Kind::kCall: {
       const int kept = memo.find(body_, &item);
       if (kept >= 0) return kept != 0;
-      bool value = false;
+      // A test of the item's vector alone is kept as an own answer: it
+      // outlives the deletions of rule actions.
       if (vector_condition_) {
         const AttVec* vector = item_vector(item);
-        value = vector && vector_condition_->holds(*vector, vector->usable());
-      } else {
-        value = body_->eval(to_word(&item), lex_item_type()) != 0;
+        const bool value = vector && vector_condition_->holds(*vector, vector->usable());
+        memo.keep_own(body_, &item, value);
+        return value;
       }
+      const bool value = body_->eval(to_word(&item), lex_item_type()) != 0;
       memo.keep(body_, &item, value);
       return value;
     }

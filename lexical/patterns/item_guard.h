@@ -80,6 +80,11 @@ class ItemGuard {
   // For a guard made from the first operand of (and A B ...): the operands,
   // of which those after A are left to decide an admitted item; else null.
   const LExpList* conjuncts() const { return conjuncts_; }
+  // Whether B ... of (and A B ...) all hold on an item the guard admitted,
+  // in order, as the and form evaluates them. An operand whose test the
+  // guard can make directly (alone, it would decide) is made so, with the
+  // memo's answers; the others are evaluated.
+  bool rest_holds(LexItem& item, ItemTestMemo& memo) const;
 
   // Whether `exp`, given an input of type `type`, only reads: evaluating it
   // changes nothing.
@@ -131,6 +136,9 @@ class ItemGuard {
   std::vector<std::uint16_t> ending_bits_;
   std::vector<ItemGuard> parts_;  // kNot, kOr, kAnd: the operands' guards
   const LExpList* conjuncts_ = nullptr;
+  // With conjuncts_: the guards of the operands after the first, kNone
+  // for those that must be evaluated.
+  std::vector<ItemGuard> rest_;
   bool decides_ = false;
 };
 

@@ -68,11 +68,14 @@ bool digit_groups(std::string_view word, char separator, int separators, size_t 
 bool clock_time(std::string_view word) { return digit_groups(word, ':', 1, 2) || digit_groups(word, ':', 2, 2); }
 bool hour_or_time(std::string_view word) { return clock_time(word) || digit_groups(word, ':', 0, 2); }
 bool calendar_date(std::string_view word) { return digit_groups(word, '/', 2, 4); }
+// Months written out or shortened, with or without the full stop (Feb 2005
+// is a month and its year as often as Feb. 2005).
 bool month_name(std::string_view word) {
-  static constexpr std::string_view months[] = {"January", "February", "March",     "April",   "May",      "June",
-                                                "July",    "August",   "September", "October", "November", "December",
-                                                "Jan.",    "Feb.",     "Mar.",      "Apr.",    "Jun.",     "Jul.",
-                                                "Aug.",    "Sep.",     "Sept.",     "Oct.",    "Nov.",     "Dec."};
+  static constexpr std::string_view months[] = {
+      "January", "February", "March", "April", "May",  "June", "July",  "August", "September", "October",
+      "November", "December", "Jan.", "Feb.", "Mar.", "Apr.", "Jun.",  "Jul.",   "Aug.",      "Sep.",
+      "Sept.",   "Oct.",     "Nov.", "Dec.",  "Jan",  "Feb",  "Mar",   "Apr",    "Jun",       "Jul",
+      "Aug",     "Sep",      "Sept", "Oct",   "Nov",  "Dec"};
   return std::find(std::begin(months), std::end(months), word) != std::end(months);
 }
 bool weekday_name(std::string_view word) {

@@ -4,6 +4,7 @@
 #include "analyzer_fixture.h"
 #include "lexical/analyzer/lex_rules.h"
 #include "lexical/items/item_test_memo.h"
+#include "lexical/patterns/item_guard.h"
 
 namespace velmo {
 namespace {
@@ -211,12 +212,21 @@ class ReadingTestRulesTest : public RulesTest {
     ItemTestMemo& memo = analyzer->lattice().test_memo();
     ItemTestScope scope(memo);
     memo.keep(&kTest, item, true);
+    memo.keep_own(&kOwnTest, item, false);
     rule.apply(*analyzer);
+    own_answer_ = memo.find(&kOwnTest, item);
+    only_deletes_ = rule.only_deletes();
     return memo.find(&kTest, item);
   }
 
+  // After answer_after: the answer kept on the item's own vector (-1: none),
+  // and whether the rule's action could only delete.
+  int own_answer_ = -2;
+  bool only_deletes_ = false;
+
  private:
   static constexpr int kTest = 0;
+  static constexpr int kOwnTest = 0;
 };
 
 TEST_F(ReadingTestRulesTest, AFailingReadingTestKeepsTheAnswers) {
@@ -243,6 +253,37 @@ TEST_F(ReadingTestRulesTest, ATestThatMayChangeSomethingForgetsTheAnswers) {
   EXPECT_FALSE(keeps_memo);
 }
 
+// An action that can only take items out of the lattice forgets the
+// answers that may depend on other items, but not those on an item's own
+// vector: no vector changed. Any other change forgets both.
+TEST_F(ReadingTestRulesTest, ADeletionKeepsTheAnswersOnOwnVectors) {
+  EXPECT_EQ(answer_after("(r (lexitem (comp (root) (str= a))) (when (followed-by (comp (root) (str= b)))"
+                         " (delete (litem))))"),
+            -1);
+  EXPECT_TRUE(only_deletes_);
+  EXPECT_EQ(own_answer_, 0);
+  // Bare, nested in a when, or beside reading forms in a prog.
+  answer_after("(r (lexitem (comp (root) (str= a))) (delete (litem)))");
+  EXPECT_TRUE(only_deletes_);
+  EXPECT_EQ(own_answer_, 0);
+  answer_after("(r (seq (lexitem (t)) (lexitem (t))) (when (t) (when (comp ($ 2) (litem) (t))"
+               " (prog (delete (comp ($ 1) (litem))) (delete (comp ($ 2) (litem)))))))");
+  EXPECT_TRUE(only_deletes_);
+  EXPECT_EQ(own_answer_, 0);
+}
+
+TEST_F(ReadingTestRulesTest, OtherChangesForgetTheAnswersOnOwnVectorsToo) {
+  for (const char* rule :
+       {"(r (lexitem (comp (root) (str= a))) (when (followed-by (comp (root) (str= b))) (add-weight (litem) (int 1))))",
+        "(r (lexitem (comp (root) (str= a))) (when (t) (delete (litem)) (set-lexitem-root (litem) (str z))))",
+        "(r (lexitem (comp (root) (str= a))) (prog (delete (litem)) (assert (litem))))",
+        "(r (lexitem (comp (root) (str= a))) (delete (duplicate-lexitem (litem))))"}) {
+    EXPECT_EQ(answer_after(rule), -1) << rule;
+    EXPECT_FALSE(only_deletes_) << rule;
+    EXPECT_EQ(own_answer_, -1) << rule;
+  }
+}
+
 TEST_F(ReadingTestRulesTest, TestsOfNeighboursSubMatchesAndFieldsOnlyRead) {
   bool keeps_memo = false;
   answer_after("(r (seq (word (t)) (lexitem (t))) (when (and (not (exist-lexitem (int -1) (comp ($ 1) (low) (-1))"
@@ -250,6 +291,58 @@ TEST_F(ReadingTestRulesTest, TestsOfNeighboursSubMatchesAndFieldsOnlyRead) {
                " (delete (comp ($ 2) (litem)))))",
                &keeps_memo);
   EXPECT_TRUE(keeps_memo);
+}
+
+// When the guard cannot make a whole (and A B ...) (here for the (t),
+// no-alternative or nil among its operands) but admits an item on A, the
+// later operands it could make alone are made so: a call's answer is then
+// kept in the memo like the first operand's, and every operand answers as
+// the and form would.
+TEST_F(RulesTest, LaterOperandsOfAnAndAreMadeAsGuards) {
+  const std::string is_b = unique("is-b");
+  const std::string is_a = unique("is-a");
+  const std::string kept = unique("kept");
+  run("(defun " + is_b + " () (comp (root) (str= b)))");
+  run("(defun " + is_a + " () (comp (root) (str= a)))");
+  run("(defun " + kept + " () (comp (root) (str= b)))");
+  LexAnalyzer* analyzer = make_analyzer("(a (note x)) (b (note y))", "", "");
+  enter(*analyzer, "a b");
+  analyzer->look_up_word("a", 1, 1);
+  analyzer->look_up_word("b", 2, 2);
+  ASSERT_EQ(analyzer->by_end(1).size(), 1u);
+  ASSERT_EQ(analyzer->by_end(2).size(), 1u);
+  LexItem& a = *analyzer->by_end(1).front();
+  LexItem& b = *analyzer->by_end(2).front();
+  ItemTestMemo& memo = analyzer->lattice().test_memo();
+  ItemTestScope scope(memo);
+  const std::string first = "(and (comp (root) (in (\"a\" \"b\"))) ";
+  const std::vector<std::string> conditions = {
+      first + "(" + is_b + ") (t))",
+      first + "(not (" + is_b + ")) (comp (root) (in (\"a\" \"c\"))) (t))",
+      first + "(or (" + is_a + ") (" + is_b + ")) (t))",
+      first + "(comp (root) (str= b)) (no-alternative (t)))",
+      first + "(no-alternative (" + is_a + ")) (" + is_a + "))",
+      first + "(" + is_a + ") (nil))",
+  };
+  for (const std::string& text : conditions) {
+    LExpPtr condition = LExp::from_text(text);
+    ASSERT_NE(condition, nullptr) << text;
+    const ItemGuard guard = ItemGuard::of(*condition);
+    ASSERT_NE(guard.conjuncts(), nullptr) << text;
+    for (LexItem* item : {&a, &b}) {
+      const bool evaluated = condition->eval(to_word(item), lex_item_type()) != 0;
+      EXPECT_EQ(guard.admits(*item, memo) && guard.rest_holds(*item, memo), evaluated) << text << " on " << item->root;
+    }
+  }
+  LExpPtr condition = LExp::from_text(first + "(" + kept + ") (t))");
+  const ItemGuard guard = ItemGuard::of(*condition);
+  const LExp* body = (*guard.conjuncts())[1]->same_as();
+  ASSERT_NE(body, nullptr);
+  EXPECT_EQ(memo.find(body, &a), -1);
+  EXPECT_FALSE(guard.rest_holds(a, memo));
+  EXPECT_EQ(memo.find(body, &a), 0);
+  EXPECT_TRUE(guard.rest_holds(b, memo));
+  EXPECT_EQ(memo.find(body, &b), 1);
 }
 
 // (no-alternative COND) keeps COND's answers per item while the rules

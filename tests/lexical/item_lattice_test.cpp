@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "lexicon/attributes/att_vec.h"
@@ -330,6 +331,23 @@ TEST_F(ItemLatticeTest, DeleteAndAddAgain) {
   lattice_.add_item(entered, false);
   EXPECT_FALSE(entered->is_deleted());
   EXPECT_EQ(lattice_.by_start(2).size(), 1u);
+}
+
+// The parser and the lexical rules read the lists in their innermost
+// loops: the readers are inline and cannot throw, and a position outside
+// the lattice (below 0, past the last list) reads as an empty list.
+TEST_F(ItemLatticeTest, ListsOfPositionsOutsideTheLatticeAreEmpty) {
+  static_assert(noexcept(std::declval<const ItemLattice&>().by_end(0)));
+  static_assert(noexcept(std::declval<const ItemLattice&>().by_start(0)));
+  lattice_.add_item(item(2, 3), false);
+  const ItemLattice& lattice = lattice_;
+  for (int p : {-1, -70000, 6, 1 << 20}) {
+    EXPECT_TRUE(lattice.by_end(p).empty()) << p;
+    EXPECT_TRUE(lattice.by_start(p).empty()) << p;
+  }
+  EXPECT_EQ(&lattice.by_end(-1), &lattice.by_start(99));
+  EXPECT_EQ(lattice.by_end(3).size(), 1u);
+  EXPECT_EQ(lattice.by_start(2).size(), 1u);
 }
 
 TEST_F(ItemLatticeTest, DeleteInsideSpanKeepsTheSpanItselfAndItemsOutside) {

@@ -1067,6 +1067,25 @@ TEST(SchemeToUd, ThatBeforeAVerbWithoutSubjectIsItsSubject) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:mark 5:nsubj 2:ccomp ");
 }
 
+// A year after a month, written out or shortened with or without a full
+// stop, is the month's unmarked modifier; after another noun it names it.
+TEST(SchemeToUd, YearAfterAShortenedMonthIsItsModifier) {
+  auto sentence = [](const std::string& noun) {
+    return from_velmo("(\n"
+                      "E0\t(()\tfin C\t*\t)\n"
+                      "1\t(We\t~ N\t2\ts\t(gov meet))\n"
+                      "2\t(met\tmeet V\tE0\ti\t(gov fin))\n"
+                      "3\t(in\t~ Prep\t2\tmod\t(gov meet))\n"
+                      "4\t(" + noun + "\t~ N\t3\tpcomp\t(gov " + noun + "))\n"
+                      "5\t(2007\t~ Num\t4\tnum\t(gov " + noun + "))\n"
+                      ")\n",
+                      "We met in " + noun + " 2007");
+  };
+  EXPECT_EQ(attachments(sentence("Oct")), "2:nsubj 0:root 4:case 2:obl 4:nmod:unmarked ");
+  EXPECT_EQ(attachments(sentence("Oct.")), "2:nsubj 0:root 4:case 2:obl 4:nmod:unmarked ");
+  EXPECT_EQ(attachments(sentence("Team")), "2:nsubj 0:root 4:case 2:obl 4:flat ");
+}
+
 // A number right before hundred, million and the like counts them: it is
 // their compound, and they count the noun.
 TEST(SchemeToUd, NumberBeforeAnAmountWordIsItsCompound) {
