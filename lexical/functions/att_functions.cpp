@@ -85,6 +85,8 @@ class VecArgument {
   }
   // No expression, or one that always gives the same vector.
   bool is_constant() const { return !exp_ || dynamic_cast<const LConst*>(exp_.get()) != nullptr; }
+  // The vector read as text (null when it is an expression).
+  const AttVec* text_constant() const { return constant_.get(); }
   const AttVec* value(Word input, TypeId type) const {
     if (constant_) return constant_.get();
     return exp_ ? vec_of(exp_->eval(input, type)) : nullptr;
@@ -183,6 +185,9 @@ class AttOpExp final : public LExp {
     other = fixed_other_;
     return &*test_;
   }
+
+  // The vector of a unify given as text (null otherwise).
+  const AttVec* unify_constant() const { return op_ == AttOp::kUnify ? constant_.text_constant() : nullptr; }
 
   Word eval(Word input, TypeId type) override {
     if (!check_input(type) || !input) return 0;
@@ -431,6 +436,11 @@ bool is_att_read_test(const LExp& exp) {
 const AttTest* att_read_test(const LExp& exp, const AttVec*& other) {
   const auto* test = dynamic_cast<const AttOpExp*>(&exp);
   return test ? test->read_test(other) : nullptr;
+}
+
+const AttVec* att_unify_constant(const LExp& exp) {
+  const auto* unify = dynamic_cast<const AttOpExp*>(&exp);
+  return unify ? unify->unify_constant() : nullptr;
 }
 
 bool att_text_reader(const LExp& exp, const AttInterpreterList*& type, int& index) {

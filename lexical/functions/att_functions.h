@@ -21,6 +21,10 @@ bool is_att_read_test(const LExp& exp);
 // defined and defined-one-of). Both live as long as the expression.
 const AttTest* att_read_test(const LExp& exp, const AttVec*& other);
 
+// For (unify [TYPE] VECTOR) with the vector given as text: that vector,
+// which lives as long as the expression; null for any other expression.
+const AttVec* att_unify_constant(const LExp& exp);
+
 // For (att-str-val [TYPE] ATT) whose attribute holds interned texts (its
 // value is the text itself, a null value the empty text): the vector type
 // and the attribute's index, for readers that take the text from the

@@ -75,7 +75,8 @@ std::shared_ptr<const MergedConditionPlan> MergedConditionPlan::build(const std:
     return node.op == Op::kPart && node.subject != Subject::kMerged;
   });
   const bool reads_directly = std::any_of(nodes.begin(), nodes.end(), [](const Node& node) {
-    return node.op == Op::kPart && node.subject == Subject::kMerged && ItemTest::of(*node.part);
+    return node.op == Op::kPart && node.subject == Subject::kMerged &&
+           (ItemTest::of(*node.part) || ItemUnify::of(*node.part));
   });
   if (!asks_joined && !reads_directly) return nullptr;
   plan->first_ = plan->compile(nodes, 0, kTrue, kFalse, memo);
@@ -119,7 +120,8 @@ int MergedConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at,
                           .if_true = part_true,
                           .if_false = part_false,
                           .part = node.part,
-                          .test = ItemTest::of(*node.part)});
+                          .test = ItemTest::of(*node.part),
+                          .unify = joined ? std::nullopt : ItemUnify::of(*node.part)});
     return static_cast<int>(steps_.size() - 1);
   };
   return compile_condition_tree(nodes, at, if_true, if_false, compile_part);
@@ -129,6 +131,7 @@ bool MergedConditionPlan::part_accepts(const Step& step, ConditionMemo& memo, PI
                                        const std::uint64_t& changes) const {
   if (step.subject == Subject::kMerged) {
     if (step.test) return step.test->holds(merged);
+    if (step.unify) return step.unify->apply(merged);
     return step.part->eval(reinterpret_cast<Word>(&merged), pitem_type()) != 0;
   }
   // The item as (pitem-modifier) and (pitem-modifiee) give it; without

@@ -15,7 +15,8 @@
 // chart's condition memo, so its answer is found once per item; any other
 // part is evaluated on the merged item as the expression would be, or, when
 // it is of one of the common shapes (ItemTest), answered by reading the
-// merged item directly. The parts are asked in the expression's order and
+// merged item directly (a unification with a constant vector is made
+// directly too). The parts are asked in the expression's order and
 // as far as its combination needs them, so a part that changes the merged
 // item (modify, undefine) runs exactly when it ran before.
 #include <cstdint>
@@ -86,6 +87,9 @@ class MergedConditionPlan {
     // The part as a direct test: of the subject the first time (a joined
     // item), or of the merged item every time.
     std::optional<ItemTest> test = std::nullopt;
+    // A part of the merged item that unifies a constant into its vector,
+    // made directly.
+    std::optional<ItemUnify> unify = std::nullopt;
   };
 
   void add(LExp& exp, Subject subject, int depth, MergedConditionParts& parts, std::vector<Node>& nodes);

@@ -117,4 +117,26 @@ bool ItemTest::holds(const PItem& item) const {
   return false;
 }
 
+std::optional<ItemUnify> ItemUnify::of(const LExp& exp) {
+  const LExp* unify = nullptr;
+  if (!is_item_vector(exp, unify)) {
+    const auto* sequence = dynamic_cast<const SequenceExp*>(&exp);
+    if (!sequence || !named(exp, "comp") || sequence->items().size() != 2) return std::nullopt;
+    const LExp* inner = nullptr;
+    if (!is_item_vector(*sequence->items()[0], inner) || inner) return std::nullopt;
+    unify = sequence->items()[1].get();
+  }
+  const AttVec* vector = unify ? att_unify_constant(*unify) : nullptr;
+  if (!vector) return std::nullopt;
+  return ItemUnify(*vector);
+}
+
+// As the unify expression: nothing for an unusable vector or a constant of
+// another type, else the vector unified with the constant.
+bool ItemUnify::apply(PItem& item) const {
+  AttVec& vec = item.av;
+  if (!vec.usable() || vector_->type() != vec.type()) return false;
+  return vec.unify(*vector_);
+}
+
 }  // namespace velmo

@@ -57,4 +57,23 @@ class ItemTest {
   const TextFilter* text_filter_ = nullptr;
 };
 
+// (comp (pitem-attvec) (unify VECTOR)) or (pitem-attvec (unify VECTOR)),
+// the vector given as text: unifies the constant into the item's vector,
+// without the calls through the expressions. It changes the item, so it is
+// for conditions asked anew at every question (MergedConditionPlan), never
+// for answers kept in a memo.
+class ItemUnify {
+ public:
+  // The unification `exp` amounts to; none when its shape is not the above.
+  static std::optional<ItemUnify> of(const LExp& exp);
+
+  // Unifies as the expression would; true when it gives a value other
+  // than 0.
+  bool apply(PItem& item) const;
+
+ private:
+  explicit ItemUnify(const AttVec& vector) : vector_(&vector) {}
+  const AttVec* vector_;
+};
+
 }  // namespace velmo

@@ -2625,7 +2625,9 @@ class SchemeToUd {
 
   // A number right after its noun names it (Section 7, Team 1, number one,
   // # 3): the treebank writes it flat; after a month it is the year (May
-  // 2000). Currency signs keep their nummod ($ 20).
+  // 2000), and a date (Our Wedding 11/7/08) says when (train: 4 of 4 dates
+  // right after their noun are nmod:unmarked). Currency signs keep their
+  // nummod ($ 20).
   void numbers_naming_their_noun() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 2; p <= n; ++p) {
@@ -2634,7 +2636,7 @@ class SchemeToUd {
       if (nodes_[node_at_[noun]].category != "N") continue;
       const std::string& word = tokens_[noun - 1].form;
       if (!std::isalpha(static_cast<unsigned char>(word[0])) && word != "#") continue;
-      ud_rel_[p] = month_name(word) ? "nmod:unmarked" : "flat";
+      ud_rel_[p] = month_name(word) || calendar_date(tokens_[p - 1].form) ? "nmod:unmarked" : "flat";
     }
   }
 

@@ -66,7 +66,7 @@ TEST_F(MergedConditionTest, PlansAnswerAsTheirExpressions) {
 // common shape is left to its expression.
 TEST_F(MergedConditionTest, AConditionWithoutJoinedItemsOrDirectTestsHasNoPlan) {
   EXPECT_EQ(plan("(pitem-add-weight 1.5)"), nullptr);
-  EXPECT_EQ(plan("(and (comp (pitem-attvec) (unify syn ((num sg)))) (pitem-add-weight 1.5))"), nullptr);
+  EXPECT_EQ(plan("(and (comp (pitem-attvec) (modify syn ((num sg)))) (pitem-add-weight 1.5))"), nullptr);
 }
 
 // The merged item's own parts of the common shapes (ItemTest) are read from
@@ -168,6 +168,34 @@ TEST_F(MergedConditionTest, LinksKeepThePlanOfTheirMergedCondition) {
   ASSERT_NE(plain, nullptr);
   EXPECT_NE(planned->merged_plan, nullptr);
   EXPECT_EQ(plain->merged_plan, nullptr);
+}
+
+// A unification of the merged item with a constant vector is made
+// directly, at every question, with the expression's answer and effect:
+// refused by a clashing value (earlier changes kept), accepted and added
+// where the vector lacks the attribute.
+TEST_F(MergedConditionTest, UnificationsOfTheMergedItemAreMadeDirectly) {
+  const char* texts[] = {
+      "(comp (pitem-attvec) (unify syn ((num pl))))",
+      "(pitem-attvec (unify syn ((num pl))))",
+      "(and (comp (pitem-attvec) (unify syn ((cat n) (num pl)))) (comp (pitem-attvec) (defined syn (num))))",
+  };
+  for (const char* text : texts) {
+    auto unify = plan(text);
+    ASSERT_NE(unify, nullptr) << text;
+    const AttVec before(phrase->av);
+    const bool expected = expression_accepts(text, phrase);
+    const AttVec by_expression(phrase->av);
+    phrase->av = before;
+    EXPECT_EQ(unify->accepts(memo, *phrase, changes), expected) << text;
+    EXPECT_TRUE(phrase->av.equals(by_expression)) << text;
+    phrase->av.remove(att("num"));
+    EXPECT_TRUE(unify->accepts(memo, *phrase, changes)) << text << " (without a number)";
+    EXPECT_TRUE(phrase->av.defined(att("num"))) << text;
+    phrase->av = before;
+  }
+  // A vector given by an expression is evaluated as written.
+  EXPECT_EQ(plan("(comp (pitem-attvec) (unify syn (pitem-attvec)))"), nullptr);
 }
 
 // A link's head condition gets the same kind of plan when it has a part of

@@ -1069,6 +1069,7 @@ TEST(SchemeToUd, ThatBeforeAVerbWithoutSubjectIsItsSubject) {
 
 // A year after a month, written out or shortened with or without a full
 // stop, is the month's unmarked modifier; after another noun it names it.
+// A date after its noun is its unmarked modifier too.
 TEST(SchemeToUd, YearAfterAShortenedMonthIsItsModifier) {
   auto sentence = [](const std::string& noun) {
     return from_velmo("(\n"
@@ -1084,6 +1085,15 @@ TEST(SchemeToUd, YearAfterAShortenedMonthIsItsModifier) {
   EXPECT_EQ(attachments(sentence("Oct")), "2:nsubj 0:root 4:case 2:obl 4:nmod:unmarked ");
   EXPECT_EQ(attachments(sentence("Oct.")), "2:nsubj 0:root 4:case 2:obl 4:nmod:unmarked ");
   EXPECT_EQ(attachments(sentence("Team")), "2:nsubj 0:root 4:case 2:obl 4:flat ");
+  // A date after its noun says when.
+  UdSentence dated = from_velmo(
+      "(\n"
+      "1\t(Our\t~ N\t2\tgen\t(gov wedding))\n"
+      "2\t(Wedding\t~ N\t*\t)\n"
+      "3\t(11/7/08\t~ Num\t2\tnum\t(gov wedding))\n"
+      ")\n",
+      "Our Wedding 11/7/08");
+  EXPECT_EQ(attachments(dated), "2:nmod:poss 0:root 2:nmod:unmarked ");
 }
 
 // A number right before hundred, million and the like counts them: it is
