@@ -103,45 +103,7 @@ BoundAttTest::Check BoundAttTest::check_for(int index) const {
   return Check{index, Compare::kInterpreter, cut.slot, 0};
 }
 
-bool BoundAttTest::holds(const AttVec& vec) const {
-  // A vector of another type, or a type that gained attributes since the
-  // test was bound, is left to the test's general rules.
-  if (!bound_ || vec.type() != type_ || type_->count() != type_count_) return test_->holds(vec, other_);
-  if (!vec.usable()) return false;
-  switch (test_->kind()) {
-    case AttTest::Kind::kUnifiable:
-      return unifies(vec);
-    case AttTest::Kind::kStrictUnifiable:
-      return any_listed_defined(vec) && unifies(vec);
-    case AttTest::Kind::kContain:
-      return contains(vec);
-    default:
-      return test_->holds(vec, other_);
-  }
-}
-
-// An attribute the vector leaves undefined takes any value.
-bool BoundAttTest::unifies(const AttVec& vec) const {
-  for (const Check& check : checks_)
-    if (vec.defined(check.index) && !passes(check, vec)) return false;
-  return true;
-}
-
-bool BoundAttTest::contains(const AttVec& vec) const {
-  for (int index : test_->indices())
-    if (!vec.defined(index)) return false;
-  for (const Check& check : checks_)
-    if (!passes(check, vec)) return false;
-  return true;
-}
-
-bool BoundAttTest::any_listed_defined(const AttVec& vec) const {
-  for (int index : test_->indices())
-    if (vec.defined(index)) return true;
-  return false;
-}
-
-bool BoundAttTest::passes(const Check& check, const AttVec& vec) const {
+inline bool BoundAttTest::passes(const Check& check, const AttVec& vec) const {
   switch (check.how) {
     case Compare::kBinary:
       return vec.binary_value(check.index) == (check.value != 0);
@@ -170,6 +132,44 @@ bool BoundAttTest::passes(const Check& check, const AttVec& vec) const {
   // The interpreter's unification without the set flag changes nothing.
   const AttInterpreter& att = type_->attribute(check.index);
   return att.unify_val(const_cast<AttVec&>(vec), att.get(*other_), false);
+}
+
+bool BoundAttTest::holds(const AttVec& vec) const {
+  // A vector of another type, or a type that gained attributes since the
+  // test was bound, is left to the test's general rules.
+  if (!bound_ || vec.type() != type_ || type_->count() != type_count_) return test_->holds(vec, other_);
+  if (!vec.usable()) return false;
+  switch (test_->kind()) {
+    case AttTest::Kind::kUnifiable:
+      return unifies(vec);
+    case AttTest::Kind::kStrictUnifiable:
+      return any_listed_defined(vec) && unifies(vec);
+    case AttTest::Kind::kContain:
+      return contains(vec);
+    default:
+      return test_->holds(vec, other_);
+  }
+}
+
+// An attribute the vector leaves undefined takes any value.
+inline bool BoundAttTest::unifies(const AttVec& vec) const {
+  for (const Check& check : checks_)
+    if (vec.defined(check.index) && !passes(check, vec)) return false;
+  return true;
+}
+
+inline bool BoundAttTest::contains(const AttVec& vec) const {
+  for (int index : test_->indices())
+    if (!vec.defined(index)) return false;
+  for (const Check& check : checks_)
+    if (!passes(check, vec)) return false;
+  return true;
+}
+
+inline bool BoundAttTest::any_listed_defined(const AttVec& vec) const {
+  for (int index : test_->indices())
+    if (vec.defined(index)) return true;
+  return false;
 }
 
 }  // namespace velmo
