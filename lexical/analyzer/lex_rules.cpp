@@ -48,6 +48,16 @@ const SequenceExp* reading_when(const LExp* action) {
   return &when;
 }
 
+// Whether the action only deletes; the test of a reading when is known to
+// read, so only the forms after it are looked into.
+bool deletes_only(const LExp& action, const SequenceExp* reading) {
+  if (!reading) return deletes_only_on_match(action);
+  const LExpList& items = reading->items();
+  for (std::size_t i = 1; i < items.size(); ++i)
+    if (!items[i] || !deletes_only_on_match(*items[i])) return false;
+  return true;
+}
+
 }  // namespace
 
 LexRule::LexRule(std::string_view name, std::unique_ptr<LPattern> pattern, LExpPtr action)
@@ -55,7 +65,7 @@ LexRule::LexRule(std::string_view name, std::unique_ptr<LPattern> pattern, LExpP
       pattern_(std::move(pattern)),
       action_(std::move(action)),
       reading_when_(reading_when(action_.get())),
-      only_deletes_(action_ && deletes_only_on_match(*action_)) {}
+      only_deletes_(action_ && deletes_only(*action_, reading_when_)) {}
 
 LexRule::~LexRule() = default;
 
