@@ -3316,37 +3316,46 @@ class SchemeToUd {
   // one that has the conjunction (X, Y and Z) stays a conjunct.
   void clauses_after_a_comma_without_conjunction() {
     const int n = static_cast<int>(tokens_.size());
+    std::vector<char> has_cc(static_cast<std::size_t>(n) + 1, 0);
+    std::vector<char> has_cop(static_cast<std::size_t>(n) + 1, 0);
+    for (int q = 1; q <= n; ++q) {
+      const int head = ud_head_[q];
+      if (head <= 0 || head > n) continue;
+      if (ud_rel_[q] == "cc") has_cc[head] = 1;
+      if (ud_rel_[q] == "cop") has_cop[head] = 1;
+    }
+    const std::vector<int> first_words = first_words_of_subtrees();
     auto clause = [&](int p) {
       const std::string_view category = category_at(p);
-      if (category == "V" || category == "VBE") return true;
-      for (int q = 1; q <= n; ++q)
-        if (ud_head_[q] == p && ud_rel_[q] == "cop") return true;
-      return false;
-    };
-    auto has_cc = [&](int p) {
-      for (int q = 1; q <= n; ++q)
-        if (ud_head_[q] == p && ud_rel_[q] == "cc") return true;
-      return false;
+      return category == "V" || category == "VBE" || has_cop[p];
     };
     for (int p = 2; p <= n; ++p) {
       const int head = ud_head_[p];
       if (ud_rel_[p] != "conj" || head <= 0 || head >= p || !clause(p) || !clause(head)) continue;
-      if (has_cc(p) || !has_subject(p)) continue;
+      if (has_cc[p] || !has_subject(p)) continue;
       bool later_conjunction = false;
       for (int q = p + 1; q <= n && !later_conjunction; ++q)
-        later_conjunction = ud_head_[q] == head && ud_rel_[q] == "conj" && has_cc(q);
+        later_conjunction = ud_head_[q] == head && ud_rel_[q] == "conj" && has_cc[q];
       if (later_conjunction) continue;
       // The first word of the clause, its punctuation aside.
-      int first = p;
-      for (int q = 1; q < first; ++q) {
-        if (ud_rel_[q] == "punct") continue;
-        int up = q;
-        for (int steps = 0; up > 0 && up != p && steps < n; ++steps) up = ud_head_[up];
-        if (up == p) first = q;
-      }
+      const int first = std::min(p, first_words[p]);
       if (first < 2 || tokens_[first - 2].form != ",") continue;
       ud_rel_[p] = "parataxis";
     }
+  }
+
+  // For each word, the first word of its subtree that is not punctuation
+  // (n + 1 where every word of it is). Words are taken in order, so the
+  // first to reach a word from below is its subtree's first; the climb
+  // stops at a word already reached, whose heads the earlier climb reached.
+  std::vector<int> first_words_of_subtrees() const {
+    const int n = static_cast<int>(tokens_.size());
+    std::vector<int> first(static_cast<std::size_t>(n) + 1, n + 1);
+    for (int q = 1; q <= n; ++q) {
+      if (ud_rel_[q] == "punct") continue;
+      for (int up = q; up > 0 && up <= n && first[up] > n; up = ud_head_[up]) first[up] = q;
+    }
+    return first;
   }
 
   // "at 9 am (Houston time)": the bracketed time of a place modifies the
