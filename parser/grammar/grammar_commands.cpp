@@ -364,25 +364,17 @@ Word link_condition(IRSlist& args) {
   return as_word(link);
 }
 
-// The merged condition, with its plan: the chart answers the plan's tests
-// of the joined items once per item.
-Word merged_condition(IRSlist& args) {
+// The merged condition or the head condition, with its plan: the chart
+// answers the plan's tests of the joined items once per item, and its
+// tests of the common shapes read the new item (merged or projected)
+// directly.
+template <std::shared_ptr<LExp> GLink::*Field, std::shared_ptr<const MergedConditionPlan> GLink::*Plan>
+Word item_condition(IRSlist& args) {
   GLink* link = link_in_use();
   if (!link) return 0;
-  link->merged_cond = LExp::build_first(args);
+  link->*Field = LExp::build_first(args);
   KorvelParser* parser = current_parser();
-  link->merged_plan = MergedConditionPlan::build(link->merged_cond, parser->conditions(), parser->merged_parts());
-  return as_word(link);
-}
-
-// The head condition, with its plan: asked of each item the link projects,
-// whose tests of the common shapes read the item directly.
-Word head_condition(IRSlist& args) {
-  GLink* link = link_in_use();
-  if (!link) return 0;
-  link->head_cond = LExp::build_first(args);
-  KorvelParser* parser = current_parser();
-  link->head_plan = MergedConditionPlan::build(link->head_cond, parser->conditions(), parser->merged_parts());
+  link->*Plan = MergedConditionPlan::build(link->*Field, parser->conditions(), parser->merged_parts());
   return as_word(link);
 }
 
@@ -628,9 +620,9 @@ void register_grammar_commands(Interpreter& interpreter) {
                           "(modifier-cond LExp) the condition that must be satisfied by a modifier.");
   interpreter.add_command("modifiee-cond", &planned_link_condition<&GLink::modifiee_cond, &GLink::modifiee_plan>,
                           "(modifiee-cond LExp) the condition that must be satisfied by a modifiee.");
-  interpreter.add_command("merged-cond", &merged_condition,
+  interpreter.add_command("merged-cond", &item_condition<&GLink::merged_cond, &GLink::merged_plan>,
                           "(merged-cond LExp) the condition that must be satisfied by a merged item.");
-  interpreter.add_command("head-cond", &head_condition,
+  interpreter.add_command("head-cond", &item_condition<&GLink::head_cond, &GLink::head_plan>,
                           "(head-cond LExp) the condition that must be satisfied by a head item for it to be "
                           "projected to a higher level.");
   interpreter.add_command("dep-type", &dep_type, "(dep-type name) the name of the type of a dependency relation.");
