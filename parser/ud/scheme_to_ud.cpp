@@ -1921,6 +1921,14 @@ class SchemeToUd {
   }
 
   // Whether `verb` has a subject (nominal or clausal) or an expletive.
+  // Whether some word hangs from `head` in the UD tree with `relation`.
+  bool has_ud_dependent(int head, std::string_view relation) const {
+    const int n = static_cast<int>(tokens_.size());
+    for (int q = 1; q <= n; ++q)
+      if (ud_head_[q] == head && ud_rel_[q] == relation) return true;
+    return false;
+  }
+
   bool has_subject(int verb) const {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p <= n; ++p) {
@@ -2050,9 +2058,7 @@ class SchemeToUd {
       for (int q = p + 1; q <= n && clause == 0; ++q)
         if (ud_head_[q] == verb && ud_rel_[q] == "ccomp") clause = q;
       if (clause == 0 || !opens_subtree(p + 1, clause)) continue;
-      bool object = false;
-      for (int q = 1; q <= n && !object; ++q) object = ud_head_[q] == clause && ud_rel_[q] == "obj";
-      if (object) continue;
+      if (has_ud_dependent(clause, "obj")) continue;
       ud_head_[p] = clause;
     }
   }
@@ -3285,9 +3291,7 @@ class SchemeToUd {
     for (int p = 1; p < n; ++p) {
       const int verb = ud_head_[p];
       if (lower_form(p - 1) != "that" || ud_rel_[p] != "mark" || verb <= p || verb > n || has_subject(verb)) continue;
-      bool passive_auxiliary = false;
-      for (int q = 1; q <= n; ++q) passive_auxiliary = passive_auxiliary || (ud_head_[q] == verb && ud_rel_[q] == "aux:pass");
-      ud_rel_[p] = passive_auxiliary ? "nsubj:pass" : "nsubj";
+      ud_rel_[p] = has_ud_dependent(verb, "aux:pass") ? "nsubj:pass" : "nsubj";
     }
   }
 
