@@ -407,6 +407,20 @@ TripleEntry::Text TripleEntry::scanned_text(std::uint32_t offset, std::uint32_t 
   return capital ? text_in_place(offset, size) : Text{offset, offset, size};
 }
 
+// The common case of a stored pair: the next modifier, without capitals,
+// of the relation of `last`, the last pair added in order.
+inline bool TripleEntry::append_next_modifier(const Record& last, Text modifier, std::uint64_t count) {
+  if (!pending_.empty() || !text_after(original(modifier), folded(last.modifier))) return false;
+  forget_asked();
+  const auto index = static_cast<std::uint32_t>(records_.size());
+  records_.push_back(Record{last.relation, modifier, count});
+  Group& group = groups_.back();
+  group.end = index + 1;
+  group.total += count;
+  if (!is_record_name(original(last.relation))) word_relations_total_ += count;
+  return true;
+}
+
 // Stored pairs come sorted and merged (pack() writes them so): each is
 // appended after a comparison with the last; the texts are scanned once for
 // their end and their capitals. Pairs out of order still go through place().
@@ -439,9 +453,10 @@ std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
     const auto relation_size = static_cast<std::uint32_t>(relation_end - at);
     const auto modifier_at = static_cast<std::uint32_t>(relation_end + 1);
     const auto modifier_size = static_cast<std::uint32_t>(modifier_end - modifier_at);
-    if (count != 0)
+    const Text modifier{modifier_at, modifier_at, modifier_size};
+    if (count != 0 && !(same_relation && !modifier_capital && entry->append_next_modifier(*last, modifier, count)))
       entry->add_stored(bytes.substr(at, relation_size), static_cast<std::uint32_t>(at), relation_capital,
-                        same_relation, Text{modifier_at, modifier_at, modifier_size}, modifier_capital, count);
+                        same_relation, modifier, modifier_capital, count);
     at = modifier_end + 9;
   }
   return at == bytes.size() ? std::move(entry) : nullptr;
