@@ -540,6 +540,10 @@
 (defun compared-adverb () (or (comp (get-modifier-by-type mod) (pitem-head-word) (reg-match "^[Aa]s$"))
                               (comp (pitem-head-child) (pitem-head-word) (reg-match "^(more|less|longer|sooner|better|faster|later|earlier|further|farther|harder|worse|quicker|easier)$"))))
 
+;; Adverbs that stand before "the" and the adjective it goes with (not
+;; the same, still the best, exactly the same, by far the cheapest).
+(defun adverb-before-the () (comp (pitem-head-word) (reg-match "^([Nn]ot|n't|[Ss]till|[Aa]lso|[Nn]ow|[Tt]hen|[Jj]ust|[Ee]xactly|[Aa]lmost|[Nn]early|[Pp]robably|[Dd]efinitely|[Cc]ertainly|[Ss]ubstantially|[Bb]asically|[Ee]ssentially|[Oo]nly|[Ee]asily|[Bb]y far|[Aa]lways|[Nn]ever|[Rr]eally)$")))
+
 ;; Nouns that measure time or way (years, a few minutes, miles).
 (defun measure-noun () (comp (pitem-head-child) (pitem-head-word) (reg-match "^(second|minute|hour|day|week|weekend|month|year|decade|centur(y|ies)|mile|kilometer|kilometre|km|block|while|moment|night|generation|inch|inche|foot|feet|meter|metre|yard|cm|mm|step|mo|yr|hr|min|sec)s?$")))
 
@@ -557,6 +561,11 @@
   ;; A noun before it that nothing else takes is its subject, as a last
   ;; resort (Rooms very clean, The food okay).
   (? (N (dep-type s) (max-dist 12) (dep-weight 60.0) (last-resort)))
+  ;; An adverb before the "the" of an adjective that stands alone with it
+  ;; (is not the same, was still the best): without it such a copula
+  ;; finds no whole analysis, since the copula takes its adverbs after
+  ;; the predicate and the adjective its own inside its "the".
+  (? (Adv (dep-type mod) (max-dist 3) (modifier-cond (and (bare-item) (adverb-before-the))) (modifiee-cond (get-modifier-by-type det))))
   ;; "the same" stands alone as a noun phrase (the results are the same).
   (? (Det (dep-type det) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "^[Tt]he$")))
           (modifiee-cond (and (or (before-punctuation) (sentence-end))
