@@ -857,9 +857,12 @@
      ;; remote village) or leaves it to its noun (and mutual trust).
      (A (dep-type mod) (max-dist 4) (dep-weight 40.0) (modifier-cond (and (get-modifier-by-type cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
-     ;; proposed structure, the above mentioned party, a bottling plant).
+     ;; proposed structure, the above mentioned party, a bottling plant),
+     ;; never before a pronoun: "doing it", "following me" are a verb and
+     ;; its object.
      (V (dep-type mod) (max-dist 4) (dep-weight 1.0)
-        (modifier-cond (and (participle) (head-last) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))))
+        (modifier-cond (and (participle) (head-last) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
+        (modifiee-cond (not (personal-word)))))
   (* :skip-word (in ("-"))
      (N (dep-type nn) (max-dist 5) (modifier-cond (and (compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
         (modifiee-cond (not (or (pronoun) (no-compound-head)))))
