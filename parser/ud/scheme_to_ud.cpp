@@ -1037,8 +1037,11 @@ class SchemeToUd {
       // Under an adjective standing for a noun phrase (the largest in the
       // world, the least of the people) the phrase is oblique (train: 5 of 6).
       if (category == "Prep" && head >= 0 && head_category == "A" && nodes_[head].relation == "pcomp") return "obl";
-      // "west of Baghdad": the direction is an adverb, its phrase oblique.
-      if (category == "Prep") return under_noun && !compass_point(head) ? "nmod" : "obl";
+      // "west of Baghdad": the direction is an adverb, its phrase oblique;
+      // so is the phrase of "several" (several of the places: train 4 of
+      // 4), which the treebank has as an adjective.
+      if (category == "Prep")
+        return under_noun && !compass_point(head) && lower(nodes_[head].word) != "several" ? "nmod" : "obl";
       // "such" before the determiner of its noun (such a mess); after it
       // (no such thing) it is an adjective.
       if (lower(node.word) == "such" && under_noun && determiner_after(head, node.position)) return "det:predet";

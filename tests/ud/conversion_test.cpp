@@ -1911,6 +1911,28 @@ TEST(SchemeToUd, ALittleMeasuringAnAdjectiveIsOblique) {
   EXPECT_EQ(attachments(sentence), "5:nsubj 5:cop 4:det 5:obl 0:root ");
 }
 
+// The phrase of "several" (which the treebank has as an adjective) is
+// oblique; the phrase of "most" or of a noun stays a nominal modifier.
+TEST(SchemeToUd, ThePhraseOfSeveralIsOblique) {
+  auto attachments_under = [](const std::string& word) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov try))\n"
+        "2\t(tried\ttry V\tE0\ti\t(gov fin))\n"
+        "3\t(" + word + "\t~ N\t2\tobj\t(gov try))\n"
+        "4\t(of\t~ Prep\t3\tmod\t(gov " + word + "))\n"
+        "5\t(the\t~ Det\t6\tdet\t(gov shop))\n"
+        "6\t(shops\tshop N\t4\tpcomp\t(gov of))\n"
+        ")\n",
+        "We tried " + word + " of the shops"));
+  };
+  EXPECT_EQ(attachments_under("several"), "2:nsubj 0:root 2:obj 6:case 6:det 3:obl ");
+  EXPECT_EQ(attachments_under("Several"), "2:nsubj 0:root 2:obj 6:case 6:det 3:obl ");
+  EXPECT_EQ(attachments_under("most"), "2:nsubj 0:root 2:obj 6:case 6:det 3:nmod ");
+  EXPECT_EQ(attachments_under("some"), "2:nsubj 0:root 2:obj 6:case 6:det 3:nmod ");
+}
+
 TEST(SchemeToUd, UpBeforeANounAfterItsVerbIsAParticle) {
   auto attachments_after = [](const std::string& verb, const std::string& root) {
     return attachments(from_velmo(
