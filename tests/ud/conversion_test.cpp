@@ -1029,6 +1029,28 @@ TEST(SchemeToUd, LoneVerbPhraseAfterACommaIsParataxis) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:nsubj 2:ccomp 6:punct 4:conj 6:obj ");
 }
 
+// "so" right before the subject of a clause that hangs from an earlier
+// word opens a clause in parataxis with it, "so" its adverb; after a
+// comma, or before a word that is not the subject, the parse's reading
+// stands.
+TEST(SchemeToUd, SoBeforeASubjectOpensParataxis) {
+  auto convert = [](const char* before_so, const char* after_so, const char* text) {
+    return attachments(from_velmo(std::string("(\n"
+                                              "E0\t(()\tfin C\t*\t)\n"
+                                              "1\t(I\t~ N\t2\ts\t(gov be))\n"
+                                              "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+                                              "3\t(hungry\t~ A\t2\tpred\t(gov be))\n") +
+                                      before_so + "\t(so\t~ C\t3\tmod\t(gov hungry))\n" + after_so +
+                                      "\t(had\t~ V\t" + before_so + "\ti\t(gov so))\n" + ")\n",
+                                  text));
+  };
+  EXPECT_EQ(convert("4", "5\t(I\t~ N\t6\ts\t(gov had))\n6", "I was hungry so I had"),
+            "3:nsubj 3:cop 0:root 6:advmod 6:nsubj 3:parataxis ");
+  // (not before a subject: an adverbial clause)
+  EXPECT_EQ(convert("4", "5\t(then\t~ Adv\t6\tmod\t(gov had))\n6", "I was hungry so then had"),
+            "3:nsubj 3:cop 0:root 6:advmod 6:advmod 3:advcl ");
+}
+
 // A part of the day, a week or a year that the parse made the object of
 // the verb before it says when or how long: an oblique; after "spend" it
 // stays the object.
