@@ -540,6 +540,10 @@
 (defun compared-adverb () (or (comp (get-modifier-by-type mod) (pitem-head-word) (reg-match "^[Aa]s$"))
                               (comp (pitem-head-child) (pitem-head-word) (reg-match "^(more|less|longer|sooner|better|faster|later|earlier|further|farther|harder|worse|quicker|easier)$"))))
 
+;; Adverbs that stand before "the" and the adjective it goes with (not
+;; the same, still the best, exactly the same, by far the cheapest).
+(defun adverb-before-the () (comp (pitem-head-word) (reg-match "^([Nn]ot|n't|[Ss]till|[Aa]lso|[Nn]ow|[Tt]hen|[Jj]ust|[Ee]xactly|[Aa]lmost|[Nn]early|[Pp]robably|[Dd]efinitely|[Cc]ertainly|[Ss]ubstantially|[Bb]asically|[Ee]ssentially|[Oo]nly|[Ee]asily|[Bb]y far|[Aa]lways|[Nn]ever|[Rr]eally)$")))
+
 ;; Nouns that measure time or way (years, a few minutes, miles).
 (defun measure-noun () (comp (pitem-head-child) (pitem-head-word) (reg-match "^(second|minute|hour|day|week|weekend|month|year|decade|centur(y|ies)|mile|kilometer|kilometre|km|block|while|moment|night|generation|inch|inche|foot|feet|meter|metre|yard|cm|mm|step|mo|yr|hr|min|sec)s?$")))
 
@@ -557,6 +561,11 @@
   ;; A noun before it that nothing else takes is its subject, as a last
   ;; resort (Rooms very clean, The food okay).
   (? (N (dep-type s) (max-dist 12) (dep-weight 60.0) (last-resort)))
+  ;; An adverb before the "the" of an adjective that stands alone with it
+  ;; (is not the same, was still the best): without it such a copula
+  ;; finds no whole analysis, since the copula takes its adverbs after
+  ;; the predicate and the adjective its own inside its "the".
+  (? (Adv (dep-type mod) (max-dist 3) (modifier-cond (and (bare-item) (adverb-before-the))) (modifiee-cond (get-modifier-by-type det))))
   ;; "the same" stands alone as a noun phrase (the results are the same).
   (? (Det (dep-type det) (max-dist 2) (modifier-cond (comp (pitem-head-word) (reg-match "^[Tt]he$")))
           (modifiee-cond (and (or (before-punctuation) (sentence-end))
@@ -601,6 +610,16 @@
      (V (dep-type conj) (max-dist 4) (dep-weight 2.0) (modifier-cond (and (conjunct) (participle) (head-last) (not (get-modifier-by-type s))))))
   (? (U (dep-type punc) (max-dist 40) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))))
 
+;; A phrase of "of" (or "out of") with its object, and a number that took
+;; one (two of them, 5 out of 18).
+(defun of-phrase () (comp (pitem-head-word) (reg-match "^(of|out of) .*")))
+(defun number-of-phrase () (comp (get-modifier-by-type mod) (of-phrase)))
+;; Numbers that count a part of a whole: numbers of up to three digits and
+;; number words, but not "one", which is also a noun (one of them), nor a
+;; year or a section number (2002 of, Sec. 1341 of the laws).
+(defun counting-number () (comp (pitem-head-child) (pitem-head-word)
+                                (reg-match "^([0-9][0-9]?[0-9]?|[0-9][0-9]?[0-9]?,[0-9][0-9][0-9]|[Tt]wo|[Tt]hree|[Ff]our|[Ff]ive|[Ss]ix|[Ss]even|[Ee]ight|[Nn]ine|[Tt]en|[Tt]welve|[Tt]wenty|[Ff]ifty|[Hh]undreds|[Tt]housands|[Mm]illions|[Dd]ozens)$")))
+
 ;; Numbers in a list hang from the first as conjuncts (5 and 6 dollars,
 ;; 12,000, 8,000 and 5,000 dollars).
 (def-modifiers Num
@@ -620,7 +639,9 @@
   ;; A determiner nothing else takes, as a last resort (a must, the same).
   (? (Det (dep-type det) (max-dist 3) (dep-weight 60.0) (last-resort)))
   (:head)
-  (* (Num (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))))
+  (* (Num (dep-type conj) (max-dist 8) (modifier-cond (conjunct)))
+     ;; the phrase of what it counts (3 of my windows, 5 out of 18)
+     (Prep (dep-type mod) (max-dist 2) (modifier-cond (and (no-cc) (of-phrase))) (modifiee-cond (counting-number)))))
 
 ;; A greeting with the name or word of address of whom it greets (Hey
 ;; Vladi, Thanks Nina, Hi Mr. Katsof, Hey guys).
@@ -836,9 +857,12 @@
      ;; remote village) or leaves it to its noun (and mutual trust).
      (A (dep-type mod) (max-dist 4) (dep-weight 40.0) (modifier-cond (and (get-modifier-by-type cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
      ;; A participle before its noun, with no dependents after it (the
-     ;; proposed structure, the above mentioned party, a bottling plant).
+     ;; proposed structure, the above mentioned party, a bottling plant),
+     ;; never before a pronoun: "doing it", "following me" are a verb and
+     ;; its object.
      (V (dep-type mod) (max-dist 4) (dep-weight 1.0)
-        (modifier-cond (and (participle) (head-last) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))))
+        (modifier-cond (and (participle) (head-last) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
+        (modifiee-cond (not (personal-word)))))
   (* :skip-word (in ("-"))
      (N (dep-type nn) (max-dist 5) (modifier-cond (and (compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
         (modifiee-cond (not (or (pronoun) (no-compound-head)))))
@@ -1227,8 +1251,10 @@
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
-     ;; A bare number opening the sentence, such as a year (2005 is going to rock).
-     (Num (dep-type s) (max-dist 4) (dep-weight 3.0) (modifier-cond (and (bare-item) (sentence-start)))
+     ;; A bare number opening the sentence, such as a year (2005 is going to
+     ;; rock), and a number with the phrase of what it counts (two of them
+     ;; were broken).
+     (Num (dep-type s) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (and (bare-item) (sentence-start)) (number-of-phrase)))
           (modifiee-cond (finite)))
      ;; A demonstrative read as determiner of a noun that is the verb
      ;; (These look fine).
@@ -1281,7 +1307,7 @@
         (modifiee-cond (and (not (get-modifier-by-type obj)) (not (and (fronted-participle) (get-modifier-by-type aux))) (not (and (inverted-report) (not (report-after-comma))))))
         (merged-cond (taken-object)))
      ;; and a sum of money (will receive $5000, paid $100 for it).
-     (Num (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (comp (pitem-head-word) (reg-match "^[$£€][0-9].*")))
+     (Num (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (or (comp (pitem-head-word) (reg-match "^[$£€][0-9].*")) (number-of-phrase)))
           (modifiee-cond (not (get-modifier-by-type obj)))
           (merged-cond (taken-object))))
   (* (Prep (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (no-cc)))
@@ -1472,8 +1498,10 @@
      ;; A gerund clause as subject (Resolving this conflict would help).
      (V (dep-type s) (max-dist 8) (dep-weight 2.0) (modifier-cond (gerund-subject))
         (modifiee-cond (or (finite) (not (get-modifier-by-type aux)))))
-     ;; A bare number opening the sentence, such as a year (2005 is going to rock).
-     (Num (dep-type s) (max-dist 4) (dep-weight 3.0) (modifier-cond (and (bare-item) (sentence-start)))
+     ;; A bare number opening the sentence, such as a year (2005 is going to
+     ;; rock), and a number with the phrase of what it counts (two of them
+     ;; were broken).
+     (Num (dep-type s) (max-dist 8) (dep-weight 3.0) (modifier-cond (or (and (bare-item) (sentence-start)) (number-of-phrase)))
           (modifiee-cond (finite)))
      ;; "Here" before the copula is its predicate; the subject follows (Here
      ;; is the file). Marked (rare) to pack apart from "here" as adjunct,
