@@ -250,6 +250,12 @@
 ;; adjective before them.
 (defun personal-word () (comp (pitem-head-child) (pitem-head-word)
                               (reg-match "^(I|i|[Yy]ou|[Hh]e|[Ss]he|[Ii]t|[Ww]e|[Tt]hey|[Mm]e|[Hh]im|[Hh]er|[Uu]s|[Tt]hem|[Mm]y|[Yy]our|[Hh]is|[Ii]ts|[Oo]ur|[Tt]heir|[Ww]ho|[Ww]hom)$")))
+;; Pronouns that no adjective or participle stands before either: relative
+;; and question words, "there" and the demonstratives standing alone (a piece
+;; to Global which would solve it, the best there is; train has no
+;; adjective on any of them).
+(defun bare-function-pronoun () (comp (pitem-head-child) (pitem-head-word)
+                                      (reg-match "^([Ww]hich|[Ww]hat|[Tt]here|[Tt]hat|[Tt]his|[Tt]hese|[Tt]hose)$")))
 ;; Accusative pronouns (me, him, them) are never subjects.
 (defun accusative () (and (pronoun) (comp (pitem-attvec) (defined syn (case))) (not (comp (pitem-attvec) (contain syn (case) (attvec syn ((case nom))))))))
 
@@ -818,7 +824,7 @@
   ;; or an adjective before the others (Friendly Efficient and overall great place).
   (? (U (dep-type punc) (max-dist 12) (dep-weight 60.0) (last-resort) (modifier-cond (ruler)))
      (A (dep-type mod) (max-dist 8) (dep-weight 60.0) (last-resort) (modifier-cond (and (bare-item) (no-cc) (no-punc)))
-        (modifiee-cond (not (personal-word)))))
+        (modifiee-cond (not (or (personal-word) (bare-function-pronoun))))))
   (? (Punc (dep-type punc) (max-dist 6) (modifier-cond (or (comma) (opening-bracket)))))
   ;; Inside the sentence "but" and "yet" rather join the clause the noun
   ;; opens (..., but this time the crew was safe) than the noun itself.
@@ -852,17 +858,17 @@
   (* (Num (dep-type num) (max-dist 4) (modifier-cond (no-cc)))
      ;; (an adjective with words after it stands before no noun: Very good
      ;; with my daughter, Great to have you; but good and cheap food)
-     (A (dep-type mod) (max-dist 4) (modifier-cond (and (no-cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
+     (A (dep-type mod) (max-dist 4) (modifier-cond (and (no-cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (or (personal-word) (bare-function-pronoun)))))
      ;; An adjective that took a conjunction is rather a conjunct (small and
      ;; remote village) or leaves it to its noun (and mutual trust).
-     (A (dep-type mod) (max-dist 4) (dep-weight 40.0) (modifier-cond (and (get-modifier-by-type cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (personal-word))))
+     (A (dep-type mod) (max-dist 4) (dep-weight 40.0) (modifier-cond (and (get-modifier-by-type cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (or (personal-word) (bare-function-pronoun)))))
      ;; A participle before its noun, with no dependents after it (the
      ;; proposed structure, the above mentioned party, a bottling plant),
      ;; never before a pronoun: "doing it", "following me" are a verb and
      ;; its object.
      (V (dep-type mod) (max-dist 4) (dep-weight 1.0)
         (modifier-cond (and (participle) (head-last) (no-cc) (no-punc) (not (get-modifier-by-type s)) (not (get-modifier-by-type aux))))
-        (modifiee-cond (not (personal-word)))))
+        (modifiee-cond (not (or (personal-word) (bare-function-pronoun))))))
   (* :skip-word (in ("-"))
      (N (dep-type nn) (max-dist 5) (modifier-cond (and (compound-part) (not (pronoun)) (not (before-comma-or-bracket))))
         (modifiee-cond (not (or (pronoun) (no-compound-head)))))
