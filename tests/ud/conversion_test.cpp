@@ -1030,9 +1030,9 @@ TEST(SchemeToUd, LoneVerbPhraseAfterACommaIsParataxis) {
 }
 
 // "so" right before the subject of a clause that hangs from an earlier
-// word opens a clause in parataxis with it, "so" its adverb; after a
-// comma, or before a word that is not the subject, the parse's reading
-// stands.
+// word opens a clause in parataxis with it, "so" its adverb; before a
+// word that is not the subject the parse's reading stands, and so does a
+// clause of purpose (see SoOfAConsequenceIsAnAdverbSoOfAPurposeAMark).
 TEST(SchemeToUd, SoBeforeASubjectOpensParataxis) {
   auto convert = [](const char* before_so, const char* after_so, const char* text) {
     return attachments(from_velmo(std::string("(\n"
@@ -2994,7 +2994,7 @@ TEST(SchemeToUd, SoOfAConsequenceIsAnAdverbSoOfAPurposeAMark) {
       "7\t(it\t~ N\t6\tobj\t(gov miss))\n"
       ")\n",
       "I was out so I missed it");
-  EXPECT_EQ(attachments(consequence), "3:nsubj 3:cop 0:root 6:advmod 6:nsubj 3:advcl 6:obj ");
+  EXPECT_EQ(attachments(consequence), "3:nsubj 3:cop 0:root 6:advmod 6:nsubj 3:parataxis 6:obj ");
   EXPECT_EQ(consequence.words[3].upos, "ADV");
   UdSentence purpose = from_velmo(
       "(\n"
