@@ -316,7 +316,11 @@ ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type) {
   if (const auto* equality = dynamic_cast<const TextEqualityTest*>(&exp)) {
     test.kind_ = equality->lower_text(text) ? Kind::kEquals : Kind::kNever;
     test.lower_text_ = text;
-    if (test.kind_ == Kind::kEquals) test.bits_.push_back(ItemTextFilter::bit_of(test.lower_text_));
+    if (test.kind_ == Kind::kEquals) {
+      test.bits_.push_back(ItemTextFilter::bit_of(test.lower_text_));
+      test.first_bytes_.set(test.lower_text_.empty() ? 0 : static_cast<unsigned char>(test.lower_text_[0]));
+      test.first_byte_decides_ = true;
+    }
     return test;
   }
   // The words' array answers as the expression does. The first bytes and
@@ -329,6 +333,7 @@ ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type) {
   test.words_ = words;
   for (const std::string_view word : words->words()) {
     test.first_bytes_.set(word.empty() ? 0 : static_cast<unsigned char>(ascii_lower(word[0])));
+    test.first_byte_decides_ = true;
     test.longest_ = std::max(test.longest_, word.size());
     test.bits_.push_back(ItemTextFilter::bit_of(word));
   }
@@ -338,8 +343,7 @@ ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type) {
   return test;
 }
 
-bool ItemGuard::TextTest::holds(const char* text) const {
-  if (!text) return false;
+bool ItemGuard::TextTest::holds_in_full(const char* text) const {
   switch (kind_) {
     case Kind::kNone:
     case Kind::kNever:
@@ -370,8 +374,8 @@ bool ItemGuard::TextTest::may_hold_in(const ItemTextFilter& texts) const {
   return true;
 }
 
+// holds() has looked at the first byte.
 bool ItemGuard::TextTest::in_words(const char* text) const {
-  if (!first_bytes_.test(static_cast<unsigned char>(ascii_lower(*text)))) return false;
   std::size_t size = 0;
   for (const char* c = text; *c; ++c)
     if (++size > longest_) return false;

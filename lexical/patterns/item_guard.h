@@ -26,6 +26,7 @@
 #include "lexicon/attributes/att_test.h"
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/types.h"
+#include "shell/support/text.h"
 
 namespace velmo {
 
@@ -47,20 +48,32 @@ class ItemGuard {
     // The test `exp` on a text; inactive for anything else.
     static TextTest of(const LExp& exp, TypeId type);
     bool active() const { return kind_ != Kind::kNone; }
-    // The test's answer on `text` (null for none).
-    bool holds(const char* text) const;
+    // The test's answer on `text` (null for none). Most texts a guard
+    // asks about differ from its words in their first byte: that is looked
+    // at here, before the call.
+    bool holds(const char* text) const {
+      if (!text) return false;
+      if (first_byte_decides_ && !first_bytes_[static_cast<unsigned char>(ascii_lower(*text))]) return false;
+      return holds_in_full(text);
+    }
+    // Whether a text whose first byte, in lower case, is `byte` may pass.
+    bool may_begin_with(unsigned char byte) const { return !first_byte_decides_ || first_bytes_[byte]; }
     // False when the test holds on no text the filter may hold.
     bool may_hold_in(const ItemTextFilter& texts) const;
 
    private:
     enum class Kind { kNone, kNever, kEquals, kIn, kPrefix };
+    bool holds_in_full(const char* text) const;
     bool in_words(const char* text) const;
 
     Kind kind_ = Kind::kNone;
     std::string lower_text_;                // kEquals
     std::string prefix_;                    // kPrefix, as written
     const SortedWordArray* words_ = nullptr;  // kIn: the in expression's
-    std::bitset<256> first_bytes_;            // kIn: of the words, in lower case
+    // kEquals, kIn: the first bytes of the text or words, in lower case (0
+    // for an empty one), which every text that passes begins with.
+    std::bitset<256> first_bytes_;
+    bool first_byte_decides_ = false;
     std::size_t longest_ = 0;                 // kIn: bytes of the longest word
     std::vector<std::uint16_t> bits_;         // kEquals, kIn: the texts' filter bits
   };

@@ -304,7 +304,28 @@ std::unique_ptr<RegexAutomaton> RegexAutomaton::build(std::string_view pattern) 
   std::unique_ptr<RegexAutomaton> automaton(new RegexAutomaton());
   if (!RegexAutomatonBuilder(pattern, *automaton).run()) return nullptr;
   automaton->marks_.assign(automaton->nodes_.size(), 0);
+  automaton->find_first_bytes();
   return automaton;
+}
+
+// A match of an anchored pattern begins with a byte of one of the sets
+// that the start node reaches through splits. When a "$" or the match
+// node is reached first, the empty text or any text may match, and a "^"
+// further in tells the text's start apart: no byte is refused then.
+void RegexAutomaton::find_first_bytes() {
+  first_bytes_known_ = false;
+  if (!anchored_ || inner_carets_) return;
+  std::vector<int> reached;
+  new_marks();
+  close(start_, reached);
+  ByteSet bytes{};
+  for (const int node : reached) {
+    const Node& n = nodes_[static_cast<std::size_t>(node)];
+    if (n.kind != Node::Kind::kSet) return;
+    for (std::size_t w = 0; w < bytes.size(); ++w) bytes[w] |= sets_[static_cast<std::size_t>(n.set)][w];
+  }
+  first_bytes_ = bytes;
+  first_bytes_known_ = true;
 }
 
 std::optional<int> RegexAutomaton::handled_groups(std::string_view pattern) {
@@ -459,7 +480,7 @@ int RegexAutomaton::step(int state, int byte_class) const {
 
 // The hot loop reads one flag byte per state (see flags_): a state that
 // accepts or is dead ends the search as soon as it is entered.
-bool RegexAutomaton::search(const char* text, bool not_bol) const {
+bool RegexAutomaton::search_table(const char* text, bool not_bol) const {
   if (anchored_ && not_bol) return false;
   if (inner_carets_) {
     // Only the empty text ends where a "^" inside the pattern may still hold.

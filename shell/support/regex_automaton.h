@@ -35,8 +35,17 @@ class RegexAutomaton {
   static std::optional<int> handled_groups(std::string_view pattern);
 
   // Whether the pattern matches somewhere in `text`. `not_bol`: the text
-  // does not begin a line, so a leading "^" matches nowhere.
-  bool search(const char* text, bool not_bol = false) const;
+  // does not begin a line, so a leading "^" matches nowhere. Most texts a
+  // filter asks about fail on their first byte: those are refused here,
+  // before any state of the table is read.
+  bool search(const char* text, bool not_bol = false) const {
+    if (first_bytes_known_ && !has(first_bytes_, static_cast<unsigned char>(*text))) return false;
+    return search_table(text, not_bol);
+  }
+  // Whether a text beginning with `byte` may match. False only for a
+  // pattern anchored at the text's start (with no "^" further in) that
+  // matches no empty text and none of whose first characters is `byte`.
+  bool may_begin_with(unsigned char byte) const { return !first_bytes_known_ || has(first_bytes_, byte); }
   // The number of parenthesised groups.
   int group_count() const { return groups_; }
   // The number of classes of bytes that no set of the pattern tells apart.
@@ -82,6 +91,10 @@ class RegexAutomaton {
   // The first state of a search (`at_line_start`: the text begins a line,
   // so a "^" inside the pattern holds before its first byte).
   int initial_state(bool at_line_start) const;
+  // The search through the table (see search()).
+  bool search_table(const char* text, bool not_bol) const;
+  // Works out first_bytes_ when the pattern allows it (see may_begin_with).
+  void find_first_bytes();
   // The search from `state` over `text` (see search()).
   bool search_from(int state, const char* text) const;
   // Whether the pattern matches the empty text; only asked of a pattern
@@ -101,6 +114,9 @@ class RegexAutomaton {
   bool anchored_ = false;
   bool inner_carets_ = false;  // a "^" node other than the leading anchor
   int groups_ = 0;
+  // The bytes a match may begin with, when known (see may_begin_with).
+  bool first_bytes_known_ = false;
+  ByteSet first_bytes_{};
   // Bytes that every set of the pattern holds or lacks alike lead from
   // every state to the same state: the table has one column per class of
   // such bytes, so a state's move is worked out once for a whole class

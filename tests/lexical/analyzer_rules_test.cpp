@@ -345,6 +345,40 @@ TEST_F(RulesTest, LaterOperandsOfAnAndAreMadeAsGuards) {
   EXPECT_EQ(memo.find(body, &b), 1);
 }
 
+// A guard's text test looks at a text's first byte, in lower case, before
+// the rest: a text whose first byte no word of the test begins with fails
+// there, and every text answers as the expression does.
+TEST_F(RulesTest, TextTestsLookAtTheFirstByteFirst) {
+  const TypeId text_type = ShellTypes::get().text;
+  struct Case {
+    const char* written;
+    std::string may_begin;     // first bytes that may pass
+    std::string never_begins;  // first bytes that never pass
+  };
+  const std::vector<Case> cases = {
+      {"(str= Be)", "b", "aBcx "},
+      {"(in (\"an\" \"The\" \"of\"))", "ato", "bATx "},
+      {"(str-prefix (str Th) (ident))", std::string("tTxa ") + '\0', ""},
+  };
+  const std::vector<std::string> texts = {"",    "b",   "be",  "Be",  "BE",    "bed", "abe", "an",
+                                          "An",  "AN",  "a",   "the", "THE",   "them", "of", "off",
+                                          "Th",  "x",   " be", "o",   "thence"};
+  for (const Case& c : cases) {
+    LExpPtr exp = LExp::from_text(c.written);
+    ASSERT_NE(exp, nullptr) << c.written;
+    const ItemGuard::TextTest test = ItemGuard::TextTest::of(*exp, text_type);
+    ASSERT_TRUE(test.active()) << c.written;
+    for (const char byte : c.may_begin)
+      EXPECT_TRUE(test.may_begin_with(static_cast<unsigned char>(byte))) << c.written << " " << byte;
+    for (const char byte : c.never_begins)
+      EXPECT_FALSE(test.may_begin_with(static_cast<unsigned char>(byte))) << c.written << " " << byte;
+    for (const std::string& text : texts)
+      EXPECT_EQ(test.holds(text.c_str()), exp->eval(to_word(text.c_str()), text_type) != 0)
+          << c.written << " on \"" << text << "\"";
+    EXPECT_FALSE(test.holds(nullptr));
+  }
+}
+
 // (no-alternative COND) keeps COND's answers per item while the rules
 // only read; an action that changes the items makes it ask again.
 TEST_F(RulesTest, NoAlternativeSeesWhatAnActionChanged) {

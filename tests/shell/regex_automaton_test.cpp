@@ -214,6 +214,52 @@ TEST(RegexAutomatonTest, InnerCaretsAnswerAsThePosixEngineDoes) {
   }
 }
 
+TEST(RegexAutomatonTest, RefusesOnTheFirstByteOnlyTextsNoMatchCanBeginWith) {
+  // The bytes an anchored pattern's matches begin with.
+  const std::unique_ptr<RegexAutomaton> punctuation = RegexAutomaton::build("^([,;:]|--? )");
+  ASSERT_NE(punctuation, nullptr);
+  for (const char c : std::string(",;:-")) EXPECT_TRUE(punctuation->may_begin_with(static_cast<unsigned char>(c))) << c;
+  for (const char c : std::string("a ,.T\xc3")) {
+    if (c == ',') continue;
+    EXPECT_FALSE(punctuation->may_begin_with(static_cast<unsigned char>(c))) << c;
+  }
+  EXPECT_FALSE(punctuation->may_begin_with(0));  // the empty text
+  const std::unique_ptr<RegexAutomaton> relative = RegexAutomaton::build("^(, )?([Tt]hat|[Ww]hich)( |$)");
+  ASSERT_NE(relative, nullptr);
+  for (const char c : std::string(",TtWw")) EXPECT_TRUE(relative->may_begin_with(static_cast<unsigned char>(c))) << c;
+  for (const char c : std::string("aw h")) {
+    if (c == 'w') continue;
+    EXPECT_FALSE(relative->may_begin_with(static_cast<unsigned char>(c))) << c;
+  }
+  // Patterns that match the empty text, hold anywhere, or have a "^"
+  // further in refuse no byte.
+  for (const char* pattern : {"^(a|b)?$", "^[a-z]*", "(.* )?day$", "^(^|.* )was$", "^$", "^(x|$)"}) {
+    const std::unique_ptr<RegexAutomaton> automaton = RegexAutomaton::build(pattern);
+    ASSERT_NE(automaton, nullptr) << pattern;
+    for (int byte = 0; byte < 256; ++byte)
+      EXPECT_TRUE(automaton->may_begin_with(static_cast<unsigned char>(byte))) << pattern << " " << byte;
+  }
+  // A refused byte is one the POSIX engine matches no text beginning with.
+  std::vector<std::string> patterns = kPatterns;
+  for (const char* pattern : {"^(, )?([Tt]hat|[Ww]hich)( |$)", "^[A-Z][A-Za-z.]*$", "^(:|--? )", "^[Tt]here$",
+                              "^<.*>$", "^(of|with) .*", "^[$][0-9].*"})
+    patterns.push_back(pattern);
+  for (const std::string& pattern : patterns) {
+    const std::unique_ptr<RegexAutomaton> automaton = RegexAutomaton::build(pattern);
+    if (!automaton) continue;
+    for (int byte = 0; byte < 256; ++byte) {
+      if (automaton->may_begin_with(static_cast<unsigned char>(byte))) continue;
+      const std::string first = byte == 0 ? std::string() : std::string(1, static_cast<char>(byte));
+      for (const std::string& rest : {std::string(), std::string("a"), std::string(" x>"), std::string("hat which"),
+                                      std::string("-- "), std::string("12.50")}) {
+        if (byte == 0 && !rest.empty()) continue;
+        EXPECT_FALSE(posix_search(pattern, first + rest, false)) << "/" << pattern << "/ " << byte << rest;
+        EXPECT_FALSE(automaton->search((first + rest).c_str())) << "/" << pattern << "/ " << byte << rest;
+      }
+    }
+  }
+}
+
 TEST(RegexTest, PositionsStillComeFromThePosixEngine) {
   Regex regex;
   ASSERT_TRUE(regex.compile("(b+)(a)"));
