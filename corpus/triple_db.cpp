@@ -260,20 +260,26 @@ std::string_view TripleEntry::first_modifier(std::string_view relation) const {
   return group ? original(records_[group->begin].modifier) : std::string_view();
 }
 
-// The records of word relations ordered by the hash of their modifier
-// (FNV-1a over the folded text; integers sort and search faster than texts; a search compares the texts
-// of the records under the hash asked for).
+// The records of word relations by the hash of their modifier (FNV-1a
+// over the folded text) in an open-addressed table at most half full: one
+// pass over the records makes it, where sorting them cost several. A
+// question probes from its hash to the first empty slot and compares the
+// texts of the records under its hash.
 void TripleEntry::index_modifiers() const {
   if (!by_modifier_.empty()) return;
-  by_modifier_.reserve(records_.size());
+  std::size_t slots = 2;
+  while (slots < 2 * static_cast<std::size_t>(records_.size())) slots *= 2;
+  by_modifier_.assign(slots, HashedRecord{0, kNoRecord});
+  const std::size_t mask = slots - 1;
   for (const Group& group : groups_) {
     if (is_record_name(original(group.relation))) continue;
-    for (std::uint32_t i = group.begin; i < group.end; ++i)
-      by_modifier_.push_back(HashedRecord{fnv1a_hash(folded(records_[i].modifier)), i});
+    for (std::uint32_t i = group.begin; i < group.end; ++i) {
+      const std::uint32_t hash = fnv1a_hash(folded(records_[i].modifier));
+      std::size_t at = hash & mask;
+      while (by_modifier_[at].index != kNoRecord) at = (at + 1) & mask;
+      by_modifier_[at] = HashedRecord{hash, i};
+    }
   }
-  std::sort(by_modifier_.begin(), by_modifier_.end(), [](const HashedRecord& a, const HashedRecord& b) {
-    return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;
-  });
 }
 
 TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relation, std::string_view modifier) const {
@@ -288,11 +294,11 @@ TripleEntry::ModifierCounts TripleEntry::modifier_counts(std::string_view relati
   };
   index_modifiers();
   const std::uint32_t hash = fnv1a_hash(wanted.view());
-  auto it =
-      std::lower_bound(by_modifier_.begin(), by_modifier_.end(), hash,
-                       [](const HashedRecord& entry, std::uint32_t wanted_hash) { return entry.hash < wanted_hash; });
-  for (; it != by_modifier_.end() && it->hash == hash; ++it)
-    if (folded(records_[it->index].modifier) == wanted.view()) take(records_[it->index]);
+  const std::size_t mask = by_modifier_.size() - 1;
+  for (std::size_t at = hash & mask; by_modifier_[at].index != kNoRecord; at = (at + 1) & mask) {
+    const HashedRecord& slot = by_modifier_[at];
+    if (slot.hash == hash && folded(records_[slot.index].modifier) == wanted.view()) take(records_[slot.index]);
+  }
   return counts;
 }
 

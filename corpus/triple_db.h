@@ -166,9 +166,11 @@ class TripleEntry : public PLHash::Entry {
   mutable std::vector<Group> groups_;
   struct HashedRecord {
     std::uint32_t hash;   // of the record's folded modifier
-    std::uint32_t index;  // in records_
+    std::uint32_t index;  // in records_; kNoRecord in an empty slot
   };
-  mutable std::vector<HashedRecord> by_modifier_;  // sorted by hash; empty until asked
+  static constexpr std::uint32_t kNoRecord = ~std::uint32_t{0};
+  // Open addressing by hash (a power of two of slots); empty until asked.
+  mutable std::vector<HashedRecord> by_modifier_;
   mutable std::uint64_t word_relations_total_ = 0;
   mutable std::uint64_t word_relations_ = 0;
   // The relation group_of() last looked up, as asked (a size of 0: none;

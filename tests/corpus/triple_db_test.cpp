@@ -108,6 +108,41 @@ TEST(TripleEntry, ModifierCountsCoverTheWordRelations) {
   EXPECT_EQ(entry.modifier_counts("obj", "apple").relations, 3U);
 }
 
+// The index of modifiers holds every word-relation record under its
+// modifier, however many records share a relation or a modifier: the
+// answers agree with counting the pairs one by one.
+TEST(TripleEntry, ModifierCountsAgreeWithCountingEveryPair) {
+  TripleEntry entry;
+  const std::vector<std::string> relations = {"obj", "nsubj", "nmod", "amod", "<class>"};
+  // Modifiers w0x, w1Y, ... asked as W0X, W1y, ...
+  const auto word = [](char first, int number, char last) {
+    std::string text(1, first);
+    text.append(std::to_string(number));
+    text.push_back(last);
+    return text;
+  };
+  for (int i = 0; i < 300; ++i)
+    for (std::size_t r = 0; r < relations.size(); ++r)
+      if ((i + static_cast<int>(r)) % 3 != 0)
+        entry.add(relations[r], word('w', i % 97, i % 2 ? 'x' : 'Y'), static_cast<std::uint64_t>(i + 1));
+  for (int i = 0; i < 100; ++i) {
+    const std::string modifier = word('W', i, i % 2 ? 'X' : 'y');
+    for (const std::string& relation : relations) {
+      TripleEntry::ModifierCounts expected;
+      for (const TripleEntry::Count& pair : entry.counts()) {
+        if (pair.relation.front() == '<' || !equal_nocase(pair.modifier, modifier)) continue;
+        expected.all += pair.count;
+        ++expected.relations;
+        if (pair.relation == relation) expected.in_relation = pair.count;
+      }
+      const TripleEntry::ModifierCounts counts = entry.modifier_counts(relation, modifier);
+      EXPECT_EQ(counts.in_relation, expected.in_relation) << relation << ' ' << modifier;
+      EXPECT_EQ(counts.all, expected.all) << relation << ' ' << modifier;
+      EXPECT_EQ(counts.relations, expected.relations) << relation << ' ' << modifier;
+    }
+  }
+}
+
 // A stored entry keeps its spellings and answers without regard to case;
 // pairs stored out of order (written by hand or by an older version) are
 // put in order.
