@@ -304,6 +304,15 @@
     (when (and (followed-by (t)) (not (followed-by (verb-item))) (not (followed-by (adverb-item)))
                (not (followed-by (pronoun-item))))
       (delete (litem))))
+  ;; Nor before "this", "these" or "those", which the rule above lets
+  ;; pass as pronouns: the clause would have them as its subject (of this
+  ;; lie is ...), where the treebank has the preposition's object 260 times
+  ;; to 1.
+  (preposition-not-clause-before-demonstrative :act-on-all-matches
+    (lexitem (and (comp (root) (in ("of" "on" "from" "by" "into" "onto" "upon" "except" "at" "in" "during" "among"
+                                    "amongst" "via" "per" "within" "throughout" "toward" "towards" "across" "against")))
+                  (complementiser-item) (not (no-alternative (not (complementiser-item))))))
+    (when (followed-by-word (in ("this" "these" "those"))) (delete (litem))))
   ;; A preposition before a determiner, a word that is only a noun or a
 ;; number, an object pronoun or a name is not an adverb (in the house, on
 ;; Monday, at 5).

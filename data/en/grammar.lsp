@@ -234,6 +234,8 @@
 ;; Wednesday) is not taken for it.
 (defun time-noun () (comp (pitem-head-word) (reg-match "([^ ]+ ){0,2}([Tt]oday|[Yy]esterday|[Tt]omorrow|[Tt]onight|day|week|weekend|month|year|time|morning|afternoon|evening|night|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)s?$")))
 (defun pronoun () (comp (pitem-attvec) (contain syn (pron) (attvec syn ((pron +))))))
+;; A capitalised word heading its phrase that is no pronoun: mostly a name.
+(defun name-word () (and (comp (pitem-head-word) (reg-match "^[A-Z][A-Za-z0-9.]*$")) (not (pronoun))))
 ;; Today, yesterday, tomorrow and tonight head no compound: a noun before
 ;; them is a phrase of its own (met John Smith yesterday, the order
 ;; tomorrow; train has no compound under any of them). Nor do back, down,
@@ -1027,7 +1029,7 @@
      ;; still covers)
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
                                                                (or (gerund) (not (get-modifier-by-type obj)))))
-        (modifiee-cond (not (or (reflexive-pronoun) (and (personal-pronoun) (or (after-auxiliary) (not (nominative)))))))
+        (modifiee-cond (not (or (reflexive-pronoun) (and (personal-pronoun) (or (after-auxiliary) (not (nominative)))) (name-word))))
         (merged-cond (and (not (and (comp (pitem-modifier) (past-participle)) (comp (pitem-modifiee) (after-causative-verb))))
                           (not (and (comp (pitem-modifiee) (possessive-pronoun-not-your)) (not (comp (pitem-modifier) (get-modifier-by-type comp)))))
                           (not (and (comp (pitem-modifier) (gerund)) (comp (pitem-modifiee) (after-gerund-object-verb))))
@@ -1045,7 +1047,7 @@
         (modifiee-cond (and (not (personal-pronoun)) (or (infinitive-noun) (after-have) (period-noun))))
         (merged-cond (or (comp (pitem-modifier) (infinitive-come)) (comp (pitem-modifiee) (or (infinitive-noun) (after-have))))))
      (V (dep-type mod) (max-dist 8) (dep-weight 60.0) (modifier-cond (and (base-form) (get-modifier-by-type aux) (no-cc) (not (get-modifier-by-type s))))
-        (modifiee-cond (and (not (personal-pronoun)) (not (infinitive-noun)) (not (after-have))))))
+        (modifiee-cond (and (not (personal-pronoun)) (not (infinitive-noun)) (not (after-have)) (not (name-word))))))
   ;; The possessive marker closes the possessor (John 's): the phrase is then genitive.
   (? (Part (dep-type poss) (max-dist 12) (merged-cond (comp (pitem-attvec) (modify syn ((case gen)))))))
   ;; A phrase that opened a bracket closes it (Portland (ENA)); one that

@@ -985,18 +985,70 @@ TEST(SchemeToUd, ClauseAfterACommaWithoutConjunctionIsParataxis) {
       ")\n",
       "We came , we saw and we left");
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:punct 5:nsubj 2:conj 8:cc 8:nsubj 2:conj ");
-  // Without a subject of its own (came, saw it) it stays a conjunct.
-  sentence = from_velmo(
+}
+
+// A verb phrase without a subject of its own joined to the main clause by
+// a comma alone is parataxis when it is the main verb's only conjunct and
+// no participle; with another conjunct after it, under a verb that is not
+// the root, or as a participle in -ing or -ed, it stays a conjunct.
+TEST(SchemeToUd, LoneVerbPhraseAfterACommaIsParataxis) {
+  auto convert = [](const char* second, const char* second_root, const char* rest, const char* text) {
+    return attachments(from_velmo(std::string("(\n"
+                                              "E0\t(()\tfin C\t*\t)\n"
+                                              "1\t(Call\tcall V\tE0\ti\t(gov fin))\n"
+                                              "2\t(me\t~ N\t1\tobj\t(gov call))\n"
+                                              "3\t(,\t~ Punc\t4\tpunc\t(gov ") +
+                                      second_root + "))\n" + "4\t(" + second + "\t" + second_root +
+                                      " V\t1\tconj\t(gov call))\n" + "5\t(it\t~ N\t4\tobj\t(gov " +
+                                      second_root + "))\n" + rest + ")\n",
+                                  text));
+  };
+  EXPECT_EQ(convert("send", "send", "", "Call me , send it"), "0:root 1:obj 4:punct 1:parataxis 4:obj ");
+  // (a participle)
+  EXPECT_EQ(convert("sending", "send", "", "Call me , sending it"), "0:root 1:obj 4:punct 1:conj 4:obj ");
+  // (another conjunct after it: a list of verb phrases)
+  EXPECT_EQ(convert("send", "send",
+                    "6\t(and\t~ Conn\t7\tcc\t(gov wait))\n"
+                    "7\t(wait\twait V\t1\tconj\t(gov call))\n",
+                    "Call me , send it and wait"),
+            "0:root 1:obj 4:punct 1:conj 4:obj 7:cc 1:conj ");
+  // Under a verb that is not the root it stays a conjunct.
+  UdSentence sentence = from_velmo(
       "(\n"
-      "E0\t(()\tfin C\t*\t)\n"
-      "1\t(We\t~ N\t2\ts\t(gov come))\n"
-      "2\t(came\tcome V\tE0\ti\t(gov fin))\n"
-      "3\t(,\t~ Punc\t4\tpunc\t(gov see))\n"
-      "4\t(saw\tsee V\t2\tconj\t(gov come))\n"
-      "5\t(it\t~ N\t4\tobj\t(gov see))\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(He\t~ N\t2\ts\t(gov say))\n"
+      "2\t(said\tsay V\tE1\ti\t(gov fin))\n"
+      "E0\t(()\tfin C\t2\tcomp\t(gov say))\n"
+      "3\t(we\t~ N\t4\ts\t(gov come))\n"
+      "4\t(came\tcome V\tE0\ti\t(gov fin))\n"
+      "5\t(,\t~ Punc\t6\tpunc\t(gov see))\n"
+      "6\t(saw\tsee V\t4\tconj\t(gov come))\n"
+      "7\t(it\t~ N\t6\tobj\t(gov see))\n"
       ")\n",
-      "We came , saw it");
-  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:punct 2:conj 4:obj ");
+      "He said we came , saw it");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:nsubj 2:ccomp 6:punct 4:conj 6:obj ");
+}
+
+// "so" right before the subject of a clause that hangs from an earlier
+// word opens a clause in parataxis with it, "so" its adverb; before a
+// word that is not the subject the parse's reading stands, and so does a
+// clause of purpose (see SoOfAConsequenceIsAnAdverbSoOfAPurposeAMark).
+TEST(SchemeToUd, SoBeforeASubjectOpensParataxis) {
+  auto convert = [](const char* before_so, const char* after_so, const char* text) {
+    return attachments(from_velmo(std::string("(\n"
+                                              "E0\t(()\tfin C\t*\t)\n"
+                                              "1\t(I\t~ N\t2\ts\t(gov be))\n"
+                                              "2\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+                                              "3\t(hungry\t~ A\t2\tpred\t(gov be))\n") +
+                                      before_so + "\t(so\t~ C\t3\tmod\t(gov hungry))\n" + after_so +
+                                      "\t(had\t~ V\t" + before_so + "\ti\t(gov so))\n" + ")\n",
+                                  text));
+  };
+  EXPECT_EQ(convert("4", "5\t(I\t~ N\t6\ts\t(gov had))\n6", "I was hungry so I had"),
+            "3:nsubj 3:cop 0:root 6:advmod 6:nsubj 3:parataxis ");
+  // (not before a subject: an adverbial clause)
+  EXPECT_EQ(convert("4", "5\t(then\t~ Adv\t6\tmod\t(gov had))\n6", "I was hungry so then had"),
+            "3:nsubj 3:cop 0:root 6:advmod 6:advmod 3:advcl ");
 }
 
 // A part of the day, a week or a year that the parse made the object of
@@ -1909,6 +1961,28 @@ TEST(SchemeToUd, ALittleMeasuringAnAdjectiveIsOblique) {
       ")\n",
       "It was a little dumpy");
   EXPECT_EQ(attachments(sentence), "5:nsubj 5:cop 4:det 5:obl 0:root ");
+}
+
+// The phrase of "several" (which the treebank has as an adjective) is
+// oblique; the phrase of "most" or of a noun stays a nominal modifier.
+TEST(SchemeToUd, ThePhraseOfSeveralIsOblique) {
+  auto attachments_under = [](const std::string& word) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov try))\n"
+        "2\t(tried\ttry V\tE0\ti\t(gov fin))\n"
+        "3\t(" + word + "\t~ N\t2\tobj\t(gov try))\n"
+        "4\t(of\t~ Prep\t3\tmod\t(gov " + word + "))\n"
+        "5\t(the\t~ Det\t6\tdet\t(gov shop))\n"
+        "6\t(shops\tshop N\t4\tpcomp\t(gov of))\n"
+        ")\n",
+        "We tried " + word + " of the shops"));
+  };
+  EXPECT_EQ(attachments_under("several"), "2:nsubj 0:root 2:obj 6:case 6:det 3:obl ");
+  EXPECT_EQ(attachments_under("Several"), "2:nsubj 0:root 2:obj 6:case 6:det 3:obl ");
+  EXPECT_EQ(attachments_under("most"), "2:nsubj 0:root 2:obj 6:case 6:det 3:nmod ");
+  EXPECT_EQ(attachments_under("some"), "2:nsubj 0:root 2:obj 6:case 6:det 3:nmod ");
 }
 
 TEST(SchemeToUd, UpBeforeANounAfterItsVerbIsAParticle) {
@@ -2942,7 +3016,7 @@ TEST(SchemeToUd, SoOfAConsequenceIsAnAdverbSoOfAPurposeAMark) {
       "7\t(it\t~ N\t6\tobj\t(gov miss))\n"
       ")\n",
       "I was out so I missed it");
-  EXPECT_EQ(attachments(consequence), "3:nsubj 3:cop 0:root 6:advmod 6:nsubj 3:advcl 6:obj ");
+  EXPECT_EQ(attachments(consequence), "3:nsubj 3:cop 0:root 6:advmod 6:nsubj 3:parataxis 6:obj ");
   EXPECT_EQ(consequence.words[3].upos, "ADV");
   UdSentence purpose = from_velmo(
       "(\n"
