@@ -377,10 +377,48 @@ std::size_t scan_text(std::string_view bytes, std::size_t at, bool& capital) {
   return std::string_view::npos;
 }
 
+// The end of the text at `at` in the stored form when it spells the text
+// at `earlier` (`size` bytes, NUL-ended there too), npos when not. A short
+// text is compared with its NUL in one load of eight bytes from each.
+std::size_t end_of_text_as(std::string_view bytes, std::size_t at, std::size_t earlier, std::size_t size) {
+  const std::size_t end = at + size;
+  if (end >= bytes.size()) return std::string_view::npos;
+  if constexpr (std::endian::native == std::endian::little) {
+    if (size < 8 && at + 8 <= bytes.size()) {
+      std::uint64_t here, there;
+      std::memcpy(&here, bytes.data() + at, 8);
+      std::memcpy(&there, bytes.data() + earlier, 8);
+      const std::uint64_t mask = ~std::uint64_t{0} >> (8 * (7 - size));
+      return ((here ^ there) & mask) == 0 ? end : std::string_view::npos;
+    }
+  }
+  return bytes[end] == '\0' && same_text(bytes.substr(at, size), bytes.substr(earlier, size)) ? end
+                                                                                           : std::string_view::npos;
+}
+
+// A count's half as the stored form has it, most significant byte first.
+std::uint32_t big_endian_u32(const unsigned char* bytes) {
+  return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) | (std::uint32_t{bytes[2]} << 8) | bytes[3];
+}
+
 }  // namespace
 
 TripleEntry::Text TripleEntry::scanned_text(std::uint32_t offset, std::uint32_t size, bool capital) {
   return capital ? text_in_place(offset, size) : Text{offset, offset, size};
+}
+
+// The common case of a stored pair: the next modifier, without capitals,
+// of the relation of `last`, the last pair added in order.
+inline bool TripleEntry::append_next_modifier(const Record& last, Text modifier, std::uint64_t count) {
+  if (!pending_.empty() || !text_after(original(modifier), folded(last.modifier))) return false;
+  forget_asked();
+  const auto index = static_cast<std::uint32_t>(records_.size());
+  records_.push_back(Record{last.relation, modifier, count});
+  Group& group = groups_.back();
+  group.end = index + 1;
+  group.total += count;
+  if (!is_record_name(original(last.relation))) word_relations_total_ += count;
+  return true;
 }
 
 // Stored pairs come sorted and merged (pack() writes them so): each is
@@ -400,28 +438,34 @@ std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
   std::size_t at = 0;
   for (std::uint32_t i = 0; i < pairs; ++i) {
     bool relation_capital = false, modifier_capital = false;
-    const std::size_t relation_end = scan_text(bytes, at, relation_capital);
+    // Pairs of one relation come together: a relation spelt as the last
+    // pair's is found by comparing it, without a scan.
+    const Record* last = entry->last_added();
+    std::size_t relation_end =
+        last ? end_of_text_as(bytes, at, last->relation.offset, last->relation.size) : std::string_view::npos;
+    const bool same_relation = relation_end != std::string_view::npos;
+    if (!same_relation) relation_end = scan_text(bytes, at, relation_capital);
     if (relation_end == std::string_view::npos) return nullptr;
     const std::size_t modifier_end = scan_text(bytes, relation_end + 1, modifier_capital);
     if (modifier_end == std::string_view::npos || bytes.size() - modifier_end - 1 < 8) return nullptr;
     const auto* count_bytes = reinterpret_cast<const unsigned char*>(bytes.data() + modifier_end + 1);
-    const std::uint64_t count = (std::uint64_t{get_u32(count_bytes)} << 32) | get_u32(count_bytes + 4);
+    const std::uint64_t count = (std::uint64_t{big_endian_u32(count_bytes)} << 32) | big_endian_u32(count_bytes + 4);
     const auto relation_size = static_cast<std::uint32_t>(relation_end - at);
     const auto modifier_at = static_cast<std::uint32_t>(relation_end + 1);
     const auto modifier_size = static_cast<std::uint32_t>(modifier_end - modifier_at);
-    if (count != 0)
+    const Text modifier{modifier_at, modifier_at, modifier_size};
+    if (count != 0 && !(same_relation && !modifier_capital && entry->append_next_modifier(*last, modifier, count)))
       entry->add_stored(bytes.substr(at, relation_size), static_cast<std::uint32_t>(at), relation_capital,
-                        Text{modifier_at, modifier_at, modifier_size}, modifier_capital, count);
+                        same_relation, modifier, modifier_capital, count);
     at = modifier_end + 9;
   }
   return at == bytes.size() ? std::move(entry) : nullptr;
 }
 
-void TripleEntry::add_stored(std::string_view relation, std::uint32_t relation_at, bool relation_capital, Text modifier,
-                             bool modifier_capital, std::uint64_t count) {
+void TripleEntry::add_stored(std::string_view relation, std::uint32_t relation_at, bool relation_capital,
+                             bool same_relation, Text modifier, bool modifier_capital, std::uint64_t count) {
   forget_asked();
   const Record* last = last_added();
-  const bool same_relation = last && same_text(original(last->relation), relation);
   const Text relation_text =
       same_relation ? last->relation
                     : scanned_text(relation_at, static_cast<std::uint32_t>(relation.size()), relation_capital);

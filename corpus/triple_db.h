@@ -133,9 +133,13 @@ class TripleEntry : public PLHash::Entry {
   const Record* last_added() const;
   // A text of the stored form in texts_, folded when it has a capital.
   Text scanned_text(std::uint32_t offset, std::uint32_t size, bool capital);
-  // Adds a pair read from the stored form (its texts in texts_ already).
-  void add_stored(std::string_view relation, std::uint32_t relation_at, bool relation_capital, Text modifier,
-                  bool modifier_capital, std::uint64_t count);
+  // Adds a pair read from the stored form (its texts in texts_ already);
+  // `same_relation`: its relation is spelt as the last pair's.
+  void add_stored(std::string_view relation, std::uint32_t relation_at, bool relation_capital, bool same_relation,
+                  Text modifier, bool modifier_capital, std::uint64_t count);
+  // Appends a stored pair that follows `last` in its relation, when it is
+  // in order and has no capital; false (nothing done) when not.
+  bool append_next_modifier(const Record& last, Text modifier, std::uint64_t count);
   // Puts a new pair in order (or among the pending ones).
   void place(const Record& record);
   int compare_keys(const Record& a, const Record& b) const;

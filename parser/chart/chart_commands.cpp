@@ -6,6 +6,9 @@
 
 #include "lexical/analyzer/lex_analyzer.h"
 #include "parser/chart/chart.h"
+#include "parser/chart/condition_memo.h"
+#include "parser/chart/pitem.h"
+#include "parser/chart/place_answers.h"
 #include "parser/chart/sentence.h"
 #include "parser/grammar/korvel_parser.h"
 #include "shell/interpreter/interpreter.h"
@@ -62,6 +65,28 @@ Word print_lexical_items_command(IRSlist&) {
   return reinterpret_cast<Word>(parser);
 }
 
+// (condition-room) tells whether the grammar's conditions, plans and tests
+// of the words about an item all have places of their own in the items'
+// answer bits and the place grid; the answers of those past them go to
+// the condition memo's table, which costs a hash and a probe each.
+Word condition_room_command(IRSlist&) {
+  KorvelParser* parser = current_parser();
+  if (!parser) return 0;
+  const ConditionMemo& memo = parser->conditions();
+  bool every = true;
+  const auto tell = [&every](const char* what, std::size_t used, int room) {
+    if (used <= static_cast<std::size_t>(room)) return;
+    every = false;
+    std::cout << ";; " << what << ": " << used << ", places for " << room << '\n';
+  };
+  tell("conditions", memo.condition_count(), ItemAnswers::kConditions);
+  tell("plans", memo.plan_count(), ItemAnswers::kPlans);
+  tell("word tests", memo.word_test_count(), PlaceAnswers::kSlots);
+  if (every) std::cout << ";; every condition, plan and word test has a place of its own\n";
+  std::cout << std::flush;
+  return reinterpret_cast<Word>(parser);
+}
+
 }  // namespace
 
 void print_parse_stats(std::ostream& out, const ParseStats& stats) {
@@ -83,6 +108,9 @@ void register_chart_commands(Interpreter& interpreter) {
   interpreter.add_command("continue-second-pass", &continue_second_pass_command,
                           "(continue-second-pass [0|1]) whether the pass with the last-resort links goes on from the "
                           "first pass's chart instead of parsing the sentence again.");
+  interpreter.add_command("condition-room", &condition_room_command,
+                          "(condition-room) tell whether every condition, plan and word test of the grammar has a "
+                          "place of its own among the answers kept per item and per place.");
   interpreter.add_command(
       "parse-stats", &parse_stats_command,
       "(parse-stats [0|1]) print the number of parse items made, packed and merged for the last "

@@ -164,6 +164,11 @@ void ConditionMemo::add_condition(const LExp* exp) {
   if (added.reads != Reads::kItem) added.place_slot = place_answers_.add_slot();
 }
 
+std::size_t ConditionMemo::word_test_count() const {
+  return static_cast<std::size_t>(std::count_if(conditions_.begin(), conditions_.end(),
+                                                [](const Condition& condition) { return condition.reads != Reads::kItem; }));
+}
+
 int ConditionMemo::number_of(std::string_view text, std::shared_ptr<LExp> exp) {
   auto [at, added] = numbers_.try_emplace(std::string(text), static_cast<int>(conditions_.size()));
   if (added) {

@@ -69,6 +69,9 @@ class ConditionMemo {
   // memo lives (so no later expression takes its address and number).
   int number_of(const LExp& part, std::shared_ptr<LExp> owner);
   std::size_t condition_count() const { return conditions_.size(); }
+  // The number of conditions that read only the words about an item (the
+  // place grid keeps the answers of the first PlaceAnswers::kSlots).
+  std::size_t word_test_count() const;
   // The number of a plan by its shape (equal shapes, equal numbers); the
   // plan asks the conditions `parts`.
   int plan_number_of(const std::string& shape, const std::vector<int>& parts);

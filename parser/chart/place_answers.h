@@ -9,14 +9,17 @@
 // sentence without wiping it, the kept words with the answers.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <memory>
+#include <new>
 
 namespace velmo {
 
 class PlaceAnswers {
  public:
-  // Conditions that get a bit of their own; later ones are kept elsewhere.
-  static constexpr int kSlotWords = 2;
+  // Conditions that get a bit of their own; later ones are kept elsewhere
+  // (the English grammar has about 190 of them).
+  static constexpr int kSlotWords = 4;
   static constexpr int kSlots = 64 * kSlotWords;
   // Places from -1 to kWords - 2 on either axis are kept.
   static constexpr int kWords = 128;
@@ -52,10 +55,13 @@ class PlaceAnswers {
   // stays where it is while the grid lives.
   Cell* cell(int first, int last) {
     if (first < -1 || last < -1 || first > kWords - 2 || last > kWords - 2) return nullptr;
-    if (cells_.empty()) cells_.resize(static_cast<std::size_t>(kWords) * kWords);
+    if (!cells_) allocate();
     Cell& at = cells_[static_cast<std::size_t>(first + 1) * kWords + static_cast<std::size_t>(last + 1)];
     if (at.generation != generation_) {
-      at = Cell{};
+      // An answer is read only where its bit is known: the answer bits
+      // need no clearing.
+      for (std::uint64_t& word : at.known) word = 0;
+      at.words = nullptr;
       at.generation = generation_;
     }
     return &at;
@@ -64,15 +70,28 @@ class PlaceAnswers {
   // Forgets every answer.
   void clear() {
     if (++generation_ == 0) {  // the counter wrapped: wipe once
-      for (Cell& at : cells_) at.generation = 0;
+      if (cells_)
+        for (std::size_t i = 0; i < kCells; ++i) cells_[i].generation = 0;
       generation_ = 1;
     }
   }
 
  private:
+  static constexpr std::size_t kCells = static_cast<std::size_t>(kWords) * kWords;
+  struct FreeCells {
+    void operator()(Cell* cells) const { std::free(cells); }
+  };
+  // The grid comes zeroed from the system (a cell of zeros belongs to no
+  // generation, so it is empty): filling a megabyte with empty cells would
+  // cost more than the first sentence's questions.
+  void allocate() {
+    cells_.reset(static_cast<Cell*>(std::calloc(kCells, sizeof(Cell))));
+    if (!cells_) throw std::bad_alloc();
+  }
+
   int slots_ = 0;
   std::uint32_t generation_ = 1;
-  std::vector<Cell> cells_;  // allocated at the first question
+  std::unique_ptr<Cell[], FreeCells> cells_;  // allocated at the first question
 };
 
 }  // namespace velmo

@@ -289,6 +289,47 @@ TEST(TripleEntry, UnpackedPairsKeepTheirOrderAcrossPrefixesAndHighBytes) {
   EXPECT_EQ(merged->counts(), expected_merged);
 }
 
+// A pair whose relation is spelt as the last pair's is read without a
+// scan of its relation: relations that begin one another, that differ in
+// their last byte, and that are shorter than, as long as or longer than
+// eight bytes must still be told apart.
+TEST(TripleEntry, UnpackedRelationsThatBeginOneAnotherStayApart) {
+  const std::vector<std::tuple<std::string, std::string, std::uint32_t>> pairs = {
+      {"<class>", "N", 20}, {"<class>", "v", 30},
+      {"nmod", "x", 1},     {"nmod:poss", "x", 2},     {"nmod:possessive", "y", 3}, {"nmod:possessivf", "y", 4},
+      {"obj", "a", 5},      {"obl", "a", 6},           {"obl:tmod", "b", 7},        {"obl:tmod", "c", 8},
+      {"obl:tmoe", "c", 9}, {"obl:tmp", "d", 10},      {"obl:tmp", "e", 11},        {"obl:tmpx", "e", 12},
+      {"x", "f", 13},       {"x", "g", 14}};
+  StrBufs stored;
+  stored.put_u32(static_cast<std::uint32_t>(pairs.size()));
+  for (const auto& [relation, modifier, count] : pairs) {
+    stored.append(relation);
+    stored.push('\0');
+    stored.append(modifier);
+    stored.push('\0');
+    stored.put_u32(0);
+    stored.put_u32(count);
+  }
+  const auto entry = TripleEntry::unpack(stored.view());
+  ASSERT_NE(entry, nullptr);
+  std::vector<TripleEntry::Count> expected;
+  for (const auto& [relation, modifier, count] : pairs) expected.push_back({relation, modifier, count});
+  EXPECT_EQ(entry->counts(), expected);
+  const std::vector<TripleEntry::Relation> relations = {
+      {"<class>", 50, 2},
+      {"nmod", 1, 1},     {"nmod:poss", 2, 1}, {"nmod:possessive", 3, 1}, {"nmod:possessivf", 4, 1},
+      {"obj", 5, 1},      {"obl", 6, 1},       {"obl:tmod", 15, 2},       {"obl:tmoe", 9, 1},
+      {"obl:tmp", 21, 2}, {"obl:tmpx", 12, 1}, {"x", 27, 2}};
+  EXPECT_EQ(entry->relations(), relations);
+  EXPECT_EQ(entry->count("obl:tmp", "e"), 11U);
+  EXPECT_EQ(entry->count("OBL:TMOD", "c"), 8U);
+  EXPECT_EQ(entry->relation_total("nmod:possessivf"), 4U);
+  // The "<class>" records are no word relation.
+  EXPECT_EQ(entry->word_relations_total(), 105U);
+  EXPECT_EQ(entry->word_relations(), 11U);
+  EXPECT_EQ(entry->first_modifier("<class>"), "N");
+}
+
 TEST(TripleEntry, PackedFormRoundTripsAndRejectsDamage) {
   TripleEntry entry;
   entry.add("obj", "apple", 5000000000ULL);
