@@ -4035,5 +4035,31 @@ TEST(UposFromCategory, RunsOfHyphensArePunctuationOtherRulersSymbols) {
   EXPECT_EQ(upos_from_category("U", "-", 2), "SYM");  // the hyphen of a range
 }
 
+// A reflexive right after a noun stresses it (the hotel itself) and is the
+// noun's unmarked modifier; one after a verb keeps its relation.
+TEST(SchemeToUd, AReflexiveStressingItsNounIsItsUnmarkedModifier) {
+  UdSentence stressed = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(The\t~ Det\t2\tdet\t(gov hotel))\n"
+      "2\t(hotel\t~ N\t4\ts\t(gov be))\n"
+      "3\t(itself\t~ N\t2\tmod\t(gov hotel))\n"
+      "4\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "5\t(quiet\t~ A\t4\tpred\t(gov be))\n"
+      ")\n",
+      "The hotel itself was quiet");
+  EXPECT_EQ(attachments(stressed), "2:det 5:nsubj 2:nmod:unmarked 5:cop 0:root ");
+  UdSentence on_verb = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov paint))\n"
+      "2\t(painted\tpaint V\tE0\ti\t(gov fin))\n"
+      "3\t(it\t~ N\t2\tobj\t(gov paint))\n"
+      "4\t(myself\t~ N\t2\tmod\t(gov paint))\n"
+      ")\n",
+      "I painted it myself");
+  EXPECT_EQ(attachments(on_verb), "2:nsubj 0:root 2:obj 2:obl ");
+}
+
 }  // namespace
 }  // namespace velmo::ud
