@@ -408,7 +408,7 @@ bool ItemGuard::may_admit_some(const ItemTextFilter& texts) const {
   return true;
 }
 
-bool ItemGuard::admits(LexItem& item, ItemTestMemo& memo) const {
+bool ItemGuard::admits_otherwise(LexItem& item, ItemTestMemo& memo) const {
   switch (kind_) {
     case Kind::kNone:
       return true;

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "lexical/items/lex_item.h"
 #include "lexicon/attributes/att_test.h"
 #include "shell/lexp/lexp.h"
 #include "shell/lexp/types.h"
@@ -83,8 +84,12 @@ class ItemGuard {
   // of no kind above.
   static ItemGuard of(LExp& condition);
 
-  // False when the condition is surely 0 on `item`.
-  bool admits(LexItem& item, ItemTestMemo& memo) const;
+  // False when the condition is surely 0 on `item`. A test of the root,
+  // the commonest guard, is made here without a call.
+  bool admits(LexItem& item, ItemTestMemo& memo) const {
+    if (kind_ == Kind::kRoot) return text_test_.holds(item.root);
+    return admits_otherwise(item, memo);
+  }
   // False when admits() is surely false on every item of a sentence whose
   // items' roots and endings the filter holds.
   bool may_admit_some(const ItemTextFilter& texts) const;
@@ -105,6 +110,8 @@ class ItemGuard {
 
  private:
   enum class Kind { kNone, kRoot, kSurform, kCall, kVector, kEnding, kEndings, kNot, kOr, kAnd };
+  // admits() for the kinds other than kRoot.
+  bool admits_otherwise(LexItem& item, ItemTestMemo& memo) const;
   // The guard of one test, or kNone.
   static ItemGuard of_test(LExp& test, int depth = 0);
   // The guard of a connective whose operands all have guards, or kNone.
