@@ -413,17 +413,18 @@ TripleEntry::Text TripleEntry::scanned_text(std::uint32_t offset, std::uint32_t 
   return capital ? text_in_place(offset, size) : Text{offset, offset, size};
 }
 
-// The common case of a stored pair: the next modifier, without capitals,
-// of the relation of `last`, the last pair added in order.
-inline bool TripleEntry::append_next_modifier(const Record& last, Text modifier, std::uint64_t count) {
-  if (!pending_.empty() || !text_after(original(modifier), folded(last.modifier))) return false;
+// The common case of a stored pair: `record`, of the relation of `last`
+// (the last pair added in order), comes after it. False (nothing done)
+// when some pair waits to be placed or the record is out of order.
+inline bool TripleEntry::append_after(const Record& last, const Record& record) {
+  if (!pending_.empty() || !text_after(folded(record.modifier), folded(last.modifier))) return false;
   forget_asked();
   const auto index = static_cast<std::uint32_t>(records_.size());
-  records_.push_back(Record{last.relation, modifier, count});
+  records_.push_back(record);
   Group& group = groups_.back();
   group.end = index + 1;
-  group.total += count;
-  if (!is_record_name(original(last.relation))) word_relations_total_ += count;
+  group.total += record.count;
+  if (!is_record_name(original(record.relation))) word_relations_total_ += record.count;
   return true;
 }
 
@@ -460,7 +461,7 @@ std::unique_ptr<TripleEntry> TripleEntry::unpack(std::string_view bytes) {
     const auto modifier_at = static_cast<std::uint32_t>(relation_end + 1);
     const auto modifier_size = static_cast<std::uint32_t>(modifier_end - modifier_at);
     const Text modifier{modifier_at, modifier_at, modifier_size};
-    if (count != 0 && !(same_relation && !modifier_capital && entry->append_next_modifier(*last, modifier, count)))
+    if (count != 0 && !(same_relation && !modifier_capital && entry->append_after(*last, Record{last->relation, modifier, count})))
       entry->add_stored(bytes.substr(at, relation_size), static_cast<std::uint32_t>(at), relation_capital,
                         same_relation, modifier, modifier_capital, count);
     at = modifier_end + 9;
@@ -476,16 +477,7 @@ void TripleEntry::add_stored(std::string_view relation, std::uint32_t relation_a
       same_relation ? last->relation
                     : scanned_text(relation_at, static_cast<std::uint32_t>(relation.size()), relation_capital);
   const Record record{relation_text, scanned_text(modifier.offset, modifier.size, modifier_capital), count};
-  // The common case: the next modifier of the last pair's relation.
-  if (same_relation && pending_.empty() && text_after(folded(record.modifier), folded(last->modifier))) {
-    const auto index = static_cast<std::uint32_t>(records_.size());
-    records_.push_back(record);
-    Group& group = groups_.back();
-    group.end = index + 1;
-    group.total += count;
-    if (!is_record_name(relation)) word_relations_total_ += count;
-    return;
-  }
+  if (same_relation && append_after(*last, record)) return;
   place(record);
 }
 

@@ -137,9 +137,9 @@ class TripleEntry : public PLHash::Entry {
   // `same_relation`: its relation is spelt as the last pair's.
   void add_stored(std::string_view relation, std::uint32_t relation_at, bool relation_capital, bool same_relation,
                   Text modifier, bool modifier_capital, std::uint64_t count);
-  // Appends a stored pair that follows `last` in its relation, when it is
-  // in order and has no capital; false (nothing done) when not.
-  bool append_next_modifier(const Record& last, Text modifier, std::uint64_t count);
+  // Appends `record`, of the relation of `last`, when it follows `last` in
+  // order; false (nothing done) when not.
+  bool append_after(const Record& last, const Record& record);
   // Puts a new pair in order (or among the pending ones).
   void place(const Record& record);
   int compare_keys(const Record& a, const Record& b) const;
