@@ -303,6 +303,7 @@ class SchemeToUd {
     for (int node = 0; node < edit_.size(); ++node) relations_[node] = ud_relation(node);
     remove_empty_nodes();
     particles_before_objects();
+    adverb_particles_of_objects();
     give_way("i", "mark");
     prepositional_predicates();
     give_way("pcomp", "case");
@@ -726,6 +727,14 @@ class SchemeToUd {
     return std::binary_search(std::begin(verbs), std::end(verbs), lower(nodes_[verb].root_or_word()));
   }
 
+  // Whether the word right after the node is read as a preposition.
+  bool preposition_after(int node) const {
+    const int p = nodes_[node].position + 1;
+    if (p <= 1 || p > static_cast<int>(tokens_.size())) return false;
+    const int next = node_at_[p];
+    return next >= 0 && nodes_[next].category == "Prep";
+  }
+
   // Whether the node's word is a listed particle of the verb it hangs from.
   bool listed_particle_of_head(int node) const {
     const int verb = edit_.head(node);
@@ -1053,8 +1062,13 @@ class SchemeToUd {
         return "obl";
       if (category == "A") return clausal(head_category) || head_category == "Adv" ? "advmod" : "amod";
       if (category == "Adv" && preposition_before_noun(index)) return "case";
-      // An adverb the treebank has as this verb's particle (meet up).
-      if (category == "Adv" && bare_after_verb(index) && listed_particle_of_head(index)) return "compound:prt";
+      // An adverb the treebank has as this verb's particle (meet up), or one
+      // of the usual particles the treebank does not have mostly as an
+      // adverb of the verb (moved out, close down) unless a preposition
+      // follows it (talk down to you, walk down in the basement).
+      if (category == "Adv" && bare_after_verb(index) &&
+          (listed_particle_of_head(index) || (verb_particle(index) && !preposition_after(index))))
+        return "compound:prt";
       if (category == "Adv") return subordinator(index) ? "mark" : "advmod";
       // A reflexive right after the noun it stresses (the hotel itself) is
       // the treebank's unmarked modifier (train: 22 of 22).
@@ -1316,6 +1330,26 @@ class SchemeToUd {
     return next < 0 || lower(nodes_[next].word) != "of";
   }
 
+  // "up", "out", "off" or "down" read as an adverb of the object right
+  // after its verb (fleshing out the details) is the verb's particle.
+  void adverb_particles_of_objects() {
+    static constexpr std::string_view particles[] = {"down", "off", "out", "up"};
+    for (int node = 0; node < edit_.size(); ++node) {
+      if (!alive(node) || nodes_[node].category != "Adv" || relations_[node] != "advmod" ||
+          !one_of(lower(nodes_[node].word), particles) || !edit_.children(node).empty())
+        continue;
+      const int noun = edit_.head(node);
+      if (noun < 0 || !alive(noun) || relations_[noun] != "obj" || nodes_[noun].position <= nodes_[node].position)
+        continue;
+      const int verb = edit_.head(noun);
+      if (verb < 0 || nodes_[verb].category != "V" || nodes_[node].position != nodes_[verb].position + 1 ||
+          listed_adverb(lower(nodes_[verb].root_or_word()), lower(nodes_[node].word)))
+        continue;
+      edit_.set_head(node, verb);
+      relations_[node] = "compound:prt";
+    }
+  }
+
   void particles_before_objects() {
     static constexpr std::string_view motion[] = {"climb", "come", "crawl", "drive", "go",
                                                   "head",   "jump",  "move", "ride",  "run",   "walk"};
@@ -1380,12 +1414,17 @@ class SchemeToUd {
   // "including", "regarding" and "concerning" with an object and no subject
   // of their own introduce a noun phrase: the treebank makes the object the
   // head (a nominal modifier of a noun, an oblique elsewhere) and the verb
-  // its case marker.
+  // its case marker. So does "following" when a determiner opens its object
+  // right after it and it modifies a clause or a noun (following the
+  // meeting): train has 11 of 12 such as case, while a gerund subject or
+  // the object of a preposition keeps its verb (the following is ...).
   void verbs_used_as_prepositions() {
     for (int node : edit_.post_order()) {
       if (!alive(node) || nodes_[node].position <= 0 || nodes_[node].category != "V") continue;
       std::string word = lower(nodes_[node].word);
-      if (word != "including" && word != "regarding" && word != "concerning") continue;
+      if (word == "following" ? !following_as_preposition(node)
+                              : word != "including" && word != "regarding" && word != "concerning")
+        continue;
       int object = -1;
       bool own_clause = false;
       for (int child : edit_.children(node)) {
@@ -1403,6 +1442,17 @@ class SchemeToUd {
       for (int child : others)
         if (alive(child)) edit_.set_head(child, object);
     }
+  }
+
+  // "following" that modifies (advcl, acl, xcomp, obl, nmod) and whose
+  // object opens with a determiner right after it.
+  bool following_as_preposition(int node) const {
+    static constexpr std::string_view modifying[] = {"acl", "advcl", "nmod", "obl", "xcomp"};
+    if (!one_of(relations_[node], modifying)) return false;
+    const int next = nodes_[node].position < static_cast<int>(tokens_.size()) ? node_at_[nodes_[node].position + 1] : -1;
+    if (next < 0 || !alive(next) || nodes_[next].category != "Det" || relations_[next] != "det") return false;
+    const int noun = edit_.head(next);
+    return noun >= 0 && edit_.head(noun) == node && relations_[noun] == "obj";
   }
 
   // An infinitive opened by a question word (know how to ..., tell him
@@ -3599,6 +3649,8 @@ class SchemeToUd {
       // A preposition without object that modifies as an adverb (log in,
       // come on) is an adverb (train: 81 of 133 such words).
       if (word.upos == "ADP" && word.deprel == "advmod") word.upos = "ADV";
+      // A verb particle is an adposition (train: all 749 of them).
+      if (word.deprel == "compound:prt") word.upos = "ADP";
       if (in_fixed[p]) word.upos = fixed_word_upos(word.form, word.upos);
       std::string misc;
       bool no_space_after = p < n && !tokens_[p].space_before;

@@ -2308,6 +2308,82 @@ TEST(SchemeToUd, IncludingAndRegardingWithAnObjectAreCaseMarkers) {
   EXPECT_EQ(attachments(clause), "3:nsubj 3:aux 0:root 3:obj ");
 }
 
+TEST(SchemeToUd, FollowingBeforeADeterminerIsACaseMarker) {
+  // We left following the meeting: the object heads, "following" stays a
+  // verb and is its case marker.
+  auto following = [](const std::string& relation, const std::string& head) {
+    return attachments(from_velmo(
+        "(\n"
+        "E1\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov leave))\n"
+        "2\t(left\tleave V\tE1\ti\t(gov fin))\n"
+        "3\t(following\tfollow V\t" + head + "\t" + relation + "\t(gov leave))\n"
+        "4\t(the\t~ Det\t5\tdet\t(gov meeting))\n"
+        "5\t(meeting\t~ N\t3\tobj\t(gov follow))\n"
+        ")\n",
+        "We left following the meeting"));
+  };
+  EXPECT_EQ(following("mod", "2"), "2:nsubj 0:root 5:case 5:det 2:obl ");
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      "3\t(following\tfollow V\t2\tmod\t(gov leave))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov meeting))\n"
+      "5\t(meeting\t~ N\t3\tobj\t(gov follow))\n"
+      ")\n",
+      "We left following the meeting");
+  EXPECT_EQ(sentence.words[2].upos, "VERB");
+  // Without a determiner right after it, or as a subject, it keeps its clause.
+  UdSentence bare = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov leave))\n"
+      "2\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      "3\t(following\tfollow V\t2\tmod\t(gov leave))\n"
+      "4\t(them\t~ N\t3\tobj\t(gov follow))\n"
+      ")\n",
+      "We left following them");
+  EXPECT_EQ(attachments(bare), "2:nsubj 0:root 2:advcl 3:obj ");
+  UdSentence subject = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(following\tfollow V\t2\ts\t(gov help))\n"
+      "2\t(helps\thelp V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "following helps");
+  EXPECT_EQ(attachments(subject), "2:csubj 0:root ");
+}
+
+TEST(SchemeToUd, AParticleReadAsAnAdverbIsTheVerbsParticleAndAnAdposition) {
+  // Mike fleshed out the details: "out", read as an adverb of the object
+  // right after the verb, is the verb's particle.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Mike\t~ N\t2\ts\t(gov flesh))\n"
+      "2\t(fleshed\tflesh V\tE1\ti\t(gov fin))\n"
+      "3\t(out\t~ Adv\t5\tmod\t(gov detail))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov detail))\n"
+      "5\t(details\tdetail N\t2\tobj\t(gov flesh))\n"
+      ")\n",
+      "Mike fleshed out the details");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:compound:prt 5:det 2:obj ");
+  EXPECT_EQ(sentence.words[2].upos, "ADP");
+  // A bare adverb "off" after its verb is its particle too (call it off).
+  UdSentence bare = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov call))\n"
+      "2\t(called\tcall V\tE1\ti\t(gov fin))\n"
+      "3\t(off\t~ Adv\t2\tmod\t(gov call))\n"
+      ")\n",
+      "We called off");
+  EXPECT_EQ(attachments(bare), "2:nsubj 0:root 2:compound:prt ");
+  EXPECT_EQ(bare.words[2].upos, "ADP");
+}
+
 TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClause) {
   auto infinitive_relation = [](const std::string& adverb, const std::string& adjective) {
     std::string line = "We are " + (adverb.empty() ? "" : adverb + " ") + adjective + " to go";
