@@ -100,7 +100,7 @@ LexEntry* Lexicon::add_disk_entry(std::string_view text, bool duplicate_flag, bo
       if (!meaning) {
         std::unique_ptr<IRSlist> form;
         if (!parse_entry_text(list, entry_texts_, form) || !form || !form->is_list()) continue;
-        meaning = disk_meanings_.make(list, *form);
+        meaning = disk_meanings_.read(list, *form);
       }
       if (meaning) add_meaning(std::move(meaning), *target);
     }

@@ -30,6 +30,10 @@ std::unique_ptr<Meaning> MeaningTextCache::copy_of(std::string_view text) const 
 
 std::unique_ptr<Meaning> MeaningTextCache::make(std::string_view text, IRSlist& form) {
   if (std::unique_ptr<Meaning> copy = copy_of(text)) return copy;
+  return read(text, form);
+}
+
+std::unique_ptr<Meaning> MeaningTextCache::read(std::string_view text, IRSlist& form) {
   const IRSlist* head = form.is_list() ? form.children().first() : nullptr;
   const std::string type = head && head->is_atom() && head->atom() ? head->atom() : "";
   const Meaning* prototype = type.empty() ? nullptr : find_meaning_prototype(type);

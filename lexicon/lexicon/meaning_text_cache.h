@@ -33,6 +33,9 @@ class MeaningTextCache {
   // name is taken from it) as make_meaning reads it, and kept when it may
   // be. Null when the form yields no meaning.
   std::unique_ptr<Meaning> make(std::string_view text, IRSlist& form);
+  // As make, for a text whose copy_of has just given null: the form is
+  // read without asking for a kept meaning again.
+  std::unique_ptr<Meaning> read(std::string_view text, IRSlist& form);
   // A copy of the meaning kept for `text`, or null.
   std::unique_ptr<Meaning> copy_of(std::string_view text) const;
 

@@ -73,6 +73,22 @@ TEST_F(MeaningTextCacheTest, AQuietReadingIsKeptAndCopied) {
   EXPECT_EQ(cache_.copy_of("(freq x 3)"), nullptr);
 }
 
+// read() is for a text copy_of has just missed: it reads the form without
+// asking for the kept meaning again, and keeps what it read.
+TEST_F(MeaningTextCacheTest, ReadTakesTheFormAndKeepsIt) {
+  std::string said;
+  ASSERT_NE(make("(freq x 2)", said), nullptr);
+  std::unique_ptr<IRSlist> other = IRSlist::parse("(freq x 3)", store_);
+  std::unique_ptr<Meaning> read = cache_.read("(freq x 2)", *other);
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->text(), "(freq x 3)");
+  std::unique_ptr<IRSlist> fresh = IRSlist::parse("(freq w 4)", store_);
+  ASSERT_NE(cache_.read("(freq w 4)", *fresh), nullptr);
+  std::unique_ptr<Meaning> copy = cache_.copy_of("(freq w 4)");
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->text(), "(freq w 4)");
+}
+
 // A reading that said something is not kept, so that every reading of its
 // text says it again; the next reading starts with nothing said.
 TEST_F(MeaningTextCacheTest, MessagesAreSaidEveryTimeAndNotCarriedOn) {
