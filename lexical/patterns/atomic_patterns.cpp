@@ -20,6 +20,11 @@ void add_match(ItemLattice& lattice, MatchList& out, int low, int high) {
 
 bool is_word_position(const ItemLattice& lattice, int p) { return p >= 1 && p <= lattice.positions() - 1; }
 
+// Whether the item's (surform) is the word at its one position.
+bool is_one_word(const ItemLattice& lattice, const LexItem& item) {
+  return item.low == item.high && item.lattice == &lattice && is_word_position(lattice, item.low);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- word
@@ -105,24 +110,28 @@ void LexItemPat::match_all(ItemLattice& lattice, MatchList& out) {
   // A sentence none of whose items can pass the guard is skipped at once.
   if (!guard_.may_admit_some(lattice.item_texts())) return;
   ItemTestMemo& memo = lattice.test_memo();
+  const int n = lattice.positions();
+  // A guard that needs a (surform) no word of the sentence has rejects
+  // every item over one word: only the others are asked.
+  const bool words_fail = !guard_.may_admit_a_word(lattice.word_texts());
+  const auto asked = [&](const LexItem& item) { return !words_fail || !is_one_word(lattice, item); };
   auto scan = [&](const std::vector<LexItem*>& items) {
     const std::size_t count = items.size();
     for (std::size_t i = 0; i < count; ++i) {
-      if (!holds_in_place(lattice, *items[i], memo)) continue;
+      if (!asked(*items[i]) || !holds_in_place(lattice, *items[i], memo)) continue;
       // The first match of the position: the rest of the list is asked as
       // the per-position search asks it.
       MatchList found;
       found.push_back(std::make_unique<Match>(&lattice, items[i]->low, items[i]->high, items[i]));
       for (std::size_t j = i + 1; j < count; ++j) {
         LexItem* item = items[j];
-        if (holds_in_place(lattice, *item, memo))
+        if (asked(*item) && holds_in_place(lattice, *item, memo))
           insert_sorted(found, std::make_unique<Match>(&lattice, item->low, item->high, item));
       }
       move_matches(found, out, true);
       return;
     }
   };
-  const int n = lattice.positions();
   if (front_to_back()) {
     for (int p = 1; p <= n - 1; ++p) scan(lattice.by_start(p));
   } else {

@@ -408,6 +408,28 @@ bool ItemGuard::may_admit_some(const ItemTextFilter& texts) const {
   return true;
 }
 
+bool ItemGuard::may_admit_a_word(const ItemTextFilter& words) const {
+  switch (kind_) {
+    case Kind::kSurform:
+      return text_test_.may_hold_in(words);
+    case Kind::kOr:
+      return std::any_of(parts_.begin(), parts_.end(),
+                         [&words](const ItemGuard& part) { return part.may_admit_a_word(words); });
+    case Kind::kAnd:
+      return std::all_of(parts_.begin(), parts_.end(),
+                         [&words](const ItemGuard& part) { return part.may_admit_a_word(words); });
+    case Kind::kNone:
+    case Kind::kRoot:
+    case Kind::kCall:
+    case Kind::kVector:
+    case Kind::kEnding:
+    case Kind::kEndings:
+    case Kind::kNot:
+      return true;
+  }
+  return true;
+}
+
 bool ItemGuard::admits_otherwise(LexItem& item, ItemTestMemo& memo) const {
   switch (kind_) {
     case Kind::kNone:

@@ -93,6 +93,11 @@ class ItemGuard {
   // False when admits() is surely false on every item of a sentence whose
   // items' roots and endings the filter holds.
   bool may_admit_some(const ItemTextFilter& texts) const;
+  // False when admits() is surely false on every item whose (surform) is
+  // one word of a sentence whose words the filter holds: the guard needs a
+  // (surform) text that no word has. Items over several words are not
+  // covered: their (surform) joins the words.
+  bool may_admit_a_word(const ItemTextFilter& words) const;
   // Whether admits() answers for the whole condition.
   bool decides() const { return decides_; }
   // For a guard made from the first operand of (and A B ...): the operands,

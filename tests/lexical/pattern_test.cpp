@@ -8,6 +8,7 @@
 
 #include "lexical/functions/item_functions.h"
 #include "lexical/items/item_lattice.h"
+#include "lexical/patterns/item_guard.h"
 #include "lexicon/lexicon/meaning.h"
 #include "lexical_fixture.h"
 #include "shell/reader/irslist.h"
@@ -314,6 +315,53 @@ TEST_F(PatternTest, LexItemScansSkipSentencesWithoutTheirRootsOrEndings) {
   renamed->root = lattice_.intern("zz");
   lattice_.root_changed(*renamed);
   EXPECT_EQ(all("(lexitem (comp (root) (str= zz)))"), "[2,2]{zz}");
+}
+
+// A (surform) guard whose texts no word of the sentence has cannot admit an
+// item over one word; the scan then asks only the items over several
+// words (and any outside the words), and finds what the per-position
+// searches find.
+TEST_F(PatternTest, SurfaceScansAskOnlyLongerItemsWhenNoWordIsListed) {
+  sentence({"a", "b", "c"});
+  enter(1, 1, "a");
+  enter(2, 3, "bc");
+  enter(3, 3, "c");
+  enter(2, 2, "b");
+  const auto admits_a_word = [this](const std::string& text) {
+    LExpPtr condition = LExp::from_text(text);
+    return condition && ItemGuard::of(*condition).may_admit_a_word(lattice_.word_texts());
+  };
+  EXPECT_FALSE(admits_a_word("(comp (surform) (in (\"b c\" \"zz\")))"));
+  EXPECT_FALSE(admits_a_word("(and (comp (surform) (str= zz)) (t))"));
+  EXPECT_FALSE(admits_a_word("(and (comp (root) (str= a)) (comp (surform) (str= zz)))"));
+  EXPECT_TRUE(admits_a_word("(comp (surform) (in (\"B\" \"zz\")))"));
+  EXPECT_TRUE(admits_a_word("(or (comp (surform) (str= zz)) (comp (root) (str= a)))"));
+  EXPECT_TRUE(admits_a_word("(comp (root) (str= zz))"));
+  EXPECT_TRUE(admits_a_word("(not (comp (surform) (str= zz)))"));
+  for (const bool forward : {false, true}) {
+    for (const char* condition : {"(comp (surform) (in (\"b c\" \"zz\")))", "(comp (surform) (str= zz))",
+                                   "(and (comp (surform) (in (\"b c\" \"a\"))) (t))",
+                                   "(comp (surform) (in (\"a\" \"c\")))"}) {
+      LPatternPtr made = pattern(std::string("(lexitem ") + condition + ")");
+      ASSERT_TRUE(made);
+      made->set_front_to_back(forward);
+      MatchList scanned;
+      made->match_all(lattice_, scanned);
+      MatchList expected;
+      for (int i = 1; i <= 3; ++i) {
+        if (forward)
+          made->matches_starting_at(lattice_, i, expected);
+        else
+          made->matches_ending_at(lattice_, 4 - i, expected);
+      }
+      EXPECT_EQ(render(scanned), render(expected)) << condition << (forward ? " forward" : " backward");
+    }
+  }
+  EXPECT_EQ(all("(lexitem (comp (surform) (in (\"b c\" \"zz\"))))"), "[2,3]{bc}");
+  EXPECT_EQ(all("(lexitem (comp (surform) (str= zz)))"), "");
+  lattice_.set_word(1, "zz");
+  EXPECT_TRUE(admits_a_word("(comp (surform) (str= zz))"));
+  EXPECT_EQ(all("(lexitem (comp (surform) (str= zz)))"), "[1,1]{a}");
 }
 
 // A sequence whose first (last) word test no word of the sentence passes
