@@ -2384,6 +2384,61 @@ TEST(SchemeToUd, AParticleReadAsAnAdverbIsTheVerbsParticleAndAnAdposition) {
   EXPECT_EQ(bare.words[2].upos, "ADP");
 }
 
+TEST(SchemeToUd, AWordWithoutNodeTakesThePartOfSpeechOfItsForm) {
+  // The pieces of "cannot" and "and/or" that no node stands for.
+  UdSentence negation = from_velmo(
+      "> (\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t3\ts\t(gov go))\n"
+      "2\t(cannot\t~ VB\t3\taux\t(gov go))\n"
+      "3\t(go\tgo V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Ann cannot go.");
+  EXPECT_EQ(negation.words[2].upos, "PART");
+  UdSentence conjunction = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t4\ts\t(gov leave))\n"
+      "2\t(and/or\t~ Conn\t3\tcc\t(gov bob))\n"
+      "3\t(Bob\t~ N\t1\tconj\t(gov ann))\n"
+      "4\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Ann and/or Bob left");
+  EXPECT_EQ(conjunction.words[3].upos, "CCONJ");
+}
+
+TEST(SchemeToUd, ADeterminerIsDetAndASubjectIsNoSubordinator) {
+  // "such" before the determiner of its noun is det:predet and a DET.
+  UdSentence such = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(such\t~ A\t5\tmod\t(gov mess))\n"
+      "4\t(a\t~ Det\t5\tdet\t(gov mess))\n"
+      "5\t(mess\t~ N\t2\tpred\t(gov be))\n"
+      ")\n",
+      "It is such a mess");
+  EXPECT_EQ(such.words[2].deprel, "det:predet");
+  EXPECT_EQ(such.words[2].upos, "DET");
+  // "that" read as a complementiser but made the subject of its clause (a
+  // fight that left one dead) is a relative pronoun.
+  UdSentence that = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov see))\n"
+      "2\t(saw\tsee V\tE0\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov fight))\n"
+      "4\t(fight\t~ N\t2\tobj\t(gov see))\n"
+      "5\t(that\t~ C\t2\tcomp\t(gov see))\n"
+      "6\t(left\tleave V\t5\ti\t(gov that))\n"
+      "7\t(one\t~ N\t6\tobj\t(gov leave))\n"
+      ")\n",
+      "We saw a fight that left one");
+  EXPECT_EQ(that.words[4].deprel, "nsubj");
+  EXPECT_EQ(that.words[4].upos, "PRON");
+}
+
 TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClause) {
   auto infinitive_relation = [](const std::string& adverb, const std::string& adjective) {
     std::string line = "We are " + (adverb.empty() ? "" : adverb + " ") + adjective + " to go";
