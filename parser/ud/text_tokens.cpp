@@ -79,17 +79,17 @@ bool whole_word_at(std::string_view text, size_t at, std::string_view word) {
 
 // The first place from `from` where `word` stands as a word of its own
 // (compared exactly, then ignoring case), else anywhere; npos when it is
-// not there at all.
-size_t find_word(std::string_view text, std::string_view word, size_t from) {
+// not there at all. `low_text` is `text` lower-cased, made once per line by
+// the caller (a line is searched once per word); the word is lower-cased
+// only when the exact search fails.
+size_t find_word(std::string_view text, std::string_view low_text, std::string_view word, size_t from) {
   if (word.empty()) return std::string_view::npos;
-  const std::string low_text = lower(text), low_word = lower(word);
-  for (int pass = 0; pass < 2; ++pass) {
-    const std::string_view haystack = pass ? std::string_view(low_text) : text;
-    const std::string_view needle = pass ? std::string_view(low_word) : word;
-    for (size_t at = haystack.find(needle, from); at != std::string_view::npos; at = haystack.find(needle, at + 1))
-      if (whole_word_at(text, at, word)) return at;
-  }
-  return std::string_view(low_text).find(low_word, from);
+  for (size_t at = text.find(word, from); at != std::string_view::npos; at = text.find(word, at + 1))
+    if (whole_word_at(text, at, word)) return at;
+  const std::string low_word = lower(word);
+  for (size_t at = low_text.find(low_word, from); at != std::string_view::npos; at = low_text.find(low_word, at + 1))
+    if (whole_word_at(text, at, word)) return at;
+  return low_text.find(low_word, from);
 }
 
 // Splits the longest piece before a punctuation character inside it
@@ -558,11 +558,12 @@ void attach_text(PlainTree& tree, std::string_view line) {
                                            ? run_of_marks(tree.nodes[i])
                                            : word_at_position(tree.nodes[i], words_before[i]);
   TokenLayout layout(count);
+  const std::string low_line = lower(line);
   size_t cursor = 0;
   int last_anchored = 0;
   for (int p = 1; p <= count; ++p) {
     if (anchor[p].empty()) continue;
-    const size_t found = find_word(line, anchor[p], cursor);
+    const size_t found = find_word(line, low_line, anchor[p], cursor);
     if (found == std::string_view::npos) continue;
     layout.fill(last_anchored + 1, p - 1, split_stretch(line.substr(cursor, found - cursor), false));
     const size_t end = run_end(line, found, anchor[p]);

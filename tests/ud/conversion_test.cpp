@@ -3982,6 +3982,27 @@ TEST(AttachText, WordsAreMatchedWholeAndMultiwordItemsByTheirPosition) {
   EXPECT_EQ(tree.tokens[3].form, "...");
 }
 
+// A node word is found in the line as written first, then ignoring case
+// ("the" for "THE"), and always as a word of its own ("the" not inside
+// "other"); the token keeps the line's spelling.
+TEST(AttachText, AWordIsFoundExactlyThenIgnoringCase) {
+  PlainTree tree;
+  int position = 0;
+  for (const char* word : {"The", "other", "saw", "the", "dog"}) {
+    PlainNode node;
+    node.word = word;
+    node.position = ++position;
+    tree.add(node);
+  }
+  attach_text(tree, "The other saw THE dog");
+  ASSERT_EQ(tree.tokens.size(), 5u);
+  EXPECT_EQ(tree.tokens[0].form, "The");
+  EXPECT_EQ(tree.tokens[1].form, "other");
+  EXPECT_EQ(tree.tokens[3].form, "THE");
+  EXPECT_EQ(tree.nodes[3].position, 4);
+  EXPECT_EQ(tree.tokens[4].form, "dog");
+}
+
 // A tree of one node per word, each at its position.
 PlainTree tree_of_words(std::initializer_list<const char*> words) {
   PlainTree tree;
