@@ -7,9 +7,13 @@
 
 namespace velmo::ud {
 
+// ASCII letters only, as std::tolower does in the "C" locale velmo runs in,
+// but without a library call per byte (the conversion lowers every word of
+// a sentence several times).
 std::string lower(std::string_view text) {
   std::string result(text);
-  for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : result)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return result;
 }
 

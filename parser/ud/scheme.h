@@ -28,6 +28,7 @@ bool is_personal_pronoun(std::string_view form);
 bool is_clitic(std::string_view previous, std::string_view form);
 bool is_infinitive_to(std::string_view form, std::string_view xpos, std::string_view upos);
 
+// ASCII letters lower-cased; other bytes (UTF-8 among them) kept.
 std::string lower(std::string_view text);
 
 }  // namespace velmo::ud

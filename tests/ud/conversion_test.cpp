@@ -4152,6 +4152,15 @@ TEST(AttachText, APrefixedWordReadAsOneItemKeepsTheItemsNode) {
   EXPECT_EQ(tree.nodes[4].position, 3);
 }
 
+// Only ASCII capitals change: the bytes of a UTF-8 letter, digits and
+// marks around them stay as they are.
+TEST(Lower, AsciiCapitalsOnly) {
+  EXPECT_EQ(lower("McDONALD's A-Z @[`{"), "mcdonald's a-z @[`{");
+  // \xC3\x89 is a capital E with an acute accent, \xC3\xA9 its small letter.
+  EXPECT_EQ(lower("\xC3\x89" "COLE \xC3\x89t\xC3\xA9"), "\xC3\x89" "cole \xC3\x89t\xC3\xA9");
+  EXPECT_EQ(lower(""), "");
+}
+
 TEST(IsPunctuation, AsciiAndUnicodeMarksButNoWords) {
   for (const char* mark : {",", "--", "...", "\u201c", "\u201d", "\u2019", "\u2014", "\u2026", "\u00ab", "!?"})
     EXPECT_TRUE(is_punctuation(mark)) << mark;
