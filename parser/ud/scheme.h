@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "parser/ud/text_equality.h"
+
 namespace velmo::ud {
 
 // Our category for a UD word; `deprel` decides between copula and auxiliary.

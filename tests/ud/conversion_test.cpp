@@ -4152,6 +4152,24 @@ TEST(AttachText, APrefixedWordReadAsOneItemKeepsTheItemsNode) {
   EXPECT_EQ(tree.nodes[4].position, 3);
 }
 
+// A text equals a C string when it has the same bytes and no more: not a
+// prefix, not a longer text, not one with a NUL byte inside.
+TEST(TextEquality, SameBytesAndLength) {
+  const std::string obj = "obj";
+  EXPECT_TRUE(obj == "obj");
+  EXPECT_TRUE("obj" == obj);
+  EXPECT_FALSE(obj != "obj");
+  EXPECT_FALSE(obj == "ob");
+  EXPECT_FALSE(obj == "objs");
+  EXPECT_FALSE(obj == "Obj");
+  EXPECT_FALSE(obj == "");
+  EXPECT_TRUE(std::string() == "");
+  EXPECT_FALSE(std::string() == "a");
+  EXPECT_FALSE(std::string("ob\0", 3) == "ob");
+  const char* nothing_more = "obj\0more";
+  EXPECT_TRUE(obj == nothing_more);
+}
+
 // Only ASCII capitals change: the bytes of a UTF-8 letter, digits and
 // marks around them stay as they are.
 TEST(Lower, AsciiCapitalsOnly) {
