@@ -1305,13 +1305,71 @@ class SchemeToUd {
       }
       if (predicate) continue;
       const int reason = reason_clause_after(node);
+      const int fronted = fronted_how(node);
       if (reason >= 0)
         relations_[reason] = "pred";
       else if (phrase >= 0)
         relations_[phrase] = "pred";
       else if (adverb >= 0)
         relations_[adverb] = "pred";
+      else if (fronted >= 0) {
+        edit_.set_head(fronted, node);
+        relations_[fronted] = "pred";
+      } else if (free_relative_of_be(node)) {
+        // "what" is the predicate of the copula's clause (take them for
+        // what they are): the subject and the copula hang from it.
+        const int what = edit_.head(node);
+        std::vector<int> dependents(edit_.children(node));
+        for (int child : dependents) edit_.set_head(child, what);
+        relations_[node] = "cop";
+      }
     }
+  }
+
+  // A form of be without predicate that heads a relative clause of "what"
+  // or "whatever", its subject between the two and nothing after it.
+  bool free_relative_of_be(int copula) const {
+    const int what = edit_.head(copula);
+    if (what < 0 || !alive(what) || nodes_[what].position <= 0 || relations_[copula] != "acl:relcl") return false;
+    const std::string word = lower(nodes_[what].word);
+    if (word != "what" && word != "whatever") return false;
+    bool subject = false;
+    for (int child : edit_.children(copula)) {
+      if (!alive(child)) continue;
+      const PlainNode& c = nodes_[child];
+      if (c.position > nodes_[copula].position && c.category != "Punc") return false;
+      if (c.relation == "s" && c.position > nodes_[what].position) subject = true;
+    }
+    return subject;
+  }
+
+  // "how" (or the adjective or adverb it measures) fronted before the
+  // subject of a form of be that has no predicate after it (I know how
+  // their service is, see how wrong she is): the treebank makes it the
+  // predicate, with the subject and the copula under it.
+  int fronted_how(int copula) const {
+    int subject = -1;
+    for (int child : edit_.children(copula))
+      if (alive(child) && nodes_[child].relation == "s") subject = child;
+    if (subject < 0 || nodes_[subject].position > nodes_[copula].position) return -1;
+    // (the parse may have hung it from the subject instead: how wrong she is)
+    for (int holder : {copula, subject}) {
+      for (int child : edit_.children(holder)) {
+        const PlainNode& c = nodes_[child];
+        if (!alive(child) || c.relation != "mod" || c.position <= 0 || c.position > nodes_[subject].position) continue;
+        if (c.category != "Adv" && c.category != "A") continue;
+        if (how_word(c.word)) return edit_.children(child).empty() ? child : -1;
+        for (int grandchild : edit_.children(child))
+          if (alive(grandchild) && nodes_[grandchild].position < c.position && how_word(nodes_[grandchild].word))
+            return child;
+      }
+    }
+    return -1;
+  }
+
+  static bool how_word(std::string_view word) {
+    const std::string lowered = lower(word);
+    return lowered == "how" || lowered == "however";
   }
 
   // A clause opened by "because" right after a form of be without

@@ -4240,5 +4240,64 @@ TEST(SchemeToUd, AReflexiveStressingItsNounIsItsUnmarkedModifier) {
   EXPECT_EQ(attachments(on_verb), "2:nsubj 0:root 2:obj 2:obl ");
 }
 
+TEST(SchemeToUd, HowFrontedBeforeTheSubjectOfBeWithoutPredicateIsThePredicate) {
+  UdSentence bare = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov know))\n"
+      "2\t(know\t~ V\tE1\ti\t(gov fin))\n"
+      "E0\t(()\tfin C\t2\tcomp\t(gov know))\n"
+      "3\t(how\t~ Adv\t6\tmod\t(gov be))\n"
+      "4\t(their\t~ N\t5\tgen\t(gov service))\n"
+      "5\t(service\t~ N\t6\ts\t(gov be))\n"
+      "6\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "I know how their service is");
+  EXPECT_EQ(attachments(bare), "2:nsubj 0:root 2:ccomp 5:nmod:poss 3:nsubj 3:cop ");
+  // The adjective or adverb that "how" measures, even where the parse hung
+  // it from the subject.
+  UdSentence measured = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(You\t~ N\t2\ts\t(gov know))\n"
+      "2\t(know\t~ V\tE1\ti\t(gov fin))\n"
+      "E0\t(()\tfin C\t2\tcomp\t(gov know))\n"
+      "3\t(how\t~ Adv\t4\tmod\t(gov wrong))\n"
+      "4\t(wrong\t~ Adv\t5\tmod\t(gov she))\n"
+      "5\t(she\t~ N\t6\ts\t(gov be))\n"
+      "6\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "You know how wrong she is");
+  EXPECT_EQ(attachments(measured), "2:nsubj 0:root 4:advmod 2:ccomp 4:nsubj 4:cop ");
+}
+
+TEST(SchemeToUd, WhatBeforeAClauseOfBeWithoutPredicateIsItsPredicate) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Take\t~ V\tE1\ti\t(gov fin))\n"
+      "2\t(them\t~ N\t1\tobj\t(gov take))\n"
+      "3\t(for\t~ Prep\t1\tmod\t(gov take))\n"
+      "4\t(what\t~ N\t3\tpcomp\t(gov for))\n"
+      "E0\t(()\tfin C\t4\trel\t(gov what))\n"
+      "5\t(they\t~ N\t6\ts\t(gov be))\n"
+      "6\t(are\tbe VBE\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Take them for what they are");
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj 4:case 1:obl 4:nsubj 4:cop ");
+  // With a predicate of its own the clause stays a relative clause.
+  UdSentence predicate = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Take\t~ V\tE1\ti\t(gov fin))\n"
+      "2\t(what\t~ N\t1\tobj\t(gov take))\n"
+      "E0\t(()\tfin C\t2\trel\t(gov what))\n"
+      "3\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "4\t(free\t~ A\t3\tpred\t(gov be))\n"
+      ")\n",
+      "Take what is free");
+  EXPECT_EQ(attachments(predicate), "0:root 1:obj 4:cop 2:acl:relcl ");
+}
+
 }  // namespace
 }  // namespace velmo::ud
