@@ -3737,6 +3737,11 @@ class SchemeToUd {
       if ((word.deprel == "det" || word.deprel == "det:predet") && (word.upos == "PRON" || word.upos == "ADJ"))
         word.upos = "DET";
       if (word.upos == "SCONJ" && (word.deprel.starts_with("nsubj") || word.deprel == "obj")) word.upos = "PRON";
+      // "one" standing for a noun phrase without determiner or adjective
+      // (one of them, I got one) is a number (train: 175 NUM, 23 PRON, 4
+      // NOUN); with one (the one, a good one) it is the noun.
+      if (word.upos == "NOUN" && lower(word.form) == "one" && !has_ud_dependent(p, "det") && !has_ud_dependent(p, "amod"))
+        word.upos = "NUM";
       if (in_fixed[p]) word.upos = fixed_word_upos(word.form, word.upos);
       std::string misc;
       bool no_space_after = p < n && !tokens_[p].space_before;

@@ -2439,6 +2439,23 @@ TEST(SchemeToUd, ADeterminerIsDetAndASubjectIsNoSubordinator) {
   EXPECT_EQ(that.words[4].upos, "PRON");
 }
 
+TEST(SchemeToUd, OneStandingForANounPhraseIsANumber) {
+  auto upos_of_one = [](const std::string& determiner) {
+    const bool with = !determiner.empty();
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov get))\n"
+        "2\t(got\tget V\tE0\ti\t(gov fin))\n" +
+            (with ? "3\t(" + determiner + "\t~ Det\t4\tdet\t(gov one))\n" : std::string()) +
+            (with ? "4" : "3") + "\t(one\t~ N\t2\tobj\t(gov get))\n" + ")\n",
+        "We got " + (with ? determiner + " " : std::string()) + "one");
+    return sentence.words.back().upos;
+  };
+  EXPECT_EQ(upos_of_one(""), "NUM");
+  EXPECT_EQ(upos_of_one("the"), "NOUN");
+}
+
 TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClause) {
   auto infinitive_relation = [](const std::string& adverb, const std::string& adjective) {
     std::string line = "We are " + (adverb.empty() ? "" : adverb + " ") + adjective + " to go";
