@@ -344,8 +344,12 @@ std::shared_ptr<const ConditionPlan> ConditionPlan::build(const IRSlist& form, C
   plan->first_ = plan->compile(nodes, 0, kTrue, kFalse);
   plan->refusal_step_ = plan->refusal_step_at(plan->first_);
   // The first answer of a part of a common shape is read from the item.
-  for (Step& step : plan->steps_)
+  // A test of the words by filters alone is answered without the checks
+  // for changes.
+  for (Step& step : plan->steps_) {
     if (step.part) step.test = ItemTest::of(*step.part);
+    step.words_only = step.kind == Kind::kPart && memo.tests_words_only(step.number);
+  }
   plan->number_whole(memo);
   return plan;
 }

@@ -106,6 +106,15 @@ class ConditionMemo {
   };
   // Whether some condition was found to change the item it was asked of.
   bool any_changing() const { return any_changing_; }
+  // Whether condition `number` tests the words about an item by text
+  // filters alone: asking it changes nothing and reads only the words.
+  bool tests_words_only(int number) const {
+    return number >= 0 && static_cast<std::size_t>(number) < conditions_.size() &&
+           !conditions_[static_cast<std::size_t>(number)].filters.empty();
+  }
+  // The answer of such a condition for the item, from the answers kept per
+  // place or by its filters; the caller keeps it in the item.
+  bool words_answer(LExp& condition, int number, PItem& item) { return span_answer(condition, number, item); }
 
   // The condition's answer for the item, from the memo when it was asked
   // before; `changes` counts the chart's item-changing calls so far.
@@ -368,6 +377,7 @@ class ConditionPlan {
     int body = -1;  // kGate: the first step of the call's parts
     LExp* part = nullptr;
     std::optional<ItemTest> test = std::nullopt;  // the part as a direct test
+    bool words_only = false;  // the part tests the words about the item by filters alone
   };
   // A part's answer: from the item's bits while no part of any plan has
   // changed an item, else from the memo; a direct test is answered from
@@ -378,21 +388,24 @@ class ConditionPlan {
       if (step.in_item) {
         ItemAnswers& answers = item.answers;
         if (answers.known[step.word] & step.bit) return (answers.accepted[step.word] & step.bit) != 0;
-        if (step.test) {
-          // Known to be unanswered: the test's answer goes straight to the bits.
-          const bool answer = step.test->holds(item);
-          answers.known[step.word] |= step.bit;
-          if (answer)
-            answers.accepted[step.word] |= step.bit;
-          else
-            answers.accepted[step.word] &= ~step.bit;
-          return answer;
-        }
+        // Known to be unanswered: a direct test's answer, or that of a test
+        // of the words (which changes nothing), goes straight to the bits.
+        if (step.test) return keep(answers, step, step.test->holds(item));
+        if (step.words_only) return keep(answers, step, memo.words_answer(*step.part, step.number, item));
       } else if (step.test) {
         return memo.accepts_test(*step.test, step.number, item);
       }
     }
     return memo.accepts(*step.part, step.number, item, changes, remembered);
+  }
+  // Keeps the answer of the step's part in the item's bits.
+  static bool keep(ItemAnswers& answers, const Step& step, bool answer) {
+    answers.known[step.word] |= step.bit;
+    if (answer)
+      answers.accepted[step.word] |= step.bit;
+    else
+      answers.accepted[step.word] &= ~step.bit;
+    return answer;
   }
   // The step after a gate or a noting step. While no condition has changed
   // an item, a gate whose call is answered leads past the call and a

@@ -543,6 +543,31 @@ TEST_F(ConditionMemoTest, PlansOfDirectTestsAndWordTestsOnlyRead) {
   }
 }
 
+// A test of the span's words by filters alone is known as one: a plan asks
+// it without watching for changes, and keeps its answer in the item's bits
+// like any other part's.
+TEST_F(ConditionMemoTest, TestsOfTheWordsByFiltersAloneAreKeptInTheItem) {
+  const std::string words = "(comp (pitem-head-word) (in (\"dog\")))";
+  const std::string start = "(comp (pitem-preceding-word) (in (\"big\")))";
+  auto made = plan("(and (head-last) " + words + ")");
+  auto at_start = plan(start);
+  ASSERT_NE(made, nullptr);
+  ASSERT_NE(at_start, nullptr);
+  const int tested = number(words);
+  ASSERT_LT(tested, ItemAnswers::kConditions);
+  EXPECT_TRUE(memo.tests_words_only(tested));
+  EXPECT_FALSE(memo.tests_words_only(number("(head-last)")));
+  EXPECT_FALSE(memo.tests_words_only(number(start)));
+  EXPECT_FALSE(memo.tests_words_only(-1));
+  const std::uint64_t bit = std::uint64_t{1} << (tested % 64);
+  for (PItem* item : {phrase, noun}) {
+    ASSERT_TRUE(expression_accepts("(head-last)", item));
+    EXPECT_EQ(made->accepts(memo, *item, changes), expression_accepts(words, item));
+    EXPECT_TRUE(item->answers.known[tested / 64] & bit);
+    EXPECT_EQ((item->answers.accepted[tested / 64] & bit) != 0, expression_accepts(words, item));
+  }
+}
+
 TEST_F(ConditionMemoTest, AFormThatBuildsNoExpressionHasNoPlan) {
   EXPECT_EQ(plan("(and (head-last) (no-such-function))"), nullptr);
 }
