@@ -539,7 +539,19 @@ bool ConditionPlan::walk(ConditionMemo& memo, PItem& item, const std::uint64_t& 
     at = part_accepts(step, memo, item, changes, remembered) ? step.if_true : step.if_false;
   }
   const bool accepted = at == kTrue;
-  if (remembered && number_ >= 0) memo.remember_plan(number_, item, accepted);
+  if (!remembered) return accepted;
+  // While no condition has changed an item, a plan given a place in the
+  // item's bits keeps its answer there (no part has stopped it being kept).
+  if (in_item_ && !memo.any_changing()) {
+    ItemAnswers& answers = item.answers;
+    answers.known[plan_word_] |= plan_bit_;
+    if (accepted)
+      answers.accepted[plan_word_] |= plan_bit_;
+    else
+      answers.accepted[plan_word_] &= ~plan_bit_;
+  } else if (number_ >= 0) {
+    memo.remember_plan(number_, item, accepted);
+  }
   return accepted;
 }
 

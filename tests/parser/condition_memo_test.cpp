@@ -568,6 +568,23 @@ TEST_F(ConditionMemoTest, TestsOfTheWordsByFiltersAloneAreKeptInTheItem) {
   }
 }
 
+// A plan walked part by part keeps its own answer at its place in the
+// item's bits, where the next question finds it.
+TEST_F(ConditionMemoTest, AWalkedPlanKeepsItsAnswerInTheItem) {
+  const char* text = "(and (head-last) (not (get-modifier-by-type det)))";
+  auto made = plan(text);
+  ASSERT_NE(made, nullptr);
+  const ConditionPlan::AnswerPlace place = made->answer_place();
+  ASSERT_NE(place.bit, 0u);
+  for (PItem* item : {phrase, noun}) {
+    EXPECT_FALSE(item->answers.known[place.word] & place.bit);
+    const bool expected = expression_accepts(text, item);
+    EXPECT_EQ(made->accepts(memo, *item, changes), expected);
+    EXPECT_TRUE(item->answers.known[place.word] & place.bit);
+    EXPECT_EQ((item->answers.accepted[place.word] & place.bit) != 0, expected);
+  }
+}
+
 TEST_F(ConditionMemoTest, AFormThatBuildsNoExpressionHasNoPlan) {
   EXPECT_EQ(plan("(and (head-last) (no-such-function))"), nullptr);
 }
