@@ -114,22 +114,15 @@ void LexItemPat::match_all(ItemLattice& lattice, MatchList& out) {
   // A guard that needs a (surform) no word of the sentence has rejects
   // every item over one word: only the others are asked.
   const bool words_fail = !guard_.may_admit_a_word(lattice.word_texts());
-  const auto asked = [&](const LexItem& item) { return !words_fail || !is_one_word(lattice, item); };
-  auto scan = [&](const std::vector<LexItem*>& items) {
+  // The loop over the items stays small: a position's matches are collected
+  // apart, from its first match on.
+  const auto scan = [&](const std::vector<LexItem*>& items) {
     const std::size_t count = items.size();
     for (std::size_t i = 0; i < count; ++i) {
-      if (!asked(*items[i]) || !holds_in_place(lattice, *items[i], memo)) continue;
-      // The first match of the position: the rest of the list is asked as
-      // the per-position search asks it.
-      MatchList found;
-      found.push_back(std::make_unique<Match>(&lattice, items[i]->low, items[i]->high, items[i]));
-      for (std::size_t j = i + 1; j < count; ++j) {
-        LexItem* item = items[j];
-        if (asked(*item) && holds_in_place(lattice, *item, memo))
-          insert_sorted(found, std::make_unique<Match>(&lattice, item->low, item->high, item));
+      if ((!words_fail || !is_one_word(lattice, *items[i])) && holds_in_place(lattice, *items[i], memo)) {
+        collect_from(lattice, items, i, words_fail, out);
+        return;
       }
-      move_matches(found, out, true);
-      return;
     }
   };
   if (front_to_back()) {
@@ -137,6 +130,20 @@ void LexItemPat::match_all(ItemLattice& lattice, MatchList& out) {
   } else {
     for (int p = n - 1; p >= 1; --p) scan(lattice.by_end(p));
   }
+}
+
+// The rest of the list is asked as the per-position search asks it.
+void LexItemPat::collect_from(ItemLattice& lattice, const std::vector<LexItem*>& items, std::size_t first,
+                              bool words_fail, MatchList& out) const {
+  ItemTestMemo& memo = lattice.test_memo();
+  MatchList found;
+  found.push_back(std::make_unique<Match>(&lattice, items[first]->low, items[first]->high, items[first]));
+  for (std::size_t j = first + 1; j < items.size(); ++j) {
+    LexItem* item = items[j];
+    if ((!words_fail || !is_one_word(lattice, *item)) && holds_in_place(lattice, *item, memo))
+      insert_sorted(found, std::make_unique<Match>(&lattice, item->low, item->high, item));
+  }
+  move_matches(found, out, true);
 }
 
 // The guard's test came true and changed nothing: (and A B ...) holds when

@@ -175,6 +175,10 @@ class LexItemPat final : public PatternClone<LexItemPat, AtomicPat> {
  private:
   void match_items(ItemLattice& lattice, const std::vector<LexItem*>& items, MatchList& out) const;
   void match_candidates(ItemLattice& lattice, LexItem* const* candidates, std::size_t count, MatchList& out) const;
+  // The scan's matches of a position whose item `first` is its first
+  // match; with `words_fail`, the items over one word are not asked.
+  void collect_from(ItemLattice& lattice, const std::vector<LexItem*>& items, std::size_t first, bool words_fail,
+                    MatchList& out) const;
   // Whether the condition holds on `item` (the guard first); only for a
   // condition that changes nothing or a guard that decides.
   bool holds_in_place(ItemLattice& lattice, LexItem& item, ItemTestMemo& memo) const {
