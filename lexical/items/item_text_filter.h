@@ -30,8 +30,12 @@ class ItemTextFilter {
   void note_text(const char* text) {
     if (text) bits_.set(bit_of(text));
   }
+  void note_bit(std::uint16_t bit) { bits_.set(bit); }
   // False when no item noted since the last clear holds a text of this bit.
   bool may_hold(std::uint16_t bit) const { return bits_.test(bit); }
+  // Whether the two filters share a bit: false when no text noted in one
+  // has the hash of a text noted in the other.
+  bool shares_bit_with(const ItemTextFilter& other) const { return (bits_ & other.bits_).any(); }
   void clear() { bits_.reset(); }
 
  private:

@@ -340,6 +340,10 @@ ItemGuard::TextTest ItemGuard::TextTest::of(const LExp& written, TypeId type) {
   // A long list (a file of words) shares bits: each is asked once.
   std::sort(test.bits_.begin(), test.bits_.end());
   test.bits_.erase(std::unique(test.bits_.begin(), test.bits_.end()), test.bits_.end());
+  if (test.bits_.size() > kFewBits) {
+    test.bit_filter_.emplace();
+    for (const std::uint16_t bit : test.bits_) test.bit_filter_->note_bit(bit);
+  }
   return test;
 }
 
@@ -369,6 +373,7 @@ bool ItemGuard::TextTest::may_hold_in(const ItemTextFilter& texts) const {
       return false;
     case Kind::kEquals:
     case Kind::kIn:
+      if (bit_filter_) return texts.shares_bit_with(*bit_filter_);
       return std::any_of(bits_.begin(), bits_.end(), [&texts](std::uint16_t bit) { return texts.may_hold(bit); });
   }
   return true;

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "lexical/items/item_text_filter.h"
 #include "lexical/items/lex_item.h"
 #include "lexicon/attributes/att_test.h"
 #include "shell/lexp/lexp.h"
@@ -33,7 +34,6 @@ namespace velmo {
 
 class IRSlist;
 class ItemTestMemo;
-class ItemTextFilter;
 class LExp;
 class LexItem;
 class SortedWordArray;
@@ -77,6 +77,10 @@ class ItemGuard {
     bool first_byte_decides_ = false;
     std::size_t longest_ = 0;                 // kIn: bytes of the longest word
     std::vector<std::uint16_t> bits_;         // kEquals, kIn: the texts' filter bits
+    // kIn with more than kFewBits bits: the same bits as a filter, whose
+    // bits are compared with a sentence's all at once.
+    static constexpr std::size_t kFewBits = 3;
+    std::optional<ItemTextFilter> bit_filter_;
   };
 
   // The guard of a condition with input "LexItem*": the condition itself,

@@ -44,5 +44,23 @@ TEST(ItemTextFilterTest, FewTextsSetFewBits) {
   EXPECT_LE(set, 6u);
 }
 
+// Two filters share a bit when a text of one has the hash of a text of the
+// other: the test of a long word list against a sentence's texts.
+TEST(ItemTextFilterTest, FiltersShareTheBitsOfTheirCommonTexts) {
+  ItemTextFilter listed;
+  ItemTextFilter sentence;
+  EXPECT_FALSE(listed.shares_bit_with(sentence));
+  for (const char* text : {"have", "has", "had", "want", "need"}) listed.note_text(text);
+  for (const char* text : {"she", "runs"}) sentence.note_text(text);
+  const bool collide = sentence.may_hold(ItemTextFilter::bit_of("have")) ||
+                       sentence.may_hold(ItemTextFilter::bit_of("has")) ||
+                       sentence.may_hold(ItemTextFilter::bit_of("had")) ||
+                       sentence.may_hold(ItemTextFilter::bit_of("want")) || sentence.may_hold(ItemTextFilter::bit_of("need"));
+  EXPECT_EQ(listed.shares_bit_with(sentence), collide);
+  sentence.note_bit(ItemTextFilter::bit_of("NEED"));
+  EXPECT_TRUE(listed.shares_bit_with(sentence));
+  EXPECT_TRUE(sentence.shares_bit_with(listed));
+}
+
 }  // namespace
 }  // namespace velmo

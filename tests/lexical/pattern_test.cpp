@@ -312,6 +312,9 @@ TEST_F(PatternTest, LexItemScansSkipSentencesWithoutTheirRootsOrEndings) {
   EXPECT_EQ(all("(lexitem (or (comp (root) (str= zz)) (comp (root) (str= A))))"), "[1,1]{a}");
   EXPECT_EQ(all("(lexitem (ending ed))"), "[3,3]{c}");
   EXPECT_EQ(all("(lexitem (or (ending ing) (ending es)))"), "");
+  // A long list is looked up in the filter all at once.
+  EXPECT_EQ(all("(lexitem (comp (root) (in (\"zz\" \"yy\" \"xx\" \"ww\" \"vv\" \"C\"))))"), "[3,3]{c}");
+  EXPECT_EQ(all("(lexitem (comp (root) (in (\"zz\" \"yy\" \"xx\" \"ww\" \"vv\" \"uu\"))))"), "");
   renamed->root = lattice_.intern("zz");
   lattice_.root_changed(*renamed);
   EXPECT_EQ(all("(lexitem (comp (root) (str= zz)))"), "[2,2]{zz}");
