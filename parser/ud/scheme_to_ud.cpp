@@ -1495,12 +1495,17 @@ class SchemeToUd {
   // its case marker. So does "following" when a determiner opens its object
   // right after it and it modifies a clause or a noun (following the
   // meeting): train has 11 of 12 such as case, while a gerund subject or
-  // the object of a preposition keeps its verb (the following is ...).
+  // the object of a preposition keeps its verb (the following is ...). And
+  // "given" with an object, modifying a clause or a noun (given the risk,
+  // we wait): train has it so 8 times, as a clause with an object and no
+  // subject (given a chance) twice; passive "was given a book" has its
+  // auxiliary.
   void verbs_used_as_prepositions() {
     for (int node : edit_.post_order()) {
       if (!alive(node) || nodes_[node].position <= 0 || nodes_[node].category != "V") continue;
       std::string word = lower(nodes_[node].word);
       if (word == "following" ? !following_as_preposition(node)
+          : word == "given"   ? !modifying(node)
                               : word != "including" && word != "regarding" && word != "concerning")
         continue;
       int object = -1;
@@ -1514,7 +1519,9 @@ class SchemeToUd {
       if (object < 0 || own_clause) continue;
       edit_.promote(object, node);
       const std::string& r = relations_[node];
-      relations_[object] = r == "acl" ? "nmod" : r == "advcl" || r == "xcomp" ? "obl" : r;
+      // (a phrase of "given" is oblique even under a noun, as in train:
+      // the best solution given the uncertainties)
+      relations_[object] = word == "given" ? "obl" : r == "acl" ? "nmod" : r == "advcl" || r == "xcomp" ? "obl" : r;
       relations_[node] = "case";
       std::vector<int> others(edit_.children(node));
       for (int child : others)
@@ -1522,11 +1529,16 @@ class SchemeToUd {
     }
   }
 
-  // "following" that modifies (advcl, acl, xcomp, obl, nmod) and whose
-  // object opens with a determiner right after it.
+  // A verb that modifies a clause or a noun (advcl, acl, xcomp, obl, nmod).
+  bool modifying(int node) const {
+    static constexpr std::string_view relations[] = {"acl", "advcl", "nmod", "obl", "xcomp"};
+    return one_of(relations_[node], relations);
+  }
+
+  // "following" that modifies and whose object opens with a determiner
+  // right after it.
   bool following_as_preposition(int node) const {
-    static constexpr std::string_view modifying[] = {"acl", "advcl", "nmod", "obl", "xcomp"};
-    if (!one_of(relations_[node], modifying)) return false;
+    if (!modifying(node)) return false;
     const int next = nodes_[node].position < static_cast<int>(tokens_.size()) ? node_at_[nodes_[node].position + 1] : -1;
     if (next < 0 || !alive(next) || nodes_[next].category != "Det" || relations_[next] != "det") return false;
     const int noun = edit_.head(next);

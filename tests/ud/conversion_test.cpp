@@ -2356,6 +2356,46 @@ TEST(SchemeToUd, FollowingBeforeADeterminerIsACaseMarker) {
   EXPECT_EQ(attachments(subject), "2:csubj 0:root ");
 }
 
+TEST(SchemeToUd, GivenWithAnObjectModifyingAClauseIsACaseMarker) {
+  // Given the risk we wait: "risk" heads an oblique of "wait", "given" is
+  // its case marker.
+  UdSentence given = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Given\tgive V\t5\tmod\t(gov wait))\n"
+      "2\t(the\t~ Det\t3\tdet\t(gov risk))\n"
+      "3\t(risk\t~ N\t1\tobj\t(gov give))\n"
+      "4\t(we\t~ N\t5\ts\t(gov wait))\n"
+      "5\t(wait\t~ V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "Given the risk we wait");
+  EXPECT_EQ(attachments(given), "3:case 3:det 5:obl 5:nsubj 0:root ");
+  // Under a noun too the phrase is oblique: the best plan given the risk.
+  UdSentence noun = from_velmo(
+      "(\n"
+      "1\t(the\t~ Det\t2\tdet\t(gov plan))\n"
+      "2\t(plan\t~ N\t*\t)\n"
+      "3\t(given\tgive V\t2\tmod\t(gov plan))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov risk))\n"
+      "5\t(risk\t~ N\t3\tobj\t(gov give))\n"
+      ")\n",
+      "the plan given the risk");
+  EXPECT_EQ(attachments(noun), "2:det 0:root 5:case 5:det 2:obl ");
+  // With an auxiliary it keeps its clause: they were given the keys.
+  UdSentence passive = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t3\ts\t(gov give))\n"
+      "2\t(were\t~ VB\t3\taux\t(gov give))\n"
+      "3\t(given\tgive V\tE1\ti\t(gov fin))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov key))\n"
+      "5\t(keys\tkey N\t3\tobj\t(gov give))\n"
+      ")\n",
+      "They were given the keys");
+  EXPECT_EQ(passive.words[4].head, 3);
+  EXPECT_EQ(passive.words[4].deprel, "obj");
+}
+
 TEST(SchemeToUd, AParticleReadAsAnAdverbIsTheVerbsParticleAndAnAdposition) {
   // Mike fleshed out the details: "out", read as an adverb of the object
   // right after the verb, is the verb's particle.
