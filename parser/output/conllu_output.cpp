@@ -1,6 +1,5 @@
 #include "parser/output/conllu_output.h"
 
-#include <sstream>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -84,9 +83,7 @@ bool print_conllu(std::ostream& out, Deps* deps, std::string_view line, int numb
   // A sentence needs a word: an empty line prints nothing.
   if (tree.tokens.empty()) return false;
   tree.sent_id = std::to_string(number);
-  std::ostringstream sentence;
-  ud::write_conllu(sentence, ud::scheme_to_ud(tree));
-  std::string written = sentence.str();
+  std::string written = ud::conllu_text(ud::scheme_to_ud(tree));
   written.pop_back();  // the blank line is the caller's
   out << written;
   return true;

@@ -267,33 +267,67 @@ std::vector<UdSentence> read_conllu(std::istream& in, std::vector<ConlluProblem>
   return sentences;
 }
 
-void write_conllu(std::ostream& out, const UdSentence& sentence) {
-  for (const std::string& comment : sentence.comments) out << comment << '\n';
-  auto write_empty_nodes = [&](int after) {
+namespace {
+
+void append_number(std::string& text, int number) {
+  char digits[16];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
+  text.append(digits, end);
+}
+
+// A column's text; "_" for an empty one.
+void append_column(std::string& text, const std::string& column) {
+  if (column.empty())
+    text.push_back('_');
+  else
+    text.append(column);
+}
+
+}  // namespace
+
+// The lines are made in one string, not streamed piece by piece: a sentence
+// has about a hundred pieces per word, each a stream call.
+std::string conllu_text(const UdSentence& sentence) {
+  std::string text;
+  text.reserve(64 + 64 * sentence.words.size());
+  for (const std::string& comment : sentence.comments) text.append(comment).push_back('\n');
+  auto append_empty_nodes = [&](int after) {
     for (const UdEmptyNode& node : sentence.empty_nodes) {
       if (node.after != after) continue;
-      for (size_t c = 0; c < node.columns.size(); ++c) out << (c ? "\t" : "") << node.columns[c];
-      out << '\n';
+      for (size_t c = 0; c < node.columns.size(); ++c) text.append(c ? "\t" : "").append(node.columns[c]);
+      text.push_back('\n');
     }
   };
-  write_empty_nodes(0);
+  append_empty_nodes(0);
   size_t next_multiword = 0;
   for (const UdWord& word : sentence.words) {
     while (next_multiword < sentence.multiwords.size() && sentence.multiwords[next_multiword].first == word.id) {
       const UdMultiword& token = sentence.multiwords[next_multiword++];
-      out << token.first << '-' << token.last << '\t' << token.form << "\t_\t_\t_\t_\t_\t_\t_\t"
-          << (token.misc.empty() ? "_" : token.misc) << '\n';
+      append_number(text, token.first);
+      text.push_back('-');
+      append_number(text, token.last);
+      text.append("\t").append(token.form).append("\t_\t_\t_\t_\t_\t_\t_\t");
+      append_column(text, token.misc);
+      text.push_back('\n');
     }
-    auto column = [](const std::string& text) -> const std::string& {
-      static const std::string underscore = "_";
-      return text.empty() ? underscore : text;
-    };
-    out << word.id << '\t' << column(word.form) << '\t' << column(word.lemma) << '\t' << column(word.upos) << '\t'
-        << column(word.xpos) << '\t' << column(word.feats) << '\t' << word.head << '\t' << column(word.deprel) << '\t'
-        << column(word.deps) << '\t' << column(word.misc) << '\n';
-    write_empty_nodes(word.id);
+    append_number(text, word.id);
+    for (const std::string* column : {&word.form, &word.lemma, &word.upos, &word.xpos, &word.feats}) {
+      text.push_back('\t');
+      append_column(text, *column);
+    }
+    text.push_back('\t');
+    append_number(text, word.head);
+    for (const std::string* column : {&word.deprel, &word.deps, &word.misc}) {
+      text.push_back('\t');
+      append_column(text, *column);
+    }
+    text.push_back('\n');
+    append_empty_nodes(word.id);
   }
-  out << '\n';
+  text.push_back('\n');
+  return text;
 }
+
+void write_conllu(std::ostream& out, const UdSentence& sentence) { out << conllu_text(sentence); }
 
 }  // namespace velmo::ud

@@ -76,6 +76,8 @@ class ConlluReader {
 // Reads a whole stream; problems are appended to `problems` when given.
 std::vector<UdSentence> read_conllu(std::istream& in, std::vector<ConlluProblem>* problems = nullptr);
 
+// The sentence's lines, ended by a blank line.
+std::string conllu_text(const UdSentence& sentence);
 void write_conllu(std::ostream& out, const UdSentence& sentence);
 
 // The universal part of a relation: "nsubj:pass" -> "nsubj".

@@ -56,6 +56,39 @@ TEST(ConlluReader, WritesWhatItReadByteForByte) {
   EXPECT_EQ(out.str(), kDontKnow);
 }
 
+// The text made in one string: empty columns as "_", numbers of any width,
+// a multi-word token's MISC, empty nodes before the first word and after
+// theirs, and the blank line that ends the sentence.
+TEST(Conllu, TextOfASentenceMadeByHand) {
+  UdSentence sentence;
+  sentence.comments = {"# sent_id = 7"};
+  UdWord first;
+  first.id = 9;
+  first.form = "can";
+  first.head = 12;
+  first.deprel = "aux";
+  UdWord second;
+  second.id = 10;
+  second.form = "not";
+  second.lemma = "not";
+  second.upos = "PART";
+  second.misc = "SpaceAfter=No";
+  sentence.words = {first, second};
+  sentence.multiwords = {UdMultiword{9, 10, "cannot", "SpaceAfter=No"}};
+  sentence.empty_nodes = {UdEmptyNode{0, 1, {"0.1", "x"}}, UdEmptyNode{10, 1, {"10.1", "y", "_"}}};
+  EXPECT_EQ(conllu_text(sentence),
+            "# sent_id = 7\n"
+            "0.1\tx\n"
+            "9-10\tcannot\t_\t_\t_\t_\t_\t_\t_\tSpaceAfter=No\n"
+            "9\tcan\t_\t_\t_\t_\t12\taux\t_\t_\n"
+            "10\tnot\tnot\tPART\t_\t_\t0\t_\t_\tSpaceAfter=No\n"
+            "10.1\ty\t_\n"
+            "\n");
+  std::ostringstream out;
+  write_conllu(out, sentence);
+  EXPECT_EQ(out.str(), conllu_text(sentence));
+}
+
 TEST(ConlluReader, RebuildsTheTextFromTokensWithoutTextComment) {
   std::string text = kDontKnow;
   text.erase(text.find("# text"), text.find("1\tI") - text.find("# text"));
