@@ -1,7 +1,7 @@
 #include "parser/output/conllu_output.h"
 
+#include <algorithm>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "parser/forest/deps.h"
@@ -13,30 +13,33 @@ namespace velmo {
 namespace {
 
 // Copies the nodes below the top node in pre-order; antecedents are linked
-// once every node has its index.
+// once every node has its index. The order is found first, so that the
+// nodes are made in place in an array of their number (a node holds five
+// texts: moving them as the array grew cost more than making them).
 class PlainCopy {
  public:
   explicit PlainCopy(ud::PlainTree& tree) : tree_(tree) {}
 
   void copy_below(DepTree& top) {
+    // (source, parent's index): a node's index is its place in this list.
+    std::vector<std::pair<DepTree*, int>> order;
     std::vector<std::pair<DepTree*, int>> stack;
     for (std::size_t i = top.children().size(); i-- > 0;) stack.emplace_back(top.child(i), ud::kTop);
     while (!stack.empty()) {
-      auto [source, parent] = stack.back();
+      const auto [source, parent] = stack.back();
       stack.pop_back();
-      int index = copy(*source, parent);
+      const int index = static_cast<int>(tree_.nodes.size() + order.size());
+      order.emplace_back(source, parent);
       for (std::size_t i = source->children().size(); i-- > 0;) stack.emplace_back(source->child(i), index);
     }
-    for (const auto& [source, index] : index_of_)
-      if (const DepTree* antecedent = source->antecedent()) {
-        auto found = index_of_.find(antecedent);
-        if (found != index_of_.end()) tree_.nodes[index].antecedent = found->second;
-      }
+    tree_.nodes.reserve(tree_.nodes.size() + order.size());
+    for (const auto& [source, parent] : order) copy(*source, parent);
+    link_antecedents(order);
   }
 
  private:
-  int copy(DepTree& source, int parent) {
-    ud::PlainNode node;
+  void copy(DepTree& source, int parent) {
+    ud::PlainNode& node = tree_.nodes.emplace_back();
     node.label = source.label();
     // A multi-word item's head stands for the word at its position; the
     // item's other words have nodes of their own.
@@ -48,19 +51,35 @@ class PlainCopy {
     if (source.category()) node.category = source.category();
     if (source.relation()) node.relation = source.relation();
     node.head = parent;
-    int index = tree_.add(std::move(node));
-    index_of_.emplace(&source, index);
-    return index;
+  }
+
+  // A node's antecedent is found among the copied nodes by address, in a
+  // sorted list made when the first antecedent is met (most trees have none).
+  void link_antecedents(const std::vector<std::pair<DepTree*, int>>& order) {
+    const int first = static_cast<int>(tree_.nodes.size() - order.size());
+    std::vector<std::pair<const DepTree*, int>> by_address;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      const DepTree* antecedent = order[i].first->antecedent();
+      if (!antecedent) continue;
+      if (by_address.empty()) {
+        for (std::size_t j = 0; j < order.size(); ++j) by_address.emplace_back(order[j].first, first + static_cast<int>(j));
+        std::sort(by_address.begin(), by_address.end());
+      }
+      const auto found = std::lower_bound(by_address.begin(), by_address.end(), std::pair{antecedent, 0},
+                                          [](const auto& a, const auto& b) { return a.first < b.first; });
+      if (found != by_address.end() && found->first == antecedent)
+        tree_.nodes[first + static_cast<int>(i)].antecedent = found->second;
+    }
   }
 
   ud::PlainTree& tree_;
-  std::unordered_map<const DepTree*, int> index_of_;
 };
 
 }  // namespace
 
 ud::PlainTree plain_tree_of(Deps& deps) {
   ud::PlainTree tree;
+  tree.tokens.reserve(static_cast<std::size_t>(deps.word_count()));
   for (int p = 1; p < deps.word_count(); ++p)
     tree.tokens.push_back({std::string(deps.word(p)), !deps.space_before(p).empty()});
   if (!tree.tokens.empty()) tree.tokens.front().space_before = false;

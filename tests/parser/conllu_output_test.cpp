@@ -69,6 +69,40 @@ TEST_F(ConlluOutputTest, ThePlainTreeKeepsWordsEmptyNodesAndAntecedents) {
   EXPECT_EQ(tree.nodes[subject.antecedent].word, "Ann");
 }
 
+// Antecedents are linked by address among the copied nodes, whichever
+// comes first in pre-order; one outside the tree links nothing.
+TEST_F(ConlluOutputTest, EveryAntecedentInTheTreeIsLinkedAndOthersAreNot) {
+  build();
+  DepTree* fin = deps_.root()->child(0);
+  DepTree* sleep = fin->child(0);
+  DepTree* before = deps_.new_node(6, 4, -1);
+  before->set_relation("obj");
+  before->set_antecedent(sleep);  // its antecedent is its head, copied before it
+  fin->append(before);
+  DepTree* stray = deps_.new_node(7, 4, -1);  // in no tree
+  DepTree* outside = deps_.new_node(8, 4, -1);
+  outside->set_relation("dep");
+  outside->set_antecedent(stray);
+  sleep->append(outside);
+  ud::PlainTree tree = plain_tree_of(deps_);
+  ASSERT_EQ(tree.nodes.size(), 8u);
+  int linked = 0;
+  for (const ud::PlainNode& node : tree.nodes) {
+    if (node.relation == "obj") {
+      EXPECT_EQ(node.antecedent, 1);
+      ++linked;
+    } else if (node.relation == "dep") {
+      EXPECT_EQ(node.antecedent, -1);
+    } else if (node.relation == "subj") {
+      ASSERT_GE(node.antecedent, 0);
+      EXPECT_EQ(tree.nodes[node.antecedent].word, "Ann");
+      ++linked;
+    }
+  }
+  EXPECT_EQ(linked, 2);
+  EXPECT_EQ(tree.nodes[1].word, "sleep");
+}
+
 TEST_F(ConlluOutputTest, PrintsValidConlluWithTheContractionAsOneToken) {
   build();
   std::ostringstream out;
