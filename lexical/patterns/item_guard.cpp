@@ -161,6 +161,9 @@ ItemGuard ItemGuard::of_test(LExp& test, int depth) {
     guard.body_ = body;
     return guard;
   }
+  // (comp (att) TEST) written out: made on the vector, as the body of a
+  // call is.
+  if (ItemGuard vector = of_vector_call(test); vector.kind_ != Kind::kNone) return vector;
   // (ending NAME), whose test is made directly.
   if (const char* name = nullptr; ending_test(test, name) && test.accepts(lex_item_type())) {
     guard.kind_ = Kind::kEnding;

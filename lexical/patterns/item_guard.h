@@ -9,8 +9,9 @@
 // functions without parameters once per item while the lattice's
 // ItemTestMemo keeps answers (or, for a body (comp (att) TEST) whose TEST
 // is a test that only reads the vector, or a not, or, and of such tests,
-// makes TEST on the item's vector directly), and
-// combines such tests with not, or and and.
+// makes TEST on the item's vector directly; so too for such a (comp (att)
+// TEST) written out in the condition), and combines such tests with not,
+// or and and.
 //
 // Only tests known to change nothing are taken: their forms are and, or,
 // not, calls of functions without parameters, no-alternative, (t),

@@ -4,6 +4,7 @@
 
 #include "analyzer_fixture.h"
 #include "lexical/functions/antecedents.h"
+#include "lexical/patterns/item_guard.h"
 #include "lexical/patterns/match.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/attribute_commands.h"
@@ -281,6 +282,32 @@ TEST_F(FunctionsTest, MixedCaseFlag) {
   EXPECT_EQ(eval("(is-mixed-case)", to_word(analyzer), "LexAnalyzer*"), 0u);
   analyzer->reset();
   EXPECT_EQ(analyzer->mixed_case(), 1);
+}
+
+// A condition that writes (comp (att) TEST) out, not through a function,
+// is made on the item's vector as such a function's body is: alone, under
+// a not and as the first test of an and it answers as its expression does,
+// an item without a vector passing no test but a not.
+TEST_F(FunctionsTest, RulesTestingTheVectorOfAnItemWrittenOut) {
+  const std::string set = unique("rules");
+  run("(def-rules " + set + " (per :act-on-all-matches (lexitem (comp (att) (defined (per)))) (add-weight (litem) (int 1)))" +
+      " (noun-d :act-on-all-matches (lexitem (and (comp (att) (contain (cat) ((cat n)))) (comp (root) (str= d))))" +
+      " (add-weight (litem) (int 10)))" +
+      " (not-noun :act-on-all-matches (lexitem (not (comp (att) (contain (cat) ((cat n)))))) (add-weight (litem) (int 100)))" +
+      " (make-noun :act-on-all-matches (lexitem (comp (root) (str= b))) (comp (litem) (att) (modify ((cat n)))))" +
+      " (bare-noun :act-on-all-matches (lexitem (comp (att) (and (contain (cat) ((cat n))) (not (defined (per))))))" +
+      " (add-weight (litem) (int 1000))))");
+  LexAnalyzer* analyzer =
+      make_analyzer("(a (lxavm ((cat n) (per 3)))) (b (lxavm ((cat v)))) (c (note x)) (d (lxavm ((cat n))))", "",
+                    ":lexical-rules " + set);
+  LExpPtr written = LExp::from_text("(comp (att) (defined (per)))");
+  ASSERT_NE(written, nullptr);
+  EXPECT_TRUE(ItemGuard::of(*written).decides());
+  analyze(*analyzer, "a b c d");
+  EXPECT_THAT(weights_at(*analyzer, 1), ElementsAre(1));
+  EXPECT_THAT(weights_at(*analyzer, 2), ElementsAre(1100));
+  EXPECT_THAT(weights_at(*analyzer, 3), ElementsAre(100));
+  EXPECT_THAT(weights_at(*analyzer, 4), ElementsAre(1010));
 }
 
 }  // namespace
