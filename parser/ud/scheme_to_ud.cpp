@@ -331,6 +331,7 @@ class SchemeToUd {
     progressive_be();
     loose_clauses_of_first_conjuncts();
     verbs_used_as_prepositions();
+    for_subjects_of_infinitives();
     extraposed_subjects();
     infinitive_complements();
     infinitives_of_degree();
@@ -1527,6 +1528,58 @@ class SchemeToUd {
       for (int child : others)
         if (alive(child)) edit_.set_head(child, object);
     }
+  }
+
+  // "for" and its noun right before the "to" of an infinitive that hangs
+  // outside that noun (easier for you to monitor, contracted for them to
+  // deliver it) open the infinitive's clause: "for" is its mark and the
+  // noun its subject (train: 52 of 65 such "for"; the others are mostly an
+  // infinitive of the noun, for years to come, or a span of time).
+  void for_subjects_of_infinitives() {
+    static constexpr std::string_view times[] = {"day",    "days",  "hour",  "hours", "minute", "minutes", "moment",
+                                                 "months", "month", "time",  "week",  "weeks",  "while",   "year",
+                                                 "years"};
+    for (int noun = 0; noun < edit_.size(); ++noun) {
+      if (!alive(noun) || nodes_[noun].position <= 0 || (relations_[noun] != "obl" && relations_[noun] != "nmod") ||
+          one_of(lower(nodes_[noun].word), times) || has_child_with(noun, "nummod"))
+        continue;
+      int marker = -1;
+      for (int child : edit_.children(noun))
+        if (alive(child) && relations_[child] == "case" && lower(nodes_[child].word) == "for") marker = child;
+      if (marker < 0) continue;
+      const int to = node_after_subtree(noun);
+      if (to < 0 || lower(nodes_[to].word) != "to" || relations_[to] != "mark") continue;
+      // The infinitive (its verb, or the predicate of its "be") hangs beside
+      // the noun or above it.
+      const int verb = edit_.head(to);
+      if (verb < 0 || !alive(verb) || node_dominates(noun, verb) ||
+          (edit_.head(verb) != edit_.head(noun) && !node_dominates(verb, noun)))
+        continue;
+      edit_.set_head(marker, verb);
+      relations_[marker] = "mark";
+      edit_.set_head(noun, verb);
+      relations_[noun] = "nsubj";
+    }
+  }
+
+  // The node at the position right after the last word below `node`.
+  int node_after_subtree(int node) const {
+    int last = nodes_[node].position;
+    std::vector<int> stack{node};
+    while (!stack.empty()) {
+      const int at = stack.back();
+      stack.pop_back();
+      if (alive(at)) last = std::max(last, nodes_[at].position);
+      for (int child : edit_.children(at)) stack.push_back(child);
+    }
+    return last < static_cast<int>(tokens_.size()) ? node_at_[last + 1] : -1;
+  }
+
+  // Whether `above` is `node` or one of its ancestors.
+  bool node_dominates(int above, int node) const {
+    for (int at = node, steps = 0; at >= 0 && steps <= edit_.size(); at = edit_.head(at), ++steps)
+      if (at == above) return true;
+    return false;
   }
 
   // A verb that modifies a clause or a noun (advcl, acl, xcomp, obl, nmod).

@@ -2496,6 +2496,29 @@ TEST(SchemeToUd, OneStandingForANounPhraseIsANumber) {
   EXPECT_EQ(upos_of_one("the"), "NOUN");
 }
 
+TEST(SchemeToUd, ForAndItsNounBeforeAnInfinitiveOpenItsClause) {
+  // Keep it open for air to circulate: the parse took "for air" as an
+  // adjunct beside the infinitive; "for" marks "circulate" and "air" is its
+  // subject.
+  auto open_for = [](const std::string& noun) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(Keep\t~ V\tE0\ti\t(gov fin))\n"
+        "2\t(it\t~ N\t1\tobj\t(gov keep))\n"
+        "3\t(open\t~ A\t1\tpred\t(gov keep))\n"
+        "4\t(for\t~ Prep\t1\tmod\t(gov keep))\n"
+        "5\t(" + noun + "\t~ N\t4\tpcomp\t(gov for))\n"
+        "6\t(to\t~ VB\t7\taux\t(gov circulate))\n"
+        "7\t(circulate\t~ V\t1\tmod\t(gov keep))\n"
+        ")\n",
+        "Keep it open for " + noun + " to circulate"));
+  };
+  EXPECT_EQ(open_for("air"), "0:root 1:obj 1:xcomp 7:mark 7:nsubj 7:mark 1:advcl ");
+  // A span of time keeps its preposition (open for hours to circulate).
+  EXPECT_EQ(open_for("hours"), "0:root 1:obj 1:xcomp 5:case 1:obl 7:mark 1:advcl ");
+}
+
 TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClause) {
   auto infinitive_relation = [](const std::string& adverb, const std::string& adjective) {
     std::string line = "We are " + (adverb.empty() ? "" : adverb + " ") + adjective + " to go";
