@@ -912,12 +912,16 @@
            (modifier-cond (noun-preposition-phrase))
            (merged-cond (preposition-after-name)))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
-     (C (dep-type rel) (max-dist 7) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause))))
+     ;; (the reach counts from the first word of the noun phrase, so 8
+     ;; words let a long one keep its clause: a ( non-violent ) domestic
+     ;; fight that lasted an hour, the very tall and quite friendly new
+     ;; manager who runs it; at 7 the clause went to a later part of it)
+     (C (dep-type rel) (max-dist 8) (dep-weight 5.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause))))
         (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (name-after-preposition)))))
      ;; (of a name that is the object of a preposition at a higher cost:
      ;; the clause rather belongs to the noun the phrase modifies, the
      ;; managers within Enron who ...)
-     (C (dep-type rel) (max-dist 7) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause))))
+     (C (dep-type rel) (max-dist 8) (dep-weight 10.0) (modifier-cond (and (full-clause) (relative-word) (not (when-clause))))
         (modifiee-cond (name-after-preposition)))
      ;; (one without relative word at a higher cost, with a pronoun as
      ;; subject: the book I read; with any other subject, or a name right
