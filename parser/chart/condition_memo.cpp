@@ -271,8 +271,24 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
   return answer;
 }
 
+void ConditionMemo::find_first_bytes(Condition& asked) {
+  using FirstBytes = Condition::FirstBytes;
+  // Every filter must pass: the first byte must be one each allows.
+  asked.first_bytes_state = FirstBytes::kNone;
+  for (const TextFilter* filter : asked.filters) {
+    const std::optional<TextFilter::ByteSet> bytes = filter->first_bytes();
+    if (!bytes) continue;
+    if (asked.first_bytes_state == FirstBytes::kNone) {
+      asked.first_bytes = *bytes;
+      asked.first_bytes_state = FirstBytes::kKnown;
+    } else {
+      for (std::size_t w = 0; w < bytes->size(); ++w) asked.first_bytes[w] &= (*bytes)[w];
+    }
+  }
+}
+
 bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
-  const Condition& asked = conditions_[static_cast<std::size_t>(number)];
+  Condition& asked = conditions_[static_cast<std::size_t>(number)];
   // The item whose words are read: the item's head child or modifier for
   // a test through them, which the items of every category built on them
   // share. Without the modifier the test has no words, and its filters
@@ -305,7 +321,7 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
         words = span_words(read, lasting);
         if (lasting) cell->words = words;
       }
-      answer = filters_pass(asked.filters, words);
+      answer = words && !refused_by_first_byte(asked, words) && filters_pass(asked.filters, words);
     }
     cell->keep(slot, answer);
     return answer;

@@ -36,6 +36,7 @@
 // relation, the head first or last, a test of the item's vector) is
 // remembered like any other, but answered, the first time, by reading the
 // item directly instead of evaluating the expression.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -238,6 +239,14 @@ class ConditionMemo {
     // For a test of the span's words by filters alone (reg-match, in), the
     // filters, asked about the words directly; else empty.
     std::vector<const TextFilter*> filters;
+    // The bytes the words of a passing span may begin with, when the
+    // filters tell them: words beginning with another are refused without
+    // a call of the filters (most are, as most filters' patterns begin with
+    // a few letters). Worked out at the first question: the filters'
+    // automata are built when first asked.
+    enum class FirstBytes : std::uint8_t { kUnknown, kKnown, kNone };
+    FirstBytes first_bytes_state = FirstBytes::kUnknown;
+    std::array<std::uint64_t, 4> first_bytes{};
     // Not kItem: the condition's bit in the answers per place (-1: its
     // answers are kept in the table).
     int place_slot = -1;
@@ -249,6 +258,17 @@ class ConditionMemo {
   // those at its start or end) alone, from the answers kept per place or by
   // evaluation.
   bool span_answer(LExp& condition, int number, PItem& item);
+  // Whether the first byte of `words` refuses them for a test of the words
+  // by filters alone (false: the filters must be asked).
+  static bool refused_by_first_byte(Condition& asked, const char* words) {
+    if (asked.first_bytes_state == Condition::FirstBytes::kUnknown) find_first_bytes(asked);
+    if (asked.first_bytes_state != Condition::FirstBytes::kKnown) return false;
+    const auto byte = static_cast<unsigned char>(*words);
+    return !((asked.first_bytes[byte / 64] >> (byte % 64)) & 1u);
+  }
+  // Works out the condition's first bytes (kNone when no filter tells
+  // them).
+  static void find_first_bytes(Condition& asked);
   std::vector<Condition> conditions_;
   struct Plan {
     std::vector<int> parts;

@@ -35,6 +35,14 @@ class RegMatchExp final : public DefaultClone<RegMatchExp>, public TextFilter {
     return matches(text_of(input)) ? input : 0;
   }
   std::optional<bool> passes(const char* text) const override { return text && matches(text); }
+  // A text passes when one expression matches: it begins with a first byte
+  // of one of them.
+  std::optional<ByteSet> first_bytes() const override {
+    ByteSet bytes{};
+    for (const auto& regex : patterns_)
+      if (!regex->add_first_bytes(bytes)) return std::nullopt;
+    return bytes;
+  }
 
  private:
   bool matches(const char* text) const {

@@ -3,6 +3,8 @@
 // passes and 0 when not, and have no other effect (reg-match, in over
 // listed words). A consumer that finds one (by dynamic_cast) may ask about
 // a text directly instead of evaluating the expression.
+#include <array>
+#include <cstdint>
 #include <optional>
 
 namespace velmo {
@@ -19,6 +21,11 @@ class TextFilter {
   // The words when the expression is a test of membership in them (a text
   // passes when the array contains it); null otherwise.
   virtual const SortedWordArray* listed_words() const { return nullptr; }
+  // The bytes a text that passes may begin with (bit b of word b / 64: the
+  // first byte b, 0 for the empty text), when the filter can tell; nullopt
+  // when it cannot. A text beginning with another byte passes not.
+  using ByteSet = std::array<std::uint64_t, 4>;
+  virtual std::optional<ByteSet> first_bytes() const { return std::nullopt; }
 };
 
 }  // namespace velmo

@@ -50,6 +50,15 @@ const RegexAutomaton& Regex::build_automaton() const {
   return *automaton_;
 }
 
+bool Regex::add_first_bytes(std::array<std::uint64_t, 4>& bytes) const {
+  if (!uses_automaton_) return false;
+  const RegexAutomaton& answering = automaton();
+  for (int byte = 0; byte < 256; ++byte)
+    if (answering.may_begin_with(static_cast<unsigned char>(byte)))
+      bytes[static_cast<std::size_t>(byte / 64)] |= std::uint64_t{1} << (byte % 64);
+  return true;
+}
+
 bool Regex::library_ready() const {
   if (library_compiled_) return true;
   if (!compiled_) return false;

@@ -3,7 +3,9 @@
 // (egrep style), which matches the syntax the command language documents.
 #include <regex.h>
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -49,6 +51,10 @@ class Regex {
     return search_with_library(text, groups, max_groups, not_bol);
   }
   bool search(const std::string& text) const { return search(text.c_str()); }
+  // Adds to `bytes` (bit b of word b / 64) every first byte of a text that
+  // search() without groups may find a match in; false, adding nothing,
+  // when the automaton does not answer this expression.
+  bool add_first_bytes(std::array<std::uint64_t, 4>& bytes) const;
 
  private:
   // The search of the POSIX engine (and of an uncompiled expression).

@@ -253,6 +253,18 @@ TEST_F(ConditionMemoTest, SpanTestsWithOtherPartsAnswerAsTheirExpressions) {
   expect_plans_answer_as_expressions(conditions);
 }
 
+// A span's words whose first byte no filter allows are refused without the
+// filters: the answers are still those of the expressions.
+TEST_F(ConditionMemoTest, SpanTestsRefusedByTheFirstByteAnswerAsTheirExpressions) {
+  const char* conditions[] = {
+      "(comp (pitem-head-word) (reg-match \"d\") (reg-match \"t\"))",
+      "(comp (pitem-head-word) (reg-match \"the\") (in (\"the big dog\")))",
+      "(comp (pitem-head-word) (reg-match \"x*\" \"dog\"))",
+      "(comp (pitem-head-word) (in (\"dog\")) (reg-match \"(dog|cat)$\"))",
+  };
+  expect_plans_answer_as_expressions(conditions);
+}
+
 // Tests of the word before the start, or of the words from the end on, are
 // answered once per start or end, and answer as their expressions.
 TEST_F(ConditionMemoTest, WordTestsAtTheStartOrEndAnswerPerPlace) {

@@ -325,6 +325,34 @@ TEST_F(LibraryTest, TextFiltersAnswerAsTheirEvaluation) {
   }
 }
 
+// A reg-match tells the first bytes of the texts that may pass, those of
+// any of its expressions: a text beginning with another byte passes not.
+TEST_F(LibraryTest, RegMatchTellsTheFirstBytesOfPassingTexts) {
+  eval_text("(reg-match \"dog\" \"(cat|owl)s?\")", "dog");
+  const auto* filter = dynamic_cast<const TextFilter*>(exp_.get());
+  ASSERT_NE(filter, nullptr);
+  const std::optional<TextFilter::ByteSet> bytes = filter->first_bytes();
+  ASSERT_TRUE(bytes.has_value());
+  for (int byte = 0; byte < 256; ++byte) {
+    const bool may = ((*bytes)[static_cast<std::size_t>(byte / 64)] >> (byte % 64)) & 1u;
+    EXPECT_EQ(may, byte == 'd' || byte == 'c' || byte == 'o') << byte;
+  }
+  for (const char* text : {"dog", "cats", "owl", "the dog", "", "Dog"}) {
+    const auto byte = static_cast<unsigned char>(text[0]);
+    if (!(((*bytes)[byte / 64] >> (byte % 64)) & 1u)) {
+      EXPECT_EQ(filter->passes(text), std::optional<bool>(false)) << text;
+    }
+  }
+  // An expression that matches the empty text may begin with any byte.
+  eval_text("(reg-match \"dog\" \"x*\")", "dog");
+  const std::optional<TextFilter::ByteSet> any = dynamic_cast<const TextFilter*>(exp_.get())->first_bytes();
+  ASSERT_TRUE(any.has_value());
+  for (const std::uint64_t word : *any) EXPECT_EQ(word, ~std::uint64_t{0});
+  // Membership in listed words tells none.
+  eval_text("(in (dog))", "dog");
+  EXPECT_EQ(dynamic_cast<const TextFilter*>(exp_.get())->first_bytes(), std::nullopt);
+}
+
 TEST_F(LibraryFileTest, InOverAWordListIsNoFilter) {
   Interpreter::instance().execute_string("(make-word-list lib-filter :hashsize 11 (Cherry))");
   EXPECT_EQ(text_result("(in :wordlist lib-filter)", "cherry"), "Cherry");  // the list's word, not the input
