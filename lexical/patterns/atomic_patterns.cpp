@@ -6,6 +6,7 @@
 #include "lexical/items/item_lattice.h"
 #include "lexical/items/lex_item.h"
 #include "lexical/patterns/lpattern.h"
+#include "shell/lib/text_filter.h"
 #include "shell/reader/irslist.h"
 #include "shell/support/text.h"
 
@@ -20,6 +21,21 @@ void add_match(ItemLattice& lattice, MatchList& out, int low, int high) {
 
 bool is_word_position(const ItemLattice& lattice, int p) { return p >= 1 && p <= lattice.positions() - 1; }
 
+// The condition as a text filter, seen through calls of functions without
+// parameters (each given the input as the condition is); null when it is
+// none, or gives some other value than a filter's.
+const TextFilter* text_filter_of(const LExp& condition, TypeId type) {
+  constexpr int kMaxCalls = 64;
+  const LExp* body = &condition;
+  for (int depth = 0; body->same_as() && depth < kMaxCalls; ++depth) {
+    if (!body->accepts(type)) return nullptr;
+    body = body->same_as();
+  }
+  if (!body->accepts(type)) return nullptr;
+  const auto* filter = dynamic_cast<const TextFilter*>(body);
+  return filter && filter->passes(nullptr) ? filter : nullptr;
+}
+
 // Whether the item's (surform) is the word at its one position.
 bool is_one_word(const ItemLattice& lattice, const LexItem& item) {
   return item.low == item.high && item.lattice == &lattice && is_word_position(lattice, item.low);
@@ -30,10 +46,11 @@ bool is_one_word(const ItemLattice& lattice, const LexItem& item) {
 // ---------------------------------------------------------------- word
 
 bool WordPat::could_match_at(ItemLattice& lattice, int p) const {
-  if (!text_test_.active()) return true;
+  if (!text_test_.active() && !text_filter_) return true;
   if (p < 1 || (no_gap() && !lattice.tight(p))) return false;
   const char* word = lattice.word_at(p);
-  return word && text_test_.holds(word);
+  if (!word) return false;
+  return text_test_.active() ? text_test_.holds(word) : *text_filter_->passes(word);
 }
 
 // could_match_at looks at the words 1..n-1 only, and none of them holds a
@@ -53,6 +70,7 @@ void WordPat::match_at(ItemLattice& lattice, int p, MatchList& out) const {
 
 void WordPat::condition_changed() {
   text_test_ = condition() ? ItemGuard::TextTest::of(*condition(), condition_type()) : ItemGuard::TextTest();
+  text_filter_ = condition() && !text_test_.active() ? text_filter_of(*condition(), condition_type()) : nullptr;
 }
 
 TypeId WordPat::condition_type() const { return text_type(); }

@@ -24,6 +24,7 @@ namespace velmo {
 class IRSlist;
 class ItemLattice;
 class LPattern;
+class TextFilter;
 
 using LPatternPtr = std::unique_ptr<LPattern>;
 
@@ -153,6 +154,11 @@ class WordPat final : public PatternClone<WordPat, AtomicPat> {
   bool could_match_anywhere(ItemLattice& lattice) const;
   void match_at(ItemLattice& lattice, int p, MatchList& out) const;
   ItemGuard::TextTest text_test_;
+  // A condition that filters texts (reg-match and the like, or a call of a
+  // function without parameters whose body is one) when it is no plain
+  // text test: could_match_at asks it about the word, which costs less
+  // than the search for the pattern's matches there.
+  const TextFilter* text_filter_ = nullptr;
 };
 
 // (lexitem LEXP): an item ending (starting) at p satisfies LEXP (input

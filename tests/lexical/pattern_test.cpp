@@ -405,6 +405,33 @@ TEST_F(PatternTest, WordTestsSeeThroughCallsWithoutParameters) {
   EXPECT_EQ(all(text), "[2,3]([2,2] [3,3])");
 }
 
+// A word test that filters texts without being a plain text test (a
+// reg-match, also through a call) is asked about the word where a match
+// may start or end, with the answers of the pattern's own search; a test
+// that is no filter leaves every position open.
+TEST_F(PatternTest, WordFiltersTellWhereMatchesMayStart) {
+  const std::string digits = unique("digits");
+  run("(defun " + digits + " () (reg-match \"^[0-9]+$\"))");
+  sentence({"call", "303", "-", "832", "now"});
+  const std::string called = "(seq :front-to-back (word (" + digits + ")) (word :nogap (str= \"-\")))";
+  const std::string written = "(seq :front-to-back (word (reg-match \"^[0-9]+$\")) (word (str= \"-\")))";
+  const std::string negated = "(seq :front-to-back (word (not (reg-match \"^[0-9]+$\"))) (word (str= \"-\")))";
+  for (const std::string& text : {called, written}) {
+    LPatternPtr made = pattern(text);
+    ASSERT_TRUE(made) << text;
+    EXPECT_FALSE(made->may_start_at(lattice_, 1)) << text;
+    EXPECT_TRUE(made->may_start_at(lattice_, 2)) << text;
+    EXPECT_FALSE(made->may_start_at(lattice_, 3)) << text;
+    EXPECT_TRUE(made->may_start_at(lattice_, 4)) << text;
+    EXPECT_FALSE(made->may_start_at(lattice_, 0)) << text;
+  }
+  LPatternPtr open = pattern(negated);
+  ASSERT_TRUE(open);
+  for (int p = 1; p <= 5; ++p) EXPECT_TRUE(open->may_start_at(lattice_, p)) << p;
+  EXPECT_EQ(all(written), "[2,3]([2,2] [3,3])");
+  EXPECT_EQ(all(negated), "");
+}
+
 // A root test (str-prefix (str TEXT) (ident)) is made directly, ignoring
 // case, with the answers of the general evaluation.
 TEST_F(PatternTest, RootPrefixTestsAreMadeDirectly) {
