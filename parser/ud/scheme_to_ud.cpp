@@ -3802,6 +3802,12 @@ class SchemeToUd {
       if ((word.deprel == "det" || word.deprel == "det:predet") && (word.upos == "PRON" || word.upos == "ADJ"))
         word.upos = "DET";
       if (word.upos == "SCONJ" && (word.deprel.starts_with("nsubj") || word.deprel == "obj")) word.upos = "PRON";
+      // "both", "either", "neither", "yet" and "nor" as a conjunction are
+      // CCONJ (train: all 111 of them), and "a little" measuring a verb is
+      // an adjective (train: all 30 obl).
+      static constexpr std::string_view conjunctions[] = {"both", "either", "neither", "nor", "yet"};
+      if (word.deprel.starts_with("cc") && one_of(lower(word.form), conjunctions)) word.upos = "CCONJ";
+      if (word.deprel.starts_with("obl") && lower(word.form) == "little") word.upos = "ADJ";
       // "one" standing for a noun phrase without determiner or adjective
       // (one of them, I got one) is a number (train: 175 NUM, 23 PRON, 4
       // NOUN); with one (the one, a good one) it is the noun.

@@ -2519,6 +2519,32 @@ TEST(SchemeToUd, ForAndItsNounBeforeAnInfinitiveOpenItsClause) {
   EXPECT_EQ(open_for("hours"), "0:root 1:obj 1:xcomp 5:case 1:obl 7:mark 1:advcl ");
 }
 
+TEST(SchemeToUd, BothAsAConjunctionAndALittleAsAnObliqueTakeTheirTreebankPartOfSpeech) {
+  UdSentence both = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Both\t~ Det\t2\tdet\t(gov Ann))\n"
+      "2\t(Ann\t~ N\t5\ts\t(gov leave))\n"
+      "3\t(and\t~ Conn\t4\tcc\t(gov Bob))\n"
+      "4\t(Bob\t~ N\t2\tconj\t(gov Ann))\n"
+      "5\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Both Ann and Bob left");
+  EXPECT_EQ(both.words[0].deprel, "cc");
+  EXPECT_EQ(both.words[0].upos, "CCONJ");
+  UdSentence little = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov wait))\n"
+      "2\t(waited\twait V\tE0\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov little))\n"
+      "4\t(little\t~ Adv\t2\tmod\t(gov wait))\n"
+      ")\n",
+      "We waited a little");
+  EXPECT_EQ(little.words[3].deprel, "obl");
+  EXPECT_EQ(little.words[3].upos, "ADJ");
+}
+
 TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClause) {
   auto infinitive_relation = [](const std::string& adverb, const std::string& adjective) {
     std::string line = "We are " + (adverb.empty() ? "" : adverb + " ") + adjective + " to go";
