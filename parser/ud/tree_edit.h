@@ -41,10 +41,15 @@ class TreeEdit {
     set_head(node, child);
   }
 
-  // Post-order of the current tree: every node after its children.
+  // Post-order of the current tree: every node after its children. The
+  // order is made in an array of the tree's size and the walk's stack in
+  // one of its depth at most (asked for several times per sentence, they
+  // grew a step at a time).
   std::vector<int> post_order() const {
     std::vector<int> order;
+    order.reserve(heads_.size());
     std::vector<std::pair<int, size_t>> stack;
+    stack.reserve(heads_.size());
     for (int top_child : children(-1)) stack.emplace_back(top_child, 0);
     while (!stack.empty()) {
       auto& [node, next] = stack.back();

@@ -7,6 +7,7 @@
 #include "parser/ud/convert.h"
 #include "parser/ud/dep_format.h"
 #include "parser/ud/scheme.h"
+#include "parser/ud/tree_edit.h"
 
 namespace velmo::ud {
 namespace {
@@ -4256,6 +4257,21 @@ TEST(AttachText, APrefixedWordReadAsOneItemKeepsTheItemsNode) {
   EXPECT_EQ(tree.nodes[2].position, 0);
   EXPECT_EQ(tree.nodes[3].position, 0);
   EXPECT_EQ(tree.nodes[4].position, 3);
+}
+
+// Every node comes after its children, a node's children in list order
+// (the top's, last first), and the order follows the tree as it is edited.
+TEST(TreeEdit, PostOrderFollowsTheEditedTree) {
+  // 0 and 3 under the top; 1 and 2 under 0; 4 under 2.
+  TreeEdit edit({kTop, 0, 0, kTop, 2});
+  EXPECT_EQ(edit.post_order(), (std::vector<int>{3, 1, 4, 2, 0}));
+  edit.set_head(0, 3);
+  EXPECT_EQ(edit.post_order(), (std::vector<int>{1, 4, 2, 0, 3}));
+  edit.promote(4, 2);
+  EXPECT_EQ(edit.post_order(), (std::vector<int>{1, 2, 4, 0, 3}));
+  const int added = edit.add_node(kTop);
+  EXPECT_EQ(edit.post_order(), (std::vector<int>{added, 1, 2, 4, 0, 3}));
+  EXPECT_EQ(TreeEdit({}).post_order(), std::vector<int>());
 }
 
 // A text equals a C string when it has the same bytes and no more: not a
