@@ -34,6 +34,16 @@ class FlatTextMap {
   }
 
   std::size_t size() const { return size_; }
+  // How many texts it holds before its array grows.
+  std::size_t capacity() const { return slots_.size() / 2; }
+  // Makes room for `texts` texts in all at once, so that a table filled
+  // with about as many known in advance is not grown (and every text
+  // placed again) step by step.
+  void reserve(std::size_t texts) {
+    std::size_t slots = slots_.empty() ? kFirstSlots : slots_.size();
+    while (slots < 2 * texts) slots *= 2;
+    if (slots > slots_.size()) move_to(slots);
+  }
 
  private:
   static constexpr std::size_t kFirstSlots = 1024;
@@ -56,8 +66,11 @@ class FlatTextMap {
     }
   }
 
-  void grow() {
-    std::vector<Slot> bigger(slots_.empty() ? kFirstSlots : 2 * slots_.size());
+  void grow() { move_to(slots_.empty() ? kFirstSlots : 2 * slots_.size()); }
+
+  // Places every text in an array of `slots` slots (a power of two).
+  void move_to(std::size_t slots) {
+    std::vector<Slot> bigger(slots);
     for (const Slot& slot : slots_)
       if (slot.used) bigger[probe(bigger, slot.text, slot.hash)] = slot;
     slots_ = std::move(bigger);

@@ -48,6 +48,10 @@ SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
   if (!all) return *summary_;
   summary_->total = all->word_relations_total();
   summary_->relations = all->word_relations();
+  // A modifier word is seen in about three relations (the English
+  // statistics: 38,027 pairs, 13,214 words): the table is made big enough
+  // once instead of grown five times. A guess too small only grows it.
+  summary_->by_modifier.reserve(all->size() / 3);
   all->for_each_folded_count([&](const TripleEntry::Count& pair) {
     if (is_internal(pair.relation)) return;
     Summary::Uses& uses = summary_->by_modifier[pair.modifier];
