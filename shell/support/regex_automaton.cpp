@@ -420,14 +420,15 @@ void RegexAutomaton::close(int node, std::vector<int>& out, bool at_text_start) 
   }
 }
 
-int RegexAutomaton::state_for(std::vector<int> nodes) const {
+int RegexAutomaton::state_for(std::vector<int>& nodes) const {
   std::sort(nodes.begin(), nodes.end());
   nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
   if (auto found = state_ids_.find(nodes); found != state_ids_.end()) return found->second;
   State state;
   // At the end of the text a dollar node lets its successors through.
   new_marks();
-  std::vector<int> pending(nodes.begin(), nodes.end());
+  std::vector<int>& pending = pending_;
+  pending.assign(nodes.begin(), nodes.end());
   while (!pending.empty()) {
     const int current = pending.back();
     pending.pop_back();
@@ -450,13 +451,14 @@ int RegexAutomaton::state_for(std::vector<int> nodes) const {
                                              (state.accepts_at_end ? kAcceptsAtEnd : 0)));
   states_.push_back(std::move(state));
   next_.resize(states_.size() * static_cast<std::size_t>(classes_), -1);
-  state_ids_.emplace(std::move(nodes), id);
+  state_ids_.emplace(nodes, id);
   return id;
 }
 
 int RegexAutomaton::step(int state, int byte_class) const {
   const unsigned char c = class_byte_[static_cast<std::size_t>(byte_class)];
-  std::vector<int> next;
+  std::vector<int>& next = next_nodes_;
+  next.clear();
   new_marks();
   for (const int node : states_[state].nodes) {
     const Node& n = nodes_[node];
@@ -471,9 +473,9 @@ int RegexAutomaton::step(int state, int byte_class) const {
     state_ids_.clear();
     initial_ = -1;
     initial_not_bol_ = -1;
-    return state_for(std::move(next));
+    return state_for(next);
   }
-  const int id = state_for(std::move(next));
+  const int id = state_for(next);
   next_[static_cast<std::size_t>(state) * static_cast<std::size_t>(classes_) + static_cast<std::size_t>(byte_class)] = id;
   return id;
 }
@@ -519,10 +521,16 @@ int RegexAutomaton::initial_state(bool at_line_start) const {
   }
   // Without a "^" inside, the text's start is like any other place.
   if (at_line_start || !inner_carets_) {
-    if (initial_ < 0) initial_ = state_for(start_nodes_);
+    if (initial_ < 0) {
+      std::vector<int> nodes = start_nodes_;
+      initial_ = state_for(nodes);
+    }
     return initial_;
   }
-  if (initial_not_bol_ < 0) initial_not_bol_ = state_for(restart_nodes_);
+  if (initial_not_bol_ < 0) {
+    std::vector<int> nodes = restart_nodes_;
+    initial_not_bol_ = state_for(nodes);
+  }
   return initial_not_bol_;
 }
 

@@ -100,7 +100,9 @@ class RegexAutomaton {
   // Whether the pattern matches the empty text; only asked of a pattern
   // with a "^" inside, whose first state does not tell it.
   bool matches_empty_text(bool at_line_start) const;
-  int state_for(std::vector<int> nodes) const;
+  // The state of the nodes `nodes`, made when new; sorts them and drops
+  // repeats in place.
+  int state_for(std::vector<int>& nodes) const;
   // The state after `state` on a byte of class `byte_class`.
   int step(int state, int byte_class) const;
   // Sorts the bytes into classes (see class_of_), at the first search:
@@ -146,6 +148,9 @@ class RegexAutomaton {
   mutable std::vector<std::uint32_t> marks_;
   mutable std::uint32_t round_ = 0;
   mutable std::vector<int> pending_;
+  // The nodes a new move reaches, kept between moves: a move worked out
+  // anew reuses the room instead of allocating it.
+  mutable std::vector<int> next_nodes_;
 };
 
 }  // namespace velmo

@@ -163,6 +163,23 @@ TEST(RegexAutomatonTest, ManyStatesStillAnswerRightly) {
   }
 }
 
+// Each new move gathers its nodes in room kept from the move before: moves
+// of many nodes followed by moves of few, worked out in either order, give
+// the POSIX engine's answers.
+TEST(RegexAutomatonTest, MovesWorkedOutOneAfterAnotherAnswerAsThePosixEngineDoes) {
+  const std::string pattern = "^(a|ab|abc|abcd|b|bc|c)*(x|cy|bz)$";
+  const std::vector<std::string> texts = {"abcdabx", "ax", "abcabccy", "abz", "ay", "cx", "abcdabcdbz",
+                                          "bcx",     "dx", "",         "x",   "abcd", "aaaabbbbcy"};
+  for (int order = 0; order < 2; ++order) {
+    const std::unique_ptr<RegexAutomaton> automaton = RegexAutomaton::build(pattern);
+    ASSERT_NE(automaton, nullptr);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const std::string& text = order == 0 ? texts[i] : texts[texts.size() - 1 - i];
+      EXPECT_EQ(automaton->search(text.c_str()), posix_search(pattern, text, false)) << text;
+    }
+  }
+}
+
 TEST(RegexAutomatonTest, BytesNoSetTellsApartShareAClass) {
   // Lower-case letters and everything else.
   EXPECT_EQ(RegexAutomaton::build("^[a-z]+$")->byte_class_count(), 2);
