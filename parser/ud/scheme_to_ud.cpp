@@ -2857,7 +2857,13 @@ class SchemeToUd {
         if (ancestor(p + 1, p)) move_dependents(p + 1, p);
         reattach(p + 1, p, "nmod:unmarked");
       }
-      if (p > 1 && clock_time(tokens_[p - 1].form) && calendar_date(tokens_[p - 2].form)) reattach(p, p - 1, "list");
+      if (p > 1 && clock_time(tokens_[p - 1].form) && calendar_date(tokens_[p - 2].form)) {
+        reattach(p, p - 1, "list");
+        // The preposition before the date marks the date, which heads
+        // (on 08/15/2000 06:03:48 PM), even when PM gave it to the time.
+        for (int q = 1; q < p - 1; ++q)
+          if (ud_head_[q] == p && ud_rel_[q] == "case") ud_head_[q] = p - 1;
+      }
     }
     // The date of a mail header (ann@x.com on 05/03/2001 ...) is an
     // oblique of the sender's address (train: 9 of 9).

@@ -3330,6 +3330,23 @@ TEST(SchemeToUd, AFrontedParticipleWithBeAfterItIsPassive) {
   EXPECT_EQ(attachments(sentence), "0:root 1:aux:pass 4:det 1:nsubj:pass ");
 }
 
+TEST(SchemeToUd, APrepositionBeforeADateAndATimeMarksTheDate) {
+  // Sent on 08/15/2000 06:03:48 PM: the date heads, the time is its list
+  // item with PM under it, and "on" marks the date (not the time, which PM
+  // handed it to).
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(Sent\tsend V\tE1\ti\t(gov fin))\n"
+      "2\t(on\t~ Prep\t1\tmod\t(gov send))\n"
+      "3\t(08/15/2000\t~ Num\t5\tnum\t(gov pm))\n"
+      "4\t(06:03:48\t~ Num\t5\tnum\t(gov pm))\n"
+      "5\t(PM\t~ N\t2\tpcomp\t(gov on))\n"
+      ")\n",
+      "Sent on 08/15/2000 06:03:48 PM");
+  EXPECT_EQ(attachments(sentence), "0:root 3:case 1:obl 3:list 4:nmod:unmarked ");
+}
+
 TEST(SchemeToUd, AFirstWordBeforeACapitalisedNounIsAProperNounButPmIsNot) {
   auto upos_of = [](const std::string& first, const std::string& second) {
     UdSentence sentence = from_velmo(
