@@ -382,12 +382,16 @@ bool ItemGuard::TextTest::may_hold_in(const ItemTextFilter& texts) const {
   return true;
 }
 
-// holds() has looked at the first byte.
+// holds() has looked at the first byte. A long list is searched only for
+// a text whose filter bit one of its words has: most texts asked about are
+// not listed, and their bit costs less than the search.
 bool ItemGuard::TextTest::in_words(const char* text) const {
   std::size_t size = 0;
   for (const char* c = text; *c; ++c)
     if (++size > longest_) return false;
-  return words_->contains(std::string_view(text, size));
+  const std::string_view word(text, size);
+  if (bit_filter_ && !bit_filter_->may_hold(ItemTextFilter::bit_of(word))) return false;
+  return words_->contains(word);
 }
 
 // Only roots and endings are looked up in the filter; every other test may
