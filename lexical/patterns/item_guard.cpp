@@ -420,6 +420,20 @@ bool ItemGuard::may_admit_some(const ItemTextFilter& texts) const {
   return true;
 }
 
+bool ItemGuard::answer_call(LexItem& item, ItemTestMemo& memo) const {
+  // A test of the item's vector alone is kept as an own answer: it
+  // outlives the deletions of rule actions.
+  if (vector_condition_) {
+    const AttVec* vector = item_vector(item);
+    const bool value = vector && vector_condition_->holds(*vector, vector->usable());
+    memo.keep_own(body_, &item, value);
+    return value;
+  }
+  const bool value = body_->eval(to_word(&item), lex_item_type()) != 0;
+  memo.keep(body_, &item, value);
+  return value;
+}
+
 bool ItemGuard::may_admit_a_word(const ItemTextFilter& words) const {
   switch (kind_) {
     case Kind::kSurform:
@@ -459,18 +473,7 @@ bool ItemGuard::admits_otherwise(LexItem& item, ItemTestMemo& memo) const {
       return false;
     case Kind::kCall: {
       const int kept = memo.find(body_, &item);
-      if (kept >= 0) return kept != 0;
-      // A test of the item's vector alone is kept as an own answer: it
-      // outlives the deletions of rule actions.
-      if (vector_condition_) {
-        const AttVec* vector = item_vector(item);
-        const bool value = vector && vector_condition_->holds(*vector, vector->usable());
-        memo.keep_own(body_, &item, value);
-        return value;
-      }
-      const bool value = body_->eval(to_word(&item), lex_item_type()) != 0;
-      memo.keep(body_, &item, value);
-      return value;
+      return kept >= 0 ? kept != 0 : answer_call(item, memo);
     }
     case Kind::kVector: {
       // As the read test answers in (comp (att) TEST): no vector, or one

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "lexical/items/item_test_memo.h"
 #include "lexical/items/item_text_filter.h"
 #include "lexical/items/lex_item.h"
 #include "lexicon/attributes/att_test.h"
@@ -34,7 +35,6 @@
 namespace velmo {
 
 class IRSlist;
-class ItemTestMemo;
 class LExp;
 class LexItem;
 class SortedWordArray;
@@ -89,10 +89,24 @@ class ItemGuard {
   // of no kind above.
   static ItemGuard of(LExp& condition);
 
-  // False when the condition is surely 0 on `item`. A test of the root,
-  // the commonest guard, is made here without a call.
+  // False when the condition is surely 0 on `item`. The commonest answers
+  // are given here without a call: a test of the root, a call's answer
+  // that the memo keeps, and an ending test on an item without endings.
   bool admits(LexItem& item, ItemTestMemo& memo) const {
-    if (kind_ == Kind::kRoot) return text_test_.holds(item.root);
+    switch (kind_) {
+      case Kind::kRoot:
+        return text_test_.holds(item.root);
+      case Kind::kCall: {
+        const int kept = memo.find(body_, &item);
+        return kept >= 0 ? kept != 0 : answer_call(item, memo);
+      }
+      case Kind::kEnding:
+      case Kind::kEndings:
+        if (item.affixes.empty()) return false;
+        break;
+      default:
+        break;
+    }
     return admits_otherwise(item, memo);
   }
   // False when admits() is surely false on every item of a sentence whose
@@ -122,6 +136,8 @@ class ItemGuard {
   enum class Kind { kNone, kRoot, kSurform, kCall, kVector, kEnding, kEndings, kNot, kOr, kAnd };
   // admits() for the kinds other than kRoot.
   bool admits_otherwise(LexItem& item, ItemTestMemo& memo) const;
+  // A call's answer that the memo does not keep: found and kept there.
+  bool answer_call(LexItem& item, ItemTestMemo& memo) const;
   // The guard of one test, or kNone.
   static ItemGuard of_test(LExp& test, int depth = 0);
   // The guard of a connective whose operands all have guards, or kNone.
