@@ -3760,6 +3760,7 @@ class SchemeToUd {
         text.append(t > 0 && tokens_[t].space_before ? " " : "").append(tokens_[t].form);
     sentence.comments.push_back("# text = " + text);
     const int n = static_cast<int>(tokens_.size());
+    sentence.words.reserve(tokens_.size());
     const std::vector<bool> expletive_head = expletive_heads();
     const bool title = title_case();
     std::vector<bool> in_fixed(n + 1, false);
@@ -3832,9 +3833,11 @@ class SchemeToUd {
         misc = "SpaceAfter=No";
       }
       if (options_.scheme_in_misc && plain) {
-        auto add = [&](const std::string& item) { misc.append(misc.empty() ? "" : "|").append(item); };
-        if (!plain->relation.empty()) add("Rel=" + plain->relation);
-        if (!plain->category.empty()) add("Cat=" + plain->category);
+        auto add = [&](std::string_view key, const std::string& value) {
+          misc.append(misc.empty() ? "" : "|").append(key).append(value);
+        };
+        if (!plain->relation.empty()) add("Rel=", plain->relation);
+        if (!plain->category.empty()) add("Cat=", plain->category);
       }
       word.misc = misc.empty() ? "_" : misc;
       sentence.words.push_back(std::move(word));

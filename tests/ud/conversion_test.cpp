@@ -4140,6 +4140,27 @@ PlainTree tree_of_words(std::initializer_list<const char*> words) {
   return tree;
 }
 
+// MISC holds the scheme's relation and category of a word's node, each
+// only when the node has it, after SpaceAfter=No; a word without either
+// has "_".
+TEST(SchemeToUd, MiscHoldsTheSchemesRelationAndCategoryWhenKnown) {
+  PlainTree tree = tree_of_words({"Dogs", "bark", "loudly", "!"});
+  tree.nodes[0].category = "N";
+  tree.nodes[0].head = 1;
+  tree.nodes[1].relation = "i";
+  tree.nodes[2].relation = "mod";
+  tree.nodes[2].category = "Adv";
+  tree.nodes[2].head = 1;
+  tree.nodes[3].head = 1;
+  tree.tokens = {{"Dogs", false}, {"bark", true}, {"loudly", true}, {"!", false}};
+  const UdSentence sentence = scheme_to_ud(tree);
+  ASSERT_EQ(sentence.words.size(), 4u);
+  EXPECT_EQ(sentence.words[0].misc, "Cat=N");
+  EXPECT_EQ(sentence.words[1].misc, "Rel=i");
+  EXPECT_EQ(sentence.words[2].misc, "SpaceAfter=No|Rel=mod|Cat=Adv");
+  EXPECT_EQ(sentence.words[3].misc, "_");
+}
+
 // Adds the node of `word` (its root `root`) at `position`, under node
 // `head` (-1: none) by `relation`; returns its number.
 int add_node(PlainTree& tree, const char* word, const char* root, int position, int head, const char* relation) {
