@@ -2397,6 +2397,24 @@ TEST(SchemeToUd, GivenWithAnObjectModifyingAClauseIsACaseMarker) {
   EXPECT_EQ(passive.words[4].deprel, "obj");
 }
 
+TEST(SchemeToUd, BasedOnAndItsNounAreAnOblique) {
+  // We revised it based on the talks: "talks" is an oblique of "revised",
+  // with "based" and "on" its case markers.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov revise))\n"
+      "2\t(revised\trevise V\tE1\ti\t(gov fin))\n"
+      "3\t(it\t~ N\t2\tobj\t(gov revise))\n"
+      "4\t(based\tbase V\t2\tmod\t(gov revise))\n"
+      "5\t(on\t~ Prep\t4\tmod\t(gov base))\n"
+      "6\t(the\t~ Det\t7\tdet\t(gov talk))\n"
+      "7\t(talks\ttalk N\t5\tpcomp\t(gov on))\n"
+      ")\n",
+      "We revised it based on the talks");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 7:case 7:case 7:det 2:obl ");
+}
+
 TEST(SchemeToUd, AParticleReadAsAnAdverbIsTheVerbsParticleAndAnAdposition) {
   // Mike fleshed out the details: "out", read as an adverb of the object
   // right after the verb, is the verb's particle.
