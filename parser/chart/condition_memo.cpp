@@ -240,22 +240,8 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
   } else if (const bool* known = answers_.find(key)) {
     return *known;
   }
-  const float weight = item.weight;
-  const std::uint64_t changes_before = changes;
-  bool changed = false;
   bool answer = false;
-  if (known_condition.reads != Reads::kItem) {
-    answer = span_answer(condition, number, item);
-  } else if (known_condition.watched < kWatchedEvaluations) {
-    ++known_condition.watched;
-    const AttVec before(item.av);
-    answer = evaluate(condition, item);
-    changed = !item.av.equals(before);
-  } else {
-    answer = evaluate(condition, item);
-  }
-  if (changed || changes != changes_before || item.weight != weight) {
-    mark_changing(number);
+  if (!answer_anew(known_condition, condition, number, item, changes, answer)) {
     remembered = false;
     return answer;
   }
@@ -269,6 +255,45 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
     answers_.find_or_add(key).first = answer;
   }
   return answer;
+}
+
+bool ConditionMemo::ask_unknown(LExp& condition, int number, PItem& item, const std::uint64_t& changes,
+                                bool& remembered) {
+  bool answer = false;
+  if (!answer_anew(conditions_[static_cast<std::size_t>(number)], condition, number, item, changes, answer)) {
+    remembered = false;
+    return answer;
+  }
+  const std::size_t word = static_cast<std::size_t>(number) / 64;
+  const std::uint64_t bit = std::uint64_t{1} << (number % 64);
+  item.answers.known[word] |= bit;
+  if (answer)
+    item.answers.accepted[word] |= bit;
+  else
+    item.answers.accepted[word] &= ~bit;
+  return answer;
+}
+
+bool ConditionMemo::answer_anew(Condition& asked, LExp& condition, int number, PItem& item,
+                                const std::uint64_t& changes, bool& answer) {
+  const float weight = item.weight;
+  const std::uint64_t changes_before = changes;
+  bool changed = false;
+  if (asked.reads != Reads::kItem) {
+    answer = span_answer(condition, number, item);
+  } else if (asked.watched < kWatchedEvaluations) {
+    ++asked.watched;
+    const AttVec before(item.av);
+    answer = evaluate(condition, item);
+    changed = !item.av.equals(before);
+  } else {
+    answer = evaluate(condition, item);
+  }
+  if (changed || changes != changes_before || item.weight != weight) {
+    mark_changing(number);
+    return false;
+  }
+  return true;
 }
 
 void ConditionMemo::find_first_bytes(Condition& asked) {

@@ -156,6 +156,11 @@ class ConditionMemo {
     return test_in_table(test, number, item);
   }
 
+  // The answer of condition `number` (below ItemAnswers::kConditions),
+  // which the item's bits do not know yet, asked while no condition has
+  // changed an item: as accepts() gives it, without its checks.
+  bool ask_unknown(LExp& condition, int number, PItem& item, const std::uint64_t& changes, bool& remembered);
+
   // The remembered answer of plan `plan` for the item: 1 or 0, -1 when
   // there is none to use.
   int plan_answer(int plan, const PItem& item) const {
@@ -258,6 +263,11 @@ class ConditionMemo {
   // those at its start or end) alone, from the answers kept per place or by
   // evaluation.
   bool span_answer(LExp& condition, int number, PItem& item);
+  // Evaluates condition `asked` (number `number`) for the item into
+  // `answer`; false, marking it as changing, when asking changed the item
+  // or the chart (the answer is then not to be kept).
+  bool answer_anew(Condition& asked, LExp& condition, int number, PItem& item, const std::uint64_t& changes,
+                   bool& answer);
   // Whether the first byte of `words` refuses them for a test of the words
   // by filters alone (false: the filters must be asked).
   static bool refused_by_first_byte(Condition& asked, const char* words) {
@@ -412,6 +422,7 @@ class ConditionPlan {
         // of the words (which changes nothing), goes straight to the bits.
         if (step.test) return keep(answers, step, step.test->holds(item));
         if (step.words_only) return keep(answers, step, memo.words_answer(*step.part, step.number, item));
+        return memo.ask_unknown(*step.part, step.number, item, changes, remembered);
       } else if (step.test) {
         return memo.accepts_test(*step.test, step.number, item);
       }

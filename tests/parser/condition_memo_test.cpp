@@ -597,6 +597,39 @@ TEST_F(ConditionMemoTest, AWalkedPlanKeepsItsAnswerInTheItem) {
   }
 }
 
+// A part the item's bits do not know, asked while no condition has changed
+// an item, answers as its expression and is kept in the bits; one that
+// changes the item is not kept, and from then on conditions change items.
+TEST_F(ConditionMemoTest, AnUnknownPartIsAnsweredAndKeptInTheItem) {
+  const std::string end = "(pitem-following-word (in (\"x\")))";
+  const std::string heavier = "(pitem-add-weight 1.5)";
+  for (const std::string& text : {end, heavier}) ASSERT_NE(plan(text), nullptr) << text;
+  const int end_number = number(end);
+  const int heavier_number = number(heavier);
+  ASSERT_LT(end_number, ItemAnswers::kConditions);
+  ASSERT_LT(heavier_number, ItemAnswers::kConditions);
+  std::shared_ptr<LExp> end_exp = LExp::from_text(end);
+  std::shared_ptr<LExp> heavier_exp = LExp::from_text(heavier);
+  const auto knows = [](const PItem& item, int number) {
+    return (item.answers.known[number / 64] >> (number % 64)) & 1u;
+  };
+  for (PItem* item : {phrase, noun}) {
+    bool remembered = true;
+    const bool expected = expression_accepts(end, item);
+    EXPECT_EQ(memo.ask_unknown(*end_exp, end_number, *item, changes, remembered), expected);
+    EXPECT_TRUE(remembered);
+    EXPECT_TRUE(knows(*item, end_number));
+    EXPECT_EQ(((item->answers.accepted[end_number / 64] >> (end_number % 64)) & 1u) != 0, expected);
+  }
+  bool remembered = true;
+  const float weight = noun->weight;
+  EXPECT_TRUE(memo.ask_unknown(*heavier_exp, heavier_number, *noun, changes, remembered));
+  EXPECT_FLOAT_EQ(noun->weight, weight + 1.5f);
+  EXPECT_FALSE(remembered);
+  EXPECT_FALSE(knows(*noun, heavier_number));
+  EXPECT_TRUE(memo.any_changing());
+}
+
 TEST_F(ConditionMemoTest, AFormThatBuildsNoExpressionHasNoPlan) {
   EXPECT_EQ(plan("(and (head-last) (no-such-function))"), nullptr);
 }
