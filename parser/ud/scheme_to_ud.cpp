@@ -374,6 +374,8 @@ class SchemeToUd {
     telephone_numbers();
     along_with();
     of_course();
+    each_other();
+    more_than_a_number();
     at_least();
     number_ranges();
     ranges_with_to();
@@ -2950,6 +2952,40 @@ class SchemeToUd {
       ud_rel_[p] = "advmod";
       ud_head_[course] = p;
       ud_rel_[course] = "fixed";
+    }
+  }
+
+  // "each other" is one pronoun headed by "each", "other" its fixed part
+  // (train: 16 of 16); the parse makes "each" a determiner of "other".
+  void each_other() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int each = 1; each < n; ++each) {
+      const int other = each + 1;
+      if (lower_form(each - 1) != "each" || lower_form(other - 1) != "other") continue;
+      if (ud_head_[each] != other || ud_head_[other] < 0) continue;
+      for (int q = 1; q <= n; ++q)
+        if (q != each && ud_head_[q] == other) ud_head_[q] = each;
+      ud_head_[each] = ud_head_[other];
+      ud_rel_[each] = ud_rel_[other];
+      ud_head_[other] = each;
+      ud_rel_[other] = "fixed";
+    }
+  }
+
+  // "more than", "less than" and "fewer than" before a number modify it as
+  // one adverb, "than" the fixed part of the first word (more than 200:
+  // train 22 of 23); the parse makes "than" the number's case marker.
+  void more_than_a_number() {
+    static constexpr std::string_view comparatives[] = {"more", "less", "fewer"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int more = 1; more + 2 <= n; ++more) {
+      const int than = more + 1, number = more + 2;
+      if (!one_of(lower_form(more - 1), comparatives) || lower_form(than - 1) != "than") continue;
+      const std::string& next = tokens_[number - 1].form;
+      if (next.empty() || !(std::isdigit(static_cast<unsigned char>(next[0])) || next[0] == '$')) continue;
+      if (ud_rel_[more] != "advmod" || ud_rel_[than] != "case" || ud_head_[more] != ud_head_[than]) continue;
+      ud_head_[than] = more;
+      ud_rel_[than] = "fixed";
     }
   }
 

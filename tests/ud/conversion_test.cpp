@@ -2415,6 +2415,38 @@ TEST(SchemeToUd, BasedOnAndItsNounAreAnOblique) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 7:case 7:case 7:det 2:obl ");
 }
 
+TEST(SchemeToUd, EachOtherIsOnePronounHeadedByEach) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov know))\n"
+      "2\t(know\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(each\t~ Det\t4\tdet\t(gov other))\n"
+      "4\t(other\t~ N\t2\tobj\t(gov know))\n"
+      ")\n",
+      "They know each other");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 3:fixed ");
+}
+
+TEST(SchemeToUd, MoreThanBeforeANumberIsOneAdverbOfIt) {
+  auto spent = [](const std::string& amount) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(We\t~ N\t2\ts\t(gov spend))\n"
+        "2\t(spent\tspend V\tE0\ti\t(gov fin))\n"
+        "3\t(more\t~ Adv\t4\tmod\t(gov than))\n"
+        "4\t(than\t~ Prep\t2\tmod\t(gov spend))\n"
+        "5\t(" + amount + "\t~ N\t4\tpcomp\t(gov than))\n"
+        ")\n",
+        "We spent more than " + amount));
+  };
+  // More than 200: "than" is the fixed part of "more".
+  EXPECT_EQ(spent("200"), "2:nsubj 0:root 5:advmod 3:fixed 2:obl ");
+  // Before a word it stays the word's case marker (more than usual).
+  EXPECT_EQ(spent("usual"), "2:nsubj 0:root 5:advmod 5:case 2:obl ");
+}
+
 TEST(SchemeToUd, AParticleReadAsAnAdverbIsTheVerbsParticleAndAnAdposition) {
   // Mike fleshed out the details: "out", read as an adverb of the object
   // right after the verb, is the verb's particle.
