@@ -821,6 +821,18 @@
                                           "also" "just")))
                    (and (not (preceded-by (t))) (followed-by (or (determiner-item) (pronoun-item))))))
       (delete (litem))))
+  ;; "please" is the interjection (Can someone please help, Fistfights,
+  ;; please.), not a verb: train has 258 interjections and one verb
+  ;; (wherever they please). The verb stays after "to" (hard to please),
+  ;; and after a modal or before a word that is only a noun, where a
+  ;; sentence without a main verb would otherwise be left in pieces (if you
+  ;; could please make copies.; please advice).
+  (please-not-verb :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("please" "Please" "PLEASE"))) (lexical-verb-item)
+                  (not (no-alternative (not (lexical-verb-item))))))
+    (when (not (or (preceded-by-word (in ("to" "To" "could" "would" "can" "will")))
+                   (only-followed-by (noun-item))))
+      (delete (litem))))
   ;; "So" opening the sentence is an adverb, not a complementiser (train: 93
   ;; of 93).
   (opening-so-adverb :act-on-all-matches
