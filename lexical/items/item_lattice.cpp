@@ -130,7 +130,13 @@ const char* ItemLattice::word_at(int p) const {
 const ItemTextFilter& ItemLattice::word_texts() {
   if (word_texts_valid_) return word_texts_;
   word_texts_.clear();
-  for (int p = 1; p < positions(); ++p) word_texts_.note_text(words_[p]);
+  word_bits_.assign(words_.size(), 0);
+  for (int p = 1; p < positions(); ++p) {
+    if (!words_[p]) continue;
+    const std::uint16_t bit = ItemTextFilter::bit_of(words_[p]);
+    word_bits_[static_cast<std::size_t>(p)] = bit;
+    word_texts_.note_bit(bit);
+  }
   word_texts_valid_ = true;
   return word_texts_;
 }

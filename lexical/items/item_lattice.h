@@ -136,6 +136,11 @@ class ItemLattice {
   const ItemTextFilter& item_texts() const { return item_texts_; }
   // The words of the sentence, made at the first request after a change.
   const ItemTextFilter& word_texts();
+  // The filter bit of the word at p (1..n-1), made with word_texts().
+  std::uint16_t word_bit(int p) {
+    if (!word_texts_valid_) word_texts();
+    return word_bits_[static_cast<std::size_t>(p)];
+  }
   // To be called whenever an item of the lattice gets a new root.
   void root_changed(const LexItem& item) { item_texts_.note_text(item.root); }
 
@@ -217,6 +222,7 @@ class ItemLattice {
   ItemTestMemo test_memo_;
   ItemTextFilter item_texts_;
   ItemTextFilter word_texts_;
+  std::vector<std::uint16_t> word_bits_;  // by position; 0 for the sentinel
   bool word_texts_valid_ = false;
   std::string span_text_;
   // Joined spans by low * kCachedSpanWords + (high - low); emptied whenever

@@ -50,7 +50,11 @@ bool WordPat::could_match_at(ItemLattice& lattice, int p) const {
   if (p < 1 || (no_gap() && !lattice.tight(p))) return false;
   const char* word = lattice.word_at(p);
   if (!word) return false;
-  return text_test_.active() ? text_test_.holds(word) : *text_filter_->passes(word);
+  if (!text_test_.active()) return *text_filter_->passes(word);
+  // The word's filter bit, made once for the sentence, rules out most
+  // words a list's first bytes let through.
+  return text_test_.may_begin_with(static_cast<unsigned char>(ascii_lower(*word))) &&
+         text_test_.may_have_bit(lattice.word_bit(p)) && text_test_.holds(word);
 }
 
 // could_match_at looks at the words 1..n-1 only, and none of them holds a

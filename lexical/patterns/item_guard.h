@@ -18,6 +18,7 @@
 // constants, (ending NAME), and the accessors att, root and surform
 // followed by str=, in, reg-match, an attribute test against a constant,
 // or connectives of these.
+#include <algorithm>
 #include <bitset>
 #include <cstdint>
 #include <optional>
@@ -57,6 +58,13 @@ class ItemGuard {
       if (!text) return false;
       if (first_byte_decides_ && !first_bytes_[static_cast<unsigned char>(ascii_lower(*text))]) return false;
       return holds_in_full(text);
+    }
+    // Whether a text whose filter bit (ItemTextFilter::bit_of) is `bit`
+    // may pass.
+    bool may_have_bit(std::uint16_t bit) const {
+      if (kind_ != Kind::kEquals && kind_ != Kind::kIn) return true;
+      if (bit_filter_) return bit_filter_->may_hold(bit);
+      return std::find(bits_.begin(), bits_.end(), bit) != bits_.end();
     }
     // Whether a text whose first byte, in lower case, is `byte` may pass.
     bool may_begin_with(unsigned char byte) const { return !first_byte_decides_ || first_bytes_[byte]; }

@@ -90,6 +90,18 @@ TEST_F(ItemLatticeTest, WordTextsFollowTheWords) {
   EXPECT_FALSE(holds("down"));
 }
 
+// Each word's filter bit is kept by position, made anew when the words
+// change.
+TEST_F(ItemLatticeTest, WordBitsFollowTheWords) {
+  for (int p = 1; p < lattice_.positions(); ++p)
+    EXPECT_EQ(lattice_.word_bit(p), ItemTextFilter::bit_of(lattice_.word_at(p))) << p;
+  lattice_.set_word(4, "stood");
+  EXPECT_EQ(lattice_.word_bit(4), ItemTextFilter::bit_of("STOOD"));
+  lattice_.add_spacing(" ");
+  const int down = lattice_.add_word("down");
+  EXPECT_EQ(lattice_.word_bit(down), ItemTextFilter::bit_of("down"));
+}
+
 TEST_F(ItemLatticeTest, WordsSpacingAndSpanText) {
   EXPECT_EQ(lattice_.positions(), 5);
   EXPECT_EQ(lattice_.word_at(0), nullptr);

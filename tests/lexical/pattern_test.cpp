@@ -378,6 +378,9 @@ TEST_F(PatternTest, SequenceScansSkipSentencesWithoutTheirAnchorWords) {
   EXPECT_TRUE(forward->may_start_anywhere(lattice_));
   EXPECT_TRUE(backward->may_end_anywhere(lattice_));
   EXPECT_FALSE(absent->may_start_anywhere(lattice_));
+  // Where a word's first byte passes, its filter bit decides first.
+  EXPECT_TRUE(forward->may_start_at(lattice_, 1));
+  EXPECT_FALSE(pattern("(seq :front-to-back (word (in (\"then\" \"thus\" \"to\" \"too\"))) (.))")->may_start_at(lattice_, 1));
   EXPECT_TRUE(pattern("(seq :front-to-back (.) (word (str= x)))")->may_start_anywhere(lattice_));
   EXPECT_EQ(all("(seq :front-to-back (word (in (\"We\" \"they\"))) (.))"), "[1,2]([1,1] [2,2])");
   EXPECT_EQ(all("(seq (.) (word (str= HOME)))"), "[2,3]([2,2] [3,3])");
