@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "parser/forest/deps.h"
@@ -102,7 +103,7 @@ bool print_conllu(std::ostream& out, Deps* deps, std::string_view line, int numb
   // A sentence needs a word: an empty line prints nothing.
   if (tree.tokens.empty()) return false;
   tree.sent_id = std::to_string(number);
-  std::string written = ud::conllu_text(ud::scheme_to_ud(tree));
+  std::string written = ud::conllu_text(ud::scheme_to_ud(std::move(tree)));
   written.pop_back();  // the blank line is the caller's
   out << written;
   return true;

@@ -24,6 +24,9 @@ struct SchemeToUdOptions {
 // still gives a valid sentence. Words come from `tree.tokens` where given,
 // else from the nodes.
 UdSentence scheme_to_ud(const PlainTree& tree, const SchemeToUdOptions& options = {});
+// The same, taking the tree's nodes instead of copying them: the tree is
+// left without nodes.
+UdSentence scheme_to_ud(PlainTree&& tree, const SchemeToUdOptions& options = {});
 
 // Fills `tree.tokens` (and `tree.text`) from the input line the tree was
 // parsed from: node words are anchors at their positions, the text between

@@ -312,7 +312,15 @@ std::vector<int> heads_of(const PlainTree& tree) {
 class SchemeToUd {
  public:
   SchemeToUd(const PlainTree& tree, const SchemeToUdOptions& options)
-      : tree_(tree), options_(options), edit_(heads_of(tree)), nodes_(tree.nodes), relations_(tree.nodes.size()) {}
+      : tree_(tree), options_(options), edit_(heads_of(tree)), nodes_(tree.nodes), relations_(nodes_.size()) {}
+  // Takes the nodes of a tree its caller no longer needs instead of copying
+  // them (the rest of the tree is read as before).
+  SchemeToUd(PlainTree&& tree, const SchemeToUdOptions& options)
+      : tree_(tree),
+        options_(options),
+        edit_(heads_of(tree)),
+        nodes_(std::move(tree.nodes)),
+        relations_(nodes_.size()) {}
 
   UdSentence convert() {
     prepare_positions();
@@ -3938,6 +3946,10 @@ class SchemeToUd {
 
 UdSentence scheme_to_ud(const PlainTree& tree, const SchemeToUdOptions& options) {
   return SchemeToUd(tree, options).convert();
+}
+
+UdSentence scheme_to_ud(PlainTree&& tree, const SchemeToUdOptions& options) {
+  return SchemeToUd(std::move(tree), options).convert();
 }
 
 }  // namespace velmo::ud

@@ -4211,6 +4211,25 @@ TEST(SchemeToUd, MiscHoldsTheSchemesRelationAndCategoryWhenKnown) {
   EXPECT_EQ(sentence.words[3].misc, "_");
 }
 
+// A tree handed over converts as a copy of it does; its nodes are taken.
+TEST(SchemeToUd, ATreeHandedOverConvertsAsACopy) {
+  PlainTree tree = tree_of_words({"Dogs", "bark", "loudly", "!"});
+  tree.nodes[0].category = "N";
+  tree.nodes[0].relation = "s";
+  tree.nodes[0].head = 1;
+  tree.nodes[1].category = "V";
+  tree.nodes[2].relation = "mod";
+  tree.nodes[2].head = 1;
+  tree.nodes[3].head = 1;
+  tree.tokens = {{"Dogs", false}, {"bark", true}, {"loudly", true}, {"!", false}};
+  tree.sent_id = "3";
+  const std::string copied = conllu_text(scheme_to_ud(tree));
+  EXPECT_EQ(tree.nodes.size(), 4u);
+  const std::string taken = conllu_text(scheme_to_ud(std::move(tree)));
+  EXPECT_EQ(taken, copied);
+  EXPECT_NE(taken.find("1\tDogs\tDogs\t"), std::string::npos) << taken;
+}
+
 // Adds the node of `word` (its root `root`) at `position`, under node
 // `head` (-1: none) by `relation`; returns its number.
 int add_node(PlainTree& tree, const char* word, const char* root, int position, int head, const char* relation) {
