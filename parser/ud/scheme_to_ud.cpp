@@ -383,6 +383,7 @@ class SchemeToUd {
     along_with();
     of_course();
     each_other();
+    up_to();
     more_than_a_number();
     at_least();
     number_ranges();
@@ -2977,6 +2978,28 @@ class SchemeToUd {
       ud_rel_[each] = ud_rel_[other];
       ud_head_[other] = each;
       ud_rel_[other] = "fixed";
+    }
+  }
+
+  // "up to" read as one preposition (up, with "to" fixed): before a number
+  // the treebank has it as one adverb of the number (up to 40 rockets: 5 of
+  // 6 in train), else as two case markers of the noun (moved up to
+  // Florida: 8 of 10 where neither is a particle or marker).
+  void up_to() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int up = 1; up + 2 <= n; ++up) {
+      const int to = up + 1, next = up + 2;
+      if (lower_form(up - 1) != "up" || lower_form(to - 1) != "to") continue;
+      if (ud_rel_[up] != "case" || ud_head_[to] != up || ud_rel_[to] != "fixed" || ud_head_[up] <= 0) continue;
+      const std::string& word = tokens_[next - 1].form;
+      if (!word.empty() && (std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '$')) {
+        // (under the number, when the number counts the noun it marked)
+        if (ud_head_[next] == ud_head_[up]) ud_head_[up] = next;
+        ud_rel_[up] = "advmod";
+      } else {
+        ud_head_[to] = ud_head_[up];
+        ud_rel_[to] = "case";
+      }
     }
   }
 

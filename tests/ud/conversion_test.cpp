@@ -2428,6 +2428,36 @@ TEST(SchemeToUd, EachOtherIsOnePronounHeadedByEach) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:obj 3:fixed ");
 }
 
+TEST(SchemeToUd, UpToIsTwoCaseMarkersOrBeforeANumberOneAdverb) {
+  // We moved up to Florida: "up" and "to" both mark "Florida".
+  UdSentence place = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov move))\n"
+      "2\t(moved\tmove V\tE0\ti\t(gov fin))\n"
+      "3\t(\"up to\"\t~ Prep\t2\tmod\t(gov move))\n"
+      "4\t(to\t U\t3\tlex-mod\t(gov \"up to\"))\n"
+      "5\t(Florida\t~ N\t3\tpcomp\t(gov \"up to\"))\n"
+      ")\n",
+      "We moved up to Florida");
+  EXPECT_EQ(attachments(place), "2:nsubj 0:root 5:case 5:case 2:obl ");
+  // Up to 40 rockets fell: "up to" is one adverb of the number.
+  UdSentence number = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(\"Up to\"\t~ Prep\t5\tmod\t(gov fall))\n"
+      "2\t(to\t U\t1\tlex-mod\t(gov \"up to\"))\n"
+      "3\t(40\t~ Num\t4\tnum\t(gov rocket))\n"
+      "4\t(rockets\trocket N\t1\tpcomp\t(gov \"up to\"))\n"
+      "5\t(fell\tfall V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Up to 40 rockets fell");
+  EXPECT_EQ(number.words[0].head, 3);
+  EXPECT_EQ(number.words[0].deprel, "advmod");
+  EXPECT_EQ(number.words[1].head, 1);
+  EXPECT_EQ(number.words[1].deprel, "fixed");
+}
+
 TEST(SchemeToUd, MoreThanBeforeANumberIsOneAdverbOfIt) {
   auto spent = [](const std::string& amount) {
     return attachments(from_velmo(
