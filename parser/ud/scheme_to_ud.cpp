@@ -3920,6 +3920,11 @@ class SchemeToUd {
       static constexpr std::string_view conjunctions[] = {"both", "either", "neither", "nor", "yet"};
       if (word.deprel.starts_with("cc") && one_of(lower(word.form), conjunctions)) word.upos = "CCONJ";
       if (word.deprel.starts_with("obl") && lower(word.form) == "little") word.upos = "ADJ";
+      // A modal standing for its elided verb (I think I can.) is still an
+      // auxiliary: train has no modal as VERB.
+      static constexpr std::string_view modals[] = {"can",  "could", "may",    "might", "must",
+                                                    "shall", "should", "will", "would"};
+      if (word.upos == "VERB" && one_of(lower(word.form), modals)) word.upos = "AUX";
       // "one" standing for a noun phrase without determiner or adjective
       // (one of them, I got one) is a number (train: 175 NUM, 23 PRON, 4
       // NOUN); with one (the one, a good one) it is the noun.

@@ -2626,6 +2626,22 @@ TEST(SchemeToUd, BothAsAConjunctionAndALittleAsAnObliqueTakeTheirTreebankPartOfS
   EXPECT_EQ(little.words[3].upos, "ADJ");
 }
 
+TEST(SchemeToUd, AModalStandingForItsElidedVerbIsAnAuxiliary) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov think))\n"
+      "2\t(think\t~ V\tE1\ti\t(gov fin))\n"
+      "E0\t(()\tfin C\t2\tcomp\t(gov think))\n"
+      "3\t(I\t~ N\t4\ts\t(gov can))\n"
+      "4\t(can\t~ V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "I think I can");
+  EXPECT_EQ(sentence.words[3].deprel, "ccomp");
+  EXPECT_EQ(sentence.words[3].upos, "AUX");
+  EXPECT_EQ(sentence.words[1].upos, "VERB");
+}
+
 TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveOfDegreeOrFeelingIsAnAdverbialClause) {
   auto infinitive_relation = [](const std::string& adverb, const std::string& adjective) {
     std::string line = "We are " + (adverb.empty() ? "" : adverb + " ") + adjective + " to go";
