@@ -246,11 +246,7 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
     return answer;
   }
   if (in_item) {
-    item.answers.known[word] |= bit;
-    if (answer)
-      item.answers.accepted[word] |= bit;
-    else
-      item.answers.accepted[word] &= ~bit;
+    item.answers.keep(word, bit, answer);
   } else {
     answers_.find_or_add(key).first = answer;
   }
@@ -266,11 +262,7 @@ bool ConditionMemo::ask_unknown(LExp& condition, int number, PItem& item, const 
   }
   const std::size_t word = static_cast<std::size_t>(number) / 64;
   const std::uint64_t bit = std::uint64_t{1} << (number % 64);
-  item.answers.known[word] |= bit;
-  if (answer)
-    item.answers.accepted[word] |= bit;
-  else
-    item.answers.accepted[word] &= ~bit;
+  item.answers.keep(word, bit, answer);
   return answer;
 }
 
@@ -584,12 +576,7 @@ bool ConditionPlan::walk(ConditionMemo& memo, PItem& item, const std::uint64_t& 
   // While no condition has changed an item, a plan given a place in the
   // item's bits keeps its answer there (no part has stopped it being kept).
   if (in_item_ && !memo.any_changing()) {
-    ItemAnswers& answers = item.answers;
-    answers.known[plan_word_] |= plan_bit_;
-    if (accepted)
-      answers.accepted[plan_word_] |= plan_bit_;
-    else
-      answers.accepted[plan_word_] &= ~plan_bit_;
+    item.answers.keep(plan_word_, plan_bit_, accepted);
   } else if (number_ >= 0) {
     memo.remember_plan(number_, item, accepted);
   }

@@ -146,11 +146,7 @@ class ConditionMemo {
       const std::uint64_t bit = std::uint64_t{1} << (number % 64);
       if (item.answers.known[word] & bit) return (item.answers.accepted[word] & bit) != 0;
       const bool answer = test.holds(item);
-      item.answers.known[word] |= bit;
-      if (answer)
-        item.answers.accepted[word] |= bit;
-      else
-        item.answers.accepted[word] &= ~bit;
+      item.answers.keep(word, bit, answer);
       return answer;
     }
     return test_in_table(test, number, item);
@@ -190,11 +186,7 @@ class ConditionMemo {
     if (plan >= ItemAnswers::kPlans) return remember_plan_in_table(plan, item, answer);
     const int word = ItemAnswers::plan_word(plan);
     const std::uint64_t bit = std::uint64_t{1} << (plan % 64);
-    item.answers.known[word] |= bit;
-    if (answer)
-      item.answers.accepted[word] |= bit;
-    else
-      item.answers.accepted[word] &= ~bit;
+    item.answers.keep(word, bit, answer);
   }
 
   // Forgets the answers (the items of a sentence are reused by the next).
@@ -431,11 +423,7 @@ class ConditionPlan {
   }
   // Keeps the answer of the step's part in the item's bits.
   static bool keep(ItemAnswers& answers, const Step& step, bool answer) {
-    answers.known[step.word] |= step.bit;
-    if (answer)
-      answers.accepted[step.word] |= step.bit;
-    else
-      answers.accepted[step.word] &= ~step.bit;
+    answers.keep(step.word, step.bit, answer);
     return answer;
   }
   // The step after a gate or a noting step. While no condition has changed
@@ -451,11 +439,7 @@ class ConditionPlan {
       return step.body;
     }
     if (kept) {
-      answers.known[step.word] |= step.bit;
-      if (step.notes_accepted)
-        answers.accepted[step.word] |= step.bit;
-      else
-        answers.accepted[step.word] &= ~step.bit;
+      answers.keep(step.word, step.bit, step.notes_accepted);
     }
     return step.if_true;
   }
@@ -505,11 +489,7 @@ class ConditionPlan {
     }
     const bool accepted = at == kTrue;
     if (in_item_) {
-      answers.known[plan_word_] |= plan_bit_;
-      if (accepted)
-        answers.accepted[plan_word_] |= plan_bit_;
-      else
-        answers.accepted[plan_word_] &= ~plan_bit_;
+      answers.keep(plan_word_, plan_bit_, accepted);
     } else if (number_ >= 0) {
       memo.remember_plan(number_, item, accepted);
     }

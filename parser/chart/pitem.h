@@ -48,6 +48,15 @@ struct ItemAnswers {
   // Whether the answer at (`word`, `bit`) is known to refuse.
   bool known_false(int word, std::uint64_t bit) const { return known[word] & ~accepted[word] & bit; }
 
+  // Keeps `answer` at (`word`, `bit`).
+  void keep(std::size_t word, std::uint64_t bit, bool answer) {
+    known[word] |= bit;
+    if (answer)
+      accepted[word] |= bit;
+    else
+      accepted[word] &= ~bit;
+  }
+
   void forget() {
     for (std::uint64_t& word : known) word = 0;
   }
