@@ -258,9 +258,11 @@ bool file_name(std::string_view word) {
   return std::find(std::begin(extensions), std::end(extensions), extension) != std::end(extensions);
 }
 
-// The part of speech the train treebank gives a word of a fixed expression
-// when it is not the function word the expression stands for (due to, of
-// course, as well as, according to); `upos` otherwise.
+// Whether a word begins as a number or a sum of money does (40, 3.5, $20).
+bool starts_like_amount(std::string_view word) {
+  return !word.empty() && (std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '$');
+}
+
 // The part of speech of a function word the parse left without a node (a
 // piece of "and/or", "cannot", "gonna", or a word of a fragment), by its
 // form; other words keep X.
@@ -281,6 +283,9 @@ std::string loose_word_upos(std::string_view form) {
   return found != std::end(words) && found->first == word ? std::string(found->second) : "X";
 }
 
+// The part of speech the train treebank gives a word of a fixed expression
+// when it is not the function word the expression stands for (due to, of
+// course, as well as, according to); `upos` otherwise.
 std::string fixed_word_upos(std::string_view form, const std::string& upos) {
   static constexpr std::pair<std::string_view, std::string_view> words[] = {
       {"according", "VERB"}, {"alone", "ADJ"},  {"case", "NOUN"},  {"course", "NOUN"},   {"due", "ADJ"},
@@ -2955,13 +2960,22 @@ class SchemeToUd {
       const int course = p + 1;
       if (ud_rel_[p] != "case" || ud_head_[p] != course || ud_head_[course] < 0) continue;
       if (ud_rel_[course] != "obl" && ud_rel_[course] != "nmod") continue;
-      for (int q = 1; q <= n; ++q)
-        if (q != p && ud_head_[q] == course) ud_head_[q] = p;
-      ud_head_[p] = ud_head_[course];
+      head_expression_at(p, course);
       ud_rel_[p] = "advmod";
-      ud_head_[course] = p;
-      ud_rel_[course] = "fixed";
     }
+  }
+
+  // Makes `first` the head of a two-word expression in the place of
+  // `second`: what hung from `second` hangs from `first`, which takes
+  // `second`'s head and relation, and `second` becomes its fixed part.
+  void head_expression_at(int first, int second) {
+    const int n = static_cast<int>(tokens_.size());
+    for (int q = 1; q <= n; ++q)
+      if (q != first && ud_head_[q] == second) ud_head_[q] = first;
+    ud_head_[first] = ud_head_[second];
+    ud_rel_[first] = ud_rel_[second];
+    ud_head_[second] = first;
+    ud_rel_[second] = "fixed";
   }
 
   // "each other" is one pronoun headed by "each", "other" its fixed part
@@ -2972,12 +2986,7 @@ class SchemeToUd {
       const int other = each + 1;
       if (lower_form(each - 1) != "each" || lower_form(other - 1) != "other") continue;
       if (ud_head_[each] != other || ud_head_[other] < 0) continue;
-      for (int q = 1; q <= n; ++q)
-        if (q != each && ud_head_[q] == other) ud_head_[q] = each;
-      ud_head_[each] = ud_head_[other];
-      ud_rel_[each] = ud_rel_[other];
-      ud_head_[other] = each;
-      ud_rel_[other] = "fixed";
+      head_expression_at(each, other);
     }
   }
 
@@ -2991,8 +3000,7 @@ class SchemeToUd {
       const int to = up + 1, next = up + 2;
       if (lower_form(up - 1) != "up" || lower_form(to - 1) != "to") continue;
       if (ud_rel_[up] != "case" || ud_head_[to] != up || ud_rel_[to] != "fixed" || ud_head_[up] <= 0) continue;
-      const std::string& word = tokens_[next - 1].form;
-      if (!word.empty() && (std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '$')) {
+      if (starts_like_amount(tokens_[next - 1].form)) {
         // (under the number, when the number counts the noun it marked)
         if (ud_head_[next] == ud_head_[up]) ud_head_[up] = next;
         ud_rel_[up] = "advmod";
@@ -3012,8 +3020,7 @@ class SchemeToUd {
     for (int more = 1; more + 2 <= n; ++more) {
       const int than = more + 1, number = more + 2;
       if (!one_of(lower_form(more - 1), comparatives) || lower_form(than - 1) != "than") continue;
-      const std::string& next = tokens_[number - 1].form;
-      if (next.empty() || !(std::isdigit(static_cast<unsigned char>(next[0])) || next[0] == '$')) continue;
+      if (!starts_like_amount(tokens_[number - 1].form)) continue;
       if (ud_rel_[more] != "advmod" || ud_rel_[than] != "case" || ud_head_[more] != ud_head_[than]) continue;
       ud_head_[than] = more;
       ud_rel_[than] = "fixed";
