@@ -258,6 +258,16 @@ bool file_name(std::string_view word) {
   return std::find(std::begin(extensions), std::end(extensions), extension) != std::end(extensions);
 }
 
+// The part of speech a sorted table of (word, part of speech) gives `word`,
+// or `otherwise` when the word is not in it.
+template <std::size_t N>
+std::string listed_upos(const std::pair<std::string_view, std::string_view> (&words)[N], std::string_view word,
+                        std::string_view otherwise) {
+  auto found = std::lower_bound(std::begin(words), std::end(words), word,
+                                [](const auto& entry, std::string_view key) { return entry.first < key; });
+  return std::string(found != std::end(words) && found->first == word ? found->second : otherwise);
+}
+
 // Whether a word begins as a number or a sum of money does (40, 3.5, $20).
 bool starts_like_amount(std::string_view word) {
   return !word.empty() && (std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '$');
@@ -278,9 +288,7 @@ std::string loose_word_upos(std::string_view form) {
   static_assert(std::is_sorted(std::begin(words), std::end(words)));
   const std::string word = lower(form);
   if (word != "that" && is_personal_pronoun(word)) return "PRON";
-  auto found = std::lower_bound(std::begin(words), std::end(words), word,
-                                [](const auto& entry, const std::string& key) { return entry.first < key; });
-  return found != std::end(words) && found->first == word ? std::string(found->second) : "X";
+  return listed_upos(words, word, "X");
 }
 
 // The part of speech the train treebank gives a word of a fixed expression
@@ -293,10 +301,7 @@ std::string fixed_word_upos(std::string_view form, const std::string& upos) {
       {"mention", "VERB"},   {"more", "ADJ"},   {"opposed", "VERB"}, {"order", "NOUN"},  {"other", "ADJ"},
       {"prior", "ADJ"},      {"rather", "ADV"}, {"sort", "NOUN"},  {"such", "ADJ"},      {"well", "ADV"}};
   static_assert(std::is_sorted(std::begin(words), std::end(words)));
-  const std::string word = lower(form);
-  auto found = std::lower_bound(std::begin(words), std::end(words), word,
-                                [](const auto& entry, const std::string& key) { return entry.first < key; });
-  return found != std::end(words) && found->first == word ? std::string(found->second) : upos;
+  return listed_upos(words, lower(form), upos);
 }
 
 bool wh_adverb_of_clause(std::string_view form) {
@@ -767,10 +772,15 @@ class SchemeToUd {
 
   // Whether the word right after the node is read as a preposition.
   bool preposition_after(int node) const {
-    const int p = nodes_[node].position + 1;
-    if (p <= 1 || p > static_cast<int>(tokens_.size())) return false;
-    const int next = node_at_[p];
+    const int next = node_right_after(node);
     return next >= 0 && nodes_[next].category == "Prep";
+  }
+
+  // The node of the word right after the node's word, or -1 (none, or the
+  // node is the empty clause head).
+  int node_right_after(int node) const {
+    const int p = nodes_[node].position + 1;
+    return p > 1 && p <= static_cast<int>(tokens_.size()) ? node_at_[p] : -1;
   }
 
   // Whether the node's word is a listed particle of the verb it hangs from.
@@ -1422,7 +1432,7 @@ class SchemeToUd {
       const int verb = edit_.head(node);
       return verb >= 0 && listed_particle_before_object(lower(nodes_[verb].root_or_word()), word);
     }
-    int next = nodes_[node].position < static_cast<int>(tokens_.size()) ? node_at_[nodes_[node].position + 1] : -1;
+    const int next = node_right_after(node);
     return next < 0 || lower(nodes_[next].word) != "of";
   }
 
@@ -1646,7 +1656,7 @@ class SchemeToUd {
   // right after it.
   bool following_as_preposition(int node) const {
     if (!modifying(node)) return false;
-    const int next = nodes_[node].position < static_cast<int>(tokens_.size()) ? node_at_[nodes_[node].position + 1] : -1;
+    const int next = node_right_after(node);
     if (next < 0 || !alive(next) || nodes_[next].category != "Det" || relations_[next] != "det") return false;
     const int noun = edit_.head(next);
     return noun >= 0 && edit_.head(noun) == node && relations_[noun] == "obj";
