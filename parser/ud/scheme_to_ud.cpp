@@ -1568,7 +1568,7 @@ class SchemeToUd {
                                                  "years"};
     for (int noun = 0; noun < edit_.size(); ++noun) {
       if (!alive(noun) || nodes_[noun].position <= 0 || (relations_[noun] != "obl" && relations_[noun] != "nmod") ||
-          one_of(lower(nodes_[noun].word), times) || has_child_with(noun, "nummod"))
+          one_of(lower(nodes_[noun].word), times))
         continue;
       int marker = -1;
       for (int child : edit_.children(noun))
