@@ -39,14 +39,30 @@ class PlainCopy {
   }
 
  private:
+  // The text of a multi-word item whose words are written together and
+  // make a web or mail address, else "".
+  static std::string glued_address(const DepTree& source) {
+    if (source.end() <= source.start() || source.position() != source.start()) return {};
+    for (int p = source.start() + 1; p <= source.end(); ++p)
+      if (!source.deps().space_before(p).empty()) return {};
+    std::string text = source.word();
+    const bool address = text.find("://") != std::string::npos || text.find('@') != std::string::npos ||
+                         text.starts_with("www.") || text.starts_with("WWW.");
+    return address ? text : std::string();
+  }
+
   void copy(DepTree& source, int parent) {
     ud::PlainNode& node = tree_.nodes.emplace_back();
     node.label = source.label();
     // A multi-word item's head stands for the word at its position; the
-    // item's other words have nodes of their own.
+    // item's other words have nodes of their own. A web address the
+    // tokenizer cut at its marks and the lexicon joined again is one word
+    // of the line: its head carries all of it, as the dependency format
+    // prints it, so that it stays one token.
     if (source.has_word()) {
       node.position = source.position();
-      node.word = source.deps().word(source.position());
+      node.word = glued_address(source);
+      if (node.word.empty()) node.word = source.deps().word(source.position());
     }
     if (source.root()) node.root = source.root();
     if (source.category()) node.category = source.category();
