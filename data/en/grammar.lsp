@@ -206,8 +206,10 @@
 (defun before-comma () (comp (pitem-following-word) (in (","))))
 ;; A ruler line of dashes, equals signs and the like (----==).
 (defun ruler () (comp (pitem-head-word) (reg-match "^[-=_~*#][-=_~*# ]*$")))
-;; The first word of the sentence; the last one, or before final marks.
-(defun sentence-start () (int-eq (pitem-low) (int 1)))
+;; The first word of the sentence, or the first after the words the analyzer
+;; skips there (an opening quote: "THE PRESIDENT: I appreciate that.); the
+;; last one, or before final marks.
+(defun sentence-start () (opens-sentence))
 ;; A word or phrase opening the sentence before a comma (However, ...).
 (defun opening-phrase () (and (sentence-start) (comp (pitem-following-word) (in (",")))))
 (defun sentence-end () (pitem-followed-by-or-end-with-word (reg-match "^[.!?]+$")))

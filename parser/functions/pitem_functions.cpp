@@ -94,6 +94,19 @@ Word pitem_preceding_word(Word input) {
   return w >= 1 ? as_word(sentence->word_at(w)) : 0;
 }
 
+// 1 when only words the analyzer skipped (an opening quote) stand before
+// the item: it opens the sentence.
+Word opens_sentence(Word input) {
+  const PItem* item = as_item(input);
+  if (!item) return 0;
+  if (item->start <= 1) return 1;
+  const SentenceView* sentence = sentence_of(item);
+  if (!sentence) return 0;
+  for (int w = item->start - 1; w >= 1; --w)
+    if (!sentence->skipped(w)) return 0;
+  return 1;
+}
+
 Word deprel_type(Word input) {
   const GLink* link = reinterpret_cast<const GLink*>(input);
   return link && link->has_relation() ? as_word(link->relation().c_str()) : 0;
@@ -448,6 +461,8 @@ void register_pitem_functions() {
                    "(pitem-head-word) the words of a parse item's span.");
   register_adaptor("pitem-preceding-word", &pitem_preceding_word, kPItemType, kText,
                    "(pitem-preceding-word) the word before a parse item, skipped words passed.");
+  register_native("opens-sentence", &opens_sentence, kPItemType, kInt,
+                  "(opens-sentence) 1 when no word but skipped ones stands before a parse item.");
   register_adaptor("deprel-type", &deprel_type, kDepRelType, kText, "(deprel-type) the relation name of a link.");
   register_adaptor("node-name", &node_name, kAttVec, kText,
                    "(node-name) the category name that an attribute vector implies.");

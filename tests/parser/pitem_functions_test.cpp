@@ -99,6 +99,24 @@ TEST_F(PItemFunctionsTest, WordsAroundTheItem) {
   EXPECT_EQ(eval_text("(pitem-following-word (str-eq (ident) (str dog)))", noun), "dog");  // its end word
 }
 
+TEST_F(PItemFunctionsTest, OpensSentencePastSkippedWords) {
+  EXPECT_EQ(eval_int("(opens-sentence)", phrase), 1);  // starts at word 1
+  EXPECT_EQ(eval_int("(opens-sentence)", noun), 0);
+  PItem* adjective = item_spanning(cate("A"), 3, 3);
+  ASSERT_NE(adjective, nullptr);
+  EXPECT_EQ(eval_int("(opens-sentence)", adjective), 0);  // "the" stands before the skipped comma
+  TestSentence quoted;
+  quoted.words("\" big dog barks");
+  quoted.item(2, 2, "(cat a)");
+  quoted.item(3, 3, "(cat n) (num sg)");
+  quoted.skip(1);
+  quoted.parse_with(parser());
+  const PItem* first = item_spanning(cate("A"), 2, 2);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(eval_int("(pitem-low)", first), 2);
+  EXPECT_EQ(eval_int("(opens-sentence)", first), 1);  // only the skipped quote before it
+}
+
 TEST_F(PItemFunctionsTest, FollowedByOrEndWith) {
   EXPECT_EQ(eval("(pitem-followed-by-or-end-with-word (str-eq (ident) (str barks)))", noun),
             reinterpret_cast<Word>(noun));
