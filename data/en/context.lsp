@@ -838,6 +838,26 @@
   (opening-so-adverb :act-on-all-matches
     (lexitem (and (comp (surform) (in ("So" "so"))) (complementiser-item) (not (no-alternative (adverb-item)))))
     (when (not (preceded-by (t))) (delete (litem))))
+  ;; After a lower-case word that reads only as an adjective or a noun (a
+  ;; senior official, the poor quality) a noun-or-verb word is the noun,
+  ;; unless a word that is only a noun follows (Hello dear list members,
+  ;; where the parse may need the verb): train has about 290 nouns there to
+  ;; 10 finite or bare verbs.
+  (noun-after-adjective-or-noun :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (noun-item)))))
+    (when (and (preceded-by (adjective-item)) (preceded-by (noun-item))
+               (only-preceded-by (or (adjective-item) (noun-item))) (preceded-by-word (reg-match "^[a-z]+$"))
+               (not (only-followed-by (noun-item))))
+      (delete (litem))))
+  ;; After a form of "be" that reads only as the copula, a word that may be
+  ;; an adjective is its predicate adjective (is good, was American, are
+  ;; interested): no noun or verb. Capitalised words (a name), numbers and
+  ;; words before an adjective (is sooo happy) are left alone. Train: about
+  ;; 210 adjectives there to 10 nouns.
+  (adjective-after-copula :act-on-all-matches
+    (lexitem (and (or (noun-item) (lexical-verb-item)) (not (no-alternative (adjective-item)))
+                  (no-alternative (num-item)) (not (comp (surform) (reg-match "^[A-Z]")))))
+    (when (and (only-preceded-by (cop-item)) (not (followed-by (adjective-item)))) (delete (litem))))
   ;; A prefix joined by a hyphen to a word (e-mail, non-commercial, re-read)
   ;; makes one word, as the treebank writes it: the lexicon's entry for the
   ;; whole, when it has one. Before the verb rule below, so that a joined
