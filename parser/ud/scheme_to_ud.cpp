@@ -376,6 +376,7 @@ class SchemeToUd {
     names_in_lists();
     roles_before_names();
     names_after_their_noun();
+    apposition_runs_in_lists();
     slashed_conjuncts();
     correlative_conjunctions();
     signature_lines();
@@ -2767,6 +2768,48 @@ class SchemeToUd {
       }
       p = last;
     }
+  }
+
+  // A run of two or more appositions after a noun or a later conjunct of a
+  // list, each set off by its comma and hanging from the one before
+  // (London, Calgary, Toronto, Omaha, New York, ...; maps, a stove, some
+  // rope): the parse gave up the first item, too far away, for the item
+  // right before; the treebank hangs every item of a list from the first as
+  // its conjunct. A single apposition stays one (Ann, my sister,). On
+  // held-out train sentences every item of such runs was the first's
+  // conjunct, while lone appositions of a conjunct are as often appositions.
+  void apposition_runs_in_lists() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p <= n; ++p) {
+      const int before = ud_head_[p];
+      if (!comma_set_apposition(p) || ud_rel_[before] == "appos") continue;
+      const int first = ud_rel_[before] == "conj" ? ud_head_[before] : before;
+      if (first <= 0 || first > before) continue;
+      std::vector<int> run{p};
+      for (int next = comma_set_apposition_of(p); next > 0; next = comma_set_apposition_of(run.back())) run.push_back(next);
+      if (run.size() < 2) continue;
+      for (int item : run) {
+        ud_head_[item] = first;
+        ud_rel_[item] = "conj";
+      }
+    }
+  }
+
+  // Whether the word is an apposition of a word before it, opened by a
+  // comma of its own with no other comma between that and the word.
+  bool comma_set_apposition(int p) const {
+    if (ud_rel_[p] != "appos" || ud_head_[p] <= 0 || ud_head_[p] >= p) return false;
+    for (int q = p - 1; q > ud_head_[p]; --q)
+      if (tokens_[q - 1].form == ",") return ud_head_[q] == p;
+    return false;
+  }
+
+  // The first word after `item` that is such an apposition of it; -1 if none.
+  int comma_set_apposition_of(int item) const {
+    const int n = static_cast<int>(tokens_.size());
+    for (int q = item + 1; q <= n; ++q)
+      if (ud_head_[q] == item && comma_set_apposition(q)) return q;
+    return -1;
   }
 
   // "both", "either" and "neither" before the first of two conjuncts joined
