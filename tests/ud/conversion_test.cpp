@@ -1067,7 +1067,7 @@ TEST(SchemeToUd, PeriodTakenAsObjectAfterAVerbIsOblique) {
                           root + "))\n" + ")\n",
                       std::string("We ") + verb + " the morning");
   };
-  EXPECT_EQ(attachments(sentence("left", "leave")), "2:nsubj 0:root 4:det 2:obl ");
+  EXPECT_EQ(attachments(sentence("left", "leave")), "2:nsubj 0:root 4:det 2:obl:unmarked ");
   EXPECT_EQ(attachments(sentence("spent", "spend")), "2:nsubj 0:root 4:det 2:obj ");
   // Another noun stays the object.
   UdSentence meal = from_velmo(
@@ -1571,7 +1571,7 @@ TEST(SchemeToUd, AnExtraposedThatClauseOrInfinitiveIsTheSubject) {
       "5\t(finish\t~ V\t2\tmod\t(gov take))\n"
       ")\n",
       "It took days to finish");
-  EXPECT_EQ(attachments(took), "2:expl 0:root 2:obl 5:mark 2:csubj ");
+  EXPECT_EQ(attachments(took), "2:expl 0:root 2:obl:unmarked 5:mark 2:csubj ");
   // Any other verb keeps its subject and its clause of purpose.
   UdSentence waited = from_velmo(
       "(\n"
@@ -1961,7 +1961,7 @@ TEST(SchemeToUd, ALittleMeasuringAnAdjectiveIsOblique) {
       "5\t(dumpy\t~ A\t2\tpred\t(gov be))\n"
       ")\n",
       "It was a little dumpy");
-  EXPECT_EQ(attachments(sentence), "5:nsubj 5:cop 4:det 5:obl 0:root ");
+  EXPECT_EQ(attachments(sentence), "5:nsubj 5:cop 4:det 5:obl:unmarked 0:root ");
 }
 
 // The phrase of "several" (which the treebank has as an adjective) is
@@ -2472,7 +2472,7 @@ TEST(SchemeToUd, MoreThanBeforeANumberIsOneAdverbOfIt) {
         "We spent more than " + amount));
   };
   // More than 200: "than" is the fixed part of "more".
-  EXPECT_EQ(spent("200"), "2:nsubj 0:root 5:advmod 3:fixed 2:obl ");
+  EXPECT_EQ(spent("200"), "2:nsubj 0:root 5:advmod 3:fixed 2:obl:unmarked ");
   // Before a word it stays the word's case marker (more than usual).
   EXPECT_EQ(spent("usual"), "2:nsubj 0:root 5:advmod 5:case 2:obl ");
 }
@@ -2622,7 +2622,7 @@ TEST(SchemeToUd, BothAsAConjunctionAndALittleAsAnObliqueTakeTheirTreebankPartOfS
       "4\t(little\t~ Adv\t2\tmod\t(gov wait))\n"
       ")\n",
       "We waited a little");
-  EXPECT_EQ(little.words[3].deprel, "obl");
+  EXPECT_EQ(little.words[3].deprel, "obl:unmarked");
   EXPECT_EQ(little.words[3].upos, "ADJ");
 }
 
@@ -3239,7 +3239,7 @@ TEST(SchemeToUd, AtLeastHangsFromTheNumberOrPhraseAfterIt) {
       "6\t(minutes\tminute N\t3\tpcomp\t(gov at))\n"
       ")\n",
       "I waited at least 10 minutes");
-  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:case 5:nmod 6:nummod 2:obl ");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 4:case 5:nmod 6:nummod 2:obl:unmarked ");
   UdSentence phrase = from_velmo(
       "(\n"
       "E0\t(()\tfin C\t*\t)\n"
@@ -3567,11 +3567,11 @@ TEST(SchemeToUd, ANounOfTimeWithLastOrEveryIsAnAdjunctNotAnObject) {
         "We met " + determiner + " " + noun);
     return sentence.words[3].deprel;
   };
-  EXPECT_EQ(relation_of_noun("last", "week"), "obl");
-  EXPECT_EQ(relation_of_noun("every", "day"), "obl");
+  EXPECT_EQ(relation_of_noun("last", "week"), "obl:unmarked");
+  EXPECT_EQ(relation_of_noun("every", "day"), "obl:unmarked");
   EXPECT_EQ(relation_of_noun("the", "day"), "obj");
   EXPECT_EQ(relation_of_noun("last", "guest"), "obj");
-  EXPECT_EQ(relation_of_noun("the", "Thursday"), "obl");
+  EXPECT_EQ(relation_of_noun("the", "Thursday"), "obl:unmarked");
 }
 
 TEST(SchemeToUd, ANameJoinedAloneToANounRenamesIt) {
@@ -3622,9 +3622,74 @@ TEST(SchemeToUd, ABareNounAfterItsVerbIsAnObjectUnlessItTellsTimeOrMeasure) {
     return sentence.words[4].deprel;
   };
   EXPECT_EQ(relation_of_noun("facts"), "obj");
-  EXPECT_EQ(relation_of_noun("yesterday"), "obl");
-  EXPECT_EQ(relation_of_noun("myself"), "obl");
-  EXPECT_EQ(relation_of_noun("Jeff"), "obl");
+  EXPECT_EQ(relation_of_noun("yesterday"), "obl:unmarked");
+  EXPECT_EQ(relation_of_noun("myself"), "obl:unmarked");
+  EXPECT_EQ(relation_of_noun("Jeff"), "obl:unmarked");
+}
+
+TEST(SchemeToUd, AByPhraseOfAPassiveParticipleIsItsAgent) {
+  // Under a passive verb and under a participle without subject or
+  // auxiliary the phrase of "by" is the agent.
+  UdSentence passive = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(The\t~ Det\t2\tdet\t(gov letter))\n"
+      "2\t(letter\t~ N\t4\ts\t(gov write))\n"
+      "3\t(was\tbe VB\t4\taux\t(gov write))\n"
+      "4\t(written\twrite V\tE0\ti\t(gov fin))\n"
+      "5\t(by\t~ Prep\t4\tmod\t(gov write))\n"
+      "6\t(Ann\t~ N\t5\tpcomp\t(gov by))\n"
+      ")\n",
+      "The letter was written by Ann");
+  EXPECT_EQ(attachments(passive), "2:det 4:nsubj:pass 4:aux:pass 0:root 6:case 4:obl:agent ");
+  UdSentence participle = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov read))\n"
+      "2\t(read\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(a\t~ Det\t4\tdet\t(gov book))\n"
+      "4\t(book\t~ N\t2\tobj\t(gov read))\n"
+      "5\t(written\twrite V\t4\tmod\t(gov book))\n"
+      "6\t(by\t~ Prep\t5\tmod\t(gov write))\n"
+      "7\t(Ann\t~ N\t6\tpcomp\t(gov by))\n"
+      ")\n",
+      "I read a book written by Ann");
+  EXPECT_EQ(participle.words[6].deprel, "obl:agent");
+  // A past tense with its subject takes a plain oblique (stopped by the store).
+  UdSentence active = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov stop))\n"
+      "2\t(stopped\tstop V\tE0\ti\t(gov fin))\n"
+      "3\t(by\t~ Prep\t2\tmod\t(gov stop))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov store))\n"
+      "5\t(store\t~ N\t3\tpcomp\t(gov by))\n"
+      ")\n",
+      "We stopped by the store");
+  EXPECT_EQ(active.words[4].deprel, "obl");
+}
+
+TEST(SchemeToUd, AnObliqueWithoutCaseMarkerIsUnmarkedButAStrandedPrepositionIsNot) {
+  UdSentence week = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov meet))\n"
+      "2\t(met\tmeet V\tE0\ti\t(gov fin))\n"
+      "3\t(last\t~ A\t4\tmod\t(gov week))\n"
+      "4\t(week\t~ N\t2\tmod\t(gov meet))\n"
+      ")\n",
+      "We met last week");
+  EXPECT_EQ(week.words[3].deprel, "obl:unmarked");
+  UdSentence marked = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov meet))\n"
+      "2\t(met\tmeet V\tE0\ti\t(gov fin))\n"
+      "3\t(in\t~ Prep\t2\tmod\t(gov meet))\n"
+      "4\t(May\t~ N\t3\tpcomp\t(gov in))\n"
+      ")\n",
+      "We met in May");
+  EXPECT_EQ(marked.words[3].deprel, "obl");
 }
 
 TEST(SchemeToUd, NounsBeforeNumbersAndCoupleAreNominalModifiersAndPerIsAPreposition) {
@@ -4512,7 +4577,7 @@ TEST(SchemeToUd, AReflexiveStressingItsNounIsItsUnmarkedModifier) {
       "4\t(myself\t~ N\t2\tmod\t(gov paint))\n"
       ")\n",
       "I painted it myself");
-  EXPECT_EQ(attachments(on_verb), "2:nsubj 0:root 2:obj 2:obl ");
+  EXPECT_EQ(attachments(on_verb), "2:nsubj 0:root 2:obj 2:obl:unmarked ");
 }
 
 TEST(SchemeToUd, HowFrontedBeforeTheSubjectOfBeWithoutPredicateIsThePredicate) {
