@@ -537,6 +537,7 @@ class SchemeToUd {
   bool apposed_noun(int node) const {
     int head = edit_.head(node);
     if (nodes_[node].category != "N" || head < 0 || nodes_[head].category != "N") return false;
+    if (negated_alternative(node)) return false;
     int conjuncts = 0;
     for (int sibling : edit_.children(head)) {
       if (nodes_[sibling].relation != "conj") continue;
@@ -546,6 +547,15 @@ class SchemeToUd {
     if (has_child_with(node, "det")) return true;
     return conjuncts == 1 && nodes_[head].position > 1 &&
            starts_upper(nodes_[head].word) != starts_upper(nodes_[node].word);
+  }
+
+  // A noun set against the one before it by "not" (the soup, not the fish;
+  // a shoe store, not Macys) is its conjunct, with or without a determiner
+  // or capital (train: 17 such conjuncts of a noun, 1 apposition).
+  bool negated_alternative(int node) const {
+    for (int child : edit_.children(node))
+      if (nodes_[child].position < nodes_[node].position && lower(nodes_[child].word) == "not") return true;
+    return false;
   }
 
   // A loose clause after a verb of saying and its colon is what the verb
@@ -2805,9 +2815,12 @@ class SchemeToUd {
   // (London, Calgary, Toronto, Omaha, New York, ...; maps, a stove, some
   // rope): the parse gave up the first item, too far away, for the item
   // right before; the treebank hangs every item of a list from the first as
-  // its conjunct. A single apposition stays one (Ann, my sister,). On
-  // held-out train sentences every item of such runs was the first's
-  // conjunct, while lone appositions of a conjunct are as often appositions.
+  // its conjunct. So does a single such apposition of a noun with a later
+  // conjunct (Fri, Sat and Sun): it is an item of that list. Any other
+  // single apposition stays one (Ann, my sister,). On held-out train
+  // sentences every item of such runs was the first's conjunct, the single
+  // ones before a later conjunct 3 times of 4, while lone appositions of a
+  // conjunct are as often appositions.
   void apposition_runs_in_lists() {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p <= n; ++p) {
@@ -2817,12 +2830,20 @@ class SchemeToUd {
       if (first <= 0 || first > before) continue;
       std::vector<int> run{p};
       for (int next = comma_set_apposition_of(p); next > 0; next = comma_set_apposition_of(run.back())) run.push_back(next);
-      if (run.size() < 2) continue;
+      if (run.size() < 2 && (first != before || !conjunct_after(first, p))) continue;
       for (int item : run) {
         ud_head_[item] = first;
         ud_rel_[item] = "conj";
       }
     }
+  }
+
+  // Whether `word` has a conjunct after position `p`.
+  bool conjunct_after(int word, int p) const {
+    const int n = static_cast<int>(tokens_.size());
+    for (int q = p + 1; q <= n; ++q)
+      if (ud_head_[q] == word && ud_rel_[q] == "conj") return true;
+    return false;
   }
 
   // Whether the word is an apposition of a word before it, opened by a

@@ -307,6 +307,42 @@ TEST(SchemeToUd, ANounPhraseAfterACommaRenamesUnlessTheListHasAConjunction) {
   EXPECT_EQ(attachments(sentence), "0:root 4:punct 4:det 1:conj 6:cc 1:conj ");
 }
 
+TEST(SchemeToUd, AnAppositionBeforeALaterConjunctIsAnItemOfTheList) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "1\t(Fri\t~ N\t*\t)\n"
+      "2\t(,\t~ Punc\t3\tpunc\t(gov sat))\n"
+      "3\t(Sat\t~ N\t1\tappo\t(gov fri))\n"
+      "4\t(and\t~ Conn\t5\tcc\t(gov sun))\n"
+      "5\t(Sun\t~ N\t1\tconj\t(gov fri))\n"
+      ")\n",
+      "Fri , Sat and Sun");
+  EXPECT_EQ(attachments(sentence), "0:root 3:punct 1:conj 5:cc 1:conj ");
+  // Without a later conjunct it stays an apposition.
+  UdSentence single = from_velmo(
+      "> (\n"
+      "1\t(Ann\t~ N\t*\t)\n"
+      "2\t(,\t~ Punc\t4\tpunc\t(gov sister))\n"
+      "3\t(my\t~ N\t4\tgen\t(gov sister))\n"
+      "4\t(sister\t~ N\t1\tappo\t(gov ann))\n"
+      ")\n",
+      "Ann , my sister");
+  EXPECT_EQ(attachments(single), "0:root 4:punct 4:nmod:poss 1:appos ");
+}
+
+TEST(SchemeToUd, ANounSetAgainstTheOneBeforeByNotIsItsConjunct) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "1\t(soup\t~ N\t*\t)\n"
+      "2\t(,\t~ Punc\t5\tpunc\t(gov fish))\n"
+      "3\t(not\t~ Adv\t5\tmod\t(gov fish))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov fish))\n"
+      "5\t(fish\t~ N\t1\tconj\t(gov soup))\n"
+      ")\n",
+      "soup , not the fish");
+  EXPECT_EQ(attachments(sentence), "0:root 5:punct 5:advmod 5:det 1:conj ");
+}
+
 TEST(SchemeToUd, TheFirstOfTwoObjectsAndAPronounAfterTellAreRecipients) {
   UdSentence sentence = from_velmo(
       "> (\n"
