@@ -240,27 +240,44 @@ void ChartParser::process_work(GCate& g) {
   if (chart_.last_resort) return process_work_with_all_links(g);
   ConditionMemo& memo = parser_.conditions();
   const std::vector<GCate::ModifierOffer>& offers = g.first_pass_offers();
+  // The list stays put while the offers are made, as a range would.
+  const GCate::ModifierOffer* const first = offers.data();
+  const GCate::ModifierOffer* const last = first + offers.size();
   while (PItem* ready = g.chart().pop_work()) {
-    for (const GCate::ModifierOffer& offer : offers) {
+    for (const GCate::ModifierOffer* offer = first; offer != last;) {
       // Most offers end at the modifier condition, and most of these at
       // the item's bits (while no condition has changed an item, answers
       // are the item's): many links' conditions begin with the same part,
-      // which refuses alone, and many share a plan.
+      // which refuses alone, and many share a plan. A refusal known here
+      // refuses the following offers of the same first part as well.
       const ItemAnswers& answers = ready->answers;
-      GLink* link = offer.link;
+      GLink* link = offer->link;
       if (!memo.any_changing()) {
-        if (answers.known_false(offer.refusal_word, offer.refusal_bit)) continue;
-        if (answers.known[offer.plan_word] & offer.plan_bit) {
-          if (answers.accepted[offer.plan_word] & offer.plan_bit) offer_accepted(link, ready);
+        if (answers.known_false(offer->refusal_word, offer->refusal_bit)) {
+          offer = first + offer->past_refusal_run;
+          continue;
+        }
+        if (answers.known[offer->plan_word] & offer->plan_bit) {
+          if (answers.accepted[offer->plan_word] & offer->plan_bit) offer_accepted(link, ready);
+          ++offer;
           continue;
         }
         // A refusing first part that only reads is asked alone: the walk
         // would ask it first, and a refusal spares setting up the walk.
-        if (offer.refusal_asked_alone && !(answers.known[offer.refusal_word] & offer.refusal_bit) &&
-            !link->modifier_plan->refusal_accepts(memo, *ready, chart_.item_changes))
+        if (offer->refusal_asked_alone && !(answers.known[offer->refusal_word] & offer->refusal_bit) &&
+            !link->modifier_plan->refusal_accepts(memo, *ready, chart_.item_changes)) {
+          offer = first + offer->past_refusal_run;
           continue;
+        }
+        // The plan's place in the item's bits, read above, holds no answer.
+        if (offer->plan_bit) {
+          if (link->modifier_plan->accepts_unanswered(memo, *ready, chart_.item_changes)) offer_accepted(link, ready);
+          ++offer;
+          continue;
+        }
       }
       if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), ready)) offer_accepted(link, ready);
+      ++offer;
     }
   }
 }

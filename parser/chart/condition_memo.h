@@ -481,6 +481,21 @@ class ConditionPlan {
       const int known = memo.plan_answer(number_, item);
       if (known >= 0) return known != 0;
     }
+    return accepts_from_steps(memo, item, changes);
+  }
+
+ public:
+  // As accepts(), for a plan whose answer has a place in the item's bits
+  // (answer_place()) that holds none yet, while no condition has changed
+  // an item: the caller read the place already.
+  bool accepts_unanswered(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
+    return accepts_from_steps(memo, item, changes);
+  }
+
+ private:
+  // The rest of accepts_pure, past the plan's own answer.
+  bool accepts_from_steps(ConditionMemo& memo, PItem& item, const std::uint64_t& changes) const {
+    ItemAnswers& answers = item.answers;
     int at = first_;
     while (at >= 0) {
       const Step& step = steps_[static_cast<std::size_t>(at)];

@@ -122,6 +122,19 @@ void GCate::list_first_pass_links() {
     }
     first_pass_offers_.push_back(offer);
   }
+  mark_refusal_runs();
+}
+
+void GCate::mark_refusal_runs() {
+  const auto count = static_cast<std::uint32_t>(first_pass_offers_.size());
+  for (std::uint32_t i = count; i-- > 0;) {
+    ModifierOffer& offer = first_pass_offers_[i];
+    // An offer without a refusing part is never passed over in a run.
+    const bool same_as_next = i + 1 < count && offer.refusal_bit != 0 &&
+                              first_pass_offers_[i + 1].refusal_bit == offer.refusal_bit &&
+                              first_pass_offers_[i + 1].refusal_word == offer.refusal_word;
+    offer.past_refusal_run = same_as_next ? first_pass_offers_[i + 1].past_refusal_run : i + 1;
+  }
 }
 
 void GCate::reorder_modifier_link(GLink* link) {

@@ -177,6 +177,11 @@ class GCate : public CanBeCurrent {
     std::uint8_t refusal_word = 0;
     std::uint8_t plan_word = 0;
     bool refusal_asked_alone = false;  // the link's modifier_refusal_asked_alone
+    // The index of the first later offer whose refusing part is another
+    // (the list's size when none is). Links of one category often follow
+    // each other with the same first part: when it refuses the item, the
+    // offers up to there are passed in one step.
+    std::uint32_t past_refusal_run = 0;
   };
   const std::vector<ModifierOffer>& first_pass_offers() const { return first_pass_offers_; }
   // Called when a link of the list became a last-resort one or got a new
@@ -194,6 +199,8 @@ class GCate : public CanBeCurrent {
   std::vector<std::vector<GLink*>> slots_;
   std::vector<std::unique_ptr<GLink>> owned_links_;
   void list_first_pass_links();
+  // Sets the offers' past_refusal_run.
+  void mark_refusal_runs();
 
   std::vector<GLink*> modifier_links_;
   std::vector<ModifierOffer> first_pass_offers_;

@@ -152,6 +152,47 @@ TEST_F(GrammarNetworkTest, FirstPassOffersCarryTheModifierPlansBitPlaces) {
   EXPECT_NE(at->plan_bit, 0u);
 }
 
+// Offers that follow each other with the same refusing first part form a
+// run: each names the offer past the run, so that a known refusal passes
+// them all at once; an offer without a refusing part runs alone.
+TEST_F(GrammarNetworkTest, FirstPassOffersNameTheEndOfTheirRefusalRun) {
+  run("(def-category RR (def-modifiers RR (:head (N (dep-weight 0.001) (modifier-cond (and (head-first) (head-last)))))"
+      " (* (N (dep-weight 0.002) (modifier-cond (and (head-first) (head-last))))"
+      " (N (dep-weight 0.003) (modifier-cond (and (head-first) (include-preceding-word))))"
+      " (N (dep-weight 0.004) (modifier-cond (and (head-last) (head-first))))"
+      " (N (dep-weight 0.005)))))");
+  const std::vector<GCate::ModifierOffer>& offers = cate("N").first_pass_offers();
+  ASSERT_GE(offers.size(), 5u);
+  ASSERT_EQ(offers[0].link->modifiee()->name(), "RR");
+  ASSERT_EQ(offers[4].link->modifiee()->name(), "RR");
+  ASSERT_NE(offers[0].refusal_bit, 0u);
+  EXPECT_EQ(offers[0].past_refusal_run, 3u);
+  EXPECT_EQ(offers[1].past_refusal_run, 3u);
+  EXPECT_EQ(offers[2].past_refusal_run, 3u);
+  ASSERT_NE(offers[3].refusal_bit, offers[0].refusal_bit);
+  EXPECT_EQ(offers[3].past_refusal_run, 4u);
+  EXPECT_EQ(offers[4].refusal_bit, 0u);
+  EXPECT_EQ(offers[4].past_refusal_run, 5u);
+  // Every run holds offers of one refusing part and ends where it changes.
+  for (std::size_t i = 0; i < offers.size(); ++i) {
+    const std::size_t past = offers[i].past_refusal_run;
+    ASSERT_GT(past, i);
+    ASSERT_LE(past, offers.size());
+    if (offers[i].refusal_bit == 0) {
+      EXPECT_EQ(past, i + 1);
+      continue;
+    }
+    for (std::size_t j = i; j < past; ++j) {
+      EXPECT_EQ(offers[j].refusal_bit, offers[i].refusal_bit);
+      EXPECT_EQ(offers[j].refusal_word, offers[i].refusal_word);
+    }
+    if (past < offers.size()) {
+      EXPECT_FALSE(offers[past].refusal_bit == offers[i].refusal_bit &&
+                   offers[past].refusal_word == offers[i].refusal_word);
+    }
+  }
+}
+
 // A refusing first part that only reads the item or its words is asked
 // alone before a plan is walked; other parts are not.
 TEST_F(GrammarNetworkTest, RefusingPartsThatOnlyReadAreAskedAlone) {
