@@ -179,10 +179,19 @@
 ;; base); capitalised ones belong to the name (Supreme Court cases).
 (defun adjective-on-name () (and (comp (pitem-head-child) (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$"))
                                  (comp (get-modifier-by-type mod) (pitem-head-word) (reg-match "^[a-z].*"))))
+;; A number right after a word that labels what it numbers (Section 7,
+;; Suite 800, Turbine 2, number one) belongs to that word, never to the
+;; noun after it, and the two may be a compound part together (the Turbine
+;; 2 Purchase Agreement, Section XIII Audit Rights, the number one danger;
+;; train: every number after these words hangs from them).
+(defun label-word () (reg-match "^(Section|Suite|Stage|Turbine|Box|Day|Article|Apollo|Title|Para|Paragraph|Game|No\\.|number|Order|Accord|Sec\\.|Act|page|Rule)$"))
+(defun numbered-label () (comp (pitem-preceding-word) (label-word)))
+(defun numbered-label-part () (and (get-modifier-by-type num) (comp (pitem-head-child) (pitem-head-word) (label-word))
+                                   (not (or (get-modifier-by-type mod) (get-modifier-by-type rel) (get-modifier-by-type conj) (get-modifier-by-type appo)))))
 ;; A noun before a noun is a compound part with its own adjectives, numbers
 ;; and compounds (nuclear weapons program, 15 - year term), but without
 ;; determiner, possessor or anything after it.
-(defun compound-part () (and (head-last) (not (get-modifier-by-type det)) (not (get-modifier-by-type gen))
+(defun compound-part () (and (or (head-last) (numbered-label-part)) (not (get-modifier-by-type det)) (not (get-modifier-by-type gen))
                              (not (get-modifier-by-type poss)) (no-cc) (no-punc) (not (adjective-on-name))))
 ;; The same with a conjunct of its own, the last word of the phrase.
 (defun conjoined-compound-part () (and (get-modifier-by-type conj) (not (get-modifier-by-type det)) (not (get-modifier-by-type gen))
@@ -866,7 +875,7 @@
   ;; all of "my")
   (? (Det (dep-type det) (max-dist 8) (modifiee-cond (not (personal-word))))
      (N (dep-type gen) (max-dist 5) (modifier-cond (and (no-cc) (comp (pitem-attvec) (contain syn (case) (attvec syn ((case gen)))))))))
-  (* (Num (dep-type num) (max-dist 4) (modifier-cond (no-cc)))
+  (* (Num (dep-type num) (max-dist 4) (modifier-cond (and (no-cc) (not (numbered-label)))))
      ;; (an adjective with words after it stands before no noun: Very good
      ;; with my daughter, Great to have you; but good and cheap food)
      (A (dep-type mod) (max-dist 4) (modifier-cond (and (no-cc) (or (head-last) (get-modifier-by-type conj)))) (modifiee-cond (not (or (personal-word) (bare-function-pronoun)))))
