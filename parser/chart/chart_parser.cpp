@@ -80,6 +80,19 @@ bool ChartParser::accepts_planned(LExp* cond, const ConditionPlan* plan, PItem* 
   return accepts(cond, item);
 }
 
+// Heads are tested for every modifier that reaches them, most of them for
+// the same links again: the plan's answer is then in the head's bits (while
+// no condition has changed an item).
+inline bool ChartParser::modifiee_accepted(const GLink& link, PItem& head) const {
+  const ConditionPlan* plan = link.modifiee_plan.get();
+  if (plan && !parser_.conditions().any_changing()) {
+    const ConditionPlan::AnswerPlace place = plan->answer_place();
+    const ItemAnswers& answers = head.answers;
+    if (answers.known[place.word] & place.bit) return (answers.accepted[place.word] & place.bit) != 0;
+  }
+  return accepts_planned(link.modifiee_cond.get(), plan, &head);
+}
+
 bool ChartParser::merged_accepted(const GLink& link, PItem& merged) const {
   if (link.merged_plan) return link.merged_plan->accepts(parser_.conditions(), merged, chart_.item_changes);
   return accepts(link.merged_cond.get(), &merged);
@@ -316,7 +329,7 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
       for (GLink* link : g.links_at(k)) {
         const std::vector<PItem*>* waiting = link->waiting_at(w);
         if (item->end - w > link->max_dist || !waiting || waiting->empty() || modifiee_refused(*link, *item) ||
-            !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), item))
+            !modifiee_accepted(*link, *item))
           continue;
         // Merges below may add waiting lists to the link and move this one.
         for (std::size_t i = 0; i < link->waiting_at(w)->size(); ++i) {
@@ -472,7 +485,7 @@ void ChartParser::attach_right(GCate& g, PItem* m, GLink* link) {
         for (std::size_t i = 0; i < bucket->size(); ++i) {
           PItem* head = (*bucket)[i];
           if (m->start - head->start > link->max_dist || modifiee_refused(*link, *head) ||
-              !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), head))
+              !modifiee_accepted(*link, *head))
             continue;
           if (PItem* merged = merge(link, t, m, head, k)) {
             merged_any = true;
@@ -910,7 +923,7 @@ void ChartParser::offer_to_left_scans(GLink* link, PItem* modifier) {
     if (!scan.covers(k)) return;
     PItem* head = scan.head;
     if (head->end - w > link->max_dist ||
-        !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), head))
+        !modifiee_accepted(*link, *head))
       return;
     if (PItem* merged = merge(link, k, modifier, head, k)) extend_left(g, merged, k);
   });
@@ -923,7 +936,7 @@ void ChartParser::offer_to_right_scans(GCate& g, PItem* head, int p) {
   chart_.right_scan_places.for_each(&g, head->end, [&](const RightScanValue& scan) {
     GLink* link = scan.link;
     if (!scan.covers(p) || scan.modifier->start - head->start > link->max_dist ||
-        !accepts_planned(link->modifiee_cond.get(), link->modifiee_plan.get(), head))
+        !modifiee_accepted(*link, *head))
       return;
     if (PItem* merged = merge(link, link->position, scan.modifier, head, p)) store(g, merged, link->position);
   });

@@ -118,6 +118,9 @@ class ChartParser {
                           PItem& item);
   bool modifier_refused(const GLink& link, PItem& modifier);
   bool modifiee_refused(const GLink& link, PItem& head);
+  // The link's modifiee condition on a head, as accepts_planned answers
+  // it; an answer the item's bits keep is read there without a call.
+  bool modifiee_accepted(const GLink& link, PItem& head) const;
   // The link's merged condition on the item a merge made, by its plan
   // when it has one.
   bool merged_accepted(const GLink& link, PItem& merged) const;
