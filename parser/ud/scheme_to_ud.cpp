@@ -377,6 +377,7 @@ class SchemeToUd {
     roles_before_names();
     names_after_their_noun();
     apposition_runs_in_lists();
+    lists_after_colons();
     slashed_conjuncts();
     correlative_conjunctions();
     signature_lines();
@@ -2836,6 +2837,28 @@ class SchemeToUd {
         ud_rel_[item] = "conj";
       }
     }
+  }
+
+  // A list after a colon (Alternates: Heather Johnson, Usman Shaukat,
+  // Gerard Benitez) is the apposition of the word before the colon: its
+  // first item is that apposition, and the later items the parse hung from
+  // the word before the colon are the first item's conjuncts (held-out
+  // train: 2 of 2).
+  void lists_after_colons() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int a = 2; a <= n; ++a) {
+      const int word = ud_head_[a];
+      if (ud_rel_[a] != "appos" || word <= 0 || word >= a || !opened_by_colon(a, word)) continue;
+      for (int q = a + 1; q <= n; ++q)
+        if (ud_head_[q] == word && ud_rel_[q] == "conj") ud_head_[q] = a;
+    }
+  }
+
+  // Whether the phrase of `a` opens right after a colon that follows `word`.
+  bool opened_by_colon(int a, int word) const {
+    for (int q = a - 1; q > word; --q)
+      if (tokens_[q - 1].form == ":") return opens_subtree(q, a) || opens_subtree(q + 1, a);
+    return false;
   }
 
   // Whether `word` has a conjunct after position `p`.

@@ -330,6 +330,21 @@ TEST(SchemeToUd, AnAppositionBeforeALaterConjunctIsAnItemOfTheList) {
   EXPECT_EQ(attachments(single), "0:root 4:punct 4:nmod:poss 1:appos ");
 }
 
+TEST(SchemeToUd, TheItemsOfAListAfterAColonHangFromTheFirst) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "1\t(Guests\t~ N\t*\t)\n"
+      "2\t(:\t~ Punc\t3\tpunc\t(gov ann))\n"
+      "3\t(Ann\t~ N\t1\tappo\t(gov guest))\n"
+      "4\t(,\t~ Punc\t5\tpunc\t(gov bob))\n"
+      "5\t(Bob\t~ N\t1\tconj\t(gov guest))\n"
+      "6\t(,\t~ Punc\t7\tpunc\t(gov cy))\n"
+      "7\t(Cy\t~ N\t1\tconj\t(gov guest))\n"
+      ")\n",
+      "Guests : Ann , Bob , Cy");
+  EXPECT_EQ(attachments(sentence), "0:root 3:punct 1:appos 5:punct 3:conj 7:punct 3:conj ");
+}
+
 TEST(SchemeToUd, ANounSetAgainstTheOneBeforeByNotIsItsConjunct) {
   UdSentence sentence = from_velmo(
       "> (\n"
