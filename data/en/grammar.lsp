@@ -1108,7 +1108,19 @@
      ;; rather the adjective's subject)
      (A (dep-type mod) (max-dist 20) (dep-weight 60.0) (last-resort)
         (modifier-cond (and (no-cc) (not (capitalised)) (not (starts-with-punctuation)) (not (get-modifier-by-type conj))))
-        (modifiee-cond (not (and (bare-item) (capitalised))))))
+        (modifiee-cond (not (and (bare-item) (capitalised)))))
+     ;; and an adverb closing the sentence or clause after it (Good food
+     ;; though, Room ok.); an adverb with words after it rather belongs to
+     ;; what follows (then ... later do another). Not a question adverb,
+     ;; which opens a clause of its own, nor "either", which opens a choice
+     ;; (They either: a) ...), nor a capitalised word, rather a name's part
+     ;; (Robert Quick); and not after a bare name inside the sentence, which
+     ;; rather ends a phrase within the one the adverb belongs to (Great
+     ;; with SEO as well).
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 60.0) (last-resort)
+          (modifier-cond (and (no-cc) (not (starts-with-punctuation)) (or (before-punctuation) (sentence-end)) (not (capitalised))
+                              (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever|[Ee]ither|[Nn]either)$")))))
+          (modifiee-cond (not (and (bare-item) (capitalised) (not (sentence-start)))))))
   ;; and an adjective or prepositional phrase that took a conjunction as
   ;; its conjunct (an okay doctor but not worth it).
   (? (A (dep-type conj) (max-dist 20) (dep-weight 60.0) (last-resort) (modifier-cond (get-modifier-by-type cc)))
