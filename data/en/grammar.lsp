@@ -179,14 +179,25 @@
 ;; base); capitalised ones belong to the name (Supreme Court cases).
 (defun adjective-on-name () (and (comp (pitem-head-child) (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$"))
                                  (comp (get-modifier-by-type mod) (pitem-head-word) (reg-match "^[a-z].*"))))
+;; A year right after a capitalised noun dates that name (the
+;; Cheney 2000 campaign, a May 2001 letter, the WTC 1993 plotter; train:
+;; 19 such years hang from the name, none from the noun after it), like
+;; the numbers after label words below. Words
+;; that open a phrase of time are left out (In 2004, the 2004 elections).
+(defun dated-name () (and (comp (pitem-head-word) (reg-match "^(19|20)[0-9][0-9]$")) (comp (pitem-preceding-word) (reg-match "^[A-Z][A-Za-z.]+$"))
+                          (not (pitem-preceding-word (in ("In" "On" "At" "By" "For" "Since" "From" "Until" "Till" "The" "Of" "About" "After" "Before"
+                                                          "During" "To" "And" "But" "Or" "Around" "Over" "Under" "Than" "As" "Through" "Between"
+                                                          "Within" "Into" "Early" "Late" "Mid" "This" "That" "Last" "Next" "Every" "Each" "Its"
+                                                          "His" "Her" "Their" "Our" "My" "Your" "A" "An" "All" "Some" "Any" "No" "Only" "Also"))))))
 ;; A number right after a word that labels what it numbers (Section 7,
 ;; Suite 800, Turbine 2, number one) belongs to that word, never to the
 ;; noun after it, and the two may be a compound part together (the Turbine
 ;; 2 Purchase Agreement, Section XIII Audit Rights, the number one danger;
 ;; train: every number after these words hangs from them).
 (defun label-word () (reg-match "^(Section|Suite|Stage|Turbine|Box|Day|Article|Apollo|Title|Para|Paragraph|Game|No\\.|number|Order|Accord|Sec\\.|Act|page|Rule)$"))
-(defun numbered-label () (comp (pitem-preceding-word) (label-word)))
-(defun numbered-label-part () (and (get-modifier-by-type num) (comp (pitem-head-child) (pitem-head-word) (label-word))
+(defun numbered-label () (or (comp (pitem-preceding-word) (label-word)) (dated-name)))
+(defun numbered-label-part () (and (get-modifier-by-type num) (or (comp (pitem-head-child) (pitem-head-word) (label-word))
+                                                                  (comp (get-modifier-by-type num) (pitem-head-word) (reg-match "^(19|20)[0-9][0-9]$")))
                                    (not (or (get-modifier-by-type mod) (get-modifier-by-type rel) (get-modifier-by-type conj) (get-modifier-by-type appo)))))
 ;; A noun before a noun is a compound part with its own adjectives, numbers
 ;; and compounds (nuclear weapons program, 15 - year term), but without
