@@ -739,7 +739,12 @@
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma)) (modifiee-cond (not (subordinating-adverb)))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
-  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)) (not (sentence-connective)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))))
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)) (not (sentence-connective)))) (modifiee-cond (not (or (intensifier) (focus-adverb)))))
+     ;; and, as a last resort, "not" or "never" opening a sentence of two
+     ;; adverbs (Not yet. Never again): the second heads it.
+     (Adv (dep-type mod) (max-dist 1) (dep-weight 60.0) (last-resort)
+          (modifier-cond (and (bare-item) (sentence-start) (comp (pitem-head-word) (reg-match "^([Nn]ot|[Nn]ever|NOT|NEVER)$"))))
+          (modifiee-cond (and (bare-item) (or (before-punctuation) (sentence-end))))))
   ;; A determiner nothing else takes, as a last resort (a must, the same),
   ;; or a measure of time or way before ago, later, earlier and away (two
   ;; years ago, a week later, five miles away), and a bit, a little or a
