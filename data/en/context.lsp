@@ -850,7 +850,7 @@
                (not (only-followed-by (noun-item))))
       (delete (litem))))
   ;; After a form of "be" that reads only as the copula, a word that may be
-  ;; an adjective is its predicate adjective (is good, was American, are
+  ;; an adjective is its predicate adjective (is good, was content, are
   ;; interested): no noun or verb. Capitalised words (a name), numbers and
   ;; words before an adjective (is sooo happy) are left alone. Train: about
   ;; 210 adjectives there to 10 nouns.

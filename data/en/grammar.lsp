@@ -179,11 +179,11 @@
 ;; base); capitalised ones belong to the name (Supreme Court cases).
 (defun adjective-on-name () (and (comp (pitem-head-child) (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$"))
                                  (comp (get-modifier-by-type mod) (pitem-head-word) (reg-match "^[a-z].*"))))
-;; A year right after a capitalised noun dates that name (the
-;; Cheney 2000 campaign, a May 2001 letter, the WTC 1993 plotter; train:
-;; 19 such years hang from the name, none from the noun after it), like
-;; the numbers after label words below. Words
-;; that open a phrase of time are left out (In 2004, the 2004 elections).
+;; A year right after a capitalised noun dates that name (the Cheney 2000
+;; campaign, a May 2001 letter, the WTC 1993 plotter; train: 19 such years
+;; hang from the name, none from the noun after it), like the numbers after
+;; label words below. Words that open a phrase of time are left out (In
+;; 2004, the 2004 elections).
 (defun dated-name () (and (comp (pitem-head-word) (reg-match "^(19|20)[0-9][0-9]$")) (comp (pitem-preceding-word) (reg-match "^[A-Z][A-Za-z.]+$"))
                           (not (pitem-preceding-word (in ("In" "On" "At" "By" "For" "Since" "From" "Until" "Till" "The" "Of" "About" "After" "Before"
                                                           "During" "To" "And" "But" "Or" "Around" "Over" "Under" "Than" "As" "Through" "Between"
