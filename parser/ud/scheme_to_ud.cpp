@@ -1548,25 +1548,46 @@ class SchemeToUd {
           : word == "given"   ? !modifying(node)
                               : word != "including" && word != "regarding" && word != "concerning")
         continue;
-      int object = -1;
-      bool own_clause = false;
-      for (int child : edit_.children(node)) {
-        if (!alive(child)) continue;
-        const std::string& r = relations_[child];
-        if (r == "obj" && nodes_[child].position > nodes_[node].position && object < 0) object = child;
-        if (r == "nsubj" || r == "nsubj:pass" || r == "aux" || r == "aux:pass") own_clause = true;
-      }
-      if (object < 0 || own_clause) continue;
-      edit_.promote(object, node);
+      if (has_own_clause(node)) continue;
+      const int object = first_child_where(node, [&](int child) {
+        return relations_[child] == "obj" && nodes_[child].position > nodes_[node].position;
+      });
+      if (object < 0) continue;
       const std::string& r = relations_[node];
       // (a phrase of "given" is oblique even under a noun, as in train:
       // the best solution given the uncertainties)
-      relations_[object] = word == "given" ? "obl" : r == "acl" ? "nmod" : r == "advcl" || r == "xcomp" ? "obl" : r;
-      relations_[node] = "case";
-      std::vector<int> others(edit_.children(node));
-      for (int child : others)
-        if (alive(child)) edit_.set_head(child, object);
+      make_case_of(node, object, word == "given" ? "obl" : r == "acl" ? "nmod" : r == "advcl" || r == "xcomp" ? "obl" : r);
     }
+  }
+
+  // Whether a verb has a subject or an auxiliary of its own.
+  bool has_own_clause(int verb) const {
+    for (int child : edit_.children(verb)) {
+      if (!alive(child)) continue;
+      const std::string& r = relations_[child];
+      if (r == "nsubj" || r == "nsubj:pass" || r == "aux" || r == "aux:pass") return true;
+    }
+    return false;
+  }
+
+  // The first living child of `node` that `wanted` accepts, or -1.
+  template <class Wanted>
+  int first_child_where(int node, Wanted wanted) const {
+    for (int child : edit_.children(node))
+      if (alive(child) && wanted(child)) return child;
+    return -1;
+  }
+
+  // A verb standing for a preposition (following, given, based) becomes the
+  // case marker of its object, which takes the verb's place with
+  // `object_relation` and its other dependents.
+  void make_case_of(int verb, int object, std::string object_relation) {
+    edit_.promote(object, verb);
+    relations_[object] = std::move(object_relation);
+    relations_[verb] = "case";
+    std::vector<int> others(edit_.children(verb));
+    for (int child : others)
+      if (alive(child)) edit_.set_head(child, object);
   }
 
   // "for" and its noun right before the "to" of an infinitive that hangs
@@ -1631,21 +1652,12 @@ class SchemeToUd {
       if (!alive(node) || nodes_[node].position <= 0 || nodes_[node].category != "V" ||
           lower(nodes_[node].word) != "based" || !modifying(node))
         continue;
-      int object = -1;
-      bool own_clause = false;
-      for (int child : edit_.children(node)) {
-        if (!alive(child)) continue;
-        const std::string& r = relations_[child];
-        if (r == "nsubj" || r == "nsubj:pass" || r == "aux" || r == "aux:pass") own_clause = true;
-        if (r == "obl" && object < 0 && opened_by(child, nodes_[node].position + 1, "on")) object = child;
-      }
-      if (object < 0 || own_clause) continue;
-      edit_.promote(object, node);
-      relations_[object] = "obl";
-      relations_[node] = "case";
-      std::vector<int> others(edit_.children(node));
-      for (int child : others)
-        if (alive(child)) edit_.set_head(child, object);
+      if (has_own_clause(node)) continue;
+      const int object = first_child_where(node, [&](int child) {
+        return relations_[child] == "obl" && opened_by(child, nodes_[node].position + 1, "on");
+      });
+      if (object < 0) continue;
+      make_case_of(node, object, "obl");
     }
   }
 
