@@ -46,9 +46,7 @@ class PlainCopy {
     for (int p = source.start() + 1; p <= source.end(); ++p)
       if (!source.deps().space_before(p).empty()) return {};
     std::string text = source.word();
-    const bool address = text.find("://") != std::string::npos || text.find('@') != std::string::npos ||
-                         text.starts_with("www.") || text.starts_with("WWW.");
-    return address ? text : std::string();
+    return ud::is_address(text) ? text : std::string();
   }
 
   void copy(DepTree& source, int parent) {

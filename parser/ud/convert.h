@@ -33,4 +33,8 @@ UdSentence scheme_to_ud(PlainTree&& tree, const SchemeToUdOptions& options = {})
 // them is split at blanks and around punctuation.
 void attach_text(PlainTree& tree, std::string_view line);
 
+// A web or mail address (http://..., www...., ann@x.com): one token that
+// keeps every character.
+bool is_address(std::string_view form);
+
 }  // namespace velmo::ud

@@ -190,11 +190,6 @@ bool has_word_char(std::string_view form) {
   return std::any_of(form.begin(), form.end(), [](char c) { return is_word_char(c); });
 }
 
-// Addresses and links keep every character.
-bool is_address(std::string_view form) {
-  return form.find('@') != std::string_view::npos || form.find("://") != std::string_view::npos ||
-         lower(form).find("www.") != std::string_view::npos;
-}
 
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 constexpr std::string_view kPound = "\xC2\xA3";
@@ -541,6 +536,12 @@ std::vector<bool> heads_three_word_item(const PlainTree& tree, std::size_t count
 }
 
 }  // namespace
+
+// Addresses and links keep every character.
+bool is_address(std::string_view form) {
+  return form.find('@') != std::string_view::npos || form.find("://") != std::string_view::npos ||
+         lower(form).find("www.") != std::string_view::npos;
+}
 
 void attach_text(PlainTree& tree, std::string_view line) {
   tree.text = std::string(line);
