@@ -160,7 +160,10 @@ void LexAnalyzer::split_trailing_punctuation(int from) {
   std::size_t keep = word.size();
   auto kept_char = [](unsigned char c) { return is_word_char(c) || c == '[' || c == ']' || c == '<' || c == '>'; };
   while (keep > 1 && !kept_char(static_cast<unsigned char>(word[keep - 1]))) --keep;
-  if (keep <= 1 && !kept_char(static_cast<unsigned char>(word[0]))) return;
+  // A dollar sign keeps its own word before the closing marks (about the
+  // $$$.: the signs are money, the full stop ends the sentence).
+  const bool money_sign = word[0] == '$' && keep == 1;
+  if (keep <= 1 && !kept_char(static_cast<unsigned char>(word[0])) && !money_sign) return;
   if (keep == word.size()) return;
   // The cut text goes to the spacing after the word before the word itself
   // is replaced: both views point into the string pool, which only grows.

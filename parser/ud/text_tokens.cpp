@@ -553,11 +553,16 @@ void attach_text(PlainTree& tree, std::string_view line) {
         node.position < tree.nodes[node.head].position)
       ++words_before[node.head];
   std::vector<std::string> anchor(count + 1);
-  for (std::size_t i = 0; i < tree.nodes.size(); ++i)
-    if (tree.nodes[i].position > 0 && !inside_item_word(tree, tree.nodes[i]))
+  std::vector<bool> inside_item(count + 1, false);
+  for (std::size_t i = 0; i < tree.nodes.size(); ++i) {
+    if (tree.nodes[i].position <= 0) continue;
+    if (inside_item_word(tree, tree.nodes[i]))
+      inside_item[tree.nodes[i].position] = true;
+    else
       anchor[tree.nodes[i].position] = is_punctuation(tree.nodes[i].word)
                                            ? run_of_marks(tree.nodes[i])
                                            : word_at_position(tree.nodes[i], words_before[i]);
+  }
   TokenLayout layout(count);
   const std::string low_line = lower(line);
   size_t cursor = 0;
@@ -571,6 +576,10 @@ void attach_text(PlainTree& tree, std::string_view line) {
     layout.place(p, {std::string(line.substr(found, end - found)), found > 0 && is_space(line[found - 1])});
     cursor = end;
     last_anchored = p;
+    // The other pieces of a run of marks read as one item are in its token
+    // already: they take none of the text after it ("$$$." leaves "." to
+    // the full stop, not to the second "$").
+    while (last_anchored < count && inside_item[last_anchored + 1]) layout.place(++last_anchored, {"", false});
   }
   layout.fill(last_anchored + 1, count, split_stretch(line.substr(cursor), false));
   // A node whose word the line does not have (a second "-" of "--" taken

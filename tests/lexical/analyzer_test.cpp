@@ -97,6 +97,16 @@ TEST_F(LexAnalyzerTest, FinalPunctuationMovesToTheSpacingAfterTheWord) {
   EXPECT_STREQ(analyzer->word_at(2), "?");
 }
 
+// A dollar sign before the full stop is a word of its own ("$$$." is
+// tokenized "$" "$" "$."), so rules can join the signs into one word.
+TEST_F(LexAnalyzerTest, AFinalDollarSignKeepsItsWord) {
+  LexAnalyzer* analyzer = make_analyzer("(dog (note animal))");
+  analyze(*analyzer, "all about the $ $.");
+  EXPECT_STREQ(analyzer->word_at(5), "$");
+  EXPECT_STREQ(analyzer->spacing_at(6), ".");
+  EXPECT_EQ(analyzer->positions(), 6);
+}
+
 TEST_F(LexAnalyzerTest, FinalWordInTheLexiconAsWrittenIsKept) {
   LexAnalyzer* analyzer = make_analyzer("(etc. (note abbreviation))");
   analyze(*analyzer, "cats etc.");

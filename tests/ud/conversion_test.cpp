@@ -4495,6 +4495,24 @@ TEST(AttachText, RulerLinesAreOneTokenEach) {
   EXPECT_EQ(tree.nodes[5].position, 2);
 }
 
+// The pieces of a run of marks read as one item take no text after the
+// item: the full stop after "$$$" is a token of its own, not the second "$".
+TEST(AttachText, ARunOfMarksAtTheEndLeavesTheFullStopAlone) {
+  PlainTree tree;
+  auto add = [&](const char* word, const char* root, int position, int head, const char* relation) {
+    return add_node(tree, word, root, position, head, relation);
+  };
+  add("about", "about", 1, -1, "");
+  int money = add("$", "$$$", 2, 0, "pcomp");
+  add("$", "$", 3, money, "lex-mod");
+  add("$", "$", 4, money, "lex-mod");
+  attach_text(tree, "about $$$.");
+  EXPECT_EQ(forms(tree), "about $$$ .");
+  EXPECT_EQ(tree.nodes[1].position, 2);
+  EXPECT_EQ(tree.nodes[2].position, 0);
+  EXPECT_EQ(tree.nodes[3].position, 0);
+}
+
 // A prefix joined by a hyphen stays in one token with its word, which
 // keeps its node; the prefix's node stands for no token.
 TEST(AttachText, WordsWithAHyphenatedPrefixAreOneToken) {
