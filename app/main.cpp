@@ -12,6 +12,7 @@
 #include "shell/interpreter/name_space.h"
 #include "shell/interpreter/settings.h"
 #include "shell/support/diagnostics.h"
+#include "shell/support/heap_reserve.h"
 
 namespace {
 
@@ -108,6 +109,9 @@ void run_main_loop(const ShellSettings& settings) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before the grammar and dictionary are loaded: they are the first to
+  // grow the heap.
+  velmo::reserve_heap();
   ShellSettings& settings = velmo::shell_settings();
   read_command_line(argc, argv, settings);
   if (!settings.search_path) {
