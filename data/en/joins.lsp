@@ -12,6 +12,8 @@
 (defun dollar-sign () (str= "$"))
 (defun less-than () (str= "<"))
 (defun greater-than () (str= ">"))
+(defun name-initial () (reg-match "^[A-Z]$"))
+(defun apostrophe-name () (reg-match "^'[A-Z][a-z]+$"))
 (defun closing-mark () (in ("]" ")" ">" "\"" "'" "," "!" ".")))
 
 (def-rules english-rules
@@ -25,6 +27,10 @@
   (dollar-signs
     (seq :front-to-back (word (dollar-sign)) (+ (word :nogap (dollar-sign))))
     (look-up (low) (high) (str "_noun_")))
+;; A surname after O and an apostrophe (O'Neill) is one name.
+  (apostrophe-surname
+    (seq :front-to-back (word (name-initial)) (word :nogap (apostrophe-name)))
+    (look-up (low) (high) (str "_cap_")))
   ;; The two marks are one bracket, a word of the lexicon.
   (double-opening-angle
     (seq :front-to-back (word (less-than)) (word :nogap (less-than)))

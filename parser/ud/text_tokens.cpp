@@ -391,7 +391,19 @@ size_t ruler_count(const std::vector<PlainToken>& tokens, size_t first) {
   return count;
 }
 
+// A surname written with an apostrophe after its initial ("O" "'Neill"):
+// the treebank keeps the name whole.
+bool apostrophe_surname(const std::vector<PlainToken>& tokens, size_t first) {
+  if (first + 1 >= tokens.size() || tokens[first + 1].space_before) return false;
+  const std::string& initial = tokens[first].form;
+  const std::string& rest = tokens[first + 1].form;
+  if (initial.size() != 1 || !std::isupper(static_cast<unsigned char>(initial[0]))) return false;
+  return rest.size() >= 3 && rest[0] == '\'' && std::isupper(static_cast<unsigned char>(rest[1])) &&
+         std::all_of(rest.begin() + 2, rest.end(), [](char c) { return std::islower(static_cast<unsigned char>(c)); });
+}
+
 size_t joined_count(const std::vector<PlainToken>& tokens, size_t first) {
+  if (apostrophe_surname(tokens, first)) return 2;
   if (size_t numbers = hyphenated_number_count(tokens, first); numbers > 1) return numbers;
   if (size_t ruler = ruler_count(tokens, first); ruler > 1) return ruler;
   static constexpr std::array<std::string_view, 8> smileys = {":)", ":(", ";)", ":-)", ":-(", ";-)", "=)", ":-/"};

@@ -4513,6 +4513,17 @@ TEST(AttachText, ARunOfMarksAtTheEndLeavesTheFullStopAlone) {
   EXPECT_EQ(tree.nodes[3].position, 0);
 }
 
+// A surname written with an apostrophe after its initial is one token,
+// which keeps the initial's node; the rest of the name stands for none.
+TEST(AttachText, ASurnameWithAnApostropheIsOneToken) {
+  PlainTree tree = tree_of_words({"Ask", "O", "'Neill", "and", "L", "'s"});
+  attach_text(tree, "Ask O'Neill and L's");
+  EXPECT_EQ(forms(tree), "Ask O'Neill and L 's");
+  EXPECT_EQ(tree.nodes[1].position, 2);
+  EXPECT_EQ(tree.nodes[2].position, 0);
+  EXPECT_EQ(tree.nodes[3].position, 3);
+}
+
 // A prefix joined by a hyphen stays in one token with its word, which
 // keeps its node; the prefix's node stands for no token.
 TEST(AttachText, WordsWithAHyphenatedPrefixAreOneToken) {
