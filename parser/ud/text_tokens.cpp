@@ -190,6 +190,14 @@ bool has_word_char(std::string_view form) {
   return std::any_of(form.begin(), form.end(), [](char c) { return is_word_char(c); });
 }
 
+// A word of ASCII letters and digits only, the most common token: no rule
+// below cuts or joins it but the fused words, and it spells itself.
+bool plain_word(std::string_view form) {
+  return !form.empty() && std::all_of(form.begin(), form.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x80 && is_word_char(c);
+  });
+}
+
 
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 constexpr std::string_view kPound = "\xC2\xA3";
@@ -247,6 +255,7 @@ std::vector<std::string> address_pieces(std::string_view form) {
 // (or an ellipsis character), commas next to a letter and slashes between
 // letters stand apart; "w/" keeps its slash.
 std::vector<std::string> spelled_pieces(std::string_view form) {
+  if (plain_word(form)) return {std::string(form)};
   if (!has_word_char(form)) return {std::string(form)};
   if (is_address(form)) return address_pieces(form);
   std::vector<std::string> pieces;
@@ -315,9 +324,17 @@ std::vector<std::string> fused_word_parts(std::string_view form) {
                                                    {"hadnt", {3, 0}},    {"couldnt", {5, 0}},  {"wouldnt", {5, 0}},
                                                    {"shouldnt", {6, 0}}, {"im", {1, 0}},       {"ive", {1, 0}},
                                                    {"thats", {4, 0}}}};
-  const std::string low = lower(form);
+  // Compared ignoring case in place: nearly every word is none of them.
+  const auto same_ignoring_case = [form](std::string_view word) {
+    if (form.size() != word.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+      const char c = form[i];
+      if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != word[i]) return false;
+    }
+    return true;
+  };
   for (const Fused& entry : fused) {
-    if (low != entry.word) continue;
+    if (!same_ignoring_case(entry.word)) continue;
     std::vector<std::string> parts;
     size_t at = 0;
     for (std::size_t cut : entry.cuts) {
@@ -404,6 +421,9 @@ bool apostrophe_surname(const std::vector<PlainToken>& tokens, size_t first) {
 
 size_t joined_count(const std::vector<PlainToken>& tokens, size_t first) {
   if (apostrophe_surname(tokens, first)) return 2;
+  // Every other join begins with a digit or a mark: a token that begins
+  // with a letter stands alone.
+  if (const std::string& form = tokens[first].form; !form.empty() && is_alpha(form.front())) return 1;
   if (size_t numbers = hyphenated_number_count(tokens, first); numbers > 1) return numbers;
   if (size_t ruler = ruler_count(tokens, first); ruler > 1) return ruler;
   static constexpr std::array<std::string_view, 8> smileys = {":)", ":(", ";)", ":-)", ":-(", ";-)", "=)", ":-/"};

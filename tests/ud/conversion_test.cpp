@@ -1423,6 +1423,24 @@ TEST(SchemeToUd, ANameAfterTheAndItsNounIsInApposition) {
   EXPECT_EQ(attachments(item), "2:nsubj 0:root 6:case 6:det 6:compound 2:obl ");
 }
 
+// A fused word is told whatever its case, and a plain word of letters and
+// digits stays one token.
+TEST(SchemeToUd, FusedWordsAreCutWhateverTheirCase) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(CANNOT\t~ VB\t2\taux\t(gov go))\n"
+      "2\t(go2day\tgo V\tE1\ti\t(gov fin))\n"
+      ")\n",
+      "CANNOT go2day.");
+  ASSERT_EQ(sentence.words.size(), 4u);
+  EXPECT_EQ(sentence.words[0].form, "CAN");
+  EXPECT_EQ(sentence.words[1].form, "NOT");
+  EXPECT_EQ(sentence.words[2].form, "go2day");
+  ASSERT_EQ(sentence.multiwords.size(), 1u);
+  EXPECT_EQ(sentence.multiwords[0].form, "CANNOT");
+}
+
 // Contractions written without apostrophe are cut as the treebank cuts
 // them; the verb the parse hung from the contraction takes its place.
 TEST(SchemeToUd, ContractionsWithoutApostropheAreCutAndGoUnderTheirVerb) {
