@@ -31,8 +31,7 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::relation_counts(const TripleE
 
 // The counts over all heads, indexed once (on the first question): by
 // relation, and for each modifier word the relations it was seen in.
-SmoothedTripleDb::Summary& SmoothedTripleDb::summary() {
-  if (summary_ && summary_changes_ == changes()) return *summary_;
+SmoothedTripleDb::Summary& SmoothedTripleDb::make_summary() {
   summary_ = std::make_unique<Summary>();
   summary_changes_ = changes();
   summary_->prepositions = entry(kPrepositions);

@@ -203,7 +203,14 @@ class SmoothedTripleDb : public TripleDb {
     FlatTextMap<Head> heads;
     std::deque<std::string> head_texts;  // what `heads` views
   };
-  Summary& summary();
+  // The summary, made anew when the database changed since it was made.
+  // Asked several times by every question: the common case is in line.
+  Summary& summary() {
+    if (summary_ && summary_changes_ == changes()) [[likely]]
+      return *summary_;
+    return make_summary();
+  }
+  Summary& make_summary();
   // The number of a relation or category name (case-folded).
   std::uint32_t name_number(std::string_view name);
   RelationFacts facts_of(std::string_view relation);
