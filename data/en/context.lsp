@@ -102,11 +102,13 @@
                   (not (no-alternative (pronoun-item)))))
     (when (preceded-by-word (in ("let" "Let" "LET"))) (delete (litem))))
   ;; "to" before a word that cannot be a bare verb (nor punctuation, nor an
-  ;; adverb: to really go) is a preposition.
+  ;; adverb: to really go) is a preposition. Both readings stay before a
+  ;; prefix that a hyphen joins to its word later (to e-mail, to re-read).
   (to-before-non-verb :act-on-all-matches
     (lexitem (and (comp (root) (str= to)) (aux-item) (not (no-alternative (not (aux-item))))))
     (when (and (followed-by (t)) (not (followed-by (base-verb-item))) (not (followed-by (punctuation-item)))
-               (not (followed-by (adverb-item))) (not (followed-by-word (in ("be" "not" "never")))))
+               (not (followed-by (adverb-item))) (not (followed-by-word (in ("be" "not" "never"))))
+               (not (followed-by-word (hyphen-prefix))))
       (delete (litem))))
   ;; A form of "be" before a participle is an auxiliary (also before one
   ;; that may be an adjective: keeping the copula there for "was
@@ -229,9 +231,10 @@
   ;; object or indefinite pronoun, an adverb that grades a likeness, or a
   ;; form of "be" with or without an adverb between (, like a wall;
   ;; something like this; exactly like the old one; what it is really like):
-  ;; train has no verb "like" there.
+  ;; train has no verb "like" there. The rule looks at the word "like"
+  ;; itself: "likes" and "liked" after a noun are its verb (the cat likes).
   (like-after-noun-or-verb :act-on-all-matches
-    (lexitem (and (comp (root) (str= like)) (lexical-verb-item) (not (no-alternative (not (lexical-verb-item))))))
+    (lexitem (and (comp (surform) (in ("like" "Like"))) (lexical-verb-item) (not (no-alternative (not (lexical-verb-item))))))
     (when (or (only-preceded-by (noun-item)) (only-preceded-by (lexical-verb-item))
               (preceded-by (punctuation-item))
               (preceded-by-word (in ("me" "him" "them" "us" "something" "anything" "nothing" "everything" "exactly"
@@ -643,6 +646,20 @@
     (lexitem (and (comp (root) (in ("as" "about" "along" "since"))) (adverb-item)
                   (not (no-alternative (not (adverb-item))))))
     (when (followed-by (determiner-item)) (delete (litem))))
+  ;; "about" before an object pronoun, a wh-word or a word that is only a
+  ;; noun governs what follows (think about it, about Enron, all about
+  ;; timing): no adverb. Before a number or a determiner it may be one
+  ;; (about 10, about a week), and so after "just" or "almost" (just about
+  ;; everything). Before a word that may be an adjective too (about Irish
+  ;; weather) the parser chooses. Train: 2 adverbs there to about 200
+  ;; prepositions.
+  (about-preposition :act-on-all-matches
+    (lexitem (and (comp (root) (str= about)) (adverb-item) (not (no-alternative (not (adverb-item))))))
+    (when (and (not (preceded-by-word (in ("just" "almost" "nearly"))))
+               (or (followed-by-word (in ("it" "them" "me" "him" "her" "us" "you" "this" "that" "what" "how" "why"
+                                          "which" "whom" "who" "whether")))
+                   (only-followed-by (noun-item))))
+      (delete (litem))))
   ;; Between an article or a possessive and a noun, a past participle is
   ;; the verb, not an adjective (the intended recipient, a revised copy),
   ;; except for the participles the treebank keeps as adjectives (the United
@@ -688,10 +705,13 @@
   ;; Likewise a noun-or-verb word before an article or a possessive is the
   ;; verb (and view the future, search the streets), unless a preposition, a
   ;; number or a determiner stands just before it (back to work the ..., 5
-  ;; times a year, this time the ...) or an article opened its phrase.
+  ;; times a year, this time the ...) or an article opened its phrase. A
+  ;; capitalised word inside the sentence is left alone: mostly a name or a
+  ;; heading there (phoned Acme-Fix the next day, $ 5 m - Amount the ...).
   (verb-before-article :act-on-all-matches
     (lexitem (and (noun-item) (not (no-alternative (and (lexical-verb-item) (not (participle-item)))))))
     (when (and (followed-by-word (in ("the" "a" "an" "his" "my" "your" "their" "our" "its")))
+               (not (and (preceded-by (t)) (comp (litem) (comp (surform) (reg-match "^[A-Z][a-z]")))))
                (not (preceded-by (or (preposition-item) (num-item) (determiner-item))))
                (not (exist-word-in-sentence (comp (low) (-1) (-1)) (comp (low) (-1))
                                             (in ("the" "a" "an" "his" "my" "your" "their" "our" "its" "The" "A")))))
