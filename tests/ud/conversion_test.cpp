@@ -400,6 +400,8 @@ TEST(SchemeToUd, TheFirstOfTwoObjectsAndAPronounAfterTellAreRecipients) {
   EXPECT_EQ(first_of_two("made", "make", "that"), "0:root 1:mark 1:obj ");
 }
 
+// "It seems" before a clause has an expletive "it"; without one (it seems
+// good, it seems like a stretch) "it" is the subject.
 TEST(SchemeToUd, ItBeforeSeemIsAnExpletive) {
   const char* const parse =
       "> (\n"
@@ -419,7 +421,34 @@ TEST(SchemeToUd, ItBeforeSeemIsAnExpletive) {
       "3\t(good\t~ A\t2\tpred\t(gov seem))\n"
       ")\n",
       "It seems good");
-  EXPECT_EQ(attachments(sentence), "2:expl 0:root 2:xcomp ");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:xcomp ");
+  sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov seem))\n"
+      "2\t(seems\tseem V\tE0\ti\t(gov fin))\n"
+      "3\t(like\t~ Prep\t2\tmod\t(gov seem))\n"
+      "4\t(a\t~ Det\t5\tdet\t(gov stretch))\n"
+      "5\t(stretch\t~ N\t3\tpcomp\t(gov like))\n"
+      ")\n",
+      "It seems like a stretch");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:case 5:det 2:obl ");
+}
+
+// A measure before the adjective it measures hangs from the adjective,
+// which takes the measure's place in the clause.
+TEST(SchemeToUd, AMeasureHangsFromTheAdjectiveItMeasures) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(two\t~ Num\t4\tnum\t(gov foot))\n"
+      "4\t(feet\tfoot N\t2\tpred\t(gov be))\n"
+      "5\t(long\t~ Adv\t4\tmod\t(gov foot))\n"
+      ")\n",
+      "It is two feet long");
+  EXPECT_EQ(attachments(sentence), "5:nsubj 5:cop 4:nummod 5:obl:unmarked 0:root ");
 }
 
 TEST(SchemeToUd, AnAddressLeftOverAfterANameIsAListItem) {
