@@ -5,6 +5,7 @@
 
 #include "lexicon/attributes/att_vec.h"
 #include "parser/chart/pitem.h"
+#include "parser/chart/sentence_view.h"
 #include "parser/functions/pitem_functions.h"
 #include "shell/lexp/forms.h"
 #include "shell/lib/text_filter.h"
@@ -304,6 +305,18 @@ void ConditionMemo::find_first_bytes(Condition& asked) {
   }
 }
 
+void ConditionMemo::read_first_word_bytes(const PItem& item) {
+  first_word_bytes_read_ = true;
+  first_word_bytes_.clear();
+  const SentenceView* sentence = sentence_of_item(item);
+  if (!sentence) return;
+  // Position 0 holds no word: its spans are looked at.
+  first_word_bytes_.assign(static_cast<std::size_t>(std::max(sentence->positions(), 0)), 0);
+  for (int p = 1; p < sentence->positions(); ++p)
+    if (const char* word = sentence->word_at(p))
+      first_word_bytes_[static_cast<std::size_t>(p)] = static_cast<unsigned char>(*word);
+}
+
 bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
   Condition& asked = conditions_[static_cast<std::size_t>(number)];
   // The item whose words are read: the item's head child or modifier for
@@ -316,6 +329,7 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
     if (!reached) return asked.filters.empty() ? evaluate(condition, item) : false;
   }
   const PItem& read = *reached;
+  if (!asked.path.empty() && refused_by_first_word(asked, read)) return false;
   // The place of the answer: the span, its start or its end (the other
   // word -1). A number reads one thing, so its places never meet another's.
   int first = read.start;

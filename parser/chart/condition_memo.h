@@ -114,8 +114,14 @@ class ConditionMemo {
            !conditions_[static_cast<std::size_t>(number)].filters.empty();
   }
   // The answer of such a condition for the item, from the answers kept per
-  // place or by its filters; the caller keeps it in the item.
-  bool words_answer(LExp& condition, int number, PItem& item) { return span_answer(condition, number, item); }
+  // place or by its filters; the caller keeps it in the item. Most spans
+  // are refused by the first byte of their first word: that is read from a
+  // byte per word, before the span's place is looked up.
+  bool words_answer(LExp& condition, int number, PItem& item) {
+    const Condition& asked = conditions_[static_cast<std::size_t>(number)];
+    if (asked.path.empty() && refused_by_first_word(asked, item)) return false;
+    return span_answer(condition, number, item);
+  }
 
   // The condition's answer for the item, from the memo when it was asked
   // before; `changes` counts the chart's item-changing calls so far.
@@ -193,6 +199,7 @@ class ConditionMemo {
   void clear() {
     answers_.clear();
     place_answers_.clear();
+    first_word_bytes_read_ = false;
   }
 
  private:
@@ -287,6 +294,27 @@ class ConditionMemo {
   std::unordered_map<const LExp*, CallPlan> call_plans_;
   FlatMemo<Key, bool, KeyHash> answers_{4096};
   PlaceAnswers place_answers_;
+  // The first byte of the word at each position of the sentence, which the
+  // words of every span starting there begin with (0: an empty word or no
+  // word; the span's words are then looked at). Read at the first question
+  // after clear().
+  std::vector<unsigned char> first_word_bytes_;
+  bool first_word_bytes_read_ = false;
+  unsigned first_byte_of_word(const PItem& item) {
+    if (!first_word_bytes_read_) read_first_word_bytes(item);
+    // A negative start lies past the end; a span ending before its start
+    // has no words.
+    const auto position = static_cast<std::size_t>(item.start);
+    return position < first_word_bytes_.size() && item.start <= item.end ? first_word_bytes_[position] : 0u;
+  }
+  void read_first_word_bytes(const PItem& item);
+  // Whether the first byte of the first word of `read`'s span refuses it
+  // for a test of the words by filters alone whose first bytes are known.
+  bool refused_by_first_word(const Condition& asked, const PItem& read) {
+    if (asked.first_bytes_state != Condition::FirstBytes::kKnown) return false;
+    const unsigned byte = first_byte_of_word(read);
+    return byte && !((asked.first_bytes[byte / 64] >> (byte % 64)) & 1u);
+  }
 };
 
 // A link condition read as and, or and not over parts (calls of functions,

@@ -419,6 +419,8 @@ bool is_head_child(const LExp& exp) {
   return adaptor && !adaptor->inner() && std::string_view(exp.name()) == "pitem-head-child";
 }
 
+const SentenceView* sentence_of_item(const PItem& item) { return sentence_of(&item); }
+
 bool is_span_words(const LExp& exp) {
   const auto* adaptor = dynamic_cast<const FnAdaptor*>(&exp);
   return adaptor && !adaptor->inner() && std::string_view(exp.name()) == "pitem-head-word";

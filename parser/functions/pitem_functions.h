@@ -9,6 +9,7 @@ namespace velmo {
 
 class LExp;
 struct PItem;
+class SentenceView;
 
 inline constexpr const char* kPItemType = "PItem*";
 inline constexpr const char* kDepRelType = "DepRel*";
@@ -39,6 +40,9 @@ const char* span_words(const PItem& item);
 // request.
 const char* span_words(const PItem& item, bool& lasting);
 bool is_span_words(const LExp& exp);
+// The sentence the item belongs to (its parser's current sentence), whose
+// words span_words() joins; null when it belongs to none.
+const SentenceView* sentence_of_item(const PItem& item);
 // Whether the expression is (pitem-following-word ...) or
 // (pitem-followed-by-or-end-with-word ...) with no condition or one that
 // only filters words: its value then depends on the item's end alone.

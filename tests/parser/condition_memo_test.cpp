@@ -265,6 +265,45 @@ TEST_F(ConditionMemoTest, SpanTestsRefusedByTheFirstByteAnswerAsTheirExpressions
   expect_plans_answer_as_expressions(conditions);
 }
 
+// A span whose first word begins with a byte no filter allows is refused
+// by that word's first byte, read from the sentence's words (again after
+// clear(), for the next sentence): each span still answers as the
+// expression, through the head child too.
+TEST_F(ConditionMemoTest, SpansRefusedByTheirFirstWordAnswerPerSentence) {
+  const std::vector<std::string> texts = {"(comp (pitem-head-word) (reg-match \"^d\"))",
+                                          "(comp (pitem-head-word) (reg-match \"^t\"))",
+                                          "(comp (pitem-head-child) (pitem-head-word) (reg-match \"^b\"))"};
+  std::vector<std::shared_ptr<const ConditionPlan>> plans;
+  for (const std::string& text : texts) {
+    plans.push_back(plan(text));
+    ASSERT_NE(plans.back(), nullptr) << text;
+  }
+  // The first question works out the filters' first bytes; the later ones
+  // are refused by the first word.
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    for (PItem* item : {noun, phrase, noun, phrase})
+      EXPECT_EQ(plans[i]->accepts(memo, *item, changes), expression_accepts(texts[i], item)) << texts[i];
+  EXPECT_FALSE(plans[0]->accepts(memo, *phrase, changes));
+  EXPECT_TRUE(plans[1]->accepts(memo, *phrase, changes));
+
+  memo.clear();
+  testing::TestSentence other;
+  other.words("dull big bird");
+  other.item(1, 1, "(cat d)");
+  other.item(2, 2, "(cat a)");
+  other.item(3, 3, "(cat n) (num sg)");
+  other.parse_with(parser());
+  PItem* other_phrase = testing::item_spanning(cate("NP"), 1, 3);
+  PItem* other_noun = testing::item_spanning(cate("N"), 3, 3);
+  ASSERT_NE(other_phrase, nullptr);
+  ASSERT_NE(other_noun, nullptr);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    for (PItem* item : {other_phrase, other_noun})
+      EXPECT_EQ(plans[i]->accepts(memo, *item, changes), expression_accepts(texts[i], item)) << texts[i];
+  EXPECT_TRUE(plans[0]->accepts(memo, *other_phrase, changes));
+  EXPECT_FALSE(plans[1]->accepts(memo, *other_phrase, changes));
+}
+
 // Tests of the word before the start, or of the words from the end on, are
 // answered once per start or end, and answer as their expressions.
 TEST_F(ConditionMemoTest, WordTestsAtTheStartOrEndAnswerPerPlace) {
