@@ -37,6 +37,8 @@ ItemLattice::~ItemLattice() = default;
 
 void ItemLattice::reset() {
   test_memo_.forget();  // the items go, and their addresses come back
+  admitted_items_.clear();
+  ++list_generation_;
   item_texts_.clear();
   for (std::size_t i = 0; i < live_items_; ++i) recycle(*all_items_[i]);
   live_items_ = 0;
@@ -203,6 +205,7 @@ void ItemLattice::join_words() {
 }
 
 void ItemLattice::forget_spans() {
+  ++list_generation_;
   joined_valid_ = false;
   word_texts_valid_ = false;
   span_cache_.clear();
@@ -311,6 +314,7 @@ LexItem* ItemLattice::add_item(LexItem* item, bool check_duplicates) {
   }
   if (hook_) call_hook(*item);
   item_texts_.note(*item);
+  ++list_generation_;
   insert_by_end(list_at(by_end_, item->high), item);
   insert_by_start(list_at(by_start_, item->low), item);
   return item;
@@ -342,11 +346,13 @@ void ItemLattice::delete_inside_span(int low, int high) {
 }
 
 void ItemLattice::clear_by_end(int p) {
+  ++list_generation_;
   if (p >= 0 && static_cast<std::size_t>(p) < by_end_.size()) by_end_[p].clear();
 }
 
 void ItemLattice::keep_only_by_end(int p, LexItem* item) {
   if (p < 0 || static_cast<std::size_t>(p) >= by_end_.size()) return;
+  ++list_generation_;
   if (item) item_texts_.note(*item);
   by_end_[p].assign(1, item);
 }

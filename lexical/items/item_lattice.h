@@ -27,6 +27,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "lexical/items/admitted_items.h"
 #include "lexical/items/item_test_memo.h"
 #include "lexical/items/item_text_filter.h"
 #include "lexical/items/lex_item.h"
@@ -132,6 +133,10 @@ class ItemLattice {
   StringPool& strings() { return pool_; }
   // Answers of side-effect-free item tests; reset() forgets them.
   ItemTestMemo& test_memo() { return test_memo_; }
+  // Lists of items that tests of their own vectors admitted, and the stamp
+  // under which such a list made now stays good (see AdmittedItems).
+  AdmittedItems& admitted_items() { return admitted_items_; }
+  AdmittedItems::Stamp admitted_stamp() const { return {test_memo_.own_generation(), list_generation_}; }
   // The roots and endings the sentence's items may hold.
   const ItemTextFilter& item_texts() const { return item_texts_; }
   // The words of the sentence, made at the first request after a change.
@@ -220,6 +225,10 @@ class ItemLattice {
   ItemHook hook_;
   StringPool pool_;
   ItemTestMemo test_memo_;
+  AdmittedItems admitted_items_;
+  // Moves whenever an item enters the by-end or by-start lists, leaves them
+  // otherwise than by delete_item, or the words change.
+  std::uint64_t list_generation_ = 0;
   ItemTextFilter item_texts_;
   ItemTextFilter word_texts_;
   std::vector<std::uint16_t> word_bits_;  // by position; 0 for the sentinel

@@ -31,8 +31,13 @@ class ItemTestMemo {
   // Every kept answer becomes stale.
   void forget() {
     forget_but_own();
+    ++own_generation_;
     if (++own_epoch_ == 0) wrap();
   }
+  // Moves whenever the own answers are forgotten, and never comes back to
+  // an earlier value: what was found under one generation about the items'
+  // vectors holds for as long as it stays.
+  std::uint64_t own_generation() const { return own_generation_; }
   // Every kept answer but the own ones becomes stale.
   void forget_but_own() {
     if (++epoch_ == 0) wrap();
@@ -83,6 +88,7 @@ class ItemTestMemo {
   std::vector<Entry> entries_;
   std::uint32_t epoch_ = 1;
   std::uint32_t own_epoch_ = 1;
+  std::uint64_t own_generation_ = 0;
   bool active_ = false;
 };
 

@@ -132,6 +132,10 @@ void LexItemPat::match_all(ItemLattice& lattice, MatchList& out) {
   // A sentence none of whose items can pass the guard is skipped at once.
   if (!guard_.may_admit_some(lattice.item_texts())) return;
   ItemTestMemo& memo = lattice.test_memo();
+  if (guard_.vector_call() && memo.active() && !lattice.admitted_items().busy()) {
+    match_admitted(lattice, out);
+    return;
+  }
   const int n = lattice.positions();
   // A guard that needs a (surform) no word of the sentence has rejects
   // every item over one word: only the others are asked.
@@ -152,6 +156,52 @@ void LexItemPat::match_all(ItemLattice& lattice, MatchList& out) {
   } else {
     for (int p = n - 1; p >= 1; --p) scan(lattice.by_end(p));
   }
+}
+
+// The guard's answers depend on the items' vectors alone: the items it
+// admitted on an earlier scan still are the ones it admits, but for those
+// deleted since, until the memo forgets its own answers or the lists gain
+// an item (see AdmittedItems). The matches are those of the full scan:
+// each position's admitted items in list order, the rest of the guard and
+// of the condition asked of each.
+void LexItemPat::match_admitted(ItemLattice& lattice, MatchList& out) const {
+  AdmittedItems& kept = lattice.admitted_items();
+  const AdmittedItems::Reading reading(kept);
+  const AdmittedItems::Stamp stamp = lattice.admitted_stamp();
+  ItemTestMemo& memo = lattice.test_memo();
+  const bool forward = front_to_back();
+  const AdmittedItems::List* admitted = kept.find(guard_.vector_call(), forward, stamp);
+  if (!admitted) admitted = &admit(lattice, kept.start(guard_.vector_call(), forward, stamp));
+  MatchList found;
+  const std::size_t count = admitted->size();
+  for (std::size_t i = 0; i < count;) {
+    const int position = (*admitted)[i].position;
+    for (; i < count && (*admitted)[i].position == position; ++i) {
+      LexItem* item = (*admitted)[i].item;
+      if (item->is_deleted() || !guard_.admits_after_leading(*item, memo) ||
+          (!guard_.decides() && !holds_after_guard(lattice, *item)))
+        continue;
+      insert_sorted(found, std::make_unique<Match>(&lattice, item->low, item->high, item));
+    }
+    if (!found.empty()) move_matches(found, out, true);
+  }
+}
+
+// Every item the guard's leading test admits, position by position in the
+// scan's order.
+AdmittedItems::List& LexItemPat::admit(ItemLattice& lattice, AdmittedItems::List& admitted) const {
+  ItemTestMemo& memo = lattice.test_memo();
+  const auto scan = [&](const std::vector<LexItem*>& items, int position) {
+    for (LexItem* item : items)
+      if (guard_.admits_leading(*item, memo)) admitted.push_back({item, position});
+  };
+  const int n = lattice.positions();
+  if (front_to_back()) {
+    for (int p = 1; p <= n - 1; ++p) scan(lattice.by_start(p), p);
+  } else {
+    for (int p = n - 1; p >= 1; --p) scan(lattice.by_end(p), p);
+  }
+  return admitted;
 }
 
 // The rest of the list is asked as the per-position search asks it.

@@ -154,8 +154,12 @@ ItemGuard ItemGuard::of_test(LExp& test, int depth) {
     // One test is cheaper than the memo's lookup; several are made only
     // for an answer the memo does not hold.
     if (ItemGuard vector = of_vector_call(*body); vector.kind_ != Kind::kNone) {
-      if (vector.vector_condition_->single_test()) return vector;
+      if (vector.vector_condition_->single_test()) {
+        vector.vector_call_ = body;
+        return vector;
+      }
       guard.vector_condition_ = std::move(vector.vector_condition_);
+      guard.vector_call_ = body;
     }
     guard.kind_ = Kind::kCall;
     guard.body_ = body;

@@ -125,6 +125,25 @@ class ItemGuard {
   // (surform) text that no word has. Items over several words are not
   // covered: their (surform) joins the words.
   bool may_admit_a_word(const ItemTextFilter& words) const;
+  // For a guard that calls a function whose body tests the item's own
+  // vector only: that body, which every rule calling the function shares;
+  // else null. Its answers on an item change only when the memo's own
+  // answers are forgotten.
+  // An (and A B ...) guard answers so for A.
+  const LExp* vector_call() const {
+    return kind_ == Kind::kAnd && !parts_.empty() ? parts_.front().vector_call_ : vector_call_;
+  }
+  // admits() in two steps: the test vector_call() names (the whole guard
+  // but for an and, whose first operand it is), then the rest.
+  bool admits_leading(LexItem& item, ItemTestMemo& memo) const {
+    return kind_ == Kind::kAnd && !parts_.empty() ? parts_.front().admits(item, memo) : admits(item, memo);
+  }
+  bool admits_after_leading(LexItem& item, ItemTestMemo& memo) const {
+    if (kind_ != Kind::kAnd) return true;
+    for (std::size_t i = 1; i < parts_.size(); ++i)
+      if (!parts_[i].admits(item, memo)) return false;
+    return true;
+  }
   // Whether admits() answers for the whole condition.
   bool decides() const { return decides_; }
   // For a guard made from the first operand of (and A B ...): the operands,
@@ -176,6 +195,7 @@ class ItemGuard {
 
   Kind kind_ = Kind::kNone;
   LExp* body_ = nullptr;          // kCall: the function's body
+  const LExp* vector_call_ = nullptr;
   // kVector: the body's test, its constant bound. Cheaper than the memo's
   // lookup, and it holds across actions, which the memo forgets.
   // kCall: the body's test when it is made of several such tests, for the

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "lexical/items/admitted_items.h"
 #include "lexical/patterns/item_guard.h"
 #include "lexical/patterns/match.h"
 #include "shell/lexp/lexp.h"
@@ -192,6 +193,11 @@ class LexItemPat final : public PatternClone<LexItemPat, AtomicPat> {
   }
   // Whether the condition holds on an item its guard admitted.
   bool holds_after_guard(ItemLattice& lattice, LexItem& item) const;
+  // The scan of match_all for a guard that calls a test of the item's
+  // vector: over the items it admitted, kept across rules by the lattice.
+  void match_admitted(ItemLattice& lattice, MatchList& out) const;
+  // Fills `admitted` with the items the guard admits, in scan order.
+  AdmittedItems::List& admit(ItemLattice& lattice, AdmittedItems::List& admitted) const;
   ItemGuard guard_;
 };
 

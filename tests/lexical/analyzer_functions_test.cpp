@@ -5,10 +5,14 @@
 #include "analyzer_fixture.h"
 #include "lexical/functions/antecedents.h"
 #include "lexical/patterns/item_guard.h"
+#include "lexical/patterns/lpattern.h"
 #include "lexical/patterns/match.h"
 #include "lexicon/attributes/att_vec.h"
 #include "lexicon/attributes/attribute_commands.h"
 #include "lexicon/lexicon/av_meaning.h"
+#include "lexicon/lexicon/meaning.h"
+#include "shell/reader/irslist.h"
+#include "shell/support/string_pool.h"
 
 namespace velmo {
 namespace {
@@ -282,6 +286,70 @@ TEST_F(FunctionsTest, MixedCaseFlag) {
   EXPECT_EQ(eval("(is-mixed-case)", to_word(analyzer), "LexAnalyzer*"), 0u);
   analyzer->reset();
   EXPECT_EQ(analyzer->mixed_case(), 1);
+}
+
+// Scans whose conditions call the same test of the item's vector share the
+// items it admitted: a later scan passes over an item deleted since, sees an
+// item entered since, and asks again once a vector may have changed; each
+// direction keeps its own list.
+TEST_F(FunctionsTest, ScansCallingTheSameVectorTestShareTheItemsItAdmitted) {
+  const std::string is_noun = unique("is-noun");
+  const std::string bare_noun = unique("bare-noun");
+  run("(defun " + is_noun + " () (comp (att) (contain (cat) ((cat n)))))");
+  run("(defun " + bare_noun + " () (comp (att) (and (contain (cat) ((cat n))) (not (defined (per))))))");
+  LexAnalyzer* analyzer =
+      make_analyzer("(a (lxavm ((cat n) (per 3)))) (b (lxavm ((cat v)))) (c (note x)) (d (lxavm ((cat n))))");
+  analyze(*analyzer, "a b c d d");
+  ItemLattice& lattice = analyzer->lattice();
+  ItemTestMemo& memo = lattice.test_memo();
+  StringPool store_;
+  const auto scan = [&](const std::string& condition, bool forward = false) {
+    std::unique_ptr<IRSlist> form = IRSlist::parse("(lexitem " + condition + ")", store_);
+    LPatternPtr pattern = form ? LPattern::make(*form) : nullptr;
+    if (!pattern) return std::string("NOT MADE");
+    pattern->set_front_to_back(forward);
+    MatchList matches;
+    pattern->match_all(lattice, matches);
+    std::string text;
+    for (const MatchPtr& match : matches)
+      text += (text.empty() ? "[" : " [") + std::to_string(match->low) + "," + std::to_string(match->high) + "]";
+    return text;
+  };
+  const std::string noun = "(" + is_noun + ")";
+  const std::string bare = "(" + bare_noun + ")";
+  const std::string bare_d = "(and " + bare + " (comp (root) (str= d)))";
+  ItemTestScope scope(memo);
+  EXPECT_EQ(scan(noun), "[1,1] [4,4] [5,5]");
+  EXPECT_EQ(scan(noun, true), "[1,1] [4,4] [5,5]");
+  EXPECT_EQ(scan(bare_d), "[4,4] [5,5]");
+  EXPECT_EQ(lattice.admitted_items().size(), 3u);
+  // A deletion leaves the own answers: the kept items are read again.
+  {
+    ItemDeletionPause pause(memo);
+    lattice.delete_item(first_at(*analyzer, 4, 4));
+  }
+  EXPECT_EQ(scan(noun), "[1,1] [5,5]");
+  EXPECT_EQ(scan(noun, true), "[1,1] [5,5]");
+  EXPECT_EQ(scan(bare), "[5,5]");
+  // So does an item entered by an action that only deletes as far as the
+  // memo knows: the lists moved on.
+  {
+    ItemDeletionPause pause(memo);
+    std::unique_ptr<IRSlist> note = IRSlist::parse("(lxavm ((cat n)))", store_);
+    std::unique_ptr<Meaning> meaning = make_meaning(*note);
+    lattice.add_item(lattice.make_item("bd", meaning.get(), 2, 4), false);
+  }
+  EXPECT_EQ(scan(noun), "[1,1] [2,4] [5,5]");
+  EXPECT_EQ(scan(bare_d, true), "[5,5]");
+  EXPECT_EQ(scan(bare, true), "[2,4] [5,5]");
+  // A changed vector is seen.
+  {
+    ItemTestPause pause(memo);
+    on_item("(comp (att) (modify ((cat n))))", first_at(*analyzer, 2, 2));
+  }
+  EXPECT_EQ(scan(noun), "[1,1] [2,2] [2,4] [5,5]");
+  EXPECT_EQ(scan(bare, true), "[2,2] [2,4] [5,5]");
+  EXPECT_EQ(lattice.admitted_items().size(), 4u);
 }
 
 // A condition that writes (comp (att) TEST) out, not through a function,
