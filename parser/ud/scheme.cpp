@@ -1,5 +1,6 @@
 #include "parser/ud/scheme.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -22,7 +23,7 @@ namespace {
 template <size_t N>
 bool one_of(std::string_view word, const std::array<std::string_view, N>& words) {
   for (std::string_view candidate : words)
-    if (word == candidate) return true;
+    if (same_word(word, candidate)) return true;
   return false;
 }
 
@@ -156,7 +157,12 @@ bool is_emoticon(std::string_view form) {
   static constexpr std::array<std::string_view, 22> faces = {":)",  ":(",  ":-)", ":-(", ";)", ";-)", ":D", ":-D",
                                                              ":P",  ":p",  ":/",  ":-/", "(:", "=)",  "=(", "^_^",
                                                              "-_-", ">:(", ":'(", "<3",  ":O", ":|"};
-  return one_of(form, faces);
+  // Most words are longer than any face: they are not looked for.
+  static constexpr std::size_t longest =
+      std::max_element(faces.begin(), faces.end(), [](std::string_view a, std::string_view b) {
+        return a.size() < b.size();
+      })->size();
+  return form.size() <= longest && one_of(form, faces);
 }
 
 std::string upos_from_category(std::string_view category, std::string_view form, int position) {

@@ -23,7 +23,7 @@ bool starts_lower(std::string_view word) { return !word.empty() && std::islower(
 // Whether `word` is one of a short list of words.
 template <std::size_t N>
 bool one_of(std::string_view word, const std::string_view (&words)[N]) {
-  return std::find(std::begin(words), std::end(words), word) != std::end(words);
+  return std::any_of(std::begin(words), std::end(words), [word](std::string_view entry) { return same_word(word, entry); });
 }
 
 // A title or office before a person's name (Mr., Dr., President, spokesman).
@@ -76,11 +76,11 @@ bool month_name(std::string_view word) {
       "November", "December", "Jan.", "Feb.", "Mar.", "Apr.", "Jun.",  "Jul.",   "Aug.",      "Sep.",
       "Sept.",   "Oct.",     "Nov.", "Dec.",  "Jan",  "Feb",  "Mar",   "Apr",    "Jun",       "Jul",
       "Aug",     "Sep",      "Sept", "Oct",   "Nov",  "Dec"};
-  return std::find(std::begin(months), std::end(months), word) != std::end(months);
+  return one_of(word, months);
 }
 bool weekday_name(std::string_view word) {
   static constexpr std::string_view days[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
-  return std::find(std::begin(days), std::end(days), word) != std::end(days);
+  return one_of(word, days);
 }
 // 2, 21st, 3rd: a day of the month.
 bool day_of_month(std::string_view word) {

@@ -11,8 +11,16 @@
 // in this namespace (and, rewritten, for `!=` and for the literal on the
 // left).
 #include <string>
+#include <string_view>
 
 namespace velmo::ud {
+
+// Equality of two texts, deciding by length and first byte before the
+// bytes are compared in a library call: a word tested against a list of
+// words mostly differs from every entry in one or the other.
+inline bool same_word(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && (a.empty() || (a.front() == b.front() && a == b));
+}
 
 inline bool operator==(const std::string& text, const char* literal) {
   for (const char c : text) {
