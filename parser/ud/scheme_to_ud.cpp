@@ -387,6 +387,7 @@ class SchemeToUd {
     copula_before_a_clause();
     contractions_without_apostrophe();
     measures_before_their_adjective();
+    rates_per_unit_of_time();
     emoticons_as_discourse();
     numbers_naming_their_noun();
     currency_signs();
@@ -3551,13 +3552,39 @@ class SchemeToUd {
     }
   }
 
+  // Adjectives and adverbs a measure before them tells the size of (two
+  // feet long, a year ago).
+  static constexpr std::string_view measured_words[] = {"long",  "tall", "wide", "high",  "deep",
+                                                        "thick", "old",  "away", "ago",   "late",
+                                                        "early", "later", "earlier", "apart", "short"};
+
+  // "a week" after "once" or "twice" or after a noun (twice a month, three
+  // times a day, 20 dollars a week) tells how often or how much per unit of
+  // time: it hangs from that word, as an unmarked oblique of the adverb or
+  // an unmarked nominal modifier of the noun (train: 21 of 22).
+  void rates_per_unit_of_time() {
+    static constexpr std::string_view units[] = {"week", "month", "year", "day", "night", "hour", "minute"};
+    static constexpr std::string_view adverbs[] = {"once", "twice", "thrice"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 3; p <= n; ++p) {
+      const int article = p - 1, word = p - 2;
+      if (!one_of(lower_form(p - 1), units) || ud_head_[article] != p) continue;
+      if (lower_form(article - 1) != "a" && lower_form(article - 1) != "an") continue;
+      const bool adverb = one_of(lower_form(word - 1), adverbs);
+      if (!adverb && category_at(word) != "N") continue;
+      if (ud_head_[p] == word || ancestor(p, word) || ud_head_[word] < 0) continue;
+      // Not a measure of time before the word it measures (a year ago).
+      if (p < n && one_of(lower_form(p), measured_words)) continue;
+      reattach(p, word, adverb ? "obl:unmarked" : "nmod:unmarked");
+    }
+  }
+
   // A measure (a noun after its number) right before the adjective or
   // adverb it measures (4 feet long, two days earlier), read as the head
   // with that word as its adverb: the word heads, the measure is its
   // unmarked oblique (train: 77 of 85 such measures hang from the word).
   void measures_before_their_adjective() {
-    static constexpr std::string_view measured[] = {"long", "tall", "wide", "high", "deep", "thick", "old", "away",
-                                                    "ago", "late", "early", "later", "earlier", "apart", "short"};
+    const auto& measured = measured_words;
     const int n = static_cast<int>(tokens_.size());
     for (int p = 2; p < n; ++p) {
       const int word = p + 1;

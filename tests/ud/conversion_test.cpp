@@ -435,6 +435,46 @@ TEST(SchemeToUd, ItBeforeSeemIsAnExpletive) {
   EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 5:case 5:det 2:obl ");
 }
 
+// "a week" after "twice" or after a noun tells how often or how much per
+// week: it hangs from that word, not from the verb.
+TEST(SchemeToUd, ARateOfTimeHangsFromTheWordItCounts) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov meet))\n"
+      "2\t(meet\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(twice\t~ Adv\t2\tmod\t(gov meet))\n"
+      "4\t(a\t~ Det\t5\tdet\t(gov week))\n"
+      "5\t(week\t~ N\t2\tmod\t(gov meet))\n"
+      ")\n",
+      "We meet twice a week");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root 2:advmod 5:det 3:obl:unmarked ");
+  sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Take\ttake V\tE0\ti\t(gov fin))\n"
+      "2\t(three\t~ Num\t3\tnum\t(gov time))\n"
+      "3\t(times\ttime N\t1\tmod\t(gov take))\n"
+      "4\t(a\t~ Det\t5\tdet\t(gov day))\n"
+      "5\t(day\t~ N\t1\tobj\t(gov take))\n"
+      ")\n",
+      "Take three times a day");
+  EXPECT_EQ(attachments(sentence), "0:root 3:nummod 1:obl:unmarked 5:det 3:nmod:unmarked ");
+  sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov move))\n"
+      "2\t(moved\tmove V\tE0\ti\t(gov fin))\n"
+      "3\t(home\t~ N\t2\tobj\t(gov move))\n"
+      "4\t(a\t~ Det\t5\tdet\t(gov year))\n"
+      "5\t(year\t~ N\t6\tmod\t(gov ago))\n"
+      "6\t(ago\t~ Adv\t2\tmod\t(gov move))\n"
+      ")\n",
+      "We moved home a year ago");
+  EXPECT_EQ(attachments(sentence).substr(0, 22), "2:nsubj 0:root 2:obj 5");
+  EXPECT_EQ(sentence.words[4].head, 6);
+}
+
 // A measure before the adjective it measures hangs from the adjective,
 // which takes the measure's place in the clause.
 TEST(SchemeToUd, AMeasureHangsFromTheAdjectiveItMeasures) {
