@@ -234,7 +234,8 @@
   ;; train has no verb "like" there. The rule looks at the word "like"
   ;; itself: "likes" and "liked" after a noun are its verb (the cat likes).
   (like-after-noun-or-verb :act-on-all-matches
-    (lexitem (and (comp (surform) (in ("like" "Like"))) (lexical-verb-item) (not (no-alternative (not (lexical-verb-item))))))
+    (lexitem (and (comp (surform) (in ("like" "Like"))) (lexical-verb-item)
+                  (not (no-alternative (not (lexical-verb-item))))))
     (when (or (only-preceded-by (noun-item)) (only-preceded-by (lexical-verb-item))
               (preceded-by (punctuation-item))
               (preceded-by-word (in ("me" "him" "them" "us" "something" "anything" "nothing" "everything" "exactly"
@@ -336,13 +337,15 @@
     (when (followed-by-word (in ("then"))) (delete (litem))))
   ;; So are "around", "over" and "below" before an article, a demonstrative
   ;; or a possessive (around the streets, over the fence; train: 102
-  ;; prepositions to 5 adverbs). Before a number they stay adverbs (over 7
-  ;; years, around 5 pm).
+  ;; prepositions to 5 adverbs), and before an object pronoun or a word that
+  ;; is only a noun (over them, around noon; train: about 65 to 3). Before a
+  ;; number they stay adverbs (over 7 years, around 5 pm).
   (place-preposition-before-article :act-on-all-matches
     (lexitem (and (comp (root) (in ("around" "over" "below"))) (adverb-item)
                   (not (no-alternative (not (adverb-item))))))
-    (when (followed-by-word (in ("the" "a" "an" "this" "that" "these" "those" "my" "your" "his" "her" "its" "our"
-                                 "their")))
+    (when (or (followed-by-word (in ("the" "a" "an" "this" "that" "these" "those" "my" "your" "his" "her" "its" "our"
+                                     "their" "me" "him" "them" "us" "it" "you")))
+              (only-followed-by (noun-item)))
       (delete (litem))))
   ;; After a modal a word that can be a bare verb is one.
   (bare-verb-after-modal :act-on-all-matches
@@ -675,6 +678,7 @@
                                               "relaxed" "privileged" "related" "automated" "devoted" "armed"
                                               "determined" "frustrated" "red" "bored" "worried" "supposed"
                                               "used" "beloved" "naked" "wicked" "sacred" "rugged" "ragged" "alleged" "hidden"
+                                              "left"
                                               "United" "Limited")))))))
     (when (comp ($ 2) (followed-by (noun-item)))
       (delete (comp ($ 2) (litem)))))
