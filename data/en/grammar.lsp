@@ -1411,8 +1411,12 @@
      (N (dep-type obj) (max-dist 20) (dep-weight 4.0) (modifier-cond (and (no-cc) (no-punc) (get-modifier-by-type det)))
         (modifiee-cond (comp (get-modifier-by-type obj) (pronoun))))
      ;; (an adverb that took a conjunction is rather a conjunct of the
-     ;; adverb before it: slowly and deeply)
-     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (and (no-cc) (not (clause-opening-wh-adverb)) (not (focus-before-phrase)) (not (clause-opening-connective)))) (modifiee-cond (not (took-complement))))
+     ;; adverb before it: slowly and deeply; nor does an adverb pass a
+     ;; later verb conjunct or an adverbial clause that ends the verb's
+     ;; phrase: ran outside and played happily together, the adverbs stay
+     ;; with played and so does a phrase after them; train: 671 adverbs
+     ;; there stay inside, 10 hang from the verb before)
+     (Adv (dep-type mod) (max-dist 20) (dep-weight 1.0) (modifier-cond (and (no-cc) (not (clause-opening-wh-adverb)) (not (focus-before-phrase)) (not (clause-opening-connective)))) (modifiee-cond (and (not (took-complement)) (not (conjunct-after)) (not (clause-adjunct-after)))))
      (Adv (dep-type mod) (max-dist 20) (dep-weight 40.0) (modifier-cond (and (get-modifier-by-type cc) (not (or-not)))))
      (Adv (dep-type conj) (max-dist 8) (modifier-cond (or-not)))
      (N (dep-type mod) (max-dist 12) (dep-weight 3.0) (modifier-cond (and (no-cc) (no-punc) (time-noun))))
