@@ -388,6 +388,7 @@ class SchemeToUd {
     contractions_without_apostrophe();
     measures_before_their_adjective();
     rates_per_unit_of_time();
+    all_and_both_as_subjects();
     emoticons_as_discourse();
     numbers_naming_their_noun();
     currency_signs();
@@ -3549,6 +3550,29 @@ class SchemeToUd {
       ud_rel_[a] = negation ? "aux" : "nsubj";
       ud_head_[b] = head;
       ud_rel_[b] = negation ? "advmod" : verb ? "aux" : "cop";
+    }
+  }
+
+  // "All" or "both" right before the verb of a clause that has no subject
+  // (All were awesome, Both have left, Hope all is well), read as the
+  // clause's adverb or a conjunction, is its subject (train: 17 of 22 such
+  // words are subjects; with a subject of its own they are adverbs).
+  void all_and_both_as_subjects() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const std::string& word = lower_form(p - 1);
+      if (word != "all" && word != "both") continue;
+      if (ud_rel_[p] != "advmod" && ud_rel_[p] != "cc") continue;
+      const std::string_view next = category_at(p + 1);
+      if (next != "V" && next != "VB" && next != "VBE") continue;
+      const int head = ud_head_[p];
+      if (head <= p) continue;
+      bool subject = false;
+      for (int q = 1; q <= n && !subject; ++q) {
+        const std::string& rel = ud_rel_[q];
+        subject = ud_head_[q] == head && (rel.starts_with("nsubj") || rel.starts_with("csubj") || rel == "expl");
+      }
+      if (!subject) ud_rel_[p] = "nsubj";
     }
   }
 

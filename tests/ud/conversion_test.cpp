@@ -475,6 +475,28 @@ TEST(SchemeToUd, ARateOfTimeHangsFromTheWordItCounts) {
   EXPECT_EQ(sentence.words[4].head, 6);
 }
 
+// "All" or "both" before the verb of a clause without a subject is its
+// subject; with a subject of its own it stays an adverb.
+TEST(SchemeToUd, AllOrBothBeforeASubjectlessVerbIsItsSubject) {
+  UdSentence sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Both\t~ Conn\t2\tcc\t(gov leave))\n"
+      "2\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Both left");
+  EXPECT_EQ(attachments(sentence), "2:nsubj 0:root ");
+  sentence = from_velmo(
+      "> (\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t3\ts\t(gov leave))\n"
+      "2\t(all\t~ Adv\t3\tmod\t(gov leave))\n"
+      "3\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "We all left");
+  EXPECT_EQ(attachments(sentence), "3:nsubj 3:advmod 0:root ");
+}
+
 // A measure before the adjective it measures hangs from the adjective,
 // which takes the measure's place in the clause.
 TEST(SchemeToUd, AMeasureHangsFromTheAdjectiveItMeasures) {
