@@ -256,13 +256,21 @@ bool ConditionMemo::ask(LExp& condition, int number, PItem& item, const std::uin
 
 bool ConditionMemo::ask_unknown(LExp& condition, int number, PItem& item, const std::uint64_t& changes,
                                 bool& remembered) {
+  const std::size_t word = static_cast<std::size_t>(number) / 64;
+  const std::uint64_t bit = std::uint64_t{1} << (number % 64);
+  // A test of the words about the item asked before for another item of
+  // its place: the answer kept there, which asking it again would give
+  // without evaluating anything.
+  if (reads_own_place(number))
+    if (const int kept = kept_place_answer(number, item); kept >= 0) {
+      item.answers.keep(word, bit, kept != 0);
+      return kept != 0;
+    }
   bool answer = false;
   if (!answer_anew(conditions_[static_cast<std::size_t>(number)], condition, number, item, changes, answer)) {
     remembered = false;
     return answer;
   }
-  const std::size_t word = static_cast<std::size_t>(number) / 64;
-  const std::uint64_t bit = std::uint64_t{1} << (number % 64);
   item.answers.keep(word, bit, answer);
   return answer;
 }

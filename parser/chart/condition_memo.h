@@ -113,6 +113,23 @@ class ConditionMemo {
     return number >= 0 && static_cast<std::size_t>(number) < conditions_.size() &&
            !conditions_[static_cast<std::size_t>(number)].filters.empty();
   }
+  // Whether condition `number` reads only the words about the item itself
+  // (no step to another item) and keeps its answers in the place grid.
+  bool reads_own_place(int number) const {
+    if (number < 0 || static_cast<std::size_t>(number) >= conditions_.size()) return false;
+    const Condition& asked = conditions_[static_cast<std::size_t>(number)];
+    return asked.reads != Reads::kItem && asked.path.empty() && asked.place_slot >= 0;
+  }
+  // The answer of such a condition kept at the item's place (its span,
+  // start or end): 1 or 0, -1 when none is kept there yet.
+  int kept_place_answer(int number, const PItem& item) const {
+    const Condition& asked = conditions_[static_cast<std::size_t>(number)];
+    const int first = asked.reads == Reads::kEnd ? -1 : item.start;
+    const int last = asked.reads == Reads::kStart ? -1 : item.end;
+    const PlaceAnswers::Cell* cell = place_answers_.kept_cell(first, last);
+    if (!cell || !cell->knows(asked.place_slot)) return -1;
+    return cell->answer(asked.place_slot);
+  }
   // The answer of such a condition for the item, from the answers kept per
   // place or by its filters; the caller keeps it in the item. Most spans
   // are refused by the first byte of their first word: that is read from a

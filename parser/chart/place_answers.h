@@ -67,6 +67,14 @@ class PlaceAnswers {
     return &at;
   }
 
+  // The cell of place (first, last) when something was kept there in this
+  // sentence; else null (so is a place outside the grid).
+  const Cell* kept_cell(int first, int last) const {
+    if (!cells_ || first < -1 || last < -1 || first > kWords - 2 || last > kWords - 2) return nullptr;
+    const Cell& at = cells_[static_cast<std::size_t>(first + 1) * kWords + static_cast<std::size_t>(last + 1)];
+    return at.generation == generation_ ? &at : nullptr;
+  }
+
   // Forgets every answer.
   void clear() {
     if (++generation_ == 0) {  // the counter wrapped: wipe once

@@ -304,6 +304,30 @@ TEST_F(ConditionMemoTest, SpansRefusedByTheirFirstWordAnswerPerSentence) {
   EXPECT_FALSE(plans[1]->accepts(memo, *other_phrase, changes));
 }
 
+// A test of the word before the start is answered from its place's kept
+// answer for the next item there, but only within the sentence it was
+// kept in: after clear() the next sentence's words answer.
+TEST_F(ConditionMemoTest, WordTestsAtTheStartAnswerFromTheirPlaceWithinOneSentence) {
+  const std::string text = "(comp (pitem-preceding-word) (in (\"big\")))";
+  auto after_big = plan(text);
+  ASSERT_NE(after_big, nullptr);
+  ASSERT_TRUE(expression_accepts(text, noun));
+  for (PItem* item : {noun, phrase, noun})
+    EXPECT_EQ(after_big->accepts(memo, *item, changes), expression_accepts(text, item));
+
+  memo.clear();
+  testing::TestSentence other;
+  other.words("dull old bird");
+  other.item(1, 1, "(cat d)");
+  other.item(2, 2, "(cat a)");
+  other.item(3, 3, "(cat n) (num sg)");
+  other.parse_with(parser());
+  PItem* other_noun = testing::item_spanning(cate("N"), 3, 3);
+  ASSERT_NE(other_noun, nullptr);
+  ASSERT_FALSE(expression_accepts(text, other_noun));
+  EXPECT_FALSE(after_big->accepts(memo, *other_noun, changes));
+}
+
 // Tests of the word before the start, or of the words from the end on, are
 // answered once per start or end, and answer as their expressions.
 TEST_F(ConditionMemoTest, WordTestsAtTheStartOrEndAnswerPerPlace) {
