@@ -386,6 +386,7 @@ class SchemeToUd {
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     copula_before_a_clause();
     contractions_without_apostrophe();
+    numbers_written_with_their_unit();
     measures_before_their_adjective();
     rates_per_unit_of_time();
     all_and_both_as_subjects();
@@ -3622,6 +3623,45 @@ class SchemeToUd {
                                                           "acl", "nmod:poss", "flat", "appos"};
       for (int q = 1; q <= n; ++q)
         if (ud_head_[q] == p && q != p - 1 && !one_of(ud_rel_[q], phrase_inner)) ud_head_[q] = word;
+    }
+  }
+
+  // A number written against its unit, cut in two by the tokens ("65k",
+  // "375mm", "5pm"): the parse's node is on the number. A time of day hangs
+  // from its number (train: 25 of 25 nmod:unmarked); a unit of measure heads
+  // it, taking the number's place, and the number is its compound when the
+  // unit is a thousand or a million (k, M: train 37 of 43), else its nummod.
+  void numbers_written_with_their_unit() {
+    static constexpr std::string_view times[] = {"am", "pm"};
+    static constexpr std::string_view counts[] = {"k", "m", "mm"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int a = 1; a < n; ++a) {
+      const int b = a + 1;
+      if (node_at_[a] < 0 || node_at_[b] >= 0 || tokens_[b - 1].space_before || ud_head_[a] < 0) continue;
+      const std::string& number = tokens_[a - 1].form;
+      if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) continue;
+      const std::string& unit = tokens_[b - 1].form;
+      if (one_of(lower_form(b - 1), times)) {
+        ud_head_[b] = a;
+        ud_rel_[b] = "nmod:unmarked";
+        continue;
+      }
+      if (unit.empty() || !std::isalpha(static_cast<unsigned char>(unit[0]))) continue;
+      const bool count = one_of(lower_form(b - 1), counts) && (unit != "m" && unit != "mm");
+      ud_head_[b] = ud_head_[a];
+      ud_rel_[b] = ud_rel_[a];
+      // An adverb before the number stays on it (about 4cm).
+      static constexpr std::string_view rough[] = {"about", "around", "approximately", "nearly", "almost",
+                                                   "roughly", "over", "under"};
+      for (int q = 1; q <= n; ++q) {
+        if (ud_head_[q] != a) continue;
+        if (q < a && (ud_rel_[q] == "advmod" || one_of(lower_form(q - 1), rough)))
+          ud_rel_[q] = "advmod";
+        else
+          ud_head_[q] = b;
+      }
+      ud_head_[a] = b;
+      ud_rel_[a] = count ? "compound" : "nummod";
     }
   }
 

@@ -348,6 +348,19 @@ std::vector<std::string> fused_word_parts(std::string_view form) {
   return {};
 }
 
+// A number written against its unit ("65k", "375mm"): the treebank writes
+// the number and the unit apart (train: 121 such pairs, among them times
+// of day, and 22 glued tokens, none of them with these units).
+std::vector<std::string> number_and_unit_parts(std::string_view form) {
+  static constexpr std::array<std::string_view, 11> units = {"k",   "m",  "mm", "cm", "km", "kg",
+                                                             "ft",  "lbs", "lb", "gb", "mb"};
+  const size_t digits = form.find_first_not_of("0123456789");
+  if (digits == 0 || digits == std::string_view::npos) return {};
+  const std::string unit = lower(form.substr(digits));
+  if (std::find(units.begin(), units.end(), unit) == units.end()) return {};
+  return {std::string(form.substr(0, digits)), std::string(form.substr(digits))};
+}
+
 bool is_t_clitic(std::string_view form) {
   const std::string low = lower(form);
   return low == "'t" || low == "\xE2\x80\x99t";
@@ -491,6 +504,7 @@ std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, st
     std::vector<std::string> pieces = fused_word_parts(tokens[i].form);
     if (contracted[i] && lower(tokens[i].form) == "its")
       pieces = {tokens[i].form.substr(0, 2), tokens[i].form.substr(2)};
+    if (pieces.empty()) pieces = number_and_unit_parts(tokens[i].form);
     if (pieces.empty()) pieces = spelled_pieces(tokens[i].form);
     bool space = tokens[i].space_before;
     for (std::string& piece : pieces) {

@@ -1532,6 +1532,37 @@ TEST(SchemeToUd, FusedWordsAreCutWhateverTheirCase) {
   EXPECT_EQ(sentence.multiwords[0].form, "CANNOT");
 }
 
+// A number written against its unit is cut as the treebank writes it, and
+// the unit takes the number's place: a thousand (k) has the number as its
+// compound, a unit of measure as its number.
+TEST(SchemeToUd, NumbersWrittenAgainstTheirUnitAreCut) {
+  UdSentence thousands = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov pay))\n"
+      "2\t(paid\tpay V\tE0\ti\t(gov fin))\n"
+      "3\t(65k\t~ Num\t2\tobj\t(gov pay))\n"
+      ")\n",
+      "We paid 65k");
+  ASSERT_EQ(thousands.words.size(), 4u);
+  EXPECT_EQ(thousands.words[2].form, "65");
+  EXPECT_EQ(thousands.words[3].form, "k");
+  EXPECT_EQ(attachments(thousands), "2:nsubj 0:root 4:compound 2:obj ");
+  UdSentence length = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe V\tE0\ti\t(gov fin))\n"
+      "3\t(375mm\t~ Num\t2\tpred\t(gov be))\n"
+      ")\n",
+      "It is 375mm");
+  ASSERT_EQ(length.words.size(), 4u);
+  EXPECT_EQ(length.words[2].form, "375");
+  EXPECT_EQ(length.words[3].form, "mm");
+  EXPECT_EQ(length.words[2].head, 4);
+  EXPECT_EQ(length.words[2].deprel, "nummod");
+}
+
 // Contractions written without apostrophe are cut as the treebank cuts
 // them; the verb the parse hung from the contraction takes its place.
 TEST(SchemeToUd, ContractionsWithoutApostropheAreCutAndGoUnderTheirVerb) {
