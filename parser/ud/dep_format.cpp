@@ -5,6 +5,8 @@
 #include <charconv>
 #include <unordered_map>
 
+#include "parser/ud/scheme.h"
+
 namespace velmo::ud {
 
 namespace {
@@ -15,12 +17,6 @@ bool needs_quotes(std::string_view text) {
         c >= 128)
       return true;
   return false;
-}
-
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
 }
 
 // A cursor over one line of the format.

@@ -18,6 +18,12 @@ std::string lower(std::string_view text) {
   return result;
 }
 
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+  const auto folded = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return folded(x) == folded(y); });
+}
+
 namespace {
 
 template <size_t N>

@@ -32,5 +32,8 @@ bool is_infinitive_to(std::string_view form, std::string_view xpos, std::string_
 
 // ASCII letters lower-cased; other bytes (UTF-8 among them) kept.
 std::string lower(std::string_view text);
+// Whether two texts are equal once lower-cased as lower() does, compared in
+// place (no copy of either).
+bool equal_ignoring_case(std::string_view a, std::string_view b);
 
 }  // namespace velmo::ud

@@ -3609,13 +3609,12 @@ class SchemeToUd {
   // with that word as its adverb: the word heads, the measure is its
   // unmarked oblique (train: 77 of 85 such measures hang from the word).
   void measures_before_their_adjective() {
-    const auto& measured = measured_words;
     const int n = static_cast<int>(tokens_.size());
     for (int p = 2; p < n; ++p) {
       const int word = p + 1;
       if (ud_head_[p - 1] != p || ud_rel_[p - 1] != "nummod" || ud_head_[word] != p || ud_rel_[word] != "advmod")
         continue;
-      if (!one_of(lower_form(word - 1), measured)) continue;
+      if (!one_of(lower_form(word - 1), measured_words)) continue;
       reattach(p, word, "obl:unmarked");
       // The measure keeps the words of its noun phrase; the clause's words
       // (its subject and copula, the final mark) go to the word it measures.

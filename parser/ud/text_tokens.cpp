@@ -198,7 +198,6 @@ bool plain_word(std::string_view form) {
   });
 }
 
-
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 constexpr std::string_view kPound = "\xC2\xA3";
 constexpr std::string_view kEuro = "\xE2\x82\xAC";
@@ -324,17 +323,9 @@ std::vector<std::string> fused_word_parts(std::string_view form) {
                                                    {"hadnt", {3, 0}},    {"couldnt", {5, 0}},  {"wouldnt", {5, 0}},
                                                    {"shouldnt", {6, 0}}, {"im", {1, 0}},       {"ive", {1, 0}},
                                                    {"thats", {4, 0}}}};
-  // Compared ignoring case in place: nearly every word is none of them.
-  const auto same_ignoring_case = [form](std::string_view word) {
-    if (form.size() != word.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-      const char c = form[i];
-      if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != word[i]) return false;
-    }
-    return true;
-  };
+  // Compared in place: nearly every word is none of them.
   for (const Fused& entry : fused) {
-    if (!same_ignoring_case(entry.word)) continue;
+    if (!equal_ignoring_case(form, entry.word)) continue;
     std::vector<std::string> parts;
     size_t at = 0;
     for (std::size_t cut : entry.cuts) {
