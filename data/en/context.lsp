@@ -356,12 +356,17 @@
     (delete (comp ($ 2) (litem))))
   ;; After "do", "does" or "did" a noun-or-verb word that may be a bare verb
   ;; is the verb (He did comment, does work): the treebank has a noun there
-  ;; about once in thirty.
+  ;; about once in thirty. A "do" after "to", a modal or a negation is the
+  ;; main verb itself and takes the noun as its object (to do research,
+  ;; will do work, not do business).
   (bare-verb-after-do :act-on-all-matches
     (seq :front-to-back
          (word (in ("do" "does" "did" "Do" "Does" "Did")))
          (lexitem (and (noun-item) (not (no-alternative (base-verb-item))))))
-    (delete (comp ($ 2) (litem))))
+    (when (not (comp ($ 1) (preceded-by-word (in ("to" "will" "would" "can" "could" "should" "may" "might" "must"
+                                                  "shall" "'ll" "’ll" "'d" "’d" "ll" "cannot" "not" "n't" "n’t"
+                                                  "never")))))
+      (delete (comp ($ 2) (litem)))))
   ;; A noun-or-verb word after an adverb, an auxiliary, "to" or nothing,
   ;; before an object pronoun or an article, is a verb (to help them, just
   ;; read the book).
