@@ -628,6 +628,14 @@
   (as-before-indefinite-article :act-on-all-matches
     (lexitem (and (comp (root) (str= as)) (complementiser-item) (not (no-alternative (not (complementiser-item))))))
     (when (followed-by-word (in ("a" "an"))) (delete (litem))))
+  ;; "including" after a comma governs the noun phrase after it (lost
+  ;; everything, including the house): no verb. Train: all 34 such uses
+  ;; are prepositions in the treebank's sense (case); elsewhere 4 of 12
+  ;; are verbs (as much as including him).
+  (including-after-comma :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("including" "Including" "INCLUDING"))) (lexical-verb-item)
+                  (not (no-alternative (preposition-item)))))
+    (when (preceded-by-word (in (","))) (delete (litem))))
   ;; "about" before a number is an adverb (about $ 20,000).
   (adverb-before-number :act-on-all-matches
     (lexitem (and (comp (root) (str= about)) (preposition-item) (not (no-alternative (adverb-item)))))
