@@ -2671,9 +2671,33 @@ class SchemeToUd {
       const std::string& form = tokens_[p - 1].form;
       if (noun <= adjective || !noun_at(p) || !noun_at(noun) || (form != "US" && is_personal_pronoun(lower(form))))
         continue;  // (US in capitals is the country)
+      if (own_adjective_before(p)) {
+        phrase_before_phrase(p, noun);
+        continue;
+      }
       ud_head_[p] = noun;
       ud_rel_[p] = "compound";
     }
+  }
+
+  // Whether the noun at p has an adjective of its own right before it, a
+  // word of letters (an ordinal in digits rather numbers it in an address:
+  // 7th Floor New York).
+  bool own_adjective_before(int p) const {
+    if (p < 2 || ud_head_[p - 1] != p || ud_rel_[p - 1] != "amod") return false;
+    const std::string& form = tokens_[p - 2].form;
+    return std::all_of(form.begin(), form.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+  }
+
+  // A noun with its own adjective, then another adjective and noun (Great
+  // store great products, Nice teachers good school): two noun phrases side
+  // by side, the first heading the second, as the treebank writes such
+  // headings and review lines, not one compound.
+  void phrase_before_phrase(int p, int noun) {
+    ud_head_[p] = ud_head_[noun];
+    ud_rel_[p] = ud_rel_[noun];
+    ud_head_[noun] = p;
+    ud_rel_[noun] = "parataxis";
   }
 
   // An adjective right before a common noun that is a compound of the noun
