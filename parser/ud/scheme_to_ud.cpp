@@ -626,6 +626,11 @@ class SchemeToUd {
         "announced", "admitted", "observed", "cautioned", "read",      "reads"};
     if (std::find(std::begin(verbs), std::end(verbs), nodes_[verb].word) == std::end(verbs)) return false;
     if (has_child_with(verb, "s")) return false;
+    // Right after the closing quote the words reported need not be a clause
+    // the verb took (" Land mines , " said the woman).
+    static constexpr std::string_view closing_quotes[] = {"\"", "''", "\u201d"};
+    const int before = nodes_[verb].position - 1;
+    if (before >= 1 && one_of(tokens_[before - 1].form, closing_quotes)) return true;
     for (int clause : edit_.children(verb)) {
       if (nodes_[clause].relation != "comp" || nodes_[clause].category != "C") continue;
       for (int clause_verb : edit_.children(clause))

@@ -2002,6 +2002,41 @@ TEST(SchemeToUd, AnOpeningAdverbialClauseGivesTheRootToTheClauseAfterIt) {
   EXPECT_EQ(kept.words[5].deprel, "parataxis");
 }
 
+TEST(SchemeToUd, TheNounAfterAVerbOfSayingRightAfterTheClosingQuoteIsItsSubject) {
+  // The words reported are no clause the verb took: the quotes alone tell
+  // that the noun after "said" says them.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "2\t(Land\t~ N\t3\tnn\t(gov mine))\n"
+      "3\t(mines\tmine N\tE0\ts\t(gov fin))\n"
+      "4\t(,\t~ Punc\t6\tpunc\t(gov say))\n"
+      "6\t(said\tsay V\tE0\ti\t(gov fin))\n"
+      "7\t(the\t~ Det\t9\tdet\t(gov woman))\n"
+      "8\t(Kuwaiti\t~ A\t9\tmod\t(gov woman))\n"
+      "9\t(woman\t~ N\t6\tobj\t(gov say))\n"
+      ")\n",
+      "\"Land mines,\" said the Kuwaiti woman.");
+  ASSERT_EQ(sentence.words.size(), 10u);
+  EXPECT_EQ(sentence.words[8].form, "woman");
+  EXPECT_EQ(sentence.words[8].head, 6);
+  EXPECT_EQ(sentence.words[8].deprel, "nsubj");
+
+  // Without the quote the noun stays the object (Rain, said the woman).
+  UdSentence unquoted = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Rain\t~ N\tE0\ts\t(gov fin))\n"
+      "2\t(,\t~ Punc\t3\tpunc\t(gov say))\n"
+      "3\t(said\tsay V\tE0\ti\t(gov fin))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov woman))\n"
+      "5\t(woman\t~ N\t3\tobj\t(gov say))\n"
+      ")\n",
+      "Rain, said the woman");
+  ASSERT_EQ(unquoted.words.size(), 5u);
+  EXPECT_EQ(unquoted.words[4].deprel, "obj");
+}
+
 TEST(SchemeToUd, AFigureBeforeADashHeadsItsLine) {
   // 68 - Percentage of workers: the parse read the figure as the noun's
   // modifier.
