@@ -770,6 +770,15 @@
     (when (or (not (followed-by (t))) (followed-by (punctuation-item)) (followed-by (num-item))
               (only-followed-by (noun-item)) (followed-by-word (str= "of")) (preceded-by-word (in ("at" "At"))))
       (delete (litem))))
+  ;; "all" right before "is", "was" or a like verb of one subject is that
+  ;; subject (Hope all is well; all went fine), unless a pronoun before it
+  ;; is the subject it goes with (it all is). Train: 6 such "all" are
+  ;; subjects, none an adverb.
+  (all-subject-of-singular-verb :act-on-all-matches
+    (lexitem (and (comp (root) (in ("all" "All"))) (adverb-item) (not (no-alternative (not (adverb-item))))))
+    (when (and (followed-by-word (in ("is" "was" "seems" "seemed" "went" "goes" "looks" "looked" "sounds" "sounded")))
+               (not (preceded-by (pronoun-item))))
+      (delete (litem))))
   ;; After a passive participle that opens the sentence or follows a comma
   ;; (Attached is the file; As discussed, attached are the forms) "is" and
   ;; "are" are its auxiliary, no copula.
