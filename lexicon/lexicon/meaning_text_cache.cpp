@@ -7,6 +7,7 @@
 #include "lexicon/lexicon/av_meaning.h"
 #include "lexicon/lexicon/freq_meaning.h"
 #include "lexicon/lexicon/meaning.h"
+#include "shell/interpreter/obj_factory.h"
 #include "shell/reader/irslist.h"
 #include "shell/support/diagnostics.h"
 
@@ -24,7 +25,12 @@ std::unique_ptr<Meaning> MeaningTextCache::copy_of(std::string_view text) const 
   const auto found = kept_.find(text);
   if (found == kept_.end()) return nullptr;
   const Kept& kept = found->second;
-  if (find_meaning_prototype(kept.type) != kept.prototype || !kept.prototype->usable()) return nullptr;
+  const std::uint64_t changes = ObjFactory::instance().prototype_changes();
+  if (kept.checked_at != changes) {
+    if (find_meaning_prototype(kept.type) != kept.prototype) return nullptr;
+    kept.checked_at = changes;
+  }
+  if (!kept.prototype->usable()) return nullptr;
   return kept.meaning->clone();
 }
 
@@ -36,6 +42,7 @@ std::unique_ptr<Meaning> MeaningTextCache::make(std::string_view text, IRSlist& 
 std::unique_ptr<Meaning> MeaningTextCache::read(std::string_view text, IRSlist& form) {
   const IRSlist* head = form.is_list() ? form.children().first() : nullptr;
   const std::string type = head && head->is_atom() && head->atom() ? head->atom() : "";
+  const std::uint64_t changes = ObjFactory::instance().prototype_changes();
   const Meaning* prototype = type.empty() ? nullptr : find_meaning_prototype(type);
   // Messages are passed on after the reading; a reading that gave one is
   // not kept, so that every reading of the text gives it again.
@@ -58,7 +65,7 @@ std::unique_ptr<Meaning> MeaningTextCache::read(std::string_view text, IRSlist& 
   if (!said.empty()) diag() << said << std::flush;
   if (!meaning || !said.empty() || !prototype || !depends_on_text_only(*meaning) || kept_.size() >= kMaxTexts)
     return meaning;
-  Kept kept{meaning->clone(), type, prototype};
+  Kept kept{meaning->clone(), type, prototype, changes};
   kept_.insert_or_assign(std::string(text), std::move(kept));
   return meaning;
 }

@@ -11,6 +11,7 @@
 // meant when it was first read; a kept meaning is not used once its kind's
 // prototype is replaced or its attribute type is gone.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -47,6 +48,10 @@ class MeaningTextCache {
     std::unique_ptr<Meaning> meaning;
     std::string type;
     const Meaning* prototype = nullptr;
+    // The object factory's count of prototype changes when `prototype` was
+    // last found under `type`: while the count stays, it is not looked up
+    // again (a copy is made for every sighting of a common meaning text).
+    mutable std::uint64_t checked_at = 0;
   };
   struct TextHash {
     using is_transparent = void;

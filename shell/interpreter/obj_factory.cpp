@@ -44,6 +44,7 @@ bool ObjFactory::add_prototype(std::string_view class_name, std::string_view nam
   }
   (void)item;
   maker->list().prepend(prototype);
+  ++prototype_changes_;
   return true;
 }
 
@@ -76,6 +77,7 @@ void* ObjFactory::make(std::string_view class_name, std::string_view name) {
 }
 
 void ObjFactory::destroy_prototypes() {
+  ++prototype_changes_;
   makers_.for_each([](auto& item) {
     Maker& maker = *item.value;
     if (!maker.destroy_fn()) return;

@@ -3,6 +3,7 @@
 // it; commands clone prototypes by class and name (expressions are its main
 // user, under the class "LExp").
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -53,6 +54,10 @@ class ObjFactory {
   void* make(std::string_view class_name, std::string_view name);
   // Destroys the prototypes that their makers can destroy.
   void destroy_prototypes();
+  // Counts the changes to the prototypes by name (one added, or some
+  // destroyed): a look-up answered while the count stays the same gives the
+  // same prototype again.
+  std::uint64_t prototype_changes() const { return prototype_changes_; }
 
   // Help listings: the class names matching `class_regex`; the prototypes
   // matching `object_regex` of every class matching `class_regex`.
@@ -62,6 +67,7 @@ class ObjFactory {
  private:
   ObjFactory() : makers_(kBuckets) {}
   NameTable<std::unique_ptr<Maker>> makers_;
+  std::uint64_t prototype_changes_ = 0;
 };
 
 }  // namespace velmo

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "lexicon/lexicon/meaning.h"
+#include "shell/interpreter/obj_factory.h"
 #include "shell/reader/irslist.h"
 #include "shell/support/diagnostics.h"
 #include "shell/support/string_pool.h"
@@ -71,6 +72,18 @@ TEST_F(MeaningTextCacheTest, AQuietReadingIsKeptAndCopied) {
   EXPECT_NE(copy.get(), first.get());
   EXPECT_EQ(copy->text(), "(freq x 2)");
   EXPECT_EQ(cache_.copy_of("(freq x 3)"), nullptr);
+}
+
+// A kept meaning is copied only while its kind's prototype is the one it
+// was read with: once the prototypes are destroyed it is not copied, though
+// nothing was read in between.
+TEST_F(MeaningTextCacheTest, AKeptMeaningIsNotCopiedOnceItsPrototypeIsGone) {
+  std::string said;
+  ASSERT_NE(make("(freq x 2)", said), nullptr);
+  ASSERT_NE(cache_.copy_of("(freq x 2)"), nullptr);
+  ASSERT_NE(cache_.copy_of("(freq x 2)"), nullptr);
+  ObjFactory::instance().destroy_prototypes();
+  EXPECT_EQ(cache_.copy_of("(freq x 2)"), nullptr);
 }
 
 // read() is for a text copy_of has just missed: it reads the form without

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -179,6 +181,28 @@ TEST(ObjFactoryTest, PrototypesAreClonedAndMissingOnesReported) {
   EXPECT_EQ(listing.str(), "seven\n(seven) the number seven\n\n");
   factory.destroy_prototypes();
   EXPECT_EQ(factory.find_prototype("TestClass", "seven"), nullptr);
+}
+
+// Users that keep a prototype found by name ask again only when the count
+// of changes moved: a prototype added or destroyed moves it, a refused
+// duplicate does not.
+TEST(ObjFactoryTest, PrototypeChangesCountAdditionsAndDestruction) {
+  ObjFactory& factory = ObjFactory::instance();
+  ASSERT_TRUE(factory.add_maker("CountedClass", std::make_unique<Maker>(23, clone_proto, destroy_proto)));
+  const std::uint64_t before = factory.prototype_changes();
+  auto* proto = new Proto{3};
+  ASSERT_TRUE(factory.add_prototype("CountedClass", "three", proto, ""));
+  EXPECT_EQ(factory.prototype_changes(), before + 1);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(factory.add_prototype("CountedClass", "three", proto, ""));
+  EXPECT_FALSE(factory.add_prototype("NoSuchClass", "three", proto, ""));
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(factory.prototype_changes(), before + 1);
+  EXPECT_EQ(factory.find_prototype("CountedClass", "three"), proto);
+  EXPECT_EQ(factory.prototype_changes(), before + 1);
+  factory.destroy_prototypes();
+  EXPECT_EQ(factory.prototype_changes(), before + 2);
+  EXPECT_EQ(factory.find_prototype("CountedClass", "three"), nullptr);
 }
 
 TEST_F(NameSpaceTest, ClosingAtExitDestroysOnlyObjectsThatCannotBeLeft) {
