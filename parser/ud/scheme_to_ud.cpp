@@ -3625,7 +3625,8 @@ class SchemeToUd {
       ud_head_[a] = head;
       ud_rel_[a] = negation ? "aux" : "nsubj";
       ud_head_[b] = head;
-      ud_rel_[b] = negation ? "advmod" : verb ? "aux" : "cop";
+      // "ve" is "have", an auxiliary even before a predicate (ive been there).
+      ud_rel_[b] = negation ? "advmod" : verb || second == "ve" ? "aux" : "cop";
     }
   }
 
