@@ -368,6 +368,7 @@ class SchemeToUd {
     so_of_consequence();
     stranded_function_words();
     nouns_before_prenominal_adjectives();
+    predicates_before_commas();
     adjectives_over_compounds();
     numbers_over_compounds();
     names_over_compounds();
@@ -2728,6 +2729,29 @@ class SchemeToUd {
       }
       ud_head_[p] = noun;
       ud_rel_[p] = "compound";
+    }
+  }
+
+  // An adjective right after a copula and a comma after it (The rooms were
+  // spotless, great value): the parse stacked it on the noun after the
+  // comma, but it is the predicate, and the noun phrase after the comma is
+  // its conjunct (train: 3 such adjectives are the predicate, 1 a modifier).
+  void predicates_before_commas() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 2; p + 2 <= n; ++p) {
+      const int noun = ud_head_[p];
+      if (ud_rel_[p] != "amod" || category_at(p) != "A" || tokens_[p].form != "," || noun <= p + 1 || noun > n ||
+          !noun_at(noun))
+        continue;
+      int before = p - 1;
+      while (before >= 1 && ud_rel_[before] == "advmod" && (ud_head_[before] == p || ud_head_[before] == noun)) --before;
+      if (before < 1 || ud_rel_[before] != "cop" || ud_head_[before] != noun) continue;
+      ud_head_[p] = ud_head_[noun];
+      ud_rel_[p] = ud_rel_[noun];
+      for (int q = 1; q <= n; ++q)
+        if (q != p && ud_head_[q] == noun && (q < p || (ud_rel_[q] == "punct" && q > noun))) ud_head_[q] = p;
+      ud_head_[noun] = p;
+      ud_rel_[noun] = "conj";
     }
   }
 
