@@ -636,6 +636,18 @@
     (lexitem (and (comp (surform) (in ("including" "Including" "INCLUDING"))) (lexical-verb-item)
                   (not (no-alternative (preposition-item)))))
     (when (preceded-by-word (in (","))) (delete (litem))))
+  ;; "all" or "both" right after a pronoun that is no subject is a
+  ;; pronoun beside it (thank you all, give them all a piece, mix it all
+  ;; up): no determiner of the next noun, no adverb. Train: 17 such words
+  ;; hang from the pronoun, 7 from a word after it ("you" as subject: you
+  ;; all know). Before a definite or possessive determiner it
+  ;; stays a predeterminer (gave it all my heart).
+  (all-after-object-pronoun :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("all" "All" "ALL" "both" "Both"))) (not (pronoun-item))
+                  (not (no-alternative (pronoun-item)))))
+    (when (and (preceded-by-word (in ("you" "You" "YOU" "us" "them" "THEM" "it" "IT" "'em")))
+               (not (followed-by-word (in ("the" "my" "your" "his" "her" "our" "their" "its" "these" "those" "this" "that")))))
+      (delete (litem))))
   ;; "about" before a number is an adverb (about $ 20,000).
   (adverb-before-number :act-on-all-matches
     (lexitem (and (comp (root) (str= about)) (preposition-item) (not (no-alternative (adverb-item)))))

@@ -363,6 +363,8 @@
 (defun bare-possessor () (and (possessive-pronoun) (not (pitem-following-word (in ("own"))))))
 (defun possessive-pronoun-not-your () (comp (pitem-head-word) (reg-match "^([Mm]y|[Hh]is|[Ii]ts|[Oo]ur|[Tt]heir)$")))
 (defun non-object-pronoun () (or (nominative) (bare-possessor)))
+;; "all" or "both" standing alone.
+(defun all-or-both () (comp (pitem-head-word) (reg-match "^([Aa]ll|ALL|[Bb]oth)$")))
 ;; A reflexive pronoun (Picture yourself sitting there).
 (defun reflexive-pronoun () (comp (pitem-head-word) (reg-match "^(([Mm]y|[Yy]our|[Hh]im|[Hh]er|[Ii]t|[Oo]ur|[Oo]ne)(self|selves)|[Tt]hemselves)$")))
 
@@ -1054,9 +1056,9 @@
      (N (dep-type appo) (max-dist 8) (dep-weight 3.0) (modifier-cond (and (lone-word-between-commas) (no-cc) (not (negated-alternative)) (not (personal-pronoun-head))))
         (merged-cond (not (list-item-after-comma))))
      (N (dep-type appo) (max-dist 8) (dep-weight 60.0) (modifier-cond (and (no-cc) (not (personal-pronoun-head)) (starts-with-punctuation) (not (before-punctuation)) (not (sentence-end)))))
-     ;; you guys, us all
+     ;; you guys, we two
      (N (dep-type appo) (max-dist 2) (dep-weight 2.0)
-        (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|all|people|folks|both|two)$"))))
+        (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^(guys|people|folks|two)$"))))
         (modifiee-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Yy]ou|[Ww]e|[Uu]s)$")))))
      ;; "else" after a pronoun (anyone else, what else).
      (Adv (dep-type mod) (max-dist 2) (modifier-cond (comp (pitem-head-word) (str= "else"))) (modifiee-cond (pronoun)))
@@ -1075,10 +1077,16 @@
      ;; stresses (the surgery itself, Spain itself will pay; train: 22 of
      ;; 24 such reflexives after a noun hang from it; myself and yourself
      ;; there rather stress the subject: I did the work myself).
+     ;; So does "all" or "both" right after a pronoun that is no subject
+     ;; (thank you all, give them all a piece, mix it all up; train: 17 such
+     ;; words hang from the pronoun, 7 from a word after it). After a
+     ;; subject pronoun it modifies the verb (we all know).
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
-        (modifier-cond (comp (pitem-head-word) (reg-match "^((a|an|per|each) (barrel|gallon|litre|liter|pound|ounce|ton|kilo|mile|day|night|week|month|year|hour|minute|piece|head|person|share|unit)|itself|themselves|himself|herself)$")))
-        (merged-cond (or (comp (pitem-modifiee) (get-modifier-by-type num))
-                         (and (comp (pitem-modifier) (reflexive-pronoun)) (comp (pitem-modifiee) (not (pronoun))) (comp (pitem-modifiee) (head-last))))))
+        (modifier-cond (comp (pitem-head-word) (reg-match "^((a|an|per|each) (barrel|gallon|litre|liter|pound|ounce|ton|kilo|mile|day|night|week|month|year|hour|minute|piece|head|person|share|unit)|itself|themselves|himself|herself|[Aa]ll|ALL|[Bb]oth)$")))
+        (merged-cond (if (comp (pitem-modifier) (all-or-both))
+                         (comp (pitem-modifiee) (pitem-head-word) (reg-match "^([Yy]ou|YOU|[Uu]s|[Tt]hem|THEM|[Ii]t|IT|'em)$"))
+                         (or (comp (pitem-modifiee) (get-modifier-by-type num))
+                             (and (comp (pitem-modifier) (reflexive-pronoun)) (comp (pitem-modifiee) (not (pronoun))) (comp (pitem-modifiee) (head-last)))))))
      ;; A heading and the clause after its colon (Moral of the story: don't
      ;; drink Coke).
      (C (dep-type para) (max-dist 30) (dep-weight 4.0) (modifier-cond (and (no-cc) (fin-clause) (after-colon)))
