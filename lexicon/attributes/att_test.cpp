@@ -58,55 +58,68 @@ BoundAttTest::BoundAttTest(const AttTest& test, const AttVec* other) : test_(&te
   if (!test.compares() || !other || !other->usable() || !other->type()) return;
   type_ = other->type();
   type_count_ = type_->count();
+  bit_words_.resize(static_cast<std::size_t>((type_count_ + 31) / 32));
+  for (int index : test.indices()) {
+    if (index < 0 || index >= type_count_) {
+      listed_outside_ = true;
+      continue;
+    }
+    bit_words_[static_cast<std::size_t>(index / 32)].listed |= 1u << (index % 32);
+  }
   if (test.kind() == AttTest::Kind::kContain) {
     for (int index : test.indices())
-      if (other->defined(index)) checks_.push_back(check_for(index));
+      if (other->defined(index)) add_compared(index);
   } else {
     for (int index = 0; index < type_count_; ++index)
-      if (test.mask().test(static_cast<std::size_t>(index)) && other->defined(index))
-        checks_.push_back(check_for(index));
+      if (test.mask().test(static_cast<std::size_t>(index)) && other->defined(index)) add_compared(index);
   }
   bound_ = true;
 }
 
-BoundAttTest::Check BoundAttTest::check_for(int index) const {
+void BoundAttTest::add_compared(int index) {
   using Rule = AttInterpreter::UnifyRule;
-  if (type_->is_binary(index)) return Check{index, Compare::kBinary, 0, other_->binary_value(index)};
+  const int word = index / 32;
+  const std::uint32_t bit = 1u << (index % 32);
+  if (type_->is_binary(index)) {
+    BitWord& bits = bit_words_[static_cast<std::size_t>(word)];
+    bits.binary |= bit;
+    if (other_->binary_value(index)) bits.values |= bit;
+    return;
+  }
   const AttInterpreterList::UnifyShortcut& cut = type_->shortcut(index);
   const Word byte = other_->byte_at(cut.slot);
-  const Word word = other_->word_at(cut.slot);
+  const Word value_word = other_->word_at(cut.slot);
+  auto check = [&](Compare how, Word value) { checks_.push_back(Check{index, how, cut.slot, value, word, bit}); };
   if (test_->kind() == AttTest::Kind::kContain) {
     switch (cut.rule) {
       case Rule::kEqualByte:
       case Rule::kKeepByte:
-        return Check{index, Compare::kEqualByte, cut.slot, byte};
+        return check(Compare::kEqualByte, byte);
       case Rule::kMaskByte:
-        return Check{index, Compare::kCoversMask, cut.slot, byte};
+        return check(Compare::kCoversMask, byte);
       default:
-        return Check{index, Compare::kInterpreter, cut.slot, 0};
+        return check(Compare::kInterpreter, 0);
     }
   }
   switch (cut.rule) {
     case Rule::kKeepByte:
-      return Check{index, Compare::kAlways, cut.slot, 0};
+      return;  // any value unifies
     case Rule::kEqualByte:
-      return Check{index, Compare::kEqualByte, cut.slot, byte};
+      return check(Compare::kEqualByte, byte);
     case Rule::kEqualWord:
-      return Check{index, Compare::kEqualWord, cut.slot, word};
+      return check(Compare::kEqualWord, value_word);
     case Rule::kMaskByte:
-      return Check{index, Compare::kMaskByte, cut.slot, byte};
+      return check(Compare::kMaskByte, byte);
     case Rule::kMaskWord:
-      return Check{index, Compare::kMaskWord, cut.slot, word};
+      return check(Compare::kMaskWord, value_word);
     case Rule::kCallUnifyVal:
       break;
   }
-  return Check{index, Compare::kInterpreter, cut.slot, 0};
+  check(Compare::kInterpreter, 0);
 }
 
 inline bool BoundAttTest::passes(const Check& check, const AttVec& vec) const {
   switch (check.how) {
-    case Compare::kBinary:
-      return vec.binary_value(check.index) == (check.value != 0);
     case Compare::kEqualByte:
       return vec.byte_at(check.slot) == check.value;
     case Compare::kEqualWord:
@@ -119,8 +132,6 @@ inline bool BoundAttTest::passes(const Check& check, const AttVec& vec) const {
       const Word mine = vec.word_at(check.slot);
       return (mine == 0 && check.value == 0) || (mine & check.value) != 0;
     }
-    case Compare::kAlways:
-      return true;
     case Compare::kCoversMask: {
       const Word mine = vec.byte_at(check.slot);
       return check.value == 0 ? mine == 0 : (mine & check.value) == check.value;
@@ -136,9 +147,11 @@ inline bool BoundAttTest::passes(const Check& check, const AttVec& vec) const {
 
 bool BoundAttTest::holds(const AttVec& vec) const {
   // A vector of another type, or a type that gained attributes since the
-  // test was bound, is left to the test's general rules.
+  // test was bound (or since the vector's block was laid out), is left to
+  // the test's general rules.
   if (!bound_ || vec.type() != type_ || type_->count() != type_count_) return test_->holds(vec, other_);
   if (!vec.usable()) return false;
+  if (vec.laid_out_atts() != type_count_) return test_->holds(vec, other_);
   switch (test_->kind()) {
     case AttTest::Kind::kUnifiable:
       return unifies(vec);
@@ -151,24 +164,37 @@ bool BoundAttTest::holds(const AttVec& vec) const {
   }
 }
 
-// An attribute the vector leaves undefined takes any value.
+// An attribute the vector leaves undefined takes any value; a binary one
+// defined on both sides must have the constant's value.
 inline bool BoundAttTest::unifies(const AttVec& vec) const {
+  for (std::size_t k = 0; k < bit_words_.size(); ++k) {
+    const BitWord& bits = bit_words_[k];
+    const int at = static_cast<int>(k);
+    if (vec.defined_word_at(at) & bits.binary & (vec.binary_word_at(at) ^ bits.values)) return false;
+  }
   for (const Check& check : checks_)
-    if (vec.defined(check.index) && !passes(check, vec)) return false;
+    if ((vec.defined_word_at(check.word) & check.bit) && !passes(check, vec)) return false;
   return true;
 }
 
+// Every listed attribute defined, a binary one with the constant's value
+// where the constant has one, any other containing the constant's.
 inline bool BoundAttTest::contains(const AttVec& vec) const {
-  for (int index : test_->indices())
-    if (!vec.defined(index)) return false;
+  if (listed_outside_) return false;
+  for (std::size_t k = 0; k < bit_words_.size(); ++k) {
+    const BitWord& bits = bit_words_[k];
+    const int at = static_cast<int>(k);
+    if ((vec.defined_word_at(at) & bits.listed) != bits.listed) return false;
+    if (bits.binary & (vec.binary_word_at(at) ^ bits.values)) return false;
+  }
   for (const Check& check : checks_)
     if (!passes(check, vec)) return false;
   return true;
 }
 
 inline bool BoundAttTest::any_listed_defined(const AttVec& vec) const {
-  for (int index : test_->indices())
-    if (vec.defined(index)) return true;
+  for (std::size_t k = 0; k < bit_words_.size(); ++k)
+    if (vec.defined_word_at(static_cast<int>(k)) & bit_words_[k].listed) return true;
   return false;
 }
 

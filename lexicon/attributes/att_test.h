@@ -49,8 +49,11 @@ class AttTest {
 // An AttTest whose second vector is a constant known when the test is
 // built: which listed attributes the constant defines, and its values
 // there, are read once, so an answer reads the tested vector alone instead
-// of walking both vectors' defined sets. Gives what test.holds(vec, other)
-// gives; both the test and the constant must outlive it.
+// of walking both vectors' defined sets. Binary attributes and the listed
+// set are compared a word of the vector's bit sets at a time; each other
+// attribute the constant defines is one check of its byte or word. Gives
+// what test.holds(vec, other) gives; both the test and the constant must
+// outlive it.
 class BoundAttTest {
  public:
   BoundAttTest(const AttTest& test, const AttVec* other);
@@ -58,14 +61,13 @@ class BoundAttTest {
   bool holds(const AttVec& vec) const;
 
  private:
-  // How one attribute the constant defines is compared with the vector's.
+  // How one attribute (not binary) the constant defines is compared with
+  // the vector's.
   enum class Compare : std::uint8_t {
-    kBinary,       // the binary values are equal
     kEqualByte,    // the bytes are equal
     kEqualWord,    // the words are equal
     kMaskByte,     // byte masks: both empty, or sharing a bit
     kMaskWord,     // word masks: both empty, or sharing a bit
-    kAlways,       // any value passes
     kCoversMask,   // the vector's mask holds every bit of the constant's (none: empty too)
     kInterpreter,  // the attribute interpreter decides
   };
@@ -73,20 +75,33 @@ class BoundAttTest {
     int index;
     Compare how;
     int slot;
-    Word value;  // the constant's byte or word
+    Word value;          // the constant's byte or word
+    int word;            // index / 32: the word of the vector's defined set
+    std::uint32_t bit;   // 1 << index % 32: the attribute's bit there
+  };
+  // Per word k of the bit sets: the binary attributes compared (the
+  // constant defines them and the test looks at them), the constant's
+  // values of those, and the attributes the test lists.
+  struct BitWord {
+    std::uint32_t binary = 0;
+    std::uint32_t values = 0;
+    std::uint32_t listed = 0;
   };
   bool unifies(const AttVec& vec) const;
   bool contains(const AttVec& vec) const;
   bool any_listed_defined(const AttVec& vec) const;
   bool passes(const Check& check, const AttVec& vec) const;
-  // The check of one attribute the constant defines.
-  Check check_for(int index) const;
+  // Notes one attribute the constant defines: a binary one in the bit
+  // words, any other as a check (none when every value passes).
+  void add_compared(int index);
 
   const AttTest* test_;
   const AttVec* other_;
   const AttInterpreterList* type_ = nullptr;  // the constant's type, with
   int type_count_ = 0;                        // this many attributes when bound
   bool bound_ = false;                        // false: the test itself answers
+  bool listed_outside_ = false;  // a listed index lies outside the type (never defined)
+  std::vector<BitWord> bit_words_;
   std::vector<Check> checks_;
 };
 

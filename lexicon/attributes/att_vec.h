@@ -90,6 +90,13 @@ class AttVec : public RefCounted<AttVec> {
   std::uint8_t byte_at(int slot) const { return slot < layout_.bytes ? bytes()[slot] : 0; }
   void set_byte(int slot, std::uint8_t b);
   bool binary_value(int index) const { return test_bit(binary_bits(), index); }
+  // The attributes the block has room for (the type's count, unless the
+  // type gained attributes after the block was laid out), and word k of
+  // its defined set and of its binary values (k below (count + 31) / 32):
+  // tests bound to a type read whole words of both sets.
+  int laid_out_atts() const { return layout_.atts; }
+  std::uint32_t defined_word_at(int k) const { return defined_bits()[k]; }
+  std::uint32_t binary_word_at(int k) const { return binary_bits()[k]; }
   void set_binary_value(int index, bool on);
   void mark_defined(int index);
   void mark_undefined(int index);

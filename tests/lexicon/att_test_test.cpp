@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "lexicon/att_fixture.h"
 
 namespace velmo {
@@ -101,6 +103,53 @@ TEST_F(AttTestTest, BoundTestAnswersAsTheTest) {
       }
     }
   EXPECT_EQ(agreeing, 5 * 10 * 17 * 17);
+}
+
+// Binary attributes and listed sets are compared a word of the bit sets at
+// a time: with attributes past the first word, and a vector laid out
+// before the type grew, the bound test still answers as the test.
+TEST_F(AttTestTest, BoundTestAnswersAsTheTestAcrossBitWords) {
+  auto early = vec("((num sg) +sg (cat n))");
+  for (int i = 0; i < 40; ++i) {
+    char name[8];
+    std::snprintf(name, sizeof name, "b%d", i);
+    add(std::make_unique<BinAtt>(name));
+  }
+  ASSERT_GT(type->count(), 45);
+  const std::vector<std::string> texts = {
+      "()",  "(+b0 -b31 +b32)", "(-b32 +b39 +sg)", "(+b33 (num pl))", "((cat v) -b35 -b0)", "(+b31 +b32 +b33 +b39)",
+      "(-b39 (x a b) +b5)", "((num sg) +sg (cat n))", "(-b33 -b36 (per 3))"};
+  std::vector<std::unique_ptr<AttVec>> vectors;
+  for (const std::string& text : texts) vectors.push_back(vec(text));
+  ASSERT_LT(early->laid_out_atts(), type->count());
+  const std::vector<std::vector<std::string>> name_sets = {
+      {"b32"}, {"b0", "b39"}, {"sg", "b33", "num"}, {"b31", "b32", "b33", "b35", "b36"}, {"cat", "b0"}, {"x", "b39", "b5"}};
+  const AttTest::Kind kinds[] = {AttTest::Kind::kUnifiable, AttTest::Kind::kStrictUnifiable, AttTest::Kind::kContain};
+  int agreeing = 0;
+  for (AttTest::Kind kind : kinds)
+    for (const auto& set : name_sets) {
+      std::vector<int> indices;
+      LBitSet mask;
+      for (const std::string& name : set) {
+        indices.push_back(index(name));
+        mask.set(static_cast<std::size_t>(index(name)));
+      }
+      const AttTest test(kind, indices, mask);
+      for (const auto& constant : vectors) {
+        const BoundAttTest bound(test, constant.get());
+        for (const auto& tested : vectors) {
+          ASSERT_EQ(bound.holds(*tested), test.holds(*tested, constant.get()))
+              << tested->text() << " against " << constant->text();
+          ++agreeing;
+        }
+        ASSERT_EQ(bound.holds(*early), test.holds(*early, constant.get())) << "early against " << constant->text();
+      }
+    }
+  EXPECT_EQ(agreeing, 3 * 6 * 9 * 9);
+  // A listed attribute the type does not have is never defined.
+  const AttTest outside(AttTest::Kind::kContain, {index("sg"), type->count() + 3}, LBitSet());
+  EXPECT_FALSE(BoundAttTest(outside, vectors[2].get()).holds(*vectors[2]));
+  EXPECT_EQ(BoundAttTest(outside, vectors[2].get()).holds(*vectors[2]), outside.holds(*vectors[2], vectors[2].get()));
 }
 
 TEST_F(AttTestTest, BoundTestWithoutAConstantOrOfAnotherType) {
