@@ -410,7 +410,12 @@ bool ChartParser::pack(GCate& g, PItem* item, int p) {
     from = g.lowest_reach(p);
     to = g.highest_reach(p);
   }
-  const VisibleEquality agrees(g.visible_atts, item->av.type(), b_.lexitem);
+  // The lexical item's word slot, found once per vector type.
+  if (item->av.type() != packed_type_) {
+    packed_type_ = item->av.type();
+    packed_first_slot_ = VisibleEquality::word_slot_of(packed_type_, b_.lexitem);
+  }
+  const VisibleEquality agrees(g.visible_atts, item->av.type(), b_.lexitem, packed_first_slot_);
   const auto same = [&](const PItem* other) {
     return other->start == item->start && other->end == item->end && agrees(other->av, item->av);
   };

@@ -11,6 +11,7 @@
 
 namespace velmo {
 
+class AttInterpreterList;
 class ConditionPlan;
 class GCate;
 class GLink;
@@ -139,6 +140,10 @@ class ChartParser {
   const SentenceView& sentence_;
   Chart& chart_;
   const BuiltinAttributes& b_;
+  // The vector type of the last item packed and the word slot of its
+  // lexical item (VisibleEquality::word_slot_of).
+  const AttInterpreterList* packed_type_ = nullptr;
+  int packed_first_slot_ = -1;
   int depth_ = 0;
   SkipWordAnswers skip_answers_;
   // Whether this pass records what a second pass would take up again.

@@ -5,9 +5,12 @@
 // they differ in the lexical item, a visible attribute whose values are
 // told apart by their words alone. That attribute, asked first, turns
 // them away before the whole vectors are compared.
+#include <typeinfo>
+
 #include "lexicon/attributes/att_interpreter.h"
 #include "lexicon/attributes/att_interpreter_list.h"
 #include "lexicon/attributes/att_vec.h"
+#include "lexicon/attributes/ent_att.h"
 #include "lexicon/attributes/lbitset.h"
 
 namespace velmo {
@@ -15,11 +18,27 @@ namespace velmo {
 class VisibleEquality {
  public:
   // `first` is the index of the attribute asked first (-1: none); it is
-  // asked only when it is visible and not binary.
-  VisibleEquality(const LBitSet& visible, const AttInterpreterList* type, int first) : visible_(visible), type_(type) {
+  // asked only when it is visible and not binary. `first_slot`, when not
+  // -1, is word_slot_of(type, first): the values are then read from the
+  // blocks without calls.
+  VisibleEquality(const LBitSet& visible, const AttInterpreterList* type, int first, int first_slot = -1)
+      : visible_(visible), type_(type) {
     if (type && first >= 0 && first < type->count() && visible.test(static_cast<std::size_t>(first)) &&
-        !type->is_binary(first))
+        !type->is_binary(first)) {
       first_ = &type->attribute(first);
+      first_slot_ = first_slot;
+    }
+  }
+
+  // The word slot of attribute `index` of `type` when its value is that
+  // word and equal values are equal words (an entity or a long value of
+  // the plain classes, whose comparison is identity); else -1. The callers
+  // that pack many items ask it once per type.
+  static int word_slot_of(const AttInterpreterList* type, int index) {
+    if (!type || index < 0 || index >= type->count()) return -1;
+    const AttInterpreter& att = type->attribute(index);
+    const std::type_info& kind = typeid(att);
+    return kind == typeid(LongVAtt) || kind == typeid(EntAtt) ? att.slot() : -1;
   }
 
   // Whether `stored` and `vec` agree on the visible attributes, as
@@ -36,6 +55,7 @@ class VisibleEquality {
     if (!first_ || stored.type() != type_ || vec.type() != type_) return false;
     const int index = first_->index();
     if (!stored.defined(index) || !vec.defined(index)) return false;
+    if (first_slot_ >= 0) return stored.word_at(first_slot_) != vec.word_at(first_slot_);
     const Word a = first_->get(stored);
     const Word b = first_->get(vec);
     return a != b && first_->compare(a, b) != 0;
@@ -44,6 +64,7 @@ class VisibleEquality {
   const LBitSet& visible_;
   const AttInterpreterList* type_;
   const AttInterpreter* first_ = nullptr;
+  int first_slot_ = -1;
 };
 
 }  // namespace velmo

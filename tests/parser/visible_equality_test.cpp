@@ -42,8 +42,11 @@ class VisibleEqualityTest : public ::testing::Test {
   // The answer with each attribute asked first, which must be equals'.
   void expect_as_equals(const AttVec& stored, const AttVec& other) const {
     const bool expected = stored.equals(other, &visible_);
-    for (const char* first : {"cat", "lexitem", "token", "flag", "hidden"})
+    for (const char* first : {"cat", "lexitem", "token", "flag", "hidden"}) {
       EXPECT_EQ(VisibleEquality(visible_, &type_, at(first))(stored, other), expected) << first;
+      const int slot = VisibleEquality::word_slot_of(&type_, at(first));
+      EXPECT_EQ(VisibleEquality(visible_, &type_, at(first), slot)(stored, other), expected) << first << " by word";
+    }
     EXPECT_EQ(VisibleEquality(visible_, &type_, -1)(stored, other), expected);
   }
 
@@ -81,6 +84,21 @@ TEST_F(VisibleEqualityTest, HiddenAttributesAndBinaryValuesAreAskedAsEqualsAsksT
   other.set(at("flag"), 0);
   expect_as_equals(stored, other);
   EXPECT_FALSE(VisibleEquality(visible_, &type_, at("flag"))(stored, other));
+}
+
+// Only an attribute whose values are its words, compared by identity, is
+// read from the blocks: not an entity whose comparison is its own, nor a
+// plain integer, nor an index outside the type.
+TEST_F(VisibleEqualityTest, WordSlotsOnlyForValuesComparedAsWords) {
+  EXPECT_EQ(VisibleEquality::word_slot_of(&type_, at("lexitem")), type_.attribute(at("lexitem")).slot());
+  EXPECT_EQ(VisibleEquality::word_slot_of(&type_, at("token")), -1);
+  EXPECT_EQ(VisibleEquality::word_slot_of(&type_, at("cat")), -1);
+  EXPECT_EQ(VisibleEquality::word_slot_of(&type_, -1), -1);
+  EXPECT_EQ(VisibleEquality::word_slot_of(&type_, type_.count()), -1);
+  EXPECT_EQ(VisibleEquality::word_slot_of(nullptr, 0), -1);
+  const int slot = VisibleEquality::word_slot_of(&type_, at("lexitem"));
+  EXPECT_FALSE(VisibleEquality(visible_, &type_, at("lexitem"), slot)(vec(1, 100, 0), vec(1, 200, 0)));
+  EXPECT_TRUE(VisibleEquality(visible_, &type_, at("lexitem"), slot)(vec(1, 100, 13), vec(1, 100, 23)));
 }
 
 }  // namespace
