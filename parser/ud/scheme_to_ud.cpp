@@ -426,6 +426,7 @@ class SchemeToUd {
     clauses_after_a_comma_without_conjunction();
     so_before_a_subject();
     that_as_the_only_subject();
+    contact_labels_after_numbers();
     return build();
   }
 
@@ -3582,6 +3583,32 @@ class SchemeToUd {
         ud_rel_[mark] = "punct";
       }
     }
+  }
+
+  // A contact label right after a number (... 713-853-3242 Fax 713-646-3490,
+  // Work: 832.676.3177 Pager: ...) opens the next line of a signature block:
+  // the treebank hangs it from the block's root as a list item (train: 33
+  // of 36 such labels), where the parse had made it an apposition or a
+  // compound of the number or name before it.
+  void contact_labels_after_numbers() {
+    static constexpr std::string_view labels[] = {"fax", "cell", "mobile", "phone", "tel", "pager", "e-mail", "email"};
+    const int root = first_root();
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = root + 1; root > 0 && p <= n; ++p) {
+      if (ud_head_[p] <= 0 || !one_of(lower_form(p - 1), labels) || !three_digits_in_a_row(tokens_[p - 2].form)) continue;
+      ud_head_[p] = root;
+      ud_rel_[p] = "list";
+    }
+  }
+
+  // Whether the form holds three digits one after another (area codes, numbers).
+  static bool three_digits_in_a_row(std::string_view form) {
+    int run = 0;
+    for (char c : form) {
+      run = std::isdigit(static_cast<unsigned char>(c)) ? run + 1 : 0;
+      if (run == 3) return true;
+    }
+    return false;
   }
 
   // An e-mail address left over after a name, or set beside it as an
