@@ -727,9 +727,18 @@
 
 ;; A focusing adverb right before a determiner or number singles out the
 ;; noun phrase that follows, not the verb (staying only two days, costs
-;; just a few dollars, only the manager can fix it).
-(defun focus-before-phrase () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Ee]ven|[Mm]erely|[Ss]imply)$"))
-                                   (comp (pitem-following-word) (reg-match "^([Tt]he|[Aa]|[Aa]n|[Mm]y|[Yy]our|[Hh]is|[Hh]er|[Oo]ur|[Tt]heir|[Ii]ts|[Tt]his|[Tt]hese|[Tt]hose|[Oo]ne|[Tt]wo|[Tt]hree|[Ff]our|[Ff]ive|[Aa]bout|[$£€]?[0-9].*)$"))))
+;; just a few dollars, only the manager can fix it). Right before a
+;; subordinator it singles out the clause that opens and modifies that
+;; clause's verb, not the verb before it (stay even if it rains, left just
+;; because he came): on train such an adverb hangs from the subordinate
+;; verb in 79 of 81 cases. A comma before the adverb may have joined it
+;; already (stay, even if it rains). (One test for both: the grammar's
+;; plans fill their places.)
+(defun focus-before-phrase ()
+  (or (and (bare-item) (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Ee]ven|[Mm]erely|[Ss]imply)$"))
+           (comp (pitem-following-word) (reg-match "^([Tt]he|[Aa]|[Aa]n|[Mm]y|[Yy]our|[Hh]is|[Hh]er|[Oo]ur|[Tt]heir|[Ii]ts|[Tt]his|[Tt]hese|[Tt]hose|[Oo]ne|[Tt]wo|[Tt]hree|[Ff]our|[Ff]ive|[Aa]bout|[$£€]?[0-9].*)$")))
+      (and (head-last) (comp (pitem-head-word) (reg-match "^(, )?([Jj]ust|[Oo]nly|[Ee]ven|[Ee]specially|[Pp]artly|[Mm]ainly|[Ss]imply)$"))
+           (comp (pitem-following-word) (reg-match "^(if|because|though|although|unless)$")))))
 
 ;; "then" or "so" right before a subject pronoun opens the clause of that
 ;; pronoun and modifies its verb, not the verb before it (If it fails then
@@ -1797,9 +1806,9 @@
         (modifiee-cond (and (fin-clause) (not (get-modifier-by-type s))))))
   (? (Punc (dep-type punc) (max-dist 1) (modifier-cond (or (comma) (opening-bracket)))))
   ;; A focusing adverb before the complementiser (just because, only if,
-  ;; even though).
+  ;; even though), with the comma that may have joined it (stay, even if).
   (? (Adv (dep-type mod) (max-dist 2) (dep-weight 3.0)
-          (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Ee]ven|[Ee]specially|[Pp]artly|[Mm]ainly|[Ss]imply)$"))))
+          (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match "^(, )?([Jj]ust|[Oo]nly|[Ee]ven|[Ee]specially|[Pp]artly|[Mm]ainly|[Ss]imply)$"))))
           (modifiee-cond (not (fin-clause)))))
   ;; A conjunction nothing else takes, as a last resort (and | a must see).
   (? (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort)))
