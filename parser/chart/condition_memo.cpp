@@ -338,12 +338,7 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
   }
   const PItem& read = *reached;
   if (!asked.path.empty() && refused_by_first_word(asked, read)) return false;
-  // The place of the answer: the span, its start or its end (the other
-  // word -1). A number reads one thing, so its places never meet another's.
-  int first = read.start;
-  int last = read.end;
-  if (asked.reads == Reads::kStart) last = -1;
-  if (asked.reads == Reads::kEnd) first = -1;
+  const auto [first, last] = answer_place(asked, read);
   const int slot = asked.place_slot;
   if (PlaceAnswers::Cell* cell = slot >= 0 ? place_answers_.cell(first, last) : nullptr) {
     if (cell->knows(slot)) return cell->answer(slot);

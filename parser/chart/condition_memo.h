@@ -44,6 +44,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "parser/chart/condition_tree.h"
@@ -124,8 +125,7 @@ class ConditionMemo {
   // start or end): 1 or 0, -1 when none is kept there yet.
   int kept_place_answer(int number, const PItem& item) const {
     const Condition& asked = conditions_[static_cast<std::size_t>(number)];
-    const int first = asked.reads == Reads::kEnd ? -1 : item.start;
-    const int last = asked.reads == Reads::kStart ? -1 : item.end;
+    const auto [first, last] = answer_place(asked, item);
     const PlaceAnswers::Cell* cell = place_answers_.kept_cell(first, last);
     if (!cell || !cell->knows(asked.place_slot)) return -1;
     return cell->answer(asked.place_slot);
@@ -325,6 +325,12 @@ class ConditionMemo {
     return position < first_word_bytes_.size() && item.start <= item.end ? first_word_bytes_[position] : 0u;
   }
   void read_first_word_bytes(const PItem& item);
+  // The place of a condition's answer in the grid: the span of the item it
+  // reads, its start or its end (the other word -1). A number reads one
+  // thing, so its places never meet another's.
+  static std::pair<int, int> answer_place(const Condition& asked, const PItem& read) {
+    return {asked.reads == Reads::kEnd ? -1 : read.start, asked.reads == Reads::kStart ? -1 : read.end};
+  }
   // Whether the first byte of the first word of `read`'s span refuses it
   // for a test of the words by filters alone whose first bytes are known.
   bool refused_by_first_word(const Condition& asked, const PItem& read) {
