@@ -100,7 +100,11 @@
 ;; subject: a subjectless finite verb is an imperative, a main clause.
 ;; A complementiser counts only with its clause.
 (defun complete-clause () (or (fin-clause) (get-modifier-by-type i)))
-(defun full-clause () (and (no-cc) (complete-clause) (or (not (fin-clause)) (get-modifier-by-type s))))
+;; So does a finite clause opened by a verb that holds its own subject,
+;; written without the apostrophe (I think its fine; Im sure thats right):
+;; it is a complement like "it is fine", not a clause on its own.
+(defun full-clause () (and (no-cc) (complete-clause) (or (not (fin-clause)) (get-modifier-by-type s)
+                                                         (comp (pitem-head-word) (reg-match "^([^A-Za-z0-9 ]+ )*([Ii]ts|[Ii]m|[Tt]hats|[Ii]ve|[Yy]oure|[Hh]es|[Ss]hes|[Tt]heyre|[Tt]heres|[Ww]hats)( .*)?$")))))
 ;; A noun of what is said, thought or known (the fact that ..., the idea
 ;; that ...) takes the clause right after it as its own content: such a
 ;; clause is no complement of the verb or adjective before the noun
