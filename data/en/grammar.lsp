@@ -1126,8 +1126,13 @@
      ;; one. "had" and "got" stay: there a participle often follows them,
      ;; she had "accidentally" fallen, I got yelled at, which the link
      ;; still covers)
+     ;; (a past participle with an object modifies no noun, save one of
+     ;; naming, whose object is the name: a guy named Joe, an island called
+     ;; Jeju; train has 21 such participles after a noun hanging from it
+     ;; and 6 verbs of a clause whose subject the noun is)
      (V (dep-type mod) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (participle) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s))
-                                                               (or (gerund) (not (get-modifier-by-type obj)))))
+                                                               (or (gerund) (not (get-modifier-by-type obj))
+                                                                   (comp (pitem-head-word) (reg-match "^(called|named|titled|entitled|dubbed|nicknamed) ")))))
         (modifiee-cond (not (or (reflexive-pronoun) (and (personal-pronoun) (or (after-auxiliary) (not (nominative)))) (name-word))))
         (merged-cond (and (not (and (comp (pitem-modifier) (past-participle)) (comp (pitem-modifiee) (after-causative-verb))))
                           (not (and (comp (pitem-modifiee) (possessive-pronoun-not-your)) (not (comp (pitem-modifier) (get-modifier-by-type comp)))))
