@@ -433,6 +433,14 @@
   (auxiliary-form-not-noun :act-on-all-matches
     (lexitem (and (comp (surform) (in ("has" "does" "getting"))) (noun-item) (not (no-alternative (not (noun-item))))))
     (delete (litem)))
+  ;; "being" is the noun only in a few fixed uses (well-being, a human
+  ;; being, a living being); elsewhere it is the -ing form of "be" (being
+  ;; able to, by being patient, being treated). Train: 5 nouns in 151, all
+  ;; after a hyphen, "of" or a noun.
+  (being-not-noun :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("being" "Being"))) (noun-item) (not (no-alternative (not (noun-item))))))
+    (when (not (preceded-by-word (in ("-" "human" "Human" "well" "living" "supreme"))))
+      (delete (litem))))
   ;; "thanks" and "regards" are nouns (Thanks for the link. Regards,).
   (thanks-noun :act-on-all-matches
     (lexitem (and (comp (surform) (in ("thanks" "regards"))) (lexical-verb-item)
