@@ -521,7 +521,8 @@ class SchemeToUd {
   int be_before_participle(int verb) const {
     if (verb < 0 || nodes_[verb].category != "V" || nodes_[verb].position <= 0) return -1;
     const std::string word = lower(nodes_[verb].word);
-    if (word.size() >= 3 && word.substr(word.size() - 3) == "ing") return -1;
+    // "gonna" is "going to": an -ing form too.
+    if ((word.size() >= 3 && word.substr(word.size() - 3) == "ing") || word == "gonna") return -1;
     const int at = nodes_[verb].position;
     int nearest = -1, inverted = -1;
     for (int child : edit_.children(verb)) {

@@ -188,7 +188,9 @@ def parse_closed_class(path):
             readings = []
             for part in rest.split("|"):
                 tokens = part.split(None, 1)
-                category = tokens[0]
+                # A verb's category may name its frame (V_V: it takes a bare
+                # verb, as "wanna go" does).
+                category, *frame = tokens[0].split("_")
                 features = split_features(tokens[1]) if len(tokens) > 1 else ()
                 lemma = None
                 kept = []
@@ -198,7 +200,7 @@ def parse_closed_class(path):
                         lemma = match.group(1)
                     else:
                         kept.append(feature)
-                readings.append(Reading(category, kept, (), lemma))
+                readings.append(Reading(category, kept, tuple(frame), lemma))
             entries.setdefault(key_of(key), (key, []))[1].extend(readings)
     return entries
 

@@ -15,7 +15,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import morphology  # noqa: E402
 import writer  # noqa: E402
 from lexicon_builder import (Entry, LexiconBuilder, closest_name, inflected_features, merge_vform,  # noqa: E402
-                             split_features, unknown_class)
+                             parse_closed_class, split_features, unknown_class)
 from scheme import Reading, gold_category, printed  # noqa: E402
 from sources import Token  # noqa: E402
 from velmo_items import category_name, parse_items  # noqa: E402
@@ -93,6 +93,21 @@ class EntryTextTest(unittest.TestCase):
         self.assertEqual(entry_text(entry),
                          "(walk\n (avm ((cat v) (vform fin base) (args ((cat n) +opt)) +gap))\n"
                          " (freq V_N 0 N 2)\n (phrases (walk out))\n )\n")  # rounded
+
+
+class ClosedClassTest(unittest.TestCase):
+    def test_a_verb_category_may_name_its_frame(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as stream:
+            stream.write(';; a word of two\nwanna : V_V (vform fin base) (lemma "want")\nplease : Intj | V (vform fin base)\n')
+        try:
+            entries = parse_closed_class(stream.name)
+        finally:
+            os.unlink(stream.name)
+        wanna = entries["wanna"][1][0]
+        self.assertEqual((wanna.category, wanna.frame, wanna.lemma), ("V", ("V",), "want"))
+        self.assertEqual(wanna.name(), "V_V")
+        self.assertEqual(wanna.avm(), '(avm ((cat v) (vform fin base) (args ((cat v) (vform base))) (lemma "want")))')
+        self.assertEqual([reading.frame for reading in entries["please"][1]], [(), ()])
 
 
 class LemmaSpellingTest(unittest.TestCase):
