@@ -115,7 +115,10 @@ bool is_punctuation(std::string_view form) {
   return true;
 }
 
-bool is_personal_pronoun(std::string_view form) {
+namespace {
+
+// is_personal_pronoun() of a form already in lower case.
+bool personal_pronoun_in_lower_case(std::string_view word) {
   static constexpr std::array<std::string_view, 55> pronouns = {
       "i", "me", "my", "mine", "myself", "you", "your", "yours", "yourself", "he", "him", "his", "himself", "she",
       "her", "hers", "herself", "it", "its", "itself", "we", "us", "our", "ours", "ourselves", "they", "them", "their",
@@ -123,8 +126,12 @@ bool is_personal_pronoun(std::string_view form) {
       "anything", "nothing", "everything", "someone",
       // The expletive, the other indefinite pronouns and the chat spelling of "you".
       "there", "anyone", "anybody", "everyone", "everybody", "somebody", "nobody", "none", "whatever", "whoever", "u"};
-  return one_of(lower(form), pronouns);
+  return one_of(word, pronouns);
 }
+
+}  // namespace
+
+bool is_personal_pronoun(std::string_view form) { return personal_pronoun_in_lower_case(lower(form)); }
 
 bool is_clitic(std::string_view previous, std::string_view form) {
   // Each also with the typographic apostrophe (U+2019), at which input lines are cut as at the straight one.
@@ -174,7 +181,7 @@ bool is_emoticon(std::string_view form) {
 std::string upos_from_category(std::string_view category, std::string_view form, int position) {
   std::string word = lower(form);
   if (category == "N") {
-    if (is_personal_pronoun(word) && form != "US") return "PRON";  // US in capitals is the country
+    if (personal_pronoun_in_lower_case(word) && form != "US") return "PRON";  // US in capitals is the country
     // Quantifiers standing for a noun (some of them) stay determiners.
     if (one_of(word, std::array<std::string_view, 7>{"all", "some", "any", "each", "another", "both", "either"}))
       return "DET";

@@ -4269,7 +4269,9 @@ class SchemeToUd {
     for (int p = 1; p <= n; ++p)
       if (ud_rel_[p] == "fixed" && ud_head_[p] > 0) in_fixed[p] = in_fixed[ud_head_[p]] = true;
     for (int p = 1; p <= n; ++p) {
-      UdWord word;
+      // Made in place: a word holds nine texts, which a move would copy.
+      UdWord& word = sentence.words.emplace_back();
+      const std::string& low = lower_form(p - 1);
       word.id = p;
       word.form = tokens_[p - 1].form;
       int node = node_at_[p];
@@ -4290,7 +4292,7 @@ class SchemeToUd {
       // "when", "where" and "whenever" opening a clause stay adverbs of its
       // verb: the train treebank never has them as marks (when: 378 advmod).
       // (and so does "so" made the adverb of a clause of consequence)
-      if (word.deprel == "advmod" && word.upos == "SCONJ" && lower(word.form) == "so") word.upos = "ADV";
+      if (word.deprel == "advmod" && word.upos == "SCONJ" && low == "so") word.upos = "ADV";
       if (word.deprel == "mark" && wh_adverb_of_clause(word.form)) {
         word.deprel = "advmod";
         word.upos = "ADV";
@@ -4315,18 +4317,18 @@ class SchemeToUd {
       // CCONJ (train: all 111 of them), and "a little" measuring a verb is
       // an adjective (train: all 30 obl).
       static constexpr std::string_view conjunctions[] = {"both", "either", "neither", "nor", "yet"};
-      if (word.deprel.starts_with("cc") && one_of(lower(word.form), conjunctions)) word.upos = "CCONJ";
-      if (word.deprel.starts_with("obl") && lower(word.form) == "little") word.upos = "ADJ";
+      if (word.deprel.starts_with("cc") && one_of(low, conjunctions)) word.upos = "CCONJ";
+      if (word.deprel.starts_with("obl") && low == "little") word.upos = "ADJ";
       if (word.deprel == "obl") word.deprel = oblique_subtype(p, word.upos);
       // A modal standing for its elided verb (I think I can.) is still an
       // auxiliary: train has no modal as VERB.
       static constexpr std::string_view modals[] = {"can",  "could", "may",    "might", "must",
                                                     "shall", "should", "will", "would"};
-      if (word.upos == "VERB" && one_of(lower(word.form), modals)) word.upos = "AUX";
+      if (word.upos == "VERB" && one_of(low, modals)) word.upos = "AUX";
       // "one" standing for a noun phrase without determiner or adjective
       // (one of them, I got one) is a number (train: 175 NUM, 23 PRON, 4
       // NOUN); with one (the one, a good one) it is the noun.
-      if (word.upos == "NOUN" && lower(word.form) == "one" && !has_ud_dependent(p, "det") && !has_ud_dependent(p, "amod"))
+      if (word.upos == "NOUN" && low == "one" && !has_ud_dependent(p, "det") && !has_ud_dependent(p, "amod"))
         word.upos = "NUM";
       if (in_fixed[p]) word.upos = fixed_word_upos(word.form, word.upos);
       std::string misc;
@@ -4348,7 +4350,6 @@ class SchemeToUd {
         if (!plain->category.empty()) add("Cat=", plain->category);
       }
       word.misc = misc.empty() ? "_" : misc;
-      sentence.words.push_back(std::move(word));
     }
     return sentence;
   }

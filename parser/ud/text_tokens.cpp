@@ -323,8 +323,12 @@ std::vector<std::string> fused_word_parts(std::string_view form) {
                                                    {"hadnt", {3, 0}},    {"couldnt", {5, 0}},  {"wouldnt", {5, 0}},
                                                    {"shouldnt", {6, 0}}, {"im", {1, 0}},       {"ive", {1, 0}},
                                                    {"thats", {4, 0}}}};
-  // Compared in place: nearly every word is none of them.
+  // Compared in place: nearly every word is none of them, and most differ
+  // from an entry in length or first letter, which are looked at first.
+  if (form.empty()) return {};
+  const char first = form[0] >= 'A' && form[0] <= 'Z' ? static_cast<char>(form[0] - 'A' + 'a') : form[0];
   for (const Fused& entry : fused) {
+    if (entry.word.size() != form.size() || entry.word[0] != first) continue;
     if (!equal_ignoring_case(form, entry.word)) continue;
     std::vector<std::string> parts;
     size_t at = 0;
@@ -350,6 +354,16 @@ std::vector<std::string> number_and_unit_parts(std::string_view form) {
   const std::string unit = lower(form.substr(digits));
   if (std::find(units.begin(), units.end(), unit) == units.end()) return {};
   return {std::string(form.substr(0, digits)), std::string(form.substr(digits))};
+}
+
+// Whether fused_word_parts() cuts `form`.
+bool fused_word(std::string_view form) { return !fused_word_parts(form).empty(); }
+
+// Whether number_and_unit_parts() cuts `form`: only a form that begins with
+// a digit and goes on with something else is asked further.
+bool number_with_unit(std::string_view form) {
+  if (form.empty() || form[0] < '0' || form[0] > '9') return false;
+  return !number_and_unit_parts(form).empty();
 }
 
 bool is_t_clitic(std::string_view form) {
@@ -490,8 +504,17 @@ std::vector<PlainToken> treebank_tokens(const std::vector<PlainToken>& given, st
     i += count;
   }
   std::vector<PlainToken> result;
+  result.reserve(tokens.size());
   std::vector<int> piece_position(tokens.size() + 1, 0);
   for (size_t i = 0; i < tokens.size(); ++i) {
+    // Most tokens are words of letters and digits that no rule below cuts:
+    // they are their own single piece, moved over without a list of pieces.
+    if (!contracted[i] && plain_word(tokens[i].form) && !fused_word(tokens[i].form) &&
+        !number_with_unit(tokens[i].form)) {
+      piece_position[i + 1] = static_cast<int>(result.size()) + 1;
+      result.push_back({std::move(tokens[i].form), tokens[i].space_before});
+      continue;
+    }
     std::vector<std::string> pieces = fused_word_parts(tokens[i].form);
     if (contracted[i] && lower(tokens[i].form) == "its")
       pieces = {tokens[i].form.substr(0, 2), tokens[i].form.substr(2)};
@@ -547,7 +570,7 @@ std::vector<bool> contracted_its(const PlainTree& tree, std::size_t count) {
     if (tree.nodes[i].position > 0 && static_cast<std::size_t>(tree.nodes[i].position) <= count)
       node_at[tree.nodes[i].position] = static_cast<int>(i);
   for (std::size_t p = 1; p <= count; ++p) {
-    if (node_at[p] < 0 || lower(tree.nodes[node_at[p]].word) != "its") continue;
+    if (node_at[p] < 0 || !equal_ignoring_case(tree.nodes[node_at[p]].word, "its")) continue;
     const std::string& relation = tree.nodes[node_at[p]].relation;
     const int next = node_at[p + 1];
     const std::string next_category = next >= 0 ? tree.nodes[next].category : "";

@@ -21,6 +21,7 @@ class TreeEdit {
   }
 
   int add_node(int head) {
+    ++edits_;
     heads_.push_back(head);
     children_.insert(children_.end() - 1, std::vector<int>());
     // The top's list moved one slot on; the new node's list is empty.
@@ -29,6 +30,7 @@ class TreeEdit {
   }
 
   void set_head(int node, int head) {
+    ++edits_;
     std::vector<int>& old = slot(heads_[node]);
     old.erase(std::find(old.begin(), old.end(), node));
     heads_[node] = head;
@@ -41,11 +43,23 @@ class TreeEdit {
     set_head(node, child);
   }
 
-  // Post-order of the current tree: every node after its children. The
-  // order is made in an array of the tree's size and the walk's stack in
-  // one of its depth at most (asked for several times per sentence, they
-  // grew a step at a time).
+  // Post-order of the current tree: every node after its children. Passes
+  // ask for it one after another, mostly with no edit between them: the
+  // order is kept until the next edit, and a copy of it handed out (the
+  // caller may edit the tree while it walks its copy).
   std::vector<int> post_order() const {
+    if (order_edits_ != edits_) {
+      order_ = walk_post_order();
+      order_edits_ = edits_;
+    }
+    return order_;
+  }
+
+ private:
+  // The order is made in an array of the tree's size and the walk's stack
+  // in one of its depth at most (asked for several times per sentence, they
+  // grew a step at a time).
+  std::vector<int> walk_post_order() const {
     std::vector<int> order;
     order.reserve(heads_.size());
     std::vector<std::pair<int, size_t>> stack;
@@ -64,11 +78,14 @@ class TreeEdit {
     return order;
   }
 
- private:
   std::vector<int>& slot(int node) { return children_[node < 0 ? heads_.size() : static_cast<size_t>(node)]; }
 
   std::vector<int> heads_;
   std::vector<std::vector<int>> children_;
+  // Edits so far, and the count at which order_ was walked (-1: never).
+  long edits_ = 0;
+  mutable long order_edits_ = -1;
+  mutable std::vector<int> order_;
 };
 
 }  // namespace velmo::ud

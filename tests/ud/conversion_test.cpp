@@ -4749,6 +4749,28 @@ TEST(TreeEdit, PostOrderFollowsTheEditedTree) {
   EXPECT_EQ(TreeEdit({}).post_order(), std::vector<int>());
 }
 
+// The order is kept from one question to the next until the tree is edited:
+// a caller's copy is its own, and an edit, even one that moves a node back
+// where it was, makes the order walked anew.
+TEST(TreeEdit, PostOrderKeptUntilTheNextEdit) {
+  // 0 under the top, 1 under 0, 2 under 1.
+  TreeEdit edit({kTop, 0, 1});
+  std::vector<int> copy = edit.post_order();
+  EXPECT_EQ(copy, (std::vector<int>{2, 1, 0}));
+  copy.assign({7, 7});
+  EXPECT_EQ(edit.post_order(), (std::vector<int>{2, 1, 0}));
+  edit.set_head(2, 0);
+  EXPECT_EQ(edit.post_order(), (std::vector<int>{1, 2, 0}));
+  edit.set_head(1, 2);
+  edit.set_head(1, 0);
+  EXPECT_EQ(edit.post_order(), (std::vector<int>{2, 1, 0}));
+  // A caller walking its copy while it edits the tree.
+  for (int node : edit.post_order())
+    if (node == 2) edit.set_head(2, 1);
+  EXPECT_EQ(edit.post_order(), (std::vector<int>{2, 1, 0}));
+  EXPECT_EQ(edit.children(1), (std::vector<int>{2}));
+}
+
 // A text equals a C string when it has the same bytes and no more: not a
 // prefix, not a longer text, not one with a NUL byte inside.
 TEST(TextEquality, SameBytesAndLength) {
