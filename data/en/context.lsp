@@ -75,10 +75,12 @@
 
 ;; Where a finite auxiliary may come before its subject: at the start, after
 ;; a wh-word, "as", "so", "than", "nor", a conjunction, punctuation, an
-;; adverb or a participle (Have you seen..., as does he, Attached is...).
+;; adverb or a participle (Have you seen..., as does he, Attached is...),
+;; and "only", which may also read as an adjective (Not only did he ...,
+;; Only then did we ...).
 (defun inversion-possible ()
   (or (not (preceded-by (t)))
-      (preceded-by-word (in ("what" "where" "how" "why" "when" "who" "which" "whom" "as" "so" "than" "nor" "neither")))
+      (preceded-by-word (in ("what" "where" "how" "why" "when" "who" "which" "whom" "as" "so" "than" "nor" "neither" "only" "Only")))
       (preceded-by (or (conjunction-item) (punctuation-item) (participle-item)))
       (only-preceded-by (adverb-item))))
 
