@@ -47,6 +47,9 @@ TEST_F(ItemPoolTest, ReusedItemsAreFreshAfterFreeAll) {
     item->av.mark_defined(0);
     item->answers.known[1] = 7;
     item->answers.known[ItemAnswers::plan_word(128)] = 9;
+    item->answers.known[ItemAnswers::plan_word(ItemAnswers::kPlans - 1)] = 5;
+    item->forest_generation = 4;
+    item->root_collection = 6;
     item->next_alt = item;
     first.push_back(item);
   }
@@ -59,9 +62,42 @@ TEST_F(ItemPoolTest, ReusedItemsAreFreshAfterFreeAll) {
     EXPECT_TRUE(item->av.empty());
     EXPECT_EQ(item->answers.known[1], 0u);
     EXPECT_EQ(item->answers.known[ItemAnswers::plan_word(128)], 0u);
+    EXPECT_EQ(item->answers.known[ItemAnswers::plan_word(ItemAnswers::kPlans - 1)], 0u);
+    EXPECT_EQ(item->forest_generation, 0u);
+    EXPECT_EQ(item->root_collection, 0u);
     EXPECT_EQ(item->next_alt, nullptr);
   }
   EXPECT_EQ(pool.made(), first.size());
+}
+
+// forget() clears the known words two at a time: every word, the last
+// plan's included, is cleared, and the accepted bits are left as they were
+// (they are read only where a known bit is set).
+TEST(ItemAnswersTest, ForgetClearsEveryKnownWordAndNoAcceptedOne) {
+  ItemAnswers answers;
+  for (int word = 0; word < ItemAnswers::kWords; ++word) {
+    answers.known[word] = ~std::uint64_t{0};
+    answers.accepted[word] = std::uint64_t{1} << word;
+  }
+  answers.forget();
+  for (int word = 0; word < ItemAnswers::kWords; ++word) {
+    EXPECT_EQ(answers.known[word], 0u) << "word " << word;
+    EXPECT_EQ(answers.accepted[word], std::uint64_t{1} << word) << "word " << word;
+  }
+}
+
+// Every plan number below the room has a word of its own after the
+// conditions' words, within the answers.
+TEST(ItemAnswersTest, PlansHaveWordsPastTheConditions) {
+  EXPECT_EQ(ItemAnswers::plan_word(0), ItemAnswers::kConditionWords);
+  EXPECT_EQ(ItemAnswers::plan_word(ItemAnswers::kPlans - 1), ItemAnswers::kWords - 1);
+  ItemAnswers answers;
+  const int last = ItemAnswers::kPlans - 1;
+  const std::uint64_t bit = std::uint64_t{1} << (last % 64);
+  answers.keep(static_cast<std::size_t>(ItemAnswers::plan_word(last)), bit, false);
+  EXPECT_TRUE(answers.known_false(ItemAnswers::plan_word(last), bit));
+  answers.forget();
+  EXPECT_FALSE(answers.known_false(ItemAnswers::plan_word(last), bit));
 }
 
 TEST_F(ItemPoolTest, TheLexicalHeadIsNotedAlongTheHeadChildChain) {
