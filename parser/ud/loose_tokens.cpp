@@ -30,6 +30,7 @@ class LooseTokens {
       : tokens_(tokens), heads_(heads), relations_(relations), n_(static_cast<int>(tokens.size())) {}
 
   void run() {
+    attached_.reserve(static_cast<std::size_t>(n_));
     for (int p = 1; p <= n_; ++p)
       if (heads_[p] >= 0) attached_.push_back(p);
     if (attached_.empty()) return;

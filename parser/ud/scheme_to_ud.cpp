@@ -322,15 +322,21 @@ std::vector<int> heads_of(const PlainTree& tree) {
 class SchemeToUd {
  public:
   SchemeToUd(const PlainTree& tree, const SchemeToUdOptions& options)
-      : tree_(tree), options_(options), edit_(heads_of(tree)), nodes_(tree.nodes), relations_(nodes_.size()) {}
-  // Takes the nodes of a tree its caller no longer needs instead of copying
-  // them (the rest of the tree is read as before).
+      : tree_(tree),
+        options_(options),
+        edit_(heads_of(tree)),
+        nodes_(tree.nodes),
+        relations_(nodes_.size()),
+        tokens_(tree.tokens) {}
+  // Takes the nodes and tokens of a tree its caller no longer needs instead
+  // of copying them (the rest of the tree is read as before).
   SchemeToUd(PlainTree&& tree, const SchemeToUdOptions& options)
       : tree_(tree),
         options_(options),
         edit_(heads_of(tree)),
         nodes_(std::move(tree.nodes)),
-        relations_(nodes_.size()) {}
+        relations_(nodes_.size()),
+        tokens_(std::move(tree.tokens)) {}
 
   UdSentence convert() {
     prepare_positions();
@@ -438,7 +444,6 @@ class SchemeToUd {
   // Positions beyond the tokens extend them with the nodes' words; a second
   // node at a position is treated as an empty node.
   void prepare_positions() {
-    tokens_ = tree_.tokens;
     int count = static_cast<int>(tokens_.size());
     for (const PlainNode& node : nodes_) count = std::max(count, node.position);
     tokens_.resize(count);
@@ -462,16 +467,19 @@ class SchemeToUd {
   // text.
   void drop_empty_positions() {
     const int count = static_cast<int>(tokens_.size());
+    if (std::none_of(tokens_.begin(), tokens_.end(), [](const PlainToken& token) { return token.form.empty(); }))
+      return;
     std::vector<int> renumbered(count + 1, 0);
     std::vector<PlainToken> kept;
+    kept.reserve(tokens_.size());
     std::vector<int> kept_nodes(1, -1);
+    kept_nodes.reserve(tokens_.size() + 1);
     for (int p = 1; p <= count; ++p) {
       if (tokens_[p - 1].form.empty()) continue;
-      kept.push_back(tokens_[p - 1]);
+      kept.push_back(std::move(tokens_[p - 1]));
       kept_nodes.push_back(node_at_[p]);
       renumbered[p] = static_cast<int>(kept.size());
     }
-    if (static_cast<int>(kept.size()) == count) return;
     for (PlainNode& node : nodes_)
       if (node.position > 0) node.position = renumbered[node.position];
     tokens_ = std::move(kept);

@@ -30,4 +30,14 @@ inline bool operator==(const std::string& text, const char* literal) {
   return *literal == '\0';
 }
 
+// The same for a view of a text (relations and categories are read as
+// views in many rules); the library's operator compares them in a call.
+inline bool operator==(std::string_view text, const char* literal) {
+  for (const char c : text) {
+    if (*literal == '\0' || *literal != c) return false;
+    ++literal;
+  }
+  return *literal == '\0';
+}
+
 }  // namespace velmo::ud

@@ -4789,6 +4789,24 @@ TEST(TextEquality, SameBytesAndLength) {
   EXPECT_TRUE(obj == nothing_more);
 }
 
+// The same answers for a view of a text, which may end inside a longer
+// text or hold a NUL byte.
+TEST(TextEquality, ViewsSameBytesAndLength) {
+  const std::string_view obj = "objects";
+  EXPECT_TRUE(obj.substr(0, 3) == "obj");
+  EXPECT_TRUE("obj" == obj.substr(0, 3));
+  EXPECT_FALSE(obj.substr(0, 3) != "obj");
+  EXPECT_FALSE(obj == "obj");
+  EXPECT_FALSE(obj.substr(0, 2) == "obj");
+  EXPECT_FALSE(obj.substr(0, 3) == "Obj");
+  EXPECT_FALSE(obj.substr(0, 3) == "");
+  EXPECT_TRUE(std::string_view() == "");
+  EXPECT_TRUE(obj.substr(7) == "");
+  EXPECT_FALSE(std::string_view() == "a");
+  EXPECT_FALSE(std::string_view("ob\0", 3) == "ob");
+  EXPECT_TRUE(obj.substr(0, 3) == "obj\0more");
+}
+
 // Only ASCII capitals change: the bytes of a UTF-8 letter, digits and
 // marks around them stay as they are.
 TEST(Lower, AsciiCapitalsOnly) {
