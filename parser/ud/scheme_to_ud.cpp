@@ -2132,7 +2132,8 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     const int old_root = first_root();
     if (old_root == 0) return;
-    const int opening = old_root == 1 && opening_participle() ? 1 : adverbial_clause_opening(old_root);
+    const int opening =
+        old_root == 1 && (opening_participle() || opening_free_relative()) ? 1 : adverbial_clause_opening(old_root);
     if (opening == 0) return;
     int main_clause = 0;
     for (int p = old_root + 1; p <= n && main_clause == 0; ++p)
@@ -2184,6 +2185,19 @@ class SchemeToUd {
     ud_rel_[clause] = "root";
     ud_head_[be] = clause;
     ud_rel_[be] = "cop";
+  }
+
+  // The first word is whatever, whoever, whichever or wherever with its
+  // own clause (Whatever you order, you will love it): the clause after
+  // the comma is the main one, as the train treebank writes all four such
+  // openings.
+  bool opening_free_relative() const {
+    static constexpr std::string_view words[] = {"whatever", "wherever", "whichever", "whoever"};
+    if (!one_of(lower_form(0), words)) return false;
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 2; p <= n; ++p)
+      if (ud_head_[p] == 1 && ud_rel_[p].starts_with("acl")) return true;
+    return false;
   }
 
   // The first word is a verb ending in -ed or -ing that has no subject or

@@ -814,6 +814,30 @@ TEST(SchemeToUd, AnOpeningParticipleModifiesTheClauseAfterIt) {
   EXPECT_EQ(convert("Leave"), "0:root 1:advmod 5:punct 5:nsubj 1:parataxis 1:punct ");
 }
 
+// A sentence opened by "whatever" and its clause, which the parse made the
+// root with the clause after the comma as parataxis: that later clause is
+// the main one, and "whatever" hangs from it; "what" there stays the root.
+TEST(SchemeToUd, AnOpeningWhateverClauseGivesTheRootToTheClauseAfterIt) {
+  auto convert = [](const std::string& word) {
+    return attachments(from_velmo(
+        "(\n"
+        "1\t(" + word + "\t~ N\t*\t)\n"
+        "E1\t(()\tfin C\t1\trel\t(gov x))\n"
+        "2\t(you\t~ N\t3\ts\t(gov order))\n"
+        "3\t(order\t~ V\tE1\ti\t(gov fin))\n"
+        "E0\t(()\tfin C\t3\tpara\t(gov order))\n"
+        "4\t(,\t~ Punc\t7\tpunc\t(gov love))\n"
+        "5\t(you\t~ N\t7\ts\t(gov love))\n"
+        "6\t(will\t~ VB\t7\taux\t(gov love))\n"
+        "7\t(love\t~ V\tE0\ti\t(gov fin))\n"
+        "8\t(it\t~ N\t7\tobj\t(gov love))\n"
+        ")\n",
+        word + " you order , you will love it"));
+  };
+  EXPECT_EQ(convert("Whatever"), "7:advcl 3:nsubj 1:acl:relcl 1:punct 7:nsubj 7:aux 0:root 7:obj ");
+  EXPECT_EQ(convert("What"), "0:root 3:nsubj 1:acl:relcl 7:punct 7:nsubj 7:aux 1:parataxis 7:obj ");
+}
+
 // "Thing is, it worked": the clause after a noun, a bare copula and a
 // comma is the root, with the copula and the noun as its cop and nsubj;
 // not a clause set off by commas inside the sentence (The car is, I
