@@ -111,6 +111,36 @@ class PatternTest : public LexicalTest {
 
 // ---------------------------------------------------------------- words
 
+// A match made where one was dropped starts afresh: its own span, no item,
+// no sub-matches; where memory is kept it takes the dropped one's memory,
+// the last dropped first. A deep copy made among reused matches is whole.
+TEST(MatchMemory, DroppedMatchesMakeFreshOnes) {
+  auto outer = std::make_unique<Match>(nullptr, 1, 4);
+  outer->sub_matches.push_back(std::make_unique<Match>(nullptr, 1, 2));
+  outer->sub_matches.push_back(std::make_unique<Match>(nullptr, 3, 4));
+  const Match* outer_memory = outer.get();
+  outer.reset();
+  auto fresh = std::make_unique<Match>(nullptr, 7, 6);
+  if (Match::memory_kept()) {
+    EXPECT_EQ(fresh.get(), outer_memory);
+  }
+  EXPECT_EQ(fresh->low, 7);
+  EXPECT_EQ(fresh->high, 6);
+  EXPECT_TRUE(fresh->is_empty());
+  EXPECT_EQ(fresh->item, nullptr);
+  EXPECT_TRUE(fresh->sub_matches.empty());
+  for (int i = 0; i < 3; ++i) fresh->sub_matches.push_back(std::make_unique<Match>(nullptr, i, i));
+  MatchPtr copied = fresh->copy();
+  fresh.reset();
+  ASSERT_EQ(copied->sub_matches.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(copied->sub_matches[i]->low, i);
+    EXPECT_EQ(copied->sub_matches[i]->high, i);
+    EXPECT_TRUE(copied->sub_matches[i]->sub_matches.empty());
+  }
+  EXPECT_EQ(copied->low, 7);
+}
+
 TEST_F(PatternTest, BareWordIgnoresCase) {
   sentence({"The", "old", "man"});
   EXPECT_EQ(all("THE"), "[1,1]");
