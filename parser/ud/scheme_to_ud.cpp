@@ -392,6 +392,7 @@ class SchemeToUd {
     free_punctuation();
     attach_loose_tokens(tokens_, ud_head_, ud_rel_);
     copula_before_a_clause();
+    participle_before_inverted_be();
     contractions_without_apostrophe();
     numbers_written_with_their_unit();
     measures_before_their_adjective();
@@ -2145,6 +2146,44 @@ class SchemeToUd {
     ud_rel_[main_clause] = "root";
     ud_head_[old_root] = main_clause;
     ud_rel_[old_root] = "advcl";
+  }
+
+  // "Attached for your review are the drafts": a participle opening the
+  // sentence with its own phrase, then an inverted "is" or "are" and the
+  // subject, which the parse made the root (or the noun after it, with the
+  // copula) with the participle as its advcl. The treebank makes the
+  // participle the root, with the copula its passive auxiliary (train: 4 of
+  // 4 such sentences; with nothing between, Attached is the file, the parse
+  // already reads it so).
+  void participle_before_inverted_be() {
+    static constexpr std::string_view be_forms[] = {"are", "is", "was", "were"};
+    const int n = static_cast<int>(tokens_.size());
+    const int root = first_root();
+    if (root < 3) return;
+    int be = one_of(lower_form(root - 1), be_forms) ? root : 0;
+    for (int p = 3; p < root && be == 0; ++p)
+      if (ud_head_[p] == root && ud_rel_[p] == "cop" && one_of(lower_form(p - 1), be_forms)) be = p;
+    if (be == 0 || be >= n) return;
+    const std::string& first = tokens_[0].form;
+    if (ud_head_[1] != root || ud_rel_[1] != "advcl" || !first.ends_with("ed") || !starts_upper(first)) return;
+    for (int p = 2; p < be; ++p)
+      if (!ancestor(1, p)) return;
+    int subject = 0;
+    if (be == root) {
+      for (int p = be + 1; p <= n && subject == 0; ++p)
+        if (ud_head_[p] == be && ud_rel_[p].starts_with("nsubj")) subject = p;
+      if (subject == 0) return;
+      move_dependents(be, 1);
+    } else {
+      subject = root;
+      if (ud_head_[n] == root && ud_rel_[n] == "punct") ud_head_[n] = 1;
+    }
+    ud_head_[1] = 0;
+    ud_rel_[1] = "root";
+    ud_head_[be] = 1;
+    ud_rel_[be] = "aux:pass";
+    ud_head_[subject] = 1;
+    ud_rel_[subject] = "nsubj:pass";
   }
 
   // "Thing is, it worked": a sentence that opens with a noun and a bare

@@ -814,6 +814,29 @@ TEST(SchemeToUd, AnOpeningParticipleModifiesTheClauseAfterIt) {
   EXPECT_EQ(convert("Leave"), "0:root 1:advmod 5:punct 5:nsubj 1:parataxis 1:punct ");
 }
 
+// "Attached for your review are copies": the opening participle with its
+// phrase is the root and the copula after it its passive auxiliary, whether
+// the parse made the noun after the copula its predicate or its subject;
+// an opening -ing form stays the copula's advcl.
+TEST(SchemeToUd, AnOpeningParticipleBeforeAnInvertedCopulaIsTheRoot) {
+  auto convert = [](const std::string& participle, const std::string& relation) {
+    return attachments(from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(" + participle + "\tattach V\t5\tmod\t(gov be))\n"
+        "2\t(for\t~ Prep\t1\tmod\t(gov attach))\n"
+        "3\t(your\t~ N\t4\tgen\t(gov review))\n"
+        "4\t(review\t~ N\t2\tpcomp\t(gov for))\n"
+        "5\t(are\tbe VBE\tE0\ti\t(gov fin))\n"
+        "6\t(copies\tcopy N\t5\t" + relation + "\t(gov be))\n"
+        ")\n",
+        participle + " for your review are copies ."));
+  };
+  EXPECT_EQ(convert("Attached", "pred"), "0:root 4:case 4:nmod:poss 1:obl 1:aux:pass 1:nsubj:pass 1:punct ");
+  EXPECT_EQ(convert("Attached", "s"), "0:root 4:case 4:nmod:poss 1:obl 1:aux:pass 1:nsubj:pass 1:punct ");
+  EXPECT_EQ(convert("Attaching", "pred"), "6:advcl 4:case 4:nmod:poss 1:obl 6:cop 0:root 6:punct ");
+}
+
 // A sentence opened by "whatever" and its clause, which the parse made the
 // root with the clause after the comma as parataxis: that later clause is
 // the main one, and "whatever" hangs from it; "what" there stays the root.
