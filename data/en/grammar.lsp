@@ -633,7 +633,10 @@
           (modifiee-cond (and (or (before-punctuation) (sentence-end))
                               (or (comp (pitem-head-word) (reg-match "^(same|most|least|first|last|next)$"))
                                   (comp (pitem-attvec) (contain syn (degree) (attvec syn ((degree sup))))))))))
-  (* (Adv (dep-type mod) (max-dist 3) (modifier-cond (not (sentence-connective))))
+  ;; (never "back", "away", "out" or "off": right before an adjective they
+  ;; belong to the verb before them, brings back bad memories, came back
+  ;; normal; train hangs none from an adjective after it)
+  (* (Adv (dep-type mod) (max-dist 3) (modifier-cond (not (or (sentence-connective) (comp (pitem-head-word) (reg-match "^(back|away|out|off)$"))))))
      ;; a bit expensive, a little dumpy, a lot better
      (N (dep-type mod) (max-dist 3) (dep-weight 2.0)
         (modifier-cond (and (head-last) (comp (pitem-head-word) (reg-match ".*(bit|little|lot)$")))))
