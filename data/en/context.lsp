@@ -165,6 +165,15 @@
        (when (comp (litem) (and (adverb-item) (not (no-alternative (pronoun-item))))) (delete (litem))))
       ((and (followed-by (t)) (not (followed-by (not (function-word-item)))))
        (when (comp (litem) (and (pronoun-item) (not (no-alternative (adverb-item))))) (delete (litem))))))
+  ;; "there" right after a form of "be", before a determiner, a number or
+  ;; a pronoun, is the expletive of an inverted clause (is there an
+  ;; agenda, was there anyone, are there 2 of them); train: 27 of 28.
+  (there-expletive-after-be :act-on-all-matches
+    (lexitem (and (comp (root) (str= there)) (adverb-item) (not (no-alternative (pronoun-item)))))
+    (when (and (preceded-by-word (in ("is" "are" "was" "were" "Is" "Are" "Was" "Were" "IS" "ARE" "WAS" "WERE")))
+               (followed-by (or (determiner-item) (num-item) (pronoun-item)))
+               (not (followed-by-word (in ("that" "this" "these" "those" "to")))))
+      (delete (litem))))
   ;; A demonstrative agrees in number with its noun: a noun-or-verb word whose
   ;; noun is singular after "these" or "those" (these look fine) is the verb,
   ;; unless a preposition before the demonstrative makes it no subject (of
