@@ -25,6 +25,9 @@
 namespace velmo {
 namespace {
 
+// The links of a position whose scan needs to look at none.
+const std::vector<GLink*> kNoLinks;
+
 TypeId pitem_type() {
   static const TypeId id = type_id("PItem*");
   return id;
@@ -325,8 +328,10 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
   if (recording_) chart_.first_pass.left_scans.push_back({&g, item, p});
   bool minimal_found = false;
   for (int k = g.is_repeatable(p) ? p : p - 1; k >= 0; --k) {
+    const std::uint64_t position = CateChart::position_bit(k);
     for (int w = item->start - 1; w >= 0;) {
-      for (GLink* link : g.links_at(k)) {
+      // Most places hold no waiting modifier for any link of the position.
+      for (GLink* link : (g.chart().waiting_positions(w) & position) ? g.links_at(k) : kNoLinks) {
         const std::vector<PItem*>* waiting = link->waiting_at(w);
         if (item->end - w > link->max_dist || !waiting || waiting->empty() || modifiee_refused(*link, *item) ||
             !modifiee_accepted(*link, *item))
@@ -572,6 +577,7 @@ void ChartParser::offer_accepted(GLink* link, PItem* item) {
     return;
   }
   link->add_waiting(item->end, item);
+  owner.chart().note_waiting(item->end, link->position);
   if (!chart_.continuing) return;
   if (!link->last_resort || may_join_pieces_left(*link, *item))
     offer_to_left_scans(link, item);

@@ -37,6 +37,13 @@ void CateChart::add_active_end(int end_word) {
   active_used_ = std::max(active_used_, static_cast<std::size_t>(end_word) + 1);
 }
 
+void CateChart::use_waiting_words(std::size_t words) {
+  // The words past the used ones hold no positions (clear() empties the
+  // used ones).
+  if (words > waiting_.size()) waiting_.resize(words + 10, 0);
+  waiting_used_ = words;
+}
+
 void CateChart::clear() {
   for (std::size_t r = 0; r < rows_used_; ++r) {
     for (auto& bucket : rows_[r]) bucket.clear();
@@ -47,6 +54,8 @@ void CateChart::clear() {
   work_head_ = 0;
   std::fill(active_.begin(), active_.begin() + static_cast<std::ptrdiff_t>(active_used_), false);
   active_used_ = 0;
+  std::fill(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(waiting_used_), 0);
+  waiting_used_ = 0;
 }
 
 // ---- GCate

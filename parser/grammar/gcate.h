@@ -48,6 +48,23 @@ class CateChart {
   // The next item of the work list, or null when it is empty.
   PItem* pop_work();
 
+  // The positions whose links hold modifiers waiting at `end_word`
+  // (noted with GLink::add_waiting): bit p for position p, bit 63 for every
+  // position from 63 on. The links of a position outside it have none
+  // waiting there: a head's scan to the left passes them by at once.
+  std::uint64_t waiting_positions(int end_word) const {
+    return end_word >= 0 && static_cast<std::size_t>(end_word) < waiting_used_ ? waiting_[end_word] : 0;
+  }
+  static std::uint64_t position_bit(int position) {
+    return std::uint64_t{1} << (position < 0 ? 0 : position < kFilledBits ? position : kFilledBits);
+  }
+  void note_waiting(int end_word, int position) {
+    if (end_word < 0) return;
+    const auto word = static_cast<std::size_t>(end_word);
+    if (word >= waiting_used_) use_waiting_words(word + 1);
+    waiting_[word] |= position_bit(position);
+  }
+
   bool active_end(int end_word) const {
     return end_word >= 0 && static_cast<std::size_t>(end_word) < active_.size() && active_[end_word];
   }
@@ -68,6 +85,10 @@ class CateChart {
   std::vector<PItem*> work_;
   std::size_t work_head_ = 0;
   std::vector<bool> active_;
+  std::vector<std::uint64_t> waiting_;  // waiting_positions() of each end word
+  std::size_t waiting_used_ = 0;         // end words past this have none
+  // Makes room for the first `words` end words' positions.
+  void use_waiting_words(std::size_t words);
 
   friend class GCate;
 };

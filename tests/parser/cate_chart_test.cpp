@@ -87,6 +87,40 @@ TEST_F(CateChartTest, ClearWaitingEmptiesTheListsOfTheTouchedEnds) {
   EXPECT_TRUE(link.waiting_at(9)->empty());
 }
 
+TEST_F(CateChartTest, WaitingPositionsNameThePositionsWithModifiersWaitingAtAnEnd) {
+  cate_.reset_positions(70);
+  CateChart& chart = cate_.chart();
+  EXPECT_EQ(chart.waiting_positions(5), 0u);
+  chart.note_waiting(5, 1);
+  chart.note_waiting(5, 3);
+  chart.note_waiting(5, 68);
+  chart.note_waiting(40, 0);
+  chart.note_waiting(-1, 2);  // no end word: nothing
+  const std::uint64_t top = std::uint64_t{1} << CateChart::kFilledBits;
+  EXPECT_EQ(chart.waiting_positions(5), (std::uint64_t{1} << 1) | (std::uint64_t{1} << 3) | top);
+  EXPECT_EQ(chart.waiting_positions(40), 1u);
+  // The ends between, and those past the last noted, have none.
+  for (int end = 0; end < 60; ++end)
+    if (end != 5 && end != 40) EXPECT_EQ(chart.waiting_positions(end), 0u) << end;
+  EXPECT_EQ(chart.waiting_positions(-1), 0u);
+  EXPECT_EQ(chart.waiting_positions(5000), 0u);
+  EXPECT_EQ(chart.waiting_positions(5) & CateChart::position_bit(2), 0u);
+  EXPECT_NE(chart.waiting_positions(5) & CateChart::position_bit(64), 0u);
+  // A shorter sentence after clear() finds none of the long one's.
+  chart.clear();
+  EXPECT_EQ(chart.waiting_positions(5), 0u);
+  EXPECT_EQ(chart.waiting_positions(40), 0u);
+  chart.note_waiting(2, 4);
+  EXPECT_EQ(chart.waiting_positions(2), std::uint64_t{1} << 4);
+  EXPECT_EQ(chart.waiting_positions(5), 0u);
+  EXPECT_EQ(chart.waiting_positions(40), 0u);
+  chart.clear();
+  chart.note_waiting(45, 2);
+  EXPECT_EQ(chart.waiting_positions(40), 0u);
+  EXPECT_EQ(chart.waiting_positions(2), 0u);
+  EXPECT_EQ(chart.waiting_positions(45), std::uint64_t{1} << 2);
+}
+
 // The position-by-position walks the mask tests stand for.
 bool obligatory_in_by_walk(const GCate& g, int from, int to) {
   for (int k = std::max(from, 0); k <= to && k < 32; ++k)
