@@ -38,6 +38,7 @@ SmoothedTripleDb::Summary& SmoothedTripleDb::make_summary() {
   std::string key(kObjectClassesPrefix);
   key.append("any>");
   summary_->object_classes = entry(key);
+  summary_->rare_modifiers = entry(kRareModifiers);
   const TripleEntry* all = entry(kAllHeads);
   summary_->all_heads = all;
   summary_->occurrences = occurrences(all);
@@ -102,7 +103,7 @@ double SmoothedTripleDb::relation_given_class(std::string_view head_class, std::
 }
 
 double SmoothedTripleDb::relation_given_head(std::string_view head, std::string_view relation) {
-  return relation_given_head(head_entry(head), relation, name_number(relation));
+  return relation_given_head(head_of(head), relation, name_number(relation));
 }
 
 std::uint32_t SmoothedTripleDb::name_number(std::string_view name) {
@@ -132,16 +133,29 @@ double SmoothedTripleDb::remembered(AnswerMemo Summary::*memo, const AnswerKey& 
   return answer;
 }
 
-double SmoothedTripleDb::relation_given_head(const TripleEntry* head_entry, std::string_view relation,
-                                             std::uint32_t number) {
-  return remembered(&Summary::head_relations, AnswerKey{head_entry, number, 0},
-                    [&] { return compute_relation_given_head(head_entry, relation); });
+// A head asked with its entry's category is known by its entry alone; one
+// with a rare class by that too (the class names its category).
+double SmoothedTripleDb::relation_given_head(const Head& head, std::string_view relation, std::uint32_t number) {
+  const std::uintptr_t other = head.rare_class ? head.rare_class : (head.named_category ? name_number(head.category) : 0);
+  return remembered(&Summary::head_relations, AnswerKey{head.entry, number, other},
+                    [&] { return compute_relation_given_head(head, relation); });
 }
 
-double SmoothedTripleDb::compute_relation_given_head(const TripleEntry* head_entry, std::string_view relation) {
-  const double backoff = relation_given_class(class_of(head_entry), relation);
-  const RelationCounts counts = relation_counts(head_entry, relation);
+double SmoothedTripleDb::compute_relation_given_head(const Head& head, std::string_view relation) {
+  double backoff = relation_given_class(head.category, relation);
+  if (head.rare_class) {
+    const RelationCounts rare = relation_counts(class_entries(summary().name_texts[head.rare_class - 1]).heads, relation);
+    backoff = interpolate(rare.in_relation, rare.all, rare.relations, backoff);
+  }
+  const RelationCounts counts = relation_counts(head.entry, relation);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
+}
+
+std::uint32_t SmoothedTripleDb::class_number(std::string_view category, std::string_view word) {
+  std::string text(category);
+  text.push_back(':');
+  text.append(shape_of(word));
+  return name_number(text);
 }
 
 // How often `modifier` stands in each relation, counted over the heads of
@@ -154,16 +168,29 @@ SmoothedTripleDb::RelationCounts SmoothedTripleDb::modifier_counts(const TripleE
 }
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::string_view modifier) {
-  return relation_given_modifier(relation, name_number(relation), modifier);
+  return relation_given_modifier(relation, name_number(relation), modifier, {});
 }
 
 double SmoothedTripleDb::relation_given_modifier(std::string_view relation, std::uint32_t number,
-                                                 std::string_view modifier) {
+                                                 std::string_view modifier, std::string_view category) {
   // The modifier is known by its uses over all heads (the summary's, which
-  // stay put); one without any has the relation's prior.
-  const auto uses = reinterpret_cast<std::uintptr_t>(uses_of(modifier));
-  return remembered(&Summary::modifier_relations, AnswerKey{nullptr, number, uses},
+  // stay put); one without any by its class when it has a category, else
+  // it has the relation's prior.
+  const Summary::Uses* uses = uses_of(modifier);
+  const TripleEntry* rare = summary().rare_modifiers;
+  if (!uses && !category.empty() && rare) {
+    const std::uint32_t modifier_class = class_number(category, modifier);
+    return remembered(&Summary::modifier_relations, AnswerKey{rare, number, modifier_class}, [&] {
+      return compute_relation_given_class(relation, summary().name_texts[modifier_class - 1]);
+    });
+  }
+  return remembered(&Summary::modifier_relations, AnswerKey{nullptr, number, reinterpret_cast<std::uintptr_t>(uses)},
                     [&] { return compute_relation_given_modifier(relation, modifier); });
+}
+
+double SmoothedTripleDb::compute_relation_given_class(std::string_view relation, std::string_view modifier_class) {
+  const RelationCounts counts = modifier_counts(summary().rare_modifiers, relation, modifier_class);
+  return interpolate(counts.in_relation, counts.all, counts.relations, relation_prior(relation));
 }
 
 double SmoothedTripleDb::compute_relation_given_modifier(std::string_view relation, std::string_view modifier) {
@@ -177,14 +204,15 @@ double SmoothedTripleDb::compute_relation_given_modifier(std::string_view relati
 
 double SmoothedTripleDb::relation_given_pair(std::string_view head, std::string_view relation,
                                              std::string_view modifier) {
-  return relation_given_pair(head_entry(head), relation, name_number(relation), modifier);
+  return relation_given_pair(Head{head_entry(head), class_of(head_entry(head))}, relation, name_number(relation),
+                             modifier, {});
 }
 
-double SmoothedTripleDb::relation_given_pair(const TripleEntry* head_entry, std::string_view relation,
-                                             std::uint32_t number, std::string_view modifier) {
-  const double backoff =
-      0.5 * (relation_given_head(head_entry, relation, number) + relation_given_modifier(relation, number, modifier));
-  const RelationCounts counts = modifier_counts(head_entry, relation, modifier);
+double SmoothedTripleDb::relation_given_pair(const Head& head, std::string_view relation, std::uint32_t number,
+                                             std::string_view modifier, std::string_view category) {
+  const double backoff = 0.5 * (relation_given_head(head, relation, number) +
+                                relation_given_modifier(relation, number, modifier, category));
+  const RelationCounts counts = modifier_counts(head.entry, relation, modifier);
   return interpolate(counts.in_relation, counts.all, counts.relations, backoff);
 }
 
@@ -323,6 +351,11 @@ SmoothedTripleDb::Head SmoothedTripleDb::head_of(std::string_view head) {
   return found;
 }
 
+SmoothedTripleDb::Head SmoothedTripleDb::plain_head(std::string_view head) {
+  const auto named = category_and_word(head);
+  return head_of(named ? named->second : head);
+}
+
 SmoothedTripleDb::Head SmoothedTripleDb::find_head(std::string_view head) {
   const auto named = category_and_word(head);
   const TripleEntry* words = head_entry(named ? named->second : head);
@@ -330,8 +363,8 @@ SmoothedTripleDb::Head SmoothedTripleDb::find_head(std::string_view head) {
   // A word seen only as the object of a preposition has an entry (its
   // word class) but no category of its own: the question's stands in.
   const std::string_view category = class_of(words);
-  if (category.empty()) return Head{words, named->first, true};
-  return Head{words, category};
+  if (!category.empty()) return Head{words, category};
+  return Head{words, named->first, true, class_number(named->first, named->second)};
 }
 
 std::string_view SmoothedTripleDb::class_of(const TripleEntry* head_entry) {
@@ -348,8 +381,35 @@ const TripleEntry* SmoothedTripleDb::head_entry(std::string_view head) {
   return lemma_words ? lemma_words : words;
 }
 
+bool SmoothedTripleDb::knows_word(std::string_view word) {
+  const TripleEntry* words = head_entry(word);
+  return words && !class_of(words).empty() && uses_of(word);
+}
+
+std::string_view SmoothedTripleDb::shape_of(std::string_view word) {
+  if (word.find('@') != std::string_view::npos || word.starts_with("http") || word.starts_with("www."))
+    return "web";
+  std::size_t letters = 0, small = 0;
+  for (const char c : word) {
+    if (c >= '0' && c <= '9') return "num";
+    const bool lower = c >= 'a' && c <= 'z';
+    // A byte of a multi-byte character counts as a letter of neither case.
+    if (lower || (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) >= 0x80) ++letters;
+    small += lower ? 1 : 0;
+  }
+  if (letters == 0) return "sym";
+  if (word.front() < 'A' || word.front() > 'Z') return "low";
+  return letters >= 2 && small == 0 ? "caps" : "cap";
+}
+
 std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::string_view relation,
                                                     std::string_view modifier) {
+  // The parser names a word the database lacks with its category.
+  std::string_view modifier_category;
+  if (const auto named = category_and_word(modifier)) {
+    modifier_category = named->first;
+    modifier = named->second;
+  }
   const bool unknown_modifier = modifier.empty() || modifier == "~" || compare_nocase(modifier, relation) == 0;
   const Summary& powers = summary();
   const RelationFacts facts = facts_of(relation);
@@ -359,10 +419,14 @@ std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::
     if (unknown_modifier) return std::min(kCeiling, std::pow(rate, powers.unknown_modifier_power));
     return std::min(kCeiling, rate * std::pow(association(known, relation, modifier), powers.association_power));
   }
-  const TripleEntry* head_words = head_of(head).entry;
+  // Two words the database lacks are known by their classes; a question
+  // that knows one of them asks as if it named no categories.
+  const Head named = head_of(head);
+  const bool both_lacked = !unknown_modifier && named.rare_class && !modifier_category.empty() && !uses_of(modifier);
+  const Head known = both_lacked ? named : plain_head(head);
   if (unknown_modifier)
-    return std::pow(relation_given_head(head_words, relation, facts.number), powers.unknown_modifier_power);
-  return relation_given_pair(head_words, relation, facts.number, modifier);
+    return std::pow(relation_given_head(known, relation, facts.number), powers.unknown_modifier_power);
+  return relation_given_pair(known, relation, facts.number, modifier, both_lacked ? modifier_category : "");
 }
 
 }  // namespace velmo

@@ -17,6 +17,14 @@
 //   P(relation | head) -> P(relation | head's category) -> P(relation);
 //   P(relation | modifier) -> P(relation);
 //   P(relation) has half a count added for every relation and one unseen.
+// A question about two words the database lacks (the parser names both with
+// their categories, "<CAT>word") is answered from the words seen once in the
+// treebank, the usual stand-in for words never seen: P(relation | head)
+// backs off to the heads seen once of the head's class, then to its
+// category; P(relation | modifier) to the modifiers seen once of the
+// modifier's class. A class is a category and a shape (shape_of), "N:cap":
+// between two unknown capitalised words a name's parts are likelier than
+// between a known word and an unknown one.
 // A modifier word "~" (a phrase without a lexical head word) or equal to the
 // relation (a preposition asked under its own name) counts as unknown: the
 // answer is then P(relation | head).
@@ -46,6 +54,9 @@
 //   in a word's entry, ("<lemma>", LEMMA) sends questions about the word as a
 //   head to LEMMA's entry (the parser keeps "had" as the root of the main
 //   verb, the statistics count it under "have");
+//   "<rare-modifiers>" relation, "CAT:shape", count: the relations of the
+//   modifiers seen once, by class; "<class:CAT:shape>" relation, "*",
+//   count: the dependents of the heads seen once, by class;
 //   "<settings>" "<association-power>" "*" and "<unknown-modifier-power>"
 //   "*", each with a power in thousandths (1.0 when missing).
 //
@@ -94,6 +105,7 @@ class SmoothedTripleDb : public TripleDb {
   static constexpr std::string_view kSettings = "<settings>";
   static constexpr std::string_view kAssociationPower = "<association-power>";
   static constexpr std::string_view kUnknownModifierPower = "<unknown-modifier-power>";
+  static constexpr std::string_view kRareModifiers = "<rare-modifiers>";
   static constexpr double kCeiling = 0.99;
 
   explicit SmoothedTripleDb(std::size_t buckets) : TripleDb(buckets) {}
@@ -104,6 +116,14 @@ class SmoothedTripleDb : public TripleDb {
   // Indexes the counts over all heads now rather than on the first
   // question, so that the first sentence parsed does not pay for it.
   void prepare() { summary(); }
+  // Whether the word has an entry as a head (naming its category) and uses
+  // as a modifier: a word lacking either is asked as "<CAT>word".
+  bool knows_word(std::string_view word) override;
+  // The shape of a word: "web" (an e-mail or web address), "num" (a
+  // digit), "sym" (no letters), "low" (no capital first), "caps" (two
+  // letters or more, none small) or "cap". The statistics generator
+  // classes the words seen once the same way.
+  static std::string_view shape_of(std::string_view word);
 
   double relation_given_head(std::string_view head, std::string_view relation);
   double relation_given_modifier(std::string_view relation, std::string_view modifier);
@@ -120,6 +140,9 @@ class SmoothedTripleDb : public TripleDb {
     const TripleEntry* entry = nullptr;
     std::string_view category;
     bool named_category = false;  // the question's category, not the entry's
+    // For a head known by the question's category: the number (Summary::
+    // names) of its class, "CAT:shape"; else 0.
+    std::uint32_t rare_class = 0;
   };
   // Counts of one entry (for one modifier, or all), without the category
   // record: in the relation asked for, in every relation, and the number of
@@ -168,6 +191,7 @@ class SmoothedTripleDb : public TripleDb {
     const TripleEntry* all_heads = nullptr;
     const TripleEntry* prepositions = nullptr;
     const TripleEntry* object_classes = nullptr;  // of all heads
+    const TripleEntry* rare_modifiers = nullptr;
     std::uint64_t occurrences = 0;                // of all heads
     double association_power = 1.0;               // from "<settings>"
     double unknown_modifier_power = 1.0;
@@ -216,9 +240,11 @@ class SmoothedTripleDb : public TripleDb {
   RelationFacts facts_of(std::string_view relation);
   template <class Compute>
   double remembered(AnswerMemo Summary::*memo, const AnswerKey& key, Compute compute);
-  double compute_relation_given_head(const TripleEntry* head_entry, std::string_view relation);
+  double compute_relation_given_head(const Head& head, std::string_view relation);
   double compute_rate_given_head(const Head& head, std::string_view relation);
   double compute_relation_given_modifier(std::string_view relation, std::string_view modifier);
+  // P(relation | the modifiers seen once of the class), backed off to P(relation).
+  double compute_relation_given_class(std::string_view relation, std::string_view modifier_class);
   // The count of `relation` over all heads (0 for a "<...>" record).
   std::uint64_t relation_seen(std::string_view relation);
   // The uses of `modifier` over all heads, null when it has none.
@@ -226,15 +252,23 @@ class SmoothedTripleDb : public TripleDb {
   const ClassEntries& class_entries(std::string_view head_class);
   const TripleEntry* head_entry(std::string_view head);
   // The questions with the relation's number found already.
-  double relation_given_head(const TripleEntry* head_entry, std::string_view relation, std::uint32_t number);
-  double relation_given_modifier(std::string_view relation, std::uint32_t number, std::string_view modifier);
-  double relation_given_pair(const TripleEntry* head_entry, std::string_view relation, std::uint32_t number,
-                             std::string_view modifier);
+  // A head with a rare class backs off to it before its category.
+  double relation_given_head(const Head& head, std::string_view relation, std::uint32_t number);
+  // A modifier with a category (the question's, for a word the database
+  // lacks) backs off to its class; without one, to P(relation).
+  double relation_given_modifier(std::string_view relation, std::uint32_t number, std::string_view modifier,
+                                 std::string_view category);
+  double relation_given_pair(const Head& head, std::string_view relation, std::uint32_t number,
+                             std::string_view modifier, std::string_view category);
+  // The number of the class "CAT:shape" of a word.
+  std::uint32_t class_number(std::string_view category, std::string_view word);
   double association(const Head& head, std::string_view relation, std::string_view modifier);
   double rate_given_head(const Head& head, std::string_view relation, std::uint32_t number);
   // The head of a question: the word's entry and its category, or for a
   // word the database lacks, no entry and the category "<CAT>word" names.
   Head head_of(std::string_view head);
+  // The head of a question as if it named no category.
+  Head plain_head(std::string_view head);
   Head find_head(std::string_view head);
   // A head named "<CAT>word": the category and the word; nothing else.
   static std::optional<std::pair<std::string_view, std::string_view>> category_and_word(std::string_view head);

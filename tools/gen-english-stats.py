@@ -77,6 +77,7 @@ OBJECT_CLASSES = "<objclass:"     # <objclass:CAT>: preposition, object class, c
 OCCURRENCES = "<occurrences>"    # (word, this, "*"): how often the word occurs
 LEMMA = "<lemma>"                # (word, this, LEMMA): ask LEMMA's entry about the word as a head
 SETTINGS = "<settings>"          # (this, "<NAME>", "*", thousandths): a power of the answers
+RARE_MODIFIERS = "<rare-modifiers>"  # (this, relation, "CAT:shape", count): relations of words seen once
 
 # Forms the parser keeps as the root of a main verb (it reads them as
 # auxiliaries first), counted here under their lemma: questions about them
@@ -203,6 +204,12 @@ class Statistics:
         self.categories = defaultdict(Counter)  # head word -> category -> count
         self.roots = Counter()                  # category -> sentences
         self.occurrences = Counter()            # word -> occurrences
+        # (relation, modifier word, its class) -> count: the class
+        # (modifier_class) is what the database knows a word it lacks by.
+        self.modifier_classes = Counter()
+        # word -> the class (modifier_class) of its last occurrence: the
+        # class of a word seen once.
+        self.last_class = {}
         self.sentences = 0
 
     def add_sentence(self, nodes):
@@ -236,6 +243,7 @@ class Statistics:
         for node in nodes:
             if node.position is not None:
                 self.occurrences[self.root_of(node)] += 1
+                self.last_class[self.root_of(node)] = modifier_class(node)
             head = by_label.get(node.gov)
             if head is None:
                 continue
@@ -249,12 +257,14 @@ class Statistics:
         modifier_word = self.root_of(node)
         self.categories[head_word][head.cat] += 1
         relations = [node.rel]
+        modifier = node
         if node.cat == "Prep":
             # The parser names a prepositional modifier's relation by the
             # preposition itself; its object is the word that matters.
             relations.append(word_key(node.root))
             objects = [c for c in children.get(node.label, []) if c.rel == "pcomp"]
-            modifier_word = self.root_of(objects[0]) if objects else modifier_word
+            modifier = objects[0] if objects else node
+            modifier_word = self.root_of(modifier)
         head_position = position(head)
         # A relative clause stands where it begins, as the parser places a
         # clause head without a word of its own (at ", which ..." its
@@ -266,6 +276,7 @@ class Statistics:
                 d = max(-MAX_DISTANCE, min(MAX_DISTANCE, modifier_position - head_position))
                 self.distances[distance_key(head.cat, relation, node.cat)][d] += 1
         self.triples[(head_word, relations[-1], modifier_word)] += 1
+        self.modifier_classes[(relations[-1], modifier_word, modifier_class(modifier))] += 1
 
 
 def distance_key(head_cat, relation, modifier_cat):
@@ -274,6 +285,29 @@ def distance_key(head_cat, relation, modifier_cat):
 
 def category_key(cat):
     return cat.split("_")[0] if cat else "U"
+
+
+def word_shape(word):
+    """The shape class of a word, as the relation database's
+    SmoothedTripleDb::shape_of classes a word it lacks (bytes, ASCII cases)."""
+    if "@" in word or word.startswith("http") or word.startswith("www."):
+        return "web"
+    data = word.encode("utf-8")
+    if any(48 <= b <= 57 for b in data):
+        return "num"
+    letters = sum(1 for b in data if 65 <= b <= 90 or 97 <= b <= 122 or b >= 0x80)
+    small = sum(1 for b in data if 97 <= b <= 122)
+    if letters == 0:
+        return "sym"
+    if not 65 <= data[0] <= 90:
+        return "low"
+    return "caps" if letters >= 2 and small == 0 else "cap"
+
+
+def modifier_class(node):
+    """A modifier's class: its category and the shape of its root (the text
+    the parser asks with: an empty node's is its antecedent's), "N:cap"."""
+    return "%s:%s" % (category_key(node.cat), word_shape(node.root))
 
 
 # ---- Writing.
@@ -428,6 +462,22 @@ def write_triples(stats, path, noun_classes, powers=(ASSOCIATION_POWER, UNKNOWN_
         lines.append((word, WORD_CLASS, word_class(word, noun_classes), 1))
     for form, lemma in HEAD_LEMMAS.items():
         lines.append((form, LEMMA, lemma, 1))
+    # The relations of the modifiers seen once, by class: what the database
+    # knows of a modifier it lacks.
+    rare = Counter()
+    for (relation, modifier, cls), count in stats.modifier_classes.items():
+        if stats.occurrences[modifier] == 1:
+            rare[(relation, cls)] += count
+    for (relation, cls), count in rare.items():
+        lines.append((RARE_MODIFIERS, relation, cls, count))
+    # The dependents of the heads seen once, by class ("<class:N:cap>"):
+    # what the database knows of a head it lacks.
+    rare_heads = Counter()
+    for (head, relation, modifier), count in stats.triples.items():
+        if stats.occurrences[head] == 1 and head in stats.last_class:
+            rare_heads[(stats.last_class[head], relation)] += count
+    for (cls, relation), count in rare_heads.items():
+        lines.append((CLASS_PREFIX + cls + ">", relation, ANY_MODIFIER, count))
     lines.sort()
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         for head, relation, modifier, count in lines:

@@ -91,5 +91,48 @@ class ObjectClassTest(unittest.TestCase):
         self.assertEqual(gen.word_class("2012", classes), "num")
 
 
+
+# "Kevin Boone called Acme." with "Kevin Boone" a name: every word is seen
+# once.
+NAME_SENTENCE = """(
+1\t(Kevin\t~ N\t2\tlex-mod\t(gov Boone))
+2\t(Boone\t~ N\t3\ts\t(gov call))
+3\t(called\tcall V\t*\t)
+4\t(Acme\t~ N\t3\tobj\t(gov call))
+)
+"""
+
+
+class RareWordTest(unittest.TestCase):
+    """The relations of the words seen once, by category and shape: what
+    the relation database knows of a word it lacks."""
+
+    def test_shapes_of_words(self):
+        self.assertEqual(gen.word_shape("Smith"), "cap")
+        self.assertEqual(gen.word_shape("NASA"), "caps")
+        self.assertEqual(gen.word_shape("widget"), "low")
+        self.assertEqual(gen.word_shape("713.837.1638"), "num")
+        self.assertEqual(gen.word_shape("kent@ae.ge.com"), "web")
+        self.assertEqual(gen.word_shape("--"), "sym")
+
+    def test_words_seen_once_are_counted_by_class(self):
+        stats = gen.Statistics(gen.read_closed_roots())
+        stats.add_sentence(next(gen.read_sentences(NAME_SENTENCE.splitlines())))
+        path = os.path.join(self.tmp(), "triples.txt")
+        gen.write_triples(stats, path, {})
+        with open(path, encoding="utf-8") as lines:
+            records = {tuple(line.rstrip("\n").split("\t")) for line in lines}
+        self.assertIn((gen.RARE_MODIFIERS, "lex-mod", "N:cap", "1"), records)
+        self.assertIn((gen.RARE_MODIFIERS, "obj", "N:cap", "1"), records)
+        self.assertIn(("<class:N:cap>", "lex-mod", "*", "1"), records)
+        self.assertIn(("<class:V:low>", "s", "*", "1"), records)
+
+    def tmp(self):
+        import tempfile
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        return folder.name
+
+
 if __name__ == "__main__":
     unittest.main()

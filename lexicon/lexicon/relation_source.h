@@ -15,6 +15,11 @@ class RelationSource {
   // source has never seen it.
   virtual std::optional<double> probability(std::string_view head, std::string_view relation,
                                             std::string_view modifier) = 0;
+  // Whether the source has statistics of the word both as a head and as a
+  // modifier. A word it lacks may be asked as "<CAT>word", naming the
+  // category the parser gave it, so that the answer backs off to what the
+  // source knows of rare words of that category.
+  virtual bool knows_word(std::string_view /*word*/) { return true; }
 };
 
 }  // namespace velmo

@@ -120,6 +120,7 @@ void DependencyWeigher::begin_sentence() {
   if (triples_.size() >= max_cached_triples_) {
     triples_.clear();
     words_.clear();
+    known_words_.clear();
   }
   categories_.clear();
   link_relations_.clear();
@@ -222,7 +223,15 @@ DependencyWeigher::Side DependencyWeigher::make_side(const PItem& item) {
     const char* cform = value_text(item.av, builtins.cform);
     if (*cform) side.word = intern_word(cform);
   }
+  side.asked = asked_text(side.word, side.category);
   return side;
+}
+
+const char* DependencyWeigher::asked_text(const char* word, const char* category) {
+  if (word == no_word_ || !sources_.knows_word) return word;
+  auto [known, added] = known_words_.find_or_add(word);
+  if (added) known = sources_.knows_word(word);
+  return known ? word : category_head(Side{word, category, 0, false});
 }
 
 int DependencyWeigher::distance(int head_position, int modifier_position) const {
@@ -394,7 +403,10 @@ DependencyWeigher::Side DependencyWeigher::modifier_side(const PItem& modifier, 
   side.prepositional = true;
   if (const PItem* object = prepositional_object(modifier)) {
     const Side object_side = side_of(*object);
-    if (object_side.word != no_word_) side.word = object_side.word;
+    if (object_side.word != no_word_) {
+      side.word = object_side.word;
+      side.asked = object_side.asked;
+    }
   }
   return side;
 }
@@ -418,8 +430,8 @@ float DependencyWeigher::weight_of(const Side& head, const Side& modifier, const
   const float dw =
       distance_weight(verb_like ? verb_key_ : head.category, relation, modifier.category, d, modifier.prepositional);
   if (relation == prep_) return dw;
-  const char* head_word = modifier.prepositional ? category_head(head) : head.word;
-  const TripleWeight triple = triple_of(TripleKey{head_word, relation, modifier.word}, dw, d);
+  const char* head_word = modifier.prepositional ? category_head(head) : head.asked;
+  const TripleWeight triple = triple_of(TripleKey{head_word, relation, modifier.asked}, dw, d);
   return triple.bad ? kBadTripleWeight : triple.weight + dw;
 }
 

@@ -9,6 +9,8 @@
 // the preposition's object): the object, not the preposition, tells where
 // the phrase attaches. Its head is named with its category, "<N>Adz": a
 // head word the database lacks backs off to its category's statistics.
+// Any other word the database lacks is named so too, as head or modifier
+// (a rare name, a number, a misspelling), for the same reason.
 //
 // The forest asks for the same dependencies many times (once per packed
 // alternative of a modifier, once per merged item that repeats a head and a
@@ -64,6 +66,8 @@ class DependencyWeigher {
     std::function<std::optional<double>(std::string_view, std::string_view, std::string_view)> probability;
     // Whether the lexical analyzer skips the word at a position.
     std::function<bool(int)> is_skipped;
+    // Whether the relation database knows a word (none: it knows all).
+    std::function<bool(std::string_view)> knows_word;
   };
 
   explicit DependencyWeigher(std::size_t max_cached_triples = kMaxCachedTriples);
@@ -102,6 +106,9 @@ class DependencyWeigher {
     int position;
     bool cat_p;
     bool prepositional = false;  // a modifier known by its preposition
+    // The text the database is asked with: the word, or "<CAT>word" for a
+    // word it lacks.
+    const char* asked = nullptr;
     bool operator==(const Side&) const = default;
   };
   // Distinct sides of a modifier's packed alternatives remembered while
@@ -187,6 +194,8 @@ class DependencyWeigher {
   // The interned "<CAT>word" of a head side, as prepositional questions
   // name it.
   const char* category_head(const Side& head);
+  // The text a word of the category is asked with (Side::asked).
+  const char* asked_text(const char* word, const char* category);
   // The distance weight of a dependency; a prepositional one whose
   // preposition has no row under the head's category takes the row of all
   // prepositions there (kAnyPreposition).
@@ -214,6 +223,8 @@ class DependencyWeigher {
   FlatMemo<TripleKey, float, TripleKeyHash> triples_;
   // The words (and "<CAT>word" heads) the cache is keyed by; emptied with it.
   TextSet words_;
+  // Whether the database knows each of the words; emptied with them.
+  FlatMemo<const void*, bool, PointerHash> known_words_;
   std::string triple_text_;
 
   // Interned texts (relations, category keys, attribute values), kept for

@@ -26,10 +26,12 @@ void set_weight_sources(KorvelParser& parser, const SentenceView& sentence) {
     return parser.bad_triples().contains(head, relation, modifier);
   };
   sources.is_skipped = [sentence](int p) { return sentence.skipped(p); };
-  if (RelationSource* db = parser.reldb)
+  if (RelationSource* db = parser.reldb) {
     sources.probability = [db](std::string_view head, std::string_view relation, std::string_view modifier) {
       return db->probability(head, relation, modifier);
     };
+    sources.knows_word = [db](std::string_view word) { return db->knows_word(word); };
+  }
   weigher.set_sources(std::move(sources));
 }
 

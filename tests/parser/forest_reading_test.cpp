@@ -546,6 +546,32 @@ TEST_F(RelationDatabaseTest, AModifiersPackedWordsServeEveryHead) {
   EXPECT_LT(under_left, weigher.merge_weight(*merge(left, men_alone, subj), *left, *men_alone, *subj));
 }
 
+// A word the database lacks is asked about with the category the parser
+// gave it, "<N>Adz", as head and as modifier; a word it knows as itself.
+TEST_F(RelationDatabaseTest, AWordTheDatabaseLacksIsAskedWithItsCategory) {
+  words({"saw", "Adz", "zorp", "man"});
+  GCate* v = category("V");
+  GCate* n = category("N");
+  GLink* obj = link(v, n, "obj", 1);
+  PItem* saw = word_item(v, 1, 18.0f, "(cat v)");
+  PItem* adz = word_item(n, 2, 18.0f);
+  PItem* zorp = word_item(v, 3, 18.0f, "(cat v)");
+  PItem* man = word_item(n, 4, 18.0f);
+  std::vector<std::string> asked;
+  DependencyWeigher::Sources sources;
+  sources.probability = [&asked](std::string_view head, std::string_view relation,
+                                 std::string_view modifier) -> std::optional<double> {
+    asked.push_back(std::string(head) + " " + std::string(relation) + " " + std::string(modifier));
+    return 0.5;
+  };
+  sources.knows_word = [](std::string_view word) { return word == "saw" || word == "man"; };
+  DependencyWeigher& weigher = result_->weigher();
+  weigher.set_sources(sources);
+  weigher.merge_weight(*merge(saw, adz, obj), *saw, *adz, *obj);
+  weigher.merge_weight(*merge(zorp, man, obj), *zorp, *man, *obj);
+  EXPECT_EQ(asked, (std::vector<std::string>{"saw obj <N>Adz", "<V>zorp obj man"}));
+}
+
 TEST_F(RelationDatabaseTest, APrepositionalPhraseIsAskedWithItsObject) {
   std::vector<std::string> asked;
   DependencyWeigher::Sources sources;
