@@ -100,8 +100,11 @@ TEST_F(CateChartTest, WaitingPositionsNameThePositionsWithModifiersWaitingAtAnEn
   EXPECT_EQ(chart.waiting_positions(5), (std::uint64_t{1} << 1) | (std::uint64_t{1} << 3) | top);
   EXPECT_EQ(chart.waiting_positions(40), 1u);
   // The ends between, and those past the last noted, have none.
-  for (int end = 0; end < 60; ++end)
-    if (end != 5 && end != 40) EXPECT_EQ(chart.waiting_positions(end), 0u) << end;
+  for (int end = 0; end < 60; ++end) {
+    if (end != 5 && end != 40) {
+      EXPECT_EQ(chart.waiting_positions(end), 0u) << end;
+    }
+  }
   EXPECT_EQ(chart.waiting_positions(-1), 0u);
   EXPECT_EQ(chart.waiting_positions(5000), 0u);
   EXPECT_EQ(chart.waiting_positions(5) & CateChart::position_bit(2), 0u);
