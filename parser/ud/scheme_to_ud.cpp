@@ -1152,9 +1152,12 @@ class SchemeToUd {
       // 4), which the treebank has as an adjective.
       if (category == "Prep")
         return under_noun && !compass_point(head) && lower(nodes_[head].word) != "several" ? "nmod" : "obl";
-      // "such" before the determiner of its noun (such a mess); after it
-      // (no such thing) it is an adjective.
-      if (lower(node.word) == "such" && under_noun && determiner_after(head, node.position)) return "det:predet";
+      // "such" and "quite" before the determiner of their noun (such a mess,
+      // quite a bit: train 13 of 15 for quite) are predeterminers; after it
+      // (no such thing) "such" is an adjective.
+      if ((lower(node.word) == "such" || lower(node.word) == "quite") && under_noun &&
+          determiner_after(head, node.position))
+        return "det:predet";
       // "a little" measuring a verb or adjective (a little suspicious) is
       // a noun phrase to the treebank: obl.
       if ((category == "A" || category == "Adv") && lower(node.word) == "little" && has_child_with(index, "det") &&
@@ -4368,10 +4371,11 @@ class SchemeToUd {
       // A verb particle is an adposition (train: all 749 of them).
       if (word.deprel == "compound:prt") word.upos = "ADP";
       // A determiner of a noun is DET whatever the word's reading (such a
-      // mess, which way; train: 15,899 of 15,902 det and det:predet), and a
+      // mess, quite a bit, which way; train: 15,899 of 15,902 det and det:predet), and a
       // subject or object read as a complementiser is a relative pronoun
       // (the plan that works; train has no SCONJ subject or object).
-      if ((word.deprel == "det" || word.deprel == "det:predet") && (word.upos == "PRON" || word.upos == "ADJ"))
+      if ((word.deprel == "det" || word.deprel == "det:predet") &&
+          (word.upos == "PRON" || word.upos == "ADJ" || word.upos == "ADV"))
         word.upos = "DET";
       if (word.upos == "SCONJ" && (word.deprel.starts_with("nsubj") || word.deprel == "obj")) word.upos = "PRON";
       // "both", "either", "neither", "yet" and "nor" as a conjunction are

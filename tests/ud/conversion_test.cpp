@@ -2815,6 +2815,31 @@ TEST(SchemeToUd, ADeterminerIsDetAndASubjectIsNoSubordinator) {
       "It is such a mess");
   EXPECT_EQ(such.words[2].deprel, "det:predet");
   EXPECT_EQ(such.words[2].upos, "DET");
+  // So is the adverb "quite" there (quite a bit); before an adjective it
+  // stays an adverb.
+  UdSentence quite = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov take))\n"
+      "2\t(took\ttake V\tE0\ti\t(gov fin))\n"
+      "3\t(quite\t~ Adv\t5\tmod\t(gov bit))\n"
+      "4\t(a\t~ Det\t5\tdet\t(gov bit))\n"
+      "5\t(bit\t~ N\t2\tobj\t(gov take))\n"
+      ")\n",
+      "It took quite a bit");
+  EXPECT_EQ(quite.words[2].deprel, "det:predet");
+  EXPECT_EQ(quite.words[2].upos, "DET");
+  UdSentence quite_good = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(quite\t~ Adv\t4\tmod\t(gov good))\n"
+      "4\t(good\t~ A\t2\tpred\t(gov be))\n"
+      ")\n",
+      "It is quite good");
+  EXPECT_EQ(quite_good.words[2].deprel, "advmod");
+  EXPECT_EQ(quite_good.words[2].upos, "ADV");
   // "that" read as a complementiser but made the subject of its clause (a
   // fight that left one dead) is a relative pronoun.
   UdSentence that = from_velmo(
