@@ -922,9 +922,10 @@
      (Conn (dep-type cc) (max-dist 5) (dep-weight 60.0) (last-resort) (merged-cond (marked-conjunct)))
      ;; "as well as" joins conjuncts too (the staff as well as the owner).
      (Adv (dep-type cc) (max-dist 8) (dep-weight 1.25) (modifier-cond (as-well-as)) (merged-cond (marked-conjunct))))
-  ;; (never a question adverb: when Z happens, where it risks)
+  ;; (never a question adverb: when Z happens, where it risks; nor "back"
+  ;; or "away", which belong to the verb before them: pull back its forces)
   (? (Adv (dep-type mod) (max-dist 6) (dep-weight 20.0)
-          (modifier-cond (and (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever)$"))) (not (sentence-connective))))))
+          (modifier-cond (and (not (comp (pitem-head-word) (reg-match "^([Ww]hen|[Ww]here|[Hh]ow|[Ww]hy|[Ww]henever|[Ww]herever|back|away)$"))) (not (sentence-connective))))))
   ;; A predeterminer (such a mess, quite a day, all my friends).
   (? (A (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
      (Adv (dep-type mod) (max-dist 5) (dep-weight 2.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ss]uch|[Qq]uite)$")))))
@@ -1226,7 +1227,11 @@
                                         (not (comp (pitem-head-word) (reg-match "^([Jj]ust|[Oo]nly|[Aa]ll|[Rr]ight|[Ee]ven|[Mm]ostly|[Mm]ore|[Mm]erely|[Ss]imply|[Ee]xactly|[Ee]specially|[Pp]artly)$")))))
                               (not (comp (pitem-head-word) (reg-match "^([Bb]ack|[Oo]ut|[Aa]way|[Ii]n|[Uu]p|[Hh]ere|[Tt]here|[Aa]gain|[Dd]own|[Oo]n|[Aa]round|[Tt]ogether|[Nn]ow|[Ff]ar|[Hh]ome|[Oo]ver|[Ee]nough|[Ff]orward|[Aa]part|[Tt]wice|[Qq]uickly|[Bb]etter|[Aa]go|[Hh]ard|[Ff]orth|[Aa]nywhere|[Ff]urther|[Ll]ate|[Ll]onger|[Ll]ater|[Ee]arlier|[Oo]ff|[Tt]hrough|[Ss]oon|[Oo]utside|[Ii]nside|[Aa]broad|[Tt]oday|[Tt]omorrow|[Yy]esterday|[Tt]onight|[Ii]mmediately|[Ee]lse|[Dd]irectly|[Aa]nyway|[Aa]lready|[Yy]et|[Oo]nce|[Mm]uch|[Ss]omewhere|[Aa]head|[Ee]qually|[Ll]ong|[Bb]efore|[Ww]est|[Ee]ast|[Nn]orth|[Ss]outh)$")))))))
   (:head)
-  (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not (bare-possessor)))))
+  ;; "back" takes no object: right before a noun phrase it belongs to the
+  ;; verb before it (brings back bad memories); train never has it as a
+  ;; preposition.
+  (? (N (dep-type pcomp) (max-dist 8) (modifier-cond (and (no-cc) (no-punc) (not (bare-possessor))))
+        (modifiee-cond (not (comp (pitem-head-word) (reg-match "^[Bb]ack$")))))
      (Num (dep-type pcomp) (max-dist 4))
      ;; as such, in general, for sure
      (A (dep-type pcomp) (max-dist 2) (dep-weight 4.0) (modifier-cond (and (bare-item) (comp (pitem-head-word) (in ("such" "general" "sure" "least" "most" "best" "last" "first" "all" "once" "large" "full" "length" "particular" "short"))))))
