@@ -1,57 +1,17 @@
 #include "lexical/patterns/match.h"
 
 #include <algorithm>
-#include <new>
 
 #include "lexical/items/item_lattice.h"
+#include "shell/support/kept_memory.h"
 
 namespace velmo {
 
-namespace {
+void* Match::operator new(std::size_t size) { return KeptMemory<Match>::take(size); }
 
-#if defined(__SANITIZE_ADDRESS__)
-#define VELMO_MATCH_MEMORY_CHECKED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELMO_MATCH_MEMORY_CHECKED 1
-#endif
-#endif
+void Match::operator delete(void* memory, std::size_t size) { KeptMemory<Match>::give(memory, size); }
 
-#ifdef VELMO_MATCH_MEMORY_CHECKED
-// Every match goes to the heap, so that the checker sees its whole life.
-constexpr bool kKeepMemory = false;
-#else
-constexpr bool kKeepMemory = true;
-#endif
-
-// The memory of dropped matches, each holding the next one's address.
-struct DroppedMatch {
-  DroppedMatch* next;
-};
-static_assert(sizeof(DroppedMatch) <= sizeof(Match));
-thread_local DroppedMatch* dropped_matches = nullptr;
-
-}  // namespace
-
-void* Match::operator new(std::size_t size) {
-  if (kKeepMemory && size == sizeof(Match) && dropped_matches) {
-    DroppedMatch* reused = dropped_matches;
-    dropped_matches = reused->next;
-    return reused;
-  }
-  return ::operator new(size);
-}
-
-void Match::operator delete(void* memory, std::size_t size) {
-  if (!memory) return;
-  if (kKeepMemory && size == sizeof(Match)) {
-    dropped_matches = new (memory) DroppedMatch{dropped_matches};
-    return;
-  }
-  ::operator delete(memory, size);
-}
-
-bool Match::memory_kept() { return kKeepMemory; }
+bool Match::memory_kept() { return kKeepDroppedMemory; }
 
 MatchPtr Match::copy() const {
   auto copied = std::make_unique<Match>(lattice, low, high, item);

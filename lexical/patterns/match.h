@@ -30,8 +30,8 @@ class Match {
 
   // Patterns make and drop matches by the hundred for every rule and
   // sentence: the memory of a dropped match is kept, on its thread, for
-  // the next one made there instead of going back to the heap (except in
-  // builds that check memory, where memory_kept() is false).
+  // the next one made there (see KeptMemory; memory_kept() is false in
+  // builds that check memory).
   static void* operator new(std::size_t size);
   static void operator delete(void* memory, std::size_t size);
   static bool memory_kept();

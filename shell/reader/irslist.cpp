@@ -10,6 +10,7 @@
 
 #include "shell/reader/tokenizer.h"
 #include "shell/support/diagnostics.h"
+#include "shell/support/kept_memory.h"
 #include "shell/support/string_pool.h"
 #include "shell/support/text.h"
 
@@ -41,6 +42,10 @@ void report_found_list(const IRSlist* list) {
 }
 
 }  // namespace
+
+void* IRSlist::operator new(std::size_t size) { return KeptMemory<IRSlist>::take(size); }
+
+void IRSlist::operator delete(void* memory, std::size_t size) { KeptMemory<IRSlist>::give(memory, size); }
 
 IRSlist::~IRSlist() {
   // Frees the subtree without recursion, so deeply nested input cannot

@@ -33,6 +33,10 @@ class IRSlist {
   ~IRSlist();
   IRSlist(const IRSlist&) = delete;
   IRSlist& operator=(const IRSlist&) = delete;
+  // Lexicon entries read from disk are parsed into lists and dropped by the
+  // thousand: dropped nodes' memory is kept for the next (see KeptMemory).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* memory, std::size_t size);
 
   bool is_list() const { return !children_.empty(); }
   bool is_atom() const { return children_.empty(); }
