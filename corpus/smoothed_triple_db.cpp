@@ -204,8 +204,8 @@ double SmoothedTripleDb::compute_relation_given_modifier(std::string_view relati
 
 double SmoothedTripleDb::relation_given_pair(std::string_view head, std::string_view relation,
                                              std::string_view modifier) {
-  return relation_given_pair(Head{head_entry(head), class_of(head_entry(head))}, relation, name_number(relation),
-                             modifier, {});
+  const TripleEntry* words = head_entry(head);
+  return relation_given_pair(Head{words, class_of(words)}, relation, name_number(relation), modifier, {});
 }
 
 double SmoothedTripleDb::relation_given_pair(const Head& head, std::string_view relation, std::uint32_t number,

@@ -11,8 +11,6 @@ void* Match::operator new(std::size_t size) { return KeptMemory<Match>::take(siz
 
 void Match::operator delete(void* memory, std::size_t size) { KeptMemory<Match>::give(memory, size); }
 
-bool Match::memory_kept() { return kKeepDroppedMemory; }
-
 MatchPtr Match::copy() const {
   auto copied = std::make_unique<Match>(lattice, low, high, item);
   copied->sub_matches.reserve(sub_matches.size());

@@ -30,11 +30,10 @@ class Match {
 
   // Patterns make and drop matches by the hundred for every rule and
   // sentence: the memory of a dropped match is kept, on its thread, for
-  // the next one made there (see KeptMemory; memory_kept() is false in
-  // builds that check memory).
+  // the next one made there (see KeptMemory, which builds that check
+  // memory leave out).
   static void* operator new(std::size_t size);
   static void operator delete(void* memory, std::size_t size);
-  static bool memory_kept();
 
   bool is_empty() const { return low > high; }
   // A deep copy: sub-matches copied recursively, item and lattice shared.

@@ -22,16 +22,8 @@ inline bool same_word(std::string_view a, std::string_view b) {
   return a.size() == b.size() && (a.empty() || (a.front() == b.front() && a == b));
 }
 
-inline bool operator==(const std::string& text, const char* literal) {
-  for (const char c : text) {
-    if (*literal == '\0' || *literal != c) return false;
-    ++literal;
-  }
-  return *literal == '\0';
-}
-
-// The same for a view of a text (relations and categories are read as
-// views in many rules); the library's operator compares them in a call.
+// Relations and categories are read as views in many rules, words as
+// strings: both come here.
 inline bool operator==(std::string_view text, const char* literal) {
   for (const char c : text) {
     if (*literal == '\0' || *literal != c) return false;
@@ -39,5 +31,7 @@ inline bool operator==(std::string_view text, const char* literal) {
   }
   return *literal == '\0';
 }
+
+inline bool operator==(const std::string& text, const char* literal) { return std::string_view(text) == literal; }
 
 }  // namespace velmo::ud

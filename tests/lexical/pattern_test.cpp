@@ -10,6 +10,7 @@
 #include "lexical/items/item_lattice.h"
 #include "lexical/patterns/item_guard.h"
 #include "lexicon/lexicon/meaning.h"
+#include "shell/support/kept_memory.h"
 #include "lexical_fixture.h"
 #include "shell/reader/irslist.h"
 #include "shell/support/string_pool.h"
@@ -121,7 +122,7 @@ TEST(MatchMemory, DroppedMatchesMakeFreshOnes) {
   const Match* outer_memory = outer.get();
   outer.reset();
   auto fresh = std::make_unique<Match>(nullptr, 7, 6);
-  if (Match::memory_kept()) {
+  if (kKeepDroppedMemory) {
     EXPECT_EQ(fresh.get(), outer_memory);
   }
   EXPECT_EQ(fresh->low, 7);
