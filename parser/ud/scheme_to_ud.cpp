@@ -3016,12 +3016,12 @@ class SchemeToUd {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p <= n; ++p) {
       const int before = ud_head_[p];
-      if (!comma_set_apposition(p) || ud_rel_[before] == "appos") continue;
+      if (!comma_set_apposition(p) || (ud_rel_[before] == "appos" && !colon_set_apposition(before))) continue;
       const int first = ud_rel_[before] == "conj" ? ud_head_[before] : before;
       if (first <= 0 || first > before) continue;
       std::vector<int> run{p};
       for (int next = comma_set_apposition_of(p); next > 0; next = comma_set_apposition_of(run.back())) run.push_back(next);
-      if (run.size() < 2 && (first != before || !conjunct_after(first, p))) continue;
+      if (run.size() < 2 && !lone_list_item(p, before, first)) continue;
       for (int item : run) {
         ud_head_[item] = first;
         ud_rel_[item] = "conj";
@@ -3044,10 +3044,39 @@ class SchemeToUd {
     }
   }
 
+  // Whether the word is an apposition of a word before it opened by a colon
+  // (Alternates: Heather Johnson, ...): a list may start with it.
+  bool colon_set_apposition(int a) const {
+    const int word = ud_head_[a];
+    return ud_rel_[a] == "appos" && word > 0 && word < a && opened_by_colon(a, word);
+  }
+
   // Whether the phrase of `a` opens right after a colon that follows `word`.
   bool opened_by_colon(int a, int word) const {
     for (int q = a - 1; q > word; --q)
       if (tokens_[q - 1].form == ":") return opens_subtree(q, a) || opens_subtree(q + 1, a);
+    return false;
+  }
+
+  // Whether the single apposition `p` of `before` is rather the next item of
+  // the list `before` belongs to: a noun with a later conjunct (Fri, Sat and
+  // Sun), or a later conjunct of a list that no conjunction has joined yet
+  // (soap, rice, flour, salt), where a conjunction would have made it a
+  // conjunct too. After a conjunction the comma rather sets off an
+  // apposition (Texas and Washington, DC).
+  bool lone_list_item(int p, int before, int first) const {
+    if (first == before) return conjunct_after(first, p);
+    return !list_has_conjunction(first, p);
+  }
+
+  // Whether a conjunct of `first` before position `p`, or `first` itself,
+  // has a coordinating conjunction of its own.
+  bool list_has_conjunction(int first, int p) const {
+    for (int c = 1; c < p; ++c) {
+      if (ud_rel_[c] != "cc" || ud_head_[c] <= 0) continue;
+      const int conjunct = ud_head_[c];
+      if (conjunct == first || (ud_head_[conjunct] == first && ud_rel_[conjunct] == "conj")) return true;
+    }
     return false;
   }
 
