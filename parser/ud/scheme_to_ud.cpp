@@ -418,6 +418,8 @@ class SchemeToUd {
     second_as_of_a_comparison();
     prepositions_before_gerunds();
     absolutes_with_gerunds();
+    places_and_times_of_joined_verbs();
+    adverbs_after_existential_be();
     addresses_after_names();
     bracketed_plurals();
     label_leftover_dependents();
@@ -3604,6 +3606,58 @@ class SchemeToUd {
       spelled_.resize(tokens_.size() + 1);
       spelled_[p] = {"with", "SCONJ"};
     }
+  }
+
+  // "was born and raised in Toronto", "attacked or destroyed in many
+  // areas": a phrase of place or time right after two verbs joined by a
+  // lone conjunction belongs to both, and the treebank hangs it from the
+  // first. The parse hangs it from the nearer second verb. On the train
+  // split, of such phrases after "V and V" opened by these prepositions 14
+  // hang from the first verb and 2 from the second; other prepositions
+  // (talk with, went to, asked about) rather belong to the second verb.
+  void places_and_times_of_joined_verbs() {
+    static constexpr std::string_view shared[] = {"against", "by", "during", "in", "over", "since", "throughout", "within"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int first = 1; first + 3 <= n; ++first) {
+      const int conjunction = first + 1, second = first + 2, preposition = first + 3;
+      if (!verb_at(first) || !verb_at(second)) continue;
+      if (ud_rel_[second] != "conj" || ud_head_[second] != first) continue;
+      if (ud_rel_[conjunction] != "cc" || ud_head_[conjunction] != second) continue;
+      if (ud_rel_[preposition] != "case" || !one_of(lower_form(preposition - 1), shared)) continue;
+      const int object = ud_head_[preposition];
+      if (object <= preposition || object > n || ud_rel_[object] != "obl" || ud_head_[object] != second) continue;
+      ud_head_[object] = first;
+    }
+  }
+
+  // "There are also a few websites", "there was not a sound": an adverb
+  // between existential "be" and the noun it introduces modifies "be",
+  // which heads the clause; the parse hangs it from the noun (or from the
+  // noun's adjective: there is even free coffee). On the train split 29
+  // such adverbs hang from "be". Words of degree and amount stay where
+  // they are (there are so many, only 15 minutes, about 300 wolves, far
+  // too many), and so does any adverb right before a number or a word of
+  // degree (not one, just so many).
+  void adverbs_after_existential_be() {
+    static constexpr std::string_view degree[] = {"about", "almost", "approximately", "around", "as", "far", "less", "more", "much",
+                                                  "nearly", "only", "over", "pretty", "quite", "roughly", "so", "some", "to", "too",
+                                                  "under", "up", "very", "well", "exactly", "many", "few"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int be = 2; be < n; ++be) {
+      if (lower_form(be - 2) != "there" || ud_rel_[be - 1] != "expl" || ud_head_[be - 1] != be) continue;
+      if (node_at_[be] < 0 || nodes_[node_at_[be]].category != "VBE") continue;
+      for (int adverb = be + 1; adverb < n && node_at_[adverb] >= 0 && nodes_[node_at_[adverb]].category == "Adv"; ++adverb) {
+        const std::string& next = lower_form(adverb);
+        if (one_of(lower_form(adverb - 1), degree) || one_of(next, degree) || starts_like_amount(next)) break;
+        if (ud_rel_[adverb] != "advmod" || ud_head_[adverb] <= adverb) continue;
+        ud_head_[adverb] = be;
+      }
+    }
+  }
+
+  bool verb_at(int position) const {
+    const int node = node_at_[position];
+    return node >= 0 && nodes_[node].category == "V";
   }
 
   // "along with the book": along is a second case marker of the noun

@@ -5008,5 +5008,61 @@ TEST(SchemeToUd, WhatBeforeAClauseOfBeWithoutPredicateIsItsPredicate) {
   EXPECT_EQ(attachments(predicate), "0:root 1:obj 4:cop 2:acl:relcl ");
 }
 
+TEST(SchemeToUd, APlaceOrTimeAfterTwoJoinedVerbsHangsFromTheFirst) {
+  UdSentence born = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(He\t~ N\t3\ts\t(gov bear))\n"
+      "2\t(was\tbe VB\t3\taux\t(gov bear))\n"
+      "3\t(born\tbear V\tE0\ti\t(gov fin))\n"
+      "4\t(and\t~ Conn\t5\tcc\t(gov raise))\n"
+      "5\t(raised\traise V\t3\tconj\t(gov bear))\n"
+      "6\t(in\t~ Prep\t5\tmod\t(gov raise))\n"
+      "7\t(Toronto\t~ N\t6\tpcomp\t(gov in))\n"
+      ")\n",
+      "He was born and raised in Toronto");
+  EXPECT_EQ(attachments(born), "3:nsubj:pass 3:aux:pass 0:root 5:cc 3:conj 7:case 3:obl ");
+  // Other prepositions rather belong to the second verb (talked and
+  // laughed with us).
+  UdSentence with = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(They\t~ N\t2\ts\t(gov talk))\n"
+      "2\t(talked\ttalk V\tE0\ti\t(gov fin))\n"
+      "3\t(and\t~ Conn\t4\tcc\t(gov laugh))\n"
+      "4\t(laughed\tlaugh V\t2\tconj\t(gov talk))\n"
+      "5\t(with\t~ Prep\t4\tmod\t(gov laugh))\n"
+      "6\t(us\t~ N\t5\tpcomp\t(gov with))\n"
+      ")\n",
+      "They talked and laughed with us");
+  EXPECT_EQ(attachments(with), "2:nsubj 0:root 4:cc 2:conj 6:case 4:obl ");
+}
+
+TEST(SchemeToUd, AnAdverbAfterExistentialBeModifiesBe) {
+  UdSentence also = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(There\t~ N\t2\texpl\t(gov be))\n"
+      "2\t(are\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(also\t~ Adv\t5\tmod\t(gov site))\n"
+      "4\t(other\t~ A\t5\tmod\t(gov site))\n"
+      "5\t(sites\tsite N\t2\ts\t(gov be))\n"
+      ")\n",
+      "There are also other sites");
+  EXPECT_EQ(attachments(also), "2:expl 0:root 2:advmod 5:amod 2:nsubj ");
+  // A word of degree or amount stays with what it measures.
+  UdSentence only = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(There\t~ N\t2\texpl\t(gov be))\n"
+      "2\t(were\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(only\t~ Adv\t5\tmod\t(gov guest))\n"
+      "4\t(two\t~ Num\t5\tnum\t(gov guest))\n"
+      "5\t(guests\tguest N\t2\ts\t(gov be))\n"
+      ")\n",
+      "There were only two guests");
+  EXPECT_EQ(attachments(only), "2:expl 0:root 5:advmod 5:nummod 2:nsubj ");
+}
+
 }  // namespace
 }  // namespace velmo::ud
