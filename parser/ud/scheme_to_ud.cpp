@@ -387,6 +387,7 @@ class SchemeToUd {
     lists_after_colons();
     slashed_conjuncts();
     correlative_conjunctions();
+    clause_opening_yet_and_plus();
     signature_lines();
     how_about_questions();
     free_punctuation();
@@ -3108,6 +3109,26 @@ class SchemeToUd {
     return -1;
   }
 
+  // "yet" or "plus" opening the sentence or set off by a comma before the
+  // clause or phrase it joins (Yet, there is warmth; ..., yet we did not
+  // charge them; Plus, it's healthy; eerie, yet strikingly familiar) is its
+  // coordinating conjunction, not an adverb: train has all 10 such "yet"
+  // and 6 such "plus" as cc.
+  void clause_opening_yet_and_plus() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 1; p < n; ++p) {
+      const std::string word = lower_form(p - 1);
+      if (word != "yet" && word != "plus") continue;
+      if (p > 1 && tokens_[p - 2].form != ",") continue;
+      if (ud_head_[p] <= p || ud_rel_[p] == "cc") continue;
+      ud_rel_[p] = "cc";
+      // An adverb it hung from (yet strikingly familiar) is no conjunct:
+      // the word that adverb modifies is.
+      const int adverb = ud_head_[p];
+      if (ud_rel_[adverb] == "advmod" && ud_head_[adverb] > adverb) ud_head_[p] = ud_head_[adverb];
+    }
+  }
+
   // "both", "either" and "neither" before the first of two conjuncts joined
   // by their partner conjunction (both Tina and Vicky, either fined or sent)
   // are conjunctions of that first conjunct, as the treebank writes them,
@@ -4475,10 +4496,10 @@ class SchemeToUd {
           (word.upos == "PRON" || word.upos == "ADJ" || word.upos == "ADV"))
         word.upos = "DET";
       if (word.upos == "SCONJ" && (word.deprel.starts_with("nsubj") || word.deprel == "obj")) word.upos = "PRON";
-      // "both", "either", "neither", "yet" and "nor" as a conjunction are
-      // CCONJ (train: all 111 of them), and "a little" measuring a verb is
-      // an adjective (train: all 30 obl).
-      static constexpr std::string_view conjunctions[] = {"both", "either", "neither", "nor", "yet"};
+      // "both", "either", "neither", "yet", "nor" and "plus" as a
+      // conjunction are CCONJ (train: all 129 of them), and "a little"
+      // measuring a verb is an adjective (train: all 30 obl).
+      static constexpr std::string_view conjunctions[] = {"both", "either", "neither", "nor", "yet", "plus"};
       if (word.deprel.starts_with("cc") && one_of(low, conjunctions)) word.upos = "CCONJ";
       if (word.deprel.starts_with("obl") && low == "little") word.upos = "ADJ";
       if (word.deprel == "obl") word.deprel = oblique_subtype(p, word.upos);
