@@ -390,6 +390,20 @@
 ;; with a participle as its complement (had it fixed, got the order completed).
 (defun past-participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform en))))))
 (defun after-causative-verb () (comp (pitem-preceding-word) (reg-match "^([Hh]ave|[Hh]as|[Hh]ad|[Hh]aving|'ve|[Gg]et|[Gg]ets|[Gg]ot|[Gg]otten|[Gg]etting|[Kk]eep|[Kk]eeps|[Kk]ept|[Kk]eeping|[Ww]ant|[Ww]ants|[Ww]anted|[Ww]anting|[Nn]eed|[Nn]eeds|[Nn]eeded|[Nn]eeding)$")))
+;; A noun phrase right after a form of "be" that opens the sentence, or a
+;; definite one after "be" in a sentence that a past participle closes as
+;; a question, is the subject of an inverted passive (Is the room cleaned
+;; daily?, Why is the city called Miramar?), whose verb the participle is.
+;; On the train split no participle in that place modifies the noun before
+;; it. (An indefinite one is rather a predicate or the subject of "there
+;; is": there is a shop called Greenhill?)
+(defun after-opening-be () (comp (pitem-preceding-word) (reg-match "^(Is|Are|Was|Were|IS|ARE|WAS|WERE)$")))
+(defun after-be () (and (comp (pitem-preceding-word) (reg-match "^(is|are|was|were)$"))
+                        (comp (pitem-head-word) (reg-match "^([Tt]he|[Tt]his|[Tt]hat|[Tt]hese|[Tt]hose|[Mm]y|[Yy]our|[Hh]is|[Hh]er|[Ii]ts|[Oo]ur|[Tt]heir) .*"))))
+(defun closes-question () (pitem-following-word (reg-match "^[!?]*[?][!?]*$")))
+(defun inverted-passive-participle () (and (comp (pitem-modifier) (past-participle))
+                                           (or (comp (pitem-modifiee) (after-opening-be))
+                                               (and (comp (pitem-modifier) (closes-question)) (comp (pitem-modifiee) (after-be))))))
 ;; A phrase right after spend, waste, keep, feel or find: a gerund after it
 ;; belongs to the verb (spent the day searching, kept the car running, felt
 ;; his heart pounding); train hangs 23 from the verb and none from the noun.
@@ -1139,6 +1153,7 @@
                                                                    (comp (pitem-head-word) (reg-match "^(called|named|titled|entitled|dubbed|nicknamed) ")))))
         (modifiee-cond (not (or (reflexive-pronoun) (and (personal-pronoun) (or (after-auxiliary) (not (nominative)))) (name-word))))
         (merged-cond (and (not (and (comp (pitem-modifier) (past-participle)) (comp (pitem-modifiee) (after-causative-verb))))
+                          (not (inverted-passive-participle))
                           (not (and (comp (pitem-modifiee) (possessive-pronoun-not-your)) (not (comp (pitem-modifier) (get-modifier-by-type comp)))))
                           (not (and (comp (pitem-modifier) (gerund)) (comp (pitem-modifiee) (after-gerund-object-verb))))
                           (not (and (comp (pitem-modifiee) (nominative)) (not (comp (pitem-modifier) (gerund))) (not (comp (pitem-modifier) (pitem-head-word) (reg-match "^([Hh]ad|[Gg]ot)( |$)"))))))))
