@@ -116,38 +116,61 @@ TEST_F(SpanIndexTest, FindFirstInTakesTheLowestPositionThatHasAnAcceptedItem) {
   EXPECT_EQ(index_.find_first_in(&owner_a_, 7, 0, 5, 2, not_refused), nullptr);
 }
 
-TEST_F(SpanIndexTest, FindFirstInReachesPositionsBeyondTheMask) {
-  const int high = SpanIndex::kMaskedPositions + 5;
+TEST_F(SpanIndexTest, FindFirstInReachesHighPositions) {
+  const int high = 70;
   PItem* far = item(1, 3);
   index_.add(&owner_a_, 3, high, far->start, far);
   const auto any = [](PItem*) { return true; };
   EXPECT_EQ(index_.find_first_in(&owner_a_, 3, 0, high + 2, 1, any), far);
   EXPECT_EQ(index_.find_first_in(&owner_a_, 3, high + 1, high + 2, 1, any), nullptr);
-  EXPECT_EQ(index_.find_first_in(&owner_a_, 3, 0, SpanIndex::kMaskedPositions - 1, 1, any), nullptr);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 3, 0, high - 1, 1, any), nullptr);
   index_.clear();
   EXPECT_EQ(index_.find_first_in(&owner_a_, 3, 0, high + 2, 1, any), nullptr);
 }
 
-TEST_F(SpanIndexTest, FindFirstInAsksOnlyPositionsThatHoldTheSpan) {
-  const int last = SpanIndex::kMaskedPositions - 1;
+TEST_F(SpanIndexTest, FindFirstInPrefersALowerPositionStoredLater) {
+  PItem* high_first = item(0, 2);
+  PItem* low_refused = item(0, 2);
+  PItem* low_later = item(0, 2);
+  PItem* low_last = item(0, 2);
+  index_.add(&owner_a_, 2, 5, high_first->start, high_first);
+  index_.add(&owner_a_, 2, 1, low_refused->start, low_refused);
+  index_.add(&owner_a_, 2, 1, low_later->start, low_later);
+  index_.add(&owner_a_, 2, 1, low_last->start, low_last);
+  const auto not_refused = [&](PItem* p) { return p != low_refused; };
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 0, 6, 0, not_refused), low_later);
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 2, 6, 0, not_refused), high_first);
+  EXPECT_EQ(all(&owner_a_, 2, 1, 0), (std::vector<PItem*>{low_refused, low_later, low_last}));
+}
+
+TEST_F(SpanIndexTest, FindFirstInAsksOnlyItemsInTheRowBelowTheBestFound) {
   PItem* at_two = item(0, 2);
-  PItem* at_last = item(0, 2);
-  PItem* at_shared = item(0, 2);
+  PItem* at_zero = item(0, 2);
+  PItem* at_three = item(0, 2);
+  PItem* at_one = item(0, 2);
+  PItem* outside = item(0, 2);
   index_.add(&owner_a_, 2, 2, at_two->start, at_two);
-  index_.add(&owner_a_, 2, last, at_last->start, at_last);
-  index_.add(&owner_a_, 2, last + 2, at_shared->start, at_shared);
+  index_.add(&owner_a_, 2, 0, at_zero->start, at_zero);
+  index_.add(&owner_a_, 2, 3, at_three->start, at_three);
+  index_.add(&owner_a_, 2, 1, at_one->start, at_one);
+  index_.add(&owner_a_, 2, 9, outside->start, outside);
   std::vector<PItem*> asked;
-  const auto none = [&](PItem* p) {
+  const auto all_but_zero = [&](PItem* p) {
     asked.push_back(p);
-    return false;
+    return p != at_zero;
   };
-  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, -3, last + 4, 0, none), nullptr);
-  EXPECT_EQ(asked, (std::vector<PItem*>{at_two, at_last, at_shared}));
-  const auto any = [](PItem*) { return true; };
-  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 3, last + 4, 0, any), at_last);
-  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, last + 1, last + 4, 0, any), at_shared);
-  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 3, last - 1, 0, any), nullptr);
-  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 2, 2, 0, any), at_two);
+  // at_two is taken first; at_three lies above it and is not asked; at_one
+  // is lower and is taken; position 9 is outside the row.
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 0, 8, 0, all_but_zero), at_one);
+  EXPECT_EQ(asked, (std::vector<PItem*>{at_two, at_zero, at_one}));
+  // An accepted item at the row's lowest position ends the reading.
+  asked.clear();
+  const auto any = [&](PItem* p) {
+    asked.push_back(p);
+    return true;
+  };
+  EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 2, 9, 0, any), at_two);
+  EXPECT_EQ(asked, (std::vector<PItem*>{at_two}));
   EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 5, 4, 0, any), nullptr);
 }
 
