@@ -5065,5 +5065,62 @@ TEST(SchemeToUd, AnAdverbAfterExistentialBeModifiesBe) {
   EXPECT_EQ(attachments(only), "2:expl 0:root 5:advmod 5:nummod 2:nsubj ");
 }
 
+TEST(SchemeToUd, AnAdverbBetweenAVerbAndItsObjectModifiesTheVerb) {
+  UdSentence always = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov have))\n"
+      "2\t(have\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(always\t~ Adv\t6\tmod\t(gov problem))\n"
+      "4\t(the\t~ Det\t6\tdet\t(gov problem))\n"
+      "5\t(same\t~ A\t6\tmod\t(gov problem))\n"
+      "6\t(problem\t~ N\t2\tobj\t(gov have))\n"
+      ")\n",
+      "We have always the same problem");
+  EXPECT_EQ(attachments(always), "2:nsubj 0:root 2:advmod 6:det 6:amod 2:obj ");
+  // A focusing adverb stays with the phrase it stands before.
+  UdSentence only = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov have))\n"
+      "2\t(have\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(only\t~ Adv\t5\tmod\t(gov problem))\n"
+      "4\t(one\t~ Num\t5\tnum\t(gov problem))\n"
+      "5\t(problem\t~ N\t2\tobj\t(gov have))\n"
+      ")\n",
+      "We have only one problem");
+  EXPECT_EQ(attachments(only), "2:nsubj 0:root 5:advmod 5:nummod 2:obj ");
+}
+
+TEST(SchemeToUd, ABareParticipleAfterTheNounOfWithIsAClause) {
+  UdSentence crossed = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(She\t~ N\t2\ts\t(gov sit))\n"
+      "2\t(sat\tsit V\tE0\ti\t(gov fin))\n"
+      "3\t(with\t~ Prep\t2\tmod\t(gov sit))\n"
+      "4\t(her\t~ N\t5\tgen\t(gov leg))\n"
+      "5\t(legs\tleg N\t3\tpcomp\t(gov with))\n"
+      "6\t(crossed\tcross V\t5\tmod\t(gov leg))\n"
+      "7\t(.\t~ Punc\t2\tpunc\t(gov sit))\n"
+      ")\n",
+      "She sat with her legs crossed.");
+  EXPECT_EQ(attachments(crossed), "2:nsubj 0:root 6:mark 5:nmod:poss 6:nsubj 2:advcl 2:punct ");
+  EXPECT_EQ(crossed.words[2].upos, "SCONJ");
+  // One with words of its own modifies the noun.
+  UdSentence used = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov fit))\n"
+      "2\t(fits\tfit V\tE0\ti\t(gov fin))\n"
+      "3\t(with\t~ Prep\t2\tmod\t(gov fit))\n"
+      "4\t(parts\tpart N\t3\tpcomp\t(gov with))\n"
+      "5\t(used\tuse V\t4\tmod\t(gov part))\n"
+      "6\t(here\t~ Adv\t5\tmod\t(gov use))\n"
+      ")\n",
+      "It fits with parts used here");
+  EXPECT_EQ(attachments(used), "2:nsubj 0:root 4:case 2:obl 4:acl 5:advmod ");
+}
+
 }  // namespace
 }  // namespace velmo::ud
