@@ -188,6 +188,27 @@
     (lexitem (and (comp (root) (in ("this" "that" "these" "those"))) (determiner-item)
                   (not (no-alternative (not (determiner-item))))))
     (when (not (followed-by (nominal-item))) (delete (litem))))
+  ;; "what" or "whatever" before a word that is only a singular noun is its
+  ;; determiner (what schedule works, what percentage of that); train: 42
+  ;; determiners to 3 pronouns. ("which" is left out: after a noun or a
+  ;; preposition it is mostly a relative pronoun, under which Counterparty
+  ;; submits.)
+  (wh-determiner-before-noun :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("what" "What" "whatever" "Whatever"))) (pronoun-item)
+                  (not (no-alternative (determiner-item)))))
+    (when (only-followed-by (singular-noun-item)) (delete (litem))))
+  ;; "that" between a word that is only a verb and a singular noun that ends
+  ;; its phrase (before punctuation, a preposition or the end) is the
+  ;; noun's determiner (make that change., take that deal out, heading that
+  ;; way on): train has 25 determiners there to 2 complementisers. Words
+  ;; that may be prepositions or adverbs (make that up) are left out.
+  (that-determiner-before-noun :act-on-all-matches
+    (lexitem (and (comp (surform) (str= "that")) (not (determiner-item)) (not (no-alternative (determiner-item)))))
+    (when (and (only-preceded-by (lexical-verb-item)) (followed-by (singular-noun-item))
+               (not (followed-by (or (preposition-item) (adverb-item) (pronoun-item))))
+               (not (followed-by (comp (surform) (reg-match "^[A-Z]"))))
+               (or (not (second-after (t))) (second-after (punctuation-item)) (second-after (preposition-item))))
+      (delete (litem))))
   ;; "for" before a pronoun or a name and an infinitive opens a clause with
   ;; its own subject (easy for him to go, time for Pakistan to help): the
   ;; complementiser, not the preposition.
@@ -948,6 +969,17 @@
   (opening-so-adverb :act-on-all-matches
     (lexitem (and (comp (surform) (in ("So" "so"))) (complementiser-item) (not (no-alternative (adverb-item)))))
     (when (not (preceded-by (t))) (delete (litem))))
+  ;; "so" right after a word that is no punctuation, before a subject and
+  ;; "can" (questions so I can wrap up, poverty so the leaders can live),
+  ;; opens a clause of purpose: the complementiser, not the adverb (train:
+  ;; 18 complementisers to 7 adverbs; after a comma the treebank mixes
+  ;; purpose and result).
+  (so-purpose-before-can :act-on-all-matches
+    (lexitem (and (comp (surform) (str= "so")) (adverb-item) (not (no-alternative (complementiser-item)))))
+    (when (and (preceded-by (t)) (not (preceded-by (punctuation-item)))
+               (or (and (followed-by (or (nominative-item) (pronoun-item))) (second-after (comp (surform) (in ("can" "ca")))))
+                   (and (followed-by (determiner-item)) (third-after (comp (surform) (in ("can" "ca")))))))
+      (delete (litem))))
   ;; After a lower-case word that reads only as an adjective or a noun (a
   ;; senior official, the poor quality) a noun-or-verb word is the noun,
   ;; unless a word that is only a noun follows (Hello dear list members,
