@@ -388,6 +388,8 @@ class SchemeToUd {
     slashed_conjuncts();
     correlative_conjunctions();
     clause_opening_yet_and_plus();
+    vice_versa();
+    let_alone();
     signature_lines();
     how_about_questions();
     free_punctuation();
@@ -3130,6 +3132,53 @@ class SchemeToUd {
     }
   }
 
+  // "vice versa" (or "visa versa") after a conjunction is the conjunct,
+  // headed by "versa" with "vice" its adverb (and vice versa; train: 2 of
+  // 2); the parse made "vice" the conjunct and hung "versa" elsewhere.
+  void vice_versa() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int vice = 1; vice < n; ++vice) {
+      const int versa = vice + 1;
+      const std::string word = lower_form(vice - 1);
+      if ((word != "vice" && word != "visa") || lower_form(versa - 1) != "versa") continue;
+      if (ud_rel_[vice] != "conj" || ud_head_[vice] <= 0) continue;
+      take_place_of(versa, vice);
+      ud_head_[vice] = versa;
+      ud_rel_[vice] = "advmod";
+    }
+  }
+
+  // "let alone" joins a conjunct to the word "let" hangs from (terrible,
+  // let alone their promise): "let" is its cc with "alone" fixed to it (train:
+  // 3 of 3); the parse made "let" a verb taking the conjunct.
+  void let_alone() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int let = 1; let + 1 < n; ++let) {
+      const int alone = let + 1;
+      if (lower_form(let - 1) != "let" || lower_form(alone - 1) != "alone" || ud_head_[let] <= 0) continue;
+      int conjunct = -1;
+      for (int q = alone + 1; q <= n && conjunct < 0; ++q)
+        if (ud_head_[q] == let || ud_head_[q] == alone) conjunct = q;
+      if (conjunct < 0 || ud_head_[let] == conjunct) continue;
+      take_place_of(conjunct, let);
+      ud_rel_[conjunct] = "conj";
+      ud_head_[let] = conjunct;
+      ud_rel_[let] = "cc";
+      ud_head_[alone] = let;
+      ud_rel_[alone] = "fixed";
+    }
+  }
+
+  // Puts `word` where `old` stood: it takes `old`'s head and relation, and
+  // the other dependents of `old` now hang from it.
+  void take_place_of(int word, int old) {
+    const int n = static_cast<int>(tokens_.size());
+    ud_head_[word] = ud_head_[old];
+    ud_rel_[word] = ud_rel_[old];
+    for (int q = 1; q <= n; ++q)
+      if (q != word && ud_head_[q] == old) ud_head_[q] = word;
+  }
+
   // "both", "either" and "neither" before the first of two conjuncts joined
   // by their partner conjunction (both Tina and Vicky, either fined or sent)
   // are conjunctions of that first conjunct, as the treebank writes them,
@@ -4541,6 +4590,8 @@ class SchemeToUd {
       static constexpr std::string_view conjunctions[] = {"both", "either", "neither", "nor", "yet", "plus"};
       if (word.deprel.starts_with("cc") && one_of(low, conjunctions)) word.upos = "CCONJ";
       if (word.deprel.starts_with("obl") && low == "little") word.upos = "ADJ";
+      // "vice" (or "visa") of "versa" is an adverb (train: 2 of 2).
+      if (word.deprel == "advmod" && (low == "vice" || low == "visa")) word.upos = "ADV";
       if (word.deprel == "obl") word.deprel = oblique_subtype(p, word.upos);
       // A modal standing for its elided verb (I think I can.) is still an
       // auxiliary: train has no modal as VERB.
