@@ -858,6 +858,31 @@ class SchemeToUd {
     return false;
   }
 
+  // Whether the node is a word and another object of its head stands
+  // between the head and it (not a fronted one: what they tell you).
+  bool object_precedes(int node) const {
+    int head = edit_.head(node);
+    if (head < 0 || nodes_[node].position <= 0) return false;
+    for (int sibling : edit_.children(head)) {
+      const std::string& r = nodes_[sibling].relation;
+      if (sibling != node && (r == "obj" || r == "obj2") && nodes_[sibling].position > nodes_[head].position &&
+          nodes_[sibling].position < nodes_[node].position)
+        return true;
+    }
+    return false;
+  }
+
+  // Whether a phrase of "to" hangs from the node's head after the node.
+  bool to_phrase_follows(int node) const {
+    int head = edit_.head(node);
+    if (head < 0) return false;
+    for (int sibling : edit_.children(head))
+      if (nodes_[sibling].relation == "mod" && nodes_[sibling].category == "Prep" &&
+          nodes_[sibling].position > nodes_[node].position && lower(nodes_[sibling].word) == "to")
+        return true;
+    return false;
+  }
+
   // The first of two objects of a verb of telling or giving (gave the dog a
   // bone), or of any verb when it is a personal or reflexive pronoun (got
   // him a drink, find yourself a seat), or a personal pronoun after a verb
@@ -878,7 +903,11 @@ class SchemeToUd {
     const bool personal = one_of(word, pronouns);
     if (object_follows(node) && (giving || personal || reflexive(word))) return true;
     if (!giving) return false;
-    if (personal) return true;
+    // The second of two objects is what is given or told (tell me the
+    // total), and a pronoun given to someone named by "to" after it (send
+    // them to you) is the thing given: the train treebank has both as obj.
+    if (object_precedes(node)) return false;
+    if (personal) return !to_phrase_follows(node);
     // Any object of such a verb that a clause follows (told reporters that
     // ..., allow providers to ...), and any of those that name the one told
     // (notify the sender, tell Val): the train treebank has the only noun

@@ -4216,6 +4216,42 @@ TEST(SchemeToUd, TheOnlyNounObjectOfTellOrWarnIsTheOneTold) {
   EXPECT_EQ(object_of("read", "Val"), "obj");
 }
 
+TEST(SchemeToUd, TheSecondObjectOfTellAndAPronounSentToSomeoneAreObjects) {
+  // tell me the total: "me" is told, "total" what is told.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(tell\ttell V\tE0\ti\t(gov fin))\n"
+      "2\t(me\t~ N\t1\tobj2\t(gov tell))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov total))\n"
+      "4\t(total\t~ N\t1\tobj\t(gov tell))\n"
+      ")\n",
+      "tell me the total");
+  EXPECT_EQ(attachments(sentence), "0:root 1:iobj 4:det 1:obj ");
+  // A fronted object does not count: what they tell you.
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(what\t~ N\t3\tobj\t(gov tell))\n"
+      "2\t(they\t~ N\t3\ts\t(gov tell))\n"
+      "3\t(tell\ttell V\tE0\ti\t(gov fin))\n"
+      "4\t(you\t~ N\t3\tobj\t(gov tell))\n"
+      ")\n",
+      "what they tell you");
+  EXPECT_EQ(sentence.words[3].deprel, "iobj");
+  // send them to you: "them" is what is sent.
+  sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(send\tsend V\tE0\ti\t(gov fin))\n"
+      "2\t(them\t~ N\t1\tobj\t(gov send))\n"
+      "3\t(to\t~ Prep\t1\tmod\t(gov send))\n"
+      "4\t(you\t~ N\t3\tpcomp\t(gov to))\n"
+      ")\n",
+      "send them to you");
+  EXPECT_EQ(attachments(sentence), "0:root 1:obj 4:case 1:obl ");
+}
+
 TEST(SchemeToUd, ABarePrepositionAfterItsVerbIsAParticleOrAnAdverb) {
   auto relation_of = [](const std::string& preposition) {
     UdSentence sentence = from_velmo(
