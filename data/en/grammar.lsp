@@ -1880,12 +1880,15 @@
   ;; with a subject it is a verb phrase sharing that subject (makes me want
   ;; to rush out and rescue people; Should we meet and make a plan), a
   ;; conjoined clause only at ten times the cost (held-out train sentences
-  ;; prefer it to five times).
+  ;; prefer it to five times). A clause opened by a subordinator (if,
+  ;; because, when) that opens the sentence takes none: an imperative is
+  ;; no part of such a clause, it is the main clause after it (If you
+  ;; would like to come in person or by phone, please let me know).
   (* (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))) (modifiee-cond (not (relative-word-clause))))
      (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (subjectless-clause)))
      (C (dep-type conj) (max-dist 30) (dep-weight 10.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
-        (modifiee-cond (not (subjectless-clause)))))
+        (modifiee-cond (and (not (subjectless-clause)) (not (and (sentence-start) (not (fin-clause))))))))
   ;; The comma closing a fronted adverbial clause (If you go, ...).
   (? (Punc (dep-type punc) (max-dist 40) (dep-weight 2.0) (modifier-cond (comma))
            (modifiee-cond (or (and (not (fin-clause)) (get-modifier-by-type i)) (adverb-clause)
