@@ -169,8 +169,8 @@ const char* ItemLattice::join_span(int low, int high) {
   const std::size_t slot = static_cast<std::size_t>(low) * kCachedSpanWords + static_cast<std::size_t>(high - low);
   if (cached) {
     const std::size_t slots = cached_span_slots();
-    if (span_cache_.size() != slots) span_cache_.assign(slots, nullptr);
-    if (const char* known = span_cache_[slot]) return known;
+    if (span_cache_.size() < slots) span_cache_.resize(slots);
+    if (span_cache_[slot].generation == span_generation_) return span_cache_[slot].text;
   }
   const std::uint32_t key = static_cast<std::uint32_t>(low) << 16 | static_cast<std::uint32_t>(high);
   if (!cached) {
@@ -179,7 +179,10 @@ const char* ItemLattice::join_span(int low, int high) {
   if (!joined_valid_) join_words();
   const std::uint32_t start = word_starts_[static_cast<std::size_t>(low)];
   const std::string_view text(joined_.data() + start, word_ends_[static_cast<std::size_t>(high)] - start);
-  if (cached) return span_cache_[slot] = intern(text);
+  if (cached) {
+    span_cache_[slot] = CachedSpan{intern(text), span_generation_};
+    return span_cache_[slot].text;
+  }
   if (long_span_bytes_ + text.size() > kLongSpanBytes) {
     span_text_.assign(text);
     return span_text_.c_str();
@@ -208,7 +211,10 @@ void ItemLattice::forget_spans() {
   ++list_generation_;
   joined_valid_ = false;
   word_texts_valid_ = false;
-  span_cache_.clear();
+  if (++span_generation_ == 0) {  // the counter wrapped: wipe once
+    for (CachedSpan& span : span_cache_) span.generation = 0;
+    span_generation_ = 1;
+  }
   if (long_spans_.empty()) return;
   long_spans_.clear();
   long_span_bytes_ = 0;

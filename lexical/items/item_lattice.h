@@ -111,9 +111,10 @@ class ItemLattice {
         return words_[static_cast<std::size_t>(low)];
       }
       const auto slot = static_cast<std::size_t>(low) * kCachedSpanWords + static_cast<std::size_t>(high - low);
-      if (high - low < kCachedSpanWords && span_cache_.size() == cached_span_slots() && span_cache_[slot]) {
+      if (high - low < kCachedSpanWords && slot < span_cache_.size() &&
+          span_cache_[slot].generation == span_generation_) {
         span_text_.clear();
-        return span_cache_[slot];
+        return span_cache_[slot].text;
       }
     }
     return join_span(low, high);
@@ -234,9 +235,17 @@ class ItemLattice {
   std::vector<std::uint16_t> word_bits_;  // by position; 0 for the sentinel
   bool word_texts_valid_ = false;
   std::string span_text_;
-  // Joined spans by low * kCachedSpanWords + (high - low); emptied whenever
-  // a word or a spacing changes.
-  std::vector<const char*> span_cache_;
+  // Joined spans by low * kCachedSpanWords + (high - low), each valid while
+  // its generation is span_generation_, which moves on whenever a word or
+  // a spacing changes: the table is forgotten without being wiped (the
+  // lattice changes many times a sentence, and most spans are never
+  // joined). It only grows.
+  struct CachedSpan {
+    const char* text = nullptr;
+    std::uint32_t generation = 0;
+  };
+  std::vector<CachedSpan> span_cache_;
+  std::uint32_t span_generation_ = 1;
   // Joined spans of kCachedSpanWords words or more, by low << 16 | high;
   // emptied with span_cache_.
   std::unordered_map<std::uint32_t, const char*> long_spans_;

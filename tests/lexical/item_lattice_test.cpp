@@ -161,6 +161,35 @@ TEST_F(ItemLatticeTest, JoinedSpansFollowChangedWordsAndSpacing) {
   EXPECT_STREQ(lattice_.span_text(3, last), expected.c_str());
 }
 
+// The table of joined spans is kept from sentence to sentence and only
+// grows: a span joined for an earlier, longer sentence is never the answer
+// for the next one, nor for the same one after a change, however many
+// changes there were.
+TEST_F(ItemLatticeTest, SpansOfAnEarlierSentenceAreNotReused) {
+  for (int i = 0; i < 10; ++i) {
+    lattice_.add_spacing(" ");
+    lattice_.add_word("x");
+  }
+  EXPECT_STREQ(lattice_.span_text(1, 3), "The old man");
+  EXPECT_STREQ(lattice_.span_text(5, 7), "x x x");
+  lattice_.reset();
+  for (const char* word : {"A", "big", "dog"}) {
+    lattice_.add_spacing(" ");
+    lattice_.add_word(word);
+  }
+  EXPECT_STREQ(lattice_.span_text(1, 3), "A big dog");
+  EXPECT_STREQ(lattice_.span_text(2, 3), "big dog");
+  for (int change = 0; change < 1000; ++change) lattice_.set_word(2, change % 2 ? "red" : "old");
+  EXPECT_STREQ(lattice_.span_text(1, 3), "A red dog");
+  lattice_.reset();
+  for (const char* word : {"One", "two", "three", "four", "five", "six", "seven"}) {
+    lattice_.add_spacing(" ");
+    lattice_.add_word(word);
+  }
+  EXPECT_STREQ(lattice_.span_text(5, 7), "five six seven");
+  EXPECT_STREQ(lattice_.span_text(1, 3), "One two three");
+}
+
 // A span whose text lasts keeps it through later requests of any span,
 // those whose text does not last (empty, clamped or long ones) included.
 TEST_F(ItemLatticeTest, SpanTextsThatLastOutliveLaterRequests) {
