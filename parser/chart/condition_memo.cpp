@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "lexicon/attributes/att_vec.h"
 #include "parser/chart/pitem.h"
@@ -301,6 +302,8 @@ void ConditionMemo::find_first_bytes(Condition& asked) {
   using FirstBytes = Condition::FirstBytes;
   // Every filter must pass: the first byte must be one each allows.
   asked.first_bytes_state = FirstBytes::kNone;
+  for (const TextFilter* filter : asked.filters)
+    if (filter->passes_no_text_with(' ')) asked.refuses_blank = true;
   for (const TextFilter* filter : asked.filters) {
     const std::optional<TextFilter::ByteSet> bytes = filter->first_bytes();
     if (!bytes) continue;
@@ -355,7 +358,8 @@ bool ConditionMemo::span_answer(LExp& condition, int number, PItem& item) {
         words = span_words(read, lasting);
         if (lasting) cell->words = words;
       }
-      answer = words && !refused_by_first_byte(asked, words) && filters_pass(asked.filters, words);
+      answer = words && !refused_by_first_byte(asked, words) && !(asked.refuses_blank && std::strchr(words, ' ')) &&
+               filters_pass(asked.filters, words);
     }
     cell->keep(slot, answer);
     return answer;

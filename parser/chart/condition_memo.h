@@ -268,6 +268,10 @@ class ConditionMemo {
     enum class FirstBytes : std::uint8_t { kUnknown, kKnown, kNone };
     FirstBytes first_bytes_state = FirstBytes::kUnknown;
     std::array<std::uint64_t, 4> first_bytes{};
+    // Whether a filter passes no text with a blank (worked out with the
+    // first bytes): the words of a span of several words are refused
+    // without a call of the filters.
+    bool refuses_blank = false;
     // Not kItem: the condition's bit in the answers per place (-1: its
     // answers are kept in the table).
     int place_slot = -1;

@@ -43,6 +43,12 @@ class RegMatchExp final : public DefaultClone<RegMatchExp>, public TextFilter {
       if (!regex->add_first_bytes(bytes)) return std::nullopt;
     return bytes;
   }
+  // A text passes when one expression matches: none may match such a text.
+  bool passes_no_text_with(unsigned char byte) const override {
+    for (const auto& regex : patterns_)
+      if (!regex->refuses_every_text_with(byte)) return false;
+    return true;
+  }
 
  private:
   bool matches(const char* text) const {

@@ -26,6 +26,10 @@ class TextFilter {
   // when it cannot. A text beginning with another byte passes not.
   using ByteSet = std::array<std::uint64_t, 4>;
   virtual std::optional<ByteSet> first_bytes() const { return std::nullopt; }
+  // Whether no text holding `byte` passes (false when the filter cannot
+  // tell). Span tests refuse the words of several words (joined by blanks)
+  // without a search when a filter passes no text with a blank.
+  virtual bool passes_no_text_with(unsigned char) const { return false; }
 };
 
 }  // namespace velmo

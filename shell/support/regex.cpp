@@ -59,6 +59,10 @@ bool Regex::add_first_bytes(std::array<std::uint64_t, 4>& bytes) const {
   return true;
 }
 
+bool Regex::refuses_every_text_with(unsigned char byte) const {
+  return uses_automaton_ && automaton().matches_no_text_with(byte);
+}
+
 bool Regex::library_ready() const {
   if (library_compiled_) return true;
   if (!compiled_) return false;

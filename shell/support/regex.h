@@ -55,6 +55,9 @@ class Regex {
   // search() without groups may find a match in; false, adding nothing,
   // when the automaton does not answer this expression.
   bool add_first_bytes(std::array<std::uint64_t, 4>& bytes) const;
+  // Whether search() without groups finds a match in no text that holds
+  // `byte` (false when the automaton does not answer this expression).
+  bool refuses_every_text_with(unsigned char byte) const;
 
  private:
   // The search of the POSIX engine (and of an uncompiled expression).

@@ -328,6 +328,50 @@ void RegexAutomaton::find_first_bytes() {
   first_bytes_known_ = true;
 }
 
+bool RegexAutomaton::matches_no_text_with(unsigned char byte) const {
+  if (!anchored_ || start_ < 0) return false;
+  // A walk over (node, whether `byte` was taken, whether a "$" was passed):
+  // a match reached after taking the byte, or without a "$" (any text may
+  // follow the match, the byte too), refutes the claim.
+  constexpr int kTookByte = 2;
+  constexpr int kPassedDollar = 1;
+  std::vector<std::uint8_t> seen(nodes_.size() * 4, 0);
+  std::vector<int> pending;
+  auto reach = [&](int node, int flags) {
+    if (node < 0) return;
+    const int state = node * 4 + flags;
+    if (seen[static_cast<std::size_t>(state)]) return;
+    seen[static_cast<std::size_t>(state)] = 1;
+    pending.push_back(state);
+  };
+  reach(start_, 0);
+  while (!pending.empty()) {
+    const int state = pending.back();
+    pending.pop_back();
+    const int flags = state & 3;
+    const Node& n = nodes_[static_cast<std::size_t>(state / 4)];
+    switch (n.kind) {
+      case Node::Kind::kMatch:
+        if ((flags & kTookByte) || !(flags & kPassedDollar)) return false;
+        break;
+      case Node::Kind::kSet:
+        reach(n.out, has(sets_[static_cast<std::size_t>(n.set)], byte) ? flags | kTookByte : flags);
+        break;
+      case Node::Kind::kSplit:
+        reach(n.out, flags);
+        reach(n.out2, flags);
+        break;
+      case Node::Kind::kDollar:
+        reach(n.out, flags | kPassedDollar);
+        break;
+      case Node::Kind::kCaret:
+        reach(n.out, flags);
+        break;
+    }
+  }
+  return true;
+}
+
 std::optional<int> RegexAutomaton::handled_groups(std::string_view pattern) {
   RegexAutomaton scratch;
   if (!RegexAutomatonBuilder(pattern, scratch, /*check_only=*/true).run()) return std::nullopt;

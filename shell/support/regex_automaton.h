@@ -46,6 +46,12 @@ class RegexAutomaton {
   // pattern anchored at the text's start (with no "^" further in) that
   // matches no empty text and none of whose first characters is `byte`.
   bool may_begin_with(unsigned char byte) const { return !first_bytes_known_ || has(first_bytes_, byte); }
+  // Whether no text holding `byte` anywhere can match: true only for a
+  // pattern anchored at the text's start whose every match ends at a "$"
+  // (so it takes the whole text) and takes `byte` in none of its sets.
+  // Worked out from the pattern's nodes; "^" and "$" are let through
+  // wherever they stand, which can only make the answer false.
+  bool matches_no_text_with(unsigned char byte) const;
   // The number of parenthesised groups.
   int group_count() const { return groups_; }
   // The number of classes of bytes that no set of the pattern tells apart.

@@ -112,6 +112,48 @@ TEST(RegexAutomatonTest, AnswersAsThePosixEngineDoes) {
   }
 }
 
+// Whether `text` holds `byte`.
+bool holds(const std::string& text, char byte) { return text.find(byte) != std::string::npos; }
+
+TEST(RegexAutomatonTest, ANoTextWithTheByteClaimHoldsForEveryText) {
+  for (const std::string& pattern : kPatterns) {
+    const std::unique_ptr<RegexAutomaton> automaton = RegexAutomaton::build(pattern);
+    if (!automaton || !automaton->matches_no_text_with(' ')) continue;
+    for (const std::string& text : kTexts) {
+      if (holds(text, ' ')) {
+        EXPECT_FALSE(posix_search(pattern, text, false)) << "/" << pattern << "/ on \"" << text << "\"";
+      }
+    }
+  }
+}
+
+TEST(RegexAutomatonTest, MatchesNoTextWithABlankOnlyWhenEveryMatchTakesTheWholeTextWithoutOne) {
+  auto no_blank_text = [](const char* pattern) {
+    const std::unique_ptr<RegexAutomaton> automaton = RegexAutomaton::build(pattern);
+    EXPECT_NE(automaton, nullptr) << pattern;
+    return automaton && automaton->matches_no_text_with(' ');
+  };
+  for (const char* pattern : {"^(a|an|the)$", "^([Tt]he|[Aa])$", "^[-=_~*#]+$", "^a{1,3}$", "^(a$|b$)", "^x*$"})
+    EXPECT_TRUE(no_blank_text(pattern)) << pattern;
+  // A match without a "$" lets any text follow; a set may take the blank;
+  // an unanchored pattern may match after one.
+  for (const char* pattern : {"^(say|said)", "^a$|^b", "^(a|an|per) (day|week)$", "^.$", "^[^a]$", "^<.*>$",
+                              "^(said|says|say)( |$)", "(a|an)$", "^(^|.* )(is|was)$", "^a?"})
+    EXPECT_FALSE(no_blank_text(pattern)) << pattern;
+  const std::unique_ptr<RegexAutomaton> words = RegexAutomaton::build("^(a|an|the)$");
+  EXPECT_FALSE(words->matches_no_text_with('a'));
+  EXPECT_TRUE(words->matches_no_text_with('-'));
+}
+
+TEST(RegexAutomatonTest, TheWrapperClaimsNothingForPatternsLeftToThePosixEngine) {
+  Regex words;
+  ASSERT_TRUE(words.compile_anchored("(a|an|the)$"));
+  EXPECT_TRUE(words.refuses_every_text_with(' '));
+  Regex classes;
+  ASSERT_TRUE(classes.compile_anchored("[[:alpha:]]+$"));
+  EXPECT_FALSE(classes.refuses_every_text_with(' '));
+}
+
 TEST(RegexAutomatonTest, TakesTheGrammarsKindsOfPatterns) {
   for (const char* pattern : {"^(a|an|the)$", "^(say|said|reali[sz])", "(.* )?(day|week)s?$", "^, ([Ee]tc)\\.?$",
                               "[-+]?[$]?[0-9][-0-9.,:/]*(%|s)?$", "(.*://|.*[.](com|org)$)", "[]a]", "[a-]",
