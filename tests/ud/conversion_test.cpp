@@ -5158,5 +5158,33 @@ TEST(SchemeToUd, ABareParticipleAfterTheNounOfWithIsAClause) {
   EXPECT_EQ(attachments(used), "2:nsubj 0:root 4:case 2:obl 4:acl 5:advmod ");
 }
 
+TEST(SchemeToUd, APhraseAfterAnAdverbOfTimeOrPlaceNarrowsTheAdverb) {
+  UdSentence later = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov eat))\n"
+      "2\t(ate\teat V\tE0\ti\t(gov fin))\n"
+      "3\t(later\t~ Adv\t2\tmod\t(gov eat))\n"
+      "4\t(in\t~ Prep\t2\tmod\t(gov eat))\n"
+      "5\t(the\t~ Det\t6\tdet\t(gov day))\n"
+      "6\t(day\t~ N\t4\tpcomp\t(gov in))\n"
+      ")\n",
+      "We ate later in the day");
+  EXPECT_EQ(attachments(later), "2:nsubj 0:root 2:advmod 6:case 6:det 3:obl ");
+  // Other prepositions leave the phrase where it is (got anywhere without
+  // help).
+  UdSentence without = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov get))\n"
+      "2\t(got\tget V\tE0\ti\t(gov fin))\n"
+      "3\t(anywhere\t~ Adv\t2\tmod\t(gov get))\n"
+      "4\t(without\t~ Prep\t2\tmod\t(gov get))\n"
+      "5\t(help\t~ N\t4\tpcomp\t(gov without))\n"
+      ")\n",
+      "We got anywhere without help");
+  EXPECT_EQ(attachments(without), "2:nsubj 0:root 2:advmod 5:case 2:obl ");
+}
+
 }  // namespace
 }  // namespace velmo::ud
