@@ -390,6 +390,7 @@ class SchemeToUd {
     clause_opening_yet_and_plus();
     vice_versa();
     let_alone();
+    or_so_after_amounts();
     signature_lines();
     how_about_questions();
     free_punctuation();
@@ -3196,6 +3197,25 @@ class SchemeToUd {
       ud_rel_[let] = "cc";
       ud_head_[alone] = let;
       ud_rel_[alone] = "fixed";
+    }
+  }
+
+  // "or so" after a noun or number (a minute or so, the next day or so, 10
+  // or so) is a conjunct of that word with "or" its cc: train has all 10
+  // such "so" as conj, 9 of them of the word right before "or".
+  void or_so_after_amounts() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int so = 3; so <= n; ++so) {
+      const int conjunction = so - 1;
+      const int amount = so - 2;
+      if (lower_form(so - 1) != "so" || lower_form(conjunction - 1) != "or") continue;
+      if (!nominal(category_at(amount))) continue;
+      for (int q = 1; q <= n; ++q)
+        if (q != conjunction && ud_head_[q] == so) ud_head_[q] = ud_head_[so];
+      ud_head_[so] = amount;
+      ud_rel_[so] = "conj";
+      ud_head_[conjunction] = so;
+      ud_rel_[conjunction] = "cc";
     }
   }
 
