@@ -468,6 +468,23 @@
                (not (exist-word-in-sentence (comp (low) (-1) (-1) (-1)) (comp (low) (-1) (-1))
                                             (in ("when" "When" "if" "If" "because" "while" "While" "once" "unless" "whenever" "how" "where" "as" "As")))))
       (delete (litem))))
+  ;; After a word that is only a plural noun and "and" or "or", a word that
+  ;; is a plural noun or a verb of a singular subject is the plural noun,
+  ;; the second conjunct (nicks or dings, mosques and houses): train has 198
+  ;; plural nouns there to 10 such verbs, most of them "is" or "has". Before
+  ;; an article, a possessive or an object pronoun it may be the verb and
+  ;; stays (tables and pays the bill).
+  (plural-noun-after-plural-conjunct :act-on-all-matches
+    (lexitem (and (lexical-verb-item) (comp (att) (contain syn (num) (attvec syn ((num sg)))))
+                  (comp (att) (strict-unifiable syn (tense) (attvec syn ((tense pres)))))
+                  (not (no-alternative (and (noun-item) (comp (att) (contain syn (num) (attvec syn ((num pl))))))))))
+    (when (and (preceded-by-word (in ("and" "or")))
+               (exist-lexitem (int -1) (comp (low) (-1) (-1)) (t))
+               (not (exist-lexitem (int -1) (comp (low) (-1) (-1))
+                                   (not (and (noun-item) (comp (att) (contain syn (num) (attvec syn ((num pl)))))))))
+               (not (followed-by-word (in ("the" "a" "an" "my" "your" "his" "her" "its" "our" "their" "this" "that"
+                                           "these" "those" "me" "him" "us" "them" "it" "you")))))
+      (delete (litem))))
   ;; A noun-or-verb word that opens the sentence before a colon is a heading
   ;; or a label (Excerpt:, Questions:, Slope: 0.12), not a verb.
   (noun-as-label :act-on-all-matches
