@@ -351,11 +351,6 @@ SmoothedTripleDb::Head SmoothedTripleDb::head_of(std::string_view head) {
   return found;
 }
 
-SmoothedTripleDb::Head SmoothedTripleDb::plain_head(std::string_view head) {
-  const auto named = category_and_word(head);
-  return head_of(named ? named->second : head);
-}
-
 SmoothedTripleDb::Head SmoothedTripleDb::find_head(std::string_view head) {
   const auto named = category_and_word(head);
   const TripleEntry* words = head_entry(named ? named->second : head);
@@ -420,10 +415,12 @@ std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::
     return std::min(kCeiling, rate * std::pow(association(known, relation, modifier), powers.association_power));
   }
   // Two words the database lacks are known by their classes; a question
-  // that knows one of them asks as if it named no categories.
+  // that knows one of them asks as if it named no categories (a head that
+  // names none is the one found already).
   const Head named = head_of(head);
   const bool both_lacked = !unknown_modifier && named.rare_class && !modifier_category.empty() && !uses_of(modifier);
-  const Head known = both_lacked ? named : plain_head(head);
+  const auto category_named = category_and_word(head);
+  const Head known = both_lacked || !category_named ? named : head_of(category_named->second);
   if (unknown_modifier)
     return std::pow(relation_given_head(known, relation, facts.number), powers.unknown_modifier_power);
   return relation_given_pair(known, relation, facts.number, modifier, both_lacked ? modifier_category : "");

@@ -267,8 +267,6 @@ class SmoothedTripleDb : public TripleDb {
   // The head of a question: the word's entry and its category, or for a
   // word the database lacks, no entry and the category "<CAT>word" names.
   Head head_of(std::string_view head);
-  // The head of a question as if it named no category.
-  Head plain_head(std::string_view head);
   Head find_head(std::string_view head);
   // A head named "<CAT>word": the category and the word; nothing else.
   static std::optional<std::pair<std::string_view, std::string_view>> category_and_word(std::string_view head);
