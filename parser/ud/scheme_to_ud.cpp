@@ -1805,7 +1805,37 @@ class SchemeToUd {
       else if (r == "xcomp" && one_of(nodes_[verb].root, purpose_verbs) &&
                nodes_[to].position == nodes_[verb].position + 1 && lower(nodes_[verb].word) != "going")
         relations_[node] = "advcl";
+      else if (r == "advcl" && takes_infinitive_complement(verb) && only_marker_is_to(node, to))
+        relations_[node] = "xcomp";
     }
+  }
+
+  // Verbs whose infinitive after them the train treebank has as their open
+  // complement (try to, manage to, is expected to) at least three times and
+  // at least four times as often as an adverbial clause of purpose: an
+  // infinitive the parse hung from one of them as an adjunct completes it.
+  bool takes_infinitive_complement(int verb) const {
+    static constexpr std::string_view verbs[] = {
+        "afford", "agree", "allow", "appear", "ask", "attempt", "begin", "cause", "choose",
+        "claim", "continue", "convince", "decide", "enable", "encourage", "expect", "fail", "force",
+        "forget", "happen", "hate", "have", "help", "hesitate", "hope", "intend", "invite",
+        "know", "lead", "learn", "like", "love", "manage", "need", "obligate", "offer",
+        "order", "permit", "plan", "pledge", "prefer", "pressure", "pretend", "promise", "recommend",
+        "refuse", "remember", "require", "say", "seek", "seem", "start", "suppose", "teach",
+        "tell", "tend", "threaten", "train", "trust", "try", "urge", "want", "wish"};
+    static_assert(std::is_sorted(std::begin(verbs), std::end(verbs)));
+    return std::binary_search(std::begin(verbs), std::end(verbs), lower(nodes_[verb].root_or_word()));
+  }
+
+  // Whether "to" is the clause's only marker, with no "so as", "in order"
+  // or "for" subject before it (so as to provide, for me to go).
+  bool only_marker_is_to(int clause, int to) const {
+    for (int child : edit_.children(clause))
+      if (alive(child) && child != to && relations_[child] == "mark") return false;
+    const int before = nodes_[to].position - 1;
+    if (before < 1) return true;
+    const std::string& word = lower_form(before - 1);
+    return word != "as" && word != "order" && word != "for";
   }
 
   // An infinitive after an adjective is its open complement (able to go),

@@ -1841,6 +1841,28 @@ TEST(SchemeToUd, InfinitivesAfterQuestionWordsAndAfterUse) {
   EXPECT_EQ(clause_of("need", "3\t(cash\t~ N\t2\tobj\t(gov need))\n", "cash"), "xcomp");
 }
 
+TEST(SchemeToUd, AnInfinitiveAdjunctOfAVerbTakingAnInfinitiveComplementCompletesIt) {
+  auto clause_of = [](const std::string& verb, const std::string& root, const std::string& before) {
+    UdSentence sentence = from_velmo(
+        "(\n"
+        "E0\t(()\tfin C\t*\t)\n"
+        "1\t(I\t~ N\t2\ts\t(gov " + root + "))\n"
+        "2\t(" + verb + "\t" + root + " V\tE0\ti\t(gov fin))\n"
+        "3\t(" + before + "\t~ Adv\t2\tmod\t(gov " + root + "))\n"
+        "4\t(to\t~ VB\t5\taux\t(gov pay))\n"
+        "5\t(pay\t~ V\t2\tmod\t(gov " + root + "))\n"
+        ")\n",
+        "I " + verb + " " + before + " to pay");
+    return sentence.words[4].deprel;
+  };
+  // try hard to pay: the infinitive is what is tried.
+  EXPECT_EQ(clause_of("tried", "try", "hard"), "xcomp");
+  // Other verbs keep an infinitive of purpose (worked hard to pay), and so
+  // does "so as to".
+  EXPECT_EQ(clause_of("worked", "work", "hard"), "advcl");
+  EXPECT_EQ(clause_of("tried", "try", "as"), "advcl");
+}
+
 TEST(SchemeToUd, NounsOfWhatIsToldStayObjects) {
   auto object_of = [](const std::string& noun, const std::string& root) {
     UdSentence sentence = from_velmo(
