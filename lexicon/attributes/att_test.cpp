@@ -73,6 +73,8 @@ BoundAttTest::BoundAttTest(const AttTest& test, const AttVec* other) : test_(&te
     for (int index = 0; index < type_count_; ++index)
       if (test.mask().test(static_cast<std::size_t>(index)) && other->defined(index)) add_compared(index);
   }
+  for (std::size_t k = 0; k < bit_words_.size(); ++k) bit_words_[k].word = static_cast<int>(k);
+  std::erase_if(bit_words_, [](const BitWord& bits) { return bits.binary == 0 && bits.listed == 0; });
   bound_ = true;
 }
 
@@ -167,9 +169,8 @@ bool BoundAttTest::holds(const AttVec& vec) const {
 // An attribute the vector leaves undefined takes any value; a binary one
 // defined on both sides must have the constant's value.
 inline bool BoundAttTest::unifies(const AttVec& vec) const {
-  for (std::size_t k = 0; k < bit_words_.size(); ++k) {
-    const BitWord& bits = bit_words_[k];
-    const int at = static_cast<int>(k);
+  for (const BitWord& bits : bit_words_) {
+    const int at = bits.word;
     if (vec.defined_word_at(at) & bits.binary & (vec.binary_word_at(at) ^ bits.values)) return false;
   }
   for (const Check& check : checks_)
@@ -181,9 +182,8 @@ inline bool BoundAttTest::unifies(const AttVec& vec) const {
 // where the constant has one, any other containing the constant's.
 inline bool BoundAttTest::contains(const AttVec& vec) const {
   if (listed_outside_) return false;
-  for (std::size_t k = 0; k < bit_words_.size(); ++k) {
-    const BitWord& bits = bit_words_[k];
-    const int at = static_cast<int>(k);
+  for (const BitWord& bits : bit_words_) {
+    const int at = bits.word;
     if ((vec.defined_word_at(at) & bits.listed) != bits.listed) return false;
     if (bits.binary & (vec.binary_word_at(at) ^ bits.values)) return false;
   }
@@ -193,8 +193,8 @@ inline bool BoundAttTest::contains(const AttVec& vec) const {
 }
 
 inline bool BoundAttTest::any_listed_defined(const AttVec& vec) const {
-  for (std::size_t k = 0; k < bit_words_.size(); ++k)
-    if (vec.defined_word_at(static_cast<int>(k)) & bit_words_[k].listed) return true;
+  for (const BitWord& bits : bit_words_)
+    if (vec.defined_word_at(bits.word) & bits.listed) return true;
   return false;
 }
 

@@ -86,6 +86,7 @@ class BoundAttTest {
     std::uint32_t binary = 0;
     std::uint32_t values = 0;
     std::uint32_t listed = 0;
+    int word = 0;  // k
   };
   bool unifies(const AttVec& vec) const;
   bool contains(const AttVec& vec) const;
@@ -101,6 +102,9 @@ class BoundAttTest {
   int type_count_ = 0;                        // this many attributes when bound
   bool bound_ = false;                        // false: the test itself answers
   bool listed_outside_ = false;  // a listed index lies outside the type (never defined)
+  // The words with a compared binary attribute or a listed one, in order:
+  // the others take part in no test (a test names a few attributes of the
+  // many a type has), so the loops pass them by.
   std::vector<BitWord> bit_words_;
   std::vector<Check> checks_;
 };

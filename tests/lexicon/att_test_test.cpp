@@ -140,6 +140,34 @@ TEST_F(AttTestTest, BoundTestAnswersAsTheTestAcrossBitWords) {
   EXPECT_EQ(BoundAttTest(outside, vectors[2].get()).holds(*vectors[2]), outside.holds(*vectors[2], vectors[2].get()));
 }
 
+// A bound test keeps only the bit words that hold its attributes: a test
+// of an attribute past the first word reads that word, wherever the
+// vectors differ elsewhere.
+TEST_F(AttTestTest, BoundTestReadsTheBitWordsOfItsOwnAttributes) {
+  for (int i = 0; i < 40; ++i) {
+    char name[8];
+    std::snprintf(name, sizeof name, "b%d", i);
+    add(std::make_unique<BinAtt>(name));
+  }
+  auto constant = vec("(+b33)");
+  // The bound tests keep their tests' addresses.
+  const AttTest unifiable_test = test(AttTest::Kind::kUnifiable, {"b33"});
+  const AttTest strict_test = test(AttTest::Kind::kStrictUnifiable, {"b33"});
+  const AttTest contain_test = test(AttTest::Kind::kContain, {"b33"});
+  const BoundAttTest unifiable(unifiable_test, constant.get());
+  EXPECT_TRUE(unifiable.holds(*vec("(-b0 +b33)")));
+  EXPECT_TRUE(unifiable.holds(*vec("(+b0 -b1)")));
+  EXPECT_FALSE(unifiable.holds(*vec("(+b0 -b33)")));
+  EXPECT_FALSE(unifiable.holds(*vec("(-b33 +b39)")));
+  const BoundAttTest strict(strict_test, constant.get());
+  EXPECT_FALSE(strict.holds(*vec("(+b0 -b1)")));
+  EXPECT_TRUE(strict.holds(*vec("(-b0 +b33)")));
+  const BoundAttTest contain(contain_test, constant.get());
+  EXPECT_FALSE(contain.holds(*vec("(+b0 +b32)")));
+  EXPECT_TRUE(contain.holds(*vec("(-b0 +b33)")));
+  EXPECT_FALSE(contain.holds(*vec("(+b0 -b33)")));
+}
+
 TEST_F(AttTestTest, BoundTestWithoutAConstantOrOfAnotherType) {
   const AttTest unifiable(AttTest::Kind::kUnifiable, {index("num")}, [&] {
     LBitSet mask;
