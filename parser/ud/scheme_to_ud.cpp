@@ -427,6 +427,7 @@ class SchemeToUd {
     adverbs_after_existential_be();
     adverbs_between_verb_and_object();
     phrases_after_adverbs_of_time_and_place();
+    not_before_an_adverb();
     addresses_after_names();
     bracketed_plurals();
     label_leftover_dependents();
@@ -3857,6 +3858,31 @@ class SchemeToUd {
       if (ancestor(object, adverb)) continue;
       ud_head_[object] = adverb;
       ud_rel_[object] = "obl";
+    }
+  }
+
+  // "not really", "not surprisingly, ...", "not yet": "not" that stands
+  // outside a verb's group, right before an adverb of time, degree or
+  // manner, negates that adverb (train: 8 of 8 that the parse hung
+  // elsewhere). After a verb or auxiliary (do not really like) it stays
+  // with the verb; before a focusing adverb (not only, not even) or one
+  // of degree (not so, not very) it is left alone too.
+  void not_before_an_adverb() {
+    static constexpr std::string_view adverbs[] = {
+        "always",  "anymore",     "completely", "currently", "entirely", "exactly", "immediately", "initially",
+        "long",    "necessarily", "now",        "officially", "once",    "really",  "recently",    "surprisingly",
+        "today",   "totally",     "twice",      "yet"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int negation = 1; negation < n; ++negation) {
+      const int adverb = negation + 1;
+      if (lower_form(negation - 1) != "not" || ud_rel_[negation] != "advmod" || ud_head_[negation] == adverb) continue;
+      if (category_at(adverb) != "Adv" || !one_of(lower_form(adverb - 1), adverbs)) continue;
+      if (negation > 1) {
+        const std::string_view before = category_at(negation - 1);
+        if (before == "V" || before == "VB" || before == "VBE") continue;
+      }
+      if (ancestor(negation, adverb)) continue;
+      ud_head_[negation] = adverb;
     }
   }
 

@@ -5208,5 +5208,31 @@ TEST(SchemeToUd, APhraseAfterAnAdverbOfTimeOrPlaceNarrowsTheAdverb) {
   EXPECT_EQ(attachments(without), "2:nsubj 0:root 2:advmod 5:case 2:obl ");
 }
 
+TEST(SchemeToUd, NotBeforeAnAdverbOutsideTheVerbGroupNegatesTheAdverb) {
+  UdSentence surprisingly = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Not\t~ Adv\t4\tmod\t(gov leave))\n"
+      "2\t(surprisingly\t~ Adv\t4\tmod\t(gov leave))\n"
+      "3\t(they\t~ N\t4\ts\t(gov leave))\n"
+      "4\t(left\tleave V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "Not surprisingly they left");
+  EXPECT_EQ(attachments(surprisingly), "2:advmod 4:advmod 4:nsubj 0:root ");
+  // After an auxiliary it stays with the verb.
+  UdSentence really = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t5\ts\t(gov like))\n"
+      "2\t(do\t~ VB\t5\taux\t(gov like))\n"
+      "3\t(not\t~ Adv\t5\tmod\t(gov like))\n"
+      "4\t(really\t~ Adv\t5\tmod\t(gov like))\n"
+      "5\t(like\t~ V\tE0\ti\t(gov fin))\n"
+      "6\t(it\t~ N\t5\tobj\t(gov like))\n"
+      ")\n",
+      "I do not really like it");
+  EXPECT_EQ(attachments(really), "5:nsubj 5:aux 5:advmod 5:advmod 0:root 5:obj ");
+}
+
 }  // namespace
 }  // namespace velmo::ud
