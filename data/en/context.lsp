@@ -485,6 +485,18 @@
                (not (followed-by-word (in ("the" "a" "an" "my" "your" "his" "her" "its" "our" "their" "this" "that"
                                            "these" "those" "me" "him" "us" "them" "it" "you")))))
       (delete (litem))))
+  ;; A capitalised word that may be an adjective, between a determiner or a
+  ;; possessive and a lower-case word that may be a noun, is the adjective
+  ;; of a nationality, a faith or the like (the Iraqi government, an English
+  ;; meaning, my Syrian hamster), not a name: train has 168 adjectives there
+  ;; to 6 names or nouns.
+  (capitalised-adjective-before-noun :act-on-all-matches
+    (lexitem (and (comp (surform) (reg-match "^[A-Z][a-z]+$")) (noun-item) (not (no-alternative (adjective-item)))))
+    (when (and (or (preceded-by (determiner-item))
+                   (preceded-by-word (in ("my" "your" "his" "her" "its" "our" "their" "My" "Your" "His" "Her" "Its" "Our"
+                                          "Their"))))
+               (followed-by-word (reg-match "^[a-z]+$")) (followed-by (noun-item)))
+      (delete (litem))))
   ;; A noun-or-verb word that opens the sentence before a colon is a heading
   ;; or a label (Excerpt:, Questions:, Slope: 0.12), not a verb.
   (noun-as-label :act-on-all-matches
