@@ -5234,5 +5234,32 @@ TEST(SchemeToUd, NotBeforeAnAdverbOutsideTheVerbGroupNegatesTheAdverb) {
   EXPECT_EQ(attachments(really), "5:nsubj 5:aux 5:advmod 5:advmod 0:root 5:obj ");
 }
 
+TEST(SchemeToUd, AboutAfterAPrepositionMeasuresTheAmount) {
+  UdSentence month = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov move))\n"
+      "2\t(move\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(in\t~ Prep\t2\tmod\t(gov move))\n"
+      "4\t(about\t~ Adv\t6\tmod\t(gov month))\n"
+      "5\t(a\t~ Det\t6\tdet\t(gov month))\n"
+      "6\t(month\t~ N\t3\tpcomp\t(gov in))\n"
+      ")\n",
+      "We move in about a month");
+  EXPECT_EQ(attachments(month), "2:nsubj 0:root 6:case 6:advmod 6:det 2:obl ");
+  // Without a preposition before it, "about" is the noun's own case marker.
+  UdSentence lifestyle = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov talk))\n"
+      "2\t(talk\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(about\t~ Adv\t5\tmod\t(gov lifestyle))\n"
+      "4\t(the\t~ Det\t5\tdet\t(gov lifestyle))\n"
+      "5\t(lifestyle\t~ N\t2\tobj\t(gov talk))\n"
+      ")\n",
+      "We talk about the lifestyle");
+  EXPECT_EQ(attachments(lifestyle), "2:nsubj 0:root 5:case 5:det 2:obl ");
+}
+
 }  // namespace
 }  // namespace velmo::ud
