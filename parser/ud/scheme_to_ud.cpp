@@ -2389,7 +2389,6 @@ class SchemeToUd {
     return false;
   }
 
-  // Whether `verb` has a subject (nominal or clausal) or an expletive.
   // Whether some word hangs from `head` in the UD tree with `relation`.
   bool has_ud_dependent(int head, std::string_view relation) const {
     const int n = static_cast<int>(tokens_.size());
@@ -2428,6 +2427,7 @@ class SchemeToUd {
     return "obl";
   }
 
+  // Whether `verb` has a subject (nominal or clausal) or an expletive.
   bool has_subject(int verb) const {
     const int n = static_cast<int>(tokens_.size());
     for (int p = 1; p <= n; ++p) {
@@ -4030,13 +4030,7 @@ class SchemeToUd {
   }
 
   // Whether the word is a verb without subject of its own (do not waste it).
-  bool imperative_at(int p) const {
-    if (category_at(p) != "V") return false;
-    const int n = static_cast<int>(tokens_.size());
-    for (int q = 1; q <= n; ++q)
-      if (ud_head_[q] == p && ud_rel_[q].starts_with("nsubj")) return false;
-    return true;
-  }
+  bool imperative_at(int p) const { return category_at(p) == "V" && !has_subject(p); }
 
   // The colon after a one-word label rooting the sentence (Pros: * Jill is
   // very nice ...; WHEN: Today at 5 pm) belongs to what the label
