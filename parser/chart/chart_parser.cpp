@@ -251,6 +251,31 @@ void ChartParser::propagate(GCate& g, PItem* item, GLink* link) {
   process_work(g);
 }
 
+// The right offers of the first pass whose link takes no guest mostly find
+// no item of the owner ending at the word before the modifier: they only
+// note their scan (the test is offer_accepted's own, asked before the
+// call).
+inline bool ChartParser::meets_no_head_right(const GLink& link, const PItem& item) const {
+  const GCate& owner = *link.modifiee();
+  if (link.subclass || link.position == owner.position_count() || link.position <= owner.head || item.start <= 0)
+    return false;
+  // A position that skips words is left to the call (which asks the word).
+  if (owner.skip_word_cond(link.position)) return false;
+  const int w = item.start - 1;
+  return !sentence_.skipped(w) && !owner.chart().active_end(w);
+}
+
+inline void ChartParser::offer_in_first_pass(GLink* link, PItem* item) {
+  if (link->no_guest && !link->last_resort && meets_no_head_right(*link, *item)) {
+    if (recording_)
+      chart_.first_pass.right_scans.push_back({link->modifiee(), item, link});
+    else if (chart_.continuing)
+      add_right_scan_places(*link->modifiee(), item, link);
+    return;
+  }
+  offer_accepted(link, item);
+}
+
 void ChartParser::process_work(GCate& g) {
   // The last-resort links take part in the second pass only.
   if (chart_.last_resort) return process_work_with_all_links(g);
@@ -274,7 +299,7 @@ void ChartParser::process_work(GCate& g) {
           continue;
         }
         if (answers.known[offer->plan_word] & offer->plan_bit) {
-          if (answers.accepted[offer->plan_word] & offer->plan_bit) offer_accepted(link, ready);
+          if (answers.accepted[offer->plan_word] & offer->plan_bit) offer_in_first_pass(link, ready);
           ++offer;
           continue;
         }
@@ -287,12 +312,12 @@ void ChartParser::process_work(GCate& g) {
         }
         // The plan's place in the item's bits, read above, holds no answer.
         if (offer->plan_bit) {
-          if (link->modifier_plan->accepts_unanswered(memo, *ready, chart_.item_changes)) offer_accepted(link, ready);
+          if (link->modifier_plan->accepts_unanswered(memo, *ready, chart_.item_changes)) offer_in_first_pass(link, ready);
           ++offer;
           continue;
         }
       }
-      if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), ready)) offer_accepted(link, ready);
+      if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), ready)) offer_in_first_pass(link, ready);
       ++offer;
     }
   }

@@ -70,6 +70,13 @@ class ChartParser {
   void attach_right(GCate& g, PItem* m, GLink* link);
   // Offers a complete item to a link whose modifier condition it met.
   void offer_accepted(GLink* link, PItem* item);
+  // The same for the first pass's work loop, which makes most offers: an
+  // offer that can only note its scan for a second pass is made in line.
+  void offer_in_first_pass(GLink* link, PItem* item);
+  // Whether an offer to a right link that takes no guest meets no head:
+  // no item of the owner ends at the word before the modifier (the word it
+  // skips), so that the offer only notes its scan.
+  bool meets_no_head_right(const GLink& link, const PItem& item) const;
   PItem* merge(GLink* link, int t, PItem* m, PItem* h, int k);
   bool merge_attributes(GLink* link, PItem* n, PItem* m, PItem* h);
   bool merge_moved(PItem* n, PItem* m);

@@ -257,6 +257,37 @@ TEST_F(ContinuedPassTest, AFirstPassModifierAttachesToAHeadOnlyTheSecondPassMake
   EXPECT_NE(item_spanning(cate("N"), 1, 3), nullptr);
 }
 
+// A right modifier whose word before ends no item of its head's category
+// in the first pass: its scan is noted all the same, and the head that only
+// a last-resort link ends there takes it in the second pass.
+constexpr const char* kRightScanGrammar = R"(
+(def-korvel-parser last-resort-right-scan-test :attribute-vector-type syn
+  :lexical-attributes (cat num)
+  :default-percolating-attributes (num))
+(def-category Det)
+(def-category A)
+(def-category N (visible-atts (cat num)))
+(def-modifiers N
+  (:head)
+  (* (A (dep-type amod))
+     (Det (dep-type list) (last-resort))
+     (N (dep-type list) (last-resort))))
+(roots (N))
+)";
+
+TEST_F(ContinuedPassTest, AModifierThatMetNoHeadInTheFirstPassMeetsOneLater) {
+  run(kRightScanGrammar);
+  const BothWays both = parse_both_ways([](TestSentence& s) {
+    s.words("dogs the fine cats");
+    s.item(1, 1, kNouns);
+    s.item(2, 2, kDet);
+    s.item(3, 3, kAdj);
+    s.item(4, 4, kNouns);
+  });
+  EXPECT_EQ(both.continued, both.fresh);
+  EXPECT_NE(both.continued.find("[1-3 amod [1-2 list [1-1] [2-2]] [3-3]]"), std::string::npos);
+}
+
 TEST_F(ContinuedPassTest, TheWiderReachIsTakenUpToo) {
   const BothWays both = parse_both_ways([](TestSentence& s) { dog_and_adjectives(s, 24, true); });
   EXPECT_EQ(both.continued, both.fresh);
