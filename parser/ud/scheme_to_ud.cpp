@@ -437,6 +437,7 @@ class SchemeToUd {
     to_be_honest();
     time_zones_in_brackets();
     verb_after_as_after_be();
+    bare_verb_after_what_is_done();
     as_if();
     as_before_a_preposition();
     numbers_before_amount_words();
@@ -1483,7 +1484,8 @@ class SchemeToUd {
   // "how" (or the adjective or adverb it measures) fronted before the
   // subject of a form of be that has no predicate after it (I know how
   // their service is, see how wrong she is): the treebank makes it the
-  // predicate, with the subject and the copula under it.
+  // predicate, with the subject and the copula under it. "However" set off
+  // by a comma links the sentence to the one before and stays its adverb.
   int fronted_how(int copula) const {
     int subject = -1;
     for (int child : edit_.children(copula))
@@ -1495,7 +1497,8 @@ class SchemeToUd {
         const PlainNode& c = nodes_[child];
         if (!alive(child) || c.relation != "mod" || c.position <= 0 || c.position > nodes_[subject].position) continue;
         if (c.category != "Adv" && c.category != "A") continue;
-        if (how_word(c.word)) return edit_.children(child).empty() ? child : -1;
+        const bool set_off = c.position < static_cast<int>(tokens_.size()) && tokens_[c.position].form == ",";
+        if (how_word(c.word) && !set_off) return edit_.children(child).empty() ? child : -1;
         for (int grandchild : edit_.children(child))
           if (alive(grandchild) && nodes_[grandchild].position < c.position && how_word(nodes_[grandchild].word))
             return child;
@@ -1512,17 +1515,24 @@ class SchemeToUd {
   // A clause opened by "because" right after a form of be without
   // predicate (or after adverbs there: it is just because ...) is its
   // predicate: the treebank makes the clause's verb the head and "be" its
-  // copula (train: 12 of 12, "because of" included). The complementiser has
-  // already given its place to the clause's verb, whose mark it is.
+  // copula (train: 12 of 12, "because of" included). So is a gerund right
+  // after "about" or "like" there (it isn't about winning, it's like
+  // driving a new car; train: 5 of 5). The complementiser has already given
+  // its place to the clause's verb, whose mark it is.
   int reason_clause_after(int copula) const {
     int position = nodes_[copula].position + 1;
     const int count = static_cast<int>(tokens_.size());
     while (position <= count && category_at(position) == "Adv") ++position;
-    if (position > count || lower_form(position - 1) != "because") return -1;
+    if (position > count) return -1;
+    const std::string& opener = lower_form(position - 1);
+    const bool gerund_opener = opener == "about" || opener == "like";
+    if (opener != "because" && !gerund_opener) return -1;
     const int mark = node_at_[position];
     if (mark < 0 || !alive(mark) || relations_[mark] != "mark") return -1;
     const int clause = edit_.head(mark);
     if (clause < 0 || !alive(clause) || edit_.head(clause) != copula || relations_[clause] != "advcl") return -1;
+    if (gerund_opener && (nodes_[clause].position != position + 1 || !lower(nodes_[clause].word).ends_with("ing")))
+      return -1;
     return clause;
   }
 
@@ -4381,12 +4391,16 @@ class SchemeToUd {
   // of "follows" is an outer subject. The parse hangs "as" and the verb
   // from "be" as an adverbial clause; here the verb takes the copula's place
   // and its dependents. Where the parse already heads the clause by the
-  // verb, with "be" as an auxiliary, only the labels change.
+  // verb, with "be" as an auxiliary, only the labels change. Adverbs may
+  // stand between "be" and "as" (was not as expected, is exactly as
+  // described).
   void verb_after_as_after_be() {
     const int n = static_cast<int>(tokens_.size());
     for (int be = 1; be + 2 <= n; ++be) {
-      const int as = be + 1, verb = be + 2;
-      if (lower_form(as - 1) != "as") continue;
+      int as = be + 1;
+      while (as < n && category_at(as) == "Adv" && lower_form(as - 1) != "as") ++as;
+      const int verb = as + 1;
+      if (verb > n || lower_form(as - 1) != "as") continue;
       const int be_node = node_at_[be], verb_node = node_at_[verb];
       if (be_node < 0 || nodes_[be_node].root != "be") continue;
       if (verb_node < 0 || nodes_[verb_node].category != "V") continue;
@@ -4409,6 +4423,28 @@ class SchemeToUd {
       spelled_[as] = {"as", "SCONJ"};
       for (int q = 1; q < be; ++q)
         if (ud_head_[q] == verb && ud_rel_[q].starts_with("nsubj")) ud_rel_[q] = follows ? "nsubj:outer" : "nsubj";
+    }
+  }
+
+  // "All you have to do is add pepper", "What we did was call them": a
+  // bare verb right after a form of be whose subject tells what is done is
+  // the predicate, the form of be its copula, as the train treebank writes
+  // all 8 such verbs. The parse reads the form of be as an auxiliary (a
+  // passive one when the verb may be a participle, become).
+  void bare_verb_after_what_is_done() {
+    static constexpr std::string_view forms_of_do[] = {"do", "does", "did"};
+    const int n = static_cast<int>(tokens_.size());
+    int doing = 0;
+    for (int be = 1; be < n; ++be) {
+      if (one_of(lower_form(be - 1), forms_of_do) && category_at(be) == "V") doing = be;
+      const int verb = be + 1;
+      const int be_node = node_at_[be], verb_node = node_at_[verb];
+      if (doing == 0 || be_node < 0 || nodes_[be_node].root != "be" || verb_node < 0) continue;
+      if (nodes_[verb_node].category != "V" || lower_form(verb - 1) != lower(nodes_[verb_node].root_or_word())) continue;
+      if (ud_head_[be] != verb || !ud_rel_[be].starts_with("aux")) continue;
+      ud_rel_[be] = "cop";
+      for (int q = 1; q <= n; ++q)
+        if (ud_head_[q] == verb && ud_rel_[q] == "nsubj:pass") ud_rel_[q] = "nsubj";
     }
   }
 

@@ -1987,6 +1987,104 @@ TEST(SchemeToUd, ABecauseClauseAfterBeWithoutPredicateIsThePredicate) {
   EXPECT_EQ(verb.words[4].head, 2);
 }
 
+TEST(SchemeToUd, AGerundAfterAboutOrLikeAfterBeIsThePredicate) {
+  // It isn't about winning: "winning" heads, "is" is its copula.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(isn\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t('t\t~ Adv\t2\tmod\t(gov be))\n"
+      "4\t(about\t~ C\t2\tmod\t(gov be))\n"
+      "5\t(winning\twin V\t4\ti\t(gov about))\n"
+      ")\n",
+      "It isn't about winning");
+  EXPECT_EQ(sentence.words[4].deprel, "root");
+  EXPECT_EQ(sentence.words[1].deprel, "cop");
+  EXPECT_EQ(sentence.words[1].head, 5);
+  EXPECT_EQ(sentence.words[0].deprel, "nsubj");
+  EXPECT_EQ(sentence.words[0].head, 5);
+  EXPECT_EQ(sentence.words[2].head, 5);
+  EXPECT_EQ(sentence.words[3].deprel, "mark");
+  EXPECT_EQ(sentence.words[3].head, 5);
+  // An infinitive after "like" is no such predicate: "be" stays the root.
+  UdSentence infinitive = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(He\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(like\t~ C\t2\tmod\t(gov be))\n"
+      "4\t(to\t~ VB\t5\taux\t(gov win))\n"
+      "5\t(win\t~ V\t3\ti\t(gov like))\n"
+      ")\n",
+      "He is like to win");
+  EXPECT_EQ(infinitive.words[1].deprel, "root");
+  EXPECT_EQ(infinitive.words[4].head, 2);
+}
+
+TEST(SchemeToUd, HoweverSetOffByACommaIsNoPredicateAndAsMayFollowAdverbs) {
+  // However , the result was not as expected: "expected" is the predicate,
+  // "However" its adverb (not the predicate, as in "however big it is").
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(However\t~ Adv\t5\tmod\t(gov be))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov result))\n"
+      "4\t(result\t~ N\t5\ts\t(gov be))\n"
+      "5\t(was\tbe VBE\tE0\ti\t(gov fin))\n"
+      "6\t(not\t~ Adv\t5\tmod\t(gov be))\n"
+      "7\t(as\t~ C\t5\tmod\t(gov be))\n"
+      "8\t(expected\texpect V\t7\ti\t(gov as))\n"
+      ")\n",
+      "However , the result was not as expected");
+  EXPECT_EQ(sentence.words[7].deprel, "root");
+  EXPECT_EQ(sentence.words[0].deprel, "advmod");
+  EXPECT_EQ(sentence.words[0].head, 8);
+  EXPECT_EQ(sentence.words[3].deprel, "nsubj");
+  EXPECT_EQ(sentence.words[3].head, 8);
+  EXPECT_EQ(sentence.words[4].deprel, "cop");
+  EXPECT_EQ(sentence.words[4].head, 8);
+  EXPECT_EQ(sentence.words[5].head, 8);
+  EXPECT_EQ(sentence.words[6].deprel, "mark");
+  EXPECT_EQ(sentence.words[6].head, 8);
+}
+
+TEST(SchemeToUd, ABareVerbAfterWhatIsDoneIsThePredicate) {
+  // All you have to do is become a member: "is" is the copula of "become".
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(All\t~ N\t7\ts\t(gov become))\n"
+      "E0\t(()\tfin C\t1\trel\t(gov all))\n"
+      "2\t(you\t~ N\t3\ts\t(gov have))\n"
+      "3\t(have\t~ V\tE0\ti\t(gov fin))\n"
+      "4\t(to\t~ VB\t5\taux\t(gov do))\n"
+      "5\t(do\t~ V\t3\tcomp\t(gov have))\n"
+      "6\t(is\tbe VB\t7\taux\t(gov become))\n"
+      "7\t(become\t~ V\tE1\ti\t(gov fin))\n"
+      "8\t(a\t~ Det\t9\tdet\t(gov member))\n"
+      "9\t(member\t~ N\t7\tobj\t(gov become))\n"
+      ")\n",
+      "All you have to do is become a member");
+  EXPECT_EQ(sentence.words[6].deprel, "root");
+  EXPECT_EQ(sentence.words[5].deprel, "cop");
+  EXPECT_EQ(sentence.words[5].head, 7);
+  EXPECT_EQ(sentence.words[0].deprel, "nsubj");
+  // Without anything done before it, such a verb stays a passive.
+  UdSentence passive = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(The\t~ Det\t2\tdet\t(gov box))\n"
+      "2\t(box\t~ N\t4\ts\t(gov put))\n"
+      "3\t(was\tbe VB\t4\taux\t(gov put))\n"
+      "4\t(put\t~ V\tE0\ti\t(gov fin))\n"
+      "5\t(away\t~ Adv\t4\tmod\t(gov put))\n"
+      ")\n",
+      "The box was put away");
+  EXPECT_EQ(passive.words[2].deprel, "aux:pass");
+  EXPECT_EQ(passive.words[1].deprel, "nsubj:pass");
+}
+
 TEST(SchemeToUd, ALooseClauseUnderAContentClauseHangsFromTheMainClause) {
   // They promised it was done , so I waited: the parse hung "waited" from
   // "done", the verb of the content clause.
