@@ -97,6 +97,33 @@
            (or (not (preceded-by (preposition-item))) (preceded-by-word (str= "to"))))))
 
 (def-rules english-rules
+  ;; "you" or "there" as a determiner stands for "your" or "their" (update
+  ;; you database, taking there money): only after a word that may be a
+  ;; preposition or a main verb and is no auxiliary or "thank" (nor, for
+  ;; "there", a preposition of place: in there), before a word that may be
+  ;; a common noun and is no function word, pronoun, number, auxiliary,
+  ;; adverb, participle, time word or word of a group (you guys, there
+  ;; today, sat there looking). Elsewhere the reading goes, before any
+  ;; other rule asks whether a neighbour may be a determiner.
+  (possessive-you-or-there :act-on-all-matches
+    (lexitem (and (comp (root) (in ("you" "there"))) (determiner-item) (not (no-alternative (not (determiner-item))))))
+    (when (not (and (preceded-by (or (preposition-item) (lexical-verb-item)))
+                    (not (preceded-by (or (aux-item) (cop-item))))
+                    (not (preceded-by-word (in ("thank" "Thank" "THANK")))) (followed-by (noun-item))
+                    (not (followed-by (or (pronoun-item) (determiner-item) (function-word-item) (num-item) (aux-item)
+                                          (cop-item) (adverb-item) (participle-item))))
+                    (not (and (comp (litem) (comp (root) (str= there)))
+                              (preceded-by-word (in ("in" "out" "over" "up" "down" "from" "around" "near" "back" "under"
+                                                     "through" "inside" "outside")))))
+                    (not (followed-by-word (in ("guys" "people" "folks" "lot" "lots" "plenty" "thousands" "hundreds"
+                                                "today" "tomorrow" "yesterday" "tonight" "time" "last" "next" "now"
+                                                "year" "years" "day" "days" "week" "weeks" "month" "months"))))))
+      (delete (litem))))
+  ;; Where "there" keeps that reading it is neither an adverb of the noun
+  ;; after it nor an expletive, which no verb or preposition takes.
+  (there-possessive-only :act-on-all-matches
+    (lexitem (and (comp (root) (str= there)) (or (adverb-item) (pronoun-item)) (not (no-alternative (determiner-item)))))
+    (delete (litem)))
   ;; "'s" right after "let" is "us", its object (let's go): every other
   ;; reading goes there; elsewhere the parser chooses among the readings.
   (lets-us :act-on-all-matches

@@ -4807,6 +4807,13 @@ class SchemeToUd {
           (word.upos == "PRON" || word.upos == "ADJ" || word.upos == "ADV"))
         word.upos = "DET";
       if (word.upos == "SCONJ" && (word.deprel.starts_with("nsubj") || word.deprel == "obj")) word.upos = "PRON";
+      // "you" or "there" as a determiner is "your" or "their" misspelt (you
+      // account, there car): a possessive pronoun, as train writes all 26.
+      if (word.deprel == "det" && (low == "you" || low == "there")) {
+        word.upos = "PRON";
+        word.deprel = "nmod:poss";
+        word.lemma = low == "you" ? "your" : "their";
+      }
       // "both", "either", "neither", "yet", "nor" and "plus" as a
       // conjunction are CCONJ (train: all 129 of them), and "a little"
       // measuring a verb is an adjective (train: all 30 obl).

@@ -5359,5 +5359,41 @@ TEST(SchemeToUd, AboutAfterAPrepositionMeasuresTheAmount) {
   EXPECT_EQ(attachments(lifestyle), "2:nsubj 0:root 5:case 5:det 2:obl ");
 }
 
+TEST(SchemeToUd, YouOrThereAsADeterminerIsAPossessivePronoun) {
+  UdSentence database = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Update\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(you\t~ Det\t3\tdet\t(gov database))\n"
+      "3\t(database\t~ N\t1\tobj\t(gov update))\n"
+      ")\n",
+      "Update you database");
+  EXPECT_EQ(attachments(database), "0:root 3:nmod:poss 1:obj ");
+  EXPECT_EQ(database.words[1].upos, "PRON");
+  EXPECT_EQ(database.words[1].lemma, "your");
+  UdSentence money = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Take\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(There\t~ Det\t3\tdet\t(gov money))\n"
+      "3\t(money\t~ N\t1\tobj\t(gov take))\n"
+      ")\n",
+      "Take There money");
+  EXPECT_EQ(attachments(money), "0:root 3:nmod:poss 1:obj ");
+  EXPECT_EQ(money.words[1].upos, "PRON");
+  EXPECT_EQ(money.words[1].lemma, "their");
+  // Another determiner stays one.
+  UdSentence that = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Take\t~ V\tE0\ti\t(gov fin))\n"
+      "2\t(that\t~ Det\t3\tdet\t(gov money))\n"
+      "3\t(money\t~ N\t1\tobj\t(gov take))\n"
+      ")\n",
+      "Take that money");
+  EXPECT_EQ(attachments(that), "0:root 3:det 1:obj ");
+  EXPECT_EQ(that.words[1].upos, "DET");
+}
+
 }  // namespace
 }  // namespace velmo::ud

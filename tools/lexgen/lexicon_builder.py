@@ -260,6 +260,11 @@ class LexiconBuilder:
                 # read as the preposition the hand-written list makes it.
                 if category == "V" and token.deprel == "case" and form in self.closed:
                     category = "Prep"
+                # A possessor written as a word the hand-written list makes a
+                # determiner and no possessive pronoun ("you" for "your") is
+                # counted as that determiner.
+                if category == "N" and token.deprel == "nmod:poss" and self.determiner_for_possessive(form):
+                    category = "Det"
                 lemma = key_of(token.lemma)
                 frame = verb_frame(token, children[token.id]) if category == "V" else ()
                 self.token_names.append((form, category, frame))
@@ -418,6 +423,13 @@ class LexiconBuilder:
             entry = self.entry(key)
             for reading in readings:
                 entry.add(reading)
+
+    def determiner_for_possessive(self, form):
+        """Whether the hand-written list gives the form a determiner reading
+        but no genitive pronoun ("you", "there"; not "whose")."""
+        readings = self.closed.get(form, (None, []))[1]
+        return (any(reading.category == "Det" for reading in readings)
+                and not any(reading.category == "N" and "(case gen)" in reading.features for reading in readings))
 
     def inflected_form_of_known(self, word):
         for root, name in morphology.candidate_roots(word):

@@ -199,6 +199,22 @@ class CostTest(unittest.TestCase):
         self.assertLess(costs["A"], costs["N"])
         self.assertAlmostEqual(costs["A"] - costs["N"], math.log(1.25 / 3.25))
 
+    def test_a_possessor_written_as_a_determiner_word_counts_as_that_determiner(self):
+        # "you" for "your" once in four uses; "whose", a genitive pronoun of
+        # its own, keeps its possessors as pronoun uses.
+        def sentence(form, deprel):
+            return [Token(1, form, form, "PRON", "_", {}, 0, deprel)]
+        treebank = [sentence("you", "nsubj") for _ in range(3)] + [sentence("you", "nmod:poss")]
+        treebank += [sentence("whose", "nmod:poss") for _ in range(2)]
+        closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
+        builder = LexiconBuilder(treebank, "", closed)
+        builder.read_treebank()
+        self.assertTrue(builder.determiner_for_possessive("you"))
+        self.assertFalse(builder.determiner_for_possessive("whose"))
+        self.assertFalse(builder.determiner_for_possessive("my"))
+        self.assertEqual(builder.form_counts["you"], {"N": 3, "Det": 1})
+        self.assertEqual(builder.form_counts["whose"], {"N": 2})
+
     def test_an_adjective_that_is_a_noun_too_never_costs_more_than_its_uses_say(self):
         # better: mostly an adjective, else an adverb, never a noun; pricing
         # it from the rare noun would make it dearer than its share says.
