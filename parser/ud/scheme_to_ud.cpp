@@ -391,6 +391,7 @@ class SchemeToUd {
     vice_versa();
     let_alone();
     or_so_after_amounts();
+    prepositions_sharing_an_object();
     signature_lines();
     how_about_questions();
     free_punctuation();
@@ -3272,6 +3273,38 @@ class SchemeToUd {
       ud_rel_[so] = "conj";
       ud_head_[conjunction] = so;
       ud_rel_[conjunction] = "cc";
+    }
+  }
+
+  // Two prepositions joined by a conjunction share the noun after the
+  // second (in or around the city, on or before Tuesday, above and beyond
+  // the talks): the parse leaves the first without an object and makes the
+  // second's phrase its conjunct. The treebank makes the noun the phrase's
+  // head, the first preposition its case marker and the second a conjunct
+  // of the first (train: 9 of 9 such pairs right next to each other).
+  void prepositions_sharing_an_object() {
+    const int n = static_cast<int>(tokens_.size());
+    for (int first = 1; first + 3 <= n; ++first) {
+      const int conjunction = first + 1;
+      const int second = first + 2;
+      if (category_at(first) != "Prep" || category_at(second) != "Prep" || category_at(conjunction) != "Conn") continue;
+      const int object = ud_head_[second];
+      if (object <= second || ud_rel_[second] != "case" || !nominal(category_at(object))) continue;
+      if (ud_head_[object] != first || ud_rel_[object] != "conj") continue;
+      if (ud_head_[conjunction] != object || ud_rel_[conjunction] != "cc") continue;
+      const std::string& place = ud_rel_[first];
+      if (place != "root" && !place.starts_with("obl") && !place.starts_with("nmod")) continue;
+      // The first preposition has no object of its own.
+      bool bare = true;
+      for (int q = 1; q <= n && bare; ++q)
+        if (q != object && ud_head_[q] == first && (ud_rel_[q] == "conj" || nominal(category_at(q)))) bare = false;
+      if (!bare) continue;
+      take_place_of(object, first);
+      ud_head_[first] = object;
+      ud_rel_[first] = "case";
+      ud_head_[second] = first;
+      ud_rel_[second] = "conj";
+      ud_head_[conjunction] = second;
     }
   }
 

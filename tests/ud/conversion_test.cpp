@@ -5396,4 +5396,51 @@ TEST(SchemeToUd, YouOrThereAsADeterminerIsAPossessivePronoun) {
 }
 
 }  // namespace
+TEST(SchemeToUd, JoinedPrepositionsShareTheNounAfterTheSecond) {
+  UdSentence shared = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov live))\n"
+      "2\t(live\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(in\t~ Prep\t2\tmod\t(gov live))\n"
+      "4\t(or\t~ Conn\t5\tcc\t(gov around))\n"
+      "5\t(around\t~ Prep\t3\tconj\t(gov in))\n"
+      "6\t(the\t~ Det\t7\tdet\t(gov city))\n"
+      "7\t(city\t~ N\t5\tpcomp\t(gov around))\n"
+      ")\n",
+      "I live in or around the city");
+  EXPECT_EQ(attachments(shared), "2:nsubj 0:root 7:case 5:cc 3:conj 7:det 2:obl ");
+  // A first preposition with an object of its own joins phrases, not
+  // prepositions: the second noun is the conjunct of the first.
+  UdSentence phrases = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov live))\n"
+      "2\t(live\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(in\t~ Prep\t2\tmod\t(gov live))\n"
+      "4\t(town\t~ N\t3\tpcomp\t(gov in))\n"
+      "5\t(or\t~ Conn\t6\tcc\t(gov around))\n"
+      "6\t(around\t~ Prep\t3\tconj\t(gov in))\n"
+      "7\t(the\t~ Det\t8\tdet\t(gov city))\n"
+      "8\t(city\t~ N\t6\tpcomp\t(gov around))\n"
+      ")\n",
+      "I live in town or around the city");
+  EXPECT_EQ(attachments(phrases), "2:nsubj 0:root 4:case 2:obl 8:cc 8:case 8:det 4:conj ");
+  // Nor does a preposition with words between it and the conjunction.
+  UdSentence apart = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov live))\n"
+      "2\t(live\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(in\t~ Prep\t2\tmod\t(gov live))\n"
+      "4\t(here\t~ Adv\t2\tmod\t(gov live))\n"
+      "5\t(or\t~ Conn\t6\tcc\t(gov around))\n"
+      "6\t(around\t~ Prep\t3\tconj\t(gov in))\n"
+      "7\t(the\t~ Det\t8\tdet\t(gov city))\n"
+      "8\t(city\t~ N\t6\tpcomp\t(gov around))\n"
+      ")\n",
+      "I live in here or around the city");
+  EXPECT_EQ(attachments(apart), "2:nsubj 0:root 2:obl 2:advmod 8:cc 8:case 8:det 3:conj ");
+}
+
 }  // namespace velmo::ud
