@@ -353,7 +353,13 @@
 ;; Nor the comma closing a participle phrase set off after it (The complaint,
 ;; filed with the department, accuses ...).
 (defun set-off-participle () (comp (get-modifier-by-type mod) (and (participle) (starts-with-punctuation))))
-(defun subject-punctuation () (or (no-punc) (sentence-opening-bracket) (set-off-participle)))
+;; Nor is a noun that ends its phrase right before a closing bracket, when
+;; the phrase holds no opening one: the bracket closes the words the noun
+;; stands in ((See attached file: a.doc)(See ...): "a.doc" is no subject of
+;; the next "See"). Train has no word right before a closing bracket that
+;; hangs from a word after the bracket without the bracket itself.
+(defun closed-by-bracket () (and (comp (pitem-following-word) (in (")" "]"))) (head-last) (not (bracketed))))
+(defun subject-punctuation () (and (or (no-punc) (sentence-opening-bracket) (set-off-participle)) (not (closed-by-bracket))))
 
 ;; Nominative pronouns (I, he, she, we, they) are never objects.
 (defun nominative () (comp (pitem-head-word) (reg-match "^(I|[Hh]e|[Ss]he|[Ww]e|[Tt]hey)$")))
