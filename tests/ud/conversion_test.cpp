@@ -1745,6 +1745,41 @@ TEST(SchemeToUd, AllBeforeTheDeterminerOrPossessiveIsAPredeterminer) {
   EXPECT_EQ(these.words[0].deprel, "det");
 }
 
+// An infinitive after "we are ADJ" is an open complement after adjectives
+// of ability, readiness or likelihood, a clausal complement after the
+// tough adjectives, and an adverbial clause after any other adjective.
+TEST(SchemeToUd, AnInfinitiveAfterAnAdjectiveIsOpenOnlyAfterAbilityReadinessOrLikelihood) {
+  auto infinitive_after = [](const std::string& adjective, const std::string& degree = "") {
+    std::string tree = "(\n"
+                       "E0\t(()\tfin C\t*\t)\n"
+                       "1\t(We\t~ N\t2\ts\t(gov be))\n"
+                       "2\t(are\tbe VBE\tE0\ti\t(gov fin))\n";
+    std::string text = "We are ";
+    int at = 3;
+    if (!degree.empty()) {
+      tree += "3\t(" + degree + "\t~ Adv\t4\tmod\t(gov " + adjective + "))\n";
+      text += degree + " ";
+      at = 4;
+    }
+    const std::string a = std::to_string(at), to = std::to_string(at + 1), verb = std::to_string(at + 2);
+    tree += a + "\t(" + adjective + "\t~ A\t2\tpred\t(gov be))\n" +
+            to + "\t(to\t~ VB\t" + verb + "\taux\t(gov go))\n" +
+            verb + "\t(go\t~ V\t" + a + "\tcomp\t(gov " + adjective + "))\n)\n";
+    text += adjective + " to go";
+    UdSentence sentence = from_velmo(tree, text);
+    return sentence.words[at + 1].deprel;
+  };
+  EXPECT_EQ(infinitive_after("able"), "xcomp");
+  EXPECT_EQ(infinitive_after("willing"), "xcomp");
+  EXPECT_EQ(infinitive_after("likely"), "xcomp");
+  EXPECT_EQ(infinitive_after("ready"), "xcomp");
+  EXPECT_EQ(infinitive_after("easy"), "ccomp");
+  EXPECT_EQ(infinitive_after("glad"), "advcl");
+  EXPECT_EQ(infinitive_after("lucky"), "advcl");
+  EXPECT_EQ(infinitive_after("necessary"), "advcl");
+  EXPECT_EQ(infinitive_after("ready", "too"), "advcl");
+}
+
 TEST(SchemeToUd, ItBeforeACopulaAndAClauseIsAnExpletiveAndTheClauseTheSubject) {
   UdSentence sentence = from_velmo(
       "(\n"
