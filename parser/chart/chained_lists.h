@@ -47,7 +47,21 @@ class ChainedLists {
   // not visited. True when `visit` stopped the walk.
   template <class Visit>
   bool visit_until(const void* owner, std::uint64_t place, Visit&& visit) const {
-    const Chain* chain = chains_.find(Key{owner, place});
+    return visit_until(find(owner, place), visit);
+  }
+
+  // Node numbers are indices + 1 (0: none).
+  struct Chain {
+    std::uint32_t head = 0;
+    std::uint32_t tail = 0;
+  };
+  // The list under (owner, place), or null when nothing was added there:
+  // a caller with work to do before visiting a list it finds looks first.
+  const Chain* find(const void* owner, std::uint64_t place) const { return chains_.find(Key{owner, place}); }
+  // As visit_until above, for the list `find` gave (null: none). Values
+  // added since are not visited.
+  template <class Visit>
+  bool visit_until(const Chain* chain, Visit&& visit) const {
     if (!chain) return false;
     const std::uint32_t last = chain->tail;
     for (std::uint32_t at = chain->head; at != 0 && at <= last;) {
@@ -75,11 +89,6 @@ class ChainedLists {
  private:
   using Key = OwnerPlace;
   using KeyHash = OwnerPlaceHash;
-  // Node numbers are indices + 1 (0: none).
-  struct Chain {
-    std::uint32_t head = 0;
-    std::uint32_t tail = 0;
-  };
   struct Node {
     Value value;
     std::uint32_t next;

@@ -435,6 +435,12 @@ bool ChartParser::is_complete(GCate& g, const PItem& item, int p) const {
 // Packs the item under an equal one (same span, same visible attributes)
 // stored at the positions it could equally have reached.
 bool ChartParser::pack(GCate& g, PItem* item, int p) {
+  // Many spans hold no stored item yet: then nothing else is set up.
+  SpanIndex::Span span;
+  if (!chart_.spans_moved) {
+    span = chart_.stored_by_span.span(&g, item->end, item->start);
+    if (span.empty()) return false;
+  }
   int from = p, to = p;
   if (!(g.subcategory && item->av.defined(b_.args))) {
     from = g.lowest_reach(p);
@@ -446,27 +452,24 @@ bool ChartParser::pack(GCate& g, PItem* item, int p) {
     packed_first_slot_ = VisibleEquality::word_slot_of(packed_type_, b_.lexitem);
   }
   const VisibleEquality agrees(g.visible_atts, item->av.type(), b_.lexitem, packed_first_slot_);
-  const auto same = [&](const PItem* other) {
-    return other->start == item->start && other->end == item->end && agrees(other->av, item->av);
-  };
-  if (!chart_.spans_moved) {
-    PItem* other = chart_.stored_by_span.find_first_in(&g, item->end, from, to, item->start, same);
-    if (!other) return false;
+  const auto absorb = [&](PItem* other) {
     item->next_alt = other->next_alt;
     other->next_alt = item;
     ++chart_.stats.packed;
     return true;
+  };
+  if (!chart_.spans_moved) {
+    // The span's items all have the item's span.
+    PItem* other = chart_.stored_by_span.find_first_in(
+        span, from, to, [&](const PItem* stored) { return agrees(stored->av, item->av); });
+    return other && absorb(other);
   }
   for (int q = from; q <= to; ++q) {
     const std::vector<PItem*>* bucket = g.chart().find_bucket(item->end, q);
     if (!bucket) continue;
-    for (PItem* other : *bucket) {
-      if (!same(other)) continue;
-      item->next_alt = other->next_alt;
-      other->next_alt = item;
-      ++chart_.stats.packed;
-      return true;
-    }
+    for (PItem* other : *bucket)
+      if (other->start == item->start && other->end == item->end && agrees(other->av, item->av))
+        return absorb(other);
   }
   return false;
 }

@@ -38,9 +38,33 @@ class SpanIndex {
   // position in the row below the lowest that has an accepted item so far.
   template <class Accept>
   PItem* find_first_in(const void* owner, int end, int from, int to, int start, Accept&& accept) const {
+    return find_first_in(span(owner, end, start), from, to, accept);
+  }
+
+  // The items noted under (owner, end, any position, start), as a handle
+  // for find_first_in, good until the next add; empty() when there are
+  // none. A caller with work to do before it can compare items (many spans
+  // it asks about hold none) looks first.
+  class Span {
+   public:
+    Span() = default;
+    bool empty() const { return chain_ == nullptr; }
+
+   private:
+    friend class SpanIndex;
+    explicit Span(const void* chain) : chain_(chain) {}
+    const void* chain_ = nullptr;
+  };
+  Span span(const void* owner, int end, int start) const {
+    return Span(lists_.find(owner, Lists::place(end, start)));
+  }
+
+  // As find_first_in above, over the items of `span`.
+  template <class Accept>
+  PItem* find_first_in(Span span, int from, int to, Accept&& accept) const {
     PItem* found = nullptr;
     int found_at = to + 1;
-    lists_.visit_until(owner, Lists::place(end, start), [&](const Entry& entry) {
+    lists_.visit_until(static_cast<const Lists::Chain*>(span.chain_), [&](const Entry& entry) {
       if (entry.position < from || entry.position >= found_at || !accept(entry.item)) return false;
       found = entry.item;
       found_at = entry.position;

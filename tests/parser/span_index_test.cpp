@@ -174,5 +174,28 @@ TEST_F(SpanIndexTest, FindFirstInAsksOnlyItemsInTheRowBelowTheBestFound) {
   EXPECT_EQ(index_.find_first_in(&owner_a_, 2, 5, 4, 0, any), nullptr);
 }
 
+TEST_F(SpanIndexTest, ASpanHandleHoldsTheItemsOfItsOwnerAndSpanOnly) {
+  PItem* low = item(2, 5);
+  PItem* high = item(2, 5);
+  PItem* swapped = item(5, 2);
+  index_.add(&owner_a_, 5, 3, low->start, low);
+  index_.add(&owner_a_, 5, 1, high->start, high);
+  index_.add(&owner_a_, 2, 1, swapped->start, swapped);
+  EXPECT_TRUE(index_.span(&owner_b_, 5, 2).empty());
+  EXPECT_TRUE(index_.span(&owner_a_, 5, 3).empty());
+  const SpanIndex::Span span = index_.span(&owner_a_, 5, 2);
+  ASSERT_FALSE(span.empty());
+  const auto any = [](const PItem*) { return true; };
+  // The lowest position of the row that holds one wins; positions outside
+  // the row are passed.
+  EXPECT_EQ(index_.find_first_in(span, 0, 3, any), high);
+  EXPECT_EQ(index_.find_first_in(span, 2, 3, any), low);
+  EXPECT_EQ(index_.find_first_in(span, 2, 2, any), nullptr);
+  const SpanIndex::Span other = index_.span(&owner_a_, 2, 5);
+  ASSERT_FALSE(other.empty());
+  EXPECT_EQ(index_.find_first_in(other, 0, 3, any), swapped);
+  EXPECT_TRUE(SpanIndex::Span().empty());
+}
+
 }  // namespace
 }  // namespace velmo
