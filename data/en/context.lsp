@@ -124,6 +124,18 @@
   (there-possessive-only :act-on-all-matches
     (lexitem (and (comp (root) (str= there)) (or (adverb-item) (pronoun-item)) (not (no-alternative (determiner-item)))))
     (delete (litem)))
+  ;; Right after a form of "get", a word that is an adjective or a past
+  ;; participle is the participle, "get" its passive auxiliary (get married,
+  ;; can get certified): train has 38 participles there to 16 adjectives.
+  ;; The words it has as those adjectives stay as they are (get involved,
+  ;; tired, lost, used to), and so does "rid" (get rid of: an adjective in
+  ;; all 4 of its uses).
+  (participle-after-get :act-on-all-matches
+    (seq :front-to-back (word (in ("get" "gets" "got" "gotten" "getting" "Get" "Got" "Getting")))
+         (lexitem (and (adjective-item) (not (no-alternative (past-participle-item)))
+                       (not (comp (surform) (in ("involved" "stuck" "lost" "done" "depressed" "excited" "scared" "dehydrated"
+                                                 "confused" "used" "tired" "infected" "offended" "rid")))))))
+    (delete (comp ($ 2) (litem))))
   ;; "'s" right after "let" is "us", its object (let's go): every other
   ;; reading goes there; elsewhere the parser chooses among the readings.
   (lets-us :act-on-all-matches

@@ -5430,6 +5430,40 @@ TEST(SchemeToUd, YouOrThereAsADeterminerIsAPossessivePronoun) {
   EXPECT_EQ(that.words[1].upos, "DET");
 }
 
+TEST(SchemeToUd, GetBeforeAPastParticipleIsItsPassiveAuxiliary) {
+  UdSentence tossed = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(My\t~ N\t2\tgen\t(gov bed))\n"
+      "2\t(bed\t~ N\t4\ts\t(gov toss))\n"
+      "3\t(got\t~ VB\t4\taux\t(gov toss))\n"
+      "4\t(tossed\ttoss V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "My bed got tossed");
+  EXPECT_EQ(attachments(tossed), "2:nmod:poss 4:nsubj:pass 4:aux:pass 0:root ");
+  // A modal before it stays a plain auxiliary.
+  UdSentence paid = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t4\ts\t(gov pay))\n"
+      "2\t(will\t~ VB\t4\taux\t(gov pay))\n"
+      "3\t(get\t~ VB\t4\taux\t(gov pay))\n"
+      "4\t(paid\tpay V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "We will get paid");
+  EXPECT_EQ(attachments(paid), "4:nsubj:pass 4:aux 4:aux:pass 0:root ");
+  // Other auxiliaries before a participle make no passive.
+  UdSentence have = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t3\ts\t(gov pay))\n"
+      "2\t(have\t~ VB\t3\taux\t(gov pay))\n"
+      "3\t(paid\tpay V\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "We have paid");
+  EXPECT_EQ(attachments(have), "3:nsubj 3:aux 0:root ");
+}
+
 }  // namespace
 TEST(SchemeToUd, JoinedPrepositionsShareTheNounAfterTheSecond) {
   UdSentence shared = from_velmo(
