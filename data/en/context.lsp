@@ -451,7 +451,7 @@
          (word (in ("do" "does" "did" "Do" "Does" "Did")))
          (lexitem (and (noun-item) (not (no-alternative (base-verb-item))))))
     (when (not (comp ($ 1) (preceded-by-word (in ("to" "will" "would" "can" "could" "should" "may" "might" "must"
-                                                  "shall" "'ll" "’ll" "'d" "’d" "ll" "cannot" "not" "n't" "n’t"
+                                                  "shall" "'ll" "’ll" "'d" "’d" "ll" "cannot" "not" "n't" "n’t" "'t" "’t"
                                                   "never")))))
       (delete (comp ($ 2) (litem)))))
   ;; A noun-or-verb word after an adverb, an auxiliary, "to" or nothing,
@@ -584,7 +584,7 @@
   ;; After a negation or an adverb such as "just" or "please", a
   ;; noun-or-verb word that can be a bare verb is one.
   (bare-verb-after-adverb :act-on-all-matches
-    (seq :front-to-back (word (in ("n't" "n’t" "not" "never" "please" "plz" "pls" "Please" "Plz" "just" "also" "ever")))
+    (seq :front-to-back (word (in ("n't" "n’t" "'t" "’t" "not" "never" "please" "plz" "pls" "Please" "Plz" "just" "also" "ever")))
          (lexitem (and (noun-item) (not (no-alternative (base-verb-item))))))
     (delete (comp ($ 2) (litem))))
   ;; After an auxiliary "have" a past participle is no noun or adjective;
@@ -1008,7 +1008,7 @@
     (lexitem (and (comp (surform) (in ("back" "Back" "forward" "Forward" "free" "Free"))) (lexical-verb-item)
                   (not (no-alternative (not (lexical-verb-item))))))
     (when (not (or (preceded-by-word (in ("to" "will" "would" "can" "could" "should" "shall" "may" "might" "must" "do"
-                                          "please" "Please" "pls" "and" "or" "I" "we" "you" "they" "he" "she" "not" "n't"
+                                          "please" "Please" "pls" "and" "or" "I" "we" "you" "they" "he" "she" "not" "n't" "'t" "’t"
                                           "also" "just")))
                    (and (not (preceded-by (t))) (followed-by (or (determiner-item) (pronoun-item))))))
       (delete (litem))))
