@@ -10,16 +10,17 @@ namespace velmo::ud {
 namespace {
 
 bool is_opening(const std::string& form) {
-  return form == "(" || form == "[" || form == "{" || form == "<" || form == "``" || form == "\u201c" ||
-         form == "\u2018";
+  return form == "(" || form == "[" || form == "{" || form == "<" || form == "<<" || form == "``" ||
+         form == "\u201c" || form == "\u2018";
 }
 bool is_closing(const std::string& form) {
-  return form == ")" || form == "]" || form == "}" || form == ">" || form == "''" || form == "\u201d" ||
-         form == "\u2019";
+  return form == ")" || form == "]" || form == "}" || form == ">" || form == ">>" || form == "''" ||
+         form == "\u201d" || form == "\u2019";
 }
 bool closes(const std::string& opening, const std::string& closing) {
   return (opening == "(" && closing == ")") || (opening == "[" && closing == "]") ||
          (opening == "{" && closing == "}") || (opening == "<" && closing == ">") ||
+         (opening == "<<" && closing == ">>") ||
          (opening == "``" && closing == "''") || (opening == "\u201c" && closing == "\u201d") ||
          (opening == "\u2018" && closing == "\u2019");
 }

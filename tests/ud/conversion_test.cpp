@@ -2022,6 +2022,62 @@ TEST(SchemeToUd, ABecauseClauseAfterBeWithoutPredicateIsThePredicate) {
   EXPECT_EQ(verb.words[4].head, 2);
 }
 
+TEST(SchemeToUd, AFirstObjectWithOnlyAToPhraseAfterItIsTheThingGiven) {
+  // give them to a library: no second object, so "them" is what is given.
+  auto first_object = [](const std::string& rest, const std::string& line) {
+    return attachments(from_velmo("> (\n"
+                                  "E0\t(()\tfin C\t*\t)\n"
+                                  "1\t(give\t~ V\tE0\ti\t(gov fin))\n"
+                                  "2\t(them\t~ N\t1\tobj2\t(gov give))\n" +
+                                      rest + ")\n",
+                                  line));
+  };
+  EXPECT_EQ(first_object("3\t(to\t~ Prep\t1\tmod\t(gov give))\n"
+                         "4\t(libraries\tlibrary N\t3\tpcomp\t(gov to))\n",
+                         "give them to libraries"),
+            "0:root 1:obj 4:case 1:obl ");
+  // With a second object, or with nothing after it, it stays the recipient.
+  EXPECT_EQ(first_object("3\t(books\tbook N\t1\tobj\t(gov give))\n", "give them books"), "0:root 1:iobj 1:obj ");
+  EXPECT_EQ(first_object("", "give them"), "0:root 1:iobj ");
+}
+
+TEST(SchemeToUd, ABitAfterAnObjectMeasuresTheVerb) {
+  // handle him a little bit: "bit" is an unmarked oblique, "him" the object.
+  auto measured = [](const std::string& rest, const std::string& line) {
+    return attachments(from_velmo("> (\n"
+                                  "E0\t(()\tfin C\t*\t)\n"
+                                  "1\t(handle\t~ V\tE0\ti\t(gov fin))\n"
+                                  "2\t(him\t~ N\t1\tobj\t(gov handle))\n"
+                                  "3\t(a\t~ Det\t5\tdet\t(gov bit))\n"
+                                  "4\t(little\t~ A\t5\tmod\t(gov bit))\n"
+                                  "5\t(bit\t~ N\t1\tobj\t(gov handle))\n" +
+                                      rest + ")\n",
+                                  line));
+  };
+  EXPECT_EQ(measured("", "handle him a little bit"), "0:root 1:obj 5:det 5:amod 1:obl:unmarked ");
+  // "a bit of" something is what is handed over.
+  EXPECT_EQ(measured("6\t(of\t~ Prep\t5\tmod\t(gov bit))\n"
+                     "7\t(food\t~ N\t6\tpcomp\t(gov of))\n",
+                     "handle him a little bit of food"),
+            "0:root 1:iobj 5:det 5:amod 1:obj 7:case 5:nmod ");
+}
+
+TEST(SchemeToUd, DoubleAngleBracketsAreAPair) {
+  // - notes.doc << File : notes.doc >>: the closing marks go to "File",
+  // the head of what they enclose.
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "2\t(notes.doc\t~ N\t*\t)\n"
+      "4\t(File\t~ N\t2\tappo\t(gov notes.doc))\n"
+      "6\t(notes.doc\t~ N\t4\tappo\t(gov file))\n"
+      ")\n",
+      "- notes.doc << File : notes.doc >>");
+  EXPECT_EQ(sentence.words[2].head, 4);
+  EXPECT_EQ(sentence.words[6].form, ">>");
+  EXPECT_EQ(sentence.words[6].head, 4);
+  EXPECT_EQ(sentence.words[6].deprel, "punct");
+}
+
 TEST(SchemeToUd, AGerundAfterAboutOrLikeAfterBeIsThePredicate) {
   // It isn't about winning: "winning" heads, "is" is its copula.
   UdSentence sentence = from_velmo(
