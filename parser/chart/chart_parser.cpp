@@ -446,12 +446,16 @@ bool ChartParser::pack(GCate& g, PItem* item, int p) {
     from = g.lowest_reach(p);
     to = g.highest_reach(p);
   }
-  // The lexical item's word slot, found once per vector type.
-  if (item->av.type() != packed_type_) {
-    packed_type_ = item->av.type();
-    packed_first_slot_ = VisibleEquality::word_slot_of(packed_type_, b_.lexitem);
+  // The lexical item's word slot, found once per vector type, and the
+  // comparison, made once per category and type.
+  const AttInterpreterList* type = item->av.type();
+  if (type != packed_type_ || &g != packed_cate_) {
+    if (type != packed_type_) packed_first_slot_ = VisibleEquality::word_slot_of(type, b_.lexitem);
+    packed_type_ = type;
+    packed_cate_ = &g;
+    packed_equality_.emplace(g.visible_atts, type, b_.lexitem, packed_first_slot_);
   }
-  const VisibleEquality agrees(g.visible_atts, item->av.type(), b_.lexitem, packed_first_slot_);
+  const VisibleEquality& agrees = *packed_equality_;
   const auto absorb = [&](PItem* other) {
     item->next_alt = other->next_alt;
     other->next_alt = item;

@@ -5,9 +5,11 @@
 // categories through the links of its positions; a complete item is offered
 // at once to every link in which its category can serve as modifier.
 #include <cstdint>
+#include <optional>
 
 #include "parser/chart/first_pass_record.h"
 #include "parser/chart/skip_word_answers.h"
+#include "parser/chart/visible_equality.h"
 
 namespace velmo {
 
@@ -148,9 +150,13 @@ class ChartParser {
   Chart& chart_;
   const BuiltinAttributes& b_;
   // The vector type of the last item packed and the word slot of its
-  // lexical item (VisibleEquality::word_slot_of).
+  // lexical item (VisibleEquality::word_slot_of); its category and the
+  // comparison made for the two (items of one category and type are
+  // packed in long runs).
   const AttInterpreterList* packed_type_ = nullptr;
   int packed_first_slot_ = -1;
+  const GCate* packed_cate_ = nullptr;
+  std::optional<VisibleEquality> packed_equality_;
   int depth_ = 0;
   SkipWordAnswers skip_answers_;
   // Whether this pass records what a second pass would take up again.

@@ -228,6 +228,26 @@ TEST_F(ChartTest, EqualItemsArePackedAndOnlyTheFirstIsOffered) {
   EXPECT_EQ(phrases, 1);
 }
 
+TEST_F(ChartTest, EachCategoryPacksByItsOwnVisibleAttributes) {
+  // The verb's readings differ in an attribute the verb does not show and
+  // pack; the noun's differ in one the noun shows, though they come right
+  // after, with vectors of the same type, and stay apart.
+  TestSentence s;
+  s.words("fish");
+  s.item(1, 1, "(cat v) (num sg)");
+  s.item(1, 1, "(cat v) (num pl)");
+  s.item(1, 1, "(cat n) (num sg)");
+  s.item(1, 1, "(cat n) (num pl)");
+  parse(s);
+  const std::vector<PItem*> verbs = items_ending_at(cate("V"), 1);
+  ASSERT_EQ(verbs.size(), 1u);
+  EXPECT_NE(verbs[0]->next_alt, nullptr);
+  const std::vector<PItem*> nouns = items_ending_at(cate("N"), 1);
+  ASSERT_EQ(nouns.size(), 2u);
+  EXPECT_EQ(nouns[0]->next_alt, nullptr);
+  EXPECT_EQ(nouns[1]->next_alt, nullptr);
+}
+
 TEST_F(ChartTest, CoordinationWithAConjunction) {
   TestSentence s;
   s.words("dogs and cats");
