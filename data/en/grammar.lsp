@@ -1035,14 +1035,14 @@
            (modifier-cond (and (set-member-phrase) (noun-preposition-phrase))))
      ;; (a phrase of time at a higher cost: it rather dates or times the
      ;; verb than the noun before it, met the board on Friday)
-     (Prep (dep-type mod) (max-dist 7) (dep-weight 20.0) (modifiee-cond (not (personal-pronoun)))
+     (Prep (dep-type mod) (max-dist 7) (dep-weight 30.0) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (noun-preposition-phrase) (time-phrase)))
            (merged-cond (not (preposition-after-name))))
      ;; (after a name, at a higher cost unless it is "of": a name takes a
      ;; phrase of "of", Bank of America, but other prepositions after it
      ;; rather belong to the verb or noun before it, a dinner for Governor
      ;; Davis on Thursday)
-     (Prep (dep-type mod) (max-dist 7) (dep-weight 15.0) (modifiee-cond (not (personal-pronoun)))
+     (Prep (dep-type mod) (max-dist 7) (dep-weight 5.0) (modifiee-cond (not (personal-pronoun)))
            (modifier-cond (and (noun-preposition-phrase) (not (set-member-phrase))))
            (merged-cond (preposition-after-name)))
      ;; (also of a pronoun that is not personal: someone who knew, those who came)
