@@ -1134,6 +1134,19 @@ class SchemeToUd {
     return node >= 0 && std::find(std::begin(points), std::end(points), nodes_[node].word) != std::end(points);
   }
 
+  // A compass point read as a noun with an "of" phrase right after it (50
+  // km west of Baghdad, just north of Miami) is an adverb to the treebank
+  // (train: 11 adverbs to 3 nouns), and the distance before it an unmarked
+  // oblique; with a determiner it names a region (the west of Iraq).
+  bool direction_of_place(int node) const {
+    if (!compass_point(node) || nodes_[node].category != "N" || has_child_with(node, "det")) return false;
+    for (int child : edit_.children(node))
+      if (nodes_[child].category == "Prep" && lower(nodes_[child].word) == "of" &&
+          nodes_[child].position == nodes_[node].position + 1)
+        return true;
+    return false;
+  }
+
   // Whether the noun has a determiner after the given position.
   bool determiner_after(int noun, int position) const {
     for (int child : edit_.children(noun))
@@ -1184,6 +1197,8 @@ class SchemeToUd {
     std::string_view head_category = head >= 0 ? std::string_view(nodes_[head].category) : std::string_view();
     bool under_noun = (nominal(head_category) && !progressive_[head]) || (head >= 0 && used_as_noun(head));
     if (r.empty()) return "dep";
+    if ((r == "appo" || r == "obj" || r == "mod") && direction_of_place(index)) return "advmod";
+    if (r == "nn" && direction_of_place(head)) return "obl:unmarked";
     if (r == "s" && raising_it(index)) return "expl";  // It seems that ...
     if (r == "s") return std::string(clausal(category) ? "csubj" : "nsubj") + (passive(head) ? ":pass" : "");
     if (r == "expl") return "expl";
@@ -1252,7 +1267,7 @@ class SchemeToUd {
       // so is the phrase of "several" (several of the places: train 4 of
       // 4), which the treebank has as an adjective.
       if (category == "Prep")
-        return under_noun && !compass_point(head) && lower(nodes_[head].word) != "several" ? "nmod" : "obl";
+        return under_noun && !direction_of_place(head) && lower(nodes_[head].word) != "several" ? "nmod" : "obl";
       // "such" and "quite" before the determiner of their noun (such a mess,
       // quite a bit: train 13 of 15 for quite) are predeterminers; after it
       // (no such thing) "such" is an adjective.
@@ -4861,6 +4876,8 @@ class SchemeToUd {
       // The "be" of "there is" is the verb of its clause, not a copula.
       if (word.upos == "AUX" && expletive_head[p]) word.upos = "VERB";
       word.upos = proper_or_common(p, word.upos, title);
+      // A compass point the relations made an adverb (west of Baghdad) is one.
+      if (ud_rel_[p] == "advmod" && plain && plain->category == "N" && compass_point(node)) word.upos = "ADV";
       if (static_cast<size_t>(p) < spelled_.size() && !spelled_[p].second.empty())
         std::tie(word.lemma, word.upos) = spelled_[p];
       word.head = std::max(ud_head_[p], 0);

@@ -5520,6 +5520,37 @@ TEST(SchemeToUd, GetBeforeAPastParticipleIsItsPassiveAuxiliary) {
   EXPECT_EQ(attachments(have), "3:nsubj 3:aux 0:root ");
 }
 
+
+TEST(SchemeToUd, ACompassPointBeforeOfIsAnAdverbOfPlace) {
+  UdSentence west = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov live))\n"
+      "2\t(live\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(50\t~ Num\t4\tnum\t(gov km))\n"
+      "4\t(km\t~ N\t5\tnn\t(gov west))\n"
+      "5\t(west\t~ N\t2\tobj\t(gov live))\n"
+      "6\t(of\t~ Prep\t5\tmod\t(gov west))\n"
+      "7\t(Baghdad\t~ N\t6\tpcomp\t(gov of))\n"
+      ")\n",
+      "We live 50 km west of Baghdad");
+  EXPECT_EQ(attachments(west), "2:nsubj 0:root 4:nummod 5:obl:unmarked 2:advmod 7:case 5:obl ");
+  EXPECT_EQ(west.words[4].upos, "ADV");
+  // With its determiner it is the region itself, a noun.
+  UdSentence region = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov visit))\n"
+      "2\t(visit\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(the\t~ Det\t4\tdet\t(gov west))\n"
+      "4\t(west\t~ N\t2\tobj\t(gov visit))\n"
+      "5\t(of\t~ Prep\t4\tmod\t(gov west))\n"
+      "6\t(Iraq\t~ N\t5\tpcomp\t(gov of))\n"
+      ")\n",
+      "We visit the west of Iraq");
+  EXPECT_EQ(attachments(region), "2:nsubj 0:root 4:det 2:obj 6:case 4:nmod ");
+  EXPECT_EQ(region.words[3].upos, "NOUN");
+}
 }  // namespace
 TEST(SchemeToUd, JoinedPrepositionsShareTheNounAfterTheSecond) {
   UdSentence shared = from_velmo(
