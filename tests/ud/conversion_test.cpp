@@ -2078,6 +2078,38 @@ TEST(SchemeToUd, DoubleAngleBracketsAreAPair) {
   EXPECT_EQ(sentence.words[6].deprel, "punct");
 }
 
+TEST(SchemeToUd, AGerundAfterTheObjectOfAVerbOfPerceivingIsItsOpenComplement) {
+  // Feel your body sinking: "sinking" says what the body does.
+  auto gerund = [](const std::string& verb) {
+    return attachments(from_velmo("(\n"
+                                  "E0\t(()\tfin C\t*\t)\n"
+                                  "1\t(" + verb + "\t~ V\tE0\ti\t(gov fin))\n"
+                                  "2\t(your\t~ N\t3\tgen\t(gov body))\n"
+                                  "3\t(body\t~ N\t1\tobj\t(gov " + verb + "))\n"
+                                  "4\t(sinking\tsink V\t1\tmod\t(gov " + verb + "))\n"
+                                  ")\n",
+                                  verb + " your body sinking"));
+  };
+  EXPECT_EQ(gerund("feel"), "0:root 3:nmod:poss 1:obj 1:xcomp ");
+  // After other verbs it stays adverbial (spend the day sinking).
+  EXPECT_EQ(gerund("spend"), "0:root 3:nmod:poss 1:obj 1:advcl ");
+}
+
+TEST(SchemeToUd, AComparativeMeasuringANumberIsItsAdverb) {
+  // more than 60 countries: "more" is an adverb of "60", "few" an adjective.
+  auto measure = [](const std::string& word) {
+    return attachments(from_velmo("(\n"
+                                  "1\t(" + word + "\t~ A\t3\tmod\t(gov 60))\n"
+                                  "2\t(than\t~ Prep\t1\tmod\t(gov " + word + "))\n"
+                                  "3\t(60\t~ Num\t4\tnum\t(gov country))\n"
+                                  "4\t(countries\tcountry N\t*\t)\n"
+                                  ")\n",
+                                  word + " than 60 countries"));
+  };
+  EXPECT_EQ(measure("more").substr(0, 9), "3:advmod ");
+  EXPECT_EQ(measure("few").substr(0, 7), "3:amod ");
+}
+
 TEST(SchemeToUd, AGerundAfterAboutOrLikeAfterBeIsThePredicate) {
   // It isn't about winning: "winning" heads, "is" is its copula.
   UdSentence sentence = from_velmo(
