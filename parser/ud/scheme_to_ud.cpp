@@ -896,14 +896,7 @@ class SchemeToUd {
     for (int child : edit_.children(node))
       if (nodes_[child].category == "Prep") return false;
     const int head = edit_.head(node);
-    if (head < 0 || nodes_[head].category != "V") return false;
-    for (int sibling : edit_.children(head)) {
-      const std::string& r = nodes_[sibling].relation;
-      if (sibling != node && (r == "obj" || r == "obj2") && nodes_[sibling].position > nodes_[head].position &&
-          nodes_[sibling].position < nodes_[node].position)
-        return true;
-    }
-    return false;
+    return head >= 0 && nodes_[head].category == "V" && object_precedes(node);
   }
 
   // Whether the node is a word and another object of its head stands
