@@ -1512,6 +1512,21 @@ class SchemeToUd {
       else if (fronted >= 0) {
         edit_.set_head(fronted, node);
         relations_[fronted] = "pred";
+      } else if (const int question = question_phrase_before_subject(node); question >= 0) {
+        // A bare preposition right before the phrase (impressed with how
+        // friendly the staff is) marks the clause, which is then an
+        // adverbial one.
+        const int opening = first_position(question);
+        const int preposition = opening > 1 ? node_at_[opening - 1] : -1;
+        const int governor = edit_.head(node);
+        edit_.set_head(question, node);
+        relations_[question] = "pred";
+        if (preposition >= 0 && alive(preposition) && nodes_[preposition].category == "Prep" &&
+            edit_.head(preposition) == governor && !has_living_child(preposition)) {
+          edit_.set_head(preposition, node);
+          relations_[preposition] = "mark";
+          relations_[node] = "advcl";
+        }
       } else if (free_relative_of_be(node)) {
         // "what" is the predicate of the copula's clause (take them for
         // what they are): the subject and the copula hang from it.
@@ -1564,6 +1579,67 @@ class SchemeToUd {
       }
     }
     return -1;
+  }
+
+  // The phrase of a question word that ends right before the first word of
+  // a form of be without predicate, whose subject comes before it, and that
+  // hangs from the word the clause of be hangs from, or from a preposition
+  // right before it that does (I know what it is, ask who Musharraf was,
+  // prove how fanatic they are, remark on how nice they are): the parse took
+  // "what" as the verb's object or "how fanatic" as its predicate, but the treebank
+  // makes the phrase the predicate of be, heading the clause with the subject
+  // and the copula under it (train: 65 such phrases before the subject of be
+  // are its predicate, 7 are not, most of those "what" of a free relative:
+  // for what it is). -1 when there is none.
+  int question_phrase_before_subject(int copula) const {
+    bool subject = false;
+    for (int child : edit_.children(copula))
+      subject = subject || (alive(child) && nodes_[child].relation == "s" &&
+                            nodes_[child].position < nodes_[copula].position);
+    const int governor = edit_.head(copula);
+    if (!subject || governor < 0 || !alive(governor)) return -1;
+    const int opening = first_position(copula);
+    if (opening <= 1) return -1;
+    int phrase = node_at_[opening - 1];
+    for (int steps = 0; steps < 3 && phrase >= 0 && alive(phrase) && phrase != governor; ++steps) {
+      const PlainNode& word = nodes_[phrase];
+      if (word.position <= 0 || word.position >= opening) return -1;
+      const int head = edit_.head(phrase);
+      if (head < 0) return -1;
+      if (head == governor || (nodes_[head].category == "Prep" && edit_.head(head) == governor &&
+                               nodes_[head].position == first_position(phrase) - 1))
+        return question_phrase(phrase) ? phrase : -1;
+      phrase = edit_.head(phrase);
+    }
+    return -1;
+  }
+
+  // "what", "who" or "whom" alone, or an adjective or adverb measured by a
+  // "how" before it (how fanatic, how much).
+  bool question_phrase(int node) const {
+    const PlainNode& word = nodes_[node];
+    const std::string lowered = lower(word.word);
+    if (lowered == "what" || lowered == "who" || lowered == "whom") return !has_living_child(node);
+    if (word.category != "A" && word.category != "Adv") return false;
+    for (int child : edit_.children(node))
+      if (alive(child) && nodes_[child].position > 0 && nodes_[child].position < word.position &&
+          lower(nodes_[child].word) == "how")
+        return true;
+    return false;
+  }
+
+  bool has_living_child(int node) const {
+    for (int child : edit_.children(node))
+      if (alive(child)) return true;
+    return false;
+  }
+
+  // The first position of the words under `node` (itself included).
+  int first_position(int node) const {
+    int first = nodes_[node].position > 0 ? nodes_[node].position : 1 << 30;
+    for (int child : edit_.children(node))
+      if (alive(child)) first = std::min(first, first_position(child));
+    return first;
   }
 
   static bool how_word(std::string_view word) {

@@ -5288,6 +5288,64 @@ TEST(SchemeToUd, WhatBeforeAClauseOfBeWithoutPredicateIsItsPredicate) {
   EXPECT_EQ(attachments(predicate), "0:root 1:obj 4:cop 2:acl:relcl ");
 }
 
+TEST(SchemeToUd, QuestionPhraseBeforeTheSubjectOfBeIsItsPredicate) {
+  // "what" taken as the verb's object, its clause a complement of the verb.
+  UdSentence what = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov know))\n"
+      "2\t(know\t~ V\tE1\ti\t(gov fin))\n"
+      "3\t(what\t~ N\t2\tobj\t(gov know))\n"
+      "E0\t(()\tfin C\t2\tcomp\t(gov know))\n"
+      "4\t(it\t~ N\t5\ts\t(gov be))\n"
+      "5\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "I know what it is");
+  EXPECT_EQ(attachments(what), "2:nsubj 0:root 2:ccomp 3:nsubj 3:cop ");
+  // "how" and its adjective taken as the verb's predicate.
+  UdSentence how = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov prove))\n"
+      "2\t(proves\tprove V\tE1\ti\t(gov fin))\n"
+      "3\t(how\t~ Adv\t4\tmod\t(gov fanatic))\n"
+      "4\t(fanatic\t~ A\t2\tpred\t(gov prove))\n"
+      "E0\t(()\tfin C\t2\tcomp\t(gov prove))\n"
+      "5\t(they\t~ N\t6\ts\t(gov be))\n"
+      "6\t(are\tbe VBE\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "It proves how fanatic they are");
+  EXPECT_EQ(attachments(how), "2:nsubj 0:root 4:advmod 2:ccomp 4:nsubj 4:cop ");
+  // Under a preposition of the verb, which then marks an adverbial clause.
+  UdSentence preposition = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(We\t~ N\t2\ts\t(gov remark))\n"
+      "2\t(remarked\tremark V\tE1\ti\t(gov fin))\n"
+      "3\t(on\t~ Prep\t2\tmod\t(gov remark))\n"
+      "4\t(how\t~ Adv\t5\tmod\t(gov nice))\n"
+      "5\t(nice\t~ A\t3\tpcomp\t(gov on))\n"
+      "E0\t(()\tfin C\t2\tpara\t(gov remark))\n"
+      "6\t(they\t~ N\t7\ts\t(gov be))\n"
+      "7\t(are\tbe VBE\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "We remarked on how nice they are");
+  EXPECT_EQ(attachments(preposition), "2:nsubj 0:root 5:mark 5:advmod 2:advcl 5:nsubj 5:cop ");
+  // A word before the subject that asks nothing stays where it was.
+  UdSentence plain = from_velmo(
+      "(\n"
+      "E1\t(()\tfin C\t*\t)\n"
+      "1\t(I\t~ N\t2\ts\t(gov know))\n"
+      "2\t(know\t~ V\tE1\ti\t(gov fin))\n"
+      "3\t(this\t~ N\t2\tobj\t(gov know))\n"
+      "E0\t(()\tfin C\t2\tcomp\t(gov know))\n"
+      "4\t(it\t~ N\t5\ts\t(gov be))\n"
+      "5\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      ")\n",
+      "I know this it is");
+  EXPECT_EQ(attachments(plain), "2:nsubj 0:root 2:obj 5:nsubj 2:ccomp ");
+}
+
 TEST(SchemeToUd, APlaceOrTimeAfterTwoJoinedVerbsHangsFromTheFirst) {
   UdSentence born = from_velmo(
       "(\n"
