@@ -30,16 +30,31 @@ template <class Value>
 class ChainedLists {
  public:
   explicit ChainedLists(std::size_t initial_slots) : chains_(initial_slots) {}
+  // The list last added to is remembered by its place in the table.
+  ChainedLists(const ChainedLists&) = delete;
+  ChainedLists& operator=(const ChainedLists&) = delete;
 
+  // Values often come in runs under one key (a modifier offered to several
+  // links of one category, a scan passing several positions): a value
+  // under the key of the last one added is linked without a table probe.
   void add(const void* owner, std::uint64_t place, const Value& value) {
     nodes_.push_back(Node{value, 0});
     const auto number = static_cast<std::uint32_t>(nodes_.size());
-    auto [chain, added] = chains_.find_or_add(Key{owner, place});
+    const Key key{owner, place};
+    if (last_chain_ && last_key_ == key) {
+      nodes_[last_chain_->tail - 1].next = number;
+      last_chain_->tail = number;
+      return;
+    }
+    auto [chain, added] = chains_.find_or_add(key);
     if (added)
       chain.head = number;
     else
       nodes_[chain.tail - 1].next = number;
     chain.tail = number;
+    // Valid until the table's next insertion, which only add() makes.
+    last_chain_ = &chain;
+    last_key_ = key;
   }
 
   // Calls `visit` with each value listed under (owner, place) when the call
@@ -76,6 +91,7 @@ class ChainedLists {
   void clear() {
     chains_.clear();
     nodes_.clear();
+    last_chain_ = nullptr;
   }
   std::size_t size() const { return nodes_.size(); }
 
@@ -96,6 +112,10 @@ class ChainedLists {
 
   FlatMemo<Key, Chain, KeyHash> chains_;
   std::vector<Node> nodes_;
+  // The chain of the last value added and its key (null: none since the
+  // last clear).
+  Chain* last_chain_ = nullptr;
+  Key last_key_{};
 };
 
 }  // namespace velmo
