@@ -45,12 +45,18 @@ ScanPositions scan_positions(int lowest, int highest) {
   return ScanPositions{static_cast<std::int16_t>(lowest), static_cast<std::int16_t>(highest)};
 }
 
+// The highest position from `top` down to `bottom` (both below 63) whose
+// bit is set in `positions` (-1: none).
+int highest_of(std::uint64_t positions, int bottom, int top) {
+  const std::uint64_t below = (std::uint64_t{2} << top) - (std::uint64_t{1} << bottom);
+  const std::uint64_t held = positions & below;
+  return held ? 63 - std::countl_zero(held) : -1;
+}
+
 // The highest position from `top` down to `bottom` that was handed a bucket
 // at `word` (-1: none).
 int highest_filled_at(const CateChart& chart, int word, int bottom, int top) {
-  const std::uint64_t below = (std::uint64_t{2} << top) - (std::uint64_t{1} << bottom);
-  const std::uint64_t held = chart.filled_positions(word) & below;
-  return held ? 63 - std::countl_zero(held) : -1;
+  return highest_of(chart.filled_positions(word), bottom, top);
 }
 
 // Keeps the propagation depth of one call chain.
@@ -352,33 +358,70 @@ void ChartParser::extend_left(GCate& g, PItem* item, int p) {
   DepthGuard guard(depth_);
   if (recording_) chart_.first_pass.left_scans.push_back({&g, item, p});
   bool minimal_found = false;
-  for (int k = g.is_repeatable(p) ? p : p - 1; k >= 0; --k) {
-    const std::uint64_t position = CateChart::position_bit(k);
-    for (int w = item->start - 1; w >= 0;) {
-      // Most places hold no waiting modifier for any link of the position.
-      for (GLink* link : (g.chart().waiting_positions(w) & position) ? g.links_at(k) : kNoLinks) {
-        const std::vector<PItem*>* waiting = link->waiting_at(w);
-        if (item->end - w > link->max_dist || !waiting || waiting->empty() || modifiee_refused(*link, *item) ||
-            !modifiee_accepted(*link, *item))
-          continue;
-        // Merges below may add waiting lists to the link and move this one.
-        for (std::size_t i = 0; i < link->waiting_at(w)->size(); ++i) {
-          PItem* modifier = (*link->waiting_at(w))[i];
-          PItem* merged = merge(link, k, modifier, item, k);
-          if (!merged) continue;
-          if (bit(g.minimal, k) && accepts(g.minimal_modifier_cond.get(), modifier)) minimal_found = true;
-          extend_left(g, merged, k);
-        }
-      }
-      // Noted once the place is done: what comes there later is offered.
-      if (chart_.continuing) chart_.left_scan_places.add(&g, w, LeftScanValue{item, scan_positions(k, k)});
-      w = skip_left(g, k, w, *item);
-      if (w < 0) break;
+  const int top = g.is_repeatable(p) ? p : p - 1;
+  const int w0 = item->start - 1;
+  if (top >= 0 && top < CateChart::kFilledBits && w0 >= 0 && !chart_.continuing && !sentence_.skipped(w0)) {
+    // The common case: the word before the item is not skipped, so a
+    // position that skips no words of its own looks at that word alone,
+    // and only where a modifier waits there. The positions that do are
+    // scanned as before; the rest pass by at once. (Merges below add no
+    // waiting modifiers: only offers do.)
+    const std::uint64_t own = own_skip_positions(g);
+    const int bottom = g.lowest_reach(top);
+    for (int k = top; k >= bottom; --k) {
+      k = highest_of(g.chart().waiting_positions(w0) | own, bottom, k);
+      if (k < 0) break;
+      scan_left_at(g, item, k, minimal_found);
     }
-    if (g.is_obligatory(k)) break;
+  } else {
+    for (int k = top; k >= 0; --k) {
+      scan_left_at(g, item, k, minimal_found);
+      if (g.is_obligatory(k)) break;
+    }
   }
   if (minimal_found || g.obligatory_in(0, p - 1)) return;
   store(g, item, g.head);
+}
+
+// The scan of a head item at position k: from the word before it leftward
+// over the words the position skips, merging the modifiers waiting at each.
+void ChartParser::scan_left_at(GCate& g, PItem* item, int k, bool& minimal_found) {
+  const std::uint64_t position = CateChart::position_bit(k);
+  for (int w = item->start - 1; w >= 0;) {
+    // Most places hold no waiting modifier for any link of the position.
+    for (GLink* link : (g.chart().waiting_positions(w) & position) ? g.links_at(k) : kNoLinks) {
+      const std::vector<PItem*>* waiting = link->waiting_at(w);
+      if (item->end - w > link->max_dist || !waiting || waiting->empty() || modifiee_refused(*link, *item) ||
+          !modifiee_accepted(*link, *item))
+        continue;
+      // Merges below may add waiting lists to the link and move this one.
+      for (std::size_t i = 0; i < link->waiting_at(w)->size(); ++i) {
+        PItem* modifier = (*link->waiting_at(w))[i];
+        PItem* merged = merge(link, k, modifier, item, k);
+        if (!merged) continue;
+        if (bit(g.minimal, k) && accepts(g.minimal_modifier_cond.get(), modifier)) minimal_found = true;
+        extend_left(g, merged, k);
+      }
+    }
+    // Noted once the place is done: what comes there later is offered.
+    if (chart_.continuing) chart_.left_scan_places.add(&g, w, LeftScanValue{item, scan_positions(k, k)});
+    w = skip_left(g, k, w, *item);
+    if (w < 0) break;
+  }
+}
+
+// The positions below CateChart::kFilledBits that skip words or adjuncts
+// of their own, worked out once per sentence.
+std::uint64_t ChartParser::own_skip_positions(GCate& g) {
+  CateChart& chart = g.chart();
+  if (!chart.knows_own_skip_positions()) {
+    std::uint64_t positions = 0;
+    const int n = std::min(g.position_count(), CateChart::kFilledBits);
+    for (int k = 0; k < n; ++k)
+      if (!skips_only_skipped_words(g, k)) positions |= std::uint64_t{1} << k;
+    chart.set_own_skip_positions(positions);
+  }
+  return chart.own_skip_positions();
 }
 
 // ---- 6. Skipping words to the left: positions that skip words or adjuncts.

@@ -63,6 +63,8 @@ class ChartParser {
   // The same in the second pass, with the last-resort links.
   void process_work_with_all_links(GCate& g);
   void extend_left(GCate& g, PItem* item, int p);
+  void scan_left_at(GCate& g, PItem* item, int k, bool& minimal_found);
+  std::uint64_t own_skip_positions(GCate& g);
   int skip_left(GCate& g, int k, int w, const PItem& item);
   int skip_at_position(GCate& g, int k, int w, const PItem& item);
   int skip_adjunct(GCate& g, int w, const PItem& item);

@@ -56,6 +56,7 @@ void CateChart::clear() {
   active_used_ = 0;
   std::fill(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(waiting_used_), 0);
   waiting_used_ = 0;
+  own_skip_known_ = false;
 }
 
 // ---- GCate

@@ -65,6 +65,16 @@ class CateChart {
     waiting_[word] |= position_bit(position);
   }
 
+  // The positions (below kFilledBits) whose scans to the left pass words
+  // of their own (a skip-word condition or adjuncts): worked out by the
+  // chart's parser from the category once per sentence, kept until clear().
+  bool knows_own_skip_positions() const { return own_skip_known_; }
+  std::uint64_t own_skip_positions() const { return own_skip_positions_; }
+  void set_own_skip_positions(std::uint64_t positions) {
+    own_skip_positions_ = positions;
+    own_skip_known_ = true;
+  }
+
   bool active_end(int end_word) const {
     return end_word >= 0 && static_cast<std::size_t>(end_word) < active_.size() && active_[end_word];
   }
@@ -87,6 +97,8 @@ class CateChart {
   std::vector<bool> active_;
   std::vector<std::uint64_t> waiting_;  // waiting_positions() of each end word
   std::size_t waiting_used_ = 0;         // end words past this have none
+  std::uint64_t own_skip_positions_ = 0;
+  bool own_skip_known_ = false;
   // Makes room for the first `words` end words' positions.
   void use_waiting_words(std::size_t words);
 
