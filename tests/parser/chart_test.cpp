@@ -104,6 +104,38 @@ TEST_F(ChartTest, ASkipWordConditionPassesTheWordsItAccepts) {
   EXPECT_NE(item_spanning(cate("NP2"), 1, 3), nullptr);
 }
 
+TEST_F(ChartTest, AScanPassesPositionsWithNothingWaitingToOneThatSkipsWords) {
+  run("(def-category NP6 (visible-atts (cat)))"
+      "(def-modifiers NP6 (:skip-word (str-eq (ident) (str um)) (Det (dep-type det))) (* (A (dep-type amod)))"
+      " (:head (N)))");
+  TestSentence s;
+  s.words("the um big dog");
+  s.item(1, 1, kDet);
+  s.item(3, 3, kAdj);
+  s.item(4, 4, kNoun);
+  parse(s);
+  EXPECT_NE(item_spanning(cate("NP6"), 1, 4), nullptr);
+}
+
+TEST_F(ChartTest, AScanToTheLeftStopsAtTheFirstObligatoryPosition) {
+  run("(def-category NP7 (visible-atts (cat)))"
+      "(def-modifiers NP7 (? (Det (dep-type det))) ((A (dep-type amod))) (:head (N)))");
+  TestSentence bare;
+  bare.words("the dog");
+  bare.item(1, 1, kDet);
+  bare.item(2, 2, kNoun);
+  parse(bare);
+  EXPECT_EQ(item_spanning(cate("NP7"), 1, 2), nullptr);
+
+  TestSentence s;
+  s.words("the big dog");
+  s.item(1, 1, kDet);
+  s.item(2, 2, kAdj);
+  s.item(3, 3, kNoun);
+  parse(s);
+  EXPECT_NE(item_spanning(cate("NP7"), 1, 3), nullptr);
+}
+
 TEST_F(ChartTest, AnAdjunctShorterThanTheItemMayBeSkipped) {
   run("(def-category Adjunct) (def-subclass Adjunct (Adv))"
       "(def-category NP4 (visible-atts (cat)))"

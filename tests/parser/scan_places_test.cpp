@@ -71,5 +71,37 @@ TEST_F(ScanPlacesTest, AVisitSeesOnlyTheScansListedWhenItBegan) {
   EXPECT_TRUE(heads(&owner_a_, 1, 1).empty());
 }
 
+TEST_F(ScanPlacesTest, RunsUnderOneKeyStayInOrderAmongOtherKeys) {
+  PItem* a = item();
+  PItem* b = item();
+  PItem* c = item();
+  places_.add(&owner_a_, 2, LeftScanValue{a, positions(0, 0)});
+  places_.add(&owner_a_, 2, LeftScanValue{b, positions(0, 0)});
+  places_.add(&owner_b_, 2, LeftScanValue{c, positions(0, 0)});
+  places_.add(&owner_a_, 1, LeftScanValue{c, positions(0, 0)});
+  places_.add(&owner_a_, 2, LeftScanValue{c, positions(0, 0)});
+  places_.add(&owner_a_, 2, LeftScanValue{a, positions(0, 0)});
+  EXPECT_EQ(heads(&owner_a_, 2, 0), (std::vector<PItem*>{a, b, c, a}));
+  EXPECT_EQ(heads(&owner_b_, 2, 0), (std::vector<PItem*>{c}));
+  EXPECT_EQ(heads(&owner_a_, 1, 0), (std::vector<PItem*>{c}));
+  // After a clear the same key starts a list of its own.
+  places_.clear();
+  places_.add(&owner_a_, 2, LeftScanValue{b, positions(0, 0)});
+  places_.add(&owner_a_, 2, LeftScanValue{c, positions(0, 0)});
+  EXPECT_EQ(heads(&owner_a_, 2, 0), (std::vector<PItem*>{b, c}));
+  EXPECT_EQ(places_.size(), 2u);
+}
+
+TEST_F(ScanPlacesTest, ManyKeysGrowingTheTableKeepEveryList) {
+  std::vector<PItem*> made;
+  for (int word = 0; word < 3000; ++word) {
+    made.push_back(item());
+    places_.add(&owner_a_, word, LeftScanValue{made.back(), positions(0, 0)});
+    places_.add(&owner_a_, word, LeftScanValue{made.front(), positions(0, 0)});
+  }
+  for (int word = 0; word < 3000; word += 997)
+    EXPECT_EQ(heads(&owner_a_, word, 0), (std::vector<PItem*>{made[static_cast<std::size_t>(word)], made.front()}));
+}
+
 }  // namespace
 }  // namespace velmo
