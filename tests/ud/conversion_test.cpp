@@ -2232,6 +2232,39 @@ TEST(SchemeToUd, ALooseClauseUnderAContentClauseHangsFromTheMainClause) {
   EXPECT_EQ(sentence.words[8].head, 2);
 }
 
+TEST(SchemeToUd, AConjunctOpeningWithAnAdverbialClauseGivesWayToTheClauseAfterIt) {
+  // Ann was kind , and when Bob left , Ann came out: the parse made "left"
+  // the conjunct and "came" its loose clause.
+  const std::string tree =
+      "(\n"
+      "E2\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov be))\n"
+      "2\t(was\tbe VBE\tE2\ti\t(gov fin))\n"
+      "3\t(kind\t~ A\t2\tpred\t(gov be))\n"
+      "E1\t(()\tfin C\tE2\tconj\t(gov fin))\n"
+      "4\t(,\t~ Punc\t8\tpunc\t(gov leave))\n"
+      "5\t(and\t~ Conn\t8\tcc\t(gov leave))\n"
+      "6\t(when\t~ Adv\t8\tmod\t(gov leave))\n"
+      "7\t(Bob\t~ N\t8\ts\t(gov leave))\n"
+      "8\t(left\tleave V\tE1\ti\t(gov fin))\n"
+      "E0\t(()\tfin C\t8\tpara\t(gov leave))\n"
+      "9\t(,\t~ Punc\t11\tpunc\t(gov come))\n"
+      "10\t(Ann\t~ N\t11\ts\t(gov come))\n"
+      "11\t(came\tcome V\tE0\ti\t(gov fin))\n"
+      "12\t(out\t~ Adv\t11\tmod\t(gov come))\n"
+      ")\n";
+  UdSentence sentence = from_velmo(tree, "Ann was kind , and when Bob left , Ann came out");
+  EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root 11:punct 11:cc 8:advmod 8:nsubj 11:advcl 8:punct 11:nsubj 3:conj 11:advmod ");
+  // Without a subject of its own the later clause stays where it was.
+  std::string subjectless = tree;
+  const std::string subject = "10\t(Ann\t~ N\t11\ts\t(gov come))\n";
+  subjectless.replace(subjectless.find(subject), subject.size(), "10\t(then\t~ Adv\t11\tmod\t(gov come))\n");
+  UdSentence kept = from_velmo(subjectless, "Ann was kind , and when Bob left , then came out");
+  EXPECT_EQ(kept.words[7].deprel, "conj");
+  EXPECT_EQ(kept.words[7].head, 3);
+  EXPECT_EQ(kept.words[10].deprel, "parataxis");
+}
+
 TEST(SchemeToUd, AnOpeningAdverbialClauseGivesTheRootToTheClauseAfterIt) {
   // When I called , she left: the parse made "called" the main verb and
   // "left" its parataxis.
