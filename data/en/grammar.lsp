@@ -763,6 +763,12 @@
 ;; them: the adverb before them modifies what they modify (are n't even
 ;; friendly, is now just an ipod, just kind of stopped).
 (defun focus-adverb () (comp (pitem-head-word) (reg-match "^(n't|'t|n’t|’t|[Nn]ever|[Ee]ven|[Jj]ust|[Aa]lso|[Oo]nly|[Ww]hy|[Ww]hen|[Kk]ind of|[Ss]ort of)$")))
+;; "not" takes the adverb before it only where it ends its phrase, the
+;; rest left unsaid (maybe not., why not?, most likely not, ...); before
+;; the word it negates the adverb goes to that word as well (definitely
+;; not recommend, why not wait; train: 40 of 43 adverbs right before "not"
+;; hang from another word).
+(defun negation-before-its-word () (and (comp (pitem-head-word) (reg-match "^([Nn]ot|NOT)$")) (not (before-punctuation)) (not (sentence-end))))
 
 ;; The word before the item is a past form or a gerund by its ending (not
 ;; "need", "indeed", "during", "nothing" and their like).
@@ -814,7 +820,8 @@
   (? (Punc (dep-type punc) (max-dist 2) (modifier-cond (comma)) (modifiee-cond (not (subordinating-adverb)))))
   ;; (an adverb before too, as, so, very, how and their like modifies the
   ;; adjective they modify: just too good, nearly as big, just how fanatic)
-  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)) (not (sentence-connective)))) (modifiee-cond (not (or (intensifier) (focus-adverb)))))
+  (* (Adv (dep-type mod) (max-dist 2) (modifier-cond (and (not (clause-adverb)) (not (place-or-time-adverb)) (not (sentence-connective)))) (modifiee-cond (not (or (intensifier) (focus-adverb))))
+        (merged-cond (not (and (comp (pitem-modifiee) (negation-before-its-word)) (comp (pitem-modifier) (pitem-head-word) (reg-match "^([Ww]hy|[A-Za-z]+ly)$"))))))
      ;; and, as a last resort, "not" or "never" opening a sentence of two
      ;; adverbs (Not yet. Never again): the second heads it.
      (Adv (dep-type mod) (max-dist 1) (dep-weight 60.0) (last-resort)
