@@ -486,8 +486,15 @@ bool ChartParser::pack(GCate& g, PItem* item, int p) {
   }
   int from = p, to = p;
   if (!(g.subcategory && item->av.defined(b_.args))) {
-    from = g.lowest_reach(p);
-    to = g.highest_reach(p);
+    // Items of one category are mostly packed in runs at one position.
+    if (&g != reach_cate_ || p != reach_position_) {
+      reach_cate_ = &g;
+      reach_position_ = p;
+      reach_from_ = g.lowest_reach(p);
+      reach_to_ = g.highest_reach(p);
+    }
+    from = reach_from_;
+    to = reach_to_;
   }
   // The lexical item's word slot, found once per vector type, and the
   // comparison, made once per category and type.
@@ -988,9 +995,16 @@ void ChartParser::add_left_scan_places(GCate& g, PItem* item, int p) {
 void ChartParser::add_right_scan_places(GCate& g, PItem* m, GLink* link) {
   const int t = link->position;
   const int highest = g.is_repeatable(t) ? t : t - 1;
-  int lowest = highest;
-  while (lowest > std::max(g.head, 0) && !g.is_obligatory(lowest)) --lowest;
-  if (lowest < std::max(g.head, 0)) return;
+  const int base = std::max(g.head, 0);
+  if (highest < base) return;
+  // Down to the highest obligatory position above the head's, else the
+  // head's (positions from 32 on are never obligatory).
+  int lowest = base;
+  if (base < 31) {
+    const int top = std::min(highest, 31);
+    const std::uint32_t above = g.obligatory & (~std::uint32_t{0} >> (31 - top)) & (~std::uint32_t{1} << base);
+    if (above) lowest = 31 - std::countl_zero(above);
+  }
   const RightScanValue scan{m, link, scan_positions(lowest, highest)};
   for (int w = m->start - 1; w >= 0;) {
     chart_.right_scan_places.add(&g, w, scan);
@@ -1029,9 +1043,8 @@ void ChartParser::offer_to_right_scans(GCate& g, PItem* head, int p) {
 }
 
 void ChartParser::offer_to_last_resort_links(GCate& g, PItem* item) {
-  for (GLink* link : g.modifier_links())
-    if (link->last_resort && accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), item))
-      offer_accepted(link, item);
+  for (GLink* link : g.last_resort_links())
+    if (accepts_planned(link->modifier_cond.get(), link->modifier_plan.get(), item)) offer_accepted(link, item);
 }
 
 void ChartParser::make_far_merge(const FirstPassRecord::FarMerge& step) {

@@ -159,6 +159,12 @@ class ChartParser {
   int packed_first_slot_ = -1;
   const GCate* packed_cate_ = nullptr;
   std::optional<VisibleEquality> packed_equality_;
+  // The reach (GCate::lowest_reach, highest_reach) of the last category
+  // and position packing asked about.
+  const GCate* reach_cate_ = nullptr;
+  int reach_position_ = -1;
+  int reach_from_ = 0;
+  int reach_to_ = 0;
   int depth_ = 0;
   SkipWordAnswers skip_answers_;
   // Whether this pass records what a second pass would take up again.

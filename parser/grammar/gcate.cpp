@@ -8,7 +8,7 @@ namespace velmo {
 
 // ---- CateChart
 
-std::vector<PItem*>& CateChart::bucket(int end_word, int position) {
+std::vector<PItem*>& CateChart::bucket_in_new_row(int end_word, int position) {
   const auto row = static_cast<std::size_t>(end_word < 0 ? 0 : end_word);
   if (row >= rows_.size()) {
     rows_.resize(row + 10);
@@ -21,16 +21,13 @@ std::vector<PItem*>& CateChart::bucket(int end_word, int position) {
   return buckets[static_cast<std::size_t>(position)];
 }
 
-PItem* CateChart::pop_work() {
-  if (work_head_ >= work_.size()) {
-    work_.clear();
-    work_head_ = 0;
-    return nullptr;
-  }
-  return work_[work_head_++];
+PItem* CateChart::end_work() {
+  work_.clear();
+  work_head_ = 0;
+  return nullptr;
 }
 
-void CateChart::add_active_end(int end_word) {
+void CateChart::add_active_end_past_used(int end_word) {
   if (end_word < 0) return;
   if (static_cast<std::size_t>(end_word) >= active_.size()) active_.resize(static_cast<std::size_t>(end_word) + 10);
   active_[static_cast<std::size_t>(end_word)] = true;
@@ -120,8 +117,12 @@ void GCate::remove_modifier_link(GLink* link) {
 
 void GCate::list_first_pass_links() {
   first_pass_offers_.clear();
+  last_resort_links_.clear();
   for (GLink* link : modifier_links_) {
-    if (link->last_resort) continue;
+    if (link->last_resort) {
+      last_resort_links_.push_back(link);
+      continue;
+    }
     ModifierOffer offer{.link = link, .refusal_bit = link->modifier_refusal_bit,
                         .refusal_word = link->modifier_refusal_word,
                         .refusal_asked_alone = link->modifier_refusal_asked_alone};

@@ -25,8 +25,14 @@ struct PItem;
 // words at which items were stored.
 class CateChart {
  public:
-  // The bucket (end word, position); rows are added on demand.
-  std::vector<PItem*>& bucket(int end_word, int position);
+  // The bucket (end word, position); rows are added on demand. Inline for
+  // a row the sentence already uses whole (most stores).
+  std::vector<PItem*>& bucket(int end_word, int position) {
+    const auto row = static_cast<std::size_t>(end_word < 0 ? 0 : end_word);
+    if (row >= rows_used_ || rows_[row].size() < slots_) return bucket_in_new_row(end_word, position);
+    filled_[row] |= position_bit(position);
+    return rows_[row][static_cast<std::size_t>(position)];
+  }
   // The bucket, or null when no row exists for that end word. Inline: the
   // chart asks it in its innermost loops.
   const std::vector<PItem*>* find_bucket(int end_word, int position) const {
@@ -45,8 +51,9 @@ class CateChart {
   static constexpr int kFilledBits = 63;
 
   void push_work(PItem* item) { work_.push_back(item); }
-  // The next item of the work list, or null when it is empty.
-  PItem* pop_work();
+  // The next item of the work list, or null when it is empty (the list is
+  // then emptied).
+  PItem* pop_work() { return work_head_ < work_.size() ? work_[work_head_++] : end_work(); }
 
   // The positions whose links hold modifiers waiting at `end_word`
   // (noted with GLink::add_waiting): bit p for position p, bit 63 for every
@@ -78,7 +85,12 @@ class CateChart {
   bool active_end(int end_word) const {
     return end_word >= 0 && static_cast<std::size_t>(end_word) < active_.size() && active_[end_word];
   }
-  void add_active_end(int end_word);
+  void add_active_end(int end_word) {
+    if (end_word >= 0 && static_cast<std::size_t>(end_word) < active_used_)
+      active_[static_cast<std::size_t>(end_word)] = true;
+    else
+      add_active_end_past_used(end_word);
+  }
 
   // Empties everything of the sentence (the rows it touched); rows keep
   // their capacity.
@@ -101,6 +113,9 @@ class CateChart {
   bool own_skip_known_ = false;
   // Makes room for the first `words` end words' positions.
   void use_waiting_words(std::size_t words);
+  std::vector<PItem*>& bucket_in_new_row(int end_word, int position);
+  PItem* end_work();
+  void add_active_end_past_used(int end_word);
 
   friend class GCate;
 };
@@ -192,6 +207,8 @@ class GCate : public CanBeCurrent {
   // Links in which this category is the modifier, by ascending weight
   // (ties keep insertion order).
   const std::vector<GLink*>& modifier_links() const { return modifier_links_; }
+  // The last-resort links of that list, in its order.
+  const std::vector<GLink*>& last_resort_links() const { return last_resort_links_; }
   void insert_modifier_link(GLink* link);
   // Moves a link of that list to its place after a change of weight.
   void reorder_modifier_link(GLink* link);
@@ -237,6 +254,7 @@ class GCate : public CanBeCurrent {
 
   std::vector<GLink*> modifier_links_;
   std::vector<ModifierOffer> first_pass_offers_;
+  std::vector<GLink*> last_resort_links_;
   GLink* conj_link_ = nullptr;
   GLink* guest_link_ = nullptr;
   CateChart chart_;
