@@ -135,6 +135,23 @@ TEST_F(GrammarNetworkTest, FirstPassOffersLeaveOutTheLastResortLinksInOrder) {
   EXPECT_EQ(offered_links(cate("N")).size() + 1, cate("N").modifier_links().size());
 }
 
+TEST_F(GrammarNetworkTest, TheLastResortLinksAreListedApartInOrder) {
+  run("(def-category Z3 (def-modifiers Z3 (:head (N (dep-weight 2.0)))"
+      " (* (N (dep-weight 0.7) (last-resort)) (N (dep-weight 0.3)) (N (dep-weight 0.5) (last-resort)))))");
+  std::vector<GLink*> expected;
+  for (GLink* link : cate("N").modifier_links())
+    if (link->last_resort) expected.push_back(link);
+  ASSERT_EQ(expected.size(), 2u);
+  EXPECT_EQ(cate("N").last_resort_links(), expected);
+  EXPECT_FLOAT_EQ(expected.front()->weight, 0.5f);
+  // A link made last-resort later joins the list.
+  GLink* plain = offered_links(cate("N")).front();
+  plain->last_resort = true;
+  cate("N").modifier_link_changed();
+  EXPECT_EQ(cate("N").last_resort_links().size(), 3u);
+  EXPECT_EQ(cate("N").last_resort_links().front(), plain);
+}
+
 TEST_F(GrammarNetworkTest, FirstPassOffersCarryTheModifierPlansBitPlaces) {
   run("(def-category Q (def-modifiers Q (:head (N (modifier-cond (and (head-first) (head-last)))))))");
   const std::vector<GCate::ModifierOffer>& offers = cate("N").first_pass_offers();
