@@ -297,8 +297,39 @@ float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_sid
   const char* relation = relation_of(head_side, modifier, link, true);
   if (relation == conj_) {
     if (const PItem* verb = clause_verb(head)) return clause_conjunct_weight(head, *verb, modifier);
+    const float weight = surface_weight(head, modifier, relation);
+    return verb_forms_agree(head_side, modifier) ? weight : weight + kConjunctFormWeight;
   }
   return surface_weight(head, modifier, relation);
+}
+
+const PItem* DependencyWeigher::verb_phrase(const PItem& item) {
+  for (const PItem* phrase = &item; phrase; phrase = phrase->head_child) {
+    const char* key = category_of(*phrase);
+    if (key == verb_key_ || key == copula_key_) return phrase;
+  }
+  return nullptr;
+}
+
+// Conjoined verbs share their form (came and went, to call and ask, is
+// running and jumping), either as words or as phrases, where the first
+// auxiliary gives the phrase its form (does not work and needs repair,
+// loved it and will go back), and a shared auxiliary leaves the word of one
+// to agree with the phrase of the other (should have or be getting). On the
+// train split 2.6% of verb conjuncts agree with their first conjunct in no
+// such way, against 44% of the other verbs before them: the weight is about
+// -ln of that ratio.
+bool DependencyWeigher::verb_forms_agree(const PItem& first, const PItem& later) {
+  const int index = builtins.vform;
+  if (index < 0) return true;
+  const PItem* first_phrase = verb_phrase(first);
+  const PItem* later_phrase = verb_phrase(later);
+  if (!first_phrase || !later_phrase) return true;
+  const auto form = [index](const PItem& item) -> Word { return item.av.defined(index) ? item.av.get(index) : 0; };
+  const Word first_word = form(first_phrase->lexical_head()), later_word = form(later_phrase->lexical_head());
+  const Word first_lead = form(*first_phrase), later_lead = form(*later_phrase);
+  if (!first_word || !later_word || !first_lead || !later_lead) return true;
+  return ((first_word | first_lead) & (later_word | later_lead)) != 0;
 }
 
 const PItem* DependencyWeigher::clause_verb(const PItem& item) {
@@ -333,7 +364,8 @@ float DependencyWeigher::clause_conjunct_weight(const PItem& head, const PItem& 
   float best = -1.0f;
   for (const PItem* alt = &modifier; alt; alt = alt->next_alt) {
     const PItem* verb = has_subject(*alt) ? nullptr : clause_verb(*alt);
-    const float weight = verb ? weight_of(head_words, side_of(*verb), conj_) : weight_of(head_clause, side_of(*alt), conj_);
+    float weight = verb ? weight_of(head_words, side_of(*verb), conj_) : weight_of(head_clause, side_of(*alt), conj_);
+    if (!verb_forms_agree(head, *alt)) weight += kConjunctFormWeight;
     if (best < 0.0f || weight < best) best = weight;
   }
   memo = best;

@@ -46,6 +46,9 @@ class DependencyWeigher {
   static constexpr std::size_t kMaxCachedTriples = 500000;
   static constexpr float kBadTripleWeight = 40.0f;
   static constexpr float kTraceCeiling = 40.0f;
+  // Added to a verb conjunct whose form agrees with its first conjunct's
+  // neither as a word nor as a phrase (verb_forms_agree).
+  static constexpr float kConjunctFormWeight = 3.0f;
   // No dependency weighs less: every weight includes a distance weight,
   // which is never below the distance table's floor.
   static constexpr float kLeastWeight = DistanceTable::kFloorWeight;
@@ -183,6 +186,11 @@ class DependencyWeigher {
   // The verb of a clause head without a word of its own (the empty "fin");
   // null for any other item.
   const PItem* clause_verb(const PItem& item);
+  // The topmost verb or copula item on the item's head-child chain (a
+  // clause's verb phrase), null when there is none.
+  const PItem* verb_phrase(const PItem& item);
+  // Whether two verb conjuncts share a form (see the definition).
+  bool verb_forms_agree(const PItem& first, const PItem& later);
   // Whether a subject or expletive hangs on the item's head-child chain.
   bool has_subject(const PItem& clause);
   // The weight of a clause conjoined to the clause `head` (without

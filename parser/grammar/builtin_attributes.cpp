@@ -36,6 +36,7 @@ constexpr NamedIndex kAttributes[] = {
     {"trace", &BuiltinAttributes::trace},
     {"cat", &BuiltinAttributes::cat},
     {"cm", &BuiltinAttributes::cm},
+    {"vform", &BuiltinAttributes::vform},
 };
 
 struct NamedValue {

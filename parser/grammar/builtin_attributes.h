@@ -20,7 +20,7 @@ struct BuiltinAttributes {
   // Indices of the attributes in "syn"; -1 when the type lacks one.
   int args = -1, cform = -1, check = -1, control = -1, govern = -1, guest = -1, head_final = -1, last_conj = -1,
       lexitem = -1, move = -1, node = -1, opt = -1, pform = -1, rare = -1, ref = -1, role = -1, slash = -1, trace = -1,
-      cat = -1, cm = -1;
+      cat = -1, cm = -1, vform = -1;
   // Values of "cat" the parser compares with, and the value "wh" of "slash".
   Word cat_v = kNoValue, cat_p = kNoValue, cat_n = kNoValue, cat_j = kNoValue, cat_i = kNoValue, cat_d = kNoValue,
        cat_c = kNoValue, cat_a = kNoValue;

@@ -19,5 +19,6 @@
   (defattribute guest BinAtt)
   (defattribute pform StrAtt)
   (defattribute cform StrAtt)
+  (defattribute vform DisjAtt (allowable-values fin base ing en))
   (defattribute root StrAtt))
 (init-attributes)

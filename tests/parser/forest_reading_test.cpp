@@ -772,6 +772,73 @@ TEST_F(RelationDatabaseTest, AConjoinedClauseWithoutSubjectIsAskedAsItsVerbs) {
   EXPECT_EQ(asked, (std::vector<std::string>{"came conj left", "fin conj fin"}));
 }
 
+// Conjoined verbs share a form, as words or as phrases opened by their
+// first auxiliary; a conjunct that shares none costs more, under a verb and
+// under a clause alike.
+TEST_F(RelationDatabaseTest, AVerbConjunctOfNoSharedFormCostsMore) {
+  words({"came", "left", "going", "will", "go", "should", "have", "be", "getting"});
+  GCate* v = category("V");
+  GCate* vb = category("VB");
+  GCate* c = category("C");
+  GLink* conj = link(v, v, "conj", 1);
+  GLink* aux = link(v, vb, "aux", 1);
+  GLink* i = link(c, v, "i", 0);
+  GLink* clause_conj = link(c, c, "conj", 1);
+  // An auxiliary gives its verb's phrase its own form, as the grammar's
+  // auxiliary links do.
+  const auto with_aux = [&](PItem* verb, PItem* auxiliary, const char* form) {
+    PItem* made = merge(verb, auxiliary, aux);
+    const int vform = builtin_attributes().vform;
+    made->av.set(vform, builtin_attributes().type->attribute(vform).get_val(form));
+    return made;
+  };
+  PItem* came = word_item(v, 1, 18.0f, "(cat v) (vform fin)");
+  PItem* left = word_item(v, 2, 18.0f, "(cat v) (vform fin en)");
+  PItem* going = word_item(v, 3, 18.0f, "(cat v) (vform ing)");
+  PItem* will_go = with_aux(word_item(v, 5, 18.0f, "(cat v) (vform base)"),
+                            word_item(vb, 4, 18.0f, "(cat v) (vform fin)"), "fin");
+  PItem* should_have = with_aux(word_item(v, 7, 18.0f, "(cat v) (vform base)"),
+                                word_item(vb, 6, 18.0f, "(cat v) (vform fin)"), "fin");
+  PItem* be_getting = with_aux(word_item(v, 9, 18.0f, "(cat v) (vform ing)"),
+                               word_item(vb, 8, 18.0f, "(cat v) (vform base)"), "base");
+  DependencyWeigher weigher;
+  DependencyWeigher::Sources sources;
+  sources.probability = [](std::string_view, std::string_view, std::string_view) -> std::optional<double> {
+    return 0.5;
+  };
+  weigher.set_sources(sources);
+  const auto weight = [&](PItem* first, PItem* later) {
+    return weigher.merge_weight(*merge(first, later, conj), *first, *later, *conj);
+  };
+  const float agreeing = weight(came, left);
+  EXPECT_FLOAT_EQ(agreeing, -std::log(0.5f) + DistanceTable::kFloorWeight);
+  // came ... going: fin against ing.
+  EXPECT_FLOAT_EQ(weight(came, going), agreeing + DependencyWeigher::kConjunctFormWeight);
+  // came ... will go: the phrase is finite.
+  EXPECT_FLOAT_EQ(weight(came, will_go), agreeing);
+  // should have or be getting: the auxiliary is shared, and "have" agrees
+  // with the phrase "be getting".
+  EXPECT_FLOAT_EQ(weight(should_have, be_getting), agreeing);
+  // will go ... going: neither the words nor the phrases agree.
+  EXPECT_FLOAT_EQ(weight(will_go, going), agreeing + DependencyWeigher::kConjunctFormWeight);
+  // A subjectless clause conjoined to a clause is weighed the same way.
+  const auto clause = [&](PItem* verb) {
+    PItem* made = item(c, verb->start, verb->end, verb->weight, "(cat c) (cform fin)");
+    made->head_child = verb;
+    made->link = i;
+    return made;
+  };
+  PItem* came_clause = clause(came);
+  PItem* going_clause = clause(going);
+  PItem* left_clause = clause(left);
+  EXPECT_FLOAT_EQ(
+      weigher.merge_weight(*merge(came_clause, going_clause, clause_conj), *came_clause, *going_clause, *clause_conj),
+      agreeing + DependencyWeigher::kConjunctFormWeight);
+  EXPECT_FLOAT_EQ(
+      weigher.merge_weight(*merge(came_clause, left_clause, clause_conj), *came_clause, *left_clause, *clause_conj),
+      agreeing);
+}
+
 TEST(DependencyWeigherKeys, CategoryKeysAndDistances) {
   PItem item(nullptr);
   GCate nn(nullptr, "NN"), aux(nullptr, "I_V"), num(nullptr, "_NUM"), verb(nullptr, "V_N_C");
