@@ -40,6 +40,9 @@ MIN_FALSE_ROOT_COUNT = 2
 # costs are its own uses' (related: mostly an adjective, though relate and
 # relates are verbs).
 MIN_OWN_FORM_COUNT = 7
+# An entry filed under a capitalised spelling is filed in lower case when the
+# treebank writes its common readings so this often, outside names.
+MIN_LOWER_CASE_USES = 2
 # Smoothing of the costs: add-beta over the readings the lexicon gives a form.
 BETA = 0.5
 # A multi-word item costs -ln P(item | its words in a row): the share of the
@@ -231,6 +234,7 @@ class LexiconBuilder:
         self.lemma_categories = defaultdict(Counter)
         self.verb_frames = defaultdict(Counter)
         self.spellings = defaultdict(Counter)       # lemma key -> written forms of the lemma
+        self.common_spellings = defaultdict(Counter)  # (key, category) -> its spellings outside names
         self.inflected = defaultdict(list)          # (form key, lemma key, category) -> features
         self.wn = {}                                # (lemma key, category) -> tagged sense count
         self.wn_frames = {}
@@ -274,6 +278,12 @@ class LexiconBuilder:
                     self.lemma_categories[lemma][category] += 1
                     if token.upos == "PROPN" or token.upos == "NOUN":
                         self.spellings[lemma][token.lemma] += 1
+                    if token.upos != "PROPN":
+                        self.common_spellings[(lemma, category)][token.lemma] += 1
+                        # An entry of the form itself (said, heard) is
+                        # written as the form is inside a sentence.
+                        if form != lemma and token.id > 1:
+                            self.common_spellings[(form, category)][token.form] += 1
                     if category == "V":
                         self.verb_frames[lemma][frame] += 1
                     if form != lemma or category in ("N", "V", "A"):
@@ -396,20 +406,55 @@ class LexiconBuilder:
 
     def lower_case_common_readings(self):
         """An entry is filed under the spelling its lemma mostly has in the
-        treebank (Court, Express, Sue), so a verb sharing it would take the
-        name's capital as its root. Such an entry is filed in lower case and
-        its proper-noun readings name the capitalised lemma (the verb sue, the
-        name Sue). A common-noun reading keeps no lemma of its own, so that
-        its plural is still derived (Squares: square)."""
-        for entry in self.entries.values():
-            if entry.key == entry.key.lower() or " " in entry.key:
+        treebank, names included (Court, New, North, Village), and the key's
+        spelling is the root of every reading without a lemma of its own.
+        When the entry holds a common reading the treebank writes in lower
+        case (the verb sue, the adjective new, the adverb north), the entry is
+        filed in lower case. Its proper-noun readings then name the
+        capitalised lemma (the name Sue), unless the treebank writes the word
+        as a common noun in lower case often enough (the north of the
+        country): the reading is the common noun then, as the grammar reads
+        a capitalised common noun inside a name anyway. A word the treebank
+        writes with its capital outside names too (American, English) keeps
+        it, and so does a name alone. A common-noun reading keeps no lemma of
+        its own, so that its plural is still derived (Squares: square)."""
+        for lowered, entry in self.entries.items():
+            if entry.key == lowered or " " in entry.key or lowered in self.closed:
                 continue
-            if not any(reading.category == "V" and reading.lemma is None for reading in entry.readings):
+            common = [reading for reading in entry.readings
+                      if reading.lemma is None and not (reading.category == "N" and "+proper" in reading.features)]
+            if not common or not self.common_in_lower_case(lowered, common):
                 continue
+            common_noun = self.lower_case_uses(lowered, "N") >= MIN_LOWER_CASE_USES
             for reading in entry.readings:
                 if reading.lemma is None and reading.category == "N" and "+proper" in reading.features:
-                    reading.lemma = entry.key
-            entry.key = entry.key.lower()
+                    if common_noun:
+                        reading.features = tuple(f for f in reading.features if f != "+proper")
+                    else:
+                        reading.lemma = entry.key
+            entry.key = lowered
+            if common_noun:
+                # The proper-noun reading may have become a copy of a common one.
+                readings, entry.readings = entry.readings, []
+                for reading in readings:
+                    entry.add(reading)
+
+    def lower_case_uses(self, lowered, category):
+        seen = self.common_spellings.get((lowered, category), Counter())
+        return sum(count for spelling, count in seen.items() if not spelling[:1].isupper())
+
+    def common_in_lower_case(self, lowered, readings):
+        """Whether the treebank writes the lemma in lower case in its uses
+        other than names, in the categories of these readings, often enough.
+        A verb always is; a word the treebank has in names only (Times,
+        Heather) is not."""
+        if any(reading.category == "V" for reading in readings):
+            return True
+        categories = {reading.category for reading in readings}
+        lower = sum(self.lower_case_uses(lowered, category) for category in categories)
+        upper = sum(sum(self.common_spellings.get((lowered, category), Counter()).values())
+                    for category in categories) - lower
+        return lower > upper and lower >= MIN_LOWER_CASE_USES
 
     def drop_comma_keys(self):
         """The lexicon reads a key with a comma as a phrase written around its

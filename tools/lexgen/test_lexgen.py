@@ -111,9 +111,14 @@ class ClosedClassTest(unittest.TestCase):
 
 
 class LemmaSpellingTest(unittest.TestCase):
-    def test_a_verb_filed_under_a_name_takes_the_lower_case_root(self):
+    def builder(self, treebank=()):
         closed = os.path.join(os.path.dirname(os.path.abspath(__file__)), "closed-class.txt")
-        builder = LexiconBuilder([], "", closed)
+        builder = LexiconBuilder([list(sentence) for sentence in treebank], "", closed)
+        builder.read_treebank()
+        return builder
+
+    def test_a_verb_filed_under_a_name_takes_the_lower_case_root(self):
+        builder = self.builder()
         sue = builder.entry("Sue")
         sue.add(Reading("N", ("(num sg)", "+proper")))
         sue.add(Reading("V", ("(vform fin base)",), ("N?",)))
@@ -128,8 +133,63 @@ class LemmaSpellingTest(unittest.TestCase):
         # A common noun keeps no lemma of its own: its plural is derived.
         self.assertEqual(court.key, "court")
         self.assertEqual([reading.lemma for reading in court.readings], [None, None])
-        # No verb reading: the name's spelling stays.
+        # No verb reading and nothing in the treebank: the name's spelling stays.
         self.assertEqual(israeli.key, "Israeli")
+
+    def test_a_common_word_the_treebank_writes_in_lower_case_is_filed_so(self):
+        def word(form, lemma, upos, at=2):
+            return [token("The", "the", "DET"), Token(at, form, lemma, upos, "_", {}, 0, "root")]
+        treebank = ([word("new", "new", "ADJ")] * 3 + [word("New", "New", "PROPN")] * 5
+                    + [word("Israeli", "Israeli", "ADJ")] * 3 + [word("Israel", "Israel", "PROPN")] * 4
+                    + [word("north", "north", "NOUN")] * 2 + [word("North", "North", "PROPN")] * 9
+                    + [word("north", "north", "ADV")] * 3
+                    + [word("nice", "nice", "ADJ")] * 4 + [word("nice", "nice", "NOUN")]
+                    + [word("Nice", "Nice", "PROPN")] * 3
+                    + [word("heather", "heather", "NOUN")] + [word("Heather", "Heather", "PROPN")] * 3)
+        builder = self.builder(treebank)
+        entries = {}
+        for key, readings in (("New", [Reading("A", ("(degree pos)",))]),
+                              ("Israeli", [Reading("N", ("(num sg)", "+proper")), Reading("A", ("(degree pos)",))]),
+                              ("Israel", [Reading("N", ("(num sg)", "+proper"))]),
+                              ("North", [Reading("N", ("(num sg)", "+proper")), Reading("Adv", ())]),
+                              ("Nice", [Reading("N", ("(num sg)", "+proper")), Reading("A", ("(degree pos)",))]),
+                              ("Heather", [Reading("N", ("(num sg)",))])):
+            entries[key] = builder.entry(key)
+            for reading in readings:
+                entries[key].add(reading)
+        builder.lower_case_common_readings()
+        keys = {key: entry.key for key, entry in entries.items()}
+        # The adjective new takes its lemma in lower case, though the
+        # treebank spells it New more often, in names.
+        self.assertEqual(keys["New"], "new")
+        self.assertEqual([reading.lemma for reading in entries["New"].readings], [None])
+        # Written with its capital outside names too, or a name alone: kept.
+        self.assertEqual(keys["Israeli"], "Israeli")
+        self.assertEqual(keys["Israel"], "Israel")
+        # The name Nice keeps its spelling as the lemma of its reading; the
+        # treebank has nice as a common noun once only.
+        self.assertEqual(keys["Nice"], "nice")
+        self.assertEqual([(reading.category, reading.lemma) for reading in entries["Nice"].readings],
+                         [("N", "Nice"), ("A", None)])
+        # north is a common noun in lower case often enough: its noun reading
+        # is the common noun, whose plural is derived.
+        self.assertEqual(keys["North"], "north")
+        self.assertEqual([(reading.category, reading.lemma, "+proper" in reading.features)
+                          for reading in entries["North"].readings], [("N", None, False), ("Adv", None, False)])
+        # One use in lower case is too little against the name.
+        self.assertEqual(keys["Heather"], "Heather")
+
+    def test_a_form_entry_is_spelled_as_the_form_inside_sentences(self):
+        def bigger(at):
+            sentence = [token("It", "it", "PRON"), token("got", "get", "VERB")]
+            sentence.insert(at - 1, Token(at, "Bigger" if at == 1 else "bigger", "big", "ADJ", "_", {}, 0, "root"))
+            return sentence
+        builder = self.builder([bigger(1)] * 3 + [bigger(3)] * 2)
+        self.assertEqual(builder.lower_case_uses("bigger", "A"), 2)
+        # A capital at the start of a sentence says nothing of the spelling.
+        self.assertTrue(builder.common_in_lower_case("bigger", [Reading("A", ("(degree cmp)",))]))
+        builder = self.builder([bigger(1)] * 3)
+        self.assertFalse(builder.common_in_lower_case("bigger", [Reading("A", ("(degree cmp)",))]))
 
 
 class CostTest(unittest.TestCase):
