@@ -313,6 +313,19 @@ bool half_of_day(std::string_view word) {
   return word == "AM" || word == "PM" || word == "am" || word == "pm" || word == "a.m." || word == "p.m.";
 }
 
+// The lemma of a proper noun: the name as written when the lexicon's root
+// is the same word in another case (the common noun bank under the Bank of
+// X, al for the name Al): train writes a name's lemma as its form (11,629 of
+// 11,964 such words). A form in capitals throughout keeps the root's
+// spelling (GOD: God), as train does.
+std::string name_lemma(const std::string& form, const std::string& root) {
+  if (root == form || !equal_ignoring_case(root, form)) return root;
+  const bool capitals = form.size() > 1 && std::none_of(form.begin(), form.end(), [](char c) {
+                          return std::islower(static_cast<unsigned char>(c));
+                        });
+  return capitals ? root : form;
+}
+
 std::vector<int> heads_of(const PlainTree& tree) {
   std::vector<int> heads;
   for (const PlainNode& node : tree.nodes) heads.push_back(node.head);
@@ -5072,6 +5085,7 @@ class SchemeToUd {
       if (word.upos == "NOUN" && low == "one" && !has_ud_dependent(p, "det") && !has_ud_dependent(p, "amod"))
         word.upos = "NUM";
       if (in_fixed[p]) word.upos = fixed_word_upos(word.form, word.upos);
+      if (word.upos == "PROPN") word.lemma = name_lemma(word.form, word.lemma);
       std::string misc;
       bool no_space_after = p < n && !tokens_[p].space_before;
       bool clitic_next = p < n && no_space_after && is_clitic(tokens_[p - 1].form, tokens_[p].form);

@@ -4603,6 +4603,30 @@ TEST(SchemeToUd, AMultiwordItemAsVelmoPrintsIt) {
   EXPECT_EQ(sentence.words[2].lemma, "New");  // a root with a blank is no lemma
 }
 
+TEST(SchemeToUd, ANamesLemmaIsItsFormWhenTheRootDiffersInCaseOnly) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "1\t(Bob\tBob N\t2\ts\t(gov meet))\n"
+      "2\t(met\tmeet V\t*\t)\n"
+      "3\t(GOD\tGod N\t2\tobj\t(gov meet))\n"
+      "4\t(at\t~ Prep\t2\tmod\t(gov meet))\n"
+      "5\t(Bank\tbank N\t4\tpcomp\t(gov at))\n"
+      "6\t(al\tAl N\t5\tmod\t(gov bank))\n"
+      "7\t(banks\tbank N\t2\tobj\t(gov meet))\n"
+      "8\t(Banks\tbank N\t2\tobj\t(gov meet))\n"
+      ")\n",
+      "Bob met GOD at Bank al banks Banks");
+  ASSERT_EQ(sentence.words.size(), 8u);
+  EXPECT_EQ(sentence.words[4].upos, "PROPN");
+  EXPECT_EQ(sentence.words[4].lemma, "Bank");  // the common noun's root, written as the name is
+  EXPECT_EQ(sentence.words[2].lemma, "God");   // capitals throughout keep the root's spelling
+  EXPECT_EQ(sentence.words[5].upos, "PROPN");
+  EXPECT_EQ(sentence.words[5].lemma, "al");
+  EXPECT_EQ(sentence.words[6].lemma, "bank");  // a common noun keeps its root
+  EXPECT_EQ(sentence.words[7].upos, "PROPN");
+  EXPECT_EQ(sentence.words[7].lemma, "bank");  // a root other than the form, not only in case
+}
+
 TEST(SchemeToUd, MultiwordItemsTakeTheTreebanksStructure) {
   // A lower-case noun item is a compound headed by its last word, which also
   // takes the item's determiner; the words after a verb item are particles;
