@@ -460,6 +460,7 @@ class SchemeToUd {
     clauses_after_a_comma_without_conjunction();
     so_before_a_subject();
     that_as_the_only_subject();
+    that_clauses_of_adjectives();
     contact_labels_after_numbers();
     question_word_labels();
     colons_after_labels();
@@ -4728,6 +4729,31 @@ class SchemeToUd {
       ud_rel_[as] = "case";
       spelled_.resize(tokens_.size() + 1);
       spelled_[as] = {"as", "ADP"};
+    }
+  }
+
+  // A clause opened by "that" after the adjective it hangs from is the
+  // adjective's complement (pleased that you are joining, positive that you
+  // will love it), unless "so", "too" or "enough" measures the adjective or
+  // the adjective is "such": then the clause tells a result (so dirty that
+  // they needed a specialist), an adverbial clause. Train: of the clauses
+  // opened by "that" after an adjective without those words 61 are
+  // complements and 1 is adverbial.
+  void that_clauses_of_adjectives() {
+    static constexpr std::string_view measures[] = {"enough", "so", "such", "too"};
+    const int n = static_cast<int>(tokens_.size());
+    for (int p = 2; p <= n; ++p) {
+      const int adjective = ud_head_[p];
+      if (ud_rel_[p] != "advcl" || adjective <= 0 || adjective >= p || category_at(adjective) != "A") continue;
+      if (one_of(lower_form(adjective - 1), measures)) continue;
+      int mark = 0;
+      for (int q = adjective + 1; q < p && mark == 0; ++q)
+        if (ud_head_[q] == p && ud_rel_[q] == "mark") mark = q;
+      if (mark == 0 || lower_form(mark - 1) != "that" || !opens_subtree(mark, p)) continue;
+      bool measured = false;
+      for (int q = 1; q <= n && !measured; ++q)
+        measured = ud_head_[q] == adjective && one_of(lower_form(q - 1), measures);
+      if (!measured) ud_rel_[p] = "ccomp";
     }
   }
 

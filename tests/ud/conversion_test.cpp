@@ -2232,6 +2232,50 @@ TEST(SchemeToUd, ALooseClauseUnderAContentClauseHangsFromTheMainClause) {
   EXPECT_EQ(sentence.words[8].head, 2);
 }
 
+TEST(SchemeToUd, AThatClauseTakenAsTheAdjunctOfAnAdjectiveIsItsComplement) {
+  // Ann is pleased that Bob left: the parse hung the clause from the
+  // adjective as an adjunct.
+  UdSentence plain = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(pleased\t~ A\t2\tpred\t(gov be))\n"
+      "4\t(that\t~ C\t3\tmod\t(gov pleased))\n"
+      "5\t(Bob\t~ N\t6\ts\t(gov leave))\n"
+      "6\t(left\tleave V\t4\ti\t(gov that))\n"
+      ")\n",
+      "Ann is pleased that Bob left");
+  EXPECT_EQ(attachments(plain), "3:nsubj 3:cop 0:root 6:mark 6:nsubj 3:ccomp ");
+  // "so" before the adjective: the clause tells a result and stays adverbial.
+  UdSentence result = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(so\t~ Adv\t4\tmod\t(gov pleased))\n"
+      "4\t(pleased\t~ A\t2\tpred\t(gov be))\n"
+      "5\t(that\t~ C\t4\tmod\t(gov pleased))\n"
+      "6\t(Bob\t~ N\t7\ts\t(gov leave))\n"
+      "7\t(left\tleave V\t5\ti\t(gov that))\n"
+      ")\n",
+      "Ann is so pleased that Bob left");
+  EXPECT_EQ(attachments(result), "4:nsubj 4:cop 4:advmod 0:root 7:mark 7:nsubj 4:advcl ");
+  // Nor does a clause opened by another word change (pleased because ...).
+  UdSentence because = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Ann\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(pleased\t~ A\t2\tpred\t(gov be))\n"
+      "4\t(because\t~ C\t3\tmod\t(gov pleased))\n"
+      "5\t(Bob\t~ N\t6\ts\t(gov leave))\n"
+      "6\t(left\tleave V\t4\ti\t(gov because))\n"
+      ")\n",
+      "Ann is pleased because Bob left");
+  EXPECT_EQ(attachments(because), "3:nsubj 3:cop 0:root 6:mark 6:nsubj 3:advcl ");
+}
+
 TEST(SchemeToUd, AConjunctOpeningWithAnAdverbialClauseGivesWayToTheClauseAfterIt) {
   // Ann was kind , and when Bob left , Ann came out: the parse made "left"
   // the conjunct and "came" its loose clause.
