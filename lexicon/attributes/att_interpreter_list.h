@@ -27,7 +27,9 @@ struct AttLayout {
   int words = 0;  // word area, in machine words
   int bytes = 0;  // byte area
 
-  int bit_words() const { return (atts + 31) / 32; }
+  // A shift, not a division: the count is never negative, and the
+  // vectors ask it at every look at their bit sets.
+  int bit_words() const { return (atts + 31) >> 5; }
   // The whole block in machine words: word area, two bit sets, byte area.
   std::size_t block_words() const {
     const std::size_t extra = 2 * sizeof(std::uint32_t) * bit_words() + bytes;

@@ -1,5 +1,7 @@
 #include "lexicon/attributes/att_test.h"
 
+#include <algorithm>
+
 namespace velmo {
 
 bool AttTest::holds(const AttVec& vec, const AttVec* other) const {
@@ -53,9 +55,13 @@ bool AttTest::contains(const AttVec& vec, const AttVec& other) const {
 namespace velmo {
 
 BoundAttTest::BoundAttTest(const AttTest& test, const AttVec* other) : test_(&test), other_(other) {
-  // Tests of definedness read one vector already; a comparison with a
-  // missing or unusable vector keeps the test's own rules.
-  if (!test.compares() || !other || !other->usable() || !other->type()) return;
+  if (!test.compares()) {
+    bind_defined(test);
+    return;
+  }
+  // A comparison with a missing or unusable vector keeps the test's own
+  // rules.
+  if (!other || !other->usable() || !other->type()) return;
   type_ = other->type();
   type_count_ = type_->count();
   bit_words_.resize(static_cast<std::size_t>((type_count_ + 31) / 32));
@@ -75,7 +81,36 @@ BoundAttTest::BoundAttTest(const AttTest& test, const AttVec* other) : test_(&te
   }
   for (std::size_t k = 0; k < bit_words_.size(); ++k) bit_words_[k].word = static_cast<int>(k);
   std::erase_if(bit_words_, [](const BitWord& bits) { return bits.binary == 0 && bits.listed == 0; });
-  bound_ = true;
+  for (const Check& check : checks_)
+    if (check.how == Compare::kInterpreter) plain_checks_ = false;
+  switch (test.kind()) {
+    case AttTest::Kind::kUnifiable:
+      mode_ = Mode::kUnifiable;
+      break;
+    case AttTest::Kind::kStrictUnifiable:
+      mode_ = Mode::kStrictUnifiable;
+      break;
+    case AttTest::Kind::kContain:
+      mode_ = Mode::kContain;
+      break;
+    default:
+      break;
+  }
+}
+
+void BoundAttTest::bind_defined(const AttTest& test) {
+  int highest = -1;
+  for (int index : test.indices()) {
+    // A negative index is never defined: left to the test itself.
+    if (index < 0) return;
+    highest = std::max(highest, index);
+  }
+  type_count_ = highest + 1;
+  bit_words_.resize(static_cast<std::size_t>((type_count_ + 31) / 32));
+  for (int index : test.indices()) bit_words_[static_cast<std::size_t>(index / 32)].listed |= 1u << (index % 32);
+  for (std::size_t k = 0; k < bit_words_.size(); ++k) bit_words_[k].word = static_cast<int>(k);
+  std::erase_if(bit_words_, [](const BitWord& bits) { return bits.listed == 0; });
+  mode_ = test.kind() == AttTest::Kind::kDefined ? Mode::kDefined : Mode::kDefinedOneOf;
 }
 
 void BoundAttTest::add_compared(int index) {
@@ -120,7 +155,7 @@ void BoundAttTest::add_compared(int index) {
   check(Compare::kInterpreter, 0);
 }
 
-inline bool BoundAttTest::passes(const Check& check, const AttVec& vec) const {
+inline bool BoundAttTest::passes_plain(const Check& check, const AttVec& vec) {
   switch (check.how) {
     case Compare::kEqualByte:
       return vec.byte_at(check.slot) == check.value;
@@ -141,61 +176,81 @@ inline bool BoundAttTest::passes(const Check& check, const AttVec& vec) const {
     case Compare::kInterpreter:
       break;
   }
+  return false;
+}
+
+bool BoundAttTest::passes(const Check& check, const AttVec& vec) const {
+  if (check.how != Compare::kInterpreter) return passes_plain(check, vec);
   if (test_->kind() == AttTest::Kind::kContain) return vec.contains_value(check.index, *other_);
   // The interpreter's unification without the set flag changes nothing.
   const AttInterpreter& att = type_->attribute(check.index);
   return att.unify_val(const_cast<AttVec&>(vec), att.get(*other_), false);
 }
 
+bool BoundAttTest::checks_pass(const AttVec& vec, bool all) const {
+  for (const Check& check : checks_)
+    if ((all || (vec.defined_word_at(check.word) & check.bit)) && !passes(check, vec)) return false;
+  return true;
+}
+
+bool BoundAttTest::general(const AttVec& vec) const { return test_->holds(vec, other_); }
+
+// The hot path reads the vector's bit words and plain values alone; what
+// needs more (the test's own rules, the interpreter) is a call of its own,
+// so that answering by words sets up no frame.
 bool BoundAttTest::holds(const AttVec& vec) const {
+  switch (mode_) {
+    case Mode::kGeneral:
+      return general(vec);
+    case Mode::kDefined:
+      if (!vec.usable() || vec.laid_out_atts() < type_count_) return general(vec);
+      for (const BitWord& bits : bit_words_)
+        if ((vec.defined_word_at(bits.word) & bits.listed) != bits.listed) return false;
+      return true;
+    case Mode::kDefinedOneOf:
+      if (!vec.usable() || vec.laid_out_atts() < type_count_) return general(vec);
+      for (const BitWord& bits : bit_words_)
+        if (vec.defined_word_at(bits.word) & bits.listed) return true;
+      return false;
+    default:
+      break;
+  }
   // A vector of another type, or a type that gained attributes since the
   // test was bound (or since the vector's block was laid out), is left to
   // the test's general rules.
-  if (!bound_ || vec.type() != type_ || type_->count() != type_count_) return test_->holds(vec, other_);
+  if (vec.type() != type_ || type_->count() != type_count_) return general(vec);
   if (!vec.usable()) return false;
-  if (vec.laid_out_atts() != type_count_) return test_->holds(vec, other_);
-  switch (test_->kind()) {
-    case AttTest::Kind::kUnifiable:
-      return unifies(vec);
-    case AttTest::Kind::kStrictUnifiable:
-      return any_listed_defined(vec) && unifies(vec);
-    case AttTest::Kind::kContain:
-      return contains(vec);
-    default:
-      return test_->holds(vec, other_);
+  if (vec.laid_out_atts() != type_count_) return general(vec);
+  if (mode_ == Mode::kContain) {
+    // Every listed attribute defined, a binary one with the constant's
+    // value where the constant has one, any other containing the
+    // constant's.
+    if (listed_outside_) return false;
+    for (const BitWord& bits : bit_words_) {
+      const int at = bits.word;
+      if ((vec.defined_word_at(at) & bits.listed) != bits.listed) return false;
+      if (bits.binary & (vec.binary_word_at(at) ^ bits.values)) return false;
+    }
+    if (!plain_checks_) return checks_pass(vec, true);
+    for (const Check& check : checks_)
+      if (!passes_plain(check, vec)) return false;
+    return true;
   }
-}
-
-// An attribute the vector leaves undefined takes any value; a binary one
-// defined on both sides must have the constant's value.
-inline bool BoundAttTest::unifies(const AttVec& vec) const {
+  // An attribute the vector leaves undefined takes any value; a binary one
+  // defined on both sides must have the constant's value. A strict test
+  // wants a listed attribute defined as well.
+  std::uint32_t listed_defined = 0;
   for (const BitWord& bits : bit_words_) {
     const int at = bits.word;
-    if (vec.defined_word_at(at) & bits.binary & (vec.binary_word_at(at) ^ bits.values)) return false;
+    const std::uint32_t defined = vec.defined_word_at(at);
+    listed_defined |= defined & bits.listed;
+    if (defined & bits.binary & (vec.binary_word_at(at) ^ bits.values)) return false;
   }
+  if (mode_ == Mode::kStrictUnifiable && !listed_defined) return false;
+  if (!plain_checks_) return checks_pass(vec, false);
   for (const Check& check : checks_)
-    if ((vec.defined_word_at(check.word) & check.bit) && !passes(check, vec)) return false;
+    if ((vec.defined_word_at(check.word) & check.bit) && !passes_plain(check, vec)) return false;
   return true;
-}
-
-// Every listed attribute defined, a binary one with the constant's value
-// where the constant has one, any other containing the constant's.
-inline bool BoundAttTest::contains(const AttVec& vec) const {
-  if (listed_outside_) return false;
-  for (const BitWord& bits : bit_words_) {
-    const int at = bits.word;
-    if ((vec.defined_word_at(at) & bits.listed) != bits.listed) return false;
-    if (bits.binary & (vec.binary_word_at(at) ^ bits.values)) return false;
-  }
-  for (const Check& check : checks_)
-    if (!passes(check, vec)) return false;
-  return true;
-}
-
-inline bool BoundAttTest::any_listed_defined(const AttVec& vec) const {
-  for (const BitWord& bits : bit_words_)
-    if (vec.defined_word_at(bits.word) & bits.listed) return true;
-  return false;
 }
 
 }  // namespace velmo

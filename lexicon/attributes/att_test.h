@@ -61,6 +61,17 @@ class BoundAttTest {
   bool holds(const AttVec& vec) const;
 
  private:
+  // How the test is answered: by the test itself, or read from the
+  // vector's bit words (definedness, whatever the vector's type; a
+  // comparison, for a vector of the constant's type).
+  enum class Mode : std::uint8_t {
+    kGeneral,
+    kDefined,
+    kDefinedOneOf,
+    kUnifiable,
+    kStrictUnifiable,
+    kContain,
+  };
   // How one attribute (not binary) the constant defines is compared with
   // the vector's.
   enum class Compare : std::uint8_t {
@@ -88,20 +99,34 @@ class BoundAttTest {
     std::uint32_t listed = 0;
     int word = 0;  // k
   };
-  bool unifies(const AttVec& vec) const;
-  bool contains(const AttVec& vec) const;
-  bool any_listed_defined(const AttVec& vec) const;
+  // The test's own answer, for the vectors the bit words do not serve.
+  bool general(const AttVec& vec) const;
+  // Whether the checks pass, those of attributes the vector leaves
+  // undefined too (`all`) or only those it defines; for checks of which
+  // some ask the interpreter.
+  bool checks_pass(const AttVec& vec, bool all) const;
   bool passes(const Check& check, const AttVec& vec) const;
+  // A check that needs no interpreter, read from the vector's block.
+  static bool passes_plain(const Check& check, const AttVec& vec);
   // Notes one attribute the constant defines: a binary one in the bit
   // words, any other as a check (none when every value passes).
   void add_compared(int index);
+  // Binds a test of definedness: every listed index is known not to be
+  // negative (the bit words then tell a vector with room for them all).
+  void bind_defined(const AttTest& test);
 
+  // Kept as small as before the modes: plans hold many bound tests beside
+  // the steps they walk.
   const AttTest* test_;
   const AttVec* other_;
   const AttInterpreterList* type_ = nullptr;  // the constant's type, with
-  int type_count_ = 0;                        // this many attributes when bound
-  bool bound_ = false;                        // false: the test itself answers
+  // this many attributes when bound; for a test of definedness, the
+  // attributes a vector must have room for to be read by words (the
+  // highest listed index and one).
+  int type_count_ = 0;
+  Mode mode_ = Mode::kGeneral;
   bool listed_outside_ = false;  // a listed index lies outside the type (never defined)
+  bool plain_checks_ = true;     // no check asks the interpreter
   // The words with a compared binary attribute or a listed one, in order:
   // the others take part in no test (a test names a few attributes of the
   // many a type has), so the loops pass them by.

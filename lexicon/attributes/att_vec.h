@@ -40,7 +40,7 @@ class AttVec : public RefCounted<AttVec> {
 
   // ---- Single attributes (indices of the type).
   // Inline: the parser asks it millions of times per text.
-  bool defined(int index) const { return index >= 0 && test_bit(defined_bits(), index); }
+  bool defined(int index) const { return test_bit(defined_bits(), index); }
   Word get(int index) const;
   void set(int index, Word value);
   void remove(int index);
@@ -105,8 +105,12 @@ class AttVec : public RefCounted<AttVec> {
   std::uint32_t* defined_bits() const { return reinterpret_cast<std::uint32_t*>(block_ + layout_.words); }
   std::uint32_t* binary_bits() const { return defined_bits() + layout_.bit_words(); }
   std::uint8_t* bytes() const { return reinterpret_cast<std::uint8_t*>(binary_bits() + layout_.bit_words()); }
+  // False for an index outside [0, atts): one unsigned comparison tells
+  // both ends, and the word and bit of an index known not to be negative
+  // are a shift and a mask.
   bool test_bit(const std::uint32_t* bits, int index) const {
-    return index < layout_.atts && ((bits[index / 32] >> (index % 32)) & 1u);
+    const auto at = static_cast<unsigned>(index);
+    return at < static_cast<unsigned>(layout_.atts) && ((bits[at / 32] >> (at % 32)) & 1u);
   }
   // Word k of the defined set restricted to a mask.
   std::uint32_t defined_word(int k, const LBitSet* mask) const {

@@ -140,6 +140,43 @@ TEST_F(AttTestTest, BoundTestAnswersAsTheTestAcrossBitWords) {
   EXPECT_EQ(BoundAttTest(outside, vectors[2].get()).holds(*vectors[2]), outside.holds(*vectors[2], vectors[2].get()));
 }
 
+// Tests of definedness are read by words from any vector with room for
+// their attributes; a vector laid out before the type grew, or an index
+// no vector has, is left to the test, and the answers agree.
+TEST_F(AttTestTest, BoundDefinednessTestsAnswerAsTheTest) {
+  auto early = vec("((num sg) +sg (cat n))");
+  for (int i = 0; i < 40; ++i) {
+    char name[8];
+    std::snprintf(name, sizeof name, "b%d", i);
+    add(std::make_unique<BinAtt>(name));
+  }
+  ASSERT_LT(early->laid_out_atts(), type->count());
+  std::vector<std::unique_ptr<AttVec>> vectors;
+  for (std::string_view text : {"()", "(+b0 -b39)", "(+b39 (num pl))", "((cat v) -b33 +sg)", "(+b32 +b33 (x a))"})
+    vectors.push_back(vec(text));
+  const std::vector<std::vector<std::string_view>> name_sets = {
+      {}, {"b39"}, {"sg", "num"}, {"b0", "b39"}, {"cat", "b33", "b32"}, {"x"}};
+  int agreeing = 0;
+  for (AttTest::Kind kind : {AttTest::Kind::kDefined, AttTest::Kind::kDefinedOneOf}) {
+    for (const auto& names : name_sets) {
+      const AttTest tried = test(kind, names);
+      agreeing += compare_bound(tried, vectors);
+      EXPECT_EQ(BoundAttTest(tried, nullptr).holds(*early), tried.holds(*early, nullptr));
+    }
+    // An index past the type, and a negative one, are never defined.
+    const AttTest past(kind, {index("sg"), type->count() + 5}, LBitSet());
+    const AttTest negative(kind, {index("sg"), -1}, LBitSet());
+    for (const auto& tested : vectors) {
+      EXPECT_EQ(BoundAttTest(past, nullptr).holds(*tested), past.holds(*tested, nullptr));
+      EXPECT_EQ(BoundAttTest(negative, nullptr).holds(*tested), negative.holds(*tested, nullptr));
+    }
+  }
+  EXPECT_EQ(agreeing, 2 * 6 * 5 * 5);
+  EXPECT_TRUE(BoundAttTest(test(AttTest::Kind::kDefined, {"b39"}), nullptr).holds(*vectors[1]));
+  EXPECT_FALSE(BoundAttTest(test(AttTest::Kind::kDefined, {"b39"}), nullptr).holds(*early));
+  EXPECT_TRUE(BoundAttTest(test(AttTest::Kind::kDefinedOneOf, {"b39", "sg"}), nullptr).holds(*early));
+}
+
 // A bound test keeps only the bit words that hold its attributes: a test
 // of an attribute past the first word reads that word, wherever the
 // vectors differ elsewhere.

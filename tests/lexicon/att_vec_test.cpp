@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "att_fixture.h"
 #include "lexicon/attributes/att_list.h"
 #include "lexicon/attributes/byte_cursor.h"
@@ -64,6 +66,31 @@ TEST_F(AttVecTest, SingleAttributeAccess) {
   v->clear();
   EXPECT_TRUE(v->empty());
   EXPECT_TRUE(v->usable());
+}
+
+// Indices outside the type are never defined, below it or past it, and
+// those past the first word of the bit sets are read from their own word.
+TEST_F(AttVecTest, DefinedOutsideTheTypeIsFalse) {
+  auto v = vec("(+sg (cat n))");
+  EXPECT_FALSE(v->defined(-1));
+  EXPECT_FALSE(v->defined(-33));
+  EXPECT_FALSE(v->defined(type->count()));
+  EXPECT_FALSE(v->defined(type->count() + 40));
+  EXPECT_FALSE(v->binary_value(type->count() + 1));
+  EXPECT_TRUE(v->defined(index("sg")));
+  EXPECT_TRUE(v->binary_value(index("sg")));
+  for (int i = 0; i < 40; ++i) {
+    char name[8];
+    std::snprintf(name, sizeof name, "w%d", i);
+    add(std::make_unique<BinAtt>(name));
+  }
+  auto wide = vec("(+w35 -w33 (cat v))");
+  EXPECT_TRUE(wide->defined(index("w35")));
+  EXPECT_TRUE(wide->binary_value(index("w35")));
+  EXPECT_TRUE(wide->defined(index("w33")));
+  EXPECT_FALSE(wide->binary_value(index("w33")));
+  EXPECT_FALSE(wide->defined(index("w34")));
+  EXPECT_FALSE(wide->defined(-1));
 }
 
 // ---- Unification
