@@ -8,29 +8,7 @@ std::uint64_t relation_bit(std::string_view name) {
   return std::uint64_t{1} << ((hash ^ (hash >> 32)) % 63);
 }
 
-int& pitem_limit() {
-  static int limit = ItemPool::kDefaultLimit;
-  return limit;
-}
-
-void PItem::reset(bool clear_vector) {
-  start = end = 0;
-  if (clear_vector) av.clear();
-  next_alt = head_child = second = nullptr;
-  cate = nullptr;
-  link = nullptr;
-  lex_item = nullptr;
-  weight = 0.0f;
-  relations = 0;
-  lexical_head_item = nullptr;
-  revision = 0;
-  answers.forget();
-  forest_node = nullptr;
-  forest_generation = 0;
-  root_collection = 0;
-}
-
-PItem* ItemPool::allocate(bool clear_vector) {
+PItem* ItemPool::allocate_new(bool clear_vector) {
   const std::size_t limit = pitem_limit() > 0 ? static_cast<std::size_t>(pitem_limit()) : 0;
   if (used_ - kept_ >= limit) {
     exhausted_ = true;

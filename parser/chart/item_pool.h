@@ -10,8 +10,12 @@
 
 namespace velmo {
 
-// The process-wide limit on the number of items (40000).
-int& pitem_limit();
+// The process-wide limit on the number of items (40000 unless set).
+inline constexpr int kDefaultPItemLimit = 40000;
+inline int& pitem_limit() {
+  static int limit = kDefaultPItemLimit;
+  return limit;
+}
 
 // Items in fixed blocks of kBlockItems, made in place one after another:
 // an item never moves, and finding item i is a shift and a mask (a deque of
@@ -38,7 +42,7 @@ class ItemBlocks {
 
 class ItemPool {
  public:
-  static constexpr int kDefaultLimit = 40000;
+  static constexpr int kDefaultLimit = kDefaultPItemLimit;
   static constexpr std::size_t kInitialCapacity = 2000;
 
   explicit ItemPool(const AttInterpreterList* type) : type_(type) {}
@@ -46,7 +50,16 @@ class ItemPool {
   // A fresh item, or null when the limit is reached. Without
   // `clear_vector` the item's vector keeps what a former item left in it:
   // for callers that assign it a whole vector at once.
-  PItem* allocate(bool clear_vector = true);
+  PItem* allocate(bool clear_vector = true) {
+    // Inline for an item made for an earlier sentence (most of them).
+    const int limit = pitem_limit();
+    if (used_ < items_.size() && limit > 0 && used_ - kept_ < static_cast<std::size_t>(limit)) {
+      PItem* item = &items_[used_++];
+      item->reset(clear_vector);
+      return item;
+    }
+    return allocate_new(clear_vector);
+  }
   // Marks every item free.
   void free_all() { used_ = kept_ = 0; }
   // Keeps the items made so far out of the count that the limit bounds: a
@@ -65,6 +78,8 @@ class ItemPool {
   std::size_t used_ = 0;
   std::size_t kept_ = 0;
   bool exhausted_ = false;
+  // The rest of allocate(): the limit reached, or a new item made.
+  PItem* allocate_new(bool clear_vector);
 };
 
 }  // namespace velmo

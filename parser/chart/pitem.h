@@ -137,8 +137,24 @@ struct PItem {
   }
 
   // Back to a fresh item (links cut; the vector emptied unless the caller
-  // overwrites it at once).
-  void reset(bool clear_vector = true);
+  // overwrites it at once). Inline: the pool resets every item it hands
+  // out, and a caller's own stores then make many of these dead.
+  void reset(bool clear_vector = true) {
+    start = end = 0;
+    if (clear_vector) av.clear();
+    next_alt = head_child = second = nullptr;
+    cate = nullptr;
+    link = nullptr;
+    lex_item = nullptr;
+    weight = 0.0f;
+    relations = 0;
+    lexical_head_item = nullptr;
+    revision = 0;
+    answers.forget();
+    forest_node = nullptr;
+    forest_generation = 0;
+    root_collection = 0;
+  }
   // Called after `av` of a complete item changed: answers of conditions
   // no longer hold.
   void vector_changed() {
