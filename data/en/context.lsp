@@ -1082,10 +1082,13 @@
   ;; After a number (that may also read as an adjective, but as nothing
   ;; else), a noun-or-verb word is the noun it counts (18 governorates, 56
   ;; points, 10 - 15 eggs): train has 130 nouns there to 4 finite or bare
-  ;; verbs.
+  ;; verbs. A number after a capitalised word is a label (Category 5,
+  ;; Section 7), not a count, and the word after it is left to the parser.
   (noun-after-number :act-on-all-matches
     (lexitem (and (lexical-verb-item) (not (participle-item)) (not (no-alternative (noun-item)))))
-    (when (and (preceded-by (num-item)) (only-preceded-by (or (num-item) (adjective-item)))) (delete (litem))))
+    (when (and (preceded-by (num-item)) (only-preceded-by (or (num-item) (adjective-item)))
+               (not (exist-lexitem (int -1) (comp (low) (-1) (-1)) (comp (surform) (reg-match "^[A-Z]")))))
+      (delete (litem))))
   ;; After a form of "be" that reads only as the copula, a word that may be
   ;; an adjective is its predicate adjective (is good, was content, are
   ;; interested): no noun or verb. Capitalised words (a name), numbers and
