@@ -382,8 +382,10 @@ Word ref_entry(Word input) {
 
 const PItem* modifier_by_type(const PItem& item, const std::string& relation, std::uint64_t bit) {
   if ((item.relations & PItem::kRelationsKnown) && !(item.relations & bit)) return nullptr;
+  // A link's relation bit is that of its name (0 without one): a link
+  // whose bit differs has another relation, and its name is not compared.
   for (const PItem* at = &item; at; at = at->head_child)
-    if (at->link && at->link->has_relation() && at->link->relation() == relation) return at->second;
+    if (at->link && (at->link->relation_bit() & bit) && at->link->relation() == relation) return at->second;
   return nullptr;
 }
 

@@ -78,6 +78,13 @@ TEST_F(PItemFunctionsTest, StructureOfMergedItems) {
   const PItem* amod = reinterpret_cast<const PItem*>(eval("(get-modifier-by-type amod)", phrase));
   ASSERT_NE(amod, nullptr);
   EXPECT_EQ(amod->start, 3);
+  const PItem* det = reinterpret_cast<const PItem*>(eval("(get-modifier-by-type det)", phrase));
+  ASSERT_NE(det, nullptr);
+  EXPECT_EQ(det->start, 1);
+  // Relations no link of the chain has, nor a lexical item without links.
+  EXPECT_EQ(eval("(get-modifier-by-type nsubj)", phrase), 0u);
+  EXPECT_EQ(eval("(get-modifier-by-type am)", phrase), 0u);
+  EXPECT_EQ(eval("(get-modifier-by-type amod)", noun), 0u);
 }
 
 TEST_F(PItemFunctionsTest, HeadFirstAndHeadLast) {
