@@ -112,8 +112,8 @@ TEST_F(ConlluOutputTest, PrintsValidConlluWithTheContractionAsOneToken) {
             "# text = Ann doesn't sleep.\n"
             "1\tAnn\tAnn\tPROPN\t_\t_\t4\tnsubj\t_\tRel=s|Cat=N\n"
             "2-3\tdoesn't\t_\t_\t_\t_\t_\t_\t_\t_\n"
-            "2\tdoes\tdoes\tAUX\t_\t_\t4\taux\t_\tRel=aux|Cat=VB\n"
-            "3\tn't\tn't\tPART\t_\t_\t4\tadvmod\t_\tRel=mod|Cat=Adv\n"
+            "2\tdoes\tdo\tAUX\t_\t_\t4\taux\t_\tRel=aux|Cat=VB\n"
+            "3\tn't\tnot\tPART\t_\t_\t4\tadvmod\t_\tRel=mod|Cat=Adv\n"
             "4\tsleep\tsleep\tVERB\t_\t_\t0\troot\t_\tSpaceAfter=No|Rel=i|Cat=V\n"
             "5\t.\t.\tPUNCT\t_\t_\t4\tpunct\t_\t_\n");
   std::istringstream in(out.str() + "\n");

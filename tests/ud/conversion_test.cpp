@@ -4671,6 +4671,38 @@ TEST(SchemeToUd, ANamesLemmaIsItsFormWhenTheRootDiffersInCaseOnly) {
   EXPECT_EQ(sentence.words[7].lemma, "bank");  // a root other than the form, not only in case
 }
 
+TEST(SchemeToUd, FunctionWordsTakeTheLemmaTrainGivesThem) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(He\t~ N\t2\ts\t(gov show))\n"
+      "2\t(showed\tshow V\tE0\ti\t(gov fin))\n"
+      "3\t(her\t~ N\t2\tiobj\t(gov show))\n"
+      "4\t(her\t~ N\t6\tgen\t(gov room))\n"
+      "5\t(an\t~ Det\t6\tdet\t(gov room))\n"
+      "6\t(room\t~ N\t2\tobj\t(gov show))\n"
+      ")\n",
+      "He showed her her an room");
+  ASSERT_EQ(sentence.words.size(), 6u);
+  EXPECT_EQ(sentence.words[2].lemma, "she");  // an object
+  EXPECT_EQ(sentence.words[3].deprel, "nmod:poss");
+  EXPECT_EQ(sentence.words[3].lemma, "her");  // a possessor keeps its form
+  EXPECT_EQ(sentence.words[4].lemma, "a");
+  EXPECT_EQ(sentence.words[0].lemma, "He");  // a subject is its own lemma, as velmo gave it
+  UdSentence them = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Those\t~ N\t2\ts\t(gov have))\n"
+      "2\t(has\t~ V\tE0\ti\t(gov fin))\n"
+      "3\t(them\t~ N\t2\tobj\t(gov have))\n"
+      ")\n",
+      "Those has them");
+  EXPECT_EQ(them.words[0].upos, "PRON");
+  EXPECT_EQ(them.words[0].lemma, "that");
+  EXPECT_EQ(them.words[1].lemma, "have");
+  EXPECT_EQ(them.words[2].lemma, "they");
+}
+
 TEST(SchemeToUd, MultiwordItemsTakeTheTreebanksStructure) {
   // A lower-case noun item is a compound headed by its last word, which also
   // takes the item's determiner; the words after a verb item are particles;
