@@ -2232,6 +2232,25 @@ TEST(SchemeToUd, ALooseClauseUnderAContentClauseHangsFromTheMainClause) {
   EXPECT_EQ(sentence.words[8].head, 2);
 }
 
+TEST(SchemeToUd, TheClauseOfTheSecondAsMeasuresTheWordBetweenTheTwo) {
+  // It is fine , as far as I know: the parse hung "know" from "be".
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(It\t~ N\t2\ts\t(gov be))\n"
+      "2\t(is\tbe VBE\tE0\ti\t(gov fin))\n"
+      "3\t(fine\t~ A\t2\tpred\t(gov be))\n"
+      "4\t(,\t~ Punc\t6\tpunc\t(gov far))\n"
+      "5\t(as\t~ Adv\t6\tmod\t(gov far))\n"
+      "6\t(far\t~ Adv\t2\tmod\t(gov be))\n"
+      "7\t(as\t~ C\t2\tmod\t(gov be))\n"
+      "8\t(I\t~ N\t9\ts\t(gov know))\n"
+      "9\t(know\t~ V\t7\ti\t(gov as))\n"
+      ")\n",
+      "It is fine , as far as I know");
+  EXPECT_EQ(attachments(sentence), "3:nsubj 3:cop 0:root 6:punct 6:advmod 3:advmod 9:mark 9:nsubj 6:advcl ");
+}
+
 TEST(SchemeToUd, AThatClauseTakenAsTheAdjunctOfAnAdjectiveIsItsComplement) {
   // Ann is pleased that Bob left: the parse hung the clause from the
   // adjective as an adjunct.
