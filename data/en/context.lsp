@@ -319,6 +319,12 @@
                    (not (preceded-by (or (aux-item) (cop-item) (pronoun-item) (adverb-item))))
                    (not (preceded-by-word (in ("to" "To"))))))
       (delete (litem))))
+  ;; "like" opening the sentence is no verb (Like in America, ...; like 4th
+  ;; street): train has 11 prepositions and interjections there to 1 verb.
+  (like-opening-not-verb :act-on-all-matches
+    (lexitem (and (comp (surform) (in ("like" "Like" "LIKE"))) (lexical-verb-item)
+                  (not (no-alternative (not (lexical-verb-item))))))
+    (when (not (preceded-by (t))) (delete (litem))))
   ;; "like" before "a" or "an" governs the noun phrase: no complementiser
   ;; (treat them like a guest; train has none before an indefinite article).
   (like-before-indefinite-article :act-on-all-matches
