@@ -326,27 +326,22 @@ std::string name_lemma(const std::string& form, const std::string& root) {
   return capitals ? root : form;
 }
 
-// The lemma train gives a function word the lexicon takes as its own root:
-// an object pronoun's is its subject form (me: I, them: they; her a
-// possessor's own), a form of have or do its verb, an article,
-// demonstrative or clitic its plain form (an: a, these: this, 'll: will,
-// n't: not). Empty for other words.
-std::string_view function_word_lemma(std::string_view low, std::string_view upos) {
+// The lemma train gives a common word in the reading `upos`, when train
+// writes one lemma for nearly all its uses: an object pronoun's is its
+// subject form (me: I), a form of have or do its verb, an article or clitic
+// its plain form (an: a, 'll: will, n't: not, ca: can), a comparative its
+// adjective (better: good), a plural noun used only as such its own form
+// (thanks). The table is generated from train. Empty for other words.
+std::string_view train_lemma(std::string_view low, std::string_view upos) {
   struct Lemma {
     std::string_view form, upos, lemma;
     constexpr bool operator<(const Lemma& other) const {
       return std::tie(form, upos) < std::tie(other.form, other.upos);
     }
   };
-  // Every one at least 20 times in train and in at least 90% of its uses.
   static constexpr Lemma lemmas[] = {
-      {"'d", "AUX", "would"},    {"'ll", "AUX", "will"},   {"'m", "AUX", "be"},       {"'re", "AUX", "be"},
-      {"'ve", "AUX", "have"},    {"am", "AUX", "be"},      {"an", "DET", "a"},        {"did", "AUX", "do"},
-      {"did", "VERB", "do"},     {"does", "AUX", "do"},    {"does", "VERB", "do"},    {"had", "AUX", "have"},
-      {"had", "VERB", "have"},   {"has", "AUX", "have"},   {"has", "VERB", "have"},   {"him", "PRON", "he"},
-      {"i", "PRON", "I"},        {"me", "PRON", "I"},      {"n't", "PART", "not"},    {"nt", "PART", "not"},
-      {"them", "PRON", "they"},  {"these", "DET", "this"}, {"these", "PRON", "this"}, {"those", "DET", "that"},
-      {"those", "PRON", "that"}, {"us", "PRON", "we"}};
+#include "word_lemmas.inc"
+  };
   static_assert(std::is_sorted(std::begin(lemmas), std::end(lemmas)));
   const Lemma* found = std::lower_bound(std::begin(lemmas), std::end(lemmas), Lemma{low, upos, {}});
   return found != std::end(lemmas) && found->form == low && found->upos == upos ? found->lemma : std::string_view();
@@ -5138,7 +5133,8 @@ class SchemeToUd {
       if (word.upos == "SCONJ" && (word.deprel.starts_with("nsubj") || word.deprel == "obj")) word.upos = "PRON";
       // "you" or "there" as a determiner is "your" or "their" misspelt (you
       // account, there car): a possessive pronoun, as train writes all 26.
-      if (word.deprel == "det" && (low == "you" || low == "there")) {
+      const bool misspelt_possessive = word.deprel == "det" && (low == "you" || low == "there");
+      if (misspelt_possessive) {
         word.upos = "PRON";
         word.deprel = "nmod:poss";
         word.lemma = low == "you" ? "your" : "their";
@@ -5164,7 +5160,8 @@ class SchemeToUd {
         word.upos = "NUM";
       if (in_fixed[p]) word.upos = fixed_word_upos(word.form, word.upos);
       if (word.upos == "PROPN") word.lemma = name_lemma(word.form, word.lemma);
-      if (const std::string_view lemma = function_word_lemma(low, word.upos); !lemma.empty()) word.lemma = lemma;
+      if (const std::string_view lemma = train_lemma(low, word.upos); !lemma.empty() && !misspelt_possessive)
+        word.lemma = lemma;
       if (low == "her" && word.upos == "PRON") word.lemma = word.deprel == "nmod:poss" ? "her" : "she";
       std::string misc;
       bool no_space_after = p < n && !tokens_[p].space_before;

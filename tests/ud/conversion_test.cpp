@@ -4707,7 +4707,7 @@ TEST(SchemeToUd, FunctionWordsTakeTheLemmaTrainGivesThem) {
   EXPECT_EQ(sentence.words[3].deprel, "nmod:poss");
   EXPECT_EQ(sentence.words[3].lemma, "her");  // a possessor keeps its form
   EXPECT_EQ(sentence.words[4].lemma, "a");
-  EXPECT_EQ(sentence.words[0].lemma, "He");  // a subject is its own lemma, as velmo gave it
+  EXPECT_EQ(sentence.words[0].lemma, "he");  // a capital at sentence start is no part of the lemma
   UdSentence them = from_velmo(
       "(\n"
       "E0\t(()\tfin C\t*\t)\n"
@@ -4720,6 +4720,28 @@ TEST(SchemeToUd, FunctionWordsTakeTheLemmaTrainGivesThem) {
   EXPECT_EQ(them.words[0].lemma, "that");
   EXPECT_EQ(them.words[1].lemma, "have");
   EXPECT_EQ(them.words[2].lemma, "they");
+}
+
+TEST(SchemeToUd, CommonWordsTakeTheLemmaTrainWritesForThem) {
+  UdSentence sentence = from_velmo(
+      "(\n"
+      "E0\t(()\tfin C\t*\t)\n"
+      "1\t(Thanks\tthank N\t6\tvoc\t(gov need))\n"
+      "3\t(I\t~ N\t6\ts\t(gov need))\n"
+      "4\t(don\t~ VB\t6\taux\t(gov need))\n"
+      "5\t('t\t~ Adv\t6\tmod\t(gov need))\n"
+      "6\t(need\t~ V\tE0\ti\t(gov fin))\n"
+      "7\t(better\tgood A\t8\tmod\t(gov tool))\n"
+      "8\t(tools\ttool N\t6\tobj\t(gov need))\n"
+      ")\n",
+      "Thanks, I don't need better tools.");
+  ASSERT_EQ(sentence.words.size(), 9u);
+  EXPECT_EQ(sentence.words[0].lemma, "thanks");  // a plural noun train never cuts to "thank"
+  EXPECT_EQ(sentence.words[3].form, "do");
+  EXPECT_EQ(sentence.words[3].lemma, "do");  // not the root "don" the tokenizer's cut left
+  EXPECT_EQ(sentence.words[4].lemma, "not");
+  EXPECT_EQ(sentence.words[6].lemma, "good");
+  EXPECT_EQ(sentence.words[7].lemma, "tool");  // a word outside the table keeps its root
 }
 
 TEST(SchemeToUd, MultiwordItemsTakeTheTreebanksStructure) {
