@@ -670,7 +670,9 @@
     (lexitem (and (lexical-verb-item) (comp (surform) (reg-match "^[A-Z][a-z]"))
                   (not (no-alternative (or (noun-item) (adjective-item))))))
     (when (and (preceded-by (t))
-               (not (preceded-by-word (in ("." "!" "?" ":" ";" "\"" "“" "(" "[" "-" "--" "*" "'" "‘" "..." ">" "|" "/")))))
+               (not (preceded-by-word (in ("." "!" "?" ":" ";" "\"" "“" "(" "[" "-" "--" "*" "'" "‘" "..." ">" "|" "/" ")"
+                                           "I" "we" "We" "they" "They" "he" "He" "she" "She"))))
+               (not (followed-by-word (in ("me" "us" "him" "them")))))
       (delete (litem))))
   ;; After a word that takes an infinitive (want to, have to, able to,
   ;; trying to) "to" is the infinitival marker and a noun-or-verb word after
