@@ -403,6 +403,10 @@ std::shared_ptr<const ConditionPlan> ConditionPlan::build(const IRSlist& form, C
   for (Step& step : plan->steps_) {
     if (step.part) step.test = ItemTest::of(*step.part);
     step.words_only = step.kind == Kind::kPart && memo.tests_words_only(step.number);
+    step.act = step.kind == Kind::kGate   ? Act::kGate
+               : step.kind == Kind::kNote ? Act::kNote
+               : step.in_item             ? (step.test ? Act::kTest : step.words_only ? Act::kWords : Act::kAsk)
+                                          : (step.test ? Act::kTableTest : Act::kTable);
   }
   plan->number_whole(memo);
   return plan;
@@ -582,8 +586,8 @@ bool ConditionPlan::leads_to_false(int at) const {
   return at == kFalse;
 }
 
-bool ConditionPlan::walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes, int at) const {
-  bool remembered = true;
+bool ConditionPlan::walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes, int at,
+                         bool remembered) const {
   while (at >= 0) {
     const Step& step = steps_[static_cast<std::size_t>(at)];
     if (step.kind != Kind::kPart) {
@@ -602,6 +606,49 @@ bool ConditionPlan::walk(ConditionMemo& memo, PItem& item, const std::uint64_t& 
     memo.remember_plan(number_, item, accepted);
   }
   return accepted;
+}
+
+bool ConditionPlan::walk_unanswered(ConditionMemo& memo, PItem& item, const std::uint64_t& changes, int at) const {
+  ItemAnswers& answers = item.answers;
+  for (;;) {
+    const Step& step = steps_[static_cast<std::size_t>(at)];
+    switch (step.act) {
+      case Act::kTest:
+        at = keep(answers, step, step.test->holds(item)) ? step.if_true : step.if_false;
+        break;
+      case Act::kWords:
+        at = keep(answers, step, memo.words_answer(*step.part, step.number, item)) ? step.if_true : step.if_false;
+        break;
+      case Act::kTableTest:
+        at = memo.accepts_test(*step.test, step.number, item) ? step.if_true : step.if_false;
+        break;
+      case Act::kGate:
+        at = step.body;
+        break;
+      case Act::kNote:
+        answers.keep(step.word, step.bit, step.notes_accepted);
+        at = step.if_true;
+        break;
+      case Act::kAsk:
+      case Act::kTable: {
+        // Evaluating the part may change the item: from then on the walk
+        // asks as walk() does.
+        bool remembered = true;
+        const bool answer = step.act == Act::kAsk ? memo.ask_unknown(*step.part, step.number, item, changes, remembered)
+                                       : memo.accepts(*step.part, step.number, item, changes, remembered);
+        at = answer ? step.if_true : step.if_false;
+        if (!remembered || memo.any_changing()) return walk(memo, item, changes, at, remembered);
+        break;
+      }
+    }
+    // The steps the item's bits answer.
+    while (at >= 0) {
+      const Step& next = steps_[static_cast<std::size_t>(at)];
+      if (!next.in_item || !(answers.known[next.word] & next.bit)) break;
+      at = (answers.accepted[next.word] & next.bit) ? next.if_true : next.if_false;
+    }
+    if (at < 0) return keep_answer(memo, item, at == kTrue);
+  }
 }
 
 }  // namespace velmo

@@ -442,6 +442,12 @@ class ConditionPlan {
   // A step asks a part, or passes a gated call (kGate) or notes its answer
   // (kNote, going on to if_true).
   enum class Kind : std::uint8_t { kPart, kGate, kNote };
+  // What a step does when the item's bits hold no answer for it, while no
+  // condition has changed an item: answers its part by the direct test, by
+  // the words, or through the memo (kAsk: the item's bits, kTable: the
+  // memo's table, kTableTest: a direct test kept in the table), leads into
+  // a gated call's parts (kGate) or notes the call's answer (kNote).
+  enum class Act : std::uint8_t { kTest, kWords, kAsk, kGate, kNote, kTableTest, kTable };
   struct Step {
     Kind kind = Kind::kPart;
     bool in_item = false;         // answered in the item's bits (a gate: the call's answer),
@@ -455,6 +461,7 @@ class ConditionPlan {
     LExp* part = nullptr;
     std::optional<ItemTest> test = std::nullopt;  // the part as a direct test
     bool words_only = false;  // the part tests the words about the item by filters alone
+    Act act = Act::kAsk;      // in the padding here: a step grown to 240 bytes is dearer to index
   };
   // A part's answer: from the item's bits while no part of any plan has
   // changed an item, else from the memo; a direct test is answered from
@@ -554,19 +561,29 @@ class ConditionPlan {
     int at = first_;
     while (at >= 0) {
       const Step& step = steps_[static_cast<std::size_t>(at)];
-      if (!step.in_item || !(answers.known[step.word] & step.bit)) return walk(memo, item, changes, at);
+      if (!step.in_item || !(answers.known[step.word] & step.bit)) return walk_unanswered(memo, item, changes, at);
       at = (answers.accepted[step.word] & step.bit) ? step.if_true : step.if_false;
     }
-    const bool accepted = at == kTrue;
+    return keep_answer(memo, item, at == kTrue);
+  }
+  // Keeps the plan's answer, found while no condition has changed an item
+  // (the item's bits or the memo's table).
+  bool keep_answer(ConditionMemo& memo, PItem& item, bool accepted) const {
     if (in_item_) {
-      answers.keep(plan_word_, plan_bit_, accepted);
+      item.answers.keep(plan_word_, plan_bit_, accepted);
     } else if (number_ >= 0) {
       memo.remember_plan(number_, item, accepted);
     }
     return accepted;
   }
-  // Walks the steps from `at`, asking the memo.
-  bool walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes, int at) const;
+  // Walks the steps from `at`, asking the memo; `remembered` is false when
+  // an answer asked before `at` was neither taken from the memo nor stored
+  // in it.
+  bool walk(ConditionMemo& memo, PItem& item, const std::uint64_t& changes, int at, bool remembered = true) const;
+  // As walk(), while no condition has changed an item, from step `at`,
+  // whose answer the item's bits do not hold; the steps the bits answer are
+  // passed in a tight loop. Goes on as walk() once a part changed an item.
+  bool walk_unanswered(ConditionMemo& memo, PItem& item, const std::uint64_t& changes, int at) const;
 
   std::vector<Step> steps_;
   int first_ = kTrue;                          // the first step

@@ -693,6 +693,32 @@ TEST_F(ConditionMemoTest, AnUnknownPartIsAnsweredAndKeptInTheItem) {
   EXPECT_TRUE(memo.any_changing());
 }
 
+// A part that changes the item, met after parts the item's bits answer
+// and behind a gate whose call is not answered yet, is evaluated at every
+// question; the parts after it are still asked, and neither the plan's
+// answer nor the call's is kept.
+TEST_F(ConditionMemoTest, AChangingPartAfterAnsweredPartsIsEvaluatedAtEveryQuestion) {
+  run("(defun memo-checked-heavier () (and (head-last) (head-first) (pitem-add-weight 2) (head-last)))");
+  const std::string text = "(and (head-last) (memo-checked-heavier) (not (get-modifier-by-type det)))";
+  auto answered = plan("(head-last)");
+  auto made = plan(text);
+  ASSERT_NE(answered, nullptr);
+  ASSERT_NE(made, nullptr);
+  ASSERT_TRUE(expression_accepts("(head-last)", noun));
+  ASSERT_TRUE(expression_accepts("(head-first)", noun));
+  EXPECT_TRUE(answered->accepts(memo, *noun, changes));
+  const ConditionPlan::AnswerPlace place = made->answer_place();
+  ASSERT_NE(place.bit, 0u);
+  const bool expected = !expression_accepts("(get-modifier-by-type det)", noun);
+  const float weight = noun->weight;
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_EQ(made->accepts(memo, *noun, changes), expected);
+    EXPECT_FLOAT_EQ(noun->weight, weight + 2.0f * static_cast<float>(i)) << "evaluated again";
+    EXPECT_FALSE(noun->answers.known[place.word] & place.bit) << "the plan's answer is not kept";
+  }
+  EXPECT_TRUE(memo.any_changing());
+}
+
 TEST_F(ConditionMemoTest, AFormThatBuildsNoExpressionHasNoPlan) {
   EXPECT_EQ(plan("(and (head-last) (no-such-function))"), nullptr);
 }
