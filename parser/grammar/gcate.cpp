@@ -1,6 +1,7 @@
 #include "parser/grammar/gcate.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "parser/chart/condition_memo.h"
 
@@ -42,9 +43,22 @@ void CateChart::use_waiting_words(std::size_t words) {
 }
 
 void CateChart::clear() {
+  // Only the buckets a row handed out can hold items: a row's filled bits
+  // name them (bit kFilledBits stands for every position from it on).
   for (std::size_t r = 0; r < rows_used_; ++r) {
-    for (auto& bucket : rows_[r]) bucket.clear();
+    std::uint64_t filled = filled_[r];
+    if (!filled) continue;
     filled_[r] = 0;
+    auto& buckets = rows_[r];
+    const std::size_t size = buckets.size();
+    if (filled >> kFilledBits) {
+      for (std::size_t q = kFilledBits; q < size; ++q) buckets[q].clear();
+      filled &= ~(std::uint64_t{1} << kFilledBits);
+    }
+    for (; filled; filled &= filled - 1) {
+      const auto q = static_cast<std::size_t>(std::countr_zero(filled));
+      if (q < size) buckets[q].clear();
+    }
   }
   rows_used_ = 0;
   work_.clear();

@@ -71,6 +71,24 @@ TEST_F(CateChartTest, ARowKnowsItsFilledPositions) {
   EXPECT_EQ(chart.filled_positions(4), 2u);
 }
 
+// clear() empties the buckets the filled bits name, those from
+// kFilledBits on included, and leaves none of a row behind.
+TEST_F(CateChartTest, ClearEmptiesEveryFilledBucketOfAWideCategory) {
+  cate_.reset_positions(70);
+  CateChart& chart = cate_.chart();
+  const int positions[] = {0, 1, 2, 31, 32, 40, 61, 62, 63, 64, 66, 70};
+  for (int end : {0, 3, 9})
+    for (int q : positions) chart.bucket(end, q).push_back(item());
+  chart.clear();
+  for (int end = 0; end < chart.rows(); ++end) {
+    EXPECT_EQ(chart.filled_positions(end), 0u);
+    for (int q = 0; q <= 70; ++q) {
+      const std::vector<PItem*>* bucket = chart.find_bucket(end, q);
+      EXPECT_TRUE(!bucket || bucket->empty()) << end << " " << q;
+    }
+  }
+}
+
 TEST_F(CateChartTest, ClearWaitingEmptiesTheListsOfTheTouchedEnds) {
   GLink link(&cate_, &cate_);
   link.add_waiting(9, item());
