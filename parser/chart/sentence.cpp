@@ -152,16 +152,21 @@ std::vector<RootItem> collect_roots(KorvelParser& parser) {
   const int last = parser.chart().sentence ? parser.chart().sentence->last_word() : 0;
   for (RootEntry& entry : parser.roots) {
     GCate& cate = *entry.category;
+    // Most entries take every item at a constant cost: neither is
+    // evaluated item by item.
+    const bool every = entry.takes_every;
+    const bool cost_varies = entry.cost && !entry.cost_fixed;
+    const int fixed_cost = entry.fixed_cost;
     const auto take = [&](const std::vector<PItem*>* bucket) {
       if (!bucket) return;
       for (PItem* item : *bucket) {
         const Word input = reinterpret_cast<Word>(item);
-        if (entry.plan ? !entry.plan->accepts(parser.conditions(), *item, parser.chart().item_changes)
-                       : entry.condition && entry.condition->eval(input, pitem) == 0)
+        if (!every && (entry.plan ? !entry.plan->accepts(parser.conditions(), *item, parser.chart().item_changes)
+                                  : entry.condition && entry.condition->eval(input, pitem) == 0))
           continue;
         if (item->root_collection == collection) continue;
         item->root_collection = collection;
-        const int cost = entry.cost ? static_cast<int>(entry.cost->eval(input, pitem)) : 0;
+        const int cost = cost_varies ? static_cast<int>(entry.cost->eval(input, pitem)) : fixed_cost;
         roots.push_back({item, cost, item->weight});
       }
     };
@@ -230,22 +235,54 @@ void report_sentence(const Chart& chart) {
 
 namespace {
 
+// Whether the root item's span lies inside words 1..last.
+bool inside_sentence(const PItem& item, int last) {
+  return item.start >= 0 && item.start <= item.end && item.end <= last;
+}
+
+// A root item's weight in the cover.
+float cover_value(const RootItem& root) { return root.weight + static_cast<float>(root.extra_cost); }
+
+// Whether the span's best root replaces the one kept so far.
+bool better_root(float value, float kept) { return kept < 0.0f || value < kept; }
+
 std::vector<RootItem> best_cover(KorvelParser& parser, const std::vector<RootItem>& roots, float* weight) {
   std::vector<RootItem> cover;
   if (weight) *weight = 0.0f;
   if (!parser.chart().sentence) return cover;
   const SentenceView& sentence = *parser.chart().sentence;
-  int last = sentence.last_word();
-  if (last < 1) return cover;
-  SpanTable table(last);
+  const int words = sentence.last_word();
+  if (words < 1) return cover;
   int largest_end = -1;
+  for (const RootItem& root : roots)
+    if (inside_sentence(*root.item, words)) largest_end = std::max<int>(largest_end, root.item->end);
+  int last = words;
+  while (last > largest_end && last > 1 && is_punctuation(sentence.word_at(last))) --last;
+  // A span with a root item of its own is covered by its best root alone:
+  // when one spans words 1..last, no split of the sentence is weighed.
+  int whole = -1;
+  float whole_value = -1.0f;
   for (std::size_t r = 0; r < roots.size(); ++r) {
     const PItem& item = *roots[r].item;
-    if (item.start < 0 || item.start > item.end || item.end > last) continue;
-    largest_end = std::max<int>(largest_end, item.end);
-    const float value = roots[r].weight + static_cast<float>(roots[r].extra_cost);
+    if (item.start != 1 || item.end != last || !inside_sentence(item, words)) continue;
+    const float value = cover_value(roots[r]);
+    if (whole < 0 || better_root(value, whole_value)) {
+      whole = static_cast<int>(r);
+      whole_value = value;
+    }
+  }
+  if (whole >= 0) {
+    cover.push_back(roots[static_cast<std::size_t>(whole)]);
+    if (weight) *weight = whole_value;
+    return cover;
+  }
+  SpanTable table(words);
+  for (std::size_t r = 0; r < roots.size(); ++r) {
+    const PItem& item = *roots[r].item;
+    if (!inside_sentence(item, words)) continue;
+    const float value = cover_value(roots[r]);
     SpanTable::Cell& cell = table.at(item.start, item.end);
-    if (cell.weight < 0.0f || value < cell.weight) {
+    if (better_root(value, cell.weight)) {
       cell.root = static_cast<int>(r);
       cell.weight = value;
     }
@@ -259,24 +296,37 @@ std::vector<RootItem> best_cover(KorvelParser& parser, const std::vector<RootIte
                       ? static_cast<float>(static_cast<int>(parser.weights_of_words->eval(word, text)))
                       : 0.0f;
   }
-  while (last > largest_end && last > 1 && is_punctuation(sentence.word_at(last))) --last;
   // The gap cost of a split after word m depends on words m and m + 1 only.
   std::vector<float> gap(static_cast<std::size_t>(last) + 1, kCoverGap);
   for (int m = 1; m < last; ++m)
     if (single_punctuation(sentence.word_at(m)) || single_punctuation(sentence.word_at(m + 1)))
       gap[static_cast<std::size_t>(m)] = kCoverPunctuationGap;
+  // The weights again by start word, so that the left parts i..m of a span
+  // lie side by side as its right parts m+1..j do in the table.
+  const auto width = static_cast<std::size_t>(last) + 1;
+  std::vector<float> by_start(width * width, -1.0f);
+  const auto left_of = [&](int i) { return by_start.data() + static_cast<std::size_t>(i) * width; };
+  for (int w = 1; w <= last; ++w) left_of(w)[w] = table.at(w, w).weight;
   for (int length = 2; length <= last; ++length) {
     for (int i = 1; i + length - 1 <= last; ++i) {
       const int j = i + length - 1;
       SpanTable::Cell& cell = table.at(i, j);
-      if (cell.root >= 0) continue;
-      for (int m = i; m < j; ++m) {
-        const float sum = table.at(i, m).weight + table.at(m + 1, j).weight + gap[static_cast<std::size_t>(m)];
-        if (cell.weight < 0.0f || sum < cell.weight) {
-          cell.weight = sum;
-          cell.split = m;
+      if (cell.root < 0) {
+        const float* left = left_of(i);
+        const SpanTable::Cell* right = &table.at(0, j);  // right[k]: span k..j
+        float best = cell.weight;
+        int split = cell.split;
+        for (int m = i; m < j; ++m) {
+          const float sum = left[m] + right[m + 1].weight + gap[static_cast<std::size_t>(m)];
+          if (best < 0.0f || sum < best) {
+            best = sum;
+            split = m;
+          }
         }
+        cell.weight = best;
+        cell.split = split;
       }
+      left_of(i)[j] = cell.weight;
     }
   }
   collect_cover(table, 1, last, roots, cover);

@@ -18,6 +18,7 @@
 #include "parser/grammar/builtin_attributes.h"
 #include "parser/grammar/korvel_parser.h"
 #include "shell/interpreter/interpreter.h"
+#include "shell/lexp/constants.h"
 #include "shell/support/diagnostics.h"
 #include "shell/interpreter/name_space.h"
 
@@ -529,6 +530,10 @@ Word roots(IRSlist& args) {
       if (!entry.condition || !entry.condition->same_as()) entry.plan = nullptr;
     }
     if (IRSlistPtr cost = definition->take_first()) entry.cost = LExp::get_exp(cost.get());
+    entry.takes_every = !entry.plan && (!entry.condition || LExp::is_registered_kind(*entry.condition, "t"));
+    const auto* constant = dynamic_cast<const LConst*>(entry.cost.get());
+    entry.cost_fixed = !entry.cost || constant;
+    entry.fixed_cost = constant ? static_cast<int>(constant->value()) : 0;
     table.push_back(std::move(entry));
   }
   parser->roots = std::move(table);

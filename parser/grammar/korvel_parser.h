@@ -38,6 +38,12 @@ struct RootEntry {
   // chart has mostly answered its parts for the item already.
   std::shared_ptr<const ConditionPlan> plan;
   LExpPtr cost;       // integer extra cost of a root item; null: 0
+  // Known when the entry was read: the condition takes every item (none,
+  // or (t)), and the cost is a constant (none, or a constant form), which
+  // is then fixed_cost. Root collection then evaluates neither per item.
+  bool takes_every = false;
+  bool cost_fixed = false;
+  int fixed_cost = 0;
 };
 
 class KorvelParser : public NamedObject {

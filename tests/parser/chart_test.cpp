@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <deque>
+#include <string_view>
+#include <vector>
+
 #include "lexicon/attributes/att_list.h"
 #include "lexicon/attributes/trace_att.h"
 #include "parser/chart_fixture.h"
@@ -503,6 +508,133 @@ TEST_F(ChartTest, TheCoverPrefersFewerCheaperRoots) {
   EXPECT_EQ(result.cover[0].item->end, 2);
   EXPECT_EQ(result.cover[1].item->start, 4);
   EXPECT_EQ(result.cover[1].item->end, 5);
+}
+
+// The cover as a plain table of every span: a span with root items of its
+// own takes the cheapest (the first of equals), any other its cheapest
+// split (the first of equals), with the gap cost between the parts.
+struct PlainCover {
+  std::vector<RootItem> roots;
+  std::vector<const char*> words;  // 1..last; [0] unused
+  std::vector<std::vector<float>> weight;
+  std::vector<std::vector<int>> root, split;
+
+  float solve(int last) {
+    const auto n = static_cast<std::size_t>(last) + 1;
+    weight.assign(n, std::vector<float>(n, -1.0f));
+    root.assign(n, std::vector<int>(n, -1));
+    split.assign(n, std::vector<int>(n, -1));
+    for (std::size_t r = 0; r < roots.size(); ++r) {
+      const PItem& item = *roots[r].item;
+      const float value = roots[r].weight + static_cast<float>(roots[r].extra_cost);
+      float& kept = weight[item.start][item.end];
+      if (kept < 0.0f || value < kept) {
+        kept = value;
+        root[item.start][item.end] = static_cast<int>(r);
+      }
+    }
+    for (int w = 1; w <= last; ++w)
+      if (root[w][w] < 0) weight[w][w] = 0.0f;
+    for (int length = 2; length <= last; ++length)
+      for (int i = 1; i + length - 1 <= last; ++i) {
+        const int j = i + length - 1;
+        if (root[i][j] >= 0) continue;
+        for (int m = i; m < j; ++m) {
+          const bool punct = std::string_view(words[m]) == "," || std::string_view(words[m + 1]) == ",";
+          const float sum = weight[i][m] + weight[m + 1][j] + (punct ? kCoverPunctuationGap : kCoverGap);
+          if (weight[i][j] < 0.0f || sum < weight[i][j]) {
+            weight[i][j] = sum;
+            split[i][j] = m;
+          }
+        }
+      }
+    return weight[1][last];
+  }
+  void pieces(int i, int j, std::vector<const PItem*>& out) const {
+    if (root[i][j] >= 0) {
+      out.push_back(roots[static_cast<std::size_t>(root[i][j])].item);
+    } else if (split[i][j] >= 0) {
+      pieces(i, split[i][j], out);
+      pieces(split[i][j] + 1, j, out);
+    }
+  }
+};
+
+TEST_F(ChartTest, TheCoverIsTheCheapestSplitOfEverySpan) {
+  TestSentence s;
+  s.words("a b , c d e , f g h i j");
+  parse(s);
+  const int last = 12;
+  std::deque<PItem> items;
+  std::uint32_t seed = 12345;
+  const auto next = [&seed](std::uint32_t below) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % below;
+  };
+  for (int round = 0; round < 200; ++round) {
+    PlainCover plain;
+    plain.words = {"", "a", "b", ",", "c", "d", "e", ",", "f", "g", "h", "i", "j"};
+    const std::uint32_t count = 1 + next(14);
+    for (std::uint32_t r = 0; r < count; ++r) {
+      PItem& item = items.emplace_back(nullptr);
+      item.start = static_cast<std::int16_t>(1 + next(last));
+      item.end = static_cast<std::int16_t>(item.start + next(static_cast<std::uint32_t>(last - item.start + 1)));
+      // Whole-number weights make equal covers common: the first of equals
+      // must win as in the plain table.
+      plain.roots.push_back({&item, static_cast<int>(next(3)), static_cast<float>(next(60))});
+    }
+    const float expected = plain.solve(last);
+    std::vector<const PItem*> expected_pieces;
+    plain.pieces(1, last, expected_pieces);
+    float weight = -5.0f;
+    const std::vector<RootItem> cover = choose_cover(parser(), plain.roots, &weight);
+    EXPECT_FLOAT_EQ(weight, expected) << round;
+    ASSERT_EQ(cover.size(), expected_pieces.size()) << round;
+    for (std::size_t k = 0; k < cover.size(); ++k) EXPECT_EQ(cover[k].item, expected_pieces[k]) << round;
+  }
+}
+
+TEST_F(ChartTest, ARootOverTheWholeSentenceIsTheCoverEvenWhenPiecesAreCheaper) {
+  TestSentence s;
+  s.words("a b c .");
+  parse(s);
+  std::deque<PItem> items;
+  const auto root = [&items](int start, int end, float weight) {
+    PItem& item = items.emplace_back(nullptr);
+    item.start = static_cast<std::int16_t>(start);
+    item.end = static_cast<std::int16_t>(end);
+    return RootItem{&item, 0, weight};
+  };
+  // The final full stop that no root reaches is left out of the span.
+  const std::vector<RootItem> roots = {root(1, 1, 0.0f), root(1, 3, 200.0f), root(2, 3, 0.0f), root(1, 3, 150.0f),
+                                       root(1, 3, 150.0f)};
+  float weight = 0.0f;
+  const std::vector<RootItem> cover = choose_cover(parser(), roots, &weight);
+  ASSERT_EQ(cover.size(), 1u);
+  EXPECT_EQ(cover[0].item, roots[3].item);
+  EXPECT_FLOAT_EQ(weight, 150.0f);
+}
+
+// Root entries with constant forms and with forms evaluated per item give
+// the same items and costs.
+TEST_F(ChartTest, RootsTakeTheCostsOfTheirEntries) {
+  run("(roots (NP (t) (int 5)) (S (nil) (int 1)) (Wh (pitem-low) (pitem-high)))");
+  TestSentence s;
+  s.words("the dog");
+  s.item(1, 1, kDet);
+  s.item(2, 2, kNoun);
+  const ChartResult result = parse(s);
+  ASSERT_TRUE(result.parsed);
+  bool whole = false;
+  for (const RootItem& root : result.roots) {
+    EXPECT_EQ(root.item->cate, &cate("NP"));
+    EXPECT_EQ(root.extra_cost, 5);
+    EXPECT_FLOAT_EQ(root.weight, root.item->weight);
+    whole = whole || (root.item->start == 1 && root.item->end == 2);
+  }
+  EXPECT_TRUE(whole);
+  run("(roots (NP (t) (pitem-high)))");
+  for (const RootItem& root : collect_roots(parser())) EXPECT_EQ(root.extra_cost, root.item->end);
 }
 
 TEST_F(ChartTest, PoolExhaustionDuringEntryStopsTheSentence) {

@@ -265,6 +265,28 @@ TEST_F(GrammarNetworkTest, RootsOfUnknownCategoriesAreReported) {
   EXPECT_EQ(parser().roots[0].category, &cate("S"));
 }
 
+// An entry that takes every item at a constant cost is known as such when
+// it is read: root collection then evaluates neither form item by item.
+TEST_F(GrammarNetworkTest, RootEntriesKnowConstantConditionsAndCosts) {
+  run("(roots (S) (S (t) (int 4)) (S (pitem-low) (int 2)) (S (t) (pitem-low)) (S (nil)) (S nil (int 7)))");
+  const std::vector<RootEntry>& roots = parser().roots;
+  ASSERT_EQ(roots.size(), 6u);
+  EXPECT_TRUE(roots[0].takes_every);
+  EXPECT_TRUE(roots[0].cost_fixed);
+  EXPECT_EQ(roots[0].fixed_cost, 0);
+  EXPECT_TRUE(roots[1].takes_every);
+  EXPECT_TRUE(roots[1].cost_fixed);
+  EXPECT_EQ(roots[1].fixed_cost, 4);
+  EXPECT_FALSE(roots[2].takes_every);
+  EXPECT_TRUE(roots[2].cost_fixed);
+  EXPECT_EQ(roots[2].fixed_cost, 2);
+  EXPECT_TRUE(roots[3].takes_every);
+  EXPECT_FALSE(roots[3].cost_fixed);
+  EXPECT_FALSE(roots[4].takes_every);  // (nil) takes none
+  EXPECT_TRUE(roots[5].takes_every);
+  EXPECT_EQ(roots[5].fixed_cost, 7);
+}
+
 TEST_F(GrammarNetworkTest, CommandsWithoutCurrentObjectsDoNothing) {
   run("(dep-type nothing) (visible-atts (cat)) (max-dist 2)");
   EXPECT_EQ(current_link(), nullptr);
