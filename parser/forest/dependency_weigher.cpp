@@ -297,6 +297,7 @@ float DependencyWeigher::merge_weight(const PItem& merged, const PItem& head_sid
   const char* relation = relation_of(head_side, modifier, link, true);
   if (relation == conj_) {
     if (const PItem* verb = clause_verb(head)) return clause_conjunct_weight(head, *verb, modifier);
+    if (is_complementiser(head)) return complementised_conjunct_weight(head, modifier);
     const float weight = surface_weight(head, modifier, relation);
     return verb_forms_agree(head_side, modifier) ? weight : weight + kConjunctFormWeight;
   }
@@ -339,6 +340,39 @@ const PItem* DependencyWeigher::clause_verb(const PItem& item) {
   if (!lex || !lex->root) return nullptr;
   const char* key = category_of(verb);
   return key == verb_key_ || key == copula_key_ ? &verb : nullptr;
+}
+
+bool DependencyWeigher::is_complementiser(const PItem& item) {
+  const LexItem* lex = lexical_item_of(item);
+  return lex && lex->root && category_of(item) == clause_key_;
+}
+
+// Two clauses opened by the same complementiser (that it works and that it
+// is cheap) are two conjoined clauses: the statistics know no complementiser
+// as the head of a conjunct (they hang the second clause from the verb of
+// the first), so the pair is asked as two clauses joined, where the
+// complementisers stand. Against any other conjunct the complementiser is
+// asked as it is.
+float DependencyWeigher::complementised_conjunct_weight(const PItem& head, const PItem& modifier) {
+  auto [memo, added] = merges_.find_or_add(MergeKey{&head, &modifier, conj_});
+  if (!added) return memo;
+  const Side head_words = side_of(head);
+  float best = -1.0f;
+  for (const PItem* alt = &modifier; alt; alt = alt->next_alt) {
+    const Side side = side_of(*alt);
+    float weight;
+    if (side.word == head_words.word && is_complementiser(*alt)) {
+      const char* clause = intern_word("fin");
+      const Side first{clause, clause_key_, head_words.position, false, false, clause};
+      const Side later{clause, clause_key_, side.position, false, false, clause};
+      weight = weight_of(first, later, conj_);
+    } else {
+      weight = weight_of(head_words, side, conj_);
+    }
+    if (best < 0.0f || weight < best) best = weight;
+  }
+  memo = best;
+  return best;
 }
 
 bool DependencyWeigher::has_subject(const PItem& clause) {

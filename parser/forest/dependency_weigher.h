@@ -191,6 +191,11 @@ class DependencyWeigher {
   const PItem* verb_phrase(const PItem& item);
   // Whether two verb conjuncts share a form (see the definition).
   bool verb_forms_agree(const PItem& first, const PItem& later);
+  // Whether the item is a complementiser (a word of the clause category).
+  bool is_complementiser(const PItem& item);
+  // The weight of a conjunct of the complementiser `head` (see the
+  // definition).
+  float complementised_conjunct_weight(const PItem& head, const PItem& modifier);
   // Whether a subject or expletive hangs on the item's head-child chain.
   bool has_subject(const PItem& clause);
   // The weight of a clause conjoined to the clause `head` (without

@@ -772,6 +772,54 @@ TEST_F(RelationDatabaseTest, AConjoinedClauseWithoutSubjectIsAskedAsItsVerbs) {
   EXPECT_EQ(asked, (std::vector<std::string>{"came conj left", "fin conj fin"}));
 }
 
+// Two clauses opened by the same complementiser (that it works and that it
+// helps) are asked as two clauses joined, where the complementisers stand;
+// any other conjunct of a complementiser is asked under the complementiser.
+TEST_F(RelationDatabaseTest, ConjoinedComplementisedClausesAreAskedAsClauses) {
+  words({"that", "it", "works", "and", "that", "it", "helps", "she", "went", "whether"});
+  GCate* v = category("V");
+  GCate* c = category("C");
+  GCate* n = category("N");
+  GLink* i = link(c, v, "i", 1);
+  GLink* subj = link(v, n, "s", 1);
+  GLink* conj = link(c, c, "conj", 1);
+  GLink* fin_i = link(c, v, "i", 0);
+  const auto complementised = [&](int position, PItem* verb) {
+    return merge(word_item(c, position, 18.0f, "(cat c) (cform that)"), verb, i);
+  };
+  PItem* that_it_works = complementised(1, merge(word_item(v, 3, 18.0f, "(cat v)"), word_item(n, 2, 18.0f), subj));
+  PItem* that_it_helps = complementised(5, merge(word_item(v, 7, 18.0f, "(cat v)"), word_item(n, 6, 18.0f), subj));
+  PItem* whether_it_helps =
+      merge(word_item(c, 10, 18.0f, "(cat c) (cform whether)"), word_item(v, 7, 18.0f, "(cat v)"), i);
+  // The empty clause head percolates no "lexitem" from its verb.
+  PItem* went = merge(word_item(v, 9, 18.0f, "(cat v)"), word_item(n, 8, 18.0f), subj);
+  PItem* she_went = item(c, 8, 9, went->weight, "(cat c) (cform fin)");
+  she_went->head_child = went;
+  she_went->link = fin_i;
+  DistanceTable distances;
+  distances.add("C:conj:C", 4, false, 0.25f);
+  std::vector<std::string> asked;
+  DependencyWeigher weigher;
+  DependencyWeigher::Sources sources;
+  sources.distances = &distances;
+  sources.probability = [&asked](std::string_view head, std::string_view relation,
+                                 std::string_view modifier) -> std::optional<double> {
+    asked.push_back(std::string(head) + " " + std::string(relation) + " " + std::string(modifier));
+    return 0.5;
+  };
+  weigher.set_sources(sources);
+  const auto weight = [&](PItem* first, PItem* later) {
+    return weigher.merge_weight(*merge(first, later, conj), *first, *later, *conj);
+  };
+  EXPECT_FLOAT_EQ(weight(that_it_works, that_it_helps), -std::log(0.5f) - std::log(0.25f));
+  EXPECT_EQ(asked, (std::vector<std::string>{"fin conj fin"}));
+  // A clause without complementiser, or with another one, is a conjunct of
+  // the complementiser itself.
+  weight(that_it_works, she_went);
+  weight(that_it_works, whether_it_helps);
+  EXPECT_EQ(asked, (std::vector<std::string>{"fin conj fin", "that conj fin", "that conj whether"}));
+}
+
 // Conjoined verbs share a form, as words or as phrases opened by their
 // first auxiliary; a conjunct that shares none costs more, under a verb and
 // under a clause alike.
