@@ -1945,7 +1945,12 @@
   ;; because, when) that opens the sentence takes none: an imperative is
   ;; no part of such a clause, it is the main clause after it (If you
   ;; would like to come in person or by phone, please let me know).
-  (* (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))) (modifiee-cond (not (relative-word-clause))))
+  ;; A clause opened by "that" or "whether" joins no clause whose verb took
+  ;; a complement: it joins that complement (said the plan was good and
+  ;; that it would start soon; train: 32 such conjuncts of a complement
+  ;; clause, 3 of a main one).
+  (* (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (complete-clause) (not (subjectless-clause)))) (modifiee-cond (not (relative-word-clause)))
+        (merged-cond (not (and (comp (pitem-modifier) (content-clause)) (comp (pitem-modifiee) (took-complement))))))
      (C (dep-type conj) (max-dist 30) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
         (modifiee-cond (subjectless-clause)))
      (C (dep-type conj) (max-dist 30) (dep-weight 10.0) (modifier-cond (and (get-modifier-by-type cc) (subjectless-clause)))
