@@ -787,9 +787,15 @@ PItem* ChartParser::merge(GLink* link, int t, PItem* m, PItem* h, int k) {
   return n;
 }
 
-bool ChartParser::merge_attributes(GLink* link, PItem* n, PItem* m, PItem* h) {
+// Inline: most merges join items of which at most one has moved elements,
+// and their attributes are one unification.
+inline bool ChartParser::merge_attributes(GLink* link, PItem* n, PItem* m, PItem* h) {
   if (!(h->av.defined(b_.move) && m->av.defined(b_.move) && !att_set(m->av, b_.control)))
     return n->av.unify(m->av, &link->percolated);
+  return merge_attributes_with_moves(link, n, m);
+}
+
+bool ChartParser::merge_attributes_with_moves(GLink* link, PItem* n, PItem* m) {
   LBitSet without_move = link->percolated;
   without_move.reset(static_cast<std::size_t>(b_.move));
   if (!n->av.unify(m->av, &without_move)) return false;
@@ -839,9 +845,14 @@ bool ChartParser::merge_moved(PItem* n, PItem* m) {
   return true;
 }
 
-bool ChartParser::case_marks_accept(PItem* n, PItem* m, PItem* h) {
+// Inline: most merged items have no case mark of 0, and there is nothing
+// to check.
+inline bool ChartParser::case_marks_accept(PItem* n, PItem* m, PItem* h) {
+  return !att_zero(n->av, b_.cm) || zero_case_mark_accepted(n, m, h);
+}
+
+bool ChartParser::zero_case_mark_accepted(PItem* n, PItem* m, PItem* h) {
   const int cm = b_.cm;
-  if (!att_zero(n->av, cm)) return true;
   if (att_value(h->av, b_.cat) == b_.cat_p && h->av.defined(b_.cat))
     n->av.remove(cm);
   else if (att_value(m->av, b_.cat) == b_.cat_p && m->av.defined(b_.cat))

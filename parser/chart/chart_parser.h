@@ -83,8 +83,13 @@ class ChartParser {
   bool meets_no_head_right(const GLink& link, const PItem& item) const;
   PItem* merge(GLink* link, int t, PItem* m, PItem* h, int k);
   bool merge_attributes(GLink* link, PItem* n, PItem* m, PItem* h);
+  // The same when both items have moved elements (and the modifier is no
+  // control item): the moved elements are merged apart.
+  bool merge_attributes_with_moves(GLink* link, PItem* n, PItem* m);
   bool merge_moved(PItem* n, PItem* m);
   bool case_marks_accept(PItem* n, PItem* m, PItem* h);
+  // The same for a merged item whose case mark is 0.
+  bool zero_case_mark_accepted(PItem* n, PItem* m, PItem* h);
   PItem* empty_category_item(PItem* m);
   void coordinate(GCate& g, PItem* r, int p);
   PItem* coordination_item(GCate& g, PItem* left, PItem* right);
