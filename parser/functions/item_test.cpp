@@ -101,7 +101,7 @@ bool ItemTest::text_holds(const AttVec& vec) const {
   return *text_filter_->passes(text);
 }
 
-bool ItemTest::holds(const PItem& item) const {
+bool ItemTest::reads_holds(const PItem& item) const {
   switch (kind_) {
     case Kind::kModifierByType:
       return modifier_by_type(item, *relation_, relation_bit_) != nullptr;

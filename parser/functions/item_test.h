@@ -20,6 +20,7 @@
 #include <string>
 
 #include "lexicon/attributes/att_test.h"
+#include "parser/chart/pitem.h"
 
 namespace velmo {
 
@@ -27,16 +28,24 @@ class AttInterpreterList;
 class AttVec;
 class LExp;
 class TextFilter;
-struct PItem;
 
 class ItemTest {
  public:
   // The test `exp` amounts to; none when its shape is not one of the above.
   static std::optional<ItemTest> of(const LExp& exp);
 
-  bool holds(const PItem& item) const;
+  // Most modifiers asked for are through relations that no link along the
+  // item's head-child chain has: the item's relation bits refuse them
+  // without a call.
+  bool holds(const PItem& item) const {
+    if (kind_ == Kind::kModifierByType && (item.relations & PItem::kRelationsKnown) && !(item.relations & relation_bit_))
+      return false;
+    return reads_holds(item);
+  }
 
  private:
+  // holds() past the relation bits: reads the item.
+  bool reads_holds(const PItem& item) const;
   static std::optional<ItemTest> text_test(const LExp& value, const LExp& filter);
   bool text_holds(const AttVec& vec) const;
 

@@ -145,5 +145,24 @@ TEST_F(ItemTestTest, ChartItemsKeepTheRelationBitsOfTheirChain) {
   EXPECT_FALSE(has_det->holds(by_hand));
 }
 
+// The relation bits only refuse: a relation sharing its bit with one along
+// the chain is still looked for by name.
+TEST_F(ItemTestTest, ARelationSharingTheBitOfAnotherIsLookedForByName) {
+  std::string sharing;
+  for (int i = 0; i < 10000 && sharing.empty(); ++i)
+    if (relation_bit("rel" + std::to_string(i)) == relation_bit("det")) sharing = "rel" + std::to_string(i);
+  ASSERT_FALSE(sharing.empty());
+  ASSERT_TRUE(phrase->relations & PItem::kRelationsKnown);
+  ASSERT_TRUE(phrase->relations & relation_bit(sharing));
+  const LExp& exp = built("(get-modifier-by-type " + sharing + ")");
+  const std::optional<ItemTest> has_sharing = ItemTest::of(exp);
+  ASSERT_TRUE(has_sharing.has_value());
+  EXPECT_FALSE(expression_accepts(exp, phrase));
+  EXPECT_FALSE(has_sharing->holds(*phrase));
+  const std::optional<ItemTest> has_det = ItemTest::of(built("(get-modifier-by-type det)"));
+  ASSERT_TRUE(has_det.has_value());
+  EXPECT_TRUE(has_det->holds(*phrase));
+}
+
 }  // namespace
 }  // namespace velmo
