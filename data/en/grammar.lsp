@@ -238,6 +238,7 @@
 (defun capitalised () (comp (pitem-head-word) (reg-match "^[A-Z][A-Za-z.]*$")))
 ;; Question and relative words stand before the clause as its object.
 (defun wh-word () (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hich|[Ww]ho|[Ww]hom|[Tt]hat)$")))
+(defun that-after-conjunction () (and (comp (pitem-head-word) (reg-match "^[Tt]hat$")) (pitem-preceding-word (in ("and" "or" "but")))))
 ;; The gap of a complete clause whose verb took no object becomes its moved
 ;; element, with a trace to the verb, when a question or relative word
 ;; stands before the clause to fill it. An object closes the gap ("gap" is
@@ -1434,7 +1435,9 @@
         (modifier-cond (and (participle) (no-cc) (not (get-modifier-by-type s)) (not (sentence-start))))))
   ;; (a finite clause whose verb may lose its object rather takes the word
   ;; at its head C, where it fills the gap)
-  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item))))
+  ;; ("that" right after a conjunction opens a conjoined clause, whose
+  ;; complementiser it is: said it was good and that they would come)
+  (? (N (dep-type obj) (max-dist 8) (dep-weight 2.0) (modifier-cond (and (wh-word) (bare-item) (not (that-after-conjunction)))))
      ;; and a noun phrase opened by "what", "which", "how many" (What foods
      ;; do you eat?, How much money do you need?)
      (N (dep-type obj) (max-dist 10) (dep-weight 2.0) (modifier-cond (and (no-cc) (no-punc) (wh-determined)))
