@@ -474,6 +474,13 @@
 (defun content-clause () (comp (pitem-attvec) (att-str-val cform) (in ("that" "whether"))))
 ;; Words that head a relative clause of their own without relative word.
 (defun free-relative-head () (and (bare-item) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever|[Aa]ll|[Ee]verything|[Aa]nything|[Ss]omething|[Nn]othing)$"))))
+;; "What" inside the sentence before a finite clause without subject is
+;; that clause's subject and heads it as a free relative (is what makes it
+;; work, in response to what is happening, buy what is called a harness).
+;; On the train split, 36 of 154 free relatives of "what" have the subject
+;; gap.
+(defun what-word () (and (bare-item) (not (sentence-start)) (comp (pitem-head-word) (reg-match "^([Ww]hat|[Ww]hatever)$"))))
+(defun subject-gap-clause () (and (fin-clause) (no-cc) (not (starts-with-punctuation)) (not (get-modifier-by-type s)) (not (get-modifier-by-type expl))))
 ;; Verbs after which "what" opens an indirect question, the verb's clausal
 ;; complement, not a free relative (know what you mean, wonder what it is);
 ;; so after the particle of find out, figure out and check out (find out
@@ -1099,8 +1106,9 @@
         (modifiee-cond (and (or (not (pronoun)) (not (or (personal-word) (wh-word)))) (not (pitem-following-word (in ("so" "So" "then" "Then"))))))
         (merged-cond (bare-subject-relative)))
      ;; A free relative (What they wonder is ..., All you need is ...).
-     (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (and (full-clause) (relative-clause) (not (relative-word))))
-        (modifiee-cond (and (free-relative-head) (not (after-question-verb)))))
+     (C (dep-type rel) (max-dist 7) (dep-weight 6.0) (modifier-cond (or (and (full-clause) (relative-clause) (not (relative-word))) (subject-gap-clause)))
+        (modifiee-cond (and (free-relative-head) (not (after-question-verb))))
+        (merged-cond (or (not (comp (pitem-modifier) (subject-gap-clause))) (comp (pitem-modifiee) (what-word)))))
      ;; A noun after a comma or conjunction heads no list of its own: the
      ;; later items of a list all hang from the first (London, Calgary,
      ;; Toronto or Houston; love and attention, food, shelter).
