@@ -517,11 +517,11 @@ int RegexAutomaton::step(int state, int byte_class) const {
     state_ids_.clear();
     initial_ = -1;
     initial_not_bol_ = -1;
-    return state_for(next);
+    return move_to(state_for(next));
   }
-  const int id = state_for(next);
-  next_[static_cast<std::size_t>(state) * static_cast<std::size_t>(classes_) + static_cast<std::size_t>(byte_class)] = id;
-  return id;
+  const int move = move_to(state_for(next));
+  next_[static_cast<std::size_t>(state) * static_cast<std::size_t>(classes_) + static_cast<std::size_t>(byte_class)] = move;
+  return move;
 }
 
 // The hot loop reads one flag byte per state (see flags_): a state that
@@ -537,17 +537,30 @@ bool RegexAutomaton::search_table(const char* text, bool not_bol) const {
 }
 
 bool RegexAutomaton::search_from(int state, const char* text) const {
-  std::uint8_t flags = flags_[static_cast<std::size_t>(state)];
+  const std::uint8_t flags = flags_[static_cast<std::size_t>(state)];
   if (flags & kEnds) return (flags & kAccepts) != 0;
+  // The table is read through a local pointer, taken again only after a
+  // step, which may add states (and move the table).
+  const int* table = next_.data();
+  const std::uint8_t* class_of = class_of_.data();
   const auto classes = static_cast<std::size_t>(classes_);
-  for (const char* p = text; *p; ++p) {
-    const std::size_t byte_class = class_of_[static_cast<unsigned char>(*p)];
-    const int next = next_[static_cast<std::size_t>(state) * classes + byte_class];
-    state = next >= 0 ? next : step(state, static_cast<int>(byte_class));
-    flags = flags_[static_cast<std::size_t>(state)];
-    if (flags & kEnds) return (flags & kAccepts) != 0;
+  std::size_t row = static_cast<std::size_t>(state) * classes;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+    const std::size_t byte_class = class_of[*p];
+    int move = table[row + byte_class];
+    if (move < 0) [[unlikely]] {
+      move = step(static_cast<int>(row / classes), static_cast<int>(byte_class));
+      table = next_.data();
+    }
+    if (move & kEnds) return (move & kAccepts) != 0;
+    row = static_cast<std::size_t>(move) >> kMoveFlagBits;
   }
-  return (flags & kAcceptsAtEnd) != 0;
+  return (flags_[row / classes] & kAcceptsAtEnd) != 0;
+}
+
+int RegexAutomaton::move_to(int state) const {
+  const int row = state * classes_;
+  return (row << kMoveFlagBits) | (flags_[static_cast<std::size_t>(state)] & kEnds);
 }
 
 // The first state of each kind is kept until the table is dropped.

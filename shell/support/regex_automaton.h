@@ -109,8 +109,11 @@ class RegexAutomaton {
   // The state of the nodes `nodes`, made when new; sorts them and drops
   // repeats in place.
   int state_for(std::vector<int>& nodes) const;
-  // The state after `state` on a byte of class `byte_class`.
+  // The move from `state` on a byte of class `byte_class` (see next_),
+  // worked out and kept in the table.
   int step(int state, int byte_class) const;
+  // The table's entry for a move to `state`.
+  int move_to(int state) const;
   // Sorts the bytes into classes (see class_of_), at the first search:
   // start-up compiles many patterns that a short text never asks.
   void make_byte_classes() const;
@@ -141,7 +144,11 @@ class RegexAutomaton {
   static constexpr std::uint8_t kEnds = kAccepts | kDead;
   static constexpr std::uint8_t kAcceptsAtEnd = 4;
   mutable std::vector<std::uint8_t> flags_;
-  // The moves, by state * classes_ + class; -1: not yet worked out.
+  // The moves, by state * classes_ + class; -1: not yet worked out. A
+  // move is the target's row (state * classes_) shifted by kMoveFlagBits,
+  // with the target's kAccepts and kDead bits below: the search reads
+  // where it goes and whether it ends there from one entry.
+  static constexpr int kMoveFlagBits = 2;
   mutable std::vector<int> next_;
   mutable std::unordered_map<std::vector<int>, int, NodesHash> state_ids_;
   // The closure of the start node at the start of the text, and past it

@@ -205,6 +205,27 @@ TEST(RegexAutomatonTest, ManyStatesStillAnswerRightly) {
   }
 }
 
+// One long text visits more states than the table keeps: the table is
+// dropped in the middle of the search, which goes on from the new table.
+TEST(RegexAutomatonTest, ATableDroppedInTheMiddleOfASearchAnswersRightly) {
+  const std::string pattern = "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)$";
+  const std::string early = "^(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)c";
+  for (const std::string& p : {pattern, early}) {
+    const std::unique_ptr<RegexAutomaton> automaton = RegexAutomaton::build(p);
+    ASSERT_NE(automaton, nullptr);
+    for (unsigned seed = 1; seed < 6; ++seed) {
+      std::string text;
+      for (unsigned i = seed * 2654435761u, n = 0; n < 20000; ++n, i = i * 1103515245u + 12345u)
+        text += (i >> 16) & 1 ? 'a' : 'b';
+      for (const std::string& ending : {std::string(), std::string("a"), std::string("abbbbbbbbbbb"),
+                                        std::string("abbbbbbbbbbbc"), std::string("abbbbbbbbbbbcd")}) {
+        const std::string whole = text + ending;
+        EXPECT_EQ(automaton->search(whole.c_str()), posix_search(p, whole, false)) << seed << ending;
+      }
+    }
+  }
+}
+
 // Each new move gathers its nodes in room kept from the move before: moves
 // of many nodes followed by moves of few, worked out in either order, give
 // the POSIX engine's answers.
