@@ -476,8 +476,9 @@ bool ChartParser::is_complete(GCate& g, const PItem& item, int p) const {
 }
 
 // Packs the item under an equal one (same span, same visible attributes)
-// stored at the positions it could equally have reached.
-bool ChartParser::pack(GCate& g, PItem* item, int p) {
+// stored at the positions it could equally have reached. Inline: store
+// asks it of every item, and many spans hold no stored item yet.
+[[gnu::always_inline]] inline bool ChartParser::pack(GCate& g, PItem* item, int p) {
   // Many spans hold no stored item yet: then nothing else is set up.
   SpanIndex::Span span;
   if (!chart_.spans_moved) {
