@@ -23,7 +23,12 @@
 ;; The conjunction marks its phrase (last_conj): packing then keeps a phrase
 ;; that took the conjunction apart from one whose modifier took it.
 (defun marked-conjunct () (comp (pitem-attvec) (modify syn ((last_conj +)))))
-(defun no-cc () (not (get-modifier-by-type cc)))
+;; "either" or "neither" before the first conjunct makes no later conjunct
+;; of it: that phrase still takes the later ones and serves its clause
+;; (Neither the manager nor his staff called). Not "both", which is more
+;; often a determiner or pronoun (held-out train sentences lose with it).
+(defun correlative-only () (comp (get-modifier-by-type cc) (pitem-head-word) (in ("either" "Either" "neither" "Neither"))))
+(defun no-cc () (or (not (get-modifier-by-type cc)) (correlative-only)))
 ;; "as well as", an adverb the treebank uses as a coordinating conjunction.
 (defun as-well-as () (comp (pitem-head-word) (in ("as well as"))))
 ;; A comma before a subject belongs to the clause, not to the noun.
@@ -38,7 +43,7 @@
 (defun gerund () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing))))))
 (defun participle () (comp (pitem-attvec) (strict-unifiable syn (vform) (attvec syn ((vform ing en))))))
 (defun starts-with-punctuation () (comp (pitem-head-word) (reg-match "^([,;:]|--? )")))
-(defun coordinated () (or (get-modifier-by-type cc) (starts-with-punctuation)))
+(defun coordinated () (or (and (get-modifier-by-type cc) (not (correlative-only))) (starts-with-punctuation)))
 ;; Later conjuncts all hang from the first: a later conjunct takes none.
 (defun conjunct () (and (coordinated) (not (get-modifier-by-type conj))))
 ;; A verb phrase that may be an infinitive joins no verb that cannot be one:
