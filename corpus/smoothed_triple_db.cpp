@@ -423,7 +423,24 @@ std::optional<double> SmoothedTripleDb::probability(std::string_view head, std::
   const Head known = both_lacked || !category_named ? named : head_of(category_named->second);
   if (unknown_modifier)
     return std::pow(relation_given_head(known, relation, facts.number), powers.unknown_modifier_power);
-  return relation_given_pair(known, relation, facts.number, modifier, both_lacked ? modifier_category : "");
+  const std::string_view category = both_lacked ? modifier_category : "";
+  const double answer = relation_given_pair(known, relation, facts.number, modifier, category);
+  // A verb's object asked under the other object relation than the one
+  // the treebank gives the pair (tell me about it: the grammar's only
+  // object, the treebank's indirect one, as in tell me that) would be
+  // charged as a pair that hardly goes together. A pair seen in the other
+  // relation has the better of the two answers.
+  const std::string_view other = object_counterpart(relation);
+  if (!other.empty() && modifier_counts(known.entry, other, modifier).in_relation > 0)
+    return std::min(kCeiling,
+                    std::max(answer, relation_given_pair(known, other, facts_of(other).number, modifier, category)));
+  return answer;
+}
+
+std::string_view SmoothedTripleDb::object_counterpart(std::string_view relation) {
+  if (relation == kObject) return kSecondObject;
+  if (relation == kSecondObject) return kObject;
+  return {};
 }
 
 }  // namespace velmo

@@ -25,6 +25,10 @@
 // modifier's class. A class is a category and a shape (shape_of), "N:cap":
 // between two unknown capitalised words a name's parts are likelier than
 // between a known word and an unknown one.
+// A verb's object asked as "obj" whose pair the treebank saw as "obj2" (or
+// the other way round) has the better answer of the two relations: "tell
+// me about it" has the grammar's only object where the treebank writes an
+// indirect one, as in "tell me that".
 // A modifier word "~" (a phrase without a lexical head word) or equal to the
 // relation (a preposition asked under its own name) counts as unknown: the
 // answer is then P(relation | head).
@@ -107,6 +111,12 @@ class SmoothedTripleDb : public TripleDb {
   static constexpr std::string_view kUnknownModifierPower = "<unknown-modifier-power>";
   static constexpr std::string_view kRareModifiers = "<rare-modifiers>";
   static constexpr double kCeiling = 0.99;
+  // A verb's object relations: a pair seen in one and asked in the other
+  // has the better of the two answers.
+  static constexpr std::string_view kObject = "obj";
+  static constexpr std::string_view kSecondObject = "obj2";
+  // The other object relation of an object relation; empty for any other.
+  static std::string_view object_counterpart(std::string_view relation);
 
   explicit SmoothedTripleDb(std::size_t buckets) : TripleDb(buckets) {}
 

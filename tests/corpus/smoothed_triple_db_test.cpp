@@ -86,6 +86,42 @@ TEST_F(SmoothedTripleDbTest, ThePairDecidesTheRelation) {
   EXPECT_NEAR(p("eat", "obj", "apple"), p("eat", "obj", "pear"), 0.1);
 }
 
+// "tell me about it": the grammar's only object is the treebank's indirect
+// one (tell me that ...). A pair seen in the other object relation has the
+// better answer; a pair never seen there, or another relation, keeps its
+// own.
+TEST(ObjectRelationsTripleDbTest, APairSeenInTheOtherObjectRelationHasTheBetterAnswer) {
+  std::istringstream in(
+      "tell\tobj2\tme\t20\n"
+      "tell\tobj\tstory\t6\n"
+      "tell\tcomp\tthat\t10\n"
+      "tell\t<class>\tV\t1\n"
+      "<any>\tobj2\tme\t20\n"
+      "<any>\tobj\tstory\t6\n"
+      "<any>\tcomp\tthat\t10\n"
+      "<class:V>\tobj2\t*\t20\n"
+      "<class:V>\tobj\t*\t6\n"
+      "<class:V>\tcomp\t*\t10\n");
+  SmoothedTripleDb db{101};
+  ASSERT_TRUE(db.populate(in));
+  const double as_object = db.relation_given_pair("tell", "obj", "me");
+  const double as_second = db.relation_given_pair("tell", "obj2", "me");
+  ASSERT_LT(as_object, 0.1);
+  EXPECT_DOUBLE_EQ(db.probability("tell", "obj", "me").value(), as_second);
+  EXPECT_DOUBLE_EQ(db.probability("tell", "obj2", "me").value(), as_second);
+  // The story, seen as the object only, keeps its answer as the object and
+  // lends it when asked as the second; a stone, never seen, keeps its own.
+  EXPECT_DOUBLE_EQ(db.probability("tell", "obj", "story").value(), db.relation_given_pair("tell", "obj", "story"));
+  EXPECT_DOUBLE_EQ(db.probability("tell", "obj2", "story").value(), db.relation_given_pair("tell", "obj", "story"));
+  EXPECT_DOUBLE_EQ(db.probability("tell", "obj", "stone").value(), db.relation_given_pair("tell", "obj", "stone"));
+  EXPECT_DOUBLE_EQ(db.probability("tell", "obj2", "stone").value(), db.relation_given_pair("tell", "obj2", "stone"));
+  // Only the object relations stand in for each other.
+  EXPECT_DOUBLE_EQ(db.probability("tell", "comp", "me").value(), db.relation_given_pair("tell", "comp", "me"));
+  EXPECT_EQ(SmoothedTripleDb::object_counterpart("obj"), "obj2");
+  EXPECT_EQ(SmoothedTripleDb::object_counterpart("obj2"), "obj");
+  EXPECT_TRUE(SmoothedTripleDb::object_counterpart("s").empty());
+}
+
 TEST_F(SmoothedTripleDbTest, UnknownModifierAsksForTheRelationAlone) {
   // A prepositional phrase asked under its preposition: which head takes
   // "with" phrases more readily.
