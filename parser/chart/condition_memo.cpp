@@ -405,7 +405,9 @@ std::shared_ptr<const ConditionPlan> ConditionPlan::build(const IRSlist& form, C
     step.words_only = step.kind == Kind::kPart && memo.tests_words_only(step.number);
     step.act = step.kind == Kind::kGate   ? Act::kGate
                : step.kind == Kind::kNote ? Act::kNote
-               : step.in_item             ? (step.test ? Act::kTest : step.words_only ? Act::kWords : Act::kAsk)
+               : step.in_item             ? (step.test   ? (step.test->tests_vector() ? Act::kVectorTest : Act::kTest)
+                                             : step.words_only ? Act::kWords
+                                                               : Act::kAsk)
                                           : (step.test ? Act::kTableTest : Act::kTable);
   }
   plan->number_whole(memo);
@@ -615,6 +617,9 @@ bool ConditionPlan::walk_unanswered(ConditionMemo& memo, PItem& item, const std:
     switch (step.act) {
       case Act::kTest:
         at = keep(answers, step, step.test->holds(item)) ? step.if_true : step.if_false;
+        break;
+      case Act::kVectorTest:
+        at = keep(answers, step, step.test->vector_holds(item)) ? step.if_true : step.if_false;
         break;
       case Act::kWords:
         at = keep(answers, step, memo.words_answer(*step.part, step.number, item)) ? step.if_true : step.if_false;

@@ -443,11 +443,12 @@ class ConditionPlan {
   // (kNote, going on to if_true).
   enum class Kind : std::uint8_t { kPart, kGate, kNote };
   // What a step does when the item's bits hold no answer for it, while no
-  // condition has changed an item: answers its part by the direct test, by
-  // the words, or through the memo (kAsk: the item's bits, kTable: the
-  // memo's table, kTableTest: a direct test kept in the table), leads into
-  // a gated call's parts (kGate) or notes the call's answer (kNote).
-  enum class Act : std::uint8_t { kTest, kWords, kAsk, kGate, kNote, kTableTest, kTable };
+  // condition has changed an item: answers its part by the direct test
+  // (kVectorTest: one of the item's vector), by the words, or through the
+  // memo (kAsk: the item's bits, kTable: the memo's table, kTableTest: a
+  // direct test kept in the table), leads into a gated call's parts (kGate)
+  // or notes the call's answer (kNote).
+  enum class Act : std::uint8_t { kTest, kVectorTest, kWords, kAsk, kGate, kNote, kTableTest, kTable };
   struct Step {
     Kind kind = Kind::kPart;
     bool in_item = false;         // answered in the item's bits (a gate: the call's answer),

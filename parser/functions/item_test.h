@@ -42,6 +42,10 @@ class ItemTest {
       return false;
     return reads_holds(item);
   }
+  // Whether the test is one of the item's vector; holds() of such a test,
+  // without asking which kind it is.
+  bool tests_vector() const { return kind_ == Kind::kVector; }
+  bool vector_holds(const PItem& item) const { return vector_test_->holds(item.av); }
 
  private:
   // holds() past the relation bits: reads the item.

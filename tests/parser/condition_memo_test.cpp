@@ -719,6 +719,31 @@ TEST_F(ConditionMemoTest, AChangingPartAfterAnsweredPartsIsEvaluatedAtEveryQuest
   EXPECT_TRUE(memo.any_changing());
 }
 
+// A test of the item's vector inside a plan answers as its expression,
+// read from the item's current vector, and is kept in the item's bits.
+TEST_F(ConditionMemoTest, AVectorTestInAPlanIsReadFromTheItemAndKept) {
+  const std::string vector_test = "(comp (pitem-attvec) (defined syn (num)))";
+  const std::string text = "(and (head-last) (or " + vector_test + " (head-first)))";
+  auto made = plan(text);
+  ASSERT_NE(made, nullptr);
+  const int tested = number(vector_test);
+  ASSERT_LT(tested, ItemAnswers::kConditions);
+  const std::uint64_t bit = std::uint64_t{1} << (tested % 64);
+  for (PItem* item : {phrase, noun}) {
+    const bool expected = expression_accepts(vector_test, item);
+    ASSERT_TRUE(expression_accepts("(head-last)", item));
+    EXPECT_EQ(made->accepts(memo, *item, changes), expression_accepts(text, item));
+    EXPECT_TRUE(item->answers.known[tested / 64] & bit);
+    EXPECT_EQ((item->answers.accepted[tested / 64] & bit) != 0, expected);
+  }
+  ASSERT_TRUE(expression_accepts(vector_test, phrase));
+  ASSERT_FALSE(expression_accepts("(head-first)", phrase));
+  phrase->av.remove(att("num"));
+  phrase->vector_changed();
+  EXPECT_FALSE(made->accepts(memo, *phrase, changes)) << "asked again of the new vector";
+  EXPECT_FALSE(phrase->answers.accepted[tested / 64] & bit);
+}
+
 TEST_F(ConditionMemoTest, AFormThatBuildsNoExpressionHasNoPlan) {
   EXPECT_EQ(plan("(and (head-last) (no-such-function))"), nullptr);
 }
