@@ -507,9 +507,10 @@ int ConditionPlan::compile_call(const std::vector<Node>& nodes, std::size_t at, 
   // The call's parts leave through steps that note its answer.
   const auto word = static_cast<std::uint8_t>(ItemAnswers::plan_word(node.number));
   const std::uint64_t bit = std::uint64_t{1} << (node.number % 64);
-  steps_.push_back(Step{.kind = Kind::kNote, .word = word, .notes_accepted = true, .bit = bit, .if_true = if_true});
+  steps_.push_back(
+      Step{.kind = Kind::kNote, .word = word, .notes_accepted = true, .number = node.number, .if_true = if_true});
   const int noted_true = static_cast<int>(steps_.size() - 1);
-  steps_.push_back(Step{.kind = Kind::kNote, .word = word, .bit = bit, .if_true = if_false});
+  steps_.push_back(Step{.kind = Kind::kNote, .word = word, .number = node.number, .if_true = if_false});
   const int noted_false = static_cast<int>(steps_.size() - 1);
   const int body = compile(nodes, at + 1, noted_true, noted_false);
   steps_.push_back(Step{.kind = Kind::kGate,
@@ -549,7 +550,7 @@ void ConditionPlan::number_whole(ConditionMemo& memo) {
     if (step.kind != Kind::kPart) {
       append_number(shape, step.word);
       shape += '/';
-      append_number(shape, step.bit);
+      append_number(shape, step.kind == Kind::kNote ? noted_bit(step) : step.bit);
     }
     shape += ':';
     append_number(shape, step.if_true);
@@ -631,7 +632,7 @@ bool ConditionPlan::walk_unanswered(ConditionMemo& memo, PItem& item, const std:
         at = step.body;
         break;
       case Act::kNote:
-        answers.keep(step.word, step.bit, step.notes_accepted);
+        answers.keep(step.word, noted_bit(step), step.notes_accepted);
         at = step.if_true;
         break;
       case Act::kAsk:
@@ -646,10 +647,11 @@ bool ConditionPlan::walk_unanswered(ConditionMemo& memo, PItem& item, const std:
         break;
       }
     }
-    // The steps the item's bits answer.
+    // The steps the item's bits answer (a step answered elsewhere has no
+    // bit there).
     while (at >= 0) {
       const Step& next = steps_[static_cast<std::size_t>(at)];
-      if (!next.in_item || !(answers.known[next.word] & next.bit)) break;
+      if (!(answers.known[next.word] & next.bit)) break;
       at = (answers.accepted[next.word] & next.bit) ? next.if_true : next.if_false;
     }
     if (at < 0) return keep_answer(memo, item, at == kTrue);

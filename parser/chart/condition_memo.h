@@ -454,8 +454,8 @@ class ConditionPlan {
     bool in_item = false;         // answered in the item's bits (a gate: the call's answer),
     std::uint8_t word = 0;        // in this word
     bool notes_accepted = false;  // kNote: the answer it notes
-    int number = -1;              // the part's condition number
-    std::uint64_t bit = 0;        // at this bit
+    int number = -1;              // the part's condition number (kNote: the call's plan number)
+    std::uint64_t bit = 0;        // at this bit (0 when not in the item's bits, kNote included)
     int if_true = kTrue;          // the next step after each answer
     int if_false = kFalse;
     int body = -1;  // kGate: the first step of the call's parts
@@ -502,10 +502,12 @@ class ConditionPlan {
       return step.body;
     }
     if (kept) {
-      answers.keep(step.word, step.bit, step.notes_accepted);
+      answers.keep(step.word, noted_bit(step), step.notes_accepted);
     }
     return step.if_true;
   }
+  // The bit at which a noting step notes the call's answer, in its word.
+  static std::uint64_t noted_bit(const Step& step) { return std::uint64_t{1} << (step.number % 64); }
 
   bool add_node(const IRSlist& form, ConditionMemo& memo, std::vector<Node>& nodes);
   // Adds an expression inside the part `owner` (the body of a function it
@@ -562,7 +564,8 @@ class ConditionPlan {
     int at = first_;
     while (at >= 0) {
       const Step& step = steps_[static_cast<std::size_t>(at)];
-      if (!step.in_item || !(answers.known[step.word] & step.bit)) return walk_unanswered(memo, item, changes, at);
+      // A step answered elsewhere has no bit in the item's.
+      if (!(answers.known[step.word] & step.bit)) return walk_unanswered(memo, item, changes, at);
       at = (answers.accepted[step.word] & step.bit) ? step.if_true : step.if_false;
     }
     return keep_answer(memo, item, at == kTrue);
