@@ -115,8 +115,12 @@ int MergedConditionPlan::compile(const std::vector<Node>& nodes, std::size_t at,
                                  ConditionMemo& memo) {
   auto compile_part = [this, &memo](const Node& node, int part_true, int part_false) {
     const bool joined = node.subject != Subject::kMerged;
+    const int number = joined ? memo.number_of(*node.part, owner_) : -1;
+    const bool in_item = number >= 0 && number < ItemAnswers::kConditions;
     steps_.push_back(Step{.subject = node.subject,
-                          .number = joined ? memo.number_of(*node.part, owner_) : -1,
+                          .word = static_cast<std::uint8_t>(in_item ? number / 64 : 0),
+                          .number = number,
+                          .bit = in_item ? std::uint64_t{1} << (number % 64) : 0,
                           .if_true = part_true,
                           .if_false = part_false,
                           .part = node.part,
@@ -139,7 +143,13 @@ bool MergedConditionPlan::part_accepts(const Step& step, ConditionMemo& memo, PI
   PItem* subject = step.subject == Subject::kModifier ? (merged.head_child ? merged.second : nullptr)
                                                       : (merged.is_merge() ? merged.head_child : &merged);
   if (!subject) return step.part->eval(0, pitem_type()) != 0;
-  if (step.test && !memo.any_changing()) return memo.accepts_test(*step.test, step.number, *subject);
+  // While no condition has changed an item, an answer in the item's bits
+  // is the part's.
+  if (!memo.any_changing()) {
+    const ItemAnswers& answers = subject->answers;
+    if (answers.known[step.word] & step.bit) return (answers.accepted[step.word] & step.bit) != 0;
+    if (step.test) return memo.accepts_test(*step.test, step.number, *subject);
+  }
   return memo.accepts(*step.part, step.number, *subject, changes);
 }
 

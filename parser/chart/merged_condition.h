@@ -80,7 +80,9 @@ class MergedConditionPlan {
   };
   struct Step {
     Subject subject = Subject::kMerged;
-    int number = -1;  // the part's number in the memo (joined items only)
+    std::uint8_t word = 0;  // the part's place in the joined item's bits
+    int number = -1;        // the part's number in the memo (joined items only)
+    std::uint64_t bit = 0;  // (0: its answers are kept in the memo's table)
     int if_true = kTrue;
     int if_false = kFalse;
     LExp* part = nullptr;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "lexical/functions/att_functions.h"
 #include "parser/chart/condition_memo.h"
@@ -110,6 +111,30 @@ TEST_F(MergedConditionTest, AnswersAboutTheModifierAreKeptForItsRevision) {
   EXPECT_FALSE(expression_accepts("(comp (pitem-modifier) (comp (pitem-attvec) (defined syn (cat))))", phrase));
   modifier->vector_changed();
   EXPECT_FALSE(has_cat->accepts(memo, *phrase, changes));
+}
+
+// Each part about a joined item reads its own answer in that item's bits:
+// parts asked one after the other, in either order, keep answering as
+// their expressions.
+TEST_F(MergedConditionTest, PartsAboutTheModifierReadTheirOwnKeptAnswers) {
+  const char* conditions[] = {
+      "(comp (pitem-modifier) (pitem-head-word) (reg-match \"^the$\"))",
+      "(comp (pitem-modifier) (pitem-head-word) (reg-match \"^dog$\"))",
+      "(comp (pitem-modifier) (head-last))",
+      "(comp (pitem-modifier) (get-modifier-by-type amod))",
+  };
+  std::vector<std::shared_ptr<const MergedConditionPlan>> plans;
+  for (const char* text : conditions) {
+    plans.push_back(plan(text));
+    ASSERT_NE(plans.back(), nullptr) << text;
+  }
+  EXPECT_NE(expression_accepts(conditions[0], phrase), expression_accepts(conditions[1], phrase));
+  for (int round = 0; round < 2; ++round)
+    for (std::size_t i = 0; i < plans.size(); ++i) {
+      const std::size_t at = round == 0 ? i : plans.size() - 1 - i;
+      EXPECT_EQ(plans[at]->accepts(memo, *phrase, changes), expression_accepts(conditions[at], phrase))
+          << conditions[at] << " round " << round;
+    }
 }
 
 // The same holds for the head side, asked the rest of a longer comp.
