@@ -646,6 +646,8 @@ bool ConditionPlan::walk_unanswered(ConditionMemo& memo, PItem& item, const std:
         if (!remembered || memo.any_changing()) return walk(memo, item, changes, at, remembered);
         break;
       }
+      default:  // build() gives every step one of the actions above
+        __builtin_unreachable();
     }
     // The steps the item's bits answer (a step answered elsewhere has no
     // bit there).
