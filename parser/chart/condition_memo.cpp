@@ -262,13 +262,15 @@ bool ConditionMemo::ask_unknown(LExp& condition, int number, PItem& item, const 
   // A test of the words about the item asked before for another item of
   // its place: the answer kept there, which asking it again would give
   // without evaluating anything.
-  if (reads_own_place(number))
+  // (The number is one of the conditions': no range check.)
+  Condition& asked = conditions_[static_cast<std::size_t>(number)];
+  if (asked.reads != Reads::kItem && asked.path.empty() && asked.place_slot >= 0)
     if (const int kept = kept_place_answer(number, item); kept >= 0) {
       item.answers.keep(word, bit, kept != 0);
       return kept != 0;
     }
   bool answer = false;
-  if (!answer_anew(conditions_[static_cast<std::size_t>(number)], condition, number, item, changes, answer)) {
+  if (!answer_anew(asked, condition, number, item, changes, answer)) {
     remembered = false;
     return answer;
   }
