@@ -106,6 +106,9 @@ class Chart {
     if (++root_collections_ == 0) ++root_collections_;
     return root_collections_;
   }
+  // The most root items one collection of this chart has found: the next
+  // collection's list starts with room for as many.
+  std::size_t most_roots = 0;
 
   // ---- Brackets: spans of words that items may not cross.
   int bracket_low(int word) const;

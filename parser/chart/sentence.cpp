@@ -148,9 +148,8 @@ bool run_chart(KorvelParser& parser, const SentenceView& sentence, std::vector<R
 std::vector<RootItem> collect_roots(KorvelParser& parser) {
   // Room for as many roots as the most a collection found so far: the list
   // is not moved as it grows.
-  static std::size_t most_roots = 0;
   std::vector<RootItem> roots;
-  roots.reserve(most_roots);
+  roots.reserve(parser.chart().most_roots);
   const std::uint32_t collection = parser.chart().next_root_collection();
   const TypeId pitem = type_id("PItem*");
   const int last = parser.chart().sentence ? parser.chart().sentence->last_word() : 0;
@@ -195,7 +194,7 @@ std::vector<RootItem> collect_roots(KorvelParser& parser) {
     }
   }
   parser.chart().stats.roots = roots.size();
-  most_roots = std::max(most_roots, roots.size());
+  parser.chart().most_roots = std::max(parser.chart().most_roots, roots.size());
   return roots;
 }
 
