@@ -325,6 +325,19 @@ def dist_weight(counts, headcat, rel, d):
     return -math.log(p)
 
 
+def candidate_parts(model, counts, p, obj, cands):
+    """(rate, association, distance weight) of each candidate head of the
+    preposition p with object obj."""
+    rel, m = word(p), word(obj)
+    parts = []
+    for w in cands:
+        cat = cat_key(w)
+        entry, cls = model.head(word(w), cat)
+        parts.append((model.rate(entry, cls, rel), model.association(entry, cls, rel, m),
+                      dist_weight(counts, cat, rel, p.position - w.position)))
+    return parts
+
+
 def decisions(sentence):
     """(preposition, object, gold head, candidates) of each prepositional
     phrase attached to a word before it."""
@@ -396,12 +409,7 @@ def decision_rows(sentences, fold, folds, noun_classes, variants=(), in_sample=F
                     continue
                 rel = word(p)
                 m = word(obj)
-                parts = []
-                for w in cands:
-                    cat = cat_key(w)
-                    entry, cls = model.head(word(w), cat)
-                    parts.append((model.rate(entry, cls, rel), model.association(entry, cls, rel, m),
-                                  dist_weight(counts, cat, rel, p.position - w.position)))
+                parts = candidate_parts(model, counts, p, obj, cands)
                 rows.append((cands.index(head), cat_key(head), parts, [cat_key(w) for w in cands], rel,
                              [word(w) for w in cands], m, f))
     return rows
@@ -528,12 +536,7 @@ def compare_parsed(counts, held_out, gold_heads, system_heads, power, exponent, 
                 continue
             rel = word(p)
             m = word(obj)
-            parts = []
-            for w in cands:
-                cat = cat_key(w)
-                entry, cls = model.head(word(w), cat)
-                parts.append((model.rate(entry, cls, rel), model.association(entry, cls, rel, m),
-                              dist_weight(counts, cat, rel, p.position - w.position)))
+            parts = candidate_parts(model, counts, p, obj, cands)
             weights = base_weights(parts, 1.0, power, exponent)
             chosen = min(range(len(weights)), key=lambda i: weights[i])
             statistics_right = cands[chosen] is head
