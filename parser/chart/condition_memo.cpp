@@ -264,7 +264,7 @@ bool ConditionMemo::ask_unknown(LExp& condition, int number, PItem& item, const 
   // without evaluating anything.
   // (The number is one of the conditions': no range check.)
   Condition& asked = conditions_[static_cast<std::size_t>(number)];
-  if (asked.reads != Reads::kItem && asked.path.empty() && asked.place_slot >= 0)
+  if (reads_own_place(asked))
     if (const int kept = kept_place_answer(number, item); kept >= 0) {
       item.answers.keep(word, bit, kept != 0);
       return kept != 0;

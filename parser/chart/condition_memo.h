@@ -118,8 +118,7 @@ class ConditionMemo {
   // (no step to another item) and keeps its answers in the place grid.
   bool reads_own_place(int number) const {
     if (number < 0 || static_cast<std::size_t>(number) >= conditions_.size()) return false;
-    const Condition& asked = conditions_[static_cast<std::size_t>(number)];
-    return asked.reads != Reads::kItem && asked.path.empty() && asked.place_slot >= 0;
+    return reads_own_place(conditions_[static_cast<std::size_t>(number)]);
   }
   // The answer of such a condition kept at the item's place (its span,
   // start or end): 1 or 0, -1 when none is kept there yet.
@@ -276,6 +275,9 @@ class ConditionMemo {
     // answers are kept in the table).
     int place_slot = -1;
   };
+  static bool reads_own_place(const Condition& asked) {
+    return asked.reads != Reads::kItem && asked.path.empty() && asked.place_slot >= 0;
+  }
   // Numbers a new condition read from `exp`.
   void add_condition(const LExp* exp);
   static Condition condition_of(const LExp* exp);
